@@ -36,7 +36,7 @@ void DrawPage(Surface& dc) {
         const long double x = 5 + (i % 20) * 13.5L, y = 5 + (i / 20) * 38.0L;
         {
             ScopedPen pen(dc, i % 19);
-            MoveToScaled(dc.Drawing(), x, y);
+            MoveToScaled(dc, x, y);
             LineToScaled(dc, x + 10, y + 8);
             DrawCircleScaled(dc, x + 5, y + 15, 4);
         }
@@ -53,10 +53,7 @@ void DrawPage(Surface& dc) {
     }
 }
 
-void SetUpState(DrawingState& drawing) {
-    InitDrawingFromScreen(drawing, 1920, 1080);
-    drawing.MetafileOutput = false;
-}
+void SetUpState(DrawingState& drawing) { InitDrawingFromScreen(drawing, 1920, 1080); }
 
 void BM_PageToImage(benchmark::State& state) {
     DrawingState drawing;
@@ -66,13 +63,10 @@ void BM_PageToImage(benchmark::State& state) {
         img.fill(Qt::black);
         PainterSurface s(&img);
         s.UseDrawingState(drawing);
-        // Drawn as the printer's canvas, so that moves find it.
+        // Drawn as the printer's page is.
         drawing.PrinterPresent = true;
-        drawing.PrintOutput = true;
-        drawing.PrinterCanvas = &s;
+        s.SetOutputMedium(Medium::Paper);
         DrawPage(s);
-        drawing.PrinterCanvas = nullptr;
-        drawing.PrintOutput = false;
         s.Flush();
         benchmark::DoNotOptimize(img.constBits());
     }
@@ -85,11 +79,8 @@ void BM_PageToMetafile(benchmark::State& state) {
     for (auto _ : state) {
         EmfRecorder rec(EmfDevice{1920, 1080, 373, 210});
         rec.UseDrawingState(drawing);
-        drawing.MetafileOutput = true;
-        drawing.ChartMetafileCanvas = &rec;
+        rec.SetOutputMedium(Medium::Paper);
         DrawPage(rec);
-        drawing.ChartMetafileCanvas = nullptr;
-        drawing.MetafileOutput = false;
         benchmark::DoNotOptimize(rec.Finish().size());
     }
 }

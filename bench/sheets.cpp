@@ -57,7 +57,7 @@ void BM_SheetToPdf(benchmark::State& state) {
     for (auto _ : state) {
         auto job = printer.Begin(landscape, false, "bench");
         {
-            PrintRun run(drawing, &job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
+            PrintRun run(drawing, job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
             ComposeSheet(code, job->Canvas(), person, memory);
         }
         job.reset();

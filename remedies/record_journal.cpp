@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "platform/runtime/disc_flush.h"
@@ -147,9 +148,19 @@ bool Restore(int fd, const JournalContent& j) {
            ::ftruncate(fd, static_cast<off_t>(j.oldLength)) == 0 && rt::FlushOpenFile(fd);
 }
 
+// A change to an open database: the bytes written at an offset, and the
+// database's length before and after it.
+struct JournaledChange {
+    std::int64_t length = 0;
+    std::int64_t offset = 0;
+    std::string_view bytes;
+    std::int64_t newLength = 0;
+};
+
 // The change itself: journal, write, flush, journal removed.
-void JournaledWrite(const DbFile& db, int fd, std::int64_t length, std::int64_t offset, const std::string& bytes,
-                    std::int64_t newLength, const WriteSteps& steps) {
+void JournaledWrite(const DbFile& db, int fd, const JournaledChange& change, const WriteSteps& steps) {
+    const std::int64_t length = change.length, offset = change.offset, newLength = change.newLength;
+    const std::string_view bytes = change.bytes;
     JournalContent j;
     j.oldLength = length;
     j.offset = offset;
@@ -186,7 +197,7 @@ void WriteRecordInPlace(const DbFile& db, std::int64_t r, const Bytes& record, c
     if (r < 1 || r >= length / size) throw rt::IoError(rt::kReadBeyondEnd, db.name);
     std::string bytes(record.begin(), record.end());
     bytes.resize(db.recordSize, '\0');
-    JournaledWrite(db, f.fd, length, r * size, bytes, length, steps);
+    JournaledWrite(db, f.fd, {.length = length, .offset = r * size, .bytes = bytes, .newLength = length}, steps);
 }
 
 std::int64_t AppendRecordInPlace(const DbFile& db, const Bytes& record, const WriteSteps& steps) {
@@ -202,7 +213,7 @@ std::int64_t AppendRecordInPlace(const DbFile& db, const Bytes& record, const Wr
     bytes.resize((whole == 0 ? 2 : 1) * db.recordSize, '\0');
     const std::int64_t offset = whole * size;
     const std::int64_t newLength = offset + static_cast<std::int64_t>(bytes.size());
-    JournaledWrite(db, f.fd, length, offset, bytes, newLength, steps);
+    JournaledWrite(db, f.fd, {.length = length, .offset = offset, .bytes = bytes, .newLength = newLength}, steps);
     return newLength / size - 1;
 }
 

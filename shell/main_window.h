@@ -221,7 +221,7 @@ public:
     display::ChartGeometryState wheelGeometry;
     // The program's windows, in the order they were made.
     ProgramWindows& windows;
-    // The drawing state (page units, output target, screen and printer
+    // The drawing state (page units, colours, screen and printer
     // measures) the program's start made: handed to the windows that draw.
     display::DrawingState& drawingState;
     // The current person's chart, birth data and orbs: loaded at every refresh,

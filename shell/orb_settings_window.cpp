@@ -99,7 +99,7 @@ QPixmap AspectGlyphPicture(const display::DrawingState& drawing, const display::
     constexpr int kSide = 20;
     QPixmap picture(kSide, kSide);
     picture.fill(Qt::black);
-    const display::Color c = display::PenForCode(drawing, g.penCode == 0 ? 5 : g.penCode).color;
+    const display::Color c = display::PenForCode(drawing, display::Medium::Screen, g.penCode == 0 ? 5 : g.penCode).color;
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(display::RedOf(c), display::GreenOf(c), display::BlueOf(c)), 1.5));

@@ -66,7 +66,6 @@ void SetStartValues(display::DrawingState& drawing, int screenWidth, int screenH
     drawing.ZoomFactor = 1.0L;
     drawing.OriginX = 0;
     drawing.OriginY = 0;
-    drawing.PrintOutput = false;
     // Aspect, pixels per unit (screen height / 210, or width / 280 on a screen
     // narrower than 4:3) and font scale.
     display::InitDrawingFromScreen(drawing, screenWidth, screenHeight);

@@ -61,11 +61,12 @@ void DrawAntisciaChords(Surface& dc, const AntisciaChords& c, Real x, Real y) {
     chord(9, c.antiscionPoint, c.contraPoint);
 }
 
-void DrawAntisciaOfClicked(Surface& dc, const engine::Chart& chart, const NatalWheelState& wheel, int index,
-                           Real x, Real y, std::string_view kind, bool dodecatemoriaWheel) {
+void DrawAntisciaOfClicked(Surface& dc, const engine::Chart& chart, const NatalWheelState& wheel,
+                           const ClickedGlyph& clicked, PagePoint wheelCentre, bool dodecatemoriaWheel) {
+    const Real x = wheelCentre.x, y = wheelCentre.y;
     const Real ascendant = chart.cusps[1];
     const Real r = kChartWindowWheel.houseInner - (dodecatemoriaWheel ? 7 : 0);
-    const Real p = ClickedPosition(chart, wheel, index, kind);
+    const Real p = ClickedPosition(chart, wheel, clicked.index, clicked.kind);
     DrawAntisciaChords(dc, EvaluateAntisciaChords(p, ascendant, x, y, r), x, y);
 }
 

@@ -39,11 +39,16 @@ Real ClickedPosition(const engine::Chart& chart, const NatalWheelState& wheel, i
 // Draws legend, the blanked title lines, the mark and the three chords.
 void DrawAntisciaChords(Surface& dc, const AntisciaChords& chords, Real x, Real y);
 
-// The chart window's step for the clicked point `index` of `kind` about the
-// wheel centre (x, y), turned with the chart's own Ascendant: the circle ends
-// on the house ring's inner radius, 7 units further in over the dodecatemoria
-// wheel.
-void DrawAntisciaOfClicked(Surface& dc, const engine::Chart& chart, const NatalWheelState& wheel, int index,
-                           Real x, Real y, std::string_view kind, bool dodecatemoriaWheel);
+// A clicked glyph: kind "Pia" a body, "Seg" a sign, by its number.
+struct ClickedGlyph {
+    int index = 0;
+    std::string_view kind;
+};
+
+// The chart window's step for the clicked glyph about the wheel centre,
+// turned with the chart's own Ascendant: the circle ends on the house ring's
+// inner radius, 7 units further in over the dodecatemoria wheel.
+void DrawAntisciaOfClicked(Surface& dc, const engine::Chart& chart, const NatalWheelState& wheel,
+                           const ClickedGlyph& clicked, PagePoint wheelCentre, bool dodecatemoriaWheel);
 
 }  // namespace display

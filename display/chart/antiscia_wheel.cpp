@@ -13,17 +13,17 @@ const SignPairSets kAntisciaSets{kAntiscia, kContraAntiscia, false, false, "Anti
 
 }  // namespace
 
-SignFigure EvaluateAntisciaWheel(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r) {
-    return EvaluateSignPairs(points, ascendant, mode, cx, cy, r, kAntisciaSets);
+SignFigure EvaluateAntisciaWheel(std::span<const Real> points, Real ascendant, int mode, const CircleFrame& circle) {
+    return EvaluateSignPairs(points, ascendant, mode, circle, kAntisciaSets);
 }
 
-SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
-                             Real r) {
-    const SignFigure f = DrawSignPairs(dc, points, ascendant, mode, cx, cy, r, kAntisciaSets);
+SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, Real ascendant, int mode,
+                             const CircleFrame& circle) {
+    const SignFigure f = DrawSignPairs(dc, points, ascendant, mode, circle, kAntisciaSets);
     if (!f.label.empty()) {
         dc.SetTextColor(0xFFFF00);
         dc.SetBkColor(kBlack);
-        TextOutCentered(dc, f.label, 15, cx, cy);
+        TextOutCentered(dc, f.label, 15, circle.centre.x, circle.centre.y);
     }
     return f;
 }

@@ -9,10 +9,10 @@ namespace display {
 // mode 0: antiscia pairs with their label; 1: contra-antiscia pairs with
 // theirs; 2: both sets, no label; 3: the quadrilaterals; above 3: circle and
 // dots only.
-SignFigure EvaluateAntisciaWheel(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r);
+SignFigure EvaluateAntisciaWheel(std::span<const Real> points, Real ascendant, int mode, const CircleFrame& circle);
 // Draws the figure turned with the ascendant; the label in cyan on black,
-// centred at (cx, cy).
-SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
-                             Real r);
+// centred on the circle's centre.
+SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, Real ascendant, int mode,
+                             const CircleFrame& circle);
 
 }  // namespace display

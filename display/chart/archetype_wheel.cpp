@@ -12,10 +12,11 @@
 namespace display {
 
 void DrawArchetypeWheel(Surface& dc, const engine::Chart& chart, NatalWheelState& wheel) {
-    DrawSignRing(dc, chart.cusps[1], "M", 100, 100, 78, 69, 7.0L, &wheel);
+    const PagePoint centre = kChartWindowWheel.Centre();
+    DrawSignRing(dc, chart.cusps[1], "M", {.centre = centre, .outerRadius = 78, .innerRadius = 69}, 7.0L, &wheel);
     DrawPlanetRing(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart),
-                   ChartWindowRing(chart, 55, 69, 7.0L, &wheel));
-    DrawHouseCusps(dc, chart, chart.cusps, 83, 100, 100);
+                   ChartWindowRing(chart, {.centre = centre, .outerRadius = 69, .innerRadius = 55}, 7.0L, &wheel));
+    DrawHouseCusps(dc, chart, chart.cusps, {.centre = centre, .radius = 83});
     DrawProgramStamp(dc, 5, 50);
     dc.SetTextColor(Rgb(0, 255, 255));
     TextOutLeft(dc, "ARCHETYPISCHE STRUCTUUR", 2, 5, 5);

@@ -32,8 +32,8 @@ ChartViewShown DrawAspectsView(Surface& dc, const ChartViewContext& view) {
         case 1:
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN", 2, "(Alleen grote aspecten) ");
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-            DrawMajorAspectGrid(dc, view.current, WheelPointLongitudes(view.Chart()), view.subView == 0 ? 1 : 0, view.centreX,
-                                view.centreY, view.innerRadius, false);
+            DrawMajorAspectGrid(dc, view.current, WheelPointLongitudes(view.Chart()), view.subView == 0 ? 1 : 0,
+                                view.PressedHouseCircle(), false);
             shown.aspectMemo = EvaluateAspectList(view.Chart(), view.current.orbs);
             break;
         case 2:

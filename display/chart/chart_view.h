@@ -38,14 +38,20 @@ struct ChartViewContext {
     // press: the views that place their content before they redraw the wheel
     // place it from these.
     int centreX = 100, centreY = 100, innerRadius = 39;
-    // The window is the screen's drawing form: a natal or reduced wheel drawn
-    // again is framed by the page outline.
+    // The window is open: a natal or reduced wheel drawn again is framed by
+    // the page outline.
     bool framed = false;
     // The planetary day and hour of the birth, computed at the window's opening.
     BirthPlanetaryHourState birthHour{};
 
     // The chart the view evaluates, read only: the current one.
     const engine::Chart& Chart() const { return current.chart; }
+    // The circle on the house ring's inner radius about the wheel centre, as
+    // they stand at the press.
+    CircleFrame PressedHouseCircle() const {
+        return {.centre = {static_cast<Real>(centreX), static_cast<Real>(centreY)},
+                .radius = static_cast<Real>(innerRadius)};
+    }
 };
 
 // What the window shows besides the drawing.

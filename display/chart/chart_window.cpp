@@ -194,13 +194,9 @@ ChartWindow::ChartWindow(ChartGeometryState& geometry, const archive::CurrentCha
         [this](const std::vector<std::string>& lines) { ShowLinesIn(signatureMemo, lines); },
     };
     InstallGlyphClicks(*this);
-    if (!drawing.chartCanvas) drawing.chartCanvas = this;
 }
 
-ChartWindow::~ChartWindow() {
-    if (drawing.chartCanvas == this) drawing.chartCanvas = nullptr;
-    if (drawing.DrawForm == this) drawing.DrawForm = nullptr;
-}
+ChartWindow::~ChartWindow() = default;
 
 void ChartWindow::BuildControls() {
     const QColor grey(192, 192, 192), teal(0, 128, 128);
@@ -456,8 +452,7 @@ void ChartWindow::PrepareOpening() {
     // An opening shows the natal wheel, whose glyphs answer to clicks, whatever
     // view the window was closed on.
     status.VolguineViewActive = false;
-    drawing.DrawForm = this;
-    drawing.chartCanvas = this;
+    framesWheel_ = true;
 
     status.LayoutScaleX = drawing.AspectScaleX / drawing.PixelsPerUnit * drawing.ZoomFactor;
     status.LayoutScaleY = drawing.AspectScaleY / drawing.PixelsPerUnit * drawing.ZoomFactor;
@@ -515,7 +510,7 @@ void ChartWindow::ReleaseDrawing() {
     drawing.OriginX = 0;
     drawing.OriginY = 0;
     drawing.AspectLinesOn = 1;
-    drawing.DrawForm = nullptr;
+    framesWheel_ = false;
 }
 
 void ChartWindow::closeEvent(QCloseEvent* event) {
@@ -655,7 +650,6 @@ void ChartWindow::PressView(const ChartViewRow& row) {
 }
 
 ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
-    drawing.chartCanvas = this;
     // Set while the archetypal structure is drawn: an opening after a drawing
     // that did not finish draws it again.
     status.ArchetypeViewFlag = row.view == kViewArchetype;
@@ -673,7 +667,7 @@ ChartViewContext ChartWindow::ViewContext(int subView) {
             .centreX = geometry.WheelCentreX,
             .centreY = geometry.WheelCentreY,
             .innerRadius = geometry.HouseRingInnerRadius,
-            .framed = drawing.DrawForm == this,
+            .framed = framesWheel_,
             .birthHour = birthHour};
 }
 
@@ -829,8 +823,7 @@ void ChartWindow::ToggleHelpMemoSize() {
 // ---- drawing entries ----
 
 void RedrawNatalChart(ChartWindow& form) {
-    form.drawing.chartCanvas = &form;
-    form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), form.CurrentPerson(), form.drawing.DrawForm == &form,
+    form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), form.CurrentPerson(), form.FramesWheel(),
                                                 form.WheelGeometry(), form.NatalWheel()));
 }
 

@@ -117,7 +117,7 @@ public:
                 QWidget* parent = nullptr);
     ~ChartWindow() override;
 
-    // The drawing state the window draws in (page units, zoom, output target).
+    // The drawing state the window draws in (page units, zoom, colours).
     DrawingState& drawing;
 
     // Attribution texts.
@@ -212,8 +212,11 @@ public:
     // drawing started.
     void PrepareOpening();
     // On closing: the timer stopped, the zoom and origin back to their
-    // defaults, and the drawing no longer goes to this window.
+    // defaults, and the wheels no longer framed.
     void ReleaseDrawing();
+    // Whether the wheels drawn on the window are framed by the page outline:
+    // while it is open (from its opening to its closing).
+    bool FramesWheel() const { return framesWheel_; }
     // A mouse press at device point (x, y) on the glyphs of the chart.
     void PressAt(int x, int y);
     // The release: the hit markers back to red rings.
@@ -255,6 +258,7 @@ private:
     const archive::CurrentChart& current;
     NatalWheelState wheel;
     HelpMemoTarget helpMemoTarget;
+    bool framesWheel_ = false;
 
     void BuildControls();
     void BuildViewButtons();

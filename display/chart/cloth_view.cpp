@@ -11,8 +11,8 @@ namespace {
 void DrawHumoral(Surface& dc, const ChartViewContext& view, HumoralVariant variant, ChartViewShown& shown) {
     const Real x = view.centreX + 4, y = view.centreY;
     shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-    DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.Chart(), variant), variant, x, y, view.geometry.WheelCentreX,
-                    view.geometry.WheelCentreY);
+    DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.Chart(), variant), variant, {x, y},
+                    WheelCentre(view.geometry));
 }
 
 }  // namespace
@@ -23,16 +23,14 @@ ChartViewShown DrawClothView(Surface& dc, const ChartViewContext& view) {
         case 0: {
             const Real x = view.centreX + 2, y = view.centreY + 4;
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-            DrawElementalClothGrid(dc, EvaluateElementalCloth(view.Chart()), x, y, view.geometry.WheelCentreX,
-                                   view.geometry.WheelCentreY);
+            DrawElementalClothGrid(dc, EvaluateElementalCloth(view.Chart()), {x, y}, WheelCentre(view.geometry));
             break;
         }
         case 1: DrawHumoral(dc, view, HumoralVariant::Elemental, shown); break;
         case 2: {
             const Real x = view.centreX + 4, y = view.centreY;
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-            DrawSeasonClothGrid(dc, EvaluateSeasonCloth(view.Chart()), x, y, view.geometry.WheelCentreX,
-                                view.geometry.WheelCentreY);
+            DrawSeasonClothGrid(dc, EvaluateSeasonCloth(view.Chart()), {x, y}, WheelCentre(view.geometry));
             break;
         }
         case 3: DrawHumoral(dc, view, HumoralVariant::Seasonal, shown); break;

@@ -82,7 +82,8 @@ const Leader kSeasonLeaders[7] = {
     {24.5L, 35, 24.5L, 38.5L, 28, 38.5L, "(Veranderlijk)", false, 29, 36.5L},
 };
 
-void DrawCloth(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY, bool elemental) {
+void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint wheelCentre, bool elemental) {
+    const Real x = at.x, y = at.y;
     const Real L = x - 23, T = y - 15;
 
     if (elemental)
@@ -150,7 +151,7 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, Real x, Real y, Real cent
     }
 
     dc.SetTextColor(kViewCyan);
-    TextOutCentered(dc, elemental ? "[Elementair]" : "[Seizoensgebonden]", 15, centreX, centreY - 33);
+    TextOutCentered(dc, elemental ? "[Elementair]" : "[Seizoensgebonden]", 15, wheelCentre.x, wheelCentre.y - 33);
 }
 
 }  // namespace
@@ -180,12 +181,12 @@ ClothCounts EvaluateElementalCloth(const engine::Chart& chart) {
 
 ClothCounts EvaluateSeasonCloth(const engine::Chart& chart) { return EvaluateSeasonCloth(ClassicalPlanetSigns(chart)); }
 
-void DrawElementalClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY) {
-    DrawCloth(dc, counts, x, y, centreX, centreY, true);
+void DrawElementalClothGrid(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint wheelCentre) {
+    DrawCloth(dc, counts, at, wheelCentre, true);
 }
 
-void DrawSeasonClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY) {
-    DrawCloth(dc, counts, x, y, centreX, centreY, false);
+void DrawSeasonClothGrid(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint wheelCentre) {
+    DrawCloth(dc, counts, at, wheelCentre, false);
 }
 
 }  // namespace display

@@ -11,6 +11,7 @@
 #include <array>
 
 #include "display/draw/surface.h"
+#include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
 
 namespace display {
@@ -42,9 +43,9 @@ ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs);
 ClothCounts EvaluateElementalCloth(const engine::Chart& chart);
 ClothCounts EvaluateSeasonCloth(const engine::Chart& chart);
 
-// The chart window's drawings of the cloths over the wheel, reference point
-// (x, y); the bracketed name stands centred at (centreX, centreY - 33).
-void DrawElementalClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY);
-void DrawSeasonClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY);
+// The chart window's drawings of the cloths over the wheel about the page
+// point `at`; the bracketed name stands centred 33 units above the wheel's centre.
+void DrawElementalClothGrid(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint wheelCentre);
+void DrawSeasonClothGrid(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint wheelCentre);
 
 }  // namespace display

@@ -20,24 +20,38 @@ constexpr Color kCyan = 0xFFFF00;
 
 enum class Value { SignPosition, Degrees, Latitude };
 
-CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, int rows, Real shift, Real start,
-                      Value value, bool byBodyNumber, const char* caption) {
+// What a table shows and where about the wheel's centre: its rows 1..rows,
+// its column this far right of the centre and its first row this far above
+// it, the value, the bodies by number (glyph file = body number, names
+// beside) or the chart window's points, and its caption.
+struct TableLayout {
+    int rows = 0;
+    Real columnShift = 0;
+    Real firstRowAbove = 0;
+    Value value = Value::SignPosition;
+    bool byBodyNumber = false;
+    const char* caption = "";
+};
+
+CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, const TableLayout& layout) {
+    const Value value = layout.value;
+    const bool byBodyNumber = layout.byBodyNumber;
     // The rows in their order: the chart window's points, or the bodies by number.
     WheelPointArray longitudes{}, latitudes{};
     if (byBodyNumber) {
-        for (int k = 1; k <= rows; ++k) longitudes[static_cast<std::size_t>(k)] = chart.bodies[engine::BodyOfNumber(k)].longitude;
+        for (int k = 1; k <= layout.rows; ++k) longitudes[static_cast<std::size_t>(k)] = chart.bodies[engine::BodyOfNumber(k)].longitude;
     } else {
         longitudes = WheelPointLongitudes(chart);
         latitudes = WheelPointLatitudes(chart);
     }
     CoordinateTable t;
-    t.caption = caption;
+    t.caption = layout.caption;
     t.captionX = cx;
     t.captionY = cy - 31;
-    const Real X = cx + shift;
-    for (int k = 1; k <= rows; ++k) {
+    const Real X = cx + layout.columnShift;
+    for (int k = 1; k <= layout.rows; ++k) {
         CoordinateRow r;
-        const Real y = cy - start + 5 * (k - 1);
+        const Real y = cy - layout.firstRowAbove + 5 * (k - 1);
         r.glyphFile = byBodyNumber ? k : RenumberPlanetGlyph(k);
         r.glyphX = X - 18;
         r.glyphY = y;
@@ -67,24 +81,32 @@ CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, int rows, Re
 }  // namespace
 
 CoordinateTable EvaluateRelativeLongitudes(const engine::Chart& chart, Real cx, Real cy) {
-    return Build(chart, cx, cy, 11, 5, 21, Value::SignPosition, false, "[Relatieve Lengtegraden]");
+    return Build(chart, cx, cy,
+                 {.rows = 11, .columnShift = 5, .firstRowAbove = 21, .caption = "[Relatieve Lengtegraden]"});
 }
 
 CoordinateTable EvaluateAbsoluteLongitudes(const engine::Chart& chart, Real cx, Real cy) {
-    return Build(chart, cx, cy, 11, 9, 22, Value::Degrees, false, "[Absolute Lengtegraden]");
+    return Build(chart, cx, cy,
+                 {.rows = 11,
+                  .columnShift = 9,
+                  .firstRowAbove = 22,
+                  .value = Value::Degrees,
+                  .caption = "[Absolute Lengtegraden]"});
 }
 
 CoordinateTable EvaluateLatitudes(const engine::Chart& chart, Real cx, Real cy) {
-    return Build(chart, cx, cy, 9, 7, 20, Value::Latitude, false, "[Breedtegraden]");
+    return Build(
+        chart, cx, cy,
+        {.rows = 9, .columnShift = 7, .firstRowAbove = 20, .value = Value::Latitude, .caption = "[Breedtegraden]"});
 }
 
 CoordinateTable EvaluateEngineOrderLongitudes(const engine::Chart& chart, Real cx, Real cy) {
-    return Build(chart, cx, cy, 12, 13, 30, Value::SignPosition, true, "");
+    return Build(chart, cx, cy, {.rows = 12, .columnShift = 13, .firstRowAbove = 30, .byBodyNumber = true});
 }
 
 void DrawCoordinateTable(Surface& dc, const CoordinateTable& t) {
     for (const CoordinateRow& r : t.rows) {
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc.Drawing(), r.glyphFile), r.glyphX, r.glyphY, 4.0L);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, r.glyphFile), r.glyphX, r.glyphY, 4.0L);
         dc.SetTextColor(kWhite);
         TextOutLeft(dc, r.text, 15, r.textX, r.textY);
         if (!r.name.empty()) TextOutRight(dc, r.name, 15, r.nameX, r.textY);

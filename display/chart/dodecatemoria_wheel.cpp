@@ -41,18 +41,22 @@ std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::Ch
 
 DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::Chart& chart, NatalWheelState& wheel) {
     const Real asc = chart.cusps[1];
-    DrawSignRing(dc, asc, "M", 100, 100, 78, 69, 7.0L, &wheel);
+    const WheelRings& w = kChartWindowWheel;
+    DrawSignRing(dc, asc, "M", {.centre = w.Centre(), .outerRadius = 78, .innerRadius = 69}, 7.0L, &wheel);
     DrawPlanetRing(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart),
-                   ChartWindowRing(chart, 55, 69, 7.0L, &wheel));
-    DrawChartWindowHouseRing(dc, chart.cusps, kChartWindowWheel.houseInner - 7, kChartWindowWheel.houseOuter - 7,
-                             100, 100, asc);
+                   ChartWindowRing(chart, {.centre = w.Centre(), .outerRadius = 69, .innerRadius = 55}, 7.0L, &wheel));
+    const RingFrame houseRing{
+        .centre = w.Centre(), .outerRadius = w.houseOuter - 7.0L, .innerRadius = w.houseInner - 7.0L};
+    DrawChartWindowHouseRing(dc, chart.cusps, houseRing, asc);
     WheelPointMarks unmarked;
     unmarked.fill(" ");
+    // The dodecatemoria on a ring between the houses and the planets.
+    const RingFrame dodecatemoriaRing{
+        .centre = w.Centre(), .outerRadius = w.houseOuter + 8.0L, .innerRadius = w.planetInner - 7.0L};
     DrawPlanetRing(dc, WheelPointDodecatemoria(chart), unmarked,
-                   ChartWindowRing(chart, kChartWindowWheel.planetInner - 7, kChartWindowWheel.houseOuter + 8, 5.0L,
-                                   nullptr));
+                   ChartWindowRing(chart, dodecatemoriaRing, 5.0L, nullptr));
     const DodecatemoriaTables tables = EvaluateDodecatemoriaTables(chart);
-    DrawHouseCusps(dc, chart, chart.cusps, kChartWindowWheel.signOuter + 5, 100, 100);
+    DrawHouseCusps(dc, chart, chart.cusps, {.centre = w.Centre(), .radius = w.signOuter + 5.0L});
     DrawProgramStamp(dc, 5, 50);
 
     const Color cyan = Rgb(0, 255, 255);
@@ -60,7 +64,7 @@ DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::Chart& cha
     for (const DodecatemoriaListLine& l :
          EvaluateDodecatemoriaList(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY)) {
         if (l.glyphFile == 0) continue;
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc.Drawing(), l.glyphFile), l.glyphX, l.glyphY, 4.0L);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, l.glyphFile), l.glyphX, l.glyphY, 4.0L);
         TextOutLeft(dc, l.text, 15, l.textX, l.textY);
     }
     dc.SetTextColor(cyan);

@@ -13,17 +13,17 @@ const SignPairSets kAffinitySets{kMagnetic, kSolilunar, true, true, "Magnetische
 
 }  // namespace
 
-SignFigure EvaluateEnergyAffinities(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
-                                    Real r) {
-    return EvaluateSignPairs(points, ascendant, mode, cx, cy, r, kAffinitySets);
+SignFigure EvaluateEnergyAffinities(std::span<const Real> points, Real ascendant, int mode,
+                                    const CircleFrame& circle) {
+    return EvaluateSignPairs(points, ascendant, mode, circle, kAffinitySets);
 }
 
-SignFigure DrawEnergyAffinities(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
-                                Real r) {
-    const SignFigure f = DrawSignPairs(dc, points, ascendant, mode, cx, cy, r, kAffinitySets);
+SignFigure DrawEnergyAffinities(Surface& dc, std::span<const Real> points, Real ascendant, int mode,
+                                const CircleFrame& circle) {
+    const SignFigure f = DrawSignPairs(dc, points, ascendant, mode, circle, kAffinitySets);
     if (!f.label.empty()) {
         dc.SetTextColor(0xFFFF00);
-        TextOutLeft(dc, f.label, 15, cx - 10, cy - 2);
+        TextOutLeft(dc, f.label, 15, circle.centre.x - 10, circle.centre.y - 2);
     }
     return f;
 }

@@ -7,11 +7,11 @@ namespace display {
 
 // mode 0: magnetic pairs with their label; 1: solilunar pairs with theirs;
 // 2: both sets, no label; 3: the quadrilaterals; above 3: circle and dots only.
-SignFigure EvaluateEnergyAffinities(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
-                                    Real r);
-// Draws the figure about (cx, cy) turned with the ascendant; the label in cyan
-// left-aligned at (cx - 10, cy - 2).
-SignFigure DrawEnergyAffinities(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
-                                Real r);
+SignFigure EvaluateEnergyAffinities(std::span<const Real> points, Real ascendant, int mode,
+                                    const CircleFrame& circle);
+// Draws the figure on the circle turned with the ascendant; the label in cyan
+// left-aligned 10 units left of and 2 above the circle's centre.
+SignFigure DrawEnergyAffinities(Surface& dc, std::span<const Real> points, Real ascendant, int mode,
+                                const CircleFrame& circle);
 
 }  // namespace display

@@ -12,7 +12,7 @@ ChartViewShown DrawEnergyView(Surface& dc, const ChartViewContext& view) {
     shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
     DrawViewTitles(dc, "ENERGIE AFFINITEITEN", 2, "(Magnetische en Solilunaire Relaties)");
     DrawEnergyAffinities(dc, view.wheel.SignMidpoints, view.Chart().cusps[1], view.subView,
-                         view.geometry.WheelCentreX, view.geometry.WheelCentreY, view.geometry.HouseRingInnerRadius);
+                         HouseRingInnerCircle(view.geometry));
     return shown;
 }
 

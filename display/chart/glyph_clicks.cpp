@@ -199,7 +199,7 @@ void InstallGlyphClicks(ChartWindow& form) {
     form.glyphClickHandler = [](ChartWindow& f, const GlyphHit& hit) { PressGlyphsAt(f, hit.x, hit.y); };
     // The drawer belongs to the window, whose chart and wheel it reads.
     form.antisciaLinesDrawer = [&form](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
-        DrawAntisciaOfClicked(dc, form.CurrentPerson().chart, form.NatalWheel(), index, x, y, kind,
+        DrawAntisciaOfClicked(dc, form.CurrentPerson().chart, form.NatalWheel(), {.index = index, .kind = kind}, {x, y},
                               form.status.DodecatemoriaMode);
     };
     ConnectPlantsPanel(form);

@@ -64,10 +64,10 @@ HumoralCounts EvaluateHumoralAttribution(const engine::Chart& chart, HumoralVari
     return EvaluateHumoral(ClassicalPlanetSigns(chart), variant == HumoralVariant::Seasonal);
 }
 
-void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant variant, Real x, Real y, Real centreX,
-                     Real centreY) {
+void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant variant, PagePoint at,
+                     PagePoint wheelCentre) {
     const bool elemental = variant == HumoralVariant::Elemental;
-    const Real L = x - 27, T = y - 15;
+    const Real L = at.x - 27, T = at.y - 15;
 
     DrawViewTitles(dc, "HUMORALE ATTRIBUTIE", 2, elemental ? "(Elementair)" : "(Seizoensgebonden)");
 
@@ -116,7 +116,7 @@ void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant va
     }
 
     dc.SetTextColor(kViewCyan);
-    TextOutCentered(dc, elemental ? "[Elementair]" : "[Seizoensgebonden]", 15, centreX, centreY - 33);
+    TextOutCentered(dc, elemental ? "[Elementair]" : "[Seizoensgebonden]", 15, wheelCentre.x, wheelCentre.y - 33);
 }
 
 }  // namespace display

@@ -9,6 +9,7 @@
 #include <array>
 
 #include "display/draw/surface.h"
+#include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
 
 namespace display {
@@ -32,9 +33,9 @@ HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool s
 // The same of a chart's classical planets.
 HumoralCounts EvaluateHumoralAttribution(const engine::Chart& chart, HumoralVariant variant);
 
-// The chart window's drawing of the grid, reference point (x, y); the
-// bracketed name stands centred at (centreX, centreY - 33).
-void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant variant, Real x, Real y, Real centreX,
-                     Real centreY);
+// The chart window's drawing of the grid about the page point `at`; the
+// bracketed name stands centred 33 units above the wheel's centre.
+void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant variant, PagePoint at,
+                     PagePoint wheelCentre);
 
 }  // namespace display

@@ -23,7 +23,8 @@ Real Deg(Real radians) { return radians * 180 / engine::kPi; }
 }  // namespace
 
 MajorAspectFigure EvaluateMajorAspectFigure(const WheelPointArray& L, Real ascendant, const engine::OrbRecord& orbs,
-                                            bool fullBodyOrder, Real cx, Real cy, Real r) {
+                                            bool fullBodyOrder, const CircleFrame& circle) {
+    const Real cx = circle.centre.x, cy = circle.centre.y, r = circle.radius;
     const auto& o = orbs.aspectOrbs;
     MajorAspectFigure f;
     f.count = fullBodyOrder ? 14 : 11;
@@ -95,13 +96,13 @@ void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactne
 }
 
 MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const archive::CurrentChart& current,
-                                      const WheelPointArray& longitudes, int style, Real cx, Real cy, Real r,
+                                      const WheelPointArray& longitudes, int style, const CircleFrame& circle,
                                       bool fullBodyOrder) {
     const MajorAspectFigure f = EvaluateMajorAspectFigure(longitudes, current.chart.cusps[1], current.orbs,
-                                                          fullBodyOrder, cx, cy, r);
+                                                          fullBodyOrder, circle);
     {
         ScopedLinePen pen(dc, 10);
-        DrawCircleScaled(dc, cx, cy, r);
+        DrawCircleScaled(dc, circle.centre.x, circle.centre.y, circle.radius);
     }
     std::size_t next = 0;
     for (int i = 1; i <= f.count; ++i) {

@@ -28,12 +28,12 @@ struct MajorAspectFigure {
     std::vector<AspectFigureLink> links;   // in drawing order
 };
 
-// The points on the circle of radius r about (cx, cy), the Ascendant on the
-// left, and the aspects between them within the orbs of slots 0..4. An
-// opposition within half a degree of exact is left out.
+// The points on the circle, the Ascendant on the left, and the aspects
+// between them within the orbs of slots 0..4. An opposition within half a
+// degree of exact is left out.
 MajorAspectFigure EvaluateMajorAspectFigure(const WheelPointArray& longitudes, Real ascendant,
-                                            const engine::OrbRecord& orbs, bool fullBodyOrder, Real cx, Real cy,
-                                            Real r);
+                                            const engine::OrbRecord& orbs, bool fullBodyOrder,
+                                            const CircleFrame& circle);
 
 // Half the width of the band of an aspect of the given exactness: 1.86 for an
 // exact aspect, 0.83 at one degree, 0.42 at four.
@@ -48,7 +48,7 @@ void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactne
 // The circle, the dots and the figure turned with the current chart's first
 // cusp, within the current orbs. style 0: bands, 1: lines.
 MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const archive::CurrentChart& current,
-                                      const WheelPointArray& longitudes, int style, Real cx, Real cy, Real r,
+                                      const WheelPointArray& longitudes, int style, const CircleFrame& circle,
                                       bool fullBodyOrder);
 
 }  // namespace display

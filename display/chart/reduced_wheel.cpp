@@ -24,7 +24,8 @@ HouseAxes EvaluateHouseAxes(const HouseCusps& cusps) {
     return a;
 }
 
-void DrawHouseAxisLabels(Surface& dc, const HouseCusps& cusps, Real r, Real cx, Real cy) {
+void DrawHouseAxisLabels(Surface& dc, const HouseCusps& cusps, const CircleFrame& circle) {
+    const Real r = circle.radius, cx = circle.centre.x, cy = circle.centre.y;
     const HouseAxes axes = EvaluateHouseAxes(cusps);
     SetTextColorByCode(dc, 0);
     for (int i = 1; i <= 6; ++i) {
@@ -54,24 +55,19 @@ void DrawHouseAxisLabels(Surface& dc, const HouseCusps& cusps, Real r, Real cx, 
     }
 }
 
-void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, Real cx, Real cy, Real outer, Real inner,
-                         Real glyphSize) {
-    DrawSignRing(dc, ascendant, mode, cx, cy, outer, inner, glyphSize, nullptr);
+void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, const RingFrame& ring, Real glyphSize) {
+    DrawSignRing(dc, ascendant, mode, ring, glyphSize, nullptr);
 }
 
 void DrawPlanetRingReduced(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks,
-                           Real ascendant, Real innerRadius, Real outerRadius, Real cy, Real cx, Real angleOffset,
-                           Real glyphSize, int count, bool degreeTexts) {
+                           Real ascendant, const RingFrame& ring, int count) {
     const PlanetRingOptions o{.ascendant = ascendant,
                               .descendant = ascendant + 180,
-                              .innerRadius = innerRadius,
-                              .outerRadius = outerRadius,
-                              .centreY = cy,
-                              .centreX = cx,
-                              .angleOffset = angleOffset,
-                              .glyphSize = glyphSize,
+                              .ring = ring,
+                              .angleOffset = 0.0L,
+                              .glyphSize = 7.0L,
                               .count = count,
-                              .degreeTexts = degreeTexts,
+                              .degreeTexts = false,
                               .directGlyphs = true,
                               .retroMarksAllPoints = true};
     DrawPlanetRing(dc, longitudes, marks, o);
@@ -88,10 +84,12 @@ void DrawReducedWheelChart(Surface& dc, const engine::Chart& chart) {
         if (body.retrograde) marks[static_cast<std::size_t>(n)].assign(1, 'r');
     }
     SetTextColorByCode(dc, 0);
-    DrawSignRingReduced(dc, chart.cusps[1], "M", 100, 100, 78, 65, 9.0L);
-    DrawPlanetRingReduced(dc, longitudes, marks, chart.cusps[1], 50, 65, 100, 100, 0.0L, 7.0L, kBodiesShown, false);
-    DrawHouseRing(dc, chart.cusps, kChartWindowWheel.houseInner + 4, kChartWindowWheel.houseOuter + 3, 100, 100);
-    DrawHouseAxisLabels(dc, chart.cusps, kChartWindowWheel.signOuter + 5, 100, 100);
+    const WheelRings& w = kChartWindowWheel;
+    DrawSignRingReduced(dc, chart.cusps[1], "M", w.SignRing(), 9.0L);
+    DrawPlanetRingReduced(dc, longitudes, marks, chart.cusps[1], w.PlanetRing(), kBodiesShown);
+    DrawHouseRing(dc, chart.cusps,
+                  {.centre = w.Centre(), .outerRadius = w.houseOuter + 3.0L, .innerRadius = w.houseInner + 4.0L});
+    DrawHouseAxisLabels(dc, chart.cusps, {.centre = w.Centre(), .radius = w.signOuter + 5.0L});
     DrawProgramStamp(dc, 5, 50);
     ReleaseBrush(dc);
 }

@@ -32,20 +32,19 @@ struct HouseAxes {
 // The six axes of a set of cusps (cusp 1 the Ascendant).
 HouseAxes EvaluateHouseAxes(const HouseCusps& cusps);
 
-// The labelled cusp axes on radius r about (cx, cy): red ticks on the horizon
-// and the meridian, a red dot at both ends of every axis, the degree texts,
-// "MC", "IC", "AS" and "DS".
-void DrawHouseAxisLabels(Surface& dc, const HouseCusps& cusps, Real r, Real cx, Real cy);
+// The labelled cusp axes on the circle: red ticks on the horizon and the
+// meridian, a red dot at both ends of every axis, the degree texts, "MC",
+// "IC", "AS" and "DS".
+void DrawHouseAxisLabels(Surface& dc, const HouseCusps& cusps, const CircleFrame& circle);
 
 // The zodiac ring without glyph-centre marks; the sign centres are not recorded.
-void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, Real cx, Real cy, Real outer, Real inner,
-                         Real glyphSize);
+void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, const RingFrame& ring, Real glyphSize);
 
-// The ring of chart points 1..count, each drawn with the glyph file of its own
-// number, "R" beside every point marked "r" or "R", no centre marks.
+// The ring of chart points 1..count turned with the ascendant, glyphs of size
+// 7, each drawn with the glyph file of its own number, "R" beside every point
+// marked "r" or "R", no centre marks and no degree texts.
 void DrawPlanetRingReduced(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks,
-                           Real ascendant, Real innerRadius, Real outerRadius, Real cy, Real cx, Real angleOffset,
-                           Real glyphSize, int count, bool degreeTexts);
+                           Real ascendant, const RingFrame& ring, int count);
 
 // The reduced wheel of a chart: its bodies the Sun to the black moon, each with
 // the glyph file of its body number (engine/bodies_theory.h) and "R" when it

@@ -9,18 +9,24 @@
 
 namespace display {
 
-void SignCirclePoint(Real ascendant, Real lambda, Real cx, Real cy, Real r, Real& x, Real& y) {
+PagePoint SignCirclePoint(const CircleFrame& circle, Real ascendant, Real lambda) {
     const Real theta = static_cast<Real>(rt::Round(ascendant) + 360 - rt::Round(lambda));
-    x = static_cast<Real>(rt::Round(cx - r * engine::CosDeg(theta)));
-    y = static_cast<Real>(rt::Round(cy - r * engine::SinDeg(theta)));
+    return {static_cast<Real>(rt::Round(circle.centre.x - circle.radius * engine::CosDeg(theta))),
+            static_cast<Real>(rt::Round(circle.centre.y - circle.radius * engine::SinDeg(theta)))};
 }
 
-SignFigure PlaceSignPoints(std::span<const Real> points, Real ascendant, Real cx, Real cy, Real r) {
+SignFigure PlaceSignPoints(std::span<const Real> points, Real ascendant, const CircleFrame& circle) {
     SignFigure f;
+    // The dots a little inside the circle, the segments' ends on it.
+    const CircleFrame dots{.centre = circle.centre, .radius = circle.radius - 0.2L};
     for (int s = 1; s <= 12; ++s) {
         const Real lambda = static_cast<std::size_t>(s) < points.size() ? points[s] : 0;
-        SignCirclePoint(ascendant, lambda, cx, cy, r - 0.2L, f.dotX[s], f.dotY[s]);
-        SignCirclePoint(ascendant, lambda, cx, cy, r, f.x[s], f.y[s]);
+        const PagePoint dot = SignCirclePoint(dots, ascendant, lambda);
+        const PagePoint end = SignCirclePoint(circle, ascendant, lambda);
+        f.dotX[s] = dot.x;
+        f.dotY[s] = dot.y;
+        f.x[s] = end.x;
+        f.y[s] = end.y;
     }
     return f;
 }
@@ -36,10 +42,10 @@ void AddSignQuadrilaterals(SignFigure& figure, bool dotted) {
     AddSignSegments(figure, quads, 12, dotted);
 }
 
-void DrawSignFigure(Surface& dc, const SignFigure& f, Real cx, Real cy, Real r) {
+void DrawSignFigure(Surface& dc, const SignFigure& f, const CircleFrame& circle) {
     {
         ScopedLinePen pen(dc, 10);
-        DrawCircleScaled(dc, cx, cy, r);
+        DrawCircleScaled(dc, circle.centre.x, circle.centre.y, circle.radius);
     }
     {
         ScopedPen pen(dc, 60);
@@ -54,9 +60,9 @@ void DrawSignFigure(Surface& dc, const SignFigure& f, Real cx, Real cy, Real r) 
     }
 }
 
-SignFigure EvaluateSignPairs(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r,
+SignFigure EvaluateSignPairs(std::span<const Real> points, Real ascendant, int mode, const CircleFrame& circle,
                              const SignPairSets& sets) {
-    SignFigure f = PlaceSignPoints(points, ascendant, cx, cy, r);
+    SignFigure f = PlaceSignPoints(points, ascendant, circle);
     if (mode == 0 || mode == 2) AddSignSegments(f, sets.first, 6, false);
     if (mode == 1 || mode == 2) AddSignSegments(f, sets.second, 6, sets.secondDotted);
     if (mode == 3) AddSignQuadrilaterals(f, sets.quadsDotted);
@@ -65,10 +71,10 @@ SignFigure EvaluateSignPairs(std::span<const Real> points, Real ascendant, int m
     return f;
 }
 
-SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r,
-                         const SignPairSets& sets) {
-    const SignFigure f = EvaluateSignPairs(points, ascendant, mode, cx, cy, r, sets);
-    DrawSignFigure(dc, f, cx, cy, r);
+SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, Real ascendant, int mode,
+                         const CircleFrame& circle, const SignPairSets& sets) {
+    const SignFigure f = EvaluateSignPairs(points, ascendant, mode, circle, sets);
+    DrawSignFigure(dc, f, circle);
     return f;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/draw/surface.h"
+#include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
 
 namespace display {
@@ -25,14 +26,14 @@ struct SignFigure {
     std::string label;                    // empty: none
 };
 
-// The point of longitude lambda on the circle of radius r about (cx, cy),
-// rounded to whole page units, turned with the Ascendant (which lies on the
-// left end of the horizontal diameter).
-void SignCirclePoint(Real ascendant, Real lambda, Real cx, Real cy, Real r, Real& x, Real& y);
+// The point of longitude lambda on the circle, rounded to whole page units,
+// turned with the Ascendant (which lies on the left end of the horizontal
+// diameter).
+PagePoint SignCirclePoint(const CircleFrame& circle, Real ascendant, Real lambda);
 
 // The dots and ends of the twelve points (entries 1..12 of `points`, the
 // sign mid-points or any array of at least 13 entries; missing entries count 0).
-SignFigure PlaceSignPoints(std::span<const Real> points, Real ascendant, Real cx, Real cy, Real r);
+SignFigure PlaceSignPoints(std::span<const Real> points, Real ascendant, const CircleFrame& circle);
 
 // Adds a table of (sign, sign, pen) segments to the figure.
 void AddSignSegments(SignFigure& figure, const int (*table)[3], int count, bool dotted);
@@ -52,15 +53,15 @@ struct SignPairSets {
 
 // mode 0: the first set with its label; 1: the second set with its label;
 // 2: both sets, no label; 3: the quadrilaterals; above 3: circle and dots only.
-SignFigure EvaluateSignPairs(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r,
+SignFigure EvaluateSignPairs(std::span<const Real> points, Real ascendant, int mode, const CircleFrame& circle,
                              const SignPairSets& sets);
 
 // The figure of EvaluateSignPairs turned with the ascendant, drawn without its
 // label (DrawSignFigure).
-SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r,
-                         const SignPairSets& sets);
+SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, Real ascendant, int mode,
+                         const CircleFrame& circle, const SignPairSets& sets);
 
 // The circle (line kind 10), the twelve dots (pen 60) and the segments.
-void DrawSignFigure(Surface& dc, const SignFigure& figure, Real cx, Real cy, Real r);
+void DrawSignFigure(Surface& dc, const SignFigure& figure, const CircleFrame& circle);
 
 }  // namespace display

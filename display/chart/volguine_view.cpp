@@ -57,8 +57,8 @@ ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
         case 1:
         case 2:
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN     ", 2, "(Alleen grote aspecten)            ");
-            DrawMajorAspectGrid(dc, view.current, AspectFigureLongitudes(placidus), view.subView == 1 ? 1 : 0, cx, cy,
-                                r + 4, true);
+            DrawMajorAspectGrid(dc, view.current, AspectFigureLongitudes(placidus), view.subView == 1 ? 1 : 0,
+                                {.centre = {cx, cy}, .radius = r + 4}, true);
             break;
         case 3:
             if (DrawVolguineForces(dc, placidus, cx - 32, cy - 22).highest <= 0) shown.message = kNoPositiveScoreMessage;

@@ -11,6 +11,7 @@ public:
     FormSurface(CanvasForm* form, QImage* image) : PainterSurface(image), form_(form) {}
     void Touch() { form_->update(); }
     Surface* Tap() const { return form_->recorder_; }
+    bool Visible() const override { return form_->isVisible(); }
 
     void SelectPen(const Pen& p) override { PainterSurface::SelectPen(p); if (Tap()) Tap()->SelectPen(p); }
     void SelectBrush(const Brush& b) override { PainterSurface::SelectBrush(b); if (Tap()) Tap()->SelectBrush(b); }

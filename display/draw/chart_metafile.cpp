@@ -80,10 +80,8 @@ char ApplyChartOrientation(const DrawingState& drawing, std::string_view name, Q
     return letter;
 }
 
-std::unique_ptr<EmfRecorder> BeginChartMetafile(DrawingState& drawing) {
-    if (!drawing.MetafileOutput) return nullptr;
-    drawing.ChartMetafileCanvas = nullptr;
-    if (!CheckChartMetafileName(drawing.MetafileName).empty()) return nullptr;
+std::unique_ptr<EmfRecorder> BeginChartMetafile(DrawingState& drawing, std::string_view name) {
+    if (!CheckChartMetafileName(name).empty()) return nullptr;
     // The screen is the reference device; 210 page units (millimetres) span its height.
     EmfDevice device;
     device.widthPx = std::max(1, drawing.ScreenWidth);
@@ -92,24 +90,20 @@ std::unique_ptr<EmfRecorder> BeginChartMetafile(DrawingState& drawing) {
     device.widthMm = std::max(1, static_cast<int>(210.0 * device.widthPx / device.heightPx + 0.5));
     auto recorder = std::make_unique<EmfRecorder>(device);
     recorder->UseDrawingState(drawing);
+    recorder->SetOutputMedium(Medium::Paper);
     if (drawing.PrinterPresent)
         recorder->SetFrameHeight(drawing.PrinterLandscape ? drawing.ScreenHeight : 2 * drawing.ScreenHeight);
     static constexpr char16_t kDescription[] = u"Kelvor\0Grafico";  // two texts, each ended by a zero
     recorder->SetDescription(std::u16string(kDescription, std::size(kDescription) - 1));
-    drawing.ChartMetafileCanvas = recorder.get();
     return recorder;
 }
 
-void EndChartMetafile(DrawingState& drawing, std::unique_ptr<EmfRecorder> recorder) {
-    if (drawing.ChartMetafileCanvas == recorder.get()) drawing.ChartMetafileCanvas = nullptr;
-    if (!drawing.MetafileOutput) return;
+void EndChartMetafile(std::unique_ptr<EmfRecorder> recorder, std::string_view name) {
     if (!recorder) return;
     const std::string& bytes = recorder->Finish();
-    const std::string name = std::string("Emf\\") + drawing.MetafileName;
-    rt::EnsureParentFolder(name);
-    rt::ReplaceFileBytes(name, bytes);
+    const std::string path = std::string("Emf\\") + std::string(name);
+    rt::EnsureParentFolder(path);
+    rt::ReplaceFileBytes(path, bytes);
 }
-
-void DiscardChartMetafile(DrawingState& drawing) { drawing.ChartMetafileCanvas = nullptr; }
 
 }  // namespace display

@@ -37,16 +37,13 @@ char ApplyChartOrientation(const DrawingState& drawing, std::string_view name, Q
 // The viewer size for an orientation letter and the screen aspect.
 void ViewerSizeFor(char orientation, long double screenAspect, int& width, int& height);
 
-// These read and set the drawing state they are handed.
-// Opens the chart metafile while MetafileOutput is set and returns it to the
-// caller, who holds it until it ends or drops it: the drawing layer draws into
-// it meanwhile. A bad MetafileName records nothing (the window that took the
-// name has told the user) and returns none.
-std::unique_ptr<EmfRecorder> BeginChartMetafile(DrawingState& drawing);
-// Completes the recorder and saves it as "Emf\" + MetafileName.
-void EndChartMetafile(DrawingState& drawing, std::unique_ptr<EmfRecorder> recorder);
-// The drawing layer stops drawing into the open chart metafile, which its
-// holder drops without saving (a drawing that failed).
-void DiscardChartMetafile(DrawingState& drawing);
+// The chart metafile's own surface: a recorder on paper, mapping with the
+// drawing state handed, whose reference device is the screen of that state.
+// The caller draws the sheet on it and ends it, or drops it (a drawing that
+// failed) and nothing is saved. A bad name records nothing (the window that
+// took the name has told the user) and returns none.
+std::unique_ptr<EmfRecorder> BeginChartMetafile(DrawingState& drawing, std::string_view name);
+// Completes the recorder and saves it as "Emf\" + name.
+void EndChartMetafile(std::unique_ptr<EmfRecorder> recorder, std::string_view name);
 
 }  // namespace display

@@ -1,6 +1,5 @@
 #include "display/draw/drawing_state.h"
 
-#include "display/draw/canvas_form.h"
 #include "platform/runtime/number_text.h"
 
 namespace display {
@@ -39,7 +38,7 @@ void InitDrawingPrinter(DrawingState& drawing, bool present, int pageWidthPixels
         drawing.PrinterPresent ? static_cast<long double>(pageWidthPixels) / 210 * 0.776L : 0.0L;
 }
 
-PrintRun::PrintRun(DrawingState& drawing, Surface* printerCanvas, int pageWidthPixels, Point pageOrigin)
+PrintRun::PrintRun(DrawingState& drawing, Surface& page, int pageWidthPixels, Point pageOrigin)
     : drawing_(drawing),
       pixelsPerUnit_(drawing.PixelsPerUnit),
       aspectScaleX_(drawing.AspectScaleX),
@@ -48,9 +47,7 @@ PrintRun::PrintRun(DrawingState& drawing, Surface* printerCanvas, int pageWidthP
       originX_(drawing.OriginX),
       originY_(drawing.OriginY),
       fontScale_(drawing.FontScale) {
-    if (printerCanvas) printerCanvas->UseDrawingState(drawing);
-    drawing.PrintOutput = true;
-    drawing.PrinterCanvas = printerCanvas;
+    page.UseDrawingState(drawing);
     drawing.PrinterPixelsPerUnit = static_cast<long double>(pageWidthPixels) / 210 * 0.776L;
     drawing.PixelsPerUnit = drawing.PrinterPixelsPerUnit;
     drawing.AspectScaleX = 1.0L;
@@ -69,13 +66,10 @@ PrintRun::~PrintRun() {
     drawing_.OriginX = originX_;
     drawing_.OriginY = originY_;
     drawing_.FontScale = fontScale_;
-    drawing_.PrintOutput = false;
-    drawing_.PrinterCanvas = nullptr;
 }
 
 MetafileRun::MetafileRun(DrawingState& drawing)
     : drawing_(drawing), pixelsPerUnit_(drawing.PixelsPerUnit), fontScale_(drawing.FontScale) {
-    drawing.MetafileOutput = true;
     drawing.PixelsPerUnit = ReferencePixelsPerUnit(drawing);
     drawing.FontScale = FontScaleFor(drawing.PixelsPerUnit);
 }
@@ -83,15 +77,6 @@ MetafileRun::MetafileRun(DrawingState& drawing)
 MetafileRun::~MetafileRun() {
     drawing_.PixelsPerUnit = pixelsPerUnit_;
     drawing_.FontScale = fontScale_;
-    drawing_.MetafileOutput = false;
-}
-
-Surface* CurrentTarget(const DrawingState& drawing) {
-    Surface* target = nullptr;
-    if (!drawing.PrintOutput && !drawing.MetafileOutput && drawing.DrawForm) target = &drawing.DrawForm->Canvas();
-    if (drawing.PrintOutput && drawing.PrinterPresent) target = drawing.PrinterCanvas;
-    if (drawing.MetafileOutput) target = drawing.ChartMetafileCanvas;
-    return target;
 }
 
 }  // namespace display

@@ -13,8 +13,6 @@
 
 namespace display {
 
-class CanvasForm;
-
 struct DrawingState {
     long double PixelsPerUnit = 5.0L;         // device pixels per page unit
     long double PrinterPixelsPerUnit = 0.0L;  // printer pixels per page unit (0 without a printer)
@@ -26,8 +24,6 @@ struct DrawingState {
     std::int32_t OriginY = 0;
     float FontScale = 18.5f;   // base of every font height
     long double LineWidthFactor = 1.0L;
-    bool PrintOutput = false;
-    bool MetafileOutput = false;
     bool BlackAndWhite = false;
     bool PrinterPresent = false;
     bool PrinterLandscape = true;   // the printer's current orientation
@@ -35,15 +31,8 @@ struct DrawingState {
     int ScreenWidth = 1400;
     int ScreenHeight = 1050;
 
-    // The screen form whose canvas receives screen drawing (nullptr: none).
-    CanvasForm* DrawForm = nullptr;
-    // The chart window, whose canvas receives the glyphs of the chart views.
-    CanvasForm* chartCanvas = nullptr;
-    // The printer's canvas during a print run (nullptr otherwise).
-    Surface* PrinterCanvas = nullptr;
-    // The recording canvas of the chart metafile while one is open.
-    Surface* ChartMetafileCanvas = nullptr;
-    // File name (no folder) of the chart metafile written or shown.
+    // File name (no folder) of the chart metafile the user last named: the
+    // sheet viewer offers it again, the metafile viewer shows it.
     std::string MetafileName;
 
     // Selection slots: the tool this layer selected and the one it replaced.
@@ -55,7 +44,7 @@ struct DrawingState {
     std::set<std::string> reportedGlyphFiles;
 };
 
-// Back to the start values (a 1400 x 1050 screen, no printer, no forms); the
+// Back to the start values (a 1400 x 1050 screen, no printer); the
 // glyph files already reported stay reported.
 void ResetDrawingState(DrawingState& drawing);
 
@@ -75,18 +64,19 @@ long double ReferencePixelsPerUnit(const DrawingState& drawing);
 // PrinterPixelsPerUnit from the printer's page width (pixels), PrinterPresent.
 void InitDrawingPrinter(DrawingState& drawing, bool present, int pageWidthPixels);
 
-// A print run on a printer page of the drawing state it is handed, drawn on
-// the printer's canvas (which maps with that state while the run lives): the page is the printable area of the paper,
+// The mapping of a printer's page while a sheet is printed on it. The page's
+// canvas (the print job made it) maps with the drawing state handed, and while
+// the run lives that state maps the page, the printable area of the paper,
 // pageWidthPixels wide with its top-left corner at pageOrigin (device pixels
-// from the paper's corner). While it lives: PrintOutput set, the printer's
-// pixels per unit (page width / 210 x 0.776) for PixelsPerUnit, both aspect
-// scales 1.0, zoom 1.0, the origin at the page's corner and FontScale =
-// Round(page width / 82), whatever the screen's view was or becomes meanwhile.
-// Afterwards every one of them comes back as it was (the screen's text keeps
-// its size) and PrintOutput is cleared, also when the drawing ends by an error.
+// from the paper's corner): the printer's pixels per unit (page width / 210 x
+// 0.776) for PixelsPerUnit, both aspect scales 1.0, zoom 1.0, the origin at the
+// page's corner and FontScale = Round(page width / 82), whatever the screen's
+// view was or becomes meanwhile. Afterwards every one of them comes back as it
+// was (the screen's text keeps its size), also when the drawing ends by an
+// error.
 class PrintRun {
 public:
-    PrintRun(DrawingState& drawing, Surface* printerCanvas, int pageWidthPixels, Point pageOrigin = {});
+    PrintRun(DrawingState& drawing, Surface& page, int pageWidthPixels, Point pageOrigin = {});
     ~PrintRun();
     PrintRun(const PrintRun&) = delete;
     PrintRun& operator=(const PrintRun&) = delete;
@@ -98,11 +88,11 @@ private:
     float fontScale_;
 };
 
-// A drawing into the chart metafile: while it lives MetafileOutput is set, and
-// PixelsPerUnit and FontScale are those of the metafile's reference device
-// (ReferencePixelsPerUnit), so that a metafile is the same whatever the shape
-// of the screen it was made on. Afterwards both come back as they were and
-// MetafileOutput is cleared, also when the drawing ends by an error.
+// The mapping of a chart metafile: while it lives PixelsPerUnit and FontScale
+// are those of the metafile's reference device (ReferencePixelsPerUnit), so
+// that a metafile is the same whatever the shape of the screen it was made on.
+// Afterwards both come back as they were, also when the drawing ends by an
+// error.
 class MetafileRun {
 public:
     explicit MetafileRun(DrawingState& drawing);
@@ -115,13 +105,5 @@ private:
     long double pixelsPerUnit_;
     float fontScale_;
 };
-
-// The surface the current output target draws on: the printer's canvas while
-// printing (with a printer), the chart metafile's canvas while recording, else
-// the canvas of DrawForm; nullptr when there is none.
-Surface* CurrentTarget(const DrawingState& drawing);
-
-// True when the drawing goes to paper or to the metafile (black on white).
-inline bool DrawingOnPaper(const DrawingState& drawing) { return drawing.PrintOutput || drawing.MetafileOutput; }
 
 }  // namespace display

@@ -1,5 +1,9 @@
 #include "display/draw/drawing_tools.h"
 
+#include <algorithm>
+#include <array>
+#include <iterator>
+
 #include "platform/runtime/number_text.h"
 
 namespace display {
@@ -22,63 +26,118 @@ std::int32_t ScaleLength(const DrawingState& drawing, long double length) {
     return static_cast<std::int32_t>(rt::Round(length * drawing.PixelsPerUnit * drawing.ZoomFactor));
 }
 
-Color ApplyBlackAndWhite(const DrawingState& drawing, Color c) {
+Color ApplyBlackAndWhite(const DrawingState& drawing, Medium medium, Color c) {
     if (!drawing.BlackAndWhite || c == kWhite) return c;
-    return DrawingOnPaper(drawing) ? kBlack : kWhite;
+    return medium == Medium::Paper ? kBlack : kWhite;
 }
 
-Pen PenForCode(const DrawingState& drawing, int code) {
-    const long double ppu = drawing.PixelsPerUnit;
-    const long double zoom = drawing.ZoomFactor;
-    long double w = code >= 0 && code <= 9 ? ppu / 4 : ppu / 8;
-    Color c = kBlack;
+namespace {
+
+// How a pen code's width follows the page scale: the pixels per unit, times
+// the zoom where the code says so, times `times`, divided by `over`.
+struct PenWidthRule {
+    long double times = 1;
+    long double over = 1;
+    bool zoomed = false;
+};
+constexpr PenWidthRule kQuarterUnit{1, 4}, kEighthUnit{1, 8}, kHalfUnit{1, 2}, kTwoFifthsUnit{0.4L, 1},
+    kFourFifthsUnit{0.8L, 1}, kTwoThirdsUnit{1, 1.5L}, kZoomedUnit{1, 1, true}, kZoomedTwoUnits{2, 1, true};
+
+struct PenCode {
+    int code = -1;
+    Color colour = kBlack;
+    PenWidthRule width = kEighthUnit;
     PenStyle style = PenStyle::Solid;
-    const Color red = Rgb(255, 0, 0), green = Rgb(0, 255, 0), blue = Rgb(0, 0, 255), cyan = Rgb(0, 255, 255),
-                magenta = Rgb(255, 0, 255), yellow = Rgb(255, 255, 0);
-    switch (code) {
-        case 0: c = kBlack; break;
-        case 1: c = kWhite; break;
-        case 2: c = red; break;
-        case 3: c = green; break;
-        case 4: c = blue; break;
-        case 5: c = cyan; break;
-        case 6: c = magenta; break;
-        case 7: c = yellow; break;
-        case 8: c = Rgb(69, 69, 69); break;
-        case 9: c = Rgb(128, 128, 128); break;
-        case 10: c = kBlack; break;
-        case 11: c = blue; break;
-        case 12: c = red; style = PenStyle::Dash; break;
-        case 13: c = red; break;
-        case 14: c = green; break;
-        case 15: c = blue; break;
-        case 16: c = magenta; break;
-        case 17: c = kWhite; break;
-        case 18: c = Rgb(255, 128, 64); break;
-        case 22: c = red; w = ppu * 0.8L; break;
-        case 25: c = cyan; break;
-        case 26: c = magenta; style = PenStyle::Dash; break;
-        case 33: c = cyan; w = ppu * 0.8L; break;
-        case 58: c = green; w = ppu * zoom * 2; break;
-        case 59: c = green; w = ppu * zoom; break;
-        case 60: c = cyan; w = ppu * zoom; break;
-        case 61: c = blue; w = ppu * zoom; break;
-        case 62: c = kWhite; w = ppu * zoom; break;
-        case 63: c = kBlack; w = ppu / 1.5L; break;
-        case 64: c = red; w = ppu * zoom; break;
-        case 71: c = blue; w = ppu / 2; break;
-        case 74: c = red; w = ppu / 2; break;
-        case 75: c = cyan; w = ppu / 2; break;
-        case 76: c = yellow; w = ppu / 2; break;
-        case 77: c = yellow; w = ppu * 0.8L; break;
-        case 78: c = Rgb(196, 200, 36); w = ppu * 0.4L; break;
-        case 79: c = red; w = ppu * 0.4L; break;
-        case 80: c = cyan; w = ppu * 0.4L; break;
-        default: w = ppu / 8; break;  // black, thin
-    }
+};
+
+constexpr Color kRed = Rgb(255, 0, 0), kGreen = Rgb(0, 255, 0), kBlue = Rgb(0, 0, 255), kCyan = Rgb(0, 255, 255),
+                kMagenta = Rgb(255, 0, 255), kYellow = Rgb(255, 255, 0);
+
+// The pens the drawing code asks for by number. Codes 0..9 are the broad
+// pens; any code not listed is a thin black one.
+constexpr PenCode kPenCodes[] = {
+    {0, kBlack, kQuarterUnit},
+    {1, kWhite, kQuarterUnit},
+    {2, kRed, kQuarterUnit},
+    {3, kGreen, kQuarterUnit},
+    {4, kBlue, kQuarterUnit},
+    {5, kCyan, kQuarterUnit},
+    {6, kMagenta, kQuarterUnit},
+    {7, kYellow, kQuarterUnit},
+    {8, Rgb(69, 69, 69), kQuarterUnit},
+    {9, Rgb(128, 128, 128), kQuarterUnit},
+    {10, kBlack, kEighthUnit},
+    {11, kBlue, kEighthUnit},
+    {12, kRed, kEighthUnit, PenStyle::Dash},
+    {13, kRed, kEighthUnit},
+    {14, kGreen, kEighthUnit},
+    {15, kBlue, kEighthUnit},
+    {16, kMagenta, kEighthUnit},
+    {17, kWhite, kEighthUnit},
+    {18, Rgb(255, 128, 64), kEighthUnit},
+    {22, kRed, kFourFifthsUnit},
+    {25, kCyan, kEighthUnit},
+    {26, kMagenta, kEighthUnit, PenStyle::Dash},
+    {33, kCyan, kFourFifthsUnit},
+    {58, kGreen, kZoomedTwoUnits},
+    {59, kGreen, kZoomedUnit},
+    {60, kCyan, kZoomedUnit},
+    {61, kBlue, kZoomedUnit},
+    {62, kWhite, kZoomedUnit},
+    {63, kBlack, kTwoThirdsUnit},
+    {64, kRed, kZoomedUnit},
+    {71, kBlue, kHalfUnit},
+    {74, kRed, kHalfUnit},
+    {75, kCyan, kHalfUnit},
+    {76, kYellow, kHalfUnit},
+    {77, kYellow, kFourFifthsUnit},
+    {78, Rgb(196, 200, 36), kTwoFifthsUnit},
+    {79, kRed, kTwoFifthsUnit},
+    {80, kCyan, kTwoFifthsUnit},
+};
+
+// The same by code, 0..80, the codes not listed as the thin black pen.
+constexpr int kPenCodeLimit = 81;
+constexpr std::array<PenCode, kPenCodeLimit> kPenByCode = [] {
+    std::array<PenCode, kPenCodeLimit> table{};
+    for (const PenCode& p : kPenCodes) table[static_cast<std::size_t>(p.code)] = p;
+    return table;
+}();
+
+struct FontCode {
+    int code = 0;
+    int heightDivisor = 1;  // the height is the font scale's base divided by it
+    const char* face = "Arial";
+    bool italic = false;
+    int width = 0;
+};
+
+// The fonts the drawing code asks for by size code; other codes have none.
+constexpr FontCode kFontCodes[] = {
+    {0, 38},
+    {1, 30},
+    {2, 23},
+    {3, 20},
+    {4, 16},
+    {5, 12},
+    {15, 27},
+    {16, 27, "Arial", true, 10},
+    {18, 21},
+    {21, 20, "Courier"},
+    {22, 22, "Courier"},
+    {33, 33},
+};
+
+}  // namespace
+
+Pen PenForCode(const DrawingState& drawing, Medium medium, int code) {
+    const PenCode entry = code >= 0 && code < kPenCodeLimit ? kPenByCode[static_cast<std::size_t>(code)] : PenCode{};
+    long double w = drawing.PixelsPerUnit;
+    if (entry.width.zoomed) w *= drawing.ZoomFactor;
+    w = w * entry.width.times / entry.width.over;
     Pen p;
-    p.style = style;
-    p.color = ApplyBlackAndWhite(drawing, c);
+    p.style = entry.style;
+    p.color = ApplyBlackAndWhite(drawing, medium, entry.colour);
     p.width = static_cast<int>(rt::Round(w * drawing.LineWidthFactor));
     if (p.width < 0) p.width = 0;
     return p;
@@ -87,7 +146,7 @@ Pen PenForCode(const DrawingState& drawing, int code) {
 void SelectPenByCode(Surface& dc, int code) {
     DrawingState& drawing = dc.Drawing();
     if (drawing.CurrentPen) ReleasePen(dc);
-    const Pen p = PenForCode(drawing, code);
+    const Pen p = PenForCode(drawing, dc.OutputMedium(), code);
     drawing.PreviousPen = dc.State().pen;
     drawing.CurrentPen = p;
     dc.SelectPen(p);
@@ -101,8 +160,7 @@ void ReleasePen(Surface& dc) {
 }
 
 void SelectLinePen(Surface& dc, int kind) {
-    DrawingState& drawing = dc.Drawing();
-    const bool paper = DrawingOnPaper(drawing);
+    const bool paper = dc.OnPaper();
     if (kind == 0) SelectPenByCode(dc, paper ? 0 : 1);
     if (kind == 10) SelectPenByCode(dc, paper ? 10 : 17);
 }
@@ -110,7 +168,7 @@ void SelectLinePen(Surface& dc, int kind) {
 void SelectBrushColor(Surface& dc, Color colour) {
     DrawingState& drawing = dc.Drawing();
     if (drawing.CurrentBrush) ReleaseBrush(dc);
-    const Brush b{BrushStyle::Solid, ApplyBlackAndWhite(drawing, colour & 0xFFFFFF)};
+    const Brush b{BrushStyle::Solid, ApplyBlackAndWhite(drawing, dc.OutputMedium(), colour & 0xFFFFFF)};
     drawing.PreviousBrush = dc.State().brush;
     drawing.CurrentBrush = b;
     dc.SelectBrush(b);
@@ -124,39 +182,22 @@ void ReleaseBrush(Surface& dc) {
 }
 
 void SetTextColorByCode(Surface& dc, int code) {
-    DrawingState& drawing = dc.Drawing();
-    const bool paper = DrawingOnPaper(drawing);
+    const bool paper = dc.OnPaper();
     if (code == 0) dc.SetTextColor(paper ? kBlack : kWhite);
     if (code == 4) dc.SetTextColor(paper ? Rgb(0, 0, 255) : Rgb(0, 255, 255));
 }
 
 std::optional<Font> FontForCode(const DrawingState& drawing, int sizeCode) {
-    int n = 0;
-    const char* face = "Arial";
-    bool italic = false;
-    int width = 0;
-    switch (sizeCode) {
-        case 0: n = 38; break;
-        case 1: n = 30; break;
-        case 2: n = 23; break;
-        case 3: n = 20; break;
-        case 4: n = 16; break;
-        case 5: n = 12; break;
-        case 15: n = 27; break;
-        case 16: n = 27; italic = true; width = 10; break;
-        case 18: n = 21; break;
-        case 21: n = 20; face = "Courier"; break;
-        case 22: n = 22; face = "Courier"; break;
-        case 33: n = 33; break;
-        default: return std::nullopt;
-    }
+    const auto* entry = std::find_if(std::begin(kFontCodes), std::end(kFontCodes),
+                                     [sizeCode](const FontCode& f) { return f.code == sizeCode; });
+    if (entry == std::end(kFontCodes)) return std::nullopt;
     const std::int64_t base = rt::Round(static_cast<long double>(drawing.FontScale) * 30 * drawing.ZoomFactor);
     Font f;
-    f.face = face;
-    f.height = static_cast<int>(base / n);
-    f.width = width;
+    f.face = entry->face;
+    f.height = static_cast<int>(base / entry->heightDivisor);
+    f.width = entry->width;
     f.weight = 10;
-    f.italic = italic;
+    f.italic = entry->italic;
     f.charSet = 0;
     f.quality = 2;  // proof
     return f;

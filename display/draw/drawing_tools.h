@@ -1,8 +1,9 @@
 #pragma once
 // Page-unit mapping and the drawing tools: pens by a one-byte code, solid
 // brushes by colour, text colours by code and fonts by a size code. The
-// black-and-white rule turns every colour but white into the target's
-// foreground colour (black on paper and in the metafile, white on the screen).
+// black-and-white rule turns every colour but white into the foreground colour
+// of the medium drawn for (black on paper and in the metafile, white on the
+// screen).
 #include <cstdint>
 #include <optional>
 
@@ -21,14 +22,15 @@ inline Point MapPoint(const Surface& dc, long double x, long double y) { return 
 // A length that is not a position: Round(length * PixelsPerUnit * ZoomFactor).
 std::int32_t ScaleLength(const DrawingState& drawing, long double length);
 
-// The black-and-white rule for pens and brushes.
-Color ApplyBlackAndWhite(const DrawingState& drawing, Color c);
+// The black-and-white rule for pens and brushes on a medium.
+Color ApplyBlackAndWhite(const DrawingState& drawing, Medium medium, Color c);
 
-// The tools below are selected in the drawing state the surface maps with.
+// The tools below are selected in the drawing state the surface maps with,
+// for the medium the surface is drawn for.
 
-// The pen a code stands for in the present drawing state (width already
-// multiplied by LineWidthFactor and rounded).
-Pen PenForCode(const DrawingState& drawing, int code);
+// The pen a code stands for in the present drawing state on a medium (width
+// already multiplied by LineWidthFactor and rounded).
+Pen PenForCode(const DrawingState& drawing, Medium medium, int code);
 void SelectPenByCode(Surface& dc, int code);
 void ReleasePen(Surface& dc);
 // Line kind 0 (axes, main circles) and 10 (thin lines).

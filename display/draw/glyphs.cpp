@@ -1,6 +1,5 @@
 #include "display/draw/glyphs.h"
 
-#include "display/draw/canvas_form.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/emf_player.h"
@@ -16,7 +15,7 @@ namespace {
 
 void DrawPlaceholder(Surface& dc, const Rect& r) {
     dc.SaveState();
-    dc.SelectPen({PenStyle::Solid, 1, ApplyBlackAndWhite(dc.Drawing(), Rgb(128, 128, 128))});
+    dc.SelectPen({PenStyle::Solid, 1, ApplyBlackAndWhite(dc.Drawing(), dc.OutputMedium(), Rgb(128, 128, 128))});
     dc.SelectBrush({BrushStyle::Null, kBlack});
     dc.Rectangle(r);
     dc.MoveTo({r.left, r.top});
@@ -36,17 +35,17 @@ int RenumberPlanetGlyph(int code) {
     return code;
 }
 
-std::string GlyphVersionLetter(const DrawingState& drawing) {
-    if (!drawing.BlackAndWhite) return "";
-    return DrawingOnPaper(drawing) ? "N" : "B";
+std::string GlyphVersionLetter(const Surface& dc) {
+    if (!dc.Drawing().BlackAndWhite) return "";
+    return dc.OnPaper() ? "N" : "B";
 }
 
-std::string PlanetGlyphFileName(const DrawingState& drawing, int fileNumber) {
-    return "Simboli\\PiaX" + GlyphVersionLetter(drawing) + rt::ZeroPad(fileNumber, 2) + ".emf";
+std::string PlanetGlyphFileName(const Surface& dc, int fileNumber) {
+    return "Simboli\\PiaX" + GlyphVersionLetter(dc) + rt::ZeroPad(fileNumber, 2) + ".emf";
 }
 
-std::string SignGlyphFileName(const DrawingState& drawing, int sign, std::string_view mode) {
-    std::string code = std::string(mode) + GlyphVersionLetter(drawing) + rt::ZeroPad(sign, 2);
+std::string SignGlyphFileName(const Surface& dc, int sign, std::string_view mode) {
+    std::string code = std::string(mode) + GlyphVersionLetter(dc) + rt::ZeroPad(sign, 2);
     if (code.size() > 4) code.resize(4);
     return "Zodiaco\\Seg" + code + ".emf";
 }
@@ -57,10 +56,10 @@ std::string ElementGlyphStem(int code) {
     return stems[code - 1];
 }
 
-std::string ElementGlyphFileName(const DrawingState& drawing, int code) {
+std::string ElementGlyphFileName(const Surface& dc, int code) {
     const std::string stem = ElementGlyphStem(code);
     if (stem.empty()) return {};
-    return "Simboli\\" + stem + GlyphVersionLetter(drawing) + ".emf";
+    return "Simboli\\" + stem + GlyphVersionLetter(dc) + ".emf";
 }
 
 Rect GlyphRect(const DrawingState& drawing, long double x, long double y, long double size) {
@@ -129,14 +128,13 @@ void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long d
     DrawPlaceholder(dc, r);
 }
 
-void DrawPlanetGlyph(DrawingState& drawing, int code, long double x, long double y, long double size) {
-    DrawPlanetGlyphDirect(drawing, RenumberPlanetGlyph(code), x, y, size);
+void DrawPlanetGlyph(Surface& dc, int code, long double x, long double y, long double size) {
+    DrawPlanetGlyphDirect(dc, RenumberPlanetGlyph(code), x, y, size);
 }
 
-void DrawPlanetGlyphDirect(DrawingState& drawing, int code, long double x, long double y, long double size) {
-    CanvasForm* w = drawing.chartCanvas;
-    if (!w || !w->isVisible()) return;
-    DrawGlyphFile(w->Canvas(), PlanetGlyphFileName(drawing, code), x, y, size);
+void DrawPlanetGlyphDirect(Surface& dc, int code, long double x, long double y, long double size) {
+    if (!dc.Visible()) return;
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, code), x, y, size);
 }
 
 void ResetMissingGlyphReports(DrawingState& drawing) { drawing.reportedGlyphFiles.clear(); }

@@ -17,16 +17,18 @@ struct DrawingState;
 // The glyph file number of a chart point: 9 -> 13, 10 -> 14, 11 -> 15, 8 -> 11.
 int RenumberPlanetGlyph(int code);
 
-// The version letter the present target asks for: "" colour, "B" white, "N" black.
-std::string GlyphVersionLetter(const DrawingState& drawing);
+// The version letter a surface asks for, by the drawing state's colours and
+// the medium the surface is drawn for: "" colour, "B" white, "N" black.
+std::string GlyphVersionLetter(const Surface& dc);
 
+// The glyph files a surface asks for:
 // "Simboli\PiaX" + version + NN + ".emf".
-std::string PlanetGlyphFileName(const DrawingState& drawing, int fileNumber);
+std::string PlanetGlyphFileName(const Surface& dc, int fileNumber);
 // "Zodiaco\Seg" + code + ".emf", code = mode + version + NN cut to 4 characters.
-std::string SignGlyphFileName(const DrawingState& drawing, int sign, std::string_view mode);
+std::string SignGlyphFileName(const Surface& dc, int sign, std::string_view mode);
 // "Simboli\" + stem + version + ".emf" for element codes 1..7 (fire, earth, air,
 // water, salt, sulphur, mercury); empty for other codes.
-std::string ElementGlyphFileName(const DrawingState& drawing, int code);
+std::string ElementGlyphFileName(const Surface& dc, int code);
 std::string ElementGlyphStem(int code);
 
 // The device square of a glyph of side size centred on the page point.
@@ -42,10 +44,10 @@ std::optional<std::string> ReadSoundGlyph(DrawingState& drawing, std::string_vie
 // state the surface maps with.
 void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long double y, long double size);
 
-// Body glyphs on the chart window's canvas of the drawing state (drawn only
-// while it is visible).
-void DrawPlanetGlyph(DrawingState& drawing, int code, long double x, long double y, long double size);
-void DrawPlanetGlyphDirect(DrawingState& drawing, int code, long double x, long double y, long double size);
+// Body glyphs on a window's canvas, drawn only while the window is shown: by
+// chart point (renumbered), or by glyph file number.
+void DrawPlanetGlyph(Surface& dc, int code, long double x, long double y, long double size);
+void DrawPlanetGlyphDirect(Surface& dc, int code, long double x, long double y, long double size);
 
 // Forgets which missing files were reported.
 void ResetMissingGlyphReports(DrawingState& drawing);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "display/draw/canvas_form.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "platform/runtime/number_text.h"
@@ -38,9 +37,7 @@ void AlignedText(Surface& dc, std::string_view text, int sizeCode, long double x
 
 }  // namespace
 
-void MoveToScaled(const DrawingState& drawing, long double x, long double y) {
-    if (Surface* target = CurrentTarget(drawing)) target->MoveTo(MapPoint(drawing, x, y));
-}
+void MoveToScaled(Surface& dc, long double x, long double y) { dc.MoveTo(MapPoint(dc, x, y)); }
 
 void LineToScaled(Surface& dc, long double x, long double y) { dc.LineTo(MapPoint(dc, x, y)); }
 
@@ -55,7 +52,7 @@ void EllipseScaled(Surface& dc, long double x1, long double y1, long double x2, 
 }
 
 void DrawCircleScaled(Surface& dc, long double cx, long double cy, long double r) {
-    if (!DrawingOnPaper(dc.Drawing()) && dc.Drawing().ZoomFactor == 1.0L) {
+    if (!dc.OnPaper() && dc.Drawing().ZoomFactor == 1.0L) {
         const Point a = MapPoint(dc, cx - r, cy - r), b = MapPoint(dc, cx + r, cy + r);
         const Point top{(a.x + b.x) / 2, a.y};
         dc.Arc({a.x, a.y, b.x, b.y}, top, top);
@@ -99,14 +96,9 @@ void TextOutCentered(Surface& dc, std::string_view text, int sizeCode, long doub
     AlignedText(dc, text, sizeCode, x, y, kAlignCenter | kAlignTop);
 }
 
-void DrawPageFrame(const DrawingState& drawing, CanvasForm* form) {
-    if (DrawingOnPaper(drawing) || !drawing.PrinterPresent || !form) return;
-    DrawPageFrame(form->Canvas());
-}
-
 void DrawPageFrame(Surface& c) {
     const DrawingState& drawing = c.Drawing();
-    if (DrawingOnPaper(drawing) || !drawing.PrinterPresent) return;
+    if (c.OnPaper() || !drawing.PrinterPresent) return;
     ScopedPen pen(c, 7);
     const long double bottom = drawing.PrinterLandscape ? 202 : 405;
     c.MoveTo(MapPoint(c, 1, 1));

@@ -98,6 +98,11 @@ constexpr unsigned kAlignHorizontalMask = 6;
 constexpr unsigned kAlignVerticalMask = 24;
 
 enum BackgroundMode : int { kTransparent = 1, kOpaque = 2 };
+
+// What a surface is drawn for: the black screen, or paper (the printer's page
+// and the chart metafile), black on white. The drawing layer picks its
+// foreground colours, its line pens and the glyph pictures by it.
+enum class Medium : std::uint8_t { Screen, Paper };
 enum PolyFillMode : int { kAlternate = 1, kWinding = 2 };
 
 // A path in device coordinates, kept in reals so that stretched outlines stay exact.
@@ -193,11 +198,19 @@ public:
     virtual TextMetrics MeasureText(std::string_view text) const;
 
     // The drawing state the drawing layer maps with and selects its tools by
-    // when it draws on this surface: page units, zoom, output target. A
-    // surface that was handed none maps with a state of its own at the start
-    // values (a 1400 x 1050 screen, zoom 1, no printer).
+    // when it draws on this surface: page units, zoom, colours. A surface that
+    // was handed none maps with a state of its own at the start values (a
+    // 1400 x 1050 screen, zoom 1, no printer).
     void UseDrawingState(DrawingState& drawing) { drawing_ = &drawing; }
     DrawingState& Drawing() const;
+
+    // What the surface is drawn for; its maker says (the screen unless told).
+    void SetOutputMedium(Medium medium) { medium_ = medium; }
+    Medium OutputMedium() const { return medium_; }
+    bool OnPaper() const { return medium_ == Medium::Paper; }
+    // Whether what is drawn here is seen: a window's canvas only while its
+    // window is shown, any other surface always.
+    virtual bool Visible() const { return true; }
 
 protected:
     SurfaceState state_;
@@ -206,6 +219,7 @@ protected:
 private:
     DrawingState* drawing_ = nullptr;
     mutable std::unique_ptr<DrawingState> ownDrawing_;
+    Medium medium_ = Medium::Screen;
 };
 
 }  // namespace display

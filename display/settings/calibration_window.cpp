@@ -209,11 +209,6 @@ void CalibrationWindow::DrawCalibrationFrame() {
     drawingArea->setGeometry(rect());
     drawingArea->ClearCanvas();
     if (sheets_.SheetCode != 0) return;
-    drawing_.DrawForm = drawingArea;
-    struct ClearDrawForm {
-        DrawingState& drawing;
-        ~ClearDrawForm() { drawing.DrawForm = nullptr; }
-    } clear{drawing_};
     Surface& c = drawingArea->Canvas();
     {
         ScopedPen pen(c, 64);
@@ -238,7 +233,7 @@ void CalibrationWindow::DrawCalibrationFrame() {
             }
         }
     }
-    DrawPageFrame(drawing_, drawingArea);
+    DrawPageFrame(c);
 }
 
 void CalibrationWindow::LayoutCalibrationControls() {

@@ -33,9 +33,9 @@ std::array<Real, 13> SignMiddles() {
 
 // The relations of the chart window's energy view: mode 1 both sets of pairs,
 // mode 2 the quadrilaterals (solid on the sheets).
-SignFigure SheetFigure(int mode, Real ascendant, Real cx, Real cy, Real r) {
+SignFigure SheetFigure(int mode, Real ascendant, const CircleFrame& circle) {
     const std::array<Real, 13> m = SignMiddles();
-    SignFigure f = EvaluateEnergyAffinities(m, ascendant, mode == 1 ? 2 : 3, cx, cy, r);
+    SignFigure f = EvaluateEnergyAffinities(m, ascendant, mode == 1 ? 2 : 3, circle);
     if (mode != 1 && mode != 2) f.segments.clear();
     return f;
 }
@@ -44,22 +44,22 @@ SignFigure SheetFigure(int mode, Real ascendant, Real cx, Real cy, Real r) {
 
 std::vector<AffinityChord> SheetAffinityChords(int mode) {
     std::vector<AffinityChord> chords;
-    for (const SignSegment& g : SheetFigure(mode, 0, 0, 0, 1).segments)
+    for (const SignSegment& g : SheetFigure(mode, 0, {.centre = {0, 0}, .radius = 1}).segments)
         chords.push_back({SheetPen(g.pen), mode == 1 && g.dotted ? 0 : 1, g.from, g.to});
     return chords;
 }
 
-WholePoint AffinityPoint(Real longitude, Real ascendant, Real cx, Real cy, Real r) {
-    WholePoint p;
-    SignCirclePoint(ascendant, longitude, cx, cy, r, p.x, p.y);
-    return p;
+WholePoint AffinityPoint(Real longitude, Real ascendant, const CircleFrame& circle) {
+    const PagePoint p = SignCirclePoint(circle, ascendant, longitude);
+    return {p.x, p.y};
 }
 
-void DrawAffinityChord(Surface& dc, int pen, int style, Real a, Real b, Real cx, Real cy, Real r, Real ascendant) {
-    const WholePoint p = AffinityPoint(a, ascendant, cx, cy, r);
-    const WholePoint q = AffinityPoint(b, ascendant, cx, cy, r);
-    ScopedPen scoped(dc, pen);
-    if (style == 1) {
+void DrawAffinityChord(Surface& dc, const AffinityChord& chord, Real ascendant, const CircleFrame& circle) {
+    auto middle = [](int sign) { return static_cast<Real>(15 + 30 * (sign - 1)); };
+    const WholePoint p = AffinityPoint(middle(chord.signA), ascendant, circle);
+    const WholePoint q = AffinityPoint(middle(chord.signB), ascendant, circle);
+    ScopedPen scoped(dc, chord.pen);
+    if (chord.style == 1) {
         MoveToPage(dc, p.x, p.y);
         LineToScaled(dc, q.x, q.y);
     } else {
@@ -67,11 +67,9 @@ void DrawAffinityChord(Surface& dc, int pen, int style, Real a, Real b, Real cx,
     }
 }
 
-void DrawSheetAffinityFigures(Surface& dc, int mode, Real asc, Real cx, Real cy, Real r) {
+void DrawSheetAffinityFigures(Surface& dc, int mode, Real asc, const CircleFrame& circle) {
     SheetBlockGuard guard(dc);
-    auto middle = [](int sign) { return static_cast<Real>(15 + 30 * (sign - 1)); };
-    for (const AffinityChord& c : SheetAffinityChords(mode))
-        DrawAffinityChord(dc, c.pen, c.style, middle(c.signA), middle(c.signB), cx, cy, r, asc);
+    for (const AffinityChord& c : SheetAffinityChords(mode)) DrawAffinityChord(dc, c, asc, circle);
 }
 
 }  // namespace display

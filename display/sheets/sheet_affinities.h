@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "display/draw/surface.h"
+#include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
 
 namespace display {
@@ -29,11 +30,12 @@ struct WholePoint {
     Real x = 0;
     Real y = 0;
 };
-WholePoint AffinityPoint(Real longitude, Real ascendant, Real cx, Real cy, Real r);
+WholePoint AffinityPoint(Real longitude, Real ascendant, const CircleFrame& circle);
 
-// One chord between two longitudes with a pen code and a style.
-void DrawAffinityChord(Surface& dc, int pen, int style, Real a, Real b, Real cx, Real cy, Real r, Real ascendant);
-// The figures of a mode on the circle (cx, cy, r), turned with the Ascendant.
-void DrawSheetAffinityFigures(Surface& dc, int mode, Real ascendant, Real cx, Real cy, Real r);
+// One chord between the middles of its two signs on the circle, turned with
+// the Ascendant, in its pen and style.
+void DrawAffinityChord(Surface& dc, const AffinityChord& chord, Real ascendant, const CircleFrame& circle);
+// The figures of a mode on the circle, turned with the Ascendant.
+void DrawSheetAffinityFigures(Surface& dc, int mode, Real ascendant, const CircleFrame& circle);
 
 }  // namespace display

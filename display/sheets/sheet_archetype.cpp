@@ -56,7 +56,7 @@ void DrawSheetRectangle(Surface& dc, Real x1, Real y1, Real x2, Real y2) {
 void DrawExchangeJoin(Surface& dc, Real x, Real y) {
     ReleasePen(dc);
     {
-        ScopedPen background(dc, DrawingOnPaper(dc.Drawing()) ? 1 : 0);
+        ScopedPen background(dc, dc.OnPaper() ? 1 : 0);
         DrawSheetRectangle(dc, x - 8, y + 3.9L, x - 9, y - 5);
     }
     ScopedPen bridge(dc, 18);
@@ -93,7 +93,7 @@ bool DrawArchetypalStructure(Surface& dc, const engine::ReceptionTables& recepti
         const StateLook look = LookOf(box.state);
         for (const DignityEntry& e : box.entries) {
             const Real cy = y + (e.y - table.y0);
-            DrawSheetBodyGlyph(dc.Drawing(), &dc, e.body, cx, cy, 5.5L);
+            DrawSheetBodyGlyph(dc, e.body, cx, cy, 5.5L);
             dc.SetTextColor(look.text);
             std::string number = std::to_string(e.number);
             if (number.size() > 5) number.resize(5);
@@ -133,16 +133,16 @@ void DrawSphericalDistances(Surface& dc, WheelPointArray longitudes, const Wheel
     gridLine(left, y, left, y + 50.4L);
     for (int k = 1; k <= 11; ++k) gridLine(left, y + row * (k - 1), left + cell * std::min(k, 9), y + row * (k - 1));
     for (int k = 1; k <= 9; ++k) gridLine(left + cell * k, y + row * (k - 1), left + cell * k, y + 50.4L);
-    for (int b = 2; b <= 9; ++b) DrawSheetBodyGlyph(dc.Drawing(), &dc, b, x + 3.36L, y + row * (b - 2) + 2.5L, 4.5L);
-    DrawSheetBodyGlyph(dc.Drawing(), &dc, 10, x + 3.84L, y + 43.0L, 4.5L);
-    DrawSheetBodyGlyph(dc.Drawing(), &dc, 11, x + 3.84L, y + 48.04L, 4.5L);
-    for (int b = 1; b <= 9; ++b) DrawSheetBodyGlyph(dc.Drawing(), &dc, b, x + 4.2L + cell * b, y + 53.76L, 4.5L);
+    for (int b = 2; b <= 9; ++b) DrawSheetBodyGlyph(dc, b, x + 3.36L, y + row * (b - 2) + 2.5L, 4.5L);
+    DrawSheetBodyGlyph(dc, 10, x + 3.84L, y + 43.0L, 4.5L);
+    DrawSheetBodyGlyph(dc, 11, x + 3.84L, y + 48.04L, 4.5L);
+    for (int b = 1; b <= 9; ++b) DrawSheetBodyGlyph(dc, b, x + 4.2L + cell * b, y + 53.76L, 4.5L);
     // The distances, their aspects and texts are those of the chart window's table.
     const SphericalDistances d =
         EvaluateSphericalDistances(longitudes, lat, orbs, x, y);
     for (const SphericalDistanceCell& c : d.cells) {
         const Real tx = x + cell * c.first + 0.52L, ty = y + row * c.second - 9.28L;
-        dc.SetTextColor(ApplyBlackAndWhite(dc.Drawing(), Rgb(128, 128, 128)));
+        dc.SetTextColor(ApplyBlackAndWhite(dc.Drawing(), dc.OutputMedium(), Rgb(128, 128, 128)));
         const bool flags[3] = {c.hard, c.soft, c.conjunction};
         const int pens[3] = {79, 80, 78};
         for (int f = 0; f < 3; ++f) {

@@ -51,14 +51,13 @@ void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k
     static const char* const seasonAfter[5] = {"", "Lente ", "Zomer ", "Herfst ", "Winter"};
     for (int i = 1; i <= 4; ++i) {
         const Real t = T + 7 * (i - 1);
-        DrawSheetElementGlyph(dc.Drawing(), &dc, elemental ? elementSymbols[i] : seasonSymbols[i], L + 3.7L, t + 4,
-                              5.0L);
+        DrawSheetElementGlyph(dc, elemental ? elementSymbols[i] : seasonSymbols[i], L + 3.7L, t + 4, 5.0L);
         TextOutRight(dc, elemental ? elementBefore[i] : seasonBefore[i], 15, L - 1, t + 2);
         TextOutLeft(dc, elemental ? elementAfter[i] : seasonAfter[i], 15, L + 36, t + 2);
     }
     TextOutLeft(dc, "Tot", 15, L + 1, T + 28 + 2);
     if (elemental) {
-        for (int c = 1; c <= 3; ++c) DrawSheetElementGlyph(dc.Drawing(), &dc, 4 + c, L + 7 * c + 3.7L, T - 3, 5.0L);
+        for (int c = 1; c <= 3; ++c) DrawSheetElementGlyph(dc, 4 + c, L + 7 * c + 3.7L, T - 3, 5.0L);
         TextOutLeft(dc, "Tot", 15, L + 29, T - 5);
         Leader(dc, L + 10.5L, T - 7, T - 10.5L, L + 7);
         TextOutRight(dc, "Zout", 15, L + 6, T - 12.5L);
@@ -124,7 +123,7 @@ void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts
         Line(dc, L + 26, t, L + 38, t);
         if (i == 5) break;
         const Row& r = rows[i];
-        DrawSheetElementGlyph(dc.Drawing(), &dc, r.symbol, L + 3.2L, t + 4, 5.0L);
+        DrawSheetElementGlyph(dc, r.symbol, L + 3.2L, t + 4, 5.0L);
         TextOutRight(dc, r.name, 15, L - 1, t + 2);
         TextOutLeft(dc, r.word, 15, L + 40, t + 2);
         TextOutCentered(dc, r.first, 2, L + 9, t + 1);

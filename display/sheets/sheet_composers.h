@@ -2,8 +2,8 @@
 // The four printable sheets of the current person: the birth theme and the
 // affinities, each in portrait and in landscape. A composer draws the layout
 // of its sheet (sheet_layout.h: its steps, and its blocks at their places,
-// scaled by the sheet's zoom); an entry picks the output (the viewer's window,
-// the printer or a chart metafile) and runs the composer on it.
+// scaled by the sheet's zoom) on the surface it is handed: the one the sheet
+// viewer's window, the printer or a chart metafile made.
 #include <functional>
 #include <string>
 
@@ -16,9 +16,6 @@ struct CurrentChart;
 }
 
 namespace display {
-
-class CanvasForm;
-struct DrawingState;
 
 enum SheetCodes : int {
     kThemeSheetPortrait = 5,
@@ -46,14 +43,5 @@ void ComposeAffinitySheetPortrait(Surface& dc, const archive::CurrentChart& curr
 void ComposeAffinitySheetLandscape(Surface& dc, const archive::CurrentChart& current, SheetMemory& memory);
 // The composer of a sheet code on a surface; false for an unknown code.
 bool ComposeSheet(int code, Surface& dc, const archive::CurrentChart& current, SheetMemory& memory);
-
-// The entries: into the chart metafile while MetafileOutput is set (saved as
-// "Emf\" + MetafileName; a drawing that fails saves nothing), else on the
-// printer's canvas while printing, else on the window's canvas.
-void DrawThemeSheetPortrait(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current, SheetMemory& memory);
-void DrawThemeSheetLandscape(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current, SheetMemory& memory);
-void DrawAffinitySheetLandscape(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current, SheetMemory& memory);
-void DrawAffinitySheetPortrait(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current, SheetMemory& memory);
-bool DrawSheetEntry(DrawingState& drawing, int code, CanvasForm* window, const archive::CurrentChart& current, SheetMemory& memory);
 
 }  // namespace display

@@ -130,9 +130,9 @@ const SheetLayout kAffinityLandscape{
 
 void DrawWheel(Surface& dc, const SheetContext& c, const SheetWheelPlace& w) {
     if (w.kind == WheelKind::Theme)
-        DrawSheetThemeWheel(dc, c.chart, c.orbs.aspectOrbs, c.aspectLinesOn, w.cx, w.cy);
+        DrawSheetThemeWheel(dc, c.chart, c.orbs.aspectOrbs, c.aspectLinesOn, {w.cx, w.cy});
     else
-        DrawSheetAffinityWheel(dc, c.chart, w.kind == WheelKind::Energy ? 1 : 2, w.cx, w.cy);
+        DrawSheetAffinityWheel(dc, c.chart, w.kind == WheelKind::Energy ? 1 : 2, {w.cx, w.cy});
 }
 
 void DrawTable(Surface& dc, const SheetContext& c, const SheetTablePlace& t) {

@@ -47,6 +47,7 @@ class PrinterJob : public SheetPrintJob {
 public:
     PrinterJob(std::unique_ptr<QPrinter> printer, bool blankFirstPage)
         : printer_(std::move(printer)), surface_(printer_.get()), page_(PrintableArea(*printer_)) {
+        surface_.SetOutputMedium(Medium::Paper);
         if (blankFirstPage) {
             surface_.FillRect({0, 0, 1, 1}, kWhite);  // opens the page
             printer_->newPage();

@@ -19,7 +19,7 @@ inline constexpr double kSheetPaperMarginMm = 4.2;
 class SheetPrintJob {
 public:
     virtual ~SheetPrintJob() = default;
-    // The page's canvas, device pixels from the paper's top-left corner.
+    // The page's canvas, on paper, device pixels from the paper's top-left corner.
     virtual Surface& Canvas() = 0;
     // The printer's page, the printable area of the paper: its width in device
     // pixels (the long side in landscape) and its top-left corner.

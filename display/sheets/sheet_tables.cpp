@@ -54,7 +54,7 @@ void DrawSheetDodecatemoria(Surface& dc, const WheelPointArray& longitudes, Real
     const WheelPointArray dodecatemoria = SheetDodecatemoria(longitudes);
     Title(dc, "DODECATEMORIEEN", x, y);
     for (int i = 1; i <= 11; ++i) {
-        DrawSheetBodyGlyph(dc.Drawing(), &dc, i, x, y, 4.0L);
+        DrawSheetBodyGlyph(dc, i, x, y, 4.0L);
         TextOutLeft(dc, SignPosLong(dodecatemoria[i]), 2, x + 5, y - 2.5L);
         y += 4.5L;
     }
@@ -65,7 +65,7 @@ void DrawSheetLongitudes(Surface& dc, const WheelPointArray& longitudes, Real x,
     Title(dc, "LONGITUDINI", x, y);
     for (int i = 1; i <= 11; ++i) {
         const Real l = longitudes[i];
-        DrawSheetBodyGlyph(dc.Drawing(), &dc, i, x, y + 1, 4.0L);
+        DrawSheetBodyGlyph(dc, i, x, y + 1, 4.0L);
         TextOutLeft(dc, SignPosLong(l), 2, x + 5, y - 2.5L);
         y += 4;
         TextOutLeft(dc, FormatBracketedDegrees(l), 0, x + 5, y - 2.5L);
@@ -79,7 +79,7 @@ void DrawSheetLatitudes(Surface& dc, const WheelPointArray& latitudes, Real x, R
     for (int i = 1; i <= 7; ++i) {
         std::string text;
         engine::FormatLatitudeText(text, latitudes[i]);
-        DrawSheetBodyGlyph(dc.Drawing(), &dc, i, x, y, 4.0L);
+        DrawSheetBodyGlyph(dc, i, x, y, 4.0L);
         TextOutLeft(dc, text, 2, x + 5, y - 2.5L);
         y += 4.5L;
     }
@@ -93,7 +93,7 @@ void DrawSheetRelativeLongitudes(Surface& dc, const WheelPointArray& longitudes,
         const int row = i - (column == 0 ? 1 : column == 1 ? 5 : 9);
         const Real cx = x + 55 * column;
         const Real ry = y + 4.5L * row;
-        DrawSheetBodyGlyph(dc.Drawing(), &dc, i, cx, ry + 0.1L, 4.0L);
+        DrawSheetBodyGlyph(dc, i, cx, ry + 0.1L, 4.0L);
         TextOutLeft(dc, SignPosLong(longitudes[i]) + " " + FormatBracketedDegrees(longitudes[i]), 15, cx + 5,
                     ry - 2.5L);
     }

@@ -20,6 +20,7 @@
 #include "display/draw/chart_metafile.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/emf_player.h"
+#include "display/draw/emf_recorder.h"
 #include "display/draw/metafile_viewer.h"
 #include "display/draw/painter_surface.h"
 #include "display/draw/primitives.h"
@@ -118,9 +119,7 @@ SheetViewer::SheetViewer(const archive::CurrentChart& current, const SheetSelect
     resize(830, 600);
 }
 
-SheetViewer::~SheetViewer() {
-    if (drawing.DrawForm == this) drawing.DrawForm = nullptr;
-}
+SheetViewer::~SheetViewer() = default;
 
 // The buttons of the bar at the foot of the viewer: no focus, so the keys
 // always reach the sheet.
@@ -147,11 +146,14 @@ void SheetViewer::SetGlyph(QPushButton* button, const char* glyph) {
     button->setText(text);
 }
 
-void SheetViewer::ShowChartSheet() {
+bool SheetViewer::ComposeSelectedSheet(Surface& dc) {
     aspectLinesButton->setVisible(true);
-    const bool screen = !drawing.PrintOutput && !drawing.MetafileOutput;
-    if (screen) ClearCanvas();
-    DrawSheetEntry(drawing, sheets.SheetCode, this, current, sheetMemory);
+    return ComposeSheet(sheets.SheetCode, dc, current, sheetMemory);
+}
+
+void SheetViewer::ShowChartSheet() {
+    ClearCanvas();
+    ComposeSelectedSheet(Canvas());
     DrawSheetViewerFrame();
 }
 
@@ -160,16 +162,9 @@ void SheetViewer::ResetSheetView() {
     ShowChartSheet();
 }
 
-void SheetViewer::DrawSheetViewerFrame() {
-    if (drawing.PrintOutput || drawing.MetafileOutput || !drawing.PrinterPresent) return;
-    CanvasForm* kept = drawing.DrawForm;
-    drawing.DrawForm = this;
-    DrawPageFrame(drawing, this);
-    drawing.DrawForm = kept;
-}
+void SheetViewer::DrawSheetViewerFrame() { DrawPageFrame(Canvas()); }
 
 void SheetViewer::PrepareOpening() {
-    drawing.DrawForm = this;
     metafileNameBox->setEditText(drawing.MetafileName.empty() ? QString("GRAF01.EMF")
                                                               : gui::ToQt(drawing.MetafileName));
     metafileNameBox->lineEdit()->setCursorPosition(0);  // the name from its first letter
@@ -192,7 +187,6 @@ void SheetViewer::ReleaseDrawing() {
     firstDrawTimer->stop();
     ResetSheetZoom(drawing);
     drawing.AspectLinesOn = 1;
-    if (drawing.DrawForm == this) drawing.DrawForm = nullptr;
     drawing.BlackAndWhite = false;
 }
 
@@ -256,8 +250,8 @@ void SheetViewer::PrintSheet() {
         // (whatever an activation after the printer's dialog did to the screen's
         // view) and puts back the screen's, also when the drawing fails; the
         // job's end ends the document in every case.
-        PrintRun run(drawing, &job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
-        ShowChartSheet();
+        PrintRun run(drawing, job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
+        ComposeSelectedSheet(job->Canvas());
     }
     job.reset();
     ResetSheetZoom(drawing);
@@ -322,9 +316,13 @@ void SheetViewer::SaveMetafile() {
     if (!SaveChartOrientation(drawing, drawing.MetafileName)) return;
     {
         // Drawn at zoom 1 at the origin, as on paper, at the metafile's own
-        // scale; the screen's scale comes back and the flag is cleared on every exit.
-        MetafileRun metafile(drawing);
-        ResetSheetView();
+        // scale; the screen's scale comes back on every exit. A drawing that
+        // fails saves nothing.
+        MetafileRun run(drawing);
+        ResetSheetZoom(drawing);
+        if (std::unique_ptr<EmfRecorder> metafile = BeginChartMetafile(drawing, drawing.MetafileName)) {
+            if (ComposeSelectedSheet(*metafile)) EndChartMetafile(std::move(metafile), drawing.MetafileName);
+        }
     }
     CopyMetafileToClipboard("Emf\\" + drawing.MetafileName);
     ShowChartSheet();

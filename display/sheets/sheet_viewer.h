@@ -4,8 +4,8 @@
 // or with the wheel, fit the page's height or width, switch between colour and
 // black and white and between aspect lines and wedges, set up the printer,
 // print, save the sheet as a chart metafile (also put on the clipboard) and
-// look at a saved one. The sheets are drawn by their entries; the viewer only
-// sets the drawing state around them.
+// look at a saved one. The screen, the print and the metafile each make their
+// surface and the viewer composes the sheet on it.
 #include <QFrame>
 #include <initializer_list>
 #include <string>
@@ -57,7 +57,7 @@ public:
     SheetViewerState motion;
     // The sheet and orientation its opener chose.
     const SheetSelectionState& sheets;
-    // The drawing state the sheets are drawn in (page units, zoom, output target).
+    // The drawing state the sheets are drawn in (page units, zoom, colours).
     DrawingState& drawing;
 
     QFrame* buttonBar = nullptr;
@@ -76,17 +76,16 @@ public:
     QPushButton* aspectLinesButton = nullptr;
     QTimer* firstDrawTimer = nullptr;
 
-    // The one drawing routine: the sheet of the selection on the output the
-    // drawing state names, then the page outline on the screen.
+    // The sheet of the selection on the window, then the page outline.
     void ShowChartSheet();
     void ResetSheetView();
     void DrawSheetViewerFrame();
 
-    // Each showing: the drawing goes to this window, the metafile name and the
-    // orientation's view are set, and the first drawing is started.
+    // Each showing: the metafile name and the orientation's view are set, and
+    // the first drawing is started.
     void PrepareOpening();
     // On closing: the zoom, the aspect lines and the colours back to their
-    // defaults, and the drawing no longer goes to this window.
+    // defaults.
     void ReleaseDrawing();
     // A tick of the timer: the sheet is drawn at the second tick of the first
     // opening, at the first of later ones.
@@ -125,6 +124,9 @@ private:
     struct BarButton;
     void PlaceBarButtons(std::initializer_list<BarButton> buttons);
     void SetGlyph(QPushButton* button, const char* glyph);
+    // The sheet of the selection composed on the surface handed: the window's
+    // canvas, the printer's page or the chart metafile; false for no sheet.
+    bool ComposeSelectedSheet(Surface& dc);
     std::string TakeMetafileName();
     void CopyMetafileToClipboard(const std::string& fileName);
     // Set by a showing until the window system's first change of activation.

@@ -1,5 +1,6 @@
 #include "display/sheets/sheet_wheel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -36,8 +37,8 @@ void Line(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real angle) {
 }
 
 // Returns the wheel angle of 0 degrees Aries.
-Real SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize, Real band,
-              Real asc) {
+Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize, Real band, Real asc) {
+    const Real cx = ring.centre.x, cy = ring.centre.y, ro = ring.outerRadius, ri = ring.innerRadius;
     {
         ScopedLinePen pen(dc, 0);
         DrawCircleScaled(dc, cx, cy, ro + band);
@@ -64,7 +65,7 @@ Real SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, R
                 Line(dc, cx, cy, ro + band, ri, p);
             }
             const PagePoint g = WheelPoint(cx, cy, (ro + ri) / 2, p - 15);
-            DrawSheetSignGlyph(dc.Drawing(), &dc, sign, prefix, g.x, g.y, glyphSize);
+            DrawSheetSignGlyph(dc, sign, prefix, g.x, g.y, glyphSize);
             if (sign == 1) rotation = p;
             ++boundaries;
             if (--sign == 0) sign = 12;
@@ -88,26 +89,26 @@ int DecanRuler(int decanIndexFromAries) {
     return order[d % 7];
 }
 
-Real DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
-                       Real ascendant) {
+Real DrawSheetSignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize, Real ascendant) {
     SheetBlockGuard guard(dc);
-    Real rotation = SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 5, ascendant);
+    Real rotation = SignRing(dc, prefix, ring, glyphSize, 5, ascendant);
     for (int d = 1; d <= 36; ++d) {
-        const PagePoint g = WheelPoint(cx, cy, ro + 2.5L, rotation - 5);
-        DrawSheetBodyGlyph(dc.Drawing(), &dc, DecanRuler(1 - d), g.x, g.y, 3.5L);
+        const PagePoint g = WheelPoint(ring.centre.x, ring.centre.y, ring.outerRadius + 2.5L, rotation - 5);
+        DrawSheetBodyGlyph(dc, DecanRuler(1 - d), g.x, g.y, 3.5L);
         rotation += 10;
     }
     return 0.5L;
 }
 
-Real DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
+Real DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize,
                             Real ascendant) {
     SheetBlockGuard guard(dc);
-    return SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 0, ascendant);
+    return SignRing(dc, prefix, ring, glyphSize, 0, ascendant);
 }
 
-void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real, Real cx, Real cy, Real ho, Real hi) {
+void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& ring) {
     SheetBlockGuard guard(dc);
+    const Real cx = ring.centre.x, cy = ring.centre.y, ho = ring.outerRadius, hi = ring.innerRadius;
     const Real asc = cusps[1];
     const Real m = (ho + hi) / 2;
     if (ho < 70) {
@@ -133,8 +134,9 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real, Real cx, Rea
     }
 }
 
-void DrawSheetAngles(Surface& dc, const engine::Chart& chart, Real, Real, Real r, Real cx, Real cy) {
+void DrawSheetAngles(Surface& dc, const engine::Chart& chart, const CircleFrame& circle) {
     SheetBlockGuard guard(dc);
+    const Real r = circle.radius, cx = circle.centre.x, cy = circle.centre.y;
     const SheetCusps& cusps = chart.cusps;
     const Real asc = cusps[1];
     auto point = [&](Real radius, Real angle) { return WheelPointWithAspect(cx, cy, radius, angle, 1); };
@@ -177,10 +179,22 @@ std::array<Real, 25> SpreadSheetAngles(int n, const std::array<Real, 25>& trueAn
 
 namespace {
 
-void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& marks, int n, Real cx,
-                Real cy, Real ro, Real ri, Real asc, bool plain) {
+// The planet ring of a sheet's wheel: points 1..count turned with the
+// ascendant; plain on the affinity sheets (no circles about the glyphs, no
+// degree texts).
+struct SheetPlanetRing {
+    RingFrame ring;
+    Real ascendant = 0;
+    int count = 0;
+    bool plain = false;
+};
+
+void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& marks, const SheetPlanetRing& how) {
     SheetBlockGuard guard(dc);
-    if (n > 24) n = 24;
+    const Real cx = how.ring.centre.x, cy = how.ring.centre.y, ro = how.ring.outerRadius, ri = how.ring.innerRadius;
+    const Real asc = how.ascendant;
+    const bool plain = how.plain;
+    const int n = std::min(how.count, 24);
     std::array<Real, 25> a{};
     for (int k = 1; k <= n; ++k) {
         a[k] = asc - lon[k];
@@ -189,7 +203,7 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
     const std::array<Real, 25> spread = SpreadSheetAngles(n, a, plain ? 8 : 10);
     const Real m = (ro + ri) / 2;
     const Real reach = plain ? 3.5L : 4.3L;
-    const Color tickBrush = DrawingOnPaper(dc.Drawing()) ? kBlack : kWhite;
+    const Color tickBrush = dc.OnPaper() ? kBlack : kWhite;
     for (int k = 1; k <= n; ++k) {
         const PagePoint g = WheelPoint(cx, cy, m, spread[k]);
         if (!plain) {
@@ -199,9 +213,9 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
         {
             ScopedPen pen(dc, 1);
             if (plain)
-                DrawSheetBodyGlyph(dc.Drawing(), &dc, k, g.x, g.y, 5.0L);
+                DrawSheetBodyGlyph(dc, k, g.x, g.y, 5.0L);
             else
-                DrawSheetBodyGlyph(dc.Drawing(), &dc, k, g.x, g.y - 1.5L, 4.0L);
+                DrawSheetBodyGlyph(dc, k, g.x, g.y - 1.5L, 4.0L);
         }
         if (!plain) {
             SetTextColorByCode(dc, 0);
@@ -228,23 +242,22 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
 }
 
 // The whole-degree end point of a longitude on the aspect circle.
-PagePoint AspectEnd(Real asc, Real longitude, Real cx, Real cy, Real r) {
+PagePoint AspectEnd(const CircleFrame& circle, Real asc, Real longitude) {
     const Real angle = static_cast<Real>(rt::Round(asc) - rt::Round(longitude) + 360);
-    return {static_cast<Real>(rt::Round(cx - r * engine::CosDeg(angle))),
-            static_cast<Real>(rt::Round(cy - r * engine::SinDeg(angle)))};
+    return {static_cast<Real>(rt::Round(circle.centre.x - circle.radius * engine::CosDeg(angle))),
+            static_cast<Real>(rt::Round(circle.centre.y - circle.radius * engine::SinDeg(angle)))};
 }
 
 }  // namespace
 
-void DrawSheetPlanetRing(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks,
-                         int n, Real cx, Real cy, Real ro, Real ri, Real ascendant) {
-    PlanetRing(dc, longitudes, marks, n, cx, cy, ro, ri, ascendant, false);
+void DrawSheetPlanetRing(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, int n,
+                         const RingFrame& ring, Real ascendant) {
+    PlanetRing(dc, longitudes, marks, {.ring = ring, .ascendant = ascendant, .count = n, .plain = false});
 }
 
-void DrawSheetPlanetRingPlain(Surface& dc, const WheelPointArray& longitudes,
-                              const WheelPointMarks& marks, int n, Real cx, Real cy, Real ro, Real ri,
-                              Real ascendant) {
-    PlanetRing(dc, longitudes, marks, n, cx, cy, ro, ri, ascendant, true);
+void DrawSheetPlanetRingPlain(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, int n,
+                              const RingFrame& ring, Real ascendant) {
+    PlanetRing(dc, longitudes, marks, {.ring = ring, .ascendant = ascendant, .count = n, .plain = true});
 }
 
 std::vector<SheetAspect> EvaluateSheetAspects(const WheelPointArray& longitudes, Real ascendant, Real midheaven,
@@ -274,11 +287,11 @@ std::vector<SheetAspect> EvaluateSheetAspects(const WheelPointArray& longitudes,
 }
 
 void DrawSheetAspects(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
-                      int aspectLinesOn, Real cx, Real cy, Real r) {
+                      int aspectLinesOn, const CircleFrame& circle) {
     SheetBlockGuard guard(dc);
     {
         ScopedLinePen pen(dc, 10);
-        DrawCircleScaled(dc, cx, cy, r);
+        DrawCircleScaled(dc, circle.centre.x, circle.centre.y, circle.radius);
     }
     SelectPenByCode(dc, 10);
     const Real asc = chart.cusps[1];
@@ -288,8 +301,8 @@ void DrawSheetAspects(Surface& dc, const engine::Chart& chart, const std::array<
     lon[8] = asc;
     lon[9] = mc;
     for (const SheetAspect& a : EvaluateSheetAspects(points, asc, mc, orbs)) {
-        const PagePoint p = AspectEnd(asc, lon[a.first], cx, cy, r);
-        const PagePoint q = AspectEnd(asc, lon[a.second], cx, cy, r);
+        const PagePoint p = AspectEnd(circle, asc, lon[a.first]);
+        const PagePoint q = AspectEnd(circle, asc, lon[a.second]);
         if (aspectLinesOn == 0) {
             ScopedPen pen(dc, a.hard ? 7 : 25);
             ScopedBrush brush(dc, a.hard ? Rgb(255, 0, 0) : Rgb(0, 0, 255));
@@ -339,27 +352,29 @@ void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real
 }
 
 void DrawSheetThemeWheel(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
-                         int aspectLinesOn, Real cx, Real cy) {
+                         int aspectLinesOn, PagePoint centre) {
     const WheelRings& w = kSheetWheel;
     const Real asc = chart.cusps[1];
-    DrawSheetSignRing(dc, "M", cx, cy, w.signOuter, w.signInner, 7, asc);
-    DrawSheetPlanetRing(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart), 9, cx, cy, w.planetOuter,
-                        w.planetInner, asc);
-    DrawSheetHouseRing(dc, chart.cusps, asc, cx, cy, w.houseOuter - 3, w.houseInner - 3);
-    DrawSheetAspects(dc, chart, orbs, aspectLinesOn, cx, cy, w.houseInner - 3);
-    DrawHouseCusps(dc, chart, chart.cusps, w.signOuter + 5, cx, cy);
+    const RingFrame houseRing{.centre = centre, .outerRadius = w.houseOuter - 3.0L, .innerRadius = w.houseInner - 3.0L};
+    DrawSheetSignRing(dc, "M", w.SignRing(centre), 7, asc);
+    DrawSheetPlanetRing(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart), 9, w.PlanetRing(centre), asc);
+    DrawSheetHouseRing(dc, chart.cusps, houseRing);
+    DrawSheetAspects(dc, chart, orbs, aspectLinesOn, {.centre = centre, .radius = houseRing.innerRadius});
+    DrawHouseCusps(dc, chart, chart.cusps, {.centre = centre, .radius = w.signOuter + 5.0L});
 }
 
-void DrawSheetAffinityWheel(Surface& dc, const engine::Chart& chart, int mode, Real cx, Real cy) {
+void DrawSheetAffinityWheel(Surface& dc, const engine::Chart& chart, int mode, PagePoint centre) {
     const WheelRings& w = kSheetWheel;
     const Real asc = chart.cusps[1];
-    DrawSheetSignRingPlain(dc, "M", cx, cy, w.signOuter - 2, w.signInner - 2, 7, asc);
-    DrawSheetPlanetRingPlain(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart), 9, cx, cy,
-                             w.planetOuter - 2, w.planetInner, asc);
-    DrawSheetHouseRing(dc, chart.cusps, asc, cx, cy, w.houseOuter - 3, w.houseInner - 3);
-    const Real r = w.signOuter - 2;
-    DrawSheetAngles(dc, chart, r, r, r, cx, cy);
-    DrawSheetAffinityFigures(dc, mode, asc, cx, cy, w.houseInner - 3.5L);
+    const RingFrame signRing{.centre = centre, .outerRadius = w.signOuter - 2.0L, .innerRadius = w.signInner - 2.0L};
+    const RingFrame planetRing{
+        .centre = centre, .outerRadius = w.planetOuter - 2.0L, .innerRadius = w.PlanetRing().innerRadius};
+    const RingFrame houseRing{.centre = centre, .outerRadius = w.houseOuter - 3.0L, .innerRadius = w.houseInner - 3.0L};
+    DrawSheetSignRingPlain(dc, "M", signRing, 7, asc);
+    DrawSheetPlanetRingPlain(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart), 9, planetRing, asc);
+    DrawSheetHouseRing(dc, chart.cusps, houseRing);
+    DrawSheetAngles(dc, chart, {.centre = centre, .radius = signRing.outerRadius});
+    DrawSheetAffinityFigures(dc, mode, asc, {.centre = centre, .radius = w.houseInner - 3.5L});
 }
 
 }  // namespace display

@@ -24,26 +24,27 @@ using SheetCusps = engine::HouseCusps;
 // The decan rulers (body codes 1..7) of the 36 decans from 0 Aries.
 int DecanRuler(int decanIndexFromAries);
 
-// Sign ring with a band of 5 outside RO holding the decan ticks and rulers,
-// which start at the wheel angle of 0 degrees Aries. Returns the sign glyph scale it leaves for what
-// follows (0.5).
-Real DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
-                       Real ascendant);
+// Sign ring in the ring frame with a band of 5 outside it holding the decan
+// ticks and rulers, which start at the wheel angle of 0 degrees Aries. Returns
+// the sign glyph scale it leaves for what follows (0.5).
+Real DrawSheetSignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize, Real ascendant);
 // The same without the band and without the decan rulers. Returns the wheel
 // angle of 0 degrees Aries.
-Real DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
+Real DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize,
                             Real ascendant);
-// The medium-houses ring: ticks every 6 degrees, numerals, boundary lines.
-void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real ascendant, Real cx, Real cy, Real ho, Real hi);
-// Ascendant (and for the mean houses Midheaven and house ends) marks at radius r3.
-void DrawSheetAngles(Surface& dc, const engine::Chart& chart, Real r1, Real r2, Real r3, Real cx, Real cy);
+// The medium-houses ring: ticks every 6 degrees, numerals, boundary lines;
+// cusps[1] is the Ascendant.
+void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& ring);
+// Ascendant (and for the mean houses Midheaven and house ends) marks on the circle.
+void DrawSheetAngles(Surface& dc, const engine::Chart& chart, const CircleFrame& circle);
 
 // Spread angles (entries 1..n) of the planet ring for true wheel angles 1..n.
 std::array<Real, 25> SpreadSheetAngles(int n, const std::array<Real, 25>& trueAngles, Real separation);
+// The planet ring of points 1..n in the ring frame, turned with the ascendant.
 void DrawSheetPlanetRing(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, int n,
-                         Real cx, Real cy, Real ro, Real ri, Real ascendant);
+                         const RingFrame& ring, Real ascendant);
 void DrawSheetPlanetRingPlain(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, int n,
-                              Real cx, Real cy, Real ro, Real ri, Real ascendant);
+                              const RingFrame& ring, Real ascendant);
 
 // One major aspect of the sheet wheel between places i < j of 1..9 (8 the
 // Ascendant, 9 the Midheaven).
@@ -58,9 +59,10 @@ struct SheetAspect {
 std::vector<SheetAspect> EvaluateSheetAspects(const WheelPointArray& longitudes, Real ascendant, Real midheaven,
                                               const std::array<Real, 16>& orbs);
 // The aspects of the chart's longitudes with its Ascendant and Midheaven, by
-// the aspect orbs given: wedges when aspectLinesOn is 0, else lines.
+// the aspect orbs given, inside the circle: wedges when aspectLinesOn is 0,
+// else lines.
 void DrawSheetAspects(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
-                      int aspectLinesOn, Real cx, Real cy, Real r);
+                      int aspectLinesOn, const CircleFrame& circle);
 // The six-cornered wedge between two page points, widest for exact aspects.
 void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real by);
 
@@ -70,7 +72,7 @@ void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real
 // and the cusp marks. The affinity wheel: the plain rings, the angles and the
 // sign affinity figures of a mode (1 energy, 2 mirror).
 void DrawSheetThemeWheel(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
-                         int aspectLinesOn, Real cx, Real cy);
-void DrawSheetAffinityWheel(Surface& dc, const engine::Chart& chart, int mode, Real cx, Real cy);
+                         int aspectLinesOn, PagePoint centre);
+void DrawSheetAffinityWheel(Surface& dc, const engine::Chart& chart, int mode, PagePoint centre);
 
 }  // namespace display

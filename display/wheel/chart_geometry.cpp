@@ -24,6 +24,14 @@ void SetRings(ChartGeometryState& geometry, const WheelRings& w) {
 
 }  // namespace
 
+PagePoint WheelCentre(const ChartGeometryState& geometry) {
+    return {static_cast<Real>(geometry.WheelCentreX), static_cast<Real>(geometry.WheelCentreY)};
+}
+
+CircleFrame HouseRingInnerCircle(const ChartGeometryState& geometry) {
+    return {.centre = WheelCentre(geometry), .radius = static_cast<Real>(geometry.HouseRingInnerRadius)};
+}
+
 void SetWheelGeometry(ChartGeometryState& geometry) { SetRings(geometry, kChartWindowWheel); }
 
 void SetDefaultWheelRadii(ChartGeometryState& geometry) { SetRings(geometry, kSheetWheel); }

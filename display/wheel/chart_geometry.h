@@ -4,6 +4,7 @@
 #include <span>
 
 #include "display/draw/surface.h"
+#include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_state.h"
 
 namespace display {
@@ -22,14 +23,34 @@ struct ChartGeometryState {
     int HouseRingInnerRadius = 39;
 };
 
-// A wheel's centre and the outer and inner radii of its sign, planet and house rings.
+// A wheel's centre and the outer and inner radii of its sign, planet and house
+// rings; its rings about its own centre, or about another (the sheets draw
+// their wheel where their layout puts it).
 struct WheelRings {
     int centreX, centreY, signOuter, signInner, planetOuter, planetInner, houseOuter, houseInner;
+    constexpr PagePoint Centre() const { return {static_cast<Real>(centreX), static_cast<Real>(centreY)}; }
+    constexpr RingFrame SignRing() const { return SignRing(Centre()); }
+    constexpr RingFrame PlanetRing() const { return PlanetRing(Centre()); }
+    constexpr RingFrame HouseRing() const { return HouseRing(Centre()); }
+    constexpr RingFrame SignRing(PagePoint centre) const { return Ring(centre, signOuter, signInner); }
+    constexpr RingFrame PlanetRing(PagePoint centre) const { return Ring(centre, planetOuter, planetInner); }
+    constexpr RingFrame HouseRing(PagePoint centre) const { return Ring(centre, houseOuter, houseInner); }
+
+private:
+    static constexpr RingFrame Ring(PagePoint centre, int outer, int inner) {
+        return {.centre = centre, .outerRadius = static_cast<Real>(outer), .innerRadius = static_cast<Real>(inner)};
+    }
 };
 // The chart window's wheel: centre (100, 100), rings 78/65, 65/50, 47/39.
 inline constexpr WheelRings kChartWindowWheel{100, 100, 78, 65, 65, 50, 47, 39};
 // The printable sheets' wheel: centre (173, 105), rings 67/57, 57/44, 44/38.
 inline constexpr WheelRings kSheetWheel{173, 105, 67, 57, 57, 44, 44, 38};
+
+// The wheel's centre of the geometry.
+PagePoint WheelCentre(const ChartGeometryState& geometry);
+// The circle just inside the house ring of the geometry, on which the chart
+// window's views draw their figures.
+CircleFrame HouseRingInnerCircle(const ChartGeometryState& geometry);
 
 // The geometry becomes the chart window's wheel.
 void SetWheelGeometry(ChartGeometryState& geometry);

@@ -61,8 +61,9 @@ void ColouredDot(Surface& dc, PagePoint p, Real rho, Color colour) {
 // boundary direction b (wheel angle of the line opposite the boundary of
 // house i), numeral i five degrees inside house i and numeral i + 6 opposite.
 // `shifted` holds each house's boundary turned with the Ascendant.
-void NumeralsAndBoundaries(Surface& dc, const HouseCusps& shifted, const char* const numerals[12], Real inner,
-                           Real outer, Real cx, Real cy) {
+void NumeralsAndBoundaries(Surface& dc, const HouseCusps& shifted, const char* const numerals[12],
+                           const RingFrame& ring) {
+    const Real inner = ring.innerRadius, outer = ring.outerRadius, cx = ring.centre.x, cy = ring.centre.y;
     const Real m = (inner + outer) / 2;
     for (int i = 1; i <= 6; ++i) {
         const Real b = 360 - shifted[i];
@@ -80,7 +81,8 @@ void NumeralsAndBoundaries(Surface& dc, const HouseCusps& shifted, const char* c
 
 }  // namespace
 
-void DrawHouseRing(Surface& dc, const HouseCusps& cusps, Real radiusA, Real radiusB, Real cx, Real cy) {
+void DrawHouseRing(Surface& dc, const HouseCusps& cusps, const RingFrame& ring) {
+    const Real radiusA = ring.innerRadius, radiusB = ring.outerRadius, cx = ring.centre.x, cy = ring.centre.y;
     const Real asc = cusps[1];
     HouseCusps c;
     for (int i = 1; i <= 12; ++i) {
@@ -95,11 +97,11 @@ void DrawHouseRing(Surface& dc, const HouseCusps& cusps, Real radiusA, Real radi
     }
     // With b = 360 - c_i the opposite of cusp i; the numerals stand 5 degrees
     // further on, as the shared routine places them.
-    NumeralsAndBoundaries(dc, c, kHouseNumerals, radiusA, radiusB, cx, cy);
+    NumeralsAndBoundaries(dc, c, kHouseNumerals, ring);
 }
 
-void DrawChartWindowHouseRing(Surface& dc, const HouseCusps& cusps, Real innerRadius, Real outerRadius, Real cy,
-                              Real cx, Real ascendant) {
+void DrawChartWindowHouseRing(Surface& dc, const HouseCusps& cusps, const RingFrame& ring, Real ascendant) {
+    const Real innerRadius = ring.innerRadius, outerRadius = ring.outerRadius, cx = ring.centre.x, cy = ring.centre.y;
     HouseCusps c;
     for (int i = 1; i <= 12; ++i) {
         c[i] = cusps[i] - ascendant + 180 - 15;
@@ -116,10 +118,11 @@ void DrawChartWindowHouseRing(Surface& dc, const HouseCusps& cusps, Real innerRa
     Real tick = 180 - c[1];
     for (int k = 0; k < 60; ++k, tick -= 6) Radial(dc, cx, cy, outerRadius, outerRadius + 3, tick);
     ReleasePen(dc);
-    NumeralsAndBoundaries(dc, c, kRomanHouseNumerals, innerRadius, outerRadius, cx, cy);
+    NumeralsAndBoundaries(dc, c, kRomanHouseNumerals, ring);
 }
 
-void DrawHouseCusps(Surface& dc, const engine::Chart& chart, const HouseCusps& cusps, Real r, Real cx, Real cy) {
+void DrawHouseCusps(Surface& dc, const engine::Chart& chart, const HouseCusps& cusps, const CircleFrame& circle) {
+    const Real r = circle.radius, cx = circle.centre.x, cy = circle.centre.y;
     const Real asc = cusps[1];
     SetTextColorByCode(dc, 0);
 

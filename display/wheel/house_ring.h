@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
 
 namespace display {
@@ -28,19 +29,19 @@ std::string HouseSystemCaption(const engine::Chart& chart);
 // there: "" where the system's own cusps are shown.
 std::string PorphyryStandInLine(const engine::Chart& chart);
 
-// The house ring between radiusA (inner) and radiusB (outer) about (cx, cy);
-// cusps[1] is the Ascendant. The circles are drawn only when radiusB < 70.
-void DrawHouseRing(Surface& dc, const HouseCusps& cusps, Real radiusA, Real radiusB, Real cx, Real cy);
+// The house ring in the ring frame; cusps[1] is the Ascendant. The circles
+// are drawn only when the outer radius is below 70.
+void DrawHouseRing(Surface& dc, const HouseCusps& cusps, const RingFrame& ring);
 
-// The cusp marks starting at radius r about (cx, cy): Ascendant ticks, dot,
-// degree texts and "AS"; with the mean houses also the Midheaven and the
-// middles of the houses. The marks stand at cusp 1 of `cusps`; the degree
-// texts, the house system, the Midheaven and the other cusps come from the chart.
-void DrawHouseCusps(Surface& dc, const engine::Chart& chart, const HouseCusps& cusps, Real r, Real cx, Real cy);
+// The cusp marks starting on the circle: Ascendant ticks, dot, degree texts
+// and "AS"; with the mean houses also the Midheaven and the middles of the
+// houses. The marks stand at cusp 1 of `cusps`; the degree texts, the house
+// system, the Midheaven and the other cusps come from the chart.
+void DrawHouseCusps(Surface& dc, const engine::Chart& chart, const HouseCusps& cusps, const CircleFrame& circle);
 
-// The chart window's house ring: every house boundary 15 degrees before its
-// cusp, 60 cyan ticks of the 6-degree terms outside it, Roman numerals.
-void DrawChartWindowHouseRing(Surface& dc, const HouseCusps& cusps, Real innerRadius, Real outerRadius, Real cy,
-                              Real cx, Real ascendant);
+// The chart window's house ring, turned with the ascendant: every house
+// boundary 15 degrees before its cusp, 60 cyan ticks of the 6-degree terms
+// outside it, Roman numerals.
+void DrawChartWindowHouseRing(Surface& dc, const HouseCusps& cusps, const RingFrame& ring, Real ascendant);
 
 }  // namespace display

@@ -61,11 +61,12 @@ void CentreMark(Surface& dc, PagePoint centre) {
 }  // namespace
 
 void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y, Real size) {
-    DrawGlyphFile(dc, SignGlyphFileName(dc.Drawing(), sign, mode), x, y, size);
+    DrawGlyphFile(dc, SignGlyphFileName(dc, sign, mode), x, y, size);
 }
 
-void DrawSignRing(Surface& dc, Real asc, std::string_view mode, Real cx, Real cy, Real outer, Real inner,
-                  Real glyphSize, NatalWheelState* centres) {
+void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame& ring, Real glyphSize,
+                  NatalWheelState* centres) {
+    const Real cx = ring.centre.x, cy = ring.centre.y, outer = ring.outerRadius, inner = ring.innerRadius;
     // The wheel angle of 0 degrees Aries, where the decan rulers start.
     Real rotation = 0;
     const Real rm = (outer + inner) / 2;
@@ -108,8 +109,7 @@ void DrawSignRing(Surface& dc, Real asc, std::string_view mode, Real cx, Real cy
     for (int k = 1; k <= 36; ++k) {
         const int decan = (36 - (k - 1)) % 36;
         const PagePoint p = WheelPoint(cx, cy, outer + 2.5L, rotation - 5);
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc.Drawing(), RenumberPlanetGlyph(kDecanRulers[decan % 7])), p.x, p.y,
-                      3.5L);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(kDecanRulers[decan % 7])), p.x, p.y, 3.5L);
         rotation += 10;
     }
 }
@@ -157,16 +157,17 @@ NatalChartFields DrawNatalChart(Surface& dc, const archive::CurrentChart& curren
     const engine::BirthData& birth = current.birth;
     const Real asc = chart.cusps[1];
     SetTextColorByCode(dc, 0);
-    DrawSignRing(dc, asc, "M", 100, 100, 78, 65, 9.0L, &wheel);
+    DrawSignRing(dc, asc, "M", kChartWindowWheel.SignRing(), 9.0L, &wheel);
 
     DrawPlanetRing(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart),
-                   ChartWindowRing(chart, 50, 65, 7.0L, &wheel));
+                   ChartWindowRing(chart, kChartWindowWheel.PlanetRing(), 7.0L, &wheel));
 
-    DrawChartWindowHouseRing(dc, chart.cusps, 39, 47, 100, 100, asc);
+    DrawChartWindowHouseRing(dc, chart.cusps, kChartWindowWheel.HouseRing(), asc);
     ClassifyBodyTerms(chart, wheel);
     BuildBodyDecanKeys(chart, wheel);
     ClassifyBodyDecades(chart, wheel);
-    DrawHouseCusps(dc, chart, chart.cusps, kChartWindowWheel.signOuter + 5, 100, 100);
+    DrawHouseCusps(dc, chart, chart.cusps,
+                   {.centre = kChartWindowWheel.Centre(), .radius = kChartWindowWheel.signOuter + 5.0L});
 
     const std::string calendarNote = chart.moment.gregorian ? "" : " Calend. Giuliano";
     DrawProgramStamp(dc, 5, 50);

@@ -27,12 +27,12 @@ struct NatalChartFields {
 // side `size` centred on the page point.
 void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y, Real size);
 
-// The zodiac ring about (cx, cy) between radii outer and inner, turned with the
-// ascendant: circles, horizon marks, sign boundaries, sign glyphs with their
-// centre marks (recorded in centres->SignGlyphX/Y), 10-degree ticks and the
-// decan rulers. Without centres the glyph centres are neither marked nor recorded.
-void DrawSignRing(Surface& dc, Real ascendant, std::string_view mode, Real cx, Real cy, Real outer, Real inner,
-                  Real glyphSize, NatalWheelState* centres);
+// The zodiac ring in the ring frame, turned with the ascendant: circles,
+// horizon marks, sign boundaries, sign glyphs with their centre marks
+// (recorded in centres->SignGlyphX/Y), 10-degree ticks and the decan rulers.
+// Without centres the glyph centres are neither marked nor recorded.
+void DrawSignRing(Surface& dc, Real ascendant, std::string_view mode, const RingFrame& ring, Real glyphSize,
+                  NatalWheelState* centres);
 
 // The per-point tables of points 1..11 of `longitudes` (the natal points or
 // their dodecatemoria): the decade boundaries 10, 20, ..., 360 and the decade

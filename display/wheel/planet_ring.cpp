@@ -110,7 +110,7 @@ Real ArcDistance(Real a, Real b) {
 void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks marks,
                     const PlanetRingOptions& o) {
     const int n = std::min(o.count, 23);
-    const Real cx = o.centreX, cy = o.centreY;
+    const Real cx = o.ring.centre.x, cy = o.ring.centre.y;
 
     // True wheel angles.
     std::array<Real, 25> t{};
@@ -121,7 +121,7 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
     }
     const std::array<float, 25> S = SpreadRingAngles(n, t);
 
-    const Real rm = (o.innerRadius + o.outerRadius) / 2;
+    const Real rm = (o.ring.innerRadius + o.ring.outerRadius) / 2;
     const Real re1 = rm - o.glyphSize / 2 - 1;
     const Real re2 = rm + o.glyphSize / 2 + 1;
     // The degree texts stand outside the chart window's sign ring.
@@ -130,8 +130,7 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
     for (int i = 1; i <= n; ++i) {
         const PagePoint g = WheelPoint(cx, cy, rm, S[i]);
         SelectPenByCode(dc, 1);
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc.Drawing(), o.directGlyphs ? i : RenumberPlanetGlyph(i)), g.x, g.y,
-                      o.glyphSize);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, o.directGlyphs ? i : RenumberPlanetGlyph(i)), g.x, g.y, o.glyphSize);
         ReleasePen(dc);
 
         if (o.centres) {
@@ -166,9 +165,9 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
         }
 
         SelectLinePen(dc, 10);
-        SelectBrushColor(dc, DrawingOnPaper(dc.Drawing()) ? kBlack : kWhite);
-        const PagePoint outerTrue = WheelPoint(cx, cy, o.outerRadius, t[i]);
-        const PagePoint innerTrue = WheelPoint(cx, cy, o.innerRadius, t[i]);
+        SelectBrushColor(dc, dc.OnPaper() ? kBlack : kWhite);
+        const PagePoint outerTrue = WheelPoint(cx, cy, o.ring.outerRadius, t[i]);
+        const PagePoint innerTrue = WheelPoint(cx, cy, o.ring.innerRadius, t[i]);
         LinePage(dc, outerTrue, WheelPoint(cx, cy, re2, S[i]));
         DotPage(dc, outerTrue, 0.2L);
         LinePage(dc, innerTrue, WheelPoint(cx, cy, re1, S[i]));
@@ -178,19 +177,16 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
     }
 
     SelectLinePen(dc, 10);
-    DrawCircleScaled(dc, cx, cy, o.innerRadius);
+    DrawCircleScaled(dc, cx, cy, o.ring.innerRadius);
     ReleasePen(dc);
     SetTextColorByCode(dc, 0);
 }
 
-PlanetRingOptions ChartWindowRing(const engine::Chart& chart, Real innerRadius, Real outerRadius, Real glyphSize,
+PlanetRingOptions ChartWindowRing(const engine::Chart& chart, const RingFrame& ring, Real glyphSize,
                                   NatalWheelState* centres) {
     const PlanetRingOptions o{.ascendant = chart.cusps[1],
                               .descendant = chart.cusps[7],
-                              .innerRadius = innerRadius,
-                              .outerRadius = outerRadius,
-                              .centreY = 100,
-                              .centreX = 100,
+                              .ring = ring,
                               .glyphSize = glyphSize,
                               .count = 11,
                               .degreeTexts = false,

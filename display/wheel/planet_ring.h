@@ -33,10 +33,7 @@ struct PlanetRingOptions {
     // The Descendant, near which (as near the ascendant) a degree text's
     // leader starts further out.
     Real descendant = 0;
-    Real innerRadius = 50;
-    Real outerRadius = 65;
-    Real centreY = 100;
-    Real centreX = 100;
+    RingFrame ring{.centre = {100, 100}, .outerRadius = 65, .innerRadius = 50};
     Real angleOffset = 0;
     Real glyphSize = 7;
     int count = 11;
@@ -47,9 +44,9 @@ struct PlanetRingOptions {
     bool retroMarksAllPoints = false; // "R" for every marked point, not only 1..9
 };
 
-// A ring of the chart window's wheel about (100, 100), turned with the chart's
-// first cusp: points 1..11, no degree texts.
-PlanetRingOptions ChartWindowRing(const engine::Chart& chart, Real innerRadius, Real outerRadius, Real glyphSize,
+// A ring of the chart window's wheels, turned with the chart's first cusp:
+// points 1..11, no degree texts.
+PlanetRingOptions ChartWindowRing(const engine::Chart& chart, const RingFrame& ring, Real glyphSize,
                                   NatalWheelState* centres);
 
 // Draws the ring on dc (longitudes 1..count; marks "r"/"R" for retrograde).

@@ -66,7 +66,9 @@ const AspectGlyph kNovileGlyph = {Table({{-3, 3}, {-3, -4}, {3, 3}, {3, -4}}), 5
 const AspectGlyph kSeptileGlyph = {Table({{-3, -4}, {3, -4}, {-1, 3}, kUp, {-2, 0}, {2, 0}}), 5, 10};
 
 
-void DrawStrokeGlyph(Surface& dc, const StrokeTable& table, int penCode, int count, Real x, Real y, Real size) {
+void DrawStrokeGlyph(Surface& dc, const AspectGlyph& glyph, int penCode, Real x, Real y, Real size) {
+    const StrokeTable& table = glyph.strokes;
+    const int count = glyph.count;
     const Real s = 0.45L * size;
     // Byte k (1-based) of the table; bytes past its end read as 0.
     auto byte = [&](int k) -> int { return k >= 1 && k <= 36 ? table[k - 1] : 0; };
@@ -86,8 +88,8 @@ void DrawAspectGlyph(Surface& dc, int code, Real x, Real y, Real size) {
     if (code < 1 || code > 11) return;
     const AspectGlyph& g = kAspectGlyphs[code];
     int pen = g.penCode;
-    if (pen == kScreenCyanPaperBlue) pen = DrawingOnPaper(dc.Drawing()) ? 4 : 5;
-    DrawStrokeGlyph(dc, g.strokes, pen, g.count, x, y, size);
+    if (pen == kScreenCyanPaperBlue) pen = dc.OnPaper() ? 4 : 5;
+    DrawStrokeGlyph(dc, g, pen, x, y, size);
 }
 
 namespace {

@@ -30,9 +30,9 @@ extern const AspectGlyph kDecileGlyph;
 extern const AspectGlyph kNovileGlyph;
 extern const AspectGlyph kSeptileGlyph;
 
-// Draws the strokes of a table around (x, y), each point p at
+// Draws the strokes of a glyph's table around (x, y), each point p at
 // (x + p.x * 0.45 * size, y + p.y * 0.45 * size), with the pen of penCode.
-void DrawStrokeGlyph(Surface& dc, const StrokeTable& table, int penCode, int count, Real x, Real y, Real size);
+void DrawStrokeGlyph(Surface& dc, const AspectGlyph& glyph, int penCode, Real x, Real y, Real size);
 // The glyph of an aspect code 1..11 (other codes draw nothing).
 void DrawAspectGlyph(Surface& dc, int code, Real x, Real y, Real size);
 

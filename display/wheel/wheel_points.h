@@ -36,6 +36,20 @@ struct PagePoint {
     Real y = 0;
 };
 
+// Where a ring of a chart wheel lies on the page: the wheel's centre and the
+// ring's outer and inner radii, in page units.
+struct RingFrame {
+    PagePoint centre;
+    Real outerRadius = 0;
+    Real innerRadius = 0;
+};
+
+// A circle of a chart wheel on the page: the wheel's centre and the radius.
+struct CircleFrame {
+    PagePoint centre;
+    Real radius = 0;
+};
+
 // The point on a round wheel (vertical factor 1).
 PagePoint WheelPoint(Real cx, Real cy, Real r, Real thetaDegrees);
 // The point with a given vertical factor.

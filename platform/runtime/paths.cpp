@@ -356,13 +356,24 @@ bool NewVersionOfUsersCopy(const ShippedRecord::const_iterator found, const Ship
     return std::any_of(earlier->begin(), earlier->end(), [&](const std::string& d) { return d != installedDigest; });
 }
 
+// A shipped file the data folder holds a copy of: its name under both
+// folders, the installation's file, the copy and the data folder.
+struct ShippedCopy {
+    std::string rel;
+    fs::path shipped;
+    fs::path here;
+    fs::path target;
+};
+
 // Judges one shipped file the user does not edit that the data folder holds
-// (`here`, under `target`) against the installation's (`shipped`), renewing it
-// when the installation changed and the copy is as the program left it or as
-// an earlier version shipped it (`earlier`: that file's digests, or null).
-// Returns true when the record changed.
-bool JudgeShippedCopy(const std::string& rel, const fs::path& shipped, const fs::path& here, const fs::path& target,
-                      ShippedRecord& record, const std::set<std::string>* earlier, RenewalFound& found) {
+// against the installation's, renewing it when the installation changed and
+// the copy is as the program left it or as an earlier version shipped it
+// (`earlier`: that file's digests, or null). Returns true when the record
+// changed.
+bool JudgeShippedCopy(const ShippedCopy& file, ShippedRecord& record, const std::set<std::string>* earlier,
+                      RenewalFound& found) {
+    const std::string& rel = file.rel;
+    const fs::path &shipped = file.shipped, &here = file.here, &target = file.target;
     const auto installed = StampOf(shipped);
     const auto copy = StampOf(here);
     if (!installed || !copy) return false;
@@ -520,8 +531,9 @@ fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup
                 }
             } else if (renewed) {
                 const auto versions = earlier.find(rel);
-                recordChanged = JudgeShippedCopy(rel, it->path(), dst, target, record,
-                                                 versions == earlier.end() ? nullptr : &versions->second, renewal) ||
+                recordChanged = JudgeShippedCopy({.rel = rel, .shipped = it->path(), .here = dst, .target = target},
+                                                 record, versions == earlier.end() ? nullptr : &versions->second,
+                                                 renewal) ||
                                 recordChanged;
             }
         }

@@ -1,6 +1,6 @@
 #pragma once
 // The drawing state the tests hand to the windows and surfaces they make, as
-// the program's start hands its own: the page-unit mapping, the output target,
+// the program's start hands its own: the page-unit mapping, the colours,
 // the printer's and the screen's measures. The tests own it.
 #include "display/draw/drawing_state.h"
 

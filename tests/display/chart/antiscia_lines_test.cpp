@@ -42,7 +42,7 @@ TEST_F(AntisciaLines, AriesJoinsPiscesAndVirgo) {
     ExpectPoint(c.contraPoint, 138, 110);   // angle 195
 
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Seg", false);
+    display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Seg"}, {100, 100}, false);
     const auto cyan = view_test::LineBetween(dc, 62, 110, 62, 90);
     const auto red = view_test::LineBetween(dc, 62, 110, 138, 110);
     const auto grey = view_test::LineBetween(dc, 62, 90, 138, 110);
@@ -68,7 +68,7 @@ TEST_F(AntisciaLines, NinetyDegreesIsItsOwnContraAntiscion) {
 TEST_F(AntisciaLines, ZeroGetsOnlyItsMark) {
     wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 3, 0);
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 3, 100, 100, "Pia", false);
+    display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 3, .kind = "Pia"}, {100, 100}, false);
     EXPECT_TRUE(dc.Calls("line").empty());
     ASSERT_EQ(dc.Calls("ellipse").size(), 1u);
     EXPECT_FALSE(display::EvaluateAntisciaChords(360, 0, 100, 100, 39).chords);
@@ -87,8 +87,8 @@ TEST_F(AntisciaLines, DodecatemoriaViewEndsTheChordsSevenUnitsFurtherIn) {
     wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 1, 180);
     display::RecordingSurface normal{testing_support::DrawingStateOfTest()},
         inner{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaOfClicked(normal, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
-    display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);
+    display::DrawAntisciaOfClicked(normal, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, false);
+    display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, true);
     // 180 lies at angle 180 (right), its antiscion 180 too, its contra-antiscion 0 (left).
     EXPECT_TRUE(view_test::LineBetween(normal, 139, 100, 61, 100));
     EXPECT_TRUE(view_test::LineBetween(inner, 132, 100, 68, 100));

@@ -443,31 +443,32 @@ void DrawContent(display::Surface& dc, int view, int sub) {
         case 10: DrawRelativeLongitudes(dc, current.chart); break;
         case 11: DrawAbsoluteLongitudes(dc, current.chart); break;
         case 12: DrawLatitudes(dc, current.chart); break;
-        case 20: DrawElementalClothGrid(dc, EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), 102, 104, 100, 100); break;
-        case 22: DrawSeasonClothGrid(dc, EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), 104, 100, 100, 100); break;
+        case 20: DrawElementalClothGrid(dc, EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), {102, 104}, {100, 100}); break;
+        case 22: DrawSeasonClothGrid(dc, EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), {104, 100}, {100, 100}); break;
         case 21:
         case 23:
-            DrawHumoralGrid(dc, EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, variant), variant, 104, 100, 100, 100);
+            DrawHumoralGrid(dc, EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, variant), variant, {104, 100}, {100, 100});
             break;
         case 30: DrawDignityTable(dc, engine::ComputeReceptions(current.chart)); break;
         case 40:
-        case 41: DrawMajorAspectGrid(dc, current, longitudes, sub == 0 ? 1 : 0, 100, 100, 39, false); break;
+        case 41: DrawMajorAspectGrid(dc, current, longitudes, sub == 0 ? 1 : 0, {.centre = {100, 100}, .radius = 39}, false); break;
         case 42: DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs), " ", 62, 73); break;
         case 43: DrawSphericalDistanceGrid(dc, current, longitudes, 58, 72); break;
         case 70: RectangleScaled(dc, 195, 2, 279, 195); break;
         case 80: DrawEngineOrderLongitudes(dc, placidus); break;
         case 81:
         case 82:
-            DrawMajorAspectGrid(dc, current, AspectFigureLongitudes(placidus), sub == 1 ? 1 : 0, 100, 100, 43, true);
+            DrawMajorAspectGrid(dc, current, AspectFigureLongitudes(placidus), sub == 1 ? 1 : 0,
+                                {.centre = {100, 100}, .radius = 43}, true);
             break;
         case 83: DrawVolguineForces(dc, placidus, 68, 78); break;
         case 90: DrawMastersTable(dc, testing_support::ChartWindowOfTest()->birthHour, current.chart); break;
         case 91: DrawYearAndCycleRulers(dc, current.chart); break;
         default:
             if (view == kViewEnergy)
-                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.cusps[1], sub, 100, 100, 39);
+                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.cusps[1], sub, {.centre = {100, 100}, .radius = 39});
             if (view == kViewAntiscia)
-                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.cusps[1], sub, 100, 100, 39);
+                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.cusps[1], sub, {.centre = {100, 100}, .radius = 39});
             break;
     }
 }
@@ -561,8 +562,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                                .geometry = testing_support::WheelGeometryOfTest(),
                                                         .wheel = testing_support::NatalWheelOfTest(),
                                                         .subView = sub,
-                                                        .framed = testing_support::DrawingStateOfTest().DrawForm ==
-                                                                  testing_support::ChartWindowOfTest(),
+                                                        .framed = testing_support::ChartWindowOfTest()->FramesWheel(),
                                                         .birthHour = testing_support::ChartWindowOfTest()->birthHour});
             // Its content last, as the content's own routine draws it for that sub-view.
             RecordingSurface content{testing_support::DrawingStateOfTest()};
@@ -621,8 +621,8 @@ TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurther
     testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
     display::RecordingSurface inner{testing_support::DrawingStateOfTest()},
         outer{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);
-    display::DrawAntisciaOfClicked(outer, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
+    display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, true);
+    display::DrawAntisciaOfClicked(outer, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, false);
     const std::vector<std::string> all = Shapes(fourth.log), last = Shapes(inner.log);
     ASSERT_GE(all.size(), last.size());
     EXPECT_EQ(FirstDifference(std::vector<std::string>(all.end() - static_cast<long>(last.size()), all.end()), last),

@@ -98,7 +98,7 @@ TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
 }
 
 TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
-    EXPECT_EQ(testing_support::DrawingStateOfTest().DrawForm, testing_support::ChartWindowOfTest());
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->FramesWheel());
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->firstDrawTimer->isActive());
     EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(1));
     EXPECT_EQ(testing_support::NatalWheelOfTest().SignMidpoints[12], 345);
@@ -428,7 +428,7 @@ TEST_F(ChartWindow, SmallButtonsAndToggles) {
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
     EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().DrawForm, nullptr);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->FramesWheel());
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ TEST_F(Cloths, ElementalClothWritesItsCountsAndTotalsInTheirCells) {
     PlacePlanets({130, 100, 160, 165, 170, 175, 150});
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 102, y = 104;  // the chart window's reference point
-    display::DrawElementalClothGrid(dc, display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), x, y, 100, 100);
+    display::DrawElementalClothGrid(dc, display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), {x, y}, {100, 100});
     const long double X0 = x - 14, Y0 = y - 14;
     // Earth / sulphur: principle 2 across, element 2 down, in grey.
     auto cell = TextAt(dc, X0 + 7, Y0 + 7);
@@ -113,7 +113,7 @@ TEST_F(Cloths, SeasonClothHasNoHeaderRowAndItsOwnLabels) {
     PlacePlanets({1, 5, 10, 12, 20, 25, 29.9L});
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 104, y = 100;
-    display::DrawSeasonClothGrid(dc, display::EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), x, y, 100, 100);
+    display::DrawSeasonClothGrid(dc, display::EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), {x, y}, {100, 100});
     const long double X0 = x - 13, Y0 = y - 14, L = x - 23, T = y - 15;
     EXPECT_EQ(TextAt(dc, X0, Y0)->text, "7");  // cardinal, spring
     EXPECT_EQ(TextAt(dc, X0 + 21, Y0)->text, "7");
@@ -153,7 +153,7 @@ TEST_F(Cloths, HumoralGridWritesElementsAndQualitiesInTheirRows) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 104, y = 100, L = x - 27, T = y - 15;
     const HumoralCounts counts = display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
-    display::DrawHumoralGrid(dc, counts, HumoralVariant::Elemental, x, y, 100, 100);
+    display::DrawHumoralGrid(dc, counts, HumoralVariant::Elemental, {x, y}, {100, 100});
     // Row 4 (water): one planet, in cyan; the dry total 4 in white.
     EXPECT_EQ(TextAt(dc, L + 20, T + 21 + 1)->text, "1");
     EXPECT_EQ(TextAt(dc, L + 20, T + 21 + 1)->colour, "#00FFFF");
@@ -171,7 +171,7 @@ TEST_F(Cloths, HumoralGridWritesElementsAndQualitiesInTheirRows) {
     EXPECT_TRUE(view_test::LineBetween(dc, L + 26, T, L + 26, T + 28));
 
     display::RecordingSurface seasonal{testing_support::DrawingStateOfTest()};
-    display::DrawHumoralGrid(seasonal, counts, HumoralVariant::Seasonal, x, y, 100, 100);
+    display::DrawHumoralGrid(seasonal, counts, HumoralVariant::Seasonal, {x, y}, {100, 100});
     EXPECT_EQ(TextAt(seasonal, 5, 10)->text, "(Seizoensgebonden)");
     EXPECT_EQ(TextAt(seasonal, 100, 67)->text, "[Seizoensgebonden]");
 }

@@ -70,7 +70,6 @@ TEST_F(CoordinateTables, EngineOrderLongitudesNameTheirBodies) {
     EXPECT_EQ(t[22].substr(0, 10), "990,1235 '");
     EXPECT_EQ(t[23], "910,1235 'Luna Nera'");
     // Glyph files by body number: the node is file 11.
-    testing_support::DrawingStateOfTest().chartCanvas = nullptr;
     EXPECT_EQ(display::EvaluateEngineOrderLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100).rows[10].glyphFile, 11);
     EXPECT_EQ(display::EvaluateRelativeLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100).rows[8].glyphFile, 13);
 }

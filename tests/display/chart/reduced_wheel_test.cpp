@@ -36,7 +36,7 @@ protected:
 
 TEST_F(ReducedWheel, AxesCarryTheirDegreesAtBothEndsWithTheAngleNames) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawHouseAxisLabels(dc, testing_support::CurrentChartOfTest().chart.cusps, 83, 100, 100);
+    display::DrawHouseAxisLabels(dc, testing_support::CurrentChartOfTest().chart.cusps, {.centre = {100, 100}, .radius = 83});
     const auto t = Texts(dc);
     std::string asc;
     engine::FormatDegMin(0, asc, 100.5L);

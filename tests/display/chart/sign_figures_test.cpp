@@ -30,7 +30,7 @@ protected:
 };
 
 TEST_F(SignFigures, TheAscendantsSignLiesOnTheLeft) {
-    const auto f = display::EvaluateAntisciaWheel(Mid(), 105, 0, 100, 100, 39);
+    const auto f = display::EvaluateAntisciaWheel(Mid(), 105, 0, {.centre = {100, 100}, .radius = 39});
     EXPECT_EQ(f.x[4], 61);
     EXPECT_EQ(f.y[4], 100);
     EXPECT_EQ(f.dotX[4], 61);  // 61.2 rounded
@@ -41,7 +41,7 @@ TEST_F(SignFigures, TheAscendantsSignLiesOnTheLeft) {
 
 TEST_F(SignFigures, AntisciaChordsAndLabel) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 0, 100, 100, 39);
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 0, {.centre = {100, 100}, .radius = 39});
     const auto lines = dc.Calls("line");
     ASSERT_EQ(lines.size(), 6u);
     // Aries (top) to Pisces at wheel angle 120: (119.5 -> 120, 66.2 -> 66).
@@ -51,26 +51,26 @@ TEST_F(SignFigures, AntisciaChordsAndLabel) {
     EXPECT_FALSE(view_test::Containing(dc, "bkcolor #000000").empty());
 
     dc.Clear();
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 1, 100, 100, 39);
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 1, {.centre = {100, 100}, .radius = 39});
     EXPECT_EQ(dc.Calls("line").size(), 6u);
     EXPECT_TRUE(view_test::Has(view_test::Texts(dc), "1000,1000 'Contrantisce'"));
     dc.Clear();
-    const auto both = display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 2, 100, 100, 39);
+    const auto both = display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 2, {.centre = {100, 100}, .radius = 39});
     EXPECT_EQ(dc.Calls("line").size(), 12u);
     EXPECT_TRUE(dc.Calls("text").empty());
     EXPECT_EQ(both.segments[6].pen, 22);
     dc.Clear();
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 3, 100, 100, 39);
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 3, {.centre = {100, 100}, .radius = 39});
     EXPECT_EQ(dc.Calls("line").size(), 12u);  // the quadrilaterals, solid here
     dc.Clear();
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 4, 100, 100, 39);
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 4, {.centre = {100, 100}, .radius = 39});
     EXPECT_TRUE(dc.Calls("line").empty());
     EXPECT_EQ(dc.Calls("ellipse").size(), 12u);
 }
 
 TEST_F(SignFigures, AffinityPairsSolidAndDotted) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    const auto f = display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 0, 100, 100, 39);
+    const auto f = display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 0, {.centre = {100, 100}, .radius = 39});
     EXPECT_EQ(dc.Calls("line").size(), 6u);
     EXPECT_EQ(f.segments[0].from, 1);
     EXPECT_EQ(f.segments[0].to, 7);
@@ -78,16 +78,16 @@ TEST_F(SignFigures, AffinityPairsSolidAndDotted) {
     EXPECT_TRUE(view_test::Has(view_test::Texts(dc), "900,980 'Magnetische'"));
 
     dc.Clear();
-    display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 1, 100, 100, 39);
+    display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 1, {.centre = {100, 100}, .radius = 39});
     EXPECT_TRUE(dc.Calls("line").empty());           // dotted: dots, no lines
     EXPECT_GT(dc.Calls("ellipse").size(), 12u + 6u);
     EXPECT_TRUE(view_test::Has(view_test::Texts(dc), "900,980 ' Solilunaire'"));
 
-    const auto quads = display::EvaluateEnergyAffinities(Mid(), 105, 3, 100, 100, 39);
+    const auto quads = display::EvaluateEnergyAffinities(Mid(), 105, 3, {.centre = {100, 100}, .radius = 39});
     ASSERT_EQ(quads.segments.size(), 12u);
     EXPECT_TRUE(quads.segments[0].dotted);
     EXPECT_TRUE(quads.label.empty());
-    EXPECT_EQ(display::EvaluateEnergyAffinities(Mid(), 105, 2, 100, 100, 39).segments.size(), 12u);
+    EXPECT_EQ(display::EvaluateEnergyAffinities(Mid(), 105, 2, {.centre = {100, 100}, .radius = 39}).segments.size(), 12u);
 }
 
 }  // namespace
@@ -134,16 +134,16 @@ TEST_F(ShippedFigureHelp, AntisciaTextsNameTheirMirroredPairs) {
     } views[] = {{0, 14}, {1, 15}};
     for (const auto& v : views) {
         const std::string text = HelpText(v.entry);
-        const auto pairs = Pairs(display::EvaluateAntisciaWheel(points, 0, v.mode, 100, 100, 39));
+        const auto pairs = Pairs(display::EvaluateAntisciaWheel(points, 0, v.mode, {.centre = {100, 100}, .radius = 39}));
         ASSERT_EQ(pairs.size(), 6u);
         for (const auto& [a, b] : pairs) EXPECT_TRUE(Names(text, a, b, " en ")) << v.entry << ": " << a << "-" << b;
         // A pair of the other mirror is not named.
-        const auto other = Pairs(display::EvaluateAntisciaWheel(points, 0, 1 - v.mode, 100, 100, 39));
+        const auto other = Pairs(display::EvaluateAntisciaWheel(points, 0, 1 - v.mode, {.centre = {100, 100}, .radius = 39}));
         for (const auto& [a, b] : other) EXPECT_FALSE(Names(text, a, b, " en ")) << v.entry << ": " << a << "-" << b;
     }
     // The quadrilaterals: each joins four signs, named in a row.
     const std::string quads = HelpText(17);
-    const auto sides = Pairs(display::EvaluateAntisciaWheel(points, 0, 3, 100, 100, 39));
+    const auto sides = Pairs(display::EvaluateAntisciaWheel(points, 0, 3, {.centre = {100, 100}, .radius = 39}));
     ASSERT_EQ(sides.size(), 12u);
     for (std::size_t q = 0; q < 12; q += 4) {
         int count = 0;
@@ -156,7 +156,7 @@ TEST_F(ShippedFigureHelp, AntisciaTextsNameTheirMirroredPairs) {
 
 TEST_F(ShippedFigureHelp, AffinityTextsNameTheMagneticPairsAndBothSets) {
     const std::string magnetic = HelpText(11);
-    const auto pairs = Pairs(display::EvaluateEnergyAffinities(points, 0, 0, 100, 100, 39));
+    const auto pairs = Pairs(display::EvaluateEnergyAffinities(points, 0, 0, {.centre = {100, 100}, .radius = 39}));
     ASSERT_EQ(pairs.size(), 6u);
     for (const auto& [a, b] : pairs) EXPECT_TRUE(Names(magnetic, a, b, "-")) << a << "-" << b;
     const std::string both = HelpText(13);

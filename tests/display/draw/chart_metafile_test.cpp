@@ -101,25 +101,21 @@ TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
     EXPECT_EQ(testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set"), before);
 }
 
-TEST_F(ChartMetafileTest, SheetIsRecordedOnlyWhileMetafileOutputIsOn) {
-    testing_support::DrawingStateOfTest().MetafileName = "GRAF03.EMF";
-    EXPECT_EQ(BeginChartMetafile(testing_support::DrawingStateOfTest()), nullptr);  // off: nothing
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ChartMetafileCanvas, nullptr);
-    testing_support::DrawingStateOfTest().MetafileOutput = true;
+TEST_F(ChartMetafileTest, SheetIsRecordedOnPaperIntoTheNamedFile) {
     testing_support::DrawingStateOfTest().PrinterPresent = true;
     testing_support::DrawingStateOfTest().PrinterLandscape = true;
-    auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest());
-    ASSERT_NE(CurrentTarget(testing_support::DrawingStateOfTest()), nullptr);
-    Surface& dc = *CurrentTarget(testing_support::DrawingStateOfTest());
+    auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest(), "GRAF03.EMF");
+    ASSERT_NE(recorder, nullptr);
+    EXPECT_TRUE(recorder->OnPaper());  // black on white
+    Surface& dc = *recorder;
     {
         ScopedPen pen(dc, 0);
-        MoveToScaled(testing_support::DrawingStateOfTest(), 10, 10);
+        MoveToScaled(dc, 10, 10);
         LineToScaled(dc, 200, 150);
         DrawCircleScaled(dc, 100, 100, 50);
     }
     TextOutLeft(dc, "Kelvor", 2, 20, 20);
-    EndChartMetafile(testing_support::DrawingStateOfTest(), std::move(recorder));
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ChartMetafileCanvas, nullptr);
+    EndChartMetafile(std::move(recorder), "GRAF03.EMF");
     const std::string bytes = testing_support::ReadBytes(tmp.Path() / "Emf" / "GRAF03.EMF");
     EXPECT_EQ(CheckEmf(bytes), "");
     const auto h = ReadEmfHeader(bytes);
@@ -129,25 +125,21 @@ TEST_F(ChartMetafileTest, SheetIsRecordedOnlyWhileMetafileOutputIsOn) {
 }
 
 TEST_F(ChartMetafileTest, BadNameWritesNothing) {
-    testing_support::DrawingStateOfTest().MetafileOutput = true;
-    testing_support::DrawingStateOfTest().MetafileName = "..\\..\\evil.EMF";
-    auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest());
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ChartMetafileCanvas, nullptr);
-    EndChartMetafile(testing_support::DrawingStateOfTest(), std::move(recorder));
+    auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest(), "..\\..\\evil.EMF");
+    EXPECT_EQ(recorder, nullptr);
+    EndChartMetafile(std::move(recorder), "..\\..\\evil.EMF");
     EXPECT_TRUE(messages.messages.empty());  // the window that took the name tells the user
     EXPECT_FALSE(std::filesystem::exists(tmp.Path() / "Emf"));
 }
 
 TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
     testing_support::DrawingStateOfTest().MetafileName = "GRAF04.EMF";
-    testing_support::DrawingStateOfTest().MetafileOutput = true;
-    auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest());
-    Surface& dc = *CurrentTarget(testing_support::DrawingStateOfTest());
+    auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest(), "GRAF04.EMF");
+    Surface& dc = *recorder;
     SelectBrushColor(dc, Rgb(255, 0, 0));
     RectangleScaled(dc, 0, 0, 100, 100);
     ReleaseBrush(dc);
-    EndChartMetafile(testing_support::DrawingStateOfTest(), std::move(recorder));
-    testing_support::DrawingStateOfTest().MetafileOutput = false;
+    EndChartMetafile(std::move(recorder), "GRAF04.EMF");
 
     MetafileViewer viewer(testing_support::DrawingStateOfTest());
     viewer.show();

@@ -56,46 +56,46 @@ TEST_F(DrawingToolsTest, MappingRoundsHalvesToEvenThenAddsTheOrigin) {
 }
 
 TEST_F(DrawingToolsTest, PenWidthsByCodeAndZoom) {
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 10).width, 1);  // Round(0.625)
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 0).width, 1);   // Round(1.25)
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 22).width, 4);  // 5 * 0.8
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 63).width, 3);  // Round(3.33)
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 78).width, 2);
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 99).width, 1);  // not in the table: black, thin
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 99).color, kBlack);
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 58).width, 10);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 10).width, 1);  // Round(0.625)
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 0).width, 1);   // Round(1.25)
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 22).width, 4);  // 5 * 0.8
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 63).width, 3);  // Round(3.33)
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 78).width, 2);
+    // Not in the table: black, thin.
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 99).width, 1);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 99).color, kBlack);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 58).width, 10);
     testing_support::DrawingStateOfTest().ZoomFactor = 2;
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 58).width, 20);
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 59).width, 10);
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 64).width, 10);
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 0).width, 1);  // pen 0 keeps its width
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 22).width, 4);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 58).width, 20);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 59).width, 10);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 64).width, 10);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 0).width, 1);  // pen 0 keeps its width
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 22).width, 4);
     testing_support::DrawingStateOfTest().ZoomFactor = 1;
     testing_support::DrawingStateOfTest().LineWidthFactor = 2;
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 0).width, 2);  // Round(2.5) -> 2
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 10).width, 1);  // Round(1.25)
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 0).width, 2);  // Round(2.5) -> 2
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 10).width, 1);  // Round(1.25)
 }
 
 TEST_F(DrawingToolsTest, PenColoursAndStyles) {
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 2).color, Rgb(255, 0, 0));
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 18).color, Rgb(255, 128, 64));
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 78).color, Rgb(196, 200, 36));
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 8).color, Rgb(69, 69, 69));
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 12).style, PenStyle::Dash);
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 26).style, PenStyle::Dash);
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 13).style, PenStyle::Solid);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 2).color, Rgb(255, 0, 0));
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 18).color, Rgb(255, 128, 64));
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 78).color, Rgb(196, 200, 36));
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 8).color, Rgb(69, 69, 69));
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 12).style, PenStyle::Dash);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 26).style, PenStyle::Dash);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 13).style, PenStyle::Solid);
 }
 
 TEST_F(DrawingToolsTest, BlackAndWhiteRuleOnScreenAndPaper) {
     testing_support::DrawingStateOfTest().BlackAndWhite = true;
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 2).color, kWhite);  // red on the black screen
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 1).color, kWhite);
-    testing_support::DrawingStateOfTest().PrintOutput = true;
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 2).color, kBlack);  // red on paper
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 1).color, kWhite);  // white stays white
-    testing_support::DrawingStateOfTest().PrintOutput = false;
-    testing_support::DrawingStateOfTest().MetafileOutput = true;
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), 5).color, kBlack);
+    // Red on the black screen.
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 2).color, kWhite);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 1).color, kWhite);
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Paper, 2).color, kBlack);  // red on paper
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Paper, 1).color, kWhite);  // white stays white
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Paper, 5).color, kBlack);
+    dc.SetOutputMedium(Medium::Paper);  // the chart metafile
     SelectBrushColor(dc, Rgb(0, 0, 255));
     EXPECT_EQ(dc.State().brush.color, kBlack);
     ReleaseBrush(dc);
@@ -136,7 +136,7 @@ TEST_F(DrawingToolsTest, LinePensAndTextColoursFollowTheTarget) {
     EXPECT_EQ(dc.State().textColor, kWhite);
     SetTextColorByCode(dc, 7);  // no such code: unchanged
     EXPECT_EQ(dc.State().textColor, kWhite);
-    testing_support::DrawingStateOfTest().PrintOutput = true;
+    dc.SetOutputMedium(Medium::Paper);
     SelectLinePen(dc, 0);
     EXPECT_EQ(dc.State().pen.color, kBlack);
     ReleasePen(dc);
@@ -167,7 +167,7 @@ TEST_F(DrawingToolsTest, FontSelectionInBlackAndWhiteSetsTheForeground) {
     SelectFontByCode(dc, 99);  // no font, but the colour is set
     EXPECT_EQ(dc.State().textColor, kWhite);
     EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());
-    testing_support::DrawingStateOfTest().MetafileOutput = true;
+    dc.SetOutputMedium(Medium::Paper);  // the chart metafile
     SelectFontByCode(dc, 1);
     EXPECT_EQ(dc.State().textColor, kBlack);
     ReleaseFont(dc);
@@ -202,10 +202,9 @@ TEST_F(DrawingToolsTest, PrintRunScalesForThePrinterAndRestores) {
     testing_support::DrawingStateOfTest().ZoomFactor = 0.5L;
     testing_support::DrawingStateOfTest().OriginX = 480;
     testing_support::DrawingStateOfTest().OriginY = -20;
-    RecordingSurface printer{testing_support::DrawingStateOfTest()};
+    RecordingSurface printer;
     try {
-        PrintRun run(testing_support::DrawingStateOfTest(), &printer, 4960, {99, 101});
-        EXPECT_TRUE(testing_support::DrawingStateOfTest().PrintOutput);
+        PrintRun run(testing_support::DrawingStateOfTest(), printer, 4960, {99, 101});
         EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PixelsPerUnit), 4960 / 210.0 * 0.776,
                     1e-9);
         EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleX, 1.0L);
@@ -214,14 +213,12 @@ TEST_F(DrawingToolsTest, PrintRunScalesForThePrinterAndRestores) {
         EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
         EXPECT_EQ(MapPoint(testing_support::DrawingStateOfTest(), 0, 0), (Point{99, 101}));
         EXPECT_EQ(MapPoint(testing_support::DrawingStateOfTest(), 100, 50),
-                  (Point{99 + 1833, 101 + 916}));                                        // 1832.9 and 916.46 pixels
-        EXPECT_EQ(CurrentTarget(testing_support::DrawingStateOfTest()), nullptr);        // no printer present
-        testing_support::DrawingStateOfTest().PrinterPresent = true;
-        EXPECT_EQ(CurrentTarget(testing_support::DrawingStateOfTest()), &printer);
+                  (Point{99 + 1833, 101 + 916}));  // 1832.9 and 916.46 pixels
+        // The page's canvas maps with the state the run sets.
+        EXPECT_EQ(&printer.Drawing(), &testing_support::DrawingStateOfTest());
         throw std::runtime_error("paper jam");
     } catch (const std::runtime_error&) {
     }
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().PrintOutput);
     EXPECT_EQ(testing_support::DrawingStateOfTest().PixelsPerUnit, 5.0L);
     EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleX, 1.02L);
     EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleY, 0.98L);
@@ -230,7 +227,6 @@ TEST_F(DrawingToolsTest, PrintRunScalesForThePrinterAndRestores) {
     EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 0.5L);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 480);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, -20);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().PrinterCanvas, nullptr);
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ TEST_F(PrimitivesTest, DottedLinesCountAndSpaceTheirDots) {
 }
 
 TEST_F(PrimitivesTest, CircleOnPaperIs72LinesClockwiseFromTheTop) {
-    testing_support::DrawingStateOfTest().MetafileOutput = true;
+    dc.SetOutputMedium(Medium::Paper);
     DrawCircleScaled(dc, 50, 60, 10);
     ASSERT_EQ(dc.Calls("move").size(), 1u);
     EXPECT_EQ(dc.Calls("move")[0], "move 500,500");
@@ -132,19 +132,13 @@ TEST_F(PrimitivesTest, ShapesMapBothCorners) {
     EXPECT_NE(dc.Calls("ellipse")[0].find("brush=#0000FF"), std::string::npos);
 }
 
-TEST_F(PrimitivesTest, MoveToScaledGoesToTheCurrentTarget) {
+TEST_F(PrimitivesTest, MoveToScaledMovesOnTheSurfaceItIsHanded) {
     RecordingSurface printer{testing_support::DrawingStateOfTest()}, metafile{testing_support::DrawingStateOfTest()};
-    MoveToScaled(testing_support::DrawingStateOfTest(), 1, 1);  // no form: nothing
-    testing_support::DrawingStateOfTest().PrinterPresent = true;
-    testing_support::DrawingStateOfTest().PrinterCanvas = &printer;
-    testing_support::DrawingStateOfTest().ChartMetafileCanvas = &metafile;
-    testing_support::DrawingStateOfTest().PrintOutput = true;
-    MoveToScaled(testing_support::DrawingStateOfTest(), 1, 2);
+    MoveToScaled(printer, 1, 2);
     EXPECT_EQ(printer.State().position, (Point{10, 20}));
-    testing_support::DrawingStateOfTest().PrintOutput = false;
-    testing_support::DrawingStateOfTest().MetafileOutput = true;
-    MoveToScaled(testing_support::DrawingStateOfTest(), 3, 4);
+    MoveToScaled(metafile, 3, 4);
     EXPECT_EQ(metafile.State().position, (Point{30, 40}));
+    EXPECT_EQ(printer.State().position, (Point{10, 20}));
 }
 
 TEST_F(PrimitivesTest, PageFrameFollowsThePrinterOrientation) {
@@ -152,10 +146,9 @@ TEST_F(PrimitivesTest, PageFrameFollowsThePrinterOrientation) {
     CanvasForm form;
     form.UseDrawingState(testing_support::DrawingStateOfTest());
     form.resize(800, 900);
-    testing_support::DrawingStateOfTest().DrawForm = &form;
     testing_support::DrawingStateOfTest().PrinterPresent = true;
     testing_support::DrawingStateOfTest().PrinterLandscape = false;
-    DrawPageFrame(testing_support::DrawingStateOfTest(), &form);
+    DrawPageFrame(form.Canvas());
     QImage img = form.Snapshot();
     auto isYellow = [&](int x, int y) { return img.pixelColor(x, y).red() > 200 && img.pixelColor(x, y).blue() < 80; };
     EXPECT_TRUE(isYellow(400, 2));    // top edge at y = 1 unit
@@ -164,16 +157,14 @@ TEST_F(PrimitivesTest, PageFrameFollowsThePrinterOrientation) {
     EXPECT_FALSE(isYellow(300, 404));
     form.ClearCanvas();
     testing_support::DrawingStateOfTest().PrinterLandscape = true;
-    DrawPageFrame(testing_support::DrawingStateOfTest(), &form);
+    DrawPageFrame(form.Canvas());
     img = form.Snapshot();
     EXPECT_TRUE(isYellow(300, 404));  // y = 202 units
     EXPECT_FALSE(isYellow(300, 810));
-    form.ClearCanvas();
-    testing_support::DrawingStateOfTest().PrintOutput = true;  // never while printing
-    DrawPageFrame(testing_support::DrawingStateOfTest(), &form);
-    img = form.Snapshot();
-    EXPECT_FALSE(isYellow(400, 2) || isYellow(300, 404));
-    testing_support::DrawingStateOfTest().DrawForm = nullptr;
+    RecordingSurface paper{testing_support::DrawingStateOfTest()};
+    paper.SetOutputMedium(Medium::Paper);  // never on paper
+    DrawPageFrame(paper);
+    EXPECT_TRUE(paper.log.empty());
 }
 
 }  // namespace

@@ -124,7 +124,6 @@ TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
     sheets_.SheetCode = 16;
     window.DrawCalibrationFrame();
     EXPECT_EQ(LeftmostRed(window.drawingArea->Snapshot(), row), -1);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().DrawForm, nullptr);
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {

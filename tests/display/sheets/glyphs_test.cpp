@@ -41,19 +41,19 @@ TEST_F(GlyphsTest, ChartPointsAreRenumbered) {
 }
 
 TEST_F(GlyphsTest, FileNamesFollowTheTarget) {
-    EXPECT_EQ(PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 3), "Simboli\\PiaX03.emf");
-    EXPECT_EQ(SignGlyphFileName(testing_support::DrawingStateOfTest(), 12, "M"), "Zodiaco\\SegM12.emf");
-    EXPECT_EQ(ElementGlyphFileName(testing_support::DrawingStateOfTest(), 6), "Simboli\\ElZol2.emf");
-    EXPECT_EQ(ElementGlyphFileName(testing_support::DrawingStateOfTest(), 8), "");
+    RecordingSurface screen{testing_support::DrawingStateOfTest()}, paper{testing_support::DrawingStateOfTest()};
+    paper.SetOutputMedium(Medium::Paper);
+    EXPECT_EQ(PlanetGlyphFileName(screen, 3), "Simboli\\PiaX03.emf");
+    EXPECT_EQ(SignGlyphFileName(screen, 12, "M"), "Zodiaco\\SegM12.emf");
+    EXPECT_EQ(ElementGlyphFileName(screen, 6), "Simboli\\ElZol2.emf");
+    EXPECT_EQ(ElementGlyphFileName(screen, 8), "");
     testing_support::DrawingStateOfTest().BlackAndWhite = true;
-    EXPECT_EQ(PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 13), "Simboli\\PiaXB13.emf");
-    EXPECT_EQ(SignGlyphFileName(testing_support::DrawingStateOfTest(), 1, "M"), "Zodiaco\\SegMB01.emf");
-    EXPECT_EQ(ElementGlyphFileName(testing_support::DrawingStateOfTest(), 1), "Simboli\\ElFuo1B.emf");
-    testing_support::DrawingStateOfTest().PrintOutput = true;
-    EXPECT_EQ(PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 13), "Simboli\\PiaXN13.emf");
-    EXPECT_EQ(SignGlyphFileName(testing_support::DrawingStateOfTest(), 1, "MX"),
-              "Zodiaco\\SegMXN0.emf");  // cut to 4 characters
-    EXPECT_EQ(ElementGlyphFileName(testing_support::DrawingStateOfTest(), 4), "Simboli\\ElAcq1N.emf");
+    EXPECT_EQ(PlanetGlyphFileName(screen, 13), "Simboli\\PiaXB13.emf");
+    EXPECT_EQ(SignGlyphFileName(screen, 1, "M"), "Zodiaco\\SegMB01.emf");
+    EXPECT_EQ(ElementGlyphFileName(screen, 1), "Simboli\\ElFuo1B.emf");
+    EXPECT_EQ(PlanetGlyphFileName(paper, 13), "Simboli\\PiaXN13.emf");
+    EXPECT_EQ(SignGlyphFileName(paper, 1, "MX"), "Zodiaco\\SegMXN0.emf");  // cut to 4 characters
+    EXPECT_EQ(ElementGlyphFileName(paper, 4), "Simboli\\ElAcq1N.emf");
 }
 
 TEST_F(GlyphsTest, SquareIsScaledButNotDividedByTheAspectScales) {
@@ -66,11 +66,10 @@ TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
     CanvasForm window;
     window.UseDrawingState(testing_support::DrawingStateOfTest());
     window.resize(300, 300);
-    testing_support::DrawingStateOfTest().chartCanvas = &window;
-    DrawPlanetGlyph(testing_support::DrawingStateOfTest(), 1, 15, 15, 20);  // hidden: nothing
+    DrawPlanetGlyph(window.Canvas(), 1, 15, 15, 20);  // hidden: nothing
     EXPECT_EQ(window.Snapshot().pixelColor(150, 150), QColor(Qt::black));
     window.show();
-    DrawPlanetGlyph(testing_support::DrawingStateOfTest(), 1, 15, 15, 20);
+    DrawPlanetGlyph(window.Canvas(), 1, 15, 15, 20);
     const QImage img = window.Snapshot();
     int ink = 0;
     for (int y = 50; y < 250; ++y)
@@ -78,7 +77,6 @@ TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
     EXPECT_GT(ink, 1000);
     EXPECT_EQ(img.pixelColor(20, 20), QColor(Qt::black));  // outside the square
     EXPECT_TRUE(messages.messages.empty());
-    testing_support::DrawingStateOfTest().chartCanvas = nullptr;
 }
 
 // A missing glyph is reported once and drawn as a placeholder; one cut in half
@@ -90,11 +88,11 @@ TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
     const std::string whole = testing_support::ReadBytes(mars);
     const std::string half = whole.substr(0, whole.size() / 2);
     testing_support::WriteBytes(mars, half);
-    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 5), 10, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 5), 20, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 6), 30, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 6), 35, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 7), 40, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 5), 10, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 5), 20, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 6), 30, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 6), 35, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 7), 40, 10, 4);
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_EQ(messages.messages[0].text,
               "Simbolo mancante: \"Simboli\\PiaX05.emf\". Al posto del simbolo il programma disegna un riquadro "
@@ -120,39 +118,37 @@ TEST_F(GlyphsTest, BlackAndWhiteDrawsTheWhiteOrBlackFile) {
     testing_support::DrawingStateOfTest().BlackAndWhite = true;
     std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXB13.emf");
     std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXN13.emf");
-    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), RenumberPlanetGlyph(9)), 10, 10, 4);
-    testing_support::DrawingStateOfTest().PrintOutput = true;
-    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), RenumberPlanetGlyph(9)), 10, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(9)), 10, 10, 4);
+    dc.SetOutputMedium(Medium::Paper);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(9)), 10, 10, 4);
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_NE(messages.messages[0].text.find("PiaXB13"), std::string::npos);
     EXPECT_NE(messages.messages[1].text.find("PiaXN13"), std::string::npos);
 }
 
-TEST_F(GlyphsTest, SheetGlyphsGoToTheServedOutput) {
+TEST_F(GlyphsTest, SheetGlyphsGoToTheSurfaceTheyAreHandedWhileItIsSeen) {
     RecordingSurface printer{testing_support::DrawingStateOfTest()}, metafile{testing_support::DrawingStateOfTest()};
+    printer.SetOutputMedium(Medium::Paper);
+    metafile.SetOutputMedium(Medium::Paper);
     CanvasForm sheet;
     sheet.UseDrawingState(testing_support::DrawingStateOfTest());
     sheet.resize(200, 200);
-    testing_support::DrawingStateOfTest().DrawForm = &sheet;
-    testing_support::DrawingStateOfTest().PrinterCanvas = &printer;
-    testing_support::DrawingStateOfTest().ChartMetafileCanvas = &metafile;
-    EXPECT_EQ(SheetGlyphTarget(testing_support::DrawingStateOfTest()), nullptr);  // the sheet window is hidden
+    RecordingSurface onSheet;
+    sheet.SetRecorder(&onSheet);
+    DrawSheetBodyGlyph(sheet.Canvas(), 9, 10, 10, 4);
+    EXPECT_EQ(onSheet.Calls("metafile").size(), 0u);  // the sheet window is hidden
     sheet.show();
-    EXPECT_EQ(SheetGlyphTarget(testing_support::DrawingStateOfTest()), &sheet.Canvas());
-    testing_support::DrawingStateOfTest().PrintOutput = true;
-    EXPECT_EQ(SheetGlyphTarget(testing_support::DrawingStateOfTest()), nullptr);  // no printer
-    testing_support::DrawingStateOfTest().PrinterPresent = true;
-    DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), nullptr, 9, 10, 10, 4);
-    DrawSheetSignGlyph(testing_support::DrawingStateOfTest(), nullptr, 3, "M", 10, 10, 4);
-    DrawSheetElementGlyph(testing_support::DrawingStateOfTest(), nullptr, 7, 10, 10, 4);
-    DrawSheetElementGlyph(testing_support::DrawingStateOfTest(), nullptr, 8, 10, 10, 4);  // no such element
+    DrawSheetBodyGlyph(sheet.Canvas(), 9, 10, 10, 4);
+    EXPECT_EQ(onSheet.Calls("metafile").size(), 1u);
+    sheet.SetRecorder(nullptr);
+    DrawSheetBodyGlyph(printer, 9, 10, 10, 4);
+    DrawSheetSignGlyph(printer, 3, "M", 10, 10, 4);
+    DrawSheetElementGlyph(printer, 7, 10, 10, 4);
+    DrawSheetElementGlyph(printer, 8, 10, 10, 4);  // no such element
     EXPECT_EQ(printer.Calls("metafile").size(), 3u);
-    testing_support::DrawingStateOfTest().PrintOutput = false;
-    testing_support::DrawingStateOfTest().MetafileOutput = true;
-    DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), nullptr, 1, 10, 10, 4);
+    DrawSheetBodyGlyph(metafile, 1, 10, 10, 4);
     EXPECT_EQ(metafile.Calls("metafile").size(), 1u);
     EXPECT_TRUE(messages.messages.empty());
-    testing_support::DrawingStateOfTest().DrawForm = nullptr;
 }
 
 }  // namespace

@@ -197,7 +197,7 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
     engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     chart.cusps[1] = 0;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetAffinityFigures(dc, 1, chart.cusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(dc, 1, chart.cusps[1], {.centre = {173, 105}, .radius = 34.5L});
     const auto lines = dc.Calls("line");
     ASSERT_EQ(lines.size(), 6u);  // the six solid chords; the dotted ones are dots
     const auto a = display::MapPoint(testing_support::DrawingStateOfTest(), 140, 114),
@@ -210,10 +210,10 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
     EXPECT_GT(dc.Calls("ellipse").size(), 6u * 10);
     chart.cusps[1] = 0.4L;
     RecordingSurface same{testing_support::DrawingStateOfTest()};
-    display::DrawSheetAffinityFigures(same, 1, chart.cusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(same, 1, chart.cusps[1], {.centre = {173, 105}, .radius = 34.5L});
     EXPECT_EQ(same.log, dc.log);
     RecordingSurface quads{testing_support::DrawingStateOfTest()};
-    display::DrawSheetAffinityFigures(quads, 2, chart.cusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(quads, 2, chart.cusps[1], {.centre = {173, 105}, .radius = 34.5L});
     const auto q = quads.Calls("line");
     ASSERT_EQ(q.size(), 12u);
     for (int f = 0; f < 3; ++f) {
@@ -228,7 +228,7 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
         EXPECT_EQ(ends(q[4 * f + 3]).second, ends(q[4 * f]).first);
     }
     RecordingSurface none{testing_support::DrawingStateOfTest()};
-    display::DrawSheetAffinityFigures(none, 3, chart.cusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(none, 3, chart.cusps[1], {.centre = {173, 105}, .radius = 34.5L});
     EXPECT_TRUE(none.Calls("line").empty());
 }
 

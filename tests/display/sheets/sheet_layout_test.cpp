@@ -163,8 +163,8 @@ TEST_F(SheetLayouts, TheAffinityWheelsAreTwoPlacesOfOneBlock) {
     // Each wheel alone at the sheet's scale draws the lines the sheet draws at that place.
     RecordingSurface energy{testing_support::DrawingStateOfTest()}, mirror{testing_support::DrawingStateOfTest()};
     testing_support::DrawingStateOfTest().ZoomFactor = layout.zoom;
-    display::DrawSheetAffinityWheel(energy, current.chart, 1, wheels[0].cx, wheels[0].cy);
-    display::DrawSheetAffinityWheel(mirror, current.chart, 2, wheels[1].cx, wheels[1].cy);
+    display::DrawSheetAffinityWheel(energy, current.chart, 1, {wheels[0].cx, wheels[0].cy});
+    display::DrawSheetAffinityWheel(mirror, current.chart, 2, {wheels[1].cx, wheels[1].cy});
     testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
     RecordingSurface sheet{testing_support::DrawingStateOfTest()};
     display::ComposeSheet(display::kAffinitySheetPortrait, sheet, current, sheetMemory);

@@ -34,10 +34,10 @@ protected:
     static void DrawBlocks(display::Surface& dc) {
         const archive::CurrentChart& current = testing_support::CurrentChartOfTest();
         const auto& c = current.chart;
-        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, c.cusps[1]);
-        display::DrawSheetPlanetRing(dc, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9, 173,
-                                     105, 57, 44, c.cusps[1]);
-        display::DrawSheetAspects(dc, c, current.orbs.aspectOrbs, 0, 173, 105, 35);
+        display::DrawSheetSignRing(dc, "M", {.centre = {173, 105}, .outerRadius = 67, .innerRadius = 57}, 7, c.cusps[1]);
+        display::DrawSheetPlanetRing(dc, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9,
+                                     {.centre = {173, 105}, .outerRadius = 57, .innerRadius = 44}, c.cusps[1]);
+        display::DrawSheetAspects(dc, c, current.orbs.aspectOrbs, 0, {.centre = {173, 105}, .radius = 35});
         display::DrawSphericalDistances(dc, display::WheelPointLongitudes(c), display::WheelPointLatitudes(c),
                                         current.orbs, 15, 202);
     }
@@ -106,24 +106,14 @@ TEST_F(SheetTargets, EveryBlockLeavesTheSurfaceAsItFoundIt) {
 }
 
 TEST_F(SheetTargets, GlyphsFollowTheirBlockButNeverToAHiddenSheetWindow) {
-    RecordingSurface block{testing_support::DrawingStateOfTest()}, served{testing_support::DrawingStateOfTest()};
-    testing_support::DrawingStateOfTest().MetafileOutput = true;
-    testing_support::DrawingStateOfTest().ChartMetafileCanvas = &served;
-    display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), &block, 3, 10, 10, 4);
+    RecordingSurface block{testing_support::DrawingStateOfTest()};
+    display::DrawSheetBodyGlyph(block, 3, 10, 10, 4);
     EXPECT_EQ(block.Calls("metafile").size(), 1u);
-    EXPECT_EQ(served.Calls("metafile").size(), 0u);
-    display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), nullptr, 3, 10, 10,
-                                4);  // no surface given: the served output
-    EXPECT_EQ(served.Calls("metafile").size(), 1u);
-    testing_support::DrawingStateOfTest().MetafileOutput = false;
-    testing_support::DrawingStateOfTest().ChartMetafileCanvas = nullptr;
     display::CanvasForm sheet;
     sheet.UseDrawingState(testing_support::DrawingStateOfTest());
     sheet.resize(100, 100);
-    testing_support::DrawingStateOfTest().DrawForm = &sheet;
-    display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), &sheet.Canvas(), 3, 10, 10, 8);
+    display::DrawSheetBodyGlyph(sheet.Canvas(), 3, 10, 10, 8);
     EXPECT_EQ(sheet.Snapshot().pixelColor(51, 51), QColor(Qt::black));  // hidden: nothing
-    testing_support::DrawingStateOfTest().DrawForm = nullptr;
 }
 
 }  // namespace

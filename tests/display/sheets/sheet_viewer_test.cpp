@@ -135,7 +135,6 @@ protected:
     struct Scale {
         long double ppu, ax, ay, zoom;
         int ox, oy, cx, cy;
-        bool print, metafile;
     };
     static Scale Now() {
         return {testing_support::DrawingStateOfTest().PixelsPerUnit,
@@ -145,9 +144,7 @@ protected:
                 testing_support::DrawingStateOfTest().OriginX,
                 testing_support::DrawingStateOfTest().OriginY,
                 testing_support::WheelGeometryOfTest().WheelCentreX,
-                testing_support::WheelGeometryOfTest().WheelCentreY,
-                testing_support::DrawingStateOfTest().PrintOutput,
-                testing_support::DrawingStateOfTest().MetafileOutput};
+                testing_support::WheelGeometryOfTest().WheelCentreY};
     }
     static void ExpectSame(const Scale& a, const Scale& b) {
         EXPECT_EQ(a.ppu, b.ppu);
@@ -158,8 +155,6 @@ protected:
         EXPECT_EQ(a.oy, b.oy);
         EXPECT_EQ(a.cx, b.cx);
         EXPECT_EQ(a.cy, b.cy);
-        EXPECT_EQ(a.print, b.print);
-        EXPECT_EQ(a.metafile, b.metafile);
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
@@ -420,18 +415,14 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
         const std::string bytes = testing_support::ReadBytes(file);
         EXPECT_EQ(display::CheckEmf(bytes), "") << code;
         EXPECT_EQ(display::ReadChartOrientations().substr(n - 1, 1), orientation) << code;
-        EXPECT_FALSE(testing_support::DrawingStateOfTest().MetafileOutput);
         // Exported at zoom 1 at the origin, as on paper; the screen shows the same view.
         EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
         EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
 
-        // The same sheet drawn on a recording surface with the metafile's flags.
+        // The same sheet drawn on a recording surface on paper, as the metafile is.
         display::RecordingSurface direct{testing_support::DrawingStateOfTest()};
-        {
-            testing_support::DrawingStateOfTest().MetafileOutput = true;
-            display::ComposeSheet(code, direct, viewer->current, viewer->sheetMemory);
-            testing_support::DrawingStateOfTest().MetafileOutput = false;
-        }
+        direct.SetOutputMedium(display::Medium::Paper);
+        display::ComposeSheet(code, direct, viewer->current, viewer->sheetMemory);
         // Our player gives back every line and every text.
         display::RecordingSurface replay{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::PlayEmf(bytes, replay, {0, 0, 1920, 1080}));
@@ -524,8 +515,6 @@ TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
     viewer->saveMetafileButton->click();
     EXPECT_EQ(sink.messages.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.EMF"));
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().MetafileOutput);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ChartMetafileCanvas, nullptr);
     EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, before.cx);
 }
 

@@ -55,7 +55,7 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
     chart.cusps[1] = 0;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::Real glyphScale =
-        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, chart.cusps[1]);
+        display::DrawSheetSignRing(dc, "M", {.centre = {173, 105}, .outerRadius = 67, .innerRadius = 57}, 7, chart.cusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
     // Aries 15 degrees below the left end of the horizon (radius 62): (113.112, 121.047).
     const Box* aries = GlyphAt(boxes, 113.1119, 121.0469, 7);
@@ -93,7 +93,7 @@ TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
     chart.cusps[1] = 12.5L;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::Real aries =
-        display::DrawSheetSignRingPlain(dc, "M", 173, 105, 65, 55, 7, chart.cusps[1]);
+        display::DrawSheetSignRingPlain(dc, "M", {.centre = {173, 105}, .outerRadius = 65, .innerRadius = 55}, 7, chart.cusps[1]);
     const auto a = display::WheelPoint(173, 105, 65, 12.5L), b = display::WheelPoint(173, 105, 55, 12.5L);
     EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), a.x, a.y),
                         MapPoint(testing_support::DrawingStateOfTest(), b.x, b.y)));
@@ -106,7 +106,7 @@ TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
 
 TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetHouseRing(dc, testing_support::CurrentChartOfTest().chart.cusps, 0, 173, 105, 41, 35);
+    display::DrawSheetHouseRing(dc, testing_support::CurrentChartOfTest().chart.cusps, {.centre = {173, 105}, .outerRadius = 41, .innerRadius = 35});
     int cyan = 0;
     for (const std::string& l : dc.Calls("line")) cyan += l.find("#00FFFF") != std::string::npos;
     EXPECT_EQ(cyan, 60);
@@ -132,12 +132,12 @@ TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
 TEST_F(SheetWheel, AnglesShowTheMidheavenAndHouseEndsOnlyForMediumHouses) {
     engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetAngles(dc, chart, 0, 0, 65, 173, 105);
+    display::DrawSheetAngles(dc, chart, {.centre = {173, 105}, .radius = 65});
     EXPECT_EQ(sheet_test::Texts(dc), (std::vector<std::string>{"10\xB0" "30'", "AS", "MC", "28\xB0" "00'"}));
     EXPECT_EQ(dc.Calls("ellipse").size(), 2u + 12u);
     RecordingSurface other{testing_support::DrawingStateOfTest()};
     chart.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
-    display::DrawSheetAngles(other, chart, 0, 0, 65, 173, 105);
+    display::DrawSheetAngles(other, chart, {.centre = {173, 105}, .radius = 65});
     EXPECT_EQ(sheet_test::Texts(other).size(), 2u);
     EXPECT_EQ(other.Calls("ellipse").size(), 1u);
     EXPECT_EQ(other.State().pen, display::Pen{});
@@ -169,8 +169,8 @@ TEST_F(SheetWheel, CrowdedGlyphsAreSpreadAndMovedBack) {
 TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const auto& c = testing_support::CurrentChartOfTest().chart;
-    display::DrawSheetPlanetRing(dc, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9, 173, 105,
-                                 57, 44, c.cusps[1]);
+    display::DrawSheetPlanetRing(dc, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9,
+                                 {.centre = {173, 105}, .outerRadius = 57, .innerRadius = 44}, c.cusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
     ASSERT_EQ(boxes.size(), 9u);
     // Mercury (80.5) and the Sun (85.25) crowd: pushed to 10 apart and moved back by
@@ -187,7 +187,7 @@ TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
     EXPECT_EQ(dc.Calls("ellipse").size(), 18u);  // two tick dots per body
     RecordingSurface plain{testing_support::DrawingStateOfTest()};
     display::DrawSheetPlanetRingPlain(plain, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9,
-                                      173, 105, 55, 44, c.cusps[1]);
+                                      {.centre = {173, 105}, .outerRadius = 55, .innerRadius = 44}, c.cusps[1]);
     EXPECT_EQ(sheet_test::Texts(plain).size(), 2u);  // only the retrograde marks
 }
 
@@ -253,8 +253,8 @@ TEST_F(SheetWheel, AspectBlockDrawsWedgesOrLinesAndRestoresTheSurface) {
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     const auto& c = current.chart;
     RecordingSurface wedges{testing_support::DrawingStateOfTest()}, lines{testing_support::DrawingStateOfTest()};
-    display::DrawSheetAspects(wedges, c, current.orbs.aspectOrbs, 0, 173, 105, 32);
-    display::DrawSheetAspects(lines, c, current.orbs.aspectOrbs, 1, 173, 105, 32);
+    display::DrawSheetAspects(wedges, c, current.orbs.aspectOrbs, 0, {.centre = {173, 105}, .radius = 32});
+    display::DrawSheetAspects(lines, c, current.orbs.aspectOrbs, 1, {.centre = {173, 105}, .radius = 32});
     const auto expected = display::EvaluateSheetAspects(display::WheelPointLongitudes(c), c.cusps[1],
                                                         c.points.midheaven, current.orbs.aspectOrbs);
     ASSERT_FALSE(expected.empty());

@@ -94,8 +94,8 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
 
         // The sheets' ring of nine points: Sun to Saturn and the two nodes.
         display::RecordingSurface sheet{testing_support::DrawingStateOfTest()};
-        display::DrawSheetPlanetRing(sheet, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9, 173,
-                                     105, 57, 44, c.cusps[1]);
+        display::DrawSheetPlanetRing(sheet, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9,
+                                     {.centre = {173, 105}, .outerRadius = 57, .innerRadius = 44}, c.cusps[1]);
         const std::vector<bool> onSheet = MarkedPoints(sheet);
         ASSERT_EQ(onSheet.size(), 10u) << k.date;
         for (int b = engine::kSun; b <= engine::kSaturn; ++b) EXPECT_EQ(onSheet[b], Backwards(b)) << k.date << " " << b;
@@ -105,7 +105,7 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
         // The chart window's wheel: eleven points, the angles never marked.
         display::RecordingSurface wheel{testing_support::DrawingStateOfTest()};
         display::DrawPlanetRing(wheel, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c),
-                                display::ChartWindowRing(testing_support::CurrentChartOfTest().chart, 50, 65, 7.0L, nullptr));
+                                display::ChartWindowRing(testing_support::CurrentChartOfTest().chart, {.centre = {100, 100}, .outerRadius = 65, .innerRadius = 50}, 7.0L, nullptr));
         const std::vector<bool> onWheel = MarkedPoints(wheel);
         ASSERT_EQ(onWheel.size(), 12u) << k.date;
         EXPECT_EQ(onWheel[8], k.nodeBackwards) << k.date;

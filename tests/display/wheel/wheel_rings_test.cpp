@@ -66,13 +66,13 @@ protected:
 };
 
 TEST_F(Rings, HouseRingNumeralsStandFiveDegreesInsideTheirHouses) {
-    display::DrawHouseRing(dc, cusps, 39, 47, 100, 100);
+    display::DrawHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39});
     // Ascendant at 0: "I" just below the left end of the horizon, "VII" above its right end.
     EXPECT_TRUE(HasText(dc, "I", display::MapPoint(testing_support::DrawingStateOfTest(), 57, 102)));
     EXPECT_TRUE(HasText(dc, "VII", display::MapPoint(testing_support::DrawingStateOfTest(), 143, 94)));
     EXPECT_EQ(dc.Calls("text").size(), 12u);
     // Houses 1 and 4 are the axes, in the heavy line; the other cusps light.
-    const int heavy = static_cast<int>(display::PenForCode(testing_support::DrawingStateOfTest(), 1).width);
+    const int heavy = static_cast<int>(display::PenForCode(testing_support::DrawingStateOfTest(), display::Medium::Screen, 1).width);
     int axes = 0;
     for (const std::string& l : dc.Calls("line"))
         if (l.find("pen=solid/" + std::to_string(heavy) + "/") != std::string::npos) ++axes;
@@ -82,14 +82,14 @@ TEST_F(Rings, HouseRingNumeralsStandFiveDegreesInsideTheirHouses) {
 }
 
 TEST_F(Rings, WideHouseRingLeavesItsCirclesOut) {
-    display::DrawHouseRing(dc, cusps, 60, 70, 100, 100);
+    display::DrawHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 70, .innerRadius = 60});
     EXPECT_TRUE(dc.Calls("arc").empty());
     EXPECT_EQ(dc.Calls("line").size(), 12u);
     EXPECT_EQ(dc.Calls("text").size(), 12u);
 }
 
 TEST_F(Rings, ChartWindowRingPutsEveryBoundaryFifteenDegreesBeforeItsCusp) {
-    display::DrawChartWindowHouseRing(dc, cusps, 39, 47, 100, 100, 0);
+    display::DrawChartWindowHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39}, 0);
     const auto lines = Lines(dc);
     // 60 cyan term ticks, the first at wheel angle 15 (15 degrees before the Ascendant).
     int ticks = 0;
@@ -140,7 +140,7 @@ protected:
 };
 
 TEST_F(UnequalHouses, HouseRingNumeralsFollowTheirOwnCusps) {
-    display::DrawHouseRing(dc, cusps, 39, 47, 100, 100);
+    display::DrawHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39});
     const char* numerals[13] = {"", "I", "2", "3", "IV", "5", "6", "VII", "8", "9", "X", "11", "12"};
     for (int i = 1; i <= 6; ++i) {
         EXPECT_TRUE(HasText(dc, numerals[i], NumeralAt(100.5L, cusps[i] + 5, 43))) << i;
@@ -155,7 +155,7 @@ TEST_F(UnequalHouses, HouseRingNumeralsFollowTheirOwnCusps) {
 }
 
 TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
-    display::DrawChartWindowHouseRing(dc, cusps, 39, 47, 100, 100, cusps[1]);
+    display::DrawChartWindowHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39}, cusps[1]);
     for (int i = 1; i <= 6; ++i) {
         // The boundary 15 degrees before the cusp, the numeral 5 degrees past the boundary.
         EXPECT_TRUE(HasText(dc, display::kRomanHouseNumerals[i - 1], NumeralAt(100.5L, cusps[i] - 10, 43))) << i;
@@ -167,7 +167,7 @@ TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
 
 TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
     testing_support::CurrentChartOfTest().chart.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
-    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
+    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, {.centre = {100, 100}, .radius = 83});
     const auto texts = dc.Calls("text");
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_TRUE(HasText(dc, "AS", display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83 - 7, 100 - 9)));
@@ -181,7 +181,7 @@ TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
     cusps[1] = asc;
     testing_support::CurrentChartOfTest().chart.cusps[1] = asc;
     testing_support::CurrentChartOfTest().chart.points.midheaven = asc - 95;
-    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
+    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, {.centre = {100, 100}, .radius = 83});
     const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
     EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(testing_support::DrawingStateOfTest(), l.x - 11, l.y - 5)));
     // Ascendant dot, two Midheaven dots, twelve house middles.
@@ -226,18 +226,17 @@ TEST(AspectGlyphs, SquareOfSizeTwoSpansItsBox) {
 
 TEST(AspectGlyphs, SextileIsCyanOnTheScreenBlueOnPaperForegroundInBlackAndWhite) {
     wheel_test::SetFixedPerson();
-    auto penOf = [] {
+    auto penOf = [](display::Medium medium) {
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
+        dc.SetOutputMedium(medium);
         display::DrawAspectGlyph(dc, 2, 50, 50, 2);
         return dc.Calls("pen").front();
     };
-    EXPECT_NE(penOf().find("#00FFFF"), std::string::npos);
-    testing_support::DrawingStateOfTest().PrintOutput = true;
-    EXPECT_NE(penOf().find("#0000FF"), std::string::npos);
+    EXPECT_NE(penOf(display::Medium::Screen).find("#00FFFF"), std::string::npos);
+    EXPECT_NE(penOf(display::Medium::Paper).find("#0000FF"), std::string::npos);
     testing_support::DrawingStateOfTest().BlackAndWhite = true;
-    EXPECT_NE(penOf().find("#000000"), std::string::npos);
-    testing_support::DrawingStateOfTest().PrintOutput = false;
-    EXPECT_NE(penOf().find("#FFFFFF"), std::string::npos);
+    EXPECT_NE(penOf(display::Medium::Paper).find("#000000"), std::string::npos);
+    EXPECT_NE(penOf(display::Medium::Screen).find("#FFFFFF"), std::string::npos);
 }
 
 TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
