@@ -523,7 +523,7 @@ void MainWindow::Refresh() {
 
 void MainWindow::SizeFullScreenWindows() {
     ScreenSize screen = CurrentScreenSize();
-    if (chartWindow) SizeFullScreen(chartWindow, chartWindow->bottomPanel, screen);
+    if (chartWindow) chartWindow->CoverScreen(screen.width, screen.height);
     if (calibrationWindow) SizeFullScreen(calibrationWindow, nullptr, screen);
     if (sheetViewer) SizeFullScreen(sheetViewer, sheetViewer->buttonBar, screen);
 }
@@ -594,7 +594,8 @@ void MainWindow::OpenChartWindow() {
     }
     if (!chartWindow) {
         windows.Create(chartWindow, wheelGeometry, currentChart, drawingState);
-        chartWindow->reloadCurrentChart = [&current = currentChart] { archive::ReloadCurrentChart(current); };
+        connect(chartWindow, &display::ChartWindow::CurrentChartRecomputed, this,
+                [&current = currentChart] { archive::ReloadCurrentChart(current); });
     }
     display::OpenChartWindow(*chartWindow);
     WatchModeless(chartWindow);

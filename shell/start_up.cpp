@@ -159,7 +159,8 @@ MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWind
     windows.Create(main.remedyWindows.synthesisWindow);
     windows.Create(main.chartWindow, main.wheelGeometry, main.currentChart, main.drawingState);
     // The chart window reloads the current person after computing other charts.
-    main.chartWindow->reloadCurrentChart = [&current = main.currentChart] { archive::ReloadCurrentChart(current); };
+    QObject::connect(main.chartWindow, &display::ChartWindow::CurrentChartRecomputed, &main,
+                     [&current = main.currentChart] { archive::ReloadCurrentChart(current); });
     windows.Create(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
     const auto showPersonText = [window = &main] {
@@ -180,7 +181,7 @@ void EnsurePersonalArchive() {
 }
 
 void ResetViewFlags(display::ChartWindow* chartWindow) {
-    if (chartWindow) chartWindow->status.ArchetypeViewFlag = false;
+    if (chartWindow) chartWindow->ForgetArchetypeView();
 }
 
 }  // namespace shell

@@ -103,7 +103,7 @@ void DrawThemeSheet() {
 // The interactive model with its wheel drawn.
 void OpenChartWindow() {
     shell_testing::StartedMainWindow()->openChartWindowButton->click();
-    while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+    while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
 }
 
 void ClickSun() {
@@ -188,15 +188,15 @@ TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) 
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_TRUE(Contains(texts[0], "mancano i testi generali di ZOON")) << texts[0];
     EXPECT_TRUE(Contains(texts[0], "\"KlvPian.txt.damaged1\"")) << texts[0];
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->specificMemo->toPlainText().isEmpty());  // the specific texts are shown
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->generalMemo->toPlainText().isEmpty());  // and the Sun's general ones
+    EXPECT_FALSE(testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText().isEmpty());  // the specific texts are shown
+    EXPECT_FALSE(testing_support::ChartControl<QPlainTextEdit>("MemoL2")->toPlainText().isEmpty());  // and the Sun's general ones
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPian.txt.damaged1"), general);
 
     ClickSun();  // the plants of the Sun, from their list; their details from the database
-    ASSERT_GT(testing_support::ChartWindowOfTest()->plantBox->count(), 0);
-    testing_support::ChartWindowOfTest()->plantBox->setCurrentIndex(0);
-    testing_support::ChartWindowOfTest()->plantBox->activated(0);
-    testing_support::ChartWindowOfTest()->plantBox->activated(0);
+    ASSERT_GT(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 0);
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->setCurrentIndex(0);
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->activated(0);
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->activated(0);
     const auto plants = NamingFile(start.messages, "OpzioneS\\DataStf.rnd");
     ASSERT_EQ(plants.size(), 1u);
     EXPECT_TRUE(Contains(plants[0], "non contiene la pianta \"Angelica\"")) << plants[0];
@@ -219,8 +219,8 @@ TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
     testing_support::NoInstalledCopies installation;  // no sound picture to put back
     OpenChartWindow();
     ClickSun();  // the Sun's picture beside its texts
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsGlyphImage->pixmap().isNull());
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->attributionGlyphImage->pixmap().isNull());
+    EXPECT_TRUE(testing_support::ChartControl<QLabel>("Image1")->pixmap().isNull());
+    EXPECT_TRUE(testing_support::ChartControl<QLabel>("Image2")->pixmap().isNull());
     ASSERT_EQ(start.messages.Texts().size(), 1u);
     const std::string said = start.messages.Texts()[0];
     EXPECT_EQ(said.rfind("Il file \"Simboli\\PiaX01.emf\" \xE8 danneggiato o incompleto (non \xE8 un metafile intero", 0),
@@ -308,8 +308,8 @@ TEST(DamagedReferenceFiles, DamagedHelpTextsArePutBackAndShown) {
         WriteBytes(help, damaged);
         start.messages.messages.clear();
         OpenChartWindow();  // the wheel with its help text
-        EXPECT_TRUE(testing_support::ChartWindowOfTest()->helpMemo->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
-            << testing_support::ChartWindowOfTest()->helpMemo->toPlainText().toStdString();
+        EXPECT_TRUE(testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
+            << testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText().toStdString();
         const auto said = NamingFile(start.messages, "Appoggio\\Messaggi.txt");
         ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
         EXPECT_TRUE(Contains(said[0], "Il programma ha rimesso al suo posto il file della sua installazione")) << said[0];
@@ -359,7 +359,7 @@ TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
     StoreMerini();
     OpenChartWindow();
     ClickSun();
-    const QString specific = testing_support::ChartWindowOfTest()->specificMemo->toPlainText();
+    const QString specific = testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText();
     ASSERT_GT(specific.count('\n'), 1);
     testing_support::ChartWindowOfTest()->hide();
 
@@ -368,7 +368,7 @@ TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
     WriteBytes(texts, sound.substr(0, sound.size() / 2));
     OpenChartWindow();
     ClickSun();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->specificMemo->toPlainText(), specific);
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText(), specific);
     const auto said = NamingFile(start.messages, "OpzioneT\\KlvPianSpe.Txt");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(said[0], "\xE8 interrotta). Il programma ha rimesso")) << said[0];
@@ -386,9 +386,9 @@ TEST(DamagedReferenceFiles, AttributionTextsCutAtALineArePutBackAndShownWhole) {
     StoreMerini();
     OpenChartWindow();
     ClickSagittarius();
-    const QString sagittarius = testing_support::ChartWindowOfTest()->specificMemo->toPlainText();
+    const QString sagittarius = testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText();
     ClickMoon();
-    const QString moon = testing_support::ChartWindowOfTest()->specificMemo->toPlainText();
+    const QString moon = testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText();
     ASSERT_GT(sagittarius.count('\n'), 1);
     ASSERT_GT(moon.count('\n'), 5);
     testing_support::ChartWindowOfTest()->hide();
@@ -404,9 +404,9 @@ TEST(DamagedReferenceFiles, AttributionTextsCutAtALineArePutBackAndShownWhole) {
     WriteBytes(points, cutPoints);
     OpenChartWindow();
     ClickSagittarius();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->specificMemo->toPlainText(), sagittarius);
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText(), sagittarius);
     ClickMoon();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->specificMemo->toPlainText(), moon);
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText(), moon);
     const auto signsSaid = NamingFile(start.messages, "OpzioneT\\KlvSegnSpe.txt");
     ASSERT_EQ(signsSaid.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(signsSaid[0], "(manca il testo di SaAnKre e di altre 15 chiavi). Il programma ha rimesso"))

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
+#include <QFrame>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -70,11 +71,8 @@ using Recordings = std::map<std::string, std::string>;
 
 std::string PanelTexts(display::ChartWindow& w) {
     std::string out;
-    const std::pair<const char*, QPlainTextEdit*> memos[] = {
-        {"Memo1", w.helpMemo},          {"MemoAspetti", w.aspectListMemo}, {"Memo3", w.plantSymptomsMemo},
-        {"Memo4", w.plantSignaturesMemo}, {"MemoExtra", w.signatureMemo},    {"MemoL1", w.specificMemo},
-        {"MemoL2", w.generalMemo}};
-    for (const auto& [name, memo] : memos) {
+    for (const char* name : {"Memo1", "MemoAspetti", "Memo3", "Memo4", "MemoExtra", "MemoL1", "MemoL2"}) {
+        const QPlainTextEdit* memo = w.findChild<QPlainTextEdit*>(name);
         if (!memo) continue;
         out += std::string("-- ") + name + (memo->isVisibleTo(&w) ? " shown" : " hidden") + "\n";
         out += memo->toPlainText().toStdString() + "\n";
@@ -123,13 +121,16 @@ protected:
             dc.Clear();
         };
         main->openChartWindowButton->click();
-        TickUntilDrawn(*chart.firstDrawTimer, [&] { chart.DrawWhenReady(); });
+        TickUntilDrawn(*testing_support::ControlOf<QTimer>(chart, "Timer1"), [&] { chart.DrawWhenReady(); });
         keep("wheel", PanelTexts(chart));
         // Every button of the views' table, in the table's order.
         const std::vector<display::ChartViewRow>& rows = display::ChartViewRows();
-        EXPECT_EQ(chart.viewButtons.size(), rows.size());
-        for (std::size_t i = 0; i < rows.size() && i < chart.viewButtons.size(); ++i) {
-            QPushButton* button = chart.viewButtons[i];
+        // The panel's buttons: the views' first, then "Backards" and the font size.
+        const QList<QPushButton*> viewButtons = testing_support::ControlOf<QFrame>(chart, "PanelPulsanti")
+                                                    ->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+        EXPECT_EQ(static_cast<std::size_t>(viewButtons.size()), rows.size() + 2);
+        for (std::size_t i = 0; i < rows.size() && i < static_cast<std::size_t>(viewButtons.size()); ++i) {
+            QPushButton* button = viewButtons[static_cast<qsizetype>(i)];
             EXPECT_EQ(button->objectName().toStdString(), rows[i].name);
             // Each sub-view, and the first again after the last.
             const int subViews = display::SubViewCount(rows[i].view);
@@ -141,7 +142,7 @@ protected:
                 keep(button->objectName().toStdString() + "-" + std::to_string(press), PanelTexts(chart));
             }
         }
-        chart.backButton->click();
+        testing_support::ControlOf<QPushButton>(chart, "BBprivato")->click();
         chart.SetRecorder(nullptr);
 
         display::SheetViewer& viewer = *shell_testing::StartedMainWindow()->sheetViewer;

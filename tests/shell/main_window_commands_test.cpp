@@ -281,7 +281,7 @@ TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
     // The mean node of 25 December 1964, 13:05 UT: 82.321 degrees.
     EXPECT_NEAR(testing_support::CurrentChartOfTest().chart.PlanetLongitudes[8], 82.321, 0.02);
     EXPECT_GT(std::fabs(trueNode - 82.321), 0.1);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->nodeEdit->text(), "MEDIO");
+    EXPECT_EQ(testing_support::ChartControl<QLineEdit>("EdNodo")->text(), "MEDIO");
     testing_support::ChartWindowOfTest()->hide();
     EXPECT_FALSE(main->nodeTypeBox->isEnabled());
     EXPECT_TRUE(start.messages.messages.empty());

@@ -159,7 +159,7 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     EXPECT_EQ(testing_support::CurrentChartOfTest().birth.ChartKind, 1);
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
-    std::pair<QWidget*, QWidget*> fullScreen[] = {{testing_support::ChartWindowOfTest(), testing_support::ChartWindowOfTest()->bottomPanel},
+    std::pair<QWidget*, QWidget*> fullScreen[] = {{testing_support::ChartWindowOfTest(), testing_support::ChartControl<QFrame>("Panel1")},
                                                   {shell_testing::StartedMainWindow()->sheetViewer, shell_testing::StartedMainWindow()->sheetViewer->buttonBar}};
     for (auto [w, panel] : fullScreen) {
         SCOPED_TRACE(w->objectName().toStdString());

@@ -314,15 +314,15 @@ TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
     main->Refresh();
     main->openChartWindowButton->click();
     display::ChartWindow* chart = testing_support::ChartWindowOfTest();
-    for (int i = 0; i < 10 && chart->firstDrawTimer->isActive(); ++i) chart->DrawWhenReady();
+    for (int i = 0; i < 10 && testing_support::ControlOf<QTimer>(*chart, "Timer1")->isActive(); ++i) chart->DrawWhenReady();
     auto text = [](QLineEdit* e) { return gui::FromQt(e->text()); };
-    EXPECT_EQ(text(chart->nameEdit), "  MERINI ALDA");
-    EXPECT_NE(text(chart->birthDateEdit).find("25/12/1964 14:05"), std::string::npos) << text(chart->birthDateEdit);
-    EXPECT_EQ(text(chart->placeEdit), "ROMA - ITALIA");
-    EXPECT_EQ(text(chart->coordinatesEdit), "41N54-012E29");
-    EXPECT_EQ(text(chart->houseSystemEdit), testing_support::CurrentChartOfTest().chart.HouseSystemName);
-    EXPECT_EQ(text(chart->nodeEdit), "VERO");
-    std::string jd = text(chart->julianDayEdit);
+    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdNome")), "  MERINI ALDA");
+    EXPECT_NE(text(testing_support::ControlOf<QLineEdit>(*chart, "EdData")).find("25/12/1964 14:05"), std::string::npos) << text(testing_support::ControlOf<QLineEdit>(*chart, "EdData"));
+    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdLocal")), "ROMA - ITALIA");
+    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdCoordi")), "41N54-012E29");
+    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdDomif")), testing_support::CurrentChartOfTest().chart.HouseSystemName);
+    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdNodo")), "VERO");
+    std::string jd = text(testing_support::ControlOf<QLineEdit>(*chart, "EdJd"));
     std::replace(jd.begin(), jd.end(), ',', '.');
     EXPECT_NEAR(std::stod(jd), 2438755.0451, 0.0001) << jd;  // 13:05 UT
     chart->hide();

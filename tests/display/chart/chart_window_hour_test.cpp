@@ -25,12 +25,12 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "FilePosi", folder.Path() / "FilePosi");
     wheel_test::CopyDataFolders({"Appoggio"});
     view_test::SetRomeBirth(15, 1, 1990, 10, 30);
-    if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+    delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
     testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
     testing_support::OpenChartWindowForTest();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryDayName, "Maandag");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourNumber, 4);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourRuler, "Mars");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryDayName, "Maandag");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourNumber, 4);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourRuler, "Mars");
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart.WeekdayName, "Maandag");
     delete testing_support::ChartWindowOfTest();
     display::ResetDrawingState(testing_support::DrawingStateOfTest());
