@@ -525,7 +525,7 @@ void MainWindow::SizeFullScreenWindows() {
     ScreenSize screen = CurrentScreenSize();
     if (chartWindow) chartWindow->CoverScreen(screen.width, screen.height);
     if (calibrationWindow) SizeFullScreen(calibrationWindow, nullptr, screen);
-    if (sheetViewer) SizeFullScreen(sheetViewer, sheetViewer->buttonBar, screen);
+    if (sheetViewer) sheetViewer->CoverScreen(screen.width, screen.height);
 }
 
 bool MainWindow::ShowCurrentPerson() {

@@ -56,6 +56,7 @@ class UpdateWindow;
 namespace display {
 class CalibrationWindow;
 class LineWidthDialog;
+class MetafileViewer;
 class PrinterModelDialog;
 class ChartWindow;
 class SheetViewer;
@@ -193,6 +194,8 @@ public:
     // (shell::CreateForm) and freed with the program's windows.
     UserNameDialog* userNameDialog = nullptr;
     display::SheetViewer* sheetViewer = nullptr;
+    // The viewer of saved chart metafiles the sheet viewer opens.
+    display::MetafileViewer* metafileViewer = nullptr;
     display::ChartWindow* chartWindow = nullptr;
     OrbSettingsWindow* orbSettingsWindow = nullptr;
     display::CalibrationWindow* calibrationWindow = nullptr;

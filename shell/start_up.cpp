@@ -122,17 +122,22 @@ void StartUp(archive::CurrentChart& current, display::DrawingState& drawing,
 }
 
 MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWindow>& mainWindow,
-                               archive::CurrentChart& current, display::DrawingState& drawing) {
+                               archive::CurrentChart& current, display::DrawingState& drawing,
+                               std::unique_ptr<display::SheetPrinter> sheetPrinter) {
     MainWindow& main = *windows.Create(mainWindow, windows, current, drawing);
     windows.Create(main.userNameDialog, main.userName);
     windows.Create(main.recallDialog, main.currentChart);
-    windows.Create(main.sheetViewer, main.currentChart, main.sheetSelection, main.drawingState);
-    // The printable sheets print the user's name the main window holds beside their caption.
-    main.sheetViewer->sheetMemory.UserFullName = [main = QPointer<MainWindow>(&main)] {
-        return main ? main->userName.UserFullName : std::string();
-    };
-    main.sheetViewer->drawSettings = &main.drawSettings;
-    windows.Create(main.sheetViewer->metafileViewer, main.drawingState);
+    windows.Create(main.sheetViewer, main.currentChart, main.sheetSelection, main.drawingState,
+                   display::SheetViewerCollaborators{
+                       .drawSettings = &main.drawSettings,
+                       // The printable sheets print the user's name the main window holds beside their caption.
+                       .userFullName = [main = QPointer<MainWindow>(&main)] {
+                           return main ? main->userName.UserFullName : std::string();
+                       },
+                       .printer = std::move(sheetPrinter),
+                       .metafileViewer = [&main] { return main.metafileViewer; },
+                   });
+    windows.Create(main.metafileViewer, main.drawingState);
     windows.Create(main.printParentWindow);
     windows.Create(main.orbSettingsWindow, main.currentChart, main.drawingState);
     windows.Create(main.inputDialog, main.currentChart);

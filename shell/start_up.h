@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "display/sheets/sheet_printing.h"
 #include "shell/forms.h"
 
 namespace archive {
@@ -53,10 +54,12 @@ void StartUp(archive::CurrentChart& current, display::DrawingState& drawing,
 // Creates the windows of the start, in their order, listed in `windows`; the
 // main window first, held by `mainWindow`, which holds (or whose windows hold)
 // every other one, and is handed the current chart and the drawing state,
-// which outlive them. windows.FreeAll() frees them all, the main window last,
-// before `mainWindow` ends.
+// which outlive them. The sheets print on `sheetPrinter` (none: the system's
+// printer). windows.FreeAll() frees them all, the main window last, before
+// `mainWindow` ends.
 MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWindow>& mainWindow,
-                               archive::CurrentChart& current, display::DrawingState& drawing);
+                               archive::CurrentChart& current, display::DrawingState& drawing,
+                               std::unique_ptr<display::SheetPrinter> sheetPrinter = nullptr);
 
 // The main window's activation, step 2: an empty personal archive when
 // "BASE.st1" is missing.

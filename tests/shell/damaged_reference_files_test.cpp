@@ -237,8 +237,8 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
     ProgramStart start;
     StoreMerini();
     DrawThemeSheet();
-    shell_testing::StartedMainWindow()->sheetViewer->metafileNameBox->setEditText("GRAF01.EMF");
-    shell_testing::StartedMainWindow()->sheetViewer->saveMetafileButton->click();
+    testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow()->sheetViewer, "ComboEMF")->setEditText("GRAF01.EMF");
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow()->sheetViewer, "BBEMFout")->click();
     const fs::path emf = start.Data() / "Emf" / "GRAF01.EMF";
     const std::string whole = ReadBytes(emf);
     ASSERT_GT(whole.size(), 1000u);
@@ -252,7 +252,7 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
         ++shown;
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->sheetViewer->openMetafileButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow()->sheetViewer, "BBEMFin")->click();
     EXPECT_EQ(shown, 1);
     const auto said = NamingFile(start.messages, "Emf\\GRAF01.EMF");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();

@@ -110,8 +110,8 @@ protected:
         archive::WriteCurrentPerson(p.name, shell_testing::StoredRecord(p.date, p.place, p.calendar, p.nation));
         shell::MainWindow* main = shell_testing::StartedMainWindow();
         main->Refresh();
+        // The test's program prints into this file.
         const std::string pdf = (fs::current_path() / "sheet.pdf").string();
-        main->sheetViewer->printer = std::make_unique<display::PdfSheetPrinter>(pdf);
 
         display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::ChartWindow& chart = *testing_support::ChartWindowOfTest();
@@ -155,9 +155,9 @@ protected:
         for (const auto& [code, open] : sheets) {
             main->ToggleBoxesLock();
             open();
-            TickUntilDrawn(*viewer.firstDrawTimer, [&] { viewer.DrawWhenReady(); });
+            TickUntilDrawn(*testing_support::ControlOf<QTimer>(viewer, "Timer1"), [&] { viewer.DrawWhenReady(); });
             keep("sheet" + std::to_string(code), "");
-            viewer.printButton->click();
+            testing_support::ControlOf<QPushButton>(viewer, "BitBtnStampa")->click();
             dc.Clear();
             out[std::string(p.key) + "/paper" + std::to_string(code)] = Shell("pdftotext -layout '" + pdf + "' -");
             viewer.hide();

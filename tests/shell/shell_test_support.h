@@ -19,6 +19,7 @@
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/input_dialog.h"
+#include "display/sheets/sheet_printing.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/message_box.h"
@@ -27,6 +28,7 @@
 #include "shell/forms.h"
 #include "shell/main_window.h"
 #include "shell/start_up.h"
+#include "tests/common/controls_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/common/drawing_state_of_test.h"
@@ -120,9 +122,12 @@ inline shell::ProgramWindows& TestProgramWindows() {
     return windows;
 }
 inline shell::MainWindow* StartedMainWindow() { return TestMainWindowOwner().get(); }
+// The sheets print into "sheet.pdf" in the working folder.
 inline shell::MainWindow& CreateStartWindowsForTest() {
-    return shell::CreateStartWindows(TestProgramWindows(), TestMainWindowOwner(), testing_support::CurrentChartOfTest(),
-                                     testing_support::DrawingStateOfTest());
+    return shell::CreateStartWindows(
+        TestProgramWindows(), TestMainWindowOwner(), testing_support::CurrentChartOfTest(),
+        testing_support::DrawingStateOfTest(),
+        std::make_unique<display::PdfSheetPrinter>((std::filesystem::current_path() / "sheet.pdf").string()));
 }
 inline void FreeStartWindowsForTest() { TestProgramWindows().FreeAll(); }
 

@@ -160,7 +160,7 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
     std::pair<QWidget*, QWidget*> fullScreen[] = {{testing_support::ChartWindowOfTest(), testing_support::ChartControl<QFrame>("Panel1")},
-                                                  {shell_testing::StartedMainWindow()->sheetViewer, shell_testing::StartedMainWindow()->sheetViewer->buttonBar}};
+                                                  {shell_testing::StartedMainWindow()->sheetViewer, testing_support::ControlOf<QFrame>(*shell_testing::StartedMainWindow()->sheetViewer, "Panel1")}};
     for (auto [w, panel] : fullScreen) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_FALSE(w->isVisible());

@@ -162,8 +162,7 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
         s.values["printer"] = testing_support::DrawingStateOfTest().PrinterPresent ? "yes" : "no";
         s.values["person"] = gui::FromQt(main->personMemo->toPlainText()).substr(0, 11);
         display::RecordingSurface caption{testing_support::DrawingStateOfTest()};
-        const auto& userFullName = main->sheetViewer->sheetMemory.UserFullName;
-        display::DrawCaptionPair(caption, 100, 100, userFullName ? userFullName() : std::string());
+        display::DrawCaptionPair(caption, 100, 100, main->sheetViewer->SheetUserName());
         std::string texts;
         for (const std::string& call : caption.Calls("text")) texts += call + "; ";
         s.values["sheet caption"] = Contains(texts, "Nome Cognome") ? "user's name" : texts;
