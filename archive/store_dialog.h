@@ -45,11 +45,6 @@ public:
     // archive cannot hold.
     bool AnnotationsRefused();
 
-    // Shows the rich-text window on "FileDum\DatModif.dum" modally (handed by
-    // the program at start; the text-file variant calls it).
-    std::function<void()> ShowPersonTextEditor;
-    // Closes the entry dialog (set by the entry dialog).
-    std::function<void()> CloseEntryDialog;
     // The correction as the entry dialog showed it, whole (set by the entry
     // dialog; hours added to the clock time).
     std::string EnteredCorrectionText;
@@ -59,6 +54,13 @@ public:
     std::string LastStoredEntry, LastStoredArchive;
     int MovedEntryPosition = 0;
     bool ArchiveListBuilt = false;
+
+Q_SIGNALS:
+    // The person's text was made: the rich-text window is to show it, on
+    // "FileDum\DatModif.dum", modally.
+    void PersonTextRequested();
+    // The person was stored, or the store cancelled: the entry is done.
+    void EntryFinished();
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -147,10 +147,14 @@ int RunApplication(int argc, char** argv) {
     }
     // What a run that ended in the middle of a store left behind.
     gui::Guard([] { rt::FinishInterruptedRewrites(); });
-    // The current person's chart, birth data and orbs, and the drawing state of
-    // this run, kept here for the windows until the run ends.
+    // The current person's chart, birth data and orbs, the drawing state and
+    // the rest of this run's state, kept here for the windows until the run ends.
     archive::CurrentChart currentChart;
     display::DrawingState drawing;
+    archive::DrawSettings drawSettings;
+    UserNameState userName;
+    display::SheetSelectionState sheetSelection;
+    display::ChartGeometryState wheelGeometry;
     // Start values, screen and printer, engine settings.
     gui::Guard([&currentChart, &drawing, &renewedShippedFiles] {
         StartUp(currentChart, drawing, renewedShippedFiles);
@@ -160,12 +164,17 @@ int RunApplication(int argc, char** argv) {
     // (the list goes before the main window's holder it frees).
     std::unique_ptr<MainWindow> mainWindow;
     ProgramWindows windows;
-    MainWindow& main = CreateStartWindows(windows, mainWindow, currentChart, drawing);
     // The text editors open the first argument when it names a file.
     const QStringList args = QCoreApplication::arguments();
-    const QString commandLineFile = args.size() > 1 ? args.at(1) : QString();
-    main.richTextWindow->commandLineFile = commandLineFile;
-    main.styledRichTextWindow->commandLineFile = commandLineFile;
+    MainWindow& main = CreateStartWindows(
+        windows, mainWindow,
+        {.currentChart = currentChart,
+         .drawing = drawing,
+         .drawSettings = drawSettings,
+         .userName = userName,
+         .sheetSelection = sheetSelection,
+         .wheelGeometry = wheelGeometry},
+        {.commandLineFile = args.size() > 1 ? args.at(1) : QString()});
     sessionEnd.SetMainWindow(&main);
     main.show();
     // The main window's first activation completes the start-up.

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "display/sheets/sheet_printing.h"
 #include "shell/forms.h"
+#include "shell/main_window.h"
 
 namespace archive {
 struct CurrentChart;
@@ -17,10 +17,6 @@ namespace display {
 class ChartWindow;
 struct DrawingState;
 }  // namespace display
-
-namespace shell {
-class MainWindow;
-}  // namespace shell
 
 namespace shell {
 
@@ -52,14 +48,12 @@ void StartUp(archive::CurrentChart& current, display::DrawingState& drawing,
              const std::vector<std::string>& renewedShippedFiles = {});
 
 // Creates the windows of the start, in their order, listed in `windows`; the
-// main window first, held by `mainWindow`, which holds (or whose windows hold)
-// every other one, and is handed the current chart and the drawing state,
-// which outlive them. The sheets print on `sheetPrinter` (none: the system's
-// printer). windows.FreeAll() frees them all, the main window last, before
-// `mainWindow` ends.
+// main window first, held by `mainWindow`, which makes every other one and is
+// handed the program's state, which outlives them, and the options of the
+// windows it makes. windows.FreeAll() frees them all, the main window last,
+// before `mainWindow` ends.
 MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWindow>& mainWindow,
-                               archive::CurrentChart& current, display::DrawingState& drawing,
-                               std::unique_ptr<display::SheetPrinter> sheetPrinter = nullptr);
+                               const ProgramState& state, StartOptions options = {});
 
 // The main window's activation, step 2: an empty personal archive when
 // "BASE.st1" is missing.

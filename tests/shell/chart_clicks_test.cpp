@@ -37,7 +37,7 @@ TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
     shell_testing::StartedMainWindow()->Refresh();
-    shell_testing::StartedMainWindow()->openChartWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBProped")->click();
     ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
     while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
 

@@ -95,14 +95,14 @@ void StoreMerini() {
 
 // The birth-theme sheet in its viewer, drawn as its timer draws it.
 void DrawThemeSheet() {
-    shell_testing::StartedMainWindow()->showPortraitSheetButton->click();
-    shell_testing::StartedMainWindow()->sheetViewer->DrawWhenReady();
-    shell_testing::StartedMainWindow()->sheetViewer->DrawWhenReady();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBVert")->click();
+    testing_support::WindowOfTest<display::SheetViewer>()->DrawWhenReady();
+    testing_support::WindowOfTest<display::SheetViewer>()->DrawWhenReady();
 }
 
 // The interactive model with its wheel drawn.
 void OpenChartWindow() {
-    shell_testing::StartedMainWindow()->openChartWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBProped")->click();
     while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
 }
 
@@ -145,7 +145,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     const Files before = Snapshot(start.Data());
 
     DrawThemeSheet();
-    shell_testing::StartedMainWindow()->sheetViewer->ZoomIn();  // drawn again: nothing more is said
+    testing_support::WindowOfTest<display::SheetViewer>()->ZoomIn();  // drawn again: nothing more is said
     // Both texts are put back from the installation, their damaged copies kept.
     const auto rulers = NamingFile(start.messages, "Appoggio\\GoverAnno.txt");
     ASSERT_EQ(rulers.size(), 1u) << start.messages.messages.size();
@@ -155,7 +155,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     ASSERT_EQ(terms.size(), 1u);
     EXPECT_TRUE(Contains(terms[0], "(\xE8 vuoto). Il programma ha rimesso al suo posto")) << terms[0];
     EXPECT_EQ(start.messages.messages.size(), 2u);
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());  // the sheet stands, with the rest of its blocks
+    EXPECT_TRUE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());  // the sheet stands, with the rest of its blocks
 
     const fs::path shipped = rt::InstalledDataFolder();
     EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "GoverAnno.txt"), ReadBytes(shipped / "Appoggio" / "GoverAnno.txt"));
@@ -167,7 +167,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
         EXPECT_TRUE(IsWorkFile(n) || n.rfind("Appoggio/GoverAnno.txt", 0) == 0 ||
                     n.rfind("OpzioneT/KlvPianCan.Txt", 0) == 0)
             << n;
-    shell_testing::StartedMainWindow()->sheetViewer->hide();
+    testing_support::WindowOfTest<display::SheetViewer>()->hide();
 }
 
 TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) {
@@ -237,8 +237,8 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
     ProgramStart start;
     StoreMerini();
     DrawThemeSheet();
-    testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow()->sheetViewer, "ComboEMF")->setEditText("GRAF01.EMF");
-    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow()->sheetViewer, "BBEMFout")->click();
+    testing_support::ControlOf<QComboBox>(*testing_support::WindowOfTest<display::SheetViewer>(), "ComboEMF")->setEditText("GRAF01.EMF");
+    testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<display::SheetViewer>(), "BBEMFout")->click();
     const fs::path emf = start.Data() / "Emf" / "GRAF01.EMF";
     const std::string whole = ReadBytes(emf);
     ASSERT_GT(whole.size(), 1000u);
@@ -252,14 +252,14 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
         ++shown;
         return int(gui::ModalCancel);
     });
-    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow()->sheetViewer, "BBEMFin")->click();
+    testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<display::SheetViewer>(), "BBEMFin")->click();
     EXPECT_EQ(shown, 1);
     const auto said = NamingFile(start.messages, "Emf\\GRAF01.EMF");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(said[0], "non \xE8 un metafile intero")) << said[0];
     EXPECT_EQ(start.messages.messages.size(), 1u);
     for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
-    shell_testing::StartedMainWindow()->sheetViewer->hide();
+    testing_support::WindowOfTest<display::SheetViewer>()->hide();
 }
 
 // The planets' correction table overwritten with random bytes of its own size:
@@ -273,7 +273,7 @@ TEST(DamagedReferenceFiles, ARandomPlanetTableIsPutBackAndTheChartStaysRight) {
     WriteBytes(table, garbage);
 
     start.Activate();  // the main window loads the person and computes the chart
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("ROSSI MARIO"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("ROSSI MARIO"));
     precise::Init();
     const double jd = swe_julday(1987, 7, 20, 10.0, SE_GREG_CAL);  // 12:00 in Rome, summer time
     for (int body : {5, 7}) {
@@ -444,7 +444,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->rebuildListsButton->click();  // "Ricostruisci File"
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openRepertoryEditorButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBaggRep")->click();
     const auto repertory = NamingFile(start.messages, "OpzioneH\\Repertorio.rnd");
     ASSERT_EQ(repertory.size(), 3u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(repertory[0], "non sono schede della banca dati")) << repertory[0];
@@ -460,7 +460,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->rebuildListsButton->click();
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openPrimaryEditorButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn4")->click();
     const auto main = NamingFile(start.messages, "OpzioneH\\DBmain.rnd");
     ASSERT_EQ(main.size(), 2u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(main[0], "l'ultima scheda \xE8 incompleta")) << main[0];

@@ -120,7 +120,7 @@ protected:
             out[std::string(p.key) + "/" + step] = Joined(dc.log) + texts;
             dc.Clear();
         };
-        main->openChartWindowButton->click();
+        testing_support::ControlOf<QPushButton>(*main, "BBProped")->click();
         TickUntilDrawn(*testing_support::ControlOf<QTimer>(chart, "Timer1"), [&] { chart.DrawWhenReady(); });
         keep("wheel", PanelTexts(chart));
         // Every button of the views' table, in the table's order.
@@ -145,11 +145,11 @@ protected:
         testing_support::ControlOf<QPushButton>(chart, "BBprivato")->click();
         chart.SetRecorder(nullptr);
 
-        display::SheetViewer& viewer = *shell_testing::StartedMainWindow()->sheetViewer;
+        display::SheetViewer& viewer = *testing_support::WindowOfTest<display::SheetViewer>();
         viewer.SetRecorder(&dc);
         const std::pair<int, std::function<void()>> sheets[] = {
-            {5, [&] { main->showPortraitSheetButton->click(); }},
-            {16, [&] { main->showLandscapeSheetButton->click(); }},
+            {5, [&] { testing_support::ControlOf<QPushButton>(*main, "BBVert")->click(); }},
+            {16, [&] { testing_support::ControlOf<QPushButton>(*main, "BBOriz")->click(); }},
             {17, [&] { main->ShowSecondLandscapeSheet(); }},
             {18, [&] { main->ShowSecondPortraitSheet(); }}};
         for (const auto& [code, open] : sheets) {
