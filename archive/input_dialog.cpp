@@ -922,7 +922,7 @@ void InputDialog::ConfirmAndStore() {
         if (!ownStoreDialog_) ownStoreDialog_ = new StoreDialog(currentChart, this);
         storeDialog = ownStoreDialog_;
     }
-    storeDialog->EnteredCorrectionText = Text(correctionEdit);
+    storeDialog->TakeEnteredCorrection(Text(correctionEdit));
     connect(storeDialog, &StoreDialog::EntryFinished, this, &InputDialog::CloseAfterStore, Qt::UniqueConnection);
     PlaceNearMain(storeDialog, 10, mainFrame_ ? *mainFrame_ : MainWindowGeometry{});
     gui::ShowModal(storeDialog);

@@ -45,9 +45,9 @@ public:
     // archive cannot hold.
     bool AnnotationsRefused();
 
-    // The correction as the entry dialog showed it, whole (set by the entry
-    // dialog; hours added to the clock time).
-    std::string EnteredCorrectionText;
+    // The correction as the entry dialog showed it, whole (hours added to the
+    // clock time), which the next showing notes under the zone.
+    void TakeEnteredCorrection(std::string correction) { EnteredCorrectionText = std::move(correction); }
 
     // State kept between showings.
     std::string ChosenArchive;
@@ -68,6 +68,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    std::string EnteredCorrectionText;
     bool activated_ = false;
 };
 
