@@ -620,7 +620,7 @@ TEST(MainWindowCommandsTest, Screenshots) {
     shoot(testing_support::WindowOfTest<display::PrinterModelDialog>(), "printer-model-epson.png");
     shell_testing::SheetSelectionOfTest().SheetCode = 0;
     testing_support::WindowOfTest<display::CalibrationWindow>()->show();
-    testing_support::WindowOfTest<display::CalibrationWindow>()->horizontalScaleBar->setValue(-100);
+    testing_support::ControlOf<QScrollBar>(*testing_support::WindowOfTest<display::CalibrationWindow>(), "ScBO")->setValue(-100);
     testing_support::WindowOfTest<display::CalibrationWindow>()->DrawWhenReady();
     testing_support::WindowOfTest<display::CalibrationWindow>()->DrawWhenReady();
     QApplication::processEvents();

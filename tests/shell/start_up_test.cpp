@@ -343,7 +343,7 @@ TEST(UserNameTest, OkWithoutChangesWritesNothing) {
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->ShowUserName();
-        dialog->okButton->click();
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnOk")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
@@ -360,13 +360,13 @@ TEST(UserNameTest, CharactersTheFileCannotHoldAreRefusedNotSavedAsQuestionMarks)
     gui::SetModalHandler("FoNomUte", [&](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->ShowUserName();
-        dialog->surnameEdit->setText(QString::fromUtf8("Rossi \u5C71"));
-        dialog->okButton->click();
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditCognome")->setText(QString::fromUtf8("Rossi \u5C71"));
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnOk")->click();
         afterRefusal = dialog->result();
         fileAfterRefusal = ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp"));
-        EXPECT_EQ(dialog->focusWidget(), dialog->surnameEdit);
-        dialog->surnameEdit->setText("Rossi");
-        dialog->okButton->click();
+        EXPECT_EQ(dialog->focusWidget(), testing_support::ControlOf<QLineEdit>(*dialog, "EditCognome"));
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditCognome")->setText("Rossi");
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnOk")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
@@ -383,10 +383,10 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->ShowUserName();
-        EXPECT_EQ(dialog->givenNameEdit->text(), "Nome");
-        dialog->givenNameEdit->setText(QString::fromUtf8("J\u00e9r\u00f4me ") + QString(100, 'x'));
-        dialog->surnameEdit->setText("Rossi");
-        dialog->okButton->click();
+        EXPECT_EQ(testing_support::ControlOf<QLineEdit>(*dialog, "EditNome")->text(), "Nome");
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditNome")->setText(QString::fromUtf8("J\u00e9r\u00f4me ") + QString(100, 'x'));
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditCognome")->setText("Rossi");
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnOk")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
@@ -400,9 +400,9 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->ShowUserName();
-        dialog->givenNameEdit->clear();
-        dialog->surnameEdit->clear();
-        dialog->okButton->click();
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditNome")->clear();
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditCognome")->clear();
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnOk")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
@@ -459,8 +459,8 @@ TEST(UserNameTest, CancelKeepsTheNames) {
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->ShowUserName();
-        dialog->givenNameEdit->setText("Other");
-        dialog->cancelButton->click();
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditNome")->setText("Other");
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnAnnulla")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
@@ -474,9 +474,9 @@ TEST(InstructionsTest, ChooserStartsWithTheShortInstructionsEveryTime) {
         gui::SetModalHandler("FoIstDef", [full](QDialog* d) {
             auto* dialog = static_cast<shell::InstructionsDialog*>(d);
             dialog->SelectShortInstructions();
-            EXPECT_TRUE(dialog->shortInstructionsRadio->isChecked());
-            if (full) dialog->fullInstructionsRadio->setChecked(true);
-            dialog->okButton->click();
+            EXPECT_TRUE(testing_support::ControlOf<QRadioButton>(*dialog, "RB1")->isChecked());
+            if (full) testing_support::ControlOf<QRadioButton>(*dialog, "RB2")->setChecked(true);
+            testing_support::ControlOf<QPushButton>(*dialog, "BitBtn1")->click();
             return dialog->result();
         });
         shell_testing::StartedMainWindow()->OpenInstructionsDialog();
@@ -511,8 +511,8 @@ TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
         auto* dialog = static_cast<shell::InstructionsDialog*>(d);
         chooser = dialog;
         dialog->show();
-        dialog->fullInstructionsRadio->setChecked(true);
-        dialog->okButton->click();
+        testing_support::ControlOf<QRadioButton>(*dialog, "RB2")->setChecked(true);
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtn1")->click();
         return dialog->result();
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBistruz")->click();
@@ -533,12 +533,12 @@ TEST(InstructionsTest, BackButtonOpensNothing) {
     ProgramStart start;
     gui::SetModalHandler("FoIstDef", [](QDialog* d) {
         auto* dialog = static_cast<shell::InstructionsDialog*>(d);
-        dialog->backButton->click();
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtn2")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->OpenInstructionsDialog();
     EXPECT_TRUE(start.desktop_.log.openedDocuments.empty());
-    EXPECT_EQ(testing_support::WindowOfTest<shell::InstructionsDialog>()->backButton->text(), "Backards");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<shell::InstructionsDialog>(), "BitBtn2")->text(), "Backards");
 }
 
 // Saves a picture of the main window when KELVOR_SCREENSHOT names a file.

@@ -298,8 +298,8 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
         gui::SetModalHandler("FoSpeLin", [&s](QDialog* d) {
             auto* w = static_cast<display::LineWidthDialog*>(d);
             w->ShowFactorInForce();
-            w->thickerButton->click();
-            w->backButton->click();
+            testing_support::ControlOf<QToolButton>(*w, "SpinButton1Up")->click();
+            testing_support::ControlOf<QPushButton>(*w, "BitBtnRitorna")->click();
             s.values["closed"] = w->result() == 5 ? "yes" : "no";
             return w->result();
         });
@@ -341,12 +341,12 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
         gui::SetModalHandler("FgrTxtKel", [&s](QDialog* d) {
             auto* w = static_cast<display::CalibrationWindow*>(d);
             gui::Guard([w] { w->PrepareOpening(); });
-            s.values["timer"] = w->firstDrawTimer->isActive() ? "running" : "stopped";
+            s.values["timer"] = testing_support::ControlOf<QTimer>(*w, "Timer1")->isActive() ? "running" : "stopped";
             // The timer's first tick only counts, the second draws.
             w->DrawWhenReady();
             w->DrawWhenReady();
             // The panel centred on the circle, in pixels of the 1280 x 1024 screen.
-            const QPoint centre = w->controlPanel->geometry().center();
+            const QPoint centre = testing_support::ControlOf<QWidget>(*w, "Panel1")->geometry().center();
             s.values["panel centre"] = std::to_string(centre.x()) + "," + std::to_string(centre.y());
             const QImage image = w->Snapshot();
             int left = -1;
@@ -355,11 +355,11 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
             // The circle of radius 95 mm about 140 mm: its left edge at 45 mm.
             s.values["circle's left edge"] = std::abs(left - 206) <= 4 ? "at 45 mm" : std::to_string(left);
             s.messages.push_back("-- one step right");
-            w->horizontalScaleBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-            s.values["bar"] = std::to_string(w->horizontalScaleBar->value());
+            testing_support::ControlOf<QScrollBar>(*w, "ScBO")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            s.values["bar"] = std::to_string(testing_support::ControlOf<QScrollBar>(*w, "ScBO")->value());
             s.values["scale"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX));
             s.messages.push_back("-- OK");
-            w->okButton->click();
+            testing_support::ControlOf<QPushButton>(*w, "BBok")->click();
             return w->result();
         });
         testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBCerchio")->click();
@@ -388,13 +388,13 @@ TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
             auto* w = static_cast<display::LineWidthDialog*>(d);
             w->ShowFactorInForce();
             s.messages.push_back("-- thicker");
-            w->thickerButton->click();
-            s.values["after thicker"] = gui::FromQt(w->factorEdit->text());
+            testing_support::ControlOf<QToolButton>(*w, "SpinButton1Up")->click();
+            s.values["after thicker"] = gui::FromQt(testing_support::ControlOf<QLineEdit>(*w, "EditSpeLin")->text());
             s.messages.push_back("-- 1,3 typed and closed");
-            w->factorEdit->selectAll();
-            QTest::keyClicks(w->factorEdit, "1,3");
-            w->backButton->click();
-            s.values["after closing"] = gui::FromQt(w->factorEdit->text());
+            testing_support::ControlOf<QLineEdit>(*w, "EditSpeLin")->selectAll();
+            QTest::keyClicks(testing_support::ControlOf<QLineEdit>(*w, "EditSpeLin"), "1,3");
+            testing_support::ControlOf<QPushButton>(*w, "BitBtnRitorna")->click();
+            s.values["after closing"] = gui::FromQt(testing_support::ControlOf<QLineEdit>(*w, "EditSpeLin")->text());
             return w->result();
         });
         testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn22")->click();
@@ -426,15 +426,15 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
             // What the dialog shows while the refusal is on the screen.
             const gui::MessageSink walkSink = gui::SetMessageSink([&s, w](const gui::MessageRequest& r) {
                 s.messages.push_back(r.text);
-                s.values["made, behind the refusal"] = w->changeMadeLabel->isHidden() ? "no" : "yes";
+                s.values["made, behind the refusal"] = testing_support::ControlOf<QLabel>(*w, "LabModi")->isHidden() ? "no" : "yes";
                 return int(gui::AnswerOk);
             });
-            w->epsonButton->click();
+            testing_support::ControlOf<QPushButton>(*w, "BitBtn1")->click();
             gui::SetMessageSink(walkSink);
-            s.values["made"] = w->changeMadeLabel->isHidden() && w->waitingLabel->isHidden() ? "no" : "yes";
-            s.values["note"] = w->epsonPanel->isHidden() ? "Panel1" : "Panel2";
+            s.values["made"] = testing_support::ControlOf<QLabel>(*w, "LabModi")->isHidden() && testing_support::ControlOf<QLabel>(*w, "LabModi1")->isHidden() ? "no" : "yes";
+            s.values["note"] = testing_support::ControlOf<QFrame>(*w, "Panel2")->isHidden() ? "Panel1" : "Panel2";
             s.values["open"] = w->result() == 5 ? "no" : "yes";
-            w->backButton->click();
+            testing_support::ControlOf<QPushButton>(*w, "BitBtnRitorna")->click();
             return w->result();
         });
         testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "SBtipoStamp")->click();
@@ -539,8 +539,8 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
         auto* w = static_cast<display::PrinterModelDialog*>(d);
         w->ConfirmationMilliseconds = 0;
         w->ShowCorrectionInForce();
-        w->epsonButton->click();
-        w->backButton->click();
+        testing_support::ControlOf<QPushButton>(*w, "BitBtn1")->click();
+        testing_support::ControlOf<QPushButton>(*w, "BitBtnRitorna")->click();
         return w->result();
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "SBtipoStamp")->click();
