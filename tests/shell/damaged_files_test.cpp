@@ -709,7 +709,7 @@ namespace {
 // Presses "Genera archivio" of the principles window.
 void GeneratePrinciplesByButton() {
     gui::SetModalHandler("FoPrinci", [](QDialog* d) {
-        static_cast<remedies::PrinciplesWindow*>(d)->generateButton->click();
+        testing_support::ControlOf<QPushButton>(*d, "Button1")->click();
         return int(gui::ModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn8")->click();
