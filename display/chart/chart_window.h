@@ -21,14 +21,11 @@
 #include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
-class QComboBox;
 class QIcon;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
-class QScrollBar;
 class QTimer;
 
 namespace display {
