@@ -35,7 +35,7 @@ QLabel* Coloured(QLabel* label, const char* colour) {
 
 }  // namespace
 
-BackupWindow::BackupWindow(QWidget* parent) : QDialog(parent) {
+BackupWindow::BackupWindow(DrawSettings* drawSettings, QWidget* parent) : QDialog(parent), drawSettings(drawSettings) {
     setObjectName("FoBakMod1");
     setWindowTitle(gui::ToQt("Back-up / Herstel \"BASE\" Archief"));
     auto* top = new QVBoxLayout(this);

@@ -21,7 +21,10 @@ class DrawSettings;
 class BackupWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit BackupWindow(QWidget* parent = nullptr);
+    // The drawing settings in force, handed by the window that opens this one:
+    // the chosen destination goes into them as into their file (none: into the
+    // file only).
+    explicit BackupWindow(DrawSettings* drawSettings = nullptr, QWidget* parent = nullptr);
 
     QWidget *destinationPanel, *volumePanel;
     QComboBox* volumeBox;
@@ -34,9 +37,6 @@ public:
     std::string BackupDestination = "?:\\ExkelvorBck";
     std::filesystem::path ProgramFolder;
     std::filesystem::path ChosenFolder;  // the destination as a real path
-    // The drawing settings in force, handed by the window that opens this one:
-    // the chosen destination goes into them as into their file.
-    DrawSettings* drawSettings = nullptr;
 
     void ResetDestination();
     void OpenVolumeChoice();
@@ -49,6 +49,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    DrawSettings* drawSettings;
     // The volume list and the destination take turns in one place.
     void BuildVolumeChoice(QGridLayout* place);
     void BuildDestination(QGridLayout* place);

@@ -413,7 +413,7 @@ void ChangeDialog::MakeOrOpenPersonText() {
     }
     SaveEditedRecord();
     rt::WriteTextLines("FileDum\\DatModif.dum", {file});
-    if (ShowPersonTextEditor) ShowPersonTextEditor();
+    Q_EMIT PersonTextRequested();
 }
 
 }  // namespace archive

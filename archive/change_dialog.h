@@ -25,9 +25,6 @@ public:
     int DataNumber = 0;
     std::string AnnotationNumberText;
     std::string OldName;
-    // Shows the rich-text window on "FileDum\DatModif.dum" modally (handed by
-    // the program at start; "make text" calls it).
-    std::function<void()> ShowPersonTextEditor;
 
     void ResetAndOpenArchive();
     void OpenChangeArchive();
@@ -40,6 +37,11 @@ public:
     void MakeOrOpenPersonText();
     void ShowList();
     void OpenChosen();
+
+Q_SIGNALS:
+    // "Make text" made or found the person's text: the rich-text window is to
+    // show it, on "FileDum\DatModif.dum", modally.
+    void PersonTextRequested();
 
 protected:
     void showEvent(QShowEvent* e) override;

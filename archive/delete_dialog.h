@@ -15,10 +15,6 @@ class DeleteDialog : public ArchiveNameDialog {
 public:
     explicit DeleteDialog(CurrentChart& current, QWidget* parent = nullptr);
 
-    QPlainTextEdit *personMemo, *annotationMemo;
-    QLabel* textNumberLabel;
-    QPushButton *deleteButton, *backButton;
-
     bool Shown = false;
     std::string TextNumber;
 
@@ -39,6 +35,11 @@ protected:
     void SearchClicked() override;
     void ListKeyPressed() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPlainTextEdit *personMemo, *annotationMemo;
+    QLabel* textNumberLabel;
+    QPushButton *deleteButton, *backButton;
 };
 
 }  // namespace archive

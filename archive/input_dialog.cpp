@@ -67,7 +67,12 @@ bool IsDateSeparator(char typed) {
 
 }  // namespace
 
-InputDialog::InputDialog(CurrentChart& current, QWidget* parent) : QDialog(parent), currentChart(current) {
+InputDialog::InputDialog(CurrentChart& current, InputDialogCollaborators collaborators, QWidget* parent)
+    : QDialog(parent),
+      currentChart(current),
+      mainFrame_(collaborators.mainFrame),
+      drawSettings_(collaborators.drawSettings),
+      madeStoreDialog_(std::move(collaborators.storeDialog)) {
     setObjectName("FoInputKel");
     setWindowTitle("Inleiding Geboortegegevens");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -635,7 +640,7 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     query.ClockJulianDayIn = [=](bool julian) {
         return engine::JulianDayNumber(julian ? 0 : 1, day, month, year, hour, minute);
     };
-    query.GregorianSwitch = drawSettings && drawSettings->Values().GregorianSwitch == 1;
+    query.GregorianSwitch = drawSettings_ && drawSettings_->Values().GregorianSwitch == 1;
     query.Longitude = place.Longitude;
     ZoneCalendarResult result;
     try {
@@ -910,14 +915,20 @@ void InputDialog::ConfirmAndStore() {
     if (code == 0) moment.julianDay = value;
     else OkFlag = 0;
     birth.nationality = rt::CutTo(Text(nationalityEdit), 80);
-    if (!storeDialog) storeDialog = new StoreDialog(currentChart, this);
-    storeDialog->EnteredCorrectionText = Text(correctionEdit);
-    storeDialog->CloseEntryDialog = [this] {
-        ClosePlaceFile();
-        accept();
-    };
-    PlaceNearMain(storeDialog, 10, mainFrame ? *mainFrame : MainWindowGeometry{});
+    StoreDialog* storeDialog = madeStoreDialog_ ? madeStoreDialog_() : nullptr;
+    if (!storeDialog) {
+        if (!ownStoreDialog_) ownStoreDialog_ = new StoreDialog(currentChart, this);
+        storeDialog = ownStoreDialog_;
+    }
+    storeDialog->TakeEnteredCorrection(Text(correctionEdit));
+    connect(storeDialog, &StoreDialog::EntryFinished, this, &InputDialog::CloseAfterStore, Qt::UniqueConnection);
+    PlaceNearMain(storeDialog, 10, mainFrame_ ? *mainFrame_ : MainWindowGeometry{});
     gui::ShowModal(storeDialog);
+}
+
+void InputDialog::CloseAfterStore() {
+    ClosePlaceFile();
+    accept();
 }
 
 void InputDialog::ClearResults() {

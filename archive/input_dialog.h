@@ -3,6 +3,7 @@
 // the place tables, and the calendar, correction, coordinates and Julian day
 // derived from the place's time-zone calendar.
 #include <QDialog>
+#include <functional>
 #include <string>
 
 #include "archive/places.h"
@@ -26,10 +27,24 @@ class StoreDialog;
 struct CurrentChart;
 struct MainWindowGeometry;
 
+// What the window that makes the entry dialog hands it besides the current
+// person.
+struct InputDialogCollaborators {
+    // The geometry of the main window that opens the dialog, which places the
+    // store dialog by it (none: placed as by a main window at the origin).
+    const MainWindowGeometry* mainFrame = nullptr;
+    // The drawing settings in force (none: their defaults before any file is read).
+    const DrawSettings* drawSettings = nullptr;
+    // The store dialog its maker made for it; without one, or while it answers
+    // none, the dialog makes its own child at the first store.
+    std::function<StoreDialog*()> storeDialog{};
+};
+
 class InputDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit InputDialog(CurrentChart& current, QWidget* parent = nullptr);
+    explicit InputDialog(CurrentChart& current, InputDialogCollaborators collaborators = {},
+                         QWidget* parent = nullptr);
 
     // Input fields.
     QLineEdit *nameEdit, *dayEdit, *monthEdit, *yearEdit, *hourEdit, *minuteEdit, *placeSearchEdit;
@@ -72,15 +87,6 @@ public:
     // The current person's chart and birth data the entry fills, handed by the
     // window that makes the dialog and handed on to the store dialog.
     CurrentChart& currentChart;
-    // The store dialog this dialog opens: the one the start makes for it, or
-    // else its own child, made at the first store.
-    StoreDialog* storeDialog = nullptr;
-    // The geometry of the main window that opens this dialog, which places the
-    // store dialog by it (none: placed as by a main window at the origin).
-    const MainWindowGeometry* mainFrame = nullptr;
-    // The drawing settings in force, handed by the window that opens this
-    // dialog (none: their defaults before any file is read).
-    const DrawSettings* drawSettings = nullptr;
 
     void StartNewEntry();
     void CheckPendingInput();
@@ -112,6 +118,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The entry is done once the store dialog stored the person or was cancelled.
+    void CloseAfterStore();
     void BuildInputFields(QVBoxLayout* top);
     void BuildResultPanel(QVBoxLayout* top);
     void BuildManualPanel(QVBoxLayout* top);
@@ -129,6 +137,11 @@ private:
     QLineEdit* movedOnTo_ = nullptr;  // the clock field just reached by moving on
     void SyncScrollBar();
     bool syncing_ = false;
+    const MainWindowGeometry* mainFrame_;
+    const DrawSettings* drawSettings_;
+    std::function<StoreDialog*()> madeStoreDialog_;
+    // Its own store dialog, when its maker made none.
+    StoreDialog* ownStoreDialog_ = nullptr;
 };
 
 }  // namespace archive

@@ -215,7 +215,7 @@ void StoreDialog::StoreAndClose() {
     if (AnnotationsRefused()) return;
     StoreBirthRecord();
     accept();
-    if (CloseEntryDialog) CloseEntryDialog();
+    Q_EMIT EntryFinished();
 }
 
 void StoreDialog::MakeTextAndStore() {
@@ -223,15 +223,15 @@ void StoreDialog::MakeTextAndStore() {
     RequireIndexWithHeader(ChosenArchive);  // no text is made for a person who cannot be stored
     std::string number = CreatePersonTextFile(ChosenArchive, currentChart.birth.subjectName);
     textNumberEdit->setText(gui::ToQt(number));
-    if (ShowPersonTextEditor) ShowPersonTextEditor();
+    Q_EMIT PersonTextRequested();
     StoreBirthRecord();
     accept();
-    if (CloseEntryDialog) CloseEntryDialog();
+    Q_EMIT EntryFinished();
 }
 
 void StoreDialog::Cancel() {
     reject();
-    if (CloseEntryDialog) CloseEntryDialog();
+    Q_EMIT EntryFinished();
 }
 
 void StoreDialog::HandOffLastStoredEntry() {

@@ -45,14 +45,9 @@ public:
     // archive cannot hold.
     bool AnnotationsRefused();
 
-    // Shows the rich-text window on "FileDum\DatModif.dum" modally (handed by
-    // the program at start; the text-file variant calls it).
-    std::function<void()> ShowPersonTextEditor;
-    // Closes the entry dialog (set by the entry dialog).
-    std::function<void()> CloseEntryDialog;
-    // The correction as the entry dialog showed it, whole (set by the entry
-    // dialog; hours added to the clock time).
-    std::string EnteredCorrectionText;
+    // The correction as the entry dialog showed it, whole (hours added to the
+    // clock time), which the next showing notes under the zone.
+    void TakeEnteredCorrection(std::string correction) { EnteredCorrectionText = std::move(correction); }
 
     // State kept between showings.
     std::string ChosenArchive;
@@ -60,12 +55,20 @@ public:
     int MovedEntryPosition = 0;
     bool ArchiveListBuilt = false;
 
+Q_SIGNALS:
+    // The person's text was made: the rich-text window is to show it, on
+    // "FileDum\DatModif.dum", modally.
+    void PersonTextRequested();
+    // The person was stored, or the store cancelled: the entry is done.
+    void EntryFinished();
+
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    std::string EnteredCorrectionText;
     bool activated_ = false;
 };
 

@@ -158,10 +158,14 @@ int RunApplication(int argc, char** argv) {
     }
     // What a run that ended in the middle of a store left behind.
     gui::Guard([] { rt::FinishInterruptedRewrites(); });
-    // The current person's chart, birth data and orbs, and the drawing state of
-    // this run, kept here for the windows until the run ends.
+    // The current person's chart, birth data and orbs, the drawing state and
+    // the rest of this run's state, kept here for the windows until the run ends.
     archive::CurrentChart currentChart;
     display::DrawingState drawing;
+    archive::DrawSettings drawSettings;
+    UserNameState userName;
+    display::SheetSelectionState sheetSelection;
+    display::ChartGeometryState wheelGeometry;
     if (madePrivate) gui::Guard([] { gui::ShowMessage(DataFolderMadePrivateMessage(rt::UserDataFolder())); });
     // Start values, screen and printer, engine settings; the renewal notice is
     // told again at the next start when the session's end answered it.
@@ -173,10 +177,16 @@ int RunApplication(int argc, char** argv) {
     // (the list goes before the main window's holder it frees).
     std::unique_ptr<MainWindow> mainWindow;
     ProgramWindows windows;
-    MainWindow& main = CreateStartWindows(windows, mainWindow, currentChart, drawing);
     // The text editors open the file the command line names.
-    main.richTextWindow->commandLineFile = QString::fromLocal8Bit(commandLineFile.c_str());
-    main.styledRichTextWindow->commandLineFile = QString::fromLocal8Bit(commandLineFile.c_str());
+    MainWindow& main = CreateStartWindows(
+        windows, mainWindow,
+        {.currentChart = currentChart,
+         .drawing = drawing,
+         .drawSettings = drawSettings,
+         .userName = userName,
+         .sheetSelection = sheetSelection,
+         .wheelGeometry = wheelGeometry},
+        {.commandLineFile = QString::fromLocal8Bit(commandLineFile.c_str())});
     sessionEnd.SetMainWindow(&main);
     main.show();
     // The main window's first activation completes the start-up.

@@ -65,12 +65,12 @@ private:
     std::vector<Entry> entries_;
 };
 
-// The windows opened on demand: created when their button is pressed, shown
-// modally, released when they close; the reference is null again afterwards
-// (also when the showing ends in an error).
-template <typename T>
-int ShowOnDemand(T*& instance, const std::function<void(T*)>& prepare = {}) {
-    instance = new T();
+// The windows opened on demand: created from `args` when their button is
+// pressed, shown modally, released when they close; the reference is null
+// again afterwards (also when the showing ends in an error).
+template <typename T, typename... Args>
+int ShowOnDemand(T*& instance, const std::function<void(T*)>& prepare = {}, Args&&... args) {
+    instance = new T(std::forward<Args>(args)...);
     struct Release {
         T*& ref;
         ~Release() {

@@ -18,13 +18,14 @@ public:
     void OpenChosenInstructions();
     void GoBack();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QRadioButton* shortInstructionsRadio = nullptr;
     QRadioButton* fullInstructionsRadio = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* backButton = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace shell

@@ -33,12 +33,16 @@
 #include "archive/delete_dialog.h"
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
+#include "archive/store_dialog.h"
+#include "display/draw/metafile_viewer.h"
 #include "display/chart/open_chart_window.h"
 #include "shell/forms.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/lock_glyph.h"
 #include "platform/runtime/text_file.h"
+#include "shell/print_parent.h"
 #include "shell/rich_text_window.h"
+#include "shell/rich_text_window_styled.h"
 #include "archive/archive_files.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/drawing_state.h"
@@ -107,9 +111,16 @@ const char* OrbBoxText(const std::string& letter) {
 
 }  // namespace
 
-MainWindow::MainWindow(ProgramWindows& windows, archive::CurrentChart& currentChart, display::DrawingState& drawing,
-                       QWidget* parent)
-    : QWidget(parent), windows(windows), drawingState(drawing), currentChart(currentChart) {
+MainWindow::MainWindow(ProgramWindows& windows, const ProgramState& state, StartOptions options, QWidget* parent)
+    : QWidget(parent),
+      windows(windows),
+      currentChart(state.currentChart),
+      drawingState(state.drawing),
+      drawSettings(state.drawSettings),
+      userName(state.userName),
+      sheetSelection(state.sheetSelection),
+      wheelGeometry(state.wheelGeometry),
+      options_(std::move(options)) {
     setObjectName("FoKelvor");
     setWindowTitle("Vireliant NL Basic");
     RunOnActivation(this, [this] { Refresh(); });
@@ -149,6 +160,59 @@ MainWindow::MainWindow(ProgramWindows& windows, archive::CurrentChart& currentCh
 }
 
 MainWindow::~MainWindow() = default;
+
+// The windows in the order the program has always made them.
+void MainWindow::FinishCreation() {
+    windows.Create(userNameDialog, userName);
+    windows.Create(recallDialog, currentChart);
+    windows.Create(sheetViewer, currentChart, sheetSelection, drawingState,
+                   display::SheetViewerCollaborators{
+                       .drawSettings = &drawSettings,
+                       // The printable sheets print the user's name beside their caption.
+                       .userFullName = [&name = userName] { return name.UserFullName; },
+                       .printer = std::move(options_.sheetPrinter),
+                       .metafileViewer = [this] { return metafileViewer; },
+                   });
+    windows.Create(metafileViewer, drawingState);
+    windows.Create(printParentWindow);
+    windows.Create(orbSettingsWindow, currentChart, drawingState);
+    windows.Create(inputDialog, currentChart,
+                   archive::InputDialogCollaborators{.mainFrame = &frame,
+                                                     .drawSettings = &drawSettings,
+                                                     .storeDialog = [this] { return storeDialog; }});
+    windows.Create(storeDialog, currentChart);
+    windows.Create(deleteDialog, currentChart);
+    windows.Create(styledRichTextWindow, options_.commandLineFile);
+    windows.Create(calibrationWindow, currentChart, drawSettings, sheetSelection, drawingState);
+    windows.Create(lineWidthDialog, drawSettings, drawingState);
+    windows.Create(printerModelDialog, drawSettings, drawingState);
+    windows.Create(remedyWindows.therapyBrowser, remedyWindows.therapyBrowserPages);
+    windows.Create(remedyWindows.symptomPlantsWindow);
+    windows.Create(remedyWindows.plantSymptomsWindow);
+    windows.Create(changeDialog, currentChart);
+    windows.Create(remedyWindows.signatureMaintenanceWindow);
+    windows.Create(remedyWindows.primaryEditor);
+    windows.Create(remedyWindows.repertoryEditor);
+    windows.Create(remedyWindows.updateWindow);
+    windows.Create(richTextWindow, options_.commandLineFile);
+    windows.Create(remedyWindows.signatureSearchWindow);
+    windows.Create(remedyWindows.searchUtility);
+    windows.Create(remedyWindows.principlesWindow);
+    windows.Create(remedyWindows.compositionWindow);
+    windows.Create(remedyWindows.debilityWindow);
+    windows.Create(remedyWindows.synthesisWindow);
+    windows.Create(chartWindow, wheelGeometry, currentChart, drawingState);
+    windows.Create(instructionsDialog);
+    // The store and change dialogs show the person's text in the editor.
+    const auto showPersonText = [this] {
+        if (richTextWindow) richTextWindow->ShowForHandOff();
+    };
+    connect(storeDialog, &archive::StoreDialog::PersonTextRequested, this, showPersonText);
+    connect(changeDialog, &archive::ChangeDialog::PersonTextRequested, this, showPersonText);
+    // The orb settings window shows the set it makes current in this window's box.
+    connect(orbSettingsWindow, &OrbSettingsWindow::OrbSetChosen, this,
+            [this](const QString& text) { orbSetBox->setEditText(text); });
+}
 
 void MainWindow::BuildAstrologyPage() {
     auto* grid = new QGridLayout(astrologyPage);
@@ -521,9 +585,9 @@ void MainWindow::Refresh() {
 
 void MainWindow::SizeFullScreenWindows() {
     ScreenSize screen = CurrentScreenSize();
-    if (chartWindow) SizeFullScreen(chartWindow, chartWindow->bottomPanel, screen);
-    if (calibrationWindow) SizeFullScreen(calibrationWindow, nullptr, screen);
-    if (sheetViewer) SizeFullScreen(sheetViewer, sheetViewer->buttonBar, screen);
+    if (chartWindow) chartWindow->CoverScreen(screen.width, screen.height);
+    if (calibrationWindow) SizeFullScreen(calibrationWindow, screen);
+    if (sheetViewer) sheetViewer->CoverScreen(screen.width, screen.height);
 }
 
 bool MainWindow::ShowCurrentPerson() {
@@ -561,8 +625,6 @@ void MainWindow::OpenRecallDialog() {
 void MainWindow::OpenInputDialog() {
     RememberOrigin();
     archive::PlaceNearMain(inputDialog, 10, frame);
-    inputDialog->mainFrame = &frame;
-    inputDialog->drawSettings = &drawSettings;
     gui::ShowModal(inputDialog);
     AfterModal();
 }
@@ -599,10 +661,8 @@ void MainWindow::OpenChartWindow() {
 
 void MainWindow::OpenBackupWindow() {
     RememberOrigin();
-    ShowOnDemand<archive::BackupWindow>(backupWindow, [this](archive::BackupWindow* w) {
-        w->drawSettings = &drawSettings;
-        archive::PlaceNearMain(w, 10, frame);
-    });
+    ShowOnDemand<archive::BackupWindow>(
+        backupWindow, [this](archive::BackupWindow* w) { archive::PlaceNearMain(w, 10, frame); }, &drawSettings);
     Refresh();
 }
 

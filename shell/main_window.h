@@ -1,6 +1,7 @@
 #pragma once
 // The main window: three pages of commands, the current person, the user's name,
 // and the refresh that completes the start-up.
+#include <QString>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
 #include "display/draw/drawing_state.h"
+#include "display/sheets/sheet_printing.h"
 #include "display/sheets/sheet_selection.h"
 #include "display/wheel/chart_geometry.h"
 #include "remedies/browser_search.h"
@@ -36,6 +38,7 @@ class ChangeDialog;
 class DeleteDialog;
 class InputDialog;
 class RecallDialog;
+class StoreDialog;
 }  // namespace archive
 
 namespace remedies {
@@ -56,6 +59,7 @@ class UpdateWindow;
 namespace display {
 class CalibrationWindow;
 class LineWidthDialog;
+class MetafileViewer;
 class PrinterModelDialog;
 class ChartWindow;
 class SheetViewer;
@@ -99,21 +103,47 @@ struct RemedyWindows {
     std::unique_ptr<remedies::SynthesisWindow> synthesisWindow;
 };
 
+// The program's state, which the run that starts the program makes and keeps
+// until its windows are freed: handed to the main window, which hands each part
+// on to the windows that show, change or use it.
+struct ProgramState {
+    // The current person's chart, birth data and orbs: loaded at every refresh.
+    archive::CurrentChart& currentChart;
+    // Page units, output target, screen and printer measures.
+    display::DrawingState& drawing;
+    // The drawing settings in force: read at every refresh.
+    archive::DrawSettings& drawSettings;
+    // The user's name: read at every refresh, changed by the user name dialog.
+    UserNameState& userName;
+    // The sheet the sheet buttons chose, which the sheet viewer draws and the
+    // calibration window waits for to be none.
+    display::SheetSelectionState& sheetSelection;
+    // The wheel geometry in force for the chart window's views, set to the
+    // sheets' wheel when a sheet is shown.
+    display::ChartGeometryState& wheelGeometry;
+};
+
+// What the run hands the main window for the windows it makes.
+struct StartOptions {
+    // The program's first command-line argument, which the text editors open
+    // at each showing when it names an existing file (empty: none).
+    QString commandLineFile{};
+    // The printer the sheets print on (none: the system's).
+    std::unique_ptr<display::SheetPrinter> sheetPrinter{};
+};
+
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
     // windows: the list of the program's windows, into which this window makes
-    // the chart window when none was made at the start. currentChart: the
-    // current person's chart, birth data and orbs, kept by the run. drawing:
-    // the drawing state the program's start made, handed on to the windows
-    // that draw.
-    MainWindow(ProgramWindows& windows, archive::CurrentChart& currentChart, display::DrawingState& drawing,
+    // the windows it opens. state: the program's state, which outlives them.
+    MainWindow(ProgramWindows& windows, const ProgramState& state, StartOptions options = {},
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The remedy windows this window opens; the start makes them in their place
-    // among the program's windows.
-    RemedyWindows remedyWindows;
+    // Makes the windows this window opens (and those they open), in their
+    // order among the program's windows, once the list holds this window.
+    void FinishCreation();
 
     // Completes the start-up; runs at start, after every modal dialog and
     // whenever this window becomes active after another window of the program:
@@ -179,20 +209,70 @@ public:
     void ChooseNodeType();
     void ToggleNodeType();
     void ApplyBoxChanges();
+    // A change of the orb-set box waits for the idle handler.
+    bool OrbSetChangePending() const { return OrbSetChanged; }
+    // This window's origin, saved before it opens a dialog, and its size,
+    // saved at every refresh: the dialogs are placed by them.
+    const archive::MainWindowGeometry& Frame() const { return frame; }
 
-    bool OrbSetChanged = false;
-    bool NodeTypeChanged = false;
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
-    // The archive dialogs this window opens, made at the start (shell::CreateForm)
-    // and freed with the program's windows.
+private:
+    void BuildAstrologyPage();
+    void BuildRemediesPage();
+    void BuildAccessoryPage();
+    void BuildBottomPanel();
+    void ConnectCommands();
+    void SizeFullScreenWindows();
+    void LoadExitImage(const char* file);
+    // Remembers the window's origin for the placing of dialogs near it.
+    void RememberOrigin();
+    // After a modal dialog: this window's idle handler again (when it had one)
+    // and the refresh.
+    void AfterModal();
+    // Shows a start-up window modally: near this window with an offset, after
+    // remembering the origin only, or as it is.
+    void ShowNear(QDialog* window, int offset);
+    void ShowRemembered(QDialog* window);
+    void ShowPlain(QDialog* window);
+    void ShowSheet(int sheetCode, const char* orientation, bool receptions);
+    // The chart window and the sheet viewer are modeless: when one of them is
+    // hidden, this window is refreshed.
+    void WatchModeless(QWidget* window);
+    void ApplyBoxChangesWhenIdle();
+    // Says why a change of the boxes was refused. While the message is up the
+    // box may report the pick once more (its list's own late events); that
+    // report is no new choice, and is not applied (nor refused) again.
+    void SayChangeRefused(const rt::IoError& error);
+
+    // The program's windows, in the order they were made.
+    ProgramWindows& windows;
+    archive::CurrentChart& currentChart;
+    display::DrawingState& drawingState;
+    archive::DrawSettings& drawSettings;
+    UserNameState& userName;
+    display::SheetSelectionState& sheetSelection;
+    display::ChartGeometryState& wheelGeometry;
+    StartOptions options_;
+    archive::MainWindowGeometry frame;
+
+    // The remedy windows this window opens.
+    RemedyWindows remedyWindows;
+    // The archive dialogs this window opens, made at the start and freed with
+    // the program's windows.
     archive::RecallDialog* recallDialog = nullptr;
     archive::InputDialog* inputDialog = nullptr;
+    archive::StoreDialog* storeDialog = nullptr;
     archive::DeleteDialog* deleteDialog = nullptr;
     archive::ChangeDialog* changeDialog = nullptr;
-    // The windows of its own this window opens, made at the start
-    // (shell::CreateForm) and freed with the program's windows.
+    // The windows of its own this window opens, made at the start and freed
+    // with the program's windows.
     UserNameDialog* userNameDialog = nullptr;
     display::SheetViewer* sheetViewer = nullptr;
+    // The viewer of saved chart metafiles the sheet viewer opens.
+    display::MetafileViewer* metafileViewer = nullptr;
     display::ChartWindow* chartWindow = nullptr;
     OrbSettingsWindow* orbSettingsWindow = nullptr;
     display::CalibrationWindow* calibrationWindow = nullptr;
@@ -207,28 +287,6 @@ public:
     PrintParentWindow* printParentWindow = nullptr;
     // The backup window, while it is shown: made at each click, released when it closes.
     archive::BackupWindow* backupWindow = nullptr;
-    // This window's origin, saved before it opens a dialog, and its size, saved
-    // at every refresh: the dialogs are placed by them.
-    archive::MainWindowGeometry frame;
-    // The drawing settings in force: read at every refresh, handed to the
-    // windows that show, change or use them.
-    archive::DrawSettings drawSettings;
-    // The sheet the sheet buttons chose, which the sheet viewer draws and the
-    // calibration window waits for to be none.
-    display::SheetSelectionState sheetSelection;
-    // The wheel geometry in force for the chart window's views: handed to the
-    // chart window, set to the sheets' wheel when a sheet is shown.
-    display::ChartGeometryState wheelGeometry;
-    // The program's windows, in the order they were made.
-    ProgramWindows& windows;
-    // The drawing state (page units, colours, screen and printer
-    // measures) the program's start made: handed to the windows that draw.
-    display::DrawingState& drawingState;
-    // The current person's chart, birth data and orbs: loaded at every refresh,
-    // handed to the dialogs and windows that enter, recall, change or show them.
-    archive::CurrentChart& currentChart;
-    // The user's name: read at every refresh, changed by the user name dialog.
-    UserNameState userName;
 
     // Pages.
     QTabWidget* pageTabs = nullptr;
@@ -293,46 +351,17 @@ public:
     QPushButton* openPersonTextButton = nullptr;
     QLabel* exitImage = nullptr;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void BuildAstrologyPage();
-    void BuildRemediesPage();
-    void BuildAccessoryPage();
-    void BuildBottomPanel();
-    void ConnectCommands();
-    void SizeFullScreenWindows();
-    void LoadExitImage(const char* file);
-    // Remembers the window's origin for the placing of dialogs near it.
-    void RememberOrigin();
-    // After a modal dialog: this window's idle handler again (when it had one)
-    // and the refresh.
-    void AfterModal();
-    // Shows a start-up window modally: near this window with an offset, after
-    // remembering the origin only, or as it is.
-    void ShowNear(QDialog* window, int offset);
-    void ShowRemembered(QDialog* window);
-    void ShowPlain(QDialog* window);
-    void ShowSheet(int sheetCode, const char* orientation, bool receptions);
-    // The chart window and the sheet viewer are modeless: when one of them is
-    // hidden, this window is refreshed.
-    void WatchModeless(QWidget* window);
-    void ApplyBoxChangesWhenIdle();
+    // A change of a box waits for the idle handler.
+    bool OrbSetChanged = false;
+    bool NodeTypeChanged = false;
     bool idleInstalled_ = false;
     // The orb set and node kind in force while a change of the boxes waits
     // for the idle handler.
     std::string orbSetInForce_;
     std::string nodeTypeInForce_;
-    // Says why a change of the boxes was refused. While the message is up the
-    // box may report the pick once more (its list's own late events); that
-    // report is no new choice, and is not applied (nor refused) again.
-    void SayChangeRefused(const rt::IoError& error);
     bool sayingRefusal_ = false;
     bool refreshing_ = false;
     bool closing_ = false;
 };
-
 
 }  // namespace shell

@@ -345,8 +345,7 @@ void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
     engine::WriteOrbSetSettings(currentChart.settings, currentChart.orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter,
                                 ShowSettingsMessage);
-    if (ShowChosenOrbSet)
-        ShowChosenOrbSet(letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)");
+    Q_EMIT OrbSetChosen(letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)");
     engine::LoadEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
 }
 

@@ -36,9 +36,6 @@ public:
     // state handed.
     OrbSettingsWindow(archive::CurrentChart& currentChart, const display::DrawingState& drawing);
 
-    // Shows the name of the set made current where the program shows the set
-    // in force (the main window's box); handed by who makes the window.
-    std::function<void(const QString&)> ShowChosenOrbSet;
 
     // Reads the sets and the settings in force into the window; runs at every showing.
     void Refresh();
@@ -78,6 +75,11 @@ public:
     bool SetsLoaded = false;
 
     void done(int result) override;
+
+Q_SIGNALS:
+    // A set was made current, named as the program shows the set in force
+    // (the main window's box).
+    void OrbSetChosen(const QString& name);
 
 protected:
     void showEvent(QShowEvent* event) override;

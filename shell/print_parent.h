@@ -16,6 +16,7 @@ public:
     // Prints the editor's text (empty: one blank page) with the job title.
     void PrintEditor(const std::string& title);
 
+private:
     QTextEdit* Editor = nullptr;
 };
 

@@ -74,9 +74,11 @@ constexpr int kNoIcon = -1;
 }  // namespace
 
 
-RichTextWindow::RichTextWindow() : RichTextWindow("FoReMaiH", false) {}
+RichTextWindow::RichTextWindow(QString commandLineFile)
+    : RichTextWindow("FoReMaiH", false, std::move(commandLineFile)) {}
 
-RichTextWindow::RichTextWindow(const char* instanceName, bool styleButtons) {
+RichTextWindow::RichTextWindow(const char* instanceName, bool styleButtons, QString commandLineFile)
+    : commandLineFile(std::move(commandLineFile)) {
     setObjectName(instanceName);
     setSizeGripEnabled(true);
     // The window's own font; the text keeps the editor's font.

@@ -23,10 +23,11 @@ namespace shell {
 class RichTextWindow : public QDialog {
     Q_OBJECT
 public:
-    RichTextWindow();
+    // commandLineFile: the program's first command-line argument (empty when
+    // there is none), opened at each showing when it names an existing file.
+    explicit RichTextWindow(QString commandLineFile = {});
 
-    // The program's first command-line argument (empty when there is none),
-    // handed by the start: opened at each showing when it names an existing file.
+    // The command-line file opened at each showing.
     QString commandLineFile;
 
     // The name "Untitled", the list of font faces and the text's start font;
@@ -114,7 +115,7 @@ public:
     QAction* fontAction = nullptr;
 
 protected:
-    RichTextWindow(const char* instanceName, bool styleButtons);
+    RichTextWindow(const char* instanceName, bool styleButtons, QString commandLineFile);
     // The file a showing opens after the command-line file: the one named in
     // "FileDum\DatModif.dum".
     virtual void OpenFileOfShowing();

@@ -17,7 +17,8 @@
 
 namespace shell {
 
-StyledRichTextWindow::StyledRichTextWindow() : RichTextWindow("FoReMai1", true) {
+StyledRichTextWindow::StyledRichTextWindow(QString commandLineFile)
+    : RichTextWindow("FoReMai1", true, std::move(commandLineFile)) {
     QToolBar* bar = StyleToolBar();
     bar->addSeparator();
     // The character styles and, after them, the paragraph alignments, each a

@@ -11,7 +11,7 @@ namespace shell {
 class StyledRichTextWindow : public RichTextWindow {
     Q_OBJECT
 public:
-    StyledRichTextWindow();
+    explicit StyledRichTextWindow(QString commandLineFile = {});
 
     void ApplyBold();
     void ApplyItalic();

@@ -144,55 +144,8 @@ void StartUp(archive::CurrentChart& current, display::DrawingState& drawing, con
 }
 
 MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWindow>& mainWindow,
-                               archive::CurrentChart& current, display::DrawingState& drawing) {
-    MainWindow& main = *windows.Create(mainWindow, windows, current, drawing);
-    windows.Create(main.userNameDialog, main.userName);
-    windows.Create(main.recallDialog, main.currentChart);
-    windows.Create(main.sheetViewer, main.currentChart, main.sheetSelection, main.drawingState);
-    // The printable sheets print the user's name the main window holds beside their caption.
-    main.sheetViewer->sheetMemory.UserFullName = [main = QPointer<MainWindow>(&main)] {
-        return main ? main->userName.UserFullName : std::string();
-    };
-    main.sheetViewer->drawSettings = &main.drawSettings;
-    windows.Create(main.sheetViewer->metafileViewer, main.drawingState);
-    windows.Create(main.printParentWindow);
-    windows.Create(main.orbSettingsWindow, main.currentChart, main.drawingState);
-    windows.Create(main.inputDialog, main.currentChart);
-    windows.Create(main.inputDialog->storeDialog, main.inputDialog->currentChart);
-    windows.Create(main.deleteDialog, main.currentChart);
-    windows.Create(main.styledRichTextWindow);
-    windows.Create(main.calibrationWindow, main.currentChart, main.drawSettings, main.sheetSelection, main.drawingState);
-    windows.Create(main.lineWidthDialog, main.drawSettings, main.drawingState);
-    windows.Create(main.printerModelDialog, main.drawSettings, main.drawingState);
-    windows.Create(main.remedyWindows.therapyBrowser, main.remedyWindows.therapyBrowserPages);
-    windows.Create(main.remedyWindows.symptomPlantsWindow);
-    windows.Create(main.remedyWindows.plantSymptomsWindow);
-    windows.Create(main.changeDialog, main.currentChart);
-    windows.Create(main.remedyWindows.signatureMaintenanceWindow);
-    windows.Create(main.remedyWindows.primaryEditor);
-    windows.Create(main.remedyWindows.repertoryEditor);
-    windows.Create(main.remedyWindows.updateWindow);
-    windows.Create(main.richTextWindow);
-    windows.Create(main.remedyWindows.signatureSearchWindow);
-    windows.Create(main.remedyWindows.searchUtility);
-    windows.Create(main.remedyWindows.principlesWindow);
-    windows.Create(main.remedyWindows.compositionWindow);
-    windows.Create(main.remedyWindows.debilityWindow);
-    windows.Create(main.remedyWindows.synthesisWindow);
-    windows.Create(main.chartWindow, main.wheelGeometry, main.currentChart, main.drawingState);
-    windows.Create(main.instructionsDialog);
-    // The store and change dialogs show the person's text in the editor.
-    const auto showPersonText = [window = &main] {
-        if (window->richTextWindow) window->richTextWindow->ShowForHandOff();
-    };
-    main.inputDialog->storeDialog->ShowPersonTextEditor = showPersonText;
-    main.changeDialog->ShowPersonTextEditor = showPersonText;
-    // The orb settings window shows the set it makes current in the main
-    // window's box.
-    main.orbSettingsWindow->ShowChosenOrbSet = [window = &main](const QString& text) {
-        window->orbSetBox->setEditText(text);
-    };
-    return main;
+                               const ProgramState& state, StartOptions options) {
+    return *windows.Create(mainWindow, windows, state, std::move(options));
 }
 
 void EnsurePersonalArchive() {
@@ -200,7 +153,7 @@ void EnsurePersonalArchive() {
 }
 
 void ResetViewFlags(display::ChartWindow* chartWindow) {
-    if (chartWindow) chartWindow->status.ArchetypeViewFlag = false;
+    if (chartWindow) chartWindow->ForgetArchetypeView();
 }
 
 }  // namespace shell

@@ -11,6 +11,7 @@
 #include "platform/runtime/paths.h"
 
 #include "shell/forms.h"
+#include "shell/main_window.h"
 
 namespace archive {
 struct CurrentChart;
@@ -20,10 +21,6 @@ namespace display {
 class ChartWindow;
 struct DrawingState;
 }  // namespace display
-
-namespace shell {
-class MainWindow;
-}  // namespace shell
 
 namespace shell {
 
@@ -60,12 +57,12 @@ void StartUp(archive::CurrentChart& current, display::DrawingState& drawing, con
              const std::function<bool()>& answeredByUser = {});
 
 // Creates the windows of the start, in their order, listed in `windows`; the
-// main window first, held by `mainWindow`, which holds (or whose windows hold)
-// every other one, and is handed the current chart and the drawing state,
-// which outlive them. windows.FreeAll() frees them all, the main window last,
+// main window first, held by `mainWindow`, which makes every other one and is
+// handed the program's state, which outlives them, and the options of the
+// windows it makes. windows.FreeAll() frees them all, the main window last,
 // before `mainWindow` ends.
 MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWindow>& mainWindow,
-                               archive::CurrentChart& current, display::DrawingState& drawing);
+                               const ProgramState& state, StartOptions options = {});
 
 // The main window's activation, step 2: an empty personal archive when
 // "BASE.st1" is missing.

@@ -25,16 +25,15 @@ public:
 
     bool Changed() const { return changed_; }
 
-    QLineEdit* givenNameEdit = nullptr;
-    QLineEdit* surnameEdit = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     UserNameState& userName_;
+    QLineEdit* givenNameEdit = nullptr;
+    QLineEdit* surnameEdit = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
     bool changed_ = false;
 };
 

@@ -10,14 +10,10 @@ ScreenSize CurrentScreenSize() {
     return {gui::System().ScreenWidth(), gui::System().ScreenHeight()};
 }
 
-void SizeFullScreen(QWidget* window, QWidget* bottomPanel, ScreenSize screen) {
+void SizeFullScreen(QWidget* window, ScreenSize screen) {
     if (!window) return;
     window->move(0, 0);
     window->resize(screen.width, screen.height);
-    if (bottomPanel) {
-        bottomPanel->setGeometry(0, screen.height - bottomPanel->height(), screen.width,
-                                 bottomPanel->height());
-    }
     window->hide();
 }
 

@@ -10,8 +10,9 @@ struct ScreenSize {
 };
 ScreenSize CurrentScreenSize();
 
-// Top 0, Left 0, the screen's size as client size, the bottom panel (when given)
-// along the bottom edge across the full width; the window is left hidden.
-void SizeFullScreen(QWidget* window, QWidget* bottomPanel, ScreenSize screen);
+// Top 0, Left 0, the screen's size as client size; the window is left hidden.
+// (The chart window and the sheet viewer cover the screen themselves, with
+// their bottom bars.)
+void SizeFullScreen(QWidget* window, ScreenSize screen);
 
 }  // namespace shell

@@ -3,7 +3,6 @@
 #include "display/chart/antiscia_view.h"
 #include "display/chart/archetype_view.h"
 #include "display/chart/aspects_view.h"
-#include "display/chart/chart_window.h"
 #include "display/chart/cloth_view.h"
 #include "display/chart/coordinates_view.h"
 #include "display/chart/dodecatemoria_view.h"
@@ -14,24 +13,23 @@
 namespace display {
 
 const std::vector<ChartViewRow>& ChartViewRows() {
-    using W = ChartWindow;
     static const std::vector<ChartViewRow> rows = {
-        {kViewCoordinates, &W::coordinatesButton, "BBcoordi", "Planetaire Co\xF6rdinaten", true, {0, 0}, {2, 3, 4},
+        {kViewCoordinates, "BBcoordi", "Planetaire Co\xF6rdinaten", true, {0, 0}, {2, 3, 4},
          DrawCoordinatesView},
-        {kViewCloth, &W::clothButton, "BBstoffa", "Grondwet (Doek)", true, {1, 0}, {5, 6, 7, 8}, DrawClothView},
-        {kViewArchetype, &W::archetypeButton, "BBarchetip", "Archetipische Structuur", true, {0, 1}, {9},
+        {kViewCloth, "BBstoffa", "Grondwet (Doek)", true, {1, 0}, {5, 6, 7, 8}, DrawClothView},
+        {kViewArchetype, "BBarchetip", "Archetipische Structuur", true, {0, 1}, {9},
          DrawArchetypeView, PrepareArchetypeView},
-        {kViewAspects, &W::aspectsButton, "BBaspetti", "Planetaire Aspecten", true, {1, 1}, {10, 24, 25, 26},
+        {kViewAspects, "BBaspetti", "Planetaire Aspecten", true, {1, 1}, {10, 24, 25, 26},
          DrawAspectsView},
-        {kViewEnergy, &W::energyButton, "BBEnergi", "Energie-Affiniteiten", false, {0, 2}, {11, 12, 13},
+        {kViewEnergy, "BBEnergi", "Energie-Affiniteiten", false, {0, 2}, {11, 12, 13},
          DrawEnergyView},
-        {kViewAntiscia, &W::antisciaButton, "BBantisce", "Antisce en Contrantisce", false, {1, 2}, {14, 15, 16, 17},
+        {kViewAntiscia, "BBantisce", "Antisce en Contrantisce", false, {1, 2}, {14, 15, 16, 17},
          DrawAntisciaView},
-        {kViewDodecatemoria, &W::dodecatemoriaButton, "BBdodecate", "Dodecatemorieen", false, {0, 3}, {18},
+        {kViewDodecatemoria, "BBdodecate", "Dodecatemorieen", false, {0, 3}, {18},
          DrawDodecatemoriaView},
-        {kViewVolguine, &W::volguineButton, "BBvolguine", "Volguine Dominant", false, {1, 3}, {19, 20, 27, 21},
+        {kViewVolguine, "BBvolguine", "Volguine Dominant", false, {1, 3}, {19, 20, 27, 21},
          DrawVolguineView, PrepareVolguineView, true},
-        {kViewMasters, &W::mastersButton, "BBmaestri", "Mesters", false, {0, 4}, {22, 23}, DrawMastersView},
+        {kViewMasters, "BBmaestri", "Mesters", false, {0, 4}, {22, 23}, DrawMastersView},
     };
     return rows;
 }

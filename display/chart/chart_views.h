@@ -8,11 +8,7 @@
 
 #include "display/chart/chart_view.h"
 
-class QPushButton;
-
 namespace display {
-
-class ChartWindow;
 
 // View numbers of the buttons: the index of each button's sub-view cycle.
 enum ChartView : int {
@@ -28,7 +24,6 @@ struct ViewButtonPlace {
 
 struct ChartViewRow {
     int view = 0;                                // ChartView
-    QPushButton* ChartWindow::*button = nullptr;   // the window's member that keeps it, if any
     const char* name = "";                       // object name
     const char* caption = "";                    // Windows-1252
     bool enabled = true;  // a disabled button is offered all the same (its clicked signal draws the view)

@@ -53,9 +53,9 @@ void ResetViewCycles(ChartWindowState& status, int k) {
     }
 }
 
-void ClearDignityGlyphCentres(ChartWindowState& status) {
-    status.DignityGlyphCentreX.fill(0);
-    status.DignityGlyphCentreY.fill(0);
+void ClearDignityGlyphCentres(NatalWheelState& wheel) {
+    wheel.DignityGlyphX.fill(0);
+    wheel.DignityGlyphY.fill(0);
 }
 
 namespace {
@@ -65,25 +65,26 @@ QColor FromColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 // A field of the person's data with its caption: the field's place in page
 // units, the caption's top (when not given: half a unit below the field's top).
 struct DataRow {
-    QLabel* ChartWindow::*label;
     const char* labelName;
     const char* caption;  // Windows-1252
-    QLineEdit* ChartWindow::*edit;
     const char* editName;
     Real left, top, width, height;
     std::optional<Real> captionTop;
 };
 
-using W = ChartWindow;
+// The rows of the data panel, in the order of the window's data labels and
+// fields: the name, the birth date, the place, the coordinates, the house
+// system, the node and the Julian day.
 const DataRow kDataRows[] = {
-    {&W::nameLabel, "LabNome", "Person", &W::nameEdit, "EdNome", 17, 2.5L, 64, 6, 3.5L},
-    {&W::birthDateLabel, "LabData", "Gebortedatum", &W::birthDateEdit, "EdData", 20, 9, 61, 5, 9.5L},
-    {&W::placeLabel, "LabLocal", "Plaats", &W::placeEdit, "EdLocal", 26, 13.8L, 55, 5, {}},
-    {&W::coordinatesLabel, "LabCoordi", "Co\xF6rdinaten", &W::coordinatesEdit, "EdCoordi", 26, 18.6L, 55, 5, {}},
-    {&W::houseSystemLabel, "LabDomif", "Domificatie", &W::houseSystemEdit, "EdDomif", 26, 23.4L, 55, 5, {}},
-    {&W::nodeLabel, "LabNodo", "Maan Knoop", &W::nodeEdit, "EdNodo", 26, 28.2L, 55, 5, {}},
-    {&W::julianDayLabel, "LabJd", "Astronomische dag JD", &W::julianDayEdit, "EdJd", 39, 33, 42, 5, 33.5L},
+    {"LabNome", "Person", "EdNome", 17, 2.5L, 64, 6, 3.5L},
+    {"LabData", "Gebortedatum", "EdData", 20, 9, 61, 5, 9.5L},
+    {"LabLocal", "Plaats", "EdLocal", 26, 13.8L, 55, 5, {}},
+    {"LabCoordi", "Co\xF6rdinaten", "EdCoordi", 26, 18.6L, 55, 5, {}},
+    {"LabDomif", "Domificatie", "EdDomif", 26, 23.4L, 55, 5, {}},
+    {"LabNodo", "Maan Knoop", "EdNodo", 26, 28.2L, 55, 5, {}},
+    {"LabJd", "Astronomische dag JD", "EdJd", 39, 33, 42, 5, 33.5L},
 };
+constexpr std::size_t kNameRow = 0;
 
 // Tops of the five lines of view buttons.
 constexpr Real kViewButtonLines[5] = {3, 8.5L, 14, 19.5L, 25};
@@ -150,30 +151,10 @@ void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     memo->setPlainText(text.join('\n'));
 }
 
-bool CentreHit(const DrawingState& drawing, Real cx, Real cy, int x, int y) {
-    if (cx == 0 && cy == 0) return false;  // a cleared centre
-    const Real k = drawing.PixelsPerUnit * drawing.ZoomFactor;
-    const Real mx = x - drawing.OriginX;
-    const Real my = y - drawing.OriginY;
-    return (cx * k - 15) / drawing.AspectScaleX < mx && mx < (cx * k + 15) / drawing.AspectScaleX &&
-           (cy * k - 15) / drawing.AspectScaleY < my && my < (cy * k + 15) / drawing.AspectScaleY;
-}
-
-GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel, int x, int y) {
-    GlyphHit hit;
-    for (int i = 1; i <= 11; ++i)
-        if (CentreHit(drawing, wheel.PlanetGlyphX[i], wheel.PlanetGlyphY[i], x, y)) hit.body = i;
-    for (int s = 1; s <= 12; ++s)
-        if (CentreHit(drawing, wheel.SignGlyphX[s], wheel.SignGlyphY[s], x, y)) hit.sign = s;
-    hit.x = x;
-    hit.y = y;
-    return hit;
-}
-
 // ---- the window ----
 
 ChartWindow::ChartWindow(ChartGeometryState& geometry, const archive::CurrentChart& current, DrawingState& drawing,
-                         QWidget* parent)
+                         QWidget* parent, AntisciaLinesDrawer antisciaLines)
     : CanvasForm(parent), drawing(drawing), geometry(geometry), current(current) {
     UseDrawingState(drawing);
     setObjectName("FgrKelvo");
@@ -188,12 +169,21 @@ ChartWindow::ChartWindow(ChartGeometryState& geometry, const archive::CurrentCha
     helpMemoTarget = {
         [this] {
             helpMemo->clear();
-            signatureMemo->clear();
+            signatureSearch.memo->clear();
         },
         [this](const std::vector<std::string>& lines) { ShowLinesIn(helpMemo, lines); },
-        [this](const std::vector<std::string>& lines) { ShowLinesIn(signatureMemo, lines); },
+        [this](const std::vector<std::string>& lines) { ShowLinesIn(signatureSearch.memo, lines); },
     };
-    InstallGlyphClicks(*this);
+    plants->Connect();
+    connect(plants, &PlantsPanel::Widened, this, [this] { ShrinkHelpMemo(); });
+    glyphClicks = new GlyphClickResponder({.window = *this,
+                                           .state = status,
+                                           .drawing = drawing,
+                                           .attribution = attribution,
+                                           .search = signatureSearch,
+                                           .plants = *plants,
+                                           .helpMemo = helpMemo},
+                                          std::move(antisciaLines), this);
 }
 
 ChartWindow::~ChartWindow() = default;
@@ -206,10 +196,14 @@ void ChartWindow::BuildControls() {
         QColor colour;
         bool visible;
     } panels[] = {
-        {&attributionPanel, "PanelBase", grey, true},        {&viewButtonPanel, "PanelPulsanti", teal, true},
-        {&aspectListPanel, "Panel3", grey, false},           {&helpPanel, "PanelInfo", grey, true},
-        {&dataPanel, "PanelDati", grey, true},               {&plantsPanel, "PanelQuor", grey, false},
-        {&signatureSearchPanel, "PanelExtra", grey, false},  {&signatureResultsPanel, "PanelSegnaPato", grey, false},
+        {&attribution.panel, "PanelBase", grey, true},
+        {&viewButtonPanel, "PanelPulsanti", teal, true},
+        {&aspectListPanel, "Panel3", grey, false},
+        {&helpPanel, "PanelInfo", grey, true},
+        {&dataPanel, "PanelDati", grey, true},
+        {&plantsPanel, "PanelQuor", grey, false},
+        {&signatureSearch.panel, "PanelExtra", grey, false},
+        {&signatureSearch.resultsPanel, "PanelSegnaPato", grey, false},
         {&bottomPanel, "Panel1", grey, false},
     };
     for (const auto& p : panels) {
@@ -217,15 +211,16 @@ void ChartWindow::BuildControls() {
         (*p.slot)->setVisible(p.visible);
     }
 
-    specificLabel = gui::MakeLabel(attributionPanel, "LabSpecific", "SPECIFIEKE TOESCHRIJVINGEN");
-    specificMemo = gui::MakeMemo(attributionPanel, "MemoL1", true);
-    generalLabel = gui::MakeLabel(attributionPanel, "LabGeneral", "ALGEMENE TOESCHRIJVINGEN");
-    generalMemo = gui::MakeMemo(attributionPanel, "MemoL2", true);
-    attributionGlyphImage = gui::MakeLabel(attributionPanel, "Image2", "");
-    attributionGlyphImage->setScaledContents(true);
-    hiddenAttributionEdit = gui::MakeEdit(attributionPanel, "Edit2");
-    hiddenAttributionEdit->setReadOnly(true);
-    hiddenAttributionEdit->hide();
+    QFrame* texts = attribution.panel;
+    attribution.specificLabel = gui::MakeLabel(texts, "LabSpecific", "SPECIFIEKE TOESCHRIJVINGEN");
+    attribution.specificMemo = gui::MakeMemo(texts, "MemoL1", true);
+    attribution.generalLabel = gui::MakeLabel(texts, "LabGeneral", "ALGEMENE TOESCHRIJVINGEN");
+    attribution.generalMemo = gui::MakeMemo(texts, "MemoL2", true);
+    attribution.glyphImage = gui::MakeLabel(texts, "Image2", "");
+    attribution.glyphImage->setScaledContents(true);
+    attribution.hiddenEdit = gui::MakeEdit(texts, "Edit2");
+    attribution.hiddenEdit->setReadOnly(true);
+    attribution.hiddenEdit->hide();
 
     BuildViewButtons();
 
@@ -245,7 +240,7 @@ void ChartWindow::BuildControls() {
     helpMemo->document()->setDefaultTextOption(centred);
 
     BuildDataPanel();
-    BuildPlantsPanel();
+    plants = new PlantsPanel(plantsPanel, status, wheel.FileErrors);
     BuildSignaturePanels();
 
     bottomEdit = gui::MakeEdit(bottomPanel, "Edit1");
@@ -256,9 +251,10 @@ void ChartWindow::BuildControls() {
     firstDrawTimer->setInterval(10);
 
     // The fonts of the large state (activation sets the flag without changing them).
-    QFont bold = nameEdit->font();
+    QLineEdit* nameField = dataFields[kNameRow];
+    QFont bold = nameField->font();
     bold.setBold(true);
-    nameEdit->setFont(bold);
+    nameField->setFont(bold);
     SetPanelFontSizes(true);
     ConnectControls();
 }
@@ -268,7 +264,6 @@ void ChartWindow::BuildViewButtons() {
     for (const ChartViewRow& row : ChartViewRows()) {
         QPushButton* b = gui::MakeButton(viewButtonPanel, row.name, row.caption);
         b->setEnabled(row.enabled);
-        if (row.button) this->*row.button = b;
         viewButtons.push_back(b);
     }
     backButton = gui::MakeButton(viewButtonPanel, "BBprivato", "Backards");
@@ -287,43 +282,29 @@ void ChartWindow::BuildViewButtons() {
 
 // The captions first, then the read-only fields.
 void ChartWindow::BuildDataPanel() {
-    for (const DataRow& row : kDataRows) this->*row.label = gui::MakeLabel(dataPanel, row.labelName, row.caption);
-    for (const DataRow& row : kDataRows) {
-        QLineEdit* e = gui::MakeEdit(dataPanel, row.editName);
+    for (std::size_t i = 0; i < std::size(kDataRows); ++i)
+        dataLabels[i] = gui::MakeLabel(dataPanel, kDataRows[i].labelName, kDataRows[i].caption);
+    for (std::size_t i = 0; i < std::size(kDataRows); ++i) {
+        QLineEdit* e = gui::MakeEdit(dataPanel, kDataRows[i].editName);
         e->setReadOnly(true);
-        this->*row.edit = e;
+        dataFields[i] = e;
     }
-    QPalette pal = nameEdit->palette();
+    QLineEdit* nameField = dataFields[kNameRow];
+    QPalette pal = nameField->palette();
     pal.setColor(QPalette::Base, QColor(0, 128, 128));
     pal.setColor(QPalette::Text, Qt::white);
-    nameEdit->setPalette(pal);
-}
-
-void ChartWindow::BuildPlantsPanel() {
-    plantSymptomsMemo = gui::MakeMemo(plantsPanel, "Memo3", true);
-    plantSignaturesMemo = gui::MakeMemo(plantsPanel, "Memo4", true);
-    gui::MakeButtons(plantsPanel, {{&closePlantsButton, "BBchiudiQuor", "Sluiten"},
-                                   {&plantsFontButton, "BBFontQuor", "Font +"},
-                                   {&plantsSizeButton, "BBsuGiu", "Verbreden"}});
-    plantsSizeButton->setIcon(GlyphIcon("FrecciaGiu"));
-    plantList = gui::MakeList(plantsPanel, "ListBoxPiante");
-    plantBox = gui::MakeCombo(plantsPanel, "ComboBoxPiante");
-    plantListLabel = gui::MakeLabel(plantsPanel, "LabPianta", "Bijbehorende PLANT");
-    plantsGlyphImage = gui::MakeLabel(plantsPanel, "Image1", "");
-    plantsGlyphImage->setScaledContents(true);
-    plantSpinButton = gui::MakeScrollBar(plantsPanel, "SpinButton1", Qt::Vertical);
+    nameField->setPalette(pal);
 }
 
 void ChartWindow::BuildSignaturePanels() {
-    planetFilterLabel = gui::MakeLabel(signatureSearchPanel, "LbExtraPia", "Ieder");
-    signFilterLabel = gui::MakeLabel(signatureSearchPanel, "LbExtraSeg", "Ieder");
-    signatureSearchButton = gui::MakeButton(signatureSearchPanel, "BBextraOk", "Zoeken");
-    signatureResultLists = {gui::MakeList(signatureResultsPanel, "ListExtra1"),
-                            gui::MakeList(signatureResultsPanel, "ListExtra2")};
-    signatureResultLabels = {gui::MakeLabel(signatureResultsPanel, "LabExtra1", ""),
-                             gui::MakeLabel(signatureResultsPanel, "LabExtra2", "")};
-    closeSignatureResultsButton = gui::MakeButton(signatureResultsPanel, "BBchiudiExtra", "Sluiten");
-    signatureMemo = gui::MakeMemo(signatureResultsPanel, "MemoExtra", true);
+    SignatureSearchControls& s = signatureSearch;
+    s.planetFilterLabel = gui::MakeLabel(s.panel, "LbExtraPia", "Ieder");
+    s.signFilterLabel = gui::MakeLabel(s.panel, "LbExtraSeg", "Ieder");
+    s.searchButton = gui::MakeButton(s.panel, "BBextraOk", "Zoeken");
+    s.resultLists = {gui::MakeList(s.resultsPanel, "ListExtra1"), gui::MakeList(s.resultsPanel, "ListExtra2")};
+    s.resultLabels = {gui::MakeLabel(s.resultsPanel, "LabExtra1", ""), gui::MakeLabel(s.resultsPanel, "LabExtra2", "")};
+    s.closeResultsButton = gui::MakeButton(s.resultsPanel, "BBchiudiExtra", "Sluiten");
+    s.memo = gui::MakeMemo(s.resultsPanel, "MemoExtra", true);
 }
 
 void ChartWindow::ConnectControls() {
@@ -340,8 +321,8 @@ void ChartWindow::ConnectControls() {
     on(closeAspectListButton, &ChartWindow::CloseAspectList);
     on(aspectListFontButton, &ChartWindow::ToggleAspectListFont);
     on(fontSizeButton, &ChartWindow::TogglePanelFontSize);
-    on(closeSignatureResultsButton, &ChartWindow::CloseSignatureResults);
-    for (QPlainTextEdit* m : {helpMemo, signatureMemo, aspectListMemo}) m->viewport()->installEventFilter(this);
+    on(signatureSearch.closeResultsButton, &ChartWindow::CloseSignatureResults);
+    for (QPlainTextEdit* m : {helpMemo, signatureSearch.memo, aspectListMemo}) m->viewport()->installEventFilter(this);
 }
 
 int ChartWindow::PX(Real pageUnits) const {
@@ -362,11 +343,11 @@ void ChartWindow::LayOut() {
         w->move(PX(279) - w->width(), PY(t));
     };
 
-    rightAt279(attributionPanel, 1.3L, 82, 92);
-    at(specificLabel, 2, 5);
-    at(generalLabel, 2, 49.5L);
-    place(specificMemo, 1, 12, 80, 36);
-    place(generalMemo, 1, 54, 80, 37);
+    rightAt279(attribution.panel, 1.3L, 82, 92);
+    at(attribution.specificLabel, 2, 5);
+    at(attribution.generalLabel, 2, 49.5L);
+    place(attribution.specificMemo, 1, 12, 80, 36);
+    place(attribution.generalMemo, 1, 54, 80, 37);
 
     rightAt279(viewButtonPanel, 170, 82, 32);
     LayOutViewButtons();
@@ -382,7 +363,7 @@ void ChartWindow::LayOut() {
     helpMemo->setGeometry(helpPanel->width() - PX(80) - PX(1), PY(1), PX(80), PY(33));
 
     rightAt279(plantsPanel, 1.3L, 82, 92);
-    LayOutPlantsPanel();
+    plants->LayOut();
 
     rightAt279(dataPanel, 94, 82, 38.7L);
     LayOutDataPanel();
@@ -390,21 +371,20 @@ void ChartWindow::LayOut() {
     FitDataFieldTexts();
     FitViewButtonCaptions();
 
-    place(plantsGlyphImage, 70, 2, 9, 9);
-    place(attributionGlyphImage, 70, 2, 9, 9);
-    place(plantSpinButton, 31, 1, 6, 10.5L);
+    place(attribution.glyphImage, 70, 2, 9, 9);
 
-    place(signatureSearchPanel, 162, 194, 35, 8);
-    place(signatureSearchButton, 21, 1, 13, 6);
-    at(planetFilterLabel, 1, 1);
-    at(signFilterLabel, 11, 1);
-    place(signatureResultsPanel, 15, 50, 170, 100);
-    place(signatureResultLists[0], 2, 6, 82, 80);
-    place(signatureResultLists[1], 86, 6, 82, 80);
-    at(signatureResultLabels[0], 3, 2);
-    at(signatureResultLabels[1], 87, 2);
-    place(closeSignatureResultsButton, 147, 90, 20, 6);
-    place(signatureMemo, 2, 86, 140, 12);
+    const SignatureSearchControls& s = signatureSearch;
+    place(s.panel, 162, 194, 35, 8);
+    place(s.searchButton, 21, 1, 13, 6);
+    at(s.planetFilterLabel, 1, 1);
+    at(s.signFilterLabel, 11, 1);
+    place(s.resultsPanel, 15, 50, 170, 100);
+    place(s.resultLists[0], 2, 6, 82, 80);
+    place(s.resultLists[1], 86, 6, 82, 80);
+    at(s.resultLabels[0], 3, 2);
+    at(s.resultLabels[1], 87, 2);
+    place(s.closeResultsButton, 147, 90, 20, 6);
+    place(s.memo, 2, 86, 140, 12);
 }
 
 // The left column 3 units from the panel's left edge, the right one 3 units
@@ -422,25 +402,11 @@ void ChartWindow::LayOutViewButtons() {
     fontSizeButton->setGeometry(viewButtonPanel->width() - PX(35) - PX(3), PY(25), PX(9), PY(6));
 }
 
-void ChartWindow::LayOutPlantsPanel() {
-    plantSymptomsMemo->setGeometry(plantsPanel->width() - PX(80) - PX(1), PY(38), PX(80), PY(45));
-    plantSignaturesMemo->setGeometry(plantsPanel->width() - plantSymptomsMemo->width() - PX(1), PY(12), PX(80),
-                                     PY(21));
-    const Real buttonLefts[3] = {2, 20, 38};
-    QPushButton* buttons[3] = {closePlantsButton, plantsFontButton, plantsSizeButton};
-    for (int i = 0; i < 3; ++i)
-        buttons[i]->setGeometry(PX(buttonLefts[i]), plantsPanel->height() - PY(7), PX(17), buttons[i]->height());
-    FitPlantPanelSizeCaption(*this);
-    plantList->setGeometry(PX(1), PY(8), PX(30), PY(13));
-    plantBox->setGeometry(PX(1), PY(6), PX(30), plantBox->height());
-    plantListLabel->adjustSize();
-    plantListLabel->move(PX(1), PY(2));
-}
-
 void ChartWindow::LayOutDataPanel() {
-    for (const DataRow& row : kDataRows) {
-        QLineEdit* field = this->*row.edit;
-        QLabel* caption = this->*row.label;
+    for (std::size_t i = 0; i < std::size(kDataRows); ++i) {
+        const DataRow& row = kDataRows[i];
+        QLineEdit* field = dataFields[i];
+        QLabel* caption = dataLabels[i];
         field->setGeometry(PX(row.left), PY(row.top), PX(row.width), PY(row.height));
         caption->adjustSize();
         caption->move(PX(2), row.captionTop ? PY(*row.captionTop) : field->y() + PY(0.5L));
@@ -467,8 +433,8 @@ void ChartWindow::PrepareOpening() {
     drawing.OriginX = 0;
 
     firstDrawTimer->start();
-    specificMemo->clear();
-    generalMemo->clear();
+    attribution.specificMemo->clear();
+    attribution.generalMemo->clear();
 
     status.DodecatemoriaMode = false;
     status.HelpMemoExpanded = false;
@@ -477,12 +443,13 @@ void ChartWindow::PrepareOpening() {
     status.ViewCycle.fill(0);
     status.BodyClickStep.fill(0);
     status.SignClickStep.fill(0);
-    ForgetGlyphCentres(*this);  // those of an earlier opening are not on the screen
+    glyphClicks->ForgetGlyphCentres();  // those of an earlier opening are not on the screen
     // Nor are the panels and glyph images an earlier opening left open.
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{aspectListPanel, plantsPanel, plantsGlyphImage, attributionGlyphImage})
-        w->hide();
-    attributionPanel->show();
+    aspectListPanel->hide();
+    plants->Close();
+    plants->HideGlyph();
+    attribution.glyphImage->hide();
+    attribution.panel->show();
 
     SetSignMidpoints(wheel);
     const engine::Chart& chart = current.chart;
@@ -512,6 +479,15 @@ void ChartWindow::ReleaseDrawing() {
     drawing.AspectLinesOn = 1;
     framesWheel_ = false;
 }
+
+void ChartWindow::CoverScreen(int width, int height) {
+    move(0, 0);
+    resize(width, height);
+    bottomPanel->setGeometry(0, height - bottomPanel->height(), width, bottomPanel->height());
+    hide();
+}
+
+void ChartWindow::ForgetArchetypeView() { status.ArchetypeViewFlag = false; }
 
 void ChartWindow::closeEvent(QCloseEvent* event) {
     gui::Guard([this] { ReleaseDrawing(); });
@@ -549,7 +525,7 @@ bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
             gui::Guard([this] { ToggleAspectListSize(); });
             return true;
         }
-        if (watched == helpMemo->viewport() || watched == signatureMemo->viewport()) {
+        if (watched == helpMemo->viewport() || watched == signatureSearch.memo->viewport()) {
             gui::Guard([this] { ToggleHelpMemoSize(); });
             return true;
         }
@@ -561,28 +537,12 @@ void ChartWindow::PressAt(int x, int y) {
     if (status.VolguineViewActive) return;
     status.ClickedBody = 0;
     status.ClickedSign = 0;
-    const GlyphHit hit = FindGlyphHit(drawing, wheel, x, y);
-    if (glyphClickHandler) {
-        glyphClickHandler(*this, hit);
-        return;
-    }
-    if (hit.body == 0 && hit.sign == 0) return;
-    // Without the attribution steps: the help text of the kind of glyph.
-    if (hit.body != 0) {
-        status.ClickedBody = hit.body;
-        ResetViewCycles(status, hit.body);
-        ShowHelpEntry(28);
-    }
-    if (hit.sign != 0) {
-        status.ClickedSign = hit.sign;
-        ResetViewCycles(status, hit.sign);
-        ShowHelpEntry(31);
-    }
+    glyphClicks->Answer(FindGlyphHit(drawing, wheel, x, y));
 }
 
 void ChartWindow::RestoreGlyphRings() {
     drawing.BlackAndWhite = false;
-    RedrawGlyphRings(*this);
+    glyphClicks->RedrawGlyphRings();
 }
 
 void ChartWindow::DrawWhenReady() {
@@ -590,7 +550,7 @@ void ChartWindow::DrawWhenReady() {
         firstDrawTimer->stop();
         if (!status.ArchetypeViewFlag) {
             ClearCanvas();
-            RedrawNatalChart(*this);
+            RedrawNatalChart();
         } else {
             RedrawArchetypeView();
         }
@@ -602,13 +562,9 @@ void ChartWindow::DrawWhenReady() {
 void ChartWindow::ShowHelpEntry(int n) { ShowHelpMessage(helpMemoTarget, wheel.FileErrors, n); }
 
 void ChartWindow::ShowDataFields(const NatalChartFields& f) {
-    nameEdit->setText(gui::ToQt(f.name));
-    birthDateEdit->setText(gui::ToQt(f.birthDate));
-    placeEdit->setText(gui::ToQt(f.place));
-    coordinatesEdit->setText(gui::ToQt(f.coordinates));
-    houseSystemEdit->setText(gui::ToQt(f.houseSystem));
-    nodeEdit->setText(gui::ToQt(f.node));
-    julianDayEdit->setText(gui::ToQt(f.julianDay));
+    const std::string* texts[] = {&f.name, &f.birthDate, &f.place, &f.coordinates, &f.houseSystem, &f.node,
+                                  &f.julianDay};
+    for (std::size_t i = 0; i < dataFields.size(); ++i) dataFields[i]->setText(gui::ToQt(*texts[i]));
     FitDataFieldTexts();
 }
 
@@ -617,10 +573,9 @@ void ChartWindow::ShowDataFields(const NatalChartFields& f) {
 // beginning (the weekday of the date).
 void ChartWindow::FitDataFieldTexts() {
     const bool large = status.LargeFontsFlag;
-    for (const DataRow& row : kDataRows) {
-        QLineEdit* e = this->*row.edit;
+    for (QLineEdit* e : dataFields) {
         QFont f = e->font();
-        int size = e == nameEdit ? (large ? 12 : 10) : (large ? 10 : 8);
+        int size = e == dataFields[kNameRow] ? (large ? 12 : 10) : (large ? 10 : 8);
         f.setPointSize(size);
         const int room = e->width() - 8;  // the frame and the text margins
         while (size > 6 && QFontMetrics(f).horizontalAdvance(e->text()) > room) f.setPointSize(--size);
@@ -635,10 +590,11 @@ void ChartWindow::PressView(const ChartViewRow& row) {
     const int k = row.view;
     ResetViewCycles(status, k);
     status.VolguineViewActive = row.reducedWheel;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{aspectListPanel, plantsPanel, plantsGlyphImage, attributionGlyphImage})
-        w->hide();
-    ClearDignityGlyphCentres(status);
+    aspectListPanel->hide();
+    plants->Close();
+    plants->HideGlyph();
+    attribution.glyphImage->hide();
+    ClearDignityGlyphCentres(wheel);
     status.DodecatemoriaMode = false;
     if (row.prepare) row.prepare(current);
     ClearChartSquare();
@@ -685,8 +641,8 @@ void ChartWindow::ApplyView(const ChartViewShown& shown) {
         const DignityGlyphCentres& c = *shown.dignityGlyphs;
         for (int b = 1; b <= 7; ++b)
             if (c.x[b] != 0 || c.y[b] != 0) {
-                status.DignityGlyphCentreX[b] = c.x[b];
-                status.DignityGlyphCentreY[b] = c.y[b];
+                wheel.DignityGlyphX[b] = c.x[b];
+                wheel.DignityGlyphY[b] = c.y[b];
             }
     }
     status.DodecatemoriaMode = shown.dodecatemoriaWheel;
@@ -708,10 +664,10 @@ void ChartWindow::ClearChartSquare() {
 }
 
 void ChartWindow::ClearAttributionTexts() {
-    specificMemo->clear();
-    generalMemo->clear();
-    specificLabel->clear();
-    generalLabel->clear();
+    attribution.specificMemo->clear();
+    attribution.generalMemo->clear();
+    attribution.specificLabel->clear();
+    attribution.generalLabel->clear();
 }
 
 // ---- small buttons ----
@@ -759,20 +715,20 @@ void ChartWindow::FitViewButtonCaptions() {
 // The view buttons and data fields in 10 points, the name in 12 (large), or in 8 and 10.
 void ChartWindow::SetPanelFontSizes(bool large) {
     std::vector<QWidget*> widgets(viewButtons.begin(), viewButtons.end());
-    for (const DataRow& row : kDataRows) widgets.push_back(this->*row.label);
-    for (const DataRow& row : kDataRows) widgets.push_back(this->*row.edit);
+    widgets.insert(widgets.end(), dataLabels.begin(), dataLabels.end());
+    widgets.insert(widgets.end(), dataFields.begin(), dataFields.end());
     for (QWidget* w : widgets) {
         QFont f = w->font();
-        f.setPointSize(w == nameEdit ? (large ? 12 : 10) : (large ? 10 : 8));
+        f.setPointSize(w == dataFields[kNameRow] ? (large ? 12 : 10) : (large ? 10 : 8));
         w->setFont(f);
     }
 }
 
 // A data caption that would run into its field is written a point smaller at a time.
 void ChartWindow::FitDataCaptions() {
-    for (const DataRow& row : kDataRows) {
-        QLabel* label = this->*row.label;
-        const QWidget* field = this->*row.edit;
+    for (std::size_t i = 0; i < std::size(kDataRows); ++i) {
+        QLabel* label = dataLabels[i];
+        const QWidget* field = dataFields[i];
         QFont f = label->font();
         label->adjustSize();
         while (label->x() + label->width() > field->x() - PX(0.5L) && f.pointSize() > 6) {
@@ -784,10 +740,10 @@ void ChartWindow::FitDataCaptions() {
 }
 
 void ChartWindow::CloseSignatureResults() {
-    for (QListWidget* list : signatureResultLists) list->clear();
-    signatureResultsPanel->hide();
+    for (QListWidget* list : signatureSearch.resultLists) list->clear();
+    signatureSearch.resultsPanel->hide();
     ClearCanvas();
-    RedrawNatalChart(*this);
+    RedrawNatalChart();
 }
 
 void ChartWindow::ToggleAspectListSize() {
@@ -807,6 +763,13 @@ void ChartWindow::ToggleAspectListSize() {
     }
 }
 
+void ChartWindow::ShrinkHelpMemo() {
+    helpPanel->setGeometry(helpPanel->x(), PY(134), helpPanel->width(), PY(35));
+    helpMemo->resize(helpMemo->width(), PY(33));
+    helpPanel->lower();
+    status.HelpMemoExpanded = false;
+}
+
 void ChartWindow::ToggleHelpMemoSize() {
     if (status.HelpMemoExpanded) {
         helpPanel->setGeometry(helpPanel->x(), PY(134), helpPanel->width(), PY(35));
@@ -822,14 +785,13 @@ void ChartWindow::ToggleHelpMemoSize() {
 
 // ---- drawing entries ----
 
-void RedrawNatalChart(ChartWindow& form) {
-    form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), form.CurrentPerson(), form.FramesWheel(),
-                                                form.WheelGeometry(), form.NatalWheel()));
+void ChartWindow::RedrawNatalChart() {
+    ShowDataFields(DrawNatalChartUnderView(Canvas(), current, framesWheel_, geometry, wheel));
 }
 
 void RepaintChartWindow(ChartWindow& window) {
     window.ClearCanvas();
-    RedrawNatalChart(window);
+    window.RedrawNatalChart();
 }
 
 }  // namespace display

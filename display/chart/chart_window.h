@@ -9,32 +9,29 @@
 #include <QFrame>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "archive/current_chart.h"
 #include "display/chart/chart_views.h"
+#include "display/chart/glyph_clicks.h"
 #include "display/draw/canvas_form.h"
 #include "display/wheel/help_messages.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart.h"
 
-class QComboBox;
 class QIcon;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
-class QScrollBar;
 class QTimer;
 
 namespace display {
 
 using engine::Real;
-class ChartWindow;
+class PlantsPanel;
 struct NatalChartFields;
 
 // The window's process-wide state.
@@ -47,8 +44,6 @@ struct ChartWindowState {
     std::array<unsigned char, 15> SignClickStep{};
     bool VolguineViewActive = false;  // the reduced wheel is shown: glyph clicks ignored
     bool DodecatemoriaMode = false;
-    std::array<Real, 8> DignityGlyphCentreX{};  // 1..7
-    std::array<Real, 8> DignityGlyphCentreY{};
     bool LargeFontsFlag = true;
     bool HelpMemoExpanded = false;
     bool AspectMemoExpanded = false;
@@ -69,30 +64,8 @@ struct ChartWindowState {
 
 // Entries 0..14 of ViewCycle, BodyClickStep and SignClickStep := 0, except k.
 void ResetViewCycles(ChartWindowState& status, int k);
-void ClearDignityGlyphCentres(ChartWindowState& status);
-
-// The glyph under a device point of the window, from the centres stored by the
-// last drawing: a box of 15 device units either side of the mapped centre,
-// before the aspect correction. Centres cleared to (0, 0) are never hit.
-struct GlyphHit {
-    int body = 0;  // 1..11, the last hit
-    int sign = 0;  // 1..12, the last hit
-    int x = 0, y = 0;  // the device point clicked
-};
-bool CentreHit(const DrawingState& drawing, Real cx, Real cy, int x, int y);
-GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel, int x, int y);
-
-// What a click on the window does (the attribution steps are installed by their
-// own code and see every click; without them a glyph hit shows the help text of
-// the glyph's kind).
-using GlyphClickHandler = std::function<void(ChartWindow& form, const GlyphHit& hit)>;
-
-// Draws the antiscia lines of the clicked point on the window's canvas, for the
-// fourth click step after the natal chart was redrawn: index is the point 1..7
-// or the sign 1..12, kind "Pia" or "Seg", ascendant the first cusp, (x, y) the
-// wheel centre.
-using AntisciaLinesDrawer =
-    std::function<void(Surface& dc, int index, Real ascendant, Real x, Real y, const std::string& kind)>;
+// The dignity glyphs' centres forgotten: none is on the screen.
+void ClearDignityGlyphCentres(NatalWheelState& wheel);
 
 // The glyph bitmaps of the buttons: "FrecciaGiu", "FrecciaSu", "AumentaFont", "RiduciFont".
 QIcon GlyphIcon(const char* name);
@@ -112,92 +85,12 @@ public:
     // The wheel geometry is its opener's, which the sheets set too; the window
     // and its views read and set it through this reference. The current chart
     // is the program's: the window shows it and its views read it. The drawing
-    // state is the program's, which the window's canvas maps with.
+    // state is the program's, which the window's canvas maps with. The
+    // antiscia lines of the fourth click step are the window's own drawing
+    // unless a drawer is handed.
     ChartWindow(ChartGeometryState& geometry, const archive::CurrentChart& current, DrawingState& drawing,
-                QWidget* parent = nullptr);
+                QWidget* parent = nullptr, AntisciaLinesDrawer antisciaLines = {});
     ~ChartWindow() override;
-
-    // The drawing state the window draws in (page units, zoom, colours).
-    DrawingState& drawing;
-
-    // Attribution texts.
-    QFrame* attributionPanel = nullptr;
-    QLabel* specificLabel = nullptr;
-    QPlainTextEdit* specificMemo = nullptr;
-    QLabel* generalLabel = nullptr;
-    QPlainTextEdit* generalMemo = nullptr;
-    QLabel* attributionGlyphImage = nullptr;
-    QLineEdit* hiddenAttributionEdit = nullptr;
-    // View buttons: the nine of the views in the order of ChartViewRows(), each
-    // also kept by its name below.
-    QFrame* viewButtonPanel = nullptr;
-    std::vector<QPushButton*> viewButtons;
-    QPushButton* coordinatesButton = nullptr;
-    QPushButton* clothButton = nullptr;
-    QPushButton* archetypeButton = nullptr;
-    QPushButton* aspectsButton = nullptr;
-    QPushButton* energyButton = nullptr;
-    QPushButton* antisciaButton = nullptr;
-    QPushButton* dodecatemoriaButton = nullptr;
-    QPushButton* volguineButton = nullptr;
-    QPushButton* mastersButton = nullptr;
-    QPushButton* backButton = nullptr;
-    QPushButton* fontSizeButton = nullptr;
-    // Aspect list.
-    QFrame* aspectListPanel = nullptr;
-    QPlainTextEdit* aspectListMemo = nullptr;
-    QPushButton* closeAspectListButton = nullptr;
-    QPushButton* aspectListFontButton = nullptr;
-    // Help texts.
-    QFrame* helpPanel = nullptr;
-    QPlainTextEdit* helpMemo = nullptr;
-    // Person data.
-    QFrame* dataPanel = nullptr;
-    QLabel *nameLabel = nullptr, *birthDateLabel = nullptr, *placeLabel = nullptr, *coordinatesLabel = nullptr,
-           *houseSystemLabel = nullptr, *nodeLabel = nullptr, *julianDayLabel = nullptr;
-    QLineEdit *nameEdit = nullptr, *birthDateEdit = nullptr, *placeEdit = nullptr, *coordinatesEdit = nullptr,
-              *houseSystemEdit = nullptr, *nodeEdit = nullptr, *julianDayEdit = nullptr;
-    // Plants and remedies of a clicked glyph.
-    QFrame* plantsPanel = nullptr;
-    QPlainTextEdit* plantSymptomsMemo = nullptr;
-    QPlainTextEdit* plantSignaturesMemo = nullptr;
-    QPushButton* closePlantsButton = nullptr;
-    QPushButton* plantsFontButton = nullptr;
-    QPushButton* plantsSizeButton = nullptr;
-    QListWidget* plantList = nullptr;
-    QComboBox* plantBox = nullptr;
-    QLabel* plantListLabel = nullptr;
-    QLabel* plantsGlyphImage = nullptr;
-    QScrollBar* plantSpinButton = nullptr;
-    // Signature search.
-    QFrame* signatureSearchPanel = nullptr;
-    QLabel* planetFilterLabel = nullptr;
-    QLabel* signFilterLabel = nullptr;
-    QPushButton* signatureSearchButton = nullptr;
-    QFrame* signatureResultsPanel = nullptr;
-    // The two result lists side by side, each under its caption.
-    std::array<QListWidget*, 2> signatureResultLists{};
-    std::array<QLabel*, 2> signatureResultLabels{};
-    QPushButton* closeSignatureResultsButton = nullptr;
-    QPlainTextEdit* signatureMemo = nullptr;
-    // The main window places it at the bottom edge; not used here.
-    QFrame* bottomPanel = nullptr;
-    QLineEdit* bottomEdit = nullptr;
-    // First drawing after activation (10 ms, disabled until then).
-    QTimer* firstDrawTimer = nullptr;
-    // What the window keeps while the program runs: its layout scale, view
-    // cycles, clicked glyphs, filters and panel sizes.
-    ChartWindowState status;
-    // The planetary day and hour of the birth, computed at each opening; the
-    // views get them in their context.
-    BirthPlanetaryHourState birthHour;
-    // What a click on the glyphs does: the attribution steps, which
-    // InstallGlyphClicks sets when the window is made.
-    GlyphClickHandler glyphClickHandler;
-    // The antiscia lines of the fourth click step: the window's own, which
-    // InstallGlyphClicks sets (tests put theirs in its place); without one the
-    // step only redraws the chart.
-    AntisciaLinesDrawer antisciaLinesDrawer;
 
     ChartGeometryState& WheelGeometry() const { return geometry; }
     // The current person's chart, birth data and orbs the window shows.
@@ -206,6 +99,12 @@ public:
     // by the glyph clicks and the views.
     NatalWheelState& NatalWheel() { return wheel; }
     const NatalWheelState& NatalWheel() const { return wheel; }
+    // What the window keeps while the program runs: its layout scale, view
+    // cycles, clicked glyphs, filters and panel sizes.
+    const ChartWindowState& State() const { return status; }
+    // The planetary day and hour of the birth, computed at each opening; the
+    // views get them in their context.
+    const BirthPlanetaryHourState& BirthHour() const { return birthHour; }
 
     // Each opening: the state reset, the panels laid out, the birth's weekday
     // and planetary hour computed, the first help text shown and the first
@@ -217,6 +116,11 @@ public:
     // Whether the wheels drawn on the window are framed by the page outline:
     // while it is open (from its opening to its closing).
     bool FramesWheel() const { return framesWheel_; }
+    // Covers a screen of the size given (the window left hidden), its bottom
+    // panel along the bottom edge.
+    void CoverScreen(int width, int height);
+    // The next opening draws the natal chart, whatever view the last one left.
+    void ForgetArchetypeView();
     // A mouse press at device point (x, y) on the glyphs of the chart.
     void PressAt(int x, int y);
     // The release: the hit markers back to red rings.
@@ -239,6 +143,9 @@ public:
     // The chart square painted black, the glyph centres of the Ascendant and
     // the Midheaven forgotten and the attribution texts beside it emptied.
     void ClearChartSquare();
+    // Page frame, wheel geometry and the natal chart on the window's canvas;
+    // fills the data fields.
+    void RedrawNatalChart();
 
     // Sets the texts of the seven data fields.
     void ShowDataFields(const NatalChartFields& fields);
@@ -254,22 +161,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    ChartGeometryState& geometry;
-    const archive::CurrentChart& current;
-    NatalWheelState wheel;
-    HelpMemoTarget helpMemoTarget;
-    bool framesWheel_ = false;
-
     void BuildControls();
     void BuildViewButtons();
     void BuildDataPanel();
-    void BuildPlantsPanel();
     void BuildSignaturePanels();
     void ConnectControls();
     void LayOut();
     void LayOutViewButtons();
     void LayOutDataPanel();
-    void LayOutPlantsPanel();
     void FitDataCaptions();
     void FitDataFieldTexts();
     // The view buttons' captions written small enough to fit their buttons.
@@ -285,14 +184,55 @@ private:
     // The archetypal structure again, when the window opens on it.
     void RedrawArchetypeView();
     void ClearAttributionTexts();
+    // The help memo back to its small size, under a stretched plants panel.
+    void ShrinkHelpMemo();
     int PX(Real pageUnits) const;
     int PY(Real pageUnits) const;
+
+    // The drawing state the window draws in (page units, zoom, colours).
+    DrawingState& drawing;
+    ChartGeometryState& geometry;
+    const archive::CurrentChart& current;
+    ChartWindowState status;
+    BirthPlanetaryHourState birthHour;
+    NatalWheelState wheel;
+    HelpMemoTarget helpMemoTarget;
+    bool framesWheel_ = false;
+
+    AttributionControls attribution;
+    // View buttons: the nine of the views in the order of ChartViewRows(),
+    // then "Backards" and the font size button.
+    QFrame* viewButtonPanel = nullptr;
+    std::vector<QPushButton*> viewButtons;
+    QPushButton* backButton = nullptr;
+    QPushButton* fontSizeButton = nullptr;
+    // Aspect list.
+    QFrame* aspectListPanel = nullptr;
+    QPlainTextEdit* aspectListMemo = nullptr;
+    QPushButton* closeAspectListButton = nullptr;
+    QPushButton* aspectListFontButton = nullptr;
+    // Help texts.
+    QFrame* helpPanel = nullptr;
+    QPlainTextEdit* helpMemo = nullptr;
+    // Person data: the captions and read-only fields of the rows of the data
+    // panel, the name first.
+    QFrame* dataPanel = nullptr;
+    std::array<QLabel*, 7> dataLabels{};
+    std::array<QLineEdit*, 7> dataFields{};
+    // Plants and remedies of a clicked glyph.
+    QFrame* plantsPanel = nullptr;
+    PlantsPanel* plants = nullptr;
+    SignatureSearchControls signatureSearch;
+    // The main window places it at the bottom edge; not used here.
+    QFrame* bottomPanel = nullptr;
+    QLineEdit* bottomEdit = nullptr;
+    // First drawing after activation (10 ms, disabled until then).
+    QTimer* firstDrawTimer = nullptr;
+    // What a click on the glyphs does.
+    GlyphClickResponder* glyphClicks = nullptr;
 };
 
 // Fills the whole client area with the background, then draws the natal chart.
 void RepaintChartWindow(ChartWindow& window);
-// Page frame, wheel geometry and the natal chart on the window's canvas; fills
-// the data fields.
-void RedrawNatalChart(ChartWindow& form);
 
 }  // namespace display

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
-#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -36,22 +35,10 @@ namespace display {
 
 namespace {
 
-// A missing file of the attribution texts, told once by the window.
-MissingFileReport ReportMissing(ChartWindow& form) {
-    return [&form](const std::string& name, const rt::IoError& e) { form.NatalWheel().FileErrors.ReportOnce(name, e); };
-}
-
 std::string Two(int v) { return engine::IntToStrZeroPad(v, 2); }
 
 std::string PlanetImageFile(int body) { return "Simboli\\PiaX" + Two(body) + ".emf"; }
 std::string SignImageFile(int sign) { return "Zodiaco\\SegM" + Two(sign) + ".emf"; }
-
-void ShowImages(ChartWindow& form, const std::string& file) {
-    form.attributionGlyphImage->show();
-    form.plantsGlyphImage->show();
-    LoadGlyphImage(form.drawing, form.attributionGlyphImage, file);
-    LoadGlyphImage(form.drawing, form.plantsGlyphImage, file);
-}
 
 // The red marker of a hit: a filled red disc of 1.5 units about the centre.
 void DrawHitMarker(Surface& dc, Real cx, Real cy) {
@@ -67,88 +54,160 @@ void BlankTitleLines(Surface& dc) {
     TextOutLeft(dc, blanks, 2, 197, 48);
 }
 
-// The natal chart drawn again on a cleared chart square, then the antiscia of
-// the clicked point over it.
-void AntisciaStep(ChartWindow& form, int index, const std::string& kind) {
-    form.ClearChartSquare();
-    RedrawNatalChart(form);
-    if (form.antisciaLinesDrawer)
-        form.antisciaLinesDrawer(form.Canvas(), index, form.CurrentPerson().chart.cusps[1],
-                                 form.WheelGeometry().WheelCentreX, form.WheelGeometry().WheelCentreY, kind);
+}  // namespace
+
+bool CentreHit(const DrawingState& drawing, Real cx, Real cy, int x, int y) {
+    if (cx == 0 && cy == 0) return false;  // a cleared centre
+    const Real k = drawing.PixelsPerUnit * drawing.ZoomFactor;
+    const Real mx = x - drawing.OriginX;
+    const Real my = y - drawing.OriginY;
+    return (cx * k - 15) / drawing.AspectScaleX < mx && mx < (cx * k + 15) / drawing.AspectScaleX &&
+           (cy * k - 15) / drawing.AspectScaleY < my && my < (cy * k + 15) / drawing.AspectScaleY;
+}
+
+GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel, int x, int y) {
+    GlyphHit hit;
+    for (int d = 1; d <= 7; ++d)
+        if (CentreHit(drawing, wheel.DignityGlyphX[d], wheel.DignityGlyphY[d], x, y)) hit.dignities.push_back(d);
+    for (int i = 1; i <= 11; ++i)
+        if (CentreHit(drawing, wheel.PlanetGlyphX[i], wheel.PlanetGlyphY[i], x, y)) hit.bodies.push_back(i);
+    for (int s = 1; s <= 12; ++s)
+        if (CentreHit(drawing, wheel.SignGlyphX[s], wheel.SignGlyphY[s], x, y)) hit.signs.push_back(s);
+    if (!hit.bodies.empty()) hit.body = hit.bodies.back();
+    if (!hit.signs.empty()) hit.sign = hit.signs.back();
+    return hit;
 }
 
 // What one step of a glyph's click cycle does: its help entry and action,
 // when the step applies to the glyph.
-struct ClickStep {
+struct GlyphClickResponder::ClickStep {
     bool applies = true;
     int help = 0;
     std::function<void()> action;
 };
 
+GlyphClickResponder::GlyphClickResponder(const GlyphClickParts& parts, AntisciaLinesDrawer antisciaLines,
+                                         QObject* parent)
+    : QObject(parent), parts_(parts), antisciaLines_(std::move(antisciaLines)) {
+    if (!antisciaLines_) {
+        // The window's own drawing, over its chart and wheel.
+        antisciaLines_ = [this](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
+            DrawAntisciaOfClicked(dc, parts_.window.CurrentPerson().chart, parts_.window.NatalWheel(),
+                                  {.index = index, .kind = kind}, {x, y}, parts_.state.DodecatemoriaMode);
+        };
+    }
+    const SignatureSearchControls& search = parts_.search;
+    connect(search.searchButton, &QPushButton::clicked, this,
+            [this] { gui::Guard([this] { ShowSignatureSearch(); }); });
+    search.planetFilterLabel->installEventFilter(this);
+    search.signFilterLabel->installEventFilter(this);
+    search.memo->setPlainText(
+        "Kies met een klik op een planeet en op een teken de signatuur; een klik op de naam "
+        "hieronder maakt die weer vrij (Ieder). \"Zoeken\" toont eerst de remedies, daarna "
+        "de pathologien met die signatuur.");
+}
+
+// Clicks on the two captions of the signature-search panel.
+bool GlyphClickResponder::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == parts_.search.planetFilterLabel) gui::Guard([this] { ClearPlanetFilter(); });
+        if (watched == parts_.search.signFilterLabel) gui::Guard([this] { ClearSignFilter(); });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// A missing file of the attribution texts, told once by the window.
+MissingFileReport GlyphClickResponder::ReportMissing() {
+    return [this](const std::string& name, const rt::IoError& e) {
+        parts_.window.NatalWheel().FileErrors.ReportOnce(name, e);
+    };
+}
+
+// The glyph's picture in the attribution panel and in the plants panel.
+void GlyphClickResponder::ShowImages(const std::string& file) {
+    parts_.attribution.glyphImage->show();
+    parts_.plants.ShowGlyph();
+    LoadGlyphImage(parts_.drawing, parts_.attribution.glyphImage, file);
+    parts_.plants.LoadGlyph(parts_.drawing, file);
+}
+
+// The natal chart drawn again on a cleared chart square, then the antiscia of
+// the clicked point over it.
+void GlyphClickResponder::AntisciaStep(int index, const std::string& kind) {
+    ChartWindow& window = parts_.window;
+    window.ClearChartSquare();
+    window.RedrawNatalChart();
+    antisciaLines_(window.Canvas(), index, window.CurrentPerson().chart.cusps[1],
+                   window.WheelGeometry().WheelCentreX, window.WheelGeometry().WheelCentreY, kind);
+}
+
 // Performs the step t of a glyph's cycle of four when it applies, advancing t
 // (back to 0 after the last); a step that does not apply leaves t where it is.
-void RunClickStep(ChartWindow& form, unsigned char& t, const std::array<ClickStep, 4>& steps) {
+void GlyphClickResponder::RunClickStep(unsigned char& t, const std::array<ClickStep, 4>& steps) {
     if (t <= 3 && steps[t].applies) {
         const ClickStep& step = steps[t];
         ++t;
-        form.ShowHelpEntry(step.help);
+        parts_.window.ShowHelpEntry(step.help);
         step.action();
     }
     if (t > 3) t = 0;
 }
 
-void BodyStep(ChartWindow& form, int b) {
-    ResetViewCycles(form.status, b);
-    form.helpMemo->clear();
+void GlyphClickResponder::BodyStep(int b) {
+    ChartWindowState& state = parts_.state;
+    ResetViewCycles(state, b);
+    parts_.helpMemo->clear();
     if (b < 8) {
-        ShowImages(form, PlanetImageFile(b));
+        ShowImages(PlanetImageFile(b));
     } else {
-        form.attributionGlyphImage->hide();
-        form.plantsGlyphImage->hide();
+        parts_.attribution.glyphImage->hide();
+        parts_.plants.HideGlyph();
     }
-    RunClickStep(form, form.status.BodyClickStep[b], {{
-                                                         {true, 28, [&] { ShowPlanetAttributes(form, b); }},
-                                                         {b < 10, 29, [&] { ShowAssociatedRemedies(form); }},
-                                                         {true, 28, [&] { form.plantsPanel->hide(); }},
-                                                         {b < 8, 30, [&] { AntisciaStep(form, b, "Pia"); }},
-                                                     }});
+    RunClickStep(state.BodyClickStep[b], {{
+                                             {true, 28, [&] { ShowPlanetAttributes(b); }},
+                                             {b < 10, 29, [&] { parts_.plants.ShowPlantsOf(b, 0); }},
+                                             {true, 28, [&] { parts_.plants.Close(); }},
+                                             {b < 8, 30, [&] { AntisciaStep(b, "Pia"); }},
+                                         }});
 }
 
-void SignStep(ChartWindow& form, int s) {
-    form.helpMemo->clear();
-    ShowImages(form, SignImageFile(s));
-    ResetViewCycles(form.status, s);
-    RunClickStep(form, form.status.SignClickStep[s], {{
-                                                         {true, 31, [&] { ShowSignAttributes(form, s); }},
-                                                         {true, 32, [&] { ShowAssociatedRemedies(form); }},
-                                                         {true, 31, [&] { form.plantsPanel->hide(); }},
-                                                         {true, 33, [&] { AntisciaStep(form, s, "Seg"); }},
-                                                     }});
+void GlyphClickResponder::SignStep(int s) {
+    ChartWindowState& state = parts_.state;
+    parts_.helpMemo->clear();
+    ShowImages(SignImageFile(s));
+    ResetViewCycles(state, s);
+    RunClickStep(state.SignClickStep[s], {{
+                                             {true, 31, [&] { ShowSignAttributes(s); }},
+                                             {true, 32, [&] { parts_.plants.ShowPlantsOf(0, s); }},
+                                             {true, 31, [&] { parts_.plants.Close(); }},
+                                             {true, 33, [&] { AntisciaStep(s, "Seg"); }},
+                                         }});
 }
 
 // A hit on a body or a sign: the attribution panel in front, the hit recorded,
 // the title lines beside the chart blanked and the red marker drawn.
-void MarkHit(ChartWindow& form, int body, int sign, Real cx, Real cy) {
-    form.attributionPanel->show();
-    form.plantsPanel->hide();
-    form.aspectListPanel->hide();
-    form.status.ClickedBody = body;
-    form.status.ClickedSign = sign;
-    BlankTitleLines(form.Canvas());
-    DrawHitMarker(form.Canvas(), cx, cy);
+void GlyphClickResponder::MarkHit(int body, int sign, Real cx, Real cy) {
+    parts_.attribution.panel->show();
+    parts_.plants.Close();
+    parts_.window.CloseAspectList();
+    parts_.state.ClickedBody = body;
+    parts_.state.ClickedSign = sign;
+    BlankTitleLines(parts_.window.Canvas());
+    DrawHitMarker(parts_.window.Canvas(), cx, cy);
 }
 
-void ShowAttributionTexts(ChartWindow& form, const AttributionTexts& t) {
-    ShowLinesIn(form.specificMemo, t.specific);
-    ShowLinesIn(form.generalMemo, t.general);
-    form.specificLabel->setText(gui::ToQt(t.specificLabel));
-    form.generalLabel->setText(gui::ToQt(t.generalLabel));
+void GlyphClickResponder::ShowAttributionTexts(const AttributionTexts& t) {
+    const AttributionControls& a = parts_.attribution;
+    ShowLinesIn(a.specificMemo, t.specific);
+    ShowLinesIn(a.generalMemo, t.general);
+    a.specificLabel->setText(gui::ToQt(t.specificLabel));
+    a.generalLabel->setText(gui::ToQt(t.generalLabel));
     // A caption runs at most to the glyph picture beside it (the specific one)
     // or to the panel's edge; a longer one is written a point smaller at a time.
-    const std::pair<QLabel*, int> captions[] = {{form.specificLabel, form.attributionGlyphImage->x()},
-                                                 {form.generalLabel, form.attributionPanel->width()}};
+    const std::pair<QLabel*, int> captions[] = {{a.specificLabel, a.glyphImage->x()},
+                                                 {a.generalLabel, a.panel->width()}};
     for (const auto& [label, limit] : captions) {
-        QFont f = form.attributionPanel->font();
+        QFont f = a.panel->font();
         label->setFont(f);
         label->adjustSize();
         while (label->x() + label->width() > limit - 2 && f.pointSize() > 6) {
@@ -158,24 +217,6 @@ void ShowAttributionTexts(ChartWindow& form, const AttributionTexts& t) {
         }
     }
 }
-
-// Clicks on the two captions of the signature-search panel.
-class CaptionClickFilter : public QObject {
-public:
-    CaptionClickFilter(ChartWindow& form) : QObject(&form), form_(form) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease) {
-            if (watched == form_.planetFilterLabel) gui::Guard([this] { ClearPlanetFilter(form_); });
-            if (watched == form_.signFilterLabel) gui::Guard([this] { ClearSignFilter(form_); });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    ChartWindow& form_;
-};
-
-}  // namespace
 
 void LoadGlyphImage(DrawingState& drawing, QLabel* image, const std::string& fileName) {
     // The glyph loader's own check: a missing or damaged glyph is told once and
@@ -195,83 +236,55 @@ void LoadGlyphImage(DrawingState& drawing, QLabel* image, const std::string& fil
     image->setPixmap(QPixmap::fromImage(picture));
 }
 
-void InstallGlyphClicks(ChartWindow& form) {
-    form.glyphClickHandler = [](ChartWindow& f, const GlyphHit& hit) { PressGlyphsAt(f, hit.x, hit.y); };
-    // The drawer belongs to the window, whose chart and wheel it reads.
-    form.antisciaLinesDrawer = [&form](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
-        DrawAntisciaOfClicked(dc, form.CurrentPerson().chart, form.NatalWheel(), {.index = index, .kind = kind}, {x, y},
-                              form.status.DodecatemoriaMode);
-    };
-    ConnectPlantsPanel(form);
-    QObject::connect(form.signatureSearchButton, &QPushButton::clicked, &form,
-                     [&form] { gui::Guard([&form] { ShowSignatureSearch(form); }); });
-    auto* filter = new CaptionClickFilter(form);
-    form.planetFilterLabel->installEventFilter(filter);
-    form.signFilterLabel->installEventFilter(filter);
-    form.signatureMemo->setPlainText(
-        "Kies met een klik op een planeet en op een teken de signatuur; een klik op de naam "
-        "hieronder maakt die weer vrij (Ieder). \"Zoeken\" toont eerst de remedies, daarna "
-        "de pathologien met die signatuur.");
-}
-
-void PressGlyphsAt(ChartWindow& form, int x, int y) {
-    const NatalWheelState& wheel = form.NatalWheel();
-    if (form.status.VolguineViewActive) return;
-    form.status.ClickedBody = 0;
-    form.status.ClickedSign = 0;
+void GlyphClickResponder::Answer(const GlyphHit& hit) {
+    ChartWindowState& state = parts_.state;
+    const NatalWheelState& wheel = parts_.window.NatalWheel();
+    QLabel* planetFilter = parts_.search.planetFilterLabel;
 
     // Dignity glyphs: the plants at once, no marker, no step.
-    for (int d = 1; d <= 7; ++d) {
-        if (!CentreHit(form.drawing, form.status.DignityGlyphCentreX[d], form.status.DignityGlyphCentreY[d], x, y))
-            continue;
-        form.aspectListPanel->hide();
-        form.status.ClickedBody = d;
-        form.status.SearchBodyFilter = std::string(kDignityBodyNames[d]);
-        form.planetFilterLabel->setText(gui::ToQt(form.status.SearchBodyFilter));
-        ShowAssociatedRemedies(form);
-        ShowImages(form, PlanetImageFile(d));
+    for (int d : hit.dignities) {
+        parts_.window.CloseAspectList();
+        state.ClickedBody = d;
+        state.SearchBodyFilter = std::string(kDignityBodyNames[d]);
+        planetFilter->setText(gui::ToQt(state.SearchBodyFilter));
+        parts_.plants.ShowPlantsOf(d, 0);
+        ShowImages(PlanetImageFile(d));
     }
-    form.status.ClickedBody = 0;
-    form.status.ClickedSign = 0;
+    state.ClickedBody = 0;
+    state.ClickedSign = 0;
 
-    int body = 0;
-    for (int b = 1; b <= 11; ++b) {
-        if (!CentreHit(form.drawing, wheel.PlanetGlyphX[b], wheel.PlanetGlyphY[b], x, y)) continue;
-        form.status.SearchBodyFilter = std::string(kDignityBodyNames[b]);
-        form.planetFilterLabel->setText(gui::ToQt(form.status.SearchBodyFilter));
-        MarkHit(form, b, 0, wheel.PlanetGlyphX[b], wheel.PlanetGlyphY[b]);
-        body = b;
+    for (int b : hit.bodies) {
+        state.SearchBodyFilter = std::string(kDignityBodyNames[b]);
+        planetFilter->setText(gui::ToQt(state.SearchBodyFilter));
+        MarkHit(b, 0, wheel.PlanetGlyphX[b], wheel.PlanetGlyphY[b]);
     }
-    if (body) BodyStep(form, body);
+    if (hit.body) BodyStep(hit.body);
 
-    int sign = 0;
-    for (int s = 1; s <= 12; ++s) {
-        if (!CentreHit(form.drawing, wheel.SignGlyphX[s], wheel.SignGlyphY[s], x, y)) continue;
-        MarkHit(form, 0, s, wheel.SignGlyphX[s], wheel.SignGlyphY[s]);
+    for (int s : hit.signs) {
+        MarkHit(0, s, wheel.SignGlyphX[s], wheel.SignGlyphY[s]);
         const std::string name =
-            form.status.WheelSignNames ? std::string(kSignNames[s]) : std::string(kAttributionSignNames[s]);
-        form.status.SearchSignFilter = name;
-        form.signFilterLabel->setText(gui::ToQt(name));
-        sign = s;
+            state.WheelSignNames ? std::string(kSignNames[s]) : std::string(kAttributionSignNames[s]);
+        state.SearchSignFilter = name;
+        parts_.search.signFilterLabel->setText(gui::ToQt(name));
     }
-    if (sign) SignStep(form, sign);
+    if (hit.sign) SignStep(hit.sign);
 
-    if (!body && !sign) form.specificMemo->clear();
+    if (!hit.body && !hit.sign) parts_.attribution.specificMemo->clear();
 }
 
-void ForgetGlyphCentres(ChartWindow& form) {
-    NatalWheelState& wheel = form.NatalWheel();
+void GlyphClickResponder::ForgetGlyphCentres() {
+    NatalWheelState& wheel = parts_.window.NatalWheel();
     wheel.PlanetGlyphX.fill(0);
     wheel.PlanetGlyphY.fill(0);
     wheel.SignGlyphX.fill(0);
     wheel.SignGlyphY.fill(0);
-    ClearDignityGlyphCentres(form.status);
+    ClearDignityGlyphCentres(wheel);
 }
 
-void RedrawGlyphRings(ChartWindow& form) {
-    if (form.status.VolguineViewActive) return;
-    Surface& dc = form.Canvas();
-    const NatalWheelState& wheel = form.NatalWheel();
+void GlyphClickResponder::RedrawGlyphRings() {
+    if (parts_.state.VolguineViewActive) return;
+    Surface& dc = parts_.window.Canvas();
+    const NatalWheelState& wheel = parts_.window.NatalWheel();
     for (int i = 1; i <= 12; ++i) {
         const Real centres[2][2] = {{wheel.PlanetGlyphX[i], wheel.PlanetGlyphY[i]},
                                     {wheel.SignGlyphX[i], wheel.SignGlyphY[i]}};
@@ -284,39 +297,41 @@ void RedrawGlyphRings(ChartWindow& form) {
     }
 }
 
-void ShowPlanetAttributes(ChartWindow& form, int body) {
-    form.specificMemo->clear();
-    ShowAttributionTexts(form, PlanetAttributionTexts(form.CurrentPerson().chart, body, ReportMissing(form)));
+void GlyphClickResponder::ShowPlanetAttributes(int body) {
+    parts_.attribution.specificMemo->clear();
+    ShowAttributionTexts(PlanetAttributionTexts(parts_.window.CurrentPerson().chart, body, ReportMissing()));
 }
 
-void ShowSignAttributes(ChartWindow& form, int sign) {
-    form.status.WheelSignNames = false;
-    ShowAttributionTexts(form, SignAttributionTexts(sign, ReportMissing(form)));
+void GlyphClickResponder::ShowSignAttributes(int sign) {
+    parts_.state.WheelSignNames = false;
+    ShowAttributionTexts(SignAttributionTexts(sign, ReportMissing()));
 }
 
-void ShowSignatureSearch(ChartWindow& form) {
-    form.signatureResultsPanel->show();
-    form.ShowHelpEntry(34);
-    const std::string filters = form.status.SearchBodyFilter + "/" + form.status.SearchSignFilter;
-    if (form.status.SignatureSearchStep == 0) {
-        form.signatureResultLabels[1]->setText(gui::ToQt("REMEDIES met teken " + filters));
-        form.status.SignatureSearchStep = 1;
+void GlyphClickResponder::ShowSignatureSearch() {
+    ChartWindowState& state = parts_.state;
+    const SignatureSearchControls& search = parts_.search;
+    search.resultsPanel->show();
+    parts_.window.ShowHelpEntry(34);
+    const std::string filters = state.SearchBodyFilter + "/" + state.SearchSignFilter;
+    if (state.SignatureSearchStep == 0) {
+        search.resultLabels[1]->setText(gui::ToQt("REMEDIES met teken " + filters));
+        state.SignatureSearchStep = 1;
     } else {
-        form.signatureResultLabels[1]->setText(gui::ToQt("PATHOLOGIEN met teken " + filters));
-        form.status.SignatureSearchStep = 0;
+        search.resultLabels[1]->setText(gui::ToQt("PATHOLOGIEN met teken " + filters));
+        state.SignatureSearchStep = 0;
     }
-    form.signatureResultLabels[1]->adjustSize();
-    form.signatureResultLabels[0]->clear();
+    search.resultLabels[1]->adjustSize();
+    search.resultLabels[0]->clear();
 }
 
-void ClearPlanetFilter(ChartWindow& form) {
-    form.planetFilterLabel->clear();
-    form.status.SearchBodyFilter = "Ieder";
+void GlyphClickResponder::ClearPlanetFilter() {
+    parts_.search.planetFilterLabel->clear();
+    parts_.state.SearchBodyFilter = "Ieder";
 }
 
-void ClearSignFilter(ChartWindow& form) {
-    form.signFilterLabel->clear();
-    form.status.SearchSignFilter = "Ieder";
+void GlyphClickResponder::ClearSignFilter() {
+    parts_.search.signFilterLabel->clear();
+    parts_.state.SearchSignFilter = "Ieder";
 }
 
 }  // namespace display

@@ -8,18 +8,19 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include "display/chart/chart_window.h"
+#include "display/chart/glyph_clicks.h"
 #include "display/chart/plant_lookup.h"
 #include "display/wheel/wheel_reports.h"
 #include "engine/position_text.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "remedies/signature_db.h"
@@ -27,114 +28,140 @@
 
 namespace display {
 
-namespace {
+PlantsPanel::PlantsPanel(QFrame* frame, ChartWindowState& state, FileErrorReports& fileErrors)
+    : QObject(frame), frame_(frame), state_(state), fileErrors_(fileErrors) {
+    symptomsMemo_ = gui::MakeMemo(frame, "Memo3", true);
+    signaturesMemo_ = gui::MakeMemo(frame, "Memo4", true);
+    gui::MakeButtons(frame, {{&closeButton_, "BBchiudiQuor", "Sluiten"},
+                             {&fontButton_, "BBFontQuor", "Font +"},
+                             {&sizeButton_, "BBsuGiu", "Verbreden"}});
+    sizeButton_->setIcon(GlyphIcon("FrecciaGiu"));
+    plantList_ = gui::MakeList(frame, "ListBoxPiante");
+    plantBox_ = gui::MakeCombo(frame, "ComboBoxPiante");
+    plantListLabel_ = gui::MakeLabel(frame, "LabPianta", "Bijbehorende PLANT");
+    glyphImage_ = gui::MakeLabel(frame, "Image1", "");
+    glyphImage_->setScaledContents(true);
+    spinButton_ = gui::MakeScrollBar(frame, "SpinButton1", Qt::Vertical);
+}
 
-int PX(const ChartWindow& form, Real units) { return static_cast<int>(rt::Round(units / form.status.LayoutScaleX)); }
-int PY(const ChartWindow& form, Real units) { return static_cast<int>(rt::Round(units / form.status.LayoutScaleY)); }
+// Made after every other control of the window, as the box's edit line is.
+void PlantsPanel::Connect() {
+    // A drop-down list with an edit line: it can show the caption "PIANTE".
+    plantBox_->setEditable(true);
+    plantBox_->setInsertPolicy(QComboBox::NoInsert);
+    plantBox_->setMaxVisibleItems(30);
+    plantList_->hide();
+    symptomsMemo_->setToolTip("doppio clic per espandere/ridurre");
+    symptomsMemo_->viewport()->installEventFilter(this);
+    connect(plantBox_, &QComboBox::activated, this, [this](int) { gui::Guard([this] { ShowChosenPlant(); }); });
+    // The spin button: a scroll bar whose arrows step and whose value returns to the middle.
+    spinButton_->setRange(0, 2);
+    spinButton_->setValue(1);
+    connect(spinButton_, &QScrollBar::valueChanged, this, [this](int value) {
+        {
+            QSignalBlocker block(spinButton_);
+            spinButton_->setValue(1);
+        }
+        if (value > 1) gui::Guard([this] { NextPlant(); });
+        if (value < 1) gui::Guard([this] { PreviousPlant(); });
+    });
+    connect(closeButton_, &QPushButton::clicked, this, [this] { gui::Guard([this] { Close(); }); });
+    connect(fontButton_, &QPushButton::clicked, this, [this] { gui::Guard([this] { ToggleFont(); }); });
+    connect(sizeButton_, &QPushButton::clicked, this, [this] { gui::Guard([this] { ToggleSize(); }); });
+}
+
+// Double clicks on the symptoms.
+bool PlantsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched == symptomsMemo_->viewport()) {
+        gui::Guard([this] { ToggleSize(); });
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+int PlantsPanel::PX(Real units) const { return static_cast<int>(rt::Round(units / state_.LayoutScaleX)); }
+int PlantsPanel::PY(Real units) const { return static_cast<int>(rt::Round(units / state_.LayoutScaleY)); }
+
+void PlantsPanel::LayOut() {
+    symptomsMemo_->setGeometry(frame_->width() - PX(80) - PX(1), PY(38), PX(80), PY(45));
+    signaturesMemo_->setGeometry(frame_->width() - symptomsMemo_->width() - PX(1), PY(12), PX(80), PY(21));
+    const Real buttonLefts[3] = {2, 20, 38};
+    QPushButton* buttons[3] = {closeButton_, fontButton_, sizeButton_};
+    for (int i = 0; i < 3; ++i)
+        buttons[i]->setGeometry(PX(buttonLefts[i]), frame_->height() - PY(7), PX(17), buttons[i]->height());
+    FitSizeCaption();
+    plantList_->setGeometry(PX(1), PY(8), PX(30), PY(13));
+    plantBox_->setGeometry(PX(1), PY(6), PX(30), plantBox_->height());
+    plantListLabel_->adjustSize();
+    plantListLabel_->move(PX(1), PY(2));
+    glyphImage_->setGeometry(PX(70), PY(2), PX(9), PY(9));
+    spinButton_->setGeometry(PX(31), PY(1), PX(6), PY(10.5L));
+}
 
 // The last button of the row takes the room its caption needs, up to a unit
 // from the panel's edge; a caption still too wide is written smaller, never cut.
-void FitCaption(const ChartWindow& form, QPushButton* button) {
-    QWidget* panel = button->parentWidget();
-    button->setFont(panel->font());
-    const int room = panel->width() - button->x() - PX(form, 1);
-    button->resize(std::min(room, std::max(PX(form, 17), CaptionWidth(button))), button->height());
-    FitButtonCaption(button, panel->font().pointSize());
+void PlantsPanel::FitSizeCaption() {
+    sizeButton_->setFont(frame_->font());
+    const int room = frame_->width() - sizeButton_->x() - PX(1);
+    sizeButton_->resize(std::min(room, std::max(PX(17), CaptionWidth(sizeButton_))), sizeButton_->height());
+    FitButtonCaption(sizeButton_, frame_->font().pointSize());
 }
 
-// Double clicks on plantSymptomsMemo.
-class SymptomsMemoDoubleClicks : public QObject {
-public:
-    explicit SymptomsMemoDoubleClicks(ChartWindow& form) : QObject(&form), form_(form) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonDblClick && watched == form_.plantSymptomsMemo->viewport()) {
-            gui::Guard([this] { TogglePlantPanelSize(form_); });
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
+void PlantsPanel::ShowPlantsOf(int body, int sign) {
+    frame_->show();
+    frame_->raise();
+    plantBox_->resize(PX(55), plantBox_->height());
+    spinButton_->move(PX(56), spinButton_->y());
+    plantList_->clear();
+    plantBox_->clear();
+    signaturesMemo_->clear();
+    symptomsMemo_->clear();
+    if (body >= 8) return;
 
-private:
-    ChartWindow& form_;
-};
-
-}  // namespace
-
-void ConnectPlantsPanel(ChartWindow& form) {
-    ChartWindow* f = &form;
-    // A drop-down list with an edit line: it can show the caption "PIANTE".
-    form.plantBox->setEditable(true);
-    form.plantBox->setInsertPolicy(QComboBox::NoInsert);
-    form.plantBox->setMaxVisibleItems(30);
-    form.plantList->hide();
-    form.plantSymptomsMemo->setToolTip("doppio clic per espandere/ridurre");
-    form.plantSymptomsMemo->viewport()->installEventFilter(new SymptomsMemoDoubleClicks(form));
-    QObject::connect(form.plantBox, &QComboBox::activated, f,
-                     [f](int) { gui::Guard([f] { ShowChosenPlant(*f); }); });
-    // The spin button: a scroll bar whose arrows step and whose value returns to the middle.
-    form.plantSpinButton->setRange(0, 2);
-    form.plantSpinButton->setValue(1);
-    QObject::connect(form.plantSpinButton, &QScrollBar::valueChanged, f, [f](int value) {
-        {
-            QSignalBlocker block(f->plantSpinButton);
-            f->plantSpinButton->setValue(1);
-        }
-        if (value > 1) gui::Guard([f] { NextPlant(*f); });
-        if (value < 1) gui::Guard([f] { PreviousPlant(*f); });
-    });
-    QObject::connect(form.closePlantsButton, &QPushButton::clicked, f,
-                     [f] { gui::Guard([f] { ClosePlantsPanel(*f); }); });
-    QObject::connect(form.plantsFontButton, &QPushButton::clicked, f,
-                     [f] { gui::Guard([f] { TogglePlantsFont(*f); }); });
-    QObject::connect(form.plantsSizeButton, &QPushButton::clicked, f,
-                     [f] { gui::Guard([f] { TogglePlantPanelSize(*f); }); });
-}
-
-void ShowAssociatedRemedies(ChartWindow& form) {
-    form.plantsPanel->show();
-    form.plantsPanel->raise();
-    form.plantBox->resize(PX(form, 55), form.plantBox->height());
-    form.plantSpinButton->move(PX(form, 56), form.plantSpinButton->y());
-    form.plantList->clear();
-    form.plantBox->clear();
-    form.plantSignaturesMemo->clear();
-    form.plantSymptomsMemo->clear();
-    if (form.status.ClickedBody >= 8) return;
-
-    const PlantListChoice choice = PlantListOf(form.status.ClickedBody, form.status.ClickedSign);
+    const PlantListChoice choice = PlantListOf(body, sign);
     if (!choice.file.empty()) {
-        form.plantListLabel->setText(gui::ToQt(choice.caption));
-        form.plantListLabel->adjustSize();
+        plantListLabel_->setText(gui::ToQt(choice.caption));
+        plantListLabel_->adjustSize();
         std::vector<std::string> plants;
         try {
             plants = ReadPlantList(choice.file);
         } catch (const rt::IoError& e) {
-            form.NatalWheel().FileErrors.ReportOnce(choice.file, e);
+            fileErrors_.ReportOnce(choice.file, e);
         }
         for (const std::string& p : plants) {
-            form.plantList->addItem(gui::ToQt(p));
-            form.plantBox->addItem(gui::ToQt(p));
+            plantList_->addItem(gui::ToQt(p));
+            plantBox_->addItem(gui::ToQt(p));
         }
     }
     // The list drops down for a moment under the caption "PIANTE".
-    QComboBox* combo = form.plantBox;
-    if (form.isVisible() && combo->count() > 0) {
+    QComboBox* combo = plantBox_;
+    if (frame_->window()->isVisible() && combo->count() > 0) {
         combo->showPopup();
         QTimer::singleShot(200, combo, [combo] { combo->hidePopup(); });
     }
     combo->setEditText("PIANTE");
 }
 
-void ShowRemedySymptoms(ChartWindow& form, int index) {
-    if (index < 0 || index >= form.plantBox->count()) return;
-    const std::string entry = gui::FromQt(form.plantBox->itemText(index));
-    form.plantSymptomsMemo->clear();
-    form.plantSignaturesMemo->clear();
+void PlantsPanel::Close() { frame_->hide(); }
+
+void PlantsPanel::ShowGlyph() { glyphImage_->show(); }
+
+void PlantsPanel::LoadGlyph(DrawingState& drawing, const std::string& fileName) {
+    LoadGlyphImage(drawing, glyphImage_, fileName);
+}
+
+void PlantsPanel::HideGlyph() { glyphImage_->hide(); }
+
+void PlantsPanel::ShowRemedySymptoms(int index) {
+    if (index < 0 || index >= plantBox_->count()) return;
+    const std::string entry = gui::FromQt(plantBox_->itemText(index));
+    symptomsMemo_->clear();
+    signaturesMemo_->clear();
     PlantSymptoms found;
     try {
         found = SymptomsOfPlant(entry);
     } catch (const rt::IoError& e) {
-        form.NatalWheel().FileErrors.ReportOnce("OpzioneS\\DataStf.Rnd", e);
+        fileErrors_.ReportOnce("OpzioneS\\DataStf.Rnd", e);
         return;
     }
     if (found.signatures.empty()) {
@@ -150,72 +177,61 @@ void ShowRemedySymptoms(ChartWindow& form, int index) {
                                    "firme da una copia di sicurezza, o importarla di nuovo dal suo testo con "
                                    "\"kelvor --import-signatures\", che ne rif\xE0 anche gli elenchi."));
     }
-    ShowLinesIn(form.plantSymptomsMemo, found.symptoms);
-    ShowLinesIn(form.plantSignaturesMemo, found.signatures);
+    ShowLinesIn(symptomsMemo_, found.symptoms);
+    ShowLinesIn(signaturesMemo_, found.signatures);
 }
 
-void ShowChosenPlant(ChartWindow& form) {
-    const int i = form.plantBox->currentIndex();
-    ShowRemedySymptoms(form, i);
-    form.status.SelectedPlantIndex = static_cast<signed char>(i);
+void PlantsPanel::ShowChosenPlant() {
+    const int i = plantBox_->currentIndex();
+    ShowRemedySymptoms(i);
+    state_.SelectedPlantIndex = static_cast<signed char>(i);
 }
-
-namespace {
 
 // One step of the selected entry; a step outside the list is undone.
-void StepPlant(ChartWindow& form, int delta) {
-    const int count = form.plantBox->count();
-    const signed char next = static_cast<signed char>(form.status.SelectedPlantIndex + delta);
+void PlantsPanel::StepPlant(int delta) {
+    const int count = plantBox_->count();
+    const signed char next = static_cast<signed char>(state_.SelectedPlantIndex + delta);
     if (next >= 0 && next < count) {
-        form.status.SelectedPlantIndex = next;
-        ShowRemedySymptoms(form, next);
-        form.plantBox->setEditText(form.plantBox->itemText(next));
+        state_.SelectedPlantIndex = next;
+        ShowRemedySymptoms(next);
+        plantBox_->setEditText(plantBox_->itemText(next));
     }
 }
 
-}  // namespace
-
-void NextPlant(ChartWindow& form) {
-    StepPlant(form, +1);
+void PlantsPanel::NextPlant() {
+    StepPlant(+1);
     engine::WaitSeconds(0, 150);
 }
 
-void PreviousPlant(ChartWindow& form) { StepPlant(form, -1); }
+void PlantsPanel::PreviousPlant() { StepPlant(-1); }
 
-void ClosePlantsPanel(ChartWindow& form) { form.plantsPanel->hide(); }
-
-void TogglePlantsFont(ChartWindow& form) {
-    QFont f = form.plantSymptomsMemo->font();
+void PlantsPanel::ToggleFont() {
+    QFont f = symptomsMemo_->font();
     const bool small = f.pointSize() != 8;
     f.setPointSize(small ? 8 : 10);
-    form.plantSymptomsMemo->setFont(f);
-    form.plantSignaturesMemo->setFont(f);
-    form.plantsFontButton->setText(small ? "Font +" : "Font -");
-    form.plantsFontButton->setIcon(GlyphIcon(small ? "AumentaFont" : "RiduciFont"));
+    symptomsMemo_->setFont(f);
+    signaturesMemo_->setFont(f);
+    fontButton_->setText(small ? "Font +" : "Font -");
+    fontButton_->setIcon(GlyphIcon(small ? "AumentaFont" : "RiduciFont"));
 }
 
-void TogglePlantPanelSize(ChartWindow& form) {
-    QPushButton* buttons[3] = {form.closePlantsButton, form.plantsFontButton, form.plantsSizeButton};
-    if (form.plantsSizeButton->text() == "Verbreden") {
-        form.plantsSizeButton->setText("Verminderen");
-        form.plantsSizeButton->setIcon(GlyphIcon("FrecciaSu"));
-        form.plantsPanel->resize(form.plantsPanel->width(), PY(form, 167));
-        for (QPushButton* b : buttons) b->move(b->x(), form.plantsPanel->height() - PY(form, 7));
-        form.plantSymptomsMemo->resize(form.plantSymptomsMemo->width(), PY(form, 120));
-        form.helpPanel->setGeometry(form.helpPanel->x(), PY(form, 134), form.helpPanel->width(), PY(form, 35));
-        form.helpMemo->resize(form.helpMemo->width(), PY(form, 33));
-        form.helpPanel->lower();
-        form.status.HelpMemoExpanded = false;
+void PlantsPanel::ToggleSize() {
+    QPushButton* buttons[3] = {closeButton_, fontButton_, sizeButton_};
+    if (sizeButton_->text() == "Verbreden") {
+        sizeButton_->setText("Verminderen");
+        sizeButton_->setIcon(GlyphIcon("FrecciaSu"));
+        frame_->resize(frame_->width(), PY(167));
+        for (QPushButton* b : buttons) b->move(b->x(), frame_->height() - PY(7));
+        symptomsMemo_->resize(symptomsMemo_->width(), PY(120));
+        Q_EMIT Widened();
     } else {
-        form.plantsSizeButton->setText("Verbreden");
-        form.plantsSizeButton->setIcon(GlyphIcon("FrecciaGiu"));
-        form.plantsPanel->resize(form.plantsPanel->width(), PY(form, 92));
-        for (QPushButton* b : buttons) b->move(b->x(), form.plantsPanel->height() - PY(form, 7));
-        form.plantSymptomsMemo->resize(form.plantSymptomsMemo->width(), PY(form, 45));
+        sizeButton_->setText("Verbreden");
+        sizeButton_->setIcon(GlyphIcon("FrecciaGiu"));
+        frame_->resize(frame_->width(), PY(92));
+        for (QPushButton* b : buttons) b->move(b->x(), frame_->height() - PY(7));
+        symptomsMemo_->resize(symptomsMemo_->width(), PY(45));
     }
-    FitCaption(form, form.plantsSizeButton);
+    FitSizeCaption();
 }
-
-void FitPlantPanelSizeCaption(ChartWindow& form) { FitCaption(form, form.plantsSizeButton); }
 
 }  // namespace display

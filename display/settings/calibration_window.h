@@ -56,6 +56,13 @@ public:
     // The window's canvas as last drawn.
     QImage Snapshot();
 
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
     CanvasForm* drawingArea = nullptr;
     QWidget* controlPanel = nullptr;
     std::array<QLabel*, 3> instructionLabels{};  // the three lines, from the top
@@ -64,14 +71,6 @@ public:
     QScrollBar* horizontalScaleBar = nullptr;
     QScrollBar* verticalScaleBar = nullptr;
     QTimer* firstDrawTimer = nullptr;
-
-    void done(int result) override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
     archive::CurrentChart& current_;
     archive::DrawSettings& settings_;
     // The figure is drawn only while no sheet is chosen (code 0).

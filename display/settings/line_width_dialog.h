@@ -35,13 +35,6 @@ public:
     bool SaveTypedFactor();
     void GoBack();
 
-    QLineEdit* factorEdit = nullptr;
-    QWidget* factorSpinButton = nullptr;
-    QToolButton* thickerButton = nullptr;
-    QToolButton* thinnerButton = nullptr;
-    QPushButton* resetButton = nullptr;
-    QPushButton* backButton = nullptr;
-
     void done(int result) override;
 
 protected:
@@ -50,6 +43,12 @@ protected:
 private:
     archive::DrawSettings& settings_;
     DrawingState& drawing_;
+    QLineEdit* factorEdit = nullptr;
+    QWidget* factorSpinButton = nullptr;
+    QToolButton* thickerButton = nullptr;
+    QToolButton* thinnerButton = nullptr;
+    QPushButton* resetButton = nullptr;
+    QPushButton* backButton = nullptr;
     // The number in the box, or nothing (reported) when it is none.
     bool ShownFactor(long double& factor);
     void ShowFactor(long double factor);

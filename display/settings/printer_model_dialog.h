@@ -30,15 +30,6 @@ public:
     void ToggleEpsonCorrection();
     void GoBack();
 
-    // The note shown without the correction, and the one shown with it.
-    QFrame* standardPanel = nullptr;
-    QFrame* epsonPanel = nullptr;
-    QPushButton* epsonButton = nullptr;
-    QPushButton* standardButton = nullptr;
-    QLabel* changeMadeLabel = nullptr;
-    QLabel* waitingLabel = nullptr;
-    QPushButton* backButton = nullptr;
-
     // How long the dialog shows "WIJZIGING GEMAAKT!" before it closes (tests set 0).
     int ConfirmationMilliseconds = 600;
 
@@ -48,6 +39,14 @@ protected:
 private:
     archive::DrawSettings& settings_;
     DrawingState& drawing_;
+    // The note shown without the correction, and the one shown with it.
+    QFrame* standardPanel = nullptr;
+    QFrame* epsonPanel = nullptr;
+    QPushButton* epsonButton = nullptr;
+    QPushButton* standardButton = nullptr;
+    QLabel* changeMadeLabel = nullptr;
+    QLabel* waitingLabel = nullptr;
+    QPushButton* backButton = nullptr;
     QFrame* BuildNotePanel(const char* name, std::initializer_list<const char*> lines, QPushButton*& button,
                            const char* buttonName, const char* caption);
 };

@@ -28,7 +28,7 @@ enum SheetCodes : int {
 // their blocks read it. Whoever draws the sheets holds it (the sheet viewer).
 struct SheetMemory {
     // Where the user's full name printed beside the sheets' caption comes
-    // from: the sheet viewer's owner sets it (none: no name).
+    // from: the sheet viewer's maker hands it (none: no name).
     std::function<std::string()> UserFullName;
     std::string CalendarNote;  // " Calend. Giuliano" for a Julian-calendar birth (SetSheetHeaderDates)
     SheetRulerState Rulers;

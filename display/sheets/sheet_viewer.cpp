@@ -54,8 +54,15 @@ struct SheetViewer::BarButton {
 };
 
 SheetViewer::SheetViewer(const archive::CurrentChart& current, const SheetSelectionState& sheets, DrawingState& drawing,
-                         QWidget* parent)
-    : CanvasForm(parent), current(current), sheets(sheets), drawing(drawing) {
+                         SheetViewerCollaborators collaborators, QWidget* parent)
+    : CanvasForm(parent),
+      current(current),
+      sheets(sheets),
+      drawing(drawing),
+      drawSettings(collaborators.drawSettings),
+      printer(collaborators.printer ? std::move(collaborators.printer) : MakeSystemSheetPrinter()),
+      madeMetafileViewer(std::move(collaborators.metafileViewer)) {
+    sheetMemory.UserFullName = std::move(collaborators.userFullName);
     UseDrawingState(drawing);
     setObjectName("FgrNaKel");
     setWindowTitle("Grafieken");
@@ -146,6 +153,10 @@ void SheetViewer::SetGlyph(QPushButton* button, const char* glyph) {
     button->setText(text);
 }
 
+std::string SheetViewer::SheetUserName() const {
+    return sheetMemory.UserFullName ? sheetMemory.UserFullName() : std::string();
+}
+
 bool SheetViewer::ComposeSelectedSheet(Surface& dc) {
     aspectLinesButton->setVisible(true);
     return ComposeSheet(sheets.SheetCode, dc, current, sheetMemory);
@@ -172,6 +183,13 @@ void SheetViewer::PrepareOpening() {
                       sheets.SheetOrientation);
     if (drawing.PrinterPresent) SetGlyph(orientationButton, drawing.PrinterLandscape ? "SetupL" : "SetupP");
     firstDrawTimer->start();
+}
+
+void SheetViewer::CoverScreen(int width, int height) {
+    move(0, 0);
+    resize(width, height);
+    buttonBar->setGeometry(0, height - buttonBar->height(), width, buttonBar->height());
+    hide();
 }
 
 void SheetViewer::DrawWhenReady() {
@@ -371,7 +389,11 @@ void SheetViewer::OpenMetafile() {
         gui::ShowMessage(MissingMetafileMessage(drawing.MetafileName));
         return;
     }
-    if (!metafileViewer) metafileViewer = new MetafileViewer(drawing, this);
+    MetafileViewer* metafileViewer = madeMetafileViewer ? madeMetafileViewer() : nullptr;
+    if (!metafileViewer) {
+        if (!ownMetafileViewer) ownMetafileViewer = new MetafileViewer(drawing, this);
+        metafileViewer = ownMetafileViewer;
+    }
     if (ApplyChartOrientation(drawing, drawing.MetafileName, metafileViewer) == 0) return;
     gui::ShowModal(metafileViewer);
     ResetSheetZoom(drawing);

@@ -7,7 +7,9 @@
 // look at a saved one. The screen, the print and the metafile each make their
 // surface and the viewer composes the sheet on it.
 #include <QFrame>
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "display/draw/canvas_form.h"
@@ -29,52 +31,37 @@ namespace display {
 
 class MetafileViewer;
 
+// What the window that makes a sheet viewer hands it, besides the current
+// person, the sheet chosen and the drawing state.
+struct SheetViewerCollaborators {
+    // The drawing settings in force: their printer correction puts a blank page
+    // before each printed sheet (none: no correction).
+    const archive::DrawSettings* drawSettings = nullptr;
+    // The user's name, which the printable sheets print beside their caption
+    // (none: no name).
+    std::function<std::string()> userFullName{};
+    // The printer the viewer prints on and sets up (none: the system's).
+    std::unique_ptr<SheetPrinter> printer{};
+    // The viewer of saved chart metafiles its maker made for it; without one,
+    // or while it answers none, the viewer makes its own child at the first
+    // opening of a metafile.
+    std::function<MetafileViewer*()> metafileViewer{};
+};
+
 class SheetViewer : public CanvasForm {
     Q_OBJECT
 public:
-    // The current person, whose sheets this window shows and prints. The
-    // drawing state is the program's, which the viewer's canvas maps with.
+    // The current person, whose sheets this window shows and prints without
+    // changing it. The drawing state is the program's, which the viewer's
+    // canvas maps with.
     SheetViewer(const archive::CurrentChart& current, const SheetSelectionState& sheets, DrawingState& drawing,
-                QWidget* parent = nullptr);
+                SheetViewerCollaborators collaborators = {}, QWidget* parent = nullptr);
     ~SheetViewer() override;
 
-    // The current person's chart, birth data and orbs; the sheets' steps write
-    // into the chart what they compute.
-    const archive::CurrentChart& current;
-    // The printer this window prints on and sets up: the system's unless its
-    // maker replaces it.
-    std::unique_ptr<SheetPrinter> printer = MakeSystemSheetPrinter();
-
-    // The drawing settings in force, handed at the start: their printer
-    // correction puts a blank page before each printed sheet (none: no correction).
-    const archive::DrawSettings* drawSettings = nullptr;
-    // The viewer of saved chart metafiles this window opens: the one the start
-    // makes for it, or else its own child, made at the first opening.
-    MetafileViewer* metafileViewer = nullptr;
-    // What the sheets drawn here keep from one drawing to the next.
-    SheetMemory sheetMemory;
     // The zoom step, the screen's half size, the drag and the first-draw ticks.
-    SheetViewerState motion;
-    // The sheet and orientation its opener chose.
-    const SheetSelectionState& sheets;
-    // The drawing state the sheets are drawn in (page units, zoom, colours).
-    DrawingState& drawing;
-
-    QFrame* buttonBar = nullptr;
-    QPushButton* backButton = nullptr;
-    QPushButton* printButton = nullptr;
-    QPushButton* printerSetupButton = nullptr;
-    QPushButton* orientationButton = nullptr;
-    QPushButton* colourButton = nullptr;
-    QPushButton* zoomInButton = nullptr;
-    QPushButton* zoomOutButton = nullptr;
-    QPushButton* fullHeightButton = nullptr;
-    QPushButton* fullWidthButton = nullptr;
-    QPushButton* saveMetafileButton = nullptr;
-    QComboBox* metafileNameBox = nullptr;
-    QPushButton* openMetafileButton = nullptr;
-    QPushButton* aspectLinesButton = nullptr;
-    QTimer* firstDrawTimer = nullptr;
+    const SheetViewerState& Motion() const { return motion; }
+    // The user's name the sheets print beside their caption (empty: none).
+    std::string SheetUserName() const;
 
     // The sheet of the selection on the window, then the page outline.
     void ShowChartSheet();
@@ -87,6 +74,9 @@ public:
     // On closing: the zoom, the aspect lines and the colours back to their
     // defaults.
     void ReleaseDrawing();
+    // Covers a screen of the size given (the window left hidden), its button
+    // bar along the bottom edge.
+    void CoverScreen(int width, int height);
     // A tick of the timer: the sheet is drawn at the second tick of the first
     // opening, at the first of later ones.
     void DrawWhenReady();
@@ -129,6 +119,36 @@ private:
     bool ComposeSelectedSheet(Surface& dc);
     std::string TakeMetafileName();
     void CopyMetafileToClipboard(const std::string& fileName);
+
+    const archive::CurrentChart& current;
+    // The sheet and orientation its opener chose.
+    const SheetSelectionState& sheets;
+    // The drawing state the sheets are drawn in (page units, zoom, colours).
+    DrawingState& drawing;
+    const archive::DrawSettings* drawSettings;
+    std::unique_ptr<SheetPrinter> printer{};
+    std::function<MetafileViewer*()> madeMetafileViewer;
+    // Its own viewer of saved chart metafiles, when its maker made none.
+    MetafileViewer* ownMetafileViewer = nullptr;
+    // What the sheets drawn here keep from one drawing to the next.
+    SheetMemory sheetMemory;
+    SheetViewerState motion;
+
+    QFrame* buttonBar = nullptr;
+    QPushButton* backButton = nullptr;
+    QPushButton* printButton = nullptr;
+    QPushButton* printerSetupButton = nullptr;
+    QPushButton* orientationButton = nullptr;
+    QPushButton* colourButton = nullptr;
+    QPushButton* zoomInButton = nullptr;
+    QPushButton* zoomOutButton = nullptr;
+    QPushButton* fullHeightButton = nullptr;
+    QPushButton* fullWidthButton = nullptr;
+    QPushButton* saveMetafileButton = nullptr;
+    QComboBox* metafileNameBox = nullptr;
+    QPushButton* openMetafileButton = nullptr;
+    QPushButton* aspectLinesButton = nullptr;
+    QTimer* firstDrawTimer = nullptr;
     // Set by a showing until the window system's first change of activation.
     bool showActivationPending_ = false;
 };

@@ -19,6 +19,9 @@ struct NatalWheelState {
     // entry 0 unused.
     std::array<Real, 13> PlanetGlyphX{}, PlanetGlyphY{};
     std::array<Real, 13> SignGlyphX{}, SignGlyphY{};
+    // Page centres of the seven dignity glyphs of the archetypal structure
+    // (1..7), as the view last drew them.
+    std::array<Real, 8> DignityGlyphX{}, DignityGlyphY{};
     // Entries 0..35 / 0..59 hold the boundaries; the last entry is left to the
     // classification.
     std::array<Real, 37> DecadeBoundaries{};

@@ -13,10 +13,11 @@ class PrinciplesWindow : public QDialog {
 public:
     PrinciplesWindow();
 
+    void GenerateArchive();
+
+private:
     QLabel *explanationLabel, *statusLabel;
     QPushButton *generateButton, *backButton;
-
-    void GenerateArchive();
 };
 
 }  // namespace remedies

@@ -15,11 +15,6 @@ public:
     // outlive the window: the next one shows them again.
     explicit RemedyBrowser(BrowserState& pages, QWidget* parent = nullptr);
 
-    QLineEdit* warningsEdit = nullptr;
-    QLabel* formLabel = nullptr;
-    QPlainTextEdit* bracketNoteMemo = nullptr;
-    QPlainTextEdit* largeWarningsMemo = nullptr;
-
     void Refresh() override;
     void SearchChosenLine() override;
     void ShowSlotDetail(int slot) override;
@@ -33,6 +28,11 @@ protected:
 
 private:
     RemedyBrowser(BrowserState* pages, QWidget* parent);
+
+    QLineEdit* warningsEdit = nullptr;
+    QLabel* formLabel = nullptr;
+    QPlainTextEdit* bracketNoteMemo = nullptr;
+    QPlainTextEdit* largeWarningsMemo = nullptr;
 };
 
 }  // namespace remedies

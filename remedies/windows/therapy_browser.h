@@ -15,8 +15,6 @@ public:
     // outlive the window: the next one shows them again.
     explicit TherapyBrowser(BrowserState& pages, QWidget* parent = nullptr);
 
-    QPlainTextEdit* enlargedDosageMemo = nullptr;
-
     void Refresh() override;
     void SearchChosenLine() override;
     void ShowSlotDetail(int slot) override;
@@ -30,6 +28,8 @@ protected:
 
 private:
     TherapyBrowser(BrowserState* pages, QWidget* parent);
+
+    QPlainTextEdit* enlargedDosageMemo = nullptr;
 };
 
 }  // namespace remedies

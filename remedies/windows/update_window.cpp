@@ -56,7 +56,7 @@ QPixmap PointerPicture() {
 
 }  // namespace
 
-UpdateWindow::UpdateWindow() {
+UpdateWindow::UpdateWindow(FolderChooser chooseFolder) : chooseFolder_(std::move(chooseFolder)) {
     setObjectName("FoAggiorna");
     setWindowTitle("UPDARE-STATUS");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -160,7 +160,7 @@ bool UpdateWindow::TakeSlot(const fs::path& folder, bool replaceLast) {
 }
 
 void UpdateWindow::ChooseOtherFolder() {
-    const fs::path chosen = ChooseFolder ? ChooseFolder(this) : fs::path();
+    const fs::path chosen = chooseFolder_ ? chooseFolder_(this) : fs::path();
     if (chosen.empty()) return;
     const auto folder = UpdateFolderIn(chosen);
     if (!folder) {

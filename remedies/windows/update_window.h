@@ -21,7 +21,10 @@ namespace remedies {
 class UpdateWindow : public RemedyDialog {
     Q_OBJECT
 public:
-    UpdateWindow();
+    // Asks for a folder (an empty path when none was chosen): the system's
+    // folder dialog unless another chooser is handed.
+    using FolderChooser = std::function<std::filesystem::path(QWidget*)>;
+    explicit UpdateWindow(FolderChooser chooseFolder = AskForFolder);
 
     QPlainTextEdit* instructionsMemo;
     QLineEdit* lastUpdateEdit;
@@ -39,10 +42,6 @@ public:
     std::filesystem::path ProgramFolder;
     std::array<std::filesystem::path, 3> SlotFolders;
 
-    // Asks for a folder in the system's folder dialog (tests put an answer in its
-    // place); an empty path when none was chosen.
-    std::function<std::filesystem::path(QWidget*)> ChooseFolder = AskForFolder;
-
     void Refresh() override;
     void ScanUpdateDrives(int mode);
     void CopyUpdateDisk(int slot);  // 1..3
@@ -55,6 +54,8 @@ private:
     bool TakeSlot(const std::filesystem::path& folder, bool replaceLast);
     std::filesystem::path LocalFolder() const;
     const UpdateRow& Row(int slot) const { return updateRows[static_cast<std::size_t>(slot - 1)]; }
+
+    FolderChooser chooseFolder_;
 };
 
 }  // namespace remedies

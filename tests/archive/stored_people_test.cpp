@@ -160,7 +160,7 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
     current.chart.moment.gregorian = true;
     StoreDialog store(current);
     bool textShown = false;
-    store.ShowPersonTextEditor = [&textShown] { textShown = true; };
+    QObject::connect(&store, &StoreDialog::PersonTextRequested, [&textShown] { textShown = true; });
     for (QPushButton* button : {store.storeButton, store.storeAndMakeTextButton}) {
         messages.messages.clear();
         store.ShowEnteredBirthData();
@@ -270,7 +270,7 @@ TEST_F(StoredPeopleTest, ChangeTextButtonKeepsTheCurrentPersonsHandOffs) {
     testing_support::WriteBytes(rt::ResolvePath("FileDum\\Annotaz.dum"), " ALTRA PERSONA\r\n");
     int editorShown = 0;
     ChangeDialog change(testing_support::CurrentChartOfTest());
-    change.ShowPersonTextEditor = [&] { ++editorShown; };
+    QObject::connect(&change, &ChangeDialog::PersonTextRequested, [&] { ++editorShown; });
     change.ResetAndOpenArchive();
     change.ChooseLine(3);  // ROSSI MARIO
     change.OpenChosen();
@@ -301,7 +301,7 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
     };
     int editorShown = 0;
     ChangeDialog change(testing_support::CurrentChartOfTest());
-    change.ShowPersonTextEditor = [&] { ++editorShown; };
+    QObject::connect(&change, &ChangeDialog::PersonTextRequested, [&] { ++editorShown; });
     change.ResetAndOpenArchive();
     change.ChooseLine(3);  // ROSSI MARIO
     change.OpenChosen();

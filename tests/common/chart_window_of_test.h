@@ -6,6 +6,8 @@
 
 #include "display/chart/chart_window.h"
 #include "display/chart/open_chart_window.h"
+#include "display/chart/plants_panel.h"
+#include "tests/common/controls_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/wheel_geometry_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
@@ -29,6 +31,17 @@ inline display::ChartWindow* EnsureChartWindowForTest() {
 // Opens the chart window as the main window's button does, making it when none
 // exists yet.
 inline void OpenChartWindowForTest() { display::OpenChartWindow(*EnsureChartWindowForTest()); }
+
+// The control of the chart window that exists named `name`.
+template <typename T>
+T* ChartControl(const char* name) {
+    return ControlOf<T>(*ChartWindowOfTest(), name);
+}
+
+// The plants panel of the chart window that exists.
+inline display::PlantsPanel& PlantsPanelOfTest() {
+    return *ChartWindowOfTest()->findChild<display::PlantsPanel*>();
+}
 
 }  // namespace testing_support
 

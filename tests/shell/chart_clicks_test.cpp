@@ -37,28 +37,28 @@ TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
     shell_testing::StartedMainWindow()->Refresh();
-    shell_testing::StartedMainWindow()->openChartWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBProped")->click();
     ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
-    while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+    while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
 
     const QPoint sun(
         display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1]),
         display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphY[1]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
-    const QStringList texts = testing_support::ChartWindowOfTest()->specificMemo->toPlainText().split('\n');
+    const QStringList texts = testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText().split('\n');
     ASSERT_GE(texts.size(), 8);
     EXPECT_TRUE(texts[0].startsWith("ZOON")) << texts[0].toStdString();
     EXPECT_EQ(texts[1].toStdString(), "Zon in Steenbok: ernstig en ambitieus, klimt geduldig.");
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->generalMemo->toPlainText().startsWith("De Zon: levenskracht"));
+    EXPECT_TRUE(testing_support::ChartControl<QPlainTextEdit>("MemoL2")->toPlainText().startsWith("De Zon: levenskracht"));
     SaveShot("-texts");
 
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisible());
-    ASSERT_EQ(testing_support::ChartWindowOfTest()->plantBox->count(), 7);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->itemText(0).toStdString(), "Angelica");
-    testing_support::ChartWindowOfTest()->plantBox->setCurrentIndex(0);
-    testing_support::ChartWindowOfTest()->plantBox->activated(0);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSymptomsMemo->toPlainText().split('\n').value(2).toStdString(),
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisible());
+    ASSERT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 7);
+    EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->itemText(0).toStdString(), "Angelica");
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->setCurrentIndex(0);
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->activated(0);
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo3")->toPlainText().split('\n').value(2).toStdString(),
               "Gebrek aan eetlust");
     SaveShot("-plants");
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;

@@ -91,7 +91,7 @@ std::pair<std::vector<std::string>, std::vector<std::string>> OpenAndCloseOrbWin
         w->returnButton->click();
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openOrbSettingsWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnVarOrbAsp")->click();
     return {b, c};
 }
 
@@ -203,7 +203,7 @@ TEST(DamagedPersonText, ACtrlZInsideIsReadWholeAndSavedWhole) {
     while (text.size() < 1200) text += "Een regel van de eigen tekst van de gebruiker.\r\n";
     text += "Laatste regel";
     PersonWithText(start, text);
-    ASSERT_TRUE(shell_testing::StartedMainWindow()->openPersonTextButton->isVisible());
+    ASSERT_TRUE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isVisible());
     const Files before = Snapshot(start.Data());
 
     std::string shown;
@@ -215,7 +215,7 @@ TEST(DamagedPersonText, ACtrlZInsideIsReadWholeAndSavedWhole) {
         w->SaveFile();
         return int(gui::ModalOk);
     });
-    shell_testing::StartedMainWindow()->openPersonTextButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->click();
     std::string expected;  // every CR LF shown as one line end
     for (std::size_t i = 0; i < text.size(); ++i)
         if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) expected += text[i];
@@ -241,7 +241,7 @@ TEST(DamagedPersonText, AFileTooLargeToShowIsLeftAsItIs) {
         EXPECT_EQ(w->FileName(), QString("Untitled"));
         return int(gui::ModalOk);
     });
-    shell_testing::StartedMainWindow()->openPersonTextButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->click();
     ASSERT_EQ(start.messages.messages.size(), 1u);
     EXPECT_TRUE(Contains(start.messages.messages[0].text, "troppo grande")) << start.messages.messages[0].text;
     EXPECT_TRUE(Contains(start.messages.messages[0].text, "00012.txt"));
@@ -289,14 +289,14 @@ TEST(DamagedStoredPerson, ARecalledRecordOfRandomBytesIsNamedAndNotMadeCurrent) 
         w->okButton->click();
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openRecallDialogButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
     EXPECT_FALSE(loaded);
     EXPECT_FALSE(okEnabled);
     ASSERT_EQ(start.messages.messages.size(), 1u);
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "\"VERDI GIUSEPPE\" nell'archivio \"BASE\" (file \"BASE.ST2\", scheda 00002)")) << text;
     EXPECT_TRUE(Contains(text, "la persona corrente resta quella di prima")) << text;
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("ALBERTI ANNA"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("ALBERTI ANNA"));
 
     // The current person and the archive as they were; only the recall's
     // pointer to the chosen record was written.
@@ -320,7 +320,7 @@ TEST(DamagedStoredPerson, ADamagedCurrentPersonIsNamedOnceAndDrawsNoChart) {
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "\"VERDI GIUSEPPE\" nell'archivio \"TMPR\" (file \"TMPR.ST2\")")) << text;
     EXPECT_TRUE(Contains(text, "Coordinate Scorrette")) << text;
-    EXPECT_EQ(shell_testing::StartedMainWindow()->personMemo->toPlainText().trimmed(), "");
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().trimmed(), "");
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart.moment.julianDay, 0);
     const Changes changes = Compare(before, Snapshot(start.Data()));
     EXPECT_TRUE(changes.changed.empty());
@@ -341,7 +341,7 @@ TEST(DamagedStoredPerson, AFolderInPlaceOfTheCurrentPersonIsNamedOnceAndShowsNoO
         archive::StorePersonRecords(q);
         archive::WriteCurrentPerson("VERDI GIUSEPPE", Person("195001151230+1", "45N28-009E12MILANO"));
         start.Activate();
-        ASSERT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("VERDI GIUSEPPE"));
+        ASSERT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("VERDI GIUSEPPE"));
         fs::remove(start.Data() / file);
         fs::create_directory(start.Data() / file);
         start.Activate();
@@ -352,7 +352,7 @@ TEST(DamagedStoredPerson, AFolderInPlaceOfTheCurrentPersonIsNamedOnceAndShowsNoO
                                                              "La persona corrente non viene mostrata"))
             << text;
         EXPECT_TRUE(Contains(text, std::string("Spostare altrove o rinominare la cartella \"") + file + "\"")) << text;
-        EXPECT_EQ(shell_testing::StartedMainWindow()->personMemo->toPlainText().trimmed(), "") << file;
+        EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().trimmed(), "") << file;
 
         const Files before = Snapshot(start.Data());
         int result = -1;
@@ -365,7 +365,7 @@ TEST(DamagedStoredPerson, AFolderInPlaceOfTheCurrentPersonIsNamedOnceAndShowsNoO
             result = w->result();
             return result;
         });
-        shell_testing::StartedMainWindow()->openRecallDialogButton->click();
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
         EXPECT_NE(result, int(QDialog::Accepted)) << file;
         ASSERT_EQ(start.messages.messages.size(), 2u) << file;
         EXPECT_TRUE(Contains(start.messages.messages[1].text, "La persona non \xE8 stata richiamata."))
@@ -403,7 +403,7 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
     text = start.messages.messages[0].text;
     EXPECT_EQ(text, "Il file \"TMPR.ST1\" \xE8 danneggiato o incompleto (\xE8 pi\xF9 corto della sua scheda). La "
                     "persona corrente non viene mostrata: richiamarla dal suo archivio.");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->personMemo->toPlainText().trimmed(), "");
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().trimmed(), "");
 
     // Annotations of random bytes in the personal archive.
     archive::StoreRequest q;
@@ -425,7 +425,7 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
         w->LoadChosenPerson();
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openRecallDialogButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
     ASSERT_EQ(start.messages.messages.size(), 1u);
     text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "(file \"BASE.ST3\", le annotazioni della scheda 00001) \xE8 danneggiata: "
@@ -459,8 +459,8 @@ TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
     const std::string garbage = RandomBytes(st1.size(), 6);
     WriteBytes(start.Data() / "BASE.ST1", garbage);
     start.messages.messages.clear();
-    shell_testing::StartedMainWindow()->openRecallDialogButton->click();
-    shell_testing::StartedMainWindow()->openRecallDialogButton->click();  // opened again: said once
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();  // opened again: said once
     EXPECT_EQ(listed, Names{"ARCHIVIO DANNEGGIATO"});
     ASSERT_EQ(start.messages.messages.size(), 1u);
     std::string text = start.messages.messages[0].text;
@@ -471,7 +471,7 @@ TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
     // Header, the first entry whole, and half of the second.
     WriteBytes(start.Data() / "BASE.ST1", st1.substr(0, 2 * archive::kIndexRecordSize + 20));
     start.messages.messages.clear();
-    shell_testing::StartedMainWindow()->openRecallDialogButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].rfind("ALBERTI ANNA", 0), 0u) << listed[0];
     ASSERT_EQ(start.messages.messages.size(), 1u);
@@ -488,14 +488,14 @@ TEST(DamagedHandOffs, GarbledAnnotationsAreNamedAndNotShown) {
     archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), line, "BASE", "");
     const fs::path handOff = start.Data() / "FileDum" / "Annotaz.dum";
     start.Activate();
-    EXPECT_EQ(shell_testing::StartedMainWindow()->annotationsMemo->toPlainText().toStdString(), line);
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText().toStdString(), line);
     const std::string sound = ReadBytes(handOff);
 
     WriteBytes(handOff, RandomBytes(sound.size(), 12));
     start.Activate();
     start.Activate();  // told once
-    EXPECT_EQ(shell_testing::StartedMainWindow()->annotationsMemo->toPlainText(), "");
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("MERINI ALDA"));  // the person is shown
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(), "");
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("MERINI ALDA"));  // the person is shown
     ASSERT_EQ(start.messages.messages.size(), 1u);
     std::string text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "Il file \"FileDum\\Annotaz.dum\" \xE8 danneggiato o incompleto (")) << text;
@@ -504,7 +504,7 @@ TEST(DamagedHandOffs, GarbledAnnotationsAreNamedAndNotShown) {
     start.messages.messages.clear();
     WriteBytes(handOff, sound.substr(0, sound.size() / 2));
     start.Activate();
-    EXPECT_EQ(shell_testing::StartedMainWindow()->annotationsMemo->toPlainText(), "");
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(), "");
     ASSERT_EQ(start.messages.messages.size(), 1u);
     EXPECT_TRUE(Contains(start.messages.messages[0].text, "(la riga non \xE8 chiusa)"))
         << start.messages.messages[0].text;
@@ -559,13 +559,13 @@ TEST(DamagedHandOffs, AGarbledTextHandOffIsNamedAndOffersNoText) {
     archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), "", "BASE", "00001");
     WriteBytes(start.Data() / "BASEtxt" / "00001.txt", "MERINI ALDA\r\n");
     start.Activate();
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->openPersonTextButton->isVisibleTo(shell_testing::StartedMainWindow()));
+    EXPECT_TRUE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isVisibleTo(shell_testing::StartedMainWindow()));
     const fs::path handOff = start.Data() / "FileDum" / "StrText.dum";
     const std::string garbage = RandomBytes(fs::file_size(handOff), 13);
     WriteBytes(handOff, garbage);
     start.Activate();
     start.Activate();  // told once
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->openPersonTextButton->isVisibleTo(shell_testing::StartedMainWindow()));
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isVisibleTo(shell_testing::StartedMainWindow()));
     ASSERT_EQ(start.messages.messages.size(), 1u);
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "Il file \"FileDum\\StrText.dum\" \xE8 danneggiato o incompleto (")) << text;
@@ -586,7 +586,7 @@ TEST(DamagedStoredPerson, AnEntryOfRandomBytesIsNamedWithoutItsBytes) {
     EXPECT_EQ(start.messages.messages[0].text,
               "La scheda nell'archivio \"TMPR\" (file \"TMPR.ST1\") \xE8 danneggiata: Il nome contiene un carattere "
               "di controllo. La persona corrente non viene mostrata: richiamarla dal suo archivio.");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->personMemo->toPlainText().trimmed(), "");
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().trimmed(), "");
 }
 
 // A folder where the hand-off naming the current person's text should be
@@ -601,11 +601,11 @@ TEST(DamagedHandOffs, AFolderInPlaceOfTheTextHandOffHidesOnlyTheTextButton) {
     fs::remove(handOff);
     fs::create_directory(handOff);
     start.Activate();
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("MERINI ALDA"));
-    EXPECT_EQ(shell_testing::StartedMainWindow()->annotationsMemo->toPlainText(), " POETESSA");
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->openPersonTextButton->isVisibleTo(shell_testing::StartedMainWindow()));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("MERINI ALDA"));
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(), " POETESSA");
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isVisibleTo(shell_testing::StartedMainWindow()));
     for (int press = 0; press < 2; ++press) {
-        shell_testing::StartedMainWindow()->openChartWindowButton->click();
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBProped")->click();
         ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
         EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible()) << "press " << press;
         testing_support::ChartWindowOfTest()->hide();
@@ -646,10 +646,10 @@ TEST(DamagedHandOffs, ARecallPastAFolderInPlaceOfTheTextHandOffIsDone) {
         result = w->result();
         return result;
     });
-    shell_testing::StartedMainWindow()->openRecallDialogButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
     EXPECT_EQ(result, int(QDialog::Accepted));
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("ALBERTI ANNA"));
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->openPersonTextButton->isVisibleTo(shell_testing::StartedMainWindow()));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("ALBERTI ANNA"));
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isVisibleTo(shell_testing::StartedMainWindow()));
     EXPECT_EQ(archive::IndexEntryName(archive::DecodeIndexEntry(
                   rt::ReadAllRecords("TMPR.ST1", archive::kIndexRecordSize)[0])).substr(0, 12),
               "ALBERTI ANNA");
@@ -676,7 +676,7 @@ TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
         return int(gui::ModalOk);
     });
     gui::SetModalHandler("FoReMaiH", [](QDialog*) { return int(gui::ModalOk); });
-    shell_testing::StartedMainWindow()->openInputDialogButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnInputA")->click();
 
     ASSERT_EQ(start.messages.messages.size(), 1u);
     const std::string& text = start.messages.messages[0].text;
@@ -685,7 +685,7 @@ TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
     // The garbage is named as such, not quoted as if it were text.
     EXPECT_TRUE(Contains(text, "(contiene byte che non sono testo invece del numero del prossimo testo)")) << text;
     // The person is stored and current, with text 4.
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("GALILEI GALILEO"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("GALILEI GALILEO"));
     EXPECT_EQ(CrLfLines(ReadBytes(start.Data() / "BASEtxt" / "00004.txt")), Names{"GALILEI GALILEO"});
     EXPECT_EQ(CrLfLines(ReadBytes(start.Data() / "BASEtxt" / "FlagTxt.set")), Names{"5"});
     EXPECT_EQ(ReadBytes(start.Data() / "BASEtxt" / "FlagTxt.set.damaged1"), garbage);
@@ -709,10 +709,10 @@ namespace {
 // Presses "Genera archivio" of the principles window.
 void GeneratePrinciplesByButton() {
     gui::SetModalHandler("FoPrinci", [](QDialog* d) {
-        static_cast<remedies::PrinciplesWindow*>(d)->generateButton->click();
+        testing_support::ControlOf<QPushButton>(*d, "Button1")->click();
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openPrinciplesWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn8")->click();
 }
 
 }  // namespace

@@ -95,15 +95,15 @@ void StoreMerini() {
 
 // The birth-theme sheet in its viewer, drawn as its timer draws it.
 void DrawThemeSheet() {
-    shell_testing::StartedMainWindow()->showPortraitSheetButton->click();
-    shell_testing::StartedMainWindow()->sheetViewer->DrawWhenReady();
-    shell_testing::StartedMainWindow()->sheetViewer->DrawWhenReady();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBVert")->click();
+    testing_support::WindowOfTest<display::SheetViewer>()->DrawWhenReady();
+    testing_support::WindowOfTest<display::SheetViewer>()->DrawWhenReady();
 }
 
 // The interactive model with its wheel drawn.
 void OpenChartWindow() {
-    shell_testing::StartedMainWindow()->openChartWindowButton->click();
-    while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBProped")->click();
+    while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
 }
 
 void ClickSun() {
@@ -145,7 +145,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     const Files before = Snapshot(start.Data());
 
     DrawThemeSheet();
-    shell_testing::StartedMainWindow()->sheetViewer->ZoomIn();  // drawn again: nothing more is said
+    testing_support::WindowOfTest<display::SheetViewer>()->ZoomIn();  // drawn again: nothing more is said
     // Both texts are put back from the installation, their damaged copies kept.
     const auto rulers = NamingFile(start.messages, "Appoggio\\GoverAnno.txt");
     ASSERT_EQ(rulers.size(), 1u) << start.messages.messages.size();
@@ -155,7 +155,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     ASSERT_EQ(terms.size(), 1u);
     EXPECT_TRUE(Contains(terms[0], "(\xE8 vuoto). Il programma ha rimesso al suo posto")) << terms[0];
     EXPECT_EQ(start.messages.messages.size(), 2u);
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());  // the sheet stands, with the rest of its blocks
+    EXPECT_TRUE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());  // the sheet stands, with the rest of its blocks
 
     const fs::path shipped = rt::InstalledDataFolder();
     EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "GoverAnno.txt"), ReadBytes(shipped / "Appoggio" / "GoverAnno.txt"));
@@ -167,7 +167,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
         EXPECT_TRUE(IsWorkFile(n) || n.rfind("Appoggio/GoverAnno.txt", 0) == 0 ||
                     n.rfind("OpzioneT/KlvPianCan.Txt", 0) == 0)
             << n;
-    shell_testing::StartedMainWindow()->sheetViewer->hide();
+    testing_support::WindowOfTest<display::SheetViewer>()->hide();
 }
 
 TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) {
@@ -188,15 +188,15 @@ TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) 
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_TRUE(Contains(texts[0], "mancano i testi generali di ZOON")) << texts[0];
     EXPECT_TRUE(Contains(texts[0], "\"KlvPian.txt.damaged1\"")) << texts[0];
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->specificMemo->toPlainText().isEmpty());  // the specific texts are shown
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->generalMemo->toPlainText().isEmpty());  // and the Sun's general ones
+    EXPECT_FALSE(testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText().isEmpty());  // the specific texts are shown
+    EXPECT_FALSE(testing_support::ChartControl<QPlainTextEdit>("MemoL2")->toPlainText().isEmpty());  // and the Sun's general ones
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPian.txt.damaged1"), general);
 
     ClickSun();  // the plants of the Sun, from their list; their details from the database
-    ASSERT_GT(testing_support::ChartWindowOfTest()->plantBox->count(), 0);
-    testing_support::ChartWindowOfTest()->plantBox->setCurrentIndex(0);
-    testing_support::ChartWindowOfTest()->plantBox->activated(0);
-    testing_support::ChartWindowOfTest()->plantBox->activated(0);
+    ASSERT_GT(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 0);
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->setCurrentIndex(0);
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->activated(0);
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->activated(0);
     const auto plants = NamingFile(start.messages, "OpzioneS\\DataStf.rnd");
     ASSERT_EQ(plants.size(), 1u);
     EXPECT_TRUE(Contains(plants[0], "non contiene la pianta \"Angelica\"")) << plants[0];
@@ -219,8 +219,8 @@ TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
     testing_support::NoInstalledCopies installation;  // no sound picture to put back
     OpenChartWindow();
     ClickSun();  // the Sun's picture beside its texts
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsGlyphImage->pixmap().isNull());
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->attributionGlyphImage->pixmap().isNull());
+    EXPECT_TRUE(testing_support::ChartControl<QLabel>("Image1")->pixmap().isNull());
+    EXPECT_TRUE(testing_support::ChartControl<QLabel>("Image2")->pixmap().isNull());
     ASSERT_EQ(start.messages.Texts().size(), 1u);
     const std::string said = start.messages.Texts()[0];
     EXPECT_EQ(said.rfind("Il file \"Simboli\\PiaX01.emf\" \xE8 danneggiato o incompleto (non \xE8 un metafile intero", 0),
@@ -237,8 +237,8 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
     ProgramStart start;
     StoreMerini();
     DrawThemeSheet();
-    shell_testing::StartedMainWindow()->sheetViewer->metafileNameBox->setEditText("GRAF01.EMF");
-    shell_testing::StartedMainWindow()->sheetViewer->saveMetafileButton->click();
+    testing_support::ControlOf<QComboBox>(*testing_support::WindowOfTest<display::SheetViewer>(), "ComboEMF")->setEditText("GRAF01.EMF");
+    testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<display::SheetViewer>(), "BBEMFout")->click();
     const fs::path emf = start.Data() / "Emf" / "GRAF01.EMF";
     const std::string whole = ReadBytes(emf);
     ASSERT_GT(whole.size(), 1000u);
@@ -252,14 +252,14 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
         ++shown;
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->sheetViewer->openMetafileButton->click();
+    testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<display::SheetViewer>(), "BBEMFin")->click();
     EXPECT_EQ(shown, 1);
     const auto said = NamingFile(start.messages, "Emf\\GRAF01.EMF");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(said[0], "non \xE8 un metafile intero")) << said[0];
     EXPECT_EQ(start.messages.messages.size(), 1u);
     for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
-    shell_testing::StartedMainWindow()->sheetViewer->hide();
+    testing_support::WindowOfTest<display::SheetViewer>()->hide();
 }
 
 // The planets' correction table overwritten with random bytes of its own size:
@@ -273,7 +273,7 @@ TEST(DamagedReferenceFiles, ARandomPlanetTableIsPutBackAndTheChartStaysRight) {
     WriteBytes(table, garbage);
 
     start.Activate();  // the main window loads the person and computes the chart
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("ROSSI MARIO"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("ROSSI MARIO"));
     precise::Init();
     const double jd = swe_julday(1987, 7, 20, 10.0, SE_GREG_CAL);  // 12:00 in Rome, summer time
     for (int body : {5, 7}) {
@@ -308,8 +308,8 @@ TEST(DamagedReferenceFiles, DamagedHelpTextsArePutBackAndShown) {
         WriteBytes(help, damaged);
         start.messages.messages.clear();
         OpenChartWindow();  // the wheel with its help text
-        EXPECT_TRUE(testing_support::ChartWindowOfTest()->helpMemo->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
-            << testing_support::ChartWindowOfTest()->helpMemo->toPlainText().toStdString();
+        EXPECT_TRUE(testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
+            << testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText().toStdString();
         const auto said = NamingFile(start.messages, "Appoggio\\Messaggi.txt");
         ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
         EXPECT_TRUE(Contains(said[0], "Il programma ha rimesso al suo posto il file della sua installazione")) << said[0];
@@ -359,7 +359,7 @@ TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
     StoreMerini();
     OpenChartWindow();
     ClickSun();
-    const QString specific = testing_support::ChartWindowOfTest()->specificMemo->toPlainText();
+    const QString specific = testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText();
     ASSERT_GT(specific.count('\n'), 1);
     testing_support::ChartWindowOfTest()->hide();
 
@@ -368,7 +368,7 @@ TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
     WriteBytes(texts, sound.substr(0, sound.size() / 2));
     OpenChartWindow();
     ClickSun();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->specificMemo->toPlainText(), specific);
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText(), specific);
     const auto said = NamingFile(start.messages, "OpzioneT\\KlvPianSpe.Txt");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(said[0], "\xE8 interrotta). Il programma ha rimesso")) << said[0];
@@ -386,9 +386,9 @@ TEST(DamagedReferenceFiles, AttributionTextsCutAtALineArePutBackAndShownWhole) {
     StoreMerini();
     OpenChartWindow();
     ClickSagittarius();
-    const QString sagittarius = testing_support::ChartWindowOfTest()->specificMemo->toPlainText();
+    const QString sagittarius = testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText();
     ClickMoon();
-    const QString moon = testing_support::ChartWindowOfTest()->specificMemo->toPlainText();
+    const QString moon = testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText();
     ASSERT_GT(sagittarius.count('\n'), 1);
     ASSERT_GT(moon.count('\n'), 5);
     testing_support::ChartWindowOfTest()->hide();
@@ -404,9 +404,9 @@ TEST(DamagedReferenceFiles, AttributionTextsCutAtALineArePutBackAndShownWhole) {
     WriteBytes(points, cutPoints);
     OpenChartWindow();
     ClickSagittarius();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->specificMemo->toPlainText(), sagittarius);
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText(), sagittarius);
     ClickMoon();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->specificMemo->toPlainText(), moon);
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText(), moon);
     const auto signsSaid = NamingFile(start.messages, "OpzioneT\\KlvSegnSpe.txt");
     ASSERT_EQ(signsSaid.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(signsSaid[0], "(manca il testo di SaAnKre e di altre 15 chiavi). Il programma ha rimesso"))
@@ -444,7 +444,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->rebuildListsButton->click();  // "Ricostruisci File"
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openRepertoryEditorButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBaggRep")->click();
     const auto repertory = NamingFile(start.messages, "OpzioneH\\Repertorio.rnd");
     ASSERT_EQ(repertory.size(), 3u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(repertory[0], "non sono schede della banca dati")) << repertory[0];
@@ -460,7 +460,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->rebuildListsButton->click();
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openPrimaryEditorButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn4")->click();
     const auto main = NamingFile(start.messages, "OpzioneH\\DBmain.rnd");
     ASSERT_EQ(main.size(), 2u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(main[0], "l'ultima scheda \xE8 incompleta")) << main[0];

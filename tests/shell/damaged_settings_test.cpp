@@ -38,12 +38,12 @@ TEST(DamagedDrawSettings, IsKeptRepairedAndTheCurrentPersonShown) {
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[0], "1");
     EXPECT_EQ(lines[3], "1");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().LineWidthFactor, 1.0L);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleX, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().LineWidthFactor, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleX, 1.0L);
     // The activation went on to the current person.
-    EXPECT_NE(shell_testing::StartedMainWindow()->personMemo->toPlainText().indexOf("VAN DER BERG ANNA"), -1)
-        << shell_testing::StartedMainWindow()->personMemo->toPlainText().toStdString();
-    EXPECT_EQ(shell_testing::StartedMainWindow()->annotationsMemo->toPlainText(), " a note");
+    EXPECT_NE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().indexOf("VAN DER BERG ANNA"), -1)
+        << testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().toStdString();
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(), " a note");
 
     // The next activation reads the repaired file quietly.
     start.Activate();
@@ -80,11 +80,11 @@ TEST(DamagedDrawSettings, AFileCutInHalfIsNamedKeptAndRepairedFromTheDefaults) {
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[1], "1");
     EXPECT_EQ(lines[5], "E:\\Kelvor");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().EpsonCorrection, 1);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().LineWidthFactor, 2.5L);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().BackupDestination, "E:\\Kelvor");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleX, 1.0L);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleY, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().EpsonCorrection, 1);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().LineWidthFactor, 2.5L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().BackupDestination, "E:\\Kelvor");
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleX, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleY, 1.0L);
 }
 
 // The message about a cut file names only the settings put back to their
@@ -114,6 +114,6 @@ TEST(DamagedDrawSettings, TheMessageAboutACutFileNamesOnlyTheValuesPutBack) {
         << third;
     for (const char* kept : {"stampante", "cartella"})
         EXPECT_EQ(third.find(kept), std::string::npos) << kept << ": " << third;
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().BackupDestination, "E:\\Kelvor");
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().BackupDestination, "E:\\Kelvor");
     EXPECT_EQ(CrLfLines(ReadBytes(file))[5], "E:\\Kelvor");
 }

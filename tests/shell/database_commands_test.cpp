@@ -29,7 +29,7 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
     std::vector<std::string> seen;
     gui::SetModalHandler("FoMainArc", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
-        EXPECT_EQ(w, shell_testing::StartedMainWindow()->remedyWindows.primaryEditor.get());
+        EXPECT_EQ(w, testing_support::WindowOfTest<remedies::PrimaryEditor>());
         w->Refresh();
         seen.push_back(std::to_string(w->entryList->count()));
         return int(gui::ModalCancel);
@@ -55,10 +55,10 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
         seen.push_back(gui::FromQt(w->lastUpdateEdit->text()).size() == 16 ? "dated" : "undated");
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openPrimaryEditorButton->click();
-    shell_testing::StartedMainWindow()->openRepertoryEditorButton->click();
-    shell_testing::StartedMainWindow()->openSearchUtilityButton->click();
-    shell_testing::StartedMainWindow()->openUpdateWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn4")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBaggRep")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BButility")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "EdAggiorna")->click();
     gui::SetSystemServices(nullptr);
     EXPECT_EQ(seen, (std::vector<std::string>{std::to_string(remedies::PrimaryRecordCount()),
                                               std::to_string(remedies::RepertoryRecordCount()),

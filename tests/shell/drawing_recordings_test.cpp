@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
+#include <QFrame>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -70,11 +71,8 @@ using Recordings = std::map<std::string, std::string>;
 
 std::string PanelTexts(display::ChartWindow& w) {
     std::string out;
-    const std::pair<const char*, QPlainTextEdit*> memos[] = {
-        {"Memo1", w.helpMemo},          {"MemoAspetti", w.aspectListMemo}, {"Memo3", w.plantSymptomsMemo},
-        {"Memo4", w.plantSignaturesMemo}, {"MemoExtra", w.signatureMemo},    {"MemoL1", w.specificMemo},
-        {"MemoL2", w.generalMemo}};
-    for (const auto& [name, memo] : memos) {
+    for (const char* name : {"Memo1", "MemoAspetti", "Memo3", "Memo4", "MemoExtra", "MemoL1", "MemoL2"}) {
+        const QPlainTextEdit* memo = w.findChild<QPlainTextEdit*>(name);
         if (!memo) continue;
         out += std::string("-- ") + name + (memo->isVisibleTo(&w) ? " shown" : " hidden") + "\n";
         out += memo->toPlainText().toStdString() + "\n";
@@ -112,8 +110,8 @@ protected:
         archive::WriteCurrentPerson(p.name, shell_testing::StoredRecord(p.date, p.place, p.calendar, p.nation));
         shell::MainWindow* main = shell_testing::StartedMainWindow();
         main->Refresh();
+        // The test's program prints into this file.
         const std::string pdf = (fs::current_path() / "sheet.pdf").string();
-        main->sheetViewer->printer = std::make_unique<display::PdfSheetPrinter>(pdf);
 
         display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::ChartWindow& chart = *testing_support::ChartWindowOfTest();
@@ -122,14 +120,17 @@ protected:
             out[std::string(p.key) + "/" + step] = Joined(dc.log) + texts;
             dc.Clear();
         };
-        main->openChartWindowButton->click();
-        TickUntilDrawn(*chart.firstDrawTimer, [&] { chart.DrawWhenReady(); });
+        testing_support::ControlOf<QPushButton>(*main, "BBProped")->click();
+        TickUntilDrawn(*testing_support::ControlOf<QTimer>(chart, "Timer1"), [&] { chart.DrawWhenReady(); });
         keep("wheel", PanelTexts(chart));
         // Every button of the views' table, in the table's order.
         const std::vector<display::ChartViewRow>& rows = display::ChartViewRows();
-        EXPECT_EQ(chart.viewButtons.size(), rows.size());
-        for (std::size_t i = 0; i < rows.size() && i < chart.viewButtons.size(); ++i) {
-            QPushButton* button = chart.viewButtons[i];
+        // The panel's buttons: the views' first, then "Backards" and the font size.
+        const QList<QPushButton*> viewButtons = testing_support::ControlOf<QFrame>(chart, "PanelPulsanti")
+                                                    ->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+        EXPECT_EQ(static_cast<std::size_t>(viewButtons.size()), rows.size() + 2);
+        for (std::size_t i = 0; i < rows.size() && i < static_cast<std::size_t>(viewButtons.size()); ++i) {
+            QPushButton* button = viewButtons[static_cast<qsizetype>(i)];
             EXPECT_EQ(button->objectName().toStdString(), rows[i].name);
             // Each sub-view, and the first again after the last.
             const int subViews = display::SubViewCount(rows[i].view);
@@ -141,22 +142,22 @@ protected:
                 keep(button->objectName().toStdString() + "-" + std::to_string(press), PanelTexts(chart));
             }
         }
-        chart.backButton->click();
+        testing_support::ControlOf<QPushButton>(chart, "BBprivato")->click();
         chart.SetRecorder(nullptr);
 
-        display::SheetViewer& viewer = *shell_testing::StartedMainWindow()->sheetViewer;
+        display::SheetViewer& viewer = *testing_support::WindowOfTest<display::SheetViewer>();
         viewer.SetRecorder(&dc);
         const std::pair<int, std::function<void()>> sheets[] = {
-            {5, [&] { main->showPortraitSheetButton->click(); }},
-            {16, [&] { main->showLandscapeSheetButton->click(); }},
+            {5, [&] { testing_support::ControlOf<QPushButton>(*main, "BBVert")->click(); }},
+            {16, [&] { testing_support::ControlOf<QPushButton>(*main, "BBOriz")->click(); }},
             {17, [&] { main->ShowSecondLandscapeSheet(); }},
             {18, [&] { main->ShowSecondPortraitSheet(); }}};
         for (const auto& [code, open] : sheets) {
             main->ToggleBoxesLock();
             open();
-            TickUntilDrawn(*viewer.firstDrawTimer, [&] { viewer.DrawWhenReady(); });
+            TickUntilDrawn(*testing_support::ControlOf<QTimer>(viewer, "Timer1"), [&] { viewer.DrawWhenReady(); });
             keep("sheet" + std::to_string(code), "");
-            viewer.printButton->click();
+            testing_support::ControlOf<QPushButton>(viewer, "BitBtnStampa")->click();
             dc.Clear();
             out[std::string(p.key) + "/paper" + std::to_string(code)] = Shell("pdftotext -layout '" + pdf + "' -");
             viewer.hide();

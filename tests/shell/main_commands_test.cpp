@@ -36,13 +36,13 @@ TEST(MainCommandsTest, EachArchiveButtonShowsItsDialog) {
             shown.push_back(d->objectName());
             return int(gui::ModalCancel);
         });
-    shell_testing::StartedMainWindow()->openRecallDialogButton->click();
-    shell_testing::StartedMainWindow()->openInputDialogButton->click();
-    shell_testing::StartedMainWindow()->openDeleteDialogButton->click();
-    shell_testing::StartedMainWindow()->openChangeDialogButton->click();
-    shell_testing::StartedMainWindow()->openBackupWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnInputA")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnCancel")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn1")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBSalva")->click();
     EXPECT_EQ(shown, (std::vector<QString>{"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"}));
-    EXPECT_EQ(shell_testing::StartedMainWindow()->backupWindow, nullptr);  // released when it closed
+    EXPECT_EQ(testing_support::WindowOfTest<archive::BackupWindow>(), nullptr);  // released when it closed
     EXPECT_TRUE(start.messages.messages.empty());
 }
 
@@ -55,10 +55,10 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
         store->StoreAndClose();
         return int(gui::ModalOk);
     });
-    shell_testing::StartedMainWindow()->openInputDialogButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnInputA")->click();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("GALILEI GALILEO"));
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().contains("15/02/1964 10:00"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("GALILEI GALILEO"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().contains("15/02/1964 10:00"));
 }
 
 // The current person follows a change of its own record at once: the main
@@ -81,10 +81,10 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
         recall->okButton->click();
         return int(gui::ModalOk);
     });
-    shell_testing::StartedMainWindow()->openRecallDialogButton->click();
-    auto shown = [] { return shell_testing::StartedMainWindow()->personMemo->toPlainText().toStdString(); };
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
+    auto shown = [] { return testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().toStdString(); };
     auto name = [] {
-        return shell_testing::StartedMainWindow()->personMemo->toPlainText().section('\n', 0, 0).trimmed().toStdString();
+        return testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().section('\n', 0, 0).trimmed().toStdString();
     };
     ASSERT_NE(shown().find("MILANO"), std::string::npos) << shown();
 
@@ -101,7 +101,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
             dialog->backButton->click();
             return int(gui::ModalOk);
         });
-        shell_testing::StartedMainWindow()->openChangeDialogButton->click();
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn1")->click();
     };
     change(0, "ROSSI MARIO", "12:45", "");  // the ROSSI MARIO of Rome
     EXPECT_EQ(name(), "ROSSI MARIO");
@@ -112,7 +112,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     EXPECT_EQ(name(), "ROSSI MARIO ANTONIO");
     EXPECT_NE(shown().find("Nascita 04/03/1962 14:05"), std::string::npos) << shown();
     EXPECT_NE(shown().find("MILANO"), std::string::npos) << shown();
-    EXPECT_EQ(shell_testing::StartedMainWindow()->annotationsMemo->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart.moment.hour, 14);
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart.moment.minute, 5);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
@@ -135,7 +135,7 @@ TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
     shell_testing::StartedMainWindow()->Refresh();
-    shell_testing::StartedMainWindow()->openChartWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBProped")->click();
     ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
     testing_support::ChartWindowOfTest()->DrawWhenReady();  // the timer's ticks, run by hand
@@ -175,24 +175,24 @@ TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow
     ProgramStart start;
     const archive::BirthRecord r = shell_testing::MakeMeriniCurrent();
     Focus(shell_testing::StartedMainWindow());
-    shell_testing::StartedMainWindow()->openChartWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBProped")->click();
     ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
     Focus(testing_support::ChartWindowOfTest());
     ASSERT_EQ(QGuiApplication::focusWindow(), testing_support::ChartWindowOfTest()->windowHandle());
     // Meanwhile the boxes were unlocked and another person became current.
-    shell_testing::StartedMainWindow()->lockButton->click();
-    ASSERT_TRUE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBlk")->click();
+    ASSERT_TRUE(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->isEnabled());
     archive::WriteCurrentPerson("QUASIMODO SALVATORE", r);
     testing_support::ChartWindowOfTest()->close();
     Focus(shell_testing::StartedMainWindow());
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->nodeTypeBox->isEnabled());
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("QUASIMODO SALVATORE"));
+    EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->isEnabled());
+    EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->isEnabled());
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("QUASIMODO SALVATORE"));
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 
     // Back from a message box is no activation: the boxes stay as the user left them.
-    shell_testing::StartedMainWindow()->lockButton->click();
-    ASSERT_TRUE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBlk")->click();
+    ASSERT_TRUE(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->isEnabled());
     {
         QMessageBox box;
         Focus(&box);
@@ -200,5 +200,5 @@ TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow
         box.hide();
     }
     Focus(shell_testing::StartedMainWindow());
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
+    EXPECT_TRUE(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->isEnabled());
 }

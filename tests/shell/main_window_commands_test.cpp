@@ -70,7 +70,7 @@ void WriteOrbSets(const char* letter) {
 // Opens the chart window, lets its timer draw the wheel, and returns the
 // aspect keys it wrote for the attribution texts.
 std::vector<std::string> ChartAspectKeys() {
-    shell_testing::StartedMainWindow()->openChartWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBProped")->click();
     testing_support::ChartWindowOfTest()->DrawWhenReady();
     testing_support::ChartWindowOfTest()->DrawWhenReady();
     std::vector<std::string> keys;
@@ -86,30 +86,34 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->move(200, 100);
     const std::vector<Command> commands = {
-        {main->openTherapyBrowserButton, "FoTerapi", Place::Remembered},
-        {main->openPlantSymptomsWindowButton, "FoSintom3", Place::AsItIs},
-        {main->openSymptomPlantsWindowButton, "FoSintom2", Place::AsItIs},
-        {main->openSignatureMaintenanceWindowButton, "FoManut1", Place::AsItIs},
-        {main->openPrimaryEditorButton, "FoMainArc", Place::AsItIs},
-        {main->openRepertoryEditorButton, "FoAggRep", Place::AsItIs},
-        {main->openSignatureSearchWindowButton, "FoSegnat", Place::Remembered},
-        {main->openCompositionWindowButton, "FoPiante", Place::AsItIs},
-        {main->openPrinciplesWindowButton, "FoPrinci", Place::AsItIs},
-        {main->openDebilityWindowButton, "FoMali", Place::AsItIs},
-        {main->openSynthesisWindowButton, "FoSintesi", Place::AsItIs},
-        {main->openOrbSettingsWindowButton, "FoOrbKel", Place::Near10},
-        {main->openCalibrationWindowButton, "FgrTxtKel", Place::AsItIs},
-        {main->openLineWidthDialogButton, "FoSpeLin", Place::Near10},
-        {main->openPrinterModelDialogButton, "FoStampa", Place::Near10},
-        {main->openSearchUtilityButton, "FoUtilit", Place::Near10},
-        {main->openUpdateWindowButton, "FoAggiorna", Place::Near10},
+        {testing_support::ControlOf<QPushButton>(*main, "BitBtn3"), "FoTerapi", Place::Remembered},
+        {testing_support::ControlOf<QPushButton>(*main, "Bquor1"), "FoSintom3", Place::AsItIs},
+        {testing_support::ControlOf<QPushButton>(*main, "Bquor2"), "FoSintom2", Place::AsItIs},
+        {testing_support::ControlOf<QPushButton>(*main, "Button1"), "FoManut1", Place::AsItIs},
+        {testing_support::ControlOf<QPushButton>(*main, "BitBtn4"), "FoMainArc", Place::AsItIs},
+        {testing_support::ControlOf<QPushButton>(*main, "BBaggRep"), "FoAggRep", Place::AsItIs},
+        {testing_support::ControlOf<QPushButton>(*main, "BitBtn5"), "FoSegnat", Place::Remembered},
+        {testing_support::ControlOf<QPushButton>(*main, "BitBtn7"), "FoPiante", Place::AsItIs},
+        {testing_support::ControlOf<QPushButton>(*main, "BitBtn8"), "FoPrinci", Place::AsItIs},
+        {testing_support::ControlOf<QPushButton>(*main, "BitBtn6"), "FoMali", Place::AsItIs},
+        {testing_support::ControlOf<QPushButton>(*main, "BitBtn9"), "FoSintesi", Place::AsItIs},
+        {testing_support::ControlOf<QPushButton>(*main, "BitBtnVarOrbAsp"), "FoOrbKel", Place::Near10},
+        {testing_support::ControlOf<QPushButton>(*main, "BBCerchio"), "FgrTxtKel", Place::AsItIs},
+        {testing_support::ControlOf<QPushButton>(*main, "BitBtn22"), "FoSpeLin", Place::Near10},
+        {testing_support::ControlOf<QPushButton>(*main, "SBtipoStamp"), "FoStampa", Place::Near10},
+        {testing_support::ControlOf<QPushButton>(*main, "BButility"), "FoUtilit", Place::Near10},
+        {testing_support::ControlOf<QPushButton>(*main, "EdAggiorna"), "FoAggiorna", Place::Near10},
     };
+    int step = 0;
     for (const Command& c : commands) {
         SCOPED_TRACE(c.window);
         main->ToggleBoxesLock();  // unlocked before, locked again after the dialog
-        ASSERT_TRUE(main->orbSetBox->isEnabled());
-        shell_testing::StartedMainWindow()->sheetSelection.SheetCode = 16;
-        main->frame.Top = main->frame.Left = -1;
+        ASSERT_TRUE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
+        shell_testing::SheetSelectionOfTest().SheetCode = 16;
+        // An origin no command has seen yet: one that remembers it takes it,
+        // another leaves the window an older one.
+        ++step;
+        main->move(200 + step, 100 + step);
         QString shown;
         QPoint at;
         QSize size;
@@ -123,30 +127,30 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         EXPECT_EQ(shown, c.window);
         const QRect frame = main->frameGeometry();
         if (c.place != Place::AsItIs) {
-            EXPECT_EQ(main->frame.Left, main->x());
-            EXPECT_EQ(main->frame.Top, main->y());
+            EXPECT_EQ(main->Frame().Left, main->x());
+            EXPECT_EQ(main->Frame().Top, main->y());
         } else {
-            EXPECT_EQ(main->frame.Left, -1);
+            EXPECT_NE(main->Frame().Left, main->x());
         }
         if (c.place == Place::Near10) {
             // The lower right corner 10 pixels beyond the main window's.
             EXPECT_EQ(at.x() + size.width(), main->x() + frame.width() + 10);
             EXPECT_EQ(at.y() + size.height(), main->y() + frame.height() + 10);
         }
-        EXPECT_FALSE(main->orbSetBox->isEnabled());
-        EXPECT_FALSE(main->nodeTypeBox->isEnabled());
+        EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
+        EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->isEnabled());
     }
     // The calibration window is opened for its own figure.
-    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, 16);  // set by the loop; the window itself was not asked
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, 16);  // set by the loop; the window itself was not asked
     gui::SetModalHandler("FgrTxtKel", [](QDialog*) {
-        EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, 0);
+        EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, 0);
         return int(gui::ModalOk);
     });
-    main->openCalibrationWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*main, "BBCerchio")->click();
     // The printer-model labels open the same dialog as the button.
     int printer = 0;
     gui::SetModalHandler("FoStampa", [&printer](QDialog*) { return ++printer, int(gui::ModalCancel); });
-    QTest::mouseClick(main->printerModelLabels[0], Qt::LeftButton);
+    QTest::mouseClick(testing_support::ControlOf<QLabel>(*main, "Label34"), Qt::LeftButton);
     EXPECT_EQ(printer, 1);
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -162,28 +166,28 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
         const char* orientation;
     };
     // The two second sheets are offered disabled; their handlers work alike.
-    EXPECT_FALSE(main->showSecondLandscapeSheetButton->isEnabled());
-    EXPECT_FALSE(main->showSecondPortraitSheetButton->isEnabled());
-    const Expect sheets[] = {{main->showLandscapeSheetButton, 16, "L"}, {main->showPortraitSheetButton, 5, "P"}};
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*main, "BBoriz2")->isEnabled());
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*main, "BBvert2")->isEnabled());
+    const Expect sheets[] = {{testing_support::ControlOf<QPushButton>(*main, "BBOriz"), 16, "L"}, {testing_support::ControlOf<QPushButton>(*main, "BBVert"), 5, "P"}};
     for (const Expect& e : sheets) {
         main->ToggleBoxesLock();
         e.button->click();
-        EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, e.code);
-        EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetOrientation, e.orientation);
+        EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, e.code);
+        EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetOrientation, e.orientation);
         EXPECT_NE(testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].latitude, 0);  // the Moon's latitude of the person loaded
-        ASSERT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
-        EXPECT_TRUE(main->orbSetBox->isEnabled());  // modeless: nothing activated yet
+        ASSERT_TRUE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());
+        EXPECT_TRUE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());  // modeless: nothing activated yet
         // Back from the viewer, the main window is activated and locks the boxes.
-        shell_testing::StartedMainWindow()->sheetViewer->hide();
-        EXPECT_FALSE(main->orbSetBox->isEnabled());
+        testing_support::WindowOfTest<display::SheetViewer>()->hide();
+        EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
     }
     main->ShowSecondLandscapeSheet();
-    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, 17);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetOrientation, "L");
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, 17);
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetOrientation, "L");
     main->ShowSecondPortraitSheet();
-    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, 18);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetOrientation, "P");
-    shell_testing::StartedMainWindow()->sheetViewer->hide();
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, 18);
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetOrientation, "P");
+    testing_support::WindowOfTest<display::SheetViewer>()->hide();
 }
 
 TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart) {
@@ -196,15 +200,15 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     std::vector<std::string> oppositions = ChartAspectKeys();
     EXPECT_NE(std::find(oppositions.begin(), oppositions.end(), "NonOpNos"), oppositions.end());
     testing_support::ChartWindowOfTest()->hide();
-    EXPECT_FALSE(main->orbSetBox->isEnabled());  // locked again after the chart window
+    EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());  // locked again after the chart window
 
     main->ToggleBoxesLock();
-    main->orbSetBox->setCurrentIndex(1);
+    testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->setCurrentIndex(1);
     main->ChooseOrbSet();
     EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "B");
-    EXPECT_TRUE(main->OrbSetChanged);
+    EXPECT_TRUE(main->OrbSetChangePending());
     gui::RunIdleHandler();
-    EXPECT_FALSE(main->OrbSetChanged);
+    EXPECT_FALSE(main->OrbSetChangePending());
     std::vector<std::string> settings = FileLines("FileSet/OrbiDomi.stt");
     ASSERT_EQ(settings.size(), 20u);
     EXPECT_EQ(settings[0], " 2.50000000000000E+0000");
@@ -214,7 +218,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     EXPECT_EQ(settings[18], "B");
     EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), "B");
     EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.aspectOrbs[4], 0);
-    EXPECT_EQ(main->orbSetBox->currentText(), "B (personali)");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText(), "B (personali)");
     // With a zero orb of opposition the chart shows no opposition at all.
     EXPECT_TRUE(ChartAspectKeys().empty());
     testing_support::ChartWindowOfTest()->hide();
@@ -231,13 +235,13 @@ TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
     engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 19, "C", shell_testing::ShowSettingsMessage);
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
-    EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText(), "C (personali)");
     main->ToggleBoxesLock();
-    main->orbSetBox->setEditText("D (mine)");
+    testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->setEditText("D (mine)");
     main->ChooseOrbSet();
     EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "C");  // unchanged by the typing
     gui::RunIdleHandler();
-    EXPECT_EQ(main->orbSetBox->currentText(), "A (normali)");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText(), "A (normali)");
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(0), " 1.00000000000000E+0001");
     EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "A");
 }
@@ -250,13 +254,13 @@ TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     const std::string before = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
-    main->orbSetBox->setCurrentIndex(1);
+    testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->setCurrentIndex(1);
     main->ChooseOrbSet();
     gui::RunIdleHandler();
     ASSERT_EQ(start.messages.Texts(), std::vector<std::string>{"Manca File \"MMVarOrb.dum\""});
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt"), before);
     EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "C");
-    EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText(), "C (personali)");
     gui::RunIdleHandler();  // the request was cleared: reported once
     EXPECT_EQ(start.messages.messages.size(), 1u);
 }
@@ -268,20 +272,20 @@ TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
     main->Refresh();
     const engine::Real trueNode = testing_support::CurrentChartOfTest().chart.points.northNode;
     main->ToggleBoxesLock();
-    main->nodeTypeBox->setCurrentIndex(1);
+    testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->setCurrentIndex(1);
     main->ChooseNodeType();
     EXPECT_EQ(engine::NodeKindText(testing_support::CurrentChartOfTest().settings.node), "MEDIO");
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
-    main->openChartWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*main, "BBProped")->click();
     testing_support::ChartWindowOfTest()->DrawWhenReady();
     testing_support::ChartWindowOfTest()->DrawWhenReady();
     // The mean node of 25 December 1964, 13:05 UT: 82.321 degrees.
     EXPECT_NEAR(testing_support::CurrentChartOfTest().chart.points.northNode, 82.321, 0.02);
     EXPECT_GT(std::fabs(trueNode - 82.321), 0.1);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->nodeEdit->text(), "MEDIO");
+    EXPECT_EQ(testing_support::ChartControl<QLineEdit>("EdNodo")->text(), "MEDIO");
     testing_support::ChartWindowOfTest()->hide();
-    EXPECT_FALSE(main->nodeTypeBox->isEnabled());
+    EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->isEnabled());
     EXPECT_TRUE(start.messages.messages.empty());
 }
 
@@ -289,8 +293,8 @@ TEST(MainWindowCommandsTest, DoubleClickTogglesTheNodeAndRewritesItEachTime) {
     ProgramStart start;
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->ToggleBoxesLock();
-    QTest::mouseDClick(main->nodeTypeBox->lineEdit(), Qt::LeftButton);
-    EXPECT_EQ(main->nodeTypeBox->currentText(), "MEDIO");
+    QTest::mouseDClick(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->lineEdit(), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->currentText(), "MEDIO");
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
     main->ToggleNodeType();
@@ -298,10 +302,10 @@ TEST(MainWindowCommandsTest, DoubleClickTogglesTheNodeAndRewritesItEachTime) {
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "VERO");
     EXPECT_EQ(engine::NodeKindText(testing_support::CurrentChartOfTest().settings.node), "VERO");
     // A typed word that is no node kind becomes the mean node.
-    main->nodeTypeBox->setEditText("X");
+    testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->setEditText("X");
     main->ChooseNodeType();
     gui::RunIdleHandler();
-    EXPECT_EQ(main->nodeTypeBox->currentText(), "MEDIO");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->currentText(), "MEDIO");
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
 }
 
@@ -311,7 +315,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     main->ToggleBoxesLock();
-    main->nodeTypeBox->setCurrentIndex(0);
+    testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->setCurrentIndex(0);
     main->ChooseNodeType();  // the main window's idle handler is installed
     gui::RunIdleHandler();
     std::vector<std::string> texts;
@@ -344,7 +348,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
         w->ChooseSet(shell::kSetC);
         EXPECT_FALSE(w->setColumns[shell::kSetC].selectedFrame->isHidden());
         EXPECT_EQ(w->selectedSetEdit->text(), "C");
-        EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
+        EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText(), "C (personali)");
         w->ReturnToMenu();
         return int(gui::ModalCancel);
     });
@@ -362,9 +366,9 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
     EXPECT_EQ(sets[48], "C");
     EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.aspectOrbs[2], 4.5L);
     // Back in the main window: the boxes locked, its own idle handler again.
-    EXPECT_FALSE(main->orbSetBox->isEnabled());
-    EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
-    main->orbSetBox->setCurrentIndex(0);
+    EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText(), "C (personali)");
+    testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->setCurrentIndex(0);
     main->ChooseOrbSet();
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "A");
@@ -421,7 +425,7 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
     };
     for (const auto& set : sets) {
         main->ToggleBoxesLock();
-        main->orbSetBox->setCurrentIndex(set.index);
+        testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->setCurrentIndex(set.index);
         main->ChooseOrbSet();
         gui::RunIdleHandler();
         const std::vector<std::string> settings = FileLines("FileSet/OrbiDomi.stt");
@@ -452,13 +456,13 @@ TEST(OrbSettingsWindowTest, TheOrbBoxChoosesEverySetOnAFirstStart) {
         {0, "A", "A (normali)", {"10", "1", "1", "1", "1", "1", "4", "1", "6", "8", "1", "1", "1", "9"}},
     };
     for (const auto& set : sets) {
-        main->lockButton->click();
-        ASSERT_TRUE(main->orbSetBox->isEnabled());
-        main->orbSetBox->setCurrentIndex(set.line);
-        Q_EMIT main->orbSetBox->activated(set.line);
+        testing_support::ControlOf<QPushButton>(*main, "BBlk")->click();
+        ASSERT_TRUE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
+        testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->setCurrentIndex(set.line);
+        Q_EMIT testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->activated(set.line);
         gui::RunIdleHandler();
         EXPECT_TRUE(start.messages.messages.empty()) << set.letter << ": " << start.messages.messages[0].text;
-        EXPECT_EQ(main->orbSetBox->currentText().toStdString(), set.shown);
+        EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText().toStdString(), set.shown);
         const std::vector<std::string> settings = FileLines("FileSet/OrbiDomi.stt");
         ASSERT_EQ(settings.size(), 20u);
         EXPECT_EQ(settings[18], set.letter);
@@ -478,7 +482,7 @@ TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
     std::vector<QImage> glyphs;
     for (int i = 1; i <= 14; ++i) {
         const QString name = QString("Image%1").arg(i == 14 ? 15 : i);
-        const auto* image = shell_testing::StartedMainWindow()->orbSettingsWindow->findChild<QLabel*>(name);
+        const auto* image = testing_support::WindowOfTest<shell::OrbSettingsWindow>()->findChild<QLabel*>(name);
         ASSERT_NE(image, nullptr) << name.toStdString();
         const QImage picture = image->pixmap().toImage();
         ASSERT_FALSE(picture.isNull()) << name.toStdString();
@@ -496,7 +500,7 @@ TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
 // has the room its contents need from the start, every control inside it.
 TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
     ProgramStart start;
-    shell::OrbSettingsWindow* w = shell_testing::StartedMainWindow()->orbSettingsWindow;
+    shell::OrbSettingsWindow* w = testing_support::WindowOfTest<shell::OrbSettingsWindow>();
     const QSize before = w->size();
     w->show();
     QApplication::processEvents();
@@ -516,24 +520,24 @@ TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
     ProgramStart start;
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     auto expectLocked = [main](bool locked, const char* when) {
-        for (QComboBox* box : {main->orbSetBox, main->nodeTypeBox}) {
+        for (QComboBox* box : {testing_support::ControlOf<QComboBox>(*main, "ComboOrb"), testing_support::ControlOf<QComboBox>(*main, "ComboNodo")}) {
             EXPECT_EQ(box->isEnabled(), !locked) << when;
             EXPECT_EQ(box->palette().color(QPalette::Base), locked ? QColor(128, 128, 128) : QColor(0, 255, 255))
                 << when;
             EXPECT_EQ(box->palette().color(QPalette::Text), locked ? QColor(Qt::white) : QColor(Qt::black)) << when;
         }
-        EXPECT_EQ(main->lockButton->property("glyph").toString(), locked ? "LockShut" : "LockOpen") << when;
+        EXPECT_EQ(testing_support::ControlOf<QPushButton>(*main, "BBlk")->property("glyph").toString(), locked ? "LockShut" : "LockOpen") << when;
     };
     expectLocked(true, "at start");
-    main->lockButton->click();
+    testing_support::ControlOf<QPushButton>(*main, "BBlk")->click();
     expectLocked(false, "unlocked");
-    main->lockButton->click();
+    testing_support::ControlOf<QPushButton>(*main, "BBlk")->click();
     expectLocked(true, "locked by hand");
-    main->lockButton->click();
+    testing_support::ControlOf<QPushButton>(*main, "BBlk")->click();
     gui::SetModalHandler("FoSpeLin", [](QDialog*) { return int(gui::ModalCancel); });
     main->OpenLineWidthDialog();  // a dialog, then the activation
     expectLocked(true, "after an activation");
-    main->lockButton->click();
+    testing_support::ControlOf<QPushButton>(*main, "BBlk")->click();
     expectLocked(false, "unlocked again");
 }
 
@@ -541,24 +545,24 @@ TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
 TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     ProgramStart start;
     shell::MainWindow* main = shell_testing::StartedMainWindow();
-    ASSERT_TRUE(main->personMemo->toPlainText().trimmed().isEmpty());
-    main->openChartWindowButton->click();
+    ASSERT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoDati")->toPlainText().trimmed().isEmpty());
+    testing_support::ControlOf<QPushButton>(*main, "BBProped")->click();
     EXPECT_TRUE(testing_support::ChartWindowOfTest() == nullptr || !testing_support::ChartWindowOfTest()->isVisible());
-    for (QPushButton* b : {main->showLandscapeSheetButton, main->showPortraitSheetButton}) b->click();
+    for (QPushButton* b : {testing_support::ControlOf<QPushButton>(*main, "BBOriz"), testing_support::ControlOf<QPushButton>(*main, "BBVert")}) b->click();
     main->ShowSecondLandscapeSheet();
     main->ShowSecondPortraitSheet();
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
-    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, 0);
+    EXPECT_FALSE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, 0);
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>(5, shell::kNoCurrentPersonMessage));
     // Once a person is stored, both open.
     StoreMerini();
-    main->openChartWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*main, "BBProped")->click();
     ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
     testing_support::ChartWindowOfTest()->hide();
-    main->showPortraitSheetButton->click();
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
-    shell_testing::StartedMainWindow()->sheetViewer->hide();
+    testing_support::ControlOf<QPushButton>(*main, "BBVert")->click();
+    EXPECT_TRUE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());
+    testing_support::WindowOfTest<display::SheetViewer>()->hide();
     EXPECT_EQ(start.messages.messages.size(), 5u);
 }
 
@@ -580,8 +584,8 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     EXPECT_EQ(engine::HouseSystemText(testing_support::CurrentChartOfTest().settings.houseSystem), "KOCH");
     EXPECT_EQ(engine::LoadOrbSets(testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage).orbs[1][1], 2.5L);
     shell_testing::StartedMainWindow()->Refresh();
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().LineWidthFactor, 1.5L);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleY, 1.1L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().LineWidthFactor, 1.5L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleY, 1.1L);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
 
@@ -597,7 +601,7 @@ TEST(MainWindowCommandsTest, Screenshots) {
     main->Refresh();
     main->ToggleBoxesLock();
     for (int page = 0; page < 3; ++page) {
-        main->pageTabs->setCurrentIndex(page);
+        testing_support::ControlOf<QTabWidget>(*main, "PageControl1")->setCurrentIndex(page);
         ASSERT_TRUE(main->grab().save(folder + QString("main-%1.png").arg(page + 1)));
     }
     auto shoot = [&](QDialog* d, const char* name) {
@@ -606,33 +610,33 @@ TEST(MainWindowCommandsTest, Screenshots) {
         EXPECT_TRUE(d->grab().save(folder + name));
         d->hide();
     };
-    shell_testing::StartedMainWindow()->printerModelDialog->ConfirmationMilliseconds = 0;
-    shoot(shell_testing::StartedMainWindow()->orbSettingsWindow, "orb-settings.png");
-    shoot(shell_testing::StartedMainWindow()->lineWidthDialog, "line-width.png");
-    shoot(shell_testing::StartedMainWindow()->printerModelDialog, "printer-model.png");
-    shell_testing::StartedMainWindow()->drawSettings.Values().EpsonCorrection = 1;
-    shoot(shell_testing::StartedMainWindow()->printerModelDialog, "printer-model-epson.png");
-    shell_testing::StartedMainWindow()->sheetSelection.SheetCode = 0;
-    shell_testing::StartedMainWindow()->calibrationWindow->show();
-    shell_testing::StartedMainWindow()->calibrationWindow->horizontalScaleBar->setValue(-100);
-    shell_testing::StartedMainWindow()->calibrationWindow->DrawWhenReady();
-    shell_testing::StartedMainWindow()->calibrationWindow->DrawWhenReady();
+    testing_support::WindowOfTest<display::PrinterModelDialog>()->ConfirmationMilliseconds = 0;
+    shoot(testing_support::WindowOfTest<shell::OrbSettingsWindow>(), "orb-settings.png");
+    shoot(testing_support::WindowOfTest<display::LineWidthDialog>(), "line-width.png");
+    shoot(testing_support::WindowOfTest<display::PrinterModelDialog>(), "printer-model.png");
+    shell_testing::DrawSettingsOfTest().Values().EpsonCorrection = 1;
+    shoot(testing_support::WindowOfTest<display::PrinterModelDialog>(), "printer-model-epson.png");
+    shell_testing::SheetSelectionOfTest().SheetCode = 0;
+    testing_support::WindowOfTest<display::CalibrationWindow>()->show();
+    testing_support::ControlOf<QScrollBar>(*testing_support::WindowOfTest<display::CalibrationWindow>(), "ScBO")->setValue(-100);
+    testing_support::WindowOfTest<display::CalibrationWindow>()->DrawWhenReady();
+    testing_support::WindowOfTest<display::CalibrationWindow>()->DrawWhenReady();
     QApplication::processEvents();
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->calibrationWindow->Snapshot().save(folder + "calibration.png"));
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->calibrationWindow->grab().save(folder + "calibration-window.png"));
-    shell_testing::StartedMainWindow()->calibrationWindow->ResetScales();
-    shell_testing::StartedMainWindow()->calibrationWindow->hide();
+    EXPECT_TRUE(testing_support::WindowOfTest<display::CalibrationWindow>()->Snapshot().save(folder + "calibration.png"));
+    EXPECT_TRUE(testing_support::WindowOfTest<display::CalibrationWindow>()->grab().save(folder + "calibration-window.png"));
+    testing_support::WindowOfTest<display::CalibrationWindow>()->ResetScales();
+    testing_support::WindowOfTest<display::CalibrationWindow>()->hide();
 }
 
 TEST(MainWindowCommandsTest, ExitImageClosesTheProgramOnRelease) {
     ProgramStart start;
     shell::MainWindow* main = shell_testing::StartedMainWindow();
-    EXPECT_EQ(main->exitImage->toolTip(), "Chiudi il Programma");
-    EXPECT_EQ(main->lockButton->toolTip(), "Sblocca/Blocca");
-    QTest::mousePress(main->exitImage, Qt::LeftButton);
-    EXPECT_EQ(main->exitImage->property("picture").toString(), "FineProgClic.bmp");
+    EXPECT_EQ(testing_support::ControlOf<QLabel>(*main, "Image9")->toolTip(), "Chiudi il Programma");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*main, "BBlk")->toolTip(), "Sblocca/Blocca");
+    QTest::mousePress(testing_support::ControlOf<QLabel>(*main, "Image9"), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ControlOf<QLabel>(*main, "Image9")->property("picture").toString(), "FineProgClic.bmp");
     EXPECT_TRUE(main->isVisible());
-    QTest::mouseRelease(main->exitImage, Qt::LeftButton);
-    EXPECT_EQ(main->exitImage->property("picture").toString(), "FineProg.bmp");
+    QTest::mouseRelease(testing_support::ControlOf<QLabel>(*main, "Image9"), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ControlOf<QLabel>(*main, "Image9")->property("picture").toString(), "FineProg.bmp");
     EXPECT_FALSE(main->isVisible());
 }

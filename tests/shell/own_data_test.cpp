@@ -149,9 +149,9 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
         seen.push_back(gui::FromQt(w->Chosen->text()));
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openPrimaryEditorButton->click();
-    shell_testing::StartedMainWindow()->openSymptomBrowserButton->click();
-    shell_testing::StartedMainWindow()->openRemedyBrowserButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn4")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBSintomi")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn2")->click();
     EXPECT_EQ(seen, (std::vector<std::string>{"5", "Eigen klacht", "Koorts boven 39\xB0", "Nierstenen",
                                               "Obstipatie", "Alo\xEB"}));
 

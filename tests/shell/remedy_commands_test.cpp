@@ -71,10 +71,10 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         seen.push_back(std::to_string(w->resultList->count()));
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openSymptomBrowserButton->click();
-    shell_testing::StartedMainWindow()->openRemedyBrowserButton->click();
-    shell_testing::StartedMainWindow()->openMultiSymptomSearchButton->click();
-    shell_testing::StartedMainWindow()->openCompoundTherapySearchButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBSintomi")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn2")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBriceCompo")->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn10")->click();
     EXPECT_EQ(seen, (std::vector<std::string>{"Foeniculum vulgare", "Salix alba", "01 Viola odorata", "4"}));
     ASSERT_EQ(shown.size(), 4u);
     for (const QPointer<QDialog>& window : shown) EXPECT_TRUE(window.isNull());
@@ -83,7 +83,7 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
 
 TEST(RemedyCommandsTest, TheTherapiesWindowIsCreatedAtStart) {
     ProgramStart start;
-    remedies::TherapyBrowser* therapies = shell_testing::StartedMainWindow()->remedyWindows.therapyBrowser.get();
+    remedies::TherapyBrowser* therapies = testing_support::WindowOfTest<remedies::TherapyBrowser>();
     ASSERT_NE(therapies, nullptr);
     EXPECT_EQ(therapies->windowTitle(), gui::ToQt("THERAPIE\xCBN"));
 }

@@ -19,6 +19,7 @@
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/input_dialog.h"
+#include "display/sheets/sheet_printing.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/message_box.h"
@@ -27,7 +28,9 @@
 #include "shell/forms.h"
 #include "shell/main_window.h"
 #include "shell/start_up.h"
+#include "tests/common/controls_of_test.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/wheel_geometry_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/common/drawing_state_of_test.h"
 
@@ -120,9 +123,37 @@ inline shell::ProgramWindows& TestProgramWindows() {
     return windows;
 }
 inline shell::MainWindow* StartedMainWindow() { return TestMainWindowOwner().get(); }
+// The program's state a test's start hands its main window, as the run hands
+// its own (with the current chart and the drawing state of the tests): made
+// anew at each start.
+inline archive::DrawSettings& DrawSettingsOfTest() {
+    static archive::DrawSettings settings;
+    return settings;
+}
+inline shell::UserNameState& UserNameOfTest() {
+    static shell::UserNameState name;
+    return name;
+}
+inline display::SheetSelectionState& SheetSelectionOfTest() {
+    static display::SheetSelectionState selection;
+    return selection;
+}
+// The sheets print into "sheet.pdf" in the working folder.
 inline shell::MainWindow& CreateStartWindowsForTest() {
-    return shell::CreateStartWindows(TestProgramWindows(), TestMainWindowOwner(), testing_support::CurrentChartOfTest(),
-                                     testing_support::DrawingStateOfTest());
+    DrawSettingsOfTest() = {};
+    UserNameOfTest() = {};
+    SheetSelectionOfTest() = {};
+    testing_support::WheelGeometryOfTest() = {};
+    return shell::CreateStartWindows(
+        TestProgramWindows(), TestMainWindowOwner(),
+        {.currentChart = testing_support::CurrentChartOfTest(),
+         .drawing = testing_support::DrawingStateOfTest(),
+         .drawSettings = DrawSettingsOfTest(),
+         .userName = UserNameOfTest(),
+         .sheetSelection = SheetSelectionOfTest(),
+         .wheelGeometry = testing_support::WheelGeometryOfTest()},
+        {.sheetPrinter =
+             std::make_unique<display::PdfSheetPrinter>((std::filesystem::current_path() / "sheet.pdf").string())});
 }
 inline void FreeStartWindowsForTest() { TestProgramWindows().FreeAll(); }
 

@@ -132,24 +132,24 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
     // The drawing settings with their defaults, memory agreeing with the file.
     std::vector<std::string> settings = CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")));
     EXPECT_EQ(settings, (std::vector<std::string>{"1", "0", "0", "1", kOne, "", kOne, kOne}));
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().GregorianSwitch, 1);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().GregorianSwitch, 1);
     EXPECT_EQ(testing_support::DrawingStateOfTest().LineWidthFactor, 1.0L);
 
     // The user name, shown at once.
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->changeUserNameButton->text(), "Nome Cognome");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text(), "Nome Cognome");
 
     // Pages, the boxes locked, the disabled sheet buttons.
-    ASSERT_EQ(shell_testing::StartedMainWindow()->pageTabs->count(), 3);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->pageTabs->tabText(0), "Astrologische Functies");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->pageTabs->tabText(1), "Raadpleging Remedies");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->pageTabs->tabText(2), "Accessoire Functies");
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->nodeTypeBox->isEnabled());
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->showSecondLandscapeSheetButton->isEnabled());
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->showSecondPortraitSheetButton->isEnabled());
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->showLandscapeSheetButton->isEnabled());
-    EXPECT_EQ(shell_testing::StartedMainWindow()->nodeTypeBox->currentText().toStdString(),
+    ASSERT_EQ(testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->count(), 3);
+    EXPECT_EQ(testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->tabText(0), "Astrologische Functies");
+    EXPECT_EQ(testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->tabText(1), "Raadpleging Remedies");
+    EXPECT_EQ(testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->tabText(2), "Accessoire Functies");
+    EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->isEnabled());
+    EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->isEnabled());
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBoriz2")->isEnabled());
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBvert2")->isEnabled());
+    EXPECT_TRUE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBOriz")->isEnabled());
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->currentText().toStdString(),
               engine::NodeKindText(testing_support::CurrentChartOfTest().settings.node));
 }
 
@@ -166,8 +166,8 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
-    std::pair<QWidget*, QWidget*> fullScreen[] = {{testing_support::ChartWindowOfTest(), testing_support::ChartWindowOfTest()->bottomPanel},
-                                                  {shell_testing::StartedMainWindow()->sheetViewer, shell_testing::StartedMainWindow()->sheetViewer->buttonBar}};
+    std::pair<QWidget*, QWidget*> fullScreen[] = {{testing_support::ChartWindowOfTest(), testing_support::ChartControl<QFrame>("Panel1")},
+                                                  {testing_support::WindowOfTest<display::SheetViewer>(), testing_support::ControlOf<QFrame>(*testing_support::WindowOfTest<display::SheetViewer>(), "Panel1")}};
     for (auto [w, panel] : fullScreen) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_FALSE(w->isVisible());
@@ -176,8 +176,8 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
         ASSERT_NE(panel, nullptr);
         EXPECT_EQ(panel->geometry(), QRect(0, 1024 - panel->height(), 1280, panel->height()));
     }
-    EXPECT_EQ(shell_testing::StartedMainWindow()->calibrationWindow->size(), QSize(1280, 1024));
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->calibrationWindow->isVisible());
+    EXPECT_EQ(testing_support::WindowOfTest<display::CalibrationWindow>()->size(), QSize(1280, 1024));
+    EXPECT_FALSE(testing_support::WindowOfTest<display::CalibrationWindow>()->isVisible());
 }
 
 TEST(ProgramStartTest, WithoutPrinterOneWarningAndTheStartGoesOn) {
@@ -366,11 +366,11 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     std::vector<std::string> expected = CrLfLines(legacy);
     expected[5] = "Da definire";
     EXPECT_EQ(lines, expected);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().SpareInteger, 7);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().EpsonCorrection, 1);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().SpareByte, 3);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().GregorianSwitch, 0);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().BackupDestination, "Da definire");
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().SpareInteger, 7);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().EpsonCorrection, 1);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().SpareByte, 3);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().GregorianSwitch, 0);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().BackupDestination, "Da definire");
     EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX), 1.1, 1e-14);
     EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleY), 0.9, 1e-14);
     EXPECT_EQ(testing_support::DrawingStateOfTest().LineWidthFactor, 2.0L);
@@ -379,7 +379,7 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), other);
     shell_testing::StartedMainWindow()->Refresh();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), other);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().BackupDestination, "E:\\ExkelvorBck");
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().BackupDestination, "E:\\ExkelvorBck");
 }
 
 TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
@@ -387,9 +387,9 @@ TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
     const std::string zeros = "1\r\n0\r\n0\r\n1\r\n0\r\n\r\n0\r\n0\r\n";
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), zeros);
     start.Activate();
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().LineWidthFactor, 1.0L);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleX, 1.0L);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleY, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().LineWidthFactor, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleX, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleY, 1.0L);
     EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleY, 1.0L);
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), zeros);
 }
@@ -416,31 +416,31 @@ TEST(MainActivationTest, ClosingADialogLocksTheBoxesAgain) {
     ProgramStart start;
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->ToggleBoxesLock();
-    EXPECT_TRUE(main->orbSetBox->isEnabled());
-    EXPECT_EQ(main->lockButton->property("glyph").toString(), "LockOpen");
+    EXPECT_TRUE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*main, "BBlk")->property("glyph").toString(), "LockOpen");
     gui::SetModalHandler("FoNomUte", [](QDialog*) { return int(gui::ModalCancel); });
     main->ChangeUserName();
-    EXPECT_FALSE(main->orbSetBox->isEnabled());
-    EXPECT_FALSE(main->nodeTypeBox->isEnabled());
+    EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
+    EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->isEnabled());
     // An explicit lock turns the boxes grey.
     main->ToggleBoxesLock();
     main->ToggleBoxesLock();
-    EXPECT_EQ(main->lockButton->property("glyph").toString(), "LockShut");
-    EXPECT_EQ(main->orbSetBox->palette().color(QPalette::Base), QColor(128, 128, 128));
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*main, "BBlk")->property("glyph").toString(), "LockShut");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->palette().color(QPalette::Base), QColor(128, 128, 128));
 }
 
 TEST(MainWindowTest, AnnotationsMemoAndTheEmptyBox) {
     ProgramStart start;
     shell::MainWindow* main = shell_testing::StartedMainWindow();
-    EXPECT_TRUE(main->annotationsMemo->isHidden());
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoAnnotaz")->isHidden());
     main->ShowAnnotations();
-    EXPECT_FALSE(main->annotationsMemo->isHidden());
+    EXPECT_FALSE(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoAnnotaz")->isHidden());
     main->HideAnnotations();
-    EXPECT_TRUE(main->annotationsMemo->isHidden());
-    EXPECT_TRUE(main->hiddenButton->isHidden());
-    EXPECT_TRUE(main->hiddenList->isHidden());
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoAnnotaz")->isHidden());
+    EXPECT_TRUE(testing_support::ControlOf<QPushButton>(*main, "Button2")->isHidden());
+    EXPECT_TRUE(testing_support::ControlOf<QListWidget>(*main, "ListBox1")->isHidden());
     main->HideEmptyBox();
-    EXPECT_TRUE(main->emptyBox->isHidden());
+    EXPECT_TRUE(testing_support::ControlOf<QComboBox>(*main, "Cbox1")->isHidden());
 }
 
 TEST(UserNameTest, OkWithoutChangesWritesNothing) {
@@ -451,7 +451,7 @@ TEST(UserNameTest, OkWithoutChangesWritesNothing) {
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->ShowUserName();
-        dialog->okButton->click();
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnOk")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
@@ -468,13 +468,13 @@ TEST(UserNameTest, CharactersTheFileCannotHoldAreRefusedNotSavedAsQuestionMarks)
     gui::SetModalHandler("FoNomUte", [&](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->ShowUserName();
-        dialog->surnameEdit->setText(QString::fromUtf8("Rossi \u5C71"));
-        dialog->okButton->click();
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditCognome")->setText(QString::fromUtf8("Rossi \u5C71"));
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnOk")->click();
         afterRefusal = dialog->result();
         fileAfterRefusal = ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp"));
-        EXPECT_EQ(dialog->focusWidget(), dialog->surnameEdit);
-        dialog->surnameEdit->setText("Rossi");
-        dialog->okButton->click();
+        EXPECT_EQ(dialog->focusWidget(), testing_support::ControlOf<QLineEdit>(*dialog, "EditCognome"));
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditCognome")->setText("Rossi");
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnOk")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
@@ -491,31 +491,31 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->ShowUserName();
-        EXPECT_EQ(dialog->givenNameEdit->text(), "Nome");
-        dialog->givenNameEdit->setText(QString::fromUtf8("J\u00e9r\u00f4me ") + QString(100, 'x'));
-        dialog->surnameEdit->setText("Rossi");
-        dialog->okButton->click();
+        EXPECT_EQ(testing_support::ControlOf<QLineEdit>(*dialog, "EditNome")->text(), "Nome");
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditNome")->setText(QString::fromUtf8("J\u00e9r\u00f4me ") + QString(100, 'x'));
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditCognome")->setText("Rossi");
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnOk")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
     std::string given = "J\xE9r\xF4me " + std::string(73, 'x');
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), given + "\r\nRossi\r\n");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->userName.UserGivenName.size(), 80u);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->userName.UserFullName, (given + " Rossi").substr(0, 80));
-    EXPECT_EQ(gui::FromQt(shell_testing::StartedMainWindow()->changeUserNameButton->text()), shell_testing::StartedMainWindow()->userName.UserFullName);
+    EXPECT_EQ(shell_testing::UserNameOfTest().UserGivenName.size(), 80u);
+    EXPECT_EQ(shell_testing::UserNameOfTest().UserFullName, (given + " Rossi").substr(0, 80));
+    EXPECT_EQ(gui::FromQt(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text()), shell_testing::UserNameOfTest().UserFullName);
 
     // Both fields emptied: two empty lines, the button shows one blank.
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->ShowUserName();
-        dialog->givenNameEdit->clear();
-        dialog->surnameEdit->clear();
-        dialog->okButton->click();
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditNome")->clear();
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditCognome")->clear();
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnOk")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "\r\n\r\n");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->changeUserNameButton->text(), " ");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text(), " ");
 }
 
 // The name file of random bytes, then cut in half: kept beside itself, written
@@ -531,7 +531,7 @@ TEST(UserNameTest, ADamagedNameFileIsKeptAndNoGarbageIsShown) {
         start.messages.messages.clear();
         start.Activate();
         start.Activate();  // told once
-        EXPECT_EQ(gui::FromQt(shell_testing::StartedMainWindow()->changeUserNameButton->text()), "Nome Cognome");
+        EXPECT_EQ(gui::FromQt(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text()), "Nome Cognome");
         ASSERT_EQ(start.messages.messages.size(), 1u);
         const std::string kept = "Personal.Tmp.damaged" + std::to_string(++copy);
         EXPECT_EQ(start.messages.messages[0].text.rfind("Il file del nome dell'utente \"FileTmp\\Personal.Tmp\" era "
@@ -559,7 +559,7 @@ TEST(MainWindowTest, DialogsOpenAtTheLowerRightOfTheMainWindow) {
     shell_testing::StartedMainWindow()->ChangeUserName();
     QRect main = shell_testing::StartedMainWindow()->frameGeometry();
     EXPECT_EQ(seen.bottomRight(), main.bottomRight() + QPoint(10, 10));
-    EXPECT_EQ(shell_testing::StartedMainWindow()->orbSetBox->currentText(), "A (normali)");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->currentText(), "A (normali)");
 }
 
 TEST(UserNameTest, CancelKeepsTheNames) {
@@ -567,12 +567,12 @@ TEST(UserNameTest, CancelKeepsTheNames) {
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->ShowUserName();
-        dialog->givenNameEdit->setText("Other");
-        dialog->cancelButton->click();
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditNome")->setText("Other");
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtnAnnulla")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
-    EXPECT_EQ(shell_testing::StartedMainWindow()->userName.UserGivenName, "Nome");
+    EXPECT_EQ(shell_testing::UserNameOfTest().UserGivenName, "Nome");
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
 }
 
@@ -582,9 +582,9 @@ TEST(InstructionsTest, ChooserStartsWithTheShortInstructionsEveryTime) {
         gui::SetModalHandler("FoIstDef", [full](QDialog* d) {
             auto* dialog = static_cast<shell::InstructionsDialog*>(d);
             dialog->SelectShortInstructions();
-            EXPECT_TRUE(dialog->shortInstructionsRadio->isChecked());
-            if (full) dialog->fullInstructionsRadio->setChecked(true);
-            dialog->okButton->click();
+            EXPECT_TRUE(testing_support::ControlOf<QRadioButton>(*dialog, "RB1")->isChecked());
+            if (full) testing_support::ControlOf<QRadioButton>(*dialog, "RB2")->setChecked(true);
+            testing_support::ControlOf<QPushButton>(*dialog, "BitBtn1")->click();
             return dialog->result();
         });
         shell_testing::StartedMainWindow()->OpenInstructionsDialog();
@@ -619,15 +619,15 @@ TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
         auto* dialog = static_cast<shell::InstructionsDialog*>(d);
         chooser = dialog;
         dialog->show();
-        dialog->fullInstructionsRadio->setChecked(true);
-        dialog->okButton->click();
+        testing_support::ControlOf<QRadioButton>(*dialog, "RB2")->setChecked(true);
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtn1")->click();
         return dialog->result();
     });
-    shell_testing::StartedMainWindow()->openInstructionsDialogButton->click();
-    EXPECT_EQ(shell_testing::StartedMainWindow()->instructionsDialog->result(), QDialog::Accepted);
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBistruz")->click();
+    EXPECT_EQ(testing_support::WindowOfTest<shell::InstructionsDialog>()->result(), QDialog::Accepted);
     EXPECT_FALSE(chooserOpenAtMessage);
     chooser = nullptr;
-    shell_testing::StartedMainWindow()->openBookletButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBdispensa")->click();
     gui::SetMessageSink(previous);
     const auto message = [&](const char* file) {
         return "Geen PDF-lezer kon het bestand openen:\n" + (start.Data() / file).string() +
@@ -641,12 +641,12 @@ TEST(InstructionsTest, BackButtonOpensNothing) {
     ProgramStart start;
     gui::SetModalHandler("FoIstDef", [](QDialog* d) {
         auto* dialog = static_cast<shell::InstructionsDialog*>(d);
-        dialog->backButton->click();
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtn2")->click();
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->OpenInstructionsDialog();
     EXPECT_TRUE(start.desktop_.log.openedDocuments.empty());
-    EXPECT_EQ(shell_testing::StartedMainWindow()->instructionsDialog->backButton->text(), "Backards");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<shell::InstructionsDialog>(), "BitBtn2")->text(), "Backards");
 }
 
 // Saves a picture of the main window when KELVOR_SCREENSHOT names a file.
@@ -655,27 +655,27 @@ TEST(MainWindowTest, Screenshot) {
     if (!target || !*target) GTEST_SKIP() << "KELVOR_SCREENSHOT not set";
     ProgramStart start;
     for (int page = 0; page < 3; ++page) {
-        shell_testing::StartedMainWindow()->pageTabs->setCurrentIndex(page);
+        testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->setCurrentIndex(page);
         QPixmap shot = shell_testing::StartedMainWindow()->grab();
         ASSERT_TRUE(shot.save(QString::fromUtf8(target).replace(".png", QString("-%1.png").arg(page + 1))));
     }
     WriteBytes(start.Data() / "MieiTesti" / "Tema1.txt", "Tema di prova\r\n\r\nSecondo paragrafo.\r\n");
     WriteBytes(start.Data() / "FileDum" / "DatModif.dum", "MieiTesti\\Tema1.txt\r\n");
-    shell_testing::StartedMainWindow()->richTextWindow->show();
-    ASSERT_TRUE(shell_testing::StartedMainWindow()->richTextWindow->grab().save(QString::fromUtf8(target).replace(".png", "-editor.png")));
+    testing_support::WindowOfTest<shell::RichTextWindow>()->show();
+    ASSERT_TRUE(testing_support::WindowOfTest<shell::RichTextWindow>()->grab().save(QString::fromUtf8(target).replace(".png", "-editor.png")));
 }
 
 TEST(MainWindowTest, ClosingKeepsRunningWhileAnEditorKeepsUnsavedText) {
     ProgramStart start;
-    shell_testing::StartedMainWindow()->richTextWindow->show();
-    shell_testing::StartedMainWindow()->richTextWindow->Editor->insertPlainText("unsaved");
+    testing_support::WindowOfTest<shell::RichTextWindow>()->show();
+    testing_support::WindowOfTest<shell::RichTextWindow>()->Editor->insertPlainText("unsaved");
     start.messages.answers.push_back(gui::AnswerCancel);
     EXPECT_FALSE(shell_testing::StartedMainWindow()->close());
     EXPECT_TRUE(shell_testing::StartedMainWindow()->isVisible());
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->richTextWindow->isVisible());
+    EXPECT_TRUE(testing_support::WindowOfTest<shell::RichTextWindow>()->isVisible());
     start.messages.answers.push_back(gui::AnswerNo);
     EXPECT_TRUE(shell_testing::StartedMainWindow()->close());
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->richTextWindow->isVisible());
+    EXPECT_FALSE(testing_support::WindowOfTest<shell::RichTextWindow>()->isVisible());
 }
 
 // The end of the desktop session with dialogs open that keep themselves open
@@ -687,17 +687,19 @@ TEST(MainWindowTest, ClosingKeepsRunningWhileAnEditorKeepsUnsavedText) {
 TEST(MainWindowTest, TheSessionsEndClosesEveryDialogUnaskedAndNothingKeepsTheProgram) {
     ProgramStart start;
     shell::MainWindow* main = shell_testing::StartedMainWindow();
-    main->richTextWindow->show();
-    main->richTextWindow->Editor->insertPlainText("niet bewaard");
-    shell::OrbSettingsWindow* orbs = main->orbSettingsWindow;
+    shell::RichTextWindow* editor = testing_support::WindowOfTest<shell::RichTextWindow>();
+    editor->show();
+    editor->Editor->insertPlainText("niet bewaard");
+    shell::OrbSettingsWindow* orbs = testing_support::WindowOfTest<shell::OrbSettingsWindow>();
     orbs->setWindowModality(Qt::ApplicationModal);
     orbs->show();
     QTest::keyClicks(orbs->setColumns[shell::kSetB].orbEdits[1], "99");
     orbs->CheckOrbEdits();
     ASSERT_FALSE(orbs->OrbEditsValid);
-    main->lineWidthDialog->setWindowModality(Qt::ApplicationModal);
-    main->lineWidthDialog->show();
-    main->lineWidthDialog->factorEdit->setText("dik");
+    display::LineWidthDialog* lineWidth = testing_support::WindowOfTest<display::LineWidthDialog>();
+    lineWidth->setWindowModality(Qt::ApplicationModal);
+    lineWidth->show();
+    testing_support::ControlOf<QLineEdit>(*lineWidth, "EditSpeLin")->setText("dik");
     QMessageBox question;
     gui::PrepareMessageBox(question, {"Salvare le modifiche?", "", gui::Buttons::YesNo});
     question.setWindowModality(Qt::ApplicationModal);
@@ -708,7 +710,7 @@ TEST(MainWindowTest, TheSessionsEndClosesEveryDialogUnaskedAndNothingKeepsThePro
     gui::CloseDialogsUnasked();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(question.result(), QMessageBox::No);
-    for (QWidget* w : std::initializer_list<QWidget*>{main->richTextWindow, orbs, main->lineWidthDialog})
+    for (QWidget* w : std::initializer_list<QWidget*>{editor, orbs, lineWidth})
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_TRUE(main->close());
     EXPECT_EQ(Snapshot(start.Data()), before);
@@ -766,18 +768,18 @@ TEST(MainActivationTest, ShowsTheCurrentPersonAndOffersItsText) {
     start.Activate();
     ASSERT_TRUE(start.messages.messages.empty()) << start.messages.messages.front().text;
 
-    QStringList memo = shell_testing::StartedMainWindow()->personMemo->toPlainText().split('\n');
+    QStringList memo = testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().split('\n');
     ASSERT_GE(memo.size(), 6);
     EXPECT_TRUE(memo[0].startsWith("VAN DER BERG ANNELIES"));
     EXPECT_TRUE(memo[1].startsWith("Nascita 25/12/1960 14:05"));
     EXPECT_EQ(memo[5], "Calendario GREGORIANO");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->annotationsMemo->toPlainText(), " NOTA UNO");
-    EXPECT_FALSE(shell_testing::StartedMainWindow()->openPersonTextButton->isHidden());
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(), " NOTA UNO");
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isHidden());
 
     // Without the text file the button is hidden at the next activation.
     fs::remove(start.Data() / "BASEtxt" / "00007.txt");
     shell_testing::StartedMainWindow()->Refresh();
-    EXPECT_TRUE(shell_testing::StartedMainWindow()->openPersonTextButton->isHidden());
+    EXPECT_TRUE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isHidden());
 }
 
 TEST(ProgramStartTest, StoreDialogsShowThePersonsTextInTheEditor) {
@@ -789,8 +791,7 @@ TEST(ProgramStartTest, StoreDialogsShowThePersonsTextInTheEditor) {
         shown = static_cast<shell::RichTextWindow*>(d)->EditorText();
         return int(QDialog::Accepted);
     });
-    ASSERT_TRUE(shell_testing::StartedMainWindow()->inputDialog->storeDialog->ShowPersonTextEditor);
-    shell_testing::StartedMainWindow()->inputDialog->storeDialog->ShowPersonTextEditor();
+    Q_EMIT testing_support::WindowOfTest<archive::StoreDialog>()->PersonTextRequested();
     EXPECT_EQ(shown, "VAN DER BERG\n");
 }
 

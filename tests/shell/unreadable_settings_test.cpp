@@ -135,12 +135,12 @@ void ChooseInOrbWindow(std::size_t set) {
         w->returnButton->click();
         return int(gui::ModalCancel);
     });
-    shell_testing::StartedMainWindow()->openOrbSettingsWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnVarOrbAsp")->click();
 }
 
 // Unlocks the boxes and picks the line of a box, as a user does.
 void Pick(QComboBox* box, int line) {
-    if (!box->isEnabled()) shell_testing::StartedMainWindow()->lockButton->click();
+    if (!box->isEnabled()) testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBlk")->click();
     box->setCurrentIndex(line);
     Q_EMIT box->activated(line);
     gui::RunIdleHandler();
@@ -155,30 +155,29 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
     const Seen seen = folder.StartWith("FileSet/OrbiDomi.stt", [](Seen& s) {
         shell::MainWindow* main = shell_testing::StartedMainWindow();
         // What the start did past the file it could not read.
-        s.values["node box"] = gui::FromQt(main->nodeTypeBox->currentText());
-        s.values["orb box"] = gui::FromQt(main->orbSetBox->currentText());
+        s.values["node box"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->currentText());
+        s.values["orb box"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText());
         s.values["black moon"] = engine::BlackMoonKindText(testing_support::CurrentChartOfTest().settings.blackMoon);
         s.values["trine orb"] = std::to_string(static_cast<double>(testing_support::CurrentChartOfTest().orbs.aspectOrbs[3]));
         s.values["printer"] = testing_support::DrawingStateOfTest().PrinterPresent ? "yes" : "no";
-        s.values["person"] = gui::FromQt(main->personMemo->toPlainText()).substr(0, 11);
+        s.values["person"] = gui::FromQt(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoDati")->toPlainText()).substr(0, 11);
         display::RecordingSurface caption{testing_support::DrawingStateOfTest()};
-        const auto& userFullName = main->sheetViewer->sheetMemory.UserFullName;
-        display::DrawCaptionPair(caption, 100, 100, userFullName ? userFullName() : std::string());
+        display::DrawCaptionPair(caption, 100, 100, testing_support::WindowOfTest<display::SheetViewer>()->SheetUserName());
         std::string texts;
         for (const std::string& call : caption.Calls("text")) texts += call + "; ";
         s.values["sheet caption"] = Contains(texts, "Nome Cognome") ? "user's name" : texts;
         s.messages.push_back("-- set B in the orb window");
         ChooseInOrbWindow(shell::kSetB);
         // Back in the main window: the set in force is still the one shown.
-        s.values["orb box after the window"] = gui::FromQt(main->orbSetBox->currentText());
+        s.values["orb box after the window"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText());
         s.values["set after the window"] = testing_support::CurrentChartOfTest().orbs.setLetter;
         s.messages.push_back("-- set C in the orb box");
-        Pick(main->orbSetBox, 2);
-        s.values["orb box after"] = gui::FromQt(main->orbSetBox->currentText());
+        Pick(testing_support::ControlOf<QComboBox>(*main, "ComboOrb"), 2);
+        s.values["orb box after"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText());
         s.values["set after"] = testing_support::CurrentChartOfTest().orbs.setLetter;
         s.messages.push_back("-- MEDIO in the node box");
-        Pick(main->nodeTypeBox, 1);
-        s.values["node box after"] = gui::FromQt(main->nodeTypeBox->currentText());
+        Pick(testing_support::ControlOf<QComboBox>(*main, "ComboNodo"), 1);
+        s.values["node box after"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->currentText());
         s.values["node after"] = engine::NodeKindText(testing_support::CurrentChartOfTest().settings.node);
     });
 
@@ -235,15 +234,15 @@ TEST(UnreadableSettings, APickReportedAgainWhileItsRefusalIsShownIsRefusedOnce) 
             if (box) Q_EMIT box->activated(box->currentIndex());  // the late report
             return int(gui::AnswerOk);
         });
-        for (QComboBox* b : {shell_testing::StartedMainWindow()->orbSetBox, shell_testing::StartedMainWindow()->nodeTypeBox}) {
+        for (QComboBox* b : {testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb"), testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")}) {
             s.messages.push_back("-- " + b->objectName().toStdString());
             box = b;
-            Pick(b, b == shell_testing::StartedMainWindow()->orbSetBox ? 2 : 1);
+            Pick(b, b == testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb") ? 2 : 1);
             box = nullptr;
             gui::RunIdleHandler();
         }
-        s.values["orb box"] = gui::FromQt(shell_testing::StartedMainWindow()->orbSetBox->currentText());
-        s.values["node box"] = gui::FromQt(shell_testing::StartedMainWindow()->nodeTypeBox->currentText());
+        s.values["orb box"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->currentText());
+        s.values["node box"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->currentText());
         gui::SetMessageSink(walkSink);
     });
     ASSERT_EQ(seen.messages.size(), 5u);
@@ -261,11 +260,11 @@ TEST(UnreadableSettings, APickReportedAgainWhileItsRefusalIsShownIsRefusedOnce) 
 TEST(UnreadableSettings, AFileReadableAgainGetsTheChoiceWithTheUsersOwnSettings) {
     UsersDataFolder folder;
     const Seen seen = folder.StartWith("FileSet/OrbiDomi.stt", [](Seen& s) {
-        Pick(shell_testing::StartedMainWindow()->nodeTypeBox, 1);
+        Pick(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo"), 1);
         chmod("FileSet/OrbiDomi.stt", 0644);
         s.messages.push_back("-- readable again");
-        Pick(shell_testing::StartedMainWindow()->orbSetBox, 1);
-        s.values["orb box"] = gui::FromQt(shell_testing::StartedMainWindow()->orbSetBox->currentText());
+        Pick(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb"), 1);
+        s.values["orb box"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->currentText());
         s.values["houses"] = engine::HouseSystemText(testing_support::CurrentChartOfTest().settings.houseSystem);
     });
     ASSERT_EQ(seen.messages.size(), 3u);
@@ -288,8 +287,8 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
     UsersDataFolder folder;
     const auto before = Snapshot(folder.Data());
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
-        s.values["person"] = gui::FromQt(shell_testing::StartedMainWindow()->personMemo->toPlainText()).substr(0, 11);
-        s.values["user"] = gui::FromQt(shell_testing::StartedMainWindow()->changeUserNameButton->text());
+        s.values["person"] = gui::FromQt(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText()).substr(0, 11);
+        s.values["user"] = gui::FromQt(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text());
         s.values["line width"] =
             std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
         s.values["aspect"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX));
@@ -299,12 +298,12 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
         gui::SetModalHandler("FoSpeLin", [&s](QDialog* d) {
             auto* w = static_cast<display::LineWidthDialog*>(d);
             w->ShowFactorInForce();
-            w->thickerButton->click();
-            w->backButton->click();
+            testing_support::ControlOf<QToolButton>(*w, "SpinButton1Up")->click();
+            testing_support::ControlOf<QPushButton>(*w, "BitBtnRitorna")->click();
             s.values["closed"] = w->result() == 5 ? "yes" : "no";
             return w->result();
         });
-        shell_testing::StartedMainWindow()->openLineWidthDialogButton->click();
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn22")->click();
     });
     ASSERT_GE(seen.messages.size(), 2u);
     EXPECT_TRUE(Contains(seen.messages[0], "Accesso al file negato: \"FileSet\\MMVarLas.stt\"")) << seen.messages[0];
@@ -342,12 +341,12 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
         gui::SetModalHandler("FgrTxtKel", [&s](QDialog* d) {
             auto* w = static_cast<display::CalibrationWindow*>(d);
             gui::Guard([w] { w->PrepareOpening(); });
-            s.values["timer"] = w->firstDrawTimer->isActive() ? "running" : "stopped";
+            s.values["timer"] = testing_support::ControlOf<QTimer>(*w, "Timer1")->isActive() ? "running" : "stopped";
             // The timer's first tick only counts, the second draws.
             w->DrawWhenReady();
             w->DrawWhenReady();
             // The panel centred on the circle, in pixels of the 1280 x 1024 screen.
-            const QPoint centre = w->controlPanel->geometry().center();
+            const QPoint centre = testing_support::ControlOf<QWidget>(*w, "Panel1")->geometry().center();
             s.values["panel centre"] = std::to_string(centre.x()) + "," + std::to_string(centre.y());
             const QImage image = w->Snapshot();
             int left = -1;
@@ -356,14 +355,14 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
             // The circle of radius 95 mm about 140 mm: its left edge at 45 mm.
             s.values["circle's left edge"] = std::abs(left - 206) <= 4 ? "at 45 mm" : std::to_string(left);
             s.messages.push_back("-- one step right");
-            w->horizontalScaleBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-            s.values["bar"] = std::to_string(w->horizontalScaleBar->value());
+            testing_support::ControlOf<QScrollBar>(*w, "ScBO")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            s.values["bar"] = std::to_string(testing_support::ControlOf<QScrollBar>(*w, "ScBO")->value());
             s.values["scale"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX));
             s.messages.push_back("-- OK");
-            w->okButton->click();
+            testing_support::ControlOf<QPushButton>(*w, "BBok")->click();
             return w->result();
         });
-        shell_testing::StartedMainWindow()->openCalibrationWindowButton->click();
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBCerchio")->click();
     });
     ASSERT_EQ(seen.messages.size(), 6u);
     EXPECT_EQ(seen.messages[1], "-- the calibration window");  // opened without a word
@@ -389,16 +388,16 @@ TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
             auto* w = static_cast<display::LineWidthDialog*>(d);
             w->ShowFactorInForce();
             s.messages.push_back("-- thicker");
-            w->thickerButton->click();
-            s.values["after thicker"] = gui::FromQt(w->factorEdit->text());
+            testing_support::ControlOf<QToolButton>(*w, "SpinButton1Up")->click();
+            s.values["after thicker"] = gui::FromQt(testing_support::ControlOf<QLineEdit>(*w, "EditSpeLin")->text());
             s.messages.push_back("-- 1,3 typed and closed");
-            w->factorEdit->selectAll();
-            QTest::keyClicks(w->factorEdit, "1,3");
-            w->backButton->click();
-            s.values["after closing"] = gui::FromQt(w->factorEdit->text());
+            testing_support::ControlOf<QLineEdit>(*w, "EditSpeLin")->selectAll();
+            QTest::keyClicks(testing_support::ControlOf<QLineEdit>(*w, "EditSpeLin"), "1,3");
+            testing_support::ControlOf<QPushButton>(*w, "BitBtnRitorna")->click();
+            s.values["after closing"] = gui::FromQt(testing_support::ControlOf<QLineEdit>(*w, "EditSpeLin")->text());
             return w->result();
         });
-        shell_testing::StartedMainWindow()->openLineWidthDialogButton->click();
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn22")->click();
         s.values["line width"] =
             std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
     });
@@ -427,19 +426,19 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
             // What the dialog shows while the refusal is on the screen.
             const gui::MessageSink walkSink = gui::SetMessageSink([&s, w](const gui::MessageRequest& r) {
                 s.messages.push_back(r.text);
-                s.values["made, behind the refusal"] = w->changeMadeLabel->isHidden() ? "no" : "yes";
+                s.values["made, behind the refusal"] = testing_support::ControlOf<QLabel>(*w, "LabModi")->isHidden() ? "no" : "yes";
                 return int(gui::AnswerOk);
             });
-            w->epsonButton->click();
+            testing_support::ControlOf<QPushButton>(*w, "BitBtn1")->click();
             gui::SetMessageSink(walkSink);
-            s.values["made"] = w->changeMadeLabel->isHidden() && w->waitingLabel->isHidden() ? "no" : "yes";
-            s.values["note"] = w->epsonPanel->isHidden() ? "Panel1" : "Panel2";
+            s.values["made"] = testing_support::ControlOf<QLabel>(*w, "LabModi")->isHidden() && testing_support::ControlOf<QLabel>(*w, "LabModi1")->isHidden() ? "no" : "yes";
+            s.values["note"] = testing_support::ControlOf<QFrame>(*w, "Panel2")->isHidden() ? "Panel1" : "Panel2";
             s.values["open"] = w->result() == 5 ? "no" : "yes";
-            w->backButton->click();
+            testing_support::ControlOf<QPushButton>(*w, "BitBtnRitorna")->click();
             return w->result();
         });
-        shell_testing::StartedMainWindow()->openPrinterModelDialogButton->click();
-        s.values["correction"] = std::to_string(shell_testing::StartedMainWindow()->drawSettings.Values().EpsonCorrection);
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "SBtipoStamp")->click();
+        s.values["correction"] = std::to_string(shell_testing::DrawSettingsOfTest().Values().EpsonCorrection);
     });
     ASSERT_EQ(seen.messages.size(), 3u);
     EXPECT_EQ(seen.messages[1], "-- Edit Voor Epson");
@@ -493,7 +492,7 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
             w->closeButton->click();
             return int(gui::ModalOk);
         });
-        shell_testing::StartedMainWindow()->openBackupWindowButton->click();
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBSalva")->click();
     });
     ASSERT_EQ(seen.messages.size(), 5u);
     EXPECT_EQ(seen.messages[1], "-- the stick chosen");
@@ -535,19 +534,19 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
               "delle linee, modello della stampante, cartella del backup) viene rifiutata finch\xE9 il file non si "
               "pu\xF2 leggere. Spostare altrove o rinominare la cartella \"FileSet\\MMVarLas.stt\" (il programma tiene "
               "un suo file con quel nome), poi riprovare.");
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().LineWidthFactor, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().LineWidthFactor, 1.0L);
     gui::SetModalHandler("FoStampa", [](QDialog* d) {
         auto* w = static_cast<display::PrinterModelDialog*>(d);
         w->ConfirmationMilliseconds = 0;
         w->ShowCorrectionInForce();
-        w->epsonButton->click();
-        w->backButton->click();
+        testing_support::ControlOf<QPushButton>(*w, "BitBtn1")->click();
+        testing_support::ControlOf<QPushButton>(*w, "BitBtnRitorna")->click();
         return w->result();
     });
-    shell_testing::StartedMainWindow()->openPrinterModelDialogButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "SBtipoStamp")->click();
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_TRUE(RefusedDrawingChange(messages.messages[1].text)) << messages.messages[1].text;
-    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().EpsonCorrection, 0);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().EpsonCorrection, 0);
     EXPECT_TRUE(fs::is_directory(rt::ResolvePath("FileSet\\MMVarLas.stt")));
     shell_testing::FreeStartWindowsForTest();
     gui::ClearModalHandlers();
@@ -565,8 +564,8 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
     shell_testing::CreateStartWindowsForTest();
     shell_testing::StartedMainWindow()->show();
     shell_testing::StartedMainWindow()->Refresh();
-    Pick(shell_testing::StartedMainWindow()->nodeTypeBox, 1);
-    EXPECT_EQ(shell_testing::StartedMainWindow()->nodeTypeBox->currentText(), "VERO");
+    Pick(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo"), 1);
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->currentText(), "VERO");
     ASSERT_EQ(messages.messages.size(), 2u);
     for (const auto& m : messages.messages) {
         EXPECT_TRUE(Contains(m.text, "\"FileSet\\OrbiDomi.stt\"")) << m.text;

@@ -76,24 +76,24 @@ TEST(MainWindowControls, DocumentAndNameButtonsDoTheirOwnThing) {
         ++chooser;
         auto* dialog = static_cast<shell::InstructionsDialog*>(d);
         dialog->SelectShortInstructions();
-        dialog->okButton->click();  // the short instructions, as offered
+        testing_support::ControlOf<QPushButton>(*dialog, "BitBtn1")->click();  // the short instructions, as offered
         return dialog->result();
     });
-    main->openInstructionsDialogButton->click();
+    testing_support::ControlOf<QPushButton>(*main, "BBistruz")->click();
     EXPECT_EQ(chooser, 1);
     EXPECT_EQ(OpenedNames(start), std::vector<std::string>{"Istruzioni_J.pdf"});
-    main->openBookletButton->click();
+    testing_support::ControlOf<QPushButton>(*main, "BBdispensa")->click();
     EXPECT_EQ(chooser, 1);
     EXPECT_EQ(OpenedNames(start), (std::vector<std::string>{"Istruzioni_J.pdf", "Dispensa.pdf"}));
 
     ShownDialogs shown({"FoNomUte", "FoStampa"});
-    main->changeUserNameButton->click();
+    testing_support::ControlOf<QPushButton>(*main, "BitBtnNomeCognome")->click();
     EXPECT_EQ(shown.count["FoNomUte"], 1);
     EXPECT_EQ(OpenedNames(start).size(), 2u);
     // Both labels beside the printer-model button open the printer-model dialog.
-    QTest::mouseClick(main->printerModelLabels[1], Qt::LeftButton);
+    QTest::mouseClick(testing_support::ControlOf<QLabel>(*main, "Label35"), Qt::LeftButton);
     EXPECT_EQ(shown.count["FoStampa"], 1);
-    QTest::mouseClick(main->printerModelLabels[0], Qt::LeftButton);
+    QTest::mouseClick(testing_support::ControlOf<QLabel>(*main, "Label34"), Qt::LeftButton);
     EXPECT_EQ(shown.count["FoStampa"], 2);
     EXPECT_EQ(shown.count["FoNomUte"], 1);
     EXPECT_TRUE(start.messages.messages.empty());
@@ -110,22 +110,22 @@ TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
         QPushButton* button;
         int code;
         const char* orientation;
-    } sheets[] = {{main->showLandscapeSheetButton, 16, "L"},
-                  {main->showSecondLandscapeSheetButton, 17, "L"},
-                  {main->showPortraitSheetButton, 5, "P"},
-                  {main->showSecondPortraitSheetButton, 18, "P"}};
+    } sheets[] = {{testing_support::ControlOf<QPushButton>(*main, "BBOriz"), 16, "L"},
+                  {testing_support::ControlOf<QPushButton>(*main, "BBoriz2"), 17, "L"},
+                  {testing_support::ControlOf<QPushButton>(*main, "BBVert"), 5, "P"},
+                  {testing_support::ControlOf<QPushButton>(*main, "BBvert2"), 18, "P"}};
     for (const auto& s : sheets) {
         SCOPED_TRACE(s.button->objectName().toStdString());
-        shell_testing::StartedMainWindow()->sheetSelection.SheetCode = 0;
-        shell_testing::StartedMainWindow()->sheetSelection.SheetOrientation.clear();
+        shell_testing::SheetSelectionOfTest().SheetCode = 0;
+        shell_testing::SheetSelectionOfTest().SheetOrientation.clear();
         if (s.button->isEnabled())
             s.button->click();
         else
             QMetaObject::invokeMethod(s.button, "clicked");
-        EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, s.code);
-        EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetOrientation, s.orientation);
-        EXPECT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
-        shell_testing::StartedMainWindow()->sheetViewer->hide();
+        EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, s.code);
+        EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetOrientation, s.orientation);
+        EXPECT_TRUE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());
+        testing_support::WindowOfTest<display::SheetViewer>()->hide();
     }
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -136,14 +136,14 @@ TEST(MainWindowControls, ClicksOnTheMemosAndTheEmptyBox) {
     ProgramStart start;
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->show();
-    ASSERT_TRUE(main->annotationsMemo->isHidden());
-    QTest::mouseClick(main->personMemo->viewport(), Qt::LeftButton);
-    EXPECT_FALSE(main->annotationsMemo->isHidden());
-    QTest::mouseClick(main->annotationsMemo->viewport(), Qt::LeftButton);
-    EXPECT_TRUE(main->annotationsMemo->isHidden());
-    QTest::mouseDClick(main->emptyBox, Qt::LeftButton);
-    EXPECT_TRUE(main->emptyBox->isHidden());
-    EXPECT_FALSE(main->personMemo->isHidden());
+    ASSERT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoAnnotaz")->isHidden());
+    QTest::mouseClick(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoDati")->viewport(), Qt::LeftButton);
+    EXPECT_FALSE(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoAnnotaz")->isHidden());
+    QTest::mouseClick(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoAnnotaz")->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoAnnotaz")->isHidden());
+    QTest::mouseDClick(testing_support::ControlOf<QComboBox>(*main, "Cbox1"), Qt::LeftButton);
+    EXPECT_TRUE(testing_support::ControlOf<QComboBox>(*main, "Cbox1")->isHidden());
+    EXPECT_FALSE(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoDati")->isHidden());
 }
 
 // The orb-set and node boxes: a set or a node kind picked from the list with
@@ -156,25 +156,25 @@ TEST(MainWindowControls, OrbAndNodeBoxesTakeWhatTheUserPicksOrTypes) {
     engine::SaveOrbSets(sets);
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
-    main->lockButton->click();
-    ASSERT_TRUE(main->orbSetBox->isEnabled());
+    testing_support::ControlOf<QPushButton>(*main, "BBlk")->click();
+    ASSERT_TRUE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
     const std::string node = FileLines("FileSet/OrbiDomi.stt").at(17);
 
-    main->orbSetBox->setCurrentIndex(0);
-    QTest::keyClick(main->orbSetBox, Qt::Key_Down);  // "B (personali)"
+    testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->setCurrentIndex(0);
+    QTest::keyClick(testing_support::ControlOf<QComboBox>(*main, "ComboOrb"), Qt::Key_Down);  // "B (personali)"
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "B");
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), node);
 
-    main->orbSetBox->lineEdit()->clear();
-    QTest::keyClicks(main->orbSetBox->lineEdit(), "C (personali)");
+    testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->lineEdit()->clear();
+    QTest::keyClicks(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->lineEdit(), "C (personali)");
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
     EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "C");
 
-    main->nodeTypeBox->setCurrentIndex(0);
-    main->nodeTypeBox->setEditText("VERO");
-    QTest::keyClick(main->nodeTypeBox, Qt::Key_Down);  // "MEDIO"
+    testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->setCurrentIndex(0);
+    testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->setEditText("VERO");
+    QTest::keyClick(testing_support::ControlOf<QComboBox>(*main, "ComboNodo"), Qt::Key_Down);  // "MEDIO"
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
@@ -246,7 +246,7 @@ TEST(OrbSettingsWindowControls, EachChooseButtonPutsItsOwnSetInForce) {
         result = w->result();
         return result;
     });
-    shell_testing::StartedMainWindow()->openOrbSettingsWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnVarOrbAsp")->click();
     EXPECT_EQ(result, int(gui::ModalCancel));
     EXPECT_EQ(SettingsOrbs(), SetOrbs('C'));
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
@@ -291,7 +291,7 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
         EXPECT_EQ(w->result(), int(gui::ModalCancel));
         return w->result();
     });
-    shell_testing::StartedMainWindow()->openOrbSettingsWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnVarOrbAsp")->click();
     const std::vector<std::string> sets = FileLines("FileDum/MMVarOrb.dum");
     ASSERT_EQ(sets.size(), 49u);
     EXPECT_EQ(std::stold(sets[32 + 13]), 9.5L);  // C, opposition
@@ -312,17 +312,17 @@ TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
     shell_testing::MakeMeriniCurrent();
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
-    main->openChartWindowButton->click();
+    testing_support::ControlOf<QPushButton>(*main, "BBProped")->click();
     display::ChartWindow* chart = testing_support::ChartWindowOfTest();
-    for (int i = 0; i < 10 && chart->firstDrawTimer->isActive(); ++i) chart->DrawWhenReady();
+    for (int i = 0; i < 10 && testing_support::ControlOf<QTimer>(*chart, "Timer1")->isActive(); ++i) chart->DrawWhenReady();
     auto text = [](QLineEdit* e) { return gui::FromQt(e->text()); };
-    EXPECT_EQ(text(chart->nameEdit), "  MERINI ALDA");
-    EXPECT_NE(text(chart->birthDateEdit).find("25/12/1964 14:05"), std::string::npos) << text(chart->birthDateEdit);
-    EXPECT_EQ(text(chart->placeEdit), "ROMA - ITALIA");
-    EXPECT_EQ(text(chart->coordinatesEdit), "41N54-012E29");
-    EXPECT_EQ(text(chart->houseSystemEdit), engine::HouseSystemText(testing_support::CurrentChartOfTest().chart.settings.houseSystem));
-    EXPECT_EQ(text(chart->nodeEdit), "VERO");
-    std::string jd = text(chart->julianDayEdit);
+    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdNome")), "  MERINI ALDA");
+    EXPECT_NE(text(testing_support::ControlOf<QLineEdit>(*chart, "EdData")).find("25/12/1964 14:05"), std::string::npos) << text(testing_support::ControlOf<QLineEdit>(*chart, "EdData"));
+    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdLocal")), "ROMA - ITALIA");
+    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdCoordi")), "41N54-012E29");
+    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdDomif")), engine::HouseSystemText(testing_support::CurrentChartOfTest().chart.settings.houseSystem));
+    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdNodo")), "VERO");
+    std::string jd = text(testing_support::ControlOf<QLineEdit>(*chart, "EdJd"));
     std::replace(jd.begin(), jd.end(), ',', '.');
     EXPECT_NEAR(std::stod(jd), 2438755.0451, 0.0001) << jd;  // 13:05 UT
     chart->hide();

@@ -21,7 +21,7 @@ class AntisciaLines : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+        delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
         testing_support::CurrentChartOfTest().chart.cusps[1] = 0;  // the Ascendant at 0 Aries
     }

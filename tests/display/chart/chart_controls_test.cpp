@@ -23,41 +23,41 @@ using testing_support::ChartWindowOfTest;
 
 class ChartControls : public ClickedWindow {
 protected:
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleY)); }
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleY)); }
 };
 
 // A double click on the aspect list stretches that panel and nothing else; a
 // double click on the help memo, or on the search panel's note under it,
 // stretches the help panel.
 TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
-    testing_support::ChartWindowOfTest()->aspectsButton->click();
-    ASSERT_TRUE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    QTest::mouseDClick(testing_support::ChartWindowOfTest()->aspectListMemo->viewport(), Qt::LeftButton);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListPanel->height(), PY(167));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListMemo->height(), PY(156));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->closeAspectListButton->y(), PY(167) - PY(7));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(134));
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.HelpMemoExpanded);
-    QTest::mouseDClick(testing_support::ChartWindowOfTest()->aspectListMemo->viewport(), Qt::LeftButton);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListPanel->height(), PY(92));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListMemo->height(), PY(82));
+    testing_support::ChartControl<QPushButton>("BBaspetti")->click();
+    ASSERT_TRUE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->viewport(), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("Panel3")->height(), PY(167));
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->height(), PY(156));
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBchiudiAsp")->y(), PY(167) - PY(7));
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelInfo")->y(), PY(134));
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().HelpMemoExpanded);
+    QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->viewport(), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("Panel3")->height(), PY(92));
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->height(), PY(82));
 
-    QTest::mouseDClick(testing_support::ChartWindowOfTest()->helpMemo->viewport(), Qt::LeftButton);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(51));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpMemo->height(), PY(116));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListPanel->height(), PY(92));
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.AspectMemoExpanded);
-    QTest::mouseDClick(testing_support::ChartWindowOfTest()->signatureMemo->viewport(), Qt::LeftButton);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(134));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpMemo->height(), PY(33));
+    QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("Memo1")->viewport(), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelInfo")->y(), PY(51));
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo1")->height(), PY(116));
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("Panel3")->height(), PY(92));
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().AspectMemoExpanded);
+    QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("MemoExtra")->viewport(), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelInfo")->y(), PY(134));
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo1")->height(), PY(33));
 
     // The aspect list's own buttons: the font first, then the panel closed.
-    testing_support::ChartWindowOfTest()->aspectListFontButton->click();
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListMemo->font().pointSize(), 8);
-    testing_support::ChartWindowOfTest()->closeAspectListButton->click();
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListMemo->font().pointSize(), 8);
+    testing_support::ChartControl<QPushButton>("BBFont")->click();
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->font().pointSize(), 8);
+    testing_support::ChartControl<QPushButton>("BBchiudiAsp")->click();
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->font().pointSize(), 8);
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -66,54 +66,54 @@ TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
 TEST_F(ChartControls, EachFilterCaptionFreesItsOwnFilter) {
     ClickBody(1);
     ClickSign(2);
-    ASSERT_NE(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "Ieder");
-    ASSERT_NE(testing_support::ChartWindowOfTest()->status.SearchSignFilter, "Ieder");
-    const std::string body = testing_support::ChartWindowOfTest()->status.SearchBodyFilter;
-    QTest::mouseClick(testing_support::ChartWindowOfTest()->signFilterLabel, Qt::LeftButton);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchSignFilter, "Ieder");
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->signFilterLabel->text().isEmpty());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, body);
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->planetFilterLabel->text().isEmpty());
-    QTest::mouseClick(testing_support::ChartWindowOfTest()->planetFilterLabel, Qt::LeftButton);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "Ieder");
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->planetFilterLabel->text().isEmpty());
-    testing_support::ChartWindowOfTest()->signatureSearchButton->click();
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->signatureResultLabels[1]->text()), "REMEDIES met teken Ieder/Ieder");
+    ASSERT_NE(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "Ieder");
+    ASSERT_NE(testing_support::ChartWindowOfTest()->State().SearchSignFilter, "Ieder");
+    const std::string body = testing_support::ChartWindowOfTest()->State().SearchBodyFilter;
+    QTest::mouseClick(testing_support::ChartControl<QLabel>("LbExtraSeg"), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchSignFilter, "Ieder");
+    EXPECT_TRUE(testing_support::ChartControl<QLabel>("LbExtraSeg")->text().isEmpty());
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, body);
+    EXPECT_FALSE(testing_support::ChartControl<QLabel>("LbExtraPia")->text().isEmpty());
+    QTest::mouseClick(testing_support::ChartControl<QLabel>("LbExtraPia"), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "Ieder");
+    EXPECT_TRUE(testing_support::ChartControl<QLabel>("LbExtraPia")->text().isEmpty());
+    testing_support::ChartControl<QPushButton>("BBextraOk")->click();
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()), "REMEDIES met teken Ieder/Ieder");
 }
 
 // A plant picked from the list (here with the keyboard) shows its own symptoms.
 TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
     ClickBody(1);
     ClickBody(1);  // the plants of the Sun
-    ASSERT_GT(testing_support::ChartWindowOfTest()->plantBox->count(), 2);
-    testing_support::ChartWindowOfTest()->plantBox->setCurrentIndex(0);
-    QTest::keyClick(testing_support::ChartWindowOfTest()->plantBox, Qt::Key_Down);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 1);
-    const std::vector<std::string> symptoms = LinesOfMemo(testing_support::ChartWindowOfTest()->plantSymptomsMemo);
+    ASSERT_GT(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 2);
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->setCurrentIndex(0);
+    QTest::keyClick(testing_support::ChartControl<QComboBox>("ComboBoxPiante"), Qt::Key_Down);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 1);
+    const std::vector<std::string> symptoms = LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo3"));
     ASSERT_GE(symptoms.size(), 2u);
     EXPECT_EQ(symptoms[1], "Calendula");
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSignaturesMemo).at(0), "PLANT: Calendula");
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo4")).at(0), "PLANT: Calendula");
     // The last plant of the list is reached with the spin button and stays.
-    for (int i = 1; i < testing_support::ChartWindowOfTest()->plantBox->count(); ++i)
-        testing_support::ChartWindowOfTest()->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    const int last = testing_support::ChartWindowOfTest()->plantBox->count() - 1;
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, last);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->currentText(), testing_support::ChartWindowOfTest()->plantBox->itemText(last));
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSymptomsMemo).at(1),
-              gui::FromQt(testing_support::ChartWindowOfTest()->plantBox->itemText(last)));
+    for (int i = 1; i < testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(); ++i)
+        testing_support::ChartControl<QScrollBar>("SpinButton1")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    const int last = testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count() - 1;
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, last);
+    EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->currentText(), testing_support::ChartControl<QComboBox>("ComboBoxPiante")->itemText(last));
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo3")).at(1),
+              gui::FromQt(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->itemText(last)));
 }
 
 // The last of the seven dignity glyphs, Saturn's, opens Saturn's plants.
 TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
-    testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[7] = 150;  // outside the wheel
-    testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[7] = 185;
+    testing_support::NatalWheelOfTest().DignityGlyphX[7] = 150;  // outside the wheel
+    testing_support::NatalWheelOfTest().DignityGlyphY[7] = 185;
     const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), 150, 185);
     testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "SATURNUS");
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->planetFilterLabel->text()), "SATURNUS");
-    EXPECT_NE(gui::FromQt(testing_support::ChartWindowOfTest()->plantListLabel->text()).find("SATURN"), std::string::npos);
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "SATURNUS");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LbExtraPia")->text()), "SATURNUS");
+    EXPECT_NE(gui::FromQt(testing_support::ChartControl<QLabel>("LabPianta")->text()).find("SATURN"), std::string::npos);
 }
 
 // The red marker of a hit goes when the button is released, on the last
@@ -140,37 +140,37 @@ TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
 // with mirror lines; the south node, the last with a plants step (an empty one).
 TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
     std::vector<std::pair<int, std::string>> mirrored;
-    testing_support::ChartWindowOfTest()->antisciaLinesDrawer =
+    click_test::RemakeWindowWithAntisciaDrawer(
         [&mirrored](display::Surface&, int index, long double, long double, long double, const std::string& kind) {
             mirrored.emplace_back(index, kind);
-        };
+        });
     for (int click = 0; click < 4; ++click) ClickBody(7);
     EXPECT_EQ(HelpMemoText(), HelpText(30));
     EXPECT_EQ(mirrored, (std::vector<std::pair<int, std::string>>{{7, "Pia"}}));
 
     ClickBody(9);
-    ASSERT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[9], 1);
+    ASSERT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[9], 1);
     ClickBody(9);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[9], 2);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[9], 2);
     EXPECT_EQ(HelpMemoText(), HelpText(29));
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->count(), 0);
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 0);
     // The Ascendant, the first without it, keeps its texts at the second click.
     ClickBody(10);
     ClickBody(10);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[10], 1);
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[10], 1);
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(mirrored.size(), 1u);
 }
 
 // Each data field has its own caption on its left, on its line.
 TEST_F(ChartControls, EachDataFieldHasItsOwnCaption) {
     const std::pair<QLineEdit*, const char*> rows[] = {
-        {testing_support::ChartWindowOfTest()->nameEdit, "Person"},        {testing_support::ChartWindowOfTest()->birthDateEdit, "Gebortedatum"},
-        {testing_support::ChartWindowOfTest()->placeEdit, "Plaats"},       {testing_support::ChartWindowOfTest()->coordinatesEdit, "Co\xF6rdinaten"},
-        {testing_support::ChartWindowOfTest()->houseSystemEdit, "Domificatie"},  {testing_support::ChartWindowOfTest()->nodeEdit, "Maan Knoop"},
-        {testing_support::ChartWindowOfTest()->julianDayEdit, "Astronomische dag JD"}};
-    const QList<QLabel*> labels = testing_support::ChartWindowOfTest()->dataPanel->findChildren<QLabel*>();
+        {testing_support::ChartControl<QLineEdit>("EdNome"), "Person"},        {testing_support::ChartControl<QLineEdit>("EdData"), "Gebortedatum"},
+        {testing_support::ChartControl<QLineEdit>("EdLocal"), "Plaats"},       {testing_support::ChartControl<QLineEdit>("EdCoordi"), "Co\xF6rdinaten"},
+        {testing_support::ChartControl<QLineEdit>("EdDomif"), "Domificatie"},  {testing_support::ChartControl<QLineEdit>("EdNodo"), "Maan Knoop"},
+        {testing_support::ChartControl<QLineEdit>("EdJd"), "Astronomische dag JD"}};
+    const QList<QLabel*> labels = testing_support::ChartControl<QFrame>("PanelDati")->findChildren<QLabel*>();
     for (const auto& [field, caption] : rows) {
         const QLabel* beside = nullptr;
         for (const QLabel* l : labels)

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QPlainTextEdit>
+#include <QFrame>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -66,12 +67,12 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "FilePosi", "OpzioneT", "OpzioneS"});
-        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+        delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
         testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
-        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
     }
     void TearDown() override {
         delete testing_support::ChartWindowOfTest();
@@ -83,9 +84,9 @@ protected:
 };
 
 TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
-    testing_support::ChartWindowOfTest()->aspectsButton->click();
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    const std::string memo = TextOfMemo(testing_support::ChartWindowOfTest()->aspectListMemo);
+    testing_support::ChartControl<QPushButton>("BBaspetti")->click();
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    const std::string memo = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti"));
     // Sun 15.25, Moon 45.5, Mercury 20, Mars 135.75; orbs 8, 6, 7, 7, 8.
     const auto conj = memo.find("4.75   il Sole in Congiunzione con Mercurio");
     const auto trine = memo.find("0.50   il Sole in Trigono con Marte");
@@ -98,16 +99,16 @@ TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
     EXPECT_LT(trine, square);
     EXPECT_EQ(memo.find("il Nodo Nord in Opposizione con il Nodo Sud"), std::string::npos) << "exactly opposite";
     // The grid sub-views hide the memo's panel.
-    testing_support::ChartWindowOfTest()->aspectsButton->click();
-    testing_support::ChartWindowOfTest()->aspectsButton->click();
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    testing_support::ChartControl<QPushButton>("BBaspetti")->click();
+    testing_support::ChartControl<QPushButton>("BBaspetti")->click();
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
 TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
-    testing_support::ChartWindowOfTest()->coordinatesButton->click();
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    std::string memo = TextOfMemo(testing_support::ChartWindowOfTest()->aspectListMemo);
+    testing_support::ChartControl<QPushButton>("BBcoordi")->click();
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    std::string memo = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti"));
     const auto terms = memo.find("PLANETEN IN DE TERMEN"), decans = memo.find("PLANETEN IN DE DECANS"),
                decades = memo.find("PLANETEN IN DE DECADE");
     EXPECT_EQ(terms, 0u);
@@ -115,35 +116,35 @@ TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
     ASSERT_NE(decades, std::string::npos);
     EXPECT_LT(decans, decades);
     // The other coordinate tables leave the memo's panel hidden.
-    testing_support::ChartWindowOfTest()->coordinatesButton->click();
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    testing_support::ChartControl<QPushButton>("BBcoordi")->click();
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
 
-    QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->dodecatemoriaButton, "clicked");  // a disabled button's handler
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->status.DodecatemoriaMode);
-    memo = TextOfMemo(testing_support::ChartWindowOfTest()->aspectListMemo);
+    QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBdodecate"), "clicked");  // a disabled button's handler
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->State().DodecatemoriaMode);
+    memo = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti"));
     EXPECT_EQ(memo.find("DODECATEMORIEEN IN DE TERMEN"), 0u) << memo;
     EXPECT_NE(memo.find("DODECATEMORIEEN IN DE DECADE"), std::string::npos);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
 TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
-    testing_support::ChartWindowOfTest()->archetypeButton->click();
+    testing_support::ChartControl<QPushButton>("BBarchetip")->click();
     // Exalted: Sun (Aries), Moon (Taurus), Venus (Pisces); ruler: Saturn (Capricorn). Mars in
     // Leo stands in the Sun's box, Mercury in Aries above it; Jupiter in Libra in Venus's.
     const long double x0 = 100 + 6.5L - 6 * 4;
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[1], x0);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[1], 118);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[5], x0);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[5], 111);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[3], 104);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[2], x0 + 13);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[4], x0 + 26);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[6], 111);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[7], x0 + 39);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[1], x0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphY[1], 118);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[5], x0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphY[5], 111);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphY[3], 104);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[2], x0 + 13);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[4], x0 + 26);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphY[6], 111);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[7], x0 + 39);
     // Another view clears them.
-    testing_support::ChartWindowOfTest()->clothButton->click();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[1], 0);
+    testing_support::ChartControl<QPushButton>("BBstoffa")->click();
+    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[1], 0);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -218,49 +219,49 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
 TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     auto reopen = [] {
         testing_support::OpenChartWindowForTest();
-        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
         ASSERT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
     };
-    QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->volguineButton, "clicked");  // offered disabled
-    ASSERT_TRUE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
+    QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBvolguine"), "clicked");  // offered disabled
+    ASSERT_TRUE(testing_support::ChartWindowOfTest()->State().VolguineViewActive);
     const display::Point sun =
         display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
                           testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);  // ignored over the reduced wheel
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
-    testing_support::ChartWindowOfTest()->backButton->click();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 0);
+    testing_support::ChartControl<QPushButton>("BBprivato")->click();
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
     // Opened again, the natal wheel answers to clicks.
     reopen();
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().VolguineViewActive);
     const display::Point sunAgain =
         display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
                           testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sunAgain.x, sunAgain.y);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 1);
 
     // Every view button's view, then one press closes.
-    for (QPushButton* view : {testing_support::ChartWindowOfTest()->coordinatesButton, testing_support::ChartWindowOfTest()->clothButton,
-                              testing_support::ChartWindowOfTest()->archetypeButton, testing_support::ChartWindowOfTest()->aspectsButton}) {
+    for (QPushButton* view : {testing_support::ChartControl<QPushButton>("BBcoordi"), testing_support::ChartControl<QPushButton>("BBstoffa"),
+                              testing_support::ChartControl<QPushButton>("BBarchetip"), testing_support::ChartControl<QPushButton>("BBaspetti")}) {
         view->click();
-        testing_support::ChartWindowOfTest()->backButton->click();
+        testing_support::ChartControl<QPushButton>("BBprivato")->click();
         EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible()) << view->objectName().toStdString();
         reopen();
     }
     // Escape and Enter press it too, wherever the keyboard focus is.
-    testing_support::ChartWindowOfTest()->aspectsButton->click();
-    QTest::keyClick(testing_support::ChartWindowOfTest()->birthDateEdit, Qt::Key_Escape);
+    testing_support::ChartControl<QPushButton>("BBaspetti")->click();
+    QTest::keyClick(testing_support::ChartControl<QLineEdit>("EdData"), Qt::Key_Escape);
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
     reopen();
-    testing_support::ChartWindowOfTest()->coordinatesButton->click();
-    QTest::keyClick(testing_support::ChartWindowOfTest()->aspectListMemo, Qt::Key_Return);
+    testing_support::ChartControl<QPushButton>("BBcoordi")->click();
+    QTest::keyClick(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti"), Qt::Key_Return);
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
     reopen();
     // Enter on a view button with the focus presses that button instead.
-    testing_support::ChartWindowOfTest()->clothButton->setFocus();
-    QTest::keyClick(testing_support::ChartWindowOfTest()->clothButton, Qt::Key_Enter);
+    testing_support::ChartControl<QPushButton>("BBstoffa")->setFocus();
+    QTest::keyClick(testing_support::ChartControl<QPushButton>("BBstoffa"), Qt::Key_Enter);
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ViewCycle[display::kViewCloth], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ViewCycle[display::kViewCloth], 1);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -362,11 +363,11 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
         const char* name;
     };
     const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
-    const Press presses[] = {{w.coordinatesButton, 3, "coordi"},     {w.clothButton, 4, "stoffa"},
-                             {w.archetypeButton, 1, "archetip"},     {w.aspectsButton, 4, "aspetti"},
-                             {w.energyButton, 3, "energi"},          {w.antisciaButton, 4, "antisce"},
-                             {w.dodecatemoriaButton, 1, "dodecate"}, {w.mastersButton, 2, "maestri"},
-                             {w.volguineButton, 4, "volguine"}};
+    const Press presses[] = {{testing_support::ControlOf<QPushButton>(w, "BBcoordi"), 3, "coordi"},     {testing_support::ControlOf<QPushButton>(w, "BBstoffa"), 4, "stoffa"},
+                             {testing_support::ControlOf<QPushButton>(w, "BBarchetip"), 1, "archetip"},     {testing_support::ControlOf<QPushButton>(w, "BBaspetti"), 4, "aspetti"},
+                             {testing_support::ControlOf<QPushButton>(w, "BBEnergi"), 3, "energi"},          {testing_support::ControlOf<QPushButton>(w, "BBantisce"), 4, "antisce"},
+                             {testing_support::ControlOf<QPushButton>(w, "BBdodecate"), 1, "dodecate"}, {testing_support::ControlOf<QPushButton>(w, "BBmaestri"), 2, "maestri"},
+                             {testing_support::ControlOf<QPushButton>(w, "BBvolguine"), 4, "volguine"}};
     for (const Press& p : presses)
         for (int i = 0; i < p.count; ++i) {
             // The disabled buttons' handlers run all the same.
@@ -462,7 +463,7 @@ void DrawContent(display::Surface& dc, int view, int sub) {
                                 {.centre = {100, 100}, .radius = 43}, true);
             break;
         case 83: DrawVolguineForces(dc, placidus, 68, 78); break;
-        case 90: DrawMastersTable(dc, testing_support::ChartWindowOfTest()->birthHour, current.chart); break;
+        case 90: DrawMastersTable(dc, testing_support::ChartWindowOfTest()->BirthHour(), current.chart); break;
         case 91: DrawYearAndCycleRulers(dc, current.chart); break;
         default:
             if (view == kViewEnergy)
@@ -506,31 +507,34 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
     using namespace display;
     const ChartWindow& w = *testing_support::ChartWindowOfTest();
     const Button buttons[] = {
-        {w.coordinatesButton, 1, "Planetaire Coördinaten", true, 0, 0, DrawCoordinatesView, nullptr, false, {2, 3, 4}},
-        {w.clothButton, 2, "Grondwet (Doek)", true, 1, 0, DrawClothView, nullptr, false, {5, 6, 7, 8}},
-        {w.archetypeButton, 3, "Archetipische Structuur", true, 0, 1, DrawArchetypeView, PrepareArchetypeView, false,
+        {testing_support::ControlOf<QPushButton>(w, "BBcoordi"), 1, "Planetaire Coördinaten", true, 0, 0, DrawCoordinatesView, nullptr, false, {2, 3, 4}},
+        {testing_support::ControlOf<QPushButton>(w, "BBstoffa"), 2, "Grondwet (Doek)", true, 1, 0, DrawClothView, nullptr, false, {5, 6, 7, 8}},
+        {testing_support::ControlOf<QPushButton>(w, "BBarchetip"), 3, "Archetipische Structuur", true, 0, 1, DrawArchetypeView, PrepareArchetypeView, false,
          {9}},
-        {w.aspectsButton, 4, "Planetaire Aspecten", true, 1, 1, DrawAspectsView, nullptr, false, {10, 24, 25, 26}},
-        {w.energyButton, 5, "Energie-Affiniteiten", false, 0, 2, DrawEnergyView, nullptr, false, {11, 12, 13}},
-        {w.antisciaButton, 6, "Antisce en Contrantisce", false, 1, 2, DrawAntisciaView, nullptr, false,
+        {testing_support::ControlOf<QPushButton>(w, "BBaspetti"), 4, "Planetaire Aspecten", true, 1, 1, DrawAspectsView, nullptr, false, {10, 24, 25, 26}},
+        {testing_support::ControlOf<QPushButton>(w, "BBEnergi"), 5, "Energie-Affiniteiten", false, 0, 2, DrawEnergyView, nullptr, false, {11, 12, 13}},
+        {testing_support::ControlOf<QPushButton>(w, "BBantisce"), 6, "Antisce en Contrantisce", false, 1, 2, DrawAntisciaView, nullptr, false,
          {14, 15, 16, 17}},
-        {w.dodecatemoriaButton, 7, "Dodecatemorieen", false, 0, 3, DrawDodecatemoriaView, nullptr, false, {18}},
-        {w.volguineButton, 8, "Volguine Dominant", false, 1, 3, DrawVolguineView, PrepareVolguineView, true,
+        {testing_support::ControlOf<QPushButton>(w, "BBdodecate"), 7, "Dodecatemorieen", false, 0, 3, DrawDodecatemoriaView, nullptr, false, {18}},
+        {testing_support::ControlOf<QPushButton>(w, "BBvolguine"), 8, "Volguine Dominant", false, 1, 3, DrawVolguineView, PrepareVolguineView, true,
          {19, 20, 27, 21}},
-        {w.mastersButton, 9, "Mesters", false, 0, 4, DrawMastersView, nullptr, false, {22, 23}},
+        {testing_support::ControlOf<QPushButton>(w, "BBmaestri"), 9, "Mesters", false, 0, 4, DrawMastersView, nullptr, false, {22, 23}},
     };
     const long double lines[5] = {3, 8.5L, 14, 19.5L, 25};
-    auto px = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleX)); };
-    auto py = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleY)); };
-    ASSERT_EQ(testing_support::ChartWindowOfTest()->viewButtons.size(), std::size(buttons));
+    auto px = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleX)); };
+    auto py = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleY)); };
+    // The panel's buttons: the views' in the order of the table, then "Backards" and the font size.
+    const QList<QPushButton*> panelButtons = testing_support::ControlOf<QFrame>(w, "PanelPulsanti")
+                                                 ->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(static_cast<std::size_t>(panelButtons.size()), std::size(buttons) + 2);
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         const Button& b = buttons[i];
         const std::string name = b.button->objectName().toStdString();
-        EXPECT_EQ(testing_support::ChartWindowOfTest()->viewButtons[i], b.button) << name;
+        EXPECT_EQ(panelButtons[static_cast<qsizetype>(i)], b.button) << name;
         EXPECT_EQ(b.button->text(), QString::fromUtf8(b.caption)) << name;
         EXPECT_EQ(b.button->isEnabled(), b.enabled) << name;
         EXPECT_EQ(b.button->y(), py(lines[b.line])) << name;
-        EXPECT_EQ(b.button->x(), b.column == 0 ? px(3) : w.viewButtonPanel->width() - b.button->width() - px(3))
+        EXPECT_EQ(b.button->x(), b.column == 0 ? px(3) : testing_support::ControlOf<QFrame>(w, "PanelPulsanti")->width() - b.button->width() - px(3))
             << name;
         const int n = static_cast<int>(b.help.size());
         EXPECT_EQ(SubViewCount(b.view), n) << name;
@@ -545,13 +549,13 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             else
                 QMetaObject::invokeMethod(b.button, "clicked");
             testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
-            const std::string help = TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo);
-            const bool aspectPanel = testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest());
-            const std::string aspectMemo = TextOfMemo(testing_support::ChartWindowOfTest()->aspectListMemo);
-            const std::string name0 = gui::FromQt(testing_support::ChartWindowOfTest()->nameEdit->text());
-            testing_support::ChartWindowOfTest()->nameEdit->clear();  // refilled by the next natal chart
-            EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ViewCycle[b.view], (sub + 1) % n) << what;
-            EXPECT_EQ(testing_support::ChartWindowOfTest()->status.VolguineViewActive, b.reducedWheel) << what;
+            const std::string help = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1"));
+            const bool aspectPanel = testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest());
+            const std::string aspectMemo = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti"));
+            const std::string name0 = gui::FromQt(testing_support::ChartControl<QLineEdit>("EdNome")->text());
+            testing_support::ChartControl<QLineEdit>("EdNome")->clear();  // refilled by the next natal chart
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ViewCycle[b.view], (sub + 1) % n) << what;
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().VolguineViewActive, b.reducedWheel) << what;
 
             // The sub-view drawn by the button's own routine.
             if (b.prepare) b.prepare(testing_support::CurrentChartOfTest());
@@ -563,7 +567,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                                                         .wheel = testing_support::NatalWheelOfTest(),
                                                         .subView = sub,
                                                         .framed = testing_support::ChartWindowOfTest()->FramesWheel(),
-                                                        .birthHour = testing_support::ChartWindowOfTest()->birthHour});
+                                                        .birthHour = testing_support::ChartWindowOfTest()->BirthHour()});
             // Its content last, as the content's own routine draws it for that sub-view.
             RecordingSurface content{testing_support::DrawingStateOfTest()};
             DrawContent(content, b.view, sub);
@@ -582,7 +586,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                 EXPECT_EQ(aspectMemo, JoinedLines(*shown.aspectMemo)) << what;
             }
             EXPECT_EQ(name0, shown.dataFields ? shown.dataFields->name : "") << what;
-            EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
         }
     }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
@@ -599,7 +603,7 @@ TEST_F(ChartViews, EveryViewLeavesThePersonAsItWas) {
     current.birth.subjectName = "ROSSI MARIA" + std::string(27, ' ');
     const archive::CurrentChart before = current;
     for (const display::ChartViewRow& row : display::ChartViewRows()) {
-        QPushButton* button = testing_support::ChartWindowOfTest()->*row.button;
+        QPushButton* button = testing_support::ChartControl<QPushButton>(row.name);
         for (std::size_t press = 0; press < row.help.size(); ++press) QMetaObject::invokeMethod(button, "clicked");
     }
     EXPECT_EQ(current.birth.subjectName, before.birth.subjectName);
@@ -607,7 +611,7 @@ TEST_F(ChartViews, EveryViewLeavesThePersonAsItWas) {
 }
 
 TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurtherIn) {
-    QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->dodecatemoriaButton, "clicked");  // offered disabled
+    QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBdodecate"), "clicked");  // offered disabled
     const display::Point sun =
         display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
                           testing_support::NatalWheelOfTest().PlanetGlyphY[1]);

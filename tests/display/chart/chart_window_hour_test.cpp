@@ -26,12 +26,12 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     wheel_test::CopyDataFolders({"Appoggio"});
     view_test::SetRomeBirth(15, 1, 1990, 10, 30);
     const engine::Chart before = testing_support::CurrentChartOfTest().chart;
-    if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+    delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
     testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
     testing_support::OpenChartWindowForTest();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryDayName, "Maandag");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourNumber, 4);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourRuler, "Mars");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryDayName, "Maandag");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourNumber, 4);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourRuler, "Mars");
     // The planetary day is the window's own: the person's chart is left as it was.
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart, before);
     delete testing_support::ChartWindowOfTest();

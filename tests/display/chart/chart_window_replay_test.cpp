@@ -40,7 +40,7 @@ protected:
     void SetUp() override {
         rt::PrepareDataFolder();  // the whole data tree, as the program has it
         wheel_test::SetFixedPerson();
-        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+        delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
         testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         // Whatever dialog a button opens is cancelled; message boxes are recorded.
@@ -55,7 +55,7 @@ protected:
     }
     static void Open() {
         testing_support::OpenChartWindowForTest();
-        for (int i = 0; i < 5 && testing_support::ChartWindowOfTest()->firstDrawTimer->isActive(); ++i) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        for (int i = 0; i < 5 && testing_support::ChartControl<QTimer>("Timer1")->isActive(); ++i) testing_support::ChartWindowOfTest()->DrawWhenReady();
     }
     // Where a glyph is now, or where it was last drawn when a view has cleared it.
     display::Point Glyph(bool sign, int n) {
@@ -117,11 +117,11 @@ protected:
                 }
                 case 0:
                     Trace("double click aspects");
-                    QTest::mouseDClick(testing_support::ChartWindowOfTest()->aspectListMemo->viewport(), Qt::LeftButton);
+                    QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->viewport(), Qt::LeftButton);
                     break;
                 case 1:
                     Trace("double click help");
-                    QTest::mouseDClick(testing_support::ChartWindowOfTest()->helpMemo->viewport(), Qt::LeftButton);
+                    QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("Memo1")->viewport(), Qt::LeftButton);
                     break;
                 default:
                     Trace("timer");
@@ -145,13 +145,13 @@ TEST_F(ChartWindowReplay, TheSequenceSeenOnce) {
     const display::Point sun = Glyph(false, 1);
     Click(sun);
     Click(sun);
-    ASSERT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 1);
-    testing_support::ChartWindowOfTest()->plantsPanel->show();  // the right-hand panel
-    if (testing_support::ChartWindowOfTest()->plantsSizeButton->isVisibleTo(testing_support::ChartWindowOfTest())) testing_support::ChartWindowOfTest()->plantsSizeButton->click();
+    ASSERT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 1);
+    testing_support::ChartControl<QFrame>("PanelQuor")->show();  // the right-hand panel
+    if (testing_support::ChartControl<QPushButton>("BBsuGiu")->isVisibleTo(testing_support::ChartWindowOfTest())) testing_support::ChartControl<QPushButton>("BBsuGiu")->click();
     Click(Glyph(true, 8));  // Scorpio
     const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
-    for (QPushButton* b : {w.coordinatesButton, w.clothButton, w.archetypeButton, w.aspectsButton,
-                           w.aspectListFontButton /* "A" */, w.closeAspectListButton /* "Sluiten" */}) {
+    for (QPushButton* b : {testing_support::ControlOf<QPushButton>(w, "BBcoordi"), testing_support::ControlOf<QPushButton>(w, "BBstoffa"), testing_support::ControlOf<QPushButton>(w, "BBarchetip"), testing_support::ControlOf<QPushButton>(w, "BBaspetti"),
+                           testing_support::ControlOf<QPushButton>(w, "BBFont") /* "A" */, testing_support::ControlOf<QPushButton>(w, "BBchiudiAsp") /* "Sluiten" */}) {
         EXPECT_TRUE(b->isVisibleTo(testing_support::ChartWindowOfTest())) << b->objectName().toStdString();
         b->click();
     }
@@ -168,7 +168,7 @@ TEST_F(ChartWindowReplay, EveryButtonAndGlyphInRandomOrder) {
         for (int i = 0; i < 300; ++i) Step(random);
         if (!testing_support::ChartWindowOfTest()->isVisible()) Open();
         // The window still answers: the first view button shows its first sub-view.
-        testing_support::ChartWindowOfTest()->coordinatesButton->click();
+        testing_support::ChartControl<QPushButton>("BBcoordi")->click();
         EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible()) << "seed " << seed + round << ": " << trace_;
     }
 }

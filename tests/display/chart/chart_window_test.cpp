@@ -42,7 +42,7 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio"});
-        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+        delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
         testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
@@ -61,7 +61,7 @@ protected:
     // Runs the timer until it draws (at most a few ticks).
     static int TicksUntilDrawn() {
         int ticks = 0;
-        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive() && ticks < 5) {
+        while (testing_support::ChartControl<QTimer>("Timer1")->isActive() && ticks < 5) {
             testing_support::ChartWindowOfTest()->DrawWhenReady();
             ++ticks;
         }
@@ -71,66 +71,66 @@ protected:
     gui::RecordingMessageSink sink;
 };
 
-int PX(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleX)); }
-int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleY)); }
+int PX(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleX)); }
+int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleY)); }
 
 TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
     const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
     for (QWidget* panel :
-         std::initializer_list<QWidget*>{w.attributionPanel, w.viewButtonPanel, w.helpPanel, w.dataPanel}) {
+         std::initializer_list<QWidget*>{testing_support::ControlOf<QFrame>(w, "PanelBase"), testing_support::ControlOf<QFrame>(w, "PanelPulsanti"), testing_support::ControlOf<QFrame>(w, "PanelInfo"), testing_support::ControlOf<QFrame>(w, "PanelDati")}) {
         EXPECT_EQ(panel->x() + panel->width(), PX(279)) << panel->objectName().toStdString();
         EXPECT_EQ(panel->width(), PX(82));
     }
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->attributionPanel->y(), PY(1.3L));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->dataPanel->y(), PY(94));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->dataPanel->height(), PY(38.7L));
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelBase")->y(), PY(1.3L));
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelDati")->y(), PY(94));
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelDati")->height(), PY(38.7L));
     // The right column of view buttons keeps 3 units from the panel's edge.
-    EXPECT_EQ(w.clothButton->x() + w.clothButton->width(), w.viewButtonPanel->width() - PX(3));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->fontSizeButton->x(), testing_support::ChartWindowOfTest()->clothButton->x());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->placeLabel->y(), testing_support::ChartWindowOfTest()->placeEdit->y() + PY(0.5L));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->closeAspectListButton->y(), testing_support::ChartWindowOfTest()->aspectListMemo->height() + PY(3.5L));
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(w, "BBstoffa")->x() + testing_support::ControlOf<QPushButton>(w, "BBstoffa")->width(), testing_support::ControlOf<QFrame>(w, "PanelPulsanti")->width() - PX(3));
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBsizeFont")->x(), testing_support::ChartControl<QPushButton>("BBstoffa")->x());
+    EXPECT_EQ(testing_support::ChartControl<QLabel>("LabLocal")->y(), testing_support::ChartControl<QLineEdit>("EdLocal")->y() + PY(0.5L));
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBchiudiAsp")->y(), testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->height() + PY(3.5L));
     // The calibrated screen stretches the layout horizontally only.
     testing_support::DrawingStateOfTest().AspectScaleX = 1.25L;
     testing_support::ChartWindowOfTest()->PrepareOpening();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->attributionPanel->width(), PX(82));
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelBase")->width(), PX(82));
     EXPECT_EQ(PX(82), static_cast<int>(rt::Round(82 / 1.25L * testing_support::DrawingStateOfTest().PixelsPerUnit)));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->attributionPanel->height(), PY(92));
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelBase")->height(), PY(92));
 }
 
 TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->FramesWheel());
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->firstDrawTimer->isActive());
-    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(1));
+    EXPECT_TRUE(testing_support::ChartControl<QTimer>("Timer1")->isActive());
+    EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(1));
     EXPECT_EQ(testing_support::NatalWheelOfTest().SignMidpoints[12], 345);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "Ieder");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "Ieder");
     // 12 degrees 29 minutes east: minus the hours of the longitude.
-    EXPECT_NEAR(testing_support::ChartWindowOfTest()->status.PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
+    EXPECT_NEAR(testing_support::ChartWindowOfTest()->State().PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
     EXPECT_FALSE(testing_support::NatalWheelOfTest().BirthWeekdayName.empty());
     // Buttons whose views the window never enables.
-    for (QPushButton* b : {testing_support::ChartWindowOfTest()->dodecatemoriaButton, testing_support::ChartWindowOfTest()->energyButton,
-                           testing_support::ChartWindowOfTest()->antisciaButton, testing_support::ChartWindowOfTest()->mastersButton,
-                           testing_support::ChartWindowOfTest()->volguineButton})
+    for (QPushButton* b : {testing_support::ChartControl<QPushButton>("BBdodecate"), testing_support::ChartControl<QPushButton>("BBEnergi"),
+                           testing_support::ChartControl<QPushButton>("BBantisce"), testing_support::ChartControl<QPushButton>("BBmaestri"),
+                           testing_support::ChartControl<QPushButton>("BBvolguine")})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->aspectsButton->isEnabled());
+    EXPECT_TRUE(testing_support::ChartControl<QPushButton>("BBaspetti")->isEnabled());
 }
 
 TEST_F(ChartWindow, NoDataCaptionRunsIntoItsField) {
     TicksUntilDrawn();
     const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
     const std::pair<QLabel*, QLineEdit*> pairs[] = {
-        {w.nameLabel, w.nameEdit},
-        {w.birthDateLabel, w.birthDateEdit},
-        {w.placeLabel, w.placeEdit},
-        {w.coordinatesLabel, w.coordinatesEdit},
-        {w.houseSystemLabel, w.houseSystemEdit},
-        {w.nodeLabel, w.nodeEdit},
-        {w.julianDayLabel, w.julianDayEdit}};
+        {testing_support::ControlOf<QLabel>(w, "LabNome"), testing_support::ControlOf<QLineEdit>(w, "EdNome")},
+        {testing_support::ControlOf<QLabel>(w, "LabData"), testing_support::ControlOf<QLineEdit>(w, "EdData")},
+        {testing_support::ControlOf<QLabel>(w, "LabLocal"), testing_support::ControlOf<QLineEdit>(w, "EdLocal")},
+        {testing_support::ControlOf<QLabel>(w, "LabCoordi"), testing_support::ControlOf<QLineEdit>(w, "EdCoordi")},
+        {testing_support::ControlOf<QLabel>(w, "LabDomif"), testing_support::ControlOf<QLineEdit>(w, "EdDomif")},
+        {testing_support::ControlOf<QLabel>(w, "LabNodo"), testing_support::ControlOf<QLineEdit>(w, "EdNodo")},
+        {testing_support::ControlOf<QLabel>(w, "LabJd"), testing_support::ControlOf<QLineEdit>(w, "EdJd")}};
     for (int press = 0; press < 3; ++press) {  // large, small and large fonts
         for (const auto& [label, field] : pairs) {
             const int textRight = label->x() + label->fontMetrics().horizontalAdvance(label->text());
             EXPECT_LT(textRight, field->x()) << label->objectName().toStdString() << " press " << press;
         }
-        testing_support::ChartWindowOfTest()->fontSizeButton->click();
+        testing_support::ChartControl<QPushButton>("BBsizeFont")->click();
     }
 }
 
@@ -141,53 +141,53 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     gui::RecordingMessageSink sink;
     wheel_test::SetFixedPerson();
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT"});
-    if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+    delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
     display::ResetDrawingState(testing_support::DrawingStateOfTest());
     display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1280, 800);
     testing_support::EnsureChartWindowForTest()->resize(1280, 800);
     testing_support::OpenChartWindowForTest();
     // The natal chart and its data fields.
-    while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+    while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
     const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
     for (int press = 0; press < 3; ++press) {
-        for (QPushButton* b : {w.coordinatesButton, w.clothButton, w.archetypeButton, w.aspectsButton, w.energyButton,
-                               w.antisciaButton, w.dodecatemoriaButton, w.volguineButton, w.mastersButton}) {
+        for (QPushButton* b : {testing_support::ControlOf<QPushButton>(w, "BBcoordi"), testing_support::ControlOf<QPushButton>(w, "BBstoffa"), testing_support::ControlOf<QPushButton>(w, "BBarchetip"), testing_support::ControlOf<QPushButton>(w, "BBaspetti"), testing_support::ControlOf<QPushButton>(w, "BBEnergi"),
+                               testing_support::ControlOf<QPushButton>(w, "BBantisce"), testing_support::ControlOf<QPushButton>(w, "BBdodecate"), testing_support::ControlOf<QPushButton>(w, "BBvolguine"), testing_support::ControlOf<QPushButton>(w, "BBmaestri")}) {
             EXPECT_TRUE(view_test::CaptionFits(b)) << b->text().toStdString() << " press " << press;
             EXPECT_GE(b->font().pointSize(), 7) << b->text().toStdString();
         }
         // The person's data fields show their whole texts: the long date with its weekday and zone.
-        const QLineEdit* fields[] = {w.nameEdit,        w.birthDateEdit, w.placeEdit,    w.coordinatesEdit,
-                                     w.houseSystemEdit, w.nodeEdit,      w.julianDayEdit};
-        ASSERT_GT(w.birthDateEdit->text().size(), 30) << w.birthDateEdit->text().toStdString();
+        const QLineEdit* fields[] = {testing_support::ControlOf<QLineEdit>(w, "EdNome"),        testing_support::ControlOf<QLineEdit>(w, "EdData"), testing_support::ControlOf<QLineEdit>(w, "EdLocal"),    testing_support::ControlOf<QLineEdit>(w, "EdCoordi"),
+                                     testing_support::ControlOf<QLineEdit>(w, "EdDomif"), testing_support::ControlOf<QLineEdit>(w, "EdNodo"),      testing_support::ControlOf<QLineEdit>(w, "EdJd")};
+        ASSERT_GT(testing_support::ControlOf<QLineEdit>(w, "EdData")->text().size(), 30) << testing_support::ControlOf<QLineEdit>(w, "EdData")->text().toStdString();
         for (const QLineEdit* e : fields) {
             EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), e->width() - 8)
                 << e->objectName().toStdString() << ": " << e->text().toStdString() << " press " << press;
             EXPECT_GE(e->font().pointSize(), 7) << e->objectName().toStdString();
         }
-        testing_support::ChartWindowOfTest()->fontSizeButton->click();
+        testing_support::ChartControl<QPushButton>("BBsizeFont")->click();
     }
-    EXPECT_TRUE(view_test::CaptionFits(testing_support::ChartWindowOfTest()->backButton));
+    EXPECT_TRUE(view_test::CaptionFits(testing_support::ChartControl<QPushButton>("BBprivato")));
     // The attribution texts' captions of a clicked planet stop short of its glyph picture.
-    while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+    while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
     const display::Point sun =
         display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
                           testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
-    ASSERT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->specificLabel->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_LT(testing_support::ChartWindowOfTest()->specificLabel->x() +
-                  testing_support::ChartWindowOfTest()->specificLabel->fontMetrics().horizontalAdvance(testing_support::ChartWindowOfTest()->specificLabel->text()),
-              testing_support::ChartWindowOfTest()->attributionGlyphImage->x());
-    EXPECT_LT(testing_support::ChartWindowOfTest()->generalLabel->x() +
-                  testing_support::ChartWindowOfTest()->generalLabel->fontMetrics().horizontalAdvance(testing_support::ChartWindowOfTest()->generalLabel->text()),
-              testing_support::ChartWindowOfTest()->attributionPanel->width());
+    ASSERT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_LT(testing_support::ChartControl<QLabel>("LabSpecific")->x() +
+                  testing_support::ChartControl<QLabel>("LabSpecific")->fontMetrics().horizontalAdvance(testing_support::ChartControl<QLabel>("LabSpecific")->text()),
+              testing_support::ChartControl<QLabel>("Image2")->x());
+    EXPECT_LT(testing_support::ChartControl<QLabel>("LabGeneral")->x() +
+                  testing_support::ChartControl<QLabel>("LabGeneral")->fontMetrics().horizontalAdvance(testing_support::ChartControl<QLabel>("LabGeneral")->text()),
+              testing_support::ChartControl<QFrame>("PanelBase")->width());
     // The plants panel's size button, before its first press and after each.
     for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
-        QPushButton* b = testing_support::ChartWindowOfTest()->plantsSizeButton;
+        QPushButton* b = testing_support::ChartControl<QPushButton>("BBsuGiu");
         ASSERT_EQ(b->text().toStdString(), caption);
         EXPECT_TRUE(view_test::CaptionFits(b)) << caption;
         EXPECT_GE(b->font().pointSize(), 8) << caption;
-        EXPECT_LE(b->x() + b->width(), testing_support::ChartWindowOfTest()->plantsPanel->width()) << caption;
+        EXPECT_LE(b->x() + b->width(), testing_support::ChartControl<QFrame>("PanelQuor")->width()) << caption;
         b->click();
     }
     delete testing_support::ChartWindowOfTest();
@@ -205,14 +205,14 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT"});
     for (const QSize screen : {QSize(1280, 1024), QSize(1024, 768), QSize(1920, 1080)}) {
         SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
-        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+        delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
         display::ResetDrawingState(testing_support::DrawingStateOfTest());
         display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), screen.width(), screen.height());
         testing_support::EnsureChartWindowForTest()->resize(screen);
         display::RecordingSurface drawn{testing_support::DrawingStateOfTest()};
         testing_support::ChartWindowOfTest()->SetRecorder(&drawn);
         testing_support::OpenChartWindowForTest();
-        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
         const QRect onScreen(QPoint(0, 0), screen);
         for (const QWidget* w : testing_support::ChartWindowOfTest()->findChildren<QWidget*>()) {
             if (w->window() != testing_support::ChartWindowOfTest()) continue;  // a list's drop-down is a window of its own
@@ -222,11 +222,11 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
         }
         EXPECT_EQ(screen_extent::CallsOffScreen(drawn, screen.width(), screen.height()), std::vector<std::string>{});
         EXPECT_GT(drawn.log.size(), 100u);
-        ASSERT_GT(testing_support::ChartWindowOfTest()->birthDateEdit->text().size(), 30);
-        EXPECT_LE(testing_support::ChartWindowOfTest()->birthDateEdit->fontMetrics().horizontalAdvance(testing_support::ChartWindowOfTest()->birthDateEdit->text()),
-                  testing_support::ChartWindowOfTest()->birthDateEdit->width() - 8)
-            << testing_support::ChartWindowOfTest()->birthDateEdit->text().toStdString();
-        EXPECT_TRUE(view_test::CaptionFits(testing_support::ChartWindowOfTest()->backButton));
+        ASSERT_GT(testing_support::ChartControl<QLineEdit>("EdData")->text().size(), 30);
+        EXPECT_LE(testing_support::ChartControl<QLineEdit>("EdData")->fontMetrics().horizontalAdvance(testing_support::ChartControl<QLineEdit>("EdData")->text()),
+                  testing_support::ChartControl<QLineEdit>("EdData")->width() - 8)
+            << testing_support::ChartControl<QLineEdit>("EdData")->text().toStdString();
+        EXPECT_TRUE(view_test::CaptionFits(testing_support::ChartControl<QPushButton>("BBprivato")));
         testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
         testing_support::ChartWindowOfTest()->close();
     }
@@ -236,13 +236,13 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
 
 TEST_F(ChartWindow, FirstOpeningDrawsOnTheSecondTickLaterOpeningsOnTheFirst) {
     EXPECT_EQ(TicksUntilDrawn(), 2);
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->nameEdit->text()), "  Rossi Maria");
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->houseSystemEdit->text()), "PLACIDO");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLineEdit>("EdNome")->text()), "  Rossi Maria");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLineEdit>("EdDomif")->text()), "PLACIDO");
     testing_support::ChartWindowOfTest()->close();
-    testing_support::ChartWindowOfTest()->nameEdit->clear();
+    testing_support::ChartControl<QLineEdit>("EdNome")->clear();
     testing_support::OpenChartWindowForTest();
     EXPECT_EQ(TicksUntilDrawn(), 1);
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->nameEdit->text()), "  Rossi Maria");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLineEdit>("EdNome")->text()), "  Rossi Maria");
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -284,18 +284,18 @@ TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
     TicksUntilDrawn();
     const int expected[5] = {10, 24, 25, 26, 10};
     for (int n : expected) {
-        testing_support::ChartWindowOfTest()->aspectsButton->click();
-        EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(n)) << n;
-        EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()), n == 10 || n == 24) << n;
+        testing_support::ChartControl<QPushButton>("BBaspetti")->click();
+        EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(n)) << n;
+        EXPECT_EQ(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()), n == 10 || n == 24) << n;
     }
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ViewCycle[display::kViewAspects], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ViewCycle[display::kViewAspects], 1);
     // Another view button in between restarts the aspects at their first sub-view.
-    testing_support::ChartWindowOfTest()->coordinatesButton->click();
-    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(2));
-    testing_support::ChartWindowOfTest()->aspectsButton->click();
-    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(10));
-    testing_support::ChartWindowOfTest()->clothButton->click();
-    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(5));
+    testing_support::ChartControl<QPushButton>("BBcoordi")->click();
+    EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(2));
+    testing_support::ChartControl<QPushButton>("BBaspetti")->click();
+    EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(10));
+    testing_support::ChartControl<QPushButton>("BBstoffa")->click();
+    EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(5));
     EXPECT_EQ(display::SubViewHelpEntry(display::kViewVolguine, 2), 27);
 }
 
@@ -305,7 +305,7 @@ public:
     ArchetypeFlagProbe() : RecordingSurface(testing_support::DrawingStateOfTest()) {}
     std::vector<bool> flags;
     void TextOut(display::Point p, std::string_view text) override {
-        flags.push_back(testing_support::ChartWindowOfTest()->status.ArchetypeViewFlag);
+        flags.push_back(testing_support::ChartWindowOfTest()->State().ArchetypeViewFlag);
         RecordingSurface::TextOut(p, text);
     }
 };
@@ -334,28 +334,28 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     };
     // Each press of the cloth button its next sub-view, and the first again after the last.
     for (int n : {5, 6, 7, 8, 5}) {
-        testing_support::ChartWindowOfTest()->specificMemo->setPlainText("Zon");
-        testing_support::ChartWindowOfTest()->generalMemo->setPlainText("levenskracht");
-        testing_support::ChartWindowOfTest()->specificLabel->setText("SPECIFIEKE");
-        testing_support::ChartWindowOfTest()->generalLabel->setText("ALGEMENE");
-        for (bool flag : press(testing_support::ChartWindowOfTest()->clothButton)) EXPECT_FALSE(flag);
-        EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(n)) << n;
+        testing_support::ChartControl<QPlainTextEdit>("MemoL1")->setPlainText("Zon");
+        testing_support::ChartControl<QPlainTextEdit>("MemoL2")->setPlainText("levenskracht");
+        testing_support::ChartControl<QLabel>("LabSpecific")->setText("SPECIFIEKE");
+        testing_support::ChartControl<QLabel>("LabGeneral")->setText("ALGEMENE");
+        for (bool flag : press(testing_support::ChartControl<QPushButton>("BBstoffa"))) EXPECT_FALSE(flag);
+        EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(n)) << n;
         // The attribution texts beside the chart square go with it.
-        EXPECT_TRUE(testing_support::ChartWindowOfTest()->specificMemo->toPlainText().isEmpty());
-        EXPECT_TRUE(testing_support::ChartWindowOfTest()->generalMemo->toPlainText().isEmpty());
-        EXPECT_TRUE(testing_support::ChartWindowOfTest()->specificLabel->text().isEmpty());
-        EXPECT_TRUE(testing_support::ChartWindowOfTest()->generalLabel->text().isEmpty());
+        EXPECT_TRUE(testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText().isEmpty());
+        EXPECT_TRUE(testing_support::ChartControl<QPlainTextEdit>("MemoL2")->toPlainText().isEmpty());
+        EXPECT_TRUE(testing_support::ChartControl<QLabel>("LabSpecific")->text().isEmpty());
+        EXPECT_TRUE(testing_support::ChartControl<QLabel>("LabGeneral")->text().isEmpty());
     }
     // The archetypal structure is drawn with its flag set, which is cleared after it.
-    for (bool flag : press(testing_support::ChartWindowOfTest()->archetypeButton)) EXPECT_TRUE(flag);
-    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(9));
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.ArchetypeViewFlag);
+    for (bool flag : press(testing_support::ChartControl<QPushButton>("BBarchetip"))) EXPECT_TRUE(flag);
+    EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(9));
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().ArchetypeViewFlag);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 
     // Closing the signature panel brings the natal wheel back.
-    testing_support::ChartWindowOfTest()->signatureResultsPanel->show();
-    testing_support::ChartWindowOfTest()->closeSignatureResultsButton->click();
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->signatureResultsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    testing_support::ChartControl<QFrame>("PanelSegnaPato")->show();
+    testing_support::ChartControl<QPushButton>("BBchiudiExtra")->click();
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelSegnaPato")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_NE(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
 }
 
@@ -375,17 +375,22 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
                   .body,
               0);  // the box is open
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
-    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(28));
+    EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(28));
     const display::Point aries =
         display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().SignGlyphX[1],
                           testing_support::NatalWheelOfTest().SignGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(aries.x, aries.y);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedSign, 1);
-    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(31));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedSign, 1);
+    EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(31));
 
     // A view clears the centres of the Ascendant and the Midheaven with the chart square: the
     // corner never hits them (the square cleared after the view, so that no wheel records them again).
-    testing_support::ChartWindowOfTest()->clothButton->click();
+    const display::Point mars =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[5],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[5]);
+    testing_support::ChartWindowOfTest()->PressAt(mars.x, mars.y);
+    ASSERT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 5);
+    testing_support::ChartControl<QPushButton>("BBstoffa")->click();
     testing_support::ChartWindowOfTest()->ClearChartSquare();
     ASSERT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
     for (int x = 0; x <= 14; ++x)
@@ -393,30 +398,29 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
             display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), x, x)
                 .body,
             0);
-    testing_support::ChartWindowOfTest()->status.ClickedBody = 5;
     testing_support::ChartWindowOfTest()->PressAt(3, 3);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
-    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(5));  // unchanged
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 0);
+    EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(5));  // unchanged
 }
 
 TEST_F(ChartWindow, SmallButtonsAndToggles) {
-    testing_support::ChartWindowOfTest()->fontSizeButton->click();  // activation set the flag without touching the fonts
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->coordinatesButton->font().pointSize(), 8);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->nameEdit->font().pointSize(), 10);
-    testing_support::ChartWindowOfTest()->fontSizeButton->click();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->julianDayLabel->font().pointSize(), 10);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->nameEdit->font().pointSize(), 12);
+    testing_support::ChartControl<QPushButton>("BBsizeFont")->click();  // activation set the flag without touching the fonts
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBcoordi")->font().pointSize(), 8);
+    EXPECT_EQ(testing_support::ChartControl<QLineEdit>("EdNome")->font().pointSize(), 10);
+    testing_support::ChartControl<QPushButton>("BBsizeFont")->click();
+    EXPECT_EQ(testing_support::ChartControl<QLabel>("LabJd")->font().pointSize(), 10);
+    EXPECT_EQ(testing_support::ChartControl<QLineEdit>("EdNome")->font().pointSize(), 12);
 
     testing_support::ChartWindowOfTest()->ToggleHelpMemoSize();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(51));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpMemo->height(), PY(116));
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelInfo")->y(), PY(51));
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo1")->height(), PY(116));
     testing_support::ChartWindowOfTest()->ToggleHelpMemoSize();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(134));
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelInfo")->y(), PY(134));
 
-    testing_support::ChartWindowOfTest()->aspectListFontButton->click();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListFontButton->text().toStdString(), "Font +");
-    testing_support::ChartWindowOfTest()->aspectListFontButton->click();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListFontButton->text().toStdString(), "Font -");
+    testing_support::ChartControl<QPushButton>("BBFont")->click();
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBFont")->text().toStdString(), "Font +");
+    testing_support::ChartControl<QPushButton>("BBFont")->click();
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBFont")->text().toStdString(), "Font -");
 
     testing_support::DrawingStateOfTest().BlackAndWhite = true;
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
@@ -424,7 +428,7 @@ TEST_F(ChartWindow, SmallButtonsAndToggles) {
 
     testing_support::DrawingStateOfTest().ZoomFactor = 2;
     testing_support::DrawingStateOfTest().OriginX = 40;
-    testing_support::ChartWindowOfTest()->backButton->click();
+    testing_support::ChartControl<QPushButton>("BBprivato")->click();
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
     EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);

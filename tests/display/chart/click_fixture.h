@@ -28,17 +28,32 @@ namespace click_test {
 
 using testing_support::ChartWindowOfTest;
 
+// Opens the chart window and runs its timer until it has drawn.
+inline void OpenAndDraw() {
+    testing_support::OpenChartWindowForTest();
+    while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+}
+
+// The window made anew with the antiscia lines of its clicks drawn by `drawer`
+// instead of its own drawing, opened and drawn as the fixture's.
+inline void RemakeWindowWithAntisciaDrawer(display::AntisciaLinesDrawer drawer) {
+    delete testing_support::ChartWindowOfTest();
+    auto* window = new display::ChartWindow(testing_support::WheelGeometryOfTest(), testing_support::CurrentChartOfTest(),
+                                            testing_support::DrawingStateOfTest(), nullptr, std::move(drawer));
+    window->resize(1920, 1080);
+    OpenAndDraw();
+}
+
 class ClickedWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT", "OpzioneS"});
-        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+        delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
         testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
-        testing_support::OpenChartWindowForTest();
-        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        OpenAndDraw();
     }
     void TearDown() override {
         delete testing_support::ChartWindowOfTest();
@@ -57,7 +72,7 @@ protected:
         for (const std::string& l : display::ReadHelpEntry(n)) text += (text.empty() ? "" : "\n") + l;
         return text;
     }
-    static std::string HelpMemoText() { return gui::FromQt(testing_support::ChartWindowOfTest()->helpMemo->toPlainText()); }
+    static std::string HelpMemoText() { return gui::FromQt(testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText()); }
     // A press and a release at the stored centre of chart point b / sign s.
     static void ClickBody(int b) {
         ClickPage(testing_support::NatalWheelOfTest().PlanetGlyphX[b],

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextBlock>
 #include <filesystem>
 #include <tuple>
@@ -28,8 +29,8 @@ using GlyphClicks = ClickedWindow;
 
 std::vector<std::string> ComboItems() {
     std::vector<std::string> items;
-    for (int i = 0; i < testing_support::ChartWindowOfTest()->plantBox->count(); ++i)
-        items.push_back(gui::FromQt(testing_support::ChartWindowOfTest()->plantBox->itemText(i)));
+    for (int i = 0; i < testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(); ++i)
+        items.push_back(gui::FromQt(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->itemText(i)));
     return items;
 }
 
@@ -39,13 +40,12 @@ struct AntisciaCall {
     std::string kind;
 };
 
-// The antiscia drawer of the window records its calls instead of drawing.
+// The window's antiscia drawer records its calls instead of drawing.
 void RecordAntisciaCalls(std::vector<AntisciaCall>& calls) {
-    testing_support::ChartWindowOfTest()->antisciaLinesDrawer = [&calls](display::Surface&, int index, long double asc,
-                                                                       long double x, long double y,
-                                                                       const std::string& kind) {
+    click_test::RemakeWindowWithAntisciaDrawer([&calls](display::Surface&, int index, long double asc,
+                                                           long double x, long double y, const std::string& kind) {
         calls.push_back({index, asc, x, y, kind});
-    };
+    });
 }
 
 TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
@@ -53,37 +53,37 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     RecordAntisciaCalls(calls);
 
     ClickBody(1);
-    auto specific = LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo);
+    auto specific = LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1"));
     ASSERT_EQ(specific.size(), 16u);
     EXPECT_EQ(specific[0].substr(0, 12), "ZOON        ");
     EXPECT_EQ(specific[1], "Zon in Ram: verheven; moed, levenslust en pioniersgeest.");
     EXPECT_EQ(specific[3], "Zon: levenskracht laat in het veld van roeping.");
     EXPECT_EQ(specific[15].substr(0, 29), "Dodecatemorieen ZOON       = ");
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->generalMemo).front().substr(0, 20), "De Zon: levenskracht");
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2")).front().substr(0, 20), "De Zon: levenskracht");
     // The general text is one paragraph, which the memo wraps at its own width.
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->generalMemo).size(), 1u);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->generalMemo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->specificLabel->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->generalLabel->text()), "ALGEMENE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2")).size(), 1u);
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoL2")->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabGeneral")->text()), "ALGEMENE TOESCHRIJVINGEN naar de PLANEET");
     EXPECT_EQ(HelpMemoText(), HelpText(28));
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->attributionGlyphImage->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->attributionGlyphImage->pixmap().isNull());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 1);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "ZON");
+    EXPECT_TRUE(testing_support::ChartControl<QLabel>("Image2")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartControl<QLabel>("Image2")->pixmap().isNull());
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "ZON");
 
     ClickBody(1);
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->plantListLabel->text()), "PIANTE associate met ZON");
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabPianta")->text()), "PIANTE associate met ZON");
     // The sample signature database's plants of the Sun ("OpzioneS\SolePri.rnd").
     EXPECT_EQ(ComboItems(), (std::vector<std::string>{"Angelica", "Calendula", "Chamomilla", "Euphrasia", "Hypericum",
                                                       "Juniperus", "Rosmarinus"}));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantList->count(), 7);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->currentText().toStdString(), "PIANTE");
+    EXPECT_EQ(testing_support::ChartControl<QListWidget>("ListBoxPiante")->count(), 7);
+    EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->currentText().toStdString(), "PIANTE");
     EXPECT_EQ(HelpMemoText(), HelpText(29));
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo), specific);  // the texts stay
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")), specific);  // the texts stay
 
     ClickBody(1);
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(HelpMemoText(), HelpText(28));
     EXPECT_TRUE(calls.empty());
 
@@ -95,11 +95,11 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(calls[0].x, 100);
     EXPECT_EQ(calls[0].y, 100);
     EXPECT_EQ(HelpMemoText(), HelpText(30));
-    EXPECT_TRUE(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo).empty());  // the chart square was cleared and redrawn
+    EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).empty());  // the chart square was cleared and redrawn
     EXPECT_NE(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
 
     ClickBody(1);
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo), specific);
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")), specific);
     EXPECT_EQ(HelpMemoText(), HelpText(28));
     EXPECT_EQ(calls.size(), 1u);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
@@ -120,85 +120,85 @@ TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
     const display::Point centre = display::MapPoint(testing_support::DrawingStateOfTest(), 100, 100);
     const QColor before = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(centre.x, centre.y);
     testing_support::ChartWindowOfTest()->PressAt(centre.x, centre.y);
-    EXPECT_TRUE(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo).empty());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
+    EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).empty());
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 0);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->Snapshot().pixelColor(centre.x, centre.y), before);
     EXPECT_EQ(HelpMemoText(), HelpText(28));  // the help text stays
 }
 
 TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
     bool drawn = false;
-    testing_support::ChartWindowOfTest()->antisciaLinesDrawer = [&](auto&&...) { drawn = true; };
+    click_test::RemakeWindowWithAntisciaDrawer([&](auto&&...) { drawn = true; });
     ClickBody(11);
-    const auto texts = LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo);
+    const auto texts = LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1"));
     ASSERT_GE(texts.size(), 3u);
     EXPECT_EQ(texts[1], "MC in Vissen: beroep in zorg, kunst of het spirituele.");  // 358
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->attributionGlyphImage->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartControl<QLabel>("Image2")->isVisibleTo(testing_support::ChartWindowOfTest()));
     // Its second click only empties the help memo.
     ClickBody(11);
     EXPECT_EQ(HelpMemoText(), "");
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo), texts);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[11], 1);
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")), texts);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[11], 1);
 
     // The north node (260): its texts, an empty plants panel with the caption it had, hidden, then nothing.
-    testing_support::ChartWindowOfTest()->plantListLabel->setText("vorige");
+    testing_support::ChartControl<QLabel>("LabPianta")->setText("vorige");
     ClickBody(8);
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo)[1],
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1"))[1],
               "Noordknoop in Boogschutter: groei door geloof en verre reis.");
     ClickBody(8);
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->count(), 0);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantListLabel->text().toStdString(), "vorige");
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 0);
+    EXPECT_EQ(testing_support::ChartControl<QLabel>("LabPianta")->text().toStdString(), "vorige");
     ClickBody(8);
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     ClickBody(8);
     EXPECT_FALSE(drawn);
     EXPECT_EQ(HelpMemoText(), "");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[8], 3);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[8], 3);
     // Another glyph resets the steps: the node starts again with its texts.
     ClickBody(2);
     ClickBody(8);
     EXPECT_EQ(HelpMemoText(), HelpText(28));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[8], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[8], 1);
 }
 
 TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
-    testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[3] = 150;  // outside the wheel
-    testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[3] = 185;
+    testing_support::NatalWheelOfTest().DignityGlyphX[3] = 150;  // outside the wheel
+    testing_support::NatalWheelOfTest().DignityGlyphY[3] = 185;
     const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), 150, 185);
     const QColor before = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y);
     testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->plantListLabel->text()), "PIANTE associate met MERCURIU");
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabPianta")->text()), "PIANTE associate met MERCURIU");
     EXPECT_EQ(ComboItems().front(), "Carum");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "MERCURIU");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 0);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "MERCURIU");
     EXPECT_EQ(testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y), before);
-    for (int i = 0; i <= 14; ++i) EXPECT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[i], 0);
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsGlyphImage->isVisibleTo(testing_support::ChartWindowOfTest()));
+    for (int i = 0; i <= 14; ++i) EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[i], 0);
+    EXPECT_TRUE(testing_support::ChartControl<QLabel>("Image1")->isVisibleTo(testing_support::ChartWindowOfTest()));
 }
 
 TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     std::vector<AntisciaCall> calls;
     RecordAntisciaCalls(calls);
     ClickSign(1);
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo),
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")),
               (std::vector<std::string>{"RAM       ",
                                         "Ram spiegelt in Vissen: de daad zoekt een droom, moed wordt mededogen.",
                                         "Contra-antiscion in Maagd: het vuur van Ram leert geduld en precisie."}));
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->generalMemo)[1].substr(0, 22), "Ram: het eerste teken,");
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->specificLabel->text()), "SPECIF. attributie aan het STERRENBEELD");
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2"))[1].substr(0, 22), "Ram: het eerste teken,");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()), "SPECIF. attributie aan het STERRENBEELD");
     EXPECT_EQ(HelpMemoText(), HelpText(31));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchSignFilter, "RAM       ");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchSignFilter, "RAM       ");
     ClickSign(1);
     EXPECT_EQ(HelpMemoText(), HelpText(32));
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->plantListLabel->text()), "PIANTE associate met RAM");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabPianta")->text()), "PIANTE associate met RAM");
     EXPECT_EQ(ComboItems(), (std::vector<std::string>{"Artemisia", "Betonica", "Crataegus", "Juniperus", "Majorana",
                                                       "Rosmarinus", "Urtica"}));
     ClickSign(1);
     EXPECT_EQ(HelpMemoText(), HelpText(31));
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     ClickSign(1);
     EXPECT_EQ(HelpMemoText(), HelpText(33));
     ASSERT_EQ(calls.size(), 1u);
@@ -206,7 +206,7 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     EXPECT_EQ(calls[0].kind, "Seg");
 
     ClickSign(11);
-    const auto aquarius = LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo);
+    const auto aquarius = LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1"));
     ASSERT_EQ(aquarius.size(), 3u);
     EXPECT_EQ(aquarius[1].substr(0, 26), "Waterman spiegelt in Stier");
     EXPECT_TRUE(sink.messages.empty());
@@ -216,16 +216,16 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
 // another sign.
 TEST_F(GlyphClicks, TheTwelfthSignShowsPiscesTextsAndPlants) {
     ClickSign(12);
-    const auto specific = LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo);
+    const auto specific = LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1"));
     ASSERT_EQ(specific.size(), 3u);
     EXPECT_EQ(specific[0], "VISSEN    ");
     EXPECT_EQ(specific[1].substr(0, 25), "Vissen spiegelt in Ram: d");
     EXPECT_EQ(specific[2].substr(0, 36), "Contra-antiscion in Weegschaal: het ");
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->generalMemo)[1].substr(0, 38), "Vissen: beweeglijk water, koud en voch");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedSign, 12);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchSignFilter, "VISSEN    ");
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2"))[1].substr(0, 38), "Vissen: beweeglijk water, koud en voch");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedSign, 12);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchSignFilter, "VISSEN    ");
     ClickSign(12);
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->plantListLabel->text()), "PIANTE associate met VISSEN");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabPianta")->text()), "PIANTE associate met VISSEN");
     const auto plants = ComboItems();
     ASSERT_FALSE(plants.empty());
     EXPECT_EQ(plants, std::vector<std::string>{"Tilia"});  // the sample database's plant of Pisces
@@ -239,31 +239,33 @@ TEST_F(GlyphClicks, AMissingAttributionFileIsReportedOnceAndTheWindowGoesOn) {
     ClickBody(1);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("KlvPianSpe"), std::string::npos);
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo).size(), 2u);  // position and dodecatemorion
-    EXPECT_FALSE(LinesOfMemo(testing_support::ChartWindowOfTest()->generalMemo).empty());
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).size(), 2u);  // position and dodecatemorion
+    EXPECT_FALSE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2")).empty());
     ClickBody(1);
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(sink.messages.size(), 1u);
 }
 
 TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
-    testing_support::ChartWindowOfTest()->status.VolguineViewActive = true;
-    ClickBody(1);
-    EXPECT_TRUE(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo).empty());
-    testing_support::ChartWindowOfTest()->status.VolguineViewActive = false;
-
-    // Opened anew, the window has drawn nothing yet: the old Sun is not there.
     const display::Point sun =
         display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
                           testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    // The dominant-planet view computes its own chart from the tables.
+    wheel_test::CopyDataFolders({"Scambi", "FilePosi"});
+    QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBvolguine"), "clicked");  // offered disabled
+    testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
+    testing_support::ChartWindowOfTest()->RestoreGlyphRings();
+    EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).empty());
+
+    // Opened anew, the window has drawn nothing yet: the old Sun is not there.
     testing_support::ChartWindowOfTest()->close();
     testing_support::OpenChartWindowForTest();
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
-    EXPECT_TRUE(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo).empty());
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 0);
+    EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).empty());
     testing_support::ChartWindowOfTest()->DrawWhenReady();
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 1);
 }
 
 TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
@@ -286,13 +288,13 @@ TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
 }
 
 TEST_F(GlyphClicks, TheCoordinatesButtonShowsTheSegmentListsFromTheirFirstHeading) {
-    testing_support::ChartWindowOfTest()->coordinatesButton->click();
-    ASSERT_TRUE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    testing_support::ChartControl<QPushButton>("BBcoordi")->click();
+    ASSERT_TRUE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
     QApplication::processEvents();
-    const QScrollBar* bar = testing_support::ChartWindowOfTest()->aspectListMemo->verticalScrollBar();
+    const QScrollBar* bar = testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 0);  // more lines than the memo shows
     EXPECT_EQ(bar->value(), 0);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListMemo->cursorForPosition(QPoint(4, 4)).block().text().toStdString(),
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->cursorForPosition(QPoint(4, 4)).block().text().toStdString(),
               "PLANETEN IN DE TERMEN");
 }
 
@@ -304,7 +306,7 @@ TEST_F(GlyphClicks, TheHelpAfterClosingThePlantsNamesTheMirrorLinesOfTheNextClic
         EXPECT_NE(HelpMemoText().find("planten"), std::string::npos);
         click();
         click();  // the plants panel closed: the next click draws the mirror lines
-        EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+        EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
         EXPECT_NE(HelpMemoText().find("spiegellijnen"), std::string::npos) << HelpMemoText();
         click();
         EXPECT_EQ(HelpMemoText().find("SPIEGELLIJNEN"), 0u);
@@ -314,17 +316,17 @@ TEST_F(GlyphClicks, TheHelpAfterClosingThePlantsNamesTheMirrorLinesOfTheNextClic
 TEST_F(GlyphClicks, SignatureSearchPanelTakesTheClickedBodyAndSign) {
     ClickBody(1);
     ClickSign(2);
-    testing_support::ChartWindowOfTest()->signatureSearchButton->click();
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->signatureResultsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->signatureResultLabels[1]->text()), "REMEDIES met teken ZON/STIER     ");
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->signatureMemo->toPlainText()), HelpText(34));
-    display::ClearPlanetFilter(*testing_support::ChartWindowOfTest());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "Ieder");
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->planetFilterLabel->text().isEmpty());
-    testing_support::ChartWindowOfTest()->signatureSearchButton->click();
-    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->signatureResultLabels[1]->text()), "PATHOLOGIEN met teken Ieder/STIER     ");
-    testing_support::ChartWindowOfTest()->closeSignatureResultsButton->click();
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->signatureResultsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    testing_support::ChartControl<QPushButton>("BBextraOk")->click();
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelSegnaPato")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()), "REMEDIES met teken ZON/STIER     ");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QPlainTextEdit>("MemoExtra")->toPlainText()), HelpText(34));
+    QTest::mouseClick(testing_support::ChartControl<QLabel>("LbExtraPia"), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "Ieder");
+    EXPECT_TRUE(testing_support::ChartControl<QLabel>("LbExtraPia")->text().isEmpty());
+    testing_support::ChartControl<QPushButton>("BBextraOk")->click();
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()), "PATHOLOGIEN met teken Ieder/STIER     ");
+    testing_support::ChartControl<QPushButton>("BBchiudiExtra")->click();
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelSegnaPato")->isVisibleTo(testing_support::ChartWindowOfTest()));
 }
 
 }  // namespace

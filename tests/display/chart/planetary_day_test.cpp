@@ -37,7 +37,7 @@ protected:
         wheel_test::CopyDataFolders({"FilePosi", "Appoggio", "Simboli", "Zodiaco", "OpzioneT", "Scambi"});
         testing_support::CurrentChartOfTest() = archive::CurrentChart{};
         testing_support::CurrentChartOfTest().settings.node = engine::ParseNodeKind("VERO");
-        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+        delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
     }
     void TearDown() override {
         delete testing_support::ChartWindowOfTest();
@@ -64,7 +64,7 @@ protected:
                                       .geometry = testing_support::WheelGeometryOfTest(),
                                       .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 0,
-                                      .birthHour = testing_support::ChartWindowOfTest()->birthHour});
+                                      .birthHour = testing_support::ChartWindowOfTest()->BirthHour()});
         for (const view_test::DrawnText& t : view_test::Texts(dc))
             if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;
         return "(no planetary day drawn)";
@@ -88,10 +88,10 @@ TEST_F(PlanetaryDay, ABirthBeforeSunriseBelongsToTheDayBeforeInBothViews) {
     EXPECT_EQ(SheetDayLine(), "Planetaire dag: Woensdag");
     EXPECT_EQ(MastersDayLine(), "Planetaire dag: Woensdag");
     // The date itself stays Thursday where the birth date is shown.
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.BirthWeekdayName, "Donderdag");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().BirthWeekdayName, "Donderdag");
     EXPECT_EQ(sheetMemory.Rulers.ChartWeekdayName, "Donderdag");
     // A night hour of Wednesday, the same in both views.
-    EXPECT_GT(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourNumber, 12);
+    EXPECT_GT(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourNumber, 12);
     EXPECT_GT(sheetMemory.Rulers.SheetPlanetaryHour, 12);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
@@ -102,8 +102,8 @@ TEST_F(PlanetaryDay, ABirthAfterSunriseBelongsToItsOwnDayInBothViews) {
     EXPECT_EQ(SheetDayLine(), "Planetaire dag: Donderdag");
     EXPECT_EQ(MastersDayLine(), "Planetaire dag: Donderdag");
     // The first hour of Thursday: Jupiter's, the ruler of the day.
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourNumber, 1);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourRuler, "Jupiter");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourNumber, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourRuler, "Jupiter");
     EXPECT_EQ(sheetMemory.Rulers.SheetPlanetaryHour, 1);
     EXPECT_EQ(sheetMemory.Rulers.SheetHourRulerName, "Jupiter");
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;

@@ -31,19 +31,19 @@ protected:
         ClickBody(1);
         ClickBody(1);  // the plants of the Sun
     }
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleY)); }
-    static std::string ComboText() { return gui::FromQt(testing_support::ChartWindowOfTest()->plantBox->currentText()); }
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleY)); }
+    static std::string ComboText() { return gui::FromQt(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->currentText()); }
 };
 
 TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
-    testing_support::ChartWindowOfTest()->plantBox->setCurrentIndex(1);
-    display::ShowChosenPlant(*testing_support::ChartWindowOfTest());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 1);
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->setCurrentIndex(1);
+    testing_support::PlantsPanelOfTest().ShowChosenPlant();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 1);
     // Calendula stands in three records of the sample database, in this order.
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSymptomsMemo),
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo3")),
               (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Calendula", "Kleine wonden en schaafwonden",
                                         "Lichte brandwonden en zonnebrand", "Ontstoken tandvlees"}));
-    const auto signatures = LinesOfMemo(testing_support::ChartWindowOfTest()->plantSignaturesMemo);
+    const auto signatures = LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo4"));
     ASSERT_EQ(signatures.size(), 5u);
     EXPECT_EQ(signatures[0], "PLANT: Calendula");
     EXPECT_EQ(signatures[1], "PRIMAIRE SIGNATUUR: sole");
@@ -52,74 +52,74 @@ TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
     EXPECT_EQ(signatures[4].substr(0, 38), "SPSYCHISCHE SYNTHESE: Warmte die heelt");
 
     // A name no record carries: the two heading lines, no signatures.
-    testing_support::ChartWindowOfTest()->plantBox->addItem("Onbekend");
-    display::ShowRemedySymptoms(*testing_support::ChartWindowOfTest(), testing_support::ChartWindowOfTest()->plantBox->count() - 1);
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSymptomsMemo),
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->addItem("Onbekend");
+    testing_support::PlantsPanelOfTest().ShowRemedySymptoms(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count() - 1);
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo3")),
               (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Onbekend"}));
-    EXPECT_TRUE(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSignaturesMemo).empty());
+    EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo4")).empty());
 }
 
 TEST_F(PlantsPanel, TheSpinButtonStepsThroughThePlantsAndStopsAtTheEnds) {
     // Activation left no plant selected: the first step down shows the first.
-    testing_support::ChartWindowOfTest()->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 0);
+    testing_support::ChartControl<QScrollBar>("SpinButton1")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSymptomsMemo)[2], "Gebrek aan eetlust");
-    for (int i = 0; i < 6; ++i) display::NextPlant(*testing_support::ChartWindowOfTest());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 6);
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo3"))[2], "Gebrek aan eetlust");
+    for (int i = 0; i < 6; ++i) testing_support::PlantsPanelOfTest().NextPlant();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
     QElapsedTimer clock;
     clock.start();
-    display::NextPlant(*testing_support::ChartWindowOfTest());  // the last entry: it stays, after a pause
+    testing_support::PlantsPanelOfTest().NextPlant();  // the last entry: it stays, after a pause
     EXPECT_GE(clock.elapsed(), 140);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 6);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
-    testing_support::ChartWindowOfTest()->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    testing_support::ChartControl<QScrollBar>("SpinButton1")->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(ComboText(), "Juniperus");
-    for (int i = 0; i < 8; ++i) display::PreviousPlant(*testing_support::ChartWindowOfTest());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 0);
+    for (int i = 0; i < 8; ++i) testing_support::PlantsPanelOfTest().PreviousPlant();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSpinButton->value(), 1);  // back in the middle, both arrows live
+    EXPECT_EQ(testing_support::ChartControl<QScrollBar>("SpinButton1")->value(), 1);  // back in the middle, both arrows live
 }
 
 TEST_F(PlantsPanel, FontHeightAndCloseButtons) {
-    testing_support::ChartWindowOfTest()->plantsFontButton->click();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSymptomsMemo->font().pointSize(), 8);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSignaturesMemo->font().pointSize(), 8);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsFontButton->text().toStdString(), "Font +");
-    testing_support::ChartWindowOfTest()->plantsFontButton->click();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSymptomsMemo->font().pointSize(), 10);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsFontButton->text().toStdString(), "Font -");
+    testing_support::ChartControl<QPushButton>("BBFontQuor")->click();
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo3")->font().pointSize(), 8);
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo4")->font().pointSize(), 8);
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBFontQuor")->text().toStdString(), "Font +");
+    testing_support::ChartControl<QPushButton>("BBFontQuor")->click();
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo3")->font().pointSize(), 10);
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBFontQuor")->text().toStdString(), "Font -");
 
     testing_support::ChartWindowOfTest()->ToggleHelpMemoSize();  // the help memo large
-    testing_support::ChartWindowOfTest()->plantsSizeButton->click();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsSizeButton->text().toStdString(), "Verminderen");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsPanel->height(), PY(167));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSymptomsMemo->height(), PY(120));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->closePlantsButton->y(), PY(167) - PY(7));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(134));  // the help memo small again
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.HelpMemoExpanded);
+    testing_support::ChartControl<QPushButton>("BBsuGiu")->click();
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBsuGiu")->text().toStdString(), "Verminderen");
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelQuor")->height(), PY(167));
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo3")->height(), PY(120));
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBchiudiQuor")->y(), PY(167) - PY(7));
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelInfo")->y(), PY(134));  // the help memo small again
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().HelpMemoExpanded);
     // The double click on the symptoms does the same.
-    QTest::mouseDClick(testing_support::ChartWindowOfTest()->plantSymptomsMemo->viewport(), Qt::LeftButton);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsSizeButton->text().toStdString(), "Verbreden");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsPanel->height(), PY(92));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSymptomsMemo->height(), PY(45));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsFontButton->y(), PY(92) - PY(7));
+    QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("Memo3")->viewport(), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBsuGiu")->text().toStdString(), "Verbreden");
+    EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelQuor")->height(), PY(92));
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo3")->height(), PY(45));
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBFontQuor")->y(), PY(92) - PY(7));
 
-    testing_support::ChartWindowOfTest()->closePlantsButton->click();
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    testing_support::ChartControl<QPushButton>("BBchiudiQuor")->click();
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(PlantsPanel, TheShrinkButtonShowsItsWholeCaption) {
     // Before the first press, after it and after the second: the whole caption
     // with its arrow, in a readable size, inside the panel.
-    QPushButton* b = testing_support::ChartWindowOfTest()->plantsSizeButton;
+    QPushButton* b = testing_support::ChartControl<QPushButton>("BBsuGiu");
     for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
         ASSERT_EQ(b->text().toStdString(), caption);
         EXPECT_TRUE(view_test::CaptionFits(b)) << caption;
         EXPECT_GE(b->font().pointSize(), 8) << caption;
-        EXPECT_LE(b->x() + b->width(), testing_support::ChartWindowOfTest()->plantsPanel->width()) << caption;
+        EXPECT_LE(b->x() + b->width(), testing_support::ChartControl<QFrame>("PanelQuor")->width()) << caption;
         b->click();
     }
 }
@@ -133,23 +133,23 @@ TEST_F(PlantsPanel, ThePlantsListDroppedDownByAClickLeavesNoRedMarker) {
                           testing_support::NatalWheelOfTest().PlanetGlyphY[2]);
     QTest::mousePress(testing_support::ChartWindowOfTest(), Qt::LeftButton, {}, QPoint(p.x, p.y));
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[2], 2);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[2], 2);
     const QColor centre = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y);
     EXPECT_LT(centre.red(), 16);  // the black fill, not the red of the hit
     EXPECT_LT(centre.green() + centre.blue(), 16);
-    testing_support::ChartWindowOfTest()->plantBox->hidePopup();
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->hidePopup();
 }
 
 TEST_F(PlantsPanel, ANewOpeningShowsNoPanelOrGlyphOfTheLastOne) {
-    ASSERT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    ASSERT_TRUE(testing_support::ChartWindowOfTest()->attributionGlyphImage->isVisibleTo(testing_support::ChartWindowOfTest()));
+    ASSERT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    ASSERT_TRUE(testing_support::ChartControl<QLabel>("Image2")->isVisibleTo(testing_support::ChartWindowOfTest()));
     testing_support::ChartWindowOfTest()->close();
     testing_support::OpenChartWindowForTest();
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsGlyphImage->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->attributionGlyphImage->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->attributionPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartControl<QLabel>("Image1")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartControl<QLabel>("Image2")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelBase")->isVisibleTo(testing_support::ChartWindowOfTest()));
 }
 
 TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
@@ -157,8 +157,8 @@ TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
     ClickBody(2);
     ClickBody(1);
     ClickBody(1);
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->count(), 0);
+    EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 0);
     ClickBody(2);
     ClickBody(1);
     ClickBody(1);
@@ -174,7 +174,7 @@ TEST_F(PlantsPanel, AFolderInPlaceOfAPlantListIsNamedAsTheDiscSpellsIt) {
     ClickBody(2);
     ClickBody(1);
     ClickBody(1);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->count(), 0);
+    EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 0);
     ASSERT_EQ(sink.messages.size(), 1u);
     const std::string& told = sink.messages[0].text;
     EXPECT_NE(told.find("\"OpzioneS\\SolePri.Rnd\". Al suo posto c'\xE8 una cartella"), std::string::npos) << told;
@@ -186,8 +186,8 @@ TEST_F(PlantsPanel, AFolderInPlaceOfAPlantListIsNamedAsTheDiscSpellsIt) {
 TEST_F(PlantsPanel, ScreenshotsOfTheTextsAndThePanel) {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path();
-    testing_support::ChartWindowOfTest()->plantBox->setCurrentIndex(1);
-    display::ShowChosenPlant(*testing_support::ChartWindowOfTest());
+    testing_support::ChartControl<QComboBox>("ComboBoxPiante")->setCurrentIndex(1);
+    testing_support::PlantsPanelOfTest().ShowChosenPlant();
     QApplication::processEvents();
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->grab().save(QString::fromStdString((dir / "kelvor_plants_panel.png").string())));
     ClickBody(1);  // hidden

@@ -167,14 +167,14 @@ TEST_F(PolarChart, TheDominantPlanetViewSaysPorphyryStandsIn) {
     for (const auto& [place, noted] : {std::pair{"69N39-018E57Troms\xF8", true}, {"41N54-012E29ROMA", false}}) {
         Load("199512211200-1", place, "NORVEGIA");
         if (HasFatalFailure()) return;
-        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+        delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
-        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
         for (int subView = 0; subView < 4; ++subView) {
             // A disabled button's handler.
-            QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->volguineButton, "clicked");
-            const std::string help = gui::FromQt(testing_support::ChartWindowOfTest()->helpMemo->toPlainText());
+            QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBvolguine"), "clicked");
+            const std::string help = gui::FromQt(testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText());
             EXPECT_EQ(help.find(kNote) != std::string::npos, noted) << place << " " << subView << ": " << help;
             // The sub-view's own help stays above it.
             EXPECT_EQ(help.rfind("PLANETAIRE KRACHTEN (" + std::to_string(subView + 1) + ")", 0), 0u) << help;

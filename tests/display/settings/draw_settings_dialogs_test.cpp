@@ -21,6 +21,7 @@
 #include "engine/engine_settings.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/paths.h"
+#include "tests/common/controls_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/common/drawing_state_of_test.h"
@@ -67,23 +68,23 @@ TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
     display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
     window.PrepareOpening();
-    EXPECT_EQ(window.horizontalScaleBar->value(), 0);
-    EXPECT_EQ(window.verticalScaleBar->value(), 0);
-    window.horizontalScaleBar->setValue(200);
+    EXPECT_EQ(testing_support::ControlOf<QScrollBar>(window, "ScBO")->value(), 0);
+    EXPECT_EQ(testing_support::ControlOf<QScrollBar>(window, "ScBV")->value(), 0);
+    testing_support::ControlOf<QScrollBar>(window, "ScBO")->setValue(200);
     std::vector<std::string> lines = Lines();
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[6], " 8.00000000000000E-0001");
     EXPECT_EQ(lines[7], " 1.00000000000000E+0000");
     EXPECT_NEAR(testing_support::DrawingStateOfTest().AspectScaleX, 0.8L, 1e-15L);
-    window.verticalScaleBar->setValue(-150);
+    testing_support::ControlOf<QScrollBar>(window, "ScBV")->setValue(-150);
     EXPECT_EQ(Lines()[7], " 1.15000000000000E+0000");
     // Reset: both scales 1.0 in the file, both bars at 0.
     window.ResetScales();
     lines = Lines();
     EXPECT_EQ(lines[6], " 1.00000000000000E+0000");
     EXPECT_EQ(lines[7], " 1.00000000000000E+0000");
-    EXPECT_EQ(window.horizontalScaleBar->value(), 0);
-    EXPECT_EQ(window.verticalScaleBar->value(), 0);
+    EXPECT_EQ(testing_support::ControlOf<QScrollBar>(window, "ScBO")->value(), 0);
+    EXPECT_EQ(testing_support::ControlOf<QScrollBar>(window, "ScBV")->value(), 0);
     EXPECT_EQ(lines[4], " 1.00000000000000E+0000");  // the other lines kept
     EXPECT_EQ(lines[0], "1");
     EXPECT_EQ(lines[3], "1");
@@ -96,8 +97,8 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
     drawSettings_.Save();
     display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
     window.PrepareOpening();
-    EXPECT_EQ(window.horizontalScaleBar->value(), 88);
-    EXPECT_EQ(window.verticalScaleBar->value(), 0);
+    EXPECT_EQ(testing_support::ControlOf<QScrollBar>(window, "ScBO")->value(), 88);
+    EXPECT_EQ(testing_support::ControlOf<QScrollBar>(window, "ScBV")->value(), 0);
     EXPECT_EQ(Lines()[6], " 9.12000000000000E-0001");  // the bar moved: the factor rounded to 0.001
 }
 
@@ -114,36 +115,36 @@ TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
     QImage image = window.Snapshot();
     // The circle of radius 95 about x = 140: its left edge at 45 units.
     EXPECT_NEAR(LeftmostRed(image, row), 45 * ppu, 4);
-    window.horizontalScaleBar->setValue(-200);  // scale 1.2: every page x divided by 1.2
+    testing_support::ControlOf<QScrollBar>(window, "ScBO")->setValue(-200);  // scale 1.2: every page x divided by 1.2
     image = window.Snapshot();
     EXPECT_NEAR(LeftmostRed(image, row), 45 / 1.2L * ppu, 4);
     // The panel of 70 units stays centred on the figure, in screen pixels.
-    EXPECT_NEAR(window.controlPanel->geometry().center().x(), 140 / 1.2L * ppu, 2);
-    EXPECT_NEAR(window.controlPanel->width(), 70 / 1.2L * ppu, 1);
+    EXPECT_NEAR(testing_support::ControlOf<QWidget>(window, "Panel1")->geometry().center().x(), 140 / 1.2L * ppu, 2);
+    EXPECT_NEAR(testing_support::ControlOf<QWidget>(window, "Panel1")->width(), 70 / 1.2L * ppu, 1);
     // With another sheet code the window is only cleared.
     sheets_.SheetCode = 16;
     window.DrawCalibrationFrame();
-    EXPECT_EQ(LeftmostRed(window.drawingArea->Snapshot(), row), -1);
+    EXPECT_EQ(LeftmostRed(testing_support::ControlOf<display::CanvasForm>(window, "FormCanvas")->Snapshot(), row), -1);
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {
     display::LineWidthDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     dialog.ShowFactorInForce();
-    EXPECT_EQ(dialog.factorEdit->text(), "1");
-    dialog.thinnerButton->click();
-    EXPECT_EQ(dialog.factorEdit->text(), "0,95");
-    dialog.thinnerButton->click();
-    EXPECT_EQ(dialog.factorEdit->text(), "0,90");  // 0.9025 stored
+    EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "1");
+    testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Down")->click();
+    EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "0,95");
+    testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Down")->click();
+    EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "0,90");  // 0.9025 stored
     EXPECT_EQ(Lines()[4], " 9.02500000000000E-0001");
-    dialog.thinnerButton->click();
+    testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Down")->click();
     EXPECT_EQ(Lines()[4], " 8.55000000000000E-0001");  // from 0.90
-    dialog.resetButton->click();
-    EXPECT_EQ(dialog.factorEdit->text(), "1");
+    testing_support::ControlOf<QPushButton>(dialog, "BitBtn1")->click();
+    EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "1");
     EXPECT_EQ(Lines()[4], " 1.00000000000000E+0000");
-    dialog.thickerButton->click();
-    EXPECT_EQ(dialog.factorEdit->text(), "1,05");
+    testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Up")->click();
+    EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "1,05");
     EXPECT_EQ(Lines()[4].substr(0, 12), " 1.052631578");
-    dialog.thickerButton->click();
+    testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Up")->click();
     EXPECT_EQ(Lines()[4].substr(0, 12), " 1.105263157");  // from 1.05
     EXPECT_EQ(testing_support::DrawingStateOfTest().LineWidthFactor, drawSettings_.Values().LineWidthFactor);
     EXPECT_TRUE(messages_.messages.empty());
@@ -153,30 +154,30 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
     display::LineWidthDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     dialog.ShowFactorInForce();
     // At the limits.
-    dialog.factorEdit->setText("0,5");
-    dialog.thinnerButton->click();
+    testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("0,5");
+    testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Down")->click();
     EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 0.5L);
-    dialog.factorEdit->setText("4");
-    dialog.thickerButton->click();
-    EXPECT_EQ(dialog.factorEdit->text(), "4");
+    testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("4");
+    testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Up")->click();
+    EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "4");
     EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 4.0L);
     // Beyond them, typed: either button brings the factor back within.
-    dialog.factorEdit->setText("0.1");
-    dialog.thickerButton->click();
+    testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("0.1");
+    testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Up")->click();
     EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 0.5L);
-    dialog.factorEdit->setText("9");
-    dialog.thinnerButton->click();
+    testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("9");
+    testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Down")->click();
     EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 4.0L);
     EXPECT_EQ(Lines()[4], " 4.00000000000000E+0000");
     // Closing takes the typed number within the limits.
-    dialog.factorEdit->setText("9");
+    testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("9");
     EXPECT_TRUE(dialog.SaveTypedFactor());
-    EXPECT_EQ(dialog.factorEdit->text(), "4");
-    dialog.factorEdit->setText("0.3");
+    EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "4");
+    testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("0.3");
     EXPECT_TRUE(dialog.SaveTypedFactor());
     EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 0.5L);
-    EXPECT_EQ(dialog.factorEdit->text(), "0,5");
-    dialog.factorEdit->setText("2,5");
+    EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "0,5");
+    testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("2,5");
     EXPECT_TRUE(dialog.SaveTypedFactor());
     EXPECT_EQ(Lines()[4], " 2.50000000000000E+0000");
     EXPECT_TRUE(messages_.messages.empty());
@@ -186,8 +187,8 @@ TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
     display::LineWidthDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     dialog.show();  // activated: shows the factor
     const std::string before = testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile));
-    dialog.factorEdit->setText("ab");
-    dialog.thickerButton->click();
+    testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("ab");
+    testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Up")->click();
     ASSERT_EQ(messages_.messages.size(), 1u);
     EXPECT_EQ(messages_.messages[0].text,
               "'ab' non \xE8 un numero valido per lo spessore delle linee: scrivere un numero tra 0,5 e 4 con la "
@@ -198,7 +199,7 @@ TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(messages_.messages.size(), 2u);
     EXPECT_EQ(testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile)), before);
-    dialog.factorEdit->setText("1,2");
+    testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("1,2");
     dialog.GoBack();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 5);
@@ -211,12 +212,12 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
         dialog.show();
         dialog.ShowCorrectionInForce();
         const bool epson = round == 1;
-        EXPECT_EQ(dialog.epsonPanel->isVisible(), epson);
-        EXPECT_EQ(dialog.standardPanel->isVisible(), !epson);
-        EXPECT_FALSE(dialog.changeMadeLabel->isVisible());
-        (epson ? dialog.standardButton : dialog.epsonButton)->click();
+        EXPECT_EQ(testing_support::ControlOf<QFrame>(dialog, "Panel2")->isVisible(), epson);
+        EXPECT_EQ(testing_support::ControlOf<QFrame>(dialog, "Panel1")->isVisible(), !epson);
+        EXPECT_FALSE(testing_support::ControlOf<QLabel>(dialog, "LabModi")->isVisible());
+        (epson ? testing_support::ControlOf<QPushButton>(dialog, "BitBtn2") : testing_support::ControlOf<QPushButton>(dialog, "BitBtn1"))->click();
         EXPECT_EQ(Lines()[1], epson ? "0" : "1");
-        EXPECT_EQ(dialog.changeMadeLabel->text(), "WIJZIGING GEMAAKT!");
+        EXPECT_EQ(testing_support::ControlOf<QLabel>(dialog, "LabModi")->text(), "WIJZIGING GEMAAKT!");
         EXPECT_FALSE(dialog.isVisible());  // closed after the message
         EXPECT_EQ(drawSettings_.Values().EpsonCorrection, epson ? 0 : 1);
     }
@@ -231,8 +232,8 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelTextNamesTheButtonAsItReads) {
         drawSettings_.Values().EpsonCorrection = static_cast<std::uint8_t>(epson);
         dialog.show();
         dialog.ShowCorrectionInForce();
-        QWidget* panel = epson ? dialog.epsonPanel : dialog.standardPanel;
-        QPushButton* button = epson ? dialog.standardButton : dialog.epsonButton;
+        QWidget* panel = epson ? testing_support::ControlOf<QFrame>(dialog, "Panel2") : testing_support::ControlOf<QFrame>(dialog, "Panel1");
+        QPushButton* button = epson ? testing_support::ControlOf<QPushButton>(dialog, "BitBtn2") : testing_support::ControlOf<QPushButton>(dialog, "BitBtn1");
         ASSERT_TRUE(panel->isVisible());
         std::string text;
         for (QLabel* label : panel->findChildren<QLabel*>())
@@ -247,8 +248,8 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelTextNamesTheButtonAsItReads) {
         EXPECT_EQ(quoted, std::vector<std::string>{button->text().toStdString()}) << text;
         dialog.hide();
     }
-    EXPECT_EQ(dialog.epsonButton->text(), "Edit Voor Epson");
-    EXPECT_EQ(dialog.standardButton->text(), "Standaard herstellen");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(dialog, "BitBtn1")->text(), "Edit Voor Epson");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(dialog, "BitBtn2")->text(), "Standaard herstellen");
 }
 
 namespace {

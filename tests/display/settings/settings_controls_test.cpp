@@ -22,6 +22,7 @@
 #include "engine/engine_settings.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/paths.h"
+#include "tests/common/controls_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/common/drawing_state_of_test.h"
@@ -64,19 +65,19 @@ TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
     display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
     window.show();
-    window.horizontalScaleBar->setValue(100);
-    window.verticalScaleBar->setValue(-50);
+    testing_support::ControlOf<QScrollBar>(window, "ScBO")->setValue(100);
+    testing_support::ControlOf<QScrollBar>(window, "ScBV")->setValue(-50);
     ASSERT_EQ(Lines().at(6), " 9.00000000000000E-0001");
     ASSERT_EQ(Lines().at(7), " 1.05000000000000E+0000");
-    window.resetButton->click();
+    testing_support::ControlOf<QPushButton>(window, "BBres")->click();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.horizontalScaleBar->value(), 0);
-    EXPECT_EQ(window.verticalScaleBar->value(), 0);
+    EXPECT_EQ(testing_support::ControlOf<QScrollBar>(window, "ScBO")->value(), 0);
+    EXPECT_EQ(testing_support::ControlOf<QScrollBar>(window, "ScBV")->value(), 0);
     EXPECT_EQ(Lines().at(6), " 1.00000000000000E+0000");
     EXPECT_EQ(Lines().at(7), " 1.00000000000000E+0000");
 
-    window.verticalScaleBar->setValue(120);
-    window.okButton->click();
+    testing_support::ControlOf<QScrollBar>(window, "ScBV")->setValue(120);
+    testing_support::ControlOf<QPushButton>(window, "BBok")->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), int(QDialog::Accepted));
     EXPECT_EQ(Lines().at(6), " 1.00000000000000E+0000");
@@ -91,12 +92,12 @@ TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
     display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    window.drawingArea->SetRecorder(&dc);
+    testing_support::ControlOf<display::CanvasForm>(window, "FormCanvas")->SetRecorder(&dc);
     window.PrepareOpening();
-    window.horizontalScaleBar->setValue(-200);  // horizontal scale 1.2: the ticks 10 / 1.2 units apart
+    testing_support::ControlOf<QScrollBar>(window, "ScBO")->setValue(-200);  // horizontal scale 1.2: the ticks 10 / 1.2 units apart
     dc.Clear();
     window.DrawCalibrationFrame();
-    window.drawingArea->SetRecorder(nullptr);
+    testing_support::ControlOf<display::CanvasForm>(window, "FormCanvas")->SetRecorder(nullptr);
     const std::vector<std::string> lines = dc.Calls("line");
     auto has = [&lines](long double x1, long double y1, long double x2, long double y2) {
         const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), x1, y1),
@@ -120,13 +121,13 @@ TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
 TEST_F(SettingsControls, LineWidthBackAndResetDoTheirOwnThing) {
     display::LineWidthDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     dialog.show();
-    dialog.factorEdit->setText("2,5");
-    dialog.resetButton->click();
+    testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("2,5");
+    testing_support::ControlOf<QPushButton>(dialog, "BitBtn1")->click();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.factorEdit->text(), "1");
+    EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "1");
     EXPECT_EQ(Lines().at(4), " 1.00000000000000E+0000");
-    dialog.factorEdit->setText("2,5");
-    dialog.backButton->click();
+    testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("2,5");
+    testing_support::ControlOf<QPushButton>(dialog, "BitBtnRitorna")->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 5);
     EXPECT_EQ(Lines().at(4), " 2.50000000000000E+0000");
@@ -143,11 +144,11 @@ TEST_F(SettingsControls, PrinterModelBackLeavesTheCorrectionAsItWas) {
         drawSettings_.Save();
         const std::string before = SettingsFile();
         dialog.show();
-        EXPECT_EQ(dialog.standardPanel->isVisible(), correction == 0);
-        EXPECT_EQ(dialog.epsonPanel->isVisible(), correction == 1);
-        dialog.backButton->click();
+        EXPECT_EQ(testing_support::ControlOf<QFrame>(dialog, "Panel1")->isVisible(), correction == 0);
+        EXPECT_EQ(testing_support::ControlOf<QFrame>(dialog, "Panel2")->isVisible(), correction == 1);
+        testing_support::ControlOf<QPushButton>(dialog, "BitBtnRitorna")->click();
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_FALSE(dialog.changeMadeLabel->isVisible());
+        EXPECT_FALSE(testing_support::ControlOf<QLabel>(dialog, "LabModi")->isVisible());
         EXPECT_EQ(drawSettings_.Values().EpsonCorrection, correction);
         EXPECT_EQ(SettingsFile(), before);
     }

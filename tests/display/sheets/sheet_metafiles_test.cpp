@@ -53,8 +53,10 @@ protected:
         rt::SetClock([] { return rt::LocalDateTime{2026, 12, 7, 10, 30, 0, 0}; });
         gui::SetSystemServices(std::make_unique<MetafileScreen>());
         sheet_test::PrepareSheetViewer();
-        viewer = std::make_unique<display::SheetViewer>(current, selection, testing_support::DrawingStateOfTest());
-        viewer->printer = std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string());
+        viewer = std::make_unique<display::SheetViewer>(
+            current, selection, testing_support::DrawingStateOfTest(),
+            display::SheetViewerCollaborators{
+                .printer = std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string())});
         viewer->resize(1920, 1080);
     }
     void TearDown() override {
@@ -75,17 +77,17 @@ protected:
             viewer->DrawWhenReady();
             viewer->DrawWhenReady();
             if (blackAndWedges) {
-                viewer->colourButton->click();
-                viewer->aspectLinesButton->click();
+                testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
+                testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
             }
-            viewer->zoomInButton->click();
-            viewer->metafileNameBox->setEditText("GRAF05.EMF");
-            viewer->saveMetafileButton->click();
+            testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomPiu")->click();
+            testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("GRAF05.EMF");
+            testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
             out[label + "/sheet" + std::to_string(code)] =
                 testing_support::ReadBytes(folder.Path() / "Emf" / "GRAF05.EMF");
             if (blackAndWedges) {
-                viewer->colourButton->click();
-                viewer->aspectLinesButton->click();
+                testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
+                testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
             }
         }
     }

@@ -120,9 +120,9 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
                                   << "' loses " << l.pixels;
             };
             check("opening");
-            viewer.zoomOutButton->click();
+            testing_support::ControlOf<QPushButton>(viewer, "BitBtnZoomMeno")->click();
             check("smaller");
-            viewer.fullWidthButton->click();  // whole width: zoom 1.0
+            testing_support::ControlOf<QPushButton>(viewer, "BBlargarghezza")->click();  // whole width: zoom 1.0
             check("whole width");
             viewer.SetRecorder(nullptr);
             viewer.close();

@@ -44,8 +44,14 @@ protected:
         gui::SetSystemServices(std::make_unique<FullHdScreen>());
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
-        viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets, testing_support::DrawingStateOfTest());
-        viewer->printer = std::make_unique<display::PdfSheetPrinter>(pdf);
+        MakeViewer(std::make_unique<display::PdfSheetPrinter>(pdf));
+    }
+    // The viewer, made anew to print on `printer`, recorded.
+    void MakeViewer(std::unique_ptr<display::SheetPrinter> printer) {
+        viewer.reset();
+        viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets,
+                                                        testing_support::DrawingStateOfTest(),
+                                                        display::SheetViewerCollaborators{.printer = std::move(printer)});
         viewer->resize(1920, 1080);
         viewer->SetRecorder(&dc);
     }
@@ -63,8 +69,8 @@ protected:
         TickUntilStopped();
     }
     void TickUntilStopped() {
-        for (int i = 0; i < 10 && viewer->firstDrawTimer->isActive(); ++i) viewer->DrawWhenReady();
-        ASSERT_FALSE(viewer->firstDrawTimer->isActive());
+        for (int i = 0; i < 10 && testing_support::ControlOf<QTimer>(*viewer, "Timer1")->isActive(); ++i) viewer->DrawWhenReady();
+        ASSERT_FALSE(testing_support::ControlOf<QTimer>(*viewer, "Timer1")->isActive());
     }
     // How often the sheet's title was drawn since the recording was cleared.
     int Drawings() const {
@@ -127,22 +133,22 @@ TEST_F(SheetViewerControls, ZoomHeightAndWidthButtonsSetTheirOwnViews) {
     Open(5, "P");  // a portrait page: half size, moved right by a quarter of the screen
     ASSERT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 0.5L);
     ASSERT_EQ(testing_support::DrawingStateOfTest().OriginX, 480);
-    viewer->zoomInButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomPiu")->click();
     EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().ZoomFactor), 0.575, 1e-6);
-    viewer->zoomOutButton->click();
-    viewer->zoomOutButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomMeno")->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomMeno")->click();
     EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().ZoomFactor), 0.5 / 1.15, 1e-6);
-    viewer->fullWidthButton->click();  // "Breedte": zoom 1 at the origin
+    testing_support::ControlOf<QPushButton>(*viewer, "BBlargarghezza")->click();  // "Breedte": zoom 1 at the origin
     EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 0);
-    viewer->zoomInButton->click();
-    viewer->fullHeightButton->click();  // "Hoogte": the portrait page's whole height
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomPiu")->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BBaltezza")->click();  // "Hoogte": the portrait page's whole height
     EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 0.5L);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 480);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 0);
     dc.Clear();
-    viewer->fullWidthButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BBlargarghezza")->click();
     EXPECT_EQ(Drawings(), 1);  // every button draws the sheet again
     EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
 }
@@ -152,21 +158,21 @@ TEST_F(SheetViewerControls, ColourAndAspectButtonsTurnTheirOwnFlags) {
     Open(5, "P");
     ASSERT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 1);
     ASSERT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
-    viewer->aspectLinesButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
     EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 0);
-    EXPECT_EQ(viewer->aspectLinesButton->property("glyph").toString(), "LosLin");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->property("glyph").toString(), "LosLin");
     EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
-    EXPECT_EQ(viewer->colourButton->property("glyph").toString(), "StColor");
-    viewer->aspectLinesButton->click();
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(), "StColor");
+    testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
     EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 1);
-    EXPECT_EQ(viewer->aspectLinesButton->property("glyph").toString(), "LinLos");
-    viewer->colourButton->click();
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->property("glyph").toString(), "LinLos");
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
     EXPECT_TRUE(testing_support::DrawingStateOfTest().BlackAndWhite);
-    EXPECT_EQ(viewer->colourButton->property("glyph").toString(), "StNero");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(), "StNero");
     EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 1);
-    viewer->colourButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
     EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
-    EXPECT_EQ(viewer->colourButton->property("glyph").toString(), "StColor");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(), "StColor");
 }
 
 // "Setup" runs the printer's setup and shows the orientation it left; it
@@ -174,25 +180,25 @@ TEST_F(SheetViewerControls, ColourAndAspectButtonsTurnTheirOwnFlags) {
 TEST_F(SheetViewerControls, SetupShowsTheOrientationTheDialogLeft) {
     auto turning = std::make_unique<TurningPrinter>(pdf);
     TurningPrinter* printer = turning.get();
-    viewer->printer = std::move(turning);
+    MakeViewer(std::move(turning));
     Open(5, "P");
-    ASSERT_EQ(viewer->orientationButton->property("glyph").toString(), "SetupP");
-    viewer->printerSetupButton->click();
+    ASSERT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->property("glyph").toString(), "SetupP");
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnSetup")->click();
     EXPECT_EQ(printer->setups, 1);
     EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterLandscape);
-    EXPECT_EQ(viewer->orientationButton->property("glyph").toString(), "SetupL");
-    viewer->printerSetupButton->click();
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->property("glyph").toString(), "SetupL");
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnSetup")->click();
     EXPECT_FALSE(testing_support::DrawingStateOfTest().PrinterLandscape);
-    EXPECT_EQ(viewer->orientationButton->property("glyph").toString(), "SetupP");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->property("glyph").toString(), "SetupP");
     EXPECT_FALSE(std::filesystem::exists(pdf));
-    EXPECT_FALSE(viewer->orientationButton->isEnabled());
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->isEnabled());
 }
 
 // The metafile names offered run from "GRAF01.EMF" to "GRAF15.EMF".
 TEST_F(SheetViewerControls, TheMetafileBoxOffersFifteenNames) {
-    ASSERT_EQ(viewer->metafileNameBox->count(), 15);
-    EXPECT_EQ(viewer->metafileNameBox->itemText(0), "GRAF01.EMF");
-    EXPECT_EQ(viewer->metafileNameBox->itemText(14), "GRAF15.EMF");
+    ASSERT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->count(), 15);
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->itemText(0), "GRAF01.EMF");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->itemText(14), "GRAF15.EMF");
 }
 
 // The mouse wheel moves the sheet up and down by 20 pixels a notch, never
@@ -220,7 +226,7 @@ TEST_F(SheetViewerControls, WheelAndDragMoveTheSheet) {
     QTest::mouseRelease(viewer.get(), Qt::LeftButton, {}, QPoint(560, 370));
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 60);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 20 - 30);
-    EXPECT_EQ(viewer->motion.Dragging, 0);
+    EXPECT_EQ(viewer->Motion().Dragging, 0);
 }
 
 // "Backard", Escape and Enter close the viewer, which forgets its black and
@@ -229,9 +235,9 @@ TEST_F(SheetViewerControls, BackAndItsKeysCloseTheViewer) {
     for (int way = 0; way < 3; ++way) {
         SCOPED_TRACE(way);
         Open(5, "P");
-        viewer->colourButton->click();
-        viewer->aspectLinesButton->click();
-        if (way == 0) viewer->backButton->click();
+        testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
+        testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
+        if (way == 0) testing_support::ControlOf<QPushButton>(*viewer, "BitBtnRitorna")->click();
         if (way == 1) QTest::keyClick(viewer.get(), Qt::Key_Escape);
         if (way == 2) QTest::keyClick(viewer.get(), Qt::Key_Return);
         EXPECT_FALSE(viewer->isVisible());

@@ -114,9 +114,14 @@ protected:
         gui::SetSystemServices(std::make_unique<FullHdScreen>());
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
-        viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets, testing_support::DrawingStateOfTest());
-        viewer->printer = std::make_unique<display::PdfSheetPrinter>(pdf);
-        viewer->drawSettings = &drawSettings;
+        MakeViewer(std::make_unique<display::PdfSheetPrinter>(pdf));
+    }
+    // The viewer, made anew to print on `printer`.
+    void MakeViewer(std::unique_ptr<display::SheetPrinter> printer) {
+        viewer.reset();
+        viewer = std::make_unique<display::SheetViewer>(
+            testing_support::CurrentChartOfTest(), sheets, testing_support::DrawingStateOfTest(),
+            display::SheetViewerCollaborators{.drawSettings = &drawSettings, .printer = std::move(printer)});
         viewer->resize(1920, 1080);
     }
     void TearDown() override {
@@ -178,7 +183,7 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
         testing_support::DrawingStateOfTest().AspectScaleX = 1.02L;  // a calibrated screen
         Scale before = Now();
         const float fontScale = testing_support::DrawingStateOfTest().FontScale;
-        viewer->printButton->click();
+        testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
         before.zoom = 1, before.ox = 0, before.oy = 0;  // printing shows the whole sheet afterwards
         ExpectSame(Now(), before);
         EXPECT_EQ(testing_support::DrawingStateOfTest().FontScale, fontScale);  // the screen's text keeps its size
@@ -203,7 +208,7 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
 TEST_F(SheetViewer, ThePrintedSheetIsTitledWithTheNameWithoutItsPadding) {
     testing_support::CurrentChartOfTest().birth.subjectName = std::string("NICCOL\xD2 ROSSI").append(38 - 14, ' ');
     Open(5, "P");
-    viewer->printButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
     const std::string info = Shell("pdfinfo '" + pdf + "'");
     EXPECT_NE(info.find("Title:           Kelvor - NICCOL\xC3\x92 ROSSI\n"), std::string::npos) << info;
 }
@@ -258,7 +263,7 @@ TEST_F(SheetViewer, EveryWordOfEverySheetLiesInsideThePrintablePage) {
                   {18, "P", {"SPIEGEL", "Contrantisce)", "THEMA", "Bicorporaalen"}}};
     for (const auto& s : sheets) {
         Open(s.code, s.orientation);
-        viewer->printButton->click();
+        testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
         const PdfPage page = ReadPdfWords(pdf);
         ASSERT_GT(page.words.size(), 100u) << s.code;
         const double edge = 3 * kPointsPerMm;
@@ -286,7 +291,7 @@ TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
     const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
     for (const auto& [code, orientation] : sheets) {
         Open(code, orientation);
-        viewer->printButton->click();
+        testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
         const PdfPage page = ReadPdfWords(pdf);
         ASSERT_GT(page.words.size(), 100u) << code;
         for (std::size_t i = 0; i < page.words.size(); ++i)
@@ -311,25 +316,30 @@ TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
 }
 
 // A printer whose dialog, on closing, lets the viewer be activated again (as
-// a window manager does), which sets the screen's portrait view at half size.
+// a window manager does), which sets the screen's portrait view at half size;
+// until it is handed the viewer, a plain PDF printer.
 class ActivatingPrinter : public display::PdfSheetPrinter {
 public:
-    ActivatingPrinter(const std::string& pdf, display::SheetViewer* viewer) : PdfSheetPrinter(pdf), viewer_(viewer) {}
+    using PdfSheetPrinter::PdfSheetPrinter;
     std::unique_ptr<display::SheetPrintJob> Begin(bool landscape, bool blank, const std::string& title) override {
-        viewer_->PrepareOpening();
+        if (viewer_) viewer_->PrepareOpening();
         return PdfSheetPrinter::Begin(landscape, blank, title);
     }
+    void Activate(display::SheetViewer* viewer) { viewer_ = viewer; }
 
 private:
-    display::SheetViewer* viewer_;
+    display::SheetViewer* viewer_ = nullptr;
 };
 
 TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
+    auto activating = std::make_unique<ActivatingPrinter>(pdf);
+    ActivatingPrinter* printer = activating.get();
+    MakeViewer(std::move(activating));
     Open(5, "P");
-    viewer->printButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
     const PdfPage plain = ReadPdfWords(pdf);
-    viewer->printer = std::make_unique<ActivatingPrinter>(pdf, viewer.get());
-    viewer->printButton->click();
+    printer->Activate(viewer.get());
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
     const PdfPage activated = ReadPdfWords(pdf);
     ASSERT_EQ(plain.words.size(), activated.words.size());
     for (const char* word : {"THEMA", "BREEDTEGRADEN", "OPMERKING:"}) {
@@ -349,7 +359,7 @@ TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
 TEST_F(SheetViewer, PrinterCorrectionPutsABlankPageFirst) {
     drawSettings.Values().EpsonCorrection = 1;
     Open(16, "L");
-    viewer->printButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
     EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           2"), std::string::npos);
     const std::string first = Shell("pdftotext -f 1 -l 1 '" + pdf + "' -");
     EXPECT_EQ(first.find("Rossi"), std::string::npos);
@@ -357,9 +367,9 @@ TEST_F(SheetViewer, PrinterCorrectionPutsABlankPageFirst) {
 
 TEST_F(SheetViewer, BlackAndWhitePrintUsesBlackInkOnly) {
     Open(18, "P");
-    viewer->colourButton->click();
-    EXPECT_EQ(viewer->colourButton->property("glyph").toString(), "StNero");
-    viewer->printButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(), "StNero");
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
     const std::string png = (folder.Path() / "page").string();
     Shell("pdftoppm -r 40 -png '" + pdf + "' '" + png + "'");
     QImage page(QString::fromStdString(png + "-1.png"));
@@ -389,11 +399,11 @@ public:
 };
 
 TEST_F(SheetViewer, FailedPrintEndsTheJobAndPutsTheStateBack) {
-    viewer->printer = std::make_unique<FailingPrinter>(pdf);
+    MakeViewer(std::make_unique<FailingPrinter>(pdf));
     Open(5, "P");
     Scale before = Now();
     before.zoom = 1, before.ox = 0, before.oy = 0;
-    viewer->printButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
     ASSERT_EQ(sink.messages.size(), 1u);
     ExpectSame(Now(), before);
     EXPECT_TRUE(std::filesystem::exists(pdf));  // the document was ended
@@ -402,13 +412,14 @@ TEST_F(SheetViewer, FailedPrintEndsTheJobAndPutsTheStateBack) {
 
 TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
     const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
+    display::SheetMemory memory;  // what the sheets keep between drawings, as the viewer's
     int n = 0;
     for (const auto& [code, orientation] : sheets) {
         Open(code, orientation);
         const std::string name = "GRAF0" + std::to_string(++n) + ".EMF";
-        viewer->metafileNameBox->setEditText(QString::fromStdString(name));
-        viewer->zoomInButton->click();
-        viewer->saveMetafileButton->click();
+        testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText(QString::fromStdString(name));
+        testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomPiu")->click();
+        testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
         EXPECT_TRUE(sink.messages.empty()) << code;
         const auto file = folder.Path() / "Emf" / name;
         ASSERT_TRUE(std::filesystem::exists(file)) << code;
@@ -422,7 +433,7 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
         // The same sheet drawn on a recording surface on paper, as the metafile is.
         display::RecordingSurface direct{testing_support::DrawingStateOfTest()};
         direct.SetOutputMedium(display::Medium::Paper);
-        display::ComposeSheet(code, direct, viewer->current, viewer->sheetMemory);
+        display::ComposeSheet(code, direct, testing_support::CurrentChartOfTest(), memory);
         // Our player gives back every line and every text.
         display::RecordingSurface replay{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::PlayEmf(bytes, replay, {0, 0, 1920, 1080}));
@@ -482,14 +493,14 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
             EXPECT_GT(drawn.Calls("line").size(), 100u) << code;
             EXPECT_EQ(screen_extent::CallsOffScreen(drawn, screen.width(), screen.height()), std::vector<std::string>{})
                 << code;
-            for (const QPushButton* b : viewer->buttonBar->findChildren<QPushButton*>()) {
+            for (const QPushButton* b : testing_support::ControlOf<QFrame>(*viewer, "Panel1")->findChildren<QPushButton*>()) {
                 const QRect r(b->mapTo(viewer.get(), QPoint(0, 0)), b->size());
                 EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(r)) << b->objectName().toStdString();
             }
         }
         const long double screenScale = testing_support::DrawingStateOfTest().PixelsPerUnit;
-        viewer->metafileNameBox->setEditText("GRAF06.EMF");
-        viewer->saveMetafileButton->click();
+        testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("GRAF06.EMF");
+        testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
         EXPECT_TRUE(sink.messages.empty());
         EXPECT_EQ(testing_support::DrawingStateOfTest().PixelsPerUnit, screenScale);  // the screen's scale is back
         const auto header =
@@ -505,14 +516,14 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
 
 TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
     Open(5, "P");
-    viewer->metafileNameBox->setEditText("GRAF04.EMX");
-    viewer->saveMetafileButton->click();
+    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("GRAF04.EMX");
+    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
     ASSERT_EQ(sink.Texts(), std::vector<std::string>{"File deve essere .EMF"});
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.EMX"));
-    viewer->metafileNameBox->setEditText("GRAF04.EMF");
+    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("GRAF04.EMF");
     std::filesystem::remove_all("Appoggio");
     const Scale before = Now();
-    viewer->saveMetafileButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
     EXPECT_EQ(sink.messages.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.EMF"));
     EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, before.cx);
@@ -522,12 +533,12 @@ TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
 // as typed: no file is saved under "?" in its place, and the name in use stays.
 TEST_F(SheetViewer, AMetafileNameWithACharacterTheProgramCannotHoldIsRefused) {
     Open(5, "P");
-    viewer->metafileNameBox->setEditText(QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
-    viewer->saveMetafileButton->click();
+    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText(QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
+    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("(U+1F600)"), std::string::npos) << sink.messages[0].text;
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF03?.EMF"));
-    EXPECT_EQ(viewer->metafileNameBox->currentText(), QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->currentText(), QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
     EXPECT_NE(testing_support::DrawingStateOfTest().MetafileName, "GRAF03?.EMF");
 }
 
@@ -535,10 +546,10 @@ TEST_F(SheetViewer, AMetafileNameWithACharacterTheProgramCannotHoldIsRefused) {
 // press; a metafile that is not there is named, and no viewer opens.
 TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
     Open(5, "P");
-    viewer->metafileNameBox->setEditText("graf02.emf");
-    viewer->saveMetafileButton->click();
+    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("graf02.emf");
+    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
     EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
-    EXPECT_EQ(viewer->metafileNameBox->currentText(), "GRAF02.EMF");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->currentText(), "GRAF02.EMF");
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF02.EMF"));
 
     std::string shownTitle;
@@ -549,14 +560,14 @@ TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
         shownTitle = w->windowTitle().toStdString();
         return int(gui::ModalCancel);
     });
-    viewer->metafileNameBox->setEditText("graf02.emf");
-    viewer->openMetafileButton->click();
+    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("graf02.emf");
+    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFin")->click();
     EXPECT_EQ(shownTitle, std::filesystem::canonical(folder.Path() / "Emf" / "GRAF02.EMF").string());
     EXPECT_TRUE(sink.messages.empty());
 
     shownTitle.clear();
-    viewer->metafileNameBox->setEditText("graf09.emf");
-    viewer->openMetafileButton->click();
+    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("graf09.emf");
+    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFin")->click();
     EXPECT_TRUE(shownTitle.empty());  // nothing to show: no viewer
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text,
@@ -577,12 +588,12 @@ TEST_F(SheetViewer, WheelAndDragMoveTheSheet) {
     viewer->EndDrag(560, 501);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 60);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, -20);
-    viewer->fullWidthButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BBlargarghezza")->click();
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
     EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 0);
-    viewer->aspectLinesButton->click();
+    testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
     EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 0);
-    EXPECT_EQ(viewer->aspectLinesButton->property("glyph").toString(), "LosLin");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->property("glyph").toString(), "LosLin");
     if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
         viewer->Snapshot().save(QString("%1/viewer16.png").arg(keep));
 }

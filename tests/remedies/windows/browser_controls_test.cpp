@@ -21,6 +21,7 @@
 #include "remedies/windows/remedy_browser.h"
 #include "remedies/windows/symptom_browser.h"
 #include "remedies/windows/window_parts.h"
+#include "tests/common/controls_of_test.h"
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/editor_test_util.h"
 
@@ -99,7 +100,7 @@ TEST_F(BrowserControls, RemedyShowsItsWholeSynthesisAndTheButtonCyclesThroughFou
     w.show();
     ASSERT_TRUE(window_tests::ClickLine(w.choiceList, full.Remedy));
     EXPECT_EQ(TextOf(w.Chosen), full.Remedy);
-    EXPECT_EQ(TextOf(w.warningsEdit), full.Warnings);
+    EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), full.Warnings);
     EXPECT_EQ(TextOf(w.notesMemo), full.Synthesis);
     EXPECT_EQ(TextOf(w.dosageEdits[1]), "Koorts");
     const std::string head = full.Remedy + " - ";
@@ -112,11 +113,11 @@ TEST_F(BrowserControls, RemedyShowsItsWholeSynthesisAndTheButtonCyclesThroughFou
 
     // "Opschonen" empties the remedy's warnings and form with its slots.
     ASSERT_TRUE(window_tests::ClickLine(w.choiceList, "MSA Bryonia"));
-    ASSERT_EQ(gui::FromQt(w.formLabel->text()), "(Macerato Spagirico-Alchemico)");
+    ASSERT_EQ(gui::FromQt(testing_support::ControlOf<QLabel>(w, "LabSpeci")->text()), "(Macerato Spagirico-Alchemico)");
     QTest::mouseClick(w.clearButton, Qt::LeftButton);
     EXPECT_EQ(TextOf(w.remedyEdits[1]), "");
-    EXPECT_EQ(TextOf(w.warningsEdit), "");
-    EXPECT_EQ(gui::FromQt(w.formLabel->text()), "");
+    EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), "");
+    EXPECT_EQ(gui::FromQt(testing_support::ControlOf<QLabel>(w, "LabSpeci")->text()), "");
     EXPECT_EQ(TextOf(w.Chosen), "");
 }
 

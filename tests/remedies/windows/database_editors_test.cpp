@@ -477,14 +477,13 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
 
 TEST_F(SampleWindows, UpdateWindowWithoutADiscSaysSoAndTakesAChosenFolder) {
     VolumesInstalled volumes({});
-    UpdateWindow w;
+    const fs::path chosen = folder.Path() / "downloads";
+    UpdateWindow w([&](QWidget*) { return chosen; });
     w.show();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Non \xE8 stato rilevato alcun disco di aggiornamento"});
     EXPECT_FALSE(w.updateRows[0].installButton->isEnabled());
-    const fs::path chosen = folder.Path() / "downloads";
     fs::create_directories(chosen / "OpzioneH");
     WriteBytes(chosen / "OpzioneH" / "Repertorio.rnd", FileBytes(kRepertoryDbName));
-    w.ChooseFolder = [&](QWidget*) { return chosen; };
     QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
     EXPECT_TRUE(w.updateRows[0].installButton->isEnabled());
     EXPECT_EQ(Text(w.updateRows[0].dateEdit), SetDateIn(chosen / "OpzioneH").dateText);

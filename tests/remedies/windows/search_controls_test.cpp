@@ -17,6 +17,7 @@
 #include "remedies/windows/multi_symptom_search.h"
 #include "remedies/windows/principles_window.h"
 #include "remedies/windows/synthesis_window.h"
+#include "tests/common/controls_of_test.h"
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/window_test_util.h"
 
@@ -207,7 +208,7 @@ TEST(PrinciplesControls, RitornaClosesWithoutGenerating) {
     fs::remove(kPrinciplesFileName);
     PrinciplesWindow w;
     w.show();
-    ExpectRitornaCloses(w, w.backButton);
+    ExpectRitornaCloses(w, testing_support::ControlOf<QPushButton>(w, "BitBtnRitorna"));
     EXPECT_FALSE(fs::exists(kPrinciplesFileName));
 }
 

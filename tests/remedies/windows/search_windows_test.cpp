@@ -14,6 +14,7 @@
 #include "remedies/windows/debility_window.h"
 #include "remedies/windows/principles_window.h"
 #include "remedies/windows/synthesis_window.h"
+#include "tests/common/controls_of_test.h"
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/window_test_util.h"
 
@@ -182,18 +183,18 @@ TEST(PrinciplesWindow, GeneratesTheFileAndAMissingTextIsReported) {
     fs::remove(kPrinciplesFileName);
     PrinciplesWindow w;
     w.show();
-    w.generateButton->click();
+    testing_support::ControlOf<QPushButton>(w, "Button1")->click();
     EXPECT_EQ(fs::file_size(kPrinciplesFileName), 15u * 205u);
     EXPECT_EQ(ReadPrinciplesFile()[1][0], "ETHERISCHE OLIE (VLUCHTIGE OLIE)");
-    EXPECT_FALSE(w.statusLabel->text().isEmpty());
+    EXPECT_FALSE(testing_support::ControlOf<QLabel>(w, "LabStato")->text().isEmpty());
     SaveShot(&w, "princi");
 
     gui::RecordingMessageSink messages;
     fs::remove(kPrinciplesTextName);
-    w.generateButton->click();
+    testing_support::ControlOf<QPushButton>(w, "Button1")->click();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(fs::file_size(kPrinciplesFileName), 15u * 205u);
-    EXPECT_TRUE(w.statusLabel->text().isEmpty());
+    EXPECT_TRUE(testing_support::ControlOf<QLabel>(w, "LabStato")->text().isEmpty());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "remedies/windows/remedy_browser.h"
 #include "remedies/windows/symptom_browser.h"
 #include "remedies/windows/window_parts.h"
+#include "tests/common/controls_of_test.h"
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/window_test_util.h"
 
@@ -211,24 +212,24 @@ TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
     EXPECT_EQ(line.substr(0, 27), "Calendula officinalis (MSA)");
     ASSERT_TRUE(ClickLine(w.choiceList, line));
     EXPECT_EQ(TextOf(w.Chosen), "MSA Calendula officinalis");
-    EXPECT_EQ(w.formLabel->text(), "(Macerato Spagirico-Alchemico)");
-    EXPECT_EQ(TextOf(w.warningsEdit), "Niet gebruiken bij overgevoeligheid voor composieten (Asteraceae).");
+    EXPECT_EQ(testing_support::ControlOf<QLabel>(w, "LabSpeci")->text(), "(Macerato Spagirico-Alchemico)");
+    EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), "Niet gebruiken bij overgevoeligheid voor composieten (Asteraceae).");
     EXPECT_TRUE(w.notesMemo->toPlainText().startsWith("Warmte die heelt"));
     EXPECT_EQ(TextOf(w.dosageEdits[1]), "Kleine wonden en schaafwonden");
     EXPECT_EQ(TextOf(w.dosageEdits[3]), "Ontstoken tandvlees");
     EXPECT_TRUE(w.remedyEdits[4]->text().isEmpty());
-    EXPECT_FALSE(w.bracketNoteMemo->isVisible());
+    EXPECT_FALSE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoPare")->isVisible());
     w.detailButtons[1]->click();
     EXPECT_EQ(w.notesLabel->text(), "MSA Calendula officinalis - Dosering");
     EXPECT_TRUE(w.notesMemo->toPlainText().startsWith("Uitwendig"));
     w.detailButtons[1]->click();
     EXPECT_EQ(w.notesLabel->text(), "MSA Calendula officinalis - Psychische Synthese");
 
-    QTest::mouseDClick(w.warningsEdit, Qt::LeftButton);
-    EXPECT_TRUE(w.largeWarningsMemo->isVisible());
-    EXPECT_EQ(w.largeWarningsMemo->toPlainText(), w.warningsEdit->text());
+    QTest::mouseDClick(testing_support::ControlOf<QLineEdit>(w, "EdAvve"), Qt::LeftButton);
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoAvveLarge")->isVisible());
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(w, "MemoAvveLarge")->toPlainText(), testing_support::ControlOf<QLineEdit>(w, "EdAvve")->text());
     w.helpButton->click();
-    EXPECT_FALSE(w.largeWarningsMemo->isVisible());
+    EXPECT_FALSE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoAvveLarge")->isVisible());
     EXPECT_TRUE(w.helpMemo->isVisible());
     EXPECT_TRUE(w.helpMemo->toPlainText().endsWith(gui::ToQt("(\xA7 = Primaire Signatuur)")));
     w.helpButton->click();
@@ -242,11 +243,11 @@ TEST(RemedyBrowser, BracketNumberShowsTheNote) {
     RemedyBrowser w;
     w.show();
     ASSERT_TRUE(ClickLine(w.choiceList, "Aurum (2)"));
-    EXPECT_TRUE(w.bracketNoteMemo->isVisible());
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoPare")->isVisible());
     EXPECT_EQ(TextOf(w.dosageEdits[1]), "Hartzeer");
-    EXPECT_EQ(TextOf(w.warningsEdit), "Er zijn tot nu toe geen waarschuwingen");
+    EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), "Er zijn tot nu toe geen waarschuwingen");
     ASSERT_TRUE(ClickLine(w.choiceList, "Aurum"));
-    EXPECT_FALSE(w.bracketNoteMemo->isVisible());
+    EXPECT_FALSE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoPare")->isVisible());
     EXPECT_EQ(TextOf(w.dosageEdits[1]), "Moeheid");
 }
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "remedies/windows/therapy_browser.h"
+#include "tests/common/controls_of_test.h"
 #include "tests/remedies/windows/window_test_util.h"
 
 using namespace remedies;
@@ -54,10 +55,10 @@ TEST(TherapyBrowser, PathologyListsItsTherapiesWithNotesAndWarnings) {
     EXPECT_EQ(w.notesLabel->text(), before);
 
     QTest::mouseDClick(w.dosageEdits[1], Qt::LeftButton);
-    EXPECT_TRUE(w.enlargedDosageMemo->isVisible());
-    EXPECT_EQ(w.enlargedDosageMemo->toPlainText(), w.dosageEdits[1]->text());
-    QTest::mouseClick(w.enlargedDosageMemo->viewport(), Qt::LeftButton);
-    EXPECT_FALSE(w.enlargedDosageMemo->isVisible());
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoZoom")->isVisible());
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(w, "MemoZoom")->toPlainText(), w.dosageEdits[1]->text());
+    QTest::mouseClick(testing_support::ControlOf<QPlainTextEdit>(w, "MemoZoom")->viewport(), Qt::LeftButton);
+    EXPECT_FALSE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoZoom")->isVisible());
 
     w.clearButton->click();
     EXPECT_TRUE(w.remedyEdits[1]->text().isEmpty());

@@ -96,14 +96,13 @@ TEST_F(UpdateDiscs, EachRowShowsItsOwnDiscAndEachOkInstallsIt) {
 }
 
 TEST_F(UpdateDiscs, AnotherFolderTakesTheLastRowWhenAllAreTaken) {
-    UpdateWindow w;
+    fs::path answer;
+    UpdateWindow w([&](QWidget*) { return answer; });
     w.show();
     const fs::path chosen = sample.folder.Path() / "downloads";
     fs::create_directories(chosen / "opzioneh");
     testing_support::WriteBytes(chosen / "opzioneh" / "DBmain.rnd", FileBytes(kPrimaryDbName));
     Age(chosen / "opzioneh", 6);
-    fs::path answer;
-    w.ChooseFolder = [&](QWidget*) { return answer; };
     // Chooser cancelled, then a folder without "OpzioneH": the rows stay.
     QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
     answer = sample.folder.Path() / "Appoggio";
