@@ -292,33 +292,35 @@ VolguineScores ScoreVolguine(const VolguinePoints& p) {
 
 void WriteChartDataTemp(const Chart& chart, const BirthData& birth, const std::string& birthDateLine,
                         const std::string& birthPlaceLine) {
-    // The file's 22 entries by body number; 13 and 14 hold the angles, 20 to
-    // 22 nothing.
-    BodyArray longitudes{}, latitudes{};
+    // The file's 22 entries by body number, entry n at n - 1; 13 and 14 hold
+    // the angles, 20 to 22 nothing.
+    constexpr int kEntries = 22;
+    std::array<Real, kEntries> longitudes{}, latitudes{};
+    auto entry = [](int number) { return static_cast<std::size_t>(number - 1); };
     for (Body b : kBodies) {
-        longitudes[BodyNumberOf(b)] = chart.bodies[b].longitude;
-        latitudes[BodyNumberOf(b)] = chart.bodies[b].latitude;
+        longitudes[entry(BodyNumberOf(b))] = chart.bodies[b].longitude;
+        latitudes[entry(BodyNumberOf(b))] = chart.bodies[b].latitude;
     }
-    longitudes[kAscendantBody] = chart.cusps[1];
-    longitudes[kDescendantBody] = chart.cusps[10];
+    longitudes[entry(kAscendantBody)] = chart.cusps[1];
+    longitudes[entry(kDescendantBody)] = chart.cusps[10];
     std::vector<std::string> lines;
     lines.push_back(birth.subjectName);
     lines.push_back(birthDateLine);
     lines.push_back(birthPlaceLine);
     lines.push_back(HouseSystemText(chart.settings.houseSystem));
     lines.push_back(rt::StrReal(chart.moment.julianDay));
-    for (int i = 1; i <= 22; ++i) lines.push_back(rt::StrReal(longitudes[i]));
+    for (int i = 1; i <= kEntries; ++i) lines.push_back(rt::StrReal(longitudes[entry(i)]));
     for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(chart.cusps[i]));
     lines.push_back("BREEDTEGRADEN");
-    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(latitudes[i]));
+    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(latitudes[entry(i)]));
     lines.push_back("RETROGRADI");
-    for (int i = 1; i <= 22; ++i) {
+    for (int i = 1; i <= kEntries; ++i) {
         const bool marked = i <= kClassicalPlanetCount ? PointRetrograde(chart, static_cast<ChartPoint>(i - 1))
                             : i == 8 || i == 9 ? PointRetrograde(chart, ChartPoint::NorthNode)
                                                : false;
         lines.push_back(marked ? "r" : " ");
     }
-    for (int i = 13; i <= 22; ++i) lines.push_back(rt::StrReal(latitudes[i]));
+    for (int i = 13; i <= kEntries; ++i) lines.push_back(rt::StrReal(latitudes[entry(i)]));
     rt::EnsureParentFolder(kChartDataTempFile);
     rt::WriteTextLines(kChartDataTempFile, lines);
 }
