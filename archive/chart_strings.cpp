@@ -145,15 +145,15 @@ template <typename F>
 std::string AspectString(const ChartBodies& bodies, const HouseCusps& cusps) {
     // By body number: the Sun to Pluto, then the Ascendant and the Midheaven
     // (13 and 14); the node and the black moon take no part.
-    engine::BodyArray p{};
-    for (int i = 1; i <= 10; ++i) p[i] = bodies[engine::BodyOfNumber(i)].longitude;
-    p[engine::kAscendantBody] = cusps[1];
-    p[engine::kDescendantBody] = cusps[10];
+    engine::TheoryTable p{};
+    for (int i = 1; i <= 10; ++i) p[engine::TheoryPointOfNumber(i)] = bodies[engine::BodyOfNumber(i)].longitude;
+    p[engine::TheoryPoint::Ascendant] = cusps[1];
+    p[engine::TheoryPoint::Descendant] = cusps[10];
     std::string text;
     for (int i = 1; i <= 10; ++i) {
         for (int j = i + 1; j <= 14; ++j) {
             if (j == 11 || j == 12) continue;
-            F d = static_cast<F>(p[j] - p[i]);
+            F d = static_cast<F>(p[engine::TheoryPointOfNumber(j)] - p[engine::TheoryPointOfNumber(i)]);
             if (d < 0) d += 360;
             if (d > 180) d = 360 - d;
             char letter = 0;

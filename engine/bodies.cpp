@@ -85,10 +85,10 @@ private:
 };
 
 // The theories' arrays start at zero: a body a mode does not compute stays there.
-ComputedBodies FromNumbers(const BodyPositions& p) {
+ComputedBodies FromTheories(const BodyPositions& p) {
     ComputedBodies c;
     for (Body b : kBodies) {
-        const int n = BodyNumberOf(b);
+        const TheoryPoint n = TheoryPointOf(b);
         BodyPosition& o = c.bodies[b];
         o.longitude = p.longitudes[n];
         o.latitude = p.latitudes[n];
@@ -103,10 +103,14 @@ ComputedBodies FromNumbers(const BodyPositions& p) {
 
 }  // namespace
 
-int BodyNumberOf(Body body) {
+TheoryPoint TheoryPointOf(Body body) {
+    // The theories put the Ascendant's and the Descendant's entries between
+    // the black moon and Ceres.
     const int index = static_cast<int>(body);
-    return index < static_cast<int>(Body::Ceres) ? index + 1 : index + 3;
+    return static_cast<TheoryPoint>(index < static_cast<int>(Body::Ceres) ? index : index + 2);
 }
+
+int BodyNumberOf(Body body) { return TheoryNumber(TheoryPointOf(body)); }
 
 Body BodyOfNumber(int number) { return static_cast<Body>(number <= kBlackMoon ? number - 1 : number - 3); }
 
@@ -124,7 +128,7 @@ ComputedBodies ComputeBodies(int mode, bool fast, Real jd, const BodySettings& s
     corrections.Require(mode, jd, settings);
     BodyPositions p;
     RunBodyComputation(mode, fast, jd, settings, &corrections, p);
-    return FromNumbers(p);
+    return FromTheories(p);
 }
 
 bool MovesBackwards(Real later, Real present) { return later < present && std::fabs(later - present) < 5.0L; }
@@ -140,9 +144,9 @@ ComputedBodies ComputeBodiesWithRetro(int mode, Real jd, const BodySettings& set
     RunBodyComputation(mode, false, jd, settings, &corrections, p);
     BodyPositions later = p;
     RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, later, true);
-    ComputedBodies c = FromNumbers(p);
+    ComputedBodies c = FromTheories(p);
     for (Body b : kBodies) {
-        const int n = BodyNumberOf(b);
+        const TheoryPoint n = TheoryPointOf(b);
         c.bodies[b].retrograde = MovesBackwards(later.longitudes[n], p.longitudes[n]);
     }
     return c;

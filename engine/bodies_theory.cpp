@@ -259,6 +259,9 @@ Elements InDouble(const ElementsL& el) {
             static_cast<double>(el.incl)};
 }
 
+// The point after p in the theories' order.
+constexpr TheoryPoint NextPoint(TheoryPoint p) { return static_cast<TheoryPoint>(static_cast<int>(p) + 1); }
+
 // ---- the working state of one computation ----
 class Computation {
 public:
@@ -279,19 +282,20 @@ private:
     Real MeanPerigee() const;
     void Sun();
     void Moon();
-    void Planet(int body);
+    void Planet(TheoryPoint body);
+    void MercuryToPluto();
     void Node();
     void BlackMoon();
-    void Asteroid(int body);
+    void Asteroid(TheoryPoint body);
     void AscendantEntry();
     void DescendantEntry();
 
-    ElementsL PlanetElements(int body, bool setA) const;
-    void AddPeriodicCorrections(int body, double weight, Vec3& helio) const;
+    ElementsL PlanetElements(TheoryPoint body, bool setA) const;
+    void AddPeriodicCorrections(TheoryPoint body, double weight, Vec3& helio) const;
     // Position and velocity in the orbital plane, then turned to the ecliptic.
     void SolveOrbit(const Elements& el, Vec3& pos, Vec3& vel) const;
-    void ReduceToGeocentric(int body, const Vec3& pos, const Vec3& vel);
-    void Equatorial(int body, Real lon, Real lat);
+    void ReduceToGeocentric(TheoryPoint body, const Vec3& pos, const Vec3& vel);
+    void Equatorial(TheoryPoint body, Real lon, Real lat);
 
     // Arguments and settings (jd_ is UT).
     Real jd_;
@@ -364,7 +368,7 @@ void Computation::SolveOrbit(const Elements& el, Vec3& pos, Vec3& vel) const {
     vel = RotateZ(RotateX(RotateZ(vel, w), i), n);
 }
 
-void Computation::Equatorial(int body, Real lon, Real lat) {
+void Computation::Equatorial(TheoryPoint body, Real lon, Real lat) {
     if (longitudesOnly_) return;
     const SinCos l = SinCosD(static_cast<double>(lon)), b = SinCosD(static_cast<double>(lat));
     const double sl = l.sin, cl = l.cos, sb = b.sin, cb = b.cos;
@@ -443,10 +447,10 @@ void Computation::Sun() {
     lon += (0.525 + 1.275 * (t - 0.5)) / 3600.0;
     lon = Wrap360(lon);
 
-    out_.longitudes[kSun] = lon;
+    out_.longitudes[TheoryPoint::Sun] = lon;
     if (longitudesOnly_) return;
-    out_.latitudes[kSun] = 0;
-    Equatorial(kSun, lon, 0);
+    out_.latitudes[TheoryPoint::Sun] = 0;
+    Equatorial(TheoryPoint::Sun, lon, 0);
 
     // Equation of time, hours; y = tan^2 (eps / 2).
     const double y = (1 - cosEps_) / (1 + cosEps_);
@@ -594,7 +598,7 @@ void Computation::Moon() {
     Real lon = lambda;
     if (settings_.useMoonTable && MoonCorrectionApplies(jd_))
         lon = Wrap360(lon + src_->MoonCorrection(jd_) / 3600.0L);
-    out_.longitudes[kMoon] = lon;
+    out_.longitudes[TheoryPoint::Moon] = lon;
     if (longitudesOnly_) return;
 
     const double Fp = F + (series(kLunarLatitudeArgument) + 50.64 * SinD(3 * lambda)) / 3600.0;
@@ -607,33 +611,33 @@ void Computation::Moon() {
     if (settings_.useMinorTable && MoonCorrectionApplies(jd_))
         lat += src_->MoonLatitudeCorrection(jd_) / 3600.0L;
 
-    out_.latitudes[kMoon] = lat;
-    Equatorial(kMoon, lon, lat);
+    out_.latitudes[TheoryPoint::Moon] = lat;
+    Equatorial(TheoryPoint::Moon, lon, lat);
 }
 
 // ---- planets ----
-ElementsL Computation::PlanetElements(int body, bool setA) const {
+ElementsL Computation::PlanetElements(TheoryPoint body, bool setA) const {
     const Real T = centuries_, T2 = centuriesSquared_;
     switch (body) {
-        case kMercury:
+        case TheoryPoint::Mercury:
             return {102.2793806L + 149472.51523L * T + 0.000006389L * T2,
                     0.20561421L + 0.00002046L * T - 0.00000003L * T2, 0.3870984L,
                     28.75375278L + 0.370280556L * T + 0.000120833L * T2,
                     47.14594444L + 1.185208333L * T + 0.000173889L * T2,
                     7.002880556L + 0.001860833L * T - 0.000018333L * T2};
-        case kVenus:
+        case TheoryPoint::Venus:
             return {212.6032194L + 58517.80386L * T + 0.001286056L * T2,
                     0.00682069L - 0.00004774L * T + 0.0000091L * T2, 0.7233316L,
                     54.38418611L + 0.508186111L * T - 0.001386389L * T2,
                     75.77964722L + 0.89985L * T + 0.00041L * T2,
                     3.393630556L + 0.00100583L * T - 0.000000972L * T2};
-        case kMars:
+        case TheoryPoint::Mars:
             return {319.529425L + 19139.8585L * T + 0.000180806L * T2,
                     0.0933129L + 0.000092064L * T - 0.000000077L * T2, 1.5236915L,
                     285.4317611L + 1.069766667L * T + 0.00013125L * T2,
                     48.78644167L + 0.770991667L * T - 0.000001389L * T2,
                     1.850333333L - 0.000675L * T + 0.000012611L * T2};
-        case kJupiter:
+        case TheoryPoint::Jupiter:
             if (setA)
                 return {225.49281253L + 3033.687936L * T, 0.04838144L - 0.0000155L * T,
                         5.20290493L, 273.3930152L + 1.33834464L * T,
@@ -641,7 +645,7 @@ ElementsL Computation::PlanetElements(int body, bool setA) const {
             return {225.32833L + 3034.69202L * T - 0.00072L * T2, 0.04833L + 0.00016L * T,
                     5.202561L, 273.27754L + 0.59943L * T + 0.0007L * T2,
                     99.44338L + 1.01053L * T + 0.00035L * T2, 1.30874L - 0.005696L * T};
-        case kSaturn:
+        case TheoryPoint::Saturn:
             if (setA)
                 return {174.215296L + 1223.507963L * T, 0.05422831L - 0.00020495L * T,
                         9.55251745L, 338.911673L - 0.31667941L * T,
@@ -650,7 +654,7 @@ ElementsL Computation::PlanetElements(int body, bool setA) const {
                     9.55475L, 338.30777L + 1.08522L * T + 0.00098L * T2,
                     112.79039L + 0.873195L * T - 0.00015L * T2,
                     2.49252L - 0.00392L * T - 0.00002L * T2};
-        case kUranus:
+        case TheoryPoint::Uranus:
             if (setA)
                 return {74.17574887L + 427.2742717L * T, 0.04681664L + 0.00041875L * T,
                         19.22150505L, 95.68630387L + 2.05082548L * T,
@@ -659,7 +663,7 @@ ElementsL Computation::PlanetElements(int body, bool setA) const {
                     19.21814L, 98.07155L + 0.98577L * T - 0.00107L * T2,
                     73.4771L + 0.49867L * T + 0.00131L * T2,
                     0.77246L + 0.00063L * T + 0.00004L * T2};
-        case kNeptune:
+        case TheoryPoint::Neptune:
             if (setA)
                 return {30.1329437L + 240.4551595L * T, 0.00912805L - 0.00127185L * T,
                         30.1137593L, 284.168255L - 21.6328615L * T,
@@ -667,7 +671,7 @@ ElementsL Computation::PlanetElements(int body, bool setA) const {
             return {37.73067L + 218.46134L * T - 0.00007L * T2, 0.008997L, 30.10957L,
                     276.04597L + 0.32564L * T + 0.00014L * T2,
                     130.68136L + 1.09894L * T + 0.000249L * T2, 1.77924L - 0.00954L * T};
-        case kPluto:
+        case TheoryPoint::Pluto:
         default:
             if (setA)
                 return {229.7810007L + 145.1781092L * T, 0.24797376L + 0.00289875L * T,
@@ -678,12 +682,12 @@ ElementsL Computation::PlanetElements(int body, bool setA) const {
     }
 }
 
-void Computation::AddPeriodicCorrections(int body, double weight, Vec3& helio) const {
+void Computation::AddPeriodicCorrections(TheoryPoint body, double weight, Vec3& helio) const {
     const double T = t_, T2 = t2_;
     if (weight == 0) return;
     const Vec3 before = helio;
     switch (body) {
-        case kJupiter: {
+        case TheoryPoint::Jupiter: {
             static const PeriodicTerm y[] = {
                 {581.7, -9.7, 0.0051},      {2510.7, -12.5, -0.0005},
                 {1313.7, -61.4, -0.0026},   {2370.79, -24.6, 0.0013},
@@ -702,7 +706,7 @@ void Computation::AddPeriodicCorrections(int body, double weight, Vec3& helio) c
             helio.x += 0.002 - 0.0134 * T + 0.0127 * T2 + SumTerms(x, T);
             break;
         }
-        case kSaturn: {
+        case TheoryPoint::Saturn: {
             static const PeriodicTerm y[] = {{1238.9, -16.4, 0.0134},
                                              {3040.9, -25.2, -0.00426},
                                              {1835.3, 36.1, 0.0064},
@@ -722,7 +726,7 @@ void Computation::AddPeriodicCorrections(int body, double weight, Vec3& helio) c
             helio.z += 0.0006 - 0.0002 * T + kDeg * SinD(SumTerms(z, T));
             break;
         }
-        case kUranus: {
+        case TheoryPoint::Uranus: {
             static const PeriodicTerm y[] = {{422.3, -17.7, 0.0299},
                                              {3035.1, -31.3, -0.0049},
                                              {945.3, 60.1, -0.0038},
@@ -739,7 +743,7 @@ void Computation::AddPeriodicCorrections(int body, double weight, Vec3& helio) c
             helio.z += -0.0003 + 0.0005 * T + SumTerms(z, T);
             break;
         }
-        case kNeptune: {
+        case TheoryPoint::Neptune: {
             static const PeriodicTerm y[] = {{175.7, 31.8, -0.1923},
                                              {542.1, 189.6, 0.0122},
                                              {1219.4, 178.1, 0.0027},
@@ -756,7 +760,7 @@ void Computation::AddPeriodicCorrections(int body, double weight, Vec3& helio) c
             helio.z += 0.00196 - 0.0119 * T + 0.0111 * T2 + SumTerms(z, T);
             break;
         }
-        case kPluto: {
+        case TheoryPoint::Pluto: {
             static const PeriodicTerm y[] = {{372.0, -331.3, 0.0371},
                                              {3049.6, -39.2, -0.0049},
                                              {566.2, 318.3, -0.0108},
@@ -796,8 +800,8 @@ double SmoothStep(Real T, Real at) {
     return (1 - std::cos(kPiD * x)) / 2;
 }
 
-void Computation::Planet(int body) {
-    const bool outer = body >= kJupiter;
+void Computation::Planet(TheoryPoint body) {
+    const bool outer = body >= TheoryPoint::Jupiter;
     // Weight of set A (T >= -2) and of the periodic additions (0 <= T <= 2).
     const double setA = outer ? SmoothStep(centuries_, -2) : 1;
     const double additions = outer ? SmoothStep(centuries_, 0) * (1 - SmoothStep(centuries_, 2)) : 0;
@@ -815,7 +819,11 @@ void Computation::Planet(int body) {
     ReduceToGeocentric(body, pos, vel);
 }
 
-void Computation::ReduceToGeocentric(int body, const Vec3& pos, const Vec3& vel) {
+void Computation::MercuryToPluto() {
+    for (TheoryPoint b = TheoryPoint::Mercury; b <= TheoryPoint::Pluto; b = NextPoint(b)) Planet(b);
+}
+
+void Computation::ReduceToGeocentric(TheoryPoint body, const Vec3& pos, const Vec3& vel) {
     if (!longitudesOnly_) {
         out_.helioLongitudes[body] = PolarAngle(pos.x, pos.y) * kDeg;
         out_.helioLatitudes[body] = LatitudeRad(pos) * kDeg;
@@ -828,19 +836,23 @@ void Computation::ReduceToGeocentric(int body, const Vec3& pos, const Vec3& vel)
     const double dist = std::sqrt(rho2 + g.z * g.z);
     const double lightTime = dist * kLightDaysPerAu * rate * kDeg;
 
+    // The planet table's fields follow the theories' numbers: the longitudes
+    // of Mercury (3) to Pluto (10) in fields 1 to 8, their latitudes in 10 to 17.
+    const int number = TheoryNumber(body);
     Real lon = Wrap360(PolarAngle(g.x, g.y) * kDeg + dpsi_ - lightTime);
-    if (body >= kMercury && body <= kPluto && settings_.usePlanetTable &&
+    if (body >= TheoryPoint::Mercury && body <= TheoryPoint::Pluto && settings_.usePlanetTable &&
         PlanetCorrectionApplies(jd_))
-        lon = Wrap360(lon + src_->PlanetCorrection(body - 2, jd_) / 60.0L);
-    if (body >= kCeres && body <= kChiron && settings_.useMinorTable && MinorCorrectionApplies(jd_))
-        lon = Wrap360(lon + src_->MinorBodyCorrection(body, jd_) / 3600.0L);
+        lon = Wrap360(lon + src_->PlanetCorrection(number - 2, jd_) / 60.0L);
+    if (body >= TheoryPoint::Ceres && body <= TheoryPoint::Chiron && settings_.useMinorTable &&
+        MinorCorrectionApplies(jd_))
+        lon = Wrap360(lon + src_->MinorBodyCorrection(number, jd_) / 3600.0L);
     out_.longitudes[body] = lon;
     if (longitudesOnly_) return;
 
     Real lat = LatitudeRad(g) * kDeg;
-    if (body >= kMercury && body <= kPluto && settings_.usePlanetTable &&
+    if (body >= TheoryPoint::Mercury && body <= TheoryPoint::Pluto && settings_.usePlanetTable &&
         PlanetCorrectionApplies(jd_) && !fast_)
-        lat += src_->PlanetCorrection(body + 7, jd_) / 60.0L;
+        lat += src_->PlanetCorrection(number + 7, jd_) / 60.0L;
     out_.latitudes[body] = lat;
     Equatorial(body, lon, lat);
 }
@@ -869,8 +881,8 @@ void Computation::Node() {
             {-0.005, -2, 0, -1, 0, 3},
         };
         static const SinCos perihelion = SinCosD(282.596403);  // P
-        const Multiples<3> S(SinCosD(static_cast<double>(out_.longitudes[kSun])));
-        const Multiples<3> M(SinCosD(static_cast<double>(out_.longitudes[kMoon])));
+        const Multiples<3> S(SinCosD(static_cast<double>(out_.longitudes[TheoryPoint::Sun])));
+        const Multiples<3> M(SinCosD(static_cast<double>(out_.longitudes[TheoryPoint::Moon])));
         const Multiples<2> N(SinCosD(static_cast<double>(node)));
         const Multiples<2> G(SinCosD(static_cast<double>(moonPerigee_)));
         const Multiples<1> P(perihelion);
@@ -884,9 +896,9 @@ void Computation::Node() {
             if (settings_.useLunarTable) node = Wrap360(node + src_->NodeFineCorrection(jd_) / 3600.0L);
         }
     }
-    out_.longitudes[kNode] = node;
-    out_.latitudes[kNode] = 0;
-    Equatorial(kNode, node, 0);
+    out_.longitudes[TheoryPoint::Node] = node;
+    out_.latitudes[TheoryPoint::Node] = 0;
+    Equatorial(TheoryPoint::Node, node, 0);
 }
 
 void Computation::BlackMoon() {
@@ -896,33 +908,33 @@ void Computation::BlackMoon() {
         x = Wrap360(x + src_->BlackMoonCorrection(jd_) / 3600.0L);
         if (settings_.useLunarTable) x = Wrap360(x + src_->BlackMoonFineCorrection(jd_) / 3600.0L);
     }
-    out_.longitudes[kBlackMoon] = x;
-    out_.latitudes[kBlackMoon] = 0;
-    Equatorial(kBlackMoon, x, 0);
+    out_.longitudes[TheoryPoint::BlackMoon] = x;
+    out_.latitudes[TheoryPoint::BlackMoon] = 0;
+    Equatorial(TheoryPoint::BlackMoon, x, 0);
 }
 
 // ---- asteroids and Chiron ----
-void Computation::Asteroid(int body) {
+void Computation::Asteroid(TheoryPoint body) {
     const Real T = centuries_, T2 = centuriesSquared_;
     ElementsL el{};
     switch (body) {
-        case kCeres:
+        case TheoryPoint::Ceres:
             el = {108.2925L + 7820.36556L * T, 0.0794314L, 2.7672273L, 71.0794444L,
                   80.23555556L + 1.3960111L * T, 10.59694444L};
             break;
-        case kPallas:
+        case TheoryPoint::Pallas:
             el = {106.6641667L + 7806.531667L * T, 0.2347096L, 2.7704955L, 310.166111L,
                   172.497222L + 1.39601111L * T, 34.81416667L};
             break;
-        case kJuno:
+        case TheoryPoint::Juno:
             el = {267.685L + 8256.081111L * T, 0.2562318L, 2.6689897L, 245.3752778L,
                   170.137777L + 1.396011111L * T + 0.0003083333L * T2, 13.01694444L};
             break;
-        case kVesta:
+        case TheoryPoint::Vesta:
             el = {138.7733333L + 9924.931111L * T, 0.0902807L, 2.360723L, 149.6386111L,
                   103.2197222L + 1.396011111L * T + 0.000308333L * T2, 7.139444444L};
             break;
-        case kChiron:
+        case TheoryPoint::Chiron:
         default:
             el = {34.6127752L + 713.5756219L * T, 0.382270369L - 0.004694073L * T, 13.66975144L,
                   337.407213L + 2.163306646L * T, 208.1482658L + 1.247724355L * T,
@@ -935,16 +947,16 @@ void Computation::Asteroid(int body) {
 }
 
 void Computation::AscendantEntry() {
-    out_.longitudes[kAscendantBody] = settings_.ascendant;
-    out_.latitudes[kAscendantBody] = 0;
-    Equatorial(kAscendantBody, settings_.ascendant, 0);
+    out_.longitudes[TheoryPoint::Ascendant] = settings_.ascendant;
+    out_.latitudes[TheoryPoint::Ascendant] = 0;
+    Equatorial(TheoryPoint::Ascendant, settings_.ascendant, 0);
 }
 
 void Computation::DescendantEntry() {
     // The longitude of entry 14 is left as it was; its equatorial coordinates
     // are those of the seventh cusp.
-    out_.latitudes[kDescendantBody] = 0;
-    Equatorial(kDescendantBody, settings_.descendant, 0);
+    out_.latitudes[TheoryPoint::Descendant] = 0;
+    Equatorial(TheoryPoint::Descendant, settings_.descendant, 0);
 }
 
 void Computation::Run() {
@@ -954,12 +966,12 @@ void Computation::Run() {
     switch (mode_) {
         case 0:
             Moon();
-            for (int b = kMercury; b <= kPluto; ++b) Planet(b);
+            MercuryToPluto();
             Node();
             BlackMoon();
             AscendantEntry();
             DescendantEntry();
-            for (int b = kCeres; b <= kChiron; ++b) Asteroid(b);
+            for (TheoryPoint b = TheoryPoint::Ceres; b <= TheoryPoint::Chiron; b = NextPoint(b)) Asteroid(b);
             break;
         case 1:
             break;
@@ -976,11 +988,11 @@ void Computation::Run() {
         case 21:
             Sun();
             Moon();
-            for (int b = kMercury; b <= kPluto; ++b) Planet(b);
+            MercuryToPluto();
             break;
         default:
-            if (mode_ >= kMercury && mode_ <= kPluto) Planet(mode_);
-            else if (mode_ >= kCeres && mode_ <= kChiron) Asteroid(mode_);
+            if (mode_ >= kMercury && mode_ <= kPluto) Planet(TheoryPointOfNumber(mode_));
+            else if (mode_ >= kCeres && mode_ <= kChiron) Asteroid(TheoryPointOfNumber(mode_));
             break;
     }
 }

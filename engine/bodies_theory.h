@@ -11,18 +11,28 @@
 
 namespace engine {
 
-// The theories' own numbering of what they compute, which the correction
-// tables' fields follow: 1..10 the Sun to Pluto, 11 the lunar node, 12 the
-// black moon, 13 and 14 the Ascendant and the seventh cusp (their equatorial
-// coordinates), 15..19 Ceres to Chiron.
+// What the theories compute, in their order: the Sun to Pluto, the lunar
+// node, the black moon, the Ascendant and the seventh cusp (their equatorial
+// coordinates), Ceres to Chiron.
+enum class TheoryPoint { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, Node, BlackMoon,
+                         Ascendant, Descendant, Ceres, Pallas, Juno, Vesta, Chiron };
+inline constexpr int kTheoryPointCount = 19;
+// One value for each point the theories compute.
+using TheoryTable = EnumTable<TheoryPoint, Real, kTheoryPointCount>;
+
+// The theories' numbers of the same points, 1 to 19 in their order, which
+// the modes of a computation, the correction tables' fields and the files
+// that list the bodies by number follow.
 enum BodyNumber : int {
     kSun = 1, kMoon, kMercury, kVenus, kMars, kJupiter, kSaturn, kUranus, kNeptune, kPluto,
     kNode = 11, kBlackMoon = 12, kAscendantBody = 13, kDescendantBody = 14,
     kCeres = 15, kPallas, kJuno, kVesta, kChiron = 19,
 };
-// Values by body number, 0..24.
-using BodyArray = std::array<Real, 25>;
-// The body number of a chart's body, and the body of a number 1..12 or 15..19.
+constexpr int TheoryNumber(TheoryPoint point) { return static_cast<int>(point) + 1; }
+constexpr TheoryPoint TheoryPointOfNumber(int number) { return static_cast<TheoryPoint>(number - 1); }
+// The point of a chart's body; the body number of a chart's body, and the body
+// of a number 1..12 or 15..19.
+TheoryPoint TheoryPointOf(Body body);
 int BodyNumberOf(Body body);
 Body BodyOfNumber(int number);
 
@@ -63,8 +73,8 @@ bool MinorCorrectionApplies(Real jd);
 struct BodySettings {
     bool trueNode = true;
     bool trueBlackMoon = false;
-    Real ascendant = 0;         // the first cusp (entry 13)
-    Real descendant = 0;        // the seventh cusp (right ascension of entry 14)
+    Real ascendant = 0;         // the first cusp (the Ascendant's entry)
+    Real descendant = 0;        // the seventh cusp (right ascension of the Descendant's entry)
     // Which tables the computation consults (all of them in the program; the
     // table generator switches off the ones it is computing).
     bool useMoonTable = true;
@@ -78,12 +88,12 @@ struct BodySettings {
 // The arrays one computation writes; entries it does not compute keep what
 // they held on entry.
 struct BodyPositions {
-    BodyArray longitudes{};
-    BodyArray latitudes{};
-    BodyArray rightAscensions{};
-    BodyArray declinations{};
-    BodyArray helioLongitudes{};
-    BodyArray helioLatitudes{};
+    TheoryTable longitudes{};
+    TheoryTable latitudes{};
+    TheoryTable rightAscensions{};
+    TheoryTable declinations{};
+    TheoryTable helioLongitudes{};
+    TheoryTable helioLatitudes{};
     Real equationOfTime = 0;  // hours
 };
 

@@ -21,6 +21,30 @@ using Real = long double;
 constexpr Real kPi = 3.14159265358979323851L;
 constexpr Real kDegToRad = kPi / 180;
 
+// Values indexed by an enumeration: one for each of its first N enumerators,
+// the first at 0.
+template <typename Index, typename T, std::size_t N>
+struct EnumTable {
+    std::array<T, N> values{};
+    constexpr T& operator[](Index i) { return values[static_cast<std::size_t>(i)]; }
+    constexpr const T& operator[](Index i) const { return values[static_cast<std::size_t>(i)]; }
+    static constexpr std::size_t size() { return N; }
+    constexpr auto begin() { return values.begin(); }
+    constexpr auto end() { return values.end(); }
+    constexpr auto begin() const { return values.begin(); }
+    constexpr auto end() const { return values.end(); }
+    constexpr void fill(const T& value) { values.fill(value); }
+    bool operator==(const EnumTable&) const = default;
+};
+
+// The first N enumerators of an enumeration, in their order.
+template <typename Index, std::size_t N>
+constexpr std::array<Index, N> FirstEnumerators() {
+    std::array<Index, N> all{};
+    for (std::size_t i = 0; i < N; ++i) all[i] = static_cast<Index>(i);
+    return all;
+}
+
 // The bodies of a chart, in the order the engine computes them.
 enum class Body { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, Node, BlackMoon,
                   Ceres, Pallas, Juno, Vesta, Chiron };
@@ -29,17 +53,33 @@ inline constexpr std::array<Body, kBodyCount> kBodies = {
     Body::Sun,     Body::Moon,  Body::Mercury, Body::Venus,  Body::Mars,      Body::Jupiter,
     Body::Saturn,  Body::Uranus, Body::Neptune, Body::Pluto, Body::Node,      Body::BlackMoon,
     Body::Ceres,   Body::Pallas, Body::Juno,    Body::Vesta, Body::Chiron};
-// The seven planets of the tradition, the Sun to Saturn, come first.
+// The ten planets, the Sun to Pluto, come first, and of them the seven of the
+// tradition, the Sun to Saturn.
+inline constexpr int kPlanetCount = 10;
 inline constexpr int kClassicalPlanetCount = 7;
+inline constexpr auto kPlanets = FirstEnumerators<Body, kPlanetCount>();
+inline constexpr auto kClassicalPlanets = FirstEnumerators<Body, kClassicalPlanetCount>();
 
-// One value for each body, indexed by the body.
+// One value for each body, indexed by the body; one for each planet, the Sun
+// to Pluto; one for each classical planet, the Sun to Saturn.
 template <typename T>
-struct BodyTable {
-    std::array<T, kBodyCount> values{};
-    T& operator[](Body b) { return values[static_cast<std::size_t>(b)]; }
-    const T& operator[](Body b) const { return values[static_cast<std::size_t>(b)]; }
-    bool operator==(const BodyTable&) const = default;
-};
+using BodyTable = EnumTable<Body, T, kBodyCount>;
+template <typename T>
+using PlanetTable = EnumTable<Body, T, kPlanetCount>;
+template <typename T>
+using ClassicalPlanetTable = EnumTable<Body, T, kClassicalPlanetCount>;
+
+// The signs of the zodiac, Aries first.
+enum class Sign { Aries, Taurus, Gemini, Cancer, Leo, Virgo, Libra, Scorpio, Sagittarius, Capricorn, Aquarius,
+                  Pisces };
+inline constexpr int kSignCount = 12;
+inline constexpr auto kSigns = FirstEnumerators<Sign, kSignCount>();
+template <typename T>
+using SignTable = EnumTable<Sign, T, kSignCount>;
+// A sign's number, 1 (Aries) to 12 (Pisces), as texts and files write it, and
+// the sign of a number.
+constexpr int SignNumber(Sign sign) { return static_cast<int>(sign) + 1; }
+constexpr Sign SignOfNumber(int number) { return static_cast<Sign>(number - 1); }
 
 // Where a body stands at the chart's moment (degrees).
 struct BodyPosition {

@@ -18,29 +18,27 @@ namespace engine {
 
 namespace {
 
-// Planets in signs: row = sign 1..12, column = planet 1..10.
-constexpr int kSignTable[13][11] = {
-    {},
-    {0, 8, 0, 2, -2, 11, 5, -2, 3, 0, -1},   // Aries
-    {0, 0, 9, 3, 10, -3, 2, 6, -2, 3, 2},    // Taurus
-    {0, 1, 0, 8, 2, 3, 1, 5, 5, 5, -1},      // Gemini
-    {0, 0, 9, 3, 6, 1, 8, -3, 6, 5, 1},      // Cancer
-    {0, 8, 0, 2, 2, 3, 6, 0, -5, 10, 5},     // Leo
-    {0, 1, 3, 13, 2, 2, -3, 5, 8, -5, 1},    // Virgo
-    {0, -4, 1, 5, 8, -3, 6, 10, 6, 3, 8},    // Libra
-    {0, 1, -1, 2, 1, 10, 2, 2, 9, 6, 1},     // Scorpio
-    {0, 3, 1, -1, 2, 5, 10, 3, 3, 6, 8},     // Sagittarius
-    {0, 1, -2, 2, 5, 7, 1, 10, 6, 3, 1},     // Capricorn
-    {0, -5, 1, 6, 3, 2, 5, 10, 9, -2, 3},    // Aquarius
-    {0, 0, 3, -3, 9, 6, 9, 2, 6, 8, 1},      // Pisces
-};
+// Planets in signs: a row for each sign, a column for each planet.
+constexpr SignTable<PlanetTable<int>> kSignTable = {{{
+    {8, 0, 2, -2, 11, 5, -2, 3, 0, -1},   // Aries
+    {0, 9, 3, 10, -3, 2, 6, -2, 3, 2},    // Taurus
+    {1, 0, 8, 2, 3, 1, 5, 5, 5, -1},      // Gemini
+    {0, 9, 3, 6, 1, 8, -3, 6, 5, 1},      // Cancer
+    {8, 0, 2, 2, 3, 6, 0, -5, 10, 5},     // Leo
+    {1, 3, 13, 2, 2, -3, 5, 8, -5, 1},    // Virgo
+    {-4, 1, 5, 8, -3, 6, 10, 6, 3, 8},    // Libra
+    {1, -1, 2, 1, 10, 2, 2, 9, 6, 1},     // Scorpio
+    {3, 1, -1, 2, 5, 10, 3, 3, 6, 8},     // Sagittarius
+    {1, -2, 2, 5, 7, 1, 10, 6, 3, 1},     // Capricorn
+    {-5, 1, 6, 3, 2, 5, 10, 9, -2, 3},    // Aquarius
+    {0, 3, -3, 9, 6, 9, 2, 6, 8, 1},      // Pisces
+}}};
 
 // Degree zones of the classical planets within each quadrant (open limits).
 struct Zone {
     Real low, high;
 };
-constexpr Zone kZones[8] = {
-    {0, 0},
+constexpr ClassicalPlanetTable<Zone> kZones = {{{
     {0.0L, 12.8572L},       // Sun
     {12.8572L, 25.7144L},   // Moon
     {38.5717L, 51.4289L},   // Mercury
@@ -48,63 +46,63 @@ constexpr Zone kZones[8] = {
     {25.7147L, 38.5717L},   // Mars
     {51.4292L, 64.2861L},   // Jupiter
     {77.1436L, 90.0L},      // Saturn
-};
+}}};
 
-// Values of the parts of each house, from its beginning.
-const std::vector<int> kHouseParts[13] = {
-    {},
+// Values of the parts of each house, from its beginning; the first house first.
+const std::array<std::vector<int>, kHouseCount> kHouseParts = {{
     {11, 10, 9, 8},  {7, 6, 4, 2, 2},  {2, 2, 2, 4, 6, 8}, {10, 9, 8},
     {7, 6, 4, 3, 2}, {2, 2, 2, 4, 7},  {10, 10, 9, 8},     {7, 6, 4, 2, 4},
     {5, 6, 8},       {10, 9, 8},       {8, 7, 6},          {4, 3, 2, 4, 6, 8},
-};
+}};
 
-// Affinity of planet (row 1..10) and house (column 1..12).
-constexpr int kHouseAffinity[11][13] = {
-    {},
-    {0, 4, 0, 0, 0, 4, 0, -3, 0, 0, 0, -2, 0},    // Sun
-    {0, 0, 4, 0, 4, 0, 0, 0, -1, 0, -3, 0, 0},    // Moon
-    {0, 0, 0, 2, 0, 0, 3, 0, 0, -1, 0, 0, -2},    // Mercury
-    {0, -1, 3, 0, 0, 0, -1, 2, -1, 0, 0, 0, 2},   // Venus
-    {0, 4, -1, 0, -1, 1, 0, -1, 2, 0, 3, 0, 0},   // Mars
-    {0, 0, 0, -1, 2, 0, -1, 0, 0, 2, 0, 0, 2},    // Jupiter
-    {0, -1, 0, 0, -2, -1, 0, 1, 0, 0, 3, 2, 0},   // Saturn
-    {0, 0, -1, 0, 0, -2, 1, 0, 2, 0, 0, 2, 0},    // Uranus
-    {0, 0, 0, 0, 0, 2, -1, 0, 0, 0, 0, -1, 2},    // Neptune
-    {0, -1, 1, -1, 0, 0, 0, 2, 0, 2, 0, 0, 0},    // Pluto
-};
+// Affinity of each planet with each house, the first house first.
+constexpr PlanetTable<std::array<int, kHouseCount>> kHouseAffinity = {{{
+    {{4, 0, 0, 0, 4, 0, -3, 0, 0, 0, -2, 0}},    // Sun
+    {{0, 4, 0, 4, 0, 0, 0, -1, 0, -3, 0, 0}},    // Moon
+    {{0, 0, 2, 0, 0, 3, 0, 0, -1, 0, 0, -2}},    // Mercury
+    {{-1, 3, 0, 0, 0, -1, 2, -1, 0, 0, 0, 2}},   // Venus
+    {{4, -1, 0, -1, 1, 0, -1, 2, 0, 3, 0, 0}},   // Mars
+    {{0, 0, -1, 2, 0, -1, 0, 0, 2, 0, 0, 2}},    // Jupiter
+    {{-1, 0, 0, -2, -1, 0, 1, 0, 0, 3, 2, 0}},   // Saturn
+    {{0, -1, 0, 0, -2, 1, 0, 2, 0, 0, 2, 0}},    // Uranus
+    {{0, 0, 0, 0, 2, -1, 0, 0, 0, 0, -1, 2}},    // Neptune
+    {{-1, 1, -1, 0, 0, 0, 2, 0, 2, 0, 0, 0}},    // Pluto
+}}};
 
 // Speed limits: direct slow, direct fast, retrograde slow, retrograde fast.
-constexpr Real kSpeedLimits[11][4] = {
-    {},
-    {0.966L, 1.0L, 0, 0},                     // Sun
-    {12.5L, 14.0L, 0, 0},                     // Moon
-    {0.8333L, 1.6667L, 0.4167L, 0.8334L},     // Mercury
-    {0.6L, 1.0L, 0.3L, 0.5L},                 // Venus
-    {0.3333L, 0.6167L, 0.1667L, 0.3084L},     // Mars
-    {0.0833L, 0.1667L, 0.0417L, 0.0834L},     // Jupiter
-    {0.05L, 0.0917L, 0.025L, 0.0419L},        // Saturn
-    {0.025L, 0.05L, 0.0125L, 0.025L},         // Uranus
-    {0.0139L, 0.0278L, 0.007L, 0.0139L},      // Neptune
-    {0.0083L, 0.0194L, 0.0042L, 0.0097L},     // Pluto
-};
+constexpr PlanetTable<std::array<Real, 4>> kSpeedLimits = {{{
+    {{0.966L, 1.0L, 0, 0}},                     // Sun
+    {{12.5L, 14.0L, 0, 0}},                     // Moon
+    {{0.8333L, 1.6667L, 0.4167L, 0.8334L}},     // Mercury
+    {{0.6L, 1.0L, 0.3L, 0.5L}},                 // Venus
+    {{0.3333L, 0.6167L, 0.1667L, 0.3084L}},     // Mars
+    {{0.0833L, 0.1667L, 0.0417L, 0.0834L}},     // Jupiter
+    {{0.05L, 0.0917L, 0.025L, 0.0419L}},        // Saturn
+    {{0.025L, 0.05L, 0.0125L, 0.025L}},         // Uranus
+    {{0.0139L, 0.0278L, 0.007L, 0.0139L}},      // Neptune
+    {{0.0083L, 0.0194L, 0.0042L, 0.0097L}},     // Pluto
+}}};
 
-const char* const kCriterionTitles[8] = {"",
-                                         "AFFINITA' CON SEGNO ASCEND ",
-                                         "VALORE PIANETI NEI SEGNI",
-                                         "MAGGIORAZ PIAN TRADIZION ",
-                                         "VALORE PIANETI NELLE CASE",
-                                         "AFFINITA' PIANETA CON CASA",
-                                         "AFFIN SESSO PIANETA/SEGNO",
-                                         "VALORE PER VELOC PIANETA"};
+constexpr EnumTable<VolguineCriterion, const char*, kVolguineCriterionCount> kCriterionTitles = {{
+    "AFFINITA' CON SEGNO ASCEND ",
+    "VALORE PIANETI NEI SEGNI",
+    "MAGGIORAZ PIAN TRADIZION ",
+    "VALORE PIANETI NELLE CASE",
+    "AFFINITA' PIANETA CON CASA",
+    "AFFIN SESSO PIANETA/SEGNO",
+    "VALORE PER VELOC PIANETA",
+}};
 
 constexpr const char* kPlanetHeader = "SOL  LUN  MER  VEN  MAR  GIO  SAT  URA  NET  PLU";
 
-int SignOfLongitude(Real lon) {
-    int s = static_cast<int>(lon / 30.0L) + 1;
-    if (s < 1) s = 1;
-    if (s > 12) s = 12;
-    return s;
+Sign SignOfLongitude(Real lon) {
+    int s = static_cast<int>(lon / 30.0L);
+    if (s < 0) s = 0;
+    if (s > kSignCount - 1) s = kSignCount - 1;
+    return static_cast<Sign>(s);
 }
+
+Sign NextSign(Sign sign) { return static_cast<Sign>((static_cast<int>(sign) + 1) % kSignCount); }
 
 Real Mod(Real x, Real m) {
     Real r = fmodl(x, m);
@@ -112,18 +110,20 @@ Real Mod(Real x, Real m) {
     return r;
 }
 
-int SexAffinity(int planet, int sign) {
-    const bool odd = sign % 2 == 1;
+int SexAffinity(Body planet, Sign sign) {
+    // Aries, Gemini and every other sign from them are the male ones.
+    const bool male = static_cast<int>(sign) % 2 == 0;
     switch (planet) {
-        case 1: case 5: case 6: case 8: case 10: return odd ? 3 : -3;
-        case 2: case 4: case 9: return odd ? -3 : 3;
-        case 7: return (sign == 10 || sign == 11) ? 3 : 0;
+        case Body::Sun: case Body::Mars: case Body::Jupiter: case Body::Uranus: case Body::Pluto:
+            return male ? 3 : -3;
+        case Body::Moon: case Body::Venus: case Body::Neptune: return male ? -3 : 3;
+        case Body::Saturn: return (sign == Sign::Capricorn || sign == Sign::Aquarius) ? 3 : 0;
         default: return 0;  // Mercury
     }
 }
 
-int SpeedScore(int planet, Real v) {
-    const Real* lim = kSpeedLimits[planet];
+int SpeedScore(Body planet, Real v) {
+    const std::array<Real, 4>& lim = kSpeedLimits[planet];
     if (v >= 0) {
         if (v < lim[0]) return 1;
         if (v > lim[1]) return 5;
@@ -135,23 +135,25 @@ int SpeedScore(int planet, Real v) {
     return -3;
 }
 
-// Element values (fire, earth, air, water) from the totals of the twelve
-// points: sums by sign, scaled so the largest is 50; a sum of 0 or less
-// counts 1.
-std::array<int, 5> ElementValues(const std::array<Real, 13>& totals, const std::array<int, 13>& sign) {
-    std::array<Real, 13> bySign{};
-    for (int j = 1; j <= 12; ++j) bySign[sign[j]] += totals[j];
+// Element values (fire, earth, air, water) from the planets' totals: sums by
+// sign, scaled so the largest is 50; a sum of 0 or less counts 1.
+std::array<int, kElementCount> ElementValues(const PlanetTable<Real>& totals, const PlanetTable<Sign>& sign) {
+    SignTable<Real> bySign{};
+    for (Body b : kPlanets) bySign[sign[b]] += totals[b];
     Real max = 0;
-    for (int s = 1; s <= 12; ++s)
-        if (bySign[s] > max) max = bySign[s];
-    std::array<Real, 13> norm{};
-    for (int s = 1; s <= 12; ++s) {
+    for (Real sum : bySign)
+        if (sum > max) max = sum;
+    SignTable<Real> norm{};
+    for (Sign s : kSigns) {
         norm[s] = max > 0 ? bySign[s] / max * 50.0L : 0;
         if (norm[s] <= 0) norm[s] = 1.0L;
     }
-    std::array<int, 5> e{};
-    for (int k = 1; k <= 4; ++k)
-        e[k] = static_cast<int>(rt::Round(norm[k] + norm[k + 4] + norm[k + 8]));
+    // The signs of an element follow each other four apart.
+    std::array<int, kElementCount> e{};
+    for (int k = 0; k < kElementCount; ++k)
+        e[static_cast<std::size_t>(k)] = static_cast<int>(
+            rt::Round(norm[kSigns[static_cast<std::size_t>(k)]] + norm[kSigns[static_cast<std::size_t>(k + 4)]] +
+                      norm[kSigns[static_cast<std::size_t>(k + 8)]]));
     return e;
 }
 
@@ -228,97 +230,103 @@ std::string HeadingZone(const std::string& zoneText) {
 
 VolguineScores ScoreVolguine(const VolguinePoints& p) {
     VolguineScores r;
-    std::array<Real, 14> cusp{};
-    for (int i = 1; i <= 12; ++i) cusp[i] = p.cusps[i];
-    cusp[13] = cusp[1];
-    auto width = [&](int h) { return Mod(cusp[h + 1] - cusp[h], 360.0L); };
-
-    for (int j = 1; j <= 12; ++j) {
-        r.sign[j] = SignOfLongitude(p.longitude[j]);
+    const HouseCusps& cusp = p.cusps;
+    // A house reaches to the next cusp, the twelfth to the first.
+    auto width = [&](int h) { return Mod(cusp[h % kHouseCount + 1] - cusp[h], 360.0L); };
+    auto houseOf = [&](Real longitude) {
         int h = 1;
-        while (h < 12 && Mod(p.longitude[j] - cusp[h], 360.0L) > width(h)) ++h;
-        r.house[j] = h;
-    }
-    for (int i = 1; i <= 10; ++i) {
-        Real d = p.later[i] - p.longitude[i];
+        while (h < kHouseCount && Mod(longitude - cusp[h], 360.0L) > width(h)) ++h;
+        return h;
+    };
+    for (Body b : kPlanets) {
+        r.sign[b] = SignOfLongitude(p.longitude[b]);
+        r.house[b] = houseOf(p.longitude[b]);
+        Real d = p.later[b] - p.longitude[b];
         if (d < -180) d += 360;
         if (d > 180) d -= 360;
-        r.speed[i] = d * 12;
+        r.speed[b] = d * 12;
     }
+    r.ascendantHouse = houseOf(p.ascendant);
+    r.midheavenHouse = houseOf(p.midheaven);
 
-    // 1: affinity with the sign of the Ascendant (and the next sign when the
+    // Affinity with the sign of the Ascendant (and the next sign when the
     // Ascendant is in the last three degrees of its sign).
     const Real asc = cusp[1];
-    const int ascSign = SignOfLongitude(asc);
-    for (int i = 1; i <= 10; ++i) {
-        r.criterion[1][i] = kSignTable[ascSign][i];
-        if (30.0L - Mod(asc, 30.0L) < 3.0L) r.criterion[1][i] += kSignTable[ascSign % 12 + 1][i];
+    const Sign ascSign = SignOfLongitude(asc);
+    for (Body b : kPlanets) {
+        int& score = r.criterion[VolguineCriterion::AscendantSign][b];
+        score = kSignTable[ascSign][b];
+        if (30.0L - Mod(asc, 30.0L) < 3.0L) score += kSignTable[NextSign(ascSign)][b];
     }
-    // 2: the planet in its own sign.
-    for (int i = 1; i <= 10; ++i) r.criterion[2][i] = kSignTable[r.sign[i]][i];
-    // 3: the classical planets in their degree zones.
-    for (int i = 1; i <= 7; ++i) {
-        const Real x = p.longitude[i];
+    // The planet in its own sign.
+    for (Body b : kPlanets) r.criterion[VolguineCriterion::PlanetInSign][b] = kSignTable[r.sign[b]][b];
+    // The classical planets in their degree zones.
+    for (Body b : kClassicalPlanets) {
+        const Real x = p.longitude[b];
         for (int q = 0; q < 4; ++q)
-            if (x > kZones[i].low + 90 * q && x < kZones[i].high + 90 * q) r.criterion[3][i] = 5;
+            if (x > kZones[b].low + 90 * q && x < kZones[b].high + 90 * q)
+                r.criterion[VolguineCriterion::DegreeZone][b] = 5;
     }
-    // 4: the part of its house the planet stands in.
-    for (int i = 1; i <= 10; ++i) {
-        const int h = r.house[i];
-        const auto& parts = kHouseParts[h];
+    // The part of its house the planet stands in.
+    for (Body b : kPlanets) {
+        const int h = r.house[b];
+        const auto& parts = kHouseParts[static_cast<std::size_t>(h - 1)];
         const Real size = width(h) / static_cast<Real>(parts.size());
-        Real d = static_cast<Real>(rt::Round(p.longitude[i] - cusp[h]));
+        Real d = static_cast<Real>(rt::Round(p.longitude[b] - cusp[h]));
         if (d < 0) d += 360;
         std::size_t k = 1;
         while (k < parts.size() && d > size * k) ++k;
-        r.criterion[4][i] = parts[k - 1];
+        r.criterion[VolguineCriterion::HousePart][b] = parts[k - 1];
     }
-    // 5, 6, 7: affinity with the house, sex of the sign, speed.
-    for (int i = 1; i <= 10; ++i) {
-        r.criterion[5][i] = kHouseAffinity[i][r.house[i]];
-        r.criterion[6][i] = SexAffinity(i, r.sign[i]);
-        r.criterion[7][i] = SpeedScore(i, r.speed[i]);
+    // Affinity with the house, sex of the sign, speed.
+    for (Body b : kPlanets) {
+        r.criterion[VolguineCriterion::HouseAffinity][b] = kHouseAffinity[b][static_cast<std::size_t>(r.house[b] - 1)];
+        r.criterion[VolguineCriterion::SignSex][b] = SexAffinity(b, r.sign[b]);
+        r.criterion[VolguineCriterion::Speed][b] = SpeedScore(b, r.speed[b]);
     }
-    for (int c = 1; c <= 7; ++c)
-        for (int i = 1; i <= 10; ++i) r.total[i] += r.criterion[c][i];
+    for (const PlanetTable<int>& scores : r.criterion)
+        for (Body b : kPlanets) r.total[b] += scores[b];
 
-    std::array<Real, 13> totals{};
-    for (int i = 1; i <= 10; ++i) totals[i] = r.total[i];
+    PlanetTable<Real> totals{};
+    for (Body b : kPlanets) totals[b] = r.total[b];
     r.elementsAll = ElementValues(totals, r.sign);
-    for (int j = 8; j <= 12; ++j) totals[j] = 0;
+    for (Body b : kPlanets)
+        if (b > Body::Saturn) totals[b] = 0;
     r.elementsClassical = ElementValues(totals, r.sign);
     return r;
 }
 
 void WriteChartDataTemp(const Chart& chart, const BirthData& birth, const std::string& birthDateLine,
                         const std::string& birthPlaceLine) {
-    // The file's 22 entries by body number; 13 and 14 hold the angles, 20 to
-    // 22 nothing.
-    BodyArray longitudes{}, latitudes{};
+    // The file's 22 entries by body number, entry n at n - 1; 13 and 14 hold
+    // the angles, 20 to 22 nothing.
+    constexpr int kEntries = 22;
+    std::array<Real, kEntries> longitudes{}, latitudes{};
+    auto entry = [](int number) { return static_cast<std::size_t>(number - 1); };
     for (Body b : kBodies) {
-        longitudes[BodyNumberOf(b)] = chart.bodies[b].longitude;
-        latitudes[BodyNumberOf(b)] = chart.bodies[b].latitude;
+        longitudes[entry(BodyNumberOf(b))] = chart.bodies[b].longitude;
+        latitudes[entry(BodyNumberOf(b))] = chart.bodies[b].latitude;
     }
-    longitudes[kAscendantBody] = chart.cusps[1];
-    longitudes[kDescendantBody] = chart.cusps[10];
+    longitudes[entry(kAscendantBody)] = chart.cusps[1];
+    longitudes[entry(kDescendantBody)] = chart.cusps[10];
     std::vector<std::string> lines;
     lines.push_back(birth.subjectName);
     lines.push_back(birthDateLine);
     lines.push_back(birthPlaceLine);
     lines.push_back(HouseSystemText(chart.settings.houseSystem));
     lines.push_back(rt::StrReal(chart.moment.julianDay));
-    for (int i = 1; i <= 22; ++i) lines.push_back(rt::StrReal(longitudes[i]));
+    for (int i = 1; i <= kEntries; ++i) lines.push_back(rt::StrReal(longitudes[entry(i)]));
     for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(chart.cusps[i]));
     lines.push_back("BREEDTEGRADEN");
-    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(latitudes[i]));
+    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(latitudes[entry(i)]));
     lines.push_back("RETROGRADI");
-    for (int i = 1; i <= 22; ++i) {
+    for (int i = 1; i <= kEntries; ++i) {
         const bool marked = i <= kClassicalPlanetCount ? PointRetrograde(chart, static_cast<ChartPoint>(i - 1))
                             : i == 8 || i == 9 ? PointRetrograde(chart, ChartPoint::NorthNode)
                                                : false;
         lines.push_back(marked ? "r" : " ");
     }
-    for (int i = 13; i <= 22; ++i) lines.push_back(rt::StrReal(latitudes[i]));
+    for (int i = 13; i <= kEntries; ++i) lines.push_back(rt::StrReal(latitudes[entry(i)]));
     rt::EnsureParentFolder(kChartDataTempFile);
     rt::WriteTextLines(kChartDataTempFile, lines);
 }
@@ -354,13 +362,13 @@ void ComputeVolguineDominants(const Chart& chart) {
 
     VolguinePoints points;
     const ComputedBodies atBirth = ComputeBodies(0, false, jd, bodySettings);
-    for (int i = 1; i <= 10; ++i) points.longitude[i] = atBirth.bodies[static_cast<Body>(i - 1)].longitude;
+    for (Body b : kPlanets) points.longitude[b] = atBirth.bodies[b].longitude;
     const Houses houses = ComputeChartHouses(moment, place, chart.settings.houseSystem.kind);
-    for (int i = 1; i <= 12; ++i) points.cusps[i] = houses.cusps[i];
-    points.longitude[11] = houses.cusps[1];
-    points.longitude[12] = houses.cusps[10];
+    points.cusps = houses.cusps;
+    points.ascendant = houses.cusps[1];
+    points.midheaven = houses.cusps[10];
     const ComputedBodies later = ComputeBodies(0, false, jd + 0.08333333L, bodySettings);
-    for (int i = 1; i <= 10; ++i) points.later[i] = later.bodies[static_cast<Body>(i - 1)].longitude;
+    for (Body b : kPlanets) points.later[b] = later.bodies[b].longitude;
 
     const VolguineScores s = ScoreVolguine(points);
 
@@ -373,24 +381,24 @@ void ComputeVolguineDominants(const Chart& chart) {
                             "  GMT" + HeadingZone(b.zoneText),
                         80));
     table.push_back(kPlanetHeader);
-    for (int c = 1; c <= 7; ++c) {
+    for (VolguineCriterion c : kVolguineCriteria) {
         table.push_back(kCriterionTitles[c]);
-        for (int i = 1; i <= 10; ++i) table.push_back(std::to_string(s.criterion[c][i]));
+        for (int score : s.criterion[c]) table.push_back(std::to_string(score));
     }
     table.push_back("TOTALE");
     std::vector<std::string> totals;
-    for (int i = 1; i <= 10; ++i) {
-        table.push_back(std::to_string(s.total[i]));
-        totals.push_back(std::to_string(s.total[i]));
+    for (int total : s.total) {
+        table.push_back(std::to_string(total));
+        totals.push_back(std::to_string(total));
     }
-    for (int k = 1; k <= 4; ++k) {
-        table.push_back(ThreeDigits(s.elementsAll[k]));
-        totals.push_back(ThreeDigits(s.elementsAll[k]));
+    for (int value : s.elementsAll) {
+        table.push_back(ThreeDigits(value));
+        totals.push_back(ThreeDigits(value));
     }
-    for (int k = 1; k <= 4; ++k) totals.push_back(ThreeDigits(s.elementsClassical[k]));
+    for (int value : s.elementsClassical) totals.push_back(ThreeDigits(value));
 
     std::vector<std::string> scratch;
-    for (int i = 1; i <= 10; ++i) scratch.push_back(std::to_string(s.criterion[4][i]));
+    for (int score : s.criterion[VolguineCriterion::HousePart]) scratch.push_back(std::to_string(score));
 
     rt::EnsureParentFolder(kVolguineTableFile);
     rt::WriteTextLines(kVolguineScratchFile, scratch);

@@ -36,19 +36,34 @@ void ComputeVolguineDominants(const Chart& chart);
 
 // The points of one chart to be scored.
 struct VolguinePoints {
-    std::array<Real, 13> longitude{};  // 1..10 Sun..Pluto, 11 Ascendant, 12 Midheaven
-    std::array<Real, 11> later{};      // 1..10 a twelfth of a day later
-    std::array<Real, 16> cusps{};      // 1..12 (Placidus)
+    PlanetTable<Real> longitude{};  // the Sun to Pluto
+    PlanetTable<Real> later{};      // the same a twelfth of a day later
+    Real ascendant = 0;
+    Real midheaven = 0;
+    HouseCusps cusps;               // Placidus
 };
 
+// The seven criteria, in the order the score table lists them: affinity with
+// the sign of the Ascendant, the planet in its sign, the classical planets in
+// their degree zones, the part of its house, affinity with its house, the sex
+// of its sign, its speed.
+enum class VolguineCriterion { AscendantSign, PlanetInSign, DegreeZone, HousePart, HouseAffinity, SignSex, Speed };
+inline constexpr int kVolguineCriterionCount = 7;
+inline constexpr auto kVolguineCriteria = FirstEnumerators<VolguineCriterion, kVolguineCriterionCount>();
+
+// The four elements, fire, earth, air and water, in the order of the signs.
+inline constexpr int kElementCount = 4;
+
 struct VolguineScores {
-    std::array<std::array<int, 11>, 8> criterion{};  // [1..7][planet 1..10]
-    std::array<int, 11> total{};                     // planet 1..10
-    std::array<int, 5> elementsAll{};                // 1 fire, 2 earth, 3 air, 4 water
-    std::array<int, 5> elementsClassical{};          // the same of Sun..Saturn only
-    std::array<int, 13> sign{};                      // of each point 1..12
-    std::array<int, 13> house{};                     // of each point 1..12
-    std::array<Real, 11> speed{};                    // degrees a day, planet 1..10
+    EnumTable<VolguineCriterion, PlanetTable<int>, kVolguineCriterionCount> criterion{};
+    PlanetTable<int> total{};
+    std::array<int, kElementCount> elementsAll{};        // fire, earth, air, water
+    std::array<int, kElementCount> elementsClassical{};  // the same of the Sun to Saturn only
+    PlanetTable<Sign> sign{};
+    PlanetTable<int> house{};  // house number, 1 to 12
+    int ascendantHouse = 0;
+    int midheavenHouse = 0;
+    PlanetTable<Real> speed{};  // degrees a day
 };
 
 // Scores the points by the seven criteria.

@@ -14,26 +14,22 @@ namespace engine {
 
 namespace {
 
-constexpr int N = kClassicalPlanetCount;
+constexpr ClassicalPlanetTable<const char*> kPlanetAbbreviations = {
+    {"Sole", "Luna", "Merc", "Vene", "Mart", "Giov", "Satu"}};
+constexpr SignTable<const char*> kSignAbbreviations = {
+    {"Arie", "Toro", "Geme", "Canc", "Leon", "Verg", "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"}};
 
-const std::array<const char*, 8> kPlanetAbbreviations = {"",     "Sole", "Luna", "Merc",
-                                                         "Vene", "Mart", "Giov", "Satu"};
-const std::array<const char*, 13> kSignAbbreviations = {"",     "Arie", "Toro", "Geme", "Canc",
-                                                        "Leon", "Verg", "Bila", "Scor", "Sagi",
-                                                        "Capr", "Acqu", "Pesc"};
-
-// Dignity of each planet (row) in each sign (column 1..12): "Ad" domicile,
-// "Ae" exaltation, "De" detriment, "Dc" fall, "" nothing.
-const char* const kDignityCodes[8][13] = {
-    {},
-    {"", "Ae", "", "", "", "Ad", "", "Dc", "", "", "", "De", ""},      // Sun
-    {"", "", "Ae", "", "Ad", "", "", "", "Dc", "", "De", "", ""},      // Moon
-    {"", "", "", "Ad", "", "Dc", "Ad", "", "", "De", "", "Ae", "De"},  // Mercury
-    {"", "De", "Ad", "", "", "", "Dc", "Ad", "De", "", "", "", "Ae"},  // Venus
-    {"", "Ad", "De", "", "Dc", "", "", "De", "Ad", "", "Ae", "", ""},  // Mars
-    {"", "", "", "De", "Ae", "", "De", "", "", "Ad", "Dc", "", "Ad"},  // Jupiter
-    {"", "Dc", "", "", "De", "De", "", "Ae", "", "", "Ad", "Ad", ""},  // Saturn
-};
+// Dignity of each planet (row) in each sign (column, Aries first): "Ad"
+// domicile, "Ae" exaltation, "De" detriment, "Dc" fall, "" nothing.
+constexpr ClassicalPlanetTable<SignTable<const char*>> kDignityCodes = {{{
+    {{"Ae", "", "", "", "Ad", "", "Dc", "", "", "", "De", ""}},      // Sun
+    {{"", "Ae", "", "Ad", "", "", "", "Dc", "", "De", "", ""}},      // Moon
+    {{"", "", "Ad", "", "Dc", "Ad", "", "", "De", "", "Ae", "De"}},  // Mercury
+    {{"De", "Ad", "", "", "", "Dc", "Ad", "De", "", "", "", "Ae"}},  // Venus
+    {{"Ad", "De", "", "Dc", "", "", "De", "Ad", "", "Ae", "", ""}},  // Mars
+    {{"", "", "De", "Ae", "", "De", "", "", "Ad", "Dc", "", "Ad"}},  // Jupiter
+    {{"Dc", "", "", "De", "De", "", "Ae", "", "", "Ad", "Ad", ""}},  // Saturn
+}}};
 
 int DignityOfCode(const std::string& code) {
     if (code == "Ad") return kDomicile;
@@ -43,18 +39,15 @@ int DignityOfCode(const std::string& code) {
     return kNoDignity;
 }
 
-// The longitude of planet p (1 the Sun .. 7 Saturn).
-Real LongitudeOfPlanet(const Chart& chart, int p) { return chart.bodies[static_cast<Body>(p - 1)].longitude; }
-
-int SignOfLongitude(Real lon) {
+Sign SignOfLongitude(Real lon) {
     lon = fmodl(fabsl(lon), 360.0L);
-    int s = static_cast<int>(lon / 30.0L) + 1;
-    return s > 12 ? 12 : s;
+    const int s = static_cast<int>(lon / 30.0L);
+    return static_cast<Sign>(s > kSignCount - 1 ? kSignCount - 1 : s);
 }
 
-bool InDomicileOf(int sign, int planet) {
-    for (int s : kDomiciles[planet])
-        if (s != 0 && s == sign) return true;
+bool InDomicileOf(Sign sign, Body planet) {
+    for (Sign s : kDomiciles[planet])
+        if (s == sign) return true;
     return false;
 }
 
@@ -63,15 +56,11 @@ bool InDomicileOf(int sign, int planet) {
 // for each.
 std::size_t ExchangeCycleCount(int k) {
     std::size_t total = 0;
-    for (int mask = 0; mask < (1 << N); ++mask) {
+    for (int mask = 0; mask < (1 << kClassicalPlanetCount); ++mask) {
         if (std::popcount(static_cast<unsigned>(mask)) != k) continue;
         std::size_t product = 1;
-        for (int p = 1; p <= N; ++p) {
-            if (!(mask & (1 << (p - 1)))) continue;
-            std::size_t domiciles = 0;
-            for (int sign : kDomiciles[p]) domiciles += sign != 0;
-            product *= domiciles;
-        }
+        for (Body p : kClassicalPlanets)
+            if (mask & (1 << static_cast<int>(p))) product *= kDomiciles[p].count;
         total += product;
     }
     for (int i = 2; i < k; ++i) total *= static_cast<std::size_t>(i);
@@ -91,7 +80,7 @@ std::string ExchangeTableContent(int k, const std::vector<std::string>& lines) {
         const std::string& line = lines[n];
         bool sound = line.size() == static_cast<std::size_t>(4 * k);
         for (std::size_t at = 0; sound && at < line.size(); at += 4)
-            sound = number(line, at, N) && number(line, at + 2, 12);
+            sound = number(line, at, kClassicalPlanetCount) && number(line, at + 2, kSignCount);
         if (!sound)
             return "la riga " + std::to_string(n + 1) + " \"" + rt::ShownValue(line) + "\" non \xE8 uno scambio di " +
                    std::to_string(k) + " pianeti";
@@ -105,44 +94,46 @@ std::string ExchangeTableContent(int k, const std::vector<std::string>& lines) {
 // Working tables of one computation, indexed by planet before the sorting.
 struct Work {
     explicit Work(ExchangeTables& t) : tables(t) {}
-    std::array<int, 8> sign{};
-    std::array<int, 8> dignity{};
-    std::array<int, 8> group{};
-    std::array<bool, 8> used{};
-    // Each planet's row, entry 1 the planet itself, 2..8 its chain.
-    using Row = std::array<unsigned char, 9>;
-    std::array<Row, 8> bodies{}, numbers{}, signs{};
+    ClassicalPlanetTable<Sign> sign{};
+    ClassicalPlanetTable<int> dignity{};
+    ClassicalPlanetTable<int> group{};
+    ClassicalPlanetTable<bool> used{};
+    // Each planet's row as the tables keep it: the planet itself, then its chain.
+    ClassicalPlanetTable<ReceptionTables::Row> bodies{}, numbers{}, signs{};
 
     // The lines of one exchange file, taken from the tables at the first need
     // of this computation.
     const std::set<std::string>& Lines(int k) {
-        if (!lines[k]) lines[k] = &tables.Lines(k);
-        return *lines[k];
+        const std::set<std::string>*& held = lines[static_cast<std::size_t>(k - kSmallestExchange)];
+        if (!held) held = &tables.Lines(k);
+        return *held;
     }
     ExchangeTables& tables;
-    std::array<const std::set<std::string>*, 6> lines{};
+    std::array<const std::set<std::string>*, kExchangeFiles.size()> lines{};
 
-    std::string Key(const std::vector<int>& planets) const {
+    std::string Key(const std::vector<Body>& planets) const {
         std::string key;
-        for (int p : planets) key += ExchangeKeyPart(p, sign[p]);
+        for (Body p : planets) key += ExchangeKeyPart(ClassicalPlanetNumber(p), SignNumber(sign[p]));
         return key;
     }
 };
 
 // Two-planet exchanges: the first pair found is group 21, the second 22.
-std::vector<int> FindTwoPlanetExchanges(Work& w) {
-    std::vector<int> found;
+std::vector<Body> FindTwoPlanetExchanges(Work& w) {
+    std::vector<Body> found;
     int matches = 0;
-    for (int i = 1; i <= N && matches < 2; ++i) {
-        if (w.used[i]) continue;
-        for (int j = i + 1; j <= N && matches < 2; ++j) {
-            if (w.used[j]) continue;
-            const std::string key = w.Key({i, j});
+    for (std::size_t i = 0; i < kClassicalPlanets.size() && matches < 2; ++i) {
+        const Body first = kClassicalPlanets[i];
+        if (w.used[first]) continue;
+        for (std::size_t j = i + 1; j < kClassicalPlanets.size() && matches < 2; ++j) {
+            const Body second = kClassicalPlanets[j];
+            if (w.used[second]) continue;
+            const std::string key = w.Key({first, second});
             if (!w.Lines(2).count(key)) continue;
             ++matches;
-            w.group[i] = w.group[j] = matches == 1 ? 21 : 22;
-            found.push_back(i);
-            found.push_back(j);
+            w.group[first] = w.group[second] = matches == 1 ? 21 : 22;
+            found.push_back(first);
+            found.push_back(second);
         }
     }
     return found;
@@ -151,9 +142,9 @@ std::vector<int> FindTwoPlanetExchanges(Work& w) {
 // Exchange of k planets (3..5): the first subset of the free planets whose
 // placement stands in the file, subsets taken by their highest member, then
 // in increasing order.
-std::vector<int> FindExchange(Work& w, int k) {
-    std::vector<int> candidates;
-    for (int p = 1; p <= N; ++p)
+std::vector<Body> FindExchange(Work& w, int k) {
+    std::vector<Body> candidates;
+    for (Body p : kClassicalPlanets)
         if (!w.used[p]) candidates.push_back(p);
     const int n = static_cast<int>(candidates.size());
     if (n < k) return {};
@@ -162,11 +153,11 @@ std::vector<int> FindExchange(Work& w, int k) {
         std::vector<int> pos(k - 1);
         for (int i = 0; i < k - 1; ++i) pos[i] = i + 1;
         while (true) {
-            std::vector<int> planets;
+            std::vector<Body> planets;
             for (int q : pos) planets.push_back(candidates[q - 1]);
             planets.push_back(candidates[top - 1]);
             if (w.Lines(k).count(w.Key(planets))) {
-                for (int p : planets) w.group[p] = k;
+                for (Body p : planets) w.group[p] = k;
                 return planets;
             }
             int i = k - 2;
@@ -179,11 +170,12 @@ std::vector<int> FindExchange(Work& w, int k) {
     return {};
 }
 
-// Puts q at the first empty entry of row r; false when the row is full.
-bool PlaceInRow(Work& w, int r, int q, int level, int host) {
-    for (int e = 2; e <= 8; ++e) {
+// Puts q in the first empty entry of r's chain, at `level`, standing in the
+// domicile of `host`; false when the chain is full.
+bool PlaceInRow(Work& w, Body r, Body q, int level, int host) {
+    for (std::size_t e = 1; e < w.bodies[r].size(); ++e) {
         if (w.bodies[r][e] == 0) {
-            w.bodies[r][e] = static_cast<unsigned char>(q);
+            w.bodies[r][e] = static_cast<unsigned char>(ClassicalPlanetNumber(q));
             w.numbers[r][e] = static_cast<unsigned char>(level);
             w.signs[r][e] = static_cast<unsigned char>(host);
             w.used[q] = true;
@@ -193,23 +185,23 @@ bool PlaceInRow(Work& w, int r, int q, int level, int host) {
     return false;
 }
 
-bool RowHolds(const Work& w, int r, int q) {
-    for (int e = 1; e <= 8; ++e)
-        if (w.bodies[r][e] == q) return true;
+bool RowHolds(const Work& w, Body r, Body q) {
+    for (unsigned char entry : w.bodies[r])
+        if (entry == ClassicalPlanetNumber(q)) return true;
     return false;
 }
 
 }  // namespace
 
 const std::set<std::string>& ExchangeTables::Lines(int k) {
-    Slot& slot = slots_[static_cast<std::size_t>(k)];
+    Slot& slot = slots_[static_cast<std::size_t>(k - kSmallestExchange)];
     if (slot.loaded.load(std::memory_order_acquire)) return slot.lines;
     const std::lock_guard<std::mutex> lock(slot.mutex);
     if (!slot.loaded.load(std::memory_order_relaxed)) {
         // The tables are shipped: a damaged one is put back from the
         // installation first, and one that cannot be put back gives no exchange.
         const auto all = rt::ReadShippedTextLines(
-            kExchangeFiles[k], "Gli scambi di " + std::to_string(k) + " pianeti non vengono cercati.",
+            ExchangeFile(k), "Gli scambi di " + std::to_string(k) + " pianeti non vengono cercati.",
             [k](const std::vector<std::string>& file) { return ExchangeTableContent(k, file); });
         if (all.empty()) {
             static const std::set<std::string> none;
@@ -239,9 +231,9 @@ std::string ExchangeKeyPart(int planet, int sign) {
 
 std::array<std::string, kClassicalPlanetCount> PlanetSignKeys(const Chart& chart) {
     std::array<std::string, kClassicalPlanetCount> keys;
-    for (int p = 1; p <= N; ++p)
-        keys[static_cast<std::size_t>(p - 1)] =
-            std::string(kPlanetAbbreviations[p]) + kSignAbbreviations[SignOfLongitude(LongitudeOfPlanet(chart, p))];
+    for (Body p : kClassicalPlanets)
+        keys[static_cast<std::size_t>(p)] =
+            std::string(kPlanetAbbreviations[p]) + kSignAbbreviations[SignOfLongitude(chart.bodies[p].longitude)];
     return keys;
 }
 
@@ -250,42 +242,43 @@ ReceptionTables ComputeReceptions(const Chart& chart, ExchangeTables& tables) {
     r.planetSignKeys = PlanetSignKeys(chart);
 
     Work w(tables);
-    for (int p = 1; p <= N; ++p) w.sign[p] = SignOfLongitude(LongitudeOfPlanet(chart, p));
+    for (Body p : kClassicalPlanets) w.sign[p] = SignOfLongitude(chart.bodies[p].longitude);
     // Dignities.
-    for (int p = 1; p <= N; ++p) {
-        w.bodies[p][1] = static_cast<unsigned char>(p);
+    for (Body p : kClassicalPlanets) {
+        w.bodies[p][0] = static_cast<unsigned char>(ClassicalPlanetNumber(p));
         const int d = DignityOfCode(kDignityCodes[p][w.sign[p]]);
         if (d != kNoDignity) {
             w.dignity[p] = d;
-            w.numbers[p][1] = 1;
+            w.numbers[p][0] = 1;
             w.used[p] = true;
         }
     }
 
     // Exchanges of two, three, four and five planets.
-    for (int k = 2; k <= 5; ++k) {
-        const std::vector<int> found = k == 2 ? FindTwoPlanetExchanges(w) : FindExchange(w, k);
-        for (int q : found) {
+    for (int k = kSmallestExchange; k <= kLargestExchange; ++k) {
+        const std::vector<Body> found = k == 2 ? FindTwoPlanetExchanges(w) : FindExchange(w, k);
+        for (Body q : found) {
             if (w.dignity[q] == 0) w.dignity[q] = kInExchange;
             w.used[q] = true;
-            w.numbers[q][1] = 1;
+            w.numbers[q][0] = 1;
         }
     }
 
     // Chains, first level: free planets in the domiciles of a planet with a class.
-    for (int p = 1; p <= N; ++p) {
+    for (Body p : kClassicalPlanets) {
         if (w.dignity[p] == 0) continue;
-        for (int q = 1; q <= N; ++q)
-            if (q != p && !w.used[q] && InDomicileOf(w.sign[q], p)) PlaceInRow(w, p, q, 2, p);
+        for (Body q : kClassicalPlanets)
+            if (q != p && !w.used[q] && InDomicileOf(w.sign[q], p)) PlaceInRow(w, p, q, 2, ClassicalPlanetNumber(p));
     }
-    // Further levels: free planets in the domiciles of the planets just placed.
-    for (int e = 2; e <= 6; ++e) {
-        for (int r = 1; r <= N; ++r) {
+    // Further levels: free planets in the domiciles of the planets just placed,
+    // from the first five places of each chain.
+    for (std::size_t e = 1; e <= 5; ++e) {
+        for (Body r : kClassicalPlanets) {
             const int x = w.bodies[r][e];
             if (x == 0) continue;
             const int level = w.numbers[r][e];
-            for (int q = 1; q <= N; ++q) {
-                if (!InDomicileOf(w.sign[q], x) || RowHolds(w, r, q) || w.used[q]) continue;
+            for (Body q : kClassicalPlanets) {
+                if (!InDomicileOf(w.sign[q], ClassicalPlanetOfNumber(x)) || RowHolds(w, r, q) || w.used[q]) continue;
                 PlaceInRow(w, r, q, level + 1, x);
             }
         }
@@ -302,17 +295,15 @@ ReceptionTables ComputeReceptions(const Chart& chart, ExchangeTables& tables) {
                            {false, kDomicile}};
     int row = 0;
     for (const Class& c : order) {
-        for (int p = 1; p <= N; ++p) {
+        for (Body p : kClassicalPlanets) {
             const bool match = c.byGroup ? w.group[p] == c.value : (w.group[p] == 0 && w.dignity[p] == c.value);
             if (!match) continue;
             const auto at = static_cast<std::size_t>(row++);
             r.planetDignity[at] = static_cast<unsigned char>(w.dignity[p]);
             r.receptionGroup[at] = static_cast<unsigned char>(w.group[p]);
-            for (std::size_t e = 0; e < r.receptionBodies[at].size(); ++e) {
-                r.receptionBodies[at][e] = w.bodies[p][e + 1];
-                r.receptionNumbers[at][e] = w.numbers[p][e + 1];
-                r.receptionSigns[at][e] = w.signs[p][e + 1];
-            }
+            r.receptionBodies[at] = w.bodies[p];
+            r.receptionNumbers[at] = w.numbers[p];
+            r.receptionSigns[at] = w.signs[p];
         }
     }
     return r;

@@ -12,30 +12,45 @@
 
 namespace engine {
 
-// Domiciles of planets 1..7 (up to three signs each, 0 = none).
-inline constexpr std::array<std::array<int, 3>, 8> kDomiciles = {{
-    {0, 0, 0},
-    {5, 0, 0},    // Sun: Leo
-    {4, 0, 0},    // Moon: Cancer
-    {3, 6, 0},    // Mercury: Gemini, Virgo
-    {2, 7, 0},    // Venus: Taurus, Libra
-    {1, 8, 0},    // Mars: Aries, Scorpio
-    {9, 12, 0},   // Jupiter: Sagittarius, Pisces
-    {10, 11, 0},  // Saturn: Capricorn, Aquarius
-}};
+// The number of a classical planet in the reception tables' entries and the
+// exchange files, 1 (the Sun) to 7 (Saturn), and the planet of a number.
+constexpr int ClassicalPlanetNumber(Body planet) { return static_cast<int>(planet) + 1; }
+constexpr Body ClassicalPlanetOfNumber(int number) { return static_cast<Body>(number - 1); }
 
-// The planet whose domicile the sign is (1..7), 0 for none.
+// The signs a classical planet rules: one for each light, two for the others.
+struct Domiciles {
+    std::array<Sign, 2> signs{};
+    std::size_t count = 0;
+    constexpr const Sign* begin() const { return signs.data(); }
+    constexpr const Sign* end() const { return signs.data() + count; }
+};
+inline constexpr ClassicalPlanetTable<Domiciles> kDomiciles = {{{
+    {{Sign::Leo}, 1},                        // Sun
+    {{Sign::Cancer}, 1},                     // Moon
+    {{Sign::Gemini, Sign::Virgo}, 2},        // Mercury
+    {{Sign::Taurus, Sign::Libra}, 2},        // Venus
+    {{Sign::Aries, Sign::Scorpio}, 2},       // Mars
+    {{Sign::Sagittarius, Sign::Pisces}, 2},  // Jupiter
+    {{Sign::Capricorn, Sign::Aquarius}, 2},  // Saturn
+}}};
+
+// The planet whose domicile the sign is, both by their numbers (the planet
+// 1..7, the sign 1..12), 0 for none.
 constexpr int DomicileRuler(int sign) {
-    for (int p = 1; p <= kClassicalPlanetCount; ++p)
-        for (int s : kDomiciles[p])
-            if (s != 0 && s == sign) return p;
+    for (Body p : kClassicalPlanets)
+        for (Sign s : kDomiciles[p])
+            if (SignNumber(s) == sign) return ClassicalPlanetNumber(p);
     return 0;
 }
 
-// Exchange files of 2..5 planets (index = number of planets; 0 and 1 unused).
-inline constexpr std::array<const char*, 6> kExchangeFiles = {
-    "", "", "Scambi\\Scambio22.txt", "Scambi\\Scambio33.txt", "Scambi\\Scambio44.txt",
-    "Scambi\\Scambio55.txt"};
+// The exchanges are of two to five planets, each size in a file of its own,
+// the exchanges of two first.
+inline constexpr int kSmallestExchange = 2;
+inline constexpr int kLargestExchange = 5;
+inline constexpr std::array<const char*, kLargestExchange - kSmallestExchange + 1> kExchangeFiles = {
+    "Scambi\\Scambio22.txt", "Scambi\\Scambio33.txt", "Scambi\\Scambio44.txt", "Scambi\\Scambio55.txt"};
+// The file of the exchanges of k planets (2..5).
+constexpr const char* ExchangeFile(int k) { return kExchangeFiles[static_cast<std::size_t>(k - kSmallestExchange)]; }
 
 // One planet's part of an exchange line: planet and sign, two digits each.
 std::string ExchangeKeyPart(int planet, int sign);

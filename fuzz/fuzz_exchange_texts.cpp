@@ -6,7 +6,7 @@
 
 namespace {
 void Run(const std::vector<std::string>& files) {
-    for (int k = 2; k <= 5; ++k) fuzz::PutFile(engine::kExchangeFiles[k], files[k - 2]);
+    for (int k = 2; k <= 5; ++k) fuzz::PutFile(engine::ExchangeFile(k), files[k - 2]);
     // Placements that make mutual receptions of every size possible.
     const engine::Real charts[3][8] = {
         {0, 100, 40, 160, 10, 250, 70, 300},

@@ -18,7 +18,9 @@ using namespace archive;
 
 namespace {
 
-using engine::BodyArray;
+// Longitudes by body number (engine/bodies_theory.h), as the archive's strings
+// name the bodies; entry 0 unused.
+using BodyArray = std::array<Real, engine::kTheoryPointCount + 1>;
 
 // Equal cusps: cusp i at 30 (i - 1) degrees.
 HouseCusps EqualCusps(Real first = 0) {

@@ -82,12 +82,12 @@ TEST(BodyTheory, ModesComputeOnlyTheirBodiesAndAgreeWithTheFullComputation) {
         BodyPositions one;
         one.longitudes.fill(-1);
         RunBodyComputation(mode, false, jd, s, nullptr, one);
-        EXPECT_EQ(one.longitudes[mode], all.longitudes[mode]) << mode;
-        EXPECT_EQ(one.latitudes[mode], all.latitudes[mode]) << mode;
-        EXPECT_EQ(one.longitudes[kSun], all.longitudes[kSun]);
-        for (int b = 2; b < 25; ++b) {
+        EXPECT_EQ(one.longitudes[TheoryPointOfNumber(mode)], all.longitudes[TheoryPointOfNumber(mode)]) << mode;
+        EXPECT_EQ(one.latitudes[TheoryPointOfNumber(mode)], all.latitudes[TheoryPointOfNumber(mode)]) << mode;
+        EXPECT_EQ(one.longitudes[TheoryPoint::Sun], all.longitudes[TheoryPoint::Sun]);
+        for (int b = 2; b <= kTheoryPointCount; ++b) {
             if (b == mode) continue;
-            EXPECT_EQ(one.longitudes[b], -1) << "mode " << mode << " body " << b;
+            EXPECT_EQ(one.longitudes[TheoryPointOfNumber(b)], -1) << "mode " << mode << " body " << b;
         }
     }
     // Modes 13, 14 and 22 compute the Sun only; a negative mode nothing at all.
@@ -95,15 +95,16 @@ TEST(BodyTheory, ModesComputeOnlyTheirBodiesAndAgreeWithTheFullComputation) {
         BodyPositions p;
         p.longitudes.fill(-1);
         RunBodyComputation(mode, false, jd, s, nullptr, p);
-        EXPECT_EQ(p.longitudes[kSun], mode < 0 ? -1 : all.longitudes[kSun]) << mode;
-        EXPECT_EQ(p.longitudes[kMoon], -1) << mode;
+        EXPECT_EQ(p.longitudes[TheoryPoint::Sun], mode < 0 ? -1 : all.longitudes[TheoryPoint::Sun]) << mode;
+        EXPECT_EQ(p.longitudes[TheoryPoint::Moon], -1) << mode;
     }
     // Mode 20 computes the Sun to Pluto, nothing beyond.
     BodyPositions p;
     p.longitudes.fill(-1);
     RunBodyComputation(20, false, jd, s, nullptr, p);
-    for (int b = 1; b <= 10; ++b) EXPECT_EQ(p.longitudes[b], all.longitudes[b]) << b;
-    EXPECT_EQ(p.longitudes[kNode], -1);
+    for (int b = 1; b <= 10; ++b)
+        EXPECT_EQ(p.longitudes[TheoryPointOfNumber(b)], all.longitudes[TheoryPointOfNumber(b)]) << b;
+    EXPECT_EQ(p.longitudes[TheoryPoint::Node], -1);
 }
 
 TEST(BodyTheory, AscendantAndEntryFourteen) {
@@ -111,16 +112,16 @@ TEST(BodyTheory, AscendantAndEntryFourteen) {
     s.ascendant = 123.25;
     s.descendant = 303.25;
     BodyPositions p;
-    p.longitudes[kDescendantBody] = 77;
-    p.latitudes[kDescendantBody] = 5;
+    p.longitudes[TheoryPoint::Descendant] = 77;
+    p.latitudes[TheoryPoint::Descendant] = 5;
     RunBodyComputation(0, false, 2451545.0, s, nullptr, p);
-    EXPECT_EQ(p.longitudes[kAscendantBody], 123.25L);
-    EXPECT_EQ(p.latitudes[kAscendantBody], 0);
-    EXPECT_EQ(p.longitudes[kDescendantBody], 77);  // left as it was
-    EXPECT_EQ(p.latitudes[kDescendantBody], 0);
+    EXPECT_EQ(p.longitudes[TheoryPoint::Ascendant], 123.25L);
+    EXPECT_EQ(p.latitudes[TheoryPoint::Ascendant], 0);
+    EXPECT_EQ(p.longitudes[TheoryPoint::Descendant], 77);  // left as it was
+    EXPECT_EQ(p.latitudes[TheoryPoint::Descendant], 0);
     // Right ascension of the seventh cusp: opposite that of the Ascendant.
-    EXPECT_NEAR(std::fabs(AngleGap(p.rightAscensions[kDescendantBody],
-                                   p.rightAscensions[kAscendantBody])),
+    EXPECT_NEAR(std::fabs(AngleGap(p.rightAscensions[TheoryPoint::Descendant],
+                                   p.rightAscensions[TheoryPoint::Ascendant])),
                 180, 1e-9);
 }
 
@@ -130,15 +131,15 @@ TEST(BodyTheory, PositionsAreReducedAndLatitudesWithinNinetyDegrees) {
         BodyPositions p;
         RunBodyComputation(0, false, jd, s, nullptr, p);
         for (int b : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17, 18, 19}) {
-            EXPECT_GE(p.longitudes[b], 0) << b << " " << static_cast<double>(jd);
-            EXPECT_LT(p.longitudes[b], 360) << b;
-            EXPECT_LE(std::fabs(p.latitudes[b]), 90) << b;
-            EXPECT_GE(p.rightAscensions[b], 0) << b;
-            EXPECT_LT(p.rightAscensions[b], 360) << b;
+            EXPECT_GE(p.longitudes[TheoryPointOfNumber(b)], 0) << b << " " << static_cast<double>(jd);
+            EXPECT_LT(p.longitudes[TheoryPointOfNumber(b)], 360) << b;
+            EXPECT_LE(std::fabs(p.latitudes[TheoryPointOfNumber(b)]), 90) << b;
+            EXPECT_GE(p.rightAscensions[TheoryPointOfNumber(b)], 0) << b;
+            EXPECT_LT(p.rightAscensions[TheoryPointOfNumber(b)], 360) << b;
         }
-        EXPECT_EQ(p.latitudes[kSun], 0);
+        EXPECT_EQ(p.latitudes[TheoryPoint::Sun], 0);
         // Pallas's steep orbit keeps its latitude's sign and size.
-        EXPECT_LT(std::fabs(p.latitudes[kPallas]), 70);
+        EXPECT_LT(std::fabs(p.latitudes[TheoryPoint::Pallas]), 70);
     }
 }
 
@@ -160,10 +161,10 @@ TEST(BodyTheory, MeanElementsAtTheEpochOf1900) {
     s.trueNode = false;
     BodyPositions p;
     RunBodyComputation(11, false, epochUt, s, nullptr, p);
-    EXPECT_NEAR(static_cast<double>(p.longitudes[kNode]), 259.183275, 1e-9);
+    EXPECT_NEAR(static_cast<double>(p.longitudes[TheoryPoint::Node]), 259.183275, 1e-9);
     // Mean black moon = mean perigee + 180.
     RunBodyComputation(12, false, epochUt, s, nullptr, p);
-    EXPECT_NEAR(static_cast<double>(p.longitudes[kBlackMoon]), 154.32956, 1e-9);
+    EXPECT_NEAR(static_cast<double>(p.longitudes[TheoryPoint::BlackMoon]), 154.32956, 1e-9);
 }
 
 TEST(BodyTheory, TheoriesRunInDynamicalTime) {
@@ -180,7 +181,7 @@ TEST(BodyTheory, TheoriesRunInDynamicalTime) {
         Mod360(259.183275L - 1934.142L * T + 0.002078L * T * T + 0.0000022L * T * T * T);
     BodyPositions p;
     RunBodyComputation(11, false, jd, s, nullptr, p);
-    EXPECT_NEAR(static_cast<double>(AngleGap(p.longitudes[kNode], expected)), 0, 1e-6);
+    EXPECT_NEAR(static_cast<double>(AngleGap(p.longitudes[TheoryPoint::Node], expected)), 0, 1e-6);
 }
 
 TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
@@ -216,12 +217,15 @@ TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
         RunBodyComputation(0, false, c.jd, s, &src, with);
         RunBodyComputation(0, false, c.jd, off, nullptr, without);
         const double jd = static_cast<double>(c.jd);
-        EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[kMoon], without.longitudes[kMoon])),
-                    c.moon ? 1.0 : 0.0, 1e-12) << jd;
+        EXPECT_NEAR(
+            static_cast<double>(AngleGap(with.longitudes[TheoryPoint::Moon], without.longitudes[TheoryPoint::Moon])),
+            c.moon ? 1.0 : 0.0, 1e-12)
+            << jd;
         for (int b = kMercury; b <= kPluto; ++b) {
-            EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[b], without.longitudes[b])),
+            const TheoryPoint at = TheoryPointOfNumber(b);
+            EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[at], without.longitudes[at])),
                         c.planets ? 1.0 : 0.0, 1e-12) << jd << " body " << b;
-            EXPECT_NEAR(static_cast<double>(with.latitudes[b] - without.latitudes[b]),
+            EXPECT_NEAR(static_cast<double>(with.latitudes[at] - without.latitudes[at]),
                         c.planets ? 1.0 : 0.0, 1e-12) << jd << " body " << b;
         }
         // The node is computed from the corrected Moon, so compare it with the
@@ -232,18 +236,22 @@ TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
         BodyPositions noNode;
         RunBodyComputation(0, false, c.jd, nodeOff, &src2, noNode);
         // Each with its own correction after its table's.
-        EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[kNode], noNode.longitudes[kNode])),
-                    c.node ? 1.005 : 0.0, 1e-12) << jd;
+        EXPECT_NEAR(
+            static_cast<double>(AngleGap(with.longitudes[TheoryPoint::Node], noNode.longitudes[TheoryPoint::Node])),
+            c.node ? 1.005 : 0.0, 1e-12)
+            << jd;
         EXPECT_NEAR(static_cast<double>(
-                        AngleGap(with.longitudes[kBlackMoon], without.longitudes[kBlackMoon])),
+                        AngleGap(with.longitudes[TheoryPoint::BlackMoon], without.longitudes[TheoryPoint::BlackMoon])),
                     c.blackMoon ? 1.975 : 0.0, 1e-12) << jd;
         EXPECT_EQ(src.nodeFineCalls > 0, c.node) << jd;
         EXPECT_EQ(src.blackMoonFineCalls > 0, c.blackMoon) << jd;
-        for (int b = kCeres; b <= kChiron; ++b)
-            EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[b], without.longitudes[b])),
+        for (int b = kCeres; b <= kChiron; ++b) {
+            const TheoryPoint at = TheoryPointOfNumber(b);
+            EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[at], without.longitudes[at])),
                         c.minor ? 3.0 : 0.0, 1e-12) << jd << " body " << b;
+        }
         // The Moon's latitude is corrected wherever its longitude is.
-        EXPECT_NEAR(static_cast<double>(with.latitudes[kMoon] - without.latitudes[kMoon]),
+        EXPECT_NEAR(static_cast<double>(with.latitudes[TheoryPoint::Moon] - without.latitudes[TheoryPoint::Moon]),
                     c.moon ? 0.01 : 0.0, 1e-12) << jd;
         // The tables needed are exactly those consulted.
         const TablesNeeded t = TablesNeededFor(0, c.jd, s);
@@ -306,25 +314,26 @@ TEST(BodyCorrections, FieldsAndKindsOfNodeAndBlackMoon) {
     RunBodyComputation(11, false, jd, s, &node, q);
     EXPECT_EQ(node.moonCalls, 1);
     EXPECT_EQ(node.fields, std::set<int>{9});
-    EXPECT_GE(q.longitudes[kMoon], 0);
+    EXPECT_GE(q.longitudes[TheoryPoint::Moon], 0);
 }
 
 TEST(Retrograde, RuleOnRawLongitudes) {
-    BodyArray later{}, present{};
-    present[3] = 100.0L;  later[3] = 99.99L;    // backwards: negated
-    present[4] = 100.0L;  later[4] = 100.01L;   // forwards
-    present[5] = 359.9L;  later[5] = 0.2L;      // forwards across 0 Aries
-    present[6] = 0.0003L; later[6] = 359.9998L; // backwards across 0 Aries: not seen
-    present[7] = 0.0L;    later[7] = 359.999L;  // exactly 0 can never come out negative
-    present[8] = 50.0L;   later[8] = 44.0L;     // a jump of 5 degrees or more
-    present[9] = 50.0L;   later[9] = 50.0L;     // not computed: equal
-    EXPECT_TRUE(MovesBackwards(later[3], present[3]));
-    EXPECT_FALSE(MovesBackwards(later[4], present[4]));
-    EXPECT_FALSE(MovesBackwards(later[5], present[5]));
-    EXPECT_FALSE(MovesBackwards(later[6], present[6]));
-    EXPECT_FALSE(MovesBackwards(later[7], present[7]));
-    EXPECT_FALSE(MovesBackwards(later[8], present[8]));
-    EXPECT_FALSE(MovesBackwards(later[9], present[9]));
+    TheoryTable later{}, present{};
+    constexpr auto at = TheoryPointOfNumber;
+    present[at(3)] = 100.0L;  later[at(3)] = 99.99L;    // backwards: negated
+    present[at(4)] = 100.0L;  later[at(4)] = 100.01L;   // forwards
+    present[at(5)] = 359.9L;  later[at(5)] = 0.2L;      // forwards across 0 Aries
+    present[at(6)] = 0.0003L; later[at(6)] = 359.9998L; // backwards across 0 Aries: not seen
+    present[at(7)] = 0.0L;    later[at(7)] = 359.999L;  // exactly 0 can never come out negative
+    present[at(8)] = 50.0L;   later[at(8)] = 44.0L;     // a jump of 5 degrees or more
+    present[at(9)] = 50.0L;   later[at(9)] = 50.0L;     // not computed: equal
+    EXPECT_TRUE(MovesBackwards(later[at(3)], present[at(3)]));
+    EXPECT_FALSE(MovesBackwards(later[at(4)], present[at(4)]));
+    EXPECT_FALSE(MovesBackwards(later[at(5)], present[at(5)]));
+    EXPECT_FALSE(MovesBackwards(later[at(6)], present[at(6)]));
+    EXPECT_FALSE(MovesBackwards(later[at(7)], present[at(7)]));
+    EXPECT_FALSE(MovesBackwards(later[at(8)], present[at(8)]));
+    EXPECT_FALSE(MovesBackwards(later[at(9)], present[at(9)]));
 }
 
 // The driver with the tables the build generated.

@@ -30,6 +30,9 @@ BirthData Birth;
 
 namespace {
 
+// Planet 1 (the Sun) to 10 (Pluto).
+Body Planet(int i) { return static_cast<Body>(i - 1); }
+
 // Cusps of 30 degrees each from the Ascendant; every planet at `lon` moving
 // direct at a moderate speed.
 VolguinePoints EqualHouses(long double asc) {
@@ -38,29 +41,29 @@ VolguinePoints EqualHouses(long double asc) {
         long double c = asc + 30 * (k - 1);
         p.cusps[k] = c >= 360 ? c - 360 : c;
     }
-    p.longitude[11] = p.cusps[1];
-    p.longitude[12] = p.cusps[10];
+    p.ascendant = p.cusps[1];
+    p.midheaven = p.cusps[10];
     for (int i = 1; i <= 10; ++i) {
-        p.longitude[i] = 200;
-        p.later[i] = 200;
+        p.longitude[Planet(i)] = 200;
+        p.later[Planet(i)] = 200;
     }
     return p;
 }
 
-std::vector<int> Criterion(const VolguineScores& s, int c) {
-    return {s.criterion[c].begin() + 1, s.criterion[c].end()};
+std::vector<int> Criterion(const VolguineScores& s, VolguineCriterion c) {
+    return {s.criterion[c].begin(), s.criterion[c].end()};
 }
 
 }  // namespace
 
 TEST(VolguineCriteria, AscendantNearTheEndOfItsSignAddsTheNextSign) {
     // Ascendant at 27 30' Aries: Aries and Taurus rows; at 27 00': Aries only.
-    EXPECT_EQ(Criterion(ScoreVolguine(EqualHouses(27.5L)), 1),
+    EXPECT_EQ(Criterion(ScoreVolguine(EqualHouses(27.5L)), VolguineCriterion::AscendantSign),
               (std::vector<int>{8, 9, 5, 8, 8, 7, 4, 1, 3, 1}));
-    EXPECT_EQ(Criterion(ScoreVolguine(EqualHouses(27.0L)), 1),
+    EXPECT_EQ(Criterion(ScoreVolguine(EqualHouses(27.0L)), VolguineCriterion::AscendantSign),
               (std::vector<int>{8, 0, 2, -2, 11, 5, -2, 3, 0, -1}));
     // Pisces wraps to Aries.
-    EXPECT_EQ(Criterion(ScoreVolguine(EqualHouses(358.0L)), 1)[0], 0 + 8);
+    EXPECT_EQ(Criterion(ScoreVolguine(EqualHouses(358.0L)), VolguineCriterion::AscendantSign)[0], 0 + 8);
 }
 
 TEST(VolguineCriteria, SpeedsIncludingRetrogradeAndTheTurnOfAries) {
@@ -68,56 +71,57 @@ TEST(VolguineCriteria, SpeedsIncludingRetrogradeAndTheTurnOfAries) {
     const long double now[11] = {0, 359.99L, 100, 10, 20, 30, 40, 50, 60, 70, 80};
     const long double speed[11] = {0, 0, 13, -0.5L, -0.2L, -0.4L, 0.2L, 0.03L, 0.04L, 0, -0.01L};
     for (int i = 1; i <= 10; ++i) {
-        p.longitude[i] = now[i];
-        p.later[i] = now[i] + speed[i] / 12;
+        p.longitude[Planet(i)] = now[i];
+        p.later[Planet(i)] = now[i] + speed[i] / 12;
     }
-    p.later[1] = 0.07L;  // the Sun crosses 0 Aries: 0.96 degree a day
+    p.later[Body::Sun] = 0.07L;  // the Sun crosses 0 Aries: 0.96 degree a day
     const VolguineScores s = ScoreVolguine(p);
-    EXPECT_NEAR(static_cast<double>(s.speed[1]), 0.96, 1e-9);
-    EXPECT_EQ(Criterion(s, 7), (std::vector<int>{1, 3, -3, -1, -5, 5, 1, 3, 1, -5}));
+    EXPECT_NEAR(static_cast<double>(s.speed[Body::Sun]), 0.96, 1e-9);
+    EXPECT_EQ(Criterion(s, VolguineCriterion::Speed), (std::vector<int>{1, 3, -3, -1, -5, 5, 1, 3, 1, -5}));
 }
 
 TEST(VolguineCriteria, HousesAndTheirParts) {
     VolguinePoints p = EqualHouses(27.5L);
-    p.longitude[1] = 117.5L;               // exactly on cusp 4: house 3, last part
-    p.longitude[2] = 27.5L + 29.5L;        // rounds to 30 degrees into a 29.6-degree house
+    p.longitude[Body::Sun] = 117.5L;             // exactly on cusp 4: house 3, last part
+    p.longitude[Body::Moon] = 27.5L + 29.5L;     // rounds to 30 degrees into a 29.6-degree house
     p.cusps[2] = 27.5L + 29.6L;
-    p.longitude[3] = 87.5L + 22.5L;        // house 3, rounded 22 degrees: part 5
+    p.longitude[Body::Mercury] = 87.5L + 22.5L;  // house 3, rounded 22 degrees: part 5
     const VolguineScores s = ScoreVolguine(p);
-    EXPECT_EQ(s.house[1], 3);
-    EXPECT_EQ(s.house[2], 1);
-    EXPECT_EQ(s.house[3], 3);
-    EXPECT_EQ(s.house[11], 1);  // the Ascendant
-    EXPECT_EQ(s.house[12], 9);  // the Midheaven ends house 9
-    EXPECT_EQ(s.criterion[4][1], 8);
-    EXPECT_EQ(s.criterion[4][2], 8);  // beyond the last part: the last part's value
-    EXPECT_EQ(s.criterion[4][3], 6);
-    EXPECT_EQ(s.criterion[5][1], 0);   // Sun in house 3
-    EXPECT_EQ(s.criterion[5][2], 0);   // Moon in house 1
-    EXPECT_EQ(s.criterion[5][3], 2);   // Mercury in house 3
+    EXPECT_EQ(s.house[Body::Sun], 3);
+    EXPECT_EQ(s.house[Body::Moon], 1);
+    EXPECT_EQ(s.house[Body::Mercury], 3);
+    EXPECT_EQ(s.ascendantHouse, 1);
+    EXPECT_EQ(s.midheavenHouse, 9);  // the Midheaven ends house 9
+    EXPECT_EQ(s.criterion[VolguineCriterion::HousePart][Body::Sun], 8);
+    // Beyond the last part: the last part's value.
+    EXPECT_EQ(s.criterion[VolguineCriterion::HousePart][Body::Moon], 8);
+    EXPECT_EQ(s.criterion[VolguineCriterion::HousePart][Body::Mercury], 6);
+    EXPECT_EQ(s.criterion[VolguineCriterion::HouseAffinity][Body::Sun], 0);      // Sun in house 3
+    EXPECT_EQ(s.criterion[VolguineCriterion::HouseAffinity][Body::Moon], 0);     // Moon in house 1
+    EXPECT_EQ(s.criterion[VolguineCriterion::HouseAffinity][Body::Mercury], 2);  // Mercury in house 3
 }
 
 TEST(VolguineCriteria, DegreeZonesAreOpen) {
     VolguinePoints p = EqualHouses(5);
-    p.longitude[1] = 90;              // the Sun on a zone limit
-    p.longitude[2] = 12.8572L;        // the Moon on its lower limit
-    p.longitude[3] = 180 + 38.58L;    // Mercury inside its third zone
-    p.longitude[4] = 64.2864L;        // Venus on its limit
-    p.longitude[5] = 270 + 30;        // Mars inside its fourth zone
-    p.longitude[6] = 55;              // Jupiter inside
-    p.longitude[7] = 89.9L;           // Saturn inside
-    p.longitude[8] = 5;               // Uranus never scores
+    p.longitude[Body::Sun] = 90;                // the Sun on a zone limit
+    p.longitude[Body::Moon] = 12.8572L;         // the Moon on its lower limit
+    p.longitude[Body::Mercury] = 180 + 38.58L;  // Mercury inside its third zone
+    p.longitude[Body::Venus] = 64.2864L;        // Venus on its limit
+    p.longitude[Body::Mars] = 270 + 30;         // Mars inside its fourth zone
+    p.longitude[Body::Jupiter] = 55;            // Jupiter inside
+    p.longitude[Body::Saturn] = 89.9L;          // Saturn inside
+    p.longitude[Body::Uranus] = 5;              // Uranus never scores
     const VolguineScores s = ScoreVolguine(p);
-    EXPECT_EQ(Criterion(s, 3), (std::vector<int>{0, 0, 5, 0, 5, 5, 5, 0, 0, 0}));
+    EXPECT_EQ(Criterion(s, VolguineCriterion::DegreeZone), (std::vector<int>{0, 0, 5, 0, 5, 5, 5, 0, 0, 0}));
 }
 
 TEST(VolguineCriteria, ElementsOfScoresInOneSign) {
     VolguinePoints p = EqualHouses(5);
-    for (int i = 1; i <= 10; ++i) p.longitude[i] = p.later[i] = 130;  // all in Leo
+    for (int i = 1; i <= 10; ++i) p.longitude[Planet(i)] = p.later[Planet(i)] = 130;  // all in Leo
     const VolguineScores s = ScoreVolguine(p);
     // One sign holds every score: 50 for it and 1 for each other sign.
-    EXPECT_EQ(s.elementsAll, (std::array<int, 5>{0, 52, 3, 3, 3}));
-    EXPECT_EQ(s.elementsClassical, (std::array<int, 5>{0, 52, 3, 3, 3}));
+    EXPECT_EQ(s.elementsAll, (std::array<int, 4>{52, 3, 3, 3}));
+    EXPECT_EQ(s.elementsClassical, (std::array<int, 4>{52, 3, 3, 3}));
 }
 
 class VolguineFiles : public ::testing::Test {

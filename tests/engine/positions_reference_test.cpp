@@ -42,7 +42,7 @@ struct ReferenceChart {
     std::string nodeType, blackMoonType;
     Real ascendant = 0, descendant = 0;
     // lon, lat, ra, dec, hlon, hlat; bodies 1..19
-    std::vector<std::pair<std::string, BodyArray>> rows;
+    std::vector<std::pair<std::string, TheoryTable>> rows;
     Real equationOfTime = 0;
 };
 
@@ -91,8 +91,8 @@ Reference ReadReference() {
             for (int k = 1; k <= 12; ++k) h.cusps[k] = ReadReal(in);
             r.houses.push_back(h);
         } else if (!tag.empty()) {
-            BodyArray a{};
-            for (int b = 1; b <= 19; ++b) a[b] = ReadReal(in);
+            TheoryTable a{};
+            for (int b = 1; b <= 19; ++b) a[TheoryPointOfNumber(b)] = ReadReal(in);
             r.charts.back().rows.emplace_back(tag, a);
         }
     }
@@ -112,8 +112,8 @@ Real AngleGap(Real a, Real b) {
 // from the settings alone); a retrograde body's longitude negated, as the
 // reference writes it.
 struct Rows {
-    BodyArray lon{}, lat{}, ra{}, dec{}, hlon{}, hlat{};
-    const BodyArray& Of(const std::string& tag) const {
+    TheoryTable lon{}, lat{}, ra{}, dec{}, hlon{}, hlat{};
+    const TheoryTable& Of(const std::string& tag) const {
         if (tag == "lon") return lon;
         if (tag == "lat") return lat;
         if (tag == "ra") return ra;
@@ -129,7 +129,7 @@ Rows RowsOf(const ComputedBodies& c, Real jd, BodySettings settings) {
     settings.useMinorTable = settings.useLunarTable = false;
     BodyPositions angles;
     RunBodyComputation(0, false, jd, settings, nullptr, angles);
-    for (int n : {kAscendantBody, kDescendantBody}) {
+    for (TheoryPoint n : {TheoryPoint::Ascendant, TheoryPoint::Descendant}) {
         r.lon[n] = angles.longitudes[n];
         r.lat[n] = angles.latitudes[n];
         r.ra[n] = angles.rightAscensions[n];
@@ -138,7 +138,7 @@ Rows RowsOf(const ComputedBodies& c, Real jd, BodySettings settings) {
         r.hlat[n] = angles.helioLatitudes[n];
     }
     for (Body b : kBodies) {
-        const int n = BodyNumberOf(b);
+        const TheoryPoint n = TheoryPointOf(b);
         const BodyPosition& p = c.bodies[b];
         r.lon[n] = p.retrograde ? -p.longitude : p.longitude;
         r.lat[n] = p.latitude;
@@ -180,10 +180,11 @@ TEST_F(PositionsReference, WholeChartsAndRetrogradeMarksAsBefore) {
         const Rows rows = RowsOf(computed, c.jd, settings);
         ASSERT_EQ(c.rows.size(), 6u);
         for (const auto& [tag, expected] : c.rows) {
-            const BodyArray& got = rows.Of(tag);
+            const TheoryTable& got = rows.Of(tag);
             const bool angle = tag == "lon" || tag == "ra" || tag == "hlon";
-            for (int b = 1; b <= 19; ++b) {
-                const std::string where = tag + " of body " + std::to_string(b) + " at JD " +
+            for (int number = 1; number <= 19; ++number) {
+                const TheoryPoint b = TheoryPointOfNumber(number);
+                const std::string where = tag + " of body " + std::to_string(number) + " at JD " +
                                           std::to_string(static_cast<double>(c.jd));
                 if (tag == "lon") {
                     // The sign is the retrograde mark.

@@ -168,9 +168,9 @@ MoonTables MoonTable() {
         auto at = [&](Real jd, double& lon, double& lat) {
             engine::RunBodyComputation(2, false, jd, s, nullptr, out);
             const precise::Position p = Precise(jd, engine::kMoon);
-            lon = precise::AngleDiff(p.lon, static_cast<double>(out.longitudes[engine::kMoon])) *
+            lon = precise::AngleDiff(p.lon, static_cast<double>(out.longitudes[engine::TheoryPoint::Moon])) *
                   3600.0;
-            lat = (p.lat - static_cast<double>(out.latitudes[engine::kMoon])) * 36000.0;
+            lat = (p.lat - static_cast<double>(out.latitudes[engine::TheoryPoint::Moon])) * 36000.0;
         };
         for (std::int64_t n = b; n < e; ++n) {
             const Real jd = engine::kMoonTableBase + n;
@@ -218,7 +218,7 @@ std::vector<std::uint8_t> MinorTable(const std::vector<std::int16_t>& moonLatitu
                 engine::RunBodyComputation(body, false, jd, s, nullptr, out);
                 f[body - engine::kCeres] =
                     precise::AngleDiff(Precise(jd, body).lon,
-                                       static_cast<double>(out.longitudes[body])) * 3600.0;
+                                       static_cast<double>(out.longitudes[engine::TheoryPointOfNumber(body)])) * 3600.0;
             }
         };
         for (std::int64_t n = b; n < e; ++n) {
@@ -256,12 +256,12 @@ std::vector<std::uint8_t> PlanetTable(const std::vector<std::int16_t>& moon) {
             engine::RunBodyComputation(0, false, jd, s, &source, out);
             for (int body = engine::kMercury; body <= engine::kPluto; ++body) {
                 const precise::Position p = Precise(jd, body);
-                f[body - 2] =
-                    precise::AngleDiff(p.lon, static_cast<double>(out.longitudes[body])) * 60;
-                f[body + 7] = (p.lat - static_cast<double>(out.latitudes[body])) * 60;
+                const engine::TheoryPoint at = engine::TheoryPointOfNumber(body);
+                f[body - 2] = precise::AngleDiff(p.lon, static_cast<double>(out.longitudes[at])) * 60;
+                f[body + 7] = (p.lat - static_cast<double>(out.latitudes[at])) * 60;
             }
             f[9] = precise::AngleDiff(Precise(jd, engine::kNode).lon,
-                                      static_cast<double>(out.longitudes[engine::kNode])) *
+                                      static_cast<double>(out.longitudes[engine::TheoryPoint::Node])) *
                    60;
         };
         for (std::int64_t n = b; n < e; ++n) {
@@ -306,7 +306,7 @@ std::vector<std::uint8_t> BlackMoonTable() {
         auto at = [&](Real jd) {
             engine::RunBodyComputation(12, false, jd, s, nullptr, out);
             return precise::AngleDiff(Precise(jd, engine::kBlackMoon).lon,
-                                      static_cast<double>(out.longitudes[engine::kBlackMoon])) *
+                                      static_cast<double>(out.longitudes[engine::TheoryPoint::BlackMoon])) *
                    3600.0;
         };
         for (std::int64_t n = b; n < e; ++n) {
@@ -376,7 +376,7 @@ std::vector<std::uint8_t> LunarTable(const std::vector<std::int16_t>& moon,
             engine::BodyPositions out;
             auto at = [&](Real jd) {
                 engine::RunBodyComputation(body, false, jd, s, &source, out);
-                Real lon = out.longitudes[body];
+                Real lon = out.longitudes[engine::TheoryPointOfNumber(body)];
                 lon += body == engine::kNode ? nodeCorrection(jd) / 60 : blackMoonCorrection(jd) / 3600;
                 return precise::AngleDiff(Precise(jd, body).lon, static_cast<double>(lon)) * 36000.0;
             };

@@ -56,9 +56,8 @@ void Placements(const std::vector<int>& group, std::vector<int>& signs, std::siz
     // The planet stands in a domicile of another planet of the group.
     for (int other : group) {
         if (other == group[i]) continue;
-        for (int s : kDomiciles[other]) {
-            if (s == 0) continue;
-            signs[i] = s;
+        for (engine::Sign s : kDomiciles[engine::ClassicalPlanetOfNumber(other)]) {
+            signs[i] = engine::SignNumber(s);
             Placements(group, signs, i + 1, lines);
         }
     }

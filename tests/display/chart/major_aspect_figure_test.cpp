@@ -18,8 +18,8 @@ using engine::Real;
 // Orbs of one degree (the opposition 1.5); an almost exact opposition (3-4 at 178.9), an exact
 // trine (3-5), an opposition within half a degree (1-2 at 179.6), a
 // conjunction (6-7) and no other aspect.
-engine::BodyArray Points() {
-    engine::BodyArray L{};
+display::WheelPointArray Points() {
+    display::WheelPointArray L{};
     const Real v[12] = {0, 0, 179.6L, 10, 188.9L, 250, 40, 40.5L, 305, 330, 103, 358};
     for (int i = 1; i <= 11; ++i) L[i] = v[i];
     return L;

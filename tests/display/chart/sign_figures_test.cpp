@@ -22,11 +22,11 @@ protected:
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
         testing_support::CurrentChartOfTest().chart.cusps[1] = 105;  // the middle of Cancer on the left
     }
-    const engine::BodyArray& Mid() {
+    const display::WheelPointArray& Mid() {
         for (int s = 1; s <= 12; ++s) points[s] = testing_support::NatalWheelOfTest().SignMidpoints[s];
         return points;
     }
-    engine::BodyArray points{};
+    display::WheelPointArray points{};
 };
 
 TEST_F(SignFigures, TheAscendantsSignLiesOnTheLeft) {
@@ -125,7 +125,7 @@ protected:
         return out;
     }
     testing_support::TempWorkFolder folder;
-    engine::BodyArray points{};
+    display::WheelPointArray points{};
 };
 
 TEST_F(ShippedFigureHelp, AntisciaTextsNameTheirMirroredPairs) {

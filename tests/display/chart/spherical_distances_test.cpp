@@ -61,7 +61,7 @@ TEST(SphericalDistanceOrbs, EachAspectTakesItsOwnOrb) {
     orbs.aspectOrbs = {};
     orbs.aspectOrbs[0] = 1, orbs.aspectOrbs[1] = 2, orbs.aspectOrbs[2] = 3, orbs.aspectOrbs[3] = 5,
     orbs.aspectOrbs[4] = 9;  // conjunction, sextile, square, trine, opposition
-    engine::BodyArray lon{}, lat{};
+    display::WheelPointArray lon{}, lat{};
     const engine::Real distance[12] = {0, 0, 188, 124, 92.5L, 61.5L, 125.5L, 170.5L, 0.5L, 93.5L, 62.5L, 1.5L};
     for (int i = 1; i <= 11; ++i) lon[i] = distance[i];
     const auto d = display::EvaluateSphericalDistances(lon, lat, orbs, 0, 0);
