@@ -286,30 +286,30 @@ std::vector<std::string> ArchiveFiles::Entries(int first, int last, bool whole) 
     return out;
 }
 
-std::vector<std::string> ArchiveFiles::FillNameList(int P, bool whole) {
+std::vector<std::string> ArchiveFiles::FillNameList(int p, bool whole) {
     const int n = EntryCount();
-    if (n >= 10) return Entries(P - 4, P + 4, whole);
+    if (n >= 10) return Entries(p - 4, p + 4, whole);
     return Entries(1, n, whole);
 }
 
 // ---- operations that change an archive ------------------------------------------------------
 
 StoreResult StorePersonRecords(const StoreRequest& request) {
-    const std::string& A = request.Letters;
-    const bool intoCurrent = A == kCurrentPersonArchive;
-    const bool withNotes = request.Annotation.has_value() && !intoCurrent;
-    const std::string st1 = ArchiveFileName(A, kST1);
-    const std::string st2 = ArchiveFileName(A, kST2);
-    const std::string st3 = ArchiveFileName(A, kST3);
+    const std::string& letters = request.letters;
+    const bool intoCurrent = letters == kCurrentPersonArchive;
+    const bool withNotes = request.annotation.has_value() && !intoCurrent;
+    const std::string st1 = ArchiveFileName(letters, kST1);
+    const std::string st2 = ArchiveFileName(letters, kST2);
+    const std::string st3 = ArchiveFileName(letters, kST3);
     const std::string tmpr1 = ArchiveFileName(kCurrentPersonArchive, kST1);
     const std::string tmpr2 = ArchiveFileName(kCurrentPersonArchive, kST2);
 
     // Everything is checked before the first byte is written: first the
     // person, with the dialogs' own checks, then the archive.
-    if (const std::string problem = StoredPersonProblem(request.Name, request.Record, request.Annotation);
+    if (const std::string problem = StoredPersonProblem(request.name, request.record, request.annotation);
         !problem.empty())
         throw ArchiveError(problem + ". Nessun dato registrato.");
-    RequireIndexWithHeader(A);
+    RequireIndexWithHeader(letters);
     // The stored person becomes the current person: a record file of it that
     // cannot be replaced refuses the store before anything is written.
     for (const std::string& name : {tmpr1, tmpr2})
@@ -326,7 +326,7 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
         RequireWholeRecords(name, size);
     if (withNotes) RequireWholeRecords(st3, kAnnotationRecordSize);
 
-    if (!intoCurrent) EnsureArchiveHeaders(A);
+    if (!intoCurrent) EnsureArchiveHeaders(letters);
     EnsureHeader(tmpr1, kIndexRecordSize, EncodeIndexEntry(MakeIndexEntry("", 0)));
     EnsureHeader(tmpr2, kBirthRecordSize, EmptyBirthHeader());
 
@@ -352,22 +352,22 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     }
 
     StoreResult result;
-    result.DataNumber = static_cast<int>(dataNumber);
-    result.Entry = MakeIndexEntry(request.Name, result.DataNumber);
+    result.dataNumber = static_cast<int>(dataNumber);
+    result.entry = MakeIndexEntry(request.name, result.dataNumber);
 
     // Every file of the store changes as one group: the data and annotation
     // records appended, the index with its new entry, the archive marked
     // modified, and the current person (below). A run that ends at any moment
     // leaves the archive and the current person as they were or as stored.
     rt::FilesChange group;
-    BirthRecord record = request.Record;
-    record.AnnotationNumber = rt::ZeroPad(0, 5);
+    BirthRecord record = request.record;
+    record.annotationNumber = rt::ZeroPad(0, 5);
     if (withNotes) {
         group.written.push_back(
             {st3, notesNumber * static_cast<std::int64_t>(kAnnotationRecordSize),
-             JoinedRecords({WholeRecord(EncodeAnnotationRecord(*request.Annotation), kAnnotationRecordSize)})});
-        result.AnnotationNumber = static_cast<int>(notesNumber);
-        record.AnnotationNumber = rt::ZeroPad(notesNumber, 5);
+             JoinedRecords({WholeRecord(EncodeAnnotationRecord(*request.annotation), kAnnotationRecordSize)})});
+        result.annotationNumber = static_cast<int>(notesNumber);
+        record.annotationNumber = rt::ZeroPad(notesNumber, 5);
     }
     const rt::Bytes recordBytes = WholeRecord(EncodeBirthRecord(record), kBirthRecordSize);
     if (!intoCurrent)
@@ -380,17 +380,17 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
         for (std::size_t i = 0; i < entries; ++i)
             texts.push_back(rt::ReadFixedString(reinterpret_cast<const std::uint8_t*>(index.data()) + i * kIndexRecordSize,
                                                 kIndexEntryCapacity));
-        texts.push_back(result.Entry);
+        texts.push_back(result.entry);
         // Where each record of the new index comes from (the last: the new entry).
         std::vector<std::size_t> from(entries + 1);
         for (std::size_t i = 0; i <= entries; ++i) from[i] = i;
-        result.MovedPosition = OrderNewEntry(texts, [&](int a, int b) { std::swap(from[a], from[b]); });
+        result.movedPosition = OrderNewEntry(texts, [&](int a, int b) { std::swap(from[a], from[b]); });
         for (std::size_t i = texts.size(); i-- > 1;)
-            if (texts[i] == result.Entry) {
-                result.IndexPosition = static_cast<int>(i);
+            if (texts[i] == result.entry) {
+                result.indexPosition = static_cast<int>(i);
                 break;
             }
-        const rt::Bytes entry = EncodeIndexEntry(result.Entry);
+        const rt::Bytes entry = EncodeIndexEntry(result.entry);
         std::string newIndex;
         newIndex.reserve(index.size() + kIndexRecordSize);
         for (const std::size_t i : from)
@@ -408,17 +408,17 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     std::vector<rt::Bytes> current1 = rt::ReadAllRecords(tmpr1, kIndexRecordSize);
     current2[0] = recordBytes;
     if (intoCurrent) current2.push_back(recordBytes);  // its number is dataNumber
-    current1[0] = EncodeIndexEntry(result.Entry);
+    current1[0] = EncodeIndexEntry(result.entry);
     const std::string textNumber =
-        request.Annotation ? TextNumberOfFourthLine(request.Annotation->Lines[3]) : std::string();
+        request.annotation ? TextNumberOfFourthLine(request.annotation->lines[3]) : std::string();
     rt::EnsureParentFolder(kAnnotationHandOff);
     group.replaced.push_back({tmpr2, JoinedRecords(current2)});
     group.replaced.push_back({tmpr1, JoinedRecords(current1)});
     if (CurrentPersonHandOffWritable(kAnnotationHandOff))
         group.replaced.push_back(
-            {kAnnotationHandOff, HandOffBytes({withNotes ? StoreAnnotationLine(*request.Annotation) : std::string()})});
-    if (CurrentPersonHandOffWritable(kTextHandOff)) group.replaced.push_back({kTextHandOff, HandOffBytes({A, textNumber})});
-    if (std::optional<std::string> marked = ModifiedArchivesWith(A)) group.replaced.push_back({kModifiedArchivesFile, *marked});
+            {kAnnotationHandOff, HandOffBytes({withNotes ? StoreAnnotationLine(*request.annotation) : std::string()})});
+    if (CurrentPersonHandOffWritable(kTextHandOff)) group.replaced.push_back({kTextHandOff, HandOffBytes({letters, textNumber})});
+    if (std::optional<std::string> marked = ModifiedArchivesWith(letters)) group.replaced.push_back({kModifiedArchivesFile, *marked});
     rt::ChangeFilesTogether(group);
     return result;
 }
@@ -549,7 +549,7 @@ long long HighestTextNumberInUse(std::string_view letters) {
         try {
             const auto records = rt::ReadAllRecords(st3, kAnnotationRecordSize);
             for (std::size_t i = 1; i < records.size(); ++i) {
-                const std::string number = TextNumberOfFourthLine(DecodeAnnotationRecord(records[i]).Lines[3]);
+                const std::string number = TextNumberOfFourthLine(DecodeAnnotationRecord(records[i]).lines[3]);
                 if (const auto n = IndexEntryNumber(number)) highest = std::max<long long>(highest, *n);
             }
         } catch (const rt::IoError&) {
@@ -619,13 +619,13 @@ std::string CreatePersonTextFile(std::string_view letters, std::string_view name
 // ---- hand-off files ---------------------------------------------------------------------------
 
 std::string StoreAnnotationLine(const AnnotationRecord& a) {
-    return TrimLeading(a.Lines[0]) + " " + TrimLeading(a.Lines[1]) + " " + TrimLeading(a.Lines[2]) +
-           " " + a.Lines[3];
+    return TrimLeading(a.lines[0]) + " " + TrimLeading(a.lines[1]) + " " + TrimLeading(a.lines[2]) +
+           " " + a.lines[3];
 }
 
 std::string RecallAnnotationLine(const AnnotationRecord& a) {
     std::string s;
-    for (const auto& l : a.Lines) s += " " + TrimLeading(l);
+    for (const auto& l : a.lines) s += " " + TrimLeading(l);
     return s;
 }
 
@@ -792,7 +792,7 @@ std::vector<std::string> CheckArchive(std::string_view letters) {
     // The header slots hold no person: a person written there is never listed.
     if (!data.empty()) {
         const BirthRecord header = DecodeBirthRecord(data[0]);
-        if (header.DateField.find_first_not_of(' ') != std::string::npos)
+        if (header.dateField.find_first_not_of(' ') != std::string::npos)
             problems.push_back(st2 + ": la scheda 0 (intestazione) contiene una persona");
     }
     if (!index.empty()) {

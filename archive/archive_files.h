@@ -110,7 +110,7 @@ public:
     std::vector<std::string> Entries(int first, int last, bool whole);
     // The dialogs' name window around position P: entries P-4..P+4 when N >= 10,
     // else entries 1..N.
-    std::vector<std::string> FillNameList(int P, bool whole);
+    std::vector<std::string> FillNameList(int p, bool whole);
 
 private:
     std::string letters_;
@@ -120,18 +120,18 @@ private:
 // ---- operations that change an archive --------------------------------------
 
 struct StoreRequest {
-    std::string Letters;                        // chosen archive
-    std::string Name;                           // the person's name
-    BirthRecord Record;                         // annotation number is set here
-    std::optional<AnnotationRecord> Annotation; // none: number "00000"
+    std::string letters;                        // chosen archive
+    std::string name;                           // the person's name
+    BirthRecord record;                         // annotation number is set here
+    std::optional<AnnotationRecord> annotation; // none: number "00000"
 };
 
 struct StoreResult {
-    std::string Entry;           // the 43-character index entry
-    int DataNumber = 0;          // the data record's number
-    int IndexPosition = 0;       // the entry's final index position
-    int MovedPosition = 0;       // the position the ordering moved it to, 0 when it stayed
-    int AnnotationNumber = 0;    // 0 without annotation record
+    std::string entry;           // the 43-character index entry
+    int dataNumber = 0;          // the data record's number
+    int indexPosition = 0;       // the entry's final index position
+    int movedPosition = 0;       // the position the ordering moved it to, 0 when it stayed
+    int annotationNumber = 0;    // 0 without annotation record
 };
 
 // Stores a person: annotation record (when given) and data record first, then

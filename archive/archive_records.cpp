@@ -96,32 +96,32 @@ int CompareArchiveText(std::string_view a, std::string_view b) {
 
 rt::Bytes EncodeBirthRecord(const BirthRecord& b) {
     rt::Bytes r(kBirthRecordSize, 0);
-    Put(r, kDate, b.DateField);
-    Put(r, kPlace, b.PlaceField);
-    Put(r, kCalendar, b.CalendarField);
-    Put(r, kNationality, b.NationalityField);
-    Put(r, kPositions, b.PositionString);
-    Put(r, kCusps, b.CuspString);
-    Put(r, kAspects, b.AspectString);
-    Put(r, kReserved1, b.Reserved1);
-    Put(r, kReserved2, b.Reserved2);
-    Put(r, kAnnotationNumber, b.AnnotationNumber);
+    Put(r, kDate, b.dateField);
+    Put(r, kPlace, b.placeField);
+    Put(r, kCalendar, b.calendarField);
+    Put(r, kNationality, b.nationalityField);
+    Put(r, kPositions, b.positionString);
+    Put(r, kCusps, b.cuspString);
+    Put(r, kAspects, b.aspectString);
+    Put(r, kReserved1, b.reserved1);
+    Put(r, kReserved2, b.reserved2);
+    Put(r, kAnnotationNumber, b.annotationNumber);
     return r;
 }
 
 BirthRecord DecodeBirthRecord(const rt::Bytes& record) {
     rt::Bytes r = Sized(record, kBirthRecordSize);
     BirthRecord b;
-    b.DateField = Get(r, kDate);
-    b.PlaceField = Get(r, kPlace);
-    b.CalendarField = Get(r, kCalendar);
-    b.NationalityField = Get(r, kNationality);
-    b.PositionString = Get(r, kPositions);
-    b.CuspString = Get(r, kCusps);
-    b.AspectString = Get(r, kAspects);
-    b.Reserved1 = Get(r, kReserved1);
-    b.Reserved2 = Get(r, kReserved2);
-    b.AnnotationNumber = Get(r, kAnnotationNumber);
+    b.dateField = Get(r, kDate);
+    b.placeField = Get(r, kPlace);
+    b.calendarField = Get(r, kCalendar);
+    b.nationalityField = Get(r, kNationality);
+    b.positionString = Get(r, kPositions);
+    b.cuspString = Get(r, kCusps);
+    b.aspectString = Get(r, kAspects);
+    b.reserved1 = Get(r, kReserved1);
+    b.reserved2 = Get(r, kReserved2);
+    b.annotationNumber = Get(r, kAnnotationNumber);
     return b;
 }
 
@@ -131,7 +131,7 @@ rt::Bytes EncodeAnnotationRecord(const AnnotationRecord& a) {
     rt::Bytes r(kAnnotationRecordSize, 0);
     for (std::size_t i = 0; i < 4; ++i)
         rt::WriteFixedString(r.data() + i * (kAnnotationLineCapacity + 1), kAnnotationLineCapacity,
-                             a.Lines[i]);
+                             a.lines[i]);
     return r;
 }
 
@@ -139,7 +139,7 @@ AnnotationRecord DecodeAnnotationRecord(const rt::Bytes& record) {
     rt::Bytes r = Sized(record, kAnnotationRecordSize);
     AnnotationRecord a;
     for (std::size_t i = 0; i < 4; ++i)
-        a.Lines[i] = rt::ReadFixedString(r.data() + i * (kAnnotationLineCapacity + 1),
+        a.lines[i] = rt::ReadFixedString(r.data() + i * (kAnnotationLineCapacity + 1),
                                          kAnnotationLineCapacity);
     return a;
 }
@@ -168,25 +168,25 @@ rt::Bytes EmptyIndexHeader() { return EncodeIndexEntry(EmptyIndexHeaderText()); 
 
 rt::Bytes EmptyBirthHeader() {
     BirthRecord b;
-    b.DateField = b.PlaceField = b.CalendarField = b.NationalityField = " ";
-    b.PositionString = b.CuspString = b.AspectString = b.Reserved1 = b.Reserved2 = " ";
-    b.AnnotationNumber = "     ";
+    b.dateField = b.placeField = b.calendarField = b.nationalityField = " ";
+    b.positionString = b.cuspString = b.aspectString = b.reserved1 = b.reserved2 = " ";
+    b.annotationNumber = "     ";
     return EncodeBirthRecord(b);
 }
 
 const std::array<std::string, 4>& EmptyAnnotationNotice() {
-    static const std::array<std::string, 4> lines = {
+    static const std::array<std::string, 4> kLines = {
         "   LO SPAZIO DELIMITATO DA QUESTA CORNICE E'DESTINATO A RICEVERE      ",
         "  EVENTUALI ANNOTAZIONI SCRITTE DAGLI UTENTI. LE ANNOTAZIONI DEVONO   ",
         "      RIFERIRSI A QUESTO SPECIFICO TEMA (O A QUESTA PERSONA).         ",
         "           QUESTO TEMA NON CONTIENE PER ORA ANNOTAZIONI.              ",
     };
-    return lines;
+    return kLines;
 }
 
 rt::Bytes EmptyAnnotationHeader() {
     AnnotationRecord a;
-    a.Lines = EmptyAnnotationNotice();
+    a.lines = EmptyAnnotationNotice();
     return EncodeAnnotationRecord(a);
 }
 

@@ -48,16 +48,16 @@ int CompareArchiveText(std::string_view a, std::string_view b);
 // ---- data record ---------------------------------------------------------
 
 struct BirthRecord {
-    std::string DateField;         // 20: YYYYMMDDHHMM + correction
-    std::string PlaceField;        // 39: coordinates (12) + place name
-    std::string CalendarField;     // 2: "GR" or "GI"
-    std::string NationalityField;  // 20
-    std::string PositionString;    // 72
-    std::string CuspString;        // 60
-    std::string AspectString;      // 124
-    std::string Reserved1;         // 21
-    std::string Reserved2;         // 12
-    std::string AnnotationNumber;  // 5: "00000" without an annotation record
+    std::string dateField;         // 20: YYYYMMDDHHMM + correction
+    std::string placeField;        // 39: coordinates (12) + place name
+    std::string calendarField;     // 2: "GR" or "GI"
+    std::string nationalityField;  // 20
+    std::string positionString;    // 72
+    std::string cuspString;        // 60
+    std::string aspectString;      // 124
+    std::string reserved1;         // 21
+    std::string reserved2;         // 12
+    std::string annotationNumber;  // 5: "00000" without an annotation record
 };
 
 inline constexpr std::size_t kDateFieldCapacity = 20;
@@ -74,7 +74,7 @@ BirthRecord DecodeBirthRecord(const rt::Bytes& record);
 // ---- annotation record ---------------------------------------------------
 
 struct AnnotationRecord {
-    std::array<std::string, 4> Lines;  // capacity 70 each
+    std::array<std::string, 4> lines;  // capacity 70 each
 };
 
 inline constexpr std::size_t kAnnotationLineCapacity = 70;

@@ -207,7 +207,7 @@ void WriteBackupDestination(const std::string& destination, DrawSettings* inForc
     lines[5] = destination;
     rt::EnsureParentFolder(file);
     rt::ReplaceTextLines(file, lines);
-    if (inForce) inForce->Values().BackupDestination = destination;
+    if (inForce) inForce->Values().backupDestination = destination;
 }
 
 }  // namespace archive

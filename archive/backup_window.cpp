@@ -35,7 +35,7 @@ QLabel* Coloured(QLabel* label, const char* colour) {
 
 }  // namespace
 
-BackupWindow::BackupWindow(DrawSettings* drawSettings, QWidget* parent) : QDialog(parent), drawSettings(drawSettings) {
+BackupWindow::BackupWindow(DrawSettings* drawSettings, QWidget* parent) : QDialog(parent), drawSettings_(drawSettings) {
     setObjectName("FoBakMod1");
     setWindowTitle(gui::ToQt("Back-up / Herstel \"BASE\" Archief"));
     auto* top = new QVBoxLayout(this);
@@ -146,10 +146,10 @@ void BackupWindow::ResetDestination() {
     gui::SetFieldState(destinationEdit, gui::FieldState::Rejected);
     destinationEdit->setText(gui::ToQt(kNoBackupDestination));
     for (QLabel* hint : chooseVolumeHints) hint->show();
-    BackupDestination = kNoBackupDestination;
-    ChosenFolder.clear();
-    ProgramFolder = fs::current_path();
-    lastBackupEdit->setText(gui::ToQt(LastBackupDate(ProgramFolder)));
+    backupDestination = kNoBackupDestination;
+    chosenFolder.clear();
+    programFolder = fs::current_path();
+    lastBackupEdit->setText(gui::ToQt(LastBackupDate(programFolder)));
     doneLabel->hide();
 }
 
@@ -188,8 +188,8 @@ void BackupWindow::ChooseVolume(int index) {
                 fs::current_path(cwd, e);
             }
         } back{cwd};
-        fs::current_path(ProgramFolder);
-        WriteBackupDestination(shown, drawSettings);
+        fs::current_path(programFolder);
+        WriteBackupDestination(shown, drawSettings_);
     } catch (...) {
         // Refused or failed: the choice closes on the unit the window had.
         CloseVolumeChoice();
@@ -198,21 +198,21 @@ void BackupWindow::ChooseVolume(int index) {
     gui::SetFieldState(destinationEdit, gui::FieldState::Valid);
     destinationEdit->setText(gui::ToQt(shown));
     for (QLabel* hint : chooseVolumeHints) hint->hide();
-    BackupDestination = shown;
-    ChosenFolder = folder;
+    backupDestination = shown;
+    chosenFolder = folder;
     volumePanel->hide();
     destinationPanel->show();
 }
 
 void BackupWindow::BackUp() {
     SetDestinationCaption("Destinaz.:");
-    if (ChosenFolder.empty()) {
+    if (chosenFolder.empty()) {
         gui::ShowMessage("Necessario definire l'Unit\xE0 di backup");
         return;
     }
     std::error_code ec;
-    if (!fs::is_directory(ChosenFolder.parent_path(), ec)) {
-        gui::ShowMessage("L'Unit\xE0 " + rt::Utf8ToCp1252(ChosenFolder.parent_path().string()) + " non \xE8 disponibile");
+    if (!fs::is_directory(chosenFolder.parent_path(), ec)) {
+        gui::ShowMessage("L'Unit\xE0 " + rt::Utf8ToCp1252(chosenFolder.parent_path().string()) + " non \xE8 disponibile");
         return;
     }
     // A damaged index is not copied over the backup the user may need to put
@@ -226,34 +226,34 @@ void BackupWindow::BackUp() {
         return;
     }
     doneLabel->setStyleSheet("color: blue");
-    BackupOutcome r = BackupBaseArchive(ProgramFolder, ChosenFolder, engine::TodayDateText());
+    BackupOutcome r = BackupBaseArchive(programFolder, chosenFolder, engine::TodayDateText());
     if (!r.ok) {
         gui::ShowMessage(r.message);
         return;
     }
     doneLabel->show();
-    lastBackupEdit->setText(gui::ToQt(LastBackupDate(ProgramFolder)));
+    lastBackupEdit->setText(gui::ToQt(LastBackupDate(programFolder)));
 }
 
 void BackupWindow::Restore() {
     SetDestinationCaption("Sorgente:");
-    if (ChosenFolder.empty()) {
+    if (chosenFolder.empty()) {
         gui::ShowMessage("Necessario definire l'Unit\xE0 di backup");
         SetDestinationCaption("Unit\xE0:");
         return;
     }
     std::error_code ec;
-    if (!fs::is_directory(ChosenFolder, ec)) {
-        gui::ShowMessage("La sorgente " + rt::Utf8ToCp1252(ChosenFolder.string()) + " non \xE8 disponibile");
+    if (!fs::is_directory(chosenFolder, ec)) {
+        gui::ShowMessage("La sorgente " + rt::Utf8ToCp1252(chosenFolder.string()) + " non \xE8 disponibile");
         return;
     }
     doneLabel->hide();
     doneLabel->setStyleSheet("color: red");
-    if (gui::ShowMessage("SOSTITUIRE i dati attuali con una COPIA?", "", gui::Buttons::YesNo) != gui::AnswerYes) {
+    if (gui::ShowMessage("SOSTITUIRE i dati attuali con una COPIA?", "", gui::Buttons::YesNo) != gui::kAnswerYes) {
         SetDestinationCaption("Origine:");
         return;
     }
-    BackupOutcome r = RestoreBaseArchive(ProgramFolder, ChosenFolder);
+    BackupOutcome r = RestoreBaseArchive(programFolder, chosenFolder);
     if (!r.ok) {
         gui::ShowMessage(r.message);
         return;

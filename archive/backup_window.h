@@ -34,9 +34,9 @@ public:
     std::array<QLabel*, 2> chooseVolumeHints;  // shown until a volume is chosen
     QPlainTextEdit* contentsMemo;
 
-    std::string BackupDestination = "?:\\ExkelvorBck";
-    std::filesystem::path ProgramFolder;
-    std::filesystem::path ChosenFolder;  // the destination as a real path
+    std::string backupDestination = "?:\\ExkelvorBck";
+    std::filesystem::path programFolder;
+    std::filesystem::path chosenFolder;  // the destination as a real path
 
     void ResetDestination();
     void OpenVolumeChoice();
@@ -49,7 +49,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    DrawSettings* drawSettings;
+    DrawSettings* drawSettings_;
     // The volume list and the destination take turns in one place.
     void BuildVolumeChoice(QGridLayout* place);
     void BuildDestination(QGridLayout* place);

@@ -60,15 +60,15 @@ std::string SignedCorrectionText(double c) {
 }  // namespace
 
 long double CalendarDateOffset() {
-    static const long double value = rt::ExtendedFromBytes(kOffsetBytes);
-    return value;
+    static const long double kValue = rt::ExtendedFromBytes(kOffsetBytes);
+    return kValue;
 }
 
 rt::Bytes EncodeZoneCalendarRecord(const ZoneCalendarRecord& record) {
     rt::Bytes r(kZoneCalendarRecordSize, 0);
-    rt::ExtendedToBytes(record.StoredDate, r.data() + kDateOffset);
-    rt::WriteFixedString(r.data() + kCodeOffset, kCodeCapacity, record.Code);
-    std::memcpy(r.data() + kCorrectionOffset, &record.Correction, sizeof(double));
+    rt::ExtendedToBytes(record.storedDate, r.data() + kDateOffset);
+    rt::WriteFixedString(r.data() + kCodeOffset, kCodeCapacity, record.code);
+    std::memcpy(r.data() + kCorrectionOffset, &record.correction, sizeof(double));
     return r;
 }
 
@@ -76,9 +76,9 @@ ZoneCalendarRecord DecodeZoneCalendarRecord(const rt::Bytes& record) {
     rt::Bytes r = record;
     r.resize(kZoneCalendarRecordSize, 0);
     ZoneCalendarRecord z;
-    z.StoredDate = rt::ExtendedFromBytes(r.data() + kDateOffset);
-    z.Code = rt::ReadFixedString(r.data() + kCodeOffset, kCodeCapacity);
-    std::memcpy(&z.Correction, r.data() + kCorrectionOffset, sizeof(double));
+    z.storedDate = rt::ExtendedFromBytes(r.data() + kDateOffset);
+    z.code = rt::ReadFixedString(r.data() + kCodeOffset, kCodeCapacity);
+    std::memcpy(&z.correction, r.data() + kCorrectionOffset, sizeof(double));
     return z;
 }
 
@@ -119,7 +119,7 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
         // the index points past its end.
         const char* last = size > 0 ? bytes.data() + (size - 1) * kZoneCalendarRecordSize : nullptr;
         const bool cut =
-            !last || DecodeZoneCalendarRecord(rt::Bytes(last, last + kZoneCalendarRecordSize)).Code != kEndCode;
+            !last || DecodeZoneCalendarRecord(rt::Bytes(last, last + kZoneCalendarRecordSize)).code != kEndCode;
         throw CalendarError("CALENDARIO VUOTO: " + name + ": l'elenco \"" + kIndexFile + "\" lo pone alla scheda " +
                                 std::to_string(start) + ", ma \"" + kDatabaseFile + "\" ne ha " +
                                 std::to_string(size) + " (file danneggiato o incompleto)",
@@ -132,13 +132,13 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
     for (std::size_t i = static_cast<std::size_t>(start); i < size; ++i) {
         const char* p = bytes.data() + i * kZoneCalendarRecordSize;
         ZoneCalendarRecord z = DecodeZoneCalendarRecord(rt::Bytes(p, p + kZoneCalendarRecordSize));
-        if (z.Code == kEndCode) {
+        if (z.code == kEndCode) {
             closed = true;
             break;
         }
         // Dates (or the chained file's number) and corrections a calendar can hold.
-        rt::CheckFileNumber(z.StoredDate, -kMaxCalendarDate, kMaxCalendarDate, source, "data");
-        rt::CheckFileNumber(z.Correction, -kMaxCorrectionHours, kMaxCorrectionHours, source,
+        rt::CheckFileNumber(z.storedDate, -kMaxCalendarDate, kMaxCalendarDate, source, "data");
+        rt::CheckFileNumber(z.correction, -kMaxCorrectionHours, kMaxCorrectionHours, source,
                             "correzione");
         records.push_back(z);
     }
@@ -155,7 +155,7 @@ std::string CalendarSourceFile(PlaceTableKind table, const std::string& name) {
 }
 
 std::string ChainedCalendarName(const ZoneCalendarRecord& record) {
-    std::int64_t n = rt::Round(record.StoredDate);
+    std::int64_t n = rt::Round(record.storedDate);
     std::string digits = std::to_string(n);
     if (digits.size() < 8) digits.insert(0, 8 - digits.size(), '0');
     return digits + ".CAL";
@@ -231,14 +231,14 @@ std::string CalendarFileDamage(std::string_view bytes) {
         const ZoneCalendarRecord z = DecodeZoneCalendarRecord(rt::Bytes(p, p + kZoneCalendarRecordSize));
         const auto length = static_cast<unsigned char>(p[kCodeOffset]);
         bool printable = length >= 1 && length <= kCodeCapacity;
-        for (char c : z.Code) printable = printable && c >= 0x20 && c < 0x7F;
+        for (char c : z.code) printable = printable && c >= 0x20 && c < 0x7F;
         if (!printable) return "la scheda " + std::to_string(i) + " non ha un codice leggibile";
     }
     return {};
 }
 
 ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query) {
-    const ZoneCalendarLoader load = [&](const std::string& name) { return LoadZoneCalendar(query.Table, name); };
+    const ZoneCalendarLoader load = [&](const std::string& name) { return LoadZoneCalendar(query.table, name); };
     const std::string without = "La correzione del fuso di questa localit\xE0 non si pu\xF2 calcolare.";
     std::set<std::string> repaired;
     for (;;) {
@@ -268,43 +268,43 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query) {
 
 ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneCalendarLoader& load) {
     ZoneCalendarResult result;
-    std::string name = query.CalendarName;
-    result.FixedZoneMinusFive = name == kFixedZoneCalendar;
+    std::string name = query.calendarName;
+    result.fixedZoneMinusFive = name == kFixedZoneCalendar;
 
     std::vector<ZoneCalendarRecord> records = load(name);
     if (records.size() < 2)
-        throw CalendarError("CALENDARIO VUOTO: " + name + " (\"" + CalendarSourceFile(query.Table, name) +
+        throw CalendarError("CALENDARIO VUOTO: " + name + " (\"" + CalendarSourceFile(query.table, name) +
                                 "\" danneggiato o incompleto)",
-                            CalendarSourceFile(query.Table, name), "il calendario " + name + " \xE8 vuoto");
-    const long double jd = query.ClockJulianDay;
+                            CalendarSourceFile(query.table, name), "il calendario " + name + " \xE8 vuoto");
+    const long double jd = query.clockJulianDay;
 
     // Record 0: the Gregorian switch.
     const ZoneCalendarRecord& head = records[0];
     long double date0 = head.Date();
     {
         CalendarLine line;
-        line.Header = true;
-        line.Date = date0;
-        line.Code = head.Code;
-        result.Lines.push_back(line);
+        line.header = true;
+        line.date = date0;
+        line.code = head.code;
+        result.lines.push_back(line);
     }
     bool julian = false;
-    if (head.Code == kGregorianCode) {
-        if (query.Table == PlaceTableKind::Italian) date0 -= 1.0L;
+    if (head.code == kGregorianCode) {
+        if (query.table == PlaceTableKind::Italian) date0 -= 1.0L;
         if (rt::Trunc(date0) == kUndatedSwitchMark) {
-            julian = query.GregorianSwitch && jd < kGregorianStartNoon;
+            julian = query.gregorianSwitch && jd < kGregorianStartNoon;
         } else {
             julian = jd <= date0;
         }
-        if (query.GregorianSwitch && jd > kGregorianStart) julian = false;
+        if (query.gregorianSwitch && jd > kGregorianStart) julian = false;
     }
     // Record 1: the end of local mean time.
-    bool localMeanTime = records[1].Code == kLocalMeanTimeCode && jd <= records[1].Date();
-    result.Julian = julian;
-    result.LocalMeanTime = localMeanTime;
+    bool localMeanTime = records[1].code == kLocalMeanTimeCode && jd <= records[1].Date();
+    result.julian = julian;
+    result.localMeanTime = localMeanTime;
 
-    const long double walkJd = query.ClockJulianDayIn ? query.ClockJulianDayIn(julian) : jd;
-    result.WalkJulianDay = walkJd;
+    const long double walkJd = query.clockJulianDayIn ? query.clockJulianDayIn(julian) : jd;
+    result.walkJulianDay = walkJd;
 
     // The walk through the periods, following chain records into other files.
     struct Period {
@@ -322,38 +322,38 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
     for (;;) {
         std::size_t n = records.size();
         if (n < 2)
-            throw CalendarError("CALENDARIO VUOTO: " + name + " (\"" + CalendarSourceFile(query.Table, name) +
+            throw CalendarError("CALENDARIO VUOTO: " + name + " (\"" + CalendarSourceFile(query.table, name) +
                                     "\" danneggiato o incompleto)",
-                                CalendarSourceFile(query.Table, name), "il calendario " + name + " \xE8 vuoto");
+                                CalendarSourceFile(query.table, name), "il calendario " + name + " \xE8 vuoto");
         std::size_t i = 1;
         bool nextFile = false;
         for (;;) {
             prev = cur;
             const ZoneCalendarRecord& r = records[i];
-            bool chain = r.Code == kChainCode;
+            bool chain = r.code == kChainCode;
             if (!chain && (!chained || r.Date() > listedDate)) {
                 if (!chained) listedDate = r.Date();
                 CalendarLine line;
-                line.Date = r.Date();
-                line.Correction = r.Correction;
-                line.Code = r.Code;
-                result.Lines.push_back(line);
+                line.date = r.Date();
+                line.correction = r.correction;
+                line.code = r.code;
+                result.lines.push_back(line);
             }
             if (chain) {
                 // The file that holds the chain record is the one to name when
                 // the chain leads nowhere.
-                const std::string from = CalendarSourceFile(query.Table, name);
+                const std::string from = CalendarSourceFile(query.table, name);
                 name = ChainedCalendarName(r);
                 CalendarLine line;
-                line.ChainLine = true;
-                line.ChainName = name;
-                result.Lines.push_back(line);
+                line.chainLine = true;
+                line.chainName = name;
+                result.lines.push_back(line);
                 if (!visited.insert(name).second || ++filesVisited > kMaxChainedFiles)
                     throw CalendarError("CATENA DI CALENDARI CIRCOLARE: " + name + " (\"" + from +
                                             "\" danneggiato o incompleto)",
                                         from, "la catena dei calendari torna a " + name);
                 chained = true;
-                cur.date = r.StoredDate;
+                cur.date = r.storedDate;
                 try {
                     records = load(name);
                 } catch (const CalendarError& e) {
@@ -370,7 +370,7 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
                 nextFile = true;
                 break;
             }
-            cur = Period{r.Date(), r.Code, r.Correction};
+            cur = Period{r.Date(), r.code, r.correction};
             if (++count == 1) first = cur;
             if (walkJd <= cur.date) break;
             ++i;
@@ -388,17 +388,17 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
     if (ranToEnd) text = GeneralRealText(cur.correction);
     if (prev.date == 0) text = GeneralRealText(first.correction);
     if (localMeanTime) {
-        long double value = query.Longitude * 4 / 60;
+        long double value = query.longitude * 4 / 60;
         long double a = value < 0 ? -value : value;
         // East of Greenwich the clock is ahead: the correction is negative.
         // Greenwich itself is "+0".
         text = std::string(value > 0 ? "-" : "+") + GeneralRealText(a).substr(0, 10);
     }
     if (text.empty() || (text[0] != '-' && text[0] != '+')) text.insert(0, "+");
-    result.CorrectionText = text;
+    result.correctionText = text;
     long double value = 0;
     ParseCorrectionText(text, value);
-    result.Correction = value;
+    result.correction = value;
     return result;
 }
 

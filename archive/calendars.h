@@ -29,11 +29,11 @@ inline constexpr std::size_t kZoneCalendarRecordSize = 24;
 long double CalendarDateOffset();
 
 struct ZoneCalendarRecord {
-    long double StoredDate = 0;  // Julian day + CalendarDateOffset(); for "RICH" the next file's number
-    std::string Code;            // string[4]: "GREG", "LMT ", "RICH", "****" or a period's name
-    double Correction = 0;       // hours added to the clock time to get universal time
+    long double storedDate = 0;  // Julian day + CalendarDateOffset(); for "RICH" the next file's number
+    std::string code;            // string[4]: "GREG", "LMT ", "RICH", "****" or a period's name
+    double correction = 0;       // hours added to the clock time to get universal time
 
-    long double Date() const { return StoredDate - CalendarDateOffset(); }
+    long double Date() const { return storedDate - CalendarDateOffset(); }
 };
 
 rt::Bytes EncodeZoneCalendarRecord(const ZoneCalendarRecord& record);
@@ -104,33 +104,33 @@ std::vector<std::string> StoredZoneNote(std::string_view zoneText, std::string_v
 // One line of the calendar list: a period or header (date text, sign and
 // correction, code) or a change of file ("CAMBIO FILE: " + name).
 struct CalendarLine {
-    bool ChainLine = false;
-    long double Date = 0;     // reduced date (Julian day)
-    double Correction = 0;
-    std::string Code;
-    std::string ChainName;    // for a chain line
-    bool Header = false;      // record 0: date and code only
+    bool chainLine = false;
+    long double date = 0;     // reduced date (Julian day)
+    double correction = 0;
+    std::string code;
+    std::string chainName;    // for a chain line
+    bool header = false;      // record 0: date and code only
 };
 
 struct ZoneCalendarQuery {
-    PlaceTableKind Table = PlaceTableKind::Italian;
-    std::string CalendarName;         // 8 digits + ".CAL"
-    long double ClockJulianDay = 0;   // clock time with the Gregorian rule (the date check's)
+    PlaceTableKind table = PlaceTableKind::Italian;
+    std::string calendarName;         // 8 digits + ".CAL"
+    long double clockJulianDay = 0;   // clock time with the Gregorian rule (the date check's)
     // Julian day of the clock time in the Julian (true) or Gregorian (false)
     // calendar; the walk runs on the one of the calendar chosen.
-    std::function<long double(bool julian)> ClockJulianDayIn;
-    bool GregorianSwitch = false;     // the settings' "Gregorian switch"
-    long double Longitude = 0;        // the place's, degrees east
+    std::function<long double(bool julian)> clockJulianDayIn;
+    bool gregorianSwitch = false;     // the settings' "Gregorian switch"
+    long double longitude = 0;        // the place's, degrees east
 };
 
 struct ZoneCalendarResult {
-    bool Julian = false;          // "GIUL" rather than "GREG"
-    bool LocalMeanTime = false;   // local mean time in force at the birth moment
-    std::string CorrectionText;   // the total correction with its sign ("+1", "-0,83333333")
-    long double Correction = 0;   // its value in hours
-    long double WalkJulianDay = 0;  // the clock time's Julian day in the chosen calendar
-    bool FixedZoneMinusFive = false;  // the calendar is "00920000.CAL"
-    std::vector<CalendarLine> Lines;
+    bool julian = false;          // "GIUL" rather than "GREG"
+    bool localMeanTime = false;   // local mean time in force at the birth moment
+    std::string correctionText;   // the total correction with its sign ("+1", "-0,83333333")
+    long double correction = 0;   // its value in hours
+    long double walkJulianDay = 0;  // the clock time's Julian day in the chosen calendar
+    bool fixedZoneMinusFive = false;  // the calendar is "00920000.CAL"
+    std::vector<CalendarLine> lines;
 };
 
 // Applies a place's calendar to a birth moment: the calendar switch, local

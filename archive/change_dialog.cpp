@@ -134,7 +134,7 @@ void ChangeDialog::showEvent(QShowEvent* e) {
 }
 
 bool ChangeDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == nameSearchEdit && event->type() == QEvent::FocusIn && !Chosen && nameSearchEdit->text().isEmpty())
+    if (watched == nameSearchEdit && event->type() == QEvent::FocusIn && !chosen && nameSearchEdit->text().isEmpty())
         gui::Guard([this] {
             currentChart.birth.subjectName.clear();
             CloseArchive();
@@ -163,21 +163,21 @@ void ChangeDialog::ResetAndOpenArchive() {
     BuildArchiveList();
     nameEdit->setText(gui::ToQt(currentChart.birth.subjectName));
     ShowSearchSide(true);
-    chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
-    Chosen = false;
+    chosenArchiveEdit->setText(gui::ToQt(archiveName));
+    chosen = false;
     CloseArchive();
     OpenChangeArchive();
     nameSearchEdit->setFocus();
 }
 
 void ChangeDialog::OpenChangeArchive() {
-    if (ArchiveName.empty() || !ArchiveExists(ArchiveName)) {
+    if (archiveName.empty() || !ArchiveExists(archiveName)) {
         nameList->clear();
         nameList->addItem("ARCHIVIO VUOTO");
         return;
     }
-    if (OpenArchive(ArchiveName, AnnotationFile::Required)) {
-        Window.Reset(Files.EntryCount(), Files.EntryCount() < 9 ? 1 : 4);
+    if (OpenArchive(archiveName, AnnotationFile::Required)) {
+        window.Reset(files.EntryCount(), files.EntryCount() < 9 ? 1 : 4);
         FillNameList();
         SetScrollBar();
     }
@@ -204,8 +204,8 @@ void ChangeDialog::EnterInList(int line) {
 }
 
 void ChangeDialog::EnterInSearch() {
-    if (Window.Count() >= 10 && !SearchText().empty()) {
-        ChooseLine(Window.MiddleLine());
+    if (window.Count() >= 10 && !SearchText().empty()) {
+        ChooseLine(window.MiddleLine());
         OpenChosen();
         return;
     }
@@ -222,7 +222,7 @@ void ChangeDialog::ShowSearchSide(bool search) {
 }
 
 void ChangeDialog::OpenChosen() {
-    if (!Chosen) return;
+    if (!chosen) return;
     ShowSearchSide(false);
     ShowRecordForEdit();
     storeButton->setEnabled(true);
@@ -239,7 +239,7 @@ void ChangeDialog::ShowList() {
     birthDataGroup->setEnabled(true);
     backToListButton->setEnabled(true);
     ClearFields();
-    Chosen = false;
+    chosen = false;
     nameSearchEdit->clear();
     nameSearchEdit->setFocus();
 }
@@ -252,20 +252,20 @@ void ChangeDialog::ShowRecordForEdit() {
         return;
     }
     if (birth.subjectName.empty()) return;
-    auto number = IndexEntryNumber(ChosenEntry);
+    auto number = IndexEntryNumber(chosenEntry);
     if (!number) {
         SetSearchFieldValid(false);
         nameSearchEdit->clear();
         return;
     }
-    DataNumber = *number;
-    BirthRecord rec = Files.ReadBirthRecord(DataNumber);
-    OldName = IndexEntryName(ChosenEntry);
-    std::string name = OldName;
+    dataNumber = *number;
+    BirthRecord rec = files.ReadBirthRecord(dataNumber);
+    oldName = IndexEntryName(chosenEntry);
+    std::string name = oldName;
     engine::StripTrailingBlanks(name);
     nameEdit->setText(gui::ToQt(name));
-    birth.birthDateKey = rec.DateField;
-    const engine::SortKeyTexts key = engine::SortKeyToDateTimeText(rec.DateField);
+    birth.birthDateKey = rec.dateField;
+    const engine::SortKeyTexts key = engine::SortKeyToDateTimeText(rec.dateField);
     birth.birthDateText = key.dateText;
     if (key.zoneCorrection) moment.zoneCorrection = *key.zoneCorrection;
     const std::string zone = key.zoneText;
@@ -273,23 +273,23 @@ void ChangeDialog::ShowRecordForEdit() {
     birthDateEdit->setText(gui::ToQt(birth.birthDateText.substr(0, 10)));
     birthTimeEdit->setText(gui::ToQt(birth.birthDateText.size() > 11 ? birth.birthDateText.substr(11, 5) : ""));
     correctionEdit->setText(gui::ToQt(zone));
-    birth.coordinatesText = rec.PlaceField.substr(0, 12);
+    birth.coordinatesText = rec.placeField.substr(0, 12);
     std::string place = StoredPlaceName(rec);
     birth.birthPlace = place;
     placeEdit->setText(gui::ToQt(place));
     coordinatesEdit->setText(gui::ToQt(birth.coordinatesText));
-    birth.nationality = rec.NationalityField;
-    nationalityEdit->setText(gui::ToQt(rec.NationalityField));
-    moment.gregorian = rec.CalendarField == "GR";
+    birth.nationality = rec.nationalityField;
+    nationalityEdit->setText(gui::ToQt(rec.nationalityField));
+    moment.gregorian = rec.calendarField == "GR";
     calendarEdit->setText(moment.gregorian ? "GREGORIANO" : "GIULIANO");
-    AnnotationNumberText = rec.AnnotationNumber;
+    annotationNumberText = rec.annotationNumber;
     int noteNumber = 0;
-    if (auto n = ReadDecimalEitherSeparator(rec.AnnotationNumber)) noteNumber = static_cast<int>(*n);
+    if (auto n = ReadDecimalEitherSeparator(rec.annotationNumber)) noteNumber = static_cast<int>(*n);
     if (noteNumber != 0) {
         std::string textNumber;
-        AnnotationRecord notes = ReadRecordAnnotation(Files, rec, textNumber);
-        for (int k = 0; k < 3; ++k) annotationEdits[k]->setText(gui::ToQt(notes.Lines[k]));
-        annotationEdits[3]->setText(gui::ToQt(notes.Lines[3].substr(0, 64)));
+        AnnotationRecord notes = ReadRecordAnnotation(files, rec, textNumber);
+        for (int k = 0; k < 3; ++k) annotationEdits[k]->setText(gui::ToQt(notes.lines[k]));
+        annotationEdits[3]->setText(gui::ToQt(notes.lines[3].substr(0, 64)));
         textNumberEdit->setText(gui::ToQt(textNumber));
     }
 }
@@ -307,7 +307,7 @@ bool ChangeDialog::TypedTextRefused() {
 bool ChangeDialog::SaveEditedRecord() {
     engine::BirthData& birth = currentChart.birth;
     engine::Moment& moment = currentChart.chart.moment;
-    if (!birthDataGroup->isEnabled() || DataNumber == 0) return false;
+    if (!birthDataGroup->isEnabled() || dataNumber == 0) return false;
     if (TypedTextRefused()) return false;
     for (QLineEdit* e : {nameEdit, placeEdit, nationalityEdit}) e->setText(gui::ToQt(Trim(e)));
     std::string date = Trim(birthDateEdit), time = Trim(birthTimeEdit), coords = Trim(coordinatesEdit);
@@ -349,44 +349,44 @@ bool ChangeDialog::SaveEditedRecord() {
     if (coords[9] == 'W') lon = -lon;
     if (std::fabs((correction * 15 + lon) / 15) >= 2.0L &&
         gui::ShowMessage("Possibile Incongruenza tra Longitudine e \"Corr\", Confermi i Dati?", "kelvor",
-                         gui::Buttons::YesNo) != gui::AnswerYes)
+                         gui::Buttons::YesNo) != gui::kAnswerYes)
         return false;
 
     birthDataGroup->setEnabled(false);
     backToListButton->setEnabled(false);
     EditedPerson p;
-    p.Letters = ArchiveName;
-    p.IndexPosition = ChosenPosition;
-    p.DataNumber = DataNumber;
-    p.Name = gui::FromQt(nameEdit->text());
-    p.DateTimeText = date + " " + time;
-    p.CorrectionText = corr;
-    p.CoordinatesText = coords;
-    p.PlaceName = gui::FromQt(placeEdit->text());
-    p.CalendarCode = calendar.substr(0, 2);
-    p.Nationality = gui::FromQt(nationalityEdit->text());
-    p.AnnotationNumber = AnnotationNumberText;
+    p.letters = archiveName;
+    p.indexPosition = chosenPosition;
+    p.dataNumber = dataNumber;
+    p.name = gui::FromQt(nameEdit->text());
+    p.dateTimeText = date + " " + time;
+    p.correctionText = corr;
+    p.coordinatesText = coords;
+    p.placeName = gui::FromQt(placeEdit->text());
+    p.calendarCode = calendar.substr(0, 2);
+    p.nationality = gui::FromQt(nationalityEdit->text());
+    p.annotationNumber = annotationNumberText;
     bool anyNote = !textNumberEdit->text().isEmpty();
     for (QLineEdit* e : annotationEdits) anyNote = anyNote || !e->text().isEmpty();
     if (anyNote) {
         AnnotationRecord notes;
-        for (int k = 0; k < 3; ++k) notes.Lines[k] = rt::CutTo(Trim(annotationEdits[k]), 70);
+        for (int k = 0; k < 3; ++k) notes.lines[k] = rt::CutTo(Trim(annotationEdits[k]), 70);
         std::string fourth = gui::FromQt(annotationEdits[3]->text()).substr(0, 64);
         fourth.resize(64, ' ');
-        notes.Lines[3] = fourth + Trim(textNumberEdit);
-        p.Annotation = notes;
+        notes.lines[3] = fourth + Trim(textNumberEdit);
+        p.annotation = notes;
     }
-    birth.subjectName = p.Name;
-    birth.nationality = p.Nationality;
-    birth.enteredPlaceText = p.PlaceName;
+    birth.subjectName = p.name;
+    birth.nationality = p.nationality;
+    birth.enteredPlaceText = p.placeName;
     birth.manualCoordinatesText = coords;
     birth.timeZoneCorrectionText = corr;
     moment.zoneCorrection = correction;
-    moment.gregorian = p.CalendarCode == "GR";
+    moment.gregorian = p.calendarCode == "GR";
     CloseArchive();
     RewriteResult result = RewriteEditedPerson(currentChart.settings, p);
-    AnnotationNumberText = result.Record.AnnotationNumber;
-    ChosenPosition = result.IndexPosition;
+    annotationNumberText = result.record.annotationNumber;
+    chosenPosition = result.indexPosition;
     OpenChangeArchive();
     changeAnotherButton->setEnabled(true);
     archiveList->setEnabled(false);
@@ -398,7 +398,7 @@ bool ChangeDialog::SaveEditedRecord() {
 void ChangeDialog::MakeOrOpenPersonText() {
     // The name goes into a new text too.
     if (TypedTextRefused()) return;
-    std::string folder = ArchiveTextFolder(ArchiveName);
+    std::string folder = ArchiveTextFolder(archiveName);
     std::string number = Trim(textNumberEdit);
     std::string file;
     if (!number.empty() && rt::PathExists(folder + "\\" + number + ".txt")) {
@@ -406,9 +406,9 @@ void ChangeDialog::MakeOrOpenPersonText() {
     } else {
         // A new text file, numbered by the folder's counter.
         std::string previousText = currentChart.birth.subjectName;
-        number = CreateNumberedTextFile(ArchiveName, gui::FromQt(nameEdit->text()));
+        number = CreateNumberedTextFile(archiveName, gui::FromQt(nameEdit->text()));
         textNumberEdit->setText(gui::ToQt(number));
-        file = PersonTextFileName(ArchiveName, number);
+        file = PersonTextFileName(archiveName, number);
         currentChart.birth.subjectName = previousText;
     }
     SaveEditedRecord();

@@ -22,9 +22,9 @@ public:
     std::array<QLineEdit*, 4> annotationEdits;
     QPushButton *backToListButton, *storeButton, *changeAnotherButton, *backButton, *makeTextButton;
 
-    int DataNumber = 0;
-    std::string AnnotationNumberText;
-    std::string OldName;
+    int dataNumber = 0;
+    std::string annotationNumberText;
+    std::string oldName;
 
     void ResetAndOpenArchive();
     void OpenChangeArchive();

@@ -38,7 +38,7 @@ bool IsCurrentPerson(const EditedPerson& p, const std::string& oldEntry, const B
     try {
         if (!rt::PathExists(kTextHandOff)) return false;
         const std::vector<std::string> lines = rt::ReadTextLines(kTextHandOff);
-        if (lines.empty() || rt::UpperAscii(lines[0]) != rt::UpperAscii(p.Letters)) return false;
+        if (lines.empty() || rt::UpperAscii(lines[0]) != rt::UpperAscii(p.letters)) return false;
         rt::RecordFile index(ArchiveFileName(kCurrentPersonArchive, ".ST1"), kIndexRecordSize);
         index.Reset();
         const std::string entry = DecodeIndexEntry(index.Read(0));
@@ -48,13 +48,13 @@ bool IsCurrentPerson(const EditedPerson& p, const std::string& oldEntry, const B
         const BirthRecord slot = DecodeBirthRecord(data.Read(0));
         data.Close();
         if (const auto number = IndexEntryNumber(entry)) {
-            if (*number != p.DataNumber) return false;
+            if (*number != p.dataNumber) return false;
         } else if (WithoutTrailingBlanks(IndexEntryName(entry)) != WithoutTrailingBlanks(IndexEntryName(oldEntry))) {
             return false;
         }
         // The recall may have shown another place name or nationality.
-        return slot.DateField == old.DateField && slot.PlaceField.substr(0, 12) == old.PlaceField.substr(0, 12) &&
-               slot.CalendarField == old.CalendarField && slot.AnnotationNumber == old.AnnotationNumber;
+        return slot.dateField == old.dateField && slot.placeField.substr(0, 12) == old.placeField.substr(0, 12) &&
+               slot.calendarField == old.calendarField && slot.annotationNumber == old.annotationNumber;
     } catch (const rt::IoError&) {
         return false;
     }
@@ -88,43 +88,43 @@ int RepositionEntry(std::vector<std::string>& entries, int position, const std::
 }
 
 RewriteResult RewriteEditedPerson(const engine::ChartSettings& settings, const EditedPerson& p) {
-    const std::string st1 = ArchiveFileName(p.Letters, ".ST1");
-    const std::string st2 = ArchiveFileName(p.Letters, ".ST2");
-    const std::string st3 = ArchiveFileName(p.Letters, ".ST3");
+    const std::string st1 = ArchiveFileName(p.letters, ".ST1");
+    const std::string st2 = ArchiveFileName(p.letters, ".ST2");
+    const std::string st3 = ArchiveFileName(p.letters, ".ST3");
 
     std::vector<rt::Bytes> index = rt::ReadAllRecords(st1, kIndexRecordSize);
-    if (p.IndexPosition < 1 || p.IndexPosition >= static_cast<int>(index.size()))
+    if (p.indexPosition < 1 || p.indexPosition >= static_cast<int>(index.size()))
         throw ArchiveError("Scelta Non valida");
     rt::RecordFile data(st2, kBirthRecordSize);
     data.Reset();
-    if (p.DataNumber < 1 || p.DataNumber >= data.FileSize())
-        throw ArchiveError("Il record " + std::to_string(p.DataNumber) + " non esiste in " + st2);
+    if (p.dataNumber < 1 || p.dataNumber >= data.FileSize())
+        throw ArchiveError("Il record " + std::to_string(p.dataNumber) + " non esiste in " + st2);
 
     RewriteResult result;
-    BirthRecord record = DecodeBirthRecord(data.Read(p.DataNumber));
-    const bool current = IsCurrentPerson(p, DecodeIndexEntry(index[static_cast<std::size_t>(p.IndexPosition)]), record);
-    std::string correction = p.CorrectionText;
+    BirthRecord record = DecodeBirthRecord(data.Read(p.dataNumber));
+    const bool current = IsCurrentPerson(p, DecodeIndexEntry(index[static_cast<std::size_t>(p.indexPosition)]), record);
+    std::string correction = p.correctionText;
     for (char& c : correction)
         if (c == '.') c = ',';
-    record.DateField = rt::CutTo(engine::DateTimeTextToSortKey(p.DateTimeText) + correction, kDateFieldCapacity);
-    record.PlaceField = rt::CutTo(p.CoordinatesText + p.PlaceName, kPlaceFieldCapacity);
-    record.CalendarField = p.CalendarCode;
-    record.NationalityField = rt::CutTo(p.Nationality, kNationalityCapacity);
-    record.Reserved1.clear();
-    record.Reserved2.clear();
-    record.AnnotationNumber = p.AnnotationNumber;
+    record.dateField = rt::CutTo(engine::DateTimeTextToSortKey(p.dateTimeText) + correction, kDateFieldCapacity);
+    record.placeField = rt::CutTo(p.coordinatesText + p.placeName, kPlaceFieldCapacity);
+    record.calendarField = p.calendarCode;
+    record.nationalityField = rt::CutTo(p.nationality, kNationalityCapacity);
+    record.reserved1.clear();
+    record.reserved2.clear();
+    record.annotationNumber = p.annotationNumber;
     // The dialog's checks once more, on the record as it would be written.
-    if (const std::string problem = StoredPersonProblem(p.Name, record, p.Annotation); !problem.empty())
+    if (const std::string problem = StoredPersonProblem(p.name, record, p.annotation); !problem.empty())
         throw ArchiveError(problem + ". Nessun dato registrato.");
     FillChartStrings(settings, record, true);
 
     data.Close();
     int noteNumber = 0;
-    if (auto n = ReadDecimalEitherSeparator(p.AnnotationNumber)) noteNumber = static_cast<int>(*n);
-    if (p.Annotation) {
+    if (auto n = ReadDecimalEitherSeparator(p.annotationNumber)) noteNumber = static_cast<int>(*n);
+    if (p.annotation) {
         // An emptied annotation file gets its header first: the person's
         // annotations never land in record 0, the other people's notice.
-        EnsureArchiveHeaders(p.Letters);
+        EnsureArchiveHeaders(p.letters);
         rt::RecordFile notes(st3, kAnnotationRecordSize);
         notes.Reset();
         if (noteNumber <= 0 || noteNumber >= notes.FileSize()) {
@@ -138,22 +138,22 @@ RewriteResult RewriteEditedPerson(const engine::ChartSettings& settings, const E
     std::vector<std::string> texts;
     texts.reserve(index.size());
     for (const auto& r : index) texts.push_back(DecodeIndexEntry(r));
-    result.IndexPosition = RepositionEntry(texts, p.IndexPosition, MakeIndexEntry(p.Name, p.DataNumber));
-    const int firstMoved = std::min(p.IndexPosition, result.IndexPosition);
-    const int lastMoved = std::max(p.IndexPosition, result.IndexPosition);
+    result.indexPosition = RepositionEntry(texts, p.indexPosition, MakeIndexEntry(p.name, p.dataNumber));
+    const int firstMoved = std::min(p.indexPosition, result.indexPosition);
+    const int lastMoved = std::max(p.indexPosition, result.indexPosition);
 
     // The records, the index and the archive's modification mark change as
     // one group: a run that ends at any moment leaves the person's old name
     // with the old record or the new name with the new one, no record half
     // old and half new, once the next start has finished the group.
     rt::FilesChange group;
-    if (p.Annotation) {
+    if (p.annotation) {
         group.written.push_back({st3, noteNumber * static_cast<std::int64_t>(kAnnotationRecordSize),
-                                 RecordText(EncodeAnnotationRecord(*p.Annotation), kAnnotationRecordSize)});
-        record.AnnotationNumber = rt::ZeroPad(noteNumber, 5);
+                                 RecordText(EncodeAnnotationRecord(*p.annotation), kAnnotationRecordSize)});
+        record.annotationNumber = rt::ZeroPad(noteNumber, 5);
     }
     const std::string recordBytes = RecordText(EncodeBirthRecord(record), kBirthRecordSize);
-    group.written.push_back({st2, p.DataNumber * static_cast<std::int64_t>(kBirthRecordSize), recordBytes});
+    group.written.push_back({st2, p.dataNumber * static_cast<std::int64_t>(kBirthRecordSize), recordBytes});
     std::string entries = rt::ReadFileBytes(st1);
     for (int i = firstMoved; i <= lastMoved; ++i)
         PutRecord(entries, i, RecordText(EncodeIndexEntry(texts[static_cast<std::size_t>(i)]), kIndexRecordSize));
@@ -170,25 +170,25 @@ RewriteResult RewriteEditedPerson(const engine::ChartSettings& settings, const E
         group.replaced.push_back({tmpr2, std::move(slot)});
         slot = rt::ReadFileBytes(tmpr1);
         PutRecord(slot, 0,
-                  RecordText(EncodeIndexEntry(texts[static_cast<std::size_t>(result.IndexPosition)]), kIndexRecordSize));
+                  RecordText(EncodeIndexEntry(texts[static_cast<std::size_t>(result.indexPosition)]), kIndexRecordSize));
         group.replaced.push_back({tmpr1, std::move(slot)});
-        if (p.Annotation) {
+        if (p.annotation) {
             if (CurrentPersonHandOffWritable(kAnnotationHandOff))
-                group.replaced.push_back({kAnnotationHandOff, rt::JoinLines({RecallAnnotationLine(*p.Annotation)})});
+                group.replaced.push_back({kAnnotationHandOff, rt::JoinLines({RecallAnnotationLine(*p.annotation)})});
             if (CurrentPersonHandOffWritable(kTextHandOff))
                 group.replaced.push_back(
-                    {kTextHandOff, rt::JoinLines({p.Letters, TextNumberOfFourthLine(p.Annotation->Lines[3])})});
+                    {kTextHandOff, rt::JoinLines({p.letters, TextNumberOfFourthLine(p.annotation->lines[3])})});
         }
     }
-    if (std::optional<std::string> marked = ModifiedArchivesWith(p.Letters)) {
+    if (std::optional<std::string> marked = ModifiedArchivesWith(p.letters)) {
         rt::EnsureParentFolder(kModifiedArchivesFile);
         group.replaced.push_back({kModifiedArchivesFile, *marked});
     }
     rt::ChangeFilesTogether(group);
 
-    result.AnnotationNumber = noteNumber;
-    result.Record = record;
-    result.CurrentPerson = current;
+    result.annotationNumber = noteNumber;
+    result.record = record;
+    result.currentPerson = current;
     return result;
 }
 

@@ -11,25 +11,25 @@
 namespace archive {
 
 struct EditedPerson {
-    std::string Letters;           // archive
-    int IndexPosition = 0;         // the chosen entry's index position (1..N)
-    int DataNumber = 0;            // its data record
-    std::string Name;              // new name
-    std::string DateTimeText;      // DD/MM/YYYY HH:MM
-    std::string CorrectionText;    // hours added to the clock time, "." or ","
-    std::string CoordinatesText;   // 12 characters
-    std::string PlaceName;
-    std::string CalendarCode;      // "GR" or "GI"
-    std::string Nationality;
-    std::string AnnotationNumber;  // as read, five digits
-    std::optional<AnnotationRecord> Annotation;  // none: annotations left as they are
+    std::string letters;           // archive
+    int indexPosition = 0;         // the chosen entry's index position (1..N)
+    int dataNumber = 0;            // its data record
+    std::string name;              // new name
+    std::string dateTimeText;      // DD/MM/YYYY HH:MM
+    std::string correctionText;    // hours added to the clock time, "." or ","
+    std::string coordinatesText;   // 12 characters
+    std::string placeName;
+    std::string calendarCode;      // "GR" or "GI"
+    std::string nationality;
+    std::string annotationNumber;  // as read, five digits
+    std::optional<AnnotationRecord> annotation;  // none: annotations left as they are
 };
 
 struct RewriteResult {
-    int IndexPosition = 0;     // where the entry stands now
-    int AnnotationNumber = 0;  // the record's annotation number afterwards
-    BirthRecord Record;
-    bool CurrentPerson = false;  // the current person was this record's, and changed with it
+    int indexPosition = 0;     // where the entry stands now
+    int annotationNumber = 0;  // the record's annotation number afterwards
+    BirthRecord record;
+    bool currentPerson = false;  // the current person was this record's, and changed with it
 };
 
 // Rewrites the person. The index entry keeps its data record number and is put

@@ -256,11 +256,11 @@ ChartStrings ComputeChartStrings(const engine::ChartSettings& settings, const st
 }
 
 ChartStrings FillChartStrings(const engine::ChartSettings& settings, BirthRecord& record, bool doubleWidth) {
-    const Real jd = RecordJulianDay(record.DateField, record.CalendarField);
-    ChartStrings s = ComputeChartStrings(settings, record.DateField, record.PlaceField, jd, doubleWidth);
-    record.PositionString = s.positions;
-    record.CuspString = s.cusps;
-    record.AspectString = s.aspects;
+    const Real jd = RecordJulianDay(record.dateField, record.calendarField);
+    ChartStrings s = ComputeChartStrings(settings, record.dateField, record.placeField, jd, doubleWidth);
+    record.positionString = s.positions;
+    record.cuspString = s.cusps;
+    record.aspectString = s.aspects;
     return s;
 }
 

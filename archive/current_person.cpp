@@ -65,7 +65,7 @@ StoredPerson ReadStoredPerson() {
         }
         return {.damaged = true};
     }
-    if (!IsBlank(stored.record.DateField)) {
+    if (!IsBlank(stored.record.dateField)) {
         const StoredPersonFault fault = FindStoredPersonFault(IndexEntryName(stored.entry), stored.record, std::nullopt);
         if (!fault.problem.empty()) {
             stored.damaged = true;
@@ -94,7 +94,7 @@ BirthReading TakeBirthData(const StoredPerson& stored, engine::BirthData& birth)
     const BirthRecord& r = stored.record;
     BirthReading reading;
     std::string dateKey;
-    if (!stored.damaged) engine::DotToCommaStr(r.DateField, dateKey);
+    if (!stored.damaged) engine::DotToCommaStr(r.dateField, dateKey);
     birth.birthDateKey = dateKey;
     reading.empty = stored.damaged || IsBlank(birth.birthDateKey);
     if (reading.empty) {
@@ -116,11 +116,11 @@ BirthReading TakeBirthData(const StoredPerson& stored, engine::BirthData& birth)
         reading.gregorian = true;
         return reading;
     }
-    birth.coordinatesText = rt::Copy(r.PlaceField, 1, 12);
-    birth.birthPlace = rt::Copy(r.PlaceField, 13, 28);
+    birth.coordinatesText = rt::Copy(r.placeField, 1, 12);
+    birth.birthPlace = rt::Copy(r.placeField, 13, 28);
     engine::TidyNameText(birth.birthPlace);
-    birth.nationality = r.NationalityField;
-    reading.gregorian = r.CalendarField == "GR";
+    birth.nationality = r.nationalityField;
+    reading.gregorian = r.calendarField == "GR";
     birth.subjectName = rt::CutTo(IndexEntryName(stored.entry), kIndexNameWidth);
     return reading;
 }

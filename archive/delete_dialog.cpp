@@ -41,26 +41,26 @@ DeleteDialog::DeleteDialog(CurrentChart& current, QWidget* parent)
     grid->addWidget(nameList, 7, 0);
     grid->addWidget(nameScrollBar, 7, 1);
     grid->addWidget(gui::MakeLabel(this, "LabControllo", "Controleer de te verwijderen gegevens"), 0, 2);
-    personMemo = gui::MakeMemo(this, "MemoSogg", true);
-    grid->addWidget(personMemo, 1, 2, 4, 1);
+    personMemo_ = gui::MakeMemo(this, "MemoSogg", true);
+    grid->addWidget(personMemo_, 1, 2, 4, 1);
     grid->addWidget(gui::MakeLabel(this, "LabAnnotazioni", "Annotaties"), 5, 2);
-    annotationMemo = gui::MakeMemo(this, "MemoAnnotaz", true);
-    grid->addWidget(annotationMemo, 6, 2, 2, 1);
-    textNumberLabel = gui::MakeLabel(this, "Label10", "");
-    textNumberLabel->hide();
-    grid->addWidget(textNumberLabel, 8, 2);
-    gui::MakeClickOnlyButtons(this, {{&deleteButton, "BitBtnElimina", "&OK Gegevens Wissen"},
-                                     {&backButton, "BitBtnRitorna", "&Terug naar het hoofdmenu"}});
-    grid->addWidget(deleteButton, 8, 0);
-    grid->addWidget(backButton, 8, 1);
+    annotationMemo_ = gui::MakeMemo(this, "MemoAnnotaz", true);
+    grid->addWidget(annotationMemo_, 6, 2, 2, 1);
+    textNumberLabel_ = gui::MakeLabel(this, "Label10", "");
+    textNumberLabel_->hide();
+    grid->addWidget(textNumberLabel_, 8, 2);
+    gui::MakeClickOnlyButtons(this, {{&deleteButton_, "BitBtnElimina", "&OK Gegevens Wissen"},
+                                     {&backButton_, "BitBtnRitorna", "&Terug naar het hoofdmenu"}});
+    grid->addWidget(deleteButton_, 8, 0);
+    grid->addWidget(backButton_, 8, 1);
 
     connect(nameList, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem*) {
         if (!nameSearchEdit->text().isEmpty()) ShowChosen();
     }));
-    connect(deleteButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { DeleteChosenPerson(); }));
-    connect(backButton, &QPushButton::clicked, this, gui::Guarded([this](bool) {
+    connect(deleteButton_, &QPushButton::clicked, this, gui::Guarded([this](bool) { DeleteChosenPerson(); }));
+    connect(backButton_, &QPushButton::clicked, this, gui::Guarded([this](bool) {
         ClearMemos();
-        Shown = false;
+        shown = false;
         reject();
     }));
     connect(this, &QDialog::finished, this, [this](int) { CloseArchive(); });
@@ -78,24 +78,24 @@ bool DeleteDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DeleteDialog::ClearMemos() {
-    personMemo->setPlainText(QString(" \n \n \n \n \n \n "));
-    annotationMemo->setPlainText(" ");
+    personMemo_->setPlainText(QString(" \n \n \n \n \n \n "));
+    annotationMemo_->setPlainText(" ");
 }
 
 void DeleteDialog::ResetAndOpenArchive() {
-    Shown = false;
+    shown = false;
     nameSearchEdit->clear();
-    ChosenEntry.clear();
-    ChosenPosition = 0;
+    chosenEntry.clear();
+    chosenPosition = 0;
     currentChart.birth.subjectName.clear();
-    TextNumber.clear();
+    textNumber.clear();
     BuildArchiveList();
-    chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
+    chosenArchiveEdit->setText(gui::ToQt(archiveName));
     ClearMemos();
-    deleteButton->setEnabled(false);
-    textNumberLabel->hide();
+    deleteButton_->setEnabled(false);
+    textNumberLabel_->hide();
     CloseArchive();
-    if (ArchiveExists(ArchiveName)) ReopenChosenArchive();
+    if (ArchiveExists(archiveName)) ReopenChosenArchive();
     else {
         nameList->clear();
         nameList->addItem("ARCHIVIO VUOTO");
@@ -103,42 +103,42 @@ void DeleteDialog::ResetAndOpenArchive() {
 }
 
 void DeleteDialog::ReopenChosenArchive() {
-    if (Shown || Chosen) return;  // focus coming back after a choice keeps it
+    if (shown || chosen) return;  // focus coming back after a choice keeps it
     nameSearchEdit->clear();
     currentChart.birth.subjectName.clear();
     CloseArchive();
-    ArchiveName = gui::FromQt(chosenArchiveEdit->text());
-    if (ArchiveName.empty() || !ArchiveExists(ArchiveName)) return;
-    OpenArchive(ArchiveName, AnnotationFile::Required);
+    archiveName = gui::FromQt(chosenArchiveEdit->text());
+    if (archiveName.empty() || !ArchiveExists(archiveName)) return;
+    OpenArchive(archiveName, AnnotationFile::Required);
 }
 
 void DeleteDialog::ArchiveChanged(const std::string& letters) {
     SetSearchFieldValid(true);
     ClearMemos();
     if (ArchiveExists(letters) && OpenArchive(letters, AnnotationFile::Required)) nameSearchEdit->setFocus();
-    deleteButton->setEnabled(false);
+    deleteButton_->setEnabled(false);
 }
 
 void DeleteDialog::SearchClicked() {
     ClearMemos();
-    deleteButton->setEnabled(false);
-    Shown = false;
+    deleteButton_->setEnabled(false);
+    shown = false;
 }
 
-void DeleteDialog::ListKeyPressed() { deleteButton->setEnabled(false); }
+void DeleteDialog::ListKeyPressed() { deleteButton_->setEnabled(false); }
 
 void DeleteDialog::ShowChosen() {
     ShowBirthRecord();
-    if (!SearchFieldValid() || ChosenEntry.empty()) return;
-    Shown = true;
-    deleteButton->setEnabled(true);
-    textNumberLabel->setText(gui::ToQt(TextNumber));
-    textNumberLabel->show();
+    if (!SearchFieldValid() || chosenEntry.empty()) return;
+    shown = true;
+    deleteButton_->setEnabled(true);
+    textNumberLabel_->setText(gui::ToQt(textNumber));
+    textNumberLabel_->show();
 }
 
 void DeleteDialog::EnterInList(int line) {
-    std::string shown = LineText(line);
-    if (!shown.empty() && SearchText().compare(0, shown.size(), shown) == 0) {
+    const std::string lineText = LineText(line);
+    if (!lineText.empty() && SearchText().compare(0, lineText.size(), lineText) == 0) {
         ChooseLine(line);
         ShowChosen();
         return;
@@ -147,8 +147,8 @@ void DeleteDialog::EnterInList(int line) {
 }
 
 void DeleteDialog::EnterInSearch() {
-    if (Window.Count() >= 10 && !SearchText().empty()) {
-        ChooseLine(Window.MiddleLine());
+    if (window.Count() >= 10 && !SearchText().empty()) {
+        ChooseLine(window.MiddleLine());
         ShowChosen();
         nameList->setFocus();
         return;
@@ -164,43 +164,43 @@ void DeleteDialog::ShowBirthRecord() {
         return;
     }
     auto number = TakeChosenEntry();
-    const std::string entry = ChosenEntry;
+    const std::string entry = chosenEntry;
     if (!number) {
         SetSearchFieldValid(false);
         nameSearchEdit->clear();
-        ChosenEntry.clear();
+        chosenEntry.clear();
         return;
     }
-    BirthRecord rec = Files.ReadBirthRecord(*number);
-    birth.birthDateKey = rec.DateField;
-    const engine::SortKeyTexts key = engine::SortKeyToDateTimeText(rec.DateField);
+    BirthRecord rec = files.ReadBirthRecord(*number);
+    birth.birthDateKey = rec.dateField;
+    const engine::SortKeyTexts key = engine::SortKeyToDateTimeText(rec.dateField);
     birth.birthDateText = key.dateText;
     if (key.zoneCorrection) moment.zoneCorrection = *key.zoneCorrection;
     const std::string zone = key.zoneText;
     birth.timeZoneCorrectionText = zone;
-    birth.coordinatesText = rec.PlaceField.substr(0, 12);
+    birth.coordinatesText = rec.placeField.substr(0, 12);
     std::string place = StoredPlaceName(rec);
     birth.birthPlace = place;
-    birth.nationality = rec.NationalityField;
-    moment.gregorian = rec.CalendarField == "GR";
+    birth.nationality = rec.nationalityField;
+    moment.gregorian = rec.calendarField == "GR";
     std::string lines[7] = {
         IndexEntryName(entry),
         "Nascita " + birth.birthDateText + "  Correz. " + zone,
         "Localit\xE0: " + place,
-        "Nazionalit\xE0: " + rec.NationalityField,
+        "Nazionalit\xE0: " + rec.nationalityField,
         "Coordinate: " + birth.coordinatesText,
         moment.gregorian ? "Calendario: GREGORIANO" : "Calendario: GIULIANO",
-        rec.Reserved2,
+        rec.reserved2,
     };
     QString memo;
     for (int i = 0; i < 7; ++i) memo += gui::ToQt(lines[i]) + (i < 6 ? "\n" : "");
-    personMemo->setPlainText(memo);
-    AnnotationRecord notes = ReadRecordAnnotation(Files, rec, TextNumber);
-    annotationMemo->setPlainText(gui::ToQt(RecallAnnotationLine(notes)));
+    personMemo_->setPlainText(memo);
+    AnnotationRecord notes = ReadRecordAnnotation(files, rec, textNumber);
+    annotationMemo_->setPlainText(gui::ToQt(RecallAnnotationLine(notes)));
 }
 
 void DeleteDialog::DeleteChosenPerson() {
-    if (!Shown) {
+    if (!shown) {
         gui::ShowMessage("Doppio Clic su Elenco");
         return;
     }
@@ -211,39 +211,39 @@ void DeleteDialog::DeleteChosenPerson() {
         gui::ShowMessage("Scelta Non valida");
         return;
     }
-    if (ChosenEntry.empty() || ArchiveName.empty() || ChosenPosition == 0) {
+    if (chosenEntry.empty() || archiveName.empty() || chosenPosition == 0) {
         gui::ShowMessage("Scelta Non valida");
         return;
     }
-    Files.Close();
-    DeleteIndexEntry(ArchiveName, ChosenPosition);
-    Files.Open(ArchiveName, AnnotationFile::Required);
-    int n = Files.EntryCount();
-    int p = Window.Position();
+    files.Close();
+    DeleteIndexEntry(archiveName, chosenPosition);
+    files.Open(archiveName, AnnotationFile::Required);
+    int n = files.EntryCount();
+    int p = window.Position();
     if (p >= 10) --p;
     if (n < 10) p = 1;
-    Window.Reset(n, p);
-    Shown = false;
+    window.Reset(n, p);
+    shown = false;
     nameList->clear();
     ClearMemos();
     FillNameList();
     SetScrollBar();
-    Chosen = false;
+    chosen = false;
     nameSearchEdit->clear();
     currentChart.birth.subjectName.clear();
-    deleteButton->setEnabled(false);
+    deleteButton_->setEnabled(false);
     nameSearchEdit->setFocus();
-    textNumberLabel->hide();
-    std::string number = TextNumber;
+    textNumberLabel_->hide();
+    std::string number = textNumber;
     engine::StripTrailingBlanks(number);
     if (!number.empty()) {
         // Erased whatever the case of its name on disk.
-        std::filesystem::path file = rt::ResolvePath(ArchiveTextFolder(ArchiveName) + "\\" + number + ".Txt");
+        std::filesystem::path file = rt::ResolvePath(ArchiveTextFolder(archiveName) + "\\" + number + ".Txt");
         std::error_code ec;
         if (std::filesystem::is_regular_file(file, ec)) std::filesystem::remove(file, ec);
     }
-    ChosenEntry.clear();
-    ChosenPosition = 0;
+    chosenEntry.clear();
+    chosenPosition = 0;
 }
 
 }  // namespace archive

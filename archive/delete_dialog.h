@@ -15,8 +15,8 @@ class DeleteDialog : public ArchiveNameDialog {
 public:
     explicit DeleteDialog(CurrentChart& current, QWidget* parent = nullptr);
 
-    bool Shown = false;
-    std::string TextNumber;
+    bool shown = false;
+    std::string textNumber;
 
     void ResetAndOpenArchive();
     void ReopenChosenArchive();
@@ -37,9 +37,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPlainTextEdit *personMemo, *annotationMemo;
-    QLabel* textNumberLabel;
-    QPushButton *deleteButton, *backButton;
+    QPlainTextEdit *personMemo_, *annotationMemo_;
+    QLabel* textNumberLabel_;
+    QPushButton *deleteButton_, *backButton_;
 };
 
 }  // namespace archive

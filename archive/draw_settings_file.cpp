@@ -61,8 +61,8 @@ constexpr SettingLine kSettingLines[8] = {
 // when it was read from the file before (`backupRead`).
 void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& r, bool backupRead,
                       std::vector<std::size_t>& unread, std::vector<std::string>& wrong) {
-    long double* reals[8] = {nullptr, nullptr, nullptr, nullptr, &r.LineWidthFactor, nullptr, &r.AspectScaleX,
-                             &r.AspectScaleY};
+    long double* reals[8] = {nullptr, nullptr, nullptr, nullptr, &r.lineWidthFactor, nullptr, &r.aspectScaleX,
+                             &r.aspectScaleY};
     for (std::size_t k = 0; k < 8; ++k) {
         const SettingLine& line = kSettingLines[k];
         if (k >= lines.size()) {
@@ -70,7 +70,7 @@ void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& 
             continue;
         }
         if (k == 5) {
-            r.BackupDestination = lines[k];
+            r.backupDestination = lines[k];
             continue;
         }
         const std::optional<long double> v = NumberOfLine(lines[k], line.integer);
@@ -93,10 +93,10 @@ void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& 
             continue;
         }
         if (reals[k]) *reals[k] = *v;
-        else if (k == 0) r.SpareInteger = static_cast<std::int32_t>(*v);
-        else if (k == 1) r.EpsonCorrection = static_cast<std::uint8_t>(*v);
-        else if (k == 2) r.SpareByte = static_cast<std::uint8_t>(*v);
-        else r.GregorianSwitch = static_cast<std::uint8_t>(*v);
+        else if (k == 0) r.spareInteger = static_cast<std::int32_t>(*v);
+        else if (k == 1) r.epsonCorrection = static_cast<std::uint8_t>(*v);
+        else if (k == 2) r.spareByte = static_cast<std::uint8_t>(*v);
+        else r.gregorianSwitch = static_cast<std::uint8_t>(*v);
     }
 }
 
@@ -155,14 +155,14 @@ std::vector<std::string> LineNames(const std::vector<std::size_t>& lines) {
 
 std::vector<std::string> LinesOf(const DrawSettingsState& s) {
     return {
-        rt::StrInt(s.SpareInteger),
-        rt::StrInt(s.EpsonCorrection),
-        rt::StrInt(s.SpareByte),
-        rt::StrInt(s.GregorianSwitch),
-        rt::StrReal(s.LineWidthFactor),
-        s.BackupDestination,
-        rt::StrReal(s.AspectScaleX),
-        rt::StrReal(s.AspectScaleY),
+        rt::StrInt(s.spareInteger),
+        rt::StrInt(s.epsonCorrection),
+        rt::StrInt(s.spareByte),
+        rt::StrInt(s.gregorianSwitch),
+        rt::StrReal(s.lineWidthFactor),
+        s.backupDestination,
+        rt::StrReal(s.aspectScaleX),
+        rt::StrReal(s.aspectScaleY),
     };
 }
 
@@ -173,13 +173,13 @@ void WriteSettingsFile(const DrawSettingsState& s) {
 
 // The values a new file holds; the backup folder is the one in memory.
 void SetDefaults(DrawSettingsState& s) {
-    s.SpareInteger = 1;
-    s.EpsonCorrection = 0;
-    s.SpareByte = 0;
-    s.GregorianSwitch = 1;
-    s.LineWidthFactor = 1.0L;
-    s.AspectScaleX = 1.0L;
-    s.AspectScaleY = 1.0L;
+    s.spareInteger = 1;
+    s.epsonCorrection = 0;
+    s.spareByte = 0;
+    s.gregorianSwitch = 1;
+    s.lineWidthFactor = 1.0L;
+    s.aspectScaleX = 1.0L;
+    s.aspectScaleY = 1.0L;
 }
 
 }  // namespace
@@ -236,14 +236,14 @@ bool DrawSettings::LoadOrCreate() {
     // takes its default.
     const rt::SoundTextLines read = rt::ReadSoundTextLines(bytes);
     DrawSettingsState r;
-    r.BackupDestination = s.BackupDestination;
+    r.backupDestination = s.backupDestination;
     SetDefaults(r);
     std::vector<std::size_t> unread;
     std::vector<std::string> wrong;
     ReadSettingLines(read.lines, r, read_, unread, wrong);
-    if (r.AspectScaleX == 0) r.AspectScaleX = 1.0L;
-    if (r.AspectScaleY == 0) r.AspectScaleY = 1.0L;
-    if (r.LineWidthFactor == 0) r.LineWidthFactor = 1.0L;
+    if (r.aspectScaleX == 0) r.aspectScaleX = 1.0L;
+    if (r.aspectScaleY == 0) r.aspectScaleY = 1.0L;
+    if (r.lineWidthFactor == 0) r.lineWidthFactor = 1.0L;
     if (read.damage.empty() && unread.empty()) {
         s = r;
         read_ = true;

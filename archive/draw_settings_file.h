@@ -17,14 +17,14 @@ inline constexpr const char* kLegacyBackupMark = "VoskBackup";
 inline constexpr const char* kUndefinedBackup = "Da definire";
 
 struct DrawSettingsState {
-    std::int32_t SpareInteger = 0;  // line 1: kept as read and written back; nothing uses it
-    std::uint8_t EpsonCorrection = 0;
-    std::uint8_t SpareByte = 0;  // line 3: the same
-    std::uint8_t GregorianSwitch = 0;
-    long double LineWidthFactor = 0;
-    std::string BackupDestination;  // Windows-1252 bytes
-    long double AspectScaleX = 0;
-    long double AspectScaleY = 0;
+    std::int32_t spareInteger = 0;  // line 1: kept as read and written back; nothing uses it
+    std::uint8_t epsonCorrection = 0;
+    std::uint8_t spareByte = 0;  // line 3: the same
+    std::uint8_t gregorianSwitch = 0;
+    long double lineWidthFactor = 0;
+    std::string backupDestination;  // Windows-1252 bytes
+    long double aspectScaleX = 0;
+    long double aspectScaleY = 0;
 };
 
 // Replaces a line 6 that names the legacy backup folder by "Da definire" and

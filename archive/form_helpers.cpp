@@ -92,16 +92,16 @@ bool RefuseForeignCharacters(std::initializer_list<StoredTextField> fields) {
 void RememberMainOrigin(QWidget* mainWindow, MainWindowGeometry& frame) {
     QApplication::processEvents();
     if (!mainWindow) return;
-    frame.Top = mainWindow->y();
-    frame.Left = mainWindow->x();
+    frame.top = mainWindow->y();
+    frame.left = mainWindow->x();
 }
 
 void PlaceNearMain(QWidget* window, int offset, const MainWindowGeometry& frame) {
     // A window sized by its contents takes that size before it is placed, so
     // its first opening lands where every later one does.
     if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
-    window->move(frame.Left + frame.Width - window->width() + offset,
-                 frame.Top + frame.Height - window->height() + offset);
+    window->move(frame.left + frame.width - window->width() + offset,
+                 frame.top + frame.height - window->height() + offset);
 }
 
 void KeepWholeOnScreen(QWidget* window) {

@@ -14,10 +14,10 @@ namespace archive {
 // main window when it activates); the main window keeps it, and the dialogs are
 // placed by it.
 struct MainWindowGeometry {
-    int Top = 0;
-    int Left = 0;
-    int Width = 0;
-    int Height = 0;
+    int top = 0;
+    int left = 0;
+    int width = 0;
+    int height = 0;
 };
 
 // The four annotation lines of a person as the dialogs edit them: each

@@ -219,7 +219,7 @@ void InputDialog::BuildManualPanel(QVBoxLayout* top) {
 
 void InputDialog::ConnectInputFields() {
     // Every change of the input asks the idle step to check again.
-    auto recheck = [this] { RecheckPending = 1; };
+    auto recheck = [this] { recheckPending = 1; };
     connect(nameEdit, &QLineEdit::textChanged, this, recheck);
     for (QLineEdit* e : {dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit}) {
         // A key that types no character (Alt+5) enters no field.
@@ -232,7 +232,7 @@ void InputDialog::ConnectInputFields() {
             // then are the date and time checked, so that no check, and no
             // message, comes between two keys of one field.
             if (trimmed.size() < e->maxLength()) return;
-            RecheckPending = 1;
+            recheckPending = 1;
             MoveOnFrom(e);  // by itself when the field is full
         });
         // Digits only: a separator is taken by eventFilter, anything else is refused.
@@ -245,22 +245,22 @@ void InputDialog::ConnectInputFields() {
     gui::KeepUntypedKeysOut(placeSearchEdit);
     connect(placeSearchEdit, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { SearchPlace(t); }));
     connect(placeSearchEdit, &QLineEdit::textChanged, this, [this] {
-        PlaceApplyPending = 1;
-        RecheckPending = 1;
+        placeApplyPending = 1;
+        recheckPending = 1;
     });
     connect(placeSearchEdit, &QLineEdit::returnPressed, this, gui::Guarded([this] { PickTypedPlace(); }));
     connect(placeList, &QListWidget::itemDoubleClicked, this,
             gui::Guarded([this](QListWidgetItem* item) { PickPlaceAtLine(placeList->row(item)); }));
     connect(placeScrollBar, &QScrollBar::valueChanged, this, gui::Guarded([this](int v) {
         if (syncing_) return;
-        Window.SetPosition(v);
+        window.SetPosition(v);
         FillPlaceList();
     }));
     for (const auto& [button, kind] : {std::pair{italianPlacesButton, PlaceTableKind::Italian},
                                        std::pair{foreignPlacesButton, PlaceTableKind::Foreign}})
         connect(button, &QPushButton::clicked, this, gui::Guarded([this, kind = kind](bool) {
             ClosePlaceFile();
-            TableKind = kind;
+            tableKind = kind;
             OpenPlaceFile();
         }));
     connect(nowButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { FillInNow(); }));
@@ -285,7 +285,7 @@ void InputDialog::ConnectManualPanel() {
             QLineEdit* e = (*group)[i];
             QWidget* next = i + 1 < group->size() ? static_cast<QWidget*>((*group)[i + 1]) : manual.okButton;
             connect(e, &QLineEdit::textEdited, this, [this, e, next, degrees](const QString& t) {
-                LongitudeInDegrees = degrees ? 1 : 0;
+                longitudeInDegrees = degrees ? 1 : 0;
                 CheckManualCoordinates();
                 if (t.size() >= e->maxLength()) next->setFocus();
             });
@@ -314,10 +314,10 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (event->type() == QEvent::MouseButtonPress && watched == placeSearchEdit) {
-        PlaceSearchText.clear();
+        placeSearchText.clear();
         placeSearchEdit->clear();
         SetFieldState(placeSearchEdit, FieldState::Rejected);
-        Window.SetPosition(4);
+        window.SetPosition(4);
         FillPlaceList();
     }
     // A clock field the user leaves is done: the date and time are checked.
@@ -325,7 +325,7 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && IsDateField(this, watched)) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            RecheckPending = 1;
+            recheckPending = 1;
             if (watched == movedOnTo_) movedOnTo_ = nullptr;
         }
     }
@@ -372,10 +372,10 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         bool moved = true;
-        if (key == Qt::Key_Up && line <= 0) Window.LineUp();
-        else if (key == Qt::Key_Down && line >= placeList->count() - 1) Window.LineDown();
-        else if (key == Qt::Key_PageUp && line <= 0) Window.KeyPageUp();
-        else if (key == Qt::Key_PageDown && line >= placeList->count() - 1) Window.KeyPageDown();
+        if (key == Qt::Key_Up && line <= 0) window.LineUp();
+        else if (key == Qt::Key_Down && line >= placeList->count() - 1) window.LineDown();
+        else if (key == Qt::Key_PageUp && line <= 0) window.KeyPageUp();
+        else if (key == Qt::Key_PageDown && line >= placeList->count() - 1) window.KeyPageDown();
         else moved = false;
         if (moved) {
             FillPlaceList();
@@ -389,31 +389,31 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
 // ---- place table --------------------------------------------------------------------------
 
 void InputDialog::OpenPlaceFile() {
-    Table.Open(TableKind);
-    Window.Reset(Table.Count() > 0 ? Table.Count() : 0);
-    Window.SetPosition(4);
-    RecheckPending = 1;
+    table.Open(tableKind);
+    window.Reset(table.Count() > 0 ? table.Count() : 0);
+    window.SetPosition(4);
+    recheckPending = 1;
     FillPlaceList();
 }
 
 void InputDialog::ClosePlaceFile() {
-    Table.Close();
+    table.Close();
     placeList->clear();
-    PlaceSearchText.clear();
+    placeSearchText.clear();
 }
 
 void InputDialog::SyncScrollBar() {
     syncing_ = true;
-    placeScrollBar->setRange(std::max<std::int64_t>(1, Window.MinPosition()),
-                         std::max<std::int64_t>(1, Window.MaxPosition()));
-    placeScrollBar->setValue(static_cast<int>(Window.Position()));
+    placeScrollBar->setRange(std::max<std::int64_t>(1, window.MinPosition()),
+                         std::max<std::int64_t>(1, window.MaxPosition()));
+    placeScrollBar->setValue(static_cast<int>(window.Position()));
     syncing_ = false;
 }
 
 void InputDialog::FillPlaceList() {
     placeList->clear();
-    if (Table.IsOpen())
-        for (const std::string& line : PlaceWindowLines(Table, Window)) placeList->addItem(gui::ToQt(line));
+    if (table.IsOpen())
+        for (const std::string& line : PlaceWindowLines(table, window)) placeList->addItem(gui::ToQt(line));
     SyncScrollBar();
 }
 
@@ -423,17 +423,17 @@ void InputDialog::SearchPlace(const QString& text) {
     SetFieldState(placeSearchEdit, FieldState::Rejected);
     placeSearchEdit->setText(text);  // a red field keeps what is being typed
     std::string typed = gui::FromQt(text);
-    if (TableKind == PlaceTableKind::Italian) engine::UpperCaseInPlace(typed);
+    if (tableKind == PlaceTableKind::Italian) engine::UpperCaseInPlace(typed);
     else if (!typed.empty() && typed[0] >= 'a' && typed[0] <= 'z') typed[0] = static_cast<char>(typed[0] - 32);
     if (gui::FromQt(text) != typed) placeSearchEdit->setText(gui::ToQt(typed));
     placeSearchEdit->setCursorPosition(caret);
-    PlaceSearchText = rt::CutTo(typed, 80);
-    if (PlaceSearchText.empty() || !Table.IsOpen()) return;
-    std::string key = PlaceSearchText;
-    Window.ShowRecord(Table.Search(key));
+    placeSearchText = rt::CutTo(typed, 80);
+    if (placeSearchText.empty() || !table.IsOpen()) return;
+    std::string key = placeSearchText;
+    window.ShowRecord(table.Search(key));
     FillPlaceList();
     // The line Enter takes is the one highlighted.
-    if (Window.TargetLine() < placeList->count()) placeList->setCurrentRow(Window.TargetLine());
+    if (window.TargetLine() < placeList->count()) placeList->setCurrentRow(window.TargetLine());
 }
 
 void InputDialog::PickTypedPlace() {
@@ -442,41 +442,41 @@ void InputDialog::PickTypedPlace() {
             gui::ShowMessage("Voer geboortedatum in");
             return;
         }
-    int line = Window.TargetLine();
+    int line = window.TargetLine();
     std::string shown =
         line >= 0 && line < placeList->count() ? gui::FromQt(placeList->item(line)->text()) : std::string();
-    if (!PlaceSearchText.empty() && shown.compare(0, PlaceSearchText.size(), PlaceSearchText) == 0) {
-        PickPlaceRecord(Window.Target(), false);
+    if (!placeSearchText.empty() && shown.compare(0, placeSearchText.size(), placeSearchText) == 0) {
+        PickPlaceRecord(window.Target(), false);
         return;
     }
     gui::ShowMessage("Doppio Clic sull'Elenco Localit\xE0");
 }
 
 void InputDialog::PickPlaceAtLine(int line) {
-    std::int64_t record = Window.RecordAtLine(line);
+    std::int64_t record = window.RecordAtLine(line);
     if (record < 1) return;  // an empty line or the header is never picked
     PickPlaceRecord(record, true);
 }
 
 void InputDialog::PickPlaceRecord(std::int64_t record, bool fromList) {
-    SelectedPlaceRecord = record;
-    const PlaceRecord& place = Table.Read(record);
+    selectedPlaceRecord = record;
+    const PlaceRecord& place = table.Read(record);
     if (fromList) {
         correctionEdit->clear();
         calendarEdit->clear();
     }
-    std::string name = place.Name;
+    std::string name = place.name;
     engine::StripTrailingBlanks(name);
     placeSearchEdit->setText(gui::ToQt(name));
     SetFieldState(placeSearchEdit, FieldState::Valid);
-    PlaceApplyPending = 1;
-    RecheckPending = 1;
+    placeApplyPending = 1;
+    recheckPending = 1;
 }
 
 // ---- activation and the idle step ------------------------------------------------------------
 
 void InputDialog::StartNewEntry() {
-    FixedZoneMinusFive = 0;
+    fixedZoneMinusFive = 0;
     // No red from an earlier opening.
     for (QLineEdit* e : {nameEdit, manual.latDegrees, manual.latLetter, manual.latMinutes, manual.lonDegrees,
                          manual.lonLetter, manual.lonMinutes, manual.lonHours, manual.lonHourMinutes,
@@ -491,17 +491,17 @@ void InputDialog::StartNewEntry() {
     for (QLineEdit* e : {correctionEdit, calendarEdit, fullDateEdit, julianDayEdit, placeNameEdit, nationalityEdit,
                          coordinatesEdit, placeSearchEdit})
         e->clear();
-    PlaceSearchText.clear();
+    placeSearchText.clear();
     SetFieldState(placeSearchEdit, FieldState::Rejected);
-    LocalMeanTimeFlag = false;
+    localMeanTimeFlag = false;
     localMeanTimeBox->setChecked(false);
     ClosePlaceFile();
-    TableKind = PlaceTableKind::Italian;
+    tableKind = PlaceTableKind::Italian;
     OpenPlaceFile();
-    PlaceApplyPending = 0;
+    placeApplyPending = 0;
     datePicker->setDate(QDate::currentDate());
     nameEdit->setFocus();
-    RecheckPending = 1;
+    recheckPending = 1;
     nationalityEdit->setText("ITALIA");
     LockResults();
     goOnButton->setEnabled(false);
@@ -541,7 +541,7 @@ bool InputDialog::ClockSeparatorTyped(QLineEdit* field, const QKeyEvent& key) {
     const QString digits = field->text().trimmed();
     if (justReached || digits.isEmpty()) return true;
     if (digits.size() < field->maxLength()) field->setText(digits.rightJustified(field->maxLength(), '0'));
-    RecheckPending = 1;
+    recheckPending = 1;
     MoveOnFrom(field);
     return true;
 }
@@ -555,13 +555,13 @@ bool InputDialog::ClockBeingTyped() const {
 }
 
 void InputDialog::CheckPendingInput() {
-    if (RecheckPending == 1 && !ClockBeingTyped()) {
-        RecheckPending = 0;
+    if (recheckPending == 1 && !ClockBeingTyped()) {
+        recheckPending = 0;
         outdatedTablesLabel->hide();
-        ValidateBirthDateTime(OkFlag);
-        if (OkFlag == 1) ApplySelectedPlace(OkFlag);
+        ValidateBirthDateTime(okFlag);
+        if (okFlag == 1) ApplySelectedPlace(okFlag);
     }
-    RecheckPending = 0;
+    recheckPending = 0;
 }
 
 void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
@@ -594,7 +594,7 @@ void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
         // the user typed into an unlocked panel), and the dialog cannot go on
         // until the date is mended.
         goOnButton->setEnabled(false);
-        PlaceApplyPending = 0;
+        placeApplyPending = 0;
         if (!resultPanel->isEnabled() && !fullDateEdit->text().isEmpty()) ClearResults();
         gui::ShowMessage("Data Scorretta");
         return;
@@ -607,7 +607,7 @@ void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
     moment.minute = rt::ValInt(Text(minuteEdit), code);
     moment.julianDay = engine::JulianDayNumber(1, moment.day, moment.month, moment.year,
                                               moment.hour, moment.minute);
-    PlaceApplyPending = 1;
+    placeApplyPending = 1;
 }
 
 void InputDialog::LockResults() {
@@ -622,81 +622,81 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     ok = 0;
     goOnButton->setEnabled(false);
     outdatedTablesLabel->hide();
-    if (gui::GetFieldState(placeSearchEdit) != FieldState::Valid || PlaceApplyPending != 1) return;
-    if (SelectedPlaceRecord < 1 || SelectedPlaceRecord > Table.Count()) return;
+    if (gui::GetFieldState(placeSearchEdit) != FieldState::Valid || placeApplyPending != 1) return;
+    if (selectedPlaceRecord < 1 || selectedPlaceRecord > table.Count()) return;
     calendarLinesBox->clear();
     ok = 1;
-    const PlaceRecord place = Table.Read(SelectedPlaceRecord);
-    std::string calendarName = ZoneCalendarNameOf(place.CalendarNumber);
+    const PlaceRecord place = table.Read(selectedPlaceRecord);
+    std::string calendarName = ZoneCalendarNameOf(place.calendarNumber);
     calendarNameEdit->setText(gui::ToQt(calendarName));
     moment.gregorian = true;
 
     ZoneCalendarQuery query;
-    query.Table = TableKind;
-    query.CalendarName = calendarName;
-    query.ClockJulianDay = moment.julianDay;
+    query.table = tableKind;
+    query.calendarName = calendarName;
+    query.clockJulianDay = moment.julianDay;
     const Real day = moment.day, month = moment.month, year = moment.year;
     const Real hour = moment.hour, minute = moment.minute;
-    query.ClockJulianDayIn = [=](bool julian) {
+    query.clockJulianDayIn = [=](bool julian) {
         return engine::JulianDayNumber(julian ? 0 : 1, day, month, year, hour, minute);
     };
-    query.GregorianSwitch = drawSettings_ && drawSettings_->Values().GregorianSwitch == 1;
-    query.Longitude = place.Longitude;
+    query.gregorianSwitch = drawSettings_ && drawSettings_->Values().gregorianSwitch == 1;
+    query.longitude = place.longitude;
     ZoneCalendarResult result;
     try {
         result = ApplyZoneCalendar(query);
     } catch (const CalendarError& e) {
         ok = 0;
-        PlaceApplyPending = 0;
+        placeApplyPending = 0;
         gui::ShowMessage(e.what());
         return;
     }
-    FixedZoneMinusFive = result.FixedZoneMinusFive ? 1 : 0;
+    fixedZoneMinusFive = result.fixedZoneMinusFive ? 1 : 0;
     calendarLinesBox->addItem(gui::ToQt(calendarName));
-    for (const CalendarLine& line : result.Lines) {
+    for (const CalendarLine& line : result.lines) {
         std::string text;
-        if (line.ChainLine) {
-            text = "CAMBIO FILE: " + line.ChainName;
-        } else if (line.Header) {
-            text = engine::JulianDayToDateText(line.Date) + " " + line.Code;
+        if (line.chainLine) {
+            text = "CAMBIO FILE: " + line.chainName;
+        } else if (line.header) {
+            text = engine::JulianDayToDateText(line.date) + " " + line.code;
         } else {
             std::string digits;
-            engine::FloatToTextDec(5, digits, line.Correction);
-            text = engine::JulianDayToDateText(line.Date) + " " + (line.Correction >= 0 ? "+" : "-") + digits + " " +
-                   line.Code;
+            engine::FloatToTextDec(5, digits, line.correction);
+            text = engine::JulianDayToDateText(line.date) + " " + (line.correction >= 0 ? "+" : "-") + digits + " " +
+                   line.code;
         }
         calendarLinesBox->addItem(gui::ToQt(text));
     }
     calendarEdit->blockSignals(true);
-    calendarEdit->setText(result.Julian ? "GIUL" : "GREG");
+    calendarEdit->setText(result.julian ? "GIUL" : "GREG");
     calendarEdit->blockSignals(false);
-    localMeanTimeBox->setChecked(result.LocalMeanTime);
-    correctionEdit->setText(gui::ToQt(result.CorrectionText));
-    if (moment.year > 2010 && TableKind == PlaceTableKind::Italian) outdatedTablesLabel->show();
+    localMeanTimeBox->setChecked(result.localMeanTime);
+    correctionEdit->setText(gui::ToQt(result.correctionText));
+    if (moment.year > 2010 && tableKind == PlaceTableKind::Italian) outdatedTablesLabel->show();
     LockResults();
 
-    moment.gregorian = !result.Julian;
+    moment.gregorian = !result.julian;
     moment.julianDay = engine::JulianDayNumber(moment.gregorian ? 1 : 0, day, month, year, hour, minute);
     fullDateEdit->setText(gui::ToQt(engine::JulianDayToDateText(moment.julianDay)));
     moment.julianDay = engine::JulianDayNumber(moment.gregorian ? 1 : 0, day, month, year,
-                                              hour + result.Correction, minute);
+                                              hour + result.correction, minute);
     std::string jd;
     engine::FloatToTextDec(11, jd, moment.julianDay);
     julianDayEdit->setText(gui::ToQt(jd));
 
-    std::string name = place.Name;
+    std::string name = place.name;
     engine::StripTrailingBlanks(name);
     placeNameEdit->setText(gui::ToQt(name));
-    nationalityEdit->setText(gui::ToQt(place.State));
-    coordinatesEdit->setText(gui::ToQt(PlaceCoordinatesText(place.Latitude, place.Longitude)));
+    nationalityEdit->setText(gui::ToQt(place.state));
+    coordinatesEdit->setText(gui::ToQt(PlaceCoordinatesText(place.latitude, place.longitude)));
     std::string subject = Text(nameEdit);
     subject.erase(0, subject.find_first_not_of(' ') == std::string::npos ? subject.size()
                                                                           : subject.find_first_not_of(' '));
     currentChart.birth.subjectName = subject;
     if (Text(nameEdit) != subject) nameEdit->setText(gui::ToQt(subject));
-    if (FixedZoneMinusFive == 1 && moment.julianDay > 2433919.5L) correctionEdit->setText("-5");
+    if (fixedZoneMinusFive == 1 && moment.julianDay > 2433919.5L) correctionEdit->setText("-5");
     goOnButton->setEnabled(!nameEdit->text().isEmpty());
-    PlaceApplyPending = 0;
+    placeApplyPending = 0;
 }
 
 void InputDialog::CheckCoordinatesText(unsigned char& ok) {
@@ -755,7 +755,7 @@ void InputDialog::FillInNow() {
     yearEdit->setText(gui::ToQt(rt::ZeroPad(now.year, 4)));
     hourEdit->setText(gui::ToQt(rt::ZeroPad(now.hour, 2)));
     minuteEdit->setText(gui::ToQt(rt::ZeroPad(now.minute, 2)));
-    RecheckPending = 1;
+    recheckPending = 1;
     dayEdit->setFocus();
 }
 
@@ -767,7 +767,7 @@ void InputDialog::TakePickedDate() {
     yearEdit->setText(gui::ToQt(rt::ZeroPad(d.year(), 4)));
     hourEdit->setText(gui::ToQt(rt::ZeroPad(now.hour, 2)));
     minuteEdit->setText(gui::ToQt(rt::ZeroPad(now.minute, 2)));
-    RecheckPending = 1;
+    recheckPending = 1;
 }
 
 // ---- manual coordinates -----------------------------------------------------------------------
@@ -785,7 +785,7 @@ void InputDialog::OpenManualCoordinates() {
     manual.lonMinutes->setText(part(11, 2));
     for (QLineEdit* e : {manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds, manual.lonHourLetter})
         e->clear();
-    LongitudeInDegrees = 1;
+    longitudeInDegrees = 1;
     manual.panel->show();
     CheckManualCoordinates();
 }
@@ -807,37 +807,37 @@ void InputDialog::CheckManualCoordinates() {
         if (!t.isEmpty()) SetFieldState(e, FieldState::Rejected);
         return false;
     };
-    if (LongitudeInDegrees == 1)
+    if (longitudeInDegrees == 1)
         for (QLineEdit* e : {manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds, manual.lonHourLetter})
             e->clear();
     else
         for (QLineEdit* e : {manual.lonDegrees, manual.lonLetter, manual.lonMinutes}) e->clear();
-    OkFlag = 1;
-    if (!filled({manual.latDegrees, manual.latLetter, manual.latMinutes})) OkFlag = 0;
+    okFlag = 1;
+    if (!filled({manual.latDegrees, manual.latLetter, manual.latMinutes})) okFlag = 0;
     int latDeg = value(manual.latDegrees), latMin = value(manual.latMinutes);
-    if (latDeg < 0 || latDeg > 90 || latMin < 0 || latMin > 59 || !letterOk(manual.latLetter, "NS")) OkFlag = 0;
+    if (latDeg < 0 || latDeg > 90 || latMin < 0 || latMin > 59 || !letterOk(manual.latLetter, "NS")) okFlag = 0;
     long double longitude = 0;
-    if (LongitudeInDegrees == 1) {
-        if (!filled({manual.lonDegrees, manual.lonLetter, manual.lonMinutes})) OkFlag = 0;
+    if (longitudeInDegrees == 1) {
+        if (!filled({manual.lonDegrees, manual.lonLetter, manual.lonMinutes})) okFlag = 0;
         int d = value(manual.lonDegrees), m = value(manual.lonMinutes);
-        if (d < 0 || d > 180 || m < 0 || m > 59 || !letterOk(manual.lonLetter, "EW")) OkFlag = 0;
+        if (d < 0 || d > 180 || m < 0 || m > 59 || !letterOk(manual.lonLetter, "EW")) okFlag = 0;
         longitude = d + m / 60.0L;
     } else {
-        if (!filled({manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds, manual.lonHourLetter})) OkFlag = 0;
+        if (!filled({manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds, manual.lonHourLetter})) okFlag = 0;
         int h = value(manual.lonHours), m = value(manual.lonHourMinutes), s = value(manual.lonHourSeconds);
-        if (h < 0 || h > 12 || m < 0 || m > 59 || s < 0 || s > 59 || !letterOk(manual.lonHourLetter, "EW")) OkFlag = 0;
+        if (h < 0 || h > 12 || m < 0 || m > 59 || s < 0 || s > 59 || !letterOk(manual.lonHourLetter, "EW")) okFlag = 0;
         longitude = (h + m / 60.0L + s / 3600.0L) * 15;
     }
-    if (OkFlag != 1) return;
+    if (okFlag != 1) return;
     if (latDeg + latMin / 60.0L > 90 || longitude > 180) {
-        OkFlag = 0;
+        okFlag = 0;
         return;
     }
     std::string text = rt::ZeroPad(latDeg, 2) + gui::FromQt(manual.latLetter->text()) +
                        rt::ZeroPad(latMin, 2) + "-";
     int degrees = static_cast<int>(std::floor(longitude + 1e-9L));
     int minutes = static_cast<int>(std::floor((longitude - degrees) * 60 + 1e-6L));
-    if (LongitudeInDegrees == 1) {
+    if (longitudeInDegrees == 1) {
         long double hours = longitude / 15;
         int h = static_cast<int>(hours);
         int m = static_cast<int>((hours - h) * 60);
@@ -856,7 +856,7 @@ void InputDialog::CheckManualCoordinates() {
 }
 
 void InputDialog::AcceptManualCoordinates() {
-    if (OkFlag == 1) {
+    if (okFlag == 1) {
         coordinatesEdit->setText(gui::ToQt(currentChart.birth.manualCoordinatesText));
         manual.panel->hide();
         adjustSize();  // back to the size without the panel
@@ -887,8 +887,8 @@ void InputDialog::ConfirmAndStore() {
         gui::ShowMessage("Indicatie Kalender (GREG / JUL) ontbreekt");
         return;
     }
-    ValidateBirthDateTime(OkFlag);
-    if (OkFlag != 1) return;
+    ValidateBirthDateTime(okFlag);
+    if (okFlag != 1) return;
     moment.julianDay = engine::JulianDayNumber(moment.gregorian ? 1 : 0, moment.day, moment.month,
                                               moment.year, moment.hour, moment.minute);
     birth.birthDateText = engine::JulianDayToDateTextByCalendar(moment.gregorian, moment.julianDay);
@@ -898,8 +898,8 @@ void InputDialog::ConfirmAndStore() {
         gui::ShowMessage("Locatienaam ontbreekt");
         return;
     }
-    CheckCoordinatesText(OkFlag);
-    if (OkFlag != 1) {
+    CheckCoordinatesText(okFlag);
+    if (okFlag != 1) {
         SetFieldState(coordinatesEdit, FieldState::Rejected);
         gui::ShowMessage("Ontbrekende of onjuiste co\xF6rdinaten");
         return;
@@ -913,7 +913,7 @@ void InputDialog::ConfirmAndStore() {
         if (c == ',') c = '.';
     long double value = rt::ValReal(jd, code);
     if (code == 0) moment.julianDay = value;
-    else OkFlag = 0;
+    else okFlag = 0;
     birth.nationality = rt::CutTo(Text(nationalityEdit), 80);
     StoreDialog* storeDialog = madeStoreDialog_ ? madeStoreDialog_() : nullptr;
     if (!storeDialog) {

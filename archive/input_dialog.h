@@ -73,17 +73,17 @@ public:
     QPushButton *goOnButton, *cancelButton;
 
     // Dialog state.
-    unsigned char RecheckPending = 0;
-    unsigned char PlaceApplyPending = 0;
-    unsigned char LongitudeInDegrees = 1;
-    unsigned char OkFlag = 0;
-    unsigned char FixedZoneMinusFive = 0;
-    bool LocalMeanTimeFlag = false;
-    std::string PlaceSearchText;
-    std::int64_t SelectedPlaceRecord = 0;
-    PlaceTable Table;
-    PlaceWindow Window;
-    PlaceTableKind TableKind = PlaceTableKind::Italian;
+    unsigned char recheckPending = 0;
+    unsigned char placeApplyPending = 0;
+    unsigned char longitudeInDegrees = 1;
+    unsigned char okFlag = 0;
+    unsigned char fixedZoneMinusFive = 0;
+    bool localMeanTimeFlag = false;
+    std::string placeSearchText;
+    std::int64_t selectedPlaceRecord = 0;
+    PlaceTable table;
+    PlaceWindow window;
+    PlaceTableKind tableKind = PlaceTableKind::Italian;
     // The current person's chart and birth data the entry fills, handed by the
     // window that makes the dialog and handed on to the store dialog.
     CurrentChart& currentChart;

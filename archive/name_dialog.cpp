@@ -21,7 +21,7 @@ namespace archive {
 
 ArchiveNameDialog::ArchiveNameDialog(CurrentChart& current, const NameWindowShape& shape, bool wholeEntries,
                                      QWidget* parent)
-    : QDialog(parent), currentChart(current), Window(shape), whole_(wholeEntries) {
+    : QDialog(parent), currentChart(current), window(shape), whole_(wholeEntries) {
     archiveList = gui::MakeList(this, "ListaArchivi");
     chosenArchiveEdit = gui::MakeReadOnlyEdit(this, "EditArchi", 4);
     nameSearchEdit = gui::MakeEdit(this, "EditSoggetto");
@@ -42,21 +42,21 @@ ArchiveNameDialog::ArchiveNameDialog(CurrentChart& current, const NameWindowShap
     connect(archiveList, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem* item) {
         CloseArchive();
         nameList->clear();
-        Chosen = false;
+        chosen = false;
         nameSearchEdit->clear();
-        ArchiveName = gui::FromQt(item->text()).substr(0, 4);
-        chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
-        ArchiveChanged(ArchiveName);
+        archiveName = gui::FromQt(item->text()).substr(0, 4);
+        chosenArchiveEdit->setText(gui::ToQt(archiveName));
+        ArchiveChanged(archiveName);
     }));
     connect(nameScrollBar, &QScrollBar::actionTriggered, this, gui::Guarded([this](int action) {
         bool moved = false;
         switch (action) {
-            case QAbstractSlider::SliderSingleStepAdd: moved = Window.LineDown(); break;
-            case QAbstractSlider::SliderSingleStepSub: moved = Window.LineUp(); break;
-            case QAbstractSlider::SliderPageStepAdd: moved = Window.PageDown(); break;
-            case QAbstractSlider::SliderPageStepSub: moved = Window.PageUp(); break;
+            case QAbstractSlider::SliderSingleStepAdd: moved = window.LineDown(); break;
+            case QAbstractSlider::SliderSingleStepSub: moved = window.LineUp(); break;
+            case QAbstractSlider::SliderPageStepAdd: moved = window.PageDown(); break;
+            case QAbstractSlider::SliderPageStepSub: moved = window.PageUp(); break;
             case QAbstractSlider::SliderMove:
-                Window.HoldAt(nameScrollBar->sliderPosition());
+                window.HoldAt(nameScrollBar->sliderPosition());
                 moved = true;
                 break;
             default: break;
@@ -75,7 +75,7 @@ QGroupBox* ArchiveNameDialog::BuildSearchPanel(const char* objectName, const cha
     grid->addWidget(nameSearchEdit, 1, 0, 1, 2);
     grid->addWidget(gui::MakeLabel(panel, "LabElenco", listHint), 2, 0, 1, 2);
     nameList->setParent(panel);
-    nameList->setFixedHeight(Window.LinesShown() * 18 + 6);
+    nameList->setFixedHeight(window.LinesShown() * 18 + 6);
     grid->addWidget(nameList, 3, 0);
     nameScrollBar->setParent(panel);
     grid->addWidget(nameScrollBar, 3, 1);
@@ -88,7 +88,7 @@ void ArchiveNameDialog::BuildArchiveList() {
     for (const std::string& name : ListArchiveNames()) {
         if (name == kCurrentPersonArchive) continue;
         archiveList->addItem(gui::ToQt(ArchiveCaption(name)));
-        if (name == kPersonalArchive) ArchiveName = name;
+        if (name == kPersonalArchive) archiveName = name;
     }
     archiveListBuilt_ = true;
 }
@@ -99,7 +99,7 @@ bool ArchiveNameDialog::OpenArchive(const std::string& letters, AnnotationFile a
     // index without its record 0 (emptied, or missing beside the people's
     // data) is not opened at all.
     const IndexCheck index = CheckIndex(letters);
-    if (index.storable) Files.Open(letters, annotations);
+    if (index.storable) files.Open(letters, annotations);
     if (!index.problem.empty()) {
         const std::string st1 = ArchiveFileName(letters, ".ST1");
         const char* done = index.listable ? "Vengono elencate le persone delle voci intere."
@@ -110,8 +110,8 @@ bool ArchiveNameDialog::OpenArchive(const std::string& letters, AnnotationFile a
         rt::ReportDamagedFileOnce(
             st1, rt::DamagedFileMessage(st1, index.problem, std::string(done) + " " + DamagedArchiveAdvice(st1)));
     }
-    int n = index.listable ? Files.EntryCount() : 0;
-    Window.Reset(n, n < 9 ? 1 : Window.MiddleLine() + 1);
+    int n = index.listable ? files.EntryCount() : 0;
+    window.Reset(n, n < 9 ? 1 : window.MiddleLine() + 1);
     if (n < 1) {
         nameList->clear();
         nameList->addItem(index.listable ? "ARCHIVIO VUOTO" : "ARCHIVIO DANNEGGIATO");
@@ -129,20 +129,20 @@ bool ArchiveNameDialog::OpenArchive(const std::string& letters, AnnotationFile a
 }
 
 void ArchiveNameDialog::CloseArchive() {
-    if (Files.IsOpen()) Files.Close();
+    if (files.IsOpen()) files.Close();
 }
 
 void ArchiveNameDialog::SetScrollBar() {
     syncing_ = true;
-    nameScrollBar->setRange(Window.ScrollMin(), Window.ScrollMax());
-    nameScrollBar->setValue(Window.Position());
+    nameScrollBar->setRange(window.ScrollMin(), window.ScrollMax());
+    nameScrollBar->setValue(window.Position());
     syncing_ = false;
 }
 
 void ArchiveNameDialog::FillNameList() {
     nameList->clear();
-    if (!Files.IsOpen()) return;
-    for (const std::string& e : Files.Entries(Window.FirstShown(), Window.LastShown(), whole_))
+    if (!files.IsOpen()) return;
+    for (const std::string& e : files.Entries(window.FirstShown(), window.LastShown(), whole_))
         nameList->addItem(gui::ToQt(e));
 }
 
@@ -161,7 +161,7 @@ void ArchiveNameDialog::SetSearchFieldValid(bool valid) {
 std::string ArchiveNameDialog::SearchText() const { return gui::FromQt(nameSearchEdit->text()); }
 
 void ArchiveNameDialog::SearchTyped(const QString& text) {
-    if (Window.Count() <= 0) return;
+    if (window.Count() <= 0) return;
     QString upper = text.toUpper();
     if (upper != text) {
         int caret = nameSearchEdit->cursorPosition();
@@ -170,29 +170,29 @@ void ArchiveNameDialog::SearchTyped(const QString& text) {
     }
     std::string typed = gui::FromQt(upper);
     currentChart.birth.subjectName = typed;
-    Chosen = false;
+    chosen = false;
     if (typed.empty()) {
         SetSearchFieldValid(true);
         return;
     }
-    SearchResult found = Files.Search(typed);
+    SearchResult found = files.Search(typed);
     SetSearchFieldValid(EntryBeginsWith(found.lastEntryRead, typed));
-    Window.HoldAt(found.position);
+    window.HoldAt(found.position);
     FillNameList();
     SetScrollBar();
 }
 
 std::string StoredPlaceName(const BirthRecord& record) {
-    std::string place = record.PlaceField.size() > 12 ? record.PlaceField.substr(12, 28) : "";
+    std::string place = record.placeField.size() > 12 ? record.placeField.substr(12, 28) : "";
     place.erase(0, std::min(place.find_first_not_of(' '), place.size()));
     return place;
 }
 
 AnnotationRecord ReadRecordAnnotation(ArchiveFiles& files, const BirthRecord& record, std::string& textNumber) {
     int number = 0;
-    if (auto n = ReadDecimalEitherSeparator(record.AnnotationNumber)) number = static_cast<int>(*n);
+    if (auto n = ReadDecimalEitherSeparator(record.annotationNumber)) number = static_cast<int>(*n);
     AnnotationRecord notes = files.ReadAnnotation(number);
-    textNumber = notes.Lines[3].size() > 64 ? notes.Lines[3].substr(64, 5) : "";
+    textNumber = notes.lines[3].size() > 64 ? notes.lines[3].substr(64, 5) : "";
     return notes;
 }
 
@@ -208,19 +208,19 @@ std::optional<int> ArchiveNameDialog::TakeChosenEntry() {
     if (currentChart.birth.subjectName.empty()) return std::nullopt;
     std::string entry = SearchText();
     currentChart.birth.subjectName = entry;
-    ChosenEntry = entry;
+    chosenEntry = entry;
     return IndexEntryNumber(entry);
 }
 
 void ArchiveNameDialog::ChooseLine(int line) {
-    int position = Window.PositionOfLine(line);
+    int position = window.PositionOfLine(line);
     if (position < 1) return;
-    ChosenPosition = position;
-    ChosenEntry = Files.ReadEntry(position);
-    nameSearchEdit->setText(gui::ToQt(ChosenEntry));
+    chosenPosition = position;
+    chosenEntry = files.ReadEntry(position);
+    nameSearchEdit->setText(gui::ToQt(chosenEntry));
     SetSearchFieldValid(true);
-    currentChart.birth.subjectName = ChosenEntry;
-    Chosen = true;
+    currentChart.birth.subjectName = chosenEntry;
+    chosen = true;
     EntryChosen();
 }
 
@@ -230,7 +230,7 @@ bool ArchiveNameDialog::eventFilter(QObject* watched, QEvent* event) {
             nameSearchEdit->clear();
             SetSearchFieldValid(false);
             currentChart.birth.subjectName.clear();
-            Chosen = false;
+            chosen = false;
             SearchClicked();
         });
     }
@@ -250,7 +250,7 @@ bool ArchiveNameDialog::eventFilter(QObject* watched, QEvent* event) {
         }
         if (key == Qt::Key_Down) {
             if (line >= 0) nameSearchEdit->setText(nameList->item(line)->text());
-            if (line == nameList->count() - 1 && Window.LineDown()) {
+            if (line == nameList->count() - 1 && window.LineDown()) {
                 gui::Guard([&] {
                     FillNameList();
                     SetScrollBar();
@@ -260,7 +260,7 @@ bool ArchiveNameDialog::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
         }
-        if (key == Qt::Key_Up && line == 0 && Window.LineUp()) {
+        if (key == Qt::Key_Up && line == 0 && window.LineUp()) {
             gui::Guard([&] {
                 FillNameList();
                 SetScrollBar();

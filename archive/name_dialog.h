@@ -43,12 +43,12 @@ public:
     CurrentChart& currentChart;
 
     // State.
-    std::string ArchiveName = kPersonalArchive;
-    ArchiveFiles Files;
-    NameWindow Window;
-    int ChosenPosition = 0;   // index position of the chosen entry
-    std::string ChosenEntry;  // copy of the chosen entry
-    bool Chosen = false;
+    std::string archiveName = kPersonalArchive;
+    ArchiveFiles files;
+    NameWindow window;
+    int chosenPosition = 0;   // index position of the chosen entry
+    std::string chosenEntry;  // copy of the chosen entry
+    bool chosen = false;
 
     // Builds the archive list (archives other than "TMPR", with their captions)
     // at the first showing.

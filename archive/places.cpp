@@ -34,12 +34,12 @@ std::string TrimLeftBlanks(const std::string& s) {
 
 rt::Bytes EncodePlaceRecord(const PlaceRecord& place) {
     rt::Bytes r(kPlaceRecordSize, 0);
-    rt::WriteFixedString(r.data() + kNameOffset, kPlaceNameCapacity, place.Name);
-    rt::ExtendedToBytes(place.Latitude, r.data() + kLatitudeOffset);
-    rt::ExtendedToBytes(place.Longitude, r.data() + kLongitudeOffset);
-    auto n = static_cast<std::uint32_t>(place.CalendarNumber);
+    rt::WriteFixedString(r.data() + kNameOffset, kPlaceNameCapacity, place.name);
+    rt::ExtendedToBytes(place.latitude, r.data() + kLatitudeOffset);
+    rt::ExtendedToBytes(place.longitude, r.data() + kLongitudeOffset);
+    auto n = static_cast<std::uint32_t>(place.calendarNumber);
     for (int i = 0; i < 4; ++i) r[kCalendarOffset + i] = static_cast<std::uint8_t>(n >> (8 * i));
-    rt::WriteFixedString(r.data() + kStateOffset, kPlaceStateCapacity, place.State);
+    rt::WriteFixedString(r.data() + kStateOffset, kPlaceStateCapacity, place.state);
     return r;
 }
 
@@ -47,13 +47,13 @@ PlaceRecord DecodePlaceRecord(const rt::Bytes& record) {
     rt::Bytes r = record;
     r.resize(kPlaceRecordSize, 0);
     PlaceRecord p;
-    p.Name = rt::ReadFixedString(r.data() + kNameOffset, kPlaceNameCapacity);
-    p.Latitude = rt::ExtendedFromBytes(r.data() + kLatitudeOffset);
-    p.Longitude = rt::ExtendedFromBytes(r.data() + kLongitudeOffset);
+    p.name = rt::ReadFixedString(r.data() + kNameOffset, kPlaceNameCapacity);
+    p.latitude = rt::ExtendedFromBytes(r.data() + kLatitudeOffset);
+    p.longitude = rt::ExtendedFromBytes(r.data() + kLongitudeOffset);
     std::uint32_t n = 0;
     for (int i = 0; i < 4; ++i) n |= static_cast<std::uint32_t>(r[kCalendarOffset + i]) << (8 * i);
-    p.CalendarNumber = static_cast<std::int32_t>(n);
-    p.State = rt::ReadFixedString(r.data() + kStateOffset, kPlaceStateCapacity);
+    p.calendarNumber = static_cast<std::int32_t>(n);
+    p.state = rt::ReadFixedString(r.data() + kStateOffset, kPlaceStateCapacity);
     return p;
 }
 
@@ -104,7 +104,7 @@ std::string PlaceSearchKey(std::string_view typed) {
 }
 
 std::string PlaceListLine(const PlaceRecord& place) {
-    return TrimLeftBlanks(place.Name) + TrimLeftBlanks(place.State);
+    return TrimLeftBlanks(place.name) + TrimLeftBlanks(place.state);
 }
 
 std::string PlaceCoordinatesText(long double latitude, long double longitude) {
@@ -150,8 +150,8 @@ bool PlaceTable::Open(PlaceTableKind kind) {
         std::optional<rt::DamagedFileError> bad;
         for (const PlaceRecord& p : places_) {
             try {
-                rt::CheckFileNumber(p.Latitude, -90, 90, path, "latitudine");
-                rt::CheckFileNumber(p.Longitude, -180, 180, path, "longitudine");
+                rt::CheckFileNumber(p.latitude, -90, 90, path, "latitudine");
+                rt::CheckFileNumber(p.longitude, -180, 180, path, "longitudine");
             } catch (const rt::DamagedFileError& e) {
                 bad = e;
                 break;
@@ -198,8 +198,8 @@ void PlaceTable::Assign(PlaceTableKind kind, const std::vector<rt::Bytes>& recor
     for (const rt::Bytes& r : records) {
         if (r.size() < kPlaceRecordSize) break;  // a partial last record
         places_.push_back(DecodePlaceRecord(r));
-        compare_.push_back(kind == PlaceTableKind::Italian ? places_.back().Name
-                                                           : FoldedPlaceName(places_.back().Name));
+        compare_.push_back(kind == PlaceTableKind::Italian ? places_.back().name
+                                                           : FoldedPlaceName(places_.back().name));
     }
     if (places_.empty()) {  // not even a header: an empty table
         places_.emplace_back();

@@ -72,7 +72,7 @@ RecallDialog::RecallDialog(CurrentChart& current, QWidget* parent)
     grid->addWidget(cancelButton, 4, 2);
 
     connect(nameList, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem*) {
-        if (!nameSearchEdit->text().isEmpty() && Chosen) LoadChosenPerson();
+        if (!nameSearchEdit->text().isEmpty() && chosen) LoadChosenPerson();
     }));
     connect(reorderNameButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { NextNameWordOrder(); }));
     connect(okButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { MakeLoadedPersonCurrent(); }));
@@ -94,28 +94,28 @@ void RecallDialog::ClearShownData() {
 }
 
 void RecallDialog::ResetAndOpenArchive() {
-    Chosen = false;
-    Loaded = false;
+    chosen = false;
+    loaded = false;
     nameSearchEdit->clear();
     SetSearchFieldValid(false);
     currentChart.birth.subjectName.clear();
-    ChosenPosition = 0;
-    ChosenEntry.clear();
-    WordOrderState = 0;
+    chosenPosition = 0;
+    chosenEntry.clear();
+    wordOrderState = 0;
     BuildArchiveList();
-    chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
+    chosenArchiveEdit->setText(gui::ToQt(archiveName));
     ClearShownData();
     reorderNameButton->setEnabled(false);
     okButton->setEnabled(false);
     CloseArchive();
-    if (!ArchiveExists(ArchiveName)) {
+    if (!ArchiveExists(archiveName)) {
         // No archive to open (none stored yet): the dialog stays, empty.
         nameList->clear();
         nameList->addItem("ARCHIVIO VUOTO");
         searchPanel->setEnabled(false);
         return;
     }
-    Open(ArchiveName);
+    Open(archiveName);
 }
 
 void RecallDialog::Open(const std::string& letters) {
@@ -134,13 +134,13 @@ void RecallDialog::Open(const std::string& letters) {
 
 void RecallDialog::ArchiveChanged(const std::string& letters) {
     ClearShownData();
-    Loaded = false;
+    loaded = false;
     SetSearchFieldValid(false);
     Open(letters);
 }
 
 void RecallDialog::EnterInList(int line) {
-    if (Loaded) return;
+    if (loaded) return;
     std::string shown = LineText(line);
     std::string field = SearchText();
     if (!shown.empty() && field.compare(0, shown.size(), shown) == 0) {
@@ -152,9 +152,9 @@ void RecallDialog::EnterInList(int line) {
 }
 
 void RecallDialog::EnterInSearch() {
-    if (Loaded) return;
+    if (loaded) return;
     std::string typed = SearchText();
-    int middle = Window.Small() ? nameList->currentRow() : Window.MiddleLine();
+    int middle = window.Small() ? nameList->currentRow() : window.MiddleLine();
     std::string line = LineText(middle);
     if (!typed.empty() && line.compare(0, typed.size(), typed) == 0) {
         ChooseLine(middle);
@@ -173,32 +173,32 @@ void RecallDialog::LoadChosenPerson() {
         return;
     }
     auto number = TakeChosenEntry();
-    const std::string entry = ChosenEntry;
+    const std::string entry = chosenEntry;
     if (!number && nameList->count() > 4) {
         // The middle line's entry instead.
-        int pos = Window.PositionOfLine(Window.MiddleLine());
-        if (pos > 0) number = IndexEntryNumber(Files.ReadEntry(pos));
+        int pos = window.PositionOfLine(window.MiddleLine());
+        if (pos > 0) number = IndexEntryNumber(files.ReadEntry(pos));
     }
     if (!number) {
         SetSearchFieldValid(false);
         nameSearchEdit->clear();
         return;
     }
-    WritePointerHandOff(rt::ZeroPad(*number, 5), ArchiveName);
-    LoadedRecord = Files.ReadBirthRecord(*number);
+    WritePointerHandOff(rt::ZeroPad(*number, 5), archiveName);
+    loadedRecord = files.ReadBirthRecord(*number);
     // A record the store would not have written is damaged: it is named and not
     // loaded, so it never becomes the current person.
     std::optional<AnnotationRecord> notes;
     std::string textNumber;
-    StoredPersonFault fault = FindStoredPersonFault(IndexEntryName(entry), LoadedRecord, std::nullopt);
+    StoredPersonFault fault = FindStoredPersonFault(IndexEntryName(entry), loadedRecord, std::nullopt);
     if (fault.problem.empty()) {
         try {
-            if (Files.HasAnnotationFile()) notes = ReadRecordAnnotation(Files, LoadedRecord, textNumber);
-            fault = FindStoredPersonFault(IndexEntryName(entry), LoadedRecord, notes);
+            if (files.HasAnnotationFile()) notes = ReadRecordAnnotation(files, loadedRecord, textNumber);
+            fault = FindStoredPersonFault(IndexEntryName(entry), loadedRecord, notes);
         } catch (const ArchiveError&) {
             // A sound record whose annotation number names no annotation: the
             // annotation file lacks it.
-            fault = {"la sua annotazione " + rt::ShownValue(LoadedRecord.AnnotationNumber) +
+            fault = {"la sua annotazione " + rt::ShownValue(loadedRecord.annotationNumber) +
                          " non c'\xE8, il file \xE8 pi\xF9 corto",
                      ".ST3"};
         }
@@ -207,39 +207,39 @@ void RecallDialog::LoadChosenPerson() {
         RefuseDamagedPerson(entry, *number, fault);
         return;
     }
-    CheckBirthRecordNumbers(LoadedRecord, ArchiveFileName(ArchiveName, ".ST2"));
-    LoadedDataNumber = *number;
-    const BirthRecord& rec = LoadedRecord;
+    CheckBirthRecordNumbers(loadedRecord, ArchiveFileName(archiveName, ".ST2"));
+    loadedDataNumber = *number;
+    const BirthRecord& rec = loadedRecord;
 
     std::string name = IndexEntryName(entry);
     std::string words = name.substr(0, name.find('('));
-    NameWords = {};
+    nameWords = {};
     int w = 0;
     for (std::size_t i = 0; i < words.size() && w < 3;) {
         while (i < words.size() && words[i] == ' ') ++i;
         std::size_t j = i;
         while (j < words.size() && words[j] != ' ') ++j;
-        if (j > i) NameWords[static_cast<std::size_t>(w++)] = words.substr(i, j - i);
+        if (j > i) nameWords[static_cast<std::size_t>(w++)] = words.substr(i, j - i);
         i = j;
     }
-    WordOrderState = 0;
+    wordOrderState = 0;
     reorderNameButton->setEnabled(true);
     nameEdit->setText(gui::ToQt(name));  // the first 38 characters, blanks kept
     nameEdit->setCursorPosition(0);       // shown from its first letter
     okButton->setEnabled(true);
     okButton->setFocus();
 
-    const engine::SortKeyTexts key = engine::SortKeyToDateTimeText(rec.DateField);
+    const engine::SortKeyTexts key = engine::SortKeyToDateTimeText(rec.dateField);
     if (key.zoneCorrection) moment.zoneCorrection = *key.zoneCorrection;
     birthDateEdit->setText(gui::ToQt(key.dateText));
     correctionEdit->setText(gui::ToQt(key.zoneText));
-    std::string coords = rec.PlaceField.substr(0, 12);
+    std::string coords = rec.placeField.substr(0, 12);
     std::string place = StoredPlaceName(rec);
     engine::TidyNameText(place);
     coordinatesEdit->setText(gui::ToQt(coords));
     placeEdit->setText(gui::ToQt(place));
-    nationalityEdit->setText(gui::ToQt(rec.NationalityField));
-    moment.gregorian = rec.CalendarField == "GR";
+    nationalityEdit->setText(gui::ToQt(rec.nationalityField));
+    moment.gregorian = rec.calendarField == "GR";
     calendarEdit->setText(moment.gregorian ? "GREG" : "GIUL");
 
     if (notes) {
@@ -247,42 +247,42 @@ void RecallDialog::LoadChosenPerson() {
         annotationMemo->setPlainText(gui::ToQt(memo));
         // Written with the person at the confirmation: a recall given up
         // leaves the current person's notes and text as they are.
-        LoadedAnnotationLine = memo;
-        LoadedTextNumber = textNumber;
+        loadedAnnotationLine = memo;
+        loadedTextNumber = textNumber;
     } else {
-        LoadedAnnotationLine.clear();
-        LoadedTextNumber.clear();
+        loadedAnnotationLine.clear();
+        loadedTextNumber.clear();
     }
     nameSearchEdit->clear();
-    Loaded = true;
+    loaded = true;
 }
 
 void RecallDialog::RefuseDamagedPerson(const std::string& entry, int number, const StoredPersonFault& fault) {
     ClearShownData();
-    Loaded = false;
+    loaded = false;
     okButton->setEnabled(false);
     reorderNameButton->setEnabled(false);
     SetSearchFieldValid(false);
     nameSearchEdit->clear();
     currentChart.birth.subjectName.clear();
-    gui::ShowMessage(DamagedPersonMessage(ArchiveName, fault.extension, IndexEntryName(entry), number, fault.problem) +
+    gui::ShowMessage(DamagedPersonMessage(archiveName, fault.extension, IndexEntryName(entry), number, fault.problem) +
                      " Non viene richiamata: la persona corrente resta quella di prima. Per riaverla, ripristinare "
                      "l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra del "
                      "backup) o cancellare la persona e inserirla di nuovo.");
 }
 
 void RecallDialog::NextNameWordOrder() {
-    const auto& [w1, w2, w3] = NameWords;
+    const auto& [w1, w2, w3] = nameWords;
     std::vector<std::string> order;
     if (w2.empty()) return;
     if (w3.empty()) {
-        order = WordOrderState % 2 == 0 ? std::vector<std::string>{w2, w1} : std::vector<std::string>{w1, w2};
-        WordOrderState = (WordOrderState + 1) % 2;
+        order = wordOrderState % 2 == 0 ? std::vector<std::string>{w2, w1} : std::vector<std::string>{w1, w2};
+        wordOrderState = (wordOrderState + 1) % 2;
     } else {
         static const int kOrders[6][3] = {{1, 2, 0}, {0, 2, 1}, {1, 0, 2}, {2, 0, 1}, {0, 2, 1}, {0, 1, 2}};
-        const int* o = kOrders[WordOrderState];
-        order = {NameWords[o[0]], NameWords[o[1]], NameWords[o[2]]};
-        WordOrderState = (WordOrderState + 1) % 6;
+        const int* o = kOrders[wordOrderState];
+        order = {nameWords[o[0]], nameWords[o[1]], nameWords[o[2]]};
+        wordOrderState = (wordOrderState + 1) % 6;
     }
     std::string joined;
     for (const auto& word : order) joined += (joined.empty() ? "" : " ") + word;
@@ -300,19 +300,19 @@ void RecallDialog::MakeLoadedPersonCurrent() {
         SetSearchFieldValid(true);
         return;
     }
-    if (!Loaded) return;
+    if (!loaded) return;
     if (RefuseForeignCharacters({{nameEdit, "Il nome"}, {placeEdit, "Il luogo"}, {nationalityEdit, "La nazione"}}))
         return;
     birth.subjectName = gui::FromQt(nameEdit->text());
-    BirthRecord record = LoadedRecord;
-    record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(placeEdit->text()), kPlaceFieldCapacity);
-    record.NationalityField = rt::CutTo(gui::FromQt(nationalityEdit->text()), kNationalityCapacity);
+    BirthRecord record = loadedRecord;
+    record.placeField = rt::CutTo(record.placeField.substr(0, 12) + gui::FromQt(placeEdit->text()), kPlaceFieldCapacity);
+    record.nationalityField = rt::CutTo(gui::FromQt(nationalityEdit->text()), kNationalityCapacity);
     // The entry keeps the record's number, as a store's does: a change of
     // that record is then known to be the current person's. A refused write
     // changes nothing and leaves the dialog as it was, its archive open.
     try {
-        WriteCurrentPerson(MakeIndexEntry(birth.subjectName, LoadedDataNumber), record, LoadedAnnotationLine,
-                           ArchiveName, LoadedTextNumber);
+        WriteCurrentPerson(MakeIndexEntry(birth.subjectName, loadedDataNumber), record, loadedAnnotationLine,
+                           archiveName, loadedTextNumber);
     } catch (const rt::IoError& e) {
         gui::ShowMessage(rt::IoError::MessageAbout(e.Code(), e.File(), "La persona non \xE8 stata richiamata."));
         return;
@@ -332,8 +332,8 @@ void RecallDialog::Cancel() {
 }
 
 void RecallDialog::HandOffChosenEntryAndCloseArchive() {
-    if (!ArchiveName.empty() && !ChosenEntry.empty() && ChosenPosition != 0)
-        WriteLastEntryHandOff(ArchiveName, ChosenEntry, ChosenPosition, currentChart.birth.subjectName);
+    if (!archiveName.empty() && !chosenEntry.empty() && chosenPosition != 0)
+        WriteLastEntryHandOff(archiveName, chosenEntry, chosenPosition, currentChart.birth.subjectName);
     CloseArchive();
 }
 

@@ -21,12 +21,12 @@ public:
     QPushButton *okButton, *cancelButton, *reorderNameButton;
     QGroupBox *searchPanel, *personPanel;
 
-    bool Loaded = false;
-    BirthRecord LoadedRecord;
-    int LoadedDataNumber = 0;  // the loaded record's number in its archive
-    std::string LoadedAnnotationLine, LoadedTextNumber;  // the hand-offs of the loaded person
-    std::array<std::string, 3> NameWords;
-    int WordOrderState = 0;
+    bool loaded = false;
+    BirthRecord loadedRecord;
+    int loadedDataNumber = 0;  // the loaded record's number in its archive
+    std::string loadedAnnotationLine, loadedTextNumber;  // the hand-offs of the loaded person
+    std::array<std::string, 3> nameWords;
+    int wordOrderState = 0;
 
     void ResetAndOpenArchive();
     void LoadChosenPerson();
@@ -44,7 +44,7 @@ protected:
     void EnterInSearch() override;
     void SearchClicked() override {
         ClearShownData();
-        Loaded = false;
+        loaded = false;
     }
 
 private:

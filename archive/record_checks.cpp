@@ -77,12 +77,12 @@ namespace {
 // The data record's problem, or an empty text.
 std::string BirthRecordProblem(const BirthRecord& r) {
     std::string p;
-    const std::string& d = r.DateField;
+    const std::string& d = r.dateField;
     const auto year = DigitsAt(d, 0, 4), month = DigitsAt(d, 4, 2), day = DigitsAt(d, 6, 2);
     const auto hour = DigitsAt(d, 8, 2), minute = DigitsAt(d, 10, 2);
     if (!year || !month || !day) return "Data Nascita Scorretta o Incompleta";
     if (!hour || !minute) return "Ora Nascita Scorretta o Incompleta";
-    if (!(p = BirthDateProblem(*day, *month, *year, r.CalendarField)).empty()) return p;
+    if (!(p = BirthDateProblem(*day, *month, *year, r.calendarField)).empty()) return p;
     if (!(p = BirthTimeProblem(*hour, *minute)).empty()) return p;
     // The correction as the loaders read it: a point or a comma, blanks after it.
     std::string correction = d.substr(12);
@@ -93,10 +93,10 @@ std::string BirthRecordProblem(const BirthRecord& r) {
     const long double value = rt::ValReal(correction, code);
     if (correction.empty() || code != 0) return "Errore alla voce \"Corr\" (Correzione Totale)";
     if (!(p = CorrectionProblem(value)).empty()) return p;
-    if (!(p = CoordinatesProblem(r.PlaceField)).empty()) return p;
-    if (!(p = TextProblem(r.PlaceField, "Il luogo")).empty()) return p;
-    if (r.CalendarField != "GR" && r.CalendarField != "GI") return "Errore definizione Calendario";
-    if (!(p = TextProblem(r.NationalityField, "La nazione")).empty()) return p;
+    if (!(p = CoordinatesProblem(r.placeField)).empty()) return p;
+    if (!(p = TextProblem(r.placeField, "Il luogo")).empty()) return p;
+    if (r.calendarField != "GR" && r.calendarField != "GI") return "Errore definizione Calendario";
+    if (!(p = TextProblem(r.nationalityField, "La nazione")).empty()) return p;
     return {};
 }
 
@@ -108,7 +108,7 @@ StoredPersonFault FindStoredPersonFault(std::string_view name, const BirthRecord
     if (!p.empty()) return {p, ".ST1"};
     if (!(p = BirthRecordProblem(record)).empty()) return {p, ".ST2"};
     if (annotation)
-        for (const std::string& line : annotation->Lines)
+        for (const std::string& line : annotation->lines)
             if (!(p = TextProblem(line, "Un'annotazione")).empty()) return {p, ".ST3"};
     return {};
 }

@@ -119,16 +119,16 @@ void StoreDialog::ShowEnteredBirthData() {
     engine::Moment& moment = currentChart.chart.moment;
     for (QLineEdit* e : annotationEdits) e->clear();
     textNumberEdit->clear();
-    if (!ArchiveListBuilt) {
+    if (!archiveListBuilt) {
         // The archive list is built at the first showing and kept afterwards.
         archiveList->clear();
         for (const std::string& name : ListArchiveNames()) {
             archiveList->addItem(gui::ToQt(ArchiveCaption(name)));
-            if (name == kPersonalArchive) ChosenArchive = name;
+            if (name == kPersonalArchive) chosenArchive = name;
         }
-        ArchiveListBuilt = true;
+        archiveListBuilt = true;
     }
-    chosenArchiveEdit->setText(gui::ToQt(ChosenArchive));
+    chosenArchiveEdit->setText(gui::ToQt(chosenArchive));
     nameEdit->setText(gui::ToQt(birth.subjectName));
     birthDateEdit->setText(gui::ToQt(birth.birthDateText));
     placeEdit->setText(gui::ToQt(birth.enteredPlaceText));
@@ -138,7 +138,7 @@ void StoreDialog::ShowEnteredBirthData() {
     if (zone == "-") zone = "-0";
     zoneEdit->setText(gui::ToQt(zone));
     std::string note;
-    for (const std::string& line : StoredZoneNote(zone, EnteredCorrectionText))
+    for (const std::string& line : StoredZoneNote(zone, EnteredCorrectionText_))
         note += (note.empty() ? "" : "\n") + line;
     zoneNoteLabel->setText(gui::ToQt(note));
     auto hours = ReadDecimalEitherSeparator(zone);
@@ -158,30 +158,30 @@ void StoreDialog::ShowEnteredBirthData() {
 void StoreDialog::ChooseArchive() {
     QListWidgetItem* item = archiveList->currentItem();
     if (!item) return;
-    ChosenArchive = gui::FromQt(item->text()).substr(0, 4);
-    chosenArchiveEdit->setText(gui::ToQt(ChosenArchive));
+    chosenArchive = gui::FromQt(item->text()).substr(0, 4);
+    chosenArchiveEdit->setText(gui::ToQt(chosenArchive));
 }
 
 void StoreDialog::StoreBirthRecord() {
     engine::BirthData& birth = currentChart.birth;
     engine::Moment& moment = currentChart.chart.moment;
-    const std::string& A = ChosenArchive;
-    if (A.empty()) throw ArchiveError("Nessun archivio selezionato");
+    const std::string& a = chosenArchive;
+    if (a.empty()) throw ArchiveError("Nessun archivio selezionato");
     BirthRecord record;
     std::string dateText = gui::FromQt(birthDateEdit->text());
     std::string key = engine::DateTimeTextToSortKey(dateText);
-    record.PlaceField = rt::CutTo(birth.coordinatesText + birth.enteredPlaceText, kPlaceFieldCapacity);
-    record.CalendarField = gui::FromQt(calendarEdit->text()).substr(0, 2);
-    moment.gregorian = record.CalendarField == "GR";
-    record.NationalityField = rt::CutTo(birth.nationality, kNationalityCapacity);
-    record.DateField = MakeDateField(key, moment.zoneCorrection);
+    record.placeField = rt::CutTo(birth.coordinatesText + birth.enteredPlaceText, kPlaceFieldCapacity);
+    record.calendarField = gui::FromQt(calendarEdit->text()).substr(0, 2);
+    moment.gregorian = record.calendarField == "GR";
+    record.nationalityField = rt::CutTo(birth.nationality, kNationalityCapacity);
+    record.dateField = MakeDateField(key, moment.zoneCorrection);
     // The strings stand for the corrected moment, as every loader of the chart does.
     FillChartStrings(currentChart.settings, record);
 
     StoreRequest request;
-    request.Letters = A;
-    request.Name = birth.subjectName;
-    request.Record = record;
+    request.letters = a;
+    request.name = birth.subjectName;
+    request.record = record;
     std::string lines[4];
     for (int k = 0; k < 4; ++k) lines[k] = gui::FromQt(annotationEdits[k]->text());
     std::string number = gui::FromQt(textNumberEdit->text());
@@ -189,19 +189,19 @@ void StoreDialog::StoreBirthRecord() {
     for (const auto& l : lines) anyNote = anyNote || !l.empty();
     if (anyNote) {
         AnnotationRecord notes;
-        notes.Lines[0] = rt::CutTo(lines[0], 70);
-        notes.Lines[1] = rt::CutTo(lines[1], 70);
-        notes.Lines[2] = rt::CutTo(lines[2], 70);
+        notes.lines[0] = rt::CutTo(lines[0], 70);
+        notes.lines[1] = rt::CutTo(lines[1], 70);
+        notes.lines[2] = rt::CutTo(lines[2], 70);
         std::string fourth = lines[3];
         fourth.resize(64, ' ');
-        notes.Lines[3] = fourth + number;
-        request.Annotation = notes;
+        notes.lines[3] = fourth + number;
+        request.annotation = notes;
     }
     StoreResult result = StorePersonRecords(request);
-    LastStoredEntry = result.Entry;
-    LastStoredArchive = A;
-    if (result.MovedPosition != 0) MovedEntryPosition = result.MovedPosition;
-    birth.birthDateKey = record.DateField;
+    lastStoredEntry = result.entry;
+    lastStoredArchive = a;
+    if (result.movedPosition != 0) movedEntryPosition = result.movedPosition;
+    birth.birthDateKey = record.dateField;
 }
 
 bool StoreDialog::AnnotationsRefused() {
@@ -220,8 +220,8 @@ void StoreDialog::StoreAndClose() {
 
 void StoreDialog::MakeTextAndStore() {
     if (AnnotationsRefused()) return;
-    RequireIndexWithHeader(ChosenArchive);  // no text is made for a person who cannot be stored
-    std::string number = CreatePersonTextFile(ChosenArchive, currentChart.birth.subjectName);
+    RequireIndexWithHeader(chosenArchive);  // no text is made for a person who cannot be stored
+    std::string number = CreatePersonTextFile(chosenArchive, currentChart.birth.subjectName);
     textNumberEdit->setText(gui::ToQt(number));
     Q_EMIT PersonTextRequested();
     StoreBirthRecord();
@@ -236,8 +236,8 @@ void StoreDialog::Cancel() {
 
 void StoreDialog::HandOffLastStoredEntry() {
     activated_ = false;
-    if (!LastStoredEntry.empty() && !LastStoredArchive.empty() && MovedEntryPosition != 0)
-        WriteLastEntryHandOff(LastStoredArchive, LastStoredEntry, MovedEntryPosition, currentChart.birth.subjectName);
+    if (!lastStoredEntry.empty() && !lastStoredArchive.empty() && movedEntryPosition != 0)
+        WriteLastEntryHandOff(lastStoredArchive, lastStoredEntry, movedEntryPosition, currentChart.birth.subjectName);
 }
 
 }  // namespace archive

@@ -47,13 +47,13 @@ public:
 
     // The correction as the entry dialog showed it, whole (hours added to the
     // clock time), which the next showing notes under the zone.
-    void TakeEnteredCorrection(std::string correction) { EnteredCorrectionText = std::move(correction); }
+    void TakeEnteredCorrection(std::string correction) { EnteredCorrectionText_ = std::move(correction); }
 
     // State kept between showings.
-    std::string ChosenArchive;
-    std::string LastStoredEntry, LastStoredArchive;
-    int MovedEntryPosition = 0;
-    bool ArchiveListBuilt = false;
+    std::string chosenArchive;
+    std::string lastStoredEntry, lastStoredArchive;
+    int movedEntryPosition = 0;
+    bool archiveListBuilt = false;
 
 Q_SIGNALS:
     // The person's text was made: the rich-text window is to show it, on
@@ -68,7 +68,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::string EnteredCorrectionText;
+    std::string EnteredCorrectionText_;
     bool activated_ = false;
 };
 

@@ -33,7 +33,7 @@ void CheckReal(std::string text, long double low, long double high, std::string_
 }  // namespace
 
 void CheckBirthRecordNumbers(const BirthRecord& record, std::string_view file) {
-    const std::string& d = record.DateField;
+    const std::string& d = record.dateField;
     if (d.find_first_not_of(' ') == std::string::npos) return;
     // "YYYYMMDDHHMM" and the correction in hours.
     CheckReal(Part(d, 1, 4), 0, 9999, file, "anno");
@@ -45,12 +45,12 @@ void CheckBirthRecordNumbers(const BirthRecord& record, std::string_view file) {
     if (auto c = ReadDecimalEitherSeparator(Part(d, 13, 8)))
         rt::CheckFileNumber(*c, -24, 24, file, "correzione del fuso");
     // "DDxMM-DDDxMM": degrees and minutes of latitude, then of longitude.
-    const std::string& p = record.PlaceField;
+    const std::string& p = record.placeField;
     CheckReal(Part(p, 1, 2), 0, 90, file, "latitudine");
     CheckReal(Part(p, 4, 2), 0, 60, file, "minuti di latitudine");
     CheckReal(Part(p, 7, 3), 0, 180, file, "longitudine");
     CheckReal(Part(p, 11, 2), 0, 60, file, "minuti di longitudine");
-    if (auto n = ReadDecimalEitherSeparator(record.AnnotationNumber))
+    if (auto n = ReadDecimalEitherSeparator(record.annotationNumber))
         rt::CheckFileNumber(*n, 0, kMaxRecordNumber, file, "numero delle annotazioni");
 }
 

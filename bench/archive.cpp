@@ -29,17 +29,17 @@ constexpr int kPeople = 99000;
 
 archive::BirthRecord SampleRecord() {
     archive::BirthRecord r;
-    r.DateField = "198502141530-1";
-    r.PlaceField = "41N54-012E29ROMA";
-    r.CalendarField = "GR";
-    r.NationalityField = "ITALIA";
-    r.AnnotationNumber = "00000";
+    r.dateField = "198502141530-1";
+    r.placeField = "41N54-012E29ROMA";
+    r.calendarField = "GR";
+    r.nationalityField = "ITALIA";
+    r.annotationNumber = "00000";
     return r;
 }
 
 archive::AnnotationRecord SampleNotes() {
     archive::AnnotationRecord a;
-    a.Lines = {"PRIMA RIGA", "SECONDA RIGA", "", archive::MakeFourthAnnotationLine("QUARTA", "")};
+    a.lines = {"PRIMA RIGA", "SECONDA RIGA", "", archive::MakeFourthAnnotationLine("QUARTA", "")};
     return a;
 }
 
@@ -103,15 +103,15 @@ void BM_StoreThenDelete(benchmark::State& state) {
     FlushTally tally;
     for (auto _ : state) {
         archive::StoreRequest request;
-        request.Letters = "BASE";
-        request.Name = "MIDDLE PERSON";
-        request.Record = SampleRecord();
-        request.Annotation = SampleNotes();
+        request.letters = "BASE";
+        request.name = "MIDDLE PERSON";
+        request.record = SampleRecord();
+        request.annotation = SampleNotes();
         tally.Start();
         const archive::StoreResult stored = archive::StorePersonRecords(request);
         tally.Stop();
         state.PauseTiming();
-        archive::DeleteIndexEntry("BASE", stored.IndexPosition);
+        archive::DeleteIndexEntry("BASE", stored.indexPosition);
         state.ResumeTiming();
     }
     tally.Report(state);
@@ -124,14 +124,14 @@ void BM_Delete(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         archive::StoreRequest request;
-        request.Letters = "BASE";
-        request.Name = "MIDDLE PERSON";
-        request.Record = SampleRecord();
-        request.Annotation = SampleNotes();
+        request.letters = "BASE";
+        request.name = "MIDDLE PERSON";
+        request.record = SampleRecord();
+        request.annotation = SampleNotes();
         const archive::StoreResult stored = archive::StorePersonRecords(request);
         state.ResumeTiming();
         tally.Start();
-        archive::DeleteIndexEntry("BASE", stored.IndexPosition);
+        archive::DeleteIndexEntry("BASE", stored.indexPosition);
         tally.Stop();
     }
     tally.Report(state);
@@ -172,23 +172,23 @@ void BM_Change(benchmark::State& state) {
     FlushTally tally;
     for (auto _ : state) {
         archive::EditedPerson p;
-        p.Letters = "BASE";
-        p.IndexPosition = kPeople / 2;
+        p.letters = "BASE";
+        p.indexPosition = kPeople / 2;
         archive::ArchiveFiles files;
         files.Open("BASE");
-        const std::string entry = files.ReadEntry(p.IndexPosition);
+        const std::string entry = files.ReadEntry(p.indexPosition);
         files.Close();
-        p.DataNumber = std::stoi(entry.substr(38, 5));
+        p.dataNumber = std::stoi(entry.substr(38, 5));
         // Renamed back and forth, so the entry moves to the front and back.
-        p.Name = flip ? NameOf(kPeople / 2) : "AAAA FIRST";
+        p.name = flip ? NameOf(kPeople / 2) : "AAAA FIRST";
         flip = 1 - flip;
-        p.DateTimeText = "14/02/1985 15:30";
-        p.CorrectionText = "-1";
-        p.CoordinatesText = "41N54-012E29";
-        p.PlaceName = "ROMA";
-        p.CalendarCode = "GR";
-        p.Nationality = "ITALIA";
-        p.AnnotationNumber = "00000";
+        p.dateTimeText = "14/02/1985 15:30";
+        p.correctionText = "-1";
+        p.coordinatesText = "41N54-012E29";
+        p.placeName = "ROMA";
+        p.calendarCode = "GR";
+        p.nationality = "ITALIA";
+        p.annotationNumber = "00000";
         tally.Start();
         benchmark::DoNotOptimize(archive::RewriteEditedPerson(settings, p));
         tally.Stop();

@@ -31,7 +31,7 @@ void BM_EditorSave(benchmark::State& state) {
         state.PauseTiming();
         r = 1 + (r * 7919) % state.range(0);
         remedies::PrimaryTexts t = remedies::PrimaryRecordToTexts(remedies::ReadPrimaryRecord(r));
-        t.Posology = bench_data::GeneratedTexts(rng).Posology;
+        t.posology = bench_data::GeneratedTexts(rng).posology;
         state.ResumeTiming();
         const std::int64_t before = rt::FlushesOfThisThread();
         const remedies::ChangeOutcome o = remedies::SavePrimaryEdit(r, t);

@@ -20,14 +20,14 @@ using namespace display;
 
 namespace {
 
-std::string g_glyphs[15];
+std::string gGlyphs[15];
 
 void LoadGlyphs() {
     const std::filesystem::path data = KELVOR_BUILD_DATA_DIR;
     for (int i = 0; i < 15; ++i) {
         const auto p = data / "Simboli" / ("PiaX" + std::string(i + 1 < 10 ? "0" : "") + std::to_string(i + 1) + ".emf");
         std::ifstream in(p, std::ios::binary);
-        g_glyphs[i].assign(std::istreambuf_iterator<char>(in), {});
+        gGlyphs[i].assign(std::istreambuf_iterator<char>(in), {});
     }
 }
 
@@ -49,7 +49,7 @@ void DrawPage(Surface& dc) {
     }
     for (int i = 0; i < 50; ++i) {
         const Rect r = GlyphRect(dc.Drawing(), 10 + (i % 10) * 25, 200 + (i / 10) * 0.5L, 7);
-        dc.PlayMetafile(g_glyphs[i % 15], r);
+        dc.PlayMetafile(gGlyphs[i % 15], r);
     }
 }
 
@@ -64,7 +64,7 @@ void BM_PageToImage(benchmark::State& state) {
         PainterSurface s(&img);
         s.UseDrawingState(drawing);
         // Drawn as the printer's page is.
-        drawing.PrinterPresent = true;
+        drawing.printerPresent = true;
         s.SetOutputMedium(Medium::Paper);
         DrawPage(s);
         s.Flush();

@@ -26,14 +26,14 @@ inline remedies::PrimaryTexts GeneratedTexts(std::mt19937& rng) {
     static const char* const kForms[] = {"", "", "", "MSA ", "TSA ", "QSPC ", "HS 8 - ", "HS 104 - "};
     remedies::PrimaryTexts t;
     const int remedy = static_cast<int>(rng() % 2500);
-    t.Remedy = std::string(kForms[remedy % 8]) + "Remedium " + std::to_string(remedy);
-    t.Indication = "Indicatie " + std::to_string(rng() % 900) + " van het type " + std::to_string(rng() % 7) +
+    t.remedy = std::string(kForms[remedy % 8]) + "Remedium " + std::to_string(remedy);
+    t.indication = "Indicatie " + std::to_string(rng() % 900) + " van het type " + std::to_string(rng() % 7) +
                    (rng() % 5 == 0 ? " ,-" : "");
-    t.Posology = std::string(300 + rng() % 500, 'p');
-    t.Synthesis = std::string(rng() % 1200, 's');
-    t.PrimarySignature = std::string(kPlanets[rng() % 9]) + ", " + kPlanets[rng() % 9];
-    t.ZodiacalSignature = std::string(kSigns[rng() % 12]) + ", " + kSigns[rng() % 12];
-    t.Notes = std::string(rng() % 600, 'n');
+    t.posology = std::string(300 + rng() % 500, 'p');
+    t.synthesis = std::string(rng() % 1200, 's');
+    t.primarySignature = std::string(kPlanets[rng() % 9]) + ", " + kPlanets[rng() % 9];
+    t.zodiacalSignature = std::string(kSigns[rng() % 12]) + ", " + kSigns[rng() % 12];
+    t.notes = std::string(rng() % 600, 'n');
     return t;
 }
 
@@ -49,12 +49,12 @@ inline remedies::SignatureRecord GeneratedSignature(std::mt19937& rng) {
     static const char* const kSigns[] = {"ariete", "toro", "gemelli", "cancro", "leone", "vergine",
                                          "bilancia", "scorpione", "sagittario", "capricorno", "acquario", "pesci"};
     remedies::SignatureRecord r;
-    r.Symptom = "Sintomo " + std::to_string(rng() % 600);
-    r.Plant = "Pianta " + std::to_string(rng() % 800);
-    r.PrimarySignature = kPlanets[rng() % 7];
-    r.ZodiacalSignature = std::string(kSigns[rng() % 12]) + "-" + kSigns[rng() % 12];
-    r.Synthesis = std::string(rng() % 100, 's');
-    r.Authors = "Autore " + std::to_string(rng() % 30);
+    r.symptom = "Sintomo " + std::to_string(rng() % 600);
+    r.plant = "Pianta " + std::to_string(rng() % 800);
+    r.primarySignature = kPlanets[rng() % 7];
+    r.zodiacalSignature = std::string(kSigns[rng() % 12]) + "-" + kSigns[rng() % 12];
+    r.synthesis = std::string(rng() % 100, 's');
+    r.authors = "Autore " + std::to_string(rng() % 30);
     return r;
 }
 

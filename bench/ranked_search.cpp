@@ -35,11 +35,11 @@ public:
         all.reserve(static_cast<std::size_t>(records) + 1);
         for (int i = 0; i < records; ++i) {
             remedies::PrimaryTexts t;
-            t.Remedy = "Remedium " + std::to_string(rng() % 2500);
-            t.Indication = Indication(rng() % 900);
-            t.Posology = std::string(300 + rng() % 500, 'p');
-            t.Synthesis = std::string(rng() % 1200, 's');
-            t.Notes = std::string(rng() % 600, 'n');
+            t.remedy = "Remedium " + std::to_string(rng() % 2500);
+            t.indication = Indication(rng() % 900);
+            t.posology = std::string(300 + rng() % 500, 'p');
+            t.synthesis = std::string(rng() % 1200, 's');
+            t.notes = std::string(rng() % 600, 'n');
             all.push_back(remedies::EncodePrimaryRecord(remedies::MakePrimaryRecord(t)));
         }
         rt::ReplaceAllRecords(remedies::kPrimaryDbName, remedies::kPrimaryRecordSize, all);

@@ -47,7 +47,7 @@ void SetPerson(archive::CurrentChart& person) {
 void BM_SheetToPdf(benchmark::State& state) {
     DrawingState drawing;
     InitDrawingFromScreen(drawing, 1920, 1080);
-    drawing.PrinterPresent = true;
+    drawing.printerPresent = true;
     archive::CurrentChart person;
     SetPerson(person);
     const int code = static_cast<int>(state.range(0));

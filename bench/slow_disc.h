@@ -18,11 +18,11 @@
 namespace bench_disc {
 
 inline std::chrono::microseconds FlushWait() {
-    static const std::chrono::microseconds wait = [] {
+    static const std::chrono::microseconds kWait = [] {
         const char* ms = std::getenv("KELVOR_BENCH_FLUSH_MS");
         return std::chrono::microseconds(ms ? static_cast<long long>(std::atof(ms) * 1000) : 0);
     }();
-    return wait;
+    return kWait;
 }
 
 }  // namespace bench_disc

@@ -151,16 +151,16 @@ struct KeplerSolution {
     SinCos sc;  // of it
 };
 
-KeplerSolution SolveKeplerSinCos(double M, double e) {
-    double E = M + e * std::sin(M);
-    SinCos sc = SinCosR(E);
+KeplerSolution SolveKeplerSinCos(double m, double e) {
+    double eccentricAnomaly = m + e * std::sin(m);
+    SinCos sc = SinCosR(eccentricAnomaly);
     for (int i = 0; i < 60; ++i) {
-        const double dE = (M - (E - e * sc.sin)) / (1 - e * sc.cos);
-        E += dE;
+        const double dE = (m - (eccentricAnomaly - e * sc.sin)) / (1 - e * sc.cos);
+        eccentricAnomaly += dE;
         if (std::fabs(dE) < 1e-9) break;
-        sc = std::fabs(dE) <= 0.05 ? sc * SmallSinCos(dE) : SinCosR(E);
+        sc = std::fabs(dE) <= 0.05 ? sc * SmallSinCos(dE) : SinCosR(eccentricAnomaly);
     }
-    return {E, SinCosR(E)};
+    return {eccentricAnomaly, SinCosR(eccentricAnomaly)};
 }
 
 struct Vec3 {
@@ -227,10 +227,10 @@ public:
             ++count_;
         }
     }
-    double Sum(const Multiples<5>& X, const Multiples<3>& M) const {
+    double Sum(const Multiples<5>& x, const Multiples<3>& m) const {
         double sum = 0;
         for (int i = 0; i < count_; ++i)
-            sum += terms_[i].amplitude * CosOfSum(X[terms_[i].k] * M[terms_[i].j], phases_[i]);
+            sum += terms_[i].amplitude * CosOfSum(x[terms_[i].k] * m[terms_[i].j], phases_[i]);
         return sum;
     }
 
@@ -339,14 +339,14 @@ void Computation::MeanElements() {
     centuriesSquared_ = centuries_ * centuries_;
     t_ = static_cast<double>(centuries_);
     t2_ = static_cast<double>(centuriesSquared_);
-    const Real T = centuries_, T2 = centuriesSquared_;
-    nodeMean_ = Wrap360(259.1833L - 0.05295392L * days_ + 0.002078L * T2 + 0.0000022L * T2 * T);
-    sunMeanLon_ = Circle(279.69668L + 36000.7689L * T + 0.0003025L * T2);
-    moonElong_ = Circle(350.737486L + 445267.114L * T - 0.001436L * T2);
+    const Real centuries = centuries_, centuriesSquared = centuriesSquared_;
+    nodeMean_ = Wrap360(259.1833L - 0.05295392L * days_ + 0.002078L * centuriesSquared + 0.0000022L * centuriesSquared * centuries);
+    sunMeanLon_ = Circle(279.69668L + 36000.7689L * centuries + 0.0003025L * centuriesSquared);
+    moonElong_ = Circle(350.737486L + 445267.114L * centuries - 0.001436L * centuriesSquared);
     moonPerigee_ = MeanPerigee();
-    sunAnomaly_ = Circle(358.47584L + 35999.04975L * T - 0.00015L * T2);
-    moonMeanLon_ = Circle(270.434164L + 13.1763965L * days_ + (0.0000019L * T - 0.001133L) * T2);
-    moonAnomaly_ = Circle(296.1046083L + 477198.849L * T + 0.009191671L * T2);
+    sunAnomaly_ = Circle(358.47584L + 35999.04975L * centuries - 0.00015L * centuriesSquared);
+    moonMeanLon_ = Circle(270.434164L + 13.1763965L * days_ + (0.0000019L * centuries - 0.001133L) * centuriesSquared);
+    moonAnomaly_ = Circle(296.1046083L + 477198.849L * centuries + 0.009191671L * centuriesSquared);
     node_ = SinCosD(static_cast<double>(nodeMean_));
     dpsi_ = (-(17.2327 + 0.01737 * t_) * node_.sin - 1.273 * SinD(2 * sunMeanLon_)) / 3600.0;
     const SinCos eps = SinCosD(23.4522944 - 0.0130125 * t_);
@@ -355,9 +355,9 @@ void Computation::MeanElements() {
 }
 
 void Computation::SolveOrbit(const Elements& el, Vec3& pos, Vec3& vel) const {
-    const double M = el.meanAnomaly * kRad;
+    const double m = el.meanAnomaly * kRad;
     const double e = el.e, a = el.a;
-    const SinCos sc = SolveKeplerSinCos(M, e).sc;
+    const SinCos sc = SolveKeplerSinCos(m, e).sc;
     const double cosE = sc.cos, sinE = sc.sin;
     const double root = std::sqrt(1 - e * e);
     pos = {a * (cosE - e), a * root * sinE, 0};
@@ -382,11 +382,11 @@ void Computation::Equatorial(TheoryPoint body, Real lon, Real lat) {
 
 // ---- Sun ----
 void Computation::Sun() {
-    const Real T = centuries_, T2 = centuriesSquared_;
+    const Real centuries = centuries_, centuriesSquared = centuriesSquared_;
     const double t = t_, t2 = t2_;
     // The Earth's orbit turned by the longitude of its perihelion: the Earth's
     // heliocentric vector (the Sun's geocentric vector is its opposite).
-    const double earthM = Circle(358.4758445L + 35999.04975L * T - 0.000150278L * T2);
+    const double earthM = Circle(358.4758445L + 35999.04975L * centuries - 0.000150278L * centuriesSquared);
     const double e = 0.01675104 - 0.0000418 * t - 0.000000126 * t2;
     const double perigee = 101.2208333 + 1.719175 * t + 0.000452778 * t2;
     Vec3 pos, vel;
@@ -395,8 +395,8 @@ void Computation::Sun() {
     earthVel_ = vel;
 
     // The series of the Sun's apparent longitude.
-    const double Msun = sunAnomaly_ * kRad;
-    const SinCos kep = SolveKeplerSinCos(Msun, e).sc;
+    const double msun = sunAnomaly_ * kRad;
+    const SinCos kep = SolveKeplerSinCos(msun, e).sc;
     // The true anomaly (half-angle tangent formula, as one two-argument arc tangent).
     const double v = std::atan2(std::sqrt(1 - e * e) * kep.sin, kep.cos - e) * kDeg;
     double lon = Wrap360(v - sunAnomaly_ + sunMeanLon_);
@@ -405,11 +405,11 @@ void Computation::Sun() {
                                0.266 * SinD(31.8 + 119.0 * t) + 0.202 * SinD(315.6 + 893.3 * t)) /
                               3600.0;
     lon += longPeriod;
-    const double M = sunAnomaly_ + longPeriod;
+    const double meanAnomaly = sunAnomaly_ + longPeriod;
 
     // The planets' perturbations, amplitude * cos(k X + j M + phase), X the
     // planet's mean longitude; the multiples by angle addition.
-    static const SolarTerms venusTerms({{4.838, 1, 0, 90},
+    static const SolarTerms kVenusTerms({{4.838, 1, 0, 90},
                                         {5.526, 2, 0, 90.12},
                                         {2.497, 2, -1, 257.75},
                                         {1.559, 3, -1, 77.96},
@@ -419,27 +419,27 @@ void Computation::Sun() {
                                         {0.154, 5, -3, 34.1},
                                         {0.152, 4, -2, 227.4},
                                         {0.144, 4, -1, 79.0}});
-    static const SolarTerms marsTerms({{2.043, 2, 0, 89.76},
+    static const SolarTerms kMarsTerms({{2.043, 2, 0, 89.76},
                                        {1.77, 2, -1, 306.27},
                                        {0.585, 4, -2, 185.82},
                                        {0.5, 4, -1, 317.7},
                                        {0.425, 3, -1, 317.7},
                                        {0.204, 5, -2, 185.5}});
-    static const SolarTerms jupiterTerms({{7.208, 1, 0, 91.08999},
+    static const SolarTerms kJupiterTerms({{7.208, 1, 0, 91.08999},
                                           {2.731, 2, 0, 270.25},
                                           {2.6, 1, -1, 174.77},
                                           {1.61, 2, -1, 292.6},
                                           {0.556, 3, -1, 177.31}});
-    static const SolarTerms saturnTerms({{0.419, 1, 0, 90.33999}, {0.32, 1, -1, 259.22}});
-    const Multiples<3> Mm(SinCosD(M));
-    const double venus = venusTerms.Sum(Multiples<5>(SinCosD(Circle(63.07037L + 22518.442986L * T))), Mm);
-    const double mars = marsTerms.Sum(Multiples<5>(SinCosD(Circle(165.94905L + 16859.069667L * T))), Mm);
-    const double jupiter = jupiterTerms.Sum(Multiples<5>(SinCosD(Circle(221.64742L + 32964.466939L * T))), Mm);
-    const double saturn = saturnTerms.Sum(Multiples<5>(SinCosD(Circle(193.1323L + 34777.259042L * T))), Mm);
+    static const SolarTerms kSaturnTerms({{0.419, 1, 0, 90.33999}, {0.32, 1, -1, 259.22}});
+    const Multiples<3> mm(SinCosD(meanAnomaly));
+    const double venus = kVenusTerms.Sum(Multiples<5>(SinCosD(Circle(63.07037L + 22518.442986L * centuries))), mm);
+    const double mars = kMarsTerms.Sum(Multiples<5>(SinCosD(Circle(165.94905L + 16859.069667L * centuries))), mm);
+    const double jupiter = kJupiterTerms.Sum(Multiples<5>(SinCosD(Circle(221.64742L + 32964.466939L * centuries))), mm);
+    const double saturn = kSaturnTerms.Sum(Multiples<5>(SinCosD(Circle(193.1323L + 34777.259042L * centuries))), mm);
     const double moon = 6.454 * SinD(moonElong_) + 0.424 * SinD(moonElong_ - moonAnomaly_);
     lon += (venus + mars + jupiter + saturn + moon) / 3600.0;
     lon += dpsi_;
-    lon -= (20.47 + 0.342 * Mm[1].cos) / 3600.0;
+    lon -= (20.47 + 0.342 * mm[1].cos) / 3600.0;
     // The series count from the equinox of the old fundamental catalogue,
     // which drifts from the dynamical equinox by 0.525" + 1.275" a century from
     // 1950 (24" in the first century). The tables take it up for the other
@@ -558,52 +558,52 @@ constexpr LunarTerm kLunarLatitudeArgument[] = {
 void Computation::Moon() {
     const double t = t_, t2 = t2_;
     const double perigee = static_cast<double>(moonPerigee_), nodeMean = static_cast<double>(nodeMean_);
-    double Lp = moonMeanLon_;
-    double Mp = moonMeanLon_ - perigee;
-    double F = moonMeanLon_ - nodeMean;
-    double D = moonElong_;
-    double M = sunAnomaly_;
+    double lp = moonMeanLon_;
+    double mp = moonMeanLon_ - perigee;
+    double f = moonMeanLon_ - nodeMean;
+    double d = moonElong_;
+    double m = sunAnomaly_;
 
     const double a = SinD(51.2 + 20.2 * t);
     const double b = SinD(193.4404 - 132.87 * t - 0.0091731 * t2);
     const double c = node_.sin;
     const SinCos gc = SinCosD(nodeMean + 275.05 - 2.3 * t);
     const double g = gc.sin;
-    Lp += (0.84 * a + 14.27 * b + 7.261 * c) / 3600.0;
-    Mp += (2.94 * a + 14.27 * b + 9.337 * c) / 3600.0;
-    D += (7.24 * a + 7.261 * c) / 3600.0;
-    M += -6.4 * a / 3600.0;
-    F += (0.21 * a + 14.27 * b - 88.699 * c - 15.58 * g) / 3600.0;
+    lp += (0.84 * a + 14.27 * b + 7.261 * c) / 3600.0;
+    mp += (2.94 * a + 14.27 * b + 9.337 * c) / 3600.0;
+    d += (7.24 * a + 7.261 * c) / 3600.0;
+    m += -6.4 * a / 3600.0;
+    f += (0.21 * a + 14.27 * b - 88.699 * c - 15.58 * g) / 3600.0;
 
     // The multiples of the four arguments by angle addition.
-    const Multiples<6> Dm(SinCosD(D));
-    const Multiples<2> Mm(SinCosD(M));
-    const Multiples<4> Pm(SinCosD(Mp));
-    const Multiples<2> Fm(SinCosD(F));
-    static const SinCos twoDegrees = SinCosD(2);
+    const Multiples<6> Dm(SinCosD(d));
+    const Multiples<2> Mm(SinCosD(m));
+    const Multiples<4> Pm(SinCosD(mp));
+    const Multiples<2> Fm(SinCosD(f));
+    static const SinCos kTwoDegrees = SinCosD(2);
     auto series = [&](const auto& terms) {
         double sum = 0;
         for (const LunarTerm& term : terms) {
             SinCos x = Pm[term.p];
             if (term.d) x = x * Dm[term.d];
             if (term.m) x = x * Mm[term.m];
-            if (term.twoDegrees) x = x * twoDegrees;
+            if (term.twoDegrees) x = x * kTwoDegrees;
             sum += term.amplitude * SinOfSum(x, Fm[term.f]);
         }
         return sum;
     };
     const double sum = series(kLunarLongitude);
 
-    const double lambda = Wrap360(Lp + sum / 3600.0 + dpsi_);
+    const double lambda = Wrap360(lp + sum / 3600.0 + dpsi_);
     Real lon = lambda;
     if (settings_.useMoonTable && MoonCorrectionApplies(jd_))
         lon = Wrap360(lon + src_->MoonCorrection(jd_) / 3600.0L);
     out_.longitudes[TheoryPoint::Moon] = lon;
     if (longitudesOnly_) return;
 
-    const double Fp = F + (series(kLunarLatitudeArgument) + 50.64 * SinD(3 * lambda)) / 3600.0;
+    const double fpDegrees = f + (series(kLunarLatitudeArgument) + 50.64 * SinD(3 * lambda)) / 3600.0;
     const double w = 1 - 0.00004664 * node_.cos - 0.0000754 * gc.cos;
-    const SinCos fp = SinCosD(Fp);
+    const SinCos fp = SinCosD(fpDegrees);
     const double sin3Fp = fp.sin * (3 - 4 * fp.sin * fp.sin);
     const double beta = (18519.7 * w * fp.sin - 6.2 * sin3Fp - 526.1 * SinOfSum(Fm[1], Dm[-2])) / 3600.0;
 
@@ -617,164 +617,164 @@ void Computation::Moon() {
 
 // ---- planets ----
 ElementsL Computation::PlanetElements(TheoryPoint body, bool setA) const {
-    const Real T = centuries_, T2 = centuriesSquared_;
+    const Real centuries = centuries_, centuriesSquared = centuriesSquared_;
     switch (body) {
         case TheoryPoint::Mercury:
-            return {102.2793806L + 149472.51523L * T + 0.000006389L * T2,
-                    0.20561421L + 0.00002046L * T - 0.00000003L * T2, 0.3870984L,
-                    28.75375278L + 0.370280556L * T + 0.000120833L * T2,
-                    47.14594444L + 1.185208333L * T + 0.000173889L * T2,
-                    7.002880556L + 0.001860833L * T - 0.000018333L * T2};
+            return {102.2793806L + 149472.51523L * centuries + 0.000006389L * centuriesSquared,
+                    0.20561421L + 0.00002046L * centuries - 0.00000003L * centuriesSquared, 0.3870984L,
+                    28.75375278L + 0.370280556L * centuries + 0.000120833L * centuriesSquared,
+                    47.14594444L + 1.185208333L * centuries + 0.000173889L * centuriesSquared,
+                    7.002880556L + 0.001860833L * centuries - 0.000018333L * centuriesSquared};
         case TheoryPoint::Venus:
-            return {212.6032194L + 58517.80386L * T + 0.001286056L * T2,
-                    0.00682069L - 0.00004774L * T + 0.0000091L * T2, 0.7233316L,
-                    54.38418611L + 0.508186111L * T - 0.001386389L * T2,
-                    75.77964722L + 0.89985L * T + 0.00041L * T2,
-                    3.393630556L + 0.00100583L * T - 0.000000972L * T2};
+            return {212.6032194L + 58517.80386L * centuries + 0.001286056L * centuriesSquared,
+                    0.00682069L - 0.00004774L * centuries + 0.0000091L * centuriesSquared, 0.7233316L,
+                    54.38418611L + 0.508186111L * centuries - 0.001386389L * centuriesSquared,
+                    75.77964722L + 0.89985L * centuries + 0.00041L * centuriesSquared,
+                    3.393630556L + 0.00100583L * centuries - 0.000000972L * centuriesSquared};
         case TheoryPoint::Mars:
-            return {319.529425L + 19139.8585L * T + 0.000180806L * T2,
-                    0.0933129L + 0.000092064L * T - 0.000000077L * T2, 1.5236915L,
-                    285.4317611L + 1.069766667L * T + 0.00013125L * T2,
-                    48.78644167L + 0.770991667L * T - 0.000001389L * T2,
-                    1.850333333L - 0.000675L * T + 0.000012611L * T2};
+            return {319.529425L + 19139.8585L * centuries + 0.000180806L * centuriesSquared,
+                    0.0933129L + 0.000092064L * centuries - 0.000000077L * centuriesSquared, 1.5236915L,
+                    285.4317611L + 1.069766667L * centuries + 0.00013125L * centuriesSquared,
+                    48.78644167L + 0.770991667L * centuries - 0.000001389L * centuriesSquared,
+                    1.850333333L - 0.000675L * centuries + 0.000012611L * centuriesSquared};
         case TheoryPoint::Jupiter:
             if (setA)
-                return {225.49281253L + 3033.687936L * T, 0.04838144L - 0.0000155L * T,
-                        5.20290493L, 273.3930152L + 1.33834464L * T,
-                        99.41984827L + 1.05829152L * T, 1.3096585L - 0.00515613L * T};
-            return {225.32833L + 3034.69202L * T - 0.00072L * T2, 0.04833L + 0.00016L * T,
-                    5.202561L, 273.27754L + 0.59943L * T + 0.0007L * T2,
-                    99.44338L + 1.01053L * T + 0.00035L * T2, 1.30874L - 0.005696L * T};
+                return {225.49281253L + 3033.687936L * centuries, 0.04838144L - 0.0000155L * centuries,
+                        5.20290493L, 273.3930152L + 1.33834464L * centuries,
+                        99.41984827L + 1.05829152L * centuries, 1.3096585L - 0.00515613L * centuries};
+            return {225.32833L + 3034.69202L * centuries - 0.00072L * centuriesSquared, 0.04833L + 0.00016L * centuries,
+                    5.202561L, 273.27754L + 0.59943L * centuries + 0.0007L * centuriesSquared,
+                    99.44338L + 1.01053L * centuries + 0.00035L * centuriesSquared, 1.30874L - 0.005696L * centuries};
         case TheoryPoint::Saturn:
             if (setA)
-                return {174.215296L + 1223.507963L * T, 0.05422831L - 0.00020495L * T,
-                        9.55251745L, 338.911673L - 0.31667941L * T,
-                        112.8261394L + 0.82587569L * T, 2.49080547L - 0.00466035L * T};
-            return {175.46622L + 1221.55147L * T - 0.0005L * T2, 0.05589L - 0.00035L * T,
-                    9.55475L, 338.30777L + 1.08522L * T + 0.00098L * T2,
-                    112.79039L + 0.873195L * T - 0.00015L * T2,
-                    2.49252L - 0.00392L * T - 0.00002L * T2};
+                return {174.215296L + 1223.507963L * centuries, 0.05422831L - 0.00020495L * centuries,
+                        9.55251745L, 338.911673L - 0.31667941L * centuries,
+                        112.8261394L + 0.82587569L * centuries, 2.49080547L - 0.00466035L * centuries};
+            return {175.46622L + 1221.55147L * centuries - 0.0005L * centuriesSquared, 0.05589L - 0.00035L * centuries,
+                    9.55475L, 338.30777L + 1.08522L * centuries + 0.00098L * centuriesSquared,
+                    112.79039L + 0.873195L * centuries - 0.00015L * centuriesSquared,
+                    2.49252L - 0.00392L * centuries - 0.00002L * centuriesSquared};
         case TheoryPoint::Uranus:
             if (setA)
-                return {74.17574887L + 427.2742717L * T, 0.04681664L + 0.00041875L * T,
-                        19.22150505L, 95.68630387L + 2.05082548L * T,
-                        73.52220082L + 0.52415598L * T, 0.77256652L + 0.00012824L * T};
-            return {72.64882L + 428.37911L * T + 0.00008L * T2, 0.046344L - 0.00003L * T,
-                    19.21814L, 98.07155L + 0.98577L * T - 0.00107L * T2,
-                    73.4771L + 0.49867L * T + 0.00131L * T2,
-                    0.77246L + 0.00063L * T + 0.00004L * T2};
+                return {74.17574887L + 427.2742717L * centuries, 0.04681664L + 0.00041875L * centuries,
+                        19.22150505L, 95.68630387L + 2.05082548L * centuries,
+                        73.52220082L + 0.52415598L * centuries, 0.77256652L + 0.00012824L * centuries};
+            return {72.64882L + 428.37911L * centuries + 0.00008L * centuriesSquared, 0.046344L - 0.00003L * centuries,
+                    19.21814L, 98.07155L + 0.98577L * centuries - 0.00107L * centuriesSquared,
+                    73.4771L + 0.49867L * centuries + 0.00131L * centuriesSquared,
+                    0.77246L + 0.00063L * centuries + 0.00004L * centuriesSquared};
         case TheoryPoint::Neptune:
             if (setA)
-                return {30.1329437L + 240.4551595L * T, 0.00912805L - 0.00127185L * T,
-                        30.1137593L, 284.168255L - 21.6328615L * T,
-                        130.6841531L + 1.10046492L * T, 1.77939281L - 0.00975088L * T};
-            return {37.73067L + 218.46134L * T - 0.00007L * T2, 0.008997L, 30.10957L,
-                    276.04597L + 0.32564L * T + 0.00014L * T2,
-                    130.68136L + 1.09894L * T + 0.000249L * T2, 1.77924L - 0.00954L * T};
+                return {30.1329437L + 240.4551595L * centuries, 0.00912805L - 0.00127185L * centuries,
+                        30.1137593L, 284.168255L - 21.6328615L * centuries,
+                        130.6841531L + 1.10046492L * centuries, 1.77939281L - 0.00975088L * centuries};
+            return {37.73067L + 218.46134L * centuries - 0.00007L * centuriesSquared, 0.008997L, 30.10957L,
+                    276.04597L + 0.32564L * centuries + 0.00014L * centuriesSquared,
+                    130.68136L + 1.09894L * centuries + 0.000249L * centuriesSquared, 1.77924L - 0.00954L * centuries};
         case TheoryPoint::Pluto:
         default:
             if (setA)
-                return {229.7810007L + 145.1781092L * T, 0.24797376L + 0.00289875L * T,
-                        39.53903455L, 113.5365761L + 0.20863761L * T,
-                        108.94405L + 1.37395444L * T, 17.15140319L - 0.01611824L * T};
-            return {229.94722L + 144.91306L * T, 0.24864L, 39.51774L, 113.52136L,
-                    108.95444L + 1.39601L * T + 0.00031L * T2, 17.14678L};
+                return {229.7810007L + 145.1781092L * centuries, 0.24797376L + 0.00289875L * centuries,
+                        39.53903455L, 113.5365761L + 0.20863761L * centuries,
+                        108.94405L + 1.37395444L * centuries, 17.15140319L - 0.01611824L * centuries};
+            return {229.94722L + 144.91306L * centuries, 0.24864L, 39.51774L, 113.52136L,
+                    108.95444L + 1.39601L * centuries + 0.00031L * centuriesSquared, 17.14678L};
     }
 }
 
 void Computation::AddPeriodicCorrections(TheoryPoint body, double weight, Vec3& helio) const {
-    const double T = t_, T2 = t2_;
+    const double centuries = t_, centuriesSquared = t2_;
     if (weight == 0) return;
     const Vec3 before = helio;
     switch (body) {
         case TheoryPoint::Jupiter: {
-            static const PeriodicTerm y[] = {
+            static const PeriodicTerm kY[] = {
                 {581.7, -9.7, 0.0051},      {2510.7, -12.5, -0.0005},
                 {1313.7, -61.4, -0.0026},   {2370.79, -24.6, 0.0013},
                 {3599.3, 37.7, -0.0013},    {2574.7, 31.4, -0.001},
                 {6708.2, -114.5, -0.00096}, {5499.4, -74.97, -0.0006},
                 {1419.0, 54.2, -0.0013},    {6339.3, -109.0, 0.0006},
                 {4824.5, -50.9, 0.0007}};
-            static const PeriodicTerm x[] = {
+            static const PeriodicTerm kX[] = {
                 {676.2, 0.9, -0.0023},     {2361.4, 174.9, 0.00045},
                 {1427.5, -188.8, 0.0015},  {2110.1, 153.6, 0.0006},
                 {3606.8, -57.7, 0.0014},   {2540.2, 121.7, -0.0017},
                 {6704.8, -22.3, -0.00099}, {5480.2, 24.5, -0.0006},
                 {1651.3, -118.3, 0.00096}, {6310.8, -4.8, 0.0006},
                 {4826.6, 36.2, 0.0007}};
-            helio.y += -0.001 - 0.0005 * T + 0.0045 * T2 + SumTerms(y, T);
-            helio.x += 0.002 - 0.0134 * T + 0.0127 * T2 + SumTerms(x, T);
+            helio.y += -0.001 - 0.0005 * centuries + 0.0045 * centuriesSquared + SumTerms(kY, centuries);
+            helio.x += 0.002 - 0.0134 * centuries + 0.0127 * centuriesSquared + SumTerms(kX, centuries);
             break;
         }
         case TheoryPoint::Saturn: {
-            static const PeriodicTerm y[] = {{1238.9, -16.4, 0.0134},
+            static const PeriodicTerm kY[] = {{1238.9, -16.4, 0.0134},
                                              {3040.9, -25.2, -0.00426},
                                              {1835.3, 36.1, 0.0064},
                                              {610.8, -44.2, -0.0153},
                                              {2480.5, -69.4, -0.0015}};
-            static const PeriodicTerm x[] = {{1242.2, 78.3, 0.0111},
+            static const PeriodicTerm kX[] = {{1242.2, 78.3, 0.0111},
                                              {3034.96, 62.8, -0.0045},
                                              {1829.2, -51.5, -0.0066},
                                              {640.6, 24.2, -0.0078},
                                              {2363.4, -141.4, -0.0016}};
-            static const PeriodicTerm z[] = {{1251.1, 43.7, -0.0005},
+            static const PeriodicTerm kZ[] = {{1251.1, 43.7, -0.0005},
                                              {622.8, 13.7, 0.0005},
                                              {1824.7, -71.1, 0.0003},
                                              {2997.1, 78.2, 0.0001}};
-            helio.y += -0.0009 + 0.0037 * T + SumTerms(y, T);
-            helio.x += -0.0014 + 0.0026 * T + SumTerms(x, T);
-            helio.z += 0.0006 - 0.0002 * T + kDeg * SinD(SumTerms(z, T));
+            helio.y += -0.0009 + 0.0037 * centuries + SumTerms(kY, centuries);
+            helio.x += -0.0014 + 0.0026 * centuries + SumTerms(kX, centuries);
+            helio.z += 0.0006 - 0.0002 * centuries + kDeg * SinD(SumTerms(kZ, centuries));
             break;
         }
         case TheoryPoint::Uranus: {
-            static const PeriodicTerm y[] = {{422.3, -17.7, 0.0299},
+            static const PeriodicTerm kY[] = {{422.3, -17.7, 0.0299},
                                              {3035.1, -31.3, -0.0049},
                                              {945.3, 60.1, -0.0038},
                                              {1227.0, -4.99, -0.0023}};
-            static const PeriodicTerm x[] = {{404.3, 81.9, 0.0317},
+            static const PeriodicTerm kX[] = {{404.3, 81.9, 0.0317},
                                              {3037.9, 57.3, -0.00495},
                                              {993.5, -54.4, 0.004},
                                              {1249.4, 79.2, -0.0018}};
-            static const PeriodicTerm z[] = {{352.5, -54.99, 0.0005},
+            static const PeriodicTerm kZ[] = {{352.5, -54.99, 0.0005},
                                              {3027.5, 54.2, 0.0001},
                                              {1150.3, -88.0, -0.0001}};
-            helio.y += -0.0021 - 0.0159 * T + SumTerms(y, T);
-            helio.x += 0.0134 - 0.02186 * T + SumTerms(x, T);
-            helio.z += -0.0003 + 0.0005 * T + SumTerms(z, T);
+            helio.y += -0.0021 - 0.0159 * centuries + SumTerms(kY, centuries);
+            helio.x += 0.0134 - 0.02186 * centuries + SumTerms(kX, centuries);
+            helio.z += -0.0003 + 0.0005 * centuries + SumTerms(kZ, centuries);
             break;
         }
         case TheoryPoint::Neptune: {
-            static const PeriodicTerm y[] = {{175.7, 31.8, -0.1923},
+            static const PeriodicTerm kY[] = {{175.7, 31.8, -0.1923},
                                              {542.1, 189.6, 0.0122},
                                              {1219.4, 178.1, 0.0027},
                                              {3035.6, -31.3, -0.00496}};
-            static const PeriodicTerm x[] = {{3035.3, 58.7, -0.00496},
+            static const PeriodicTerm kX[] = {{3035.3, 58.7, -0.00496},
                                              {177.1, -68.8, 0.0961},
                                              {630.9, 51.0, -0.0073},
                                              {1236.6, 78.0, -0.0025}};
-            static const PeriodicTerm z[] = {{3049.3, 44.2, 0.0001},
+            static const PeriodicTerm kZ[] = {{3049.3, 44.2, 0.0001},
                                              {893.9, 48.5, -0.0002},
                                              {1416.5, -25.2, 0.00007}};
-            helio.y += 0.1832 - 0.6718 * T + 0.2726 * T2 + SumTerms(y, T);
-            helio.x += -0.1122 + 0.166 * T - 0.0544 * T2 + SumTerms(x, T);
-            helio.z += 0.00196 - 0.0119 * T + 0.0111 * T2 + SumTerms(z, T);
+            helio.y += 0.1832 - 0.6718 * centuries + 0.2726 * centuriesSquared + SumTerms(kY, centuries);
+            helio.x += -0.1122 + 0.166 * centuries - 0.0544 * centuriesSquared + SumTerms(kX, centuries);
+            helio.z += 0.00196 - 0.0119 * centuries + 0.0111 * centuriesSquared + SumTerms(kZ, centuries);
             break;
         }
         case TheoryPoint::Pluto: {
-            static const PeriodicTerm y[] = {{372.0, -331.3, 0.0371},
+            static const PeriodicTerm kY[] = {{372.0, -331.3, 0.0371},
                                              {3049.6, -39.2, -0.0049},
                                              {566.2, 318.3, -0.0108},
                                              {1746.5, -238.3, 0.0003}};
-            static const PeriodicTerm x[] = {{273.97, 89.97, 0.049},
+            static const PeriodicTerm kX[] = {{273.97, 89.97, 0.049},
                                              {3030.6, 61.3, -0.0049},
                                              {1075.3, -28.1, 0.0027},
                                              {1402.3, 20.3, -0.0007}};
-            static const PeriodicTerm z[] = {{302.6, -77.3, 0.0117},
+            static const PeriodicTerm kZ[] = {{302.6, -77.3, 0.0117},
                                              {528.1, 48.6, 0.00198},
                                              {1000.4, -46.1, -0.0002}};
-            helio.y += -0.0426 + 0.073 * T - 0.029 * T2 + SumTerms(y, T);
-            helio.x += -0.0603 + 0.5002 * T - 0.6126 * T2 + SumTerms(x, T);
-            helio.z += 0.0145 - 0.0928 * T + 0.1195 * T2 + SumTerms(z, T);
+            helio.y += -0.0426 + 0.073 * centuries - 0.029 * centuriesSquared + SumTerms(kY, centuries);
+            helio.x += -0.0603 + 0.5002 * centuries - 0.6126 * centuriesSquared + SumTerms(kX, centuries);
+            helio.z += 0.0145 - 0.0928 * centuries + 0.1195 * centuriesSquared + SumTerms(kZ, centuries);
             break;
         }
         default:
@@ -793,10 +793,10 @@ void Computation::AddPeriodicCorrections(TheoryPoint body, double weight, Vec3& 
 constexpr Real kSwitchHalfWidth = 0.01L;  // centuries
 
 // 0 before the window, 1 after it, a smooth step in between.
-double SmoothStep(Real T, Real at) {
-    if (T <= at - kSwitchHalfWidth) return 0;
-    if (T >= at + kSwitchHalfWidth) return 1;
-    const double x = static_cast<double>((T - (at - kSwitchHalfWidth)) / (2 * kSwitchHalfWidth));
+double SmoothStep(Real centuries, Real at) {
+    if (centuries <= at - kSwitchHalfWidth) return 0;
+    if (centuries >= at + kSwitchHalfWidth) return 1;
+    const double x = static_cast<double>((centuries - (at - kSwitchHalfWidth)) / (2 * kSwitchHalfWidth));
     return (1 - std::cos(kPiD * x)) / 2;
 }
 
@@ -859,8 +859,8 @@ void Computation::ReduceToGeocentric(TheoryPoint body, const Vec3& pos, const Ve
 
 // ---- lunar node, black moon ----
 void Computation::Node() {
-    const Real T = centuries_, T2 = centuriesSquared_;
-    Real node = Wrap360(259.183275L - 1934.142L * T + 0.002078L * T2 + 0.0000022L * T2 * T);
+    const Real centuries = centuries_, centuriesSquared = centuriesSquared_;
+    Real node = Wrap360(259.183275L - 1934.142L * centuries + 0.002078L * centuriesSquared + 0.0000022L * centuriesSquared * centuries);
     if (settings_.trueNode) {
         if (mode_ == kNode) {
             Sun();
@@ -880,15 +880,15 @@ void Computation::Node() {
             {-0.013, 2, -2, -1, 0, 1}, {-0.007, -3, 0, 0, 1, 2}, {0.005, 0, -2, -1, 0, 3},
             {-0.005, -2, 0, -1, 0, 3},
         };
-        static const SinCos perihelion = SinCosD(282.596403);  // P
-        const Multiples<3> S(SinCosD(static_cast<double>(out_.longitudes[TheoryPoint::Sun])));
-        const Multiples<3> M(SinCosD(static_cast<double>(out_.longitudes[TheoryPoint::Moon])));
-        const Multiples<2> N(SinCosD(static_cast<double>(node)));
-        const Multiples<2> G(SinCosD(static_cast<double>(moonPerigee_)));
-        const Multiples<1> P(perihelion);
+        static const SinCos kPerihelion = SinCosD(282.596403);  // P
+        const Multiples<3> s(SinCosD(static_cast<double>(out_.longitudes[TheoryPoint::Sun])));
+        const Multiples<3> m(SinCosD(static_cast<double>(out_.longitudes[TheoryPoint::Moon])));
+        const Multiples<2> n(SinCosD(static_cast<double>(node)));
+        const Multiples<2> g(SinCosD(static_cast<double>(moonPerigee_)));
+        const Multiples<1> p(kPerihelion);
         double sum = 0;
         for (const NodeTerm& t : kTerms)
-            sum += t.amplitude * SinOfSum(S[t.s] * N[t.n] * G[t.g], P[t.p] * M[t.m]);
+            sum += t.amplitude * SinOfSum(s[t.s] * n[t.n] * g[t.g], p[t.p] * m[t.m]);
         node += sum;
         node = Wrap360(node);
         if (settings_.useNodeTable && NodeCorrectionApplies(jd_)) {
@@ -915,30 +915,30 @@ void Computation::BlackMoon() {
 
 // ---- asteroids and Chiron ----
 void Computation::Asteroid(TheoryPoint body) {
-    const Real T = centuries_, T2 = centuriesSquared_;
+    const Real centuries = centuries_, centuriesSquared = centuriesSquared_;
     ElementsL el{};
     switch (body) {
         case TheoryPoint::Ceres:
-            el = {108.2925L + 7820.36556L * T, 0.0794314L, 2.7672273L, 71.0794444L,
-                  80.23555556L + 1.3960111L * T, 10.59694444L};
+            el = {108.2925L + 7820.36556L * centuries, 0.0794314L, 2.7672273L, 71.0794444L,
+                  80.23555556L + 1.3960111L * centuries, 10.59694444L};
             break;
         case TheoryPoint::Pallas:
-            el = {106.6641667L + 7806.531667L * T, 0.2347096L, 2.7704955L, 310.166111L,
-                  172.497222L + 1.39601111L * T, 34.81416667L};
+            el = {106.6641667L + 7806.531667L * centuries, 0.2347096L, 2.7704955L, 310.166111L,
+                  172.497222L + 1.39601111L * centuries, 34.81416667L};
             break;
         case TheoryPoint::Juno:
-            el = {267.685L + 8256.081111L * T, 0.2562318L, 2.6689897L, 245.3752778L,
-                  170.137777L + 1.396011111L * T + 0.0003083333L * T2, 13.01694444L};
+            el = {267.685L + 8256.081111L * centuries, 0.2562318L, 2.6689897L, 245.3752778L,
+                  170.137777L + 1.396011111L * centuries + 0.0003083333L * centuriesSquared, 13.01694444L};
             break;
         case TheoryPoint::Vesta:
-            el = {138.7733333L + 9924.931111L * T, 0.0902807L, 2.360723L, 149.6386111L,
-                  103.2197222L + 1.396011111L * T + 0.000308333L * T2, 7.139444444L};
+            el = {138.7733333L + 9924.931111L * centuries, 0.0902807L, 2.360723L, 149.6386111L,
+                  103.2197222L + 1.396011111L * centuries + 0.000308333L * centuriesSquared, 7.139444444L};
             break;
         case TheoryPoint::Chiron:
         default:
-            el = {34.6127752L + 713.5756219L * T, 0.382270369L - 0.004694073L * T, 13.66975144L,
-                  337.407213L + 2.163306646L * T, 208.1482658L + 1.247724355L * T,
-                  6.911179715L + 0.011236955L * T};
+            el = {34.6127752L + 713.5756219L * centuries, 0.382270369L - 0.004694073L * centuries, 13.66975144L,
+                  337.407213L + 2.163306646L * centuries, 208.1482658L + 1.247724355L * centuries,
+                  6.911179715L + 0.011236955L * centuries};
             break;
     }
     Vec3 pos, vel;

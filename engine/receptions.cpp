@@ -204,8 +204,8 @@ const std::set<std::string>& ExchangeTables::Lines(int k) {
             ExchangeFile(k), "Gli scambi di " + std::to_string(k) + " pianeti non vengono cercati.",
             [k](const std::vector<std::string>& file) { return ExchangeTableContent(k, file); });
         if (all.empty()) {
-            static const std::set<std::string> none;
-            return none;
+            static const std::set<std::string> kNone;
+            return kNone;
         }
         slot.lines = std::set<std::string>(all.begin(), all.end());
         slot.loaded.store(true, std::memory_order_release);

@@ -28,14 +28,14 @@ void Run(const std::vector<std::string>& files) {
                 const auto number = archive::IndexEntryNumber(entry);
                 if (!number) return;
                 const archive::BirthRecord r = a.ReadBirthRecord(*number);
-                fuzz::Guard([&] { archive::RecordJulianDay(r.DateField, r.CalendarField); });
+                fuzz::Guard([&] { archive::RecordJulianDay(r.dateField, r.calendarField); });
                 fuzz::Guard([&] {
                     archive::BirthRecord copy = r;
                     archive::FillChartStrings(engine::ChartSettings{}, copy);
                 });
                 if (a.HasAnnotationFile()) {
                     int code = 0;
-                    const int note = rt::ValInt(r.AnnotationNumber, code);
+                    const int note = rt::ValInt(r.annotationNumber, code);
                     if (code == 0 && note > 0) a.ReadAnnotation(note);
                 }
             });

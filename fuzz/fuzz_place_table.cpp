@@ -17,8 +17,8 @@ void Run(const std::vector<std::string>& files) {
     for (std::int64_t n = 1; n <= count; ++n) {
         const archive::PlaceRecord& p = t.Read(n);
         archive::PlaceListLine(p);
-        archive::PlaceCoordinatesText(p.Latitude, p.Longitude);
-        archive::ZoneCalendarNameOf(p.CalendarNumber);
+        archive::PlaceCoordinatesText(p.latitude, p.longitude);
+        archive::ZoneCalendarNameOf(p.calendarNumber);
     }
     for (const char* typed : {"ROMA", "A", "ZZZZ", ""}) {
         std::string s = typed;

@@ -25,7 +25,7 @@ void Run(const std::vector<std::string>& files) {
             remedies::SymptomDetail(r, state);
             remedies::RemedyDetail(r, state);
         }
-        remedies::FindRemedyHits(r.Remedy);
+        remedies::FindRemedyHits(r.remedy);
         remedies::FindSymptomHits(r.Indication());
         names.push_back(remedies::ListedRemedyName(r));
     }

@@ -35,7 +35,7 @@ void Run(const std::vector<std::string>& files) {
         fuzz::Guard([&] {
             recall.ChooseLine(line);
             recall.LoadChosenPerson();
-            if (recall.Loaded) recall.MakeLoadedPersonCurrent();
+            if (recall.loaded) recall.MakeLoadedPersonCurrent();
         });
         fuzz::Guard([] { archive::LoadCurrentPersonForShow(Current()); });
     }

@@ -56,11 +56,11 @@ void PrepareWorkFolder() {
     fs::create_directories(none, ec);
     setenv("KELVOR_DATA_DIR", none.c_str(), 1);
     // No window waits for a person.
-    gui::SetLastResortModalHandler([](QDialog*) { return int(gui::ModalCancel); });
+    gui::SetLastResortModalHandler([](QDialog*) { return int(gui::kModalCancel); });
     // A damaged file is what the drivers feed: it is told to nobody.
     rt::SetDamagedFileReporter([](const std::string&) {});
     gui::SetMessageSink([](const gui::MessageRequest& m) {
-        return m.buttons == gui::Buttons::Ok ? int(gui::AnswerOk) : int(gui::AnswerNo);
+        return m.buttons == gui::Buttons::Ok ? int(gui::kAnswerOk) : int(gui::kAnswerNo);
     });
 }
 

@@ -11,12 +11,12 @@
 namespace {
 void Walk(archive::PlaceTableKind table, const std::string& name, long double jd) {
     archive::ZoneCalendarQuery q;
-    q.Table = table;
-    q.CalendarName = name;
-    q.ClockJulianDay = jd;
-    q.ClockJulianDayIn = [jd](bool julian) { return julian ? jd + 13 : jd; };
-    q.GregorianSwitch = true;
-    q.Longitude = 12.5L;
+    q.table = table;
+    q.calendarName = name;
+    q.clockJulianDay = jd;
+    q.clockJulianDayIn = [jd](bool julian) { return julian ? jd + 13 : jd; };
+    q.gregorianSwitch = true;
+    q.longitude = 12.5L;
     archive::ApplyZoneCalendar(q);
 }
 

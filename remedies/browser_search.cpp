@@ -16,16 +16,16 @@
 namespace remedies {
 
 void BrowserState::StartSearch() {
-    ResultPage = 1;
-    ResultHits.fill(0);
-    ResultHitCount = 1;
-    SlotDetailState.fill(0);
+    resultPage = 1;
+    resultHits.fill(0);
+    resultHitCount = 1;
+    slotDetailState.fill(0);
 }
 
 bool BrowserState::AddHit(std::int64_t record) {
-    if (ResultHitCount > kMaxHits) return false;
-    ResultHits[static_cast<std::size_t>(ResultHitCount)] = record;
-    ++ResultHitCount;
+    if (resultHitCount > kMaxHits) return false;
+    resultHits[static_cast<std::size_t>(resultHitCount)] = record;
+    ++resultHitCount;
     return true;
 }
 
@@ -36,9 +36,9 @@ int BrowserState::PageCount() const {
 
 std::vector<std::int64_t> BrowserState::PageHits() const {
     std::vector<std::int64_t> out;
-    for (int pos = (ResultPage - 1) * kSlotsPerPage + 1;
+    for (int pos = (resultPage - 1) * kSlotsPerPage + 1;
          pos <= kMaxHits && static_cast<int>(out.size()) < kSlotsPerPage; ++pos) {
-        std::int64_t r = ResultHits[static_cast<std::size_t>(pos)];
+        std::int64_t r = resultHits[static_cast<std::size_t>(pos)];
         if (r == 0) break;
         out.push_back(r);
     }
@@ -47,29 +47,29 @@ std::vector<std::int64_t> BrowserState::PageHits() const {
 
 std::int64_t BrowserState::SlotRecord(int slot) const {
     if (slot < 1 || slot > kSlotsPerPage) return 0;
-    int pos = slot + (ResultPage - 1) * kSlotsPerPage;
+    int pos = slot + (resultPage - 1) * kSlotsPerPage;
     if (pos < 1 || pos > kMaxHits) return 0;
-    return ResultHits[static_cast<std::size_t>(pos)];
+    return resultHits[static_cast<std::size_t>(pos)];
 }
 
 bool BrowserState::NextPage() {
-    if (ResultPage >= PageCount()) return false;
-    ++ResultPage;
+    if (resultPage >= PageCount()) return false;
+    ++resultPage;
     return true;
 }
 
 bool BrowserState::PreviousPage() {
-    if (ResultPage <= 1) return false;
-    --ResultPage;
+    if (resultPage <= 1) return false;
+    --resultPage;
     return true;
 }
 
 std::string BrowserState::PageIndicator() const {
-    return std::to_string(ResultPage) + "/" + std::to_string(PageCount());
+    return std::to_string(resultPage) + "/" + std::to_string(PageCount());
 }
 
 int BrowserState::AdvanceDetail(int slot, int states) {
-    int& s = SlotDetailState[static_cast<std::size_t>(slot)];
+    int& s = slotDetailState[static_cast<std::size_t>(slot)];
     int shown = s;
     s = (s + 1) % states;
     return shown;
@@ -120,7 +120,7 @@ std::string Trimmed(std::string s) {
 DetailText Detail(const PrimaryRecord& r, const char* title, const std::string& joined,
                   const char* whenEmpty) {
     DetailText d;
-    d.caption = rt::CutTo(r.Remedy + " - ", 53) + title;
+    d.caption = rt::CutTo(r.remedy + " - ", 53) + title;
     d.text = Trimmed(joined);
     if (d.text.empty()) d.text = whenEmpty;
     return d;
@@ -130,17 +130,17 @@ DetailText PrimaryDetail(const PrimaryRecord& r, int state) {
     switch (state) {
         case 1:
             return Detail(r, "Psychische Synthese",
-                          r.Synthesis1 + r.Synthesis2 + r.Synthesis3 + r.Synthesis4 + r.Synthesis5 +
-                              r.Synthesis6,
+                          r.synthesis1 + r.synthesis2 + r.synthesis3 + r.synthesis4 + r.synthesis5 +
+                              r.synthesis6,
                           "Er is geen psychische synthese");
         case 2:
-            return Detail(r, "Notities", r.Notes1 + r.Notes2 + r.Notes3,
+            return Detail(r, "Notities", r.notes1 + r.notes2 + r.notes3,
                           "De Primaire Database heeft geen notities");
         case 3:
-            return Detail(r, "Extra Notities", r.ExtraNotes1 + r.ExtraNotes2 + r.ExtraNotes3,
+            return Detail(r, "Extra Notities", r.extraNotes1 + r.extraNotes2 + r.extraNotes3,
                           "De Primaire Database heeft geen aanvullende notities");
         default:
-            return Detail(r, "Waarschuwingen", r.Warnings1 + r.Warnings2,
+            return Detail(r, "Waarschuwingen", r.warnings1 + r.warnings2,
                           "Er zijn tot nu toe geen waarschuwingen");
     }
 }
@@ -208,8 +208,8 @@ std::vector<std::int64_t> FindPathologyHits(const std::string& line, bool* more)
 }
 
 PrimarySlotTexts SymptomSlotTexts(const PrimaryRecord& r) {
-    return {r.Remedy, r.PrimarySignature + " " + r.SecondarySignature, r.ZodiacalSignature,
-            r.Posology1 + r.Posology2 + r.Posology3 + r.Posology4};
+    return {r.remedy, r.primarySignature + " " + r.secondarySignature, r.zodiacalSignature,
+            r.posology1 + r.posology2 + r.posology3 + r.posology4};
 }
 
 PrimarySlotTexts RemedySlotTexts(const PrimaryRecord& r) {
@@ -223,8 +223,8 @@ DetailText SymptomDetail(const PrimaryRecord& r, int state) { return PrimaryDeta
 DetailText RemedyDetail(const PrimaryRecord& r, int state) {
     if (state != 0) return PrimaryDetail(r, state);
     DetailText d;
-    d.caption = rt::CutTo(r.Remedy + " - ", 53) + "Dosering";
-    d.text = Trimmed(r.Posology1 + r.Posology2 + r.Posology3 + r.Posology4);
+    d.caption = rt::CutTo(r.remedy + " - ", 53) + "Dosering";
+    d.text = Trimmed(r.posology1 + r.posology2 + r.posology3 + r.posology4);
     return d;
 }
 
@@ -237,10 +237,10 @@ DetailText TherapyDetail(const std::string& remedy, const std::string& pathology
         ForEachDataRecord(RepertoryDb(), [&](std::int64_t, const Bytes& b) {
             if (found) return;
             RepertoryRecord t = DecodeRepertoryRecord(b);
-            if (t.Pathology != pathology || t.Remedy != remedy) return;
+            if (t.pathology != pathology || t.remedy != remedy) return;
             found = true;
             d.text = t.Notes();
-            ok = !Trimmed(t.Notes1).empty();
+            ok = !Trimmed(t.notes1).empty();
         });
         if (!ok) d.text = "Hiervoor zijn geen notities opgenomen combinazione Patologia-Rimedio";
         return d;
@@ -250,8 +250,8 @@ DetailText TherapyDetail(const std::string& remedy, const std::string& pathology
         if (found || GetField(b, kRemedyField) != remedy) return;
         found = true;
         PrimaryRecord r = DecodePrimaryRecord(b);
-        d.caption = rt::CutTo(rt::CutTo(r.Remedy + " - ", 53) + "Waarschuwingen", 67);
-        d.text = r.Warnings1 + r.Warnings2;
+        d.caption = rt::CutTo(rt::CutTo(r.remedy + " - ", 53) + "Waarschuwingen", 67);
+        d.text = r.warnings1 + r.warnings2;
         if (d.text.empty())
             d.text = "Primaire database bevat geen waarschuwingen voor het gebruik van deze remedie";
     });
@@ -298,7 +298,7 @@ bool HoldsBracketNumber(const std::string& line) {
 }
 
 std::string WarningsOrNotice(const PrimaryRecord& r) {
-    std::string w = r.Warnings1 + r.Warnings2;
+    std::string w = r.warnings1 + r.warnings2;
     return w.empty() ? std::string("Er zijn tot nu toe geen waarschuwingen") : w;
 }
 

@@ -21,17 +21,17 @@ inline constexpr int kSlotsPerPage = 14;
 
 // The pages of one browser, kept by its opener from one showing to the next.
 struct BrowserState {
-    std::array<std::int64_t, kMaxHits + 1> ResultHits{};  // positions 1..140, then zeros
-    int ResultHitCount = 1;                                // the next free position
-    int ResultPage = 1;
-    std::array<int, kSlotsPerPage + 1> SlotDetailState{};  // slots 1..14
-    std::string SearchKey;
+    std::array<std::int64_t, kMaxHits + 1> resultHits{};  // positions 1..140, then zeros
+    int resultHitCount = 1;                                // the next free position
+    int resultPage = 1;
+    std::array<int, kSlotsPerPage + 1> slotDetailState{};  // slots 1..14
+    std::string searchKey;
 
     // Page 1, no hits, every detail state 0.
     void StartSearch();
     // Keeps the hit when a position is free; false when all 140 are used.
     bool AddHit(std::int64_t record);
-    int HitCount() const { return ResultHitCount - 1; }
+    int HitCount() const { return resultHitCount - 1; }
     // Hits divided by 14, rounded up, at least 1.
     int PageCount() const;
     // Record numbers of the page shown, at most 14.

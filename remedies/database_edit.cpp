@@ -265,9 +265,9 @@ std::vector<EditorEntry> PrimaryEditorEntries(bool bySymptom, bool sorted, std::
     const Field remedy = layout[0], indication1 = layout[5], indication2 = layout[6];
     const std::string found = VisitCheckedDatabase(PrimaryDb(), [&](std::int64_t r, std::string_view b) {
         PrimaryRecord rec;
-        rec.Remedy = GetField(b, remedy);
-        rec.Indication1 = GetField(b, indication1);
-        rec.Indication2 = GetField(b, indication2);
+        rec.remedy = GetField(b, remedy);
+        rec.indication1 = GetField(b, indication1);
+        rec.indication2 = GetField(b, indication2);
         out.push_back({bySymptom ? EntryBySymptom(rec) : EntryByRemedy(rec), r});
     });
     return CheckedEntries(std::move(out), found, sorted, problem);
@@ -300,7 +300,7 @@ std::int64_t FindPrimaryRecord(const std::string& remedy, const std::string& ind
     ForEachDataRecord(PrimaryDb(), [&](std::int64_t r, const Bytes& b) {
         if (found) return;
         PrimaryRecord rec = DecodePrimaryRecord(b);
-        if (rec.Remedy == remedy && rec.Indication() == indication) found = r;
+        if (rec.remedy == remedy && rec.Indication() == indication) found = r;
     });
     return found;
 }
@@ -310,7 +310,7 @@ std::int64_t FindRepertoryRecord(const std::string& remedy, const std::string& p
     ForEachDataRecord(RepertoryDb(), [&](std::int64_t r, const Bytes& b) {
         if (found) return;
         RepertoryRecord rec = DecodeRepertoryRecord(b);
-        if (rec.Remedy == remedy && rec.Pathology == pathology) found = r;
+        if (rec.remedy == remedy && rec.pathology == pathology) found = r;
     });
     return found;
 }
@@ -345,26 +345,26 @@ std::string Trimmed(std::string s) {
 }  // namespace
 
 std::string LinkedWarningsText(const PrimaryRecord& r) {
-    if (Trimmed(r.Warnings1).empty()) return "Geen Waarschuwingen Geregistreerd";
-    return r.Warnings1 + r.Warnings2;
+    if (Trimmed(r.warnings1).empty()) return "Geen Waarschuwingen Geregistreerd";
+    return r.warnings1 + r.warnings2;
 }
 
 std::string LinkedSignaturesText(const PrimaryRecord& r) {
-    if (Trimmed(r.PrimarySignature).empty() && Trimmed(r.SecondarySignature).empty() &&
-        Trimmed(r.ZodiacalSignature).empty())
+    if (Trimmed(r.primarySignature).empty() && Trimmed(r.secondarySignature).empty() &&
+        Trimmed(r.zodiacalSignature).empty())
         return "Nessuna Segnatura Astrologica";
-    return r.PrimarySignature + "\r\n" + r.SecondarySignature + "\r\n" + r.ZodiacalSignature;
+    return r.primarySignature + "\r\n" + r.secondarySignature + "\r\n" + r.zodiacalSignature;
 }
 
 std::string LinkedSynthesisText(const PrimaryRecord& r) {
-    if (Trimmed(r.Synthesis1).empty()) return "Geen Psychische Synthese Inbegrepen";
-    return r.Synthesis1 + r.Synthesis2 + r.Synthesis3 + r.Synthesis4 + r.Synthesis5 + r.Synthesis6;
+    if (Trimmed(r.synthesis1).empty()) return "Geen Psychische Synthese Inbegrepen";
+    return r.synthesis1 + r.synthesis2 + r.synthesis3 + r.synthesis4 + r.synthesis5 + r.synthesis6;
 }
 
 std::string LinkedNotesText(const PrimaryRecord& r) {
-    if (Trimmed(r.Notes1).empty() && Trimmed(r.Notes2).empty() && Trimmed(r.Notes3).empty())
+    if (Trimmed(r.notes1).empty() && Trimmed(r.notes2).empty() && Trimmed(r.notes3).empty())
         return "Nessuna Nota Registrata";
-    return r.Notes1 + "\r\n" + r.Notes2 + "\r\n" + r.Notes3;
+    return r.notes1 + "\r\n" + r.notes2 + "\r\n" + r.notes3;
 }
 
 }  // namespace remedies

@@ -47,14 +47,14 @@ std::vector<std::string> DebilityPathologies(const std::vector<PrimaryRecord>& p
                                              const std::string& searchedSign) {
     std::vector<std::string> remedies;
     for (const auto& r : primary)
-        if (!r.Remedy.empty() && SignatureMatches(r, planetWord, searchedSign))
-            remedies.push_back(r.Remedy);
+        if (!r.remedy.empty() && SignatureMatches(r, planetWord, searchedSign))
+            remedies.push_back(r.remedy);
     remedies = SortedDistinct(std::move(remedies));
 
     std::vector<std::string> pathologies;
     for (const auto& name : remedies)
         for (const auto& t : therapies)
-            if (t.Remedy == name && !t.Pathology.empty()) pathologies.push_back(t.Pathology);
+            if (t.remedy == name && !t.pathology.empty()) pathologies.push_back(t.pathology);
     return SortedDistinct(std::move(pathologies));
 }
 
@@ -65,13 +65,13 @@ std::vector<std::string> DebilityRemedies(const std::vector<PrimaryRecord>& prim
                                           const std::string& searchedSign) {
     std::vector<std::string> list;
     for (std::size_t r = 1; r < therapies.size(); ++r)
-        if (therapies[r].Pathology == pathology) list.push_back(therapies[r].Remedy);
+        if (therapies[r].pathology == pathology) list.push_back(therapies[r].remedy);
     SortListTexts(list);
     for (auto& entry : list) {
         const std::string wanted = rt::UpperAscii(entry);
         for (std::size_t r = 1; r < primary.size(); ++r) {
             const PrimaryRecord& p = primary[r];
-            if (rt::UpperAscii(p.Remedy) == wanted && SignatureMatches(p, planetWord, searchedSign)) {
+            if (rt::UpperAscii(p.remedy) == wanted && SignatureMatches(p, planetWord, searchedSign)) {
                 entry = ">>> " + entry + " <<<";
                 break;
             }

@@ -24,7 +24,7 @@ struct FieldRow {
 };
 
 const std::vector<FieldRow>& PrimaryFields() {
-    static const std::vector<FieldRow> rows{
+    static const std::vector<FieldRow> kRows{
         {"Rime", {{0, 50}}, "Rimedio", true, false},
         {"Indi", {{955, 250}, {1206, 50}}, "Indicazioni", true, false},
         {"Poso", {{51, 250}, {302, 250}, {553, 250}, {804, 150}}, "Posologia", false, true},
@@ -37,17 +37,17 @@ const std::vector<FieldRow>& PrimaryFields() {
         {"Note", {{3308, 250}, {3559, 250}, {3810, 250}}, "Note", false, true},
         {"NoSu", {{4061, 250}, {4312, 250}, {4563, 250}}, "Note Supplementari", false, true},
     };
-    return rows;
+    return kRows;
 }
 
 const std::vector<FieldRow>& RepertoryFields() {
-    static const std::vector<FieldRow> rows{
+    static const std::vector<FieldRow> kRows{
         {"Rimed", {{352, 100}}, "Rimedio", true, false},
         {"Patol", {{0, 100}}, "Patologia", true, false},
         {"Posol", {{101, 250}}, "Posologia", false, false},
         {"Notes", {{453, 250}, {704, 250}, {955, 250}}, "Note", false, true},
     };
-    return rows;
+    return kRows;
 }
 
 const std::vector<FieldRow>& RowsOf(const std::string& databaseCode) {

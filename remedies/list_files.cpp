@@ -34,7 +34,7 @@ struct ListSource {
 };
 
 const std::vector<ListSource>& ListSources() {
-    static const std::vector<ListSource> sources = [] {
+    static const std::vector<ListSource> kSources = [] {
         std::vector<ListSource> s;
         const auto primary = [] { return SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd"); };
         for (const char* list : {kSymptomListName, kRemedyListName, kRemedyVariantListName})
@@ -59,7 +59,7 @@ const std::vector<ListSource>& ListSources() {
         for (const auto& row : kSignPlantLists) s.push_back({row.file, SignatureDb, signature});
         return s;
     }();
-    return sources;
+    return kSources;
 }
 
 const ListSource* SourceOf(const std::string& name) {

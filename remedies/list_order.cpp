@@ -79,8 +79,8 @@ Weights MakeWeights() {
 }
 
 const Weights& W() {
-    static const Weights w = MakeWeights();
-    return w;
+    static const Weights kW = MakeWeights();
+    return kW;
 }
 
 template <typename Table>

@@ -30,30 +30,30 @@ struct PrimaryField {
 
 // The fields in file order.
 const std::array<PrimaryField, 24> kFields{{
-    {&PrimaryRecord::Remedy, {0, 50}},
-    {&PrimaryRecord::Posology1, {51, 250}},
-    {&PrimaryRecord::Posology2, {302, 250}},
-    {&PrimaryRecord::Posology3, {553, 250}},
-    {&PrimaryRecord::Posology4, {804, 150}},
-    {&PrimaryRecord::Indication1, {955, 250}},
-    {&PrimaryRecord::Indication2, {1206, 50}},
-    {&PrimaryRecord::Synthesis1, {1257, 250}},
-    {&PrimaryRecord::Synthesis2, {1508, 250}},
-    {&PrimaryRecord::Synthesis3, {1759, 250}},
-    {&PrimaryRecord::Synthesis4, {2010, 250}},
-    {&PrimaryRecord::Synthesis5, {2261, 250}},
-    {&PrimaryRecord::Synthesis6, {2512, 250}},
-    {&PrimaryRecord::PrimarySignature, {2763, 30}},
-    {&PrimaryRecord::SecondarySignature, {2794, 40}},
-    {&PrimaryRecord::ZodiacalSignature, {2835, 70}},
-    {&PrimaryRecord::Warnings1, {2906, 250}},
-    {&PrimaryRecord::Warnings2, {3157, 150}},
-    {&PrimaryRecord::Notes1, {3308, 250}},
-    {&PrimaryRecord::Notes2, {3559, 250}},
-    {&PrimaryRecord::Notes3, {3810, 250}},
-    {&PrimaryRecord::ExtraNotes1, {4061, 250}},
-    {&PrimaryRecord::ExtraNotes2, {4312, 250}},
-    {&PrimaryRecord::ExtraNotes3, {4563, 250}},
+    {&PrimaryRecord::remedy, {0, 50}},
+    {&PrimaryRecord::posology1, {51, 250}},
+    {&PrimaryRecord::posology2, {302, 250}},
+    {&PrimaryRecord::posology3, {553, 250}},
+    {&PrimaryRecord::posology4, {804, 150}},
+    {&PrimaryRecord::indication1, {955, 250}},
+    {&PrimaryRecord::indication2, {1206, 50}},
+    {&PrimaryRecord::synthesis1, {1257, 250}},
+    {&PrimaryRecord::synthesis2, {1508, 250}},
+    {&PrimaryRecord::synthesis3, {1759, 250}},
+    {&PrimaryRecord::synthesis4, {2010, 250}},
+    {&PrimaryRecord::synthesis5, {2261, 250}},
+    {&PrimaryRecord::synthesis6, {2512, 250}},
+    {&PrimaryRecord::primarySignature, {2763, 30}},
+    {&PrimaryRecord::secondarySignature, {2794, 40}},
+    {&PrimaryRecord::zodiacalSignature, {2835, 70}},
+    {&PrimaryRecord::warnings1, {2906, 250}},
+    {&PrimaryRecord::warnings2, {3157, 150}},
+    {&PrimaryRecord::notes1, {3308, 250}},
+    {&PrimaryRecord::notes2, {3559, 250}},
+    {&PrimaryRecord::notes3, {3810, 250}},
+    {&PrimaryRecord::extraNotes1, {4061, 250}},
+    {&PrimaryRecord::extraNotes2, {4312, 250}},
+    {&PrimaryRecord::extraNotes3, {4563, 250}},
 }};
 
 // The text fields alone, for the check of a damaged file.
@@ -73,23 +73,23 @@ struct LogicalText {
 const std::vector<LogicalText>& LogicalTexts() {
     using R = PrimaryRecord;
     using T = PrimaryTexts;
-    static const std::vector<LogicalText> texts{
-        {&T::Remedy, {&R::Remedy}, {50}},
-        {&T::Posology, {&R::Posology1, &R::Posology2, &R::Posology3, &R::Posology4},
+    static const std::vector<LogicalText> kTexts{
+        {&T::remedy, {&R::remedy}, {50}},
+        {&T::posology, {&R::posology1, &R::posology2, &R::posology3, &R::posology4},
          {250, 250, 250, 150}},
-        {&T::Indication, {&R::Indication1, &R::Indication2}, {250, 50}},
-        {&T::Synthesis,
-         {&R::Synthesis1, &R::Synthesis2, &R::Synthesis3, &R::Synthesis4, &R::Synthesis5,
-          &R::Synthesis6},
+        {&T::indication, {&R::indication1, &R::indication2}, {250, 50}},
+        {&T::synthesis,
+         {&R::synthesis1, &R::synthesis2, &R::synthesis3, &R::synthesis4, &R::synthesis5,
+          &R::synthesis6},
          {250, 250, 250, 250, 250, 250}},
-        {&T::PrimarySignature, {&R::PrimarySignature}, {30}},
-        {&T::SecondarySignature, {&R::SecondarySignature}, {40}},
-        {&T::ZodiacalSignature, {&R::ZodiacalSignature}, {70}},
-        {&T::Warnings, {&R::Warnings1, &R::Warnings2}, {250, 150}},
-        {&T::Notes, {&R::Notes1, &R::Notes2, &R::Notes3}, {250, 250, 250}},
-        {&T::ExtraNotes, {&R::ExtraNotes1, &R::ExtraNotes2, &R::ExtraNotes3}, {250, 250, 250}},
+        {&T::primarySignature, {&R::primarySignature}, {30}},
+        {&T::secondarySignature, {&R::secondarySignature}, {40}},
+        {&T::zodiacalSignature, {&R::zodiacalSignature}, {70}},
+        {&T::warnings, {&R::warnings1, &R::warnings2}, {250, 150}},
+        {&T::notes, {&R::notes1, &R::notes2, &R::notes3}, {250, 250, 250}},
+        {&T::extraNotes, {&R::extraNotes1, &R::extraNotes2, &R::extraNotes3}, {250, 250, 250}},
     };
-    return texts;
+    return kTexts;
 }
 
 }  // namespace
@@ -173,9 +173,9 @@ namespace {
 PrimaryRecord DecodeListFields(std::string_view b) {
     PrimaryRecord r;
     for (const auto& f : kFields) {
-        if (f.member == &PrimaryRecord::Remedy || f.member == &PrimaryRecord::Indication1 ||
-            f.member == &PrimaryRecord::Indication2 || f.member == &PrimaryRecord::PrimarySignature ||
-            f.member == &PrimaryRecord::ZodiacalSignature)
+        if (f.member == &PrimaryRecord::remedy || f.member == &PrimaryRecord::indication1 ||
+            f.member == &PrimaryRecord::indication2 || f.member == &PrimaryRecord::primarySignature ||
+            f.member == &PrimaryRecord::zodiacalSignature)
             r.*(f.member) = GetField(b, f.field);
     }
     return r;
@@ -203,9 +203,9 @@ std::int64_t DeletePrimaryRecord(std::int64_t r) { return DeleteDataRecord(Prima
 
 bool EnsurePrimaryDatabase() { return EnsureDatabaseFile(PrimaryDb()); }
 
-std::string EntryByRemedy(const PrimaryRecord& r) { return r.Remedy + "**" + r.Indication(); }
+std::string EntryByRemedy(const PrimaryRecord& r) { return r.remedy + "**" + r.Indication(); }
 
-std::string EntryBySymptom(const PrimaryRecord& r) { return r.Indication() + "**" + r.Remedy; }
+std::string EntryBySymptom(const PrimaryRecord& r) { return r.Indication() + "**" + r.remedy; }
 
 std::string RemedyListFileName(const char* fileStem) { return std::string("OpzioneH\\") + fileStem + ".rnd"; }
 
@@ -270,7 +270,7 @@ bool ListedAs(std::string_view text, std::string_view line) {
 }
 
 bool LeftOutOfLists(const PrimaryRecord& r) {
-    return BreaksListLine(r.Remedy) || BreaksListLine(r.Indication1) || BreaksListLine(r.Indication2);
+    return BreaksListLine(r.remedy) || BreaksListLine(r.indication1) || BreaksListLine(r.indication2);
 }
 
 std::vector<std::string> DistinctKeys(std::vector<std::string> entries) {
@@ -333,15 +333,15 @@ void FillSignatureLists(const std::vector<PrimaryRecord>& records, std::array<st
     std::unordered_map<std::string_view, std::size_t> place;
     std::vector<std::string> names;
     for (const auto& r : records)
-        if (place.try_emplace(r.Remedy, 0).second) names.push_back(r.Remedy);
+        if (place.try_emplace(r.remedy, 0).second) names.push_back(r.remedy);
     SortListTexts(names);
     for (std::size_t i = 0; i < names.size(); ++i) place[names[i]] = i;
     std::vector<std::vector<bool>> listed(P + S, std::vector<bool>(names.size(), false));
     SignatureBits<P> planetBits(kPlanetRemedyLists);
     SignatureBits<S> signBits(kSignRemedyLists);
     for (const auto& r : records) {
-        const std::size_t at = place.at(r.Remedy);
-        const std::uint32_t bits = planetBits.Of(r.PrimarySignature) | signBits.Of(r.ZodiacalSignature) << P;
+        const std::size_t at = place.at(r.remedy);
+        const std::uint32_t bits = planetBits.Of(r.primarySignature) | signBits.Of(r.zodiacalSignature) << P;
         for (std::size_t k = 0; k < P + S; ++k)
             if (bits & (1u << k)) listed[k][at] = true;
     }

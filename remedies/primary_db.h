@@ -23,32 +23,32 @@ inline constexpr const char* kRemedyVariantListName = "OpzioneH\\ProdotB.txt";
 
 // The fields of one record, as stored.
 struct PrimaryRecord {
-    std::string Remedy;
-    std::string Posology1, Posology2, Posology3, Posology4;
-    std::string Indication1, Indication2;
-    std::string Synthesis1, Synthesis2, Synthesis3, Synthesis4, Synthesis5, Synthesis6;
-    std::string PrimarySignature;
-    std::string SecondarySignature;
-    std::string ZodiacalSignature;
-    std::string Warnings1, Warnings2;
-    std::string Notes1, Notes2, Notes3;
-    std::string ExtraNotes1, ExtraNotes2, ExtraNotes3;
+    std::string remedy;
+    std::string posology1, posology2, posology3, posology4;
+    std::string indication1, indication2;
+    std::string synthesis1, synthesis2, synthesis3, synthesis4, synthesis5, synthesis6;
+    std::string primarySignature;
+    std::string secondarySignature;
+    std::string zodiacalSignature;
+    std::string warnings1, warnings2;
+    std::string notes1, notes2, notes3;
+    std::string extraNotes1, extraNotes2, extraNotes3;
 
-    std::string Indication() const { return Indication1 + Indication2; }
+    std::string Indication() const { return indication1 + indication2; }
 };
 
 // The ten logical texts of a record.
 struct PrimaryTexts {
-    std::string Remedy;              // 50
-    std::string Posology;            // 900
-    std::string Indication;          // 300
-    std::string Synthesis;           // 1500
-    std::string PrimarySignature;    // 30
-    std::string SecondarySignature;  // 40
-    std::string ZodiacalSignature;   // 70
-    std::string Warnings;            // 400
-    std::string Notes;               // 750
-    std::string ExtraNotes;          // 750
+    std::string remedy;              // 50
+    std::string posology;            // 900
+    std::string indication;          // 300
+    std::string synthesis;           // 1500
+    std::string primarySignature;    // 30
+    std::string secondarySignature;  // 40
+    std::string zodiacalSignature;   // 70
+    std::string warnings;            // 400
+    std::string notes;               // 750
+    std::string extraNotes;          // 750
 };
 
 DbFile PrimaryDb();

@@ -56,16 +56,16 @@ void WriteCountFile(const char* name, const std::vector<std::string>& names,
 }  // namespace
 
 const RankedSearchFiles& FilesOf(RankedSearchKind kind) {
-    static const RankedSearchFiles multi{PrimaryDb(),          kSymptomListName, kRemedyListName,
+    static const RankedSearchFiles kMulti{PrimaryDb(),          kSymptomListName, kRemedyListName,
                                          kMultiSymptomCountName, {955, 250},     {0, 50},
                                          {51, 250},            kCountNameLength};
     // Remedy names of the therapies database hold up to 100 characters; all of
     // them name the remedy, so a long name is counted like a short one.
-    static const RankedSearchFiles compound{RepertoryDb(),        kPathologyListName,
+    static const RankedSearchFiles kCompound{RepertoryDb(),        kPathologyListName,
                                             kTherapyRemedyListName, kCompoundTherapyCountName,
                                             {0, 100},             {352, 100},
                                             {101, 250},           100};
-    return kind == RankedSearchKind::MultiSymptom ? multi : compound;
+    return kind == RankedSearchKind::MultiSymptom ? kMulti : kCompound;
 }
 
 std::string RankedResult::Line() const { return engine::IntToStrZeroPad(tally, 2) + " " + name; }
@@ -99,7 +99,7 @@ std::vector<std::string> TherapyRemedyNames(const std::vector<RepertoryRecord>& 
     std::vector<std::string> remedies;
     // A name with a control character would cut the list file short.
     for (const RepertoryRecord& r : records)
-        if (!BreaksListLine(r.Remedy)) remedies.push_back(r.Remedy);
+        if (!BreaksListLine(r.remedy)) remedies.push_back(r.remedy);
     SortListTexts(remedies);
     std::vector<std::string> distinct;
     std::string previous = "zzzz";

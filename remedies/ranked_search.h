@@ -95,8 +95,8 @@ int FindNextItem(const std::vector<std::string>& items, const std::string& text,
 // The type-ahead string and the find-next position of a search window: its
 // opener keeps them beyond the window.
 struct RankedWindowState {
-    std::string TypeAhead;
-    int FindNextPosition = 0;
+    std::string typeAhead;
+    int findNextPosition = 0;
 };
 
 }  // namespace remedies

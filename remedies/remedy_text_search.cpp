@@ -7,8 +7,8 @@
 namespace remedies {
 
 std::string RemedyText(const PrimaryRecord& r, RemedyTextKind kind) {
-    if (kind == RemedyTextKind::Composition) return r.Notes1 + r.Notes2 + r.Notes3;
-    return r.Synthesis1 + r.Synthesis2 + r.Synthesis3 + r.Synthesis4 + r.Synthesis5 + r.Synthesis6;
+    if (kind == RemedyTextKind::Composition) return r.notes1 + r.notes2 + r.notes3;
+    return r.synthesis1 + r.synthesis2 + r.synthesis3 + r.synthesis4 + r.synthesis5 + r.synthesis6;
 }
 
 std::vector<std::string> SearchRemedyTexts(const std::vector<PrimaryRecord>& all,

@@ -28,12 +28,12 @@ std::vector<Field> RepertoryFieldLayout() { return {kPathology, kPosology, kReme
 
 Bytes EncodeRepertoryRecord(const RepertoryRecord& r) {
     Bytes b(kRepertoryRecordSize, 0);
-    PutField(b, kPathology, r.Pathology);
-    PutField(b, kPosology, r.Posology);
-    PutField(b, kRemedy, r.Remedy);
-    PutField(b, kNotes1, r.Notes1);
-    PutField(b, kNotes2, r.Notes2);
-    PutField(b, kNotes3, r.Notes3);
+    PutField(b, kPathology, r.pathology);
+    PutField(b, kPosology, r.posology);
+    PutField(b, kRemedy, r.remedy);
+    PutField(b, kNotes1, r.notes1);
+    PutField(b, kNotes2, r.notes2);
+    PutField(b, kNotes3, r.notes3);
     return b;
 }
 
@@ -43,29 +43,29 @@ RepertoryRecord DecodeRepertoryRecord(const Bytes& b) {
 
 RepertoryRecord DecodeRepertoryRecord(std::string_view b) {
     RepertoryRecord r;
-    r.Pathology = GetField(b, kPathology);
-    r.Posology = GetField(b, kPosology);
-    r.Remedy = GetField(b, kRemedy);
-    r.Notes1 = GetField(b, kNotes1);
-    r.Notes2 = GetField(b, kNotes2);
-    r.Notes3 = GetField(b, kNotes3);
+    r.pathology = GetField(b, kPathology);
+    r.posology = GetField(b, kPosology);
+    r.remedy = GetField(b, kRemedy);
+    r.notes1 = GetField(b, kNotes1);
+    r.notes2 = GetField(b, kNotes2);
+    r.notes3 = GetField(b, kNotes3);
     return r;
 }
 
 RepertoryRecord FormToRepertoryRecord(const RepertoryTexts& t) {
     RepertoryRecord r;
-    r.Remedy = t.Remedy.substr(0, 100);
-    r.Pathology = t.Pathology.substr(0, 100);
-    r.Posology = t.Posology.substr(0, 250);
-    auto notes = SliceText(t.Notes, {250, 250, 250});
-    r.Notes1 = notes[0];
-    r.Notes2 = notes[1];
-    r.Notes3 = notes[2];
+    r.remedy = t.remedy.substr(0, 100);
+    r.pathology = t.pathology.substr(0, 100);
+    r.posology = t.posology.substr(0, 250);
+    auto notes = SliceText(t.notes, {250, 250, 250});
+    r.notes1 = notes[0];
+    r.notes2 = notes[1];
+    r.notes3 = notes[2];
     return r;
 }
 
 RepertoryTexts RepertoryRecordToTexts(const RepertoryRecord& r) {
-    return {r.Pathology, r.Remedy, r.Posology, r.Notes()};
+    return {r.pathology, r.remedy, r.posology, r.Notes()};
 }
 
 std::int64_t RepertoryRecordCount() { return DataRecordCount(RepertoryDb()); }
@@ -95,18 +95,18 @@ std::int64_t DeleteRepertoryRecord(std::int64_t r) { return DeleteDataRecord(Rep
 bool EnsureRepertoryDatabase() { return EnsureDatabaseFile(RepertoryDb()); }
 
 std::string EntryByRepertoryRemedy(const RepertoryRecord& r) {
-    return r.Remedy + "**" + r.Pathology;
+    return r.remedy + "**" + r.pathology;
 }
 
 std::string EntryByRepertoryPathology(const RepertoryRecord& r) {
-    return r.Pathology + "**" + r.Remedy;
+    return r.pathology + "**" + r.remedy;
 }
 
 std::vector<std::string> ComputePathologyList(const std::vector<RepertoryRecord>& records) {
     std::vector<std::string> names;
     names.reserve(records.size());
     for (const auto& r : records)
-        if (!BreaksListLine(r.Pathology)) names.push_back(r.Pathology);
+        if (!BreaksListLine(r.pathology)) names.push_back(r.pathology);
     SortListTexts(names);
     std::vector<std::string> out;
     std::string previous;
@@ -136,7 +136,7 @@ ListRebuildReport RebuildPathologyList(const WriteSteps& steps) {
     ListRebuildStep(steps);
     ListRebuildReport report;
     for (std::size_t i = 0; i < records.size(); ++i)
-        if (BreaksListLine(records[i].Pathology)) report.skippedRecords.push_back(static_cast<std::int64_t>(i) + 1);
+        if (BreaksListLine(records[i].pathology)) report.skippedRecords.push_back(static_cast<std::int64_t>(i) + 1);
     // The list describes the database again, as many records as it holds now:
     // the count is kept in the same group as the list.
     std::vector<ListFile> files{PathologyListFile(records)};

@@ -17,19 +17,19 @@ inline constexpr const char* kRepertoryDbName = "OpzioneH\\Repertorio.rnd";
 inline constexpr const char* kPathologyListName = "OpzioneH\\Patolog.txt";
 
 struct RepertoryRecord {
-    std::string Pathology;  // 100
-    std::string Posology;   // 250
-    std::string Remedy;     // 100
-    std::string Notes1, Notes2, Notes3;
+    std::string pathology;  // 100
+    std::string posology;   // 250
+    std::string remedy;     // 100
+    std::string notes1, notes2, notes3;
 
-    std::string Notes() const { return Notes1 + Notes2 + Notes3; }
+    std::string Notes() const { return notes1 + notes2 + notes3; }
 };
 
 struct RepertoryTexts {
-    std::string Pathology;  // 100
-    std::string Remedy;     // 100
-    std::string Posology;   // 250
-    std::string Notes;      // 750
+    std::string pathology;  // 100
+    std::string remedy;     // 100
+    std::string posology;   // 250
+    std::string notes;      // 750
 };
 
 DbFile RepertoryDb();

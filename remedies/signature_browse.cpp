@@ -11,16 +11,16 @@ SymptomPlants FindSymptomPlants(const std::vector<SignatureRecord>& data, const 
     out.symptom = Cut80Stripped(line);
     for (std::size_t i = 0; i < data.size(); ++i) {
         const SignatureRecord& r = data[i];
-        if (Cut80Stripped(r.Symptom) != out.symptom) continue;
-        const std::string plant = Cut80Stripped(r.Plant);
+        if (Cut80Stripped(r.symptom) != out.symptom) continue;
+        const std::string plant = Cut80Stripped(r.plant);
         if (!plant.empty()) {
             out.plants.push_back(plant + std::string(40, '-'));
-            out.syntheses.push_back(rt::CutTo(r.Synthesis, 80));
+            out.syntheses.push_back(rt::CutTo(r.synthesis, 80));
             out.records.push_back(static_cast<std::int64_t>(i + 1));
             out.shown = r;
             out.found = true;
         } else {
-            out.reference = r.Authors;
+            out.reference = r.authors;
         }
     }
     return out;
@@ -31,12 +31,12 @@ PlantSymptoms FindPlantSymptoms(const std::vector<SignatureRecord>& data, const 
     out.plant = Cut80Stripped(line);
     int n = 1;
     for (const auto& r : data) {
-        if (Cut80Stripped(r.Plant) != out.plant) continue;
+        if (Cut80Stripped(r.plant) != out.plant) continue;
         out.shown = r;
         out.found = true;
         const int page = std::min((n - 1) / kPlantPageLines, kPlantPages - 1);
-        out.symptoms[page].push_back(r.Symptom + std::string(120, '-'));
-        out.authors[page].push_back(r.Authors + std::string(120, '-'));
+        out.symptoms[page].push_back(r.symptom + std::string(120, '-'));
+        out.authors[page].push_back(r.authors + std::string(120, '-'));
         if (page + 1 > out.pageCount) out.pageCount = page + 1;
         ++n;
     }
@@ -48,10 +48,10 @@ std::string PlantPageLabel(int page, int count) {
 }
 
 std::string MaintenanceLine(const SignatureRecord& r) {
-    std::string plant = Cut80Stripped(r.Plant);
+    std::string plant = Cut80Stripped(r.plant);
     if (plant.empty()) plant = "XXXX";
     plant.resize(20, ' ');
-    return rt::CutTo(plant + Cut80Stripped(r.Symptom), 160);
+    return rt::CutTo(plant + Cut80Stripped(r.symptom), 160);
 }
 
 std::int64_t FindMaintenanceRecord(const std::vector<SignatureRecord>& data, const std::string& line) {
@@ -59,7 +59,7 @@ std::int64_t FindMaintenanceRecord(const std::vector<SignatureRecord>& data, con
     const std::string symptom = Cut80Stripped(line.size() > 20 ? line.substr(20, 82) : std::string());
     if (plant == "XXXX") plant.clear();
     for (std::size_t i = 0; i < data.size(); ++i)
-        if (Cut80Stripped(data[i].Plant) == plant && Cut80Stripped(data[i].Symptom) == symptom)
+        if (Cut80Stripped(data[i].plant) == plant && Cut80Stripped(data[i].symptom) == symptom)
             return static_cast<std::int64_t>(i + 1);
     return 0;
 }

@@ -21,28 +21,28 @@ struct SignatureField {
 };
 
 const std::array<SignatureField, 9> kFields{{
-    {&SignatureRecord::Symptom, {0, 100}},
-    {&SignatureRecord::Plant, {101, 20}},
-    {&SignatureRecord::Code, {122, 15}},
-    {&SignatureRecord::PrimarySignature, {138, 15}},
-    {&SignatureRecord::SecondarySignature, {154, 30}},
-    {&SignatureRecord::ZodiacalSignature, {185, 70}},
-    {&SignatureRecord::Synthesis, {256, 100}},
-    {&SignatureRecord::Authors, {357, 100}},
-    {&SignatureRecord::Notes, {458, 140}},
+    {&SignatureRecord::symptom, {0, 100}},
+    {&SignatureRecord::plant, {101, 20}},
+    {&SignatureRecord::code, {122, 15}},
+    {&SignatureRecord::primarySignature, {138, 15}},
+    {&SignatureRecord::secondarySignature, {154, 30}},
+    {&SignatureRecord::zodiacalSignature, {185, 70}},
+    {&SignatureRecord::synthesis, {256, 100}},
+    {&SignatureRecord::authors, {357, 100}},
+    {&SignatureRecord::notes, {458, 140}},
 }};
 
 // The field that import line k (1..8) fills.
 const std::array<Member, 9> kImportLines{{
     nullptr,
-    &SignatureRecord::Plant,
-    &SignatureRecord::Code,
-    &SignatureRecord::PrimarySignature,
-    &SignatureRecord::SecondarySignature,
-    &SignatureRecord::ZodiacalSignature,
-    &SignatureRecord::Synthesis,
-    &SignatureRecord::Symptom,
-    &SignatureRecord::Authors,
+    &SignatureRecord::plant,
+    &SignatureRecord::code,
+    &SignatureRecord::primarySignature,
+    &SignatureRecord::secondarySignature,
+    &SignatureRecord::zodiacalSignature,
+    &SignatureRecord::synthesis,
+    &SignatureRecord::symptom,
+    &SignatureRecord::authors,
 }};
 
 constexpr std::size_t kGroupLines = 8;
@@ -97,7 +97,7 @@ template <typename Test>
 std::vector<std::string> PlantsWhere(const std::vector<SignatureRecord>& data, Test test) {
     std::vector<std::string> plants;
     for (const auto& r : data)
-        if (test(r)) plants.push_back(r.Plant);
+        if (test(r)) plants.push_back(r.plant);
     SortListTexts(plants);
     return NameFileEntries(plants, 20);
 }
@@ -224,8 +224,8 @@ std::vector<std::string> SignatureSymptomEntries(const std::vector<SignatureReco
     std::vector<std::string> symptoms;
     std::string previous;
     for (const auto& r : data) {
-        if (r.Symptom != previous) symptoms.push_back(r.Symptom);
-        previous = r.Symptom;
+        if (r.symptom != previous) symptoms.push_back(r.symptom);
+        previous = r.symptom;
     }
     SortListTexts(symptoms);
     return NameFileEntries(symptoms, 100);
@@ -279,14 +279,14 @@ std::vector<std::string> ImportSignatureDatabase() {
 std::vector<std::string> PlantsOfPlanet(const std::vector<SignatureRecord>& data, int planet) {
     const std::string word = kPlanetPlantLists.at(planet - 1).word;
     return PlantsWhere(data, [&](const SignatureRecord& r) {
-        return Cut80Stripped(r.PrimarySignature) == word;
+        return Cut80Stripped(r.primarySignature) == word;
     });
 }
 
 std::vector<std::string> PlantsOfSign(const std::vector<SignatureRecord>& data, int sign) {
     const std::string word = kSignPlantLists.at(sign - 1).word;
     return PlantsWhere(data, [&](const SignatureRecord& r) {
-        return Cut80Stripped(r.ZodiacalSignature).find(word) != std::string::npos;
+        return Cut80Stripped(r.zodiacalSignature).find(word) != std::string::npos;
     });
 }
 
@@ -295,7 +295,7 @@ namespace {
 std::vector<std::string> PlantNameEntries(const std::vector<SignatureRecord>& data) {
     std::vector<std::string> plants;
     for (const auto& r : data) {
-        std::string p = Cut80Stripped(r.Plant);
+        std::string p = Cut80Stripped(r.plant);
         if (!p.empty()) plants.push_back(p);
     }
     SortListTexts(plants);

@@ -24,15 +24,15 @@ inline constexpr const char* kSignatureSymptomsName = "OpzioneS\\Sintomi.rnd";
 inline constexpr const char* kPlantNamesName = "OpzioneS\\Piante.rnd";
 
 struct SignatureRecord {
-    std::string Symptom;             // 100, import line 7
-    std::string Plant;               // 20, line 1
-    std::string Code;                // 15, line 2
-    std::string PrimarySignature;    // 15, line 3: one planet word ("sole", ...)
-    std::string SecondarySignature;  // 30, line 4
-    std::string ZodiacalSignature;   // 70, line 5: sign words ("ariete", ...)
-    std::string Synthesis;           // 100, line 6
-    std::string Authors;             // 100, line 8
-    std::string Notes;               // 140, not imported
+    std::string symptom;             // 100, import line 7
+    std::string plant;               // 20, line 1
+    std::string code;                // 15, line 2
+    std::string primarySignature;    // 15, line 3: one planet word ("sole", ...)
+    std::string secondarySignature;  // 30, line 4
+    std::string zodiacalSignature;   // 70, line 5: sign words ("ariete", ...)
+    std::string synthesis;           // 100, line 6
+    std::string authors;             // 100, line 8
+    std::string notes;               // 140, not imported
 };
 
 DbFile SignatureDb();

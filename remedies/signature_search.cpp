@@ -21,7 +21,7 @@ std::vector<PrimaryRecord> ReadPrimaryFile() {
     return out;
 }
 
-std::string ListedRemedyName(const PrimaryRecord& r) { return Cut80Stripped(r.Remedy); }
+std::string ListedRemedyName(const PrimaryRecord& r) { return Cut80Stripped(r.remedy); }
 
 RemedyIndex ComputeRemedyIndex(const PrimaryListSource& source) {
     // Each name once, with the first record that carries it.
@@ -34,7 +34,7 @@ RemedyIndex ComputeRemedyIndex(const PrimaryListSource& source) {
     };
     add(source.headerRemedy, 0);
     for (std::size_t r = 0; r < source.records.size(); ++r)
-        add(source.records[r].Remedy, static_cast<std::int64_t>(r) + 1);
+        add(source.records[r].remedy, static_cast<std::int64_t>(r) + 1);
     SortListTexts(names);
     // The list is filled against a first previous name of "ZZZZZ": a first
     // name of just that is taken for a repeat.
@@ -70,14 +70,14 @@ std::int64_t FirstRecordNamed(const std::vector<PrimaryRecord>& all, const std::
 bool SignatureMatches(const PrimaryRecord& r, const std::string& planetWord,
                       const std::string& signWord) {
     const bool planet = planetWord == kAnyWord ||
-                        r.PrimarySignature.find(planetWord) != std::string::npos ||
-                        r.SecondarySignature.find(planetWord) != std::string::npos;
-    const bool sign = signWord == kAnyWord || r.ZodiacalSignature.find(signWord) != std::string::npos;
+                        r.primarySignature.find(planetWord) != std::string::npos ||
+                        r.secondarySignature.find(planetWord) != std::string::npos;
+    const bool sign = signWord == kAnyWord || r.zodiacalSignature.find(signWord) != std::string::npos;
     return planet && sign;
 }
 
 SignatureRow RowOf(const PrimaryRecord& r) {
-    return {r.Remedy, r.PrimarySignature, r.SecondarySignature, r.ZodiacalSignature};
+    return {r.remedy, r.primarySignature, r.secondarySignature, r.zodiacalSignature};
 }
 
 namespace {
@@ -109,8 +109,8 @@ std::vector<SignatureRow> SearchSignatures(const std::vector<std::string>& names
         if (ListedRemedyName(rec) != names[i]) continue;
         if (!SignatureMatches(rec, planetWord, signWord)) continue;
         hits.push_back(RowOf(rec));
-        lines.insert(lines.end(), {rec.Remedy, rec.PrimarySignature, rec.SecondarySignature,
-                                   rec.ZodiacalSignature});
+        lines.insert(lines.end(), {rec.remedy, rec.primarySignature, rec.secondarySignature,
+                                   rec.zodiacalSignature});
     }
     rt::EnsureParentFolder(kSignatureHitsName);
     rt::ReplaceTextLines(kSignatureHitsName, lines);

@@ -95,7 +95,7 @@ private:
             ending_ = true;
             gui::SetMessageSink(
                 [](const gui::MessageRequest& request) { return gui::CloseButtonAnswer(request.buttons); });
-            gui::SetDefaultModalHandler([](QDialog*) { return int(gui::ModalCancel); });
+            gui::SetDefaultModalHandler([](QDialog*) { return int(gui::kModalCancel); });
         }
         // The boxes and dialogs open now, the innermost first.
         gui::CloseDialogsUnasked();

@@ -76,8 +76,8 @@ public:
     explicit TerminalMessages(std::ostream& err) : err_(err) {
         previous_ = gui::SetMessageSink([this](const gui::MessageRequest& r) {
             err_ << Shown(r.text) << "\n";
-            return int(r.buttons == gui::Buttons::YesNo || r.buttons == gui::Buttons::YesNoCancel ? gui::AnswerNo
-                                                                                                  : gui::AnswerOk);
+            return int(r.buttons == gui::Buttons::YesNo || r.buttons == gui::Buttons::YesNoCancel ? gui::kAnswerNo
+                                                                                                  : gui::kAnswerOk);
         });
         rt::SetDamagedFileReporter([this](const std::string& message) { err_ << Shown(message) << "\n"; });
     }

@@ -166,7 +166,7 @@ bool DataFolderClaim::Claim(const fs::path& folder, Claimant claimant) {
                     "gesloten? Zo ja, dan neemt dit programma de map over (nooit terwijl dat programma nog met deze "
                     "map werkt); zo nee, dan stopt het.",
                 "", gui::Buttons::YesNo);
-            if (answer != gui::AnswerYes) return false;
+            if (answer != gui::kAnswerYes) return false;
             locked = TakeOver(*lock, path, *holder);
         }
     }

@@ -17,19 +17,19 @@ InstructionsDialog::InstructionsDialog() {
     setObjectName("FoIstDef");
     setWindowTitle(gui::ToQt("Selecteren"));
     auto* layout = new QVBoxLayout(this);
-    shortInstructionsRadio = gui::MakeRadio(this, "RB1", "Gereduceerde instructies  (PDF)");
-    fullInstructionsRadio = gui::MakeRadio(this, "RB2", "Uitgebreide instructies (PDF)");
-    shortInstructionsRadio->setChecked(true);
-    layout->addWidget(shortInstructionsRadio);
-    layout->addWidget(fullInstructionsRadio);
+    shortInstructionsRadio_ = gui::MakeRadio(this, "RB1", "Gereduceerde instructies  (PDF)");
+    fullInstructionsRadio_ = gui::MakeRadio(this, "RB2", "Uitgebreide instructies (PDF)");
+    shortInstructionsRadio_->setChecked(true);
+    layout->addWidget(shortInstructionsRadio_);
+    layout->addWidget(fullInstructionsRadio_);
     auto* buttons = new QHBoxLayout;
-    gui::MakeButtons(this, {{&okButton, "BitBtn1", "OK"}, {&backButton, "BitBtn2", "Backards"}});
-    okButton->setDefault(true);
-    buttons->addWidget(okButton);
-    buttons->addWidget(backButton);
+    gui::MakeButtons(this, {{&okButton_, "BitBtn1", "OK"}, {&backButton_, "BitBtn2", "Backards"}});
+    okButton_->setDefault(true);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(backButton_);
     layout->addLayout(buttons);
-    connect(okButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenChosenInstructions(); }));
-    connect(backButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { GoBack(); }));
+    connect(okButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenChosenInstructions(); }));
+    connect(backButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { GoBack(); }));
     resize(300, 140);
 }
 
@@ -38,12 +38,12 @@ void InstructionsDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) SelectShortInstructions();
 }
 
-void InstructionsDialog::SelectShortInstructions() { shortInstructionsRadio->setChecked(true); }
+void InstructionsDialog::SelectShortInstructions() { shortInstructionsRadio_->setChecked(true); }
 
 void InstructionsDialog::OpenChosenInstructions() {
     // The window closes whatever the desktop makes of the request, before a
     // message that no viewer could open the document.
-    const char* document = shortInstructionsRadio->isChecked() ? kShortInstructions : kFullInstructions;
+    const char* document = shortInstructionsRadio_->isChecked() ? kShortInstructions : kFullInstructions;
     accept();
     OpenProgramDocument(document);
 }

@@ -22,10 +22,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QRadioButton* shortInstructionsRadio = nullptr;
-    QRadioButton* fullInstructionsRadio = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* backButton = nullptr;
+    QRadioButton* shortInstructionsRadio_ = nullptr;
+    QRadioButton* fullInstructionsRadio_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
 };
 
 }  // namespace shell

@@ -113,13 +113,13 @@ const char* OrbBoxText(const std::string& letter) {
 
 MainWindow::MainWindow(ProgramWindows& windows, const ProgramState& state, StartOptions options, QWidget* parent)
     : QWidget(parent),
-      windows(windows),
-      currentChart(state.currentChart),
-      drawingState(state.drawing),
-      drawSettings(state.drawSettings),
-      userName(state.userName),
-      sheetSelection(state.sheetSelection),
-      wheelGeometry(state.wheelGeometry),
+      windows_(windows),
+      currentChart_(state.currentChart),
+      drawingState_(state.drawing),
+      drawSettings_(state.drawSettings),
+      userName_(state.userName),
+      sheetSelection_(state.sheetSelection),
+      wheelGeometry_(state.wheelGeometry),
       options_(std::move(options)) {
     setObjectName("FoKelvor");
     setWindowTitle("Vireliant NL Basic");
@@ -134,21 +134,21 @@ MainWindow::MainWindow(ProgramWindows& windows, const ProgramState& state, Start
     logo->setAlignment(Qt::AlignCenter);
     layout->addWidget(logo);
 
-    pageTabs = new QTabWidget(this);
-    pageTabs->setObjectName("PageControl1");
-    astrologyPage = gui::MakeArea(pageTabs, "TabSheet1");
-    remediesPage = gui::MakeArea(pageTabs, "TabSheet2");
-    accessoryPage = gui::MakeArea(pageTabs, "TabSheet5");
-    pageTabs->addTab(astrologyPage, gui::ToQt("Astrologische Functies"));
-    pageTabs->addTab(remediesPage, gui::ToQt("Raadpleging Remedies"));
-    pageTabs->addTab(accessoryPage, gui::ToQt("Accessoire Functies"));
-    layout->addWidget(pageTabs);
+    pageTabs_ = new QTabWidget(this);
+    pageTabs_->setObjectName("PageControl1");
+    astrologyPage_ = gui::MakeArea(pageTabs_, "TabSheet1");
+    remediesPage_ = gui::MakeArea(pageTabs_, "TabSheet2");
+    accessoryPage_ = gui::MakeArea(pageTabs_, "TabSheet5");
+    pageTabs_->addTab(astrologyPage_, gui::ToQt("Astrologische Functies"));
+    pageTabs_->addTab(remediesPage_, gui::ToQt("Raadpleging Remedies"));
+    pageTabs_->addTab(accessoryPage_, gui::ToQt("Accessoire Functies"));
+    layout->addWidget(pageTabs_);
 
     BuildAstrologyPage();
     BuildRemediesPage();
     BuildAccessoryPage();
     BuildBottomPanel();
-    layout->addWidget(bottomPanel);
+    layout->addWidget(bottomPanel_);
 
     // Fixed single border, centred on the screen.
     adjustSize();
@@ -163,312 +163,312 @@ MainWindow::~MainWindow() = default;
 
 // The windows in the order the program has always made them.
 void MainWindow::FinishCreation() {
-    windows.Create(userNameDialog, userName);
-    windows.Create(recallDialog, currentChart);
-    windows.Create(sheetViewer, currentChart, sheetSelection, drawingState,
+    windows_.Create(userNameDialog_, userName_);
+    windows_.Create(recallDialog_, currentChart_);
+    windows_.Create(sheetViewer_, currentChart_, sheetSelection_, drawingState_,
                    display::SheetViewerCollaborators{
-                       .drawSettings = &drawSettings,
+                       .drawSettings = &drawSettings_,
                        // The printable sheets print the user's name beside their caption.
-                       .userFullName = [&name = userName] { return name.UserFullName; },
+                       .userFullName = [&name = userName_] { return name.userFullName; },
                        .printer = std::move(options_.sheetPrinter),
-                       .metafileViewer = [this] { return metafileViewer; },
+                       .metafileViewer = [this] { return metafileViewer_; },
                    });
-    windows.Create(metafileViewer, drawingState);
-    windows.Create(printParentWindow);
-    windows.Create(orbSettingsWindow, currentChart, drawingState);
-    windows.Create(inputDialog, currentChart,
-                   archive::InputDialogCollaborators{.mainFrame = &frame,
-                                                     .drawSettings = &drawSettings,
-                                                     .storeDialog = [this] { return storeDialog; }});
-    windows.Create(storeDialog, currentChart);
-    windows.Create(deleteDialog, currentChart);
-    windows.Create(styledRichTextWindow, options_.commandLineFile);
-    windows.Create(calibrationWindow, currentChart, drawSettings, sheetSelection, drawingState);
-    windows.Create(lineWidthDialog, drawSettings, drawingState);
-    windows.Create(printerModelDialog, drawSettings, drawingState);
-    windows.Create(remedyWindows.therapyBrowser, remedyWindows.therapyBrowserPages);
-    windows.Create(remedyWindows.symptomPlantsWindow);
-    windows.Create(remedyWindows.plantSymptomsWindow);
-    windows.Create(changeDialog, currentChart);
-    windows.Create(remedyWindows.signatureMaintenanceWindow);
-    windows.Create(remedyWindows.primaryEditor);
-    windows.Create(remedyWindows.repertoryEditor);
-    windows.Create(remedyWindows.updateWindow);
-    windows.Create(richTextWindow, options_.commandLineFile);
-    windows.Create(remedyWindows.signatureSearchWindow);
-    windows.Create(remedyWindows.searchUtility);
-    windows.Create(remedyWindows.principlesWindow);
-    windows.Create(remedyWindows.compositionWindow);
-    windows.Create(remedyWindows.debilityWindow);
-    windows.Create(remedyWindows.synthesisWindow);
-    windows.Create(chartWindow, wheelGeometry, currentChart, drawingState);
-    windows.Create(instructionsDialog);
+    windows_.Create(metafileViewer_, drawingState_);
+    windows_.Create(printParentWindow_);
+    windows_.Create(orbSettingsWindow_, currentChart_, drawingState_);
+    windows_.Create(inputDialog_, currentChart_,
+                   archive::InputDialogCollaborators{.mainFrame = &frame_,
+                                                     .drawSettings = &drawSettings_,
+                                                     .storeDialog = [this] { return storeDialog_; }});
+    windows_.Create(storeDialog_, currentChart_);
+    windows_.Create(deleteDialog_, currentChart_);
+    windows_.Create(styledRichTextWindow_, options_.commandLineFile);
+    windows_.Create(calibrationWindow_, currentChart_, drawSettings_, sheetSelection_, drawingState_);
+    windows_.Create(lineWidthDialog_, drawSettings_, drawingState_);
+    windows_.Create(printerModelDialog_, drawSettings_, drawingState_);
+    windows_.Create(remedyWindows_.therapyBrowser, remedyWindows_.therapyBrowserPages);
+    windows_.Create(remedyWindows_.symptomPlantsWindow);
+    windows_.Create(remedyWindows_.plantSymptomsWindow);
+    windows_.Create(changeDialog_, currentChart_);
+    windows_.Create(remedyWindows_.signatureMaintenanceWindow);
+    windows_.Create(remedyWindows_.primaryEditor);
+    windows_.Create(remedyWindows_.repertoryEditor);
+    windows_.Create(remedyWindows_.updateWindow);
+    windows_.Create(richTextWindow_, options_.commandLineFile);
+    windows_.Create(remedyWindows_.signatureSearchWindow);
+    windows_.Create(remedyWindows_.searchUtility);
+    windows_.Create(remedyWindows_.principlesWindow);
+    windows_.Create(remedyWindows_.compositionWindow);
+    windows_.Create(remedyWindows_.debilityWindow);
+    windows_.Create(remedyWindows_.synthesisWindow);
+    windows_.Create(chartWindow_, wheelGeometry_, currentChart_, drawingState_);
+    windows_.Create(instructionsDialog_);
     // The store and change dialogs show the person's text in the editor.
     const auto showPersonText = [this] {
-        if (richTextWindow) richTextWindow->ShowForHandOff();
+        if (richTextWindow_) richTextWindow_->ShowForHandOff();
     };
-    connect(storeDialog, &archive::StoreDialog::PersonTextRequested, this, showPersonText);
-    connect(changeDialog, &archive::ChangeDialog::PersonTextRequested, this, showPersonText);
+    connect(storeDialog_, &archive::StoreDialog::PersonTextRequested, this, showPersonText);
+    connect(changeDialog_, &archive::ChangeDialog::PersonTextRequested, this, showPersonText);
     // The orb settings window shows the set it makes current in this window's box.
-    connect(orbSettingsWindow, &OrbSettingsWindow::OrbSetChosen, this,
-            [this](const QString& text) { orbSetBox->setEditText(text); });
+    connect(orbSettingsWindow_, &OrbSettingsWindow::OrbSetChosen, this,
+            [this](const QString& text) { orbSetBox_->setEditText(text); });
 }
 
 void MainWindow::BuildAstrologyPage() {
-    auto* grid = new QGridLayout(astrologyPage);
-    gui::MakeButtons(astrologyPage,
-                     {{&openRecallDialogButton, "BitBtnDati", "Roep nieuwe naam op"},
-                      {&openInputDialogButton, "BitBtnInputA", "Geboortegegevens"},
-                      {&openDeleteDialogButton, "BitBtnCancel", "Geboortegegevens Vervijderen"},
-                      {&openChangeDialogButton, "BitBtn1", "Bewerk / Maak Text"},
-                      {&openChartWindowButton, "BBProped", "Interactief voorbereidend model"}});
+    auto* grid = new QGridLayout(astrologyPage_);
+    gui::MakeButtons(astrologyPage_,
+                     {{&openRecallDialogButton_, "BitBtnDati", "Roep nieuwe naam op"},
+                      {&openInputDialogButton_, "BitBtnInputA", "Geboortegegevens"},
+                      {&openDeleteDialogButton_, "BitBtnCancel", "Geboortegegevens Vervijderen"},
+                      {&openChangeDialogButton_, "BitBtn1", "Bewerk / Maak Text"},
+                      {&openChartWindowButton_, "BBProped", "Interactief voorbereidend model"}});
     int row = 0;
-    for (QPushButton* b : {openRecallDialogButton, openInputDialogButton, openDeleteDialogButton,
-                           openChangeDialogButton, openChartWindowButton})
+    for (QPushButton* b : {openRecallDialogButton_, openInputDialogButton_, openDeleteDialogButton_,
+                           openChangeDialogButton_, openChartWindowButton_})
         grid->addWidget(b, row++, 0);
 
-    currentPersonLabel = gui::MakeLabel(astrologyPage, "Label1", "Momenteel geselecteerde Naam");
-    grid->addWidget(currentPersonLabel, 0, 1);
+    currentPersonLabel_ = gui::MakeLabel(astrologyPage_, "Label1", "Momenteel geselecteerde Naam");
+    grid->addWidget(currentPersonLabel_, 0, 1);
 
     // The data memo and, over it in the same cell, the hidden annotations memo.
-    personMemo = gui::MakeMemo(astrologyPage, "MemoDati", true);
-    personMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    personMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    personMemo->setFont(QFont("Courier New", 9));
+    personMemo_ = gui::MakeMemo(astrologyPage_, "MemoDati", true);
+    personMemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    personMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    personMemo_->setFont(QFont("Courier New", 9));
     {
-        QPalette pal = personMemo->palette();
+        QPalette pal = personMemo_->palette();
         pal.setColor(QPalette::Base, QColor(0, 128, 128));
         pal.setColor(QPalette::Text, Qt::white);
-        personMemo->setPalette(pal);
+        personMemo_->setPalette(pal);
     }
-    personMemo->setPlainText(QString(6, QChar('\n')));
-    personMemo->viewport()->installEventFilter(this);
-    annotationsMemo = gui::MakeMemo(astrologyPage, "MemoAnnotaz", true);
-    annotationsMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    personMemo_->setPlainText(QString(6, QChar('\n')));
+    personMemo_->viewport()->installEventFilter(this);
+    annotationsMemo_ = gui::MakeMemo(astrologyPage_, "MemoAnnotaz", true);
+    annotationsMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     {
-        QPalette pal = annotationsMemo->palette();
+        QPalette pal = annotationsMemo_->palette();
         pal.setColor(QPalette::Base, QColor(192, 192, 192));
         pal.setColor(QPalette::Text, Qt::black);
-        annotationsMemo->setPalette(pal);
+        annotationsMemo_->setPalette(pal);
     }
-    annotationsMemo->hide();
-    annotationsMemo->viewport()->installEventFilter(this);
-    grid->addWidget(personMemo, 1, 1, 4, 1);
-    grid->addWidget(annotationsMemo, 1, 1, 4, 1);
+    annotationsMemo_->hide();
+    annotationsMemo_->viewport()->installEventFilter(this);
+    grid->addWidget(personMemo_, 1, 1, 4, 1);
+    grid->addWidget(annotationsMemo_, 1, 1, 4, 1);
 
-    sheetsPanel = gui::MakePanel(astrologyPage, "Panel3");
-    sheetsPanel->setFrameShape(QFrame::StyledPanel);
-    auto* sheets = new QGridLayout(sheetsPanel);
-    sheets->addWidget(gui::MakeLabel(sheetsPanel, "Label3", "Samenvattend afdrukbare grafieken"), 0, 0, 1, 2);
-    gui::MakeButtons(sheetsPanel,
-                     {{&showLandscapeSheetButton, "BBOriz", "Horizontaal 1 "},
-                      {&showSecondLandscapeSheetButton, "BBoriz2", "Horizontaal 2"},
-                      {&showPortraitSheetButton, "BBVert", "Verticaal 1"},
-                      {&showSecondPortraitSheetButton, "BBvert2", "Verticaal 2"}});
-    MakeTall({openRecallDialogButton, openInputDialogButton, openDeleteDialogButton, openChangeDialogButton,
-              openChartWindowButton, showLandscapeSheetButton, showSecondLandscapeSheetButton, showPortraitSheetButton,
-              showSecondPortraitSheetButton});
-    showSecondLandscapeSheetButton->setEnabled(false);
-    showSecondPortraitSheetButton->setEnabled(false);
-    sheets->addWidget(showLandscapeSheetButton, 1, 0);
-    sheets->addWidget(showSecondLandscapeSheetButton, 1, 1);
-    sheets->addWidget(showPortraitSheetButton, 2, 0);
-    sheets->addWidget(showSecondPortraitSheetButton, 2, 1);
-    sheetsPanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    grid->addWidget(sheetsPanel, 5, 0, 1, 2);
+    sheetsPanel_ = gui::MakePanel(astrologyPage_, "Panel3");
+    sheetsPanel_->setFrameShape(QFrame::StyledPanel);
+    auto* sheets = new QGridLayout(sheetsPanel_);
+    sheets->addWidget(gui::MakeLabel(sheetsPanel_, "Label3", "Samenvattend afdrukbare grafieken"), 0, 0, 1, 2);
+    gui::MakeButtons(sheetsPanel_,
+                     {{&showLandscapeSheetButton_, "BBOriz", "Horizontaal 1 "},
+                      {&showSecondLandscapeSheetButton_, "BBoriz2", "Horizontaal 2"},
+                      {&showPortraitSheetButton_, "BBVert", "Verticaal 1"},
+                      {&showSecondPortraitSheetButton_, "BBvert2", "Verticaal 2"}});
+    MakeTall({openRecallDialogButton_, openInputDialogButton_, openDeleteDialogButton_, openChangeDialogButton_,
+              openChartWindowButton_, showLandscapeSheetButton_, showSecondLandscapeSheetButton_, showPortraitSheetButton_,
+              showSecondPortraitSheetButton_});
+    showSecondLandscapeSheetButton_->setEnabled(false);
+    showSecondPortraitSheetButton_->setEnabled(false);
+    sheets->addWidget(showLandscapeSheetButton_, 1, 0);
+    sheets->addWidget(showSecondLandscapeSheetButton_, 1, 1);
+    sheets->addWidget(showPortraitSheetButton_, 2, 0);
+    sheets->addWidget(showSecondPortraitSheetButton_, 2, 1);
+    sheetsPanel_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    grid->addWidget(sheetsPanel_, 5, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(4, 1);
 }
 
 void MainWindow::BuildRemediesPage() {
-    auto* grid = new QGridLayout(remediesPage);
-    gui::MakeButtons(remediesPage,
-                     {{&openSymptomBrowserButton, "BBSintomi", "Symptomen"},
-                      {&openRemedyBrowserButton, "BitBtn2", "Remedies"},
-                      {&openTherapyBrowserButton, "BitBtn3", "Therapie\xEBn"},
-                      {&openPlantSymptomsWindowButton, "Bquor1", "Quorim-1"},
-                      {&openSymptomPlantsWindowButton, "Bquor2", "Quorim-2"},
-                      {&openSignatureSearchWindowButton, "BitBtn5", "Astrologische Signatuur / S"},
-                      {&openCompositionWindowButton, "BitBtn7", "Planten en Actieve Principes"},
-                      {&openPrinciplesWindowButton, "BitBtn8", ""},
-                      {&openDebilityWindowButton, "BitBtn6", "Astrologische Verzwakking"},
-                      {&openSynthesisWindowButton, "BitBtn9", "Psychische Synthese"},
-                      {&openMultiSymptomSearchButton, "BBriceCompo", "Sintomi Multipli"},
-                      {&openCompoundTherapySearchButton, "BitBtn10", "Terapie Composite"},
-                      {&openSearchUtilityButton, "BButility", "Utility Ricerca"}});
+    auto* grid = new QGridLayout(remediesPage_);
+    gui::MakeButtons(remediesPage_,
+                     {{&openSymptomBrowserButton_, "BBSintomi", "Symptomen"},
+                      {&openRemedyBrowserButton_, "BitBtn2", "Remedies"},
+                      {&openTherapyBrowserButton_, "BitBtn3", "Therapie\xEBn"},
+                      {&openPlantSymptomsWindowButton_, "Bquor1", "Quorim-1"},
+                      {&openSymptomPlantsWindowButton_, "Bquor2", "Quorim-2"},
+                      {&openSignatureSearchWindowButton_, "BitBtn5", "Astrologische Signatuur / S"},
+                      {&openCompositionWindowButton_, "BitBtn7", "Planten en Actieve Principes"},
+                      {&openPrinciplesWindowButton_, "BitBtn8", ""},
+                      {&openDebilityWindowButton_, "BitBtn6", "Astrologische Verzwakking"},
+                      {&openSynthesisWindowButton_, "BitBtn9", "Psychische Synthese"},
+                      {&openMultiSymptomSearchButton_, "BBriceCompo", "Sintomi Multipli"},
+                      {&openCompoundTherapySearchButton_, "BitBtn10", "Terapie Composite"},
+                      {&openSearchUtilityButton_, "BButility", "Utility Ricerca"}});
     // A picture button without a caption: its glyph and hint name the window it opens.
-    openPrinciplesWindowButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
-    openPrinciplesWindowButton->setToolTip("PRINCIPI CURATIVI");
+    openPrinciplesWindowButton_->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
+    openPrinciplesWindowButton_->setToolTip("PRINCIPI CURATIVI");
     PutInColumns(grid,
-                 {openSymptomBrowserButton, openRemedyBrowserButton, openTherapyBrowserButton,
-                  openPlantSymptomsWindowButton, openSymptomPlantsWindowButton, openMultiSymptomSearchButton,
-                  openCompoundTherapySearchButton},
-                 {openSignatureSearchWindowButton, openCompositionWindowButton, openPrinciplesWindowButton,
-                  openDebilityWindowButton, openSynthesisWindowButton, openSearchUtilityButton});
+                 {openSymptomBrowserButton_, openRemedyBrowserButton_, openTherapyBrowserButton_,
+                  openPlantSymptomsWindowButton_, openSymptomPlantsWindowButton_, openMultiSymptomSearchButton_,
+                  openCompoundTherapySearchButton_},
+                 {openSignatureSearchWindowButton_, openCompositionWindowButton_, openPrinciplesWindowButton_,
+                  openDebilityWindowButton_, openSynthesisWindowButton_, openSearchUtilityButton_});
     grid->setRowStretch(7, 1);
 }
 
 void MainWindow::BuildAccessoryPage() {
-    auto* grid = new QGridLayout(accessoryPage);
-    gui::MakeButtons(accessoryPage,
-                     {{&openSignatureMaintenanceWindowButton, "Button1", "Manutenzione"},
-                      {&openPrimaryEditorButton, "BitBtn4", "Primaire Database"},
-                      {&openRepertoryEditorButton, "BBaggRep", "Therapie\xEBn Database"},
-                      {&openUpdateWindowButton, "EdAggiorna", "Updates"},
-                      {&openOrbSettingsWindowButton, "BitBtnVarOrbAsp", "Variatie Baan Aspecten"},
-                      {&openCalibrationWindowButton, "BBCerchio", "Rondheid van Cirkles en Schermgroote"},
-                      {&openLineWidthDialogButton, "BitBtn22", "Lijndikte"},
-                      {&openBackupWindowButton, "BBSalva", "Backup / Herstel van Geboortegegeven en Teksten"},
-                      {&changeUserNameButton, "BitBtnNomeCognome", "Achternaam en Voornaam "},
-                      {&openInstructionsDialogButton, "BBistruz", "Instructies.pdf"},
-                      {&openBookletButton, "BBdispensa", "Boekje.pdf"}});
-    changeUserNameButton->setToolTip(gui::ToQt("Cambia Personalizzazione"));
+    auto* grid = new QGridLayout(accessoryPage_);
+    gui::MakeButtons(accessoryPage_,
+                     {{&openSignatureMaintenanceWindowButton_, "Button1", "Manutenzione"},
+                      {&openPrimaryEditorButton_, "BitBtn4", "Primaire Database"},
+                      {&openRepertoryEditorButton_, "BBaggRep", "Therapie\xEBn Database"},
+                      {&openUpdateWindowButton_, "EdAggiorna", "Updates"},
+                      {&openOrbSettingsWindowButton_, "BitBtnVarOrbAsp", "Variatie Baan Aspecten"},
+                      {&openCalibrationWindowButton_, "BBCerchio", "Rondheid van Cirkles en Schermgroote"},
+                      {&openLineWidthDialogButton_, "BitBtn22", "Lijndikte"},
+                      {&openBackupWindowButton_, "BBSalva", "Backup / Herstel van Geboortegegeven en Teksten"},
+                      {&changeUserNameButton_, "BitBtnNomeCognome", "Achternaam en Voornaam "},
+                      {&openInstructionsDialogButton_, "BBistruz", "Instructies.pdf"},
+                      {&openBookletButton_, "BBdispensa", "Boekje.pdf"}});
+    changeUserNameButton_->setToolTip(gui::ToQt("Cambia Personalizzazione"));
     PutInColumns(grid,
-                 {openSignatureMaintenanceWindowButton, openPrimaryEditorButton, openRepertoryEditorButton,
-                  openUpdateWindowButton, openBackupWindowButton},
-                 {openOrbSettingsWindowButton, openCalibrationWindowButton, openLineWidthDialogButton,
-                  changeUserNameButton, openInstructionsDialogButton, openBookletButton});
+                 {openSignatureMaintenanceWindowButton_, openPrimaryEditorButton_, openRepertoryEditorButton_,
+                  openUpdateWindowButton_, openBackupWindowButton_},
+                 {openOrbSettingsWindowButton_, openCalibrationWindowButton_, openLineWidthDialogButton_,
+                  changeUserNameButton_, openInstructionsDialogButton_, openBookletButton_});
 
     // An empty box that hides itself when double-clicked, and two controls that
     // nothing makes visible.
-    emptyBox = gui::MakeCombo(accessoryPage, "Cbox1");
-    emptyBox->setMaxVisibleItems(25);
-    emptyBox->installEventFilter(this);
-    grid->addWidget(emptyBox, 6, 0);
-    hiddenButton = gui::MakeButton(accessoryPage, "Button2", "Button2");
-    MakeTall({hiddenButton});
-    hiddenButton->hide();
-    hiddenList = gui::MakeList(accessoryPage, "ListBox1");
-    hiddenList->hide();
+    emptyBox_ = gui::MakeCombo(accessoryPage_, "Cbox1");
+    emptyBox_->setMaxVisibleItems(25);
+    emptyBox_->installEventFilter(this);
+    grid->addWidget(emptyBox_, 6, 0);
+    hiddenButton_ = gui::MakeButton(accessoryPage_, "Button2", "Button2");
+    MakeTall({hiddenButton_});
+    hiddenButton_->hide();
+    hiddenList_ = gui::MakeList(accessoryPage_, "ListBox1");
+    hiddenList_->hide();
     grid->setRowStretch(7, 1);
     ConnectCommands();
 }
 
 void MainWindow::ConnectCommands() {
-    connect(changeUserNameButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ChangeUserName(); }));
-    connect(openRecallDialogButton, &QPushButton::clicked, this,
+    connect(changeUserNameButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ChangeUserName(); }));
+    connect(openRecallDialogButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenRecallDialog(); }));
-    connect(openInputDialogButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenInputDialog(); }));
-    connect(openDeleteDialogButton, &QPushButton::clicked, this,
+    connect(openInputDialogButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenInputDialog(); }));
+    connect(openDeleteDialogButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenDeleteDialog(); }));
-    connect(openChangeDialogButton, &QPushButton::clicked, this,
+    connect(openChangeDialogButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenChangeDialog(); }));
-    connect(openChartWindowButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenChartWindow(); }));
-    connect(openBackupWindowButton, &QPushButton::clicked, this,
+    connect(openChartWindowButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenChartWindow(); }));
+    connect(openBackupWindowButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenBackupWindow(); }));
-    connect(openInstructionsDialogButton, &QPushButton::clicked, this,
+    connect(openInstructionsDialogButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenInstructionsDialog(); }));
-    connect(openBookletButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenBooklet(); }));
+    connect(openBookletButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenBooklet(); }));
     // The sheets and the windows of the remedy and accessory pages.
     const std::pair<QPushButton*, void (MainWindow::*)()> commands[] = {
-        {showLandscapeSheetButton, &MainWindow::ShowLandscapeSheet},
-        {showSecondLandscapeSheetButton, &MainWindow::ShowSecondLandscapeSheet},
-        {showPortraitSheetButton, &MainWindow::ShowPortraitSheet},
-        {showSecondPortraitSheetButton, &MainWindow::ShowSecondPortraitSheet},
-        {openTherapyBrowserButton, &MainWindow::OpenTherapyBrowser},
-        {openPlantSymptomsWindowButton, &MainWindow::OpenPlantSymptomsWindow},
-        {openSymptomPlantsWindowButton, &MainWindow::OpenSymptomPlantsWindow},
-        {openSignatureMaintenanceWindowButton, &MainWindow::OpenSignatureMaintenanceWindow},
-        {openPrimaryEditorButton, &MainWindow::OpenPrimaryEditor},
-        {openRepertoryEditorButton, &MainWindow::OpenRepertoryEditor},
-        {openSignatureSearchWindowButton, &MainWindow::OpenSignatureSearchWindow},
-        {openCompositionWindowButton, &MainWindow::OpenCompositionWindow},
-        {openPrinciplesWindowButton, &MainWindow::OpenPrinciplesWindow},
-        {openDebilityWindowButton, &MainWindow::OpenDebilityWindow},
-        {openSynthesisWindowButton, &MainWindow::OpenSynthesisWindow},
-        {openOrbSettingsWindowButton, &MainWindow::OpenOrbSettingsWindow},
-        {openCalibrationWindowButton, &MainWindow::OpenCalibrationWindow},
-        {openLineWidthDialogButton, &MainWindow::OpenLineWidthDialog},
-        {openSearchUtilityButton, &MainWindow::OpenSearchUtility},
-        {openUpdateWindowButton, &MainWindow::OpenUpdateWindow},
+        {showLandscapeSheetButton_, &MainWindow::ShowLandscapeSheet},
+        {showSecondLandscapeSheetButton_, &MainWindow::ShowSecondLandscapeSheet},
+        {showPortraitSheetButton_, &MainWindow::ShowPortraitSheet},
+        {showSecondPortraitSheetButton_, &MainWindow::ShowSecondPortraitSheet},
+        {openTherapyBrowserButton_, &MainWindow::OpenTherapyBrowser},
+        {openPlantSymptomsWindowButton_, &MainWindow::OpenPlantSymptomsWindow},
+        {openSymptomPlantsWindowButton_, &MainWindow::OpenSymptomPlantsWindow},
+        {openSignatureMaintenanceWindowButton_, &MainWindow::OpenSignatureMaintenanceWindow},
+        {openPrimaryEditorButton_, &MainWindow::OpenPrimaryEditor},
+        {openRepertoryEditorButton_, &MainWindow::OpenRepertoryEditor},
+        {openSignatureSearchWindowButton_, &MainWindow::OpenSignatureSearchWindow},
+        {openCompositionWindowButton_, &MainWindow::OpenCompositionWindow},
+        {openPrinciplesWindowButton_, &MainWindow::OpenPrinciplesWindow},
+        {openDebilityWindowButton_, &MainWindow::OpenDebilityWindow},
+        {openSynthesisWindowButton_, &MainWindow::OpenSynthesisWindow},
+        {openOrbSettingsWindowButton_, &MainWindow::OpenOrbSettingsWindow},
+        {openCalibrationWindowButton_, &MainWindow::OpenCalibrationWindow},
+        {openLineWidthDialogButton_, &MainWindow::OpenLineWidthDialog},
+        {openSearchUtilityButton_, &MainWindow::OpenSearchUtility},
+        {openUpdateWindowButton_, &MainWindow::OpenUpdateWindow},
     };
     for (const auto& [button, handler] : commands)
         connect(button, &QPushButton::clicked, this, gui::Guarded([this, handler = handler](auto&&...) { (this->*handler)(); }));
-    connect(openSymptomBrowserButton, &QPushButton::clicked, this,
+    connect(openSymptomBrowserButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenSymptomBrowser(); }));
-    connect(openRemedyBrowserButton, &QPushButton::clicked, this,
+    connect(openRemedyBrowserButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenRemedyBrowser(); }));
-    connect(openMultiSymptomSearchButton, &QPushButton::clicked, this,
+    connect(openMultiSymptomSearchButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenMultiSymptomSearch(); }));
-    connect(openCompoundTherapySearchButton, &QPushButton::clicked, this,
+    connect(openCompoundTherapySearchButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenCompoundTherapySearch(); }));
 }
 
 void MainWindow::BuildBottomPanel() {
-    bottomPanel = gui::MakePanel(this, "Panel9");
-    bottomPanel->setFrameShape(QFrame::StyledPanel);
-    auto* row = new QHBoxLayout(bottomPanel);
+    bottomPanel_ = gui::MakePanel(this, "Panel9");
+    bottomPanel_->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(bottomPanel_);
 
-    row->addWidget(gui::MakeLabel(bottomPanel, "LabelNodo", "Maanknoop"));
-    nodeTypeBox = gui::MakeCombo(bottomPanel, "ComboNodo");
-    nodeTypeBox->setEditable(true);
-    nodeTypeBox->addItems({"VERO", "MEDIO"});
-    row->addWidget(nodeTypeBox);
+    row->addWidget(gui::MakeLabel(bottomPanel_, "LabelNodo", "Maanknoop"));
+    nodeTypeBox_ = gui::MakeCombo(bottomPanel_, "ComboNodo");
+    nodeTypeBox_->setEditable(true);
+    nodeTypeBox_->addItems({"VERO", "MEDIO"});
+    row->addWidget(nodeTypeBox_);
 
-    row->addWidget(gui::MakeLabel(bottomPanel, "LabelOrb", "Baan Aspecten"));
-    orbSetBox = gui::MakeCombo(bottomPanel, "ComboOrb");
-    orbSetBox->setEditable(true);
-    orbSetBox->addItems({"A (normali)", "B (personali)", "C (personali)"});
-    row->addWidget(orbSetBox);
+    row->addWidget(gui::MakeLabel(bottomPanel_, "LabelOrb", "Baan Aspecten"));
+    orbSetBox_ = gui::MakeCombo(bottomPanel_, "ComboOrb");
+    orbSetBox_->setEditable(true);
+    orbSetBox_->addItems({"A (normali)", "B (personali)", "C (personali)"});
+    row->addWidget(orbSetBox_);
 
-    lockButton = gui::MakeButton(bottomPanel, "BBlk", "");
-    lockButton->setToolTip(gui::ToQt("Sblocca/Blocca"));
-    lockButton->setIcon(gui::LockIcon(false));
-    lockButton->setProperty("glyph", "LockOpen");
-    row->addWidget(lockButton);
-    connect(lockButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ToggleBoxesLock(); }));
+    lockButton_ = gui::MakeButton(bottomPanel_, "BBlk", "");
+    lockButton_->setToolTip(gui::ToQt("Sblocca/Blocca"));
+    lockButton_->setIcon(gui::LockIcon(false));
+    lockButton_->setProperty("glyph", "LockOpen");
+    row->addWidget(lockButton_);
+    connect(lockButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ToggleBoxesLock(); }));
 
-    openPrinterModelDialogButton = gui::MakeButton(bottomPanel, "SBtipoStamp", "");
-    openPrinterModelDialogButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    row->addWidget(openPrinterModelDialogButton);
-    printerModelLabels = {gui::MakeLabel(bottomPanel, "Label34", "Printermodel"),
-                          gui::MakeLabel(bottomPanel, "Label35", "")};
-    for (QLabel* label : printerModelLabels) {
+    openPrinterModelDialogButton_ = gui::MakeButton(bottomPanel_, "SBtipoStamp", "");
+    openPrinterModelDialogButton_->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    row->addWidget(openPrinterModelDialogButton_);
+    printerModelLabels_ = {gui::MakeLabel(bottomPanel_, "Label34", "Printermodel"),
+                          gui::MakeLabel(bottomPanel_, "Label35", "")};
+    for (QLabel* label : printerModelLabels_) {
         row->addWidget(label);
         label->installEventFilter(this);
     }
-    connect(openPrinterModelDialogButton, &QPushButton::clicked, this,
+    connect(openPrinterModelDialogButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenPrinterModelDialog(); }));
 
     // The boxes report what the user chooses or types, not what the program sets.
-    connect(orbSetBox, &QComboBox::activated, this, gui::Guarded([this](auto&&...) { ChooseOrbSet(); }));
-    connect(orbSetBox->lineEdit(), &QLineEdit::textEdited, this, gui::Guarded([this](auto&&...) { ChooseOrbSet(); }));
-    connect(nodeTypeBox, &QComboBox::activated, this, gui::Guarded([this](auto&&...) { ChooseNodeType(); }));
-    connect(nodeTypeBox->lineEdit(), &QLineEdit::textEdited, this,
+    connect(orbSetBox_, &QComboBox::activated, this, gui::Guarded([this](auto&&...) { ChooseOrbSet(); }));
+    connect(orbSetBox_->lineEdit(), &QLineEdit::textEdited, this, gui::Guarded([this](auto&&...) { ChooseOrbSet(); }));
+    connect(nodeTypeBox_, &QComboBox::activated, this, gui::Guarded([this](auto&&...) { ChooseNodeType(); }));
+    connect(nodeTypeBox_->lineEdit(), &QLineEdit::textEdited, this,
             gui::Guarded([this](auto&&...) { ChooseNodeType(); }));
-    nodeTypeBox->lineEdit()->installEventFilter(this);
+    nodeTypeBox_->lineEdit()->installEventFilter(this);
 
-    openPersonTextButton = gui::MakeButton(bottomPanel, "BBApriTesto", "Apri Testo");
-    MakeTall({openPrinterModelDialogButton, openPersonTextButton});
-    openPersonTextButton->hide();
-    row->addWidget(openPersonTextButton);
-    connect(openPersonTextButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenPersonText(); }));
+    openPersonTextButton_ = gui::MakeButton(bottomPanel_, "BBApriTesto", "Apri Testo");
+    MakeTall({openPrinterModelDialogButton_, openPersonTextButton_});
+    openPersonTextButton_->hide();
+    row->addWidget(openPersonTextButton_);
+    connect(openPersonTextButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenPersonText(); }));
     row->addStretch(1);
 
-    exitImage = gui::MakeLabel(bottomPanel, "Image9", "");
-    exitImage->setToolTip(gui::ToQt("Chiudi il Programma"));
-    exitImage->setMinimumSize(48, 28);
-    exitImage->setAlignment(Qt::AlignCenter);
-    exitImage->installEventFilter(this);
+    exitImage_ = gui::MakeLabel(bottomPanel_, "Image9", "");
+    exitImage_->setToolTip(gui::ToQt("Chiudi il Programma"));
+    exitImage_->setMinimumSize(48, 28);
+    exitImage_->setAlignment(Qt::AlignCenter);
+    exitImage_->installEventFilter(this);
     LoadExitImage("FineProg.bmp");
-    row->addWidget(exitImage);
+    row->addWidget(exitImage_);
 }
 
 void MainWindow::LoadExitImage(const char* file) {
     QPixmap pm;
     if (rt::PathExists(file)) pm.load(QString::fromStdString(rt::ResolvePath(file).string()));
     if (!pm.isNull()) {
-        exitImage->setPixmap(pm);
+        exitImage_->setPixmap(pm);
     } else {
         // Without the picture the control shows its purpose as text.
-        exitImage->setText(gui::ToQt("Fine"));
-        exitImage->setFrameShape(QFrame::Box);
+        exitImage_->setText(gui::ToQt("Fine"));
+        exitImage_->setFrameShape(QFrame::Box);
     }
-    exitImage->setProperty("picture", file);
+    exitImage_->setProperty("picture", file);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == exitImage) {
+    if (watched == exitImage_) {
         if (event->type() == QEvent::MouseButtonPress) {
             gui::Guard([this] { ShowExitPressed(); });
             return true;
@@ -477,23 +477,23 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             gui::Guard([this] { ExitProgram(); });
             return true;
         }
-    } else if (personMemo && watched == personMemo->viewport() && event->type() == QEvent::MouseButtonPress) {
+    } else if (personMemo_ && watched == personMemo_->viewport() && event->type() == QEvent::MouseButtonPress) {
         gui::Guard([this] { ShowAnnotations(); });
-    } else if (annotationsMemo && watched == annotationsMemo->viewport() &&
+    } else if (annotationsMemo_ && watched == annotationsMemo_->viewport() &&
                event->type() == QEvent::MouseButtonPress) {
         gui::Guard([this] { HideAnnotations(); });
-    } else if ((watched == printerModelLabels[0] || watched == printerModelLabels[1]) &&
+    } else if ((watched == printerModelLabels_[0] || watched == printerModelLabels_[1]) &&
                event->type() == QEvent::MouseButtonPress) {
         gui::Guard([this] { OpenPrinterModelDialog(); });
         return true;
-    } else if (nodeTypeBox && watched == nodeTypeBox->lineEdit() && event->type() == QEvent::MouseButtonDblClick) {
-        if (nodeTypeBox->isEnabled()) gui::Guard([this] { ToggleNodeType(); });
+    } else if (nodeTypeBox_ && watched == nodeTypeBox_->lineEdit() && event->type() == QEvent::MouseButtonDblClick) {
+        if (nodeTypeBox_->isEnabled()) gui::Guard([this] { ToggleNodeType(); });
         return true;
     } else if (event->type() == QEvent::Hide && !refreshing_ && !closing_ && watched &&
-               (watched == chartWindow || watched == sheetViewer)) {
+               (watched == chartWindow_ || watched == sheetViewer_)) {
         // Back from the chart window or the sheet viewer.
         gui::Guard([this] { Refresh(); });
-    } else if (watched == emptyBox && event->type() == QEvent::MouseButtonDblClick) {
+    } else if (watched == emptyBox_ && event->type() == QEvent::MouseButtonDblClick) {
         gui::Guard([this] { HideEmptyBox(); });
         return true;
     }
@@ -549,26 +549,26 @@ void MainWindow::Refresh() {
     // 2. The personal archive on first use.
     RefreshStep([] { EnsurePersonalArchive(); });
     // 4. Placement of the dialogs near this window.
-    frame.Width = frameGeometry().width();
-    frame.Height = frameGeometry().height();
-    ResetViewFlags(chartWindow);
+    frame_.width = frameGeometry().width();
+    frame_.height = frameGeometry().height();
+    ResetViewFlags(chartWindow_);
     // 5. The user's name.
     RefreshStep([this] {
-        LoadUserName(userName);
-        changeUserNameButton->setText(gui::ToQt(userName.UserFullName));
+        LoadUserName(userName_);
+        changeUserNameButton_->setText(gui::ToQt(userName_.userFullName));
     });
     // 6. The drawing settings (values read before, or the defaults, stand in
     // for a file that cannot be read).
     RefreshStep([this] {
         try {
-            drawSettings.LoadOrCreate();
+            drawSettings_.LoadOrCreate();
         } catch (const rt::IoError& e) {
-            drawSettings.ReportUnreadable(e);
+            drawSettings_.ReportUnreadable(e);
         }
     });
-    display::ApplyDrawSettingsToDrawing(drawingState, drawSettings.Values());
+    display::ApplyDrawSettingsToDrawing(drawingState_, drawSettings_.Values());
     // 7. The node box.
-    nodeTypeBox->setEditText(gui::ToQt(engine::NodeKindText(currentChart.settings.node)));
+    nodeTypeBox_->setEditText(gui::ToQt(engine::NodeKindText(currentChart_.settings.node)));
     // 8. The full-screen windows, hidden.
     SizeFullScreenWindows();
     // 9. The current person, its chart computed from the correction and
@@ -580,36 +580,36 @@ void MainWindow::Refresh() {
     // 10. The boxes start locked, and look it.
     ShowBoxesLocked(true);
     // 11. The orb-set box from the set in force.
-    if (const char* text = OrbBoxText(currentChart.orbs.setLetter)) orbSetBox->setEditText(text);
+    if (const char* text = OrbBoxText(currentChart_.orbs.setLetter)) orbSetBox_->setEditText(text);
 }
 
 void MainWindow::SizeFullScreenWindows() {
     ScreenSize screen = CurrentScreenSize();
-    if (chartWindow) chartWindow->CoverScreen(screen.width, screen.height);
-    if (calibrationWindow) SizeFullScreen(calibrationWindow, screen);
-    if (sheetViewer) sheetViewer->CoverScreen(screen.width, screen.height);
+    if (chartWindow_) chartWindow_->CoverScreen(screen.width, screen.height);
+    if (calibrationWindow_) SizeFullScreen(calibrationWindow_, screen);
+    if (sheetViewer_) sheetViewer_->CoverScreen(screen.width, screen.height);
 }
 
 bool MainWindow::ShowCurrentPerson() {
-    archive::CurrentPersonView view = archive::LoadCurrentPersonForShow(currentChart);
+    archive::CurrentPersonView view = archive::LoadCurrentPersonForShow(currentChart_);
     QStringList lines;
     for (const std::string& line : view.personLines) lines << gui::ToQt(line);
-    personMemo->setPlainText(lines.join('\n'));
-    annotationsMemo->setPlainText(gui::ToQt(view.annotationText));
-    openPersonTextButton->setVisible(view.textFileExists);
+    personMemo_->setPlainText(lines.join('\n'));
+    annotationsMemo_->setPlainText(gui::ToQt(view.annotationText));
+    openPersonTextButton_->setVisible(view.textFileExists);
     return !view.empty;
 }
 
 void MainWindow::RememberOrigin() {
-    archive::RememberMainOrigin(this, frame);
+    archive::RememberMainOrigin(this, frame_);
 }
 
 void MainWindow::ChangeUserName() {
     RememberOrigin();
-    archive::PlaceNearMain(userNameDialog, 10, frame);
-    gui::ShowModal(userNameDialog);
-    changeUserNameButton->setText(
-        gui::ToQt(userName.UserGivenName + " " + userName.UserSurname));
+    archive::PlaceNearMain(userNameDialog_, 10, frame_);
+    gui::ShowModal(userNameDialog_);
+    changeUserNameButton_->setText(
+        gui::ToQt(userName_.userGivenName + " " + userName_.userSurname));
     Refresh();
 }
 
@@ -617,29 +617,29 @@ void MainWindow::ChangeUserName() {
 // is refreshed, which reloads the current person.
 void MainWindow::OpenRecallDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(recallDialog, 0, frame);
-    gui::ShowModal(recallDialog);
+    archive::PlaceNearMain(recallDialog_, 0, frame_);
+    gui::ShowModal(recallDialog_);
     Refresh();
 }
 
 void MainWindow::OpenInputDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(inputDialog, 10, frame);
-    gui::ShowModal(inputDialog);
+    archive::PlaceNearMain(inputDialog_, 10, frame_);
+    gui::ShowModal(inputDialog_);
     AfterModal();
 }
 
 void MainWindow::OpenDeleteDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(deleteDialog, 10, frame);
-    gui::ShowModal(deleteDialog);
+    archive::PlaceNearMain(deleteDialog_, 10, frame_);
+    gui::ShowModal(deleteDialog_);
     Refresh();
 }
 
 void MainWindow::OpenChangeDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(changeDialog, 10, frame);
-    gui::ShowModal(changeDialog);
+    archive::PlaceNearMain(changeDialog_, 10, frame_);
+    gui::ShowModal(changeDialog_);
     Refresh();
 }
 
@@ -652,17 +652,17 @@ void MainWindow::OpenChartWindow() {
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    if (!chartWindow) {
-        windows.Create(chartWindow, wheelGeometry, currentChart, drawingState);
+    if (!chartWindow_) {
+        windows_.Create(chartWindow_, wheelGeometry_, currentChart_, drawingState_);
     }
-    display::OpenChartWindow(*chartWindow);
-    WatchModeless(chartWindow);
+    display::OpenChartWindow(*chartWindow_);
+    WatchModeless(chartWindow_);
 }
 
 void MainWindow::OpenBackupWindow() {
     RememberOrigin();
     ShowOnDemand<archive::BackupWindow>(
-        backupWindow, [this](archive::BackupWindow* w) { archive::PlaceNearMain(w, 10, frame); }, &drawSettings);
+        backupWindow_, [this](archive::BackupWindow* w) { archive::PlaceNearMain(w, 10, frame_); }, &drawSettings_);
     Refresh();
 }
 
@@ -670,23 +670,23 @@ void MainWindow::OpenBackupWindow() {
 // click, shown modally and released when it closes.
 void MainWindow::OpenSymptomBrowser() {
     RememberOrigin();
-    ShowOwnedOnDemand<remedies::SymptomBrowser>(remedyWindows.symptomBrowserPages);
+    ShowOwnedOnDemand<remedies::SymptomBrowser>(remedyWindows_.symptomBrowserPages);
     Refresh();
 }
 
 void MainWindow::OpenRemedyBrowser() {
     RememberOrigin();
-    ShowOwnedOnDemand<remedies::RemedyBrowser>(remedyWindows.remedyBrowserPages);
+    ShowOwnedOnDemand<remedies::RemedyBrowser>(remedyWindows_.remedyBrowserPages);
     Refresh();
 }
 
 void MainWindow::OpenMultiSymptomSearch() {
-    ShowOwnedOnDemand<remedies::MultiSymptomSearch>(remedyWindows.multiSymptomSearchState);
+    ShowOwnedOnDemand<remedies::MultiSymptomSearch>(remedyWindows_.multiSymptomSearchState);
     Refresh();
 }
 
 void MainWindow::OpenCompoundTherapySearch() {
-    ShowOwnedOnDemand<remedies::CompoundTherapySearch>(remedyWindows.compoundTherapySearchState);
+    ShowOwnedOnDemand<remedies::CompoundTherapySearch>(remedyWindows_.compoundTherapySearchState);
     Refresh();
 }
 
@@ -697,37 +697,37 @@ void MainWindow::OpenPersonText() {
     lines.resize(2);
     std::string path = archive::PersonTextFileName(lines[0], lines[1]);
     rt::WriteTextLines(archive::kEditFileHandOff, {path});
-    if (richTextWindow) richTextWindow->ShowForHandOff();
+    if (richTextWindow_) richTextWindow_->ShowForHandOff();
     Refresh();
 }
 
 void MainWindow::OpenInstructionsDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(instructionsDialog, 10, frame);
-    gui::ShowModal(instructionsDialog);
+    archive::PlaceNearMain(instructionsDialog_, 10, frame_);
+    gui::ShowModal(instructionsDialog_);
     Refresh();
 }
 
 void MainWindow::OpenBooklet() { OpenProgramDocument(kBookletDocument); }
 
-void MainWindow::ToggleBoxesLock() { ShowBoxesLocked(orbSetBox->isEnabled()); }
+void MainWindow::ToggleBoxesLock() { ShowBoxesLocked(orbSetBox_->isEnabled()); }
 
 void MainWindow::ShowBoxesLocked(bool locked) {
-    orbSetBox->setEnabled(!locked);
-    nodeTypeBox->setEnabled(!locked);
+    orbSetBox_->setEnabled(!locked);
+    nodeTypeBox_->setEnabled(!locked);
     const QColor background = locked ? QColor(128, 128, 128) : QColor(0, 255, 255);
     const QColor text = locked ? QColor(Qt::white) : QColor(Qt::black);
-    SetBoxColours(orbSetBox, background, text);
-    SetBoxColours(nodeTypeBox, background, text);
-    lockButton->setIcon(gui::LockIcon(locked));
-    lockButton->setProperty("glyph", locked ? "LockShut" : "LockOpen");
+    SetBoxColours(orbSetBox_, background, text);
+    SetBoxColours(nodeTypeBox_, background, text);
+    lockButton_->setIcon(gui::LockIcon(locked));
+    lockButton_->setProperty("glyph", locked ? "LockShut" : "LockOpen");
 }
 
-void MainWindow::ShowAnnotations() { annotationsMemo->show(); }
+void MainWindow::ShowAnnotations() { annotationsMemo_->show(); }
 
-void MainWindow::HideAnnotations() { annotationsMemo->hide(); }
+void MainWindow::HideAnnotations() { annotationsMemo_->hide(); }
 
-void MainWindow::HideEmptyBox() { emptyBox->hide(); }
+void MainWindow::HideEmptyBox() { emptyBox_->hide(); }
 
 void MainWindow::ShowExitPressed() { LoadExitImage("FineProgClic.bmp"); }
 
@@ -746,7 +746,7 @@ void MainWindow::AfterModal() {
 
 void MainWindow::ShowNear(QDialog* window, int offset) {
     RememberOrigin();
-    archive::PlaceNearMain(window, offset, frame);
+    archive::PlaceNearMain(window, offset, frame_);
     gui::ShowModal(window);
     AfterModal();
 }
@@ -774,13 +774,13 @@ void MainWindow::ShowSheet(int sheetCode, const char* orientation, bool receptio
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    if (receptions) currentChart.chart.receptions = engine::ComputeReceptions(currentChart.chart);
-    sheetSelection.SheetCode = sheetCode;
-    display::SetDefaultWheelRadii(wheelGeometry);
-    sheetSelection.SheetOrientation = orientation;
-    if (!sheetViewer) return;
-    WatchModeless(sheetViewer);
-    gui::ShowInFront(sheetViewer);
+    if (receptions) currentChart_.chart.receptions = engine::ComputeReceptions(currentChart_.chart);
+    sheetSelection_.sheetCode = sheetCode;
+    display::SetDefaultWheelRadii(wheelGeometry_);
+    sheetSelection_.sheetOrientation = orientation;
+    if (!sheetViewer_) return;
+    WatchModeless(sheetViewer_);
+    gui::ShowInFront(sheetViewer_);
 }
 
 void MainWindow::ShowLandscapeSheet() { ShowSheet(16, "L", true); }
@@ -788,28 +788,28 @@ void MainWindow::ShowSecondLandscapeSheet() { ShowSheet(17, "L", false); }
 void MainWindow::ShowPortraitSheet() { ShowSheet(5, "P", true); }
 void MainWindow::ShowSecondPortraitSheet() { ShowSheet(18, "P", true); }
 
-void MainWindow::OpenTherapyBrowser() { ShowRemembered(remedyWindows.therapyBrowser.get()); }
-void MainWindow::OpenPlantSymptomsWindow() { ShowPlain(remedyWindows.plantSymptomsWindow.get()); }
-void MainWindow::OpenSymptomPlantsWindow() { ShowPlain(remedyWindows.symptomPlantsWindow.get()); }
-void MainWindow::OpenSignatureMaintenanceWindow() { ShowPlain(remedyWindows.signatureMaintenanceWindow.get()); }
-void MainWindow::OpenPrimaryEditor() { ShowPlain(remedyWindows.primaryEditor.get()); }
-void MainWindow::OpenRepertoryEditor() { ShowPlain(remedyWindows.repertoryEditor.get()); }
-void MainWindow::OpenSignatureSearchWindow() { ShowRemembered(remedyWindows.signatureSearchWindow.get()); }
-void MainWindow::OpenCompositionWindow() { ShowPlain(remedyWindows.compositionWindow.get()); }
-void MainWindow::OpenPrinciplesWindow() { ShowPlain(remedyWindows.principlesWindow.get()); }
-void MainWindow::OpenDebilityWindow() { ShowPlain(remedyWindows.debilityWindow.get()); }
-void MainWindow::OpenSynthesisWindow() { ShowPlain(remedyWindows.synthesisWindow.get()); }
-void MainWindow::OpenOrbSettingsWindow() { ShowNear(orbSettingsWindow, 10); }
+void MainWindow::OpenTherapyBrowser() { ShowRemembered(remedyWindows_.therapyBrowser.get()); }
+void MainWindow::OpenPlantSymptomsWindow() { ShowPlain(remedyWindows_.plantSymptomsWindow.get()); }
+void MainWindow::OpenSymptomPlantsWindow() { ShowPlain(remedyWindows_.symptomPlantsWindow.get()); }
+void MainWindow::OpenSignatureMaintenanceWindow() { ShowPlain(remedyWindows_.signatureMaintenanceWindow.get()); }
+void MainWindow::OpenPrimaryEditor() { ShowPlain(remedyWindows_.primaryEditor.get()); }
+void MainWindow::OpenRepertoryEditor() { ShowPlain(remedyWindows_.repertoryEditor.get()); }
+void MainWindow::OpenSignatureSearchWindow() { ShowRemembered(remedyWindows_.signatureSearchWindow.get()); }
+void MainWindow::OpenCompositionWindow() { ShowPlain(remedyWindows_.compositionWindow.get()); }
+void MainWindow::OpenPrinciplesWindow() { ShowPlain(remedyWindows_.principlesWindow.get()); }
+void MainWindow::OpenDebilityWindow() { ShowPlain(remedyWindows_.debilityWindow.get()); }
+void MainWindow::OpenSynthesisWindow() { ShowPlain(remedyWindows_.synthesisWindow.get()); }
+void MainWindow::OpenOrbSettingsWindow() { ShowNear(orbSettingsWindow_, 10); }
 
 void MainWindow::OpenCalibrationWindow() {
-    sheetSelection.SheetCode = 0;
-    ShowPlain(calibrationWindow);
+    sheetSelection_.sheetCode = 0;
+    ShowPlain(calibrationWindow_);
 }
 
-void MainWindow::OpenLineWidthDialog() { ShowNear(lineWidthDialog, 10); }
-void MainWindow::OpenPrinterModelDialog() { ShowNear(printerModelDialog, 10); }
-void MainWindow::OpenSearchUtility() { ShowNear(remedyWindows.searchUtility.get(), 10); }
-void MainWindow::OpenUpdateWindow() { ShowNear(remedyWindows.updateWindow.get(), 10); }
+void MainWindow::OpenLineWidthDialog() { ShowNear(lineWidthDialog_, 10); }
+void MainWindow::OpenPrinterModelDialog() { ShowNear(printerModelDialog_, 10); }
+void MainWindow::OpenSearchUtility() { ShowNear(remedyWindows_.searchUtility.get(), 10); }
+void MainWindow::OpenUpdateWindow() { ShowNear(remedyWindows_.updateWindow.get(), 10); }
 
 void MainWindow::ApplyBoxChangesWhenIdle() {
     idleInstalled_ = true;
@@ -819,28 +819,28 @@ void MainWindow::ApplyBoxChangesWhenIdle() {
 void MainWindow::ChooseOrbSet() {
     if (sayingRefusal_) return;
     // The set in force until the change is applied.
-    if (!OrbSetChanged) orbSetInForce_ = currentChart.orbs.setLetter;
-    OrbSetChanged = true;
-    const std::string text = gui::FromQt(orbSetBox->currentText());
+    if (!OrbSetChanged_) orbSetInForce_ = currentChart_.orbs.setLetter;
+    OrbSetChanged_ = true;
+    const std::string text = gui::FromQt(orbSetBox_->currentText());
     for (const char* letter : {"A", "B", "C"})
-        if (text == OrbBoxText(letter)) currentChart.orbs.setLetter = letter;
+        if (text == OrbBoxText(letter)) currentChart_.orbs.setLetter = letter;
     ApplyBoxChangesWhenIdle();
 }
 
 void MainWindow::ChooseNodeType() {
     if (sayingRefusal_) return;
-    if (!NodeTypeChanged) nodeTypeInForce_ = engine::NodeKindText(currentChart.settings.node);
-    NodeTypeChanged = true;
-    currentChart.settings.node = engine::ParseNodeKind(rt::CutTo(gui::FromQt(nodeTypeBox->currentText()), 5));
+    if (!NodeTypeChanged_) nodeTypeInForce_ = engine::NodeKindText(currentChart_.settings.node);
+    NodeTypeChanged_ = true;
+    currentChart_.settings.node = engine::ParseNodeKind(rt::CutTo(gui::FromQt(nodeTypeBox_->currentText()), 5));
     ApplyBoxChangesWhenIdle();
 }
 
 void MainWindow::ToggleNodeType() {
-    if (!NodeTypeChanged) nodeTypeInForce_ = engine::NodeKindText(currentChart.settings.node);
-    NodeTypeChanged = true;
-    currentChart.settings.node = engine::ParseNodeKind(
-        engine::NodeKindText(currentChart.settings.node) != "VERO" ? "VERO" : "MEDIO");
-    nodeTypeBox->setEditText(gui::ToQt(engine::NodeKindText(currentChart.settings.node)));
+    if (!NodeTypeChanged_) nodeTypeInForce_ = engine::NodeKindText(currentChart_.settings.node);
+    NodeTypeChanged_ = true;
+    currentChart_.settings.node = engine::ParseNodeKind(
+        engine::NodeKindText(currentChart_.settings.node) != "VERO" ? "VERO" : "MEDIO");
+    nodeTypeBox_->setEditText(gui::ToQt(engine::NodeKindText(currentChart_.settings.node)));
     ApplyBoxChangesWhenIdle();
 }
 
@@ -855,45 +855,45 @@ void MainWindow::SayChangeRefused(const rt::IoError& error) {
 // that could not be saved (a settings file that cannot be read is never
 // written over) leaves the kind or set in force, and the box shows it again.
 void MainWindow::ApplyBoxChanges() {
-    if (NodeTypeChanged) {
-        NodeTypeChanged = false;
-        const QString text = nodeTypeBox->currentText();
+    if (NodeTypeChanged_) {
+        NodeTypeChanged_ = false;
+        const QString text = nodeTypeBox_->currentText();
         if (text != "MEDIO" && text != "VERO") {
-            nodeTypeBox->setEditText("MEDIO");
-            currentChart.settings.node = engine::ParseNodeKind("MEDIO");
+            nodeTypeBox_->setEditText("MEDIO");
+            currentChart_.settings.node = engine::ParseNodeKind("MEDIO");
         }
         try {
-            engine::SetEngineSettingsLine(currentChart.settings, currentChart.orbs, 18,
-                                          engine::NodeKindText(currentChart.settings.node), ShowSettingsMessage);
+            engine::SetEngineSettingsLine(currentChart_.settings, currentChart_.orbs, 18,
+                                          engine::NodeKindText(currentChart_.settings.node), ShowSettingsMessage);
         } catch (const rt::IoError& e) {
-            currentChart.settings.node = engine::ParseNodeKind(nodeTypeInForce_);
-            nodeTypeBox->setEditText(gui::ToQt(nodeTypeInForce_));
+            currentChart_.settings.node = engine::ParseNodeKind(nodeTypeInForce_);
+            nodeTypeBox_->setEditText(gui::ToQt(nodeTypeInForce_));
             SayChangeRefused(e);
             return;
         }
     }
-    if (OrbSetChanged) {
-        OrbSetChanged = false;
-        const std::string text = gui::FromQt(orbSetBox->currentText());
+    if (OrbSetChanged_) {
+        OrbSetChanged_ = false;
+        const std::string text = gui::FromQt(orbSetBox_->currentText());
         if (text != OrbBoxText("A") && text != OrbBoxText("B") && text != OrbBoxText("C")) {
-            orbSetBox->setEditText(OrbBoxText("A"));
-            currentChart.orbs.setLetter = "A";
+            orbSetBox_->setEditText(OrbBoxText("A"));
+            currentChart_.orbs.setLetter = "A";
         }
         bool applied = false;
         try {
-            applied = engine::ApplyOrbSet(currentChart.settings, currentChart.orbs, currentChart.orbs.setLetter, ShowSettingsMessage);
+            applied = engine::ApplyOrbSet(currentChart_.settings, currentChart_.orbs, currentChart_.orbs.setLetter, ShowSettingsMessage);
         } catch (const rt::IoError& e) {
-            currentChart.orbs.setLetter = orbSetInForce_;
-            if (const char* shown = OrbBoxText(orbSetInForce_)) orbSetBox->setEditText(shown);
+            currentChart_.orbs.setLetter = orbSetInForce_;
+            if (const char* shown = OrbBoxText(orbSetInForce_)) orbSetBox_->setEditText(shown);
             SayChangeRefused(e);
             return;
         }
         if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);
             // The set in force stays, and the box shows it.
-            engine::LoadEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
+            engine::LoadEngineSettings(currentChart_.settings, currentChart_.orbs, ShowSettingsMessage);
         }
-        if (const char* shown = OrbBoxText(currentChart.orbs.setLetter)) orbSetBox->setEditText(shown);
+        if (const char* shown = OrbBoxText(currentChart_.orbs.setLetter)) orbSetBox_->setEditText(shown);
     }
 }
 

@@ -210,10 +210,10 @@ public:
     void ToggleNodeType();
     void ApplyBoxChanges();
     // A change of the orb-set box waits for the idle handler.
-    bool OrbSetChangePending() const { return OrbSetChanged; }
+    bool OrbSetChangePending() const { return OrbSetChanged_; }
     // This window's origin, saved before it opens a dialog, and its size,
     // saved at every refresh: the dialogs are placed by them.
-    const archive::MainWindowGeometry& Frame() const { return frame; }
+    const archive::MainWindowGeometry& Frame() const { return frame_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -248,112 +248,112 @@ private:
     void SayChangeRefused(const rt::IoError& error);
 
     // The program's windows, in the order they were made.
-    ProgramWindows& windows;
-    archive::CurrentChart& currentChart;
-    display::DrawingState& drawingState;
-    archive::DrawSettings& drawSettings;
-    UserNameState& userName;
-    display::SheetSelectionState& sheetSelection;
-    display::ChartGeometryState& wheelGeometry;
+    ProgramWindows& windows_;
+    archive::CurrentChart& currentChart_;
+    display::DrawingState& drawingState_;
+    archive::DrawSettings& drawSettings_;
+    UserNameState& userName_;
+    display::SheetSelectionState& sheetSelection_;
+    display::ChartGeometryState& wheelGeometry_;
     StartOptions options_;
-    archive::MainWindowGeometry frame;
+    archive::MainWindowGeometry frame_;
 
     // The remedy windows this window opens.
-    RemedyWindows remedyWindows;
+    RemedyWindows remedyWindows_;
     // The archive dialogs this window opens, made at the start and freed with
     // the program's windows.
-    archive::RecallDialog* recallDialog = nullptr;
-    archive::InputDialog* inputDialog = nullptr;
-    archive::StoreDialog* storeDialog = nullptr;
-    archive::DeleteDialog* deleteDialog = nullptr;
-    archive::ChangeDialog* changeDialog = nullptr;
+    archive::RecallDialog* recallDialog_ = nullptr;
+    archive::InputDialog* inputDialog_ = nullptr;
+    archive::StoreDialog* storeDialog_ = nullptr;
+    archive::DeleteDialog* deleteDialog_ = nullptr;
+    archive::ChangeDialog* changeDialog_ = nullptr;
     // The windows of its own this window opens, made at the start and freed
     // with the program's windows.
-    UserNameDialog* userNameDialog = nullptr;
-    display::SheetViewer* sheetViewer = nullptr;
+    UserNameDialog* userNameDialog_ = nullptr;
+    display::SheetViewer* sheetViewer_ = nullptr;
     // The viewer of saved chart metafiles the sheet viewer opens.
-    display::MetafileViewer* metafileViewer = nullptr;
-    display::ChartWindow* chartWindow = nullptr;
-    OrbSettingsWindow* orbSettingsWindow = nullptr;
-    display::CalibrationWindow* calibrationWindow = nullptr;
-    display::LineWidthDialog* lineWidthDialog = nullptr;
-    display::PrinterModelDialog* printerModelDialog = nullptr;
+    display::MetafileViewer* metafileViewer_ = nullptr;
+    display::ChartWindow* chartWindow_ = nullptr;
+    OrbSettingsWindow* orbSettingsWindow_ = nullptr;
+    display::CalibrationWindow* calibrationWindow_ = nullptr;
+    display::LineWidthDialog* lineWidthDialog_ = nullptr;
+    display::PrinterModelDialog* printerModelDialog_ = nullptr;
     // The editor of the person's text (the store and change dialogs show it too).
-    RichTextWindow* richTextWindow = nullptr;
-    InstructionsDialog* instructionsDialog = nullptr;
+    RichTextWindow* richTextWindow_ = nullptr;
+    InstructionsDialog* instructionsDialog_ = nullptr;
     // The windows the start makes beside them: the styled editor and the
     // never-shown window whose empty editor prints a blank page.
-    StyledRichTextWindow* styledRichTextWindow = nullptr;
-    PrintParentWindow* printParentWindow = nullptr;
+    StyledRichTextWindow* styledRichTextWindow_ = nullptr;
+    PrintParentWindow* printParentWindow_ = nullptr;
     // The backup window, while it is shown: made at each click, released when it closes.
-    archive::BackupWindow* backupWindow = nullptr;
+    archive::BackupWindow* backupWindow_ = nullptr;
 
     // Pages.
-    QTabWidget* pageTabs = nullptr;
-    QWidget* astrologyPage = nullptr;
-    QWidget* remediesPage = nullptr;
-    QWidget* accessoryPage = nullptr;
+    QTabWidget* pageTabs_ = nullptr;
+    QWidget* astrologyPage_ = nullptr;
+    QWidget* remediesPage_ = nullptr;
+    QWidget* accessoryPage_ = nullptr;
 
     // "Astrologische Functies".
-    QPushButton* openRecallDialogButton = nullptr;
-    QPushButton* openInputDialogButton = nullptr;
-    QPushButton* openDeleteDialogButton = nullptr;
-    QPushButton* openChangeDialogButton = nullptr;
-    QPushButton* openChartWindowButton = nullptr;
-    QLabel* currentPersonLabel = nullptr;
-    QPlainTextEdit* personMemo = nullptr;
-    QPlainTextEdit* annotationsMemo = nullptr;
-    QFrame* sheetsPanel = nullptr;
-    QPushButton* showLandscapeSheetButton = nullptr;
-    QPushButton* showSecondLandscapeSheetButton = nullptr;
-    QPushButton* showPortraitSheetButton = nullptr;
-    QPushButton* showSecondPortraitSheetButton = nullptr;
+    QPushButton* openRecallDialogButton_ = nullptr;
+    QPushButton* openInputDialogButton_ = nullptr;
+    QPushButton* openDeleteDialogButton_ = nullptr;
+    QPushButton* openChangeDialogButton_ = nullptr;
+    QPushButton* openChartWindowButton_ = nullptr;
+    QLabel* currentPersonLabel_ = nullptr;
+    QPlainTextEdit* personMemo_ = nullptr;
+    QPlainTextEdit* annotationsMemo_ = nullptr;
+    QFrame* sheetsPanel_ = nullptr;
+    QPushButton* showLandscapeSheetButton_ = nullptr;
+    QPushButton* showSecondLandscapeSheetButton_ = nullptr;
+    QPushButton* showPortraitSheetButton_ = nullptr;
+    QPushButton* showSecondPortraitSheetButton_ = nullptr;
 
     // "Raadpleging Remedies".
-    QPushButton* openSymptomBrowserButton = nullptr;
-    QPushButton* openRemedyBrowserButton = nullptr;
-    QPushButton* openTherapyBrowserButton = nullptr;
-    QPushButton* openPlantSymptomsWindowButton = nullptr;
-    QPushButton* openSymptomPlantsWindowButton = nullptr;
-    QPushButton* openSignatureSearchWindowButton = nullptr;
-    QPushButton* openCompositionWindowButton = nullptr;
-    QPushButton* openPrinciplesWindowButton = nullptr;
-    QPushButton* openDebilityWindowButton = nullptr;
-    QPushButton* openSynthesisWindowButton = nullptr;
-    QPushButton* openMultiSymptomSearchButton = nullptr;
-    QPushButton* openCompoundTherapySearchButton = nullptr;
-    QPushButton* openSearchUtilityButton = nullptr;
+    QPushButton* openSymptomBrowserButton_ = nullptr;
+    QPushButton* openRemedyBrowserButton_ = nullptr;
+    QPushButton* openTherapyBrowserButton_ = nullptr;
+    QPushButton* openPlantSymptomsWindowButton_ = nullptr;
+    QPushButton* openSymptomPlantsWindowButton_ = nullptr;
+    QPushButton* openSignatureSearchWindowButton_ = nullptr;
+    QPushButton* openCompositionWindowButton_ = nullptr;
+    QPushButton* openPrinciplesWindowButton_ = nullptr;
+    QPushButton* openDebilityWindowButton_ = nullptr;
+    QPushButton* openSynthesisWindowButton_ = nullptr;
+    QPushButton* openMultiSymptomSearchButton_ = nullptr;
+    QPushButton* openCompoundTherapySearchButton_ = nullptr;
+    QPushButton* openSearchUtilityButton_ = nullptr;
 
     // "Accessoire Functies".
-    QPushButton* openSignatureMaintenanceWindowButton = nullptr;
-    QPushButton* openPrimaryEditorButton = nullptr;
-    QPushButton* openRepertoryEditorButton = nullptr;
-    QPushButton* openOrbSettingsWindowButton = nullptr;
-    QPushButton* openCalibrationWindowButton = nullptr;
-    QPushButton* openLineWidthDialogButton = nullptr;
-    QPushButton* openUpdateWindowButton = nullptr;
-    QPushButton* openBackupWindowButton = nullptr;
-    QPushButton* changeUserNameButton = nullptr;
-    QPushButton* openInstructionsDialogButton = nullptr;
-    QPushButton* openBookletButton = nullptr;
-    QComboBox* emptyBox = nullptr;
-    QPushButton* hiddenButton = nullptr;
-    QListWidget* hiddenList = nullptr;
+    QPushButton* openSignatureMaintenanceWindowButton_ = nullptr;
+    QPushButton* openPrimaryEditorButton_ = nullptr;
+    QPushButton* openRepertoryEditorButton_ = nullptr;
+    QPushButton* openOrbSettingsWindowButton_ = nullptr;
+    QPushButton* openCalibrationWindowButton_ = nullptr;
+    QPushButton* openLineWidthDialogButton_ = nullptr;
+    QPushButton* openUpdateWindowButton_ = nullptr;
+    QPushButton* openBackupWindowButton_ = nullptr;
+    QPushButton* changeUserNameButton_ = nullptr;
+    QPushButton* openInstructionsDialogButton_ = nullptr;
+    QPushButton* openBookletButton_ = nullptr;
+    QComboBox* emptyBox_ = nullptr;
+    QPushButton* hiddenButton_ = nullptr;
+    QListWidget* hiddenList_ = nullptr;
 
     // Bottom panel.
-    QFrame* bottomPanel = nullptr;
-    QComboBox* nodeTypeBox = nullptr;
-    QComboBox* orbSetBox = nullptr;
-    QPushButton* lockButton = nullptr;
-    QPushButton* openPrinterModelDialogButton = nullptr;
+    QFrame* bottomPanel_ = nullptr;
+    QComboBox* nodeTypeBox_ = nullptr;
+    QComboBox* orbSetBox_ = nullptr;
+    QPushButton* lockButton_ = nullptr;
+    QPushButton* openPrinterModelDialogButton_ = nullptr;
     // "Printermodel" and the label beside it; a click on either opens the printer model dialog.
-    std::array<QLabel*, 2> printerModelLabels{};
-    QPushButton* openPersonTextButton = nullptr;
-    QLabel* exitImage = nullptr;
+    std::array<QLabel*, 2> printerModelLabels_{};
+    QPushButton* openPersonTextButton_ = nullptr;
+    QLabel* exitImage_ = nullptr;
 
     // A change of a box waits for the idle handler.
-    bool OrbSetChanged = false;
-    bool NodeTypeChanged = false;
+    bool OrbSetChanged_ = false;
+    bool NodeTypeChanged_ = false;
     bool idleInstalled_ = false;
     // The orb set and node kind in force while a change of the boxes waits
     // for the idle handler.

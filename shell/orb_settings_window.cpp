@@ -120,7 +120,7 @@ QPixmap AspectGlyphPicture(const display::DrawingState& drawing, const display::
 }  // namespace
 
 OrbSettingsWindow::OrbSettingsWindow(archive::CurrentChart& currentChart, const display::DrawingState& drawing)
-    : currentChart(currentChart) {
+    : currentChart_(currentChart) {
     setObjectName("FoOrbKel");
     setWindowTitle(gui::ToQt("Wijziging Banen en Aspecten"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -251,55 +251,55 @@ void OrbSettingsWindow::Refresh() {
     // The window's own idle handler and its state first: a file that cannot
     // be read below ends the activation, and the window still checks its edits.
     gui::SetIdleHandler([this] { CheckOrbEdits(); });
-    OrbEditsValid = true;
-    SpecialOrbsUnchanged = true;
+    orbEditsValid = true;
+    specialOrbsUnchanged = true;
     returnButton->setEnabled(true);
     // Until the sets are read from the file, the window saves nothing over it.
-    SetsLoaded = false;
+    setsLoaded = false;
     // The orb record in force stays when the settings cannot be read below:
     // the sets file alone does not say which set the chart uses.
-    const engine::OrbRecord inForce = currentChart.orbs;
+    const engine::OrbRecord inForce = currentChart_.orbs;
     LoadOrbSets();
     try {
-        engine::LoadEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
+        engine::LoadEngineSettings(currentChart_.settings, currentChart_.orbs, ShowSettingsMessage);
     } catch (const rt::IoError&) {
-        currentChart.orbs = inForce;
-        selectedSetEdit->setText(gui::ToQt(currentChart.orbs.setLetter));
+        currentChart_.orbs = inForce;
+        selectedSetEdit->setText(gui::ToQt(currentChart_.orbs.setLetter));
         throw;
     }
-    selectedSetEdit->setText(gui::ToQt(currentChart.orbs.setLetter));
+    selectedSetEdit->setText(gui::ToQt(currentChart_.orbs.setLetter));
 }
 
-void OrbSettingsWindow::MarkOrbsEdited() { OrbEditsValid = false; }
+void OrbSettingsWindow::MarkOrbsEdited() { orbEditsValid = false; }
 
 void OrbSettingsWindow::MarkSpecialOrbsEdited() {
-    OrbEditsValid = false;
-    SpecialOrbsUnchanged = false;
+    orbEditsValid = false;
+    specialOrbsUnchanged = false;
 }
 
 void OrbSettingsWindow::CheckOrbEdits() {
-    if (!OrbEditsValid) {
-        OrbEditsValid = true;
+    if (!orbEditsValid) {
+        orbEditsValid = true;
         auto check = [this](QLineEdit* edit, long double maximum) {
             int error = 0;
             archive::ParseFloatEdit(edit, error);
             archive::SetEditErrorColour(edit, error);
             archive::CheckFloatEditRange(edit, error, 0, maximum);
-            if (error != 0) OrbEditsValid = false;
+            if (error != 0) orbEditsValid = false;
         };
         for (int i = 1; i <= 14; ++i) check(setColumns[kSetB].orbEdits[i], 15);
         for (int i = 1; i <= 14; ++i) check(setColumns[kSetC].orbEdits[i], 15);
         check(parallelOrbEdit, 6);
         check(antisciaOrbEdit, 6);
     }
-    selectedSetEdit->setText(gui::ToQt(currentChart.orbs.setLetter));
-    returnButton->setEnabled(OrbEditsValid);
+    selectedSetEdit->setText(gui::ToQt(currentChart_.orbs.setLetter));
+    returnButton->setEnabled(orbEditsValid);
 }
 
 void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
     // The edits hold values of the file only when it was read: a file that could
     // not be read is never overwritten with what the window shows.
-    if (!SetsLoaded) return;
+    if (!setsLoaded) return;
     engine::OrbSets sets;
     for (int i = 1; i <= 14; ++i) {
         sets.orbs[0][i] = engine::kOrbSetA[static_cast<std::size_t>(i)];
@@ -313,63 +313,63 @@ void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
 }
 
 void OrbSettingsWindow::LoadOrbSets() {
-    const engine::OrbSets sets = engine::LoadOrbSets(currentChart.orbs, ShowSettingsMessage);
-    SetsLoaded = !sets.damaged;
+    const engine::OrbSets sets = engine::LoadOrbSets(currentChart_.orbs, ShowSettingsMessage);
+    setsLoaded = !sets.damaged;
     for (int i = 1; i <= 14; ++i)
-        currentChart.orbs.aspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
+        currentChart_.orbs.aspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
             sets.orbs[0][i];
-    currentChart.orbs.parallelOrb = sets.parallelOrb;
-    currentChart.orbs.antisciaOrb = sets.antisciaOrb;
+    currentChart_.orbs.parallelOrb = sets.parallelOrb;
+    currentChart_.orbs.antisciaOrb = sets.antisciaOrb;
     parallelOrbEdit->setText(ValueText(sets.parallelOrb));
     antisciaOrbEdit->setText(ValueText(sets.antisciaOrb));
     for (int i = 1; i <= 14; ++i) {
         setColumns[kSetB].orbEdits[i]->setText(ValueText(sets.orbs[1][i]));
         setColumns[kSetC].orbEdits[i]->setText(ValueText(sets.orbs[2][i]));
     }
-    currentChart.orbs.setLetter = rt::CutTo(sets.selected, 1);
+    currentChart_.orbs.setLetter = rt::CutTo(sets.selected, 1);
     selectedSetLabel->setText(gui::ToQt("Banenset Momenteel Geselecteerd: = "));
-    setColumns[kSetA].selectedFrame->setVisible(currentChart.orbs.setLetter == "A");
-    setColumns[kSetB].selectedFrame->setVisible(currentChart.orbs.setLetter == "B");
-    setColumns[kSetC].selectedFrame->setVisible(currentChart.orbs.setLetter == "C");
+    setColumns[kSetA].selectedFrame->setVisible(currentChart_.orbs.setLetter == "A");
+    setColumns[kSetB].selectedFrame->setVisible(currentChart_.orbs.setLetter == "B");
+    setColumns[kSetC].selectedFrame->setVisible(currentChart_.orbs.setLetter == "C");
 }
 
 void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     // A settings file that cannot be read is not written over, and then the
     // orb sets file is left as it is too.
-    engine::RequireWritableEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
-    currentChart.orbs.setLetter = letter;
+    engine::RequireWritableEngineSettings(currentChart_.settings, currentChart_.orbs, ShowSettingsMessage);
+    currentChart_.orbs.setLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
     std::array<engine::Real, 15> orbs{};
     const auto& edits = setColumns[letter == "A" ? kSetA : letter == "B" ? kSetB : kSetC].orbEdits;
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
-    engine::WriteOrbSetSettings(currentChart.settings, currentChart.orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter,
+    engine::WriteOrbSetSettings(currentChart_.settings, currentChart_.orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter,
                                 ShowSettingsMessage);
     Q_EMIT OrbSetChosen(letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)");
-    engine::LoadEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
+    engine::LoadEngineSettings(currentChart_.settings, currentChart_.orbs, ShowSettingsMessage);
 }
 
 void OrbSettingsWindow::ChooseSet(std::size_t set) {
-    if (!OrbEditsValid) {
+    if (!orbEditsValid) {
         gui::ShowMessage(kInvalidOrbsMessage);
         return;
     }
     const char* const letters[] = {"A", "B", "C"};
-    engine::RequireWritableEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
+    engine::RequireWritableEngineSettings(currentChart_.settings, currentChart_.orbs, ShowSettingsMessage);
     selectedSetEdit->setText(letters[set]);
     SelectOrbSet(letters[set]);
 }
 
 void OrbSettingsWindow::ReturnToMenu() {
-    if (OrbEditsValid) done(gui::ModalCancel);
+    if (orbEditsValid) done(gui::kModalCancel);
 }
 
 void OrbSettingsWindow::SaveOnClose() {
-    if (!OrbEditsValid) return;
+    if (!orbEditsValid) return;
     auto marked = [this](std::size_t set) { return !setColumns[set].selectedFrame->isHidden(); };
     std::string letter = marked(kSetA) ? "A" : marked(kSetB) ? "B" : marked(kSetC) ? "C" : "";
     SaveOrbSets(letter);
-    if (!SpecialOrbsUnchanged) {
+    if (!specialOrbsUnchanged) {
         const std::string shown = gui::FromQt(selectedSetEdit->text());
         if (shown == "A" || shown == "B" || shown == "C") SelectOrbSet(shown);
     }
@@ -377,7 +377,7 @@ void OrbSettingsWindow::SaveOnClose() {
 
 void OrbSettingsWindow::done(int result) {
     // Invalid orbs keep the window open until they are mended.
-    if (!OrbEditsValid) return;
+    if (!orbEditsValid) return;
     gui::Guard([this] { SaveOnClose(); });
     QDialog::done(result);
 }

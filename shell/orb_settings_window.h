@@ -69,10 +69,10 @@ public:
     QLineEdit* selectedSetEdit = nullptr;
     QPushButton* returnButton = nullptr;
 
-    bool OrbEditsValid = true;
-    bool SpecialOrbsUnchanged = true;
+    bool orbEditsValid = true;
+    bool specialOrbsUnchanged = true;
     // The edits show the sets of "FileDum\MMVarOrb.dum" as last read.
-    bool SetsLoaded = false;
+    bool setsLoaded = false;
 
     void done(int result) override;
 
@@ -88,7 +88,7 @@ private:
     void BuildSetColumns(QGridLayout* grid, const display::DrawingState& drawing);
     void BuildSideColumn(QHBoxLayout* outer);
 
-    archive::CurrentChart& currentChart;
+    archive::CurrentChart& currentChart_;
 };
 
 }  // namespace shell

@@ -13,17 +13,17 @@ PrintParentWindow::PrintParentWindow() {
     setObjectName("FoPrint");
     setWindowTitle("FoPrint");
     auto* layout = new QVBoxLayout(this);
-    Editor = new QTextEdit(this);
-    Editor->setObjectName("Editor");
-    Editor->setAcceptRichText(false);
-    layout->addWidget(Editor);
+    Editor_ = new QTextEdit(this);
+    Editor_->setObjectName("Editor");
+    Editor_->setAcceptRichText(false);
+    layout->addWidget(Editor_);
     resize(300, 200);
 }
 
 void PrintParentWindow::PrintEditor(const std::string& title) {
     QPrinter printer(QPrinter::HighResolution);
     PreparePrinter(printer, title);
-    Editor->document()->print(&printer);
+    Editor_->document()->print(&printer);
 }
 
 }  // namespace shell

@@ -17,7 +17,7 @@ public:
     void PrintEditor(const std::string& title);
 
 private:
-    QTextEdit* Editor = nullptr;
+    QTextEdit* Editor_ = nullptr;
 };
 
 }  // namespace shell

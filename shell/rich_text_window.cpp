@@ -96,42 +96,42 @@ void RichTextWindow::Build(bool styleButtons) {
     (void)styleButtons;
     BuildRuler(layout);
 
-    Editor = new QTextEdit(this);
-    Editor->setObjectName("Editor");
-    Editor->setAcceptRichText(false);
-    Editor->setLineWrapMode(QTextEdit::NoWrap);
-    Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    editor = new QTextEdit(this);
+    editor->setObjectName("Editor");
+    editor->setAcceptRichText(false);
+    editor->setLineWrapMode(QTextEdit::NoWrap);
+    editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Dropped files reach the window through the editor's viewport, where the
     // window's filter takes them before the editor would insert their names.
-    Editor->setAcceptDrops(true);
-    Editor->viewport()->installEventFilter(this);
-    layout->addWidget(Editor, 1);
+    editor->setAcceptDrops(true);
+    editor->viewport()->installEventFilter(this);
+    layout->addWidget(editor, 1);
 
-    StatusBar = new QStatusBar(this);
-    StatusBar->setObjectName("StatusBar");
-    StatusBar->setSizeGripEnabled(false);
+    statusBar = new QStatusBar(this);
+    statusBar->setObjectName("StatusBar");
+    statusBar->setSizeGripEnabled(false);
     const int widths[3] = {120, 60, 50};
     for (int i = 0; i < 3; ++i) {
-        StatusPanel[i] = gui::MakeLabel(StatusBar, ("StatusPanel" + std::to_string(i + 1)).c_str(), "");
-        StatusPanel[i]->setFixedWidth(widths[i]);
-        StatusPanel[i]->setFrameShape(QFrame::Panel);
-        StatusPanel[i]->setFrameShadow(QFrame::Sunken);
-        StatusBar->addWidget(StatusPanel[i], i == 2 ? 1 : 0);
+        statusPanel[i] = gui::MakeLabel(statusBar, ("StatusPanel" + std::to_string(i + 1)).c_str(), "");
+        statusPanel[i]->setFixedWidth(widths[i]);
+        statusPanel[i]->setFrameShape(QFrame::Panel);
+        statusPanel[i]->setFrameShadow(QFrame::Sunken);
+        statusBar->addWidget(statusPanel[i], i == 2 ? 1 : 0);
     }
-    StatusPanel[1]->setAlignment(Qt::AlignCenter);
-    layout->addWidget(StatusBar);
+    statusPanel[1]->setAlignment(Qt::AlignCenter);
+    layout->addWidget(statusBar);
 
-    connect(Editor->document(), &QTextDocument::modificationChanged, this,
+    connect(editor->document(), &QTextDocument::modificationChanged, this,
             gui::Guarded([this](auto&&...) { ShowModifiedState(); }));
-    connect(Editor, &QTextEdit::textChanged, this, gui::Guarded([this](auto&&...) { ShowModifiedState(); }));
-    connect(Editor, &QTextEdit::cursorPositionChanged, this, gui::Guarded([this](auto&&...) { ShowSelectionState(); }));
-    connect(Editor, &QTextEdit::selectionChanged, this, gui::Guarded([this](auto&&...) { ShowSelectionState(); }));
-    connect(Editor, &QTextEdit::undoAvailable, this, gui::Guarded([this](auto&&...) { UpdateEditActions(); }));
+    connect(editor, &QTextEdit::textChanged, this, gui::Guarded([this](auto&&...) { ShowModifiedState(); }));
+    connect(editor, &QTextEdit::cursorPositionChanged, this, gui::Guarded([this](auto&&...) { ShowSelectionState(); }));
+    connect(editor, &QTextEdit::selectionChanged, this, gui::Guarded([this](auto&&...) { ShowSelectionState(); }));
+    connect(editor, &QTextEdit::undoAvailable, this, gui::Guarded([this](auto&&...) { UpdateEditActions(); }));
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             gui::Guarded([this](auto&&...) { UpdateEditActions(); }));
-    connect(FontName, &QComboBox::currentTextChanged, this, gui::Guarded([this](auto&&...) { ApplyFontName(); }));
-    connect(FontSize, &QSpinBox::valueChanged, this, gui::Guarded([this](auto&&...) { ApplyFontSize(); }));
+    connect(fontName, &QComboBox::currentTextChanged, this, gui::Guarded([this](auto&&...) { ApplyFontName(); }));
+    connect(fontSize, &QSpinBox::valueChanged, this, gui::Guarded([this](auto&&...) { ApplyFontSize(); }));
 }
 
 void RichTextWindow::BuildCommands() {
@@ -175,44 +175,44 @@ void RichTextWindow::BuildCommands() {
 
 // The menu and the tool bar with the font's name and size (nullptr: a separator).
 void RichTextWindow::BuildMenuAndToolBar(QVBoxLayout* layout) {
-    MainMenu = new QMenuBar(this);
-    MainMenu->setObjectName("MainMenu");
+    mainMenu = new QMenuBar(this);
+    mainMenu->setObjectName("MainMenu");
     auto fill = [](auto* holder, std::initializer_list<QAction*> actions) {
         for (QAction* a : actions) {
             if (a) holder->addAction(a);
             else holder->addSeparator();
         }
     };
-    fill(MainMenu->addMenu("&File"),
+    fill(mainMenu->addMenu("&File"),
          {newFileAction, openFileAction, saveFileAction, saveFileAsAction, nullptr, printFileAction, nullptr,
           closeAction});
-    fill(MainMenu->addMenu("&Edit"), {undoAction, nullptr, cutAction, copyAction, pasteAction, nullptr, fontAction});
-    layout->setMenuBar(MainMenu);
+    fill(mainMenu->addMenu("&Edit"), {undoAction, nullptr, cutAction, copyAction, pasteAction, nullptr, fontAction});
+    layout->setMenuBar(mainMenu);
 
-    StandardToolBar = new QToolBar(this);
-    StandardToolBar->setObjectName("StandardToolBar");
-    StandardToolBar->setIconSize(QSize(16, 16));
-    fill(StandardToolBar, {newFileAction, openFileAction, saveFileAction, printFileAction, nullptr, cutAction,
+    standardToolBar = new QToolBar(this);
+    standardToolBar->setObjectName("StandardToolBar");
+    standardToolBar->setIconSize(QSize(16, 16));
+    fill(standardToolBar, {newFileAction, openFileAction, saveFileAction, printFileAction, nullptr, cutAction,
                            copyAction, pasteAction, undoAction, nullptr});
-    FontName = gui::MakeCombo(StandardToolBar, "FontName");
-    FontName->setMinimumWidth(160);
-    StandardToolBar->addWidget(FontName);
-    FontSize = new QSpinBox(StandardToolBar);
-    FontSize->setObjectName("FontSize");
-    FontSize->setRange(1, 400);
-    StandardToolBar->addWidget(FontSize);
-    layout->addWidget(StandardToolBar);
+    fontName = gui::MakeCombo(standardToolBar, "FontName");
+    fontName->setMinimumWidth(160);
+    standardToolBar->addWidget(fontName);
+    fontSize = new QSpinBox(standardToolBar);
+    fontSize->setObjectName("FontSize");
+    fontSize->setRange(1, 400);
+    standardToolBar->addWidget(fontSize);
+    layout->addWidget(standardToolBar);
 }
 
 // The ruler: its line, a tick at each tab stop, and the three indent markers.
 void RichTextWindow::BuildRuler(QVBoxLayout* layout) {
-    Ruler = gui::MakePanel(this, "Ruler");
-    Ruler->setFrameShape(QFrame::StyledPanel);
-    Ruler->setFixedHeight(26);
-    RulerLine = gui::MakePanel(Ruler, "RulerLine");
-    RulerLine->setFrameShape(QFrame::HLine);
-    RulerLine->setGeometry(4, 12, 100, 2);
-    QLabel* rulerText = gui::MakeLabel(Ruler, "RulerText", "");
+    ruler = gui::MakePanel(this, "Ruler");
+    ruler->setFrameShape(QFrame::StyledPanel);
+    ruler->setFixedHeight(26);
+    rulerLine = gui::MakePanel(ruler, "RulerLine");
+    rulerLine->setFrameShape(QFrame::HLine);
+    rulerLine->setGeometry(4, 12, 100, 2);
+    QLabel* rulerText = gui::MakeLabel(ruler, "RulerText", "");
     {
         // 100 pairs of a tab and "|".
         QString ticks;
@@ -228,7 +228,7 @@ void RichTextWindow::BuildRuler(QVBoxLayout* layout) {
         {&leftIndentMarker, "LeftInd", 0x25B2, {2, 14}},
         {&rightIndentMarker, "RightInd", 0x25B2, {200, 14}}};
     for (const auto& [slot, name, glyph, at] : markers) {
-        QLabel* m = *slot = gui::MakeLabel(Ruler, name, "");
+        QLabel* m = *slot = gui::MakeLabel(ruler, name, "");
         m->setText(QString(QChar(glyph)));
         m->setFixedSize(11, 10);
         m->setAlignment(Qt::AlignCenter);
@@ -239,8 +239,8 @@ void RichTextWindow::BuildRuler(QVBoxLayout* layout) {
     }
     for (const auto& [slot, name, glyph, at] : markers) (*slot)->move(at);
     for (QLabel* m : {firstIndentMarker, leftIndentMarker, rightIndentMarker}) m->installEventFilter(this);
-    Ruler->installEventFilter(this);
-    layout->addWidget(Ruler);
+    ruler->installEventFilter(this);
+    layout->addWidget(ruler);
 }
 
 void RichTextWindow::FinishCreation() {
@@ -248,17 +248,17 @@ void RichTextWindow::FinishCreation() {
     updating_ = true;
     QStringList families = QFontDatabase::families();
     families.sort(Qt::CaseInsensitive);
-    FontName->addItems(families);
+    fontName->addItems(families);
     updating_ = false;
     // The text starts in "Courier New" at the size of the system's default font.
     QFont courier("Courier New");
     courier.setPointSizeF(QApplication::font().pointSizeF() > 0 ? QApplication::font().pointSizeF() : 10);
     courier.setStyleHint(QFont::TypeWriter);
-    Editor->document()->setDefaultFont(courier);
-    Editor->setCurrentFont(courier);
-    Editor->document()->setDocumentMargin(kGutter);
+    editor->document()->setDefaultFont(courier);
+    editor->setCurrentFont(courier);
+    editor->document()->setDocumentMargin(kGutter);
     // Setting the start attributes is no change of the text.
-    Editor->document()->setModified(false);
+    editor->document()->setModified(false);
     ShowSelectionState();
     UpdateEditActions();
 }
@@ -286,7 +286,7 @@ void RichTextWindow::PrepareShowing() {
     ShowSelectionState();
     setAcceptDrops(true);
     ShowModifiedState();
-    Editor->setFocus();
+    editor->setFocus();
     const QString& arg = commandLineFile;
     if (!arg.isEmpty()) {
         std::error_code ec;
@@ -307,17 +307,17 @@ void RichTextWindow::OpenFileOfShowing() {
     std::string line = ReadEditFileHandOff();
     if (line.find_first_not_of(' ') == std::string::npos) return;
     PerformFileOpen(FromPath(HandOffPath(line)));
-    Editor->setReadOnly(openReadOnly_);
+    editor->setReadOnly(openReadOnly_);
 }
 
 void RichTextWindow::PerformFileOpen(const QString& path) {
     // A file that cannot be read or shown whole is left as it is; the window
     // keeps the text and the name it had.
     std::string text = LoadPlainText(ToPath(path));
-    Editor->setPlainText(gui::ToQt(text));
+    editor->setPlainText(gui::ToQt(text));
     SetFileName(path);
-    Editor->setFocus();
-    Editor->document()->setModified(false);
+    editor->setFocus();
+    editor->document()->setModified(false);
     SetModifiedPanel(false);
     ShowSelectionState();
 }
@@ -328,14 +328,14 @@ void RichTextWindow::SetFileName(const QString& path) {
 }
 
 void RichTextWindow::SetModifiedPanel(bool modified) {
-    StatusPanel[1]->setText(modified ? "Modified" : "");
+    statusPanel[1]->setText(modified ? "Modified" : "");
 }
 
-bool RichTextWindow::IsModified() const { return Editor->document()->isModified(); }
+bool RichTextWindow::IsModified() const { return editor->document()->isModified(); }
 
 // The text as it is saved, its paragraph and line breaks as "\n".
 QString RichTextWindow::EditorLines() const {
-    QString raw = Editor->document()->toRawText();
+    QString raw = editor->document()->toRawText();
     raw.replace(QChar(QChar::ParagraphSeparator), QChar('\n'));
     raw.replace(QChar(QChar::LineSeparator), QChar('\n'));
     return raw;
@@ -347,8 +347,8 @@ bool RichTextWindow::CheckFileSave() {
     if (!IsModified()) return true;
     int answer = gui::ShowMessage(SaveChangesQuestion(gui::FromQt(fileName_)), "Confirm",
                                   gui::Buttons::YesNoCancel);
-    if (answer == gui::AnswerYes) return SaveFile();
-    return answer == gui::AnswerNo;
+    if (answer == gui::kAnswerYes) return SaveFile();
+    return answer == gui::kAnswerNo;
 }
 
 bool RichTextWindow::MayClose() { return CheckFileSave(); }
@@ -388,9 +388,9 @@ void RichTextWindow::NewFile() {
     // Unsaved text is never thrown away without the question.
     if (!CheckFileSave()) return;
     SetFileName(QString::fromLatin1(kUntitled));
-    Editor->setReadOnly(false);  // a new text is for writing
-    Editor->clear();
-    Editor->document()->setModified(false);
+    editor->setReadOnly(false);  // a new text is for writing
+    editor->clear();
+    editor->document()->setModified(false);
     SetModifiedPanel(false);
 }
 
@@ -414,12 +414,12 @@ void RichTextWindow::OpenFile() {
     QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return;
     PerformFileOpen(files.first());
-    Editor->setReadOnly(openReadOnly_);
+    editor->setReadOnly(openReadOnly_);
 }
 
 void RichTextWindow::SaveTo(const QString& path) {
     SavePlainText(ToPath(path), EditorText());
-    Editor->document()->setModified(false);
+    editor->document()->setModified(false);
     SetModifiedPanel(false);
 }
 
@@ -459,7 +459,7 @@ bool RichTextWindow::SaveFileAs() {
     if (fs::exists(ToPath(chosen), ec)) {
         int answer = gui::ShowMessage(OverwriteQuestion(gui::FromQt(chosen)), "Confirm",
                                       gui::Buttons::YesNoCancel);
-        if (answer != gui::AnswerYes) return false;
+        if (answer != gui::kAnswerYes) return false;
     }
     SaveTo(chosen);
     SetFileName(chosen);
@@ -474,50 +474,50 @@ void RichTextWindow::PrintFile() {
     dialog.setObjectName("PrintDialog");
     if (gui::ShowModal(&dialog) != QDialog::Accepted) return;
     printer.setDocName(fileName_);
-    Editor->document()->print(&printer);
+    editor->document()->print(&printer);
 }
 
 void RichTextWindow::CloseEditor() { close(); }
 
 void RichTextWindow::UndoLastAction() {
-    if (Editor->document()->isUndoAvailable()) Editor->undo();
+    if (editor->document()->isUndoAvailable()) editor->undo();
 }
 
-void RichTextWindow::CutSelection() { Editor->cut(); }
+void RichTextWindow::CutSelection() { editor->cut(); }
 
-void RichTextWindow::CopySelection() { Editor->copy(); }
+void RichTextWindow::CopySelection() { editor->copy(); }
 
-void RichTextWindow::PasteClipboard() { Editor->paste(); }
+void RichTextWindow::PasteClipboard() { editor->paste(); }
 
 QTextCharFormat RichTextWindow::CurrentAttributes() const {
-    QTextCursor cursor = Editor->textCursor();
+    QTextCursor cursor = editor->textCursor();
     if (cursor.hasSelection()) return cursor.charFormat();
     QTextCharFormat format;
-    format.setFont(Editor->document()->defaultFont());
-    QTextCharFormat typed = Editor->currentCharFormat();
+    format.setFont(editor->document()->defaultFont());
+    QTextCharFormat typed = editor->currentCharFormat();
     format.merge(typed);
     return format;
 }
 
 void RichTextWindow::ApplyAttributes(const QTextCharFormat& format) {
-    QTextCursor cursor = Editor->textCursor();
+    QTextCursor cursor = editor->textCursor();
     if (cursor.hasSelection()) {
         cursor.mergeCharFormat(format);
-        Editor->mergeCurrentCharFormat(format);
+        editor->mergeCurrentCharFormat(format);
         return;
     }
     // Without a selection the control's defaults change: the whole plain text.
-    QFont font = Editor->document()->defaultFont();
+    QFont font = editor->document()->defaultFont();
     if (format.hasProperty(QTextFormat::FontFamilies)) font.setFamilies(format.fontFamilies().toStringList());
     if (format.hasProperty(QTextFormat::FontPointSize)) font.setPointSizeF(format.fontPointSize());
     if (format.hasProperty(QTextFormat::FontWeight)) font.setWeight(QFont::Weight(format.fontWeight()));
     if (format.hasProperty(QTextFormat::FontItalic)) font.setItalic(format.fontItalic());
     if (format.hasProperty(QTextFormat::FontUnderline)) font.setUnderline(format.fontUnderline());
-    Editor->document()->setDefaultFont(font);
-    QTextCursor all(Editor->document());
+    editor->document()->setDefaultFont(font);
+    QTextCursor all(editor->document());
     all.select(QTextCursor::Document);
     all.mergeCharFormat(format);
-    Editor->mergeCurrentCharFormat(format);
+    editor->mergeCurrentCharFormat(format);
 }
 
 void RichTextWindow::SelectFont() {
@@ -537,35 +537,35 @@ void RichTextWindow::SelectFont() {
         ApplyAttributes(format);
     }
     ShowSelectionState();
-    Editor->setFocus();
+    editor->setFocus();
 }
 
 void RichTextWindow::ApplyFontName() {
-    if (updating_ || FontName->currentText().isEmpty()) return;
+    if (updating_ || fontName->currentText().isEmpty()) return;
     QTextCharFormat format;
-    format.setFontFamilies(QStringList{FontName->currentText()});
+    format.setFontFamilies(QStringList{fontName->currentText()});
     ApplyAttributes(format);
 }
 
 void RichTextWindow::ApplyFontSize() {
     if (updating_) return;
     QTextCharFormat format;
-    format.setFontPointSize(FontSize->value());
+    format.setFontPointSize(fontSize->value());
     ApplyAttributes(format);
 }
 
 int RichTextWindow::FirstIndent() const {
-    QTextBlockFormat b = Editor->textCursor().blockFormat();
+    QTextBlockFormat b = editor->textCursor().blockFormat();
     return static_cast<int>(std::lround((b.leftMargin() + b.textIndent()) / kUnitPixels));
 }
 
 int RichTextWindow::LeftIndent() const {
-    QTextBlockFormat b = Editor->textCursor().blockFormat();
+    QTextBlockFormat b = editor->textCursor().blockFormat();
     return static_cast<int>(std::lround(-b.textIndent() / kUnitPixels));
 }
 
 int RichTextWindow::RightIndent() const {
-    QTextBlockFormat b = Editor->textCursor().blockFormat();
+    QTextBlockFormat b = editor->textCursor().blockFormat();
     return static_cast<int>(std::lround(b.rightMargin() / kUnitPixels));
 }
 
@@ -575,13 +575,13 @@ void RichTextWindow::SetParagraphIndents(int firstIndent, int leftIndent, int ri
     b.setLeftMargin((firstIndent + leftIndent) * kUnitPixels);
     b.setTextIndent(-leftIndent * kUnitPixels);
     b.setRightMargin(rightIndent * kUnitPixels);
-    QTextCursor cursor = Editor->textCursor();
+    QTextCursor cursor = editor->textCursor();
     cursor.mergeBlockFormat(b);
-    Editor->setTextCursor(cursor);
+    editor->setTextCursor(cursor);
 }
 
 void RichTextWindow::FitRulerLine() {
-    RulerLine->setFixedWidth(std::max(0, Ruler->contentsRect().width() - 2 * RulerLine->x()));
+    rulerLine->setFixedWidth(std::max(0, ruler->contentsRect().width() - 2 * rulerLine->x()));
 }
 
 void RichTextWindow::GrabMarker(QLabel* marker, int x) {
@@ -611,7 +611,7 @@ void RichTextWindow::DropLeftIndentMarker() {
 
 void RichTextWindow::DropRightIndentMarker() {
     dragging_ = false;
-    int right = RightIndentFromMarker(rightIndentMarker->x(), dragOffset_, Ruler->contentsRect().width());
+    int right = RightIndentFromMarker(rightIndentMarker->x(), dragOffset_, ruler->contentsRect().width());
     SetParagraphIndents(FirstIndent(), LeftIndent(), right);
     ShowSelectionState();
 }
@@ -621,7 +621,7 @@ void RichTextWindow::ShowModifiedState() { SetModifiedPanel(IsModified()); }
 void RichTextWindow::ShowSelectionState() {
     updating_ = true;
     RulerMarkers m = MarkersForIndents(FirstIndent(), LeftIndent(), RightIndent(),
-                                       Ruler->contentsRect().width());
+                                       ruler->contentsRect().width());
     firstIndentMarker->move(m.firstLeft, firstIndentMarker->y());
     leftIndentMarker->move(m.leftLeft, leftIndentMarker->y());
     rightIndentMarker->move(m.rightLeft, rightIndentMarker->y());
@@ -629,45 +629,45 @@ void RichTextWindow::ShowSelectionState() {
     QTextCharFormat attributes = CurrentAttributes();
     QFont font = attributes.font();
     int size = static_cast<int>(std::lround(font.pointSizeF() > 0 ? font.pointSizeF() : 10));
-    FontSize->setValue(size);
+    fontSize->setValue(size);
     QString family = font.families().isEmpty() ? font.family() : font.families().first();
-    int index = FontName->findText(family, Qt::MatchFixedString);
+    int index = fontName->findText(family, Qt::MatchFixedString);
     // A face that is not installed shows the face that stands in for it.
-    if (index < 0) index = FontName->findText(QFontInfo(font).family(), Qt::MatchFixedString);
-    if (index >= 0) FontName->setCurrentIndex(index);
+    if (index < 0) index = fontName->findText(QFontInfo(font).family(), Qt::MatchFixedString);
+    if (index >= 0) fontName->setCurrentIndex(index);
 
-    QTextCursor cursor = Editor->textCursor();
+    QTextCursor cursor = editor->textCursor();
     int start = cursor.selectionStart();
-    QTextBlock block = Editor->document()->findBlock(start);
+    QTextBlock block = editor->document()->findBlock(start);
     int line = block.blockNumber() + 1;
     int column = start - block.position() + 1;
-    StatusPanel[0]->setText(QString::fromStdString(CursorPositionText(line, column)));
+    statusPanel[0]->setText(QString::fromStdString(CursorPositionText(line, column)));
     UpdateStyleButtons();
     updating_ = false;
     UpdateEditActions();
 }
 
 void RichTextWindow::UpdateEditActions() {
-    bool selected = Editor->textCursor().hasSelection();
+    bool selected = editor->textCursor().hasSelection();
     cutAction->setEnabled(selected);
     copyAction->setEnabled(selected);
-    undoAction->setEnabled(Editor->document()->isUndoAvailable());
-    pasteAction->setEnabled(Editor->canPaste());
+    undoAction->setEnabled(editor->document()->isUndoAvailable());
+    pasteAction->setEnabled(editor->canPaste());
 }
 
 bool RichTextWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         // The status bar shows a hint as one text, else its panels.
         QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        if (tip.isEmpty()) StatusBar->clearMessage();
-        else StatusBar->showMessage(tip);
+        if (tip.isEmpty()) statusBar->clearMessage();
+        else statusBar->showMessage(tip);
         return true;
     }
     return QDialog::event(event);
 }
 
 bool RichTextWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Ruler && event->type() == QEvent::Resize) {
+    if (watched == ruler && event->type() == QEvent::Resize) {
         gui::Guard([this] { FitRulerLine(); });
     } else if (watched == firstIndentMarker || watched == leftIndentMarker || watched == rightIndentMarker) {
         auto* marker = static_cast<QLabel*>(watched);
@@ -687,7 +687,7 @@ bool RichTextWindow::eventFilter(QObject* watched, QEvent* event) {
             });
             return true;
         }
-    } else if (watched == Editor->viewport()) {
+    } else if (watched == editor->viewport()) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDragMoveEvent*>(event);
             if (drag->mimeData()->hasUrls()) {

@@ -90,18 +90,18 @@ public:
     int RightIndent() const;
     void SetParagraphIndents(int firstIndent, int leftIndent, int rightIndent);
 
-    QTextEdit* Editor = nullptr;
-    QFrame* Ruler = nullptr;
+    QTextEdit* editor = nullptr;
+    QFrame* ruler = nullptr;
     QLabel* firstIndentMarker = nullptr;
     QLabel* leftIndentMarker = nullptr;
     QLabel* rightIndentMarker = nullptr;
-    QFrame* RulerLine = nullptr;
-    QStatusBar* StatusBar = nullptr;
-    QLabel* StatusPanel[3] = {nullptr, nullptr, nullptr};
-    QToolBar* StandardToolBar = nullptr;
-    QComboBox* FontName = nullptr;
-    QSpinBox* FontSize = nullptr;
-    QMenuBar* MainMenu = nullptr;
+    QFrame* rulerLine = nullptr;
+    QStatusBar* statusBar = nullptr;
+    QLabel* statusPanel[3] = {nullptr, nullptr, nullptr};
+    QToolBar* standardToolBar = nullptr;
+    QComboBox* fontName = nullptr;
+    QSpinBox* fontSize = nullptr;
+    QMenuBar* mainMenu = nullptr;
     QAction* newFileAction = nullptr;
     QAction* openFileAction = nullptr;
     QAction* saveFileAction = nullptr;
@@ -121,7 +121,7 @@ protected:
     virtual void OpenFileOfShowing();
     // The styled editor's tool bar follows the attributes here.
     virtual void UpdateStyleButtons() {}
-    QToolBar* StyleToolBar() const { return StandardToolBar; }
+    QToolBar* StyleToolBar() const { return standardToolBar; }
 
     // The current text attributes: the selection's when text is selected, else
     // the control's defaults.

@@ -24,9 +24,9 @@ StyledRichTextWindow::StyledRichTextWindow(QString commandLineFile)
     // The character styles and, after them, the paragraph alignments, each a
     // checkable button of the bar.
     const std::tuple<QAction* StyledRichTextWindow::*, const char*, const char*> styles[] = {
-        {&StyledRichTextWindow::BoldButton, "BoldButton", "B"},
-        {&StyledRichTextWindow::ItalicButton, "ItalicButton", "I"},
-        {&StyledRichTextWindow::UnderlineButton, "UnderlineButton", "U"}};
+        {&StyledRichTextWindow::boldButton, "BoldButton", "B"},
+        {&StyledRichTextWindow::italicButton, "ItalicButton", "I"},
+        {&StyledRichTextWindow::underlineButton, "UnderlineButton", "U"}};
     for (const auto& [slot, name, text] : styles) {
         QAction* a = this->*slot = bar->addAction(QString::fromLatin1(text));
         a->setObjectName(name);
@@ -34,17 +34,17 @@ StyledRichTextWindow::StyledRichTextWindow(QString commandLineFile)
     }
     QFont f;
     f.setBold(true);
-    BoldButton->setFont(f);
-    connect(BoldButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { ApplyBold(); }));
-    connect(ItalicButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { ApplyItalic(); }));
-    connect(UnderlineButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { ApplyUnderline(); }));
+    boldButton->setFont(f);
+    connect(boldButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { ApplyBold(); }));
+    connect(italicButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { ApplyItalic(); }));
+    connect(underlineButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { ApplyUnderline(); }));
 
     bar->addSeparator();
     alignGroup_ = new QActionGroup(this);
     const std::tuple<QAction* StyledRichTextWindow::*, const char*, const char*, int> alignments[] = {
-        {&StyledRichTextWindow::LeftAlign, "LeftAlign", "Left", Qt::AlignLeft},
-        {&StyledRichTextWindow::CenterAlign, "CenterAlign", "Center", Qt::AlignHCenter},
-        {&StyledRichTextWindow::RightAlign, "RightAlign", "Right", Qt::AlignRight}};
+        {&StyledRichTextWindow::leftAlign, "LeftAlign", "Left", Qt::AlignLeft},
+        {&StyledRichTextWindow::centerAlign, "CenterAlign", "Center", Qt::AlignHCenter},
+        {&StyledRichTextWindow::rightAlign, "RightAlign", "Right", Qt::AlignRight}};
     for (const auto& [slot, name, text, tag] : alignments) {
         QAction* a = this->*slot = bar->addAction(QString::fromLatin1(text));
         a->setObjectName(name);
@@ -52,7 +52,7 @@ StyledRichTextWindow::StyledRichTextWindow(QString commandLineFile)
         a->setData(tag);  // the paragraph alignment the button sets
         alignGroup_->addAction(a);
     }
-    LeftAlign->setChecked(true);
+    leftAlign->setChecked(true);
     connect(alignGroup_, &QActionGroup::triggered, this,
             gui::Guarded([this](QAction* a) { ApplyAlignment(a); }));
 }
@@ -73,19 +73,19 @@ void StyledRichTextWindow::OpenFileOfShowing() {
 
 void StyledRichTextWindow::ApplyBold() {
     QTextCharFormat f;
-    f.setFontWeight(BoldButton->isChecked() ? QFont::Bold : QFont::Normal);
+    f.setFontWeight(boldButton->isChecked() ? QFont::Bold : QFont::Normal);
     ApplyAttributes(f);
 }
 
 void StyledRichTextWindow::ApplyItalic() {
     QTextCharFormat f;
-    f.setFontItalic(ItalicButton->isChecked());
+    f.setFontItalic(italicButton->isChecked());
     ApplyAttributes(f);
 }
 
 void StyledRichTextWindow::ApplyUnderline() {
     QTextCharFormat f;
-    f.setFontUnderline(UnderlineButton->isChecked());
+    f.setFontUnderline(underlineButton->isChecked());
     ApplyAttributes(f);
 }
 
@@ -93,21 +93,21 @@ void StyledRichTextWindow::ApplyAlignment(QAction* button) {
     if (updating_) return;
     QTextBlockFormat b;
     b.setAlignment(Qt::Alignment(button->data().toInt()));
-    QTextCursor cursor = Editor->textCursor();
+    QTextCursor cursor = editor->textCursor();
     cursor.mergeBlockFormat(b);
-    Editor->setTextCursor(cursor);
+    editor->setTextCursor(cursor);
 }
 
 void StyledRichTextWindow::UpdateStyleButtons() {
-    if (!BoldButton) return;  // still being built
+    if (!boldButton) return;  // still being built
     QTextCharFormat attributes = CurrentAttributes();
-    BoldButton->setChecked(attributes.font().bold());
-    ItalicButton->setChecked(attributes.font().italic());
-    UnderlineButton->setChecked(attributes.font().underline());
-    Qt::Alignment a = Editor->textCursor().blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-    if (a & Qt::AlignHCenter) CenterAlign->setChecked(true);
-    else if (a & Qt::AlignRight) RightAlign->setChecked(true);
-    else LeftAlign->setChecked(true);
+    boldButton->setChecked(attributes.font().bold());
+    italicButton->setChecked(attributes.font().italic());
+    underlineButton->setChecked(attributes.font().underline());
+    Qt::Alignment a = editor->textCursor().blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignHCenter) centerAlign->setChecked(true);
+    else if (a & Qt::AlignRight) rightAlign->setChecked(true);
+    else leftAlign->setChecked(true);
 }
 
 }  // namespace shell

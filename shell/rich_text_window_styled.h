@@ -18,12 +18,12 @@ public:
     void ApplyUnderline();
     void ApplyAlignment(QAction* button);
 
-    QAction* BoldButton = nullptr;
-    QAction* ItalicButton = nullptr;
-    QAction* UnderlineButton = nullptr;
-    QAction* LeftAlign = nullptr;
-    QAction* CenterAlign = nullptr;
-    QAction* RightAlign = nullptr;
+    QAction* boldButton = nullptr;
+    QAction* italicButton = nullptr;
+    QAction* underlineButton = nullptr;
+    QAction* leftAlign = nullptr;
+    QAction* centerAlign = nullptr;
+    QAction* rightAlign = nullptr;
 
 protected:
     void OpenFileOfShowing() override;

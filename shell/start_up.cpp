@@ -63,13 +63,13 @@ void ResetSharedState(archive::CurrentChart& current, display::DrawingState& dra
 }
 
 void SetStartValues(display::DrawingState& drawing, int screenWidth, int screenHeight) {
-    drawing.ZoomFactor = 1.0L;
-    drawing.OriginX = 0;
-    drawing.OriginY = 0;
+    drawing.zoomFactor = 1.0L;
+    drawing.originX = 0;
+    drawing.originY = 0;
     // Aspect, pixels per unit (screen height / 210, or width / 280 on a screen
     // narrower than 4:3) and font scale.
     display::InitDrawingFromScreen(drawing, screenWidth, screenHeight);
-    drawing.BlackAndWhite = false;
+    drawing.blackAndWhite = false;
 }
 
 void CheckPrinter(display::DrawingState& drawing) {
@@ -80,7 +80,7 @@ void CheckPrinter(display::DrawingState& drawing) {
         return;
     }
     display::InitDrawingPrinter(drawing, true, printer.pageWidthPixels);
-    drawing.PrinterLandscape = true;
+    drawing.printerLandscape = true;
 }
 
 std::string RenewedShippedFilesMessage(const rt::RenewalNotice& notice) {
@@ -137,7 +137,7 @@ void StartUp(archive::CurrentChart& current, display::DrawingState& drawing, con
     // One that may have been cut is the user's to take as it is or to put back.
     gui::Guard([] {
         remedies::EnsureRemedyFiles([](const std::string& question) {
-            return gui::ShowMessage(question, "", gui::Buttons::YesNo) == gui::AnswerYes;
+            return gui::ShowMessage(question, "", gui::Buttons::YesNo) == gui::kAnswerYes;
         });
     });
     gui::Guard([&drawing] { CheckPrinter(drawing); });

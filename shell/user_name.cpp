@@ -20,9 +20,9 @@ bool LoadUserName(UserNameState& u) {
     if (!rt::PathExists(kUserNameFile)) {
         rt::EnsureParentFolder(kUserNameFile);
         rt::WriteTextLines(kUserNameFile, {"Nome", "Cognome"});
-        u.UserGivenName = "Nome";
-        u.UserSurname = "Cognome";
-        u.UserFullName = JoinUserName(u.UserGivenName, u.UserSurname);
+        u.userGivenName = "Nome";
+        u.userSurname = "Cognome";
+        u.userFullName = JoinUserName(u.userGivenName, u.userSurname);
         return true;
     }
     // The file holds the two lines the name dialog writes. A damaged one (not
@@ -44,15 +44,15 @@ bool LoadUserName(UserNameState& u) {
             problem = "ha " + rt::CountOf(static_cast<std::int64_t>(lines.size()), "riga", "righe") +
                       " invece delle due del nome e del cognome";
         if (problem.empty()) {
-            u.UserGivenName = rt::CutTo(lines[0], kUserNameCapacity);
-            u.UserSurname = rt::CutTo(lines[1], kUserNameCapacity);
-            u.UserFullName = JoinUserName(u.UserGivenName, u.UserSurname);
+            u.userGivenName = rt::CutTo(lines[0], kUserNameCapacity);
+            u.userSurname = rt::CutTo(lines[1], kUserNameCapacity);
+            u.userFullName = JoinUserName(u.userGivenName, u.userSurname);
             return false;
         }
     }
-    u.UserGivenName = "Nome";
-    u.UserSurname = "Cognome";
-    u.UserFullName = JoinUserName(u.UserGivenName, u.UserSurname);
+    u.userGivenName = "Nome";
+    u.userSurname = "Cognome";
+    u.userFullName = JoinUserName(u.userGivenName, u.userSurname);
     const std::string message = "Il file del nome dell'utente \"" + std::string(kUserNameFile) +
                                 "\" era danneggiato (" + problem + "): al posto del nome si usa \"Nome Cognome\"";
     const std::string kept = rt::KeepDamagedCopy(kUserNameFile);
@@ -65,16 +65,16 @@ bool LoadUserName(UserNameState& u) {
                                             "nome nella finestra principale.");
         return false;
     }
-    rt::ReplaceTextLines(kUserNameFile, {u.UserGivenName, u.UserSurname});
+    rt::ReplaceTextLines(kUserNameFile, {u.userGivenName, u.userSurname});
     rt::ReportDamagedFile(message + "; il file danneggiato \xE8 conservato come \"" + kept +
                           "\". Inserire di nuovo il proprio nome con il pulsante del nome nella finestra principale.");
     return false;
 }
 
 void SaveUserName(UserNameState& u) {
-    u.UserFullName = JoinUserName(u.UserGivenName, u.UserSurname);
+    u.userFullName = JoinUserName(u.userGivenName, u.userSurname);
     rt::EnsureParentFolder(kUserNameFile);
-    rt::ReplaceTextLines(kUserNameFile, {u.UserGivenName, u.UserSurname});
+    rt::ReplaceTextLines(kUserNameFile, {u.userGivenName, u.userSurname});
 }
 
 }  // namespace shell

@@ -8,9 +8,9 @@ inline constexpr const char* kUserNameFile = "FileTmp\\Personal.Tmp";
 inline constexpr std::size_t kUserNameCapacity = 80;
 
 struct UserNameState {
-    std::string UserGivenName;  // string[80], Windows-1252 bytes
-    std::string UserSurname;    // string[80]
-    std::string UserFullName;   // string[80]: given name, one blank, surname
+    std::string userGivenName;  // string[80], Windows-1252 bytes
+    std::string userSurname;    // string[80]
+    std::string userFullName;   // string[80]: given name, one blank, surname
 };
 
 // Reads the two lines of the file into the names it is handed. A missing file is created with

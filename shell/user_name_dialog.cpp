@@ -29,8 +29,8 @@ UserNameDialog::UserNameDialog(UserNameState& userName) : userName_(userName) {
     grid->addWidget(gui::MakeLabel(this, "Label2", "De Personalisatie kan naar believen worden gewijzigd"), 1, 0, 1, 2);
 
     const std::tuple<const char*, const char*, QLineEdit**, const char*> names[] = {
-        {"Label3", "Gebruikersnaam", &givenNameEdit, "EditNome"},
-        {"Label4", "Achternaam Gebruiker", &surnameEdit, "EditCognome"}};
+        {"Label3", "Gebruikersnaam", &givenNameEdit_, "EditNome"},
+        {"Label4", "Achternaam Gebruiker", &surnameEdit_, "EditCognome"}};
     int row = 2;
     for (const auto& [labelName, caption, slot, editName] : names) {
         QLabel* label = gui::MakeLabel(this, labelName, caption);
@@ -39,15 +39,15 @@ UserNameDialog::UserNameDialog(UserNameState& userName) : userName_(userName) {
         grid->addWidget(*slot, row++, 1);
     }
 
-    gui::MakeButtons(this, {{&okButton, "BitBtnOk", "OK"}, {&cancelButton, "BitBtnAnnulla", "Annuleren"}});
-    okButton->setDefault(true);
-    grid->addWidget(okButton, 4, 0);
-    grid->addWidget(cancelButton, 4, 1);
+    gui::MakeButtons(this, {{&okButton_, "BitBtnOk", "OK"}, {&cancelButton_, "BitBtnAnnulla", "Annuleren"}});
+    okButton_->setDefault(true);
+    grid->addWidget(okButton_, 4, 0);
+    grid->addWidget(cancelButton_, 4, 1);
 
-    for (QLineEdit* edit : {givenNameEdit, surnameEdit})
+    for (QLineEdit* edit : {givenNameEdit_, surnameEdit_})
         connect(edit, &QLineEdit::textChanged, this, [this] { MarkChanged(); });
-    connect(okButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { SaveAndClose(); }));
-    connect(cancelButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { Cancel(); }));
+    connect(okButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { SaveAndClose(); }));
+    connect(cancelButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { Cancel(); }));
     resize(420, 200);
 }
 
@@ -57,10 +57,10 @@ void UserNameDialog::showEvent(QShowEvent* event) {
 }
 
 void UserNameDialog::ShowUserName() {
-    givenNameEdit->setText(gui::ToQt(userName_.UserGivenName));
-    surnameEdit->setText(gui::ToQt(userName_.UserSurname));
+    givenNameEdit_->setText(gui::ToQt(userName_.userGivenName));
+    surnameEdit_->setText(gui::ToQt(userName_.userSurname));
     changed_ = false;
-    givenNameEdit->setFocus();
+    givenNameEdit_->setFocus();
 }
 
 void UserNameDialog::MarkChanged() { changed_ = true; }
@@ -68,7 +68,7 @@ void UserNameDialog::MarkChanged() { changed_ = true; }
 void UserNameDialog::SaveAndClose() {
     // Characters the file has no code for would be saved as "?": the dialog
     // stays open on the field that holds them.
-    for (const auto& [edit, what] : {std::pair{givenNameEdit, "Il nome"}, std::pair{surnameEdit, "Il cognome"}}) {
+    for (const auto& [edit, what] : {std::pair{givenNameEdit_, "Il nome"}, std::pair{surnameEdit_, "Il cognome"}}) {
         const std::string foreign = gui::ForeignCharacters(edit->text());
         if (foreign.empty()) continue;
         edit->setFocus();
@@ -82,8 +82,8 @@ void UserNameDialog::SaveAndClose() {
         ~CloseAfter() { d->accept(); }
     } closeAfter{this};
     if (!changed_) return;
-    userName_.UserGivenName = rt::CutTo(gui::FromQt(givenNameEdit->text()), kUserNameCapacity);
-    userName_.UserSurname = rt::CutTo(gui::FromQt(surnameEdit->text()), kUserNameCapacity);
+    userName_.userGivenName = rt::CutTo(gui::FromQt(givenNameEdit_->text()), kUserNameCapacity);
+    userName_.userSurname = rt::CutTo(gui::FromQt(surnameEdit_->text()), kUserNameCapacity);
     SaveUserName(userName_);
 }
 

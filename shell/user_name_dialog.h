@@ -30,10 +30,10 @@ protected:
 
 private:
     UserNameState& userName_;
-    QLineEdit* givenNameEdit = nullptr;
-    QLineEdit* surnameEdit = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
+    QLineEdit* givenNameEdit_ = nullptr;
+    QLineEdit* surnameEdit_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
     bool changed_ = false;
 };
 

@@ -13,7 +13,7 @@ ChartViewShown DrawAntisciaView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
     shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
     DrawViewTitles(dc, "ANTISCE EN CONTRANTISCE", 2, std::string(50, ' '), 2);
-    DrawAntisciaWheel(dc, view.wheel.SignMidpoints, view.Chart().cusps[1], view.subView,
+    DrawAntisciaWheel(dc, view.wheel.signMidpoints, view.Chart().cusps[1], view.subView,
                       HouseRingInnerCircle(view.geometry));
     return shown;
 }

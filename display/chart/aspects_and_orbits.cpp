@@ -34,11 +34,11 @@ Real FoldedDistance(Real first, Real second) {
 }
 
 AspectGrid EvaluateAspectsAndOrbits(const engine::Chart& chart, const engine::OrbRecord& orbs) {
-    constexpr int n = 9;
+    constexpr int kN = 9;
     AspectGrid grid;
     const WheelPointArray longitudes = WheelPointLongitudes(chart);
-    for (int i = 1; i <= n; ++i)
-        for (int j = i + 1; j <= n + 2; ++j) {
+    for (int i = 1; i <= kN; ++i)
+        for (int j = i + 1; j <= kN + 2; ++j) {
             const Real d = FoldedDistance(longitudes[i], longitudes[j]);
             for (const GridAspect& a : kGridAspects) {
                 const Real o = orbs.aspectOrbs[a.orbSlot];

@@ -17,8 +17,8 @@ namespace {
 // houses) so that a table can stand there.
 NatalChartFields NatalChartWithBlankCentre(Surface& dc, const ChartViewContext& view) {
     NatalChartFields fields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-    const Real cx = view.geometry.WheelCentreX, cy = view.geometry.WheelCentreY;
-    const Real r = view.geometry.HouseRingOuterRadius + 2.5L;
+    const Real cx = view.geometry.wheelCentreX, cy = view.geometry.wheelCentreY;
+    const Real r = view.geometry.houseRingOuterRadius + 2.5L;
     EllipseScaled(dc, cx - r, cy - r, cx + r, cy + r);
     return fields;
 }
@@ -40,13 +40,13 @@ ChartViewShown DrawAspectsView(Surface& dc, const ChartViewContext& view) {
             shown.dataFields = NatalChartWithBlankCentre(dc, view);
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN", 2);
             DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(view.Chart(), view.current.orbs), " ",
-                                 view.geometry.WheelCentreX - 38, view.geometry.WheelCentreY - 27);
+                                 view.geometry.wheelCentreX - 38, view.geometry.wheelCentreY - 27);
             break;
         case 3:
             shown.dataFields = NatalChartWithBlankCentre(dc, view);
             DrawViewTitles(dc, "SFERISCHE AFSTANDEN", 2);
-            DrawSphericalDistanceGrid(dc, view.current, WheelPointLongitudes(view.Chart()), view.geometry.WheelCentreX - 42,
-                                      view.geometry.WheelCentreY - 28);
+            DrawSphericalDistanceGrid(dc, view.current, WheelPointLongitudes(view.Chart()), view.geometry.wheelCentreX - 42,
+                                      view.geometry.wheelCentreY - 28);
             break;
         default: break;
     }

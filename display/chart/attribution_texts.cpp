@@ -243,9 +243,9 @@ AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report)
 
 SegmentTables PlanetSegmentTables(const NatalWheelState& wheel) {
     SegmentTables t;
-    t.terms = wheel.BodyTerms;
-    t.decades = wheel.BodyDecades;
-    t.decanKeys = wheel.BodyDecanKeys;
+    t.terms = wheel.bodyTerms;
+    t.decades = wheel.bodyDecades;
+    t.decanKeys = wheel.bodyDecanKeys;
     return t;
 }
 

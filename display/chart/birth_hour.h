@@ -9,15 +9,15 @@
 namespace display {
 
 struct BirthPlanetaryHourState {
-    engine::Real SunriseJulianDay = 0;
-    bool SunriseFound = false;  // false where the Sun does not rise that day
-    std::string SunriseWeekdayName;
-    std::string BirthWeekdayName;
-    std::string PlanetaryDayName;
-    int PlanetaryDayIndex = 0;  // 0 = Sunday
-    engine::HourBoundaryTable PlanetaryHourBoundaries{};
-    int PlanetaryHourNumber = 0;  // 1..24, 0 when none
-    std::string PlanetaryHourRuler;  // empty when there is no hour
+    engine::Real sunriseJulianDay = 0;
+    bool sunriseFound = false;  // false where the Sun does not rise that day
+    std::string sunriseWeekdayName;
+    std::string birthWeekdayName;
+    std::string planetaryDayName;
+    int planetaryDayIndex = 0;  // 0 = Sunday
+    engine::HourBoundaryTable planetaryHourBoundaries{};
+    int planetaryHourNumber = 0;  // 1..24, 0 when none
+    std::string planetaryHourRuler;  // empty when there is no hour
 };
 
 }  // namespace display

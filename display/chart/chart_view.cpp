@@ -8,7 +8,7 @@ namespace display {
 
 NatalChartFields DrawNatalChartUnderView(Surface& dc, const archive::CurrentChart& current, bool framed,
                                          ChartGeometryState& geometry, NatalWheelState& wheel) {
-    dc.Drawing().PrinterLandscape = true;
+    dc.Drawing().printerLandscape = true;
     if (framed) DrawPageFrame(dc);
     SetWheelGeometry(geometry);
     return DrawNatalChart(dc, current, wheel);

@@ -13,7 +13,7 @@
 namespace display {
 
 const std::vector<ChartViewRow>& ChartViewRows() {
-    static const std::vector<ChartViewRow> rows = {
+    static const std::vector<ChartViewRow> kRows = {
         {kViewCoordinates, "BBcoordi", "Planetaire Co\xF6rdinaten", true, {0, 0}, {2, 3, 4},
          DrawCoordinatesView},
         {kViewCloth, "BBstoffa", "Grondwet (Doek)", true, {1, 0}, {5, 6, 7, 8}, DrawClothView},
@@ -31,7 +31,7 @@ const std::vector<ChartViewRow>& ChartViewRows() {
          DrawVolguineView, PrepareVolguineView, true},
         {kViewMasters, "BBmaestri", "Mesters", false, {0, 4}, {22, 23}, DrawMastersView},
     };
-    return rows;
+    return kRows;
 }
 
 const ChartViewRow* FindChartView(int view) {

@@ -47,15 +47,15 @@ namespace display {
 void ResetViewCycles(ChartWindowState& status, int k) {
     for (int i = 0; i <= 14; ++i) {
         if (i == k) continue;
-        status.ViewCycle[i] = 0;
-        status.BodyClickStep[i] = 0;
-        status.SignClickStep[i] = 0;
+        status.viewCycle[i] = 0;
+        status.bodyClickStep[i] = 0;
+        status.signClickStep[i] = 0;
     }
 }
 
 void ClearDignityGlyphCentres(NatalWheelState& wheel) {
-    wheel.DignityGlyphX.fill(0);
-    wheel.DignityGlyphY.fill(0);
+    wheel.dignityGlyphX.fill(0);
+    wheel.dignityGlyphY.fill(0);
 }
 
 namespace {
@@ -155,7 +155,7 @@ void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
 
 ChartWindow::ChartWindow(ChartGeometryState& geometry, const archive::CurrentChart& current, DrawingState& drawing,
                          QWidget* parent, AntisciaLinesDrawer antisciaLines)
-    : CanvasForm(parent), drawing(drawing), geometry(geometry), current(current) {
+    : CanvasForm(parent), drawing_(drawing), geometry_(geometry), current_(current) {
     UseDrawingState(drawing);
     setObjectName("FgrKelvo");
     setWindowTitle("Interactief voorbereidend model");
@@ -166,23 +166,23 @@ ChartWindow::ChartWindow(ChartGeometryState& geometry, const archive::CurrentCha
     setPalette(pal);
     resize(1016, 690);
     BuildControls();
-    helpMemoTarget = {
+    helpMemoTarget_ = {
         [this] {
-            helpMemo->clear();
-            signatureSearch.memo->clear();
+            helpMemo_->clear();
+            signatureSearch_.memo->clear();
         },
-        [this](const std::vector<std::string>& lines) { ShowLinesIn(helpMemo, lines); },
-        [this](const std::vector<std::string>& lines) { ShowLinesIn(signatureSearch.memo, lines); },
+        [this](const std::vector<std::string>& lines) { ShowLinesIn(helpMemo_, lines); },
+        [this](const std::vector<std::string>& lines) { ShowLinesIn(signatureSearch_.memo, lines); },
     };
-    plants->Connect();
-    connect(plants, &PlantsPanel::Widened, this, [this] { ShrinkHelpMemo(); });
-    glyphClicks = new GlyphClickResponder({.window = *this,
-                                           .state = status,
+    plants_->Connect();
+    connect(plants_, &PlantsPanel::Widened, this, [this] { ShrinkHelpMemo(); });
+    glyphClicks_ = new GlyphClickResponder({.window = *this,
+                                           .state = status_,
                                            .drawing = drawing,
-                                           .attribution = attribution,
-                                           .search = signatureSearch,
-                                           .plants = *plants,
-                                           .helpMemo = helpMemo},
+                                           .attribution = attribution_,
+                                           .search = signatureSearch_,
+                                           .plants = *plants_,
+                                           .helpMemo = helpMemo_},
                                           std::move(antisciaLines), this);
 }
 
@@ -196,62 +196,62 @@ void ChartWindow::BuildControls() {
         QColor colour;
         bool visible;
     } panels[] = {
-        {&attribution.panel, "PanelBase", grey, true},
-        {&viewButtonPanel, "PanelPulsanti", teal, true},
-        {&aspectListPanel, "Panel3", grey, false},
-        {&helpPanel, "PanelInfo", grey, true},
-        {&dataPanel, "PanelDati", grey, true},
-        {&plantsPanel, "PanelQuor", grey, false},
-        {&signatureSearch.panel, "PanelExtra", grey, false},
-        {&signatureSearch.resultsPanel, "PanelSegnaPato", grey, false},
-        {&bottomPanel, "Panel1", grey, false},
+        {&attribution_.panel, "PanelBase", grey, true},
+        {&viewButtonPanel_, "PanelPulsanti", teal, true},
+        {&aspectListPanel_, "Panel3", grey, false},
+        {&helpPanel_, "PanelInfo", grey, true},
+        {&dataPanel_, "PanelDati", grey, true},
+        {&plantsPanel_, "PanelQuor", grey, false},
+        {&signatureSearch_.panel, "PanelExtra", grey, false},
+        {&signatureSearch_.resultsPanel, "PanelSegnaPato", grey, false},
+        {&bottomPanel_, "Panel1", grey, false},
     };
     for (const auto& p : panels) {
         *p.slot = gui::MakeRaisedPanel(this, p.name, p.colour);
         (*p.slot)->setVisible(p.visible);
     }
 
-    QFrame* texts = attribution.panel;
-    attribution.specificLabel = gui::MakeLabel(texts, "LabSpecific", "SPECIFIEKE TOESCHRIJVINGEN");
-    attribution.specificMemo = gui::MakeMemo(texts, "MemoL1", true);
-    attribution.generalLabel = gui::MakeLabel(texts, "LabGeneral", "ALGEMENE TOESCHRIJVINGEN");
-    attribution.generalMemo = gui::MakeMemo(texts, "MemoL2", true);
-    attribution.glyphImage = gui::MakeLabel(texts, "Image2", "");
-    attribution.glyphImage->setScaledContents(true);
-    attribution.hiddenEdit = gui::MakeEdit(texts, "Edit2");
-    attribution.hiddenEdit->setReadOnly(true);
-    attribution.hiddenEdit->hide();
+    QFrame* texts = attribution_.panel;
+    attribution_.specificLabel = gui::MakeLabel(texts, "LabSpecific", "SPECIFIEKE TOESCHRIJVINGEN");
+    attribution_.specificMemo = gui::MakeMemo(texts, "MemoL1", true);
+    attribution_.generalLabel = gui::MakeLabel(texts, "LabGeneral", "ALGEMENE TOESCHRIJVINGEN");
+    attribution_.generalMemo = gui::MakeMemo(texts, "MemoL2", true);
+    attribution_.glyphImage = gui::MakeLabel(texts, "Image2", "");
+    attribution_.glyphImage->setScaledContents(true);
+    attribution_.hiddenEdit = gui::MakeEdit(texts, "Edit2");
+    attribution_.hiddenEdit->setReadOnly(true);
+    attribution_.hiddenEdit->hide();
 
     BuildViewButtons();
 
-    aspectListMemo = gui::MakeMemo(aspectListPanel, "MemoAspetti", true);
-    gui::MakeButtons(aspectListPanel, {{&closeAspectListButton, "BBchiudiAsp", "Sluiten"},
-                                       {&aspectListFontButton, "BBFont", "Font +"}});
+    aspectListMemo_ = gui::MakeMemo(aspectListPanel_, "MemoAspetti", true);
+    gui::MakeButtons(aspectListPanel_, {{&closeAspectListButton_, "BBchiudiAsp", "Sluiten"},
+                                       {&aspectListFontButton_, "BBFont", "Font +"}});
 
-    helpMemo = gui::MakeMemo(helpPanel, "Memo1", true);
-    QPalette pal = helpMemo->palette();
+    helpMemo_ = gui::MakeMemo(helpPanel_, "Memo1", true);
+    QPalette pal = helpMemo_->palette();
     pal.setColor(QPalette::Base, FromColor(12247806));
-    helpMemo->setPalette(pal);
-    helpMemo->setToolTip("doppio clic per espandere/ridurre");
-    helpMemo->setPlainText(QString::fromUtf8("INFORMAZIONI:\nLa parte interna dei simboli\n"
+    helpMemo_->setPalette(pal);
+    helpMemo_->setToolTip("doppio clic per espandere/ridurre");
+    helpMemo_->setPlainText(QString::fromUtf8("INFORMAZIONI:\nLa parte interna dei simboli\n"
                                           "astrologici (cerchietto rosso)\nè sensibile al clic del mouse"));
-    QTextOption centred = helpMemo->document()->defaultTextOption();
+    QTextOption centred = helpMemo_->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
-    helpMemo->document()->setDefaultTextOption(centred);
+    helpMemo_->document()->setDefaultTextOption(centred);
 
     BuildDataPanel();
-    plants = new PlantsPanel(plantsPanel, status, wheel.FileErrors);
+    plants_ = new PlantsPanel(plantsPanel_, status_, wheel_.fileErrors);
     BuildSignaturePanels();
 
-    bottomEdit = gui::MakeEdit(bottomPanel, "Edit1");
-    bottomEdit->setReadOnly(true);
+    bottomEdit_ = gui::MakeEdit(bottomPanel_, "Edit1");
+    bottomEdit_->setReadOnly(true);
 
-    firstDrawTimer = new QTimer(this);
-    firstDrawTimer->setObjectName("Timer1");
-    firstDrawTimer->setInterval(10);
+    firstDrawTimer_ = new QTimer(this);
+    firstDrawTimer_->setObjectName("Timer1");
+    firstDrawTimer_->setInterval(10);
 
     // The fonts of the large state (activation sets the flag without changing them).
-    QLineEdit* nameField = dataFields[kNameRow];
+    QLineEdit* nameField = dataFields_[kNameRow];
     QFont bold = nameField->font();
     bold.setBold(true);
     nameField->setFont(bold);
@@ -262,34 +262,34 @@ void ChartWindow::BuildControls() {
 // One button a row of the views' table, then "Backards" and the font size button.
 void ChartWindow::BuildViewButtons() {
     for (const ChartViewRow& row : ChartViewRows()) {
-        QPushButton* b = gui::MakeButton(viewButtonPanel, row.name, row.caption);
+        QPushButton* b = gui::MakeButton(viewButtonPanel_, row.name, row.caption);
         b->setEnabled(row.enabled);
-        viewButtons.push_back(b);
+        viewButtons_.push_back(b);
     }
-    backButton = gui::MakeButton(viewButtonPanel, "BBprivato", "Backards");
-    backButton->setToolTip("Ritorna ad Orbalune");
-    backButton->setDefault(true);
-    QFont f = backButton->font();
+    backButton_ = gui::MakeButton(viewButtonPanel_, "BBprivato", "Backards");
+    backButton_->setToolTip("Ritorna ad Orbalune");
+    backButton_->setDefault(true);
+    QFont f = backButton_->font();
     f.setBold(true);
-    backButton->setFont(f);
-    QPalette pal = backButton->palette();
+    backButton_->setFont(f);
+    QPalette pal = backButton_->palette();
     pal.setColor(QPalette::ButtonText, QColor(0, 0, 255));
-    backButton->setPalette(pal);
-    fontSizeButton = gui::MakeButton(viewButtonPanel, "BBsizeFont", "");
-    fontSizeButton->setToolTip("Ingrandisci/Riduci Caratteri");
-    fontSizeButton->setIcon(GlyphIcon("RiduciFont"));
+    backButton_->setPalette(pal);
+    fontSizeButton_ = gui::MakeButton(viewButtonPanel_, "BBsizeFont", "");
+    fontSizeButton_->setToolTip("Ingrandisci/Riduci Caratteri");
+    fontSizeButton_->setIcon(GlyphIcon("RiduciFont"));
 }
 
 // The captions first, then the read-only fields.
 void ChartWindow::BuildDataPanel() {
     for (std::size_t i = 0; i < std::size(kDataRows); ++i)
-        dataLabels[i] = gui::MakeLabel(dataPanel, kDataRows[i].labelName, kDataRows[i].caption);
+        dataLabels_[i] = gui::MakeLabel(dataPanel_, kDataRows[i].labelName, kDataRows[i].caption);
     for (std::size_t i = 0; i < std::size(kDataRows); ++i) {
-        QLineEdit* e = gui::MakeEdit(dataPanel, kDataRows[i].editName);
+        QLineEdit* e = gui::MakeEdit(dataPanel_, kDataRows[i].editName);
         e->setReadOnly(true);
-        dataFields[i] = e;
+        dataFields_[i] = e;
     }
-    QLineEdit* nameField = dataFields[kNameRow];
+    QLineEdit* nameField = dataFields_[kNameRow];
     QPalette pal = nameField->palette();
     pal.setColor(QPalette::Base, QColor(0, 128, 128));
     pal.setColor(QPalette::Text, Qt::white);
@@ -297,7 +297,7 @@ void ChartWindow::BuildDataPanel() {
 }
 
 void ChartWindow::BuildSignaturePanels() {
-    SignatureSearchControls& s = signatureSearch;
+    SignatureSearchControls& s = signatureSearch_;
     s.planetFilterLabel = gui::MakeLabel(s.panel, "LbExtraPia", "Ieder");
     s.signFilterLabel = gui::MakeLabel(s.panel, "LbExtraSeg", "Ieder");
     s.searchButton = gui::MakeButton(s.panel, "BBextraOk", "Zoeken");
@@ -308,28 +308,28 @@ void ChartWindow::BuildSignaturePanels() {
 }
 
 void ChartWindow::ConnectControls() {
-    connect(firstDrawTimer, &QTimer::timeout, this, [this] { gui::Guard([this] { DrawWhenReady(); }); });
+    connect(firstDrawTimer_, &QTimer::timeout, this, [this] { gui::Guard([this] { DrawWhenReady(); }); });
     auto on = [this](QPushButton* b, void (ChartWindow::*handler)()) {
         connect(b, &QPushButton::clicked, this, [this, handler] { gui::Guard([this, handler] { (this->*handler)(); }); });
     };
-    on(backButton, &ChartWindow::GoBack);
-    for (std::size_t i = 0; i < viewButtons.size(); ++i) {
+    on(backButton_, &ChartWindow::GoBack);
+    for (std::size_t i = 0; i < viewButtons_.size(); ++i) {
         const ChartViewRow* row = &ChartViewRows()[i];
-        connect(viewButtons[i], &QPushButton::clicked, this,
+        connect(viewButtons_[i], &QPushButton::clicked, this,
                 [this, row] { gui::Guard([this, row] { PressView(*row); }); });
     }
-    on(closeAspectListButton, &ChartWindow::CloseAspectList);
-    on(aspectListFontButton, &ChartWindow::ToggleAspectListFont);
-    on(fontSizeButton, &ChartWindow::TogglePanelFontSize);
-    on(signatureSearch.closeResultsButton, &ChartWindow::CloseSignatureResults);
-    for (QPlainTextEdit* m : {helpMemo, signatureSearch.memo, aspectListMemo}) m->viewport()->installEventFilter(this);
+    on(closeAspectListButton_, &ChartWindow::CloseAspectList);
+    on(aspectListFontButton_, &ChartWindow::ToggleAspectListFont);
+    on(fontSizeButton_, &ChartWindow::TogglePanelFontSize);
+    on(signatureSearch_.closeResultsButton, &ChartWindow::CloseSignatureResults);
+    for (QPlainTextEdit* m : {helpMemo_, signatureSearch_.memo, aspectListMemo_}) m->viewport()->installEventFilter(this);
 }
 
 int ChartWindow::PX(Real pageUnits) const {
-    return static_cast<int>(rt::Round(pageUnits / status.LayoutScaleX));
+    return static_cast<int>(rt::Round(pageUnits / status_.layoutScaleX));
 }
 int ChartWindow::PY(Real pageUnits) const {
-    return static_cast<int>(rt::Round(pageUnits / status.LayoutScaleY));
+    return static_cast<int>(rt::Round(pageUnits / status_.layoutScaleY));
 }
 
 void ChartWindow::LayOut() {
@@ -343,37 +343,37 @@ void ChartWindow::LayOut() {
         w->move(PX(279) - w->width(), PY(t));
     };
 
-    rightAt279(attribution.panel, 1.3L, 82, 92);
-    at(attribution.specificLabel, 2, 5);
-    at(attribution.generalLabel, 2, 49.5L);
-    place(attribution.specificMemo, 1, 12, 80, 36);
-    place(attribution.generalMemo, 1, 54, 80, 37);
+    rightAt279(attribution_.panel, 1.3L, 82, 92);
+    at(attribution_.specificLabel, 2, 5);
+    at(attribution_.generalLabel, 2, 49.5L);
+    place(attribution_.specificMemo, 1, 12, 80, 36);
+    place(attribution_.generalMemo, 1, 54, 80, 37);
 
-    rightAt279(viewButtonPanel, 170, 82, 32);
+    rightAt279(viewButtonPanel_, 170, 82, 32);
     LayOutViewButtons();
 
-    aspectListPanel->setGeometry(viewButtonPanel->x(), PY(1.3L), PX(82), PY(92));
-    place(aspectListMemo, 1, 1, 80, 82);
-    closeAspectListButton->setGeometry(PX(2), aspectListMemo->height() + PY(3.5L), PX(17),
-                                       closeAspectListButton->height());
-    aspectListFontButton->setGeometry(PX(20), aspectListMemo->height() + PY(3.5L), PX(17),
-                                      aspectListFontButton->height());
+    aspectListPanel_->setGeometry(viewButtonPanel_->x(), PY(1.3L), PX(82), PY(92));
+    place(aspectListMemo_, 1, 1, 80, 82);
+    closeAspectListButton_->setGeometry(PX(2), aspectListMemo_->height() + PY(3.5L), PX(17),
+                                       closeAspectListButton_->height());
+    aspectListFontButton_->setGeometry(PX(20), aspectListMemo_->height() + PY(3.5L), PX(17),
+                                      aspectListFontButton_->height());
 
-    rightAt279(helpPanel, 134, 82, 35);
-    helpMemo->setGeometry(helpPanel->width() - PX(80) - PX(1), PY(1), PX(80), PY(33));
+    rightAt279(helpPanel_, 134, 82, 35);
+    helpMemo_->setGeometry(helpPanel_->width() - PX(80) - PX(1), PY(1), PX(80), PY(33));
 
-    rightAt279(plantsPanel, 1.3L, 82, 92);
-    plants->LayOut();
+    rightAt279(plantsPanel_, 1.3L, 82, 92);
+    plants_->LayOut();
 
-    rightAt279(dataPanel, 94, 82, 38.7L);
+    rightAt279(dataPanel_, 94, 82, 38.7L);
     LayOutDataPanel();
     FitDataCaptions();
     FitDataFieldTexts();
     FitViewButtonCaptions();
 
-    place(attribution.glyphImage, 70, 2, 9, 9);
+    place(attribution_.glyphImage, 70, 2, 9, 9);
 
-    const SignatureSearchControls& s = signatureSearch;
+    const SignatureSearchControls& s = signatureSearch_;
     place(s.panel, 162, 194, 35, 8);
     place(s.searchButton, 21, 1, 13, 6);
     at(s.planetFilterLabel, 1, 1);
@@ -392,21 +392,21 @@ void ChartWindow::LayOut() {
 void ChartWindow::LayOutViewButtons() {
     const std::vector<ChartViewRow>& rows = ChartViewRows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        QPushButton* b = viewButtons[i];
+        QPushButton* b = viewButtons_[i];
         const ViewButtonPlace& place = rows[i].place;
         b->resize(PX(35), PY(5));
-        const int left = place.column == 0 ? PX(3) : viewButtonPanel->width() - b->width() - PX(3);
+        const int left = place.column == 0 ? PX(3) : viewButtonPanel_->width() - b->width() - PX(3);
         b->move(left, PY(kViewButtonLines[place.line]));
     }
-    backButton->setGeometry(PX(54), PY(25), PX(25), PY(6));
-    fontSizeButton->setGeometry(viewButtonPanel->width() - PX(35) - PX(3), PY(25), PX(9), PY(6));
+    backButton_->setGeometry(PX(54), PY(25), PX(25), PY(6));
+    fontSizeButton_->setGeometry(viewButtonPanel_->width() - PX(35) - PX(3), PY(25), PX(9), PY(6));
 }
 
 void ChartWindow::LayOutDataPanel() {
     for (std::size_t i = 0; i < std::size(kDataRows); ++i) {
         const DataRow& row = kDataRows[i];
-        QLineEdit* field = dataFields[i];
-        QLabel* caption = dataLabels[i];
+        QLineEdit* field = dataFields_[i];
+        QLabel* caption = dataLabels_[i];
         field->setGeometry(PX(row.left), PY(row.top), PX(row.width), PY(row.height));
         caption->adjustSize();
         caption->move(PX(2), row.captionTop ? PY(*row.captionTop) : field->y() + PY(0.5L));
@@ -414,80 +414,80 @@ void ChartWindow::LayOutDataPanel() {
 }
 
 void ChartWindow::PrepareOpening() {
-    status.LargeFontsFlag = true;
+    status_.largeFontsFlag = true;
     // An opening shows the natal wheel, whose glyphs answer to clicks, whatever
     // view the window was closed on.
-    status.VolguineViewActive = false;
+    status_.volguineViewActive = false;
     framesWheel_ = true;
 
-    status.LayoutScaleX = drawing.AspectScaleX / drawing.PixelsPerUnit * drawing.ZoomFactor;
-    status.LayoutScaleY = drawing.AspectScaleY / drawing.PixelsPerUnit * drawing.ZoomFactor;
+    status_.layoutScaleX = drawing_.aspectScaleX / drawing_.pixelsPerUnit * drawing_.zoomFactor;
+    status_.layoutScaleY = drawing_.aspectScaleY / drawing_.pixelsPerUnit * drawing_.zoomFactor;
     LayOut();
 
-    status.SearchBodyFilter = "Ieder";
-    status.SearchSignFilter = "Ieder";
-    status.OkFlag = false;
-    drawing.ZoomFactor = 1.0L;
-    drawing.AspectLinesOn = 1;
-    drawing.OriginY = 0;
-    drawing.OriginX = 0;
+    status_.searchBodyFilter = "Ieder";
+    status_.searchSignFilter = "Ieder";
+    status_.okFlag = false;
+    drawing_.zoomFactor = 1.0L;
+    drawing_.aspectLinesOn = 1;
+    drawing_.originY = 0;
+    drawing_.originX = 0;
 
-    firstDrawTimer->start();
-    attribution.specificMemo->clear();
-    attribution.generalMemo->clear();
+    firstDrawTimer_->start();
+    attribution_.specificMemo->clear();
+    attribution_.generalMemo->clear();
 
-    status.DodecatemoriaMode = false;
-    status.HelpMemoExpanded = false;
-    status.AspectMemoExpanded = false;
-    status.SelectedPlantIndex = -1;
-    status.ViewCycle.fill(0);
-    status.BodyClickStep.fill(0);
-    status.SignClickStep.fill(0);
-    glyphClicks->ForgetGlyphCentres();  // those of an earlier opening are not on the screen
+    status_.dodecatemoriaMode = false;
+    status_.helpMemoExpanded = false;
+    status_.aspectMemoExpanded = false;
+    status_.selectedPlantIndex = -1;
+    status_.viewCycle.fill(0);
+    status_.bodyClickStep.fill(0);
+    status_.signClickStep.fill(0);
+    glyphClicks_->ForgetGlyphCentres();  // those of an earlier opening are not on the screen
     // Nor are the panels and glyph images an earlier opening left open.
-    aspectListPanel->hide();
-    plants->Close();
-    plants->HideGlyph();
-    attribution.glyphImage->hide();
-    attribution.panel->show();
+    aspectListPanel_->hide();
+    plants_->Close();
+    plants_->HideGlyph();
+    attribution_.glyphImage->hide();
+    attribution_.panel->show();
 
-    SetSignMidpoints(wheel);
-    const engine::Chart& chart = current.chart;
+    SetSignMidpoints(wheel_);
+    const engine::Chart& chart = current_.chart;
     // The place's longitude in hours of time, west positive.
-    status.PlaceLongitudeHours = -chart.place.longitude * 4 / 60;
+    status_.placeLongitudeHours = -chart.place.longitude * 4 / 60;
 
     // The weekday of the birth date by clock time, which the data fields show.
-    wheel.BirthWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(
+    wheel_.birthWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(
         engine::WeekdayOfJulianDay(chart.moment.julianDay - chart.moment.zoneCorrection / 24))];
 
     // The planetary day and hour of the birth for the masters page; without
     // ephemeris tables the page shows no hour and no ruler.
     try {
-        birthHour = ComputeBirthPlanetaryHour(chart, status.PlaceLongitudeHours);
+        birthHour_ = ComputeBirthPlanetaryHour(chart, status_.placeLongitudeHours);
     } catch (const rt::IoError&) {
-        birthHour = BirthPlanetaryHourState{};
+        birthHour_ = BirthPlanetaryHourState{};
     }
 
     ShowHelpEntry(1);
 }
 
 void ChartWindow::ReleaseDrawing() {
-    firstDrawTimer->stop();
-    drawing.ZoomFactor = 1.0L;
-    drawing.OriginX = 0;
-    drawing.OriginY = 0;
-    drawing.AspectLinesOn = 1;
+    firstDrawTimer_->stop();
+    drawing_.zoomFactor = 1.0L;
+    drawing_.originX = 0;
+    drawing_.originY = 0;
+    drawing_.aspectLinesOn = 1;
     framesWheel_ = false;
 }
 
 void ChartWindow::CoverScreen(int width, int height) {
     move(0, 0);
     resize(width, height);
-    bottomPanel->setGeometry(0, height - bottomPanel->height(), width, bottomPanel->height());
+    bottomPanel_->setGeometry(0, height - bottomPanel_->height(), width, bottomPanel_->height());
     hide();
 }
 
-void ChartWindow::ForgetArchetypeView() { status.ArchetypeViewFlag = false; }
+void ChartWindow::ForgetArchetypeView() { status_.archetypeViewFlag = false; }
 
 void ChartWindow::closeEvent(QCloseEvent* event) {
     gui::Guard([this] { ReleaseDrawing(); });
@@ -513,7 +513,7 @@ void ChartWindow::keyPressEvent(QKeyEvent* event) {
         if (enter && focused && focused->isEnabled() && focused->isVisible())
             focused->click();
         else
-            backButton->click();
+            backButton_->click();
         return;
     }
     CanvasForm::keyPressEvent(event);
@@ -521,11 +521,11 @@ void ChartWindow::keyPressEvent(QKeyEvent* event) {
 
 bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
-        if (watched == aspectListMemo->viewport()) {
+        if (watched == aspectListMemo_->viewport()) {
             gui::Guard([this] { ToggleAspectListSize(); });
             return true;
         }
-        if (watched == helpMemo->viewport() || watched == signatureSearch.memo->viewport()) {
+        if (watched == helpMemo_->viewport() || watched == signatureSearch_.memo->viewport()) {
             gui::Guard([this] { ToggleHelpMemoSize(); });
             return true;
         }
@@ -534,21 +534,21 @@ bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ChartWindow::PressAt(int x, int y) {
-    if (status.VolguineViewActive) return;
-    status.ClickedBody = 0;
-    status.ClickedSign = 0;
-    glyphClicks->Answer(FindGlyphHit(drawing, wheel, x, y));
+    if (status_.volguineViewActive) return;
+    status_.clickedBody = 0;
+    status_.clickedSign = 0;
+    glyphClicks_->Answer(FindGlyphHit(drawing_, wheel_, x, y));
 }
 
 void ChartWindow::RestoreGlyphRings() {
-    drawing.BlackAndWhite = false;
-    glyphClicks->RedrawGlyphRings();
+    drawing_.blackAndWhite = false;
+    glyphClicks_->RedrawGlyphRings();
 }
 
 void ChartWindow::DrawWhenReady() {
-    if (status.FirstDrawTicks == 1) {
-        firstDrawTimer->stop();
-        if (!status.ArchetypeViewFlag) {
+    if (status_.firstDrawTicks == 1) {
+        firstDrawTimer_->stop();
+        if (!status_.archetypeViewFlag) {
             ClearCanvas();
             RedrawNatalChart();
         } else {
@@ -556,15 +556,15 @@ void ChartWindow::DrawWhenReady() {
         }
         return;
     }
-    ++status.FirstDrawTicks;
+    ++status_.firstDrawTicks;
 }
 
-void ChartWindow::ShowHelpEntry(int n) { ShowHelpMessage(helpMemoTarget, wheel.FileErrors, n); }
+void ChartWindow::ShowHelpEntry(int n) { ShowHelpMessage(helpMemoTarget_, wheel_.fileErrors, n); }
 
 void ChartWindow::ShowDataFields(const NatalChartFields& f) {
     const std::string* texts[] = {&f.name, &f.birthDate, &f.place, &f.coordinates, &f.houseSystem, &f.node,
                                   &f.julianDay};
-    for (std::size_t i = 0; i < dataFields.size(); ++i) dataFields[i]->setText(gui::ToQt(*texts[i]));
+    for (std::size_t i = 0; i < dataFields_.size(); ++i) dataFields_[i]->setText(gui::ToQt(*texts[i]));
     FitDataFieldTexts();
 }
 
@@ -572,10 +572,10 @@ void ChartWindow::ShowDataFields(const NatalChartFields& f) {
 // to 6) until its whole text fits; a text that still does not fit shows its
 // beginning (the weekday of the date).
 void ChartWindow::FitDataFieldTexts() {
-    const bool large = status.LargeFontsFlag;
-    for (QLineEdit* e : dataFields) {
+    const bool large = status_.largeFontsFlag;
+    for (QLineEdit* e : dataFields_) {
         QFont f = e->font();
-        int size = e == dataFields[kNameRow] ? (large ? 12 : 10) : (large ? 10 : 8);
+        int size = e == dataFields_[kNameRow] ? (large ? 12 : 10) : (large ? 10 : 8);
         f.setPointSize(size);
         const int room = e->width() - 8;  // the frame and the text margins
         while (size > 6 && QFontMetrics(f).horizontalAdvance(e->text()) > room) f.setPointSize(--size);
@@ -588,110 +588,110 @@ void ChartWindow::FitDataFieldTexts() {
 
 void ChartWindow::PressView(const ChartViewRow& row) {
     const int k = row.view;
-    ResetViewCycles(status, k);
-    status.VolguineViewActive = row.reducedWheel;
-    aspectListPanel->hide();
-    plants->Close();
-    plants->HideGlyph();
-    attribution.glyphImage->hide();
-    ClearDignityGlyphCentres(wheel);
-    status.DodecatemoriaMode = false;
-    if (row.prepare) row.prepare(current);
+    ResetViewCycles(status_, k);
+    status_.volguineViewActive = row.reducedWheel;
+    aspectListPanel_->hide();
+    plants_->Close();
+    plants_->HideGlyph();
+    attribution_.glyphImage->hide();
+    ClearDignityGlyphCentres(wheel_);
+    status_.dodecatemoriaMode = false;
+    if (row.prepare) row.prepare(current_);
     ClearChartSquare();
-    const int c = status.ViewCycle[k];
+    const int c = status_.viewCycle[k];
     const ChartViewShown shown = ShowView(row, c);
     ShowHelpEntry(SubViewHelpEntry(k, c));
-    if (!shown.helpNote.empty()) helpMemo->appendPlainText(gui::ToQt(shown.helpNote));
-    status.ViewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
+    if (!shown.helpNote.empty()) helpMemo_->appendPlainText(gui::ToQt(shown.helpNote));
+    status_.viewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
 }
 
 ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
     // Set while the archetypal structure is drawn: an opening after a drawing
     // that did not finish draws it again.
-    status.ArchetypeViewFlag = row.view == kViewArchetype;
+    status_.archetypeViewFlag = row.view == kViewArchetype;
     const ChartViewShown shown = row.draw(Canvas(), ViewContext(subView));
-    status.ArchetypeViewFlag = false;
+    status_.archetypeViewFlag = false;
     ApplyView(shown);
     return shown;
 }
 
 ChartViewContext ChartWindow::ViewContext(int subView) {
-    return {.current = current,
-            .geometry = geometry,
-            .wheel = wheel,
+    return {.current = current_,
+            .geometry = geometry_,
+            .wheel = wheel_,
             .subView = subView,
-            .centreX = geometry.WheelCentreX,
-            .centreY = geometry.WheelCentreY,
-            .innerRadius = geometry.HouseRingInnerRadius,
+            .centreX = geometry_.wheelCentreX,
+            .centreY = geometry_.wheelCentreY,
+            .innerRadius = geometry_.houseRingInnerRadius,
             .framed = framesWheel_,
-            .birthHour = birthHour};
+            .birthHour = birthHour_};
 }
 
 void ChartWindow::ApplyView(const ChartViewShown& shown) {
     if (shown.dataFields) ShowDataFields(*shown.dataFields);
     if (shown.aspectMemo) {
-        aspectListPanel->show();
-        ShowLinesIn(aspectListMemo, *shown.aspectMemo);
+        aspectListPanel_->show();
+        ShowLinesIn(aspectListMemo_, *shown.aspectMemo);
         // The memo shows its lines from the first on.
-        aspectListMemo->moveCursor(QTextCursor::Start);
-        aspectListMemo->ensureCursorVisible();
+        aspectListMemo_->moveCursor(QTextCursor::Start);
+        aspectListMemo_->ensureCursorVisible();
     }
     if (shown.helpEntry > 0) ShowHelpEntry(shown.helpEntry);
     if (shown.dignityGlyphs) {
         const DignityGlyphCentres& c = *shown.dignityGlyphs;
         for (int b = 1; b <= 7; ++b)
             if (c.x[b] != 0 || c.y[b] != 0) {
-                wheel.DignityGlyphX[b] = c.x[b];
-                wheel.DignityGlyphY[b] = c.y[b];
+                wheel_.dignityGlyphX[b] = c.x[b];
+                wheel_.dignityGlyphY[b] = c.y[b];
             }
     }
-    status.DodecatemoriaMode = shown.dodecatemoriaWheel;
-    if (shown.wheelSignNames) status.WheelSignNames = true;
+    status_.dodecatemoriaMode = shown.dodecatemoriaWheel;
+    if (shown.wheelSignNames) status_.wheelSignNames = true;
     if (!shown.message.empty()) gui::ShowMessage(shown.message);
 }
 
 void ChartWindow::RedrawArchetypeView() {
-    aspectListPanel->hide();
-    status.DodecatemoriaMode = false;
-    helpMemo->clear();
+    aspectListPanel_->hide();
+    status_.dodecatemoriaMode = false;
+    helpMemo_->clear();
     ClearAttributionTexts();  // the view blanks the chart square itself
     if (const ChartViewRow* row = FindChartView(kViewArchetype)) ShowView(*row, 0);
 }
 
 void ChartWindow::ClearChartSquare() {
-    ClearChartArea(Canvas(), wheel);
+    ClearChartArea(Canvas(), wheel_);
     ClearAttributionTexts();
 }
 
 void ChartWindow::ClearAttributionTexts() {
-    attribution.specificMemo->clear();
-    attribution.generalMemo->clear();
-    attribution.specificLabel->clear();
-    attribution.generalLabel->clear();
+    attribution_.specificMemo->clear();
+    attribution_.generalMemo->clear();
+    attribution_.specificLabel->clear();
+    attribution_.generalLabel->clear();
 }
 
 // ---- small buttons ----
 
 void ChartWindow::GoBack() { close(); }
 
-void ChartWindow::CloseAspectList() { aspectListPanel->hide(); }
+void ChartWindow::CloseAspectList() { aspectListPanel_->hide(); }
 
 void ChartWindow::ToggleAspectListFont() {
-    QFont f = aspectListMemo->font();
+    QFont f = aspectListMemo_->font();
     if (f.pointSize() != 8) {
         f.setPointSize(8);
-        aspectListFontButton->setText("Font +");
+        aspectListFontButton_->setText("Font +");
     } else {
         f.setPointSize(10);
-        aspectListFontButton->setText("Font -");
+        aspectListFontButton_->setText("Font -");
     }
-    aspectListMemo->setFont(f);
+    aspectListMemo_->setFont(f);
 }
 
 void ChartWindow::TogglePanelFontSize() {
-    status.LargeFontsFlag = !status.LargeFontsFlag;
-    SetPanelFontSizes(status.LargeFontsFlag);
-    fontSizeButton->setIcon(GlyphIcon(status.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
+    status_.largeFontsFlag = !status_.largeFontsFlag;
+    SetPanelFontSizes(status_.largeFontsFlag);
+    fontSizeButton_->setIcon(GlyphIcon(status_.largeFontsFlag ? "RiduciFont" : "AumentaFont"));
     FitDataCaptions();
     FitDataFieldTexts();
     FitViewButtonCaptions();
@@ -700,12 +700,12 @@ void ChartWindow::TogglePanelFontSize() {
 // All nine in one size: the largest (up to that of the fonts' state) at which
 // every caption fits its button.
 void ChartWindow::FitViewButtonCaptions() {
-    int size = status.LargeFontsFlag ? 10 : 8;
-    for (QPushButton* b : viewButtons) {
+    int size = status_.largeFontsFlag ? 10 : 8;
+    for (QPushButton* b : viewButtons_) {
         FitButtonCaption(b, size);
         size = b->font().pointSize();
     }
-    for (QPushButton* b : viewButtons) {
+    for (QPushButton* b : viewButtons_) {
         QFont f = b->font();
         f.setPointSize(size);
         b->setFont(f);
@@ -714,12 +714,12 @@ void ChartWindow::FitViewButtonCaptions() {
 
 // The view buttons and data fields in 10 points, the name in 12 (large), or in 8 and 10.
 void ChartWindow::SetPanelFontSizes(bool large) {
-    std::vector<QWidget*> widgets(viewButtons.begin(), viewButtons.end());
-    widgets.insert(widgets.end(), dataLabels.begin(), dataLabels.end());
-    widgets.insert(widgets.end(), dataFields.begin(), dataFields.end());
+    std::vector<QWidget*> widgets(viewButtons_.begin(), viewButtons_.end());
+    widgets.insert(widgets.end(), dataLabels_.begin(), dataLabels_.end());
+    widgets.insert(widgets.end(), dataFields_.begin(), dataFields_.end());
     for (QWidget* w : widgets) {
         QFont f = w->font();
-        f.setPointSize(w == dataFields[kNameRow] ? (large ? 12 : 10) : (large ? 10 : 8));
+        f.setPointSize(w == dataFields_[kNameRow] ? (large ? 12 : 10) : (large ? 10 : 8));
         w->setFont(f);
     }
 }
@@ -727,8 +727,8 @@ void ChartWindow::SetPanelFontSizes(bool large) {
 // A data caption that would run into its field is written a point smaller at a time.
 void ChartWindow::FitDataCaptions() {
     for (std::size_t i = 0; i < std::size(kDataRows); ++i) {
-        QLabel* label = dataLabels[i];
-        const QWidget* field = dataFields[i];
+        QLabel* label = dataLabels_[i];
+        const QWidget* field = dataFields_[i];
         QFont f = label->font();
         label->adjustSize();
         while (label->x() + label->width() > field->x() - PX(0.5L) && f.pointSize() > 6) {
@@ -740,53 +740,53 @@ void ChartWindow::FitDataCaptions() {
 }
 
 void ChartWindow::CloseSignatureResults() {
-    for (QListWidget* list : signatureSearch.resultLists) list->clear();
-    signatureSearch.resultsPanel->hide();
+    for (QListWidget* list : signatureSearch_.resultLists) list->clear();
+    signatureSearch_.resultsPanel->hide();
     ClearCanvas();
     RedrawNatalChart();
 }
 
 void ChartWindow::ToggleAspectListSize() {
-    if (status.AspectMemoExpanded) {
-        aspectListPanel->resize(aspectListPanel->width(), PY(92));
-        aspectListMemo->resize(aspectListMemo->width(), PY(82));
-        closeAspectListButton->move(closeAspectListButton->x(), aspectListMemo->height() + PY(3.5L));
-        aspectListFontButton->move(aspectListFontButton->x(), aspectListMemo->height() + PY(3.5L));
-        status.AspectMemoExpanded = false;
+    if (status_.aspectMemoExpanded) {
+        aspectListPanel_->resize(aspectListPanel_->width(), PY(92));
+        aspectListMemo_->resize(aspectListMemo_->width(), PY(82));
+        closeAspectListButton_->move(closeAspectListButton_->x(), aspectListMemo_->height() + PY(3.5L));
+        aspectListFontButton_->move(aspectListFontButton_->x(), aspectListMemo_->height() + PY(3.5L));
+        status_.aspectMemoExpanded = false;
     } else {
-        aspectListPanel->resize(aspectListPanel->width(), PY(167));
-        aspectListPanel->raise();
-        aspectListMemo->resize(aspectListMemo->width(), PY(156));
-        closeAspectListButton->move(closeAspectListButton->x(), aspectListPanel->height() - PY(7));
-        aspectListFontButton->move(aspectListFontButton->x(), aspectListPanel->height() - PY(7));
-        status.AspectMemoExpanded = true;
+        aspectListPanel_->resize(aspectListPanel_->width(), PY(167));
+        aspectListPanel_->raise();
+        aspectListMemo_->resize(aspectListMemo_->width(), PY(156));
+        closeAspectListButton_->move(closeAspectListButton_->x(), aspectListPanel_->height() - PY(7));
+        aspectListFontButton_->move(aspectListFontButton_->x(), aspectListPanel_->height() - PY(7));
+        status_.aspectMemoExpanded = true;
     }
 }
 
 void ChartWindow::ShrinkHelpMemo() {
-    helpPanel->setGeometry(helpPanel->x(), PY(134), helpPanel->width(), PY(35));
-    helpMemo->resize(helpMemo->width(), PY(33));
-    helpPanel->lower();
-    status.HelpMemoExpanded = false;
+    helpPanel_->setGeometry(helpPanel_->x(), PY(134), helpPanel_->width(), PY(35));
+    helpMemo_->resize(helpMemo_->width(), PY(33));
+    helpPanel_->lower();
+    status_.helpMemoExpanded = false;
 }
 
 void ChartWindow::ToggleHelpMemoSize() {
-    if (status.HelpMemoExpanded) {
-        helpPanel->setGeometry(helpPanel->x(), PY(134), helpPanel->width(), PY(35));
-        helpMemo->resize(helpMemo->width(), PY(33));
-        status.HelpMemoExpanded = false;
+    if (status_.helpMemoExpanded) {
+        helpPanel_->setGeometry(helpPanel_->x(), PY(134), helpPanel_->width(), PY(35));
+        helpMemo_->resize(helpMemo_->width(), PY(33));
+        status_.helpMemoExpanded = false;
     } else {
-        helpPanel->raise();
-        helpPanel->setGeometry(helpPanel->x(), PY(51), helpPanel->width(), PY(118));
-        helpMemo->resize(helpMemo->width(), PY(116));
-        status.HelpMemoExpanded = true;
+        helpPanel_->raise();
+        helpPanel_->setGeometry(helpPanel_->x(), PY(51), helpPanel_->width(), PY(118));
+        helpMemo_->resize(helpMemo_->width(), PY(116));
+        status_.helpMemoExpanded = true;
     }
 }
 
 // ---- drawing entries ----
 
 void ChartWindow::RedrawNatalChart() {
-    ShowDataFields(DrawNatalChartUnderView(Canvas(), current, framesWheel_, geometry, wheel));
+    ShowDataFields(DrawNatalChartUnderView(Canvas(), current_, framesWheel_, geometry_, wheel_));
 }
 
 void RepaintChartWindow(ChartWindow& window) {

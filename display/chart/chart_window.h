@@ -36,29 +36,29 @@ struct NatalChartFields;
 
 // The window's process-wide state.
 struct ChartWindowState {
-    Real LayoutScaleX = 1;  // page units per pixel of the layout
-    Real LayoutScaleY = 1;
-    std::uint16_t FirstDrawTicks = 0;  // never reset while the program runs
-    std::array<unsigned char, 15> ViewCycle{};
-    std::array<unsigned char, 15> BodyClickStep{};
-    std::array<unsigned char, 15> SignClickStep{};
-    bool VolguineViewActive = false;  // the reduced wheel is shown: glyph clicks ignored
-    bool DodecatemoriaMode = false;
-    bool LargeFontsFlag = true;
-    bool HelpMemoExpanded = false;
-    bool AspectMemoExpanded = false;
-    signed char SelectedPlantIndex = -1;
-    std::string SearchBodyFilter = "Ieder";
-    std::string SearchSignFilter = "Ieder";
-    Real PlaceLongitudeHours = 0;
-    bool ArchetypeViewFlag = false;
-    bool OkFlag = false;
-    int ClickedBody = 0;
-    int ClickedSign = 0;
+    Real layoutScaleX = 1;  // page units per pixel of the layout
+    Real layoutScaleY = 1;
+    std::uint16_t firstDrawTicks = 0;  // never reset while the program runs
+    std::array<unsigned char, 15> viewCycle{};
+    std::array<unsigned char, 15> bodyClickStep{};
+    std::array<unsigned char, 15> signClickStep{};
+    bool volguineViewActive = false;  // the reduced wheel is shown: glyph clicks ignored
+    bool dodecatemoriaMode = false;
+    bool largeFontsFlag = true;
+    bool helpMemoExpanded = false;
+    bool aspectMemoExpanded = false;
+    signed char selectedPlantIndex = -1;
+    std::string searchBodyFilter = "Ieder";
+    std::string searchSignFilter = "Ieder";
+    Real placeLongitudeHours = 0;
+    bool archetypeViewFlag = false;
+    bool okFlag = false;
+    int clickedBody = 0;
+    int clickedSign = 0;
     // A clicked sign's caption takes the wheel's sign names (once the dominant
     // planets' bars have used them) instead of the attribution texts' names.
-    bool WheelSignNames = false;
-    int SignatureSearchStep = 0;  // what the signature search lists next: 0 remedies, 1 pathologies
+    bool wheelSignNames = false;
+    int signatureSearchStep = 0;  // what the signature search lists next: 0 remedies, 1 pathologies
 };
 
 
@@ -92,19 +92,19 @@ public:
                 QWidget* parent = nullptr, AntisciaLinesDrawer antisciaLines = {});
     ~ChartWindow() override;
 
-    ChartGeometryState& WheelGeometry() const { return geometry; }
+    ChartGeometryState& WheelGeometry() const { return geometry_; }
     // The current person's chart, birth data and orbs the window shows.
-    const archive::CurrentChart& CurrentPerson() const { return current; }
+    const archive::CurrentChart& CurrentPerson() const { return current_; }
     // The natal wheel's state: filled by the window's drawing of the wheel, read
     // by the glyph clicks and the views.
-    NatalWheelState& NatalWheel() { return wheel; }
-    const NatalWheelState& NatalWheel() const { return wheel; }
+    NatalWheelState& NatalWheel() { return wheel_; }
+    const NatalWheelState& NatalWheel() const { return wheel_; }
     // What the window keeps while the program runs: its layout scale, view
     // cycles, clicked glyphs, filters and panel sizes.
-    const ChartWindowState& State() const { return status; }
+    const ChartWindowState& State() const { return status_; }
     // The planetary day and hour of the birth, computed at each opening; the
     // views get them in their context.
-    const BirthPlanetaryHourState& BirthHour() const { return birthHour; }
+    const BirthPlanetaryHourState& BirthHour() const { return birthHour_; }
 
     // Each opening: the state reset, the panels laid out, the birth's weekday
     // and planetary hour computed, the first help text shown and the first
@@ -190,46 +190,46 @@ private:
     int PY(Real pageUnits) const;
 
     // The drawing state the window draws in (page units, zoom, colours).
-    DrawingState& drawing;
-    ChartGeometryState& geometry;
-    const archive::CurrentChart& current;
-    ChartWindowState status;
-    BirthPlanetaryHourState birthHour;
-    NatalWheelState wheel;
-    HelpMemoTarget helpMemoTarget;
+    DrawingState& drawing_;
+    ChartGeometryState& geometry_;
+    const archive::CurrentChart& current_;
+    ChartWindowState status_;
+    BirthPlanetaryHourState birthHour_;
+    NatalWheelState wheel_;
+    HelpMemoTarget helpMemoTarget_;
     bool framesWheel_ = false;
 
-    AttributionControls attribution;
+    AttributionControls attribution_;
     // View buttons: the nine of the views in the order of ChartViewRows(),
     // then "Backards" and the font size button.
-    QFrame* viewButtonPanel = nullptr;
-    std::vector<QPushButton*> viewButtons;
-    QPushButton* backButton = nullptr;
-    QPushButton* fontSizeButton = nullptr;
+    QFrame* viewButtonPanel_ = nullptr;
+    std::vector<QPushButton*> viewButtons_;
+    QPushButton* backButton_ = nullptr;
+    QPushButton* fontSizeButton_ = nullptr;
     // Aspect list.
-    QFrame* aspectListPanel = nullptr;
-    QPlainTextEdit* aspectListMemo = nullptr;
-    QPushButton* closeAspectListButton = nullptr;
-    QPushButton* aspectListFontButton = nullptr;
+    QFrame* aspectListPanel_ = nullptr;
+    QPlainTextEdit* aspectListMemo_ = nullptr;
+    QPushButton* closeAspectListButton_ = nullptr;
+    QPushButton* aspectListFontButton_ = nullptr;
     // Help texts.
-    QFrame* helpPanel = nullptr;
-    QPlainTextEdit* helpMemo = nullptr;
+    QFrame* helpPanel_ = nullptr;
+    QPlainTextEdit* helpMemo_ = nullptr;
     // Person data: the captions and read-only fields of the rows of the data
     // panel, the name first.
-    QFrame* dataPanel = nullptr;
-    std::array<QLabel*, 7> dataLabels{};
-    std::array<QLineEdit*, 7> dataFields{};
+    QFrame* dataPanel_ = nullptr;
+    std::array<QLabel*, 7> dataLabels_{};
+    std::array<QLineEdit*, 7> dataFields_{};
     // Plants and remedies of a clicked glyph.
-    QFrame* plantsPanel = nullptr;
-    PlantsPanel* plants = nullptr;
-    SignatureSearchControls signatureSearch;
+    QFrame* plantsPanel_ = nullptr;
+    PlantsPanel* plants_ = nullptr;
+    SignatureSearchControls signatureSearch_;
     // The main window places it at the bottom edge; not used here.
-    QFrame* bottomPanel = nullptr;
-    QLineEdit* bottomEdit = nullptr;
+    QFrame* bottomPanel_ = nullptr;
+    QLineEdit* bottomEdit_ = nullptr;
     // First drawing after activation (10 ms, disabled until then).
-    QTimer* firstDrawTimer = nullptr;
+    QTimer* firstDrawTimer_ = nullptr;
     // What a click on the glyphs does.
-    GlyphClickResponder* glyphClicks = nullptr;
+    GlyphClickResponder* glyphClicks_ = nullptr;
 };
 
 // Fills the whole client area with the background, then draws the natal chart.

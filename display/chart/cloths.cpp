@@ -84,7 +84,7 @@ const Leader kSeasonLeaders[7] = {
 
 void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint wheelCentre, bool elemental) {
     const Real x = at.x, y = at.y;
-    const Real L = x - 23, T = y - 15;
+    const Real left = x - 23, top = y - 15;
 
     if (elemental)
         DrawViewTitles(dc, "ELEMENTAIRE DOEK", 2, "(Psychosomatisch niveau)");
@@ -93,26 +93,26 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint w
 
     {
         ScopedPen pen(dc, 5);
-        for (int i = 0; i <= 5; ++i) LineScaled(dc, L, T + 7 * i, L + 35, T + 7 * i);
-        for (int i = 0; i <= 5; ++i) LineScaled(dc, L + 7 * i, (elemental && i >= 1) ? T - 7 : T, L + 7 * i, T + 35);
-        if (elemental) LineScaled(dc, L + 7, T - 7, L + 35, T - 7);
+        for (int i = 0; i <= 5; ++i) LineScaled(dc, left, top + 7 * i, left + 35, top + 7 * i);
+        for (int i = 0; i <= 5; ++i) LineScaled(dc, left + 7 * i, (elemental && i >= 1) ? top - 7 : top, left + 7 * i, top + 35);
+        if (elemental) LineScaled(dc, left + 7, top - 7, left + 35, top - 7);
     }
 
     const RowStyle* rows = elemental ? kElementalRows : kSeasonRows;
     for (int i = 1; i <= 4; ++i) {
-        const Real t = T + 7 * (i - 1);
-        DrawClothCell(dc, rows[i].symbol, L + 3.7L, t + 4, 5.0L);
+        const Real t = top + 7 * (i - 1);
+        DrawClothCell(dc, rows[i].symbol, left + 3.7L, t + 4, 5.0L);
         dc.SetTextColor(rows[i].colour);
-        TextOutRight(dc, rows[i].before, 15, L - 1, t + 2);
-        TextOutLeft(dc, rows[i].after, 15, L + 36, t + 2);
+        TextOutRight(dc, rows[i].before, 15, left - 1, t + 2);
+        TextOutLeft(dc, rows[i].after, 15, left + 36, t + 2);
     }
     dc.SetTextColor(kViewLightGrey);
-    TextOutLeft(dc, "Tot", 15, L + 1, T + 28 + 2);
+    TextOutLeft(dc, "Tot", 15, left + 1, top + 28 + 2);
 
     if (elemental) {
-        for (int c = 1; c <= 3; ++c) DrawClothCell(dc, 4 + c, L + 7 * c + 3.7L, T - 3, 5.0L);
+        for (int c = 1; c <= 3; ++c) DrawClothCell(dc, 4 + c, left + 7 * c + 3.7L, top - 3, 5.0L);
         dc.SetTextColor(kViewLightGrey);
-        TextOutLeft(dc, "Tot", 15, L + 29, T - 5);
+        TextOutLeft(dc, "Tot", 15, left + 29, top - 5);
     }
 
     // Column labels with their leader lines.
@@ -122,32 +122,32 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint w
         const int n = elemental ? 6 : 7;
         for (int i = 0; i < n; ++i) {
             const Leader& l = leaders[i];
-            dc.MoveTo(MapPoint(dc, L + l.x1, T + l.y1));
-            LineToScaled(dc, L + l.x2, T + l.y2);
-            LineToScaled(dc, L + l.x3, T + l.y3);
+            dc.MoveTo(MapPoint(dc, left + l.x1, top + l.y1));
+            LineToScaled(dc, left + l.x2, top + l.y2);
+            LineToScaled(dc, left + l.x3, top + l.y3);
         }
         dc.SetTextColor(kViewLightGrey);
         for (int i = 0; i < n; ++i) {
             const Leader& l = leaders[i];
             if (l.right)
-                TextOutRight(dc, l.label, 15, L + l.lx, T + l.ly);
+                TextOutRight(dc, l.label, 15, left + l.lx, top + l.ly);
             else
-                TextOutLeft(dc, l.label, 15, L + l.lx, T + l.ly);
+                TextOutLeft(dc, l.label, 15, left + l.lx, top + l.ly);
         }
     }
 
     // Numbers.
-    const Real X0 = elemental ? x - 14 : x - 13, Y0 = y - 14;
+    const Real x0 = elemental ? x - 14 : x - 13, y0 = y - 14;
     dc.SetTextColor(kViewGrey);
     for (int r = 1; r <= 3; ++r)
         for (int c = 1; c <= 4; ++c)
-            TextOutLeft(dc, std::to_string(counts.count[r][c]), 2, X0 + 7 * (r - 1), Y0 + 7 * (c - 1));
+            TextOutLeft(dc, std::to_string(counts.count[r][c]), 2, x0 + 7 * (r - 1), y0 + 7 * (c - 1));
     dc.SetTextColor(kWhite);
-    for (int r = 1; r <= 3; ++r) TextOutLeft(dc, std::to_string(counts.RowTotal(r)), 2, X0 + 7 * (r - 1), Y0 + 28);
+    for (int r = 1; r <= 3; ++r) TextOutLeft(dc, std::to_string(counts.RowTotal(r)), 2, x0 + 7 * (r - 1), y0 + 28);
     if (elemental) dc.SetBkColor(kBlack);
     for (int c = 1; c <= 4; ++c) {
         dc.SetTextColor(rows[c].colour);
-        TextOutLeft(dc, std::to_string(counts.ColumnTotal(c)), 2, X0 + 21, Y0 + 7 * (c - 1));
+        TextOutLeft(dc, std::to_string(counts.ColumnTotal(c)), 2, x0 + 21, y0 + 7 * (c - 1));
     }
 
     dc.SetTextColor(kViewCyan);

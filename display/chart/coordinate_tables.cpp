@@ -48,14 +48,14 @@ CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, const TableL
     t.caption = layout.caption;
     t.captionX = cx;
     t.captionY = cy - 31;
-    const Real X = cx + layout.columnShift;
+    const Real x = cx + layout.columnShift;
     for (int k = 1; k <= layout.rows; ++k) {
         CoordinateRow r;
         const Real y = cy - layout.firstRowAbove + 5 * (k - 1);
         r.glyphFile = byBodyNumber ? k : RenumberPlanetGlyph(k);
-        r.glyphX = X - 18;
+        r.glyphX = x - 18;
         r.glyphY = y;
-        r.textX = X - 14;
+        r.textX = x - 14;
         r.textY = y - 1.5L;
         switch (value) {
         case Value::SignPosition:
@@ -71,7 +71,7 @@ CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, const TableL
         }
         if (byBodyNumber) {
             r.name = kEngineBodyNames[k];
-            r.nameX = X - 22;
+            r.nameX = x - 22;
         }
         t.rows.push_back(r);
     }

@@ -16,7 +16,7 @@ ChartViewShown DrawCoordinatesView(Surface& dc, const ChartViewContext& view) {
             DrawRelativeLongitudes(dc, view.Chart());
             shown.aspectMemo = SegmentLists(false, PlanetSegmentTables(view.wheel),
                                             [&view](const std::string& file, const rt::IoError& e) {
-                                                view.wheel.FileErrors.ReportOnce(file, e);
+                                                view.wheel.fileErrors.ReportOnce(file, e);
                                             });
             break;
         case 1:

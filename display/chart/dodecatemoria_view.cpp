@@ -19,11 +19,11 @@ ChartViewShown DrawDodecatemoriaView(Surface& dc, const ChartViewContext& view) 
         RectangleScaled(dc, 195, 2, 279, 195);
     }
     SegmentTables tables;
-    tables.terms = dodecatemoria.DodecatemoriaTerms;
-    tables.decades = dodecatemoria.DodecatemoriaDecades;
-    tables.decanKeys = dodecatemoria.DodecatemoriaDecanKeys;
+    tables.terms = dodecatemoria.dodecatemoriaTerms;
+    tables.decades = dodecatemoria.dodecatemoriaDecades;
+    tables.decanKeys = dodecatemoria.dodecatemoriaDecanKeys;
     shown.aspectMemo = SegmentLists(true, tables, [&view](const std::string& file, const rt::IoError& e) {
-        view.wheel.FileErrors.ReportOnce(file, e);
+        view.wheel.fileErrors.ReportOnce(file, e);
     });
     shown.dodecatemoriaWheel = true;
     return shown;

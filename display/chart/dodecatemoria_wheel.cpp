@@ -17,9 +17,9 @@ namespace display {
 DodecatemoriaTables EvaluateDodecatemoriaTables(const engine::Chart& chart) {
     DodecatemoriaTables t;
     const WheelPointArray dodecatemoria = WheelPointDodecatemoria(chart);
-    ClassifyTerms(dodecatemoria, chart.cusps[1], t.TermBoundaries, t.DodecatemoriaTerms);
-    ClassifyDecades(dodecatemoria, t.DecadeBoundaries, t.DodecatemoriaDecades);
-    BuildDecanKeys(dodecatemoria, t.DodecatemoriaDecanKeys);
+    ClassifyTerms(dodecatemoria, chart.cusps[1], t.termBoundaries, t.dodecatemoriaTerms);
+    ClassifyDecades(dodecatemoria, t.decadeBoundaries, t.dodecatemoriaDecades);
+    BuildDecanKeys(dodecatemoria, t.dodecatemoriaDecanKeys);
     return t;
 }
 

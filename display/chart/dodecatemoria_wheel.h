@@ -17,11 +17,11 @@ using engine::Real;
 // The per-point tables of the dodecatemoria of points 1..11, with boundary
 // tables of their own.
 struct DodecatemoriaTables {
-    std::array<Real, 37> DecadeBoundaries{};
-    std::array<Real, 61> TermBoundaries{};
-    std::array<unsigned char, 12> DodecatemoriaDecades{};  // 1..36
-    std::array<unsigned char, 12> DodecatemoriaTerms{};    // 1..60
-    std::array<std::string, 12> DodecatemoriaDecanKeys{};  // "SolDec14", ...
+    std::array<Real, 37> decadeBoundaries{};
+    std::array<Real, 61> termBoundaries{};
+    std::array<unsigned char, 12> dodecatemoriaDecades{};  // 1..36
+    std::array<unsigned char, 12> dodecatemoriaTerms{};    // 1..60
+    std::array<std::string, 12> dodecatemoriaDecanKeys{};  // "SolDec14", ...
 };
 
 // The tables over the dodecatemoria of the chart's points (terms from the

@@ -11,7 +11,7 @@ ChartViewShown DrawEnergyView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
     shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
     DrawViewTitles(dc, "ENERGIE AFFINITEITEN", 2, "(Magnetische en Solilunaire Relaties)");
-    DrawEnergyAffinities(dc, view.wheel.SignMidpoints, view.Chart().cusps[1], view.subView,
+    DrawEnergyAffinities(dc, view.wheel.signMidpoints, view.Chart().cusps[1], view.subView,
                          HouseRingInnerCircle(view.geometry));
     return shown;
 }

@@ -58,21 +58,21 @@ void BlankTitleLines(Surface& dc) {
 
 bool CentreHit(const DrawingState& drawing, Real cx, Real cy, int x, int y) {
     if (cx == 0 && cy == 0) return false;  // a cleared centre
-    const Real k = drawing.PixelsPerUnit * drawing.ZoomFactor;
-    const Real mx = x - drawing.OriginX;
-    const Real my = y - drawing.OriginY;
-    return (cx * k - 15) / drawing.AspectScaleX < mx && mx < (cx * k + 15) / drawing.AspectScaleX &&
-           (cy * k - 15) / drawing.AspectScaleY < my && my < (cy * k + 15) / drawing.AspectScaleY;
+    const Real k = drawing.pixelsPerUnit * drawing.zoomFactor;
+    const Real mx = x - drawing.originX;
+    const Real my = y - drawing.originY;
+    return (cx * k - 15) / drawing.aspectScaleX < mx && mx < (cx * k + 15) / drawing.aspectScaleX &&
+           (cy * k - 15) / drawing.aspectScaleY < my && my < (cy * k + 15) / drawing.aspectScaleY;
 }
 
 GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel, int x, int y) {
     GlyphHit hit;
     for (int d = 1; d <= 7; ++d)
-        if (CentreHit(drawing, wheel.DignityGlyphX[d], wheel.DignityGlyphY[d], x, y)) hit.dignities.push_back(d);
+        if (CentreHit(drawing, wheel.dignityGlyphX[d], wheel.dignityGlyphY[d], x, y)) hit.dignities.push_back(d);
     for (int i = 1; i <= 11; ++i)
-        if (CentreHit(drawing, wheel.PlanetGlyphX[i], wheel.PlanetGlyphY[i], x, y)) hit.bodies.push_back(i);
+        if (CentreHit(drawing, wheel.planetGlyphX[i], wheel.planetGlyphY[i], x, y)) hit.bodies.push_back(i);
     for (int s = 1; s <= 12; ++s)
-        if (CentreHit(drawing, wheel.SignGlyphX[s], wheel.SignGlyphY[s], x, y)) hit.signs.push_back(s);
+        if (CentreHit(drawing, wheel.signGlyphX[s], wheel.signGlyphY[s], x, y)) hit.signs.push_back(s);
     if (!hit.bodies.empty()) hit.body = hit.bodies.back();
     if (!hit.signs.empty()) hit.sign = hit.signs.back();
     return hit;
@@ -93,7 +93,7 @@ GlyphClickResponder::GlyphClickResponder(const GlyphClickParts& parts, AntisciaL
         // The window's own drawing, over its chart and wheel.
         antisciaLines_ = [this](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
             DrawAntisciaOfClicked(dc, parts_.window.CurrentPerson().chart, parts_.window.NatalWheel(),
-                                  {.index = index, .kind = kind}, {x, y}, parts_.state.DodecatemoriaMode);
+                                  {.index = index, .kind = kind}, {x, y}, parts_.state.dodecatemoriaMode);
         };
     }
     const SignatureSearchControls& search = parts_.search;
@@ -119,7 +119,7 @@ bool GlyphClickResponder::eventFilter(QObject* watched, QEvent* event) {
 // A missing file of the attribution texts, told once by the window.
 MissingFileReport GlyphClickResponder::ReportMissing() {
     return [this](const std::string& name, const rt::IoError& e) {
-        parts_.window.NatalWheel().FileErrors.ReportOnce(name, e);
+        parts_.window.NatalWheel().fileErrors.ReportOnce(name, e);
     };
 }
 
@@ -138,7 +138,7 @@ void GlyphClickResponder::AntisciaStep(int index, const std::string& kind) {
     window.ClearChartSquare();
     window.RedrawNatalChart();
     antisciaLines_(window.Canvas(), index, window.CurrentPerson().chart.cusps[1],
-                   window.WheelGeometry().WheelCentreX, window.WheelGeometry().WheelCentreY, kind);
+                   window.WheelGeometry().wheelCentreX, window.WheelGeometry().wheelCentreY, kind);
 }
 
 // Performs the step t of a glyph's cycle of four when it applies, advancing t
@@ -163,7 +163,7 @@ void GlyphClickResponder::BodyStep(int b) {
         parts_.attribution.glyphImage->hide();
         parts_.plants.HideGlyph();
     }
-    RunClickStep(state.BodyClickStep[b], {{
+    RunClickStep(state.bodyClickStep[b], {{
                                              {true, 28, [&] { ShowPlanetAttributes(b); }},
                                              {b < 10, 29, [&] { parts_.plants.ShowPlantsOf(b, 0); }},
                                              {true, 28, [&] { parts_.plants.Close(); }},
@@ -176,7 +176,7 @@ void GlyphClickResponder::SignStep(int s) {
     parts_.helpMemo->clear();
     ShowImages(SignImageFile(s));
     ResetViewCycles(state, s);
-    RunClickStep(state.SignClickStep[s], {{
+    RunClickStep(state.signClickStep[s], {{
                                              {true, 31, [&] { ShowSignAttributes(s); }},
                                              {true, 32, [&] { parts_.plants.ShowPlantsOf(0, s); }},
                                              {true, 31, [&] { parts_.plants.Close(); }},
@@ -190,8 +190,8 @@ void GlyphClickResponder::MarkHit(int body, int sign, Real cx, Real cy) {
     parts_.attribution.panel->show();
     parts_.plants.Close();
     parts_.window.CloseAspectList();
-    parts_.state.ClickedBody = body;
-    parts_.state.ClickedSign = sign;
+    parts_.state.clickedBody = body;
+    parts_.state.clickedSign = sign;
     BlankTitleLines(parts_.window.Canvas());
     DrawHitMarker(parts_.window.Canvas(), cx, cy);
 }
@@ -244,27 +244,27 @@ void GlyphClickResponder::Answer(const GlyphHit& hit) {
     // Dignity glyphs: the plants at once, no marker, no step.
     for (int d : hit.dignities) {
         parts_.window.CloseAspectList();
-        state.ClickedBody = d;
-        state.SearchBodyFilter = std::string(kDignityBodyNames[d]);
-        planetFilter->setText(gui::ToQt(state.SearchBodyFilter));
+        state.clickedBody = d;
+        state.searchBodyFilter = std::string(kDignityBodyNames[d]);
+        planetFilter->setText(gui::ToQt(state.searchBodyFilter));
         parts_.plants.ShowPlantsOf(d, 0);
         ShowImages(PlanetImageFile(d));
     }
-    state.ClickedBody = 0;
-    state.ClickedSign = 0;
+    state.clickedBody = 0;
+    state.clickedSign = 0;
 
     for (int b : hit.bodies) {
-        state.SearchBodyFilter = std::string(kDignityBodyNames[b]);
-        planetFilter->setText(gui::ToQt(state.SearchBodyFilter));
-        MarkHit(b, 0, wheel.PlanetGlyphX[b], wheel.PlanetGlyphY[b]);
+        state.searchBodyFilter = std::string(kDignityBodyNames[b]);
+        planetFilter->setText(gui::ToQt(state.searchBodyFilter));
+        MarkHit(b, 0, wheel.planetGlyphX[b], wheel.planetGlyphY[b]);
     }
     if (hit.body) BodyStep(hit.body);
 
     for (int s : hit.signs) {
-        MarkHit(0, s, wheel.SignGlyphX[s], wheel.SignGlyphY[s]);
+        MarkHit(0, s, wheel.signGlyphX[s], wheel.signGlyphY[s]);
         const std::string name =
-            state.WheelSignNames ? std::string(kSignNames[s]) : std::string(kAttributionSignNames[s]);
-        state.SearchSignFilter = name;
+            state.wheelSignNames ? std::string(kSignNames[s]) : std::string(kAttributionSignNames[s]);
+        state.searchSignFilter = name;
         parts_.search.signFilterLabel->setText(gui::ToQt(name));
     }
     if (hit.sign) SignStep(hit.sign);
@@ -274,20 +274,20 @@ void GlyphClickResponder::Answer(const GlyphHit& hit) {
 
 void GlyphClickResponder::ForgetGlyphCentres() {
     NatalWheelState& wheel = parts_.window.NatalWheel();
-    wheel.PlanetGlyphX.fill(0);
-    wheel.PlanetGlyphY.fill(0);
-    wheel.SignGlyphX.fill(0);
-    wheel.SignGlyphY.fill(0);
+    wheel.planetGlyphX.fill(0);
+    wheel.planetGlyphY.fill(0);
+    wheel.signGlyphX.fill(0);
+    wheel.signGlyphY.fill(0);
     ClearDignityGlyphCentres(wheel);
 }
 
 void GlyphClickResponder::RedrawGlyphRings() {
-    if (parts_.state.VolguineViewActive) return;
+    if (parts_.state.volguineViewActive) return;
     Surface& dc = parts_.window.Canvas();
     const NatalWheelState& wheel = parts_.window.NatalWheel();
     for (int i = 1; i <= 12; ++i) {
-        const Real centres[2][2] = {{wheel.PlanetGlyphX[i], wheel.PlanetGlyphY[i]},
-                                    {wheel.SignGlyphX[i], wheel.SignGlyphY[i]}};
+        const Real centres[2][2] = {{wheel.planetGlyphX[i], wheel.planetGlyphY[i]},
+                                    {wheel.signGlyphX[i], wheel.signGlyphY[i]}};
         for (const auto& c : centres) {
             if (c[0] == 0 && c[1] == 0) continue;  // no glyph there
             ScopedPen pen(dc, 2);
@@ -303,7 +303,7 @@ void GlyphClickResponder::ShowPlanetAttributes(int body) {
 }
 
 void GlyphClickResponder::ShowSignAttributes(int sign) {
-    parts_.state.WheelSignNames = false;
+    parts_.state.wheelSignNames = false;
     ShowAttributionTexts(SignAttributionTexts(sign, ReportMissing()));
 }
 
@@ -312,13 +312,13 @@ void GlyphClickResponder::ShowSignatureSearch() {
     const SignatureSearchControls& search = parts_.search;
     search.resultsPanel->show();
     parts_.window.ShowHelpEntry(34);
-    const std::string filters = state.SearchBodyFilter + "/" + state.SearchSignFilter;
-    if (state.SignatureSearchStep == 0) {
+    const std::string filters = state.searchBodyFilter + "/" + state.searchSignFilter;
+    if (state.signatureSearchStep == 0) {
         search.resultLabels[1]->setText(gui::ToQt("REMEDIES met teken " + filters));
-        state.SignatureSearchStep = 1;
+        state.signatureSearchStep = 1;
     } else {
         search.resultLabels[1]->setText(gui::ToQt("PATHOLOGIEN met teken " + filters));
-        state.SignatureSearchStep = 0;
+        state.signatureSearchStep = 0;
     }
     search.resultLabels[1]->adjustSize();
     search.resultLabels[0]->clear();
@@ -326,12 +326,12 @@ void GlyphClickResponder::ShowSignatureSearch() {
 
 void GlyphClickResponder::ClearPlanetFilter() {
     parts_.search.planetFilterLabel->clear();
-    parts_.state.SearchBodyFilter = "Ieder";
+    parts_.state.searchBodyFilter = "Ieder";
 }
 
 void GlyphClickResponder::ClearSignFilter() {
     parts_.search.signFilterLabel->clear();
-    parts_.state.SearchSignFilter = "Ieder";
+    parts_.state.searchSignFilter = "Ieder";
 }
 
 }  // namespace display

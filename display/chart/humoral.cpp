@@ -67,52 +67,52 @@ HumoralCounts EvaluateHumoralAttribution(const engine::Chart& chart, HumoralVari
 void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant variant, PagePoint at,
                      PagePoint wheelCentre) {
     const bool elemental = variant == HumoralVariant::Elemental;
-    const Real L = at.x - 27, T = at.y - 15;
+    const Real left = at.x - 27, top = at.y - 15;
 
     DrawViewTitles(dc, "HUMORALE ATTRIBUTIE", 2, elemental ? "(Elementair)" : "(Seizoensgebonden)");
 
     dc.SetTextColor(kViewLightGrey);
-    TextOutLeft(dc, "Tot", 15, L + 18, T - 4.5L);
-    TextOutLeft(dc, "Tot", 15, L + 32, T - 4.5L);
+    TextOutLeft(dc, "Tot", 15, left + 18, top - 4.5L);
+    TextOutLeft(dc, "Tot", 15, left + 32, top - 4.5L);
 
     {
         ScopedPen pen(dc, 5);
         for (int i = 1; i <= 5; ++i) {
-            const Real t = T + 7 * (i - 1);
-            LineScaled(dc, L, t, L + 24, t);
-            LineScaled(dc, L + 26, t, L + 38, t);
+            const Real t = top + 7 * (i - 1);
+            LineScaled(dc, left, t, left + 24, t);
+            LineScaled(dc, left + 26, t, left + 38, t);
         }
     }
     for (int i = 1; i <= 4; ++i) {
-        const Real t = T + 7 * (i - 1);
+        const Real t = top + 7 * (i - 1);
         const HumoralRow& r = kRows[i];
-        DrawClothCell(dc, r.symbol, L + 3.2L, t + 4, 5.0L);
+        DrawClothCell(dc, r.symbol, left + 3.2L, t + 4, 5.0L);
         dc.SetTextColor(r.colour);
-        TextOutRight(dc, r.name, 15, L - 1, t + 2);
+        TextOutRight(dc, r.name, 15, left - 1, t + 2);
         dc.SetTextColor(kViewLightGrey);
-        TextOutLeft(dc, r.word, 15, L + 40, t + 2);
-        TextOutCentered(dc, r.first, 2, L + 9, t + 1);
-        TextOutCentered(dc, r.second, 2, L + 15, t + 1);
+        TextOutLeft(dc, r.word, 15, left + 40, t + 2);
+        TextOutCentered(dc, r.first, 2, left + 9, t + 1);
+        TextOutCentered(dc, r.second, 2, left + 15, t + 1);
         dc.SetTextColor(kWhite);
-        TextOutLeft(dc, r.total, 2, L + 28, t + 1);
+        TextOutLeft(dc, r.total, 2, left + 28, t + 1);
     }
     {
         ScopedPen pen(dc, 5);
-        for (Real v : {0.0L, 6.0L, 12.0L, 18.0L, 24.0L, 26.0L, 32.0L, 38.0L}) LineScaled(dc, L + v, T, L + v, T + 28);
+        for (Real v : {0.0L, 6.0L, 12.0L, 18.0L, 24.0L, 26.0L, 32.0L, 38.0L}) LineScaled(dc, left + v, top, left + v, top + 28);
     }
 
     dc.SetTextColor(kViewLightGrey);
-    TextOutLeft(dc, "H=Heet", 18, L, T + 30);
-    TextOutLeft(dc, "V=Vochtig", 18, L + 25, T + 30);
-    TextOutLeft(dc, "K=Koud", 18, L, T + 35);
-    TextOutLeft(dc, "D=Droog", 18, L + 25, T + 35);
+    TextOutLeft(dc, "H=Heet", 18, left, top + 30);
+    TextOutLeft(dc, "V=Vochtig", 18, left + 25, top + 30);
+    TextOutLeft(dc, "K=Koud", 18, left, top + 35);
+    TextOutLeft(dc, "D=Droog", 18, left + 25, top + 35);
 
     for (int b = 1; b <= 4; ++b) {
-        const Real t = T + 7 * (b - 1);
+        const Real t = top + 7 * (b - 1);
         dc.SetTextColor(kRows[b].colour);
-        TextOutLeft(dc, std::to_string(counts.e[b]), 2, L + 20, t + 1);
+        TextOutLeft(dc, std::to_string(counts.e[b]), 2, left + 20, t + 1);
         dc.SetTextColor(kWhite);
-        TextOutLeft(dc, std::to_string(counts.q[b]), 2, L + 34, t + 1);
+        TextOutLeft(dc, std::to_string(counts.q[b]), 2, left + 34, t + 1);
     }
 
     dc.SetTextColor(kViewCyan);

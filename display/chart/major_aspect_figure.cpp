@@ -22,20 +22,20 @@ Real Deg(Real radians) { return radians * 180 / engine::kPi; }
 
 }  // namespace
 
-MajorAspectFigure EvaluateMajorAspectFigure(const WheelPointArray& L, Real ascendant, const engine::OrbRecord& orbs,
+MajorAspectFigure EvaluateMajorAspectFigure(const WheelPointArray& l, Real ascendant, const engine::OrbRecord& orbs,
                                             bool fullBodyOrder, const CircleFrame& circle) {
     const Real cx = circle.centre.x, cy = circle.centre.y, r = circle.radius;
     const auto& o = orbs.aspectOrbs;
     MajorAspectFigure f;
     f.count = fullBodyOrder ? 14 : 11;
     for (int i = 1; i <= f.count; ++i) {
-        const Real theta = static_cast<Real>(rt::Round(ascendant) + 360 - rt::Round(L[i]));
+        const Real theta = static_cast<Real>(rt::Round(ascendant) + 360 - rt::Round(l[i]));
         f.x[i] = static_cast<Real>(rt::Round(cx - r * engine::CosDeg(theta)));
         f.y[i] = static_cast<Real>(rt::Round(cy - r * engine::SinDeg(theta)));
     }
     for (int i = 1; i <= f.count; ++i)
         for (int j = i + 1; j <= f.count; ++j) {
-            Real d = L[j] - L[i];
+            Real d = l[j] - l[i];
             if (d < 0) d += 360;
             if (d > 180) d = 360 - d;
             AspectFigureLink link{i, j, 0, false, 0};
@@ -63,10 +63,10 @@ Real AspectBandHalfWidth(int exactness) {
 std::array<Point, 6> AspectBandCorners(const DrawingState& drawing, Real x1, Real y1, Real x2, Real y2,
                                        int exactness) {
     const Real w = AspectBandHalfWidth(exactness);
-    x1 /= drawing.AspectScaleX;
-    x2 /= drawing.AspectScaleX;
-    y1 /= drawing.AspectScaleY;
-    y2 /= drawing.AspectScaleY;
+    x1 /= drawing.aspectScaleX;
+    x2 /= drawing.aspectScaleX;
+    y1 /= drawing.aspectScaleY;
+    y2 /= drawing.aspectScaleY;
     if (x1 > x2) {
         std::swap(x1, x2);
         std::swap(y1, y2);
@@ -81,11 +81,11 @@ std::array<Point, 6> AspectBandCorners(const DrawingState& drawing, Real x1, Rea
                         x2, x2 - rho * SinDeg(90 - a + b), x1 + rho * CosDeg(a + b)};
     const Real cy[6] = {y1, y1 - rho * SinDeg(a - b), y2 + rho * CosDeg(90 - a - b),
                         y2, y2 + rho * CosDeg(90 - a + b), y1 - rho * SinDeg(a + b)};
-    const Real scale = drawing.PixelsPerUnit * drawing.ZoomFactor;
+    const Real scale = drawing.pixelsPerUnit * drawing.zoomFactor;
     std::array<Point, 6> p;
     for (int k = 0; k < 6; ++k)
-        p[k] = {static_cast<int>(rt::Round(cx[k] * scale)) + drawing.OriginX,
-                static_cast<int>(rt::Round(cy[k] * scale)) + drawing.OriginY};
+        p[k] = {static_cast<int>(rt::Round(cx[k] * scale)) + drawing.originX,
+                static_cast<int>(rt::Round(cy[k] * scale)) + drawing.originY};
     return p;
 }
 

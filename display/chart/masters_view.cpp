@@ -58,21 +58,21 @@ BirthPlanetaryHourState ComputeBirthPlanetaryHour(const engine::Chart& chart, Re
     // The planetary day by the rule the theme sheets share (from sunrise).
     const engine::PlanetaryDay day = engine::FindPlanetaryDay(chart);
     const Real rise = day.sunriseJulianDay;
-    s.SunriseFound = day.sunriseFound;
-    s.SunriseJulianDay = rise;
-    s.PlanetaryDayIndex = day.index;
-    s.PlanetaryDayName = engine::kWeekdayNames[static_cast<std::size_t>(day.index)];
-    s.SunriseWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(engine::WeekdayOfJulianDay(rise - longitudeHours / 24))];
-    s.BirthWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(engine::WeekdayOfJulianDay(jd - z / 24))];
+    s.sunriseFound = day.sunriseFound;
+    s.sunriseJulianDay = rise;
+    s.planetaryDayIndex = day.index;
+    s.planetaryDayName = engine::kWeekdayNames[static_cast<std::size_t>(day.index)];
+    s.sunriseWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(engine::WeekdayOfJulianDay(rise - longitudeHours / 24))];
+    s.birthWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(engine::WeekdayOfJulianDay(jd - z / 24))];
 
     engine::HouseMoment moment;
     moment.jd = rise - z / 24;
     moment.hour = engine::ClockHour(chart.moment);
     moment.minute = engine::ClockMinute(chart.moment);
     moment.zoneHours = z;
-    s.PlanetaryHourBoundaries = engine::ComputeHourBoundaries(chart.place, moment).table;
-    s.PlanetaryHourNumber = FindPlanetaryHour(s.PlanetaryHourBoundaries, chart.bodies[engine::Body::Sun].longitude);
-    s.PlanetaryHourRuler = RulerName(PlanetaryHourRulerOf(s.PlanetaryHourNumber, s.PlanetaryDayIndex));
+    s.planetaryHourBoundaries = engine::ComputeHourBoundaries(chart.place, moment).table;
+    s.planetaryHourNumber = FindPlanetaryHour(s.planetaryHourBoundaries, chart.bodies[engine::Body::Sun].longitude);
+    s.planetaryHourRuler = RulerName(PlanetaryHourRulerOf(s.planetaryHourNumber, s.planetaryDayIndex));
     return s;
 }
 
@@ -80,18 +80,18 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
                                   Real centreY) {
     MastersTable t;
     std::string riseTime = "--:--";
-    if (hour.SunriseFound) {
+    if (hour.sunriseFound) {
         // The sunrise is found in universal time; the page shows the birth
         // place's clock time, as the birth time itself is given.
         const std::string text =
             engine::JulianDayToDateTextByCalendar(chart.moment.gregorian,
-                                                  hour.SunriseJulianDay - chart.moment.zoneCorrection / 24);
+                                                  hour.sunriseJulianDay - chart.moment.zoneCorrection / 24);
         if (text.size() >= 16) riseTime = text.substr(11, 5);
     }
-    const int h = hour.PlanetaryHourNumber;
+    const int h = hour.planetaryHourNumber;
     std::string hourText = "-";
     if (h >= 1 && h <= 24) hourText = std::to_string(h > 12 ? h - 12 : h) + (h <= 12 ? " Dag" : " Nacht");
-    const std::string ruler = hour.PlanetaryHourRuler.empty() ? "-" : hour.PlanetaryHourRuler;
+    const std::string ruler = hour.planetaryHourRuler.empty() ? "-" : hour.planetaryHourRuler;
     const Real asc = chart.points.ascendant;
     const Real mc = chart.points.midheaven;
 
@@ -101,7 +101,7 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
         Real step;
     } rows[8] = {
         {"De zon komt op om uur: " + riseTime, kYellow, 8},
-        {"Planetaire dag: " + hour.PlanetaryDayName, kCyan, 4},
+        {"Planetaire dag: " + hour.planetaryDayName, kCyan, 4},
         {"Ora Planetaire uur: " + hourText, kCyan, 4},
         {"Geregeerd door " + ruler, kCyan, 6},
         {"Ascendant " + SignAbbreviationOf(asc), kWhite, 4},

@@ -59,11 +59,11 @@ PlantSymptoms SymptomsOfPlant(const std::string& entry) {
     out.symptoms = {"SYMPTOMEN BEHEERSBAAR met ", name};
     remedies::ForEachDataRecord(remedies::SignatureDb(), [&](std::int64_t, const rt::Bytes& bytes) {
         const remedies::SignatureRecord r = remedies::DecodeSignatureRecord(bytes);
-        if (Stripped80(r.Plant) != name) return;
-        out.symptoms.push_back(r.Symptom);
-        out.signatures = {"PLANT: " + r.Plant, "PRIMAIRE SIGNATUUR: " + r.PrimarySignature,
-                          "SECUNDAIRE SIGNATUUR: " + r.SecondarySignature,
-                          "ZODIAC SIGNATUUR: " + r.ZodiacalSignature, "SPSYCHISCHE SYNTHESE: " + r.Synthesis};
+        if (Stripped80(r.plant) != name) return;
+        out.symptoms.push_back(r.symptom);
+        out.signatures = {"PLANT: " + r.plant, "PRIMAIRE SIGNATUUR: " + r.primarySignature,
+                          "SECUNDAIRE SIGNATUUR: " + r.secondarySignature,
+                          "ZODIAC SIGNATUUR: " + r.zodiacalSignature, "SPSYCHISCHE SYNTHESE: " + r.synthesis};
     });
     return out;
 }

@@ -79,8 +79,8 @@ bool PlantsPanel::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-int PlantsPanel::PX(Real units) const { return static_cast<int>(rt::Round(units / state_.LayoutScaleX)); }
-int PlantsPanel::PY(Real units) const { return static_cast<int>(rt::Round(units / state_.LayoutScaleY)); }
+int PlantsPanel::PX(Real units) const { return static_cast<int>(rt::Round(units / state_.layoutScaleX)); }
+int PlantsPanel::PY(Real units) const { return static_cast<int>(rt::Round(units / state_.layoutScaleY)); }
 
 void PlantsPanel::LayOut() {
     symptomsMemo_->setGeometry(frame_->width() - PX(80) - PX(1), PY(38), PX(80), PY(45));
@@ -184,15 +184,15 @@ void PlantsPanel::ShowRemedySymptoms(int index) {
 void PlantsPanel::ShowChosenPlant() {
     const int i = plantBox_->currentIndex();
     ShowRemedySymptoms(i);
-    state_.SelectedPlantIndex = static_cast<signed char>(i);
+    state_.selectedPlantIndex = static_cast<signed char>(i);
 }
 
 // One step of the selected entry; a step outside the list is undone.
 void PlantsPanel::StepPlant(int delta) {
     const int count = plantBox_->count();
-    const signed char next = static_cast<signed char>(state_.SelectedPlantIndex + delta);
+    const signed char next = static_cast<signed char>(state_.selectedPlantIndex + delta);
     if (next >= 0 && next < count) {
-        state_.SelectedPlantIndex = next;
+        state_.selectedPlantIndex = next;
         ShowRemedySymptoms(next);
         plantBox_->setEditText(plantBox_->itemText(next));
     }

@@ -36,10 +36,10 @@ void AddSignSegments(SignFigure& figure, const int (*table)[3], int count, bool 
 }
 
 void AddSignQuadrilaterals(SignFigure& figure, bool dotted) {
-    static const int quads[12][3] = {{1, 12, 77}, {12, 7, 77}, {7, 6, 77},  {6, 1, 77},
+    static const int kQuads[12][3] = {{1, 12, 77}, {12, 7, 77}, {7, 6, 77},  {6, 1, 77},
                                      {3, 4, 33},  {4, 9, 33},  {9, 10, 33}, {10, 3, 33},
                                      {5, 8, 22},  {8, 11, 22}, {11, 2, 22}, {2, 5, 22}};
-    AddSignSegments(figure, quads, 12, dotted);
+    AddSignSegments(figure, kQuads, 12, dotted);
 }
 
 void DrawSignFigure(Surface& dc, const SignFigure& f, const CircleFrame& circle) {

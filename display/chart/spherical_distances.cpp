@@ -15,7 +15,7 @@ namespace display {
 
 namespace {
 
-constexpr Real u = kSphericalGridUnit;
+constexpr Real kU = kSphericalGridUnit;
 constexpr Color kGrey = 0x808080;
 constexpr Color kRed = 0x0000FF;
 constexpr Color kCyan = 0xFFFF00;
@@ -37,7 +37,7 @@ Real SphericalDistance(Real la, Real ba, Real lb, Real bb) {
     return std::acos(c) * 180 / engine::kPi;
 }
 
-SphericalDistances EvaluateSphericalDistances(const WheelPointArray& L, const WheelPointArray& B,
+SphericalDistances EvaluateSphericalDistances(const WheelPointArray& l, const WheelPointArray& b,
                                               const engine::OrbRecord& orbs, Real x0, Real y0) {
     const auto& o = orbs.aspectOrbs;
     SphericalDistances result;
@@ -46,23 +46,23 @@ SphericalDistances EvaluateSphericalDistances(const WheelPointArray& L, const Wh
             SphericalDistanceCell c;
             c.first = i;
             c.second = j;
-            const Real D = SphericalDistance(L[i], B[i], L[j], B[j]);
-            c.distance = D;
-            c.hard = (180 - o[4] < D && D < 180 + o[4]) || (90 - o[2] < D && D < 90 + o[2]);
-            c.soft = (120 - o[3] < D && D < 120 + o[3]) || (60 - o[1] < D && D < 60 + o[1]);
-            c.conjunction = D < o[0];
-            engine::FloatToTextDec(5, c.text, D);
-            c.x = 20 * u * i - 3 * u + x0;
-            c.y = 12 * u * j - 11 * u + y0;
+            const Real d = SphericalDistance(l[i], b[i], l[j], b[j]);
+            c.distance = d;
+            c.hard = (180 - o[4] < d && d < 180 + o[4]) || (90 - o[2] < d && d < 90 + o[2]);
+            c.soft = (120 - o[3] < d && d < 120 + o[3]) || (60 - o[1] < d && d < 60 + o[1]);
+            c.conjunction = d < o[0];
+            engine::FloatToTextDec(5, c.text, d);
+            c.x = 20 * kU * i - 3 * kU + x0;
+            c.y = 12 * kU * j - 11 * kU + y0;
             result.cells.push_back(c);
         }
     return result;
 }
 
 void DrawSphericalDistanceCell(Surface& dc, const SphericalDistanceCell& cell) {
-    const Real X = cell.x, Y = cell.y;
-    const PagePoint from{X + 14 * u - 4.6L, Y - 13 * u + 4.8L};
-    const PagePoint to{X + 14 * u + 2.9L, Y - 13 * u + 4.8L};
+    const Real x = cell.x, y = cell.y;
+    const PagePoint from{x + 14 * kU - 4.6L, y - 13 * kU + 4.8L};
+    const PagePoint to{x + 14 * kU + 2.9L, y - 13 * kU + 4.8L};
     dc.SetTextColor(kGrey);
     auto underline = [&](int pen, Color colour) {
         ScopedPen p(dc, pen);
@@ -72,7 +72,7 @@ void DrawSphericalDistanceCell(Surface& dc, const SphericalDistanceCell& cell) {
     if (cell.hard) underline(74, kRed);
     if (cell.soft) underline(75, kCyan);
     if (cell.conjunction) underline(76, kYellow);
-    TextOutLeft(dc, cell.text, 33, X + 14 * u - 4.1L, Y - 13 * u + 0.8L);
+    TextOutLeft(dc, cell.text, 33, x + 14 * kU - 4.1L, y - 13 * kU + 0.8L);
     dc.SetTextColor(kWhite);
 }
 
@@ -82,28 +82,28 @@ SphericalDistances DrawSphericalDistanceGrid(Surface& dc, const archive::Current
         EvaluateSphericalDistances(longitudes, WheelPointLatitudes(current.chart), current.orbs, x0, y0);
 
     SetTextColorByCode(dc, 4);
-    TextOutLeft(dc, "SFERISCHE", 15, x0 + 82 * u, y0 + 7 * u);
-    TextOutLeft(dc, "AFSTANDEN", 15, x0 + 110 * u - 5, y0 + 19 * u);
+    TextOutLeft(dc, "SFERISCHE", 15, x0 + 82 * kU, y0 + 7 * kU);
+    TextOutLeft(dc, "AFSTANDEN", 15, x0 + 110 * kU - 5, y0 + 19 * kU);
     SetTextColorByCode(dc, 0);
 
-    const Real left = x0 + 19 * u;
-    const Real bottom = y0 + 9 * 12 * u + 12 * u;
+    const Real left = x0 + 19 * kU;
+    const Real bottom = y0 + 9 * 12 * kU + 12 * kU;
     {
         ScopedLinePen pen(dc, 10);
         LinePage(dc, {left, y0}, {left, bottom});
         Real rowY = y0;
         Real right = left;
         for (int k = 1; k <= 11; ++k) {
-            if (k <= kSphericalGridColumns) right += 20 * u;
+            if (k <= kSphericalGridColumns) right += 20 * kU;
             LinePage(dc, {left, rowY}, {right, rowY});
-            if (k <= kSphericalGridColumns) LinePage(dc, {left + 20 * u * k, rowY}, {left + 20 * u * k, bottom});
-            if (k <= 8) Glyph(dc, k + 1, x0 + 8 * u, rowY + 2.5L);
-            rowY += 12 * u;
+            if (k <= kSphericalGridColumns) LinePage(dc, {left + 20 * kU * k, rowY}, {left + 20 * kU * k, bottom});
+            if (k <= 8) Glyph(dc, k + 1, x0 + 8 * kU, rowY + 2.5L);
+            rowY += 12 * kU;
         }
     }
-    Glyph(dc, 10, x0 + 2 * u + 3, y0 + 9 * 12 * u - 8 * u + 1);
-    Glyph(dc, 11, x0 + 2 * u + 3, y0 + 9 * 12 * u + 4 * u + 1);
-    for (int k = 1; k <= kSphericalGridColumns; ++k) Glyph(dc, k, x0 + 7 * u + 20 * u * k + 3 * u, y0 + 11 * 12 * u - 4 * u);
+    Glyph(dc, 10, x0 + 2 * kU + 3, y0 + 9 * 12 * kU - 8 * kU + 1);
+    Glyph(dc, 11, x0 + 2 * kU + 3, y0 + 9 * 12 * kU + 4 * kU + 1);
+    for (int k = 1; k <= kSphericalGridColumns; ++k) Glyph(dc, k, x0 + 7 * kU + 20 * kU * k + 3 * kU, y0 + 11 * 12 * kU - 4 * kU);
 
     for (const SphericalDistanceCell& c : d.cells) DrawSphericalDistanceCell(dc, c);
     return d;

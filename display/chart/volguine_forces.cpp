@@ -78,14 +78,14 @@ VolguineForces DrawVolguineForces(Surface& dc, const engine::Chart& chart, Real 
 
     dc.SetTextColor(Rgb(0xC0, 0xC0, 0xC0));
     for (int i = 1; i <= 10; ++i) {
-        const Real X = x0 - 4.3L + 6 * i;
-        const Real Y = y0 + 30;
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc, i), X + 2.5L, y0 + 33, 5.0L);
-        TextOutCentered(dc, f.labels[i], 15, X + 2.5L, y0 + 36);
+        const Real x = x0 - 4.3L + 6 * i;
+        const Real y = y0 + 30;
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, i), x + 2.5L, y0 + 33, 5.0L);
+        TextOutCentered(dc, f.labels[i], 15, x + 2.5L, y0 + 36);
         if (f.highest <= 0) continue;
         ScopedLinePen pen(dc, 0);
         ScopedBrush brush(dc, f.negative[i] ? Rgb(255, 0, 0) : Rgb(0, 0, 255));
-        RectangleScaled(dc, X, Y - f.heights[i], X + 5, Y);
+        RectangleScaled(dc, x, y - f.heights[i], x + 5, y);
     }
     return f;
 }

@@ -47,7 +47,7 @@ ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
     // The houses scored and drawn are Placidus's; the help panel says when
     // Porphyry's stand in.
     shown.helpNote = PorphyryStandInLine(placidus);
-    const Real cx = view.geometry.WheelCentreX, cy = view.geometry.WheelCentreY, r = view.geometry.HouseRingInnerRadius;
+    const Real cx = view.geometry.wheelCentreX, cy = view.geometry.wheelCentreY, r = view.geometry.houseRingInnerRadius;
     switch (view.subView) {
         case 0:
             DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Ten opzichte van het bezetteken)    ");

@@ -50,7 +50,7 @@ bool SaveChartOrientation(const DrawingState& drawing, std::string_view name) {
     if (!CheckChartMetafileName(name).empty()) return false;
     const int type = ChartTypeOfName(name);
     std::string letters = OrientationLetters();
-    letters[type - 1] = (!drawing.PrinterPresent || drawing.PrinterLandscape) ? 'L' : 'P';
+    letters[type - 1] = (!drawing.printerPresent || drawing.printerLandscape) ? 'L' : 'P';
     std::vector<std::string> lines;
     for (char c : letters) lines.emplace_back(c == ' ' ? std::string() : std::string(1, c));
     rt::EnsureParentFolder(kOrientationFile);
@@ -75,7 +75,7 @@ char ApplyChartOrientation(const DrawingState& drawing, std::string_view name, Q
     // "L" is landscape; any other letter is the portrait size.
     const char letter = OrientationLetters()[type - 1] == 'L' ? 'L' : 'P';
     int w = 0, h = 0;
-    ViewerSizeFor(letter, drawing.ScreenAspect, w, h);
+    ViewerSizeFor(letter, drawing.screenAspect, w, h);
     if (viewer) viewer->resize(w, h);
     return letter;
 }
@@ -84,15 +84,15 @@ std::unique_ptr<EmfRecorder> BeginChartMetafile(DrawingState& drawing, std::stri
     if (!CheckChartMetafileName(name).empty()) return nullptr;
     // The screen is the reference device; 210 page units (millimetres) span its height.
     EmfDevice device;
-    device.widthPx = std::max(1, drawing.ScreenWidth);
-    device.heightPx = std::max(1, drawing.ScreenHeight);
+    device.widthPx = std::max(1, drawing.screenWidth);
+    device.heightPx = std::max(1, drawing.screenHeight);
     device.heightMm = 210;
     device.widthMm = std::max(1, static_cast<int>(210.0 * device.widthPx / device.heightPx + 0.5));
     auto recorder = std::make_unique<EmfRecorder>(device);
     recorder->UseDrawingState(drawing);
     recorder->SetOutputMedium(Medium::Paper);
-    if (drawing.PrinterPresent)
-        recorder->SetFrameHeight(drawing.PrinterLandscape ? drawing.ScreenHeight : 2 * drawing.ScreenHeight);
+    if (drawing.printerPresent)
+        recorder->SetFrameHeight(drawing.printerLandscape ? drawing.screenHeight : 2 * drawing.screenHeight);
     static constexpr char16_t kDescription[] = u"Kelvor\0Grafico";  // two texts, each ended by a zero
     recorder->SetDescription(std::u16string(kDescription, std::size(kDescription) - 1));
     return recorder;

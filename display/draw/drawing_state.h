@@ -14,31 +14,31 @@
 namespace display {
 
 struct DrawingState {
-    long double PixelsPerUnit = 5.0L;         // device pixels per page unit
-    long double PrinterPixelsPerUnit = 0.0L;  // printer pixels per page unit (0 without a printer)
-    long double ScreenAspect = 0.75L;         // screen height / screen width
-    long double ZoomFactor = 1.0L;
-    long double AspectScaleX = 1.0L;
-    long double AspectScaleY = 1.0L;
-    std::int32_t OriginX = 0;  // device pixels added after scaling
-    std::int32_t OriginY = 0;
-    float FontScale = 18.5f;   // base of every font height
-    long double LineWidthFactor = 1.0L;
-    bool BlackAndWhite = false;
-    bool PrinterPresent = false;
-    bool PrinterLandscape = true;   // the printer's current orientation
-    std::uint8_t AspectLinesOn = 1;
-    int ScreenWidth = 1400;
-    int ScreenHeight = 1050;
+    long double pixelsPerUnit = 5.0L;         // device pixels per page unit
+    long double printerPixelsPerUnit = 0.0L;  // printer pixels per page unit (0 without a printer)
+    long double screenAspect = 0.75L;         // screen height / screen width
+    long double zoomFactor = 1.0L;
+    long double aspectScaleX = 1.0L;
+    long double aspectScaleY = 1.0L;
+    std::int32_t originX = 0;  // device pixels added after scaling
+    std::int32_t originY = 0;
+    float fontScale = 18.5f;   // base of every font height
+    long double lineWidthFactor = 1.0L;
+    bool blackAndWhite = false;
+    bool printerPresent = false;
+    bool printerLandscape = true;   // the printer's current orientation
+    std::uint8_t aspectLinesOn = 1;
+    int screenWidth = 1400;
+    int screenHeight = 1050;
 
     // File name (no folder) of the chart metafile the user last named: the
     // sheet viewer offers it again, the metafile viewer shows it.
-    std::string MetafileName;
+    std::string metafileName;
 
     // Selection slots: the tool this layer selected and the one it replaced.
-    std::optional<Pen> CurrentPen, PreviousPen;
-    std::optional<Brush> CurrentBrush, PreviousBrush;
-    std::optional<Font> CurrentFont, PreviousFont;
+    std::optional<Pen> currentPen, previousPen;
+    std::optional<Brush> currentBrush, previousBrush;
+    std::optional<Font> currentFont, previousFont;
 
     // The glyph files already reported missing or unreadable (each is told once).
     std::set<std::string> reportedGlyphFiles;

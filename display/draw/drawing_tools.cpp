@@ -9,13 +9,13 @@
 namespace display {
 
 std::int32_t MapX(const DrawingState& drawing, long double x) {
-    const long double u = x / drawing.AspectScaleX;
-    return static_cast<std::int32_t>(rt::Round(u * drawing.PixelsPerUnit * drawing.ZoomFactor)) + drawing.OriginX;
+    const long double u = x / drawing.aspectScaleX;
+    return static_cast<std::int32_t>(rt::Round(u * drawing.pixelsPerUnit * drawing.zoomFactor)) + drawing.originX;
 }
 
 std::int32_t MapY(const DrawingState& drawing, long double y) {
-    const long double v = y / drawing.AspectScaleY;
-    return static_cast<std::int32_t>(rt::Round(v * drawing.PixelsPerUnit * drawing.ZoomFactor)) + drawing.OriginY;
+    const long double v = y / drawing.aspectScaleY;
+    return static_cast<std::int32_t>(rt::Round(v * drawing.pixelsPerUnit * drawing.zoomFactor)) + drawing.originY;
 }
 
 Point MapPoint(const DrawingState& drawing, long double x, long double y) {
@@ -23,11 +23,11 @@ Point MapPoint(const DrawingState& drawing, long double x, long double y) {
 }
 
 std::int32_t ScaleLength(const DrawingState& drawing, long double length) {
-    return static_cast<std::int32_t>(rt::Round(length * drawing.PixelsPerUnit * drawing.ZoomFactor));
+    return static_cast<std::int32_t>(rt::Round(length * drawing.pixelsPerUnit * drawing.zoomFactor));
 }
 
 Color ApplyBlackAndWhite(const DrawingState& drawing, Medium medium, Color c) {
-    if (!drawing.BlackAndWhite || c == kWhite) return c;
+    if (!drawing.blackAndWhite || c == kWhite) return c;
     return medium == Medium::Paper ? kBlack : kWhite;
 }
 
@@ -132,31 +132,31 @@ constexpr FontCode kFontCodes[] = {
 
 Pen PenForCode(const DrawingState& drawing, Medium medium, int code) {
     const PenCode entry = code >= 0 && code < kPenCodeLimit ? kPenByCode[static_cast<std::size_t>(code)] : PenCode{};
-    long double w = drawing.PixelsPerUnit;
-    if (entry.width.zoomed) w *= drawing.ZoomFactor;
+    long double w = drawing.pixelsPerUnit;
+    if (entry.width.zoomed) w *= drawing.zoomFactor;
     w = w * entry.width.times / entry.width.over;
     Pen p;
     p.style = entry.style;
     p.color = ApplyBlackAndWhite(drawing, medium, entry.colour);
-    p.width = static_cast<int>(rt::Round(w * drawing.LineWidthFactor));
+    p.width = static_cast<int>(rt::Round(w * drawing.lineWidthFactor));
     if (p.width < 0) p.width = 0;
     return p;
 }
 
 void SelectPenByCode(Surface& dc, int code) {
     DrawingState& drawing = dc.Drawing();
-    if (drawing.CurrentPen) ReleasePen(dc);
+    if (drawing.currentPen) ReleasePen(dc);
     const Pen p = PenForCode(drawing, dc.OutputMedium(), code);
-    drawing.PreviousPen = dc.State().pen;
-    drawing.CurrentPen = p;
+    drawing.previousPen = dc.State().pen;
+    drawing.currentPen = p;
     dc.SelectPen(p);
 }
 
 void ReleasePen(Surface& dc) {
     DrawingState& drawing = dc.Drawing();
-    if (drawing.CurrentPen && drawing.PreviousPen) dc.SelectPen(*drawing.PreviousPen);
-    drawing.CurrentPen.reset();
-    drawing.PreviousPen.reset();
+    if (drawing.currentPen && drawing.previousPen) dc.SelectPen(*drawing.previousPen);
+    drawing.currentPen.reset();
+    drawing.previousPen.reset();
 }
 
 void SelectLinePen(Surface& dc, int kind) {
@@ -167,18 +167,18 @@ void SelectLinePen(Surface& dc, int kind) {
 
 void SelectBrushColor(Surface& dc, Color colour) {
     DrawingState& drawing = dc.Drawing();
-    if (drawing.CurrentBrush) ReleaseBrush(dc);
+    if (drawing.currentBrush) ReleaseBrush(dc);
     const Brush b{BrushStyle::Solid, ApplyBlackAndWhite(drawing, dc.OutputMedium(), colour & 0xFFFFFF)};
-    drawing.PreviousBrush = dc.State().brush;
-    drawing.CurrentBrush = b;
+    drawing.previousBrush = dc.State().brush;
+    drawing.currentBrush = b;
     dc.SelectBrush(b);
 }
 
 void ReleaseBrush(Surface& dc) {
     DrawingState& drawing = dc.Drawing();
-    if (drawing.CurrentBrush && drawing.PreviousBrush) dc.SelectBrush(*drawing.PreviousBrush);
-    drawing.CurrentBrush.reset();
-    drawing.PreviousBrush.reset();
+    if (drawing.currentBrush && drawing.previousBrush) dc.SelectBrush(*drawing.previousBrush);
+    drawing.currentBrush.reset();
+    drawing.previousBrush.reset();
 }
 
 void SetTextColorByCode(Surface& dc, int code) {
@@ -191,7 +191,7 @@ std::optional<Font> FontForCode(const DrawingState& drawing, int sizeCode) {
     const auto* entry = std::find_if(std::begin(kFontCodes), std::end(kFontCodes),
                                      [sizeCode](const FontCode& f) { return f.code == sizeCode; });
     if (entry == std::end(kFontCodes)) return std::nullopt;
-    const std::int64_t base = rt::Round(static_cast<long double>(drawing.FontScale) * 30 * drawing.ZoomFactor);
+    const std::int64_t base = rt::Round(static_cast<long double>(drawing.fontScale) * 30 * drawing.zoomFactor);
     Font f;
     f.face = entry->face;
     f.height = static_cast<int>(base / entry->heightDivisor);
@@ -205,20 +205,20 @@ std::optional<Font> FontForCode(const DrawingState& drawing, int sizeCode) {
 
 void SelectFontByCode(Surface& dc, int sizeCode) {
     DrawingState& drawing = dc.Drawing();
-    if (drawing.BlackAndWhite) SetTextColorByCode(dc, 0);
+    if (drawing.blackAndWhite) SetTextColorByCode(dc, 0);
     const auto f = FontForCode(drawing, sizeCode);
     if (!f) return;
-    if (drawing.CurrentFont) ReleaseFont(dc);
-    drawing.PreviousFont = dc.State().font;
-    drawing.CurrentFont = *f;
+    if (drawing.currentFont) ReleaseFont(dc);
+    drawing.previousFont = dc.State().font;
+    drawing.currentFont = *f;
     dc.SelectFont(*f);
 }
 
 void ReleaseFont(Surface& dc) {
     DrawingState& drawing = dc.Drawing();
-    if (drawing.CurrentFont && drawing.PreviousFont) dc.SelectFont(*drawing.PreviousFont);
-    drawing.CurrentFont.reset();
-    drawing.PreviousFont.reset();
+    if (drawing.currentFont && drawing.previousFont) dc.SelectFont(*drawing.previousFont);
+    drawing.currentFont.reset();
+    drawing.previousFont.reset();
 }
 
 }  // namespace display

@@ -110,7 +110,7 @@ struct LogPen {
 };
 
 struct Object {
-    enum Kind { None, PenObj, BrushObj, FontObj } kind = None;
+    enum Kind { kNone, kPenObj, kBrushObj, kFontObj } kind = kNone;
     LogPen pen;
     Brush brush;
     Font font;
@@ -286,9 +286,9 @@ private:
         Object* o = Obj(h);
         if (!o) return;
         switch (o->kind) {
-            case Object::PenObj: dc_.pen = o->pen; break;
-            case Object::BrushObj: dc_.brush = o->brush; break;
-            case Object::FontObj: dc_.font = o->font; break;
+            case Object::kPenObj: dc_.pen = o->pen; break;
+            case Object::kBrushObj: dc_.brush = o->brush; break;
+            case Object::kFontObj: dc_.font = o->font; break;
             default: break;
         }
     }
@@ -333,8 +333,8 @@ private:
     static void EllipsePath(Path& p, const Xf& f, double l, double t, double r, double b) {
         const double cx = (l + r) / 2, cy = (t + b) / 2, rx = (r - l) / 2, ry = (b - t) / 2;
         const double k = 0.5522847498;
-        auto P = [&](double x, double y) { return f.Apply(x, y); };
-        PathPoint s = P(cx + rx, cy);
+        auto mapped = [&](double x, double y) { return f.Apply(x, y); };
+        PathPoint s = mapped(cx + rx, cy);
         p.MoveTo(s.x, s.y);
         const double q[4][6] = {
             {cx + rx, cy + k * ry, cx + k * rx, cy + ry, cx, cy + ry},
@@ -343,7 +343,7 @@ private:
             {cx + k * rx, cy - ry, cx + rx, cy - k * ry, cx + rx, cy},
         };
         for (const auto& c : q) {
-            PathPoint a = P(c[0], c[1]), bb = P(c[2], c[3]), e = P(c[4], c[5]);
+            PathPoint a = mapped(c[0], c[1]), bb = mapped(c[2], c[3]), e = mapped(c[4], c[5]);
             p.CurveTo(a.x, a.y, bb.x, bb.y, e.x, e.y);
         }
         p.Close();
@@ -628,7 +628,7 @@ private:
                 break;
             case EMR_CREATEPEN:
                 if (Object* o = Obj(U32(8))) {
-                    o->kind = Object::PenObj;
+                    o->kind = Object::kPenObj;
                     const std::uint32_t style = U32(12) & PS_STYLE_MASK;
                     o->pen.style = style <= 5 ? static_cast<PenStyle>(style) : PenStyle::Solid;
                     o->pen.width = I32(16);
@@ -638,7 +638,7 @@ private:
                 break;
             case EMR_EXTCREATEPEN:
                 if (Object* o = Obj(U32(8))) {
-                    o->kind = Object::PenObj;
+                    o->kind = Object::kPenObj;
                     const std::uint32_t style = U32(28);
                     o->pen.style = (style & PS_STYLE_MASK) <= 5 ? static_cast<PenStyle>(style & PS_STYLE_MASK)
                                                                  : PenStyle::Solid;
@@ -650,14 +650,14 @@ private:
                 break;
             case EMR_CREATEBRUSHINDIRECT:
                 if (Object* o = Obj(U32(8))) {
-                    o->kind = Object::BrushObj;
+                    o->kind = Object::kBrushObj;
                     o->brush.style = U32(12) == 1 ? BrushStyle::Null : BrushStyle::Solid;
                     o->brush.color = U32(16) & 0xFFFFFF;
                 }
                 break;
             case EMR_EXTCREATEFONTINDIRECTW:
                 if (Object* o = Obj(U32(8))) {
-                    o->kind = Object::FontObj;
+                    o->kind = Object::kFontObj;
                     Font& f = o->font;
                     f.height = I32(12);
                     f.width = I32(16);

@@ -448,7 +448,7 @@ void EmfRecorder::DrawPath(const Path& path, PathDraw how) {
     const int m = how == PathDraw::Fill ? 1 : PenMargin() + 1;
     for (const PathElement& e : path.elements) {
         switch (e.kind) {
-            case PathElement::MoveTo:
+            case PathElement::kMoveTo:
                 flush();
                 Begin(EMR_MOVETOEX);
                 w_.I32(scaled(e.p[0].x));
@@ -456,13 +456,13 @@ void EmfRecorder::DrawPath(const Path& path, PathDraw how) {
                 End();
                 Include(static_cast<int>(e.p[0].x), static_cast<int>(e.p[0].y), m);
                 break;
-            case PathElement::LineTo:
+            case PathElement::kLineTo:
                 if (runType != EMR_POLYLINETO16) flush();
                 runType = EMR_POLYLINETO16;
                 run.push_back({scaled(e.p[0].x), scaled(e.p[0].y)});
                 Include(static_cast<int>(e.p[0].x), static_cast<int>(e.p[0].y), m);
                 break;
-            case PathElement::CurveTo:
+            case PathElement::kCurveTo:
                 if (runType != EMR_POLYBEZIERTO16) flush();
                 runType = EMR_POLYBEZIERTO16;
                 for (int i = 0; i < 3; ++i) {
@@ -470,7 +470,7 @@ void EmfRecorder::DrawPath(const Path& path, PathDraw how) {
                     Include(static_cast<int>(e.p[i].x), static_cast<int>(e.p[i].y), m);
                 }
                 break;
-            case PathElement::Close:
+            case PathElement::kClose:
                 flush();
                 Begin(EMR_CLOSEFIGURE);
                 End();

@@ -11,7 +11,7 @@ namespace display {
 
 void RegisterFontSubstitutions() {
     // Made once, by its own initialiser, whichever thread asks first.
-    [[maybe_unused]] static const bool registered = [] {
+    [[maybe_unused]] static const bool kRegistered = [] {
         QFont::insertSubstitution("Arial", "Liberation Sans");
         QFont::insertSubstitution("Courier", "Liberation Mono");
         QFont::insertSubstitution("Courier New", "Liberation Mono");
@@ -37,13 +37,13 @@ double MeasureCellPerEm(const QString& family) {
 double CellPerEm(const QString& family) {
     // The faces the drawing names are measured once, by the table's own
     // initialiser; any other face (one a metafile names) is measured each time.
-    static const QHash<QString, double> named = [] {
+    static const QHash<QString, double> kNamed = [] {
         QHash<QString, double> table;
         for (const char* face : {"Arial", "Courier", "Courier New", "Times New Roman"})
             table.insert(QString::fromLatin1(face), MeasureCellPerEm(QString::fromLatin1(face)));
         return table;
     }();
-    if (const auto it = named.constFind(family); it != named.constEnd()) return *it;
+    if (const auto it = kNamed.constFind(family); it != kNamed.constEnd()) return *it;
     return MeasureCellPerEm(family);
 }
 

@@ -36,7 +36,7 @@ int RenumberPlanetGlyph(int code) {
 }
 
 std::string GlyphVersionLetter(const Surface& dc) {
-    if (!dc.Drawing().BlackAndWhite) return "";
+    if (!dc.Drawing().blackAndWhite) return "";
     return dc.OnPaper() ? "N" : "B";
 }
 

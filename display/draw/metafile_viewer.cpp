@@ -53,7 +53,7 @@ std::string MetafileDamage(const std::string& bytes) {
     return "non \xE8 un metafile intero: le sue schede non corrispondono alla sua intestazione";
 }
 
-MetafileViewer::MetafileViewer(const DrawingState& drawing, QWidget* parent) : QDialog(parent), drawing(drawing) {
+MetafileViewer::MetafileViewer(const DrawingState& drawing, QWidget* parent) : QDialog(parent), drawing_(drawing) {
     setObjectName("FoMetGra");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(false);
@@ -69,8 +69,8 @@ void MetafileViewer::DrawFile() {
     picture_.fill(Qt::white);
     std::string bytes;
     missing_ = false;
-    const std::string name = std::string("Emf\\") + drawing.MetafileName;
-    if (!drawing.MetafileName.empty()) {
+    const std::string name = std::string("Emf\\") + drawing_.metafileName;
+    if (!drawing_.metafileName.empty()) {
         try {
             bytes = rt::ReadFileBytes(name);
         } catch (const rt::IoError&) {
@@ -92,13 +92,13 @@ void MetafileViewer::DrawFile() {
         QPainter p(&picture_);
         p.setPen(Qt::black);
         const QRect area = picture_.rect().adjusted(10, 10, -10, -(height() - closeButton->y()) - 10);
-        p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, gui::ToQt(MissingMetafileMessage(drawing.MetafileName)));
+        p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, gui::ToQt(MissingMetafileMessage(drawing_.metafileName)));
     }
     update();
 }
 
 void MetafileViewer::ShowCurrentFile() {
-    setWindowTitle(MetafileViewerCaption(drawing.MetafileName));
+    setWindowTitle(MetafileViewerCaption(drawing_.metafileName));
     DrawFile();
 }
 

@@ -45,7 +45,7 @@ protected:
 
 private:
     void DrawFile();
-    const DrawingState& drawing;
+    const DrawingState& drawing_;
     QImage picture_;
     bool missing_ = false;  // the file was not there at the last drawing
 };

@@ -191,12 +191,12 @@ QPainterPath PainterSurface::ToQPath(const Path& path) const {
     q.setFillRule(state_.polyFillMode == kWinding ? Qt::WindingFill : Qt::OddEvenFill);
     for (const PathElement& e : path.elements) {
         switch (e.kind) {
-            case PathElement::MoveTo: q.moveTo(e.p[0].x, e.p[0].y); break;
-            case PathElement::LineTo: q.lineTo(e.p[0].x, e.p[0].y); break;
-            case PathElement::CurveTo:
+            case PathElement::kMoveTo: q.moveTo(e.p[0].x, e.p[0].y); break;
+            case PathElement::kLineTo: q.lineTo(e.p[0].x, e.p[0].y); break;
+            case PathElement::kCurveTo:
                 q.cubicTo(e.p[0].x, e.p[0].y, e.p[1].x, e.p[1].y, e.p[2].x, e.p[2].y);
                 break;
-            case PathElement::Close: q.closeSubpath(); break;
+            case PathElement::kClose: q.closeSubpath(); break;
         }
     }
     return q;

@@ -52,7 +52,7 @@ void EllipseScaled(Surface& dc, long double x1, long double y1, long double x2, 
 }
 
 void DrawCircleScaled(Surface& dc, long double cx, long double cy, long double r) {
-    if (!dc.OnPaper() && dc.Drawing().ZoomFactor == 1.0L) {
+    if (!dc.OnPaper() && dc.Drawing().zoomFactor == 1.0L) {
         const Point a = MapPoint(dc, cx - r, cy - r), b = MapPoint(dc, cx + r, cy + r);
         const Point top{(a.x + b.x) / 2, a.y};
         dc.Arc({a.x, a.y, b.x, b.y}, top, top);
@@ -98,9 +98,9 @@ void TextOutCentered(Surface& dc, std::string_view text, int sizeCode, long doub
 
 void DrawPageFrame(Surface& c) {
     const DrawingState& drawing = c.Drawing();
-    if (c.OnPaper() || !drawing.PrinterPresent) return;
+    if (c.OnPaper() || !drawing.printerPresent) return;
     ScopedPen pen(c, 7);
-    const long double bottom = drawing.PrinterLandscape ? 202 : 405;
+    const long double bottom = drawing.printerLandscape ? 202 : 405;
     c.MoveTo(MapPoint(c, 1, 1));
     LineToScaled(c, 279, 1);
     LineToScaled(c, 279, bottom);

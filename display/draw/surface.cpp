@@ -20,21 +20,21 @@ DrawingState& Surface::Drawing() const {
 
 void Path::MoveTo(double x, double y) {
     PathElement e;
-    e.kind = PathElement::MoveTo;
+    e.kind = PathElement::kMoveTo;
     e.p[0] = {x, y};
     elements.push_back(e);
 }
 
 void Path::LineTo(double x, double y) {
     PathElement e;
-    e.kind = PathElement::LineTo;
+    e.kind = PathElement::kLineTo;
     e.p[0] = {x, y};
     elements.push_back(e);
 }
 
 void Path::CurveTo(double c1x, double c1y, double c2x, double c2y, double x, double y) {
     PathElement e;
-    e.kind = PathElement::CurveTo;
+    e.kind = PathElement::kCurveTo;
     e.p[0] = {c1x, c1y};
     e.p[1] = {c2x, c2y};
     e.p[2] = {x, y};
@@ -43,7 +43,7 @@ void Path::CurveTo(double c1x, double c1y, double c2x, double c2y, double x, dou
 
 void Path::Close() {
     PathElement e;
-    e.kind = PathElement::Close;
+    e.kind = PathElement::kClose;
     elements.push_back(e);
 }
 

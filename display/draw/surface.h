@@ -111,7 +111,7 @@ struct PathPoint {
     double y = 0;
 };
 struct PathElement {
-    enum Kind : std::uint8_t { MoveTo, LineTo, CurveTo, Close } kind = MoveTo;
+    enum Kind : std::uint8_t { kMoveTo, kLineTo, kCurveTo, kClose } kind = kMoveTo;
     PathPoint p[3];  // LineTo/MoveTo use p[0]; CurveTo uses p[0], p[1] (controls), p[2] (end)
 };
 struct Path {

@@ -52,62 +52,62 @@ CalibrationWindow::CalibrationWindow(archive::CurrentChart& current, archive::Dr
         setPalette(pal);
         setAutoFillBackground(true);
     }
-    drawingArea = new CanvasForm(this);
-    drawingArea->UseDrawingState(drawing);
-    drawingArea->setObjectName("FormCanvas");
-    drawingArea->SetBackground(kBlack);
+    drawingArea_ = new CanvasForm(this);
+    drawingArea_->UseDrawingState(drawing);
+    drawingArea_->setObjectName("FormCanvas");
+    drawingArea_->SetBackground(kBlack);
 
-    controlPanel = gui::MakeArea(drawingArea, "Panel1");
+    controlPanel_ = gui::MakeArea(drawingArea_, "Panel1");
     {
-        QPalette pal = controlPanel->palette();
+        QPalette pal = controlPanel_->palette();
         pal.setColor(QPalette::Window, QColor(128, 128, 128));
-        controlPanel->setPalette(pal);
-        controlPanel->setAutoFillBackground(true);
+        controlPanel_->setPalette(pal);
+        controlPanel_->setAutoFillBackground(true);
     }
     // The instructions in white on the grey panel.
-    instructionLabels = {gui::MakeLabel(controlPanel, "Lab1", "Gebruik de cursor om het gele kader"),
-                         gui::MakeLabel(controlPanel, "Lab2", "zoveel als nodig te verkleinen en een"),
-                         gui::MakeLabel(controlPanel, "Lab3", "gele (ronde) cirkel te bekomen.")};
-    for (QLabel* l : instructionLabels) {
+    instructionLabels_ = {gui::MakeLabel(controlPanel_, "Lab1", "Gebruik de cursor om het gele kader"),
+                         gui::MakeLabel(controlPanel_, "Lab2", "zoveel als nodig te verkleinen en een"),
+                         gui::MakeLabel(controlPanel_, "Lab3", "gele (ronde) cirkel te bekomen.")};
+    for (QLabel* l : instructionLabels_) {
         l->setAttribute(Qt::WA_TranslucentBackground);
         QPalette pal = l->palette();
         pal.setColor(QPalette::WindowText, Qt::white);
         l->setPalette(pal);
     }
-    gui::MakeButtons(controlPanel, {{&okButton, "BBok", "OK"}, {&resetButton, "BBres", "Reset"}});
-    okButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-    gui::SetBold(resetButton);
+    gui::MakeButtons(controlPanel_, {{&okButton_, "BBok", "OK"}, {&resetButton_, "BBres", "Reset"}});
+    okButton_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    gui::SetBold(resetButton_);
     {
-        QPalette pal = resetButton->palette();
+        QPalette pal = resetButton_->palette();
         pal.setColor(QPalette::ButtonText, QColor(255, 0, 0));
-        resetButton->setPalette(pal);
+        resetButton_->setPalette(pal);
     }
-    horizontalScaleBar = new QScrollBar(Qt::Horizontal, controlPanel);
-    horizontalScaleBar->setObjectName("ScBO");
-    verticalScaleBar = new QScrollBar(Qt::Vertical, controlPanel);
-    verticalScaleBar->setObjectName("ScBV");
-    for (QScrollBar* bar : {horizontalScaleBar, verticalScaleBar}) {
+    horizontalScaleBar_ = new QScrollBar(Qt::Horizontal, controlPanel_);
+    horizontalScaleBar_->setObjectName("ScBO");
+    verticalScaleBar_ = new QScrollBar(Qt::Vertical, controlPanel_);
+    verticalScaleBar_->setObjectName("ScBV");
+    for (QScrollBar* bar : {horizontalScaleBar_, verticalScaleBar_}) {
         bar->setRange(-200, 200);
         bar->setPageStep(10);
         bar->setSingleStep(1);
     }
-    firstDrawTimer = new QTimer(this);
-    firstDrawTimer->setObjectName("Timer1");
-    firstDrawTimer->setInterval(10);
+    firstDrawTimer_ = new QTimer(this);
+    firstDrawTimer_->setObjectName("Timer1");
+    firstDrawTimer_->setInterval(10);
 
-    connect(horizontalScaleBar, &QScrollBar::valueChanged, this,
+    connect(horizontalScaleBar_, &QScrollBar::valueChanged, this,
             gui::Guarded([this](auto&&...) { ApplyHorizontalScale(); }));
-    connect(verticalScaleBar, &QScrollBar::valueChanged, this,
+    connect(verticalScaleBar_, &QScrollBar::valueChanged, this,
             gui::Guarded([this](auto&&...) { ApplyVerticalScale(); }));
-    connect(resetButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ResetScales(); }));
-    connect(okButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { SaveAndClose(); }));
-    connect(firstDrawTimer, &QTimer::timeout, this, gui::Guarded([this](auto&&...) { DrawWhenReady(); }));
+    connect(resetButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ResetScales(); }));
+    connect(okButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { SaveAndClose(); }));
+    connect(firstDrawTimer_, &QTimer::timeout, this, gui::Guarded([this](auto&&...) { DrawWhenReady(); }));
     resize(800, 600);
 }
 
 void CalibrationWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    drawingArea->setGeometry(rect());
+    drawingArea_->setGeometry(rect());
 }
 
 void CalibrationWindow::showEvent(QShowEvent* event) {
@@ -116,7 +116,7 @@ void CalibrationWindow::showEvent(QShowEvent* event) {
 }
 
 void CalibrationWindow::PrepareOpening() {
-    drawing_.ZoomFactor = 1.0L;
+    drawing_.zoomFactor = 1.0L;
     // The settings as the file holds them; a factor 0 is taken as 1.0. A file
     // that cannot be read is named once, as the main window names it, and the
     // values in force stand in for it: the window works as always, and a
@@ -128,10 +128,10 @@ void CalibrationWindow::PrepareOpening() {
     }
     ApplyDrawSettingsToDrawing(drawing_, settings_.Values());
     // A bar that moves runs its change handler, which writes the rounded factor.
-    horizontalScaleBar->setValue(BarPositionOfScale(settings_.Values().AspectScaleX));
-    verticalScaleBar->setValue(BarPositionOfScale(settings_.Values().AspectScaleY));
+    horizontalScaleBar_->setValue(BarPositionOfScale(settings_.Values().aspectScaleX));
+    verticalScaleBar_->setValue(BarPositionOfScale(settings_.Values().aspectScaleY));
     LayoutCalibrationControls();
-    firstDrawTimer->start();
+    firstDrawTimer_->start();
 }
 
 void CalibrationWindow::DrawWhenReady() {
@@ -139,13 +139,13 @@ void CalibrationWindow::DrawWhenReady() {
         ++firstDrawTicks_;
         return;
     }
-    firstDrawTimer->stop();
+    firstDrawTimer_->stop();
     DrawCalibrationFrame();
 }
 
 void CalibrationWindow::ApplyHorizontalScale() {
     archive::DrawSettingsState changed = settings_.Values();
-    changed.AspectScaleX = AspectScaleOfBar(horizontalScaleBar->value());
+    changed.aspectScaleX = AspectScaleOfBar(horizontalScaleBar_->value());
     SaveScales(changed);
     DrawCalibrationFrame();
     LayoutCalibrationControls();
@@ -153,7 +153,7 @@ void CalibrationWindow::ApplyHorizontalScale() {
 
 void CalibrationWindow::ApplyVerticalScale() {
     archive::DrawSettingsState changed = settings_.Values();
-    changed.AspectScaleY = AspectScaleOfBar(verticalScaleBar->value());
+    changed.aspectScaleY = AspectScaleOfBar(verticalScaleBar_->value());
     SaveScales(changed);
     DrawCalibrationFrame();
     LayoutCalibrationControls();
@@ -167,24 +167,24 @@ void CalibrationWindow::SaveScales(const archive::DrawSettingsState& changed) {
         // running their change handlers), which the figure still shows. A bar
         // held with the mouse stops stepping (its own timer would step it on
         // while the refusal is on the screen, and be refused again and again).
-        for (QScrollBar* bar : {horizontalScaleBar, verticalScaleBar}) {
+        for (QScrollBar* bar : {horizontalScaleBar_, verticalScaleBar_}) {
             bar->setEnabled(false);
             bar->setEnabled(true);
         }
-        const QSignalBlocker keepX(horizontalScaleBar), keepY(verticalScaleBar);
-        horizontalScaleBar->setValue(BarPositionOfScale(settings_.Values().AspectScaleX));
-        verticalScaleBar->setValue(BarPositionOfScale(settings_.Values().AspectScaleY));
+        const QSignalBlocker keepX(horizontalScaleBar_), keepY(verticalScaleBar_);
+        horizontalScaleBar_->setValue(BarPositionOfScale(settings_.Values().aspectScaleX));
+        verticalScaleBar_->setValue(BarPositionOfScale(settings_.Values().aspectScaleY));
         throw;
     }
 }
 
 void CalibrationWindow::ResetScales() {
     archive::DrawSettingsState changed = settings_.Values();
-    changed.AspectScaleX = 1.0L;
-    changed.AspectScaleY = 1.0L;
+    changed.aspectScaleX = 1.0L;
+    changed.aspectScaleY = 1.0L;
     SaveScales(changed);
-    horizontalScaleBar->setValue(0);
-    verticalScaleBar->setValue(0);
+    horizontalScaleBar_->setValue(0);
+    verticalScaleBar_->setValue(0);
     DrawCalibrationFrame();
     LayoutCalibrationControls();
 }
@@ -196,7 +196,7 @@ void CalibrationWindow::SaveAndClose() {
 }
 
 void CalibrationWindow::StopAndReloadSettings() {
-    firstDrawTimer->stop();
+    firstDrawTimer_->stop();
     engine::LoadEngineSettings(current_.settings, current_.orbs, ShowSettingsMessage);
 }
 
@@ -206,17 +206,17 @@ void CalibrationWindow::done(int result) {
 }
 
 void CalibrationWindow::DrawCalibrationFrame() {
-    drawingArea->setGeometry(rect());
-    drawingArea->ClearCanvas();
-    if (sheets_.SheetCode != 0) return;
-    Surface& c = drawingArea->Canvas();
+    drawingArea_->setGeometry(rect());
+    drawingArea_->ClearCanvas();
+    if (sheets_.sheetCode != 0) return;
+    Surface& c = drawingArea_->Canvas();
     {
         ScopedPen pen(c, 64);
         DrawCircleScaled(c, kCentreX, kCentreY, 95);
     }
     {
         ScopedPen pen(c, 1);
-        const long double sx = drawing_.AspectScaleX, sy = drawing_.AspectScaleY;
+        const long double sx = drawing_.aspectScaleX, sy = drawing_.aspectScaleY;
         c.MoveTo(MapPoint(c, kCentreX - 100 / sx, kCentreY));
         LineToScaled(c, kCentreX + 100 / sx, kCentreY);
         c.MoveTo(MapPoint(c, kCentreX, kCentreY - 100 / sy));
@@ -238,20 +238,20 @@ void CalibrationWindow::DrawCalibrationFrame() {
 
 void CalibrationWindow::LayoutCalibrationControls() {
     // Page units per pixel (aspect scale / pixels per unit x zoom).
-    const long double scaleX = drawing_.AspectScaleX / drawing_.PixelsPerUnit * drawing_.ZoomFactor;
-    const long double scaleY = drawing_.AspectScaleY / drawing_.PixelsPerUnit * drawing_.ZoomFactor;
+    const long double scaleX = drawing_.aspectScaleX / drawing_.pixelsPerUnit * drawing_.zoomFactor;
+    const long double scaleY = drawing_.aspectScaleY / drawing_.pixelsPerUnit * drawing_.zoomFactor;
     auto px = [scaleX](long double length) { return static_cast<int>(rt::Round(length / scaleX)); };
     auto py = [scaleY](long double length) { return static_cast<int>(rt::Round(length / scaleY)); };
     const int width = px(70), height = py(70);
-    controlPanel->setGeometry(static_cast<int>(rt::Round(kCentreX / scaleX - width / 2.0L)),
+    controlPanel_->setGeometry(static_cast<int>(rt::Round(kCentreX / scaleX - width / 2.0L)),
                         static_cast<int>(rt::Round(kCentreY / scaleY - height / 2.0L)), width,
                         height);
-    horizontalScaleBar->setGeometry(px(1), py(65), px(64), py(4));
-    verticalScaleBar->setGeometry(px(65), py(1), px(4), py(64));
-    okButton->setGeometry(px(20), py(20), px(26), py(6));
-    resetButton->setGeometry(px(20), py(27), px(26), py(6));
+    horizontalScaleBar_->setGeometry(px(1), py(65), px(64), py(4));
+    verticalScaleBar_->setGeometry(px(65), py(1), px(4), py(64));
+    okButton_->setGeometry(px(20), py(20), px(26), py(6));
+    resetButton_->setGeometry(px(20), py(27), px(26), py(6));
     int y = 42;
-    for (QLabel* label : instructionLabels) {
+    for (QLabel* label : instructionLabels_) {
         label->adjustSize();
         label->move(px(2), py(y));
         y += 3;
@@ -259,10 +259,10 @@ void CalibrationWindow::LayoutCalibrationControls() {
 }
 
 QImage CalibrationWindow::Snapshot() {
-    QImage image = drawingArea->Snapshot();
+    QImage image = drawingArea_->Snapshot();
     // The controls over the canvas, as the user sees them.
     QPainter painter(&image);
-    controlPanel->render(&painter, controlPanel->pos());
+    controlPanel_->render(&painter, controlPanel_->pos());
     return image;
 }
 

@@ -63,14 +63,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    CanvasForm* drawingArea = nullptr;
-    QWidget* controlPanel = nullptr;
-    std::array<QLabel*, 3> instructionLabels{};  // the three lines, from the top
-    QPushButton* okButton = nullptr;
-    QPushButton* resetButton = nullptr;
-    QScrollBar* horizontalScaleBar = nullptr;
-    QScrollBar* verticalScaleBar = nullptr;
-    QTimer* firstDrawTimer = nullptr;
+    CanvasForm* drawingArea_ = nullptr;
+    QWidget* controlPanel_ = nullptr;
+    std::array<QLabel*, 3> instructionLabels_{};  // the three lines, from the top
+    QPushButton* okButton_ = nullptr;
+    QPushButton* resetButton_ = nullptr;
+    QScrollBar* horizontalScaleBar_ = nullptr;
+    QScrollBar* verticalScaleBar_ = nullptr;
+    QTimer* firstDrawTimer_ = nullptr;
     archive::CurrentChart& current_;
     archive::DrawSettings& settings_;
     // The figure is drawn only while no sheet is chosen (code 0).

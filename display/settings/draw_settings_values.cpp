@@ -44,9 +44,9 @@ long double ThickerLineWidth(long double shown) { return ClampLineWidth(shown / 
 long double ThinnerLineWidth(long double shown) { return ClampLineWidth(shown * kLineWidthStep); }
 
 void ApplyDrawSettingsToDrawing(DrawingState& drawing, const archive::DrawSettingsState& inForce) {
-    drawing.LineWidthFactor = inForce.LineWidthFactor;
-    drawing.AspectScaleX = inForce.AspectScaleX;
-    drawing.AspectScaleY = inForce.AspectScaleY;
+    drawing.lineWidthFactor = inForce.lineWidthFactor;
+    drawing.aspectScaleX = inForce.aspectScaleX;
+    drawing.aspectScaleY = inForce.aspectScaleY;
 }
 
 void SaveDrawSettingsAndApply(archive::DrawSettings& settings, DrawingState& drawing) {

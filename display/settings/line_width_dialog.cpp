@@ -37,21 +37,21 @@ LineWidthDialog::LineWidthDialog(archive::DrawSettings& settings, DrawingState& 
     frame->setFrameShape(QFrame::Box);
     auto* grid = new QGridLayout(frame);
     grid->addWidget(gui::MakeLabel(frame, "Label5", "Lijndikte aanpassing"), 0, 0, 1, 3);
-    factorEdit = gui::MakeEdit(frame, "EditSpeLin", 4);
-    factorEdit->setFixedWidth(60);
-    gui::SetFieldState(factorEdit, gui::FieldState::Valid);
-    grid->addWidget(factorEdit, 1, 0, 2, 1);
+    factorEdit_ = gui::MakeEdit(frame, "EditSpeLin", 4);
+    factorEdit_->setFixedWidth(60);
+    gui::SetFieldState(factorEdit_, gui::FieldState::Valid);
+    grid->addWidget(factorEdit_, 1, 0, 2, 1);
 
     const gui::SpinArrows spin = gui::MakeSpinButton(frame, "SpinButton1");
-    factorSpinButton = spin.box;
-    thickerButton = spin.up;
-    thinnerButton = spin.down;
-    grid->addWidget(factorSpinButton, 1, 1, 2, 1);
+    factorSpinButton_ = spin.box;
+    thickerButton_ = spin.up;
+    thinnerButton_ = spin.down;
+    grid->addWidget(factorSpinButton_, 1, 1, 2, 1);
     grid->addWidget(gui::MakeLabel(frame, "Label1", "+  Verhogen"), 1, 2);
     grid->addWidget(gui::MakeLabel(frame, "Label2", "-  Vermind."), 2, 2);
 
-    resetButton = gui::MakeButton(frame, "BitBtn1", "Resetten");
-    grid->addWidget(resetButton, 3, 0, 1, 3);
+    resetButton_ = gui::MakeButton(frame, "BitBtn1", "Resetten");
+    grid->addWidget(resetButton_, 3, 0, 1, 3);
     outer->addWidget(frame, 0, 0);
 
     // The explanation beside the frame.
@@ -73,17 +73,17 @@ LineWidthDialog::LineWidthDialog(archive::DrawSettings& settings, DrawingState& 
     notes->addStretch(1);
     outer->addLayout(notes, 0, 1);
 
-    backButton = gui::MakeButton(this, "BitBtnRitorna", "&Backards");
-    outer->addWidget(backButton, 1, 0, 1, 2, Qt::AlignRight);
+    backButton_ = gui::MakeButton(this, "BitBtnRitorna", "&Backards");
+    outer->addWidget(backButton_, 1, 0, 1, 2, Qt::AlignRight);
     // The design size, or the size its contents need when that is larger: the
     // dialog is placed by the size it has before it is shown.
     resize(QSize(455, 149).expandedTo(minimumSizeHint()));
 
-    connect(thickerButton, &QToolButton::clicked, this, gui::Guarded([this](auto&&...) { MakeThicker(); }));
-    connect(thinnerButton, &QToolButton::clicked, this,
+    connect(thickerButton_, &QToolButton::clicked, this, gui::Guarded([this](auto&&...) { MakeThicker(); }));
+    connect(thinnerButton_, &QToolButton::clicked, this,
             gui::Guarded([this](auto&&...) { MakeThinner(); }));
-    connect(resetButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ResetFactor(); }));
-    connect(backButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { GoBack(); }));
+    connect(resetButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ResetFactor(); }));
+    connect(backButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { GoBack(); }));
 }
 
 void LineWidthDialog::showEvent(QShowEvent* event) {
@@ -91,15 +91,15 @@ void LineWidthDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) gui::Guard([this] { ShowFactorInForce(); });
 }
 
-void LineWidthDialog::ShowFactorInForce() { ShowFactor(settings_.Values().LineWidthFactor); }
+void LineWidthDialog::ShowFactorInForce() { ShowFactor(settings_.Values().lineWidthFactor); }
 
 void LineWidthDialog::ShowFactor(long double factor) {
-    factorEdit->setText(gui::ToQt(LineWidthText(factor)));
-    gui::SetFieldState(factorEdit, gui::FieldState::Valid);
+    factorEdit_->setText(gui::ToQt(LineWidthText(factor)));
+    gui::SetFieldState(factorEdit_, gui::FieldState::Valid);
 }
 
 bool LineWidthDialog::ShownFactor(long double& factor) {
-    const std::string text = gui::FromQt(factorEdit->text());
+    const std::string text = gui::FromQt(factorEdit_->text());
     if (ParseLineWidth(text, factor)) return true;
     gui::ShowMessage("'" + text +
                      "' non \xE8 un numero valido per lo spessore delle linee: scrivere un numero tra 0,5 e 4 "
@@ -124,13 +124,13 @@ void LineWidthDialog::ResetFactor() { SaveFactor(1.0L); }
 
 void LineWidthDialog::SaveFactor(long double factor) {
     archive::DrawSettingsState changed = settings_.Values();
-    changed.LineWidthFactor = factor;
+    changed.lineWidthFactor = factor;
     ShowFactor(factor);
     try {
         SaveDrawSettingsAndApply(settings_, drawing_, changed);
     } catch (...) {
         // Refused or failed: the box shows the factor in force again.
-        ShowFactor(settings_.Values().LineWidthFactor);
+        ShowFactor(settings_.Values().lineWidthFactor);
         throw;
     }
 }

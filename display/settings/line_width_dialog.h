@@ -43,12 +43,12 @@ protected:
 private:
     archive::DrawSettings& settings_;
     DrawingState& drawing_;
-    QLineEdit* factorEdit = nullptr;
-    QWidget* factorSpinButton = nullptr;
-    QToolButton* thickerButton = nullptr;
-    QToolButton* thinnerButton = nullptr;
-    QPushButton* resetButton = nullptr;
-    QPushButton* backButton = nullptr;
+    QLineEdit* factorEdit_ = nullptr;
+    QWidget* factorSpinButton_ = nullptr;
+    QToolButton* thickerButton_ = nullptr;
+    QToolButton* thinnerButton_ = nullptr;
+    QPushButton* resetButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
     // The number in the box, or nothing (reported) when it is none.
     bool ShownFactor(long double& factor);
     void ShowFactor(long double factor);

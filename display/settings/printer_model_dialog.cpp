@@ -31,47 +31,47 @@ PrinterModelDialog::PrinterModelDialog(archive::DrawSettings& settings, DrawingS
     auto* column = new QVBoxLayout(this);
     auto* stack = new QStackedLayout();
     stack->setStackingMode(QStackedLayout::StackAll);
-    standardPanel = BuildNotePanel("Panel1",
+    standardPanel_ = BuildNotePanel("Panel1",
                             {"Het programma...", "Op het moment van levering is het programma",
                              "compatibel met de meeste printers.", "Uitzonderingen zijn verschillende Epson printers",
                              "te beginnen met het model 460. Als u een Epson",
                              "printer hebt en niet kunt afdrukken, klik dan op", "\"Edit Voor Epson\""},
-                            epsonButton, "BitBtn1", "Edit Voor Epson");
-    epsonPanel = BuildNotePanel("Panel2",
+                            epsonButton_, "BitBtn1", "Edit Voor Epson");
+    epsonPanel_ = BuildNotePanel("Panel2",
                             {"Het programma... ", "is nu geconfigureerd voor gebruik met Epson",
                              "printers model 460 en volgende.  Als u tijdens",
                              "het afdrukken merkt  dat een leeg vel wordt",
                              "uitgevoerd v\xF3\xF3r het afgedrukte vel, is deze",
                              "correctie niet nodig. Klik op de knop ",
                              "\"Standaard herstellen\"."},
-                            standardButton, "BitBtn2", "Standaard herstellen");
-    stack->addWidget(standardPanel);
-    stack->addWidget(epsonPanel);
+                            standardButton_, "BitBtn2", "Standaard herstellen");
+    stack->addWidget(standardPanel_);
+    stack->addWidget(epsonPanel_);
     column->addLayout(stack);
 
-    changeMadeLabel = gui::MakeLabel(this, "LabModi", "WIJZIGING GEMAAKT!");
-    gui::SetBold(changeMadeLabel);
+    changeMadeLabel_ = gui::MakeLabel(this, "LabModi", "WIJZIGING GEMAAKT!");
+    gui::SetBold(changeMadeLabel_);
     {
-        QPalette pal = changeMadeLabel->palette();
+        QPalette pal = changeMadeLabel_->palette();
         pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
-        changeMadeLabel->setPalette(pal);
+        changeMadeLabel_->setPalette(pal);
     }
-    waitingLabel = gui::MakeLabel(this, "LabModi1", "wachten op...");
-    changeMadeLabel->hide();
-    waitingLabel->hide();
-    column->addWidget(changeMadeLabel, 0, Qt::AlignHCenter);
-    column->addWidget(waitingLabel, 0, Qt::AlignHCenter);
+    waitingLabel_ = gui::MakeLabel(this, "LabModi1", "wachten op...");
+    changeMadeLabel_->hide();
+    waitingLabel_->hide();
+    column->addWidget(changeMadeLabel_, 0, Qt::AlignHCenter);
+    column->addWidget(waitingLabel_, 0, Qt::AlignHCenter);
 
-    backButton = gui::MakeButton(this, "BitBtnRitorna", "Terug naar het menu");
-    backButton->setDefault(true);
-    column->addWidget(backButton, 0, Qt::AlignHCenter);
+    backButton_ = gui::MakeButton(this, "BitBtnRitorna", "Terug naar het menu");
+    backButton_->setDefault(true);
+    column->addWidget(backButton_, 0, Qt::AlignHCenter);
     // The design size, or the size its contents need when that is larger: the
     // dialog is placed by the size it has before it is shown.
     resize(QSize(320, 199).expandedTo(minimumSizeHint()));
 
-    connect(epsonButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ToggleEpsonCorrection(); }));
-    connect(standardButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ToggleEpsonCorrection(); }));
-    connect(backButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { GoBack(); }));
+    connect(epsonButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ToggleEpsonCorrection(); }));
+    connect(standardButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ToggleEpsonCorrection(); }));
+    connect(backButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { GoBack(); }));
 }
 
 // A grey raised panel of lines (the first bold) over its button.
@@ -104,29 +104,29 @@ void PrinterModelDialog::showEvent(QShowEvent* event) {
 }
 
 void PrinterModelDialog::ShowCorrectionInForce() {
-    changeMadeLabel->hide();
-    waitingLabel->hide();
-    const bool epson = settings_.Values().EpsonCorrection == 1;
-    epsonPanel->setVisible(epson);
-    standardPanel->setVisible(!epson);
+    changeMadeLabel_->hide();
+    waitingLabel_->hide();
+    const bool epson = settings_.Values().epsonCorrection == 1;
+    epsonPanel_->setVisible(epson);
+    standardPanel_->setVisible(!epson);
 }
 
 void PrinterModelDialog::ToggleEpsonCorrection() {
     archive::DrawSettingsState changed = settings_.Values();
-    changed.EpsonCorrection = settings_.Values().EpsonCorrection == 0 ? 1 : 0;
+    changed.epsonCorrection = settings_.Values().epsonCorrection == 0 ? 1 : 0;
     // A refused or failed save leaves the dialog as it was, open on the
     // correction in force; only a change made is said to be made.
     SaveDrawSettingsAndApply(settings_, drawing_, changed);
-    const bool epson = changed.EpsonCorrection == 1;
-    epsonPanel->setVisible(epson);
-    standardPanel->setVisible(!epson);
-    waitingLabel->show();
-    changeMadeLabel->show();
+    const bool epson = changed.epsonCorrection == 1;
+    epsonPanel_->setVisible(epson);
+    standardPanel_->setVisible(!epson);
+    waitingLabel_->show();
+    changeMadeLabel_->show();
     QApplication::processEvents();
     // The confirmation stays on the screen a moment before the dialog closes.
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < ConfirmationMilliseconds) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    while (clock.elapsed() < confirmationMilliseconds) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
     done(5);
 }
 

@@ -31,7 +31,7 @@ public:
     void GoBack();
 
     // How long the dialog shows "WIJZIGING GEMAAKT!" before it closes (tests set 0).
-    int ConfirmationMilliseconds = 600;
+    int confirmationMilliseconds = 600;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -40,13 +40,13 @@ private:
     archive::DrawSettings& settings_;
     DrawingState& drawing_;
     // The note shown without the correction, and the one shown with it.
-    QFrame* standardPanel = nullptr;
-    QFrame* epsonPanel = nullptr;
-    QPushButton* epsonButton = nullptr;
-    QPushButton* standardButton = nullptr;
-    QLabel* changeMadeLabel = nullptr;
-    QLabel* waitingLabel = nullptr;
-    QPushButton* backButton = nullptr;
+    QFrame* standardPanel_ = nullptr;
+    QFrame* epsonPanel_ = nullptr;
+    QPushButton* epsonButton_ = nullptr;
+    QPushButton* standardButton_ = nullptr;
+    QLabel* changeMadeLabel_ = nullptr;
+    QLabel* waitingLabel_ = nullptr;
+    QPushButton* backButton_ = nullptr;
     QFrame* BuildNotePanel(const char* name, std::initializer_list<const char*> lines, QPushButton*& button,
                            const char* buttonName, const char* caption);
 };

@@ -40,7 +40,7 @@ Real TextWidthInUnits(Surface& dc, const std::string& text, int sizeCode) {
     const double pixels = dc.MeasureText(text).width;
     ReleaseFont(dc);
     const DrawingState& drawing = dc.Drawing();
-    return pixels * drawing.AspectScaleX / (drawing.PixelsPerUnit * drawing.ZoomFactor);
+    return pixels * drawing.aspectScaleX / (drawing.pixelsPerUnit * drawing.zoomFactor);
 }
 
 }  // namespace

@@ -7,16 +7,16 @@ namespace display {
 SheetBlockGuard::SheetBlockGuard(Surface& dc)
     : dc_(dc),
       saved_(dc.State()),
-      hadPen_(dc.Drawing().CurrentPen.has_value()),
-      hadBrush_(dc.Drawing().CurrentBrush.has_value()),
-      hadFont_(dc.Drawing().CurrentFont.has_value()) {}
+      hadPen_(dc.Drawing().currentPen.has_value()),
+      hadBrush_(dc.Drawing().currentBrush.has_value()),
+      hadFont_(dc.Drawing().currentFont.has_value()) {}
 
 SheetBlockGuard::~SheetBlockGuard() {
     // Tools the block left selected in the drawing layer's slots go first.
     const DrawingState& drawing = dc_.Drawing();
-    if (!hadPen_ && drawing.CurrentPen) ReleasePen(dc_);
-    if (!hadBrush_ && drawing.CurrentBrush) ReleaseBrush(dc_);
-    if (!hadFont_ && drawing.CurrentFont) ReleaseFont(dc_);
+    if (!hadPen_ && drawing.currentPen) ReleasePen(dc_);
+    if (!hadBrush_ && drawing.currentBrush) ReleaseBrush(dc_);
+    if (!hadFont_ && drawing.currentFont) ReleaseFont(dc_);
     const SurfaceState& now = dc_.State();
     if (!(now.pen == saved_.pen)) dc_.SelectPen(saved_.pen);
     if (!(now.brush == saved_.brush)) dc_.SelectBrush(saved_.brush);

@@ -29,7 +29,7 @@ void Leader(Surface& dc, Real x, Real y1, Real y2, Real x2) {
 
 void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k) {
     SheetBlockGuard guard(dc);
-    const Real L = x - 23, T = y - 15;
+    const Real left = x - 23, top = y - 15;
     SetTextColorByCode(dc, 4);
     if (elemental) {
         TextOutLeft(dc, "SELEMENTAIRE DOEK", 15, x - 32, y - 42);
@@ -40,106 +40,106 @@ void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k
     }
     SetTextColorByCode(dc, 0);
     SelectPenByCode(dc, 5);
-    for (int i = 0; i <= 5; ++i) Line(dc, L, T + 7 * i, L + 35, T + 7 * i);
-    for (int i = 0; i <= 5; ++i) Line(dc, L + 7 * i, (elemental && i > 0) ? T - 7 : T, L + 7 * i, T + 35);
-    if (elemental) Line(dc, L + 7, T - 7, L + 35, T - 7);
+    for (int i = 0; i <= 5; ++i) Line(dc, left, top + 7 * i, left + 35, top + 7 * i);
+    for (int i = 0; i <= 5; ++i) Line(dc, left + 7 * i, (elemental && i > 0) ? top - 7 : top, left + 7 * i, top + 35);
+    if (elemental) Line(dc, left + 7, top - 7, left + 35, top - 7);
 
-    static const int elementSymbols[5] = {0, 1, 2, 3, 4}, seasonSymbols[5] = {0, 3, 1, 2, 4};
-    static const char* const elementBefore[5] = {"", "Vuur", "Aarde", "Lucht", "Water"};
-    static const char* const seasonBefore[5] = {"", "Lucht", "Vuur", "Aarde", "Water"};
-    static const char* const elementAfter[5] = {"", "Bereidheid", "Lichaam", "Gedacht", "Sentimento"};
-    static const char* const seasonAfter[5] = {"", "Lente ", "Zomer ", "Herfst ", "Winter"};
+    static const int kElementSymbols[5] = {0, 1, 2, 3, 4}, kSeasonSymbols[5] = {0, 3, 1, 2, 4};
+    static const char* const kElementBefore[5] = {"", "Vuur", "Aarde", "Lucht", "Water"};
+    static const char* const kSeasonBefore[5] = {"", "Lucht", "Vuur", "Aarde", "Water"};
+    static const char* const kElementAfter[5] = {"", "Bereidheid", "Lichaam", "Gedacht", "Sentimento"};
+    static const char* const kSeasonAfter[5] = {"", "Lente ", "Zomer ", "Herfst ", "Winter"};
     for (int i = 1; i <= 4; ++i) {
-        const Real t = T + 7 * (i - 1);
-        DrawSheetElementGlyph(dc, elemental ? elementSymbols[i] : seasonSymbols[i], L + 3.7L, t + 4, 5.0L);
-        TextOutRight(dc, elemental ? elementBefore[i] : seasonBefore[i], 15, L - 1, t + 2);
-        TextOutLeft(dc, elemental ? elementAfter[i] : seasonAfter[i], 15, L + 36, t + 2);
+        const Real t = top + 7 * (i - 1);
+        DrawSheetElementGlyph(dc, elemental ? kElementSymbols[i] : kSeasonSymbols[i], left + 3.7L, t + 4, 5.0L);
+        TextOutRight(dc, elemental ? kElementBefore[i] : kSeasonBefore[i], 15, left - 1, t + 2);
+        TextOutLeft(dc, elemental ? kElementAfter[i] : kSeasonAfter[i], 15, left + 36, t + 2);
     }
-    TextOutLeft(dc, "Tot", 15, L + 1, T + 28 + 2);
+    TextOutLeft(dc, "Tot", 15, left + 1, top + 28 + 2);
     if (elemental) {
-        for (int c = 1; c <= 3; ++c) DrawSheetElementGlyph(dc, 4 + c, L + 7 * c + 3.7L, T - 3, 5.0L);
-        TextOutLeft(dc, "Tot", 15, L + 29, T - 5);
-        Leader(dc, L + 10.5L, T - 7, T - 10.5L, L + 7);
-        TextOutRight(dc, "Zout", 15, L + 6, T - 12.5L);
-        Leader(dc, L + 17.5L, T - 7, T - 14.5L, L + 14);
-        TextOutRight(dc, "Zwavel", 15, L + 13, T - 16.5L);
-        Leader(dc, L + 24.5L, T - 7, T - 10.5L, L + 28);
-        TextOutLeft(dc, "Kwik", 15, L + 29, T - 12.5L);
-        Leader(dc, L + 10.5L, T + 35, T + 38.5L, L + 7);
-        TextOutRight(dc, "Instinct", 15, L + 6, T + 36.5L);
-        Leader(dc, L + 17.5L, T + 35.5L, T + 42.5L, L + 21);
-        TextOutLeft(dc, "Collectiviteit", 15, L + 22, T + 40.5L);
-        Leader(dc, L + 24.5L, T + 35, T + 38.5L, L + 28);
-        TextOutLeft(dc, "Collettivit\xE0", 15, L + 29, T + 36.5L);
+        for (int c = 1; c <= 3; ++c) DrawSheetElementGlyph(dc, 4 + c, left + 7 * c + 3.7L, top - 3, 5.0L);
+        TextOutLeft(dc, "Tot", 15, left + 29, top - 5);
+        Leader(dc, left + 10.5L, top - 7, top - 10.5L, left + 7);
+        TextOutRight(dc, "Zout", 15, left + 6, top - 12.5L);
+        Leader(dc, left + 17.5L, top - 7, top - 14.5L, left + 14);
+        TextOutRight(dc, "Zwavel", 15, left + 13, top - 16.5L);
+        Leader(dc, left + 24.5L, top - 7, top - 10.5L, left + 28);
+        TextOutLeft(dc, "Kwik", 15, left + 29, top - 12.5L);
+        Leader(dc, left + 10.5L, top + 35, top + 38.5L, left + 7);
+        TextOutRight(dc, "Instinct", 15, left + 6, top + 36.5L);
+        Leader(dc, left + 17.5L, top + 35.5L, top + 42.5L, left + 21);
+        TextOutLeft(dc, "Collectiviteit", 15, left + 22, top + 40.5L);
+        Leader(dc, left + 24.5L, top + 35, top + 38.5L, left + 28);
+        TextOutLeft(dc, "Collettivit\xE0", 15, left + 29, top + 36.5L);
     } else {
-        Leader(dc, L + 10.5L, T, T - 3.5L, L + 7);
-        TextOutRight(dc, "Tropen", 15, L + 6, T - 5.5L);
-        Leader(dc, L + 17.5L, T, T - 7.5L, L + 14);
-        TextOutRight(dc, "Solide", 15, L + 13, T - 9.5L);
-        Leader(dc, L + 24.5L, T, T - 7, L + 28);
-        TextOutLeft(dc, "Bicorporaalen", 15, L + 29, T - 9);
-        Leader(dc, L + 31.5L, T - 0.5L, T - 3, L + 35);
-        TextOutLeft(dc, "Totalen", 15, L + 36, T - 5);
-        Leader(dc, L + 10.5L, T + 35, T + 38.5L, L + 7);
-        TextOutRight(dc, "(Kardinale)", 15, L + 6, T + 36.5L);
-        Leader(dc, L + 17.5L, T + 35.5L, T + 42.5L, L + 21);
-        TextOutLeft(dc, "(Vaste)", 15, L + 22, T + 40.5L);
-        Leader(dc, L + 24.5L, T + 35, T + 38.5L, L + 28);
-        TextOutLeft(dc, "(Veranderlijk)", 15, L + 29, T + 36.5L);
+        Leader(dc, left + 10.5L, top, top - 3.5L, left + 7);
+        TextOutRight(dc, "Tropen", 15, left + 6, top - 5.5L);
+        Leader(dc, left + 17.5L, top, top - 7.5L, left + 14);
+        TextOutRight(dc, "Solide", 15, left + 13, top - 9.5L);
+        Leader(dc, left + 24.5L, top, top - 7, left + 28);
+        TextOutLeft(dc, "Bicorporaalen", 15, left + 29, top - 9);
+        Leader(dc, left + 31.5L, top - 0.5L, top - 3, left + 35);
+        TextOutLeft(dc, "Totalen", 15, left + 36, top - 5);
+        Leader(dc, left + 10.5L, top + 35, top + 38.5L, left + 7);
+        TextOutRight(dc, "(Kardinale)", 15, left + 6, top + 36.5L);
+        Leader(dc, left + 17.5L, top + 35.5L, top + 42.5L, left + 21);
+        TextOutLeft(dc, "(Vaste)", 15, left + 22, top + 40.5L);
+        Leader(dc, left + 24.5L, top + 35, top + 38.5L, left + 28);
+        TextOutLeft(dc, "(Veranderlijk)", 15, left + 29, top + 36.5L);
     }
     ReleasePen(dc);
-    const Real X0 = elemental ? x - 14 : x - 13, Y0 = y - 14;
+    const Real x0 = elemental ? x - 14 : x - 13, y0 = y - 14;
     for (int r = 1; r <= 3; ++r) {
         for (int c = 1; c <= 4; ++c)
-            TextOutLeft(dc, std::to_string(k.count[r][c]), 2, X0 + 7 * (r - 1), Y0 + 7 * (c - 1));
-        TextOutLeft(dc, std::to_string(k.RowTotal(r)), 2, X0 + 7 * (r - 1), Y0 + 28);
+            TextOutLeft(dc, std::to_string(k.count[r][c]), 2, x0 + 7 * (r - 1), y0 + 7 * (c - 1));
+        TextOutLeft(dc, std::to_string(k.RowTotal(r)), 2, x0 + 7 * (r - 1), y0 + 28);
     }
-    for (int c = 1; c <= 4; ++c) TextOutLeft(dc, std::to_string(k.ColumnTotal(c)), 2, X0 + 21, Y0 + 7 * (c - 1));
+    for (int c = 1; c <= 4; ++c) TextOutLeft(dc, std::to_string(k.ColumnTotal(c)), 2, x0 + 21, y0 + 7 * (c - 1));
 }
 
 void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts& h) {
     SheetBlockGuard guard(dc);
-    const Real L = x - 27, T = y - 15;
+    const Real left = x - 27, top = y - 15;
     SetTextColorByCode(dc, 4);
     const Real ty = seasonal ? y - 33 : y - 32;
     TextOutLeft(dc, "HUMORALE ATTRIBUTIE", 15, x - 35, ty);
     TextOutLeft(dc, seasonal ? "(Seizoensgebonden)" : "(Elementair)", 15, x - 35, ty + 5);
     SetTextColorByCode(dc, 0);
-    TextOutLeft(dc, "Tot", 15, L + 18, T - 4.5L);
-    TextOutLeft(dc, "Tot", 15, L + 32, T - 4.5L);
+    TextOutLeft(dc, "Tot", 15, left + 18, top - 4.5L);
+    TextOutLeft(dc, "Tot", 15, left + 32, top - 4.5L);
     struct Row {
         int symbol;
         const char *name, *first, *second, *word, *total;
     };
-    static const Row rows[5] = {{},
+    static const Row kRows[5] = {{},
                                 {3, "Lucht", "H", "V", "Extravert", "H"},
                                 {1, "Vuur", "H", "D", "Heteronoom", "V"},
                                 {2, "Aarde", "K", "D", "Introvert", "K"},
                                 {4, "Water", "K", "V", "Autonoom", "D"}};
     SelectPenByCode(dc, 5);
     for (int i = 1; i <= 5; ++i) {
-        const Real t = T + 7 * (i - 1);
-        Line(dc, L, t, L + 24, t);
-        Line(dc, L + 26, t, L + 38, t);
+        const Real t = top + 7 * (i - 1);
+        Line(dc, left, t, left + 24, t);
+        Line(dc, left + 26, t, left + 38, t);
         if (i == 5) break;
-        const Row& r = rows[i];
-        DrawSheetElementGlyph(dc, r.symbol, L + 3.2L, t + 4, 5.0L);
-        TextOutRight(dc, r.name, 15, L - 1, t + 2);
-        TextOutLeft(dc, r.word, 15, L + 40, t + 2);
-        TextOutCentered(dc, r.first, 2, L + 9, t + 1);
-        TextOutCentered(dc, r.second, 2, L + 15, t + 1);
-        TextOutLeft(dc, r.total, 2, L + 28, t + 1);
+        const Row& r = kRows[i];
+        DrawSheetElementGlyph(dc, r.symbol, left + 3.2L, t + 4, 5.0L);
+        TextOutRight(dc, r.name, 15, left - 1, t + 2);
+        TextOutLeft(dc, r.word, 15, left + 40, t + 2);
+        TextOutCentered(dc, r.first, 2, left + 9, t + 1);
+        TextOutCentered(dc, r.second, 2, left + 15, t + 1);
+        TextOutLeft(dc, r.total, 2, left + 28, t + 1);
     }
-    for (Real v : {0, 6, 12, 18, 24, 26, 32, 38}) Line(dc, L + v, T, L + v, T + 28);
+    for (Real v : {0, 6, 12, 18, 24, 26, 32, 38}) Line(dc, left + v, top, left + v, top + 28);
     ReleasePen(dc);
-    TextOutLeft(dc, "H=Heet", 15, L, T + 30);
-    TextOutLeft(dc, "V=Vochtig", 15, L + 25, T + 30);
-    TextOutLeft(dc, "K=Koud", 15, L, T + 35);
-    TextOutLeft(dc, "D=Droog", 15, L + 25, T + 35);
+    TextOutLeft(dc, "H=Heet", 15, left, top + 30);
+    TextOutLeft(dc, "V=Vochtig", 15, left + 25, top + 30);
+    TextOutLeft(dc, "K=Koud", 15, left, top + 35);
+    TextOutLeft(dc, "D=Droog", 15, left + 25, top + 35);
     for (int b = 1; b <= 4; ++b) {
-        const Real t = T + 7 * (b - 1);
-        TextOutLeft(dc, std::to_string(h.e[b]), 2, L + 20, t + 1);
-        TextOutLeft(dc, std::to_string(h.q[b]), 2, L + 34, t + 1);
+        const Real t = top + 7 * (b - 1);
+        TextOutLeft(dc, std::to_string(h.e[b]), 2, left + 20, t + 1);
+        TextOutLeft(dc, std::to_string(h.q[b]), 2, left + 34, t + 1);
     }
 }
 

@@ -29,10 +29,10 @@ enum SheetCodes : int {
 struct SheetMemory {
     // Where the user's full name printed beside the sheets' caption comes
     // from: the sheet viewer's maker hands it (none: no name).
-    std::function<std::string()> UserFullName;
-    std::string CalendarNote;  // " Calend. Giuliano" for a Julian-calendar birth (SetSheetHeaderDates)
-    SheetRulerState Rulers;
-    SheetTermsState Terms;
+    std::function<std::string()> userFullName;
+    std::string calendarNote;  // " Calend. Giuliano" for a Julian-calendar birth (SetSheetHeaderDates)
+    SheetRulerState rulers;
+    SheetTermsState terms;
 };
 
 // A composer draws the sheet of the person it is handed (their chart, birth

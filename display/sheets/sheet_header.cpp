@@ -18,9 +18,9 @@ std::string_view SheetCalendarNote(const engine::Chart& chart) {
 }
 
 void SetSheetHeaderDates(const engine::Chart& chart, SheetMemory& memory) {
-    memory.Rulers.ChartWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(
+    memory.rulers.chartWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(
         engine::WeekdayOfJulianDay(chart.moment.julianDay - chart.moment.zoneCorrection / 24))];
-    memory.CalendarNote = SheetCalendarNote(chart);
+    memory.calendarNote = SheetCalendarNote(chart);
 }
 
 void DrawSheetHeader(Surface& dc, const SheetContext& context, const SheetHeaderPlaces& h) {
@@ -30,7 +30,7 @@ void DrawSheetHeader(Surface& dc, const SheetContext& context, const SheetHeader
     TextOutLeft(dc, birth.subjectName, 4, 15, 15);
     TextOutRight(dc, "GEBOORTE THEMA", 3, h.right, 15);
     TextOutLeft(dc,
-                "GEBOORTE " + context.rulers.ChartWeekdayName + " " + birth.birthDateText + " (GMT" +
+                "GEBOORTE " + context.rulers.chartWeekdayName + " " + birth.birthDateText + " (GMT" +
                     birth.timeZoneText + ")" + std::string(context.calendarNote),
                 2, 15, 25);
     TextOutLeft(dc, birth.birthPlace + " - " + birth.nationality, 2, 15, 30);
@@ -40,7 +40,7 @@ void DrawSheetHeader(Surface& dc, const SheetContext& context, const SheetHeader
     if (h.houseSystemNamed) houseLabel += HouseSystemCaption(chart);
     TextOutRight(dc, houseLabel, 15, h.right, h.houseY);
     TextOutRight(dc, std::string(h.nodeLabel) + engine::NodeKindText(chart.settings.node), 15, h.right, h.nodeY);
-    if (dc.Drawing().BlackAndWhite)
+    if (dc.Drawing().blackAndWhite)
         DrawProgramStampPlain(dc, h.stampX, h.stampY);
     else
         DrawProgramStamp(dc, h.stampX, h.stampY);

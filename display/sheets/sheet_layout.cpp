@@ -26,10 +26,10 @@ using WheelKind = SheetWheelKind;
 // one drawing.
 class SheetPageScale {
 public:
-    SheetPageScale(DrawingState& drawing, long double zoom) : drawing_(drawing), kept_(drawing.ZoomFactor) {
-        drawing.ZoomFactor = kept_ * zoom;
+    SheetPageScale(DrawingState& drawing, long double zoom) : drawing_(drawing), kept_(drawing.zoomFactor) {
+        drawing.zoomFactor = kept_ * zoom;
     }
-    ~SheetPageScale() { drawing_.ZoomFactor = kept_; }
+    ~SheetPageScale() { drawing_.zoomFactor = kept_; }
     SheetPageScale(const SheetPageScale&) = delete;
     SheetPageScale& operator=(const SheetPageScale&) = delete;
 
@@ -177,16 +177,16 @@ const SheetLayout* SheetLayoutOf(int code) {
 }
 
 SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory, const DrawingState& drawing) {
-    return {current.chart,         current.birth, current.orbs, memory.Rulers, memory.CalendarNote,
-            drawing.AspectLinesOn, memory.UserFullName ? memory.UserFullName() : std::string()};
+    return {current.chart,         current.birth, current.orbs, memory.rulers, memory.calendarNote,
+            drawing.aspectLinesOn, memory.userFullName ? memory.userFullName() : std::string()};
 }
 
 void RunSheetStep(SheetStep step, const archive::CurrentChart& current, SheetMemory& memory) {
     const engine::Chart& chart = current.chart;
     switch (step) {
         case Step::HeaderDates: SetSheetHeaderDates(chart, memory); return;
-        case Step::TermsPositionsFile: PrepareTermsPositionsFile(chart, memory.Terms); return;
-        case Step::PlanetaryHour: ComputePlanetaryHour(chart, memory.Rulers); return;
+        case Step::TermsPositionsFile: PrepareTermsPositionsFile(chart, memory.terms); return;
+        case Step::PlanetaryHour: ComputePlanetaryHour(chart, memory.rulers); return;
     }
 }
 

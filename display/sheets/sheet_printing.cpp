@@ -80,7 +80,7 @@ public:
             SetUpPrinter(*printer, landscape, title);
             QPrintDialog dialog(printer.get());
             dialog.setObjectName("PrintDialog1");
-            if (gui::ShowModal(&dialog) != gui::ModalOk) return nullptr;
+            if (gui::ShowModal(&dialog) != gui::kModalOk) return nullptr;
         }
         SetUpPrinter(*printer, landscape, title);
         return std::make_unique<PrinterJob>(std::move(printer), blankFirstPage);
@@ -91,7 +91,7 @@ public:
         SetUpPrinter(printer, landscape, "");
         QPageSetupDialog dialog(&printer);
         dialog.setObjectName("PrinterSetupDialog1");
-        if (gui::ShowModal(&dialog) != gui::ModalOk) return false;
+        if (gui::ShowModal(&dialog) != gui::kModalOk) return false;
         landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
         return true;
     }

@@ -28,8 +28,8 @@ void ComputePlanetaryHour(const engine::Chart& chart, SheetRulerState& s) {
     // The planetary day by the rule the chart window's masters page shares.
     const engine::PlanetaryDay day = engine::FindPlanetaryDay(chart);
     const Real sunrise = day.sunriseJulianDay;
-    s.SunriseJulianDay = sunrise;
-    s.ChartWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(
+    s.sunriseJulianDay = sunrise;
+    s.chartWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(
         engine::WeekdayOfJulianDay(chart.moment.julianDay - chart.moment.zoneCorrection / 24))];
     const int weekday = day.index;
     s.planetaryDayName = engine::kWeekdayNames[static_cast<std::size_t>(weekday)];
@@ -39,15 +39,15 @@ void ComputePlanetaryHour(const engine::Chart& chart, SheetRulerState& s) {
     moment.hour = engine::ClockHour(chart.moment);
     moment.minute = engine::ClockMinute(chart.moment);
     moment.zoneHours = chart.moment.zoneCorrection;
-    s.SheetHourBoundaries = engine::ComputeHourBoundaries(chart.place, moment).table;
-    s.SheetPlanetaryHour = FindPlanetaryHour(s.SheetHourBoundaries, chart.bodies[engine::Body::Sun].longitude);
-    s.SheetHourRulerName = RulerName(PlanetaryHourRulerOf(s.SheetPlanetaryHour, weekday));
+    s.sheetHourBoundaries = engine::ComputeHourBoundaries(chart.place, moment).table;
+    s.sheetPlanetaryHour = FindPlanetaryHour(s.sheetHourBoundaries, chart.bodies[engine::Body::Sun].longitude);
+    s.sheetHourRulerName = RulerName(PlanetaryHourRulerOf(s.sheetPlanetaryHour, weekday));
 }
 
 void DrawPlanetaryHourBlock(Surface& dc, const engine::Chart& chart, const SheetRulerState& s, Real x,
                             Real y) {
     SheetBlockGuard guard(dc);
-    int n = s.SheetPlanetaryHour;
+    int n = s.sheetPlanetaryHour;
     std::string part = " Dag";
     if (n > 12) {
         n -= 12;
@@ -59,7 +59,7 @@ void DrawPlanetaryHourBlock(Surface& dc, const engine::Chart& chart, const Sheet
     SetTextColorByCode(dc, 4);
     TextOutLeft(dc, "Planetaire dag: " + s.planetaryDayName, 2, x, y);
     TextOutLeft(dc, "Planetaire uur: " + std::to_string(n) + part, 15, x, y + 4.5L);
-    TextOutLeft(dc, "Geregeerd door " + s.SheetHourRulerName, 15, x, y + 8.0L);
+    TextOutLeft(dc, "Geregeerd door " + s.sheetHourRulerName, 15, x, y + 8.0L);
     SetTextColorByCode(dc, 0);
     TextOutLeft(dc, "Ascendant " + asc, 2, x, y + 14.0L);
     TextOutLeft(dc, "Geregeerd door " + RulerOfPositionText(asc), 15, x, y + 18.5L);

@@ -16,11 +16,11 @@ namespace display {
 using engine::Real;
 
 struct SheetRulerState {
-    engine::HourBoundaryTable SheetHourBoundaries{};
-    int SheetPlanetaryHour = 0;  // 1..24, 0 when none was found
-    std::string SheetHourRulerName;
-    std::string ChartWeekdayName;  // the weekday of the birth by local clock time
-    Real SunriseJulianDay = 0;
+    engine::HourBoundaryTable sheetHourBoundaries{};
+    int sheetPlanetaryHour = 0;  // 1..24, 0 when none was found
+    std::string sheetHourRulerName;
+    std::string chartWeekdayName;  // the weekday of the birth by local clock time
+    Real sunriseJulianDay = 0;
     std::string planetaryDayName;  // the weekday of the planetary day
 };
 

@@ -8,8 +8,8 @@
 namespace display {
 
 struct SheetSelectionState {
-    int SheetCode = 0;             // 5, 16, 17, 18 for the sheets, 0 for the calibration
-    std::string SheetOrientation;  // "L" landscape or "P" portrait
+    int sheetCode = 0;             // 5, 16, 17, 18 for the sheets, 0 for the calibration
+    std::string sheetOrientation;  // "L" landscape or "P" portrait
 };
 
 }  // namespace display

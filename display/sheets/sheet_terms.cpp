@@ -47,15 +47,15 @@ std::string DecanKeyOf(int body, Real longitude) {
 }
 
 void ComputeTermSectors(const engine::Chart& chart, SheetTermsState& terms) {
-    terms.TermSectorBoundaries = TermBoundaries(chart.cusps[1]);
-    FindBodySectors(9, WheelPointLongitudes(chart), terms.TermSectorBoundaries, terms.BodyTermSectors);
+    terms.termSectorBoundaries = TermBoundaries(chart.cusps[1]);
+    FindBodySectors(9, WheelPointLongitudes(chart), terms.termSectorBoundaries, terms.bodyTermSectors);
 }
 
 void RefreshSheetDecanKeys(const engine::Chart& chart, SheetTermsState& terms) {
     const WheelPointArray longitudes = WheelPointLongitudes(chart);
     for (int k = 1; k <= 9; ++k) {
         std::string key = DecanKeyOf(k, longitudes[static_cast<std::size_t>(k)]);
-        if (!key.empty()) terms.BodyDecanKeys[k] = key;
+        if (!key.empty()) terms.bodyDecanKeys[k] = key;
     }
 }
 
@@ -74,8 +74,8 @@ int BodyOfTermKey(const std::string& key) {
 void WritePlanetPositionsFile(const SheetTermsState& terms) {
     rt::EnsureParentFolder(kSheetPositionFile);
     std::vector<std::string> lines;
-    for (int k = 1; k <= 9; ++k) lines.push_back(TermSectorKey(k, terms.BodyTermSectors[k]));
-    for (int k = 1; k <= 9; ++k) lines.push_back(terms.BodyDecanKeys[k]);
+    for (int k = 1; k <= 9; ++k) lines.push_back(TermSectorKey(k, terms.bodyTermSectors[k]));
+    for (int k = 1; k <= 9; ++k) lines.push_back(terms.bodyDecanKeys[k]);
     rt::WriteTextLines(kSheetPositionFile, lines);
 }
 

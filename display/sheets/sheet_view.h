@@ -17,13 +17,13 @@ inline constexpr int kSheetWheelStep = 20;  // pixels per wheel notch
 inline constexpr int kSheetDragThreshold = 2;
 
 struct SheetViewerState {
-    std::uint16_t SheetTickCount = 0;  // never reset while the program runs
-    int HalfScreenWidth = 0;
-    int HalfScreenHeight = 0;
-    float ZoomStep = kSheetZoomStep;
-    int Dragging = 0;
-    int DragStartX = 0, DragStartY = 0;
-    int DragDeltaX = 0, DragDeltaY = 0;
+    std::uint16_t sheetTickCount = 0;  // never reset while the program runs
+    int halfScreenWidth = 0;
+    int halfScreenHeight = 0;
+    float zoomStep = kSheetZoomStep;
+    int dragging = 0;
+    int dragStartX = 0, dragStartY = 0;
+    int dragDeltaX = 0, dragDeltaY = 0;
 };
 
 // The view an activation starts with (with a printer, a portrait sheet at

@@ -56,13 +56,13 @@ struct SheetViewer::BarButton {
 SheetViewer::SheetViewer(const archive::CurrentChart& current, const SheetSelectionState& sheets, DrawingState& drawing,
                          SheetViewerCollaborators collaborators, QWidget* parent)
     : CanvasForm(parent),
-      current(current),
-      sheets(sheets),
-      drawing(drawing),
-      drawSettings(collaborators.drawSettings),
-      printer(collaborators.printer ? std::move(collaborators.printer) : MakeSystemSheetPrinter()),
-      madeMetafileViewer(std::move(collaborators.metafileViewer)) {
-    sheetMemory.UserFullName = std::move(collaborators.userFullName);
+      current_(current),
+      sheets_(sheets),
+      drawing_(drawing),
+      drawSettings_(collaborators.drawSettings),
+      printer_(collaborators.printer ? std::move(collaborators.printer) : MakeSystemSheetPrinter()),
+      madeMetafileViewer_(std::move(collaborators.metafileViewer)) {
+    sheetMemory_.userFullName = std::move(collaborators.userFullName);
     UseDrawingState(drawing);
     setObjectName("FgrNaKel");
     setWindowTitle("Grafieken");
@@ -70,59 +70,59 @@ SheetViewer::SheetViewer(const archive::CurrentChart& current, const SheetSelect
     SetBackground(kBlack);
     setMouseTracking(true);
 
-    buttonBar = gui::MakePanel(this, "Panel1");
-    buttonBar->setAutoFillBackground(true);
-    QPalette grey = buttonBar->palette();
+    buttonBar_ = gui::MakePanel(this, "Panel1");
+    buttonBar_->setAutoFillBackground(true);
+    QPalette grey = buttonBar_->palette();
     grey.setColor(QPalette::Window, QColor(192, 192, 192));
-    buttonBar->setPalette(grey);
-    buttonBar->setGeometry(0, 570, 830, 30);
+    buttonBar_->setPalette(grey);
+    buttonBar_->setGeometry(0, 570, 830, 30);
 
     using W = SheetViewer;
-    PlaceBarButtons({{&W::backButton, "BitBtnRitorna", "Backard", 4, 93, "Terug naar het hoofdvenster"},
-                     {&W::printButton, "BitBtnStampa", "Print", 98, 75, "Stampa del Grafico visualizzato"},
-                     {&W::printerSetupButton, "BitBtnSetup", "Setup", 173, 63, "Variazione Parametri di Stampa"},
-                     {&W::orientationButton, "BitBtnFoglio", "", 236, 23, "Orientamento Foglio Stampato"},
-                     {&W::colourButton, "BitBtnColNer", "", 259, 23, "Conversione Nero/Colore"},
-                     {&W::zoomInButton, "BitBtnZoomPiu", "+", 288, 39, "Ingrandimento"},
-                     {&W::zoomOutButton, "BitBtnZoomMeno", "-", 327, 39, "Riduzione"},
-                     {&W::fullHeightButton, "BBaltezza", "Hoogte", 371, 98, "mostra a tutta altezza"},
-                     {&W::fullWidthButton, "BBlargarghezza", "Breedte", 470, 98, "mostra a tutta larghezza"},
-                     {&W::saveMetafileButton, "BBEMFout", "EMF", 580, 50, "Copia su File"}});
-    gui::SetBold(backButton);
-    backButton->setStyleSheet("color: blue");
-    orientationButton->setEnabled(false);
-    metafileNameBox = gui::MakeCombo(buttonBar, "ComboEMF");
-    metafileNameBox->setEditable(true);
-    metafileNameBox->setGeometry(629, 3, 93, 23);
-    metafileNameBox->setMaxVisibleItems(15);
-    metafileNameBox->setToolTip("File Grafico");
-    metafileNameBox->setStyleSheet("background-color: aqua; color: black; font-size: 8pt");
-    for (int i = 1; i <= 15; ++i) metafileNameBox->addItem(QString("GRAF%1.EMF").arg(i, 2, 10, QChar('0')));
-    PlaceBarButtons({{&W::openMetafileButton, "BBEMFin", "EMF", 722, 50, "Richiama da File"},
-                     {&W::aspectLinesButton, "BBFlagRiga", "", 779, 46, "Visualizz Aspetti"}});
-    SetGlyph(orientationButton, "SetupL");
-    SetGlyph(colourButton, "StColor");
-    SetGlyph(aspectLinesButton, "LinLos");
+    PlaceBarButtons({{&W::backButton_, "BitBtnRitorna", "Backard", 4, 93, "Terug naar het hoofdvenster"},
+                     {&W::printButton_, "BitBtnStampa", "Print", 98, 75, "Stampa del Grafico visualizzato"},
+                     {&W::printerSetupButton_, "BitBtnSetup", "Setup", 173, 63, "Variazione Parametri di Stampa"},
+                     {&W::orientationButton_, "BitBtnFoglio", "", 236, 23, "Orientamento Foglio Stampato"},
+                     {&W::colourButton_, "BitBtnColNer", "", 259, 23, "Conversione Nero/Colore"},
+                     {&W::zoomInButton_, "BitBtnZoomPiu", "+", 288, 39, "Ingrandimento"},
+                     {&W::zoomOutButton_, "BitBtnZoomMeno", "-", 327, 39, "Riduzione"},
+                     {&W::fullHeightButton_, "BBaltezza", "Hoogte", 371, 98, "mostra a tutta altezza"},
+                     {&W::fullWidthButton_, "BBlargarghezza", "Breedte", 470, 98, "mostra a tutta larghezza"},
+                     {&W::saveMetafileButton_, "BBEMFout", "EMF", 580, 50, "Copia su File"}});
+    gui::SetBold(backButton_);
+    backButton_->setStyleSheet("color: blue");
+    orientationButton_->setEnabled(false);
+    metafileNameBox_ = gui::MakeCombo(buttonBar_, "ComboEMF");
+    metafileNameBox_->setEditable(true);
+    metafileNameBox_->setGeometry(629, 3, 93, 23);
+    metafileNameBox_->setMaxVisibleItems(15);
+    metafileNameBox_->setToolTip("File Grafico");
+    metafileNameBox_->setStyleSheet("background-color: aqua; color: black; font-size: 8pt");
+    for (int i = 1; i <= 15; ++i) metafileNameBox_->addItem(QString("GRAF%1.EMF").arg(i, 2, 10, QChar('0')));
+    PlaceBarButtons({{&W::openMetafileButton_, "BBEMFin", "EMF", 722, 50, "Richiama da File"},
+                     {&W::aspectLinesButton_, "BBFlagRiga", "", 779, 46, "Visualizz Aspetti"}});
+    SetGlyph(orientationButton_, "SetupL");
+    SetGlyph(colourButton_, "StColor");
+    SetGlyph(aspectLinesButton_, "LinLos");
 
-    firstDrawTimer = new QTimer(this);
-    firstDrawTimer->setObjectName("Timer1");
-    firstDrawTimer->setInterval(10);
+    firstDrawTimer_ = new QTimer(this);
+    firstDrawTimer_->setObjectName("Timer1");
+    firstDrawTimer_->setInterval(10);
 
     auto guarded = [this](void (SheetViewer::*handler)()) {
         return [this, handler] { gui::Guard([this, handler] { (this->*handler)(); }); };
     };
-    connect(firstDrawTimer, &QTimer::timeout, this, guarded(&SheetViewer::DrawWhenReady));
-    connect(backButton, &QPushButton::clicked, this, guarded(&SheetViewer::GoBack));
-    connect(printButton, &QPushButton::clicked, this, guarded(&SheetViewer::PrintSheet));
-    connect(printerSetupButton, &QPushButton::clicked, this, guarded(&SheetViewer::ChoosePrinterSettings));
-    connect(colourButton, &QPushButton::clicked, this, guarded(&SheetViewer::ToggleBlackAndWhite));
-    connect(zoomInButton, &QPushButton::clicked, this, guarded(&SheetViewer::ZoomIn));
-    connect(zoomOutButton, &QPushButton::clicked, this, guarded(&SheetViewer::ZoomOut));
-    connect(fullHeightButton, &QPushButton::clicked, this, guarded(&SheetViewer::ShowFullHeight));
-    connect(fullWidthButton, &QPushButton::clicked, this, guarded(&SheetViewer::ShowFullWidth));
-    connect(saveMetafileButton, &QPushButton::clicked, this, guarded(&SheetViewer::SaveMetafile));
-    connect(openMetafileButton, &QPushButton::clicked, this, guarded(&SheetViewer::OpenMetafile));
-    connect(aspectLinesButton, &QPushButton::clicked, this, guarded(&SheetViewer::ToggleAspectLines));
+    connect(firstDrawTimer_, &QTimer::timeout, this, guarded(&SheetViewer::DrawWhenReady));
+    connect(backButton_, &QPushButton::clicked, this, guarded(&SheetViewer::GoBack));
+    connect(printButton_, &QPushButton::clicked, this, guarded(&SheetViewer::PrintSheet));
+    connect(printerSetupButton_, &QPushButton::clicked, this, guarded(&SheetViewer::ChoosePrinterSettings));
+    connect(colourButton_, &QPushButton::clicked, this, guarded(&SheetViewer::ToggleBlackAndWhite));
+    connect(zoomInButton_, &QPushButton::clicked, this, guarded(&SheetViewer::ZoomIn));
+    connect(zoomOutButton_, &QPushButton::clicked, this, guarded(&SheetViewer::ZoomOut));
+    connect(fullHeightButton_, &QPushButton::clicked, this, guarded(&SheetViewer::ShowFullHeight));
+    connect(fullWidthButton_, &QPushButton::clicked, this, guarded(&SheetViewer::ShowFullWidth));
+    connect(saveMetafileButton_, &QPushButton::clicked, this, guarded(&SheetViewer::SaveMetafile));
+    connect(openMetafileButton_, &QPushButton::clicked, this, guarded(&SheetViewer::OpenMetafile));
+    connect(aspectLinesButton_, &QPushButton::clicked, this, guarded(&SheetViewer::ToggleAspectLines));
     resize(830, 600);
 }
 
@@ -133,7 +133,7 @@ SheetViewer::~SheetViewer() = default;
 void SheetViewer::PlaceBarButtons(std::initializer_list<BarButton> buttons) {
     for (const BarButton& b : buttons) {
         QPushButton* button = this->*b.slot =
-            gui::Place(gui::MakeButton(buttonBar, b.name, b.caption), {b.left, 2, b.width, 25});
+            gui::Place(gui::MakeButton(buttonBar_, b.name, b.caption), {b.left, 2, b.width, 25});
         button->setToolTip(b.hint);
         button->setFocusPolicy(Qt::NoFocus);
     }
@@ -154,12 +154,12 @@ void SheetViewer::SetGlyph(QPushButton* button, const char* glyph) {
 }
 
 std::string SheetViewer::SheetUserName() const {
-    return sheetMemory.UserFullName ? sheetMemory.UserFullName() : std::string();
+    return sheetMemory_.userFullName ? sheetMemory_.userFullName() : std::string();
 }
 
 bool SheetViewer::ComposeSelectedSheet(Surface& dc) {
-    aspectLinesButton->setVisible(true);
-    return ComposeSheet(sheets.SheetCode, dc, current, sheetMemory);
+    aspectLinesButton_->setVisible(true);
+    return ComposeSheet(sheets_.sheetCode, dc, current_, sheetMemory_);
 }
 
 void SheetViewer::ShowChartSheet() {
@@ -169,138 +169,138 @@ void SheetViewer::ShowChartSheet() {
 }
 
 void SheetViewer::ResetSheetView() {
-    ResetSheetZoom(drawing);
+    ResetSheetZoom(drawing_);
     ShowChartSheet();
 }
 
 void SheetViewer::DrawSheetViewerFrame() { DrawPageFrame(Canvas()); }
 
 void SheetViewer::PrepareOpening() {
-    metafileNameBox->setEditText(drawing.MetafileName.empty() ? QString("GRAF01.EMF")
-                                                              : gui::ToQt(drawing.MetafileName));
-    metafileNameBox->lineEdit()->setCursorPosition(0);  // the name from its first letter
-    SetActivationView(drawing, motion, gui::System().ScreenWidth(), gui::System().ScreenHeight(),
-                      sheets.SheetOrientation);
-    if (drawing.PrinterPresent) SetGlyph(orientationButton, drawing.PrinterLandscape ? "SetupL" : "SetupP");
-    firstDrawTimer->start();
+    metafileNameBox_->setEditText(drawing_.metafileName.empty() ? QString("GRAF01.EMF")
+                                                              : gui::ToQt(drawing_.metafileName));
+    metafileNameBox_->lineEdit()->setCursorPosition(0);  // the name from its first letter
+    SetActivationView(drawing_, motion_, gui::System().ScreenWidth(), gui::System().ScreenHeight(),
+                      sheets_.sheetOrientation);
+    if (drawing_.printerPresent) SetGlyph(orientationButton_, drawing_.printerLandscape ? "SetupL" : "SetupP");
+    firstDrawTimer_->start();
 }
 
 void SheetViewer::CoverScreen(int width, int height) {
     move(0, 0);
     resize(width, height);
-    buttonBar->setGeometry(0, height - buttonBar->height(), width, buttonBar->height());
+    buttonBar_->setGeometry(0, height - buttonBar_->height(), width, buttonBar_->height());
     hide();
 }
 
 void SheetViewer::DrawWhenReady() {
-    if (motion.SheetTickCount != 1) {
-        ++motion.SheetTickCount;
+    if (motion_.sheetTickCount != 1) {
+        ++motion_.sheetTickCount;
         return;
     }
-    firstDrawTimer->stop();
+    firstDrawTimer_->stop();
     ShowChartSheet();
 }
 
 void SheetViewer::ReleaseDrawing() {
-    firstDrawTimer->stop();
-    ResetSheetZoom(drawing);
-    drawing.AspectLinesOn = 1;
-    drawing.BlackAndWhite = false;
+    firstDrawTimer_->stop();
+    ResetSheetZoom(drawing_);
+    drawing_.aspectLinesOn = 1;
+    drawing_.blackAndWhite = false;
 }
 
 void SheetViewer::StartDrag(int x, int y) {
-    motion.Dragging = 1;
-    motion.DragStartX = x;
-    motion.DragStartY = y;
+    motion_.dragging = 1;
+    motion_.dragStartX = x;
+    motion_.dragStartY = y;
 }
 
 void SheetViewer::DragTo(int x, int y) {
     Canvas().SetTextColor(kWhite);
-    setCursor(motion.Dragging == 1 ? Qt::OpenHandCursor : Qt::ArrowCursor);
-    motion.DragDeltaX = x - motion.DragStartX;
-    motion.DragDeltaY = y - motion.DragStartY;
-    if (motion.Dragging != 1) return;
+    setCursor(motion_.dragging == 1 ? Qt::OpenHandCursor : Qt::ArrowCursor);
+    motion_.dragDeltaX = x - motion_.dragStartX;
+    motion_.dragDeltaY = y - motion_.dragStartY;
+    if (motion_.dragging != 1) return;
     // The sheet previewed at the moved place; the origin itself moves on release.
-    drawing.OriginX += motion.DragDeltaX;
-    drawing.OriginY += motion.DragDeltaY;
+    drawing_.originX += motion_.dragDeltaX;
+    drawing_.originY += motion_.dragDeltaY;
     struct Back {
         DrawingState& drawing;
         const SheetViewerState& motion;
         ~Back() {
-            drawing.OriginX -= motion.DragDeltaX;
-            drawing.OriginY -= motion.DragDeltaY;
+            drawing.originX -= motion.dragDeltaX;
+            drawing.originY -= motion.dragDeltaY;
         }
-    } back{drawing, motion};
+    } back{drawing_, motion_};
     ShowChartSheet();
 }
 
 void SheetViewer::EndDrag(int x, int y) {
-    EndSheetDrag(drawing, motion, x, y);
+    EndSheetDrag(drawing_, motion_, x, y);
     ShowChartSheet();
 }
 
 void SheetViewer::ScrollDown() {
-    drawing.OriginY += kSheetWheelStep;
+    drawing_.originY += kSheetWheelStep;
     ShowChartSheet();
 }
 
 void SheetViewer::ScrollUp() {
-    drawing.OriginY -= kSheetWheelStep;
+    drawing_.originY -= kSheetWheelStep;
     ShowChartSheet();
 }
 
 void SheetViewer::GoBack() { close(); }
 
 void SheetViewer::PrintSheet() {
-    if (!drawing.PrinterPresent) return;
+    if (!drawing_.printerPresent) return;
     ResetSheetView();
-    const bool landscape = sheets.SheetOrientation == "L";
-    drawing.PrinterLandscape = landscape;
+    const bool landscape = sheets_.sheetOrientation == "L";
+    drawing_.printerLandscape = landscape;
     // The job and the document are titled with the name, without the blanks
     // the archive pads it with.
-    std::string name = current.birth.subjectName;
+    std::string name = current_.birth.subjectName;
     engine::StripTrailingBlanks(name);
     std::unique_ptr<SheetPrintJob> job =
-        printer->Begin(landscape, drawSettings && drawSettings->Values().EpsonCorrection == 1, "Kelvor - " + name);
+        printer_->Begin(landscape, drawSettings_ && drawSettings_->Values().epsonCorrection == 1, "Kelvor - " + name);
     if (!job) return;
     {
         // The print run sets its own scale, zoom and origin on the printer's page
         // (whatever an activation after the printer's dialog did to the screen's
         // view) and puts back the screen's, also when the drawing fails; the
         // job's end ends the document in every case.
-        PrintRun run(drawing, job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
+        PrintRun run(drawing_, job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
         ComposeSelectedSheet(job->Canvas());
     }
     job.reset();
-    ResetSheetZoom(drawing);
+    ResetSheetZoom(drawing_);
     ShowChartSheet();
 }
 
 void SheetViewer::ChoosePrinterSettings() {
-    if (!drawing.PrinterPresent) return;
-    bool landscape = drawing.PrinterLandscape;
-    if (printer->Setup(landscape)) drawing.PrinterLandscape = landscape;
-    SetGlyph(orientationButton, drawing.PrinterLandscape ? "SetupL" : "SetupP");
+    if (!drawing_.printerPresent) return;
+    bool landscape = drawing_.printerLandscape;
+    if (printer_->Setup(landscape)) drawing_.printerLandscape = landscape;
+    SetGlyph(orientationButton_, drawing_.printerLandscape ? "SetupL" : "SetupP");
 }
 
 void SheetViewer::ToggleBlackAndWhite() {
-    drawing.BlackAndWhite = !drawing.BlackAndWhite;
-    SetGlyph(colourButton, drawing.BlackAndWhite ? "StNero" : "StColor");
+    drawing_.blackAndWhite = !drawing_.blackAndWhite;
+    SetGlyph(colourButton_, drawing_.blackAndWhite ? "StNero" : "StColor");
     ShowChartSheet();
 }
 
 void SheetViewer::ZoomIn() {
-    ZoomSheetIn(drawing, motion);
+    ZoomSheetIn(drawing_, motion_);
     ShowChartSheet();
 }
 
 void SheetViewer::ZoomOut() {
-    ZoomSheetOut(drawing, motion);
+    ZoomSheetOut(drawing_, motion_);
     ShowChartSheet();
 }
 
 void SheetViewer::ShowFullHeight() {
-    FitSheetHeight(drawing, motion);
+    FitSheetHeight(drawing_, motion_);
     ShowChartSheet();
 }
 
@@ -311,38 +311,38 @@ void SheetViewer::ShowFullWidth() { ResetSheetView(); }
 // the program cannot hold (an emoji, another script) is refused as typed, so
 // no file is named with "?" in their place: "" then.
 std::string SheetViewer::TakeMetafileName() {
-    if (const std::string foreign = gui::ForeignCharacters(metafileNameBox->currentText()); !foreign.empty()) {
+    if (const std::string foreign = gui::ForeignCharacters(metafileNameBox_->currentText()); !foreign.empty()) {
         gui::ShowMessage("Il nome del file contiene caratteri che non pu\xF2 avere (" + foreign +
                          "): toglierli o scriverli con altre lettere.");
         return {};
     }
-    const std::string name = rt::UpperAscii(gui::FromQt(metafileNameBox->currentText()));
-    metafileNameBox->setEditText(gui::ToQt(name));
-    metafileNameBox->lineEdit()->setCursorPosition(0);
+    const std::string name = rt::UpperAscii(gui::FromQt(metafileNameBox_->currentText()));
+    metafileNameBox_->setEditText(gui::ToQt(name));
+    metafileNameBox_->lineEdit()->setCursorPosition(0);
     return name;
 }
 
 void SheetViewer::SaveMetafile() {
     const std::string name = TakeMetafileName();
     if (name.empty()) return;
-    drawing.MetafileName = name;
-    const std::string problem = CheckSheetMetafileName(drawing.MetafileName);
+    drawing_.metafileName = name;
+    const std::string problem = CheckSheetMetafileName(drawing_.metafileName);
     if (!problem.empty()) {
         gui::ShowMessage(problem);
         return;
     }
-    if (!SaveChartOrientation(drawing, drawing.MetafileName)) return;
+    if (!SaveChartOrientation(drawing_, drawing_.metafileName)) return;
     {
         // Drawn at zoom 1 at the origin, as on paper, at the metafile's own
         // scale; the screen's scale comes back on every exit. A drawing that
         // fails saves nothing.
-        MetafileRun run(drawing);
-        ResetSheetZoom(drawing);
-        if (std::unique_ptr<EmfRecorder> metafile = BeginChartMetafile(drawing, drawing.MetafileName)) {
-            if (ComposeSelectedSheet(*metafile)) EndChartMetafile(std::move(metafile), drawing.MetafileName);
+        MetafileRun run(drawing_);
+        ResetSheetZoom(drawing_);
+        if (std::unique_ptr<EmfRecorder> metafile = BeginChartMetafile(drawing_, drawing_.metafileName)) {
+            if (ComposeSelectedSheet(*metafile)) EndChartMetafile(std::move(metafile), drawing_.metafileName);
         }
     }
-    CopyMetafileToClipboard("Emf\\" + drawing.MetafileName);
+    CopyMetafileToClipboard("Emf\\" + drawing_.metafileName);
     ShowChartSheet();
 }
 
@@ -379,34 +379,34 @@ void SheetViewer::CopyMetafileToClipboard(const std::string& fileName) {
 void SheetViewer::OpenMetafile() {
     const std::string name = TakeMetafileName();
     if (name.empty()) return;
-    drawing.MetafileName = name;
-    const std::string problem = CheckSheetMetafileName(drawing.MetafileName);
+    drawing_.metafileName = name;
+    const std::string problem = CheckSheetMetafileName(drawing_.metafileName);
     if (!problem.empty()) {
         gui::ShowMessage(problem);
         return;
     }
-    if (!rt::PathExists("Emf\\" + drawing.MetafileName)) {
-        gui::ShowMessage(MissingMetafileMessage(drawing.MetafileName));
+    if (!rt::PathExists("Emf\\" + drawing_.metafileName)) {
+        gui::ShowMessage(MissingMetafileMessage(drawing_.metafileName));
         return;
     }
-    MetafileViewer* metafileViewer = madeMetafileViewer ? madeMetafileViewer() : nullptr;
+    MetafileViewer* metafileViewer = madeMetafileViewer_ ? madeMetafileViewer_() : nullptr;
     if (!metafileViewer) {
-        if (!ownMetafileViewer) ownMetafileViewer = new MetafileViewer(drawing, this);
-        metafileViewer = ownMetafileViewer;
+        if (!ownMetafileViewer_) ownMetafileViewer_ = new MetafileViewer(drawing_, this);
+        metafileViewer = ownMetafileViewer_;
     }
-    if (ApplyChartOrientation(drawing, drawing.MetafileName, metafileViewer) == 0) return;
+    if (ApplyChartOrientation(drawing_, drawing_.metafileName, metafileViewer) == 0) return;
     gui::ShowModal(metafileViewer);
-    ResetSheetZoom(drawing);
+    ResetSheetZoom(drawing_);
     ShowChartSheet();
 }
 
 void SheetViewer::ToggleAspectLines() {
-    if (drawing.AspectLinesOn != 1) {
-        drawing.AspectLinesOn = 1;
-        SetGlyph(aspectLinesButton, "LinLos");
+    if (drawing_.aspectLinesOn != 1) {
+        drawing_.aspectLinesOn = 1;
+        SetGlyph(aspectLinesButton_, "LinLos");
     } else {
-        SetGlyph(aspectLinesButton, "LosLin");
-        drawing.AspectLinesOn = 0;
+        SetGlyph(aspectLinesButton_, "LosLin");
+        drawing_.aspectLinesOn = 0;
     }
     ShowChartSheet();
 }
@@ -428,7 +428,7 @@ void SheetViewer::changeEvent(QEvent* event) {
     }
     // A return from another window of the program (a modal dialog) activates the
     // viewer again: the default view of the orientation, drawn on the next tick.
-    if (isVisible() && isActiveWindow() && !firstDrawTimer->isActive()) gui::Guard([this] { PrepareOpening(); });
+    if (isVisible() && isActiveWindow() && !firstDrawTimer_->isActive()) gui::Guard([this] { PrepareOpening(); });
 }
 
 void SheetViewer::closeEvent(QCloseEvent* event) {
@@ -460,7 +460,7 @@ void SheetViewer::wheelEvent(QWheelEvent* event) {
 void SheetViewer::resizeEvent(QResizeEvent* event) {
     CanvasForm::resizeEvent(event);
     // The button bar stays along the bottom edge, the whole width.
-    buttonBar->setGeometry(0, height() - buttonBar->height(), width(), buttonBar->height());
+    buttonBar_->setGeometry(0, height() - buttonBar_->height(), width(), buttonBar_->height());
 }
 
 void SheetViewer::keyPressEvent(QKeyEvent* event) {

@@ -59,7 +59,7 @@ public:
     ~SheetViewer() override;
 
     // The zoom step, the screen's half size, the drag and the first-draw ticks.
-    const SheetViewerState& Motion() const { return motion; }
+    const SheetViewerState& Motion() const { return motion_; }
     // The user's name the sheets print beside their caption (empty: none).
     std::string SheetUserName() const;
 
@@ -120,35 +120,35 @@ private:
     std::string TakeMetafileName();
     void CopyMetafileToClipboard(const std::string& fileName);
 
-    const archive::CurrentChart& current;
+    const archive::CurrentChart& current_;
     // The sheet and orientation its opener chose.
-    const SheetSelectionState& sheets;
+    const SheetSelectionState& sheets_;
     // The drawing state the sheets are drawn in (page units, zoom, colours).
-    DrawingState& drawing;
-    const archive::DrawSettings* drawSettings;
-    std::unique_ptr<SheetPrinter> printer{};
-    std::function<MetafileViewer*()> madeMetafileViewer;
+    DrawingState& drawing_;
+    const archive::DrawSettings* drawSettings_;
+    std::unique_ptr<SheetPrinter> printer_{};
+    std::function<MetafileViewer*()> madeMetafileViewer_;
     // Its own viewer of saved chart metafiles, when its maker made none.
-    MetafileViewer* ownMetafileViewer = nullptr;
+    MetafileViewer* ownMetafileViewer_ = nullptr;
     // What the sheets drawn here keep from one drawing to the next.
-    SheetMemory sheetMemory;
-    SheetViewerState motion;
+    SheetMemory sheetMemory_;
+    SheetViewerState motion_;
 
-    QFrame* buttonBar = nullptr;
-    QPushButton* backButton = nullptr;
-    QPushButton* printButton = nullptr;
-    QPushButton* printerSetupButton = nullptr;
-    QPushButton* orientationButton = nullptr;
-    QPushButton* colourButton = nullptr;
-    QPushButton* zoomInButton = nullptr;
-    QPushButton* zoomOutButton = nullptr;
-    QPushButton* fullHeightButton = nullptr;
-    QPushButton* fullWidthButton = nullptr;
-    QPushButton* saveMetafileButton = nullptr;
-    QComboBox* metafileNameBox = nullptr;
-    QPushButton* openMetafileButton = nullptr;
-    QPushButton* aspectLinesButton = nullptr;
-    QTimer* firstDrawTimer = nullptr;
+    QFrame* buttonBar_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QPushButton* printerSetupButton_ = nullptr;
+    QPushButton* orientationButton_ = nullptr;
+    QPushButton* colourButton_ = nullptr;
+    QPushButton* zoomInButton_ = nullptr;
+    QPushButton* zoomOutButton_ = nullptr;
+    QPushButton* fullHeightButton_ = nullptr;
+    QPushButton* fullWidthButton_ = nullptr;
+    QPushButton* saveMetafileButton_ = nullptr;
+    QComboBox* metafileNameBox_ = nullptr;
+    QPushButton* openMetafileButton_ = nullptr;
+    QPushButton* aspectLinesButton_ = nullptr;
+    QTimer* firstDrawTimer_ = nullptr;
     // Set by a showing until the window system's first change of activation.
     bool showActivationPending_ = false;
 };

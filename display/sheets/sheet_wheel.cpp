@@ -84,9 +84,9 @@ Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real 
 
 int DecanRuler(int decanIndexFromAries) {
     // Mars, Sun, Venus, Mercury, Moon, Saturn, Jupiter, over and over from 0 Aries.
-    static const int order[7] = {5, 1, 4, 3, 2, 7, 6};
+    static const int kOrder[7] = {5, 1, 4, 3, 2, 7, 6};
     const int d = ((decanIndexFromAries % 36) + 36) % 36;
-    return order[d % 7];
+    return kOrder[d % 7];
 }
 
 Real DrawSheetSignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize, Real ascendant) {
@@ -320,10 +320,10 @@ void DrawSheetAspects(Surface& dc, const engine::Chart& chart, const std::array<
 
 void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real by) {
     const DrawingState& drawing = dc.Drawing();
-    ax /= drawing.AspectScaleX;
-    bx /= drawing.AspectScaleX;
-    ay /= drawing.AspectScaleY;
-    by /= drawing.AspectScaleY;
+    ax /= drawing.aspectScaleX;
+    bx /= drawing.aspectScaleX;
+    ay /= drawing.aspectScaleY;
+    by /= drawing.aspectScaleY;
     const Real e = deviation < 0.2L ? 0.2L : static_cast<Real>(deviation);
     const Real w = 1 / (1.2L * std::sqrt(e));
     if (ax > bx) {
@@ -341,9 +341,9 @@ void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real
                                 {bx, by},           {bx - c1, by + s1}, {ax + c2, ay - s2}};
     Point pts[6];
     for (int i = 0; i < 6; ++i) {
-        const Real z = drawing.PixelsPerUnit * drawing.ZoomFactor;
-        pts[i] = {static_cast<int>(rt::Round(corners[i][0] * z)) + drawing.OriginX,
-                  static_cast<int>(rt::Round(corners[i][1] * z)) + drawing.OriginY};
+        const Real z = drawing.pixelsPerUnit * drawing.zoomFactor;
+        pts[i] = {static_cast<int>(rt::Round(corners[i][0] * z)) + drawing.originX,
+                  static_cast<int>(rt::Round(corners[i][1] * z)) + drawing.originY};
     }
     const int fill = dc.State().polyFillMode;
     dc.SetPolyFillMode(kWinding);

@@ -12,24 +12,24 @@ namespace display {
 namespace {
 
 void SetRings(ChartGeometryState& geometry, const WheelRings& w) {
-    geometry.WheelCentreX = w.centreX;
-    geometry.WheelCentreY = w.centreY;
-    geometry.SignRingOuterRadius = w.signOuter;
-    geometry.SignRingInnerRadius = w.signInner;
-    geometry.PlanetRingOuterRadius = w.planetOuter;
-    geometry.PlanetRingInnerRadius = w.planetInner;
-    geometry.HouseRingOuterRadius = w.houseOuter;
-    geometry.HouseRingInnerRadius = w.houseInner;
+    geometry.wheelCentreX = w.centreX;
+    geometry.wheelCentreY = w.centreY;
+    geometry.signRingOuterRadius = w.signOuter;
+    geometry.signRingInnerRadius = w.signInner;
+    geometry.planetRingOuterRadius = w.planetOuter;
+    geometry.planetRingInnerRadius = w.planetInner;
+    geometry.houseRingOuterRadius = w.houseOuter;
+    geometry.houseRingInnerRadius = w.houseInner;
 }
 
 }  // namespace
 
 PagePoint WheelCentre(const ChartGeometryState& geometry) {
-    return {static_cast<Real>(geometry.WheelCentreX), static_cast<Real>(geometry.WheelCentreY)};
+    return {static_cast<Real>(geometry.wheelCentreX), static_cast<Real>(geometry.wheelCentreY)};
 }
 
 CircleFrame HouseRingInnerCircle(const ChartGeometryState& geometry) {
-    return {.centre = WheelCentre(geometry), .radius = static_cast<Real>(geometry.HouseRingInnerRadius)};
+    return {.centre = WheelCentre(geometry), .radius = static_cast<Real>(geometry.houseRingInnerRadius)};
 }
 
 void SetWheelGeometry(ChartGeometryState& geometry) { SetRings(geometry, kChartWindowWheel); }
@@ -41,10 +41,10 @@ void ClearChartArea(Surface& dc, NatalWheelState& wheel) {
         ScopedBrush brush(dc, kBlack);
         RectangleScaled(dc, 2, 2, 195, 195);
     }
-    wheel.PlanetGlyphX[10] = 0;
-    wheel.PlanetGlyphX[11] = 0;
-    wheel.PlanetGlyphY[10] = 0;
-    wheel.PlanetGlyphY[11] = 0;
+    wheel.planetGlyphX[10] = 0;
+    wheel.planetGlyphX[11] = 0;
+    wheel.planetGlyphY[10] = 0;
+    wheel.planetGlyphY[11] = 0;
 }
 
 namespace {

@@ -13,14 +13,14 @@ namespace display {
 // sheets' after a sheet or the window's opening set it. Its owner (the main window)
 // hands it to the chart window; the views read it through what the window passes.
 struct ChartGeometryState {
-    int WheelCentreX = 100;
-    int WheelCentreY = 100;
-    int SignRingOuterRadius = 78;
-    int SignRingInnerRadius = 65;
-    int PlanetRingOuterRadius = 65;
-    int PlanetRingInnerRadius = 50;
-    int HouseRingOuterRadius = 47;
-    int HouseRingInnerRadius = 39;
+    int wheelCentreX = 100;
+    int wheelCentreY = 100;
+    int signRingOuterRadius = 78;
+    int signRingInnerRadius = 65;
+    int planetRingOuterRadius = 65;
+    int planetRingInnerRadius = 50;
+    int houseRingOuterRadius = 47;
+    int houseRingInnerRadius = 39;
 };
 
 // A wheel's centre and the outer and inner radii of its sign, planet and house

@@ -39,11 +39,11 @@ void ClassifySectors(const WheelPointArray& longitudes, int count, const std::ar
     std::vector<Real> b(boundaries.begin(), boundaries.begin() + count);
     b.push_back(b[0]);
     for (int j = 1; j <= 11; ++j) {
-        const Real L = longitudes[j];
+        const Real l = longitudes[j];
         for (int k = 1; k <= count; ++k) {
             Real w = b[k] - b[k - 1];
             if (w < 0) w += 360;
-            Real d = L - b[k - 1];
+            Real d = l - b[k - 1];
             if (d < 0) d += 360;
             if (d < w) results[j] = static_cast<unsigned char>(k == count ? 1 : k + 1);
         }
@@ -83,8 +83,8 @@ void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame&
     // the zodiac, that sign coming again last.
     int s = static_cast<int>(rt::Trunc(engine::Mod360(asc) / 30)) + 1;
     for (int step = 0; step < 13; ++step) {
-        const Real L = 30 * (s - 1);
-        const Real theta = asc - L;
+        const Real l = 30 * (s - 1);
+        const Real theta = asc - l;
         SelectLinePen(dc, 0);
         LinePage(dc, WheelPoint(cx, cy, outer + 5, theta), WheelPoint(cx, cy, inner, theta));
         ReleasePen(dc);
@@ -92,8 +92,8 @@ void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame&
         DrawSignGlyph(dc, s, mode, g.x, g.y, glyphSize);
         if (centres) {
             CentreMark(dc, g);
-            centres->SignGlyphX[s] = g.x;
-            centres->SignGlyphY[s] = g.y;
+            centres->signGlyphX[s] = g.x;
+            centres->signGlyphY[s] = g.y;
         }
         if (s == 1) rotation = theta;
         if (step < 12) {
@@ -141,15 +141,15 @@ void BuildDecanKeys(const WheelPointArray& longitudes, std::array<std::string, 1
 }
 
 void ClassifyBodyDecades(const engine::Chart& chart, NatalWheelState& wheel) {
-    ClassifyDecades(WheelPointLongitudes(chart), wheel.DecadeBoundaries, wheel.BodyDecades);
+    ClassifyDecades(WheelPointLongitudes(chart), wheel.decadeBoundaries, wheel.bodyDecades);
 }
 
 void ClassifyBodyTerms(const engine::Chart& chart, NatalWheelState& wheel) {
-    ClassifyTerms(WheelPointLongitudes(chart), chart.cusps[1], wheel.TermBoundaries, wheel.BodyTerms);
+    ClassifyTerms(WheelPointLongitudes(chart), chart.cusps[1], wheel.termBoundaries, wheel.bodyTerms);
 }
 
 void BuildBodyDecanKeys(const engine::Chart& chart, NatalWheelState& wheel) {
-    BuildDecanKeys(WheelPointLongitudes(chart), wheel.BodyDecanKeys);
+    BuildDecanKeys(WheelPointLongitudes(chart), wheel.bodyDecanKeys);
 }
 
 NatalChartFields DrawNatalChart(Surface& dc, const archive::CurrentChart& current, NatalWheelState& wheel) {
@@ -177,7 +177,7 @@ NatalChartFields DrawNatalChart(Surface& dc, const archive::CurrentChart& curren
     try {
         RewritePositionFiles(current, wheel);
     } catch (const rt::IoError& e) {
-        wheel.FileErrors.ReportOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
+        wheel.fileErrors.ReportOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
     }
 
     NatalChartFields f;
@@ -186,7 +186,7 @@ NatalChartFields DrawNatalChart(Surface& dc, const archive::CurrentChart& curren
     engine::StripTrailingBlanks(name);
     f.name = "  " + name;
     f.birthDate =
-        wheel.BirthWeekdayName + " " + birth.birthDateText + " (GMT" + birth.timeZoneText + ")" + calendarNote;
+        wheel.birthWeekdayName + " " + birth.birthDateText + " (GMT" + birth.timeZoneText + ")" + calendarNote;
     f.place = birth.birthPlace + " - " + birth.nationality;
     f.coordinates = birth.coordinatesText;
     f.houseSystem = HouseSystemCaption(chart);

@@ -20,76 +20,76 @@ std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAn
     std::array<float, 25> result{};
     if (n > 24) n = 24;
     if (n <= 0) return result;
-    const Real D = separation;
+    const Real d = separation;
 
     // Display angles with their point numbers, sorted ascending (stable).
-    std::vector<float> S(n + 1);
-    std::vector<int> C(n + 1);
+    std::vector<float> sorted(n + 1);
+    std::vector<int> pointOf(n + 1);
     for (int i = 1; i <= n; ++i) {
-        S[i] = static_cast<float>(trueAngles[i]);
-        C[i] = i;
+        sorted[i] = static_cast<float>(trueAngles[i]);
+        pointOf[i] = i;
     }
     for (int pass = 1; pass < n; ++pass)
         for (int j = 1; j < n; ++j)
-            if (S[j] > S[j + 1]) {
-                std::swap(S[j], S[j + 1]);
-                std::swap(C[j], C[j + 1]);
+            if (sorted[j] > sorted[j + 1]) {
+                std::swap(sorted[j], sorted[j + 1]);
+                std::swap(pointOf[j], pointOf[j + 1]);
             }
 
     // The first largest gap; gap 1 runs across 0 degrees. Without any gap
     // (all angles equal) the circle is cut before the first point.
-    int K = 1;
+    int firstAfterGap = 1;
     Real largest = -1;
     for (int i = 1; i <= n; ++i) {
-        Real previous = i == 1 ? S[n] : S[i - 1];
-        Real gap = static_cast<Real>(S[i]) - previous;
+        Real previous = i == 1 ? sorted[n] : sorted[i - 1];
+        Real gap = static_cast<Real>(sorted[i]) - previous;
         if (gap < 0) gap += 360;
         if (gap > largest) {
             largest = gap;
-            K = i;
+            firstAfterGap = i;
         }
     }
 
     // Unroll the circle from just after the largest gap.
-    std::vector<float> T(n + 2);
+    std::vector<float> unrolled(n + 2);
     for (int m = 1; m <= n; ++m) {
-        int idx = K + m - 1;
-        T[m] = idx <= n ? S[idx] : static_cast<float>(S[idx - n] + 360.0L);
+        int idx = firstAfterGap + m - 1;
+        unrolled[m] = idx <= n ? sorted[idx] : static_cast<float>(sorted[idx - n] + 360.0L);
     }
-    T[0] = static_cast<float>(T[n] - 360.0L);
-    T[n + 1] = static_cast<float>(T[1] + 360.0L);
-    const std::vector<float> U = T;
+    unrolled[0] = static_cast<float>(unrolled[n] - 360.0L);
+    unrolled[n + 1] = static_cast<float>(unrolled[1] + 360.0L);
+    const std::vector<float> unpushed = unrolled;
 
     // Push crowded neighbours apart; centre each run that was pushed.
     int c = 0;
     for (int i = 1; i <= n; ++i) {
-        if (static_cast<Real>(T[i + 1]) - T[i] <= D) {
-            T[i + 1] = static_cast<float>(T[i] + D);
+        if (static_cast<Real>(unrolled[i + 1]) - unrolled[i] <= d) {
+            unrolled[i + 1] = static_cast<float>(unrolled[i] + d);
             ++c;
             continue;
         }
-        Real h = (static_cast<Real>(T[i]) - U[i]) / 2;
-        Real before = static_cast<Real>(T[i - c]) - T[i - c - 1];
+        Real h = (static_cast<Real>(unrolled[i]) - unpushed[i]) / 2;
+        Real before = static_cast<Real>(unrolled[i - c]) - unrolled[i - c - 1];
         Real back = 0;
-        if (before >= h + D)
+        if (before >= h + d)
             back = h;
-        else if (before > D && c >= 2)
-            back = before - D;
+        else if (before > d && c >= 2)
+            back = before - d;
         if (back != 0)
-            for (int m = i - c; m <= i; ++m) T[m] = static_cast<float>(T[m] - back);
+            for (int m = i - c; m <= i; ++m) unrolled[m] = static_cast<float>(unrolled[m] - back);
         c = 0;
     }
 
     // Roll back into the sorted order, then back to point order.
-    for (int m = 1; m <= K - 1; ++m) S[m] = static_cast<float>(T[n - K + 1 + m] - 360.0L);
-    for (int m = K; m <= n; ++m) S[m] = T[m - K + 1];
+    for (int m = 1; m <= firstAfterGap - 1; ++m) sorted[m] = static_cast<float>(unrolled[n - firstAfterGap + 1 + m] - 360.0L);
+    for (int m = firstAfterGap; m <= n; ++m) sorted[m] = unrolled[m - firstAfterGap + 1];
     for (int pass = 1; pass < n; ++pass)
         for (int j = 1; j < n; ++j)
-            if (C[j] > C[j + 1]) {
-                std::swap(S[j], S[j + 1]);
-                std::swap(C[j], C[j + 1]);
+            if (pointOf[j] > pointOf[j + 1]) {
+                std::swap(sorted[j], sorted[j + 1]);
+                std::swap(pointOf[j], pointOf[j + 1]);
             }
-    for (int i = 1; i <= n; ++i) result[i] = S[i];
+    for (int i = 1; i <= n; ++i) result[i] = sorted[i];
     return result;
 }
 
@@ -119,7 +119,7 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
         if (a < 0) a += 360;
         t[i] = engine::Mod360(a + o.angleOffset);
     }
-    const std::array<float, 25> S = SpreadRingAngles(n, t);
+    const std::array<float, 25> s = SpreadRingAngles(n, t);
 
     const Real rm = (o.ring.innerRadius + o.ring.outerRadius) / 2;
     const Real re1 = rm - o.glyphSize / 2 - 1;
@@ -128,7 +128,7 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
     const Real signOuter = kChartWindowWheel.signOuter;
 
     for (int i = 1; i <= n; ++i) {
-        const PagePoint g = WheelPoint(cx, cy, rm, S[i]);
+        const PagePoint g = WheelPoint(cx, cy, rm, s[i]);
         SelectPenByCode(dc, 1);
         DrawGlyphFile(dc, PlanetGlyphFileName(dc, o.directGlyphs ? i : RenumberPlanetGlyph(i)), g.x, g.y, o.glyphSize);
         ReleasePen(dc);
@@ -140,8 +140,8 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
             ReleaseBrush(dc);
             ReleasePen(dc);
             if (i <= 12) {
-                o.centres->PlanetGlyphX[i] = g.x;
-                o.centres->PlanetGlyphY[i] = g.y;
+                o.centres->planetGlyphX[i] = g.x;
+                o.centres->planetGlyphY[i] = g.y;
             }
         }
 
@@ -149,13 +149,13 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
             const bool nearAxis = ArcDistance(longitudes[i], o.ascendant) <= 5 ||
                                   ArcDistance(longitudes[i], o.descendant) <= 5;
             SelectLinePen(dc, 0);
-            LinePage(dc, WheelPoint(cx, cy, signOuter + (nearAxis ? 25 : 15), S[i]),
-                     WheelPoint(cx, cy, signOuter + 29, S[i]));
+            LinePage(dc, WheelPoint(cx, cy, signOuter + (nearAxis ? 25 : 15), s[i]),
+                     WheelPoint(cx, cy, signOuter + 29, s[i]));
             ReleasePen(dc);
             SetTextColorByCode(dc, 0);
             std::string text;
             engine::FormatDegMin(1, text, longitudes[i]);
-            const PagePoint p = WheelPoint(cx, cy, signOuter + 35, S[i]);
+            const PagePoint p = WheelPoint(cx, cy, signOuter + 35, s[i]);
             TextOutCentered(dc, text, 2, p.x, p.y - 2);
         }
 
@@ -168,9 +168,9 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
         SelectBrushColor(dc, dc.OnPaper() ? kBlack : kWhite);
         const PagePoint outerTrue = WheelPoint(cx, cy, o.ring.outerRadius, t[i]);
         const PagePoint innerTrue = WheelPoint(cx, cy, o.ring.innerRadius, t[i]);
-        LinePage(dc, outerTrue, WheelPoint(cx, cy, re2, S[i]));
+        LinePage(dc, outerTrue, WheelPoint(cx, cy, re2, s[i]));
         DotPage(dc, outerTrue, 0.2L);
-        LinePage(dc, innerTrue, WheelPoint(cx, cy, re1, S[i]));
+        LinePage(dc, innerTrue, WheelPoint(cx, cy, re1, s[i]));
         DotPage(dc, innerTrue, 0.2L);
         ReleaseBrush(dc);
         ReleasePen(dc);

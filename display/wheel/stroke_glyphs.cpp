@@ -99,9 +99,9 @@ struct StampFrame {
     const DrawingState& drawing;
     Real u, v;
     Point At(Real dx, Real dy) const {
-        const Real k = drawing.PixelsPerUnit * drawing.ZoomFactor;
-        return {static_cast<int>(rt::Round((u + dx) * k)) + drawing.OriginX,
-                static_cast<int>(rt::Round((v + dy) * k)) + drawing.OriginY};
+        const Real k = drawing.pixelsPerUnit * drawing.zoomFactor;
+        return {static_cast<int>(rt::Round((u + dx) * k)) + drawing.originX,
+                static_cast<int>(rt::Round((v + dy) * k)) + drawing.originY};
     }
     Rect Box(Real x1, Real y1, Real x2, Real y2) const {
         const Point a = At(x1, y1), b = At(x2, y2);
@@ -110,16 +110,16 @@ struct StampFrame {
 };
 
 StampFrame StampAt(const DrawingState& drawing, Real x, Real y) {
-    return {drawing, (x + 5) / drawing.AspectScaleX, (y + 130) / drawing.AspectScaleY};
+    return {drawing, (x + 5) / drawing.aspectScaleX, (y + 130) / drawing.aspectScaleY};
 }
 
 void StampShadow(Surface& dc, const StampFrame& f) {
     SelectPenByCode(dc, 2);
-    if (!dc.Drawing().BlackAndWhite) SelectBrushColor(dc, Rgb(255, 255, 0));
+    if (!dc.Drawing().blackAndWhite) SelectBrushColor(dc, Rgb(255, 255, 0));
     dc.SetPolyFillMode(kWinding);
     const Point shape[6] = {f.At(10, -2), f.At(25, 7), f.At(10, 12), f.At(20, -2), f.At(20, 13), f.At(10, -2)};
     dc.Polygon(shape);
-    if (!dc.Drawing().BlackAndWhite) ReleaseBrush(dc);
+    if (!dc.Drawing().blackAndWhite) ReleaseBrush(dc);
     ReleasePen(dc);
 }
 

@@ -11,7 +11,7 @@ namespace display {
 bool FileErrorReports::ReportOnce(const std::string& fileName, const rt::IoError& error) {
     std::string key = fileName;
     engine::UpperCaseInPlace(key);  // one file, however a caller spells it
-    if (!reported.insert(key).second) return false;
+    if (!reported_.insert(key).second) return false;
     // The run-time's message about the file named here, unless the error
     // carries a sentence of its own.
     const std::string own = error.UserMessage();

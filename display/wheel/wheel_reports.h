@@ -21,7 +21,7 @@ public:
     bool ReportOnce(const std::string& fileName, const rt::IoError& error);
 
 private:
-    std::set<std::string> reported;  // upper-case names
+    std::set<std::string> reported_;  // upper-case names
 };
 
 }  // namespace display

@@ -17,25 +17,25 @@ using engine::Real;
 struct NatalWheelState {
     // Page centres of the glyph of chart point i (1..12) and of sign s (1..12);
     // entry 0 unused.
-    std::array<Real, 13> PlanetGlyphX{}, PlanetGlyphY{};
-    std::array<Real, 13> SignGlyphX{}, SignGlyphY{};
+    std::array<Real, 13> planetGlyphX{}, planetGlyphY{};
+    std::array<Real, 13> signGlyphX{}, signGlyphY{};
     // Page centres of the seven dignity glyphs of the archetypal structure
     // (1..7), as the view last drew them.
-    std::array<Real, 8> DignityGlyphX{}, DignityGlyphY{};
+    std::array<Real, 8> dignityGlyphX{}, dignityGlyphY{};
     // Entries 0..35 / 0..59 hold the boundaries; the last entry is left to the
     // classification.
-    std::array<Real, 37> DecadeBoundaries{};
-    std::array<Real, 61> TermBoundaries{};
+    std::array<Real, 37> decadeBoundaries{};
+    std::array<Real, 61> termBoundaries{};
     // Chart points 1..11.
-    std::array<unsigned char, 12> BodyDecades{};
-    std::array<unsigned char, 12> BodyTerms{};
-    std::array<std::string, 12> BodyDecanKeys{};
+    std::array<unsigned char, 12> bodyDecades{};
+    std::array<unsigned char, 12> bodyTerms{};
+    std::array<std::string, 12> bodyDecanKeys{};
     // Signs 1..12: 15, 45, ..., 345.
-    std::array<Real, 13> SignMidpoints{};
+    std::array<Real, 13> signMidpoints{};
     // Dutch weekday of the birth date by clock time (string[9]).
-    std::string BirthWeekdayName;
+    std::string birthWeekdayName;
     // The data files whose failure the window's drawings and clicks told.
-    FileErrorReports FileErrors;
+    FileErrorReports fileErrors;
 };
 
 }  // namespace display

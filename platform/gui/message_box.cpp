@@ -57,8 +57,8 @@ WindowInFront& InFront() {
 
 // A command the text gives to run ("kelvor --import-signatures").
 const QRegularExpression& CommandPattern() {
-    static const QRegularExpression command(QStringLiteral("\\w+ --[\\w-]+"));
-    return command;
+    static const QRegularExpression kCommand(QStringLiteral("\\w+ --[\\w-]+"));
+    return kCommand;
 }
 
 QString HtmlParagraph(const QString& text, const char* whiteSpace) {
@@ -174,10 +174,10 @@ int AskWithBox(const MessageRequest& request) {
     QMessageBox box(request.owner);
     PrepareMessageBox(box, request);
     switch (box.exec()) {
-        case QMessageBox::Yes: return AnswerYes;
-        case QMessageBox::No: return AnswerNo;
-        case QMessageBox::Cancel: return AnswerCancel;
-        default: return AnswerOk;
+        case QMessageBox::Yes: return kAnswerYes;
+        case QMessageBox::No: return kAnswerNo;
+        case QMessageBox::Cancel: return kAnswerCancel;
+        default: return kAnswerOk;
     }
 }
 
@@ -216,8 +216,8 @@ RecordingMessageSink::RecordingMessageSink() {
             answers.pop_front();
             return a;
         }
-        return (r.buttons == Buttons::YesNo || r.buttons == Buttons::YesNoCancel) ? int(AnswerYes)
-                                                                                  : int(AnswerOk);
+        return (r.buttons == Buttons::YesNo || r.buttons == Buttons::YesNoCancel) ? int(kAnswerYes)
+                                                                                  : int(kAnswerOk);
     });
 }
 

@@ -13,7 +13,7 @@ namespace gui {
 
 enum class Buttons { Ok, YesNo, OkCancel, YesNoCancel };
 // Answers keep the old platform's numbers.
-enum Answer : int { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+enum Answer : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 
 struct MessageRequest {
     std::string text;     // Windows-1252 bytes

@@ -10,7 +10,7 @@ class QWidget;
 namespace gui {
 
 // Result codes as the old platform's modal results.
-enum ModalResult : int { ModalNone = 0, ModalOk = 1, ModalCancel = 2, ModalYes = 6, ModalNo = 7 };
+enum ModalResult : int { kModalNone = 0, kModalOk = 1, kModalCancel = 2, kModalYes = 6, kModalNo = 7 };
 
 // Shows the dialog modally and returns its result. With a handler installed for
 // the dialog's objectName the handler runs instead (it may drive the dialog's

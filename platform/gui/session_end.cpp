@@ -10,12 +10,12 @@ namespace gui {
 
 int CloseButtonAnswer(Buttons buttons) {
     switch (buttons) {
-        case Buttons::Ok: return AnswerOk;
-        case Buttons::YesNo: return AnswerNo;
+        case Buttons::Ok: return kAnswerOk;
+        case Buttons::YesNo: return kAnswerNo;
         case Buttons::OkCancel:
-        case Buttons::YesNoCancel: return AnswerCancel;
+        case Buttons::YesNoCancel: return kAnswerCancel;
     }
-    return AnswerCancel;
+    return kAnswerCancel;
 }
 
 namespace {

@@ -65,8 +65,8 @@ void BrowserWindow::BuildResultPage(QVBoxLayout* left) {
     QLabel* chosenHead = gui::MakeLabel(this, "LabScelta", frame_.chosenLabel);
     gui::SetBold(chosenHead);
     chosenRow->addWidget(chosenHead);
-    Chosen = gui::MakeReadOnlyEdit(this, frame_.chosenName);
-    chosenRow->addWidget(Chosen, 1);
+    chosen = gui::MakeReadOnlyEdit(this, frame_.chosenName);
+    chosenRow->addWidget(chosen, 1);
     left->addLayout(chosenRow);
 
     auto* grid = new QGridLayout;
@@ -143,12 +143,12 @@ void BrowserWindow::BuildPageRow(QVBoxLayout* left) {
 // The search box over the list and the commands under it.
 void BrowserWindow::BuildSearchColumn(QVBoxLayout* right) {
     right->addWidget(gui::MakeLabel(this, "LabZoeken", "Zoeken"));
-    SearchEdit = gui::MakeEdit(this, frame_.searchEditName);
-    SetBackground(SearchEdit, kAqua);
+    searchEdit = gui::MakeEdit(this, frame_.searchEditName);
+    SetBackground(searchEdit, kAqua);
     HandleEditKeys(
-        SearchEdit, [this](char typed) { TypeAhead(typed); }, [this] { StartNewKey(); },
+        searchEdit, [this](char typed) { TypeAhead(typed); }, [this] { StartNewKey(); },
         [this] { TakeKeyFromBox(); });
-    right->addWidget(SearchEdit);
+    right->addWidget(searchEdit);
     choiceList = gui::MakeList(this, "ListBox1");
     right->addWidget(choiceList, 1);
     gui::MakeButtons(this, {{&clearButton, "BitBtn1", "Opschonen"},
@@ -188,7 +188,7 @@ void BrowserWindow::ClearResultSlots() {
         for (QLineEdit* e : {remedyEdits[i], planetEdits[i], signEdits[i], dosageEdits[i]})
             if (e) e->clear();
     nextSlot_ = 1;
-    Chosen->clear();
+    chosen->clear();
     notesMemo->clear();
     pageEdit->clear();
     signatureWordList->hide();
@@ -217,9 +217,9 @@ void BrowserWindow::TurnPage(bool forward) {
         State().NextPage();
     else
         State().PreviousPage();
-    const QString kept = Chosen->text();
+    const QString kept = chosen->text();
     ClearResultSlots();
-    Chosen->setText(kept);
+    chosen->setText(kept);
     FillPage();
 }
 
@@ -239,20 +239,20 @@ void BrowserWindow::ToggleHelp() {
 }
 
 void BrowserWindow::TypeAhead(char typed) {
-    std::string& key = State().SearchKey;
+    std::string& key = State().searchKey;
     if (!ApplyTypeAheadKey(key, typed, frame_.upperEveryKey)) return;
-    SetText(SearchEdit, key);
-    SearchEdit->setCursorPosition(SearchEdit->text().size());
+    SetText(searchEdit, key);
+    searchEdit->setCursorPosition(searchEdit->text().size());
     SeekKey();
 }
 
 void BrowserWindow::TakeKeyFromBox() {
-    State().SearchKey = TextOf(SearchEdit);
+    State().searchKey = TextOf(searchEdit);
     SeekKey();
 }
 
 void BrowserWindow::SeekKey() {
-    const std::string& key = State().SearchKey;
+    const std::string& key = State().searchKey;
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(choiceList->count()));
     for (int i = 0; i < choiceList->count(); ++i) lines.push_back(gui::FromQt(choiceList->item(i)->text()));
@@ -266,8 +266,8 @@ void BrowserWindow::SeekKey() {
 }
 
 void BrowserWindow::StartNewKey() {
-    SearchEdit->clear();
-    State().SearchKey.clear();
+    searchEdit->clear();
+    State().searchKey.clear();
 }
 
 void BrowserWindow::PlaceAt(QWidget* overlay, QWidget* anchor) {

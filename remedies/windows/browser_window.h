@@ -47,8 +47,8 @@ public:
     explicit BrowserWindow(const BrowserFrame& frame, QWidget* parent = nullptr);
 
     QListWidget* choiceList = nullptr;
-    QLineEdit* SearchEdit = nullptr;
-    QLineEdit* Chosen = nullptr;  // the chosen symptom, remedy or pathology
+    QLineEdit* searchEdit = nullptr;
+    QLineEdit* chosen = nullptr;  // the chosen symptom, remedy or pathology
     // The slot columns; the last holds the dosage, or the symptom in the remedy browser.
     std::array<QLineEdit*, kSlotsPerPage + 1> remedyEdits{}, planetEdits{}, signEdits{}, dosageEdits{};
     std::array<QPushButton*, kSlotsPerPage + 1> detailButtons{};

@@ -147,9 +147,9 @@ void DatabaseEditorWindow::ShowEntries(std::vector<EditorEntry> entries, const s
         damageTold_ = false;
     else if (!damageTold_)
         damageTold_ = !TellUnusableDatabase(frame_.database(), kDamagedDatabaseDone).empty();
-    Entries = std::move(entries);
+    listedEntries = std::move(entries);
     entryList->clear();
-    for (const EditorEntry& e : Entries) entryList->addItem(gui::ToQt(e.text));
+    for (const EditorEntry& e : listedEntries) entryList->addItem(gui::ToQt(e.text));
 }
 
 void DatabaseEditorWindow::RefillInSelectedOrder() {
@@ -165,29 +165,29 @@ void DatabaseEditorWindow::SortByRemedy() {
 }
 
 void DatabaseEditorWindow::ShowEntryRecord(int index) {
-    if (!ListBrowsing || index < 0 || index >= static_cast<int>(Entries.size())) return;
+    if (!listBrowsing || index < 0 || index >= static_cast<int>(listedEntries.size())) return;
     ShowRecord(index);
 }
 
 void DatabaseEditorWindow::MoveList(const std::string& key) {
     std::vector<std::string> lines;
-    lines.reserve(Entries.size());
-    for (const EditorEntry& e : Entries) lines.push_back(e.text);
+    lines.reserve(listedEntries.size());
+    for (const EditorEntry& e : listedEntries) lines.push_back(e.text);
     // The list is sorted without regard to case, so the key is compared so too.
     const int i = PrefixBisect(lines, key, true);
     if (i >= 0) entryList->setCurrentRow(i);
 }
 
 void DatabaseEditorWindow::MarkDescriptionsChanged() {
-    if (!RecordShown) return;
-    DescriptionsChanged = true;
+    if (!recordShown) return;
+    descriptionsChanged = true;
     ArmSaves();
 }
 
 // "Salva" writes into the record shown, so it stays disabled while none is
 // (after "Pulisci", a delete or the opening); "Salva come Nuovo" is always offered.
 void DatabaseEditorWindow::ArmSaves() {
-    saveButton->setEnabled(CurrentRecordNumber > 0);
+    saveButton->setEnabled(currentRecordNumber > 0);
     saveAsNewButton->setEnabled(true);
 }
 
@@ -237,14 +237,14 @@ void DatabaseEditorWindow::MarkRecordShown() {
     deleteButton->setEnabled(true);
     saveButton->setEnabled(false);
     saveAsNewButton->setEnabled(false);
-    DescriptionsChanged = false;
-    RecordShown = true;
+    descriptionsChanged = false;
+    recordShown = true;
 }
 
 void DatabaseEditorWindow::SelectCurrentEntry() {
-    if (CurrentRecordNumber <= 0) return;
-    for (std::size_t i = 0; i < Entries.size(); ++i)
-        if (Entries[i].record == CurrentRecordNumber) {
+    if (currentRecordNumber <= 0) return;
+    for (std::size_t i = 0; i < listedEntries.size(); ++i)
+        if (listedEntries[i].record == currentRecordNumber) {
             entryList->setCurrentRow(static_cast<int>(i));
             entryList->scrollToItem(entryList->item(static_cast<int>(i)));
             return;
@@ -260,17 +260,17 @@ bool DatabaseEditorWindow::FormMayBeSaved() {
         return false;
     }
     const std::string question = CutQuestion(fields);
-    return question.empty() || gui::ShowMessage(question, "", gui::Buttons::YesNo) == gui::AnswerYes;
+    return question.empty() || gui::ShowMessage(question, "", gui::Buttons::YesNo) == gui::kAnswerYes;
 }
 
 bool DatabaseEditorWindow::DeleteConfirmed() {
-    return gui::ShowMessage("Eliminare definitivamente il record " + std::to_string(CurrentRecordNumber) + "?\r\n" +
+    return gui::ShowMessage("Eliminare definitivamente il record " + std::to_string(currentRecordNumber) + "?\r\n" +
                                 ShownRecordText() + "\r\nLa cancellazione non si pu\xF2 annullare.",
-                            "", gui::Buttons::YesNo) == gui::AnswerYes;
+                            "", gui::Buttons::YesNo) == gui::kAnswerYes;
 }
 
 bool DatabaseEditorWindow::SaveInPlace() {
-    if (CurrentRecordNumber == 0) {
+    if (currentRecordNumber == 0) {
         gui::ShowMessage("Possibile solo [Salva come Nuovo]");
         return false;
     }
@@ -278,7 +278,7 @@ bool DatabaseEditorWindow::SaveInPlace() {
     const ChangeOutcome o = WriteForm(false);
     if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return false;
-    ShowStoredRecord(CurrentRecordNumber);
+    ShowStoredRecord(currentRecordNumber);
     return true;
 }
 
@@ -293,11 +293,11 @@ bool DatabaseEditorWindow::SaveAsNew() {
     const ChangeOutcome o = WriteForm(true);
     if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return false;
-    RecordCountText = remedies::RecordCountText(o.count);
+    recordCountText = remedies::RecordCountText(o.count);
     // The new record, the last of the file, is the one shown from now on: a
     // later "Salva" writes into it, never into the record shown before.
-    CurrentRecordNumber = o.count;
-    ShowStoredRecord(CurrentRecordNumber);
+    currentRecordNumber = o.count;
+    ShowStoredRecord(currentRecordNumber);
     return true;
 }
 
@@ -308,28 +308,28 @@ void DatabaseEditorWindow::SaveNewRecord() {
 }
 
 void DatabaseEditorWindow::DeleteCurrent() {
-    if (CurrentRecordNumber <= 0) return;
-    const ChangeOutcome o = frame_.deleteRecord(CurrentRecordNumber);
+    if (currentRecordNumber <= 0) return;
+    const ChangeOutcome o = frame_.deleteRecord(currentRecordNumber);
     if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return;
-    RecordCountText = remedies::RecordCountText(o.count);
+    recordCountText = remedies::RecordCountText(o.count);
     ClearForm();
 }
 
 void DatabaseEditorWindow::DeleteShownRecord() {
-    if (CurrentRecordNumber <= 0)
+    if (currentRecordNumber <= 0)
         ClearForm();
     else if (DeleteConfirmed())
         DeleteCurrent();
     else
         return;
-    if (CurrentRecordNumber > 0) return;  // the delete failed: the form stays
+    if (currentRecordNumber > 0) return;  // the delete failed: the form stays
     RefillInSelectedOrder();
-    SetText(recordNumberEdit, "Tot=" + RecordCountText);
+    SetText(recordNumberEdit, "Tot=" + recordCountText);
 }
 
 void DatabaseEditorWindow::RebuildLists() {
-    if (!ListBrowsing) return;
+    if (!listBrowsing) return;
     ListRebuildReport report;
     {
         WaitCursor wait;
@@ -345,12 +345,12 @@ void DatabaseEditorWindow::RebuildLists() {
 void DatabaseEditorWindow::ToggleInstructions() { instructionsMemo->setVisible(!instructionsMemo->isVisible()); }
 
 void DatabaseEditorWindow::StartOrCommitReorder() {
-    if (ListBrowsing) {
+    if (listBrowsing) {
         WaitCursor wait;
         // The form is emptied first: no record stays current while the
         // record numbers change.
         ClearForm();
-        ListBrowsing = false;
+        listBrowsing = false;
         byRemedyRadio->setChecked(true);
         FillList(false, false);
         byRemedyRadio->hide();
@@ -359,13 +359,13 @@ void DatabaseEditorWindow::StartOrCommitReorder() {
         reorderButton->setText("Definitivo");
         cancelReorderButton->show();
         SetFieldsEnabled(false);
-        HeldEntry.clear();
-        MovePending = false;
+        heldEntry.clear();
+        movePending = false;
         return;
     }
     std::vector<std::int64_t> order;
-    order.reserve(Entries.size());
-    for (const EditorEntry& e : Entries) order.push_back(e.record);
+    order.reserve(listedEntries.size());
+    for (const EditorEntry& e : listedEntries) order.push_back(e.record);
     ChangeOutcome o;
     {
         WaitCursor wait;
@@ -376,17 +376,17 @@ void DatabaseEditorWindow::StartOrCommitReorder() {
 }
 
 void DatabaseEditorWindow::EndReorder() {
-    ListBrowsing = true;
+    listBrowsing = true;
     byRemedyRadio->show();
     secondOrder_->show();
     searchEdit->setEnabled(true);
     searchEdit->clear();
-    SearchKey.clear();  // the key is what the box shows
+    searchKey.clear();  // the key is what the box shows
     reorderButton->setText("Modifica Elenco");
     cancelReorderButton->hide();
     SetFieldsEnabled(true);
-    HeldEntry.clear();
-    MovePending = false;
+    heldEntry.clear();
+    movePending = false;
 }
 
 void DatabaseEditorWindow::CancelReorder() {
@@ -398,40 +398,40 @@ void DatabaseEditorWindow::CancelReorder() {
 }
 
 void DatabaseEditorWindow::HoldOrMoveEntry(int index) {
-    if (ListBrowsing || index < 0 || index >= static_cast<int>(Entries.size())) return;
-    if (!MovePending) {
-        HeldIndex = index;
-        HeldEntry = Entries[static_cast<std::size_t>(index)].text;
-        SetText(searchEdit, HeldEntry);
-        MovePending = true;
+    if (listBrowsing || index < 0 || index >= static_cast<int>(listedEntries.size())) return;
+    if (!movePending) {
+        heldIndex = index;
+        heldEntry = listedEntries[static_cast<std::size_t>(index)].text;
+        SetText(searchEdit, heldEntry);
+        movePending = true;
         return;
     }
-    TargetIndex = index;
-    MoveHeldEntry(Entries, HeldIndex, TargetIndex);
+    targetIndex = index;
+    MoveHeldEntry(listedEntries, heldIndex, targetIndex);
     entryList->clear();
-    for (const EditorEntry& e : Entries) entryList->addItem(gui::ToQt(e.text));
-    entryList->setCurrentRow(TargetIndex);
+    for (const EditorEntry& e : listedEntries) entryList->addItem(gui::ToQt(e.text));
+    entryList->setCurrentRow(targetIndex);
     searchEdit->clear();
-    HeldEntry.clear();
-    MovePending = false;
+    heldEntry.clear();
+    movePending = false;
 }
 
 void DatabaseEditorWindow::FindNext() {
     std::vector<std::string> lines;
-    lines.reserve(Entries.size());
-    for (const EditorEntry& e : Entries) lines.push_back(e.text);
-    const int i = FindNextEntry(lines, TextOf(findEdit), FindActive ? LastFoundIndex : -1);
+    lines.reserve(listedEntries.size());
+    for (const EditorEntry& e : listedEntries) lines.push_back(e.text);
+    const int i = FindNextEntry(lines, TextOf(findEdit), findActive ? lastFoundIndex : -1);
     if (i < 0) {
-        FindActive = false;
+        findActive = false;
         return;
     }
     entryList->setCurrentRow(i);
-    LastFoundIndex = i;
-    FindActive = true;
+    lastFoundIndex = i;
+    findActive = true;
 }
 
 void DatabaseEditorWindow::RestartFind() {
-    FindActive = false;
+    findActive = false;
     findButton->setDefault(true);
 }
 
@@ -449,19 +449,19 @@ void DatabaseEditorWindow::AskClose() {
         panelSaveAsNewButton->setEnabled(true);
         panelSaveButton->setEnabled(true);
     }
-    if (TextOf(remedyEdit) != SavedRemedyText) {
+    if (TextOf(remedyEdit) != savedRemedyText) {
         ask = true;
         remedyChangedLabel->setEnabled(true);
         panelSaveAsNewButton->setEnabled(true);
         panelSaveButton->setEnabled(true);
     }
-    if (DescriptionsChanged) {
+    if (descriptionsChanged) {
         ask = true;
         descriptionsChangedLabel->setEnabled(true);
         panelSaveButton->setEnabled(true);
     }
-    panelDeleteButton->setEnabled(CurrentRecordNumber > 0);
-    if (ask && CurrentRecordNumber == 0) {
+    panelDeleteButton->setEnabled(currentRecordNumber > 0);
+    if (ask && currentRecordNumber == 0) {
         // No record to save into: a new one is the only save there is.
         panelSaveButton->setEnabled(false);
         panelSaveAsNewButton->setEnabled(true);
@@ -495,16 +495,16 @@ void DatabaseEditorWindow::SaveAndClose() {
 void DatabaseEditorWindow::SaveAsNewAndClose() {
     HidePanel();
     if (!SaveAsNew()) return;
-    SetText(recordNumberEdit, "Tot=" + RecordCountText);
+    SetText(recordNumberEdit, "Tot=" + recordCountText);
     done(QDialog::Accepted);
 }
 
 void DatabaseEditorWindow::DeleteAndClose() {
     // A no leaves the panel up: nothing was done, another answer may be chosen.
-    if (CurrentRecordNumber > 0 && !DeleteConfirmed()) return;
+    if (currentRecordNumber > 0 && !DeleteConfirmed()) return;
     HidePanel();
     DeleteCurrent();
-    if (CurrentRecordNumber == 0) done(QDialog::Accepted);
+    if (currentRecordNumber == 0) done(QDialog::Accepted);
 }
 
 void DatabaseEditorWindow::DiscardAndClose() {

@@ -70,19 +70,19 @@ public:
                 *panelIgnoreButton = nullptr;
 
     // State of the window, kept between showings.
-    std::int64_t CurrentRecordNumber = 0;
-    std::string SavedRemedyText, RecordCountText;
-    bool DescriptionsChanged = false;
-    bool RecordShown = false;
-    bool ListBrowsing = true;
-    bool MovePending = false;
-    std::string HeldEntry;
-    int HeldIndex = -1, TargetIndex = -1;
-    std::string SearchKey;
-    bool FindActive = false;
-    int LastFoundIndex = -1;
+    std::int64_t currentRecordNumber = 0;
+    std::string savedRemedyText, recordCountText;
+    bool descriptionsChanged = false;
+    bool recordShown = false;
+    bool listBrowsing = true;
+    bool movePending = false;
+    std::string heldEntry;
+    int heldIndex = -1, targetIndex = -1;
+    std::string searchKey;
+    bool findActive = false;
+    int lastFoundIndex = -1;
     // The list's lines with the records they stand for.
-    std::vector<EditorEntry> Entries;
+    std::vector<EditorEntry> listedEntries;
 
     void SortByRemedy();
     void ShowEntryRecord(int index);

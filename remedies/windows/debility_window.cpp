@@ -63,9 +63,9 @@ DebilityWindow::DebilityWindow() {
     top->setColumnStretch(2, 1);
     top->setRowStretch(1, 1);
 
-    for (auto* r : PlanetRadios)
+    for (auto* r : planetRadios)
         connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { ReadDebilityRadios(); }));
-    for (auto* r : SignRadios)
+    for (auto* r : signRadios)
         connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { ReadDebilityRadios(); }));
     connect(searchButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { SearchPathologies(); }));
     connect(pathologyList, &QListWidget::itemClicked, this,
@@ -76,11 +76,11 @@ DebilityWindow::DebilityWindow() {
 
 // The weakened planet and sign, the search and what it found.
 QVBoxLayout* DebilityWindow::BuildDebilityChoice() {
-    planetPanel = gui::MakeRadioGroup(this, "PanPianeti", "Verzwakte Planeten", kPlanetRadios, 99, PlanetRadios);
+    planetPanel = gui::MakeRadioGroup(this, "PanPianeti", "Verzwakte Planeten", kPlanetRadios, 99, planetRadios);
     std::vector<gui::RadioRow> signs;
     for (const auto& s : kDebilitySigns) signs.push_back({s.radioName, s.shown});
-    signPanel = gui::MakeRadioGroup(this, "PanSegni", "Verzwakt Teken", signs, 99, SignRadios);
-    for (QRadioButton* any : {PlanetRadios.back(), SignRadios.back()}) any->setChecked(true);
+    signPanel = gui::MakeRadioGroup(this, "PanSegni", "Verzwakt Teken", signs, 99, signRadios);
+    for (QRadioButton* any : {planetRadios.back(), signRadios.back()}) any->setChecked(true);
     auto* panels = new QHBoxLayout;
     panels->addWidget(planetPanel);
     panels->addWidget(signPanel);
@@ -90,8 +90,8 @@ QVBoxLayout* DebilityWindow::BuildDebilityChoice() {
     words->addWidget(gui::MakeLabel(this, "LabDebolezza", "met zwakte"));
     planetEdit = Tinted(gui::MakeReadOnlyEdit(this, "EdPianeta"), kSilverColour);
     signEdit = Tinted(gui::MakeReadOnlyEdit(this, "EdSegno"), kSilverColour);
-    SetText(planetEdit, PlanetWord);
-    SetText(signEdit, ShownSign);
+    SetText(planetEdit, planetWord);
+    SetText(signEdit, shownSign);
     words->addWidget(planetEdit);
     words->addWidget(signEdit);
     left->addLayout(words);
@@ -134,15 +134,15 @@ void DebilityWindow::ReleaseRecords() {
 }
 
 void DebilityWindow::ReadDebilityRadios() {
-    for (std::size_t i = 0; i < PlanetRadios.size(); ++i)
-        if (PlanetRadios[i]->isChecked()) PlanetWord = kPlanetRadios[i].caption;
-    for (std::size_t i = 0; i < SignRadios.size(); ++i)
-        if (SignRadios[i]->isChecked()) {
-            ShownSign = kDebilitySigns[i].shown;
-            SearchedSign = kDebilitySigns[i].searched;
+    for (std::size_t i = 0; i < planetRadios.size(); ++i)
+        if (planetRadios[i]->isChecked()) planetWord = kPlanetRadios[i].caption;
+    for (std::size_t i = 0; i < signRadios.size(); ++i)
+        if (signRadios[i]->isChecked()) {
+            shownSign = kDebilitySigns[i].shown;
+            searchedSign = kDebilitySigns[i].searched;
         }
-    SetText(planetEdit, PlanetWord);
-    SetText(signEdit, ShownSign);
+    SetText(planetEdit, planetWord);
+    SetText(signEdit, shownSign);
 }
 
 void DebilityWindow::SearchPathologies() {
@@ -152,7 +152,7 @@ void DebilityWindow::SearchPathologies() {
         pathologyList->Clear();
         remedyList->Clear();
         ReadDebilityRadios();
-        pathologyList->SetLines(DebilityPathologies(primary_, therapies_, PlanetWord, SearchedSign));
+        pathologyList->SetLines(DebilityPathologies(primary_, therapies_, planetWord, searchedSign));
         foundCountEdit->setText(QString::number(pathologyList->Count()));
     });
 }
@@ -161,7 +161,7 @@ void DebilityWindow::ShowPathologyRemedies() {
     const std::string pathology = pathologyList->SelectedLine();
     if (pathology.empty() || !DatabasesSound()) return;
     WithWaitCursor([&] {
-        remedyList->SetLines(DebilityRemedies(primary_, therapies_, pathology, PlanetWord, SearchedSign));
+        remedyList->SetLines(DebilityRemedies(primary_, therapies_, pathology, planetWord, searchedSign));
     });
 }
 

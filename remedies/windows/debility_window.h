@@ -27,17 +27,17 @@ public:
     DebilityWindow();
 
     QGroupBox *planetPanel, *signPanel;
-    std::vector<QRadioButton*> PlanetRadios;  // one a planet, then "Ieder"
-    std::vector<QRadioButton*> SignRadios;    // one a sign, then "Ieder"
+    std::vector<QRadioButton*> planetRadios;  // one a planet, then "Ieder"
+    std::vector<QRadioButton*> signRadios;    // one a sign, then "Ieder"
     QLineEdit *planetEdit, *signEdit, *foundCountEdit;
     QPushButton *searchButton, *backButton;
     ModelList *pathologyList, *remedyList;
     ModelList* hiddenList;  // never shown, only emptied
     QPlainTextEdit* helpMemo;
 
-    std::string PlanetWord = "Ieder";
-    std::string SearchedSign = "Ieder";
-    std::string ShownSign = "Ieder";
+    std::string planetWord = "Ieder";
+    std::string searchedSign = "Ieder";
+    std::string shownSign = "Ieder";
 
     void Refresh() override;
     void ReleaseRecords() override;

@@ -126,8 +126,8 @@ void PlantSymptomsWindow::Refresh() {
 }
 
 void PlantSymptomsWindow::ClearPlantPages() {
-    PlantPageCount = 1;
-    PlantPageNumber = 1;
+    plantPageCount = 1;
+    plantPageNumber = 1;
     for (int p = 1; p <= kPlantPages; ++p) {
         SymptomList(p)->Clear();
         AuthorList(p)->Clear();
@@ -145,34 +145,34 @@ void PlantSymptomsWindow::ShowChosenPlant() {
     const PlantSymptoms found = FindPlantSymptoms(ReadAllSignatureRecords(), plantList->SelectedLine());
     SetText(plantEdit, found.plant);
     if (found.found) {
-        SetText(primarySignatureEdit, found.shown.PrimarySignature);
-        SetText(secondarySignatureEdit, found.shown.SecondarySignature);
-        SetText(zodiacalSignatureEdit, found.shown.ZodiacalSignature);
-        SetText(synthesisEdit, found.shown.Synthesis);
+        SetText(primarySignatureEdit, found.shown.primarySignature);
+        SetText(secondarySignatureEdit, found.shown.secondarySignature);
+        SetText(zodiacalSignatureEdit, found.shown.zodiacalSignature);
+        SetText(synthesisEdit, found.shown.synthesis);
     }
     for (int p = 1; p <= kPlantPages; ++p) {
         SymptomList(p)->SetLines(found.symptoms[static_cast<std::size_t>(p - 1)]);
         AuthorList(p)->SetLines(found.authors[static_cast<std::size_t>(p - 1)]);
     }
-    PlantPageCount = found.pageCount;
-    const bool paged = PlantPageCount >= 2;
+    plantPageCount = found.pageCount;
+    const bool paged = plantPageCount >= 2;
     pageSpin->setVisible(paged);
     pageLabel->setVisible(paged);
-    SetText(pageLabel, PlantPageLabel(PlantPageNumber, PlantPageCount));
+    SetText(pageLabel, PlantPageLabel(plantPageNumber, plantPageCount));
 }
 
 void PlantSymptomsWindow::NextPage() {
-    if (PlantPageNumber >= PlantPageCount) return;
-    ++PlantPageNumber;
-    ShowPagePair(PlantPageNumber);
-    SetText(pageLabel, PlantPageLabel(PlantPageNumber, PlantPageCount));
+    if (plantPageNumber >= plantPageCount) return;
+    ++plantPageNumber;
+    ShowPagePair(plantPageNumber);
+    SetText(pageLabel, PlantPageLabel(plantPageNumber, plantPageCount));
 }
 
 void PlantSymptomsWindow::PreviousPage() {
-    if (PlantPageNumber <= 1) return;
-    --PlantPageNumber;
-    ShowPagePair(PlantPageNumber);
-    SetText(pageLabel, PlantPageLabel(PlantPageNumber, PlantPageCount));
+    if (plantPageNumber <= 1) return;
+    --plantPageNumber;
+    ShowPagePair(plantPageNumber);
+    SetText(pageLabel, PlantPageLabel(plantPageNumber, plantPageCount));
 }
 
 void PlantSymptomsWindow::CreateLists() {

@@ -33,8 +33,8 @@ public:
     QLabel* pageLabel;
     QPushButton *createListsButton, *backButton;
 
-    int PlantPageCount = 1;
-    int PlantPageNumber = 1;
+    int plantPageCount = 1;
+    int plantPageNumber = 1;
 
     void Refresh() override;
     void ShowChosenPlant();

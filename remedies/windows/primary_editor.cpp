@@ -157,10 +157,10 @@ void PrimaryEditor::BuildFields() {
         QWidget* w;
         if (f.memo) {
             auto* m = FieldMemo(gui::Place(gui::MakeMemo(this, f.name), {f.x, f.guardTop, f.w, f.h}));
-            static const std::map<std::string, const char*> hints{
+            static const std::map<std::string, const char*> kHints{
                 {"MemoIndi", "Indicazioni"}, {"MemoPoso", "Posologia"}, {"MemoAvve", "Avvertenze"},
                 {"MemoSint", "Sintesi Psichica"}, {"MemoNote", "Note"}, {"MemoNoteSupp", "Note"}};
-            m->setToolTip(QString::fromLatin1(hints.at(f.name)));
+            m->setToolTip(QString::fromLatin1(kHints.at(f.name)));
             // Shown grey while the memo is empty; the first key typed takes its place.
             m->setPlaceholderText(gui::ToQt(f.caption));
             w = m;
@@ -199,16 +199,16 @@ std::string PrimaryEditor::FieldText(int field) const {
 
 PrimaryTexts PrimaryEditor::FormTexts() const {
     PrimaryTexts t;
-    t.Remedy = StoredText(0);
-    t.Indication = StoredText(1);
-    t.Posology = StoredText(2);
-    t.Warnings = StoredText(3);
-    t.PrimarySignature = StoredText(4);
-    t.SecondarySignature = StoredText(5);
-    t.ZodiacalSignature = StoredText(6);
-    t.Synthesis = StoredText(7);
-    t.Notes = StoredText(8);
-    t.ExtraNotes = StoredText(9);
+    t.remedy = StoredText(0);
+    t.indication = StoredText(1);
+    t.posology = StoredText(2);
+    t.warnings = StoredText(3);
+    t.primarySignature = StoredText(4);
+    t.secondarySignature = StoredText(5);
+    t.zodiacalSignature = StoredText(6);
+    t.synthesis = StoredText(7);
+    t.notes = StoredText(8);
+    t.extraNotes = StoredText(9);
     return t;
 }
 
@@ -219,14 +219,14 @@ void PrimaryEditor::Refresh() {
     unsavedChangesPanel->hide();
     byRemedyRadio->setChecked(true);
     FillListByRemedy();
-    SavedRemedyText.clear();
-    SavedIndicationText.clear();
-    CurrentRecordNumber = 0;
-    MovePending = false;
+    savedRemedyText.clear();
+    savedIndicationText.clear();
+    currentRecordNumber = 0;
+    movePending = false;
 }
 
 void PrimaryEditor::ClearPrimaryForm() {
-    CurrentRecordNumber = 0;
+    currentRecordNumber = 0;
     recordNumberEdit->clear();
     for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
         QWidget* w = FieldWidget(static_cast<int>(i));
@@ -235,10 +235,10 @@ void PrimaryEditor::ClearPrimaryForm() {
         else
             static_cast<QLineEdit*>(w)->clear();
     }
-    SavedRemedyText.clear();
-    SavedIndicationText.clear();
-    DescriptionsChanged = false;
-    RecordShown = false;
+    savedRemedyText.clear();
+    savedIndicationText.clear();
+    descriptionsChanged = false;
+    recordShown = false;
     useNumberMemo->hide();
     lengthWarningEdit->hide();
     deleteButton->setEnabled(false);
@@ -254,7 +254,7 @@ void PrimaryEditor::FillList(bool bySymptom, bool sorted) {
 
 void PrimaryEditor::FillListByRemedy() {
     FillList(false, true);
-    RecordCountText = remedies::RecordCountText(static_cast<std::int64_t>(Entries.size()));
+    recordCountText = remedies::RecordCountText(static_cast<std::int64_t>(listedEntries.size()));
 }
 
 void PrimaryEditor::FillListBySymptom() { FillList(true, true); }
@@ -267,7 +267,7 @@ void PrimaryEditor::SortBySymptom() {
 void PrimaryEditor::ShowRecord(int index) {
     lengthWarningEdit->hide();
     instructionsMemo->hide();
-    const EditorEntry& entry = Entries[static_cast<std::size_t>(index)];
+    const EditorEntry& entry = listedEntries[static_cast<std::size_t>(index)];
     auto [remedy, indication] = SplitListEntry(entry.text, bySymptomRadio->isChecked());
     // The entry carries its record; it is read by number, so a name holding "*"
     // finds its own record. Should the file have changed, the first record with
@@ -288,7 +288,7 @@ void PrimaryEditor::ShowRecord(int index) {
     } else {
         // No record holds the entry any more: the name alone is shown.
         SetText(remedyEdit, remedy);
-        SavedRemedyText = remedy;
+        savedRemedyText = remedy;
         useNumberMemo->setVisible(HoldsUseNumber(remedy));
     }
     MarkRecordShown();
@@ -296,12 +296,12 @@ void PrimaryEditor::ShowRecord(int index) {
 
 void PrimaryEditor::FillFromRecord(std::int64_t r, const PrimaryRecord& rec) {
     const PrimaryTexts t = PrimaryRecordToTexts(rec);
-    SetText(remedyEdit, t.Remedy);
-    SavedRemedyText = t.Remedy;
-    useNumberMemo->setVisible(HoldsUseNumber(t.Remedy));
-    const std::string texts[] = {t.Remedy,           t.Indication,         t.Posology,          t.Warnings,
-                                 t.PrimarySignature, t.SecondarySignature, t.ZodiacalSignature, t.Synthesis,
-                                 t.Notes,            t.ExtraNotes};
+    SetText(remedyEdit, t.remedy);
+    savedRemedyText = t.remedy;
+    useNumberMemo->setVisible(HoldsUseNumber(t.remedy));
+    const std::string texts[] = {t.remedy,           t.indication,         t.posology,          t.warnings,
+                                 t.primarySignature, t.secondarySignature, t.zodiacalSignature, t.synthesis,
+                                 t.notes,            t.extraNotes};
     for (int i = 1; i < 10; ++i) {
         QWidget* w = FieldWidget(i);
         const std::string& text = texts[i];
@@ -312,9 +312,9 @@ void PrimaryEditor::FillFromRecord(std::int64_t r, const PrimaryRecord& rec) {
         else
             SetText(static_cast<QLineEdit*>(w), text);
     }
-    SavedIndicationText = t.Indication;
-    CurrentRecordNumber = r;
-    SetText(recordNumberEdit, std::to_string(r) + " / " + RecordCountText);
+    savedIndicationText = t.indication;
+    currentRecordNumber = r;
+    SetText(recordNumberEdit, std::to_string(r) + " / " + recordCountText);
 }
 
 void PrimaryEditor::ShowStoredRecord(std::int64_t r) {
@@ -331,32 +331,32 @@ std::vector<DatabaseEditorWindow::FieldLength> PrimaryEditor::FieldLengths() con
 }
 
 void PrimaryEditor::TypeSearchKey(char key) {
-    if (!ListBrowsing) return;
+    if (!listBrowsing) return;
     // The key goes on from what the box shows (typing into the remedy moves
     // the list by the remedy, never by a key the box does not show).
-    SearchKey = TextOf(searchEdit);
+    searchKey = TextOf(searchEdit);
     // Enter is no part of the key: it changes nothing.
-    if (!ApplyTypeAheadKey(SearchKey, key, byRemedyRadio->isChecked())) return;
-    SetText(searchEdit, SearchKey);
+    if (!ApplyTypeAheadKey(searchKey, key, byRemedyRadio->isChecked())) return;
+    SetText(searchEdit, searchKey);
     searchEdit->setCursorPosition(searchEdit->text().size());  // after the letter typed, as in every search box
-    MoveList(SearchKey);
+    MoveList(searchKey);
 }
 
 void PrimaryEditor::FollowSearchKey() {
-    if (!ListBrowsing) return;
-    SearchKey = TextOf(searchEdit);
-    MoveList(SearchKey);
+    if (!listBrowsing) return;
+    searchKey = TextOf(searchEdit);
+    MoveList(searchKey);
 }
 
 void PrimaryEditor::ClearSearchKey() {
-    if (!ListBrowsing) return;
+    if (!listBrowsing) return;
     searchEdit->clear();
-    SearchKey.clear();
+    searchKey.clear();
 }
 
 void PrimaryEditor::GuardTypedLength(int field, char key) {
     const FieldRow& row = kFieldRows[static_cast<std::size_t>(field)];
-    std::string& length = LengthTexts[static_cast<std::size_t>(field)];
+    std::string& length = lengthTexts[static_cast<std::size_t>(field)];
     length = FieldText(field);
     if (key == '\r') {
         // Enter types nothing into a one-line field; in a memo it is a line
@@ -368,8 +368,8 @@ void PrimaryEditor::GuardTypedLength(int field, char key) {
     }
     GuardLength(field, length.size() > row.maximum, row.guardTop);
     if (field == 0) {
-        SearchKey = length;
-        MoveList(SearchKey);
+        searchKey = length;
+        MoveList(searchKey);
     }
 }
 
@@ -409,20 +409,20 @@ std::vector<EntryField> PrimaryEditor::EntryFields() const {
 
 QWidget* PrimaryEditor::EntryFieldWidget(std::size_t field) const { return FieldWidget(static_cast<int>(field)); }
 
-std::string PrimaryEditor::ShownRecordText() const { return SavedRemedyText + " - " + SavedIndicationText; }
+std::string PrimaryEditor::ShownRecordText() const { return savedRemedyText + " - " + savedIndicationText; }
 
 ChangeOutcome PrimaryEditor::WriteForm(bool asNew) {
     const PrimaryTexts t = FormTexts();
-    const ChangeOutcome o = asNew ? AppendPrimaryEdit(t) : SavePrimaryEdit(CurrentRecordNumber, t);
+    const ChangeOutcome o = asNew ? AppendPrimaryEdit(t) : SavePrimaryEdit(currentRecordNumber, t);
     if (o.saved) {
-        SavedRemedyText = t.Remedy;
-        SavedIndicationText = t.Indication;
+        savedRemedyText = t.remedy;
+        savedIndicationText = t.indication;
     }
     return o;
 }
 
 bool PrimaryEditor::KeyTextChanged() const {
-    return IndicationForCompare(RecordTextOf(indicationMemo)) != IndicationForCompare(SavedIndicationText);
+    return IndicationForCompare(RecordTextOf(indicationMemo)) != IndicationForCompare(savedIndicationText);
 }
 
 }  // namespace remedies

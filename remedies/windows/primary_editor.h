@@ -21,8 +21,8 @@ public:
     QPlainTextEdit *indicationMemo, *posologyMemo, *warningsMemo, *synthesisMemo, *notesMemo, *extraNotesMemo;
     QPlainTextEdit* useNumberMemo;
 
-    std::string SavedIndicationText;
-    std::array<std::string, 10> LengthTexts;
+    std::string savedIndicationText;
+    std::array<std::string, 10> lengthTexts;
 
     void Refresh() override;
     void SortBySymptom();

@@ -16,8 +16,8 @@ public:
     void GenerateArchive();
 
 private:
-    QLabel *explanationLabel, *statusLabel;
-    QPushButton *generateButton, *backButton;
+    QLabel *explanationLabel_, *statusLabel_;
+    QPushButton *generateButton_, *backButton_;
 };
 
 }  // namespace remedies

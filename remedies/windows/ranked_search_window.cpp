@@ -93,14 +93,14 @@ void RankedSearchWindow::BuildSlots(QVBoxLayout* slotsColumn) {
     for (int k = 1; k <= kRankedSlots; ++k) {
         const std::string number = rt::ZeroPad(k, 2);
         const std::string labelName = k == 4 ? std::string("lab4") : "Label" + std::to_string(k);
-        SlotLabel[k] = BoldInColour(gui::MakeLabel(this, labelName.c_str(), number + ")"), "blue");
+        slotLabel[k] = BoldInColour(gui::MakeLabel(this, labelName.c_str(), number + ")"), "blue");
         slotEdits[k] = gui::MakeReadOnlyEdit(this, ("Ed" + number).c_str());
         SetBackground(slotEdits[k], kSilver);
         clearSlotButtons[k] = gui::MakeButton(this, ("BB" + number).c_str(), "X");
         clearSlotButtons[k]->setStyleSheet("color: red; font-weight: bold");
         clearSlotButtons[k]->setFixedWidth(26);
         clearSlotButtons[k]->setFocusPolicy(Qt::NoFocus);
-        grid->addWidget(SlotLabel[k], k - 1, 0);
+        grid->addWidget(slotLabel[k], k - 1, 0);
         grid->addWidget(slotEdits[k], k - 1, 1);
         grid->addWidget(clearSlotButtons[k], k - 1, 2);
         connect(slotEdits[k], &QLineEdit::textChanged, this,
@@ -165,10 +165,10 @@ void RankedSearchWindow::LoadVocabulary() {
 }
 
 void RankedSearchWindow::StartWithEmptySlots() {
-    SlotFilled.fill(false);
+    slotFilled.fill(false);
     ClearSlots();
     searchEdit->clear();
-    WindowState().TypeAhead.clear();
+    WindowState().typeAhead.clear();
 }
 
 void RankedSearchWindow::ShowVocabulary() {
@@ -201,8 +201,8 @@ void RankedSearchWindow::UpdateSlotFlags() {
     searchButton->setEnabled(true);
     bool any = false;
     for (int k = 1; k <= kRankedSlots; ++k) {
-        SlotFilled[k] = !slotEdits[k]->text().isEmpty();
-        any = any || SlotFilled[k];
+        slotFilled[k] = !slotEdits[k]->text().isEmpty();
+        any = any || slotFilled[k];
     }
     if (!any) {
         searchButton->setEnabled(false);
@@ -217,7 +217,7 @@ void RankedSearchWindow::ClearSlots() {
 
 void RankedSearchWindow::PutInFirstFreeSlot(const std::string& text) {
     for (int k = 1; k <= kRankedSlots; ++k) {
-        if (!SlotFilled[k]) {
+        if (!slotFilled[k]) {
             SetText(slotEdits[k], text);
             return;
         }
@@ -229,7 +229,7 @@ void RankedSearchWindow::KeepSlotTexts() {
 }
 
 void RankedSearchWindow::ListPrefixBisect() {
-    const int row = PrefixBisect(vocabulary_, WindowState().TypeAhead, kind_ == RankedSearchKind::CompoundTherapy);
+    const int row = PrefixBisect(vocabulary_, WindowState().typeAhead, kind_ == RankedSearchKind::CompoundTherapy);
     if (row >= 0) {
         vocabularyList->setCurrentRow(row);
         vocabularyList->scrollToItem(vocabularyList->item(row), QAbstractItemView::PositionAtCenter);
@@ -238,13 +238,13 @@ void RankedSearchWindow::ListPrefixBisect() {
 
 void RankedSearchWindow::StartNewKey() {
     searchEdit->clear();
-    WindowState().TypeAhead.clear();
-    WindowState().FindNextPosition = 0;
+    WindowState().typeAhead.clear();
+    WindowState().findNextPosition = 0;
 }
 
 void RankedSearchWindow::TypeAhead(char typed) {
     const bool every = kind_ == RankedSearchKind::CompoundTherapy;
-    std::string& key = WindowState().TypeAhead;
+    std::string& key = WindowState().typeAhead;
     if (!ApplyTypeAheadKey(key, typed, every)) return;
     SetText(searchEdit, key);
     searchEdit->setCursorPosition(searchEdit->text().size());
@@ -252,7 +252,7 @@ void RankedSearchWindow::TypeAhead(char typed) {
 }
 
 void RankedSearchWindow::TakeKeyFromBox() {
-    WindowState().TypeAhead = TextOf(searchEdit);
+    WindowState().typeAhead = TextOf(searchEdit);
     ListPrefixBisect();
 }
 
@@ -300,11 +300,11 @@ void RankedSearchWindow::ShowResultDetail() {
 void RankedSearchWindow::FindNext() {
     if (vocabularyList->count() > 0) vocabularyList->setCurrentRow(0);
     RankedWindowState& s = WindowState();
-    const int found = FindNextItem(vocabulary_, TextOf(searchEdit), s.FindNextPosition);
+    const int found = FindNextItem(vocabulary_, TextOf(searchEdit), s.findNextPosition);
     if (found < 0) return;
     vocabularyList->setCurrentRow(found);
     vocabularyList->scrollToItem(vocabularyList->item(found), QAbstractItemView::PositionAtCenter);
-    s.FindNextPosition = found + 1;
+    s.findNextPosition = found + 1;
 }
 
 }  // namespace remedies

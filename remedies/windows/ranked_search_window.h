@@ -30,7 +30,7 @@ public:
 
     QPlainTextEdit *helpMemo = nullptr, *detailMemo = nullptr;
     QPushButton* clearDetailButton = nullptr;
-    std::array<QLabel*, kRankedSlots + 1> SlotLabel{};
+    std::array<QLabel*, kRankedSlots + 1> slotLabel{};
     std::array<QLineEdit*, kRankedSlots + 1> slotEdits{};
     std::array<QPushButton*, kRankedSlots + 1> clearSlotButtons{};
     QLabel* resultsLabel = nullptr;
@@ -53,7 +53,7 @@ public:
 
     // The results of the last search, in the order of resultList.
     const std::vector<RankedResult>& Results() const { return results_; }
-    std::array<bool, kRankedSlots + 1> SlotFilled{};
+    std::array<bool, kRankedSlots + 1> slotFilled{};
 
 protected:
     void showEvent(QShowEvent* e) override;

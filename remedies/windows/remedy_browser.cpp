@@ -44,58 +44,58 @@ RemedyBrowser::RemedyBrowser(BrowserState& pages, QWidget* parent) : RemedyBrows
 RemedyBrowser::RemedyBrowser(BrowserState* pages, QWidget* parent) : BrowserWindow(Frame(pages), parent) {
     // The remedy's form, warnings and synthesis, under the name.
     auto* box = new QVBoxLayout;
-    formLabel = gui::MakeLabel(this, "LabSpeci", "");
-    formLabel->setStyleSheet("color: blue");
-    box->addWidget(formLabel);
+    formLabel_ = gui::MakeLabel(this, "LabSpeci", "");
+    formLabel_->setStyleSheet("color: blue");
+    box->addWidget(formLabel_);
     auto* row = new QHBoxLayout;
     row->addWidget(gui::MakeLabel(this, "LabAvvertenze", "Waarschuwingen"));
-    warningsEdit = gui::MakeReadOnlyEdit(this, "EdAvve");
-    warningsEdit->installEventFilter(this);
-    row->addWidget(warningsEdit, 1);
+    warningsEdit_ = gui::MakeReadOnlyEdit(this, "EdAvve");
+    warningsEdit_->installEventFilter(this);
+    row->addWidget(warningsEdit_, 1);
     box->addLayout(row);
     auto* left = qobject_cast<QBoxLayout*>(layout()->itemAt(0)->layout());
     left->insertLayout(1, box);
 
-    bracketNoteMemo = gui::MakeMemo(this, "MemoPare", true);
-    SetText(bracketNoteMemo, "Het getal tussen haakjes verwjst naar een specifiek gebruik van de Remedie en NIET naar een variant.");
-    SetBackground(bracketNoteMemo, kCream);
-    bracketNoteMemo->setFixedHeight(48);
-    left->insertWidget(2, bracketNoteMemo);
-    bracketNoteMemo->hide();
+    bracketNoteMemo_ = gui::MakeMemo(this, "MemoPare", true);
+    SetText(bracketNoteMemo_, "Het getal tussen haakjes verwjst naar een specifiek gebruik van de Remedie en NIET naar een variant.");
+    SetBackground(bracketNoteMemo_, kCream);
+    bracketNoteMemo_->setFixedHeight(48);
+    left->insertWidget(2, bracketNoteMemo_);
+    bracketNoteMemo_->hide();
 
-    largeWarningsMemo = gui::MakeMemo(this, "MemoAvveLarge", true);
-    SetBackground(largeWarningsMemo, kCream);
-    largeWarningsMemo->viewport()->installEventFilter(this);
-    largeWarningsMemo->hide();
+    largeWarningsMemo_ = gui::MakeMemo(this, "MemoAvveLarge", true);
+    SetBackground(largeWarningsMemo_, kCream);
+    largeWarningsMemo_->viewport()->installEventFilter(this);
+    largeWarningsMemo_->hide();
 }
 
 void RemedyBrowser::Refresh() {
-    State().SearchKey.clear();
-    SearchEdit->clear();
+    State().searchKey.clear();
+    searchEdit->clear();
     if (!DatabaseSound()) return;
     LoadList(ReadListLines(kRemedyVariantListName));
-    SearchEdit->setFocus();
+    searchEdit->setFocus();
 }
 
 void RemedyBrowser::ClearResultSlots() {
     BrowserWindow::ClearResultSlots();
-    SearchEdit->clear();
-    State().SearchKey.clear();
-    warningsEdit->clear();
-    formLabel->clear();
-    bracketNoteMemo->hide();
-    largeWarningsMemo->hide();
+    searchEdit->clear();
+    State().searchKey.clear();
+    warningsEdit_->clear();
+    formLabel_->clear();
+    bracketNoteMemo_->hide();
+    largeWarningsMemo_->hide();
 }
 
 void RemedyBrowser::SearchChosenLine() {
     if (!DatabaseSound()) return;
-    largeWarningsMemo->hide();
+    largeWarningsMemo_->hide();
     helpMemo->hide();
     signatureWordList->hide();
     State().StartSearch();
     ClearResultSlots();
     const std::string line = ChosenLine();
-    bracketNoteMemo->setVisible(HoldsBracketNumber(line));
+    bracketNoteMemo_->setVisible(HoldsBracketNumber(line));
     bool more = false;
     const std::vector<std::int64_t> hits = FindRemedyHits(line, &more);
     ShowHitsCut(more);
@@ -103,11 +103,11 @@ void RemedyBrowser::SearchChosenLine() {
         const PrimaryRecord& rec = ReadPrimaryRecord(r);
         PrimarySlotTexts t = RemedySlotTexts(rec);
         FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, true, r);
-        SetText(formLabel, FormExplanation(rec.Remedy));
-        SetText(Chosen, rec.Remedy);
-        SetText(warningsEdit, WarningsOrNotice(rec));
-        SetText(notesMemo, rec.Synthesis1 + rec.Synthesis2 + rec.Synthesis3 + rec.Synthesis4 +
-                               rec.Synthesis5 + rec.Synthesis6);
+        SetText(formLabel_, FormExplanation(rec.remedy));
+        SetText(chosen, rec.remedy);
+        SetText(warningsEdit_, WarningsOrNotice(rec));
+        SetText(notesMemo, rec.synthesis1 + rec.synthesis2 + rec.synthesis3 + rec.synthesis4 +
+                               rec.synthesis5 + rec.synthesis6);
     }
 }
 
@@ -120,7 +120,7 @@ void RemedyBrowser::FillPage() {
 
 void RemedyBrowser::ShowSlotDetail(int slot) {
     helpMemo->hide();
-    largeWarningsMemo->hide();
+    largeWarningsMemo_->hide();
     const std::int64_t r = State().SlotRecord(slot);
     if (r == 0) return;  // an empty slot has nothing to show
     if (!DatabaseSound()) return;
@@ -131,25 +131,25 @@ void RemedyBrowser::ShowSlotDetail(int slot) {
 }
 
 void RemedyBrowser::ToggleHelp() {
-    largeWarningsMemo->hide();
+    largeWarningsMemo_->hide();
     BrowserWindow::ToggleHelp();
 }
 
 void RemedyBrowser::EnlargeWarnings() {
-    largeWarningsMemo->setPlainText(warningsEdit->text());
-    const QPoint at = warningsEdit->mapTo(this, QPoint(0, 0));
-    largeWarningsMemo->setGeometry(at.x(), at.y(), std::max(warningsEdit->width(), 500), 200);
-    largeWarningsMemo->raise();
-    largeWarningsMemo->show();
+    largeWarningsMemo_->setPlainText(warningsEdit_->text());
+    const QPoint at = warningsEdit_->mapTo(this, QPoint(0, 0));
+    largeWarningsMemo_->setGeometry(at.x(), at.y(), std::max(warningsEdit_->width(), 500), 200);
+    largeWarningsMemo_->raise();
+    largeWarningsMemo_->show();
 }
 
 bool RemedyBrowser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == warningsEdit && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == warningsEdit_ && event->type() == QEvent::MouseButtonDblClick) {
         EnlargeWarnings();
         return true;
     }
-    if (watched == largeWarningsMemo->viewport() && event->type() == QEvent::MouseButtonPress) {
-        largeWarningsMemo->hide();
+    if (watched == largeWarningsMemo_->viewport() && event->type() == QEvent::MouseButtonPress) {
+        largeWarningsMemo_->hide();
         return true;
     }
     return BrowserWindow::eventFilter(watched, event);

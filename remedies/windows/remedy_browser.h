@@ -29,10 +29,10 @@ protected:
 private:
     RemedyBrowser(BrowserState* pages, QWidget* parent);
 
-    QLineEdit* warningsEdit = nullptr;
-    QLabel* formLabel = nullptr;
-    QPlainTextEdit* bracketNoteMemo = nullptr;
-    QPlainTextEdit* largeWarningsMemo = nullptr;
+    QLineEdit* warningsEdit_ = nullptr;
+    QLabel* formLabel_ = nullptr;
+    QPlainTextEdit* bracketNoteMemo_ = nullptr;
+    QPlainTextEdit* largeWarningsMemo_ = nullptr;
 };
 
 }  // namespace remedies

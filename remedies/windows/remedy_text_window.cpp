@@ -113,7 +113,7 @@ void RemedyTextWindow::Refresh() {
 }
 
 void RemedyTextWindow::ListRemedies() {
-    Records = ReadPrimaryFile();
+    records = ReadPrimaryFile();
     allRemediesList->Clear();
     remedyList->Clear();
     RemedyIndex index;
@@ -128,7 +128,7 @@ void RemedyTextWindow::ListRemedies() {
 }
 
 void RemedyTextWindow::ReleaseRecords() {
-    Records.clear();
+    records.clear();
     read_ = false;
 }
 
@@ -136,10 +136,10 @@ void RemedyTextWindow::ShowRemedyText() {
     if (!DatabaseSound()) return;
     SetText(textLabel, texts_.memoLabelList1);
     const std::string name = remedyList->SelectedLine();
-    const std::int64_t r = FirstRecordNamed(Records, name);
+    const std::int64_t r = FirstRecordNamed(records, name);
     if (r < 0) return;
     textMemo->clear();
-    ShowText(name, Records[static_cast<std::size_t>(r)]);
+    ShowText(name, records[static_cast<std::size_t>(r)]);
 }
 
 void RemedyTextWindow::SearchTexts() {
@@ -149,8 +149,8 @@ void RemedyTextWindow::SearchTexts() {
         textMemo->clear();
         SetText(textLabel, texts_.memoLabelSearch);
         QApplication::processEvents();
-        SearchWord = rt::UpperAscii(TextOf(wordEdit));
-        foundList->SetLines(SearchRemedyTexts(Records, remedyList->Lines(), SearchWord, texts_.kind));
+        searchWord = rt::UpperAscii(TextOf(wordEdit));
+        foundList->SetLines(SearchRemedyTexts(records, remedyList->Lines(), searchWord, texts_.kind));
     });
 }
 
@@ -160,10 +160,10 @@ void RemedyTextWindow::ShowFoundText() {
     SetText(textLabel, texts_.memoLabelList2 + name);
     textMemo->clear();
     WithWaitCursor([&] {
-        const std::int64_t r = FirstRecordNamed(Records, name);
+        const std::int64_t r = FirstRecordNamed(records, name);
         if (r < 0) return;
-        std::string text = RemedyText(Records[static_cast<std::size_t>(r)], texts_.kind);
-        HighlightWordUpper(text, SearchWord);
+        std::string text = RemedyText(records[static_cast<std::size_t>(r)], texts_.kind);
+        HighlightWordUpper(text, searchWord);
         SetText(textMemo, text);
     });
 }

@@ -159,16 +159,16 @@ void RepertoryEditor::BuildPrimaryPanel() {
 
 RepertoryTexts RepertoryEditor::FormTexts() const {
     RepertoryTexts t;
-    t.Pathology = TextOf(pathologyEdit);
-    t.Remedy = TextOf(remedyEdit);
-    t.Posology = TextOf(posologyEdit);
-    t.Notes = RecordTextOf(notesMemo);
+    t.pathology = TextOf(pathologyEdit);
+    t.remedy = TextOf(remedyEdit);
+    t.posology = TextOf(posologyEdit);
+    t.notes = RecordTextOf(notesMemo);
     return t;
 }
 
 void RepertoryEditor::Refresh() {
     LookAtDatabase();
-    PrimaryProblem = TellUnusableDatabase(
+    primaryProblem = TellUnusableDatabase(
         PrimaryDb(), "Il riquadro della banca dati primaria accanto alle terapie resta vuoto finch\xE9 il file non "
                      "torna integro.");
     ClearRepertoryForm();
@@ -176,28 +176,28 @@ void RepertoryEditor::Refresh() {
     unsavedChangesPanel->hide();
     byPathologyRadio->setChecked(true);
     FillListByPathology();
-    MovePending = false;
+    movePending = false;
 }
 
 void RepertoryEditor::ClearRepertoryForm() {
-    CurrentRecordNumber = 0;
+    currentRecordNumber = 0;
     recordNumberEdit->clear();
     remedyEdit->clear();
     posologyEdit->clear();
     pathologyEdit->clear();
     notesMemo->clear();
     primaryRecordMemo->clear();
-    SavedRemedyText.clear();
-    SavedPathologyText.clear();
-    DescriptionsChanged = false;
-    RecordShown = false;
+    savedRemedyText.clear();
+    savedPathologyText.clear();
+    descriptionsChanged = false;
+    recordShown = false;
     deleteButton->setEnabled(false);
     saveButton->setEnabled(false);
     saveAsNewButton->setEnabled(false);
     lengthWarningEdit->hide();
-    LinkedPrimaryRecord = 0;
-    LinkedWarningsText.clear();
-    LinkedRecord = {};
+    linkedPrimaryRecord = 0;
+    linkedWarningsText.clear();
+    linkedRecord = {};
     for (QPushButton* b : {warningsButton, signaturesButton, synthesisButton, notesButton}) b->setEnabled(false);
 }
 
@@ -205,7 +205,7 @@ void RepertoryEditor::FillList(bool byPathology, bool sorted) {
     std::string problem;
     std::vector<EditorEntry> entries = RepertoryEditorEntries(byPathology, sorted, &problem);
     ShowEntries(std::move(entries), problem);
-    RecordCountText = remedies::RecordCountText(static_cast<std::int64_t>(Entries.size()));
+    recordCountText = remedies::RecordCountText(static_cast<std::int64_t>(listedEntries.size()));
 }
 
 void RepertoryEditor::FillListByRemedy() { FillList(false, true); }
@@ -221,7 +221,7 @@ void RepertoryEditor::ShowRecord(int index) {
     primaryRecordMemo->clear();
     notesMemo->clear();
     instructionsMemo->hide();
-    const EditorEntry& entry = Entries[static_cast<std::size_t>(index)];
+    const EditorEntry& entry = listedEntries[static_cast<std::size_t>(index)];
     const bool byPathology = byPathologyRadio->isChecked();
     auto [remedy, pathology] = SplitListEntry(entry.text, byPathology);
     // Read by the record the entry carries; the first equal record when the
@@ -229,7 +229,7 @@ void RepertoryEditor::ShowRecord(int index) {
     std::int64_t r = 0;
     RepertoryRecord rec;
     const std::int64_t count = RepertoryRecordCount();
-    RecordCountText = remedies::RecordCountText(count);
+    recordCountText = remedies::RecordCountText(count);
     if (entry.record > 0 && entry.record <= count) {
         rec = ReadRepertoryRecord(entry.record);
         const std::string text = byPathology ? EntryByRepertoryPathology(rec) : EntryByRepertoryRemedy(rec);
@@ -244,21 +244,21 @@ void RepertoryEditor::ShowRecord(int index) {
     } else {
         // No record holds the entry any more: the name alone is shown.
         SetText(remedyEdit, remedy);
-        SavedRemedyText = remedy;
+        savedRemedyText = remedy;
     }
     MarkRecordShown();
     LinkPrimary();
 }
 
 void RepertoryEditor::FillFromRecord(std::int64_t r, const RepertoryRecord& rec) {
-    SetText(remedyEdit, rec.Remedy);
-    SavedRemedyText = rec.Remedy;
-    SetText(posologyEdit, rec.Posology);
-    SetText(pathologyEdit, rec.Pathology);
-    SavedPathologyText = rec.Pathology;
+    SetText(remedyEdit, rec.remedy);
+    savedRemedyText = rec.remedy;
+    SetText(posologyEdit, rec.posology);
+    SetText(pathologyEdit, rec.pathology);
+    savedPathologyText = rec.pathology;
     SetMemoText(notesMemo, rec.Notes());
-    CurrentRecordNumber = r;
-    SetText(recordNumberEdit, std::to_string(r) + " / " + RecordCountText);
+    currentRecordNumber = r;
+    SetText(recordNumberEdit, std::to_string(r) + " / " + recordCountText);
 }
 
 void RepertoryEditor::ShowStoredRecord(std::int64_t r) {
@@ -278,49 +278,49 @@ std::vector<DatabaseEditorWindow::FieldLength> RepertoryEditor::FieldLengths() c
 
 void RepertoryEditor::LinkPrimary() {
     const std::string remedy = TextOf(remedyEdit);
-    const std::int64_t linked = PrimaryProblem.empty() ? FindLinkedPrimaryRecord(remedy) : 0;
+    const std::int64_t linked = primaryProblem.empty() ? FindLinkedPrimaryRecord(remedy) : 0;
     if (linked > 0) {
-        LinkedRecord = ReadPrimaryRecord(linked);
-        LinkedWarningsText = remedies::LinkedWarningsText(LinkedRecord);
-        LinkedPrimaryRecord = linked;
+        linkedRecord = ReadPrimaryRecord(linked);
+        linkedWarningsText = remedies::LinkedWarningsText(linkedRecord);
+        linkedPrimaryRecord = linked;
         SetFieldColours(primaryRecordMemo, 16381900, 0);
         for (QPushButton* b : {warningsButton, signaturesButton, synthesisButton, notesButton}) b->setEnabled(true);
         return;
     }
     for (QPushButton* b : {warningsButton, signaturesButton, synthesisButton, notesButton}) b->setEnabled(false);
     SetFieldColours(primaryRecordMemo, 16381900, kRedColour);
-    LinkedPrimaryRecord = 0;
-    LinkedRecord = {};
+    linkedPrimaryRecord = 0;
+    linkedRecord = {};
     SetMemoText(primaryRecordMemo,
-                PrimaryProblem.empty()
+                primaryProblem.empty()
                     ? remedy + " kan niet worden gevonden in de primaire database."
                     : "De primaire database \"OpzioneH\\DBmain.rnd\" is beschadigd en wordt niet gelezen.");
 }
 
-void RepertoryEditor::ShowPrimaryWarnings() { SetMemoText(primaryRecordMemo, LinkedWarningsText); }
-void RepertoryEditor::ShowPrimarySignatures() { SetMemoText(primaryRecordMemo, LinkedSignaturesText(LinkedRecord)); }
-void RepertoryEditor::ShowPrimarySynthesis() { SetMemoText(primaryRecordMemo, LinkedSynthesisText(LinkedRecord)); }
-void RepertoryEditor::ShowPrimaryNotes() { SetMemoText(primaryRecordMemo, LinkedNotesText(LinkedRecord)); }
+void RepertoryEditor::ShowPrimaryWarnings() { SetMemoText(primaryRecordMemo, linkedWarningsText); }
+void RepertoryEditor::ShowPrimarySignatures() { SetMemoText(primaryRecordMemo, LinkedSignaturesText(linkedRecord)); }
+void RepertoryEditor::ShowPrimarySynthesis() { SetMemoText(primaryRecordMemo, LinkedSynthesisText(linkedRecord)); }
+void RepertoryEditor::ShowPrimaryNotes() { SetMemoText(primaryRecordMemo, LinkedNotesText(linkedRecord)); }
 
 void RepertoryEditor::CopyPrimaryTextToNotes() { notesMemo->setPlainText(primaryRecordMemo->toPlainText()); }
 void RepertoryEditor::ClearNotes() { notesMemo->clear(); }
 
 void RepertoryEditor::FollowSearchKey() {
-    if (!ListBrowsing) return;
-    SearchKey = rt::UpperAscii(TextOf(searchEdit));
-    GuardLength(kTypeAheadField, SearchKey.size() > 50, 0);
-    MoveList(SearchKey);
+    if (!listBrowsing) return;
+    searchKey = rt::UpperAscii(TextOf(searchEdit));
+    GuardLength(kTypeAheadField, searchKey.size() > 50, 0);
+    MoveList(searchKey);
 }
 
 void RepertoryEditor::ClearSearchKey() {
-    if (!ListBrowsing) return;
+    if (!listBrowsing) return;
     searchEdit->clear();
-    SearchKey.clear();
+    searchKey.clear();
 }
 
 void RepertoryEditor::GuardTypedLength(int field, char key) {
-    if (field == kNotesField) DescriptionsChanged = true;
-    std::string& length = LengthTexts[static_cast<std::size_t>(field)];
+    if (field == kNotesField) descriptionsChanged = true;
+    std::string& length = lengthTexts[static_cast<std::size_t>(field)];
     length = field == kNotesField ? RecordTextOf(notesMemo)
                                   : TextOf(static_cast<QLineEdit*>(field == kPathologyField ? pathologyEdit
                                                                    : field == kRemedyField  ? remedyEdit
@@ -334,9 +334,9 @@ void RepertoryEditor::GuardTypedLength(int field, char key) {
         ApplyKeyToText(length, key, true);
     }
     GuardLength(field, length.size() > kGuardMaximum[field], kGuardTop[field]);
-    if ((field == kPathologyField || field == kRemedyField) && ListBrowsing) {
-        SearchKey = length;
-        MoveList(SearchKey);
+    if ((field == kPathologyField || field == kRemedyField) && listBrowsing) {
+        searchKey = length;
+        MoveList(searchKey);
     }
 }
 
@@ -353,20 +353,20 @@ void RepertoryEditor::SetFieldsEnabled(bool enabled) {
 
 ChangeOutcome RepertoryEditor::WriteForm(bool asNew) {
     const RepertoryTexts t = FormTexts();
-    const ChangeOutcome o = asNew ? AppendRepertoryEdit(t) : SaveRepertoryEdit(CurrentRecordNumber, t);
+    const ChangeOutcome o = asNew ? AppendRepertoryEdit(t) : SaveRepertoryEdit(currentRecordNumber, t);
     if (o.saved) {
-        SavedRemedyText = t.Remedy;
-        SavedPathologyText = t.Pathology;
+        savedRemedyText = t.remedy;
+        savedPathologyText = t.pathology;
     }
     return o;
 }
 
-bool RepertoryEditor::KeyTextChanged() const { return TextOf(pathologyEdit) != SavedPathologyText; }
+bool RepertoryEditor::KeyTextChanged() const { return TextOf(pathologyEdit) != savedPathologyText; }
 
 std::vector<EntryField> RepertoryEditor::EntryFields() const {
     std::vector<EntryField> fields;
     const RepertoryTexts t = FormTexts();
-    const std::string texts[4] = {t.Pathology, t.Remedy, t.Posology, t.Notes};
+    const std::string texts[4] = {t.pathology, t.remedy, t.posology, t.notes};
     const std::string foreign[4] = {ForeignCharacters(pathologyEdit), ForeignCharacters(remedyEdit),
                                     ForeignCharacters(posologyEdit), ForeignCharacters(notesMemo)};
     for (int i = 0; i < 4; ++i) {
@@ -387,6 +387,6 @@ QWidget* RepertoryEditor::EntryFieldWidget(std::size_t field) const {
     return widgets.at(field);
 }
 
-std::string RepertoryEditor::ShownRecordText() const { return SavedPathologyText + " - " + SavedRemedyText; }
+std::string RepertoryEditor::ShownRecordText() const { return savedPathologyText + " - " + savedRemedyText; }
 
 }  // namespace remedies

@@ -21,14 +21,14 @@ public:
     QWidget* primaryRecordPanel;
     QPushButton *warningsButton, *signaturesButton, *synthesisButton, *notesButton;
 
-    std::string SavedPathologyText;
-    std::array<std::string, 4> LengthTexts;
-    std::int64_t LinkedPrimaryRecord = 0;
-    std::string LinkedWarningsText;
-    PrimaryRecord LinkedRecord;  // the linked primary record as the last list click found it
+    std::string savedPathologyText;
+    std::array<std::string, 4> lengthTexts;
+    std::int64_t linkedPrimaryRecord = 0;
+    std::string linkedWarningsText;
+    PrimaryRecord linkedRecord;  // the linked primary record as the last list click found it
     // What is wrong with the primary database as this opening found it ("" when
     // sound): a damaged one is named at the opening and none of it is shown.
-    std::string PrimaryProblem;
+    std::string primaryProblem;
 
     void Refresh() override;
     void SortByPathology();

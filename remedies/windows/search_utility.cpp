@@ -116,8 +116,8 @@ void SearchUtility::BuildChoicePanels() {
 }
 
 void SearchUtility::Refresh() {
-    Searching = false;
-    FoundRecord = 0;
+    searching = false;
+    foundRecord = 0;
     // The activation shows the primary database's fields, as its radio does.
     primaryDatabaseRadio->setChecked(true);
     ChoosePrimaryDatabase();
@@ -132,28 +132,28 @@ void SearchUtility::Refresh() {
 // A change of database keeps the record shown: its edit is saved where it
 // was found.
 void SearchUtility::ChoosePrimaryDatabase() {
-    DatabaseCode = "Prima";
+    databaseCode = "Prima";
     therapyFieldPanel->hide();
     primaryFieldPanel->show();
-    NextRecord = 0;
+    nextRecord = 0;
 }
 
 void SearchUtility::ChooseTherapiesDatabase() {
-    DatabaseCode = "Terap";
+    databaseCode = "Terap";
     primaryFieldPanel->hide();
     therapyFieldPanel->show();
-    NextRecord = 0;
+    nextRecord = 0;
 }
 
 void SearchUtility::ChooseField() { ShowNoRecord(); }
 
 void SearchUtility::ShowNoRecord() {
-    Searching = false;
-    NextRecord = 0;
-    FoundRecord = 0;
+    searching = false;
+    nextRecord = 0;
+    foundRecord = 0;
     searchButton->setText("Cerca");
     // The memos are emptied: there is no edit left to save.
-    UserEditing = false;
+    userEditing = false;
     for (QPlainTextEdit* m : {textBeforeMemo, textFromMatchMemo}) {
         m->clear();
         m->setPlaceholderText({});
@@ -166,16 +166,16 @@ void SearchUtility::ShowNoRecord() {
 }
 
 void SearchUtility::RestartSearch() {
-    Searching = false;
-    NextRecord = 0;
+    searching = false;
+    nextRecord = 0;
     searchButton->setText("Cerca");
-    UserEditing = false;
+    userEditing = false;
 }
 
 std::string SearchUtility::SelectedFieldCode() const {
-    const std::vector<std::string> codes = SearchFieldCodes(DatabaseCode);
+    const std::vector<std::string> codes = SearchFieldCodes(databaseCode);
     const std::vector<QRadioButton*> radios =
-        DatabaseCode == "Terap" ? std::vector<QRadioButton*>(therapyFieldRadios.begin(), therapyFieldRadios.end())
+        databaseCode == "Terap" ? std::vector<QRadioButton*>(therapyFieldRadios.begin(), therapyFieldRadios.end())
                                 : std::vector<QRadioButton*>(primaryFieldRadios.begin(), primaryFieldRadios.end());
     for (std::size_t i = 0; i < radios.size() && i < codes.size(); ++i)
         if (radios[i]->isChecked()) return codes[i];
@@ -184,9 +184,9 @@ std::string SearchUtility::SelectedFieldCode() const {
 
 // One pass from the next record on; false when nothing more was found.
 bool SearchUtility::SearchOnce() {
-    const FieldMatch m = FindInField(DatabaseCode, FieldCode, Phrase, NextRecord);
+    const FieldMatch m = FindInField(databaseCode, fieldCode, phrase, nextRecord);
     if (m.record == 0) return false;
-    const SearchField field = SearchFieldFor(DatabaseCode, FieldCode);
+    const SearchField field = SearchFieldFor(databaseCode, fieldCode);
     SetText(remedyEdit, m.remedy);
     SetText(lengthEdit, std::to_string(m.text.size()) + "/" + std::to_string(field.Capacity()));
     for (QPlainTextEdit* memo : {textBeforeMemo, textFromMatchMemo}) memo->setPlaceholderText({});
@@ -194,17 +194,17 @@ bool SearchUtility::SearchOnce() {
     SetMemoText(textFromMatchMemo, m.text.substr(m.position));
     SetText(positionEdit, std::to_string(m.record + 1));
     SetBaseColour(lengthEdit, kWhiteColour);
-    NextRecord = m.record + 1;
-    FoundRecord = m.record;
-    FoundDatabase = DatabaseCode;
-    FoundField = FieldCode;
+    nextRecord = m.record + 1;
+    foundRecord = m.record;
+    foundDatabase = databaseCode;
+    foundField = fieldCode;
     repaint();
     return true;
 }
 
 void SearchUtility::ShowEditedLength() {
-    if (FoundRecord == 0 || FoundField.empty()) return;
-    const std::size_t capacity = SearchFieldFor(FoundDatabase, FoundField).Capacity();
+    if (foundRecord == 0 || foundField.empty()) return;
+    const std::size_t capacity = SearchFieldFor(foundDatabase, foundField).Capacity();
     const std::size_t length = RecordTextOf(textBeforeMemo).size() + RecordTextOf(textFromMatchMemo).size();
     SetText(lengthEdit, std::to_string(length) + "/" + std::to_string(capacity));
     SetBaseColour(lengthEdit, length > capacity ? kRedColour : kWhiteColour);
@@ -218,35 +218,35 @@ void SearchUtility::EndSearch() {
     }
     SetText(remedyEdit, kEndOfFile);
     lengthEdit->clear();
-    SetText(positionEdit, std::to_string(DataRecordCount(SearchDatabase(DatabaseCode))));
+    SetText(positionEdit, std::to_string(DataRecordCount(SearchDatabase(databaseCode))));
     searchButton->setText("Cerca");
-    Searching = false;
-    NextRecord = 0;
-    FoundRecord = 0;
+    searching = false;
+    nextRecord = 0;
+    foundRecord = 0;
 }
 
 void SearchUtility::SearchNext() {
     if (saveButton->isEnabled()) {
         const int answer = gui::ShowMessage("Salvare le modifiche apportate?", "", gui::Buttons::YesNoCancel);
-        if (answer == gui::AnswerYes) {
+        if (answer == gui::kAnswerYes) {
             SaveFoundField();
             return;
         }
     }
     // Nothing is read from a database that is damaged or cannot be read.
-    if (!TellUnusableDatabase(SearchDatabase(DatabaseCode), kDamagedDatabaseDone).empty()) {
+    if (!TellUnusableDatabase(SearchDatabase(databaseCode), kDamagedDatabaseDone).empty()) {
         ShowNoRecord();
         return;
     }
     saveButton->setEnabled(false);
-    UserEditing = false;
+    userEditing = false;
     // The field of the database chosen now, at every press: the database may
     // have changed since the search began.
-    FieldCode = SelectedFieldCode();
-    if (!Searching) {
-        Phrase = rt::UpperAscii(TextOf(phraseEdit));
-        Searching = true;
-        NextRecord = 1;  // the data records: record 0 is the header
+    fieldCode = SelectedFieldCode();
+    if (!searching) {
+        phrase = rt::UpperAscii(TextOf(phraseEdit));
+        searching = true;
+        nextRecord = 1;  // the data records: record 0 is the header
         if (SearchOnce())
             searchButton->setText("Continua");
         else
@@ -256,18 +256,18 @@ void SearchUtility::SearchNext() {
     if (!SearchOnce()) EndSearch();
 }
 
-void SearchUtility::StartEditing() { UserEditing = true; }
+void SearchUtility::StartEditing() { userEditing = true; }
 
 void SearchUtility::OfferSave() {
     // Only a record shown can be saved ("FINE ARCHIVIO" is none).
-    if (UserEditing && FoundRecord > 0) {
+    if (userEditing && foundRecord > 0) {
         saveButton->setEnabled(true);
         ShowEditedLength();
     }
 }
 
 void SearchUtility::SaveShownField() {
-    if (TextOf(remedyEdit) == kEndOfFile || FoundRecord == 0) {
+    if (TextOf(remedyEdit) == kEndOfFile || foundRecord == 0) {
         // Said rather than dropped: no record is shown, so there is nowhere to write.
         gui::ShowMessage("Nessun record \xE8 mostrato: non c'\xE8 nulla da salvare.");
         return;
@@ -283,10 +283,10 @@ QPlainTextEdit* SearchUtility::RefusedMemo(const EntryField& field, std::size_t 
 }
 
 void SearchUtility::SaveFoundField() {
-    if (FoundRecord == 0) return;
+    if (foundRecord == 0) return;
     const std::string first = RecordTextOf(textBeforeMemo);
     const std::string text = first + RecordTextOf(textFromMatchMemo);
-    std::vector<EntryField> fields{SearchEntryField(FoundDatabase, FoundField, text)};
+    std::vector<EntryField> fields{SearchEntryField(foundDatabase, foundField, text)};
     fields[0].foreign = ForeignCharacters(textBeforeMemo->toPlainText() + textFromMatchMemo->toPlainText());
     if (const std::string why = EntryRefusal(fields); !why.empty()) {
         // The typed text stays, and the focus goes where the refused character is.
@@ -295,18 +295,18 @@ void SearchUtility::SaveFoundField() {
         return;
     }
     if (const std::string question = CutQuestion(fields);
-        !question.empty() && gui::ShowMessage(question, "", gui::Buttons::YesNo) != gui::AnswerYes)
+        !question.empty() && gui::ShowMessage(question, "", gui::Buttons::YesNo) != gui::kAnswerYes)
         return;
-    const ChangeOutcome o = SaveFieldText(FoundDatabase, FoundField, FoundRecord, text);
+    const ChangeOutcome o = SaveFieldText(foundDatabase, foundField, foundRecord, text);
     if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return;
     saveButton->setEnabled(false);
-    UserEditing = false;
+    userEditing = false;
     // The memos show what the record now holds (a cut text as it was cut).
-    const SearchField field = SearchFieldFor(FoundDatabase, FoundField);
-    const Bytes record = ReadDataRecord(SearchDatabase(FoundDatabase), FoundRecord);
+    const SearchField field = SearchFieldFor(foundDatabase, foundField);
+    const Bytes record = ReadDataRecord(SearchDatabase(foundDatabase), foundRecord);
     const std::string stored = JoinField(record, field);
-    SetText(remedyEdit, RecordRemedy(FoundDatabase, record));  // a remedy saved under a new name shows it
+    SetText(remedyEdit, RecordRemedy(foundDatabase, record));  // a remedy saved under a new name shows it
     const std::size_t split = std::min(first.size(), stored.size());
     SetMemoText(textBeforeMemo, stored.substr(0, split));
     SetMemoText(textFromMatchMemo, stored.substr(split));

@@ -34,16 +34,16 @@ public:
     QPushButton *searchButton, *saveButton, *backToMenuButton;
 
     // Module state.
-    std::string DatabaseCode = "Prima";
-    std::string FieldCode = "Rime";
-    std::string Phrase;
-    bool Searching = false;
-    std::int64_t NextRecord = 0;
-    std::int64_t FoundRecord = 0;  // the record whose field is shown, 0 none
+    std::string databaseCode = "Prima";
+    std::string fieldCode = "Rime";
+    std::string phrase;
+    bool searching = false;
+    std::int64_t nextRecord = 0;
+    std::int64_t foundRecord = 0;  // the record whose field is shown, 0 none
     // The database and field of the record shown: a save writes there, even
     // after another database was chosen meanwhile.
-    std::string FoundDatabase, FoundField;
-    bool UserEditing = false;
+    std::string foundDatabase, foundField;
+    bool userEditing = false;
 
     void Refresh() override;
     void RestartSearch();

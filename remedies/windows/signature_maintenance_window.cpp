@@ -70,12 +70,12 @@ SignatureMaintenanceWindow::SignatureMaintenanceWindow() {
 }
 
 void SignatureMaintenanceWindow::Refresh() {
-    Sorted = false;
+    sorted = false;
     ListSignatureEntries();
 }
 
 void SignatureMaintenanceWindow::ToggleSorting() {
-    Sorted = !Sorted;
+    sorted = !sorted;
     ListSignatureEntries();
 }
 
@@ -93,7 +93,7 @@ void SignatureMaintenanceWindow::ListSignatureEntries() {
     if (!DatabaseSound() || !rt::PathExists(kSignatureDbName)) return;
     std::vector<std::string> lines;
     for (const auto& r : ReadAllSignatureRecords()) lines.push_back(MaintenanceLine(r));
-    if (Sorted) SortListTexts(lines);
+    if (sorted) SortListTexts(lines);
     entryList->SetLines(lines);
 }
 
@@ -101,20 +101,20 @@ void SignatureMaintenanceWindow::ShowChosenEntry() {
     const int row = entryList->currentRow();
     if (row < 0 || !DatabaseSound()) return;
     std::int64_t record = row + 1;
-    if (Sorted) {
+    if (sorted) {
         record = FindMaintenanceRecord(ReadAllSignatureRecords(), entryList->SelectedLine());
         if (record == 0) return;
     }
     const SignatureRecord& r = ReadSignatureRecord(record);
-    SetText(symptomEdit, r.Symptom);
-    SetText(plantEdit, r.Plant);
-    SetText(codeEdit, r.Code);
-    SetText(synthesisEdit, r.Synthesis);
-    SetText(primarySignatureEdit, r.PrimarySignature);
-    SetText(secondarySignatureEdit, r.SecondarySignature);
-    SetText(zodiacalSignatureEdit, r.ZodiacalSignature);
-    SetText(authorsEdit, r.Authors);
-    SetText(notesEdit, r.Notes);
+    SetText(symptomEdit, r.symptom);
+    SetText(plantEdit, r.plant);
+    SetText(codeEdit, r.code);
+    SetText(synthesisEdit, r.synthesis);
+    SetText(primarySignatureEdit, r.primarySignature);
+    SetText(secondarySignatureEdit, r.secondarySignature);
+    SetText(zodiacalSignatureEdit, r.zodiacalSignature);
+    SetText(authorsEdit, r.authors);
+    SetText(notesEdit, r.notes);
 }
 
 }  // namespace remedies

@@ -24,7 +24,7 @@ public:
     QPlainTextEdit* helpMemo;
     QLineEdit *symptomEdit, *plantEdit, *codeEdit, *synthesisEdit, *primarySignatureEdit, *secondarySignatureEdit,
         *zodiacalSignatureEdit, *authorsEdit, *notesEdit;
-    bool Sorted = false;
+    bool sorted = false;
 
     void Refresh() override;
     void ToggleSorting();

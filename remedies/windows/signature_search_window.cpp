@@ -34,9 +34,9 @@ SignatureSearchWindow::SignatureSearchWindow() {
     BuildPageBar(top);
     top->setColumnStretch(1, 1);
 
-    for (auto* r : PlanetRadios)
+    for (auto* r : planetRadios)
         connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { ReadSignatureRadios(); }));
-    for (auto* r : SignRadios)
+    for (auto* r : signRadios)
         connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { ReadSignatureRadios(); }));
     connect(remedyList, &QListWidget::itemClicked, this,
             gui::Guarded([this](QListWidgetItem*) { ShowChosenRemedy(); }));
@@ -72,10 +72,10 @@ void SignatureSearchWindow::BuildRemedyColumn(QGridLayout* top) {
 
 // The help above the planet and sign panels and the signature they choose.
 void SignatureSearchWindow::BuildSignatureChoice(QGridLayout* top) {
-    planetPanel = gui::MakeRadioGroup(this, "PanPianeti", "Planetaire Signatuur", kPlanetRadios, 5, PlanetRadios);
-    anyPlanetRadio = PlanetRadios.back();
-    signPanel = gui::MakeRadioGroup(this, "PanSegni", "Zodiac Signatuur", kSignRadios, 5, SignRadios);
-    anySignRadio = SignRadios.back();
+    planetPanel = gui::MakeRadioGroup(this, "PanPianeti", "Planetaire Signatuur", kPlanetRadios, 5, planetRadios);
+    anyPlanetRadio = planetRadios.back();
+    signPanel = gui::MakeRadioGroup(this, "PanSegni", "Zodiac Signatuur", kSignRadios, 5, signRadios);
+    anySignRadio = signRadios.back();
     for (QRadioButton* any : {anyPlanetRadio, anySignRadio}) any->setChecked(true);
     auto* panels = new QHBoxLayout;
     panels->addWidget(planetPanel);
@@ -177,9 +177,9 @@ bool SignatureSearchWindow::DatabaseSound() {
     foundCountEdit->clear();
     SetBaseColour(pageEdit, kWhiteColour);
     pageEdit->clear();
-    CurrentPage = 1;
-    PageCount = 0;
-    SearchMode = false;
+    currentPage = 1;
+    pageCount = 0;
+    searchMode = false;
     return false;
 }
 
@@ -204,13 +204,13 @@ void SignatureSearchWindow::ListRemedies() {
 }
 
 void SignatureSearchWindow::ReadSignatureRadios() {
-    PlanetWord = CheckedCaption(PlanetRadios);
-    SignWord = CheckedCaption(SignRadios);
-    SetText(planetEdit, PlanetWord);
-    SetText(signEdit, SignWord);
+    planetWord = CheckedCaption(planetRadios);
+    signWord = CheckedCaption(signRadios);
+    SetText(planetEdit, planetWord);
+    SetText(signEdit, signWord);
 }
 
-void SignatureSearchWindow::ClearSignatureRows() { RowUsed.fill(false); }
+void SignatureSearchWindow::ClearSignatureRows() { rowUsed.fill(false); }
 
 void SignatureSearchWindow::ClearSignatureGrid() {
     for (int r = 0; r < kSignatureRows; ++r)
@@ -222,11 +222,11 @@ void SignatureSearchWindow::WriteRow(int r, const SignatureRow& t) {
     SetText(primaryEdits[r], t.primary);
     SetText(secondaryEdits[r], t.secondary);
     SetText(zodiacEdits[r], t.zodiac);
-    RowUsed[static_cast<std::size_t>(r)] = true;
+    rowUsed[static_cast<std::size_t>(r)] = true;
 }
 
 void SignatureSearchWindow::ShowRemedySignatures(const PrimaryRecord& rec) {
-    if (std::all_of(RowUsed.begin(), RowUsed.end(), [](bool u) { return u; })) {
+    if (std::all_of(rowUsed.begin(), rowUsed.end(), [](bool u) { return u; })) {
         ClearSignatureGrid();
         ClearSignatureRows();
     }
@@ -235,7 +235,7 @@ void SignatureSearchWindow::ShowRemedySignatures(const PrimaryRecord& rec) {
 
 void SignatureSearchWindow::AddSignatureRow(const SignatureRow& row) {
     for (int r = 0; r < kSignatureRows; ++r)
-        if (!RowUsed[static_cast<std::size_t>(r)]) {
+        if (!rowUsed[static_cast<std::size_t>(r)]) {
             WriteRow(r, row);
             return;
         }
@@ -247,36 +247,36 @@ void SignatureSearchWindow::AddFoundPageRows(int page) {
 
 void SignatureSearchWindow::StartNewKey() {
     searchEdit->clear();
-    SearchKey.clear();
+    searchKey.clear();
 }
 
 void SignatureSearchWindow::TypeAhead(char key) {
     if (key >= 'a' && key <= 'z') key = static_cast<char>(key - 32);
-    if (!ApplyTypeAheadKey(SearchKey, key)) return;
-    SetText(searchEdit, SearchKey);
+    if (!ApplyTypeAheadKey(searchKey, key)) return;
+    SetText(searchEdit, searchKey);
     searchEdit->setCursorPosition(searchEdit->text().size());
     ListPrefixBisect();
 }
 
 void SignatureSearchWindow::TakeKeyFromBox() {
-    SearchKey = TextOf(searchEdit);
+    searchKey = TextOf(searchEdit);
     ListPrefixBisect();
 }
 
 void SignatureSearchWindow::ListPrefixBisect() {
     // The key is in capitals: the names are compared with it in capitals too.
-    int row = PrefixBisect(remedyList->Lines(), SearchKey, true);
+    int row = PrefixBisect(remedyList->Lines(), searchKey, true);
     if (row >= 0) remedyList->SelectRow(row);
 }
 
 void SignatureSearchWindow::ShowChosenRemedy() {
-    if (SearchMode) {
+    if (searchMode) {
         ClearSignatureGrid();
         ClearSignatureRows();
         SetBaseColour(pageEdit, kWhiteColour);
         pageEdit->clear();
         foundCountEdit->clear();
-        SearchMode = false;
+        searchMode = false;
     }
     const std::string name = remedyList->SelectedLine();
     if (name.empty() || !DatabaseSound()) return;
@@ -289,7 +289,7 @@ void SignatureSearchWindow::SearchSignature() {
     if (!DatabaseSound()) return;
     ClearSignatureGrid();
     ClearSignatureRows();
-    SearchMode = true;
+    searchMode = true;
     const std::string planet = TextOf(planetEdit);
     const std::string sign = TextOf(signEdit);
     std::vector<SignatureRow> hits;
@@ -297,28 +297,28 @@ void SignatureSearchWindow::SearchSignature() {
     const int n = static_cast<int>(hits.size());
     foundCountEdit->setText(QString::number(n));
     if (n > kSignatureRows) SetBaseColour(pageEdit, kRedColour);
-    PageCount = SignaturePageCount(n);
-    CurrentPage = 1;
+    pageCount = SignaturePageCount(n);
+    currentPage = 1;
     ShowPage();
 }
 
 void SignatureSearchWindow::ShowPage() {
-    pageEdit->setText(QString("%1/%2").arg(CurrentPage).arg(PageCount));
+    pageEdit->setText(QString("%1/%2").arg(currentPage).arg(pageCount));
     ClearSignatureGrid();
     ClearSignatureRows();
-    AddFoundPageRows(CurrentPage);
+    AddFoundPageRows(currentPage);
 }
 
 void SignatureSearchWindow::NextPage() {
-    if (CurrentPage >= PageCount) return;
-    ++CurrentPage;
+    if (currentPage >= pageCount) return;
+    ++currentPage;
     SetBaseColour(pageEdit, kWhiteColour);
     ShowPage();
 }
 
 void SignatureSearchWindow::PreviousPage() {
-    if (CurrentPage <= 1) return;
-    --CurrentPage;
+    if (currentPage <= 1) return;
+    --currentPage;
     ShowPage();
 }
 

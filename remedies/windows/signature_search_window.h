@@ -33,21 +33,21 @@ public:
     QLabel *withSignatureLabel, *remediesLabel, *foundLabel, *gridRemediesLabel, *searchLabel, *pageLabel;
     QLineEdit *searchEdit, *planetEdit, *signEdit, *foundCountEdit, *pageEdit;
     QGroupBox *planetPanel, *signPanel;
-    std::vector<QRadioButton*> PlanetRadios;  // one a planet, then anyPlanetRadio
-    std::vector<QRadioButton*> SignRadios;    // one a sign, then anySignRadio
+    std::vector<QRadioButton*> planetRadios;  // one a planet, then anyPlanetRadio
+    std::vector<QRadioButton*> signRadios;    // one a sign, then anySignRadio
     QRadioButton *anyPlanetRadio, *anySignRadio;
     std::array<QLineEdit*, kSignatureRows> remedyEdits{}, primaryEdits{}, secondaryEdits{}, zodiacEdits{};
     QPushButton *searchButton, *previousPageButton, *nextPageButton, *clearButton, *backButton;
     QPlainTextEdit* helpMemo;
 
     // Module state.
-    std::string PlanetWord = kAnyWord;
-    std::string SignWord = kAnyWord;
-    std::array<bool, kSignatureRows> RowUsed{};
-    std::string SearchKey;
-    bool SearchMode = false;
-    int CurrentPage = 1;
-    int PageCount = 0;
+    std::string planetWord = kAnyWord;
+    std::string signWord = kAnyWord;
+    std::array<bool, kSignatureRows> rowUsed{};
+    std::string searchKey;
+    bool searchMode = false;
+    int currentPage = 1;
+    int pageCount = 0;
 
     void Refresh() override;
     void StartNewKey();

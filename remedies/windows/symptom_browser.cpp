@@ -33,17 +33,17 @@ SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(Frame(nullptr), 
 SymptomBrowser::SymptomBrowser(BrowserState& pages, QWidget* parent) : BrowserWindow(Frame(&pages), parent) {}
 
 void SymptomBrowser::Refresh() {
-    State().SearchKey.clear();
-    SearchEdit->clear();
+    State().searchKey.clear();
+    searchEdit->clear();
     if (!DatabaseSound()) return;
     LoadList(ReadListLines(kSymptomListName));
-    SearchEdit->setFocus();
+    searchEdit->setFocus();
 }
 
 void SymptomBrowser::ClearResultSlots() {
     BrowserWindow::ClearResultSlots();
-    SearchEdit->clear();
-    State().SearchKey.clear();
+    searchEdit->clear();
+    State().searchKey.clear();
 }
 
 void SymptomBrowser::SearchChosenLine() {
@@ -53,7 +53,7 @@ void SymptomBrowser::SearchChosenLine() {
     State().StartSearch();
     notesLabel->setText("Notities");
     const std::string line = ChosenLine();
-    SetText(Chosen, line);
+    SetText(chosen, line);
     ClearResultSlots();
     bool more = false;
     const std::vector<std::int64_t> hits = FindSymptomHits(line, &more);
@@ -62,7 +62,7 @@ void SymptomBrowser::SearchChosenLine() {
         const PrimaryRecord& rec = ReadPrimaryRecord(r);
         PrimarySlotTexts t = SymptomSlotTexts(rec);
         FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, true, r);
-        SetText(Chosen, rec.Indication());
+        SetText(chosen, rec.Indication());
     }
 }
 

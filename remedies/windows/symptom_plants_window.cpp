@@ -144,11 +144,11 @@ void SymptomPlantsWindow::ShowSymptomPlants() {
         recordNumberList->AddLine(number);
     }
     if (found.found) {
-        SetText(primarySignatureEdit, found.shown.PrimarySignature);
-        SetText(secondarySignatureEdit, found.shown.SecondarySignature);
-        SetText(zodiacalSignatureEdit, found.shown.ZodiacalSignature);
-        SetText(plantEdit, found.shown.Plant);
-        SetText(authorsEdit, found.shown.Authors);
+        SetText(primarySignatureEdit, found.shown.primarySignature);
+        SetText(secondarySignatureEdit, found.shown.secondarySignature);
+        SetText(zodiacalSignatureEdit, found.shown.zodiacalSignature);
+        SetText(plantEdit, found.shown.plant);
+        SetText(authorsEdit, found.shown.authors);
     } else {
         SetText(referenceEdit, found.reference);
         referenceEdit->show();
@@ -163,11 +163,11 @@ void SymptomPlantsWindow::ShowChosenPlant() {
 
 void SymptomPlantsWindow::ShowSignatureOfRecord(std::int64_t record) {
     const SignatureRecord& r = ReadSignatureRecord(record);
-    SetText(plantEdit, r.Plant);
-    SetText(primarySignatureEdit, r.PrimarySignature);
-    SetText(secondarySignatureEdit, r.SecondarySignature);
-    SetText(zodiacalSignatureEdit, r.ZodiacalSignature);
-    SetText(authorsEdit, r.Authors);
+    SetText(plantEdit, r.plant);
+    SetText(primarySignatureEdit, r.primarySignature);
+    SetText(secondarySignatureEdit, r.secondarySignature);
+    SetText(zodiacalSignatureEdit, r.zodiacalSignature);
+    SetText(authorsEdit, r.authors);
 }
 
 void SymptomPlantsWindow::TypeAhead(char key) {
@@ -175,14 +175,14 @@ void SymptomPlantsWindow::TypeAhead(char key) {
         ShowSymptomPlants();
         return;
     }
-    ApplyTypeAheadKey(SearchKey, key);
-    SetText(searchEdit, SearchKey);
+    ApplyTypeAheadKey(searchKey, key);
+    SetText(searchEdit, searchKey);
     searchEdit->setCursorPosition(searchEdit->text().size());
     SeekKey();
 }
 
 void SymptomPlantsWindow::TakeKeyFromBox() {
-    SearchKey = TextOf(searchEdit);
+    searchKey = TextOf(searchEdit);
     SeekKey();
 }
 
@@ -193,13 +193,13 @@ void SymptomPlantsWindow::SeekKey() {
     const std::int64_t symptoms = f.FileSize() - 1;
     f.Close();
     const int row = PrefixBisect(symptomList->Lines(), static_cast<std::size_t>(std::max<std::int64_t>(symptoms, 0)),
-                                 SearchKey);
+                                 searchKey);
     if (row >= 0) symptomList->SelectRow(row);
 }
 
 void SymptomPlantsWindow::StartNewKey() {
     searchEdit->clear();
-    SearchKey.clear();
+    searchKey.clear();
 }
 
 void SymptomPlantsWindow::CreateDatabase() {

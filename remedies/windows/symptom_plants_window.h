@@ -27,7 +27,7 @@ public:
     QLineEdit* referenceEdit;  // in red, where a symptom has no plant of its own
     QPushButton *createDatabaseButton, *backButton;
 
-    std::string SearchKey;  // survives between openings
+    std::string searchKey;  // survives between openings
 
     void Refresh() override;
     void ShowChosenPlant();

@@ -38,13 +38,13 @@ TherapyBrowser::TherapyBrowser(QWidget* parent) : TherapyBrowser(static_cast<Bro
 TherapyBrowser::TherapyBrowser(BrowserState& pages, QWidget* parent) : TherapyBrowser(&pages, parent) {}
 
 TherapyBrowser::TherapyBrowser(BrowserState* pages, QWidget* parent) : BrowserWindow(Frame(pages), parent) {
-    enlargedDosageMemo = gui::MakeMemo(this, "MemoZoom", true);
-    QFont f = enlargedDosageMemo->font();
+    enlargedDosageMemo_ = gui::MakeMemo(this, "MemoZoom", true);
+    QFont f = enlargedDosageMemo_->font();
     f.setPointSize(f.pointSize() + 4);
-    enlargedDosageMemo->setFont(f);
-    SetBackground(enlargedDosageMemo, kCream);
-    enlargedDosageMemo->viewport()->installEventFilter(this);
-    enlargedDosageMemo->hide();
+    enlargedDosageMemo_->setFont(f);
+    SetBackground(enlargedDosageMemo_, kCream);
+    enlargedDosageMemo_->viewport()->installEventFilter(this);
+    enlargedDosageMemo_->hide();
     // The help text is shown and hidden by its button only.
     helpMemo->viewport()->removeEventFilter(this);
 }
@@ -60,7 +60,7 @@ void TherapyBrowser::Refresh() {
 }
 
 void TherapyBrowser::ClearResultSlots() {
-    enlargedDosageMemo->hide();
+    enlargedDosageMemo_->hide();
     helpMemo->hide();
     BrowserWindow::ClearResultSlots();
 }
@@ -71,22 +71,22 @@ void TherapyBrowser::SearchChosenLine() {
     notesMemo->clear();
     State().StartSearch();
     const std::string line = ChosenLine();
-    SetText(Chosen, line);
+    SetText(chosen, line);
     ClearResultSlots();
     bool more = false;
     const std::vector<std::int64_t> hits = FindPathologyHits(line, &more);
     ShowHitsCut(more);
     for (std::int64_t r : hits) {
         RepertoryRecord rec = ReadRepertoryRecord(r);
-        FillResultSlot(rec.Remedy, {}, {}, rec.Posology, true, r);
-        SetText(Chosen, rec.Pathology);
+        FillResultSlot(rec.remedy, {}, {}, rec.posology, true, r);
+        SetText(chosen, rec.pathology);
     }
 }
 
 void TherapyBrowser::FillPage() {
     for (std::int64_t r : State().PageHits()) {
         RepertoryRecord rec = ReadRepertoryRecord(r);
-        FillResultSlot(rec.Remedy, {}, {}, rec.Posology, false, r);
+        FillResultSlot(rec.remedy, {}, {}, rec.posology, false, r);
     }
 }
 
@@ -96,34 +96,34 @@ void TherapyBrowser::ShowSlotDetail(int slot) {
     if (!DatabaseSound()) return;
     // The warnings come from the primary database, which is looked at too.
     notesMemo->clear();
-    if (State().SlotDetailState[static_cast<std::size_t>(slot)] == 1 &&
+    if (State().slotDetailState[static_cast<std::size_t>(slot)] == 1 &&
         !DatabasesSound({PrimaryDb()}, NothingShownUntilSound("le avvertenze dei rimedi"))) {
         notesLabel->setText("Notities");
         return;
     }
-    DetailText d = TherapyDetail(remedy, TextOf(Chosen), State().AdvanceDetail(slot, 2));
+    DetailText d = TherapyDetail(remedy, TextOf(chosen), State().AdvanceDetail(slot, 2));
     SetText(notesLabel, d.caption);
     SetText(notesMemo, d.text);
 }
 
 void TherapyBrowser::ToggleHelp() {
-    enlargedDosageMemo->hide();
+    enlargedDosageMemo_->hide();
     BrowserWindow::ToggleHelp();
 }
 
 void TherapyBrowser::ExpandSlotField(QLineEdit* edit, int, char column) {
     if (column != 'D') return;
     helpMemo->hide();
-    enlargedDosageMemo->setPlainText(edit->text());
-    enlargedDosageMemo->setGeometry(edit->mapTo(this, QPoint(0, 0)).x(), edit->mapTo(this, QPoint(0, 0)).y(),
+    enlargedDosageMemo_->setPlainText(edit->text());
+    enlargedDosageMemo_->setGeometry(edit->mapTo(this, QPoint(0, 0)).x(), edit->mapTo(this, QPoint(0, 0)).y(),
                                     std::max(edit->width(), 420), 160);
-    enlargedDosageMemo->raise();
-    enlargedDosageMemo->show();
+    enlargedDosageMemo_->raise();
+    enlargedDosageMemo_->show();
 }
 
 bool TherapyBrowser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == enlargedDosageMemo->viewport() && event->type() == QEvent::MouseButtonPress) {
-        enlargedDosageMemo->hide();
+    if (watched == enlargedDosageMemo_->viewport() && event->type() == QEvent::MouseButtonPress) {
+        enlargedDosageMemo_->hide();
         return true;
     }
     return BrowserWindow::eventFilter(watched, event);

@@ -29,7 +29,7 @@ protected:
 private:
     TherapyBrowser(BrowserState* pages, QWidget* parent);
 
-    QPlainTextEdit* enlargedDosageMemo = nullptr;
+    QPlainTextEdit* enlargedDosageMemo_ = nullptr;
 };
 
 }  // namespace remedies

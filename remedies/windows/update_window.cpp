@@ -110,14 +110,14 @@ void UpdateWindow::ShowUpdateSlotsCleared() {
         Row(s).placeEdit->clear();
         Row(s).dateEdit->clear();
         Row(s).installButton->setEnabled(false);
-        SlotFolders[static_cast<std::size_t>(s - 1)].clear();
+        slotFolders[static_cast<std::size_t>(s - 1)].clear();
     }
 }
 
 void UpdateWindow::ScanUpdateDrives(int mode) {
     ShowUpdateSlotsCleared();
     backToMenuButton->setText("&Terug naar menu");
-    ProgramFolder = fs::current_path();
+    programFolder = fs::current_path();
     {
         rt::TextFile f;
         f.Assign(mode == 0 ? kUpdateTextAuto : kUpdateTextManual);
@@ -141,12 +141,12 @@ void UpdateWindow::ScanUpdateDrives(int mode) {
 bool UpdateWindow::TakeSlot(const fs::path& folder, bool replaceLast) {
     int slot = 0;
     for (int s = 1; s <= 3 && slot == 0; ++s)
-        if (SlotFolders[static_cast<std::size_t>(s - 1)].empty()) slot = s;
+        if (slotFolders[static_cast<std::size_t>(s - 1)].empty()) slot = s;
     if (slot == 0) {
         if (!replaceLast) return false;
         slot = 3;
     }
-    SlotFolders[static_cast<std::size_t>(slot - 1)] = folder;
+    slotFolders[static_cast<std::size_t>(slot - 1)] = folder;
     // The volume (or chosen folder) by its name; the whole path in the tip.
     const fs::path holder = folder.parent_path();
     SetText(Row(slot).placeEdit, Shown(holder.filename().empty() ? holder : holder.filename()));
@@ -171,9 +171,9 @@ void UpdateWindow::ChooseOtherFolder() {
 }
 
 void UpdateWindow::CopyUpdateDisk(int slot) {
-    const fs::path source = SlotFolders[static_cast<std::size_t>(slot - 1)];
+    const fs::path source = slotFolders[static_cast<std::size_t>(slot - 1)];
     if (source.empty()) return;
-    fs::current_path(ProgramFolder);
+    fs::current_path(programFolder);
     const fs::path local = LocalFolder();
     std::error_code ec;
     if (fs::equivalent(source, local, ec)) {
@@ -186,7 +186,7 @@ void UpdateWindow::CopyUpdateDisk(int slot) {
         const std::string question = "Le banche dati di questo aggiornamento (" + there.dateText +
                                      ") sono pi\xF9 vecchie di quelle installate (" + here.dateText +
                                      ").\r\nInstallarle comunque?";
-        if (gui::ShowMessage(question, "", gui::Buttons::YesNo) != gui::AnswerYes) return;
+        if (gui::ShowMessage(question, "", gui::Buttons::YesNo) != gui::kAnswerYes) return;
     }
     backToMenuButton->setText("Attendere...");
     repaint();

@@ -39,8 +39,8 @@ public:
     QLabel *chooseLabel, *pointerImage;
     QPushButton *otherFolderButton, *backToMenuButton;
 
-    std::filesystem::path ProgramFolder;
-    std::array<std::filesystem::path, 3> SlotFolders;
+    std::filesystem::path programFolder;
+    std::array<std::filesystem::path, 3> slotFolders;
 
     void Refresh() override;
     void ScanUpdateDrives(int mode);

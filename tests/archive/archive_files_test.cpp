@@ -68,13 +68,13 @@ std::vector<std::string> IndexEntries(const std::string& letters) {
 
 BirthRecord SampleRecord(const std::string& date = "196012251405-1") {
     BirthRecord r;
-    r.DateField = date;
-    r.PlaceField = "52N22-004E54AMSTERDAM";
-    r.CalendarField = "GR";
-    r.NationalityField = "NEDERLAND";
-    r.PositionString = "10eS0305lR1612mC2811vQ0411aP0302gR2703sC0505uL1208nS1001pV0705dL2609hV14";
-    r.CuspString = "01B1702S1503R1604C2005Q2406P2407A1708T1509G1610N2011L2412V24";
-    r.AspectString = "eKm7eWa6lZs2mZh0";
+    r.dateField = date;
+    r.placeField = "52N22-004E54AMSTERDAM";
+    r.calendarField = "GR";
+    r.nationalityField = "NEDERLAND";
+    r.positionString = "10eS0305lR1612mC2811vQ0411aP0302gR2703sC0505uL1208nS1001pV0705dL2609hV14";
+    r.cuspString = "01B1702S1503R1604C2005Q2406P2407A1708T1509G1610N2011L2412V24";
+    r.aspectString = "eKm7eWa6lZs2mZh0";
     return r;
 }
 
@@ -102,7 +102,7 @@ TEST(EmptyArchive, MatchesTheGoldenHeaders) {
     ArchiveFiles f;
     f.Open("BASE");
     EXPECT_EQ(f.EntryCount(), 0);
-    EXPECT_EQ(f.ReadAnnotation(0).Lines[3].substr(11, 40), "QUESTO TEMA NON CONTIENE PER ORA ANNOTAZ");
+    EXPECT_EQ(f.ReadAnnotation(0).lines[3].substr(11, 40), "QUESTO TEMA NON CONTIENE PER ORA ANNOTAZ");
 }
 
 TEST(EmptyArchive, NeverOverwritesAnExistingFile) {
@@ -133,12 +133,12 @@ TEST(Store, WritesTheGoldenRecordsAndTheCurrentPerson) {
     TempWorkFolder folder;
     CreateEmptyArchive("BASE");
     AnnotationRecord notes;
-    notes.Lines = {"PRIMA RIGA", "  SECONDA \xE8 RIGA", "", MakeFourthAnnotationLine("QUARTA", "00003")};
+    notes.lines = {"PRIMA RIGA", "  SECONDA \xE8 RIGA", "", MakeFourthAnnotationLine("QUARTA", "00003")};
     StoreResult r = StorePersonRecords(Request("BASE", "VAN DER BERG ANNELIES", notes));
-    EXPECT_EQ(r.DataNumber, 1);
-    EXPECT_EQ(r.IndexPosition, 1);
-    EXPECT_EQ(r.MovedPosition, 0);
-    EXPECT_EQ(r.AnnotationNumber, 1);
+    EXPECT_EQ(r.dataNumber, 1);
+    EXPECT_EQ(r.indexPosition, 1);
+    EXPECT_EQ(r.movedPosition, 0);
+    EXPECT_EQ(r.annotationNumber, 1);
 
     const std::string goldenEntry = ReadFixture("archive/person_entry.ST1");
     const std::string goldenRecord = ReadFixture("archive/person_record.ST2");
@@ -170,7 +170,7 @@ TEST(Store, WithoutAnnotationsPointsAtTheNotice) {
     StorePersonRecords(Request("BASE", "ROSSI MARIO"));
     ArchiveFiles f;
     f.Open("BASE");
-    EXPECT_EQ(f.ReadBirthRecord(1).AnnotationNumber, "00000");
+    EXPECT_EQ(f.ReadBirthRecord(1).annotationNumber, "00000");
     EXPECT_EQ(ReadBytes("BASE.ST3").size(), 284u);
     // Nothing of the earlier person is left to show with the new current person.
     EXPECT_EQ(rt::ReadTextLines(kAnnotationHandOff), (std::vector<std::string>{""}));
@@ -180,11 +180,11 @@ TEST(Store, WithoutAnnotationsPointsAtTheNotice) {
 TEST(Store, IntoTheCurrentPersonSlot) {
     TempWorkFolder folder;
     AnnotationRecord notes;
-    notes.Lines = {"TYPED", "", "", MakeFourthAnnotationLine("", "")};
+    notes.lines = {"TYPED", "", "", MakeFourthAnnotationLine("", "")};
     StorePersonRecords(Request("TMPR", "ROSSI MARIO", notes));
     StoreResult second = StorePersonRecords(Request("TMPR", "BIANCHI LUCA", notes));
-    EXPECT_EQ(second.DataNumber, 2);
-    EXPECT_EQ(second.IndexPosition, 0);
+    EXPECT_EQ(second.dataNumber, 2);
+    EXPECT_EQ(second.indexPosition, 0);
     EXPECT_EQ(ReadBytes("TMPR.ST1").size(), 44u);       // one entry only
     EXPECT_EQ(ReadBytes("TMPR.ST2").size(), 3 * 385u);  // record 0 and two appended
     EXPECT_EQ(Record("TMPR.ST1", 44, 0).substr(1, 43), MakeIndexEntry("BIANCHI LUCA", 2));
@@ -199,13 +199,13 @@ TEST(Store, DuplicateNamesAreOrderedByRecordNumber) {
     StorePersonRecords(Request("BASE", "ROSSI MARIO"));
     StorePersonRecords(Request("BASE", "ZANE"));
     StoreResult third = StorePersonRecords(Request("BASE", "ROSSI MARIO"));
-    EXPECT_EQ(third.IndexPosition, 2);
-    EXPECT_EQ(third.MovedPosition, 2);
+    EXPECT_EQ(third.indexPosition, 2);
+    EXPECT_EQ(third.movedPosition, 2);
     StoreResult first = StorePersonRecords(Request("BASE", "ABEL"));
-    EXPECT_EQ(first.MovedPosition, 1);
+    EXPECT_EQ(first.movedPosition, 1);
     StoreResult last = StorePersonRecords(Request("BASE", "ZZZ"));
-    EXPECT_EQ(last.MovedPosition, 0);
-    EXPECT_EQ(last.IndexPosition, 5);
+    EXPECT_EQ(last.movedPosition, 0);
+    EXPECT_EQ(last.indexPosition, 5);
     EXPECT_EQ(IndexEntries("BASE"),
               (std::vector<std::string>{MakeIndexEntry("ABEL", 4), MakeIndexEntry("ROSSI MARIO", 1),
                                         MakeIndexEntry("ROSSI MARIO", 3), MakeIndexEntry("ZANE", 2),
@@ -233,16 +233,16 @@ TEST(Store, RandomStoresAndRemovalsKeepTheIndexOrderedAndFilesExact) {
             std::optional<AnnotationRecord> notes;
             if (rng() % 3 == 0) {
                 notes = AnnotationRecord{};
-                notes->Lines[0] = "NOTA " + std::to_string(step);
+                notes->lines[0] = "NOTA " + std::to_string(step);
                 ++annotated;
             }
             StoreResult r = StorePersonRecords(Request("BASE", name, notes));
             ++stored;
-            EXPECT_EQ(r.DataNumber, stored);
-            EXPECT_EQ(r.Entry, MakeIndexEntry(name, stored));
-            model.push_back(r.Entry);
+            EXPECT_EQ(r.dataNumber, stored);
+            EXPECT_EQ(r.entry, MakeIndexEntry(name, stored));
+            model.push_back(r.entry);
             std::sort(model.begin(), model.end(), UnsignedLess);
-            EXPECT_EQ(model[r.IndexPosition - 1], r.Entry);
+            EXPECT_EQ(model[r.indexPosition - 1], r.entry);
         }
         ASSERT_EQ(ReadBytes("BASE.ST1").size(), 44 * (model.size() + 1)) << "step " << step;
         ASSERT_EQ(ReadBytes("BASE.ST2").size(), 385u * (stored + 1)) << "step " << step;
@@ -267,7 +267,7 @@ TEST(Remove, ShortensTheIndexAndKeepsTheRecords) {
     EXPECT_THROW(DeleteIndexEntry("BASE", 1), ArchiveError);
     EXPECT_THROW(DeleteIndexEntry("BASE", 0), ArchiveError);  // the header never goes
     // A new store appends after the records of the removed person.
-    EXPECT_EQ(StorePersonRecords(Request("BASE", "NEXT")).DataNumber, 2);
+    EXPECT_EQ(StorePersonRecords(Request("BASE", "NEXT")).dataNumber, 2);
 }
 
 TEST(Change, RenamedEntryMovesToItsPlace) {
@@ -312,7 +312,7 @@ TEST(ArchiveWrites, ReachTheDiscWithAFewFlushesEach) {
         WriteBytes("BASE.ST2", data);
     }
     AnnotationRecord notes;
-    notes.Lines = {"PRIMA RIGA", "", "", MakeFourthAnnotationLine("QUARTA", "00003")};
+    notes.lines = {"PRIMA RIGA", "", "", MakeFourthAnnotationLine("QUARTA", "00003")};
     // The files the operations may touch.
     auto snapshot = [] {
         std::map<std::string, std::string> files;
@@ -335,19 +335,19 @@ TEST(ArchiveWrites, ReachTheDiscWithAFewFlushesEach) {
         {"change", 4,
          [&] {
              EditedPerson p;
-             p.Letters = "BASE";
-             p.IndexPosition = 1;
-             p.DataNumber = 25001;
-             p.Name = "AAAA FIRST";
-             p.DateTimeText = "25/12/1960 14:05";
-             p.CorrectionText = "-1";
-             p.CoordinatesText = "52N22-004E54";
-             p.PlaceName = "AMSTERDAM";
-             p.CalendarCode = "GR";
-             p.Nationality = "NEDERLAND";
-             p.AnnotationNumber = "00001";
-             p.Annotation = notes;
-             p.Annotation->Lines[1] = "NUOVA RIGA";
+             p.letters = "BASE";
+             p.indexPosition = 1;
+             p.dataNumber = 25001;
+             p.name = "AAAA FIRST";
+             p.dateTimeText = "25/12/1960 14:05";
+             p.correctionText = "-1";
+             p.coordinatesText = "52N22-004E54";
+             p.placeName = "AMSTERDAM";
+             p.calendarCode = "GR";
+             p.nationality = "NEDERLAND";
+             p.annotationNumber = "00001";
+             p.annotation = notes;
+             p.annotation->lines[1] = "NUOVA RIGA";
              RewriteEditedPerson(engine::ChartSettings{}, p);
          }},
         {"removal", 4, [] { DeleteIndexEntry("BASE", 2); }},
@@ -403,7 +403,7 @@ TEST(DamagedArchive, PartialLastRecordRefusesTheStoreAndLosesNothing) {
     ArchiveFiles f;
     f.Open("BASE");
     EXPECT_EQ(f.DataRecordCount(), 2);
-    EXPECT_EQ(f.ReadBirthRecord(1).PlaceField, "52N22-004E54AMSTERDAM");
+    EXPECT_EQ(f.ReadBirthRecord(1).placeField, "52N22-004E54AMSTERDAM");
     f.Close();
     EXPECT_FALSE(CheckArchive("BASE").empty());
 }
@@ -467,7 +467,7 @@ TEST(FullArchive, RefusesTheStoreBeyond99999Records) {
     CreateEmptyArchive("BASE");
     fs::resize_file("BASE.ST2", 385ull * 99999);  // records 0..99998
     StoreResult r = StorePersonRecords(Request("BASE", "LAST ONE"));
-    EXPECT_EQ(r.Entry.substr(38), "99999");
+    EXPECT_EQ(r.entry.substr(38), "99999");
     const std::string index = ReadBytes("BASE.ST1");
     EXPECT_THROW(StorePersonRecords(Request("BASE", "ONE TOO MANY")), ArchiveError);
     EXPECT_EQ(fs::file_size("BASE.ST2"), 385ull * 100000);
@@ -479,14 +479,14 @@ TEST(CurrentPerson, RecallWritesSingleRecordFiles) {
     StorePersonRecords(Request("TMPR", "A"));
     StorePersonRecords(Request("TMPR", "B"));
     BirthRecord r = SampleRecord();
-    r.AnnotationNumber = "00007";
+    r.annotationNumber = "00007";
     WriteCurrentPerson("VERDI GIUSEPPE", r);
     EXPECT_EQ(ReadBytes("TMPR.ST1").size(), 44u);
     EXPECT_EQ(ReadBytes("TMPR.ST2").size(), 385u);
     ArchiveFiles f;
     f.Open("TMPR");
     EXPECT_EQ(f.ReadEntry(0), "VERDI GIUSEPPE");
-    EXPECT_EQ(f.ReadBirthRecord(0).AnnotationNumber, "00007");
+    EXPECT_EQ(f.ReadBirthRecord(0).annotationNumber, "00007");
 }
 
 TEST(CurrentPerson, EmptySlotIsCreatedOnlyWhereMissing) {
@@ -539,7 +539,7 @@ TEST(TextFiles, ANewCounterStartsAfterTheTextsTheAnnotationsName) {
     CreateEmptyArchive("BASE");
     // A person whose text 00007 was lost with the whole text folder.
     AnnotationRecord notes;
-    notes.Lines = {"NOTA", "", "", MakeFourthAnnotationLine("", "00007")};
+    notes.lines = {"NOTA", "", "", MakeFourthAnnotationLine("", "00007")};
     StorePersonRecords(Request("BASE", "ROSSI MARIO", notes));
     EXPECT_EQ(HighestTextNumberInUse("BASE"), 7);
     EXPECT_EQ(CreatePersonTextFile("BASE", "VERDI"), "00008");
@@ -554,10 +554,10 @@ TEST(TextFiles, ANewCounterStartsAfterTheTextsTheAnnotationsName) {
 
 TEST(HandOffs, AnnotationLineFormats) {
     AnnotationRecord a;
-    a.Lines = {"  UNO", "DUE", "   ", MakeFourthAnnotationLine("  QUATTRO", "00012")};
-    EXPECT_EQ(a.Lines[3].size(), 69u);
-    EXPECT_EQ(TextNumberOfFourthLine(a.Lines[3]), "00012");
-    EXPECT_EQ(StoreAnnotationLine(a), "UNO DUE  " + a.Lines[3]);
+    a.lines = {"  UNO", "DUE", "   ", MakeFourthAnnotationLine("  QUATTRO", "00012")};
+    EXPECT_EQ(a.lines[3].size(), 69u);
+    EXPECT_EQ(TextNumberOfFourthLine(a.lines[3]), "00012");
+    EXPECT_EQ(StoreAnnotationLine(a), "UNO DUE  " + a.lines[3]);
     EXPECT_EQ(RecallAnnotationLine(a),
               " UNO DUE  QUATTRO" + std::string(64 - 9, ' ') + "00012");
     EXPECT_EQ(MakeFourthAnnotationLine(std::string(65, 'Q'), ""), std::string(64, 'Q'));

@@ -93,9 +93,9 @@ TEST(OpenArchive, SearchAndNameWindow) {
     testing_support::TempWorkFolder folder;
     CreateEmptyArchive("BASE");
     BirthRecord r;  // a person the store takes
-    r.DateField = "196012251405-1";
-    r.PlaceField = "52N22-004E54AMSTERDAM";
-    r.CalendarField = "GR";
+    r.dateField = "196012251405-1";
+    r.placeField = "52N22-004E54AMSTERDAM";
+    r.calendarField = "GR";
     for (int i = 0; i < 12; ++i)
         StorePersonRecords(StoreRequest{"BASE", std::string(1, static_cast<char>('A' + i)) + "NAME", r, {}});
     ArchiveFiles f;

@@ -156,7 +156,7 @@ TEST_F(BackupTest, ADamagedIndexIsNotCopiedOverTheBackup) {
     window.chooseVolumeButton->click();
     window.volumeBox->setCurrentIndex(0);
     Q_EMIT window.volumeBox->activated(0);
-    ASSERT_EQ(window.BackupDestination, rt::Utf8ToCp1252(dest.string()));
+    ASSERT_EQ(window.backupDestination, rt::Utf8ToCp1252(dest.string()));
     sink.messages.clear();
     window.backupButton->click();
     gui::SetSystemServices(nullptr);
@@ -181,7 +181,7 @@ TEST_F(BackupTest, TheWindowShrinksBackWhenTheDriveListCloses) {
     QCoreApplication::processEvents();
     window.ChooseVolume(0);  // chosen: the list closes
     QCoreApplication::processEvents();
-    EXPECT_EQ(window.BackupDestination, rt::Utf8ToCp1252(BackupFolderOn(volume).string()));
+    EXPECT_EQ(window.backupDestination, rt::Utf8ToCp1252(BackupFolderOn(volume).string()));
     window.adjustSize();
     const QSize without = window.size();
     window.OpenVolumeChoice();

@@ -94,7 +94,7 @@ TEST(ShippedCalendarsTest, WalkAgreesWithTheTimeZoneDatabase) {
         int which = static_cast<int>(random() % 2);
         const PlaceTable& table = tables[which];
         const PlaceRecord& place = table.Read(1 + static_cast<std::int64_t>(random() % table.Count()));
-        std::string calendar = ZoneCalendarNameOf(place.CalendarNumber);
+        std::string calendar = ZoneCalendarNameOf(place.calendarNumber);
         std::string zone = which == 0 ? "Europe/Rome" : zones.at(calendar);
         setting.Use(zone);
 
@@ -111,16 +111,16 @@ TEST(ShippedCalendarsTest, WalkAgreesWithTheTimeZoneDatabase) {
         long double jd = GregorianJulianDay(m.tm.tm_year + 1900, m.tm.tm_mon + 1, m.tm.tm_mday, m.tm.tm_hour,
                                             m.tm.tm_min, m.tm.tm_sec);
         ZoneCalendarQuery q;
-        q.Table = which == 0 ? PlaceTableKind::Italian : PlaceTableKind::Foreign;
-        q.CalendarName = calendar;
-        q.ClockJulianDay = jd;
-        q.GregorianSwitch = true;  // Gregorian dates throughout
-        q.Longitude = place.Longitude;
+        q.table = which == 0 ? PlaceTableKind::Italian : PlaceTableKind::Foreign;
+        q.calendarName = calendar;
+        q.clockJulianDay = jd;
+        q.gregorianSwitch = true;  // Gregorian dates throughout
+        q.longitude = place.longitude;
         ZoneCalendarResult r = ApplyZoneCalendar(q);
-        ASSERT_FALSE(r.Julian);
-        ASSERT_FALSE(r.LocalMeanTime) << zone << " " << std::asctime(&m.tm);
-        ASSERT_NEAR(static_cast<double>(r.Correction), -m.offset / 3600.0, 1e-9)
-            << place.Name << " " << zone << " " << calendar << " " << std::asctime(&m.tm) << r.CorrectionText;
+        ASSERT_FALSE(r.julian);
+        ASSERT_FALSE(r.localMeanTime) << zone << " " << std::asctime(&m.tm);
+        ASSERT_NEAR(static_cast<double>(r.correction), -m.offset / 3600.0, 1e-9)
+            << place.name << " " << zone << " " << calendar << " " << std::asctime(&m.tm) << r.correctionText;
         ++checked;
     }
 }

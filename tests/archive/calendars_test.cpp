@@ -26,11 +26,11 @@ struct Calendars {
                             PlaceTableKind table = PlaceTableKind::Foreign, bool gregorianSwitch = false,
                             long double longitude = 0) const {
         ZoneCalendarQuery q;
-        q.Table = table;
-        q.CalendarName = name;
-        q.ClockJulianDay = jd;
-        q.GregorianSwitch = gregorianSwitch;
-        q.Longitude = longitude;
+        q.table = table;
+        q.calendarName = name;
+        q.clockJulianDay = jd;
+        q.gregorianSwitch = gregorianSwitch;
+        q.longitude = longitude;
         return ApplyZoneCalendar(q, [this](const std::string& n) { return files.at(n); });
     }
 };
@@ -63,33 +63,33 @@ TEST(ZoneCalendarRecordTest, LayoutAndDateOffset) {
     std::memcpy(&c, b.data() + 16, 8);
     EXPECT_EQ(c, -1.5);
     ZoneCalendarRecord back = DecodeZoneCalendarRecord(b);
-    EXPECT_EQ(back.Code, "CET");
+    EXPECT_EQ(back.code, "CET");
     EXPECT_NEAR(static_cast<double>(back.Date()), 2451545.0, 1e-9);
     EXPECT_EQ(ChainedCalendarName(ZoneCalendarRecord{920000.4L, "RICH", 0}), "00920000.CAL");
 }
 
 TEST(ZoneCalendarWalkTest, PeriodsHoldAfterTheirDateUpToTheNextOne) {
     Calendars c = Simple();
-    EXPECT_EQ(c.Walk(1500).CorrectionText, "-1");
-    EXPECT_EQ(c.Walk(2000).CorrectionText, "-1");  // exactly on a date: the previous period
-    EXPECT_EQ(c.Walk(2000.001L).CorrectionText, "-2");
-    EXPECT_EQ(c.Walk(9000).CorrectionText, "+5");  // beyond the last date: the last period
+    EXPECT_EQ(c.Walk(1500).correctionText, "-1");
+    EXPECT_EQ(c.Walk(2000).correctionText, "-1");  // exactly on a date: the previous period
+    EXPECT_EQ(c.Walk(2000.001L).correctionText, "-2");
+    EXPECT_EQ(c.Walk(9000).correctionText, "+5");  // beyond the last date: the last period
 }
 
 TEST(ZoneCalendarWalkTest, LocalMeanTimeComesFromTheLongitude) {
     Calendars c = Simple();
     ZoneCalendarResult r = c.Walk(1000, "00000001.CAL", PlaceTableKind::Foreign, false, 12.5L);
-    EXPECT_TRUE(r.LocalMeanTime);
-    EXPECT_EQ(r.CorrectionText, "-0,83333333");
-    EXPECT_NEAR(static_cast<double>(r.Correction), -0.83333333, 1e-12);
+    EXPECT_TRUE(r.localMeanTime);
+    EXPECT_EQ(r.correctionText, "-0,83333333");
+    EXPECT_NEAR(static_cast<double>(r.correction), -0.83333333, 1e-12);
     // On the Greenwich meridian the correction is "+0", west of it positive.
-    EXPECT_EQ(c.Walk(1000, "00000001.CAL", PlaceTableKind::Foreign, false, 0.0L).CorrectionText, "+0");
-    EXPECT_EQ(c.Walk(1000, "00000001.CAL", PlaceTableKind::Foreign, false, -74.0L).CorrectionText, "+4,93333333");
+    EXPECT_EQ(c.Walk(1000, "00000001.CAL", PlaceTableKind::Foreign, false, 0.0L).correctionText, "+0");
+    EXPECT_EQ(c.Walk(1000, "00000001.CAL", PlaceTableKind::Foreign, false, -74.0L).correctionText, "+4,93333333");
     // Without the "LMT " mark a moment before the first period takes its correction.
-    c.files["00000001.CAL"][1].Code = "STD ";
+    c.files["00000001.CAL"][1].code = "STD ";
     r = c.Walk(500, "00000001.CAL", PlaceTableKind::Foreign, false, 12.5L);
-    EXPECT_FALSE(r.LocalMeanTime);
-    EXPECT_EQ(r.CorrectionText, "-1");
+    EXPECT_FALSE(r.localMeanTime);
+    EXPECT_EQ(r.correctionText, "-1");
 }
 
 TEST(ZoneCalendarWalkTest, ChainsContinueInTheNamedFile) {
@@ -98,16 +98,16 @@ TEST(ZoneCalendarWalkTest, ChainsContinueInTheNamedFile) {
     c.files["00000002.CAL"] = {Rec(kUndated, "GREG", 0), Rec(1500, "OLD", -7), Rec(2500, "B", -3),
                                Rec(3000, "C", -4)};
     ZoneCalendarResult r = c.Walk(3100);
-    EXPECT_EQ(r.CorrectionText, "-4");
+    EXPECT_EQ(r.correctionText, "-4");
     // The chained periods not later than the last listed one are walked, not listed.
     std::vector<std::string> codes;
-    for (const auto& l : r.Lines) codes.push_back(l.ChainLine ? "->" + l.ChainName : l.Code);
+    for (const auto& l : r.lines) codes.push_back(l.chainLine ? "->" + l.chainName : l.code);
     EXPECT_EQ(codes, (std::vector<std::string>{"GREG", "LMT ", "A", "->00000002.CAL", "B", "C"}));
 
     // The last period before the chain holds up to the first chained one.
     c.files["00000002.CAL"] = {Rec(kUndated, "GREG", 0), Rec(2500, "B", -3)};
-    EXPECT_EQ(c.Walk(2200).CorrectionText, "-2");
-    EXPECT_EQ(c.Walk(2600).CorrectionText, "-3");
+    EXPECT_EQ(c.Walk(2200).correctionText, "-2");
+    EXPECT_EQ(c.Walk(2600).correctionText, "-3");
 }
 
 TEST(ZoneCalendarWalkTest, BrokenCalendarsGiveAMessageInsteadOfHanging) {
@@ -135,33 +135,33 @@ TEST(ZoneCalendarSwitchTest, GregorianSwitchByTableMarkAndSetting) {
     };
     // Italian calendars are read one day earlier.
     with(2299161.0L);
-    EXPECT_TRUE(c.Walk(2299160.0L, "00000001.CAL", PlaceTableKind::Italian).Julian);
-    EXPECT_FALSE(c.Walk(2299160.5L, "00000001.CAL", PlaceTableKind::Italian).Julian);
-    EXPECT_TRUE(c.Walk(2299160.9L, "00000001.CAL", PlaceTableKind::Foreign).Julian);
+    EXPECT_TRUE(c.Walk(2299160.0L, "00000001.CAL", PlaceTableKind::Italian).julian);
+    EXPECT_FALSE(c.Walk(2299160.5L, "00000001.CAL", PlaceTableKind::Italian).julian);
+    EXPECT_TRUE(c.Walk(2299160.9L, "00000001.CAL", PlaceTableKind::Foreign).julian);
 
     // Undated switch: the setting decides.
     with(kUndated);
-    EXPECT_FALSE(c.Walk(2000000, "00000001.CAL", PlaceTableKind::Foreign, false).Julian);
-    EXPECT_TRUE(c.Walk(2000000, "00000001.CAL", PlaceTableKind::Foreign, true).Julian);
-    EXPECT_FALSE(c.Walk(2299160.7L, "00000001.CAL", PlaceTableKind::Foreign, true).Julian);
+    EXPECT_FALSE(c.Walk(2000000, "00000001.CAL", PlaceTableKind::Foreign, false).julian);
+    EXPECT_TRUE(c.Walk(2000000, "00000001.CAL", PlaceTableKind::Foreign, true).julian);
+    EXPECT_FALSE(c.Walk(2299160.7L, "00000001.CAL", PlaceTableKind::Foreign, true).julian);
 
     // A late switch: the setting makes every moment after 1582 Gregorian.
     with(2421638.0L);
-    EXPECT_TRUE(c.Walk(2410000, "00000001.CAL", PlaceTableKind::Foreign, false).Julian);
-    EXPECT_FALSE(c.Walk(2410000, "00000001.CAL", PlaceTableKind::Foreign, true).Julian);
+    EXPECT_TRUE(c.Walk(2410000, "00000001.CAL", PlaceTableKind::Foreign, false).julian);
+    EXPECT_FALSE(c.Walk(2410000, "00000001.CAL", PlaceTableKind::Foreign, true).julian);
 
     // The walk runs on the clock time's Julian day in the calendar chosen.
     ZoneCalendarQuery q;
-    q.Table = PlaceTableKind::Foreign;
-    q.CalendarName = "00000001.CAL";
-    q.ClockJulianDay = 2410000;
-    q.ClockJulianDayIn = [](bool julian) { return julian ? 2430000.0L : 0.0L; };
+    q.table = PlaceTableKind::Foreign;
+    q.calendarName = "00000001.CAL";
+    q.clockJulianDay = 2410000;
+    q.clockJulianDayIn = [](bool julian) { return julian ? 2430000.0L : 0.0L; };
     ZoneCalendarResult r = ApplyZoneCalendar(q, [&c](const std::string& n) { return c.files.at(n); });
-    EXPECT_EQ(r.WalkJulianDay, 2430000.0L);
-    EXPECT_EQ(r.CorrectionText, "-1");
-    EXPECT_FALSE(r.FixedZoneMinusFive);
+    EXPECT_EQ(r.walkJulianDay, 2430000.0L);
+    EXPECT_EQ(r.correctionText, "-1");
+    EXPECT_FALSE(r.fixedZoneMinusFive);
     c.files["00920000.CAL"] = c.files["00000001.CAL"];
-    EXPECT_TRUE(c.Walk(2410000, "00920000.CAL").FixedZoneMinusFive);
+    EXPECT_TRUE(c.Walk(2410000, "00920000.CAL").fixedZoneMinusFive);
 }
 
 TEST(ZoneCalendarFilesTest, ForeignCalendarsAreFoundThroughTheIndex) {
@@ -176,7 +176,7 @@ TEST(ZoneCalendarFilesTest, ForeignCalendarsAreFoundThroughTheIndex) {
                                 "01000003.CAL  000001\r\n");
     auto second = LoadZoneCalendar(PlaceTableKind::Foreign, "01000002.CAL");
     ASSERT_EQ(second.size(), 3u);
-    EXPECT_EQ(second[2].Code, "X");
+    EXPECT_EQ(second[2].code, "X");
     EXPECT_EQ(LoadZoneCalendar(PlaceTableKind::Foreign, "01000001.CAL").size(), 2u);
     // Missing from the index (a line after the Ctrl-Z is not in the text).
     try {
@@ -187,10 +187,10 @@ TEST(ZoneCalendarFilesTest, ForeignCalendarsAreFoundThroughTheIndex) {
     }
 
     ZoneCalendarQuery q;
-    q.Table = PlaceTableKind::Foreign;
-    q.CalendarName = "01000002.CAL";
-    q.ClockJulianDay = 1500;
-    EXPECT_EQ(ApplyZoneCalendar(q).CorrectionText, "+3");
+    q.table = PlaceTableKind::Foreign;
+    q.calendarName = "01000002.CAL";
+    q.clockJulianDay = 1500;
+    EXPECT_EQ(ApplyZoneCalendar(q).correctionText, "+3");
 
     // Italian calendars are files of their own.
     testing_support::WriteBytes(work.Path() / "Calendar" / "00390001.CAL",

@@ -236,27 +236,27 @@ TEST(RecordStrings, ComputedAtTheCorrectedMomentFromTheChartState) {
                           std::filesystem::copy_options::recursive);
     settings.node = engine::ParseNodeKind("VERO");
     BirthRecord r;
-    r.DateField = MakeDateField("196012251405", -1);
-    EXPECT_EQ(r.DateField, "196012251405-1");
-    r.PlaceField = "52N22-004E54AMSTERDAM";
-    r.CalendarField = "GR";
+    r.dateField = MakeDateField("196012251405", -1);
+    EXPECT_EQ(r.dateField, "196012251405-1");
+    r.placeField = "52N22-004E54AMSTERDAM";
+    r.calendarField = "GR";
     FillChartStrings(settings, r);
-    EXPECT_EQ(r.PositionString.size(), 72u);
-    EXPECT_EQ(r.CuspString.size(), 60u);
-    EXPECT_EQ(r.AspectString.size() % 4, 0u);
+    EXPECT_EQ(r.positionString.size(), 72u);
+    EXPECT_EQ(r.cuspString.size(), 60u);
+    EXPECT_EQ(r.aspectString.size() % 4, 0u);
 
     // The same strings from the bodies computed here at clock time + correction.
     const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) - 1.0L / 24;
     const ChartBodies b =
         engine::ComputeBodies(0, false, jd, engine::BodySettingsOf(settings, HouseCusps{})).bodies;
-    const HouseCusps c = ComputeArchiveCusps(r.DateField, "52N22-004E54", jd);
+    const HouseCusps c = ComputeArchiveCusps(r.dateField, "52N22-004E54", jd);
     std::string pos, asp;
     pos = EncodeTwelvePositions(b, c);
     asp = EncodeAspectString(b, c);
-    EXPECT_EQ(r.PositionString, pos);
-    EXPECT_EQ(r.AspectString, asp);
+    EXPECT_EQ(r.positionString, pos);
+    EXPECT_EQ(r.aspectString, asp);
     // The Sun of 25 December stands in Capricorn.
-    EXPECT_EQ(r.PositionString.substr(2, 2), "eC");
+    EXPECT_EQ(r.positionString.substr(2, 2), "eC");
 }
 
 TEST(RecordStrings, StoredAspectsAgreeWithThePreciseEphemeris) {
@@ -272,14 +272,14 @@ TEST(RecordStrings, StoredAspectsAgreeWithThePreciseEphemeris) {
     precise::Init();
     for (const char* date : {"197803151430-1", "199107220815-2", "200401301945-1"}) {
         BirthRecord r;
-        r.DateField = date;
-        r.PlaceField = "45N28-009E11MILANO";
-        r.CalendarField = "GR";
+        r.dateField = date;
+        r.placeField = "45N28-009E11MILANO";
+        r.calendarField = "GR";
         FillChartStrings(settings, r);
-        const std::string& s = r.AspectString;
+        const std::string& s = r.aspectString;
         ASSERT_LT(s.size(), 124u) << date << ": every aspect kept";
 
-        const double jd = static_cast<double>(RecordJulianDay(r.DateField, r.CalendarField));
+        const double jd = static_cast<double>(RecordJulianDay(r.dateField, r.calendarField));
         double p[15] = {};
         for (int b = 1; b <= 10; ++b) {
             const precise::Position pos = precise::At(jd, b);

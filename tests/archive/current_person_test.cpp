@@ -39,11 +39,11 @@ protected:
 
 BirthRecord Person(const std::string& date, const std::string& calendar = "GR") {
     BirthRecord r;
-    r.DateField = date;
-    r.PlaceField = "52N22-004E54AMSTERDAM  *NOORD*  HOLLAND";
-    r.CalendarField = calendar;
-    r.NationalityField = "NEDERLAND";
-    r.AnnotationNumber = "00000";
+    r.dateField = date;
+    r.placeField = "52N22-004E54AMSTERDAM  *NOORD*  HOLLAND";
+    r.calendarField = calendar;
+    r.nationalityField = "NEDERLAND";
+    r.annotationNumber = "00000";
     return r;
 }
 
@@ -159,7 +159,7 @@ TEST_F(CurrentPersonTest, NodesCarryTheNodesDirectionNotUranussOrNeptunes) {
     // other way round.
     for (const Case& k : {Case{"197803151430-1", true, false}, Case{"197811151430-1", false, true}}) {
         BirthRecord r = Person(k.date);
-        r.PlaceField = "45N28-009E11MILANO";
+        r.placeField = "45N28-009E11MILANO";
         WriteCurrentPerson("BIANCHI", r);
         LoadCurrentPersonForShow(current);
         // The precise ephemeris agrees that this is the case to test.

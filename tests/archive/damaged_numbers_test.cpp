@@ -41,11 +41,11 @@ protected:
 
 BirthRecord Person(const std::string& date, const std::string& place) {
     BirthRecord r;
-    r.DateField = date;
-    r.PlaceField = place;
-    r.CalendarField = "GR";
-    r.NationalityField = "NEDERLAND";
-    r.AnnotationNumber = "00000";
+    r.dateField = date;
+    r.placeField = place;
+    r.calendarField = "GR";
+    r.nationalityField = "NEDERLAND";
+    r.annotationNumber = "00000";
     return r;
 }
 
@@ -169,11 +169,11 @@ TEST_F(DamagedNumbersTest, PlaceTableWithALatitudeOfNaN) {
     testing_support::NoInstalledCopies installation;  // no sound table to put back
     PlaceRecord header;
     PlaceRecord roma;
-    roma.Name = "ROMA";
-    roma.Latitude = 41.9L;
-    roma.Longitude = 12.5L;
-    roma.CalendarNumber = 100390001;
-    roma.State = "RM";
+    roma.name = "ROMA";
+    roma.latitude = 41.9L;
+    roma.longitude = 12.5L;
+    roma.calendarNumber = 100390001;
+    roma.state = "RM";
     rt::Bytes bad = EncodePlaceRecord(roma);
     std::copy(kNaN80.begin(), kNaN80.end(), bad.begin() + 32);
     rt::Bytes head = EncodePlaceRecord(header), good = EncodePlaceRecord(roma);
@@ -200,16 +200,16 @@ TEST_F(DamagedNumbersTest, PlaceTableWithALatitudeOfNaN) {
     // Without the damaged record the table opens.
     WriteBytes("Localita/ITALIA.LOC", sound + std::string(good.begin(), good.end()));
     EXPECT_TRUE(t.Open(PlaceTableKind::Italian));
-    EXPECT_EQ(t.Read(1).Name, "ROMA");
+    EXPECT_EQ(t.Read(1).name, "ROMA");
 }
 
 TEST_F(DamagedNumbersTest, CalendarWithAnEndlessDateOrCorrection) {
     testing_support::NoInstalledCopies installation;  // no sound calendar to put back
     auto record = [](long double date, const char* code, double correction) {
         ZoneCalendarRecord z;
-        z.StoredDate = date + CalendarDateOffset();
-        z.Code = code;
-        z.Correction = correction;
+        z.storedDate = date + CalendarDateOffset();
+        z.code = code;
+        z.correction = correction;
         rt::Bytes b = EncodeZoneCalendarRecord(z);
         return std::string(b.begin(), b.end());
     };
@@ -223,8 +223,8 @@ TEST_F(DamagedNumbersTest, CalendarWithAnEndlessDateOrCorrection) {
     std::copy(kNaN80.begin(), kNaN80.end(), nan.begin());
     WriteBytes("Calendar/00390001.CAL", head + nan + record(0, "****", 0));
     ZoneCalendarQuery q;
-    q.CalendarName = "00390001.CAL";
-    q.ClockJulianDay = 2451545;
+    q.calendarName = "00390001.CAL";
+    q.clockJulianDay = 2451545;
     EXPECT_NE(DamageOf([&] { ApplyZoneCalendar(q); }).find("il valore di data (NaN)"), std::string::npos);
     // The file the fuzzer found.
     WriteBytes("Calendar/00390001.CAL", FromHex(kCalendarCrash));
@@ -232,15 +232,15 @@ TEST_F(DamagedNumbersTest, CalendarWithAnEndlessDateOrCorrection) {
               std::string::npos);
     // The sound calendar is walked.
     WriteBytes("Calendar/00390001.CAL", head + record(2420000.5L, "CET ", 1) + record(0, "****", 0));
-    EXPECT_EQ(ApplyZoneCalendar(q).Correction, 1);
+    EXPECT_EQ(ApplyZoneCalendar(q).correction, 1);
 }
 
 TEST_F(DamagedNumbersTest, DrawingSettingsWithALineWidthOf1e4000) {
     const std::string sound = "1\r\n0\r\n0\r\n1\r\n 1.5\r\nDa definire\r\n 0.98\r\n 1.02\r\n";
     WriteBytes("FileSet/MMVarLas.stt", sound);
     EXPECT_FALSE(settings_.LoadOrCreate());
-    EXPECT_EQ(settings_.Values().LineWidthFactor, 1.5L);
-    EXPECT_EQ(settings_.Values().AspectScaleY, 1.02L);
+    EXPECT_EQ(settings_.Values().lineWidthFactor, 1.5L);
+    EXPECT_EQ(settings_.Values().aspectScaleY, 1.02L);
 
     // 1e4000 is still a real of the run-time: it once reached the pens' widths.
     // A damaged file is reported naming the value, kept aside, and the defaults
@@ -249,7 +249,7 @@ TEST_F(DamagedNumbersTest, DrawingSettingsWithALineWidthOf1e4000) {
         WriteBytes("FileSet/MMVarLas.stt", bytes);
         gui::RecordingMessageSink sink;
         EXPECT_TRUE(settings_.LoadOrCreate());
-        EXPECT_EQ(settings_.Values().LineWidthFactor, 1.0L);
+        EXPECT_EQ(settings_.Values().lineWidthFactor, 1.0L);
         return sink.messages.empty() ? std::string() : sink.messages.front().text;
     };
     EXPECT_EQ(shown("1\r\n0\r\n0\r\n1\r\n1e4000\r\nDa definire\r\n1\r\n1\r\n").rfind(
@@ -276,7 +276,7 @@ TEST_F(DamagedNumbersTest, ARealOnAWholeNumberLineOfTheDrawingSettingsIsToldOutO
               std::string::npos)
         << said;
     EXPECT_EQ(said.find("non contiene un numero"), std::string::npos) << said;
-    EXPECT_EQ(settings_.Values().LineWidthFactor, 1.5L);
+    EXPECT_EQ(settings_.Values().lineWidthFactor, 1.5L);
 }
 
 // Every line of the drawing settings is held to the range of its setting: a
@@ -316,14 +316,14 @@ TEST_F(DamagedNumbersTest, DrawingSettingsOutOfTheRangeOfTheirSettingTakeTheirDe
         EXPECT_NE(said.find("\"MMVarLas.stt.damaged1\""), std::string::npos) << said;
         EXPECT_EQ(testing_support::ReadBytes("FileSet/MMVarLas.stt.damaged1"), bytes);
         // The line's default; every other value as the file holds it.
-        EXPECT_EQ(settings_.Values().SpareInteger, 7);
-        EXPECT_EQ(settings_.Values().EpsonCorrection, c.line == 1 ? 0 : 1);
-        EXPECT_EQ(settings_.Values().SpareByte, 3);
-        EXPECT_EQ(settings_.Values().GregorianSwitch, c.line == 3 ? 1 : 0);
-        EXPECT_EQ(settings_.Values().LineWidthFactor, c.line == 4 ? 1.0L : 1.5L);
-        EXPECT_EQ(settings_.Values().BackupDestination, "E:\\Kelvor");
-        EXPECT_EQ(settings_.Values().AspectScaleX, c.line == 6 ? 1.0L : 0.9L);
-        EXPECT_EQ(settings_.Values().AspectScaleY, c.line == 7 ? 1.0L : 1.1L);
+        EXPECT_EQ(settings_.Values().spareInteger, 7);
+        EXPECT_EQ(settings_.Values().epsonCorrection, c.line == 1 ? 0 : 1);
+        EXPECT_EQ(settings_.Values().spareByte, 3);
+        EXPECT_EQ(settings_.Values().gregorianSwitch, c.line == 3 ? 1 : 0);
+        EXPECT_EQ(settings_.Values().lineWidthFactor, c.line == 4 ? 1.0L : 1.5L);
+        EXPECT_EQ(settings_.Values().backupDestination, "E:\\Kelvor");
+        EXPECT_EQ(settings_.Values().aspectScaleX, c.line == 6 ? 1.0L : 0.9L);
+        EXPECT_EQ(settings_.Values().aspectScaleY, c.line == 7 ? 1.0L : 1.1L);
         EXPECT_EQ(testing_support::ReadBytes("FileSet/MMVarLas.stt"), settings_.Text());
         EXPECT_FALSE(settings_.LoadOrCreate());
         EXPECT_EQ(sink.messages.size(), 1u);

@@ -32,20 +32,20 @@ inline archive::StoreResult StorePerson(const std::string& letters, const std::s
                                         const std::string& place = "41N54-012E29ROMA",
                                         const char* note = nullptr, const std::string& textNumber = "") {
     archive::BirthRecord r;
-    r.DateField = dateField;
-    r.PlaceField = place;
-    r.CalendarField = "GR";
-    r.NationalityField = "ITALIA";
+    r.dateField = dateField;
+    r.placeField = place;
+    r.calendarField = "GR";
+    r.nationalityField = "ITALIA";
     archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
     archive::StoreRequest q;
-    q.Letters = letters;
-    q.Name = name;
-    q.Record = r;
+    q.letters = letters;
+    q.name = name;
+    q.record = r;
     if (note) {
         archive::AnnotationRecord a;
-        a.Lines[0] = note;
-        a.Lines[3] = std::string(64, ' ') + textNumber;
-        q.Annotation = a;
+        a.lines[0] = note;
+        a.lines[3] = std::string(64, ' ') + textNumber;
+        q.annotation = a;
     }
     return archive::StorePersonRecords(q);
 }

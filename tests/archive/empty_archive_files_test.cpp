@@ -26,16 +26,16 @@ namespace {
 
 BirthRecord Sample() {
     BirthRecord r;
-    r.DateField = "196012251405-1";
-    r.PlaceField = "52N22-004E54AMSTERDAM";
-    r.CalendarField = "GR";
-    r.NationalityField = "NEDERLAND";
+    r.dateField = "196012251405-1";
+    r.placeField = "52N22-004E54AMSTERDAM";
+    r.calendarField = "GR";
+    r.nationalityField = "NEDERLAND";
     return r;
 }
 
 AnnotationRecord Notes() {
     AnnotationRecord a;
-    a.Lines = {"first line", "", "", ""};
+    a.lines = {"first line", "", "", ""};
     return a;
 }
 
@@ -50,9 +50,9 @@ TEST(EmptyArchiveFiles, TheHeaderIsWrittenBeforeTheFirstPerson) {
         WriteBytes(work.Path() / "BASE.ST2", std::string(length, ' '));
         WriteBytes(work.Path() / "BASE.ST3", std::string(length, ' '));
         const StoreResult stored = StorePersonRecords({"BASE", "ROSSI MARIA", Sample(), Notes()});
-        EXPECT_EQ(stored.DataNumber, 1);
-        EXPECT_EQ(stored.AnnotationNumber, 1);
-        EXPECT_EQ(stored.IndexPosition, 1);
+        EXPECT_EQ(stored.dataNumber, 1);
+        EXPECT_EQ(stored.annotationNumber, 1);
+        EXPECT_EQ(stored.indexPosition, 1);
         // Record 0 of each file is the empty archive's header.
         EXPECT_EQ(ReadBytes("BASE.ST1").substr(0, kIndexRecordSize),
                   Text(EmptyIndexHeader()));
@@ -66,7 +66,7 @@ TEST(EmptyArchiveFiles, TheHeaderIsWrittenBeforeTheFirstPerson) {
         f.Open("BASE");
         ASSERT_EQ(f.EntryCount(), 1);
         EXPECT_EQ(IndexEntryName(f.ReadEntry(1)).substr(0, 11), "ROSSI MARIA");
-        EXPECT_EQ(f.ReadBirthRecord(1).AnnotationNumber, "00001");
+        EXPECT_EQ(f.ReadBirthRecord(1).annotationNumber, "00001");
         f.Close();
         EXPECT_TRUE(CheckArchive("BASE").empty()) << CheckArchive("BASE").front();
     }
@@ -123,7 +123,7 @@ TEST(EmptyArchiveFiles, APersonStoredWithoutNotesIntoEmptiedFilesIsRecalled) {
     QListWidgetItem* item = recall.nameList->item(0);
     Q_EMIT recall.nameList->itemClicked(item);
     Q_EMIT recall.nameList->itemDoubleClicked(item);
-    ASSERT_TRUE(recall.Loaded) << (messages.messages.empty() ? "" : messages.messages[0].text);
+    ASSERT_TRUE(recall.loaded) << (messages.messages.empty() ? "" : messages.messages[0].text);
     EXPECT_TRUE(recall.annotationMemo->toPlainText().startsWith(" LO SPAZIO DELIMITATO"))
         << recall.annotationMemo->toPlainText().toStdString();
     recall.okButton->click();
@@ -136,7 +136,7 @@ TEST(EmptyArchiveFiles, APersonStoredWithoutNotesIntoEmptiedFilesIsRecalled) {
     recall.ResetAndOpenArchive();
     Q_EMIT recall.nameList->itemClicked(recall.nameList->item(0));
     Q_EMIT recall.nameList->itemDoubleClicked(recall.nameList->item(0));
-    ASSERT_TRUE(recall.Loaded) << (messages.messages.empty() ? "" : messages.messages[0].text);
+    ASSERT_TRUE(recall.loaded) << (messages.messages.empty() ? "" : messages.messages[0].text);
     EXPECT_TRUE(recall.annotationMemo->toPlainText().startsWith(" LO SPAZIO DELIMITATO"));
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }

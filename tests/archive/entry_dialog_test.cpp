@@ -39,7 +39,7 @@ struct EntryDialogTest : ::testing::Test {
             auto* store = static_cast<StoreDialog*>(d);
             store->ShowEnteredBirthData();
             store->StoreAndClose();
-            return int(gui::ModalOk);
+            return int(gui::kModalOk);
         });
         dialog.StartNewEntry();
     }
@@ -97,11 +97,11 @@ TEST_F(EntryDialogTest, TypedPersonIsStoredWithTheWinterCorrectionOfItaly) {
     EXPECT_EQ(after[2].substr(0, 11), "ROSSI MARIO");
     EXPECT_EQ(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).size(), dataBefore + 1);
     BirthRecord stored = DecodeBirthRecord(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).back());
-    EXPECT_EQ(stored.DateField, "196001151230-1");
-    EXPECT_EQ(stored.CalendarField, "GR");
+    EXPECT_EQ(stored.dateField, "196001151230-1");
+    EXPECT_EQ(stored.calendarField, "GR");
     auto tmpr = dialog_test::IndexEntries("TMPR");
     EXPECT_EQ(tmpr[0].substr(0, 11), "ROSSI MARIO");
-    EXPECT_EQ(DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize)[0]).DateField, "196001151230-1");
+    EXPECT_EQ(DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize)[0]).dateField, "196001151230-1");
     // No annotations and no text: the hand-offs do not keep the previous person's.
     for (const std::string& line : rt::ReadTextLines("FileDum\\Annotaz.dum")) EXPECT_EQ(line, "");
 }
@@ -310,8 +310,8 @@ TEST_F(EntryDialogTest, ADateTypedWithSeparatorsLandsInItsFields) {
     }
     const auto stored = rt::ReadAllRecords("BASE.ST2", kBirthRecordSize);
     ASSERT_EQ(stored.size(), 3u);
-    EXPECT_EQ(DecodeBirthRecord(stored[1]).DateField, "199002281200-1");
-    EXPECT_EQ(DecodeBirthRecord(stored[2]).DateField, "199002030905-1");
+    EXPECT_EQ(DecodeBirthRecord(stored[1]).dateField, "199002281200-1");
+    EXPECT_EQ(DecodeBirthRecord(stored[2]).dateField, "199002030905-1");
 }
 
 // Text pasted into the entry and store dialogs that holds characters the
@@ -349,7 +349,7 @@ TEST_F(EntryDialogTest, CharactersTheArchiveCannotHoldAreRefusedNotStoredAsQuest
         EXPECT_EQ(store->focusWidget(), store->annotationEdits[1]);
         paste(store->annotationEdits[1], "VISTA");
         store->storeButton->click();
-        return int(gui::ModalOk);
+        return int(gui::kModalOk);
     });
     paste(dialog.nameEdit, "EMOJI T\u00C9ST \u20AC");
     dialog.goOnButton->click();
@@ -364,9 +364,9 @@ TEST_F(EntryDialogTest, CharactersTheArchiveCannotHoldAreRefusedNotStoredAsQuest
     EXPECT_EQ(IndexEntryName(entries[1]), std::string("EMOJI T\xC9ST \x80").append(26, ' '));
     EXPECT_EQ(IndexEntryName(dialog_test::IndexEntries("TMPR")[0]), IndexEntryName(entries[1]));
     const BirthRecord stored = DecodeBirthRecord(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).back());
-    const int note = std::atoi(stored.AnnotationNumber.c_str());
+    const int note = std::atoi(stored.annotationNumber.c_str());
     ASSERT_GT(note, 0);
-    EXPECT_EQ(DecodeAnnotationRecord(rt::ReadAllRecords("BASE.ST3", kAnnotationRecordSize)[note]).Lines[1], "VISTA");
+    EXPECT_EQ(DecodeAnnotationRecord(rt::ReadAllRecords("BASE.ST3", kAnnotationRecordSize)[note]).lines[1], "VISTA");
 }
 
 TEST_F(EntryDialogTest, NowFillsTheClockAndEnterNeedsADate) {
@@ -443,10 +443,10 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
         seen.gmtReadOnly = store->zoneEdit->isReadOnly();
         seen.jd = gui::FromQt(store->julianDayEdit->text());
         store->storeButton->click();
-        return int(gui::ModalOk);
+        return int(gui::kModalOk);
     });
     auto storedZone = [] {
-        return DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize)[0]).DateField.substr(12);
+        return DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize)[0]).dateField.substr(12);
     };
 
     TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
@@ -479,17 +479,17 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
 }
 
 TEST_F(EntryDialogTest, PlaceWindowNeverShowsTheHeader) {
-    ASSERT_GT(dialog.Table.Count(), 7);
-    dialog.Window.SetPosition(1);
+    ASSERT_GT(dialog.table.Count(), 7);
+    dialog.window.SetPosition(1);
     dialog.FillPlaceList();
     ASSERT_EQ(dialog.placeList->count(), 7);
-    EXPECT_EQ(dialog.Window.RecordAtLine(0), 1);
-    dialog.Window.KeyPageUp();
+    EXPECT_EQ(dialog.window.RecordAtLine(0), 1);
+    dialog.window.KeyPageUp();
     dialog.FillPlaceList();
-    EXPECT_EQ(dialog.Window.RecordAtLine(0), 1);
-    dialog.Window.SetPosition(dialog.Table.Count() + 50);
+    EXPECT_EQ(dialog.window.RecordAtLine(0), 1);
+    dialog.window.SetPosition(dialog.table.Count() + 50);
     dialog.FillPlaceList();
-    EXPECT_EQ(dialog.Window.RecordAtLine(6), dialog.Table.Count());
+    EXPECT_EQ(dialog.window.RecordAtLine(6), dialog.table.Count());
 }
 
 TEST_F(EntryDialogTest, ManualCoordinatesInHours) {
@@ -550,7 +550,7 @@ TEST_F(EntryDialogTest, LocalMeanTimeCorrectionIsShownWhole) {
 }
 
 TEST_F(EntryDialogTest, PlaceListPagesShowTheExactPlaces) {
-    const std::int64_t n = dialog.Table.Count();
+    const std::int64_t n = dialog.table.Count();
     ASSERT_GT(n, 40);
     // The names shown, and the names of the records that should be there.
     auto shown = [&] {
@@ -563,7 +563,7 @@ TEST_F(EntryDialogTest, PlaceListPagesShowTheExactPlaces) {
         const std::vector<std::string> lines = shown();
         ASSERT_EQ(lines.size(), 7u) << after;
         for (int i = 0; i < 7; ++i) {
-            std::string name = dialog.Table.Read(first + i).Name;
+            std::string name = dialog.table.Read(first + i).name;
             name.erase(name.find_last_not_of(' ') + 1);
             EXPECT_EQ(lines[static_cast<std::size_t>(i)].substr(0, name.size()), name) << after << ", line " << i + 1;
         }
@@ -594,7 +594,7 @@ TEST_F(EntryDialogTest, PlaceListPagesShowTheExactPlaces) {
     key(0, Qt::Key_PageUp);
     expect(1, "page up at the start: the header is never shown");
     // At the end of the table a page stops at the last place.
-    dialog.Window.SetPosition(n - 3);
+    dialog.window.SetPosition(n - 3);
     dialog.FillPlaceList();
     expect(n - 6, "end");
     key(6, Qt::Key_PageDown);

@@ -91,8 +91,8 @@ TEST(DialogPlacingTest, LowerRightCornersAlign) {
     dialog.resize(300, 200);
     MainWindowGeometry frame;
     RememberMainOrigin(&main, frame);
-    frame.Width = main.width();  // saved by the main window when it activates
-    frame.Height = main.height();
+    frame.width = main.width();  // saved by the main window when it activates
+    frame.height = main.height();
     PlaceNearMain(&dialog, 0, frame);
     EXPECT_EQ(dialog.x() + dialog.width(), main.x() + main.width());
     EXPECT_EQ(dialog.y() + dialog.height(), main.y() + main.height());
@@ -106,8 +106,8 @@ TEST(DialogPlacingTest, AWindowSizedByItsContentsLandsAtTheSamePlaceEveryTime) {
     main.setGeometry(100, 50, 800, 600);
     MainWindowGeometry frame;
     RememberMainOrigin(&main, frame);
-    frame.Width = main.width();
-    frame.Height = main.height();
+    frame.width = main.width();
+    frame.height = main.height();
     QDialog dialog;
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLineEdit(&dialog));

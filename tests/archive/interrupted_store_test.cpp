@@ -72,19 +72,19 @@ std::vector<std::string> CurrentPerson(const Files& f) {
 
 BirthRecord Person(int n) {
     BirthRecord r;
-    r.DateField = "19" + std::to_string(10 + n % 80) + "0612140" + std::to_string(n % 10) + "-1";
-    r.PlaceField = "52N22-004E54AMSTERDAM";
-    r.CalendarField = "GR";
-    r.NationalityField = "NEDERLAND";
-    r.PositionString = "10eS0305lR1612mC2811vQ0411aP0302gR2703sC0505uL1208nS1001pV0705dL2609hV14";
-    r.CuspString = "01B1702S1503R1604C2005Q2406P2407A1708T1509G1610N2011L2412V24";
-    r.AspectString = "eKm7eWa6lZs2mZh0";
+    r.dateField = "19" + std::to_string(10 + n % 80) + "0612140" + std::to_string(n % 10) + "-1";
+    r.placeField = "52N22-004E54AMSTERDAM";
+    r.calendarField = "GR";
+    r.nationalityField = "NEDERLAND";
+    r.positionString = "10eS0305lR1612mC2811vQ0411aP0302gR2703sC0505uL1208nS1001pV0705dL2609hV14";
+    r.cuspString = "01B1702S1503R1604C2005Q2406P2407A1708T1509G1610N2011L2412V24";
+    r.aspectString = "eKm7eWa6lZs2mZh0";
     return r;
 }
 
 AnnotationRecord Notes(int n) {
     AnnotationRecord a;
-    a.Lines = {"note " + std::to_string(n), "", "", "Testo " + std::to_string(10000 + n).substr(1)};
+    a.lines = {"note " + std::to_string(n), "", "", "Testo " + std::to_string(10000 + n).substr(1)};
     return a;
 }
 
@@ -114,7 +114,7 @@ std::vector<std::string> People(const Files& f) {
         int noteNumber = 0;
         if (birth.size() == kBirthRecordSize) {
             const BirthRecord r = DecodeBirthRecord(rt::Bytes(birth.begin(), birth.end()));
-            noteNumber = std::atoi(r.AnnotationNumber.c_str());
+            noteNumber = std::atoi(r.annotationNumber.c_str());
         }
         out.push_back(entry + "|" + birth + "|" + record(notes, kAnnotationRecordSize, noteNumber));
     }
@@ -129,10 +129,10 @@ void RecallPerson(int position) {
     const int number = *IndexEntryNumber(entry);
     const BirthRecord record = f.ReadBirthRecord(number);
     std::string line, textNumber;
-    if (const int note = std::atoi(record.AnnotationNumber.c_str()); note > 0) {
+    if (const int note = std::atoi(record.annotationNumber.c_str()); note > 0) {
         const AnnotationRecord notes = f.ReadAnnotation(note);
         line = RecallAnnotationLine(notes);
-        textNumber = TextNumberOfFourthLine(notes.Lines[3]);
+        textNumber = TextNumberOfFourthLine(notes.lines[3]);
     }
     f.Close();
     WriteCurrentPerson(MakeIndexEntry(IndexEntryName(entry), number), record, line, "BASE", textNumber);
@@ -146,18 +146,18 @@ void ChangePerson(int position, const std::string& name, int n, bool withNotes) 
     const BirthRecord stored = f.ReadBirthRecord(number);
     f.Close();
     EditedPerson p;
-    p.Letters = "BASE";
-    p.IndexPosition = position;
-    p.DataNumber = number;
-    p.Name = name;
-    p.DateTimeText = "12/06/1950 14:0" + std::to_string(n % 10);
-    p.CorrectionText = "-1";
-    p.CoordinatesText = "45N28-009E12";
-    p.PlaceName = "MILANO";
-    p.CalendarCode = "GR";
-    p.Nationality = "ITALIA";
-    p.AnnotationNumber = stored.AnnotationNumber;
-    if (withNotes) p.Annotation = Notes(n);
+    p.letters = "BASE";
+    p.indexPosition = position;
+    p.dataNumber = number;
+    p.name = name;
+    p.dateTimeText = "12/06/1950 14:0" + std::to_string(n % 10);
+    p.correctionText = "-1";
+    p.coordinatesText = "45N28-009E12";
+    p.placeName = "MILANO";
+    p.calendarCode = "GR";
+    p.nationality = "ITALIA";
+    p.annotationNumber = stored.annotationNumber;
+    if (withNotes) p.annotation = Notes(n);
     RewriteEditedPerson(engine::ChartSettings{}, p);
 }
 
@@ -334,7 +334,7 @@ TEST(InterruptedWrites, AnotherProcessTemporaryFileStopsNoStore) {
         fs::create_directories(work.Path() / (std::string(name) + ".tmp~" + std::to_string(other)));
     EXPECT_NE(rt::TemporaryBeside("BASE.ST1"), fs::path("BASE.ST1.tmp~" + std::to_string(other)));
     const StoreResult r = StorePersonRecords({"BASE", "ROSSI MARIA", Person(1), Notes(1)});
-    EXPECT_EQ(r.DataNumber, 1);
+    EXPECT_EQ(r.dataNumber, 1);
     EXPECT_TRUE(CheckArchive("BASE").empty());
     EXPECT_EQ(IndexEntryName(DecodeIndexEntry(rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize)[0])).substr(0, 11),
               "ROSSI MARIA");
@@ -371,7 +371,7 @@ TEST(InterruptedWrites, AppendsOfAStoreThatEndedBeforeTheirCommitAreCutBack) {
     EXPECT_EQ(rt::FinishInterruptedRewrites(), 2);
     EXPECT_EQ(Snapshot(work.Path()), old);
     EXPECT_TRUE(CheckArchive("BASE").empty());
-    EXPECT_EQ(StorePersonRecords({"BASE", "VERDI LUCA", Person(3), Notes(3)}).DataNumber, 2);
+    EXPECT_EQ(StorePersonRecords({"BASE", "VERDI LUCA", Person(3), Notes(3)}).dataNumber, 2);
     EXPECT_TRUE(CheckArchive("BASE").empty());
 }
 

@@ -48,14 +48,14 @@ TEST_F(ShippedPlaces, TablesAreWholeRecordsInSearchOrder) {
             ASSERT_LE(t.CompareName(i), t.CompareName(i + 1)) << "record " << i;
         for (std::int64_t i = 1; i <= t.Count(); ++i) {
             const PlaceRecord& p = t.Read(i);
-            ASSERT_FALSE(Trimmed(p.Name).empty()) << i;
-            ASSERT_LE(std::fabs(static_cast<double>(p.Latitude)), 90.0) << i;
-            ASSERT_LE(std::fabs(static_cast<double>(p.Longitude)), 180.0) << i;
+            ASSERT_FALSE(Trimmed(p.name).empty()) << i;
+            ASSERT_LE(std::fabs(static_cast<double>(p.latitude)), 90.0) << i;
+            ASSERT_LE(std::fabs(static_cast<double>(p.longitude)), 180.0) << i;
             // The state stands apart from the name in the window's line.
-            ASSERT_EQ(p.Name.back(), ' ') << i;
+            ASSERT_EQ(p.name.back(), ' ') << i;
             // Italian names are stored as the search compares them.
             if (kind == PlaceTableKind::Italian) {
-                ASSERT_EQ(FoldedPlaceName(p.Name), p.Name) << i;
+                ASSERT_EQ(FoldedPlaceName(p.name), p.name) << i;
             }
         }
     }
@@ -71,7 +71,7 @@ TEST_F(ShippedPlaces, ATableCutInHalfIsPutBackAndFindsEveryPlace) {
     PlaceTable it;
     ASSERT_TRUE(it.Open(PlaceTableKind::Italian));
     std::string typed = "PISA";
-    EXPECT_EQ(Trimmed(it.Read(it.Search(typed)).Name), "PISA");
+    EXPECT_EQ(Trimmed(it.Read(it.Search(typed)).name), "PISA");
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text,
               "Il file \"Localita\\ITALIA.LOC\" \xE8 danneggiato o incompleto (l'ultima scheda \xE8 incompleta: il "
@@ -88,12 +88,12 @@ TEST_F(ShippedPlaces, TypedNamesFindTheirPlaces) {
     ASSERT_TRUE(it.Open(PlaceTableKind::Italian));
     std::string typed = "ROMA";
     const PlaceRecord& roma = it.Read(it.Search(typed));
-    EXPECT_EQ(Trimmed(roma.Name), "ROMA");
-    EXPECT_EQ(roma.State, "ITALIA (RM)");
-    EXPECT_NEAR(static_cast<double>(roma.Latitude), 41.89, 0.1);
-    EXPECT_NEAR(static_cast<double>(roma.Longitude), 12.48, 0.1);
+    EXPECT_EQ(Trimmed(roma.name), "ROMA");
+    EXPECT_EQ(roma.state, "ITALIA (RM)");
+    EXPECT_NEAR(static_cast<double>(roma.latitude), 41.89, 0.1);
+    EXPECT_NEAR(static_cast<double>(roma.longitude), 12.48, 0.1);
     typed = "cantu";  // Cantù
-    EXPECT_EQ(Trimmed(it.Read(it.Search(typed)).Name), "CANTU");
+    EXPECT_EQ(Trimmed(it.Read(it.Search(typed)).name), "CANTU");
 
     PlaceTable foreign;
     ASSERT_TRUE(foreign.Open(PlaceTableKind::Foreign));
@@ -108,8 +108,8 @@ TEST_F(ShippedPlaces, TypedNamesFindTheirPlaces) {
         // The search stops on the last place of that name; the window shows those before it.
         bool found = false;
         for (std::int64_t i = std::max<std::int64_t>(1, at - 3); i <= at; ++i)
-            found = found || Trimmed(foreign.Read(i).Name) == c.name;
-        EXPECT_TRUE(found) << c.typed << " stopped at " << foreign.Read(at).Name;
+            found = found || Trimmed(foreign.Read(i).name) == c.name;
+        EXPECT_TRUE(found) << c.typed << " stopped at " << foreign.Read(at).name;
     }
 }
 
@@ -120,7 +120,7 @@ TEST_F(ShippedPlaces, EveryPlaceNamesAnExistingCalendar) {
         PlaceTable t;
         ASSERT_TRUE(t.Open(kind));
         std::set<std::string> names;
-        for (std::int64_t i = 1; i <= t.Count(); ++i) names.insert(ZoneCalendarNameOf(t.Read(i).CalendarNumber));
+        for (std::int64_t i = 1; i <= t.Count(); ++i) names.insert(ZoneCalendarNameOf(t.Read(i).calendarNumber));
         for (const std::string& name : names) {
             SCOPED_TRACE(name);
             if (kind == PlaceTableKind::Foreign) {
@@ -131,7 +131,7 @@ TEST_F(ShippedPlaces, EveryPlaceNamesAnExistingCalendar) {
             }
             std::vector<ZoneCalendarRecord> records = LoadZoneCalendar(kind, name);
             ASSERT_GE(records.size(), 2u);
-            EXPECT_EQ(records[0].Code, "GREG");
+            EXPECT_EQ(records[0].code, "GREG");
             for (std::size_t i = 2; i < records.size(); ++i)
                 ASSERT_LT(records[i - 1].Date(), records[i].Date()) << "record " << i;
         }

@@ -15,9 +15,9 @@ namespace {
 
 PlaceRecord Place(std::string name, std::string state = "ITALIA", std::int32_t calendar = 100390001) {
     PlaceRecord p;
-    p.Name = std::move(name);
-    p.State = std::move(state);
-    p.CalendarNumber = calendar;
+    p.name = std::move(name);
+    p.state = std::move(state);
+    p.calendarNumber = calendar;
     return p;
 }
 
@@ -34,11 +34,11 @@ PlaceTable TableOf(PlaceTableKind kind, const std::vector<std::string>& names) {
 
 TEST(PlaceRecordTest, FieldsSitAtTheirOffsetsAndRoundTrip) {
     PlaceRecord p;
-    p.Name = "MILANO";
-    p.Latitude = 45.4642L;
-    p.Longitude = -9.19L;
-    p.CalendarNumber = 100920000;
-    p.State = "ITALIA (MI)";
+    p.name = "MILANO";
+    p.latitude = 45.4642L;
+    p.longitude = -9.19L;
+    p.calendarNumber = 100920000;
+    p.state = "ITALIA (MI)";
     rt::Bytes r = EncodePlaceRecord(p);
     ASSERT_EQ(r.size(), kPlaceRecordSize);
     EXPECT_EQ(r[64], 11);  // the state's length byte
@@ -49,15 +49,15 @@ TEST(PlaceRecordTest, FieldsSitAtTheirOffsetsAndRoundTrip) {
     EXPECT_EQ(r[63], 0x06);
 
     PlaceRecord q = DecodePlaceRecord(r);
-    EXPECT_EQ(q.Name, "MILANO");
-    EXPECT_EQ(q.Latitude, p.Latitude);
-    EXPECT_EQ(q.Longitude, p.Longitude);
-    EXPECT_EQ(q.CalendarNumber, 100920000);
-    EXPECT_EQ(q.State, "ITALIA (MI)");
+    EXPECT_EQ(q.name, "MILANO");
+    EXPECT_EQ(q.latitude, p.latitude);
+    EXPECT_EQ(q.longitude, p.longitude);
+    EXPECT_EQ(q.calendarNumber, 100920000);
+    EXPECT_EQ(q.state, "ITALIA (MI)");
 
     r[0] = 200;  // a length beyond the capacity is clamped
-    EXPECT_EQ(DecodePlaceRecord(r).Name.size(), kPlaceNameCapacity);
-    EXPECT_EQ(ZoneCalendarNameOf(q.CalendarNumber), "00920000.CAL");
+    EXPECT_EQ(DecodePlaceRecord(r).name.size(), kPlaceNameCapacity);
+    EXPECT_EQ(ZoneCalendarNameOf(q.calendarNumber), "00920000.CAL");
 }
 
 TEST(FoldPlaceNameTest, AccentedLettersFoldAndOthersStay) {

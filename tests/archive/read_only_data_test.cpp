@@ -25,10 +25,10 @@ namespace {
 
 BirthRecord Sound() {
     BirthRecord r;
-    r.DateField = "196012251405-1";
-    r.PlaceField = "52N22-004E54AMSTERDAM";
-    r.CalendarField = "GR";
-    r.NationalityField = "NEDERLAND";
+    r.dateField = "196012251405-1";
+    r.placeField = "52N22-004E54AMSTERDAM";
+    r.calendarField = "GR";
+    r.nationalityField = "NEDERLAND";
     return r;
 }
 

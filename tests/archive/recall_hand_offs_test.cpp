@@ -30,7 +30,7 @@ TEST(RecallHandOffs, GivenUpChangesNothingConfirmedWritesThemWithThePerson) {
         recall.ResetAndOpenArchive();
         recall.ChooseLine(0);  // ALBERTI, VERDI
         recall.LoadChosenPerson();
-        ASSERT_TRUE(recall.Loaded);
+        ASSERT_TRUE(recall.loaded);
         EXPECT_NE(recall.annotationMemo->toPlainText().indexOf("NOTA DI ANNA"), -1);
         recall.Cancel();
     }

@@ -19,10 +19,10 @@ namespace {
 
 BirthRecord Sound() {
     BirthRecord r;
-    r.DateField = "196012251405-1";
-    r.PlaceField = "52N22-004E54AMSTERDAM";
-    r.CalendarField = "GR";
-    r.NationalityField = "NEDERLAND";
+    r.dateField = "196012251405-1";
+    r.placeField = "52N22-004E54AMSTERDAM";
+    r.calendarField = "GR";
+    r.nationalityField = "NEDERLAND";
     return r;
 }
 
@@ -54,31 +54,31 @@ TEST(StoredPersonChecks, TheStoreRefusesWhatTheDialogsRefuseAndWritesNothing) {
         change(r);
         return r;
     };
-    cases.push_back({"garbage date", "A", with([](BirthRecord& r) { r.DateField = "19xx1225140-1"; }), {},
+    cases.push_back({"garbage date", "A", with([](BirthRecord& r) { r.dateField = "19xx1225140-1"; }), {},
                      "Data Nascita Scorretta o Incompleta"});
-    cases.push_back({"month 13", "A", with([](BirthRecord& r) { r.DateField = "196013251405-1"; }), {},
+    cases.push_back({"month 13", "A", with([](BirthRecord& r) { r.dateField = "196013251405-1"; }), {},
                      "Data Nascita Scorretta o Incompleta"});
-    cases.push_back({"year 99999", "A", with([](BirthRecord& r) { r.DateField = "999991225140-1"; }), {},
+    cases.push_back({"year 99999", "A", with([](BirthRecord& r) { r.dateField = "999991225140-1"; }), {},
                      "Data Nascita Scorretta o Incompleta"});
-    cases.push_back({"hour 25", "A", with([](BirthRecord& r) { r.DateField = "196012252505-1"; }), {},
+    cases.push_back({"hour 25", "A", with([](BirthRecord& r) { r.dateField = "196012252505-1"; }), {},
                      "Ora Nascita Scorretta o Incompleta"});
-    cases.push_back({"correction of text", "A", with([](BirthRecord& r) { r.DateField = "196012251405xyz"; }), {},
+    cases.push_back({"correction of text", "A", with([](BirthRecord& r) { r.dateField = "196012251405xyz"; }), {},
                      "Errore alla voce \"Corr\" (Correzione Totale)"});
-    cases.push_back({"correction +1E4000", "A", with([](BirthRecord& r) { r.DateField = "196012251405+1E4000"; }), {},
+    cases.push_back({"correction +1E4000", "A", with([](BirthRecord& r) { r.dateField = "196012251405+1E4000"; }), {},
                      "\"Corr\" riporta un valore impossibile"});
-    cases.push_back({"95N 200E", "A", with([](BirthRecord& r) { r.PlaceField = "95N00-200E00NOWHERE"; }), {},
+    cases.push_back({"95N 200E", "A", with([](BirthRecord& r) { r.placeField = "95N00-200E00NOWHERE"; }), {},
                      "Coordinate Scorrette o Incomplete"});
-    cases.push_back({"no coordinates", "A", with([](BirthRecord& r) { r.PlaceField = "AMSTERDAM"; }), {},
+    cases.push_back({"no coordinates", "A", with([](BirthRecord& r) { r.placeField = "AMSTERDAM"; }), {},
                      "Coordinate Scorrette o Incomplete"});
-    cases.push_back({"calendar", "A", with([](BirthRecord& r) { r.CalendarField = "XX"; }), {},
+    cases.push_back({"calendar", "A", with([](BirthRecord& r) { r.calendarField = "XX"; }), {},
                      "Errore definizione Calendario"});
     cases.push_back({"name with CR LF", "ROSSI\r\nMARIA", Sound(), {}, "Il nome contiene un carattere di controllo"});
     cases.push_back({"name with NUL", std::string("ROSSI\0MARIA", 11), Sound(), {},
                      "Il nome contiene un carattere di controllo"});
-    cases.push_back({"place with LF", "A", with([](BirthRecord& r) { r.PlaceField = "52N22-004E54AMS\nTERDAM"; }), {},
+    cases.push_back({"place with LF", "A", with([](BirthRecord& r) { r.placeField = "52N22-004E54AMS\nTERDAM"; }), {},
                      "Il luogo contiene un carattere di controllo"});
     AnnotationRecord notes;
-    notes.Lines = {"first", "second\r\nthird", "", ""};
+    notes.lines = {"first", "second\r\nthird", "", ""};
     cases.push_back({"note with CR LF", "A", Sound(), notes, "Un'annotazione contiene un carattere di controllo"});
 
     for (const Case& c : cases) {
@@ -93,19 +93,19 @@ TEST(StoredPersonChecks, TheStoreRefusesWhatTheDialogsRefuseAndWritesNothing) {
     // A day its month does not have, in the record's calendar.
     for (const auto& [date, calendar] : {std::pair{"196002311405-1", "GR"}, {"190002291405-1", "GR"}}) {
         BirthRecord r = Sound();
-        r.DateField = date;
-        r.CalendarField = calendar;
+        r.dateField = date;
+        r.calendarField = calendar;
         EXPECT_THROW(StorePersonRecords({"BASE", "A", r, std::nullopt}), ArchiveError) << date;
         EXPECT_EQ(Files(work.Path()), before) << date;
     }
     // The edge values the dialogs take are stored (29 February 1900 was a Julian day).
     BirthRecord julian = Sound();
-    julian.DateField = "190002291405-1";
-    julian.CalendarField = "GI";
+    julian.dateField = "190002291405-1";
+    julian.calendarField = "GI";
     EXPECT_NO_THROW(StorePersonRecords({"BASE", "JULIAN", julian, std::nullopt}));
     BirthRecord edge = Sound();
-    edge.DateField = "208012312359+12,5";
-    edge.PlaceField = "89S60-179W60EDGE";
+    edge.dateField = "208012312359+12,5";
+    edge.placeField = "89S60-179W60EDGE";
     EXPECT_NO_THROW(StorePersonRecords({"BASE", "EDGE", edge, std::nullopt}));
     EXPECT_TRUE(CheckArchive("BASE").empty());
 }
@@ -136,21 +136,21 @@ TEST(StoredPersonChecks, TheChangeRefusesACorruptNameAndWritesNothing) {
     const auto before = Files(work.Path());
     const engine::ChartSettings settings;
     EditedPerson p;
-    p.Letters = "BASE";
-    p.IndexPosition = 1;
-    p.DataNumber = 1;
-    p.Name = "ROSSI\r\nMARIA";
-    p.DateTimeText = "25/12/1960 14:05";
-    p.CorrectionText = "-1";
-    p.CoordinatesText = "52N22-004E54";
-    p.PlaceName = "AMSTERDAM";
-    p.CalendarCode = "GR";
-    p.Nationality = "NEDERLAND";
-    p.AnnotationNumber = "00000";
+    p.letters = "BASE";
+    p.indexPosition = 1;
+    p.dataNumber = 1;
+    p.name = "ROSSI\r\nMARIA";
+    p.dateTimeText = "25/12/1960 14:05";
+    p.correctionText = "-1";
+    p.coordinatesText = "52N22-004E54";
+    p.placeName = "AMSTERDAM";
+    p.calendarCode = "GR";
+    p.nationality = "NEDERLAND";
+    p.annotationNumber = "00000";
     EXPECT_THROW(RewriteEditedPerson(settings, p), ArchiveError);
     EXPECT_EQ(Files(work.Path()), before);
-    p.Name = "ROSSI MARIA";
-    p.CoordinatesText = "95N00-200E00";
+    p.name = "ROSSI MARIA";
+    p.coordinatesText = "95N00-200E00";
     EXPECT_THROW(RewriteEditedPerson(settings, p), ArchiveError);
     EXPECT_EQ(Files(work.Path()), before);
 }

@@ -40,7 +40,7 @@ struct StoredChart : ::testing::Test {
             auto* store = static_cast<StoreDialog*>(d);
             store->ShowEnteredBirthData();
             store->StoreAndClose();
-            return int(gui::ModalOk);
+            return int(gui::kModalOk);
         });
     }
     void TearDown() override {
@@ -143,7 +143,7 @@ TEST_F(StoredChart, ABirthBeyondTheArcticCircleRisesInTheEast) {
     // four degrees before the Midheaven (03 Capricorn), in the ninth house of
     // the archive's cusps (Porphyry's, as Placidus's do not exist there).
     const BirthRecord stored = DecodeBirthRecord(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).back());
-    EXPECT_EQ(stored.CuspString.substr(0, 5), "01P08") << stored.CuspString;
-    EXPECT_EQ(stored.CuspString.substr(45, 5), "10C03") << stored.CuspString;
-    EXPECT_EQ(stored.PositionString.substr(0, 6), "09eR29") << stored.PositionString;
+    EXPECT_EQ(stored.cuspString.substr(0, 5), "01P08") << stored.cuspString;
+    EXPECT_EQ(stored.cuspString.substr(45, 5), "10C03") << stored.cuspString;
+    EXPECT_EQ(stored.positionString.substr(0, 6), "09eR29") << stored.positionString;
 }

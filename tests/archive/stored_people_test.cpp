@@ -96,7 +96,7 @@ TEST_F(StoredPeopleTest, RecallMakesTheChosenPersonCurrent) {
     recall.ChooseLine(3);  // ALBERTI, BIANCHI, NERI, ROSSI, VERDI
     EXPECT_EQ(recall.nameSearchEdit->text().left(11), "ROSSI MARIO");
     recall.LoadChosenPerson();
-    EXPECT_TRUE(recall.Loaded);
+    EXPECT_TRUE(recall.loaded);
     EXPECT_EQ(recall.birthDateEdit->text(), "15/01/1960 12:30");
     EXPECT_EQ(recall.placeEdit->text(), "ROMA");
     // The name as the entry holds it: 38 characters, blanks kept.
@@ -110,10 +110,10 @@ TEST_F(StoredPeopleTest, RecallMakesTheChosenPersonCurrent) {
     ASSERT_EQ(tmpr2.size(), 1u);
     // The name with its record's number, as a store writes the entry.
     EXPECT_EQ(DecodeIndexEntry(tmpr1[0]), "ROSSI MARIO" + std::string(27, ' ') + "00003");
-    EXPECT_EQ(DecodeBirthRecord(tmpr2[0]).PlaceField, "41N54-012E29ROMA EUR");
+    EXPECT_EQ(DecodeBirthRecord(tmpr2[0]).placeField, "41N54-012E29ROMA EUR");
     // The archive keeps the stored place.
     for (const auto& r : rt::ReadAllRecords("BASE.ST2", kBirthRecordSize))
-        EXPECT_NE(DecodeBirthRecord(r).PlaceField, "41N54-012E29ROMA EUR");
+        EXPECT_NE(DecodeBirthRecord(r).placeField, "41N54-012E29ROMA EUR");
 }
 
 // The index emptied beside a data file that holds five people (a copy that
@@ -218,8 +218,8 @@ TEST_F(StoredPeopleTest, DeleteShortensTheIndexAndErasesTheText) {
     del.ResetAndOpenArchive();
     del.ChooseLine(2);  // ALBERTI, BIANCHI, MORO
     del.ShowChosen();
-    ASSERT_TRUE(del.Shown);
-    EXPECT_EQ(del.TextNumber, number);
+    ASSERT_TRUE(del.shown);
+    EXPECT_EQ(del.textNumber, number);
     del.DeleteChosenPerson();
     EXPECT_TRUE(messages.messages.empty());
     auto after = dialog_test::IndexEntries("BASE");
@@ -320,7 +320,7 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
     recall.ResetAndOpenArchive();
     recall.ChooseLine(3);
     recall.LoadChosenPerson();
-    ASSERT_TRUE(recall.Loaded);
+    ASSERT_TRUE(recall.loaded);
     const auto loaded = Snapshot();
     paste(recall.placeEdit, "ROMA \u2600");
     recall.okButton->click();
@@ -363,8 +363,8 @@ TEST_F(StoredPeopleTest, RenamingTheFirstPersonToALastNameMovesItsEntry) {
     // The data record names its new annotation and keeps its date.
     int number = *IndexEntryNumber(after.back());
     BirthRecord rec = DecodeBirthRecord(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize)[number]);
-    EXPECT_EQ(rec.AnnotationNumber, rt::ZeroPad(static_cast<long long>(notesBefore), 5));
-    EXPECT_EQ(rec.DateField.substr(0, 12), "196001151230");
+    EXPECT_EQ(rec.annotationNumber, rt::ZeroPad(static_cast<long long>(notesBefore), 5));
+    EXPECT_EQ(rec.dateField.substr(0, 12), "196001151230");
 }
 
 TEST_F(StoredPeopleTest, ChangeChecksItsFields) {
@@ -378,7 +378,7 @@ TEST_F(StoredPeopleTest, ChangeChecksItsFields) {
     change.correctionEdit->setText("13");
     EXPECT_FALSE(change.SaveEditedRecord());
     change.correctionEdit->setText("-5");  // far from 12 degrees east: asked, answered No
-    messages.answers.push_back(gui::AnswerNo);
+    messages.answers.push_back(gui::kAnswerNo);
     EXPECT_FALSE(change.SaveEditedRecord());
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
                                     "Ora Nascita Scorretta o Incompleta", "\"Corr\" riporta un valore impossibile",

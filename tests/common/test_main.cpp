@@ -19,11 +19,11 @@ int main(int argc, char** argv) {
     // not answer fails the test and is answered with Cancel or Ok.
     gui::SetLastResortModalHandler([](QDialog* d) {
         ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     gui::SetMessageSink([](const gui::MessageRequest& r) {
         ADD_FAILURE() << "unexpected message box: " << r.text;
-        return int(gui::AnswerOk);
+        return int(gui::kAnswerOk);
     });
     // A damaged file is told in a message box, as the program tells it.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });

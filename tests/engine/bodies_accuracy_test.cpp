@@ -19,7 +19,7 @@ namespace {
 using namespace engine;
 
 // The chart, birth data and orbs these tests hand to the engine.
-BodySettings Settings;
+BodySettings settings;
 
 constexpr double kFirstDay = 1721434.0;  // the year 1, inside every table
 constexpr double kLastDay = 2499373.0;   // 2130
@@ -30,9 +30,9 @@ protected:
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(KELVOR_TEST_DATA_DIR);
         precise::Init();
-        Settings = BodySettings{};
-        Settings.trueNode = true;
-        Settings.trueBlackMoon = true;
+        settings = BodySettings{};
+        settings.trueNode = true;
+        settings.trueBlackMoon = true;
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
 
@@ -51,8 +51,8 @@ protected:
         for (int i = 0; i < samples; ++i) {
             // Irregular fractions of the day, never on a table record.
             const double jd = from + i * step + 0.137 + 0.71 * std::fmod(i * 0.618034, 1.0);
-            const BodyPosition ours = ComputeBodies(mode, false, jd, Settings).bodies[BodyOfNumber(body)];
-            const precise::Position p = precise::At(jd, body, false, Settings.trueNode, Settings.trueBlackMoon);
+            const BodyPosition ours = ComputeBodies(mode, false, jd, settings).bodies[BodyOfNumber(body)];
+            const precise::Position p = precise::At(jd, body, false, settings.trueNode, settings.trueBlackMoon);
             if (!p.ok) continue;
             const double dLon = std::fabs(precise::AngleDiff(p.lon, static_cast<double>(ours.longitude))) * 3600;
             const double dLat = latitude ? std::fabs(p.lat - static_cast<double>(ours.latitude)) * 3600 : 0;
@@ -91,9 +91,9 @@ TEST_F(Accuracy, MinorBodiesTableIsCheckedBeforeUse) {
     std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
                           folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DMIN.rnd", 1000);
-    EXPECT_THROW(static_cast<void>(ComputeBodies(kVesta, false, 2451545.0, Settings, tables)), EphemerisTableError);
+    EXPECT_THROW(static_cast<void>(ComputeBodies(kVesta, false, 2451545.0, settings, tables)), EphemerisTableError);
     // Outside the span no table is needed.
-    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(kVesta, false, 2300000.5, Settings, tables)));
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(kVesta, false, 2300000.5, settings, tables)));
 }
 
 TEST_F(Accuracy, PlanetsWithinOneArcMinute) {
@@ -107,12 +107,12 @@ TEST_F(Accuracy, PlanetsWithinOneArcMinute) {
 TEST_F(Accuracy, OuterPlanetsDoNotJumpWhereTheirTheoryChanges) {
     // Element sets change at 1700.0, periodic additions start at 1900.0 and
     // stop at 2100.0 (T = -2, 0, 2).
-    for (double T : {-2.0, 0.0, 2.0}) {
-        const double centre = 2415020.0 + T * 36525;
+    for (double t : {-2.0, 0.0, 2.0}) {
+        const double centre = 2415020.0 + t * 36525;
         for (int b = kJupiter; b <= kPluto; ++b) {
             const Worst w = Compare(b, b, centre - 12, centre + 12, 80);
-            EXPECT_LT(w.lon, 60.0) << "body " << b << " near T = " << T << ": " << w.Text();
-            EXPECT_LT(w.lat, 60.0) << "body " << b << " near T = " << T << ": " << w.Text();
+            EXPECT_LT(w.lon, 60.0) << "body " << b << " near T = " << t << ": " << w.Text();
+            EXPECT_LT(w.lat, 60.0) << "body " << b << " near T = " << t << ": " << w.Text();
         }
     }
 }
@@ -145,12 +145,12 @@ TEST_F(Accuracy, LunarTableIsCheckedBeforeUse) {
     std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
                           folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DLUN.rnd", kLunarTableBytes - 1);
-    EXPECT_THROW(static_cast<void>(ComputeBodies(kNode, false, 2451545.0, Settings, tables)), EphemerisTableError);
-    EXPECT_THROW(static_cast<void>(ComputeBodies(kBlackMoon, false, 2451545.0, Settings, tables)), EphemerisTableError);
+    EXPECT_THROW(static_cast<void>(ComputeBodies(kNode, false, 2451545.0, settings, tables)), EphemerisTableError);
+    EXPECT_THROW(static_cast<void>(ComputeBodies(kBlackMoon, false, 2451545.0, settings, tables)), EphemerisTableError);
     // The mean node and black moon read no table; the planets not this one.
-    Settings.trueNode = false;
-    Settings.trueBlackMoon = false;
-    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(0, false, 2451545.0, Settings, tables)));
+    settings.trueNode = false;
+    settings.trueBlackMoon = false;
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(0, false, 2451545.0, settings, tables)));
 }
 
 TEST_F(Accuracy, NodeDirectionFollowsThePreciseNode) {
@@ -160,7 +160,7 @@ TEST_F(Accuracy, NodeDirectionFollowsThePreciseNode) {
     const double step = (kLastDay - kFirstDay) / 3000;
     for (int i = 0; i < 3000; ++i) {
         const double jd = kFirstDay + i * step + 0.31 + 0.37 * std::fmod(i * 0.618034, 1.0);
-        const bool retrograde = ComputeBodiesWithRetro(kNode, jd, Settings).bodies[Body::Node].retrograde;
+        const bool retrograde = ComputeBodiesWithRetro(kNode, jd, settings).bodies[Body::Node].retrograde;
         const precise::Position p = precise::At(jd, kNode, true);
         ASSERT_TRUE(p.ok);
         if (std::fabs(p.lonSpeed) < 0.005) continue;
@@ -173,8 +173,8 @@ TEST_F(Accuracy, NodeDirectionFollowsThePreciseNode) {
 }
 
 TEST_F(Accuracy, MeanNodeAndMeanBlackMoonFollowTheirMeanElements) {
-    Settings.trueNode = false;
-    Settings.trueBlackMoon = false;
+    settings.trueNode = false;
+    settings.trueBlackMoon = false;
     // No table corrects them: the polynomials alone, over twenty centuries.
     const Worst node = Compare(kNode, kNode, kFirstDay, kLastDay, 1000, false);
     EXPECT_LT(node.lon, 300.0) << node.Text();
@@ -195,7 +195,7 @@ TEST_F(Accuracy, RetrogradeMarksFollowThePreciseDailyMotion) {
     const double step = (kLastDay - kFirstDay) / 500;
     for (int i = 0; i < 500; ++i) {
         const double jd = kFirstDay + i * step + 0.29 + 0.4 * std::fmod(i * 0.618034, 1.0);
-        const ComputedBodies computed = ComputeBodiesWithRetro(0, jd, Settings);
+        const ComputedBodies computed = ComputeBodiesWithRetro(0, jd, settings);
         for (int b = kSun; b <= kPluto; ++b) {
             const precise::Position p = precise::At(jd, b, true);
             ASSERT_TRUE(p.ok);

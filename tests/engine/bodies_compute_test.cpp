@@ -21,7 +21,7 @@ namespace {
 using namespace engine;
 
 // The node and black-moon kinds and the angles these tests hand to the engine.
-BodySettings Settings;
+BodySettings settings;
 
 // Corrections of fixed size that remember what was asked for.
 class FixedCorrections : public CorrectionSource {
@@ -145,9 +145,9 @@ TEST(BodyTheory, PositionsAreReducedAndLatitudesWithinNinetyDegrees) {
 
 TEST(BodyTheory, KeplerIsSolvedToConvergence) {
     for (Real e : {0.0L, 0.0167L, 0.25L, 0.38L, 0.9L}) {
-        for (Real M = -3; M < 7; M += 0.37L) {
-            const Real E = SolveKepler(M, e);
-            EXPECT_NEAR(static_cast<double>(E - e * std::sin(E)), static_cast<double>(M), 1e-15)
+        for (Real m = -3; m < 7; m += 0.37L) {
+            const Real eccentricAnomaly = SolveKepler(m, e);
+            EXPECT_NEAR(static_cast<double>(eccentricAnomaly - e * std::sin(eccentricAnomaly)), static_cast<double>(m), 1e-15)
                 << "e " << static_cast<double>(e);
         }
     }
@@ -174,11 +174,11 @@ TEST(BodyTheory, TheoriesRunInDynamicalTime) {
     BodySettings s = NoTables();
     s.trueNode = false;
     const Real jd = 1742000.5L;  // the year 57
-    const Real D = DynamicalJulianDay(jd) - 2415020.0L;
-    ASSERT_GT(static_cast<double>((D + 2415020.0L - jd) * 24), 2.5);
-    const Real T = D / 36525;
+    const Real d = DynamicalJulianDay(jd) - 2415020.0L;
+    ASSERT_GT(static_cast<double>((d + 2415020.0L - jd) * 24), 2.5);
+    const Real t = d / 36525;
     const Real expected =
-        Mod360(259.183275L - 1934.142L * T + 0.002078L * T * T + 0.0000022L * T * T * T);
+        Mod360(259.183275L - 1934.142L * t + 0.002078L * t * t + 0.0000022L * t * t * t);
     BodyPositions p;
     RunBodyComputation(11, false, jd, s, nullptr, p);
     EXPECT_NEAR(static_cast<double>(AngleGap(p.longitudes[TheoryPoint::Node], expected)), 0, 1e-6);
@@ -319,21 +319,21 @@ TEST(BodyCorrections, FieldsAndKindsOfNodeAndBlackMoon) {
 
 TEST(Retrograde, RuleOnRawLongitudes) {
     TheoryTable later{}, present{};
-    constexpr auto at = TheoryPointOfNumber;
-    present[at(3)] = 100.0L;  later[at(3)] = 99.99L;    // backwards: negated
-    present[at(4)] = 100.0L;  later[at(4)] = 100.01L;   // forwards
-    present[at(5)] = 359.9L;  later[at(5)] = 0.2L;      // forwards across 0 Aries
-    present[at(6)] = 0.0003L; later[at(6)] = 359.9998L; // backwards across 0 Aries: not seen
-    present[at(7)] = 0.0L;    later[at(7)] = 359.999L;  // exactly 0 can never come out negative
-    present[at(8)] = 50.0L;   later[at(8)] = 44.0L;     // a jump of 5 degrees or more
-    present[at(9)] = 50.0L;   later[at(9)] = 50.0L;     // not computed: equal
-    EXPECT_TRUE(MovesBackwards(later[at(3)], present[at(3)]));
-    EXPECT_FALSE(MovesBackwards(later[at(4)], present[at(4)]));
-    EXPECT_FALSE(MovesBackwards(later[at(5)], present[at(5)]));
-    EXPECT_FALSE(MovesBackwards(later[at(6)], present[at(6)]));
-    EXPECT_FALSE(MovesBackwards(later[at(7)], present[at(7)]));
-    EXPECT_FALSE(MovesBackwards(later[at(8)], present[at(8)]));
-    EXPECT_FALSE(MovesBackwards(later[at(9)], present[at(9)]));
+    constexpr auto kAt = TheoryPointOfNumber;
+    present[kAt(3)] = 100.0L;  later[kAt(3)] = 99.99L;    // backwards: negated
+    present[kAt(4)] = 100.0L;  later[kAt(4)] = 100.01L;   // forwards
+    present[kAt(5)] = 359.9L;  later[kAt(5)] = 0.2L;      // forwards across 0 Aries
+    present[kAt(6)] = 0.0003L; later[kAt(6)] = 359.9998L; // backwards across 0 Aries: not seen
+    present[kAt(7)] = 0.0L;    later[kAt(7)] = 359.999L;  // exactly 0 can never come out negative
+    present[kAt(8)] = 50.0L;   later[kAt(8)] = 44.0L;     // a jump of 5 degrees or more
+    present[kAt(9)] = 50.0L;   later[kAt(9)] = 50.0L;     // not computed: equal
+    EXPECT_TRUE(MovesBackwards(later[kAt(3)], present[kAt(3)]));
+    EXPECT_FALSE(MovesBackwards(later[kAt(4)], present[kAt(4)]));
+    EXPECT_FALSE(MovesBackwards(later[kAt(5)], present[kAt(5)]));
+    EXPECT_FALSE(MovesBackwards(later[kAt(6)], present[kAt(6)]));
+    EXPECT_FALSE(MovesBackwards(later[kAt(7)], present[kAt(7)]));
+    EXPECT_FALSE(MovesBackwards(later[kAt(8)], present[kAt(8)]));
+    EXPECT_FALSE(MovesBackwards(later[kAt(9)], present[kAt(9)]));
 }
 
 // The driver with the tables the build generated.
@@ -342,20 +342,20 @@ protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(KELVOR_TEST_DATA_DIR);
-        Settings = BodySettings{};
-        Settings.trueNode = true;
-        Settings.trueBlackMoon = true;
+        settings = BodySettings{};
+        settings.trueNode = true;
+        settings.trueBlackMoon = true;
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
     std::filesystem::path previous_;
 };
 
 TEST_F(BodiesOnChart, MeanNodeAlwaysComesOutRetrogradeAndEntries13And14Never) {
-    Settings.trueNode = false;
-    Settings.ascendant = 15;
-    Settings.descendant = 195;
+    settings.trueNode = false;
+    settings.ascendant = 15;
+    settings.descendant = 195;
     for (Real jd = 2400000.5; jd < 2480000; jd += 3111.1L) {
-        const ComputedBodies c = ComputeBodiesWithRetro(0, jd, Settings);
+        const ComputedBodies c = ComputeBodiesWithRetro(0, jd, settings);
         EXPECT_TRUE(c.bodies[Body::Node].retrograde) << static_cast<double>(jd);
         EXPECT_FALSE(c.bodies[Body::Sun].retrograde);  // never retrograde
         EXPECT_FALSE(c.bodies[Body::Moon].retrograde);
@@ -363,7 +363,7 @@ TEST_F(BodiesOnChart, MeanNodeAlwaysComesOutRetrogradeAndEntries13And14Never) {
 }
 
 TEST_F(BodiesOnChart, SunriseModeLeavesOtherEntriesAlone) {
-    const ComputedBodies c = ComputeBodiesWithRetro(1, 2451545.0, Settings);
+    const ComputedBodies c = ComputeBodiesWithRetro(1, 2451545.0, settings);
     EXPECT_EQ(c.bodies[Body::Moon].longitude, 0);
     EXPECT_NEAR(static_cast<double>(c.bodies[Body::Sun].longitude), 280.37, 0.02);
     EXPECT_NE(c.equationOfTime, 0);
@@ -372,9 +372,9 @@ TEST_F(BodiesOnChart, SunriseModeLeavesOtherEntriesAlone) {
 TEST(MissingTables, ReportedBeforeAnythingChanges) {
     testing_support::TempWorkFolder folder;  // an empty working folder: no tables
     EphemerisTables tables;  // the tables of this folder
-    Settings = BodySettings{};
-    Settings.trueNode = true;
-    Settings.trueBlackMoon = true;
+    settings = BodySettings{};
+    settings.trueNode = true;
+    settings.trueBlackMoon = true;
     ComputedBodies chart;
     chart.bodies[Body::Sun].longitude = 11;
     chart.bodies[Body::Moon].longitude = 22;
@@ -382,7 +382,7 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
     chart.equationOfTime = 0.5;
     const ComputedBodies before = chart;
     try {
-        chart = ComputeBodiesWithRetro(0, 2451545.0, Settings, tables);
+        chart = ComputeBodiesWithRetro(0, 2451545.0, settings, tables);
         FAIL() << "no error for a missing table";
     } catch (const rt::IoError& e) {
         EXPECT_EQ(e.Code(), rt::kFileNotFound);
@@ -391,14 +391,14 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
     }
     EXPECT_EQ(chart.bodies, before.bodies);
     EXPECT_EQ(chart.equationOfTime, before.equationOfTime);
-    EXPECT_THROW(static_cast<void>(ComputeBodies(3, false, 2451545.0, Settings, tables)), EphemerisTableError);
+    EXPECT_THROW(static_cast<void>(ComputeBodies(3, false, 2451545.0, settings, tables)), EphemerisTableError);
 
     // A short table that cannot be put back is reported just the same.
     testing_support::NoInstalledCopies installation;
     testing_support::WriteBytes(folder.Path() / "FilePosi" / "DSEL.rnd",
                                 std::string(2 * 1000, '\0'));
     try {
-        chart = ComputeBodies(2, false, 2451545.0, Settings, tables);
+        chart = ComputeBodies(2, false, 2451545.0, settings, tables);
         FAIL() << "no error for a short table";
     } catch (const EphemerisTableError& e) {
         EXPECT_EQ(e.Code(), rt::kReadBeyondEnd);
@@ -408,13 +408,13 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
 
     // What reads no table goes on: the Sun alone, the mean node and black moon,
     // and dates beyond the tables.
-    Settings.trueNode = false;
-    Settings.trueBlackMoon = false;
-    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(1, false, 2451545.0, Settings, tables)));
-    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(11, false, 2451545.0, Settings, tables)));
-    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(12, false, 2451545.0, Settings, tables)));
-    EXPECT_NO_THROW(static_cast<void>(ComputeBodiesWithRetro(0, 2520000.5, Settings, tables)));
-    EXPECT_NO_THROW(static_cast<void>(ComputeBodiesWithRetro(0, 1700000.5, Settings, tables)));
+    settings.trueNode = false;
+    settings.trueBlackMoon = false;
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(1, false, 2451545.0, settings, tables)));
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(11, false, 2451545.0, settings, tables)));
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(12, false, 2451545.0, settings, tables)));
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodiesWithRetro(0, 2520000.5, settings, tables)));
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodiesWithRetro(0, 1700000.5, settings, tables)));
 }
 
 }  // namespace

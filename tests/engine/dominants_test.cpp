@@ -23,8 +23,8 @@ using namespace engine;
 namespace {
 
 // The chart, birth data and orbs these tests hand to the engine.
-Chart TheChart;
-BirthData Birth;
+Chart theChart;
+BirthData birth;
 
 }  // namespace
 
@@ -130,26 +130,26 @@ protected:
         // The body computation reads the ephemeris correction tables of the build.
         std::filesystem::create_directory_symlink(
             std::filesystem::path(std::getenv("KELVOR_DATA_DIR")) / "FilePosi", folder_.Path() / "FilePosi");
-        TheChart = Chart{};
-        Birth = BirthData{};
-        TheChart.settings.node = ParseNodeKind("VERO");
-        TheChart.settings.blackMoon = ParseBlackMoonKind("MEDIA");
-        TheChart.settings.houseSystem = ParseHouseSystem("PLACIDO");
-        TheChart.moment.gregorian = true;
-        Birth.subjectName = "Rossi Mario";
-        Birth.birthDateKey = "196012251405-1,00";
-        Birth.coordinatesText = "41N54-012E29";
-        Birth.birthPlace = "Roma";
-        TheChart.moment.julianDay = 2437294.3784722L;
-        for (Body b : kBodies) TheChart.bodies[b].longitude = BodyNumberOf(b) * 1.5L;
-        TheChart.bodies[Body::Mercury].retrograde = true;
-        for (int i = 1; i <= 12; ++i) TheChart.cusps[i] = i * 30 - 12.25L;
+        theChart = Chart{};
+        birth = BirthData{};
+        theChart.settings.node = ParseNodeKind("VERO");
+        theChart.settings.blackMoon = ParseBlackMoonKind("MEDIA");
+        theChart.settings.houseSystem = ParseHouseSystem("PLACIDO");
+        theChart.moment.gregorian = true;
+        birth.subjectName = "Rossi Mario";
+        birth.birthDateKey = "196012251405-1,00";
+        birth.coordinatesText = "41N54-012E29";
+        birth.birthPlace = "Roma";
+        theChart.moment.julianDay = 2437294.3784722L;
+        for (Body b : kBodies) theChart.bodies[b].longitude = BodyNumberOf(b) * 1.5L;
+        theChart.bodies[Body::Mercury].retrograde = true;
+        for (int i = 1; i <= 12; ++i) theChart.cusps[i] = i * 30 - 12.25L;
     }
     testing_support::TempWorkFolder folder_;
 };
 
 TEST_F(VolguineFiles, TemporaryChartFileLayout) {
-    WriteChartDataTemp(TheChart, Birth);
+    WriteChartDataTemp(theChart, birth);
     const auto lines = rt::ReadTextLines(kChartDataTempFile);
     ASSERT_EQ(lines.size(), 85u);
     EXPECT_EQ(lines[0], "Rossi Mario");
@@ -171,9 +171,9 @@ TEST_F(VolguineFiles, ImpossibleBirthNumbersInTheTemporaryFileAreADamagedFile) {
           {"1E3012251405-1", "41N54-012E29ROMA", "anno"},
           {"196012251405+1E40", "41N54-012E29ROMA", "correzione del fuso"},
           {"196012251405-1", "95N54-012E29ROMA", "latitudine"}}) {
-        WriteChartDataTemp(TheChart, Birth, date, place);
+        WriteChartDataTemp(theChart, birth, date, place);
         try {
-            ComputeVolguineDominants(TheChart);
+            ComputeVolguineDominants(theChart);
             ADD_FAILURE() << date << " " << place;
         } catch (const rt::DamagedFileError& e) {
             EXPECT_EQ(e.File(), kChartDataTempFile);
@@ -184,7 +184,7 @@ TEST_F(VolguineFiles, ImpossibleBirthNumbersInTheTemporaryFileAreADamagedFile) {
 }
 
 TEST_F(VolguineFiles, MissingTemporaryFileWritesNothing) {
-    EXPECT_THROW(ComputeVolguineDominants(TheChart), rt::IoError);
+    EXPECT_THROW(ComputeVolguineDominants(theChart), rt::IoError);
     EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "FileDum" / "MMMaitre.dum"));
 }
 
@@ -195,16 +195,16 @@ TEST_F(VolguineFiles, MissingTemporaryFileWritesNothing) {
 // and Saturn 18 50' Capricorn in 9, Uranus 25 32' Leo (retrograde) in 4,
 // Neptune 10 41' Scorpio in 6, Pluto 8 04' Virgo (retrograde) in 5.
 TEST_F(VolguineFiles, FixtureChartMatchesCheckedTables) {
-    WriteChartDataTemp(TheChart, Birth);
-    const Chart chartBefore = TheChart;
-    const BirthData birthBefore = Birth;
-    ComputeVolguineDominants(TheChart);
+    WriteChartDataTemp(theChart, birth);
+    const Chart chartBefore = theChart;
+    const BirthData birthBefore = birth;
+    ComputeVolguineDominants(theChart);
 
     // The chart is left as it was found.
-    EXPECT_EQ(TheChart.bodies, chartBefore.bodies);
-    EXPECT_EQ(TheChart.cusps, chartBefore.cusps);
-    EXPECT_EQ(TheChart.moment, chartBefore.moment);
-    EXPECT_EQ(Birth.coordinatesText, birthBefore.coordinatesText);
+    EXPECT_EQ(theChart.bodies, chartBefore.bodies);
+    EXPECT_EQ(theChart.cusps, chartBefore.cusps);
+    EXPECT_EQ(theChart.moment, chartBefore.moment);
+    EXPECT_EQ(birth.coordinatesText, birthBefore.coordinatesText);
 
     const std::string table = testing_support::ReadBytes(folder_.Path() / "FileDum" / "MMMaitre.dum");
     const std::string totals = testing_support::ReadBytes(folder_.Path() / "FileDum" / "MMMaitr2.dum");
@@ -214,11 +214,11 @@ TEST_F(VolguineFiles, FixtureChartMatchesCheckedTables) {
 
 TEST_F(VolguineFiles, CalendarComesFromTheChart) {
     // The same date line in the Julian calendar is 13 days later: another Moon.
-    WriteChartDataTemp(TheChart, Birth);
-    ComputeVolguineDominants(TheChart);
+    WriteChartDataTemp(theChart, birth);
+    ComputeVolguineDominants(theChart);
     const auto gregorian = rt::ReadTextLines("FileDum\\MMMaitre.dum");
-    TheChart.moment.gregorian = false;
-    ComputeVolguineDominants(TheChart);
+    theChart.moment.gregorian = false;
+    ComputeVolguineDominants(theChart);
     const auto julian = rt::ReadTextLines("FileDum\\MMMaitre.dum");
     ASSERT_EQ(gregorian.size(), 96u);
     ASSERT_EQ(julian.size(), 96u);

@@ -22,7 +22,7 @@ using namespace engine;
 namespace {
 
 // The chart these tests hand to the engine.
-Chart TheChart;
+Chart theChart;
 
 }  // namespace
 
@@ -52,16 +52,16 @@ struct EphemerisFolder {
 
 // Rome: 41 54 N, 12 29 E.
 void SetRome(int day, int month, int year, long double zone) {
-    TheChart = Chart{};
-    TheChart.settings.houseSystem = ParseHouseSystem("PLACIDO");
-    TheChart.settings.node = ParseNodeKind("VERO");
-    TheChart.settings.blackMoon = ParseBlackMoonKind("MEDIA");
-    TheChart.moment.gregorian = true;
-    TheChart.moment.day = day;
-    TheChart.moment.month = month;
-    TheChart.moment.year = year;
-    TheChart.moment.zoneCorrection = zone;
-    TheChart.place = PlaceOf({12, 29, "E", 41, 54, "N"});
+    theChart = Chart{};
+    theChart.settings.houseSystem = ParseHouseSystem("PLACIDO");
+    theChart.settings.node = ParseNodeKind("VERO");
+    theChart.settings.blackMoon = ParseBlackMoonKind("MEDIA");
+    theChart.moment.gregorian = true;
+    theChart.moment.day = day;
+    theChart.moment.month = month;
+    theChart.moment.year = year;
+    theChart.moment.zoneCorrection = zone;
+    theChart.place = PlaceOf({12, 29, "E", 41, 54, "N"});
 }
 
 }  // namespace
@@ -141,12 +141,12 @@ TEST(Sunrise, RomeWinterAndSummerTime) {
     };
     for (const Day day : {Day{15, 1, 1990, -1}, Day{21, 6, 1995, -2}, Day{3, 11, 2010, -1}}) {
         SetRome(day.d, day.m, day.y, day.zone);
-        for (Body b : kBodies) TheChart.bodies[b].longitude = (static_cast<int>(b) + 1) * 3.5L;
-        for (int i = 1; i <= 12; ++i) TheChart.cusps[i] = i * 7.25L;
-        TheChart.points.midheaven = 1.25L;
-        const Chart before = TheChart;
+        for (Body b : kBodies) theChart.bodies[b].longitude = (static_cast<int>(b) + 1) * 3.5L;
+        for (int i = 1; i <= 12; ++i) theChart.cusps[i] = i * 7.25L;
+        theChart.points.midheaven = 1.25L;
+        const Chart before = theChart;
 
-        const Sunrise sunrise = FindSunrise(TheChart);
+        const Sunrise sunrise = FindSunrise(theChart);
         ASSERT_TRUE(sunrise.found);
         const long double rise = sunrise.julianDay;
         const long double midnight = JulianDayNumber(1, day.d, day.m, day.y, 0, 0) + day.zone / 24;
@@ -155,9 +155,9 @@ TEST(Sunrise, RomeWinterAndSummerTime) {
         EXPECT_GT(rise, midnight);
         EXPECT_LT(rise, midnight + 1);
 
-        EXPECT_EQ(TheChart.bodies, before.bodies);
-        EXPECT_EQ(TheChart.cusps, before.cusps);
-        EXPECT_EQ(TheChart.points, before.points);
+        EXPECT_EQ(theChart.bodies, before.bodies);
+        EXPECT_EQ(theChart.cusps, before.cusps);
+        EXPECT_EQ(theChart.points, before.points);
     }
 }
 #endif
@@ -166,16 +166,16 @@ TEST(Sunrise, PolarNightIsReported) {
     EphemerisFolder folder;
     // Tromso in the polar night: the Sun never reaches the Ascendant.
     SetRome(20, 12, 2000, -1);
-    TheChart.place = PlaceOf({18, 57, "E", 69, 39, "N"});
-    const Chart before = TheChart;
-    const Sunrise sunrise = FindSunrise(TheChart);
+    theChart.place = PlaceOf({18, 57, "E", 69, 39, "N"});
+    const Chart before = theChart;
+    const Sunrise sunrise = FindSunrise(theChart);
     EXPECT_FALSE(sunrise.found);
     const long double rise = sunrise.julianDay;
     EXPECT_TRUE(std::isfinite(static_cast<double>(rise)));
     const long double midnight = JulianDayNumber(1, 20, 12, 2000, 0, 0) - 1.0L / 24;
     EXPECT_GE(rise, midnight);
     EXPECT_LT(rise, midnight + 1);
-    EXPECT_EQ(TheChart.cusps, before.cusps);
+    EXPECT_EQ(theChart.cusps, before.cusps);
 }
 
 TEST(PlanetaryDay, CountsFromSunriseInUniversalTime) {
@@ -204,17 +204,17 @@ TEST(PlanetaryDay, CountsFromSunriseInUniversalTime) {
 TEST(PlanetaryDay, TheSunriseOfTheChartsBirthDate) {
     EphemerisFolder folder;
     SetRome(22, 2, 1990, -1);
-    TheChart.moment.julianDay = JulianDayNumber(1, 22, 2, 1990, 6, 30) - 1.0L / 24;
-    const Chart before = TheChart;
-    const PlanetaryDay day = FindPlanetaryDay(TheChart);
+    theChart.moment.julianDay = JulianDayNumber(1, 22, 2, 1990, 6, 30) - 1.0L / 24;
+    const Chart before = theChart;
+    const PlanetaryDay day = FindPlanetaryDay(theChart);
     EXPECT_TRUE(day.sunriseFound);
     // About 07:01 by the clock, 06:01 UT.
     const long double sunriseUt = JulianDayNumber(1, 22, 2, 1990, 6, 1);
     EXPECT_NEAR(static_cast<double>(day.sunriseJulianDay), static_cast<double>(sunriseUt), 5.0 / 1440);
     EXPECT_EQ(day.index, 3);
     EXPECT_STREQ(kWeekdayNames[static_cast<std::size_t>(day.index)], "Woensdag");
-    EXPECT_EQ(TheChart.bodies, before.bodies);
-    EXPECT_EQ(TheChart.cusps, before.cusps);
+    EXPECT_EQ(theChart.bodies, before.bodies);
+    EXPECT_EQ(theChart.cusps, before.cusps);
 }
 
 TEST(Sunrise, TheSunsReturnWeeksLaterIsNoSunriseOfThePolarNight) {
@@ -223,10 +223,10 @@ TEST(Sunrise, TheSunsReturnWeeksLaterIsNoSunriseOfThePolarNight) {
     // sunrise of the day, and a birth at 08:00 keeps its own weekday (Thursday).
     EphemerisFolder folder;
     SetRome(21, 12, 1995, -1);
-    TheChart.place = PlaceOf({18, 57, "E", 69, 39, "N"});
-    TheChart.moment.julianDay = JulianDayNumber(1, 21, 12, 1995, 8, 0) - 1.0L / 24;
-    EXPECT_FALSE(FindSunrise(TheChart).found);
-    const PlanetaryDay day = FindPlanetaryDay(TheChart);
+    theChart.place = PlaceOf({18, 57, "E", 69, 39, "N"});
+    theChart.moment.julianDay = JulianDayNumber(1, 21, 12, 1995, 8, 0) - 1.0L / 24;
+    EXPECT_FALSE(FindSunrise(theChart).found);
+    const PlanetaryDay day = FindPlanetaryDay(theChart);
     EXPECT_FALSE(day.sunriseFound);
     EXPECT_EQ(day.index, 4);
 }

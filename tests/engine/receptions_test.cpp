@@ -20,28 +20,28 @@ using namespace engine;
 namespace {
 
 // The chart these tests hand to the engine, and the receptions it gave.
-Chart TheChart;
-ReceptionTables R;
+Chart theChart;
+ReceptionTables receptions;
 
 }  // namespace
 namespace fs = std::filesystem;
 
 namespace {
 
-enum Sign { Ari = 1, Tau, Gem, Can, Leo, Vir, Lib, Sco, Sag, Cap, Aqu, Pis };
+enum Sign { kAri = 1, kTau, kGem, kCan, kLeo, kVir, kLib, kSco, kSag, kCap, kAqu, kPis };
 
 fs::path BuiltTables() { return fs::path(std::getenv("KELVOR_DATA_DIR")) / "Scambi"; }
 
 class ReceptionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        TheChart = Chart{};
+        theChart = Chart{};
         fs::copy(BuiltTables(), folder_.Path() / "Scambi", fs::copy_options::recursive);
     }
     // Places planets 1..7 in the middle of the given signs.
     static void Place(std::initializer_list<int> signs) {
         int p = 1;
-        for (int s : signs) TheChart.bodies[static_cast<Body>(p++ - 1)].longitude = (s - 1) * 30 + 15.5L;
+        for (int s : signs) theChart.bodies[static_cast<Body>(p++ - 1)].longitude = (s - 1) * 30 + 15.5L;
     }
     static std::vector<int> Row(const ReceptionTables::Row& r) { return {r.begin(), r.end()}; }
 
@@ -54,83 +54,83 @@ TEST_F(ReceptionsTest, TwoExchangesWithChains) {
     // Mercury in Aries and Mars in Gemini; Venus in Sagittarius and Jupiter in
     // Libra; Saturn in its detriment; the Sun in Mercury's domicile and the Moon
     // in Jupiter's.
-    Place({Gem, Sag, Ari, Sag, Gem, Lib, Leo});
-    R = ComputeReceptions(TheChart);
+    Place({kGem, kSag, kAri, kSag, kGem, kLib, kLeo});
+    receptions = ComputeReceptions(theChart);
 
-    EXPECT_EQ(R.planetSignKeys[0], "SoleGeme");
-    EXPECT_EQ(R.planetSignKeys[6], "SatuLeon");
-    EXPECT_EQ(SignOf(TheChart.bodies[Body::Mercury].longitude), Ari);
+    EXPECT_EQ(receptions.planetSignKeys[0], "SoleGeme");
+    EXPECT_EQ(receptions.planetSignKeys[6], "SatuLeon");
+    EXPECT_EQ(SignOf(theChart.bodies[Body::Mercury].longitude), kAri);
 
     const std::array<unsigned char, 7> dignity = {3, 5, 5, 5, 5, 0, 0};
     const std::array<unsigned char, 7> group = {0, 21, 21, 22, 22, 0, 0};
-    EXPECT_EQ(R.planetDignity, dignity);
-    EXPECT_EQ(R.receptionGroup, group);
-    EXPECT_EQ(Row(R.receptionBodies[0]), (std::vector<int>{7, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(R.receptionBodies[1]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(R.receptionNumbers[1]), (std::vector<int>{1, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(R.receptionSigns[1]), (std::vector<int>{0, 3, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(R.receptionBodies[2]), (std::vector<int>{5, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(R.receptionBodies[4]), (std::vector<int>{6, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(R.receptionSigns[4]), (std::vector<int>{0, 6, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(R.receptionBodies[5]), (std::vector<int>(8, 0)));
+    EXPECT_EQ(receptions.planetDignity, dignity);
+    EXPECT_EQ(receptions.receptionGroup, group);
+    EXPECT_EQ(Row(receptions.receptionBodies[0]), (std::vector<int>{7, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(receptions.receptionBodies[1]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(receptions.receptionNumbers[1]), (std::vector<int>{1, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(receptions.receptionSigns[1]), (std::vector<int>{0, 3, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(receptions.receptionBodies[2]), (std::vector<int>{5, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(receptions.receptionBodies[4]), (std::vector<int>{6, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(receptions.receptionSigns[4]), (std::vector<int>{0, 6, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(receptions.receptionBodies[5]), (std::vector<int>(8, 0)));
 }
 
 TEST_F(ReceptionsTest, ThreePlanetCycleBesideAnExchange) {
     // Mars in Sagittarius, Jupiter in Aquarius, Saturn in Scorpio: a cycle of
     // three. Mercury in Taurus and Venus in Gemini exchange. The Sun stands in
     // Mercury's domicile, the Moon in Mars's.
-    Place({Gem, Ari, Tau, Gem, Sag, Aqu, Sco});
-    R = ComputeReceptions(TheChart);
+    Place({kGem, kAri, kTau, kGem, kSag, kAqu, kSco});
+    receptions = ComputeReceptions(theChart);
     const std::array<unsigned char, 7> dignity = {5, 5, 5, 5, 5, 0, 0};
     const std::array<unsigned char, 7> group = {21, 21, 3, 3, 3, 0, 0};
-    EXPECT_EQ(R.planetDignity, dignity);
-    EXPECT_EQ(R.receptionGroup, group);
-    EXPECT_EQ(Row(R.receptionBodies[0]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(R.receptionBodies[2]), (std::vector<int>{5, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(R.receptionSigns[2]), (std::vector<int>{0, 5, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(receptions.planetDignity, dignity);
+    EXPECT_EQ(receptions.receptionGroup, group);
+    EXPECT_EQ(Row(receptions.receptionBodies[0]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(receptions.receptionBodies[2]), (std::vector<int>{5, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(receptions.receptionSigns[2]), (std::vector<int>{0, 5, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(ReceptionsTest, NoExchangeAndChainLevels) {
     // Mercury in its domicile, five planets in Gemini, Jupiter in Leo (the
     // Sun's domicile): one row, the Sun's link brings Jupiter at level 3.
-    Place({Gem, Gem, Gem, Gem, Gem, Leo, Gem});
-    R = ComputeReceptions(TheChart);
+    Place({kGem, kGem, kGem, kGem, kGem, kLeo, kGem});
+    receptions = ComputeReceptions(theChart);
     const std::array<unsigned char, 7> dignity = {1, 0, 0, 0, 0, 0, 0};
     const std::array<unsigned char, 7> none = {};
-    EXPECT_EQ(R.planetDignity, dignity);
-    EXPECT_EQ(R.receptionGroup, none);
-    EXPECT_EQ(Row(R.receptionBodies[0]), (std::vector<int>{3, 1, 2, 4, 5, 7, 6, 0}));
-    EXPECT_EQ(Row(R.receptionNumbers[0]), (std::vector<int>{1, 2, 2, 2, 2, 2, 3, 0}));
-    EXPECT_EQ(Row(R.receptionSigns[0]), (std::vector<int>{0, 3, 3, 3, 3, 3, 1, 0}));
+    EXPECT_EQ(receptions.planetDignity, dignity);
+    EXPECT_EQ(receptions.receptionGroup, none);
+    EXPECT_EQ(Row(receptions.receptionBodies[0]), (std::vector<int>{3, 1, 2, 4, 5, 7, 6, 0}));
+    EXPECT_EQ(Row(receptions.receptionNumbers[0]), (std::vector<int>{1, 2, 2, 2, 2, 2, 3, 0}));
+    EXPECT_EQ(Row(receptions.receptionSigns[0]), (std::vector<int>{0, 3, 3, 3, 3, 3, 1, 0}));
 }
 
 TEST_F(ReceptionsTest, SortingAndDignifiedPlanetsOutsideChains) {
     // Sun in Leo (domicile), Moon in Taurus (exaltation), Mercury in Pisces
     // (detriment), Venus in Virgo (fall); Mars and Jupiter in Leo, where they
     // have no dignity, join the Sun's row; Saturn in Gemini joins Mercury's.
-    Place({Leo, Tau, Pis, Vir, Leo, Leo, Gem});
-    R = ComputeReceptions(TheChart);
+    Place({kLeo, kTau, kPis, kVir, kLeo, kLeo, kGem});
+    receptions = ComputeReceptions(theChart);
     const std::array<unsigned char, 7> dignity = {3, 4, 2, 1, 0, 0, 0};
-    EXPECT_EQ(R.planetDignity, dignity);
-    EXPECT_EQ(Row(R.receptionBodies[0]), (std::vector<int>{3, 7, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(R.receptionBodies[1][0], 4);
-    EXPECT_EQ(R.receptionBodies[2][0], 2);
-    EXPECT_EQ(Row(R.receptionBodies[3]), (std::vector<int>{1, 5, 6, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(R.receptionBodies[4]), (std::vector<int>(8, 0)));
+    EXPECT_EQ(receptions.planetDignity, dignity);
+    EXPECT_EQ(Row(receptions.receptionBodies[0]), (std::vector<int>{3, 7, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(receptions.receptionBodies[1][0], 4);
+    EXPECT_EQ(receptions.receptionBodies[2][0], 2);
+    EXPECT_EQ(Row(receptions.receptionBodies[3]), (std::vector<int>{1, 5, 6, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(receptions.receptionBodies[4]), (std::vector<int>(8, 0)));
 }
 
 TEST(ReceptionsFiles, AllDignifiedReadsNoFileAndMissingFileRaises) {
     testing_support::TempWorkFolder empty;
     ExchangeTables tables;  // the exchange files of this folder
-    TheChart = Chart{};
-    const int domicile[] = {0, Leo, Can, Gem, Tau, Ari, Sag, Cap};
-    for (int p = 1; p <= 7; ++p) TheChart.bodies[static_cast<Body>(p - 1)].longitude = (domicile[p] - 1) * 30 + 1;
-    EXPECT_NO_THROW(R = ComputeReceptions(TheChart, tables));
-    for (int r = 0; r < 7; ++r) EXPECT_EQ(R.planetDignity[r], 1);
+    theChart = Chart{};
+    const int domicile[] = {0, kLeo, kCan, kGem, kTau, kAri, kSag, kCap};
+    for (int p = 1; p <= 7; ++p) theChart.bodies[static_cast<Body>(p - 1)].longitude = (domicile[p] - 1) * 30 + 1;
+    EXPECT_NO_THROW(receptions = ComputeReceptions(theChart, tables));
+    for (int r = 0; r < 7; ++r) EXPECT_EQ(receptions.planetDignity[r], 1);
 
-    TheChart.bodies[static_cast<Body>(1 - 1)].longitude = (Gem - 1) * 30 + 1;  // the Sun without dignity
-    TheChart.bodies[static_cast<Body>(2 - 1)].longitude = (Gem - 1) * 30 + 1;  // and the Moon
-    EXPECT_THROW(ComputeReceptions(TheChart, tables), rt::IoError);
+    theChart.bodies[static_cast<Body>(1 - 1)].longitude = (kGem - 1) * 30 + 1;  // the Sun without dignity
+    theChart.bodies[static_cast<Body>(2 - 1)].longitude = (kGem - 1) * 30 + 1;  // and the Moon
+    EXPECT_THROW(ComputeReceptions(theChart, tables), rt::IoError);
 }
 
 // The exchange tables of random bytes and cut in half: each is named, put back
@@ -146,12 +146,12 @@ TEST_F(ReceptionsTest, DamagedTablesArePutBackAndTheExchangesFound) {
     gui::RecordingMessageSink sink;
     ExchangeTables tables;  // the exchange files of this folder
 
-    Place({Gem, Sag, Ari, Sag, Gem, Lib, Leo});  // two exchanges of two
-    R = ComputeReceptions(TheChart, tables);
-    EXPECT_EQ(R.receptionGroup, (std::array<unsigned char, 7>{0, 21, 21, 22, 22, 0, 0}));
-    Place({Gem, Ari, Tau, Gem, Sag, Aqu, Sco});  // a cycle of three beside an exchange
-    R = ComputeReceptions(TheChart, tables);
-    EXPECT_EQ(R.receptionGroup, (std::array<unsigned char, 7>{21, 21, 3, 3, 3, 0, 0}));
+    Place({kGem, kSag, kAri, kSag, kGem, kLib, kLeo});  // two exchanges of two
+    receptions = ComputeReceptions(theChart, tables);
+    EXPECT_EQ(receptions.receptionGroup, (std::array<unsigned char, 7>{0, 21, 21, 22, 22, 0, 0}));
+    Place({kGem, kAri, kTau, kGem, kSag, kAqu, kSco});  // a cycle of three beside an exchange
+    receptions = ComputeReceptions(theChart, tables);
+    EXPECT_EQ(receptions.receptionGroup, (std::array<unsigned char, 7>{21, 21, 3, 3, 3, 0, 0}));
 
     ASSERT_EQ(sink.messages.size(), 2u);
     EXPECT_EQ(sink.messages[0].text.rfind("Il file \"Scambi\\Scambio22.txt\" \xE8 danneggiato o incompleto (", 0), 0u)

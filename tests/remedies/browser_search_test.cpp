@@ -82,7 +82,7 @@ TEST(BrowserState, PagesOfFourteenAndAtMost140Hits) {
     EXPECT_EQ(s.PageCount(), 10);
     while (s.NextPage()) {
     }
-    EXPECT_EQ(s.ResultPage, 10);
+    EXPECT_EQ(s.resultPage, 10);
     EXPECT_EQ(s.PageHits().back(), 140);
 
     EXPECT_EQ(s.AdvanceDetail(3, 4), 0);
@@ -144,21 +144,21 @@ TEST(RemedyTexts, FormExplanationsBracketNumbersAndWarnings) {
     EXPECT_FALSE(HoldsBracketNumber("Aurum"));
     PrimaryRecord r;
     EXPECT_EQ(WarningsOrNotice(r), "Er zijn tot nu toe geen waarschuwingen");
-    r.Warnings1 = "Niet bij";
-    r.Warnings2 = " zwangerschap";
+    r.warnings1 = "Niet bij";
+    r.warnings2 = " zwangerschap";
     EXPECT_EQ(WarningsOrNotice(r), "Niet bij zwangerschap");
 }
 
 TEST(SlotTexts, PlanetsSignsAndDosage) {
     PrimaryRecord r;
-    r.Remedy = "Aurum";
-    r.PrimarySignature = "Zon-Mars";
-    r.SecondarySignature = "Venus";
-    r.ZodiacalSignature = "Leeuw Ram";
-    r.Posology1 = Repeat('a', 250);
-    r.Posology2 = "bb";
-    r.Indication1 = "Hoofd";
-    r.Indication2 = "pijn";
+    r.remedy = "Aurum";
+    r.primarySignature = "Zon-Mars";
+    r.secondarySignature = "Venus";
+    r.zodiacalSignature = "Leeuw Ram";
+    r.posology1 = Repeat('a', 250);
+    r.posology2 = "bb";
+    r.indication1 = "Hoofd";
+    r.indication2 = "pijn";
     PrimarySlotTexts s = SymptomSlotTexts(r);
     EXPECT_EQ(s.remedy, "Aurum");
     EXPECT_EQ(s.planetarySignatures, "Zon-Mars Venus");
@@ -169,10 +169,10 @@ TEST(SlotTexts, PlanetsSignsAndDosage) {
 
 TEST(SlotDetails, CycleThroughTheFourTextsWithTheirNotices) {
     PrimaryRecord r;
-    r.Remedy = "Aurum";
-    r.Synthesis1 = "Zonnig";
-    r.Synthesis2 = " gemoed, --  ";
-    r.ExtraNotes3 = "laat";
+    r.remedy = "Aurum";
+    r.synthesis1 = "Zonnig";
+    r.synthesis2 = " gemoed, --  ";
+    r.extraNotes3 = "laat";
     DetailText d = SymptomDetail(r, 0);
     EXPECT_EQ(d.caption, "Aurum - Waarschuwingen");
     EXPECT_EQ(d.text, "Er zijn tot nu toe geen waarschuwingen");
@@ -205,7 +205,7 @@ TEST(SignatureWords, PrimaryWordsMarkedAndAtMostTwelve) {
 TEST_F(BrowserFixture, TherapyDetailNotesAndWarnings) {
     WritePrimaryDb({Texts("Thymus", "Hoest"), Texts("Salvia", "Keelpijn")});
     PrimaryTexts salvia = Texts("Salvia", "Zweten");
-    salvia.Warnings = "Niet langdurig gebruiken.";
+    salvia.warnings = "Niet langdurig gebruiken.";
     AppendPrimaryRecord(salvia);
     EnsureRepertoryDatabase();
     const std::string longName = Repeat('T', 60);
@@ -252,7 +252,7 @@ protected:
 
 TEST_F(SampleBrowser, SymptomRemedyAndPathologySearches) {
     std::vector<std::string> remedies;
-    for (auto r : FindSymptomHits("Kleine wonden en schaafwonden")) remedies.push_back(ReadPrimaryRecord(r).Remedy);
+    for (auto r : FindSymptomHits("Kleine wonden en schaafwonden")) remedies.push_back(ReadPrimaryRecord(r).remedy);
     EXPECT_EQ(remedies, (std::vector<std::string>{"MSA Calendula officinalis", "HS 8 - Hypericum perforatum",
                                                   "Achillea millefolium", "Plantago lanceolata"}));
     std::vector<std::string> indications;
@@ -261,7 +261,7 @@ TEST_F(SampleBrowser, SymptomRemedyAndPathologySearches) {
     EXPECT_EQ(indications, (std::vector<std::string>{"Kleine wonden en schaafwonden",
                                                      "Lichte brandwonden en zonnebrand", "Ontstoken tandvlees"}));
     std::vector<std::string> therapies;
-    for (auto r : FindPathologyHits("Slapeloosheid")) therapies.push_back(ReadRepertoryRecord(r).Remedy);
+    for (auto r : FindPathologyHits("Slapeloosheid")) therapies.push_back(ReadRepertoryRecord(r).remedy);
     EXPECT_EQ(therapies, (std::vector<std::string>{"HS 112 - Valeriana officinalis", "QSPC Melissa officinalis",
                                                    "Humulus lupulus", "Lavandula angustifolia"}));
 }

@@ -85,7 +85,7 @@ TEST_F(SampleDatabase, AppendThenDeleteLeavesTheDatabaseByteIdentical) {
 TEST_F(SampleDatabase, SavingInPlaceChangesThatRecordOnly) {
     const std::string before = FileBytes(kPrimaryDbName);
     PrimaryTexts t = PrimaryRecordToTexts(ReadPrimaryRecord(7));
-    t.Posology = "Twee keer per dag";
+    t.posology = "Twee keer per dag";
     ASSERT_TRUE(SavePrimaryEdit(7, t).saved);
     const std::string after = FileBytes(kPrimaryDbName);
     ASSERT_EQ(after.size(), before.size());
@@ -93,7 +93,7 @@ TEST_F(SampleDatabase, SavingInPlaceChangesThatRecordOnly) {
         if (r == 7) continue;
         EXPECT_EQ(Record(after, r, kPrimaryRecordSize), Record(before, r, kPrimaryRecordSize)) << r;
     }
-    EXPECT_EQ(ReadPrimaryRecord(7).Posology1, "Twee keer per dag");
+    EXPECT_EQ(ReadPrimaryRecord(7).posology1, "Twee keer per dag");
     // Record 0 and records past the end are never written.
     EXPECT_FALSE(SavePrimaryEdit(0, t).saved);
     EXPECT_FALSE(SavePrimaryEdit(PrimaryRecordCount() + 1, t).saved);
@@ -115,8 +115,8 @@ TEST_F(SampleDatabase, ASaveFlushesEachFileItChangesOnceAndTwoMore) {
     const auto before = files();
     // A remedy of a new name: the remedy lists and the planet lists change with the database.
     PrimaryTexts t = PrimaryRecordToTexts(ReadPrimaryRecord(7));
-    t.Remedy = "Zzyzx Nieuw";
-    t.PrimarySignature = "Zon, Mars";
+    t.remedy = "Zzyzx Nieuw";
+    t.primarySignature = "Zon, Mars";
     const std::int64_t flushed = rt::FlushesOfThisThread();
     ASSERT_TRUE(SavePrimaryEdit(7, t).listsRebuilt);
     const std::int64_t flushes = rt::FlushesOfThisThread() - flushed;
@@ -127,7 +127,7 @@ TEST_F(SampleDatabase, ASaveFlushesEachFileItChangesOnceAndTwoMore) {
     // Saved as new, the database holds one record more: the count kept of it
     // changes with the lists, in the same flushes.
     const auto beforeAppend = files();
-    t.Remedy = "Zzyzx Nieuwer";
+    t.remedy = "Zzyzx Nieuwer";
     const std::int64_t flushedBeforeAppend = rt::FlushesOfThisThread();
     ASSERT_TRUE(AppendPrimaryEdit(t).listsRebuilt);
     const std::int64_t appendFlushes = rt::FlushesOfThisThread() - flushedBeforeAppend;
@@ -507,15 +507,15 @@ TEST(EditorLists, TypeAheadFindNextAndMoves) {
 
 TEST(EditorLists, LinkedPrimaryTexts) {
     PrimaryRecord r;
-    r.Warnings1 = "   ";
-    r.Warnings2 = "x";
+    r.warnings1 = "   ";
+    r.warnings2 = "x";
     EXPECT_EQ(LinkedWarningsText(r), "Geen Waarschuwingen Geregistreerd");
     EXPECT_EQ(LinkedSignaturesText(r), "Nessuna Segnatura Astrologica");
     EXPECT_EQ(LinkedSynthesisText(r), "Geen Psychische Synthese Inbegrepen");
     EXPECT_EQ(LinkedNotesText(r), "Nessuna Nota Registrata");
-    r.Warnings1 = "Niet bij zwangerschap";
-    r.ZodiacalSignature = "Ram";
-    r.Notes2 = "b";
+    r.warnings1 = "Niet bij zwangerschap";
+    r.zodiacalSignature = "Ram";
+    r.notes2 = "b";
     EXPECT_EQ(LinkedWarningsText(r), "Niet bij zwangerschapx");
     EXPECT_EQ(LinkedSignaturesText(r), "\r\n\r\nRam");
     EXPECT_EQ(LinkedNotesText(r), "\r\nb\r\n");

@@ -61,9 +61,9 @@ TEST_F(FieldSearch, ASavedIndicationOf320CharactersKeepsTheFirst300) {
     ChangeOutcome o = SaveFieldText("Prima", "Indi", 2, text);
     ASSERT_TRUE(o.saved) << o.error;
     const PrimaryRecord r = ReadPrimaryRecord(2);
-    EXPECT_EQ(r.Indication1, text.substr(0, 250));
-    EXPECT_EQ(r.Indication2, text.substr(250, 50));
-    EXPECT_EQ(r.Remedy, "Sulfur");
+    EXPECT_EQ(r.indication1, text.substr(0, 250));
+    EXPECT_EQ(r.indication2, text.substr(250, 50));
+    EXPECT_EQ(r.remedy, "Sulfur");
     // Only the indication's strings changed: offsets 955 .. 1256 of record 2.
     const std::string after = FileBytes(kPrimaryDbName);
     ASSERT_EQ(after.size(), before.size());
@@ -81,7 +81,7 @@ TEST_F(FieldSearch, RecordZeroAndRecordsPastTheEndAreNeverSaved) {
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     ASSERT_TRUE(SaveFieldText("Terap", "Notes", 1, Pattern(760)).saved);
     EXPECT_EQ(ReadRepertoryRecord(1).Notes(), Pattern(750));
-    EXPECT_EQ(ReadRepertoryRecord(1).Pathology, "Hoofdpijn");
+    EXPECT_EQ(ReadRepertoryRecord(1).pathology, "Hoofdpijn");
 }
 
 }  // namespace

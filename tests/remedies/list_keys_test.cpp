@@ -32,8 +32,8 @@ TEST(ListKeys, ARecordWithAControlCharacterIsLeftOutAndReportedNotCuttingTheList
     TempWorkFolder folder;
     std::vector<PrimaryTexts> records;
     for (int i = 1; i <= 40; ++i) records.push_back(Texts(Numbered("Remedie ", i), Numbered("Symptoom ", i), "Zon"));
-    records[4].Indication = "Symptoom\x1A 05";          // Ctrl-Z pasted into an indication
-    records[6].Remedy = "Remedie\r\n07";                 // a line break in a remedy
+    records[4].indication = "Symptoom\x1A 05";          // Ctrl-Z pasted into an indication
+    records[6].remedy = "Remedie\r\n07";                 // a line break in a remedy
     records.push_back(Texts("Remedie 41", "Symptoom 40", "Zon"));  // shares the last symptom
     WritePrimaryDb(records);
     const ListRebuildReport report = RebuildPrimaryLists();
@@ -53,13 +53,13 @@ TEST(ListKeys, ARecordWithAControlCharacterIsLeftOutAndReportedNotCuttingTheList
 
     // A save says which records the lists leave out, until they are mended.
     PrimaryTexts t = PrimaryRecordToTexts(ReadPrimaryRecord(2));
-    t.Posology = "1 x daags";
+    t.posology = "1 x daags";
     ChangeOutcome o = SavePrimaryEdit(2, t);
     EXPECT_TRUE(o.saved && o.listsRebuilt);
     EXPECT_NE(ChangeOutcomeMessage(o).find("i record 5, 7 di DBmain.rnd non sono negli elenchi"), std::string::npos)
         << ChangeOutcomeMessage(o);
     t = PrimaryRecordToTexts(ReadPrimaryRecord(5));
-    t.Indication = "Symptoom 05";
+    t.indication = "Symptoom 05";
     o = SavePrimaryEdit(5, t);
     ASSERT_TRUE(o.saved);
     // One record left out: one verb.
@@ -67,7 +67,7 @@ TEST(ListKeys, ARecordWithAControlCharacterIsLeftOutAndReportedNotCuttingTheList
               "Attenzione: il record 7 di DBmain.rnd non \xE8 negli elenchi: il rimedio, l'indicazione o la "
               "patologia contiene un carattere di controllo (un a capo o simile). Correggerlo con l'editor.");
     t = PrimaryRecordToTexts(ReadPrimaryRecord(7));
-    t.Remedy = "Remedie 07";
+    t.remedy = "Remedie 07";
     o = SavePrimaryEdit(7, t);
     EXPECT_EQ(ChangeOutcomeMessage(o), "");
     EXPECT_EQ(rt::ReadTextLines(kSymptomListName).size(), 40u);
@@ -89,7 +89,7 @@ TEST(ListKeys, ARecordWithAControlCharacterIsLeftOutAndReportedNotCuttingTheList
 TEST(ListKeys, WhatAListShowsLeadsBackToItsRecords) {
     TempWorkFolder folder;
     auto with = [](PrimaryTexts t, const char* posology) {
-        t.Posology = posology;
+        t.posology = posology;
         return t;
     };
     WritePrimaryDb({
@@ -136,7 +136,7 @@ TEST(ListKeys, ListsBroughtFromAnEarlierInstallationStillLeadToTheirRecords) {
     // they are until the next rebuild, and every line still finds its records.
     TempWorkFolder folder;
     auto with = [](PrimaryTexts t, const char* posology) {
-        t.Posology = posology;
+        t.posology = posology;
         return t;
     };
     WritePrimaryDb({
@@ -202,11 +202,11 @@ TEST(ListKeys, ASaveRewritesOnlyTheListsItChanges) {
     };
     const auto symptoms = inode(kSymptomListName), remedies = inode(kRemedyListName);
     PrimaryTexts t = PrimaryRecordToTexts(ReadPrimaryRecord(1));
-    t.Posology = "3 x daags";
+    t.posology = "3 x daags";
     ASSERT_TRUE(SavePrimaryEdit(1, t).listsRebuilt);
     EXPECT_EQ(inode(kSymptomListName), symptoms);
     EXPECT_EQ(inode(kRemedyListName), remedies);
-    t.Indication = "Verstuiking";
+    t.indication = "Verstuiking";
     ASSERT_TRUE(SavePrimaryEdit(1, t).listsRebuilt);
     EXPECT_EQ(rt::ReadTextLines(kSymptomListName), (std::vector<std::string>{"Hoest", "Verstuiking"}));
     EXPECT_EQ(inode(kRemedyListName), remedies);

@@ -18,16 +18,16 @@ namespace {
 
 TEST(PrimaryRecordLayout, FieldsLieAtTheirOffsets) {
     PrimaryTexts t;
-    t.Remedy = "R";
-    t.Posology = Pattern(800);
-    t.Indication = Pattern(260);
-    t.Synthesis = Pattern(1300);
-    t.PrimarySignature = "Zon";
-    t.SecondarySignature = "Mars";
-    t.ZodiacalSignature = "Leeuw";
-    t.Warnings = Pattern(300);
-    t.Notes = Pattern(600);
-    t.ExtraNotes = Pattern(700);
+    t.remedy = "R";
+    t.posology = Pattern(800);
+    t.indication = Pattern(260);
+    t.synthesis = Pattern(1300);
+    t.primarySignature = "Zon";
+    t.secondarySignature = "Mars";
+    t.zodiacalSignature = "Leeuw";
+    t.warnings = Pattern(300);
+    t.notes = Pattern(600);
+    t.extraNotes = Pattern(700);
     Bytes b = EncodePrimaryRecord(MakePrimaryRecord(t));
     ASSERT_EQ(b.size(), kPrimaryRecordSize);
     // Length bytes at the documented offsets.
@@ -53,49 +53,49 @@ TEST(PrimaryRecordLayout, LengthByteBeyondCapacityIsClamped) {
     b[1206] = 255;  // Indication2 holds at most 50
     b[2763] = 200;  // PrimarySignature holds at most 30
     PrimaryRecord r = DecodePrimaryRecord(b);
-    EXPECT_EQ(r.Indication2.size(), 50u);
+    EXPECT_EQ(r.indication2.size(), 50u);
     EXPECT_EQ(r.Indication(), Pattern(300));
-    EXPECT_EQ(r.PrimarySignature.size(), 30u);
+    EXPECT_EQ(r.primarySignature.size(), 30u);
 }
 
 TEST(PrimarySlicing, RoundTripsAtSliceBoundaries) {
     for (std::size_t n : {0u, 249u, 250u, 251u, 500u, 501u, 750u, 751u}) {
         PrimaryTexts t;
-        t.Posology = Pattern(n);
-        t.Synthesis = Pattern(n);
-        t.Notes = Pattern(n);
-        t.ExtraNotes = Pattern(n);
-        t.Warnings = Pattern(std::min<std::size_t>(n, 400));
+        t.posology = Pattern(n);
+        t.synthesis = Pattern(n);
+        t.notes = Pattern(n);
+        t.extraNotes = Pattern(n);
+        t.warnings = Pattern(std::min<std::size_t>(n, 400));
         PrimaryTexts back = PrimaryRecordToTexts(DecodePrimaryRecord(EncodePrimaryRecord(MakePrimaryRecord(t))));
-        EXPECT_EQ(back.Posology, t.Posology) << n;
-        EXPECT_EQ(back.Synthesis, t.Synthesis) << n;
-        EXPECT_EQ(back.Warnings, t.Warnings) << n;
-        EXPECT_EQ(back.Notes, Pattern(std::min<std::size_t>(n, 750))) << n;
-        EXPECT_EQ(back.ExtraNotes, Pattern(std::min<std::size_t>(n, 750))) << n;
+        EXPECT_EQ(back.posology, t.posology) << n;
+        EXPECT_EQ(back.synthesis, t.synthesis) << n;
+        EXPECT_EQ(back.warnings, t.warnings) << n;
+        EXPECT_EQ(back.notes, Pattern(std::min<std::size_t>(n, 750))) << n;
+        EXPECT_EQ(back.extraNotes, Pattern(std::min<std::size_t>(n, 750))) << n;
     }
 }
 
 TEST(PrimarySlicing, TextBeyondCapacityIsDropped) {
     PrimaryTexts t = Texts(Pattern(60), Pattern(301));
-    t.Posology = Pattern(950);  // the fourth field holds characters 751-900
-    t.Synthesis = Pattern(1600);
-    t.Warnings = Pattern(420);
+    t.posology = Pattern(950);  // the fourth field holds characters 751-900
+    t.synthesis = Pattern(1600);
+    t.warnings = Pattern(420);
     PrimaryTexts back = PrimaryRecordToTexts(MakePrimaryRecord(t));
-    EXPECT_EQ(back.Remedy, Pattern(50));
-    EXPECT_EQ(back.Indication, Pattern(300));
-    EXPECT_EQ(back.Posology, Pattern(900));
-    EXPECT_EQ(back.Synthesis, Pattern(1500));
-    EXPECT_EQ(back.Warnings, Pattern(400));
+    EXPECT_EQ(back.remedy, Pattern(50));
+    EXPECT_EQ(back.indication, Pattern(300));
+    EXPECT_EQ(back.posology, Pattern(900));
+    EXPECT_EQ(back.synthesis, Pattern(1500));
+    EXPECT_EQ(back.warnings, Pattern(400));
 }
 
 TEST(PrimarySlicing, LineBreaksCrossSliceBoundaries) {
     std::string s = Pattern(249) + "\r\n" + Pattern(10);
     PrimaryTexts t;
-    t.Notes = s;
+    t.notes = s;
     PrimaryRecord r = MakePrimaryRecord(t);
-    EXPECT_EQ(r.Notes1.back(), '\r');
-    EXPECT_EQ(r.Notes2.front(), '\n');
-    EXPECT_EQ(PrimaryRecordToTexts(r).Notes, s);
+    EXPECT_EQ(r.notes1.back(), '\r');
+    EXPECT_EQ(r.notes2.front(), '\n');
+    EXPECT_EQ(PrimaryRecordToTexts(r).notes, s);
 }
 
 class PrimaryFile : public ::testing::Test {
@@ -113,7 +113,7 @@ protected:
 TEST_F(PrimaryFile, ReadsARecordWithItsFields) {
     EXPECT_EQ(PrimaryRecordCount(), 4);
     const PrimaryRecord argentum = ReadPrimaryRecord(2);
-    EXPECT_EQ(argentum.Remedy, "Argentum");
+    EXPECT_EQ(argentum.remedy, "Argentum");
     EXPECT_EQ(argentum.Indication(), "Slapeloosheid");
     EXPECT_THROW(ReadPrimaryRecord(0), rt::IoError);
     EXPECT_THROW(ReadPrimaryRecord(5), rt::IoError);
@@ -134,7 +134,7 @@ TEST_F(PrimaryFile, AppendKeepsEveryOtherRecord) {
     const std::string after = FileBytes(kPrimaryDbName);
     ASSERT_EQ(after.size(), 6 * kPrimaryRecordSize);
     EXPECT_EQ(after.substr(0, before.size()), before);
-    EXPECT_EQ(ReadPrimaryRecord(5).Remedy, "Zincum");
+    EXPECT_EQ(ReadPrimaryRecord(5).remedy, "Zincum");
 }
 
 TEST_F(PrimaryFile, AppendOverwritesAPartialLastRecord) {
@@ -149,7 +149,7 @@ TEST_F(PrimaryFile, AppendOverwritesAPartialLastRecord) {
         << messages.messages[0].text;
     EXPECT_EQ(AppendPrimaryRecord(Texts("Zincum", "Onrust")), 5);
     EXPECT_EQ(FileBytes(kPrimaryDbName).size(), 6 * kPrimaryRecordSize);
-    EXPECT_EQ(ReadPrimaryRecord(5).Remedy, "Zincum");
+    EXPECT_EQ(ReadPrimaryRecord(5).remedy, "Zincum");
 }
 
 TEST(PrimaryFileEmpty, AppendToAnEmptyFileWritesTheHeaderFirst) {
@@ -157,7 +157,7 @@ TEST(PrimaryFileEmpty, AppendToAnEmptyFileWritesTheHeaderFirst) {
     std::filesystem::create_directories("OpzioneH");
     testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), "");
     EXPECT_EQ(AppendPrimaryRecord(Texts("Zincum", "Onrust")), 1);
-    EXPECT_EQ(ReadPrimaryRecord(1).Remedy, "Zincum");
+    EXPECT_EQ(ReadPrimaryRecord(1).remedy, "Zincum");
     EXPECT_EQ(FileBytes(kPrimaryDbName).substr(0, kPrimaryRecordSize),
               std::string(kPrimaryRecordSize, '\0'));
 }

@@ -104,7 +104,7 @@ TEST_F(RankedFiles, MultiSymptomSearchWritesTheCountFileAndDetails) {
     std::vector<PrimaryTexts> records;
     auto add = [&](const char* remedy, const char* indication, const char* posology) {
         PrimaryTexts t = Texts(remedy, indication);
-        t.Posology = posology;
+        t.posology = posology;
         records.push_back(t);
     };
     add("Alpha", "Hoest", "A bij hoest");

@@ -27,13 +27,13 @@ PrimaryRecord Rec(const std::string& remedy, const std::string& notes, const std
                   const std::string& primary = {}, const std::string& secondary = {},
                   const std::string& zodiac = {}) {
     PrimaryRecord r;
-    r.Remedy = remedy;
-    r.Notes1 = notes.substr(0, 250);
-    r.Notes2 = notes.size() > 250 ? notes.substr(250) : std::string();
-    r.Synthesis1 = synthesis;
-    r.PrimarySignature = primary;
-    r.SecondarySignature = secondary;
-    r.ZodiacalSignature = zodiac;
+    r.remedy = remedy;
+    r.notes1 = notes.substr(0, 250);
+    r.notes2 = notes.size() > 250 ? notes.substr(250) : std::string();
+    r.synthesis1 = synthesis;
+    r.primarySignature = primary;
+    r.secondarySignature = secondary;
+    r.zodiacalSignature = zodiac;
     return r;
 }
 
@@ -88,8 +88,8 @@ protected:
         therapies.push_back({});  // record 0
         auto add = [&](const std::string& pathology, const std::string& remedy) {
             RepertoryRecord t;
-            t.Pathology = pathology;
-            t.Remedy = remedy;
+            t.pathology = pathology;
+            t.remedy = remedy;
             therapies.push_back(t);
         };
         add("Reuma", "Salix");
@@ -172,11 +172,11 @@ TEST(Principles, MissingTextLeavesTheFileWhole) {
 SignatureRecord Sr(const std::string& symptom, const std::string& plant, const std::string& authors,
                    const std::string& synthesis = "sintesi") {
     SignatureRecord r;
-    r.Symptom = symptom;
-    r.Plant = plant;
-    r.Authors = authors;
-    r.Synthesis = synthesis;
-    r.PrimarySignature = "sole";
+    r.symptom = symptom;
+    r.plant = plant;
+    r.authors = authors;
+    r.synthesis = synthesis;
+    r.primarySignature = "sole";
     return r;
 }
 
@@ -192,7 +192,7 @@ TEST(SignatureBrowse, PlantsOfASymptom) {
     EXPECT_EQ(t.plants, (std::vector<std::string>{"Timo" + std::string(40, '-'),
                                                   "Malva" + std::string(40, '-')}));
     EXPECT_EQ(t.records, (std::vector<std::int64_t>{1, 2}));
-    EXPECT_EQ(t.shown.Authors, "Mattioli");
+    EXPECT_EQ(t.shown.authors, "Mattioli");
     auto i = FindSymptomPlants(data, "Insonnia");
     EXPECT_FALSE(i.found);
     EXPECT_TRUE(i.plants.empty());

@@ -28,10 +28,10 @@ inline remedies::PrimaryTexts Texts(const std::string& remedy, const std::string
                                     const std::string& primary = {},
                                     const std::string& zodiac = {}) {
     remedies::PrimaryTexts t;
-    t.Remedy = remedy;
-    t.Indication = indication;
-    t.PrimarySignature = primary;
-    t.ZodiacalSignature = zodiac;
+    t.remedy = remedy;
+    t.indication = indication;
+    t.primarySignature = primary;
+    t.zodiacalSignature = zodiac;
     return t;
 }
 

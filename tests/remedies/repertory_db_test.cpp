@@ -38,9 +38,9 @@ TEST(RepertoryRecordLayout, FieldsLieAtTheirOffsetsAndNotesAreSliced) {
     EXPECT_EQ(b[704], 250);
     EXPECT_EQ(b[955], 250);
     RepertoryTexts back = RepertoryRecordToTexts(DecodeRepertoryRecord(b));
-    EXPECT_EQ(back.Pathology, Pattern(100));
-    EXPECT_EQ(back.Posology, Pattern(250));
-    EXPECT_EQ(back.Notes, Pattern(750));  // the 751st character is lost
+    EXPECT_EQ(back.pathology, Pattern(100));
+    EXPECT_EQ(back.posology, Pattern(250));
+    EXPECT_EQ(back.notes, Pattern(750));  // the 751st character is lost
 }
 
 TEST(RepertoryFile, SaveAppendAndDeleteWorkOnTheTherapiesFile) {
@@ -50,8 +50,8 @@ TEST(RepertoryFile, SaveAppendAndDeleteWorkOnTheTherapiesFile) {
     EXPECT_EQ(AppendRepertoryRecord(Therapy("Keelpijn", "Salvia")), 3);
     EXPECT_EQ(DeleteRepertoryRecord(1), 2);
     EXPECT_EQ(FileBytes(kRepertoryDbName).size(), 3 * kRepertoryRecordSize);
-    EXPECT_EQ(ReadRepertoryRecord(1).Remedy, "Verbascum");
-    EXPECT_EQ(ReadRepertoryRecord(2).Pathology, "Keelpijn");
+    EXPECT_EQ(ReadRepertoryRecord(1).remedy, "Verbascum");
+    EXPECT_EQ(ReadRepertoryRecord(2).pathology, "Keelpijn");
 }
 
 TEST(RepertoryPathologies, SortedDistinctCaseSensitiveAndUntrimmed) {

@@ -59,7 +59,7 @@ TEST_F(SampleData, RebuiltPathologyListMatchesAndEveryTherapyLinks) {
     RebuildPathologyList();
     EXPECT_EQ(FileBytes(kPathologyListName), ReadFixture("remedies/Patolog.txt"));
     for (const auto& t : ReadAllRepertoryRecords())
-        EXPECT_GT(FindLinkedPrimaryRecord(t.Remedy), 0) << t.Remedy;
+        EXPECT_GT(FindLinkedPrimaryRecord(t.remedy), 0) << t.remedy;
 }
 
 TEST_F(SampleData, ImportedSignatureListsMatchTheGoldenFile) {

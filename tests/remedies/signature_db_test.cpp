@@ -35,42 +35,42 @@ std::vector<std::string> Text(const std::vector<std::vector<std::string>>& group
 SignatureRecord Rec(const std::string& plant, const std::string& primary,
                     const std::string& zodiac = {}) {
     SignatureRecord r;
-    r.Plant = plant;
-    r.PrimarySignature = primary;
-    r.ZodiacalSignature = zodiac;
+    r.plant = plant;
+    r.primarySignature = primary;
+    r.zodiacalSignature = zodiac;
     return r;
 }
 
 TEST(SignatureRecordLayout, FieldsLieAtTheirOffsets) {
     SignatureRecord r;
-    r.Symptom = "S";
-    r.Plant = "Pl";
-    r.Code = "Cod";
-    r.PrimarySignature = "sole";
-    r.SecondarySignature = "marte";
-    r.ZodiacalSignature = "leone-ariete";
-    r.Synthesis = "1234567";
-    r.Authors = "12345678";
-    r.Notes = "123456789";
+    r.symptom = "S";
+    r.plant = "Pl";
+    r.code = "Cod";
+    r.primarySignature = "sole";
+    r.secondarySignature = "marte";
+    r.zodiacalSignature = "leone-ariete";
+    r.synthesis = "1234567";
+    r.authors = "12345678";
+    r.notes = "123456789";
     Bytes b = EncodeSignatureRecord(r);
     ASSERT_EQ(b.size(), kSignatureRecordSize);
     const std::vector<std::pair<std::size_t, int>> lengths{
         {0, 1}, {101, 2}, {122, 3}, {138, 4}, {154, 5}, {185, 12}, {256, 7}, {357, 8}, {458, 9}};
     for (auto [offset, len] : lengths) EXPECT_EQ(b[offset], len) << offset;
     SignatureRecord back = DecodeSignatureRecord(b);
-    EXPECT_EQ(back.ZodiacalSignature, "leone-ariete");
-    EXPECT_EQ(back.Notes, "123456789");
+    EXPECT_EQ(back.zodiacalSignature, "leone-ariete");
+    EXPECT_EQ(back.notes, "123456789");
 }
 
 TEST(SignatureImportText, GroupsBecomeRecordsWithLinesCutToTheirFields) {
     auto records = ParseSignatureText(Text({Group(Pattern(30), "sole", "leone", Pattern(300))}));
     ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].Plant, "Pianta");  // the header group is record 0
-    EXPECT_EQ(records[0].Symptom, "Sintomo");
-    EXPECT_EQ(records[1].Plant, Pattern(20));
-    EXPECT_EQ(records[1].Symptom, Pattern(100));
-    EXPECT_EQ(records[1].Authors, "Culpeper");
-    EXPECT_EQ(records[1].Notes, "");
+    EXPECT_EQ(records[0].plant, "Pianta");  // the header group is record 0
+    EXPECT_EQ(records[0].symptom, "Sintomo");
+    EXPECT_EQ(records[1].plant, Pattern(20));
+    EXPECT_EQ(records[1].symptom, Pattern(100));
+    EXPECT_EQ(records[1].authors, "Culpeper");
+    EXPECT_EQ(records[1].notes, "");
 }
 
 TEST(SignatureImportText, HeaderOnlyAndEmptyTextsGiveOnlyRecordZero) {
@@ -84,7 +84,7 @@ TEST(SignatureImportText, HeaderOnlyAndEmptyTextsGiveOnlyRecordZero) {
     auto noAuthors = Text({Group("Salvia", "giove", "", "Tosse")});
     noAuthors.back() = "";  // a last group whose last lines are empty is whole
     ASSERT_EQ(ParseSignatureText(noAuthors).size(), 2u);
-    EXPECT_EQ(ParseSignatureText(noAuthors)[1].Symptom, "Tosse");
+    EXPECT_EQ(ParseSignatureText(noAuthors)[1].symptom, "Tosse");
 }
 
 TEST(SignatureImportText, AGroupThatStopsShortIsRefused) {
@@ -123,7 +123,7 @@ TEST(SignaturePlantLists, PlanetWordMustMatchExactlyAndSignWordsAreFound) {
 TEST(SignatureSymptoms, RunsAreMergedOnceSorted) {
     std::vector<SignatureRecord> data(5);
     const char* symptoms[] = {"Tosse", "Tosse", "Ansia", "Tosse", "ansia"};
-    for (int i = 0; i < 5; ++i) data[i].Symptom = symptoms[i];
+    for (int i = 0; i < 5; ++i) data[i].symptom = symptoms[i];
     EXPECT_EQ(SignatureSymptomEntries(data), (std::vector<std::string>{"ansia", "Ansia", "Tosse"}));
 }
 
@@ -145,8 +145,8 @@ TEST_F(SignatureFiles, ImportWritesTheDatabaseAndTheSymptomFile) {
     EXPECT_EQ(FileBytes(kSignatureSymptomsName).substr(0, kSymptomNameRecordSize),
               std::string(kSymptomNameRecordSize, '\0'));
     const SignatureRecord melissa = ReadSignatureRecord(3);
-    EXPECT_EQ(melissa.Plant, "Melissa");
-    EXPECT_EQ(melissa.ZodiacalSignature, "cancro");
+    EXPECT_EQ(melissa.plant, "Melissa");
+    EXPECT_EQ(melissa.zodiacalSignature, "cancro");
 
     auto last = BuildSignatureLists();
     EXPECT_TRUE(last.empty());  // nothing for the Fishes

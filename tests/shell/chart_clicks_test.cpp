@@ -42,8 +42,8 @@ TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
     while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
 
     const QPoint sun(
-        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1]),
-        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphY[1]));
+        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1]),
+        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphY[1]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
     const QStringList texts = testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText().split('\n');
     ASSERT_GE(texts.size(), 8);

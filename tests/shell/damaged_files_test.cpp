@@ -89,7 +89,7 @@ std::pair<std::vector<std::string>, std::vector<std::string>> OpenAndCloseOrbWin
             c.push_back(w->setColumns[shell::kSetC].orbEdits[i]->text().toStdString());
         }
         w->returnButton->click();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnVarOrbAsp")->click();
     return {b, c};
@@ -210,10 +210,10 @@ TEST(DamagedPersonText, ACtrlZInsideIsReadWholeAndSavedWhole) {
     gui::SetModalHandler("FoReMaiH", [&](QDialog* d) {
         auto* w = static_cast<shell::RichTextWindow*>(d);
         shown = w->EditorText();
-        w->Editor->moveCursor(QTextCursor::End);
-        w->Editor->insertPlainText("!");
+        w->editor->moveCursor(QTextCursor::End);
+        w->editor->insertPlainText("!");
         w->SaveFile();
-        return int(gui::ModalOk);
+        return int(gui::kModalOk);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->click();
     std::string expected;  // every CR LF shown as one line end
@@ -239,7 +239,7 @@ TEST(DamagedPersonText, AFileTooLargeToShowIsLeftAsItIs) {
         auto* w = static_cast<shell::RichTextWindow*>(d);
         EXPECT_EQ(w->EditorText(), "");
         EXPECT_EQ(w->FileName(), QString("Untitled"));
-        return int(gui::ModalOk);
+        return int(gui::kModalOk);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->click();
     ASSERT_EQ(start.messages.messages.size(), 1u);
@@ -256,13 +256,13 @@ namespace {
 // with random bytes. The first is the current person.
 void DamageSecondPerson(ProgramStart& start) {
     archive::StoreRequest q;
-    q.Letters = "BASE";
-    q.Name = "ALBERTI ANNA";
-    q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+    q.letters = "BASE";
+    q.name = "ALBERTI ANNA";
+    q.record = Person("196001151230+1", "41N54-012E29ROMA");
     archive::StorePersonRecords(q);
-    q.Name = "VERDI GIUSEPPE";
-    q.Record = Person("195001151230+1", "45N28-009E12MILANO");
-    const int verdi = *archive::IndexEntryNumber(archive::StorePersonRecords(q).Entry);
+    q.name = "VERDI GIUSEPPE";
+    q.record = Person("195001151230+1", "45N28-009E12MILANO");
+    const int verdi = *archive::IndexEntryNumber(archive::StorePersonRecords(q).entry);
     archive::WriteCurrentPerson("ALBERTI ANNA", Person("196001151230+1", "41N54-012E29ROMA"));
     std::string st2 = ReadBytes(start.Data() / "BASE.ST2");
     st2.replace(static_cast<std::size_t>(verdi) * archive::kBirthRecordSize, archive::kBirthRecordSize,
@@ -284,10 +284,10 @@ TEST(DamagedStoredPerson, ARecalledRecordOfRandomBytesIsNamedAndNotMadeCurrent) 
         w->ResetAndOpenArchive();
         w->ChooseLine(1);  // ALBERTI, VERDI
         w->LoadChosenPerson();
-        loaded = w->Loaded;
+        loaded = w->loaded;
         okEnabled = w->okButton->isEnabled();
         w->okButton->click();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
     EXPECT_FALSE(loaded);
@@ -335,9 +335,9 @@ TEST(DamagedStoredPerson, AFolderInPlaceOfTheCurrentPersonIsNamedOnceAndShowsNoO
     for (const char* file : {"TMPR.ST1", "TMPR.ST2"}) {
         ProgramStart start;
         archive::StoreRequest q;
-        q.Letters = "BASE";
-        q.Name = "ALBERTI ANNA";
-        q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+        q.letters = "BASE";
+        q.name = "ALBERTI ANNA";
+        q.record = Person("196001151230+1", "41N54-012E29ROMA");
         archive::StorePersonRecords(q);
         archive::WriteCurrentPerson("VERDI GIUSEPPE", Person("195001151230+1", "45N28-009E12MILANO"));
         start.Activate();
@@ -407,12 +407,12 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
 
     // Annotations of random bytes in the personal archive.
     archive::StoreRequest q;
-    q.Letters = "BASE";
-    q.Name = "ALBERTI ANNA";
-    q.Record = Person("196001151230+1", "41N54-012E29ROMA");
-    q.Annotation = archive::AnnotationRecord{};
-    q.Annotation->Lines[0] = "NOTA UNO";
-    const int notes = archive::StorePersonRecords(q).AnnotationNumber;
+    q.letters = "BASE";
+    q.name = "ALBERTI ANNA";
+    q.record = Person("196001151230+1", "41N54-012E29ROMA");
+    q.annotation = archive::AnnotationRecord{};
+    q.annotation->lines[0] = "NOTA UNO";
+    const int notes = archive::StorePersonRecords(q).annotationNumber;
     std::string st3 = ReadBytes(start.Data() / "BASE.ST3");
     st3.replace(static_cast<std::size_t>(notes) * archive::kAnnotationRecordSize + 1, 8, RandomBytes(8, 2));
     WriteBytes(start.Data() / "BASE.ST3", st3);
@@ -423,7 +423,7 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
         w->ResetAndOpenArchive();
         w->ChooseLine(0);
         w->LoadChosenPerson();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
     ASSERT_EQ(start.messages.messages.size(), 1u);
@@ -439,10 +439,10 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
 TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
     ProgramStart start;
     archive::StoreRequest q;
-    q.Letters = "BASE";
+    q.letters = "BASE";
     for (const char* name : {"ALBERTI ANNA", "BIANCHI BRUNO", "COSTA CARLA", "DORIA DANTE"}) {
-        q.Name = name;
-        q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+        q.name = name;
+        q.record = Person("196001151230+1", "41N54-012E29ROMA");
         archive::StorePersonRecords(q);
     }
     start.Activate();
@@ -453,7 +453,7 @@ TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
         w->ResetAndOpenArchive();
         listed.clear();
         for (int i = 0; i < w->nameList->count(); ++i) listed.push_back(w->nameList->item(i)->text().toStdString());
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
 
     const std::string garbage = RandomBytes(st1.size(), 6);
@@ -623,12 +623,12 @@ TEST(DamagedHandOffs, AFolderInPlaceOfTheTextHandOffHidesOnlyTheTextButton) {
 TEST(DamagedHandOffs, ARecallPastAFolderInPlaceOfTheTextHandOffIsDone) {
     ProgramStart start;
     archive::StoreRequest q;
-    q.Letters = "BASE";
-    q.Name = "ALBERTI ANNA";
-    q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+    q.letters = "BASE";
+    q.name = "ALBERTI ANNA";
+    q.record = Person("196001151230+1", "41N54-012E29ROMA");
     archive::StorePersonRecords(q);
-    q.Name = "VERDI GIUSEPPE";
-    q.Record = Person("195001151230+1", "45N28-009E12MILANO");
+    q.name = "VERDI GIUSEPPE";
+    q.record = Person("195001151230+1", "45N28-009E12MILANO");
     archive::StorePersonRecords(q);  // the current person
     const fs::path handOff = start.Data() / "FileDum" / "StrText.dum";
     fs::remove(handOff);
@@ -653,7 +653,7 @@ TEST(DamagedHandOffs, ARecallPastAFolderInPlaceOfTheTextHandOffIsDone) {
     EXPECT_EQ(archive::IndexEntryName(archive::DecodeIndexEntry(
                   rt::ReadAllRecords("TMPR.ST1", archive::kIndexRecordSize)[0])).substr(0, 12),
               "ALBERTI ANNA");
-    EXPECT_EQ(archive::DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", archive::kBirthRecordSize)[0]).PlaceField,
+    EXPECT_EQ(archive::DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", archive::kBirthRecordSize)[0]).placeField,
               "41N54-012E29ROMA");
     EXPECT_EQ(start.messages.messages.size(), 1u) << start.messages.messages.back().text;
     EXPECT_TRUE(fs::is_directory(handOff));
@@ -673,9 +673,9 @@ TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
         auto* store = static_cast<archive::StoreDialog*>(d);
         store->ShowEnteredBirthData();
         store->storeAndMakeTextButton->click();
-        return int(gui::ModalOk);
+        return int(gui::kModalOk);
     });
-    gui::SetModalHandler("FoReMaiH", [](QDialog*) { return int(gui::ModalOk); });
+    gui::SetModalHandler("FoReMaiH", [](QDialog*) { return int(gui::kModalOk); });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnInputA")->click();
 
     ASSERT_EQ(start.messages.messages.size(), 1u);
@@ -710,7 +710,7 @@ namespace {
 void GeneratePrinciplesByButton() {
     gui::SetModalHandler("FoPrinci", [](QDialog* d) {
         testing_support::ControlOf<QPushButton>(*d, "Button1")->click();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn8")->click();
 }

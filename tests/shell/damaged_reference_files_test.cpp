@@ -108,22 +108,22 @@ void OpenChartWindow() {
 
 void ClickSun() {
     const QPoint sun(
-        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1]),
-        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphY[1]));
+        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1]),
+        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphY[1]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
 }
 
 void ClickMoon() {
     const QPoint moon(
-        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[2]),
-        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphY[2]));
+        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[2]),
+        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphY[2]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, moon);
 }
 
 void ClickSagittarius() {
     const QPoint sign(
-        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().SignGlyphX[9]),
-        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().SignGlyphY[9]));
+        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().signGlyphX[9]),
+        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().signGlyphY[9]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sign);
 }
 
@@ -250,7 +250,7 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
         static_cast<display::MetafileViewer*>(d)->ShowCurrentFile();
         static_cast<display::MetafileViewer*>(d)->ShowCurrentFile();  // drawn again: said once
         ++shown;
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<display::SheetViewer>(), "BBEMFin")->click();
     EXPECT_EQ(shown, 1);
@@ -341,7 +341,7 @@ TEST(DamagedReferenceFiles, AfterAMessageAtItsOpeningTheChartWindowIsInFront) {
     const gui::MessageSink previous = gui::SetMessageSink([&told](const gui::MessageRequest& r) {
         told.push_back(r.text);
         if (r.owner) r.owner->activateWindow();
-        return int(gui::AnswerOk);
+        return int(gui::kAnswerOk);
     });
     OpenChartWindow();
     settle();
@@ -442,7 +442,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->Refresh();  // opened again: said again
         listed = w->entryList->count();
         w->rebuildListsButton->click();  // "Ricostruisci File"
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBaggRep")->click();
     const auto repertory = NamingFile(start.messages, "OpzioneH\\Repertorio.rnd");
@@ -458,7 +458,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->Refresh();
         listed = w->entryList->count();
         w->rebuildListsButton->click();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn4")->click();
     const auto main = NamingFile(start.messages, "OpzioneH\\DBmain.rnd");
@@ -520,9 +520,9 @@ TEST(DamagedCalendars, TheMessageNamesTheDamagedFileNotTheCalendar) {
     const std::string good = ReadBytes(index);
     auto walk = [] {
         archive::ZoneCalendarQuery q;
-        q.Table = archive::PlaceTableKind::Foreign;
-        q.CalendarName = "01000002.CAL";
-        q.ClockJulianDay = 2451545;
+        q.table = archive::PlaceTableKind::Foreign;
+        q.calendarName = "01000002.CAL";
+        q.clockJulianDay = 2451545;
         archive::ApplyZoneCalendar(q);
     };
     auto said = [&walk] {

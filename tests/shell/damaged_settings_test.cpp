@@ -19,10 +19,10 @@ using testing_support::WriteBytes;
 TEST(DamagedDrawSettings, IsKeptRepairedAndTheCurrentPersonShown) {
     ProgramStart start(true, false);
     archive::BirthRecord r;
-    r.DateField = "196012251405-1";
-    r.PlaceField = "52N22-004E54AMSTERDAM";
-    r.CalendarField = "GR";
-    r.NationalityField = "NEDERLAND";
+    r.dateField = "196012251405-1";
+    r.placeField = "52N22-004E54AMSTERDAM";
+    r.calendarField = "GR";
+    r.nationalityField = "NEDERLAND";
     archive::WriteCurrentPerson("VAN DER BERG ANNA", r, " a note", "BASE", "");
     const fs::path file = start.Data() / "FileSet" / "MMVarLas.stt";
     const std::string first = "1\r\n0\r\nzero\r\n1\r\n1.0\r\nDa definire\r\n1.0\r\n1.0\r\n";
@@ -38,8 +38,8 @@ TEST(DamagedDrawSettings, IsKeptRepairedAndTheCurrentPersonShown) {
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[0], "1");
     EXPECT_EQ(lines[3], "1");
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().LineWidthFactor, 1.0L);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleX, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().lineWidthFactor, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().aspectScaleX, 1.0L);
     // The activation went on to the current person.
     EXPECT_NE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().indexOf("VAN DER BERG ANNA"), -1)
         << testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().toStdString();
@@ -80,11 +80,11 @@ TEST(DamagedDrawSettings, AFileCutInHalfIsNamedKeptAndRepairedFromTheDefaults) {
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[1], "1");
     EXPECT_EQ(lines[5], "E:\\Kelvor");
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().EpsonCorrection, 1);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().LineWidthFactor, 2.5L);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().BackupDestination, "E:\\Kelvor");
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleX, 1.0L);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleY, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().epsonCorrection, 1);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().lineWidthFactor, 2.5L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().backupDestination, "E:\\Kelvor");
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().aspectScaleX, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().aspectScaleY, 1.0L);
 }
 
 // The message about a cut file names only the settings put back to their
@@ -114,6 +114,6 @@ TEST(DamagedDrawSettings, TheMessageAboutACutFileNamesOnlyTheValuesPutBack) {
         << third;
     for (const char* kept : {"stampante", "cartella"})
         EXPECT_EQ(third.find(kept), std::string::npos) << kept << ": " << third;
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().BackupDestination, "E:\\Kelvor");
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().backupDestination, "E:\\Kelvor");
     EXPECT_EQ(CrLfLines(ReadBytes(file))[5], "E:\\Kelvor");
 }

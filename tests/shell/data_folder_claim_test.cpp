@@ -42,7 +42,7 @@ public:
         pid_ = fork();
         if (pid_ == 0) {
             shell::DataFolderClaim claim;
-            gui::SetMessageSink([](const gui::MessageRequest&) { return int(gui::AnswerOk); });
+            gui::SetMessageSink([](const gui::MessageRequest&) { return int(gui::kAnswerOk); });
             const char ok = claim.Claim(data) ? 'y' : 'n';
             (void)!write(ready_[1], &ok, 1);
             char c;
@@ -256,15 +256,15 @@ TEST(DataFolderClaim, ALockOfAnotherComputerIsTakenOverWhenTheUserSaysItsProgram
         const char* computer;
     };
     std::vector<Case> cases{
-        {"another computer, closed", "4242\nkelvor\nstudio-pc\n", {gui::AnswerYes}, true, true, "\"studio-pc\""},
-        {"another computer, still open", "4242\nkelvor\nstudio-pc\n", {gui::AnswerNo}, true, false, "\"studio-pc\""},
+        {"another computer, closed", "4242\nkelvor\nstudio-pc\n", {gui::kAnswerYes}, true, true, "\"studio-pc\""},
+        {"another computer, still open", "4242\nkelvor\nstudio-pc\n", {gui::kAnswerNo}, true, false, "\"studio-pc\""},
     };
     // The ids are known where the system keeps a machine id (not every
     // container does) and a boot id.
     if (!machine.empty() && !boot.empty()) {
         cases.push_back({"another computer of the same name",
                          running + "\n" + app + "\n" + host + "\n0f1e2d3c4b5a69788796a5b4c3d2e1f0\n" + boot + "\n",
-                         {gui::AnswerYes},
+                         {gui::kAnswerYes},
                          true,
                          true,
                          "een andere computer met dezelfde naam"});
@@ -331,7 +331,7 @@ TEST(DataFolderClaim, ALockOfAnotherComputerIsTakenOverWhenTheUserSaysItsProgram
     {
         shell::DataFolderClaim claim;
         gui::RecordingMessageSink messages;
-        messages.answers = {gui::AnswerYes};
+        messages.answers = {gui::kAnswerYes};
         EXPECT_FALSE(claim.Claim(data));
         ASSERT_EQ(messages.messages.size(), 2u);
         EXPECT_EQ(messages.messages[1].text.rfind("Het programma is al geopend met deze map: ", 0), 0u);

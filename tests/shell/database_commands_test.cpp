@@ -32,13 +32,13 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
         EXPECT_EQ(w, testing_support::WindowOfTest<remedies::PrimaryEditor>());
         w->Refresh();
         seen.push_back(std::to_string(w->entryList->count()));
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     gui::SetModalHandler("FoAggRep", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RepertoryEditor*>(d);
         w->Refresh();
         seen.push_back(std::to_string(w->entryList->count()));
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     gui::SetModalHandler("FoUtilit", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::SearchUtility*>(d);
@@ -47,13 +47,13 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
         w->phraseEdit->setText("wonden");
         w->searchButton->click();
         seen.push_back(gui::FromQt(w->remedyEdit->text()));
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     gui::SetModalHandler("FoAggiorna", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::UpdateWindow*>(d);
         w->Refresh();
         seen.push_back(gui::FromQt(w->lastUpdateEdit->text()).size() == 16 ? "dated" : "undated");
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn4")->click();
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBaggRep")->click();

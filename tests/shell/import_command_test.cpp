@@ -115,8 +115,8 @@ TEST_F(ImportCommand, ImportsAnEditedTextAndBuildsTheLists) {
     EXPECT_NE(out.str().find(std::to_string(sampleRecords + 1) + " schede"), std::string::npos) << out.str();
     const auto records = remedies::ReadAllSignatureRecords();
     ASSERT_EQ(records.size(), sampleRecords + 1);
-    EXPECT_EQ(records.back().Plant, "Zzyzxkruid");
-    EXPECT_EQ(records.back().Authors, "Eigen auteur");
+    EXPECT_EQ(records.back().plant, "Zzyzxkruid");
+    EXPECT_EQ(records.back().authors, "Eigen auteur");
     const auto plants = remedies::ReadNameFile(remedies::kPlantNamesName, 20);
     EXPECT_NE(std::find(plants.begin(), plants.end(), "Zzyzxkruid"), plants.end());
     const auto moon = remedies::ReadNameFile("OpzioneS\\LunaPri.Rnd", 20);

@@ -34,7 +34,7 @@ TEST(MainCommandsTest, EachArchiveButtonShowsItsDialog) {
     for (const char* name : {"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"})
         gui::SetModalHandler(name, [&shown](QDialog* d) {
             shown.push_back(d->objectName());
-            return int(gui::ModalCancel);
+            return int(gui::kModalCancel);
         });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnInputA")->click();
@@ -53,7 +53,7 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
         auto* store = static_cast<archive::StoreDialog*>(d);
         store->ShowEnteredBirthData();
         store->StoreAndClose();
-        return int(gui::ModalOk);
+        return int(gui::kModalOk);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnInputA")->click();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
@@ -79,7 +79,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
         recall->ChooseLine(1);
         recall->LoadChosenPerson();
         recall->okButton->click();
-        return int(gui::ModalOk);
+        return int(gui::kModalOk);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
     auto shown = [] { return testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().toStdString(); };
@@ -99,7 +99,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
             dialog->annotationEdits[0]->setText(note);
             dialog->storeButton->click();
             dialog->backButton->click();
-            return int(gui::ModalOk);
+            return int(gui::kModalOk);
         });
         testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn1")->click();
     };
@@ -125,7 +125,7 @@ TEST(MainCommandsTest, OpenTextShowsThePersonsTextInTheEditor) {
     std::string named;
     gui::SetModalHandler("FoReMaiH", [&named](QDialog*) {
         named = testing_support::ReadBytes(std::filesystem::current_path() / "FileDum" / "DatModif.dum");
-        return int(gui::ModalOk);
+        return int(gui::kModalOk);
     });
     shell_testing::StartedMainWindow()->OpenPersonText();
     EXPECT_EQ(named, "BASEtxt\\00007.txt\r\n");

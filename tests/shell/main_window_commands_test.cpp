@@ -109,7 +109,7 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         SCOPED_TRACE(c.window);
         main->ToggleBoxesLock();  // unlocked before, locked again after the dialog
         ASSERT_TRUE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
-        shell_testing::SheetSelectionOfTest().SheetCode = 16;
+        shell_testing::SheetSelectionOfTest().sheetCode = 16;
         // An origin no command has seen yet: one that remembers it takes it,
         // another leaves the window an older one.
         ++step;
@@ -121,16 +121,16 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
             shown = d->objectName();
             at = d->pos();
             size = d->size();
-            return int(gui::ModalCancel);
+            return int(gui::kModalCancel);
         });
         c.button->click();
         EXPECT_EQ(shown, c.window);
         const QRect frame = main->frameGeometry();
         if (c.place != Place::AsItIs) {
-            EXPECT_EQ(main->Frame().Left, main->x());
-            EXPECT_EQ(main->Frame().Top, main->y());
+            EXPECT_EQ(main->Frame().left, main->x());
+            EXPECT_EQ(main->Frame().top, main->y());
         } else {
-            EXPECT_NE(main->Frame().Left, main->x());
+            EXPECT_NE(main->Frame().left, main->x());
         }
         if (c.place == Place::Near10) {
             // The lower right corner 10 pixels beyond the main window's.
@@ -141,15 +141,15 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->isEnabled());
     }
     // The calibration window is opened for its own figure.
-    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, 16);  // set by the loop; the window itself was not asked
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetCode, 16);  // set by the loop; the window itself was not asked
     gui::SetModalHandler("FgrTxtKel", [](QDialog*) {
-        EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, 0);
-        return int(gui::ModalOk);
+        EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetCode, 0);
+        return int(gui::kModalOk);
     });
     testing_support::ControlOf<QPushButton>(*main, "BBCerchio")->click();
     // The printer-model labels open the same dialog as the button.
     int printer = 0;
-    gui::SetModalHandler("FoStampa", [&printer](QDialog*) { return ++printer, int(gui::ModalCancel); });
+    gui::SetModalHandler("FoStampa", [&printer](QDialog*) { return ++printer, int(gui::kModalCancel); });
     QTest::mouseClick(testing_support::ControlOf<QLabel>(*main, "Label34"), Qt::LeftButton);
     EXPECT_EQ(printer, 1);
     EXPECT_TRUE(start.messages.messages.empty());
@@ -172,8 +172,8 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
     for (const Expect& e : sheets) {
         main->ToggleBoxesLock();
         e.button->click();
-        EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, e.code);
-        EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetOrientation, e.orientation);
+        EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetCode, e.code);
+        EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetOrientation, e.orientation);
         EXPECT_NE(testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].latitude, 0);  // the Moon's latitude of the person loaded
         ASSERT_TRUE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());
         EXPECT_TRUE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());  // modeless: nothing activated yet
@@ -182,11 +182,11 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
         EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
     }
     main->ShowSecondLandscapeSheet();
-    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, 17);
-    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetOrientation, "L");
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetCode, 17);
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetOrientation, "L");
     main->ShowSecondPortraitSheet();
-    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, 18);
-    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetOrientation, "P");
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetCode, 18);
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetOrientation, "P");
     testing_support::WindowOfTest<display::SheetViewer>()->hide();
 }
 
@@ -350,7 +350,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
         EXPECT_EQ(w->selectedSetEdit->text(), "C");
         EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText(), "C (personali)");
         w->ReturnToMenu();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     main->OpenOrbSettingsWindow();
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>{"Errore Impostazione Orbite"});
@@ -386,7 +386,7 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
         w->MarkOrbsEdited();
         gui::RunIdleHandler();
         w->ReturnToMenu();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     shell_testing::StartedMainWindow()->OpenOrbSettingsWindow();
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt"), settings);
@@ -411,7 +411,7 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
         EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[11]->text(), "0,8");
         EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[14]->text(), "7");
         w->ReturnToMenu();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     main->OpenOrbSettingsWindow();
     // Choosing B or C in the main window's box changes the chart's orbs at once.
@@ -534,7 +534,7 @@ TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
     testing_support::ControlOf<QPushButton>(*main, "BBlk")->click();
     expectLocked(true, "locked by hand");
     testing_support::ControlOf<QPushButton>(*main, "BBlk")->click();
-    gui::SetModalHandler("FoSpeLin", [](QDialog*) { return int(gui::ModalCancel); });
+    gui::SetModalHandler("FoSpeLin", [](QDialog*) { return int(gui::kModalCancel); });
     main->OpenLineWidthDialog();  // a dialog, then the activation
     expectLocked(true, "after an activation");
     testing_support::ControlOf<QPushButton>(*main, "BBlk")->click();
@@ -552,7 +552,7 @@ TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     main->ShowSecondLandscapeSheet();
     main->ShowSecondPortraitSheet();
     EXPECT_FALSE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());
-    EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, 0);
+    EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetCode, 0);
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>(5, shell::kNoCurrentPersonMessage));
     // Once a person is stored, both open.
     StoreMerini();
@@ -584,8 +584,8 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     EXPECT_EQ(engine::HouseSystemText(testing_support::CurrentChartOfTest().settings.houseSystem), "KOCH");
     EXPECT_EQ(engine::LoadOrbSets(testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage).orbs[1][1], 2.5L);
     shell_testing::StartedMainWindow()->Refresh();
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().LineWidthFactor, 1.5L);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleY, 1.1L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().lineWidthFactor, 1.5L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().aspectScaleY, 1.1L);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
 
@@ -610,13 +610,13 @@ TEST(MainWindowCommandsTest, Screenshots) {
         EXPECT_TRUE(d->grab().save(folder + name));
         d->hide();
     };
-    testing_support::WindowOfTest<display::PrinterModelDialog>()->ConfirmationMilliseconds = 0;
+    testing_support::WindowOfTest<display::PrinterModelDialog>()->confirmationMilliseconds = 0;
     shoot(testing_support::WindowOfTest<shell::OrbSettingsWindow>(), "orb-settings.png");
     shoot(testing_support::WindowOfTest<display::LineWidthDialog>(), "line-width.png");
     shoot(testing_support::WindowOfTest<display::PrinterModelDialog>(), "printer-model.png");
-    shell_testing::DrawSettingsOfTest().Values().EpsonCorrection = 1;
+    shell_testing::DrawSettingsOfTest().Values().epsonCorrection = 1;
     shoot(testing_support::WindowOfTest<display::PrinterModelDialog>(), "printer-model-epson.png");
-    shell_testing::SheetSelectionOfTest().SheetCode = 0;
+    shell_testing::SheetSelectionOfTest().sheetCode = 0;
     testing_support::WindowOfTest<display::CalibrationWindow>()->show();
     testing_support::ControlOf<QScrollBar>(*testing_support::WindowOfTest<display::CalibrationWindow>(), "ScBO")->setValue(-100);
     testing_support::WindowOfTest<display::CalibrationWindow>()->DrawWhenReady();

@@ -38,10 +38,10 @@ std::string RecordBytes(const remedies::PrimaryTexts& t) {
 
 remedies::PrimaryTexts Own(const std::string& remedy, const std::string& indication, const std::string& planet) {
     remedies::PrimaryTexts t;
-    t.Remedy = remedy;
-    t.Indication = indication;
-    t.PrimarySignature = planet;
-    t.Posology = "eigen posologie";
+    t.remedy = remedy;
+    t.indication = indication;
+    t.primarySignature = planet;
+    t.posology = "eigen posologie";
     return t;
 }
 
@@ -82,7 +82,7 @@ public:
     StartOnOwnData() {
         gui::SetDefaultModalHandler([](QDialog* d) {
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-            return int(gui::ModalCancel);
+            return int(gui::kModalCancel);
         });
     }
     void Start() {
@@ -130,13 +130,13 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
         auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
         w->Refresh();
         seen.push_back(std::to_string(w->entryList->count()));
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     gui::SetModalHandler("FoSintom1", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
         w->Refresh();
         for (const std::string& line : ListTexts(w->choiceList)) seen.push_back(line);
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
@@ -146,8 +146,8 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
             w->choiceList->setCurrentRow(i);
             Q_EMIT w->choiceList->itemClicked(w->choiceList->item(i));
         }
-        seen.push_back(gui::FromQt(w->Chosen->text()));
-        return int(gui::ModalCancel);
+        seen.push_back(gui::FromQt(w->chosen->text()));
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn4")->click();
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBSintomi")->click();
@@ -264,7 +264,7 @@ TEST(OwnDataTest, ADatabaseCutAtARecordBoundaryIsAskedAboutAndNothingIsMadeFromI
 
     // Left as it is.
     program.messages.messages.clear();
-    program.messages.answers.push_back(gui::AnswerNo);
+    program.messages.answers.push_back(gui::kAnswerNo);
     program.Start();
     ASSERT_EQ(program.messages.messages.size(), 1u);
     const gui::MessageRequest& question = program.messages.messages[0];
@@ -289,7 +289,7 @@ TEST(OwnDataTest, ADatabaseCutAtARecordBoundaryIsAskedAboutAndNothingIsMadeFromI
 
     // Taken as it is at the next start: asked again, then used as it is now.
     program.messages.messages.clear();
-    program.messages.answers.push_back(gui::AnswerYes);
+    program.messages.answers.push_back(gui::kAnswerYes);
     program.Start();
     ASSERT_EQ(program.messages.messages.size(), 1u);
     EXPECT_NE(program.messages.messages[0].text.find("Repertorio.rnd"), std::string::npos);
@@ -317,7 +317,7 @@ TEST(OwnDataTest, AFolderInPlaceOfAListIsNamedAndTheOtherDatabasesAreStillLooked
     const std::string cut = ReadBytes(therapies).substr(0, 3 * remedies::kRepertoryRecordSize);
     WriteBytes(therapies, cut);
     program.messages.messages.clear();
-    program.messages.answers = {gui::AnswerOk, gui::AnswerNo};
+    program.messages.answers = {gui::kAnswerOk, gui::kAnswerNo};
     program.Start();
 
     const std::vector<std::string> told = program.messages.Texts();

@@ -43,15 +43,15 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         w->Refresh();
         ClickLineStarting(w->choiceList, "Hoest");
         seen.push_back(gui::FromQt(w->remedyEdits[1]->text()));
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen, &shown](QDialog* d) {
         shown.emplace_back(d);
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
         w->Refresh();
         ClickLineStarting(w->choiceList, "Salix");
-        seen.push_back(gui::FromQt(w->Chosen->text()));
-        return int(gui::ModalCancel);
+        seen.push_back(gui::FromQt(w->chosen->text()));
+        return int(gui::kModalCancel);
     });
     gui::SetModalHandler("FoRicCom", [&seen, &shown](QDialog* d) {
         shown.emplace_back(d);
@@ -60,7 +60,7 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         ClickLineStarting(w->vocabularyList, "Hoest");
         w->searchButton->click();
         seen.push_back(gui::FromQt(w->resultList->item(0)->text()));
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     gui::SetModalHandler("FoTerCom", [&seen, &shown](QDialog* d) {
         shown.emplace_back(d);
@@ -69,7 +69,7 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         ClickLineStarting(w->vocabularyList, "Hoest");
         w->searchButton->click();
         seen.push_back(std::to_string(w->resultList->count()));
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBSintomi")->click();
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn2")->click();

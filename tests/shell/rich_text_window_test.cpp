@@ -48,10 +48,10 @@ protected:
     }
     QString Path(const char* name) { return QString::fromStdString((folder.Path() / name).string()); }
     void TypeAtEnd(const QString& text) {
-        QTextCursor c = window->Editor->textCursor();
+        QTextCursor c = window->editor->textCursor();
         c.movePosition(QTextCursor::End);
-        window->Editor->setTextCursor(c);
-        window->Editor->insertPlainText(text);
+        window->editor->setTextCursor(c);
+        window->editor->insertPlainText(text);
     }
     // Registers the answer of the save dialog.
     void ChooseSaveFile(const QString& path, int* calls = nullptr) {
@@ -77,12 +77,12 @@ TEST_F(RichTextWindowTest, ShowingOpensTheHandOffFileAndSavesWindows1252WithCrLf
     EXPECT_EQ(window->EditorText(), "Rossi Mario\nNato a Forl\xEC\n");
     EXPECT_FALSE(window->IsModified());
     EXPECT_EQ(window->windowTitle(), "00012.txt   ");
-    EXPECT_EQ(window->StatusPanel[0]->text(), "Line:   1   Col:   1");
-    EXPECT_EQ(window->StatusPanel[1]->text(), "");
+    EXPECT_EQ(window->statusPanel[0]->text(), "Line:   1   Col:   1");
+    EXPECT_EQ(window->statusPanel[1]->text(), "");
 
     TypeAtEnd(QString::fromUtf8("citt\u00e0 \u20ac"));
     EXPECT_TRUE(window->IsModified());
-    EXPECT_EQ(window->StatusPanel[1]->text(), "Modified");
+    EXPECT_EQ(window->statusPanel[1]->text(), "Modified");
     EXPECT_TRUE(window->SaveFile());
     EXPECT_EQ(ReadBytes(folder.Path() / "BASEtxt" / "00012.txt"),
               "Rossi Mario\r\nNato a Forl\xEC\r\ncitt\xE0 \x80");
@@ -124,10 +124,10 @@ TEST_F(RichTextWindowTest, ReactivationNeverReloadsOverUnsavedText) {
     QApplication::processEvents();
     EXPECT_EQ(window->EditorText(), "saved\nunsaved");
     EXPECT_TRUE(window->IsModified());
-    EXPECT_EQ(window->FontSize->value(), 14);
+    EXPECT_EQ(window->fontSize->value(), 14);
 
     // A new showing opens the file again.
-    messages.answers.push_back(gui::AnswerNo);
+    messages.answers.push_back(gui::kAnswerNo);
     window->close();
     EXPECT_FALSE(window->isVisible());
     window->show();
@@ -146,14 +146,14 @@ TEST_F(RichTextWindowTest, DroppedFileOpensAfterTheQuestion) {
     auto drop = [&] {
         // The drag enters the editor, is accepted, and the files are dropped.
         QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window->Editor->viewport(), &enter);
+        QApplication::sendEvent(window->editor->viewport(), &enter);
         EXPECT_TRUE(enter.isAccepted());
         QDropEvent event(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window->Editor->viewport(), &event);
+        QApplication::sendEvent(window->editor->viewport(), &event);
     };
 
     // Cancel abandons the drop and keeps the text.
-    messages.answers.push_back(gui::AnswerCancel);
+    messages.answers.push_back(gui::kAnswerCancel);
     drop();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "Save changes to " + gui::FromQt(Path("first.txt")) + "?");
@@ -162,7 +162,7 @@ TEST_F(RichTextWindowTest, DroppedFileOpensAfterTheQuestion) {
     EXPECT_EQ(window->FileName(), Path("first.txt"));
 
     // No discards the changes and opens the first dropped file.
-    messages.answers.push_back(gui::AnswerNo);
+    messages.answers.push_back(gui::kAnswerNo);
     drop();
     EXPECT_EQ(window->EditorText(), "dropped\n");
     EXPECT_EQ(window->FileName(), Path("dropped.txt"));
@@ -170,7 +170,7 @@ TEST_F(RichTextWindowTest, DroppedFileOpensAfterTheQuestion) {
 
     // Yes saves before the drop.
     TypeAtEnd("more");
-    messages.answers.push_back(gui::AnswerYes);
+    messages.answers.push_back(gui::kAnswerYes);
     drop();
     EXPECT_EQ(ReadBytes(folder.Path() / "dropped.txt"), "dropped\r\nmore");
     EXPECT_EQ(window->FileName(), Path("dropped.txt"));
@@ -178,18 +178,18 @@ TEST_F(RichTextWindowTest, DroppedFileOpensAfterTheQuestion) {
 
 TEST_F(RichTextWindowTest, NewAndCloseAskBeforeDiscardingChanges) {
     TypeAtEnd("draft");
-    messages.answers.push_back(gui::AnswerCancel);
+    messages.answers.push_back(gui::kAnswerCancel);
     window->NewFile();
     EXPECT_EQ(window->EditorText(), "draft");
 
     window->show();
-    messages.answers.push_back(gui::AnswerCancel);
+    messages.answers.push_back(gui::kAnswerCancel);
     window->close();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->EditorText(), "draft");
     EXPECT_EQ(messages.messages.size(), 2u);
 
-    messages.answers.push_back(gui::AnswerNo);
+    messages.answers.push_back(gui::kAnswerNo);
     window->NewFile();
     EXPECT_EQ(window->EditorText(), "");
     EXPECT_EQ(window->FileName(), "Untitled");
@@ -215,14 +215,14 @@ TEST_F(RichTextWindowTest, UntitledTextSavesThroughTheDialogAndOverwriteAsks) {
     // Save As onto an existing file: No leaves file and name alone.
     WriteBytes(folder.Path() / "other.txt", "keep me");
     ChooseSaveFile(Path("other.txt"));
-    messages.answers.push_back(gui::AnswerNo);
+    messages.answers.push_back(gui::kAnswerNo);
     EXPECT_FALSE(window->SaveFileAs());
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "OK to overwrite " + gui::FromQt(Path("other.txt")));
     EXPECT_EQ(ReadBytes(folder.Path() / "other.txt"), "keep me");
     EXPECT_EQ(window->FileName(), Path("new.txt"));
 
-    messages.answers.push_back(gui::AnswerYes);
+    messages.answers.push_back(gui::kAnswerYes);
     EXPECT_TRUE(window->SaveFileAs());
     EXPECT_EQ(ReadBytes(folder.Path() / "other.txt"), "one\r\ntwo\r\n");
     EXPECT_EQ(window->FileName(), Path("other.txt"));
@@ -232,7 +232,7 @@ TEST_F(RichTextWindowTest, SaveCancelledInTheDialogKeepsTheTextAndTheWindow) {
     gui::SetModalHandler("SaveDialog", [](QDialog*) { return int(QDialog::Rejected); });
     TypeAtEnd("precious");
     window->show();
-    messages.answers.push_back(gui::AnswerYes);  // save changes? yes -> the dialog is cancelled
+    messages.answers.push_back(gui::kAnswerYes);  // save changes? yes -> the dialog is cancelled
     window->close();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->EditorText(), "precious");
@@ -247,11 +247,11 @@ TEST_F(RichTextWindowTest, ATextWithCharactersItsFileCannotHoldIsNotSaved) {
     window->PrepareShowing();
     TypeAtEnd(QString::fromUtf8("Sole \u2609 in Leone \u264C"));
     window->show();
-    messages.answers.push_back(gui::AnswerYes);  // save changes? yes
+    messages.answers.push_back(gui::kAnswerYes);  // save changes? yes
     window->close();
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->IsModified());
-    EXPECT_EQ(window->Editor->toPlainText(), QString::fromUtf8("Rossi Mario\nSole \u2609 in Leone \u264C"));
+    EXPECT_EQ(window->editor->toPlainText(), QString::fromUtf8("Rossi Mario\nSole \u2609 in Leone \u264C"));
     EXPECT_EQ(ReadBytes(folder.Path() / "BASEtxt" / "00012.txt"), "Rossi Mario\r\n");
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
                                     "Save changes to " + gui::FromQt(window->FileName()) + "?",
@@ -345,23 +345,23 @@ TEST(RichTextStyledWindowTest, StyleButtonsFollowAndSetTheAttributes) {
     testing_support::TempWorkFolder folder;
     shell::StyledRichTextWindow window;
     window.FinishCreation();
-    window.Editor->setPlainText("one two");
-    QTextCursor c = window.Editor->textCursor();
+    window.editor->setPlainText("one two");
+    QTextCursor c = window.editor->textCursor();
     c.setPosition(0);
     c.setPosition(3, QTextCursor::KeepAnchor);
-    window.Editor->setTextCursor(c);
-    window.BoldButton->setChecked(true);
+    window.editor->setTextCursor(c);
+    window.boldButton->setChecked(true);
     window.ApplyBold();
     window.ShowSelectionState();
-    EXPECT_TRUE(window.BoldButton->isChecked());
+    EXPECT_TRUE(window.boldButton->isChecked());
     // Elsewhere in the text the button comes up again.
     c.setPosition(5);
-    window.Editor->setTextCursor(c);
-    EXPECT_FALSE(window.BoldButton->isChecked());
-    window.ApplyAlignment(window.RightAlign);
+    window.editor->setTextCursor(c);
+    EXPECT_FALSE(window.boldButton->isChecked());
+    window.ApplyAlignment(window.rightAlign);
     window.ShowSelectionState();
-    EXPECT_TRUE(window.RightAlign->isChecked());
-    EXPECT_EQ(window.Editor->textCursor().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_TRUE(window.rightAlign->isChecked());
+    EXPECT_EQ(window.editor->textCursor().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 }
 
 TEST(PrintParentTest, BlankPageGoesToThePdfPrinter) {
@@ -388,9 +388,9 @@ TEST_F(RichTextWindowTest, OpenDialogReadOnlyOptionLocksTheEditor) {
     };
     open(true);
     EXPECT_EQ(window->EditorText(), "A\n");
-    EXPECT_TRUE(window->Editor->isReadOnly());
+    EXPECT_TRUE(window->editor->isReadOnly());
     open(false);
-    EXPECT_FALSE(window->Editor->isReadOnly());
+    EXPECT_FALSE(window->editor->isReadOnly());
 }
 
 TEST_F(RichTextWindowTest, NewWindowHoldsNoChanges) {

@@ -164,7 +164,7 @@ public:
         // A dialog the test did not expect fails the test instead of waiting.
         gui::SetDefaultModalHandler([](QDialog* d) {
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-            return int(gui::ModalCancel);
+            return int(gui::kModalCancel);
         });
         rt::PrepareDataFolder();
         shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest());
@@ -189,10 +189,10 @@ public:
 inline archive::BirthRecord StoredRecord(const char* date, const char* place, const char* calendar = "GR",
                                          const char* nationality = "ITALIA") {
     archive::BirthRecord r;
-    r.DateField = date;
-    r.PlaceField = place;
-    r.CalendarField = calendar;
-    r.NationalityField = nationality;
+    r.dateField = date;
+    r.placeField = place;
+    r.calendarField = calendar;
+    r.nationalityField = nationality;
     archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
     return r;
 }
@@ -222,7 +222,7 @@ inline void EnterGalileoWhenTheEntryDialogOpens() {
         entry->PickTypedPlace();
         gui::RunIdleHandler();
         entry->ConfirmAndStore();
-        return int(gui::ModalOk);
+        return int(gui::kModalOk);
     });
 }
 

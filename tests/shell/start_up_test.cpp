@@ -132,8 +132,8 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
     // The drawing settings with their defaults, memory agreeing with the file.
     std::vector<std::string> settings = CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")));
     EXPECT_EQ(settings, (std::vector<std::string>{"1", "0", "0", "1", kOne, "", kOne, kOne}));
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().GregorianSwitch, 1);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().LineWidthFactor, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().gregorianSwitch, 1);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().lineWidthFactor, 1.0L);
 
     // The user name, shown at once.
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
@@ -155,15 +155,15 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
 
 TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     ProgramStart start;
-    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().ScreenAspect), 0.8, 1e-15);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().screenAspect), 0.8, 1e-15);
     // A 5:4 screen, narrower than the layout: its 280 units span the screen's width.
-    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PixelsPerUnit), 1280.0 / 280, 1e-12);
-    EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().FontScale, static_cast<float>(1280.0L / 280 * 3.7L));
-    EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterPresent);
-    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PrinterPixelsPerUnit), 4760.0 / 210 * 0.776,
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().pixelsPerUnit), 1280.0 / 280, 1e-12);
+    EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().fontScale, static_cast<float>(1280.0L / 280 * 3.7L));
+    EXPECT_TRUE(testing_support::DrawingStateOfTest().printerPresent);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().printerPixelsPerUnit), 4760.0 / 210 * 0.776,
                 1e-9);
-    EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterLandscape);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
+    EXPECT_TRUE(testing_support::DrawingStateOfTest().printerLandscape);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
     std::pair<QWidget*, QWidget*> fullScreen[] = {{testing_support::ChartWindowOfTest(), testing_support::ChartControl<QFrame>("Panel1")},
@@ -184,8 +184,8 @@ TEST(ProgramStartTest, WithoutPrinterOneWarningAndTheStartGoesOn) {
     ProgramStart start(/*printer=*/false);
     ASSERT_EQ(start.messages.Texts(),
               std::vector<std::string>{"OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)"});
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().PrinterPresent);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().PrinterPixelsPerUnit, 0.0L);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().printerPresent);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().printerPixelsPerUnit, 0.0L);
     EXPECT_EQ(shell_testing::TestProgramWindows().Forms().size(), 31u);
 }
 
@@ -366,20 +366,20 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     std::vector<std::string> expected = CrLfLines(legacy);
     expected[5] = "Da definire";
     EXPECT_EQ(lines, expected);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().SpareInteger, 7);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().EpsonCorrection, 1);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().SpareByte, 3);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().GregorianSwitch, 0);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().BackupDestination, "Da definire");
-    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX), 1.1, 1e-14);
-    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleY), 0.9, 1e-14);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().LineWidthFactor, 2.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().spareInteger, 7);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().epsonCorrection, 1);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().spareByte, 3);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().gregorianSwitch, 0);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().backupDestination, "Da definire");
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().aspectScaleX), 1.1, 1e-14);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().aspectScaleY), 0.9, 1e-14);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().lineWidthFactor, 2.0L);
 
     const std::string other = "1\r\n0\r\n0\r\n1\r\n" + kOne + "\r\nE:\\ExkelvorBck\r\n" + kOne + "\r\n" + kOne + "\r\n";
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), other);
     shell_testing::StartedMainWindow()->Refresh();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), other);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().BackupDestination, "E:\\ExkelvorBck");
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().backupDestination, "E:\\ExkelvorBck");
 }
 
 TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
@@ -387,10 +387,10 @@ TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
     const std::string zeros = "1\r\n0\r\n0\r\n1\r\n0\r\n\r\n0\r\n0\r\n";
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), zeros);
     start.Activate();
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().LineWidthFactor, 1.0L);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleX, 1.0L);
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().AspectScaleY, 1.0L);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleY, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().lineWidthFactor, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().aspectScaleX, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().aspectScaleY, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().aspectScaleY, 1.0L);
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), zeros);
 }
 
@@ -418,7 +418,7 @@ TEST(MainActivationTest, ClosingADialogLocksTheBoxesAgain) {
     main->ToggleBoxesLock();
     EXPECT_TRUE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*main, "BBlk")->property("glyph").toString(), "LockOpen");
-    gui::SetModalHandler("FoNomUte", [](QDialog*) { return int(gui::ModalCancel); });
+    gui::SetModalHandler("FoNomUte", [](QDialog*) { return int(gui::kModalCancel); });
     main->ChangeUserName();
     EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
     EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->isEnabled());
@@ -500,9 +500,9 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     shell_testing::StartedMainWindow()->ChangeUserName();
     std::string given = "J\xE9r\xF4me " + std::string(73, 'x');
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), given + "\r\nRossi\r\n");
-    EXPECT_EQ(shell_testing::UserNameOfTest().UserGivenName.size(), 80u);
-    EXPECT_EQ(shell_testing::UserNameOfTest().UserFullName, (given + " Rossi").substr(0, 80));
-    EXPECT_EQ(gui::FromQt(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text()), shell_testing::UserNameOfTest().UserFullName);
+    EXPECT_EQ(shell_testing::UserNameOfTest().userGivenName.size(), 80u);
+    EXPECT_EQ(shell_testing::UserNameOfTest().userFullName, (given + " Rossi").substr(0, 80));
+    EXPECT_EQ(gui::FromQt(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text()), shell_testing::UserNameOfTest().userFullName);
 
     // Both fields emptied: two empty lines, the button shows one blank.
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
@@ -554,7 +554,7 @@ TEST(MainWindowTest, DialogsOpenAtTheLowerRightOfTheMainWindow) {
     QRect seen;
     gui::SetModalHandler("FoNomUte", [&seen](QDialog* d) {
         seen = d->frameGeometry();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
     QRect main = shell_testing::StartedMainWindow()->frameGeometry();
@@ -572,7 +572,7 @@ TEST(UserNameTest, CancelKeepsTheNames) {
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
-    EXPECT_EQ(shell_testing::UserNameOfTest().UserGivenName, "Nome");
+    EXPECT_EQ(shell_testing::UserNameOfTest().userGivenName, "Nome");
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
 }
 
@@ -613,7 +613,7 @@ TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
     const gui::MessageSink previous = gui::SetMessageSink([&](const gui::MessageRequest& r) {
         chooserOpenAtMessage = chooserOpenAtMessage || (chooser && chooser->isVisible());
         texts.push_back(r.text);
-        return int(gui::AnswerOk);
+        return int(gui::kAnswerOk);
     });
     gui::SetModalHandler("FoIstDef", [&](QDialog* d) {
         auto* dialog = static_cast<shell::InstructionsDialog*>(d);
@@ -668,12 +668,12 @@ TEST(MainWindowTest, Screenshot) {
 TEST(MainWindowTest, ClosingKeepsRunningWhileAnEditorKeepsUnsavedText) {
     ProgramStart start;
     testing_support::WindowOfTest<shell::RichTextWindow>()->show();
-    testing_support::WindowOfTest<shell::RichTextWindow>()->Editor->insertPlainText("unsaved");
-    start.messages.answers.push_back(gui::AnswerCancel);
+    testing_support::WindowOfTest<shell::RichTextWindow>()->editor->insertPlainText("unsaved");
+    start.messages.answers.push_back(gui::kAnswerCancel);
     EXPECT_FALSE(shell_testing::StartedMainWindow()->close());
     EXPECT_TRUE(shell_testing::StartedMainWindow()->isVisible());
     EXPECT_TRUE(testing_support::WindowOfTest<shell::RichTextWindow>()->isVisible());
-    start.messages.answers.push_back(gui::AnswerNo);
+    start.messages.answers.push_back(gui::kAnswerNo);
     EXPECT_TRUE(shell_testing::StartedMainWindow()->close());
     EXPECT_FALSE(testing_support::WindowOfTest<shell::RichTextWindow>()->isVisible());
 }
@@ -689,13 +689,13 @@ TEST(MainWindowTest, TheSessionsEndClosesEveryDialogUnaskedAndNothingKeepsThePro
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     shell::RichTextWindow* editor = testing_support::WindowOfTest<shell::RichTextWindow>();
     editor->show();
-    editor->Editor->insertPlainText("niet bewaard");
+    editor->editor->insertPlainText("niet bewaard");
     shell::OrbSettingsWindow* orbs = testing_support::WindowOfTest<shell::OrbSettingsWindow>();
     orbs->setWindowModality(Qt::ApplicationModal);
     orbs->show();
     QTest::keyClicks(orbs->setColumns[shell::kSetB].orbEdits[1], "99");
     orbs->CheckOrbEdits();
-    ASSERT_FALSE(orbs->OrbEditsValid);
+    ASSERT_FALSE(orbs->orbEditsValid);
     display::LineWidthDialog* lineWidth = testing_support::WindowOfTest<display::LineWidthDialog>();
     lineWidth->setWindowModality(Qt::ApplicationModal);
     lineWidth->show();
@@ -756,11 +756,11 @@ TEST(ProgramStartTest, EngineSettingsCutShortAreNamedAndKept) {
 TEST(MainActivationTest, ShowsTheCurrentPersonAndOffersItsText) {
     ProgramStart start(true, false);
     archive::BirthRecord r;
-    r.DateField = "196012251405+1";
-    r.PlaceField = "52N22-004E54AMSTERDAM";
-    r.CalendarField = "GR";
-    r.NationalityField = "NEDERLAND";
-    r.AnnotationNumber = "00000";
+    r.dateField = "196012251405+1";
+    r.placeField = "52N22-004E54AMSTERDAM";
+    r.calendarField = "GR";
+    r.nationalityField = "NEDERLAND";
+    r.annotationNumber = "00000";
     archive::WriteCurrentPerson("VAN DER BERG ANNELIES", r);
     archive::WriteAnnotationHandOff(" NOTA UNO");
     archive::WriteTextHandOff("BASE", "00007");
@@ -801,22 +801,22 @@ struct OnDemandWindow : QDialog {
     ~OnDemandWindow() override { ++destroyed; }
     static inline int destroyed = 0;
 };
-OnDemandWindow* OnDemand = nullptr;
+OnDemandWindow* onDemand = nullptr;
 }  // namespace
 
 TEST(FormsTest, OnDemandWindowsLiveOnlyWhileShown) {
     OnDemandWindow::destroyed = 0;
     gui::SetModalHandler("OnDemandWindow", [](QDialog* d) {
-        EXPECT_EQ(d, OnDemand);
-        return int(gui::ModalOk);
+        EXPECT_EQ(d, onDemand);
+        return int(gui::kModalOk);
     });
-    EXPECT_EQ(shell::ShowOnDemand(OnDemand), gui::ModalOk);
-    EXPECT_EQ(OnDemand, nullptr);
+    EXPECT_EQ(shell::ShowOnDemand(onDemand), gui::kModalOk);
+    EXPECT_EQ(onDemand, nullptr);
     EXPECT_EQ(OnDemandWindow::destroyed, 1);
     // Released also when the showing fails.
     gui::SetModalHandler("OnDemandWindow", [](QDialog*) -> int { throw std::runtime_error("x"); });
-    EXPECT_THROW(shell::ShowOnDemand(OnDemand), std::runtime_error);
-    EXPECT_EQ(OnDemand, nullptr);
+    EXPECT_THROW(shell::ShowOnDemand(onDemand), std::runtime_error);
+    EXPECT_EQ(onDemand, nullptr);
     EXPECT_EQ(OnDemandWindow::destroyed, 2);
     gui::ClearModalHandlers();
 }

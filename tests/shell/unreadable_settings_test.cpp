@@ -96,11 +96,11 @@ public:
         Seen seen;
         const gui::MessageSink previous = gui::SetMessageSink([&seen](const gui::MessageRequest& r) {
             seen.messages.push_back(r.text);
-            return int(gui::AnswerOk);
+            return int(gui::kAnswerOk);
         });
         gui::SetDefaultModalHandler([](QDialog* d) {
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-            return int(gui::ModalCancel);
+            return int(gui::kModalCancel);
         });
         {
             testing_support::UnprivilegedScope nobody;
@@ -133,7 +133,7 @@ void ChooseInOrbWindow(std::size_t set) {
         gui::Guard([w] { w->Refresh(); });
         w->setColumns[set].chooseButton->click();
         w->returnButton->click();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnVarOrbAsp")->click();
 }
@@ -159,7 +159,7 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
         s.values["orb box"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText());
         s.values["black moon"] = engine::BlackMoonKindText(testing_support::CurrentChartOfTest().settings.blackMoon);
         s.values["trine orb"] = std::to_string(static_cast<double>(testing_support::CurrentChartOfTest().orbs.aspectOrbs[3]));
-        s.values["printer"] = testing_support::DrawingStateOfTest().PrinterPresent ? "yes" : "no";
+        s.values["printer"] = testing_support::DrawingStateOfTest().printerPresent ? "yes" : "no";
         s.values["person"] = gui::FromQt(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoDati")->toPlainText()).substr(0, 11);
         display::RecordingSurface caption{testing_support::DrawingStateOfTest()};
         display::DrawCaptionPair(caption, 100, 100, testing_support::WindowOfTest<display::SheetViewer>()->SheetUserName());
@@ -232,7 +232,7 @@ TEST(UnreadableSettings, APickReportedAgainWhileItsRefusalIsShownIsRefusedOnce) 
         const gui::MessageSink walkSink = gui::SetMessageSink([&](const gui::MessageRequest& r) {
             s.messages.push_back(r.text);
             if (box) Q_EMIT box->activated(box->currentIndex());  // the late report
-            return int(gui::AnswerOk);
+            return int(gui::kAnswerOk);
         });
         for (QComboBox* b : {testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb"), testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")}) {
             s.messages.push_back("-- " + b->objectName().toStdString());
@@ -290,8 +290,8 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
         s.values["person"] = gui::FromQt(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText()).substr(0, 11);
         s.values["user"] = gui::FromQt(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text());
         s.values["line width"] =
-            std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
-        s.values["aspect"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX));
+            std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().lineWidthFactor));
+        s.values["aspect"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().aspectScaleX));
         // Every dialog activates the main window again: the file is named once.
         shell_testing::StartedMainWindow()->Refresh();
         s.messages.push_back("-- thicker lines");
@@ -357,7 +357,7 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
             s.messages.push_back("-- one step right");
             testing_support::ControlOf<QScrollBar>(*w, "ScBO")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
             s.values["bar"] = std::to_string(testing_support::ControlOf<QScrollBar>(*w, "ScBO")->value());
-            s.values["scale"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX));
+            s.values["scale"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().aspectScaleX));
             s.messages.push_back("-- OK");
             testing_support::ControlOf<QPushButton>(*w, "BBok")->click();
             return w->result();
@@ -399,7 +399,7 @@ TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
         });
         testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn22")->click();
         s.values["line width"] =
-            std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
+            std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().lineWidthFactor));
     });
     ASSERT_EQ(seen.messages.size(), 5u);
     EXPECT_EQ(seen.messages[1], "-- thicker");
@@ -420,14 +420,14 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
         gui::SetModalHandler("FoStampa", [&s](QDialog* d) {
             auto* w = static_cast<display::PrinterModelDialog*>(d);
-            w->ConfirmationMilliseconds = 0;
+            w->confirmationMilliseconds = 0;
             w->ShowCorrectionInForce();
             s.messages.push_back("-- Edit Voor Epson");
             // What the dialog shows while the refusal is on the screen.
             const gui::MessageSink walkSink = gui::SetMessageSink([&s, w](const gui::MessageRequest& r) {
                 s.messages.push_back(r.text);
                 s.values["made, behind the refusal"] = testing_support::ControlOf<QLabel>(*w, "LabModi")->isHidden() ? "no" : "yes";
-                return int(gui::AnswerOk);
+                return int(gui::kAnswerOk);
             });
             testing_support::ControlOf<QPushButton>(*w, "BitBtn1")->click();
             gui::SetMessageSink(walkSink);
@@ -438,7 +438,7 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
             return w->result();
         });
         testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "SBtipoStamp")->click();
-        s.values["correction"] = std::to_string(shell_testing::DrawSettingsOfTest().Values().EpsonCorrection);
+        s.values["correction"] = std::to_string(shell_testing::DrawSettingsOfTest().Values().epsonCorrection);
     });
     ASSERT_EQ(seen.messages.size(), 3u);
     EXPECT_EQ(seen.messages[1], "-- Edit Voor Epson");
@@ -490,7 +490,7 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
             s.messages.push_back("-- Backup");
             w->backupButton->click();
             w->closeButton->click();
-            return int(gui::ModalOk);
+            return int(gui::kModalOk);
         });
         testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBSalva")->click();
     });
@@ -534,10 +534,10 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
               "delle linee, modello della stampante, cartella del backup) viene rifiutata finch\xE9 il file non si "
               "pu\xF2 leggere. Spostare altrove o rinominare la cartella \"FileSet\\MMVarLas.stt\" (il programma tiene "
               "un suo file con quel nome), poi riprovare.");
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().LineWidthFactor, 1.0L);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().lineWidthFactor, 1.0L);
     gui::SetModalHandler("FoStampa", [](QDialog* d) {
         auto* w = static_cast<display::PrinterModelDialog*>(d);
-        w->ConfirmationMilliseconds = 0;
+        w->confirmationMilliseconds = 0;
         w->ShowCorrectionInForce();
         testing_support::ControlOf<QPushButton>(*w, "BitBtn1")->click();
         testing_support::ControlOf<QPushButton>(*w, "BitBtnRitorna")->click();
@@ -546,7 +546,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "SBtipoStamp")->click();
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_TRUE(RefusedDrawingChange(messages.messages[1].text)) << messages.messages[1].text;
-    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().EpsonCorrection, 0);
+    EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().epsonCorrection, 0);
     EXPECT_TRUE(fs::is_directory(rt::ResolvePath("FileSet\\MMVarLas.stt")));
     shell_testing::FreeStartWindowsForTest();
     gui::ClearModalHandlers();

@@ -51,7 +51,7 @@ public:
         for (const char* name : names)
             gui::SetModalHandler(name, [this, n = std::string(name)](QDialog*) {
                 ++count[n];
-                return int(gui::ModalCancel);
+                return int(gui::kModalCancel);
             });
     }
     std::map<std::string, int> count;
@@ -116,14 +116,14 @@ TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
                   {testing_support::ControlOf<QPushButton>(*main, "BBvert2"), 18, "P"}};
     for (const auto& s : sheets) {
         SCOPED_TRACE(s.button->objectName().toStdString());
-        shell_testing::SheetSelectionOfTest().SheetCode = 0;
-        shell_testing::SheetSelectionOfTest().SheetOrientation.clear();
+        shell_testing::SheetSelectionOfTest().sheetCode = 0;
+        shell_testing::SheetSelectionOfTest().sheetOrientation.clear();
         if (s.button->isEnabled())
             s.button->click();
         else
             QMetaObject::invokeMethod(s.button, "clicked");
-        EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetCode, s.code);
-        EXPECT_EQ(shell_testing::SheetSelectionOfTest().SheetOrientation, s.orientation);
+        EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetCode, s.code);
+        EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetOrientation, s.orientation);
         EXPECT_TRUE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());
         testing_support::WindowOfTest<display::SheetViewer>()->hide();
     }
@@ -247,7 +247,7 @@ TEST(OrbSettingsWindowControls, EachChooseButtonPutsItsOwnSetInForce) {
         return result;
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnVarOrbAsp")->click();
-    EXPECT_EQ(result, int(gui::ModalCancel));
+    EXPECT_EQ(result, int(gui::kModalCancel));
     EXPECT_EQ(SettingsOrbs(), SetOrbs('C'));
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
     EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), "C");
@@ -288,7 +288,7 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
         gui::RunIdleHandler();
         EXPECT_TRUE(w->returnButton->isEnabled());
         w->returnButton->click();
-        EXPECT_EQ(w->result(), int(gui::ModalCancel));
+        EXPECT_EQ(w->result(), int(gui::kModalCancel));
         return w->result();
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnVarOrbAsp")->click();

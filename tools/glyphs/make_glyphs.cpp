@@ -26,13 +26,13 @@ constexpr double kCanvas = 1000.0;  // the picture's square, in recorded units
 constexpr double kInk = 760.0;      // the larger side of the ink
 constexpr int kOutlineWidth = 14;   // a thin outline of the ink's colour
 
-std::string g_fontDir = "/usr/share/fonts/truetype/dejavu";
+std::string gFontDir = "/usr/share/fonts/truetype/dejavu";
 
 QRawFont& Font(bool bold) {
     static QRawFont regular, heavy;
     QRawFont& f = bold ? heavy : regular;
     if (!f.isValid()) {
-        const std::string file = g_fontDir + (bold ? "/DejaVuSans-Bold.ttf" : "/DejaVuSans.ttf");
+        const std::string file = gFontDir + (bold ? "/DejaVuSans-Bold.ttf" : "/DejaVuSans.ttf");
         f.loadFromFile(QString::fromStdString(file), 1000, QFont::PreferDefaultHinting);
         if (!f.isValid()) {
             std::fprintf(stderr, "make_glyphs: cannot load %s\n", file.c_str());
@@ -181,7 +181,7 @@ display::Path ToPath(const QPainterPath& q) {
     return p;
 }
 
-int g_written = 0;
+int gWritten = 0;
 
 void Write(const std::filesystem::path& file, const QPainterPath& ink, Color colour) {
     display::EmfDevice device{1000, 1000, 100, 100};
@@ -193,7 +193,7 @@ void Write(const std::filesystem::path& file, const QPainterPath& ink, Color col
     rec.SelectPen({display::PenStyle::Solid, kOutlineWidth, colour});
     rec.DrawPath(ToPath(ink), display::PathDraw::StrokeAndFill);
     rec.SaveTo(file);
-    ++g_written;
+    ++gWritten;
 }
 
 // The three versions of one symbol.
@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const std::filesystem::path data = argv[1];
-    if (argc > 2) g_fontDir = argv[2];
+    if (argc > 2) gFontDir = argv[2];
     const auto simboli = data / "Simboli";
     const auto zodiaco = data / "Zodiaco";
     std::filesystem::create_directories(simboli);
@@ -274,6 +274,6 @@ int main(int argc, char** argv) {
     WriteSet(simboli, "ElZol2", "", Sulphur(), Rgb(225, 185, 0));
     WriteSet(simboli, "ElMer2", "", Symbol(0x263F, {}), Rgb(0, 175, 165));
 
-    std::printf("make_glyphs: %d files written\n", g_written);
+    std::printf("make_glyphs: %d files written\n", gWritten);
     return 0;
 }

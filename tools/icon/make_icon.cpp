@@ -105,13 +105,13 @@ public:
         std::string d;
         for (const PathElement& e : path.elements) {
             switch (e.kind) {
-                case PathElement::MoveTo: d += "M" + Num(e.p[0].x) + ' ' + Num(e.p[0].y); break;
-                case PathElement::LineTo: d += "L" + Num(e.p[0].x) + ' ' + Num(e.p[0].y); break;
-                case PathElement::CurveTo:
+                case PathElement::kMoveTo: d += "M" + Num(e.p[0].x) + ' ' + Num(e.p[0].y); break;
+                case PathElement::kLineTo: d += "L" + Num(e.p[0].x) + ' ' + Num(e.p[0].y); break;
+                case PathElement::kCurveTo:
                     d += "C" + Num(e.p[0].x) + ' ' + Num(e.p[0].y) + ' ' + Num(e.p[1].x) + ' ' + Num(e.p[1].y) + ' ' +
                          Num(e.p[2].x) + ' ' + Num(e.p[2].y);
                     break;
-                case PathElement::Close: d += "Z"; break;
+                case PathElement::kClose: d += "Z"; break;
             }
         }
         if (d.empty()) return;

@@ -33,8 +33,8 @@ QString ReadText(const QString& path, bool required) {
 }
 
 QString TitleOf(const QString& markdown) {
-    static const QRegularExpression heading("^#\\s+(.+)$", QRegularExpression::MultilineOption);
-    QRegularExpressionMatch m = heading.match(markdown);
+    static const QRegularExpression kHeading("^#\\s+(.+)$", QRegularExpression::MultilineOption);
+    QRegularExpressionMatch m = kHeading.match(markdown);
     return m.hasMatch() ? m.captured(1).trimmed() : QString("Instructions");
 }
 

@@ -188,16 +188,16 @@ void Run(const fs::path& sources, const fs::path& dataDir) {
     for (const auto& r : remedies) {
         for (const auto& ind : r.indications) {
             PrimaryTexts t;
-            t.Remedy = Cp(r.name);
-            t.Indication = Cp(ind);
-            t.Posology = Cp(Get(r, "Posology"));
-            t.Synthesis = Cp(Get(r, "Synthesis"));
-            t.PrimarySignature = Cp(Get(r, "Primary"));
-            t.SecondarySignature = Cp(Get(r, "Secondary"));
-            t.ZodiacalSignature = Cp(Get(r, "Zodiac"));
-            t.Warnings = Cp(Get(r, "Warnings"));
-            t.Notes = Cp(Get(r, "Notes"));
-            t.ExtraNotes = Cp(Get(r, "ExtraNotes"));
+            t.remedy = Cp(r.name);
+            t.indication = Cp(ind);
+            t.posology = Cp(Get(r, "Posology"));
+            t.synthesis = Cp(Get(r, "Synthesis"));
+            t.primarySignature = Cp(Get(r, "Primary"));
+            t.secondarySignature = Cp(Get(r, "Secondary"));
+            t.zodiacalSignature = Cp(Get(r, "Zodiac"));
+            t.warnings = Cp(Get(r, "Warnings"));
+            t.notes = Cp(Get(r, "Notes"));
+            t.extraNotes = Cp(Get(r, "ExtraNotes"));
             primary.push_back(EncodePrimaryRecord(MakePrimaryRecord(t)));
         }
     }

@@ -23,7 +23,7 @@ using testing_support::ChartWindowOfTest;
 
 class ChartControls : public ClickedWindow {
 protected:
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleY)); }
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY)); }
 };
 
 // A double click on the aspect list stretches that panel and nothing else; a
@@ -37,7 +37,7 @@ TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
     EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->height(), PY(156));
     EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBchiudiAsp")->y(), PY(167) - PY(7));
     EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelInfo")->y(), PY(134));
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().HelpMemoExpanded);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().helpMemoExpanded);
     QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->viewport(), Qt::LeftButton);
     EXPECT_EQ(testing_support::ChartControl<QFrame>("Panel3")->height(), PY(92));
     EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->height(), PY(82));
@@ -46,7 +46,7 @@ TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
     EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelInfo")->y(), PY(51));
     EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo1")->height(), PY(116));
     EXPECT_EQ(testing_support::ChartControl<QFrame>("Panel3")->height(), PY(92));
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().AspectMemoExpanded);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().aspectMemoExpanded);
     QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("MemoExtra")->viewport(), Qt::LeftButton);
     EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelInfo")->y(), PY(134));
     EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo1")->height(), PY(33));
@@ -66,16 +66,16 @@ TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
 TEST_F(ChartControls, EachFilterCaptionFreesItsOwnFilter) {
     ClickBody(1);
     ClickSign(2);
-    ASSERT_NE(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "Ieder");
-    ASSERT_NE(testing_support::ChartWindowOfTest()->State().SearchSignFilter, "Ieder");
-    const std::string body = testing_support::ChartWindowOfTest()->State().SearchBodyFilter;
+    ASSERT_NE(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "Ieder");
+    ASSERT_NE(testing_support::ChartWindowOfTest()->State().searchSignFilter, "Ieder");
+    const std::string body = testing_support::ChartWindowOfTest()->State().searchBodyFilter;
     QTest::mouseClick(testing_support::ChartControl<QLabel>("LbExtraSeg"), Qt::LeftButton);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchSignFilter, "Ieder");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchSignFilter, "Ieder");
     EXPECT_TRUE(testing_support::ChartControl<QLabel>("LbExtraSeg")->text().isEmpty());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, body);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, body);
     EXPECT_FALSE(testing_support::ChartControl<QLabel>("LbExtraPia")->text().isEmpty());
     QTest::mouseClick(testing_support::ChartControl<QLabel>("LbExtraPia"), Qt::LeftButton);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "Ieder");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "Ieder");
     EXPECT_TRUE(testing_support::ChartControl<QLabel>("LbExtraPia")->text().isEmpty());
     testing_support::ChartControl<QPushButton>("BBextraOk")->click();
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()), "REMEDIES met teken Ieder/Ieder");
@@ -88,7 +88,7 @@ TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
     ASSERT_GT(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 2);
     testing_support::ChartControl<QComboBox>("ComboBoxPiante")->setCurrentIndex(0);
     QTest::keyClick(testing_support::ChartControl<QComboBox>("ComboBoxPiante"), Qt::Key_Down);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().selectedPlantIndex, 1);
     const std::vector<std::string> symptoms = LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo3"));
     ASSERT_GE(symptoms.size(), 2u);
     EXPECT_EQ(symptoms[1], "Calendula");
@@ -97,7 +97,7 @@ TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
     for (int i = 1; i < testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(); ++i)
         testing_support::ChartControl<QScrollBar>("SpinButton1")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     const int last = testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count() - 1;
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, last);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().selectedPlantIndex, last);
     EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->currentText(), testing_support::ChartControl<QComboBox>("ComboBoxPiante")->itemText(last));
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo3")).at(1),
               gui::FromQt(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->itemText(last)));
@@ -105,13 +105,13 @@ TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
 
 // The last of the seven dignity glyphs, Saturn's, opens Saturn's plants.
 TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
-    testing_support::NatalWheelOfTest().DignityGlyphX[7] = 150;  // outside the wheel
-    testing_support::NatalWheelOfTest().DignityGlyphY[7] = 185;
+    testing_support::NatalWheelOfTest().dignityGlyphX[7] = 150;  // outside the wheel
+    testing_support::NatalWheelOfTest().dignityGlyphY[7] = 185;
     const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), 150, 185);
     testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "SATURNUS");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "SATURNUS");
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LbExtraPia")->text()), "SATURNUS");
     EXPECT_NE(gui::FromQt(testing_support::ChartControl<QLabel>("LabPianta")->text()).find("SATURN"), std::string::npos);
 }
@@ -120,8 +120,8 @@ TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
 // sign's glyph and on the last point's as on any other.
 TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
     const std::pair<long double, long double> centres[] = {
-        {testing_support::NatalWheelOfTest().SignGlyphX[12], testing_support::NatalWheelOfTest().SignGlyphY[12]},
-        {testing_support::NatalWheelOfTest().PlanetGlyphX[11], testing_support::NatalWheelOfTest().PlanetGlyphY[11]}};
+        {testing_support::NatalWheelOfTest().signGlyphX[12], testing_support::NatalWheelOfTest().signGlyphY[12]},
+        {testing_support::NatalWheelOfTest().planetGlyphX[11], testing_support::NatalWheelOfTest().planetGlyphY[11]}};
     for (const auto& [x, y] : centres) {
         ASSERT_NE(x, 0);
         const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
@@ -149,16 +149,16 @@ TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
     EXPECT_EQ(mirrored, (std::vector<std::pair<int, std::string>>{{7, "Pia"}}));
 
     ClickBody(9);
-    ASSERT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[9], 1);
+    ASSERT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[9], 1);
     ClickBody(9);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[9], 2);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[9], 2);
     EXPECT_EQ(HelpMemoText(), HelpText(29));
     EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 0);
     // The Ascendant, the first without it, keeps its texts at the second click.
     ClickBody(10);
     ClickBody(10);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[10], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[10], 1);
     EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(mirrored.size(), 1u);
 }

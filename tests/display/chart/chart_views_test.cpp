@@ -68,7 +68,7 @@ protected:
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "FilePosi", "OpzioneT", "OpzioneS"});
         delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
-        testing_support::NatalWheelOfTest().FileErrors = {};
+        testing_support::NatalWheelOfTest().fileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
@@ -121,7 +121,7 @@ TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
 
     QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBdodecate"), "clicked");  // a disabled button's handler
     EXPECT_TRUE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->State().DodecatemoriaMode);
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->State().dodecatemoriaMode);
     memo = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti"));
     EXPECT_EQ(memo.find("DODECATEMORIEEN IN DE TERMEN"), 0u) << memo;
     EXPECT_NE(memo.find("DODECATEMORIEEN IN DE DECADE"), std::string::npos);
@@ -133,18 +133,18 @@ TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
     // Exalted: Sun (Aries), Moon (Taurus), Venus (Pisces); ruler: Saturn (Capricorn). Mars in
     // Leo stands in the Sun's box, Mercury in Aries above it; Jupiter in Libra in Venus's.
     const long double x0 = 100 + 6.5L - 6 * 4;
-    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[1], x0);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphY[1], 118);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[5], x0);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphY[5], 111);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphY[3], 104);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[2], x0 + 13);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[4], x0 + 26);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphY[6], 111);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[7], x0 + 39);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[1], x0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphY[1], 118);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[5], x0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphY[5], 111);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphY[3], 104);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[2], x0 + 13);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[4], x0 + 26);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphY[6], 111);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[7], x0 + 39);
     // Another view clears them.
     testing_support::ChartControl<QPushButton>("BBstoffa")->click();
-    EXPECT_EQ(testing_support::NatalWheelOfTest().DignityGlyphX[1], 0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[1], 0);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -195,11 +195,11 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
                                      .geometry = testing_support::WheelGeometryOfTest(),
                                      .wheel = testing_support::NatalWheelOfTest(),
                                      .subView = 1});
-    const long double L = 104 - 27, T = 100 - 15;
+    const long double left = 104 - 27, top = 100 - 15;
     int sum = 0;
     const char* expected[5] = {"", "4", "2", "3", "5"};  // hot, moist, cold, dry
     for (int b = 1; b <= 4; ++b) {
-        const auto t = TextAt(humoral, L + 34, T + 7 * (b - 1) + 1);
+        const auto t = TextAt(humoral, left + 34, top + 7 * (b - 1) + 1);
         ASSERT_TRUE(t);
         EXPECT_EQ(t->text, expected[b]) << b;
         sum += std::stoi(t->text);
@@ -211,8 +211,8 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
                                       .geometry = testing_support::WheelGeometryOfTest(),
                                       .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 3});
-    EXPECT_EQ(TextAt(seasonal, L + 20, T + 1)->text, "3");  // air: Aries twice and Taurus
-    EXPECT_EQ(TextAt(seasonal, L + 34, T + 8)->text, "5");  // moist
+    EXPECT_EQ(TextAt(seasonal, left + 20, top + 1)->text, "3");  // air: Aries twice and Taurus
+    EXPECT_EQ(TextAt(seasonal, left + 34, top + 8)->text, "5");  // moist
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -223,22 +223,22 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
         ASSERT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
     };
     QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBvolguine"), "clicked");  // offered disabled
-    ASSERT_TRUE(testing_support::ChartWindowOfTest()->State().VolguineViewActive);
+    ASSERT_TRUE(testing_support::ChartWindowOfTest()->State().volguineViewActive);
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
+                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);  // ignored over the reduced wheel
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 0);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 0);
     testing_support::ChartControl<QPushButton>("BBprivato")->click();
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
     // Opened again, the natal wheel answers to clicks.
     reopen();
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().VolguineViewActive);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().volguineViewActive);
     const display::Point sunAgain =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
+                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sunAgain.x, sunAgain.y);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 1);
 
     // Every view button's view, then one press closes.
     for (QPushButton* view : {testing_support::ChartControl<QPushButton>("BBcoordi"), testing_support::ChartControl<QPushButton>("BBstoffa"),
@@ -261,14 +261,14 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     testing_support::ChartControl<QPushButton>("BBstoffa")->setFocus();
     QTest::keyClick(testing_support::ChartControl<QPushButton>("BBstoffa"), Qt::Key_Enter);
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ViewCycle[display::kViewCloth], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().viewCycle[display::kViewCloth], 1);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
 TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
+                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
     for (int i = 0; i < 4; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();
@@ -467,9 +467,9 @@ void DrawContent(display::Surface& dc, int view, int sub) {
         case 91: DrawYearAndCycleRulers(dc, current.chart); break;
         default:
             if (view == kViewEnergy)
-                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.cusps[1], sub, {.centre = {100, 100}, .radius = 39});
+                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().signMidpoints, current.chart.cusps[1], sub, {.centre = {100, 100}, .radius = 39});
             if (view == kViewAntiscia)
-                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.cusps[1], sub, {.centre = {100, 100}, .radius = 39});
+                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().signMidpoints, current.chart.cusps[1], sub, {.centre = {100, 100}, .radius = 39});
             break;
     }
 }
@@ -521,8 +521,8 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         {testing_support::ControlOf<QPushButton>(w, "BBmaestri"), 9, "Mesters", false, 0, 4, DrawMastersView, nullptr, false, {22, 23}},
     };
     const long double lines[5] = {3, 8.5L, 14, 19.5L, 25};
-    auto px = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleX)); };
-    auto py = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleY)); };
+    auto px = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleX)); };
+    auto py = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY)); };
     // The panel's buttons: the views' in the order of the table, then "Backards" and the font size.
     const QList<QPushButton*> panelButtons = testing_support::ControlOf<QFrame>(w, "PanelPulsanti")
                                                  ->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
@@ -554,8 +554,8 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             const std::string aspectMemo = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti"));
             const std::string name0 = gui::FromQt(testing_support::ChartControl<QLineEdit>("EdNome")->text());
             testing_support::ChartControl<QLineEdit>("EdNome")->clear();  // refilled by the next natal chart
-            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ViewCycle[b.view], (sub + 1) % n) << what;
-            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().VolguineViewActive, b.reducedWheel) << what;
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().viewCycle[b.view], (sub + 1) % n) << what;
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().volguineViewActive, b.reducedWheel) << what;
 
             // The sub-view drawn by the button's own routine.
             if (b.prepare) b.prepare(testing_support::CurrentChartOfTest());
@@ -586,7 +586,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                 EXPECT_EQ(aspectMemo, JoinedLines(*shown.aspectMemo)) << what;
             }
             EXPECT_EQ(name0, shown.dataFields ? shown.dataFields->name : "") << what;
-            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().dodecatemoriaMode, shown.dodecatemoriaWheel) << what;
         }
     }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
@@ -613,8 +613,8 @@ TEST_F(ChartViews, EveryViewLeavesThePersonAsItWas) {
 TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurtherIn) {
     QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBdodecate"), "clicked");  // offered disabled
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
+                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
     for (int i = 0; i < 3; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();

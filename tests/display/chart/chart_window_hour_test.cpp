@@ -29,9 +29,9 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
     testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
     testing_support::OpenChartWindowForTest();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryDayName, "Maandag");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourNumber, 4);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourRuler, "Mars");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().planetaryDayName, "Maandag");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().planetaryHourNumber, 4);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().planetaryHourRuler, "Mars");
     // The planetary day is the window's own: the person's chart is left as it was.
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart, before);
     delete testing_support::ChartWindowOfTest();

@@ -41,10 +41,10 @@ protected:
         rt::PrepareDataFolder();  // the whole data tree, as the program has it
         wheel_test::SetFixedPerson();
         delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
-        testing_support::NatalWheelOfTest().FileErrors = {};
+        testing_support::NatalWheelOfTest().fileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         // Whatever dialog a button opens is cancelled; message boxes are recorded.
-        gui::SetDefaultModalHandler([](QDialog*) { return int(gui::ModalCancel); });
+        gui::SetDefaultModalHandler([](QDialog*) { return int(gui::kModalCancel); });
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         Open();
     }
@@ -59,10 +59,10 @@ protected:
     }
     // Where a glyph is now, or where it was last drawn when a view has cleared it.
     display::Point Glyph(bool sign, int n) {
-        const display::Real x = sign ? testing_support::NatalWheelOfTest().SignGlyphX[n]
-                                     : testing_support::NatalWheelOfTest().PlanetGlyphX[n];
-        const display::Real y = sign ? testing_support::NatalWheelOfTest().SignGlyphY[n]
-                                     : testing_support::NatalWheelOfTest().PlanetGlyphY[n];
+        const display::Real x = sign ? testing_support::NatalWheelOfTest().signGlyphX[n]
+                                     : testing_support::NatalWheelOfTest().planetGlyphX[n];
+        const display::Real y = sign ? testing_support::NatalWheelOfTest().signGlyphY[n]
+                                     : testing_support::NatalWheelOfTest().planetGlyphY[n];
         display::Point& last = sign ? lastSign_[n] : lastBody_[n];
         if (x != 0 || y != 0) last = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
         return last;
@@ -145,7 +145,7 @@ TEST_F(ChartWindowReplay, TheSequenceSeenOnce) {
     const display::Point sun = Glyph(false, 1);
     Click(sun);
     Click(sun);
-    ASSERT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 1);
+    ASSERT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 1);
     testing_support::ChartControl<QFrame>("PanelQuor")->show();  // the right-hand panel
     if (testing_support::ChartControl<QPushButton>("BBsuGiu")->isVisibleTo(testing_support::ChartWindowOfTest())) testing_support::ChartControl<QPushButton>("BBsuGiu")->click();
     Click(Glyph(true, 8));  // Scorpio

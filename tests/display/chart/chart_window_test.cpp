@@ -43,7 +43,7 @@ protected:
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio"});
         delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
-        testing_support::NatalWheelOfTest().FileErrors = {};
+        testing_support::NatalWheelOfTest().fileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
@@ -71,8 +71,8 @@ protected:
     gui::RecordingMessageSink sink;
 };
 
-int PX(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleX)); }
-int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleY)); }
+int PX(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleX)); }
+int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY)); }
 
 TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
     const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
@@ -90,10 +90,10 @@ TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
     EXPECT_EQ(testing_support::ChartControl<QLabel>("LabLocal")->y(), testing_support::ChartControl<QLineEdit>("EdLocal")->y() + PY(0.5L));
     EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBchiudiAsp")->y(), testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->height() + PY(3.5L));
     // The calibrated screen stretches the layout horizontally only.
-    testing_support::DrawingStateOfTest().AspectScaleX = 1.25L;
+    testing_support::DrawingStateOfTest().aspectScaleX = 1.25L;
     testing_support::ChartWindowOfTest()->PrepareOpening();
     EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelBase")->width(), PX(82));
-    EXPECT_EQ(PX(82), static_cast<int>(rt::Round(82 / 1.25L * testing_support::DrawingStateOfTest().PixelsPerUnit)));
+    EXPECT_EQ(PX(82), static_cast<int>(rt::Round(82 / 1.25L * testing_support::DrawingStateOfTest().pixelsPerUnit)));
     EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelBase")->height(), PY(92));
 }
 
@@ -101,11 +101,11 @@ TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->FramesWheel());
     EXPECT_TRUE(testing_support::ChartControl<QTimer>("Timer1")->isActive());
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(1));
-    EXPECT_EQ(testing_support::NatalWheelOfTest().SignMidpoints[12], 345);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "Ieder");
+    EXPECT_EQ(testing_support::NatalWheelOfTest().signMidpoints[12], 345);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "Ieder");
     // 12 degrees 29 minutes east: minus the hours of the longitude.
-    EXPECT_NEAR(testing_support::ChartWindowOfTest()->State().PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
-    EXPECT_FALSE(testing_support::NatalWheelOfTest().BirthWeekdayName.empty());
+    EXPECT_NEAR(testing_support::ChartWindowOfTest()->State().placeLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
+    EXPECT_FALSE(testing_support::NatalWheelOfTest().birthWeekdayName.empty());
     // Buttons whose views the window never enables.
     for (QPushButton* b : {testing_support::ChartControl<QPushButton>("BBdodecate"), testing_support::ChartControl<QPushButton>("BBEnergi"),
                            testing_support::ChartControl<QPushButton>("BBantisce"), testing_support::ChartControl<QPushButton>("BBmaestri"),
@@ -170,8 +170,8 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     // The attribution texts' captions of a clicked planet stop short of its glyph picture.
     while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
+                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     ASSERT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
@@ -271,8 +271,8 @@ TEST_F(ChartWindow, BackBufferShowsTheWholeWheel) {
     EXPECT_GT(lit, 20000);
     // The glyphs of the chart points are drawn: light pixels around the Sun's centre.
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
+                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
     int aroundSun = 0;
     for (int dy = -15; dy <= 15; ++dy)
         for (int dx = -15; dx <= 15; ++dx)
@@ -288,7 +288,7 @@ TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
         EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(n)) << n;
         EXPECT_EQ(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()), n == 10 || n == 24) << n;
     }
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ViewCycle[display::kViewAspects], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().viewCycle[display::kViewAspects], 1);
     // Another view button in between restarts the aspects at their first sub-view.
     testing_support::ChartControl<QPushButton>("BBcoordi")->click();
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(2));
@@ -305,7 +305,7 @@ public:
     ArchetypeFlagProbe() : RecordingSurface(testing_support::DrawingStateOfTest()) {}
     std::vector<bool> flags;
     void TextOut(display::Point p, std::string_view text) override {
-        flags.push_back(testing_support::ChartWindowOfTest()->State().ArchetypeViewFlag);
+        flags.push_back(testing_support::ChartWindowOfTest()->State().archetypeViewFlag);
         RecordingSurface::TextOut(p, text);
     }
 };
@@ -349,27 +349,27 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     // The archetypal structure is drawn with its flag set, which is cleared after it.
     for (bool flag : press(testing_support::ChartControl<QPushButton>("BBarchetip"))) EXPECT_TRUE(flag);
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(9));
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().ArchetypeViewFlag);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().archetypeViewFlag);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 
     // Closing the signature panel brings the natal wheel back.
     testing_support::ChartControl<QFrame>("PanelSegnaPato")->show();
     testing_support::ChartControl<QPushButton>("BBchiudiExtra")->click();
     EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelSegnaPato")->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_NE(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
+    EXPECT_NE(testing_support::NatalWheelOfTest().planetGlyphX[10], 0);
 }
 
 TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     TicksUntilDrawn();
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
+                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
     EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(),
                                     sun.x + 14, sun.y - 14)
                   .body,
               1);
-    const double exactX = static_cast<double>(testing_support::NatalWheelOfTest().PlanetGlyphX[1] *
-                                              testing_support::DrawingStateOfTest().PixelsPerUnit);
+    const double exactX = static_cast<double>(testing_support::NatalWheelOfTest().planetGlyphX[1] *
+                                              testing_support::DrawingStateOfTest().pixelsPerUnit);
     EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(),
                                     static_cast<int>(std::ceil(exactX + 15)), sun.y)
                   .body,
@@ -377,29 +377,29 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(28));
     const display::Point aries =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().SignGlyphX[1],
-                          testing_support::NatalWheelOfTest().SignGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().signGlyphX[1],
+                          testing_support::NatalWheelOfTest().signGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(aries.x, aries.y);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedSign, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedSign, 1);
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(31));
 
     // A view clears the centres of the Ascendant and the Midheaven with the chart square: the
     // corner never hits them (the square cleared after the view, so that no wheel records them again).
     const display::Point mars =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[5],
-                          testing_support::NatalWheelOfTest().PlanetGlyphY[5]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[5],
+                          testing_support::NatalWheelOfTest().planetGlyphY[5]);
     testing_support::ChartWindowOfTest()->PressAt(mars.x, mars.y);
-    ASSERT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 5);
+    ASSERT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 5);
     testing_support::ChartControl<QPushButton>("BBstoffa")->click();
     testing_support::ChartWindowOfTest()->ClearChartSquare();
-    ASSERT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
+    ASSERT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[10], 0);
     for (int x = 0; x <= 14; ++x)
         EXPECT_EQ(
             display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), x, x)
                 .body,
             0);
     testing_support::ChartWindowOfTest()->PressAt(3, 3);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 0);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 0);
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(5));  // unchanged
 }
 
@@ -422,16 +422,16 @@ TEST_F(ChartWindow, SmallButtonsAndToggles) {
     testing_support::ChartControl<QPushButton>("BBFont")->click();
     EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBFont")->text().toStdString(), "Font -");
 
-    testing_support::DrawingStateOfTest().BlackAndWhite = true;
+    testing_support::DrawingStateOfTest().blackAndWhite = true;
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);
 
-    testing_support::DrawingStateOfTest().ZoomFactor = 2;
-    testing_support::DrawingStateOfTest().OriginX = 40;
+    testing_support::DrawingStateOfTest().zoomFactor = 2;
+    testing_support::DrawingStateOfTest().originX = 40;
     testing_support::ChartControl<QPushButton>("BBprivato")->click();
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->FramesWheel());
 }
 

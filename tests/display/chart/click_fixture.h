@@ -50,7 +50,7 @@ protected:
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT", "OpzioneS"});
         delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
-        testing_support::NatalWheelOfTest().FileErrors = {};
+        testing_support::NatalWheelOfTest().fileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         OpenAndDraw();
@@ -75,11 +75,11 @@ protected:
     static std::string HelpMemoText() { return gui::FromQt(testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText()); }
     // A press and a release at the stored centre of chart point b / sign s.
     static void ClickBody(int b) {
-        ClickPage(testing_support::NatalWheelOfTest().PlanetGlyphX[b],
-                  testing_support::NatalWheelOfTest().PlanetGlyphY[b]);
+        ClickPage(testing_support::NatalWheelOfTest().planetGlyphX[b],
+                  testing_support::NatalWheelOfTest().planetGlyphY[b]);
     }
     static void ClickSign(int s) {
-        ClickPage(testing_support::NatalWheelOfTest().SignGlyphX[s], testing_support::NatalWheelOfTest().SignGlyphY[s]);
+        ClickPage(testing_support::NatalWheelOfTest().signGlyphX[s], testing_support::NatalWheelOfTest().signGlyphY[s]);
     }
     static void ClickPage(long double x, long double y) {
         const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);

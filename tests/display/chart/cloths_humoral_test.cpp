@@ -80,30 +80,30 @@ TEST_F(Cloths, ElementalClothWritesItsCountsAndTotalsInTheirCells) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 102, y = 104;  // the chart window's reference point
     display::DrawElementalClothGrid(dc, display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), {x, y}, {100, 100});
-    const long double X0 = x - 14, Y0 = y - 14;
+    const long double x0 = x - 14, y0 = y - 14;
     // Earth / sulphur: principle 2 across, element 2 down, in grey.
-    auto cell = TextAt(dc, X0 + 7, Y0 + 7);
+    auto cell = TextAt(dc, x0 + 7, y0 + 7);
     ASSERT_TRUE(cell);
     EXPECT_EQ(cell->text, "5");
     EXPECT_EQ(cell->colour, "#808080");
     // The sulphur total in row 5 in white, the earth total in column 5 in green.
-    EXPECT_EQ(TextAt(dc, X0 + 7, Y0 + 28)->text, "6");
-    EXPECT_EQ(TextAt(dc, X0 + 7, Y0 + 28)->colour, "#FFFFFF");
-    EXPECT_EQ(TextAt(dc, X0 + 21, Y0 + 7)->text, "5");
-    EXPECT_EQ(TextAt(dc, X0 + 21, Y0 + 7)->colour, "#00FF00");
-    EXPECT_EQ(TextAt(dc, X0 + 21, Y0 + 21)->colour, "#00FFFF");  // water
+    EXPECT_EQ(TextAt(dc, x0 + 7, y0 + 28)->text, "6");
+    EXPECT_EQ(TextAt(dc, x0 + 7, y0 + 28)->colour, "#FFFFFF");
+    EXPECT_EQ(TextAt(dc, x0 + 21, y0 + 7)->text, "5");
+    EXPECT_EQ(TextAt(dc, x0 + 21, y0 + 7)->colour, "#00FF00");
+    EXPECT_EQ(TextAt(dc, x0 + 21, y0 + 21)->colour, "#00FFFF");  // water
     // Titles, labels and the name under the wheel.
     EXPECT_EQ(TextAt(dc, 5, 5)->text, "ELEMENTAIRE DOEK");
     EXPECT_EQ(TextAt(dc, 5, 10)->text, "(Psychosomatisch niveau)");
-    const long double L = x - 23, T = y - 15;
-    EXPECT_EQ(TextAt(dc, L - 1, T + 2)->text, "Vuur");
-    EXPECT_EQ(TextAt(dc, L - 1, T + 2)->colour, "#FF0000");
-    EXPECT_EQ(TextAt(dc, L + 36, T + 23)->text, "Sentiment");
-    EXPECT_EQ(TextAt(dc, L + 6, T - 12.5L)->text, "Zout");
+    const long double l = x - 23, t = y - 15;
+    EXPECT_EQ(TextAt(dc, l - 1, t + 2)->text, "Vuur");
+    EXPECT_EQ(TextAt(dc, l - 1, t + 2)->colour, "#FF0000");
+    EXPECT_EQ(TextAt(dc, l + 36, t + 23)->text, "Sentiment");
+    EXPECT_EQ(TextAt(dc, l + 6, t - 12.5L)->text, "Zout");
     EXPECT_EQ(TextAt(dc, 100, 67)->text, "[Elementair]");
     // The header row over the principle columns and a leader line.
-    EXPECT_TRUE(view_test::LineBetween(dc, L + 7, T - 7, L + 35, T - 7));
-    EXPECT_TRUE(view_test::LineBetween(dc, L + 10.5L, T - 7, L + 10.5L, T - 10.5L));
+    EXPECT_TRUE(view_test::LineBetween(dc, l + 7, t - 7, l + 35, t - 7));
+    EXPECT_TRUE(view_test::LineBetween(dc, l + 10.5L, t - 7, l + 10.5L, t - 10.5L));
     // Four element symbols down column 1 and three principle symbols in the header.
     EXPECT_EQ(dc.Calls("metafile").size(), 7u);
     EXPECT_TRUE(sink.messages.empty());
@@ -114,15 +114,15 @@ TEST_F(Cloths, SeasonClothHasNoHeaderRowAndItsOwnLabels) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 104, y = 100;
     display::DrawSeasonClothGrid(dc, display::EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), {x, y}, {100, 100});
-    const long double X0 = x - 13, Y0 = y - 14, L = x - 23, T = y - 15;
-    EXPECT_EQ(TextAt(dc, X0, Y0)->text, "7");  // cardinal, spring
-    EXPECT_EQ(TextAt(dc, X0 + 21, Y0)->text, "7");
-    EXPECT_EQ(TextAt(dc, X0 + 21, Y0)->colour, "#FFFF00");  // the spring row is yellow
+    const long double x0 = x - 13, y0 = y - 14, l = x - 23, t = y - 15;
+    EXPECT_EQ(TextAt(dc, x0, y0)->text, "7");  // cardinal, spring
+    EXPECT_EQ(TextAt(dc, x0 + 21, y0)->text, "7");
+    EXPECT_EQ(TextAt(dc, x0 + 21, y0)->colour, "#FFFF00");  // the spring row is yellow
     EXPECT_EQ(TextAt(dc, 5, 5)->text, "SEIZOEN DOEK");
-    EXPECT_EQ(TextAt(dc, L + 36, T + 2)->text, "Lente ");
-    EXPECT_EQ(TextAt(dc, L + 29, T - 9)->text, "Bicorporaalen");
+    EXPECT_EQ(TextAt(dc, l + 36, t + 2)->text, "Lente ");
+    EXPECT_EQ(TextAt(dc, l + 29, t - 9)->text, "Bicorporaalen");
     EXPECT_EQ(TextAt(dc, 100, 67)->text, "[Seizoensgebonden]");
-    EXPECT_FALSE(view_test::LineBetween(dc, L + 7, T - 7, L + 35, T - 7));
+    EXPECT_FALSE(view_test::LineBetween(dc, l + 7, t - 7, l + 35, t - 7));
     EXPECT_EQ(dc.Calls("metafile").size(), 4u);
 }
 
@@ -151,24 +151,24 @@ TEST_F(Cloths, HumoralQualitiesAddTwoElementsEach) {
 TEST_F(Cloths, HumoralGridWritesElementsAndQualitiesInTheirRows) {
     PlacePlanets({70, 190, 5, 125, 40, 160, 100});
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    const long double x = 104, y = 100, L = x - 27, T = y - 15;
+    const long double x = 104, y = 100, l = x - 27, t = y - 15;
     const HumoralCounts counts = display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
     display::DrawHumoralGrid(dc, counts, HumoralVariant::Elemental, {x, y}, {100, 100});
     // Row 4 (water): one planet, in cyan; the dry total 4 in white.
-    EXPECT_EQ(TextAt(dc, L + 20, T + 21 + 1)->text, "1");
-    EXPECT_EQ(TextAt(dc, L + 20, T + 21 + 1)->colour, "#00FFFF");
-    EXPECT_EQ(TextAt(dc, L + 34, T + 21 + 1)->text, "4");
-    EXPECT_EQ(TextAt(dc, L + 34, T + 21 + 1)->colour, "#FFFFFF");
-    EXPECT_EQ(TextAt(dc, L + 28, T + 21 + 1)->text, "D");
-    EXPECT_EQ(TextAt(dc, L + 34, T + 7 + 1)->text, "3");  // moist
-    EXPECT_EQ(TextAt(dc, L + 40, T + 2)->text, "Extravert");
+    EXPECT_EQ(TextAt(dc, l + 20, t + 21 + 1)->text, "1");
+    EXPECT_EQ(TextAt(dc, l + 20, t + 21 + 1)->colour, "#00FFFF");
+    EXPECT_EQ(TextAt(dc, l + 34, t + 21 + 1)->text, "4");
+    EXPECT_EQ(TextAt(dc, l + 34, t + 21 + 1)->colour, "#FFFFFF");
+    EXPECT_EQ(TextAt(dc, l + 28, t + 21 + 1)->text, "D");
+    EXPECT_EQ(TextAt(dc, l + 34, t + 7 + 1)->text, "3");  // moist
+    EXPECT_EQ(TextAt(dc, l + 40, t + 2)->text, "Extravert");
     EXPECT_EQ(TextAt(dc, 5, 5)->text, "HUMORALE ATTRIBUTIE");
     EXPECT_EQ(TextAt(dc, 5, 10)->text, "(Elementair)");
-    EXPECT_EQ(TextAt(dc, L + 25, T + 35)->text, "D=Droog");
+    EXPECT_EQ(TextAt(dc, l + 25, t + 35)->text, "D=Droog");
     // The gap of two units between the element block and the totals.
-    EXPECT_TRUE(view_test::LineBetween(dc, L, T, L + 24, T));
-    EXPECT_TRUE(view_test::LineBetween(dc, L + 26, T, L + 38, T));
-    EXPECT_TRUE(view_test::LineBetween(dc, L + 26, T, L + 26, T + 28));
+    EXPECT_TRUE(view_test::LineBetween(dc, l, t, l + 24, t));
+    EXPECT_TRUE(view_test::LineBetween(dc, l + 26, t, l + 38, t));
+    EXPECT_TRUE(view_test::LineBetween(dc, l + 26, t, l + 26, t + 28));
 
     display::RecordingSurface seasonal{testing_support::DrawingStateOfTest()};
     display::DrawHumoralGrid(seasonal, counts, HumoralVariant::Seasonal, {x, y}, {100, 100});

@@ -68,8 +68,8 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(HelpMemoText(), HelpText(28));
     EXPECT_TRUE(testing_support::ChartControl<QLabel>("Image2")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_FALSE(testing_support::ChartControl<QLabel>("Image2")->pixmap().isNull());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 1);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "ZON");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "ZON");
 
     ClickBody(1);
     EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
@@ -96,7 +96,7 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(calls[0].y, 100);
     EXPECT_EQ(HelpMemoText(), HelpText(30));
     EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).empty());  // the chart square was cleared and redrawn
-    EXPECT_NE(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
+    EXPECT_NE(testing_support::NatalWheelOfTest().planetGlyphX[10], 0);
 
     ClickBody(1);
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")), specific);
@@ -107,8 +107,8 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
 
 TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
+                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     QColor c = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(sun.x, sun.y);
     EXPECT_GT(c.red(), 200);
@@ -121,7 +121,7 @@ TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
     const QColor before = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(centre.x, centre.y);
     testing_support::ChartWindowOfTest()->PressAt(centre.x, centre.y);
     EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).empty());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 0);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 0);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->Snapshot().pixelColor(centre.x, centre.y), before);
     EXPECT_EQ(HelpMemoText(), HelpText(28));  // the help text stays
 }
@@ -139,7 +139,7 @@ TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
     EXPECT_EQ(HelpMemoText(), "");
     EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")), texts);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[11], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[11], 1);
 
     // The north node (260): its texts, an empty plants panel with the caption it had, hidden, then nothing.
     testing_support::ChartControl<QLabel>("LabPianta")->setText("vorige");
@@ -155,27 +155,27 @@ TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
     ClickBody(8);
     EXPECT_FALSE(drawn);
     EXPECT_EQ(HelpMemoText(), "");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[8], 3);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[8], 3);
     // Another glyph resets the steps: the node starts again with its texts.
     ClickBody(2);
     ClickBody(8);
     EXPECT_EQ(HelpMemoText(), HelpText(28));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[8], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[8], 1);
 }
 
 TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
-    testing_support::NatalWheelOfTest().DignityGlyphX[3] = 150;  // outside the wheel
-    testing_support::NatalWheelOfTest().DignityGlyphY[3] = 185;
+    testing_support::NatalWheelOfTest().dignityGlyphX[3] = 150;  // outside the wheel
+    testing_support::NatalWheelOfTest().dignityGlyphY[3] = 185;
     const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), 150, 185);
     const QColor before = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y);
     testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
     EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabPianta")->text()), "PIANTE associate met MERCURIU");
     EXPECT_EQ(ComboItems().front(), "Carum");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 0);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "MERCURIU");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 0);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "MERCURIU");
     EXPECT_EQ(testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y), before);
-    for (int i = 0; i <= 14; ++i) EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[i], 0);
+    for (int i = 0; i <= 14; ++i) EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[i], 0);
     EXPECT_TRUE(testing_support::ChartControl<QLabel>("Image1")->isVisibleTo(testing_support::ChartWindowOfTest()));
 }
 
@@ -190,7 +190,7 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2"))[1].substr(0, 22), "Ram: het eerste teken,");
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()), "SPECIF. attributie aan het STERRENBEELD");
     EXPECT_EQ(HelpMemoText(), HelpText(31));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchSignFilter, "RAM       ");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchSignFilter, "RAM       ");
     ClickSign(1);
     EXPECT_EQ(HelpMemoText(), HelpText(32));
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabPianta")->text()), "PIANTE associate met RAM");
@@ -222,8 +222,8 @@ TEST_F(GlyphClicks, TheTwelfthSignShowsPiscesTextsAndPlants) {
     EXPECT_EQ(specific[1].substr(0, 25), "Vissen spiegelt in Ram: d");
     EXPECT_EQ(specific[2].substr(0, 36), "Contra-antiscion in Weegschaal: het ");
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2"))[1].substr(0, 38), "Vissen: beweeglijk water, koud en voch");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedSign, 12);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchSignFilter, "VISSEN    ");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedSign, 12);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchSignFilter, "VISSEN    ");
     ClickSign(12);
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabPianta")->text()), "PIANTE associate met VISSEN");
     const auto plants = ComboItems();
@@ -248,8 +248,8 @@ TEST_F(GlyphClicks, AMissingAttributionFileIsReportedOnceAndTheWindowGoesOn) {
 
 TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
+                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
     // The dominant-planet view computes its own chart from the tables.
     wheel_test::CopyDataFolders({"Scambi", "FilePosi"});
     QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBvolguine"), "clicked");  // offered disabled
@@ -261,11 +261,11 @@ TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
     testing_support::ChartWindowOfTest()->close();
     testing_support::OpenChartWindowForTest();
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 0);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 0);
     EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).empty());
     testing_support::ChartWindowOfTest()->DrawWhenReady();
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ClickedBody, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 1);
 }
 
 TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
@@ -321,7 +321,7 @@ TEST_F(GlyphClicks, SignatureSearchPanelTakesTheClickedBodyAndSign) {
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()), "REMEDIES met teken ZON/STIER     ");
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QPlainTextEdit>("MemoExtra")->toPlainText()), HelpText(34));
     QTest::mouseClick(testing_support::ChartControl<QLabel>("LbExtraPia"), Qt::LeftButton);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SearchBodyFilter, "Ieder");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "Ieder");
     EXPECT_TRUE(testing_support::ChartControl<QLabel>("LbExtraPia")->text().isEmpty());
     testing_support::ChartControl<QPushButton>("BBextraOk")->click();
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()), "PATHOLOGIEN met teken Ieder/STIER     ");

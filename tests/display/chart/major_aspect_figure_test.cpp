@@ -19,10 +19,10 @@ using engine::Real;
 // trine (3-5), an opposition within half a degree (1-2 at 179.6), a
 // conjunction (6-7) and no other aspect.
 display::WheelPointArray Points() {
-    display::WheelPointArray L{};
+    display::WheelPointArray l{};
     const Real v[12] = {0, 0, 179.6L, 10, 188.9L, 250, 40, 40.5L, 305, 330, 103, 358};
-    for (int i = 1; i <= 11; ++i) L[i] = v[i];
-    return L;
+    for (int i = 1; i <= 11; ++i) l[i] = v[i];
+    return l;
 }
 
 engine::OrbRecord OneDegree() {

@@ -77,19 +77,19 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
     SetRomeBirth(15, 1, 1990, 10, 30);
     const engine::Chart before = testing_support::CurrentChartOfTest().chart;
     auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
-    EXPECT_TRUE(h.SunriseFound);
-    EXPECT_EQ(h.BirthWeekdayName, "Maandag");
-    EXPECT_EQ(h.PlanetaryDayName, "Maandag");
-    EXPECT_EQ(h.PlanetaryHourNumber, 4);
-    EXPECT_EQ(h.PlanetaryHourRuler, "Mars");
+    EXPECT_TRUE(h.sunriseFound);
+    EXPECT_EQ(h.birthWeekdayName, "Maandag");
+    EXPECT_EQ(h.planetaryDayName, "Maandag");
+    EXPECT_EQ(h.planetaryHourNumber, 4);
+    EXPECT_EQ(h.planetaryHourRuler, "Mars");
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart, before);
 
     // Before sunrise the planetary day is still the day before.
     SetRomeBirth(15, 1, 1990, 5, 0);
     h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
-    EXPECT_EQ(h.BirthWeekdayName, "Maandag");
-    EXPECT_EQ(h.PlanetaryDayName, "Zondag");
-    EXPECT_GT(h.PlanetaryHourNumber, 12);  // a night hour
+    EXPECT_EQ(h.birthWeekdayName, "Maandag");
+    EXPECT_EQ(h.planetaryDayName, "Zondag");
+    EXPECT_GT(h.planetaryHourNumber, 12);  // a night hour
 }
 
 TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekday) {
@@ -123,7 +123,7 @@ TEST_F(MastersWithEphemeris, SunriseIsShownInTheClockTimeOfTheBirthPlace) {
     testing_support::CurrentChartOfTest().chart.moment.zoneCorrection = -2;
     testing_support::CurrentChartOfTest().chart.moment.julianDay = engine::JulianDayNumber(1, 15, 5, 1990, 12, 0) - 2.0L / 24;
     const auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
-    ASSERT_TRUE(h.SunriseFound);
+    ASSERT_TRUE(h.sunriseFound);
     const std::string line = display::EvaluateMastersTable(h, testing_support::CurrentChartOfTest().chart, 100).lines[0].text;
     ASSERT_EQ(line.substr(0, 23), "De zon komt op om uur: ");
     const int minutes = std::stoi(line.substr(23, 2)) * 60 + std::stoi(line.substr(26, 2));
@@ -134,13 +134,13 @@ TEST_F(MastersWithEphemeris, SunriseIsShownInTheClockTimeOfTheBirthPlace) {
 TEST(MastersTable, NightHoursCountFromOneAndNoHourShowsNoRuler) {
     view_test::SetFixedPerson();
     display::BirthPlanetaryHourState s;
-    s.PlanetaryHourNumber = 15;
-    s.PlanetaryHourRuler = "Saturnus";
+    s.planetaryHourNumber = 15;
+    s.planetaryHourRuler = "Saturnus";
     auto t = display::EvaluateMastersTable(s, testing_support::CurrentChartOfTest().chart, 100);
     EXPECT_EQ(t.lines[2].text, "Ora Planetaire uur: 3 Nacht");
     EXPECT_EQ(t.lines[0].text, "De zon komt op om uur: --:--");
-    s.PlanetaryHourNumber = 0;
-    s.PlanetaryHourRuler = "";
+    s.planetaryHourNumber = 0;
+    s.planetaryHourRuler = "";
     t = display::EvaluateMastersTable(s, testing_support::CurrentChartOfTest().chart, 100);
     EXPECT_EQ(t.lines[2].text, "Ora Planetaire uur: -");
     EXPECT_EQ(t.lines[3].text, "Geregeerd door -");

@@ -47,10 +47,10 @@ protected:
     // current person and loads it as the main window does.
     static void LoadRomeBirth(const char* dateKey) {
         archive::BirthRecord r;
-        r.DateField = dateKey;
-        r.PlaceField = "41N54-012E29ROMA";
-        r.CalendarField = "GR";
-        r.NationalityField = "ITALIA";
+        r.dateField = dateKey;
+        r.placeField = "41N54-012E29ROMA";
+        r.calendarField = "GR";
+        r.nationalityField = "ITALIA";
         archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
         archive::WriteCurrentPerson("ROSSI GIULIA", r);
         ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).empty);
@@ -88,11 +88,11 @@ TEST_F(PlanetaryDay, ABirthBeforeSunriseBelongsToTheDayBeforeInBothViews) {
     EXPECT_EQ(SheetDayLine(), "Planetaire dag: Woensdag");
     EXPECT_EQ(MastersDayLine(), "Planetaire dag: Woensdag");
     // The date itself stays Thursday where the birth date is shown.
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().BirthWeekdayName, "Donderdag");
-    EXPECT_EQ(sheetMemory.Rulers.ChartWeekdayName, "Donderdag");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().birthWeekdayName, "Donderdag");
+    EXPECT_EQ(sheetMemory.rulers.chartWeekdayName, "Donderdag");
     // A night hour of Wednesday, the same in both views.
-    EXPECT_GT(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourNumber, 12);
-    EXPECT_GT(sheetMemory.Rulers.SheetPlanetaryHour, 12);
+    EXPECT_GT(testing_support::ChartWindowOfTest()->BirthHour().planetaryHourNumber, 12);
+    EXPECT_GT(sheetMemory.rulers.sheetPlanetaryHour, 12);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -102,10 +102,10 @@ TEST_F(PlanetaryDay, ABirthAfterSunriseBelongsToItsOwnDayInBothViews) {
     EXPECT_EQ(SheetDayLine(), "Planetaire dag: Donderdag");
     EXPECT_EQ(MastersDayLine(), "Planetaire dag: Donderdag");
     // The first hour of Thursday: Jupiter's, the ruler of the day.
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourNumber, 1);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().PlanetaryHourRuler, "Jupiter");
-    EXPECT_EQ(sheetMemory.Rulers.SheetPlanetaryHour, 1);
-    EXPECT_EQ(sheetMemory.Rulers.SheetHourRulerName, "Jupiter");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().planetaryHourNumber, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().planetaryHourRuler, "Jupiter");
+    EXPECT_EQ(sheetMemory.rulers.sheetPlanetaryHour, 1);
+    EXPECT_EQ(sheetMemory.rulers.sheetHourRulerName, "Jupiter");
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 

@@ -31,14 +31,14 @@ protected:
         ClickBody(1);
         ClickBody(1);  // the plants of the Sun
     }
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().LayoutScaleY)); }
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY)); }
     static std::string ComboText() { return gui::FromQt(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->currentText()); }
 };
 
 TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
     testing_support::ChartControl<QComboBox>("ComboBoxPiante")->setCurrentIndex(1);
     testing_support::PlantsPanelOfTest().ShowChosenPlant();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().selectedPlantIndex, 1);
     // Calendula stands in three records of the sample database, in this order.
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo3")),
               (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Calendula", "Kleine wonden en schaafwonden",
@@ -62,22 +62,22 @@ TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
 TEST_F(PlantsPanel, TheSpinButtonStepsThroughThePlantsAndStopsAtTheEnds) {
     // Activation left no plant selected: the first step down shows the first.
     testing_support::ChartControl<QScrollBar>("SpinButton1")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 0);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().selectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo3"))[2], "Gebrek aan eetlust");
     for (int i = 0; i < 6; ++i) testing_support::PlantsPanelOfTest().NextPlant();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 6);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().selectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
     QElapsedTimer clock;
     clock.start();
     testing_support::PlantsPanelOfTest().NextPlant();  // the last entry: it stays, after a pause
     EXPECT_GE(clock.elapsed(), 140);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 6);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().selectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
     testing_support::ChartControl<QScrollBar>("SpinButton1")->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(ComboText(), "Juniperus");
     for (int i = 0; i < 8; ++i) testing_support::PlantsPanelOfTest().PreviousPlant();
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().SelectedPlantIndex, 0);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().selectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
     EXPECT_EQ(testing_support::ChartControl<QScrollBar>("SpinButton1")->value(), 1);  // back in the middle, both arrows live
 }
@@ -98,7 +98,7 @@ TEST_F(PlantsPanel, FontHeightAndCloseButtons) {
     EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("Memo3")->height(), PY(120));
     EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBchiudiQuor")->y(), PY(167) - PY(7));
     EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelInfo")->y(), PY(134));  // the help memo small again
-    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().HelpMemoExpanded);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().helpMemoExpanded);
     // The double click on the symptoms does the same.
     QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("Memo3")->viewport(), Qt::LeftButton);
     EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBsuGiu")->text().toStdString(), "Verbreden");
@@ -129,11 +129,11 @@ TEST_F(PlantsPanel, ThePlantsListDroppedDownByAClickLeavesNoRedMarker) {
     // and takes the release, yet the marker returns to a ring on black.
     ClickBody(2);
     const display::Point p =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[2],
-                          testing_support::NatalWheelOfTest().PlanetGlyphY[2]);
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[2],
+                          testing_support::NatalWheelOfTest().planetGlyphY[2]);
     QTest::mousePress(testing_support::ChartWindowOfTest(), Qt::LeftButton, {}, QPoint(p.x, p.y));
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().BodyClickStep[2], 2);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[2], 2);
     const QColor centre = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y);
     EXPECT_LT(centre.red(), 16);  // the black fill, not the red of the hit
     EXPECT_LT(centre.green() + centre.blue(), 16);

@@ -52,7 +52,7 @@ protected:
         testing_support::CurrentChartOfTest() = archive::CurrentChart{};
         testing_support::CurrentChartOfTest().settings.node = engine::ParseNodeKind("VERO");
         display::ResetDrawingState(testing_support::DrawingStateOfTest());
-        testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
+        testing_support::DrawingStateOfTest().pixelsPerUnit = 10;
         display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
     }
     void TearDown() override { display::ResetDrawingState(testing_support::DrawingStateOfTest()); }
@@ -60,10 +60,10 @@ protected:
     // and loads it as the main window does.
     static void Load(const char* dateKey, const char* place, const char* nation) {
         archive::BirthRecord r;
-        r.DateField = dateKey;
-        r.PlaceField = place;
-        r.CalendarField = "GR";
-        r.NationalityField = nation;
+        r.dateField = dateKey;
+        r.placeField = place;
+        r.calendarField = "GR";
+        r.nationalityField = nation;
         archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
         archive::WriteCurrentPerson("HANSEN INGRID", r);
         ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).empty);

@@ -27,7 +27,7 @@ class ReducedWheel : public ::testing::Test {
 protected:
     void SetUp() override {
         view_test::SetFixedPerson();
-        testing_support::NatalWheelOfTest().FileErrors = {};
+        testing_support::NatalWheelOfTest().fileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
     }
     testing_support::TempWorkFolder folder;
@@ -77,14 +77,14 @@ TEST_F(ReducedWheel, EveryMarkedPointShowsItsRetrogradeMark) {
 }
 
 TEST_F(ReducedWheel, KeepsTheNatalGlyphCentres) {
-    testing_support::NatalWheelOfTest().PlanetGlyphX[1] = 42;
-    testing_support::NatalWheelOfTest().PlanetGlyphY[12] = 43;
-    testing_support::NatalWheelOfTest().SignGlyphX[5] = 44;
+    testing_support::NatalWheelOfTest().planetGlyphX[1] = 42;
+    testing_support::NatalWheelOfTest().planetGlyphY[12] = 43;
+    testing_support::NatalWheelOfTest().signGlyphX[5] = 44;
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest().chart);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[1], 42);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphY[12], 43);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().SignGlyphX[5], 44);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[1], 42);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphY[12], 43);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().signGlyphX[5], 44);
 }
 
 TEST_F(ReducedWheel, LeavesThePositionFilesAsTheNatalWheelWroteThem) {

@@ -23,7 +23,7 @@ protected:
         testing_support::CurrentChartOfTest().chart.cusps[1] = 105;  // the middle of Cancer on the left
     }
     const display::WheelPointArray& Mid() {
-        for (int s = 1; s <= 12; ++s) points[s] = testing_support::NatalWheelOfTest().SignMidpoints[s];
+        for (int s = 1; s <= 12; ++s) points[s] = testing_support::NatalWheelOfTest().signMidpoints[s];
         return points;
     }
     display::WheelPointArray points{};

@@ -21,12 +21,12 @@ namespace view_test {
 
 inline void SetFixedPerson() {
     wheel_test::SetFixedPerson();
-    testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
-    testing_support::DrawingStateOfTest().AspectScaleX = 1;
-    testing_support::DrawingStateOfTest().AspectScaleY = 1;
-    testing_support::DrawingStateOfTest().ZoomFactor = 1;
-    testing_support::DrawingStateOfTest().OriginX = 0;
-    testing_support::DrawingStateOfTest().OriginY = 0;
+    testing_support::DrawingStateOfTest().pixelsPerUnit = 10;
+    testing_support::DrawingStateOfTest().aspectScaleX = 1;
+    testing_support::DrawingStateOfTest().aspectScaleY = 1;
+    testing_support::DrawingStateOfTest().zoomFactor = 1;
+    testing_support::DrawingStateOfTest().originX = 0;
+    testing_support::DrawingStateOfTest().originY = 0;
 }
 
 // Rome, 41 54 N, 12 29 E, clock time one hour ahead of UT.

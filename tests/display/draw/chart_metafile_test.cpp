@@ -52,11 +52,11 @@ TEST_F(ChartMetafileTest, NamesAreCheckedWhole) {
 TEST_F(ChartMetafileTest, OrientationListIsCreatedAndUpdated) {
     EXPECT_EQ(ReadChartOrientations(), std::string(15, 'L'));  // landscape until saved
     EXPECT_FALSE(rt::PathExists("Emf\\TipGraf.set"));
-    testing_support::DrawingStateOfTest().PrinterPresent = true;
-    testing_support::DrawingStateOfTest().PrinterLandscape = false;
+    testing_support::DrawingStateOfTest().printerPresent = true;
+    testing_support::DrawingStateOfTest().printerLandscape = false;
     EXPECT_TRUE(SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF05.EMF"));
     EXPECT_EQ(ReadChartOrientations(), "LLLLPLLLLLLLLLL");
-    testing_support::DrawingStateOfTest().PrinterPresent = false;  // no printer: landscape
+    testing_support::DrawingStateOfTest().printerPresent = false;  // no printer: landscape
     EXPECT_TRUE(SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF05.EMF"));
     EXPECT_EQ(ReadChartOrientations()[4], 'L');
     EXPECT_FALSE(SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF99.EMF"));
@@ -77,20 +77,20 @@ TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
     rt::WriteTextLines("Emf\\TipGraf.Set", std::vector<std::string>(15, "P"));
     EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF02.EMF", &viewer), 'P');
     EXPECT_EQ(viewer.size(), QSize(450, 680));
-    testing_support::DrawingStateOfTest().ScreenAspect = 0.625L;
+    testing_support::DrawingStateOfTest().screenAspect = 0.625L;
     EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF02.EMF", &viewer), 'P');
     EXPECT_EQ(viewer.width(), 525);
-    testing_support::DrawingStateOfTest().PrinterPresent = true;
-    testing_support::DrawingStateOfTest().PrinterLandscape = true;
+    testing_support::DrawingStateOfTest().printerPresent = true;
+    testing_support::DrawingStateOfTest().printerLandscape = true;
     SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF02.EMF");
     EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF02.EMF", &viewer), 'L');
     EXPECT_EQ(viewer.size(), QSize(755, 510));
-    testing_support::DrawingStateOfTest().ScreenAspect = 0.75L;
+    testing_support::DrawingStateOfTest().screenAspect = 0.75L;
     ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF02.EMF", &viewer);
     EXPECT_EQ(viewer.size(), QSize(660, 510));
     EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF.EMF", &viewer), 0);
     // A line other than "L" or "P" is the portrait size, and the file stays as it is.
-    testing_support::DrawingStateOfTest().ScreenAspect = 0.75L;
+    testing_support::DrawingStateOfTest().screenAspect = 0.75L;
     rt::WriteTextLines("Emf\\TipGraf.Set", {"L", "l", "X", ""});
     const std::string before = testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set");
     EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF01.EMF", &viewer), 'L');
@@ -102,8 +102,8 @@ TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
 }
 
 TEST_F(ChartMetafileTest, SheetIsRecordedOnPaperIntoTheNamedFile) {
-    testing_support::DrawingStateOfTest().PrinterPresent = true;
-    testing_support::DrawingStateOfTest().PrinterLandscape = true;
+    testing_support::DrawingStateOfTest().printerPresent = true;
+    testing_support::DrawingStateOfTest().printerLandscape = true;
     auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest(), "GRAF03.EMF");
     ASSERT_NE(recorder, nullptr);
     EXPECT_TRUE(recorder->OnPaper());  // black on white
@@ -133,7 +133,7 @@ TEST_F(ChartMetafileTest, BadNameWritesNothing) {
 }
 
 TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
-    testing_support::DrawingStateOfTest().MetafileName = "GRAF04.EMF";
+    testing_support::DrawingStateOfTest().metafileName = "GRAF04.EMF";
     auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest(), "GRAF04.EMF");
     Surface& dc = *recorder;
     SelectBrushColor(dc, Rgb(255, 0, 0));
@@ -161,7 +161,7 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
     EXPECT_FALSE(viewer.isVisible());
 
     // No such file: no picture, and the window names the file it looked for.
-    testing_support::DrawingStateOfTest().MetafileName = "GRAF09.EMF";
+    testing_support::DrawingStateOfTest().metafileName = "GRAF09.EMF";
     viewer.show();
     viewer.ShowCurrentFile();
     EXPECT_TRUE(viewer.FileMissing());

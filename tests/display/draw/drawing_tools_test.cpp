@@ -27,30 +27,30 @@ protected:
 };
 
 TEST_F(DrawingToolsTest, StartValuesFollowTheScreen) {
-    EXPECT_DOUBLE_EQ(static_cast<double>(testing_support::DrawingStateOfTest().PixelsPerUnit), 5.0);
-    EXPECT_DOUBLE_EQ(static_cast<double>(testing_support::DrawingStateOfTest().ScreenAspect), 0.75);
-    EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().FontScale, 18.5f);
+    EXPECT_DOUBLE_EQ(static_cast<double>(testing_support::DrawingStateOfTest().pixelsPerUnit), 5.0);
+    EXPECT_DOUBLE_EQ(static_cast<double>(testing_support::DrawingStateOfTest().screenAspect), 0.75);
+    EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().fontScale, 18.5f);
     InitDrawingPrinter(testing_support::DrawingStateOfTest(), true, 4960);
-    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PrinterPixelsPerUnit), 4960 / 210.0 * 0.776,
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().printerPixelsPerUnit), 4960 / 210.0 * 0.776,
                 1e-9);
     InitDrawingPrinter(testing_support::DrawingStateOfTest(), false, 4960);
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().PrinterPresent);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().PrinterPixelsPerUnit, 0.0L);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().printerPresent);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().printerPixelsPerUnit, 0.0L);
 }
 
 TEST_F(DrawingToolsTest, MappingRoundsHalvesToEvenThenAddsTheOrigin) {
     EXPECT_EQ(MapPoint(testing_support::DrawingStateOfTest(), 2.5L, 0.5L), (Point{12, 2}));  // 12.5 -> 12, 2.5 -> 2
     EXPECT_EQ(MapX(testing_support::DrawingStateOfTest(), 0.7L), 4);                         // 3.5 -> 4
     EXPECT_EQ(MapX(testing_support::DrawingStateOfTest(), -0.5L), -2);                       // -2.5 -> -2
-    testing_support::DrawingStateOfTest().OriginX = 7;
-    testing_support::DrawingStateOfTest().OriginY = -3;
+    testing_support::DrawingStateOfTest().originX = 7;
+    testing_support::DrawingStateOfTest().originY = -3;
     EXPECT_EQ(MapPoint(testing_support::DrawingStateOfTest(), 2.5L, 0.5L), (Point{19, -1}));
-    testing_support::DrawingStateOfTest().ZoomFactor = 2;
+    testing_support::DrawingStateOfTest().zoomFactor = 2;
     EXPECT_EQ(MapX(testing_support::DrawingStateOfTest(), 2.5L), 25 + 7);
     // The aspect scales divide positions, not lengths.
-    testing_support::DrawingStateOfTest().ZoomFactor = 1;
-    testing_support::DrawingStateOfTest().OriginX = 0;
-    testing_support::DrawingStateOfTest().AspectScaleX = 2;
+    testing_support::DrawingStateOfTest().zoomFactor = 1;
+    testing_support::DrawingStateOfTest().originX = 0;
+    testing_support::DrawingStateOfTest().aspectScaleX = 2;
     EXPECT_EQ(MapX(testing_support::DrawingStateOfTest(), 10), 25);
     EXPECT_EQ(ScaleLength(testing_support::DrawingStateOfTest(), 10), 50);
 }
@@ -65,14 +65,14 @@ TEST_F(DrawingToolsTest, PenWidthsByCodeAndZoom) {
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 99).width, 1);
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 99).color, kBlack);
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 58).width, 10);
-    testing_support::DrawingStateOfTest().ZoomFactor = 2;
+    testing_support::DrawingStateOfTest().zoomFactor = 2;
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 58).width, 20);
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 59).width, 10);
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 64).width, 10);
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 0).width, 1);  // pen 0 keeps its width
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 22).width, 4);
-    testing_support::DrawingStateOfTest().ZoomFactor = 1;
-    testing_support::DrawingStateOfTest().LineWidthFactor = 2;
+    testing_support::DrawingStateOfTest().zoomFactor = 1;
+    testing_support::DrawingStateOfTest().lineWidthFactor = 2;
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 0).width, 2);  // Round(2.5) -> 2
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 10).width, 1);  // Round(1.25)
 }
@@ -88,7 +88,7 @@ TEST_F(DrawingToolsTest, PenColoursAndStyles) {
 }
 
 TEST_F(DrawingToolsTest, BlackAndWhiteRuleOnScreenAndPaper) {
-    testing_support::DrawingStateOfTest().BlackAndWhite = true;
+    testing_support::DrawingStateOfTest().blackAndWhite = true;
     // Red on the black screen.
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 2).color, kWhite);
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 1).color, kWhite);
@@ -107,10 +107,10 @@ TEST_F(DrawingToolsTest, SelectionSlotsRestoreTheReplacedTool) {
     SelectPenByCode(dc, 2);
     EXPECT_EQ(dc.State().pen.color, Rgb(255, 0, 0));
     SelectPenByCode(dc, 4);  // releases the red pen first
-    EXPECT_EQ(*testing_support::DrawingStateOfTest().PreviousPen, original);
+    EXPECT_EQ(*testing_support::DrawingStateOfTest().previousPen, original);
     ReleasePen(dc);
     EXPECT_EQ(dc.State().pen, original);
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentPen.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().currentPen.has_value());
     ReleasePen(dc);  // nothing held: harmless
     EXPECT_EQ(dc.State().pen, original);
     {
@@ -153,20 +153,20 @@ TEST_F(DrawingToolsTest, FontHeightsBySizeCode) {
     EXPECT_EQ(FontForCode(testing_support::DrawingStateOfTest(), 16)->width, 10);
     EXPECT_EQ(FontForCode(testing_support::DrawingStateOfTest(), 0)->weight, 10);
     EXPECT_FALSE(FontForCode(testing_support::DrawingStateOfTest(), 6).has_value());
-    testing_support::DrawingStateOfTest().ZoomFactor = 2;
+    testing_support::DrawingStateOfTest().zoomFactor = 2;
     EXPECT_EQ(FontForCode(testing_support::DrawingStateOfTest(), 0)->height, 29);  // 1110 div 38
     // A print run: FontScale = Round(4960 / 82) = 60 -> 1800 div 23.
-    testing_support::DrawingStateOfTest().ZoomFactor = 1;
-    testing_support::DrawingStateOfTest().FontScale = 60;
+    testing_support::DrawingStateOfTest().zoomFactor = 1;
+    testing_support::DrawingStateOfTest().fontScale = 60;
     EXPECT_EQ(FontForCode(testing_support::DrawingStateOfTest(), 2)->height, 78);
 }
 
 TEST_F(DrawingToolsTest, FontSelectionInBlackAndWhiteSetsTheForeground) {
-    testing_support::DrawingStateOfTest().BlackAndWhite = true;
+    testing_support::DrawingStateOfTest().blackAndWhite = true;
     dc.SetTextColor(Rgb(0, 255, 255));
     SelectFontByCode(dc, 99);  // no font, but the colour is set
     EXPECT_EQ(dc.State().textColor, kWhite);
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().currentFont.has_value());
     dc.SetOutputMedium(Medium::Paper);  // the chart metafile
     SelectFontByCode(dc, 1);
     EXPECT_EQ(dc.State().textColor, kBlack);
@@ -196,21 +196,21 @@ TEST_F(DrawingToolsTest, ArialAndCourierHaveTheirCellHeights) {
 }
 
 TEST_F(DrawingToolsTest, PrintRunScalesForThePrinterAndRestores) {
-    testing_support::DrawingStateOfTest().AspectScaleX = 1.02L;
-    testing_support::DrawingStateOfTest().AspectScaleY = 0.98L;
+    testing_support::DrawingStateOfTest().aspectScaleX = 1.02L;
+    testing_support::DrawingStateOfTest().aspectScaleY = 0.98L;
     // The screen's view: zoomed and moved, as the sheet viewer may leave it.
-    testing_support::DrawingStateOfTest().ZoomFactor = 0.5L;
-    testing_support::DrawingStateOfTest().OriginX = 480;
-    testing_support::DrawingStateOfTest().OriginY = -20;
+    testing_support::DrawingStateOfTest().zoomFactor = 0.5L;
+    testing_support::DrawingStateOfTest().originX = 480;
+    testing_support::DrawingStateOfTest().originY = -20;
     RecordingSurface printer;
     try {
         PrintRun run(testing_support::DrawingStateOfTest(), printer, 4960, {99, 101});
-        EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PixelsPerUnit), 4960 / 210.0 * 0.776,
+        EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().pixelsPerUnit), 4960 / 210.0 * 0.776,
                     1e-9);
-        EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleX, 1.0L);
-        EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().FontScale, 60.0f);  // Round(60.49)
+        EXPECT_EQ(testing_support::DrawingStateOfTest().aspectScaleX, 1.0L);
+        EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().fontScale, 60.0f);  // Round(60.49)
         // The page's own zoom and origin: the corner of the printable area.
-        EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
+        EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);
         EXPECT_EQ(MapPoint(testing_support::DrawingStateOfTest(), 0, 0), (Point{99, 101}));
         EXPECT_EQ(MapPoint(testing_support::DrawingStateOfTest(), 100, 50),
                   (Point{99 + 1833, 101 + 916}));  // 1832.9 and 916.46 pixels
@@ -219,14 +219,14 @@ TEST_F(DrawingToolsTest, PrintRunScalesForThePrinterAndRestores) {
         throw std::runtime_error("paper jam");
     } catch (const std::runtime_error&) {
     }
-    EXPECT_EQ(testing_support::DrawingStateOfTest().PixelsPerUnit, 5.0L);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleX, 1.02L);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleY, 0.98L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().pixelsPerUnit, 5.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().aspectScaleX, 1.02L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().aspectScaleY, 0.98L);
     // The screen's text keeps its size: the font scale comes back as it was.
-    EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().FontScale, 18.5f);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 0.5L);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 480);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, -20);
+    EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().fontScale, 18.5f);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 0.5L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 480);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, -20);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ struct Xform {
 inline std::vector<std::string> Faults(const std::string& bytes) {
     std::vector<std::string> faults;
     Reader r(bytes.data(), bytes.size());
-    enum Slot { Pen, Brush, Font };
+    enum Slot { kPen, kBrush, kFont };
     std::map<std::uint32_t, Slot> objects;  // living objects and their kind
     struct Dc {
         std::array<std::uint32_t, 3> selected{kStockObject | BLACK_PEN, kStockObject | WHITE_BRUSH,
@@ -40,7 +40,7 @@ inline std::vector<std::string> Faults(const std::string& bytes) {
     Xform naive;  // what a reader that ignores RESTOREDC for the transform holds
     auto slotOfStock = [](std::uint32_t h) {
         const std::uint32_t n = h & ~kStockObject;
-        return n <= NULL_BRUSH ? Brush : n <= NULL_PEN ? Pen : Font;
+        return n <= NULL_BRUSH ? kBrush : n <= NULL_PEN ? kPen : kFont;
     };
     std::size_t at = 0;
     int index = 0;
@@ -58,7 +58,7 @@ inline std::vector<std::string> Faults(const std::string& bytes) {
             case EMR_EXTCREATEFONTINDIRECTW: {
                 const std::uint32_t h = r.U32(at + 8);
                 if (objects.count(h)) fault("object " + std::to_string(h) + " created over a living one");
-                objects[h] = type == EMR_CREATEBRUSHINDIRECT ? Brush : type == EMR_EXTCREATEFONTINDIRECTW ? Font : Pen;
+                objects[h] = type == EMR_CREATEBRUSHINDIRECT ? kBrush : type == EMR_EXTCREATEFONTINDIRECTW ? kFont : kPen;
                 break;
             }
             case EMR_SELECTOBJECT: {

@@ -34,7 +34,7 @@ class PrimitivesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetDrawingState(testing_support::DrawingStateOfTest());
-        testing_support::DrawingStateOfTest().PixelsPerUnit = 10;  // one page unit = 10 pixels
+        testing_support::DrawingStateOfTest().pixelsPerUnit = 10;  // one page unit = 10 pixels
     }
     void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
@@ -100,18 +100,18 @@ TEST_F(PrimitivesTest, CircleOnScreenAtZoomOneIsOneArc) {
     ASSERT_EQ(dc.Calls("arc").size(), 1u);
     EXPECT_EQ(dc.Calls("arc")[0].substr(0, 34), "arc 400,500 600,700 500,500 500,50");
     EXPECT_TRUE(dc.Calls("line").empty());
-    testing_support::DrawingStateOfTest().AspectScaleY = 2;  // unequal scales: an ellipse
+    testing_support::DrawingStateOfTest().aspectScaleY = 2;  // unequal scales: an ellipse
     dc.Clear();
     DrawCircleScaled(dc, 50, 60, 10);
     EXPECT_EQ(dc.Calls("arc")[0].substr(0, 19), "arc 400,250 600,350");
-    testing_support::DrawingStateOfTest().ZoomFactor = 1.5;  // any other zoom: lines
+    testing_support::DrawingStateOfTest().zoomFactor = 1.5;  // any other zoom: lines
     dc.Clear();
     DrawCircleScaled(dc, 50, 60, 10);
     EXPECT_EQ(dc.Calls("line").size(), 72u);
 }
 
 TEST_F(PrimitivesTest, TextIsAlignedAtTheTopInTheFontOfItsCode) {
-    testing_support::DrawingStateOfTest().FontScale = 18.5f;
+    testing_support::DrawingStateOfTest().fontScale = 18.5f;
     TextOutCentered(dc, "Zon", 2, 10, 20);
     TextOutRight(dc, "Maan", 0, 10, 20);
     TextOutLeft(dc, "X", 21, 10, 20);
@@ -142,12 +142,12 @@ TEST_F(PrimitivesTest, MoveToScaledMovesOnTheSurfaceItIsHanded) {
 }
 
 TEST_F(PrimitivesTest, PageFrameFollowsThePrinterOrientation) {
-    testing_support::DrawingStateOfTest().PixelsPerUnit = 2;
+    testing_support::DrawingStateOfTest().pixelsPerUnit = 2;
     CanvasForm form;
     form.UseDrawingState(testing_support::DrawingStateOfTest());
     form.resize(800, 900);
-    testing_support::DrawingStateOfTest().PrinterPresent = true;
-    testing_support::DrawingStateOfTest().PrinterLandscape = false;
+    testing_support::DrawingStateOfTest().printerPresent = true;
+    testing_support::DrawingStateOfTest().printerLandscape = false;
     DrawPageFrame(form.Canvas());
     QImage img = form.Snapshot();
     auto isYellow = [&](int x, int y) { return img.pixelColor(x, y).red() > 200 && img.pixelColor(x, y).blue() < 80; };
@@ -156,7 +156,7 @@ TEST_F(PrimitivesTest, PageFrameFollowsThePrinterOrientation) {
     EXPECT_TRUE(isYellow(300, 810));  // bottom edge at y = 405 units
     EXPECT_FALSE(isYellow(300, 404));
     form.ClearCanvas();
-    testing_support::DrawingStateOfTest().PrinterLandscape = true;
+    testing_support::DrawingStateOfTest().printerLandscape = true;
     DrawPageFrame(form.Canvas());
     img = form.Snapshot();
     EXPECT_TRUE(isYellow(300, 404));  // y = 202 units
@@ -180,7 +180,7 @@ protected:
     void SetUp() override {
         ResetDrawingState(testing_support::DrawingStateOfTest());
         InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1280, 800);
-        testing_support::DrawingStateOfTest().ZoomFactor = 0.5L * 1.15L;  // a portrait sheet in the viewer
+        testing_support::DrawingStateOfTest().zoomFactor = 0.5L * 1.15L;  // a portrait sheet in the viewer
     }
     void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
     // The picture of the texts drawn in order, white on black, opaque.
@@ -246,7 +246,7 @@ TEST_F(OpaqueTextLines, LinesKeepTheirInkAtEveryZoom) {
         for (long double zoom : {0.4L, 0.5L, 0.575L, 0.75L, 0.87L, 1.0L, 1.15L, 1.5L}) {
             ResetDrawingState(testing_support::DrawingStateOfTest());
             InitDrawingFromScreen(testing_support::DrawingStateOfTest(), screenHeight * 16 / 10, screenHeight);
-            testing_support::DrawingStateOfTest().ZoomFactor = zoom;
+            testing_support::DrawingStateOfTest().zoomFactor = zoom;
             for (const auto& p : pairs) {
                 const QImage upper = Draw({{p.upper, 10, p.upperSize}});
                 const QImage both = Draw({{p.upper, 10, p.upperSize}, {p.lower, 10 + p.step, p.lowerSize}});

@@ -75,7 +75,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[6], " 8.00000000000000E-0001");
     EXPECT_EQ(lines[7], " 1.00000000000000E+0000");
-    EXPECT_NEAR(testing_support::DrawingStateOfTest().AspectScaleX, 0.8L, 1e-15L);
+    EXPECT_NEAR(testing_support::DrawingStateOfTest().aspectScaleX, 0.8L, 1e-15L);
     testing_support::ControlOf<QScrollBar>(window, "ScBV")->setValue(-150);
     EXPECT_EQ(Lines()[7], " 1.15000000000000E+0000");
     // Reset: both scales 1.0 in the file, both bars at 0.
@@ -92,8 +92,8 @@ TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
 }
 
 TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
-    drawSettings_.Values().AspectScaleX = 0.9123L;
-    drawSettings_.Values().AspectScaleY = 0;  // taken as 1.0
+    drawSettings_.Values().aspectScaleX = 0.9123L;
+    drawSettings_.Values().aspectScaleY = 0;  // taken as 1.0
     drawSettings_.Save();
     display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
     window.PrepareOpening();
@@ -122,7 +122,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
     EXPECT_NEAR(testing_support::ControlOf<QWidget>(window, "Panel1")->geometry().center().x(), 140 / 1.2L * ppu, 2);
     EXPECT_NEAR(testing_support::ControlOf<QWidget>(window, "Panel1")->width(), 70 / 1.2L * ppu, 1);
     // With another sheet code the window is only cleared.
-    sheets_.SheetCode = 16;
+    sheets_.sheetCode = 16;
     window.DrawCalibrationFrame();
     EXPECT_EQ(LeftmostRed(testing_support::ControlOf<display::CanvasForm>(window, "FormCanvas")->Snapshot(), row), -1);
 }
@@ -146,7 +146,7 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {
     EXPECT_EQ(Lines()[4].substr(0, 12), " 1.052631578");
     testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Up")->click();
     EXPECT_EQ(Lines()[4].substr(0, 12), " 1.105263157");  // from 1.05
-    EXPECT_EQ(testing_support::DrawingStateOfTest().LineWidthFactor, drawSettings_.Values().LineWidthFactor);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().lineWidthFactor, drawSettings_.Values().lineWidthFactor);
     EXPECT_TRUE(messages_.messages.empty());
 }
 
@@ -156,18 +156,18 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
     // At the limits.
     testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("0,5");
     testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Down")->click();
-    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 0.5L);
+    EXPECT_EQ(drawSettings_.Values().lineWidthFactor, 0.5L);
     testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("4");
     testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Up")->click();
     EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "4");
-    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 4.0L);
+    EXPECT_EQ(drawSettings_.Values().lineWidthFactor, 4.0L);
     // Beyond them, typed: either button brings the factor back within.
     testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("0.1");
     testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Up")->click();
-    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 0.5L);
+    EXPECT_EQ(drawSettings_.Values().lineWidthFactor, 0.5L);
     testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("9");
     testing_support::ControlOf<QToolButton>(dialog, "SpinButton1Down")->click();
-    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 4.0L);
+    EXPECT_EQ(drawSettings_.Values().lineWidthFactor, 4.0L);
     EXPECT_EQ(Lines()[4], " 4.00000000000000E+0000");
     // Closing takes the typed number within the limits.
     testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("9");
@@ -175,7 +175,7 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
     EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "4");
     testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("0.3");
     EXPECT_TRUE(dialog.SaveTypedFactor());
-    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 0.5L);
+    EXPECT_EQ(drawSettings_.Values().lineWidthFactor, 0.5L);
     EXPECT_EQ(testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->text(), "0,5");
     testing_support::ControlOf<QLineEdit>(dialog, "EditSpeLin")->setText("2,5");
     EXPECT_TRUE(dialog.SaveTypedFactor());
@@ -193,7 +193,7 @@ TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
     EXPECT_EQ(messages_.messages[0].text,
               "'ab' non \xE8 un numero valido per lo spessore delle linee: scrivere un numero tra 0,5 e 4 con la "
               "virgola decimale (per esempio 1,5), oppure premere \"Resetten\" per tornare a 1.");
-    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 1.0L);
+    EXPECT_EQ(drawSettings_.Values().lineWidthFactor, 1.0L);
     // Closing with it keeps the dialog open.
     dialog.GoBack();
     EXPECT_TRUE(dialog.isVisible());
@@ -207,7 +207,7 @@ TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
 
 TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
     display::PrinterModelDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
-    dialog.ConfirmationMilliseconds = 0;
+    dialog.confirmationMilliseconds = 0;
     for (int round = 0; round < 2; ++round) {
         dialog.show();
         dialog.ShowCorrectionInForce();
@@ -219,7 +219,7 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
         EXPECT_EQ(Lines()[1], epson ? "0" : "1");
         EXPECT_EQ(testing_support::ControlOf<QLabel>(dialog, "LabModi")->text(), "WIJZIGING GEMAAKT!");
         EXPECT_FALSE(dialog.isVisible());  // closed after the message
-        EXPECT_EQ(drawSettings_.Values().EpsonCorrection, epson ? 0 : 1);
+        EXPECT_EQ(drawSettings_.Values().epsonCorrection, epson ? 0 : 1);
     }
 }
 
@@ -229,7 +229,7 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelTextNamesTheButtonAsItReads) {
     display::PrinterModelDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     for (int epson : {0, 1}) {
         SCOPED_TRACE(epson);
-        drawSettings_.Values().EpsonCorrection = static_cast<std::uint8_t>(epson);
+        drawSettings_.Values().epsonCorrection = static_cast<std::uint8_t>(epson);
         dialog.show();
         dialog.ShowCorrectionInForce();
         QWidget* panel = epson ? testing_support::ControlOf<QFrame>(dialog, "Panel2") : testing_support::ControlOf<QFrame>(dialog, "Panel1");

@@ -82,7 +82,7 @@ TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
     EXPECT_EQ(window.result(), int(QDialog::Accepted));
     EXPECT_EQ(Lines().at(6), " 1.00000000000000E+0000");
     EXPECT_EQ(Lines().at(7), " 8.80000000000000E-0001");
-    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleY, drawSettings_.Values().AspectScaleY);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().aspectScaleY, drawSettings_.Values().aspectScaleY);
     EXPECT_TRUE(messages_.messages.empty());
 }
 
@@ -106,7 +106,7 @@ TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
                                    std::to_string(b.x) + "," + std::to_string(b.y) + " ";
         return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
     };
-    const long double step = 10 / testing_support::DrawingStateOfTest().AspectScaleX;
+    const long double step = 10 / testing_support::DrawingStateOfTest().aspectScaleX;
     for (int k : {1, 9, 10}) {
         EXPECT_TRUE(has(140 + k * step, 98.6L, 140 + k * step, 104.6L)) << "right " << k;
         EXPECT_TRUE(has(140 - k * step, 98.6L, 140 - k * step, 104.6L)) << "left " << k;
@@ -131,16 +131,16 @@ TEST_F(SettingsControls, LineWidthBackAndResetDoTheirOwnThing) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 5);
     EXPECT_EQ(Lines().at(4), " 2.50000000000000E+0000");
-    EXPECT_EQ(testing_support::DrawingStateOfTest().LineWidthFactor, 2.5L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().lineWidthFactor, 2.5L);
     EXPECT_TRUE(messages_.messages.empty());
 }
 
 // The printer-model dialog's way back changes nothing, whichever panel it shows.
 TEST_F(SettingsControls, PrinterModelBackLeavesTheCorrectionAsItWas) {
     display::PrinterModelDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
-    dialog.ConfirmationMilliseconds = 0;
+    dialog.confirmationMilliseconds = 0;
     for (int correction : {0, 1}) {
-        drawSettings_.Values().EpsonCorrection = correction;
+        drawSettings_.Values().epsonCorrection = correction;
         drawSettings_.Save();
         const std::string before = SettingsFile();
         dialog.show();
@@ -149,7 +149,7 @@ TEST_F(SettingsControls, PrinterModelBackLeavesTheCorrectionAsItWas) {
         testing_support::ControlOf<QPushButton>(dialog, "BitBtnRitorna")->click();
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_FALSE(testing_support::ControlOf<QLabel>(dialog, "LabModi")->isVisible());
-        EXPECT_EQ(drawSettings_.Values().EpsonCorrection, correction);
+        EXPECT_EQ(drawSettings_.Values().epsonCorrection, correction);
         EXPECT_EQ(SettingsFile(), before);
     }
 }

@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         ResetDrawingState(testing_support::DrawingStateOfTest());
         ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
-        testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
+        testing_support::DrawingStateOfTest().pixelsPerUnit = 10;
         for (const char* folder : {"Simboli", "Zodiaco"})
             std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / folder, tmp.Path() / folder);
     }
@@ -47,7 +47,7 @@ TEST_F(GlyphsTest, FileNamesFollowTheTarget) {
     EXPECT_EQ(SignGlyphFileName(screen, 12, "M"), "Zodiaco\\SegM12.emf");
     EXPECT_EQ(ElementGlyphFileName(screen, 6), "Simboli\\ElZol2.emf");
     EXPECT_EQ(ElementGlyphFileName(screen, 8), "");
-    testing_support::DrawingStateOfTest().BlackAndWhite = true;
+    testing_support::DrawingStateOfTest().blackAndWhite = true;
     EXPECT_EQ(PlanetGlyphFileName(screen, 13), "Simboli\\PiaXB13.emf");
     EXPECT_EQ(SignGlyphFileName(screen, 1, "M"), "Zodiaco\\SegMB01.emf");
     EXPECT_EQ(ElementGlyphFileName(screen, 1), "Simboli\\ElFuo1B.emf");
@@ -57,8 +57,8 @@ TEST_F(GlyphsTest, FileNamesFollowTheTarget) {
 }
 
 TEST_F(GlyphsTest, SquareIsScaledButNotDividedByTheAspectScales) {
-    testing_support::DrawingStateOfTest().AspectScaleX = 2;
-    testing_support::DrawingStateOfTest().AspectScaleY = 0.5;
+    testing_support::DrawingStateOfTest().aspectScaleX = 2;
+    testing_support::DrawingStateOfTest().aspectScaleY = 0.5;
     EXPECT_EQ(GlyphRect(testing_support::DrawingStateOfTest(), 100, 50, 4), (Rect{480, 980, 520, 1020}));
 }
 
@@ -115,7 +115,7 @@ TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
 
 TEST_F(GlyphsTest, BlackAndWhiteDrawsTheWhiteOrBlackFile) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    testing_support::DrawingStateOfTest().BlackAndWhite = true;
+    testing_support::DrawingStateOfTest().blackAndWhite = true;
     std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXB13.emf");
     std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXN13.emf");
     DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(9)), 10, 10, 4);

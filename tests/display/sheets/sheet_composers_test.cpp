@@ -64,9 +64,9 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
             << code;
         for (const std::string& c : captions)
             EXPECT_NE(std::find(texts.begin(), texts.end(), c), texts.end()) << code << ": " << c;
-        EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L) << code;
-        EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 173) << code;
-        EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreY, 105) << code;
+        EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L) << code;
+        EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreX, 173) << code;
+        EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreY, 105) << code;
     }
     EXPECT_TRUE(sink.messages.empty());
 }
@@ -89,9 +89,9 @@ TEST_F(SheetComposers, FailingBlockStillPutsTheScaleBack) {
     std::filesystem::remove_all("Appoggio");  // the year rulers' table
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     EXPECT_THROW(display::ComposeThemeSheetPortrait(dc, current, sheetMemory), std::exception);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
-    EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 173);
-    EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreY, 105);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);
+    EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreX, 173);
+    EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreY, 105);
     EXPECT_EQ(dc.State().pen, display::Pen{});
 }
 

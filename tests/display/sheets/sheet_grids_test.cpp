@@ -172,13 +172,13 @@ TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawElementalHumoralGrid(dc, c, 50, 160);
     // Fire row (2): e = 7 at (L + 20, T + 8); hot (row 1) 7 at (L + 34, T + 1), dry (row 4) 7.
-    const engine::Real L = 50 - 27, T = 160 - 15;
+    const engine::Real left = 50 - 27, top = 160 - 15;
     const auto texts = sheet_test::Texts(dc);
     auto count = [&](const std::string& t) { return std::count(texts.begin(), texts.end(), t); };
     EXPECT_EQ(count("7"), 3);
     EXPECT_EQ(count("0"), 5);
     const auto calls = dc.Calls("text");
-    for (const auto& [x, y] : {std::pair{L + 20, T + 8}, {L + 34, T + 1}, {L + 34, T + 22}}) {
+    for (const auto& [x, y] : {std::pair{left + 20, top + 8}, {left + 34, top + 1}, {left + 34, top + 22}}) {
         const std::string want = At(display::MapPoint(testing_support::DrawingStateOfTest(), x, y));
         EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [&](const std::string& c) {
             return c.rfind(want, 0) == 0 && c.find("'7'") != std::string::npos;

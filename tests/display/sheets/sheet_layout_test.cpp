@@ -132,7 +132,7 @@ TEST_F(SheetLayouts, EveryBlockIsDrawnAtItsListedPlaceInTheListsOrder) {
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));
         // The places are page points under the sheet's own scale.
-        testing_support::DrawingStateOfTest().ZoomFactor = layout->zoom;
+        testing_support::DrawingStateOfTest().zoomFactor = layout->zoom;
         std::size_t from = 0;
         int blocks = 0;
         for (std::size_t i = 0; i < layout->entries.size(); ++i) {
@@ -141,7 +141,7 @@ TEST_F(SheetLayouts, EveryBlockIsDrawnAtItsListedPlaceInTheListsOrder) {
             blocks += !std::holds_alternative<display::SheetStep>(layout->entries[i]);
             from = static_cast<std::size_t>(at);
         }
-        testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
+        testing_support::DrawingStateOfTest().zoomFactor = 1.0L;
         EXPECT_EQ(blocks, code == 5 || code == 16 ? 10 : 9) << code;
     }
     EXPECT_EQ(display::SheetLayoutOf(0), nullptr);
@@ -162,10 +162,10 @@ TEST_F(SheetLayouts, TheAffinityWheelsAreTwoPlacesOfOneBlock) {
     EXPECT_EQ(wheels[1].cy - wheels[0].cy, 150);
     // Each wheel alone at the sheet's scale draws the lines the sheet draws at that place.
     RecordingSurface energy{testing_support::DrawingStateOfTest()}, mirror{testing_support::DrawingStateOfTest()};
-    testing_support::DrawingStateOfTest().ZoomFactor = layout.zoom;
+    testing_support::DrawingStateOfTest().zoomFactor = layout.zoom;
     display::DrawSheetAffinityWheel(energy, current.chart, 1, {wheels[0].cx, wheels[0].cy});
     display::DrawSheetAffinityWheel(mirror, current.chart, 2, {wheels[1].cx, wheels[1].cy});
-    testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
+    testing_support::DrawingStateOfTest().zoomFactor = 1.0L;
     RecordingSurface sheet{testing_support::DrawingStateOfTest()};
     display::ComposeSheet(display::kAffinitySheetPortrait, sheet, current, sheetMemory);
     const auto sheetLines = sheet.Calls("line"), energyLines = energy.Calls("line"), mirrorLines = mirror.Calls("line");
@@ -251,9 +251,9 @@ TEST_F(SheetLayouts, ElementalClothCountsTheSignsOfTheChartsPlanets) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::ComposeSheet(display::kAffinitySheetPortrait, dc, current, sheetMemory);
     // The elemental cloth's fire total (column 1, row 5 of its counts) is 7.
-    testing_support::DrawingStateOfTest().ZoomFactor = 1.15L;
+    testing_support::DrawingStateOfTest().zoomFactor = 1.15L;
     const display::Point fireTotal = display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 14 + 21, 95 - 14);
-    testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
+    testing_support::DrawingStateOfTest().zoomFactor = 1.0L;
     const auto texts = dc.Calls("text");
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const std::string& l) {
         return l.rfind("text " + Pt(fireTotal) + " ", 0) == 0 && l.find("'7'") != std::string::npos;
@@ -270,7 +270,7 @@ TEST_F(SheetLayouts, SheetKeepsItsOwnWheelWhateverWheelTheChartWindowSetLast) {
         display::ComposeSheet(code, afterChartWindow, current, sheetMemory);
         EXPECT_EQ(afterChartWindow.log, sheets.log) << code;
         // the chart window's is left as it was
-        EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 100) << code;
+        EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreX, 100) << code;
     }
 }
 

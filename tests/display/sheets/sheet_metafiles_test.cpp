@@ -71,8 +71,8 @@ protected:
         const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
         for (const auto& [code, orientation] : sheets) {
             if (viewer->isVisible()) viewer->close();
-            selection.SheetCode = code;
-            selection.SheetOrientation = orientation;
+            selection.sheetCode = code;
+            selection.sheetOrientation = orientation;
             viewer->show();
             viewer->DrawWhenReady();
             viewer->DrawWhenReady();

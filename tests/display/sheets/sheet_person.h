@@ -52,7 +52,7 @@ inline void PrepareSheetViewer() {
     SetSheetPerson();
     display::ResetDrawingState(testing_support::DrawingStateOfTest());
     display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1920, 1080);
-    testing_support::DrawingStateOfTest().PrinterPresent = true;
+    testing_support::DrawingStateOfTest().printerPresent = true;
     display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
@@ -65,8 +65,8 @@ inline void PrepareSheetViewer() {
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
     long size = 0;  // bytes of the metafile drawn
-    double cx() const { return (left + right) / 2.0; }
-    double cy() const { return (top + bottom) / 2.0; }
+    double Cx() const { return (left + right) / 2.0; }
+    double Cy() const { return (top + bottom) / 2.0; }
 };
 
 // The metafiles drawn, in order.

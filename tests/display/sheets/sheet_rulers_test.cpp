@@ -56,8 +56,8 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
               (std::vector<std::string>{"Planetaire dag: Maandag", "Planetaire uur: 4 Dag", "Geregeerd door Mars",
                                         "Ascendant 10Kre30", "Geregeerd door de Maan", "Midhemel 28Vis00",
                                         "Geregeerd door Jupiter", "Jaar van Saturnus", "In de cyclus van de Zon"}));
-    EXPECT_EQ(rulers.ChartWeekdayName, "Maandag");
-    const double sunriseHours = std::fmod(double(rulers.SunriseJulianDay) + 0.5, 1.0) * 24 + 1;
+    EXPECT_EQ(rulers.chartWeekdayName, "Maandag");
+    const double sunriseHours = std::fmod(double(rulers.sunriseJulianDay) + 0.5, 1.0) * 24 + 1;
     EXPECT_NEAR(sunriseHours, 7.6, 0.1);
     // Lines at their offsets below the anchor: the last at 33 + 4.
     const auto calls = dc.Calls("text");
@@ -90,16 +90,16 @@ TEST_F(SheetRulers, BeforeSunriseTheDayBeforeRulesEvenEastOfGreenwich) {
     c.moment.minute = 0;
     display::ComputePlanetaryHour(c, rulers);
     EXPECT_EQ(rulers.planetaryDayName, "Zondag");
-    EXPECT_EQ(rulers.ChartWeekdayName, "Maandag");
-    EXPECT_GT(rulers.SheetPlanetaryHour, 12);
+    EXPECT_EQ(rulers.chartWeekdayName, "Maandag");
+    EXPECT_GT(rulers.sheetPlanetaryHour, 12);
 }
 
 TEST_F(SheetRulers, NightHoursAreCountedFromOne) {
     engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    rulers.SheetPlanetaryHour = 13;
+    rulers.sheetPlanetaryHour = 13;
     display::DrawPlanetaryHourBlock(dc, chart, rulers, 10, 10);
-    rulers.SheetPlanetaryHour = 12;
+    rulers.sheetPlanetaryHour = 12;
     display::DrawPlanetaryHourBlock(dc, chart, rulers, 10, 10);
     const auto texts = sheet_test::Texts(dc);
     EXPECT_EQ(texts[1], "Planetaire uur: 1 Nacht");
@@ -114,7 +114,7 @@ TEST_F(SheetRulers, MissingYearFileIsAnErrorAndTheChartStaysWhole) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     EXPECT_THROW(display::DrawYearRuler(dc, chart, 10, 10), rt::IoError);
     EXPECT_EQ(chart, before);
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().currentFont.has_value());
 }
 
 }  // namespace

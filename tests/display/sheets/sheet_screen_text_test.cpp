@@ -97,7 +97,7 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
         gui::SetSystemServices(std::make_unique<Screen>(w, h));
         display::ResetDrawingState(testing_support::DrawingStateOfTest());
         display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), w, h);
-        testing_support::DrawingStateOfTest().PrinterPresent = true;
+        testing_support::DrawingStateOfTest().printerPresent = true;
         for (const auto& [code, orientation] :
              std::vector<std::pair<int, const char*>>{{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}}) {
             display::SheetSelectionState sheets;
@@ -105,8 +105,8 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
             viewer.resize(w, h);
             TextTap tap;
             viewer.SetRecorder(&tap);
-            sheets.SheetCode = code;
-            sheets.SheetOrientation = orientation;
+            sheets.sheetCode = code;
+            sheets.sheetOrientation = orientation;
             viewer.show();  // the view of the opening: zoom 0.5 for a portrait page
             // The bindings are copied in by name: clang (and so clang-tidy) does not
             // yet let a lambda capture a structured binding.
@@ -116,7 +116,7 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
                 const QImage picture = viewer.Snapshot();
                 for (const Loss& l : LostInk(picture, tap.texts))
                     ADD_FAILURE() << w << "x" << h << " sheet " << code << " " << view << " zoom "
-                                  << double(testing_support::DrawingStateOfTest().ZoomFactor) << ": '" << l.text
+                                  << double(testing_support::DrawingStateOfTest().zoomFactor) << ": '" << l.text
                                   << "' loses " << l.pixels;
             };
             check("opening");

@@ -81,8 +81,8 @@ TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
     const auto boxes = sheet_test::Glyphs(dc);
     ASSERT_EQ(boxes.size(), 11u);
     const auto g = display::MapPoint(testing_support::DrawingStateOfTest(), 18, 115 + 7 + 1);
-    EXPECT_NEAR(boxes[1].cx(), g.x, 1);
-    EXPECT_NEAR(boxes[1].cy(), g.y, 1);
+    EXPECT_NEAR(boxes[1].Cx(), g.x, 1);
+    EXPECT_NEAR(boxes[1].Cy(), g.y, 1);
 }
 
 TEST_F(SheetTables, LatitudesStopAfterSaturn) {

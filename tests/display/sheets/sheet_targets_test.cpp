@@ -29,7 +29,7 @@ protected:
         sheet_test::SetSheetPerson();
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
-        testing_support::DrawingStateOfTest().AspectLinesOn = 0;
+        testing_support::DrawingStateOfTest().aspectLinesOn = 0;
     }
     static void DrawBlocks(display::Surface& dc) {
         const archive::CurrentChart& current = testing_support::CurrentChartOfTest();
@@ -100,9 +100,9 @@ TEST_F(SheetTargets, EveryBlockLeavesTheSurfaceAsItFoundIt) {
     EXPECT_EQ(after.textColor, before.textColor);
     EXPECT_EQ(after.textAlign, before.textAlign);
     EXPECT_EQ(after.polyFillMode, before.polyFillMode);
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentPen.has_value());
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentBrush.has_value());
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().currentPen.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().currentBrush.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().currentFont.has_value());
 }
 
 TEST_F(SheetTargets, GlyphsFollowTheirBlockButNeverToAHiddenSheetWindow) {

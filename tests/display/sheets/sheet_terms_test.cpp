@@ -57,10 +57,10 @@ TEST_F(SheetTermsTest, DecanKeysSkipExactTensAndKeepTheOldKey) {
     EXPECT_EQ(display::DecanKeyOf(1, 0), "");
     engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     wheel_test::SetWheelPoint(chart, 1, 10);
-    terms.BodyDecanKeys[1] = "SolDec07";
+    terms.bodyDecanKeys[1] = "SolDec07";
     display::RefreshSheetDecanKeys(chart, terms);
-    EXPECT_EQ(terms.BodyDecanKeys[1], "SolDec07");
-    EXPECT_EQ(terms.BodyDecanKeys[2], "LunDec05");  // 45.5
+    EXPECT_EQ(terms.bodyDecanKeys[1], "SolDec07");
+    EXPECT_EQ(terms.bodyDecanKeys[2], "LunDec05");  // 45.5
 }
 
 TEST_F(SheetTermsTest, PositionFileHoldsNineSectorKeysThenNineDecanKeys) {
@@ -133,7 +133,7 @@ TEST_F(SheetTermsTest, MissingTermsFileIsAnErrorAndTheSurfaceIsRestored) {
     dc.SetTextColor(display::Rgb(1, 2, 3));
     EXPECT_THROW(display::DrawTermsBlock(dc, 20, 100), rt::IoError);
     EXPECT_EQ(dc.State().textColor, display::Rgb(1, 2, 3));
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().currentFont.has_value());
 }
 
 TEST(ShippedTermsTexts, EveryKeyHasItsOwnText) {

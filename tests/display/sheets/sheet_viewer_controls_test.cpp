@@ -63,8 +63,8 @@ protected:
     }
     // Shows the sheet and runs the viewer's timer by hand until it drew.
     void Open(int code, const char* orientation) {
-        sheets.SheetCode = code;
-        sheets.SheetOrientation = orientation;
+        sheets.sheetCode = code;
+        sheets.sheetOrientation = orientation;
         viewer->show();
         TickUntilStopped();
     }
@@ -131,22 +131,22 @@ public:
 // The zoom, height and width buttons: each its own step of the view.
 TEST_F(SheetViewerControls, ZoomHeightAndWidthButtonsSetTheirOwnViews) {
     Open(5, "P");  // a portrait page: half size, moved right by a quarter of the screen
-    ASSERT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 0.5L);
-    ASSERT_EQ(testing_support::DrawingStateOfTest().OriginX, 480);
+    ASSERT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 0.5L);
+    ASSERT_EQ(testing_support::DrawingStateOfTest().originX, 480);
     testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomPiu")->click();
-    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().ZoomFactor), 0.575, 1e-6);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().zoomFactor), 0.575, 1e-6);
     testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomMeno")->click();
     testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomMeno")->click();
-    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().ZoomFactor), 0.5 / 1.15, 1e-6);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().zoomFactor), 0.5 / 1.15, 1e-6);
     testing_support::ControlOf<QPushButton>(*viewer, "BBlargarghezza")->click();  // "Breedte": zoom 1 at the origin
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 0);
     testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomPiu")->click();
     testing_support::ControlOf<QPushButton>(*viewer, "BBaltezza")->click();  // "Hoogte": the portrait page's whole height
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 0.5L);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 480);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 0.5L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 480);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 0);
     dc.Clear();
     testing_support::ControlOf<QPushButton>(*viewer, "BBlargarghezza")->click();
     EXPECT_EQ(Drawings(), 1);  // every button draws the sheet again
@@ -156,22 +156,22 @@ TEST_F(SheetViewerControls, ZoomHeightAndWidthButtonsSetTheirOwnViews) {
 // Colour and aspect style: each button turns its own flag and its own glyph.
 TEST_F(SheetViewerControls, ColourAndAspectButtonsTurnTheirOwnFlags) {
     Open(5, "P");
-    ASSERT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 1);
-    ASSERT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
+    ASSERT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 1);
+    ASSERT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);
     testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
-    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 0);
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->property("glyph").toString(), "LosLin");
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(), "StColor");
     testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
-    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 1);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 1);
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->property("glyph").toString(), "LinLos");
     testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
-    EXPECT_TRUE(testing_support::DrawingStateOfTest().BlackAndWhite);
+    EXPECT_TRUE(testing_support::DrawingStateOfTest().blackAndWhite);
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(), "StNero");
-    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 1);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 1);
     testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(), "StColor");
 }
 
@@ -185,10 +185,10 @@ TEST_F(SheetViewerControls, SetupShowsTheOrientationTheDialogLeft) {
     ASSERT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->property("glyph").toString(), "SetupP");
     testing_support::ControlOf<QPushButton>(*viewer, "BitBtnSetup")->click();
     EXPECT_EQ(printer->setups, 1);
-    EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterLandscape);
+    EXPECT_TRUE(testing_support::DrawingStateOfTest().printerLandscape);
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->property("glyph").toString(), "SetupL");
     testing_support::ControlOf<QPushButton>(*viewer, "BitBtnSetup")->click();
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().PrinterLandscape);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().printerLandscape);
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->property("glyph").toString(), "SetupP");
     EXPECT_FALSE(std::filesystem::exists(pdf));
     EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->isEnabled());
@@ -205,8 +205,8 @@ TEST_F(SheetViewerControls, TheMetafileBoxOffersFifteenNames) {
 // sideways; a drag moves it by the last move's displacement.
 TEST_F(SheetViewerControls, WheelAndDragMoveTheSheet) {
     Open(16, "L");
-    ASSERT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
-    ASSERT_EQ(testing_support::DrawingStateOfTest().OriginY, 0);
+    ASSERT_EQ(testing_support::DrawingStateOfTest().originX, 0);
+    ASSERT_EQ(testing_support::DrawingStateOfTest().originY, 0);
     auto wheel = [this](int notches) {
         const QPointF at(400, 300);
         QWheelEvent e(at, viewer->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
@@ -214,19 +214,19 @@ TEST_F(SheetViewerControls, WheelAndDragMoveTheSheet) {
         QApplication::sendEvent(viewer.get(), &e);
     };
     wheel(-1);  // towards the user: the sheet moves down
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 20);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 20);
     wheel(-1);
     wheel(1);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 20);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 20);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
 
     QTest::mousePress(viewer.get(), Qt::LeftButton, {}, QPoint(500, 400));
     QTest::mouseMove(viewer.get(), QPoint(530, 390));
     QTest::mouseMove(viewer.get(), QPoint(560, 370));
     QTest::mouseRelease(viewer.get(), Qt::LeftButton, {}, QPoint(560, 370));
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 60);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 20 - 30);
-    EXPECT_EQ(viewer->Motion().Dragging, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 60);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 20 - 30);
+    EXPECT_EQ(viewer->Motion().dragging, 0);
 }
 
 // "Backard", Escape and Enter close the viewer, which forgets its black and
@@ -241,8 +241,8 @@ TEST_F(SheetViewerControls, BackAndItsKeysCloseTheViewer) {
         if (way == 1) QTest::keyClick(viewer.get(), Qt::Key_Escape);
         if (way == 2) QTest::keyClick(viewer.get(), Qt::Key_Return);
         EXPECT_FALSE(viewer->isVisible());
-        EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
-        EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 1);
+        EXPECT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);
+        EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 1);
         EXPECT_FALSE(std::filesystem::exists(pdf));
     }
 }

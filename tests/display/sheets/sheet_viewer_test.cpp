@@ -51,17 +51,17 @@ TEST(SheetView, PortraitPrinterPageOpensAtHalfSizeInTheMiddle) {
     display::ResetDrawingState(testing_support::DrawingStateOfTest());
     display::SheetViewerState motion;
     display::SetActivationView(testing_support::DrawingStateOfTest(), motion, 1920, 1080, "P");
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);  // no printer
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
-    testing_support::DrawingStateOfTest().PrinterPresent = true;
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);  // no printer
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
+    testing_support::DrawingStateOfTest().printerPresent = true;
     display::SetActivationView(testing_support::DrawingStateOfTest(), motion, 1920, 1080, "P");
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 0.5L);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 480);
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().PrinterLandscape);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 0.5L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 480);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().printerLandscape);
     display::SetActivationView(testing_support::DrawingStateOfTest(), motion, 1920, 1080, "L");
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
-    EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterLandscape);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
+    EXPECT_TRUE(testing_support::DrawingStateOfTest().printerLandscape);
 }
 
 TEST(SheetView, ZoomStepsAboutTheScreenCentreWithinTheLimits) {
@@ -69,33 +69,33 @@ TEST(SheetView, ZoomStepsAboutTheScreenCentreWithinTheLimits) {
     display::SheetViewerState motion;
     display::SetActivationView(testing_support::DrawingStateOfTest(), motion, 1920, 1080, "L");
     display::ZoomSheetIn(testing_support::DrawingStateOfTest(), motion);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, -144);  // Round(960 - 1.15 x 960)
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, -81);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, -144);  // Round(960 - 1.15 x 960)
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, -81);
     for (int i = 1; i < 10; ++i) display::ZoomSheetIn(testing_support::DrawingStateOfTest(), motion);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 4.0L);
-    const int ox = testing_support::DrawingStateOfTest().OriginX, oy = testing_support::DrawingStateOfTest().OriginY;
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 4.0L);
+    const int ox = testing_support::DrawingStateOfTest().originX, oy = testing_support::DrawingStateOfTest().originY;
     EXPECT_EQ(ox, -2880);
     display::ZoomSheetIn(testing_support::DrawingStateOfTest(), motion);  // at the limit: nothing moves
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 4.0L);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, ox);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, oy);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 4.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, ox);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, oy);
     display::ResetSheetZoom(testing_support::DrawingStateOfTest());
     for (int i = 0; i < 6; ++i) display::ZoomSheetOut(testing_support::DrawingStateOfTest(), motion);
-    EXPECT_GT(testing_support::DrawingStateOfTest().ZoomFactor, 0.4L);
+    EXPECT_GT(testing_support::DrawingStateOfTest().zoomFactor, 0.4L);
     display::ZoomSheetOut(testing_support::DrawingStateOfTest(), motion);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, static_cast<long double>(0.4f));
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, static_cast<long double>(0.4f));
 }
 
 TEST(SheetView, DragMovesOnlyBeyondTwoPixelsByTheLastMove) {
     display::ResetDrawingState(testing_support::DrawingStateOfTest());
     display::SheetViewerState v;
-    v.Dragging = 1;
-    v.DragStartX = 100, v.DragStartY = 100;
-    v.DragDeltaX = 2, v.DragDeltaY = 40;  // the last move
+    v.dragging = 1;
+    v.dragStartX = 100, v.dragStartY = 100;
+    v.dragDeltaX = 2, v.dragDeltaY = 40;  // the last move
     display::EndSheetDrag(testing_support::DrawingStateOfTest(), v, 102, 145);       // released a little further
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 40);
-    EXPECT_EQ(v.Dragging, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 40);
+    EXPECT_EQ(v.dragging, 0);
 }
 
 TEST(SheetView, MetafileNamesAreCheckedWhole) {
@@ -131,8 +131,8 @@ protected:
     }
     void Open(int code, const char* orientation) {
         if (viewer->isVisible()) viewer->close();  // back to the main window first
-        sheets.SheetCode = code;
-        sheets.SheetOrientation = orientation;
+        sheets.sheetCode = code;
+        sheets.sheetOrientation = orientation;
         viewer->show();
         viewer->DrawWhenReady();  // the first opening draws on the second tick
         viewer->DrawWhenReady();
@@ -142,14 +142,14 @@ protected:
         int ox, oy, cx, cy;
     };
     static Scale Now() {
-        return {testing_support::DrawingStateOfTest().PixelsPerUnit,
-                testing_support::DrawingStateOfTest().AspectScaleX,
-                testing_support::DrawingStateOfTest().AspectScaleY,
-                testing_support::DrawingStateOfTest().ZoomFactor,
-                testing_support::DrawingStateOfTest().OriginX,
-                testing_support::DrawingStateOfTest().OriginY,
-                testing_support::WheelGeometryOfTest().WheelCentreX,
-                testing_support::WheelGeometryOfTest().WheelCentreY};
+        return {testing_support::DrawingStateOfTest().pixelsPerUnit,
+                testing_support::DrawingStateOfTest().aspectScaleX,
+                testing_support::DrawingStateOfTest().aspectScaleY,
+                testing_support::DrawingStateOfTest().zoomFactor,
+                testing_support::DrawingStateOfTest().originX,
+                testing_support::DrawingStateOfTest().originY,
+                testing_support::WheelGeometryOfTest().wheelCentreX,
+                testing_support::WheelGeometryOfTest().wheelCentreY};
     }
     static void ExpectSame(const Scale& a, const Scale& b) {
         EXPECT_EQ(a.ppu, b.ppu);
@@ -180,13 +180,13 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
                   {18, "P", "SPIEGEL AFFINITEITEN"}};
     for (const auto& s : sheets) {
         Open(s.code, s.orientation);
-        testing_support::DrawingStateOfTest().AspectScaleX = 1.02L;  // a calibrated screen
+        testing_support::DrawingStateOfTest().aspectScaleX = 1.02L;  // a calibrated screen
         Scale before = Now();
-        const float fontScale = testing_support::DrawingStateOfTest().FontScale;
+        const float fontScale = testing_support::DrawingStateOfTest().fontScale;
         testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
         before.zoom = 1, before.ox = 0, before.oy = 0;  // printing shows the whole sheet afterwards
         ExpectSame(Now(), before);
-        EXPECT_EQ(testing_support::DrawingStateOfTest().FontScale, fontScale);  // the screen's text keeps its size
+        EXPECT_EQ(testing_support::DrawingStateOfTest().fontScale, fontScale);  // the screen's text keeps its size
         const std::string info = Shell("pdfinfo '" + pdf + "'");
         EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
         const bool portrait = std::string(s.orientation) == "P";
@@ -198,7 +198,7 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
         EXPECT_NE(text.find(s.caption), std::string::npos) << s.code << text;
         if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
             Shell("cp '" + pdf + "' '" + keep + "/sheet" + std::to_string(s.code) + ".pdf'");
-        testing_support::DrawingStateOfTest().AspectScaleX = 1;
+        testing_support::DrawingStateOfTest().aspectScaleX = 1;
     }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
 }
@@ -352,12 +352,12 @@ TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
     // The sheet fills the page's width: its title stands in the right half.
     EXPECT_GT(plain.Find("THEMA")->xMax, plain.width * 0.75);
     // Afterwards the screen shows the whole sheet with text of the same size.
-    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
 }
 
 TEST_F(SheetViewer, PrinterCorrectionPutsABlankPageFirst) {
-    drawSettings.Values().EpsonCorrection = 1;
+    drawSettings.Values().epsonCorrection = 1;
     Open(16, "L");
     testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
     EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           2"), std::string::npos);
@@ -384,7 +384,7 @@ TEST_F(SheetViewer, BlackAndWhitePrintUsesBlackInkOnly) {
     EXPECT_EQ(coloured, 0);
     EXPECT_GT(ink, 500);
     viewer->close();
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);  // closing goes back to colour
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);  // closing goes back to colour
 }
 
 // A printer whose job starts after the year rulers' table went missing: the
@@ -407,7 +407,7 @@ TEST_F(SheetViewer, FailedPrintEndsTheJobAndPutsTheStateBack) {
     ASSERT_EQ(sink.messages.size(), 1u);
     ExpectSame(Now(), before);
     EXPECT_TRUE(std::filesystem::exists(pdf));  // the document was ended
-    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentPen.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().currentPen.has_value());
 }
 
 TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
@@ -427,8 +427,8 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
         EXPECT_EQ(display::CheckEmf(bytes), "") << code;
         EXPECT_EQ(display::ReadChartOrientations().substr(n - 1, 1), orientation) << code;
         // Exported at zoom 1 at the origin, as on paper; the screen shows the same view.
-        EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
-        EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
+        EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);
+        EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
 
         // The same sheet drawn on a recording surface on paper, as the metafile is.
         display::RecordingSurface direct{testing_support::DrawingStateOfTest()};
@@ -498,11 +498,11 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
                 EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(r)) << b->objectName().toStdString();
             }
         }
-        const long double screenScale = testing_support::DrawingStateOfTest().PixelsPerUnit;
+        const long double screenScale = testing_support::DrawingStateOfTest().pixelsPerUnit;
         testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("GRAF06.EMF");
         testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
         EXPECT_TRUE(sink.messages.empty());
-        EXPECT_EQ(testing_support::DrawingStateOfTest().PixelsPerUnit, screenScale);  // the screen's scale is back
+        EXPECT_EQ(testing_support::DrawingStateOfTest().pixelsPerUnit, screenScale);  // the screen's scale is back
         const auto header =
             display::ReadEmfHeader(testing_support::ReadBytes(folder.Path() / "Emf" / "GRAF06.EMF"));
         ASSERT_TRUE(header.has_value());
@@ -526,7 +526,7 @@ TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
     testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
     EXPECT_EQ(sink.messages.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.EMF"));
-    EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, before.cx);
+    EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreX, before.cx);
 }
 
 // A name with a character no file name of the program can hold is refused
@@ -539,7 +539,7 @@ TEST_F(SheetViewer, AMetafileNameWithACharacterTheProgramCannotHoldIsRefused) {
     EXPECT_NE(sink.messages[0].text.find("(U+1F600)"), std::string::npos) << sink.messages[0].text;
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF03?.EMF"));
     EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->currentText(), QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
-    EXPECT_NE(testing_support::DrawingStateOfTest().MetafileName, "GRAF03?.EMF");
+    EXPECT_NE(testing_support::DrawingStateOfTest().metafileName, "GRAF03?.EMF");
 }
 
 // A metafile name typed in lower case is its upper-case form at the first
@@ -558,7 +558,7 @@ TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
         w->ShowCurrentFile();
         EXPECT_FALSE(w->FileMissing());
         shownTitle = w->windowTitle().toStdString();
-        return int(gui::ModalCancel);
+        return int(gui::kModalCancel);
     });
     testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("graf02.emf");
     testing_support::ControlOf<QPushButton>(*viewer, "BBEMFin")->click();
@@ -578,21 +578,21 @@ TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
 TEST_F(SheetViewer, WheelAndDragMoveTheSheet) {
     Open(16, "L");
     viewer->ScrollDown();
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 20);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 20);
     viewer->ScrollUp();
     viewer->ScrollUp();
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, -20);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, -20);
     viewer->StartDrag(500, 500);
     viewer->DragTo(560, 501);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);  // previewed only
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);  // previewed only
     viewer->EndDrag(560, 501);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 60);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, -20);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 60);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, -20);
     testing_support::ControlOf<QPushButton>(*viewer, "BBlargarghezza")->click();
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
-    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 0);
     testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
-    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 0);
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->property("glyph").toString(), "LosLin");
     if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
         viewer->Snapshot().save(QString("%1/viewer16.png").arg(keep));

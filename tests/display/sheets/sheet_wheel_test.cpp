@@ -36,7 +36,7 @@ protected:
         const Point m = MapPoint(testing_support::DrawingStateOfTest(), x, y);
         const int s = 2 * display::ScaleLength(testing_support::DrawingStateOfTest(), side / 2);
         for (const Box& b : boxes)
-            if (std::abs(b.cx() - m.x) <= 1 && std::abs(b.cy() - m.y) <= 1 && b.right - b.left == s) return &b;
+            if (std::abs(b.Cx() - m.x) <= 1 && std::abs(b.Cy() - m.y) <= 1 && b.right - b.left == s) return &b;
         return nullptr;
     }
     static bool HasLine(const RecordingSurface& dc, Point a, Point b) {
@@ -177,8 +177,8 @@ TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
     // 2.625, the Sun to 87.875; its glyph at radius 50.5, 1.5 higher.
     const auto g = display::WheelPoint(173, 105, 50.5L, 87.875L);
     const Point m = MapPoint(testing_support::DrawingStateOfTest(), g.x, g.y - 1.5L);
-    EXPECT_NEAR(boxes[0].cx(), m.x, 1);
-    EXPECT_NEAR(boxes[0].cy(), m.y, 1);
+    EXPECT_NEAR(boxes[0].Cx(), m.x, 1);
+    EXPECT_NEAR(boxes[0].Cy(), m.y, 1);
     EXPECT_EQ(boxes[0].size, sheet_test::FileSize("Simboli/PiaX01.emf"));
     EXPECT_EQ(boxes[8].size, sheet_test::FileSize("Simboli/PiaX13.emf"));  // the south node
     const auto texts = sheet_test::Texts(dc);
@@ -238,7 +238,7 @@ TEST_F(SheetWheel, EachAspectTakesItsOwnOrb) {
 
 TEST_F(SheetWheel, ExactAspectIsTheWidestWedge) {
     display::ResetDrawingState(testing_support::DrawingStateOfTest());
-    testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
+    testing_support::DrawingStateOfTest().pixelsPerUnit = 10;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawAspectWedge(dc, 0, 0, 0, 40, 0);
     ASSERT_EQ(dc.Calls("polygon").size(), 1u);
@@ -267,7 +267,7 @@ TEST_F(SheetWheel, AspectBlockDrawsWedgesOrLinesAndRestoresTheSurface) {
     for (const RecordingSurface* dc : {&wedges, &lines}) {
         EXPECT_EQ(dc->State().pen, display::Pen{});
         EXPECT_EQ(dc->State().brush, display::Brush{});
-        EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentPen.has_value());
+        EXPECT_FALSE(testing_support::DrawingStateOfTest().currentPen.has_value());
     }
 }
 

@@ -17,32 +17,32 @@ namespace {
 TEST(WheelGeometryTest, ChartWindowAndSheetValues) {
     ChartGeometryState geometry;
     SetDefaultWheelRadii(geometry);
-    EXPECT_EQ(geometry.WheelCentreX, 173);
-    EXPECT_EQ(geometry.HouseRingInnerRadius, 38);
+    EXPECT_EQ(geometry.wheelCentreX, 173);
+    EXPECT_EQ(geometry.houseRingInnerRadius, 38);
     SetWheelGeometry(geometry);
-    EXPECT_EQ(geometry.WheelCentreX, 100);
-    EXPECT_EQ(geometry.SignRingOuterRadius, 78);
-    EXPECT_EQ(geometry.HouseRingOuterRadius, 47);
-    EXPECT_EQ(geometry.HouseRingInnerRadius, 39);
+    EXPECT_EQ(geometry.wheelCentreX, 100);
+    EXPECT_EQ(geometry.signRingOuterRadius, 78);
+    EXPECT_EQ(geometry.houseRingOuterRadius, 47);
+    EXPECT_EQ(geometry.houseRingInnerRadius, 39);
 }
 
 // (The chart window empties the attribution texts beside the square itself.)
 TEST(ChartAreaTest, ClearsSquareAndTwoGlyphCentres) {
     ResetDrawingState(testing_support::DrawingStateOfTest());
-    testing_support::DrawingStateOfTest().PixelsPerUnit = 2;
-    testing_support::NatalWheelOfTest().PlanetGlyphX[10] = 5;
-    testing_support::NatalWheelOfTest().PlanetGlyphY[11] = 6;
-    testing_support::NatalWheelOfTest().PlanetGlyphX[9] = 7;
+    testing_support::DrawingStateOfTest().pixelsPerUnit = 2;
+    testing_support::NatalWheelOfTest().planetGlyphX[10] = 5;
+    testing_support::NatalWheelOfTest().planetGlyphY[11] = 6;
+    testing_support::NatalWheelOfTest().planetGlyphX[9] = 7;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     ClearChartArea(dc, testing_support::NatalWheelOfTest());
     ASSERT_EQ(dc.Calls("rectangle").size(), 1u);
     EXPECT_EQ(dc.Calls("rectangle")[0].substr(0, 21), "rectangle 4,4 390,390");
     EXPECT_NE(dc.Calls("rectangle")[0].find("brush=#000000"), std::string::npos);
     EXPECT_EQ(dc.State().brush, Brush{});
-    EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphY[11], 0);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[9], 7);
-    testing_support::DrawingStateOfTest().BlackAndWhite = true;  // white on the black-and-white screen
+    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[10], 0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphY[11], 0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[9], 7);
+    testing_support::DrawingStateOfTest().blackAndWhite = true;  // white on the black-and-white screen
     ClearChartArea(dc, testing_support::NatalWheelOfTest());
     EXPECT_NE(dc.Calls("rectangle")[1].find("brush=#FFFFFF"), std::string::npos);
     ResetDrawingState(testing_support::DrawingStateOfTest());

@@ -58,11 +58,11 @@ protected:
     // Stores the person born in Milano at the date key given and loads it.
     void Load(const char* dateKey) {
         archive::BirthRecord r;
-        r.DateField = dateKey;
-        r.PlaceField = "45N28-009E11MILANO";
-        r.CalendarField = "GR";
-        r.NationalityField = "ITALIA";
-        r.AnnotationNumber = "00000";
+        r.dateField = dateKey;
+        r.placeField = "45N28-009E11MILANO";
+        r.calendarField = "GR";
+        r.nationalityField = "ITALIA";
+        r.annotationNumber = "00000";
         archive::WriteCurrentPerson("BIANCHI LUCIA", r);
         ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).empty);
     }

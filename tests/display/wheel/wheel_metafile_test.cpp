@@ -30,7 +30,7 @@ class WheelMetafile : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        testing_support::NatalWheelOfTest().FileErrors = {};
+        testing_support::NatalWheelOfTest().fileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
@@ -64,12 +64,12 @@ SvgShapes ReadSvgShapes(const std::string& svg) {
     };
     std::vector<M> stack{M{}};
     SvgShapes out;
-    static const std::regex tag(R"re(<(/?)(g|path|ellipse)\b([^>]*)>)re");
-    static const std::regex translate(R"re(translate\(\s*([-\d.]+)[ ,]+([-\d.]+)\s*\))re");
-    static const std::regex matrix(R"re(matrix\(([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+)\))re");
-    static const std::regex line(R"re(d="M ([-\d.]+),([-\d.]+) L ([-\d.]+),([-\d.]+) ")re");
-    static const std::regex ellipse(R"re(cx="([-\d.]+)" cy="([-\d.]+)" rx="([-\d.]+)" ry="([-\d.]+)")re");
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), tag); it != std::sregex_iterator(); ++it) {
+    static const std::regex kTag(R"re(<(/?)(g|path|ellipse)\b([^>]*)>)re");
+    static const std::regex kTranslate(R"re(translate\(\s*([-\d.]+)[ ,]+([-\d.]+)\s*\))re");
+    static const std::regex kMatrix(R"re(matrix\(([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+)\))re");
+    static const std::regex kLine(R"re(d="M ([-\d.]+),([-\d.]+) L ([-\d.]+),([-\d.]+) ")re");
+    static const std::regex kEllipse(R"re(cx="([-\d.]+)" cy="([-\d.]+)" rx="([-\d.]+)" ry="([-\d.]+)")re");
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), kTag); it != std::sregex_iterator(); ++it) {
         const std::smatch& t = *it;
         const std::string attrs = t[3];
         std::smatch m;
@@ -79,21 +79,21 @@ SvgShapes ReadSvgShapes(const std::string& svg) {
                 continue;
             }
             M g;
-            if (std::regex_search(attrs, m, translate)) {
+            if (std::regex_search(attrs, m, kTranslate)) {
                 g.e = std::stod(m[1]);
                 g.f = std::stod(m[2]);
-            } else if (std::regex_search(attrs, m, matrix)) {
+            } else if (std::regex_search(attrs, m, kMatrix)) {
                 g = {std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), std::stod(m[5]), std::stod(m[6])};
             }
             stack.push_back(stack.back().Then(g));
             continue;
         }
         const M& now = stack.back();
-        if (t[2] == "path" && std::regex_search(attrs, m, line)) {
+        if (t[2] == "path" && std::regex_search(attrs, m, kLine)) {
             auto [x1, y1] = now.Apply(std::stod(m[1]), std::stod(m[2]));
             auto [x2, y2] = now.Apply(std::stod(m[3]), std::stod(m[4]));
             out.lines.push_back({x1, y1, x2, y2});
-        } else if (t[2] == "ellipse" && std::regex_search(attrs, m, ellipse)) {
+        } else if (t[2] == "ellipse" && std::regex_search(attrs, m, kEllipse)) {
             auto [cx, cy] = now.Apply(std::stod(m[1]), std::stod(m[2]));
             out.ellipses.push_back({cx, cy, std::stod(m[3]) * now.a, std::stod(m[4]) * now.d});
         }
@@ -104,8 +104,8 @@ SvgShapes ReadSvgShapes(const std::string& svg) {
 // The numbers of a log line of the recording surface, in order.
 std::vector<double> Numbers(const std::string& text) {
     std::vector<double> v;
-    static const std::regex number(R"re(-?\d+)re");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), number); it != std::sregex_iterator(); ++it)
+    static const std::regex kNumber(R"re(-?\d+)re");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), kNumber); it != std::sregex_iterator(); ++it)
         v.push_back(std::stod(it->str()));
     return v;
 }

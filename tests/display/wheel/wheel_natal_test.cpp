@@ -30,8 +30,8 @@ using testing_support::ReadFixture;
 
 struct Box {
     int left, top, right, bottom;
-    double cx() const { return (left + right) / 2.0; }
-    double cy() const { return (top + bottom) / 2.0; }
+    double Cx() const { return (left + right) / 2.0; }
+    double Cy() const { return (top + bottom) / 2.0; }
 };
 
 // The boxes of the pictures drawn (a metafile, or the placeholder of a missing one).
@@ -52,7 +52,7 @@ class NatalWheel : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        testing_support::NatalWheelOfTest().FileErrors = {};
+        testing_support::NatalWheelOfTest().fileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
     }
@@ -69,11 +69,11 @@ TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
     for (int s = 1; s <= 12; ++s) {
         const Real theta = wheel_test::kCusps[1] - (30 * (s - 1) + 15);
         const auto p = display::WheelPoint(100, 100, 71.5L, theta);
-        EXPECT_NEAR(testing_support::NatalWheelOfTest().SignGlyphX[s], p.x, 1e-9) << s;
-        EXPECT_NEAR(testing_support::NatalWheelOfTest().SignGlyphY[s], p.y, 1e-9) << s;
+        EXPECT_NEAR(testing_support::NatalWheelOfTest().signGlyphX[s], p.x, 1e-9) << s;
+        EXPECT_NEAR(testing_support::NatalWheelOfTest().signGlyphY[s], p.y, 1e-9) << s;
         const display::Point m = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
         const bool drawn = std::any_of(boxes.begin(), boxes.end(), [&](const Box& b) {
-            return b.right - b.left == side && std::abs(b.cx() - m.x) <= 1 && std::abs(b.cy() - m.y) <= 1;
+            return b.right - b.left == side && std::abs(b.Cx() - m.x) <= 1 && std::abs(b.Cy() - m.y) <= 1;
         });
         EXPECT_TRUE(drawn) << "sign " << s;
     }
@@ -86,10 +86,10 @@ TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     auto& w = testing_support::NatalWheelOfTest();
-    EXPECT_LT(w.PlanetGlyphX[10], 100 - 50);
-    EXPECT_NEAR(w.PlanetGlyphY[10], 100, 6);
-    EXPECT_LT(w.PlanetGlyphY[11], 100 - 50);
-    EXPECT_NEAR(w.PlanetGlyphX[11], 100 - 57.5 * std::cos((100.5 - 358) * M_PI / 180), 6);
+    EXPECT_LT(w.planetGlyphX[10], 100 - 50);
+    EXPECT_NEAR(w.planetGlyphY[10], 100, 6);
+    EXPECT_LT(w.planetGlyphY[11], 100 - 50);
+    EXPECT_NEAR(w.planetGlyphX[11], 100 - 57.5 * std::cos((100.5 - 358) * M_PI / 180), 6);
     // The red Ascendant tick starts on the left end of the horizon, at radius 83.
     const display::Point from = display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83, 100),
                          to = display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 93, 100);
@@ -124,24 +124,24 @@ TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
     display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
-    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecades[1], 4);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecanKeys[1], "SolDec04");
-    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyTerms[2], 2);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyTerms[10], 3);    // the Ascendant, 15 degrees into its terms
-    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecades[4], 36);  // 350: the last decade
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecades[1], 4);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecanKeys[1], "SolDec04");
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyTerms[2], 2);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyTerms[10], 3);    // the Ascendant, 15 degrees into its terms
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecades[4], 36);  // 350: the last decade
     // The first boundary of each table too, where the last sector closes the circle.
     testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Sun].longitude = 10;
     testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].longitude = 85.5;  // Ascendant - 15: the start of term 1
     display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
-    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecades[1], 2);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecanKeys[1], "SolDec02");
-    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyTerms[2], 1);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecades[1], 2);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecanKeys[1], "SolDec02");
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyTerms[2], 1);
 }
 
 TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
-    testing_support::NatalWheelOfTest().BirthWeekdayName = "Maandag";
+    testing_support::NatalWheelOfTest().birthWeekdayName = "Maandag";
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.name, "  Rossi Maria");

@@ -57,7 +57,7 @@ class Rings : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        testing_support::DrawingStateOfTest().PixelsPerUnit = 20;  // wide enough to tell the two line kinds apart
+        testing_support::DrawingStateOfTest().pixelsPerUnit = 20;  // wide enough to tell the two line kinds apart
         for (int i = 1; i <= 12; ++i) cusps[i] = 30 * (i - 1);
         testing_support::CurrentChartOfTest().chart.cusps = cusps;
     }
@@ -206,7 +206,7 @@ TEST(AspectGlyphs, EveryGlyphDrawsItsStrokes) {
 
 TEST(AspectGlyphs, SquareOfSizeTwoSpansItsBox) {
     wheel_test::SetFixedPerson();
-    testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
+    testing_support::DrawingStateOfTest().pixelsPerUnit = 10;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawAspectGlyph(dc, 3, 50, 50, 2);
     int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
@@ -234,14 +234,14 @@ TEST(AspectGlyphs, SextileIsCyanOnTheScreenBlueOnPaperForegroundInBlackAndWhite)
     };
     EXPECT_NE(penOf(display::Medium::Screen).find("#00FFFF"), std::string::npos);
     EXPECT_NE(penOf(display::Medium::Paper).find("#0000FF"), std::string::npos);
-    testing_support::DrawingStateOfTest().BlackAndWhite = true;
+    testing_support::DrawingStateOfTest().blackAndWhite = true;
     EXPECT_NE(penOf(display::Medium::Paper).find("#000000"), std::string::npos);
     EXPECT_NE(penOf(display::Medium::Screen).find("#FFFFFF"), std::string::npos);
 }
 
 TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
     wheel_test::SetFixedPerson();
-    testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
+    testing_support::DrawingStateOfTest().pixelsPerUnit = 10;
     {
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::DrawProgramStamp(dc, 0, 0);
@@ -253,7 +253,7 @@ TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
         EXPECT_EQ(dc.Calls("polygon").size(), 1u);
         EXPECT_NE(dc.Calls("polygon")[0].find("winding"), std::string::npos);
     }
-    testing_support::DrawingStateOfTest().AspectScaleX = 2;  // only (x + 5) is divided, not the offsets
+    testing_support::DrawingStateOfTest().aspectScaleX = 2;  // only (x + 5) is divided, not the offsets
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawProgramStampPlain(dc, 0, 0);
     EXPECT_EQ(dc.Calls("rectangle")[0].rfind("rectangle 15,1300 325,1350 ", 0), 0u) << dc.Calls("rectangle")[0];

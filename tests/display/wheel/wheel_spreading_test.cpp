@@ -131,8 +131,8 @@ TEST(PlanetRingDrawing, PointersStartAtTheTrueLongitudesOnBothEdges) {
     for (int i = 1; i <= 5; ++i) {
         // The recorded centre is the glyph's place at its display angle.
         const auto g = display::WheelPoint(100, 100, rm, s[i]);
-        EXPECT_NEAR(testing_support::NatalWheelOfTest().PlanetGlyphX[i], g.x, 1e-9);
-        EXPECT_NEAR(testing_support::NatalWheelOfTest().PlanetGlyphY[i], g.y, 1e-9);
+        EXPECT_NEAR(testing_support::NatalWheelOfTest().planetGlyphX[i], g.x, 1e-9);
+        EXPECT_NEAR(testing_support::NatalWheelOfTest().planetGlyphY[i], g.y, 1e-9);
         for (Real r : {o.ring.outerRadius, o.ring.innerRadius}) {
             const auto p = display::WheelPoint(100, 100, r, t[i]);
             const display::Point start = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);

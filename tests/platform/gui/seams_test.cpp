@@ -26,9 +26,9 @@
 
 TEST(MessageBox, RecordedMessagesAnswerFromTheQueue) {
     gui::RecordingMessageSink sink;
-    sink.answers.push_back(gui::AnswerNo);
-    EXPECT_EQ(gui::ShowMessage("Data Scorretta"), gui::AnswerNo);
-    EXPECT_EQ(gui::ShowMessage("Sicuro?", "", gui::Buttons::YesNo), gui::AnswerYes);
+    sink.answers.push_back(gui::kAnswerNo);
+    EXPECT_EQ(gui::ShowMessage("Data Scorretta"), gui::kAnswerNo);
+    EXPECT_EQ(gui::ShowMessage("Sicuro?", "", gui::Buttons::YesNo), gui::kAnswerYes);
     ASSERT_EQ(sink.messages.size(), 2u);
     EXPECT_EQ(sink.messages[0].text, "Data Scorretta");
     EXPECT_EQ(sink.messages[1].buttons, gui::Buttons::YesNo);
@@ -67,9 +67,9 @@ TEST(Modal, RegisteredHandlerRunsInsteadOfTheEventLoop) {
     int seen = 0;
     gui::SetModalHandler("TestDialog", [&](QDialog* d) {
         seen = d == &dialog;
-        return int(gui::ModalOk);
+        return int(gui::kModalOk);
     });
-    EXPECT_EQ(gui::ShowModal(&dialog), gui::ModalOk);
+    EXPECT_EQ(gui::ShowModal(&dialog), gui::kModalOk);
     EXPECT_EQ(seen, 1);
     gui::ClearModalHandlers();
 }

@@ -35,9 +35,9 @@ class BrowserControls : public OwnDatabases {
 protected:
     PrimaryTexts full = FullRecord("A");
     void SetUp() override {
-        full.Indication = "Koorts";
+        full.indication = "Koorts";
         PrimaryTexts signs = Texts("MSA Bryonia", "Koorts", "Zon-Maan", "Ram Stier");
-        signs.SecondarySignature = "Mars";
+        signs.secondarySignature = "Mars";
         WritePrimaryDb({full, signs});
         RebuildPrimaryLists();
     }
@@ -53,17 +53,17 @@ TEST_F(BrowserControls, SymptomSlotsShowEachTextWholeAndTheButtonCyclesThroughFo
     SymptomBrowser w;
     w.show();
     ASSERT_TRUE(window_tests::ClickLine(w.choiceList, "Koorts"));
-    ASSERT_EQ(TextOf(w.remedyEdits[1]), full.Remedy);
-    EXPECT_EQ(TextOf(w.planetEdits[1]), full.PrimarySignature + " " + full.SecondarySignature);
-    EXPECT_EQ(TextOf(w.signEdits[1]), full.ZodiacalSignature);
-    EXPECT_EQ(TextOf(w.dosageEdits[1]), full.Posology);
-    const std::string head = full.Remedy + " - ";
+    ASSERT_EQ(TextOf(w.remedyEdits[1]), full.remedy);
+    EXPECT_EQ(TextOf(w.planetEdits[1]), full.primarySignature + " " + full.secondarySignature);
+    EXPECT_EQ(TextOf(w.signEdits[1]), full.zodiacalSignature);
+    EXPECT_EQ(TextOf(w.dosageEdits[1]), full.posology);
+    const std::string head = full.remedy + " - ";
     using Shown = std::pair<std::string, std::string>;
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full.Warnings}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Psychische Synthese", full.Synthesis}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Notities", full.Notes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Extra Notities", full.ExtraNotes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full.Warnings}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full.warnings}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Psychische Synthese", full.synthesis}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Notities", full.notes}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Extra Notities", full.extraNotes}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full.warnings}));
 
     // The planets mark the primary signature's words; the signs mark none.
     ASSERT_EQ(TextOf(w.remedyEdits[2]), "MSA Bryonia");
@@ -85,31 +85,31 @@ TEST_F(BrowserControls, SymptomHelpClosesOnADoubleClickAndTheSearchBoxStartsANew
     ASSERT_TRUE(w.helpMemo->isVisible());
     QTest::mouseDClick(w.helpMemo->viewport(), Qt::LeftButton);
     EXPECT_FALSE(w.helpMemo->isVisible());
-    QTest::keyClicks(w.SearchEdit, "ko");
-    EXPECT_EQ(w.State().SearchKey, "Ko");
-    QTest::mouseClick(w.SearchEdit, Qt::LeftButton);
-    EXPECT_EQ(TextOf(w.SearchEdit), "");
-    EXPECT_EQ(w.State().SearchKey, "");
-    QTest::keyClicks(w.SearchEdit, "k");
-    EXPECT_EQ(w.State().SearchKey, "K");
-    EXPECT_EQ(TextOf(w.SearchEdit), "K");
+    QTest::keyClicks(w.searchEdit, "ko");
+    EXPECT_EQ(w.State().searchKey, "Ko");
+    QTest::mouseClick(w.searchEdit, Qt::LeftButton);
+    EXPECT_EQ(TextOf(w.searchEdit), "");
+    EXPECT_EQ(w.State().searchKey, "");
+    QTest::keyClicks(w.searchEdit, "k");
+    EXPECT_EQ(w.State().searchKey, "K");
+    EXPECT_EQ(TextOf(w.searchEdit), "K");
 }
 
 TEST_F(BrowserControls, RemedyShowsItsWholeSynthesisAndTheButtonCyclesThroughFour) {
     RemedyBrowser w;
     w.show();
-    ASSERT_TRUE(window_tests::ClickLine(w.choiceList, full.Remedy));
-    EXPECT_EQ(TextOf(w.Chosen), full.Remedy);
-    EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), full.Warnings);
-    EXPECT_EQ(TextOf(w.notesMemo), full.Synthesis);
+    ASSERT_TRUE(window_tests::ClickLine(w.choiceList, full.remedy));
+    EXPECT_EQ(TextOf(w.chosen), full.remedy);
+    EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), full.warnings);
+    EXPECT_EQ(TextOf(w.notesMemo), full.synthesis);
     EXPECT_EQ(TextOf(w.dosageEdits[1]), "Koorts");
-    const std::string head = full.Remedy + " - ";
+    const std::string head = full.remedy + " - ";
     using Shown = std::pair<std::string, std::string>;
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full.Posology}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Psychische Synthese", full.Synthesis}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Notities", full.Notes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Extra Notities", full.ExtraNotes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full.Posology}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full.posology}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Psychische Synthese", full.synthesis}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Notities", full.notes}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Extra Notities", full.extraNotes}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full.posology}));
 
     // "Opschonen" empties the remedy's warnings and form with its slots.
     ASSERT_TRUE(window_tests::ClickLine(w.choiceList, "MSA Bryonia"));
@@ -118,7 +118,7 @@ TEST_F(BrowserControls, RemedyShowsItsWholeSynthesisAndTheButtonCyclesThroughFou
     EXPECT_EQ(TextOf(w.remedyEdits[1]), "");
     EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), "");
     EXPECT_EQ(gui::FromQt(testing_support::ControlOf<QLabel>(w, "LabSpeci")->text()), "");
-    EXPECT_EQ(TextOf(w.Chosen), "");
+    EXPECT_EQ(TextOf(w.chosen), "");
 }
 
 // Fifteen symptoms, each with a remedy of its own, fill the fifteen slots:

@@ -76,13 +76,13 @@ TEST_F(SampleWindows, PrimaryEditorShowsAClickedRecordAndAsksBeforeLosingAnEdit)
     const std::int64_t n = PrimaryRecordCount();
     ASSERT_EQ(w.entryList->count(), n);
     EXPECT_TRUE(w.byRemedyRadio->isChecked());
-    EXPECT_EQ(w.RecordCountText, std::to_string(n));
+    EXPECT_EQ(w.recordCountText, std::to_string(n));
     EXPECT_EQ(Text(w.indicationMemo), "");
     EXPECT_EQ(w.indicationMemo->placeholderText(), "Indicaties");
 
     ClickRow(w.entryList, 3);
-    const auto [remedy, indication] = SplitListEntry(w.Entries[3].text, false);
-    const std::int64_t r = w.Entries[3].record;
+    const auto [remedy, indication] = SplitListEntry(w.listedEntries[3].text, false);
+    const std::int64_t r = w.listedEntries[3].record;
     EXPECT_EQ(Text(w.remedyEdit), remedy);
     EXPECT_EQ(Text(w.indicationMemo), indication);
     EXPECT_EQ(Text(w.recordNumberEdit), std::to_string(r) + " / " + std::to_string(n));
@@ -102,10 +102,10 @@ TEST_F(SampleWindows, PrimaryEditorShowsAClickedRecordAndAsksBeforeLosingAnEdit)
     EXPECT_TRUE(w.panelSaveButton->isEnabled());
     EXPECT_FALSE(w.panelSaveAsNewButton->isEnabled());
     EXPECT_TRUE(w.panelDeleteButton->isEnabled());
-    const std::string posology = PrimaryRecordToTexts(ReadPrimaryRecord(r)).Posology;
+    const std::string posology = PrimaryRecordToTexts(ReadPrimaryRecord(r)).posology;
     QTest::mouseClick(w.panelSaveButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(r)).Posology, posology + " 3x");
+    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(r)).posology, posology + " 3x");
     EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -157,7 +157,7 @@ TEST_F(SampleWindows, KeysThatTypeNoCharacterNeverEnterATypeAheadKey) {
     QTest::keyClicks(primary.searchEdit, "t");
     untyped(primary.searchEdit);
     EXPECT_EQ(Text(primary.searchEdit), "T");
-    EXPECT_EQ(primary.SearchKey, "T");
+    EXPECT_EQ(primary.searchKey, "T");
     EXPECT_EQ(editor_tests::CurrentLine(primary.entryList).substr(0, 1), "T");
     primary.close();
 
@@ -166,19 +166,19 @@ TEST_F(SampleWindows, KeysThatTypeNoCharacterNeverEnterATypeAheadKey) {
     QTest::keyClicks(therapies.searchEdit, "sl");
     untyped(therapies.searchEdit);
     EXPECT_EQ(Text(therapies.searchEdit), "sl");
-    EXPECT_EQ(therapies.SearchKey, "SL");
+    EXPECT_EQ(therapies.searchKey, "SL");
     EXPECT_EQ(emptied(therapies.searchEdit), "");
-    EXPECT_EQ(therapies.SearchKey, "");
+    EXPECT_EQ(therapies.searchKey, "");
     therapies.close();
 
     TherapyBrowser browser;
     browser.show();
-    QTest::keyClicks(browser.SearchEdit, "sl");
-    untyped(browser.SearchEdit);
-    EXPECT_EQ(Text(browser.SearchEdit), "SL");
-    EXPECT_EQ(emptied(browser.SearchEdit), "");
-    QTest::keyClicks(browser.SearchEdit, "h");
-    EXPECT_EQ(Text(browser.SearchEdit), "H");
+    QTest::keyClicks(browser.searchEdit, "sl");
+    untyped(browser.searchEdit);
+    EXPECT_EQ(Text(browser.searchEdit), "SL");
+    EXPECT_EQ(emptied(browser.searchEdit), "");
+    QTest::keyClicks(browser.searchEdit, "h");
+    EXPECT_EQ(Text(browser.searchEdit), "H");
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 
@@ -209,7 +209,7 @@ TEST_F(SampleWindows, PrimaryEditorWarnsAtThe51stCharacterOfARemedy) {
     EXPECT_EQ(messages.messages[1].buttons, gui::Buttons::YesNo);
     EXPECT_NE(messages.messages[1].text.find("\"Remedie\": 51 caratteri, il limite \xE8 50"), std::string::npos);
     EXPECT_EQ(PrimaryRecordCount(), n + 1);
-    EXPECT_EQ(ReadPrimaryRecord(n + 1).Remedy, std::string(50, 'a'));
+    EXPECT_EQ(ReadPrimaryRecord(n + 1).remedy, std::string(50, 'a'));
     // The new record is shown, as stored.
     EXPECT_EQ(Text(w.recordNumberEdit), std::to_string(n + 1) + " / " + std::to_string(n + 1));
     EXPECT_EQ(Text(w.remedyEdit), std::string(50, 'a'));
@@ -224,23 +224,23 @@ TEST_F(SampleWindows, PrimaryEditorReorderMovesRecordsInTheFile) {
     PrimaryEditor w;
     w.show();
     ClickRow(w.entryList, 0);
-    ASSERT_GT(w.CurrentRecordNumber, 0);
+    ASSERT_GT(w.currentRecordNumber, 0);
     QTest::mouseClick(w.reorderButton, Qt::LeftButton);
     // The form is emptied, so no record stays current while numbers change.
-    EXPECT_EQ(w.CurrentRecordNumber, 0);
+    EXPECT_EQ(w.currentRecordNumber, 0);
     EXPECT_EQ(Text(w.remedyEdit), "");
     EXPECT_EQ(w.reorderButton->text(), "Definitivo");
     EXPECT_TRUE(w.cancelReorderButton->isVisible());
     EXPECT_FALSE(w.byRemedyRadio->isVisible());
     EXPECT_FALSE(w.searchEdit->isEnabled());
-    for (int i = 0; i < w.entryList->count(); ++i) EXPECT_EQ(w.Entries[static_cast<std::size_t>(i)].record, i + 1);
+    for (int i = 0; i < w.entryList->count(); ++i) EXPECT_EQ(w.listedEntries[static_cast<std::size_t>(i)].record, i + 1);
 
     DoubleClickRow(w.entryList, 5);
-    EXPECT_TRUE(w.MovePending);
+    EXPECT_TRUE(w.movePending);
     DoubleClickRow(w.entryList, 2);
-    EXPECT_FALSE(w.MovePending);
-    EXPECT_EQ(w.Entries[2].record, 6);
-    EXPECT_EQ(w.Entries[3].record, 3);
+    EXPECT_FALSE(w.movePending);
+    EXPECT_EQ(w.listedEntries[2].record, 6);
+    EXPECT_EQ(w.listedEntries[3].record, 3);
     QTest::mouseClick(w.reorderButton, Qt::LeftButton);
     const std::string after = FileBytes(kPrimaryDbName);
     EXPECT_EQ(record(after, 0), record(before, 0));
@@ -260,7 +260,7 @@ TEST_F(SampleWindows, PrimaryEditorFindNextWrapsSilently) {
     std::vector<int> hits;
     for (int i = 0; i < 10; ++i) {
         QTest::mouseClick(w.findButton, Qt::LeftButton);
-        hits.push_back(w.FindActive ? w.entryList->currentRow() : -1);
+        hits.push_back(w.findActive ? w.entryList->currentRow() : -1);
     }
     ASSERT_GT(hits[0], -1);
     const auto end = std::find(hits.begin(), hits.end(), -1);
@@ -276,15 +276,15 @@ TEST_F(SampleWindows, TherapiesEditorShowsTheLinkedPrimaryRecord) {
     ASSERT_EQ(w.entryList->count(), RepertoryRecordCount());
     EXPECT_TRUE(w.byPathologyRadio->isChecked());
     ClickRow(w.entryList, 0);
-    const auto [remedy, pathology] = SplitListEntry(w.Entries[0].text, true);
+    const auto [remedy, pathology] = SplitListEntry(w.listedEntries[0].text, true);
     EXPECT_EQ(Text(w.remedyEdit), remedy);
     EXPECT_EQ(Text(w.pathologyEdit), pathology);
-    ASSERT_GT(w.LinkedPrimaryRecord, 0);
+    ASSERT_GT(w.linkedPrimaryRecord, 0);
     EXPECT_TRUE(w.signaturesButton->isEnabled());
-    const PrimaryRecord linked = ReadPrimaryRecord(w.LinkedPrimaryRecord);
-    EXPECT_EQ(rt::UpperAscii(linked.Remedy), rt::UpperAscii(remedy));
+    const PrimaryRecord linked = ReadPrimaryRecord(w.linkedPrimaryRecord);
+    EXPECT_EQ(rt::UpperAscii(linked.remedy), rt::UpperAscii(remedy));
     QTest::mouseClick(w.signaturesButton, Qt::LeftButton);
-    EXPECT_NE(Text(w.primaryRecordMemo).find(linked.PrimarySignature), std::string::npos);
+    EXPECT_NE(Text(w.primaryRecordMemo).find(linked.primarySignature), std::string::npos);
     QTest::mouseDClick(w.primaryRecordMemo->viewport(), Qt::LeftButton);
     EXPECT_EQ(Text(w.notesMemo), Text(w.primaryRecordMemo));
     EXPECT_TRUE(w.saveButton->isEnabled());
@@ -300,7 +300,7 @@ TEST_F(SampleWindows, TherapiesEditorAsksAboutNotesTypedOnAnEmptyForm) {
     w.show();
     w.notesMemo->setFocus();
     QTest::keyClicks(w.notesMemo, "abc");
-    EXPECT_TRUE(w.DescriptionsChanged);
+    EXPECT_TRUE(w.descriptionsChanged);
     QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
     EXPECT_TRUE(w.descriptionsChangedLabel->isEnabled());
@@ -330,9 +330,9 @@ TEST(TherapiesEditor, ARemedyMissingFromThePrimaryDatabaseIsReportedInRed) {
     RepertoryEditor w;
     w.show();
     ClickRow(w.entryList, 0);  // "Angst**AURUM": other capitals still link
-    EXPECT_EQ(w.LinkedPrimaryRecord, 1);
+    EXPECT_EQ(w.linkedPrimaryRecord, 1);
     ClickRow(w.entryList, 1);  // a trailing blank does not
-    EXPECT_EQ(w.LinkedPrimaryRecord, 0);
+    EXPECT_EQ(w.linkedPrimaryRecord, 0);
     EXPECT_EQ(Text(w.primaryRecordMemo), "Aurum  kan niet worden gevonden in de primaire database.");
     EXPECT_EQ(w.primaryRecordMemo->palette().color(QPalette::Text), QColor(255, 0, 0));
     EXPECT_FALSE(w.warningsButton->isEnabled());
@@ -381,8 +381,8 @@ TEST_F(SampleWindows, UtilityReachesTheLastRecordAndSavesAnIndicationAsTheFields
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find("\"Indicazioni\": 320 caratteri, il limite \xE8 300"), std::string::npos);
     const PrimaryRecord r = ReadPrimaryRecord(n);
-    EXPECT_EQ(r.Indication1, Pattern(320).substr(0, 250));
-    EXPECT_EQ(r.Indication2, Pattern(320).substr(250, 50));
+    EXPECT_EQ(r.indication1, Pattern(320).substr(0, 250));
+    EXPECT_EQ(r.indication2, Pattern(320).substr(250, 50));
     EXPECT_FALSE(w.saveButton->isEnabled());
     // The memos and the count show what the record holds now.
     EXPECT_EQ(Text(w.textBeforeMemo) + Text(w.textFromMatchMemo), Pattern(300));
@@ -400,7 +400,7 @@ TEST_F(SampleWindows, UtilityAnswerNoContinuesAndLeavesTheRecord) {
     QTest::mouseClick(w.textBeforeMemo->viewport(), Qt::LeftButton);
     QTest::keyClicks(w.textBeforeMemo, "xyz");
     ASSERT_TRUE(w.saveButton->isEnabled());
-    messages.answers.push_back(gui::AnswerNo);
+    messages.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
     EXPECT_NE(Text(w.positionEdit), first);
@@ -452,7 +452,7 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
     EXPECT_EQ(w.updateRows[1].dateEdit->palette().color(QPalette::Base), QColor(0, 255, 255));
 
     const std::string local = FileBytes(kPrimaryDbName);
-    messages.answers.push_back(gui::AnswerNo);
+    messages.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.updateRows[0].installButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find("pi\xF9 vecchie"), std::string::npos);

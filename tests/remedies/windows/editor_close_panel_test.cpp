@@ -33,7 +33,7 @@ void NoThenYes(DatabaseEditorWindow& w, gui::RecordingMessageSink& messages, con
     QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
     ASSERT_TRUE(w.panelDeleteButton->isEnabled());
-    messages.answers.push_back(gui::AnswerNo);
+    messages.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.panelDeleteButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.Texts()[0].find("il record 3?"), std::string::npos) << messages.Texts()[0];
@@ -53,15 +53,15 @@ TEST_F(EditorClosePanel, PrimaryEliminaAsksThenDeletesTheLastRecordShown) {
     const std::string before = FileBytes(kPrimaryDbName);
     PrimaryEditor w;
     w.show();
-    ClickEntry(w, c.Remedy + "**" + c.Indication);
-    ASSERT_EQ(w.CurrentRecordNumber, 3);
+    ClickEntry(w, c.remedy + "**" + c.indication);
+    ASSERT_EQ(w.currentRecordNumber, 3);
     Retype(w.posologyMemo, "Nieuwe dosering");
     NoThenYes(w, messages, kPrimaryDbName, before);
     ASSERT_EQ(PrimaryRecordCount(), 2);
     const std::string after = FileBytes(kPrimaryDbName);
     for (std::size_t r : {1u, 2u})
         EXPECT_EQ(Record(after, r, kPrimaryRecordSize), Record(before, r, kPrimaryRecordSize)) << r;
-    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(2)).Remedy, b.Remedy);
+    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(2)).remedy, b.remedy);
 }
 
 TEST_F(EditorClosePanel, TherapiesEliminaAsksThenDeletesTheLastRecordShown) {
@@ -71,15 +71,15 @@ TEST_F(EditorClosePanel, TherapiesEliminaAsksThenDeletesTheLastRecordShown) {
     const std::string before = FileBytes(kRepertoryDbName);
     RepertoryEditor w;
     w.show();
-    ClickEntry(w, c.Pathology + "**" + c.Remedy);
-    ASSERT_EQ(w.CurrentRecordNumber, 3);
+    ClickEntry(w, c.pathology + "**" + c.remedy);
+    ASSERT_EQ(w.currentRecordNumber, 3);
     Retype(w.posologyEdit, "Nieuwe dosering");
     NoThenYes(w, messages, kRepertoryDbName, before);
     ASSERT_EQ(RepertoryRecordCount(), 2);
     const std::string after = FileBytes(kRepertoryDbName);
     for (std::size_t r : {1u, 2u})
         EXPECT_EQ(Record(after, r, kRepertoryRecordSize), Record(before, r, kRepertoryRecordSize)) << r;
-    EXPECT_EQ(ReadRepertoryRecord(2).Pathology, b.Pathology);
+    EXPECT_EQ(ReadRepertoryRecord(2).pathology, b.pathology);
 }
 
 // The end of the desktop session with each editor holding an unsaved change,
@@ -98,7 +98,7 @@ TEST_F(EditorClosePanel, TheSessionsEndClosesEachEditorUnaskedAndWritesNothing) 
             w->show();
             QTest::mouseClick(w->entryList->viewport(), Qt::LeftButton, {},
                               w->entryList->visualItemRect(w->entryList->item(1)).center());
-            ASSERT_GT(w->CurrentRecordNumber, 0);
+            ASSERT_GT(w->currentRecordNumber, 0);
             auto* notes = w == &primary ? primary.notesMemo : therapies.notesMemo;
             Append(notes, " niet bewaard");
             if (panelUp) {

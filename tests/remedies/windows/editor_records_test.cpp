@@ -37,14 +37,14 @@ TEST_F(EditorSample, PrimarySaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     const std::int64_t n = PrimaryRecordCount();
     const std::string before = FileBytes(kPrimaryDbName);
     ClickEntry(w, "Achillea millefolium**Kleine wonden en schaafwonden");
-    ASSERT_EQ(w.CurrentRecordNumber, 39);
+    ASSERT_EQ(w.currentRecordNumber, 39);
     const PrimaryTexts achillea = PrimaryRecordToTexts(ReadPrimaryRecord(39));
 
     Retype(w.indicationMemo, "Testindicatie");
     QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(PrimaryRecordCount(), n + 1);
     // The appended record is the one shown now.
-    EXPECT_EQ(w.CurrentRecordNumber, n + 1);
+    EXPECT_EQ(w.currentRecordNumber, n + 1);
     EXPECT_EQ(Text(w.recordNumberEdit), std::to_string(n + 1) + " / " + std::to_string(n + 1));
     EXPECT_EQ(CurrentLine(w.entryList), "Achillea millefolium**Testindicatie");
 
@@ -56,10 +56,10 @@ TEST_F(EditorSample, PrimarySaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     EXPECT_EQ(PrimaryRecordCount(), n + 1);
     EXPECT_EQ(Record(FileBytes(kPrimaryDbName), 39, kPrimaryRecordSize), Record(before, 39, kPrimaryRecordSize));
     const PrimaryTexts added = PrimaryRecordToTexts(ReadPrimaryRecord(n + 1));
-    EXPECT_EQ(added.Remedy, "Achillea millefolium");
-    EXPECT_EQ(added.Indication, "Testindicatie");
-    EXPECT_EQ(added.Posology, achillea.Posology + " Extra");
-    EXPECT_EQ(added.Synthesis, achillea.Synthesis);
+    EXPECT_EQ(added.remedy, "Achillea millefolium");
+    EXPECT_EQ(added.indication, "Testindicatie");
+    EXPECT_EQ(added.posology, achillea.posology + " Extra");
+    EXPECT_EQ(added.synthesis, achillea.synthesis);
 
     // A delete now takes the appended record: the file is as it was, and
     // the window goes on with an empty form and the new count.
@@ -77,12 +77,12 @@ TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     const std::int64_t n = RepertoryRecordCount();
     const std::string before = FileBytes(kRepertoryDbName);
     ClickEntry(w, "Koorts bij griep**Achillea millefolium");
-    ASSERT_EQ(w.CurrentRecordNumber, 49);
+    ASSERT_EQ(w.currentRecordNumber, 49);
 
     Retype(w.pathologyEdit, "Griep");
     QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(RepertoryRecordCount(), n + 1);
-    EXPECT_EQ(w.CurrentRecordNumber, n + 1);
+    EXPECT_EQ(w.currentRecordNumber, n + 1);
     EXPECT_EQ(Text(w.recordNumberEdit), std::to_string(n + 1) + " / " + std::to_string(n + 1));
     EXPECT_EQ(CurrentLine(w.entryList), "Griep**Achillea millefolium");
 
@@ -93,9 +93,9 @@ TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     EXPECT_EQ(Record(FileBytes(kRepertoryDbName), 49, kRepertoryRecordSize),
               Record(before, 49, kRepertoryRecordSize));
     const RepertoryRecord added = ReadRepertoryRecord(n + 1);
-    EXPECT_EQ(added.Pathology, "Griep");
-    EXPECT_EQ(added.Remedy, "Achillea millefolium");
-    EXPECT_EQ(added.Posology, ReadRepertoryRecord(49).Posology + " Extra");
+    EXPECT_EQ(added.pathology, "Griep");
+    EXPECT_EQ(added.remedy, "Achillea millefolium");
+    EXPECT_EQ(added.posology, ReadRepertoryRecord(49).posology + " Extra");
 
     QTest::mouseClick(w.deleteButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kRepertoryDbName), before);
@@ -126,7 +126,7 @@ TEST_F(EditorSample, PrimaryPanelWithoutARecordOffersSaveAsNewOnly) {
     QTest::mouseClick(w.panelSaveAsNewButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     ASSERT_EQ(PrimaryRecordCount(), n + 1);
-    EXPECT_EQ(ReadPrimaryRecord(n + 1).Remedy, "Nieuw middel");
+    EXPECT_EQ(ReadPrimaryRecord(n + 1).remedy, "Nieuw middel");
     EXPECT_EQ(ReadPrimaryRecord(n + 1).Indication(), "Nieuwe klacht");
     EXPECT_TRUE(messages.messages.empty());
 }
@@ -163,8 +163,8 @@ TEST_F(EditorSample, TherapiesPanelWithoutARecordOffersSaveAsNewOnly) {
     QTest::mouseClick(w.panelSaveAsNewButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     ASSERT_EQ(RepertoryRecordCount(), n + 1);
-    EXPECT_EQ(ReadRepertoryRecord(n + 1).Pathology, "Griep");
-    EXPECT_EQ(ReadRepertoryRecord(n + 1).Remedy, "Sambucus nigra");
+    EXPECT_EQ(ReadRepertoryRecord(n + 1).pathology, "Griep");
+    EXPECT_EQ(ReadRepertoryRecord(n + 1).remedy, "Sambucus nigra");
 }
 
 // "be", Enter, "t" seeks "BET" as "bet" does, and Enter presses nothing.
@@ -179,9 +179,9 @@ TEST_F(EditorSample, EnterInTheTypeAheadBoxIsIgnored) {
         QTest::keyClick(w.searchEdit, Qt::Key_Return);
         QTest::keyClicks(w.searchEdit, "t");
         EXPECT_EQ(Text(w.searchEdit), "BET");
-        EXPECT_EQ(w.SearchKey, "BET");
+        EXPECT_EQ(w.searchKey, "BET");
         EXPECT_EQ(CurrentLine(w.entryList).rfind("Betonica officinalis**", 0), 0u);
-        EXPECT_FALSE(w.FindActive);
+        EXPECT_FALSE(w.findActive);
     }
     {
         RepertoryEditor w;
@@ -193,9 +193,9 @@ TEST_F(EditorSample, EnterInTheTypeAheadBoxIsIgnored) {
         QTest::keyClicks(w.searchEdit, "be");
         QTest::keyClick(w.searchEdit, Qt::Key_Enter);
         QTest::keyClicks(w.searchEdit, "t");
-        EXPECT_EQ(w.SearchKey, "BET");
+        EXPECT_EQ(w.searchKey, "BET");
         EXPECT_EQ(CurrentLine(w.entryList), "Betonica officinalis**Nervositeit");
-        EXPECT_FALSE(w.FindActive);
+        EXPECT_FALSE(w.findActive);
     }
 }
 
@@ -207,7 +207,7 @@ TEST_F(EditorSample, ARefusedSaveLeavesTheFocusInTheFieldItNames) {
         PrimaryEditor w;
         w.show();
         ClickEntry(w, "Salix alba**Hoofdpijn");
-        const std::int64_t r = w.CurrentRecordNumber;
+        const std::int64_t r = w.currentRecordNumber;
         const std::string posology = Text(w.posologyMemo);
         w.posologyMemo->moveCursor(QTextCursor::End);
         w.posologyMemo->insertPlainText(QString(QChar(0x3B1)));  // a Greek alpha, pasted
@@ -219,7 +219,7 @@ TEST_F(EditorSample, ARefusedSaveLeavesTheFocusInTheFieldItNames) {
         QTest::keyClicks(w.focusWidget(), "alfa");
         QTest::mouseClick(w.saveButton, Qt::LeftButton);
         EXPECT_EQ(messages.messages.size(), 1u);
-        EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(r)).Posology, posology + "alfa");
+        EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(r)).posology, posology + "alfa");
     }
     messages.messages.clear();
     {
@@ -265,7 +265,7 @@ TEST_F(EditorSample, TheTypeAheadKeyIsWhatTheSearchBoxShows) {
         EXPECT_EQ(Text(w.searchEdit), "");
         QTest::keyClicks(w.searchEdit, "b");
         EXPECT_EQ(Text(w.searchEdit), "B");
-        EXPECT_EQ(w.SearchKey, "B");
+        EXPECT_EQ(w.searchKey, "B");
         EXPECT_EQ(CurrentLine(w.entryList).substr(0, 1), "B") << CurrentLine(w.entryList);
     }
     {
@@ -274,12 +274,12 @@ TEST_F(EditorSample, TheTypeAheadKeyIsWhatTheSearchBoxShows) {
         ClickRadio(w.byRemedyRadio);
         QTest::keyClicks(w.pathologyEdit, "Hoest");
         QTest::keyClicks(w.searchEdit, "bet");
-        EXPECT_EQ(w.SearchKey, "BET");
+        EXPECT_EQ(w.searchKey, "BET");
         EXPECT_EQ(CurrentLine(w.entryList), "Betonica officinalis**Nervositeit");
         CloseDroppingTheEditAndOpenAgain(w);
         EXPECT_EQ(Text(w.searchEdit), "");
         QTest::keyClicks(w.searchEdit, "k");
-        EXPECT_EQ(w.SearchKey, "K");
+        EXPECT_EQ(w.searchKey, "K");
         EXPECT_EQ(CurrentLine(w.entryList).substr(0, 1), "K") << CurrentLine(w.entryList);
     }
 }
@@ -291,11 +291,11 @@ TEST_F(EditorSample, EnterCountsAsTheFieldStoresIt) {
     w.show();
     QTest::keyClicks(w.remedyEdit, QString(50, 'r'));
     const int beeps = w.BeepCount();
-    const std::string key = w.SearchKey;
+    const std::string key = w.searchKey;
     QTest::keyClick(w.remedyEdit, Qt::Key_Return);
     EXPECT_FALSE(w.lengthWarningEdit->isVisible());
     EXPECT_EQ(w.BeepCount(), beeps);
-    EXPECT_EQ(w.SearchKey, key);
+    EXPECT_EQ(w.searchKey, key);
 
     w.posologyMemo->setPlainText(QString(899, 'p'));
     w.posologyMemo->moveCursor(QTextCursor::End);
@@ -309,7 +309,7 @@ TEST_F(EditorSample, PrimarySaveThatCutsATextShowsTheTextAsStored) {
     PrimaryEditor w;
     w.show();
     ClickEntry(w, "Achillea millefolium**Pijnlijke menstruatie");
-    ASSERT_EQ(w.CurrentRecordNumber, 38);
+    ASSERT_EQ(w.currentRecordNumber, 38);
     const std::string posology = Pattern(903);
     w.posologyMemo->setPlainText(QString::fromStdString(posology));
     Append(w.posologyMemo, "yz");
@@ -329,7 +329,7 @@ TEST_F(EditorSample, PrimarySaveThatCutsATextShowsTheTextAsStored) {
 
     // No to the cut: nothing is written and the warning stays.
     const std::string before = FileBytes(kPrimaryDbName);
-    messages.answers.push_back(gui::AnswerNo);
+    messages.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     EXPECT_TRUE(w.lengthWarningEdit->isVisible());
@@ -340,10 +340,10 @@ TEST_F(EditorSample, PrimarySaveThatCutsATextShowsTheTextAsStored) {
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_NE(messages.messages[1].text.find("\"Dosering\": 905 caratteri, il limite \xE8 900"), std::string::npos);
     const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(38));
-    EXPECT_EQ(stored.Posology, posology.substr(0, 900));
-    EXPECT_EQ(stored.Warnings, std::string(400, 'w'));
-    EXPECT_EQ(Text(w.posologyMemo), stored.Posology);
-    EXPECT_EQ(Text(w.warningsMemo), stored.Warnings);
+    EXPECT_EQ(stored.posology, posology.substr(0, 900));
+    EXPECT_EQ(stored.warnings, std::string(400, 'w'));
+    EXPECT_EQ(Text(w.posologyMemo), stored.posology);
+    EXPECT_EQ(Text(w.warningsMemo), stored.warnings);
     EXPECT_FALSE(w.lengthWarningEdit->isVisible());
     // Closing asks nothing: the form is the record.
     QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
@@ -354,7 +354,7 @@ TEST_F(EditorSample, TherapiesSaveThatCutsATextShowsTheTextAsStored) {
     RepertoryEditor w;
     w.show();
     ClickEntry(w, "Hoofdpijn**Salix alba");
-    const std::int64_t r = w.CurrentRecordNumber;
+    const std::int64_t r = w.currentRecordNumber;
     ASSERT_EQ(r, 28);
     SetText(w.posologyEdit, Pattern(258));
     Append(w.posologyEdit, "yz");
@@ -365,13 +365,13 @@ TEST_F(EditorSample, TherapiesSaveThatCutsATextShowsTheTextAsStored) {
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     const RepertoryRecord stored = ReadRepertoryRecord(r);
-    EXPECT_EQ(stored.Posology, Pattern(258).substr(0, 250));
+    EXPECT_EQ(stored.posology, Pattern(258).substr(0, 250));
     EXPECT_EQ(stored.Notes(), Pattern(760).substr(0, 750));
-    EXPECT_EQ(Text(w.posologyEdit), stored.Posology);
+    EXPECT_EQ(Text(w.posologyEdit), stored.posology);
     EXPECT_EQ(Text(w.notesMemo), stored.Notes());
     EXPECT_FALSE(w.lengthWarningEdit->isVisible());
-    EXPECT_EQ(stored.Remedy, "Salix alba");
-    EXPECT_EQ(stored.Pathology, "Hoofdpijn");
+    EXPECT_EQ(stored.remedy, "Salix alba");
+    EXPECT_EQ(stored.pathology, "Hoofdpijn");
 }
 
 }  // namespace

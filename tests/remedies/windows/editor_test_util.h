@@ -72,16 +72,16 @@ inline std::string Tagged(const std::string& tag, std::size_t n) {
 // A primary record with every text at its full length, each its own.
 inline remedies::PrimaryTexts FullRecord(const std::string& tag) {
     remedies::PrimaryTexts t;
-    t.Remedy = Tagged(tag + "Rem", 50);
-    t.Indication = Tagged(tag + "Ind", 300);
-    t.Posology = Tagged(tag + "Pos", 900);
-    t.Warnings = Tagged(tag + "War", 400);
-    t.PrimarySignature = Tagged(tag + "Pri", 30);
-    t.SecondarySignature = Tagged(tag + "Sec", 40);
-    t.ZodiacalSignature = Tagged(tag + "Zod", 70);
-    t.Synthesis = Tagged(tag + "Syn", 1500);
-    t.Notes = Tagged(tag + "Not", 750);
-    t.ExtraNotes = Tagged(tag + "Ext", 750);
+    t.remedy = Tagged(tag + "Rem", 50);
+    t.indication = Tagged(tag + "Ind", 300);
+    t.posology = Tagged(tag + "Pos", 900);
+    t.warnings = Tagged(tag + "War", 400);
+    t.primarySignature = Tagged(tag + "Pri", 30);
+    t.secondarySignature = Tagged(tag + "Sec", 40);
+    t.zodiacalSignature = Tagged(tag + "Zod", 70);
+    t.synthesis = Tagged(tag + "Syn", 1500);
+    t.notes = Tagged(tag + "Not", 750);
+    t.extraNotes = Tagged(tag + "Ext", 750);
     return t;
 }
 

@@ -121,13 +121,13 @@ TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
     }
     ASSERT_EQ(PrimaryRecordCount(), n + 1);
     const PrimaryRecord r = ReadPrimaryRecord(n + 1);
-    EXPECT_EQ(r.Remedy, "Alo\xEB");
+    EXPECT_EQ(r.remedy, "Alo\xEB");
     EXPECT_EQ(r.Indication(), "Koorts boven 39\xB0");
     // The memos still showing what clearing put there are stored empty.
-    EXPECT_EQ(r.Posology1, "");
-    EXPECT_EQ(r.Warnings1, "");
-    EXPECT_EQ(r.Synthesis1, "");
-    EXPECT_EQ(r.Notes1 + r.ExtraNotes1, "");
+    EXPECT_EQ(r.posology1, "");
+    EXPECT_EQ(r.warnings1, "");
+    EXPECT_EQ(r.synthesis1, "");
+    EXPECT_EQ(r.notes1 + r.extraNotes1, "");
 
     SymptomBrowser browser;
     browser.show();
@@ -135,7 +135,7 @@ TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
     ASSERT_TRUE(ClickLine(browser.choiceList, "Koorts boven 39\xB0"));
     EXPECT_EQ(Text(browser.remedyEdits[1]), "Alo\xEB");
     EXPECT_EQ(Text(browser.remedyEdits[2]), "");
-    EXPECT_EQ(Text(browser.Chosen), "Koorts boven 39\xB0");
+    EXPECT_EQ(Text(browser.chosen), "Koorts boven 39\xB0");
     // No posology stored, so none shown; no warnings, so the notice.
     EXPECT_EQ(Text(browser.dosageEdits[1]), "");
     browser.detailButtons[1]->click();
@@ -154,7 +154,7 @@ TEST_F(EntryForms, APastedOverlengthWarnsAtOnceAndIsCutOnlyWhenTheUserSaysSo) {
     EXPECT_EQ(w.BeepCount(), beeps + 1);
     const std::int64_t n = PrimaryRecordCount();
     Messages().clear();
-    sample.messages.answers.push_back(gui::AnswerNo);
+    sample.messages.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].buttons, gui::Buttons::YesNo);
@@ -162,7 +162,7 @@ TEST_F(EntryForms, APastedOverlengthWarnsAtOnceAndIsCutOnlyWhenTheUserSaysSo) {
     EXPECT_EQ(PrimaryRecordCount(), n);
     QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);  // yes this time
     ASSERT_EQ(PrimaryRecordCount(), n + 1);
-    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(n + 1)).Posology, std::string(900, 'p'));
+    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(n + 1)).posology, std::string(900, 'p'));
     // Back within the limit, the warning goes.
     w.posologyMemo->setPlainText("kort");
     EXPECT_FALSE(w.lengthWarningEdit->isVisible());
@@ -216,24 +216,24 @@ TEST_F(EntryForms, ADeleteAsksFirstFromTheButtonAndFromThePanel) {
     w.show();
     const std::int64_t n = PrimaryRecordCount();
     ClickEntry(w.entryList, 4);
-    const std::int64_t r = w.CurrentRecordNumber;
+    const std::int64_t r = w.currentRecordNumber;
     ASSERT_GT(r, 0);
     const std::string shown = Text(w.remedyEdit);
-    sample.messages.answers.push_back(gui::AnswerNo);
+    sample.messages.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.deleteButton, Qt::LeftButton);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].buttons, gui::Buttons::YesNo);
     EXPECT_NE(LastMessage().find("Eliminare definitivamente il record " + std::to_string(r) + "?"), std::string::npos);
     EXPECT_NE(LastMessage().find(shown), std::string::npos);
     EXPECT_EQ(PrimaryRecordCount(), n);
-    EXPECT_EQ(w.CurrentRecordNumber, r);
+    EXPECT_EQ(w.currentRecordNumber, r);
 
     // From the panel of unsaved changes: no keeps the panel up and the record.
     w.posologyMemo->setFocus();
     QTest::keyClicks(w.posologyMemo, "x");
     QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
-    sample.messages.answers.push_back(gui::AnswerNo);
+    sample.messages.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.panelDeleteButton, Qt::LeftButton);
     EXPECT_EQ(Messages().size(), 2u);
     EXPECT_TRUE(w.unsavedChangesPanel->isVisible());
@@ -253,12 +253,12 @@ TEST(EntryTypeAhead, TheEditorsReachNamesInMixedCase) {
     w.show();
     QTest::keyClicks(w.searchEdit, "thy");
     EXPECT_EQ(Text(w.searchEdit), "THY");
-    EXPECT_EQ(w.Entries[static_cast<std::size_t>(w.entryList->currentRow())].text,
+    EXPECT_EQ(w.listedEntries[static_cast<std::size_t>(w.entryList->currentRow())].text,
               "thymus vulgaris**hoest bij kinderen");
     w.bySymptomRadio->click();
     QTest::mouseClick(w.searchEdit, Qt::LeftButton);
     QTest::keyClicks(w.searchEdit, "hoe");
-    EXPECT_EQ(w.Entries[static_cast<std::size_t>(w.entryList->currentRow())].text,
+    EXPECT_EQ(w.listedEntries[static_cast<std::size_t>(w.entryList->currentRow())].text,
               "hoest bij kinderen**thymus vulgaris");
     // Tab leaves a memo rather than typing a tab a save would refuse.
     w.posologyMemo->setFocus();
@@ -270,8 +270,8 @@ TEST(EntryTypeAhead, TheEditorsReachNamesInMixedCase) {
     RebuildPrimaryLists();
     SymptomBrowser browser;
     browser.show();
-    QTest::keyClicks(browser.SearchEdit, "hoe");
-    EXPECT_EQ(Text(browser.SearchEdit), "Hoe");
+    QTest::keyClicks(browser.searchEdit, "hoe");
+    EXPECT_EQ(Text(browser.searchEdit), "Hoe");
     EXPECT_EQ(gui::FromQt(browser.choiceList->currentItem()->text()), "hoest bij kinderen");
 }
 
@@ -282,7 +282,7 @@ TEST_F(EntryForms, TheUtilityFollowsAChangeOfDatabaseAndNeverDropsASave) {
     w.phraseEdit->setText("pijn");
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     ASSERT_EQ(w.searchButton->text(), "Continua");
-    const std::int64_t found = w.FoundRecord;
+    const std::int64_t found = w.foundRecord;
     ASSERT_GT(found, 0);
     const std::string therapiesBefore = FileBytes(kRepertoryDbName);
     QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
@@ -297,7 +297,7 @@ TEST_F(EntryForms, TheUtilityFollowsAChangeOfDatabaseAndNeverDropsASave) {
     // "Continua" goes on in the therapies database, in its own field.
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     EXPECT_TRUE(Messages().empty()) << LastMessage();
-    EXPECT_EQ(w.FieldCode, "Rimed");
+    EXPECT_EQ(w.fieldCode, "Rimed");
     // A remedy of the therapies database holding "PIJN" is found, or the end is reached.
     const std::string where = Text(w.remedyEdit);
     EXPECT_TRUE(where == "FINE ARCHIVIO" || rt::UpperAscii(Text(w.textFromMatchMemo)).rfind("PIJN", 0) == 0) << where;
@@ -307,7 +307,7 @@ TEST_F(EntryForms, TheUtilityFollowsAChangeOfDatabaseAndNeverDropsASave) {
     w.primaryDatabaseRadio->click();
     w.primaryFieldRadios[1]->click();
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
-    ASSERT_GT(w.FoundRecord, 0);
+    ASSERT_GT(w.foundRecord, 0);
     const std::string primaryBefore = FileBytes(kPrimaryDbName);
     QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
     w.textFromMatchMemo->setPlainText(QString("pijn") + QChar(0x1A));
@@ -316,7 +316,7 @@ TEST_F(EntryForms, TheUtilityFollowsAChangeOfDatabaseAndNeverDropsASave) {
         << LastMessage();
     EXPECT_EQ(FileBytes(kPrimaryDbName), primaryBefore);
     w.phraseEdit->setText("zzzz niet te vinden");
-    sample.messages.answers.push_back(gui::AnswerNo);  // the pending edit is dropped
+    sample.messages.answers.push_back(gui::kAnswerNo);  // the pending edit is dropped
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     ASSERT_EQ(Text(w.remedyEdit), "FINE ARCHIVIO");
     QTest::mouseClick(w.textBeforeMemo->viewport(), Qt::LeftButton);

@@ -42,16 +42,16 @@ struct ShownField {
     const char* placeholder;  // the grey caption of an empty memo
 };
 const ShownField kFields[] = {
-    {"EdProd", &PrimaryTexts::Remedy, 50, 53, ""},
-    {"MemoIndi", &PrimaryTexts::Indication, 300, 87, "Indicaties"},
-    {"MemoPoso", &PrimaryTexts::Posology, 900, 142, "Dosering"},
-    {"MemoAvve", &PrimaryTexts::Warnings, 400, 197, "Waarschuwingen"},
-    {"EdPlane", &PrimaryTexts::PrimarySignature, 30, 254, ""},
-    {"EdSeco", &PrimaryTexts::SecondarySignature, 40, 254, ""},
-    {"EdZodi", &PrimaryTexts::ZodiacalSignature, 70, 285, ""},
-    {"MemoSint", &PrimaryTexts::Synthesis, 1500, 316, "Psychische Synthese"},
-    {"MemoNote", &PrimaryTexts::Notes, 750, 402, "Notities"},
-    {"MemoNoteSupp", &PrimaryTexts::ExtraNotes, 750, 449, "Extra Notities"},
+    {"EdProd", &PrimaryTexts::remedy, 50, 53, ""},
+    {"MemoIndi", &PrimaryTexts::indication, 300, 87, "Indicaties"},
+    {"MemoPoso", &PrimaryTexts::posology, 900, 142, "Dosering"},
+    {"MemoAvve", &PrimaryTexts::warnings, 400, 197, "Waarschuwingen"},
+    {"EdPlane", &PrimaryTexts::primarySignature, 30, 254, ""},
+    {"EdSeco", &PrimaryTexts::secondarySignature, 40, 254, ""},
+    {"EdZodi", &PrimaryTexts::zodiacalSignature, 70, 285, ""},
+    {"MemoSint", &PrimaryTexts::synthesis, 1500, 316, "Psychische Synthese"},
+    {"MemoNote", &PrimaryTexts::notes, 750, 402, "Notities"},
+    {"MemoNoteSupp", &PrimaryTexts::extraNotes, 750, 449, "Extra Notities"},
 };
 
 std::string FieldText(const PrimaryEditor& w, const ShownField& f) {
@@ -82,8 +82,8 @@ TEST_F(PrimaryEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
     const std::string before = FileBytes(kPrimaryDbName);
     PrimaryEditor w;
     w.show();
-    ClickEntry(w, second.Remedy + "**" + second.Indication);
-    ASSERT_EQ(w.CurrentRecordNumber, 2);
+    ClickEntry(w, second.remedy + "**" + second.indication);
+    ASSERT_EQ(w.currentRecordNumber, 2);
     EXPECT_EQ(Text(w.recordNumberEdit), "2 / 2");
     for (const ShownField& f : kFields) EXPECT_EQ(FieldText(w, f), second.*f.text) << f.name;
 
@@ -98,7 +98,7 @@ TEST_F(PrimaryEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
     EXPECT_EQ(Record(FileBytes(kPrimaryDbName), 0, kPrimaryRecordSize), Record(before, 0, kPrimaryRecordSize));
 
     // The first record shows its own texts, not those of the one saved.
-    ClickEntry(w, first.Remedy + "**" + first.Indication);
+    ClickEntry(w, first.remedy + "**" + first.indication);
     for (const ShownField& f : kFields) EXPECT_EQ(FieldText(w, f), first.*f.text) << f.name;
 }
 
@@ -168,9 +168,9 @@ TEST_F(PrimaryEditorControls, EveryDescriptionFieldArmsTheSaveAndThePanel) {
     WritePrimaryDb({shorter, FullRecord("B")});
     PrimaryEditor w;
     for (const ShownField& f : kFields) {
-        if (f.text == &PrimaryTexts::Remedy || f.text == &PrimaryTexts::Indication) continue;
+        if (f.text == &PrimaryTexts::remedy || f.text == &PrimaryTexts::indication) continue;
         w.show();
-        ClickEntry(w, shorter.Remedy + "**" + shorter.Indication);
+        ClickEntry(w, shorter.remedy + "**" + shorter.indication);
         EXPECT_FALSE(w.saveButton->isEnabled()) << f.name;
         TypeAtEnd(w, f, "x");
         EXPECT_TRUE(w.saveButton->isEnabled()) << f.name;
@@ -211,9 +211,9 @@ TEST_F(PrimaryEditorControls, TheRemedyAndTheIndicationEachNameTheirChangeInTheP
     QTest::mouseClick(w.panelSaveAsNewButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     ASSERT_EQ(PrimaryRecordCount(), 3);
-    EXPECT_EQ(ReadPrimaryRecord(3).Remedy, "Arnica D6");
+    EXPECT_EQ(ReadPrimaryRecord(3).remedy, "Arnica D6");
     EXPECT_EQ(ReadPrimaryRecord(3).Indication(), "Blauwe plekken");
-    EXPECT_EQ(ReadPrimaryRecord(1).Remedy, "Arnica");
+    EXPECT_EQ(ReadPrimaryRecord(1).remedy, "Arnica");
 
     // A changed indication: the panel's "Salva" writes it into the record shown.
     w.show();
@@ -236,8 +236,8 @@ TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
     PrimaryEditor w;
     w.show();
     ClickRadio(w.bySymptomRadio);
-    ClickEntry(w, FullRecord("A").Indication + "**" + FullRecord("A").Remedy);
-    ASSERT_EQ(w.CurrentRecordNumber, 1);
+    ClickEntry(w, FullRecord("A").indication + "**" + FullRecord("A").remedy);
+    ASSERT_EQ(w.currentRecordNumber, 1);
     QTest::mouseClick(w.clearButton, Qt::LeftButton);
     // The list stays as it was.
     EXPECT_TRUE(w.bySymptomRadio->isChecked());
@@ -248,7 +248,7 @@ TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
             EXPECT_EQ(m->placeholderText(), f.placeholder) << f.name;
         }
     }
-    EXPECT_EQ(w.CurrentRecordNumber, 0);
+    EXPECT_EQ(w.currentRecordNumber, 0);
     EXPECT_EQ(Text(w.recordNumberEdit), "");
     EXPECT_FALSE(w.deleteButton->isEnabled());
     EXPECT_FALSE(w.saveButton->isEnabled());
@@ -264,7 +264,7 @@ TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
 // caption as its text (saved so from a cleared form) shows it as the caption.
 TEST_F(PrimaryEditorControls, TypingAfterPulisciReplacesTheCaptionsAndSavesOnlyAsNew) {
     PrimaryTexts old = Texts("Aconitum", "Angst");
-    old.Posology = "Dosering";
+    old.posology = "Dosering";
     WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), old});
     PrimaryEditor w;
     w.show();
@@ -285,17 +285,17 @@ TEST_F(PrimaryEditorControls, TypingAfterPulisciReplacesTheCaptionsAndSavesOnlyA
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     ASSERT_EQ(PrimaryRecordCount(), 3);
     const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(3));
-    EXPECT_EQ(stored.Remedy, "Belladonna");
-    EXPECT_EQ(stored.Indication, "Koorts boven 39\xB0");
-    EXPECT_EQ(stored.Posology, "3 x daags");
-    EXPECT_EQ(stored.Warnings, "");  // left showing its caption
-    EXPECT_EQ(stored.Synthesis, "");
+    EXPECT_EQ(stored.remedy, "Belladonna");
+    EXPECT_EQ(stored.indication, "Koorts boven 39\xB0");
+    EXPECT_EQ(stored.posology, "3 x daags");
+    EXPECT_EQ(stored.warnings, "");  // left showing its caption
+    EXPECT_EQ(stored.synthesis, "");
 
     ClickEntry(w, "Aconitum**Angst");
     typeInto(w.posologyMemo, w.posologyMemo->viewport(), "5 korrels");
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
-    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(2)).Posology, "5 korrels");
+    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(2)).posology, "5 korrels");
 }
 
 TEST_F(PrimaryEditorControls, IgnoraDropsTheEditAndLeavesTheFile) {
@@ -312,7 +312,7 @@ TEST_F(PrimaryEditorControls, IgnoraDropsTheEditAndLeavesTheFile) {
     EXPECT_FALSE(w.unsavedChangesPanel->isVisible());
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     EXPECT_TRUE(messages.messages.empty());
-    EXPECT_EQ(w.CurrentRecordNumber, 0);
+    EXPECT_EQ(w.currentRecordNumber, 0);
     EXPECT_EQ(Text(w.posologyMemo), "");
     EXPECT_EQ(w.posologyMemo->placeholderText(), "Dosering");
 }
@@ -326,13 +326,13 @@ TEST_F(PrimaryEditorControls, AClickAfterTheFileChangedFindsTheRecordByItsTexts)
     ClickRadio(w.bySymptomRadio);
     WritePrimaryDb({Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest"), Texts("Zingiber", "Angst")});
     ClickEntry(w, "Angst**Zingiber");
-    EXPECT_EQ(w.CurrentRecordNumber, 3);
+    EXPECT_EQ(w.currentRecordNumber, 3);
     EXPECT_EQ(Text(w.remedyEdit), "Zingiber");
     EXPECT_EQ(Text(w.indicationMemo), "Angst");
     ClickRadio(w.byRemedyRadio);
     WritePrimaryDb({Texts("Melissa", "Hoest"), Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren")});
     ClickEntry(w, "Arnica**Zweren");
-    EXPECT_EQ(w.CurrentRecordNumber, 3);
+    EXPECT_EQ(w.currentRecordNumber, 3);
     EXPECT_EQ(Text(w.indicationMemo), "Zweren");
 }
 
@@ -356,7 +356,7 @@ TEST_F(PrimaryEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
     ClickRow(w.entryList, 2);
     EXPECT_EQ(Text(w.remedyEdit), "Arnica");
     EXPECT_EQ(Text(w.indicationMemo), "Zweren");
-    EXPECT_EQ(w.CurrentRecordNumber, 2);
+    EXPECT_EQ(w.currentRecordNumber, 2);
     ClickRadio(w.byRemedyRadio);
     EXPECT_TRUE(w.byRemedyRadio->isChecked());
     EXPECT_EQ(lines(), byRemedy);
@@ -423,14 +423,14 @@ TEST_F(PrimaryEditorControls, RicostruisciRewritesTheListsFromTheDatabaseAndList
     EXPECT_EQ(FileBytes(kRemedyListName), "Arnica\r\nBryonia\r\nCalendula\r\n");
     EXPECT_TRUE(w.bySymptomRadio->isChecked());
     EXPECT_EQ(Text(w.entryList, 2), "Wonden**Calendula");
-    EXPECT_EQ(w.CurrentRecordNumber, 0);
+    EXPECT_EQ(w.currentRecordNumber, 0);
     EXPECT_EQ(Text(w.remedyEdit), "");
     EXPECT_TRUE(messages.messages.empty());
 }
 
 std::vector<std::string> RemediesInFile() {
     std::vector<std::string> out;
-    for (const PrimaryRecord& r : ReadAllPrimaryRecords()) out.push_back(r.Remedy);
+    for (const PrimaryRecord& r : ReadAllPrimaryRecords()) out.push_back(r.remedy);
     return out;
 }
 
@@ -478,7 +478,7 @@ TEST_F(PrimaryEditorControls, AMoveDownTheListAndTheCancelOfAMove) {
     // A double click while browsing moves nothing.
     DoubleClickRow(w.entryList, 0);
     DoubleClickRow(w.entryList, 3);
-    EXPECT_FALSE(w.MovePending);
+    EXPECT_FALSE(w.movePending);
     EXPECT_EQ(Text(w.entryList, 0), "R1**a");
     EXPECT_EQ(RemediesInFile(), (std::vector<std::string>{"R1", "R3", "R4", "R5", "R2", "R6", "R7"}));
 }
@@ -498,7 +498,7 @@ TEST_F(PrimaryEditorControls, FindReachesTheLastLineAndStartsAgainAfterAClickInI
     QTest::mouseClick(w.findButton, Qt::LeftButton);
     EXPECT_EQ(w.entryList->currentRow(), 0);
     // A find selects; it does not show the record.
-    EXPECT_EQ(w.CurrentRecordNumber, 0);
+    EXPECT_EQ(w.currentRecordNumber, 0);
     EXPECT_EQ(Text(w.remedyEdit), "");
 }
 
@@ -510,7 +510,7 @@ TEST_F(PrimaryEditorControls, AClickInTheTypeAheadBoxStartsANewKey) {
     EXPECT_EQ(CurrentLine(w.entryList), "Zingiber**Angst");
     QTest::mouseClick(w.searchEdit, Qt::LeftButton);
     EXPECT_EQ(Text(w.searchEdit), "");
-    EXPECT_EQ(w.SearchKey, "");
+    EXPECT_EQ(w.searchKey, "");
     QTest::keyClicks(w.searchEdit, "me");
     EXPECT_EQ(Text(w.searchEdit), "ME");
     EXPECT_EQ(CurrentLine(w.entryList), "Melissa**Hoest");
@@ -544,7 +544,7 @@ TEST_F(PrimaryEditorControls, TheCaretStaysAfterEachLetterTypedIntoTheTypeAheadB
     QTest::keyClick(box, Qt::Key_Home);
     QTest::keyClick(box, Qt::Key_Delete);
     EXPECT_EQ(Text(box), "GR");
-    EXPECT_EQ(w.SearchKey, "GR");
+    EXPECT_EQ(w.searchKey, "GR");
     EXPECT_EQ(CurrentLine(w.entryList), "Gratiola**Angst");
 }
 

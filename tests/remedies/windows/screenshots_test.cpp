@@ -32,7 +32,7 @@ TEST(RemedyWindowsScreenshot, EachWindowWithTheSampleData) {
 
     SymptomBrowser symptoms;
     symptoms.show();
-    QTest::keyClicks(symptoms.SearchEdit, "hoo");
+    QTest::keyClicks(symptoms.searchEdit, "hoo");
     ASSERT_TRUE(ClickLine(symptoms.choiceList, "Hoofdpijn"));
     symptoms.detailButtons[3]->click();
     symptoms.detailButtons[3]->click();
@@ -41,7 +41,7 @@ TEST(RemedyWindowsScreenshot, EachWindowWithTheSampleData) {
 
     RemedyBrowser remedies;
     remedies.show();
-    QTest::keyClicks(remedies.SearchEdit, "cal");
+    QTest::keyClicks(remedies.searchEdit, "cal");
     ASSERT_TRUE(ClickLine(remedies.choiceList, Text(remedies.choiceList, remedies.choiceList->currentRow())));
     remedies.detailButtons[1]->click();
     Save(&remedies, "remedies");

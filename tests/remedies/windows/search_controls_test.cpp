@@ -142,14 +142,14 @@ TEST(CompoundTherapyControls, TypeAheadPastEveryPathologyEndsOnTheLastAndRitorna
 // synthesis of Bellis only.
 void WriteTextFixture() {
     PrimaryTexts a = remedy_tests::Texts("Arnica", "Kneuzingen");
-    a.Notes = "Olie van arnica";
-    a.Synthesis = "Zachte moed";
+    a.notes = "Olie van arnica";
+    a.synthesis = "Zachte moed";
     PrimaryTexts b = remedy_tests::Texts("Bellis", "Kneuzingen");
-    b.Notes = "Saponinen";
-    b.Synthesis = "Olie op de golven";
+    b.notes = "Saponinen";
+    b.synthesis = "Olie op de golven";
     PrimaryTexts z = remedy_tests::Texts("Zingiber", "Misselijkheid");
-    z.Notes = "Gember en olie";
-    z.Synthesis = "Vuur dat verwarmt";
+    z.notes = "Gember en olie";
+    z.synthesis = "Vuur dat verwarmt";
     remedy_tests::WritePrimaryDb({a, b, z});
 }
 

@@ -43,16 +43,16 @@ struct PrimaryRadio {
     std::size_t capacity;
 };
 const PrimaryRadio kPrimaryRadios[] = {
-    {0, &PrimaryTexts::Remedy, 50},
-    {1, &PrimaryTexts::Indication, 300},
-    {2, &PrimaryTexts::Posology, 900},
-    {3, &PrimaryTexts::Warnings, 400},
-    {4, &PrimaryTexts::PrimarySignature, 30},
-    {5, &PrimaryTexts::SecondarySignature, 40},
-    {6, &PrimaryTexts::ZodiacalSignature, 70},
-    {7, &PrimaryTexts::Synthesis, 1500},
-    {8, &PrimaryTexts::Notes, 750},
-    {9, &PrimaryTexts::ExtraNotes, 750},
+    {0, &PrimaryTexts::remedy, 50},
+    {1, &PrimaryTexts::indication, 300},
+    {2, &PrimaryTexts::posology, 900},
+    {3, &PrimaryTexts::warnings, 400},
+    {4, &PrimaryTexts::primarySignature, 30},
+    {5, &PrimaryTexts::secondarySignature, 40},
+    {6, &PrimaryTexts::zodiacalSignature, 70},
+    {7, &PrimaryTexts::synthesis, 1500},
+    {8, &PrimaryTexts::notes, 750},
+    {9, &PrimaryTexts::extraNotes, 750},
 };
 
 struct TherapyRadio {
@@ -61,10 +61,10 @@ struct TherapyRadio {
     std::size_t capacity;
 };
 const TherapyRadio kTherapyRadios[] = {
-    {0, &RepertoryTexts::Remedy, 100},
-    {1, &RepertoryTexts::Pathology, 100},
-    {2, &RepertoryTexts::Posology, 250},
-    {3, &RepertoryTexts::Notes, 750},
+    {0, &RepertoryTexts::remedy, 100},
+    {1, &RepertoryTexts::pathology, 100},
+    {2, &RepertoryTexts::posology, 250},
+    {3, &RepertoryTexts::notes, 750},
 };
 
 // The search for the last dozen letters of a text, typed in capitals: the
@@ -94,7 +94,7 @@ TEST_F(SearchUtility, EveryFieldRadioSearchesItsOwnFieldWhole) {
         ClickRadio(w.primaryFieldRadios[r.radio]);
         ASSERT_TRUE(w.primaryFieldRadios[r.radio]->isChecked())
             << w.primaryFieldRadios[r.radio]->objectName().toStdString();
-        ExpectFoundAtTheEnd(w, last.*r.text, r.capacity, last.Remedy,
+        ExpectFoundAtTheEnd(w, last.*r.text, r.capacity, last.remedy,
                             w.primaryFieldRadios[r.radio]->objectName().toStdString());
     }
     ClickRadio(w.therapiesDatabaseRadio);
@@ -103,7 +103,7 @@ TEST_F(SearchUtility, EveryFieldRadioSearchesItsOwnFieldWhole) {
         ClickRadio(w.therapyFieldRadios[r.radio]);
         ASSERT_TRUE(w.therapyFieldRadios[r.radio]->isChecked())
             << w.therapyFieldRadios[r.radio]->objectName().toStdString();
-        ExpectFoundAtTheEnd(w, lastTherapy.*r.text, r.capacity, lastTherapy.Remedy,
+        ExpectFoundAtTheEnd(w, lastTherapy.*r.text, r.capacity, lastTherapy.remedy,
                             w.therapyFieldRadios[r.radio]->objectName().toStdString());
     }
     EXPECT_TRUE(messages.messages.empty());
@@ -176,15 +176,15 @@ TEST_F(SearchUtility, TheDatabaseRadiosShowTheirOwnFields) {
     EXPECT_TRUE(w.primaryFieldPanel->isVisible());
     EXPECT_FALSE(w.therapyFieldPanel->isVisible());
     ClickRadio(w.therapiesDatabaseRadio);
-    EXPECT_EQ(w.DatabaseCode, "Terap");
+    EXPECT_EQ(w.databaseCode, "Terap");
     EXPECT_FALSE(w.primaryFieldPanel->isVisible());
     EXPECT_TRUE(w.therapyFieldPanel->isVisible());
     // The therapies' remedy is searched, not the primary's.
-    w.phraseEdit->setText(gui::ToQt(FullTherapy("B").Remedy.substr(0, 12)));
+    w.phraseEdit->setText(gui::ToQt(FullTherapy("B").remedy.substr(0, 12)));
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
-    EXPECT_EQ(Text(w.remedyEdit), FullTherapy("B").Remedy);
+    EXPECT_EQ(Text(w.remedyEdit), FullTherapy("B").remedy);
     ClickRadio(w.primaryDatabaseRadio);
-    EXPECT_EQ(w.DatabaseCode, "Prima");
+    EXPECT_EQ(w.databaseCode, "Prima");
     EXPECT_TRUE(w.primaryFieldPanel->isVisible());
     EXPECT_FALSE(w.therapyFieldPanel->isVisible());
     // Closed on the therapies, opened again on the primary database.
@@ -284,14 +284,14 @@ TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
     remedies::SearchUtility w;
     w.show();
     ClickRadio(w.primaryFieldRadios[2]);  // the posology
-    w.phraseEdit->setText(gui::ToQt(FullRecord("A").Posology.substr(0, 12)));
+    w.phraseEdit->setText(gui::ToQt(FullRecord("A").posology.substr(0, 12)));
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     ASSERT_EQ(Text(w.positionEdit), "2");
     QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
     Retype(w.textFromMatchMemo, "3 x daags");
     QTest::mouseClick(w.searchButton, Qt::LeftButton);  // yes
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
-    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(1)).Posology, "3 x daags");
+    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(1)).posology, "3 x daags");
     EXPECT_EQ(Text(w.positionEdit), "2");
     EXPECT_EQ(Text(w.textFromMatchMemo), "3 x daags");
     EXPECT_FALSE(w.saveButton->isEnabled());
@@ -312,7 +312,7 @@ TEST_F(SearchUtility, KeysThatTypeNoCharacterEnterNeitherThePhraseNorAMemo) {
     };
     remedies::SearchUtility w;
     w.show();
-    const std::string remedy = FullRecord("B").Remedy;
+    const std::string remedy = FullRecord("B").remedy;
     w.phraseEdit->setText(gui::ToQt(remedy.substr(0, 12)));
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     ASSERT_EQ(Text(w.remedyEdit), remedy);
@@ -343,7 +343,7 @@ TEST_F(SearchUtility, ARefusedSaveSendsTheFocusToTheMemoHoldingTheRefusedCharact
     remedies::SearchUtility w;
     w.show();
     ClickRadio(w.primaryFieldRadios[1]);  // the indication
-    const std::string indication = FullRecord("B").Indication;
+    const std::string indication = FullRecord("B").indication;
     w.phraseEdit->setText(gui::ToQt(rt::UpperAscii(indication.substr(12, 12))));
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     ASSERT_EQ(Text(w.textBeforeMemo), indication.substr(0, 12));
@@ -370,14 +370,14 @@ TEST_F(SearchUtility, ARefusedSaveSendsTheFocusToTheMemoHoldingTheRefusedCharact
 TEST_F(SearchUtility, SalvaIsOfferedOnlyForARecordShownAndShowsTheNameSaved) {
     remedies::SearchUtility w;
     w.show();
-    w.phraseEdit->setText(gui::ToQt(FullRecord("B").Remedy.substr(0, 12)));
+    w.phraseEdit->setText(gui::ToQt(FullRecord("B").remedy.substr(0, 12)));
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
-    ASSERT_EQ(Text(w.remedyEdit), FullRecord("B").Remedy);
+    ASSERT_EQ(Text(w.remedyEdit), FullRecord("B").remedy);
     QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
     Retype(w.textFromMatchMemo, "Calendula officinalis");
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
-    EXPECT_EQ(ReadPrimaryRecord(2).Remedy, "Calendula officinalis");
+    EXPECT_EQ(ReadPrimaryRecord(2).remedy, "Calendula officinalis");
     EXPECT_EQ(Text(w.remedyEdit), "Calendula officinalis");
 
     w.phraseEdit->setText("niet te vinden");
@@ -414,7 +414,7 @@ TEST_F(SearchUtility, ADamagedDatabaseIsNamedAndNeitherSearchedNorWrittenInto) {
 
     ClickRadio(w.primaryDatabaseRadio);
     ClickRadio(w.primaryFieldRadios[2]);  // the posology
-    w.phraseEdit->setText(gui::ToQt(FullRecord("B").Posology.substr(0, 12)));
+    w.phraseEdit->setText(gui::ToQt(FullRecord("B").posology.substr(0, 12)));
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     ASSERT_EQ(Text(w.positionEdit), "3");
     QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);

@@ -75,9 +75,9 @@ TEST(CompositionWindow, ADamagedDatabaseIsNamedAndTheSearchFindsNoResultAsIfItRa
 TEST(CompositionWindow, RemedyFoundThroughItsSecondRecordShowsTheFirstUnchanged) {
     TempWorkFolder folder;
     PrimaryTexts first = remedy_tests::Texts("Arnica", "Kneuzingen");
-    first.Notes = "Sesquiterpeenlactonen";
+    first.notes = "Sesquiterpeenlactonen";
     PrimaryTexts second = remedy_tests::Texts("Arnica", "Spierpijn");
-    second.Notes = "Flavonoiden en etherische olie";
+    second.notes = "Flavonoiden en etherische olie";
     remedy_tests::WritePrimaryDb({first, second});
     CompositionWindow w;
     w.show();
@@ -91,9 +91,9 @@ TEST(CompositionWindow, RemedyFoundThroughItsSecondRecordShowsTheFirstUnchanged)
 TEST(SynthesisWindow, SearchesThePsychicSynthesis) {
     TempWorkFolder folder;
     PrimaryTexts a = remedy_tests::Texts("Arnica", "Kneuzingen");
-    a.Synthesis = "Wie zegt dat alles goed is, terwijl het pijn doet.";
+    a.synthesis = "Wie zegt dat alles goed is, terwijl het pijn doet.";
     PrimaryTexts b = remedy_tests::Texts("Bellis", "Kneuzingen");
-    b.Synthesis = "Kort";
+    b.synthesis = "Kort";
     remedy_tests::WritePrimaryDb({a, b});
     SynthesisWindow w;
     w.show();

@@ -33,15 +33,15 @@ namespace {
 // A signature record whose nine fields each carry the tag and their own name.
 SignatureRecord Tagged(const std::string& symptom, const std::string& plant, const std::string& tag) {
     SignatureRecord r;
-    r.Symptom = symptom;
-    r.Plant = plant;
-    r.Code = "COD-" + tag;
-    r.PrimarySignature = "pri" + tag;
-    r.SecondarySignature = "sec" + tag;
-    r.ZodiacalSignature = "zod" + tag;
-    r.Synthesis = "Sintesi " + tag;
-    r.Authors = "Autore " + tag;
-    r.Notes = "Nota " + tag;
+    r.symptom = symptom;
+    r.plant = plant;
+    r.code = "COD-" + tag;
+    r.primarySignature = "pri" + tag;
+    r.secondarySignature = "sec" + tag;
+    r.zodiacalSignature = "zod" + tag;
+    r.synthesis = "Sintesi " + tag;
+    r.authors = "Autore " + tag;
+    r.notes = "Nota " + tag;
     return r;
 }
 
@@ -100,7 +100,7 @@ protected:
 PrimaryTexts Sig(const std::string& remedy, const std::string& primary, const std::string& secondary,
                  const std::string& zodiac) {
     PrimaryTexts t = remedy_tests::Texts(remedy, "Indicatie", primary, zodiac);
-    t.SecondarySignature = secondary;
+    t.secondarySignature = secondary;
     return t;
 }
 
@@ -219,7 +219,7 @@ TEST_F(SignatureSearchControls, AClickInTheSearchBoxStartsANewKeyAndRitornaClose
     EXPECT_EQ(w.remedyList->SelectedLine(), "Ferrum");
     QTest::mouseClick(w.searchEdit, Qt::LeftButton);
     EXPECT_EQ(Text(w.searchEdit), "");
-    EXPECT_EQ(w.SearchKey, "");
+    EXPECT_EQ(w.searchKey, "");
     QTest::keyClicks(w.searchEdit, "z");
     EXPECT_EQ(Text(w.searchEdit), "Z");
     EXPECT_EQ(w.remedyList->SelectedLine(), "Zingiber");

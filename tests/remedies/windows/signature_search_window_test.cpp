@@ -24,7 +24,7 @@ namespace {
 PrimaryTexts Sig(const std::string& remedy, const std::string& primary, const std::string& secondary,
                  const std::string& zodiac) {
     PrimaryTexts t = Texts(remedy, "Indicatie", primary, zodiac);
-    t.SecondarySignature = secondary;
+    t.secondarySignature = secondary;
     return t;
 }
 

@@ -23,15 +23,15 @@ namespace {
 SignatureRecord Sr(const std::string& symptom, const std::string& plant, const std::string& authors,
                    const std::string& primary = "sole", const std::string& zodiac = "leone") {
     SignatureRecord r;
-    r.Symptom = symptom;
-    r.Plant = plant;
-    r.Code = plant.substr(0, 3);
-    r.PrimarySignature = primary;
-    r.SecondarySignature = "marte";
-    r.ZodiacalSignature = zodiac;
-    r.Synthesis = "Sintesi di " + plant;
-    r.Authors = authors;
-    r.Notes = "nota";
+    r.symptom = symptom;
+    r.plant = plant;
+    r.code = plant.substr(0, 3);
+    r.primarySignature = primary;
+    r.secondarySignature = "marte";
+    r.zodiacalSignature = zodiac;
+    r.synthesis = "Sintesi di " + plant;
+    r.authors = authors;
+    r.notes = "nota";
     return r;
 }
 
@@ -92,9 +92,9 @@ TEST(SymptomPlantsWindow, TypeAheadThenEnterShowsThePlants) {
     // The key outlives the window's closing; a click in the box starts anew.
     w.hide();
     w.show();
-    EXPECT_EQ(w.SearchKey, "Klei");
+    EXPECT_EQ(w.searchKey, "Klei");
     QTest::mouseClick(w.searchEdit, Qt::LeftButton);
-    EXPECT_EQ(w.SearchKey, "");
+    EXPECT_EQ(w.searchKey, "");
 }
 
 TEST(SymptomPlantsWindow, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpening) {
@@ -213,7 +213,7 @@ TEST(MaintenanceWindow, LinesInFileOrderOrByPlantAndTheClickedRecord) {
     EXPECT_EQ(Text(w.notesEdit), "nota");
 
     w.sortButton->click();
-    EXPECT_TRUE(w.Sorted);
+    EXPECT_TRUE(w.sorted);
     EXPECT_EQ(w.entryList->Lines()[0], "Salice" + std::string(14, ' ') + "Febbre");
     EXPECT_EQ(w.entryList->Lines()[2], "XXXX" + pad16 + "Tosse");
     ClickRow(w.entryList, 2);  // the record with an empty plant
@@ -222,7 +222,7 @@ TEST(MaintenanceWindow, LinesInFileOrderOrByPlantAndTheClickedRecord) {
     // Activation starts unsorted.
     w.hide();
     w.show();
-    EXPECT_FALSE(w.Sorted);
+    EXPECT_FALSE(w.sorted);
     EXPECT_EQ(w.entryList->Lines()[0], "Timo" + pad16 + "Tosse");
 }
 

@@ -37,15 +37,15 @@ TEST(SymptomBrowser, TypeAheadThenClickListsTheRemediesOfTheSymptom) {
     SymptomBrowser w;
     w.show();  // activation loads the symptom list
     ASSERT_GT(w.choiceList->count(), 30);
-    QTest::keyClicks(w.SearchEdit, "hoo");
-    EXPECT_EQ(TextOf(w.SearchEdit), "Hoo");  // the first letter upper-cased, the others kept
+    QTest::keyClicks(w.searchEdit, "hoo");
+    EXPECT_EQ(TextOf(w.searchEdit), "Hoo");  // the first letter upper-cased, the others kept
     EXPECT_EQ(Text(w.choiceList, w.choiceList->currentRow()), "Hoofdpijn");
     EXPECT_TRUE(w.remedyEdits[1]->text().isEmpty());  // selecting by typing does not search
-    QTest::keyClick(w.SearchEdit, Qt::Key_Return);
-    EXPECT_EQ(TextOf(w.SearchEdit), "Hoo");
+    QTest::keyClick(w.searchEdit, Qt::Key_Return);
+    EXPECT_EQ(TextOf(w.searchEdit), "Hoo");
 
     ASSERT_TRUE(ClickLine(w.choiceList, "Hoofdpijn"));
-    EXPECT_EQ(TextOf(w.Chosen), "Hoofdpijn");
+    EXPECT_EQ(TextOf(w.chosen), "Hoofdpijn");
     EXPECT_EQ(Remedies(w), (std::vector<std::string>{"TSA Rosmarinus officinalis", "Salix alba",
                                                      "Lavandula angustifolia", "Mentha piperita",
                                                      "Verbena officinalis", "Tanacetum parthenium",
@@ -55,7 +55,7 @@ TEST(SymptomBrowser, TypeAheadThenClickListsTheRemediesOfTheSymptom) {
     EXPECT_FALSE(w.dosageEdits[2]->text().isEmpty());
     EXPECT_EQ(w.pageEdit->text(), "1/1");
     EXPECT_EQ(BackgroundOf(w.pageEdit), kAqua);
-    EXPECT_TRUE(w.SearchEdit->text().isEmpty());  // the search empties the type-ahead
+    EXPECT_TRUE(w.searchEdit->text().isEmpty());  // the search empties the type-ahead
 
     w.detailButtons[3]->click();
     EXPECT_EQ(w.notesLabel->text(), "Lavandula angustifolia - Waarschuwingen");
@@ -76,7 +76,7 @@ TEST(SymptomBrowser, TypeAheadThenClickListsTheRemediesOfTheSymptom) {
 
     w.clearButton->click();  // "Opschonen"
     EXPECT_TRUE(Remedies(w).empty());
-    EXPECT_TRUE(w.Chosen->text().isEmpty());
+    EXPECT_TRUE(w.chosen->text().isEmpty());
 }
 
 TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
@@ -96,7 +96,7 @@ TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
     EXPECT_EQ(w.pageEdit->text(), "2/2");
     EXPECT_EQ(BackgroundOf(w.pageEdit), kAqua);
     EXPECT_EQ(Remedies(w), std::vector<std::string>{"Vijftien 15"});
-    EXPECT_EQ(TextOf(w.Chosen), "Vijftien");
+    EXPECT_EQ(TextOf(w.chosen), "Vijftien");
     w.nextPageButton->click();  // no third page
     EXPECT_EQ(w.pageEdit->text(), "2/2");
     w.detailButtons[2]->click();
@@ -124,12 +124,12 @@ TEST(SymptomBrowser, StateOutlivesTheWindowButTheKeyStartsEmpty) {
         SymptomBrowser w(pages);
         w.Refresh();
         ASSERT_TRUE(ClickLine(w.choiceList, "Hoest"));
-        QTest::keyClicks(w.SearchEdit, "x");
+        QTest::keyClicks(w.searchEdit, "x");
     }
     EXPECT_EQ(pages.HitCount(), 7);
     SymptomBrowser again(pages);
     again.Refresh();
-    EXPECT_TRUE(pages.SearchKey.empty());
+    EXPECT_TRUE(pages.searchKey.empty());
 }
 
 TEST(SymptomBrowser, ADamagedSymptomListIsRebuiltFromASoundDatabaseAndNeverShown) {
@@ -191,7 +191,7 @@ TEST(SymptomBrowser, ADatabaseDamagedWhileOpenRefusesTheSearchAndIsNamedAtEveryO
         ASSERT_TRUE(ClickLine(w.choiceList, "Hoofdpijn"));
         ExpectDamageTold(folder.messages, 1, kPrimaryDbName, kSymptomListName);
         EXPECT_TRUE(Remedies(w).empty());
-        EXPECT_TRUE(w.Chosen->text().isEmpty());
+        EXPECT_TRUE(w.chosen->text().isEmpty());
         EXPECT_EQ(w.choiceList->count(), 0);
     }
     for (std::size_t opening = 2; opening <= 3; ++opening) {
@@ -206,12 +206,12 @@ TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
     SampleFolder folder;
     RemedyBrowser w;
     w.show();
-    QTest::keyClicks(w.SearchEdit, "cal");
-    EXPECT_EQ(TextOf(w.SearchEdit), "CAL");
+    QTest::keyClicks(w.searchEdit, "cal");
+    EXPECT_EQ(TextOf(w.searchEdit), "CAL");
     const std::string line = Text(w.choiceList, w.choiceList->currentRow());
     EXPECT_EQ(line.substr(0, 27), "Calendula officinalis (MSA)");
     ASSERT_TRUE(ClickLine(w.choiceList, line));
-    EXPECT_EQ(TextOf(w.Chosen), "MSA Calendula officinalis");
+    EXPECT_EQ(TextOf(w.chosen), "MSA Calendula officinalis");
     EXPECT_EQ(testing_support::ControlOf<QLabel>(w, "LabSpeci")->text(), "(Macerato Spagirico-Alchemico)");
     EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), "Niet gebruiken bij overgevoeligheid voor composieten (Asteraceae).");
     EXPECT_TRUE(w.notesMemo->toPlainText().startsWith("Warmte die heelt"));

@@ -41,15 +41,15 @@ protected:
     // "Bryonia" none.
     PrimaryTexts aurum;
     void SetUp() override {
-        aurum.Remedy = "AURUM";
-        aurum.Indication = "Angst";
-        aurum.Warnings = Tagged("War", 400);
-        aurum.PrimarySignature = Tagged("Pri", 30);
-        aurum.SecondarySignature = Tagged("Sec", 40);
-        aurum.ZodiacalSignature = Tagged("Zod", 70);
-        aurum.Synthesis = Tagged("Syn", 1500);
-        aurum.Notes = Tagged("Not", 750);
-        aurum.ExtraNotes = Tagged("Ext", 750);
+        aurum.remedy = "AURUM";
+        aurum.indication = "Angst";
+        aurum.warnings = Tagged("War", 400);
+        aurum.primarySignature = Tagged("Pri", 30);
+        aurum.secondarySignature = Tagged("Sec", 40);
+        aurum.zodiacalSignature = Tagged("Zod", 70);
+        aurum.synthesis = Tagged("Syn", 1500);
+        aurum.notes = Tagged("Not", 750);
+        aurum.extraNotes = Tagged("Ext", 750);
         WritePrimaryDb({Texts("Calendula", "Wonden"), aurum, Texts("Bryonia", "Hoest")});
         WriteRepertoryDb({{"Angst", "Aurum", "1 x daags", Tagged("Rep", 750)},
                           {"Hoest", "Bryonia", "2 x daags", ""},
@@ -62,7 +62,7 @@ TEST_F(TherapiesEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
     RepertoryEditor w;
     w.show();
     ClickEntry(w, "Angst**Aurum");
-    ASSERT_EQ(w.CurrentRecordNumber, 1);
+    ASSERT_EQ(w.currentRecordNumber, 1);
     EXPECT_EQ(Text(w.pathologyEdit), "Angst");
     EXPECT_EQ(Text(w.remedyEdit), "Aurum");
     EXPECT_EQ(Text(w.posologyEdit), "1 x daags");
@@ -77,10 +77,10 @@ TEST_F(TherapiesEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     const RepertoryRecord stored = ReadRepertoryRecord(3);
-    EXPECT_EQ(stored.Pathology, Tagged("Pat", 100));
-    EXPECT_EQ(stored.Remedy, Tagged("Rem", 100));
-    EXPECT_EQ(stored.Posology, Tagged("Pos", 250));
-    EXPECT_EQ(stored.Notes3, Tagged("Not", 750).substr(500));
+    EXPECT_EQ(stored.pathology, Tagged("Pat", 100));
+    EXPECT_EQ(stored.remedy, Tagged("Rem", 100));
+    EXPECT_EQ(stored.posology, Tagged("Pos", 250));
+    EXPECT_EQ(stored.notes3, Tagged("Not", 750).substr(500));
     EXPECT_EQ(stored.Notes(), Tagged("Not", 750));
     for (std::size_t r : {0, 1, 2})
         EXPECT_EQ(Record(FileBytes(kRepertoryDbName), r, kRepertoryRecordSize), Record(before, r, kRepertoryRecordSize));
@@ -135,10 +135,10 @@ TEST_F(TherapiesEditorControls, EachChangeArmsTheSaveAndNamesItselfInThePanel) {
         std::string wanted;
     };
     const Case cases[] = {
-        {w.posologyEdit, w.descriptionsChangedLabel, false, &RepertoryRecord::Posology, "2 x daagsx"},
-        {w.notesMemo, w.descriptionsChangedLabel, false, &RepertoryRecord::Notes1, "x"},
-        {w.remedyEdit, w.remedyChangedLabel, true, &RepertoryRecord::Remedy, "Bryoniax"},
-        {w.pathologyEdit, w.keyTextChangedLabel, true, &RepertoryRecord::Pathology, "Hoestx"},
+        {w.posologyEdit, w.descriptionsChangedLabel, false, &RepertoryRecord::posology, "2 x daagsx"},
+        {w.notesMemo, w.descriptionsChangedLabel, false, &RepertoryRecord::notes1, "x"},
+        {w.remedyEdit, w.remedyChangedLabel, true, &RepertoryRecord::remedy, "Bryoniax"},
+        {w.pathologyEdit, w.keyTextChangedLabel, true, &RepertoryRecord::pathology, "Hoestx"},
     };
     for (const Case& c : cases) {
         w.show();
@@ -178,8 +178,8 @@ TEST_F(TherapiesEditorControls, UitwissenEmptiesEveryFieldAndUnlinksThePrimaryRe
         EXPECT_EQ(Text(e), "") << e->objectName().toStdString();
     EXPECT_EQ(Text(w.notesMemo), "");
     EXPECT_EQ(Text(w.primaryRecordMemo), "");
-    EXPECT_EQ(w.CurrentRecordNumber, 0);
-    EXPECT_EQ(w.LinkedPrimaryRecord, 0);
+    EXPECT_EQ(w.currentRecordNumber, 0);
+    EXPECT_EQ(w.linkedPrimaryRecord, 0);
     for (QPushButton* b : {w.warningsButton, w.signaturesButton, w.synthesisButton, w.notesButton, w.deleteButton,
                            w.saveButton, w.saveAsNewButton})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
@@ -191,20 +191,20 @@ TEST_F(TherapiesEditorControls, EachPrimaryButtonShowsItsOwnPartOfTheLinkedRecor
     RepertoryEditor w;
     w.show();
     ClickEntry(w, "Angst**Aurum");
-    ASSERT_EQ(w.LinkedPrimaryRecord, 2);
+    ASSERT_EQ(w.linkedPrimaryRecord, 2);
     const auto lines = [](const std::string& a, const std::string& b, const std::string& c) {
         return a + "\n" + b + "\n" + c;
     };
     QTest::mouseClick(w.warningsButton, Qt::LeftButton);
-    EXPECT_EQ(Text(w.primaryRecordMemo), aurum.Warnings);
+    EXPECT_EQ(Text(w.primaryRecordMemo), aurum.warnings);
     QTest::mouseClick(w.signaturesButton, Qt::LeftButton);
     EXPECT_EQ(Text(w.primaryRecordMemo),
-              lines(aurum.PrimarySignature, aurum.SecondarySignature, aurum.ZodiacalSignature));
+              lines(aurum.primarySignature, aurum.secondarySignature, aurum.zodiacalSignature));
     QTest::mouseClick(w.synthesisButton, Qt::LeftButton);
-    EXPECT_EQ(Text(w.primaryRecordMemo), aurum.Synthesis);
+    EXPECT_EQ(Text(w.primaryRecordMemo), aurum.synthesis);
     QTest::mouseClick(w.notesButton, Qt::LeftButton);
     EXPECT_EQ(Text(w.primaryRecordMemo),
-              lines(aurum.Notes.substr(0, 250), aurum.Notes.substr(250, 250), aurum.Notes.substr(500)));
+              lines(aurum.notes.substr(0, 250), aurum.notes.substr(250, 250), aurum.notes.substr(500)));
 
     // The double click on the record's text copies it into the notes; on
     // the notes, it empties them.
@@ -217,7 +217,7 @@ TEST_F(TherapiesEditorControls, EachPrimaryButtonShowsItsOwnPartOfTheLinkedRecor
 
     // A linked record without those texts says so, each in its own words.
     ClickEntry(w, "Hoest**Bryonia");
-    ASSERT_EQ(w.LinkedPrimaryRecord, 3);
+    ASSERT_EQ(w.linkedPrimaryRecord, 3);
     QTest::mouseClick(w.warningsButton, Qt::LeftButton);
     EXPECT_EQ(Text(w.primaryRecordMemo), "Geen Waarschuwingen Geregistreerd");
     QTest::mouseClick(w.signaturesButton, Qt::LeftButton);
@@ -265,7 +265,7 @@ TEST_F(TherapiesEditorControls, RicostruisciRewritesThePathologyListAndListsByPa
     EXPECT_EQ(FileBytes(kPathologyListName), "Angst\r\nGalstenen\r\n");
     EXPECT_TRUE(w.byPathologyRadio->isChecked());
     EXPECT_EQ(Text(w.entryList, 2), "Galstenen**Taraxacum");
-    EXPECT_EQ(w.CurrentRecordNumber, 0);
+    EXPECT_EQ(w.currentRecordNumber, 0);
     EXPECT_EQ(Text(w.remedyEdit), "");
 }
 
@@ -278,7 +278,7 @@ void DoubleClickRow(QListWidget* list, int row) {
 
 std::vector<std::string> PathologiesInFile() {
     std::vector<std::string> out;
-    for (const RepertoryRecord& r : ReadAllRepertoryRecords()) out.push_back(r.Pathology);
+    for (const RepertoryRecord& r : ReadAllRepertoryRecords()) out.push_back(r.pathology);
     return out;
 }
 
@@ -323,11 +323,11 @@ TEST_F(TherapiesEditorControls, FindAndTheTypeAheadBox) {
     EXPECT_EQ(CurrentLine(w.entryList), "Zweren**Arnica");  // the last line, second match of "E"
 
     QTest::keyClicks(w.searchEdit, "ho");
-    EXPECT_EQ(w.SearchKey, "HO");
+    EXPECT_EQ(w.searchKey, "HO");
     EXPECT_EQ(CurrentLine(w.entryList), "Hoest**Bryonia");
     QTest::mouseClick(w.searchEdit, Qt::LeftButton);
     EXPECT_EQ(Text(w.searchEdit), "");
-    EXPECT_EQ(w.SearchKey, "");
+    EXPECT_EQ(w.searchKey, "");
     QTest::keyClicks(w.searchEdit, "zw");
     EXPECT_EQ(CurrentLine(w.entryList), "Zweren**Arnica");
 }
@@ -373,7 +373,7 @@ TEST_F(TherapiesEditorControls, ADatabaseOfZeroBytesIsNamedAtOnceAndTakesNoChang
     messages.messages.clear();
     QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
-    EXPECT_EQ(ReadRepertoryRecord(4).Pathology, "Migraine");
+    EXPECT_EQ(ReadRepertoryRecord(4).pathology, "Migraine");
 }
 
 // The therapies database damaged, the editor closed after a note was typed:
@@ -410,7 +410,7 @@ TEST_F(TherapiesEditorControls, ADamagedPrimaryDatabaseIsNamedAndNothingOfItIsSh
     ClickEntry(w, "Angst**Aurum");
     EXPECT_EQ(Text(w.primaryRecordMemo),
               "De primaire database \"OpzioneH\\DBmain.rnd\" is beschadigd en wordt niet gelezen.");
-    EXPECT_EQ(w.LinkedPrimaryRecord, 0);
+    EXPECT_EQ(w.linkedPrimaryRecord, 0);
     for (QPushButton* b : {w.warningsButton, w.signaturesButton, w.synthesisButton, w.notesButton})
         EXPECT_FALSE(b->isEnabled());
     EXPECT_EQ(messages.messages.size(), 1u);

@@ -24,20 +24,20 @@ TEST(TherapyBrowser, PathologyListsItsTherapiesWithNotesAndWarnings) {
     w.show();
     ASSERT_EQ(w.choiceList->count(), 14);
     EXPECT_EQ(Text(w.choiceList, 0), "Gewrichtsklachten");
-    QTest::keyClicks(w.SearchEdit, "sl");
-    EXPECT_EQ(TextOf(w.SearchEdit), "SL");
+    QTest::keyClicks(w.searchEdit, "sl");
+    EXPECT_EQ(TextOf(w.searchEdit), "SL");
     EXPECT_EQ(Text(w.choiceList, w.choiceList->currentRow()), "Slapeloosheid");
-    QTest::keyClick(w.SearchEdit, Qt::Key_Return);
-    EXPECT_EQ(TextOf(w.SearchEdit), "SL");
+    QTest::keyClick(w.searchEdit, Qt::Key_Return);
+    EXPECT_EQ(TextOf(w.searchEdit), "SL");
 
     ASSERT_TRUE(ClickLine(w.choiceList, "Slapeloosheid"));
-    EXPECT_EQ(TextOf(w.Chosen), "Slapeloosheid");
+    EXPECT_EQ(TextOf(w.chosen), "Slapeloosheid");
     EXPECT_EQ(TextOf(w.remedyEdits[1]), "HS 112 - Valeriana officinalis");
     EXPECT_EQ(TextOf(w.dosageEdits[1]), "Koude infusie van 2-3 g wortel, een uur voor het slapengaan.");
     EXPECT_EQ(TextOf(w.remedyEdits[4]), "Lavandula angustifolia");
     EXPECT_TRUE(w.remedyEdits[5]->text().isEmpty());
     EXPECT_EQ(w.pageEdit->text(), "1/1");
-    EXPECT_EQ(TextOf(w.SearchEdit), "SL");  // the search edit keeps its text
+    EXPECT_EQ(TextOf(w.searchEdit), "SL");  // the search edit keeps its text
 
     w.detailButtons[2]->click();
     EXPECT_EQ(w.notesLabel->text(), "Notities over QSPC Melissa officinalis / Slapeloosheid");
@@ -62,7 +62,7 @@ TEST(TherapyBrowser, PathologyListsItsTherapiesWithNotesAndWarnings) {
 
     w.clearButton->click();
     EXPECT_TRUE(w.remedyEdits[1]->text().isEmpty());
-    EXPECT_TRUE(w.Chosen->text().isEmpty());
+    EXPECT_TRUE(w.chosen->text().isEmpty());
     EXPECT_EQ(w.notesLabel->text(), "Notities");
 }
 
@@ -83,7 +83,7 @@ TEST(TherapyBrowser, AZeroFilledRepertoryIsNamedAtEveryOpeningAndNoPathologyIsLi
         EXPECT_NE(LastMessage(folder.messages).find("copia di sicurezza"), std::string::npos);
         // No pathology to click, and nothing of the earlier search.
         EXPECT_EQ(w.choiceList->count(), 0);
-        EXPECT_TRUE(w.Chosen->text().isEmpty());
+        EXPECT_TRUE(w.chosen->text().isEmpty());
         EXPECT_TRUE(w.remedyEdits[1]->text().isEmpty());
         w.close();
     }
@@ -101,16 +101,16 @@ TEST(TherapyBrowser, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpening) {
     SampleFolder folder;
     TherapyBrowser w;
     w.show();
-    QTest::keyClicks(w.SearchEdit, "sl");
-    EXPECT_EQ(TextOf(w.SearchEdit), "SL");
-    EmptyWithKeys(w.SearchEdit, false);
-    EXPECT_TRUE(w.SearchEdit->text().isEmpty());
+    QTest::keyClicks(w.searchEdit, "sl");
+    EXPECT_EQ(TextOf(w.searchEdit), "SL");
+    EmptyWithKeys(w.searchEdit, false);
+    EXPECT_TRUE(w.searchEdit->text().isEmpty());
     w.close();
 
     w.show();
-    EXPECT_TRUE(w.SearchEdit->text().isEmpty());
-    QTest::keyClicks(w.SearchEdit, "ho");
-    EXPECT_EQ(TextOf(w.SearchEdit), "HO");
+    EXPECT_TRUE(w.searchEdit->text().isEmpty());
+    QTest::keyClicks(w.searchEdit, "ho");
+    EXPECT_EQ(TextOf(w.searchEdit), "HO");
     EXPECT_EQ(Text(w.choiceList, w.choiceList->currentRow()).substr(0, 2), "Ho");
 }
 

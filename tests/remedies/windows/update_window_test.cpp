@@ -77,19 +77,19 @@ TEST_F(UpdateDiscs, EachRowShowsItsOwnDiscAndEachOkInstallsIt) {
     QTest::mouseClick(w.updateRows[2].installButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(discs[2] / "DBmain.rnd"));
     EXPECT_EQ(Text(w.lastUpdateEdit), Text(w.updateRows[2].dateEdit));
-    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van sd");
+    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).remedy, "Remedie van sd");
     // "usb" is older than what is installed now: asked, and no keeps it out.
     messages.messages.clear();
-    messages.answers.push_back(gui::AnswerNo);
+    messages.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.updateRows[1].installButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find("pi\xF9 vecchie"), std::string::npos);
-    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van sd");
+    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).remedy, "Remedie van sd");
     QTest::mouseClick(w.updateRows[1].installButton, Qt::LeftButton);  // yes
-    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van usb");
+    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).remedy, "Remedie van usb");
     EXPECT_EQ(Text(w.lastUpdateEdit), Text(w.updateRows[1].dateEdit));
     QTest::mouseClick(w.updateRows[0].installButton, Qt::LeftButton);  // yes
-    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van cd");
+    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).remedy, "Remedie van cd");
 
     QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
