@@ -44,17 +44,18 @@ long long FileBytes(const std::string& name) {
 // would be overwritten or dropped by the change.
 void RequireWholeRecords(const std::string& name, std::size_t recordSize) {
     const long long n = FileBytes(name);
-    if (n < static_cast<long long>(recordSize)) return;  // missing: fails at its opening; shorter than its header: gets one
+    if (n < static_cast<long long>(recordSize))
+        return;  // missing: fails at its opening; shorter than its header: gets one
     if (n % static_cast<long long>(recordSize) != 0)
-        throw ArchiveError("Archivio danneggiato: " + name + " termina con una scheda incompleta. Nessun dato "
-                                                             "registrato. " +
+        throw ArchiveError("Archivio danneggiato: " + name +
+                           " termina con una scheda incompleta. Nessun dato "
+                           "registrato. " +
                            DamagedArchiveAdvice(name));
 }
 
 void RequireNumberRoom(long long next, const std::string& name) {
     if (next > kMaxRecordNumber)
-        throw ArchiveError("ARCHIVIO PIENO: " + name + " contiene gi\xE0 " +
-                           std::to_string(kMaxRecordNumber) +
+        throw ArchiveError("ARCHIVIO PIENO: " + name + " contiene gi\xE0 " + std::to_string(kMaxRecordNumber) +
                            " schede. Nessun dato registrato.");
 }
 
@@ -152,8 +153,7 @@ void CreateEmptyArchive(std::string_view letters) {
     if (!rt::PathExists(st1) && MissingIndexHeaderProblem(letters).empty())
         rt::ReplaceAllRecords(st1, kIndexRecordSize, {EmptyIndexHeader()});
     if (!rt::PathExists(st2)) rt::ReplaceAllRecords(st2, kBirthRecordSize, {EmptyBirthHeader()});
-    if (!rt::PathExists(st3))
-        rt::ReplaceAllRecords(st3, kAnnotationRecordSize, {EmptyAnnotationHeader()});
+    if (!rt::PathExists(st3)) rt::ReplaceAllRecords(st3, kAnnotationRecordSize, {EmptyAnnotationHeader()});
 }
 
 void EnsureArchiveHeaders(std::string_view letters) {
@@ -211,9 +211,7 @@ int ArchiveFiles::EntryCount() const {
     return static_cast<int>(std::max<std::int64_t>(0, index_->Count()));
 }
 
-int ArchiveFiles::DataRecordCount() const {
-    return data_ ? static_cast<int>(data_->FileSize()) : 0;
-}
+int ArchiveFiles::DataRecordCount() const { return data_ ? static_cast<int>(data_->FileSize()) : 0; }
 
 bool ArchiveFiles::HasAnnotationFile() const { return notes_ != nullptr; }
 
@@ -231,9 +229,9 @@ BirthRecord ArchiveFiles::ReadBirthRecord(int number) {
     const std::string name = ArchiveFileName(letters_, kST2);
     if (!data_) throw rt::IoError(rt::kFileNotOpen, name);
     if (number < 0 || number >= data_->FileSize())
-        throw ArchiveError("Archivio danneggiato: la scheda " + rt::ZeroPad(number, 5) + ", a cui rimanda la sua voce in " +
-                           ArchiveFileName(letters_, kST1) + ", non esiste in " + name + ". " +
-                           DamagedArchiveAdvice(name));
+        throw ArchiveError("Archivio danneggiato: la scheda " + rt::ZeroPad(number, 5) +
+                           ", a cui rimanda la sua voce in " + ArchiveFileName(letters_, kST1) + ", non esiste in " +
+                           name + ". " + DamagedArchiveAdvice(name));
     return DecodeBirthRecord(data_->Read(number));
 }
 
@@ -272,8 +270,7 @@ int ArchiveFiles::AppendAnnotation(const AnnotationRecord& record) {
 }
 
 SearchResult ArchiveFiles::Search(std::string_view typed) {
-    return SearchSortedEntries(ArchiveSearchKey(typed), EntryCount(),
-                               [this](int i) { return ReadEntry(i); });
+    return SearchSortedEntries(ArchiveSearchKey(typed), EntryCount(), [this](int i) { return ReadEntry(i); });
 }
 
 std::vector<std::string> ArchiveFiles::Entries(int first, int last, bool whole) {
@@ -321,8 +318,10 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
 
     EnsureCurrentPersonFiles();
 
-    for (const auto& [name, size] : {std::pair{st1, kIndexRecordSize}, {st2, kBirthRecordSize},
-                                     {tmpr1, kIndexRecordSize}, {tmpr2, kBirthRecordSize}})
+    for (const auto& [name, size] : {std::pair{st1, kIndexRecordSize},
+                                     {st2, kBirthRecordSize},
+                                     {tmpr1, kIndexRecordSize},
+                                     {tmpr2, kBirthRecordSize}})
         RequireWholeRecords(name, size);
     if (withNotes) RequireWholeRecords(st3, kAnnotationRecordSize);
 
@@ -371,15 +370,17 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     }
     const rt::Bytes recordBytes = WholeRecord(EncodeBirthRecord(record), kBirthRecordSize);
     if (!intoCurrent)
-        group.written.push_back({st2, dataNumber * static_cast<std::int64_t>(kBirthRecordSize), JoinedRecords({recordBytes})});
+        group.written.push_back(
+            {st2, dataNumber * static_cast<std::int64_t>(kBirthRecordSize), JoinedRecords({recordBytes})});
 
     if (!intoCurrent) {
         const std::size_t entries = index.size() / kIndexRecordSize;
         std::vector<std::string> texts;
         texts.reserve(entries + 1);
         for (std::size_t i = 0; i < entries; ++i)
-            texts.push_back(rt::ReadFixedString(reinterpret_cast<const std::uint8_t*>(index.data()) + i * kIndexRecordSize,
-                                                kIndexEntryCapacity));
+            texts.push_back(
+                rt::ReadFixedString(reinterpret_cast<const std::uint8_t*>(index.data()) + i * kIndexRecordSize,
+                                    kIndexEntryCapacity));
         texts.push_back(result.entry);
         // Where each record of the new index comes from (the last: the new entry).
         std::vector<std::size_t> from(entries + 1);
@@ -417,8 +418,10 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     if (CurrentPersonHandOffWritable(kAnnotationHandOff))
         group.replaced.push_back(
             {kAnnotationHandOff, HandOffBytes({withNotes ? StoreAnnotationLine(*request.annotation) : std::string()})});
-    if (CurrentPersonHandOffWritable(kTextHandOff)) group.replaced.push_back({kTextHandOff, HandOffBytes({letters, textNumber})});
-    if (std::optional<std::string> marked = ModifiedArchivesWith(letters)) group.replaced.push_back({kModifiedArchivesFile, *marked});
+    if (CurrentPersonHandOffWritable(kTextHandOff))
+        group.replaced.push_back({kTextHandOff, HandOffBytes({letters, textNumber})});
+    if (std::optional<std::string> marked = ModifiedArchivesWith(letters))
+        group.replaced.push_back({kModifiedArchivesFile, *marked});
     rt::ChangeFilesTogether(group);
     return result;
 }
@@ -428,8 +431,7 @@ void DeleteIndexEntry(std::string_view letters, int position) {
     RequireWholeRecords(st1, kIndexRecordSize);
     std::vector<rt::Bytes> records = rt::ReadAllRecords(st1, kIndexRecordSize);
     if (position < 1 || position >= static_cast<int>(records.size()))
-        throw ArchiveError("Scelta Non valida: la voce " + std::to_string(position) +
-                           " non esiste in " + st1 + ".");
+        throw ArchiveError("Scelta Non valida: la voce " + std::to_string(position) + " non esiste in " + st1 + ".");
     records.erase(records.begin() + position);
     // The shorter index and the archive marked modified, as one group.
     std::vector<rt::NewFileContent> group{{st1, JoinedRecords(records)}};
@@ -446,8 +448,7 @@ int ReplaceIndexEntry(std::string_view letters, int position, std::string_view n
     std::vector<rt::Bytes> records = rt::ReadAllRecords(st1, kIndexRecordSize);
     const int n = static_cast<int>(records.size()) - 1;
     if (position < 1 || position > n)
-        throw ArchiveError("Scelta Non valida: la voce " + std::to_string(position) +
-                           " non esiste in " + st1 + ".");
+        throw ArchiveError("Scelta Non valida: la voce " + std::to_string(position) + " non esiste in " + st1 + ".");
     const std::string oldName = IndexEntryName(DecodeIndexEntry(records[position]));
     const std::string entry(newEntry);
     auto text = [&](int i) { return DecodeIndexEntry(records[i]); };
@@ -494,8 +495,7 @@ void MarkArchiveModified(std::string_view letters) {
 }
 
 void WriteCurrentPerson(std::string_view name, const BirthRecord& record) {
-    rt::ReplaceAllRecords(ArchiveFileName(kCurrentPersonArchive, kST2), kBirthRecordSize,
-                          {EncodeBirthRecord(record)});
+    rt::ReplaceAllRecords(ArchiveFileName(kCurrentPersonArchive, kST2), kBirthRecordSize, {EncodeBirthRecord(record)});
     rt::ReplaceAllRecords(ArchiveFileName(kCurrentPersonArchive, kST1), kIndexRecordSize,
                           {EncodeIndexEntry(rt::CutTo(name, kIndexEntryCapacity))});
 }
@@ -503,10 +503,10 @@ void WriteCurrentPerson(std::string_view name, const BirthRecord& record) {
 void WriteCurrentPerson(std::string_view name, const BirthRecord& record, std::string_view annotationLine,
                         std::string_view letters, std::string_view textNumber) {
     rt::EnsureParentFolder(kAnnotationHandOff);
-    std::vector<rt::NewFileContent> group{
-        {ArchiveFileName(kCurrentPersonArchive, kST2), JoinedRecords({EncodeBirthRecord(record)})},
-        {ArchiveFileName(kCurrentPersonArchive, kST1),
-         JoinedRecords({EncodeIndexEntry(rt::CutTo(name, kIndexEntryCapacity))})}};
+    std::vector<rt::NewFileContent> group{{ArchiveFileName(kCurrentPersonArchive, kST2),
+                                           JoinedRecords({EncodeBirthRecord(record)})},
+                                          {ArchiveFileName(kCurrentPersonArchive, kST1),
+                                           JoinedRecords({EncodeIndexEntry(rt::CutTo(name, kIndexEntryCapacity))})}};
     if (CurrentPersonHandOffWritable(kAnnotationHandOff))
         group.push_back({kAnnotationHandOff, HandOffBytes({std::string(annotationLine)})});
     if (CurrentPersonHandOffWritable(kTextHandOff))
@@ -519,10 +519,8 @@ void EnsureCurrentPersonFiles() {
     const std::string st2 = ArchiveFileName(kCurrentPersonArchive, kST2);
     const std::string st3 = ArchiveFileName(kCurrentPersonArchive, kST3);
     if (!rt::PathExists(st2)) rt::ReplaceAllRecords(st2, kBirthRecordSize, {EmptyBirthHeader()});
-    if (!rt::PathExists(st1))
-        rt::ReplaceAllRecords(st1, kIndexRecordSize, {EncodeIndexEntry(MakeIndexEntry("", 0))});
-    if (!rt::PathExists(st3))
-        rt::ReplaceAllRecords(st3, kAnnotationRecordSize, {EmptyAnnotationHeader()});
+    if (!rt::PathExists(st1)) rt::ReplaceAllRecords(st1, kIndexRecordSize, {EncodeIndexEntry(MakeIndexEntry("", 0))});
+    if (!rt::PathExists(st3)) rt::ReplaceAllRecords(st3, kAnnotationRecordSize, {EmptyAnnotationHeader()});
     if (!rt::PathExists(kAnnotationHandOff)) WriteHandOff(kAnnotationHandOff, {""});
 }
 
@@ -596,7 +594,8 @@ std::string CreateNumberedTextFile(std::string_view letters, std::string_view na
         k = static_cast<std::int32_t>(next);
         rt::ReportDamagedFileOnce(counter, "Il contatore dei testi \"" + counter + "\" era danneggiato (" + problem +
                                                "): \xE8 stato ripristinato dal testo pi\xF9 alto in uso, e il nuovo "
-                                               "testo \xE8 il numero " + rt::ZeroPad(k, 5) +
+                                               "testo \xE8 il numero " +
+                                               rt::ZeroPad(k, 5) +
                                                (kept.empty() ? std::string(".")
                                                              : "; il contatore danneggiato \xE8 conservato come \"" +
                                                                    kept + "\"."));
@@ -619,8 +618,7 @@ std::string CreatePersonTextFile(std::string_view letters, std::string_view name
 // ---- hand-off files ---------------------------------------------------------------------------
 
 std::string StoreAnnotationLine(const AnnotationRecord& a) {
-    return TrimLeading(a.lines[0]) + " " + TrimLeading(a.lines[1]) + " " + TrimLeading(a.lines[2]) +
-           " " + a.lines[3];
+    return TrimLeading(a.lines[0]) + " " + TrimLeading(a.lines[1]) + " " + TrimLeading(a.lines[2]) + " " + a.lines[3];
 }
 
 std::string RecallAnnotationLine(const AnnotationRecord& a) {
@@ -641,7 +639,7 @@ void WriteAnnotationHandOff(std::string_view line) {
 }
 
 std::string AnnotationHandOffProblem(std::string_view bytes) {
-    if (bytes.empty()) return {};  // no annotations
+    if (bytes.empty()) return {};                        // no annotations
     if (bytes.back() == '\x1A') bytes.remove_suffix(1);  // an end-of-text mark after the line
     const std::size_t end = bytes.find("\r\n");
     const std::string_view line = bytes.substr(0, end);
@@ -684,10 +682,9 @@ void WriteTextHandOff(std::string_view letters, std::string_view textNumber) {
         WriteHandOff(kTextHandOff, {std::string(letters), std::string(textNumber)});
 }
 
-void WriteLastEntryHandOff(std::string_view letters, std::string_view entry, int position,
-                           std::string_view name) {
-    WriteHandOff(kLastEntryHandOff, {std::string(letters), std::string(entry),
-                                     std::to_string(position), std::string(name)});
+void WriteLastEntryHandOff(std::string_view letters, std::string_view entry, int position, std::string_view name) {
+    WriteHandOff(kLastEntryHandOff,
+                 {std::string(letters), std::string(entry), std::to_string(position), std::string(name)});
 }
 
 void WritePointerHandOff(std::string_view recordNumberText, std::string_view letters) {
@@ -716,9 +713,8 @@ void CheckFile(const std::string& name, std::size_t size, const std::vector<Fiel
     for (std::size_t n = 0; n < records.size(); ++n)
         for (const auto& f : fields)
             if (records[n][f.offset] > f.capacity)
-                problems.push_back(name + ": scheda " + std::to_string(n) + ", campo a " +
-                                   std::to_string(f.offset) + " con lunghezza " +
-                                   std::to_string(records[n][f.offset]) + " oltre " +
+                problems.push_back(name + ": scheda " + std::to_string(n) + ", campo a " + std::to_string(f.offset) +
+                                   " con lunghezza " + std::to_string(records[n][f.offset]) + " oltre " +
                                    std::to_string(f.capacity));
 }
 
@@ -764,7 +760,8 @@ IndexCheck CheckIndex(std::string_view letters) {
     for (std::size_t i = 1; i < records.size(); ++i) {
         const std::string entry = DecodeIndexEntry(records[i]);
         if (!TextProblem(entry, "La voce").empty() || !IndexEntryNumber(entry)) {
-            check.problem = "la voce " + std::to_string(i) + " non \xE8 il nome di una persona con il numero della sua scheda";
+            check.problem =
+                "la voce " + std::to_string(i) + " non \xE8 il nome di una persona con il numero della sua scheda";
             check.listable = false;
             return check;
         }
@@ -783,11 +780,10 @@ std::vector<std::string> CheckArchive(std::string_view letters) {
         problems.push_back(st1 + ": " + lost);
     CheckFile(st1, kIndexRecordSize, {{0, kIndexEntryCapacity}}, problems, index);
     CheckFile(st2, kBirthRecordSize,
-              {{0, 20}, {21, 39}, {61, 2}, {64, 20}, {85, 72}, {158, 60}, {219, 124}, {344, 21},
-               {366, 12}, {379, 5}},
+              {{0, 20}, {21, 39}, {61, 2}, {64, 20}, {85, 72}, {158, 60}, {219, 124}, {344, 21}, {366, 12}, {379, 5}},
               problems, data);
-    CheckFile(ArchiveFileName(letters, kST3), kAnnotationRecordSize,
-              {{0, 70}, {71, 70}, {142, 70}, {213, 70}}, problems, notes);
+    CheckFile(ArchiveFileName(letters, kST3), kAnnotationRecordSize, {{0, 70}, {71, 70}, {142, 70}, {213, 70}},
+              problems, notes);
     if (letters == kCurrentPersonArchive) return problems;
     // The header slots hold no person: a person written there is never listed.
     if (!data.empty()) {
@@ -811,8 +807,8 @@ std::vector<std::string> CheckArchive(std::string_view letters) {
             problems.push_back(st1 + ": la voce " + std::to_string(i) + " rimanda alla scheda " +
                                rt::ZeroPad(*number, 5) + ", assente in " + st2);
         if (i > 1 && CompareArchiveText(e, previous) <= 0)
-            problems.push_back(st1 + ": le voci " + std::to_string(i - 1) + " e " +
-                               std::to_string(i) + " sono fuori ordine");
+            problems.push_back(st1 + ": le voci " + std::to_string(i - 1) + " e " + std::to_string(i) +
+                               " sono fuori ordine");
         previous = e;
     }
     return problems;

@@ -84,8 +84,8 @@ public:
     bool IsOpen() const;
     const std::string& Letters() const { return letters_; }
 
-    int EntryCount() const;        // index records minus one
-    int DataRecordCount() const;   // records of the data file, header included
+    int EntryCount() const;       // index records minus one
+    int DataRecordCount() const;  // records of the data file, header included
     bool HasAnnotationFile() const;
 
     // Entry at an index position 0..N.
@@ -120,18 +120,18 @@ private:
 // ---- operations that change an archive --------------------------------------
 
 struct StoreRequest {
-    std::string letters;                        // chosen archive
-    std::string name;                           // the person's name
-    BirthRecord record;                         // annotation number is set here
-    std::optional<AnnotationRecord> annotation; // none: number "00000"
+    std::string letters;                         // chosen archive
+    std::string name;                            // the person's name
+    BirthRecord record;                          // annotation number is set here
+    std::optional<AnnotationRecord> annotation;  // none: number "00000"
 };
 
 struct StoreResult {
-    std::string entry;           // the 43-character index entry
-    int dataNumber = 0;          // the data record's number
-    int indexPosition = 0;       // the entry's final index position
-    int movedPosition = 0;       // the position the ordering moved it to, 0 when it stayed
-    int annotationNumber = 0;    // 0 without annotation record
+    std::string entry;         // the 43-character index entry
+    int dataNumber = 0;        // the data record's number
+    int indexPosition = 0;     // the entry's final index position
+    int movedPosition = 0;     // the position the ordering moved it to, 0 when it stayed
+    int annotationNumber = 0;  // 0 without annotation record
 };
 
 // Stores a person: annotation record (when given) and data record first, then
@@ -230,8 +230,7 @@ void WriteTextHandOff(std::string_view letters, std::string_view textNumber);
 // writers leave two lines of text, the archive's four letters and the five
 // characters of the text's number (or nothing).
 std::string TextHandOffProblem(std::string_view bytes);
-void WriteLastEntryHandOff(std::string_view letters, std::string_view entry, int position,
-                           std::string_view name);
+void WriteLastEntryHandOff(std::string_view letters, std::string_view entry, int position, std::string_view name);
 void WritePointerHandOff(std::string_view recordNumberText, std::string_view letters);
 
 // ---- checking -------------------------------------------------------------------

@@ -27,12 +27,8 @@ constexpr Field kReserved1{344, 21};
 constexpr Field kReserved2{366, 12};
 constexpr Field kAnnotationNumber{379, 5};
 
-void Put(rt::Bytes& r, Field f, std::string_view s) {
-    rt::WriteFixedString(r.data() + f.offset, f.capacity, s);
-}
-std::string Get(const rt::Bytes& r, Field f) {
-    return rt::ReadFixedString(r.data() + f.offset, f.capacity);
-}
+void Put(rt::Bytes& r, Field f, std::string_view s) { rt::WriteFixedString(r.data() + f.offset, f.capacity, s); }
+std::string Get(const rt::Bytes& r, Field f) { return rt::ReadFixedString(r.data() + f.offset, f.capacity); }
 
 // A record read from a file that is shorter than its size is padded (only the
 // record files' own reading can give one; it is never expected).
@@ -130,8 +126,7 @@ BirthRecord DecodeBirthRecord(const rt::Bytes& record) {
 rt::Bytes EncodeAnnotationRecord(const AnnotationRecord& a) {
     rt::Bytes r(kAnnotationRecordSize, 0);
     for (std::size_t i = 0; i < 4; ++i)
-        rt::WriteFixedString(r.data() + i * (kAnnotationLineCapacity + 1), kAnnotationLineCapacity,
-                             a.lines[i]);
+        rt::WriteFixedString(r.data() + i * (kAnnotationLineCapacity + 1), kAnnotationLineCapacity, a.lines[i]);
     return r;
 }
 
@@ -139,8 +134,7 @@ AnnotationRecord DecodeAnnotationRecord(const rt::Bytes& record) {
     rt::Bytes r = Sized(record, kAnnotationRecordSize);
     AnnotationRecord a;
     for (std::size_t i = 0; i < 4; ++i)
-        a.lines[i] = rt::ReadFixedString(r.data() + i * (kAnnotationLineCapacity + 1),
-                                         kAnnotationLineCapacity);
+        a.lines[i] = rt::ReadFixedString(r.data() + i * (kAnnotationLineCapacity + 1), kAnnotationLineCapacity);
     return a;
 }
 

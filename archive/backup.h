@@ -26,13 +26,12 @@ std::filesystem::path BackupFolderOn(const std::filesystem::path& volumeRoot);
 // <destination>/DatiBase, the files of "BASEtxt" to <destination>/BASEtxt and,
 // after all arrived, writes today's date (DD/MM/YYYY) to "FileDum\MMbakMod1.dum"
 // and copies it to the destination.
-BackupOutcome BackupBaseArchive(const std::filesystem::path& programFolder,
-                                const std::filesystem::path& destination, const std::string& today);
+BackupOutcome BackupBaseArchive(const std::filesystem::path& programFolder, const std::filesystem::path& destination,
+                                const std::string& today);
 
 // Restores from a backup folder: refused unless it holds all three archive
 // files; the archive files and texts are copied back whole.
-BackupOutcome RestoreBaseArchive(const std::filesystem::path& programFolder,
-                                 const std::filesystem::path& source);
+BackupOutcome RestoreBaseArchive(const std::filesystem::path& programFolder, const std::filesystem::path& source);
 
 // The date of the last backup (first 10 characters of the file), or "Mai".
 std::string LastBackupDate(const std::filesystem::path& programFolder);

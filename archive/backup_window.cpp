@@ -73,8 +73,7 @@ BackupWindow::BackupWindow(DrawSettings* drawSettings, QWidget* parent) : QDialo
     top->addLayout(buttons);
 
     connect(chooseVolumeButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { OpenVolumeChoice(); }));
-    connect(closeVolumeChoiceButton, &QPushButton::clicked, this,
-            gui::Guarded([this](bool) { CloseVolumeChoice(); }));
+    connect(closeVolumeChoiceButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { CloseVolumeChoice(); }));
     connect(volumeBox, QOverload<int>::of(&QComboBox::activated), this,
             gui::Guarded([this](int i) { ChooseVolume(i); }));
     connect(backupButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { BackUp(); }));
@@ -120,9 +119,9 @@ void BackupWindow::BuildDestination(QGridLayout* place) {
     chooseVolumeButton = gui::MakeButton(destinationPanel, "BBCambiaDest", "Kies Backup eenheid ");
     destination->addWidget(chooseVolumeButton, 3, 0, 1, 2);
     contentsMemo = gui::MakeMemo(destinationPanel, "Memo1", true);
-    contentsMemo->setPlainText(QString::fromUtf8(
-        "De kopie komt in de map ExkelvorBck van de gekozen eenheid: het archief BASE in DatiBase, "
-        "de teksten in BASEtxt."));
+    contentsMemo->setPlainText(
+        QString::fromUtf8("De kopie komt in de map ExkelvorBck van de gekozen eenheid: het archief BASE in DatiBase, "
+                          "de teksten in BASEtxt."));
     contentsMemo->setMaximumHeight(60);
     destination->addWidget(contentsMemo, 4, 0, 1, 2);
     destination->setRowStretch(5, 1);  // the room the drive list needs more stays below
@@ -212,7 +211,8 @@ void BackupWindow::BackUp() {
     }
     std::error_code ec;
     if (!fs::is_directory(chosenFolder.parent_path(), ec)) {
-        gui::ShowMessage("L'Unit\xE0 " + rt::Utf8ToCp1252(chosenFolder.parent_path().string()) + " non \xE8 disponibile");
+        gui::ShowMessage("L'Unit\xE0 " + rt::Utf8ToCp1252(chosenFolder.parent_path().string()) +
+                         " non \xE8 disponibile");
         return;
     }
     // A damaged index is not copied over the backup the user may need to put

@@ -111,7 +111,8 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
     // Read only: the calendars are never written.
     const std::string bytes = rt::ReadFileBytes(source);
     if (const std::string damage = CalendarFileDamage(bytes); !damage.empty())
-        throw CalendarError("CALENDARIO DANNEGGIATO: " + name + " (\"" + source + "\": " + damage + ")", source, damage);
+        throw CalendarError("CALENDARIO DANNEGGIATO: " + name + " (\"" + source + "\": " + damage + ")", source,
+                            damage);
     const std::size_t size = bytes.size() / kZoneCalendarRecordSize;
     std::vector<ZoneCalendarRecord> records;
     if (table == PlaceTableKind::Foreign && static_cast<std::size_t>(start) + 2 > size) {
@@ -121,8 +122,8 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
         const bool cut =
             !last || DecodeZoneCalendarRecord(rt::Bytes(last, last + kZoneCalendarRecordSize)).code != kEndCode;
         throw CalendarError("CALENDARIO VUOTO: " + name + ": l'elenco \"" + kIndexFile + "\" lo pone alla scheda " +
-                                std::to_string(start) + ", ma \"" + kDatabaseFile + "\" ne ha " +
-                                std::to_string(size) + " (file danneggiato o incompleto)",
+                                std::to_string(start) + ", ma \"" + kDatabaseFile + "\" ne ha " + std::to_string(size) +
+                                " (file danneggiato o incompleto)",
                             cut ? kDatabaseFile : kIndexFile,
                             cut ? "ha solo " + std::to_string(size) + " schede: il file \xE8 stato troncato"
                                 : "pone il calendario " + name + " alla scheda " + std::to_string(start) +
@@ -138,14 +139,15 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
         }
         // Dates (or the chained file's number) and corrections a calendar can hold.
         rt::CheckFileNumber(z.storedDate, -kMaxCalendarDate, kMaxCalendarDate, source, "data");
-        rt::CheckFileNumber(z.correction, -kMaxCorrectionHours, kMaxCorrectionHours, source,
-                            "correzione");
+        rt::CheckFileNumber(z.correction, -kMaxCorrectionHours, kMaxCorrectionHours, source, "correzione");
         records.push_back(z);
     }
     // Every calendar ends with its "****" record: one without it was cut.
     if (!closed && !records.empty()) {
-        const std::string damage = "il calendario " + name + " non ha la sua scheda di chiusura: il file \xE8 stato troncato";
-        throw CalendarError("CALENDARIO DANNEGGIATO: " + name + " (\"" + source + "\": " + damage + ")", source, damage);
+        const std::string damage =
+            "il calendario " + name + " non ha la sua scheda di chiusura: il file \xE8 stato troncato";
+        throw CalendarError("CALENDARIO DANNEGGIATO: " + name + " (\"" + source + "\": " + damage + ")", source,
+                            damage);
     }
     return records;
 }

@@ -105,30 +105,30 @@ std::vector<std::string> StoredZoneNote(std::string_view zoneText, std::string_v
 // correction, code) or a change of file ("CAMBIO FILE: " + name).
 struct CalendarLine {
     bool chainLine = false;
-    long double date = 0;     // reduced date (Julian day)
+    long double date = 0;  // reduced date (Julian day)
     double correction = 0;
     std::string code;
-    std::string chainName;    // for a chain line
-    bool header = false;      // record 0: date and code only
+    std::string chainName;  // for a chain line
+    bool header = false;    // record 0: date and code only
 };
 
 struct ZoneCalendarQuery {
     PlaceTableKind table = PlaceTableKind::Italian;
-    std::string calendarName;         // 8 digits + ".CAL"
-    long double clockJulianDay = 0;   // clock time with the Gregorian rule (the date check's)
+    std::string calendarName;        // 8 digits + ".CAL"
+    long double clockJulianDay = 0;  // clock time with the Gregorian rule (the date check's)
     // Julian day of the clock time in the Julian (true) or Gregorian (false)
     // calendar; the walk runs on the one of the calendar chosen.
     std::function<long double(bool julian)> clockJulianDayIn;
-    bool gregorianSwitch = false;     // the settings' "Gregorian switch"
-    long double longitude = 0;        // the place's, degrees east
+    bool gregorianSwitch = false;  // the settings' "Gregorian switch"
+    long double longitude = 0;     // the place's, degrees east
 };
 
 struct ZoneCalendarResult {
-    bool julian = false;          // "GIUL" rather than "GREG"
-    bool localMeanTime = false;   // local mean time in force at the birth moment
-    std::string correctionText;   // the total correction with its sign ("+1", "-0,83333333")
-    long double correction = 0;   // its value in hours
-    long double walkJulianDay = 0;  // the clock time's Julian day in the chosen calendar
+    bool julian = false;              // "GIUL" rather than "GREG"
+    bool localMeanTime = false;       // local mean time in force at the birth moment
+    std::string correctionText;       // the total correction with its sign ("+1", "-0,83333333")
+    long double correction = 0;       // its value in hours
+    long double walkJulianDay = 0;    // the clock time's Julian day in the chosen calendar
     bool fixedZoneMinusFive = false;  // the calendar is "00920000.CAL"
     std::vector<CalendarLine> lines;
 };

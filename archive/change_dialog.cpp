@@ -13,9 +13,9 @@
 
 #include "archive/change_record.h"
 #include "archive/current_chart.h"
-#include "archive/store_dialog.h"
 #include "archive/form_helpers.h"
 #include "archive/record_checks.h"
+#include "archive/store_dialog.h"
 #include "engine/calendar.h"
 #include "engine/chart.h"
 #include "engine/position_text.h"
@@ -79,9 +79,9 @@ ChangeDialog::ChangeDialog(CurrentChart& current, QWidget* parent)
     grid->addLayout(buttons, 4, 0, 1, 2);
 
     connect(nameList, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem* item) {
-        ChooseLine(nameList->row(item));
-        OpenChosen();
-    }));
+                ChooseLine(nameList->row(item));
+                OpenChosen();
+            }));
     connect(backToListButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ShowList(); }));
     connect(changeAnotherButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ShowList(); }));
     connect(storeButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { SaveEditedRecord(); }));

@@ -81,7 +81,8 @@ int RepositionEntry(std::vector<std::string>& entries, int position, const std::
     entries.erase(entries.begin() + position);
     // The first entry (after the header) that sorts after the new one.
     int at = 1;
-    while (at < static_cast<int>(entries.size()) && CompareArchiveText(entries[static_cast<std::size_t>(at)], newEntry) <= 0)
+    while (at < static_cast<int>(entries.size()) &&
+           CompareArchiveText(entries[static_cast<std::size_t>(at)], newEntry) <= 0)
         ++at;
     entries.insert(entries.begin() + at, newEntry);
     return at;
@@ -170,7 +171,8 @@ RewriteResult RewriteEditedPerson(const engine::ChartSettings& settings, const E
         group.replaced.push_back({tmpr2, std::move(slot)});
         slot = rt::ReadFileBytes(tmpr1);
         PutRecord(slot, 0,
-                  RecordText(EncodeIndexEntry(texts[static_cast<std::size_t>(result.indexPosition)]), kIndexRecordSize));
+                  RecordText(EncodeIndexEntry(texts[static_cast<std::size_t>(result.indexPosition)]),
+                             kIndexRecordSize));
         group.replaced.push_back({tmpr1, std::move(slot)});
         if (p.annotation) {
             if (CurrentPersonHandOffWritable(kAnnotationHandOff))

@@ -11,17 +11,17 @@
 namespace archive {
 
 struct EditedPerson {
-    std::string letters;           // archive
-    int indexPosition = 0;         // the chosen entry's index position (1..N)
-    int dataNumber = 0;            // its data record
-    std::string name;              // new name
-    std::string dateTimeText;      // DD/MM/YYYY HH:MM
-    std::string correctionText;    // hours added to the clock time, "." or ","
-    std::string coordinatesText;   // 12 characters
+    std::string letters;          // archive
+    int indexPosition = 0;        // the chosen entry's index position (1..N)
+    int dataNumber = 0;           // its data record
+    std::string name;             // new name
+    std::string dateTimeText;     // DD/MM/YYYY HH:MM
+    std::string correctionText;   // hours added to the clock time, "." or ","
+    std::string coordinatesText;  // 12 characters
     std::string placeName;
-    std::string calendarCode;      // "GR" or "GI"
+    std::string calendarCode;  // "GR" or "GI"
     std::string nationality;
-    std::string annotationNumber;  // as read, five digits
+    std::string annotationNumber;                // as read, five digits
     std::optional<AnnotationRecord> annotation;  // none: annotations left as they are
 };
 

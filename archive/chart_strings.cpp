@@ -67,9 +67,10 @@ HouseCusps ArchiveCusps(const std::string& dateField, const std::string& coordin
     F phi = static_cast<F>(latDeg + static_cast<Real>(latMin) / 60);
     if (latLetter == "S") phi = 360 - phi;
 
-    const F lst = static_cast<F>(engine::SiderealTimeHours(
-        static_cast<Real>(jd), hour + static_cast<Real>(minute) / 60 + static_cast<Real>(correction),
-        static_cast<Real>(lam)));
+    const F lst =
+        static_cast<F>(engine::SiderealTimeHours(static_cast<Real>(jd),
+                                                 hour + static_cast<Real>(minute) / 60 + static_cast<Real>(correction),
+                                                 static_cast<Real>(lam)));
     const F ramc = 15 * lst;
 
     const F mc = MidheavenOf<F>(ramc, eps);
@@ -189,8 +190,7 @@ HouseCusps ComputeArchiveCusps(const std::string& dateField, const std::string& 
     return ArchiveCusps<Real>(dateField, coordinates, julianDay);
 }
 
-HouseCusps ComputeArchiveCuspsDouble(const std::string& dateField, const std::string& coordinates,
-                                     double julianDay) {
+HouseCusps ComputeArchiveCuspsDouble(const std::string& dateField, const std::string& coordinates, double julianDay) {
     return ArchiveCusps<double>(dateField, coordinates, julianDay);
 }
 

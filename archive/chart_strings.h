@@ -27,8 +27,7 @@ inline constexpr const char* kSignLetters = "ATGNLVBSRCQP";
 HouseCusps ComputeArchiveCusps(const std::string& dateField, const std::string& coordinates, Real julianDay);
 // The same holding the Julian day and every working value as a 64-bit double
 // (the change dialog's computation).
-HouseCusps ComputeArchiveCuspsDouble(const std::string& dateField, const std::string& coordinates,
-                                     double julianDay);
+HouseCusps ComputeArchiveCuspsDouble(const std::string& dateField, const std::string& coordinates, double julianDay);
 
 // Twelve codes of six characters, the Sun to the black moon: house, body
 // letter, sign letter, degree.

@@ -7,8 +7,8 @@
 #include "archive/current_chart.h"
 #include "archive/record_checks.h"
 #include "archive/stored_numbers.h"
-#include "engine/chart_computation.h"
 #include "engine/calendar.h"
+#include "engine/chart_computation.h"
 #include "engine/houses.h"
 #include "engine/position_text.h"
 #include "platform/runtime/damaged_file.h"
@@ -66,7 +66,8 @@ StoredPerson ReadStoredPerson() {
         return {.damaged = true};
     }
     if (!IsBlank(stored.record.dateField)) {
-        const StoredPersonFault fault = FindStoredPersonFault(IndexEntryName(stored.entry), stored.record, std::nullopt);
+        const StoredPersonFault fault =
+            FindStoredPersonFault(IndexEntryName(stored.entry), stored.record, std::nullopt);
         if (!fault.problem.empty()) {
             stored.damaged = true;
             rt::ReportDamagedFileOnce(ArchiveFileName(kCurrentPersonArchive, fault.extension),
@@ -209,9 +210,8 @@ CurrentPersonView LoadCurrentPersonForShow(CurrentChart& current) {
     if (readable) {
         const std::string problem = TextHandOffProblem(bytes);
         if (!problem.empty())
-            rt::ReportDamagedFileOnce(
-                kTextHandOff, rt::DamagedFileMessage(kTextHandOff, problem,
-                                                     noButtonUntilRecalled));
+            rt::ReportDamagedFileOnce(kTextHandOff,
+                                      rt::DamagedFileMessage(kTextHandOff, problem, noButtonUntilRecalled));
         const auto lines = problem.empty() ? rt::SplitTextLines(bytes) : std::vector<std::string>{};
         if (lines.size() >= 2 && !IsBlank(lines[0]) && !IsBlank(lines[1])) {
             view.textFileName = PersonTextFileName(lines[0], lines[1]);

@@ -55,14 +55,14 @@ DeleteDialog::DeleteDialog(CurrentChart& current, QWidget* parent)
     grid->addWidget(backButton_, 8, 1);
 
     connect(nameList, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem*) {
-        if (!nameSearchEdit->text().isEmpty()) ShowChosen();
-    }));
+                if (!nameSearchEdit->text().isEmpty()) ShowChosen();
+            }));
     connect(deleteButton_, &QPushButton::clicked, this, gui::Guarded([this](bool) { DeleteChosenPerson(); }));
     connect(backButton_, &QPushButton::clicked, this, gui::Guarded([this](bool) {
-        ClearMemos();
-        shown = false;
-        reject();
-    }));
+                ClearMemos();
+                shown = false;
+                reject();
+            }));
     connect(this, &QDialog::finished, this, [this](int) { CloseArchive(); });
     nameSearchEdit->installEventFilter(this);
 }
@@ -95,7 +95,8 @@ void DeleteDialog::ResetAndOpenArchive() {
     deleteButton_->setEnabled(false);
     textNumberLabel_->hide();
     CloseArchive();
-    if (ArchiveExists(archiveName)) ReopenChosenArchive();
+    if (ArchiveExists(archiveName))
+        ReopenChosenArchive();
     else {
         nameList->clear();
         nameList->addItem("ARCHIVIO VUOTO");

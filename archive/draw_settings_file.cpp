@@ -61,8 +61,8 @@ constexpr SettingLine kSettingLines[8] = {
 // when it was read from the file before (`backupRead`).
 void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& r, bool backupRead,
                       std::vector<std::size_t>& unread, std::vector<std::string>& wrong) {
-    long double* reals[8] = {nullptr, nullptr, nullptr, nullptr, &r.lineWidthFactor, nullptr, &r.aspectScaleX,
-                             &r.aspectScaleY};
+    long double* reals[8] = {nullptr, nullptr,         nullptr,        nullptr, &r.lineWidthFactor,
+                             nullptr, &r.aspectScaleX, &r.aspectScaleY};
     for (std::size_t k = 0; k < 8; ++k) {
         const SettingLine& line = kSettingLines[k];
         if (k >= lines.size()) {
@@ -92,17 +92,23 @@ void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& 
             wrong.push_back("la riga " + std::to_string(k + 1) + " non contiene un numero");
             continue;
         }
-        if (reals[k]) *reals[k] = *v;
-        else if (k == 0) r.spareInteger = static_cast<std::int32_t>(*v);
-        else if (k == 1) r.epsonCorrection = static_cast<std::uint8_t>(*v);
-        else if (k == 2) r.spareByte = static_cast<std::uint8_t>(*v);
-        else r.gregorianSwitch = static_cast<std::uint8_t>(*v);
+        if (reals[k])
+            *reals[k] = *v;
+        else if (k == 0)
+            r.spareInteger = static_cast<std::int32_t>(*v);
+        else if (k == 1)
+            r.epsonCorrection = static_cast<std::uint8_t>(*v);
+        else if (k == 2)
+            r.spareByte = static_cast<std::uint8_t>(*v);
+        else
+            r.gregorianSwitch = static_cast<std::uint8_t>(*v);
     }
 }
 
 std::string JoinNames(const std::vector<std::string>& names) {
     std::string out;
-    for (std::size_t i = 0; i < names.size(); ++i) out += (i == 0 ? "" : i + 1 == names.size() ? " e " : ", ") + names[i];
+    for (std::size_t i = 0; i < names.size(); ++i)
+        out += (i == 0 ? "" : i + 1 == names.size() ? " e " : ", ") + names[i];
     return out;
 }
 
@@ -155,14 +161,9 @@ std::vector<std::string> LineNames(const std::vector<std::size_t>& lines) {
 
 std::vector<std::string> LinesOf(const DrawSettingsState& s) {
     return {
-        rt::StrInt(s.spareInteger),
-        rt::StrInt(s.epsonCorrection),
-        rt::StrInt(s.spareByte),
-        rt::StrInt(s.gregorianSwitch),
-        rt::StrReal(s.lineWidthFactor),
-        s.backupDestination,
-        rt::StrReal(s.aspectScaleX),
-        rt::StrReal(s.aspectScaleY),
+        rt::StrInt(s.spareInteger),    rt::StrInt(s.epsonCorrection),  rt::StrInt(s.spareByte),
+        rt::StrInt(s.gregorianSwitch), rt::StrReal(s.lineWidthFactor), s.backupDestination,
+        rt::StrReal(s.aspectScaleX),   rt::StrReal(s.aspectScaleY),
     };
 }
 
@@ -274,27 +275,29 @@ bool DrawSettings::LoadOrCreate() {
     if (kept.empty()) {
         // Without a copy the file is not written over.
         defaultsStandIn_ = true;
-        rt::ReportDamagedFile(problem +
-                              "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e non "
-                              "viene sovrascritto. Liberare spazio sul disco o rendere scrivibile la cartella "
-                              "\"FileSet\", poi riavviare il programma.");
+        rt::ReportDamagedFile(
+            problem +
+            "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e non "
+            "viene sovrascritto. Liberare spazio sul disco o rendere scrivibile la cartella "
+            "\"FileSet\", poi riavviare il programma.");
         return false;
     }
     WriteSettingsFile(s);
     read_ = true;
     defaultsStandIn_ = false;
     const std::string advice = SetAgainAdvice(unread);
-    rt::ReportDamagedFile(problem + "; il file \xE8 riscritto cos\xEC e quello danneggiato \xE8 conservato come \"" + kept +
-                          "\"." + (advice.empty() ? "" : " " + advice));
+    rt::ReportDamagedFile(problem + "; il file \xE8 riscritto cos\xEC e quello danneggiato \xE8 conservato come \"" +
+                          kept + "\"." + (advice.empty() ? "" : " " + advice));
     return true;
 }
 
 void DrawSettings::ReportUnreadable(const rt::IoError& error) const {
     std::string done = read_ ? "Per ora si usano le impostazioni di disegno lette prima dal file"
-                              : "Per ora si usano le impostazioni di disegno predefinite (calibrazione dello schermo, "
-                                "spessore delle linee, modello della stampante)";
-    done += ", e ogni modifica di un'impostazione (calibrazione dello schermo, spessore delle linee, modello della "
-            "stampante, cartella del backup) viene rifiutata finch\xE9 il file non si pu\xF2 leggere.";
+                             : "Per ora si usano le impostazioni di disegno predefinite (calibrazione dello schermo, "
+                               "spessore delle linee, modello della stampante)";
+    done +=
+        ", e ogni modifica di un'impostazione (calibrazione dello schermo, spessore delle linee, modello della "
+        "stampante, cartella del backup) viene rifiutata finch\xE9 il file non si pu\xF2 leggere.";
     rt::ReportUnusableFileOnce(error, done);
 }
 

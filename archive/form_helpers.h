@@ -27,8 +27,10 @@ struct AnnotationLine {
     const char* name;
     int length;
 };
-inline constexpr AnnotationLine kAnnotationLines[4] = {
-    {"EditMemo1", 70}, {"EditMemo2", 70}, {"EditMemo3", 70}, {"EditMemo4", 65}};
+inline constexpr AnnotationLine kAnnotationLines[4] = {{"EditMemo1", 70},
+                                                       {"EditMemo2", 70},
+                                                       {"EditMemo3", 70},
+                                                       {"EditMemo4", 65}};
 
 // Integer field check: aqua; the trimmed text converted into a number; a
 // value outside minimum..maximum or no number turns the field red, empties it,

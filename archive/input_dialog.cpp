@@ -90,18 +90,38 @@ InputDialog::InputDialog(CurrentChart& current, InputDialogCollaborators collabo
 
     // Every input field starts valid (aqua); a red field turns back to aqua as
     // soon as it is corrected (before the checks, which may find it wrong again).
-    for (QLineEdit* e : {nameEdit, dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit, placeSearchEdit, fullDateEdit,
-                         julianDayEdit, placeNameEdit, coordinatesEdit, correctionEdit, calendarEdit, nationalityEdit,
-                         calendarNameEdit, manual.latDegrees, manual.latLetter, manual.latMinutes, manual.lonDegrees,
-                         manual.lonLetter, manual.lonMinutes, manual.lonHours, manual.lonHourMinutes,
-                         manual.lonHourSeconds, manual.lonHourLetter})
+    for (QLineEdit* e : {nameEdit,
+                         dayEdit,
+                         monthEdit,
+                         yearEdit,
+                         hourEdit,
+                         minuteEdit,
+                         placeSearchEdit,
+                         fullDateEdit,
+                         julianDayEdit,
+                         placeNameEdit,
+                         coordinatesEdit,
+                         correctionEdit,
+                         calendarEdit,
+                         nationalityEdit,
+                         calendarNameEdit,
+                         manual.latDegrees,
+                         manual.latLetter,
+                         manual.latMinutes,
+                         manual.lonDegrees,
+                         manual.lonLetter,
+                         manual.lonMinutes,
+                         manual.lonHours,
+                         manual.lonHourMinutes,
+                         manual.lonHourSeconds,
+                         manual.lonHourLetter})
         SetFieldState(e, FieldState::Valid);
     fullDateEdit->setReadOnly(true);
     julianDayEdit->setReadOnly(true);
-    for (QLineEdit* e : {nameEdit, coordinatesEdit, placeNameEdit, dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit,
-                         manual.latDegrees, manual.latLetter, manual.latMinutes, manual.lonDegrees, manual.lonLetter,
-                         manual.lonMinutes, manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds,
-                         manual.lonHourLetter})
+    for (QLineEdit* e :
+         {nameEdit, coordinatesEdit, placeNameEdit, dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit,
+          manual.latDegrees, manual.latLetter, manual.latMinutes, manual.lonDegrees, manual.lonLetter,
+          manual.lonMinutes, manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds, manual.lonHourLetter})
         gui::ClearRejectionOnEdit(e);
     ConnectInputFields();
     ConnectManualPanel();
@@ -196,16 +216,18 @@ void InputDialog::BuildResultPanel(QVBoxLayout* top) {
 void InputDialog::BuildManualPanel(QVBoxLayout* top) {
     manual.panel = gui::MakeGroup(this, "PanelMan", "Handmatige invoer van co\xF6rdinaten");
     auto* manualGrid = new QGridLayout(manual.panel);
-    const std::tuple<QLineEdit**, const char*, int, int, int> fields[] = {  // slot, name, length, row, column
-        {&manual.latDegrees, "EditGrdLat", 2, 0, 1}, {&manual.latLetter, "EditNS", 1, 0, 2},
-        {&manual.latMinutes, "EditPriLat", 2, 0, 3}, {&manual.lonDegrees, "EditGrdLon", 3, 1, 1},
-        {&manual.lonLetter, "EditEWgrd", 1, 1, 2},   {&manual.lonMinutes, "EditPriLon", 2, 1, 3},
-        {&manual.lonHours, "EditOreLon", 2, 2, 1}, {&manual.lonHourMinutes, "EditMinLon", 2, 2, 2},
+    const std::tuple<QLineEdit**, const char*, int, int, int> fields[] = {
+        // slot, name, length, row, column
+        {&manual.latDegrees, "EditGrdLat", 2, 0, 1},     {&manual.latLetter, "EditNS", 1, 0, 2},
+        {&manual.latMinutes, "EditPriLat", 2, 0, 3},     {&manual.lonDegrees, "EditGrdLon", 3, 1, 1},
+        {&manual.lonLetter, "EditEWgrd", 1, 1, 2},       {&manual.lonMinutes, "EditPriLon", 2, 1, 3},
+        {&manual.lonHours, "EditOreLon", 2, 2, 1},       {&manual.lonHourMinutes, "EditMinLon", 2, 2, 2},
         {&manual.lonHourSeconds, "EditSecLon", 2, 2, 3}, {&manual.lonHourLetter, "EditEWore", 1, 2, 4}};
     for (const auto& [slot, name, length, row, column] : fields) *slot = gui::MakeEdit(manual.panel, name, length);
     for (QLineEdit* e : {manual.latLetter, manual.lonLetter, manual.lonHourLetter}) UpperCaseOnTyping(e);
-    const std::pair<const char*, const char*> rowLabels[] = {
-        {"LabLat", "Lat."}, {"LabLonGradi", "Long. (\xB0)"}, {"LabLonOre", "Long. (h)"}};
+    const std::pair<const char*, const char*> rowLabels[] = {{"LabLat", "Lat."},
+                                                             {"LabLonGradi", "Long. (\xB0)"},
+                                                             {"LabLonOre", "Long. (h)"}};
     for (int r = 0; r < 3; ++r)
         manualGrid->addWidget(gui::MakeLabel(manual.panel, rowLabels[r].first, rowLabels[r].second), r, 0);
     for (const auto& [slot, name, length, row, column] : fields) manualGrid->addWidget(*slot, row, column);
@@ -252,17 +274,17 @@ void InputDialog::ConnectInputFields() {
     connect(placeList, &QListWidget::itemDoubleClicked, this,
             gui::Guarded([this](QListWidgetItem* item) { PickPlaceAtLine(placeList->row(item)); }));
     connect(placeScrollBar, &QScrollBar::valueChanged, this, gui::Guarded([this](int v) {
-        if (syncing_) return;
-        window.SetPosition(v);
-        FillPlaceList();
-    }));
+                if (syncing_) return;
+                window.SetPosition(v);
+                FillPlaceList();
+            }));
     for (const auto& [button, kind] : {std::pair{italianPlacesButton, PlaceTableKind::Italian},
                                        std::pair{foreignPlacesButton, PlaceTableKind::Foreign}})
         connect(button, &QPushButton::clicked, this, gui::Guarded([this, kind = kind](bool) {
-            ClosePlaceFile();
-            tableKind = kind;
-            OpenPlaceFile();
-        }));
+                    ClosePlaceFile();
+                    tableKind = kind;
+                    OpenPlaceFile();
+                }));
     connect(nowButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { FillInNow(); }));
     connect(datePicker, &QDateEdit::editingFinished, this, gui::Guarded([this] { TakePickedDate(); }));
     connect(lockButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ToggleResultsLock(); }));
@@ -372,11 +394,16 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         bool moved = true;
-        if (key == Qt::Key_Up && line <= 0) window.LineUp();
-        else if (key == Qt::Key_Down && line >= placeList->count() - 1) window.LineDown();
-        else if (key == Qt::Key_PageUp && line <= 0) window.KeyPageUp();
-        else if (key == Qt::Key_PageDown && line >= placeList->count() - 1) window.KeyPageDown();
-        else moved = false;
+        if (key == Qt::Key_Up && line <= 0)
+            window.LineUp();
+        else if (key == Qt::Key_Down && line >= placeList->count() - 1)
+            window.LineDown();
+        else if (key == Qt::Key_PageUp && line <= 0)
+            window.KeyPageUp();
+        else if (key == Qt::Key_PageDown && line >= placeList->count() - 1)
+            window.KeyPageDown();
+        else
+            moved = false;
         if (moved) {
             FillPlaceList();
             placeList->setCurrentRow(line);
@@ -405,7 +432,7 @@ void InputDialog::ClosePlaceFile() {
 void InputDialog::SyncScrollBar() {
     syncing_ = true;
     placeScrollBar->setRange(std::max<std::int64_t>(1, window.MinPosition()),
-                         std::max<std::int64_t>(1, window.MaxPosition()));
+                             std::max<std::int64_t>(1, window.MaxPosition()));
     placeScrollBar->setValue(static_cast<int>(window.Position()));
     syncing_ = false;
 }
@@ -423,8 +450,10 @@ void InputDialog::SearchPlace(const QString& text) {
     SetFieldState(placeSearchEdit, FieldState::Rejected);
     placeSearchEdit->setText(text);  // a red field keeps what is being typed
     std::string typed = gui::FromQt(text);
-    if (tableKind == PlaceTableKind::Italian) engine::UpperCaseInPlace(typed);
-    else if (!typed.empty() && typed[0] >= 'a' && typed[0] <= 'z') typed[0] = static_cast<char>(typed[0] - 32);
+    if (tableKind == PlaceTableKind::Italian)
+        engine::UpperCaseInPlace(typed);
+    else if (!typed.empty() && typed[0] >= 'a' && typed[0] <= 'z')
+        typed[0] = static_cast<char>(typed[0] - 32);
     if (gui::FromQt(text) != typed) placeSearchEdit->setText(gui::ToQt(typed));
     placeSearchEdit->setCursorPosition(caret);
     placeSearchText = rt::CutTo(typed, 80);
@@ -478,9 +507,9 @@ void InputDialog::PickPlaceRecord(std::int64_t record, bool fromList) {
 void InputDialog::StartNewEntry() {
     fixedZoneMinusFive = 0;
     // No red from an earlier opening.
-    for (QLineEdit* e : {nameEdit, manual.latDegrees, manual.latLetter, manual.latMinutes, manual.lonDegrees,
-                         manual.lonLetter, manual.lonMinutes, manual.lonHours, manual.lonHourMinutes,
-                         manual.lonHourSeconds, manual.lonHourLetter})
+    for (QLineEdit* e :
+         {nameEdit, manual.latDegrees, manual.latLetter, manual.latMinutes, manual.lonDegrees, manual.lonLetter,
+          manual.lonMinutes, manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds, manual.lonHourLetter})
         if (gui::GetFieldState(e) == FieldState::Rejected) SetFieldState(e, FieldState::Valid);
     outdatedTablesLabel->hide();
     movedOnTo_ = nullptr;
@@ -531,8 +560,8 @@ void InputDialog::MoveOnFrom(QLineEdit* field) {
 // was a separator. A modifier pressed on its own (Shift for ":") is no key of
 // the field, and a key that types no character (Ctrl+., Alt+/) is no separator.
 bool InputDialog::ClockSeparatorTyped(QLineEdit* field, const QKeyEvent& key) {
-    if (key.text().isEmpty() && ((key.key() >= Qt::Key_Shift && key.key() <= Qt::Key_ScrollLock) ||
-                                 key.key() == Qt::Key_AltGr))
+    if (key.text().isEmpty() &&
+        ((key.key() >= Qt::Key_Shift && key.key() <= Qt::Key_ScrollLock) || key.key() == Qt::Key_AltGr))
         return false;
     const bool separator = IsDateSeparator(gui::TypedCharacter(key));
     const bool justReached = field == movedOnTo_;
@@ -605,8 +634,7 @@ void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
     moment.year = rt::ValInt(Text(yearEdit), code);
     moment.hour = rt::ValInt(Text(hourEdit), code);
     moment.minute = rt::ValInt(Text(minuteEdit), code);
-    moment.julianDay = engine::JulianDayNumber(1, moment.day, moment.month, moment.year,
-                                              moment.hour, moment.minute);
+    moment.julianDay = engine::JulianDayNumber(1, moment.day, moment.month, moment.year, moment.hour, moment.minute);
     placeApplyPending = 1;
 }
 
@@ -678,8 +706,8 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     moment.gregorian = !result.julian;
     moment.julianDay = engine::JulianDayNumber(moment.gregorian ? 1 : 0, day, month, year, hour, minute);
     fullDateEdit->setText(gui::ToQt(engine::JulianDayToDateText(moment.julianDay)));
-    moment.julianDay = engine::JulianDayNumber(moment.gregorian ? 1 : 0, day, month, year,
-                                              hour + result.correction, minute);
+    moment.julianDay =
+        engine::JulianDayNumber(moment.gregorian ? 1 : 0, day, month, year, hour + result.correction, minute);
     std::string jd;
     engine::FloatToTextDec(11, jd, moment.julianDay);
     julianDayEdit->setText(gui::ToQt(jd));
@@ -691,7 +719,7 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     coordinatesEdit->setText(gui::ToQt(PlaceCoordinatesText(place.latitude, place.longitude)));
     std::string subject = Text(nameEdit);
     subject.erase(0, subject.find_first_not_of(' ') == std::string::npos ? subject.size()
-                                                                          : subject.find_first_not_of(' '));
+                                                                         : subject.find_first_not_of(' '));
     currentChart.birth.subjectName = subject;
     if (Text(nameEdit) != subject) nameEdit->setText(gui::ToQt(subject));
     if (fixedZoneMinusFive == 1 && moment.julianDay > 2433919.5L) correctionEdit->setText("-5");
@@ -729,8 +757,8 @@ void InputDialog::RecomputeJulianDay() {
         julianDayEdit->clear();
         return;
     }
-    moment.julianDay = engine::JulianDayNumber(c == "GREG" ? 1 : 0, moment.day, moment.month, moment.year,
-                                              moment.hour, moment.minute);
+    moment.julianDay =
+        engine::JulianDayNumber(c == "GREG" ? 1 : 0, moment.day, moment.month, moment.year, moment.hour, moment.minute);
     std::string jd;
     engine::FloatToTextDec(11, jd, moment.julianDay);
     julianDayEdit->setText(gui::ToQt(jd));
@@ -833,8 +861,7 @@ void InputDialog::CheckManualCoordinates() {
         okFlag = 0;
         return;
     }
-    std::string text = rt::ZeroPad(latDeg, 2) + gui::FromQt(manual.latLetter->text()) +
-                       rt::ZeroPad(latMin, 2) + "-";
+    std::string text = rt::ZeroPad(latDeg, 2) + gui::FromQt(manual.latLetter->text()) + rt::ZeroPad(latMin, 2) + "-";
     int degrees = static_cast<int>(std::floor(longitude + 1e-9L));
     int minutes = static_cast<int>(std::floor((longitude - degrees) * 60 + 1e-6L));
     if (longitudeInDegrees == 1) {
@@ -881,16 +908,18 @@ void InputDialog::ConfirmAndStore() {
         return;
     }
     std::string calendar = Text(calendarEdit);
-    if (calendar == "GREG") moment.gregorian = true;
-    else if (calendar == "GIUL") moment.gregorian = false;
+    if (calendar == "GREG")
+        moment.gregorian = true;
+    else if (calendar == "GIUL")
+        moment.gregorian = false;
     else {
         gui::ShowMessage("Indicatie Kalender (GREG / JUL) ontbreekt");
         return;
     }
     ValidateBirthDateTime(okFlag);
     if (okFlag != 1) return;
-    moment.julianDay = engine::JulianDayNumber(moment.gregorian ? 1 : 0, moment.day, moment.month,
-                                              moment.year, moment.hour, moment.minute);
+    moment.julianDay = engine::JulianDayNumber(moment.gregorian ? 1 : 0, moment.day, moment.month, moment.year,
+                                               moment.hour, moment.minute);
     birth.birthDateText = engine::JulianDayToDateTextByCalendar(moment.gregorian, moment.julianDay);
     birth.enteredPlaceText = rt::CutTo(Text(placeNameEdit), 80);
     if (birth.enteredPlaceText.empty()) {
@@ -912,8 +941,10 @@ void InputDialog::ConfirmAndStore() {
     for (char& c : jd)
         if (c == ',') c = '.';
     long double value = rt::ValReal(jd, code);
-    if (code == 0) moment.julianDay = value;
-    else okFlag = 0;
+    if (code == 0)
+        moment.julianDay = value;
+    else
+        okFlag = 0;
     birth.nationality = rt::CutTo(Text(nationalityEdit), 80);
     StoreDialog* storeDialog = madeStoreDialog_ ? madeStoreDialog_() : nullptr;
     if (!storeDialog) {
@@ -932,8 +963,8 @@ void InputDialog::CloseAfterStore() {
 }
 
 void InputDialog::ClearResults() {
-    for (QLineEdit* e : {correctionEdit, calendarEdit, fullDateEdit, julianDayEdit, placeNameEdit, nationalityEdit,
-                         coordinatesEdit})
+    for (QLineEdit* e :
+         {correctionEdit, calendarEdit, fullDateEdit, julianDayEdit, placeNameEdit, nationalityEdit, coordinatesEdit})
         e->clear();
     calendarLinesBox->clear();
     outdatedTablesLabel->hide();

@@ -43,8 +43,7 @@ struct InputDialogCollaborators {
 class InputDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit InputDialog(CurrentChart& current, InputDialogCollaborators collaborators = {},
-                         QWidget* parent = nullptr);
+    explicit InputDialog(CurrentChart& current, InputDialogCollaborators collaborators = {}, QWidget* parent = nullptr);
 
     // Input fields.
     QLineEdit *nameEdit, *dayEdit, *monthEdit, *yearEdit, *hourEdit, *minuteEdit, *placeSearchEdit;

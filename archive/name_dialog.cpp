@@ -40,31 +40,31 @@ ArchiveNameDialog::ArchiveNameDialog(CurrentChart& current, const NameWindowShap
     connect(nameList, &QListWidget::itemClicked, this,
             gui::Guarded([this](QListWidgetItem* item) { ChooseLine(nameList->row(item)); }));
     connect(archiveList, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem* item) {
-        CloseArchive();
-        nameList->clear();
-        chosen = false;
-        nameSearchEdit->clear();
-        archiveName = gui::FromQt(item->text()).substr(0, 4);
-        chosenArchiveEdit->setText(gui::ToQt(archiveName));
-        ArchiveChanged(archiveName);
-    }));
+                CloseArchive();
+                nameList->clear();
+                chosen = false;
+                nameSearchEdit->clear();
+                archiveName = gui::FromQt(item->text()).substr(0, 4);
+                chosenArchiveEdit->setText(gui::ToQt(archiveName));
+                ArchiveChanged(archiveName);
+            }));
     connect(nameScrollBar, &QScrollBar::actionTriggered, this, gui::Guarded([this](int action) {
-        bool moved = false;
-        switch (action) {
-            case QAbstractSlider::SliderSingleStepAdd: moved = window.LineDown(); break;
-            case QAbstractSlider::SliderSingleStepSub: moved = window.LineUp(); break;
-            case QAbstractSlider::SliderPageStepAdd: moved = window.PageDown(); break;
-            case QAbstractSlider::SliderPageStepSub: moved = window.PageUp(); break;
-            case QAbstractSlider::SliderMove:
-                window.HoldAt(nameScrollBar->sliderPosition());
-                moved = true;
-                break;
-            default: break;
-        }
-        (void)moved;
-        FillNameList();
-        SetScrollBar();
-    }));
+                bool moved = false;
+                switch (action) {
+                    case QAbstractSlider::SliderSingleStepAdd: moved = window.LineDown(); break;
+                    case QAbstractSlider::SliderSingleStepSub: moved = window.LineUp(); break;
+                    case QAbstractSlider::SliderPageStepAdd: moved = window.PageDown(); break;
+                    case QAbstractSlider::SliderPageStepSub: moved = window.PageUp(); break;
+                    case QAbstractSlider::SliderMove:
+                        window.HoldAt(nameScrollBar->sliderPosition());
+                        moved = true;
+                        break;
+                    default: break;
+                }
+                (void)moved;
+                FillNameList();
+                SetScrollBar();
+            }));
 }
 
 QGroupBox* ArchiveNameDialog::BuildSearchPanel(const char* objectName, const char* prompt, const char* listHint) {
@@ -107,8 +107,8 @@ bool ArchiveNameDialog::OpenArchive(const std::string& letters, AnnotationFile a
                                ? "Le persone dell'archivio non vengono elencate."
                                : "Le persone dell'archivio non vengono elencate, e nell'archivio non si registra "
                                  "nessuna persona finch\xE9 il file non \xE8 integro.";
-        rt::ReportDamagedFileOnce(
-            st1, rt::DamagedFileMessage(st1, index.problem, std::string(done) + " " + DamagedArchiveAdvice(st1)));
+        rt::ReportDamagedFileOnce(st1, rt::DamagedFileMessage(st1, index.problem,
+                                                              std::string(done) + " " + DamagedArchiveAdvice(st1)));
     }
     int n = index.listable ? files.EntryCount() : 0;
     window.Reset(n, n < 9 ? 1 : window.MiddleLine() + 1);
@@ -120,8 +120,8 @@ bool ArchiveNameDialog::OpenArchive(const std::string& letters, AnnotationFile a
             w->setEnabled(false);
         return false;
     }
-    for (QWidget* w : {static_cast<QWidget*>(nameSearchEdit), static_cast<QWidget*>(nameList),
-                       static_cast<QWidget*>(nameScrollBar)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(nameSearchEdit), static_cast<QWidget*>(nameList), static_cast<QWidget*>(nameScrollBar)})
         w->setEnabled(true);
     FillNameList();
     SetScrollBar();

@@ -13,8 +13,7 @@ std::string ArchiveSearchKey(std::string_view typed) {
     return key;
 }
 
-SearchResult SearchSortedEntries(std::string_view key, int count,
-                                 const std::function<std::string(int)>& readEntry) {
+SearchResult SearchSortedEntries(std::string_view key, int count, const std::function<std::string(int)>& readEntry) {
     SearchResult result;
     int top = count;
     int bottom = 1;

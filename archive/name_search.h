@@ -14,15 +14,14 @@ namespace archive {
 std::string ArchiveSearchKey(std::string_view typed);
 
 struct SearchResult {
-    int position = 0;          // mid of the last halving
-    std::string lastEntryRead; // the entry read at that halving
+    int position = 0;           // mid of the last halving
+    std::string lastEntryRead;  // the entry read at that halving
 };
 
 // Bisection over entries 1..count: exactly 100 halvings, each reading one entry
 // through `readEntry` (mid = (top + bottom) div 2; key > entry moves the bottom,
 // otherwise the top; the bottom never below 1).
-SearchResult SearchSortedEntries(std::string_view key, int count,
-                                 const std::function<std::string(int)>& readEntry);
+SearchResult SearchSortedEntries(std::string_view key, int count, const std::function<std::string(int)>& readEntry);
 
 // Whether the entry begins with the typed text (the dialogs colour the search
 // field by it). The typed text is compared upper-cased.
@@ -33,7 +32,6 @@ bool EntryBeginsWith(std::string_view entry, std::string_view typed);
 // `entries` holds the texts of records 0..n (entry 0 is the header and never
 // moves). Returns the position to which the last entry was moved, 0 when it
 // stayed. `swap` is told every exchange (to move raw records along).
-int OrderNewEntry(std::vector<std::string>& entries,
-                  const std::function<void(int, int)>& swap = {});
+int OrderNewEntry(std::vector<std::string>& entries, const std::function<void(int, int)>& swap = {});
 
 }  // namespace archive

@@ -7,9 +7,9 @@
 namespace archive {
 
 struct NameWindowShape {
-    int lines;          // lines shown (9, or 8 for the change dialog)
-    int before;         // lines above the position's line
-    int holdLow;        // a search or the thumb keeps P within holdLow .. N - holdHigh
+    int lines;    // lines shown (9, or 8 for the change dialog)
+    int before;   // lines above the position's line
+    int holdLow;  // a search or the thumb keeps P within holdLow .. N - holdHigh
     int holdHigh;
     int lineUpAbove;    // a line up needs P > lineUpAbove
     int lineDownBelow;  // a line down needs P < N - lineDownBelow

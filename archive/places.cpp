@@ -61,32 +61,45 @@ const char* PlaceTableFileName(PlaceTableKind kind) {
     return kind == PlaceTableKind::Italian ? "ITALIA.LOC" : "ESTERO.LOC";
 }
 
-std::string PlaceTablePath(PlaceTableKind kind) {
-    return std::string("Localita\\") + PlaceTableFileName(kind);
-}
+std::string PlaceTablePath(PlaceTableKind kind) { return std::string("Localita\\") + PlaceTableFileName(kind); }
 
 void FoldPlaceName(std::string& name) {
     for (char& ch : name) {
         auto c = static_cast<unsigned char>(ch);
         // Small accented letters to plain ones.
-        if (c >= 224 && c <= 230) c = 'a';
-        else if (c == 242 || c == 243 || c == 244 || c == 246 || c == 248) c = 'o';
-        else if (c == 223) c = 's';
-        else if (c >= 249 && c <= 252) c = 'u';
-        else if (c >= 232 && c <= 235) c = 'e';
-        else if (c >= 236 && c <= 239) c = 'i';
-        else if (c == 241) c = 'n';
-        else if (c == 231) c = 'c';
+        if (c >= 224 && c <= 230)
+            c = 'a';
+        else if (c == 242 || c == 243 || c == 244 || c == 246 || c == 248)
+            c = 'o';
+        else if (c == 223)
+            c = 's';
+        else if (c >= 249 && c <= 252)
+            c = 'u';
+        else if (c >= 232 && c <= 235)
+            c = 'e';
+        else if (c >= 236 && c <= 239)
+            c = 'i';
+        else if (c == 241)
+            c = 'n';
+        else if (c == 231)
+            c = 'c';
         // Upper case, a..z only.
         if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
         // Accented capitals, "-" and "(".
-        if (c == 193 || c == 194 || c == 196 || c == 197 || c == 198) c = 'A';
-        else if (c == 211 || c == 212 || c == 214 || c == 216) c = 'O';
-        else if (c == 218 || c == 220) c = 'U';
-        else if (c >= 205 && c <= 207) c = 'I';
-        else if (c == 200 || c == 201 || c == 203) c = 'E';
-        else if (c == '-' || c == '(') c = ' ';
-        else if (c == 199) c = 'C';
+        if (c == 193 || c == 194 || c == 196 || c == 197 || c == 198)
+            c = 'A';
+        else if (c == 211 || c == 212 || c == 214 || c == 216)
+            c = 'O';
+        else if (c == 218 || c == 220)
+            c = 'U';
+        else if (c >= 205 && c <= 207)
+            c = 'I';
+        else if (c == 200 || c == 201 || c == 203)
+            c = 'E';
+        else if (c == '-' || c == '(')
+            c = ' ';
+        else if (c == 199)
+            c = 'C';
         ch = static_cast<char>(c);
     }
     if (!name.empty() && name[0] == '\'') name.erase(0, 1);
@@ -103,9 +116,7 @@ std::string PlaceSearchKey(std::string_view typed) {
     return rt::CutTo(key, kSearchKeyCapacity);
 }
 
-std::string PlaceListLine(const PlaceRecord& place) {
-    return TrimLeftBlanks(place.name) + TrimLeftBlanks(place.state);
-}
+std::string PlaceListLine(const PlaceRecord& place) { return TrimLeftBlanks(place.name) + TrimLeftBlanks(place.state); }
 
 std::string PlaceCoordinatesText(long double latitude, long double longitude) {
     auto part = [](long double value, int degreeDigits, char positive, char negative) {
@@ -178,8 +189,9 @@ bool PlaceTable::Open(PlaceTableKind kind) {
             throw bad->WithWayOn(repair.message.substr(repair.message.find(without)));
         }
         const std::string again =
-            without + " Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 danneggiata: "
-                      "reinstallare il programma.";
+            without +
+            " Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 danneggiata: "
+            "reinstallare il programma.";
         if (!bad) {
             rt::ReportDamagedFileOnce(path, rt::DamagedFileMessage(path, damage, again));
             return true;
@@ -227,8 +239,10 @@ const std::string& PlaceTable::CompareName(std::int64_t n) const {
 
 std::int64_t PlaceTable::Search(std::string& typed) const {
     if (!typed.empty()) {
-        if (kind_ == PlaceTableKind::Italian) typed = rt::UpperAscii(typed);
-        else typed[0] = rt::UpperAscii(typed.substr(0, 1))[0];
+        if (kind_ == PlaceTableKind::Italian)
+            typed = rt::UpperAscii(typed);
+        else
+            typed[0] = rt::UpperAscii(typed.substr(0, 1))[0];
     }
     std::int64_t n = open_ ? Count() : 0;
     if (n < 1) return 0;
@@ -236,8 +250,10 @@ std::int64_t PlaceTable::Search(std::string& typed) const {
     std::int64_t hi = n, lo = 1, mid = 1;
     for (int round = 0; round < kSearchRounds; ++round) {
         mid = (hi + lo) / 2;
-        if (key > compare_[static_cast<std::size_t>(mid)]) lo = mid;
-        else hi = mid;
+        if (key > compare_[static_cast<std::size_t>(mid)])
+            lo = mid;
+        else
+            hi = mid;
         if (lo < 1) lo = 1;
     }
     return WholeNameAt(typed, mid);
@@ -308,18 +324,14 @@ std::int64_t PlaceWindow::FirstRecord() const {
     return std::clamp<std::int64_t>(position_ - 3, 1, last);
 }
 
-int PlaceWindow::LineCount() const {
-    return static_cast<int>(std::min<std::int64_t>(kLines, count_));
-}
+int PlaceWindow::LineCount() const { return static_cast<int>(std::min<std::int64_t>(kLines, count_)); }
 
 std::int64_t PlaceWindow::RecordAtLine(int index) const {
     if (index < 0 || index >= LineCount()) return 0;
     return FirstRecord() + index;
 }
 
-int PlaceWindow::PositionLine() const {
-    return count_ == 0 ? 0 : static_cast<int>(position_ - FirstRecord());
-}
+int PlaceWindow::PositionLine() const { return count_ == 0 ? 0 : static_cast<int>(position_ - FirstRecord()); }
 
 void PlaceWindow::LineUp() { SetPosition(position_ - 1); }
 void PlaceWindow::LineDown() { SetPosition(position_ + 1); }

@@ -18,11 +18,11 @@ inline constexpr std::size_t kPlaceNameCapacity = 31;
 inline constexpr std::size_t kPlaceStateCapacity = 23;
 
 struct PlaceRecord {
-    std::string name;             // string[31]; may end in blanks
-    long double latitude = 0;     // degrees, negative = south
-    long double longitude = 0;    // degrees, negative = west
+    std::string name;                 // string[31]; may end in blanks
+    long double latitude = 0;         // degrees, negative = south
+    long double longitude = 0;        // degrees, negative = west
     std::int32_t calendarNumber = 0;  // 1 followed by the 8 digits of the calendar file
-    std::string state;            // string[23]: state or nationality
+    std::string state;                // string[23]: state or nationality
 };
 
 rt::Bytes EncodePlaceRecord(const PlaceRecord& place);

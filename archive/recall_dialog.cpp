@@ -40,8 +40,8 @@ RecallDialog::RecallDialog(CurrentChart& current, QWidget* parent)
     grid->addWidget(gui::MakeLabel(this, "LabSelezionato", "geselecteerd"), 2, 1);
     grid->addWidget(chosenArchiveEdit, 1, 1);
 
-    searchPanel = BuildSearchPanel("PanelSearch", "Schrijf de eerste paar letters van de naam",
-                                  "Dubbelklik om te selecteren");
+    searchPanel =
+        BuildSearchPanel("PanelSearch", "Schrijf de eerste paar letters van de naam", "Dubbelklik om te selecteren");
     grid->addWidget(searchPanel, 3, 0, 1, 2);
 
     personPanel = gui::MakeGroup(this, "PanelData", "");
@@ -72,8 +72,8 @@ RecallDialog::RecallDialog(CurrentChart& current, QWidget* parent)
     grid->addWidget(cancelButton, 4, 2);
 
     connect(nameList, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem*) {
-        if (!nameSearchEdit->text().isEmpty() && chosen) LoadChosenPerson();
-    }));
+                if (!nameSearchEdit->text().isEmpty() && chosen) LoadChosenPerson();
+            }));
     connect(reorderNameButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { NextNameWordOrder(); }));
     connect(okButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { MakeLoadedPersonCurrent(); }));
     connect(cancelButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { Cancel(); }));
@@ -225,7 +225,7 @@ void RecallDialog::LoadChosenPerson() {
     wordOrderState = 0;
     reorderNameButton->setEnabled(true);
     nameEdit->setText(gui::ToQt(name));  // the first 38 characters, blanks kept
-    nameEdit->setCursorPosition(0);       // shown from its first letter
+    nameEdit->setCursorPosition(0);      // shown from its first letter
     okButton->setEnabled(true);
     okButton->setFocus();
 
@@ -305,7 +305,8 @@ void RecallDialog::MakeLoadedPersonCurrent() {
         return;
     birth.subjectName = gui::FromQt(nameEdit->text());
     BirthRecord record = loadedRecord;
-    record.placeField = rt::CutTo(record.placeField.substr(0, 12) + gui::FromQt(placeEdit->text()), kPlaceFieldCapacity);
+    record.placeField =
+        rt::CutTo(record.placeField.substr(0, 12) + gui::FromQt(placeEdit->text()), kPlaceFieldCapacity);
     record.nationalityField = rt::CutTo(gui::FromQt(nationalityEdit->text()), kNationalityCapacity);
     // The entry keeps the record's number, as a store's does: a change of
     // that record is then known to be the current person's. A refused write

@@ -23,7 +23,7 @@ public:
 
     bool loaded = false;
     BirthRecord loadedRecord;
-    int loadedDataNumber = 0;  // the loaded record's number in its archive
+    int loadedDataNumber = 0;                            // the loaded record's number in its archive
     std::string loadedAnnotationLine, loadedTextNumber;  // the hand-offs of the loaded person
     std::array<std::string, 3> nameWords;
     int wordOrderState = 0;

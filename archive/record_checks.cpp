@@ -126,9 +126,12 @@ std::string DamagedPersonMessage(std::string_view archive, std::string_view exte
     m += " nell'archivio \"" + std::string(archive) + "\" (file \"" + ArchiveFileName(archive, extension) + "\"";
     if (recordNumber > 0) {
         const std::string number = rt::ZeroPad(recordNumber, 5);
-        if (extension == ".ST1") m += ", la voce della scheda " + number;
-        else if (extension == ".ST3") m += ", le annotazioni della scheda " + number;
-        else m += ", scheda " + number;
+        if (extension == ".ST1")
+            m += ", la voce della scheda " + number;
+        else if (extension == ".ST3")
+            m += ", le annotazioni della scheda " + number;
+        else
+            m += ", scheda " + number;
     }
     std::string what(problem);
     if (!what.empty() && what.back() == '.') what.pop_back();

@@ -102,8 +102,10 @@ bool StoreDialog::eventFilter(QObject* watched, QEvent* event) {
     for (int i = 0; i < 4; ++i) {
         if (watched != annotationEdits[i]) continue;
         if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (i < 3) annotationEdits[i + 1]->setFocus();
-            else if (key->key() != Qt::Key_Down) storeButton->setFocus();
+            if (i < 3)
+                annotationEdits[i + 1]->setFocus();
+            else if (key->key() != Qt::Key_Down)
+                storeButton->setFocus();
             return true;
         }
         if (key->key() == Qt::Key_Up) {
@@ -145,9 +147,9 @@ void StoreDialog::ShowEnteredBirthData() {
     moment.zoneCorrection = hours ? -*hours : 0;
     // The Julian day of the moment the chart is computed for: the clock time
     // less the zone as it is stored, the same day the entry dialog shows.
-    moment.julianDay = RecordJulianDay(
-        MakeDateField(engine::DateTimeTextToSortKey(birth.birthDateText), moment.zoneCorrection),
-        moment.gregorian ? "GR" : "GI");
+    moment.julianDay =
+        RecordJulianDay(MakeDateField(engine::DateTimeTextToSortKey(birth.birthDateText), moment.zoneCorrection),
+                        moment.gregorian ? "GR" : "GI");
     std::string jd;
     engine::FloatToTextDec(12, jd, moment.julianDay);
     julianDayEdit->setText(gui::ToQt(jd));

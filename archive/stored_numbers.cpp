@@ -15,8 +15,7 @@ std::string Part(std::string_view s, std::size_t start, std::size_t length) {
 }
 
 // A field read as the chart's loader reads it; only a converted number is checked.
-void CheckReal(std::string text, long double low, long double high, std::string_view file,
-               const char* field) {
+void CheckReal(std::string text, long double low, long double high, std::string_view file, const char* field) {
     int code = 0;
     long double v = rt::ValReal(text, code);
     if (code != 0) {

@@ -30,9 +30,8 @@ struct Era {
 
 // Julian days of 1 January 0h of the years (Julian calendar before 1582).
 const Era kEras[] = {
-    {"1-500", 1721423.5, 1903682.5},     {"500-1000", 1903682.5, 2086307.5},
-    {"1000-1500", 2086307.5, 2268923.5}, {"1500-1800", 2268923.5, 2378496.5},
-    {"1800-1900", 2378496.5, 2415020.5}, {"1900-2000", 2415020.5, 2451544.5},
+    {"1-500", 1721423.5, 1903682.5},     {"500-1000", 1903682.5, 2086307.5},  {"1000-1500", 2086307.5, 2268923.5},
+    {"1500-1800", 2268923.5, 2378496.5}, {"1800-1900", 2378496.5, 2415020.5}, {"1900-2000", 2415020.5, 2451544.5},
     {"2000-2130", 2451544.5, 2499373.5},
 };
 constexpr int kEraCount = sizeof(kEras) / sizeof(kEras[0]);
@@ -65,10 +64,9 @@ int main(int argc, char** argv) {
     std::filesystem::current_path(rt::InstalledDataFolder());
     precise::Init();
 
-    const char* names[] = {"",        "Sun",     "Moon",    "Mercury", "Venus",
-                           "Mars",    "Jupiter", "Saturn",  "Uranus",  "Neptune",
-                           "Pluto",   "",        "",        "",        "",
-                           "Ceres",   "Pallas",  "Juno",    "Vesta",   "Chiron"};
+    const char* names[] = {"",       "Sun",    "Moon",    "Mercury", "Venus", "Mars",  "Jupiter",
+                           "Saturn", "Uranus", "Neptune", "Pluto",   "",      "",      "",
+                           "",       "Ceres",  "Pallas",  "Juno",    "Vesta", "Chiron"};
     std::vector<Row> rows;
     for (int b = 1; b <= 10; ++b) rows.push_back({names[b], b, true, true, {}});
     rows.push_back({"true node", engine::kNode, true, true, {}});
@@ -88,9 +86,7 @@ int main(int argc, char** argv) {
             for (Row& r : rows) {
                 if (r.trueNode != (pass == 0)) continue;
                 // The true black moon is corrected over its table's span only.
-                if (r.body == engine::kBlackMoon && r.trueBlackMoon &&
-                    (jd < 2396758.5 || jd >= 2488433.5))
-                    continue;
+                if (r.body == engine::kBlackMoon && r.trueBlackMoon && (jd < 2396758.5 || jd >= 2488433.5)) continue;
                 // Ceres to Chiron are kept by the charts (and corrected) over their span only.
                 if (r.body >= engine::kCeres && r.body <= engine::kChiron &&
                     (jd < engine::kMinorCorrectionFrom || jd >= engine::kMinorCorrectionUntil))
@@ -108,11 +104,11 @@ int main(int argc, char** argv) {
     }
 
     std::printf("Errors against the precise ephemeris, arc seconds (grid step %.2f days)\n", step);
-    std::printf("%-16s %-10s %8s %12s %12s %12s %12s\n", "body", "era", "samples", "max lon",
-                "mean lon", "max lat", "mean lat");
+    std::printf("%-16s %-10s %8s %12s %12s %12s %12s\n", "body", "era", "samples", "max lon", "mean lon", "max lat",
+                "mean lat");
     auto print = [](const std::string& name, const char* era, const Stat& s) {
-        std::printf("%-16s %-10s %8ld %12.1f %12.2f %12.1f %12.2f\n", name.c_str(), era, s.n,
-                    s.maxLon, s.sumLon / s.n, s.maxLat, s.sumLat / s.n);
+        std::printf("%-16s %-10s %8ld %12.1f %12.2f %12.1f %12.2f\n", name.c_str(), era, s.n, s.maxLon, s.sumLon / s.n,
+                    s.maxLat, s.sumLat / s.n);
     };
     for (const Row& r : rows) {
         Stat all;

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "engine/chart.h"
 #include "engine/bodies.h"
+#include "engine/chart.h"
 #include "platform/runtime/paths.h"
 
 #ifdef KELVOR_HAVE_SWE

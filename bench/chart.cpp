@@ -133,8 +133,10 @@ int main(int argc, char** argv) {
     std::vector<double> sorted = ratios;
     std::sort(sorted.begin(), sorted.end());
     const double perChart = 1e6 / kDates;
-    std::printf("Whole chart (Placidus houses, bodies with retrograde marks) against the precise library's\n"
-                "17 bodies at the same two moments: %d blocks of %d dates\n", blocks, kDates);
+    std::printf(
+        "Whole chart (Placidus houses, bodies with retrograde marks) against the precise library's\n"
+        "17 bodies at the same two moments: %d blocks of %d dates\n",
+        blocks, kDates);
     std::printf("  engine  %8.2f us a chart (median of the blocks)\n", Median(engineTimes) * perChart);
     std::printf("  library %8.2f us a chart (median of the blocks)\n", Median(preciseTimes) * perChart);
     std::printf("  ratio engine / library: median %.3f (blocks from %.3f to %.3f, middle half %.3f to %.3f)\n",
@@ -166,9 +168,10 @@ int main(int argc, char** argv) {
         }
     };
     yearAgainstOne(blocks);
-    std::printf("A year of daily charts: %.2f ms, %.1f times one chart (%.2f us, every fifth day's chart\n"
-                "  computed five times in a row; medians of %d blocks each, alternately)\n",
-                Median(yearTimes) * 1e3, Median(yearRatios), Median(oneTimes) * 1e6, blocks);
+    std::printf(
+        "A year of daily charts: %.2f ms, %.1f times one chart (%.2f us, every fifth day's chart\n"
+        "  computed five times in a row; medians of %d blocks each, alternately)\n",
+        Median(yearTimes) * 1e3, Median(yearRatios), Median(oneTimes) * 1e6, blocks);
     std::vector<double> century;
     for (int d = 0; d < 36525; ++d) century.push_back(kFirstDate - 36525 + d + 0.4);
     EngineBlock(person, century);

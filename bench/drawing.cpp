@@ -25,7 +25,8 @@ std::string gGlyphs[15];
 void LoadGlyphs() {
     const std::filesystem::path data = KELVOR_BUILD_DATA_DIR;
     for (int i = 0; i < 15; ++i) {
-        const auto p = data / "Simboli" / ("PiaX" + std::string(i + 1 < 10 ? "0" : "") + std::to_string(i + 1) + ".emf");
+        const auto p =
+            data / "Simboli" / ("PiaX" + std::string(i + 1 < 10 ? "0" : "") + std::to_string(i + 1) + ".emf");
         std::ifstream in(p, std::ios::binary);
         gGlyphs[i].assign(std::istreambuf_iterator<char>(in), {});
     }

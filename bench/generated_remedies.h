@@ -18,11 +18,10 @@
 namespace bench_data {
 
 inline remedies::PrimaryTexts GeneratedTexts(std::mt19937& rng) {
-    static const char* const kPlanets[] = {"Zon", "Maan", "Mercurius", "Venus", "Mars",
+    static const char* const kPlanets[] = {"Zon",     "Maan",     "Mercurius",  "Venus",    "Mars",
                                            "Jupiter", "Saturnus", "Noordknoop", "Zuidknoop"};
-    static const char* const kSigns[] = {"Ram", "Stier", "Tweelingen", "Kreeft", "Leeuw", "Maagd",
-                                         "Weegschaal", "Schorpioen", "Boogschutter", "Steenbok",
-                                         "Waterman", "Vissen"};
+    static const char* const kSigns[] = {"Ram",        "Stier",      "Tweelingen",   "Kreeft",   "Leeuw",    "Maagd",
+                                         "Weegschaal", "Schorpioen", "Boogschutter", "Steenbok", "Waterman", "Vissen"};
     static const char* const kForms[] = {"", "", "", "MSA ", "TSA ", "QSPC ", "HS 8 - ", "HS 104 - "};
     remedies::PrimaryTexts t;
     const int remedy = static_cast<int>(rng() % 2500);
@@ -46,7 +45,7 @@ inline remedies::RepertoryTexts GeneratedTherapy(std::mt19937& rng) {
 // A signature record: a plant with its planet and signs, for one symptom.
 inline remedies::SignatureRecord GeneratedSignature(std::mt19937& rng) {
     static const char* const kPlanets[] = {"sole", "luna", "mercurio", "venere", "marte", "giove", "saturno"};
-    static const char* const kSigns[] = {"ariete", "toro", "gemelli", "cancro", "leone", "vergine",
+    static const char* const kSigns[] = {"ariete",   "toro",      "gemelli",    "cancro",     "leone",    "vergine",
                                          "bilancia", "scorpione", "sagittario", "capricorno", "acquario", "pesci"};
     remedies::SignatureRecord r;
     r.symptom = "Sintomo " + std::to_string(rng() % 600);

@@ -9,9 +9,9 @@
 #include <filesystem>
 
 #include "archive/current_chart.h"
-#include "display/wheel/chart_geometry.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_state.h"
+#include "display/wheel/chart_geometry.h"
 #include "display/wheel/position_files.h"
 #include "engine/chart.h"
 #include "engine/engine_settings.h"

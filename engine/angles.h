@@ -4,8 +4,8 @@
 
 namespace engine {
 
-Real Mod360(Real x);     // [0, 360)
-Real Mod30(Real x);      // [0, 30)
+Real Mod360(Real x);  // [0, 360)
+Real Mod30(Real x);   // [0, 30)
 Real SinDeg(Real x);
 Real CosDeg(Real x);
 Real TanDeg(Real x);

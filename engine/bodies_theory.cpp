@@ -12,13 +12,9 @@
 namespace engine {
 
 bool MoonCorrectionApplies(Real jd) { return jd > kMoonCorrectionAfter && jd < kCorrectionsUntil; }
-bool PlanetCorrectionApplies(Real jd) {
-    return jd >= kPlanetCorrectionFrom && jd < kCorrectionsUntil;
-}
+bool PlanetCorrectionApplies(Real jd) { return jd >= kPlanetCorrectionFrom && jd < kCorrectionsUntil; }
 bool NodeCorrectionApplies(Real jd) { return jd > kNodeCorrectionAfter && jd < kCorrectionsUntil; }
-bool BlackMoonCorrectionApplies(Real jd) {
-    return jd >= kBlackMoonCorrectionFrom && jd < kBlackMoonCorrectionUntil;
-}
+bool BlackMoonCorrectionApplies(Real jd) { return jd >= kBlackMoonCorrectionFrom && jd < kBlackMoonCorrectionUntil; }
 bool MinorCorrectionApplies(Real jd) { return jd >= kMinorCorrectionFrom && jd < kMinorCorrectionUntil; }
 
 namespace {
@@ -30,10 +26,10 @@ namespace {
 // worked in extended reals, and brought within a circle before they are taken
 // to double (an angle of 10^5 degrees held in double would lose 10^-11 degrees).
 constexpr double kPiD = static_cast<double>(kPi);
-constexpr double kRad = kPiD / 180.0;        // degrees to radians
-constexpr double kDeg = 180.0 / kPiD;        // radians to degrees
+constexpr double kRad = kPiD / 180.0;  // degrees to radians
+constexpr double kDeg = 180.0 / kPiD;  // radians to degrees
 constexpr double kTwoPi = 2.0 * kPiD;
-constexpr double kGauss = 0.01720209;        // Gauss's constant
+constexpr double kGauss = 0.01720209;  // Gauss's constant
 constexpr double kLightDaysPerAu = 0.0057683;
 constexpr double kZeroAbscissa = 1.75453E-7;  // stands in for an abscissa of exactly 0
 
@@ -251,12 +247,8 @@ struct Elements {
 };
 
 Elements InDouble(const ElementsL& el) {
-    return {Circle(el.meanAnomaly),
-            static_cast<double>(el.e),
-            static_cast<double>(el.a),
-            static_cast<double>(el.omega),
-            static_cast<double>(el.node),
-            static_cast<double>(el.incl)};
+    return {Circle(el.meanAnomaly),        static_cast<double>(el.e),    static_cast<double>(el.a),
+            static_cast<double>(el.omega), static_cast<double>(el.node), static_cast<double>(el.incl)};
 }
 
 // The point after p in the theories' order.
@@ -310,15 +302,15 @@ private:
     // 0.5; T also in double for the slow terms) and mean elements, degrees.
     Real days_ = 0, centuries_ = 0, centuriesSquared_ = 0;
     double t_ = 0, t2_ = 0;
-    Real nodeMean_ = 0;        // mean longitude of the Moon's ascending node
-    SinCos node_{0, 1};        // its sine and cosine
-    double sunMeanLon_ = 0;    // L
-    double moonElong_ = 0;     // D
-    Real moonPerigee_ = 0;     // longitude of the Moon's mean perigee
-    double sunAnomaly_ = 0;    // M of the Sun
+    Real nodeMean_ = 0;      // mean longitude of the Moon's ascending node
+    SinCos node_{0, 1};      // its sine and cosine
+    double sunMeanLon_ = 0;  // L
+    double moonElong_ = 0;   // D
+    Real moonPerigee_ = 0;   // longitude of the Moon's mean perigee
+    double sunAnomaly_ = 0;  // M of the Sun
     double moonMeanLon_ = 0;
-    double moonAnomaly_ = 0;   // M' of the Moon
-    double dpsi_ = 0;          // nutation in longitude
+    double moonAnomaly_ = 0;  // M' of the Moon
+    double dpsi_ = 0;         // nutation in longitude
     double cosEps_ = 1, sinEps_ = 0;
 
     // The Earth's heliocentric position and velocity, left by the Sun step.
@@ -340,7 +332,8 @@ void Computation::MeanElements() {
     t_ = static_cast<double>(centuries_);
     t2_ = static_cast<double>(centuriesSquared_);
     const Real centuries = centuries_, centuriesSquared = centuriesSquared_;
-    nodeMean_ = Wrap360(259.1833L - 0.05295392L * days_ + 0.002078L * centuriesSquared + 0.0000022L * centuriesSquared * centuries);
+    nodeMean_ = Wrap360(259.1833L - 0.05295392L * days_ + 0.002078L * centuriesSquared +
+                        0.0000022L * centuriesSquared * centuries);
     sunMeanLon_ = Circle(279.69668L + 36000.7689L * centuries + 0.0003025L * centuriesSquared);
     moonElong_ = Circle(350.737486L + 445267.114L * centuries - 0.001436L * centuriesSquared);
     moonPerigee_ = MeanPerigee();
@@ -410,26 +403,26 @@ void Computation::Sun() {
     // The planets' perturbations, amplitude * cos(k X + j M + phase), X the
     // planet's mean longitude; the multiples by angle addition.
     static const SolarTerms kVenusTerms({{4.838, 1, 0, 90},
-                                        {5.526, 2, 0, 90.12},
-                                        {2.497, 2, -1, 257.75},
-                                        {1.559, 3, -1, 77.96},
-                                        {1.024, 3, -2, 50.85},
-                                        {0.666, 3, 0, 270.41},
-                                        {0.21, 4, 0, 89.8},
-                                        {0.154, 5, -3, 34.1},
-                                        {0.152, 4, -2, 227.4},
-                                        {0.144, 4, -1, 79.0}});
+                                         {5.526, 2, 0, 90.12},
+                                         {2.497, 2, -1, 257.75},
+                                         {1.559, 3, -1, 77.96},
+                                         {1.024, 3, -2, 50.85},
+                                         {0.666, 3, 0, 270.41},
+                                         {0.21, 4, 0, 89.8},
+                                         {0.154, 5, -3, 34.1},
+                                         {0.152, 4, -2, 227.4},
+                                         {0.144, 4, -1, 79.0}});
     static const SolarTerms kMarsTerms({{2.043, 2, 0, 89.76},
-                                       {1.77, 2, -1, 306.27},
-                                       {0.585, 4, -2, 185.82},
-                                       {0.5, 4, -1, 317.7},
-                                       {0.425, 3, -1, 317.7},
-                                       {0.204, 5, -2, 185.5}});
+                                        {1.77, 2, -1, 306.27},
+                                        {0.585, 4, -2, 185.82},
+                                        {0.5, 4, -1, 317.7},
+                                        {0.425, 3, -1, 317.7},
+                                        {0.204, 5, -2, 185.5}});
     static const SolarTerms kJupiterTerms({{7.208, 1, 0, 91.08999},
-                                          {2.731, 2, 0, 270.25},
-                                          {2.6, 1, -1, 174.77},
-                                          {1.61, 2, -1, 292.6},
-                                          {0.556, 3, -1, 177.31}});
+                                           {2.731, 2, 0, 270.25},
+                                           {2.6, 1, -1, 174.77},
+                                           {1.61, 2, -1, 292.6},
+                                           {0.556, 3, -1, 177.31}});
     static const SolarTerms kSaturnTerms({{0.419, 1, 0, 90.33999}, {0.32, 1, -1, 259.22}});
     const Multiples<3> mm(SinCosD(meanAnomaly));
     const double venus = kVenusTerms.Sum(Multiples<5>(SinCosD(Circle(63.07037L + 22518.442986L * centuries))), mm);
@@ -456,8 +449,8 @@ void Computation::Sun() {
     const double y = (1 - cosEps_) / (1 + cosEps_);
     const SinCos l = SinCosD(lon), l2 = Doubled(l), l4 = Doubled(l2);
     const SinCos m = SinCosD(earthM), m2 = Doubled(m);
-    const double eot = y * l2.sin - 2 * e * m.sin + 4 * e * y * m.sin * l2.cos - 0.5 * y * y * l4.sin -
-                       1.25 * e * e * m2.sin;
+    const double eot =
+        y * l2.sin - 2 * e * m.sin + 4 * e * y * m.sin * l2.cos - 0.5 * y * y * l4.sin - 1.25 * e * e * m2.sin;
     out_.equationOfTime = eot * kDeg / 15.0;
 }
 
@@ -470,89 +463,34 @@ struct LunarTerm {
 };
 
 constexpr LunarTerm kLunarLongitude[] = {
-        {22639.55L, 0, 0, 1, 0, 0},
-        {-4586.47L, -2, 0, 1, 0, 0},
-        {2369.912L, 2, 0, 0, 0, 0},
-        {769.02L, 0, 0, 2, 0, 0},
-        {-668.15L, 0, 1, 0, 0, 0},
-        {-411.61L, 0, 0, 0, 2, 0},
-        {-211.66L, -2, 0, 2, 0, 0},
-        {-205.96L, -2, 1, 1, 0, 0},
-        {191.95L, 2, 0, 1, 0, 0},
-        {-165.15L, -2, 1, 0, 0, 0},
-        {147.69L, 0, -1, 1, 0, 0},
-        {-125.15L, 1, 0, 0, 0, 0},
-        {-109.67L, 0, 1, 1, 0, 0},
-        {-55.17L, -2, 0, 0, 2, 0},
-        {-45.099L, 0, 0, 1, 2, 0},
-        {39.53L, 0, 0, 1, -2, 0},
-        {-38.43L, -4, 0, 1, 0, 0},
-        {36.12L, 0, 0, 3, 0, 0},
-        {-30.77L, -4, 0, 2, 0, 0},
-        {28.48L, -2, -1, 1, 0, 0},
-        {-24.42L, 2, 1, 0, 0, 0},
-        {18.61L, -1, 0, 1, 0, 0},
-        {18.02L, 1, 1, 0, 0, 0},
-        {14.58L, 2, -1, 1, 0, 0},
-        {14.39L, 2, 0, 2, 0, 0},
-        {13.9L, 4, 0, 0, 0, 0},
-        {-13.19L, -2, 0, 3, 0, 0},
-        {9.7L, 0, -1, 2, 0, 0},
-        {9.37L, -2, 0, 1, -2, 0},
-        {-8.63L, -2, 1, 2, 0, 0},
-        {-8.47L, 1, 0, 1, 0, 0},
-        {1.0L, -2, 2, 0, 0, 0},
-        {-7.65L, 0, 1, 2, 0, 0},
-        {-7.49L, 0, 1, 0, 0, 1},
-        {-7.41L, -2, 2, 1, 0, 0},
-        {-6.38L, 2, 0, 1, -2, 0},
-        {-5.74L, 2, 0, 0, 2, 0},
-        {-4.39L, -4, 1, 1, 0, 0},
-        {-3.99L, 0, 0, 2, 2, 0},
-        {3.22L, -3, 0, 1, 0, 0},
-        {-2.92L, 2, 1, 1, 0, 0},
-        {-2.74L, -4, 1, 1, 0, 1},
-        {-2.49L, -2, -1, 2, 0, 0},
-        {2.58L, 0, -2, 1, 0, 0},
-        {2.53L, -2, -2, 1, 0, 0},
-        {-2.15L, -2, 1, 0, 2, 0},
-        {1.98L, 4, 0, 1, 0, 0},
-        {1.94L, 0, 0, 4, 0, 0},
-        {-1.88L, -4, 1, 0, 0, 0},
-        {1.75L, -1, 0, 2, 0, 0},
-        {-1.44L, 2, 1, 0, -2, 0},
-        {-1.298L, 0, 0, 2, -2, 0},
-        {1.27L, 1, 1, 1, 0, 0},
-        {1.23L, -3, 0, 2, 0, 0},
-        {-1.19L, -4, 0, 3, 0, 0},
-        {1.18L, 2, -1, 2, 0, 0},
-        {-1.17L, 0, 2, 1, 0, 0},
-        {-1.09L, -1, -1, 1, 0, 0},
-        {1.06L, 2, 0, 3, 0, 0},
-        {-0.59L, 1, 0, 2, 0, 0},
-        {-0.99L, 2, 0, 1, 2, 0},
-        {-0.95L, -2, 0, 4, 0, 0},
-        {-0.59L, -6, 0, 2, 0, 0},
-        {0.64L, -4, 0, 1, 0, 0},
-        {0.56L, -1, 1, 0, 0, 0},
-        {0.76L, 2, -2, 1, 0, 0},
-        {0.58L, -1, 0, 0, 2, 0},
-        {-0.55L, 0, 1, 3, 0, 0},
-        {0.68L, 0, -1, 3, 0, 0},
-        {0.557L, -2, 0, 2, 2, 0},
-        {0.538L, -2, 0, 2, -2, 0},
+    {22639.55L, 0, 0, 1, 0, 0}, {-4586.47L, -2, 0, 1, 0, 0}, {2369.912L, 2, 0, 0, 0, 0}, {769.02L, 0, 0, 2, 0, 0},
+    {-668.15L, 0, 1, 0, 0, 0},  {-411.61L, 0, 0, 0, 2, 0},   {-211.66L, -2, 0, 2, 0, 0}, {-205.96L, -2, 1, 1, 0, 0},
+    {191.95L, 2, 0, 1, 0, 0},   {-165.15L, -2, 1, 0, 0, 0},  {147.69L, 0, -1, 1, 0, 0},  {-125.15L, 1, 0, 0, 0, 0},
+    {-109.67L, 0, 1, 1, 0, 0},  {-55.17L, -2, 0, 0, 2, 0},   {-45.099L, 0, 0, 1, 2, 0},  {39.53L, 0, 0, 1, -2, 0},
+    {-38.43L, -4, 0, 1, 0, 0},  {36.12L, 0, 0, 3, 0, 0},     {-30.77L, -4, 0, 2, 0, 0},  {28.48L, -2, -1, 1, 0, 0},
+    {-24.42L, 2, 1, 0, 0, 0},   {18.61L, -1, 0, 1, 0, 0},    {18.02L, 1, 1, 0, 0, 0},    {14.58L, 2, -1, 1, 0, 0},
+    {14.39L, 2, 0, 2, 0, 0},    {13.9L, 4, 0, 0, 0, 0},      {-13.19L, -2, 0, 3, 0, 0},  {9.7L, 0, -1, 2, 0, 0},
+    {9.37L, -2, 0, 1, -2, 0},   {-8.63L, -2, 1, 2, 0, 0},    {-8.47L, 1, 0, 1, 0, 0},    {1.0L, -2, 2, 0, 0, 0},
+    {-7.65L, 0, 1, 2, 0, 0},    {-7.49L, 0, 1, 0, 0, 1},     {-7.41L, -2, 2, 1, 0, 0},   {-6.38L, 2, 0, 1, -2, 0},
+    {-5.74L, 2, 0, 0, 2, 0},    {-4.39L, -4, 1, 1, 0, 0},    {-3.99L, 0, 0, 2, 2, 0},    {3.22L, -3, 0, 1, 0, 0},
+    {-2.92L, 2, 1, 1, 0, 0},    {-2.74L, -4, 1, 1, 0, 1},    {-2.49L, -2, -1, 2, 0, 0},  {2.58L, 0, -2, 1, 0, 0},
+    {2.53L, -2, -2, 1, 0, 0},   {-2.15L, -2, 1, 0, 2, 0},    {1.98L, 4, 0, 1, 0, 0},     {1.94L, 0, 0, 4, 0, 0},
+    {-1.88L, -4, 1, 0, 0, 0},   {1.75L, -1, 0, 2, 0, 0},     {-1.44L, 2, 1, 0, -2, 0},   {-1.298L, 0, 0, 2, -2, 0},
+    {1.27L, 1, 1, 1, 0, 0},     {1.23L, -3, 0, 2, 0, 0},     {-1.19L, -4, 0, 3, 0, 0},   {1.18L, 2, -1, 2, 0, 0},
+    {-1.17L, 0, 2, 1, 0, 0},    {-1.09L, -1, -1, 1, 0, 0},   {1.06L, 2, 0, 3, 0, 0},     {-0.59L, 1, 0, 2, 0, 0},
+    {-0.99L, 2, 0, 1, 2, 0},    {-0.95L, -2, 0, 4, 0, 0},    {-0.59L, -6, 0, 2, 0, 0},   {0.64L, -4, 0, 1, 0, 0},
+    {0.56L, -1, 1, 0, 0, 0},    {0.76L, 2, -2, 1, 0, 0},     {0.58L, -1, 0, 0, 2, 0},    {-0.55L, 0, 1, 3, 0, 0},
+    {0.68L, 0, -1, 3, 0, 0},    {0.557L, -2, 0, 2, 2, 0},    {0.538L, -2, 0, 2, -2, 0},
 };
 static_assert(sizeof(kLunarLongitude) / sizeof(kLunarLongitude[0]) == 71);
 
 // The latitude's argument F' = F + this series / 3600 (the term in three times
 // the longitude is added apart).
 constexpr LunarTerm kLunarLatitudeArgument[] = {
-    {22609.0L, 0, 0, 1, 0, 0},   {4578.1L, 2, 0, -1, 0, 0},  {2373.4L, 2, 0, 0, 0, 0},
-    {768.0L, 0, 0, 2, 0, 0},     {192.7L, 2, 0, 1, 0, 0},    {-182.4L, -2, 1, 1, 0, 0},
-    {-165.1L, -2, 1, 0, 0, 0},   {-152.5L, -2, 0, 2, 0, 0},  {138.8L, 0, -1, 1, 0, 0},
-    {-127.0L, 0, 1, 0, 0, 0},    {-115.2L, 0, 1, 1, 0, 0},   {-112.8L, 1, 0, 0, 0, 0},
-    {-85.1L, 0, 0, -1, 2, 0},    {-52.1L, -2, 0, 0, 2, 0},   {-38.6L, -4, 0, 1, 0, 0},
-    {-34.1L, -4, 0, 2, 0, 0},
+    {22609.0L, 0, 0, 1, 0, 0}, {4578.1L, 2, 0, -1, 0, 0}, {2373.4L, 2, 0, 0, 0, 0},  {768.0L, 0, 0, 2, 0, 0},
+    {192.7L, 2, 0, 1, 0, 0},   {-182.4L, -2, 1, 1, 0, 0}, {-165.1L, -2, 1, 0, 0, 0}, {-152.5L, -2, 0, 2, 0, 0},
+    {138.8L, 0, -1, 1, 0, 0},  {-127.0L, 0, 1, 0, 0, 0},  {-115.2L, 0, 1, 1, 0, 0},  {-112.8L, 1, 0, 0, 0, 0},
+    {-85.1L, 0, 0, -1, 2, 0},  {-52.1L, -2, 0, 0, 2, 0},  {-38.6L, -4, 0, 1, 0, 0},  {-34.1L, -4, 0, 2, 0, 0},
 };
 
 void Computation::Moon() {
@@ -596,8 +534,7 @@ void Computation::Moon() {
 
     const double lambda = Wrap360(lp + sum / 3600.0 + dpsi_);
     Real lon = lambda;
-    if (settings_.useMoonTable && MoonCorrectionApplies(jd_))
-        lon = Wrap360(lon + src_->MoonCorrection(jd_) / 3600.0L);
+    if (settings_.useMoonTable && MoonCorrectionApplies(jd_)) lon = Wrap360(lon + src_->MoonCorrection(jd_) / 3600.0L);
     out_.longitudes[TheoryPoint::Moon] = lon;
     if (longitudesOnly_) return;
 
@@ -608,8 +545,7 @@ void Computation::Moon() {
     const double beta = (18519.7 * w * fp.sin - 6.2 * sin3Fp - 526.1 * SinOfSum(Fm[1], Dm[-2])) / 3600.0;
 
     Real lat = beta;
-    if (settings_.useMinorTable && MoonCorrectionApplies(jd_))
-        lat += src_->MoonLatitudeCorrection(jd_) / 3600.0L;
+    if (settings_.useMinorTable && MoonCorrectionApplies(jd_)) lat += src_->MoonLatitudeCorrection(jd_) / 3600.0L;
 
     out_.latitudes[TheoryPoint::Moon] = lat;
     Equatorial(TheoryPoint::Moon, lon, lat);
@@ -621,64 +557,96 @@ ElementsL Computation::PlanetElements(TheoryPoint body, bool setA) const {
     switch (body) {
         case TheoryPoint::Mercury:
             return {102.2793806L + 149472.51523L * centuries + 0.000006389L * centuriesSquared,
-                    0.20561421L + 0.00002046L * centuries - 0.00000003L * centuriesSquared, 0.3870984L,
+                    0.20561421L + 0.00002046L * centuries - 0.00000003L * centuriesSquared,
+                    0.3870984L,
                     28.75375278L + 0.370280556L * centuries + 0.000120833L * centuriesSquared,
                     47.14594444L + 1.185208333L * centuries + 0.000173889L * centuriesSquared,
                     7.002880556L + 0.001860833L * centuries - 0.000018333L * centuriesSquared};
         case TheoryPoint::Venus:
             return {212.6032194L + 58517.80386L * centuries + 0.001286056L * centuriesSquared,
-                    0.00682069L - 0.00004774L * centuries + 0.0000091L * centuriesSquared, 0.7233316L,
+                    0.00682069L - 0.00004774L * centuries + 0.0000091L * centuriesSquared,
+                    0.7233316L,
                     54.38418611L + 0.508186111L * centuries - 0.001386389L * centuriesSquared,
                     75.77964722L + 0.89985L * centuries + 0.00041L * centuriesSquared,
                     3.393630556L + 0.00100583L * centuries - 0.000000972L * centuriesSquared};
         case TheoryPoint::Mars:
             return {319.529425L + 19139.8585L * centuries + 0.000180806L * centuriesSquared,
-                    0.0933129L + 0.000092064L * centuries - 0.000000077L * centuriesSquared, 1.5236915L,
+                    0.0933129L + 0.000092064L * centuries - 0.000000077L * centuriesSquared,
+                    1.5236915L,
                     285.4317611L + 1.069766667L * centuries + 0.00013125L * centuriesSquared,
                     48.78644167L + 0.770991667L * centuries - 0.000001389L * centuriesSquared,
                     1.850333333L - 0.000675L * centuries + 0.000012611L * centuriesSquared};
         case TheoryPoint::Jupiter:
             if (setA)
-                return {225.49281253L + 3033.687936L * centuries, 0.04838144L - 0.0000155L * centuries,
-                        5.20290493L, 273.3930152L + 1.33834464L * centuries,
-                        99.41984827L + 1.05829152L * centuries, 1.3096585L - 0.00515613L * centuries};
-            return {225.32833L + 3034.69202L * centuries - 0.00072L * centuriesSquared, 0.04833L + 0.00016L * centuries,
-                    5.202561L, 273.27754L + 0.59943L * centuries + 0.0007L * centuriesSquared,
-                    99.44338L + 1.01053L * centuries + 0.00035L * centuriesSquared, 1.30874L - 0.005696L * centuries};
+                return {225.49281253L + 3033.687936L * centuries,
+                        0.04838144L - 0.0000155L * centuries,
+                        5.20290493L,
+                        273.3930152L + 1.33834464L * centuries,
+                        99.41984827L + 1.05829152L * centuries,
+                        1.3096585L - 0.00515613L * centuries};
+            return {225.32833L + 3034.69202L * centuries - 0.00072L * centuriesSquared,
+                    0.04833L + 0.00016L * centuries,
+                    5.202561L,
+                    273.27754L + 0.59943L * centuries + 0.0007L * centuriesSquared,
+                    99.44338L + 1.01053L * centuries + 0.00035L * centuriesSquared,
+                    1.30874L - 0.005696L * centuries};
         case TheoryPoint::Saturn:
             if (setA)
-                return {174.215296L + 1223.507963L * centuries, 0.05422831L - 0.00020495L * centuries,
-                        9.55251745L, 338.911673L - 0.31667941L * centuries,
-                        112.8261394L + 0.82587569L * centuries, 2.49080547L - 0.00466035L * centuries};
-            return {175.46622L + 1221.55147L * centuries - 0.0005L * centuriesSquared, 0.05589L - 0.00035L * centuries,
-                    9.55475L, 338.30777L + 1.08522L * centuries + 0.00098L * centuriesSquared,
+                return {174.215296L + 1223.507963L * centuries,
+                        0.05422831L - 0.00020495L * centuries,
+                        9.55251745L,
+                        338.911673L - 0.31667941L * centuries,
+                        112.8261394L + 0.82587569L * centuries,
+                        2.49080547L - 0.00466035L * centuries};
+            return {175.46622L + 1221.55147L * centuries - 0.0005L * centuriesSquared,
+                    0.05589L - 0.00035L * centuries,
+                    9.55475L,
+                    338.30777L + 1.08522L * centuries + 0.00098L * centuriesSquared,
                     112.79039L + 0.873195L * centuries - 0.00015L * centuriesSquared,
                     2.49252L - 0.00392L * centuries - 0.00002L * centuriesSquared};
         case TheoryPoint::Uranus:
             if (setA)
-                return {74.17574887L + 427.2742717L * centuries, 0.04681664L + 0.00041875L * centuries,
-                        19.22150505L, 95.68630387L + 2.05082548L * centuries,
-                        73.52220082L + 0.52415598L * centuries, 0.77256652L + 0.00012824L * centuries};
-            return {72.64882L + 428.37911L * centuries + 0.00008L * centuriesSquared, 0.046344L - 0.00003L * centuries,
-                    19.21814L, 98.07155L + 0.98577L * centuries - 0.00107L * centuriesSquared,
+                return {74.17574887L + 427.2742717L * centuries,
+                        0.04681664L + 0.00041875L * centuries,
+                        19.22150505L,
+                        95.68630387L + 2.05082548L * centuries,
+                        73.52220082L + 0.52415598L * centuries,
+                        0.77256652L + 0.00012824L * centuries};
+            return {72.64882L + 428.37911L * centuries + 0.00008L * centuriesSquared,
+                    0.046344L - 0.00003L * centuries,
+                    19.21814L,
+                    98.07155L + 0.98577L * centuries - 0.00107L * centuriesSquared,
                     73.4771L + 0.49867L * centuries + 0.00131L * centuriesSquared,
                     0.77246L + 0.00063L * centuries + 0.00004L * centuriesSquared};
         case TheoryPoint::Neptune:
             if (setA)
-                return {30.1329437L + 240.4551595L * centuries, 0.00912805L - 0.00127185L * centuries,
-                        30.1137593L, 284.168255L - 21.6328615L * centuries,
-                        130.6841531L + 1.10046492L * centuries, 1.77939281L - 0.00975088L * centuries};
-            return {37.73067L + 218.46134L * centuries - 0.00007L * centuriesSquared, 0.008997L, 30.10957L,
+                return {30.1329437L + 240.4551595L * centuries,
+                        0.00912805L - 0.00127185L * centuries,
+                        30.1137593L,
+                        284.168255L - 21.6328615L * centuries,
+                        130.6841531L + 1.10046492L * centuries,
+                        1.77939281L - 0.00975088L * centuries};
+            return {37.73067L + 218.46134L * centuries - 0.00007L * centuriesSquared,
+                    0.008997L,
+                    30.10957L,
                     276.04597L + 0.32564L * centuries + 0.00014L * centuriesSquared,
-                    130.68136L + 1.09894L * centuries + 0.000249L * centuriesSquared, 1.77924L - 0.00954L * centuries};
+                    130.68136L + 1.09894L * centuries + 0.000249L * centuriesSquared,
+                    1.77924L - 0.00954L * centuries};
         case TheoryPoint::Pluto:
         default:
             if (setA)
-                return {229.7810007L + 145.1781092L * centuries, 0.24797376L + 0.00289875L * centuries,
-                        39.53903455L, 113.5365761L + 0.20863761L * centuries,
-                        108.94405L + 1.37395444L * centuries, 17.15140319L - 0.01611824L * centuries};
-            return {229.94722L + 144.91306L * centuries, 0.24864L, 39.51774L, 113.52136L,
-                    108.95444L + 1.39601L * centuries + 0.00031L * centuriesSquared, 17.14678L};
+                return {229.7810007L + 145.1781092L * centuries,
+                        0.24797376L + 0.00289875L * centuries,
+                        39.53903455L,
+                        113.5365761L + 0.20863761L * centuries,
+                        108.94405L + 1.37395444L * centuries,
+                        17.15140319L - 0.01611824L * centuries};
+            return {229.94722L + 144.91306L * centuries,
+                    0.24864L,
+                    39.51774L,
+                    113.52136L,
+                    108.95444L + 1.39601L * centuries + 0.00031L * centuriesSquared,
+                    17.14678L};
     }
 }
 
@@ -688,39 +656,37 @@ void Computation::AddPeriodicCorrections(TheoryPoint body, double weight, Vec3& 
     const Vec3 before = helio;
     switch (body) {
         case TheoryPoint::Jupiter: {
-            static const PeriodicTerm kY[] = {
-                {581.7, -9.7, 0.0051},      {2510.7, -12.5, -0.0005},
-                {1313.7, -61.4, -0.0026},   {2370.79, -24.6, 0.0013},
-                {3599.3, 37.7, -0.0013},    {2574.7, 31.4, -0.001},
-                {6708.2, -114.5, -0.00096}, {5499.4, -74.97, -0.0006},
-                {1419.0, 54.2, -0.0013},    {6339.3, -109.0, 0.0006},
-                {4824.5, -50.9, 0.0007}};
-            static const PeriodicTerm kX[] = {
-                {676.2, 0.9, -0.0023},     {2361.4, 174.9, 0.00045},
-                {1427.5, -188.8, 0.0015},  {2110.1, 153.6, 0.0006},
-                {3606.8, -57.7, 0.0014},   {2540.2, 121.7, -0.0017},
-                {6704.8, -22.3, -0.00099}, {5480.2, 24.5, -0.0006},
-                {1651.3, -118.3, 0.00096}, {6310.8, -4.8, 0.0006},
-                {4826.6, 36.2, 0.0007}};
+            static const PeriodicTerm kY[] = {{581.7, -9.7, 0.0051},      {2510.7, -12.5, -0.0005},
+                                              {1313.7, -61.4, -0.0026},   {2370.79, -24.6, 0.0013},
+                                              {3599.3, 37.7, -0.0013},    {2574.7, 31.4, -0.001},
+                                              {6708.2, -114.5, -0.00096}, {5499.4, -74.97, -0.0006},
+                                              {1419.0, 54.2, -0.0013},    {6339.3, -109.0, 0.0006},
+                                              {4824.5, -50.9, 0.0007}};
+            static const PeriodicTerm kX[] = {{676.2, 0.9, -0.0023},     {2361.4, 174.9, 0.00045},
+                                              {1427.5, -188.8, 0.0015},  {2110.1, 153.6, 0.0006},
+                                              {3606.8, -57.7, 0.0014},   {2540.2, 121.7, -0.0017},
+                                              {6704.8, -22.3, -0.00099}, {5480.2, 24.5, -0.0006},
+                                              {1651.3, -118.3, 0.00096}, {6310.8, -4.8, 0.0006},
+                                              {4826.6, 36.2, 0.0007}};
             helio.y += -0.001 - 0.0005 * centuries + 0.0045 * centuriesSquared + SumTerms(kY, centuries);
             helio.x += 0.002 - 0.0134 * centuries + 0.0127 * centuriesSquared + SumTerms(kX, centuries);
             break;
         }
         case TheoryPoint::Saturn: {
             static const PeriodicTerm kY[] = {{1238.9, -16.4, 0.0134},
-                                             {3040.9, -25.2, -0.00426},
-                                             {1835.3, 36.1, 0.0064},
-                                             {610.8, -44.2, -0.0153},
-                                             {2480.5, -69.4, -0.0015}};
+                                              {3040.9, -25.2, -0.00426},
+                                              {1835.3, 36.1, 0.0064},
+                                              {610.8, -44.2, -0.0153},
+                                              {2480.5, -69.4, -0.0015}};
             static const PeriodicTerm kX[] = {{1242.2, 78.3, 0.0111},
-                                             {3034.96, 62.8, -0.0045},
-                                             {1829.2, -51.5, -0.0066},
-                                             {640.6, 24.2, -0.0078},
-                                             {2363.4, -141.4, -0.0016}};
+                                              {3034.96, 62.8, -0.0045},
+                                              {1829.2, -51.5, -0.0066},
+                                              {640.6, 24.2, -0.0078},
+                                              {2363.4, -141.4, -0.0016}};
             static const PeriodicTerm kZ[] = {{1251.1, 43.7, -0.0005},
-                                             {622.8, 13.7, 0.0005},
-                                             {1824.7, -71.1, 0.0003},
-                                             {2997.1, 78.2, 0.0001}};
+                                              {622.8, 13.7, 0.0005},
+                                              {1824.7, -71.1, 0.0003},
+                                              {2997.1, 78.2, 0.0001}};
             helio.y += -0.0009 + 0.0037 * centuries + SumTerms(kY, centuries);
             helio.x += -0.0014 + 0.0026 * centuries + SumTerms(kX, centuries);
             helio.z += 0.0006 - 0.0002 * centuries + kDeg * SinD(SumTerms(kZ, centuries));
@@ -728,16 +694,16 @@ void Computation::AddPeriodicCorrections(TheoryPoint body, double weight, Vec3& 
         }
         case TheoryPoint::Uranus: {
             static const PeriodicTerm kY[] = {{422.3, -17.7, 0.0299},
-                                             {3035.1, -31.3, -0.0049},
-                                             {945.3, 60.1, -0.0038},
-                                             {1227.0, -4.99, -0.0023}};
+                                              {3035.1, -31.3, -0.0049},
+                                              {945.3, 60.1, -0.0038},
+                                              {1227.0, -4.99, -0.0023}};
             static const PeriodicTerm kX[] = {{404.3, 81.9, 0.0317},
-                                             {3037.9, 57.3, -0.00495},
-                                             {993.5, -54.4, 0.004},
-                                             {1249.4, 79.2, -0.0018}};
+                                              {3037.9, 57.3, -0.00495},
+                                              {993.5, -54.4, 0.004},
+                                              {1249.4, 79.2, -0.0018}};
             static const PeriodicTerm kZ[] = {{352.5, -54.99, 0.0005},
-                                             {3027.5, 54.2, 0.0001},
-                                             {1150.3, -88.0, -0.0001}};
+                                              {3027.5, 54.2, 0.0001},
+                                              {1150.3, -88.0, -0.0001}};
             helio.y += -0.0021 - 0.0159 * centuries + SumTerms(kY, centuries);
             helio.x += 0.0134 - 0.02186 * centuries + SumTerms(kX, centuries);
             helio.z += -0.0003 + 0.0005 * centuries + SumTerms(kZ, centuries);
@@ -745,16 +711,14 @@ void Computation::AddPeriodicCorrections(TheoryPoint body, double weight, Vec3& 
         }
         case TheoryPoint::Neptune: {
             static const PeriodicTerm kY[] = {{175.7, 31.8, -0.1923},
-                                             {542.1, 189.6, 0.0122},
-                                             {1219.4, 178.1, 0.0027},
-                                             {3035.6, -31.3, -0.00496}};
+                                              {542.1, 189.6, 0.0122},
+                                              {1219.4, 178.1, 0.0027},
+                                              {3035.6, -31.3, -0.00496}};
             static const PeriodicTerm kX[] = {{3035.3, 58.7, -0.00496},
-                                             {177.1, -68.8, 0.0961},
-                                             {630.9, 51.0, -0.0073},
-                                             {1236.6, 78.0, -0.0025}};
-            static const PeriodicTerm kZ[] = {{3049.3, 44.2, 0.0001},
-                                             {893.9, 48.5, -0.0002},
-                                             {1416.5, -25.2, 0.00007}};
+                                              {177.1, -68.8, 0.0961},
+                                              {630.9, 51.0, -0.0073},
+                                              {1236.6, 78.0, -0.0025}};
+            static const PeriodicTerm kZ[] = {{3049.3, 44.2, 0.0001}, {893.9, 48.5, -0.0002}, {1416.5, -25.2, 0.00007}};
             helio.y += 0.1832 - 0.6718 * centuries + 0.2726 * centuriesSquared + SumTerms(kY, centuries);
             helio.x += -0.1122 + 0.166 * centuries - 0.0544 * centuriesSquared + SumTerms(kX, centuries);
             helio.z += 0.00196 - 0.0119 * centuries + 0.0111 * centuriesSquared + SumTerms(kZ, centuries);
@@ -762,23 +726,20 @@ void Computation::AddPeriodicCorrections(TheoryPoint body, double weight, Vec3& 
         }
         case TheoryPoint::Pluto: {
             static const PeriodicTerm kY[] = {{372.0, -331.3, 0.0371},
-                                             {3049.6, -39.2, -0.0049},
-                                             {566.2, 318.3, -0.0108},
-                                             {1746.5, -238.3, 0.0003}};
+                                              {3049.6, -39.2, -0.0049},
+                                              {566.2, 318.3, -0.0108},
+                                              {1746.5, -238.3, 0.0003}};
             static const PeriodicTerm kX[] = {{273.97, 89.97, 0.049},
-                                             {3030.6, 61.3, -0.0049},
-                                             {1075.3, -28.1, 0.0027},
-                                             {1402.3, 20.3, -0.0007}};
-            static const PeriodicTerm kZ[] = {{302.6, -77.3, 0.0117},
-                                             {528.1, 48.6, 0.00198},
-                                             {1000.4, -46.1, -0.0002}};
+                                              {3030.6, 61.3, -0.0049},
+                                              {1075.3, -28.1, 0.0027},
+                                              {1402.3, 20.3, -0.0007}};
+            static const PeriodicTerm kZ[] = {{302.6, -77.3, 0.0117}, {528.1, 48.6, 0.00198}, {1000.4, -46.1, -0.0002}};
             helio.y += -0.0426 + 0.073 * centuries - 0.029 * centuriesSquared + SumTerms(kY, centuries);
             helio.x += -0.0603 + 0.5002 * centuries - 0.6126 * centuriesSquared + SumTerms(kX, centuries);
             helio.z += 0.0145 - 0.0928 * centuries + 0.1195 * centuriesSquared + SumTerms(kZ, centuries);
             break;
         }
-        default:
-            break;
+        default: break;
     }
     helio.x = before.x + weight * (helio.x - before.x);
     helio.y = before.y + weight * (helio.y - before.y);
@@ -860,7 +821,8 @@ void Computation::ReduceToGeocentric(TheoryPoint body, const Vec3& pos, const Ve
 // ---- lunar node, black moon ----
 void Computation::Node() {
     const Real centuries = centuries_, centuriesSquared = centuriesSquared_;
-    Real node = Wrap360(259.183275L - 1934.142L * centuries + 0.002078L * centuriesSquared + 0.0000022L * centuriesSquared * centuries);
+    Real node = Wrap360(259.183275L - 1934.142L * centuries + 0.002078L * centuriesSquared +
+                        0.0000022L * centuriesSquared * centuries);
     if (settings_.trueNode) {
         if (mode_ == kNode) {
             Sun();
@@ -873,12 +835,10 @@ void Computation::Node() {
             signed char s, n, g, p, m;
         };
         static constexpr NodeTerm kTerms[] = {
-            {1.517, 2, -2, 0, 0, 0},  {-0.163, 1, 0, 0, -1, 0}, {-0.128, -2, 0, 0, 0, 2},
-            {0.12, 0, -2, 0, 0, 2},   {0.107, 0, -2, 2, 0, 0},  {0.063, 3, -2, 0, -1, 0},
-            {0.04, -2, 0, 1, 0, 1},   {-0.04, 0, -2, 1, 0, 1},  {0.027, 0, 0, -1, 0, 1},
-            {-0.027, 1, -2, 0, 1, 0}, {0.015, 2, 0, -2, 0, 0},  {-0.013, -2, 2, -1, 0, 1},
-            {-0.013, 2, -2, -1, 0, 1}, {-0.007, -3, 0, 0, 1, 2}, {0.005, 0, -2, -1, 0, 3},
-            {-0.005, -2, 0, -1, 0, 3},
+            {1.517, 2, -2, 0, 0, 0},   {-0.163, 1, 0, 0, -1, 0}, {-0.128, -2, 0, 0, 0, 2}, {0.12, 0, -2, 0, 0, 2},
+            {0.107, 0, -2, 2, 0, 0},   {0.063, 3, -2, 0, -1, 0}, {0.04, -2, 0, 1, 0, 1},   {-0.04, 0, -2, 1, 0, 1},
+            {0.027, 0, 0, -1, 0, 1},   {-0.027, 1, -2, 0, 1, 0}, {0.015, 2, 0, -2, 0, 0},  {-0.013, -2, 2, -1, 0, 1},
+            {-0.013, 2, -2, -1, 0, 1}, {-0.007, -3, 0, 0, 1, 2}, {0.005, 0, -2, -1, 0, 3}, {-0.005, -2, 0, -1, 0, 3},
         };
         static const SinCos kPerihelion = SinCosD(282.596403);  // P
         const Multiples<3> s(SinCosD(static_cast<double>(out_.longitudes[TheoryPoint::Sun])));
@@ -887,8 +847,7 @@ void Computation::Node() {
         const Multiples<2> g(SinCosD(static_cast<double>(moonPerigee_)));
         const Multiples<1> p(kPerihelion);
         double sum = 0;
-        for (const NodeTerm& t : kTerms)
-            sum += t.amplitude * SinOfSum(s[t.s] * n[t.n] * g[t.g], p[t.p] * m[t.m]);
+        for (const NodeTerm& t : kTerms) sum += t.amplitude * SinOfSum(s[t.s] * n[t.n] * g[t.g], p[t.p] * m[t.m]);
         node += sum;
         node = Wrap360(node);
         if (settings_.useNodeTable && NodeCorrectionApplies(jd_)) {
@@ -919,25 +878,36 @@ void Computation::Asteroid(TheoryPoint body) {
     ElementsL el{};
     switch (body) {
         case TheoryPoint::Ceres:
-            el = {108.2925L + 7820.36556L * centuries, 0.0794314L, 2.7672273L, 71.0794444L,
+            el = {108.2925L + 7820.36556L * centuries,   0.0794314L,  2.7672273L, 71.0794444L,
                   80.23555556L + 1.3960111L * centuries, 10.59694444L};
             break;
         case TheoryPoint::Pallas:
-            el = {106.6641667L + 7806.531667L * centuries, 0.2347096L, 2.7704955L, 310.166111L,
-                  172.497222L + 1.39601111L * centuries, 34.81416667L};
+            el = {106.6641667L + 7806.531667L * centuries, 0.2347096L,  2.7704955L, 310.166111L,
+                  172.497222L + 1.39601111L * centuries,   34.81416667L};
             break;
         case TheoryPoint::Juno:
-            el = {267.685L + 8256.081111L * centuries, 0.2562318L, 2.6689897L, 245.3752778L,
-                  170.137777L + 1.396011111L * centuries + 0.0003083333L * centuriesSquared, 13.01694444L};
+            el = {267.685L + 8256.081111L * centuries,
+                  0.2562318L,
+                  2.6689897L,
+                  245.3752778L,
+                  170.137777L + 1.396011111L * centuries + 0.0003083333L * centuriesSquared,
+                  13.01694444L};
             break;
         case TheoryPoint::Vesta:
-            el = {138.7733333L + 9924.931111L * centuries, 0.0902807L, 2.360723L, 149.6386111L,
-                  103.2197222L + 1.396011111L * centuries + 0.000308333L * centuriesSquared, 7.139444444L};
+            el = {138.7733333L + 9924.931111L * centuries,
+                  0.0902807L,
+                  2.360723L,
+                  149.6386111L,
+                  103.2197222L + 1.396011111L * centuries + 0.000308333L * centuriesSquared,
+                  7.139444444L};
             break;
         case TheoryPoint::Chiron:
         default:
-            el = {34.6127752L + 713.5756219L * centuries, 0.382270369L - 0.004694073L * centuries, 13.66975144L,
-                  337.407213L + 2.163306646L * centuries, 208.1482658L + 1.247724355L * centuries,
+            el = {34.6127752L + 713.5756219L * centuries,
+                  0.382270369L - 0.004694073L * centuries,
+                  13.66975144L,
+                  337.407213L + 2.163306646L * centuries,
+                  208.1482658L + 1.247724355L * centuries,
                   6.911179715L + 0.011236955L * centuries};
             break;
     }
@@ -973,17 +943,10 @@ void Computation::Run() {
             DescendantEntry();
             for (TheoryPoint b = TheoryPoint::Ceres; b <= TheoryPoint::Chiron; b = NextPoint(b)) Asteroid(b);
             break;
-        case 1:
-            break;
-        case 2:
-            Moon();
-            break;
-        case 11:
-            Node();
-            break;
-        case 12:
-            BlackMoon();
-            break;
+        case 1: break;
+        case 2: Moon(); break;
+        case 11: Node(); break;
+        case 12: BlackMoon(); break;
         case 20:
         case 21:
             Sun();
@@ -991,8 +954,10 @@ void Computation::Run() {
             MercuryToPluto();
             break;
         default:
-            if (mode_ >= kMercury && mode_ <= kPluto) Planet(TheoryPointOfNumber(mode_));
-            else if (mode_ >= kCeres && mode_ <= kChiron) Asteroid(TheoryPointOfNumber(mode_));
+            if (mode_ >= kMercury && mode_ <= kPluto)
+                Planet(TheoryPointOfNumber(mode_));
+            else if (mode_ >= kCeres && mode_ <= kChiron)
+                Asteroid(TheoryPointOfNumber(mode_));
             break;
     }
 }
@@ -1006,10 +971,8 @@ Real SolveKepler(Real meanAnomaly, Real eccentricity) {
 TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& s) {
     TablesNeeded t;
     if (mode < 0) return t;
-    const bool moon = mode == 0 || mode == 2 || mode == 20 || mode == 21 ||
-                      (mode == kNode && s.trueNode);
-    const bool planets = mode == 0 || (mode >= kMercury && mode <= kPluto) || mode == 20 ||
-                         mode == 21;
+    const bool moon = mode == 0 || mode == 2 || mode == 20 || mode == 21 || (mode == kNode && s.trueNode);
+    const bool planets = mode == 0 || (mode >= kMercury && mode <= kPluto) || mode == 20 || mode == 21;
     const bool node = (mode == 0 || mode == kNode) && s.trueNode;
     const bool blackMoon = (mode == 0 || mode == kBlackMoon) && s.trueBlackMoon;
     t.moon = moon && s.useMoonTable && MoonCorrectionApplies(jd);
@@ -1018,13 +981,12 @@ TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& s) {
     t.blackMoon = blackMoon && s.useBlackMoonTable && BlackMoonCorrectionApplies(jd);
     t.lunar = s.useLunarTable && ((node && s.useNodeTable && NodeCorrectionApplies(jd)) || t.blackMoon);
     const bool minorBodies = mode == 0 || (mode >= kCeres && mode <= kChiron);
-    t.minor = s.useMinorTable && ((minorBodies && MinorCorrectionApplies(jd)) ||
-                                  (moon && MoonCorrectionApplies(jd)));
+    t.minor = s.useMinorTable && ((minorBodies && MinorCorrectionApplies(jd)) || (moon && MoonCorrectionApplies(jd)));
     return t;
 }
 
-void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings,
-                        CorrectionSource* corrections, BodyPositions& out, bool longitudesOnly) {
+void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings, CorrectionSource* corrections,
+                        BodyPositions& out, bool longitudesOnly) {
     Computation(mode, fast, longitudesOnly, jd, settings, corrections, out).Run();
 }
 

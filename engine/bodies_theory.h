@@ -14,8 +14,27 @@ namespace engine {
 // What the theories compute, in their order: the Sun to Pluto, the lunar
 // node, the black moon, the Ascendant and the seventh cusp (their equatorial
 // coordinates), Ceres to Chiron.
-enum class TheoryPoint { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, Node, BlackMoon,
-                         Ascendant, Descendant, Ceres, Pallas, Juno, Vesta, Chiron };
+enum class TheoryPoint {
+    Sun,
+    Moon,
+    Mercury,
+    Venus,
+    Mars,
+    Jupiter,
+    Saturn,
+    Uranus,
+    Neptune,
+    Pluto,
+    Node,
+    BlackMoon,
+    Ascendant,
+    Descendant,
+    Ceres,
+    Pallas,
+    Juno,
+    Vesta,
+    Chiron
+};
 inline constexpr int kTheoryPointCount = 19;
 // One value for each point the theories compute.
 using TheoryTable = EnumTable<TheoryPoint, Real, kTheoryPointCount>;
@@ -24,9 +43,25 @@ using TheoryTable = EnumTable<TheoryPoint, Real, kTheoryPointCount>;
 // the modes of a computation, the correction tables' fields and the files
 // that list the bodies by number follow.
 enum BodyNumber : int {
-    kSun = 1, kMoon, kMercury, kVenus, kMars, kJupiter, kSaturn, kUranus, kNeptune, kPluto,
-    kNode = 11, kBlackMoon = 12, kAscendantBody = 13, kDescendantBody = 14,
-    kCeres = 15, kPallas, kJuno, kVesta, kChiron = 19,
+    kSun = 1,
+    kMoon,
+    kMercury,
+    kVenus,
+    kMars,
+    kJupiter,
+    kSaturn,
+    kUranus,
+    kNeptune,
+    kPluto,
+    kNode = 11,
+    kBlackMoon = 12,
+    kAscendantBody = 13,
+    kDescendantBody = 14,
+    kCeres = 15,
+    kPallas,
+    kJuno,
+    kVesta,
+    kChiron = 19,
 };
 constexpr int TheoryNumber(TheoryPoint point) { return static_cast<int>(point) + 1; }
 constexpr TheoryPoint TheoryPointOfNumber(int number) { return static_cast<TheoryPoint>(number - 1); }
@@ -44,25 +79,38 @@ public:
     virtual Real PlanetCorrection(int field, Real jd) = 0;  // arc minutes, field 1..17
     virtual Real BlackMoonCorrection(Real jd) = 0;          // arc seconds
     // Ceres (15) to Chiron (19): longitude, arc seconds.
-    virtual Real MinorBodyCorrection(int body, Real jd) { (void)body; (void)jd; return 0; }
+    virtual Real MinorBodyCorrection(int body, Real jd) {
+        (void)body;
+        (void)jd;
+        return 0;
+    }
     // The Moon's latitude, arc seconds.
-    virtual Real MoonLatitudeCorrection(Real jd) { (void)jd; return 0; }
+    virtual Real MoonLatitudeCorrection(Real jd) {
+        (void)jd;
+        return 0;
+    }
     // What the true node and the true black moon still lack after their
     // corrections above, arc seconds.
-    virtual Real NodeFineCorrection(Real jd) { (void)jd; return 0; }
-    virtual Real BlackMoonFineCorrection(Real jd) { (void)jd; return 0; }
+    virtual Real NodeFineCorrection(Real jd) {
+        (void)jd;
+        return 0;
+    }
+    virtual Real BlackMoonFineCorrection(Real jd) {
+        (void)jd;
+        return 0;
+    }
 };
 
 // Spans (Julian days, UT) in which each correction is applied.
-inline constexpr Real kMoonCorrectionAfter = 1721422.5L;     // strictly after
-inline constexpr Real kPlanetCorrectionFrom = 1721423.5L;    // from, inclusive
-inline constexpr Real kNodeCorrectionAfter = 1721433.5L;     // strictly after
-inline constexpr Real kCorrectionsUntil = 2499373.5L;        // Moon, planets, node: strictly before
-inline constexpr Real kBlackMoonCorrectionFrom = 2396758.5L; // inclusive
+inline constexpr Real kMoonCorrectionAfter = 1721422.5L;       // strictly after
+inline constexpr Real kPlanetCorrectionFrom = 1721423.5L;      // from, inclusive
+inline constexpr Real kNodeCorrectionAfter = 1721433.5L;       // strictly after
+inline constexpr Real kCorrectionsUntil = 2499373.5L;          // Moon, planets, node: strictly before
+inline constexpr Real kBlackMoonCorrectionFrom = 2396758.5L;   // inclusive
 inline constexpr Real kBlackMoonCorrectionUntil = 2488433.5L;  // strictly before
 // Ceres to Chiron: the span in which the chart loaders keep them.
-inline constexpr Real kMinorCorrectionFrom = 2396758.5L;     // inclusive
-inline constexpr Real kMinorCorrectionUntil = 2481130.5L;    // strictly before
+inline constexpr Real kMinorCorrectionFrom = 2396758.5L;   // inclusive
+inline constexpr Real kMinorCorrectionUntil = 2481130.5L;  // strictly before
 
 bool MoonCorrectionApplies(Real jd);
 bool PlanetCorrectionApplies(Real jd);
@@ -73,8 +121,8 @@ bool MinorCorrectionApplies(Real jd);
 struct BodySettings {
     bool trueNode = true;
     bool trueBlackMoon = false;
-    Real ascendant = 0;         // the first cusp (the Ascendant's entry)
-    Real descendant = 0;        // the seventh cusp (right ascension of the Descendant's entry)
+    Real ascendant = 0;   // the first cusp (the Ascendant's entry)
+    Real descendant = 0;  // the seventh cusp (right ascension of the Descendant's entry)
     // Which tables the computation consults (all of them in the program; the
     // table generator switches off the ones it is computing).
     bool useMoonTable = true;
@@ -113,9 +161,8 @@ TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& settings);
 // when no table applies. longitudesOnly = true writes the ecliptic longitudes
 // alone (the other arrays keep what they held), skipping the work nothing else
 // needs: what the retrograde rule compares.
-void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings,
-                        CorrectionSource* corrections, BodyPositions& out,
-                        bool longitudesOnly = false);
+void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings, CorrectionSource* corrections,
+                        BodyPositions& out, bool longitudesOnly = false);
 
 // Kepler's equation E - e sin E = M, solved to convergence (radians).
 Real SolveKepler(Real meanAnomaly, Real eccentricity);

@@ -130,8 +130,8 @@ std::string FileDateText(const std::string& fileName, Real& julianDay) {
     if (stat(rt::ResolvePath(fileName).c_str(), &st) != 0) return "Non Valida";
     std::tm tm{};
     localtime_r(&st.st_mtime, &tm);
-    julianDay = JulianDayNumber(1, tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900, tm.tm_hour,
-                                tm.tm_min + tm.tm_sec / 60.0L);
+    julianDay =
+        JulianDayNumber(1, tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900, tm.tm_hour, tm.tm_min + tm.tm_sec / 60.0L);
     return JulianDayToDateText(julianDay);
 }
 

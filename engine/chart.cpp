@@ -29,13 +29,15 @@ bool PointRetrograde(const Chart& chart, ChartPoint point) {
 
 PointLongitudes PointLongitudesOf(const Chart& chart) {
     PointLongitudes l{};
-    for (int i = 0; i < kChartPointCount; ++i) l[static_cast<std::size_t>(i)] = PointLongitude(chart, static_cast<ChartPoint>(i));
+    for (int i = 0; i < kChartPointCount; ++i)
+        l[static_cast<std::size_t>(i)] = PointLongitude(chart, static_cast<ChartPoint>(i));
     return l;
 }
 
 PointLongitudes PointLatitudesOf(const Chart& chart) {
     PointLongitudes b{};
-    for (int i = 0; i < kClassicalPlanetCount; ++i) b[static_cast<std::size_t>(i)] = chart.bodies[static_cast<Body>(i)].latitude;
+    for (int i = 0; i < kClassicalPlanetCount; ++i)
+        b[static_cast<std::size_t>(i)] = chart.bodies[static_cast<Body>(i)].latitude;
     return b;
 }
 

@@ -46,13 +46,31 @@ constexpr std::array<Index, N> FirstEnumerators() {
 }
 
 // The bodies of a chart, in the order the engine computes them.
-enum class Body { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, Node, BlackMoon,
-                  Ceres, Pallas, Juno, Vesta, Chiron };
+enum class Body {
+    Sun,
+    Moon,
+    Mercury,
+    Venus,
+    Mars,
+    Jupiter,
+    Saturn,
+    Uranus,
+    Neptune,
+    Pluto,
+    Node,
+    BlackMoon,
+    Ceres,
+    Pallas,
+    Juno,
+    Vesta,
+    Chiron
+};
 inline constexpr int kBodyCount = 17;
-inline constexpr std::array<Body, kBodyCount> kBodies = {
-    Body::Sun,     Body::Moon,  Body::Mercury, Body::Venus,  Body::Mars,      Body::Jupiter,
-    Body::Saturn,  Body::Uranus, Body::Neptune, Body::Pluto, Body::Node,      Body::BlackMoon,
-    Body::Ceres,   Body::Pallas, Body::Juno,    Body::Vesta, Body::Chiron};
+inline constexpr std::array<Body, kBodyCount> kBodies = {Body::Sun,     Body::Moon,    Body::Mercury, Body::Venus,
+                                                         Body::Mars,    Body::Jupiter, Body::Saturn,  Body::Uranus,
+                                                         Body::Neptune, Body::Pluto,   Body::Node,    Body::BlackMoon,
+                                                         Body::Ceres,   Body::Pallas,  Body::Juno,    Body::Vesta,
+                                                         Body::Chiron};
 // The ten planets, the Sun to Pluto, come first, and of them the seven of the
 // tradition, the Sun to Saturn.
 inline constexpr int kPlanetCount = 10;
@@ -70,8 +88,7 @@ template <typename T>
 using ClassicalPlanetTable = EnumTable<Body, T, kClassicalPlanetCount>;
 
 // The signs of the zodiac, Aries first.
-enum class Sign { Aries, Taurus, Gemini, Cancer, Leo, Virgo, Libra, Scorpio, Sagittarius, Capricorn, Aquarius,
-                  Pisces };
+enum class Sign { Aries, Taurus, Gemini, Cancer, Leo, Virgo, Libra, Scorpio, Sagittarius, Capricorn, Aquarius, Pisces };
 inline constexpr int kSignCount = 12;
 inline constexpr auto kSigns = FirstEnumerators<Sign, kSignCount>();
 template <typename T>
@@ -146,8 +163,18 @@ int ClockMinute(const Moment& moment);
 // The house systems, the kinds of lunar node and of black moon. Unnamed is a
 // name of the settings file that is no house system: its charts have their
 // angles alone.
-enum class HouseSystem { Placidus, Koch, Regiomontanus, Porphyry, Campanus, EqualHouses, MeanHouses, Morinus,
-                         Alcabitius, Unnamed };
+enum class HouseSystem {
+    Placidus,
+    Koch,
+    Regiomontanus,
+    Porphyry,
+    Campanus,
+    EqualHouses,
+    MeanHouses,
+    Morinus,
+    Alcabitius,
+    Unnamed
+};
 enum class NodeKind { True, Mean };
 enum class BlackMoonKind { True, Mean };
 
@@ -177,13 +204,13 @@ struct ChartSettings {
 // planet with a dignity or in an exchange, in the order of their classes.
 // Planets are numbered 1 (the Sun) to 7 (Saturn) in the entries, 0 for none.
 struct ReceptionTables {
-    using Row = std::array<unsigned char, 8>;        // the row's planet first, then its chain
-    std::array<std::string, kClassicalPlanetCount> planetSignKeys{};  // the Sun first: "Sole" + "Leon" ...
+    using Row = std::array<unsigned char, 8>;                           // the row's planet first, then its chain
+    std::array<std::string, kClassicalPlanetCount> planetSignKeys{};    // the Sun first: "Sole" + "Leon" ...
     std::array<unsigned char, kClassicalPlanetCount> planetDignity{};   // by row
     std::array<unsigned char, kClassicalPlanetCount> receptionGroup{};  // by row: 21, 22, 3, 4, 5 or 0
     std::array<Row, kClassicalPlanetCount> receptionBodies{};
-    std::array<Row, kClassicalPlanetCount> receptionNumbers{};          // level of each entry
-    std::array<Row, kClassicalPlanetCount> receptionSigns{};            // planet in whose domicile the entry stands
+    std::array<Row, kClassicalPlanetCount> receptionNumbers{};  // level of each entry
+    std::array<Row, kClassicalPlanetCount> receptionSigns{};    // planet in whose domicile the entry stands
     bool operator==(const ReceptionTables&) const = default;
 };
 
@@ -204,8 +231,7 @@ struct Chart {
 // The eleven points the wheels, the tables and the archive's strings show, in
 // their order: the Sun to Saturn, the two nodes, the Ascendant and the
 // Midheaven.
-enum class ChartPoint { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, NorthNode, SouthNode, Ascendant,
-                        Midheaven };
+enum class ChartPoint { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, NorthNode, SouthNode, Ascendant, Midheaven };
 inline constexpr int kChartPointCount = 11;
 using PointLongitudes = std::array<Real, kChartPointCount>;
 
@@ -220,15 +246,15 @@ PointLongitudes PointLatitudesOf(const Chart& chart);
 
 // The birth data the archive keeps of the current person (Windows-1252 texts).
 struct BirthData {
-    std::string subjectName;            // string[80]
-    std::string birthDateText;          // DD/MM/YYYY HH:MM
-    std::string birthDateKey;           // YYYYMMDDHHMM + correction
+    std::string subjectName;    // string[80]
+    std::string birthDateText;  // DD/MM/YYYY HH:MM
+    std::string birthDateKey;   // YYYYMMDDHHMM + correction
     std::string timeZoneCorrectionText;
     std::string timeZoneText;
     std::string birthPlace;
-    std::string coordinatesText;        // 12 characters
+    std::string coordinatesText;  // 12 characters
     std::string nationality;
-    std::string julianDayText;          // "JD=" + 12 characters
+    std::string julianDayText;  // "JD=" + 12 characters
     std::string enteredPlaceText;
     std::string manualCoordinatesText;
     bool operator==(const BirthData&) const = default;

@@ -20,18 +20,18 @@ namespace {
 
 // Planets in signs: a row for each sign, a column for each planet.
 constexpr SignTable<PlanetTable<int>> kSignTable = {{{
-    {8, 0, 2, -2, 11, 5, -2, 3, 0, -1},   // Aries
-    {0, 9, 3, 10, -3, 2, 6, -2, 3, 2},    // Taurus
-    {1, 0, 8, 2, 3, 1, 5, 5, 5, -1},      // Gemini
-    {0, 9, 3, 6, 1, 8, -3, 6, 5, 1},      // Cancer
-    {8, 0, 2, 2, 3, 6, 0, -5, 10, 5},     // Leo
-    {1, 3, 13, 2, 2, -3, 5, 8, -5, 1},    // Virgo
-    {-4, 1, 5, 8, -3, 6, 10, 6, 3, 8},    // Libra
-    {1, -1, 2, 1, 10, 2, 2, 9, 6, 1},     // Scorpio
-    {3, 1, -1, 2, 5, 10, 3, 3, 6, 8},     // Sagittarius
-    {1, -2, 2, 5, 7, 1, 10, 6, 3, 1},     // Capricorn
-    {-5, 1, 6, 3, 2, 5, 10, 9, -2, 3},    // Aquarius
-    {0, 3, -3, 9, 6, 9, 2, 6, 8, 1},      // Pisces
+    {8, 0, 2, -2, 11, 5, -2, 3, 0, -1},  // Aries
+    {0, 9, 3, 10, -3, 2, 6, -2, 3, 2},   // Taurus
+    {1, 0, 8, 2, 3, 1, 5, 5, 5, -1},     // Gemini
+    {0, 9, 3, 6, 1, 8, -3, 6, 5, 1},     // Cancer
+    {8, 0, 2, 2, 3, 6, 0, -5, 10, 5},    // Leo
+    {1, 3, 13, 2, 2, -3, 5, 8, -5, 1},   // Virgo
+    {-4, 1, 5, 8, -3, 6, 10, 6, 3, 8},   // Libra
+    {1, -1, 2, 1, 10, 2, 2, 9, 6, 1},    // Scorpio
+    {3, 1, -1, 2, 5, 10, 3, 3, 6, 8},    // Sagittarius
+    {1, -2, 2, 5, 7, 1, 10, 6, 3, 1},    // Capricorn
+    {-5, 1, 6, 3, 2, 5, 10, 9, -2, 3},   // Aquarius
+    {0, 3, -3, 9, 6, 9, 2, 6, 8, 1},     // Pisces
 }}};
 
 // Degree zones of the classical planets within each quadrant (open limits).
@@ -39,48 +39,57 @@ struct Zone {
     Real low, high;
 };
 constexpr ClassicalPlanetTable<Zone> kZones = {{{
-    {0.0L, 12.8572L},       // Sun
-    {12.8572L, 25.7144L},   // Moon
-    {38.5717L, 51.4289L},   // Mercury
-    {64.2864L, 77.1433L},   // Venus
-    {25.7147L, 38.5717L},   // Mars
-    {51.4292L, 64.2861L},   // Jupiter
-    {77.1436L, 90.0L},      // Saturn
+    {0.0L, 12.8572L},      // Sun
+    {12.8572L, 25.7144L},  // Moon
+    {38.5717L, 51.4289L},  // Mercury
+    {64.2864L, 77.1433L},  // Venus
+    {25.7147L, 38.5717L},  // Mars
+    {51.4292L, 64.2861L},  // Jupiter
+    {77.1436L, 90.0L},     // Saturn
 }}};
 
 // Values of the parts of each house, from its beginning; the first house first.
 const std::array<std::vector<int>, kHouseCount> kHouseParts = {{
-    {11, 10, 9, 8},  {7, 6, 4, 2, 2},  {2, 2, 2, 4, 6, 8}, {10, 9, 8},
-    {7, 6, 4, 3, 2}, {2, 2, 2, 4, 7},  {10, 10, 9, 8},     {7, 6, 4, 2, 4},
-    {5, 6, 8},       {10, 9, 8},       {8, 7, 6},          {4, 3, 2, 4, 6, 8},
+    {11, 10, 9, 8},
+    {7, 6, 4, 2, 2},
+    {2, 2, 2, 4, 6, 8},
+    {10, 9, 8},
+    {7, 6, 4, 3, 2},
+    {2, 2, 2, 4, 7},
+    {10, 10, 9, 8},
+    {7, 6, 4, 2, 4},
+    {5, 6, 8},
+    {10, 9, 8},
+    {8, 7, 6},
+    {4, 3, 2, 4, 6, 8},
 }};
 
 // Affinity of each planet with each house, the first house first.
 constexpr PlanetTable<std::array<int, kHouseCount>> kHouseAffinity = {{{
-    {{4, 0, 0, 0, 4, 0, -3, 0, 0, 0, -2, 0}},    // Sun
-    {{0, 4, 0, 4, 0, 0, 0, -1, 0, -3, 0, 0}},    // Moon
-    {{0, 0, 2, 0, 0, 3, 0, 0, -1, 0, 0, -2}},    // Mercury
-    {{-1, 3, 0, 0, 0, -1, 2, -1, 0, 0, 0, 2}},   // Venus
-    {{4, -1, 0, -1, 1, 0, -1, 2, 0, 3, 0, 0}},   // Mars
-    {{0, 0, -1, 2, 0, -1, 0, 0, 2, 0, 0, 2}},    // Jupiter
-    {{-1, 0, 0, -2, -1, 0, 1, 0, 0, 3, 2, 0}},   // Saturn
-    {{0, -1, 0, 0, -2, 1, 0, 2, 0, 0, 2, 0}},    // Uranus
-    {{0, 0, 0, 0, 2, -1, 0, 0, 0, 0, -1, 2}},    // Neptune
-    {{-1, 1, -1, 0, 0, 0, 2, 0, 2, 0, 0, 0}},    // Pluto
+    {{4, 0, 0, 0, 4, 0, -3, 0, 0, 0, -2, 0}},   // Sun
+    {{0, 4, 0, 4, 0, 0, 0, -1, 0, -3, 0, 0}},   // Moon
+    {{0, 0, 2, 0, 0, 3, 0, 0, -1, 0, 0, -2}},   // Mercury
+    {{-1, 3, 0, 0, 0, -1, 2, -1, 0, 0, 0, 2}},  // Venus
+    {{4, -1, 0, -1, 1, 0, -1, 2, 0, 3, 0, 0}},  // Mars
+    {{0, 0, -1, 2, 0, -1, 0, 0, 2, 0, 0, 2}},   // Jupiter
+    {{-1, 0, 0, -2, -1, 0, 1, 0, 0, 3, 2, 0}},  // Saturn
+    {{0, -1, 0, 0, -2, 1, 0, 2, 0, 0, 2, 0}},   // Uranus
+    {{0, 0, 0, 0, 2, -1, 0, 0, 0, 0, -1, 2}},   // Neptune
+    {{-1, 1, -1, 0, 0, 0, 2, 0, 2, 0, 0, 0}},   // Pluto
 }}};
 
 // Speed limits: direct slow, direct fast, retrograde slow, retrograde fast.
 constexpr PlanetTable<std::array<Real, 4>> kSpeedLimits = {{{
-    {{0.966L, 1.0L, 0, 0}},                     // Sun
-    {{12.5L, 14.0L, 0, 0}},                     // Moon
-    {{0.8333L, 1.6667L, 0.4167L, 0.8334L}},     // Mercury
-    {{0.6L, 1.0L, 0.3L, 0.5L}},                 // Venus
-    {{0.3333L, 0.6167L, 0.1667L, 0.3084L}},     // Mars
-    {{0.0833L, 0.1667L, 0.0417L, 0.0834L}},     // Jupiter
-    {{0.05L, 0.0917L, 0.025L, 0.0419L}},        // Saturn
-    {{0.025L, 0.05L, 0.0125L, 0.025L}},         // Uranus
-    {{0.0139L, 0.0278L, 0.007L, 0.0139L}},      // Neptune
-    {{0.0083L, 0.0194L, 0.0042L, 0.0097L}},     // Pluto
+    {{0.966L, 1.0L, 0, 0}},                  // Sun
+    {{12.5L, 14.0L, 0, 0}},                  // Moon
+    {{0.8333L, 1.6667L, 0.4167L, 0.8334L}},  // Mercury
+    {{0.6L, 1.0L, 0.3L, 0.5L}},              // Venus
+    {{0.3333L, 0.6167L, 0.1667L, 0.3084L}},  // Mars
+    {{0.0833L, 0.1667L, 0.0417L, 0.0834L}},  // Jupiter
+    {{0.05L, 0.0917L, 0.025L, 0.0419L}},     // Saturn
+    {{0.025L, 0.05L, 0.0125L, 0.025L}},      // Uranus
+    {{0.0139L, 0.0278L, 0.007L, 0.0139L}},   // Neptune
+    {{0.0083L, 0.0194L, 0.0042L, 0.0097L}},  // Pluto
 }}};
 
 constexpr EnumTable<VolguineCriterion, const char*, kVolguineCriterionCount> kCriterionTitles = {{
@@ -114,9 +123,14 @@ int SexAffinity(Body planet, Sign sign) {
     // Aries, Gemini and every other sign from them are the male ones.
     const bool male = static_cast<int>(sign) % 2 == 0;
     switch (planet) {
-        case Body::Sun: case Body::Mars: case Body::Jupiter: case Body::Uranus: case Body::Pluto:
-            return male ? 3 : -3;
-        case Body::Moon: case Body::Venus: case Body::Neptune: return male ? -3 : 3;
+        case Body::Sun:
+        case Body::Mars:
+        case Body::Jupiter:
+        case Body::Uranus:
+        case Body::Pluto: return male ? 3 : -3;
+        case Body::Moon:
+        case Body::Venus:
+        case Body::Neptune: return male ? -3 : 3;
         case Body::Saturn: return (sign == Sign::Capricorn || sign == Sign::Aquarius) ? 3 : 0;
         default: return 0;  // Mercury
     }
@@ -151,9 +165,9 @@ std::array<int, kElementCount> ElementValues(const PlanetTable<Real>& totals, co
     // The signs of an element follow each other four apart.
     std::array<int, kElementCount> e{};
     for (int k = 0; k < kElementCount; ++k)
-        e[static_cast<std::size_t>(k)] = static_cast<int>(
-            rt::Round(norm[kSigns[static_cast<std::size_t>(k)]] + norm[kSigns[static_cast<std::size_t>(k + 4)]] +
-                      norm[kSigns[static_cast<std::size_t>(k + 8)]]));
+        e[static_cast<std::size_t>(k)] = static_cast<int>(rt::Round(norm[kSigns[static_cast<std::size_t>(k)]] +
+                                                                    norm[kSigns[static_cast<std::size_t>(k + 4)]] +
+                                                                    norm[kSigns[static_cast<std::size_t>(k + 8)]]));
     return e;
 }
 
@@ -188,8 +202,7 @@ struct ParsedBirth {
 };
 
 // A column's number checked against its field's range.
-Real CheckedColumn(const std::string& s, std::size_t start, std::size_t len, Real low, Real high,
-                   const char* field) {
+Real CheckedColumn(const std::string& s, std::size_t start, std::size_t len, Real low, Real high, const char* field) {
     return rt::CheckFileNumber(ColumnValue(s, start, len), low, high, kChartDataTempFile, field);
 }
 
@@ -322,8 +335,8 @@ void WriteChartDataTemp(const Chart& chart, const BirthData& birth, const std::s
     lines.push_back("RETROGRADI");
     for (int i = 1; i <= kEntries; ++i) {
         const bool marked = i <= kClassicalPlanetCount ? PointRetrograde(chart, static_cast<ChartPoint>(i - 1))
-                            : i == 8 || i == 9 ? PointRetrograde(chart, ChartPoint::NorthNode)
-                                               : false;
+                            : i == 8 || i == 9         ? PointRetrograde(chart, ChartPoint::NorthNode)
+                                                       : false;
         lines.push_back(marked ? "r" : " ");
     }
     for (int i = 13; i <= kEntries; ++i) lines.push_back(rt::StrReal(latitudes[entry(i)]));
@@ -354,8 +367,8 @@ void ComputeVolguineDominants(const Chart& chart) {
     moment.minute = b.minute;
     moment.zoneCorrection = b.zone;
     moment.gregorian = chart.moment.gregorian;
-    const Real jd = JulianDayNumber(moment.gregorian ? 1 : 0, b.day, b.month, b.year, b.hour, b.minute) +
-                    b.zone / 24.0L;
+    const Real jd =
+        JulianDayNumber(moment.gregorian ? 1 : 0, b.day, b.month, b.year, b.hour, b.minute) + b.zone / 24.0L;
     moment.julianDay = jd;
     const Place place = PlaceOf({b.lonDeg, b.lonMin, b.lonLetter, b.latDeg, b.latMin, b.latLetter});
     const BodySettings bodySettings = BodySettingsOf(chart.settings, chart.cusps);
@@ -376,9 +389,9 @@ void ComputeVolguineDominants(const Chart& chart) {
     std::vector<std::string> table;
     table.push_back(Cut("*MaitreVolguine*" + name, 96));
     table.push_back(name);
-    table.push_back(Cut("Nascita a " + b.place + " il " + rt::Copy(dateLine, 7, 2) + "/" + rt::Copy(dateLine, 5, 2) + "/" +
-                            rt::Copy(dateLine, 1, 4) + " " + rt::Copy(dateLine, 9, 2) + ":" + rt::Copy(dateLine, 11, 2) +
-                            "  GMT" + HeadingZone(b.zoneText),
+    table.push_back(Cut("Nascita a " + b.place + " il " + rt::Copy(dateLine, 7, 2) + "/" + rt::Copy(dateLine, 5, 2) +
+                            "/" + rt::Copy(dateLine, 1, 4) + " " + rt::Copy(dateLine, 9, 2) + ":" +
+                            rt::Copy(dateLine, 11, 2) + "  GMT" + HeadingZone(b.zoneText),
                         80));
     table.push_back(kPlanetHeader);
     for (VolguineCriterion c : kVolguineCriteria) {

@@ -40,7 +40,7 @@ struct VolguinePoints {
     PlanetTable<Real> later{};      // the same a twelfth of a day later
     Real ascendant = 0;
     Real midheaven = 0;
-    HouseCusps cusps;               // Placidus
+    HouseCusps cusps;  // Placidus
 };
 
 // The seven criteria, in the order the score table lists them: affinity with

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/runtime/fixed_string.h"
 #include "platform/runtime/damaged_file.h"
+#include "platform/runtime/fixed_string.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
@@ -44,8 +44,8 @@ std::array<Real, 15> OrbsOfSetA() {
 
 void WriteDefaults() {
     rt::EnsureParentFolder(kEngineSettingsFile);
-    WriteEngineSettings(OrbsOfSetA(), kDefaultParallelOrb, kDefaultAntisciaOrb, kDefaultHouseSystem,
-                          kDefaultNodeType, kDefaultSetLetter, kDefaultBlackMoon);
+    WriteEngineSettings(OrbsOfSetA(), kDefaultParallelOrb, kDefaultAntisciaOrb, kDefaultHouseSystem, kDefaultNodeType,
+                        kDefaultSetLetter, kDefaultBlackMoon);
 }
 
 struct Settings {
@@ -147,8 +147,8 @@ std::string BlackMoonKindText(const Named<BlackMoonKind>& blackMoon) {
 void ReportSettingsToStderr(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
 
 void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
-                           const std::string& houseSystem, const std::string& nodeType,
-                           const std::string& setLetter, const std::string& blackMoonType) {
+                         const std::string& houseSystem, const std::string& nodeType, const std::string& setLetter,
+                         const std::string& blackMoonType) {
     rt::RequireReadableOrMissing(kEngineSettingsFile);
     std::vector<std::string> lines;
     for (int i = 1; i <= 14; ++i) lines.push_back(rt::StrReal(orbsInAngleOrder[i]));
@@ -191,16 +191,17 @@ void LoadEngineSettings(ChartSettings& settings, OrbRecord& orbs, const Settings
             Apply(DefaultSettings(), settings, orbs);
             orbs.defaultsStandIn = true;
             report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
-                     "): si usano le orbite e le impostazioni predefinite; non \xE8 stato possibile conservarne una "
-                     "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto. Liberare spazio sul disco o "
-                     "rendere scrivibile la cartella \"FileSet\", poi riavviare il programma.");
+                   "): si usano le orbite e le impostazioni predefinite; non \xE8 stato possibile conservarne una "
+                   "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto. Liberare spazio sul disco o "
+                   "rendere scrivibile la cartella \"FileSet\", poi riavviare il programma.");
             return;
         }
         WriteDefaults();
         report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
-                 "): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
-                 keep + "\". Se le impostazioni erano state cambiate, sceglierle di nuovo nella finestra principale "
-                        "(insieme delle orbite e nodo lunare); i valori di prima si leggono nella copia conservata.");
+               "): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
+               keep +
+               "\". Se le impostazioni erano state cambiate, sceglierle di nuovo nella finestra principale "
+               "(insieme delle orbite e nodo lunare); i valori di prima si leggono nella copia conservata.");
         if (!ReadSettings(s)) throw rt::IoError(rt::kReadBeyondEnd, kEngineSettingsFile);
     }
     Apply(s, settings, orbs);
@@ -219,14 +220,14 @@ void LoadEngineSettingsAtStart(ChartSettings& settings, OrbRecord& orbs, const S
                                  rt::IoError::MessageFor(e.Code()) + ")";
         if (rt::IoError::IsFolderInPlace(e.Code(), kEngineSettingsFile))
             report(head + ": " + rt::kFolderInPlaceText +
-                     ". Per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO), e nessuna "
-                     "scelta viene salvata. Spostare altrove o rinominare la cartella \"FileSet\\OrbiDomi.stt\" e "
-                     "riavviare il programma, che crea il file con le impostazioni predefinite.");
+                   ". Per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO), e nessuna "
+                   "scelta viene salvata. Spostare altrove o rinominare la cartella \"FileSet\\OrbiDomi.stt\" e "
+                   "riavviare il programma, che crea il file con le impostazioni predefinite.");
         else
             report(head +
-                     ": per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO); "
-                     "il file resta com'\xE8 e il programma non lo sovrascrive. Rendere il file leggibile (permessi "
-                     "del file e della sua cartella) e riavviare il programma.");
+                   ": per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO); "
+                   "il file resta com'\xE8 e il programma non lo sovrascrive. Rendere il file leggibile (permessi "
+                   "del file e della sua cartella) e riavviare il programma.");
     }
 }
 
@@ -391,15 +392,16 @@ OrbSets LoadOrbSets(const OrbRecord& orbs, const SettingsReporter& report) {
     if (keep.empty()) {
         // Without a copy the file stays as it is and nothing is saved over it.
         sets.damaged = true;
-        report(message + "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e le "
-                           "orbite non vengono salvate. Liberare spazio sul disco o rendere scrivibile la cartella "
-                           "\"FileDum\", poi riavviare il programma.");
+        report(message +
+               "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e le "
+               "orbite non vengono salvate. Liberare spazio sul disco o rendere scrivibile la cartella "
+               "\"FileDum\", poi riavviare il programma.");
         return sets;
     }
     SaveOrbSets(sets);
     report(message + "; il file danneggiato \xE8 conservato come \"" + keep +
-             "\". Controllare le orbite degli insiemi B e C nella finestra delle orbite e correggerle; i valori di "
-             "prima si leggono nella copia conservata.");
+           "\". Controllare le orbite degli insiemi B e C nella finestra delle orbite e correggerle; i valori di "
+           "prima si leggono nella copia conservata.");
     return sets;
 }
 

@@ -39,9 +39,8 @@ Named<BlackMoonKind> ParseBlackMoonKind(const std::string& text);
 std::string BlackMoonKindText(const Named<BlackMoonKind>& blackMoon);
 
 // Reads the 20 lines of the settings file into the orb record and the chart
-// settings in force (house system, node and black-moon kinds). A missing file is first created with its defaults. A file
-// that cannot be read whole (too short, text where a number belongs) is
-// reported through `report` and the defaults
+// settings in force (house system, node and black-moon kinds). A missing file is first created with its defaults. A
+// file that cannot be read whole (too short, text where a number belongs) is reported through `report` and the defaults
 // are used and written back after a numbered copy of it is kept (without a
 // copy the file stays and the defaults stand in unwritten); a file with extra
 // lines is read for its 20 lines. A file that cannot be read at all raises
@@ -77,10 +76,9 @@ void WriteOrbSetSettings(ChartSettings& settings, OrbRecord& orbs, const std::ar
 // antiscia orbs, house system, node kind, set letter and black-moon kind. A
 // file that exists and cannot be read is not written over
 // (rt::UnreadableSettingsError).
-void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb,
-                           Real antisciaOrb, const std::string& houseSystem,
-                           const std::string& nodeType, const std::string& setLetter,
-                           const std::string& blackMoonType);
+void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
+                         const std::string& houseSystem, const std::string& nodeType, const std::string& setLetter,
+                         const std::string& blackMoonType);
 
 // The three orb sets of "FileDum\MMVarOrb.dum".
 struct OrbSets {

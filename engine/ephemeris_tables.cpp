@@ -28,8 +28,7 @@ std::int16_t Int16At(const std::uint8_t* p) {
 }
 
 std::int32_t Int32At(const std::uint8_t* p) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
-                                     (static_cast<std::uint32_t>(p[1]) << 8) |
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
                                      (static_cast<std::uint32_t>(p[2]) << 16) |
                                      (static_cast<std::uint32_t>(p[3]) << 24));
 }
@@ -42,20 +41,19 @@ void PutInt16(std::int32_t v, std::uint8_t* p) {
 
 // Byte offset of each field in a planet record (entry 0 unused); the byte at
 // offset 13 and bytes 26-31 belong to no field.
-constexpr std::array<int, 18> kFieldOffset = {0,  6,  7,  8,  9,  10, 11, 12, 14,
-                                              16, 17, 18, 19, 20, 21, 22, 23, 24};
+constexpr std::array<int, 18> kFieldOffset = {0, 6, 7, 8, 9, 10, 11, 12, 14, 16, 17, 18, 19, 20, 21, 22, 23, 24};
 
 bool IsWideField(int field) { return field == 8 || field == 17; }
 
 // Reads two consecutive records n and n + 1 of a table: opened, read, closed.
-void ReadTwoRecords(const std::filesystem::path& path, const char* name, std::size_t size,
-                    std::int64_t n, std::uint8_t* out) {
+void ReadTwoRecords(const std::filesystem::path& path, const char* name, std::size_t size, std::int64_t n,
+                    std::uint8_t* out) {
     if (n < 0) throw rt::IoError(rt::kReadBeyondEnd, name);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw rt::IoError(rt::IoCodeFromErrno(errno), name);  // missing, or not readable
     const ssize_t want = static_cast<ssize_t>(2 * size);
-    const ssize_t got = ::pread(fd, out, static_cast<std::size_t>(want),
-                                static_cast<off_t>(n * static_cast<std::int64_t>(size)));
+    const ssize_t got =
+        ::pread(fd, out, static_cast<std::size_t>(want), static_cast<off_t>(n * static_cast<std::int64_t>(size)));
     ::close(fd);
     if (got != want) throw rt::IoError(rt::kReadBeyondEnd, name);
 }
@@ -80,8 +78,10 @@ bool EncodePlanetRecord(const PlanetRecord& record, std::uint8_t* bytes) {
     for (int f = 1; f <= 17; ++f) {
         const std::int32_t v = record.field[f];
         if (!PlanetFieldFits(f, v)) return false;
-        if (IsWideField(f)) PutInt16(v, bytes + kFieldOffset[f]);
-        else bytes[kFieldOffset[f]] = static_cast<std::uint8_t>(static_cast<std::int8_t>(v));
+        if (IsWideField(f))
+            PutInt16(v, bytes + kFieldOffset[f]);
+        else
+            bytes[kFieldOffset[f]] = static_cast<std::uint8_t>(static_cast<std::int8_t>(v));
     }
     return true;
 }
@@ -90,8 +90,8 @@ PlanetRecord DecodePlanetRecord(const std::uint8_t* bytes) {
     PlanetRecord r;
     r.julianDay = rt::Real48FromBytes(bytes);
     for (int f = 1; f <= 17; ++f) {
-        r.field[f] = IsWideField(f) ? Int16At(bytes + kFieldOffset[f])
-                                    : static_cast<std::int8_t>(bytes[kFieldOffset[f]]);
+        r.field[f] =
+            IsWideField(f) ? Int16At(bytes + kFieldOffset[f]) : static_cast<std::int8_t>(bytes[kFieldOffset[f]]);
     }
     return r;
 }
@@ -110,8 +110,7 @@ Real InterpolateBlackMoon(Real jd, const std::function<std::int32_t(std::int64_t
     return (jd - (kBlackMoonTableBase + n)) * (c1 - c0) + c0;
 }
 
-Real InterpolatePlanet(int field, Real jd,
-                       const std::function<PlanetRecord(std::int64_t)>& record) {
+Real InterpolatePlanet(int field, Real jd, const std::function<PlanetRecord(std::int64_t)>& record) {
     const std::int64_t n = PlanetTableIndex(jd);
     return InterpolatePlanet(field, jd, record(n), record(n + 1));
 }
@@ -146,16 +145,13 @@ Real ReadPlanetCorrectionAt(const std::filesystem::path& table, int field, Real 
     std::uint8_t buf[2 * kPlanetRecordSize];
     const std::int64_t n = PlanetTableIndex(jd);
     ReadTwoRecords(table, kPlanetTableFile, kPlanetRecordSize, n, buf);
-    return InterpolatePlanet(field, jd, [&](std::int64_t i) {
-        return DecodePlanetRecord(buf + (i - n) * kPlanetRecordSize);
-    });
+    return InterpolatePlanet(field, jd,
+                             [&](std::int64_t i) { return DecodePlanetRecord(buf + (i - n) * kPlanetRecordSize); });
 }
 
 Real ReadMoonCorrection(Real jd) { return ReadMoonCorrectionAt(rt::ResolvePath(kMoonTableFile), jd); }
 
-Real ReadBlackMoonCorrection(Real jd) {
-    return ReadBlackMoonCorrectionAt(rt::ResolvePath(kBlackMoonTableFile), jd);
-}
+Real ReadBlackMoonCorrection(Real jd) { return ReadBlackMoonCorrectionAt(rt::ResolvePath(kBlackMoonTableFile), jd); }
 
 Real ReadPlanetCorrection(int field, Real jd) {
     return ReadPlanetCorrectionAt(rt::ResolvePath(kPlanetTableFile), field, jd);
@@ -168,9 +164,9 @@ bool LoadedTable::Unchanged(const char* name, std::size_t recordSize, std::int64
     // The same file (device and inode: a working folder that now resolves the
     // name to another file fails here), of the same size and modification time.
     struct stat st;
-    return ::stat(resolved_.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == device_ &&
-           st.st_ino == inode_ && static_cast<std::uintmax_t>(st.st_size) == size_ &&
-           st.st_mtim.tv_sec == mtime_.tv_sec && st.st_mtim.tv_nsec == mtime_.tv_nsec;
+    return ::stat(resolved_.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == device_ && st.st_ino == inode_ &&
+           static_cast<std::uintmax_t>(st.st_size) == size_ && st.st_mtim.tv_sec == mtime_.tv_sec &&
+           st.st_mtim.tv_nsec == mtime_.tv_nsec;
 }
 
 void LoadedTable::RememberLook(const std::filesystem::path& resolved) {
@@ -212,8 +208,8 @@ std::string ValueRunDamage(std::string_view bytes, const ValueRun& run) {
             return "il record " + std::to_string(record) + " vale " + std::to_string(v) +
                    ", fuori dai limiti della tabella";
         if (n > 0 && run.step > 0 && (v - previous > run.step || previous - v > run.step))
-            return "al record " + std::to_string(record) + " il valore salta da " + std::to_string(previous) +
-                   " a " + std::to_string(v) + ", pi\xF9 di quanto il corpo si sposti";
+            return "al record " + std::to_string(record) + " il valore salta da " + std::to_string(previous) + " a " +
+                   std::to_string(v) + ", pi\xF9 di quanto il corpo si sposti";
         previous = v;
     }
     return {};
@@ -222,10 +218,9 @@ std::string ValueRunDamage(std::string_view bytes, const ValueRun& run) {
 // The bounds of the planet table's fields (entry 0 unused), arc minutes: the
 // generated table keeps well inside each limit (at most three quarters of it),
 // and its values move by at most half the step from one record to the next.
-constexpr std::array<std::int64_t, 18> kPlanetFieldLimit = {0,  4,  90, 30, 75, 127, 100, 110, 1700,
-                                                            30, 3,  10, 4,  4,  7,   4,   4,   420};
-constexpr std::array<std::int64_t, 18> kPlanetFieldStep = {0, 4, 16, 6, 4, 4, 4, 4, 10,
-                                                           16, 3, 6, 4, 4, 4, 4, 4, 4};
+constexpr std::array<std::int64_t, 18> kPlanetFieldLimit = {0,  4, 90, 30, 75, 127, 100, 110, 1700,
+                                                            30, 3, 10, 4,  4,  7,   4,   4,   420};
+constexpr std::array<std::int64_t, 18> kPlanetFieldStep = {0, 4, 16, 6, 4, 4, 4, 4, 10, 16, 3, 6, 4, 4, 4, 4, 4, 4};
 
 }  // namespace
 
@@ -242,12 +237,11 @@ std::string BlackMoonTableDamage(std::string_view bytes) {
 std::string MinorTableDamage(std::string_view bytes) {
     // The Moon's latitude, tenths of an arc second: within +-2,092, at most
     // 501 a day.
-    std::string damage =
-        ValueRunDamage(bytes, {0, kMoonTableRecords, kMoonLatitudeRecordSize, 2, 3000, 800, 1});
+    std::string damage = ValueRunDamage(bytes, {0, kMoonTableRecords, kMoonLatitudeRecordSize, 2, 3000, 800, 1});
     // Ceres to Chiron, arc seconds: within +-70,428, at most 513 a day.
     for (std::uint64_t body = 0; body < 5 && damage.empty(); ++body)
-        damage = ValueRunDamage(bytes, {kMinorBodiesOffset + 4 * body, kMinorTableRecords, kMinorRecordSize, 4,
-                                        100000, 1000, 1});
+        damage = ValueRunDamage(bytes, {kMinorBodiesOffset + 4 * body, kMinorTableRecords, kMinorRecordSize, 4, 100000,
+                                        1000, 1});
     return damage;
 }
 
@@ -255,11 +249,10 @@ std::string LunarTableDamage(std::string_view bytes) {
     // Tenths of an arc second, at each day's start and middle: the true node
     // within +-1,719, at most 584 from one half day to the next; the true
     // black moon within +-5,073 (it breaks off at every day's start).
-    std::string damage =
-        ValueRunDamage(bytes, {0, 2 * kNodeFineRecords, kLunarRecordSize / 2, 2, 2500, 1200, 2});
+    std::string damage = ValueRunDamage(bytes, {0, 2 * kNodeFineRecords, kLunarRecordSize / 2, 2, 2500, 1200, 2});
     if (damage.empty())
-        damage = ValueRunDamage(bytes, {kBlackMoonFineOffset, 2 * kBlackMoonFineRecords, kLunarRecordSize / 2, 2,
-                                        7500, 0, 2});
+        damage = ValueRunDamage(bytes,
+                                {kBlackMoonFineOffset, 2 * kBlackMoonFineRecords, kLunarRecordSize / 2, 2, 7500, 0, 2});
     return damage;
 }
 
@@ -354,26 +347,25 @@ const LoadedTable& EphemerisTables::Table(Which which) {
     const std::lock_guard<std::mutex> lock(slot.mutex);
     if (!slot.loaded.load(std::memory_order_relaxed)) {
         switch (which) {
-        case kMoon:
-            LoadSoundTable(slot.table, kMoonTableFile, kMoonRecordSize, kMoonTableRecords, MoonTableDamage);
-            break;
-        case kPlanets:
-            LoadSoundTable(slot.table, kPlanetTableFile, kPlanetRecordSize, kPlanetTableRecords, PlanetTableDamage);
-            break;
-        case kBlackMoon:
-            LoadSoundTable(slot.table, kBlackMoonTableFile, kBlackMoonRecordSize, kBlackMoonTableRecords,
-                           BlackMoonTableDamage);
-            break;
-        case kMinor:
-            LoadSoundTable(slot.table, kMinorTableFile, 1, static_cast<std::int64_t>(kMinorTableBytes),
-                           MinorTableDamage);
-            break;
-        case kLunar:
-            LoadSoundTable(slot.table, kLunarTableFile, 1, static_cast<std::int64_t>(kLunarTableBytes),
-                           LunarTableDamage);
-            break;
-        case kTableCount:
-            break;
+            case kMoon:
+                LoadSoundTable(slot.table, kMoonTableFile, kMoonRecordSize, kMoonTableRecords, MoonTableDamage);
+                break;
+            case kPlanets:
+                LoadSoundTable(slot.table, kPlanetTableFile, kPlanetRecordSize, kPlanetTableRecords, PlanetTableDamage);
+                break;
+            case kBlackMoon:
+                LoadSoundTable(slot.table, kBlackMoonTableFile, kBlackMoonRecordSize, kBlackMoonTableRecords,
+                               BlackMoonTableDamage);
+                break;
+            case kMinor:
+                LoadSoundTable(slot.table, kMinorTableFile, 1, static_cast<std::int64_t>(kMinorTableBytes),
+                               MinorTableDamage);
+                break;
+            case kLunar:
+                LoadSoundTable(slot.table, kLunarTableFile, 1, static_cast<std::int64_t>(kLunarTableBytes),
+                               LunarTableDamage);
+                break;
+            case kTableCount: break;
         }
         slot.loaded.store(true, std::memory_order_release);
     }
@@ -400,9 +392,9 @@ Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd, std::i
     if (body < kCeres || body > kChiron) return 0;
     if (n < 0) throw rt::IoError(rt::kReadBeyondEnd, kMinorTableFile);
     const std::int64_t field = (body - kCeres) * 4;
-    const std::uint8_t* r0 = table.Range(
-        static_cast<std::int64_t>(kMinorBodiesOffset) + n * static_cast<std::int64_t>(kMinorRecordSize),
-        2 * kMinorRecordSize);
+    const std::uint8_t* r0 =
+        table.Range(static_cast<std::int64_t>(kMinorBodiesOffset) + n * static_cast<std::int64_t>(kMinorRecordSize),
+                    2 * kMinorRecordSize);
     const Real c0 = Int32At(r0 + field), c1 = Int32At(r0 + kMinorRecordSize + field);
     return (jd - (kMinorTableBase + n)) * (c1 - c0) + c0;
 }
@@ -410,8 +402,8 @@ Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd, std::i
 Real MoonLatitudeCorrectionFrom(const LoadedTable& table, Real jd) {
     const std::int64_t n = MoonTableIndex(jd);
     if (n < 0) throw rt::IoError(rt::kReadBeyondEnd, kMinorTableFile);
-    const std::uint8_t* r = table.Range(n * static_cast<std::int64_t>(kMoonLatitudeRecordSize),
-                                        2 * kMoonLatitudeRecordSize);
+    const std::uint8_t* r =
+        table.Range(n * static_cast<std::int64_t>(kMoonLatitudeRecordSize), 2 * kMoonLatitudeRecordSize);
     const Real c0 = Int16At(r), c1 = Int16At(r + 2);
     return ((jd - (kMoonTableBase + n)) * (c1 - c0) + c0) / 10;
 }
@@ -420,16 +412,14 @@ namespace {
 
 // A part of "FilePosi\DLUN.rnd" of `records` records from byte `offset`, day n
 // starting at base + n.
-Real LunarCorrectionFrom(const LoadedTable& table, std::uint64_t offset, std::int64_t records,
-                         Real base, Real jd) {
+Real LunarCorrectionFrom(const LoadedTable& table, std::uint64_t offset, std::int64_t records, Real base, Real jd) {
     const std::int64_t n = LunarTableDay(jd, base);
     if (n < 0 || n + 1 >= records) throw rt::IoError(rt::kReadBeyondEnd, kLunarTableFile);
     // The day's record and the start of the next.
-    const std::uint8_t* r = table.Range(
-        static_cast<std::int64_t>(offset) + n * static_cast<std::int64_t>(kLunarRecordSize),
-        kLunarRecordSize + 2);
-    return InterpolateDay(jd - (base + n), Int16At(r), Int16At(r + 2), Int16At(r + kLunarRecordSize)) /
-           10;
+    const std::uint8_t* r =
+        table.Range(static_cast<std::int64_t>(offset) + n * static_cast<std::int64_t>(kLunarRecordSize),
+                    kLunarRecordSize + 2);
+    return InterpolateDay(jd - (base + n), Int16At(r), Int16At(r + 2), Int16At(r + kLunarRecordSize)) / 10;
 }
 
 }  // namespace
@@ -439,8 +429,7 @@ Real NodeFineCorrectionFrom(const LoadedTable& table, Real jd) {
 }
 
 Real BlackMoonFineCorrectionFrom(const LoadedTable& table, Real jd) {
-    return LunarCorrectionFrom(table, kBlackMoonFineOffset, kBlackMoonFineRecords, kBlackMoonFineBase,
-                               jd);
+    return LunarCorrectionFrom(table, kBlackMoonFineOffset, kBlackMoonFineRecords, kBlackMoonFineBase, jd);
 }
 
 Real MoonCorrectionFrom(const LoadedTable& table, Real jd) {
@@ -458,16 +447,14 @@ Real BlackMoonCorrectionFrom(const LoadedTable& table, Real jd) {
 Real PlanetCorrectionFrom(const LoadedTable& table, int field, Real jd) {
     const std::int64_t n = PlanetTableIndex(jd);
     const std::uint8_t* buf = table.TwoRecords(n);
-    return InterpolatePlanet(field, jd, [&](std::int64_t i) {
-        return DecodePlanetRecord(buf + (i - n) * kPlanetRecordSize);
-    });
+    return InterpolatePlanet(field, jd,
+                             [&](std::int64_t i) { return DecodePlanetRecord(buf + (i - n) * kPlanetRecordSize); });
 }
 
 EphemerisTableError::EphemerisTableError(int code, const std::string& file, std::string message, std::string detail)
     : rt::IoError(code, file), message_(std::move(message)), detail_(std::move(detail)) {}
 
-std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSize,
-                                          std::int64_t records) {
+std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSize, std::int64_t records) {
     const auto path = rt::ResolvePath(name);
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
@@ -481,8 +468,8 @@ std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSi
     if (size < need) {
         // Tables read byte by byte count bytes, the others records.
         const std::string unit = recordSize == 1 ? " byte" : " record";
-        const std::string detail = "ha " + std::to_string(size / recordSize) + unit + " dei " +
-                                   std::to_string(records) + " che deve avere";
+        const std::string detail =
+            "ha " + std::to_string(size / recordSize) + unit + " dei " + std::to_string(records) + " che deve avere";
         throw EphemerisTableError(rt::kReadBeyondEnd, name,
                                   std::string("La tabella di correzione delle effemeridi \"") + name +
                                       "\" \xE8 incompleta (" + detail + "): le posizioni non si possono calcolare.",

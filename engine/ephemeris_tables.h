@@ -67,8 +67,7 @@ inline constexpr std::int64_t kNodeFineRecords = 777966;
 inline constexpr Real kBlackMoonFineBase = 2396758.5L;
 inline constexpr std::int64_t kBlackMoonFineRecords = 91676;
 inline constexpr std::uint64_t kBlackMoonFineOffset = kNodeFineRecords * kLunarRecordSize;
-inline constexpr std::uint64_t kLunarTableBytes =
-    kBlackMoonFineOffset + kBlackMoonFineRecords * kLunarRecordSize;
+inline constexpr std::uint64_t kLunarTableBytes = kBlackMoonFineOffset + kBlackMoonFineRecords * kLunarRecordSize;
 
 // Records each table must hold to cover every Julian day at which the body
 // computation reads it.
@@ -110,9 +109,9 @@ Real InterpolateDay(Real t, Real start, Real middle, Real end);
 
 // The lookups: each opens its file, reads two records and closes it.
 // A missing file or a record beyond its end raises rt::IoError.
-Real ReadMoonCorrection(Real jd);                // arc seconds
-Real ReadPlanetCorrection(int field, Real jd);   // arc minutes
-Real ReadBlackMoonCorrection(Real jd);           // arc seconds
+Real ReadMoonCorrection(Real jd);               // arc seconds
+Real ReadPlanetCorrection(int field, Real jd);  // arc minutes
+Real ReadBlackMoonCorrection(Real jd);          // arc seconds
 // The same lookups on a table whose path has already been resolved.
 Real ReadMoonCorrectionAt(const std::filesystem::path& table, Real jd);
 Real ReadPlanetCorrectionAt(const std::filesystem::path& table, int field, Real jd);
@@ -146,8 +145,7 @@ std::string LunarTableDamage(std::string_view bytes);
 
 // Checks that a table exists and holds at least `records` records of
 // `recordSize` bytes; returns its resolved path or throws EphemerisTableError.
-std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSize,
-                                          std::int64_t records);
+std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSize, std::int64_t records);
 
 // A correction table held in memory. Load() checks the table as
 // CheckEphemerisTable does and reads the whole file only when it is new or its

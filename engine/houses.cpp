@@ -153,7 +153,10 @@ bool PlacidusPointOf(double f, double ramc, double eps, double phi, double& long
         const SinCosDeg a(ramc + f * x), b(x);
         const double gx = k * a.sin - b.cos;
         if (gx == 0) break;
-        if ((gx < 0) == (glo < 0)) lo = x; else hi = x;
+        if ((gx < 0) == (glo < 0))
+            lo = x;
+        else
+            hi = x;
         const double slope = (k * f * a.cos + b.sin) * kRad;
         const double step = slope != 0 ? gx / slope : 360.0;
         if (std::fabs(step) < 1e-12) {
@@ -171,10 +174,8 @@ bool PlacidusPointOf(double f, double ramc, double eps, double phi, double& long
 
 bool Placidus(double ramc, double eps, double phi, Cusps& c) {
     double p11, p12, p8, p9;
-    if (!PlacidusPointOf(1.0 / 3.0, ramc, eps, phi, p11) ||
-        !PlacidusPointOf(2.0 / 3.0, ramc, eps, phi, p12) ||
-        !PlacidusPointOf(-2.0 / 3.0, ramc, eps, phi, p8) ||
-        !PlacidusPointOf(-1.0 / 3.0, ramc, eps, phi, p9))
+    if (!PlacidusPointOf(1.0 / 3.0, ramc, eps, phi, p11) || !PlacidusPointOf(2.0 / 3.0, ramc, eps, phi, p12) ||
+        !PlacidusPointOf(-2.0 / 3.0, ramc, eps, phi, p8) || !PlacidusPointOf(-1.0 / 3.0, ramc, eps, phi, p9))
         return false;
     c[11] = p11;
     c[12] = p12;
@@ -355,8 +356,10 @@ HouseStatus CuspsFromRamc(HouseSystem system, Real ramcIn, Real epsIn, Real phiI
             case HouseSystem::Koch: Koch(ramc, eps, phi, mc, c); break;
             case HouseSystem::Regiomontanus:
             case HouseSystem::Campanus:
-                if (system == HouseSystem::Regiomontanus) Regiomontanus(ramc, eps, phi, c);
-                else Campanus(ramc, eps, phi, c);
+                if (system == HouseSystem::Regiomontanus)
+                    Regiomontanus(ramc, eps, phi, c);
+                else
+                    Campanus(ramc, eps, phi, c);
                 // They report their own cusp 10 as the Midheaven.
                 MeridianAboveHorizon(mc, eps, phi, c);
                 reportedMc = c[10];
@@ -424,7 +427,8 @@ Houses ComputeHouses(HouseSystem system, const Place& place, const HouseMoment& 
     Houses houses;
     houses.localSiderealTime = SiderealTimeHours(jd, moment.zoneHours + h + moment.extraHours, place.longitude);
     Real mc = 0, asc = 0;
-    houses.status = CuspsFromRamc(system, 15.0L * houses.localSiderealTime, eps, place.latitude, houses.cusps, &mc, &asc);
+    houses.status =
+        CuspsFromRamc(system, 15.0L * houses.localSiderealTime, eps, place.latitude, houses.cusps, &mc, &asc);
     // Through radians and back, as the angles were always kept: no longitude
     // moves in its last bit.
     houses.midheaven = mc * kDegToRad / kDegToRad;

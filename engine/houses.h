@@ -45,8 +45,8 @@ bool PlacidusPoint(Real f, Real ramc, Real eps, Real phi, Real& longitude);
 // Cusps 1..12 of `system` for a right ascension of the Midheaven, obliquity
 // and latitude (degrees), written into `cusps` (a name that is no house
 // system writes cusps 1 and 10 alone). Writes mc and asc when given.
-HouseStatus CuspsFromRamc(HouseSystem system, Real ramc, Real eps, Real phi, HouseCusps& cusps,
-                          Real* mc = nullptr, Real* asc = nullptr);
+HouseStatus CuspsFromRamc(HouseSystem system, Real ramc, Real eps, Real phi, HouseCusps& cusps, Real* mc = nullptr,
+                          Real* asc = nullptr);
 
 // Whether the Porphyry cusps stand in for `system` at latitude phi (degrees,
 // north positive) and obliquity eps: a semi-arc system (Placidus, Koch,

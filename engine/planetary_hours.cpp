@@ -23,7 +23,7 @@ Real Norm360(Real x) {
 // Entries 1..7 (Ascendant to Midheaven) and 20..24 (below the horizon, east)
 // as the six parts of equal longitude of each quadrant between the angles.
 void EqualSixths(Real asc, Real mc, HourBoundaryTable& t) {
-    const Real upper = Norm360(asc - mc);          // Ascendant down to the Midheaven
+    const Real upper = Norm360(asc - mc);           // Ascendant down to the Midheaven
     const Real lower = Norm360(mc + 180.0L - asc);  // Imum Coeli down to the Ascendant
     for (int j = 1; j <= 7; ++j) t[j] = Norm360(asc - upper * (j - 1) / 6.0L);
     for (int j = 20; j <= 24; ++j) t[j] = Norm360(mc + 180.0L - lower * (j - 19) / 6.0L);
@@ -45,8 +45,7 @@ HourBoundaries ComputeHourBoundaries(const Place& place, const HouseMoment& mome
 
     bool exists = true;
     // Entries 1..7: fractions 1, 5/6 .. 0 of the eastern diurnal semi-arc.
-    for (int j = 1; j <= 7 && exists; ++j)
-        exists = PlacidusPoint((7 - j) / 6.0L, ramc, eps, phi, t[j]);
+    for (int j = 1; j <= 7 && exists; ++j) exists = PlacidusPoint((7 - j) / 6.0L, ramc, eps, phi, t[j]);
     // Entries 20..24: the points opposite the western fractions -1/6 .. -5/6.
     for (int j = 20; j <= 24 && exists; ++j) {
         Real p = 0;
@@ -72,8 +71,7 @@ int WeekdayOfJulianDay(Real jd) {
 Sunrise FindSunrise(const Chart& chart) {
     const Moment& birth = chart.moment;
     const Real zone = birth.zoneCorrection;
-    const Real jd0 = JulianDayNumber(birth.gregorian ? 1 : 0, birth.day, birth.month, birth.year, 0, 0) +
-                     zone / 24.0L;
+    const Real jd0 = JulianDayNumber(birth.gregorian ? 1 : 0, birth.day, birth.month, birth.year, 0, 0) + zone / 24.0L;
     const BodySettings bodySettings = BodySettingsOf(chart.settings, chart.cusps);
 
     // Sun and Ascendant at the moment e (UT). The houses take the local clock
@@ -132,8 +130,8 @@ PlanetaryDay FindPlanetaryDay(const Chart& chart) {
     const Sunrise sunrise = FindSunrise(chart);
     day.sunriseJulianDay = sunrise.julianDay;
     day.sunriseFound = sunrise.found;
-    day.index = PlanetaryDayIndex(chart.moment.julianDay, chart.moment.zoneCorrection, day.sunriseJulianDay,
-                                  day.sunriseFound);
+    day.index =
+        PlanetaryDayIndex(chart.moment.julianDay, chart.moment.zoneCorrection, day.sunriseJulianDay, day.sunriseFound);
     return day;
 }
 

@@ -10,11 +10,11 @@
 
 namespace engine {
 
-const std::array<const char*, 13> kSignAbbreviations = {
-    "", "Ram", "Sti", "Twe", "Kre", "Lee", "Maa", "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"};
-const std::array<const char*, 13> kSignNames = {
-    "",         "Ram",        "Stier",    "Tweelingen", "Kreeft",   "Leeuw", "Maagd",
-    "Weegschaal", "Schorpioen", "Boogschutt", "Steenbok", "Waterman", "Vissen"};
+const std::array<const char*, 13> kSignAbbreviations = {"",    "Ram", "Sti", "Twe", "Kre", "Lee", "Maa",
+                                                        "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"};
+const std::array<const char*, 13> kSignNames = {"",         "Ram",      "Stier",      "Tweelingen", "Kreeft",
+                                                "Leeuw",    "Maagd",    "Weegschaal", "Schorpioen", "Boogschutt",
+                                                "Steenbok", "Waterman", "Vissen"};
 
 namespace {
 
@@ -69,8 +69,8 @@ void FormatDegMin(int mode, std::string& text, Real longitude) {
 void FormatSignPosLong(std::string& text, const std::string& retroFlag, Real longitude) {
     DegMinSec p = Split(longitude, true);
     std::string flag = (retroFlag == "r" || retroFlag == "R") ? " Retrogrado " : retroFlag;
-    text = rt::CutTo(rt::ZeroPad(p.deg, 2) + kDegreeSign + rt::ZeroPad(p.min, 2) + "' " + kSignNames[p.sign] + flag,
-                     80);
+    text =
+        rt::CutTo(rt::ZeroPad(p.deg, 2) + kDegreeSign + rt::ZeroPad(p.min, 2) + "' " + kSignNames[p.sign] + flag, 80);
 }
 
 void FormatLatitudeText(std::string& text, Real latitude) {

@@ -200,9 +200,12 @@ const std::set<std::string>& ExchangeTables::Lines(int k) {
     if (!slot.loaded.load(std::memory_order_relaxed)) {
         // The tables are shipped: a damaged one is put back from the
         // installation first, and one that cannot be put back gives no exchange.
-        const auto all = rt::ReadShippedTextLines(
-            ExchangeFile(k), "Gli scambi di " + std::to_string(k) + " pianeti non vengono cercati.",
-            [k](const std::vector<std::string>& file) { return ExchangeTableContent(k, file); });
+        const auto all =
+            rt::ReadShippedTextLines(ExchangeFile(k),
+                                     "Gli scambi di " + std::to_string(k) + " pianeti non vengono cercati.",
+                                     [k](const std::vector<std::string>& file) {
+                                         return ExchangeTableContent(k, file);
+                                     });
         if (all.empty()) {
             static const std::set<std::string> kNone;
             return kNone;
@@ -225,9 +228,7 @@ ExchangeTables& ShippedExchangeTables() {
     return tables;
 }
 
-std::string ExchangeKeyPart(int planet, int sign) {
-    return rt::ZeroPad(planet, 2) + rt::ZeroPad(sign, 2);
-}
+std::string ExchangeKeyPart(int planet, int sign) { return rt::ZeroPad(planet, 2) + rt::ZeroPad(sign, 2); }
 
 std::array<std::string, kClassicalPlanetCount> PlanetSignKeys(const Chart& chart) {
     std::array<std::string, kClassicalPlanetCount> keys;
@@ -290,9 +291,8 @@ ReceptionTables ComputeReceptions(const Chart& chart, ExchangeTables& tables) {
         bool byGroup;
         int value;
     };
-    const Class order[] = {{false, kDetriment}, {false, kFall}, {true, 21},           {true, 22},
-                           {true, 3},           {true, 4},      {true, 5},            {false, kExaltation},
-                           {false, kDomicile}};
+    const Class order[] = {{false, kDetriment}, {false, kFall}, {true, 21},           {true, 22},        {true, 3},
+                           {true, 4},           {true, 5},      {false, kExaltation}, {false, kDomicile}};
     int row = 0;
     for (const Class& c : order) {
         for (Body p : kClassicalPlanets) {

@@ -58,11 +58,11 @@ std::string ExchangeKeyPart(int planet, int sign);
 // Classes of PlanetDignity.
 enum DignityClass : unsigned char {
     kNoDignity = 0,
-    kDomicile = 1,     // "Heerser."
-    kExaltation = 2,   // "Verhog."
-    kDetriment = 3,    // "Exil"
-    kFall = 4,         // "Val"
-    kInExchange = 5,   // "Uitwis."
+    kDomicile = 1,    // "Heerser."
+    kExaltation = 2,  // "Verhog."
+    kDetriment = 3,   // "Exil"
+    kFall = 4,        // "Val"
+    kInExchange = 5,  // "Uitwis."
 };
 
 // The exchange files of 2..5 planets, each read at its first need and only

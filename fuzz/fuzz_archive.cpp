@@ -6,8 +6,8 @@
 #include "archive/archive_files.h"
 #include "archive/archive_records.h"
 #include "archive/chart_strings.h"
-#include "platform/runtime/number_text.h"
 #include "fuzz/fuzz_driver.h"
+#include "platform/runtime/number_text.h"
 
 namespace {
 void Run(const std::vector<std::string>& files) {

@@ -4,9 +4,9 @@
 // specific texts ("OpzioneT\KlvSegni.txt", "OpzioneT\KlvSegnSpe.txt") and the
 // keys of the last drawing ("OpzioneT\PosiPian.txt", "OpzioneT\PosiSegn.txt"),
 // as a click on every point and sign reads them, and the segment lists.
-#include "engine/chart.h"
 #include "display/chart/attribution_texts.h"
 #include "display/wheel/position_files.h"
+#include "engine/chart.h"
 #include "fuzz/fuzz_driver.h"
 #include "platform/runtime/text_file.h"
 
@@ -20,8 +20,7 @@ void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(display::kSignPositionFile, files[5]);
     const display::MissingFileReport quiet = [](const std::string&, const rt::IoError&) {};
     const engine::Chart chart;
-    for (int body = 1; body <= 11; ++body)
-        fuzz::Guard([&] { display::PlanetAttributionTexts(chart, body, quiet); });
+    for (int body = 1; body <= 11; ++body) fuzz::Guard([&] { display::PlanetAttributionTexts(chart, body, quiet); });
     for (int sign = 1; sign <= 12; ++sign) fuzz::Guard([&] { display::SignAttributionTexts(sign, quiet); });
     fuzz::Guard([] {
         const std::vector<std::string> lines = rt::ReadTextLines(display::kPlanetSpecificFile);

@@ -21,8 +21,7 @@ void Run(const std::vector<std::string>& files) {
     const engine::Real jd = 2396758.5L + day + frac;
 
     auto bytesAt = [&](std::int64_t index, std::size_t size, std::uint8_t* out) {
-        for (std::size_t k = 0; k < size; ++k)
-            out[k] = ByteAt(b, 4 + static_cast<std::size_t>(index) * size + k);
+        for (std::size_t k = 0; k < size; ++k) out[k] = ByteAt(b, 4 + static_cast<std::size_t>(index) * size + k);
     };
     const engine::Real moon = engine::InterpolateMoon(jd, [&](std::int64_t i) {
         std::uint8_t r[2];

@@ -29,13 +29,13 @@ void Guard(F&& f) {
 }
 }  // namespace fuzz
 
-#define KELVOR_FUZZ_FILES(count, run)                                              \
-    extern "C" int LLVMFuzzerInitialize(int*, char***) {                          \
-        fuzz::PrepareWorkFolder();                                                \
-        return 0;                                                                 \
-    }                                                                             \
+#define KELVOR_FUZZ_FILES(count, run)                                                   \
+    extern "C" int LLVMFuzzerInitialize(int*, char***) {                                \
+        fuzz::PrepareWorkFolder();                                                      \
+        return 0;                                                                       \
+    }                                                                                   \
     extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) { \
-        const std::vector<std::string> files = fuzz::SplitFiles(data, size, count); \
-        fuzz::Guard([&] { run(files); });                                         \
-        return 0;                                                                 \
+        const std::vector<std::string> files = fuzz::SplitFiles(data, size, count);     \
+        fuzz::Guard([&] { run(files); });                                               \
+        return 0;                                                                       \
     }

@@ -15,7 +15,8 @@ void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(engine::kOrbSetsFile, files[0]);
     engine::OrbRecord orbs;
     fuzz::Guard([&orbs] { engine::LoadOrbSets(orbs, [](const std::string&) {}); });
-    fuzz::Guard([&orbs] { engine::LoadOrbSets(orbs, [](const std::string&) {}); });  // the repaired file reads back quietly
+    fuzz::Guard(
+        [&orbs] { engine::LoadOrbSets(orbs, [](const std::string&) {}); });  // the repaired file reads back quietly
 }
 }  // namespace
 

@@ -8,8 +8,8 @@
 
 namespace {
 void Run(const std::vector<std::string>& files) {
-    const auto kind = !files[0].empty() && (files[0][0] & 1) ? archive::PlaceTableKind::Foreign
-                                                             : archive::PlaceTableKind::Italian;
+    const auto kind =
+        !files[0].empty() && (files[0][0] & 1) ? archive::PlaceTableKind::Foreign : archive::PlaceTableKind::Italian;
     fuzz::PutFile(archive::PlaceTablePath(kind), files[0]);
     archive::PlaceTable t;
     if (!t.Open(kind)) return;

@@ -3,11 +3,11 @@
 // ("OpzioneH\Sintomi.txt", ...) and the principles ("Principi.sto",
 // "Principi.txt").
 #include "fuzz/fuzz_driver.h"
+#include "platform/runtime/text_file.h"
 #include "remedies/browser_search.h"
 #include "remedies/primary_db.h"
 #include "remedies/principles_file.h"
 #include "remedies/signature_db.h"
-#include "platform/runtime/text_file.h"
 
 namespace {
 void Run(const std::vector<std::string>& files) {

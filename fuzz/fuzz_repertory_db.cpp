@@ -16,8 +16,7 @@ void Run(const std::vector<std::string>& files) {
         remedies::EntryByRepertoryRemedy(r);
         remedies::EntryByRepertoryPathology(r);
         remedies::FindPathologyHits(remedies::EntryByRepertoryPathology(r));
-        for (int state = 0; state <= 2; ++state)
-            remedies::TherapyDetail(r.remedy, r.pathology, state);
+        for (int state = 0; state <= 2; ++state) remedies::TherapyDetail(r.remedy, r.pathology, state);
     }
     if (remedies::RepertoryRecordCount() >= 1) remedies::ReadRepertoryRecord(1);
 }

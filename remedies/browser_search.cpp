@@ -88,9 +88,7 @@ constexpr Field kIndication1Field{955, 250};
 constexpr Field kIndication2Field{1206, 50};
 constexpr Field kPathologyField{0, 100};
 
-std::string FieldOf(const std::uint8_t* record, Field f) {
-    return rt::ReadFixedString(record + f.offset, f.capacity);
-}
+std::string FieldOf(const std::uint8_t* record, Field f) { return rt::ReadFixedString(record + f.offset, f.capacity); }
 
 // Record numbers of the data records that match, at most 140; `more` tells
 // whether further ones matched.
@@ -117,8 +115,7 @@ std::string Trimmed(std::string s) {
     return s;
 }
 
-DetailText Detail(const PrimaryRecord& r, const char* title, const std::string& joined,
-                  const char* whenEmpty) {
+DetailText Detail(const PrimaryRecord& r, const char* title, const std::string& joined, const char* whenEmpty) {
     DetailText d;
     d.caption = rt::CutTo(r.remedy + " - ", 53) + title;
     d.text = Trimmed(joined);
@@ -130,18 +127,15 @@ DetailText PrimaryDetail(const PrimaryRecord& r, int state) {
     switch (state) {
         case 1:
             return Detail(r, "Psychische Synthese",
-                          r.synthesis1 + r.synthesis2 + r.synthesis3 + r.synthesis4 + r.synthesis5 +
-                              r.synthesis6,
+                          r.synthesis1 + r.synthesis2 + r.synthesis3 + r.synthesis4 + r.synthesis5 + r.synthesis6,
                           "Er is geen psychische synthese");
         case 2:
-            return Detail(r, "Notities", r.notes1 + r.notes2 + r.notes3,
-                          "De Primaire Database heeft geen notities");
+            return Detail(r, "Notities", r.notes1 + r.notes2 + r.notes3, "De Primaire Database heeft geen notities");
         case 3:
             return Detail(r, "Extra Notities", r.extraNotes1 + r.extraNotes2 + r.extraNotes3,
                           "De Primaire Database heeft geen aanvullende notities");
         default:
-            return Detail(r, "Waarschuwingen", r.warnings1 + r.warnings2,
-                          "Er zijn tot nu toe geen waarschuwingen");
+            return Detail(r, "Waarschuwingen", r.warnings1 + r.warnings2, "Er zijn tot nu toe geen waarschuwingen");
     }
 }
 
@@ -195,16 +189,17 @@ std::vector<std::int64_t> FindSymptomHits(const std::string& line, bool* more) {
 }
 
 std::vector<std::int64_t> FindRemedyHits(const std::string& line, bool* more) {
-    auto hits =
-        Hits(PrimaryDb(), [&](const std::uint8_t* b) { return ListedAs(FieldOf(b, kRemedyField), line); }, more);
+    auto hits = Hits(
+        PrimaryDb(), [&](const std::uint8_t* b) { return ListedAs(FieldOf(b, kRemedyField), line); }, more);
     if (!hits.empty()) return hits;
     const std::string behind = line.size() > 70 ? line.substr(70, 40) : std::string();
-    return Hits(PrimaryDb(), [&](const std::uint8_t* b) { return ListedAs(FieldOf(b, kRemedyField), behind); },
-                more);
+    return Hits(
+        PrimaryDb(), [&](const std::uint8_t* b) { return ListedAs(FieldOf(b, kRemedyField), behind); }, more);
 }
 
 std::vector<std::int64_t> FindPathologyHits(const std::string& line, bool* more) {
-    return Hits(RepertoryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kPathologyField) == line; }, more);
+    return Hits(
+        RepertoryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kPathologyField) == line; }, more);
 }
 
 PrimarySlotTexts SymptomSlotTexts(const PrimaryRecord& r) {
@@ -252,8 +247,7 @@ DetailText TherapyDetail(const std::string& remedy, const std::string& pathology
         PrimaryRecord r = DecodePrimaryRecord(b);
         d.caption = rt::CutTo(rt::CutTo(r.remedy + " - ", 53) + "Waarschuwingen", 67);
         d.text = r.warnings1 + r.warnings2;
-        if (d.text.empty())
-            d.text = "Primaire database bevat geen waarschuwingen voor het gebruik van deze remedie";
+        if (d.text.empty()) d.text = "Primaire database bevat geen waarschuwingen voor het gebruik van deze remedie";
     });
     if (!found) d.caption = remedy + " het is niet gevonden in de Primaire Database";
     return d;
@@ -286,8 +280,7 @@ std::string FormExplanation(const std::string& remedy) {
     std::string text;
     if (remedy.find("MSA") != std::string::npos) text = "(Macerato Spagirico-Alchemico)";
     if (remedy.find("TSA") != std::string::npos) text = "(Tintura Spagirico-Alchemica)";
-    if (remedy.find("QSPC") != std::string::npos)
-        text = "(Quintessenza Spagirica di Paracelso Canonica)";
+    if (remedy.find("QSPC") != std::string::npos) text = "(Quintessenza Spagirica di Paracelso Canonica)";
     return text;
 }
 

@@ -22,7 +22,7 @@ inline constexpr int kSlotsPerPage = 14;
 // The pages of one browser, kept by its opener from one showing to the next.
 struct BrowserState {
     std::array<std::int64_t, kMaxHits + 1> resultHits{};  // positions 1..140, then zeros
-    int resultHitCount = 1;                                // the next free position
+    int resultHitCount = 1;                               // the next free position
     int resultPage = 1;
     std::array<int, kSlotsPerPage + 1> slotDetailState{};  // slots 1..14
     std::string searchKey;

@@ -23,12 +23,9 @@ namespace remedies {
 
 DbFile DatabaseOf(DatabaseKind kind) {
     switch (kind) {
-        case DatabaseKind::Primary:
-            return PrimaryDb();
-        case DatabaseKind::Repertory:
-            return RepertoryDb();
-        default:
-            return SignatureDb();
+        case DatabaseKind::Primary: return PrimaryDb();
+        case DatabaseKind::Repertory: return RepertoryDb();
+        default: return SignatureDb();
     }
 }
 
@@ -101,7 +98,8 @@ std::string LastKeptUpdateCopy(const DbFile& db) {
         const std::string name = it->path().filename().string();
         if (name.size() <= stem.size() || rt::UpperAscii(name.substr(0, stem.size())) != stem) continue;
         const std::string number = name.substr(stem.size());
-        if (number.size() > 6 || !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        if (number.size() > 6 ||
+            !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
             continue;
         if (const int n = std::stoi(number); n > best) {
             best = n;
@@ -139,8 +137,9 @@ std::string RestoreWays(const DbFile& db) {
     if (fs::is_directory(file, ec))
         advice = "Spostare altrove la cartella e ripristinare al suo posto il file da una copia di sicurezza";
     else if (fs::exists(file, ec) && !Readable(file))
-        advice = "Rendere leggibile il file (permessi del file e della sua cartella) o ripristinarlo da una copia di "
-                 "sicurezza";
+        advice =
+            "Rendere leggibile il file (permessi del file e della sua cartella) o ripristinarlo da una copia di "
+            "sicurezza";
     else
         advice = "Ripristinare il file da una copia di sicurezza";
     // The kept copy only when it is whole (an update keeps a damaged database too).
@@ -164,8 +163,9 @@ std::string RestoreAdvice(const DbFile& db) {
     std::error_code ec;
     const auto length = fs::file_size(rt::ResolvePath(db.name), ec);
     if (!ec && !SetAsideProblem(db, static_cast<std::int64_t>(length)).empty())
-        advice += " Se invece il file \xE8 come deve essere (per esempio una banca dati portata da un'altra "
-                  "installazione), riavviare il programma e prenderlo cos\xEC com'\xE8 alla sua domanda.";
+        advice +=
+            " Se invece il file \xE8 come deve essere (per esempio una banca dati portata da un'altra "
+            "installazione), riavviare il programma e prenderlo cos\xEC com'\xE8 alla sua domanda.";
     return advice;
 }
 
@@ -177,11 +177,12 @@ std::string CutDatabaseQuestion(const DbFile& db, const std::string& problem) {
         ec ? 0 : std::max<std::int64_t>(static_cast<std::int64_t>(length / db.recordSize) - 1, 0);
     return "Il file \"" + name + "\" " + problem +
            ". Finch\xE9 non si sceglie, il programma non ne ricava nessun elenco e non vi scrive nulla.\r\n\r\n"
-           "Prenderlo cos\xEC com'\xE8 ora, con le sue " + std::to_string(records) +
+           "Prenderlo cos\xEC com'\xE8 ora, con le sue " +
+           std::to_string(records) +
            " schede (per esempio una banca dati portata da un'altra installazione)?\r\n\r\n"
            "S\xEC: il programma lo prende cos\xEC com'\xE8 e ne rif\xE0 gli elenchi.\r\n"
-           "No: il file resta com'\xE8 e nessuna finestra ne mostra nulla. " + RestoreWays(db) +
-           " Il programma lo chieder\xE0 di nuovo al prossimo avvio.";
+           "No: il file resta com'\xE8 e nessuna finestra ne mostra nulla. " +
+           RestoreWays(db) + " Il programma lo chieder\xE0 di nuovo al prossimo avvio.";
 }
 
 std::string DamagedDatabaseMessage(const DbFile& db, const std::string& problem, const std::string& done) {

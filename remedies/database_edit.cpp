@@ -49,19 +49,16 @@ void ReorderDataRecords(const DbFile& db, const std::vector<std::int64_t>& order
     const std::int64_t records = RecordsIn(db, bytes);
     const std::int64_t count = std::max<std::int64_t>(records - 1, 0);
     // Every record exactly once, so none is lost and none written twice.
-    if (static_cast<std::int64_t>(order.size()) != count)
-        throw rt::IoError(rt::kReadBeyondEnd, db.name);
+    if (static_cast<std::int64_t>(order.size()) != count) throw rt::IoError(rt::kReadBeyondEnd, db.name);
     std::vector<char> taken(static_cast<std::size_t>(count) + 1, 0);
     for (std::int64_t r : order) {
-        if (r < 1 || r > count || taken[static_cast<std::size_t>(r)])
-            throw rt::IoError(rt::kReadBeyondEnd, db.name);
+        if (r < 1 || r > count || taken[static_cast<std::size_t>(r)]) throw rt::IoError(rt::kReadBeyondEnd, db.name);
         taken[static_cast<std::size_t>(r)] = 1;
     }
     std::string out;
     out.reserve(bytes.size());
     if (records > 0) out.append(bytes, 0, db.recordSize);
-    for (std::int64_t r : order)
-        out.append(bytes, static_cast<std::size_t>(r) * db.recordSize, db.recordSize);
+    for (std::int64_t r : order) out.append(bytes, static_cast<std::size_t>(r) * db.recordSize, db.recordSize);
     rt::ReplaceFileBytes(db.name, out);
 }
 
@@ -143,8 +140,7 @@ ChangeOutcome RepertoryChange(const std::function<std::int64_t()>& change, const
 
 }  // namespace
 
-ChangeOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change,
-                             const WriteSteps& steps) {
+ChangeOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change, const WriteSteps& steps) {
     const auto check = [&db] { return DatabaseProblem(db); };
     if (db.name == kRepertoryDbName)
         return Perform(db, check, change,
@@ -154,8 +150,7 @@ ChangeOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t(
 }
 
 std::string ChangeOutcomeMessage(const ChangeOutcome& o) {
-    if (!o.saved)
-        return "Modifica NON eseguita: il database \xE8 rimasto com'era.\r\n" + o.error;
+    if (!o.saved) return "Modifica NON eseguita: il database \xE8 rimasto com'era.\r\n" + o.error;
     // A damaged database: its message says what to do ("Ricostruisci File" would be refused too).
     if (!o.listsRebuilt && o.databaseDamaged)
         return "Il database \xE8 stato aggiornato, ma gli archivi di appoggio non sono stati ricostruiti.\r\n" +
@@ -179,7 +174,8 @@ ChangeOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t, const Write
 
 ChangeOutcome AppendPrimaryEdit(const PrimaryTexts& t, const WriteSteps& steps) {
     const Bytes record = EncodePrimaryRecord(MakePrimaryRecord(t));
-    return PrimaryRecordChange(0, record, [&] { return AppendRecordInPlace(PrimaryDb(), record, steps); }, steps);
+    return PrimaryRecordChange(
+        0, record, [&] { return AppendRecordInPlace(PrimaryDb(), record, steps); }, steps);
 }
 
 ChangeOutcome DeletePrimaryEdit(std::int64_t r) { return DeletePrimaryEdit(r, WriteSteps{}); }
@@ -238,9 +234,8 @@ ChangeOutcome CommitRepertoryOrder(const std::vector<std::int64_t>& order, const
 namespace {
 
 void SortEntries(std::vector<EditorEntry>& entries) {
-    std::stable_sort(entries.begin(), entries.end(), [](const EditorEntry& a, const EditorEntry& b) {
-        return ListTextLess(a.text, b.text);
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const EditorEntry& a, const EditorEntry& b) { return ListTextLess(a.text, b.text); });
 }
 
 }  // namespace

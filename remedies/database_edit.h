@@ -36,9 +36,9 @@ struct ChangeOutcome {
     // The database is damaged or unreadable: the change was refused (saved
     // false), or the lists were not rebuilt after it.
     bool databaseDamaged = false;
-    std::int64_t count = 0;     // data records after the change (append, delete)
-    std::string error;          // the failure's message (Windows-1252)
-    std::string leftOut;        // the rebuild's words on records left out of the lists
+    std::int64_t count = 0;  // data records after the change (append, delete)
+    std::string error;       // the failure's message (Windows-1252)
+    std::string leftOut;     // the rebuild's words on records left out of the lists
 };
 // The message for the user, or "" when everything was done.
 std::string ChangeOutcomeMessage(const ChangeOutcome& outcome);
@@ -99,8 +99,8 @@ int FindNextEntry(const std::vector<std::string>& entries, const std::string& ke
 // Moves the entry at `held` to `target`, the entries between shifting by one.
 template <typename T>
 void MoveHeldEntry(std::vector<T>& list, int held, int target) {
-    if (held < 0 || target < 0 || held >= static_cast<int>(list.size()) ||
-        target >= static_cast<int>(list.size()) || held == target)
+    if (held < 0 || target < 0 || held >= static_cast<int>(list.size()) || target >= static_cast<int>(list.size()) ||
+        held == target)
         return;
     T item = std::move(list[static_cast<std::size_t>(held)]);
     if (target < held) {

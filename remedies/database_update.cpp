@@ -9,11 +9,11 @@
 #include <system_error>
 #include <tuple>
 
+#include "engine/calendar.h"
 #include "platform/runtime/disc_flush.h"
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
-#include "engine/calendar.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/database_check.h"
 #include "remedies/primary_db.h"
@@ -26,9 +26,7 @@ namespace remedies {
 
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return rt::UpperAscii(a) == rt::UpperAscii(b);
-}
+bool SameIgnoringCase(const std::string& a, const std::string& b) { return rt::UpperAscii(a) == rt::UpperAscii(b); }
 
 // The entry of `folder` named `name` without regard to case, or none.
 std::optional<fs::path> EntryIn(const fs::path& folder, const std::string& name) {
@@ -114,7 +112,8 @@ void CopyKeepingDate(const fs::path& from, const fs::path& to) {
     std::fclose(out);
     if (!ok) throw std::system_error(EIO, std::generic_category(), Shown(from));
     std::error_code ec;
-    if (fs::file_size(to, ec) != fs::file_size(from)) throw std::system_error(EIO, std::generic_category(), Shown(from));
+    if (fs::file_size(to, ec) != fs::file_size(from))
+        throw std::system_error(EIO, std::generic_category(), Shown(from));
     fs::last_write_time(to, fs::last_write_time(from), ec);
     if (ec) throw std::system_error(ec, Shown(to));
 }
@@ -217,7 +216,8 @@ UpdateOutcome InstallUpdate(const fs::path& source, const fs::path& target) {
             fs::path tmp = target / (name + ".upd~");
             staged.emplace_back(tmp, final);
             CopyKeepingDate(f, tmp);
-            if (SameIgnoringCase(name, "DBmain.rnd") || SameIgnoringCase(name, "Repertorio.rnd")) replacesDatabase = true;
+            if (SameIgnoringCase(name, "DBmain.rnd") || SameIgnoringCase(name, "Repertorio.rnd"))
+                replacesDatabase = true;
         }
         // Every copy on the disc before the first database is replaced.
         for (const auto& s : staged)
@@ -231,8 +231,7 @@ UpdateOutcome InstallUpdate(const fs::path& source, const fs::path& target) {
         // The run-time's words and the file, never the C library's text.
         dropStaged();
         outcome.message = std::string("Aggiornamento non riuscito: ") +
-                          rt::IoError::MessageFor(rt::IoCodeFromErrno(e.code().value())) + ": " +
-                          Shown(e.path1());
+                          rt::IoError::MessageFor(rt::IoCodeFromErrno(e.code().value())) + ": " + Shown(e.path1());
     } catch (const std::system_error& e) {
         dropStaged();
         const std::string what = e.what();
@@ -278,8 +277,9 @@ UpdateOutcome InstallUpdateWithLists(const fs::path& source, std::string& notes,
             notes += std::string(e.what()) + "\r\n";
         } catch (const std::exception& e) {
             if (!toldRebuildFailed)
-                notes += "Le banche dati sono state aggiornate, ma gli archivi di appoggio "
-                         "non sono stati ricostruiti.\r\n";
+                notes +=
+                    "Le banche dati sono state aggiornate, ma gli archivi di appoggio "
+                    "non sono stati ricostruiti.\r\n";
             toldRebuildFailed = true;
             // The list it could not write, and what to do about it first.
             const auto* io = dynamic_cast<const rt::IoError*>(&e);

@@ -43,12 +43,10 @@ std::vector<std::string> SortedDistinct(std::vector<std::string> texts) {
 
 std::vector<std::string> DebilityPathologies(const std::vector<PrimaryRecord>& primary,
                                              const std::vector<RepertoryRecord>& therapies,
-                                             const std::string& planetWord,
-                                             const std::string& searchedSign) {
+                                             const std::string& planetWord, const std::string& searchedSign) {
     std::vector<std::string> remedies;
     for (const auto& r : primary)
-        if (!r.remedy.empty() && SignatureMatches(r, planetWord, searchedSign))
-            remedies.push_back(r.remedy);
+        if (!r.remedy.empty() && SignatureMatches(r, planetWord, searchedSign)) remedies.push_back(r.remedy);
     remedies = SortedDistinct(std::move(remedies));
 
     std::vector<std::string> pathologies;
@@ -59,10 +57,8 @@ std::vector<std::string> DebilityPathologies(const std::vector<PrimaryRecord>& p
 }
 
 std::vector<std::string> DebilityRemedies(const std::vector<PrimaryRecord>& primary,
-                                          const std::vector<RepertoryRecord>& therapies,
-                                          const std::string& pathology,
-                                          const std::string& planetWord,
-                                          const std::string& searchedSign) {
+                                          const std::vector<RepertoryRecord>& therapies, const std::string& pathology,
+                                          const std::string& planetWord, const std::string& searchedSign) {
     std::vector<std::string> list;
     for (std::size_t r = 1; r < therapies.size(); ++r)
         if (therapies[r].pathology == pathology) list.push_back(therapies[r].remedy);

@@ -29,16 +29,13 @@ std::vector<RepertoryRecord> ReadRepertoryFile();
 // empty pathologies take no part.
 std::vector<std::string> DebilityPathologies(const std::vector<PrimaryRecord>& primary,
                                              const std::vector<RepertoryRecord>& therapies,
-                                             const std::string& planetWord,
-                                             const std::string& searchedSign);
+                                             const std::string& planetWord, const std::string& searchedSign);
 
 // The remedies (sorted) that treat the pathology; each remedy some primary
 // record of which (linked by name, letters a to z upper-cased on both sides)
 // holds the signature shows as ">>> " name " <<<" in its place.
 std::vector<std::string> DebilityRemedies(const std::vector<PrimaryRecord>& primary,
-                                          const std::vector<RepertoryRecord>& therapies,
-                                          const std::string& pathology,
-                                          const std::string& planetWord,
-                                          const std::string& searchedSign);
+                                          const std::vector<RepertoryRecord>& therapies, const std::string& pathology,
+                                          const std::string& planetWord, const std::string& searchedSign);
 
 }  // namespace remedies

@@ -39,8 +39,7 @@ std::string FieldRefusal(const EntryField& f) {
     if (!f.key) return {};
     if (f.text.find_first_not_of(' ') == std::string::npos || (!f.hint.empty() && f.text == f.hint))
         return "Il campo " + Quoted(f) + " \xE8 vuoto: scriverlo prima di salvare.";
-    if (ListKeyOf(f.text).empty())
-        return "Il campo " + Quoted(f) + " deve contenere almeno una lettera o una cifra.";
+    if (ListKeyOf(f.text).empty()) return "Il campo " + Quoted(f) + " deve contenere almeno una lettera o una cifra.";
     return {};
 }
 

@@ -32,8 +32,11 @@ const std::vector<FieldRow>& PrimaryFields() {
         {"Spri", {{2763, 30}}, "Segnat. Primaria", false, false},
         {"Ssec", {{2794, 40}}, "Segnat.Second.", false, false},
         {"Szod", {{2835, 70}}, "Segnat. Zodiac.", false, false},
-        {"Psic", {{1257, 250}, {1508, 250}, {1759, 250}, {2010, 250}, {2261, 250}, {2512, 250}}, "Sintesi Psichica",
-         false, true},
+        {"Psic",
+         {{1257, 250}, {1508, 250}, {1759, 250}, {2010, 250}, {2261, 250}, {2512, 250}},
+         "Sintesi Psichica",
+         false,
+         true},
         {"Note", {{3308, 250}, {3559, 250}, {3810, 250}}, "Note", false, true},
         {"NoSu", {{4061, 250}, {4312, 250}, {4563, 250}}, "Note Supplementari", false, true},
     };
@@ -102,8 +105,8 @@ std::string RecordRemedy(const std::string& databaseCode, const Bytes& record) {
     return GetField(record, databaseCode == "Terap" ? Field{352, 100} : Field{0, 50});
 }
 
-FieldMatch FindInField(const std::string& databaseCode, const std::string& fieldCode,
-                       const std::string& phrase, std::int64_t from) {
+FieldMatch FindInField(const std::string& databaseCode, const std::string& fieldCode, const std::string& phrase,
+                       std::int64_t from) {
     FieldMatch m;
     if (phrase.empty()) return m;
     const SearchField field = SearchFieldFor(databaseCode, fieldCode);

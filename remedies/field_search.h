@@ -46,8 +46,8 @@ struct FieldMatch {
 
 // Searches records from `from` (at least 1) to the last for the phrase
 // (upper-cased a-z on both sides). An empty phrase finds nothing.
-FieldMatch FindInField(const std::string& databaseCode, const std::string& fieldCode,
-                       const std::string& phrase, std::int64_t from);
+FieldMatch FindInField(const std::string& databaseCode, const std::string& fieldCode, const std::string& phrase,
+                       std::int64_t from);
 
 // Writes the text into the field of data record r, cut into the field's
 // strings (characters beyond the capacity are lost); the rest of the record is

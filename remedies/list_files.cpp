@@ -87,20 +87,22 @@ std::vector<std::string> ReplaceDamagedList(const std::string& name, const std::
     const ListSource* source = SourceOf(name);
     if (!source) {
         rt::ReportDamagedFileOnce(
-            name, rt::DamagedFileMessage(name, problem,
-                                         "L'elenco non viene mostrato. Ripristinare il file da una copia di sicurezza."));
+            name,
+            rt::DamagedFileMessage(name, problem,
+                                   "L'elenco non viene mostrato. Ripristinare il file da una copia di sicurezza."));
         return {};
     }
     const DbFile db = source->db();
     const std::string dbProblem = DatabaseProblem(db);
     if (!dbProblem.empty()) {
         rt::ReportDamagedFileOnce(
-            name, rt::DamagedFileMessage(
-                      name, problem,
-                      "L'elenco non viene mostrato e non \xE8 stato ricostruito, perch\xE9 anche la banca dati \"" +
-                          db.name + "\" da cui deriva \xE8 danneggiata o illeggibile (" + dbProblem +
-                          "): il programma lo ricostruir\xE0 quando lo legger\xE0 con la banca dati di nuovo integra. " +
-                          RestoreAdvice(db)));
+            name,
+            rt::DamagedFileMessage(
+                name, problem,
+                "L'elenco non viene mostrato e non \xE8 stato ricostruito, perch\xE9 anche la banca dati \"" + db.name +
+                    "\" da cui deriva \xE8 danneggiata o illeggibile (" + dbProblem +
+                    "): il programma lo ricostruir\xE0 quando lo legger\xE0 con la banca dati di nuovo integra. " +
+                    RestoreAdvice(db)));
         return {};
     }
     std::string leftOut;
@@ -112,14 +114,16 @@ std::vector<std::string> ReplaceDamagedList(const std::string& name, const std::
         rt::ReportDamagedFileOnce(
             name, rt::DamagedFileMessage(name, problem,
                                          "L'elenco non viene mostrato: il programma non ha potuto ricostruirlo dalla "
-                                         "banca dati \"" + rt::SpelledOnDisc(db.name) + "\" (" + e.what() +
+                                         "banca dati \"" +
+                                             rt::SpelledOnDisc(db.name) + "\" (" + e.what() +
                                              "); ci riprover\xE0 la prossima volta che lo legger\xE0."));
         return {};
     }
-    rt::ReportDamagedFile(rt::DamagedFileMessage(
-        name, problem,
-        "Il programma ha ricostruito l'elenco dalla banca dati \"" + rt::SpelledOnDisc(db.name) +
-            "\", che \xE8 integra, e mostra l'elenco ricostruito." + (leftOut.empty() ? "" : "\r\n" + leftOut)));
+    rt::ReportDamagedFile(rt::DamagedFileMessage(name, problem,
+                                                 "Il programma ha ricostruito l'elenco dalla banca dati \"" +
+                                                     rt::SpelledOnDisc(db.name) +
+                                                     "\", che \xE8 integra, e mostra l'elenco ricostruito." +
+                                                     (leftOut.empty() ? "" : "\r\n" + leftOut)));
     return lines;
 }
 
@@ -135,7 +139,8 @@ std::vector<std::string> ReadChecked(const std::string& name, Problem problemOf,
 std::vector<std::string> NameFileEntriesOf(std::string_view bytes, std::size_t capacity) {
     std::vector<std::string> out;
     const std::size_t size = capacity + 1;
-    for (std::size_t at = size; at + size <= bytes.size(); at += size) out.push_back(GetField(bytes.substr(at, size), {0, capacity}));
+    for (std::size_t at = size; at + size <= bytes.size(); at += size)
+        out.push_back(GetField(bytes.substr(at, size), {0, capacity}));
     return out;
 }
 
@@ -143,14 +148,14 @@ std::vector<std::string> NameFileEntriesOf(std::string_view bytes, std::size_t c
 
 std::string TextListProblem(std::string_view bytes) {
     const std::size_t end = bytes.find(kCtrlZ);
-    if (end != std::string_view::npos &&
-        bytes.find_first_not_of(kCtrlZ, end) != std::string_view::npos)
+    if (end != std::string_view::npos && bytes.find_first_not_of(kCtrlZ, end) != std::string_view::npos)
         return "dopo il segno di fine testo (Ctrl-Z, al byte " + std::to_string(end + 1) + ") seguono altri dati";
     const std::string_view text = bytes.substr(0, end);
     std::size_t line = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == '\n' || (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++line;
+        if (c == '\n' || (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++line;
         else if (c != '\r' && IsControl(c))
             return "la riga " + std::to_string(line) + " contiene caratteri di controllo, che nessun elenco contiene";
     }
@@ -165,9 +170,8 @@ std::string RecordNumberListProblem(std::string_view bytes) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& l = lines[i];
         const std::size_t digits = l.find_first_not_of(' ');
-        if (digits == std::string::npos ||
-            !std::all_of(l.begin() + static_cast<std::ptrdiff_t>(digits), l.end(),
-                         [](char c) { return c >= '0' && c <= '9'; }))
+        if (digits == std::string::npos || !std::all_of(l.begin() + static_cast<std::ptrdiff_t>(digits), l.end(),
+                                                        [](char c) { return c >= '0' && c <= '9'; }))
             return "la riga " + std::to_string(i + 1) + " non \xE8 un numero di scheda";
     }
     return {};
@@ -181,8 +185,9 @@ std::string NameFileProblem(std::string_view bytes, std::size_t capacity) {
     for (std::size_t r = 0; r * size < bytes.size(); ++r) {
         const std::string_view record = bytes.substr(r * size, size);
         const std::size_t length = static_cast<unsigned char>(record[0]);
-        if (length > capacity || std::any_of(record.begin() + 1, record.begin() + 1 + static_cast<std::ptrdiff_t>(length),
-                                             [](char c) { return IsControl(static_cast<unsigned char>(c)); }))
+        if (length > capacity ||
+            std::any_of(record.begin() + 1, record.begin() + 1 + static_cast<std::ptrdiff_t>(length),
+                        [](char c) { return IsControl(static_cast<unsigned char>(c)); }))
             return "la scheda " + std::to_string(r) + " non \xE8 un nome dell'elenco";
     }
     return {};

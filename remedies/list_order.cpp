@@ -22,14 +22,25 @@ char BaseLetter(unsigned c) {
     if (c >= 'a' && c <= 'z') return static_cast<char>(c - 32);
     switch (c) {
         case 0x83: return 'F';
-        case 0x8A: case 0x9A: case 0xDF: return 'S';
-        case 0x8C: case 0x9C: return 'O';
-        case 0x8E: case 0x9E: return 'Z';
-        case 0x9F: case 0xDD: case 0xFD: case 0xFF: return 'Y';
-        case 0xC7: case 0xE7: return 'C';
-        case 0xD0: case 0xF0: return 'D';
-        case 0xD1: case 0xF1: return 'N';
-        case 0xDE: case 0xFE: return 'T';
+        case 0x8A:
+        case 0x9A:
+        case 0xDF: return 'S';
+        case 0x8C:
+        case 0x9C: return 'O';
+        case 0x8E:
+        case 0x9E: return 'Z';
+        case 0x9F:
+        case 0xDD:
+        case 0xFD:
+        case 0xFF: return 'Y';
+        case 0xC7:
+        case 0xE7: return 'C';
+        case 0xD0:
+        case 0xF0: return 'D';
+        case 0xD1:
+        case 0xF1: return 'N';
+        case 0xDE:
+        case 0xFE: return 'T';
         default: break;
     }
     unsigned l = (c >= 0xE0 && c != 0xF7) ? c - 0x20 : c;
@@ -74,7 +85,8 @@ Weights MakeWeights() {
     std::sort(distinct.begin(), distinct.end());
     const auto end = std::unique(distinct.begin(), distinct.end());
     for (unsigned c = 0; c < 256; ++c)
-        w.primaryByte[c] = static_cast<unsigned char>(1 + (std::lower_bound(distinct.begin(), end, w.primary[c]) - distinct.begin()));
+        w.primaryByte[c] =
+            static_cast<unsigned char>(1 + (std::lower_bound(distinct.begin(), end, w.primary[c]) - distinct.begin()));
     return w;
 }
 

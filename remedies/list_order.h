@@ -12,9 +12,7 @@ namespace remedies {
 // Negative, zero or positive as a sorts before, with or after b.
 int CompareListText(std::string_view a, std::string_view b);
 
-inline bool ListTextLess(std::string_view a, std::string_view b) {
-    return CompareListText(a, b) < 0;
-}
+inline bool ListTextLess(std::string_view a, std::string_view b) { return CompareListText(a, b) < 0; }
 
 // Sorts as a sorted list control fills: equal texts keep the order they came in.
 void SortListTexts(std::vector<std::string>& texts);

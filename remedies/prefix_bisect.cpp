@@ -6,8 +6,7 @@
 
 namespace remedies {
 
-int PrefixBisect(const std::vector<std::string>& lines, std::size_t count, std::string_view key,
-                 bool ignoreCase) {
+int PrefixBisect(const std::vector<std::string>& lines, std::size_t count, std::string_view key, bool ignoreCase) {
     const std::string upperKey = ignoreCase ? rt::UpperAscii(key) : std::string(key);
     if (ignoreCase) key = upperKey;
     count = std::min(count, lines.size());

@@ -15,8 +15,7 @@ namespace remedies {
 // With `ignoreCase` the letters a to z of both sides count as capitals.
 int PrefixBisect(const std::vector<std::string>& lines, std::size_t count, std::string_view key,
                  bool ignoreCase = false);
-inline int PrefixBisect(const std::vector<std::string>& lines, std::string_view key,
-                        bool ignoreCase = false) {
+inline int PrefixBisect(const std::vector<std::string>& lines, std::string_view key, bool ignoreCase = false) {
     return PrefixBisect(lines, lines.size(), key, ignoreCase);
 }
 

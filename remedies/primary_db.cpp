@@ -12,8 +12,8 @@
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
-#include "remedies/list_order.h"
 #include "remedies/database_sizes.h"
+#include "remedies/list_order.h"
 #include "remedies/stale_lists.h"
 
 namespace remedies {
@@ -75,12 +75,10 @@ const std::vector<LogicalText>& LogicalTexts() {
     using T = PrimaryTexts;
     static const std::vector<LogicalText> kTexts{
         {&T::remedy, {&R::remedy}, {50}},
-        {&T::posology, {&R::posology1, &R::posology2, &R::posology3, &R::posology4},
-         {250, 250, 250, 150}},
+        {&T::posology, {&R::posology1, &R::posology2, &R::posology3, &R::posology4}, {250, 250, 250, 150}},
         {&T::indication, {&R::indication1, &R::indication2}, {250, 50}},
         {&T::synthesis,
-         {&R::synthesis1, &R::synthesis2, &R::synthesis3, &R::synthesis4, &R::synthesis5,
-          &R::synthesis6},
+         {&R::synthesis1, &R::synthesis2, &R::synthesis3, &R::synthesis4, &R::synthesis5, &R::synthesis6},
          {250, 250, 250, 250, 250, 250}},
         {&T::primarySignature, {&R::primarySignature}, {30}},
         {&T::secondarySignature, {&R::secondarySignature}, {40}},
@@ -185,9 +183,7 @@ PrimaryRecord DecodeListFields(std::string_view b) {
 
 std::vector<PrimaryRecord> ReadAllPrimaryRecords() {
     std::vector<PrimaryRecord> out;
-    ForEachDataRecord(PrimaryDb(), [&](std::int64_t, const Bytes& b) {
-        out.push_back(DecodePrimaryRecord(b));
-    });
+    ForEachDataRecord(PrimaryDb(), [&](std::int64_t, const Bytes& b) { out.push_back(DecodePrimaryRecord(b)); });
     return out;
 }
 
@@ -214,15 +210,25 @@ bool EndsAListKey(unsigned char c) {
     // Every letter of Windows-1252: the accented and other Latin letters.
     if (c >= 0xC0 && c != 0xD7 && c != 0xF7) return true;
     switch (c) {
-        case ')': case '.':
-        case 0x83: case 0x8A: case 0x8C: case 0x8E:  // ƒ Š Œ Ž
-        case 0x9A: case 0x9C: case 0x9E: case 0x9F:  // š œ ž Ÿ
-        case 0xAA: case 0xB5: case 0xBA:             // ª µ º
-        case 0xB0:                                   // °
-        case 0xB9: case 0xB2: case 0xB3:             // ¹ ² ³
+        case ')':
+        case '.':
+        case 0x83:
+        case 0x8A:
+        case 0x8C:
+        case 0x8E:  // ƒ Š Œ Ž
+        case 0x9A:
+        case 0x9C:
+        case 0x9E:
+        case 0x9F:  // š œ ž Ÿ
+        case 0xAA:
+        case 0xB5:
+        case 0xBA:  // ª µ º
+        case 0xB0:  // °
+        case 0xB9:
+        case 0xB2:
+        case 0xB3:  // ¹ ² ³
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -249,11 +255,16 @@ std::string EarlierListKeyOf(std::string_view text) {
     auto keeps = [](unsigned char c) {
         if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
         switch (c) {
-            case ')': case '.':
-            case 0xE0: case 0xE9: case 0xE8: case 0xF9: case 0xF2: case 0xEC:  // � � � � � �
+            case ')':
+            case '.':
+            case 0xE0:
+            case 0xE9:
+            case 0xE8:
+            case 0xF9:
+            case 0xF2:
+            case 0xEC:  // � � � � � �
                 return true;
-            default:
-                return false;
+            default: return false;
         }
     };
     for (int i = 0; i < 10 && !key.empty() && !keeps(static_cast<unsigned char>(key.back())); ++i) key.pop_back();
@@ -293,12 +304,9 @@ std::string Columns(const std::string& s, std::size_t from, std::size_t count) {
     return s.substr(from - 1, count);
 }
 
-bool StartsWith(const std::string& s, const char* prefix) {
-    return s.rfind(prefix, 0) == 0;
-}
+bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
-std::string VariantLine(const std::string& name, const std::string& code, std::size_t restFrom,
-                        bool upper) {
+std::string VariantLine(const std::string& name, const std::string& code, std::size_t restFrom, bool upper) {
     std::string head = Columns(name, restFrom, 30) + " (" + code + ")";
     head.resize(70, ' ');
     if (upper) head = rt::UpperAscii(head);
@@ -482,8 +490,7 @@ ListRebuildReport PutPrimaryListsInPlace(const std::vector<ListFile>& lists, con
 
 std::vector<std::string> ReadRemedyNameList(const std::string& name) {
     std::vector<std::string> out;
-    for (const auto& b : rt::ReadAllRecords(name, kRemedyNameRecordSize))
-        out.push_back(GetField(b, {0, 50}));
+    for (const auto& b : rt::ReadAllRecords(name, kRemedyNameRecordSize)) out.push_back(GetField(b, {0, 50}));
     return out;
 }
 

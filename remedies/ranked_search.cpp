@@ -22,17 +22,14 @@ namespace {
 
 constexpr std::size_t kCountNameLength = 50;
 
-std::string FieldAt(const std::uint8_t* record, Field f) {
-    return rt::ReadFixedString(record + f.offset, f.capacity);
-}
+std::string FieldAt(const std::uint8_t* record, Field f) { return rt::ReadFixedString(record + f.offset, f.capacity); }
 
 // The symptom list shows each indication by its list key: a record counts for
 // a chosen symptom when its first indication string equals it, or when the
 // list shows its whole indication as it (ListedAs).
 constexpr Field kIndicationRest{1206, 50};
 
-bool EntryIs(RankedSearchKind kind, const std::uint8_t* record, const std::string& entry,
-             const std::string& chosen) {
+bool EntryIs(RankedSearchKind kind, const std::uint8_t* record, const std::string& entry, const std::string& chosen) {
     if (entry == chosen) return true;
     return kind == RankedSearchKind::MultiSymptom && ListedAs(entry + FieldAt(record, kIndicationRest), chosen);
 }
@@ -43,12 +40,12 @@ std::vector<std::string> RemedyNames(const RankedSearchFiles& files) {
     return names;
 }
 
-void WriteCountFile(const char* name, const std::vector<std::string>& names,
-                    const std::vector<long>& tallies) {
+void WriteCountFile(const char* name, const std::vector<std::string>& names, const std::vector<long>& tallies) {
     std::vector<Bytes> records;
     records.reserve(names.size());
     for (std::size_t j = 0; j < names.size(); ++j)
-        records.push_back(EncodeCountRecord(names[j], j < tallies.size() ? static_cast<int>(std::min(tallies[j], 255L)) : 0));
+        records.push_back(
+            EncodeCountRecord(names[j], j < tallies.size() ? static_cast<int>(std::min(tallies[j], 255L)) : 0));
     rt::EnsureParentFolder(name);
     rt::ReplaceAllRecords(name, kCountRecordSize, records);
 }
@@ -56,15 +53,18 @@ void WriteCountFile(const char* name, const std::vector<std::string>& names,
 }  // namespace
 
 const RankedSearchFiles& FilesOf(RankedSearchKind kind) {
-    static const RankedSearchFiles kMulti{PrimaryDb(),          kSymptomListName, kRemedyListName,
-                                         kMultiSymptomCountName, {955, 250},     {0, 50},
-                                         {51, 250},            kCountNameLength};
+    static const RankedSearchFiles kMulti{PrimaryDb(), kSymptomListName, kRemedyListName, kMultiSymptomCountName,
+                                          {955, 250},  {0, 50},          {51, 250},       kCountNameLength};
     // Remedy names of the therapies database hold up to 100 characters; all of
     // them name the remedy, so a long name is counted like a short one.
-    static const RankedSearchFiles kCompound{RepertoryDb(),        kPathologyListName,
-                                            kTherapyRemedyListName, kCompoundTherapyCountName,
-                                            {0, 100},             {352, 100},
-                                            {101, 250},           100};
+    static const RankedSearchFiles kCompound{RepertoryDb(),
+                                             kPathologyListName,
+                                             kTherapyRemedyListName,
+                                             kCompoundTherapyCountName,
+                                             {0, 100},
+                                             {352, 100},
+                                             {101, 250},
+                                             100};
     return kind == RankedSearchKind::MultiSymptom ? kMulti : kCompound;
 }
 
@@ -78,8 +78,7 @@ Bytes EncodeCountRecord(const std::string& name, int tally) {
 }
 
 std::string CountRecordName(const Bytes& record) {
-    return record.size() < kCountRecordSize ? std::string()
-                                            : rt::ReadFixedString(record.data(), kCountNameLength);
+    return record.size() < kCountRecordSize ? std::string() : rt::ReadFixedString(record.data(), kCountNameLength);
 }
 
 int CountRecordTally(const Bytes& record) { return record.size() < kCountRecordSize ? 0 : record[51]; }
@@ -127,8 +126,8 @@ namespace {
 
 // Tallies per remedy-list line: each record whose entry fills n slots adds n to
 // the first line naming its remedy.
-std::vector<long> CountTallies(const std::vector<std::string>& remedyList,
-                               const std::vector<EntryAndRemedy>& records, const RankedSlots& slots) {
+std::vector<long> CountTallies(const std::vector<std::string>& remedyList, const std::vector<EntryAndRemedy>& records,
+                               const RankedSlots& slots) {
     std::unordered_map<std::string, int> chosen;  // entry -> number of slots holding it
     for (int k = 1; k <= kRankedSlots; ++k)
         if (!slots[static_cast<std::size_t>(k)].empty()) ++chosen[slots[static_cast<std::size_t>(k)]];
@@ -147,8 +146,7 @@ std::vector<long> CountTallies(const std::vector<std::string>& remedyList,
     return tallies;
 }
 
-std::vector<RankedResult> Rank(const std::vector<std::string>& remedyList,
-                               const std::vector<long>& tallies) {
+std::vector<RankedResult> Rank(const std::vector<std::string>& remedyList, const std::vector<long>& tallies) {
     std::vector<RankedResult> out;
     for (std::size_t j = 0; j < remedyList.size(); ++j)
         if (tallies[j] > 0) out.push_back({remedyList[j], tallies[j]});
@@ -162,8 +160,7 @@ std::vector<RankedResult> Rank(const std::vector<std::string>& remedyList,
 }  // namespace
 
 std::vector<RankedResult> RankRemedies(const std::vector<std::string>& remedyList,
-                                       const std::vector<EntryAndRemedy>& records,
-                                       const RankedSlots& slots) {
+                                       const std::vector<EntryAndRemedy>& records, const RankedSlots& slots) {
     return Rank(remedyList, CountTallies(remedyList, records, slots));
 }
 
@@ -193,8 +190,8 @@ std::vector<RankedResult> RunRankedSearch(RankedSearchKind kind, const RankedSlo
     return Rank(names, tallies);
 }
 
-RankedDetail RankedSearchDetail(RankedSearchKind kind, const std::string& remedy,
-                                const RankedSlots& searchedSlots, const RankedSlots& currentSlots) {
+RankedDetail RankedSearchDetail(RankedSearchKind kind, const std::string& remedy, const RankedSlots& searchedSlots,
+                                const RankedSlots& currentSlots) {
     const RankedSearchFiles& files = FilesOf(kind);
     RankedDetail d;
     ScanDataRecords(files.db, [&](const std::uint8_t* r) {
@@ -220,8 +217,7 @@ int FindNextItem(const std::vector<std::string>& items, const std::string& text,
     if (text.empty()) return -1;
     const std::string wanted = rt::UpperAscii(text);
     for (int i = std::max(from, 0); i < static_cast<int>(items.size()); ++i)
-        if (rt::UpperAscii(items[static_cast<std::size_t>(i)]).find(wanted) != std::string::npos)
-            return i;
+        if (rt::UpperAscii(items[static_cast<std::size_t>(i)]).find(wanted) != std::string::npos) return i;
     return -1;
 }
 

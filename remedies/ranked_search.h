@@ -26,13 +26,13 @@ enum class RankedSearchKind { MultiSymptom, CompoundTherapy };
 // The files and fields one kind of search works on.
 struct RankedSearchFiles {
     DbFile db;
-    const char* vocabulary;   // list of the entries the user chooses from
-    const char* remedyList;   // list of the remedies that can be counted
+    const char* vocabulary;  // list of the entries the user chooses from
+    const char* remedyList;  // list of the remedies that can be counted
     const char* countFile;
-    Field entry;              // compared with the slots
-    Field remedy;             // tallied
-    Field posology;           // shown in the detail
-    std::size_t remedyLength; // how much of a remedy-list line names a remedy
+    Field entry;               // compared with the slots
+    Field remedy;              // tallied
+    Field posology;            // shown in the detail
+    std::size_t remedyLength;  // how much of a remedy-list line names a remedy
 };
 const RankedSearchFiles& FilesOf(RankedSearchKind kind);
 
@@ -73,8 +73,7 @@ struct EntryAndRemedy {
     std::string remedy;
 };
 std::vector<RankedResult> RankRemedies(const std::vector<std::string>& remedyList,
-                                       const std::vector<EntryAndRemedy>& records,
-                                       const RankedSlots& slots);
+                                       const std::vector<EntryAndRemedy>& records, const RankedSlots& slots);
 
 // The detail of one ranked remedy: for every record of that remedy and every
 // slot equal to its entry, a line "= " + entry and a line "- " + posology; the
@@ -85,8 +84,8 @@ struct RankedDetail {
     std::array<bool, kRankedSlots + 1> highlighted{};
 };
 inline constexpr const char* kDetailClosingLine = "            =======\xA7\xA7\xA7\xA7\xA7\xA7\xA7=======";
-RankedDetail RankedSearchDetail(RankedSearchKind kind, const std::string& remedy,
-                                const RankedSlots& searchedSlots, const RankedSlots& currentSlots);
+RankedDetail RankedSearchDetail(RankedSearchKind kind, const std::string& remedy, const RankedSlots& searchedSlots,
+                                const RankedSlots& currentSlots);
 
 // The first item from `from` on whose upper-cased text holds the upper-cased
 // text; -1 when none does or the text is empty.

@@ -31,8 +31,7 @@ void PutField(Bytes& record, Field f, std::string_view s) {
     rt::WriteFixedString(record.data() + f.offset, f.capacity, s);
 }
 
-std::vector<std::string> SliceText(std::string_view text,
-                                   const std::vector<std::size_t>& capacities) {
+std::vector<std::string> SliceText(std::string_view text, const std::vector<std::size_t>& capacities) {
     std::vector<std::string> pieces;
     pieces.reserve(capacities.size());
     for (std::size_t k = 0; k < capacities.size(); ++k) {
@@ -54,8 +53,7 @@ std::string JoinSlices(const std::vector<std::string>& pieces) {
 }
 
 DatabaseDamage::DatabaseDamage(const DbFile& db, std::int64_t fileBytes)
-    : db_(db),
-      partial_(db.recordSize ? fileBytes % static_cast<std::int64_t>(db.recordSize) : 0) {}
+    : db_(db), partial_(db.recordSize ? fileBytes % static_cast<std::int64_t>(db.recordSize) : 0) {}
 
 namespace {
 bool AllZero(std::string_view record) {

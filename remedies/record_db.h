@@ -28,13 +28,12 @@ struct Field {
 };
 
 std::string GetField(const Bytes& record, Field f);         // length byte clamped
-std::string GetField(std::string_view record, Field f);    // the same on bytes in place
+std::string GetField(std::string_view record, Field f);     // the same on bytes in place
 void PutField(Bytes& record, Field f, std::string_view s);  // cut to the capacity
 
 // Cuts a text into consecutive pieces of 250 characters, one per field, each
 // piece cut again to its field's capacity; text beyond the last field is dropped.
-std::vector<std::string> SliceText(std::string_view text,
-                                   const std::vector<std::size_t>& capacities);
+std::vector<std::string> SliceText(std::string_view text, const std::vector<std::size_t>& capacities);
 // Joins the pieces in order, without separators.
 std::string JoinSlices(const std::vector<std::string>& pieces);
 

@@ -165,9 +165,10 @@ void JournaledWrite(const DbFile& db, int fd, const JournaledChange& change, con
     j.oldLength = length;
     j.offset = offset;
     if (offset < length) {
-        j.oldBytes.resize(static_cast<std::size_t>(std::min<std::int64_t>(length - offset,
-                                                                           static_cast<std::int64_t>(bytes.size()))));
-        if (!rt::ReadAt(fd, j.oldBytes.data(), j.oldBytes.size(), offset)) throw rt::IoError(rt::kReadBeyondEnd, db.name);
+        j.oldBytes.resize(
+            static_cast<std::size_t>(std::min<std::int64_t>(length - offset, static_cast<std::int64_t>(bytes.size()))));
+        if (!rt::ReadAt(fd, j.oldBytes.data(), j.oldBytes.size(), offset))
+            throw rt::IoError(rt::kReadBeyondEnd, db.name);
     }
     WriteJournal(db, j);
     Step(steps, 1);

@@ -132,7 +132,8 @@ RemadeLists BringListsUpToDate(const DbFile& db, bool madeNow, bool listMissing,
             const ListState state = ListStateOf(list);
             if (state == ListState::Same) continue;
             due.push_back(list.name);
-            if (state == ListState::Differs && !quiet) remade.lists.push_back(rt::ProgramNameOf(rt::ResolvePath(list.name)));
+            if (state == ListState::Differs && !quiet)
+                remade.lists.push_back(rt::ProgramNameOf(rt::ResolvePath(list.name)));
         }
         if (due.empty() && !marked) return remade;
         MarkListsStale(db);
@@ -166,10 +167,11 @@ std::string RemadeListsMessage(const std::vector<RemadeLists>& remade) {
         if (r.lists.empty()) continue;
         const bool one = r.lists.size() == 1;
         message += (message.empty() ? "" : "\r\n") + std::string(one ? "L'elenco " : "Gli elenchi ") +
-                   QuotedNames(r.lists) + (one ? " non descriveva pi\xF9 la banca dati da cui deriva, \""
-                                                           : " non descrivevano pi\xF9 la banca dati da cui derivano, \"") +
-                   r.database + "\": il programma " +
-                   (one ? "lo ha ricostruito" : "li ha ricostruiti") + " all'avvio da quella banca dati, che \xE8 integra.";
+                   QuotedNames(r.lists) +
+                   (one ? " non descriveva pi\xF9 la banca dati da cui deriva, \""
+                        : " non descrivevano pi\xF9 la banca dati da cui derivano, \"") +
+                   r.database + "\": il programma " + (one ? "lo ha ricostruito" : "li ha ricostruiti") +
+                   " all'avvio da quella banca dati, che \xE8 integra.";
     }
     if (message.empty()) return message;
     return message + "\r\nLe finestre mostrano gli elenchi ricostruiti; non occorre fare altro.";
@@ -195,22 +197,29 @@ std::vector<std::string> EnsureRemedyFiles(const TakeDatabaseAsItIs& take) {
     // The remedy index and the remedies of the therapies database are made
     // when their windows open: here only held against their database.
     std::vector<RemadeLists> remade;
-    remade.push_back(BringListsUpToDate(PrimaryDb(), primaryMade, AnyMissing(PrimaryListNames()), [] {
-        const PrimaryListSource source = ReadPrimaryListSource();
-        std::vector<ListFile> lists = PrimaryListFiles(source.records);
-        if (rt::PathExists(kRemedyIndexName)) lists.push_back(RemedyIndexFile(ComputeRemedyIndex(source)));
-        return lists;
-    }, take, made));
-    remade.push_back(BringListsUpToDate(RepertoryDb(), repertoryMade, !rt::PathExists(kPathologyListName), [] {
-        const std::vector<RepertoryRecord> records = ReadSoundRepertoryRecords();
-        std::vector<ListFile> lists{PathologyListFile(records)};
-        if (rt::PathExists(kTherapyRemedyListName)) lists.push_back(TherapyRemedyListFile(records));
-        return lists;
-    }, take, made));
+    remade.push_back(BringListsUpToDate(
+        PrimaryDb(), primaryMade, AnyMissing(PrimaryListNames()),
+        [] {
+            const PrimaryListSource source = ReadPrimaryListSource();
+            std::vector<ListFile> lists = PrimaryListFiles(source.records);
+            if (rt::PathExists(kRemedyIndexName)) lists.push_back(RemedyIndexFile(ComputeRemedyIndex(source)));
+            return lists;
+        },
+        take, made));
+    remade.push_back(BringListsUpToDate(
+        RepertoryDb(), repertoryMade, !rt::PathExists(kPathologyListName),
+        [] {
+            const std::vector<RepertoryRecord> records = ReadSoundRepertoryRecords();
+            std::vector<ListFile> lists{PathologyListFile(records)};
+            if (rt::PathExists(kTherapyRemedyListName)) lists.push_back(TherapyRemedyListFile(records));
+            return lists;
+        },
+        take, made));
     std::vector<std::string> signatureLists = PlantListNames();
     signatureLists.push_back(kSignatureSymptomsName);
-    remade.push_back(BringListsUpToDate(SignatureDb(), signatureMade, AnyMissing(signatureLists),
-                                        [] { return SignatureListFiles(ReadSoundSignatureRecords()); }, take, made));
+    remade.push_back(BringListsUpToDate(
+        SignatureDb(), signatureMade, AnyMissing(signatureLists),
+        [] { return SignatureListFiles(ReadSoundSignatureRecords()); }, take, made));
     if (const std::string message = RemadeListsMessage(remade); !message.empty()) rt::ReportDamagedFile(message);
     return made;
 }

@@ -11,8 +11,7 @@ std::string RemedyText(const PrimaryRecord& r, RemedyTextKind kind) {
     return r.synthesis1 + r.synthesis2 + r.synthesis3 + r.synthesis4 + r.synthesis5 + r.synthesis6;
 }
 
-std::vector<std::string> SearchRemedyTexts(const std::vector<PrimaryRecord>& all,
-                                           const std::vector<std::string>& names,
+std::vector<std::string> SearchRemedyTexts(const std::vector<PrimaryRecord>& all, const std::vector<std::string>& names,
                                            const std::string& word, RemedyTextKind kind) {
     const std::string upper = rt::UpperAscii(word);
     std::vector<std::string> found;

@@ -20,8 +20,7 @@ std::string RemedyText(const PrimaryRecord& r, RemedyTextKind kind);
 // in its text, both upper-cased (letters a to z only), sorted; the one line
 // "**GEEN RESULTAAT**" when none does or the word is empty. `all` holds the
 // records from record 0 on.
-std::vector<std::string> SearchRemedyTexts(const std::vector<PrimaryRecord>& all,
-                                           const std::vector<std::string>& names,
+std::vector<std::string> SearchRemedyTexts(const std::vector<PrimaryRecord>& all, const std::vector<std::string>& names,
                                            const std::string& word, RemedyTextKind kind);
 
 // Upper-cases the first occurrence of the word in the text, found without regard

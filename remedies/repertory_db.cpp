@@ -4,9 +4,9 @@
 
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
+#include "remedies/database_sizes.h"
 #include "remedies/list_order.h"
 #include "remedies/primary_db.h"
-#include "remedies/database_sizes.h"
 #include "remedies/stale_lists.h"
 
 namespace remedies {
@@ -70,15 +70,11 @@ RepertoryTexts RepertoryRecordToTexts(const RepertoryRecord& r) {
 
 std::int64_t RepertoryRecordCount() { return DataRecordCount(RepertoryDb()); }
 
-RepertoryRecord ReadRepertoryRecord(std::int64_t r) {
-    return DecodeRepertoryRecord(ReadDataRecord(RepertoryDb(), r));
-}
+RepertoryRecord ReadRepertoryRecord(std::int64_t r) { return DecodeRepertoryRecord(ReadDataRecord(RepertoryDb(), r)); }
 
 std::vector<RepertoryRecord> ReadAllRepertoryRecords() {
     std::vector<RepertoryRecord> out;
-    ForEachDataRecord(RepertoryDb(), [&](std::int64_t, const Bytes& b) {
-        out.push_back(DecodeRepertoryRecord(b));
-    });
+    ForEachDataRecord(RepertoryDb(), [&](std::int64_t, const Bytes& b) { out.push_back(DecodeRepertoryRecord(b)); });
     return out;
 }
 
@@ -94,13 +90,9 @@ std::int64_t DeleteRepertoryRecord(std::int64_t r) { return DeleteDataRecord(Rep
 
 bool EnsureRepertoryDatabase() { return EnsureDatabaseFile(RepertoryDb()); }
 
-std::string EntryByRepertoryRemedy(const RepertoryRecord& r) {
-    return r.remedy + "**" + r.pathology;
-}
+std::string EntryByRepertoryRemedy(const RepertoryRecord& r) { return r.remedy + "**" + r.pathology; }
 
-std::string EntryByRepertoryPathology(const RepertoryRecord& r) {
-    return r.pathology + "**" + r.remedy;
-}
+std::string EntryByRepertoryPathology(const RepertoryRecord& r) { return r.pathology + "**" + r.remedy; }
 
 std::vector<std::string> ComputePathologyList(const std::vector<RepertoryRecord>& records) {
     std::vector<std::string> names;

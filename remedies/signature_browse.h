@@ -14,13 +14,13 @@ namespace remedies {
 
 // The plants of a symptom. `data` holds records 1 to the end (entry 0 = record 1).
 struct SymptomPlants {
-    std::string symptom;                // the chosen line, cut to 80, trailing blanks removed
-    std::vector<std::string> plants;    // plant followed by 40 hyphens
-    std::vector<std::string> syntheses; // synthesis cut to 80, one per plant
-    std::vector<std::int64_t> records;  // the record number of each plant line
-    bool found = false;                 // some record with a plant
-    SignatureRecord shown;              // the last record with a plant
-    std::string reference;              // authors of the last record without a plant
+    std::string symptom;                 // the chosen line, cut to 80, trailing blanks removed
+    std::vector<std::string> plants;     // plant followed by 40 hyphens
+    std::vector<std::string> syntheses;  // synthesis cut to 80, one per plant
+    std::vector<std::int64_t> records;   // the record number of each plant line
+    bool found = false;                  // some record with a plant
+    SignatureRecord shown;               // the last record with a plant
+    std::string reference;               // authors of the last record without a plant
 };
 SymptomPlants FindSymptomPlants(const std::vector<SignatureRecord>& data, const std::string& line);
 
@@ -29,7 +29,7 @@ inline constexpr int kPlantPages = 4;
 
 // The symptoms of a plant.
 struct PlantSymptoms {
-    std::string plant;  // the chosen line, cut to 80, trailing blanks removed
+    std::string plant;                                           // the chosen line, cut to 80, trailing blanks removed
     std::array<std::vector<std::string>, kPlantPages> symptoms;  // symptom + 120 hyphens
     std::array<std::vector<std::string>, kPlantPages> authors;   // authors + 120 hyphens
     int pageCount = 1;

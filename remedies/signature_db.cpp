@@ -4,8 +4,8 @@
 
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/text_file.h"
-#include "remedies/list_order.h"
 #include "remedies/database_sizes.h"
+#include "remedies/list_order.h"
 #include "remedies/stale_lists.h"
 
 namespace remedies {
@@ -77,14 +77,12 @@ std::vector<Bytes> NameFileRecords(std::size_t capacity, const std::vector<std::
 }
 
 // Writes records into a temporary file beside `name`; returns the temporary name.
-std::string WriteTemporary(const std::string& name, std::size_t recordSize,
-                           const std::vector<Bytes>& records) {
+std::string WriteTemporary(const std::string& name, std::size_t recordSize, const std::vector<Bytes>& records) {
     const std::string tmp = TemporaryNameFor(name);
     try {
         rt::RecordFile f(tmp, recordSize);
         f.Rewrite();
-        for (std::size_t i = 0; i < records.size(); ++i)
-            f.Write(static_cast<std::int64_t>(i), records[i]);
+        for (std::size_t i = 0; i < records.size(); ++i) f.Write(static_cast<std::int64_t>(i), records[i]);
         f.Close();
     } catch (...) {
         RemoveTemporary(tmp);
@@ -151,9 +149,7 @@ SignatureRecord DecodeSignatureRecord(const Bytes& b) {
 
 std::vector<SignatureRecord> ReadAllSignatureRecords() {
     std::vector<SignatureRecord> out;
-    ForEachDataRecord(SignatureDb(), [&](std::int64_t, const Bytes& b) {
-        out.push_back(DecodeSignatureRecord(b));
-    });
+    ForEachDataRecord(SignatureDb(), [&](std::int64_t, const Bytes& b) { out.push_back(DecodeSignatureRecord(b)); });
     return out;
 }
 
@@ -175,8 +171,7 @@ std::string Cut80Stripped(const std::string& s) {
     return t;
 }
 
-std::vector<std::string> NameFileEntries(const std::vector<std::string>& sorted,
-                                         std::size_t capacity) {
+std::vector<std::string> NameFileEntries(const std::vector<std::string>& sorted, std::size_t capacity) {
     std::vector<std::string> out;
     if (sorted.empty()) return out;
     out.push_back(rt::CutTo(sorted[0], capacity));
@@ -187,10 +182,8 @@ std::vector<std::string> NameFileEntries(const std::vector<std::string>& sorted,
     return out;
 }
 
-void ReplaceNameFile(const std::string& name, std::size_t capacity,
-                     const std::vector<std::string>& entries) {
-    ReplaceWithTemporary(WriteTemporary(name, capacity + 1, NameFileRecords(capacity, entries)),
-                         name);
+void ReplaceNameFile(const std::string& name, std::size_t capacity, const std::vector<std::string>& entries) {
+    ReplaceWithTemporary(WriteTemporary(name, capacity + 1, NameFileRecords(capacity, entries)), name);
 }
 
 std::vector<SignatureRecord> ParseSignatureText(const std::vector<std::string>& given) {
@@ -200,8 +193,8 @@ std::vector<SignatureRecord> ParseSignatureText(const std::vector<std::string>& 
         // Blank lines after the last group are no record; a last group that
         // stops short with text in it would shift every field.
         if (!std::all_of(lines.begin() + static_cast<std::ptrdiff_t>(start), lines.end(), IsBlank))
-            throw ImportError("Gruppo incompleto alla riga " + std::to_string(start + 1) + " di " +
-                              kSignatureTextName + ": il database non \xE8 stato modificato");
+            throw ImportError("Gruppo incompleto alla riga " + std::to_string(start + 1) + " di " + kSignatureTextName +
+                              ": il database non \xE8 stato modificato");
         lines.resize(start);
     }
     std::vector<SignatureRecord> records;
@@ -252,8 +245,7 @@ std::vector<std::string> ImportSignatureDatabase() {
     const std::vector<std::string> lines = rt::ReadTextLines(kSignatureTextName);
     RefuseUnusableText(lines);
     const std::vector<SignatureRecord> records = ParseSignatureText(lines);
-    const std::vector<std::string> symptoms =
-        SignatureSymptomEntries({records.begin() + 1, records.end()});
+    const std::vector<std::string> symptoms = SignatureSymptomEntries({records.begin() + 1, records.end()});
 
     std::vector<Bytes> dbRecords;
     dbRecords.reserve(records.size());
@@ -262,8 +254,7 @@ std::vector<std::string> ImportSignatureDatabase() {
     const std::string dbTmp = WriteTemporary(kSignatureDbName, kSignatureRecordSize, dbRecords);
     std::string listTmp;
     try {
-        listTmp = WriteTemporary(kSignatureSymptomsName, kSymptomNameRecordSize,
-                                 NameFileRecords(100, symptoms));
+        listTmp = WriteTemporary(kSignatureSymptomsName, kSymptomNameRecordSize, NameFileRecords(100, symptoms));
         // The plant lists describe the old database until they are built again.
         MarkListsStale(SignatureDb());
     } catch (...) {
@@ -278,9 +269,7 @@ std::vector<std::string> ImportSignatureDatabase() {
 
 std::vector<std::string> PlantsOfPlanet(const std::vector<SignatureRecord>& data, int planet) {
     const std::string word = kPlanetPlantLists.at(planet - 1).word;
-    return PlantsWhere(data, [&](const SignatureRecord& r) {
-        return Cut80Stripped(r.primarySignature) == word;
-    });
+    return PlantsWhere(data, [&](const SignatureRecord& r) { return Cut80Stripped(r.primarySignature) == word; });
 }
 
 std::vector<std::string> PlantsOfSign(const std::vector<SignatureRecord>& data, int sign) {
@@ -309,10 +298,8 @@ std::vector<std::string> WritePlantNameFile(const std::vector<SignatureRecord>& 
 
 std::vector<std::string> WriteSignatureLists(const std::vector<SignatureRecord>& data) {
     WritePlantNameFile(data);
-    for (int p = 1; p <= 7; ++p)
-        ReplaceNameFile(kPlanetPlantLists[p - 1].file, 20, PlantsOfPlanet(data, p));
-    for (int s = 1; s <= 12; ++s)
-        ReplaceNameFile(kSignPlantLists[s - 1].file, 20, PlantsOfSign(data, s));
+    for (int p = 1; p <= 7; ++p) ReplaceNameFile(kPlanetPlantLists[p - 1].file, 20, PlantsOfPlanet(data, p));
+    for (int s = 1; s <= 12; ++s) ReplaceNameFile(kSignPlantLists[s - 1].file, 20, PlantsOfSign(data, s));
     return ReadNameFileAsWritten(kSignPlantLists[11].file, 20);
 }
 

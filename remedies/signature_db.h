@@ -64,12 +64,10 @@ std::string Cut80Stripped(const std::string& s);
 
 // The name-file writing rule: the entries of a sorted list that are written,
 // in order, as records 1, 2, ... (neighbours equal after Cut80Stripped once).
-std::vector<std::string> NameFileEntries(const std::vector<std::string>& sorted,
-                                         std::size_t capacity);
+std::vector<std::string> NameFileEntries(const std::vector<std::string>& sorted, std::size_t capacity);
 // Writes a name file (record 0 empty, then the entries) beside the old one and
 // renames it over it.
-void ReplaceNameFile(const std::string& name, std::size_t capacity,
-                     const std::vector<std::string>& entries);
+void ReplaceNameFile(const std::string& name, std::size_t capacity, const std::vector<std::string>& entries);
 // Records 1..end of a name file, checked as it is read: a damaged list is
 // named in a message and rebuilt from a sound database, never shown as it is
 // (remedies/list_files.h).

@@ -16,8 +16,7 @@ namespace remedies {
 std::vector<PrimaryRecord> ReadPrimaryFile() {
     std::vector<PrimaryRecord> out;
     ReportDamagedDatabase(PrimaryDb());
-    for (const auto& b : rt::ReadAllRecords(kPrimaryDbName, kPrimaryRecordSize))
-        out.push_back(DecodePrimaryRecord(b));
+    for (const auto& b : rt::ReadAllRecords(kPrimaryDbName, kPrimaryRecordSize)) out.push_back(DecodePrimaryRecord(b));
     return out;
 }
 
@@ -67,10 +66,8 @@ std::int64_t FirstRecordNamed(const std::vector<PrimaryRecord>& all, const std::
     return -1;
 }
 
-bool SignatureMatches(const PrimaryRecord& r, const std::string& planetWord,
-                      const std::string& signWord) {
-    const bool planet = planetWord == kAnyWord ||
-                        r.primarySignature.find(planetWord) != std::string::npos ||
+bool SignatureMatches(const PrimaryRecord& r, const std::string& planetWord, const std::string& signWord) {
+    const bool planet = planetWord == kAnyWord || r.primarySignature.find(planetWord) != std::string::npos ||
                         r.secondarySignature.find(planetWord) != std::string::npos;
     const bool sign = signWord == kAnyWord || r.zodiacalSignature.find(signWord) != std::string::npos;
     return planet && sign;
@@ -93,8 +90,7 @@ std::int64_t IndexLineNumber(const std::string& line) {
 
 }  // namespace
 
-std::vector<SignatureRow> SearchSignatures(const std::vector<std::string>& names,
-                                           const std::string& planetWord,
+std::vector<SignatureRow> SearchSignatures(const std::vector<std::string>& names, const std::string& planetWord,
                                            const std::string& signWord) {
     const std::vector<std::string> index = ReadCheckedRecordNumberList(kRemedyIndexName);
     const std::vector<PrimaryRecord> all = ReadPrimaryFile();
@@ -109,8 +105,7 @@ std::vector<SignatureRow> SearchSignatures(const std::vector<std::string>& names
         if (ListedRemedyName(rec) != names[i]) continue;
         if (!SignatureMatches(rec, planetWord, signWord)) continue;
         hits.push_back(RowOf(rec));
-        lines.insert(lines.end(), {rec.remedy, rec.primarySignature, rec.secondarySignature,
-                                   rec.zodiacalSignature});
+        lines.insert(lines.end(), {rec.remedy, rec.primarySignature, rec.secondarySignature, rec.zodiacalSignature});
     }
     rt::EnsureParentFolder(kSignatureHitsName);
     rt::ReplaceTextLines(kSignatureHitsName, lines);

@@ -46,8 +46,7 @@ std::int64_t FirstRecordNamed(const std::vector<PrimaryRecord>& all, const std::
 // The planet word occurs in the primary or the secondary signature (or is
 // "Ieder"), and the sign word occurs in the zodiacal signature (or is "Ieder");
 // case-sensitive substring tests over the stored texts.
-bool SignatureMatches(const PrimaryRecord& r, const std::string& planetWord,
-                      const std::string& signWord);
+bool SignatureMatches(const PrimaryRecord& r, const std::string& planetWord, const std::string& signWord);
 
 // One row of the signature grid: the remedy and its three signature fields.
 struct SignatureRow {
@@ -58,8 +57,7 @@ SignatureRow RowOf(const PrimaryRecord& r);
 // The search: for each listed name in order, the record its index line names
 // (when that record still carries the name) is tested; the hits are written to
 // "FileDum\Segnat.dum", four lines a hit, and returned.
-std::vector<SignatureRow> SearchSignatures(const std::vector<std::string>& names,
-                                           const std::string& planetWord,
+std::vector<SignatureRow> SearchSignatures(const std::vector<std::string>& names, const std::string& planetWord,
                                            const std::string& signWord);
 // Number of pages of fourteen hits.
 int SignaturePageCount(int hits);

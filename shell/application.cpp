@@ -2,6 +2,8 @@
 
 #include "shell/command_line.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QDialog>
 #include <QIcon>
@@ -11,9 +13,8 @@
 #include <QTimer>
 #include <csignal>
 #include <memory>
-#include <sys/socket.h>
-#include <unistd.h>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_state.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
@@ -27,7 +28,6 @@
 #include "platform/runtime/paths.h"
 #include "remedies/remedy_files.h"
 #include "shell/data_folder_claim.h"
-#include "archive/current_chart.h"
 #include "shell/forms.h"
 #include "shell/main_window.h"
 #include "shell/rich_text_window.h"
@@ -178,15 +178,14 @@ int RunApplication(int argc, char** argv) {
     std::unique_ptr<MainWindow> mainWindow;
     ProgramWindows windows;
     // The text editors open the file the command line names.
-    MainWindow& main = CreateStartWindows(
-        windows, mainWindow,
-        {.currentChart = currentChart,
-         .drawing = drawing,
-         .drawSettings = drawSettings,
-         .userName = userName,
-         .sheetSelection = sheetSelection,
-         .wheelGeometry = wheelGeometry},
-        {.commandLineFile = QString::fromLocal8Bit(commandLineFile.c_str())});
+    MainWindow& main = CreateStartWindows(windows, mainWindow,
+                                          {.currentChart = currentChart,
+                                           .drawing = drawing,
+                                           .drawSettings = drawSettings,
+                                           .userName = userName,
+                                           .sheetSelection = sheetSelection,
+                                           .wheelGeometry = wheelGeometry},
+                                          {.commandLineFile = QString::fromLocal8Bit(commandLineFile.c_str())});
     sessionEnd.SetMainWindow(&main);
     main.show();
     // The main window's first activation completes the start-up.

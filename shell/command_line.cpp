@@ -45,8 +45,9 @@ constexpr const char* kUsage =
 // "-session <id>", a user may choose "-style" or "-platform". Those in the
 // first list take a value, as the next argument or after "=".
 constexpr std::array<std::string_view, 13> kToolkitOptionsWithValue = {
-    "-style", "-stylesheet", "-platform", "-platformpluginpath", "-platformtheme", "-plugin",
-    "-qwindowgeometry", "-qwindowicon", "-qwindowtitle", "-session", "-display", "-geometry", "-qmljsdebugger"};
+    "-style",   "-stylesheet",      "-platform",     "-platformpluginpath", "-platformtheme",
+    "-plugin",  "-qwindowgeometry", "-qwindowicon",  "-qwindowtitle",       "-session",
+    "-display", "-geometry",        "-qmljsdebugger"};
 constexpr std::array<std::string_view, 2> kToolkitFlags = {"-widgetcount", "-reverse"};
 
 // How many arguments from argv[i] on are a toolkit option with its value (0:
@@ -57,8 +58,7 @@ int ToolkitOptionLength(int argc, char** argv, int i) {
         if (arg == flag) return 1;
     for (std::string_view option : kToolkitOptionsWithValue) {
         if (arg == option) return i + 1 < argc ? 2 : 1;
-        if (arg.size() > option.size() && arg.substr(0, option.size()) == option && arg[option.size()] == '=')
-            return 1;
+        if (arg.size() > option.size() && arg.substr(0, option.size()) == option && arg[option.size()] == '=') return 1;
     }
     return 0;
 }
@@ -106,14 +106,16 @@ std::string FileOf(const std::string& programName) { return programName.substr(p
 std::string RenewedShippedFilesReport(const rt::RenewalNotice& notice) {
     std::string text;
     if (!notice.renewed.empty()) {
-        text += "Questa versione del programma ha rinnovato nella cartella dei dati i file che la sua "
-                "installazione porta con s\xE9 e che non erano stati modificati:";
+        text +=
+            "Questa versione del programma ha rinnovato nella cartella dei dati i file che la sua "
+            "installazione porta con s\xE9 e che non erano stati modificati:";
         for (const std::string& name : notice.renewed) text += "\r\n  " + name;
         text += "\r\n";
     }
     if (!notice.keptBeside.empty()) {
-        text += "Questa versione del programma porta una nuova versione di file modificati: la versione modificata "
-                "\xE8 rimasta, la nuova le sta accanto:";
+        text +=
+            "Questa versione del programma porta una nuova versione di file modificati: la versione modificata "
+            "\xE8 rimasta, la nuova le sta accanto:";
         for (const std::string& name : notice.keptBeside)
             text += "\r\n  " + name + " -> " + name + rt::kKeptNewVersionSuffix;
         text += "\r\n";
@@ -151,11 +153,11 @@ int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
     }
     out << "Cartella dei dati: " << folder.string() << "\n";
     if (madePrivate)
-        out << Shown("La cartella dei dati era leggibile da altri utenti di questo computer: ora \xE8 accessibile "
-                     "solo al suo utente.")
+        out << Shown(
+                   "La cartella dei dati era leggibile da altri utenti di questo computer: ora \xE8 accessibile "
+                   "solo al suo utente.")
             << "\n";
-    if (!renewed.Empty())
-        out << Shown(RenewedShippedFilesReport(renewed)) << "\n";
+    if (!renewed.Empty()) out << Shown(RenewedShippedFilesReport(renewed)) << "\n";
 
     std::vector<std::string> symptoms;
     try {
@@ -164,8 +166,8 @@ int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
         err << Shown(e.what());
         if (const auto* io = dynamic_cast<const rt::IoError*>(&e); io && !io->File().empty())
             err << ": " << Shown(io->File());
-        err << "\n" << Shown(std::string("Importazione non eseguita: ") + remedies::kSignatureDbName +
-                             " \xE8 rimasto com'era.")
+        err << "\n"
+            << Shown(std::string("Importazione non eseguita: ") + remedies::kSignatureDbName + " \xE8 rimasto com'era.")
             << "\n";
         return 1;
     }
@@ -180,8 +182,9 @@ int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
         remedies::RebuildSignatureLists();
     } catch (const std::exception& e) {
         err << Shown(e.what()) << "\n"
-            << Shown("Gli elenchi delle piante non sono stati ricostruiti: il programma li ricostruir\xE0 "
-                     "all'avvio.")
+            << Shown(
+                   "Gli elenchi delle piante non sono stati ricostruiti: il programma li ricostruir\xE0 "
+                   "all'avvio.")
             << "\n";
         return 1;
     }

@@ -152,8 +152,8 @@ bool DataFolderClaim::Claim(const fs::path& folder, Claimant claimant) {
         if (holder && !OfThisComputer(*holder)) {
             const std::string facts = HolderFacts(*holder, dutch);
             if (!dutch) {
-                gui::ShowMessage("La cartella " + shownFolder + " \xE8 bloccata dal programma su un altro computer: " +
-                                 facts +
+                gui::ShowMessage("La cartella " + shownFolder +
+                                 " \xE8 bloccata dal programma su un altro computer: " + facts +
                                  ".\r\nSe quel programma \xE8 chiuso, avviare il programma senza opzioni e "
                                  "rispondere di s\xEC alla sua domanda, oppure cancellare il file " +
                                  rt::Utf8ToCp1252(path.string()) + "; poi ripetere il comando.");

@@ -32,7 +32,7 @@ public:
     T* Create(T*& instance, Args&&... args) {
         instance = new T(std::forward<Args>(args)...);
         Register(instance, [&instance] { instance = nullptr; });
-        if constexpr (requires(T* t) { t->FinishCreation(); }) instance->FinishCreation();
+        if constexpr (requires(T * t) { t->FinishCreation(); }) instance->FinishCreation();
         return instance;
     }
 
@@ -43,7 +43,7 @@ public:
         owner = std::make_unique<T>(std::forward<Args>(args)...);
         T* form = owner.get();
         RegisterOwned(form, [&owner] { owner.reset(); });
-        if constexpr (requires(T* t) { t->FinishCreation(); }) form->FinishCreation();
+        if constexpr (requires(T * t) { t->FinishCreation(); }) form->FinishCreation();
         return form;
     }
 
@@ -78,7 +78,7 @@ int ShowOnDemand(T*& instance, const std::function<void(T*)>& prepare = {}, Args
             ref = nullptr;
         }
     } release{instance};
-    if constexpr (requires(T* t) { t->FinishCreation(); }) instance->FinishCreation();
+    if constexpr (requires(T * t) { t->FinishCreation(); }) instance->FinishCreation();
     if (prepare) prepare(instance);
     return gui::ShowModal(instance);
 }
@@ -89,7 +89,7 @@ int ShowOnDemand(T*& instance, const std::function<void(T*)>& prepare = {}, Args
 template <typename T, typename... Args>
 int ShowOwnedOnDemand(Args&&... args) {
     auto window = std::make_unique<T>(std::forward<Args>(args)...);
-    if constexpr (requires(T* t) { t->FinishCreation(); }) window->FinishCreation();
+    if constexpr (requires(T * t) { t->FinishCreation(); }) window->FinishCreation();
     return gui::ShowModal(window.get());
 }
 

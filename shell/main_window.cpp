@@ -16,57 +16,57 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "archive/current_chart.h"
-#include "archive/current_person.h"
-#include "archive/form_helpers.h"
-#include "display/chart/chart_window.h"
-#include "engine/chart.h"
-#include "platform/gui/guard.h"
-#include "platform/gui/modal.h"
-#include "platform/gui/text_convert.h"
-#include "platform/gui/widgets.h"
-#include "platform/runtime/damaged_file.h"
-#include "platform/runtime/io_error.h"
-#include "platform/runtime/paths.h"
+#include "archive/archive_files.h"
 #include "archive/backup_window.h"
 #include "archive/change_dialog.h"
+#include "archive/current_chart.h"
+#include "archive/current_person.h"
 #include "archive/delete_dialog.h"
+#include "archive/draw_settings_file.h"
+#include "archive/form_helpers.h"
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
-#include "display/draw/metafile_viewer.h"
+#include "display/chart/chart_window.h"
 #include "display/chart/open_chart_window.h"
-#include "shell/forms.h"
-#include "platform/gui/idle.h"
-#include "platform/gui/lock_glyph.h"
-#include "platform/runtime/text_file.h"
-#include "shell/print_parent.h"
-#include "shell/rich_text_window.h"
-#include "shell/rich_text_window_styled.h"
-#include "archive/archive_files.h"
-#include "archive/draw_settings_file.h"
 #include "display/draw/drawing_state.h"
-#include "shell/instructions.h"
-#include "shell/instructions_dialog.h"
-#include "shell/main_activation.h"
-#include "shell/subsystem_windows.h"
-#include "shell/start_up.h"
-#include "shell/user_name.h"
-#include "shell/user_name_dialog.h"
-#include "shell/window_placement.h"
+#include "display/draw/metafile_viewer.h"
 #include "display/settings/draw_settings_values.h"
 #include "display/sheets/sheet_selection.h"
 #include "display/wheel/chart_geometry.h"
+#include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "engine/ephemeris_tables.h"
 #include "engine/orb_set_choice.h"
 #include "engine/receptions.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/idle.h"
+#include "platform/gui/lock_glyph.h"
 #include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
 #include "remedies/windows/compound_therapy_search.h"
 #include "remedies/windows/multi_symptom_search.h"
 #include "remedies/windows/remedy_browser.h"
 #include "remedies/windows/symptom_browser.h"
+#include "shell/forms.h"
+#include "shell/instructions.h"
+#include "shell/instructions_dialog.h"
+#include "shell/main_activation.h"
+#include "shell/print_parent.h"
+#include "shell/rich_text_window.h"
+#include "shell/rich_text_window_styled.h"
+#include "shell/start_up.h"
+#include "shell/subsystem_windows.h"
+#include "shell/user_name.h"
+#include "shell/user_name_dialog.h"
+#include "shell/window_placement.h"
 
 namespace shell {
 
@@ -166,20 +166,20 @@ void MainWindow::FinishCreation() {
     windows_.Create(userNameDialog_, userName_);
     windows_.Create(recallDialog_, currentChart_);
     windows_.Create(sheetViewer_, currentChart_, sheetSelection_, drawingState_,
-                   display::SheetViewerCollaborators{
-                       .drawSettings = &drawSettings_,
-                       // The printable sheets print the user's name beside their caption.
-                       .userFullName = [&name = userName_] { return name.userFullName; },
-                       .printer = std::move(options_.sheetPrinter),
-                       .metafileViewer = [this] { return metafileViewer_; },
-                   });
+                    display::SheetViewerCollaborators{
+                        .drawSettings = &drawSettings_,
+                        // The printable sheets print the user's name beside their caption.
+                        .userFullName = [&name = userName_] { return name.userFullName; },
+                        .printer = std::move(options_.sheetPrinter),
+                        .metafileViewer = [this] { return metafileViewer_; },
+                    });
     windows_.Create(metafileViewer_, drawingState_);
     windows_.Create(printParentWindow_);
     windows_.Create(orbSettingsWindow_, currentChart_, drawingState_);
     windows_.Create(inputDialog_, currentChart_,
-                   archive::InputDialogCollaborators{.mainFrame = &frame_,
-                                                     .drawSettings = &drawSettings_,
-                                                     .storeDialog = [this] { return storeDialog_; }});
+                    archive::InputDialogCollaborators{.mainFrame = &frame_,
+                                                      .drawSettings = &drawSettings_,
+                                                      .storeDialog = [this] { return storeDialog_; }});
     windows_.Create(storeDialog_, currentChart_);
     windows_.Create(deleteDialog_, currentChart_);
     windows_.Create(styledRichTextWindow_, options_.commandLineFile);
@@ -216,12 +216,11 @@ void MainWindow::FinishCreation() {
 
 void MainWindow::BuildAstrologyPage() {
     auto* grid = new QGridLayout(astrologyPage_);
-    gui::MakeButtons(astrologyPage_,
-                     {{&openRecallDialogButton_, "BitBtnDati", "Roep nieuwe naam op"},
-                      {&openInputDialogButton_, "BitBtnInputA", "Geboortegegevens"},
-                      {&openDeleteDialogButton_, "BitBtnCancel", "Geboortegegevens Vervijderen"},
-                      {&openChangeDialogButton_, "BitBtn1", "Bewerk / Maak Text"},
-                      {&openChartWindowButton_, "BBProped", "Interactief voorbereidend model"}});
+    gui::MakeButtons(astrologyPage_, {{&openRecallDialogButton_, "BitBtnDati", "Roep nieuwe naam op"},
+                                      {&openInputDialogButton_, "BitBtnInputA", "Geboortegegevens"},
+                                      {&openDeleteDialogButton_, "BitBtnCancel", "Geboortegegevens Vervijderen"},
+                                      {&openChangeDialogButton_, "BitBtn1", "Bewerk / Maak Text"},
+                                      {&openChartWindowButton_, "BBProped", "Interactief voorbereidend model"}});
     int row = 0;
     for (QPushButton* b : {openRecallDialogButton_, openInputDialogButton_, openDeleteDialogButton_,
                            openChangeDialogButton_, openChartWindowButton_})
@@ -260,14 +259,13 @@ void MainWindow::BuildAstrologyPage() {
     sheetsPanel_->setFrameShape(QFrame::StyledPanel);
     auto* sheets = new QGridLayout(sheetsPanel_);
     sheets->addWidget(gui::MakeLabel(sheetsPanel_, "Label3", "Samenvattend afdrukbare grafieken"), 0, 0, 1, 2);
-    gui::MakeButtons(sheetsPanel_,
-                     {{&showLandscapeSheetButton_, "BBOriz", "Horizontaal 1 "},
-                      {&showSecondLandscapeSheetButton_, "BBoriz2", "Horizontaal 2"},
-                      {&showPortraitSheetButton_, "BBVert", "Verticaal 1"},
-                      {&showSecondPortraitSheetButton_, "BBvert2", "Verticaal 2"}});
+    gui::MakeButtons(sheetsPanel_, {{&showLandscapeSheetButton_, "BBOriz", "Horizontaal 1 "},
+                                    {&showSecondLandscapeSheetButton_, "BBoriz2", "Horizontaal 2"},
+                                    {&showPortraitSheetButton_, "BBVert", "Verticaal 1"},
+                                    {&showSecondPortraitSheetButton_, "BBvert2", "Verticaal 2"}});
     MakeTall({openRecallDialogButton_, openInputDialogButton_, openDeleteDialogButton_, openChangeDialogButton_,
-              openChartWindowButton_, showLandscapeSheetButton_, showSecondLandscapeSheetButton_, showPortraitSheetButton_,
-              showSecondPortraitSheetButton_});
+              openChartWindowButton_, showLandscapeSheetButton_, showSecondLandscapeSheetButton_,
+              showPortraitSheetButton_, showSecondPortraitSheetButton_});
     showSecondLandscapeSheetButton_->setEnabled(false);
     showSecondPortraitSheetButton_->setEnabled(false);
     sheets->addWidget(showLandscapeSheetButton_, 1, 0);
@@ -282,20 +280,19 @@ void MainWindow::BuildAstrologyPage() {
 
 void MainWindow::BuildRemediesPage() {
     auto* grid = new QGridLayout(remediesPage_);
-    gui::MakeButtons(remediesPage_,
-                     {{&openSymptomBrowserButton_, "BBSintomi", "Symptomen"},
-                      {&openRemedyBrowserButton_, "BitBtn2", "Remedies"},
-                      {&openTherapyBrowserButton_, "BitBtn3", "Therapie\xEBn"},
-                      {&openPlantSymptomsWindowButton_, "Bquor1", "Quorim-1"},
-                      {&openSymptomPlantsWindowButton_, "Bquor2", "Quorim-2"},
-                      {&openSignatureSearchWindowButton_, "BitBtn5", "Astrologische Signatuur / S"},
-                      {&openCompositionWindowButton_, "BitBtn7", "Planten en Actieve Principes"},
-                      {&openPrinciplesWindowButton_, "BitBtn8", ""},
-                      {&openDebilityWindowButton_, "BitBtn6", "Astrologische Verzwakking"},
-                      {&openSynthesisWindowButton_, "BitBtn9", "Psychische Synthese"},
-                      {&openMultiSymptomSearchButton_, "BBriceCompo", "Sintomi Multipli"},
-                      {&openCompoundTherapySearchButton_, "BitBtn10", "Terapie Composite"},
-                      {&openSearchUtilityButton_, "BButility", "Utility Ricerca"}});
+    gui::MakeButtons(remediesPage_, {{&openSymptomBrowserButton_, "BBSintomi", "Symptomen"},
+                                     {&openRemedyBrowserButton_, "BitBtn2", "Remedies"},
+                                     {&openTherapyBrowserButton_, "BitBtn3", "Therapie\xEBn"},
+                                     {&openPlantSymptomsWindowButton_, "Bquor1", "Quorim-1"},
+                                     {&openSymptomPlantsWindowButton_, "Bquor2", "Quorim-2"},
+                                     {&openSignatureSearchWindowButton_, "BitBtn5", "Astrologische Signatuur / S"},
+                                     {&openCompositionWindowButton_, "BitBtn7", "Planten en Actieve Principes"},
+                                     {&openPrinciplesWindowButton_, "BitBtn8", ""},
+                                     {&openDebilityWindowButton_, "BitBtn6", "Astrologische Verzwakking"},
+                                     {&openSynthesisWindowButton_, "BitBtn9", "Psychische Synthese"},
+                                     {&openMultiSymptomSearchButton_, "BBriceCompo", "Sintomi Multipli"},
+                                     {&openCompoundTherapySearchButton_, "BitBtn10", "Terapie Composite"},
+                                     {&openSearchUtilityButton_, "BButility", "Utility Ricerca"}});
     // A picture button without a caption: its glyph and hint name the window it opens.
     openPrinciplesWindowButton_->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
     openPrinciplesWindowButton_->setToolTip("PRINCIPI CURATIVI");
@@ -348,12 +345,14 @@ void MainWindow::ConnectCommands() {
     connect(changeUserNameButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ChangeUserName(); }));
     connect(openRecallDialogButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenRecallDialog(); }));
-    connect(openInputDialogButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenInputDialog(); }));
+    connect(openInputDialogButton_, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenInputDialog(); }));
     connect(openDeleteDialogButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenDeleteDialog(); }));
     connect(openChangeDialogButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenChangeDialog(); }));
-    connect(openChartWindowButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenChartWindow(); }));
+    connect(openChartWindowButton_, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenChartWindow(); }));
     connect(openBackupWindowButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenBackupWindow(); }));
     connect(openInstructionsDialogButton_, &QPushButton::clicked, this,
@@ -383,7 +382,8 @@ void MainWindow::ConnectCommands() {
         {openUpdateWindowButton_, &MainWindow::OpenUpdateWindow},
     };
     for (const auto& [button, handler] : commands)
-        connect(button, &QPushButton::clicked, this, gui::Guarded([this, handler = handler](auto&&...) { (this->*handler)(); }));
+        connect(button, &QPushButton::clicked, this,
+                gui::Guarded([this, handler = handler](auto&&...) { (this->*handler)(); }));
     connect(openSymptomBrowserButton_, &QPushButton::clicked, this,
             gui::Guarded([this](auto&&...) { OpenSymptomBrowser(); }));
     connect(openRemedyBrowserButton_, &QPushButton::clicked, this,
@@ -422,7 +422,7 @@ void MainWindow::BuildBottomPanel() {
     openPrinterModelDialogButton_->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     row->addWidget(openPrinterModelDialogButton_);
     printerModelLabels_ = {gui::MakeLabel(bottomPanel_, "Label34", "Printermodel"),
-                          gui::MakeLabel(bottomPanel_, "Label35", "")};
+                           gui::MakeLabel(bottomPanel_, "Label35", "")};
     for (QLabel* label : printerModelLabels_) {
         row->addWidget(label);
         label->installEventFilter(this);
@@ -600,16 +600,13 @@ bool MainWindow::ShowCurrentPerson() {
     return !view.empty;
 }
 
-void MainWindow::RememberOrigin() {
-    archive::RememberMainOrigin(this, frame_);
-}
+void MainWindow::RememberOrigin() { archive::RememberMainOrigin(this, frame_); }
 
 void MainWindow::ChangeUserName() {
     RememberOrigin();
     archive::PlaceNearMain(userNameDialog_, 10, frame_);
     gui::ShowModal(userNameDialog_);
-    changeUserNameButton_->setText(
-        gui::ToQt(userName_.userGivenName + " " + userName_.userSurname));
+    changeUserNameButton_->setText(gui::ToQt(userName_.userGivenName + " " + userName_.userSurname));
     Refresh();
 }
 
@@ -838,8 +835,8 @@ void MainWindow::ChooseNodeType() {
 void MainWindow::ToggleNodeType() {
     if (!NodeTypeChanged_) nodeTypeInForce_ = engine::NodeKindText(currentChart_.settings.node);
     NodeTypeChanged_ = true;
-    currentChart_.settings.node = engine::ParseNodeKind(
-        engine::NodeKindText(currentChart_.settings.node) != "VERO" ? "VERO" : "MEDIO");
+    currentChart_.settings.node =
+        engine::ParseNodeKind(engine::NodeKindText(currentChart_.settings.node) != "VERO" ? "VERO" : "MEDIO");
     nodeTypeBox_->setEditText(gui::ToQt(engine::NodeKindText(currentChart_.settings.node)));
     ApplyBoxChangesWhenIdle();
 }
@@ -881,7 +878,8 @@ void MainWindow::ApplyBoxChanges() {
         }
         bool applied = false;
         try {
-            applied = engine::ApplyOrbSet(currentChart_.settings, currentChart_.orbs, currentChart_.orbs.setLetter, ShowSettingsMessage);
+            applied = engine::ApplyOrbSet(currentChart_.settings, currentChart_.orbs, currentChart_.orbs.setLetter,
+                                          ShowSettingsMessage);
         } catch (const rt::IoError& e) {
             currentChart_.orbs.setLetter = orbSetInForce_;
             if (const char* shown = OrbBoxText(orbSetInForce_)) orbSetBox_->setEditText(shown);

@@ -7,9 +7,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QShowEvent>
 
 #include "archive/archive_records.h"
@@ -40,17 +40,17 @@ void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message)
 
 inline constexpr const char* kInvalidOrbsMessage = "Errore Impostazione Orbite";
 
-const char* const kAspectNames[15] = {"",          "Conjunctie", "Semi Sextiel", "Deciel",
-                                      "Novile",    "Half Vierkant", "Settile",  "Sextiel",
-                                      "Quintiel",  "Vierkant",   "Driehoek",     "Anderhalf vierk.",
-                                      "Biquintel", "Quincunx",   "Oppositie"};
-const char* const kAngles[15] = {"",     "0\xB0",   "30\xB0",  "36\xB0",  "40\xB0",  "45\xB0",  "360\xB0:7", "60\xB0",
+const char* const kAspectNames[15] = {"",          "Conjunctie",    "Semi Sextiel", "Deciel",
+                                      "Novile",    "Half Vierkant", "Settile",      "Sextiel",
+                                      "Quintiel",  "Vierkant",      "Driehoek",     "Anderhalf vierk.",
+                                      "Biquintel", "Quincunx",      "Oppositie"};
+const char* const kAngles[15] = {"",       "0\xB0",  "30\xB0",  "36\xB0",  "40\xB0",  "45\xB0",  "360\xB0:7", "60\xB0",
                                  "72\xB0", "90\xB0", "120\xB0", "135\xB0", "144\xB0", "150\xB0", "180\xB0"};
 const char* const kStems[15] = {"",     "Cong", "SmSt", "Deci", "Novi", "SmQd", "Sett", "Sest",
                                 "Quin", "Quad", "Trig", "SsQd", "BiQn", "Qunc", "Oppo"};
-const char* const kInitialB[15] = {"", "10,0", "1,0", "0,5", "0,5", "1,0", "0,5", "3,0",
-                                   "1,0", "4,0", "4,0", "1,0", "1,0", "2,0", "8,0"};
-const char* const kInitialC[15] = {"", "5,0", "1,0", "0,5", "0,5", "1,0", "0,5", "3,0",
+const char* const kInitialB[15] = {"",    "10,0", "1,0", "0,5", "0,5", "1,0", "0,5", "3,0",
+                                   "1,0", "4,0",  "4,0", "1,0", "1,0", "2,0", "8,0"};
+const char* const kInitialC[15] = {"",    "5,0", "1,0", "0,5", "0,5", "1,0", "0,5", "3,0",
                                    "1,0", "4,5", "5,0", "0,8", "0,8", "1,5", "7,0"};
 
 // A value as the edits show it: the first 7 characters of its text, decimal comma.
@@ -99,7 +99,8 @@ QPixmap AspectGlyphPicture(const display::DrawingState& drawing, const display::
     constexpr int kSide = 20;
     QPixmap picture(kSide, kSide);
     picture.fill(Qt::black);
-    const display::Color c = display::PenForCode(drawing, display::Medium::Screen, g.penCode == 0 ? 5 : g.penCode).color;
+    const display::Color c =
+        display::PenForCode(drawing, display::Medium::Screen, g.penCode == 0 ? 5 : g.penCode).color;
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(display::RedOf(c), display::GreenOf(c), display::BlueOf(c)), 1.5));
@@ -187,8 +188,7 @@ void OrbSettingsWindow::BuildSetColumns(QGridLayout* grid, const display::Drawin
         grid->addWidget(setA[i], i, 3, Qt::AlignCenter);
         grid->addWidget(setB[i], i, 4, Qt::AlignCenter);
         grid->addWidget(setC[i], i, 5, Qt::AlignCenter);
-        for (QLineEdit* e : {setB[i], setC[i]})
-            connect(e, &QLineEdit::textEdited, this, [this] { MarkOrbsEdited(); });
+        for (QLineEdit* e : {setB[i], setC[i]}) connect(e, &QLineEdit::textEdited, this, [this] { MarkOrbsEdited(); });
     }
     gui::MakeButtons(this, {{&setColumns[kSetA].chooseButton, "BitBtn3", "Kies"},
                             {&setColumns[kSetB].chooseButton, "BitBtn2", "Kies"},
@@ -316,7 +316,8 @@ void OrbSettingsWindow::LoadOrbSets() {
     const engine::OrbSets sets = engine::LoadOrbSets(currentChart_.orbs, ShowSettingsMessage);
     setsLoaded = !sets.damaged;
     for (int i = 1; i <= 14; ++i)
-        currentChart_.orbs.aspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
+        currentChart_.orbs
+            .aspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
             sets.orbs[0][i];
     currentChart_.orbs.parallelOrb = sets.parallelOrb;
     currentChart_.orbs.antisciaOrb = sets.antisciaOrb;
@@ -343,8 +344,8 @@ void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     std::array<engine::Real, 15> orbs{};
     const auto& edits = setColumns[letter == "A" ? kSetA : letter == "B" ? kSetB : kSetC].orbEdits;
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
-    engine::WriteOrbSetSettings(currentChart_.settings, currentChart_.orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter,
-                                ShowSettingsMessage);
+    engine::WriteOrbSetSettings(currentChart_.settings, currentChart_.orbs, orbs, NumberInEdit(parallelOrbEdit),
+                                NumberInEdit(antisciaOrbEdit), letter, ShowSettingsMessage);
     Q_EMIT OrbSetChosen(letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)");
     engine::LoadEngineSettings(currentChart_.settings, currentChart_.orbs, ShowSettingsMessage);
 }

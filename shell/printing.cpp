@@ -14,8 +14,8 @@ std::string PrintFileStem(const std::string& title) {
     std::string name = std::filesystem::path(title).filename().string();
     std::string out;
     for (char c : name) {
-        bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                    c == '-' || c == '_' || c == '.';
+        bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+                    c == '_' || c == '.';
         out += keep ? c : '_';
     }
     while (!out.empty() && out.front() == '.') out.erase(out.begin());

@@ -62,8 +62,10 @@ void SavePlainText(const fs::path& path, const std::string& text) {
     std::string bytes;
     bytes.reserve(text.size() + text.size() / 16);
     for (char c : text) {
-        if (c == '\n') bytes += "\r\n";
-        else bytes += c;
+        if (c == '\n')
+            bytes += "\r\n";
+        else
+            bytes += c;
     }
     rt::ReplaceWholeFile(path, bytes, rt::Utf8ToCp1252(path.string()));
 }
@@ -96,8 +98,7 @@ std::string CursorPositionText(int line, int column) {
     return buf;
 }
 
-RulerMarkers MarkersForIndents(double firstIndent, double leftIndent, double rightIndent,
-                               int rulerClientWidth) {
+RulerMarkers MarkersForIndents(double firstIndent, double leftIndent, double rightIndent, int rulerClientWidth) {
     RulerMarkers m;
     m.firstLeft = Trunc(firstIndent * kRulerScale) + 2;
     m.leftLeft = Trunc((leftIndent + firstIndent) * kRulerScale) + 2;
@@ -117,13 +118,9 @@ int RightIndentFromMarker(int markerLeft, int dragOffset, int rulerClientWidth) 
     return Trunc((rulerClientWidth - markerLeft + dragOffset - 2) / kRulerScale) - 12;
 }
 
-std::string SaveChangesQuestion(const std::string& fileName) {
-    return "Save changes to " + fileName + "?";
-}
+std::string SaveChangesQuestion(const std::string& fileName) { return "Save changes to " + fileName + "?"; }
 
-std::string OverwriteQuestion(const std::string& fileName) {
-    return "OK to overwrite " + fileName;
-}
+std::string OverwriteQuestion(const std::string& fileName) { return "OK to overwrite " + fileName; }
 
 std::string UnsavableTextMessage(const std::string& foreign) {
     return "Il testo contiene caratteri che il file non pu\xF2 registrare (" + foreign +

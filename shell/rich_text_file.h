@@ -55,8 +55,7 @@ struct RulerMarkers {
     int leftLeft = 0;
     int rightLeft = 0;
 };
-RulerMarkers MarkersForIndents(double firstIndent, double leftIndent, double rightIndent,
-                               int rulerClientWidth);
+RulerMarkers MarkersForIndents(double firstIndent, double leftIndent, double rightIndent, int rulerClientWidth);
 int FirstIndentFromMarker(int markerLeft, int dragOffset);
 int LeftIndentFromMarker(int markerLeft, int dragOffset, int firstIndent);
 int RightIndentFromMarker(int markerLeft, int dragOffset, int rulerClientWidth);

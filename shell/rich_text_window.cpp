@@ -179,13 +179,14 @@ void RichTextWindow::BuildMenuAndToolBar(QVBoxLayout* layout) {
     mainMenu->setObjectName("MainMenu");
     auto fill = [](auto* holder, std::initializer_list<QAction*> actions) {
         for (QAction* a : actions) {
-            if (a) holder->addAction(a);
-            else holder->addSeparator();
+            if (a)
+                holder->addAction(a);
+            else
+                holder->addSeparator();
         }
     };
-    fill(mainMenu->addMenu("&File"),
-         {newFileAction, openFileAction, saveFileAction, saveFileAsAction, nullptr, printFileAction, nullptr,
-          closeAction});
+    fill(mainMenu->addMenu("&File"), {newFileAction, openFileAction, saveFileAction, saveFileAsAction, nullptr,
+                                      printFileAction, nullptr, closeAction});
     fill(mainMenu->addMenu("&Edit"), {undoAction, nullptr, cutAction, copyAction, pasteAction, nullptr, fontAction});
     layout->setMenuBar(mainMenu);
 
@@ -327,9 +328,7 @@ void RichTextWindow::SetFileName(const QString& path) {
     setWindowTitle(gui::ToQt(CaptionForFile(ToPath(path))));
 }
 
-void RichTextWindow::SetModifiedPanel(bool modified) {
-    statusPanel[1]->setText(modified ? "Modified" : "");
-}
+void RichTextWindow::SetModifiedPanel(bool modified) { statusPanel[1]->setText(modified ? "Modified" : ""); }
 
 bool RichTextWindow::IsModified() const { return editor->document()->isModified(); }
 
@@ -345,8 +344,7 @@ std::string RichTextWindow::EditorText() const { return gui::FromQt(EditorLines(
 
 bool RichTextWindow::CheckFileSave() {
     if (!IsModified()) return true;
-    int answer = gui::ShowMessage(SaveChangesQuestion(gui::FromQt(fileName_)), "Confirm",
-                                  gui::Buttons::YesNoCancel);
+    int answer = gui::ShowMessage(SaveChangesQuestion(gui::FromQt(fileName_)), "Confirm", gui::Buttons::YesNoCancel);
     if (answer == gui::kAnswerYes) return SaveFile();
     return answer == gui::kAnswerNo;
 }
@@ -457,8 +455,7 @@ bool RichTextWindow::SaveFileAs() {
     QString chosen = files.first();
     std::error_code ec;
     if (fs::exists(ToPath(chosen), ec)) {
-        int answer = gui::ShowMessage(OverwriteQuestion(gui::FromQt(chosen)), "Confirm",
-                                      gui::Buttons::YesNoCancel);
+        int answer = gui::ShowMessage(OverwriteQuestion(gui::FromQt(chosen)), "Confirm", gui::Buttons::YesNoCancel);
         if (answer != gui::kAnswerYes) return false;
     }
     SaveTo(chosen);
@@ -620,8 +617,7 @@ void RichTextWindow::ShowModifiedState() { SetModifiedPanel(IsModified()); }
 
 void RichTextWindow::ShowSelectionState() {
     updating_ = true;
-    RulerMarkers m = MarkersForIndents(FirstIndent(), LeftIndent(), RightIndent(),
-                                       ruler->contentsRect().width());
+    RulerMarkers m = MarkersForIndents(FirstIndent(), LeftIndent(), RightIndent(), ruler->contentsRect().width());
     firstIndentMarker->move(m.firstLeft, firstIndentMarker->y());
     leftIndentMarker->move(m.leftLeft, leftIndentMarker->y());
     rightIndentMarker->move(m.rightLeft, rightIndentMarker->y());
@@ -659,8 +655,10 @@ bool RichTextWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         // The status bar shows a hint as one text, else its panels.
         QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        if (tip.isEmpty()) statusBar->clearMessage();
-        else statusBar->showMessage(tip);
+        if (tip.isEmpty())
+            statusBar->clearMessage();
+        else
+            statusBar->showMessage(tip);
         return true;
     }
     return QDialog::event(event);
@@ -681,9 +679,12 @@ bool RichTextWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         if (event->type() == QEvent::MouseButtonRelease) {
             gui::Guard([this, marker] {
-                if (marker == firstIndentMarker) DropFirstIndentMarker();
-                else if (marker == leftIndentMarker) DropLeftIndentMarker();
-                else DropRightIndentMarker();
+                if (marker == firstIndentMarker)
+                    DropFirstIndentMarker();
+                else if (marker == leftIndentMarker)
+                    DropLeftIndentMarker();
+                else
+                    DropRightIndentMarker();
             });
             return true;
         }

@@ -23,7 +23,7 @@ StyledRichTextWindow::StyledRichTextWindow(QString commandLineFile)
     bar->addSeparator();
     // The character styles and, after them, the paragraph alignments, each a
     // checkable button of the bar.
-    const std::tuple<QAction* StyledRichTextWindow::*, const char*, const char*> styles[] = {
+    const std::tuple<QAction * StyledRichTextWindow::*, const char*, const char*> styles[] = {
         {&StyledRichTextWindow::boldButton, "BoldButton", "B"},
         {&StyledRichTextWindow::italicButton, "ItalicButton", "I"},
         {&StyledRichTextWindow::underlineButton, "UnderlineButton", "U"}};
@@ -41,7 +41,7 @@ StyledRichTextWindow::StyledRichTextWindow(QString commandLineFile)
 
     bar->addSeparator();
     alignGroup_ = new QActionGroup(this);
-    const std::tuple<QAction* StyledRichTextWindow::*, const char*, const char*, int> alignments[] = {
+    const std::tuple<QAction * StyledRichTextWindow::*, const char*, const char*, int> alignments[] = {
         {&StyledRichTextWindow::leftAlign, "LeftAlign", "Left", Qt::AlignLeft},
         {&StyledRichTextWindow::centerAlign, "CenterAlign", "Center", Qt::AlignHCenter},
         {&StyledRichTextWindow::rightAlign, "RightAlign", "Right", Qt::AlignRight}};
@@ -53,8 +53,7 @@ StyledRichTextWindow::StyledRichTextWindow(QString commandLineFile)
         alignGroup_->addAction(a);
     }
     leftAlign->setChecked(true);
-    connect(alignGroup_, &QActionGroup::triggered, this,
-            gui::Guarded([this](QAction* a) { ApplyAlignment(a); }));
+    connect(alignGroup_, &QActionGroup::triggered, this, gui::Guarded([this](QAction* a) { ApplyAlignment(a); }));
 }
 
 void StyledRichTextWindow::OpenFileOfShowing() {
@@ -105,9 +104,12 @@ void StyledRichTextWindow::UpdateStyleButtons() {
     italicButton->setChecked(attributes.font().italic());
     underlineButton->setChecked(attributes.font().underline());
     Qt::Alignment a = editor->textCursor().blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-    if (a & Qt::AlignHCenter) centerAlign->setChecked(true);
-    else if (a & Qt::AlignRight) rightAlign->setChecked(true);
-    else leftAlign->setChecked(true);
+    if (a & Qt::AlignHCenter)
+        centerAlign->setChecked(true);
+    else if (a & Qt::AlignRight)
+        rightAlign->setChecked(true);
+    else
+        leftAlign->setChecked(true);
 }
 
 }  // namespace shell

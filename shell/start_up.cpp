@@ -7,44 +7,44 @@
 #include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/delete_dialog.h"
+#include "archive/draw_settings_file.h"
+#include "archive/form_helpers.h"
 #include "archive/input_dialog.h"
-#include "remedies/remedy_files.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
-#include "display/wheel/stroke_glyphs.h"
-#include "display/wheel/chart_geometry.h"
 #include "display/chart/chart_window.h"
-#include "display/draw/drawing_state.h"
-#include "display/draw/glyphs.h"
-#include "display/draw/metafile_viewer.h"
 #include "display/chart/dodecatemoria_wheel.h"
 #include "display/chart/glyph_clicks.h"
 #include "display/chart/masters_view.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/glyphs.h"
+#include "display/draw/metafile_viewer.h"
 #include "display/sheets/sheet_composers.h"
 #include "display/sheets/sheet_rulers.h"
 #include "display/sheets/sheet_selection.h"
 #include "display/sheets/sheet_terms.h"
 #include "display/sheets/sheet_view.h"
+#include "display/wheel/chart_geometry.h"
+#include "display/wheel/stroke_glyphs.h"
 #include "display/wheel/wheel_reports.h"
-#include "archive/form_helpers.h"
-#include "engine/receptions.h"
 #include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "engine/ephemeris_tables.h"
+#include "engine/receptions.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
-#include "platform/runtime/damaged_file.h"
 #include "platform/gui/system_services.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/win1252.h"
-#include "archive/draw_settings_file.h"
+#include "remedies/remedy_files.h"
 #include "shell/forms.h"
 #include "shell/instructions_dialog.h"
 #include "shell/main_window.h"
-#include "shell/subsystem_windows.h"
 #include "shell/print_parent.h"
 #include "shell/rich_text_window.h"
 #include "shell/rich_text_window_styled.h"
+#include "shell/subsystem_windows.h"
 #include "shell/user_name.h"
 #include "shell/user_name_dialog.h"
 
@@ -86,14 +86,16 @@ void CheckPrinter(display::DrawingState& drawing) {
 std::string RenewedShippedFilesMessage(const rt::RenewalNotice& notice) {
     std::string text;
     if (!notice.renewed.empty()) {
-        text += "Deze versie van het programma heeft in de gegevensmap de bestanden vernieuwd die met het "
-                "programma meekomen en die niet gewijzigd waren:\r\n";
+        text +=
+            "Deze versie van het programma heeft in de gegevensmap de bestanden vernieuwd die met het "
+            "programma meekomen en die niet gewijzigd waren:\r\n";
         for (const std::string& name : notice.renewed) text += "\r\n" + name;
         text += "\r\n\r\n";
     }
     if (!notice.keptBeside.empty()) {
-        text += "Deze versie van het programma brengt een nieuwe versie van bestanden die met het programma "
-                "meekomen en die u had gewijzigd. Uw versie is gebleven; de nieuwe versie staat ernaast:\r\n";
+        text +=
+            "Deze versie van het programma brengt een nieuwe versie van bestanden die met het programma "
+            "meekomen en die u had gewijzigd. Uw versie is gebleven; de nieuwe versie staat ernaast:\r\n";
         for (const std::string& name : notice.keptBeside)
             text += "\r\n" + name + " (uw versie)\r\n" + name + rt::kKeptNewVersionSuffix + " (de nieuwe versie)";
         text += "\r\n\r\n";

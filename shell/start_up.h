@@ -24,8 +24,7 @@ struct DrawingState;
 
 namespace shell {
 
-inline constexpr const char* kNoPrinterWarning =
-    "OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)";
+inline constexpr const char* kNoPrinterWarning = "OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)";
 
 // Clears the current chart and the drawing state to zero, empty or false, and
 // reads the shipped tables again.

@@ -59,10 +59,11 @@ bool LoadUserName(UserNameState& u) {
     if (kept.empty()) {
         // Without a copy the file is not written over.
         rt::ReportDamagedFileOnce(kUserNameFile,
-                                  message + "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta "
-                                            "com'\xE8. Liberare spazio sul disco o rendere scrivibile la cartella "
-                                            "\"FileTmp\", poi inserire di nuovo il proprio nome con il pulsante del "
-                                            "nome nella finestra principale.");
+                                  message +
+                                      "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta "
+                                      "com'\xE8. Liberare spazio sul disco o rendere scrivibile la cartella "
+                                      "\"FileTmp\", poi inserire di nuovo il proprio nome con il pulsante del "
+                                      "nome nella finestra principale.");
         return false;
     }
     rt::ReplaceTextLines(kUserNameFile, {u.userGivenName, u.userSurname});

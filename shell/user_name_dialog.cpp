@@ -28,9 +28,10 @@ UserNameDialog::UserNameDialog(UserNameState& userName) : userName_(userName) {
     grid->addWidget(title, 0, 0, 1, 2);
     grid->addWidget(gui::MakeLabel(this, "Label2", "De Personalisatie kan naar believen worden gewijzigd"), 1, 0, 1, 2);
 
-    const std::tuple<const char*, const char*, QLineEdit**, const char*> names[] = {
-        {"Label3", "Gebruikersnaam", &givenNameEdit_, "EditNome"},
-        {"Label4", "Achternaam Gebruiker", &surnameEdit_, "EditCognome"}};
+    const std::tuple<const char*, const char*, QLineEdit**, const char*> names[] = {{"Label3", "Gebruikersnaam",
+                                                                                     &givenNameEdit_, "EditNome"},
+                                                                                    {"Label4", "Achternaam Gebruiker",
+                                                                                     &surnameEdit_, "EditCognome"}};
     int row = 2;
     for (const auto& [labelName, caption, slot, editName] : names) {
         QLabel* label = gui::MakeLabel(this, labelName, caption);

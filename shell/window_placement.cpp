@@ -6,9 +6,7 @@
 
 namespace shell {
 
-ScreenSize CurrentScreenSize() {
-    return {gui::System().ScreenWidth(), gui::System().ScreenHeight()};
-}
+ScreenSize CurrentScreenSize() { return {gui::System().ScreenWidth(), gui::System().ScreenHeight()}; }
 
 void SizeFullScreen(QWidget* window, ScreenSize screen) {
     if (!window) return;

@@ -10,10 +10,10 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>

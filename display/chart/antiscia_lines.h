@@ -17,9 +17,9 @@ namespace display {
 using engine::Real;
 
 struct AntisciaChords {
-    Real position = 0;        // longitude of the clicked point
-    PagePoint point;          // where it is marked
-    bool chords = false;      // false at 0 or 360 and beyond: only the mark
+    Real position = 0;    // longitude of the clicked point
+    PagePoint point;      // where it is marked
+    bool chords = false;  // false at 0 or 360 and beyond: only the mark
     Real antiscion = 0, contraAntiscion = 0;
     PagePoint antiscionPoint, contraPoint;
 };

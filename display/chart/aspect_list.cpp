@@ -10,14 +10,11 @@ namespace display {
 
 namespace {
 
-const char* const kPointNames[12] = {"",         "il Sole", "la Luna",      "Mercurio",      "Venere",       "Marte",
-                                     "Giove",    "Saturno", "il Nodo Nord", "il Nodo Sud",   "l'Ascendente", "il Mediocielo"};
-const char* const kKindPhrases[6] = {"",
-                                     " in Congiunzione con ",
-                                     " in Sestile con ",
-                                     " in Quadratura con ",
-                                     " in Trigono con ",
-                                     " in Opposizione con "};
+const char* const kPointNames[12] = {
+    "",      "il Sole", "la Luna",      "Mercurio",    "Venere",       "Marte",
+    "Giove", "Saturno", "il Nodo Nord", "il Nodo Sud", "l'Ascendente", "il Mediocielo"};
+const char* const kKindPhrases[6] = {
+    "", " in Congiunzione con ", " in Sestile con ", " in Quadratura con ", " in Trigono con ", " in Opposizione con "};
 
 struct MajorAspect {
     int angle, orbSlot, kind;

@@ -13,17 +13,17 @@
 namespace display {
 
 const GridAspect kGridAspects[11] = {
-    {180, 4, 5},  // opposition
-    {150, 13, 8}, // quincunx
-    {144, 12, 11},// biquintile
-    {135, 11, 6}, // sesquiquadrate
-    {120, 3, 4},  // trine
-    {90, 2, 3},   // square
-    {72, 10, 10}, // quintile
-    {60, 1, 2},   // sextile
-    {45, 8, 7},   // semi-square
-    {30, 5, 9},   // semi-sextile
-    {0, 0, 1},    // conjunction
+    {180, 4, 5},    // opposition
+    {150, 13, 8},   // quincunx
+    {144, 12, 11},  // biquintile
+    {135, 11, 6},   // sesquiquadrate
+    {120, 3, 4},    // trine
+    {90, 2, 3},     // square
+    {72, 10, 10},   // quintile
+    {60, 1, 2},     // sextile
+    {45, 8, 7},     // semi-square
+    {30, 5, 9},     // semi-sextile
+    {0, 0, 1},      // conjunction
 };
 
 Real FoldedDistance(Real first, Real second) {

@@ -17,9 +17,9 @@ using engine::Real;
 inline constexpr int kGridBodyCount = 9;
 
 struct GridAspect {
-    int angle;     // exact angle in degrees
-    int orbSlot;   // slot of the orb record
-    int glyph;     // aspect glyph code
+    int angle;    // exact angle in degrees
+    int orbSlot;  // slot of the orb record
+    int glyph;    // aspect glyph code
 };
 // The aspects in the order a distance is tested: the first that matches wins.
 extern const GridAspect kGridAspects[11];

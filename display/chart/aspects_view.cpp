@@ -45,8 +45,8 @@ ChartViewShown DrawAspectsView(Surface& dc, const ChartViewContext& view) {
         case 3:
             shown.dataFields = NatalChartWithBlankCentre(dc, view);
             DrawViewTitles(dc, "SFERISCHE AFSTANDEN", 2);
-            DrawSphericalDistanceGrid(dc, view.current, WheelPointLongitudes(view.Chart()), view.geometry.wheelCentreX - 42,
-                                      view.geometry.wheelCentreY - 28);
+            DrawSphericalDistanceGrid(dc, view.current, WheelPointLongitudes(view.Chart()),
+                                      view.geometry.wheelCentreX - 42, view.geometry.wheelCentreY - 28);
             break;
         default: break;
     }

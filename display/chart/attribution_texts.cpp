@@ -17,7 +17,7 @@ const char* const kBodyMixedCodes[12] = {"", "So", "Lu", "Me", "Ve", "Ma", "Gi",
 const char* const kBodyUpperCodes[12] = {"", "SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
 const char* const kBodyFourLetterCodes[12] = {"",     "Sole", "Luna", "Merc", "Vene", "Mart",
                                               "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"};
-const char* const kAttributionSignKeys[13] = {"", "Ar", "To", "Ge", "Cn", "Le", "Ve",
+const char* const kAttributionSignKeys[13] = {"",   "Ar", "To", "Ge", "Cn", "Le", "Ve",
                                               "Bi", "Sc", "Sa", "Cp", "Aq", "Pe"};
 const char* const kAttributionBodyNames[12] = {"",           "ZOON      ", "MAAN      ", "MERCURIUS ",
                                                "VENUS     ", "MARS      ", "JUPITER   ", "SATURNUS  ",
@@ -179,7 +179,8 @@ std::vector<std::string> TextsOfKey(const std::string& key, const std::vector<st
                                     std::size_t count) {
     std::vector<std::string> out;
     for (const std::string& line : lines)
-        if (line.size() >= key.size() && line.compare(0, key.size(), key) == 0) out.push_back(Columns(line, from, count));
+        if (line.size() >= key.size() && line.compare(0, key.size(), key) == 0)
+            out.push_back(Columns(line, from, count));
     return out;
 }
 
@@ -194,9 +195,9 @@ AttributionTexts PlanetAttributionTexts(const engine::Chart& chart, int body, co
     t.specific.push_back(name + "  " + position);
 
     const std::vector<std::string> keys = ReadOrReport(kPointPositionFile, report);
-    const std::vector<std::string> lines =
-        keys.empty() ? std::vector<std::string>{}
-                     : ReadTextsOrReport(kPlanetSpecificFile, report, PlanetSpecificContent);
+    const std::vector<std::string> lines = keys.empty()
+                                               ? std::vector<std::string>{}
+                                               : ReadTextsOrReport(kPlanetSpecificFile, report, PlanetSpecificContent);
     for (const std::string& key : keys) {
         std::string text;
         if (SpecificTextOfKey(body, key, lines, text)) t.specific.push_back(text);
@@ -251,12 +252,11 @@ SegmentTables PlanetSegmentTables(const NatalWheelState& wheel) {
 
 std::string SegmentKey(SegmentKind kind, int body, const SegmentTables& tables) {
     switch (kind) {
-    case SegmentKind::Terms:
-        return std::string(kBodyFourLetterCodes[body]) + engine::IntToStrZeroPad(tables.terms[body], 2);
-    case SegmentKind::Decans:
-        return tables.decanKeys[body];
-    case SegmentKind::Decades:
-        return std::string(kBodyUpperCodes[body]) + engine::IntToStrZeroPad(tables.decades[body], 2);
+        case SegmentKind::Terms:
+            return std::string(kBodyFourLetterCodes[body]) + engine::IntToStrZeroPad(tables.terms[body], 2);
+        case SegmentKind::Decans: return tables.decanKeys[body];
+        case SegmentKind::Decades:
+            return std::string(kBodyUpperCodes[body]) + engine::IntToStrZeroPad(tables.decades[body], 2);
     }
     return {};
 }
@@ -280,9 +280,9 @@ std::vector<std::string> SegmentListLines(SegmentKind kind, const SegmentTables&
 std::string SegmentHeading(SegmentKind kind, bool dodecatemoria) {
     const std::string who = dodecatemoria ? "DODECATEMORIEEN" : "PLANETEN";
     switch (kind) {
-    case SegmentKind::Terms: return who + " IN DE TERMEN";
-    case SegmentKind::Decans: return who + " IN DE DECANS";
-    case SegmentKind::Decades: return who + " IN DE DECADE";
+        case SegmentKind::Terms: return who + " IN DE TERMEN";
+        case SegmentKind::Decans: return who + " IN DE DECANS";
+        case SegmentKind::Decades: return who + " IN DE DECADE";
     }
     return {};
 }

@@ -74,9 +74,9 @@ AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report)
 // segment key; a point without a line adds nothing.
 enum class SegmentKind { Terms, Decans, Decades };
 struct SegmentTables {
-    std::array<unsigned char, 12> terms{};     // 1..60
-    std::array<unsigned char, 12> decades{};   // 1..36
-    std::array<std::string, 12> decanKeys{};   // "SolDec02", ...
+    std::array<unsigned char, 12> terms{};    // 1..60
+    std::array<unsigned char, 12> decades{};  // 1..36
+    std::array<std::string, 12> decanKeys{};  // "SolDec02", ...
 };
 // The natal wheel's tables of the last drawing.
 SegmentTables PlanetSegmentTables(const NatalWheelState& wheel);
@@ -89,7 +89,6 @@ std::string SegmentHeading(SegmentKind kind, bool dodecatemoria);
 // The three lists as the aspect memo shows them, read from the specific point
 // file of the working folder: terms, then decans and decades each after a
 // spacing line ("  ", "    "), every list under its heading.
-std::vector<std::string> SegmentLists(bool dodecatemoria, const SegmentTables& tables,
-                                      const MissingFileReport& report);
+std::vector<std::string> SegmentLists(bool dodecatemoria, const SegmentTables& tables, const MissingFileReport& report);
 
 }  // namespace display

@@ -16,7 +16,7 @@ struct BirthPlanetaryHourState {
     std::string planetaryDayName;
     int planetaryDayIndex = 0;  // 0 = Sunday
     engine::HourBoundaryTable planetaryHourBoundaries{};
-    int planetaryHourNumber = 0;  // 1..24, 0 when none
+    int planetaryHourNumber = 0;     // 1..24, 0 when none
     std::string planetaryHourRuler;  // empty when there is no hour
 };
 

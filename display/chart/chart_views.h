@@ -12,8 +12,15 @@ namespace display {
 
 // View numbers of the buttons: the index of each button's sub-view cycle.
 enum ChartView : int {
-    kViewCoordinates = 1, kViewCloth = 2, kViewArchetype = 3, kViewAspects = 4, kViewEnergy = 5,
-    kViewAntiscia = 6, kViewDodecatemoria = 7, kViewVolguine = 8, kViewMasters = 9,
+    kViewCoordinates = 1,
+    kViewCloth = 2,
+    kViewArchetype = 3,
+    kViewAspects = 4,
+    kViewEnergy = 5,
+    kViewAntiscia = 6,
+    kViewDodecatemoria = 7,
+    kViewVolguine = 8,
+    kViewMasters = 9,
 };
 
 // Where a button stands in the panel of view buttons.
@@ -23,10 +30,10 @@ struct ViewButtonPlace {
 };
 
 struct ChartViewRow {
-    int view = 0;                                // ChartView
-    const char* name = "";                       // object name
-    const char* caption = "";                    // Windows-1252
-    bool enabled = true;  // a disabled button is offered all the same (its clicked signal draws the view)
+    int view = 0;              // ChartView
+    const char* name = "";     // object name
+    const char* caption = "";  // Windows-1252
+    bool enabled = true;       // a disabled button is offered all the same (its clicked signal draws the view)
     ViewButtonPlace place;
     std::vector<int> help;  // help entry of each sub-view, in the order of the presses
     ChartViewRoutine draw = nullptr;

@@ -4,8 +4,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -177,13 +177,13 @@ ChartWindow::ChartWindow(ChartGeometryState& geometry, const archive::CurrentCha
     plants_->Connect();
     connect(plants_, &PlantsPanel::Widened, this, [this] { ShrinkHelpMemo(); });
     glyphClicks_ = new GlyphClickResponder({.window = *this,
-                                           .state = status_,
-                                           .drawing = drawing,
-                                           .attribution = attribution_,
-                                           .search = signatureSearch_,
-                                           .plants = *plants_,
-                                           .helpMemo = helpMemo_},
-                                          std::move(antisciaLines), this);
+                                            .state = status_,
+                                            .drawing = drawing,
+                                            .attribution = attribution_,
+                                            .search = signatureSearch_,
+                                            .plants = *plants_,
+                                            .helpMemo = helpMemo_},
+                                           std::move(antisciaLines), this);
 }
 
 ChartWindow::~ChartWindow() = default;
@@ -226,15 +226,16 @@ void ChartWindow::BuildControls() {
 
     aspectListMemo_ = gui::MakeMemo(aspectListPanel_, "MemoAspetti", true);
     gui::MakeButtons(aspectListPanel_, {{&closeAspectListButton_, "BBchiudiAsp", "Sluiten"},
-                                       {&aspectListFontButton_, "BBFont", "Font +"}});
+                                        {&aspectListFontButton_, "BBFont", "Font +"}});
 
     helpMemo_ = gui::MakeMemo(helpPanel_, "Memo1", true);
     QPalette pal = helpMemo_->palette();
     pal.setColor(QPalette::Base, FromColor(12247806));
     helpMemo_->setPalette(pal);
     helpMemo_->setToolTip("doppio clic per espandere/ridurre");
-    helpMemo_->setPlainText(QString::fromUtf8("INFORMAZIONI:\nLa parte interna dei simboli\n"
-                                          "astrologici (cerchietto rosso)\nè sensibile al clic del mouse"));
+    helpMemo_->setPlainText(
+        QString::fromUtf8("INFORMAZIONI:\nLa parte interna dei simboli\n"
+                          "astrologici (cerchietto rosso)\nè sensibile al clic del mouse"));
     QTextOption centred = helpMemo_->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
     helpMemo_->document()->setDefaultTextOption(centred);
@@ -310,7 +311,8 @@ void ChartWindow::BuildSignaturePanels() {
 void ChartWindow::ConnectControls() {
     connect(firstDrawTimer_, &QTimer::timeout, this, [this] { gui::Guard([this] { DrawWhenReady(); }); });
     auto on = [this](QPushButton* b, void (ChartWindow::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { gui::Guard([this, handler] { (this->*handler)(); }); });
+        connect(b, &QPushButton::clicked, this,
+                [this, handler] { gui::Guard([this, handler] { (this->*handler)(); }); });
     };
     on(backButton_, &ChartWindow::GoBack);
     for (std::size_t i = 0; i < viewButtons_.size(); ++i) {
@@ -322,15 +324,12 @@ void ChartWindow::ConnectControls() {
     on(aspectListFontButton_, &ChartWindow::ToggleAspectListFont);
     on(fontSizeButton_, &ChartWindow::TogglePanelFontSize);
     on(signatureSearch_.closeResultsButton, &ChartWindow::CloseSignatureResults);
-    for (QPlainTextEdit* m : {helpMemo_, signatureSearch_.memo, aspectListMemo_}) m->viewport()->installEventFilter(this);
+    for (QPlainTextEdit* m : {helpMemo_, signatureSearch_.memo, aspectListMemo_})
+        m->viewport()->installEventFilter(this);
 }
 
-int ChartWindow::PX(Real pageUnits) const {
-    return static_cast<int>(rt::Round(pageUnits / status_.layoutScaleX));
-}
-int ChartWindow::PY(Real pageUnits) const {
-    return static_cast<int>(rt::Round(pageUnits / status_.layoutScaleY));
-}
+int ChartWindow::PX(Real pageUnits) const { return static_cast<int>(rt::Round(pageUnits / status_.layoutScaleX)); }
+int ChartWindow::PY(Real pageUnits) const { return static_cast<int>(rt::Round(pageUnits / status_.layoutScaleY)); }
 
 void ChartWindow::LayOut() {
     auto place = [this](QWidget* w, Real l, Real t, Real wd, Real h) { w->setGeometry(PX(l), PY(t), PX(wd), PY(h)); };
@@ -355,9 +354,9 @@ void ChartWindow::LayOut() {
     aspectListPanel_->setGeometry(viewButtonPanel_->x(), PY(1.3L), PX(82), PY(92));
     place(aspectListMemo_, 1, 1, 80, 82);
     closeAspectListButton_->setGeometry(PX(2), aspectListMemo_->height() + PY(3.5L), PX(17),
-                                       closeAspectListButton_->height());
+                                        closeAspectListButton_->height());
     aspectListFontButton_->setGeometry(PX(20), aspectListMemo_->height() + PY(3.5L), PX(17),
-                                      aspectListFontButton_->height());
+                                       aspectListFontButton_->height());
 
     rightAt279(helpPanel_, 134, 82, 35);
     helpMemo_->setGeometry(helpPanel_->width() - PX(80) - PX(1), PY(1), PX(80), PY(33));
@@ -562,8 +561,8 @@ void ChartWindow::DrawWhenReady() {
 void ChartWindow::ShowHelpEntry(int n) { ShowHelpMessage(helpMemoTarget_, wheel_.fileErrors, n); }
 
 void ChartWindow::ShowDataFields(const NatalChartFields& f) {
-    const std::string* texts[] = {&f.name, &f.birthDate, &f.place, &f.coordinates, &f.houseSystem, &f.node,
-                                  &f.julianDay};
+    const std::string* texts[] = {&f.name,        &f.birthDate, &f.place,    &f.coordinates,
+                                  &f.houseSystem, &f.node,      &f.julianDay};
     for (std::size_t i = 0; i < dataFields_.size(); ++i) dataFields_[i]->setText(gui::ToQt(*texts[i]));
     FitDataFieldTexts();
 }

@@ -16,8 +16,8 @@
 #include "display/chart/chart_views.h"
 #include "display/chart/glyph_clicks.h"
 #include "display/draw/canvas_form.h"
-#include "display/wheel/help_messages.h"
 #include "display/wheel/chart_geometry.h"
+#include "display/wheel/help_messages.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart.h"
 

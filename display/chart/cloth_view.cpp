@@ -11,8 +11,7 @@ namespace {
 void DrawHumoral(Surface& dc, const ChartViewContext& view, HumoralVariant variant, ChartViewShown& shown) {
     const Real x = view.centreX + 4, y = view.centreY;
     shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-    DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.Chart(), variant), variant, {x, y},
-                    WheelCentre(view.geometry));
+    DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.Chart(), variant), variant, {x, y}, WheelCentre(view.geometry));
 }
 
 }  // namespace

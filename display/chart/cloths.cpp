@@ -18,10 +18,10 @@ const char* const kQualitySeasonCodes[13] = {"",   "CA", "FA", "MA", "CF", "FF",
 
 namespace {
 
-constexpr char kElementLetters[5] = {' ', 'F', 'T', 'A', 'W'};   // columns of the elemental cloth
-constexpr char kPrincipleLetters[4] = {' ', 'S', 'Z', 'M'};      // its rows
-constexpr char kSeasonLetters[5] = {' ', 'A', 'F', 'T', 'W'};    // columns of the seasonal cloth
-constexpr char kQualityLetters[4] = {' ', 'C', 'F', 'M'};        // its rows
+constexpr char kElementLetters[5] = {' ', 'F', 'T', 'A', 'W'};  // columns of the elemental cloth
+constexpr char kPrincipleLetters[4] = {' ', 'S', 'Z', 'M'};     // its rows
+constexpr char kSeasonLetters[5] = {' ', 'A', 'F', 'T', 'W'};   // columns of the seasonal cloth
+constexpr char kQualityLetters[4] = {' ', 'C', 'F', 'M'};       // its rows
 
 // Counts each planet's sign code into the cell whose code equals it; the
 // cell code is built by cellCode(r, c).
@@ -60,7 +60,7 @@ const RowStyle kSeasonRows[5] = {{},
 struct Leader {
     Real x1, y1, x2, y2, x3, y3;  // relative to (L, T)
     const char* label;
-    bool right;                   // right-aligned label
+    bool right;  // right-aligned label
     Real lx, ly;
 };
 
@@ -94,7 +94,8 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint w
     {
         ScopedPen pen(dc, 5);
         for (int i = 0; i <= 5; ++i) LineScaled(dc, left, top + 7 * i, left + 35, top + 7 * i);
-        for (int i = 0; i <= 5; ++i) LineScaled(dc, left + 7 * i, (elemental && i >= 1) ? top - 7 : top, left + 7 * i, top + 35);
+        for (int i = 0; i <= 5; ++i)
+            LineScaled(dc, left + 7 * i, (elemental && i >= 1) ? top - 7 : top, left + 7 * i, top + 35);
         if (elemental) LineScaled(dc, left + 7, top - 7, left + 35, top - 7);
     }
 
@@ -163,8 +164,9 @@ ClothCounts EvaluateElementalCloth(const std::array<unsigned char, 24>& signs) {
 }
 
 ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs) {
-    return Count(signs, kQualitySeasonCodes,
-                 [](int r, int c) { return std::string{kQualityLetters[r], kSeasonLetters[c]}; });
+    return Count(signs, kQualitySeasonCodes, [](int r, int c) {
+        return std::string{kQualityLetters[r], kSeasonLetters[c]};
+    });
 }
 
 std::array<unsigned char, 24> ClassicalPlanetSigns(const engine::Chart& chart) {

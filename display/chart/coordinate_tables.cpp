@@ -14,8 +14,9 @@ namespace display {
 
 namespace {
 
-constexpr const char* kEngineBodyNames[13] = {"",        "Sole",    "Luna",    "Mercurio", "Venere",    "Marte",    "Giove",
-                                              "Saturno", "Urano",   "Nettuno", "Plutone",  "Nodo Nord", "Luna Nera"};
+constexpr const char* kEngineBodyNames[13] = {"",        "Sole",      "Luna",     "Mercurio", "Venere",
+                                              "Marte",   "Giove",     "Saturno",  "Urano",    "Nettuno",
+                                              "Plutone", "Nodo Nord", "Luna Nera"};
 constexpr Color kCyan = 0xFFFF00;
 
 enum class Value { SignPosition, Degrees, Latitude };
@@ -39,7 +40,8 @@ CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, const TableL
     // The rows in their order: the chart window's points, or the bodies by number.
     WheelPointArray longitudes{}, latitudes{};
     if (byBodyNumber) {
-        for (int k = 1; k <= layout.rows; ++k) longitudes[static_cast<std::size_t>(k)] = chart.bodies[engine::BodyOfNumber(k)].longitude;
+        for (int k = 1; k <= layout.rows; ++k)
+            longitudes[static_cast<std::size_t>(k)] = chart.bodies[engine::BodyOfNumber(k)].longitude;
     } else {
         longitudes = WheelPointLongitudes(chart);
         latitudes = WheelPointLatitudes(chart);
@@ -58,16 +60,14 @@ CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, const TableL
         r.textX = x - 14;
         r.textY = y - 1.5L;
         switch (value) {
-        case Value::SignPosition:
-            engine::FormatSignPosLong(r.text, " ", longitudes[static_cast<std::size_t>(k)]);
-            break;
-        case Value::Degrees:
-            engine::FloatToTextDec(8, r.text, longitudes[static_cast<std::size_t>(k)]);
-            r.text = r.text.substr(0, 8);
-            break;
-        case Value::Latitude:
-            engine::FormatLatitudeText(r.text, latitudes[static_cast<std::size_t>(k)]);
-            break;
+            case Value::SignPosition:
+                engine::FormatSignPosLong(r.text, " ", longitudes[static_cast<std::size_t>(k)]);
+                break;
+            case Value::Degrees:
+                engine::FloatToTextDec(8, r.text, longitudes[static_cast<std::size_t>(k)]);
+                r.text = r.text.substr(0, 8);
+                break;
+            case Value::Latitude: engine::FormatLatitudeText(r.text, latitudes[static_cast<std::size_t>(k)]); break;
         }
         if (byBodyNumber) {
             r.name = kEngineBodyNames[k];

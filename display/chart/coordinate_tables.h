@@ -16,9 +16,9 @@ using engine::Real;
 struct CoordinateRow {
     int glyphFile = 0;  // glyph file number of the body
     Real glyphX = 0, glyphY = 0;
-    std::string text;   // the value, left-aligned at (textX, textY)
+    std::string text;  // the value, left-aligned at (textX, textY)
     Real textX = 0, textY = 0;
-    std::string name;   // engine-order table only: right-aligned at (nameX, textY)
+    std::string name;  // engine-order table only: right-aligned at (nameX, textY)
     Real nameX = 0;
 };
 struct CoordinateTable {

@@ -28,19 +28,19 @@ inline constexpr const char* kNoDignityMessage = "Nessuna Debilit\xE0 n\xE9 Dign
 bool InNoDignitySign(const std::string& planetSignKey);
 
 struct DignityEntry {
-    int body = 0;      // body drawn (1..9)
-    int number = 0;    // number written beside it
+    int body = 0;              // body drawn (1..9)
+    int number = 0;            // number written beside it
     std::string abbreviation;  // entries 2..8 only
     bool first = false;        // entry 1, the row's own planet
     Real x = 0, y = 0;         // glyph centre
 };
 
 struct DignityBox {
-    int row = 0;           // row of the reception tables, 1..7
-    int state = 0;         // 1 ruler, 2 exaltation, 3 exile, 4 fall, 5 exchange
-    int height = 0;        // m: entries 1..7 with a number above 0
-    Real x = 0;            // glyph column
-    bool joined = false;   // joined to the box before it
+    int row = 0;          // row of the reception tables, 1..7
+    int state = 0;        // 1 ruler, 2 exaltation, 3 exile, 4 fall, 5 exchange
+    int height = 0;       // m: entries 1..7 with a number above 0
+    Real x = 0;           // glyph column
+    bool joined = false;  // joined to the box before it
     std::vector<DignityEntry> entries;
 };
 

@@ -45,14 +45,16 @@ DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::Chart& cha
     DrawSignRing(dc, asc, "M", {.centre = w.Centre(), .outerRadius = 78, .innerRadius = 69}, 7.0L, &wheel);
     DrawPlanetRing(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart),
                    ChartWindowRing(chart, {.centre = w.Centre(), .outerRadius = 69, .innerRadius = 55}, 7.0L, &wheel));
-    const RingFrame houseRing{
-        .centre = w.Centre(), .outerRadius = w.houseOuter - 7.0L, .innerRadius = w.houseInner - 7.0L};
+    const RingFrame houseRing{.centre = w.Centre(),
+                              .outerRadius = w.houseOuter - 7.0L,
+                              .innerRadius = w.houseInner - 7.0L};
     DrawChartWindowHouseRing(dc, chart.cusps, houseRing, asc);
     WheelPointMarks unmarked;
     unmarked.fill(" ");
     // The dodecatemoria on a ring between the houses and the planets.
-    const RingFrame dodecatemoriaRing{
-        .centre = w.Centre(), .outerRadius = w.houseOuter + 8.0L, .innerRadius = w.planetInner - 7.0L};
+    const RingFrame dodecatemoriaRing{.centre = w.Centre(),
+                                      .outerRadius = w.houseOuter + 8.0L,
+                                      .innerRadius = w.planetInner - 7.0L};
     DrawPlanetRing(dc, WheelPointDodecatemoria(chart), unmarked,
                    ChartWindowRing(chart, dodecatemoriaRing, 5.0L, nullptr));
     const DodecatemoriaTables tables = EvaluateDodecatemoriaTables(chart);

@@ -13,8 +13,7 @@ const SignPairSets kAffinitySets{kMagnetic, kSolilunar, true, true, "Magnetische
 
 }  // namespace
 
-SignFigure EvaluateEnergyAffinities(std::span<const Real> points, Real ascendant, int mode,
-                                    const CircleFrame& circle) {
+SignFigure EvaluateEnergyAffinities(std::span<const Real> points, Real ascendant, int mode, const CircleFrame& circle) {
     return EvaluateSignPairs(points, ascendant, mode, circle, kAffinitySets);
 }
 

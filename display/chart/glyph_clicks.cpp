@@ -4,14 +4,14 @@
 #include "display/draw/glyphs.h"
 
 #include <QEvent>
-#include <array>
-#include <functional>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <array>
+#include <functional>
 
 #include "display/chart/antiscia_lines.h"
 #include "display/chart/chart_window.h"
@@ -23,8 +23,8 @@
 #include "display/wheel/body_names.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/help_messages.h"
-#include "display/wheel/wheel_reports.h"
 #include "display/wheel/position_files.h"
+#include "display/wheel/wheel_reports.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/position_text.h"
 #include "platform/gui/guard.h"
@@ -137,8 +137,8 @@ void GlyphClickResponder::AntisciaStep(int index, const std::string& kind) {
     ChartWindow& window = parts_.window;
     window.ClearChartSquare();
     window.RedrawNatalChart();
-    antisciaLines_(window.Canvas(), index, window.CurrentPerson().chart.cusps[1],
-                   window.WheelGeometry().wheelCentreX, window.WheelGeometry().wheelCentreY, kind);
+    antisciaLines_(window.Canvas(), index, window.CurrentPerson().chart.cusps[1], window.WheelGeometry().wheelCentreX,
+                   window.WheelGeometry().wheelCentreY, kind);
 }
 
 // Performs the step t of a glyph's cycle of four when it applies, advancing t
@@ -205,7 +205,7 @@ void GlyphClickResponder::ShowAttributionTexts(const AttributionTexts& t) {
     // A caption runs at most to the glyph picture beside it (the specific one)
     // or to the panel's edge; a longer one is written a point smaller at a time.
     const std::pair<QLabel*, int> captions[] = {{a.specificLabel, a.glyphImage->x()},
-                                                 {a.generalLabel, a.panel->width()}};
+                                                {a.generalLabel, a.panel->width()}};
     for (const auto& [label, limit] : captions) {
         QFont f = a.panel->font();
         label->setFont(f);

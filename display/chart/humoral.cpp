@@ -98,7 +98,8 @@ void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant va
     }
     {
         ScopedPen pen(dc, 5);
-        for (Real v : {0.0L, 6.0L, 12.0L, 18.0L, 24.0L, 26.0L, 32.0L, 38.0L}) LineScaled(dc, left + v, top, left + v, top + 28);
+        for (Real v : {0.0L, 6.0L, 12.0L, 18.0L, 24.0L, 26.0L, 32.0L, 38.0L})
+            LineScaled(dc, left + v, top, left + v, top + 28);
     }
 
     dc.SetTextColor(kViewLightGrey);

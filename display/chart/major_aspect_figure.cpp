@@ -60,8 +60,7 @@ Real AspectBandHalfWidth(int exactness) {
     return 1 / (1.2L * std::sqrt(std::max(static_cast<Real>(exactness), Real(0.2))));
 }
 
-std::array<Point, 6> AspectBandCorners(const DrawingState& drawing, Real x1, Real y1, Real x2, Real y2,
-                                       int exactness) {
+std::array<Point, 6> AspectBandCorners(const DrawingState& drawing, Real x1, Real y1, Real x2, Real y2, int exactness) {
     const Real w = AspectBandHalfWidth(exactness);
     x1 /= drawing.aspectScaleX;
     x2 /= drawing.aspectScaleX;
@@ -77,9 +76,9 @@ std::array<Point, 6> AspectBandCorners(const DrawingState& drawing, Real x1, Rea
     const Real rho = std::sqrt(w * w + 64);
     using engine::CosDeg;
     using engine::SinDeg;
-    const Real cx[6] = {x1, x1 + rho * CosDeg(a - b), x2 - rho * SinDeg(90 - a - b),
+    const Real cx[6] = {x1, x1 + rho * CosDeg(a - b),      x2 - rho * SinDeg(90 - a - b),
                         x2, x2 - rho * SinDeg(90 - a + b), x1 + rho * CosDeg(a + b)};
-    const Real cy[6] = {y1, y1 - rho * SinDeg(a - b), y2 + rho * CosDeg(90 - a - b),
+    const Real cy[6] = {y1, y1 - rho * SinDeg(a - b),      y2 + rho * CosDeg(90 - a - b),
                         y2, y2 + rho * CosDeg(90 - a + b), y1 - rho * SinDeg(a + b)};
     const Real scale = drawing.pixelsPerUnit * drawing.zoomFactor;
     std::array<Point, 6> p;
@@ -98,8 +97,8 @@ void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactne
 MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const archive::CurrentChart& current,
                                       const WheelPointArray& longitudes, int style, const CircleFrame& circle,
                                       bool fullBodyOrder) {
-    const MajorAspectFigure f = EvaluateMajorAspectFigure(longitudes, current.chart.cusps[1], current.orbs,
-                                                          fullBodyOrder, circle);
+    const MajorAspectFigure f =
+        EvaluateMajorAspectFigure(longitudes, current.chart.cusps[1], current.orbs, fullBodyOrder, circle);
     {
         ScopedLinePen pen(dc, 10);
         DrawCircleScaled(dc, circle.centre.x, circle.centre.y, circle.radius);

@@ -23,9 +23,9 @@ struct AspectFigureLink {
     int exactness = 0;          // |Round(aspect - distance)|, whole degrees
 };
 struct MajorAspectFigure {
-    int count = 0;                         // 11, or 14 in the engine's full body order
-    std::array<Real, 25> x{}, y{};         // points 1..count, whole page units
-    std::vector<AspectFigureLink> links;   // in drawing order
+    int count = 0;                        // 11, or 14 in the engine's full body order
+    std::array<Real, 25> x{}, y{};        // points 1..count, whole page units
+    std::vector<AspectFigureLink> links;  // in drawing order
 };
 
 // The points on the circle, the Ascendant on the left, and the aspects
@@ -40,8 +40,7 @@ MajorAspectFigure EvaluateMajorAspectFigure(const WheelPointArray& longitudes, R
 Real AspectBandHalfWidth(int exactness);
 // The six corners of a band between two page points (pointed ends, full width
 // 8 units from each tip), in device pixels.
-std::array<Point, 6> AspectBandCorners(const DrawingState& drawing, Real x1, Real y1, Real x2, Real y2,
-                                       int exactness);
+std::array<Point, 6> AspectBandCorners(const DrawingState& drawing, Real x1, Real y1, Real x2, Real y2, int exactness);
 // Fills the band with the pen and brush of dc (winding fill).
 void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactness);
 

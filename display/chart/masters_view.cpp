@@ -29,9 +29,7 @@ constexpr int kFirstHourOffset[7] = {0, 3, 6, 2, 5, 1, 4};
 constexpr Color kYellow = 0x00FFFF;
 constexpr Color kCyan = 0xFFFF00;
 
-int SignOfLongitude(Real longitude) {
-    return static_cast<int>(rt::Trunc(engine::Mod360(longitude) / 30)) + 1;
-}
+int SignOfLongitude(Real longitude) { return static_cast<int>(rt::Trunc(engine::Mod360(longitude) / 30)) + 1; }
 
 }  // namespace
 
@@ -62,7 +60,8 @@ BirthPlanetaryHourState ComputeBirthPlanetaryHour(const engine::Chart& chart, Re
     s.sunriseJulianDay = rise;
     s.planetaryDayIndex = day.index;
     s.planetaryDayName = engine::kWeekdayNames[static_cast<std::size_t>(day.index)];
-    s.sunriseWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(engine::WeekdayOfJulianDay(rise - longitudeHours / 24))];
+    s.sunriseWeekdayName =
+        engine::kWeekdayNames[static_cast<std::size_t>(engine::WeekdayOfJulianDay(rise - longitudeHours / 24))];
     s.birthWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(engine::WeekdayOfJulianDay(jd - z / 24))];
 
     engine::HouseMoment moment;
@@ -76,8 +75,7 @@ BirthPlanetaryHourState ComputeBirthPlanetaryHour(const engine::Chart& chart, Re
     return s;
 }
 
-MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::Chart& chart,
-                                  Real centreY) {
+MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::Chart& chart, Real centreY) {
     MastersTable t;
     std::string riseTime = "--:--";
     if (hour.sunriseFound) {

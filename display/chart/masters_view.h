@@ -40,13 +40,12 @@ BirthPlanetaryHourState ComputeBirthPlanetaryHour(const engine::Chart& chart, Re
 struct MastersLine {
     std::string text;  // Windows-1252
     Color colour = kWhite;
-    Real y = 0;        // page units
+    Real y = 0;  // page units
 };
 struct MastersTable {
     std::array<MastersLine, 8> lines;
 };
-MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::Chart& chart,
-                                  Real centreY);
+MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::Chart& chart, Real centreY);
 // Draws the masters lines of the birth's hour and the chart centred on the
 // chart window's wheel centre.
 void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour, const engine::Chart& chart);
@@ -59,7 +58,7 @@ int YearRulerKey(int birthYear, Real sunAtYearEnd, Real sunAtBirth);
 
 struct YearRulers {
     int key = 0;
-    int yearRuler = 0;   // 1..7, 0 when the table's line does not name one
+    int yearRuler = 0;  // 1..7, 0 when the table's line does not name one
     int cycleRuler = 0;
     std::string yearText;   // "Jaar van " + ruler
     std::string cycleText;  // "In de Cyclus van " + ruler

@@ -1,7 +1,7 @@
 #include "display/chart/open_chart_window.h"
 
-#include "display/wheel/chart_geometry.h"
 #include "display/chart/chart_window.h"
+#include "display/wheel/chart_geometry.h"
 #include "platform/gui/message_box.h"
 
 namespace display {

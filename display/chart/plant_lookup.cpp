@@ -8,24 +8,16 @@ namespace display {
 namespace {
 
 const char* const kPlanetStems[8] = {"", "SolePri", "LunaPri", "MercPri", "VenePri", "MartPri", "GiovPri", "SatuPri"};
-const char* const kSignStems[13] = {"",      "Ram",        "Stier",      "Tweelingen", "Kreeft",   "Leeuw",   "Maagd",
-                                    "Weegschaal", "Schorpioen", "Boogschutt", "Steenbok", "Waterman", "Vissen"};
+const char* const kSignStems[13] = {"",         "Ram",      "Stier",      "Tweelingen", "Kreeft",
+                                    "Leeuw",    "Maagd",    "Weegschaal", "Schorpioen", "Boogschutt",
+                                    "Steenbok", "Waterman", "Vissen"};
 // As stored, with their fixed capacities (12 and 15).
-const char* const kPlanetSuffixes[8] = {"",         "met ZON",     "met MAAN",   "met MERCURIU",
-                                        "met VENUS", "met MARS",   "met JUPITER", "met SATURNUS"};
-const char* const kSignSuffixes[13] = {"",
-                                       "met RAM",
-                                       "met STIER",
-                                       "met TWEELINGEN",
-                                       "met KREEFT",
-                                       "met LEEUW",
-                                       "met MAAGD",
-                                       "met WEEGSCHAAL",
-                                       "met SCHORPIOEN",
-                                       "met BOOGSCHUTTE",
-                                       "met STEENBOK",
-                                       "met VATERMAN",
-                                       "met VISSEN"};
+const char* const kPlanetSuffixes[8] = {"",          "met ZON",  "met MAAN",    "met MERCURIU",
+                                        "met VENUS", "met MARS", "met JUPITER", "met SATURNUS"};
+const char* const kSignSuffixes[13] = {
+    "",          "met RAM",        "met STIER",      "met TWEELINGEN",  "met KREEFT",   "met LEEUW",
+    "met MAAGD", "met WEEGSCHAAL", "met SCHORPIOEN", "met BOOGSCHUTTE", "met STEENBOK", "met VATERMAN",
+    "met VISSEN"};
 
 std::string Stripped80(const std::string& s) {
     std::string t = s.substr(0, 80);
@@ -62,8 +54,8 @@ PlantSymptoms SymptomsOfPlant(const std::string& entry) {
         if (Stripped80(r.plant) != name) return;
         out.symptoms.push_back(r.symptom);
         out.signatures = {"PLANT: " + r.plant, "PRIMAIRE SIGNATUUR: " + r.primarySignature,
-                          "SECUNDAIRE SIGNATUUR: " + r.secondarySignature,
-                          "ZODIAC SIGNATUUR: " + r.zodiacalSignature, "SPSYCHISCHE SYNTHESE: " + r.synthesis};
+                          "SECUNDAIRE SIGNATUUR: " + r.secondarySignature, "ZODIAC SIGNATUUR: " + r.zodiacalSignature,
+                          "SPSYCHISCHE SYNTHESE: " + r.synthesis};
     });
     return out;
 }

@@ -23,8 +23,8 @@
 #include "platform/gui/widgets.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
-#include "remedies/signature_db.h"
 #include "platform/runtime/number_text.h"
+#include "remedies/signature_db.h"
 
 namespace display {
 

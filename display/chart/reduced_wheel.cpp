@@ -59,8 +59,8 @@ void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, const Ri
     DrawSignRing(dc, ascendant, mode, ring, glyphSize, nullptr);
 }
 
-void DrawPlanetRingReduced(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks,
-                           Real ascendant, const RingFrame& ring, int count) {
+void DrawPlanetRingReduced(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, Real ascendant,
+                           const RingFrame& ring, int count) {
     const PlanetRingOptions o{.ascendant = ascendant,
                               .descendant = ascendant + 180,
                               .ring = ring,

@@ -43,8 +43,8 @@ void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, const Ri
 // The ring of chart points 1..count turned with the ascendant, glyphs of size
 // 7, each drawn with the glyph file of its own number, "R" beside every point
 // marked "r" or "R", no centre marks and no degree texts.
-void DrawPlanetRingReduced(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks,
-                           Real ascendant, const RingFrame& ring, int count);
+void DrawPlanetRingReduced(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, Real ascendant,
+                           const RingFrame& ring, int count);
 
 // The reduced wheel of a chart: its bodies the Sun to the black moon, each with
 // the glyph file of its body number (engine/bodies_theory.h) and "R" when it

@@ -36,9 +36,8 @@ void AddSignSegments(SignFigure& figure, const int (*table)[3], int count, bool 
 }
 
 void AddSignQuadrilaterals(SignFigure& figure, bool dotted) {
-    static const int kQuads[12][3] = {{1, 12, 77}, {12, 7, 77}, {7, 6, 77},  {6, 1, 77},
-                                     {3, 4, 33},  {4, 9, 33},  {9, 10, 33}, {10, 3, 33},
-                                     {5, 8, 22},  {8, 11, 22}, {11, 2, 22}, {2, 5, 22}};
+    static const int kQuads[12][3] = {{1, 12, 77}, {12, 7, 77}, {7, 6, 77}, {6, 1, 77},  {3, 4, 33},  {4, 9, 33},
+                                      {9, 10, 33}, {10, 3, 33}, {5, 8, 22}, {8, 11, 22}, {11, 2, 22}, {2, 5, 22}};
     AddSignSegments(figure, kQuads, 12, dotted);
 }
 
@@ -49,7 +48,8 @@ void DrawSignFigure(Surface& dc, const SignFigure& f, const CircleFrame& circle)
     }
     {
         ScopedPen pen(dc, 60);
-        for (int s = 1; s <= 12; ++s) EllipseScaled(dc, f.dotX[s] - 0.5L, f.dotY[s] - 0.5L, f.dotX[s] + 0.5L, f.dotY[s] + 0.5L);
+        for (int s = 1; s <= 12; ++s)
+            EllipseScaled(dc, f.dotX[s] - 0.5L, f.dotY[s] - 0.5L, f.dotX[s] + 0.5L, f.dotY[s] + 0.5L);
     }
     for (const SignSegment& g : f.segments) {
         ScopedPen pen(dc, g.pen);
@@ -71,8 +71,8 @@ SignFigure EvaluateSignPairs(std::span<const Real> points, Real ascendant, int m
     return f;
 }
 
-SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, Real ascendant, int mode,
-                         const CircleFrame& circle, const SignPairSets& sets) {
+SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, Real ascendant, int mode, const CircleFrame& circle,
+                         const SignPairSets& sets) {
     const SignFigure f = EvaluateSignPairs(points, ascendant, mode, circle, sets);
     DrawSignFigure(dc, f, circle);
     return f;

@@ -58,8 +58,8 @@ SignFigure EvaluateSignPairs(std::span<const Real> points, Real ascendant, int m
 
 // The figure of EvaluateSignPairs turned with the ascendant, drawn without its
 // label (DrawSignFigure).
-SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, Real ascendant, int mode,
-                         const CircleFrame& circle, const SignPairSets& sets);
+SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, Real ascendant, int mode, const CircleFrame& circle,
+                         const SignPairSets& sets);
 
 // The circle (line kind 10), the twelve dots (pen 60) and the segments.
 void DrawSignFigure(Surface& dc, const SignFigure& figure, const CircleFrame& circle);

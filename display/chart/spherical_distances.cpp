@@ -103,7 +103,8 @@ SphericalDistances DrawSphericalDistanceGrid(Surface& dc, const archive::Current
     }
     Glyph(dc, 10, x0 + 2 * kU + 3, y0 + 9 * 12 * kU - 8 * kU + 1);
     Glyph(dc, 11, x0 + 2 * kU + 3, y0 + 9 * 12 * kU + 4 * kU + 1);
-    for (int k = 1; k <= kSphericalGridColumns; ++k) Glyph(dc, k, x0 + 7 * kU + 20 * kU * k + 3 * kU, y0 + 11 * 12 * kU - 4 * kU);
+    for (int k = 1; k <= kSphericalGridColumns; ++k)
+        Glyph(dc, k, x0 + 7 * kU + 20 * kU * k + 3 * kU, y0 + 11 * 12 * kU - 4 * kU);
 
     for (const SphericalDistanceCell& c : d.cells) DrawSphericalDistanceCell(dc, c);
     return d;

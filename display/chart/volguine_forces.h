@@ -19,11 +19,11 @@ inline constexpr const char* kVolguineSummaryFile = "FileDum\\Dati3.dum";
 inline constexpr const char* kNoPositiveScoreMessage = "Geen planeet heeft een positieve score: geen staafdiagram.";
 
 struct VolguineForces {
-    std::array<Real, 11> scores{};          // bodies 1..10 as read
-    std::array<std::string, 11> labels{};   // score texts cut to 4 characters
-    std::array<int, 11> heights{};          // bar heights, page units (0 without a scale)
-    std::array<bool, 11> negative{};        // label begins with "-": a red bar
-    int strongest = 0;                      // body of the first highest score above 0, else 0
+    std::array<Real, 11> scores{};         // bodies 1..10 as read
+    std::array<std::string, 11> labels{};  // score texts cut to 4 characters
+    std::array<int, 11> heights{};         // bar heights, page units (0 without a scale)
+    std::array<bool, 11> negative{};       // label begins with "-": a red bar
+    int strongest = 0;                     // body of the first highest score above 0, else 0
     Real highest = 0;
     // The lines of the summary file: Sun's sign, Ascendant's sign, strongest body.
     std::string sunSign, ascendantSign, strongestName;

@@ -61,7 +61,8 @@ ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
                                 {.centre = {cx, cy}, .radius = r + 4}, true);
             break;
         case 3:
-            if (DrawVolguineForces(dc, placidus, cx - 32, cy - 22).highest <= 0) shown.message = kNoPositiveScoreMessage;
+            if (DrawVolguineForces(dc, placidus, cx - 32, cy - 22).highest <= 0)
+                shown.message = kNoPositiveScoreMessage;
             shown.wheelSignNames = true;
             break;
         default: break;

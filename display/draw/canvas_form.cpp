@@ -13,32 +13,84 @@ public:
     Surface* Tap() const { return form_->recorder_; }
     bool Visible() const override { return form_->isVisible(); }
 
-    void SelectPen(const Pen& p) override { PainterSurface::SelectPen(p); if (Tap()) Tap()->SelectPen(p); }
-    void SelectBrush(const Brush& b) override { PainterSurface::SelectBrush(b); if (Tap()) Tap()->SelectBrush(b); }
-    void SelectFont(const Font& f) override { PainterSurface::SelectFont(f); if (Tap()) Tap()->SelectFont(f); }
-    void SetTextAlign(unsigned a) override { PainterSurface::SetTextAlign(a); if (Tap()) Tap()->SetTextAlign(a); }
-    void SetTextColor(Color c) override { PainterSurface::SetTextColor(c); if (Tap()) Tap()->SetTextColor(c); }
-    void SetBkColor(Color c) override { PainterSurface::SetBkColor(c); if (Tap()) Tap()->SetBkColor(c); }
-    void SetBkMode(int m) override { PainterSurface::SetBkMode(m); if (Tap()) Tap()->SetBkMode(m); }
+    void SelectPen(const Pen& p) override {
+        PainterSurface::SelectPen(p);
+        if (Tap()) Tap()->SelectPen(p);
+    }
+    void SelectBrush(const Brush& b) override {
+        PainterSurface::SelectBrush(b);
+        if (Tap()) Tap()->SelectBrush(b);
+    }
+    void SelectFont(const Font& f) override {
+        PainterSurface::SelectFont(f);
+        if (Tap()) Tap()->SelectFont(f);
+    }
+    void SetTextAlign(unsigned a) override {
+        PainterSurface::SetTextAlign(a);
+        if (Tap()) Tap()->SetTextAlign(a);
+    }
+    void SetTextColor(Color c) override {
+        PainterSurface::SetTextColor(c);
+        if (Tap()) Tap()->SetTextColor(c);
+    }
+    void SetBkColor(Color c) override {
+        PainterSurface::SetBkColor(c);
+        if (Tap()) Tap()->SetBkColor(c);
+    }
+    void SetBkMode(int m) override {
+        PainterSurface::SetBkMode(m);
+        if (Tap()) Tap()->SetBkMode(m);
+    }
     void SetPolyFillMode(int m) override {
         PainterSurface::SetPolyFillMode(m);
         if (Tap()) Tap()->SetPolyFillMode(m);
     }
-    void IntersectClip(const Rect& r) override { PainterSurface::IntersectClip(r); if (Tap()) Tap()->IntersectClip(r); }
-    void ResetClip() override { PainterSurface::ResetClip(); if (Tap()) Tap()->ResetClip(); }
-    void SaveState() override { PainterSurface::SaveState(); if (Tap()) Tap()->SaveState(); }
-    void RestoreState() override { PainterSurface::RestoreState(); if (Tap()) Tap()->RestoreState(); }
-    void MoveTo(Point p) override { PainterSurface::MoveTo(p); if (Tap()) Tap()->MoveTo(p); }
+    void IntersectClip(const Rect& r) override {
+        PainterSurface::IntersectClip(r);
+        if (Tap()) Tap()->IntersectClip(r);
+    }
+    void ResetClip() override {
+        PainterSurface::ResetClip();
+        if (Tap()) Tap()->ResetClip();
+    }
+    void SaveState() override {
+        PainterSurface::SaveState();
+        if (Tap()) Tap()->SaveState();
+    }
+    void RestoreState() override {
+        PainterSurface::RestoreState();
+        if (Tap()) Tap()->RestoreState();
+    }
+    void MoveTo(Point p) override {
+        PainterSurface::MoveTo(p);
+        if (Tap()) Tap()->MoveTo(p);
+    }
 
-    void LineTo(Point p) override { PainterSurface::LineTo(p); Touch(); if (Tap()) Tap()->LineTo(p); }
-    void Rectangle(const Rect& r) override { PainterSurface::Rectangle(r); Touch(); if (Tap()) Tap()->Rectangle(r); }
-    void Ellipse(const Rect& r) override { PainterSurface::Ellipse(r); Touch(); if (Tap()) Tap()->Ellipse(r); }
+    void LineTo(Point p) override {
+        PainterSurface::LineTo(p);
+        Touch();
+        if (Tap()) Tap()->LineTo(p);
+    }
+    void Rectangle(const Rect& r) override {
+        PainterSurface::Rectangle(r);
+        Touch();
+        if (Tap()) Tap()->Rectangle(r);
+    }
+    void Ellipse(const Rect& r) override {
+        PainterSurface::Ellipse(r);
+        Touch();
+        if (Tap()) Tap()->Ellipse(r);
+    }
     void Arc(const Rect& b, Point s, Point e) override {
         PainterSurface::Arc(b, s, e);
         Touch();
         if (Tap()) Tap()->Arc(b, s, e);
     }
-    void Polygon(std::span<const Point> p) override { PainterSurface::Polygon(p); Touch(); if (Tap()) Tap()->Polygon(p); }
+    void Polygon(std::span<const Point> p) override {
+        PainterSurface::Polygon(p);
+        Touch();
+        if (Tap()) Tap()->Polygon(p);
+    }
     void Polyline(std::span<const Point> p) override {
         PainterSurface::Polyline(p);
         Touch();
@@ -54,7 +106,11 @@ public:
         Touch();
         if (Tap()) Tap()->TextOut(p, t);
     }
-    void FillRect(const Rect& r, Color c) override { PainterSurface::FillRect(r, c); Touch(); if (Tap()) Tap()->FillRect(r, c); }
+    void FillRect(const Rect& r, Color c) override {
+        PainterSurface::FillRect(r, c);
+        Touch();
+        if (Tap()) Tap()->FillRect(r, c);
+    }
     // A metafile is one call to the recorder, not the calls it plays.
     void PlayMetafile(const std::string& emf, const Rect& dest) override {
         Surface* tap = form_->recorder_;

@@ -21,7 +21,8 @@ std::string OrientationLetters() {
     std::vector<std::string> lines;
     if (rt::PathExists(kOrientationFile)) lines = rt::ReadTextLines(kOrientationFile);
     std::string letters(kChartTypes, 'L');
-    for (std::size_t i = 0; i < lines.size() && i < letters.size(); ++i) letters[i] = lines[i].empty() ? ' ' : lines[i][0];
+    for (std::size_t i = 0; i < lines.size() && i < letters.size(); ++i)
+        letters[i] = lines[i].empty() ? ' ' : lines[i][0];
     return letters;
 }
 
@@ -40,7 +41,8 @@ std::string CheckChartMetafileName(std::string_view name) {
     if (name.find_first_of("\\/:") != std::string_view::npos || name.find("..") != std::string_view::npos ||
         name.find('\0') != std::string_view::npos)
         return "Il nome del file non deve contenere cartelle";
-    if (ChartTypeOfName(name) == 0) return "Il nome del file deve avere il numero del grafico (01-15) nei caratteri 5 e 6";
+    if (ChartTypeOfName(name) == 0)
+        return "Il nome del file deve avere il numero del grafico (01-15) nei caratteri 5 e 6";
     return {};
 }
 

@@ -22,11 +22,11 @@ struct DrawingState {
     long double aspectScaleY = 1.0L;
     std::int32_t originX = 0;  // device pixels added after scaling
     std::int32_t originY = 0;
-    float fontScale = 18.5f;   // base of every font height
+    float fontScale = 18.5f;  // base of every font height
     long double lineWidthFactor = 1.0L;
     bool blackAndWhite = false;
     bool printerPresent = false;
-    bool printerLandscape = true;   // the printer's current orientation
+    bool printerLandscape = true;  // the printer's current orientation
     std::uint8_t aspectLinesOn = 1;
     int screenWidth = 1400;
     int screenHeight = 1050;

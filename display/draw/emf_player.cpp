@@ -46,7 +46,8 @@ std::vector<EmfRecordInfo> ListEmfRecords(const std::string& bytes) {
 std::string CheckEmf(const std::string& bytes) {
     const auto h = ReadEmfHeader(bytes);
     if (!h) return "no metafile header";
-    if (h->bytes != bytes.size()) return "size field " + std::to_string(h->bytes) + " differs from file size " + std::to_string(bytes.size());
+    if (h->bytes != bytes.size())
+        return "size field " + std::to_string(h->bytes) + " differs from file size " + std::to_string(bytes.size());
     if (h->deviceWidthPx <= 0 || h->deviceHeightPx <= 0 || h->deviceWidthMm <= 0 || h->deviceHeightMm <= 0)
         return "no reference device";
     Reader r(bytes.data(), bytes.size());
@@ -65,7 +66,8 @@ std::string CheckEmf(const std::string& bytes) {
     }
     if (last != EMR_EOF) return "no end record";
     if (at != bytes.size()) return "bytes after the end record";
-    if (count != h->records) return "record count " + std::to_string(h->records) + " differs from " + std::to_string(count);
+    if (count != h->records)
+        return "record count " + std::to_string(h->records) + " differs from " + std::to_string(count);
     const auto eofAt = at - r.U32(at - 4);
     if (r.U32(eofAt) != EMR_EOF) return "end record size field wrong";
     return {};
@@ -200,11 +202,26 @@ private:
         Xf p;
         double sx = 1, sy = 1;
         switch (dc_.mapMode) {
-            case 2: sx = 0.1 * pxPerMmX_; sy = -0.1 * pxPerMmY_; break;
-            case 3: sx = 0.01 * pxPerMmX_; sy = -0.01 * pxPerMmY_; break;
-            case 4: sx = 0.254 * pxPerMmX_; sy = -0.254 * pxPerMmY_; break;
-            case 5: sx = 0.0254 * pxPerMmX_; sy = -0.0254 * pxPerMmY_; break;
-            case 6: sx = 25.4 / 1440 * pxPerMmX_; sy = -25.4 / 1440 * pxPerMmY_; break;
+            case 2:
+                sx = 0.1 * pxPerMmX_;
+                sy = -0.1 * pxPerMmY_;
+                break;
+            case 3:
+                sx = 0.01 * pxPerMmX_;
+                sy = -0.01 * pxPerMmY_;
+                break;
+            case 4:
+                sx = 0.254 * pxPerMmX_;
+                sy = -0.254 * pxPerMmY_;
+                break;
+            case 5:
+                sx = 0.0254 * pxPerMmX_;
+                sy = -0.0254 * pxPerMmY_;
+                break;
+            case 6:
+                sx = 25.4 / 1440 * pxPerMmX_;
+                sy = -25.4 / 1440 * pxPerMmY_;
+                break;
             case 7:
             case 8:
                 sx = dc_.wex != 0 ? dc_.vex / dc_.wex : 1;
@@ -539,10 +556,22 @@ private:
     void Record(std::uint32_t type) {
         switch (type) {
             case EMR_SETMAPMODE: dc_.mapMode = I32(8); break;
-            case EMR_SETWINDOWEXTEX: dc_.wex = I32(8); dc_.wey = I32(12); break;
-            case EMR_SETWINDOWORGEX: dc_.wox = I32(8); dc_.woy = I32(12); break;
-            case EMR_SETVIEWPORTEXTEX: dc_.vex = I32(8); dc_.vey = I32(12); break;
-            case EMR_SETVIEWPORTORGEX: dc_.vox = I32(8); dc_.voy = I32(12); break;
+            case EMR_SETWINDOWEXTEX:
+                dc_.wex = I32(8);
+                dc_.wey = I32(12);
+                break;
+            case EMR_SETWINDOWORGEX:
+                dc_.wox = I32(8);
+                dc_.woy = I32(12);
+                break;
+            case EMR_SETVIEWPORTEXTEX:
+                dc_.vex = I32(8);
+                dc_.vey = I32(12);
+                break;
+            case EMR_SETVIEWPORTORGEX:
+                dc_.vox = I32(8);
+                dc_.voy = I32(12);
+                break;
             case EMR_SCALEVIEWPORTEXTEX:
                 if (I32(12) && I32(20)) {
                     dc_.vex = dc_.vex * I32(8) / I32(12);
@@ -555,9 +584,7 @@ private:
                     dc_.wey = dc_.wey * I32(16) / I32(20);
                 }
                 break;
-            case EMR_SETWORLDTRANSFORM:
-                dc_.world = {F32(8), F32(12), F32(16), F32(20), F32(24), F32(28)};
-                break;
+            case EMR_SETWORLDTRANSFORM: dc_.world = {F32(8), F32(12), F32(16), F32(20), F32(24), F32(28)}; break;
             case EMR_MODIFYWORLDTRANSFORM: {
                 const Xf x{F32(8), F32(12), F32(16), F32(20), F32(24), F32(28)};
                 switch (U32(32)) {
@@ -640,8 +667,8 @@ private:
                 if (Object* o = Obj(U32(8))) {
                     o->kind = Object::kPenObj;
                     const std::uint32_t style = U32(28);
-                    o->pen.style = (style & PS_STYLE_MASK) <= 5 ? static_cast<PenStyle>(style & PS_STYLE_MASK)
-                                                                 : PenStyle::Solid;
+                    o->pen.style =
+                        (style & PS_STYLE_MASK) <= 5 ? static_cast<PenStyle>(style & PS_STYLE_MASK) : PenStyle::Solid;
                     o->pen.geometric = (style & PS_GEOMETRIC) != 0;
                     o->pen.width = U32(32);
                     o->pen.color = U32(40) & 0xFFFFFF;

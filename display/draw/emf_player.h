@@ -13,8 +13,8 @@
 namespace display {
 
 struct EmfHeader {
-    Rect bounds;   // device units of the reference device, inclusive
-    Rect frame;    // 0.01 millimetre units, inclusive
+    Rect bounds;  // device units of the reference device, inclusive
+    Rect frame;   // 0.01 millimetre units, inclusive
     std::uint32_t bytes = 0;
     std::uint32_t records = 0;
     std::uint16_t handles = 0;

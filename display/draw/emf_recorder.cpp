@@ -7,8 +7,8 @@
 #include <limits>
 
 #include "display/draw/font_mapping.h"
-#include "platform/runtime/io_error.h"
 #include "platform/gui/text_convert.h"
+#include "platform/runtime/io_error.h"
 
 namespace display {
 
@@ -20,7 +20,9 @@ namespace {
 // transform, so that stretched outlines keep their shape.
 constexpr int kPathScale = 16;
 
-bool Fits16(int v) { return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max(); }
+bool Fits16(int v) {
+    return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
+}
 
 std::u16string ToUtf16(std::string_view cp1252) {
     const QString s = gui::ToQt(cp1252);
@@ -342,9 +344,12 @@ void EmfRecorder::Arc(const Rect& box, Point start, Point end) {
         w_.I32(box.right);
         w_.I32(box.bottom);
         End();
-        if (emitted_.brushHandle) SelectObject(emitted_.brushHandle);
-        else if (!emitted_.brush) SelectObject(kStockObject | WHITE_BRUSH);
-        else if (emitted_.brush->style != BrushStyle::Null) emitted_.known = false;
+        if (emitted_.brushHandle)
+            SelectObject(emitted_.brushHandle);
+        else if (!emitted_.brush)
+            SelectObject(kStockObject | WHITE_BRUSH);
+        else if (emitted_.brush->style != BrushStyle::Null)
+            emitted_.known = false;
         IncludeRect(box, PenMargin());
         return;
     }
@@ -480,8 +485,9 @@ void EmfRecorder::DrawPath(const Path& path, PathDraw how) {
     flush();
     Begin(EMR_ENDPATH);
     End();
-    const std::uint32_t drawType =
-        how == PathDraw::Fill ? EMR_FILLPATH : how == PathDraw::Stroke ? EMR_STROKEPATH : EMR_STROKEANDFILLPATH;
+    const std::uint32_t drawType = how == PathDraw::Fill     ? EMR_FILLPATH
+                                   : how == PathDraw::Stroke ? EMR_STROKEPATH
+                                                             : EMR_STROKEANDFILLPATH;
     Begin(drawType);
     w_.I32(bounds_.left);
     w_.I32(bounds_.top);
@@ -506,7 +512,8 @@ void EmfRecorder::TextOut(Point p, std::string_view text) {
     if ((state_.textAlign & kAlignVerticalMask) == kAlignBaseline) top -= tm.ascent;
     if ((state_.textAlign & kAlignVerticalMask) == kAlignBottom) top -= tm.ascent + tm.descent;
     const Rect tb{static_cast<int>(std::floor(x0)), static_cast<int>(std::floor(top)),
-                  static_cast<int>(std::ceil(x0 + tm.width)), static_cast<int>(std::ceil(top + tm.ascent + tm.descent))};
+                  static_cast<int>(std::ceil(x0 + tm.width)),
+                  static_cast<int>(std::ceil(top + tm.ascent + tm.descent))};
     Begin(EMR_EXTTEXTOUTW);
     w_.I32(tb.left);
     w_.I32(tb.top);
@@ -601,8 +608,12 @@ const std::string& EmfRecorder::Finish() {
     } else {
         f = haveBounds_ ? b : Rect{0, 0, 0, 0};
     }
-    auto mmx = [this](int px) { return static_cast<std::int32_t>(std::llround(px * 100.0 * device_.widthMm / device_.widthPx)); };
-    auto mmy = [this](int px) { return static_cast<std::int32_t>(std::llround(px * 100.0 * device_.heightMm / device_.heightPx)); };
+    auto mmx = [this](int px) {
+        return static_cast<std::int32_t>(std::llround(px * 100.0 * device_.widthMm / device_.widthPx));
+    };
+    auto mmy = [this](int px) {
+        return static_cast<std::int32_t>(std::llround(px * 100.0 * device_.heightMm / device_.heightPx));
+    };
     emf::Writer h;
     h.U32(EMR_HEADER);
     h.U32(static_cast<std::uint32_t>(108 + d.Size()));

@@ -62,7 +62,7 @@ private:
     // What the metafile's device context holds, to emit only changes.
     struct Emitted {
         bool known = true;
-        std::optional<Pen> pen;      // nullopt: the default pen
+        std::optional<Pen> pen;  // nullopt: the default pen
         std::optional<Brush> brush;
         std::optional<Font> font;
         unsigned textAlign = 0;

@@ -4,8 +4,8 @@
 #include <QHash>
 #include <cmath>
 
-#include "platform/runtime/win1252.h"
 #include "platform/gui/text_convert.h"
+#include "platform/runtime/win1252.h"
 
 namespace display {
 

@@ -113,8 +113,9 @@ std::optional<std::string> ReadSoundGlyph(DrawingState& drawing, std::string_vie
     damage = GlyphDamage(bytes);
     if (damage.empty()) return bytes;
     std::string wayOn = kCrossedBoxDrawn;
-    wayOn.append(" Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 danneggiata: "
-                 "reinstallare il programma.");
+    wayOn.append(
+        " Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 danneggiata: "
+        "reinstallare il programma.");
     rt::ReportDamagedFileOnce(fileName, rt::DamagedFileMessage(fileName, damage, wayOn));
     return std::nullopt;
 }

@@ -10,20 +10,20 @@
 #include "display/draw/emf_player.h"
 #include "display/draw/font_mapping.h"
 #include "display/draw/painter_surface.h"
+#include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
-#include "platform/runtime/win1252.h"
 #include "platform/runtime/record_file.h"
-#include "platform/gui/text_convert.h"
-#include "platform/gui/widgets.h"
+#include "platform/runtime/win1252.h"
 
 namespace display {
 
 namespace {
 constexpr int kDesignWidth = 685;
 constexpr int kDesignHeight = 470;
-constexpr int kCloseRight = kDesignWidth - 587 - 75;   // anchored to the bottom-right corner
+constexpr int kCloseRight = kDesignWidth - 587 - 75;  // anchored to the bottom-right corner
 constexpr int kCloseBottom = kDesignHeight - 403 - 25;
 // The height of a window manager's title bar and frame, as far as it is not known yet.
 constexpr int kAssumedTitleBar = 40;

@@ -1,7 +1,7 @@
 #include "display/draw/painter_surface.h"
 
-#include <QPaintDevice>
 #include <QFontMetricsF>
+#include <QPaintDevice>
 #include <QPolygonF>
 #include <QRegion>
 #include <cmath>
@@ -30,8 +30,7 @@ double AngleOf(const QRectF& box, Point p) {
 
 }  // namespace
 
-PainterSurface::PainterSurface(QPaintDevice* device, bool antialias)
-    : device_(device), antialias_(antialias) {}
+PainterSurface::PainterSurface(QPaintDevice* device, bool antialias) : device_(device), antialias_(antialias) {}
 
 PainterSurface::PainterSurface(DrawingState& drawing, QPaintDevice* device, bool antialias)
     : device_(device), antialias_(antialias) {
@@ -193,9 +192,7 @@ QPainterPath PainterSurface::ToQPath(const Path& path) const {
         switch (e.kind) {
             case PathElement::kMoveTo: q.moveTo(e.p[0].x, e.p[0].y); break;
             case PathElement::kLineTo: q.lineTo(e.p[0].x, e.p[0].y); break;
-            case PathElement::kCurveTo:
-                q.cubicTo(e.p[0].x, e.p[0].y, e.p[1].x, e.p[1].y, e.p[2].x, e.p[2].y);
-                break;
+            case PathElement::kCurveTo: q.cubicTo(e.p[0].x, e.p[0].y, e.p[1].x, e.p[1].y, e.p[2].x, e.p[2].y); break;
             case PathElement::kClose: q.closeSubpath(); break;
         }
     }
@@ -261,7 +258,8 @@ void PainterSurface::TextOut(Point pt, std::string_view text) {
     p.drawText(QPointF(x, baseline), qtext);
     p.restore();
     if (!turned) {
-        const QRect ink = QFontMetricsF(f).tightBoundingRect(qtext).translated(x, baseline).toAlignedRect().adjusted(-1, -1, 1, 1);
+        const QRect ink =
+            QFontMetricsF(f).tightBoundingRect(qtext).translated(x, baseline).toAlignedRect().adjusted(-1, -1, 1, 1);
         if (!ink.isEmpty()) {
             ForgetTextInkIn(ink);
             if (inks_.size() >= 4096) inks_.erase(inks_.begin(), inks_.begin() + 2048);

@@ -15,9 +15,7 @@ std::string PenText(const Pen& p) {
     return std::string(names[static_cast<int>(p.style) % 6]) + "/" + std::to_string(p.width) + "/" + ColorText(p.color);
 }
 
-std::string BrushText(const Brush& b) {
-    return b.style == BrushStyle::Null ? "null" : ColorText(b.color);
-}
+std::string BrushText(const Brush& b) { return b.style == BrushStyle::Null ? "null" : ColorText(b.color); }
 
 namespace {
 std::string Pt(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
@@ -27,7 +25,8 @@ std::string Rc(const Rect& r) { return Pt({r.left, r.top}) + " " + Pt({r.right, 
 std::vector<std::string> RecordingSurface::Calls(const std::string& word) const {
     std::vector<std::string> out;
     for (const std::string& l : log)
-        if (l.compare(0, word.size(), word) == 0 && (l.size() == word.size() || l[word.size()] == ' ')) out.push_back(l);
+        if (l.compare(0, word.size(), word) == 0 && (l.size() == word.size() || l[word.size()] == ' '))
+            out.push_back(l);
     return out;
 }
 
@@ -101,8 +100,8 @@ void RecordingSurface::DrawPath(const Path& path, PathDraw how) {
                   " brush=" + BrushText(state_.brush) + " pen=" + PenText(state_.pen));
 }
 void RecordingSurface::TextOut(Point p, std::string_view text) {
-    log.push_back("text " + Pt(p) + " align=" + std::to_string(state_.textAlign) + " height=" +
-                  std::to_string(state_.font.height) + " color=" + ColorText(state_.textColor) + " '" +
+    log.push_back("text " + Pt(p) + " align=" + std::to_string(state_.textAlign) +
+                  " height=" + std::to_string(state_.font.height) + " color=" + ColorText(state_.textColor) + " '" +
                   std::string(text) + "'");
 }
 void RecordingSurface::FillRect(const Rect& r, Color c) { log.push_back("fillrect " + Rc(r) + " " + ColorText(c)); }

@@ -66,12 +66,8 @@ void Surface::RestoreState() {
     saved_.pop_back();
 }
 
-void Surface::PlayMetafile(const std::string& emfBytes, const Rect& dest) {
-    PlayEmf(emfBytes, *this, dest);
-}
+void Surface::PlayMetafile(const std::string& emfBytes, const Rect& dest) { PlayEmf(emfBytes, *this, dest); }
 
-TextMetrics Surface::MeasureText(std::string_view text) const {
-    return MeasureTextIn(state_.font, text);
-}
+TextMetrics Surface::MeasureText(std::string_view text) const { return MeasureTextIn(state_.font, text); }
 
 }  // namespace display

@@ -69,17 +69,17 @@ struct Brush {
 struct Font {
     std::string face = "Arial";  // Windows-1252 bytes
     int height = 0;
-    int width = 0;               // average character width, 0 = natural
+    int width = 0;  // average character width, 0 = natural
     int escapement = 0;
     int orientation = 0;
     int weight = 400;
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
-    std::uint8_t charSet = 0;         // ANSI
+    std::uint8_t charSet = 0;  // ANSI
     std::uint8_t outPrecision = 0;
     std::uint8_t clipPrecision = 0;
-    std::uint8_t quality = 2;         // proof
+    std::uint8_t quality = 2;  // proof
     std::uint8_t pitchAndFamily = 0;
     bool operator==(const Font&) const = default;
 };

@@ -2,12 +2,12 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <QStyle>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTimer>
 
 #include "archive/current_chart.h"
@@ -40,8 +40,7 @@ constexpr long double kCentreY = 101.6L;
 }  // namespace
 
 CalibrationWindow::CalibrationWindow(archive::CurrentChart& current, archive::DrawSettings& settings,
-                                     const SheetSelectionState& sheets,
-                                     DrawingState& drawing)
+                                     const SheetSelectionState& sheets, DrawingState& drawing)
     : current_(current), settings_(settings), sheets_(sheets), drawing_(drawing) {
     setObjectName("FgrTxtKel");
     setWindowTitle(gui::ToQt("Rondheid van Cirkles en Schermgroote"));
@@ -66,8 +65,8 @@ CalibrationWindow::CalibrationWindow(archive::CurrentChart& current, archive::Dr
     }
     // The instructions in white on the grey panel.
     instructionLabels_ = {gui::MakeLabel(controlPanel_, "Lab1", "Gebruik de cursor om het gele kader"),
-                         gui::MakeLabel(controlPanel_, "Lab2", "zoveel als nodig te verkleinen en een"),
-                         gui::MakeLabel(controlPanel_, "Lab3", "gele (ronde) cirkel te bekomen.")};
+                          gui::MakeLabel(controlPanel_, "Lab2", "zoveel als nodig te verkleinen en een"),
+                          gui::MakeLabel(controlPanel_, "Lab3", "gele (ronde) cirkel te bekomen.")};
     for (QLabel* l : instructionLabels_) {
         l->setAttribute(Qt::WA_TranslucentBackground);
         QPalette pal = l->palette();
@@ -244,8 +243,7 @@ void CalibrationWindow::LayoutCalibrationControls() {
     auto py = [scaleY](long double length) { return static_cast<int>(rt::Round(length / scaleY)); };
     const int width = px(70), height = py(70);
     controlPanel_->setGeometry(static_cast<int>(rt::Round(kCentreX / scaleX - width / 2.0L)),
-                        static_cast<int>(rt::Round(kCentreY / scaleY - height / 2.0L)), width,
-                        height);
+                               static_cast<int>(rt::Round(kCentreY / scaleY - height / 2.0L)), width, height);
     horizontalScaleBar_->setGeometry(px(1), py(65), px(64), py(4));
     verticalScaleBar_->setGeometry(px(65), py(1), px(4), py(64));
     okButton_->setGeometry(px(20), py(20), px(26), py(6));

@@ -9,13 +9,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "platform/gui/widgets.h"
 #include "archive/draw_settings_file.h"
 #include "display/settings/draw_settings_values.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 
 namespace display {
 
@@ -57,14 +57,10 @@ LineWidthDialog::LineWidthDialog(archive::DrawSettings& settings, DrawingState& 
     // The explanation beside the frame.
     auto* notes = new QVBoxLayout();
     notes->setSpacing(0);
-    const char* lines[] = {"Questa possibilit\xE0 \xE8 destinata a",
-                           "chi non ottiene dei grafici zodiacali",
-                           "con lineee sufficientemente spesse.",
-                           "in fase di stampa.",
-                           "Aumentando il fattore, aumenta lo",
-                           "spessore delle linee.",
-                           "Il valore ottimale deve essere",
-                           "ottenuto sperimentalmente."};
+    const char* lines[] = {"Questa possibilit\xE0 \xE8 destinata a", "chi non ottiene dei grafici zodiacali",
+                           "con lineee sufficientemente spesse.",    "in fase di stampa.",
+                           "Aumentando il fattore, aumenta lo",      "spessore delle linee.",
+                           "Il valore ottimale deve essere",         "ottenuto sperimentalmente."};
     int n = 6;
     for (const char* line : lines) {
         const std::string name = "Label" + std::to_string(n++);
@@ -80,8 +76,7 @@ LineWidthDialog::LineWidthDialog(archive::DrawSettings& settings, DrawingState& 
     resize(QSize(455, 149).expandedTo(minimumSizeHint()));
 
     connect(thickerButton_, &QToolButton::clicked, this, gui::Guarded([this](auto&&...) { MakeThicker(); }));
-    connect(thinnerButton_, &QToolButton::clicked, this,
-            gui::Guarded([this](auto&&...) { MakeThinner(); }));
+    connect(thinnerButton_, &QToolButton::clicked, this, gui::Guarded([this](auto&&...) { MakeThinner(); }));
     connect(resetButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ResetFactor(); }));
     connect(backButton_, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { GoBack(); }));
 }

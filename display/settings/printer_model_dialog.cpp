@@ -31,20 +31,20 @@ PrinterModelDialog::PrinterModelDialog(archive::DrawSettings& settings, DrawingS
     auto* column = new QVBoxLayout(this);
     auto* stack = new QStackedLayout();
     stack->setStackingMode(QStackedLayout::StackAll);
-    standardPanel_ = BuildNotePanel("Panel1",
-                            {"Het programma...", "Op het moment van levering is het programma",
-                             "compatibel met de meeste printers.", "Uitzonderingen zijn verschillende Epson printers",
-                             "te beginnen met het model 460. Als u een Epson",
-                             "printer hebt en niet kunt afdrukken, klik dan op", "\"Edit Voor Epson\""},
-                            epsonButton_, "BitBtn1", "Edit Voor Epson");
-    epsonPanel_ = BuildNotePanel("Panel2",
-                            {"Het programma... ", "is nu geconfigureerd voor gebruik met Epson",
-                             "printers model 460 en volgende.  Als u tijdens",
-                             "het afdrukken merkt  dat een leeg vel wordt",
-                             "uitgevoerd v\xF3\xF3r het afgedrukte vel, is deze",
-                             "correctie niet nodig. Klik op de knop ",
-                             "\"Standaard herstellen\"."},
-                            standardButton_, "BitBtn2", "Standaard herstellen");
+    standardPanel_ =
+        BuildNotePanel("Panel1",
+                       {"Het programma...", "Op het moment van levering is het programma",
+                        "compatibel met de meeste printers.", "Uitzonderingen zijn verschillende Epson printers",
+                        "te beginnen met het model 460. Als u een Epson",
+                        "printer hebt en niet kunt afdrukken, klik dan op", "\"Edit Voor Epson\""},
+                       epsonButton_, "BitBtn1", "Edit Voor Epson");
+    epsonPanel_ =
+        BuildNotePanel("Panel2",
+                       {"Het programma... ", "is nu geconfigureerd voor gebruik met Epson",
+                        "printers model 460 en volgende.  Als u tijdens", "het afdrukken merkt  dat een leeg vel wordt",
+                        "uitgevoerd v\xF3\xF3r het afgedrukte vel, is deze", "correctie niet nodig. Klik op de knop ",
+                        "\"Standaard herstellen\"."},
+                       standardButton_, "BitBtn2", "Standaard herstellen");
     stack->addWidget(standardPanel_);
     stack->addWidget(epsonPanel_);
     column->addLayout(stack);
@@ -75,8 +75,8 @@ PrinterModelDialog::PrinterModelDialog(archive::DrawSettings& settings, DrawingS
 }
 
 // A grey raised panel of lines (the first bold) over its button.
-QFrame* PrinterModelDialog::BuildNotePanel(const char* name, std::initializer_list<const char*> lines, QPushButton*& button,
-                                  const char* buttonName, const char* caption) {
+QFrame* PrinterModelDialog::BuildNotePanel(const char* name, std::initializer_list<const char*> lines,
+                                           QPushButton*& button, const char* buttonName, const char* caption) {
     QFrame* panel = gui::MakePanel(this, name);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Raised);
@@ -126,7 +126,8 @@ void PrinterModelDialog::ToggleEpsonCorrection() {
     // The confirmation stays on the screen a moment before the dialog closes.
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < confirmationMilliseconds) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    while (clock.elapsed() < confirmationMilliseconds)
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
     done(5);
 }
 

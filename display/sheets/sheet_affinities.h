@@ -14,9 +14,9 @@ namespace display {
 using engine::Real;
 
 struct AffinityChord {
-    int pen = 0;     // pen code 78 olive, 79 red, 80 cyan
-    int style = 1;   // 1 solid, 0 fine dotted
-    int signA = 0;   // 1 Aries .. 12 Pisces
+    int pen = 0;    // pen code 78 olive, 79 red, 80 cyan
+    int style = 1;  // 1 solid, 0 fine dotted
+    int signA = 0;  // 1 Aries .. 12 Pisces
     int signB = 0;
     bool operator==(const AffinityChord&) const = default;
 };

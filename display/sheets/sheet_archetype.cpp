@@ -138,8 +138,7 @@ void DrawSphericalDistances(Surface& dc, WheelPointArray longitudes, const Wheel
     DrawSheetBodyGlyph(dc, 11, x + 3.84L, y + 48.04L, 4.5L);
     for (int b = 1; b <= 9; ++b) DrawSheetBodyGlyph(dc, b, x + 4.2L + cell * b, y + 53.76L, 4.5L);
     // The distances, their aspects and texts are those of the chart window's table.
-    const SphericalDistances d =
-        EvaluateSphericalDistances(longitudes, lat, orbs, x, y);
+    const SphericalDistances d = EvaluateSphericalDistances(longitudes, lat, orbs, x, y);
     for (const SphericalDistanceCell& c : d.cells) {
         const Real tx = x + cell * c.first + 0.52L, ty = y + row * c.second - 9.28L;
         dc.SetTextColor(ApplyBlackAndWhite(dc.Drawing(), dc.OutputMedium(), Rgb(128, 128, 128)));

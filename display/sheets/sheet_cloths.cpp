@@ -112,10 +112,10 @@ void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts
         const char *name, *first, *second, *word, *total;
     };
     static const Row kRows[5] = {{},
-                                {3, "Lucht", "H", "V", "Extravert", "H"},
-                                {1, "Vuur", "H", "D", "Heteronoom", "V"},
-                                {2, "Aarde", "K", "D", "Introvert", "K"},
-                                {4, "Water", "K", "V", "Autonoom", "D"}};
+                                 {3, "Lucht", "H", "V", "Extravert", "H"},
+                                 {1, "Vuur", "H", "D", "Heteronoom", "V"},
+                                 {2, "Aarde", "K", "D", "Introvert", "K"},
+                                 {4, "Water", "K", "V", "Autonoom", "D"}};
     SelectPenByCode(dc, 5);
     for (int i = 1; i <= 5; ++i) {
         const Real t = top + 7 * (i - 1);

@@ -14,11 +14,11 @@ using engine::Real;
 
 // Where a sheet puts the parts of its header that are not at the top left.
 struct SheetHeaderPlaces {
-    Real right = 0;                // right end of the title and of the two labels
-    std::string_view houseLabel;   // followed by the chart's house system when houseSystemNamed
+    Real right = 0;               // right end of the title and of the two labels
+    std::string_view houseLabel;  // followed by the chart's house system when houseSystemNamed
     bool houseSystemNamed = false;
     Real houseY = 0;
-    std::string_view nodeLabel;    // always followed by the chart's node type
+    std::string_view nodeLabel;  // always followed by the chart's node type
     Real nodeY = 0;
     Real stampX = 0, stampY = 0;      // the program stamp
     Real captionX = 0, captionY = 0;  // the caption pair

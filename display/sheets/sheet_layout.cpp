@@ -42,19 +42,13 @@ constexpr Real kCentreX = kSheetWheel.centreX, kCentreY = kSheetWheel.centreY;
 
 const SheetLayout kThemePortrait{
     1.15L,
-    {Step::HeaderDates,
-     Step::TermsPositionsFile,
-     SheetWheelPlace{WheelKind::Theme, kCentreX - 25, kCentreY + 18},
+    {Step::HeaderDates, Step::TermsPositionsFile, SheetWheelPlace{WheelKind::Theme, kCentreX - 25, kCentreY + 18},
      SheetTablePlace{Table::SphericalDistances, 15, 202},
      SheetHeaderPlaces{230, "DOMIFICATIE: ", true, 19.8L, "NODO: ", 23.5L, 190, 170, 225, 316},
-     SheetTablePlace{Table::Terms, 115, 220},
-     SheetTablePlace{Table::Dodecatemoria, 115, 275},
+     SheetTablePlace{Table::Terms, 115, 220}, SheetTablePlace{Table::Dodecatemoria, 115, 275},
      // The title at 200 rather than 203, so that it ends inside the page.
-     SheetTablePlace{Table::Latitudes, 205, 219, -5},
-     SheetTablePlace{Table::Longitudes, 18, 115},
-     Step::PlanetaryHour,
-     SheetTablePlace{Table::MastersAndYear, 16, 55},
-     SheetTablePlace{Table::ArchetypalStructure, 25, 315},
+     SheetTablePlace{Table::Latitudes, 205, 219, -5}, SheetTablePlace{Table::Longitudes, 18, 115}, Step::PlanetaryHour,
+     SheetTablePlace{Table::MastersAndYear, 16, 55}, SheetTablePlace{Table::ArchetypalStructure, 25, 315},
      SheetTextsPlace{0,
                      Align::Left,
                      2,
@@ -67,18 +61,13 @@ constexpr Real kThemeLandscapeX = kCentreX - 5, kThemeLandscapeY = kCentreY - 7;
 
 const SheetLayout kThemeLandscape{
     1 / 1.22L,
-    {Step::HeaderDates,
-     Step::TermsPositionsFile,
-     SheetWheelPlace{WheelKind::Theme, kThemeLandscapeX, kThemeLandscapeY},
+    {Step::HeaderDates, Step::TermsPositionsFile, SheetWheelPlace{WheelKind::Theme, kThemeLandscapeX, kThemeLandscapeY},
      SheetTablePlace{Table::SphericalDistances, 15, 105},
      SheetHeaderPlaces{kThemeLandscapeX + 145, "DOMIFICATIE: HUIZEN MEDIUM", false, 20.5L, "KNOOP ", 25,
                        kThemeLandscapeX - 60, kThemeLandscapeY - 21, kThemeLandscapeX - 10, kThemeLandscapeY + 120},
-     SheetTablePlace{Table::Dodecatemoria, 265, 90},
-     SheetTablePlace{Table::Terms, 243, 150},
-     SheetTablePlace{Table::Latitudes, 18, 65},
-     SheetTablePlace{Table::RelativeLongitudes, 165, 210},
-     SheetTablePlace{Table::ArchetypalStructure, 25, 218},
-     Step::PlanetaryHour,
+     SheetTablePlace{Table::Dodecatemoria, 265, 90}, SheetTablePlace{Table::Terms, 243, 150},
+     SheetTablePlace{Table::Latitudes, 18, 65}, SheetTablePlace{Table::RelativeLongitudes, 165, 210},
+     SheetTablePlace{Table::ArchetypalStructure, 25, 218}, Step::PlanetaryHour,
      SheetTablePlace{Table::MastersAndYear, 263, 35},
      SheetTextsPlace{0,
                      Align::Centred,
@@ -88,25 +77,18 @@ const SheetLayout kThemeLandscape{
 
 const SheetLayout kAffinityPortrait{
     1.15L,
-    {Step::HeaderDates,
-     SheetHeaderPlaces{230, "DOMIFICATIE: ", true, 19.8L, "KNOOP: ", 23.5L, 190, 35, 225, 181},
+    {Step::HeaderDates, SheetHeaderPlaces{230, "DOMIFICATIE: ", true, 19.8L, "KNOOP: ", 23.5L, 190, 35, 225, 181},
      SheetWheelPlace{WheelKind::Energy, kCentreX - 12, kCentreY},
-     SheetTextsPlace{0,
-                     Align::Right,
-                     15,
-                     {{"ENERGIE AFFINITEITEN", 113, 52}, {"(Magnetische en Solilunaire)", 111, 57}}},
+     SheetTextsPlace{
+         0, Align::Right, 15, {{"ENERGIE AFFINITEITEN", 113, 52}, {"(Magnetische en Solilunaire)", 111, 57}}},
      SheetWheelPlace{WheelKind::Mirror, kCentreX - 12, kCentreY + 150},
      // Two units higher than (113, 202) and (111, 207): at 207 the second line
      // ran into the seasonal cloth's "Bicorporaalen" label below it, which sits
      // between its leader and "Totalen" and cannot move.
-     SheetTextsPlace{1,
-                     Align::Right,
-                     15,
-                     {{"SPIEGEL AFFINITEITEN", 113, 200}, {"(voor Antisce en Contrantisce)", 111, 205}}},
-     SheetTablePlace{Table::ElementalCloth, 46, 95},
-     SheetTablePlace{Table::ElementalHumoralGrid, 50, 160},
-     SheetTablePlace{Table::SeasonCloth, 46, 233},
-     SheetTablePlace{Table::SeasonalHumoralGrid, 50, 300}}};
+     SheetTextsPlace{
+         1, Align::Right, 15, {{"SPIEGEL AFFINITEITEN", 113, 200}, {"(voor Antisce en Contrantisce)", 111, 205}}},
+     SheetTablePlace{Table::ElementalCloth, 46, 95}, SheetTablePlace{Table::ElementalHumoralGrid, 50, 160},
+     SheetTablePlace{Table::SeasonCloth, 46, 233}, SheetTablePlace{Table::SeasonalHumoralGrid, 50, 300}}};
 
 const SheetLayout kAffinityLandscape{
     1 / 1.32L,
@@ -114,19 +96,12 @@ const SheetLayout kAffinityLandscape{
      SheetHeaderPlaces{kCentreX + 165, "DOMIFICATIE: HUIZEN MEDIUM", false, 20.5L, "KNOOP ", 25, kCentreX - 10,
                        kCentreY - 220, kCentreX + 40, kCentreY - 75},
      SheetWheelPlace{WheelKind::Energy, kCentreX - 60, kCentreY + 5},
-     SheetTextsPlace{0,
-                     Align::Left,
-                     15,
-                     {{"ENERGIE AFFINITEITEN", 15, 60}, {"(Magnetische en Solilunaire)", 15, 65}}},
+     SheetTextsPlace{0, Align::Left, 15, {{"ENERGIE AFFINITEITEN", 15, 60}, {"(Magnetische en Solilunaire)", 15, 65}}},
      SheetWheelPlace{WheelKind::Mirror, kCentreX + 100, kCentreY + 5},
-     SheetTextsPlace{1,
-                     Align::Left,
-                     15,
-                     {{"GESPIEGELDE AFFINITEITEN", 175, 60}, {"(voor Antisce en Contrantisce)", 175, 65}}},
-     SheetTablePlace{Table::ElementalCloth, 50, 215},
-     SheetTablePlace{Table::ElementalHumoralGrid, 130, 215},
-     SheetTablePlace{Table::SeasonCloth, 230, 210},
-     SheetTablePlace{Table::SeasonalHumoralGrid, 305, 215}}};
+     SheetTextsPlace{
+         1, Align::Left, 15, {{"GESPIEGELDE AFFINITEITEN", 175, 60}, {"(voor Antisce en Contrantisce)", 175, 65}}},
+     SheetTablePlace{Table::ElementalCloth, 50, 215}, SheetTablePlace{Table::ElementalHumoralGrid, 130, 215},
+     SheetTablePlace{Table::SeasonCloth, 230, 210}, SheetTablePlace{Table::SeasonalHumoralGrid, 305, 215}}};
 
 void DrawWheel(Surface& dc, const SheetContext& c, const SheetWheelPlace& w) {
     if (w.kind == WheelKind::Theme)
@@ -176,9 +151,15 @@ const SheetLayout* SheetLayoutOf(int code) {
     }
 }
 
-SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory, const DrawingState& drawing) {
-    return {current.chart,         current.birth, current.orbs, memory.rulers, memory.calendarNote,
-            drawing.aspectLinesOn, memory.userFullName ? memory.userFullName() : std::string()};
+SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory,
+                                 const DrawingState& drawing) {
+    return {current.chart,
+            current.birth,
+            current.orbs,
+            memory.rulers,
+            memory.calendarNote,
+            drawing.aspectLinesOn,
+            memory.userFullName ? memory.userFullName() : std::string()};
 }
 
 void RunSheetStep(SheetStep step, const archive::CurrentChart& current, SheetMemory& memory) {
@@ -202,7 +183,8 @@ void RunSheetEntry(Surface& dc, const SheetEntry& entry, const archive::CurrentC
     if (const auto* t = std::get_if<SheetTextsPlace>(&entry)) DrawTexts(dc, *t);
 }
 
-void DrawSheetLayout(Surface& dc, const SheetLayout& layout, const archive::CurrentChart& current, SheetMemory& memory) {
+void DrawSheetLayout(Surface& dc, const SheetLayout& layout, const archive::CurrentChart& current,
+                     SheetMemory& memory) {
     SheetPageScale scale(dc.Drawing(), layout.zoom);
     for (const SheetEntry& entry : layout.entries) RunSheetEntry(dc, entry, current, memory);
 }

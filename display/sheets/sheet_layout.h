@@ -24,9 +24,9 @@ struct SheetMemory;
 using engine::Real;
 
 enum class SheetStep {
-    HeaderDates,           // SetSheetHeaderDates: the birth's weekday and calendar note
-    TermsPositionsFile,    // PrepareTermsPositionsFile: "OpzioneT\PosiPian.txt", read by the terms block
-    PlanetaryHour,         // ComputePlanetaryHour: the hour and its ruler, read by the masters block
+    HeaderDates,         // SetSheetHeaderDates: the birth's weekday and calendar note
+    TermsPositionsFile,  // PrepareTermsPositionsFile: "OpzioneT\PosiPian.txt", read by the terms block
+    PlanetaryHour,       // ComputePlanetaryHour: the hour and its ruler, read by the masters block
 };
 
 // The wheel of the birth-theme sheets, and the affinity wheels (energy: mode 1,
@@ -84,7 +84,8 @@ const SheetLayout* SheetLayoutOf(int code);
 // What the blocks read now: the person's chart, birth data and orbs,, what
 // the steps computed and
 // whether the drawing state shows the aspect lines.
-SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory, const DrawingState& drawing);
+SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory,
+                                 const DrawingState& drawing);
 // A step computes from the person's chart, and some write into it.
 void RunSheetStep(SheetStep step, const archive::CurrentChart& current, SheetMemory& memory);
 // One entry: a step is run, a block drawn with the context.

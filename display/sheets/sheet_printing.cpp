@@ -70,8 +70,7 @@ public:
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         if (QPrinterInfo::defaultPrinter().isNull()) {
             const QString start = QString::fromStdString(rt::ResolvePath("Emf\\GRAF01.pdf").string());
-            const QString file =
-                QFileDialog::getSaveFileName(nullptr, "Stampa su file PDF", start, "PDF (*.pdf)");
+            const QString file = QFileDialog::getSaveFileName(nullptr, "Stampa su file PDF", start, "PDF (*.pdf)");
             if (file.isEmpty()) return nullptr;
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(file);

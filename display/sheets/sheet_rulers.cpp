@@ -44,8 +44,7 @@ void ComputePlanetaryHour(const engine::Chart& chart, SheetRulerState& s) {
     s.sheetHourRulerName = RulerName(PlanetaryHourRulerOf(s.sheetPlanetaryHour, weekday));
 }
 
-void DrawPlanetaryHourBlock(Surface& dc, const engine::Chart& chart, const SheetRulerState& s, Real x,
-                            Real y) {
+void DrawPlanetaryHourBlock(Surface& dc, const engine::Chart& chart, const SheetRulerState& s, Real x, Real y) {
     SheetBlockGuard guard(dc);
     int n = s.sheetPlanetaryHour;
     std::string part = " Dag";
@@ -77,8 +76,8 @@ void DrawYearRuler(Surface& dc, const engine::Chart& chart, Real x, Real y) {
     TextOutLeft(dc, "In de cyclus van " + RulerName(r.cycleRuler), 15, x, y + 4);
 }
 
-void DrawPlanetaryHourAndYearRuler(Surface& dc, const engine::Chart& chart, const SheetRulerState& rulers,
-                                   Real x, Real y) {
+void DrawPlanetaryHourAndYearRuler(Surface& dc, const engine::Chart& chart, const SheetRulerState& rulers, Real x,
+                                   Real y) {
     DrawPlanetaryHourBlock(dc, chart, rulers, x, y);
     DrawYearRuler(dc, chart, x, y + 33);
 }

@@ -31,11 +31,10 @@ void ComputePlanetaryHour(const engine::Chart& chart, SheetRulerState& rulers);
 
 // The planetary day and hour with its ruler, and the signs of the Ascendant
 // and the Midheaven with their rulers.
-void DrawPlanetaryHourBlock(Surface& dc, const engine::Chart& chart, const SheetRulerState& rulers, Real x,
-                            Real y);
+void DrawPlanetaryHourBlock(Surface& dc, const engine::Chart& chart, const SheetRulerState& rulers, Real x, Real y);
 void DrawYearRuler(Surface& dc, const engine::Chart& chart, Real x, Real y);
 // The whole block: the hour block at (x, y), the year rulers at (x, y + 33).
-void DrawPlanetaryHourAndYearRuler(Surface& dc, const engine::Chart& chart, const SheetRulerState& rulers,
-                                   Real x, Real y);
+void DrawPlanetaryHourAndYearRuler(Surface& dc, const engine::Chart& chart, const SheetRulerState& rulers, Real x,
+                                   Real y);
 
 }  // namespace display

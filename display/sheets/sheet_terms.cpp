@@ -16,8 +16,7 @@
 
 namespace display {
 
-const char* const kTermSectorNames[10] = {"", "Sole", "Luna", "Merc", "Vene", "Mart",
-                                          "Giov", "Satu", "NNor", "NSud"};
+const char* const kTermSectorNames[10] = {"", "Sole", "Luna", "Merc", "Vene", "Mart", "Giov", "Satu", "NNor", "NSud"};
 const char* const kTermDecanNames[10] = {"", "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos"};
 
 
@@ -122,8 +121,8 @@ void DrawTermsBlock(Surface& dc, Real x, Real y) {
     std::vector<std::string> texts = rt::ReadShippedTextLines(kTermsTextFile, without);
     std::vector<std::string> missing = KeysWithoutText(keys, texts);
     if (!missing.empty() && !texts.empty()) {
-        const rt::ShippedFileRepair repair =
-            rt::RepairShippedFile(kTermsTextFile, MissingTexts(missing, false), "Il blocco dei termini resta senza quei testi.");
+        const rt::ShippedFileRepair repair = rt::RepairShippedFile(kTermsTextFile, MissingTexts(missing, false),
+                                                                   "Il blocco dei termini resta senza quei testi.");
         if (repair.restored) {
             rt::ReportDamagedFile(repair.message);
             texts = rt::ReadShippedTextLines(kTermsTextFile, without);
@@ -157,10 +156,10 @@ void DrawTermsBlock(Surface& dc, Real x, Real y) {
         }
     }
     if (!missing.empty())
-        rt::ReportDamagedFileOnce(kTermsTextFile,
-                                  rt::DamagedFileMessage(kTermsTextFile, MissingTexts(missing, texts.empty()),
-                                                         "Il blocco dei termini resta senza quei testi. Reinstallare il "
-                                                         "programma, o ripristinare il file da una copia di sicurezza."));
+        rt::ReportDamagedFileOnce(
+            kTermsTextFile, rt::DamagedFileMessage(kTermsTextFile, MissingTexts(missing, texts.empty()),
+                                                   "Il blocco dei termini resta senza quei testi. Reinstallare il "
+                                                   "programma, o ripristinare il file da una copia di sicurezza."));
 }
 
 }  // namespace display

@@ -25,9 +25,9 @@ extern const char* const kTermSectorNames[10];
 extern const char* const kTermDecanNames[10];
 
 struct SheetTermsState {
-    std::array<Real, 61> termSectorBoundaries{};          // 1..60
-    std::array<signed char, 10> bodyTermSectors{};        // 1..9
-    std::array<std::string, 10> bodyDecanKeys{};          // 1..9
+    std::array<Real, 61> termSectorBoundaries{};    // 1..60
+    std::array<signed char, 10> bodyTermSectors{};  // 1..9
+    std::array<std::string, 10> bodyDecanKeys{};    // 1..9
 };
 
 // Boundary i (1..60) = Ascendant - 15 + 6 i, reduced into [0, 360).

@@ -133,7 +133,7 @@ SheetViewer::~SheetViewer() = default;
 void SheetViewer::PlaceBarButtons(std::initializer_list<BarButton> buttons) {
     for (const BarButton& b : buttons) {
         QPushButton* button = this->*b.slot =
-            gui::Place(gui::MakeButton(buttonBar_, b.name, b.caption), {b.left, 2, b.width, 25});
+                                  gui::Place(gui::MakeButton(buttonBar_, b.name, b.caption), {b.left, 2, b.width, 25});
         button->setToolTip(b.hint);
         button->setFocusPolicy(Qt::NoFocus);
     }
@@ -177,7 +177,7 @@ void SheetViewer::DrawSheetViewerFrame() { DrawPageFrame(Canvas()); }
 
 void SheetViewer::PrepareOpening() {
     metafileNameBox_->setEditText(drawing_.metafileName.empty() ? QString("GRAF01.EMF")
-                                                              : gui::ToQt(drawing_.metafileName));
+                                                                : gui::ToQt(drawing_.metafileName));
     metafileNameBox_->lineEdit()->setCursorPosition(0);  // the name from its first letter
     SetActivationView(drawing_, motion_, gui::System().ScreenWidth(), gui::System().ScreenHeight(),
                       sheets_.sheetOrientation);

@@ -25,7 +25,7 @@ class QTimer;
 namespace archive {
 struct CurrentChart;
 class DrawSettings;
-}
+}  // namespace archive
 
 namespace display {
 

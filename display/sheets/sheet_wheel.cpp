@@ -23,8 +23,8 @@ namespace display {
 
 namespace {
 
-const char* const kSheetHouseNumerals[13] = {"", "I", "II", "III", "IV", "V", "VI",
-                                             "VII", "VIII", "IX", "X", "XI", "XII"};
+const char* const kSheetHouseNumerals[13] = {"",    "I",    "II", "III", "IV", "V",  "VI",
+                                             "VII", "VIII", "IX", "X",   "XI", "XII"};
 
 // Within 0.005 above a multiple of the step.
 bool JustAboveMultiple(Real t, Real step) {
@@ -286,8 +286,8 @@ std::vector<SheetAspect> EvaluateSheetAspects(const WheelPointArray& longitudes,
     return found;
 }
 
-void DrawSheetAspects(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
-                      int aspectLinesOn, const CircleFrame& circle) {
+void DrawSheetAspects(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs, int aspectLinesOn,
+                      const CircleFrame& circle) {
     SheetBlockGuard guard(dc);
     {
         ScopedLinePen pen(dc, 10);
@@ -337,8 +337,8 @@ void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real
     const Real h = std::sqrt(w * w + 64);
     const Real c1 = h * engine::CosDeg(alpha - beta), s1 = h * engine::SinDeg(alpha - beta);
     const Real c2 = h * engine::CosDeg(alpha + beta), s2 = h * engine::SinDeg(alpha + beta);
-    const Real corners[6][2] = {{ax, ay},           {ax + c1, ay - s1}, {bx - c2, by + s2},
-                                {bx, by},           {bx - c1, by + s1}, {ax + c2, ay - s2}};
+    const Real corners[6][2] = {{ax, ay}, {ax + c1, ay - s1}, {bx - c2, by + s2},
+                                {bx, by}, {bx - c1, by + s1}, {ax + c2, ay - s2}};
     Point pts[6];
     for (int i = 0; i < 6; ++i) {
         const Real z = drawing.pixelsPerUnit * drawing.zoomFactor;
@@ -351,8 +351,8 @@ void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real
     dc.SetPolyFillMode(fill);
 }
 
-void DrawSheetThemeWheel(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
-                         int aspectLinesOn, PagePoint centre) {
+void DrawSheetThemeWheel(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs, int aspectLinesOn,
+                         PagePoint centre) {
     const WheelRings& w = kSheetWheel;
     const Real asc = chart.cusps[1];
     const RingFrame houseRing{.centre = centre, .outerRadius = w.houseOuter - 3.0L, .innerRadius = w.houseInner - 3.0L};
@@ -367,8 +367,9 @@ void DrawSheetAffinityWheel(Surface& dc, const engine::Chart& chart, int mode, P
     const WheelRings& w = kSheetWheel;
     const Real asc = chart.cusps[1];
     const RingFrame signRing{.centre = centre, .outerRadius = w.signOuter - 2.0L, .innerRadius = w.signInner - 2.0L};
-    const RingFrame planetRing{
-        .centre = centre, .outerRadius = w.planetOuter - 2.0L, .innerRadius = w.PlanetRing().innerRadius};
+    const RingFrame planetRing{.centre = centre,
+                               .outerRadius = w.planetOuter - 2.0L,
+                               .innerRadius = w.PlanetRing().innerRadius};
     const RingFrame houseRing{.centre = centre, .outerRadius = w.houseOuter - 3.0L, .innerRadius = w.houseInner - 3.0L};
     DrawSheetSignRingPlain(dc, "M", signRing, 7, asc);
     DrawSheetPlanetRingPlain(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart), 9, planetRing, asc);

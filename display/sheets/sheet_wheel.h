@@ -61,8 +61,8 @@ std::vector<SheetAspect> EvaluateSheetAspects(const WheelPointArray& longitudes,
 // The aspects of the chart's longitudes with its Ascendant and Midheaven, by
 // the aspect orbs given, inside the circle: wedges when aspectLinesOn is 0,
 // else lines.
-void DrawSheetAspects(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
-                      int aspectLinesOn, const CircleFrame& circle);
+void DrawSheetAspects(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs, int aspectLinesOn,
+                      const CircleFrame& circle);
 // The six-cornered wedge between two page points, widest for exact aspects.
 void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real by);
 
@@ -71,8 +71,8 @@ void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real
 // Sun to Saturn and the nodes with their degrees, the house ring, the aspects
 // and the cusp marks. The affinity wheel: the plain rings, the angles and the
 // sign affinity figures of a mode (1 energy, 2 mirror).
-void DrawSheetThemeWheel(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
-                         int aspectLinesOn, PagePoint centre);
+void DrawSheetThemeWheel(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs, int aspectLinesOn,
+                         PagePoint centre);
 void DrawSheetAffinityWheel(Surface& dc, const engine::Chart& chart, int mode, PagePoint centre);
 
 }  // namespace display

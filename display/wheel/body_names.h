@@ -9,19 +9,21 @@
 namespace display {
 
 // Signs 1..12, each exactly ten characters ("RAM       ", ...).
-inline constexpr std::array<std::string_view, 13> kSignNames = {
-    "",           "RAM       ", "STIER     ", "TSEELINGEN", "KREEFT    ",
-    "LEEUW     ", "MAAGD     ", "WEEGSCHAAL", "SCHORPIOEN", "BOOGSCHUTT",
-    "STEENBOK  ", "WATERMAN  ", "VISSEN    "};
+inline constexpr std::array<std::string_view, 13> kSignNames = {"",           "RAM       ", "STIER     ", "TSEELINGEN",
+                                                                "KREEFT    ", "LEEUW     ", "MAAGD     ", "WEEGSCHAAL",
+                                                                "SCHORPIOEN", "BOOGSCHUTT", "STEENBOK  ", "WATERMAN  ",
+                                                                "VISSEN    "};
 // Entries 1..11 (string[8]): the short body names of the glyph hit test; 10 and
 // 11 are empty.
-inline constexpr std::array<std::string_view, 12> kDignityBodyNames = {
-    "", "ZON", "MAAN", "MERCURIU", "VENUS", "MARS", "JUPITER", "SATURNUS", "NORDKNOO", "ZUIDKNOO", "", ""};
+inline constexpr std::array<std::string_view, 12> kDignityBodyNames = {"",         "ZON",      "MAAN",    "MERCURIU",
+                                                                       "VENUS",    "MARS",     "JUPITER", "SATURNUS",
+                                                                       "NORDKNOO", "ZUIDKNOO", "",        ""};
 
 // The names of the Sun to the black moon (ten characters, blank-padded), the
 // Sun first, as the summary of the dominant planets writes them.
-inline constexpr std::array<std::string_view, 12> kScoredBodyNames = {
-    "ZON       ", "MAAN      ", "MERCURIUS ", "VENUS     ", "MARS      ", "JUPITER   ",
-    "SATURNUS  ", "URANO     ", "NETTUNO   ", "PLUTONE   ", "NODOLUNA  ", "LUNANERA  "};
+inline constexpr std::array<std::string_view, 12> kScoredBodyNames = {"ZON       ", "MAAN      ", "MERCURIUS ",
+                                                                      "VENUS     ", "MARS      ", "JUPITER   ",
+                                                                      "SATURNUS  ", "URANO     ", "NETTUNO   ",
+                                                                      "PLUTONE   ", "NODOLUNA  ", "LUNANERA  "};
 
 }  // namespace display

@@ -49,8 +49,8 @@ void ClearChartArea(Surface& dc, NatalWheelState& wheel) {
 
 namespace {
 
-void Classify(int segments, int count, std::span<const long double> longitudes,
-              std::span<const long double> boundaries, std::span<unsigned char> results) {
+void Classify(int segments, int count, std::span<const long double> longitudes, std::span<const long double> boundaries,
+              std::span<unsigned char> results) {
     std::vector<long double> b(static_cast<std::size_t>(segments) + 1, 0.0L);
     for (int k = 0; k < segments && k < static_cast<int>(boundaries.size()); ++k) b[k] = boundaries[k];
     b[segments] = b[0];
@@ -72,13 +72,13 @@ void Classify(int segments, int count, std::span<const long double> longitudes,
 
 }  // namespace
 
-void ClassifyIntoSegments(int count, std::span<const long double> longitudes,
-                          std::span<const long double> boundaries, std::span<unsigned char> results) {
+void ClassifyIntoSegments(int count, std::span<const long double> longitudes, std::span<const long double> boundaries,
+                          std::span<unsigned char> results) {
     Classify(36, count, longitudes, boundaries, results);
 }
 
-void ClassifyIntoSegments60(int count, std::span<const long double> longitudes,
-                            std::span<const long double> boundaries, std::span<unsigned char> results) {
+void ClassifyIntoSegments60(int count, std::span<const long double> longitudes, std::span<const long double> boundaries,
+                            std::span<unsigned char> results) {
     Classify(60, count, longitudes, boundaries, results);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The geometry of the chart wheels (page units), the clearing of the chart window's drawing area and the classification of
-// longitudes into the segments of a table of boundaries.
+// The geometry of the chart wheels (page units), the clearing of the chart window's drawing area and the classification
+// of longitudes into the segments of a table of boundaries.
 #include <span>
 
 #include "display/draw/surface.h"
@@ -67,10 +67,10 @@ void ClearChartArea(Surface& dc, NatalWheelState& wheel);
 // of the 36 boundaries (entries 0..35; the last closes the circle) it lies in;
 // results[j - 1] belongs to body j. A longitude on a boundary belongs to the
 // segment that starts there; a body in no segment keeps its previous result.
-void ClassifyIntoSegments(int count, std::span<const long double> longitudes,
-                          std::span<const long double> boundaries, std::span<unsigned char> results);
+void ClassifyIntoSegments(int count, std::span<const long double> longitudes, std::span<const long double> boundaries,
+                          std::span<unsigned char> results);
 // The same with 60 boundaries.
-void ClassifyIntoSegments60(int count, std::span<const long double> longitudes,
-                            std::span<const long double> boundaries, std::span<unsigned char> results);
+void ClassifyIntoSegments60(int count, std::span<const long double> longitudes, std::span<const long double> boundaries,
+                            std::span<unsigned char> results);
 
 }  // namespace display

@@ -82,8 +82,7 @@ void ShowHelpMessage(const HelpMemoTarget& target, FileErrorReports& fileErrors,
     std::vector<std::string> lines;
     try {
         // A damaged help file is put back first; one that cannot be shows nothing.
-        if (rt::ReadShippedTextLines(kHelpFile, "Il pannello dei testi di aiuto resta vuoto.", HelpFileContent)
-                .empty())
+        if (rt::ReadShippedTextLines(kHelpFile, "Il pannello dei testi di aiuto resta vuoto.", HelpFileContent).empty())
             return;
         lines = ReadHelpEntry(n);
     } catch (const rt::IoError& e) {

@@ -15,8 +15,7 @@ namespace display {
 
 
 const char* const kHouseNumerals[12] = {"I", "2", "3", "IV", "5", "6", "VII", "8", "9", "X", "11", "12"};
-const char* const kRomanHouseNumerals[12] = {"I",   "II",   "III", "IV", "V",  "VI",
-                                             "VII", "VIII", "IX",  "X",  "XI", "XII"};
+const char* const kRomanHouseNumerals[12] = {"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X", "XI", "XII"};
 
 std::string HouseSystemCaption(const engine::Chart& chart) {
     return engine::HouseSystemText(chart.settings.houseSystem) +
@@ -31,9 +30,7 @@ std::string PorphyryStandInLine(const engine::Chart& chart) {
 
 namespace {
 
-PagePoint RoundedPoint(PagePoint p) {
-    return {static_cast<Real>(rt::Round(p.x)), static_cast<Real>(rt::Round(p.y))};
-}
+PagePoint RoundedPoint(PagePoint p) { return {static_cast<Real>(rt::Round(p.x)), static_cast<Real>(rt::Round(p.y))}; }
 
 // A radial line from radius r1 to radius r2 in the direction of wheel angle theta.
 void Radial(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real theta) {

@@ -13,8 +13,8 @@
 namespace display {
 
 class Surface;
-using engine::Real;
 using engine::HouseCusps;
+using engine::Real;
 
 // The numerals of houses 1..12, the first house first.
 extern const char* const kHouseNumerals[12];       // "I", "2", "3", "IV", ...

@@ -3,14 +3,14 @@
 #include <vector>
 
 #include "archive/current_chart.h"
-#include "display/wheel/stroke_glyphs.h"
-#include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/chart_geometry.h"
 #include "display/wheel/house_ring.h"
 #include "display/wheel/planet_ring.h"
 #include "display/wheel/position_files.h"
-#include "display/draw/primitives.h"
+#include "display/wheel/stroke_glyphs.h"
 #include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_reports.h"
 #include "display/wheel/wheel_state.h"

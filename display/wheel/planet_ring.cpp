@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "archive/current_chart.h"
-#include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/primitives.h"
+#include "display/wheel/chart_geometry.h"
 #include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/angles.h"
@@ -81,7 +81,8 @@ std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAn
     }
 
     // Roll back into the sorted order, then back to point order.
-    for (int m = 1; m <= firstAfterGap - 1; ++m) sorted[m] = static_cast<float>(unrolled[n - firstAfterGap + 1 + m] - 360.0L);
+    for (int m = 1; m <= firstAfterGap - 1; ++m)
+        sorted[m] = static_cast<float>(unrolled[n - firstAfterGap + 1 + m] - 360.0L);
     for (int m = firstAfterGap; m <= n; ++m) sorted[m] = unrolled[m - firstAfterGap + 1];
     for (int pass = 1; pass < n; ++pass)
         for (int j = 1; j < n; ++j)
@@ -107,8 +108,7 @@ Real ArcDistance(Real a, Real b) {
 
 }  // namespace
 
-void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks marks,
-                    const PlanetRingOptions& o) {
+void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks marks, const PlanetRingOptions& o) {
     const int n = std::min(o.count, 23);
     const Real cx = o.ring.centre.x, cy = o.ring.centre.y;
 
@@ -146,8 +146,8 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
         }
 
         if (o.degreeTexts) {
-            const bool nearAxis = ArcDistance(longitudes[i], o.ascendant) <= 5 ||
-                                  ArcDistance(longitudes[i], o.descendant) <= 5;
+            const bool nearAxis =
+                ArcDistance(longitudes[i], o.ascendant) <= 5 || ArcDistance(longitudes[i], o.descendant) <= 5;
             SelectLinePen(dc, 0);
             LinePage(dc, WheelPoint(cx, cy, signOuter + (nearAxis ? 25 : 15), s[i]),
                      WheelPoint(cx, cy, signOuter + 29, s[i]));

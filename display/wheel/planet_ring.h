@@ -40,8 +40,8 @@ struct PlanetRingOptions {
     bool degreeTexts = false;
     // Where the glyph centres are recorded (PlanetGlyphX/Y), or none.
     NatalWheelState* centres = nullptr;
-    bool directGlyphs = false;       // glyph file number = point number (no renumbering of 8..11)
-    bool retroMarksAllPoints = false; // "R" for every marked point, not only 1..9
+    bool directGlyphs = false;         // glyph file number = point number (no renumbering of 8..11)
+    bool retroMarksAllPoints = false;  // "R" for every marked point, not only 1..9
 };
 
 // A ring of the chart window's wheels, turned with the chart's first cusp:
@@ -51,7 +51,6 @@ PlanetRingOptions ChartWindowRing(const engine::Chart& chart, const RingFrame& r
 
 // Draws the ring on dc (longitudes 1..count; marks "r"/"R" for retrograde).
 // With centres, centres->PlanetGlyphX/Y[i] := the glyph centre of point i.
-void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks marks,
-                    const PlanetRingOptions& options);
+void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks marks, const PlanetRingOptions& options);
 
 }  // namespace display

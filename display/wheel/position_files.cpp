@@ -14,8 +14,7 @@ using engine::Real;
 
 const char* const kPointKeys4[12] = {"",     "Sole", "Luna", "Merc", "Vene", "Mart",
                                      "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"};
-const char* const kPointKeys3[12] = {"", "Sol", "Lun", "Mer", "Ven", "Mar",
-                                     "Gio", "Sat", "Non", "Nos", "Asc", "Mci"};
+const char* const kPointKeys3[12] = {"", "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos", "Asc", "Mci"};
 const char* const kPointCodes2[12] = {"", "SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
 const char* const kSignKeys[13] = {"",     "Arie", "Toro", "Geme", "Canc", "Leon", "Verg",
                                    "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"};

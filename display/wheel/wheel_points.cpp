@@ -9,14 +9,16 @@ namespace display {
 WheelPointArray WheelPointLongitudes(const engine::Chart& chart) {
     WheelPointArray l{};
     const engine::PointLongitudes points = engine::PointLongitudesOf(chart);
-    for (int i = 1; i <= kWheelPointCount; ++i) l[static_cast<std::size_t>(i)] = points[static_cast<std::size_t>(i - 1)];
+    for (int i = 1; i <= kWheelPointCount; ++i)
+        l[static_cast<std::size_t>(i)] = points[static_cast<std::size_t>(i - 1)];
     return l;
 }
 
 WheelPointArray WheelPointLatitudes(const engine::Chart& chart) {
     WheelPointArray b{};
     const engine::PointLongitudes points = engine::PointLatitudesOf(chart);
-    for (int i = 1; i <= kWheelPointCount; ++i) b[static_cast<std::size_t>(i)] = points[static_cast<std::size_t>(i - 1)];
+    for (int i = 1; i <= kWheelPointCount; ++i)
+        b[static_cast<std::size_t>(i)] = points[static_cast<std::size_t>(i - 1)];
     return b;
 }
 
@@ -34,7 +36,8 @@ WheelPointMarks WheelPointRetroMarks(const engine::Chart& chart) {
     WheelPointMarks marks;
     marks.fill(" ");
     for (int i = 1; i <= kWheelPointCount; ++i)
-        if (engine::PointRetrograde(chart, static_cast<engine::ChartPoint>(i - 1))) marks[static_cast<std::size_t>(i)].assign(1, 'r');
+        if (engine::PointRetrograde(chart, static_cast<engine::ChartPoint>(i - 1)))
+            marks[static_cast<std::size_t>(i)].assign(1, 'r');
     return marks;
 }
 

@@ -15,8 +15,10 @@ QIcon LockIcon(bool shut) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(60, 60, 60), 2));
     p.setBrush(Qt::NoBrush);
-    if (shut) p.drawArc(QRectF(5, 2, 10, 12), 0, 180 * 16);
-    else p.drawArc(QRectF(9, 1, 10, 12), 0, 180 * 16);
+    if (shut)
+        p.drawArc(QRectF(5, 2, 10, 12), 0, 180 * 16);
+    else
+        p.drawArc(QRectF(9, 1, 10, 12), 0, 180 * 16);
     p.drawLine(QPointF(5, 8), QPointF(5, 10));
     if (shut) p.drawLine(QPointF(15, 8), QPointF(15, 10));
     p.setBrush(QColor(200, 160, 40));

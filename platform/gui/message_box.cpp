@@ -124,8 +124,7 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::MouseButtonPress) return false;
         const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::LeftButton && !(press->modifiers() & Qt::ShiftModifier) &&
-            label_->hasSelectedText())
+        if (press->button() == Qt::LeftButton && !(press->modifiers() & Qt::ShiftModifier) && label_->hasSelectedText())
             label_->setSelection(label_->selectionStart(), 0);
         return false;
     }
@@ -148,8 +147,7 @@ void PrepareMessageBox(QMessageBox& box, const MessageRequest& request) {
     }
     new CopyWithoutSelection(&box, command.hasMatch() ? command.captured() : text);
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) new SelectWherePressed(label);
-    const QString caption =
-        request.caption.empty() ? QApplication::applicationDisplayName() : ToQt(request.caption);
+    const QString caption = request.caption.empty() ? QApplication::applicationDisplayName() : ToQt(request.caption);
     box.setWindowTitle(caption);
     switch (request.buttons) {
         case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
@@ -216,8 +214,7 @@ RecordingMessageSink::RecordingMessageSink() {
             answers.pop_front();
             return a;
         }
-        return (r.buttons == Buttons::YesNo || r.buttons == Buttons::YesNoCancel) ? int(kAnswerYes)
-                                                                                  : int(kAnswerOk);
+        return (r.buttons == Buttons::YesNo || r.buttons == Buttons::YesNoCancel) ? int(kAnswerYes) : int(kAnswerOk);
     });
 }
 

@@ -34,8 +34,7 @@ void PrepareMessageBox(QMessageBox& box, const MessageRequest& request);
 // The box belongs to the window the user is going to (ShowInFront), else to
 // the active window; after it, the window the user was going to is put in
 // front again.
-int ShowMessage(const std::string& text, const std::string& caption = {},
-                Buttons buttons = Buttons::Ok);
+int ShowMessage(const std::string& text, const std::string& caption = {}, Buttons buttons = Buttons::Ok);
 
 // Shows a window the user goes to from another (the full-screen chart window,
 // the sheet viewer), raised and activated. Until the window system has made

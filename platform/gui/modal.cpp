@@ -26,9 +26,7 @@ int ShowModal(QDialog* dialog) {
     return dialog->exec();
 }
 
-void SetModalHandler(const QString& objectName, ModalHandler handler) {
-    Handlers()[objectName] = std::move(handler);
-}
+void SetModalHandler(const QString& objectName, ModalHandler handler) { Handlers()[objectName] = std::move(handler); }
 
 void ClearModalHandlers() {
     Handlers().clear();

@@ -15,7 +15,7 @@ struct Volume {
 
 struct PrinterInfo {
     bool present = false;
-    int pageWidthPixels = 0;   // printable width of an A4 portrait page
+    int pageWidthPixels = 0;  // printable width of an A4 portrait page
     int pageHeightPixels = 0;
     int dpi = 0;
     std::string name;

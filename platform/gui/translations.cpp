@@ -20,7 +20,8 @@ bool LoadQtTranslations(const QString& language) {
     auto* translator = new QTranslator(app);
     translator->setObjectName(kTranslatorName);
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!translator->load(QLocale(language), "qtbase", "_", folder) || !QCoreApplication::installTranslator(translator)) {
+    if (!translator->load(QLocale(language), "qtbase", "_", folder) ||
+        !QCoreApplication::installTranslator(translator)) {
         delete translator;
         return false;
     }

@@ -45,8 +45,9 @@ void RequireReadableOrMissing(std::string_view name) {
                                               "viene scritto di nuovo con le impostazioni in uso.");
         throw UnreadableSettingsError(
             e.Code(), std::string(name),
-            head + ", e scriverlo da capo cancellerebbe i valori che contiene. Rendere il file leggibile (permessi "
-                   "del file e della sua cartella) e riprovare.");
+            head +
+                ", e scriverlo da capo cancellerebbe i valori che contiene. Rendere il file leggibile (permessi "
+                "del file e della sua cartella) e riprovare.");
     }
 }
 
@@ -108,8 +109,9 @@ ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view deta
     switch (restore.outcome) {
         case Outcome::Restored:
             way = "Il programma ha rimesso al suo posto il file della sua installazione e va avanti con quello";
-            way += restore.kept.empty() ? std::string(".")
-                                        : "; il file danneggiato \xE8 conservato accanto come \"" + restore.kept + "\".";
+            way += restore.kept.empty()
+                       ? std::string(".")
+                       : "; il file danneggiato \xE8 conservato accanto come \"" + restore.kept + "\".";
             break;
         case Outcome::NoSoundCopy:
             way = lead +
@@ -125,7 +127,8 @@ ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view deta
         case Outcome::NotWritten:
             way = lead +
                   "Il programma non ha potuto rimettere al suo posto la copia della sua installazione (il file "
-                  "danneggiato \xE8 conservato accanto come \"" + restore.kept +
+                  "danneggiato \xE8 conservato accanto come \"" +
+                  restore.kept +
                   "\"): controllare che la cartella sia scrivibile e che il disco non sia pieno, poi riprovare.";
             break;
     }
@@ -160,8 +163,7 @@ SoundTextLines ReadSoundTextLines(std::string_view bytes) {
         }
     }
     if (start < bytes.size())
-        read.damage = "l'ultima riga, la " + std::to_string(read.lines.size() + 1) +
-                      ", \xE8 interrotta";
+        read.damage = "l'ultima riga, la " + std::to_string(read.lines.size() + 1) + ", \xE8 interrotta";
     return read;
 }
 
@@ -207,9 +209,7 @@ std::string ShownValue(std::string_view text, std::size_t width) {
     return out;
 }
 
-void SetDamagedFileReporter(std::function<void(const std::string& message)> report) {
-    Reporter() = std::move(report);
-}
+void SetDamagedFileReporter(std::function<void(const std::string& message)> report) { Reporter() = std::move(report); }
 
 void ReportDamagedFile(const std::string& message) {
     if (Reporter())

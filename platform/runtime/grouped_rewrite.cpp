@@ -146,7 +146,8 @@ void EncodeJournal(const std::vector<JournalEntry>& entries, EncodedJournal& out
 
 // False for what is no whole journal of a group. The entries' bytes lie in `in`.
 bool DecodeJournal(std::string_view in, std::vector<JournalEntry>& entries) {
-    if (in.size() < sizeof kJournalMark + 8 || in.substr(0, sizeof kJournalMark) != std::string_view(kJournalMark, sizeof kJournalMark))
+    if (in.size() < sizeof kJournalMark + 8 ||
+        in.substr(0, sizeof kJournalMark) != std::string_view(kJournalMark, sizeof kJournalMark))
         return false;
     const std::string_view body = in.substr(0, in.size() - 8);
     std::size_t at = body.size();
@@ -160,8 +161,7 @@ bool DecodeJournal(std::string_view in, std::vector<JournalEntry>& entries) {
         e.kind = body[at++];
         std::string_view file;
         if ((e.kind != kReplacedEntry && e.kind != kWrittenEntry && e.kind != kRenamedEntry) ||
-            !GetBytes(body, at, file) ||
-            !GetNumber(body, at, e.offset) || !GetBytes(body, at, e.bytes))
+            !GetBytes(body, at, file) || !GetNumber(body, at, e.offset) || !GetBytes(body, at, e.bytes))
             return false;
         e.file = std::string(file);
         entries.push_back(std::move(e));
@@ -337,8 +337,8 @@ void ChangeFilesTogether(const FilesChange& change, const std::function<void()>&
             it = opened.end() - 1;
         }
         if (w.offset < 0 || w.offset > it->length) throw IoError(kReadBeyondEnd, w.name);
-        std::string old(static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(w.bytes.size()),
-                                                                         it->length - w.offset)),
+        std::string old(static_cast<std::size_t>(
+                            std::min<std::int64_t>(static_cast<std::int64_t>(w.bytes.size()), it->length - w.offset)),
                         '\0');
         if (!old.empty() && !ReadAt(it->fd, old.data(), old.size(), w.offset)) throw IoError(kReadBeyondEnd, w.name);
         it->writes.push_back(&w);
@@ -486,8 +486,7 @@ bool PutBack(const InPlaceWriteGroup::Kept& k) {
     if (!fs::is_regular_file(k.file, ec)) return false;
     const int fd = ::open(k.file.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) return false;
-    bool ok = k.bytes.empty() ||
-              WriteAt(fd, k.bytes.data(), k.bytes.size(), static_cast<std::int64_t>(k.offset));
+    bool ok = k.bytes.empty() || WriteAt(fd, k.bytes.data(), k.bytes.size(), static_cast<std::int64_t>(k.offset));
     ok = ok && ::ftruncate(fd, static_cast<off_t>(k.length)) == 0 && FlushOpenFile(fd);
     ::close(fd);
     return ok;
@@ -506,7 +505,8 @@ InPlaceWriteGroup::InPlaceWriteGroup(const std::vector<InPlaceRegion>& regions) 
         if (ec) throw IoError(kFileNotFound, r.name);
         if (r.size > 0 && r.offset >= 0 && static_cast<std::uintmax_t>(r.offset) < k.length) {
             k.offset = static_cast<std::uintmax_t>(r.offset);
-            const std::uintmax_t covered = std::min<std::uintmax_t>(static_cast<std::uintmax_t>(r.size), k.length - k.offset);
+            const std::uintmax_t covered =
+                std::min<std::uintmax_t>(static_cast<std::uintmax_t>(r.size), k.length - k.offset);
             k.bytes.resize(static_cast<std::size_t>(covered));
             const int fd = ::open(k.file.c_str(), O_RDONLY | O_CLOEXEC);
             const bool read = fd >= 0 && ReadAt(fd, k.bytes.data(), k.bytes.size(), r.offset);

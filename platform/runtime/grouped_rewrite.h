@@ -29,7 +29,7 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
 std::string TemporaryNameBeside(std::string_view name);
 
 struct NewFileContent {
-    std::string name;   // a program file name (resolved by ResolvePath)
+    std::string name;  // a program file name (resolved by ResolvePath)
     std::string bytes;
 };
 

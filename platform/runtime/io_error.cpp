@@ -72,8 +72,9 @@ std::string IoError::MessageAbout(int code, const std::string& file, std::string
         advice = "Spostare altrove o rinominare la cartella \"" + shown +
                  "\" (il programma tiene un suo file con quel nome), poi riprovare.";
     } else if (code == kAccessDenied && !file.empty()) {
-        advice = "Il programma non ha il permesso di leggerlo o di scriverlo: controllare i permessi del file e della "
-                 "sua cartella, poi riprovare.";
+        advice =
+            "Il programma non ha il permesso di leggerlo o di scriverlo: controllare i permessi del file e della "
+            "sua cartella, poi riprovare.";
     }
     if (!done.empty()) text += " " + std::string(done);
     return text + " " + advice;
@@ -92,7 +93,6 @@ int IoCodeFromErrno(int error, bool creating) {
     }
 }
 
-IoError::IoError(int code, const std::string& file)
-    : std::runtime_error(MessageFor(code)), code_(code), file_(file) {}
+IoError::IoError(int code, const std::string& file) : std::runtime_error(MessageFor(code)), code_(code), file_(file) {}
 
 }  // namespace rt

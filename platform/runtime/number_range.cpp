@@ -27,8 +27,7 @@ std::string ValueText(long double v) {
 }
 }  // namespace
 
-DamagedFileError::DamagedFileError(const std::string& file, const std::string& field,
-                                   const std::string& value)
+DamagedFileError::DamagedFileError(const std::string& file, const std::string& field, const std::string& value)
     : IoError(kInvalidNumericInput, file),
       field_(field),
       detail_("il valore di " + field + " (" + value + ") \xE8 fuori dai limiti ammessi"),
@@ -47,12 +46,10 @@ std::string DamagedFileError::UserMessage() const {
                            : wayOn_);
 }
 
-bool InRange(long double v, long double low, long double high) {
-    return std::isfinite(v) && v >= low && v <= high;
-}
+bool InRange(long double v, long double low, long double high) { return std::isfinite(v) && v >= low && v <= high; }
 
-long double CheckFileNumber(long double v, long double low, long double high,
-                            std::string_view file, std::string_view field) {
+long double CheckFileNumber(long double v, long double low, long double high, std::string_view file,
+                            std::string_view field) {
     if (!InRange(v, low, high)) RefuseFileNumber(v, file, field);
     return v;
 }

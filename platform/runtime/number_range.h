@@ -52,8 +52,8 @@ bool InRange(long double v, long double low, long double high);
 
 // Returns v when it is finite and within [low, high]; otherwise raises
 // DamagedFileError naming the file and the field.
-long double CheckFileNumber(long double v, long double low, long double high,
-                            std::string_view file, std::string_view field);
+long double CheckFileNumber(long double v, long double low, long double high, std::string_view file,
+                            std::string_view field);
 
 // Raises DamagedFileError for v, a number its field cannot take (beyond its
 // range, or no whole number where the field holds one).

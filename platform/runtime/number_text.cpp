@@ -91,17 +91,26 @@ std::size_t ScanReal(std::string_view s, std::size_t i, bool& ok) {
     ok = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     bool digits = false;
-    while (i < s.size() && IsDigit(s[i])) { ++i; digits = true; }
+    while (i < s.size() && IsDigit(s[i])) {
+        ++i;
+        digits = true;
+    }
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && IsDigit(s[i])) { ++i; digits = true; }
+        while (i < s.size() && IsDigit(s[i])) {
+            ++i;
+            digits = true;
+        }
     }
     if (!digits) return i;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
         bool ed = false;
-        while (i < s.size() && IsDigit(s[i])) { ++i; ed = true; }
+        while (i < s.size() && IsDigit(s[i])) {
+            ++i;
+            ed = true;
+        }
         if (!ed) return i;
     }
     ok = true;
@@ -160,7 +169,8 @@ std::int32_t ValInt(std::string_view s, int& code) {
 
 std::string ZeroPad(std::int64_t value, int width) {
     const bool negative = value < 0;
-    std::string digits = std::to_string(negative ? -static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value));
+    std::string digits =
+        std::to_string(negative ? -static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value));
     const int room = width - (negative ? 1 : 0);
     if (static_cast<int>(digits.size()) < room) digits.insert(0, static_cast<std::size_t>(room) - digits.size(), '0');
     return negative ? "-" + digits : digits;

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <set>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <system_error>
 #include <vector>
@@ -91,9 +91,7 @@ fs::path ResolveUtf8In(const fs::path& base, const std::string& utf8) {
 
 fs::path ResolvePath(std::string_view name) { return ResolvePathIn({}, name); }
 
-fs::path ResolvePathIn(const fs::path& base, std::string_view name) {
-    return ResolveUtf8In(base, Cp1252ToUtf8(name));
-}
+fs::path ResolvePathIn(const fs::path& base, std::string_view name) { return ResolveUtf8In(base, Cp1252ToUtf8(name)); }
 
 std::string ProgramNameOf(const fs::path& relative) {
     std::string s = Utf8ToCp1252(relative.generic_string());
@@ -141,7 +139,8 @@ bool MakeFolderPrivate(const fs::path& folder) {
     ::umask(077);
     fs::create_directories(folder);
     struct stat st {};
-    if (::stat(folder.c_str(), &st) != 0) throw fs::filesystem_error("stat", folder, std::error_code(errno, std::generic_category()));
+    if (::stat(folder.c_str(), &st) != 0)
+        throw fs::filesystem_error("stat", folder, std::error_code(errno, std::generic_category()));
     // A folder of another owner cannot be changed: it stays as it is.
     return (st.st_mode & 077) != 0 && ::chmod(folder.c_str(), st.st_mode & 0700) == 0;
 }
@@ -439,7 +438,8 @@ bool JudgeShippedCopy(const ShippedCopy& file, ShippedRecord& record, const std:
 bool IsRenewedShippedFile(std::string_view relative) {
     std::vector<std::string> parts = Components(relative);
     if (parts.empty()) return false;
-    static const char* const kFolders[] = {"FilePosi", "Simboli", "Zodiaco", "Localita", "Calendar", "OpzioneT", "Scambi"};
+    static const char* const kFolders[] = {"FilePosi", "Simboli",  "Zodiaco", "Localita",
+                                           "Calendar", "OpzioneT", "Scambi"};
     static const char* const kFiles[] = {"Appoggio/Messaggi.txt", "Appoggio/GoverAnno.txt", "Appoggio/Aggiorna1.txt",
                                          "Appoggio/Aggiorna2.txt"};
     if (parts.size() >= 2)
@@ -504,8 +504,8 @@ fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup
         ShippedRecord record = ReadShippedRecord(recordFile);
         const EarlierShipped earlier = ReadEarlierShipped(source / kEarlierShippedName);
         bool recordChanged = false;
-        for (auto it = fs::recursive_directory_iterator(source, ec);
-             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        for (auto it = fs::recursive_directory_iterator(source, ec); !ec && it != fs::recursive_directory_iterator();
+             it.increment(ec)) {
             const std::string rel = fs::relative(it->path(), source).generic_string();
             if (rel == kEarlierShippedName) continue;  // the installation's own
             // Each component matched without regard to case against what is there.
@@ -531,10 +531,10 @@ fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup
                 }
             } else if (renewed) {
                 const auto versions = earlier.find(rel);
-                recordChanged = JudgeShippedCopy({.rel = rel, .shipped = it->path(), .here = dst, .target = target},
-                                                 record, versions == earlier.end() ? nullptr : &versions->second,
-                                                 renewal) ||
-                                recordChanged;
+                recordChanged =
+                    JudgeShippedCopy({.rel = rel, .shipped = it->path(), .here = dst, .target = target}, record,
+                                     versions == earlier.end() ? nullptr : &versions->second, renewal) ||
+                    recordChanged;
             }
         }
         if (recordChanged) WriteShippedRecord(recordFile, record);

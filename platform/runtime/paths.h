@@ -117,19 +117,18 @@ struct SeedGroup {
 // from another installation) is the user's: none of its shipped files is
 // copied. The start holds the derived files that are there against the
 // user's data, and makes the missing ones from it.
-std::filesystem::path PrepareDataFolder(const std::vector<SeedGroup>& groups = {},
-                                        RenewalNotice* notice = nullptr);
+std::filesystem::path PrepareDataFolder(const std::vector<SeedGroup>& groups = {}, RenewalNotice* notice = nullptr);
 
 // What putting a shipped file back did.
 struct ShippedFileRestore {
     enum class Outcome {
-        Restored,        // the installation's copy stands in the data folder now
-        NoSoundCopy,     // the installation holds no such file, or the same bytes
-        NotKept,         // the damaged file could not be kept aside: it was left as it is
-        NotWritten,      // the installation's copy could not be written in its place
+        Restored,     // the installation's copy stands in the data folder now
+        NoSoundCopy,  // the installation holds no such file, or the same bytes
+        NotKept,      // the damaged file could not be kept aside: it was left as it is
+        NotWritten,   // the installation's copy could not be written in its place
     };
     Outcome outcome = Outcome::NoSoundCopy;
-    std::string kept;    // the damaged copy's name beside it (its last component), when kept
+    std::string kept;  // the damaged copy's name beside it (its last component), when kept
     bool Restored() const { return outcome == Outcome::Restored; }
 };
 

@@ -122,15 +122,13 @@ Bytes RecordFile::Read(std::int64_t n) {
     Require();
     if (n < 0 || n >= KnownRecords(n + 1)) throw IoError(kReadBeyondEnd, name_);
     Bytes r(size_);
-    if (!ReadAt(fd_, r.data(), size_, n * static_cast<std::int64_t>(size_)))
-        throw IoError(kReadBeyondEnd, name_);
+    if (!ReadAt(fd_, r.data(), size_, n * static_cast<std::int64_t>(size_))) throw IoError(kReadBeyondEnd, name_);
     return r;
 }
 
 std::string RecordFile::ReadRange(std::int64_t first, std::int64_t count) {
     Require();
-    if (first < 0 || count < 0 || first + count > KnownRecords(first + count))
-        throw IoError(kReadBeyondEnd, name_);
+    if (first < 0 || count < 0 || first + count > KnownRecords(first + count)) throw IoError(kReadBeyondEnd, name_);
     std::string bytes(static_cast<std::size_t>(count) * size_, '\0');
     if (count > 0 && !ReadAt(fd_, bytes.data(), bytes.size(), first * static_cast<std::int64_t>(size_)))
         throw IoError(kReadBeyondEnd, name_);

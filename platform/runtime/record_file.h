@@ -2,9 +2,9 @@
 // Typed files of fixed-size records. Record 0 is a header; the count of data
 // records is the file size in records minus one. A partial last record is ignored.
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,17 +29,17 @@ public:
     bool IsOpen() const { return fd_ >= 0; }
 
     std::size_t RecordSize() const { return size_; }
-    std::int64_t FileSize() const;   // whole records in the file
-    std::int64_t ByteSize() const;   // bytes in the file (a partial last record included)
+    std::int64_t FileSize() const;                         // whole records in the file
+    std::int64_t ByteSize() const;                         // bytes in the file (a partial last record included)
     std::int64_t Count() const { return FileSize() - 1; }  // data records after the header
 
-    Bytes Read(std::int64_t n);                  // IoError 100 beyond the end
+    Bytes Read(std::int64_t n);  // IoError 100 beyond the end
     // Records first .. first + count - 1 in one read, as consecutive bytes
     // (IoError 100 when any lies beyond the end).
     std::string ReadRange(std::int64_t first, std::int64_t count);
     void Write(std::int64_t n, const Bytes& r);  // n may be FileSize() to extend by one
     void Append(const Bytes& r);
-    void Truncate(std::int64_t records);         // keeps records 0..records-1
+    void Truncate(std::int64_t records);  // keeps records 0..records-1
 
     const std::string& Name() const { return name_; }
 
@@ -59,8 +59,7 @@ private:
 // Reads every whole record of a file (IoError 2 when missing).
 std::vector<Bytes> ReadAllRecords(std::string_view name, std::size_t recordSize);
 // Rewrites a record file whole through a temporary file renamed over the old one.
-void ReplaceAllRecords(std::string_view name, std::size_t recordSize,
-                       const std::vector<Bytes>& records);
+void ReplaceAllRecords(std::string_view name, std::size_t recordSize, const std::vector<Bytes>& records);
 // Writes bytes to a file through a temporary file renamed over it.
 void ReplaceFileBytes(std::string_view name, const std::string& bytes);
 

@@ -21,126 +21,100 @@ constexpr std::array<std::uint32_t, 64> kRoundConstants{
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 // clang-format on
 
-std::uint32_t RotateRight(std::uint32_t x, int n) {
-  return (x >> n) | (x << (32 - n));
-}
+std::uint32_t RotateRight(std::uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
 
-void CompressBlock(std::array<std::uint32_t, 8> &state,
-                   const unsigned char *block) {
-  std::array<std::uint32_t, 64> w{};
-  for (int i = 0; i < 16; ++i)
-    w[i] = std::uint32_t(block[4 * i]) << 24 |
-           std::uint32_t(block[4 * i + 1]) << 16 |
-           std::uint32_t(block[4 * i + 2]) << 8 |
-           std::uint32_t(block[4 * i + 3]);
-  for (int i = 16; i < 64; ++i) {
-    const std::uint32_t s0 = RotateRight(w[i - 15], 7) ^
-                             RotateRight(w[i - 15], 18) ^ (w[i - 15] >> 3);
-    const std::uint32_t s1 = RotateRight(w[i - 2], 17) ^
-                             RotateRight(w[i - 2], 19) ^ (w[i - 2] >> 10);
-    w[i] = w[i - 16] + s0 + w[i - 7] + s1;
-  }
-  std::array<std::uint32_t, 8> v = state;
-  for (int i = 0; i < 64; ++i) {
-    const std::uint32_t s1 =
-        RotateRight(v[4], 6) ^ RotateRight(v[4], 11) ^ RotateRight(v[4], 25);
-    const std::uint32_t choice = (v[4] & v[5]) ^ (~v[4] & v[6]);
-    const std::uint32_t t1 = v[7] + s1 + choice + kRoundConstants[i] + w[i];
-    const std::uint32_t s0 =
-        RotateRight(v[0], 2) ^ RotateRight(v[0], 13) ^ RotateRight(v[0], 22);
-    const std::uint32_t majority =
-        (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
-    const std::uint32_t t2 = s0 + majority;
-    v[7] = v[6];
-    v[6] = v[5];
-    v[5] = v[4];
-    v[4] = v[3] + t1;
-    v[3] = v[2];
-    v[2] = v[1];
-    v[1] = v[0];
-    v[0] = t1 + t2;
-  }
-  for (int i = 0; i < 8; ++i)
-    state[i] += v[i];
+void CompressBlock(std::array<std::uint32_t, 8>& state, const unsigned char* block) {
+    std::array<std::uint32_t, 64> w{};
+    for (int i = 0; i < 16; ++i)
+        w[i] = std::uint32_t(block[4 * i]) << 24 | std::uint32_t(block[4 * i + 1]) << 16 |
+               std::uint32_t(block[4 * i + 2]) << 8 | std::uint32_t(block[4 * i + 3]);
+    for (int i = 16; i < 64; ++i) {
+        const std::uint32_t s0 = RotateRight(w[i - 15], 7) ^ RotateRight(w[i - 15], 18) ^ (w[i - 15] >> 3);
+        const std::uint32_t s1 = RotateRight(w[i - 2], 17) ^ RotateRight(w[i - 2], 19) ^ (w[i - 2] >> 10);
+        w[i] = w[i - 16] + s0 + w[i - 7] + s1;
+    }
+    std::array<std::uint32_t, 8> v = state;
+    for (int i = 0; i < 64; ++i) {
+        const std::uint32_t s1 = RotateRight(v[4], 6) ^ RotateRight(v[4], 11) ^ RotateRight(v[4], 25);
+        const std::uint32_t choice = (v[4] & v[5]) ^ (~v[4] & v[6]);
+        const std::uint32_t t1 = v[7] + s1 + choice + kRoundConstants[i] + w[i];
+        const std::uint32_t s0 = RotateRight(v[0], 2) ^ RotateRight(v[0], 13) ^ RotateRight(v[0], 22);
+        const std::uint32_t majority = (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
+        const std::uint32_t t2 = s0 + majority;
+        v[7] = v[6];
+        v[6] = v[5];
+        v[5] = v[4];
+        v[4] = v[3] + t1;
+        v[3] = v[2];
+        v[2] = v[1];
+        v[1] = v[0];
+        v[0] = t1 + t2;
+    }
+    for (int i = 0; i < 8; ++i) state[i] += v[i];
 }
 
 bool EndsWithPdf(std::string_view name) {
-  if (name.size() < 4)
-    return false;
-  std::string tail(name.substr(name.size() - 4));
-  for (char &c : tail)
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c + 32);
-  return tail == ".pdf";
+    if (name.size() < 4) return false;
+    std::string tail(name.substr(name.size() - 4));
+    for (char& c : tail)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return tail == ".pdf";
 }
 
-} // namespace
+}  // namespace
 
 std::string Sha256Hex(std::string_view bytes) {
-  std::array<std::uint32_t, 8> state{0x6a09e667, 0xbb67ae85, 0x3c6ef372,
-                                     0xa54ff53a, 0x510e527f, 0x9b05688c,
-                                     0x1f83d9ab, 0x5be0cd19};
-  const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
-  std::size_t whole = bytes.size() / 64 * 64;
-  for (std::size_t at = 0; at < whole; at += 64)
-    CompressBlock(state, data + at);
-  // The rest, a 1 bit, zeros, and the length in bits, in one or two blocks.
-  std::array<unsigned char, 128> tail{};
-  const std::size_t rest = bytes.size() - whole;
-  std::copy(data + whole, data + bytes.size(), tail.begin());
-  tail[rest] = 0x80;
-  const std::size_t tailSize = rest < 56 ? 64 : 128;
-  const std::uint64_t bits = std::uint64_t(bytes.size()) * 8;
-  for (int i = 0; i < 8; ++i)
-    tail[tailSize - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
-  for (std::size_t at = 0; at < tailSize; at += 64)
-    CompressBlock(state, tail.data() + at);
-  static const char kHex[] = "0123456789abcdef";
-  std::string hex;
-  for (std::uint32_t word : state)
-    for (int shift = 28; shift >= 0; shift -= 4)
-      hex += kHex[(word >> shift) & 0xF];
-  return hex;
+    std::array<std::uint32_t, 8> state{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                                       0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t whole = bytes.size() / 64 * 64;
+    for (std::size_t at = 0; at < whole; at += 64) CompressBlock(state, data + at);
+    // The rest, a 1 bit, zeros, and the length in bits, in one or two blocks.
+    std::array<unsigned char, 128> tail{};
+    const std::size_t rest = bytes.size() - whole;
+    std::copy(data + whole, data + bytes.size(), tail.begin());
+    tail[rest] = 0x80;
+    const std::size_t tailSize = rest < 56 ? 64 : 128;
+    const std::uint64_t bits = std::uint64_t(bytes.size()) * 8;
+    for (int i = 0; i < 8; ++i) tail[tailSize - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
+    for (std::size_t at = 0; at < tailSize; at += 64) CompressBlock(state, tail.data() + at);
+    static const char kHex[] = "0123456789abcdef";
+    std::string hex;
+    for (std::uint32_t word : state)
+        for (int shift = 28; shift >= 0; shift -= 4) hex += kHex[(word >> shift) & 0xF];
+    return hex;
 }
 
 std::string ShippedDigestOf(std::string_view bytes, std::string_view name) {
-  if (!EndsWithPdf(name))
-    return Sha256Hex(bytes);
-  constexpr std::string_view kKey = "/CreationDate (D:";
-  constexpr std::size_t kDigits = 14; // YYYYMMDDHHMMSS
-  const std::size_t at = bytes.find(kKey);
-  if (at == std::string_view::npos || at + kKey.size() + kDigits > bytes.size())
-    return Sha256Hex(bytes);
-  std::string undated(bytes);
-  undated.replace(at + kKey.size(), kDigits, kDigits, '0');
-  return Sha256Hex(undated);
+    if (!EndsWithPdf(name)) return Sha256Hex(bytes);
+    constexpr std::string_view kKey = "/CreationDate (D:";
+    constexpr std::size_t kDigits = 14;  // YYYYMMDDHHMMSS
+    const std::size_t at = bytes.find(kKey);
+    if (at == std::string_view::npos || at + kKey.size() + kDigits > bytes.size()) return Sha256Hex(bytes);
+    std::string undated(bytes);
+    undated.replace(at + kKey.size(), kDigits, kDigits, '0');
+    return Sha256Hex(undated);
 }
 
-std::optional<std::string>
-ShippedDigestOfFile(const std::filesystem::path &file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in)
-    return std::nullopt;
-  const std::string bytes{std::istreambuf_iterator<char>(in),
-                          std::istreambuf_iterator<char>()};
-  if (in.bad())
-    return std::nullopt;
-  return ShippedDigestOf(bytes, file.filename().string());
+std::optional<std::string> ShippedDigestOfFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return ShippedDigestOf(bytes, file.filename().string());
 }
 
-EarlierShipped ReadEarlierShipped(const std::filesystem::path &listFile) {
-  EarlierShipped earlier;
-  std::ifstream in(listFile, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.size() < 66 || line[64] != ' ')
-      continue;
-    const std::string digest = line.substr(0, 64);
-    if (digest.find_first_not_of("0123456789abcdef") != std::string::npos)
-      continue;
-    earlier[line.substr(65)].insert(digest);
-  }
-  return earlier;
+EarlierShipped ReadEarlierShipped(const std::filesystem::path& listFile) {
+    EarlierShipped earlier;
+    std::ifstream in(listFile, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.size() < 66 || line[64] != ' ') continue;
+        const std::string digest = line.substr(0, 64);
+        if (digest.find_first_not_of("0123456789abcdef") != std::string::npos) continue;
+        earlier[line.substr(65)].insert(digest);
+    }
+    return earlier;
 }
 
-} // namespace rt
+}  // namespace rt

@@ -22,18 +22,17 @@ std::string Sha256Hex(std::string_view bytes);
 std::string ShippedDigestOf(std::string_view bytes, std::string_view name);
 
 // The same for a file on the disc; nothing when it cannot be read whole.
-std::optional<std::string>
-ShippedDigestOfFile(const std::filesystem::path &file);
+std::optional<std::string> ShippedDigestOfFile(const std::filesystem::path& file);
 
 // The file of the installed data tree that lists the digests of what the
 // earlier versions shipped, one line a file: "<digest> <relative name>", the
 // name with "/" as the installation spells it. It is the installation's own
 // and is never copied into a data folder.
-inline constexpr const char *kEarlierShippedName = ".kelvor.earlier-shipped";
+inline constexpr const char* kEarlierShippedName = ".kelvor.earlier-shipped";
 
 // The digests of the earlier versions of each shipped file, by relative name.
 // Lines that do not read so are left out.
 using EarlierShipped = std::map<std::string, std::set<std::string>>;
-EarlierShipped ReadEarlierShipped(const std::filesystem::path &listFile);
+EarlierShipped ReadEarlierShipped(const std::filesystem::path& listFile);
 
-} // namespace rt
+}  // namespace rt

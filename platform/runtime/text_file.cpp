@@ -155,8 +155,7 @@ std::int32_t TextFile::ReadInt() {
 
 void TextFile::Write(std::string_view s) {
     RequireOutput();
-    if (!s.empty() && std::fwrite(s.data(), 1, s.size(), out_) != s.size())
-        throw IoError(kDiskFull, name_);
+    if (!s.empty() && std::fwrite(s.data(), 1, s.size(), out_) != s.size()) throw IoError(kDiskFull, name_);
 }
 
 void TextFile::WriteLn(std::string_view s) {

@@ -29,11 +29,11 @@ public:
     // Reading.
     bool Eof() const;
     bool Eoln() const;
-    std::string ReadLn();        // the rest of the line, then past its end
-    void SkipLn();               // past the end of the current line
-    long double ReadReal();      // Read(f, real): skips blanks and line ends,
-                                 // reads one token; a bad token raises IoError 106
-    std::int32_t ReadInt();      // Read(f, integer), the same way
+    std::string ReadLn();                  // the rest of the line, then past its end
+    void SkipLn();                         // past the end of the current line
+    long double ReadReal();                // Read(f, real): skips blanks and line ends,
+                                           // reads one token; a bad token raises IoError 106
+    std::int32_t ReadInt();                // Read(f, integer), the same way
     std::string ReadChars(std::size_t n);  // up to n characters of the line
 
     // Writing.
@@ -47,7 +47,7 @@ private:
     void RequireOutput() const;
     std::string name_;
     Mode mode_ = Mode::Closed;
-    std::string data_;       // whole text while reading (cut at Ctrl-Z)
+    std::string data_;  // whole text while reading (cut at Ctrl-Z)
     std::size_t pos_ = 0;
     std::FILE* out_ = nullptr;
 };
@@ -57,12 +57,10 @@ std::vector<std::string> ReadTextLines(std::string_view name);  // IoError 2 whe
 // The lines of a text file's bytes, as ReadTextLines reads them: the text ends
 // at a Ctrl-Z, each line at CR, LF or CR LF.
 std::vector<std::string> SplitTextLines(std::string_view bytes);
-void WriteTextLines(std::string_view name, const std::vector<std::string>& lines,
-                    bool endWithCtrlZ = false);
+void WriteTextLines(std::string_view name, const std::vector<std::string>& lines, bool endWithCtrlZ = false);
 // The bytes of a text file of these lines: CR LF after each, Ctrl-Z at the end when asked.
 std::string JoinLines(const std::vector<std::string>& lines, bool ctrlZ = false);
 // Writes the same lines through a temporary file renamed over the old one.
-void ReplaceTextLines(std::string_view name, const std::vector<std::string>& lines,
-                      bool endWithCtrlZ = false);
+void ReplaceTextLines(std::string_view name, const std::vector<std::string>& lines, bool endWithCtrlZ = false);
 
 }  // namespace rt

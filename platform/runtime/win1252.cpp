@@ -7,10 +7,9 @@ namespace {
 
 // Code points of the bytes 0x80..0x9F; the rest of the table is Latin-1.
 constexpr std::array<char32_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -80,10 +79,15 @@ std::string Utf8ToCp1252(std::string_view s) {
         }
         bool ok = true;
         for (int k = 1; ok && k <= extra; ++k) {
-            if (i + k >= s.size()) { ok = false; break; }
+            if (i + k >= s.size()) {
+                ok = false;
+                break;
+            }
             unsigned char d = static_cast<unsigned char>(s[i + k]);
-            if ((d & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (d & 0x3F);
+            if ((d & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (d & 0x3F);
         }
         if (ok && (cp < (extra == 1 ? 0x80u : extra == 2 ? 0x800u : 0x10000u) || cp > 0x10FFFF))
             ok = false;  // overlong or out of range: not UTF-8

@@ -17,8 +17,7 @@
 
 namespace remedies {
 
-BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
-    : RemedyDialog(parent), frame_(frame) {
+BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent) : RemedyDialog(parent), frame_(frame) {
     if (!frame_.state) {
         ownPages_ = std::make_unique<BrowserState>();
         frame_.state = ownPages_.get();
@@ -146,8 +145,7 @@ void BrowserWindow::BuildSearchColumn(QVBoxLayout* right) {
     searchEdit = gui::MakeEdit(this, frame_.searchEditName);
     SetBackground(searchEdit, kAqua);
     HandleEditKeys(
-        searchEdit, [this](char typed) { TypeAhead(typed); }, [this] { StartNewKey(); },
-        [this] { TakeKeyFromBox(); });
+        searchEdit, [this](char typed) { TypeAhead(typed); }, [this] { StartNewKey(); }, [this] { TakeKeyFromBox(); });
     right->addWidget(searchEdit);
     choiceList = gui::MakeList(this, "ListBox1");
     right->addWidget(choiceList, 1);

@@ -55,8 +55,8 @@ public:
     QLabel* notesLabel = nullptr;
     QPlainTextEdit* notesMemo = nullptr;
     QLineEdit* pageEdit = nullptr;
-    QPushButton *nextPageButton = nullptr, *previousPageButton = nullptr, *clearButton = nullptr,
-                *helpButton = nullptr, *backButton = nullptr;
+    QPushButton *nextPageButton = nullptr, *previousPageButton = nullptr, *clearButton = nullptr, *helpButton = nullptr,
+                *backButton = nullptr;
     QPlainTextEdit* helpMemo = nullptr;
     QListWidget* signatureWordList = nullptr;
     // Says that a search found more than the 140 hits the window keeps.
@@ -101,8 +101,8 @@ protected:
     std::string ChosenLine() const;
     // Puts slot texts into the next free slot of the page; with a new hit the
     // record is also kept among the hits. Colours and writes the page indicator.
-    void FillResultSlot(const std::string& p, const std::string& a, const std::string& s,
-                        const std::string& d, bool newHit, std::int64_t record);
+    void FillResultSlot(const std::string& p, const std::string& a, const std::string& s, const std::string& d,
+                        bool newHit, std::int64_t record);
     // Fills the slots of the page shown from the kept hits.
     virtual void FillPage() = 0;
     // Places a widget over the window at another widget's top left.

@@ -130,7 +130,9 @@ void DatabaseEditorWindow::ConnectCommands() {
     new ClickHook(findEdit, [this] { gui::Guard([this] { RestartFind(); }); });
 }
 
-void DatabaseEditorWindow::reject() { gui::Guard([this] { AskClose(); }); }
+void DatabaseEditorWindow::reject() {
+    gui::Guard([this] { AskClose(); });
+}
 
 namespace {
 // What an editor does with a database that is damaged or cannot be read.

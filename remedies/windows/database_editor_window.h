@@ -29,7 +29,7 @@ namespace remedies {
 struct EditorFrame {
     const char* instanceName;
     const char* caption;
-    int height;                  // client height
+    int height;  // client height
     const char* searchEditName;
     const char* secondOrderName;
     const char* secondOrderCaption;
@@ -191,8 +191,8 @@ private:
     void Beep();
     const EditorFrame& frame_;
     int beeps_ = 0;
-    int limitField_ = -1;  // the field the length warning stands beside
-    bool damageTold_ = false;  // the database was named damaged since the opening
+    int limitField_ = -1;                 // the field the length warning stands beside
+    bool damageTold_ = false;             // the database was named damaged since the opening
     QPointer<QWidget> focusBeforePanel_;  // where the focus was when the panel came up
 };
 

@@ -108,7 +108,8 @@ QVBoxLayout* DebilityWindow::BuildDebilityChoice() {
 }
 
 bool DebilityWindow::DatabasesSound() {
-    if (!remedies::DatabasesSound({PrimaryDb(), RepertoryDb()}, NothingShownUntilSound("n\xE9 patologie n\xE9 rimedi"))) {
+    if (!remedies::DatabasesSound({PrimaryDb(), RepertoryDb()},
+                                  NothingShownUntilSound("n\xE9 patologie n\xE9 rimedi"))) {
         ReleaseRecords();
         for (ModelList* list : {hiddenList, pathologyList, remedyList}) list->Clear();
         foundCountEdit->clear();  // no count, as if a search had found nothing
@@ -160,9 +161,8 @@ void DebilityWindow::SearchPathologies() {
 void DebilityWindow::ShowPathologyRemedies() {
     const std::string pathology = pathologyList->SelectedLine();
     if (pathology.empty() || !DatabasesSound()) return;
-    WithWaitCursor([&] {
-        remedyList->SetLines(DebilityRemedies(primary_, therapies_, pathology, planetWord, searchedSign));
-    });
+    WithWaitCursor(
+        [&] { remedyList->SetLines(DebilityRemedies(primary_, therapies_, pathology, planetWord, searchedSign)); });
 }
 
 }  // namespace remedies

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "remedies/primary_db.h"
-#include "remedies/windows/window_parts.h"
 #include "remedies/repertory_db.h"
+#include "remedies/windows/window_parts.h"
 
 class QGroupBox;
 class QLineEdit;

@@ -9,8 +9,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "platform/gui/widgets.h"
 #include "platform/gui/guard.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/paths.h"
 #include "remedies/windows/window_parts.h"
 
@@ -51,12 +51,9 @@ PlantSymptomsWindow::PlantSymptomsWindow() {
     top->setColumnStretch(1, 1);
 
     ShowPagePair(1);
-    connect(plantList, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ShowChosenPlant(); }));
-    connect(nextPageButton, &QToolButton::clicked, this,
-            gui::Guarded([this](bool) { NextPage(); }));
-    connect(previousPageButton, &QToolButton::clicked, this,
-            gui::Guarded([this](bool) { PreviousPage(); }));
+    connect(plantList, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ShowChosenPlant(); }));
+    connect(nextPageButton, &QToolButton::clicked, this, gui::Guarded([this](bool) { NextPage(); }));
+    connect(previousPageButton, &QToolButton::clicked, this, gui::Guarded([this](bool) { PreviousPage(); }));
     connect(createListsButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { CreateLists(); }));
     connect(backButton, &QPushButton::clicked, this, [this] { reject(); });
     resize(1150, 640);
@@ -95,8 +92,8 @@ void PlantSymptomsWindow::BuildSymptomPages(QGridLayout* top) {
         authorLists_[p] = new ModelList(this, names[p][1]);
         pages->addWidget(symptomLists_[p], 1, 0);
         pages->addWidget(authorLists_[p], 1, 1);
-        connect(symptomLists_[p]->verticalScrollBar(), &QScrollBar::valueChanged,
-                authorLists_[p]->verticalScrollBar(), &QScrollBar::setValue);
+        connect(symptomLists_[p]->verticalScrollBar(), &QScrollBar::valueChanged, authorLists_[p]->verticalScrollBar(),
+                &QScrollBar::setValue);
     }
     pages->setColumnStretch(0, 3);
     pages->setColumnStretch(1, 2);
@@ -132,8 +129,7 @@ void PlantSymptomsWindow::ClearPlantPages() {
         SymptomList(p)->Clear();
         AuthorList(p)->Clear();
     }
-    for (QLineEdit* e :
-         {plantEdit, primarySignatureEdit, secondarySignatureEdit, zodiacalSignatureEdit, synthesisEdit})
+    for (QLineEdit* e : {plantEdit, primarySignatureEdit, secondarySignatureEdit, zodiacalSignatureEdit, synthesisEdit})
         e->clear();
     ShowPagePair(1);
 }

@@ -26,8 +26,7 @@ public:
     PlantSymptomsWindow();
 
     ModelList* plantList;
-    QLineEdit *plantEdit, *primarySignatureEdit, *secondarySignatureEdit, *zodiacalSignatureEdit,
-        *synthesisEdit;
+    QLineEdit *plantEdit, *primarySignatureEdit, *secondarySignatureEdit, *zodiacalSignatureEdit, *synthesisEdit;
     QWidget* pageSpin;
     QToolButton *previousPageButton, *nextPageButton;  // the spin button's up and down arrows
     QLabel* pageLabel;

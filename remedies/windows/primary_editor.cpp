@@ -60,30 +60,30 @@ const EditorFrame kFrame{
     53,
     438,
     {
-    "ISTRUZIONI",
-    "",
-    "Un clic su una voce dell'elenco mostra il record. Le lunghezze ammesse sono:",
-    "50 caratteri per il Rimedio",
-    "300 caratteri per le Indicazioni",
-    "900 caratteri per la Posologia",
-    "400 caratteri per le Avvertenze",
-    "30 caratteri per la Segnatura Planetaria Primaria",
-    "40 caratteri per la Segnatura Planetaria Secondaria",
-    "70 caratteri per la Segnatura Zodiacale",
-    "1500 caratteri per la Sintesi Psichica",
-    "750 caratteri per le Note",
-    "750 caratteri per Note Supplementari",
-    "Il testo oltre il limite non viene salvato.",
-    "",
-    "[Salva] sostituisce il record mostrato, [Salva come Nuovo] aggiunge un record.",
-    "Le cancellazioni sono definitive.",
-    "",
-    "Per spostare una voce: [Modifica Elenco], doppio clic sulla voce da spostare,",
-    "doppio clic sul posto dove metterla; [Definitivo] salva il nuovo ordine,",
-    "[Annulla Modifiche] lo abbandona.",
-    "",
-    "Per trovare una parola: scriverla nella casella accanto a [trova] e premere",
-    "[trova] ancora per la voce seguente.",
+        "ISTRUZIONI",
+        "",
+        "Un clic su una voce dell'elenco mostra il record. Le lunghezze ammesse sono:",
+        "50 caratteri per il Rimedio",
+        "300 caratteri per le Indicazioni",
+        "900 caratteri per la Posologia",
+        "400 caratteri per le Avvertenze",
+        "30 caratteri per la Segnatura Planetaria Primaria",
+        "40 caratteri per la Segnatura Planetaria Secondaria",
+        "70 caratteri per la Segnatura Zodiacale",
+        "1500 caratteri per la Sintesi Psichica",
+        "750 caratteri per le Note",
+        "750 caratteri per Note Supplementari",
+        "Il testo oltre il limite non viene salvato.",
+        "",
+        "[Salva] sostituisce il record mostrato, [Salva come Nuovo] aggiunge un record.",
+        "Le cancellazioni sono definitive.",
+        "",
+        "Per spostare una voce: [Modifica Elenco], doppio clic sulla voce da spostare,",
+        "doppio clic sul posto dove metterla; [Definitivo] salva il nuovo ordine,",
+        "[Annulla Modifiche] lo abbandona.",
+        "",
+        "Per trovare una parola: scriverla nella casella accanto a [trova] e premere",
+        "[trova] ancora per la voce seguente.",
     },
     "Pulisci",
     "Elimina dal Database",
@@ -100,10 +100,9 @@ const EditorFrame kFrame{
 std::string IndicationForCompare(const std::string& s) { return s == "Indicaties" ? std::string() : s; }
 
 // The fields by name in the messages before a save.
-const std::array<const char*, 10> kFieldNames{{"Remedie", "Indicaties", "Dosering", "Waarschuwingen",
-                                               "Signatuur Planetaire 1", "Signatuur Planetaire 2",
-                                               "Signatuur Dierenriem", "Psychische Synthese", "Notities",
-                                               "Extra Notities"}};
+const std::array<const char*, 10> kFieldNames{
+    {"Remedie", "Indicaties", "Dosering", "Waarschuwingen", "Signatuur Planetaire 1", "Signatuur Planetaire 2",
+     "Signatuur Dierenriem", "Psychische Synthese", "Notities", "Extra Notities"}};
 constexpr int kRemedyField = 0, kIndicationField = 1;
 
 }  // namespace
@@ -123,8 +122,9 @@ PrimaryEditor::PrimaryEditor() : DatabaseEditorWindow(kFrame) {
     extraNotesMemo = findChild<QPlainTextEdit*>("MemoNoteSupp");
 
     useNumberMemo = FieldMemo(gui::Place(gui::MakeMemo(this, "MemoPare", true), {415, 496, 350, 28}));
-    useNumberMemo->setPlainText(gui::ToQt("Il numero tra parentesi si riferisce ad un impiego specifico\n"
-                                          "del Rimedio e NON ad una variante del Rimedio stesso"));
+    useNumberMemo->setPlainText(
+        gui::ToQt("Il numero tra parentesi si riferisce ad un impiego specifico\n"
+                  "del Rimedio e NON ad una variante del Rimedio stesso"));
     useNumberMemo->hide();
 
     BuildLowerParts();
@@ -158,8 +158,8 @@ void PrimaryEditor::BuildFields() {
         if (f.memo) {
             auto* m = FieldMemo(gui::Place(gui::MakeMemo(this, f.name), {f.x, f.guardTop, f.w, f.h}));
             static const std::map<std::string, const char*> kHints{
-                {"MemoIndi", "Indicazioni"}, {"MemoPoso", "Posologia"}, {"MemoAvve", "Avvertenze"},
-                {"MemoSint", "Sintesi Psichica"}, {"MemoNote", "Note"}, {"MemoNoteSupp", "Note"}};
+                {"MemoIndi", "Indicazioni"},      {"MemoPoso", "Posologia"}, {"MemoAvve", "Avvertenze"},
+                {"MemoSint", "Sintesi Psichica"}, {"MemoNote", "Note"},      {"MemoNoteSupp", "Note"}};
             m->setToolTip(QString::fromLatin1(kHints.at(f.name)));
             // Shown grey while the memo is empty; the first key typed takes its place.
             m->setPlaceholderText(gui::ToQt(f.caption));
@@ -183,7 +183,8 @@ void PrimaryEditor::BuildFields() {
         if (f.memo)
             connect(static_cast<QPlainTextEdit*>(w), &QPlainTextEdit::textChanged, this, changed);
         else
-            connect(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, this, [changed](const QString&) { changed(); });
+            connect(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, this,
+                    [changed](const QString&) { changed(); });
     }
 }
 
@@ -299,9 +300,16 @@ void PrimaryEditor::FillFromRecord(std::int64_t r, const PrimaryRecord& rec) {
     SetText(remedyEdit, t.remedy);
     savedRemedyText = t.remedy;
     useNumberMemo->setVisible(HoldsUseNumber(t.remedy));
-    const std::string texts[] = {t.remedy,           t.indication,         t.posology,          t.warnings,
-                                 t.primarySignature, t.secondarySignature, t.zodiacalSignature, t.synthesis,
-                                 t.notes,            t.extraNotes};
+    const std::string texts[] = {t.remedy,
+                                 t.indication,
+                                 t.posology,
+                                 t.warnings,
+                                 t.primarySignature,
+                                 t.secondarySignature,
+                                 t.zodiacalSignature,
+                                 t.synthesis,
+                                 t.notes,
+                                 t.extraNotes};
     for (int i = 1; i < 10; ++i) {
         QWidget* w = FieldWidget(i);
         const std::string& text = texts[i];

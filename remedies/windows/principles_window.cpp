@@ -6,8 +6,8 @@
 #include <QVBoxLayout>
 
 #include "platform/gui/guard.h"
-#include "platform/gui/widgets.h"
 #include "platform/gui/message_box.h"
+#include "platform/gui/widgets.h"
 #include "remedies/principles_file.h"
 #include "remedies/windows/window_parts.h"
 
@@ -20,8 +20,8 @@ PrinciplesWindow::PrinciplesWindow() {
     SetWindowColour(this, kWindowColour);
     auto* box = new QVBoxLayout(this);
     explanationLabel_ = gui::MakeLabel(this, "Label1",
-                                      "Genera l'archivio dei principi curativi \"Principi.sto\" dal testo "
-                                      "\"Principi.txt\"\n(quindici schede di cinque righe).");
+                                       "Genera l'archivio dei principi curativi \"Principi.sto\" dal testo "
+                                       "\"Principi.txt\"\n(quindici schede di cinque righe).");
     explanationLabel_->setWordWrap(true);
     box->addWidget(explanationLabel_);
     statusLabel_ = gui::MakeLabel(this, "LabStato", "");

@@ -34,9 +34,9 @@ QLabel* BoldInColour(QLabel* label, const char* colour) {
 
 }  // namespace
 
-RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instanceName,
-                                       const char* caption, const std::vector<const char*>& helpLines,
-                                       RankedWindowState* state, QWidget* parent)
+RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instanceName, const char* caption,
+                                       const std::vector<const char*>& helpLines, RankedWindowState* state,
+                                       QWidget* parent)
     : RemedyDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       kind_(kind),
       ownState_(state ? nullptr : std::make_unique<RankedWindowState>()),
@@ -60,8 +60,7 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     searchEdit = gui::MakeEdit(this, "EdCerca");
     SetBackground(searchEdit, kAqua);
     HandleEditKeys(
-        searchEdit, [this](char typed) { TypeAhead(typed); }, [this] { StartNewKey(); },
-        [this] { TakeKeyFromBox(); });
+        searchEdit, [this](char typed) { TypeAhead(typed); }, [this] { StartNewKey(); }, [this] { TakeKeyFromBox(); });
     findButton = gui::MakeButton(this, "BBTrova", "Trova");
     findButton->setToolTip(gui::ToQt("cerca la parola all'interno della definizione"));
     searchRow->addWidget(searchLabel);

@@ -25,8 +25,7 @@ class RankedSearchWindow : public RemedyDialog {
 public:
     // `state`: what the opener keeps beyond the window; null: the window keeps its own.
     RankedSearchWindow(RankedSearchKind kind, const char* instanceName, const char* caption,
-                       const std::vector<const char*>& helpLines, RankedWindowState* state,
-                       QWidget* parent = nullptr);
+                       const std::vector<const char*>& helpLines, RankedWindowState* state, QWidget* parent = nullptr);
 
     QPlainTextEdit *helpMemo = nullptr, *detailMemo = nullptr;
     QPushButton* clearDetailButton = nullptr;

@@ -30,9 +30,22 @@ const char* const kInfo =
     "(\xA7 = Primaire Signatuur)";
 
 BrowserFrame Frame(BrowserState* pages) {
-    return {"FoRimed", "REMEDIES en bijbehorende symptomen", true, "Remedie", "Symptoom", "EdCerca",
-            "EdRime", "REMEDIE", "Informatie Aan / Uit", "&Terug naar het menu", kInfo, true,
-            pages, PrimaryDb, "i rimedi", kRemedyVariantListName};
+    return {"FoRimed",
+            "REMEDIES en bijbehorende symptomen",
+            true,
+            "Remedie",
+            "Symptoom",
+            "EdCerca",
+            "EdRime",
+            "REMEDIE",
+            "Informatie Aan / Uit",
+            "&Terug naar het menu",
+            kInfo,
+            true,
+            pages,
+            PrimaryDb,
+            "i rimedi",
+            kRemedyVariantListName};
 }
 
 }  // namespace
@@ -57,7 +70,8 @@ RemedyBrowser::RemedyBrowser(BrowserState* pages, QWidget* parent) : BrowserWind
     left->insertLayout(1, box);
 
     bracketNoteMemo_ = gui::MakeMemo(this, "MemoPare", true);
-    SetText(bracketNoteMemo_, "Het getal tussen haakjes verwjst naar een specifiek gebruik van de Remedie en NIET naar een variant.");
+    SetText(bracketNoteMemo_,
+            "Het getal tussen haakjes verwjst naar een specifiek gebruik van de Remedie en NIET naar een variant.");
     SetBackground(bracketNoteMemo_, kCream);
     bracketNoteMemo_->setFixedHeight(48);
     left->insertWidget(2, bracketNoteMemo_);
@@ -106,8 +120,8 @@ void RemedyBrowser::SearchChosenLine() {
         SetText(formLabel_, FormExplanation(rec.remedy));
         SetText(chosen, rec.remedy);
         SetText(warningsEdit_, WarningsOrNotice(rec));
-        SetText(notesMemo, rec.synthesis1 + rec.synthesis2 + rec.synthesis3 + rec.synthesis4 +
-                               rec.synthesis5 + rec.synthesis6);
+        SetText(notesMemo,
+                rec.synthesis1 + rec.synthesis2 + rec.synthesis3 + rec.synthesis4 + rec.synthesis5 + rec.synthesis6);
     }
 }
 

@@ -52,8 +52,8 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(gui::MakeLabel(this, "LabCerca", texts.searchLabel));
     wordEdit = Tinted(gui::MakeEdit(this, "EditCerca"), kAquaColour);
-    gui::MakeClickOnlyButtons(
-        this, {{&searchButton, "BBcerca", "Zoeken"}, {&backToMenuButton, "BitBtnRitorna", "&Terug naar het menu"}});
+    gui::MakeClickOnlyButtons(this, {{&searchButton, "BBcerca", "Zoeken"},
+                                     {&backToMenuButton, "BitBtnRitorna", "&Terug naar het menu"}});
     bottom->addWidget(wordEdit, 1);
     bottom->addWidget(searchButton);
     bottom->addStretch(1);

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "remedies/primary_db.h"
-#include "remedies/windows/window_parts.h"
 #include "remedies/remedy_text_search.h"
+#include "remedies/windows/window_parts.h"
 
 class QGridLayout;
 class QLabel;
@@ -28,7 +28,7 @@ struct RemedyTextWindowTexts {
     RemedyTextKind kind;
     const char* list1Titles[3];
     const char* list2Titles[3];
-    const char* memoNote;         // under the memo ("" for none)
+    const char* memoNote;  // under the memo ("" for none)
     const char* searchLabel;
     const char* memoLabelAtStart;
     const char* memoLabelList1;   // list-1 click, before the name is found

@@ -43,24 +43,24 @@ const EditorFrame kFrame{
     83,
     300,
     {
-    "ISTRUZIONI",
-    "",
-    "Un clic su una voce dell'elenco mostra la terapia e, nel riquadro del",
-    "database primario, le informazioni del rimedio.",
-    "",
-    "Sono ammesse descrizioni lunghe fino a 100",
-    "per la PATOLOGIA, 100 caratteri per il RIMEDIO, ",
-    "250  per la POSOLOGIA ",
-    "e 300 per le NOTE.",
-    "",
-    "[Salva] sostituisce il record mostrato, [Salva come Nuovo] aggiunge un record.",
-    "Le cancellazioni sono definitive.",
-    "",
-    "Doppio clic sul riquadro del database primario: il testo passa nelle Note.",
-    "Doppio clic sulle Note: le Note vengono svuotate.",
-    "",
-    "Per spostare una voce: [Modifica Elenco], doppio clic sulla voce da spostare,",
-    "doppio clic sul posto dove metterla; [Definitivo] salva il nuovo ordine.",
+        "ISTRUZIONI",
+        "",
+        "Un clic su una voce dell'elenco mostra la terapia e, nel riquadro del",
+        "database primario, le informazioni del rimedio.",
+        "",
+        "Sono ammesse descrizioni lunghe fino a 100",
+        "per la PATOLOGIA, 100 caratteri per il RIMEDIO, ",
+        "250  per la POSOLOGIA ",
+        "e 300 per le NOTE.",
+        "",
+        "[Salva] sostituisce il record mostrato, [Salva come Nuovo] aggiunge un record.",
+        "Le cancellazioni sono definitive.",
+        "",
+        "Doppio clic sul riquadro del database primario: il testo passa nelle Note.",
+        "Doppio clic sulle Note: le Note vengono svuotate.",
+        "",
+        "Per spostare una voce: [Modifica Elenco], doppio clic sulla voce da spostare,",
+        "doppio clic sul posto dove metterla; [Definitivo] salva il nuovo ordine.",
     },
     "Uitwissen",
     "Elimina dal Repertorio",
@@ -81,11 +81,12 @@ RepertoryEditor::RepertoryEditor() : DatabaseEditorWindow(kFrame) {
     gui::SetBold(gui::Place(gui::MakeLabel(this, "LabTitolo", "Therapie\xEBn Database"), {305, 36, 200, 18}));
     QFont bold = font();
     bold.setBold(true);
-    const std::tuple<const char*, const char*, const char*, int> rows[] = {  // label, its caption, field, top
-        {"LabEdPato", "PATHOLOGIE", "EdPato", 83},
-        {"LabEdProd", "REMEDIE", "EdProd", 136},
-        {"LabEdPoso", "Dosering", "EdPoso", 192},
-        {"LabMemoNote", "Notities", "MemoNote", 253}};
+    const std::tuple<const char*, const char*, const char*, int> rows[] = {// label, its caption, field, top
+                                                                           {"LabEdPato", "PATHOLOGIE", "EdPato", 83},
+                                                                           {"LabEdProd", "REMEDIE", "EdProd", 136},
+                                                                           {"LabEdPoso", "Dosering", "EdPoso", 192},
+                                                                           {"LabMemoNote", "Notities", "MemoNote",
+                                                                            253}};
     QWidget* fields[4];
     for (int i = 0; i < 4; ++i) {
         const auto& [label, caption, name, top] = rows[i];
@@ -123,8 +124,10 @@ RepertoryEditor::RepertoryEditor() : DatabaseEditorWindow(kFrame) {
     new KeyPressHook(searchEdit, [](QKeyEvent* e) { return gui::TypedCharacter(*e) == '\r'; });
     connect(searchEdit, &QLineEdit::textEdited, this, gui::Guarded([this](const QString&) { FollowSearchKey(); }));
     new ClickHook(searchEdit, [this] { gui::Guard([this] { ClearSearchKey(); }); });
-    new ClickHook(primaryRecordMemo, [this] { gui::Guard([this] { CopyPrimaryTextToNotes(); }); }, true);
-    new ClickHook(notesMemo, [this] { gui::Guard([this] { ClearNotes(); }); }, true);
+    new ClickHook(
+        primaryRecordMemo, [this] { gui::Guard([this] { CopyPrimaryTextToNotes(); }); }, true);
+    new ClickHook(
+        notesMemo, [this] { gui::Guard([this] { ClearNotes(); }); }, true);
     // A paste too shows the warning as soon as a line is too long.
     for (int i : {kPathologyField, kRemedyField, kPosologyField})
         connect(static_cast<QLineEdit*>(fields[i]), &QLineEdit::textChanged, this, [this, i](const QString& t) {
@@ -169,8 +172,9 @@ RepertoryTexts RepertoryEditor::FormTexts() const {
 void RepertoryEditor::Refresh() {
     LookAtDatabase();
     primaryProblem = TellUnusableDatabase(
-        PrimaryDb(), "Il riquadro della banca dati primaria accanto alle terapie resta vuoto finch\xE9 il file non "
-                     "torna integro.");
+        PrimaryDb(),
+        "Il riquadro della banca dati primaria accanto alle terapie resta vuoto finch\xE9 il file non "
+        "torna integro.");
     ClearRepertoryForm();
     EndReorder();
     unsavedChangesPanel->hide();

@@ -23,7 +23,7 @@ constexpr const char* kEndOfFile = "FINE ARCHIVIO";
 // What the utility does with a database that is damaged or cannot be read.
 constexpr const char* kDamagedDatabaseDone =
     "La ricerca non vi legge nulla e non vi scrive nessuna modifica finch\xE9 il file non torna integro.";
-}
+}  // namespace
 
 SearchUtility::SearchUtility() {
     setObjectName("FoUtilit");

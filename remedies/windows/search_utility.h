@@ -5,11 +5,11 @@
 // back into the same record.
 #include <QDialog>
 
-#include "remedies/entry_check.h"
-#include "remedies/windows/window_parts.h"
 #include <array>
 #include <cstdint>
 #include <string>
+#include "remedies/entry_check.h"
+#include "remedies/windows/window_parts.h"
 
 class QLineEdit;
 class QPlainTextEdit;

@@ -62,8 +62,7 @@ SignatureMaintenanceWindow::SignatureMaintenanceWindow() {
     top->addLayout(right, 0, 1);
     top->setColumnStretch(0, 1);
 
-    connect(entryList, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ShowChosenEntry(); }));
+    connect(entryList, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ShowChosenEntry(); }));
     connect(sortButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ToggleSorting(); }));
     connect(backButton, &QPushButton::clicked, this, [this] { reject(); });
     resize(1100, 600);

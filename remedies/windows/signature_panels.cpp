@@ -8,16 +8,14 @@
 namespace remedies {
 
 const std::vector<gui::RadioRow> kPlanetRadios{
-    {"RBsol", "Zon"},       {"RBlun", "Maan"},       {"RBmer", "Mercurius"}, {"RBven", "Venus"},
-    {"RBmar", "Mars"},      {"RBgio", "Jupiter"},    {"RBsat", "Saturnus"},  {"RBnon", "Noordknoop"},
-    {"RBnos", "Zuidknoop"}, {"RBNoPia", "Ieder"},
+    {"RBsol", "Zon"},     {"RBlun", "Maan"},     {"RBmer", "Mercurius"},  {"RBven", "Venus"},     {"RBmar", "Mars"},
+    {"RBgio", "Jupiter"}, {"RBsat", "Saturnus"}, {"RBnon", "Noordknoop"}, {"RBnos", "Zuidknoop"}, {"RBNoPia", "Ieder"},
 };
 
 const std::vector<gui::RadioRow> kSignRadios{
-    {"RBari", "Ram"},        {"RBtor", "Stier"},       {"RBgem", "Tweelingen"},
-    {"RBcan", "Kreeft"},     {"RBleo", "Leeuw"},       {"RBver", "Maagd"},
-    {"RBbil", "Weegschaal"}, {"RBsco", "Schorpioen"},  {"RBsag", "Boogschutter"},
-    {"RBcap", "Steenbok"},   {"RBacq", "Waterman"},    {"RBpes", "Vissen"},
+    {"RBari", "Ram"},          {"RBtor", "Stier"},    {"RBgem", "Tweelingen"}, {"RBcan", "Kreeft"},
+    {"RBleo", "Leeuw"},        {"RBver", "Maagd"},    {"RBbil", "Weegschaal"}, {"RBsco", "Schorpioen"},
+    {"RBsag", "Boogschutter"}, {"RBcap", "Steenbok"}, {"RBacq", "Waterman"},   {"RBpes", "Vissen"},
     {"RBNoSeg", "Ieder"},
 };
 

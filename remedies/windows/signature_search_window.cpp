@@ -41,8 +41,7 @@ SignatureSearchWindow::SignatureSearchWindow() {
     connect(remedyList, &QListWidget::itemClicked, this,
             gui::Guarded([this](QListWidgetItem*) { ShowChosenRemedy(); }));
     HandleEditKeys(
-        searchEdit, [this](char c) { TypeAhead(c); }, [this] { StartNewKey(); },
-        [this] { TakeKeyFromBox(); });
+        searchEdit, [this](char c) { TypeAhead(c); }, [this] { StartNewKey(); }, [this] { TakeKeyFromBox(); });
     connect(searchButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { SearchSignature(); }));
     connect(nextPageButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { NextPage(); }));
     connect(previousPageButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { PreviousPage(); }));
@@ -124,8 +123,10 @@ void SignatureSearchWindow::BuildSignatureGrid(QGridLayout* top) {
     grid->addWidget(gui::MakeLabel(this, "LabPrimaria", "Primaire Sign."), 0, 1);
     grid->addWidget(gui::MakeLabel(this, "LabSecondaria", "Secondaire Sign."), 0, 2);
     grid->addWidget(gui::MakeLabel(this, "LabZodiacale", "Zodiac Signatuur"), 0, 3);
-    const std::pair<std::array<QLineEdit*, kSignatureRows>*, const char*> columns[] = {
-        {&remedyEdits, "EdP"}, {&primaryEdits, "EdD"}, {&secondaryEdits, "EdE"}, {&zodiacEdits, "EdF"}};
+    const std::pair<std::array<QLineEdit*, kSignatureRows>*, const char*> columns[] = {{&remedyEdits, "EdP"},
+                                                                                       {&primaryEdits, "EdD"},
+                                                                                       {&secondaryEdits, "EdE"},
+                                                                                       {&zodiacEdits, "EdF"}};
     for (int r = 0; r < kSignatureRows; ++r) {
         int column = 0;
         for (const auto& [edits, stem] : columns) {

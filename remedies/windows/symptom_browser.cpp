@@ -21,9 +21,22 @@ const char* const kInfo =
     "(\xA7 = Primaire Signatuur)";
 
 BrowserFrame Frame(BrowserState* pages) {
-    return {"FoSintom1", "SYMPTOMEN en gerelateerde remedies", true, "Remedie", "Dosering", "EdCerca",
-            "EdDist", "SYMPTOOM", "Informatie aan / uit", "&Terug naar het menu", kInfo, false,
-            pages, PrimaryDb, "i sintomi", kSymptomListName};
+    return {"FoSintom1",
+            "SYMPTOMEN en gerelateerde remedies",
+            true,
+            "Remedie",
+            "Dosering",
+            "EdCerca",
+            "EdDist",
+            "SYMPTOOM",
+            "Informatie aan / uit",
+            "&Terug naar het menu",
+            kInfo,
+            false,
+            pages,
+            PrimaryDb,
+            "i sintomi",
+            kSymptomListName};
 }
 
 }  // namespace

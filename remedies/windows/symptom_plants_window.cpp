@@ -52,11 +52,9 @@ SymptomPlantsWindow::SymptomPlantsWindow() {
 
     connect(symptomList, &QListWidget::itemClicked, this,
             gui::Guarded([this](QListWidgetItem*) { ShowSymptomPlants(); }));
-    connect(plantList, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ShowChosenPlant(); }));
+    connect(plantList, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ShowChosenPlant(); }));
     HandleEditKeys(
-        searchEdit, [this](char c) { TypeAhead(c); }, [this] { StartNewKey(); },
-        [this] { TakeKeyFromBox(); });
+        searchEdit, [this](char c) { TypeAhead(c); }, [this] { StartNewKey(); }, [this] { TakeKeyFromBox(); });
     connect(createDatabaseButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { CreateDatabase(); }));
     connect(backButton, &QPushButton::clicked, this, [this] { reject(); });
     resize(1100, 620);
@@ -83,8 +81,8 @@ void SymptomPlantsWindow::BuildPlantColumn(QGridLayout* top) {
     right->setColumnStretch(0, 1);
     right->setColumnStretch(1, 2);
     // The synthesis lines scroll with the plants beside them.
-    connect(plantList->verticalScrollBar(), &QScrollBar::valueChanged,
-            synthesisList->verticalScrollBar(), &QScrollBar::setValue);
+    connect(plantList->verticalScrollBar(), &QScrollBar::valueChanged, synthesisList->verticalScrollBar(),
+            &QScrollBar::setValue);
 
     auto* fields = new QGridLayout;
     gui::AddLabelledEdits(fields, this,
@@ -192,8 +190,8 @@ void SymptomPlantsWindow::SeekKey() {
     f.Reset();
     const std::int64_t symptoms = f.FileSize() - 1;
     f.Close();
-    const int row = PrefixBisect(symptomList->Lines(), static_cast<std::size_t>(std::max<std::int64_t>(symptoms, 0)),
-                                 searchKey);
+    const int row =
+        PrefixBisect(symptomList->Lines(), static_cast<std::size_t>(std::max<std::int64_t>(symptoms, 0)), searchKey);
     if (row >= 0) symptomList->SelectRow(row);
 }
 

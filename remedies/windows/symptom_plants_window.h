@@ -4,8 +4,8 @@
 // the authors who report the link. "Crea Database" imports the database text.
 #include <QDialog>
 
-#include "remedies/windows/window_parts.h"
 #include <string>
+#include "remedies/windows/window_parts.h"
 
 class QLabel;
 class QGridLayout;

@@ -10,15 +10,20 @@ namespace remedies {
 namespace {
 
 const RemedyTextWindowTexts kSynthesisTexts{
-    "FoSintesi", "PSYCHISCHE SYNTHESE", RemedyTextKind::Synthesis,
+    "FoSintesi",
+    "PSYCHISCHE SYNTHESE",
+    RemedyTextKind::Synthesis,
     {"Lijst met remedies", "beschikbaar", ""},
     {"Lijst met remedies", "die het woord of de zin bevat waarnaar", "gezocht wordt in de \"Psychische Synthese\""},
     "",
     "Woord of zin om naar te zoeken",
     // the memo label at the start, at a list-1 click, before the remedy's
     // name, at a search, and before the name at a list-2 click
-    "Psychische synthese van de remedie", "Sintesi Psichica", "Sintesi Psichica di ",
-    "Sintesi Psichica del Rimedio", "Sintesi Psichica di ",
+    "Psychische synthese van de remedie",
+    "Sintesi Psichica",
+    "Sintesi Psichica di ",
+    "Sintesi Psichica del Rimedio",
+    "Sintesi Psichica di ",
     {"Schrijf in het blauwe vakje een woord of een zin die opgenomen zou kunnen zijn in de 'Psychische",
      "Samenvatting' van een remedie uit lijst 1 (Beschikbare remedies) en klik vervolgens op [Zoeken]. ",
      "In lijst 2 verschijnen de Remedies die de zoekterm bevatten.",

@@ -26,9 +26,22 @@ const char* const kInfo =
     "Een dubbele klik op een dosering toont haar vergroot; een klik erop sluit haar.";
 
 BrowserFrame Frame(BrowserState* pages) {
-    return {"FoTerapi", "THERAPIE\xCBN", false, "Remedie", "Dosering", "EditCerca", "EdPato",
-            "PATHOLOGIE", "Informatie aan / uit", "&Terug naar het menu", kInfo, true,
-            pages, RepertoryDb, "le patologie", kPathologyListName};
+    return {"FoTerapi",
+            "THERAPIE\xCBN",
+            false,
+            "Remedie",
+            "Dosering",
+            "EditCerca",
+            "EdPato",
+            "PATHOLOGIE",
+            "Informatie aan / uit",
+            "&Terug naar het menu",
+            kInfo,
+            true,
+            pages,
+            RepertoryDb,
+            "le patologie",
+            kPathologyListName};
 }
 
 }  // namespace
@@ -116,7 +129,7 @@ void TherapyBrowser::ExpandSlotField(QLineEdit* edit, int, char column) {
     helpMemo->hide();
     enlargedDosageMemo_->setPlainText(edit->text());
     enlargedDosageMemo_->setGeometry(edit->mapTo(this, QPoint(0, 0)).x(), edit->mapTo(this, QPoint(0, 0)).y(),
-                                    std::max(edit->width(), 420), 160);
+                                     std::max(edit->width(), 420), 160);
     enlargedDosageMemo_->raise();
     enlargedDosageMemo_->show();
 }

@@ -4,12 +4,12 @@
 // mounted volumes (or chosen by the user), and installs the chosen one.
 #include <QDialog>
 
-#include "remedies/windows/window_parts.h"
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include "remedies/windows/window_parts.h"
 
 class QLabel;
 class QLineEdit;

@@ -6,8 +6,8 @@
 #include "platform/gui/message_box.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -43,14 +43,12 @@ void ExpectSameDefinedBytes(const std::string& actual, const std::string& golden
     for (auto [offset, capacity] : fields) {
         const auto len = static_cast<unsigned char>(golden[offset]);
         ASSERT_LE(len, capacity);
-        EXPECT_EQ(actual.substr(offset, len + 1), golden.substr(offset, len + 1))
-            << "field at offset " << offset;
+        EXPECT_EQ(actual.substr(offset, len + 1), golden.substr(offset, len + 1)) << "field at offset " << offset;
     }
 }
 
-const std::vector<std::pair<int, int>> kBirthFields = {{0, 20},   {21, 39},  {61, 2},   {64, 20},
-                                                       {85, 72},  {158, 60}, {219, 124}, {344, 21},
-                                                       {366, 12}, {379, 5}};
+const std::vector<std::pair<int, int>> kBirthFields = {{0, 20},   {21, 39},   {61, 2},   {64, 20},  {85, 72},
+                                                       {158, 60}, {219, 124}, {344, 21}, {366, 12}, {379, 5}};
 const std::vector<std::pair<int, int>> kNoteFields = {{0, 70}, {71, 70}, {142, 70}, {213, 70}};
 
 bool UnsignedLess(const std::string& a, const std::string& b) {
@@ -147,8 +145,7 @@ TEST(Store, WritesTheGoldenRecordsAndTheCurrentPerson) {
     EXPECT_EQ(ReadBytes("BASE.ST3").size(), 2 * 284u);
     EXPECT_EQ(Record("BASE.ST1", 44, 1), goldenEntry);
     ExpectSameDefinedBytes(Record("BASE.ST2", 385, 1), goldenRecord, kBirthFields);
-    ExpectSameDefinedBytes(Record("BASE.ST3", 284, 1), ReadFixture("archive/person_notes.ST3"),
-                           kNoteFields);
+    ExpectSameDefinedBytes(Record("BASE.ST3", 284, 1), ReadFixture("archive/person_notes.ST3"), kNoteFields);
     // The headers are untouched.
     EXPECT_EQ(Record("BASE.ST1", 44, 0), ReadFixture("archive/empty_BASE.ST1"));
 
@@ -216,9 +213,9 @@ TEST(Store, RandomStoresAndRemovalsKeepTheIndexOrderedAndFilesExact) {
     TempWorkFolder folder;
     CreateEmptyArchive("BASE");
     std::mt19937 rng(20261207);
-    const std::vector<std::string> stems = {"ROSSI", "rossi", "Rossi", "\xC9MILE", "\xE9mile", "BIANCHI",
-                                            "M\xDCLLER", "MULLER", "O'BRIEN", "VAN DER BERG", "ZOE",
-                                            "A", "\xC0NGELO", "ANGELO", " SPAZIO"};
+    const std::vector<std::string> stems = {"ROSSI",   "rossi",     "Rossi",     "\xC9MILE", "\xE9mile",
+                                            "BIANCHI", "M\xDCLLER", "MULLER",    "O'BRIEN",  "VAN DER BERG",
+                                            "ZOE",     "A",         "\xC0NGELO", "ANGELO",   " SPAZIO"};
     std::vector<std::string> model;
     int stored = 0, annotated = 0;
     for (int step = 0; step < 300; ++step) {
@@ -558,8 +555,7 @@ TEST(HandOffs, AnnotationLineFormats) {
     EXPECT_EQ(a.lines[3].size(), 69u);
     EXPECT_EQ(TextNumberOfFourthLine(a.lines[3]), "00012");
     EXPECT_EQ(StoreAnnotationLine(a), "UNO DUE  " + a.lines[3]);
-    EXPECT_EQ(RecallAnnotationLine(a),
-              " UNO DUE  QUATTRO" + std::string(64 - 9, ' ') + "00012");
+    EXPECT_EQ(RecallAnnotationLine(a), " UNO DUE  QUATTRO" + std::string(64 - 9, ' ') + "00012");
     EXPECT_EQ(MakeFourthAnnotationLine(std::string(65, 'Q'), ""), std::string(64, 'Q'));
     EXPECT_EQ(TextNumberOfFourthLine(std::string(64, 'Q')), "");
 }

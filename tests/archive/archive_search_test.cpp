@@ -18,11 +18,10 @@ struct Index {
         for (const auto& [n, r] : people) entries.push_back(MakeIndexEntry(n, r));
     }
     SearchResult Find(const std::string& typed) {
-        return SearchSortedEntries(ArchiveSearchKey(typed), static_cast<int>(entries.size()) - 1,
-                                   [this](int i) {
-                                       ++reads;
-                                       return entries.at(i);
-                                   });
+        return SearchSortedEntries(ArchiveSearchKey(typed), static_cast<int>(entries.size()) - 1, [this](int i) {
+            ++reads;
+            return entries.at(i);
+        });
     }
 };
 
@@ -36,8 +35,13 @@ TEST(SearchKey, UpperCasedPaddedAndCut) {
 }
 
 TEST(NameSearch, LandsWhereTheBisectionEnds) {
-    Index idx({{"BIANCHI LUCA", 3}, {"MULLER", 5}, {"ROSSI", 9}, {"ROSSI MARIO", 1},
-               {"ROSSIANO", 2}, {"VERDI", 4}, {"ZOE", 6}});
+    Index idx({{"BIANCHI LUCA", 3},
+               {"MULLER", 5},
+               {"ROSSI", 9},
+               {"ROSSI MARIO", 1},
+               {"ROSSIANO", 2},
+               {"VERDI", 4},
+               {"ZOE", 6}});
     // Inside the list: the last entry that sorts before the key.
     SearchResult r = idx.Find("ROSSI");
     EXPECT_EQ(r.position, 4);  // "ROSSI!!!" sorts after "ROSSI MARIO" and before "ROSSIANO"

@@ -5,19 +5,19 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest/QTest>
-#include <QLineEdit>
 #include <filesystem>
 #include <memory>
 
 #include "archive/backup.h"
 #include "archive/backup_window.h"
 #include "archive/form_helpers.h"
+#include "dialog_test_support.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/system_services.h"
 #include "platform/runtime/win1252.h"
-#include "dialog_test_support.h"
 
 using namespace archive;
 using testing_support::ReadBytes;
@@ -130,7 +130,8 @@ TEST_F(BackupTest, ADamagedDateRecordIsNamedAndNoDateIsShown) {
         window.ResetDestination();  // opened again: said once
         EXPECT_EQ(window.lastBackupEdit->text(), "");
         ASSERT_EQ(sink.messages.size(), 1u);
-        EXPECT_EQ(sink.messages[0].text.rfind("Il file \"FileDum\\MMbakMod1.dum\" \xE8 danneggiato o incompleto (", 0), 0u)
+        EXPECT_EQ(sink.messages[0].text.rfind("Il file \"FileDum\\MMbakMod1.dum\" \xE8 danneggiato o incompleto (", 0),
+                  0u)
             << sink.messages[0].text;
         EXPECT_NE(sink.messages[0].text.find("il prossimo backup scrive il file di nuovo."), std::string::npos);
         EXPECT_EQ(ReadBytes(record), damaged);
@@ -161,12 +162,13 @@ TEST_F(BackupTest, ADamagedIndexIsNotCopiedOverTheBackup) {
     window.backupButton->click();
     gui::SetSystemServices(nullptr);
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text,
-              "Il file \"BASE.ST1\" \xE8 danneggiato o incompleto (\xE8 vuoto, senza la sua voce 0, l'intestazione che il "
-              "programma scrive sempre, mentre \"BASE.ST2\" contiene 2 schede di persone che non vi sono pi\xF9 "
-              "elencate). Backup non eseguito: la copia di sicurezza gi\xE0 presente nell'unit\xE0 resta com'era. "
-              "Ripristinare l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra "
-              "del backup).");
+    EXPECT_EQ(
+        sink.messages[0].text,
+        "Il file \"BASE.ST1\" \xE8 danneggiato o incompleto (\xE8 vuoto, senza la sua voce 0, l'intestazione che il "
+        "programma scrive sempre, mentre \"BASE.ST2\" contiene 2 schede di persone che non vi sono pi\xF9 "
+        "elencate). Backup non eseguito: la copia di sicurezza gi\xE0 presente nell'unit\xE0 resta com'era. "
+        "Ripristinare l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra "
+        "del backup).");
     EXPECT_EQ(ReadBytes(dest / "DatiBase" / "BASE.ST1"), kept);
     EXPECT_EQ(ReadBytes(dest / "MMbakMod1.dum"), "01/12/2026\r\n");
 }
@@ -228,7 +230,8 @@ TEST_F(BackupTest, EveryControlLiesOnTheScreenWithTheDriveListOpenOrClosed) {
                 std::vector<std::string> off;
                 if (window.frameGeometry().top() < 0) off.push_back("the title bar");
                 for (const QWidget* w : window.findChildren<QWidget*>()) {
-                    if (w->window() != &window || !w->isVisible()) continue;  // a list's drop-down is a window of its own
+                    if (w->window() != &window || !w->isVisible())
+                        continue;  // a list's drop-down is a window of its own
                     const QRect r(w->mapToGlobal(QPoint(0, 0)), w->size());
                     if (!QRect(QPoint(0, 0), screen).contains(r))
                         off.push_back(w->objectName().toStdString() + " at " + std::to_string(r.x()) + "," +

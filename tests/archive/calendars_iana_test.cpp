@@ -37,8 +37,10 @@ public:
         if (had_) old_ = tz;
     }
     ~ZoneSetting() {
-        if (had_) setenv("TZ", old_.c_str(), 1);
-        else unsetenv("TZ");
+        if (had_)
+            setenv("TZ", old_.c_str(), 1);
+        else
+            unsetenv("TZ");
         tzset();
     }
     void Use(const std::string& zone) {

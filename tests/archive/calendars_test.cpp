@@ -95,8 +95,7 @@ TEST(ZoneCalendarWalkTest, LocalMeanTimeComesFromTheLongitude) {
 TEST(ZoneCalendarWalkTest, ChainsContinueInTheNamedFile) {
     Calendars c;
     c.files["00000001.CAL"] = {Rec(kUndated, "GREG", 0), Rec(1000, "LMT ", -1), Rec(2000, "A", -2), Chain(2)};
-    c.files["00000002.CAL"] = {Rec(kUndated, "GREG", 0), Rec(1500, "OLD", -7), Rec(2500, "B", -3),
-                               Rec(3000, "C", -4)};
+    c.files["00000002.CAL"] = {Rec(kUndated, "GREG", 0), Rec(1500, "OLD", -7), Rec(2500, "B", -3), Rec(3000, "C", -4)};
     ZoneCalendarResult r = c.Walk(3100);
     EXPECT_EQ(r.correctionText, "-4");
     // The chained periods not later than the last listed one are walked, not listed.
@@ -166,10 +165,9 @@ TEST(ZoneCalendarSwitchTest, GregorianSwitchByTableMarkAndSetting) {
 
 TEST(ZoneCalendarFilesTest, ForeignCalendarsAreFoundThroughTheIndex) {
     testing_support::TempWorkFolder work;
-    std::vector<ZoneCalendarRecord> db = {Rec(0, "CLL ", 0),
-                                          Rec(kUndated, "GREG", 0), Rec(1000, "LMT ", -1), Rec(0, "****", 0),
-                                          Rec(kUndated, "GREG", 0), Rec(1000, "LMT ", 3), Rec(2000, "X", 4),
-                                          Rec(0, "****", 0)};
+    std::vector<ZoneCalendarRecord> db = {Rec(0, "CLL ", 0), Rec(kUndated, "GREG", 0), Rec(1000, "LMT ", -1),
+                                          Rec(0, "****", 0), Rec(kUndated, "GREG", 0), Rec(1000, "LMT ", 3),
+                                          Rec(2000, "X", 4), Rec(0, "****", 0)};
     testing_support::WriteBytes(work.Path() / "Calendar" / "Database.cll", Bytes(db));
     testing_support::WriteBytes(work.Path() / "Calendar" / "Elencal.002",
                                 "01000001.CAL  000001  Zone/One\r\n01000002.CAL  000004\r\n\x1a"

@@ -47,13 +47,13 @@ BodyArray Spread() {
 
 TEST(PositionString, HouseBodySignAndTruncatedDegree) {
     BodyArray b{};
-    b[1] = 0;              // on the Ascendant: house 12, Aries 00
-    b[2] = 29.999L;        // 29 degrees 59.9 minutes: still 29
-    b[3] = 30;             // exactly on cusp 2: house 2, Taurus 00
-    b[4] = 359.5L;         // Pisces 29
-    b[5] = 123.25L;        // Leo 03, house 5
-    b[6] = 200;            // Libra 20, house 7
-    b[7] = 275.9L;         // Capricorn 05, house 10
+    b[1] = 0;        // on the Ascendant: house 12, Aries 00
+    b[2] = 29.999L;  // 29 degrees 59.9 minutes: still 29
+    b[3] = 30;       // exactly on cusp 2: house 2, Taurus 00
+    b[4] = 359.5L;   // Pisces 29
+    b[5] = 123.25L;  // Leo 03, house 5
+    b[6] = 200;      // Libra 20, house 7
+    b[7] = 275.9L;   // Capricorn 05, house 10
     b[8] = 45;
     b[9] = 250;
     b[10] = 330.1L;
@@ -88,9 +88,9 @@ TEST(PositionString, HousesFollowUnequalCusps) {
 
 TEST(CuspString, SignLetterAndDegreeOfTheShortText) {
     HouseCusps c = EqualCusps();
-    c[1] = 45.5L;                                   // 15 Taurus 30
-    c[2] = 15 + 59.0L / 60 + 40.0L / 3600;          // 15 59' 40": shown as 16 00
-    c[3] = 59 + 59.0L / 60 + 40.0L / 3600;          // 29 59' 40" Taurus: stays 29
+    c[1] = 45.5L;                           // 15 Taurus 30
+    c[2] = 15 + 59.0L / 60 + 40.0L / 3600;  // 15 59' 40": shown as 16 00
+    c[3] = 59 + 59.0L / 60 + 40.0L / 3600;  // 29 59' 40" Taurus: stays 29
     c[12] = 359.99L;
     std::string s;
     s = EncodeCuspString(c);
@@ -112,7 +112,7 @@ TEST(AspectString, OrbBoundsAndRounding) {
         return s.size() >= 4 && s[0] == 'e' && s[2] == 'l' ? s.substr(0, 4) : std::string();
     };
     EXPECT_EQ(aspectOf(9), "");
-    EXPECT_EQ(aspectOf(8.5L), "eKl8");   // half to even
+    EXPECT_EQ(aspectOf(8.5L), "eKl8");  // half to even
     EXPECT_EQ(aspectOf(8.6L), "eKl9");
     EXPECT_EQ(aspectOf(-3), "eKl3");
     EXPECT_EQ(aspectOf(171), "");
@@ -171,9 +171,9 @@ TEST(AspectString, PlutoAndTheAnglesAndAnOrbOfItsOwnPerAspect) {
     b[4] = 24.25L;  // Venus: 96.25 from the Moon, no square
     b[5] = 56.25L;  // Mars: 56 from Mercury, no sextile; 128.25 from the Moon, no trine
     b[6] = b[7] = b[8] = b[3];
-    b[9] = 155;     // Neptune: sextile Pluto, 2
-    b[10] = 217;    // Pluto
-    b[11] = 318;    // the node on the Sun and the black moon opposite Pluto take no part
+    b[9] = 155;   // Neptune: sextile Pluto, 2
+    b[10] = 217;  // Pluto
+    b[11] = 318;  // the node on the Sun and the black moon opposite Pluto take no part
     b[12] = 37;
     HouseCusps c = EqualCusps(100);
     c[10] = 312;
@@ -209,13 +209,13 @@ TEST(ArchiveCusps, AnglesMatchTheHouseComputationAndOppositesAre180Apart) {
     const HouseCusps a = ComputeArchiveCusps("196012251405-1", "52N22-004E54", jd);
 
     const engine::HouseSystem placidus = engine::ParseHouseSystem("PLACIDO").kind;
-    HouseCusps h = engine::ComputeHouses(placidus, engine::PlaceOf({4, 54, "E", 52, 22, "N"}), {jd, 14, 5, -1, 0}).cusps;
+    HouseCusps h =
+        engine::ComputeHouses(placidus, engine::PlaceOf({4, 54, "E", 52, 22, "N"}), {jd, 14, 5, -1, 0}).cusps;
     EXPECT_NEAR(static_cast<double>(a[1]), static_cast<double>(h[1]), 1e-9);
     EXPECT_NEAR(static_cast<double>(a[10]), static_cast<double>(h[10]), 1e-9);
     for (int i : {2, 3, 11, 12}) EXPECT_NEAR(static_cast<double>(a[i]), static_cast<double>(h[i]), 1e-5) << i;
     for (int i = 1; i <= 6; ++i)
-        EXPECT_NEAR(static_cast<double>(std::fmod(a[i] + 180, 360.0L)), static_cast<double>(a[i + 6]),
-                    1e-9);
+        EXPECT_NEAR(static_cast<double>(std::fmod(a[i] + 180, 360.0L)), static_cast<double>(a[i + 6]), 1e-9);
 
     // The correction reads the same with a comma or a point; west and south letters.
     const HouseCusps p = ComputeArchiveCusps("196012251405+5.5", "33S52-070W40", jd);
@@ -232,8 +232,7 @@ TEST(ArchiveCusps, AnglesMatchTheHouseComputationAndOppositesAre180Apart) {
 TEST(RecordStrings, ComputedAtTheCorrectedMomentFromTheChartState) {
     engine::ChartSettings settings;
     testing_support::TempWorkFolder folder;
-    std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
-                          std::filesystem::copy_options::recursive);
+    std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi", std::filesystem::copy_options::recursive);
     settings.node = engine::ParseNodeKind("VERO");
     BirthRecord r;
     r.dateField = MakeDateField("196012251405", -1);
@@ -247,8 +246,7 @@ TEST(RecordStrings, ComputedAtTheCorrectedMomentFromTheChartState) {
 
     // The same strings from the bodies computed here at clock time + correction.
     const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) - 1.0L / 24;
-    const ChartBodies b =
-        engine::ComputeBodies(0, false, jd, engine::BodySettingsOf(settings, HouseCusps{})).bodies;
+    const ChartBodies b = engine::ComputeBodies(0, false, jd, engine::BodySettingsOf(settings, HouseCusps{})).bodies;
     const HouseCusps c = ComputeArchiveCusps(r.dateField, "52N22-004E54", jd);
     std::string pos, asp;
     pos = EncodeTwelvePositions(b, c);
@@ -266,8 +264,7 @@ TEST(RecordStrings, StoredAspectsAgreeWithThePreciseEphemeris) {
     // record's moment and place; pairs within 0.05 degrees of a bound or of
     // half a degree of orb could fall either way and are left out.
     testing_support::TempWorkFolder folder;
-    std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
-                          std::filesystem::copy_options::recursive);
+    std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi", std::filesystem::copy_options::recursive);
     settings.node = engine::ParseNodeKind("VERO");
     precise::Init();
     for (const char* date : {"197803151430-1", "199107220815-2", "200401301945-1"}) {
@@ -310,11 +307,16 @@ TEST(RecordStrings, StoredAspectsAgreeWithThePreciseEphemeris) {
                 for (double bound : bounds) unsure = unsure || std::fabs(d - bound) < 0.05;
                 char letter = 0;
                 double orb = 0;
-                if (d > 171) letter = 'O', orb = 180 - d;
-                else if (d > 112 && d < 128) letter = 'Z', orb = std::fabs(d - 120);
-                else if (d > 84 && d < 96) letter = 'W', orb = std::fabs(d - 90);
-                else if (d > 56 && d < 64) letter = 'J', orb = std::fabs(d - 60);
-                else if (d < 9) letter = 'K', orb = d;
+                if (d > 171)
+                    letter = 'O', orb = 180 - d;
+                else if (d > 112 && d < 128)
+                    letter = 'Z', orb = std::fabs(d - 120);
+                else if (d > 84 && d < 96)
+                    letter = 'W', orb = std::fabs(d - 90);
+                else if (d > 56 && d < 64)
+                    letter = 'J', orb = std::fabs(d - 60);
+                else if (d < 9)
+                    letter = 'K', orb = d;
                 unsure = unsure || (letter && std::fabs(orb - std::floor(orb) - 0.5) < 0.05);
                 if (unsure) continue;
                 ++checked;

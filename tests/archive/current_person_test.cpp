@@ -72,7 +72,7 @@ TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
 
     EXPECT_FALSE(v.empty);
     EXPECT_EQ(b.subjectName, "VAN DER BERG ANNELIES");  // as the recall wrote it, unpadded
-    EXPECT_EQ(b.birthDateKey, "196012251405+1,5");  // the point became a comma
+    EXPECT_EQ(b.birthDateKey, "196012251405+1,5");      // the point became a comma
     EXPECT_EQ(b.birthDateText, "25/12/1960 14:05");
     EXPECT_EQ(b.timeZoneCorrectionText, "+1,5");
     EXPECT_EQ(chart.moment.zoneCorrection, 1.5L);

@@ -16,11 +16,11 @@
 #include "archive/places.h"
 #include "archive/stored_numbers.h"
 #include "engine/chart.h"
+#include "platform/gui/message_box.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/number_range.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
-#include "platform/gui/message_box.h"
 #include "tests/common/no_installed_copies.h"
 #include "tests/common/test_support.h"
 
@@ -31,9 +31,7 @@ namespace {
 
 class DamagedNumbersTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        current_ = archive::CurrentChart{};
-    }
+    void SetUp() override { current_ = archive::CurrentChart{}; }
     testing_support::TempWorkFolder folder_;
     DrawSettings settings_;
     CurrentChart current_;  // the current person's chart the loaders fill
@@ -137,8 +135,7 @@ TEST_F(DamagedNumbersTest, CurrentPersonWithAnImpossibleCorrectionYearOrPlace) {
     EXPECT_NE(load().told.find("Coordinate Scorrette"), std::string::npos);
 
     // The same person with sound numbers is shown.
-    std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
-                          std::filesystem::copy_options::recursive);
+    std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi", std::filesystem::copy_options::recursive);
     WriteCurrentPerson("ROSSI", Person("196012251405+1", amsterdam));
     l = load();
     EXPECT_EQ(l.told, "");
@@ -161,8 +158,7 @@ TEST_F(DamagedNumbersTest, BirthRecordFieldsHaveTheirRanges) {
     EXPECT_THROW(CheckBirthRecordNumbers(Person("196012252505+1", place), "BASE.ST2"), rt::DamagedFileError);
     EXPECT_THROW(CheckBirthRecordNumbers(Person("196012251461+1", place), "BASE.ST2"), rt::DamagedFileError);
     EXPECT_THROW(CheckBirthRecordNumbers(Person("196012251405+25", place), "BASE.ST2"), rt::DamagedFileError);
-    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012251405+99999", place), "BASE.ST2"),
-                 rt::DamagedFileError);
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012251405+99999", place), "BASE.ST2"), rt::DamagedFileError);
 }
 
 TEST_F(DamagedNumbersTest, PlaceTableWithALatitudeOfNaN) {
@@ -189,7 +185,9 @@ TEST_F(DamagedNumbersTest, PlaceTableWithALatitudeOfNaN) {
     rt::Bytes far = good;
     std::copy(kInf80.begin(), kInf80.end(), far.begin() + 48);
     WriteBytes("Localita/ESTERO.LOC", sound + std::string(far.begin(), far.end()));
-    EXPECT_NE(DamageOf([&] { t.Open(PlaceTableKind::Foreign); }).find("ESTERO.LOC\" \xE8 danneggiato: il valore di longitudine (+Inf)"),
+    EXPECT_NE(DamageOf([&] {
+                  t.Open(PlaceTableKind::Foreign);
+              }).find("ESTERO.LOC\" \xE8 danneggiato: il valore di longitudine (+Inf)"),
               std::string::npos);
     // The record the fuzzer found: its longitude's bytes are an 80-bit real
     // without its integer bit, NaN to the processor, that the coordinates
@@ -215,9 +213,10 @@ TEST_F(DamagedNumbersTest, CalendarWithAnEndlessDateOrCorrection) {
     };
     const std::string head = record(2299160.5L, "GREG", 0) + record(2391364.5L, "LMT ", 0);
     WriteBytes("Calendar/00390001.CAL", head + record(2420000.5L, "CET ", 1e300) + record(0, "****", 0));
-    EXPECT_EQ(DamageOf([] { LoadZoneCalendar(PlaceTableKind::Italian, "00390001.CAL"); }),
-              "Il file \"Calendar\\00390001.CAL\" \xE8 danneggiato: il valore di correzione (1e+300) \xE8 fuori dai limiti "
-              "ammessi.");
+    EXPECT_EQ(
+        DamageOf([] { LoadZoneCalendar(PlaceTableKind::Italian, "00390001.CAL"); }),
+        "Il file \"Calendar\\00390001.CAL\" \xE8 danneggiato: il valore di correzione (1e+300) \xE8 fuori dai limiti "
+        "ammessi.");
     // A date of NaN, as the fuzzer wrote it: the walk once truncated it.
     std::string nan = record(2420000.5L, "CET ", 1);
     std::copy(kNaN80.begin(), kNaN80.end(), nan.begin());
@@ -252,11 +251,12 @@ TEST_F(DamagedNumbersTest, DrawingSettingsWithALineWidthOf1e4000) {
         EXPECT_EQ(settings_.Values().lineWidthFactor, 1.0L);
         return sink.messages.empty() ? std::string() : sink.messages.front().text;
     };
-    EXPECT_EQ(shown("1\r\n0\r\n0\r\n1\r\n1e4000\r\nDa definire\r\n1\r\n1\r\n").rfind(
-                  "Il file \"FileSet\\MMVarLas.stt\" \xE8 danneggiato: il valore di spessore delle linee (1e+4000) "
-                  "\xE8 fuori dai limiti ammessi: si usano le impostazioni predefinite",
-                  0),
-              0u);
+    EXPECT_EQ(
+        shown("1\r\n0\r\n0\r\n1\r\n1e4000\r\nDa definire\r\n1\r\n1\r\n")
+            .rfind("Il file \"FileSet\\MMVarLas.stt\" \xE8 danneggiato: il valore di spessore delle linee (1e+4000) "
+                   "\xE8 fuori dai limiti ammessi: si usano le impostazioni predefinite",
+                   0),
+        0u);
     EXPECT_NE(shown("1\r\n300\r\n0\r\n1\r\n1\r\nDa definire\r\n1\r\n1\r\n").find("correzione della stampante (300)"),
               std::string::npos);
     EXPECT_NE(shown("1\r\n0\r\n0\r\n1\r\n1\r\nDa definire\r\n-2,5\r\n1\r\n").find("scala orizzontale (-2.5)"),

@@ -29,8 +29,8 @@ inline void PrepareFolder() {
 // Stores a person directly (name, date key with correction, coordinates, place).
 inline archive::StoreResult StorePerson(const std::string& letters, const std::string& name,
                                         const std::string& dateField = "196001151230+1",
-                                        const std::string& place = "41N54-012E29ROMA",
-                                        const char* note = nullptr, const std::string& textNumber = "") {
+                                        const std::string& place = "41N54-012E29ROMA", const char* note = nullptr,
+                                        const std::string& textNumber = "") {
     archive::BirthRecord r;
     r.dateField = dateField;
     r.placeField = place;

@@ -54,12 +54,9 @@ TEST(EmptyArchiveFiles, TheHeaderIsWrittenBeforeTheFirstPerson) {
         EXPECT_EQ(stored.annotationNumber, 1);
         EXPECT_EQ(stored.indexPosition, 1);
         // Record 0 of each file is the empty archive's header.
-        EXPECT_EQ(ReadBytes("BASE.ST1").substr(0, kIndexRecordSize),
-                  Text(EmptyIndexHeader()));
-        EXPECT_EQ(ReadBytes("BASE.ST2").substr(0, kBirthRecordSize),
-                  Text(EmptyBirthHeader()));
-        EXPECT_EQ(ReadBytes("BASE.ST3").substr(0, kAnnotationRecordSize),
-                  Text(EmptyAnnotationHeader()));
+        EXPECT_EQ(ReadBytes("BASE.ST1").substr(0, kIndexRecordSize), Text(EmptyIndexHeader()));
+        EXPECT_EQ(ReadBytes("BASE.ST2").substr(0, kBirthRecordSize), Text(EmptyBirthHeader()));
+        EXPECT_EQ(ReadBytes("BASE.ST3").substr(0, kAnnotationRecordSize), Text(EmptyAnnotationHeader()));
         EXPECT_EQ(fs::file_size("BASE.ST2"), 2 * kBirthRecordSize);
         // The person is listed, and a person without notes still points at the notice.
         ArchiveFiles f;

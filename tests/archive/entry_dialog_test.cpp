@@ -331,9 +331,10 @@ TEST_F(EntryDialogTest, CharactersTheArchiveCannotHoldAreRefusedNotStoredAsQuest
     PickPlace("ROMA");
     ASSERT_TRUE(dialog.goOnButton->isEnabled());
     dialog.goOnButton->click();
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Il nome contiene caratteri che l'archivio non pu\xF2 registrare "
-                                                         "(U+1F600): toglierli o scriverli con altre lettere. Nessun "
-                                                         "dato registrato."});
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"Il nome contiene caratteri che l'archivio non pu\xF2 registrare "
+                                       "(U+1F600): toglierli o scriverli con altre lettere. Nessun "
+                                       "dato registrato."});
     EXPECT_EQ(dialog.nameEdit->text(), QString::fromUtf8("EMOJI \U0001F600 T\u00C9ST \u20AC"));
     EXPECT_EQ(dialog.focusWidget(), dialog.nameEdit);
     EXPECT_EQ(Files(), files);
@@ -415,13 +416,14 @@ TEST_F(EntryDialogTest, ATownTypedWholeIsTheOneEnterTakes) {
                           Case{"BARI", "BARI", "41N07-016E52", "ITALIA (BA)"},
                           Case{"BARI SARDO", "BARI SARDO", "39N50-009E39", "ITALIA (NU)"},
                           Case{"ABANO TERME", "ABANO TERME", "45N21-011E47", "ITALIA (PD)"},  // the first place
-                          Case{"ZUNGRI", "ZUNGRI", "38N39-015E59", "ITALIA (VV)"}})      // the last place
+                          Case{"ZUNGRI", "ZUNGRI", "38N39-015E59", "ITALIA (VV)"}})           // the last place
         pick(c);
     dialog.foreignPlacesButton->click();
-    for (const Case& c : {Case{"Alice", "Alice", "27N45-098W04", "STATI UNITI"},
-                          Case{"alice Springs", "Alice Springs", "23S42-133E53", "AUSTRALIA"},
-                          Case{"Adelaide", "Adelaide", "34S56-138E36", "AUSTRALIA"},
-                          Case{"Troms", "Troms\u00f8", "69N39-018E57", "NORVEGIA"}})  // begun, with no slashed o to type
+    for (const Case& c :
+         {Case{"Alice", "Alice", "27N45-098W04", "STATI UNITI"},
+          Case{"alice Springs", "Alice Springs", "23S42-133E53", "AUSTRALIA"},
+          Case{"Adelaide", "Adelaide", "34S56-138E36", "AUSTRALIA"},
+          Case{"Troms", "Troms\u00f8", "69N39-018E57", "NORVEGIA"}})  // begun, with no slashed o to type
         pick(c);
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
@@ -451,7 +453,7 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
 
     TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
     PickPlace("TORINO");
-    dialog.lockButton->click();          // the results open for editing
+    dialog.lockButton->click();        // the results open for editing
     dialog.localMeanTimeBox->click();  // local mean time: 7 degrees 41 minutes east
     gui::RunIdleHandler();
     EXPECT_EQ(dialog.correctionEdit->text(), "-0,512222222222222");
@@ -463,7 +465,7 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
               "Ingevoerd was +0 u 30 min 44 s; bewaard wordt tot op 0,01 uur");
     EXPECT_TRUE(seen.gmtReadOnly);
     EXPECT_EQ(seen.jd, "2436948.9995");  // 11:59:24 UT, 0,51 h before the clock's 12:30
-    EXPECT_EQ(storedZone(), "-0,51");  // what the note says the chart uses
+    EXPECT_EQ(storedZone(), "-0,51");    // what the note says the chart uses
 
     // A zone kept whole: the note only names it.
     dialog.StartNewEntry();

@@ -107,8 +107,9 @@ std::vector<std::string> People(const Files& f) {
         return n > 0 && at + size <= file.size() ? file.substr(at, size) : std::string("<none>");
     };
     for (std::size_t at = kIndexRecordSize; at + kIndexRecordSize <= index.size(); at += kIndexRecordSize) {
-        const std::string entry = DecodeIndexEntry(rt::Bytes(index.begin() + static_cast<std::ptrdiff_t>(at),
-                                                            index.begin() + static_cast<std::ptrdiff_t>(at + kIndexRecordSize)));
+        const std::string entry =
+            DecodeIndexEntry(rt::Bytes(index.begin() + static_cast<std::ptrdiff_t>(at),
+                                       index.begin() + static_cast<std::ptrdiff_t>(at + kIndexRecordSize)));
         const int number = IndexEntryNumber(entry).value_or(0);
         const std::string birth = record(data, kBirthRecordSize, number);
         int noteNumber = 0;
@@ -184,11 +185,18 @@ TEST(InterruptedWrites, EveryFileOldOrNewAndTheCurrentPersonWhole) {
         std::function<void()> run;
     };
     const Operation operations[] = {
-        {"store", Current::Replaced, [] { StorePersonRecords({"BASE", "NEW 1", Person(101), Notes(101)}); }},
+        {"store", Current::Replaced,
+         [] {
+             StorePersonRecords({"BASE", "NEW 1", Person(101), Notes(101)});
+         }},
         {"store without notes", Current::Replaced,
-         [] { StorePersonRecords({"BASE", "AAA BARE", Person(102), std::nullopt}); }},
+         [] {
+             StorePersonRecords({"BASE", "AAA BARE", Person(102), std::nullopt});
+         }},
         {"store into TMPR", Current::Replaced,
-         [] { StorePersonRecords({"TMPR", "SLOT 3", Person(103), std::nullopt}); }},
+         [] {
+             StorePersonRecords({"TMPR", "SLOT 3", Person(103), std::nullopt});
+         }},
         // "AAA BARE", first in the index.
         {"recall", Current::Replaced, [] { RecallPerson(1); }},
         {"delete", Current::Stays, [] { DeleteIndexEntry("BASE", 2); }},
@@ -295,7 +303,8 @@ TEST(InterruptedWrites, TheNextStartFinishesAListedGroupAndDropsTemporaries) {
 // are old or both new.
 TEST(InterruptedWrites, AGroupWithALargeFileEndsOldOrNewWhereverItStops) {
     TempWorkFolder work;
-    const std::string largeOld = testing_support::RandomBytes(1500000, 1), largeNew = testing_support::RandomBytes(1500044, 2);
+    const std::string largeOld = testing_support::RandomBytes(1500000, 1),
+                      largeNew = testing_support::RandomBytes(1500044, 2);
     fs::create_directories(work.Path() / "FileDum");
     WriteBytes(work.Path() / "BASE.ST1", largeOld);
     WriteBytes(work.Path() / "TMPR.ST1", "old entry");

@@ -61,9 +61,11 @@ TEST(PlaceRecordTest, FieldsSitAtTheirOffsetsAndRoundTrip) {
 }
 
 TEST(FoldPlaceNameTest, AccentedLettersFoldAndOthersStay) {
-    EXPECT_EQ(FoldedPlaceName("M\xFCnchen"), "MUNCHEN");                     // u diaeresis
+    EXPECT_EQ(FoldedPlaceName("M\xFCnchen"), "MUNCHEN");  // u diaeresis
     EXPECT_EQ(FoldedPlaceName("S\xE3o Jos\xE9"), "SAO JOSE");
-    EXPECT_EQ(FoldedPlaceName("Stra\xDF" "e"), "STRASE");                     // sharp s
+    EXPECT_EQ(FoldedPlaceName("Stra\xDF"
+                              "e"),
+              "STRASE");  // sharp s
     EXPECT_EQ(FoldedPlaceName("\xE0\xE6\xF2\xF8\xEC\xF1\xE7"), "AAOOINC");
     EXPECT_EQ(FoldedPlaceName("\xC1\xC6\xD3\xD8\xDA\xDC\xCD\xCF\xC8\xCB\xC7"), "AAOOUUIIEEC");
     // Left as they are: small o tilde, capitals A grave, A tilde, O grave.
@@ -74,8 +76,8 @@ TEST(FoldPlaceNameTest, AccentedLettersFoldAndOthersStay) {
 }
 
 TEST(PlaceSearchTest, FindsTheFirstNameThatBeginsWithTheTypedLetters) {
-    PlaceTable t = TableOf(PlaceTableKind::Italian,
-                           {"ANCONA", "ROMA", "ROMAGNANO SESIA", "ROMANO", "TORINO", "VENEZIA"});
+    PlaceTable t =
+        TableOf(PlaceTableKind::Italian, {"ANCONA", "ROMA", "ROMAGNANO SESIA", "ROMANO", "TORINO", "VENEZIA"});
     std::string typed = "roma";
     EXPECT_EQ(t.Search(typed), 2);
     EXPECT_EQ(typed, "ROMA");  // the Italian table upper-cases every letter
@@ -131,9 +133,9 @@ static std::vector<std::string> Padded(std::initializer_list<const char*> names)
 }
 
 TEST(PlaceSearchTest, ANameTypedWholeIsFoundBeforeTheLongerNamesItBegins) {
-    PlaceTable t = TableOf(PlaceTableKind::Italian,
-                           Padded({"ALBA", "BARI", "BARI SARDO", "BARIANO", "TORINO", "TORINO DI SANGRO",
-                                   "TORINO DI SANGRO MARINA", "TORRE", "VENEZIA", "ZUNGOLI", "ZUNGRI"}));
+    PlaceTable t =
+        TableOf(PlaceTableKind::Italian, Padded({"ALBA", "BARI", "BARI SARDO", "BARIANO", "TORINO", "TORINO DI SANGRO",
+                                                 "TORINO DI SANGRO MARINA", "TORRE", "VENEZIA", "ZUNGOLI", "ZUNGRI"}));
     std::string typed = "bari";
     EXPECT_EQ(t.Search(typed), 2);  // not BARI SARDO
     typed = "TORINO";
@@ -157,9 +159,9 @@ TEST(PlaceSearchTest, ANameTypedWholeIsFoundBeforeTheLongerNamesItBegins) {
     EXPECT_EQ(t.Search(typed), 10);
 
     // Foreign names are compared folded, whatever the letters typed.
-    PlaceTable f = TableOf(PlaceTableKind::Foreign,
-                           Padded({"Adelaide", "Adelaide Hills", "Alice", "Alice Springs", "Paris", "Paris",
-                                   "Paris Hill", "Z\xFCrich", "Z\xFCrich Flughafen"}));
+    PlaceTable f =
+        TableOf(PlaceTableKind::Foreign, Padded({"Adelaide", "Adelaide Hills", "Alice", "Alice Springs", "Paris",
+                                                 "Paris", "Paris Hill", "Z\xFCrich", "Z\xFCrich Flughafen"}));
     typed = "alice";
     EXPECT_EQ(f.Search(typed), 3);
     typed = "Adelaide";
@@ -261,9 +263,9 @@ TEST(PlaceWindowTest, SmallTablesShowWhatThereIs) {
     for (std::int64_t n : {0, 1, 3, 6, 7, 8}) {
         SCOPED_TRACE(n);
         PlaceWindow w(n);
-        void (PlaceWindow::*moves[])() = {&PlaceWindow::KeyPageDown, &PlaceWindow::LineDown,
-                                           &PlaceWindow::ScrollPageDown, &PlaceWindow::ScrollPageUp,
-                                           &PlaceWindow::KeyPageUp, &PlaceWindow::LineUp};
+        void (PlaceWindow::*moves[])() = {&PlaceWindow::KeyPageDown,    &PlaceWindow::LineDown,
+                                          &PlaceWindow::ScrollPageDown, &PlaceWindow::ScrollPageUp,
+                                          &PlaceWindow::KeyPageUp,      &PlaceWindow::LineUp};
         for (auto move : moves) {
             (w.*move)();
             EXPECT_EQ(w.LineCount(), std::min<std::int64_t>(7, n));

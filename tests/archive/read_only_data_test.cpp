@@ -102,8 +102,7 @@ TEST(ReadOnlyDataFolder, AShippedFileThatCannotBeCopiedIsNamedInTheRunTimesWords
             rt::PrepareDataFolder();
         } catch (const rt::IoError& e) {
             const std::string expected = "FileSet/Nuovo.stt";
-            return std::string(e.what()) == "Accesso al file negato" &&
-                           e.File().size() >= expected.size() &&
+            return std::string(e.what()) == "Accesso al file negato" && e.File().size() >= expected.size() &&
                            e.File().compare(e.File().size() - expected.size(), expected.size(), expected) == 0
                        ? 0
                        : 2;

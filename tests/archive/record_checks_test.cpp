@@ -54,28 +54,55 @@ TEST(StoredPersonChecks, TheStoreRefusesWhatTheDialogsRefuseAndWritesNothing) {
         change(r);
         return r;
     };
-    cases.push_back({"garbage date", "A", with([](BirthRecord& r) { r.dateField = "19xx1225140-1"; }), {},
+    cases.push_back({"garbage date",
+                     "A",
+                     with([](BirthRecord& r) { r.dateField = "19xx1225140-1"; }),
+                     {},
                      "Data Nascita Scorretta o Incompleta"});
-    cases.push_back({"month 13", "A", with([](BirthRecord& r) { r.dateField = "196013251405-1"; }), {},
+    cases.push_back({"month 13",
+                     "A",
+                     with([](BirthRecord& r) { r.dateField = "196013251405-1"; }),
+                     {},
                      "Data Nascita Scorretta o Incompleta"});
-    cases.push_back({"year 99999", "A", with([](BirthRecord& r) { r.dateField = "999991225140-1"; }), {},
+    cases.push_back({"year 99999",
+                     "A",
+                     with([](BirthRecord& r) { r.dateField = "999991225140-1"; }),
+                     {},
                      "Data Nascita Scorretta o Incompleta"});
-    cases.push_back({"hour 25", "A", with([](BirthRecord& r) { r.dateField = "196012252505-1"; }), {},
+    cases.push_back({"hour 25",
+                     "A",
+                     with([](BirthRecord& r) { r.dateField = "196012252505-1"; }),
+                     {},
                      "Ora Nascita Scorretta o Incompleta"});
-    cases.push_back({"correction of text", "A", with([](BirthRecord& r) { r.dateField = "196012251405xyz"; }), {},
+    cases.push_back({"correction of text",
+                     "A",
+                     with([](BirthRecord& r) { r.dateField = "196012251405xyz"; }),
+                     {},
                      "Errore alla voce \"Corr\" (Correzione Totale)"});
-    cases.push_back({"correction +1E4000", "A", with([](BirthRecord& r) { r.dateField = "196012251405+1E4000"; }), {},
+    cases.push_back({"correction +1E4000",
+                     "A",
+                     with([](BirthRecord& r) { r.dateField = "196012251405+1E4000"; }),
+                     {},
                      "\"Corr\" riporta un valore impossibile"});
-    cases.push_back({"95N 200E", "A", with([](BirthRecord& r) { r.placeField = "95N00-200E00NOWHERE"; }), {},
+    cases.push_back({"95N 200E",
+                     "A",
+                     with([](BirthRecord& r) { r.placeField = "95N00-200E00NOWHERE"; }),
+                     {},
                      "Coordinate Scorrette o Incomplete"});
-    cases.push_back({"no coordinates", "A", with([](BirthRecord& r) { r.placeField = "AMSTERDAM"; }), {},
+    cases.push_back({"no coordinates",
+                     "A",
+                     with([](BirthRecord& r) { r.placeField = "AMSTERDAM"; }),
+                     {},
                      "Coordinate Scorrette o Incomplete"});
-    cases.push_back({"calendar", "A", with([](BirthRecord& r) { r.calendarField = "XX"; }), {},
-                     "Errore definizione Calendario"});
+    cases.push_back(
+        {"calendar", "A", with([](BirthRecord& r) { r.calendarField = "XX"; }), {}, "Errore definizione Calendario"});
     cases.push_back({"name with CR LF", "ROSSI\r\nMARIA", Sound(), {}, "Il nome contiene un carattere di controllo"});
-    cases.push_back({"name with NUL", std::string("ROSSI\0MARIA", 11), Sound(), {},
-                     "Il nome contiene un carattere di controllo"});
-    cases.push_back({"place with LF", "A", with([](BirthRecord& r) { r.placeField = "52N22-004E54AMS\nTERDAM"; }), {},
+    cases.push_back(
+        {"name with NUL", std::string("ROSSI\0MARIA", 11), Sound(), {}, "Il nome contiene un carattere di controllo"});
+    cases.push_back({"place with LF",
+                     "A",
+                     with([](BirthRecord& r) { r.placeField = "52N22-004E54AMS\nTERDAM"; }),
+                     {},
                      "Il luogo contiene un carattere di controllo"});
     AnnotationRecord notes;
     notes.lines = {"first", "second\r\nthird", "", ""};

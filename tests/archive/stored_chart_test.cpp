@@ -14,12 +14,12 @@
 #include "archive/input_dialog.h"
 #include "archive/store_dialog.h"
 #include "dialog_test_support.h"
+#include "engine/bodies_theory.h"
+#include "engine/position_text.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
-#include "engine/bodies_theory.h"
-#include "engine/position_text.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/win1252.h"
 #include "tools/ephemeris_tables/precise_positions.h"
@@ -99,7 +99,9 @@ TEST_F(StoredChart, AnglesAndBodiesOfAStoredPersonMatchThePreciseLibrary) {
     for (int body : {1, 2, 7}) {
         const precise::Position p = precise::At(jdUt, body);
         ASSERT_TRUE(p.ok) << body;
-        EXPECT_LT(Gap(static_cast<double>(c.bodies[engine::BodyOfNumber(body)].longitude), p.lon), body == 2 ? 0.01 : 0.005) << body;
+        EXPECT_LT(Gap(static_cast<double>(c.bodies[engine::BodyOfNumber(body)].longitude), p.lon),
+                  body == 2 ? 0.01 : 0.005)
+            << body;
     }
 }
 

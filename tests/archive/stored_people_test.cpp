@@ -20,8 +20,8 @@
 #include "archive/store_dialog.h"
 #include "dialog_test_support.h"
 #include "platform/gui/message_box.h"
-#include "platform/runtime/text_file.h"
 #include "platform/runtime/number_text.h"
+#include "platform/runtime/text_file.h"
 
 using namespace archive;
 namespace fs = std::filesystem;
@@ -282,8 +282,7 @@ TEST_F(StoredPeopleTest, ChangeTextButtonKeepsTheCurrentPersonsHandOffs) {
     ASSERT_EQ(number.size(), 5u);
     const std::string text = "BASEtxt/" + number + ".txt";
     EXPECT_EQ(Touched(before, after),
-              (std::set<std::string>{"BASE.ST2", "BASE.ST3", "BASEtxt/FlagTxt.set", text,
-                                     "FileDum/DatModif.dum"}));
+              (std::set<std::string>{"BASE.ST2", "BASE.ST3", "BASEtxt/FlagTxt.set", text, "FileDum/DatModif.dum"}));
     EXPECT_EQ(after.at("FileDum/DatModif.dum"), "BASEtxt\\" + number + ".txt\r\n");
     EXPECT_EQ(after.at(text).substr(0, 11), "ROSSI MARIO");
     EXPECT_EQ(after.at("FileDum/StrText.dum"), "BASE\r\n00007\r\n");
@@ -380,9 +379,9 @@ TEST_F(StoredPeopleTest, ChangeChecksItsFields) {
     change.correctionEdit->setText("-5");  // far from 12 degrees east: asked, answered No
     messages.answers.push_back(gui::kAnswerNo);
     EXPECT_FALSE(change.SaveEditedRecord());
-    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
-                                    "Ora Nascita Scorretta o Incompleta", "\"Corr\" riporta un valore impossibile",
-                                    "Possibile Incongruenza tra Longitudine e \"Corr\", Confermi i Dati?"}));
+    EXPECT_EQ(messages.Texts(),
+              (std::vector<std::string>{"Ora Nascita Scorretta o Incompleta", "\"Corr\" riporta un valore impossibile",
+                                        "Possibile Incongruenza tra Longitudine e \"Corr\", Confermi i Dati?"}));
     change.correctionEdit->setText("-1,5");
     EXPECT_TRUE(change.SaveEditedRecord());
     EXPECT_EQ(change.correctionEdit->text(), "-1.5");
@@ -400,8 +399,8 @@ TEST_F(StoredPeopleTest, ChangeRefusesADayItsMonthDoesNotHave) {
     change.birthDateEdit->setText("29/02/1700");
     change.calendarEdit->setText("GREGORIANO");
     EXPECT_FALSE(change.SaveEditedRecord());
-    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Data Nascita Scorretta o Incompleta",
-                                                          "Data Nascita Scorretta o Incompleta"}));
+    EXPECT_EQ(messages.Texts(),
+              (std::vector<std::string>{"Data Nascita Scorretta o Incompleta", "Data Nascita Scorretta o Incompleta"}));
     EXPECT_TRUE(Touched(before, Snapshot()).empty());
     change.calendarEdit->setText("GIULIANO");
     EXPECT_TRUE(change.SaveEditedRecord());

@@ -9,8 +9,8 @@
 #include "display/chart/plants_panel.h"
 #include "tests/common/controls_of_test.h"
 #include "tests/common/current_chart_of_test.h"
-#include "tests/common/wheel_geometry_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/wheel_geometry_of_test.h"
 
 namespace testing_support {
 
@@ -39,9 +39,7 @@ T* ChartControl(const char* name) {
 }
 
 // The plants panel of the chart window that exists.
-inline display::PlantsPanel& PlantsPanelOfTest() {
-    return *ChartWindowOfTest()->findChild<display::PlantsPanel*>();
-}
+inline display::PlantsPanel& PlantsPanelOfTest() { return *ChartWindowOfTest()->findChild<display::PlantsPanel*>(); }
 
 }  // namespace testing_support
 

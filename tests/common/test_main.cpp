@@ -1,8 +1,8 @@
 // Entry point of every test program: headless Qt, the shipped data tree of the
 // build, and GoogleTest.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <cstdlib>
-#include <gtest/gtest.h>
 
 #include <QDialog>
 

@@ -74,7 +74,8 @@ std::string RandomBytes(std::size_t n, unsigned seed) {
 
 void OpenToOtherUsers(const std::filesystem::path& folder) {
     namespace fs = std::filesystem;
-    const auto readable = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
+    const auto readable =
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
     const auto enterable = readable | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
     fs::permissions(folder, enterable);
     for (const auto& e : fs::recursive_directory_iterator(folder))

@@ -69,12 +69,12 @@ private:
 // to its end. Where the child ends depends only on what it does, never on the
 // machine's speed.
 struct TracedRun {
-    int changes = 0;         // changes the child made, the one it was ended before included
+    int changes = 0;  // changes the child made, the one it was ended before included
     // Each change: the call ("write", "rename", "fsync", ...) and, for a call
     // on an open file, the file (" /path").
     std::vector<std::string> calls;
-    bool killed = false;     // ended before its killBefore-th change
-    int exitCode = -1;       // when it ran to its end (91: body threw; 97: it could not be traced)
+    bool killed = false;  // ended before its killBefore-th change
+    int exitCode = -1;    // when it ran to its end (91: body threw; 97: it could not be traced)
 };
 TracedRun RunKilledBeforeChange(const std::function<void()>& body, int killBefore);
 

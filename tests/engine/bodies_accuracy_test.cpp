@@ -88,8 +88,7 @@ TEST_F(Accuracy, MinorBodiesTableIsCheckedBeforeUse) {
     testing_support::TempWorkFolder folder;
     testing_support::NoInstalledCopies installation;
     EphemerisTables tables;  // the tables of this folder
-    std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
-                          folder.Path() / "FilePosi");
+    std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi", folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DMIN.rnd", 1000);
     EXPECT_THROW(static_cast<void>(ComputeBodies(kVesta, false, 2451545.0, settings, tables)), EphemerisTableError);
     // Outside the span no table is needed.
@@ -142,8 +141,7 @@ TEST_F(Accuracy, LunarTableIsCheckedBeforeUse) {
     testing_support::TempWorkFolder folder;
     testing_support::NoInstalledCopies installation;
     EphemerisTables tables;  // the tables of this folder
-    std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
-                          folder.Path() / "FilePosi");
+    std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi", folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DLUN.rnd", kLunarTableBytes - 1);
     EXPECT_THROW(static_cast<void>(ComputeBodies(kNode, false, 2451545.0, settings, tables)), EphemerisTableError);
     EXPECT_THROW(static_cast<void>(ComputeBodies(kBlackMoon, false, 2451545.0, settings, tables)), EphemerisTableError);
@@ -164,8 +162,7 @@ TEST_F(Accuracy, NodeDirectionFollowsThePreciseNode) {
         const precise::Position p = precise::At(jd, kNode, true);
         ASSERT_TRUE(p.ok);
         if (std::fabs(p.lonSpeed) < 0.005) continue;
-        EXPECT_EQ(retrograde, p.lonSpeed < 0)
-            << "JD " << jd << ", daily motion " << p.lonSpeed;
+        EXPECT_EQ(retrograde, p.lonSpeed < 0) << "JD " << jd << ", daily motion " << p.lonSpeed;
         ++(p.lonSpeed < 0 ? backwards : forwards);
     }
     EXPECT_GT(forwards, 100);
@@ -202,8 +199,7 @@ TEST_F(Accuracy, RetrogradeMarksFollowThePreciseDailyMotion) {
             // Stations excluded: a body nearly at rest may fall either way.
             if (std::fabs(p.lonSpeed) < 0.01) continue;
             const bool retro = computed.bodies[BodyOfNumber(b)].retrograde;
-            EXPECT_EQ(retro, p.lonSpeed < 0)
-                << "body " << b << " at JD " << jd << ", daily motion " << p.lonSpeed;
+            EXPECT_EQ(retro, p.lonSpeed < 0) << "body " << b << " at JD " << jd << ", daily motion " << p.lonSpeed;
             ++checked;
         }
     }

@@ -120,8 +120,8 @@ TEST(BodyTheory, AscendantAndEntryFourteen) {
     EXPECT_EQ(p.longitudes[TheoryPoint::Descendant], 77);  // left as it was
     EXPECT_EQ(p.latitudes[TheoryPoint::Descendant], 0);
     // Right ascension of the seventh cusp: opposite that of the Ascendant.
-    EXPECT_NEAR(std::fabs(AngleGap(p.rightAscensions[TheoryPoint::Descendant],
-                                   p.rightAscensions[TheoryPoint::Ascendant])),
+    EXPECT_NEAR(std::fabs(
+                    AngleGap(p.rightAscensions[TheoryPoint::Descendant], p.rightAscensions[TheoryPoint::Ascendant])),
                 180, 1e-9);
 }
 
@@ -147,7 +147,8 @@ TEST(BodyTheory, KeplerIsSolvedToConvergence) {
     for (Real e : {0.0L, 0.0167L, 0.25L, 0.38L, 0.9L}) {
         for (Real m = -3; m < 7; m += 0.37L) {
             const Real eccentricAnomaly = SolveKepler(m, e);
-            EXPECT_NEAR(static_cast<double>(eccentricAnomaly - e * std::sin(eccentricAnomaly)), static_cast<double>(m), 1e-15)
+            EXPECT_NEAR(static_cast<double>(eccentricAnomaly - e * std::sin(eccentricAnomaly)), static_cast<double>(m),
+                        1e-15)
                 << "e " << static_cast<double>(e);
         }
     }
@@ -177,8 +178,7 @@ TEST(BodyTheory, TheoriesRunInDynamicalTime) {
     const Real d = DynamicalJulianDay(jd) - 2415020.0L;
     ASSERT_GT(static_cast<double>((d + 2415020.0L - jd) * 24), 2.5);
     const Real t = d / 36525;
-    const Real expected =
-        Mod360(259.183275L - 1934.142L * t + 0.002078L * t * t + 0.0000022L * t * t * t);
+    const Real expected = Mod360(259.183275L - 1934.142L * t + 0.002078L * t * t + 0.0000022L * t * t * t);
     BodyPositions p;
     RunBodyComputation(11, false, jd, s, nullptr, p);
     EXPECT_NEAR(static_cast<double>(AngleGap(p.longitudes[TheoryPoint::Node], expected)), 0, 1e-6);
@@ -199,15 +199,15 @@ TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
     const Case cases[] = {
         {1721422.5L, false, false, false, false, false},  // Moon: strictly after
         {1721423.0L, true, false, false, false, false},
-        {1721423.5L, true, true, false, false, false},    // planets: from, inclusive
-        {1721433.5L, true, true, false, false, false},    // node: strictly after
+        {1721423.5L, true, true, false, false, false},  // planets: from, inclusive
+        {1721433.5L, true, true, false, false, false},  // node: strictly after
         {1721434.0L, true, true, true, false, false},
         {2396758.0L, true, true, true, false, false},
-        {2396758.5L, true, true, true, true, true},       // black moon, Ceres to Chiron: from
-        {2451545.0L, true, true, true, true, true},       // after 1900 the planets too
+        {2396758.5L, true, true, true, true, true},  // black moon, Ceres to Chiron: from
+        {2451545.0L, true, true, true, true, true},  // after 1900 the planets too
         {2481130.0L, true, true, true, true, true},
-        {2481130.5L, true, true, true, true, false},      // Ceres to Chiron: strictly before
-        {2488433.5L, true, true, true, false, false},     // black moon: strictly before
+        {2481130.5L, true, true, true, true, false},   // Ceres to Chiron: strictly before
+        {2488433.5L, true, true, true, false, false},  // black moon: strictly before
         {2499373.0L, true, true, true, false, false},
         {2499373.5L, false, false, false, false, false},  // all: strictly before
     };
@@ -217,16 +217,17 @@ TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
         RunBodyComputation(0, false, c.jd, s, &src, with);
         RunBodyComputation(0, false, c.jd, off, nullptr, without);
         const double jd = static_cast<double>(c.jd);
-        EXPECT_NEAR(
-            static_cast<double>(AngleGap(with.longitudes[TheoryPoint::Moon], without.longitudes[TheoryPoint::Moon])),
-            c.moon ? 1.0 : 0.0, 1e-12)
+        EXPECT_NEAR(static_cast<double>(
+                        AngleGap(with.longitudes[TheoryPoint::Moon], without.longitudes[TheoryPoint::Moon])),
+                    c.moon ? 1.0 : 0.0, 1e-12)
             << jd;
         for (int b = kMercury; b <= kPluto; ++b) {
             const TheoryPoint at = TheoryPointOfNumber(b);
             EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[at], without.longitudes[at])),
-                        c.planets ? 1.0 : 0.0, 1e-12) << jd << " body " << b;
-            EXPECT_NEAR(static_cast<double>(with.latitudes[at] - without.latitudes[at]),
-                        c.planets ? 1.0 : 0.0, 1e-12) << jd << " body " << b;
+                        c.planets ? 1.0 : 0.0, 1e-12)
+                << jd << " body " << b;
+            EXPECT_NEAR(static_cast<double>(with.latitudes[at] - without.latitudes[at]), c.planets ? 1.0 : 0.0, 1e-12)
+                << jd << " body " << b;
         }
         // The node is computed from the corrected Moon, so compare it with the
         // table switched off alone.
@@ -236,23 +237,26 @@ TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
         BodyPositions noNode;
         RunBodyComputation(0, false, c.jd, nodeOff, &src2, noNode);
         // Each with its own correction after its table's.
-        EXPECT_NEAR(
-            static_cast<double>(AngleGap(with.longitudes[TheoryPoint::Node], noNode.longitudes[TheoryPoint::Node])),
-            c.node ? 1.005 : 0.0, 1e-12)
+        EXPECT_NEAR(static_cast<double>(
+                        AngleGap(with.longitudes[TheoryPoint::Node], noNode.longitudes[TheoryPoint::Node])),
+                    c.node ? 1.005 : 0.0, 1e-12)
             << jd;
         EXPECT_NEAR(static_cast<double>(
                         AngleGap(with.longitudes[TheoryPoint::BlackMoon], without.longitudes[TheoryPoint::BlackMoon])),
-                    c.blackMoon ? 1.975 : 0.0, 1e-12) << jd;
+                    c.blackMoon ? 1.975 : 0.0, 1e-12)
+            << jd;
         EXPECT_EQ(src.nodeFineCalls > 0, c.node) << jd;
         EXPECT_EQ(src.blackMoonFineCalls > 0, c.blackMoon) << jd;
         for (int b = kCeres; b <= kChiron; ++b) {
             const TheoryPoint at = TheoryPointOfNumber(b);
-            EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[at], without.longitudes[at])),
-                        c.minor ? 3.0 : 0.0, 1e-12) << jd << " body " << b;
+            EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[at], without.longitudes[at])), c.minor ? 3.0 : 0.0,
+                        1e-12)
+                << jd << " body " << b;
         }
         // The Moon's latitude is corrected wherever its longitude is.
         EXPECT_NEAR(static_cast<double>(with.latitudes[TheoryPoint::Moon] - without.latitudes[TheoryPoint::Moon]),
-                    c.moon ? 0.01 : 0.0, 1e-12) << jd;
+                    c.moon ? 0.01 : 0.0, 1e-12)
+            << jd;
         // The tables needed are exactly those consulted.
         const TablesNeeded t = TablesNeededFor(0, c.jd, s);
         EXPECT_EQ(t.moon, src.moonCalls > 0) << jd;
@@ -320,13 +324,20 @@ TEST(BodyCorrections, FieldsAndKindsOfNodeAndBlackMoon) {
 TEST(Retrograde, RuleOnRawLongitudes) {
     TheoryTable later{}, present{};
     constexpr auto kAt = TheoryPointOfNumber;
-    present[kAt(3)] = 100.0L;  later[kAt(3)] = 99.99L;    // backwards: negated
-    present[kAt(4)] = 100.0L;  later[kAt(4)] = 100.01L;   // forwards
-    present[kAt(5)] = 359.9L;  later[kAt(5)] = 0.2L;      // forwards across 0 Aries
-    present[kAt(6)] = 0.0003L; later[kAt(6)] = 359.9998L; // backwards across 0 Aries: not seen
-    present[kAt(7)] = 0.0L;    later[kAt(7)] = 359.999L;  // exactly 0 can never come out negative
-    present[kAt(8)] = 50.0L;   later[kAt(8)] = 44.0L;     // a jump of 5 degrees or more
-    present[kAt(9)] = 50.0L;   later[kAt(9)] = 50.0L;     // not computed: equal
+    present[kAt(3)] = 100.0L;
+    later[kAt(3)] = 99.99L;  // backwards: negated
+    present[kAt(4)] = 100.0L;
+    later[kAt(4)] = 100.01L;  // forwards
+    present[kAt(5)] = 359.9L;
+    later[kAt(5)] = 0.2L;  // forwards across 0 Aries
+    present[kAt(6)] = 0.0003L;
+    later[kAt(6)] = 359.9998L;  // backwards across 0 Aries: not seen
+    present[kAt(7)] = 0.0L;
+    later[kAt(7)] = 359.999L;  // exactly 0 can never come out negative
+    present[kAt(8)] = 50.0L;
+    later[kAt(8)] = 44.0L;  // a jump of 5 degrees or more
+    present[kAt(9)] = 50.0L;
+    later[kAt(9)] = 50.0L;  // not computed: equal
     EXPECT_TRUE(MovesBackwards(later[kAt(3)], present[kAt(3)]));
     EXPECT_FALSE(MovesBackwards(later[kAt(4)], present[kAt(4)]));
     EXPECT_FALSE(MovesBackwards(later[kAt(5)], present[kAt(5)]));
@@ -371,7 +382,7 @@ TEST_F(BodiesOnChart, SunriseModeLeavesOtherEntriesAlone) {
 
 TEST(MissingTables, ReportedBeforeAnythingChanges) {
     testing_support::TempWorkFolder folder;  // an empty working folder: no tables
-    EphemerisTables tables;  // the tables of this folder
+    EphemerisTables tables;                  // the tables of this folder
     settings = BodySettings{};
     settings.trueNode = true;
     settings.trueBlackMoon = true;
@@ -395,14 +406,14 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
 
     // A short table that cannot be put back is reported just the same.
     testing_support::NoInstalledCopies installation;
-    testing_support::WriteBytes(folder.Path() / "FilePosi" / "DSEL.rnd",
-                                std::string(2 * 1000, '\0'));
+    testing_support::WriteBytes(folder.Path() / "FilePosi" / "DSEL.rnd", std::string(2 * 1000, '\0'));
     try {
         chart = ComputeBodies(2, false, 2451545.0, settings, tables);
         FAIL() << "no error for a short table";
     } catch (const EphemerisTableError& e) {
         EXPECT_EQ(e.Code(), rt::kReadBeyondEnd);
-        EXPECT_NE(std::string(e.what()).find("(ha 1000 record dei 777955 che deve avere)"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("(ha 1000 record dei 777955 che deve avere)"), std::string::npos)
+            << e.what();
     }
     EXPECT_EQ(chart.bodies, before.bodies);
 

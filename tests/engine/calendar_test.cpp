@@ -14,7 +14,7 @@ TEST(JulianDay, PublishedValuesInBothCalendars) {
     EXPECT_EQ(JulianDayNumber(1, 1, 1, 2000, 12, 0), 2451545.0L);
     EXPECT_EQ(JulianDayNumber(1, 15, 10, 1582, 0, 0), 2299160.5L);
     EXPECT_EQ(JulianDayNumber(0, 4, 10, 1582, 0, 0), 2299159.5L);
-    EXPECT_EQ(JulianDayNumber(0, 1, 1, -4712, 12, 0), 0.0L);       // the epoch
+    EXPECT_EQ(JulianDayNumber(0, 1, 1, -4712, 12, 0), 0.0L);        // the epoch
     EXPECT_EQ(JulianDayNumber(1, 17, 11, 1858, 0, 0), 2400000.5L);  // MJD zero
     EXPECT_EQ(JulianDayNumber(0, 1, 1, 1, 0, 0), 1721423.5L);
 }

@@ -28,9 +28,7 @@ protected:
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(KELVOR_TEST_DATA_DIR);
     }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
     std::filesystem::path previous_;
 };
 
@@ -58,9 +56,8 @@ TEST_F(ChartTexts, EveryChartShowsWhatItShowedBeforeSaveAtRoundingBoundaries) {
             if (now[t].text == before) continue;
             if (now[t].remake(-kNearBoundary) == before || now[t].remake(kNearBoundary) == before) {
                 ++nearBoundary;
-                std::printf("near a boundary: %s, %s: \"%s\" before, \"%s\" now\n",
-                            chart_texts::InputText(in).c_str(), now[t].what.c_str(), before.c_str(),
-                            now[t].text.c_str());
+                std::printf("near a boundary: %s, %s: \"%s\" before, \"%s\" now\n", chart_texts::InputText(in).c_str(),
+                            now[t].what.c_str(), before.c_str(), now[t].text.c_str());
                 continue;
             }
             if (++failures <= 20)
@@ -72,8 +69,8 @@ TEST_F(ChartTexts, EveryChartShowsWhatItShowedBeforeSaveAtRoundingBoundaries) {
             if (std::string(in.system) == chart_texts::kSystems[s]) ++systems[s];
     }
     EXPECT_EQ(failures, 0);
-    std::printf("%u charts, %ld texts: %d differ within %.0Le of a boundary between two texts\n",
-                fixture->charts, texts, nearBoundary, kNearBoundary);
+    std::printf("%u charts, %ld texts: %d differ within %.0Le of a boundary between two texts\n", fixture->charts,
+                texts, nearBoundary, kNearBoundary);
     RecordProperty("NearBoundaryDifferences", nearBoundary);
     // The sample reaches what it is meant to: retrograde bodies, places beyond
     // the polar circles, every house system.

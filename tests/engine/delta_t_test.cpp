@@ -18,18 +18,17 @@ TEST(DeltaT, FollowsTheTabulatedHistoricalValues) {
     struct Sample {
         double year, seconds, tolerance;
     };
-    const Sample samples[] = {
-        {-500, 17190, 15}, {0, 10580, 5}, {200, 8640, 5},  {400, 6700, 5},  {600, 4740, 5},
-        {800, 2960, 5},    {1000, 1570, 5}, {1200, 740, 5}, {1400, 320, 5},  {1600, 120, 1},
-        {1700, 9, 0.5},    {1800, 14, 0.5}, {1850, 7, 0.5}, {1900, -3, 0.5}, {1950, 29, 0.5},
-        {1970, 40.2, 0.3}, {1990, 56.9, 0.3}, {2000, 63.8, 0.3}, {2005, 64.7, 0.3}};
-    for (const Sample& s : samples)
-        EXPECT_NEAR(Dt(s.year), s.seconds, s.tolerance) << "year " << s.year;
+    const Sample samples[] = {{-500, 17190, 15}, {0, 10580, 5},     {200, 8640, 5},   {400, 6700, 5},
+                              {600, 4740, 5},    {800, 2960, 5},    {1000, 1570, 5},  {1200, 740, 5},
+                              {1400, 320, 5},    {1600, 120, 1},    {1700, 9, 0.5},   {1800, 14, 0.5},
+                              {1850, 7, 0.5},    {1900, -3, 0.5},   {1950, 29, 0.5},  {1970, 40.2, 0.3},
+                              {1990, 56.9, 0.3}, {2000, 63.8, 0.3}, {2005, 64.7, 0.3}};
+    for (const Sample& s : samples) EXPECT_NEAR(Dt(s.year), s.seconds, s.tolerance) << "year " << s.year;
 }
 
 TEST(DeltaT, NoJumpWhereOneExpressionTakesOverFromAnother) {
-    for (double year : {-500.0, 500.0, 1600.0, 1700.0, 1800.0, 1860.0, 1900.0, 1920.0, 1941.0,
-                        1961.0, 1986.0, 2005.0, 2050.0, 2150.0}) {
+    for (double year : {-500.0, 500.0, 1600.0, 1700.0, 1800.0, 1860.0, 1900.0, 1920.0, 1941.0, 1961.0, 1986.0, 2005.0,
+                        2050.0, 2150.0}) {
         EXPECT_NEAR(Dt(year - 1e-7), Dt(year), 0.5) << "year " << year;
         // And no kink either: the slope just before and just after agree
         // (except at -500, where the parabola was joined by value only).

@@ -1,8 +1,8 @@
 // Dominant-planet scores: the criteria on hand-made points and the files of a
 // fixture chart.
 #include "engine/dominants.h"
-#include "engine/engine_settings.h"
 #include "engine/bodies_theory.h"
+#include "engine/engine_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -82,8 +82,8 @@ TEST(VolguineCriteria, SpeedsIncludingRetrogradeAndTheTurnOfAries) {
 
 TEST(VolguineCriteria, HousesAndTheirParts) {
     VolguinePoints p = EqualHouses(27.5L);
-    p.longitude[Body::Sun] = 117.5L;             // exactly on cusp 4: house 3, last part
-    p.longitude[Body::Moon] = 27.5L + 29.5L;     // rounds to 30 degrees into a 29.6-degree house
+    p.longitude[Body::Sun] = 117.5L;          // exactly on cusp 4: house 3, last part
+    p.longitude[Body::Moon] = 27.5L + 29.5L;  // rounds to 30 degrees into a 29.6-degree house
     p.cusps[2] = 27.5L + 29.6L;
     p.longitude[Body::Mercury] = 87.5L + 22.5L;  // house 3, rounded 22 degrees: part 5
     const VolguineScores s = ScoreVolguine(p);
@@ -128,8 +128,8 @@ class VolguineFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         // The body computation reads the ephemeris correction tables of the build.
-        std::filesystem::create_directory_symlink(
-            std::filesystem::path(std::getenv("KELVOR_DATA_DIR")) / "FilePosi", folder_.Path() / "FilePosi");
+        std::filesystem::create_directory_symlink(std::filesystem::path(std::getenv("KELVOR_DATA_DIR")) / "FilePosi",
+                                                  folder_.Path() / "FilePosi");
         theChart = Chart{};
         birth = BirthData{};
         theChart.settings.node = ParseNodeKind("VERO");

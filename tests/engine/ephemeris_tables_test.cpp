@@ -36,8 +36,7 @@ std::string Int16s(const std::vector<int>& values) {
 std::string Int32s(const std::vector<std::int32_t>& values) {
     std::string s;
     for (std::int32_t v : values)
-        for (int i = 0; i < 4; ++i)
-            s += static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i) s += static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
     return s;
 }
 
@@ -45,14 +44,14 @@ TEST(PlanetRecord, LayoutOfTheFields) {
     PlanetRecord r;
     r.julianDay = 2451544.0;
     for (int f = 1; f <= 17; ++f) r.field[f] = f * (f % 2 ? 1 : -1);
-    r.field[8] = -3000;   // Pluto's fields are 16-bit
+    r.field[8] = -3000;  // Pluto's fields are 16-bit
     r.field[17] = 1234;
     std::uint8_t b[32];
     ASSERT_TRUE(EncodePlanetRecord(r, b));
     EXPECT_EQ(rt::Real48FromBytes(b), 2451544.0L);
-    EXPECT_EQ(static_cast<std::int8_t>(b[6]), 1);     // field 1, Mercury
-    EXPECT_EQ(static_cast<std::int8_t>(b[12]), 7);    // field 7, Neptune
-    EXPECT_EQ(b[13], 0);                              // not a field
+    EXPECT_EQ(static_cast<std::int8_t>(b[6]), 1);   // field 1, Mercury
+    EXPECT_EQ(static_cast<std::int8_t>(b[12]), 7);  // field 7, Neptune
+    EXPECT_EQ(b[13], 0);                            // not a field
     EXPECT_EQ(static_cast<std::int16_t>(b[14] | (b[15] << 8)), -3000);
     EXPECT_EQ(static_cast<std::int8_t>(b[16]), 9);    // field 9, the node
     EXPECT_EQ(static_cast<std::int8_t>(b[17]), -10);  // field 10, Mercury's latitude
@@ -81,8 +80,8 @@ protected:
 
 TEST_F(SyntheticTables, DailyMoonTableInterpolates) {
     Write("DSEL.rnd", Int16s({100, 200, -400, 21600, 21602, 0}));
-    EXPECT_EQ(ReadMoonCorrection(kMoonTableBase), 100);        // on a record
-    EXPECT_EQ(ReadMoonCorrection(kMoonTableBase + 1), 200);    // either neighbour
+    EXPECT_EQ(ReadMoonCorrection(kMoonTableBase), 100);      // on a record
+    EXPECT_EQ(ReadMoonCorrection(kMoonTableBase + 1), 200);  // either neighbour
     EXPECT_EQ(ReadMoonCorrection(kMoonTableBase + 0.25L), 125);
     EXPECT_EQ(ReadMoonCorrection(kMoonTableBase + 1.5L), -100);
     EXPECT_EQ(ReadMoonCorrection(kMoonTableBase + 3), 21600);  // exactly 21600 stays
@@ -118,17 +117,15 @@ TEST_F(SyntheticTables, FiveDayPlanetTableInterpolatesFromTheRecordsOwnDay) {
     EXPECT_EQ(ReadPlanetCorrection(1, r1), 10);
     EXPECT_EQ(ReadPlanetCorrection(1, r1 + 2.5L), 15);
     EXPECT_EQ(ReadPlanetCorrection(16, r1 + 1), -24);
-    EXPECT_EQ(ReadPlanetCorrection(8, r1), 21600);         // stays
-    EXPECT_EQ(ReadPlanetCorrection(8, r1 + 2.5L), 5);       // 21605 is reduced
+    EXPECT_EQ(ReadPlanetCorrection(8, r1), 21600);     // stays
+    EXPECT_EQ(ReadPlanetCorrection(8, r1 + 2.5L), 5);  // 21605 is reduced
     EXPECT_THROW(ReadPlanetCorrection(1, kPlanetTableEpoch + 15.5L), rt::IoError);
 }
 
 TEST_F(SyntheticTables, LunarTableFollowsAParabolaWithinEachDay) {
     // Tenths of an arc second: start and middle of each day.
     std::string bytes(kLunarTableBytes, '\0');
-    auto put = [&](std::uint64_t at, int start, int middle) {
-        bytes.replace(at, 4, Int16s({start, middle}));
-    };
+    auto put = [&](std::uint64_t at, int start, int middle) { bytes.replace(at, 4, Int16s({start, middle})); };
     put(30 * kLunarRecordSize, 100, 400);
     put(31 * kLunarRecordSize, -200, 0);
     put(5 * kLunarRecordSize, 777, 777);  // the node's day 5, not the black moon's
@@ -162,8 +159,8 @@ TEST_F(SyntheticTables, LunarTableFollowsAParabolaWithinEachDay) {
     // The last day of each part reads the start of the record after it; past
     // it, and before the first day, the run-time's read error.
     EXPECT_NEAR(static_cast<double>(NodeFineCorrectionFrom(table, kNodeFineBase + lastNode + 0.5L)), 2, 1e-12);
-    EXPECT_NEAR(static_cast<double>(BlackMoonFineCorrectionFrom(table, kBlackMoonFineBase + lastBlack + 0.5L)),
-                -2, 1e-12);
+    EXPECT_NEAR(static_cast<double>(BlackMoonFineCorrectionFrom(table, kBlackMoonFineBase + lastBlack + 0.5L)), -2,
+                1e-12);
     EXPECT_NEAR(static_cast<double>(BlackMoonFineCorrectionFrom(table, kBlackMoonFineBase + lastBlack + 0.999999L)),
                 -3276.8, 0.05);
     EXPECT_THROW(BlackMoonFineCorrectionFrom(table, kBlackMoonFineBase + lastBlack + 1), rt::IoError);
@@ -176,10 +173,8 @@ TEST_F(SyntheticTables, LunarTableFollowsAParabolaWithinEachDay) {
 TEST(GeneratedTables, CoverEveryDayTheComputationReads) {
     const std::filesystem::path dir = std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi";
     EXPECT_GE(std::filesystem::file_size(dir / "DSEL.rnd"), kMoonTableRecords * kMoonRecordSize);
-    EXPECT_GE(std::filesystem::file_size(dir / "DPR1.rnd"),
-              kPlanetTableRecords * kPlanetRecordSize);
-    EXPECT_GE(std::filesystem::file_size(dir / "NOJLNE.rnd"),
-              kBlackMoonTableRecords * kBlackMoonRecordSize);
+    EXPECT_GE(std::filesystem::file_size(dir / "DPR1.rnd"), kPlanetTableRecords * kPlanetRecordSize);
+    EXPECT_GE(std::filesystem::file_size(dir / "NOJLNE.rnd"), kBlackMoonTableRecords * kBlackMoonRecordSize);
     // The last Julian days of each span find both of their records.
     EXPECT_LT(MoonTableIndex(2499373.49L) + 1, kMoonTableRecords);
     EXPECT_LT(PlanetTableIndex(2499373.49L) + 1, kPlanetTableRecords);
@@ -199,10 +194,9 @@ TEST(GeneratedTables, CoverEveryDayTheComputationReads) {
     // Each planet record carries its own day, five days apart.
     const std::string bytes = testing_support::ReadBytes(dir / "DPR1.rnd");
     EXPECT_EQ(PlanetTableDamage(bytes), "");
-    for (std::int64_t n : {std::int64_t{0}, std::int64_t{1}, std::int64_t{77777},
-                           kPlanetTableRecords - 1}) {
-        const PlanetRecord r = DecodePlanetRecord(
-            reinterpret_cast<const std::uint8_t*>(bytes.data()) + n * kPlanetRecordSize);
+    for (std::int64_t n : {std::int64_t{0}, std::int64_t{1}, std::int64_t{77777}, kPlanetTableRecords - 1}) {
+        const PlanetRecord r =
+            DecodePlanetRecord(reinterpret_cast<const std::uint8_t*>(bytes.data()) + n * kPlanetRecordSize);
         EXPECT_EQ(r.julianDay, kPlanetTableEpoch + 5 * n) << n;
         EXPECT_EQ(PlanetTableIndex(r.julianDay), n);
     }

@@ -45,8 +45,8 @@ long double RightAscension(long double lon, long double eps) {
 struct EphemerisFolder {
     testing_support::TempWorkFolder folder;
     EphemerisFolder() {
-        std::filesystem::create_directory_symlink(
-            std::filesystem::path(std::getenv("KELVOR_DATA_DIR")) / "FilePosi", folder.Path() / "FilePosi");
+        std::filesystem::create_directory_symlink(std::filesystem::path(std::getenv("KELVOR_DATA_DIR")) / "FilePosi",
+                                                  folder.Path() / "FilePosi");
     }
 };
 
@@ -97,8 +97,7 @@ TEST(HourBoundaries, EquatorHalvesRightAscension) {
     const HourBoundaryTable& t = boundaries.table;
     const long double eps = TrueObliquity(2451545.0L);
     for (int j = 2; j <= 24; j += 2) {
-        long double a = RightAscension(t[j - 1], eps), b = RightAscension(t[j], eps),
-                    c = RightAscension(t[j + 1], eps);
+        long double a = RightAscension(t[j - 1], eps), b = RightAscension(t[j], eps), c = RightAscension(t[j + 1], eps);
         EXPECT_NEAR(AngleGap(a - b, b - c), 0, 1e-9) << j;
     }
 }
@@ -128,8 +127,8 @@ static double ReferenceSunrise(double fromJd) {
     double rise = 0;
     char err[256] = {};
     swe_rise_trans(fromJd, SE_SUN, nullptr, SEFLG_MOSEPH,
-                   SE_CALC_RISE | SE_BIT_GEOCTR_NO_ECL_LAT | SE_BIT_NO_REFRACTION | SE_BIT_DISC_CENTER,
-                   geopos, 0, 0, &rise, err);
+                   SE_CALC_RISE | SE_BIT_GEOCTR_NO_ECL_LAT | SE_BIT_NO_REFRACTION | SE_BIT_DISC_CENTER, geopos, 0, 0,
+                   &rise, err);
     return rise;
 }
 

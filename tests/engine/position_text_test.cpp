@@ -32,19 +32,29 @@ TEST(PositionText, MinutesRoundButNeverIntoTheNextSign) {
     FormatSignPosShort(2, t, 45.5L + 12 / 3600.0L);
     EXPECT_EQ(t, "15Sti30:12");
     FormatDegMin(2, t, 10 + 1 / 60.0L + 2 / 3600.0L);
-    EXPECT_EQ(t, "10\xB0" "01'02\"");
+    EXPECT_EQ(t,
+              "10\xB0"
+              "01'02\"");
     FormatDegMin(1, t, 10.5L);
-    EXPECT_EQ(t, "10\xB0" "30'");
+    EXPECT_EQ(t,
+              "10\xB0"
+              "30'");
 }
 
 TEST(PositionText, LongFormWithRetrogradeFlag) {
     std::string t;
     FormatSignPosLong(t, " ", 250.25L);
-    EXPECT_EQ(t, "10\xB0" "15' Boogschutt ");
+    EXPECT_EQ(t,
+              "10\xB0"
+              "15' Boogschutt ");
     FormatSignPosLong(t, "", 250.25L);
-    EXPECT_EQ(t, "10\xB0" "15' Boogschutt");
+    EXPECT_EQ(t,
+              "10\xB0"
+              "15' Boogschutt");
     FormatSignPosLong(t, "r", 0.5L);
-    EXPECT_EQ(t, "00\xB0" "30' Ram Retrogrado ");
+    EXPECT_EQ(t,
+              "00\xB0"
+              "30' Ram Retrogrado ");
 }
 
 TEST(PositionText, LatitudeAndZone) {
@@ -139,7 +149,9 @@ TEST(SignsAndHouses, TwelfthSignAndTheLastPointOfEachList) {
     EXPECT_EQ(SignOf(359.9999L), 12);
     std::string t;
     FormatSignPosLong(t, " ", 359.5L);
-    EXPECT_EQ(t, "29\xB0" "30' Vissen ");
+    EXPECT_EQ(t,
+              "29\xB0"
+              "30' Vissen ");
     FormatSignPosShort(1, t, 330.25L);
     EXPECT_EQ(t, "00Vis15");
 

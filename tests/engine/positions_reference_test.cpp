@@ -184,17 +184,16 @@ TEST_F(PositionsReference, WholeChartsAndRetrogradeMarksAsBefore) {
             const bool angle = tag == "lon" || tag == "ra" || tag == "hlon";
             for (int number = 1; number <= 19; ++number) {
                 const TheoryPoint b = TheoryPointOfNumber(number);
-                const std::string where = tag + " of body " + std::to_string(number) + " at JD " +
-                                          std::to_string(static_cast<double>(c.jd));
+                const std::string where =
+                    tag + " of body " + std::to_string(number) + " at JD " + std::to_string(static_cast<double>(c.jd));
                 if (tag == "lon") {
                     // The sign is the retrograde mark.
                     EXPECT_EQ(std::signbit(got[b]), std::signbit(expected[b])) << where;
                     if (expected[b] < 0) ++retrograde;
                 }
-                const Real gap = angle ? AngleGap(std::fabs(got[b]), std::fabs(expected[b]))
-                                       : got[b] - expected[b];
-                EXPECT_LE(std::fabs(gap), kTolerance) << where << ": " << static_cast<double>(got[b])
-                                                      << " against " << static_cast<double>(expected[b]);
+                const Real gap = angle ? AngleGap(std::fabs(got[b]), std::fabs(expected[b])) : got[b] - expected[b];
+                EXPECT_LE(std::fabs(gap), kTolerance)
+                    << where << ": " << static_cast<double>(got[b]) << " against " << static_cast<double>(expected[b]);
             }
         }
         // Hours of time; a thousandth of an arc second is 1/15000 of a second of time.
@@ -215,8 +214,8 @@ TEST_F(PositionsReference, RetrogradePassOfEveryModeAsTwoSeparateComputations) {
     for (const int mode : modes) {
         for (Real jd = 2299161.3L; jd < 2480000; jd += 4321.77L) {
             for (const bool trueTypes : {true, false}) {
-                const BodySettings settings = SettingsOf(trueTypes ? "VERO" : "MEDIO", trueTypes ? "VERA" : "MEDIA",
-                                                         123.25L, 303.25L);
+                const BodySettings settings =
+                    SettingsOf(trueTypes ? "VERO" : "MEDIO", trueTypes ? "VERA" : "MEDIA", 123.25L, 303.25L);
                 const ComputedBodies later = ComputeBodies(mode, true, jd + 0.001L, settings);
                 const ComputedBodies expected = ComputeBodies(mode, false, jd, settings);
                 const ComputedBodies got = ComputeBodiesWithRetro(mode, jd, settings);
@@ -229,8 +228,7 @@ TEST_F(PositionsReference, RetrogradePassOfEveryModeAsTwoSeparateComputations) {
                     EXPECT_LE(std::fabs(AngleGap(got.bodies[b].longitude, expected.bodies[b].longitude)), 1e-9L)
                         << where;
                     EXPECT_LE(std::fabs(got.bodies[b].latitude - expected.bodies[b].latitude), 1e-9L) << where;
-                    EXPECT_LE(std::fabs(got.bodies[b].declination - expected.bodies[b].declination), 1e-9L)
-                        << where;
+                    EXPECT_LE(std::fabs(got.bodies[b].declination - expected.bodies[b].declination), 1e-9L) << where;
                     if (backwards) ++marks;
                 }
             }
@@ -245,8 +243,8 @@ TEST_F(PositionsReference, HouseCuspsOfEverySystemAsBefore) {
     for (const ReferenceHouses& h : ref.houses) {
         HouseCusps c;
         const HouseStatus status = CuspsFromRamc(ParseHouseSystem(h.system).kind, h.ramc, h.eps, h.phi, c);
-        const std::string where = h.system + " at RAMC " + std::to_string(static_cast<double>(h.ramc)) +
-                                  ", latitude " + std::to_string(static_cast<double>(h.phi));
+        const std::string where = h.system + " at RAMC " + std::to_string(static_cast<double>(h.ramc)) + ", latitude " +
+                                  std::to_string(static_cast<double>(h.phi));
         EXPECT_EQ(static_cast<int>(status), h.status) << where;
         for (int k = 1; k <= 12; ++k)
             EXPECT_LE(std::fabs(AngleGap(c[k], h.cusps[k])), kTolerance) << where << ", cusp " << k;
@@ -289,9 +287,9 @@ WholeChart ComputeWholeChart(const Person& p) {
     w.chart = ComputeChart(m, PlaceOf(p.place), settings);
     w.chart.receptions = ComputeReceptions(w.chart);
     w.planetaryDay = FindPlanetaryDay(w.chart);
-    w.hourBoundaries =
-        ComputeHourBoundaries(w.chart.place, {w.planetaryDay.sunriseJulianDay - p.zone / 24, p.hour, p.minute, p.zone, 0})
-            .table;
+    w.hourBoundaries = ComputeHourBoundaries(w.chart.place, {w.planetaryDay.sunriseJulianDay - p.zone / 24, p.hour,
+                                                             p.minute, p.zone, 0})
+                           .table;
     return w;
 }
 

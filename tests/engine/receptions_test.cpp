@@ -1,6 +1,6 @@
 // Dignities, mutual receptions and their chains; the generated exchange tables.
-#include "engine/angles.h"
 #include "engine/receptions.h"
+#include "engine/angles.h"
 
 #include <gtest/gtest.h>
 

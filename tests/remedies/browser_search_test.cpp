@@ -20,7 +20,7 @@ namespace {
 const std::vector<std::string> kGreek{"ALFA", "BETA", "DELTA", "GAMMA", "OMEGA"};
 
 TEST(ListPrefixSeek, LandsWhereTheHalvingsMeetTheKey) {
-    EXPECT_EQ(PrefixBisect(kGreek, "D"), 2);      // the first midpoint matches at once
+    EXPECT_EQ(PrefixBisect(kGreek, "D"), 2);  // the first midpoint matches at once
     EXPECT_EQ(PrefixBisect(kGreek, "G"), 3);
     EXPECT_EQ(PrefixBisect(kGreek, "A"), 0);
     EXPECT_EQ(PrefixBisect(kGreek, "OMEGA"), 4);  // the last line can be reached
@@ -124,8 +124,8 @@ TEST_F(BrowserFixture, LongIndicationIsMatchedWhole) {
 
 TEST_F(BrowserFixture, RemedyFoundFromItsVariantLine) {
     const std::string longName = "MSA " + Repeat('x', 42);  // 46 characters
-    WritePrimaryDb({Texts("MSA Calendula", "Wonden"), Texts("Hoest", "x"),
-                    Texts("MSA Calendula", "Tandvlees"), Texts(longName, "Iets")});
+    WritePrimaryDb({Texts("MSA Calendula", "Wonden"), Texts("Hoest", "x"), Texts("MSA Calendula", "Tandvlees"),
+                    Texts(longName, "Iets")});
     const std::string variant = RemedyVariantLine("MSA Calendula");
     ASSERT_EQ(variant.substr(0, 15), "Calendula (MSA)");
     EXPECT_EQ(FindRemedyHits("MSA Calendula"), (std::vector<std::int64_t>{1, 3}));
@@ -193,12 +193,10 @@ TEST(SlotDetails, CycleThroughTheFourTextsWithTheirNotices) {
 }
 
 TEST(SignatureWords, PrimaryWordsMarkedAndAtMostTwelve) {
-    EXPECT_EQ(SignatureWords("Zon-Mars Venus", true),
-              (std::vector<std::string>{"\xA7 Zon", "\xA7 Mars", "Venus"}));
+    EXPECT_EQ(SignatureWords("Zon-Mars Venus", true), (std::vector<std::string>{"\xA7 Zon", "\xA7 Mars", "Venus"}));
     EXPECT_EQ(SignatureWords("Leeuw Ram", false), (std::vector<std::string>{"Leeuw", "Ram"}));
     EXPECT_EQ(SignatureWords("Zon ", true), (std::vector<std::string>{"\xA7 Zon", ""}));
-    EXPECT_EQ(SignatureWords("Boogschutterstekens", false),
-              std::vector<std::string>{"Boogschutterste"});
+    EXPECT_EQ(SignatureWords("Boogschutterstekens", false), std::vector<std::string>{"Boogschutterste"});
     EXPECT_EQ(SignatureWords("a b c d e f g h i j k l m n", false).size(), 12u);
 }
 
@@ -245,8 +243,7 @@ protected:
     void SetUp() override {
         const fs::path shipped = KELVOR_TEST_DATA_DIR;
         fs::create_directories("OpzioneH");
-        for (const char* f : {"OpzioneH/DBmain.rnd", "OpzioneH/Repertorio.rnd"})
-            fs::copy_file(shipped / f, f);
+        for (const char* f : {"OpzioneH/DBmain.rnd", "OpzioneH/Repertorio.rnd"}) fs::copy_file(shipped / f, f);
     }
 };
 

@@ -132,8 +132,7 @@ TEST_F(SampleDatabase, ASaveFlushesEachFileItChangesOnceAndTwoMore) {
     ASSERT_TRUE(AppendPrimaryEdit(t).listsRebuilt);
     const std::int64_t appendFlushes = rt::FlushesOfThisThread() - flushedBeforeAppend;
     int appended = 0;
-    for (const auto& [name, bytes] : files())
-        appended += !beforeAppend.count(name) || beforeAppend.at(name) != bytes;
+    for (const auto& [name, bytes] : files()) appended += !beforeAppend.count(name) || beforeAppend.at(name) != bytes;
     ASSERT_NE(beforeAppend.find("./" + std::string(kDatabaseSizesName)), beforeAppend.end());
     EXPECT_NE(files().at("./" + std::string(kDatabaseSizesName)),
               beforeAppend.at("./" + std::string(kDatabaseSizesName)));
@@ -162,8 +161,8 @@ TEST_F(SampleDatabase, AReorderKeepsEveryRecordAndTheHeader) {
 TEST(DatabaseReorder, CarriesRecordNumbersSoNamesWithStarsAndTwinsSurvive) {
     TempWorkFolder folder;
     // Names holding "*" and two equal records: matching by text would lose them.
-    WritePrimaryDb({Texts("Aurum*Plus", "Angst*s nachts"), Texts("Sulfur", "Jeuk"),
-                    Texts("Sulfur", "Jeuk"), Texts("A**B", "x")});
+    WritePrimaryDb(
+        {Texts("Aurum*Plus", "Angst*s nachts"), Texts("Sulfur", "Jeuk"), Texts("Sulfur", "Jeuk"), Texts("A**B", "x")});
     std::vector<std::string> before = Records(FileBytes(kPrimaryDbName), kPrimaryRecordSize);
     ASSERT_TRUE(CommitPrimaryOrder({4, 3, 1, 2}).saved);
     std::vector<std::string> after = Records(FileBytes(kPrimaryDbName), kPrimaryRecordSize);
@@ -327,12 +326,14 @@ protected:
             atStep = killAtStep;
             steps = 0;
             WriteSteps hooks;
-            if (atStep > 0 && !inRebuild) hooks.journal = [](int step) {
-                if (step == atStep) raise(SIGKILL);
-            };
-            if (atStep > 0 && inRebuild) hooks.listRebuild = [] {
-                if (++steps == atStep) raise(SIGKILL);
-            };
+            if (atStep > 0 && !inRebuild)
+                hooks.journal = [](int step) {
+                    if (step == atStep) raise(SIGKILL);
+                };
+            if (atStep > 0 && inRebuild)
+                hooks.listRebuild = [] {
+                    if (++steps == atStep) raise(SIGKILL);
+                };
             Change(op, hooks);
             _exit(0);
         }
@@ -344,8 +345,8 @@ protected:
         }
         int status = 0;
         waitpid(pid, &status, 0);
-        landedInRebuild_ = fs::exists(rt::ResolvePath(StaleListsMarkFor(PrimaryDb()))) &&
-                           FileBytes(kPrimaryDbName) != old;
+        landedInRebuild_ =
+            fs::exists(rt::ResolvePath(StaleListsMarkFor(PrimaryDb()))) && FileBytes(kPrimaryDbName) != old;
         rt::FinishInterruptedRewrites();
         EnsureRemedyFiles();
         return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;

@@ -43,7 +43,8 @@ TEST(UpdateFolders, TheFirstThreeVolumesHoldingOpzioneHAreOffered) {
         fs::create_directories(folder.Path() / d);
         roots.push_back(folder.Path() / d);
     }
-    for (const char* d : {"C", "E", "G", "K"}) fs::create_directories(folder.Path() / d / (d[0] == 'E' ? "opzioneh" : "OpzioneH"));
+    for (const char* d : {"C", "E", "G", "K"})
+        fs::create_directories(folder.Path() / d / (d[0] == 'E' ? "opzioneh" : "OpzioneH"));
     auto found = FindUpdateFolders(roots);
     ASSERT_EQ(found.size(), 3u);
     EXPECT_EQ(found[0], folder.Path() / "C" / "OpzioneH");
@@ -149,7 +150,8 @@ TEST(UpdateCheck, AnIncomingDatabaseThatIsNotWholeRefusesTheUpdate) {
     Touch(local / "Sintomi.txt", "Angst\r\n", 600);
     auto localState = [&] {
         std::vector<std::pair<std::string, std::string>> files;
-        for (const auto& e : fs::directory_iterator(local)) files.emplace_back(e.path().filename().string(), ReadBytes(e.path()));
+        for (const auto& e : fs::directory_iterator(local))
+            files.emplace_back(e.path().filename().string(), ReadBytes(e.path()));
         std::sort(files.begin(), files.end());
         return files;
     };

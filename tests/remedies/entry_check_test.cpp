@@ -87,8 +87,8 @@ TEST(EntryRefusals, OrdinaryEntriesPass) {
 
 TEST(EntryRefusals, TextsBeyondTheirFieldAreAskedAboutByName) {
     EXPECT_EQ(CutQuestion({Key("Remedie", std::string(300, 'a')), Memo("Dosering", std::string(900, 'p'))}), "");
-    const std::string q =
-        CutQuestion({Key("Remedie", std::string(301, 'a')), Memo("Dosering", "kort"), Line("Zodiac", std::string(71, 'z'))});
+    const std::string q = CutQuestion(
+        {Key("Remedie", std::string(301, 'a')), Memo("Dosering", "kort"), Line("Zodiac", std::string(71, 'z'))});
     EXPECT_NE(q.find("\"Remedie\": 301 caratteri, il limite \xE8 300"), std::string::npos) << q;
     EXPECT_NE(q.find("\"Zodiac\": 71 caratteri, il limite \xE8 70"), std::string::npos) << q;
     EXPECT_EQ(q.find("Dosering"), std::string::npos) << q;

@@ -32,8 +32,8 @@ TEST(ListKeys, ARecordWithAControlCharacterIsLeftOutAndReportedNotCuttingTheList
     TempWorkFolder folder;
     std::vector<PrimaryTexts> records;
     for (int i = 1; i <= 40; ++i) records.push_back(Texts(Numbered("Remedie ", i), Numbered("Symptoom ", i), "Zon"));
-    records[4].indication = "Symptoom\x1A 05";          // Ctrl-Z pasted into an indication
-    records[6].remedy = "Remedie\r\n07";                 // a line break in a remedy
+    records[4].indication = "Symptoom\x1A 05";                     // Ctrl-Z pasted into an indication
+    records[6].remedy = "Remedie\r\n07";                           // a line break in a remedy
     records.push_back(Texts("Remedie 41", "Symptoom 40", "Zon"));  // shares the last symptom
     WritePrimaryDb(records);
     const ListRebuildReport report = RebuildPrimaryLists();
@@ -93,19 +93,19 @@ TEST(ListKeys, WhatAListShowsLeadsBackToItsRecords) {
         return t;
     };
     WritePrimaryDb({
-        with(Texts("", "Leeg"), "geen remedie"),                        // 1: a record without a remedy
-        with(Texts("Belladonna", "Koorts boven 39\xB0"), "B bij koorts"),  // 2
-        with(Texts("Alo\xEB", "Obstipatie"), "A bij obstipatie"),          // 3
+        with(Texts("", "Leeg"), "geen remedie"),                                      // 1: a record without a remedy
+        with(Texts("Belladonna", "Koorts boven 39\xB0"), "B bij koorts"),             // 2
+        with(Texts("Alo\xEB", "Obstipatie"), "A bij obstipatie"),                     // 3
         with(Texts("Arnica", "Brandwond*test"), "stored before stars were refused"),  // 4
-        with(Texts("Arnica", "Hoofdpijn "), "with a trailing blank"),    // 5
-        with(Texts("Alo\xEB", "Koorts boven 39\xB0"), "A bij koorts"),     // 6
+        with(Texts("Arnica", "Hoofdpijn "), "with a trailing blank"),                 // 5
+        with(Texts("Alo\xEB", "Koorts boven 39\xB0"), "A bij koorts"),                // 6
     });
     RebuildPrimaryLists();
     const auto symptoms = rt::ReadTextLines(kSymptomListName);
     const auto remedies = rt::ReadTextLines(kRemedyListName);
     // The names as they are: a last letter or "°" is not cut.
-    EXPECT_EQ(symptoms, (std::vector<std::string>{"Brandwond", "Hoofdpijn", "Koorts boven 39\xB0", "Leeg",
-                                                  "Obstipatie"}));
+    EXPECT_EQ(symptoms,
+              (std::vector<std::string>{"Brandwond", "Hoofdpijn", "Koorts boven 39\xB0", "Leeg", "Obstipatie"}));
     EXPECT_EQ(remedies, (std::vector<std::string>{"Alo\xEB", "Arnica", "Belladonna"}));
 
     EXPECT_EQ(FindSymptomHits("Koorts boven 39\xB0"), (std::vector<std::int64_t>{2, 6}));
@@ -140,11 +140,11 @@ TEST(ListKeys, ListsBroughtFromAnEarlierInstallationStillLeadToTheirRecords) {
         return t;
     };
     WritePrimaryDb({
-        with(Texts("Belladonna", "Koorts boven 39\xB0"), "B bij koorts"),  // 1
-        with(Texts("Alo\xEB", "Obstipatie"), "A bij obstipatie"),          // 2
-        with(Texts("Bryonia 1\xB0", "Koorts boven 39\xB0"), "M bij koorts"),     // 3
-        with(Texts("Alo\xEB", "Koorts boven 39\xB0"), "A bij koorts"),     // 4
-        with(Texts("Arnica", "Hoofdpijn"), "A bij hoofdpijn"),            // 5
+        with(Texts("Belladonna", "Koorts boven 39\xB0"), "B bij koorts"),     // 1
+        with(Texts("Alo\xEB", "Obstipatie"), "A bij obstipatie"),             // 2
+        with(Texts("Bryonia 1\xB0", "Koorts boven 39\xB0"), "M bij koorts"),  // 3
+        with(Texts("Alo\xEB", "Koorts boven 39\xB0"), "A bij koorts"),        // 4
+        with(Texts("Arnica", "Hoofdpijn"), "A bij hoofdpijn"),                // 5
     });
     rt::WriteTextLines(kSymptomListName, {"Hoofdpijn", "Koorts boven 39", "Obstipatie"});
     rt::WriteTextLines(kRemedyListName, {"Alo", "Arnica", "Belladonna", "Bryonia 1"});

@@ -33,7 +33,7 @@ TEST(PrimaryRecordLayout, FieldsLieAtTheirOffsets) {
     // Length bytes at the documented offsets.
     EXPECT_EQ(b[0], 1);
     EXPECT_EQ(b[51], 250);
-    EXPECT_EQ(b[804], 50);   // posology characters 751-800
+    EXPECT_EQ(b[804], 50);  // posology characters 751-800
     EXPECT_EQ(b[955], 250);
     EXPECT_EQ(b[1206], 10);  // indication characters 251-260
     EXPECT_EQ(b[2512], 50);  // synthesis characters 1251-1300
@@ -158,8 +158,7 @@ TEST(PrimaryFileEmpty, AppendToAnEmptyFileWritesTheHeaderFirst) {
     testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), "");
     EXPECT_EQ(AppendPrimaryRecord(Texts("Zincum", "Onrust")), 1);
     EXPECT_EQ(ReadPrimaryRecord(1).remedy, "Zincum");
-    EXPECT_EQ(FileBytes(kPrimaryDbName).substr(0, kPrimaryRecordSize),
-              std::string(kPrimaryRecordSize, '\0'));
+    EXPECT_EQ(FileBytes(kPrimaryDbName).substr(0, kPrimaryRecordSize), std::string(kPrimaryRecordSize, '\0'));
 }
 
 TEST_F(PrimaryFile, DeleteMovesLaterRecordsDownByOne) {
@@ -204,7 +203,7 @@ TEST(PrimaryListKeys, TrailingCharactersOfOtherKindsAreTrimmedUpToTen) {
     EXPECT_EQ(trim("Hoofdpijn ,- "), "Hoofdpijn");
     EXPECT_EQ(trim("Hoest (droog)"), "Hoest (droog)");
     EXPECT_EQ(trim("Zie p. 3."), "Zie p. 3.");
-    EXPECT_EQ(trim("Caff\xE8 "), "Caff\xE8");       // è is kept
+    EXPECT_EQ(trim("Caff\xE8 "), "Caff\xE8");            // è is kept
     EXPECT_EQ(trim("A" + std::string(12, ' ')), "A  ");  // only ten go
     EXPECT_EQ(trim(""), "");
 }
@@ -216,8 +215,8 @@ TEST(PrimaryListKeys, EveryLetterAndTheDegreeSignEndAKey) {
         TrimListKey(s);
         return s;
     };
-    for (const char* kept : {"Alo\xEB", "Ma\xEFs", "Gr\xFC", "Gar\xE7", "Espa\xF1", "Koorts boven 39\xB0",
-                             "\xC6", "\xD8", "\xDF", "\xFF", "\x8A", "\x9C", "\x9F", "5 mg/m\xB2"})
+    for (const char* kept : {"Alo\xEB", "Ma\xEFs", "Gr\xFC", "Gar\xE7", "Espa\xF1", "Koorts boven 39\xB0", "\xC6",
+                             "\xD8", "\xDF", "\xFF", "\x8A", "\x9C", "\x9F", "5 mg/m\xB2"})
         EXPECT_EQ(trim(std::string(kept) + " -*"), kept) << kept;
     // Signs that are no letters still go: the multiplication and division
     // signs among the letters' codes, the section sign, the inverted question mark.
@@ -253,26 +252,20 @@ TEST(PrimaryVariants, FormCodesGiveOneVariantLine) {
 
 TEST(PrimaryRebuild, PlanetAndSignListsHoldDistinctRemedies) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("Sol", "Angst", "Zon, Mars", "Leeuw"),
-                    Texts("Luna", "Slaap", "zon", "Kreeft, Boogschutter"),
-                    Texts("Sol", "Moeheid", "Zon", "Leeuw"),
-                    Texts("Mercurius", "Hoest", "Mercurius", "Tweelingen"),
+    WritePrimaryDb({Texts("Sol", "Angst", "Zon, Mars", "Leeuw"), Texts("Luna", "Slaap", "zon", "Kreeft, Boogschutter"),
+                    Texts("Sol", "Moeheid", "Zon", "Leeuw"), Texts("Mercurius", "Hoest", "Mercurius", "Tweelingen"),
                     Texts("Aurum", "Angst", "Mars", "Leeuw")});
     RebuildPrimaryLists();
     EXPECT_EQ(ReadRemedyNameList("OpzioneH\\SolePri.rnd"), (std::vector<std::string>{"Sol"}));
-    EXPECT_EQ(ReadRemedyNameList("OpzioneH\\MartPri.rnd"),
-              (std::vector<std::string>{"Aurum", "Sol"}));
-    EXPECT_EQ(ReadRemedyNameList("OpzioneH\\MercPri.rnd"),
-              (std::vector<std::string>{"Mercurius"}));
+    EXPECT_EQ(ReadRemedyNameList("OpzioneH\\MartPri.rnd"), (std::vector<std::string>{"Aurum", "Sol"}));
+    EXPECT_EQ(ReadRemedyNameList("OpzioneH\\MercPri.rnd"), (std::vector<std::string>{"Mercurius"}));
     EXPECT_EQ(ReadRemedyNameList("OpzioneH\\Leeuw.rnd"), (std::vector<std::string>{"Aurum", "Sol"}));
     EXPECT_EQ(ReadRemedyNameList("OpzioneH\\Boogschutt.rnd"), (std::vector<std::string>{"Luna"}));
     // Record 0 of these lists is data; an empty list is an empty file.
     EXPECT_EQ(FileBytes("OpzioneH\\LunaPri.rnd"), "");
     EXPECT_EQ(FileBytes("OpzioneH\\SolePri.rnd").size(), kRemedyNameRecordSize);
-    EXPECT_EQ(rt::ReadTextLines(kSymptomListName),
-              (std::vector<std::string>{"Angst", "Hoest", "Moeheid", "Slaap"}));
-    EXPECT_EQ(rt::ReadTextLines(kRemedyListName),
-              (std::vector<std::string>{"Aurum", "Luna", "Mercurius", "Sol"}));
+    EXPECT_EQ(rt::ReadTextLines(kSymptomListName), (std::vector<std::string>{"Angst", "Hoest", "Moeheid", "Slaap"}));
+    EXPECT_EQ(rt::ReadTextLines(kRemedyListName), (std::vector<std::string>{"Aurum", "Luna", "Mercurius", "Sol"}));
 }
 
 TEST(PrimaryRebuild, HeaderOnlyDatabaseGivesEmptyLists) {
@@ -291,9 +284,7 @@ TEST(PrimaryRebuild, FailedRebuildLeavesTheOldListsAndNoTemporaries) {
     rt::WriteTextLines(kSymptomListName, {"Oud"});
     EXPECT_THROW(RebuildPrimaryLists(), rt::IoError);  // no database
     EXPECT_EQ(rt::ReadTextLines(kSymptomListName), (std::vector<std::string>{"Oud"}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("OpzioneH"),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("OpzioneH"), std::filesystem::directory_iterator()), 1);
 }
 
 }  // namespace

@@ -129,8 +129,8 @@ TEST_F(RankedFiles, MultiSymptomSearchWritesTheCountFileAndDetails) {
     current[5] = "Koorts";
     current[6] = "Jeuk";  // chosen after the search: highlighted, but not in the detail
     RankedDetail d = RankedSearchDetail(RankedSearchKind::MultiSymptom, "Alpha", slots, current);
-    EXPECT_EQ(d.lines, (std::vector<std::string>{"= Hoest", "- A bij hoest", "= Hoest", "- A bij hoest",
-                                                 "= Koorts", "- A bij koorts", kDetailClosingLine}));
+    EXPECT_EQ(d.lines, (std::vector<std::string>{"= Hoest", "- A bij hoest", "= Hoest", "- A bij hoest", "= Koorts",
+                                                 "- A bij koorts", kDetailClosingLine}));
     EXPECT_EQ(std::string(kDetailClosingLine), "            =======\xA7\xA7\xA7\xA7\xA7\xA7\xA7=======");
     std::vector<int> lit;
     for (int k = 1; k <= kRankedSlots; ++k)
@@ -148,8 +148,8 @@ TEST_F(RankedFiles, DetailOfANameEndingInSignsAfterAThreeDigitTally) {
     auto ranked = RunRankedSearch(RankedSearchKind::MultiSymptom, Slots({"Hoest"}));
     ASSERT_EQ(Lines(ranked), std::vector<std::string>{"100 Beta, -"});
     EXPECT_EQ(CountRecordTally(rt::ReadAllRecords(kMultiSymptomCountName, kCountRecordSize)[0]), 100);
-    RankedDetail d = RankedSearchDetail(RankedSearchKind::MultiSymptom, ranked[0].name, Slots({"Hoest"}),
-                                        Slots({"Hoest"}));
+    RankedDetail d =
+        RankedSearchDetail(RankedSearchKind::MultiSymptom, ranked[0].name, Slots({"Hoest"}), Slots({"Hoest"}));
     EXPECT_EQ(d.lines.size(), 201u);  // the name as ranked, not cut from the line
 }
 
@@ -193,10 +193,10 @@ TEST_F(RankedFiles, SampleDatabaseThreeSymptoms) {
     EXPECT_EQ(Lines(ranked),
               (std::vector<std::string>{"03 Lavandula angustifolia", "02 Verbena officinalis",
                                         "02 QSPC Melissa officinalis", "02 HS 112 - Valeriana officinalis",
-                                        "02 Betonica officinalis", "01 Viola odorata",
-                                        "01 TSA Rosmarinus officinalis", "01 Tilia cordata",
-                                        "01 Tanacetum parthenium", "01 Salix alba", "01 Mentha piperita",
-                                        "01 Matricaria chamomilla", "01 Lactuca sativa", "01 Humulus lupulus"}));
+                                        "02 Betonica officinalis", "01 Viola odorata", "01 TSA Rosmarinus officinalis",
+                                        "01 Tilia cordata", "01 Tanacetum parthenium", "01 Salix alba",
+                                        "01 Mentha piperita", "01 Matricaria chamomilla", "01 Lactuca sativa",
+                                        "01 Humulus lupulus"}));
 }
 
 }  // namespace

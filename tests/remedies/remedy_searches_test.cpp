@@ -24,8 +24,7 @@ namespace {
 const fs::path kShipped = KELVOR_TEST_DATA_DIR;
 
 PrimaryRecord Rec(const std::string& remedy, const std::string& notes, const std::string& synthesis = {},
-                  const std::string& primary = {}, const std::string& secondary = {},
-                  const std::string& zodiac = {}) {
+                  const std::string& primary = {}, const std::string& secondary = {}, const std::string& zodiac = {}) {
     PrimaryRecord r;
     r.remedy = remedy;
     r.notes1 = notes.substr(0, 250);
@@ -42,7 +41,7 @@ TEST(TextSearch, WordFoundWithoutRegardToCaseInAnyRecordOfTheRemedy) {
         Rec("", ""),  // record 0
         Rec("Mentha", "Etherische olie (menthol)"),
         Rec("Salvia", "Looistoffen"),
-        Rec("Salvia", "Etherische olie (thujon)"),  // second record of Salvia
+        Rec("Salvia", "Etherische olie (thujon)"),            // second record of Salvia
         Rec("Arnica", std::string(248, 'x') + "ETHERISCHE"),  // the word across two slices
         Rec("Borago", "Slijmstoffen"),
     };
@@ -93,7 +92,7 @@ protected:
             therapies.push_back(t);
         };
         add("Reuma", "Salix");
-        add("Reuma", "URTICA");       // linked to Urtica without regard to case
+        add("Reuma", "URTICA");  // linked to Urtica without regard to case
         add("Bloedarmoede", "Ferrum");
         add("Reuma", "Harpagophytum");  // not in the primary database
         add("Bloedarmoede", "Urtica");
@@ -114,10 +113,8 @@ TEST_F(DebilitySearch, OppositeSignTableMatchesTheRadios) {
 TEST_F(DebilitySearch, PathologiesOfTheSignatureRemediesOnceEach) {
     // Ferrum -> Bloedarmoede; Urtica -> Bloedarmoede (exact name only: "URTICA" is
     // another text here).
-    EXPECT_EQ(DebilityPathologies(primary, therapies, "Mars", "Ram"),
-              (std::vector<std::string>{"Bloedarmoede"}));
-    EXPECT_EQ(DebilityPathologies(primary, therapies, "Mars", "Schorpioen"),
-              (std::vector<std::string>{"Buikpijn"}));
+    EXPECT_EQ(DebilityPathologies(primary, therapies, "Mars", "Ram"), (std::vector<std::string>{"Bloedarmoede"}));
+    EXPECT_EQ(DebilityPathologies(primary, therapies, "Mars", "Schorpioen"), (std::vector<std::string>{"Buikpijn"}));
     EXPECT_EQ(DebilityPathologies(primary, therapies, "Ieder", "Ieder"),
               (std::vector<std::string>{"Bloedarmoede", "Buikpijn", "Koorts", "Reuma"}));
     EXPECT_TRUE(DebilityPathologies(primary, therapies, "Saturnus", "Ieder").empty());
@@ -182,15 +179,14 @@ SignatureRecord Sr(const std::string& symptom, const std::string& plant, const s
 
 TEST(SignatureBrowse, PlantsOfASymptom) {
     std::vector<SignatureRecord> data{
-        Sr("Tosse", "Timo", "Culpeper"),           // record 1
-        Sr("Tosse  ", "Malva   ", "Mattioli"),      // record 2: blanks removed
+        Sr("Tosse", "Timo", "Culpeper"),             // record 1
+        Sr("Tosse  ", "Malva   ", "Mattioli"),       // record 2: blanks removed
         Sr("Tosse", "", "vedi anche: Raffreddore"),  // record 3: a reference
-        Sr("Insonnia", "", "vedi: Nervosismo"),     // record 4
+        Sr("Insonnia", "", "vedi: Nervosismo"),      // record 4
     };
     auto t = FindSymptomPlants(data, "Tosse");
     EXPECT_TRUE(t.found);
-    EXPECT_EQ(t.plants, (std::vector<std::string>{"Timo" + std::string(40, '-'),
-                                                  "Malva" + std::string(40, '-')}));
+    EXPECT_EQ(t.plants, (std::vector<std::string>{"Timo" + std::string(40, '-'), "Malva" + std::string(40, '-')}));
     EXPECT_EQ(t.records, (std::vector<std::int64_t>{1, 2}));
     EXPECT_EQ(t.shown.authors, "Mattioli");
     auto i = FindSymptomPlants(data, "Insonnia");
@@ -250,9 +246,8 @@ TEST_F(SampleSearches, MarsWithRam) {
     EXPECT_EQ(rt::ReadTextLines(kRemedyIndexName).size(), 48u);
     std::vector<std::string> found;
     for (const auto& h : SearchSignatures(index.names, "Mars", "Ram")) found.push_back(h.remedy);
-    EXPECT_EQ(found, (std::vector<std::string>{"Artemisia absinthium", "Crataegus monogyna",
-                                               "Juniperus communis", "TSA Rosmarinus officinalis",
-                                               "Urtica dioica"}));
+    EXPECT_EQ(found, (std::vector<std::string>{"Artemisia absinthium", "Crataegus monogyna", "Juniperus communis",
+                                               "TSA Rosmarinus officinalis", "Urtica dioica"}));
     EXPECT_EQ(SearchSignatures(index.names, "Ieder", "Ieder").size(), 48u);
 }
 
@@ -261,9 +256,8 @@ TEST_F(SampleSearches, CompositionWordAndDebility) {
     const auto all = ReadPrimaryFile();
     EXPECT_EQ(SearchRemedyTexts(all, index.names, "rozemarijnzuur", RemedyTextKind::Composition),
               (std::vector<std::string>{"Lavandula angustifolia", "Mentha piperita", "Ocimum basilicum",
-                                        "Origanum majorana", "QSPC Melissa officinalis",
-                                        "Salvia officinalis", "Symphytum officinale", "Thymus vulgaris",
-                                        "TSA Rosmarinus officinalis"}));
+                                        "Origanum majorana", "QSPC Melissa officinalis", "Salvia officinalis",
+                                        "Symphytum officinale", "Thymus vulgaris", "TSA Rosmarinus officinalis"}));
     EXPECT_EQ(SearchRemedyTexts(all, index.names, "licht", RemedyTextKind::Synthesis),
               (std::vector<std::string>{"Filipendula ulmaria", "HS 8 - Hypericum perforatum"}));
 

@@ -25,8 +25,7 @@ inline std::string Pattern(std::size_t n) {
 }
 
 inline remedies::PrimaryTexts Texts(const std::string& remedy, const std::string& indication,
-                                    const std::string& primary = {},
-                                    const std::string& zodiac = {}) {
+                                    const std::string& primary = {}, const std::string& zodiac = {}) {
     remedies::PrimaryTexts t;
     t.remedy = remedy;
     t.indication = indication;
@@ -39,8 +38,7 @@ inline remedies::PrimaryTexts Texts(const std::string& remedy, const std::string
 inline void WritePrimaryDb(const std::vector<remedies::PrimaryTexts>& records) {
     std::filesystem::create_directories("OpzioneH");
     std::vector<rt::Bytes> all{rt::Bytes(remedies::kPrimaryRecordSize, 0)};
-    for (const auto& t : records)
-        all.push_back(remedies::EncodePrimaryRecord(remedies::MakePrimaryRecord(t)));
+    for (const auto& t : records) all.push_back(remedies::EncodePrimaryRecord(remedies::MakePrimaryRecord(t)));
     rt::ReplaceAllRecords(remedies::kPrimaryDbName, remedies::kPrimaryRecordSize, all);
 }
 

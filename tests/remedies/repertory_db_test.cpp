@@ -14,8 +14,7 @@ using testing_support::TempWorkFolder;
 
 namespace {
 
-RepertoryTexts Therapy(const std::string& pathology, const std::string& remedy,
-                       const std::string& notes = {}) {
+RepertoryTexts Therapy(const std::string& pathology, const std::string& remedy, const std::string& notes = {}) {
     return {pathology, remedy, "3 maal daags", notes};
 }
 
@@ -58,8 +57,7 @@ TEST(RepertoryPathologies, SortedDistinctCaseSensitiveAndUntrimmed) {
     std::vector<RepertoryRecord> records;
     for (const char* p : {"Hoest", "hoest", "Astma", "Hoest", "Keelpijn  ", "", "Hoest"})
         records.push_back(FormToRepertoryRecord(Therapy(p, "X")));
-    EXPECT_EQ(ComputePathologyList(records),
-              (std::vector<std::string>{"Astma", "hoest", "Hoest", "Keelpijn  "}));
+    EXPECT_EQ(ComputePathologyList(records), (std::vector<std::string>{"Astma", "hoest", "Hoest", "Keelpijn  "}));
 }
 
 TEST(RepertoryPathologies, RebuildWritesPatologTxt) {
@@ -67,16 +65,14 @@ TEST(RepertoryPathologies, RebuildWritesPatologTxt) {
     WriteRepertoryDb({});
     RebuildPathologyList();
     EXPECT_EQ(FileBytes(kPathologyListName), "");
-    WriteRepertoryDb({Therapy("Verkoudheid", "Sambucus"), Therapy("Hoest", "Thymus"),
-                      Therapy("Verkoudheid", "Tilia")});
+    WriteRepertoryDb({Therapy("Verkoudheid", "Sambucus"), Therapy("Hoest", "Thymus"), Therapy("Verkoudheid", "Tilia")});
     RebuildPathologyList();
     EXPECT_EQ(FileBytes("OpzioneH\\PATOLOG.TXT"), "Hoest\r\nVerkoudheid\r\n");
 }
 
 TEST(RepertoryLink, MatchesRemedyNamesWithoutRegardToCaseOfAToZ) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("Aurum", "Angst"), Texts("Caff\xE8 tostato", "Moeheid"),
-                    Texts("AURUM", "Hoofdpijn")});
+    WritePrimaryDb({Texts("Aurum", "Angst"), Texts("Caff\xE8 tostato", "Moeheid"), Texts("AURUM", "Hoofdpijn")});
     EXPECT_EQ(FindLinkedPrimaryRecord("aurum"), 1);  // the first of the two
     EXPECT_EQ(FindLinkedPrimaryRecord("CAFF\xE8 TOSTATO"), 2);
     EXPECT_EQ(FindLinkedPrimaryRecord("CAFF\xC8 TOSTATO"), 0);  // accents are not folded

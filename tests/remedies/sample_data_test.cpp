@@ -6,13 +6,13 @@
 #include <filesystem>
 
 #include "platform/gui/message_box.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/text_file.h"
 #include "remedies/primary_db.h"
 #include "remedies/remedy_files.h"
 #include "remedies/repertory_db.h"
 #include "remedies/signature_db.h"
 #include "remedies/stale_lists.h"
-#include "platform/runtime/damaged_file.h"
 #include "tests/remedies/remedy_test_util.h"
 
 using namespace remedies;
@@ -58,8 +58,7 @@ TEST_F(SampleData, RebuiltPrimaryListsMatchTheGoldenFiles) {
 TEST_F(SampleData, RebuiltPathologyListMatchesAndEveryTherapyLinks) {
     RebuildPathologyList();
     EXPECT_EQ(FileBytes(kPathologyListName), ReadFixture("remedies/Patolog.txt"));
-    for (const auto& t : ReadAllRepertoryRecords())
-        EXPECT_GT(FindLinkedPrimaryRecord(t.remedy), 0) << t.remedy;
+    for (const auto& t : ReadAllRepertoryRecords()) EXPECT_GT(FindLinkedPrimaryRecord(t.remedy), 0) << t.remedy;
 }
 
 TEST_F(SampleData, ImportedSignatureListsMatchTheGoldenFile) {

@@ -18,11 +18,11 @@ using testing_support::TempWorkFolder;
 
 namespace {
 
-const std::vector<std::string> kHeader{"Pianta", "Sigla", "Primaria", "Secondaria",
-                                       "Zodiacale", "Sintesi", "Sintomo", "Autori"};
+const std::vector<std::string> kHeader{"Pianta",    "Sigla",   "Primaria", "Secondaria",
+                                       "Zodiacale", "Sintesi", "Sintomo",  "Autori"};
 
-std::vector<std::string> Group(const std::string& plant, const std::string& primary,
-                               const std::string& zodiac, const std::string& symptom) {
+std::vector<std::string> Group(const std::string& plant, const std::string& primary, const std::string& zodiac,
+                               const std::string& symptom) {
     return {plant, "C", primary, "", zodiac, "sintesi", symptom, "Culpeper"};
 }
 
@@ -32,8 +32,7 @@ std::vector<std::string> Text(const std::vector<std::vector<std::string>>& group
     return lines;
 }
 
-SignatureRecord Rec(const std::string& plant, const std::string& primary,
-                    const std::string& zodiac = {}) {
+SignatureRecord Rec(const std::string& plant, const std::string& primary, const std::string& zodiac = {}) {
     SignatureRecord r;
     r.plant = plant;
     r.primarySignature = primary;
@@ -54,8 +53,8 @@ TEST(SignatureRecordLayout, FieldsLieAtTheirOffsets) {
     r.notes = "123456789";
     Bytes b = EncodeSignatureRecord(r);
     ASSERT_EQ(b.size(), kSignatureRecordSize);
-    const std::vector<std::pair<std::size_t, int>> lengths{
-        {0, 1}, {101, 2}, {122, 3}, {138, 4}, {154, 5}, {185, 12}, {256, 7}, {357, 8}, {458, 9}};
+    const std::vector<std::pair<std::size_t, int>> lengths{{0, 1},    {101, 2}, {122, 3}, {138, 4}, {154, 5},
+                                                           {185, 12}, {256, 7}, {357, 8}, {458, 9}};
     for (auto [offset, len] : lengths) EXPECT_EQ(b[offset], len) << offset;
     SignatureRecord back = DecodeSignatureRecord(b);
     EXPECT_EQ(back.zodiacalSignature, "leone-ariete");
@@ -108,10 +107,13 @@ TEST(SignatureNameRule, EqualNeighboursAfterCutAndTrimAreWrittenOnce) {
 }
 
 TEST(SignaturePlantLists, PlanetWordMustMatchExactlyAndSignWordsAreFound) {
-    std::vector<SignatureRecord> data{Rec("Salvia", "giove"),       Rec("Ruta", "sole   "),
-                                      Rec("Arnica", "Sole"),        Rec("Iperico", "sole-luna"),
+    std::vector<SignatureRecord> data{Rec("Salvia", "giove"),
+                                      Rec("Ruta", "sole   "),
+                                      Rec("Arnica", "Sole"),
+                                      Rec("Iperico", "sole-luna"),
                                       Rec("Calendula", "sole", "ariete-leone"),
-                                      Rec("Ruta", "sole", "leone"), Rec("", "sole", "pesci")};
+                                      Rec("Ruta", "sole", "leone"),
+                                      Rec("", "sole", "pesci")};
     EXPECT_EQ(PlantsOfPlanet(data, 1), (std::vector<std::string>{"", "Calendula", "Ruta"}));
     EXPECT_EQ(PlantsOfPlanet(data, 6), (std::vector<std::string>{"Salvia"}));
     EXPECT_TRUE(PlantsOfPlanet(data, 2).empty());
@@ -135,8 +137,7 @@ protected:
 
 TEST_F(SignatureFiles, ImportWritesTheDatabaseAndTheSymptomFile) {
     rt::WriteTextLines(kSignatureTextName,
-                       Text({Group("Salvia", "giove", "sagittario", "Tosse"),
-                             Group("Ruta", "sole", "leone", "Ansia"),
+                       Text({Group("Salvia", "giove", "sagittario", "Tosse"), Group("Ruta", "sole", "leone", "Ansia"),
                              Group("Melissa", "giove", "cancro", "Ansia")}),
                        true);
     auto symptoms = ImportSignatureDatabase();
@@ -150,10 +151,8 @@ TEST_F(SignatureFiles, ImportWritesTheDatabaseAndTheSymptomFile) {
 
     auto last = BuildSignatureLists();
     EXPECT_TRUE(last.empty());  // nothing for the Fishes
-    EXPECT_EQ(ReadNameFile(kPlantNamesName, 20),
-              (std::vector<std::string>{"Melissa", "Ruta", "Salvia"}));
-    EXPECT_EQ(ReadNameFile("OpzioneS\\GiovPri.rnd", 20),
-              (std::vector<std::string>{"Melissa", "Salvia"}));
+    EXPECT_EQ(ReadNameFile(kPlantNamesName, 20), (std::vector<std::string>{"Melissa", "Ruta", "Salvia"}));
+    EXPECT_EQ(ReadNameFile("OpzioneS\\GiovPri.rnd", 20), (std::vector<std::string>{"Melissa", "Salvia"}));
     EXPECT_EQ(ReadNameFile("OpzioneS\\LEEUW.RND", 20), (std::vector<std::string>{"Ruta"}));
     EXPECT_EQ(FileBytes("OpzioneS\\Vissen.rnd"), std::string(kPlantNameRecordSize, '\0'));
 }
@@ -196,8 +195,9 @@ TEST_F(SignatureFiles, AnEmptyTextOrOneWithControlCharactersIsRefused) {
         {"\r\n  \r\n\r\n\x1A", "OpzioneS\\DbTesto.Txt \xE8 vuoto: il database non \xE8 stato modificato"},
         {rt::JoinLines(Text({Group("Ruta", "sole", "", "Ansia\x01")})),
          "Carattere di controllo alla riga 15 di OpzioneS\\DbTesto.Txt: il database non \xE8 stato modificato"},
-        {std::string(8 * 10, '\0'), "Carattere di controllo alla riga 1 di OpzioneS\\DbTesto.Txt: il database non "
-                                    "\xE8 stato modificato"},
+        {std::string(8 * 10, '\0'),
+         "Carattere di controllo alla riga 1 di OpzioneS\\DbTesto.Txt: il database non "
+         "\xE8 stato modificato"},
     };
     for (const Bad& b : bad) {
         testing_support::WriteBytes(rt::ResolvePath(kSignatureTextName), b.bytes);
@@ -253,8 +253,7 @@ TEST_F(SignatureFiles, EmptyDatabaseGivesListsWithRecordZeroOnly) {
     EXPECT_TRUE(EnsureSignatureDatabase());
     BuildSignatureLists();
     EXPECT_EQ(FileBytes(kPlantNamesName), std::string(kPlantNameRecordSize, '\0'));
-    for (const auto& row : kPlanetPlantLists)
-        EXPECT_EQ(FileBytes(row.file).size(), kPlantNameRecordSize) << row.file;
+    for (const auto& row : kPlanetPlantLists) EXPECT_EQ(FileBytes(row.file).size(), kPlantNameRecordSize) << row.file;
 }
 
 }  // namespace

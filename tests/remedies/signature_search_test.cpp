@@ -17,8 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-PrimaryTexts Sig(const std::string& remedy, const std::string& primary,
-                 const std::string& secondary, const std::string& zodiac) {
+PrimaryTexts Sig(const std::string& remedy, const std::string& primary, const std::string& secondary,
+                 const std::string& zodiac) {
     PrimaryTexts t = Texts(remedy, "Indicatie van " + remedy, primary, zodiac);
     t.secondarySignature = secondary;
     return t;
@@ -31,16 +31,16 @@ PrimaryTexts Sig(const std::string& remedy, const std::string& primary,
 // stampa" is never listed.
 void WriteFixture() {
     WritePrimaryDb({
-        Sig("Gentiana", "Mars", "", "Ram"),               // 1
-        Sig("Aurum", "Zon", "Mars", "Ram-Leeuw"),         // 2
-        Sig("Borago", "Jupiter", "", "Ram"),              // 3
-        Sig("Ferrum   ", "Mars", "", "Ram"),              // 4
-        Sig("Capsicum", "Mars", "", "Schorpioen"),        // 5
-        Sig("Equisetum", "Venus", "", "Stier"),           // 6
-        Sig("Errore di stampa", "Mars", "", "Ram"),       // 7
-        Sig("Digitalis", "Mars", "Maan", "Rammelaar"),    // 8
-        Sig("Equisetum", "Mars", "", "Ram"),              // 9
-        Sig("Aurum", "Mars", "", "Ram"),                  // 10
+        Sig("Gentiana", "Mars", "", "Ram"),             // 1
+        Sig("Aurum", "Zon", "Mars", "Ram-Leeuw"),       // 2
+        Sig("Borago", "Jupiter", "", "Ram"),            // 3
+        Sig("Ferrum   ", "Mars", "", "Ram"),            // 4
+        Sig("Capsicum", "Mars", "", "Schorpioen"),      // 5
+        Sig("Equisetum", "Venus", "", "Stier"),         // 6
+        Sig("Errore di stampa", "Mars", "", "Ram"),     // 7
+        Sig("Digitalis", "Mars", "Maan", "Rammelaar"),  // 8
+        Sig("Equisetum", "Mars", "", "Ram"),            // 9
+        Sig("Aurum", "Mars", "", "Ram"),                // 10
     });
 }
 
@@ -52,12 +52,11 @@ protected:
 TEST_F(SignatureSearch, IndexKeepsEachNameWithItsFirstRecord) {
     WriteFixture();
     RemedyIndex index = BuildRemedyIndex();
-    EXPECT_EQ(index.names, (std::vector<std::string>{"Aurum", "Borago", "Capsicum", "Digitalis",
-                                                     "Equisetum", "Ferrum", "Gentiana"}));
+    EXPECT_EQ(index.names, (std::vector<std::string>{"Aurum", "Borago", "Capsicum", "Digitalis", "Equisetum", "Ferrum",
+                                                     "Gentiana"}));
     // Ferrum is stored with trailing blanks: it still names record 4, and
     // Gentiana after it keeps its own record 1.
-    EXPECT_EQ(rt::ReadTextLines(kRemedyIndexName),
-              (std::vector<std::string>{"2", "3", "5", "8", "6", "4", "1"}));
+    EXPECT_EQ(rt::ReadTextLines(kRemedyIndexName), (std::vector<std::string>{"2", "3", "5", "8", "6", "4", "1"}));
     EXPECT_EQ(FileBytes(kRemedyIndexName), "2\r\n3\r\n5\r\n8\r\n6\r\n4\r\n1\r\n");
 }
 
@@ -74,9 +73,8 @@ TEST_F(SignatureSearch, MarsWithRamFindsTheFirstRecordsHoldingBoth) {
     EXPECT_EQ(hits[2].remedy, "Ferrum   ");  // the field as stored
     EXPECT_EQ(hits[3].remedy, "Gentiana");
     EXPECT_EQ(rt::ReadTextLines(kSignatureHitsName),
-              (std::vector<std::string>{"Aurum", "Zon", "Mars", "Ram-Leeuw", "Digitalis", "Mars",
-                                        "Maan", "Rammelaar", "Ferrum   ", "Mars", "", "Ram",
-                                        "Gentiana", "Mars", "", "Ram"}));
+              (std::vector<std::string>{"Aurum", "Zon", "Mars", "Ram-Leeuw", "Digitalis", "Mars", "Maan", "Rammelaar",
+                                        "Ferrum   ", "Mars", "", "Ram", "Gentiana", "Mars", "", "Ram"}));
 }
 
 TEST_F(SignatureSearch, AnyPlanetAndAnySignListEveryRemedy) {

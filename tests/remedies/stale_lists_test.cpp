@@ -194,7 +194,8 @@ TEST(StaleListsAtStart, APathologyListCutShortBesideItsSoundDatabaseIsMadeWholeA
     // The remedy folders of an installation; its pathology list cut after
     // its eighth line, the therapies database sound.
     const fs::path shipped = KELVOR_TEST_DATA_DIR;
-    for (const char* sub : {"OpzioneH", "OpzioneS"}) fs::copy(shipped / sub, folder.Path() / sub, fs::copy_options::recursive);
+    for (const char* sub : {"OpzioneH", "OpzioneS"})
+        fs::copy(shipped / sub, folder.Path() / sub, fs::copy_options::recursive);
     const std::vector<std::string> pathologies = rt::ReadTextLines(kPathologyListName);
     ASSERT_EQ(pathologies.size(), 14u);
     rt::WriteTextLines(kPathologyListName, {pathologies.begin(), pathologies.begin() + 8});

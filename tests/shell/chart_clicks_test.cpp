@@ -11,26 +11,27 @@
 #include <QTimer>
 #include <cstdlib>
 
-#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_tools.h"
 #include "display/wheel/wheel_state.h"
 #include "platform/gui/text_convert.h"
-#include "tests/shell/shell_test_support.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/shell/shell_test_support.h"
 
 namespace {
 
-using testing_support::ChartWindowOfTest;
 using shell_testing::ProgramStart;
+using testing_support::ChartWindowOfTest;
 
 void SaveShot(const char* suffix) {
     const char* target = std::getenv("KELVOR_SCREENSHOT");
     if (!target || !*target) return;
     QApplication::processEvents();
-    testing_support::ChartWindowOfTest()->grab().save(QString::fromUtf8(target).replace(".png", QString::fromUtf8(suffix) + ".png"));
+    testing_support::ChartWindowOfTest()->grab().save(
+        QString::fromUtf8(target).replace(".png", QString::fromUtf8(suffix) + ".png"));
 }
 
 TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
@@ -39,17 +40,20 @@ TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
     shell_testing::StartedMainWindow()->Refresh();
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBProped")->click();
     ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
-    while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+    while (testing_support::ChartControl<QTimer>("Timer1")->isActive())
+        testing_support::ChartWindowOfTest()->DrawWhenReady();
 
-    const QPoint sun(
-        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1]),
-        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphY[1]));
+    const QPoint sun(display::MapX(testing_support::DrawingStateOfTest(),
+                                   testing_support::NatalWheelOfTest().planetGlyphX[1]),
+                     display::MapY(testing_support::DrawingStateOfTest(),
+                                   testing_support::NatalWheelOfTest().planetGlyphY[1]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
     const QStringList texts = testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText().split('\n');
     ASSERT_GE(texts.size(), 8);
     EXPECT_TRUE(texts[0].startsWith("ZOON")) << texts[0].toStdString();
     EXPECT_EQ(texts[1].toStdString(), "Zon in Steenbok: ernstig en ambitieus, klimt geduldig.");
-    EXPECT_TRUE(testing_support::ChartControl<QPlainTextEdit>("MemoL2")->toPlainText().startsWith("De Zon: levenskracht"));
+    EXPECT_TRUE(
+        testing_support::ChartControl<QPlainTextEdit>("MemoL2")->toPlainText().startsWith("De Zon: levenskracht"));
     SaveShot("-texts");
 
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);

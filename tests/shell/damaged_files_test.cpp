@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
@@ -26,6 +25,7 @@
 #include "shell/orb_settings_window.h"
 #include "shell/rich_text_file.h"
 #include "shell/rich_text_window.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace fs = std::filesystem;
@@ -139,7 +139,9 @@ TEST(DamagedOrbSets, ALineThatIsNoOrbIsNamedAndTheOwnSetsStay) {
 TEST(DamagedOrbSets, AFileCutInHalfKeepsWhatItHoldsAndTheSetInForce) {
     ProgramStart start;
     const std::string sound = WriteOwnOrbSets();
-    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 19, "B", shell_testing::ShowSettingsMessage);
+    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings,
+                                  testing_support::CurrentChartOfTest().orbs, 19, "B",
+                                  shell_testing::ShowSettingsMessage);
     // The first 24 of its 49 lines: it ends inside set B.
     const std::vector<std::string> all = CrLfLines(sound);
     std::string half;
@@ -188,8 +190,7 @@ namespace {
 
 // The current person with a text file of the given bytes, as the store left them.
 void PersonWithText(ProgramStart& start, const std::string& bytes) {
-    archive::WriteCurrentPerson("ROSSI MARIO", Person("196012251405-1", "41N54-012E29ROMA"), " nota", "BASE",
-                                "00012");
+    archive::WriteCurrentPerson("ROSSI MARIO", Person("196012251405-1", "41N54-012E29ROMA"), " nota", "BASE", "00012");
     WriteBytes(start.Data() / "BASEtxt" / "00012.txt", bytes);
     start.Activate();
 }
@@ -203,7 +204,8 @@ TEST(DamagedPersonText, ACtrlZInsideIsReadWholeAndSavedWhole) {
     while (text.size() < 1200) text += "Een regel van de eigen tekst van de gebruiker.\r\n";
     text += "Laatste regel";
     PersonWithText(start, text);
-    ASSERT_TRUE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isVisible());
+    ASSERT_TRUE(
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isVisible());
     const Files before = Snapshot(start.Data());
 
     std::string shown;
@@ -296,7 +298,9 @@ TEST(DamagedStoredPerson, ARecalledRecordOfRandomBytesIsNamedAndNotMadeCurrent) 
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "\"VERDI GIUSEPPE\" nell'archivio \"BASE\" (file \"BASE.ST2\", scheda 00002)")) << text;
     EXPECT_TRUE(Contains(text, "la persona corrente resta quella di prima")) << text;
-    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("ALBERTI ANNA"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                    ->toPlainText()
+                    .startsWith("ALBERTI ANNA"));
 
     // The current person and the archive as they were; only the recall's
     // pointer to the chosen record was written.
@@ -320,7 +324,10 @@ TEST(DamagedStoredPerson, ADamagedCurrentPersonIsNamedOnceAndDrawsNoChart) {
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "\"VERDI GIUSEPPE\" nell'archivio \"TMPR\" (file \"TMPR.ST2\")")) << text;
     EXPECT_TRUE(Contains(text, "Coordinate Scorrette")) << text;
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().trimmed(), "");
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                  ->toPlainText()
+                  .trimmed(),
+              "");
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart.moment.julianDay, 0);
     const Changes changes = Compare(before, Snapshot(start.Data()));
     EXPECT_TRUE(changes.changed.empty());
@@ -341,18 +348,25 @@ TEST(DamagedStoredPerson, AFolderInPlaceOfTheCurrentPersonIsNamedOnceAndShowsNoO
         archive::StorePersonRecords(q);
         archive::WriteCurrentPerson("VERDI GIUSEPPE", Person("195001151230+1", "45N28-009E12MILANO"));
         start.Activate();
-        ASSERT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("VERDI GIUSEPPE"));
+        ASSERT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                        ->toPlainText()
+                        .startsWith("VERDI GIUSEPPE"));
         fs::remove(start.Data() / file);
         fs::create_directory(start.Data() / file);
         start.Activate();
         start.Activate();  // told once
         ASSERT_EQ(start.messages.messages.size(), 1u) << file;
         const std::string& text = start.messages.messages[0].text;
-        EXPECT_TRUE(Contains(text, std::string("\"") + file + "\". Al suo posto c'\xE8 una cartella, non un file. "
-                                                             "La persona corrente non viene mostrata"))
+        EXPECT_TRUE(Contains(text, std::string("\"") + file +
+                                       "\". Al suo posto c'\xE8 una cartella, non un file. "
+                                       "La persona corrente non viene mostrata"))
             << text;
         EXPECT_TRUE(Contains(text, std::string("Spostare altrove o rinominare la cartella \"") + file + "\"")) << text;
-        EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().trimmed(), "") << file;
+        EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                      ->toPlainText()
+                      .trimmed(),
+                  "")
+            << file;
 
         const Files before = Snapshot(start.Data());
         int result = -1;
@@ -389,8 +403,9 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
     start.Activate();
     ASSERT_EQ(start.messages.messages.size(), 1u);
     std::string text = start.messages.messages[0].text;
-    EXPECT_TRUE(Contains(text, "nell'archivio \"TMPR\" (file \"TMPR.ST1\") \xE8 danneggiata: Il nome contiene un "
-                               "carattere di controllo"))
+    EXPECT_TRUE(Contains(text,
+                         "nell'archivio \"TMPR\" (file \"TMPR.ST1\") \xE8 danneggiata: Il nome contiene un "
+                         "carattere di controllo"))
         << text;
     EXPECT_TRUE(Contains(text, "richiamarla dal suo archivio")) << text;
 
@@ -401,9 +416,13 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
     start.Activate();
     ASSERT_EQ(start.messages.messages.size(), 1u);
     text = start.messages.messages[0].text;
-    EXPECT_EQ(text, "Il file \"TMPR.ST1\" \xE8 danneggiato o incompleto (\xE8 pi\xF9 corto della sua scheda). La "
-                    "persona corrente non viene mostrata: richiamarla dal suo archivio.");
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().trimmed(), "");
+    EXPECT_EQ(text,
+              "Il file \"TMPR.ST1\" \xE8 danneggiato o incompleto (\xE8 pi\xF9 corto della sua scheda). La "
+              "persona corrente non viene mostrata: richiamarla dal suo archivio.");
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                  ->toPlainText()
+                  .trimmed(),
+              "");
 
     // Annotations of random bytes in the personal archive.
     archive::StoreRequest q;
@@ -428,8 +447,9 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
     ASSERT_EQ(start.messages.messages.size(), 1u);
     text = start.messages.messages[0].text;
-    EXPECT_TRUE(Contains(text, "(file \"BASE.ST3\", le annotazioni della scheda 00001) \xE8 danneggiata: "
-                               "Un'annotazione contiene un carattere di controllo"))
+    EXPECT_TRUE(Contains(text,
+                         "(file \"BASE.ST3\", le annotazioni della scheda 00001) \xE8 danneggiata: "
+                         "Un'annotazione contiene un carattere di controllo"))
         << text;
     EXPECT_TRUE(Contains(text, "ripristinare l'archivio da una copia di sicurezza")) << text;
 }
@@ -460,7 +480,8 @@ TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
     WriteBytes(start.Data() / "BASE.ST1", garbage);
     start.messages.messages.clear();
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
-    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();  // opened again: said once
+    testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")
+        ->click();  // opened again: said once
     EXPECT_EQ(listed, Names{"ARCHIVIO DANNEGGIATO"});
     ASSERT_EQ(start.messages.messages.size(), 1u);
     std::string text = start.messages.messages[0].text;
@@ -488,14 +509,21 @@ TEST(DamagedHandOffs, GarbledAnnotationsAreNamedAndNotShown) {
     archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), line, "BASE", "");
     const fs::path handOff = start.Data() / "FileDum" / "Annotaz.dum";
     start.Activate();
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText().toStdString(), line);
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")
+                  ->toPlainText()
+                  .toStdString(),
+              line);
     const std::string sound = ReadBytes(handOff);
 
     WriteBytes(handOff, RandomBytes(sound.size(), 12));
     start.Activate();
     start.Activate();  // told once
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(), "");
-    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("MERINI ALDA"));  // the person is shown
+    EXPECT_EQ(
+        testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(),
+        "");
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                    ->toPlainText()
+                    .startsWith("MERINI ALDA"));  // the person is shown
     ASSERT_EQ(start.messages.messages.size(), 1u);
     std::string text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "Il file \"FileDum\\Annotaz.dum\" \xE8 danneggiato o incompleto (")) << text;
@@ -504,7 +532,9 @@ TEST(DamagedHandOffs, GarbledAnnotationsAreNamedAndNotShown) {
     start.messages.messages.clear();
     WriteBytes(handOff, sound.substr(0, sound.size() / 2));
     start.Activate();
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(), "");
+    EXPECT_EQ(
+        testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(),
+        "");
     ASSERT_EQ(start.messages.messages.size(), 1u);
     EXPECT_TRUE(Contains(start.messages.messages[0].text, "(la riga non \xE8 chiusa)"))
         << start.messages.messages[0].text;
@@ -559,13 +589,15 @@ TEST(DamagedHandOffs, AGarbledTextHandOffIsNamedAndOffersNoText) {
     archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), "", "BASE", "00001");
     WriteBytes(start.Data() / "BASEtxt" / "00001.txt", "MERINI ALDA\r\n");
     start.Activate();
-    EXPECT_TRUE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isVisibleTo(shell_testing::StartedMainWindow()));
+    EXPECT_TRUE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")
+                    ->isVisibleTo(shell_testing::StartedMainWindow()));
     const fs::path handOff = start.Data() / "FileDum" / "StrText.dum";
     const std::string garbage = RandomBytes(fs::file_size(handOff), 13);
     WriteBytes(handOff, garbage);
     start.Activate();
     start.Activate();  // told once
-    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isVisibleTo(shell_testing::StartedMainWindow()));
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")
+                     ->isVisibleTo(shell_testing::StartedMainWindow()));
     ASSERT_EQ(start.messages.messages.size(), 1u);
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "Il file \"FileDum\\StrText.dum\" \xE8 danneggiato o incompleto (")) << text;
@@ -586,7 +618,10 @@ TEST(DamagedStoredPerson, AnEntryOfRandomBytesIsNamedWithoutItsBytes) {
     EXPECT_EQ(start.messages.messages[0].text,
               "La scheda nell'archivio \"TMPR\" (file \"TMPR.ST1\") \xE8 danneggiata: Il nome contiene un carattere "
               "di controllo. La persona corrente non viene mostrata: richiamarla dal suo archivio.");
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().trimmed(), "");
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                  ->toPlainText()
+                  .trimmed(),
+              "");
 }
 
 // A folder where the hand-off naming the current person's text should be
@@ -601,9 +636,14 @@ TEST(DamagedHandOffs, AFolderInPlaceOfTheTextHandOffHidesOnlyTheTextButton) {
     fs::remove(handOff);
     fs::create_directory(handOff);
     start.Activate();
-    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("MERINI ALDA"));
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(), " POETESSA");
-    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isVisibleTo(shell_testing::StartedMainWindow()));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                    ->toPlainText()
+                    .startsWith("MERINI ALDA"));
+    EXPECT_EQ(
+        testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(),
+        " POETESSA");
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")
+                     ->isVisibleTo(shell_testing::StartedMainWindow()));
     for (int press = 0; press < 2; ++press) {
         testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBProped")->click();
         ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
@@ -648,10 +688,14 @@ TEST(DamagedHandOffs, ARecallPastAFolderInPlaceOfTheTextHandOffIsDone) {
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
     EXPECT_EQ(result, int(QDialog::Accepted));
-    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("ALBERTI ANNA"));
-    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isVisibleTo(shell_testing::StartedMainWindow()));
-    EXPECT_EQ(archive::IndexEntryName(archive::DecodeIndexEntry(
-                  rt::ReadAllRecords("TMPR.ST1", archive::kIndexRecordSize)[0])).substr(0, 12),
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                    ->toPlainText()
+                    .startsWith("ALBERTI ANNA"));
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")
+                     ->isVisibleTo(shell_testing::StartedMainWindow()));
+    EXPECT_EQ(archive::IndexEntryName(
+                  archive::DecodeIndexEntry(rt::ReadAllRecords("TMPR.ST1", archive::kIndexRecordSize)[0]))
+                  .substr(0, 12),
               "ALBERTI ANNA");
     EXPECT_EQ(archive::DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", archive::kBirthRecordSize)[0]).placeField,
               "41N54-012E29ROMA");
@@ -685,7 +729,9 @@ TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
     // The garbage is named as such, not quoted as if it were text.
     EXPECT_TRUE(Contains(text, "(contiene byte che non sono testo invece del numero del prossimo testo)")) << text;
     // The person is stored and current, with text 4.
-    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("GALILEI GALILEO"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                    ->toPlainText()
+                    .startsWith("GALILEI GALILEO"));
     EXPECT_EQ(CrLfLines(ReadBytes(start.Data() / "BASEtxt" / "00004.txt")), Names{"GALILEI GALILEO"});
     EXPECT_EQ(CrLfLines(ReadBytes(start.Data() / "BASEtxt" / "FlagTxt.set")), Names{"5"});
     EXPECT_EQ(ReadBytes(start.Data() / "BASEtxt" / "FlagTxt.set.damaged1"), garbage);

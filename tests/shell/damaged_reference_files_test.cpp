@@ -23,7 +23,6 @@
 #include <cmath>
 #include <functional>
 
-#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
 #include "archive/chart_strings.h"
@@ -43,10 +42,11 @@
 #include "remedies/repertory_db.h"
 #include "remedies/windows/primary_editor.h"
 #include "remedies/windows/repertory_editor.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/no_installed_copies.h"
 #include "tests/shell/shell_test_support.h"
 #include "tools/ephemeris_tables/precise_positions.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace fs = std::filesystem;
 using shell_testing::ProgramStart;
@@ -103,27 +103,31 @@ void DrawThemeSheet() {
 // The interactive model with its wheel drawn.
 void OpenChartWindow() {
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBProped")->click();
-    while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+    while (testing_support::ChartControl<QTimer>("Timer1")->isActive())
+        testing_support::ChartWindowOfTest()->DrawWhenReady();
 }
 
 void ClickSun() {
-    const QPoint sun(
-        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1]),
-        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphY[1]));
+    const QPoint sun(display::MapX(testing_support::DrawingStateOfTest(),
+                                   testing_support::NatalWheelOfTest().planetGlyphX[1]),
+                     display::MapY(testing_support::DrawingStateOfTest(),
+                                   testing_support::NatalWheelOfTest().planetGlyphY[1]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
 }
 
 void ClickMoon() {
-    const QPoint moon(
-        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[2]),
-        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphY[2]));
+    const QPoint moon(display::MapX(testing_support::DrawingStateOfTest(),
+                                    testing_support::NatalWheelOfTest().planetGlyphX[2]),
+                      display::MapY(testing_support::DrawingStateOfTest(),
+                                    testing_support::NatalWheelOfTest().planetGlyphY[2]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, moon);
 }
 
 void ClickSagittarius() {
-    const QPoint sign(
-        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().signGlyphX[9]),
-        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().signGlyphY[9]));
+    const QPoint sign(display::MapX(testing_support::DrawingStateOfTest(),
+                                    testing_support::NatalWheelOfTest().signGlyphX[9]),
+                      display::MapY(testing_support::DrawingStateOfTest(),
+                                    testing_support::NatalWheelOfTest().signGlyphY[9]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sign);
 }
 
@@ -155,10 +159,12 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     ASSERT_EQ(terms.size(), 1u);
     EXPECT_TRUE(Contains(terms[0], "(\xE8 vuoto). Il programma ha rimesso al suo posto")) << terms[0];
     EXPECT_EQ(start.messages.messages.size(), 2u);
-    EXPECT_TRUE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());  // the sheet stands, with the rest of its blocks
+    EXPECT_TRUE(testing_support::WindowOfTest<display::SheetViewer>()
+                    ->isVisible());  // the sheet stands, with the rest of its blocks
 
     const fs::path shipped = rt::InstalledDataFolder();
-    EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "GoverAnno.txt"), ReadBytes(shipped / "Appoggio" / "GoverAnno.txt"));
+    EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "GoverAnno.txt"),
+              ReadBytes(shipped / "Appoggio" / "GoverAnno.txt"));
     EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "GoverAnno.txt.damaged1"), garbage);
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianCan.Txt"),
               ReadBytes(shipped / "OpzioneT" / "KlvPianCan.Txt"));
@@ -188,8 +194,12 @@ TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) 
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_TRUE(Contains(texts[0], "mancano i testi generali di ZOON")) << texts[0];
     EXPECT_TRUE(Contains(texts[0], "\"KlvPian.txt.damaged1\"")) << texts[0];
-    EXPECT_FALSE(testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText().isEmpty());  // the specific texts are shown
-    EXPECT_FALSE(testing_support::ChartControl<QPlainTextEdit>("MemoL2")->toPlainText().isEmpty());  // and the Sun's general ones
+    EXPECT_FALSE(testing_support::ChartControl<QPlainTextEdit>("MemoL1")
+                     ->toPlainText()
+                     .isEmpty());  // the specific texts are shown
+    EXPECT_FALSE(testing_support::ChartControl<QPlainTextEdit>("MemoL2")
+                     ->toPlainText()
+                     .isEmpty());  // and the Sun's general ones
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPian.txt.damaged1"), general);
 
     ClickSun();  // the plants of the Sun, from their list; their details from the database
@@ -223,11 +233,13 @@ TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
     EXPECT_TRUE(testing_support::ChartControl<QLabel>("Image2")->pixmap().isNull());
     ASSERT_EQ(start.messages.Texts().size(), 1u);
     const std::string said = start.messages.Texts()[0];
-    EXPECT_EQ(said.rfind("Il file \"Simboli\\PiaX01.emf\" \xE8 danneggiato o incompleto (non \xE8 un metafile intero", 0),
+    EXPECT_EQ(said.rfind("Il file \"Simboli\\PiaX01.emf\" \xE8 danneggiato o incompleto (non \xE8 un metafile intero",
+                         0),
               0u)
         << said;
-    EXPECT_TRUE(Contains(said, "Al posto del simbolo il programma disegna un riquadro barrato. L'installazione del "
-                               "programma non ne ha una copia integra"))
+    EXPECT_TRUE(Contains(said,
+                         "Al posto del simbolo il programma disegna un riquadro barrato. L'installazione del "
+                         "programma non ne ha una copia integra"))
         << said;
     for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
     testing_support::ChartWindowOfTest()->hide();
@@ -237,8 +249,10 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
     ProgramStart start;
     StoreMerini();
     DrawThemeSheet();
-    testing_support::ControlOf<QComboBox>(*testing_support::WindowOfTest<display::SheetViewer>(), "ComboEMF")->setEditText("GRAF01.EMF");
-    testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<display::SheetViewer>(), "BBEMFout")->click();
+    testing_support::ControlOf<QComboBox>(*testing_support::WindowOfTest<display::SheetViewer>(), "ComboEMF")
+        ->setEditText("GRAF01.EMF");
+    testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<display::SheetViewer>(), "BBEMFout")
+        ->click();
     const fs::path emf = start.Data() / "Emf" / "GRAF01.EMF";
     const std::string whole = ReadBytes(emf);
     ASSERT_GT(whole.size(), 1000u);
@@ -273,18 +287,26 @@ TEST(DamagedReferenceFiles, ARandomPlanetTableIsPutBackAndTheChartStaysRight) {
     WriteBytes(table, garbage);
 
     start.Activate();  // the main window loads the person and computes the chart
-    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("ROSSI MARIO"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                    ->toPlainText()
+                    .startsWith("ROSSI MARIO"));
     precise::Init();
     const double jd = swe_julday(1987, 7, 20, 10.0, SE_GREG_CAL);  // 12:00 in Rome, summer time
     for (int body : {5, 7}) {
         const precise::Position p = precise::At(jd, body);
         ASSERT_TRUE(p.ok);
-        EXPECT_LT(std::fabs(precise::AngleDiff(p.lon, static_cast<double>(testing_support::CurrentChartOfTest().chart.bodies[engine::BodyOfNumber(body)].longitude))) * 60,
+        EXPECT_LT(std::fabs(precise::AngleDiff(
+                      p.lon,
+                      static_cast<double>(
+                          testing_support::CurrentChartOfTest().chart.bodies[engine::BodyOfNumber(body)].longitude))) *
+                      60,
                   1.0)
             << body;
     }
-    EXPECT_EQ(static_cast<int>(testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Mars].longitude / 30), 4);  // Leo
-    EXPECT_EQ(static_cast<int>(testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Saturn].longitude / 30), 8);  // Sagittarius
+    EXPECT_EQ(static_cast<int>(testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Mars].longitude / 30),
+              4);  // Leo
+    EXPECT_EQ(static_cast<int>(testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Saturn].longitude / 30),
+              8);  // Sagittarius
 
     const auto said = NamingFile(start.messages, "FilePosi\\DPR1.rnd");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
@@ -308,11 +330,13 @@ TEST(DamagedReferenceFiles, DamagedHelpTextsArePutBackAndShown) {
         WriteBytes(help, damaged);
         start.messages.messages.clear();
         OpenChartWindow();  // the wheel with its help text
-        EXPECT_TRUE(testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
+        EXPECT_TRUE(
+            testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
             << testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText().toStdString();
         const auto said = NamingFile(start.messages, "Appoggio\\Messaggi.txt");
         ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
-        EXPECT_TRUE(Contains(said[0], "Il programma ha rimesso al suo posto il file della sua installazione")) << said[0];
+        EXPECT_TRUE(Contains(said[0], "Il programma ha rimesso al suo posto il file della sua installazione"))
+            << said[0];
         EXPECT_EQ(start.messages.messages.size(), 1u);
         EXPECT_EQ(ReadBytes(help), sound);
         testing_support::ChartWindowOfTest()->hide();
@@ -503,9 +527,15 @@ TEST(UnreadableFiles, AreReportedAsDeniedNeverAsShortOrMissing) {
 
     // The correction tables of the planets, the primary database as the
     // symptoms window reads it, a text file.
-    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { static_cast<void>(engine::ComputeBodiesWithRetro(0, 2438755.0L, engine::BodySettingsOf(testing_support::CurrentChartOfTest().settings, {}))); }); }),
+    EXPECT_EQ(RunAsUnprivilegedUser([] {
+                  return CodeOf([] {
+                      static_cast<void>(engine::ComputeBodiesWithRetro(
+                          0, 2438755.0L, engine::BodySettingsOf(testing_support::CurrentChartOfTest().settings, {})));
+                  });
+              }),
               rt::kAccessDenied);
-    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { remedies::FindSymptomHits("Hoest"); }); }), rt::kAccessDenied);
+    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { remedies::FindSymptomHits("Hoest"); }); }),
+              rt::kAccessDenied);
     EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { rt::ReadTextLines("Appoggio\\Messaggi.txt"); }); }),
               rt::kAccessDenied);
     // A file that is truly missing is still missing.
@@ -550,8 +580,7 @@ TEST(DamagedCalendars, TheMessageNamesTheDamagedFileNotTheCalendar) {
     const std::string cll = ReadBytes(database);
     WriteBytes(database, cll.substr(0, 24 * 50));
     text = said();
-    EXPECT_EQ(text.rfind("Il file \"Calendar\\Database.cll\" \xE8 danneggiato o incompleto (ha solo 50 schede", 0),
-              0u)
+    EXPECT_EQ(text.rfind("Il file \"Calendar\\Database.cll\" \xE8 danneggiato o incompleto (ha solo 50 schede", 0), 0u)
         << text;
     EXPECT_EQ(ReadBytes(database), cll);
 }

@@ -41,9 +41,16 @@ TEST(DamagedDrawSettings, IsKeptRepairedAndTheCurrentPersonShown) {
     EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().lineWidthFactor, 1.0L);
     EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().aspectScaleX, 1.0L);
     // The activation went on to the current person.
-    EXPECT_NE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().indexOf("VAN DER BERG ANNA"), -1)
-        << testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().toStdString();
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(), " a note");
+    EXPECT_NE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                  ->toPlainText()
+                  .indexOf("VAN DER BERG ANNA"),
+              -1)
+        << testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+               ->toPlainText()
+               .toStdString();
+    EXPECT_EQ(
+        testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(),
+        " a note");
 
     // The next activation reads the repaired file quietly.
     start.Activate();

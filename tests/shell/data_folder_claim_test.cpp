@@ -18,8 +18,8 @@
 
 #include "platform/gui/message_box.h"
 #include "shell/data_folder_claim.h"
-#include "tests/shell/shell_test_support.h"
 #include "tests/common/test_support.h"
+#include "tests/shell/shell_test_support.h"
 
 namespace fs = std::filesystem;
 using shell_testing::Snapshot;
@@ -268,12 +268,13 @@ TEST(DataFolderClaim, ALockOfAnotherComputerIsTakenOverWhenTheUserSaysItsProgram
                          true,
                          true,
                          "een andere computer met dezelfde naam"});
-        cases.push_back({"this computer before it was last started",
-                         running + "\n" + app + "\n" + host + "\n" + machine + "\n8d0c33b2-52a4-4bb5-9d47-1c1f6c1d0a11\n",
-                         {},
-                         false,
-                         true,
-                         ""});
+        cases.push_back(
+            {"this computer before it was last started",
+             running + "\n" + app + "\n" + host + "\n" + machine + "\n8d0c33b2-52a4-4bb5-9d47-1c1f6c1d0a11\n",
+             {},
+             false,
+             true,
+             ""});
         cases.push_back({"this computer under its old name",
                          std::to_string(EndedProcess()) + "\n" + app + "\nold-name\n" + machine + "\n" + boot + "\n",
                          {},
@@ -300,8 +301,9 @@ TEST(DataFolderClaim, ALockOfAnotherComputerIsTakenOverWhenTheUserSaysItsProgram
             ASSERT_EQ(messages.messages.size(), 1u) << c.what;
             const gui::MessageRequest& question = messages.messages[0];
             EXPECT_EQ(question.buttons, gui::Buttons::YesNo) << c.what;
-            EXPECT_EQ(question.text.rfind("De map " + data.string() + " is vergrendeld door het programma op een "
-                                          "andere computer: computer ",
+            EXPECT_EQ(question.text.rfind("De map " + data.string() +
+                                              " is vergrendeld door het programma op een "
+                                              "andere computer: computer ",
                                           0),
                       0u)
                 << question.text;

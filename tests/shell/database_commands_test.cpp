@@ -64,8 +64,7 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
                                               std::to_string(remedies::RepertoryRecordCount()),
                                               "MSA Calendula officinalis", "dated"}));
     // Only the update window speaks: no disc was found.
-    EXPECT_EQ(start.messages.Texts(),
-              std::vector<std::string>{"Non \xE8 stato rilevato alcun disco di aggiornamento"});
+    EXPECT_EQ(start.messages.Texts(), std::vector<std::string>{"Non \xE8 stato rilevato alcun disco di aggiornamento"});
 }
 
 }  // namespace

@@ -25,9 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/common/chart_window_of_test.h"
-#include "archive/chart_strings.h"
 #include "archive/archive_files.h"
+#include "archive/chart_strings.h"
 #include "display/chart/chart_views.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/recording_surface.h"
@@ -36,8 +35,9 @@
 #include "platform/runtime/clock.h"
 #include "shell/main_window.h"
 #include "shell/subsystem_windows.h"
-#include "tests/shell/shell_test_support.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/shell/shell_test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -174,7 +174,8 @@ TEST_F(DrawingRecordings, EveryViewAndSheetOfThreePeopleDrawsAsRecorded) {
     // or counted changes what a start shows.
     Recordings again;
     Record(kPeople[0], again);
-    for (const auto& [step, recording] : again) EXPECT_TRUE(recording == now.at(step)) << step << " differs the second time";
+    for (const auto& [step, recording] : again)
+        EXPECT_TRUE(recording == now.at(step)) << step << " differs the second time";
 
     if (const char* dir = std::getenv("KELVOR_RECORDINGS_OUT"); dir && *dir) {
         for (const auto& [step, recording] : now) {

@@ -148,11 +148,10 @@ TEST_F(ImportCommand, AMissingOrDamagedTextLeavesTheDatabaseAsItWas) {
         const char* why;
     };
     const std::vector<Bad> bad{
-        {"cut in the middle of a group", [&] { WriteBytes(opzioneS / "DbTesto.Txt", text.substr(0, text.size() - 20)); },
-         "Gruppo incompleto"},
+        {"cut in the middle of a group",
+         [&] { WriteBytes(opzioneS / "DbTesto.Txt", text.substr(0, text.size() - 20)); }, "Gruppo incompleto"},
         {"empty", [&] { WriteBytes(opzioneS / "DbTesto.Txt", ""); }, "\xC3\xA8 vuoto"},
-        {"a database in its place",
-         [&] { WriteBytes(opzioneS / "DbTesto.Txt", ReadBytes(opzioneS / "DataStf.rnd")); },
+        {"a database in its place", [&] { WriteBytes(opzioneS / "DbTesto.Txt", ReadBytes(opzioneS / "DataStf.rnd")); },
          "Carattere di controllo"},
         // Not put back from the sample either: the database is the maintainer's.
         {"missing", [&] { fs::remove(opzioneS / "DbTesto.Txt"); }, "OpzioneS\\DbTesto.Txt"},

@@ -2,29 +2,29 @@
 // current person afterwards.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <cstdlib>
 #include <QPushButton>
+#include <cstdlib>
 
-#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/backup_window.h"
 #include "archive/change_dialog.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
-#include "display/chart/chart_window.h"
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
+#include "display/chart/chart_window.h"
 #include "engine/chart.h"
 #include "platform/gui/idle.h"
-#include "tests/shell/shell_test_support.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/shell/shell_test_support.h"
 
 using shell_testing::ProgramStart;
 
@@ -57,8 +57,12 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnInputA")->click();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
-    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("GALILEI GALILEO"));
-    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().contains("15/02/1964 10:00"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                    ->toPlainText()
+                    .startsWith("GALILEI GALILEO"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                    ->toPlainText()
+                    .contains("15/02/1964 10:00"));
 }
 
 // The current person follows a change of its own record at once: the main
@@ -82,9 +86,17 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
         return int(gui::kModalOk);
     });
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnDati")->click();
-    auto shown = [] { return testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().toStdString(); };
+    auto shown = [] {
+        return testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+            ->toPlainText()
+            .toStdString();
+    };
     auto name = [] {
-        return testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().section('\n', 0, 0).trimmed().toStdString();
+        return testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+            ->toPlainText()
+            .section('\n', 0, 0)
+            .trimmed()
+            .toStdString();
     };
     ASSERT_NE(shown().find("MILANO"), std::string::npos) << shown();
 
@@ -112,7 +124,11 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     EXPECT_EQ(name(), "ROSSI MARIO ANTONIO");
     EXPECT_NE(shown().find("Nascita 04/03/1962 14:05"), std::string::npos) << shown();
     EXPECT_NE(shown().find("MILANO"), std::string::npos) << shown();
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")
+                  ->toPlainText()
+                  .trimmed()
+                  .toStdString(),
+              "NATO DI POMERIGGIO");
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart.moment.hour, 14);
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart.moment.minute, 5);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
@@ -187,7 +203,9 @@ TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow
     Focus(shell_testing::StartedMainWindow());
     EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->isEnabled());
     EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->isEnabled());
-    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().startsWith("QUASIMODO SALVATORE"));
+    EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                    ->toPlainText()
+                    .startsWith("QUASIMODO SALVATORE"));
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 
     // Back from a message box is no activation: the boxes stay as the user left them.

@@ -5,9 +5,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFrame>
 #include <QImage>
 #include <QLabel>
-#include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,7 +17,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
@@ -31,6 +30,7 @@
 #include "platform/gui/idle.h"
 #include "shell/main_window.h"
 #include "shell/subsystem_windows.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/shell/shell_test_support.h"
 
 using shell_testing::CrLfLines;
@@ -52,9 +52,7 @@ std::vector<std::string> FileLines(const char* name) {
     return CrLfLines(ReadBytes(std::filesystem::current_path() / name));
 }
 
-void StoreMerini() {
-    shell_testing::MakeMeriniCurrent();
-}
+void StoreMerini() { shell_testing::MakeMeriniCurrent(); }
 
 // Set B: the orbs 2, 0.5, ..., opposition 0; set C: every orb 3.
 void WriteOrbSets(const char* letter) {
@@ -168,15 +166,18 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
     // The two second sheets are offered disabled; their handlers work alike.
     EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*main, "BBoriz2")->isEnabled());
     EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*main, "BBvert2")->isEnabled());
-    const Expect sheets[] = {{testing_support::ControlOf<QPushButton>(*main, "BBOriz"), 16, "L"}, {testing_support::ControlOf<QPushButton>(*main, "BBVert"), 5, "P"}};
+    const Expect sheets[] = {{testing_support::ControlOf<QPushButton>(*main, "BBOriz"), 16, "L"},
+                             {testing_support::ControlOf<QPushButton>(*main, "BBVert"), 5, "P"}};
     for (const Expect& e : sheets) {
         main->ToggleBoxesLock();
         e.button->click();
         EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetCode, e.code);
         EXPECT_EQ(shell_testing::SheetSelectionOfTest().sheetOrientation, e.orientation);
-        EXPECT_NE(testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].latitude, 0);  // the Moon's latitude of the person loaded
+        EXPECT_NE(testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].latitude,
+                  0);  // the Moon's latitude of the person loaded
         ASSERT_TRUE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());
-        EXPECT_TRUE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());  // modeless: nothing activated yet
+        EXPECT_TRUE(
+            testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());  // modeless: nothing activated yet
         // Back from the viewer, the main window is activated and locks the boxes.
         testing_support::WindowOfTest<display::SheetViewer>()->hide();
         EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());
@@ -200,7 +201,8 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     std::vector<std::string> oppositions = ChartAspectKeys();
     EXPECT_NE(std::find(oppositions.begin(), oppositions.end(), "NonOpNos"), oppositions.end());
     testing_support::ChartWindowOfTest()->hide();
-    EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());  // locked again after the chart window
+    EXPECT_FALSE(
+        testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->isEnabled());  // locked again after the chart window
 
     main->ToggleBoxesLock();
     testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->setCurrentIndex(1);
@@ -213,7 +215,9 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     ASSERT_EQ(settings.size(), 20u);
     EXPECT_EQ(settings[0], " 2.50000000000000E+0000");
     EXPECT_EQ(settings[13], " 0.00000000000000E+0000");
-    EXPECT_EQ(settings[16], engine::HouseSystemText(testing_support::CurrentChartOfTest().settings.houseSystem));  // the house system in force
+    EXPECT_EQ(settings[16],
+              engine::HouseSystemText(
+                  testing_support::CurrentChartOfTest().settings.houseSystem));  // the house system in force
     EXPECT_EQ(settings[17], "VERO");
     EXPECT_EQ(settings[18], "B");
     EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), "B");
@@ -224,7 +228,8 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     testing_support::ChartWindowOfTest()->hide();
     // The set is still in force at the next start.
     testing_support::CurrentChartOfTest().orbs = {};
-    engine::LoadEngineSettings(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage);
+    engine::LoadEngineSettings(testing_support::CurrentChartOfTest().settings,
+                               testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage);
     EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "B");
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -232,7 +237,9 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
 TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 19, "C", shell_testing::ShowSettingsMessage);
+    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings,
+                                  testing_support::CurrentChartOfTest().orbs, 19, "C",
+                                  shell_testing::ShowSettingsMessage);
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText(), "C (personali)");
@@ -249,7 +256,9 @@ TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
 TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 19, "C", shell_testing::ShowSettingsMessage);
+    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings,
+                                  testing_support::CurrentChartOfTest().orbs, 19, "C",
+                                  shell_testing::ShowSettingsMessage);
     std::filesystem::remove(start.Data() / "FileDum" / "MMVarOrb.dum");
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
@@ -377,7 +386,9 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
 TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) {
     ProgramStart start;
     WriteOrbSets("B");
-    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 19, "B", shell_testing::ShowSettingsMessage);
+    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings,
+                                  testing_support::CurrentChartOfTest().orbs, 19, "B",
+                                  shell_testing::ShowSettingsMessage);
     const std::string settings = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
@@ -469,7 +480,8 @@ TEST(OrbSettingsWindowTest, TheOrbBoxChoosesEverySetOnAFirstStart) {
         for (int i = 0; i < 14; ++i)
             EXPECT_EQ(std::stold(settings[static_cast<std::size_t>(i)]), std::stold(set.orbs[i]))
                 << set.letter << " line " << i + 1;
-        EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.aspectOrbs[4], std::stold(set.orbs[13])) << set.letter;  // the chart's opposition
+        EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.aspectOrbs[4], std::stold(set.orbs[13]))
+            << set.letter;  // the chart's opposition
         EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), set.letter);
         main->Refresh();
     }
@@ -505,9 +517,9 @@ TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
     w->show();
     QApplication::processEvents();
     EXPECT_EQ(w->size(), before);
-    for (QWidget* child : {static_cast<QWidget*>(w->setColumns[shell::kSetC].chooseButton),
-                           static_cast<QWidget*>(w->returnButton),
-                           static_cast<QWidget*>(w->setColumns[shell::kSetC].orbEdits[14])})
+    for (QWidget* child :
+         {static_cast<QWidget*>(w->setColumns[shell::kSetC].chooseButton), static_cast<QWidget*>(w->returnButton),
+          static_cast<QWidget*>(w->setColumns[shell::kSetC].orbEdits[14])})
         EXPECT_TRUE(w->rect().contains(child->geometry())) << child->objectName().toStdString();
     w->hide();
     gui::ClearIdleHandler();
@@ -520,13 +532,16 @@ TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
     ProgramStart start;
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     auto expectLocked = [main](bool locked, const char* when) {
-        for (QComboBox* box : {testing_support::ControlOf<QComboBox>(*main, "ComboOrb"), testing_support::ControlOf<QComboBox>(*main, "ComboNodo")}) {
+        for (QComboBox* box : {testing_support::ControlOf<QComboBox>(*main, "ComboOrb"),
+                               testing_support::ControlOf<QComboBox>(*main, "ComboNodo")}) {
             EXPECT_EQ(box->isEnabled(), !locked) << when;
             EXPECT_EQ(box->palette().color(QPalette::Base), locked ? QColor(128, 128, 128) : QColor(0, 255, 255))
                 << when;
             EXPECT_EQ(box->palette().color(QPalette::Text), locked ? QColor(Qt::white) : QColor(Qt::black)) << when;
         }
-        EXPECT_EQ(testing_support::ControlOf<QPushButton>(*main, "BBlk")->property("glyph").toString(), locked ? "LockShut" : "LockOpen") << when;
+        EXPECT_EQ(testing_support::ControlOf<QPushButton>(*main, "BBlk")->property("glyph").toString(),
+                  locked ? "LockShut" : "LockOpen")
+            << when;
     };
     expectLocked(true, "at start");
     testing_support::ControlOf<QPushButton>(*main, "BBlk")->click();
@@ -548,7 +563,9 @@ TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     ASSERT_TRUE(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoDati")->toPlainText().trimmed().isEmpty());
     testing_support::ControlOf<QPushButton>(*main, "BBProped")->click();
     EXPECT_TRUE(testing_support::ChartWindowOfTest() == nullptr || !testing_support::ChartWindowOfTest()->isVisible());
-    for (QPushButton* b : {testing_support::ControlOf<QPushButton>(*main, "BBOriz"), testing_support::ControlOf<QPushButton>(*main, "BBVert")}) b->click();
+    for (QPushButton* b : {testing_support::ControlOf<QPushButton>(*main, "BBOriz"),
+                           testing_support::ControlOf<QPushButton>(*main, "BBVert")})
+        b->click();
     main->ShowSecondLandscapeSheet();
     main->ShowSecondPortraitSheet();
     EXPECT_FALSE(testing_support::WindowOfTest<display::SheetViewer>()->isVisible());
@@ -577,12 +594,14 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     for (int i = 1; i <= 16; ++i) settings += "2,5\r\n";
     settings += "KOCH\r\nVERO\r\nB\r\nMEDIA\r\n";
     WriteBytes(start.Data() / "FileSet" / "OrbiDomi.stt", settings);
-    WriteBytes(start.Data() / "FileSet" / "MMVarLas.stt",
-               "1\r\n0\r\n0\r\n1\r\n1,5\r\nDa definire\r\n0,9\r\n1,1\r\n");
-    engine::LoadEngineSettings(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage);
+    WriteBytes(start.Data() / "FileSet" / "MMVarLas.stt", "1\r\n0\r\n0\r\n1\r\n1,5\r\nDa definire\r\n0,9\r\n1,1\r\n");
+    engine::LoadEngineSettings(testing_support::CurrentChartOfTest().settings,
+                               testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage);
     EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.aspectOrbs[0], 2.5L);
     EXPECT_EQ(engine::HouseSystemText(testing_support::CurrentChartOfTest().settings.houseSystem), "KOCH");
-    EXPECT_EQ(engine::LoadOrbSets(testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage).orbs[1][1], 2.5L);
+    EXPECT_EQ(
+        engine::LoadOrbSets(testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage).orbs[1][1],
+        2.5L);
     shell_testing::StartedMainWindow()->Refresh();
     EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().lineWidthFactor, 1.5L);
     EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().aspectScaleY, 1.1L);
@@ -618,12 +637,15 @@ TEST(MainWindowCommandsTest, Screenshots) {
     shoot(testing_support::WindowOfTest<display::PrinterModelDialog>(), "printer-model-epson.png");
     shell_testing::SheetSelectionOfTest().sheetCode = 0;
     testing_support::WindowOfTest<display::CalibrationWindow>()->show();
-    testing_support::ControlOf<QScrollBar>(*testing_support::WindowOfTest<display::CalibrationWindow>(), "ScBO")->setValue(-100);
+    testing_support::ControlOf<QScrollBar>(*testing_support::WindowOfTest<display::CalibrationWindow>(), "ScBO")
+        ->setValue(-100);
     testing_support::WindowOfTest<display::CalibrationWindow>()->DrawWhenReady();
     testing_support::WindowOfTest<display::CalibrationWindow>()->DrawWhenReady();
     QApplication::processEvents();
-    EXPECT_TRUE(testing_support::WindowOfTest<display::CalibrationWindow>()->Snapshot().save(folder + "calibration.png"));
-    EXPECT_TRUE(testing_support::WindowOfTest<display::CalibrationWindow>()->grab().save(folder + "calibration-window.png"));
+    EXPECT_TRUE(
+        testing_support::WindowOfTest<display::CalibrationWindow>()->Snapshot().save(folder + "calibration.png"));
+    EXPECT_TRUE(
+        testing_support::WindowOfTest<display::CalibrationWindow>()->grab().save(folder + "calibration-window.png"));
     testing_support::WindowOfTest<display::CalibrationWindow>()->ResetScales();
     testing_support::WindowOfTest<display::CalibrationWindow>()->hide();
 }

@@ -35,8 +35,7 @@ struct Manual {
 }  // namespace
 
 TEST(ManualsTest, EachDocumentOpensAndShowsItsTitle) {
-    if (QStandardPaths::findExecutable("pdfinfo").isEmpty() ||
-        QStandardPaths::findExecutable("pdftotext").isEmpty())
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty() || QStandardPaths::findExecutable("pdftotext").isEmpty())
         GTEST_SKIP() << "poppler-utils not installed";
     const Manual manuals[] = {
         {"Istruzioni.pdf", "Vireliant NL Basic - Instructions", 3},

@@ -14,15 +14,15 @@
 #include "platform/runtime/win1252.h"
 #include "remedies/database_edit.h"
 #include "remedies/primary_db.h"
+#include "remedies/remedy_files.h"
 #include "remedies/repertory_db.h"
 #include "remedies/signature_db.h"
-#include "remedies/remedy_files.h"
 #include "remedies/stale_lists.h"
 #include "remedies/windows/remedy_browser.h"
 #include "remedies/windows/symptom_browser.h"
 #include "shell/subsystem_windows.h"
-#include "tests/shell/shell_test_support.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/shell/shell_test_support.h"
 
 using shell_testing::DesktopScope;
 using testing_support::ReadBytes;
@@ -65,9 +65,7 @@ std::vector<std::string> Spellings(const fs::path& folder, const std::string& na
     return out;
 }
 
-std::vector<std::string> Lines(const fs::path& file) {
-    return shell_testing::CrLfLines(ReadBytes(file));
-}
+std::vector<std::string> Lines(const fs::path& file) { return shell_testing::CrLfLines(ReadBytes(file)); }
 
 std::vector<std::string> ListTexts(QListWidget* list) {
     std::vector<std::string> out;
@@ -116,8 +114,10 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
     // The lists were made from it at this start and show its names whole.
     EXPECT_EQ(Lines(own / "Sintomi.txt"),
               (std::vector<std::string>{"Eigen klacht", "Koorts boven 39\xB0", "Nierstenen", "Obstipatie"}));
-    EXPECT_EQ(Lines(own / "ProdotA.txt"),
-              (std::vector<std::string>{"Alo\xEB", "Belladonna", "Ma\xEF" "s", "Zzyzx eigen"}));
+    EXPECT_EQ(Lines(own / "ProdotA.txt"), (std::vector<std::string>{"Alo\xEB", "Belladonna",
+                                                                    "Ma\xEF"
+                                                                    "s",
+                                                                    "Zzyzx eigen"}));
     EXPECT_EQ(remedies::ReadRemedyNameList("OpzioneH\\LunaPri.rnd"), std::vector<std::string>{"Alo\xEB"});
     EXPECT_FALSE(remedies::ListsMarkedStale(remedies::PrimaryDb()));
     // The therapies database was not brought: the sample's comes with its list.
@@ -152,8 +152,8 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn4")->click();
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBSintomi")->click();
     testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn2")->click();
-    EXPECT_EQ(seen, (std::vector<std::string>{"5", "Eigen klacht", "Koorts boven 39\xB0", "Nierstenen",
-                                              "Obstipatie", "Alo\xEB"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"5", "Eigen klacht", "Koorts boven 39\xB0", "Nierstenen", "Obstipatie",
+                                              "Alo\xEB"}));
 
     // An append and a save go into the practitioner's file, and the lists follow.
     const remedies::ChangeOutcome added = remedies::AppendPrimaryEdit(Own("Urtica", "Jicht", "Mars"));
@@ -162,8 +162,10 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
     ASSERT_TRUE(remedies::SavePrimaryEdit(6, Own("Urtica dioica", "Jicht", "Mars")).listsRebuilt);
     EXPECT_EQ(ReadBytes(own / "DBMAIN.RND"), OwnDatabase() + RecordBytes(Own("Urtica dioica", "Jicht", "Mars")));
     EXPECT_EQ(Spellings(own, "DBmain.rnd"), std::vector<std::string>{"DBMAIN.RND"});
-    EXPECT_EQ(Lines(own / "ProdotA.txt"),
-              (std::vector<std::string>{"Alo\xEB", "Belladonna", "Ma\xEF" "s", "Urtica dioica", "Zzyzx eigen"}));
+    EXPECT_EQ(Lines(own / "ProdotA.txt"), (std::vector<std::string>{"Alo\xEB", "Belladonna",
+                                                                    "Ma\xEF"
+                                                                    "s",
+                                                                    "Urtica dioica", "Zzyzx eigen"}));
     EXPECT_FALSE(remedies::ListsMarkedStale(remedies::PrimaryDb()));
 }
 
@@ -347,7 +349,10 @@ TEST(OwnDataTest, TheSampleListsBroughtBesideAnOwnDatabaseAreMadeAgainFromItAndT
     // The browsers offer what the database holds, not the sample's names.
     EXPECT_EQ(Lines(own / "SINTOMI.TXT"),
               (std::vector<std::string>{"Eigen klacht", "Koorts boven 39\xB0", "Nierstenen", "Obstipatie"}));
-    const std::vector<std::string> remedies{"Alo\xEB", "Belladonna", "Ma\xEF" "s", "Zzyzx eigen"};
+    const std::vector<std::string> remedies{"Alo\xEB", "Belladonna",
+                                            "Ma\xEF"
+                                            "s",
+                                            "Zzyzx eigen"};
     EXPECT_EQ(Lines(own / "PRODOTA.TXT"), remedies);
     EXPECT_EQ(Lines(own / "PRODOTB.TXT"), remedies);
     EXPECT_EQ(remedies::ReadRemedyNameList("OpzioneH\\LunaPri.rnd"), std::vector<std::string>{"Alo\xEB"});
@@ -362,7 +367,8 @@ TEST(OwnDataTest, TheSampleListsBroughtBesideAnOwnDatabaseAreMadeAgainFromItAndT
                              "SATUPRI.RND", "PRODOTB.TXT"})
         EXPECT_NE(told.find(std::string("\"OPZIONEH\\") + list + "\""), std::string::npos) << list;
     // The sample's empty node lists and the practitioner's sign lists said it already.
-    for (const char* list : {"NODNPRI.RND", "RAM.RND", "VISSEN.RND"}) EXPECT_EQ(told.find(list), std::string::npos) << list;
+    for (const char* list : {"NODNPRI.RND", "RAM.RND", "VISSEN.RND"})
+        EXPECT_EQ(told.find(list), std::string::npos) << list;
     EXPECT_NE(told.find("non descrivevano pi\xF9 la banca dati da cui derivano, \"OPZIONEH\\DBMAIN.RND\": il programma "
                         "li ha ricostruiti all'avvio"),
               std::string::npos)

@@ -18,8 +18,8 @@
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/paths.h"
-#include "shell/rich_text_file.h"
 #include "shell/print_parent.h"
+#include "shell/rich_text_file.h"
 #include "shell/rich_text_window.h"
 #include "shell/rich_text_window_styled.h"
 #include "tests/common/test_support.h"
@@ -84,8 +84,7 @@ TEST_F(RichTextWindowTest, ShowingOpensTheHandOffFileAndSavesWindows1252WithCrLf
     EXPECT_TRUE(window->IsModified());
     EXPECT_EQ(window->statusPanel[1]->text(), "Modified");
     EXPECT_TRUE(window->SaveFile());
-    EXPECT_EQ(ReadBytes(folder.Path() / "BASEtxt" / "00012.txt"),
-              "Rossi Mario\r\nNato a Forl\xEC\r\ncitt\xE0 \x80");
+    EXPECT_EQ(ReadBytes(folder.Path() / "BASEtxt" / "00012.txt"), "Rossi Mario\r\nNato a Forl\xEC\r\ncitt\xE0 \x80");
     EXPECT_FALSE(window->IsModified());
     EXPECT_TRUE(messages.messages.empty());
 }

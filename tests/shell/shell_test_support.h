@@ -10,8 +10,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/gui/system_services.h"
 #include <gtest/gtest.h>
+#include "platform/gui/system_services.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -30,9 +30,9 @@
 #include "shell/start_up.h"
 #include "tests/common/controls_of_test.h"
 #include "tests/common/current_chart_of_test.h"
-#include "tests/common/wheel_geometry_of_test.h"
-#include "tests/common/test_support.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
+#include "tests/common/wheel_geometry_of_test.h"
 
 namespace shell_testing {
 
@@ -144,16 +144,15 @@ inline shell::MainWindow& CreateStartWindowsForTest() {
     UserNameOfTest() = {};
     SheetSelectionOfTest() = {};
     testing_support::WheelGeometryOfTest() = {};
-    return shell::CreateStartWindows(
-        TestProgramWindows(), TestMainWindowOwner(),
-        {.currentChart = testing_support::CurrentChartOfTest(),
-         .drawing = testing_support::DrawingStateOfTest(),
-         .drawSettings = DrawSettingsOfTest(),
-         .userName = UserNameOfTest(),
-         .sheetSelection = SheetSelectionOfTest(),
-         .wheelGeometry = testing_support::WheelGeometryOfTest()},
-        {.sheetPrinter =
-             std::make_unique<display::PdfSheetPrinter>((std::filesystem::current_path() / "sheet.pdf").string())});
+    return shell::CreateStartWindows(TestProgramWindows(), TestMainWindowOwner(),
+                                     {.currentChart = testing_support::CurrentChartOfTest(),
+                                      .drawing = testing_support::DrawingStateOfTest(),
+                                      .drawSettings = DrawSettingsOfTest(),
+                                      .userName = UserNameOfTest(),
+                                      .sheetSelection = SheetSelectionOfTest(),
+                                      .wheelGeometry = testing_support::WheelGeometryOfTest()},
+                                     {.sheetPrinter = std::make_unique<display::PdfSheetPrinter>(
+                                          (std::filesystem::current_path() / "sheet.pdf").string())});
 }
 inline void FreeStartWindowsForTest() { TestProgramWindows().FreeAll(); }
 

@@ -6,25 +6,26 @@
 #include <QDialog>
 #include <QFrame>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QTest>
+#include <QTextEdit>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 
-#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/current_chart.h"
+#include "archive/draw_settings_file.h"
 #include "archive/store_dialog.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_state.h"
+#include "display/settings/line_width_dialog.h"
 #include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/guard.h"
@@ -34,20 +35,19 @@
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/paths.h"
 #include "remedies/remedy_files.h"
-#include "archive/draw_settings_file.h"
 #include "shell/forms.h"
 #include "shell/instructions_dialog.h"
 #include "shell/main_window.h"
 #include "shell/orb_settings_window.h"
-#include "display/settings/line_width_dialog.h"
-#include "shell/subsystem_windows.h"
 #include "shell/rich_text_window.h"
 #include "shell/start_up.h"
+#include "shell/subsystem_windows.h"
 #include "shell/user_name.h"
 #include "shell/user_name_dialog.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/shell/shell_test_support.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace fs = std::filesystem;
 using shell_testing::CrLfLines;
@@ -137,19 +137,25 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
 
     // The user name, shown at once.
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text(), "Nome Cognome");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text(),
+              "Nome Cognome");
 
     // Pages, the boxes locked, the disabled sheet buttons.
     ASSERT_EQ(testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->count(), 3);
-    EXPECT_EQ(testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->tabText(0), "Astrologische Functies");
-    EXPECT_EQ(testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->tabText(1), "Raadpleging Remedies");
-    EXPECT_EQ(testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->tabText(2), "Accessoire Functies");
+    EXPECT_EQ(testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->tabText(0),
+              "Astrologische Functies");
+    EXPECT_EQ(testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->tabText(1),
+              "Raadpleging Remedies");
+    EXPECT_EQ(testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->tabText(2),
+              "Accessoire Functies");
     EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->isEnabled());
     EXPECT_FALSE(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->isEnabled());
     EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBoriz2")->isEnabled());
     EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBvert2")->isEnabled());
     EXPECT_TRUE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBOriz")->isEnabled());
-    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->currentText().toStdString(),
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")
+                  ->currentText()
+                  .toStdString(),
               engine::NodeKindText(testing_support::CurrentChartOfTest().settings.node));
 }
 
@@ -166,8 +172,10 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
-    std::pair<QWidget*, QWidget*> fullScreen[] = {{testing_support::ChartWindowOfTest(), testing_support::ChartControl<QFrame>("Panel1")},
-                                                  {testing_support::WindowOfTest<display::SheetViewer>(), testing_support::ControlOf<QFrame>(*testing_support::WindowOfTest<display::SheetViewer>(), "Panel1")}};
+    std::pair<QWidget*, QWidget*> fullScreen[] = {
+        {testing_support::ChartWindowOfTest(), testing_support::ChartControl<QFrame>("Panel1")},
+        {testing_support::WindowOfTest<display::SheetViewer>(),
+         testing_support::ControlOf<QFrame>(*testing_support::WindowOfTest<display::SheetViewer>(), "Panel1")}};
     for (auto [w, panel] : fullScreen) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_FALSE(w->isVisible());
@@ -229,7 +237,8 @@ TEST(ProgramStartTest, ANewVersionRenewsTheUnchangedShippedFilesAndSaysSoOnce) {
     start();
     ASSERT_EQ(sink.messages.size(), 1u);
     const std::string& told = sink.messages[0].text;
-    EXPECT_EQ(told.rfind("Deze versie van het programma heeft in de gegevensmap de bestanden vernieuwd", 0), 0u) << told;
+    EXPECT_EQ(told.rfind("Deze versie van het programma heeft in de gegevensmap de bestanden vernieuwd", 0), 0u)
+        << told;
     EXPECT_NE(told.find("\r\nAppoggio\\Messaggi.txt\r\n"), std::string::npos) << told;
     EXPECT_EQ(told.find("\r\nAppoggio\\GoverAnno.txt\r\n"), std::string::npos) << told;
     EXPECT_EQ(told.find("Principi"), std::string::npos) << told;
@@ -317,7 +326,8 @@ TEST(ProgramStartTest, AChangedShippedFileKeepsTheNewVersionBesideItAndNamesBoth
     EXPECT_EQ(ReadBytes(data / kHelp), users);
     EXPECT_EQ(ReadBytes(data / (kHelp + ".dist")), ReadBytes(next / kHelp));
     auto kept = Snapshot(data);
-    EXPECT_EQ(std::count_if(kept.begin(), kept.end(), [](const auto& f) { return f.first.find("Messaggi") != std::string::npos; }),
+    EXPECT_EQ(std::count_if(kept.begin(), kept.end(),
+                            [](const auto& f) { return f.first.find("Messaggi") != std::string::npos; }),
               2);
 }
 
@@ -358,8 +368,9 @@ TEST(MainActivationTest, RepeatingTheActivationChangesNoFile) {
 
 TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     ProgramStart start(true, /*activate=*/false);
-    const std::string legacy = "7\r\n1\r\n3\r\n0\r\n 2.00000000000000E+0000\r\nD:\\VoskBackup\\Dati\r\n"
-                               " 1.10000000000000E+0000\r\n 9.00000000000000E-0001\r\n";
+    const std::string legacy =
+        "7\r\n1\r\n3\r\n0\r\n 2.00000000000000E+0000\r\nD:\\VoskBackup\\Dati\r\n"
+        " 1.10000000000000E+0000\r\n 9.00000000000000E-0001\r\n";
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), legacy);
     start.Activate();
     std::vector<std::string> lines = CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")));
@@ -426,7 +437,8 @@ TEST(MainActivationTest, ClosingADialogLocksTheBoxesAgain) {
     main->ToggleBoxesLock();
     main->ToggleBoxesLock();
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*main, "BBlk")->property("glyph").toString(), "LockShut");
-    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->palette().color(QPalette::Base), QColor(128, 128, 128));
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->palette().color(QPalette::Base),
+              QColor(128, 128, 128));
 }
 
 TEST(MainWindowTest, AnnotationsMemoAndTheEmptyBox) {
@@ -492,7 +504,8 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->ShowUserName();
         EXPECT_EQ(testing_support::ControlOf<QLineEdit>(*dialog, "EditNome")->text(), "Nome");
-        testing_support::ControlOf<QLineEdit>(*dialog, "EditNome")->setText(QString::fromUtf8("J\u00e9r\u00f4me ") + QString(100, 'x'));
+        testing_support::ControlOf<QLineEdit>(*dialog, "EditNome")
+            ->setText(QString::fromUtf8("J\u00e9r\u00f4me ") + QString(100, 'x'));
         testing_support::ControlOf<QLineEdit>(*dialog, "EditCognome")->setText("Rossi");
         testing_support::ControlOf<QPushButton>(*dialog, "BitBtnOk")->click();
         return dialog->result();
@@ -502,7 +515,10 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), given + "\r\nRossi\r\n");
     EXPECT_EQ(shell_testing::UserNameOfTest().userGivenName.size(), 80u);
     EXPECT_EQ(shell_testing::UserNameOfTest().userFullName, (given + " Rossi").substr(0, 80));
-    EXPECT_EQ(gui::FromQt(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text()), shell_testing::UserNameOfTest().userFullName);
+    EXPECT_EQ(
+        gui::FromQt(
+            testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text()),
+        shell_testing::UserNameOfTest().userFullName);
 
     // Both fields emptied: two empty lines, the button shows one blank.
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
@@ -515,7 +531,8 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     });
     shell_testing::StartedMainWindow()->ChangeUserName();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "\r\n\r\n");
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text(), " ");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text(),
+              " ");
 }
 
 // The name file of random bytes, then cut in half: kept beside itself, written
@@ -531,7 +548,10 @@ TEST(UserNameTest, ADamagedNameFileIsKeptAndNoGarbageIsShown) {
         start.messages.messages.clear();
         start.Activate();
         start.Activate();  // told once
-        EXPECT_EQ(gui::FromQt(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text()), "Nome Cognome");
+        EXPECT_EQ(gui::FromQt(
+                      testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")
+                          ->text()),
+                  "Nome Cognome");
         ASSERT_EQ(start.messages.messages.size(), 1u);
         const std::string kept = "Personal.Tmp.damaged" + std::to_string(++copy);
         EXPECT_EQ(start.messages.messages[0].text.rfind("Il file del nome dell'utente \"FileTmp\\Personal.Tmp\" era "
@@ -559,7 +579,8 @@ TEST(MainWindowTest, DialogsOpenAtTheLowerRightOfTheMainWindow) {
     shell_testing::StartedMainWindow()->ChangeUserName();
     QRect main = shell_testing::StartedMainWindow()->frameGeometry();
     EXPECT_EQ(seen.bottomRight(), main.bottomRight() + QPoint(10, 10));
-    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->currentText(), "A (normali)");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->currentText(),
+              "A (normali)");
 }
 
 TEST(UserNameTest, CancelKeepsTheNames) {
@@ -646,7 +667,10 @@ TEST(InstructionsTest, BackButtonOpensNothing) {
     });
     shell_testing::StartedMainWindow()->OpenInstructionsDialog();
     EXPECT_TRUE(start.desktop_.log.openedDocuments.empty());
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<shell::InstructionsDialog>(), "BitBtn2")->text(), "Backards");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<shell::InstructionsDialog>(),
+                                                      "BitBtn2")
+                  ->text(),
+              "Backards");
 }
 
 // Saves a picture of the main window when KELVOR_SCREENSHOT names a file.
@@ -655,14 +679,16 @@ TEST(MainWindowTest, Screenshot) {
     if (!target || !*target) GTEST_SKIP() << "KELVOR_SCREENSHOT not set";
     ProgramStart start;
     for (int page = 0; page < 3; ++page) {
-        testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")->setCurrentIndex(page);
+        testing_support::ControlOf<QTabWidget>(*shell_testing::StartedMainWindow(), "PageControl1")
+            ->setCurrentIndex(page);
         QPixmap shot = shell_testing::StartedMainWindow()->grab();
         ASSERT_TRUE(shot.save(QString::fromUtf8(target).replace(".png", QString("-%1.png").arg(page + 1))));
     }
     WriteBytes(start.Data() / "MieiTesti" / "Tema1.txt", "Tema di prova\r\n\r\nSecondo paragrafo.\r\n");
     WriteBytes(start.Data() / "FileDum" / "DatModif.dum", "MieiTesti\\Tema1.txt\r\n");
     testing_support::WindowOfTest<shell::RichTextWindow>()->show();
-    ASSERT_TRUE(testing_support::WindowOfTest<shell::RichTextWindow>()->grab().save(QString::fromUtf8(target).replace(".png", "-editor.png")));
+    ASSERT_TRUE(testing_support::WindowOfTest<shell::RichTextWindow>()->grab().save(
+        QString::fromUtf8(target).replace(".png", "-editor.png")));
 }
 
 TEST(MainWindowTest, ClosingKeepsRunningWhileAnEditorKeepsUnsavedText) {
@@ -768,18 +794,24 @@ TEST(MainActivationTest, ShowsTheCurrentPersonAndOffersItsText) {
     start.Activate();
     ASSERT_TRUE(start.messages.messages.empty()) << start.messages.messages.front().text;
 
-    QStringList memo = testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText().split('\n');
+    QStringList memo = testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                           ->toPlainText()
+                           .split('\n');
     ASSERT_GE(memo.size(), 6);
     EXPECT_TRUE(memo[0].startsWith("VAN DER BERG ANNELIES"));
     EXPECT_TRUE(memo[1].startsWith("Nascita 25/12/1960 14:05"));
     EXPECT_EQ(memo[5], "Calendario GREGORIANO");
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(), " NOTA UNO");
-    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isHidden());
+    EXPECT_EQ(
+        testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")->toPlainText(),
+        " NOTA UNO");
+    EXPECT_FALSE(
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isHidden());
 
     // Without the text file the button is hidden at the next activation.
     fs::remove(start.Data() / "BASEtxt" / "00007.txt");
     shell_testing::StartedMainWindow()->Refresh();
-    EXPECT_TRUE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isHidden());
+    EXPECT_TRUE(
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")->isHidden());
 }
 
 TEST(ProgramStartTest, StoreDialogsShowThePersonsTextInTheEditor) {

@@ -22,8 +22,8 @@
 #include "archive/backup_window.h"
 #include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
-#include "display/draw/recording_surface.h"
 #include "display/draw/drawing_state.h"
+#include "display/draw/recording_surface.h"
 #include "display/settings/calibration_window.h"
 #include "display/settings/line_width_dialog.h"
 #include "display/settings/printer_model_dialog.h"
@@ -36,8 +36,8 @@
 #include "platform/gui/text_convert.h"
 #include "shell/orb_settings_window.h"
 #include "shell/subsystem_windows.h"
-#include "tests/shell/shell_test_support.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/shell/shell_test_support.h"
 
 namespace fs = std::filesystem;
 using shell_testing::CrLfLines;
@@ -73,10 +73,17 @@ public:
             sets.orbs[2][i] = 3;
         }
         engine::SaveOrbSets(sets);
-        engine::ApplyOrbSet(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, "B", shell_testing::ShowSettingsMessage);
-        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 17, "KOCH", shell_testing::ShowSettingsMessage);
-        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 18, "MEDIO", shell_testing::ShowSettingsMessage);
-        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 20, "VERA", shell_testing::ShowSettingsMessage);
+        engine::ApplyOrbSet(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs,
+                            "B", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings,
+                                      testing_support::CurrentChartOfTest().orbs, 17, "KOCH",
+                                      shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings,
+                                      testing_support::CurrentChartOfTest().orbs, 18, "MEDIO",
+                                      shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings,
+                                      testing_support::CurrentChartOfTest().orbs, 20, "VERA",
+                                      shell_testing::ShowSettingsMessage);
         shell_testing::MakeMeriniCurrent();
         shell_testing::StartedMainWindow()->Refresh();
         shell_testing::FreeStartWindowsForTest();
@@ -140,7 +147,8 @@ void ChooseInOrbWindow(std::size_t set) {
 
 // Unlocks the boxes and picks the line of a box, as a user does.
 void Pick(QComboBox* box, int line) {
-    if (!box->isEnabled()) testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBlk")->click();
+    if (!box->isEnabled())
+        testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBlk")->click();
     box->setCurrentIndex(line);
     Q_EMIT box->activated(line);
     gui::RunIdleHandler();
@@ -158,26 +166,32 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
         s.values["node box"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->currentText());
         s.values["orb box"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText());
         s.values["black moon"] = engine::BlackMoonKindText(testing_support::CurrentChartOfTest().settings.blackMoon);
-        s.values["trine orb"] = std::to_string(static_cast<double>(testing_support::CurrentChartOfTest().orbs.aspectOrbs[3]));
+        s.values["trine orb"] =
+            std::to_string(static_cast<double>(testing_support::CurrentChartOfTest().orbs.aspectOrbs[3]));
         s.values["printer"] = testing_support::DrawingStateOfTest().printerPresent ? "yes" : "no";
-        s.values["person"] = gui::FromQt(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoDati")->toPlainText()).substr(0, 11);
+        s.values["person"] =
+            gui::FromQt(testing_support::ControlOf<QPlainTextEdit>(*main, "MemoDati")->toPlainText()).substr(0, 11);
         display::RecordingSurface caption{testing_support::DrawingStateOfTest()};
-        display::DrawCaptionPair(caption, 100, 100, testing_support::WindowOfTest<display::SheetViewer>()->SheetUserName());
+        display::DrawCaptionPair(caption, 100, 100,
+                                 testing_support::WindowOfTest<display::SheetViewer>()->SheetUserName());
         std::string texts;
         for (const std::string& call : caption.Calls("text")) texts += call + "; ";
         s.values["sheet caption"] = Contains(texts, "Nome Cognome") ? "user's name" : texts;
         s.messages.push_back("-- set B in the orb window");
         ChooseInOrbWindow(shell::kSetB);
         // Back in the main window: the set in force is still the one shown.
-        s.values["orb box after the window"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText());
+        s.values["orb box after the window"] =
+            gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText());
         s.values["set after the window"] = testing_support::CurrentChartOfTest().orbs.setLetter;
         s.messages.push_back("-- set C in the orb box");
         Pick(testing_support::ControlOf<QComboBox>(*main, "ComboOrb"), 2);
-        s.values["orb box after"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText());
+        s.values["orb box after"] =
+            gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboOrb")->currentText());
         s.values["set after"] = testing_support::CurrentChartOfTest().orbs.setLetter;
         s.messages.push_back("-- MEDIO in the node box");
         Pick(testing_support::ControlOf<QComboBox>(*main, "ComboNodo"), 1);
-        s.values["node box after"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->currentText());
+        s.values["node box after"] =
+            gui::FromQt(testing_support::ControlOf<QComboBox>(*main, "ComboNodo")->currentText());
         s.values["node after"] = engine::NodeKindText(testing_support::CurrentChartOfTest().settings.node);
     });
 
@@ -234,15 +248,19 @@ TEST(UnreadableSettings, APickReportedAgainWhileItsRefusalIsShownIsRefusedOnce) 
             if (box) Q_EMIT box->activated(box->currentIndex());  // the late report
             return int(gui::kAnswerOk);
         });
-        for (QComboBox* b : {testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb"), testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")}) {
+        for (QComboBox* b : {testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb"),
+                             testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")}) {
             s.messages.push_back("-- " + b->objectName().toStdString());
             box = b;
-            Pick(b, b == testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb") ? 2 : 1);
+            Pick(b,
+                 b == testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb") ? 2 : 1);
             box = nullptr;
             gui::RunIdleHandler();
         }
-        s.values["orb box"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->currentText());
-        s.values["node box"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->currentText());
+        s.values["orb box"] = gui::FromQt(
+            testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->currentText());
+        s.values["node box"] = gui::FromQt(
+            testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->currentText());
         gui::SetMessageSink(walkSink);
     });
     ASSERT_EQ(seen.messages.size(), 5u);
@@ -264,7 +282,8 @@ TEST(UnreadableSettings, AFileReadableAgainGetsTheChoiceWithTheUsersOwnSettings)
         chmod("FileSet/OrbiDomi.stt", 0644);
         s.messages.push_back("-- readable again");
         Pick(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb"), 1);
-        s.values["orb box"] = gui::FromQt(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->currentText());
+        s.values["orb box"] = gui::FromQt(
+            testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboOrb")->currentText());
         s.values["houses"] = engine::HouseSystemText(testing_support::CurrentChartOfTest().settings.houseSystem);
     });
     ASSERT_EQ(seen.messages.size(), 3u);
@@ -287,8 +306,12 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
     UsersDataFolder folder;
     const auto before = Snapshot(folder.Data());
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
-        s.values["person"] = gui::FromQt(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")->toPlainText()).substr(0, 11);
-        s.values["user"] = gui::FromQt(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text());
+        s.values["person"] =
+            gui::FromQt(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoDati")
+                            ->toPlainText())
+                .substr(0, 11);
+        s.values["user"] = gui::FromQt(
+            testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtnNomeCognome")->text());
         s.values["line width"] =
             std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().lineWidthFactor));
         s.values["aspect"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().aspectScaleX));
@@ -426,12 +449,16 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
             // What the dialog shows while the refusal is on the screen.
             const gui::MessageSink walkSink = gui::SetMessageSink([&s, w](const gui::MessageRequest& r) {
                 s.messages.push_back(r.text);
-                s.values["made, behind the refusal"] = testing_support::ControlOf<QLabel>(*w, "LabModi")->isHidden() ? "no" : "yes";
+                s.values["made, behind the refusal"] =
+                    testing_support::ControlOf<QLabel>(*w, "LabModi")->isHidden() ? "no" : "yes";
                 return int(gui::kAnswerOk);
             });
             testing_support::ControlOf<QPushButton>(*w, "BitBtn1")->click();
             gui::SetMessageSink(walkSink);
-            s.values["made"] = testing_support::ControlOf<QLabel>(*w, "LabModi")->isHidden() && testing_support::ControlOf<QLabel>(*w, "LabModi1")->isHidden() ? "no" : "yes";
+            s.values["made"] = testing_support::ControlOf<QLabel>(*w, "LabModi")->isHidden() &&
+                                       testing_support::ControlOf<QLabel>(*w, "LabModi1")->isHidden()
+                                   ? "no"
+                                   : "yes";
             s.values["note"] = testing_support::ControlOf<QFrame>(*w, "Panel2")->isHidden() ? "Panel1" : "Panel2";
             s.values["open"] = w->result() == 5 ? "no" : "yes";
             testing_support::ControlOf<QPushButton>(*w, "BitBtnRitorna")->click();
@@ -527,13 +554,14 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
     shell_testing::StartedMainWindow()->Refresh();
     shell_testing::StartedMainWindow()->Refresh();  // told once
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text,
-              "Accesso al file negato: \"FileSet\\MMVarLas.stt\". Al suo posto c'\xE8 una cartella, non un file. "
-              "Per ora si usano le impostazioni di disegno predefinite (calibrazione dello schermo, spessore delle linee, "
-              "modello della stampante), e ogni modifica di un'impostazione (calibrazione dello schermo, spessore "
-              "delle linee, modello della stampante, cartella del backup) viene rifiutata finch\xE9 il file non si "
-              "pu\xF2 leggere. Spostare altrove o rinominare la cartella \"FileSet\\MMVarLas.stt\" (il programma tiene "
-              "un suo file con quel nome), poi riprovare.");
+    EXPECT_EQ(
+        messages.messages[0].text,
+        "Accesso al file negato: \"FileSet\\MMVarLas.stt\". Al suo posto c'\xE8 una cartella, non un file. "
+        "Per ora si usano le impostazioni di disegno predefinite (calibrazione dello schermo, spessore delle linee, "
+        "modello della stampante), e ogni modifica di un'impostazione (calibrazione dello schermo, spessore "
+        "delle linee, modello della stampante, cartella del backup) viene rifiutata finch\xE9 il file non si "
+        "pu\xF2 leggere. Spostare altrove o rinominare la cartella \"FileSet\\MMVarLas.stt\" (il programma tiene "
+        "un suo file con quel nome), poi riprovare.");
     EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().lineWidthFactor, 1.0L);
     gui::SetModalHandler("FoStampa", [](QDialog* d) {
         auto* w = static_cast<display::PrinterModelDialog*>(d);
@@ -565,7 +593,8 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
     shell_testing::StartedMainWindow()->show();
     shell_testing::StartedMainWindow()->Refresh();
     Pick(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo"), 1);
-    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->currentText(), "VERO");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*shell_testing::StartedMainWindow(), "ComboNodo")->currentText(),
+              "VERO");
     ASSERT_EQ(messages.messages.size(), 2u);
     for (const auto& m : messages.messages) {
         EXPECT_TRUE(Contains(m.text, "\"FileSet\\OrbiDomi.stt\"")) << m.text;

@@ -19,7 +19,6 @@
 #include <utility>
 #include <vector>
 
-#include "tests/common/chart_window_of_test.h"
 #include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "display/sheets/sheet_selection.h"
@@ -33,6 +32,7 @@
 #include "shell/main_window.h"
 #include "shell/orb_settings_window.h"
 #include "shell/subsystem_windows.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/shell/shell_test_support.h"
 
 namespace fs = std::filesystem;
@@ -196,7 +196,9 @@ void WriteDistinctOrbSets() {
     sets.antisciaOrb = 3;
     sets.selected = "A";
     engine::SaveOrbSets(sets);
-    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 19, "A", shell_testing::ShowSettingsMessage);
+    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings,
+                                  testing_support::CurrentChartOfTest().orbs, 19, "A",
+                                  shell_testing::ShowSettingsMessage);
 }
 
 // The 14 orbs of the engine settings, in angle order.
@@ -314,13 +316,16 @@ TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
     main->Refresh();
     testing_support::ControlOf<QPushButton>(*main, "BBProped")->click();
     display::ChartWindow* chart = testing_support::ChartWindowOfTest();
-    for (int i = 0; i < 10 && testing_support::ControlOf<QTimer>(*chart, "Timer1")->isActive(); ++i) chart->DrawWhenReady();
+    for (int i = 0; i < 10 && testing_support::ControlOf<QTimer>(*chart, "Timer1")->isActive(); ++i)
+        chart->DrawWhenReady();
     auto text = [](QLineEdit* e) { return gui::FromQt(e->text()); };
     EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdNome")), "  MERINI ALDA");
-    EXPECT_NE(text(testing_support::ControlOf<QLineEdit>(*chart, "EdData")).find("25/12/1964 14:05"), std::string::npos) << text(testing_support::ControlOf<QLineEdit>(*chart, "EdData"));
+    EXPECT_NE(text(testing_support::ControlOf<QLineEdit>(*chart, "EdData")).find("25/12/1964 14:05"), std::string::npos)
+        << text(testing_support::ControlOf<QLineEdit>(*chart, "EdData"));
     EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdLocal")), "ROMA - ITALIA");
     EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdCoordi")), "41N54-012E29");
-    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdDomif")), engine::HouseSystemText(testing_support::CurrentChartOfTest().chart.settings.houseSystem));
+    EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdDomif")),
+              engine::HouseSystemText(testing_support::CurrentChartOfTest().chart.settings.houseSystem));
     EXPECT_EQ(text(testing_support::ControlOf<QLineEdit>(*chart, "EdNodo")), "VERO");
     std::string jd = text(testing_support::ControlOf<QLineEdit>(*chart, "EdJd"));
     std::replace(jd.begin(), jd.end(), ',', '.');

@@ -26,26 +26,30 @@ namespace fs = std::filesystem;
 namespace {
 
 // Keys of the position files.
-const char* const kPoint4[12] = {"", "Sole", "Luna", "Merc", "Vene", "Mart", "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"};
+const char* const kPoint4[12] = {"",     "Sole", "Luna", "Merc", "Vene", "Mart",
+                                 "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"};
 const char* const kPoint3[12] = {"", "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos", "Asc", "Mci"};
 const char* const kPoint2[12] = {"", "SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
 const char* const kPointCode[12] = {"", "So", "Lu", "Me", "Ve", "Ma", "Gi", "Sa", "Nn", "Ns", "As", "Mc"};
-const char* const kSignKey[13] = {"", "Arie", "Toro", "Geme", "Canc", "Leon", "Verg",
+const char* const kSignKey[13] = {"",     "Arie", "Toro", "Geme", "Canc", "Leon", "Verg",
                                   "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"};
-const char* const kSignAbbr[13] = {"", "Ram", "Sti", "Twe", "Kre", "Lee", "Maa", "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"};
+const char* const kSignAbbr[13] = {"",    "Ram", "Sti", "Twe", "Kre", "Lee", "Maa",
+                                   "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"};
 // The sign position file keys Aquarius "Ac"; the general sign texts "Aq".
 const char* const kSignPositionCode[13] = {"", "Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Ac", "Pe"};
 const char* const kSignGeneralCode[13] = {"", "Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Aq", "Pe"};
-const char* const kHouseKey[13] = {"", "Prim", "Seco", "Terz", "Quar", "Quin", "Sest",
+const char* const kHouseKey[13] = {"",     "Prim", "Seco", "Terz", "Quar", "Quin", "Sest",
                                    "Sett", "Otta", "Nona", "Deci", "Undi", "Dodi"};
 const char* const kAspectKey[5] = {"Co", "Se", "Qu", "Tr", "Op"};
 
 // Display names in the composed texts.
 const char* const kPointName[12] = {"",        "Zon",      "Maan",       "Mercurius", "Venus",     "Mars",
                                     "Jupiter", "Saturnus", "Noordknoop", "Zuidknoop", "Ascendant", "MC"};
-const char* const kPointShort[12] = {"", "Zon", "Maan", "Merc.", "Venus", "Mars", "Jup.", "Sat.", "NKnoop", "ZKnoop", "Asc", "MC"};
-const char* const kSignName[13] = {"",          "Ram",        "Stier",      "Tweelingen",   "Kreeft",   "Leeuw",   "Maagd",
-                                   "Weegschaal", "Schorpioen", "Boogschutter", "Steenbok", "Waterman", "Vissen"};
+const char* const kPointShort[12] = {"",     "Zon",  "Maan",   "Merc.",  "Venus", "Mars",
+                                     "Jup.", "Sat.", "NKnoop", "ZKnoop", "Asc",   "MC"};
+const char* const kSignName[13] = {"",         "Ram",      "Stier",      "Tweelingen", "Kreeft",
+                                   "Leeuw",    "Maagd",    "Weegschaal", "Schorpioen", "Boogschutter",
+                                   "Steenbok", "Waterman", "Vissen"};
 const char* const kPlanetName[8] = {"", "de Zon", "de Maan", "Mercurius", "Venus", "Mars", "Jupiter", "Saturnus"};
 const char* const kAspectName[5] = {"conjunctie", "sextiel", "vierkant", "driehoek", "oppositie"};
 const char* const kAspectShort[5] = {"conj.", "sext.", "vierk.", "driehk.", "opp."};
@@ -183,8 +187,8 @@ std::vector<Entry> PointSpecificEntries() {
             const int ruler = kSignRuler[(sign - 1 + 4 * part) % 12 + 1];
             c.Add(std::string(kPoint2[p]) + Two(d),
                   std::string(kPointName[p]) + ", decade " + kSignName[sign] + " " + std::to_string(10 * part) + "-" +
-                      std::to_string(10 * part + 10) + ": " +
-                      texts::kElementPhrase[element] + " van " + kPlanetName[ruler] + ".",
+                      std::to_string(10 * part + 10) + ": " + texts::kElementPhrase[element] + " van " +
+                      kPlanetName[ruler] + ".",
                   kShort);
         }
     for (int p = 1; p <= 11; ++p)

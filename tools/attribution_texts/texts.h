@@ -30,12 +30,12 @@ extern const Row12 kSignAntiscion;
 extern const Row12 kSignContraAntiscion;
 
 // Phrases the sector keys are composed of.
-extern const std::array<const char*, 12> kPointTheme;       // "levenskracht", ... (terms)
-extern const Row12 kTermZone;                               // the 12 zones of five terms
-extern const std::array<const char*, 6> kTermPlace;         // 1..5 within the zone
-extern const std::array<const char*, 8> kFaceKeyword;       // planets 1..7 as rulers of a face
-extern const std::array<const char*, 5> kElementPhrase;     // fire, earth, air, water (decades)
-extern const Row12 kAntiscionPhrase;                        // a point's mirror in sign s
+extern const std::array<const char*, 12> kPointTheme;    // "levenskracht", ... (terms)
+extern const Row12 kTermZone;                            // the 12 zones of five terms
+extern const std::array<const char*, 6> kTermPlace;      // 1..5 within the zone
+extern const std::array<const char*, 8> kFaceKeyword;    // planets 1..7 as rulers of a face
+extern const std::array<const char*, 5> kElementPhrase;  // fire, earth, air, water (decades)
+extern const Row12 kAntiscionPhrase;                     // a point's mirror in sign s
 extern const Row12 kContraAntiscionPhrase;
 
 }  // namespace texts

@@ -61,10 +61,9 @@ struct ChartInput {
 // "DD/MM/YYYY HH:MM zone LLxMM LLLxMM SYSTEM NODE BLACKMOON", zone in half hours.
 inline std::string InputText(const ChartInput& c) {
     char text[160];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d %+d %02d%c%02d %03d%c%02d %s %s %s", c.day,
-                  c.month, c.year, c.hour, c.minute, c.zoneHalfHours, c.latDeg, c.latLetter, c.latMin,
-                  c.lonDeg, c.lonLetter, c.lonMin, c.system, c.trueNode ? "VERO" : "MEDIO",
-                  c.trueBlackMoon ? "VERA" : "MEDIA");
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d %+d %02d%c%02d %03d%c%02d %s %s %s", c.day, c.month,
+                  c.year, c.hour, c.minute, c.zoneHalfHours, c.latDeg, c.latLetter, c.latMin, c.lonDeg, c.lonLetter,
+                  c.lonMin, c.system, c.trueNode ? "VERO" : "MEDIO", c.trueBlackMoon ? "VERA" : "MEDIA");
     return text;
 }
 
@@ -138,9 +137,9 @@ struct ShownText {
     std::function<std::string(Real shift)> remake;
 };
 
-inline constexpr const char* kSignNames[13] = {"",         "Ram",        "Stier",      "Tweelingen", "Kreeft",
-                                               "Leeuw",    "Maagd",      "Weegschaal", "Schorpioen", "Boogschutt",
-                                               "Steenbok", "Waterman",   "Vissen"};
+inline constexpr const char* kSignNames[13] = {"",         "Ram",      "Stier",      "Tweelingen", "Kreeft",
+                                               "Leeuw",    "Maagd",    "Weegschaal", "Schorpioen", "Boogschutt",
+                                               "Steenbok", "Waterman", "Vissen"};
 
 inline std::string TwoDigits(std::uint32_t v) {
     std::string t = std::to_string(v);
@@ -203,12 +202,14 @@ inline std::optional<std::uint32_t> EncodeText(Kind kind, const std::string& t) 
         }
         case Kind::Latitude: {
             const auto deg = Digits(t, 0, 2), min = Digits(t, 4, 2);
-            if (deg && min && *min < 60) code = static_cast<std::uint32_t>((*deg * 60 + *min) * 2 + (t.ends_with("Zuid ") ? 1 : 0));
+            if (deg && min && *min < 60)
+                code = static_cast<std::uint32_t>((*deg * 60 + *min) * 2 + (t.ends_with("Zuid ") ? 1 : 0));
             break;
         }
         case Kind::Mark: code = t == "r" ? 1 : 0; break;
         case Kind::House:
-            if (auto h = Digits(t, 0, t.size()); h && !t.empty() && t.size() <= 2) code = static_cast<std::uint32_t>(*h);
+            if (auto h = Digits(t, 0, t.size()); h && !t.empty() && t.size() <= 2)
+                code = static_cast<std::uint32_t>(*h);
             break;
         case Kind::Aspect:
             if (t.empty()) {
@@ -284,8 +285,8 @@ inline engine::Chart ChartOfInput(const ChartInput& in) {
     m.hour = in.hour;
     m.minute = in.minute;
     m.julianDay = engine::JulianDayNumber(1, m.day, m.month, m.year, m.hour, m.minute) + m.zoneCorrection / 24;
-    const engine::Place place = engine::PlaceOf({in.lonDeg, in.lonMin, std::string(1, in.lonLetter), in.latDeg,
-                                                 in.latMin, std::string(1, in.latLetter)});
+    const engine::Place place = engine::PlaceOf(
+        {in.lonDeg, in.lonMin, std::string(1, in.lonLetter), in.latDeg, in.latMin, std::string(1, in.latLetter)});
     engine::ChartSettings settings;
     settings.houseSystem = engine::ParseHouseSystem(in.system);
     settings.node = engine::ParseNodeKind(in.trueNode ? "VERO" : "MEDIO");
@@ -332,9 +333,8 @@ inline std::vector<ShownText> ComputeChartTexts(const ChartInput& in) {
             const Real gap = RetrogradeGap(*chart, b) + s;
             return gap < 0 && std::fabs(gap) < 5 ? "r" : " ";
         });
-        add(Kind::House, body + " house", [lon, cusps](Real s) {
-            return std::to_string(engine::HouseOfPoint(engine::Mod360(lon + s), cusps, 0));
-        });
+        add(Kind::House, body + " house",
+            [lon, cusps](Real s) { return std::to_string(engine::HouseOfPoint(engine::Mod360(lon + s), cusps, 0)); });
         if (b <= engine::kSaturn || b == engine::kNode)
             add(Kind::Absolute, body + " longitude", [lon](Real s) { return AbsoluteText(lon + s); });
         if (b <= engine::kSaturn)
@@ -390,7 +390,8 @@ inline std::optional<Fixture> UnpackFixture(const std::string& bytes) {
     auto get = [&](int n) -> std::optional<std::uint64_t> {
         if (at + n > bytes.size()) return std::nullopt;
         std::uint64_t v = 0;
-        for (int i = 0; i < n; ++i) v |= static_cast<std::uint64_t>(static_cast<std::uint8_t>(bytes[at + i])) << (8 * i);
+        for (int i = 0; i < n; ++i)
+            v |= static_cast<std::uint64_t>(static_cast<std::uint8_t>(bytes[at + i])) << (8 * i);
         at += n;
         return v;
     };

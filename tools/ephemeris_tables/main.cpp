@@ -41,8 +41,7 @@ int gJobs = 3;
 // Shared memory that forked workers fill.
 template <typename T>
 T* SharedArray(std::size_t count) {
-    void* p = mmap(nullptr, count * sizeof(T), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS,
-                   -1, 0);
+    void* p = mmap(nullptr, count * sizeof(T), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) Fail("out of memory");
     return static_cast<T*>(p);
 }
@@ -70,8 +69,7 @@ void ParallelFor(std::int64_t count, const std::function<void(std::int64_t, std:
     bool ok = true;
     for (pid_t pid : children) {
         int status = 0;
-        if (waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-            ok = false;
+        if (waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) ok = false;
     }
     if (!ok) Fail("a worker process failed");
 }
@@ -80,8 +78,8 @@ void ParallelFor(std::int64_t count, const std::function<void(std::int64_t, std:
 precise::Position Precise(Real jd, int body) {
     const precise::Position p = precise::At(static_cast<double>(jd), body);
     if (!p.ok) {
-        std::fprintf(stderr, "gen_ephemeris_tables: no precise position of body %d at JD %.1f\n",
-                     body, static_cast<double>(jd));
+        std::fprintf(stderr, "gen_ephemeris_tables: no precise position of body %d at JD %.1f\n", body,
+                     static_cast<double>(jd));
         std::fflush(stderr);
         _exit(2);
     }
@@ -109,8 +107,7 @@ public:
     explicit MemoryMoonTable(const std::vector<std::int16_t>& records) : records_(records) {}
     Real MoonCorrection(Real jd) override {
         return engine::InterpolateMoon(jd, [&](std::int64_t n) {
-            if (n < 0 || n >= static_cast<std::int64_t>(records_.size()))
-                Fail("Moon table lookup beyond its end");
+            if (n < 0 || n >= static_cast<std::int64_t>(records_.size())) Fail("Moon table lookup beyond its end");
             return records_[n];
         });
     }
@@ -125,8 +122,7 @@ void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
     const auto tmp = std::filesystem::path(path.string() + ".tmp");
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         if (!out) Fail("cannot write " + tmp.string());
     }
     std::filesystem::rename(tmp, path);
@@ -142,8 +138,8 @@ std::int64_t RoundToInt(double v) { return static_cast<std::int64_t>(std::nearby
 // about half as much, with opposite signs at the records and between them.
 // Each record value shifted by half the mean bend of the chords on either side
 // (diff at the records, middle halfway to the next record).
-double ShiftedByHalfBend(const double* diff, const double* middle, std::int64_t count,
-                         std::int64_t n, std::int64_t stride = 1) {
+double ShiftedByHalfBend(const double* diff, const double* middle, std::int64_t count, std::int64_t n,
+                         std::int64_t stride = 1) {
     auto bend = [&](std::int64_t k) {
         if (k < 0 || k + 1 >= count) return 0.0;
         return middle[k * stride] - (diff[k * stride] + diff[(k + 1) * stride]) / 2;
@@ -158,8 +154,8 @@ struct MoonTables {
 
 MoonTables MoonTable() {
     const std::int64_t count = engine::kMoonTableRecords;
-    double* diff = SharedArray<double>(count);     // at the records
-    double* middle = SharedArray<double>(count);   // half a day later
+    double* diff = SharedArray<double>(count);    // at the records
+    double* middle = SharedArray<double>(count);  // half a day later
     double* latDiff = SharedArray<double>(count);
     double* latMiddle = SharedArray<double>(count);
     ParallelFor(count, [&](std::int64_t b, std::int64_t e) {
@@ -168,8 +164,7 @@ MoonTables MoonTable() {
         auto at = [&](Real jd, double& lon, double& lat) {
             engine::RunBodyComputation(2, false, jd, s, nullptr, out);
             const precise::Position p = Precise(jd, engine::kMoon);
-            lon = precise::AngleDiff(p.lon, static_cast<double>(out.longitudes[engine::TheoryPoint::Moon])) *
-                  3600.0;
+            lon = precise::AngleDiff(p.lon, static_cast<double>(out.longitudes[engine::TheoryPoint::Moon])) * 3600.0;
             lat = (p.lat - static_cast<double>(out.latitudes[engine::TheoryPoint::Moon])) * 36000.0;
         };
         for (std::int64_t n = b; n < e; ++n) {
@@ -218,7 +213,8 @@ std::vector<std::uint8_t> MinorTable(const std::vector<std::int16_t>& moonLatitu
                 engine::RunBodyComputation(body, false, jd, s, nullptr, out);
                 f[body - engine::kCeres] =
                     precise::AngleDiff(Precise(jd, body).lon,
-                                       static_cast<double>(out.longitudes[engine::TheoryPointOfNumber(body)])) * 3600.0;
+                                       static_cast<double>(out.longitudes[engine::TheoryPointOfNumber(body)])) *
+                    3600.0;
             }
         };
         for (std::int64_t n = b; n < e; ++n) {
@@ -279,11 +275,10 @@ std::vector<std::uint8_t> PlanetTable(const std::vector<std::int16_t>& moon) {
         engine::PlanetRecord r;
         r.julianDay = engine::kPlanetTableEpoch + 5.0L * n;
         for (int f = 1; f <= 17; ++f) {
-            const std::int64_t v =
-                RoundToInt(diff[n * kFields + f] + (bend(n - 1, f) + bend(n, f)) / 4);
+            const std::int64_t v = RoundToInt(diff[n * kFields + f] + (bend(n - 1, f) + bend(n, f)) / 4);
             if (!engine::PlanetFieldFits(f, v) || v > 21600)
-                Fail("planet correction " + std::to_string(v) + "' of field " + std::to_string(f) +
-                     " at record " + std::to_string(n) + " does not fit its field");
+                Fail("planet correction " + std::to_string(v) + "' of field " + std::to_string(f) + " at record " +
+                     std::to_string(n) + " does not fit its field");
             r.field[f] = static_cast<std::int32_t>(v);
         }
         if (!engine::EncodePlanetRecord(r, bytes.data() + n * engine::kPlanetRecordSize))
@@ -320,8 +315,7 @@ std::vector<std::uint8_t> BlackMoonTable() {
         const std::int64_t v = RoundToInt(ShiftedByHalfBend(diff, middle, count, n));
         if (v < INT32_MIN || v > INT32_MAX) Fail("black-moon correction does not fit its field");
         const auto u = static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
-        for (int i = 0; i < 4; ++i)
-            bytes[n * 4 + i] = static_cast<std::uint8_t>((u >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i) bytes[n * 4 + i] = static_cast<std::uint8_t>((u >> (8 * i)) & 0xFF);
     }
     munmap(diff, count * sizeof(double));
     munmap(middle, count * sizeof(double));
@@ -341,8 +335,7 @@ void PutDayValue(std::vector<std::uint8_t>& bytes, std::uint64_t at, double tent
     PutLe(bytes.data() + at, static_cast<std::uint16_t>(static_cast<std::int16_t>(v)), 2);
 }
 
-std::vector<std::uint8_t> LunarTable(const std::vector<std::int16_t>& moon,
-                                     const std::vector<std::uint8_t>& planets,
+std::vector<std::uint8_t> LunarTable(const std::vector<std::int16_t>& moon, const std::vector<std::uint8_t>& planets,
                                      const std::vector<std::uint8_t>& blackMoon) {
     std::vector<std::uint8_t> bytes(engine::kLunarTableBytes);
     // The corrections "DPR1.rnd" and "NOJLNE.rnd" give at jd, as the engine
@@ -392,8 +385,8 @@ std::vector<std::uint8_t> LunarTable(const std::vector<std::int16_t>& moon,
         munmap(v, records * 2 * sizeof(double));
     };
     part(engine::kNode, engine::kNodeFineBase, engine::kNodeFineRecords, 0, "true node");
-    part(engine::kBlackMoon, engine::kBlackMoonFineBase, engine::kBlackMoonFineRecords,
-         engine::kBlackMoonFineOffset, "true black moon");
+    part(engine::kBlackMoon, engine::kBlackMoonFineBase, engine::kBlackMoonFineRecords, engine::kBlackMoonFineOffset,
+         "true black moon");
     return bytes;
 }
 
@@ -403,16 +396,19 @@ int main(int argc, char** argv) {
     std::filesystem::path outDir;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--out" && i + 1 < argc) outDir = argv[++i];
-        else if (a == "--ephe" && i + 1 < argc) gEphePath = argv[++i];
-        else if (a == "--jobs" && i + 1 < argc) gJobs = std::atoi(argv[++i]);
-        else Fail("usage: gen_ephemeris_tables --out <folder> [--ephe <folder>] [--jobs <n>]");
+        if (a == "--out" && i + 1 < argc)
+            outDir = argv[++i];
+        else if (a == "--ephe" && i + 1 < argc)
+            gEphePath = argv[++i];
+        else if (a == "--jobs" && i + 1 < argc)
+            gJobs = std::atoi(argv[++i]);
+        else
+            Fail("usage: gen_ephemeris_tables --out <folder> [--ephe <folder>] [--jobs <n>]");
     }
     if (outDir.empty()) Fail("no output folder given (--out)");
     std::filesystem::create_directories(outDir);
     precise::Init(gEphePath.c_str());
-    if (!precise::At(2451545.0, engine::kMoon).ok)
-        Fail("the precise ephemeris files are not found in " + gEphePath);
+    if (!precise::At(2451545.0, engine::kMoon).ok) Fail("the precise ephemeris files are not found in " + gEphePath);
 
     const auto t0 = std::chrono::steady_clock::now();
     const MoonTables moonTables = MoonTable();
@@ -447,8 +443,7 @@ int main(int argc, char** argv) {
     WriteFile(outDir / "NOJLNE.rnd", blackMoon);
     WriteFile(outDir / "DMIN.rnd", minor);
     WriteFile(outDir / "DLUN.rnd", lunar);
-    const double secs =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::printf("ephemeris correction tables written to %s in %.1f s\n", outDir.c_str(), secs);
     return 0;
 }

@@ -10,9 +10,7 @@ namespace precise {
 
 inline constexpr const char* kDefaultEphePath = "/usr/share/libswe/ephe";
 
-inline void Init(const char* ephePath = kDefaultEphePath) {
-    swe_set_ephe_path(const_cast<char*>(ephePath));
-}
+inline void Init(const char* ephePath = kDefaultEphePath) { swe_set_ephe_path(const_cast<char*>(ephePath)); }
 
 // The library's number of an engine body (1 Sun ... 10 Pluto, 11 node, 12 black
 // moon, 15 Ceres ... 19 Chiron); -1 for the other entries.
@@ -46,8 +44,7 @@ struct Position {
 
 // The body at Julian day jdUt (UT), from the library's own ephemeris files
 // only (a fall-back to another theory counts as a failure).
-inline Position At(double jdUt, int body, bool speed = false, bool trueNode = true,
-                   bool trueBlackMoon = true) {
+inline Position At(double jdUt, int body, bool speed = false, bool trueNode = true, bool trueBlackMoon = true) {
     Position p;
     const int id = BodyId(body, trueNode, trueBlackMoon);
     if (id < 0) return p;

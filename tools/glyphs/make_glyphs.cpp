@@ -49,7 +49,8 @@ QPainterPath TextOutline(const QString& text, bool bold) {
     double x = 0;
     for (uint cp : text.toUcs4()) {
         if (!f.supportsCharacter(cp)) return {};
-        const QVector<quint32> idx = f.glyphIndexesForString(QString::fromUcs4(reinterpret_cast<const char32_t*>(&cp), 1));
+        const QVector<quint32> idx =
+            f.glyphIndexesForString(QString::fromUcs4(reinterpret_cast<const char32_t*>(&cp), 1));
         if (idx.isEmpty() || idx[0] == 0) return {};
         QPainterPath g = f.pathForGlyph(idx[0]);
         path.addPath(g.translated(x, 0));

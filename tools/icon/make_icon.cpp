@@ -60,8 +60,8 @@ public:
     }
 
     void LineTo(Point p) override {
-        Shape("<path d=\"M" + Num(state_.position.x) + ' ' + Num(state_.position.y) + "L" + Num(p.x) + ' ' +
-                  Num(p.y) + "\"",
+        Shape("<path d=\"M" + Num(state_.position.x) + ' ' + Num(state_.position.y) + "L" + Num(p.x) + ' ' + Num(p.y) +
+                  "\"",
               false, true);
         state_.position = p;
     }
@@ -120,11 +120,16 @@ public:
     void TextOut(Point p, std::string_view text) override {
         std::string escaped;
         for (unsigned char c : text) {
-            if (c == '<') escaped += "&lt;";
-            else if (c == '>') escaped += "&gt;";
-            else if (c == '&') escaped += "&amp;";
-            else if (c < 0x80) escaped += static_cast<char>(c);
-            else escaped += "&#" + std::to_string(c) + ";";  // Windows-1252 letters of Latin-1
+            if (c == '<')
+                escaped += "&lt;";
+            else if (c == '>')
+                escaped += "&gt;";
+            else if (c == '&')
+                escaped += "&amp;";
+            else if (c < 0x80)
+                escaped += static_cast<char>(c);
+            else
+                escaped += "&#" + std::to_string(c) + ";";  // Windows-1252 letters of Latin-1
         }
         const unsigned h = state_.textAlign & kAlignHorizontalMask;
         const char* anchor = h == kAlignCenter ? "middle" : h == kAlignRight ? "end" : "start";
@@ -157,8 +162,10 @@ private:
             attributes += " stroke=\"" + Hex(state_.pen.color) + "\" stroke-width=\"" +
                           Num(state_.pen.width > 0 ? state_.pen.width : 1) +
                           "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"";
-            if (state_.pen.style == PenStyle::Dash) attributes += " stroke-dasharray=\"18 6\"";
-            else if (state_.pen.style == PenStyle::Dot) attributes += " stroke-dasharray=\"3 3\"";
+            if (state_.pen.style == PenStyle::Dash)
+                attributes += " stroke-dasharray=\"18 6\"";
+            else if (state_.pen.style == PenStyle::Dot)
+                attributes += " stroke-dasharray=\"3 3\"";
         }
         body_ += Clip() + open + attributes + "/>" + Unclip() + "\n";
     }
@@ -213,8 +220,10 @@ Path Circle(double r) {
     for (int i = 0; i <= n; ++i) {
         const double a = 2 * kPi * i / n;
         const double x = kCentre + r * std::cos(a), y = kCentre + r * std::sin(a);
-        if (i == 0) p.MoveTo(x, y);
-        else p.LineTo(x, y);
+        if (i == 0)
+            p.MoveTo(x, y);
+        else
+            p.LineTo(x, y);
     }
     p.Close();
     return p;
@@ -232,8 +241,10 @@ void Draw(Surface& dc, const fs::path& data, bool detailed) {
         const double from = 30.0 * s;
         for (int i = 0; i <= 30; ++i) {
             const Point p = At(from + i, kOuter);
-            if (i == 0) sector.MoveTo(p.x, p.y);
-            else sector.LineTo(p.x, p.y);
+            if (i == 0)
+                sector.MoveTo(p.x, p.y);
+            else
+                sector.LineTo(p.x, p.y);
         }
         for (int i = 30; i >= 0; --i) {
             const Point p = At(from + i, kBand);
@@ -277,8 +288,8 @@ void Draw(Surface& dc, const fs::path& data, bool detailed) {
         double a, b;
         Color colour;
     };
-    const Line lines[] = {{sun, moon, kAspectBlue},   {moon, jupiter, kAspectBlue}, {jupiter, sun, kAspectBlue},
-                          {sun, mars, kAspectRed},    {mars, saturn, kAspectRed},   {saturn, jupiter, kAspectRed}};
+    const Line lines[] = {{sun, moon, kAspectBlue}, {moon, jupiter, kAspectBlue}, {jupiter, sun, kAspectBlue},
+                          {sun, mars, kAspectRed},  {mars, saturn, kAspectRed},   {saturn, jupiter, kAspectRed}};
     const double r = detailed ? kInner : kBand;
     for (const Line& l : lines) {
         dc.SelectPen(Pen{PenStyle::Solid, aspect, l.colour});

@@ -3,6 +3,7 @@
 // The first level-one heading is the document's title; a style sheet
 // "manual.css" beside the source sets the look. Page numbers are added at the
 // foot of every page.
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,7 +14,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -102,8 +102,8 @@ int main(int argc, char** argv) {
     writer.setTitle(title);
     writer.setCreator("make_manuals");
     writer.setResolution(300);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(20, 18, 20, 22), QPageLayout::Millimeter));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 18, 20, 22),
+                                     QPageLayout::Millimeter));
 
     QTextDocument doc;
     QFont body("Liberation Sans");
@@ -142,8 +142,7 @@ int main(int argc, char** argv) {
         painter.setPen(QColor(90, 90, 90));
         QRectF foot(0, paint.height() - footer * 0.8, paint.width(), footer * 0.8);
         painter.drawText(foot, Qt::AlignLeft | Qt::AlignBottom, title);
-        painter.drawText(foot, Qt::AlignRight | Qt::AlignBottom,
-                         QString("%1 / %2").arg(page + 1).arg(pages));
+        painter.drawText(foot, Qt::AlignRight | Qt::AlignBottom, QString("%1 / %2").arg(page + 1).arg(pages));
     }
     painter.end();
     // The writer stamps the moment it ran; the document is dated by the release

@@ -65,9 +65,9 @@ std::vector<std::string> ReadUtf8Lines(const fs::path& p) {
 std::string Cp(const std::string& utf8) { return rt::Utf8ToCp1252(utf8); }
 
 std::vector<SourceRemedy> ReadPrimarySource(const fs::path& file) {
-    static const std::vector<std::string> kKeys{
-        "Plant", "Code", "Primary", "Secondary", "Zodiac", "Authors", "Posology",
-        "Synthesis", "Warnings", "Notes", "ExtraNotes"};
+    static const std::vector<std::string> kKeys{"Plant",    "Code",    "Primary",   "Secondary",
+                                                "Zodiac",   "Authors", "Posology",  "Synthesis",
+                                                "Warnings", "Notes",   "ExtraNotes"};
     std::vector<SourceRemedy> out;
     auto lines = ReadUtf8Lines(file);
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -143,13 +143,25 @@ std::vector<std::string> Names(const std::string& list) {
 
 // The signature database's planet and sign words for the Dutch names.
 std::string ItalianWords(const std::string& dutchList, const fs::path& file, int line) {
-    static const std::map<std::string, std::string> kWords{
-        {"Zon", "sole"}, {"Maan", "luna"}, {"Mercurius", "mercurio"}, {"Venus", "venere"},
-        {"Mars", "marte"}, {"Jupiter", "giove"}, {"Saturnus", "saturno"},
-        {"Ram", "ariete"}, {"Stier", "toro"}, {"Tweelingen", "gemelli"}, {"Kreeft", "cancro"},
-        {"Leeuw", "leone"}, {"Maagd", "vergine"}, {"Weegschaal", "bilancia"},
-        {"Schorpioen", "scorpione"}, {"Boogschutter", "sagittario"}, {"Steenbok", "capricorno"},
-        {"Waterman", "acquario"}, {"Vissen", "pesci"}};
+    static const std::map<std::string, std::string> kWords{{"Zon", "sole"},
+                                                           {"Maan", "luna"},
+                                                           {"Mercurius", "mercurio"},
+                                                           {"Venus", "venere"},
+                                                           {"Mars", "marte"},
+                                                           {"Jupiter", "giove"},
+                                                           {"Saturnus", "saturno"},
+                                                           {"Ram", "ariete"},
+                                                           {"Stier", "toro"},
+                                                           {"Tweelingen", "gemelli"},
+                                                           {"Kreeft", "cancro"},
+                                                           {"Leeuw", "leone"},
+                                                           {"Maagd", "vergine"},
+                                                           {"Weegschaal", "bilancia"},
+                                                           {"Schorpioen", "scorpione"},
+                                                           {"Boogschutter", "sagittario"},
+                                                           {"Steenbok", "capricorno"},
+                                                           {"Waterman", "acquario"},
+                                                           {"Vissen", "pesci"}};
     std::string out;
     for (const auto& n : Names(dutchList)) {
         auto it = kWords.find(n);
@@ -176,8 +188,7 @@ void Run(const fs::path& sources, const fs::path& dataDir) {
     std::map<std::string, bool> known;
     for (const auto& r : remedies) known[r.name] = true;
     for (const auto& t : therapies)
-        if (!known.count(t.remedy))
-            throw std::runtime_error(therapyFile.string() + ": unknown remedy " + t.remedy);
+        if (!known.count(t.remedy)) throw std::runtime_error(therapyFile.string() + ": unknown remedy " + t.remedy);
 
     fs::create_directories(dataDir / "OpzioneH");
     fs::create_directories(dataDir / "OpzioneS");
@@ -223,15 +234,19 @@ void Run(const fs::path& sources, const fs::path& dataDir) {
         const std::string zodiac = ItalianWords(Get(r, "Zodiac"), primaryFile, r.line);
         for (const auto& ind : r.indications) {
             groups.push_back({Cp(ind),
-                              {Cp(Get(r, "Plant")), Cp(Get(r, "Code")), primaryWord, secondary,
-                               zodiac, Cp(Get(r, "Synthesis")), Cp(ind), Cp(Get(r, "Authors"))}});
+                              {Cp(Get(r, "Plant")), Cp(Get(r, "Code")), primaryWord, secondary, zodiac,
+                               Cp(Get(r, "Synthesis")), Cp(ind), Cp(Get(r, "Authors"))}});
         }
     }
-    std::stable_sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) {
-        return ListTextLess(a.symptom, b.symptom);
-    });
-    std::vector<std::string> text{"Pianta", "Sigla", "Segnatura Primaria", "Segnatura Secondaria",
-                                  "Segnatura Zodiacale", "Sintesi Psichica", "Sintomo",
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const Group& a, const Group& b) { return ListTextLess(a.symptom, b.symptom); });
+    std::vector<std::string> text{"Pianta",
+                                  "Sigla",
+                                  "Segnatura Primaria",
+                                  "Segnatura Secondaria",
+                                  "Segnatura Zodiacale",
+                                  "Sintesi Psichica",
+                                  "Sintomo",
                                   "Autori (relativam. al sintomo)"};
     for (const auto& g : groups) text.insert(text.end(), g.lines.begin(), g.lines.end());
     rt::ReplaceTextLines(kSignatureTextName, text);
@@ -250,8 +265,8 @@ void Run(const fs::path& sources, const fs::path& dataDir) {
     rt::ReplaceTextLines(kPrinciplesTextName, principles);
     GeneratePrinciples();
 
-    std::cout << "remedy_db: " << primary.size() << " primary records, " << repertory.size()
-              << " therapies, " << groups.size() << " signature records\n";
+    std::cout << "remedy_db: " << primary.size() << " primary records, " << repertory.size() << " therapies, "
+              << groups.size() << " signature records\n";
 }
 
 }  // namespace

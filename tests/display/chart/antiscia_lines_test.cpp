@@ -2,16 +2,16 @@
 // point, its antiscion and its contra-antiscion, with their pens.
 #include <gtest/gtest.h>
 
-#include "tests/common/chart_window_of_test.h"
 #include "archive/current_chart.h"
 #include "display/chart/antiscia_lines.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/recording_surface.h"
 #include "display/wheel/position_files.h"
-#include "tests/display/chart/view_test_support.h"
-#include "tests/display/wheel/wheel_person.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/chart/view_test_support.h"
+#include "tests/display/wheel/wheel_person.h"
 
 namespace {
 
@@ -42,7 +42,8 @@ TEST_F(AntisciaLines, AriesJoinsPiscesAndVirgo) {
     ExpectPoint(c.contraPoint, 138, 110);   // angle 195
 
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Seg"}, {100, 100}, false);
+    display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(),
+                                   {.index = 1, .kind = "Seg"}, {100, 100}, false);
     const auto cyan = view_test::LineBetween(dc, 62, 110, 62, 90);
     const auto red = view_test::LineBetween(dc, 62, 110, 138, 110);
     const auto grey = view_test::LineBetween(dc, 62, 90, 138, 110);
@@ -68,7 +69,8 @@ TEST_F(AntisciaLines, NinetyDegreesIsItsOwnContraAntiscion) {
 TEST_F(AntisciaLines, ZeroGetsOnlyItsMark) {
     wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 3, 0);
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 3, .kind = "Pia"}, {100, 100}, false);
+    display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(),
+                                   {.index = 3, .kind = "Pia"}, {100, 100}, false);
     EXPECT_TRUE(dc.Calls("line").empty());
     ASSERT_EQ(dc.Calls("ellipse").size(), 1u);
     EXPECT_FALSE(display::EvaluateAntisciaChords(360, 0, 100, 100, 39).chords);
@@ -87,8 +89,10 @@ TEST_F(AntisciaLines, DodecatemoriaViewEndsTheChordsSevenUnitsFurtherIn) {
     wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 1, 180);
     display::RecordingSurface normal{testing_support::DrawingStateOfTest()},
         inner{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaOfClicked(normal, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, false);
-    display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, true);
+    display::DrawAntisciaOfClicked(normal, testing_support::CurrentChartOfTest().chart,
+                                   testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, false);
+    display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart,
+                                   testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, true);
     // 180 lies at angle 180 (right), its antiscion 180 too, its contra-antiscion 0 (left).
     EXPECT_TRUE(view_test::LineBetween(normal, 139, 100, 61, 100));
     EXPECT_TRUE(view_test::LineBetween(inner, 132, 100, 68, 100));

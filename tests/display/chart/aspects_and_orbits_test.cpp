@@ -10,11 +10,11 @@
 #include "display/chart/aspects_and_orbits.h"
 #include "display/draw/recording_surface.h"
 #include "platform/gui/message_box.h"
+#include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/current_chart_of_test.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -44,7 +44,10 @@ protected:
                                [&](const AspectGridCell& c) { return c.column == column && c.row == row; });
         return it == g.cells.end() ? nullptr : &*it;
     }
-    static std::vector<std::string> List() { return display::EvaluateAspectList(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs); }
+    static std::vector<std::string> List() {
+        return display::EvaluateAspectList(testing_support::CurrentChartOfTest().chart,
+                                           testing_support::CurrentChartOfTest().orbs);
+    }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
 };
@@ -61,7 +64,8 @@ TEST_F(AspectsAndOrbits, FirstMatchingAspectWinsWithItsGlyphAndDeviation) {
     // Sun 0; Moon 150 (quincunx), Mercury 100 (square, 10 off: none), Venus 118.6 (trine, 1.4 off),
     // Mars 36 (decile: never shown), Jupiter 0 (conjunction, 0), Saturn 226 (134: sesquiquadrate 1 off).
     SetChart(0, 150, 100, 118.6L, 36, 0, 226, 300, 200, 275);
-    const display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs);
+    const display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart,
+                                                                    testing_support::CurrentChartOfTest().orbs);
     ASSERT_TRUE(Cell(g, 1, 2));
     EXPECT_EQ(Cell(g, 1, 2)->glyph, 8);  // quincunx
     EXPECT_EQ(Cell(g, 1, 2)->deviation, 0);
@@ -83,16 +87,19 @@ TEST_F(AspectsAndOrbits, OrbBoundariesAreStrictAndAZeroOrbDisables) {
     SetChart(0, 97, 53, 60, 200, 250, 280, 300, 330, 350);
     // Sun-Moon 97 = 90 + 7: exactly the square's orb, no aspect. Sun-Mercury 53 = 60 - 7: the
     // sextile's orb is 6, so no aspect either; Sun-Venus 60: sextile.
-    display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs);
+    display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart,
+                                                              testing_support::CurrentChartOfTest().orbs);
     EXPECT_FALSE(Cell(g, 1, 2));
     EXPECT_FALSE(Cell(g, 1, 3));
     EXPECT_EQ(Cell(g, 1, 4)->glyph, 2);
     testing_support::CurrentChartOfTest().orbs.aspectOrbs[1] = 0;
-    g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs);
+    g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart,
+                                          testing_support::CurrentChartOfTest().orbs);
     EXPECT_FALSE(Cell(g, 1, 4));
     // Deviation halves go to the even degree: 2.5 -> 2 and 1.5 -> 2.
     SetChart(0, 122.5L, 118.5L, 200, 210, 220, 230, 300, 330, 350);
-    g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs);
+    g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart,
+                                          testing_support::CurrentChartOfTest().orbs);
     EXPECT_EQ(Cell(g, 1, 2)->deviation, 2);
     EXPECT_EQ(Cell(g, 1, 3)->deviation, 2);
 }
@@ -101,7 +108,10 @@ TEST_F(AspectsAndOrbits, GridCellShowsGlyphAndTwoDigitDeviation) {
     SetChart(0, 150, 100, 118.6L, 36, 0, 226, 300, 200, 275);
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 62, y = 73;  // the chart window's corner: centre - (38, 27)
-    display::DrawAspectsAndOrbits(dc, display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs), " ", x, y);
+    display::DrawAspectsAndOrbits(dc,
+                                  display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart,
+                                                                    testing_support::CurrentChartOfTest().orbs),
+                                  " ", x, y);
     // Cell (1, 4): corner (x + 5, y + 9); the deviation "01" at (x + 10, y + 11) in size code 1.
     auto t = TextAt(dc, x + 8 - 3 + 5, y + 20 - 11 + 2);
     ASSERT_TRUE(t);
@@ -133,10 +143,9 @@ TEST_F(AspectsAndOrbits, TheMidheavenHasTheLastRow) {
     // Midheaven 275: Sun 0 (85, square 5 off), Moon 154 (121, trine 1 off), north node 273
     // (conjunction 2 off), south node 93 (182, opposition 2 off); Mercury 250 (25, none).
     SetChart(0, 154, 250, 200, 210, 220, 230, 273, 330, 275);
-    const display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs);
-    const struct {
-        int column, glyph, deviation;
-    } expected[] = {{1, 3, 5}, {2, 4, 1}, {8, 1, 2}, {9, 5, 2}};
+    const display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart,
+                                                                    testing_support::CurrentChartOfTest().orbs);
+    const struct { int column, glyph, deviation; } expected[] = {{1, 3, 5}, {2, 4, 1}, {8, 1, 2}, {9, 5, 2}};
     for (const auto& e : expected) {
         const AspectGridCell* c = Cell(g, e.column, 11);
         ASSERT_TRUE(c) << e.column;
@@ -167,7 +176,8 @@ TEST_F(AspectsAndOrbits, AspectListLinesCutTheDeviation) {
     EXPECT_EQ(lines[lines.size() - 2], "Het aspect is nauwkeuriger, hoe");
     EXPECT_EQ(lines.back(), "kleiner het getal dat eraan voorafgaat");
     // Never the nodes, whose opposition is exact.
-    for (const std::string& l : lines) EXPECT_EQ(l.find("il Nodo Nord in Opposizione con il Nodo Sud"), std::string::npos);
+    for (const std::string& l : lines)
+        EXPECT_EQ(l.find("il Nodo Nord in Opposizione con il Nodo Sud"), std::string::npos);
 }
 
 TEST_F(AspectsAndOrbits, AspectListKeepsPointOrderAndListsTheAngles) {
@@ -184,7 +194,8 @@ TEST_F(AspectsAndOrbits, AspectListKeepsPointOrderAndListsTheAngles) {
     EXPECT_EQ(body.front(), expected.front());
     EXPECT_EQ(body.back(), expected.back());
     // Sun (100) and Mercury (250): 150 degrees, a quincunx: not in the list.
-    for (const std::string& l : body) EXPECT_EQ(l.find("il Sole in") == 0 && l.find("Mercurio") != std::string::npos, false) << l;
+    for (const std::string& l : body)
+        EXPECT_EQ(l.find("il Sole in") == 0 && l.find("Mercurio") != std::string::npos, false) << l;
     // Mars, Jupiter, Saturn close together: conjunctions with their deviations, cut.
     EXPECT_NE(std::find(body.begin(), body.end(), "1.50   Marte in Congiunzione con Giove"), body.end());
 }

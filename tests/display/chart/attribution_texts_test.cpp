@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "archive/current_chart.h"
-#include "tests/common/chart_window_of_test.h"
 #include "display/chart/attribution_texts.h"
 #include "display/wheel/natal_wheel.h"
 #include "display/wheel/position_files.h"
@@ -23,9 +22,10 @@
 #include "engine/position_text.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -127,7 +127,8 @@ TEST_F(ShippedTexts, FilesKeepTheirColumnsAndNoTwoTextsAreAlike) {
             EXPECT_EQ(l[2], ' ') << l;
             ++codes[std::string(file) + l.substr(0, 2)];
         }
-    for (int b = 1; b <= 11; ++b) EXPECT_GE(codes[std::string(display::kPlanetGeneralFile) + display::kBodyMixedCodes[b]], 2);
+    for (int b = 1; b <= 11; ++b)
+        EXPECT_GE(codes[std::string(display::kPlanetGeneralFile) + display::kBodyMixedCodes[b]], 2);
     for (int s = 1; s <= 12; ++s)
         EXPECT_GE(codes[std::string(display::kSignGeneralFile) + display::kAttributionSignKeys[s]], 2);
     EXPECT_EQ(codes.size(), 23u);
@@ -145,7 +146,8 @@ TEST_F(ShippedTexts, TextsOfTheSunAndOfAries) {
     display::RewritePositionFiles(testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     std::vector<std::string> reported;
     const auto report = [&](const std::string& name, const rt::IoError&) { reported.push_back(name); };
-    const display::AttributionTexts sun = display::PlanetAttributionTexts(testing_support::CurrentChartOfTest().chart, 1, report);
+    const display::AttributionTexts sun =
+        display::PlanetAttributionTexts(testing_support::CurrentChartOfTest().chart, 1, report);
     std::string position, dodecatemorion;
     engine::FormatSignPosLong(position, " ", 15.25L);
     engine::FormatSignPosLong(dodecatemorion, " ", 198.25L);  // 15.25 + 12 x 15.25
@@ -156,15 +158,15 @@ TEST_F(ShippedTexts, TextsOfTheSunAndOfAries) {
         "Zon: levenskracht laat in het veld van roeping.",           // term 49: 13.5 to 19.5
         "Zon, 2e decan Ram: eer en glans.",
         "Zon, decade Ram 10-20: vurige moed van de Zon.",
-        "Zon antiscion Vissen: verborgen mededogen.",                // 344.75
-        "Zon contra-antiscion Maagd: overdreven kritiek.",           // 164.75
-        "Zon-Merc. conj.: denken in dienst van de wil; zelfbewust",   // 4.75 within 8
-        "Zon-Mars driehoek: vitaliteit, moed en leiderschap",         // 120.5 within 7
-        "Zon-Jupiter oppositie: hoogmoed, overschatting van zichzelf",// 175.15 within 8
-        "Zon-Saturnus vierkant: tegenslag, remming, strenge vader",   // 84.85 within 7
-        "Zon-Noordknoop driehoek: zelfexpressie die de groei dient",  // 115.25 within 7
-        "Zon-Zuidknoop sextiel: ervaring uit het verleden helpt",     // 64.75 within 6
-        "Zon-Ascendant vierkant: wil en optreden niet in een lijn",   // 85.25 within 7
+        "Zon antiscion Vissen: verborgen mededogen.",                   // 344.75
+        "Zon contra-antiscion Maagd: overdreven kritiek.",              // 164.75
+        "Zon-Merc. conj.: denken in dienst van de wil; zelfbewust",     // 4.75 within 8
+        "Zon-Mars driehoek: vitaliteit, moed en leiderschap",           // 120.5 within 7
+        "Zon-Jupiter oppositie: hoogmoed, overschatting van zichzelf",  // 175.15 within 8
+        "Zon-Saturnus vierkant: tegenslag, remming, strenge vader",     // 84.85 within 7
+        "Zon-Noordknoop driehoek: zelfexpressie die de groei dient",    // 115.25 within 7
+        "Zon-Zuidknoop sextiel: ervaring uit het verleden helpt",       // 64.75 within 6
+        "Zon-Ascendant vierkant: wil en optreden niet in een lijn",     // 85.25 within 7
         "Dodecatemorieen ZOON       = " + dodecatemorion,
     };
     EXPECT_EQ(sun.specific, expected);
@@ -182,7 +184,8 @@ TEST_F(ShippedTexts, TextsOfTheSunAndOfAries) {
     const display::AttributionTexts aries = display::SignAttributionTexts(1, report);
     // Each text of the sign file (its lines of one key) is one paragraph.
     EXPECT_EQ(aries.specific,
-              (std::vector<std::string>{"RAM       ", "Ram spiegelt in Vissen: de daad zoekt een droom, moed wordt mededogen.",
+              (std::vector<std::string>{"RAM       ",
+                                        "Ram spiegelt in Vissen: de daad zoekt een droom, moed wordt mededogen.",
                                         "Contra-antiscion in Maagd: het vuur van Ram leert geduld en precisie."}));
     ASSERT_EQ(aries.general.size(), 2u);
     EXPECT_EQ(aries.general.front(), "RAM       ");

@@ -10,11 +10,11 @@
 #include <QTest>
 #include <cstdlib>
 
-#include "tests/common/chart_window_of_test.h"
 #include "display/chart/plants_panel.h"
 #include "platform/runtime/number_text.h"
-#include "tests/display/chart/click_fixture.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/chart/click_fixture.h"
 
 namespace {
 
@@ -23,7 +23,9 @@ using testing_support::ChartWindowOfTest;
 
 class ChartControls : public ClickedWindow {
 protected:
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY)); }
+    static int PY(long double units) {
+        return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY));
+    }
 };
 
 // A double click on the aspect list stretches that panel and nothing else; a
@@ -78,7 +80,8 @@ TEST_F(ChartControls, EachFilterCaptionFreesItsOwnFilter) {
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "Ieder");
     EXPECT_TRUE(testing_support::ChartControl<QLabel>("LbExtraPia")->text().isEmpty());
     testing_support::ChartControl<QPushButton>("BBextraOk")->click();
-    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()), "REMEDIES met teken Ieder/Ieder");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()),
+              "REMEDIES met teken Ieder/Ieder");
 }
 
 // A plant picked from the list (here with the keyboard) shows its own symptoms.
@@ -98,7 +101,8 @@ TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
         testing_support::ChartControl<QScrollBar>("SpinButton1")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     const int last = testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count() - 1;
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().selectedPlantIndex, last);
-    EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->currentText(), testing_support::ChartControl<QComboBox>("ComboBoxPiante")->itemText(last));
+    EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->currentText(),
+              testing_support::ChartControl<QComboBox>("ComboBoxPiante")->itemText(last));
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo3")).at(1),
               gui::FromQt(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->itemText(last)));
 }
@@ -113,15 +117,17 @@ TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
     EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "SATURNUS");
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LbExtraPia")->text()), "SATURNUS");
-    EXPECT_NE(gui::FromQt(testing_support::ChartControl<QLabel>("LabPianta")->text()).find("SATURN"), std::string::npos);
+    EXPECT_NE(gui::FromQt(testing_support::ChartControl<QLabel>("LabPianta")->text()).find("SATURN"),
+              std::string::npos);
 }
 
 // The red marker of a hit goes when the button is released, on the last
 // sign's glyph and on the last point's as on any other.
 TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
-    const std::pair<long double, long double> centres[] = {
-        {testing_support::NatalWheelOfTest().signGlyphX[12], testing_support::NatalWheelOfTest().signGlyphY[12]},
-        {testing_support::NatalWheelOfTest().planetGlyphX[11], testing_support::NatalWheelOfTest().planetGlyphY[11]}};
+    const std::pair<long double, long double> centres[] = {{testing_support::NatalWheelOfTest().signGlyphX[12],
+                                                            testing_support::NatalWheelOfTest().signGlyphY[12]},
+                                                           {testing_support::NatalWheelOfTest().planetGlyphX[11],
+                                                            testing_support::NatalWheelOfTest().planetGlyphY[11]}};
     for (const auto& [x, y] : centres) {
         ASSERT_NE(x, 0);
         const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
@@ -166,17 +172,20 @@ TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
 // Each data field has its own caption on its left, on its line.
 TEST_F(ChartControls, EachDataFieldHasItsOwnCaption) {
     const std::pair<QLineEdit*, const char*> rows[] = {
-        {testing_support::ChartControl<QLineEdit>("EdNome"), "Person"},        {testing_support::ChartControl<QLineEdit>("EdData"), "Gebortedatum"},
-        {testing_support::ChartControl<QLineEdit>("EdLocal"), "Plaats"},       {testing_support::ChartControl<QLineEdit>("EdCoordi"), "Co\xF6rdinaten"},
-        {testing_support::ChartControl<QLineEdit>("EdDomif"), "Domificatie"},  {testing_support::ChartControl<QLineEdit>("EdNodo"), "Maan Knoop"},
+        {testing_support::ChartControl<QLineEdit>("EdNome"), "Person"},
+        {testing_support::ChartControl<QLineEdit>("EdData"), "Gebortedatum"},
+        {testing_support::ChartControl<QLineEdit>("EdLocal"), "Plaats"},
+        {testing_support::ChartControl<QLineEdit>("EdCoordi"), "Co\xF6rdinaten"},
+        {testing_support::ChartControl<QLineEdit>("EdDomif"), "Domificatie"},
+        {testing_support::ChartControl<QLineEdit>("EdNodo"), "Maan Knoop"},
         {testing_support::ChartControl<QLineEdit>("EdJd"), "Astronomische dag JD"}};
     const QList<QLabel*> labels = testing_support::ChartControl<QFrame>("PanelDati")->findChildren<QLabel*>();
     for (const auto& [field, caption] : rows) {
         const QLabel* beside = nullptr;
         for (const QLabel* l : labels)
-            if (l->x() < field->x() && (!beside || std::abs(l->geometry().center().y() - field->geometry().center().y()) <
-                                                       std::abs(beside->geometry().center().y() -
-                                                                field->geometry().center().y())))
+            if (l->x() < field->x() &&
+                (!beside || std::abs(l->geometry().center().y() - field->geometry().center().y()) <
+                                std::abs(beside->geometry().center().y() - field->geometry().center().y())))
                 beside = l;
         ASSERT_TRUE(beside) << caption;
         EXPECT_EQ(gui::FromQt(beside->text()), caption) << field->objectName().toStdString();

@@ -4,18 +4,17 @@
 // surface; every view of the window is also saved as a picture.
 #include <gtest/gtest.h>
 
+#include <QFrame>
 #include <QImage>
 #include <QLineEdit>
-#include <QTimer>
 #include <QPlainTextEdit>
-#include <QFrame>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <string>
 
-#include "tests/common/chart_window_of_test.h"
 #include "archive/current_chart.h"
 #include "display/chart/antiscia_lines.h"
 #include "display/chart/antiscia_view.h"
@@ -39,11 +38,11 @@
 #include "display/chart/spherical_distances.h"
 #include "display/chart/volguine_forces.h"
 #include "display/chart/volguine_view.h"
-#include "display/draw/primitives.h"
-#include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
+#include "display/draw/primitives.h"
 #include "display/draw/recording_surface.h"
+#include "display/wheel/chart_geometry.h"
 #include "display/wheel/help_messages.h"
 #include "display/wheel/wheel_reports.h"
 #include "engine/position_text.h"
@@ -51,11 +50,12 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/number_text.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/current_chart_of_test.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -72,7 +72,8 @@ protected:
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
-        while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        while (testing_support::ChartControl<QTimer>("Timer1")->isActive())
+            testing_support::ChartWindowOfTest()->DrawWhenReady();
     }
     void TearDown() override {
         delete testing_support::ChartWindowOfTest();
@@ -119,7 +120,8 @@ TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
     testing_support::ChartControl<QPushButton>("BBcoordi")->click();
     EXPECT_FALSE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
 
-    QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBdodecate"), "clicked");  // a disabled button's handler
+    QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBdodecate"),
+                              "clicked");  // a disabled button's handler
     EXPECT_TRUE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->State().dodecatemoriaMode);
     memo = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti"));
@@ -185,9 +187,9 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
                                 .geometry = testing_support::WheelGeometryOfTest(),
                                 .wheel = testing_support::NatalWheelOfTest(),
                                 .subView = 0});
-    EXPECT_EQ(TextAt(dc, 88, 90)->text, "2");        // salt, fire
-    EXPECT_EQ(TextAt(dc, 88, 90 + 28)->text, "3");   // salt total
-    EXPECT_EQ(TextAt(dc, 88 + 21, 90)->text, "3");   // fire total
+    EXPECT_EQ(TextAt(dc, 88, 90)->text, "2");            // salt, fire
+    EXPECT_EQ(TextAt(dc, 88, 90 + 28)->text, "3");       // salt total
+    EXPECT_EQ(TextAt(dc, 88 + 21, 90)->text, "3");       // fire total
     EXPECT_EQ(TextAt(dc, 88 + 14, 90 + 21)->text, "1");  // mercury, water: Venus in Pisces
 
     display::RecordingSurface humoral{testing_support::DrawingStateOfTest()};
@@ -219,7 +221,8 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
 TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     auto reopen = [] {
         testing_support::OpenChartWindowForTest();
-        while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        while (testing_support::ChartControl<QTimer>("Timer1")->isActive())
+            testing_support::ChartWindowOfTest()->DrawWhenReady();
         ASSERT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
     };
     QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBvolguine"), "clicked");  // offered disabled
@@ -241,8 +244,10 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 1);
 
     // Every view button's view, then one press closes.
-    for (QPushButton* view : {testing_support::ChartControl<QPushButton>("BBcoordi"), testing_support::ChartControl<QPushButton>("BBstoffa"),
-                              testing_support::ChartControl<QPushButton>("BBarchetip"), testing_support::ChartControl<QPushButton>("BBaspetti")}) {
+    for (QPushButton* view : {testing_support::ChartControl<QPushButton>("BBcoordi"),
+                              testing_support::ChartControl<QPushButton>("BBstoffa"),
+                              testing_support::ChartControl<QPushButton>("BBarchetip"),
+                              testing_support::ChartControl<QPushButton>("BBaspetti")}) {
         view->click();
         testing_support::ChartControl<QPushButton>("BBprivato")->click();
         EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible()) << view->objectName().toStdString();
@@ -363,10 +368,14 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
         const char* name;
     };
     const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
-    const Press presses[] = {{testing_support::ControlOf<QPushButton>(w, "BBcoordi"), 3, "coordi"},     {testing_support::ControlOf<QPushButton>(w, "BBstoffa"), 4, "stoffa"},
-                             {testing_support::ControlOf<QPushButton>(w, "BBarchetip"), 1, "archetip"},     {testing_support::ControlOf<QPushButton>(w, "BBaspetti"), 4, "aspetti"},
-                             {testing_support::ControlOf<QPushButton>(w, "BBEnergi"), 3, "energi"},          {testing_support::ControlOf<QPushButton>(w, "BBantisce"), 4, "antisce"},
-                             {testing_support::ControlOf<QPushButton>(w, "BBdodecate"), 1, "dodecate"}, {testing_support::ControlOf<QPushButton>(w, "BBmaestri"), 2, "maestri"},
+    const Press presses[] = {{testing_support::ControlOf<QPushButton>(w, "BBcoordi"), 3, "coordi"},
+                             {testing_support::ControlOf<QPushButton>(w, "BBstoffa"), 4, "stoffa"},
+                             {testing_support::ControlOf<QPushButton>(w, "BBarchetip"), 1, "archetip"},
+                             {testing_support::ControlOf<QPushButton>(w, "BBaspetti"), 4, "aspetti"},
+                             {testing_support::ControlOf<QPushButton>(w, "BBEnergi"), 3, "energi"},
+                             {testing_support::ControlOf<QPushButton>(w, "BBantisce"), 4, "antisce"},
+                             {testing_support::ControlOf<QPushButton>(w, "BBdodecate"), 1, "dodecate"},
+                             {testing_support::ControlOf<QPushButton>(w, "BBmaestri"), 2, "maestri"},
                              {testing_support::ControlOf<QPushButton>(w, "BBvolguine"), 4, "volguine"}};
     for (const Press& p : presses)
         for (int i = 0; i < p.count; ++i) {
@@ -444,16 +453,30 @@ void DrawContent(display::Surface& dc, int view, int sub) {
         case 10: DrawRelativeLongitudes(dc, current.chart); break;
         case 11: DrawAbsoluteLongitudes(dc, current.chart); break;
         case 12: DrawLatitudes(dc, current.chart); break;
-        case 20: DrawElementalClothGrid(dc, EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), {102, 104}, {100, 100}); break;
-        case 22: DrawSeasonClothGrid(dc, EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), {104, 100}, {100, 100}); break;
+        case 20:
+            DrawElementalClothGrid(dc, EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), {102, 104},
+                                   {100, 100});
+            break;
+        case 22:
+            DrawSeasonClothGrid(dc, EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), {104, 100},
+                                {100, 100});
+            break;
         case 21:
         case 23:
-            DrawHumoralGrid(dc, EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, variant), variant, {104, 100}, {100, 100});
+            DrawHumoralGrid(dc, EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, variant),
+                            variant, {104, 100}, {100, 100});
             break;
         case 30: DrawDignityTable(dc, engine::ComputeReceptions(current.chart)); break;
         case 40:
-        case 41: DrawMajorAspectGrid(dc, current, longitudes, sub == 0 ? 1 : 0, {.centre = {100, 100}, .radius = 39}, false); break;
-        case 42: DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs), " ", 62, 73); break;
+        case 41:
+            DrawMajorAspectGrid(dc, current, longitudes, sub == 0 ? 1 : 0, {.centre = {100, 100}, .radius = 39}, false);
+            break;
+        case 42:
+            DrawAspectsAndOrbits(dc,
+                                 EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart,
+                                                          testing_support::CurrentChartOfTest().orbs),
+                                 " ", 62, 73);
+            break;
         case 43: DrawSphericalDistanceGrid(dc, current, longitudes, 58, 72); break;
         case 70: RectangleScaled(dc, 195, 2, 279, 195); break;
         case 80: DrawEngineOrderLongitudes(dc, placidus); break;
@@ -467,9 +490,11 @@ void DrawContent(display::Surface& dc, int view, int sub) {
         case 91: DrawYearAndCycleRulers(dc, current.chart); break;
         default:
             if (view == kViewEnergy)
-                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().signMidpoints, current.chart.cusps[1], sub, {.centre = {100, 100}, .radius = 39});
+                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().signMidpoints, current.chart.cusps[1], sub,
+                                     {.centre = {100, 100}, .radius = 39});
             if (view == kViewAntiscia)
-                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().signMidpoints, current.chart.cusps[1], sub, {.centre = {100, 100}, .radius = 39});
+                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().signMidpoints, current.chart.cusps[1], sub,
+                                  {.centre = {100, 100}, .radius = 39});
             break;
     }
 }
@@ -498,7 +523,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         int view;             // the index of its sub-view cycle
         const char* caption;  // UTF-8
         bool enabled;
-        int column, line;     // its place among the view buttons
+        int column, line;  // its place among the view buttons
         display::ChartViewRoutine draw;
         void (*prepare)(const archive::CurrentChart&);
         bool reducedWheel;
@@ -507,25 +532,107 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
     using namespace display;
     const ChartWindow& w = *testing_support::ChartWindowOfTest();
     const Button buttons[] = {
-        {testing_support::ControlOf<QPushButton>(w, "BBcoordi"), 1, "Planetaire Coördinaten", true, 0, 0, DrawCoordinatesView, nullptr, false, {2, 3, 4}},
-        {testing_support::ControlOf<QPushButton>(w, "BBstoffa"), 2, "Grondwet (Doek)", true, 1, 0, DrawClothView, nullptr, false, {5, 6, 7, 8}},
-        {testing_support::ControlOf<QPushButton>(w, "BBarchetip"), 3, "Archetipische Structuur", true, 0, 1, DrawArchetypeView, PrepareArchetypeView, false,
+        {testing_support::ControlOf<QPushButton>(w, "BBcoordi"),
+         1,
+         "Planetaire Coördinaten",
+         true,
+         0,
+         0,
+         DrawCoordinatesView,
+         nullptr,
+         false,
+         {2, 3, 4}},
+        {testing_support::ControlOf<QPushButton>(w, "BBstoffa"),
+         2,
+         "Grondwet (Doek)",
+         true,
+         1,
+         0,
+         DrawClothView,
+         nullptr,
+         false,
+         {5, 6, 7, 8}},
+        {testing_support::ControlOf<QPushButton>(w, "BBarchetip"),
+         3,
+         "Archetipische Structuur",
+         true,
+         0,
+         1,
+         DrawArchetypeView,
+         PrepareArchetypeView,
+         false,
          {9}},
-        {testing_support::ControlOf<QPushButton>(w, "BBaspetti"), 4, "Planetaire Aspecten", true, 1, 1, DrawAspectsView, nullptr, false, {10, 24, 25, 26}},
-        {testing_support::ControlOf<QPushButton>(w, "BBEnergi"), 5, "Energie-Affiniteiten", false, 0, 2, DrawEnergyView, nullptr, false, {11, 12, 13}},
-        {testing_support::ControlOf<QPushButton>(w, "BBantisce"), 6, "Antisce en Contrantisce", false, 1, 2, DrawAntisciaView, nullptr, false,
+        {testing_support::ControlOf<QPushButton>(w, "BBaspetti"),
+         4,
+         "Planetaire Aspecten",
+         true,
+         1,
+         1,
+         DrawAspectsView,
+         nullptr,
+         false,
+         {10, 24, 25, 26}},
+        {testing_support::ControlOf<QPushButton>(w, "BBEnergi"),
+         5,
+         "Energie-Affiniteiten",
+         false,
+         0,
+         2,
+         DrawEnergyView,
+         nullptr,
+         false,
+         {11, 12, 13}},
+        {testing_support::ControlOf<QPushButton>(w, "BBantisce"),
+         6,
+         "Antisce en Contrantisce",
+         false,
+         1,
+         2,
+         DrawAntisciaView,
+         nullptr,
+         false,
          {14, 15, 16, 17}},
-        {testing_support::ControlOf<QPushButton>(w, "BBdodecate"), 7, "Dodecatemorieen", false, 0, 3, DrawDodecatemoriaView, nullptr, false, {18}},
-        {testing_support::ControlOf<QPushButton>(w, "BBvolguine"), 8, "Volguine Dominant", false, 1, 3, DrawVolguineView, PrepareVolguineView, true,
+        {testing_support::ControlOf<QPushButton>(w, "BBdodecate"),
+         7,
+         "Dodecatemorieen",
+         false,
+         0,
+         3,
+         DrawDodecatemoriaView,
+         nullptr,
+         false,
+         {18}},
+        {testing_support::ControlOf<QPushButton>(w, "BBvolguine"),
+         8,
+         "Volguine Dominant",
+         false,
+         1,
+         3,
+         DrawVolguineView,
+         PrepareVolguineView,
+         true,
          {19, 20, 27, 21}},
-        {testing_support::ControlOf<QPushButton>(w, "BBmaestri"), 9, "Mesters", false, 0, 4, DrawMastersView, nullptr, false, {22, 23}},
+        {testing_support::ControlOf<QPushButton>(w, "BBmaestri"),
+         9,
+         "Mesters",
+         false,
+         0,
+         4,
+         DrawMastersView,
+         nullptr,
+         false,
+         {22, 23}},
     };
     const long double lines[5] = {3, 8.5L, 14, 19.5L, 25};
-    auto px = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleX)); };
-    auto py = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY)); };
+    auto px = [](long double units) {
+        return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleX));
+    };
+    auto py = [](long double units) {
+        return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY));
+    };
     // The panel's buttons: the views' in the order of the table, then "Backards" and the font size.
-    const QList<QPushButton*> panelButtons = testing_support::ControlOf<QFrame>(w, "PanelPulsanti")
-                                                 ->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+    const QList<QPushButton*> panelButtons =
+        testing_support::ControlOf<QFrame>(w, "PanelPulsanti")->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
     ASSERT_EQ(static_cast<std::size_t>(panelButtons.size()), std::size(buttons) + 2);
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         const Button& b = buttons[i];
@@ -534,7 +641,9 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         EXPECT_EQ(b.button->text(), QString::fromUtf8(b.caption)) << name;
         EXPECT_EQ(b.button->isEnabled(), b.enabled) << name;
         EXPECT_EQ(b.button->y(), py(lines[b.line])) << name;
-        EXPECT_EQ(b.button->x(), b.column == 0 ? px(3) : testing_support::ControlOf<QFrame>(w, "PanelPulsanti")->width() - b.button->width() - px(3))
+        EXPECT_EQ(b.button->x(), b.column == 0 ? px(3)
+                                               : testing_support::ControlOf<QFrame>(w, "PanelPulsanti")->width() -
+                                                     b.button->width() - px(3))
             << name;
         const int n = static_cast<int>(b.help.size());
         EXPECT_EQ(SubViewCount(b.view), n) << name;
@@ -550,7 +659,8 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                 QMetaObject::invokeMethod(b.button, "clicked");
             testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
             const std::string help = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1"));
-            const bool aspectPanel = testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest());
+            const bool aspectPanel =
+                testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest());
             const std::string aspectMemo = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti"));
             const std::string name0 = gui::FromQt(testing_support::ChartControl<QLineEdit>("EdNome")->text());
             testing_support::ChartControl<QLineEdit>("EdNome")->clear();  // refilled by the next natal chart
@@ -562,12 +672,13 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             RecordingSurface drawn{testing_support::DrawingStateOfTest()};
             StartAs(drawn, canvas);
             ClearChartArea(drawn, testing_support::NatalWheelOfTest());
-            const ChartViewShown shown = b.draw(drawn, {.current = testing_support::CurrentChartOfTest(),
+            const ChartViewShown shown =
+                b.draw(drawn, {.current = testing_support::CurrentChartOfTest(),
                                .geometry = testing_support::WheelGeometryOfTest(),
-                                                        .wheel = testing_support::NatalWheelOfTest(),
-                                                        .subView = sub,
-                                                        .framed = testing_support::ChartWindowOfTest()->FramesWheel(),
-                                                        .birthHour = testing_support::ChartWindowOfTest()->BirthHour()});
+                               .wheel = testing_support::NatalWheelOfTest(),
+                               .subView = sub,
+                               .framed = testing_support::ChartWindowOfTest()->FramesWheel(),
+                               .birthHour = testing_support::ChartWindowOfTest()->BirthHour()});
             // Its content last, as the content's own routine draws it for that sub-view.
             RecordingSurface content{testing_support::DrawingStateOfTest()};
             DrawContent(content, b.view, sub);
@@ -586,7 +697,8 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                 EXPECT_EQ(aspectMemo, JoinedLines(*shown.aspectMemo)) << what;
             }
             EXPECT_EQ(name0, shown.dataFields ? shown.dataFields->name : "") << what;
-            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().dodecatemoriaMode, shown.dodecatemoriaWheel) << what;
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().dodecatemoriaMode, shown.dodecatemoriaWheel)
+                << what;
         }
     }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
@@ -625,8 +737,10 @@ TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurther
     testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
     display::RecordingSurface inner{testing_support::DrawingStateOfTest()},
         outer{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, true);
-    display::DrawAntisciaOfClicked(outer, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, false);
+    display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart,
+                                   testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, true);
+    display::DrawAntisciaOfClicked(outer, testing_support::CurrentChartOfTest().chart,
+                                   testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, false);
     const std::vector<std::string> all = Shapes(fourth.log), last = Shapes(inner.log);
     ASSERT_GE(all.size(), last.size());
     EXPECT_EQ(FirstDifference(std::vector<std::string>(all.end() - static_cast<long>(last.size()), all.end()), last),

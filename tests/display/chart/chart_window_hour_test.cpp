@@ -4,17 +4,17 @@
 
 #include <filesystem>
 
-#include "tests/common/chart_window_of_test.h"
 #include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/masters_view.h"
 #include "display/chart/open_chart_window.h"
 #include "display/draw/drawing_state.h"
 #include "platform/gui/message_box.h"
-#include "tests/common/test_support.h"
-#include "tests/display/chart/view_person.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
+#include "tests/display/chart/view_person.h"
 
 namespace {
 

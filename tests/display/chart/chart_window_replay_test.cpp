@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/common/chart_window_of_test.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/open_chart_window.h"
 #include "display/draw/drawing_tools.h"
@@ -27,9 +26,10 @@
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/paths.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ protected:
     }
     static void Open() {
         testing_support::OpenChartWindowForTest();
-        for (int i = 0; i < 5 && testing_support::ChartControl<QTimer>("Timer1")->isActive(); ++i) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        for (int i = 0; i < 5 && testing_support::ChartControl<QTimer>("Timer1")->isActive(); ++i)
+            testing_support::ChartWindowOfTest()->DrawWhenReady();
     }
     // Where a glyph is now, or where it was last drawn when a view has cleared it.
     display::Point Glyph(bool sign, int n) {
@@ -117,11 +118,13 @@ protected:
                 }
                 case 0:
                     Trace("double click aspects");
-                    QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->viewport(), Qt::LeftButton);
+                    QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->viewport(),
+                                       Qt::LeftButton);
                     break;
                 case 1:
                     Trace("double click help");
-                    QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("Memo1")->viewport(), Qt::LeftButton);
+                    QTest::mouseDClick(testing_support::ChartControl<QPlainTextEdit>("Memo1")->viewport(),
+                                       Qt::LeftButton);
                     break;
                 default:
                     Trace("timer");
@@ -147,11 +150,16 @@ TEST_F(ChartWindowReplay, TheSequenceSeenOnce) {
     Click(sun);
     ASSERT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 1);
     testing_support::ChartControl<QFrame>("PanelQuor")->show();  // the right-hand panel
-    if (testing_support::ChartControl<QPushButton>("BBsuGiu")->isVisibleTo(testing_support::ChartWindowOfTest())) testing_support::ChartControl<QPushButton>("BBsuGiu")->click();
+    if (testing_support::ChartControl<QPushButton>("BBsuGiu")->isVisibleTo(testing_support::ChartWindowOfTest()))
+        testing_support::ChartControl<QPushButton>("BBsuGiu")->click();
     Click(Glyph(true, 8));  // Scorpio
     const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
-    for (QPushButton* b : {testing_support::ControlOf<QPushButton>(w, "BBcoordi"), testing_support::ControlOf<QPushButton>(w, "BBstoffa"), testing_support::ControlOf<QPushButton>(w, "BBarchetip"), testing_support::ControlOf<QPushButton>(w, "BBaspetti"),
-                           testing_support::ControlOf<QPushButton>(w, "BBFont") /* "A" */, testing_support::ControlOf<QPushButton>(w, "BBchiudiAsp") /* "Sluiten" */}) {
+    for (QPushButton* b : {testing_support::ControlOf<QPushButton>(w, "BBcoordi"),
+                           testing_support::ControlOf<QPushButton>(w, "BBstoffa"),
+                           testing_support::ControlOf<QPushButton>(w, "BBarchetip"),
+                           testing_support::ControlOf<QPushButton>(w, "BBaspetti"),
+                           testing_support::ControlOf<QPushButton>(w, "BBFont") /* "A" */,
+                           testing_support::ControlOf<QPushButton>(w, "BBchiudiAsp") /* "Sluiten" */}) {
         EXPECT_TRUE(b->isVisibleTo(testing_support::ChartWindowOfTest())) << b->objectName().toStdString();
         b->click();
     }

@@ -5,33 +5,33 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QLineEdit>
 #include <QTimer>
 #include <cmath>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "tests/common/chart_window_of_test.h"
-#include "display/wheel/chart_geometry.h"
 #include "display/chart/chart_window.h"
+#include "display/chart/open_chart_window.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/recording_surface.h"
+#include "display/wheel/chart_geometry.h"
 #include "display/wheel/help_messages.h"
-#include "display/chart/open_chart_window.h"
 #include "display/wheel/wheel_reports.h"
 #include "display/wheel/wheel_state.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/number_text.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/draw/screen_extent.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -71,13 +71,19 @@ protected:
     gui::RecordingMessageSink sink;
 };
 
-int PX(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleX)); }
-int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY)); }
+int PX(long double units) {
+    return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleX));
+}
+int PY(long double units) {
+    return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY));
+}
 
 TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
     const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
-    for (QWidget* panel :
-         std::initializer_list<QWidget*>{testing_support::ControlOf<QFrame>(w, "PanelBase"), testing_support::ControlOf<QFrame>(w, "PanelPulsanti"), testing_support::ControlOf<QFrame>(w, "PanelInfo"), testing_support::ControlOf<QFrame>(w, "PanelDati")}) {
+    for (QWidget* panel : std::initializer_list<QWidget*>{testing_support::ControlOf<QFrame>(w, "PanelBase"),
+                                                          testing_support::ControlOf<QFrame>(w, "PanelPulsanti"),
+                                                          testing_support::ControlOf<QFrame>(w, "PanelInfo"),
+                                                          testing_support::ControlOf<QFrame>(w, "PanelDati")}) {
         EXPECT_EQ(panel->x() + panel->width(), PX(279)) << panel->objectName().toStdString();
         EXPECT_EQ(panel->width(), PX(82));
     }
@@ -85,10 +91,15 @@ TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
     EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelDati")->y(), PY(94));
     EXPECT_EQ(testing_support::ChartControl<QFrame>("PanelDati")->height(), PY(38.7L));
     // The right column of view buttons keeps 3 units from the panel's edge.
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(w, "BBstoffa")->x() + testing_support::ControlOf<QPushButton>(w, "BBstoffa")->width(), testing_support::ControlOf<QFrame>(w, "PanelPulsanti")->width() - PX(3));
-    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBsizeFont")->x(), testing_support::ChartControl<QPushButton>("BBstoffa")->x());
-    EXPECT_EQ(testing_support::ChartControl<QLabel>("LabLocal")->y(), testing_support::ChartControl<QLineEdit>("EdLocal")->y() + PY(0.5L));
-    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBchiudiAsp")->y(), testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->height() + PY(3.5L));
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(w, "BBstoffa")->x() +
+                  testing_support::ControlOf<QPushButton>(w, "BBstoffa")->width(),
+              testing_support::ControlOf<QFrame>(w, "PanelPulsanti")->width() - PX(3));
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBsizeFont")->x(),
+              testing_support::ChartControl<QPushButton>("BBstoffa")->x());
+    EXPECT_EQ(testing_support::ChartControl<QLabel>("LabLocal")->y(),
+              testing_support::ChartControl<QLineEdit>("EdLocal")->y() + PY(0.5L));
+    EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBchiudiAsp")->y(),
+              testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->height() + PY(3.5L));
     // The calibrated screen stretches the layout horizontally only.
     testing_support::DrawingStateOfTest().aspectScaleX = 1.25L;
     testing_support::ChartWindowOfTest()->PrepareOpening();
@@ -107,8 +118,10 @@ TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
     EXPECT_NEAR(testing_support::ChartWindowOfTest()->State().placeLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
     EXPECT_FALSE(testing_support::NatalWheelOfTest().birthWeekdayName.empty());
     // Buttons whose views the window never enables.
-    for (QPushButton* b : {testing_support::ChartControl<QPushButton>("BBdodecate"), testing_support::ChartControl<QPushButton>("BBEnergi"),
-                           testing_support::ChartControl<QPushButton>("BBantisce"), testing_support::ChartControl<QPushButton>("BBmaestri"),
+    for (QPushButton* b : {testing_support::ChartControl<QPushButton>("BBdodecate"),
+                           testing_support::ChartControl<QPushButton>("BBEnergi"),
+                           testing_support::ChartControl<QPushButton>("BBantisce"),
+                           testing_support::ChartControl<QPushButton>("BBmaestri"),
                            testing_support::ChartControl<QPushButton>("BBvolguine")})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
     EXPECT_TRUE(testing_support::ChartControl<QPushButton>("BBaspetti")->isEnabled());
@@ -147,18 +160,32 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     testing_support::EnsureChartWindowForTest()->resize(1280, 800);
     testing_support::OpenChartWindowForTest();
     // The natal chart and its data fields.
-    while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+    while (testing_support::ChartControl<QTimer>("Timer1")->isActive())
+        testing_support::ChartWindowOfTest()->DrawWhenReady();
     const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
     for (int press = 0; press < 3; ++press) {
-        for (QPushButton* b : {testing_support::ControlOf<QPushButton>(w, "BBcoordi"), testing_support::ControlOf<QPushButton>(w, "BBstoffa"), testing_support::ControlOf<QPushButton>(w, "BBarchetip"), testing_support::ControlOf<QPushButton>(w, "BBaspetti"), testing_support::ControlOf<QPushButton>(w, "BBEnergi"),
-                               testing_support::ControlOf<QPushButton>(w, "BBantisce"), testing_support::ControlOf<QPushButton>(w, "BBdodecate"), testing_support::ControlOf<QPushButton>(w, "BBvolguine"), testing_support::ControlOf<QPushButton>(w, "BBmaestri")}) {
+        for (QPushButton* b : {testing_support::ControlOf<QPushButton>(w, "BBcoordi"),
+                               testing_support::ControlOf<QPushButton>(w, "BBstoffa"),
+                               testing_support::ControlOf<QPushButton>(w, "BBarchetip"),
+                               testing_support::ControlOf<QPushButton>(w, "BBaspetti"),
+                               testing_support::ControlOf<QPushButton>(w, "BBEnergi"),
+                               testing_support::ControlOf<QPushButton>(w, "BBantisce"),
+                               testing_support::ControlOf<QPushButton>(w, "BBdodecate"),
+                               testing_support::ControlOf<QPushButton>(w, "BBvolguine"),
+                               testing_support::ControlOf<QPushButton>(w, "BBmaestri")}) {
             EXPECT_TRUE(view_test::CaptionFits(b)) << b->text().toStdString() << " press " << press;
             EXPECT_GE(b->font().pointSize(), 7) << b->text().toStdString();
         }
         // The person's data fields show their whole texts: the long date with its weekday and zone.
-        const QLineEdit* fields[] = {testing_support::ControlOf<QLineEdit>(w, "EdNome"),        testing_support::ControlOf<QLineEdit>(w, "EdData"), testing_support::ControlOf<QLineEdit>(w, "EdLocal"),    testing_support::ControlOf<QLineEdit>(w, "EdCoordi"),
-                                     testing_support::ControlOf<QLineEdit>(w, "EdDomif"), testing_support::ControlOf<QLineEdit>(w, "EdNodo"),      testing_support::ControlOf<QLineEdit>(w, "EdJd")};
-        ASSERT_GT(testing_support::ControlOf<QLineEdit>(w, "EdData")->text().size(), 30) << testing_support::ControlOf<QLineEdit>(w, "EdData")->text().toStdString();
+        const QLineEdit* fields[] = {testing_support::ControlOf<QLineEdit>(w, "EdNome"),
+                                     testing_support::ControlOf<QLineEdit>(w, "EdData"),
+                                     testing_support::ControlOf<QLineEdit>(w, "EdLocal"),
+                                     testing_support::ControlOf<QLineEdit>(w, "EdCoordi"),
+                                     testing_support::ControlOf<QLineEdit>(w, "EdDomif"),
+                                     testing_support::ControlOf<QLineEdit>(w, "EdNodo"),
+                                     testing_support::ControlOf<QLineEdit>(w, "EdJd")};
+        ASSERT_GT(testing_support::ControlOf<QLineEdit>(w, "EdData")->text().size(), 30)
+            << testing_support::ControlOf<QLineEdit>(w, "EdData")->text().toStdString();
         for (const QLineEdit* e : fields) {
             EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), e->width() - 8)
                 << e->objectName().toStdString() << ": " << e->text().toStdString() << " press " << press;
@@ -168,18 +195,24 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     }
     EXPECT_TRUE(view_test::CaptionFits(testing_support::ChartControl<QPushButton>("BBprivato")));
     // The attribution texts' captions of a clicked planet stop short of its glyph picture.
-    while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+    while (testing_support::ChartControl<QTimer>("Timer1")->isActive())
+        testing_support::ChartWindowOfTest()->DrawWhenReady();
     const display::Point sun =
         display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
                           testing_support::NatalWheelOfTest().planetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
-    ASSERT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    ASSERT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()),
+              "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
     EXPECT_LT(testing_support::ChartControl<QLabel>("LabSpecific")->x() +
-                  testing_support::ChartControl<QLabel>("LabSpecific")->fontMetrics().horizontalAdvance(testing_support::ChartControl<QLabel>("LabSpecific")->text()),
+                  testing_support::ChartControl<QLabel>("LabSpecific")
+                      ->fontMetrics()
+                      .horizontalAdvance(testing_support::ChartControl<QLabel>("LabSpecific")->text()),
               testing_support::ChartControl<QLabel>("Image2")->x());
     EXPECT_LT(testing_support::ChartControl<QLabel>("LabGeneral")->x() +
-                  testing_support::ChartControl<QLabel>("LabGeneral")->fontMetrics().horizontalAdvance(testing_support::ChartControl<QLabel>("LabGeneral")->text()),
+                  testing_support::ChartControl<QLabel>("LabGeneral")
+                      ->fontMetrics()
+                      .horizontalAdvance(testing_support::ChartControl<QLabel>("LabGeneral")->text()),
               testing_support::ChartControl<QFrame>("PanelBase")->width());
     // The plants panel's size button, before its first press and after each.
     for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
@@ -212,18 +245,21 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
         display::RecordingSurface drawn{testing_support::DrawingStateOfTest()};
         testing_support::ChartWindowOfTest()->SetRecorder(&drawn);
         testing_support::OpenChartWindowForTest();
-        while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        while (testing_support::ChartControl<QTimer>("Timer1")->isActive())
+            testing_support::ChartWindowOfTest()->DrawWhenReady();
         const QRect onScreen(QPoint(0, 0), screen);
         for (const QWidget* w : testing_support::ChartWindowOfTest()->findChildren<QWidget*>()) {
-            if (w->window() != testing_support::ChartWindowOfTest()) continue;  // a list's drop-down is a window of its own
+            if (w->window() != testing_support::ChartWindowOfTest())
+                continue;  // a list's drop-down is a window of its own
             const QRect r(w->mapTo(testing_support::ChartWindowOfTest(), QPoint(0, 0)), w->size());
-            EXPECT_TRUE(onScreen.contains(r)) << w->objectName().toStdString() << " at " << r.x() << "," << r.y()
-                                              << " " << r.width() << "x" << r.height();
+            EXPECT_TRUE(onScreen.contains(r)) << w->objectName().toStdString() << " at " << r.x() << "," << r.y() << " "
+                                              << r.width() << "x" << r.height();
         }
         EXPECT_EQ(screen_extent::CallsOffScreen(drawn, screen.width(), screen.height()), std::vector<std::string>{});
         EXPECT_GT(drawn.log.size(), 100u);
         ASSERT_GT(testing_support::ChartControl<QLineEdit>("EdData")->text().size(), 30);
-        EXPECT_LE(testing_support::ChartControl<QLineEdit>("EdData")->fontMetrics().horizontalAdvance(testing_support::ChartControl<QLineEdit>("EdData")->text()),
+        EXPECT_LE(testing_support::ChartControl<QLineEdit>("EdData")->fontMetrics().horizontalAdvance(
+                      testing_support::ChartControl<QLineEdit>("EdData")->text()),
                   testing_support::ChartControl<QLineEdit>("EdData")->width() - 8)
             << testing_support::ChartControl<QLineEdit>("EdData")->text().toStdString();
         EXPECT_TRUE(view_test::CaptionFits(testing_support::ChartControl<QPushButton>("BBprivato")));
@@ -250,7 +286,8 @@ TEST_F(ChartWindow, BackBufferShowsTheWholeWheel) {
     TicksUntilDrawn();
     const QImage image = testing_support::ChartWindowOfTest()->Snapshot();
     image.save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window.png").string()));
-    testing_support::ChartWindowOfTest()->grab().save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window_full.png").string()));
+    testing_support::ChartWindowOfTest()->grab().save(
+        QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window_full.png").string()));
     // The extent of what is drawn in the chart square.
     const int right = display::MapX(testing_support::DrawingStateOfTest(), 195);
     int minX = image.width(), maxX = -1, minY = image.height(), maxY = -1, lit = 0;
@@ -286,7 +323,9 @@ TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
     for (int n : expected) {
         testing_support::ChartControl<QPushButton>("BBaspetti")->click();
         EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(n)) << n;
-        EXPECT_EQ(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()), n == 10 || n == 24) << n;
+        EXPECT_EQ(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()),
+                  n == 10 || n == 24)
+            << n;
     }
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().viewCycle[display::kViewAspects], 1);
     // Another view button in between restarts the aspects at their first sub-view.
@@ -355,7 +394,8 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     // Closing the signature panel brings the natal wheel back.
     testing_support::ChartControl<QFrame>("PanelSegnaPato")->show();
     testing_support::ChartControl<QPushButton>("BBchiudiExtra")->click();
-    EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelSegnaPato")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(
+        testing_support::ChartControl<QFrame>("PanelSegnaPato")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_NE(testing_support::NatalWheelOfTest().planetGlyphX[10], 0);
 }
 
@@ -394,17 +434,18 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     testing_support::ChartWindowOfTest()->ClearChartSquare();
     ASSERT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[10], 0);
     for (int x = 0; x <= 14; ++x)
-        EXPECT_EQ(
-            display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), x, x)
-                .body,
-            0);
+        EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), x,
+                                        x)
+                      .body,
+                  0);
     testing_support::ChartWindowOfTest()->PressAt(3, 3);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 0);
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(5));  // unchanged
 }
 
 TEST_F(ChartWindow, SmallButtonsAndToggles) {
-    testing_support::ChartControl<QPushButton>("BBsizeFont")->click();  // activation set the flag without touching the fonts
+    testing_support::ChartControl<QPushButton>("BBsizeFont")
+        ->click();  // activation set the flag without touching the fonts
     EXPECT_EQ(testing_support::ChartControl<QPushButton>("BBcoordi")->font().pointSize(), 8);
     EXPECT_EQ(testing_support::ChartControl<QLineEdit>("EdNome")->font().pointSize(), 10);
     testing_support::ChartControl<QPushButton>("BBsizeFont")->click();

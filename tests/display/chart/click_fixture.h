@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/common/chart_window_of_test.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/glyph_clicks.h"
 #include "display/chart/open_chart_window.h"
@@ -20,9 +19,10 @@
 #include "display/wheel/wheel_state.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace click_test {
 
@@ -31,15 +31,17 @@ using testing_support::ChartWindowOfTest;
 // Opens the chart window and runs its timer until it has drawn.
 inline void OpenAndDraw() {
     testing_support::OpenChartWindowForTest();
-    while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+    while (testing_support::ChartControl<QTimer>("Timer1")->isActive())
+        testing_support::ChartWindowOfTest()->DrawWhenReady();
 }
 
 // The window made anew with the antiscia lines of its clicks drawn by `drawer`
 // instead of its own drawing, opened and drawn as the fixture's.
 inline void RemakeWindowWithAntisciaDrawer(display::AntisciaLinesDrawer drawer) {
     delete testing_support::ChartWindowOfTest();
-    auto* window = new display::ChartWindow(testing_support::WheelGeometryOfTest(), testing_support::CurrentChartOfTest(),
-                                            testing_support::DrawingStateOfTest(), nullptr, std::move(drawer));
+    auto* window =
+        new display::ChartWindow(testing_support::WheelGeometryOfTest(), testing_support::CurrentChartOfTest(),
+                                 testing_support::DrawingStateOfTest(), nullptr, std::move(drawer));
     window->resize(1920, 1080);
     OpenAndDraw();
 }
@@ -72,7 +74,9 @@ protected:
         for (const std::string& l : display::ReadHelpEntry(n)) text += (text.empty() ? "" : "\n") + l;
         return text;
     }
-    static std::string HelpMemoText() { return gui::FromQt(testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText()); }
+    static std::string HelpMemoText() {
+        return gui::FromQt(testing_support::ChartControl<QPlainTextEdit>("Memo1")->toPlainText());
+    }
     // A press and a release at the stored centre of chart point b / sign s.
     static void ClickBody(int b) {
         ClickPage(testing_support::NatalWheelOfTest().planetGlyphX[b],

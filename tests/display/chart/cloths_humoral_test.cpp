@@ -9,11 +9,11 @@
 #include "display/chart/humoral.h"
 #include "display/draw/recording_surface.h"
 #include "platform/gui/message_box.h"
-#include "tests/common/test_support.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -72,14 +72,16 @@ TEST_F(Cloths, LeoCancerAndVirgo) {
 
 TEST_F(Cloths, ThirtyDegreesCountsInTaurus) {
     PlacePlanets({30.0L, 1, 1, 1, 1, 1, 1});
-    EXPECT_EQ(display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart).count[1][2], 1);  // salt, earth
+    EXPECT_EQ(display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart).count[1][2],
+              1);  // salt, earth
 }
 
 TEST_F(Cloths, ElementalClothWritesItsCountsAndTotalsInTheirCells) {
     PlacePlanets({130, 100, 160, 165, 170, 175, 150});
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 102, y = 104;  // the chart window's reference point
-    display::DrawElementalClothGrid(dc, display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), {x, y}, {100, 100});
+    display::DrawElementalClothGrid(dc, display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart),
+                                    {x, y}, {100, 100});
     const long double x0 = x - 14, y0 = y - 14;
     // Earth / sulphur: principle 2 across, element 2 down, in grey.
     auto cell = TextAt(dc, x0 + 7, y0 + 7);
@@ -113,7 +115,8 @@ TEST_F(Cloths, SeasonClothHasNoHeaderRowAndItsOwnLabels) {
     PlacePlanets({1, 5, 10, 12, 20, 25, 29.9L});
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 104, y = 100;
-    display::DrawSeasonClothGrid(dc, display::EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), {x, y}, {100, 100});
+    display::DrawSeasonClothGrid(dc, display::EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), {x, y},
+                                 {100, 100});
     const long double x0 = x - 13, y0 = y - 14, l = x - 23, t = y - 15;
     EXPECT_EQ(TextAt(dc, x0, y0)->text, "7");  // cardinal, spring
     EXPECT_EQ(TextAt(dc, x0 + 21, y0)->text, "7");
@@ -128,31 +131,40 @@ TEST_F(Cloths, SeasonClothHasNoHeaderRowAndItsOwnLabels) {
 
 TEST_F(Cloths, HumoralFireSigns) {
     PlacePlanets({10, 130, 250, 15, 135, 255, 20});  // Aries, Leo, Sagittarius
-    const HumoralCounts e = display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
+    const HumoralCounts e =
+        display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
     EXPECT_EQ((std::array<int, 5>{0, 0, 7, 0, 0}), e.e);
     EXPECT_EQ((std::array<int, 5>{0, 7, 0, 0, 7}), e.q);
     // By season: Aries is spring (air), Leo summer (fire), Sagittarius autumn (earth).
-    const HumoralCounts s = display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Seasonal);
+    const HumoralCounts s =
+        display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Seasonal);
     EXPECT_EQ((std::array<int, 5>{0, 3, 2, 2, 0}), s.e);
 }
 
 TEST_F(Cloths, HumoralQualitiesAddTwoElementsEach) {
     // Air 2 (Gemini, Libra), fire 2 (Aries, Leo), earth 2 (Taurus, Virgo), water 1 (Cancer).
     PlacePlanets({70, 190, 5, 125, 40, 160, 100});
-    const HumoralCounts e = display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
+    const HumoralCounts e =
+        display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
     EXPECT_EQ((std::array<int, 5>{0, 4, 3, 3, 4}), e.q);
     EXPECT_EQ(e.q[1] + e.q[2] + e.q[3] + e.q[4], 14);
     // Cancer: water by its element, fire by its season.
     PlacePlanets({100, 100, 100, 100, 100, 100, 100});
-    EXPECT_EQ(display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental).e[4], 7);
-    EXPECT_EQ(display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Seasonal).e[2], 7);
+    EXPECT_EQ(display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart,
+                                                  HumoralVariant::Elemental)
+                  .e[4],
+              7);
+    EXPECT_EQ(
+        display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Seasonal).e[2],
+        7);
 }
 
 TEST_F(Cloths, HumoralGridWritesElementsAndQualitiesInTheirRows) {
     PlacePlanets({70, 190, 5, 125, 40, 160, 100});
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 104, y = 100, l = x - 27, t = y - 15;
-    const HumoralCounts counts = display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
+    const HumoralCounts counts =
+        display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
     display::DrawHumoralGrid(dc, counts, HumoralVariant::Elemental, {x, y}, {100, 100});
     // Row 4 (water): one planet, in cyan; the dry total 4 in white.
     EXPECT_EQ(TextAt(dc, l + 20, t + 21 + 1)->text, "1");

@@ -6,10 +6,10 @@
 #include "archive/current_chart.h"
 #include "display/chart/coordinate_tables.h"
 #include "display/draw/glyphs.h"
-#include "tests/common/test_support.h"
 #include "tests/common/current_chart_of_test.h"
-#include "tests/display/chart/view_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
+#include "tests/display/chart/view_person.h"
 
 namespace {
 
@@ -23,8 +23,12 @@ TEST_F(CoordinateTables, RelativeLongitudes) {
     const auto t = Texts(dc);
     ASSERT_EQ(t.size(), 12u);
     // Row 1 at y = 100 - 21, its text at (100 + 5 - 14, 79 - 1.5); row 11 fifty units lower.
-    EXPECT_EQ(t[0], "910,775 '15\xB0" "15' Ram '");
-    EXPECT_EQ(t[5], "910,1025 '20\xB0" "06' Weegschaal '");
+    EXPECT_EQ(t[0],
+              "910,775 '15\xB0"
+              "15' Ram '");
+    EXPECT_EQ(t[5],
+              "910,1025 '20\xB0"
+              "06' Weegschaal '");
     EXPECT_EQ(t[10].substr(0, 10), "910,1275 '");
     EXPECT_EQ(t[11], "1000,690 '[Relatieve Lengtegraden]'");
     // Glyphs of size 4 centred at x 87: the Sun's square 85..89.
@@ -70,8 +74,13 @@ TEST_F(CoordinateTables, EngineOrderLongitudesNameTheirBodies) {
     EXPECT_EQ(t[22].substr(0, 10), "990,1235 '");
     EXPECT_EQ(t[23], "910,1235 'Luna Nera'");
     // Glyph files by body number: the node is file 11.
-    EXPECT_EQ(display::EvaluateEngineOrderLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100).rows[10].glyphFile, 11);
-    EXPECT_EQ(display::EvaluateRelativeLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100).rows[8].glyphFile, 13);
+    EXPECT_EQ(display::EvaluateEngineOrderLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100)
+                  .rows[10]
+                  .glyphFile,
+              11);
+    EXPECT_EQ(
+        display::EvaluateRelativeLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100).rows[8].glyphFile,
+        13);
 }
 
 }  // namespace

@@ -3,17 +3,17 @@
 // the recorded glyph centres.
 #include <gtest/gtest.h>
 
-#include "tests/common/chart_window_of_test.h"
 #include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/dignity_table.h"
 #include "display/draw/recording_surface.h"
 #include "platform/gui/message_box.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/current_chart_of_test.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -61,8 +61,8 @@ TEST_F(DignityTable, OnePlanetInFallStandsUnderTheCentre) {
     // A red box from cx - 7.5 to cx + 4.5, one entry high.
     const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 92.5L, 122),
                          b = display::MapPoint(testing_support::DrawingStateOfTest(), 104.5L, 113);
-    const std::string box = "rectangle " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
-                            std::to_string(b.x) + "," + std::to_string(b.y) + " pen=solid";
+    const std::string box = "rectangle " + std::to_string(a.x) + "," + std::to_string(a.y) + " " + std::to_string(b.x) +
+                            "," + std::to_string(b.y) + " pen=solid";
     const auto rects = dc.Calls("rectangle");
     ASSERT_FALSE(rects.empty());
     EXPECT_EQ(rects.front().compare(0, box.size(), box), 0) << rects.front();

@@ -6,17 +6,17 @@
 #include <cmath>
 
 #include "archive/current_chart.h"
-#include "tests/common/chart_window_of_test.h"
 #include "display/chart/archetype_wheel.h"
 #include "display/chart/dodecatemoria_wheel.h"
 #include "display/draw/glyphs.h"
 #include "display/wheel/wheel_reports.h"
 #include "display/wheel/wheel_state.h"
 #include "platform/gui/message_box.h"
-#include "tests/common/test_support.h"
-#include "tests/display/chart/view_person.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
+#include "tests/display/chart/view_person.h"
 
 namespace {
 
@@ -51,30 +51,39 @@ protected:
 TEST_F(DodecatemoriaWheel, ListsElevenDodecatemoriaAndTheCaptions) {
     PlacePoints();
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+    display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart,
+                                    testing_support::NatalWheelOfTest());
     const auto t = Texts(dc);
     // Line 1 at y = 100 - 24, its text 1.5 higher at x 89; line 11 47 units lower.
-    EXPECT_TRUE(Has(t, "890,745 '10\xB0" "00' Leeuw '"));
-    EXPECT_TRUE(Has(t, "890,792 '00\xB0" "00' Ram '"));
+    EXPECT_TRUE(Has(t,
+                    "890,745 '10\xB0"
+                    "00' Leeuw '"));
+    EXPECT_TRUE(Has(t,
+                    "890,792 '00\xB0"
+                    "00' Ram '"));
     int listLines = 0;
     for (const auto& l : t)
         if (l.rfind("890,", 0) == 0) ++listLines;
     EXPECT_EQ(listLines, 11);
-    EXPECT_TRUE(Has(t, "890,1215 '28\xB0" "00' Vissen '"));  // the Midheaven's, 358
+    EXPECT_TRUE(Has(t,
+                    "890,1215 '28\xB0"
+                    "00' Vissen '"));  // the Midheaven's, 358
     EXPECT_TRUE(Has(t, "50,50 'DODECATEMORIEEN'"));
     EXPECT_TRUE(Has(t, "50,100 '(Op de binnenste cirkel)'"));
 }
 
 TEST_F(DodecatemoriaWheel, OnlyTheNatalRingCarriesRetrogradeMarks) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+    display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart,
+                                    testing_support::NatalWheelOfTest());
     EXPECT_EQ(RetroMarks(dc), 2);  // Mercury and Saturn on the natal ring only
 }
 
 TEST_F(DodecatemoriaWheel, TablesOfTheDodecatemoria) {
     PlacePoints();
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    const auto t = display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+    const auto t = display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart,
+                                                   testing_support::NatalWheelOfTest());
     EXPECT_EQ(t.dodecatemoriaDecades[1], 14);  // 130..140
     EXPECT_EQ(t.dodecatemoriaDecades[2], 1);   // 0..10
     EXPECT_EQ(t.dodecatemoriaDecanKeys[1], "SolDec14");
@@ -87,7 +96,8 @@ TEST_F(DodecatemoriaWheel, BothViewsRecordTheNatalGlyphCentres) {
     testing_support::NatalWheelOfTest().planetGlyphX[1] = -1;
     testing_support::NatalWheelOfTest().signGlyphX[1] = -1;
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+    display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart,
+                                    testing_support::NatalWheelOfTest());
     EXPECT_GT(testing_support::NatalWheelOfTest().planetGlyphX[1], 0);
     EXPECT_GT(testing_support::NatalWheelOfTest().signGlyphX[1], 0);
     // The Sun (15.25) on the ring of radius 62 at wheel angle 85.25.

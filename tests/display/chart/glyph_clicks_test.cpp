@@ -17,8 +17,8 @@
 #include <tuple>
 
 #include "tests/common/chart_window_of_test.h"
-#include "tests/display/chart/click_fixture.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/chart/click_fixture.h"
 
 namespace {
 
@@ -42,10 +42,10 @@ struct AntisciaCall {
 
 // The window's antiscia drawer records its calls instead of drawing.
 void RecordAntisciaCalls(std::vector<AntisciaCall>& calls) {
-    click_test::RemakeWindowWithAntisciaDrawer([&calls](display::Surface&, int index, long double asc,
-                                                           long double x, long double y, const std::string& kind) {
-        calls.push_back({index, asc, x, y, kind});
-    });
+    click_test::RemakeWindowWithAntisciaDrawer(
+        [&calls](display::Surface&, int index, long double asc, long double x, long double y, const std::string& kind) {
+            calls.push_back({index, asc, x, y, kind});
+        });
 }
 
 TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
@@ -59,12 +59,15 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(specific[1], "Zon in Ram: verheven; moed, levenslust en pioniersgeest.");
     EXPECT_EQ(specific[3], "Zon: levenskracht laat in het veld van roeping.");
     EXPECT_EQ(specific[15].substr(0, 29), "Dodecatemorieen ZOON       = ");
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2")).front().substr(0, 20), "De Zon: levenskracht");
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2")).front().substr(0, 20),
+              "De Zon: levenskracht");
     // The general text is one paragraph, which the memo wraps at its own width.
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2")).size(), 1u);
     EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoL2")->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabGeneral")->text()), "ALGEMENE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()),
+              "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabGeneral")->text()),
+              "ALGEMENE TOESCHRIJVINGEN naar de PLANEET");
     EXPECT_EQ(HelpMemoText(), HelpText(28));
     EXPECT_TRUE(testing_support::ChartControl<QLabel>("Image2")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_FALSE(testing_support::ChartControl<QLabel>("Image2")->pixmap().isNull());
@@ -95,7 +98,8 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(calls[0].x, 100);
     EXPECT_EQ(calls[0].y, 100);
     EXPECT_EQ(HelpMemoText(), HelpText(30));
-    EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).empty());  // the chart square was cleared and redrawn
+    EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1"))
+                    .empty());  // the chart square was cleared and redrawn
     EXPECT_NE(testing_support::NatalWheelOfTest().planetGlyphX[10], 0);
 
     ClickBody(1);
@@ -187,8 +191,10 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
               (std::vector<std::string>{"RAM       ",
                                         "Ram spiegelt in Vissen: de daad zoekt een droom, moed wordt mededogen.",
                                         "Contra-antiscion in Maagd: het vuur van Ram leert geduld en precisie."}));
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2"))[1].substr(0, 22), "Ram: het eerste teken,");
-    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()), "SPECIF. attributie aan het STERRENBEELD");
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2"))[1].substr(0, 22),
+              "Ram: het eerste teken,");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()),
+              "SPECIF. attributie aan het STERRENBEELD");
     EXPECT_EQ(HelpMemoText(), HelpText(31));
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchSignFilter, "RAM       ");
     ClickSign(1);
@@ -221,7 +227,8 @@ TEST_F(GlyphClicks, TheTwelfthSignShowsPiscesTextsAndPlants) {
     EXPECT_EQ(specific[0], "VISSEN    ");
     EXPECT_EQ(specific[1].substr(0, 25), "Vissen spiegelt in Ram: d");
     EXPECT_EQ(specific[2].substr(0, 36), "Contra-antiscion in Weegschaal: het ");
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2"))[1].substr(0, 38), "Vissen: beweeglijk water, koud en voch");
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2"))[1].substr(0, 38),
+              "Vissen: beweeglijk water, koud en voch");
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedSign, 12);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchSignFilter, "VISSEN    ");
     ClickSign(12);
@@ -239,7 +246,8 @@ TEST_F(GlyphClicks, AMissingAttributionFileIsReportedOnceAndTheWindowGoesOn) {
     ClickBody(1);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("KlvPianSpe"), std::string::npos);
-    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).size(), 2u);  // position and dodecatemorion
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).size(),
+              2u);  // position and dodecatemorion
     EXPECT_FALSE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2")).empty());
     ClickBody(1);
     EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
@@ -294,7 +302,11 @@ TEST_F(GlyphClicks, TheCoordinatesButtonShowsTheSegmentListsFromTheirFirstHeadin
     const QScrollBar* bar = testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 0);  // more lines than the memo shows
     EXPECT_EQ(bar->value(), 0);
-    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->cursorForPosition(QPoint(4, 4)).block().text().toStdString(),
+    EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")
+                  ->cursorForPosition(QPoint(4, 4))
+                  .block()
+                  .text()
+                  .toStdString(),
               "PLANETEN IN DE TERMEN");
 }
 
@@ -306,7 +318,8 @@ TEST_F(GlyphClicks, TheHelpAfterClosingThePlantsNamesTheMirrorLinesOfTheNextClic
         EXPECT_NE(HelpMemoText().find("planten"), std::string::npos);
         click();
         click();  // the plants panel closed: the next click draws the mirror lines
-        EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
+        EXPECT_FALSE(
+            testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
         EXPECT_NE(HelpMemoText().find("spiegellijnen"), std::string::npos) << HelpMemoText();
         click();
         EXPECT_EQ(HelpMemoText().find("SPIEGELLIJNEN"), 0u);
@@ -317,16 +330,20 @@ TEST_F(GlyphClicks, SignatureSearchPanelTakesTheClickedBodyAndSign) {
     ClickBody(1);
     ClickSign(2);
     testing_support::ChartControl<QPushButton>("BBextraOk")->click();
-    EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelSegnaPato")->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()), "REMEDIES met teken ZON/STIER     ");
+    EXPECT_TRUE(
+        testing_support::ChartControl<QFrame>("PanelSegnaPato")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()),
+              "REMEDIES met teken ZON/STIER     ");
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QPlainTextEdit>("MemoExtra")->toPlainText()), HelpText(34));
     QTest::mouseClick(testing_support::ChartControl<QLabel>("LbExtraPia"), Qt::LeftButton);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "Ieder");
     EXPECT_TRUE(testing_support::ChartControl<QLabel>("LbExtraPia")->text().isEmpty());
     testing_support::ChartControl<QPushButton>("BBextraOk")->click();
-    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()), "PATHOLOGIEN met teken Ieder/STIER     ");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabExtra2")->text()),
+              "PATHOLOGIEN met teken Ieder/STIER     ");
     testing_support::ChartControl<QPushButton>("BBchiudiExtra")->click();
-    EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelSegnaPato")->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(
+        testing_support::ChartControl<QFrame>("PanelSegnaPato")->isVisibleTo(testing_support::ChartWindowOfTest()));
 }
 
 }  // namespace

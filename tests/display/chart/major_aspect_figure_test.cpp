@@ -7,9 +7,9 @@
 
 #include "archive/current_chart.h"
 #include "display/chart/major_aspect_figure.h"
-#include "tests/display/chart/view_person.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/chart/view_person.h"
 
 namespace {
 
@@ -33,7 +33,8 @@ engine::OrbRecord OneDegree() {
 }
 
 TEST(MajorAspectFigure, PairsAndExactness) {
-    const auto f = display::EvaluateMajorAspectFigure(Points(), 100.5L, OneDegree(), false, {.centre = {100, 100}, .radius = 30});
+    const auto f =
+        display::EvaluateMajorAspectFigure(Points(), 100.5L, OneDegree(), false, {.centre = {100, 100}, .radius = 30});
     EXPECT_EQ(f.count, 11);
     ASSERT_EQ(f.links.size(), 2u);
     EXPECT_EQ(f.links[0].first, 3);
@@ -49,7 +50,8 @@ TEST(MajorAspectFigure, PairsAndExactness) {
     EXPECT_EQ(f.x[1], 105);
     EXPECT_EQ(f.y[1], 70);
     // In the engine's full order fourteen points.
-    const auto g = display::EvaluateMajorAspectFigure(Points(), 100.5L, OneDegree(), true, {.centre = {100, 100}, .radius = 30});
+    const auto g =
+        display::EvaluateMajorAspectFigure(Points(), 100.5L, OneDegree(), true, {.centre = {100, 100}, .radius = 30});
     EXPECT_EQ(g.count, 14);
     EXPECT_EQ(g.x[12], 105);
 }
@@ -75,7 +77,8 @@ TEST(MajorAspectFigure, BandsOrLinesByStyle) {
     testing_support::CurrentChartOfTest().orbs = OneDegree();
     testing_support::CurrentChartOfTest().chart.cusps[1] = 100.5L;
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawMajorAspectGrid(dc, testing_support::CurrentChartOfTest(), Points(), 0, {.centre = {100, 100}, .radius = 30}, false);
+    display::DrawMajorAspectGrid(dc, testing_support::CurrentChartOfTest(), Points(), 0,
+                                 {.centre = {100, 100}, .radius = 30}, false);
     const auto polys = dc.Calls("polygon");
     ASSERT_EQ(polys.size(), 2u);
     EXPECT_NE(polys[0].find(" winding"), std::string::npos);
@@ -89,7 +92,8 @@ TEST(MajorAspectFigure, BandsOrLinesByStyle) {
     EXPECT_EQ(view_test::Containing(dc, "ellipse").size(), 11u);
 
     dc.Clear();
-    display::DrawMajorAspectGrid(dc, testing_support::CurrentChartOfTest(), Points(), 1, {.centre = {100, 100}, .radius = 30}, false);
+    display::DrawMajorAspectGrid(dc, testing_support::CurrentChartOfTest(), Points(), 1,
+                                 {.centre = {100, 100}, .radius = 30}, false);
     EXPECT_TRUE(dc.Calls("polygon").empty());
     // The dashed opposition: 15 dashes; the trine one line.
     EXPECT_EQ(dc.Calls("line").size(), 16u);

@@ -8,15 +8,15 @@
 
 #include "archive/current_chart.h"
 #include "display/chart/masters_view.h"
+#include "display/wheel/position_files.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "display/wheel/position_files.h"
 #include "platform/runtime/io_error.h"
+#include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/no_installed_copies.h"
 #include "tests/common/test_support.h"
-#include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -76,7 +76,8 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
     // Sunrise about 7:34, sunset about 17:05 clock time: hours of 47.6 minutes.
     SetRomeBirth(15, 1, 1990, 10, 30);
     const engine::Chart before = testing_support::CurrentChartOfTest().chart;
-    auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
+    auto h =
+        display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     EXPECT_TRUE(h.sunriseFound);
     EXPECT_EQ(h.birthWeekdayName, "Maandag");
     EXPECT_EQ(h.planetaryDayName, "Maandag");
@@ -94,7 +95,8 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
 
 TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekday) {
     SetRomeBirth(15, 1, 1990, 10, 30);
-    const auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
+    const auto h =
+        display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 10, 100.5);  // Ascendant in Cancer
     wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 11, 358);    // Midheaven in Pisces
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
@@ -121,10 +123,13 @@ TEST_F(MastersWithEphemeris, SunriseIsShownInTheClockTimeOfTheBirthPlace) {
     // at about 03:50 UT, 05:50 by the clock.
     SetRomeBirth(15, 5, 1990, 12, 0);
     testing_support::CurrentChartOfTest().chart.moment.zoneCorrection = -2;
-    testing_support::CurrentChartOfTest().chart.moment.julianDay = engine::JulianDayNumber(1, 15, 5, 1990, 12, 0) - 2.0L / 24;
-    const auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
+    testing_support::CurrentChartOfTest().chart.moment.julianDay =
+        engine::JulianDayNumber(1, 15, 5, 1990, 12, 0) - 2.0L / 24;
+    const auto h =
+        display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     ASSERT_TRUE(h.sunriseFound);
-    const std::string line = display::EvaluateMastersTable(h, testing_support::CurrentChartOfTest().chart, 100).lines[0].text;
+    const std::string line =
+        display::EvaluateMastersTable(h, testing_support::CurrentChartOfTest().chart, 100).lines[0].text;
     ASSERT_EQ(line.substr(0, 23), "De zon komt op om uur: ");
     const int minutes = std::stoi(line.substr(23, 2)) * 60 + std::stoi(line.substr(26, 2));
     EXPECT_GE(minutes, 5 * 60 + 44) << line;

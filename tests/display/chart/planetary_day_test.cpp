@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <string>
 
-#include "tests/common/chart_window_of_test.h"
-#include "tests/common/current_chart_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
@@ -24,10 +22,12 @@
 #include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/message_box.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 

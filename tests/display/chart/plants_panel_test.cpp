@@ -12,12 +12,12 @@
 #include <QTest>
 #include <filesystem>
 
-#include "tests/common/chart_window_of_test.h"
 #include "display/chart/plants_panel.h"
 #include "platform/runtime/number_text.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/display/chart/click_fixture.h"
 #include "tests/display/chart/view_test_support.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -31,8 +31,12 @@ protected:
         ClickBody(1);
         ClickBody(1);  // the plants of the Sun
     }
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY)); }
-    static std::string ComboText() { return gui::FromQt(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->currentText()); }
+    static int PY(long double units) {
+        return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->State().layoutScaleY));
+    }
+    static std::string ComboText() {
+        return gui::FromQt(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->currentText());
+    }
 };
 
 TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
@@ -53,7 +57,8 @@ TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
 
     // A name no record carries: the two heading lines, no signatures.
     testing_support::ChartControl<QComboBox>("ComboBoxPiante")->addItem("Onbekend");
-    testing_support::PlantsPanelOfTest().ShowRemedySymptoms(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count() - 1);
+    testing_support::PlantsPanelOfTest().ShowRemedySymptoms(
+        testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count() - 1);
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo3")),
               (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Onbekend"}));
     EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo4")).empty());
@@ -79,7 +84,8 @@ TEST_F(PlantsPanel, TheSpinButtonStepsThroughThePlantsAndStopsAtTheEnds) {
     for (int i = 0; i < 8; ++i) testing_support::PlantsPanelOfTest().PreviousPlant();
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().selectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
-    EXPECT_EQ(testing_support::ChartControl<QScrollBar>("SpinButton1")->value(), 1);  // back in the middle, both arrows live
+    EXPECT_EQ(testing_support::ChartControl<QScrollBar>("SpinButton1")->value(),
+              1);  // back in the middle, both arrows live
 }
 
 TEST_F(PlantsPanel, FontHeightAndCloseButtons) {
@@ -189,7 +195,8 @@ TEST_F(PlantsPanel, ScreenshotsOfTheTextsAndThePanel) {
     testing_support::ChartControl<QComboBox>("ComboBoxPiante")->setCurrentIndex(1);
     testing_support::PlantsPanelOfTest().ShowChosenPlant();
     QApplication::processEvents();
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->grab().save(QString::fromStdString((dir / "kelvor_plants_panel.png").string())));
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->grab().save(
+        QString::fromStdString((dir / "kelvor_plants_panel.png").string())));
     ClickBody(1);  // hidden
     ClickBody(1);  // antiscia step
     ClickBody(1);  // texts again
@@ -198,7 +205,8 @@ TEST_F(PlantsPanel, ScreenshotsOfTheTextsAndThePanel) {
     ClickSign(5);
     ClickBody(6);
     QApplication::processEvents();
-    EXPECT_TRUE(testing_support::ChartWindowOfTest()->grab().save(QString::fromStdString((dir / "kelvor_attribution_texts.png").string())));
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->grab().save(
+        QString::fromStdString((dir / "kelvor_attribution_texts.png").string())));
 }
 
 }  // namespace

@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/common/chart_window_of_test.h"
-#include "tests/common/current_chart_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
@@ -21,8 +19,8 @@
 #include "display/chart/attribution_texts.h"
 #include "display/chart/chart_view.h"
 #include "display/chart/chart_window.h"
-#include "display/chart/open_chart_window.h"
 #include "display/chart/coordinate_tables.h"
+#include "display/chart/open_chart_window.h"
 #include "display/chart/volguine_view.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/recording_surface.h"
@@ -32,14 +30,16 @@
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/house_ring.h"
 #include "engine/chart.h"
+#include "engine/engine_settings.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/win1252.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
-#include "engine/engine_settings.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -100,10 +100,12 @@ TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
     // not in the 5th, where the setting point taken for the Ascendant put it.
     display::RecordingSurface wheel{
         testing_support::DrawingStateOfTest()};  // the wheel drawn writes the position keys the texts read
-    const display::NatalChartFields fields = display::DrawNatalChartUnderView(
-        wheel, testing_support::CurrentChartOfTest(), false, testing_support::WheelGeometryOfTest(), testing_support::NatalWheelOfTest());
+    const display::NatalChartFields fields =
+        display::DrawNatalChartUnderView(wheel, testing_support::CurrentChartOfTest(), false,
+                                         testing_support::WheelGeometryOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(fields.houseSystem, "CASE_MEDIE");
-    const auto texts = display::PlanetAttributionTexts(testing_support::CurrentChartOfTest().chart, 1, [](const std::string&, const rt::IoError&) {});
+    const auto texts = display::PlanetAttributionTexts(testing_support::CurrentChartOfTest().chart, 1,
+                                                       [](const std::string&, const rt::IoError&) {});
     EXPECT_TRUE(std::find(texts.specific.begin(), texts.specific.end(),
                           "Zon in het 11e huis: invloedrijke vrienden, grote idealen.") != texts.specific.end())
         << texts.specific.size();
@@ -123,7 +125,8 @@ TEST_F(PolarChart, AnAntarcticBirthHasTheAscendantOfTheReferenceLibrary) {
     // formula alone gave the setting point, 07 11 Pisces.
     Load("200006151500-12", "77S51-166E40SCOTT BASE", "ANTARTIDE");
     if (HasFatalFailure()) return;
-    const display::CoordinateTable table = display::EvaluateRelativeLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100);
+    const display::CoordinateTable table =
+        display::EvaluateRelativeLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100);
     ASSERT_EQ(table.rows.size(), 11u);
     EXPECT_EQ(table.rows[9].text, rt::Utf8ToCp1252("07°11' Maagd "));
 }
@@ -136,7 +139,8 @@ TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
     EXPECT_EQ(display::HouseSystemCaption(c), "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The chart window's field beside the wheel.
     display::RecordingSurface wheel{testing_support::DrawingStateOfTest()};
-    EXPECT_EQ(display::DrawNatalChartUnderView(wheel, testing_support::CurrentChartOfTest(), false, testing_support::WheelGeometryOfTest(),
+    EXPECT_EQ(display::DrawNatalChartUnderView(wheel, testing_support::CurrentChartOfTest(), false,
+                                               testing_support::WheelGeometryOfTest(),
                                                testing_support::NatalWheelOfTest())
                   .houseSystem,
               "PLACIDO (PORFIRIO oltre il circolo polare)");
@@ -170,7 +174,8 @@ TEST_F(PolarChart, TheDominantPlanetViewSaysPorphyryStandsIn) {
         delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
-        while (testing_support::ChartControl<QTimer>("Timer1")->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        while (testing_support::ChartControl<QTimer>("Timer1")->isActive())
+            testing_support::ChartWindowOfTest()->DrawWhenReady();
         for (int subView = 0; subView < 4; ++subView) {
             // A disabled button's handler.
             QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBvolguine"), "clicked");

@@ -6,17 +6,17 @@
 #include <filesystem>
 
 #include "archive/current_chart.h"
-#include "tests/common/chart_window_of_test.h"
 #include "display/chart/reduced_wheel.h"
 #include "display/draw/glyphs.h"
 #include "display/wheel/wheel_reports.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/position_text.h"
 #include "platform/gui/message_box.h"
-#include "tests/common/test_support.h"
-#include "tests/display/chart/view_person.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
+#include "tests/display/chart/view_person.h"
 
 namespace {
 
@@ -36,7 +36,8 @@ protected:
 
 TEST_F(ReducedWheel, AxesCarryTheirDegreesAtBothEndsWithTheAngleNames) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawHouseAxisLabels(dc, testing_support::CurrentChartOfTest().chart.cusps, {.centre = {100, 100}, .radius = 83});
+    display::DrawHouseAxisLabels(dc, testing_support::CurrentChartOfTest().chart.cusps,
+                                 {.centre = {100, 100}, .radius = 83});
     const auto t = Texts(dc);
     std::string asc;
     engine::FormatDegMin(0, asc, 100.5L);

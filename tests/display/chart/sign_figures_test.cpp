@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "archive/current_chart.h"
-#include "tests/common/chart_window_of_test.h"
 #include "display/chart/antiscia_wheel.h"
 #include "display/chart/energy_affinities.h"
 #include "display/wheel/help_messages.h"
 #include "display/wheel/position_files.h"
 #include "display/wheel/wheel_state.h"
-#include "tests/display/chart/view_person.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/chart/view_person.h"
 
 namespace {
 
@@ -35,13 +35,14 @@ TEST_F(SignFigures, TheAscendantsSignLiesOnTheLeft) {
     EXPECT_EQ(f.y[4], 100);
     EXPECT_EQ(f.dotX[4], 61);  // 61.2 rounded
     EXPECT_EQ(f.x[10], 139);
-    EXPECT_EQ(f.x[1], 100);    // Aries at the top
+    EXPECT_EQ(f.x[1], 100);  // Aries at the top
     EXPECT_EQ(f.y[1], 61);
 }
 
 TEST_F(SignFigures, AntisciaChordsAndLabel) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 0, {.centre = {100, 100}, .radius = 39});
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 0,
+                               {.centre = {100, 100}, .radius = 39});
     const auto lines = dc.Calls("line");
     ASSERT_EQ(lines.size(), 6u);
     // Aries (top) to Pisces at wheel angle 120: (119.5 -> 120, 66.2 -> 66).
@@ -51,26 +52,31 @@ TEST_F(SignFigures, AntisciaChordsAndLabel) {
     EXPECT_FALSE(view_test::Containing(dc, "bkcolor #000000").empty());
 
     dc.Clear();
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 1, {.centre = {100, 100}, .radius = 39});
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 1,
+                               {.centre = {100, 100}, .radius = 39});
     EXPECT_EQ(dc.Calls("line").size(), 6u);
     EXPECT_TRUE(view_test::Has(view_test::Texts(dc), "1000,1000 'Contrantisce'"));
     dc.Clear();
-    const auto both = display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 2, {.centre = {100, 100}, .radius = 39});
+    const auto both = display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 2,
+                                                 {.centre = {100, 100}, .radius = 39});
     EXPECT_EQ(dc.Calls("line").size(), 12u);
     EXPECT_TRUE(dc.Calls("text").empty());
     EXPECT_EQ(both.segments[6].pen, 22);
     dc.Clear();
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 3, {.centre = {100, 100}, .radius = 39});
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 3,
+                               {.centre = {100, 100}, .radius = 39});
     EXPECT_EQ(dc.Calls("line").size(), 12u);  // the quadrilaterals, solid here
     dc.Clear();
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 4, {.centre = {100, 100}, .radius = 39});
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 4,
+                               {.centre = {100, 100}, .radius = 39});
     EXPECT_TRUE(dc.Calls("line").empty());
     EXPECT_EQ(dc.Calls("ellipse").size(), 12u);
 }
 
 TEST_F(SignFigures, AffinityPairsSolidAndDotted) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    const auto f = display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 0, {.centre = {100, 100}, .radius = 39});
+    const auto f = display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 0,
+                                                 {.centre = {100, 100}, .radius = 39});
     EXPECT_EQ(dc.Calls("line").size(), 6u);
     EXPECT_EQ(f.segments[0].from, 1);
     EXPECT_EQ(f.segments[0].to, 7);
@@ -78,8 +84,9 @@ TEST_F(SignFigures, AffinityPairsSolidAndDotted) {
     EXPECT_TRUE(view_test::Has(view_test::Texts(dc), "900,980 'Magnetische'"));
 
     dc.Clear();
-    display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 1, {.centre = {100, 100}, .radius = 39});
-    EXPECT_TRUE(dc.Calls("line").empty());           // dotted: dots, no lines
+    display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 1,
+                                  {.centre = {100, 100}, .radius = 39});
+    EXPECT_TRUE(dc.Calls("line").empty());  // dotted: dots, no lines
     EXPECT_GT(dc.Calls("ellipse").size(), 12u + 6u);
     EXPECT_TRUE(view_test::Has(view_test::Texts(dc), "900,980 ' Solilunaire'"));
 
@@ -87,15 +94,16 @@ TEST_F(SignFigures, AffinityPairsSolidAndDotted) {
     ASSERT_EQ(quads.segments.size(), 12u);
     EXPECT_TRUE(quads.segments[0].dotted);
     EXPECT_TRUE(quads.label.empty());
-    EXPECT_EQ(display::EvaluateEnergyAffinities(Mid(), 105, 2, {.centre = {100, 100}, .radius = 39}).segments.size(), 12u);
+    EXPECT_EQ(display::EvaluateEnergyAffinities(Mid(), 105, 2, {.centre = {100, 100}, .radius = 39}).segments.size(),
+              12u);
 }
 
 }  // namespace
 
 namespace {
 
-const char* const kDutchSignNames[13] = {"",     "Ram",        "Stier",      "Tweelingen",    "Kreeft",
-                                         "Leeuw", "Maagd",      "Weegschaal", "Schorpioen", "Boogschutter",
+const char* const kDutchSignNames[13] = {"",         "Ram",      "Stier",      "Tweelingen", "Kreeft",
+                                         "Leeuw",    "Maagd",    "Weegschaal", "Schorpioen", "Boogschutter",
                                          "Steenbok", "Waterman", "Vissen"};
 
 // A shipped help text, its lines joined by blanks.
@@ -129,16 +137,16 @@ protected:
 };
 
 TEST_F(ShippedFigureHelp, AntisciaTextsNameTheirMirroredPairs) {
-    const struct {
-        int mode, entry;
-    } views[] = {{0, 14}, {1, 15}};
+    const struct { int mode, entry; } views[] = {{0, 14}, {1, 15}};
     for (const auto& v : views) {
         const std::string text = HelpText(v.entry);
-        const auto pairs = Pairs(display::EvaluateAntisciaWheel(points, 0, v.mode, {.centre = {100, 100}, .radius = 39}));
+        const auto pairs =
+            Pairs(display::EvaluateAntisciaWheel(points, 0, v.mode, {.centre = {100, 100}, .radius = 39}));
         ASSERT_EQ(pairs.size(), 6u);
         for (const auto& [a, b] : pairs) EXPECT_TRUE(Names(text, a, b, " en ")) << v.entry << ": " << a << "-" << b;
         // A pair of the other mirror is not named.
-        const auto other = Pairs(display::EvaluateAntisciaWheel(points, 0, 1 - v.mode, {.centre = {100, 100}, .radius = 39}));
+        const auto other =
+            Pairs(display::EvaluateAntisciaWheel(points, 0, 1 - v.mode, {.centre = {100, 100}, .radius = 39}));
         for (const auto& [a, b] : other) EXPECT_FALSE(Names(text, a, b, " en ")) << v.entry << ": " << a << "-" << b;
     }
     // The quadrilaterals: each joins four signs, named in a row.

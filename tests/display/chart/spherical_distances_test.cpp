@@ -7,12 +7,12 @@
 
 #include "archive/current_chart.h"
 #include "display/chart/spherical_distances.h"
-#include "display/wheel/wheel_points.h"
 #include "display/draw/glyphs.h"
-#include "tests/common/test_support.h"
+#include "display/wheel/wheel_points.h"
 #include "tests/common/current_chart_of_test.h"
-#include "tests/display/chart/view_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
+#include "tests/display/chart/view_person.h"
 
 namespace {
 
@@ -34,9 +34,10 @@ TEST(SphericalDistance, LatitudesCountAndOppositesStayFinite) {
 using SphericalGrid = view_test::FixedPersonWithGlyphs;
 
 TEST_F(SphericalGrid, CellsOfEveryPairButAscendantAndMidheaven) {
-    const auto d = display::EvaluateSphericalDistances(display::WheelPointLongitudes(testing_support::CurrentChartOfTest().chart),
-                                                       display::WheelPointLatitudes(testing_support::CurrentChartOfTest().chart),
-                                                       testing_support::CurrentChartOfTest().orbs, 0, 0);
+    const auto d =
+        display::EvaluateSphericalDistances(display::WheelPointLongitudes(testing_support::CurrentChartOfTest().chart),
+                                            display::WheelPointLatitudes(testing_support::CurrentChartOfTest().chart),
+                                            testing_support::CurrentChartOfTest().orbs, 0, 0);
     ASSERT_EQ(d.cells.size(), 54u);
     for (const auto& c : d.cells) EXPECT_FALSE(c.first == 10 && c.second == 11);
     // The nodes (260 and 80): an opposition, never NaN.
@@ -70,15 +71,15 @@ TEST(SphericalDistanceOrbs, EachAspectTakesItsOwnOrb) {
     };
     const Marks expected[12] = {{},
                                 {},
-                                {true, false, false},   // opposition 8 off
-                                {false, true, false},   // trine 4 off
-                                {true, false, false},   // square 2.5 off
-                                {false, true, false},   // sextile 1.5 off
-                                {false, false, false},  // 5.5 from the trine
-                                {false, false, false},  // 9.5 from the opposition
-                                {false, false, true},   // 0.5: a conjunction
-                                {false, false, false},  // 3.5 from the square
-                                {false, false, false},  // 2.5 from the sextile
+                                {true, false, false},    // opposition 8 off
+                                {false, true, false},    // trine 4 off
+                                {true, false, false},    // square 2.5 off
+                                {false, true, false},    // sextile 1.5 off
+                                {false, false, false},   // 5.5 from the trine
+                                {false, false, false},   // 9.5 from the opposition
+                                {false, false, true},    // 0.5: a conjunction
+                                {false, false, false},   // 3.5 from the square
+                                {false, false, false},   // 2.5 from the sextile
                                 {false, false, false}};  // 1.5: beyond the conjunction's orb
     int seen = 0;
     for (const auto& c : d.cells) {
@@ -122,12 +123,13 @@ TEST_F(SphericalGrid, ACellWithinSeveralOrbsTakesTheColourOfTheLastRule) {
 TEST_F(SphericalGrid, GridWithTitleGlyphsAndCells) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSphericalDistanceGrid(dc, testing_support::CurrentChartOfTest(),
-                                       display::WheelPointLongitudes(testing_support::CurrentChartOfTest().chart), 0, 0);
+                                       display::WheelPointLongitudes(testing_support::CurrentChartOfTest().chart), 0,
+                                       0);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 2u + 54u);
-    EXPECT_EQ(t[0], "344,29 'SFERISCHE'");   // (82u, 7u)
-    EXPECT_EQ(t[1], "412,80 'AFSTANDEN'");   // (110u - 5, 19u)
-    EXPECT_EQ(t[2].substr(0, 5), "89,8 ");    // the pair Sun-Moon: (31u - 4.1, 0.8)
+    EXPECT_EQ(t[0], "344,29 'SFERISCHE'");  // (82u, 7u)
+    EXPECT_EQ(t[1], "412,80 'AFSTANDEN'");  // (110u - 5, 19u)
+    EXPECT_EQ(t[2].substr(0, 5), "89,8 ");  // the pair Sun-Moon: (31u - 4.1, 0.8)
     EXPECT_EQ(dc.Calls("metafile").size(), 8u + 2u + 9u);
     // The left border from y0 down to 120u, and the last row line across nine columns.
     EXPECT_EQ(view_test::Containing(dc, "line 80,0 80,504 ").size(), 1u);

@@ -12,10 +12,10 @@
 #include "display/draw/recording_surface.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "tests/common/test_support.h"
-#include "tests/display/wheel/wheel_person.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
+#include "tests/display/wheel/wheel_person.h"
 
 namespace view_test {
 
@@ -45,7 +45,8 @@ inline void SetRomeBirth(int day, int month, int year, int hour, int minute) {
     c.moment.zoneCorrection = -1;
     c.place = engine::PlaceOf({12, 29, "E", 41, 54, "N"});
     c.moment.julianDay = engine::JulianDayNumber(1, day, month, year, hour, minute) - 1.0L / 24;
-    c.bodies = engine::ComputeBodiesWithRetro(0, c.moment.julianDay, engine::BodySettingsOf(c.settings, c.cusps)).bodies;
+    c.bodies =
+        engine::ComputeBodiesWithRetro(0, c.moment.julianDay, engine::BodySettingsOf(c.settings, c.cusps)).bodies;
 }
 
 // The texts drawn, as "x,y 'text'" with the device point.

@@ -11,11 +11,11 @@
 #include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_range.h"
+#include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/common/wheel_geometry_of_test.h"
-#include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ std::vector<std::string> Bars(const display::RecordingSurface& dc) {
     std::vector<std::string> out;
     for (const std::string& l : dc.Calls("rectangle"))
         if (l.find("brush=#FF0000") != std::string::npos || l.find("brush=#0000FF") != std::string::npos)
-            out.push_back(l.substr(10, l.find(" pen=") - 10) + (l.find("#FF0000") != std::string::npos ? " red" : " blue"));
+            out.push_back(l.substr(10, l.find(" pen=") - 10) +
+                          (l.find("#FF0000") != std::string::npos ? " red" : " blue"));
     return out;
 }
 
@@ -53,12 +54,12 @@ TEST_F(VolguineForces, BarsAreScaledToTheStrongestBody) {
     ASSERT_EQ(bars.size(), 10u);
     // Body 1: left edge 200 - 4.3 + 6 = 201.7, baseline 130, the full 30 units.
     EXPECT_EQ(bars[0], "2017,1000 2067,1300 blue");
-    EXPECT_EQ(bars[1], "2077,1270 2127,1300 blue");   // a tenth of the strongest: 3
-    EXPECT_EQ(bars[2], "2137,1270 2187,1300 red");    // -1.5 is drawn 3 high, red
-    EXPECT_EQ(bars[3], "2197,1100 2247,1300 red");    // -20
-    EXPECT_EQ(bars[4], "2257,1150 2307,1300 blue");   // 15
-    EXPECT_EQ(bars[5], "2317,1270 2367,1300 blue");   // 0 shows 3 high
-    EXPECT_EQ(f.heights[10], 22);                     // 22.5 to the even neighbour
+    EXPECT_EQ(bars[1], "2077,1270 2127,1300 blue");  // a tenth of the strongest: 3
+    EXPECT_EQ(bars[2], "2137,1270 2187,1300 red");   // -1.5 is drawn 3 high, red
+    EXPECT_EQ(bars[3], "2197,1100 2247,1300 red");   // -20
+    EXPECT_EQ(bars[4], "2257,1150 2307,1300 blue");  // 15
+    EXPECT_EQ(bars[5], "2317,1270 2367,1300 blue");  // 0 shows 3 high
+    EXPECT_EQ(f.heights[10], 22);                    // 22.5 to the even neighbour
     EXPECT_TRUE(Has(view_test::Texts(dc), "2222,1360 '-40'"));
     // Equal highest scores: the earlier body is named.
     EXPECT_EQ(f.strongest, 1);
@@ -115,8 +116,9 @@ TEST_F(VolguineForces, AnEndlessScoreIsADamagedFile) {
         display::DrawVolguineForces(dc, testing_support::CurrentChartOfTest().chart, 200, 100);
         FAIL() << "drawn";
     } catch (const rt::DamagedFileError& e) {
-        EXPECT_STREQ(e.what(), "Il file \"FileDum\\MMMaitr2.dum\" \xE8 danneggiato: il valore di punteggio del corpo 3 "
-                               "(1e+4000) \xE8 fuori dai limiti ammessi.");
+        EXPECT_STREQ(e.what(),
+                     "Il file \"FileDum\\MMMaitr2.dum\" \xE8 danneggiato: il valore di punteggio del corpo 3 "
+                     "(1e+4000) \xE8 fuori dai limiti ammessi.");
     }
     EXPECT_TRUE(dc.Calls("rectangle").empty());
 }

@@ -16,8 +16,8 @@
 #include "platform/gui/message_box.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
-#include "tests/common/test_support.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
 
 using namespace display;
 
@@ -29,9 +29,7 @@ protected:
         ResetDrawingState(testing_support::DrawingStateOfTest());
         InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1400, 1050);
     }
-    void TearDown() override {
-        ResetDrawingState(testing_support::DrawingStateOfTest());
-    }
+    void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
     testing_support::TempWorkFolder tmp;
     gui::RecordingMessageSink messages;
 };

@@ -73,7 +73,7 @@ TEST_F(DrawingToolsTest, PenWidthsByCodeAndZoom) {
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 22).width, 4);
     testing_support::DrawingStateOfTest().zoomFactor = 1;
     testing_support::DrawingStateOfTest().lineWidthFactor = 2;
-    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 0).width, 2);  // Round(2.5) -> 2
+    EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 0).width, 2);   // Round(2.5) -> 2
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Screen, 10).width, 1);  // Round(1.25)
 }
 

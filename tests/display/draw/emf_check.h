@@ -58,7 +58,9 @@ inline std::vector<std::string> Faults(const std::string& bytes) {
             case EMR_EXTCREATEFONTINDIRECTW: {
                 const std::uint32_t h = r.U32(at + 8);
                 if (objects.count(h)) fault("object " + std::to_string(h) + " created over a living one");
-                objects[h] = type == EMR_CREATEBRUSHINDIRECT ? kBrush : type == EMR_EXTCREATEFONTINDIRECTW ? kFont : kPen;
+                objects[h] = type == EMR_CREATEBRUSHINDIRECT      ? kBrush
+                             : type == EMR_EXTCREATEFONTINDIRECTW ? kFont
+                                                                  : kPen;
                 break;
             }
             case EMR_SELECTOBJECT: {
@@ -108,10 +110,23 @@ inline std::vector<std::string> Faults(const std::string& bytes) {
                     fault("unchecked transform change");
                 }
                 break;
-            case EMR_LINETO: case EMR_ELLIPSE: case EMR_RECTANGLE: case EMR_ARC: case EMR_POLYGON16:
-            case EMR_POLYLINE16: case EMR_POLYGON: case EMR_POLYLINE: case EMR_EXTTEXTOUTW:
-            case EMR_STROKEPATH: case EMR_FILLPATH: case EMR_STROKEANDFILLPATH: case EMR_MOVETOEX:
-            case EMR_POLYLINETO16: case EMR_POLYBEZIERTO16: case EMR_POLYLINETO: case EMR_POLYBEZIERTO:
+            case EMR_LINETO:
+            case EMR_ELLIPSE:
+            case EMR_RECTANGLE:
+            case EMR_ARC:
+            case EMR_POLYGON16:
+            case EMR_POLYLINE16:
+            case EMR_POLYGON:
+            case EMR_POLYLINE:
+            case EMR_EXTTEXTOUTW:
+            case EMR_STROKEPATH:
+            case EMR_FILLPATH:
+            case EMR_STROKEANDFILLPATH:
+            case EMR_MOVETOEX:
+            case EMR_POLYLINETO16:
+            case EMR_POLYBEZIERTO16:
+            case EMR_POLYLINETO:
+            case EMR_POLYBEZIERTO:
                 if (!(naive == dc.xform)) fault("drawn under a world transform a reader may not have restored");
                 break;
             default: break;

@@ -90,8 +90,8 @@ double DifferentShare(const QImage& a, const QImage& b) {
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
-            const int d = std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
-                                    std::abs(p.blue() - q.blue())});
+            const int d =
+                std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()), std::abs(p.blue() - q.blue())});
             if (d > 64) ++differ;
         }
     return static_cast<double>(differ) / (a.width() * a.height());
@@ -283,7 +283,7 @@ TEST(EmfPlayerTest, FollowsMappingModesAndWorldTransforms) {
     b.Rec(EMR_SETVIEWPORTEXTEX, {1000, 1000});
     b.Rec(EMR_MOVETOEX, {10, 20});
     b.Rec(EMR_LINETO, {30, 40});
-    b.Rec(0x99, {1, 2, 3});  // unknown: skipped
+    b.Rec(0x99, {1, 2, 3});                                  // unknown: skipped
     b.Xform(EMR_MODIFYWORLDTRANSFORM, 1, 0, 0, 1, 5, 0, 4);  // set: move 5 right
     b.Rec(EMR_RECTANGLE, {0, 0, 10, 10});
     b.Xform(EMR_MODIFYWORLDTRANSFORM, 0, 0, 0, 0, 0, 0, 1);  // back to identity
@@ -371,8 +371,8 @@ TEST(EmfPlayerTest, PatternFillWhoseEdgePassesTheLargestNumberStaysOffThePicture
     ASSERT_TRUE(PlayEmf(bytes, log, {0, 0, 1000, 1000}));
     const auto fills = log.Calls("fillrect");
     ASSERT_EQ(fills.size(), 1u);
-    EXPECT_EQ(fills[0], "fillrect " + std::to_string(kDeviceLimit) + ",0 " + std::to_string(kDeviceLimit) +
-                            ",1000 #000000");
+    EXPECT_EQ(fills[0],
+              "fillrect " + std::to_string(kDeviceLimit) + ",0 " + std::to_string(kDeviceLimit) + ",1000 #000000");
 
     QImage image(120, 90, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
@@ -399,8 +399,8 @@ TEST(EmfPlayerTest, ExtremeNumbersOfAFileStayWithinTheDevice) {
     b.Rec(EMR_RECTANGLE, {kMin, kMin, kMax, kMax});
     b.Rec(EMR_ELLIPSE, {kMin, 0, kMax, 10});
     // A font of the most negative height, turned by the most negative angle.
-    std::initializer_list<std::int32_t> font = {1, kMin, kMax, kMin, kMin, 400, 0, 0, 0, 0, 0, 0, 0, 0,
-                                                0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    std::initializer_list<std::int32_t> font = {1, kMin, kMax, kMin, kMin, 400, 0, 0, 0, 0, 0, 0,
+                                                0, 0,    0,    0,    0,    0,   0, 0, 0, 0, 0, 0};
     b.Rec(EMR_EXTCREATEFONTINDIRECTW, font);
     b.Rec(EMR_SELECTOBJECT, {1});
     b.Rec(EMR_EXTTEXTOUTW, {0, 0, 0, 0, 1, 0, 0, kMax, kMin, 2, 76, 2, kMin, kMin, kMax, kMax, 0, 0x00420041});
@@ -493,7 +493,7 @@ TEST(EmfPlayerTest, AFrameOfNothingFallsBackOnBoundsReachingTheLastInteger) {
     // Without a frame the bounds give the picture; a right bound of 2^31 - 1
     // once overflowed its "one past" and drew the picture a thousand times too wide.
     EmfBuilder b;
-    b.w.PatchU32(16, 0x7FFFFFFF);                       // bounds: right
+    b.w.PatchU32(16, 0x7FFFFFFF);                                     // bounds: right
     for (std::size_t at = 24; at < 40; at += 4) b.w.PatchU32(at, 0);  // no frame
     b.Rec(EMR_MOVETOEX, {10, 20});
     b.Rec(EMR_LINETO, {30, 40});

@@ -137,8 +137,8 @@ TEST(GlyphFilesTest, ExternalConverterReadsThem) {
     if (std::system("command -v emf2svg-conv >/dev/null 2>&1") != 0) GTEST_SKIP() << "emf2svg-conv missing";
     testing_support::TempWorkFolder tmp;
     for (const GlyphSet& g : AllSets()) {
-        const std::string cmd = "emf2svg-conv -i '" + g.File("N").string() + "' -o '" +
-                                (tmp.Path() / "g.svg").string() + "' 2>/dev/null";
+        const std::string cmd =
+            "emf2svg-conv -i '" + g.File("N").string() + "' -o '" + (tmp.Path() / "g.svg").string() + "' 2>/dev/null";
         ASSERT_EQ(std::system(cmd.c_str()), 0) << g.File("N");
         EXPECT_NE(testing_support::ReadBytes(tmp.Path() / "g.svg").find("<path"), std::string::npos);
     }

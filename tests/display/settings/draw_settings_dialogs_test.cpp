@@ -23,8 +23,8 @@
 #include "platform/runtime/paths.h"
 #include "tests/common/controls_of_test.h"
 #include "tests/common/current_chart_of_test.h"
-#include "tests/common/test_support.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
 
 namespace {
 
@@ -65,7 +65,8 @@ int LeftmostRed(const QImage& image, int row) {
 }  // namespace
 
 TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
-    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_,
+                                      testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
     window.PrepareOpening();
     EXPECT_EQ(testing_support::ControlOf<QScrollBar>(window, "ScBO")->value(), 0);
@@ -95,7 +96,8 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
     drawSettings_.Values().aspectScaleX = 0.9123L;
     drawSettings_.Values().aspectScaleY = 0;  // taken as 1.0
     drawSettings_.Save();
-    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_,
+                                      testing_support::DrawingStateOfTest());
     window.PrepareOpening();
     EXPECT_EQ(testing_support::ControlOf<QScrollBar>(window, "ScBO")->value(), 88);
     EXPECT_EQ(testing_support::ControlOf<QScrollBar>(window, "ScBV")->value(), 0);
@@ -103,7 +105,8 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
 }
 
 TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
-    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_,
+                                      testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
     window.PrepareOpening();
     // The first tick after the start only counts, the second draws.
@@ -215,7 +218,9 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
         EXPECT_EQ(testing_support::ControlOf<QFrame>(dialog, "Panel2")->isVisible(), epson);
         EXPECT_EQ(testing_support::ControlOf<QFrame>(dialog, "Panel1")->isVisible(), !epson);
         EXPECT_FALSE(testing_support::ControlOf<QLabel>(dialog, "LabModi")->isVisible());
-        (epson ? testing_support::ControlOf<QPushButton>(dialog, "BitBtn2") : testing_support::ControlOf<QPushButton>(dialog, "BitBtn1"))->click();
+        (epson ? testing_support::ControlOf<QPushButton>(dialog, "BitBtn2")
+               : testing_support::ControlOf<QPushButton>(dialog, "BitBtn1"))
+            ->click();
         EXPECT_EQ(Lines()[1], epson ? "0" : "1");
         EXPECT_EQ(testing_support::ControlOf<QLabel>(dialog, "LabModi")->text(), "WIJZIGING GEMAAKT!");
         EXPECT_FALSE(dialog.isVisible());  // closed after the message
@@ -232,8 +237,10 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelTextNamesTheButtonAsItReads) {
         drawSettings_.Values().epsonCorrection = static_cast<std::uint8_t>(epson);
         dialog.show();
         dialog.ShowCorrectionInForce();
-        QWidget* panel = epson ? testing_support::ControlOf<QFrame>(dialog, "Panel2") : testing_support::ControlOf<QFrame>(dialog, "Panel1");
-        QPushButton* button = epson ? testing_support::ControlOf<QPushButton>(dialog, "BitBtn2") : testing_support::ControlOf<QPushButton>(dialog, "BitBtn1");
+        QWidget* panel = epson ? testing_support::ControlOf<QFrame>(dialog, "Panel2")
+                               : testing_support::ControlOf<QFrame>(dialog, "Panel1");
+        QPushButton* button = epson ? testing_support::ControlOf<QPushButton>(dialog, "BitBtn2")
+                                    : testing_support::ControlOf<QPushButton>(dialog, "BitBtn1");
         ASSERT_TRUE(panel->isVisible());
         std::string text;
         for (QLabel* label : panel->findChildren<QLabel*>())

@@ -24,8 +24,8 @@
 #include "platform/runtime/paths.h"
 #include "tests/common/controls_of_test.h"
 #include "tests/common/current_chart_of_test.h"
-#include "tests/common/test_support.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
 
 namespace {
 
@@ -39,9 +39,7 @@ protected:
         engine::LoadEngineSettings(current.settings, current.orbs, engine::ReportSettingsToStderr);
         drawSettings_.LoadOrCreate();
     }
-    void TearDown() override {
-        display::ResetDrawingState(testing_support::DrawingStateOfTest());
-    }
+    void TearDown() override { display::ResetDrawingState(testing_support::DrawingStateOfTest()); }
     std::string SettingsFile() const { return testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile)); }
     std::vector<std::string> Lines() const {
         const std::string bytes = SettingsFile();
@@ -62,7 +60,8 @@ protected:
 // "Reset" puts both scales back to 1 and leaves the window open; "OK" keeps
 // the scales as the bars set them and closes it.
 TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
-    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_,
+                                      testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
     window.show();
     testing_support::ControlOf<QScrollBar>(window, "ScBO")->setValue(100);
@@ -89,12 +88,14 @@ TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
 // The figure's two axes carry a tick every 10 units out to both ends, the
 // outermost ones included.
 TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
-    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_,
+                                      testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     testing_support::ControlOf<display::CanvasForm>(window, "FormCanvas")->SetRecorder(&dc);
     window.PrepareOpening();
-    testing_support::ControlOf<QScrollBar>(window, "ScBO")->setValue(-200);  // horizontal scale 1.2: the ticks 10 / 1.2 units apart
+    testing_support::ControlOf<QScrollBar>(window, "ScBO")
+        ->setValue(-200);  // horizontal scale 1.2: the ticks 10 / 1.2 units apart
     dc.Clear();
     window.DrawCalibrationFrame();
     testing_support::ControlOf<display::CanvasForm>(window, "FormCanvas")->SetRecorder(nullptr);

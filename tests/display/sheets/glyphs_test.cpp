@@ -10,8 +10,8 @@
 #include "display/draw/recording_surface.h"
 #include "display/sheets/sheet_glyphs.h"
 #include "platform/gui/message_box.h"
-#include "tests/common/test_support.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
 
 using namespace display;
 
@@ -99,7 +99,8 @@ TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
               "barrato. Riavviare il programma, che ricopia nella cartella dei dati i file forniti con esso.");
     EXPECT_EQ(messages.messages[1].text,
               "Il file \"Simboli\\PiaX06.emf\" \xE8 danneggiato o incompleto (non \xE8 un metafile intero: ne "
-              "restano " + std::to_string(half.size()) + " byte dei " + std::to_string(whole.size()) +
+              "restano " +
+                  std::to_string(half.size()) + " byte dei " + std::to_string(whole.size()) +
                   " che la sua intestazione indica). Il programma ha rimesso al suo posto il file della sua "
                   "installazione e va avanti con quello; il file danneggiato \xE8 conservato accanto come "
                   "\"PiaX06.emf.damaged1\".");

@@ -18,8 +18,8 @@
 #include "display/wheel/chart_geometry.h"
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
-#include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/sheets/sheet_person.h"
 
 namespace {
 
@@ -46,20 +46,24 @@ protected:
 
 TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
     const std::vector<std::pair<int, std::vector<std::string>>> sheets = {
-        {5, {"GEBOORTE THEMA", "SFERISCHE", "TERMEN", "DODECATEMORIEEN", "BREEDTEGRADEN", "LONGITUDINI",
-             "ARCHETYPISCHE STRUCTUUR", "Planetaire dag: Maandag", "DOMIFICATIE: CASE_MEDIE"}},
-        {16, {"GEBOORTE THEMA", "TERMEN", "DODECATEMORIEEN", "BREEDTEGRADEN",
-              "Relatieve LENGTEGRADEN (tussen haakjes: Absolute Longitudes)", "ARCHETYPISCHE STRUCTUUR",
-              "DOMIFICATIE: HUIZEN MEDIUM", "zijn niet uitgezet op de dierenriemkaart"}},
-        {17, {"GEBOORTE THEMA", "ENERGIE AFFINITEITEN", "GESPIEGELDE AFFINITEITEN", "SELEMENTAIRE DOEK",
-              "SEIZOEN DOEK", "HUMORALE ATTRIBUTIE"}},
+        {5,
+         {"GEBOORTE THEMA", "SFERISCHE", "TERMEN", "DODECATEMORIEEN", "BREEDTEGRADEN", "LONGITUDINI",
+          "ARCHETYPISCHE STRUCTUUR", "Planetaire dag: Maandag", "DOMIFICATIE: CASE_MEDIE"}},
+        {16,
+         {"GEBOORTE THEMA", "TERMEN", "DODECATEMORIEEN", "BREEDTEGRADEN",
+          "Relatieve LENGTEGRADEN (tussen haakjes: Absolute Longitudes)", "ARCHETYPISCHE STRUCTUUR",
+          "DOMIFICATIE: HUIZEN MEDIUM", "zijn niet uitgezet op de dierenriemkaart"}},
+        {17,
+         {"GEBOORTE THEMA", "ENERGIE AFFINITEITEN", "GESPIEGELDE AFFINITEITEN", "SELEMENTAIRE DOEK", "SEIZOEN DOEK",
+          "HUMORALE ATTRIBUTIE"}},
         {18, {"GEBOORTE THEMA", "SPIEGEL AFFINITEITEN", "(Seizoensgebonden)", "(Elementair)"}},
     };
     for (const auto& [code, captions] : sheets) {
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));
         const auto texts = sheet_test::Texts(dc);
-        EXPECT_EQ(texts[0] == "Rossi Maria   " || std::find(texts.begin(), texts.end(), "Rossi Maria   ") != texts.end(),
+        EXPECT_EQ(texts[0] == "Rossi Maria   " ||
+                      std::find(texts.begin(), texts.end(), "Rossi Maria   ") != texts.end(),
                   true)
             << code;
         for (const std::string& c : captions)
@@ -79,9 +83,9 @@ TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "GEBOORTE Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano"),
               texts.end());
     // The header's name at (15, 15) under the sheet's zoom of 1.15.
-    const display::Point p = {
-        static_cast<int>(display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L)),
-        static_cast<int>(display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L))};
+    const display::Point p = {static_cast<int>(display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L)),
+                              static_cast<int>(
+                                  display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L))};
     EXPECT_EQ(dc.Calls("text")[0].rfind("text " + std::to_string(p.x) + "," + std::to_string(p.y) + " ", 0), 0u);
 }
 
@@ -151,8 +155,8 @@ TEST_F(SheetComposers, RulerLabelsOfNeighbouringBoxesKeepABlankOnScreen) {
             f.height = labels[i - 1].height;
             const double end = labels[i - 1].x + display::MeasureTextIn(f, labels[i - 1].text).width;
             const double blank = display::MeasureTextIn(f, " ").width;
-            EXPECT_GE(labels[i].x, end + blank - 1) << code << ": '" << labels[i - 1].text << "' then '"
-                                                    << labels[i].text << "'";
+            EXPECT_GE(labels[i].x, end + blank - 1)
+                << code << ": '" << labels[i - 1].text << "' then '" << labels[i].text << "'";
         }
     }
     EXPECT_TRUE(sink.messages.empty());

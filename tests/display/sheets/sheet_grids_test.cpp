@@ -16,8 +16,8 @@
 #include "engine/position_text.h"
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
-#include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/sheets/sheet_person.h"
 
 namespace {
 
@@ -92,16 +92,16 @@ TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {
     }
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const bool noDignity = display::DrawArchetypalStructure(dc, r, 25, 315);
-    EXPECT_EQ(sheet_test::Texts(dc),
-              (std::vector<std::string>{"ARCHETYPISCHE STRUCTUUR", "1", "Val", "1", "Uitwis.", "2", "gio", "1",
-                                        "Uitwis.", "2", "mar"}));
+    EXPECT_EQ(sheet_test::Texts(dc), (std::vector<std::string>{"ARCHETYPISCHE STRUCTUUR", "1", "Val", "1", "Uitwis.",
+                                                               "2", "gio", "1", "Uitwis.", "2", "mar"}));
     // Columns 13 apart; Jupiter's box joined to Mars's: orange bridges at x = 38 + 13.
     const auto bridge = display::MapPoint(testing_support::DrawingStateOfTest(), 51 - 8, 315 - 5),
                end = display::MapPoint(testing_support::DrawingStateOfTest(), 51 - 9.1L, 315 - 5);
     const std::string want = "line " + std::to_string(bridge.x) + "," + std::to_string(bridge.y) + " " +
                              std::to_string(end.x) + "," + std::to_string(end.y) + " pen=solid/";
     const auto lines = dc.Calls("line");
-    const auto hit = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(want, 0) == 0; });
+    const auto hit =
+        std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(want, 0) == 0; });
     ASSERT_NE(hit, lines.end());
     EXPECT_NE(hit->find("#FF8040"), std::string::npos);
     // Box of Mars two entries high: top at 315 - 14 + 2.

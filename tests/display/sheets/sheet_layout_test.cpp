@@ -21,8 +21,8 @@
 #include "platform/gui/message_box.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
-#include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/sheets/sheet_person.h"
 
 namespace {
 

@@ -27,8 +27,8 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/system_services.h"
 #include "platform/runtime/clock.h"
-#include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/sheets/sheet_person.h"
 
 namespace {
 
@@ -53,10 +53,10 @@ protected:
         rt::SetClock([] { return rt::LocalDateTime{2026, 12, 7, 10, 30, 0, 0}; });
         gui::SetSystemServices(std::make_unique<MetafileScreen>());
         sheet_test::PrepareSheetViewer();
-        viewer = std::make_unique<display::SheetViewer>(
-            current, selection, testing_support::DrawingStateOfTest(),
-            display::SheetViewerCollaborators{
-                .printer = std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string())});
+        viewer = std::make_unique<display::SheetViewer>(current, selection, testing_support::DrawingStateOfTest(),
+                                                        display::SheetViewerCollaborators{
+                                                            .printer = std::make_unique<display::PdfSheetPrinter>(
+                                                                (folder.Path() / "sheet.pdf").string())});
         viewer->resize(1920, 1080);
     }
     void TearDown() override {

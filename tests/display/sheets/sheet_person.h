@@ -19,9 +19,9 @@
 #include "engine/chart.h"
 #include "engine/receptions.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace sheet_test {
 
@@ -121,7 +121,9 @@ public:
     }
     void Polygon(std::span<const display::Point> p) override { RecordingSurface::Polygon(p), inner_.Polygon(p); }
     void Polyline(std::span<const display::Point> p) override { RecordingSurface::Polyline(p), inner_.Polyline(p); }
-    void TextOut(display::Point p, std::string_view t) override { RecordingSurface::TextOut(p, t), inner_.TextOut(p, t); }
+    void TextOut(display::Point p, std::string_view t) override {
+        RecordingSurface::TextOut(p, t), inner_.TextOut(p, t);
+    }
     void FillRect(const display::Rect& r, display::Color c) override {
         RecordingSurface::FillRect(r, c), inner_.FillRect(r, c);
     }

@@ -12,8 +12,8 @@
 #include "engine/calendar.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
-#include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/sheets/sheet_person.h"
 
 namespace {
 

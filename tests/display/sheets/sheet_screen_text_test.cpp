@@ -18,8 +18,8 @@
 #include "display/sheets/sheet_viewer.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/system_services.h"
-#include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/sheets/sheet_person.h"
 
 namespace {
 
@@ -101,7 +101,8 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
         for (const auto& [code, orientation] :
              std::vector<std::pair<int, const char*>>{{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}}) {
             display::SheetSelectionState sheets;
-            display::SheetViewer viewer(testing_support::CurrentChartOfTest(), sheets, testing_support::DrawingStateOfTest());
+            display::SheetViewer viewer(testing_support::CurrentChartOfTest(), sheets,
+                                        testing_support::DrawingStateOfTest());
             viewer.resize(w, h);
             TextTap tap;
             viewer.SetRecorder(&tap);

@@ -9,8 +9,8 @@
 #include "display/sheets/sheet_tables.h"
 #include "display/wheel/wheel_points.h"
 #include "platform/gui/message_box.h"
-#include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/sheets/sheet_person.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ protected:
 
 TEST_F(SheetTables, DodecatemorionIsTwelveTimesTheDistanceIntoTheSign) {
     EXPECT_NEAR(display::SheetDodecatemorion(45.5L), 231.5L, 1e-12);
-    EXPECT_NEAR(display::SheetDodecatemorion(60), 60, 1e-12);          // at the start of a sign
-    EXPECT_NEAR(display::SheetDodecatemorion(59.99L), 59.87L, 1e-9);   // 359.88 further: just before it
+    EXPECT_NEAR(display::SheetDodecatemorion(60), 60, 1e-12);         // at the start of a sign
+    EXPECT_NEAR(display::SheetDodecatemorion(59.99L), 59.87L, 1e-9);  // 359.88 further: just before it
 }
 
 TEST_F(SheetTables, BracketedDegreesCutTheFractionToTwoDecimals) {
@@ -58,7 +58,9 @@ TEST_F(SheetTables, DodecatemoriaOfTheElevenPointsAndTheirTable) {
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 12u);
     EXPECT_EQ(texts[0], "DODECATEMORIEEN");
-    EXPECT_EQ(texts[2], "21\xB0" "30' Schorpioen ");
+    EXPECT_EQ(texts[2],
+              "21\xB0"
+              "30' Schorpioen ");
     EXPECT_EQ(sheet_test::Glyphs(dc).size(), 11u);
     EXPECT_EQ(dc.Calls("text")[0].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 113, 267)), 0), 0u);
     EXPECT_EQ(

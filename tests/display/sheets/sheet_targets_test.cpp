@@ -16,8 +16,8 @@
 #include "display/sheets/sheet_wheel.h"
 #include "display/wheel/wheel_points.h"
 #include "platform/gui/message_box.h"
-#include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/sheets/sheet_person.h"
 
 namespace {
 
@@ -34,7 +34,8 @@ protected:
     static void DrawBlocks(display::Surface& dc) {
         const archive::CurrentChart& current = testing_support::CurrentChartOfTest();
         const auto& c = current.chart;
-        display::DrawSheetSignRing(dc, "M", {.centre = {173, 105}, .outerRadius = 67, .innerRadius = 57}, 7, c.cusps[1]);
+        display::DrawSheetSignRing(dc, "M", {.centre = {173, 105}, .outerRadius = 67, .innerRadius = 57}, 7,
+                                   c.cusps[1]);
         display::DrawSheetPlanetRing(dc, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9,
                                      {.centre = {173, 105}, .outerRadius = 57, .innerRadius = 44}, c.cusps[1]);
         display::DrawSheetAspects(dc, c, current.orbs.aspectOrbs, 0, {.centre = {173, 105}, .radius = 35});

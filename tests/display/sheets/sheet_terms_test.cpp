@@ -13,9 +13,9 @@
 #include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/no_installed_copies.h"
 #include "tests/display/sheets/sheet_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -72,17 +72,16 @@ TEST_F(SheetTermsTest, PositionFileHoldsNineSectorKeysThenNineDecanKeys) {
     // Ascendant 100.5: sector s runs from 85.5 + 6 (s - 1) to 85.5 + 6 s; the Sun
     // at 375.25 is in sector 49 (373.5 .. 379.5), the north node at 260 in 30.
     // Mercury, Venus and both nodes stand on whole tens: no decan key yet.
-    const std::vector<std::string> expected = {"Sole49", "Luna54", "Merc50", "Vene45", "Mart09", "Giov20",
-                                               "Satu35", "NNor30", "NSud60", "SolDec02", "LunDec05", "",
-                                               "", "MarDec14", "GioDec21", "SatDec30", "", ""};
+    const std::vector<std::string> expected = {"Sole49", "Luna54",   "Merc50",   "Vene45",   "Mart09",   "Giov20",
+                                               "Satu35", "NNor30",   "NSud60",   "SolDec02", "LunDec05", "",
+                                               "",       "MarDec14", "GioDec21", "SatDec30", "",         ""};
     EXPECT_EQ(lines, expected);
 }
 
 TEST_F(SheetTermsTest, BlockPrintsTheTextOfEachKeyWithTheGlyphOfItsBody) {
     testing_support::NoInstalledCopies installation;  // the test's own texts stay
     // Sector keys of the Sun and Moon, a Mercury key with no text, then Venus.
-    rt::WriteTextLines(display::kSheetPositionFile,
-                       {"Sole48", "Luna53", "Merc49", "Vene44", "SolDec02"});
+    rt::WriteTextLines(display::kSheetPositionFile, {"Sole48", "Luna53", "Merc49", "Vene44", "SolDec02"});
     auto line = [](const std::string& key, const std::string& text) {
         return key + "  " + std::string(13, ' ') + text;
     };

@@ -19,8 +19,8 @@
 #include "display/sheets/sheet_viewer.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/system_services.h"
-#include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/sheets/sheet_person.h"
 
 namespace {
 
@@ -49,9 +49,10 @@ protected:
     // The viewer, made anew to print on `printer`, recorded.
     void MakeViewer(std::unique_ptr<display::SheetPrinter> printer) {
         viewer.reset();
-        viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets,
-                                                        testing_support::DrawingStateOfTest(),
-                                                        display::SheetViewerCollaborators{.printer = std::move(printer)});
+        viewer =
+            std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets,
+                                                   testing_support::DrawingStateOfTest(),
+                                                   display::SheetViewerCollaborators{.printer = std::move(printer)});
         viewer->resize(1920, 1080);
         viewer->SetRecorder(&dc);
     }
@@ -69,7 +70,8 @@ protected:
         TickUntilStopped();
     }
     void TickUntilStopped() {
-        for (int i = 0; i < 10 && testing_support::ControlOf<QTimer>(*viewer, "Timer1")->isActive(); ++i) viewer->DrawWhenReady();
+        for (int i = 0; i < 10 && testing_support::ControlOf<QTimer>(*viewer, "Timer1")->isActive(); ++i)
+            viewer->DrawWhenReady();
         ASSERT_FALSE(testing_support::ControlOf<QTimer>(*viewer, "Timer1")->isActive());
     }
     // How often the sheet's title was drawn since the recording was cleared.
@@ -143,7 +145,8 @@ TEST_F(SheetViewerControls, ZoomHeightAndWidthButtonsSetTheirOwnViews) {
     EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 0);
     testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomPiu")->click();
-    testing_support::ControlOf<QPushButton>(*viewer, "BBaltezza")->click();  // "Hoogte": the portrait page's whole height
+    testing_support::ControlOf<QPushButton>(*viewer, "BBaltezza")
+        ->click();  // "Hoogte": the portrait page's whole height
     EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 0.5L);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 480);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 0);
@@ -162,7 +165,8 @@ TEST_F(SheetViewerControls, ColourAndAspectButtonsTurnTheirOwnFlags) {
     EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 0);
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->property("glyph").toString(), "LosLin");
     EXPECT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(), "StColor");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(),
+              "StColor");
     testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
     EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 1);
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->property("glyph").toString(), "LinLos");
@@ -172,7 +176,8 @@ TEST_F(SheetViewerControls, ColourAndAspectButtonsTurnTheirOwnFlags) {
     EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 1);
     testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
     EXPECT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(), "StColor");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(),
+              "StColor");
 }
 
 // "Setup" runs the printer's setup and shows the orientation it left; it

@@ -33,9 +33,9 @@
 #include "platform/gui/modal.h"
 #include "platform/gui/system_services.h"
 #include "platform/runtime/number_text.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/display/draw/screen_extent.h"
 #include "tests/display/sheets/sheet_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -91,8 +91,8 @@ TEST(SheetView, DragMovesOnlyBeyondTwoPixelsByTheLastMove) {
     display::SheetViewerState v;
     v.dragging = 1;
     v.dragStartX = 100, v.dragStartY = 100;
-    v.dragDeltaX = 2, v.dragDeltaY = 40;  // the last move
-    display::EndSheetDrag(testing_support::DrawingStateOfTest(), v, 102, 145);       // released a little further
+    v.dragDeltaX = 2, v.dragDeltaY = 40;                                        // the last move
+    display::EndSheetDrag(testing_support::DrawingStateOfTest(), v, 102, 145);  // released a little further
     EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 40);
     EXPECT_EQ(v.dragging, 0);
@@ -119,9 +119,11 @@ protected:
     // The viewer, made anew to print on `printer`.
     void MakeViewer(std::unique_ptr<display::SheetPrinter> printer) {
         viewer.reset();
-        viewer = std::make_unique<display::SheetViewer>(
-            testing_support::CurrentChartOfTest(), sheets, testing_support::DrawingStateOfTest(),
-            display::SheetViewerCollaborators{.drawSettings = &drawSettings, .printer = std::move(printer)});
+        viewer =
+            std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets,
+                                                   testing_support::DrawingStateOfTest(),
+                                                   display::SheetViewerCollaborators{.drawSettings = &drawSettings,
+                                                                                     .printer = std::move(printer)});
         viewer->resize(1920, 1080);
     }
     void TearDown() override {
@@ -142,14 +144,11 @@ protected:
         int ox, oy, cx, cy;
     };
     static Scale Now() {
-        return {testing_support::DrawingStateOfTest().pixelsPerUnit,
-                testing_support::DrawingStateOfTest().aspectScaleX,
-                testing_support::DrawingStateOfTest().aspectScaleY,
-                testing_support::DrawingStateOfTest().zoomFactor,
-                testing_support::DrawingStateOfTest().originX,
-                testing_support::DrawingStateOfTest().originY,
-                testing_support::WheelGeometryOfTest().wheelCentreX,
-                testing_support::WheelGeometryOfTest().wheelCentreY};
+        return {
+            testing_support::DrawingStateOfTest().pixelsPerUnit, testing_support::DrawingStateOfTest().aspectScaleX,
+            testing_support::DrawingStateOfTest().aspectScaleY,  testing_support::DrawingStateOfTest().zoomFactor,
+            testing_support::DrawingStateOfTest().originX,       testing_support::DrawingStateOfTest().originY,
+            testing_support::WheelGeometryOfTest().wheelCentreX, testing_support::WheelGeometryOfTest().wheelCentreY};
     }
     static void ExpectSame(const Scale& a, const Scale& b) {
         EXPECT_EQ(a.ppu, b.ppu);
@@ -287,7 +286,8 @@ TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
     // The Sun in Leo and the Moon in Cancer: both rulers, in boxes side by side.
     wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 1, 135.25L);
     wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 2, 105.5L);
-    testing_support::CurrentChartOfTest().chart.receptions = engine::ComputeReceptions(testing_support::CurrentChartOfTest().chart);
+    testing_support::CurrentChartOfTest().chart.receptions =
+        engine::ComputeReceptions(testing_support::CurrentChartOfTest().chart);
     const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
     for (const auto& [code, orientation] : sheets) {
         Open(code, orientation);
@@ -493,7 +493,8 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
             EXPECT_GT(drawn.Calls("line").size(), 100u) << code;
             EXPECT_EQ(screen_extent::CallsOffScreen(drawn, screen.width(), screen.height()), std::vector<std::string>{})
                 << code;
-            for (const QPushButton* b : testing_support::ControlOf<QFrame>(*viewer, "Panel1")->findChildren<QPushButton*>()) {
+            for (const QPushButton* b :
+                 testing_support::ControlOf<QFrame>(*viewer, "Panel1")->findChildren<QPushButton*>()) {
                 const QRect r(b->mapTo(viewer.get(), QPoint(0, 0)), b->size());
                 EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(r)) << b->objectName().toStdString();
             }
@@ -503,8 +504,7 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
         testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
         EXPECT_TRUE(sink.messages.empty());
         EXPECT_EQ(testing_support::DrawingStateOfTest().pixelsPerUnit, screenScale);  // the screen's scale is back
-        const auto header =
-            display::ReadEmfHeader(testing_support::ReadBytes(folder.Path() / "Emf" / "GRAF06.EMF"));
+        const auto header = display::ReadEmfHeader(testing_support::ReadBytes(folder.Path() / "Emf" / "GRAF06.EMF"));
         ASSERT_TRUE(header.has_value());
         frameWidths.push_back(header->frame.right - header->frame.left);
     }
@@ -533,12 +533,14 @@ TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
 // as typed: no file is saved under "?" in its place, and the name in use stays.
 TEST_F(SheetViewer, AMetafileNameWithACharacterTheProgramCannotHoldIsRefused) {
     Open(5, "P");
-    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText(QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
+    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")
+        ->setEditText(QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
     testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("(U+1F600)"), std::string::npos) << sink.messages[0].text;
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF03?.EMF"));
-    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->currentText(), QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->currentText(),
+              QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
     EXPECT_NE(testing_support::DrawingStateOfTest().metafileName, "GRAF03?.EMF");
 }
 
@@ -570,8 +572,8 @@ TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
     testing_support::ControlOf<QPushButton>(*viewer, "BBEMFin")->click();
     EXPECT_TRUE(shownTitle.empty());  // nothing to show: no viewer
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text,
-              "File grafico non trovato: " + (std::filesystem::canonical(folder.Path()) / "Emf" / "GRAF09.EMF").string());
+    EXPECT_EQ(sink.messages[0].text, "File grafico non trovato: " +
+                                         (std::filesystem::canonical(folder.Path()) / "Emf" / "GRAF09.EMF").string());
     gui::ClearModalHandlers();
 }
 
@@ -607,8 +609,8 @@ namespace {
 TEST_F(SheetViewer, Screenshots) {
     const char* keep = std::getenv("KELVOR_SHEET_SHOTS");
     if (!keep) GTEST_SKIP() << "KELVOR_SHEET_SHOTS not set";
-    for (const auto& [code, orientation] : std::vector<std::pair<int, const char*>>{
-             {5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}}) {
+    for (const auto& [code, orientation] :
+         std::vector<std::pair<int, const char*>>{{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}}) {
         Open(code, orientation);
         QApplication::processEvents();
         viewer->grab().save(QString("%1/viewer-sheet%2.png").arg(keep).arg(code));

@@ -14,8 +14,8 @@
 #include "display/wheel/wheel_state.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/message_box.h"
-#include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/sheets/sheet_person.h"
 
 namespace {
 
@@ -40,8 +40,8 @@ protected:
         return nullptr;
     }
     static bool HasLine(const RecordingSurface& dc, Point a, Point b) {
-        const std::string want = "line " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
-                                 std::to_string(b.x) + "," + std::to_string(b.y) + " ";
+        const std::string want = "line " + std::to_string(a.x) + "," + std::to_string(a.y) + " " + std::to_string(b.x) +
+                                 "," + std::to_string(b.y) + " ";
         for (const std::string& l : dc.Calls("line"))
             if (l.compare(0, want.size(), want) == 0) return true;
         return false;
@@ -55,7 +55,8 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
     chart.cusps[1] = 0;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::Real glyphScale =
-        display::DrawSheetSignRing(dc, "M", {.centre = {173, 105}, .outerRadius = 67, .innerRadius = 57}, 7, chart.cusps[1]);
+        display::DrawSheetSignRing(dc, "M", {.centre = {173, 105}, .outerRadius = 67, .innerRadius = 57}, 7,
+                                   chart.cusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
     // Aries 15 degrees below the left end of the horizon (radius 62): (113.112, 121.047).
     const Box* aries = GlyphAt(boxes, 113.1119, 121.0469, 7);
@@ -93,7 +94,8 @@ TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
     chart.cusps[1] = 12.5L;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::Real aries =
-        display::DrawSheetSignRingPlain(dc, "M", {.centre = {173, 105}, .outerRadius = 65, .innerRadius = 55}, 7, chart.cusps[1]);
+        display::DrawSheetSignRingPlain(dc, "M", {.centre = {173, 105}, .outerRadius = 65, .innerRadius = 55}, 7,
+                                        chart.cusps[1]);
     const auto a = display::WheelPoint(173, 105, 65, 12.5L), b = display::WheelPoint(173, 105, 55, 12.5L);
     EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), a.x, a.y),
                         MapPoint(testing_support::DrawingStateOfTest(), b.x, b.y)));
@@ -106,7 +108,8 @@ TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
 
 TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetHouseRing(dc, testing_support::CurrentChartOfTest().chart.cusps, {.centre = {173, 105}, .outerRadius = 41, .innerRadius = 35});
+    display::DrawSheetHouseRing(dc, testing_support::CurrentChartOfTest().chart.cusps,
+                                {.centre = {173, 105}, .outerRadius = 41, .innerRadius = 35});
     int cyan = 0;
     for (const std::string& l : dc.Calls("line")) cyan += l.find("#00FFFF") != std::string::npos;
     EXPECT_EQ(cyan, 60);
@@ -133,7 +136,11 @@ TEST_F(SheetWheel, AnglesShowTheMidheavenAndHouseEndsOnlyForMediumHouses) {
     engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetAngles(dc, chart, {.centre = {173, 105}, .radius = 65});
-    EXPECT_EQ(sheet_test::Texts(dc), (std::vector<std::string>{"10\xB0" "30'", "AS", "MC", "28\xB0" "00'"}));
+    EXPECT_EQ(sheet_test::Texts(dc), (std::vector<std::string>{"10\xB0"
+                                                               "30'",
+                                                               "AS", "MC",
+                                                               "28\xB0"
+                                                               "00'"}));
     EXPECT_EQ(dc.Calls("ellipse").size(), 2u + 12u);
     RecordingSurface other{testing_support::DrawingStateOfTest()};
     chart.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
@@ -183,7 +190,9 @@ TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
     EXPECT_EQ(boxes[8].size, sheet_test::FileSize("Simboli/PiaX13.emf"));  // the south node
     const auto texts = sheet_test::Texts(dc);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "r"), 2);  // Mercury "r", Saturn "R"
-    EXPECT_EQ(texts[0], "15\xB0" "15'");
+    EXPECT_EQ(texts[0],
+              "15\xB0"
+              "15'");
     EXPECT_EQ(dc.Calls("ellipse").size(), 18u);  // two tick dots per body
     RecordingSurface plain{testing_support::DrawingStateOfTest()};
     display::DrawSheetPlanetRingPlain(plain, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9,
@@ -206,7 +215,7 @@ TEST_F(SheetWheel, AspectsPairPlanetsAndAnglesButNotTheAnglesWithEachOther) {
     using A = display::SheetAspect;
     EXPECT_NE(std::find(found.begin(), found.end(), A{1, 2, true, 0}), found.end());
     EXPECT_NE(std::find(found.begin(), found.end(), A{1, 3, false, 1}), found.end());
-    EXPECT_NE(std::find(found.begin(), found.end(), A{1, 8, true, 0}), found.end());   // Sun square Asc
+    EXPECT_NE(std::find(found.begin(), found.end(), A{1, 8, true, 0}), found.end());  // Sun square Asc
     for (const A& a : found) {
         EXPECT_FALSE(a.first == 1 && a.second == 4);  // a conjunction
         EXPECT_FALSE(a.first == 1 && a.second == 9);  // the Sun on the Midheaven
@@ -221,13 +230,13 @@ TEST_F(SheetWheel, EachAspectTakesItsOwnOrb) {
     std::array<engine::Real, 16> orbs{};
     orbs[0] = 1, orbs[1] = 2, orbs[2] = 3, orbs[3] = 5, orbs[4] = 9;  // conj., sextile, square, trine, opposition
     display::WheelPointArray lon{};
-    lon[1] = 0;        // Sun
-    lon[2] = 188;      // Moon: opposition 8 off (inside 9 only)
-    lon[3] = 124;      // Mercury: trine 4 off (inside 5 and 9)
-    lon[4] = 92.5L;    // Venus: square 2.5 off (inside 3, 5 and 9)
-    lon[5] = 61.5L;    // Mars: sextile 1.5 off (inside every orb but the conjunction's)
-    lon[6] = 125.5L;   // Jupiter: 5.5 from the trine: none
-    lon[7] = 170.5L;   // Saturn: 9.5 from the opposition: none
+    lon[1] = 0;       // Sun
+    lon[2] = 188;     // Moon: opposition 8 off (inside 9 only)
+    lon[3] = 124;     // Mercury: trine 4 off (inside 5 and 9)
+    lon[4] = 92.5L;   // Venus: square 2.5 off (inside 3, 5 and 9)
+    lon[5] = 61.5L;   // Mars: sextile 1.5 off (inside every orb but the conjunction's)
+    lon[6] = 125.5L;  // Jupiter: 5.5 from the trine: none
+    lon[7] = 170.5L;  // Saturn: 9.5 from the opposition: none
     const auto found = display::EvaluateSheetAspects(lon, 200, 230, orbs);
     std::vector<display::SheetAspect> withSun;
     for (const auto& a : found)

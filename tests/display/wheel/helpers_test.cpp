@@ -2,12 +2,12 @@
 // segments.
 #include <gtest/gtest.h>
 
-#include "display/wheel/chart_geometry.h"
-#include "tests/common/chart_window_of_test.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/recording_surface.h"
+#include "display/wheel/chart_geometry.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
 
 using namespace display;

@@ -9,26 +9,26 @@
 #include <string>
 
 #include "archive/archive_files.h"
-#include "tests/common/chart_window_of_test.h"
-#include "tests/common/current_chart_of_test.h"
 #include "archive/archive_records.h"
 #include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "display/chart/attribution_texts.h"
 #include "display/draw/drawing_state.h"
+#include "display/draw/glyphs.h"
 #include "display/draw/recording_surface.h"
 #include "display/sheets/sheet_wheel.h"
 #include "display/wheel/chart_geometry.h"
-#include "display/draw/glyphs.h"
 #include "display/wheel/planet_ring.h"
 #include "display/wheel/wheel_points.h"
 #include "engine/bodies_theory.h"
 #include "engine/chart.h"
 #include "engine/engine_settings.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tools/ephemeris_tables/precise_positions.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -67,12 +67,14 @@ protected:
         ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).empty);
     }
     static bool Backwards(int body) {
-        const precise::Position p = precise::At(static_cast<double>(testing_support::CurrentChartOfTest().chart.moment.julianDay), body, true);
+        const precise::Position p =
+            precise::At(static_cast<double>(testing_support::CurrentChartOfTest().chart.moment.julianDay), body, true);
         EXPECT_TRUE(p.ok);
         return p.lonSpeed < 0;
     }
     static bool Retrogrado(int point) {
-        const auto texts = display::PlanetAttributionTexts(testing_support::CurrentChartOfTest().chart, point, [](const std::string&, const rt::IoError&) {});
+        const auto texts = display::PlanetAttributionTexts(testing_support::CurrentChartOfTest().chart, point,
+                                                           [](const std::string&, const rt::IoError&) {});
         return !texts.specific.empty() && texts.specific[0].find("Retrogrado") != std::string::npos;
     }
     testing_support::TempWorkFolder folder;
@@ -105,7 +107,9 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
         // The chart window's wheel: eleven points, the angles never marked.
         display::RecordingSurface wheel{testing_support::DrawingStateOfTest()};
         display::DrawPlanetRing(wheel, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c),
-                                display::ChartWindowRing(testing_support::CurrentChartOfTest().chart, {.centre = {100, 100}, .outerRadius = 65, .innerRadius = 50}, 7.0L, nullptr));
+                                display::ChartWindowRing(testing_support::CurrentChartOfTest().chart,
+                                                         {.centre = {100, 100}, .outerRadius = 65, .innerRadius = 50},
+                                                         7.0L, nullptr));
         const std::vector<bool> onWheel = MarkedPoints(wheel);
         ASSERT_EQ(onWheel.size(), 12u) << k.date;
         EXPECT_EQ(onWheel[8], k.nodeBackwards) << k.date;

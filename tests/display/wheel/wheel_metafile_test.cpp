@@ -11,18 +11,18 @@
 #include <sstream>
 
 #include "display/draw/emf_recorder.h"
-#include "tests/common/chart_window_of_test.h"
+#include "display/draw/glyphs.h"
 #include "display/draw/recording_surface.h"
 #include "display/wheel/natal_wheel.h"
 #include "display/wheel/position_files.h"
 #include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_reports.h"
-#include "display/draw/glyphs.h"
 #include "platform/gui/message_box.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/draw/emf_check.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ SvgShapes ReadSvgShapes(const std::string& svg) {
     struct M {
         double a = 1, b = 0, c = 0, d = 1, e = 0, f = 0;
         M Then(const M& in) const {  // this after `in`
-            return {a * in.a + c * in.b, b * in.a + d * in.b, a * in.c + c * in.d,
+            return {a * in.a + c * in.b, b * in.a + d * in.b,     a * in.c + c * in.d,
                     b * in.c + d * in.d, a * in.e + c * in.f + e, b * in.e + d * in.f + f};
         }
         std::pair<double, double> Apply(double x, double y) const { return {a * x + c * y + e, b * x + d * y + f}; }
@@ -83,7 +83,8 @@ SvgShapes ReadSvgShapes(const std::string& svg) {
                 g.e = std::stod(m[1]);
                 g.f = std::stod(m[2]);
             } else if (std::regex_search(attrs, m, kMatrix)) {
-                g = {std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), std::stod(m[5]), std::stod(m[6])};
+                g = {std::stod(m[1]), std::stod(m[2]), std::stod(m[3]),
+                     std::stod(m[4]), std::stod(m[5]), std::stod(m[6])};
             }
             stack.push_back(stack.back().Then(g));
             continue;

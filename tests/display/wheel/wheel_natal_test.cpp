@@ -8,19 +8,19 @@
 #include <sstream>
 
 #include "archive/current_chart.h"
-#include "tests/common/chart_window_of_test.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
+#include "display/draw/recording_surface.h"
 #include "display/wheel/natal_wheel.h"
 #include "display/wheel/position_files.h"
-#include "display/draw/recording_surface.h"
 #include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_reports.h"
 #include "platform/gui/message_box.h"
-#include "tests/common/test_support.h"
-#include "tests/display/wheel/wheel_person.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/test_support.h"
+#include "tests/display/wheel/wheel_person.h"
 
 namespace {
 
@@ -103,7 +103,8 @@ TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
     const auto b = display::WheelPoint(100, 100, 47, 15);
     const display::Point bp = display::MapPoint(testing_support::DrawingStateOfTest(), b.x, b.y);
     const std::string boundary = "line " + std::to_string(bp.x) + "," + std::to_string(bp.y) + " ";
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(boundary, 0) == 0; }));
+    EXPECT_TRUE(
+        std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(boundary, 0) == 0; }));
 }
 
 TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
@@ -119,8 +120,9 @@ TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
 }
 
 TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
-    testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Sun].longitude = 30;    // 0 Taurus
-    testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].longitude = 91.5;  // a term boundary (Ascendant - 15 + 6)
+    testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Sun].longitude = 30;  // 0 Taurus
+    testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].longitude =
+        91.5;  // a term boundary (Ascendant - 15 + 6)
     display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
@@ -131,7 +133,8 @@ TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
     EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecades[4], 36);  // 350: the last decade
     // The first boundary of each table too, where the last sector closes the circle.
     testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Sun].longitude = 10;
-    testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].longitude = 85.5;  // Ascendant - 15: the start of term 1
+    testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].longitude =
+        85.5;  // Ascendant - 15: the start of term 1
     display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
@@ -143,9 +146,11 @@ TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
 TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
     testing_support::NatalWheelOfTest().birthWeekdayName = "Maandag";
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
+    display::NatalChartFields f =
+        display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.name, "  Rossi Maria");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().birth.subjectName, "Rossi Maria   ");  // the person's own, unchanged
+    EXPECT_EQ(testing_support::CurrentChartOfTest().birth.subjectName,
+              "Rossi Maria   ");  // the person's own, unchanged
     EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1)");
     EXPECT_EQ(f.place, "ROMA - ITALIA");
     EXPECT_EQ(f.coordinates, "41N54-012E29");
@@ -182,7 +187,8 @@ TEST_F(NatalWheel, UnwritablePositionFileIsReportedOnceAndTheFieldsAreFilled) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     testing_support::WriteBytes(folder.Path() / "OpzioneT", "not a folder");
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
+    display::NatalChartFields f =
+        display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("PosiPian"), std::string::npos) << sink.messages[0].text;
     EXPECT_EQ(f.houseSystem, "PLACIDO");

@@ -5,22 +5,23 @@
 #include <initializer_list>
 
 #include "archive/current_chart.h"
-#include "tests/common/chart_window_of_test.h"
-#include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_state.h"
+#include "display/wheel/chart_geometry.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "engine/houses.h"
-#include "tests/common/wheel_geometry_of_test.h"
+#include "tests/common/chart_window_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/common/wheel_geometry_of_test.h"
 
 namespace wheel_test {
 
 inline constexpr engine::Real kCusps[13] = {0, 100.5, 125, 150, 178, 212, 248, 280.5, 305, 330, 358, 32, 68};
 // Sun .. Saturn, north node, south node, Ascendant, Midheaven.
-inline constexpr engine::Real kPoints[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4, 260.0, 80.0, 100.5, 358.0};
+inline constexpr engine::Real kPoints[12] = {0,     15.25, 45.5,  20.0, 350.0, 135.75,
+                                             200.1, 290.4, 260.0, 80.0, 100.5, 358.0};
 
 // The chart window's points 1..11 of a chart: the Sun to Saturn, the lunar
 // node (the north node) and the two nodes, the Ascendant and the Midheaven.
@@ -32,11 +33,16 @@ inline void SetWheelPoints(engine::Chart& c, const engine::Real (&points)[12]) {
 
 // Sets one of those points 1..11 (the north node moves the lunar node with it).
 inline void SetWheelPoint(engine::Chart& c, int point, engine::Real longitude) {
-    if (point <= 7) c.bodies[static_cast<engine::Body>(point - 1)].longitude = longitude;
-    else if (point == 8) c.bodies[engine::Body::Node].longitude = c.points.northNode = longitude;
-    else if (point == 9) c.points.southNode = longitude;
-    else if (point == 10) c.points.ascendant = longitude;
-    else c.points.midheaven = longitude;
+    if (point <= 7)
+        c.bodies[static_cast<engine::Body>(point - 1)].longitude = longitude;
+    else if (point == 8)
+        c.bodies[engine::Body::Node].longitude = c.points.northNode = longitude;
+    else if (point == 9)
+        c.points.southNode = longitude;
+    else if (point == 10)
+        c.points.ascendant = longitude;
+    else
+        c.points.midheaven = longitude;
 }
 
 inline void SetFixedPerson() {

@@ -7,25 +7,25 @@
 #include <sstream>
 
 #include "archive/current_chart.h"
-#include "display/wheel/stroke_glyphs.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
-#include "display/wheel/house_ring.h"
 #include "display/draw/recording_surface.h"
+#include "display/wheel/house_ring.h"
+#include "display/wheel/stroke_glyphs.h"
 #include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "platform/runtime/clock.h"
 #include "platform/runtime/number_text.h"
-#include "tests/display/wheel/wheel_person.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
+#include "tests/display/wheel/wheel_person.h"
 
 namespace {
 
 using display::Point;
-using display::RecordingSurface;
 using display::Real;
+using display::RecordingSurface;
 
 std::string At(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
@@ -72,7 +72,8 @@ TEST_F(Rings, HouseRingNumeralsStandFiveDegreesInsideTheirHouses) {
     EXPECT_TRUE(HasText(dc, "VII", display::MapPoint(testing_support::DrawingStateOfTest(), 143, 94)));
     EXPECT_EQ(dc.Calls("text").size(), 12u);
     // Houses 1 and 4 are the axes, in the heavy line; the other cusps light.
-    const int heavy = static_cast<int>(display::PenForCode(testing_support::DrawingStateOfTest(), display::Medium::Screen, 1).width);
+    const int heavy =
+        static_cast<int>(display::PenForCode(testing_support::DrawingStateOfTest(), display::Medium::Screen, 1).width);
     int axes = 0;
     for (const std::string& l : dc.Calls("line"))
         if (l.find("pen=solid/" + std::to_string(heavy) + "/") != std::string::npos) ++axes;
@@ -121,7 +122,7 @@ class UnequalHouses : public Rings {
 protected:
     void SetUp() override {
         Rings::SetUp();
-        const Real placidus[13] = {0,     100.5L, 122.1L, 146.8L, 178.0L, 213.4L, 248.9L,
+        const Real placidus[13] = {0,      100.5L, 122.1L, 146.8L, 178.0L, 213.4L, 248.9L,
                                    280.5L, 302.1L, 326.8L, 358.0L, 33.4L,  68.9L};
         for (int i = 1; i <= 12; ++i) cusps[i] = placidus[i];
         testing_support::CurrentChartOfTest().chart.cusps = cusps;
@@ -155,7 +156,8 @@ TEST_F(UnequalHouses, HouseRingNumeralsFollowTheirOwnCusps) {
 }
 
 TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
-    display::DrawChartWindowHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39}, cusps[1]);
+    display::DrawChartWindowHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39},
+                                      cusps[1]);
     for (int i = 1; i <= 6; ++i) {
         // The boundary 15 degrees before the cusp, the numeral 5 degrees past the boundary.
         EXPECT_TRUE(HasText(dc, display::kRomanHouseNumerals[i - 1], NumeralAt(100.5L, cusps[i] - 10, 43))) << i;
@@ -167,11 +169,15 @@ TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
 
 TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
     testing_support::CurrentChartOfTest().chart.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
-    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, {.centre = {100, 100}, .radius = 83});
+    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps,
+                            {.centre = {100, 100}, .radius = 83});
     const auto texts = dc.Calls("text");
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_TRUE(HasText(dc, "AS", display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83 - 7, 100 - 9)));
-    EXPECT_TRUE(HasText(dc, "00\xB0" "00'", display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 90, 101)));
+    EXPECT_TRUE(HasText(dc,
+                        "00\xB0"
+                        "00'",
+                        display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 90, 101)));
     EXPECT_EQ(dc.Calls("ellipse").size(), 1u);
 }
 
@@ -181,7 +187,8 @@ TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
     cusps[1] = asc;
     testing_support::CurrentChartOfTest().chart.cusps[1] = asc;
     testing_support::CurrentChartOfTest().chart.points.midheaven = asc - 95;
-    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, {.centre = {100, 100}, .radius = 83});
+    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps,
+                            {.centre = {100, 100}, .radius = 83});
     const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
     EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(testing_support::DrawingStateOfTest(), l.x - 11, l.y - 5)));
     // Ascendant dot, two Midheaven dots, twelve house middles.

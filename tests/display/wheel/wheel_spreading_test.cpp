@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "display/draw/drawing_tools.h"
-#include "tests/common/chart_window_of_test.h"
-#include "display/wheel/planet_ring.h"
 #include "display/draw/recording_surface.h"
+#include "display/wheel/planet_ring.h"
 #include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_state.h"
 #include "platform/gui/message_box.h"
+#include "tests/common/chart_window_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
-#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ void ExpectSeparated(const std::array<float, 25>& s, int n) {
 
 TEST(GlyphSpreading, EqualAnglesStandFourDegreesEitherSideInPointOrder) {
     const auto s = SpreadRingAngles(3, Angles({100, 100, 250}));
-    EXPECT_NEAR(s[1], 96, kEps);  // the lower point number at the smaller wheel angle,
+    EXPECT_NEAR(s[1], 96, kEps);   // the lower point number at the smaller wheel angle,
     EXPECT_NEAR(s[2], 104, kEps);  // that is at the larger longitude
     EXPECT_NEAR(s[3], 250, kEps);
 }
@@ -84,8 +84,7 @@ TEST(GlyphSpreading, ClusterAcrossZeroIsOneRunCutAtTheLargestGap) {
     ExpectSeparated(s, 6);
     // One run in true order across 0: 356, 358, 0, 2, 4.
     const int order[5] = {4, 1, 3, 2, 5};
-    for (int k = 1; k < 5; ++k)
-        EXPECT_NEAR(Circular(static_cast<Real>(s[order[k]]) - s[order[k - 1]]), 8, kEps) << k;
+    for (int k = 1; k < 5; ++k) EXPECT_NEAR(Circular(static_cast<Real>(s[order[k]]) - s[order[k - 1]]), 8, kEps) << k;
     // Centred on the cluster: the middle point keeps its place.
     EXPECT_NEAR(Circular(s[3]), 0, kEps);
     EXPECT_NEAR(s[6], 180, kEps);
@@ -137,8 +136,8 @@ TEST(PlanetRingDrawing, PointersStartAtTheTrueLongitudesOnBothEdges) {
             const auto p = display::WheelPoint(100, 100, r, t[i]);
             const display::Point start = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
             const std::string prefix = "line " + std::to_string(start.x) + "," + std::to_string(start.y) + " ";
-            EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
-                                    [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }))
+            EXPECT_TRUE(
+                std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }))
                 << "point " << i << " radius " << static_cast<double>(r);
         }
     }

@@ -10,8 +10,8 @@
 #include "engine/chart.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
-#include "tests/common/test_support.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMessageBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -56,8 +56,9 @@ TEST(Guard, AnInputOutputErrorEndsTheHandlerWithItsMessage) {
     EXPECT_FALSE(gui::Guard([] { throw rt::IoError(101); }));
     EXPECT_EQ(sink.Texts().back(), "Disco pieno. Liberare spazio sul disco e riprovare.");
     EXPECT_FALSE(gui::Guard([] { throw rt::IoError(152, "a.txt"); }));
-    EXPECT_EQ(sink.Texts().back(), "Errore di ingresso/uscita 152: \"a.txt\". Riprovare; se l'errore si ripete, "
-                                   "controllare il disco.");
+    EXPECT_EQ(sink.Texts().back(),
+              "Errore di ingresso/uscita 152: \"a.txt\". Riprovare; se l'errore si ripete, "
+              "controllare il disco.");
     EXPECT_TRUE(gui::Guard([] {}));
 }
 

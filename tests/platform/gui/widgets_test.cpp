@@ -62,8 +62,8 @@ TEST(WidgetVocabulary, EnterPressesAPlainButtonButNeverAClickOnlyOne) {
     auto pressesOnEnter = [](bool clickOnly) {
         QDialog dialog;
         QLineEdit* edit = gui::MakeEdit(&dialog, "EdNome");
-        QPushButton* button = clickOnly ? gui::MakeClickOnlyButton(&dialog, "BBok", "OK")
-                                        : gui::MakeButton(&dialog, "BBok", "OK");
+        QPushButton* button =
+            clickOnly ? gui::MakeClickOnlyButton(&dialog, "BBok", "OK") : gui::MakeButton(&dialog, "BBok", "OK");
         dialog.show();
         int clicks = 0;
         QObject::connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
@@ -90,11 +90,9 @@ TEST(WidgetVocabulary, LabelledEditsFillTheGridRowByRow) {
     QWidget window;
     auto* grid = new QGridLayout(&window);
     QLineEdit *name = nullptr, *date = nullptr, *place = nullptr;
-    const int next = gui::AddLabelledEdits(grid, &window,
-                                           {{&name, "EditNome", "Naam", 38},
-                                            {&date, "EditData", "Datum"},
-                                            {&place, "EditLocal", "Co\xF6rd."}},
-                                           2, 1, 3);
+    const int next = gui::AddLabelledEdits(
+        grid, &window,
+        {{&name, "EditNome", "Naam", 38}, {&date, "EditData", "Datum"}, {&place, "EditLocal", "Co\xF6rd."}}, 2, 1, 3);
     EXPECT_EQ(next, 5);
     ASSERT_TRUE(name && date && place);
     EXPECT_EQ(name->maxLength(), 38);
@@ -121,10 +119,10 @@ TEST(WidgetVocabulary, LabelledEditsFillTheGridRowByRow) {
 TEST(WidgetVocabulary, ARadioGroupFillsItsColumnsDownwards) {
     QWidget window;
     std::vector<QRadioButton*> made(1, nullptr);
-    QGroupBox* group = gui::MakeRadioGroup(&window, "PanSegni", "Zodiac Signatuur",
-                                           {{"RBari", "Ram"}, {"RBtor", "Stier"}, {"RBgem", "Tweelingen"},
-                                            {"RBcan", "Kreeft"}, {"RBNoSeg", "Ieder"}},
-                                           2, made);
+    QGroupBox* group = gui::MakeRadioGroup(
+        &window, "PanSegni", "Zodiac Signatuur",
+        {{"RBari", "Ram"}, {"RBtor", "Stier"}, {"RBgem", "Tweelingen"}, {"RBcan", "Kreeft"}, {"RBNoSeg", "Ieder"}}, 2,
+        made);
     EXPECT_EQ(group->objectName(), "PanSegni");
     EXPECT_EQ(group->title(), "Zodiac Signatuur");
     ASSERT_EQ(made.size(), 6u);
@@ -147,8 +145,8 @@ TEST(WidgetVocabulary, PlacedControlsStandWhereTheyAreToldAndSpinButtonsAreNamed
     EXPECT_EQ(edit->geometry(), QRect(8, 499, 150, 21));
     EXPECT_TRUE(edit->isReadOnly());
     EXPECT_EQ(edit->maxLength(), 5);
-    QLabel* label = gui::Place(gui::MakeLabel(&window, "LabZoeken", "Zoeken naar een remedie"),
-                               {8, 12, gui::kCaptionWidth, 16});
+    QLabel* label =
+        gui::Place(gui::MakeLabel(&window, "LabZoeken", "Zoeken naar een remedie"), {8, 12, gui::kCaptionWidth, 16});
     EXPECT_EQ(label->width(), label->sizeHint().width());
     EXPECT_GT(label->width(), label->fontMetrics().horizontalAdvance("Zoeken"));
     EXPECT_EQ(label->height(), 16);
@@ -162,9 +160,9 @@ TEST(WidgetVocabulary, PlacedControlsStandWhereTheyAreToldAndSpinButtonsAreNamed
     // A column of radio buttons steps down from the first; placed buttons are
     // click-only and stand where their row says.
     QRadioButton *first = nullptr, *second = nullptr, *last = nullptr;
-    gui::PlaceRadioColumn(&window, {{&first, "RBrimed", "Rimedio"}, {&second, "RBpatol", "Patologia"},
-                                    {&last, "RBnotes", "Note"}},
-                          {6, 24, 180, 20}, 23);
+    gui::PlaceRadioColumn(
+        &window, {{&first, "RBrimed", "Rimedio"}, {&second, "RBpatol", "Patologia"}, {&last, "RBnotes", "Note"}},
+        {6, 24, 180, 20}, 23);
     ASSERT_TRUE(first && second && last);
     EXPECT_EQ(first->geometry(), QRect(6, 24, 180, 20));
     EXPECT_EQ(last->geometry(), QRect(6, 70, 180, 20));

@@ -49,22 +49,22 @@ TEST(Win1252, EveryByteAgreesWithTheCLibraryConverter) {
 }
 
 TEST(Win1252, KnownCharacters) {
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");      // euro sign
-    EXPECT_EQ(Cp1252ToUtf8("\xE8"), "\xC3\xA8");          // e grave
-    EXPECT_EQ(Cp1252ToUtf8("\xB0"), "\xC2\xB0");          // degree sign
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign
+    EXPECT_EQ(Cp1252ToUtf8("\xE8"), "\xC3\xA8");      // e grave
+    EXPECT_EQ(Cp1252ToUtf8("\xB0"), "\xC2\xB0");      // degree sign
     EXPECT_EQ(Utf8ToCp1252("Citt\xC3\xA0"), "Citt\xE0");
     EXPECT_EQ(Utf8ToCp1252("\xE2\x80\x9Cq\xE2\x80\x9D"), "\x93q\x94");
 }
 
 TEST(Win1252, CharactersWithoutCodeBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1252("\xE2\x99\x88"), "?");           // Aries sign
-    EXPECT_EQ(Utf8ToCp1252("a\xF0\x9F\x98\x80" "b"), "a?b");  // emoji
-    EXPECT_EQ(Utf8ToCp1252("\xD0\x96"), "?");               // Cyrillic
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x99\x88"), "?");  // Aries sign
+    EXPECT_EQ(Utf8ToCp1252("a\xF0\x9F\x98\x80"
+                           "b"),
+              "a?b");                          // emoji
+    EXPECT_EQ(Utf8ToCp1252("\xD0\x96"), "?");  // Cyrillic
 }
 
-TEST(Win1252, UpperCasesOnlyAsciiLetters) {
-    EXPECT_EQ(UpperAscii("abz\xE8xY1"), "ABZ\xE8XY1");
-}
+TEST(Win1252, UpperCasesOnlyAsciiLetters) { EXPECT_EQ(UpperAscii("abz\xE8xY1"), "ABZ\xE8XY1"); }
 
 TEST(FixedString, ClampsLengthAndZeroFills) {
     std::uint8_t field[6];

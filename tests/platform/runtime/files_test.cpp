@@ -6,8 +6,8 @@
 #include <fstream>
 #include <map>
 
-#include <cerrno>
 #include <sys/stat.h>
+#include <cerrno>
 
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/io_error.h"
@@ -238,7 +238,7 @@ TEST(DataFolder, SeedsWithoutRegardToCaseIntoTheNamesThatAreThere) {
     WriteBytes(home / "kelvor" / "fileset" / "A.STT", "user's");
     const fs::path folder = SeedFrom(shipped, home);
     EXPECT_EQ(Entries(folder), (std::vector<std::string>{"OPZIONEH", "OPZIONEH/DBMAIN.RND", "OPZIONEH/Patolog.txt",
-                                                          "fileset", "fileset/A.STT"}));
+                                                         "fileset", "fileset/A.STT"}));
     EXPECT_EQ(ReadBytes(folder / "OPZIONEH" / "DBMAIN.RND"), "the practitioner's 248 records");
     EXPECT_EQ(ReadBytes(folder / "fileset" / "A.STT"), "user's");
     // The program's own spelling finds the user's file.
@@ -249,18 +249,19 @@ TEST(DataFolder, SeedsWithoutRegardToCaseIntoTheNamesThatAreThere) {
 // user's they are not copied (the start makes them from the user's database),
 // and what the user brought is left as it is.
 TEST(DataFolder, AUsersDatabaseKeepsTheShippedListsAway) {
-    const std::vector<SeedGroup> groups{
-        {{"OpzioneH\\DBmain.rnd"}, {"OpzioneH\\Sintomi.txt", "OpzioneH\\ProdotA.txt"}},
-        {{"OpzioneS\\DataStf.rnd", "OpzioneS\\DbTesto.Txt"}, {"OpzioneS\\Piante.rnd"}}};
+    const std::vector<SeedGroup> groups{{{"OpzioneH\\DBmain.rnd"}, {"OpzioneH\\Sintomi.txt", "OpzioneH\\ProdotA.txt"}},
+                                        {{"OpzioneS\\DataStf.rnd", "OpzioneS\\DbTesto.Txt"}, {"OpzioneS\\Piante.rnd"}}};
     struct Case {
         const char* what;
         std::map<std::string, std::string> there;  // the data folder before the start
         std::map<std::string, std::string> after;  // every file after it
     };
-    const std::map<std::string, std::string> sample{
-        {"OpzioneH/DBmain.rnd", "sample db"}, {"OpzioneH/Sintomi.txt", "sample symptoms"},
-        {"OpzioneH/ProdotA.txt", "sample remedies"}, {"OpzioneS/DataStf.rnd", "sample signatures"},
-        {"OpzioneS/DbTesto.Txt", "sample text"}, {"OpzioneS/Piante.rnd", "sample plants"}};
+    const std::map<std::string, std::string> sample{{"OpzioneH/DBmain.rnd", "sample db"},
+                                                    {"OpzioneH/Sintomi.txt", "sample symptoms"},
+                                                    {"OpzioneH/ProdotA.txt", "sample remedies"},
+                                                    {"OpzioneS/DataStf.rnd", "sample signatures"},
+                                                    {"OpzioneS/DbTesto.Txt", "sample text"},
+                                                    {"OpzioneS/Piante.rnd", "sample plants"}};
     auto with = [&](std::map<std::string, std::string> changes, const std::vector<std::string>& gone = {}) {
         std::map<std::string, std::string> m = sample;
         for (const auto& g : gone) m.erase(g);
@@ -277,11 +278,14 @@ TEST(DataFolder, AUsersDatabaseKeepsTheShippedListsAway) {
          {{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "own"}, {"OpzioneH/ProdotA.txt", "own"}},
          with({{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "own"}, {"OpzioneH/ProdotA.txt", "own"}})},
         {"an own database beside the sample's lists of an earlier start",
-         {{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "sample symptoms"},
+         {{"OpzioneH/DBmain.rnd", "own db"},
+          {"OpzioneH/Sintomi.txt", "sample symptoms"},
           {"OpzioneH/ProdotA.txt", "sample remedies"}},
          with({{"OpzioneH/DBmain.rnd", "own db"}})},
         {"an own database whose own lists hold one list like the sample's",
-         {{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "sample symptoms"}, {"OpzioneH/ProdotA.txt", "own"}},
+         {{"OpzioneH/DBmain.rnd", "own db"},
+          {"OpzioneH/Sintomi.txt", "sample symptoms"},
+          {"OpzioneH/ProdotA.txt", "own"}},
          with({{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/ProdotA.txt", "own"}})},
         {"an own import text: the sample database is not put beside it",
          {{"OpzioneS/DbTesto.Txt", "own text"}},
@@ -315,7 +319,8 @@ unsigned ModeOf(const fs::path& p) {
 
 // True when the unprivileged user "nobody" can read the file.
 bool OthersRead(const fs::path& file) {
-    return testing_support::RunAsUnprivilegedUser([&file] { return std::ifstream(file, std::ios::binary) ? 0 : 1; }) == 0;
+    return testing_support::RunAsUnprivilegedUser([&file] { return std::ifstream(file, std::ios::binary) ? 0 : 1; }) ==
+           0;
 }
 
 }  // namespace
@@ -383,7 +388,8 @@ TEST(DataFolder, FilesAsAnEarlierVersionShippedThemAreRenewed) {
                           Case{"changed by the user", changedDocument, false}}) {
         TempWorkFolder tmp;
         const fs::path folder = tmp.Path() / "home" / "kelvor";
-        WriteBytes(folder / "Appoggio" / "Aggiorna1.txt", testing_support::ReadFixture("runtime/earlier/Aggiorna1.txt"));
+        WriteBytes(folder / "Appoggio" / "Aggiorna1.txt",
+                   testing_support::ReadFixture("runtime/earlier/Aggiorna1.txt"));
         WriteBytes(folder / "Dispensa.pdf", c.document);
         const std::string users = "Il mio aggiornamento\r\n" + ReadBytes(installed / "Appoggio" / "Aggiorna2.txt");
         WriteBytes(folder / "Appoggio" / "Aggiorna2.txt", users);

@@ -20,14 +20,14 @@
 #include "remedies/database_update.h"
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
-#include "remedies/windows/window_parts.h"
 #include "remedies/windows/primary_editor.h"
 #include "remedies/windows/repertory_editor.h"
 #include "remedies/windows/search_utility.h"
 #include "remedies/windows/therapy_browser.h"
 #include "remedies/windows/update_window.h"
-#include "tests/remedies/remedy_test_util.h"
+#include "remedies/windows/window_parts.h"
 #include "tests/common/keyboard.h"
+#include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/editor_test_util.h"
 
 using namespace remedies;
@@ -60,8 +60,8 @@ protected:
     TempWorkFolder folder;
     gui::RecordingMessageSink messages;
     void SetUp() override {
-        for (const char* f : {"OpzioneH/DBmain.rnd", "OpzioneH/Repertorio.rnd", "Appoggio/Aggiorna1.txt",
-                              "Appoggio/Aggiorna2.txt"}) {
+        for (const char* f :
+             {"OpzioneH/DBmain.rnd", "OpzioneH/Repertorio.rnd", "Appoggio/Aggiorna1.txt", "Appoggio/Aggiorna2.txt"}) {
             fs::create_directories(fs::path(f).parent_path());
             fs::copy_file(kShipped / f, f);
         }
@@ -233,7 +233,8 @@ TEST_F(SampleWindows, PrimaryEditorReorderMovesRecordsInTheFile) {
     EXPECT_TRUE(w.cancelReorderButton->isVisible());
     EXPECT_FALSE(w.byRemedyRadio->isVisible());
     EXPECT_FALSE(w.searchEdit->isEnabled());
-    for (int i = 0; i < w.entryList->count(); ++i) EXPECT_EQ(w.listedEntries[static_cast<std::size_t>(i)].record, i + 1);
+    for (int i = 0; i < w.entryList->count(); ++i)
+        EXPECT_EQ(w.listedEntries[static_cast<std::size_t>(i)].record, i + 1);
 
     DoubleClickRow(w.entryList, 5);
     EXPECT_TRUE(w.movePending);
@@ -471,7 +472,8 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
     EXPECT_EQ(Text(w.lastUpdateEdit), Text(w.updateRows[1].dateEdit));
     EXPECT_EQ(w.backToMenuButton->text(), "Ritorna al Menu");
     // The disc brought no lists: they were made from the new databases.
-    EXPECT_EQ(PrimaryRecordCount(), static_cast<std::int64_t>(FileBytes(kPrimaryDbName).size() / kPrimaryRecordSize) - 1);
+    EXPECT_EQ(PrimaryRecordCount(),
+              static_cast<std::int64_t>(FileBytes(kPrimaryDbName).size() / kPrimaryRecordSize) - 1);
     EXPECT_NE(FileBytes(kRemedyListName).find("nnnnnnnn"), std::string::npos);
 }
 

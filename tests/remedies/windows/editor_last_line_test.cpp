@@ -49,7 +49,8 @@ TEST_F(EditorLastLine, PrimarySaveAndSaveAsNewSelectTheLastLine) {
 
 TEST_F(EditorLastLine, TherapiesSaveAndSaveAsNewSelectTheLastLine) {
     WritePrimaryDb({Texts("Calendula", "Wonden")});
-    WriteRepertoryDb({{"Angst", "Aurum", "1 x daags", ""}, {"Zweren", "Arnica", "uitwendig", ""},
+    WriteRepertoryDb({{"Angst", "Aurum", "1 x daags", ""},
+                      {"Zweren", "Arnica", "uitwendig", ""},
                       {"Hoest", "Bryonia", "2 x daags", ""}});
     RepertoryEditor w;
     w.show();

@@ -90,8 +90,7 @@ TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(Record(FileBytes(kRepertoryDbName), 49, kRepertoryRecordSize),
-              Record(before, 49, kRepertoryRecordSize));
+    EXPECT_EQ(Record(FileBytes(kRepertoryDbName), 49, kRepertoryRecordSize), Record(before, 49, kRepertoryRecordSize));
     const RepertoryRecord added = ReadRepertoryRecord(n + 1);
     EXPECT_EQ(added.pathology, "Griep");
     EXPECT_EQ(added.remedy, "Achillea millefolium");

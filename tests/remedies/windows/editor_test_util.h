@@ -44,8 +44,7 @@ protected:
 inline void WriteRepertoryDb(const std::vector<remedies::RepertoryTexts>& records) {
     std::filesystem::create_directories("OpzioneH");
     std::vector<rt::Bytes> all{rt::Bytes(remedies::kRepertoryRecordSize, 0)};
-    for (const auto& t : records)
-        all.push_back(remedies::EncodeRepertoryRecord(remedies::FormToRepertoryRecord(t)));
+    for (const auto& t : records) all.push_back(remedies::EncodeRepertoryRecord(remedies::FormToRepertoryRecord(t)));
     rt::ReplaceAllRecords(remedies::kRepertoryDbName, remedies::kRepertoryRecordSize, all);
 }
 

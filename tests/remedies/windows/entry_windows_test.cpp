@@ -86,7 +86,8 @@ TEST_F(EntryForms, PrimaryEditorRefusesWhatTheListsWouldLoseNamingTheField) {
         std::string wanted;
     };
     const std::vector<Case> cases{
-        {"Aurum", QString("Koorts") + QChar(0x1A) + "s nachts", "", "\"Indicaties\" contiene un carattere di controllo (Ctrl-Z)"},
+        {"Aurum", QString("Koorts") + QChar(0x1A) + "s nachts", "",
+         "\"Indicaties\" contiene un carattere di controllo (Ctrl-Z)"},
         {"Aurum", QString("Koorts") + QChar(0x01), "", "(Ctrl-A)"},
         {QString("Aurum") + QChar(0x1B), "Koorts", "", "\"Remedie\" contiene un carattere di controllo (Esc)"},
         {"Aurum", "Hoofdpijn\nbij stress", "", "\"Indicaties\" deve stare su una sola riga"},
@@ -185,7 +186,8 @@ TEST_F(EntryForms, TheTherapiesEditorRefusesControlsAndEmptyKeys) {
         std::string wanted;
     };
     const std::vector<Case> cases{
-        {QString("Brandwond") + QChar(0x1A), "Arnica", "", "\"PATHOLOGIE\" contiene un carattere di controllo (Ctrl-Z)"},
+        {QString("Brandwond") + QChar(0x1A), "Arnica", "",
+         "\"PATHOLOGIE\" contiene un carattere di controllo (Ctrl-Z)"},
         {"Brandwond", "", "", "\"REMEDIE\" \xE8 vuoto"},
         {"", "Arnica", "", "\"PATHOLOGIE\" \xE8 vuoto"},
         {"Brand*wond", "Arnica", "", "\"PATHOLOGIE\" non pu\xF2 contenere"},

@@ -378,8 +378,10 @@ TEST_F(PrimaryEditorControls, TheNoteOnAUseNumberShowsForOneToNineOnly) {
                     Texts("Aurum 9", "Angst")});
     PrimaryEditor w;
     w.show();
-    const std::pair<const char*, bool> cases[] = {
-        {"Aurum (1)**Angst", true}, {"Aurum (0)**Angst", false}, {"Aurum (9)**Angst", true}, {"Aurum 9**Angst", false}};
+    const std::pair<const char*, bool> cases[] = {{"Aurum (1)**Angst", true},
+                                                  {"Aurum (0)**Angst", false},
+                                                  {"Aurum (9)**Angst", true},
+                                                  {"Aurum 9**Angst", false}};
     for (const auto& [line, shown] : cases) {
         ClickEntry(w, line);
         EXPECT_EQ(w.useNumberMemo->isVisible(), shown) << line;

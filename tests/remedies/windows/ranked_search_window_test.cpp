@@ -12,9 +12,9 @@
 
 #include "platform/runtime/text_file.h"
 #include "remedies/ranked_search.h"
+#include "remedies/windows/browser_window.h"
 #include "remedies/windows/compound_therapy_search.h"
 #include "remedies/windows/multi_symptom_search.h"
-#include "remedies/windows/browser_window.h"
 #include "remedies/windows/window_parts.h"
 #include "tests/remedies/windows/window_test_util.h"
 
@@ -84,7 +84,7 @@ TEST(MultiSymptomWindow, SameSymptomTwiceAndFifteenSlots) {
     ASSERT_TRUE(ClickLine(w.vocabularyList, "Keelpijn"));
     w.searchButton->click();
     EXPECT_EQ(Lines(w.resultList), (std::vector<std::string>{"02 Verbascum thapsus", "02 Thymus vulgaris",
-                                                           "02 Salvia officinalis", "02 Agrimonia eupatoria"}));
+                                                             "02 Salvia officinalis", "02 Agrimonia eupatoria"}));
     ASSERT_TRUE(ClickLine(w.resultList, "02 Salvia officinalis"));
     EXPECT_EQ(w.detailMemo->toPlainText().split('\n').size(), 5);
     w.ClearAll();
@@ -114,8 +114,9 @@ TEST(MultiSymptomWindow, TypeAheadAndFindNext) {
     std::vector<int> expected;
     for (int i = 0; i < w.vocabularyList->count(); ++i)
         if (Text(w.vocabularyList, i).find("wonden") != std::string::npos) expected.push_back(i);
-    ASSERT_EQ(expected.size(), 3u);  // "Kleine wonden ...", "Lichte brandwonden ...", "Ontstoken huid en lichte brandwonden"
-    expected.push_back(0);            // then nothing more: the first item
+    ASSERT_EQ(expected.size(),
+              3u);          // "Kleine wonden ...", "Lichte brandwonden ...", "Ontstoken huid en lichte brandwonden"
+    expected.push_back(0);  // then nothing more: the first item
     EXPECT_EQ(found, expected);
 }
 

@@ -92,7 +92,7 @@ TEST_F(MultiSymptomControls, ASymptomInTheFifteenthSlotAloneIsSearchedAndMarked)
     EXPECT_TRUE(w.searchButton->isEnabled());
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     EXPECT_EQ(Lines(w.resultList), (std::vector<std::string>{"01 Verbascum thapsus", "01 Thymus vulgaris",
-                                                           "01 Salvia officinalis", "01 Agrimonia eupatoria"}));
+                                                             "01 Salvia officinalis", "01 Agrimonia eupatoria"}));
     ASSERT_TRUE(ClickLine(w.resultList, "01 Agrimonia eupatoria"));
     EXPECT_TRUE(w.detailMemo->toPlainText().startsWith("= Keelpijn"));
     EXPECT_EQ(BackgroundOf(w.slotEdits[kRankedSlots]), kCream);

@@ -69,8 +69,8 @@ const TherapyRadio kTherapyRadios[] = {
 
 // The search for the last dozen letters of a text, typed in capitals: the
 // last record holds them at the end of its field, and nothing more.
-void ExpectFoundAtTheEnd(remedies::SearchUtility& w, const std::string& text, std::size_t capacity, const std::string& remedy,
-                         const std::string& what) {
+void ExpectFoundAtTheEnd(remedies::SearchUtility& w, const std::string& text, std::size_t capacity,
+                         const std::string& remedy, const std::string& what) {
     const std::string tail = text.substr(text.size() - 12);
     w.phraseEdit->setText(gui::ToQt(rt::UpperAscii(tail)));
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
@@ -136,10 +136,10 @@ TEST_F(SearchUtility, EveryFieldRadioSavesIntoItsOwnField) {
         wanted.*r.text =
             memo == w.textBeforeMemo ? Replacement(name) + old.substr(12) : old.substr(0, 12) + Replacement(name);
         const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(2));
-        for (const PrimaryRadio& other : kPrimaryRadios)
-            EXPECT_EQ(stored.*other.text, wanted.*other.text) << name;
+        for (const PrimaryRadio& other : kPrimaryRadios) EXPECT_EQ(stored.*other.text, wanted.*other.text) << name;
         for (std::size_t rec : {0, 1, 3})
-            EXPECT_EQ(Record(FileBytes(kPrimaryDbName), rec, kPrimaryRecordSize), Record(before, rec, kPrimaryRecordSize))
+            EXPECT_EQ(Record(FileBytes(kPrimaryDbName), rec, kPrimaryRecordSize),
+                      Record(before, rec, kPrimaryRecordSize))
                 << name;
     }
     ClickRadio(w.therapiesDatabaseRadio);
@@ -229,8 +229,8 @@ TEST_F(SearchUtility, EveryFieldRadioEndsTheSearchRunning) {
 // Every record holds "zoek" in its remedy: a new phrase or another field
 // starts again at the first record.
 TEST_F(SearchUtility, ANewPhraseOrFieldEndsTheSearch) {
-    WritePrimaryDb({Texts("Zoek A", "Angst"), Texts("Zoek B", "Hoest"), Texts("Zoek C", "Koorts"),
-                    Texts("Zoek D", "Zoek")});
+    WritePrimaryDb(
+        {Texts("Zoek A", "Angst"), Texts("Zoek B", "Hoest"), Texts("Zoek C", "Koorts"), Texts("Zoek D", "Zoek")});
     remedies::SearchUtility w;
     w.show();
     w.phraseEdit->setText("zoek");

@@ -34,18 +34,21 @@ TEST(CompositionWindow, AWordFindsItsRemediesAndTheClickShowsItInCapitals) {
     w.searchButton->click();
     EXPECT_EQ(w.foundList->Lines(),
               (std::vector<std::string>{"Lavandula angustifolia", "Mentha piperita", "Ocimum basilicum",
-                                        "Origanum majorana", "QSPC Melissa officinalis",
-                                        "Salvia officinalis", "Symphytum officinale", "Thymus vulgaris",
-                                        "TSA Rosmarinus officinalis"}));
+                                        "Origanum majorana", "QSPC Melissa officinalis", "Salvia officinalis",
+                                        "Symphytum officinale", "Thymus vulgaris", "TSA Rosmarinus officinalis"}));
     EXPECT_EQ(w.textLabel->text(), "Samenstelling van de Remedie");
     ClickLine(w.foundList, "Mentha piperita");
     EXPECT_EQ(w.textLabel->text(), "Composizione di Mentha piperita");
-    EXPECT_EQ(Text(w.textMemo), "Etherische olie (menthol, menthon), flavono\xEF" "den, ROZEMARIJNZUUR.");
+    EXPECT_EQ(Text(w.textMemo),
+              "Etherische olie (menthol, menthon), flavono\xEF"
+              "den, ROZEMARIJNZUUR.");
     SaveShot(&w, "piante");
 
     ClickLine(w.remedyList, "Urtica dioica");
     EXPECT_EQ(w.textLabel->text(), "Samenstelling van Urtica dioica");
-    EXPECT_EQ(Text(w.textMemo).substr(0, 12), "Flavono\xEF" "den,");
+    EXPECT_EQ(Text(w.textMemo).substr(0, 12),
+              "Flavono\xEF"
+              "den,");
 
     w.wordEdit->setText("kwikzilver");
     w.searchButton->click();
@@ -119,8 +122,7 @@ TEST(SynthesisWindow, SampleDatabase) {
     w.show();
     w.wordEdit->setText("licht");
     w.searchButton->click();
-    EXPECT_EQ(w.foundList->Lines(),
-              (std::vector<std::string>{"Filipendula ulmaria", "HS 8 - Hypericum perforatum"}));
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"Filipendula ulmaria", "HS 8 - Hypericum perforatum"}));
     ClickRow(w.foundList, 1);
     EXPECT_EQ(Text(w.textMemo).substr(0, 16), "LICHT in de duis");
     SaveShot(&w, "sintesi");
@@ -139,16 +141,15 @@ TEST(DebilityWindow, WeakenedLibraSearchesAriesAndMarksTheSignatureRemedies) {
     EXPECT_EQ(Text(w.planetEdit), "Mars");
     EXPECT_EQ(Text(w.signEdit), "Weegschaal");
     w.searchButton->click();
-    EXPECT_EQ(w.pathologyList->Lines(),
-              (std::vector<std::string>{"Gewrichtsklachten", "Spijsverteringsstoornissen"}));
+    EXPECT_EQ(w.pathologyList->Lines(), (std::vector<std::string>{"Gewrichtsklachten", "Spijsverteringsstoornissen"}));
     EXPECT_EQ(Text(w.foundCountEdit), "2");
     ClickLine(w.pathologyList, "Gewrichtsklachten");
     EXPECT_EQ(w.remedyList->Lines(), (std::vector<std::string>{"Filipendula ulmaria", "Salix alba",
-                                                             "Symphytum officinale", ">>> Urtica dioica <<<"}));
+                                                               "Symphytum officinale", ">>> Urtica dioica <<<"}));
     ClickLine(w.pathologyList, "Spijsverteringsstoornissen");
     EXPECT_EQ(w.remedyList->Lines(),
-              (std::vector<std::string>{">>> Artemisia absinthium <<<", "Mentha piperita",
-                                        "Taraxacum officinale", ">>> TSA Rosmarinus officinalis <<<"}));
+              (std::vector<std::string>{">>> Artemisia absinthium <<<", "Mentha piperita", "Taraxacum officinale",
+                                        ">>> TSA Rosmarinus officinalis <<<"}));
     SaveShot(&w, "mali");
 
     w.findChild<QRadioButton*>("RBsat")->click();

@@ -64,23 +64,29 @@ TEST(MaintenanceControls, EveryFieldShowsItsOwnPartOfTheLastRecordInBothOrders) 
     w.show();
     ASSERT_EQ(w.entryList->Count(), 3);
     ClickRow(w.entryList, 2);
-    const std::vector<std::pair<QLineEdit*, std::string>> ruta{
-        {w.symptomEdit, "Gotta"}, {w.plantEdit, "Ruta"},
-        {w.codeEdit, "COD-C"}, {w.synthesisEdit, "Sintesi C"},
-        {w.primarySignatureEdit, "priC"}, {w.secondarySignatureEdit, "secC"},
-        {w.zodiacalSignatureEdit, "zodC"}, {w.authorsEdit, "Autore C"},
-        {w.notesEdit, "Nota C"}};
+    const std::vector<std::pair<QLineEdit*, std::string>> ruta{{w.symptomEdit, "Gotta"},
+                                                               {w.plantEdit, "Ruta"},
+                                                               {w.codeEdit, "COD-C"},
+                                                               {w.synthesisEdit, "Sintesi C"},
+                                                               {w.primarySignatureEdit, "priC"},
+                                                               {w.secondarySignatureEdit, "secC"},
+                                                               {w.zodiacalSignatureEdit, "zodC"},
+                                                               {w.authorsEdit, "Autore C"},
+                                                               {w.notesEdit, "Nota C"}};
     for (const auto& [edit, text] : ruta) EXPECT_EQ(Text(edit), text) << gui::FromQt(edit->objectName());
 
     QTest::mouseClick(w.sortButton, Qt::LeftButton);
     ASSERT_EQ(w.entryList->Lines().back().substr(0, 4), "Timo");
     ClickRow(w.entryList, 2);
-    const std::vector<std::pair<QLineEdit*, std::string>> timo{
-        {w.symptomEdit, "Tosse"}, {w.plantEdit, "Timo"},
-        {w.codeEdit, "COD-A"}, {w.synthesisEdit, "Sintesi A"},
-        {w.primarySignatureEdit, "priA"}, {w.secondarySignatureEdit, "secA"},
-        {w.zodiacalSignatureEdit, "zodA"}, {w.authorsEdit, "Autore A"},
-        {w.notesEdit, "Nota A"}};
+    const std::vector<std::pair<QLineEdit*, std::string>> timo{{w.symptomEdit, "Tosse"},
+                                                               {w.plantEdit, "Timo"},
+                                                               {w.codeEdit, "COD-A"},
+                                                               {w.synthesisEdit, "Sintesi A"},
+                                                               {w.primarySignatureEdit, "priA"},
+                                                               {w.secondarySignatureEdit, "secA"},
+                                                               {w.zodiacalSignatureEdit, "zodA"},
+                                                               {w.authorsEdit, "Autore A"},
+                                                               {w.notesEdit, "Nota A"}};
     for (const auto& [edit, text] : timo) EXPECT_EQ(Text(edit), text) << gui::FromQt(edit->objectName());
     // A second press goes back to the order of the file.
     QTest::mouseClick(w.sortButton, Qt::LeftButton);
@@ -261,9 +267,10 @@ TEST_F(DebilityControls, TheLastPlanetWithTheLastSignSearchesItsOppositeSign) {
     // record gives Krampen its second remedy.
     remedy_tests::WritePrimaryDb({Sig("Salvia", "Venus", "", "Vissen"), Sig("Ruta", "Zuidknoop", "", "Maagd"),
                                   Sig("Nux", "Mars", "Zuidknoop", "Vissen")});
-    editor_tests::WriteRepertoryDb(
-        {{"Jicht", "Ruta", "", ""}, {"Krampen", "Nux", "", ""}, {"Hoest", "Salvia", "", ""},
-         {"Krampen", "Salvia", "", ""}});
+    editor_tests::WriteRepertoryDb({{"Jicht", "Ruta", "", ""},
+                                    {"Krampen", "Nux", "", ""},
+                                    {"Hoest", "Salvia", "", ""},
+                                    {"Krampen", "Salvia", "", ""}});
     DebilityWindow w;
     w.show();
     Radio(w, "RBnos")->click();
@@ -364,8 +371,7 @@ TEST(PlantSymptomsControls, TheArrowsReachTheFourthPageWithItsOwnSymptomsAndAuth
         expectPage(page);
     }
     const std::string dashes(120, '-');
-    EXPECT_EQ(w.SymptomList(4)->Lines(),
-              (std::vector<std::string>{"Sintomo 179" + dashes, "Sintomo 180" + dashes}));
+    EXPECT_EQ(w.SymptomList(4)->Lines(), (std::vector<std::string>{"Sintomo 179" + dashes, "Sintomo 180" + dashes}));
     EXPECT_EQ(w.AuthorList(4)->Lines(), (std::vector<std::string>{"Autore 179" + dashes, "Autore 180" + dashes}));
     EXPECT_EQ(w.SymptomList(3)->Lines().back(), "Sintomo 178" + dashes);
     EXPECT_EQ(w.AuthorList(3)->Lines().back(), "Autore 178" + dashes);

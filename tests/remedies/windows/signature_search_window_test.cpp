@@ -58,10 +58,9 @@ void WriteFixture() {
 TEST_F(SignatureWindow, ActivationListsEveryRemedyOnceWithItsIndexLine) {
     WriteFixture();
     w.show();
-    EXPECT_EQ(w.remedyList->Lines(), (std::vector<std::string>{"Aurum", "Borago", "Capsicum", "Digitalis",
-                                                             "Ferrum", "Gentiana"}));
-    EXPECT_EQ(rt::ReadTextLines(kRemedyIndexName),
-              (std::vector<std::string>{"2", "3", "5", "6", "4", "1"}));
+    EXPECT_EQ(w.remedyList->Lines(),
+              (std::vector<std::string>{"Aurum", "Borago", "Capsicum", "Digitalis", "Ferrum", "Gentiana"}));
+    EXPECT_EQ(rt::ReadTextLines(kRemedyIndexName), (std::vector<std::string>{"2", "3", "5", "6", "4", "1"}));
     EXPECT_EQ(Text(w.planetEdit), "Ieder");
     EXPECT_EQ(Text(w.signEdit), "Ieder");
     EXPECT_EQ(Text(w.foundCountEdit), "0");

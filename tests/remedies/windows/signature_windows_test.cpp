@@ -42,12 +42,10 @@ TEST(SymptomPlantsWindow, SampleSymptomListsItsPlantsAndAPlantClickShowsItsSigna
     w.show();
     ASSERT_TRUE(ClickLine(w.symptomList, "Kleine wonden en schaafwonden"));
     const std::string dashes(40, '-');
-    EXPECT_EQ(w.plantList->Lines(),
-              (std::vector<std::string>{"Calendula" + dashes, "Hypericum" + dashes, "Achillea" + dashes,
-                                        "Plantago" + dashes}));
+    EXPECT_EQ(w.plantList->Lines(), (std::vector<std::string>{"Calendula" + dashes, "Hypericum" + dashes,
+                                                              "Achillea" + dashes, "Plantago" + dashes}));
     EXPECT_EQ(w.synthesisList->Count(), 4);
-    EXPECT_EQ(w.synthesisList->Lines()[0],
-              "Warmte die heelt: het zonnekruid dat wondes sluit en het gemoed opbeurt.");
+    EXPECT_EQ(w.synthesisList->Lines()[0], "Warmte die heelt: het zonnekruid dat wondes sluit en het gemoed opbeurt.");
     EXPECT_EQ(w.recordNumberList->Lines()[0].size(), 4u);
     EXPECT_EQ(Text(w.symptomEdit), "Kleine wonden en schaafwonden");
     // The last plant stays shown until one is clicked.
@@ -145,14 +143,12 @@ TEST(PlantSymptomsWindow, SamplePlantListsItsSymptomsWithAuthors) {
     const std::string dashes(120, '-');
     EXPECT_EQ(w.SymptomList(1)->Lines(),
               (std::vector<std::string>{"Kleine wonden en schaafwonden" + dashes,
-                                        "Lichte brandwonden en zonnebrand" + dashes,
-                                        "Ontstoken tandvlees" + dashes}));
+                                        "Lichte brandwonden en zonnebrand" + dashes, "Ontstoken tandvlees" + dashes}));
     EXPECT_EQ(w.AuthorList(1)->Lines()[0], "Culpeper 1653" + dashes);
     EXPECT_EQ(Text(w.plantEdit), "Calendula");
     EXPECT_EQ(Text(w.primarySignatureEdit), "sole");
     EXPECT_EQ(Text(w.zodiacalSignatureEdit), "leone");
-    EXPECT_EQ(Text(w.synthesisEdit),
-              "Warmte die heelt: het zonnekruid dat wondes sluit en het gemoed opbeurt.");
+    EXPECT_EQ(Text(w.synthesisEdit), "Warmte die heelt: het zonnekruid dat wondes sluit en het gemoed opbeurt.");
     EXPECT_FALSE(w.pageSpin->isVisibleTo(&w));
     SaveShot(&w, "sintom3");
 }
@@ -202,7 +198,7 @@ TEST(MaintenanceWindow, LinesInFileOrderOrByPlantAndTheClickedRecord) {
     w.show();
     const std::string pad16(16, ' ');
     EXPECT_EQ(w.entryList->Lines(), (std::vector<std::string>{"Timo" + pad16 + "Tosse", "XXXX" + pad16 + "Tosse",
-                                                             "Salice" + std::string(14, ' ') + "Febbre"}));
+                                                              "Salice" + std::string(14, ' ') + "Febbre"}));
     ClickRow(w.entryList, 2);
     EXPECT_EQ(Text(w.symptomEdit), "Febbre");
     EXPECT_EQ(Text(w.plantEdit), "Salice");

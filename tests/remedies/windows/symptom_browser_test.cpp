@@ -47,9 +47,8 @@ TEST(SymptomBrowser, TypeAheadThenClickListsTheRemediesOfTheSymptom) {
     ASSERT_TRUE(ClickLine(w.choiceList, "Hoofdpijn"));
     EXPECT_EQ(TextOf(w.chosen), "Hoofdpijn");
     EXPECT_EQ(Remedies(w), (std::vector<std::string>{"TSA Rosmarinus officinalis", "Salix alba",
-                                                     "Lavandula angustifolia", "Mentha piperita",
-                                                     "Verbena officinalis", "Tanacetum parthenium",
-                                                     "Betonica officinalis"}));
+                                                     "Lavandula angustifolia", "Mentha piperita", "Verbena officinalis",
+                                                     "Tanacetum parthenium", "Betonica officinalis"}));
     EXPECT_EQ(TextOf(w.planetEdits[2]), "Maan Saturnus");
     EXPECT_EQ(TextOf(w.signEdits[2]), "Kreeft");
     EXPECT_FALSE(w.dosageEdits[2]->text().isEmpty());
@@ -213,7 +212,8 @@ TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
     ASSERT_TRUE(ClickLine(w.choiceList, line));
     EXPECT_EQ(TextOf(w.chosen), "MSA Calendula officinalis");
     EXPECT_EQ(testing_support::ControlOf<QLabel>(w, "LabSpeci")->text(), "(Macerato Spagirico-Alchemico)");
-    EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), "Niet gebruiken bij overgevoeligheid voor composieten (Asteraceae).");
+    EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")),
+              "Niet gebruiken bij overgevoeligheid voor composieten (Asteraceae).");
     EXPECT_TRUE(w.notesMemo->toPlainText().startsWith("Warmte die heelt"));
     EXPECT_EQ(TextOf(w.dosageEdits[1]), "Kleine wonden en schaafwonden");
     EXPECT_EQ(TextOf(w.dosageEdits[3]), "Ontstoken tandvlees");
@@ -227,7 +227,8 @@ TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
 
     QTest::mouseDClick(testing_support::ControlOf<QLineEdit>(w, "EdAvve"), Qt::LeftButton);
     EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoAvveLarge")->isVisible());
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(w, "MemoAvveLarge")->toPlainText(), testing_support::ControlOf<QLineEdit>(w, "EdAvve")->text());
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(w, "MemoAvveLarge")->toPlainText(),
+              testing_support::ControlOf<QLineEdit>(w, "EdAvve")->text());
     w.helpButton->click();
     EXPECT_FALSE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoAvveLarge")->isVisible());
     EXPECT_TRUE(w.helpMemo->isVisible());
@@ -238,7 +239,8 @@ TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
 
 TEST(RemedyBrowser, BracketNumberShowsTheNote) {
     testing_support::TempWorkFolder folder;
-    remedy_tests::WritePrimaryDb({remedy_tests::Texts("Aurum (2)", "Hartzeer"), remedy_tests::Texts("Aurum", "Moeheid")});
+    remedy_tests::WritePrimaryDb(
+        {remedy_tests::Texts("Aurum (2)", "Hartzeer"), remedy_tests::Texts("Aurum", "Moeheid")});
     rt::WriteTextLines(kRemedyVariantListName, {"Aurum", "Aurum (2)"});
     RemedyBrowser w;
     w.show();

@@ -83,7 +83,8 @@ TEST_F(TherapiesEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
     EXPECT_EQ(stored.notes3, Tagged("Not", 750).substr(500));
     EXPECT_EQ(stored.Notes(), Tagged("Not", 750));
     for (std::size_t r : {0, 1, 2})
-        EXPECT_EQ(Record(FileBytes(kRepertoryDbName), r, kRepertoryRecordSize), Record(before, r, kRepertoryRecordSize));
+        EXPECT_EQ(Record(FileBytes(kRepertoryDbName), r, kRepertoryRecordSize),
+                  Record(before, r, kRepertoryRecordSize));
 }
 
 TEST_F(TherapiesEditorControls, EachFieldWarnsBesideItselfPastItsMaximum) {

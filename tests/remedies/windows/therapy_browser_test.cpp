@@ -48,8 +48,7 @@ TEST(TherapyBrowser, PathologyListsItsTherapiesWithNotesAndWarnings) {
     w.detailButtons[2]->click();
     EXPECT_EQ(w.notesLabel->text(), "Notities over QSPC Melissa officinalis / Slapeloosheid");
     w.detailButtons[4]->click();  // no notes for this pair
-    EXPECT_EQ(w.notesMemo->toPlainText(),
-              "Hiervoor zijn geen notities opgenomen combinazione Patologia-Rimedio");
+    EXPECT_EQ(w.notesMemo->toPlainText(), "Hiervoor zijn geen notities opgenomen combinazione Patologia-Rimedio");
     const QString before = w.notesLabel->text();
     w.detailButtons[6]->click();  // an empty slot does nothing
     EXPECT_EQ(w.notesLabel->text(), before);

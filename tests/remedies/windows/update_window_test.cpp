@@ -48,15 +48,16 @@ protected:
         for (const auto& [name, minutes] : made) {
             const fs::path disc = sample.folder.Path() / name / "OpzioneH";
             fs::create_directories(disc);
-            const Bytes added = EncodePrimaryRecord(MakePrimaryRecord(Texts(std::string("Remedie van ") + name, "Angst")));
+            const Bytes added =
+                EncodePrimaryRecord(MakePrimaryRecord(Texts(std::string("Remedie van ") + name, "Angst")));
             testing_support::WriteBytes(disc / "DBmain.rnd",
                                         FileBytes(kPrimaryDbName) + std::string(added.begin(), added.end()));
             testing_support::WriteBytes(disc / "Repertorio.rnd", FileBytes(kRepertoryDbName));
             Age(disc, minutes);
             discs.push_back(disc);
         }
-        gui::SetSystemServices(std::make_unique<DiscVolumes>(std::vector<fs::path>{
-            discs[0].parent_path(), discs[1].parent_path(), discs[2].parent_path()}));
+        gui::SetSystemServices(std::make_unique<DiscVolumes>(
+            std::vector<fs::path>{discs[0].parent_path(), discs[1].parent_path(), discs[2].parent_path()}));
     }
     void TearDown() override { gui::SetSystemServices(nullptr); }
 };

@@ -51,14 +51,22 @@ NamedWindow Window(const char* name) {
 }
 
 std::vector<NamedWindow> AllWindows() {
-    return {Window<SymptomBrowser>("symptom browser"),   Window<RemedyBrowser>("remedy browser"),
-            Window<TherapyBrowser>("therapies browser"),  Window<MultiSymptomSearch>("multi-symptom search"),
-            Window<CompoundTherapySearch>("compound therapies"), Window<SymptomPlantsWindow>("Quorim-2"),
-            Window<PlantSymptomsWindow>("Quorim-1"),          Window<SignatureMaintenanceWindow>("Manutenzione"),
-            Window<SignatureSearchWindow>("signature search"),   Window<CompositionWindow>("composition"),
-            Window<SynthesisWindow>("synthesis"),         Window<DebilityWindow>("debility"),
-            Window<PrinciplesWindow>("principles"),         Window<PrimaryEditor>("primary editor"),
-            Window<RepertoryEditor>("therapies editor"),   Window<SearchUtility>("search utility"),
+    return {Window<SymptomBrowser>("symptom browser"),
+            Window<RemedyBrowser>("remedy browser"),
+            Window<TherapyBrowser>("therapies browser"),
+            Window<MultiSymptomSearch>("multi-symptom search"),
+            Window<CompoundTherapySearch>("compound therapies"),
+            Window<SymptomPlantsWindow>("Quorim-2"),
+            Window<PlantSymptomsWindow>("Quorim-1"),
+            Window<SignatureMaintenanceWindow>("Manutenzione"),
+            Window<SignatureSearchWindow>("signature search"),
+            Window<CompositionWindow>("composition"),
+            Window<SynthesisWindow>("synthesis"),
+            Window<DebilityWindow>("debility"),
+            Window<PrinciplesWindow>("principles"),
+            Window<PrimaryEditor>("primary editor"),
+            Window<RepertoryEditor>("therapies editor"),
+            Window<SearchUtility>("search utility"),
             Window<UpdateWindow>("update")};
 }
 
@@ -82,9 +90,7 @@ class RemedyWindowLayout : public ::testing::Test {
 protected:
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink messages;
-    void SetUp() override {
-        window_tests::CopySampleData();
-    }
+    void SetUp() override { window_tests::CopySampleData(); }
 };
 
 TEST_F(RemedyWindowLayout, CaptionsShowWholeAndControlsStayInside) {
@@ -96,11 +102,10 @@ TEST_F(RemedyWindowLayout, CaptionsShowWholeAndControlsStayInside) {
         const QRect inside = window->rect();
         for (QWidget* child : window->findChildren<QWidget*>()) {
             if (!child->isVisibleTo(window.get())) continue;
-            const QString what = child->objectName().isEmpty() ? child->metaObject()->className()
-                                                               : child->objectName();
+            const QString what = child->objectName().isEmpty() ? child->metaObject()->className() : child->objectName();
             if (const int needed = NeededWidth(child)) {
-                EXPECT_LE(needed, child->width()) << what.toStdString() << " \""
-                                                  << child->property("text").toString().toStdString() << "\"";
+                EXPECT_LE(needed, child->width())
+                    << what.toStdString() << " \"" << child->property("text").toString().toStdString() << "\"";
             }
             if (child->parentWidget() == window.get()) {
                 EXPECT_TRUE(inside.contains(child->geometry())) << what.toStdString() << " lies past the edge";
@@ -116,8 +121,7 @@ TEST_F(RemedyWindowLayout, CaptionsShowWholeAndControlsStayInside) {
             for (std::size_t j = i + 1; j < controls.size(); ++j) {
                 if (controls[i]->parentWidget() != controls[j]->parentWidget()) continue;
                 EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
-                    << controls[i]->objectName().toStdString() << " covers "
-                    << controls[j]->objectName().toStdString();
+                    << controls[i]->objectName().toStdString() << " covers " << controls[j]->objectName().toStdString();
             }
         }
         const QRect screen(0, 0, 1280, 1024);

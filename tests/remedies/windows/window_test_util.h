@@ -31,8 +31,7 @@ inline void CopySampleData() {
     for (const char* folder : {"OpzioneH", "OpzioneS"}) {
         fs::create_directories(folder);
         for (const auto& e : fs::directory_iterator(shipped / folder))
-            fs::copy_file(e.path(), fs::path(folder) / e.path().filename(),
-                          fs::copy_options::overwrite_existing);
+            fs::copy_file(e.path(), fs::path(folder) / e.path().filename(), fs::copy_options::overwrite_existing);
     }
     for (const char* f : {"Principi.txt", "Principi.sto"})
         fs::copy_file(shipped / f, f, fs::copy_options::overwrite_existing);
@@ -44,8 +43,8 @@ public:
     SampleFolder() {
         const fs::path shipped = KELVOR_TEST_DATA_DIR;
         fs::create_directories("OpzioneH");
-        for (const char* f : {"DBmain.rnd", "Repertorio.rnd", "Sintomi.txt", "ProdotA.txt", "ProdotB.txt",
-                              "Patolog.txt"})
+        for (const char* f :
+             {"DBmain.rnd", "Repertorio.rnd", "Sintomi.txt", "ProdotA.txt", "ProdotB.txt", "Patolog.txt"})
             fs::copy_file(shipped / "OpzioneH" / f, fs::path("OpzioneH") / f);
     }
     testing_support::TempWorkFolder folder;
