@@ -113,7 +113,7 @@ void RemedyTextWindow::Refresh() {
 }
 
 void RemedyTextWindow::ListRemedies() {
-    records = ReadPrimaryFile();
+    records_ = ReadPrimaryFile();
     allRemediesList->Clear();
     remedyList->Clear();
     RemedyIndex index;
@@ -128,7 +128,7 @@ void RemedyTextWindow::ListRemedies() {
 }
 
 void RemedyTextWindow::ReleaseRecords() {
-    records.clear();
+    records_.clear();
     read_ = false;
 }
 
@@ -136,10 +136,10 @@ void RemedyTextWindow::ShowRemedyText() {
     if (!DatabaseSound()) return;
     SetText(textLabel, texts_.memoLabelList1);
     const std::string name = remedyList->SelectedLine();
-    const std::int64_t r = FirstRecordNamed(records, name);
+    const std::int64_t r = FirstRecordNamed(records_, name);
     if (r < 0) return;
     textMemo->clear();
-    ShowText(name, records[static_cast<std::size_t>(r)]);
+    ShowText(name, records_[static_cast<std::size_t>(r)]);
 }
 
 void RemedyTextWindow::SearchTexts() {
@@ -150,7 +150,7 @@ void RemedyTextWindow::SearchTexts() {
         SetText(textLabel, texts_.memoLabelSearch);
         QApplication::processEvents();
         searchWord = rt::UpperAscii(TextOf(wordEdit));
-        foundList->SetLines(SearchRemedyTexts(records, remedyList->Lines(), searchWord, texts_.kind));
+        foundList->SetLines(SearchRemedyTexts(records_, remedyList->Lines(), searchWord, texts_.kind));
     });
 }
 
@@ -160,9 +160,9 @@ void RemedyTextWindow::ShowFoundText() {
     SetText(textLabel, texts_.memoLabelList2 + name);
     textMemo->clear();
     WithWaitCursor([&] {
-        const std::int64_t r = FirstRecordNamed(records, name);
+        const std::int64_t r = FirstRecordNamed(records_, name);
         if (r < 0) return;
-        std::string text = RemedyText(records[static_cast<std::size_t>(r)], texts_.kind);
+        std::string text = RemedyText(records_[static_cast<std::size_t>(r)], texts_.kind);
         HighlightWordUpper(text, searchWord);
         SetText(textMemo, text);
     });

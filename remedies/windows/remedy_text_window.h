@@ -62,7 +62,7 @@ protected:
     virtual void ShowText(const std::string& name, const PrimaryRecord& r) = 0;
 
     const RemedyTextWindowTexts& Texts() const { return texts_; }
-    std::vector<PrimaryRecord> records;  // the database, read at activation
+    std::vector<PrimaryRecord> records_;  // the database, read at activation
 
 private:
     // Looks at the database (at the opening and before a click or a search

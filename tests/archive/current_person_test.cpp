@@ -28,13 +28,13 @@ class CurrentPersonTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi", fs::copy_options::recursive);
-        current = archive::CurrentChart{};
-        current.settings.node = {engine::NodeKind::True, std::nullopt};
+        current_ = archive::CurrentChart{};
+        current_.settings.node = {engine::NodeKind::True, std::nullopt};
     }
     testing_support::TempWorkFolder folder_;
     // The current person's chart the loaders fill.
-    CurrentChart current;
-    engine::Chart& chart = current.chart;
+    CurrentChart current_;
+    engine::Chart& chart_ = current_.chart;
 };
 
 BirthRecord Person(const std::string& date, const std::string& calendar = "GR") {
@@ -50,7 +50,7 @@ BirthRecord Person(const std::string& date, const std::string& calendar = "GR") 
 }  // namespace
 
 TEST_F(CurrentPersonTest, FirstStartShowsAnEmptyChart) {
-    CurrentPersonView v = LoadCurrentPersonForShow(current);
+    CurrentPersonView v = LoadCurrentPersonForShow(current_);
     EXPECT_TRUE(v.empty);
     EXPECT_TRUE(rt::PathExists("TMPR.ST1"));
     EXPECT_TRUE(rt::PathExists("TMPR.ST2"));
@@ -58,36 +58,36 @@ TEST_F(CurrentPersonTest, FirstStartShowsAnEmptyChart) {
     EXPECT_EQ(v.personLines[0], std::string(38, ' '));
     EXPECT_EQ(v.personLines[1], "");
     EXPECT_FALSE(v.textFileExists);
-    for (engine::Body body : engine::kBodies) EXPECT_EQ(chart.bodies[body].longitude, 0) << static_cast<int>(body);
-    EXPECT_EQ(chart.points, engine::ChartPoints{});
-    EXPECT_EQ(chart.moment.julianDay, 0);
-    EXPECT_NO_THROW(LoadCurrentPersonForShow(current));
+    for (engine::Body body : engine::kBodies) EXPECT_EQ(chart_.bodies[body].longitude, 0) << static_cast<int>(body);
+    EXPECT_EQ(chart_.points, engine::ChartPoints{});
+    EXPECT_EQ(chart_.moment.julianDay, 0);
+    EXPECT_NO_THROW(LoadCurrentPersonForShow(current_));
 }
 
 TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
     WriteCurrentPerson("VAN DER BERG ANNELIES", Person("196012251405+1.5"));
     WriteAnnotationHandOff(" NOTA UNO NOTA DUE");
-    CurrentPersonView v = LoadCurrentPersonForShow(current);
-    const auto& b = current.birth;
+    CurrentPersonView v = LoadCurrentPersonForShow(current_);
+    const auto& b = current_.birth;
 
     EXPECT_FALSE(v.empty);
     EXPECT_EQ(b.subjectName, "VAN DER BERG ANNELIES");  // as the recall wrote it, unpadded
     EXPECT_EQ(b.birthDateKey, "196012251405+1,5");      // the point became a comma
     EXPECT_EQ(b.birthDateText, "25/12/1960 14:05");
     EXPECT_EQ(b.timeZoneCorrectionText, "+1,5");
-    EXPECT_EQ(chart.moment.zoneCorrection, 1.5L);
+    EXPECT_EQ(chart_.moment.zoneCorrection, 1.5L);
     EXPECT_EQ(b.coordinatesText, "52N22-004E54");
     EXPECT_EQ(b.birthPlace, "AMSTERDAM (NOORD) HOLLAND");
     EXPECT_EQ(b.nationality, "NEDERLAND");
-    EXPECT_TRUE(chart.moment.gregorian);
-    EXPECT_EQ(current.settings.houseSystem.kind, engine::HouseSystem::MeanHouses);
-    EXPECT_EQ(chart.settings.houseSystem.kind, engine::HouseSystem::MeanHouses);
-    EXPECT_EQ(chart.place.latitude, engine::NorthLatitude(52, 22, "N"));
-    EXPECT_EQ(chart.place.longitude, engine::EastLongitude(4, 54, "E"));
-    EXPECT_EQ(engine::ClockHour(chart.moment), 14);
-    EXPECT_EQ(engine::ClockMinute(chart.moment), 5);
+    EXPECT_TRUE(chart_.moment.gregorian);
+    EXPECT_EQ(current_.settings.houseSystem.kind, engine::HouseSystem::MeanHouses);
+    EXPECT_EQ(chart_.settings.houseSystem.kind, engine::HouseSystem::MeanHouses);
+    EXPECT_EQ(chart_.place.latitude, engine::NorthLatitude(52, 22, "N"));
+    EXPECT_EQ(chart_.place.longitude, engine::EastLongitude(4, 54, "E"));
+    EXPECT_EQ(engine::ClockHour(chart_.moment), 14);
+    EXPECT_EQ(engine::ClockMinute(chart_.moment), 5);
     const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) + 1.5L / 24;
-    EXPECT_EQ(chart.moment.julianDay, jd);
+    EXPECT_EQ(chart_.moment.julianDay, jd);
     EXPECT_EQ(b.julianDayText.substr(0, 10), "JD=2437294");
     EXPECT_EQ(b.julianDayText.size(), 15u);
     EXPECT_EQ(b.timeZoneText, "-1.50");
@@ -103,24 +103,24 @@ TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
     EXPECT_EQ(ReadAnnotationHandOff(), " NOTA UNO NOTA DUE");
 
     // The nodes and the angles.
-    const engine::ChartPoints& p = chart.points;
+    const engine::ChartPoints& p = chart_.points;
     EXPECT_EQ(p.southNode, engine::Mod360(p.northNode + 180));
     EXPECT_NEAR(static_cast<double>(std::fabs(std::remainder(p.southNode - p.northNode, 360.0L))), 180.0, 1e-12);
-    EXPECT_EQ(p.ascendant, chart.cusps[1]);
+    EXPECT_EQ(p.ascendant, chart_.cusps[1]);
     EXPECT_EQ(p.midheaven,
-              engine::ComputeChartHouses(chart.moment, chart.place, engine::HouseSystem::MeanHouses).midheaven);
-    const engine::PointLongitudes latitudes = engine::PointLatitudesOf(chart);
+              engine::ComputeChartHouses(chart_.moment, chart_.place, engine::HouseSystem::MeanHouses).midheaven);
+    const engine::PointLongitudes latitudes = engine::PointLatitudesOf(chart_);
     for (int i = 7; i < engine::kChartPointCount; ++i) EXPECT_EQ(latitudes[i], 0) << i;
-    for (engine::Body body : engine::kBodies) EXPECT_GE(chart.bodies[body].longitude, 0) << static_cast<int>(body);
-    for (Real longitude : engine::PointLongitudesOf(chart)) EXPECT_GE(longitude, 0);
+    for (engine::Body body : engine::kBodies) EXPECT_GE(chart_.bodies[body].longitude, 0) << static_cast<int>(body);
+    for (Real longitude : engine::PointLongitudesOf(chart_)) EXPECT_GE(longitude, 0);
     // Equal houses from the Ascendant.
     for (int i = 2; i <= 12; ++i)
-        EXPECT_NEAR(static_cast<double>(chart.cusps[i]),
-                    static_cast<double>(engine::Mod360(chart.cusps[1] + 30 * (i - 1))), 1e-9);
+        EXPECT_NEAR(static_cast<double>(chart_.cusps[i]),
+                    static_cast<double>(engine::Mod360(chart_.cusps[1] + 30 * (i - 1))), 1e-9);
 
     // The node of the same moment computed here.
     const engine::ComputedBodies here =
-        engine::ComputeBodiesWithRetro(0, jd, engine::BodySettingsOf(current.settings, chart.cusps));
+        engine::ComputeBodiesWithRetro(0, jd, engine::BodySettingsOf(current_.settings, chart_.cusps));
     EXPECT_NEAR(static_cast<double>(p.northNode), static_cast<double>(here.bodies[engine::Body::Node].longitude),
                 1e-12);
 }
@@ -130,23 +130,23 @@ TEST_F(CurrentPersonTest, RetrogradeMarksOfThePlanetsAndBothNodes) {
     const Real jd = engine::JulianDayNumber(1, 1, 7, 2000, 12, 0) - 2.0L / 24;
     using engine::ChartPoint;
     const engine::BodyTable<engine::BodyPosition> computed =
-        engine::ComputeBodiesWithRetro(0, jd, engine::BodySettingsOf(current.settings, engine::HouseCusps{})).bodies;
+        engine::ComputeBodiesWithRetro(0, jd, engine::BodySettingsOf(current_.settings, engine::HouseCusps{})).bodies;
     ASSERT_TRUE(computed[engine::Body::Mercury].retrograde);
     ASSERT_TRUE(computed[engine::Body::Pluto].retrograde);
 
     WriteCurrentPerson("ROSSI", Person("200007011200-2"));
-    LoadCurrentPersonForShow(current);
-    EXPECT_TRUE(engine::PointRetrograde(chart, ChartPoint::Mercury));
-    EXPECT_FALSE(engine::PointRetrograde(chart, ChartPoint::Ascendant));  // where Pluto stood
+    LoadCurrentPersonForShow(current_);
+    EXPECT_TRUE(engine::PointRetrograde(chart_, ChartPoint::Mercury));
+    EXPECT_FALSE(engine::PointRetrograde(chart_, ChartPoint::Ascendant));  // where Pluto stood
     for (int i = 0; i < engine::kClassicalPlanetCount; ++i)
-        EXPECT_EQ(engine::PointRetrograde(chart, static_cast<ChartPoint>(i)),
+        EXPECT_EQ(engine::PointRetrograde(chart_, static_cast<ChartPoint>(i)),
                   computed[static_cast<engine::Body>(i)].retrograde)
             << i;
     // Both nodes move with the lunar node.
-    EXPECT_EQ(engine::PointRetrograde(chart, ChartPoint::NorthNode), computed[engine::Body::Node].retrograde);
-    EXPECT_EQ(engine::PointRetrograde(chart, ChartPoint::SouthNode),
-              engine::PointRetrograde(chart, ChartPoint::NorthNode));
-    EXPECT_FALSE(engine::PointRetrograde(chart, ChartPoint::Midheaven));
+    EXPECT_EQ(engine::PointRetrograde(chart_, ChartPoint::NorthNode), computed[engine::Body::Node].retrograde);
+    EXPECT_EQ(engine::PointRetrograde(chart_, ChartPoint::SouthNode),
+              engine::PointRetrograde(chart_, ChartPoint::NorthNode));
+    EXPECT_FALSE(engine::PointRetrograde(chart_, ChartPoint::Midheaven));
 }
 
 TEST_F(CurrentPersonTest, NodesCarryTheNodesDirectionNotUranussOrNeptunes) {
@@ -161,9 +161,9 @@ TEST_F(CurrentPersonTest, NodesCarryTheNodesDirectionNotUranussOrNeptunes) {
         BirthRecord r = Person(k.date);
         r.placeField = "45N28-009E11MILANO";
         WriteCurrentPerson("BIANCHI", r);
-        LoadCurrentPersonForShow(current);
+        LoadCurrentPersonForShow(current_);
         // The precise ephemeris agrees that this is the case to test.
-        const double jd = static_cast<double>(chart.moment.julianDay);
+        const double jd = static_cast<double>(chart_.moment.julianDay);
         const precise::Position uranus = precise::At(jd, engine::kUranus, true);
         const precise::Position node = precise::At(jd, engine::kNode, true);
         const precise::Position neptune = precise::At(jd, engine::kNeptune, true);
@@ -173,51 +173,52 @@ TEST_F(CurrentPersonTest, NodesCarryTheNodesDirectionNotUranussOrNeptunes) {
 
         using engine::ChartPoint;
         using engine::PointRetrograde;
-        EXPECT_EQ(PointRetrograde(chart, ChartPoint::NorthNode), k.nodeBackwards) << k.date;
-        EXPECT_EQ(PointRetrograde(chart, ChartPoint::SouthNode), k.nodeBackwards) << k.date;
-        EXPECT_FALSE(PointRetrograde(chart, ChartPoint::Ascendant)) << k.date;
-        EXPECT_FALSE(PointRetrograde(chart, ChartPoint::Midheaven)) << k.date;
+        EXPECT_EQ(PointRetrograde(chart_, ChartPoint::NorthNode), k.nodeBackwards) << k.date;
+        EXPECT_EQ(PointRetrograde(chart_, ChartPoint::SouthNode), k.nodeBackwards) << k.date;
+        EXPECT_FALSE(PointRetrograde(chart_, ChartPoint::Ascendant)) << k.date;
+        EXPECT_FALSE(PointRetrograde(chart_, ChartPoint::Midheaven)) << k.date;
         // Saturn keeps its own mark: backwards in March, forwards in November.
         const precise::Position saturn = precise::At(jd, engine::kSaturn, true);
-        EXPECT_EQ(PointRetrograde(chart, ChartPoint::Saturn), saturn.lonSpeed < 0) << k.date;
+        EXPECT_EQ(PointRetrograde(chart_, ChartPoint::Saturn), saturn.lonSpeed < 0) << k.date;
 
         // The mean node always moves backwards: both nodes marked.
-        current.settings.node = {engine::NodeKind::Mean, std::nullopt};
-        LoadCurrentPersonForShow(current);
-        EXPECT_TRUE(PointRetrograde(chart, ChartPoint::NorthNode)) << k.date;
-        EXPECT_TRUE(PointRetrograde(chart, ChartPoint::SouthNode)) << k.date;
-        current.settings.node = {engine::NodeKind::True, std::nullopt};
+        current_.settings.node = {engine::NodeKind::Mean, std::nullopt};
+        LoadCurrentPersonForShow(current_);
+        EXPECT_TRUE(PointRetrograde(chart_, ChartPoint::NorthNode)) << k.date;
+        EXPECT_TRUE(PointRetrograde(chart_, ChartPoint::SouthNode)) << k.date;
+        current_.settings.node = {engine::NodeKind::True, std::nullopt};
     }
 }
 
 TEST_F(CurrentPersonTest, JulianCalendarAndALoadThatRestoresThePerson) {
     WriteCurrentPerson("ROSSI", Person("170003101030+0", "GI"));
-    CurrentPersonView v = LoadCurrentPersonForShow(current);
+    CurrentPersonView v = LoadCurrentPersonForShow(current_);
     EXPECT_EQ(v.personLines[5], "Calendario GIULIANO");
-    EXPECT_FALSE(chart.moment.gregorian);
-    EXPECT_EQ(chart.moment.julianDay, engine::JulianDayNumber(0, 10, 3, 1700, 10, 30));
-    const auto bodies = chart.bodies;
-    const auto points = chart.points;
-    const auto cusps = chart.cusps;
+    EXPECT_FALSE(chart_.moment.gregorian);
+    EXPECT_EQ(chart_.moment.julianDay, engine::JulianDayNumber(0, 10, 3, 1700, 10, 30));
+    const auto bodies = chart_.bodies;
+    const auto points = chart_.points;
+    const auto cusps = chart_.cusps;
 
     // Another chart in between; loading the person again restores it.
-    current.settings.houseSystem = {engine::HouseSystem::Koch, std::nullopt};
-    chart.bodies = engine::ComputeBodies(0, false, 2451545.0L, engine::BodySettingsOf(current.settings, cusps)).bodies;
-    LoadCurrentPersonForShow(current);
-    EXPECT_EQ(chart.bodies, bodies);
-    EXPECT_EQ(chart.points, points);
-    EXPECT_EQ(chart.cusps, cusps);
-    EXPECT_EQ(current.settings.houseSystem.kind, engine::HouseSystem::MeanHouses);
+    current_.settings.houseSystem = {engine::HouseSystem::Koch, std::nullopt};
+    chart_.bodies =
+        engine::ComputeBodies(0, false, 2451545.0L, engine::BodySettingsOf(current_.settings, cusps)).bodies;
+    LoadCurrentPersonForShow(current_);
+    EXPECT_EQ(chart_.bodies, bodies);
+    EXPECT_EQ(chart_.points, points);
+    EXPECT_EQ(chart_.cusps, cusps);
+    EXPECT_EQ(current_.settings.houseSystem.kind, engine::HouseSystem::MeanHouses);
 }
 
 TEST_F(CurrentPersonTest, TextButtonFollowsTheTextFile) {
     WriteCurrentPerson("ROSSI", Person("196012251405-1"));
-    EXPECT_FALSE(LoadCurrentPersonForShow(current).textFileExists);  // no "StrText.dum"
+    EXPECT_FALSE(LoadCurrentPersonForShow(current_).textFileExists);  // no "StrText.dum"
     WriteTextHandOff("BASE", "00007");
-    CurrentPersonView v = LoadCurrentPersonForShow(current);
+    CurrentPersonView v = LoadCurrentPersonForShow(current_);
     EXPECT_EQ(v.textFileName, "BASEtxt\\00007.txt");
     EXPECT_FALSE(v.textFileExists);
     fs::create_directory("BASEtxt");
     rt::WriteTextLines("BASEtxt\\00007.txt", {"ROSSI"});
-    EXPECT_TRUE(LoadCurrentPersonForShow(current).textFileExists);
+    EXPECT_TRUE(LoadCurrentPersonForShow(current_).textFileExists);
 }

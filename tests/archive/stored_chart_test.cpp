@@ -69,9 +69,9 @@ struct StoredChart : ::testing::Test {
             << int(gui::GetFieldState(dialog.placeSearchEdit));
         dialog.ConfirmAndStore();
         ASSERT_TRUE(messages.messages.empty()) << messages.messages[0].text;
-        coordinates_ = dialog.coordinatesEdit->text().toStdString();
+        coordinates = dialog.coordinatesEdit->text().toStdString();
     }
-    std::string coordinates_;
+    std::string coordinates;
 };
 
 }  // namespace
@@ -79,12 +79,12 @@ struct StoredChart : ::testing::Test {
 TEST_F(StoredChart, AnglesAndBodiesOfAStoredPersonMatchThePreciseLibrary) {
     // Rome, 15 January 1960, 12:30 clock time, one hour east of Greenwich in winter.
     Store("ROSSI MARIO", "15", "01", "1960", "12", "30", "ROMA");
-    ASSERT_EQ(coordinates_.size(), 12u);
+    ASSERT_EQ(coordinates.size(), 12u);
     // The place as stored: whole minutes of arc.
-    const double lat = std::stoi(coordinates_.substr(0, 2)) + std::stoi(coordinates_.substr(3, 2)) / 60.0;
-    const double lon = std::stoi(coordinates_.substr(6, 3)) + std::stoi(coordinates_.substr(10, 2)) / 60.0;
-    ASSERT_EQ(coordinates_[2], 'N');
-    ASSERT_EQ(coordinates_[9], 'E');
+    const double lat = std::stoi(coordinates.substr(0, 2)) + std::stoi(coordinates.substr(3, 2)) / 60.0;
+    const double lon = std::stoi(coordinates.substr(6, 3)) + std::stoi(coordinates.substr(10, 2)) / 60.0;
+    ASSERT_EQ(coordinates[2], 'N');
+    ASSERT_EQ(coordinates[9], 'E');
 
     LoadCurrentPersonForShow(testing_support::CurrentChartOfTest());
     const auto& c = testing_support::CurrentChartOfTest().chart;
@@ -109,9 +109,9 @@ TEST_F(StoredChart, APlaceWestOfGreenwichInSummer) {
     // New York, 4 July 1976, 09:15 clock time, daylight saving: four hours behind.
     Store("SMITH JOHN", "04", "07", "1976", "09", "15", "New York City", true);
     if (HasFatalFailure()) return;
-    ASSERT_EQ(coordinates_[9], 'W');
-    const double lat = std::stoi(coordinates_.substr(0, 2)) + std::stoi(coordinates_.substr(3, 2)) / 60.0;
-    const double lon = -(std::stoi(coordinates_.substr(6, 3)) + std::stoi(coordinates_.substr(10, 2)) / 60.0);
+    ASSERT_EQ(coordinates[9], 'W');
+    const double lat = std::stoi(coordinates.substr(0, 2)) + std::stoi(coordinates.substr(3, 2)) / 60.0;
+    const double lon = -(std::stoi(coordinates.substr(6, 3)) + std::stoi(coordinates.substr(10, 2)) / 60.0);
     LoadCurrentPersonForShow(testing_support::CurrentChartOfTest());
     const auto& c = testing_support::CurrentChartOfTest().chart;
     const double jdUt = swe_julday(1976, 7, 4, 13.25, SE_GREG_CAL);
@@ -128,7 +128,7 @@ TEST_F(StoredChart, ABirthBeyondTheArcticCircleRisesInTheEast) {
     // in the south-east; 08 44 Virgo is the point setting in the north-west.
     Store("HANSEN INGRID", "21", "12", "1995", "12", "00", "Tromsø", true);  // the name as the table spells it
     if (HasFatalFailure()) return;
-    ASSERT_EQ(coordinates_, "69N39-018E57");
+    ASSERT_EQ(coordinates, "69N39-018E57");
     LoadCurrentPersonForShow(testing_support::CurrentChartOfTest());
     const auto& c = testing_support::CurrentChartOfTest().chart;
     std::string ascendant;

@@ -97,7 +97,7 @@ TEST(BrowserState, PagesOfFourteenAndAtMost140Hits) {
 
 class BrowserFixture : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
 };
 
 TEST_F(BrowserFixture, SymptomSearchKeepsTheFirst140HitsInDatabaseOrder) {
@@ -239,7 +239,7 @@ TEST_F(BrowserFixture, MissingDatabaseRaisesTheInputOutputError) {
 
 class SampleBrowser : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
     void SetUp() override {
         const fs::path shipped = KELVOR_TEST_DATA_DIR;
         fs::create_directories("OpzioneH");

@@ -47,7 +47,7 @@ std::vector<std::string> Records(const std::string& bytes, std::size_t size) {
 
 class SampleDatabase : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
     void SetUp() override {
         fs::create_directories("OpzioneH");
         fs::copy_file(kShipped / "OpzioneH/DBmain.rnd", "OpzioneH/DBmain.rnd");
@@ -267,35 +267,35 @@ TEST(DatabaseEditFailure, AFolderInPlaceOfAListIsNamedAndToBeMovedFirst) {
 // run in a child process that is killed, and what the next start does.
 class DatabaseEditKill : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
-    std::string old;
-    const std::size_t size = kPrimaryRecordSize;
-    const PrimaryTexts edited = Texts("Gewijzigd", Pattern(300), "Mars");
-    std::string editedBytes;
-    std::vector<std::int64_t> reversed;
-    fs::path journal;
+    TempWorkFolder folder_;
+    std::string old_;
+    const std::size_t size_ = kPrimaryRecordSize;
+    const PrimaryTexts edited_ = Texts("Gewijzigd", Pattern(300), "Mars");
+    std::string editedBytes_;
+    std::vector<std::int64_t> reversed_;
+    fs::path journal_;
 
     void SetUp() override {
         std::vector<PrimaryTexts> texts;
         for (int i = 0; i < 60; ++i) texts.push_back(Texts("Remedie " + std::to_string(i), Pattern(280 + i), "Zon"));
         WritePrimaryDb(texts);
-        old = FileBytes(kPrimaryDbName);
-        Bytes b = EncodePrimaryRecord(MakePrimaryRecord(edited));
-        editedBytes.assign(b.begin(), b.end());
-        for (std::int64_t r = 60; r >= 1; --r) reversed.push_back(r);
-        journal = rt::ResolvePath(JournalNameFor(PrimaryDb()));
+        old_ = FileBytes(kPrimaryDbName);
+        Bytes b = EncodePrimaryRecord(MakePrimaryRecord(edited_));
+        editedBytes_.assign(b.begin(), b.end());
+        for (std::int64_t r = 60; r >= 1; --r) reversed_.push_back(r);
+        journal_ = rt::ResolvePath(JournalNameFor(PrimaryDb()));
         EnsureRemedyFiles();  // the lists of the old database
     }
     // The new database each change gives, worked out on the bytes.
     std::string Expected(int op) const {
-        std::string s = old;
+        std::string s = old_;
         switch (op) {
-            case 0: s.replace(17 * size, size, editedBytes); break;
-            case 1: s += editedBytes; break;
-            case 2: s.erase(5 * size, size); break;
+            case 0: s.replace(17 * size_, size_, editedBytes_); break;
+            case 1: s += editedBytes_; break;
+            case 2: s.erase(5 * size_, size_); break;
             default: {
-                std::string r = old.substr(0, size);
-                for (std::int64_t k : reversed) r += old.substr(static_cast<std::size_t>(k) * size, size);
+                std::string r = old_.substr(0, size_);
+                for (std::int64_t k : reversed_) r += old_.substr(static_cast<std::size_t>(k) * size_, size_);
                 s = r;
             }
         }
@@ -303,15 +303,15 @@ protected:
     }
     bool Change(int op, const WriteSteps& steps = {}) {
         switch (op) {
-            case 0: return SavePrimaryEdit(17, edited, steps).saved;
-            case 1: return AppendPrimaryEdit(edited, steps).saved;
+            case 0: return SavePrimaryEdit(17, edited_, steps).saved;
+            case 1: return AppendPrimaryEdit(edited_, steps).saved;
             case 2: return DeletePrimaryEdit(5, steps).saved;
-            default: return CommitPrimaryOrder(reversed, steps).saved;
+            default: return CommitPrimaryOrder(reversed_, steps).saved;
         }
     }
     // The old database and its lists again.
     void PutBack() {
-        testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), old);
+        testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), old_);
         RebuildPrimaryLists();
     }
 
@@ -346,7 +346,7 @@ protected:
         int status = 0;
         waitpid(pid, &status, 0);
         landedInRebuild_ =
-            fs::exists(rt::ResolvePath(StaleListsMarkFor(PrimaryDb()))) && FileBytes(kPrimaryDbName) != old;
+            fs::exists(rt::ResolvePath(StaleListsMarkFor(PrimaryDb()))) && FileBytes(kPrimaryDbName) != old_;
         rt::FinishInterruptedRewrites();
         EnsureRemedyFiles();
         return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
@@ -369,7 +369,7 @@ protected:
         const auto remedies = rt::ReadTextLines(kRemedyListName);
         const bool listed = std::find(remedies.begin(), remedies.end(), "Gewijzigd") != remedies.end();
         EXPECT_EQ(listed, FileBytes(kPrimaryDbName).find("Gewijzigd") != std::string::npos) << where;
-        EXPECT_FALSE(fs::exists(journal)) << where;
+        EXPECT_FALSE(fs::exists(journal_)) << where;
         EXPECT_FALSE(fs::exists(rt::ResolvePath(StaleListsMarkFor(PrimaryDb())))) << where;
         for (const auto& e : fs::directory_iterator(rt::ResolvePath("OpzioneH")))
             EXPECT_EQ(e.path().filename().string().find(".tmp~"), std::string::npos) << where << ": " << e.path();
@@ -391,7 +391,7 @@ TEST_F(DatabaseEditKill, AKilledChangeLeavesTheOldOrTheNewDatabase) {
         for (int step : {1, 2, 3}) {
             const std::string where = "change " + std::to_string(op) + ", step " + std::to_string(step);
             ASSERT_TRUE(KilledRun(op, step, false, 0)) << where;
-            EXPECT_EQ(FileBytes(kPrimaryDbName), step < 3 ? old : Expected(op)) << where;
+            EXPECT_EQ(FileBytes(kPrimaryDbName), step < 3 ? old_ : Expected(op)) << where;
             ExpectListsDescribeTheDatabase(where);
             PutBack();
         }
@@ -407,11 +407,11 @@ TEST_F(DatabaseEditKill, AKilledChangeLeavesTheOldOrTheNewDatabase) {
         if (LandedInRebuild()) ++inRebuild;
         const std::string now = FileBytes(kPrimaryDbName);
         const std::string where = "change " + std::to_string(op) + ", round " + std::to_string(round);
-        if (now != old) {
+        if (now != old_) {
             ASSERT_EQ(now, Expected(op)) << "neither the old nor the new database after " << where;
         }
         ExpectListsDescribeTheDatabase(where);
-        if (now != old) PutBack();
+        if (now != old_) PutBack();
     }
     // How many of them fell between a change and its lists depends on the
     // machine; the verdict above does not.

@@ -16,7 +16,7 @@ namespace {
 
 class FieldSearch : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
     void SetUp() override {
         std::filesystem::create_directories("OpzioneH");
         // Record 0 holds the phrase too: it is a header and must never be found.

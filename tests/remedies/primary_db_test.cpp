@@ -100,7 +100,7 @@ TEST(PrimarySlicing, LineBreaksCrossSliceBoundaries) {
 
 class PrimaryFile : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
     void SetUp() override {
         WritePrimaryDb({Texts("Aurum", "Angst", "Zon"), Texts("Argentum", "Slapeloosheid", "Maan"),
                         Texts("Cuprum", "Krampen", "Venus"), Texts("Ferrum", "Moeheid", "Mars")});

@@ -97,7 +97,7 @@ TEST(CountRecord, FiftyTwoBytesNameCutAndTallyByte) {
 
 class RankedFiles : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
 };
 
 TEST_F(RankedFiles, MultiSymptomSearchWritesTheCountFileAndDetails) {

@@ -75,21 +75,21 @@ class DebilitySearch : public ::testing::Test {
 protected:
     // Records 1..4 (record 0 empty). Mars with Ram (the radio shown "Weegschaal"):
     // Ferrum (primary Mars, Ram) and Urtica (secondary Mars, Ram-Leeuw).
-    std::vector<PrimaryRecord> primary{
+    std::vector<PrimaryRecord> primary_{
         Rec("", ""),
         Rec("Ferrum", "", "", "Mars", "", "Ram"),
         Rec("Urtica", "", "", "Venus", "Mars", "Ram-Leeuw"),
         Rec("Salix", "", "", "Maan", "", "Kreeft"),
         Rec("Capsicum", "", "", "Mars", "", "Schorpioen"),
     };
-    std::vector<RepertoryRecord> therapies;
+    std::vector<RepertoryRecord> therapies_;
     void SetUp() override {
-        therapies.push_back({});  // record 0
+        therapies_.push_back({});  // record 0
         auto add = [&](const std::string& pathology, const std::string& remedy) {
             RepertoryRecord t;
             t.pathology = pathology;
             t.remedy = remedy;
-            therapies.push_back(t);
+            therapies_.push_back(t);
         };
         add("Reuma", "Salix");
         add("Reuma", "URTICA");  // linked to Urtica without regard to case
@@ -113,19 +113,19 @@ TEST_F(DebilitySearch, OppositeSignTableMatchesTheRadios) {
 TEST_F(DebilitySearch, PathologiesOfTheSignatureRemediesOnceEach) {
     // Ferrum -> Bloedarmoede; Urtica -> Bloedarmoede (exact name only: "URTICA" is
     // another text here).
-    EXPECT_EQ(DebilityPathologies(primary, therapies, "Mars", "Ram"), (std::vector<std::string>{"Bloedarmoede"}));
-    EXPECT_EQ(DebilityPathologies(primary, therapies, "Mars", "Schorpioen"), (std::vector<std::string>{"Buikpijn"}));
-    EXPECT_EQ(DebilityPathologies(primary, therapies, "Ieder", "Ieder"),
+    EXPECT_EQ(DebilityPathologies(primary_, therapies_, "Mars", "Ram"), (std::vector<std::string>{"Bloedarmoede"}));
+    EXPECT_EQ(DebilityPathologies(primary_, therapies_, "Mars", "Schorpioen"), (std::vector<std::string>{"Buikpijn"}));
+    EXPECT_EQ(DebilityPathologies(primary_, therapies_, "Ieder", "Ieder"),
               (std::vector<std::string>{"Bloedarmoede", "Buikpijn", "Koorts", "Reuma"}));
-    EXPECT_TRUE(DebilityPathologies(primary, therapies, "Saturnus", "Ieder").empty());
+    EXPECT_TRUE(DebilityPathologies(primary_, therapies_, "Saturnus", "Ieder").empty());
 }
 
 TEST_F(DebilitySearch, RemediesOfAPathologyWithTheSignatureMarked) {
-    EXPECT_EQ(DebilityRemedies(primary, therapies, "Reuma", "Mars", "Ram"),
+    EXPECT_EQ(DebilityRemedies(primary_, therapies_, "Reuma", "Mars", "Ram"),
               (std::vector<std::string>{"Harpagophytum", "Salix", ">>> URTICA <<<"}));
-    EXPECT_EQ(DebilityRemedies(primary, therapies, "Bloedarmoede", "Mars", "Ram"),
+    EXPECT_EQ(DebilityRemedies(primary_, therapies_, "Bloedarmoede", "Mars", "Ram"),
               (std::vector<std::string>{">>> Ferrum <<<", ">>> Urtica <<<"}));
-    EXPECT_EQ(DebilityRemedies(primary, therapies, "Reuma", "Maan", "Kreeft"),
+    EXPECT_EQ(DebilityRemedies(primary_, therapies_, "Reuma", "Maan", "Kreeft"),
               (std::vector<std::string>{"Harpagophytum", ">>> Salix <<<", "URTICA"}));
 }
 
@@ -230,7 +230,7 @@ TEST(SignatureBrowse, MaintenanceLinesAndTheirRecords) {
 
 class SampleSearches : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
     void SetUp() override {
         for (const char* f : {"OpzioneH/DBmain.rnd", "OpzioneH/Repertorio.rnd"}) {
             fs::create_directories(fs::path(f).parent_path());

@@ -27,7 +27,7 @@ const fs::path kShipped = KELVOR_TEST_DATA_DIR;
 
 class SampleData : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
     void SetUp() override {
         for (const char* f : {"OpzioneH/DBmain.rnd", "OpzioneH/Repertorio.rnd", "OpzioneS/DbTesto.Txt"}) {
             ASSERT_TRUE(fs::exists(kShipped / f)) << "missing shipped file " << f;

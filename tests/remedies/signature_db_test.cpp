@@ -131,7 +131,7 @@ TEST(SignatureSymptoms, RunsAreMergedOnceSorted) {
 
 class SignatureFiles : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
     void SetUp() override { std::filesystem::create_directories("OpzioneS"); }
 };
 

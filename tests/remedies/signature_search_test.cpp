@@ -46,7 +46,7 @@ void WriteFixture() {
 
 class SignatureSearch : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
 };
 
 TEST_F(SignatureSearch, IndexKeepsEachNameWithItsFirstRecord) {

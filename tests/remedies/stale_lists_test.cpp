@@ -43,7 +43,7 @@ bool Marked(const DbFile& db) { return fs::exists(rt::ResolvePath(StaleListsMark
 // change (the hook throws at its first step, as a run ended there would stop).
 class StaleLists : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
     void SetUp() override {
         WritePrimaryDb({Texts("Arnica", "Val en stoot", "Mars"), Texts("Aurum", "Angst", "Zon")});
         WriteRepertoryDb({{"Hoofdpijn", "Aurum", "2 x", ""}, {"Slapeloosheid", "Arnica", "1 x", ""}});
@@ -65,7 +65,7 @@ TEST_F(StaleLists, EveryChangeLeavesTheMarkUntilTheStartRebuildsItsLists) {
         const char* list;
         const char* line;  // what the list must show once rebuilt
     };
-    const fs::path disc = folder.Path() / "disc" / "OpzioneH";
+    const fs::path disc = folder_.Path() / "disc" / "OpzioneH";
     const std::vector<Change> changes{
         {"editor save", PrimaryDb(),
          [](const WriteSteps& steps) {
@@ -131,7 +131,7 @@ TEST_F(StaleLists, AFinishedChangeOrAFailedOneLeavesNoMark) {
     EXPECT_FALSE(Marked(PrimaryDb()));
     EXPECT_FALSE(Marked(RepertoryDb()));
     // An update refused (no whole database on the disc) marks nothing either.
-    const fs::path disc = folder.Path() / "disc" / "OpzioneH";
+    const fs::path disc = folder_.Path() / "disc" / "OpzioneH";
     testing_support::WriteBytes(disc / "DBmain.rnd", "not a database");
     std::string notes;
     EXPECT_FALSE(InstallUpdateWithLists(disc, notes).ok);
@@ -151,7 +151,7 @@ TEST_F(StaleLists, ARebuildRefusedForADamagedDatabaseKeepsItsListsAndItsMark) {
     const std::string sound = FileBytes(kRepertoryDbName);
     testing_support::WriteBytes(therapies, std::string(sound.size(), '\0'));
     const std::string pathologies = FileBytes(kPathologyListName);
-    const fs::path disc = folder.Path() / "disc" / "OpzioneH";
+    const fs::path disc = folder_.Path() / "disc" / "OpzioneH";
     fs::create_directories(disc);
     {
         TempWorkFolder other;

@@ -31,18 +31,18 @@ namespace {
 // The maintainer's import: "kelvor --import-signatures" on the data folder.
 class ImportCommand : public ::testing::Test {
 protected:
-    testing_support::TempWorkFolder folder;
-    DesktopScope desktop;
-    std::ostringstream out, err;
+    testing_support::TempWorkFolder folder_;
+    DesktopScope desktop_;
+    std::ostringstream out_, err_;
     int Run(const std::vector<std::string>& args) {
         std::vector<std::string> all{"kelvor"};
         all.insert(all.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& a : all) argv.push_back(a.data());
-        out.str({});
-        err.str({});
+        out_.str({});
+        err_.str({});
         const std::optional<int> status =
-            shell::RunCommandLineOption(static_cast<int>(argv.size()), argv.data(), out, err);
+            shell::RunCommandLineOption(static_cast<int>(argv.size()), argv.data(), out_, err_);
         return status.value_or(-1);
     }
     fs::path Data() const { return rt::UserDataFolder(); }
@@ -50,10 +50,10 @@ protected:
 
 TEST_F(ImportCommand, HelpAndOptionsThatAreNotTheProgramsOwn) {
     EXPECT_EQ(Run({"--help"}), 0);
-    EXPECT_NE(out.str().find("--import-signatures"), std::string::npos);
+    EXPECT_NE(out_.str().find("--import-signatures"), std::string::npos);
     EXPECT_EQ(Run({"-h"}), 0);
     EXPECT_EQ(Run({"--import"}), 2);
-    EXPECT_NE(err.str().find("unknown option --import"), std::string::npos);
+    EXPECT_NE(err_.str().find("unknown option --import"), std::string::npos);
     EXPECT_EQ(Run({"--import-signatures", "more"}), 2);
     // No option, or a text file for the rich-text windows: the windows start.
     EXPECT_EQ(Run({}), -1);
@@ -74,16 +74,16 @@ TEST_F(ImportCommand, AnUnknownOptionIsRefusedAndNeverTakenForAFile) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"-v"}, {"--verbose"}, {"-"}, {"brief.txt", "-x"}}) {
         EXPECT_EQ(Run(args), 2) << args.back();
-        EXPECT_NE(err.str().find("kelvor: unknown option " + args.back() + "\nUsage: kelvor [[--] file]\n"),
+        EXPECT_NE(err_.str().find("kelvor: unknown option " + args.back() + "\nUsage: kelvor [[--] file]\n"),
                   std::string::npos)
-            << err.str();
-        EXPECT_TRUE(out.str().empty());
+            << err_.str();
+        EXPECT_TRUE(out_.str().empty());
     }
     // The toolkit's own options are the toolkit's: a session manager restarts
     // the program with "-session <id>".
-    EXPECT_EQ(Run({"-session", "10d7a8b", "brief.txt"}), -1) << err.str();
+    EXPECT_EQ(Run({"-session", "10d7a8b", "brief.txt"}), -1) << err_.str();
     EXPECT_EQ(fileOf({"-session", "10d7a8b", "brief.txt"}), "brief.txt");
-    EXPECT_EQ(Run({"-style=Fusion", "-reverse"}), -1) << err.str();
+    EXPECT_EQ(Run({"-style=Fusion", "-reverse"}), -1) << err_.str();
     EXPECT_EQ(fileOf({"-style=Fusion", "-reverse"}), "");
     EXPECT_EQ(Run({"--", "-v"}), -1);
     EXPECT_EQ(fileOf({"--", "-v"}), "-v");
@@ -91,28 +91,28 @@ TEST_F(ImportCommand, AnUnknownOptionIsRefusedAndNeverTakenForAFile) {
     EXPECT_EQ(fileOf({"brief.txt"}), "brief.txt");
     EXPECT_EQ(fileOf({}), "");
     EXPECT_EQ(Run({"--help"}), 0);
-    EXPECT_EQ(out.str().rfind("Usage: kelvor", 0), 0u) << out.str();
-    EXPECT_NE(out.str().find("OpzioneS/DbTesto.Txt"), std::string::npos) << out.str();
+    EXPECT_EQ(out_.str().rfind("Usage: kelvor", 0), 0u) << out_.str();
+    EXPECT_NE(out_.str().find("OpzioneS/DbTesto.Txt"), std::string::npos) << out_.str();
 }
 
 TEST_F(ImportCommand, ImportsAnEditedTextAndBuildsTheLists) {
     // A first run prepares the folder and imports the sample text.
-    ASSERT_EQ(Run({"--import-signatures"}), 0) << err.str();
+    ASSERT_EQ(Run({"--import-signatures"}), 0) << err_.str();
     const fs::path text = Data() / "OpzioneS" / "DbTesto.Txt";
     const std::size_t sampleRecords = remedies::ReadAllSignatureRecords().size();
-    EXPECT_NE(out.str().find("Importato OpzioneS\\DbTesto.Txt in OpzioneS\\DataStf.rnd: " +
-                             std::to_string(sampleRecords) + " schede"),
+    EXPECT_NE(out_.str().find("Importato OpzioneS\\DbTesto.Txt in OpzioneS\\DataStf.rnd: " +
+                              std::to_string(sampleRecords) + " schede"),
               std::string::npos)
-        << out.str();
+        << out_.str();
 
     // The maintainer adds a plant under the Moon and Pisces.
     std::string bytes = ReadBytes(text);
     while (!bytes.empty() && bytes.back() == '\x1A') bytes.pop_back();
     bytes += "Zzyzxkruid\r\nZZY-ONE\r\nluna\r\n\r\npesci\r\nsintesi\r\nNieuwe klacht\r\nEigen auteur\r\n";
     WriteBytes(text, bytes);
-    ASSERT_EQ(Run({"--import-signatures"}), 0) << err.str();
-    EXPECT_TRUE(err.str().empty()) << err.str();
-    EXPECT_NE(out.str().find(std::to_string(sampleRecords + 1) + " schede"), std::string::npos) << out.str();
+    ASSERT_EQ(Run({"--import-signatures"}), 0) << err_.str();
+    EXPECT_TRUE(err_.str().empty()) << err_.str();
+    EXPECT_NE(out_.str().find(std::to_string(sampleRecords + 1) + " schede"), std::string::npos) << out_.str();
     const auto records = remedies::ReadAllSignatureRecords();
     ASSERT_EQ(records.size(), sampleRecords + 1);
     EXPECT_EQ(records.back().plant, "Zzyzxkruid");
@@ -127,8 +127,8 @@ TEST_F(ImportCommand, ImportsAnEditedTextAndBuildsTheLists) {
     EXPECT_NE(std::find(symptoms.begin(), symptoms.end(), "Nieuwe klacht"), symptoms.end());
     EXPECT_FALSE(remedies::ListsMarkedStale(remedies::SignatureDb()));
     // What it did, in words and numbers.
-    EXPECT_NE(out.str().find("Piante.rnd: " + std::to_string(plants.size()) + " piante"), std::string::npos);
-    EXPECT_NE(out.str().find("Vissen.rnd " + std::to_string(pisces.size())), std::string::npos) << out.str();
+    EXPECT_NE(out_.str().find("Piante.rnd: " + std::to_string(plants.size()) + " piante"), std::string::npos);
+    EXPECT_NE(out_.str().find("Vissen.rnd " + std::to_string(pisces.size())), std::string::npos) << out_.str();
 }
 
 TEST_F(ImportCommand, AMissingOrDamagedTextLeavesTheDatabaseAsItWas) {
@@ -138,7 +138,7 @@ TEST_F(ImportCommand, AMissingOrDamagedTextLeavesTheDatabaseAsItWas) {
                "Pianta\r\nSigla\r\nPrimaria\r\nSecondaria\r\nZodiacale\r\nSintesi\r\nSintomo\r\nAutori\r\n"
                "Salvia\r\nSAL\r\ngiove\r\n\r\nsagittario\r\nsintesi\r\nTosse\r\nCulpeper\r\n"
                "Ruta\r\nRUT\r\nsole\r\n\r\nleone\r\nsintesi\r\nAnsia\r\nCulpeper\r\n");
-    ASSERT_EQ(Run({"--import-signatures"}), 0) << err.str();
+    ASSERT_EQ(Run({"--import-signatures"}), 0) << err_.str();
     ASSERT_EQ(remedies::ReadNameFile(remedies::kPlantNamesName, 20), (std::vector<std::string>{"Ruta", "Salvia"}));
     const std::map<std::string, std::string> before = shell_testing::Snapshot(opzioneS);
     const std::string text = ReadBytes(opzioneS / "DbTesto.Txt");
@@ -159,10 +159,10 @@ TEST_F(ImportCommand, AMissingOrDamagedTextLeavesTheDatabaseAsItWas) {
     for (const Bad& b : bad) {
         b.make();
         EXPECT_EQ(Run({"--import-signatures"}), 1) << b.what;
-        EXPECT_NE(err.str().find(b.why), std::string::npos) << b.what << ": " << err.str();
-        EXPECT_NE(err.str().find("Importazione non eseguita: OpzioneS\\DataStf.rnd \xC3\xA8 rimasto com'era."),
+        EXPECT_NE(err_.str().find(b.why), std::string::npos) << b.what << ": " << err_.str();
+        EXPECT_NE(err_.str().find("Importazione non eseguita: OpzioneS\\DataStf.rnd \xC3\xA8 rimasto com'era."),
                   std::string::npos)
-            << b.what << ": " << err.str();
+            << b.what << ": " << err_.str();
         // Every file as it was but the text itself.
         std::map<std::string, std::string> now = shell_testing::Snapshot(opzioneS);
         now.erase("DbTesto.Txt");
@@ -183,8 +183,8 @@ TEST_F(ImportCommand, AFolderInUseIsRefusedInItalianWithTheWayOn) {
         QLockFile running(QString::fromStdString(lockFile.string()));
         ASSERT_TRUE(running.tryLock(0));
         EXPECT_EQ(Run({"--import-signatures"}), 1);
-        EXPECT_EQ(err.str(), "Il programma \xC3\xA8 gi\xC3\xA0 aperto con questa cartella: " + Data().string() +
-                                 ".\nChiudere prima quel programma.\n");
+        EXPECT_EQ(err_.str(), "Il programma \xC3\xA8 gi\xC3\xA0 aperto con questa cartella: " + Data().string() +
+                                  ".\nChiudere prima quel programma.\n");
     }
     // The folder brought from another computer where the program was open.
     const std::string otherComputer = "4242\nkelvor\nstudio-pc\n";
@@ -195,18 +195,18 @@ TEST_F(ImportCommand, AFolderInUseIsRefusedInItalianWithTheWayOn) {
         file.setFileTime(QDateTime(QDate(2021, 5, 3), QTime(14, 12)), QFileDevice::FileModificationTime);
     }
     EXPECT_EQ(Run({"--import-signatures"}), 1);
-    EXPECT_EQ(err.str().rfind("La cartella " + Data().string() +
-                                  " \xC3\xA8 bloccata dal programma su un altro computer: computer \"studio-pc\", "
-                                  "processo 4242 (kelvor), dal 03-05-2021 14:12.\n",
-                              0),
+    EXPECT_EQ(err_.str().rfind("La cartella " + Data().string() +
+                                   " \xC3\xA8 bloccata dal programma su un altro computer: computer \"studio-pc\", "
+                                   "processo 4242 (kelvor), dal 03-05-2021 14:12.\n",
+                               0),
               0u)
-        << err.str();
-    EXPECT_NE(err.str().find("avviare il programma senza opzioni e rispondere di s\xC3\xAC alla sua domanda, oppure "
-                             "cancellare il file " +
-                             lockFile.string()),
+        << err_.str();
+    EXPECT_NE(err_.str().find("avviare il programma senza opzioni e rispondere di s\xC3\xAC alla sua domanda, oppure "
+                              "cancellare il file " +
+                              lockFile.string()),
               std::string::npos)
-        << err.str();
-    EXPECT_TRUE(out.str().empty()) << out.str();
+        << err_.str();
+    EXPECT_TRUE(out_.str().empty()) << out_.str();
     EXPECT_EQ(ReadBytes(lockFile), otherComputer);
     EXPECT_FALSE(fs::exists(Data() / "OpzioneS"));
 }

@@ -39,19 +39,19 @@ protected:
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
             return int(QDialog::Rejected);
         });
-        window = new shell::RichTextWindow();
-        window->FinishCreation();
+        window_ = new shell::RichTextWindow();
+        window_->FinishCreation();
     }
     void TearDown() override {
-        delete window;
+        delete window_;
         gui::ClearModalHandlers();
     }
-    QString Path(const char* name) { return QString::fromStdString((folder.Path() / name).string()); }
+    QString Path(const char* name) { return QString::fromStdString((folder_.Path() / name).string()); }
     void TypeAtEnd(const QString& text) {
-        QTextCursor c = window->editor->textCursor();
+        QTextCursor c = window_->editor->textCursor();
         c.movePosition(QTextCursor::End);
-        window->editor->setTextCursor(c);
-        window->editor->insertPlainText(text);
+        window_->editor->setTextCursor(c);
+        window_->editor->insertPlainText(text);
     }
     // Registers the answer of the save dialog.
     void ChooseSaveFile(const QString& path, int* calls = nullptr) {
@@ -62,53 +62,53 @@ protected:
         });
     }
 
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink messages;
-    shell::RichTextWindow* window = nullptr;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink messages_;
+    shell::RichTextWindow* window_ = nullptr;
 };
 
 }  // namespace
 
 TEST_F(RichTextWindowTest, ShowingOpensTheHandOffFileAndSavesWindows1252WithCrLf) {
-    WriteBytes(folder.Path() / "BASEtxt" / "00012.txt", "Rossi Mario\r\nNato a Forl\xEC\r\n\x1A");
-    WriteBytes(folder.Path() / "FileDum" / "DatModif.dum", "basetxt/00012.TXT\r\n");
-    window->PrepareShowing();
+    WriteBytes(folder_.Path() / "BASEtxt" / "00012.txt", "Rossi Mario\r\nNato a Forl\xEC\r\n\x1A");
+    WriteBytes(folder_.Path() / "FileDum" / "DatModif.dum", "basetxt/00012.TXT\r\n");
+    window_->PrepareShowing();
     // A Ctrl-Z that ends the file is the old end-of-text mark.
-    EXPECT_EQ(window->EditorText(), "Rossi Mario\nNato a Forl\xEC\n");
-    EXPECT_FALSE(window->IsModified());
-    EXPECT_EQ(window->windowTitle(), "00012.txt   ");
-    EXPECT_EQ(window->statusPanel[0]->text(), "Line:   1   Col:   1");
-    EXPECT_EQ(window->statusPanel[1]->text(), "");
+    EXPECT_EQ(window_->EditorText(), "Rossi Mario\nNato a Forl\xEC\n");
+    EXPECT_FALSE(window_->IsModified());
+    EXPECT_EQ(window_->windowTitle(), "00012.txt   ");
+    EXPECT_EQ(window_->statusPanel[0]->text(), "Line:   1   Col:   1");
+    EXPECT_EQ(window_->statusPanel[1]->text(), "");
 
     TypeAtEnd(QString::fromUtf8("citt\u00e0 \u20ac"));
-    EXPECT_TRUE(window->IsModified());
-    EXPECT_EQ(window->statusPanel[1]->text(), "Modified");
-    EXPECT_TRUE(window->SaveFile());
-    EXPECT_EQ(ReadBytes(folder.Path() / "BASEtxt" / "00012.txt"), "Rossi Mario\r\nNato a Forl\xEC\r\ncitt\xE0 \x80");
-    EXPECT_FALSE(window->IsModified());
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(window_->IsModified());
+    EXPECT_EQ(window_->statusPanel[1]->text(), "Modified");
+    EXPECT_TRUE(window_->SaveFile());
+    EXPECT_EQ(ReadBytes(folder_.Path() / "BASEtxt" / "00012.txt"), "Rossi Mario\r\nNato a Forl\xEC\r\ncitt\xE0 \x80");
+    EXPECT_FALSE(window_->IsModified());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(RichTextWindowTest, CommandLineFileOpensWhenNoHandOffNamesOne) {
-    WriteBytes(folder.Path() / "argument.txt", "from the command line\r\n");
-    window->commandLineFile = Path("argument.txt");
-    window->PrepareShowing();
-    EXPECT_EQ(window->EditorText(), "from the command line\n");
-    EXPECT_EQ(window->FileName(), Path("argument.txt"));
+    WriteBytes(folder_.Path() / "argument.txt", "from the command line\r\n");
+    window_->commandLineFile = Path("argument.txt");
+    window_->PrepareShowing();
+    EXPECT_EQ(window_->EditorText(), "from the command line\n");
+    EXPECT_EQ(window_->FileName(), Path("argument.txt"));
 
     // A missing argument file is no error.
-    window->commandLineFile = Path("missing.txt");
-    window->hide();
-    window->PrepareShowing();
-    EXPECT_EQ(window->EditorText(), "from the command line\n");
-    EXPECT_TRUE(messages.messages.empty());
+    window_->commandLineFile = Path("missing.txt");
+    window_->hide();
+    window_->PrepareShowing();
+    EXPECT_EQ(window_->EditorText(), "from the command line\n");
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(RichTextWindowTest, ReactivationNeverReloadsOverUnsavedText) {
-    WriteBytes(folder.Path() / "FileDum" / "DatModif.dum", "MieiTesti\\Tema1.txt\r\n");
-    WriteBytes(folder.Path() / "MieiTesti" / "Tema1.txt", "saved\r\n");
-    window->show();  // the showing loads the file
-    ASSERT_EQ(window->EditorText(), "saved\n");
+    WriteBytes(folder_.Path() / "FileDum" / "DatModif.dum", "MieiTesti\\Tema1.txt\r\n");
+    WriteBytes(folder_.Path() / "MieiTesti" / "Tema1.txt", "saved\r\n");
+    window_->show();  // the showing loads the file
+    ASSERT_EQ(window_->EditorText(), "saved\n");
     TypeAtEnd("unsaved");
 
     // The font dialog closes and the window becomes active again.
@@ -116,28 +116,28 @@ TEST_F(RichTextWindowTest, ReactivationNeverReloadsOverUnsavedText) {
         static_cast<QFontDialog*>(d)->setCurrentFont(QFont("Liberation Mono", 14));
         return int(QDialog::Accepted);
     });
-    window->SelectFont();
+    window_->SelectFont();
     QEvent activate(QEvent::WindowActivate);
-    QApplication::sendEvent(window, &activate);
-    window->activateWindow();
+    QApplication::sendEvent(window_, &activate);
+    window_->activateWindow();
     QApplication::processEvents();
-    EXPECT_EQ(window->EditorText(), "saved\nunsaved");
-    EXPECT_TRUE(window->IsModified());
-    EXPECT_EQ(window->fontSize->value(), 14);
+    EXPECT_EQ(window_->EditorText(), "saved\nunsaved");
+    EXPECT_TRUE(window_->IsModified());
+    EXPECT_EQ(window_->fontSize->value(), 14);
 
     // A new showing opens the file again.
-    messages.answers.push_back(gui::kAnswerNo);
-    window->close();
-    EXPECT_FALSE(window->isVisible());
-    window->show();
-    EXPECT_EQ(window->EditorText(), "saved\n");
+    messages_.answers.push_back(gui::kAnswerNo);
+    window_->close();
+    EXPECT_FALSE(window_->isVisible());
+    window_->show();
+    EXPECT_EQ(window_->EditorText(), "saved\n");
 }
 
 TEST_F(RichTextWindowTest, DroppedFileOpensAfterTheQuestion) {
-    WriteBytes(folder.Path() / "first.txt", "first\r\n");
-    WriteBytes(folder.Path() / "dropped.txt", "dropped\r\n");
-    window->PerformFileOpen(Path("first.txt"));
-    window->show();
+    WriteBytes(folder_.Path() / "first.txt", "first\r\n");
+    WriteBytes(folder_.Path() / "dropped.txt", "dropped\r\n");
+    window_->PerformFileOpen(Path("first.txt"));
+    window_->show();
     TypeAtEnd("edit");
 
     QMimeData mime;
@@ -145,156 +145,156 @@ TEST_F(RichTextWindowTest, DroppedFileOpensAfterTheQuestion) {
     auto drop = [&] {
         // The drag enters the editor, is accepted, and the files are dropped.
         QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window->editor->viewport(), &enter);
+        QApplication::sendEvent(window_->editor->viewport(), &enter);
         EXPECT_TRUE(enter.isAccepted());
         QDropEvent event(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window->editor->viewport(), &event);
+        QApplication::sendEvent(window_->editor->viewport(), &event);
     };
 
     // Cancel abandons the drop and keeps the text.
-    messages.answers.push_back(gui::kAnswerCancel);
+    messages_.answers.push_back(gui::kAnswerCancel);
     drop();
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "Save changes to " + gui::FromQt(Path("first.txt")) + "?");
-    EXPECT_EQ(messages.messages[0].buttons, gui::Buttons::YesNoCancel);
-    EXPECT_EQ(window->EditorText(), "first\nedit");
-    EXPECT_EQ(window->FileName(), Path("first.txt"));
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_EQ(messages_.messages[0].text, "Save changes to " + gui::FromQt(Path("first.txt")) + "?");
+    EXPECT_EQ(messages_.messages[0].buttons, gui::Buttons::YesNoCancel);
+    EXPECT_EQ(window_->EditorText(), "first\nedit");
+    EXPECT_EQ(window_->FileName(), Path("first.txt"));
 
     // No discards the changes and opens the first dropped file.
-    messages.answers.push_back(gui::kAnswerNo);
+    messages_.answers.push_back(gui::kAnswerNo);
     drop();
-    EXPECT_EQ(window->EditorText(), "dropped\n");
-    EXPECT_EQ(window->FileName(), Path("dropped.txt"));
-    EXPECT_EQ(ReadBytes(folder.Path() / "first.txt"), "first\r\n");
+    EXPECT_EQ(window_->EditorText(), "dropped\n");
+    EXPECT_EQ(window_->FileName(), Path("dropped.txt"));
+    EXPECT_EQ(ReadBytes(folder_.Path() / "first.txt"), "first\r\n");
 
     // Yes saves before the drop.
     TypeAtEnd("more");
-    messages.answers.push_back(gui::kAnswerYes);
+    messages_.answers.push_back(gui::kAnswerYes);
     drop();
-    EXPECT_EQ(ReadBytes(folder.Path() / "dropped.txt"), "dropped\r\nmore");
-    EXPECT_EQ(window->FileName(), Path("dropped.txt"));
+    EXPECT_EQ(ReadBytes(folder_.Path() / "dropped.txt"), "dropped\r\nmore");
+    EXPECT_EQ(window_->FileName(), Path("dropped.txt"));
 }
 
 TEST_F(RichTextWindowTest, NewAndCloseAskBeforeDiscardingChanges) {
     TypeAtEnd("draft");
-    messages.answers.push_back(gui::kAnswerCancel);
-    window->NewFile();
-    EXPECT_EQ(window->EditorText(), "draft");
+    messages_.answers.push_back(gui::kAnswerCancel);
+    window_->NewFile();
+    EXPECT_EQ(window_->EditorText(), "draft");
 
-    window->show();
-    messages.answers.push_back(gui::kAnswerCancel);
-    window->close();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->EditorText(), "draft");
-    EXPECT_EQ(messages.messages.size(), 2u);
+    window_->show();
+    messages_.answers.push_back(gui::kAnswerCancel);
+    window_->close();
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_EQ(window_->EditorText(), "draft");
+    EXPECT_EQ(messages_.messages.size(), 2u);
 
-    messages.answers.push_back(gui::kAnswerNo);
-    window->NewFile();
-    EXPECT_EQ(window->EditorText(), "");
-    EXPECT_EQ(window->FileName(), "Untitled");
-    EXPECT_FALSE(window->IsModified());
+    messages_.answers.push_back(gui::kAnswerNo);
+    window_->NewFile();
+    EXPECT_EQ(window_->EditorText(), "");
+    EXPECT_EQ(window_->FileName(), "Untitled");
+    EXPECT_FALSE(window_->IsModified());
 }
 
 TEST_F(RichTextWindowTest, UntitledTextSavesThroughTheDialogAndOverwriteAsks) {
     int dialogs = 0;
     ChooseSaveFile(Path("new.txt"), &dialogs);
     TypeAtEnd("one\ntwo");
-    EXPECT_TRUE(window->SaveFile());
+    EXPECT_TRUE(window_->SaveFile());
     EXPECT_EQ(dialogs, 1);
-    EXPECT_EQ(ReadBytes(folder.Path() / "new.txt"), "one\r\ntwo");
-    EXPECT_EQ(window->FileName(), Path("new.txt"));
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(ReadBytes(folder_.Path() / "new.txt"), "one\r\ntwo");
+    EXPECT_EQ(window_->FileName(), Path("new.txt"));
+    EXPECT_TRUE(messages_.messages.empty());
 
     // Saving again goes straight to the file.
     TypeAtEnd("\n");
-    EXPECT_TRUE(window->SaveFile());
+    EXPECT_TRUE(window_->SaveFile());
     EXPECT_EQ(dialogs, 1);
-    EXPECT_EQ(ReadBytes(folder.Path() / "new.txt"), "one\r\ntwo\r\n");
+    EXPECT_EQ(ReadBytes(folder_.Path() / "new.txt"), "one\r\ntwo\r\n");
 
     // Save As onto an existing file: No leaves file and name alone.
-    WriteBytes(folder.Path() / "other.txt", "keep me");
+    WriteBytes(folder_.Path() / "other.txt", "keep me");
     ChooseSaveFile(Path("other.txt"));
-    messages.answers.push_back(gui::kAnswerNo);
-    EXPECT_FALSE(window->SaveFileAs());
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "OK to overwrite " + gui::FromQt(Path("other.txt")));
-    EXPECT_EQ(ReadBytes(folder.Path() / "other.txt"), "keep me");
-    EXPECT_EQ(window->FileName(), Path("new.txt"));
+    messages_.answers.push_back(gui::kAnswerNo);
+    EXPECT_FALSE(window_->SaveFileAs());
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_EQ(messages_.messages[0].text, "OK to overwrite " + gui::FromQt(Path("other.txt")));
+    EXPECT_EQ(ReadBytes(folder_.Path() / "other.txt"), "keep me");
+    EXPECT_EQ(window_->FileName(), Path("new.txt"));
 
-    messages.answers.push_back(gui::kAnswerYes);
-    EXPECT_TRUE(window->SaveFileAs());
-    EXPECT_EQ(ReadBytes(folder.Path() / "other.txt"), "one\r\ntwo\r\n");
-    EXPECT_EQ(window->FileName(), Path("other.txt"));
+    messages_.answers.push_back(gui::kAnswerYes);
+    EXPECT_TRUE(window_->SaveFileAs());
+    EXPECT_EQ(ReadBytes(folder_.Path() / "other.txt"), "one\r\ntwo\r\n");
+    EXPECT_EQ(window_->FileName(), Path("other.txt"));
 }
 
 TEST_F(RichTextWindowTest, SaveCancelledInTheDialogKeepsTheTextAndTheWindow) {
     gui::SetModalHandler("SaveDialog", [](QDialog*) { return int(QDialog::Rejected); });
     TypeAtEnd("precious");
-    window->show();
-    messages.answers.push_back(gui::kAnswerYes);  // save changes? yes -> the dialog is cancelled
-    window->close();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->EditorText(), "precious");
+    window_->show();
+    messages_.answers.push_back(gui::kAnswerYes);  // save changes? yes -> the dialog is cancelled
+    window_->close();
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_EQ(window_->EditorText(), "precious");
 }
 
 // A person's text is kept as Windows-1252: a text holding characters it has
 // no code for is not saved with "?" in their place; the user is told which,
 // and the window stays open with the text.
 TEST_F(RichTextWindowTest, ATextWithCharactersItsFileCannotHoldIsNotSaved) {
-    WriteBytes(folder.Path() / "BASEtxt" / "00012.txt", "Rossi Mario\r\n");
-    WriteBytes(folder.Path() / "FileDum" / "DatModif.dum", "BASEtxt\\00012.txt\r\n");
-    window->PrepareShowing();
+    WriteBytes(folder_.Path() / "BASEtxt" / "00012.txt", "Rossi Mario\r\n");
+    WriteBytes(folder_.Path() / "FileDum" / "DatModif.dum", "BASEtxt\\00012.txt\r\n");
+    window_->PrepareShowing();
     TypeAtEnd(QString::fromUtf8("Sole \u2609 in Leone \u264C"));
-    window->show();
-    messages.answers.push_back(gui::kAnswerYes);  // save changes? yes
-    window->close();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->IsModified());
-    EXPECT_EQ(window->editor->toPlainText(), QString::fromUtf8("Rossi Mario\nSole \u2609 in Leone \u264C"));
-    EXPECT_EQ(ReadBytes(folder.Path() / "BASEtxt" / "00012.txt"), "Rossi Mario\r\n");
-    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
-                                    "Save changes to " + gui::FromQt(window->FileName()) + "?",
-                                    "Il testo contiene caratteri che il file non pu\xF2 registrare (U+2609, U+264C): "
-                                    "toglierli o scriverli con altre lettere. Il testo non \xE8 stato salvato."}));
-    window->hide();
+    window_->show();
+    messages_.answers.push_back(gui::kAnswerYes);  // save changes? yes
+    window_->close();
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_TRUE(window_->IsModified());
+    EXPECT_EQ(window_->editor->toPlainText(), QString::fromUtf8("Rossi Mario\nSole \u2609 in Leone \u264C"));
+    EXPECT_EQ(ReadBytes(folder_.Path() / "BASEtxt" / "00012.txt"), "Rossi Mario\r\n");
+    EXPECT_EQ(messages_.Texts(), (std::vector<std::string>{
+                                     "Save changes to " + gui::FromQt(window_->FileName()) + "?",
+                                     "Il testo contiene caratteri che il file non pu\xF2 registrare (U+2609, U+264C): "
+                                     "toglierli o scriverli con altre lettere. Il testo non \xE8 stato salvato."}));
+    window_->hide();
 }
 
 TEST_F(RichTextWindowTest, UnreadableFileKeepsTheText) {
-    WriteBytes(folder.Path() / "FileDum" / "DatModif.dum", "BASEtxt\\00099.txt\r\n");
+    WriteBytes(folder_.Path() / "FileDum" / "DatModif.dum", "BASEtxt\\00099.txt\r\n");
     TypeAtEnd("kept");
-    window->show();
-    EXPECT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(window->EditorText(), "kept");
+    window_->show();
+    EXPECT_EQ(messages_.messages.size(), 1u);
+    EXPECT_EQ(window_->EditorText(), "kept");
 }
 
 TEST_F(RichTextWindowTest, PrintingWithoutPrinterWritesAPdf) {
     shell_testing::DesktopScope desktop(1280, 1024, /*printer=*/true);  // a "PDF" printer
-    WriteBytes(folder.Path() / "Tema2.txt", "Testo da stampare\r\n");
-    window->PerformFileOpen(Path("Tema2.txt"));
+    WriteBytes(folder_.Path() / "Tema2.txt", "Testo da stampare\r\n");
+    window_->PerformFileOpen(Path("Tema2.txt"));
     gui::SetModalHandler("PrintDialog", [](QDialog*) { return int(QDialog::Accepted); });
-    window->PrintFile();
+    window_->PrintFile();
     fs::path pdf = rt::ResolvePath("Stampe\\Tema2.txt.pdf");
     ASSERT_TRUE(fs::exists(pdf));
     EXPECT_EQ(ReadBytes(pdf).substr(0, 5), "%PDF-");
 }
 
 TEST_F(RichTextWindowTest, RulerMarkersSetTheParagraphIndents) {
-    window->resize(640, 480);
-    window->show();
+    window_->resize(640, 480);
+    window_->show();
     TypeAtEnd("paragraph");
-    window->SetParagraphIndents(30, 15, 12);
-    window->ShowSelectionState();
+    window_->SetParagraphIndents(30, 15, 12);
+    window_->ShowSelectionState();
     // Markers at the scale of 4/3 ruler pixels per unit.
-    EXPECT_EQ(window->firstIndentMarker->x(), 42);
-    EXPECT_EQ(window->leftIndentMarker->x(), 62);
+    EXPECT_EQ(window_->firstIndentMarker->x(), 42);
+    EXPECT_EQ(window_->leftIndentMarker->x(), 62);
     // Picking the left marker up at its middle and dropping it where it stands
     // gives the same indents back.
-    QTest::mousePress(window->leftIndentMarker, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mouseRelease(window->leftIndentMarker, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_EQ(window->leftIndentMarker->x(), 62);
-    EXPECT_EQ(window->FirstIndent(), 30);
-    EXPECT_EQ(window->LeftIndent(), 15);
-    EXPECT_EQ(window->RightIndent(), 12);
+    QTest::mousePress(window_->leftIndentMarker, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseRelease(window_->leftIndentMarker, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(window_->leftIndentMarker->x(), 62);
+    EXPECT_EQ(window_->FirstIndent(), 30);
+    EXPECT_EQ(window_->LeftIndent(), 15);
+    EXPECT_EQ(window_->RightIndent(), 12);
 }
 
 TEST(RichTextFileTest, RulerArithmetic) {
@@ -321,8 +321,8 @@ TEST(RichTextFileTest, LineEndsAndCtrlZ) {
 }
 
 TEST_F(RichTextWindowTest, HandOffShowingLoadsOncePerShowing) {
-    WriteBytes(folder.Path() / "FileDum" / "DatModif.dum", "BASEtxt\\00001.txt\r\n");
-    WriteBytes(folder.Path() / "BASEtxt" / "00001.txt", "version 1\r\n");
+    WriteBytes(folder_.Path() / "FileDum" / "DatModif.dum", "BASEtxt\\00001.txt\r\n");
+    WriteBytes(folder_.Path() / "BASEtxt" / "00001.txt", "version 1\r\n");
     int showings = 0;
     gui::SetModalHandler("FoReMaiH", [&](QDialog* d) {
         ++showings;
@@ -330,14 +330,14 @@ TEST_F(RichTextWindowTest, HandOffShowingLoadsOncePerShowing) {
         EXPECT_EQ(w->EditorText(), showings == 1 ? "version 1\n" : "version 2\n");
         return int(QDialog::Accepted);
     });
-    window->ShowForHandOff();
-    WriteBytes(folder.Path() / "BASEtxt" / "00001.txt", "version 2\r\n");
-    window->ShowForHandOff();
+    window_->ShowForHandOff();
+    WriteBytes(folder_.Path() / "BASEtxt" / "00001.txt", "version 2\r\n");
+    window_->ShowForHandOff();
     EXPECT_EQ(showings, 2);
     // A real showing after them loads again too.
-    WriteBytes(folder.Path() / "BASEtxt" / "00001.txt", "version 3\r\n");
-    window->show();
-    EXPECT_EQ(window->EditorText(), "version 3\n");
+    WriteBytes(folder_.Path() / "BASEtxt" / "00001.txt", "version 3\r\n");
+    window_->show();
+    EXPECT_EQ(window_->EditorText(), "version 3\n");
 }
 
 TEST(RichTextStyledWindowTest, StyleButtonsFollowAndSetTheAttributes) {
@@ -374,7 +374,7 @@ TEST(PrintParentTest, BlankPageGoesToThePdfPrinter) {
 }
 
 TEST_F(RichTextWindowTest, OpenDialogReadOnlyOptionLocksTheEditor) {
-    WriteBytes(folder.Path() / "MieiTesti" / "a.txt", "A\r\n");
+    WriteBytes(folder_.Path() / "MieiTesti" / "a.txt", "A\r\n");
     auto open = [&](bool readOnly) {
         gui::SetModalHandler("OpenDialog", [this, readOnly](QDialog* d) {
             auto* check = d->findChild<QCheckBox*>("ReadOnlyCheck");
@@ -383,18 +383,18 @@ TEST_F(RichTextWindowTest, OpenDialogReadOnlyOptionLocksTheEditor) {
             static_cast<QFileDialog*>(d)->selectFile(Path("MieiTesti/a.txt"));
             return int(QDialog::Accepted);
         });
-        window->OpenFile();
+        window_->OpenFile();
     };
     open(true);
-    EXPECT_EQ(window->EditorText(), "A\n");
-    EXPECT_TRUE(window->editor->isReadOnly());
+    EXPECT_EQ(window_->EditorText(), "A\n");
+    EXPECT_TRUE(window_->editor->isReadOnly());
     open(false);
-    EXPECT_FALSE(window->editor->isReadOnly());
+    EXPECT_FALSE(window_->editor->isReadOnly());
 }
 
 TEST_F(RichTextWindowTest, NewWindowHoldsNoChanges) {
-    EXPECT_FALSE(window->IsModified());
-    EXPECT_EQ(window->FileName(), "Untitled");
-    window->NewFile();  // nothing to ask about
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_FALSE(window_->IsModified());
+    EXPECT_EQ(window_->FileName(), "Untitled");
+    window_->NewFile();  // nothing to ask about
+    EXPECT_TRUE(messages_.messages.empty());
 }

@@ -159,7 +159,7 @@ inline void FreeStartWindowsForTest() { TestProgramWindows().FreeAll(); }
 // A program started in a fresh data folder, torn down at the end.
 class ProgramStart {
 public:
-    explicit ProgramStart(bool printer = true, bool activate = true) : desktop_(1280, 1024, printer) {
+    explicit ProgramStart(bool printer = true, bool activate = true) : desktop(1280, 1024, printer) {
         // A dialog the test did not expect fails the test instead of waiting.
         gui::SetDefaultModalHandler([](QDialog* d) {
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
@@ -179,8 +179,8 @@ public:
         gui::Guard([] { StartedMainWindow()->Refresh(); });
     }
     std::filesystem::path Data() const { return std::filesystem::current_path(); }
-    testing_support::TempWorkFolder folder_;
-    DesktopScope desktop_;
+    testing_support::TempWorkFolder folder;
+    DesktopScope desktop;
     gui::RecordingMessageSink messages;
 };
 

@@ -613,7 +613,7 @@ TEST(InstructionsTest, ChooserStartsWithTheShortInstructionsEveryTime) {
     choose(true);
     choose(false);
     shell_testing::StartedMainWindow()->OpenBooklet();
-    const auto& opened = start.desktop_.log.openedDocuments;
+    const auto& opened = start.desktop.log.openedDocuments;
     ASSERT_EQ(opened.size(), 3u);
     EXPECT_EQ(fs::path(opened[0]), start.Data() / "Istruzioni.pdf");
     EXPECT_EQ(fs::path(opened[1]), start.Data() / "Istruzioni_J.pdf");
@@ -627,7 +627,7 @@ TEST(InstructionsTest, ChooserStartsWithTheShortInstructionsEveryTime) {
 // and where it lies, once the chooser has closed.
 TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
     ProgramStart start;
-    start.desktop_.log.noViewer = true;
+    start.desktop.log.noViewer = true;
     std::vector<std::string> texts;
     QDialog* chooser = nullptr;
     bool chooserOpenAtMessage = false;
@@ -655,7 +655,7 @@ TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
                "\nIs er een PDF-lezer ge\xEFnstalleerd?";
     };
     EXPECT_EQ(texts, (std::vector<std::string>{message("Istruzioni.pdf"), message("Dispensa.pdf")}));
-    EXPECT_EQ(start.desktop_.log.openedDocuments.size(), 2u);
+    EXPECT_EQ(start.desktop.log.openedDocuments.size(), 2u);
 }
 
 TEST(InstructionsTest, BackButtonOpensNothing) {
@@ -666,7 +666,7 @@ TEST(InstructionsTest, BackButtonOpensNothing) {
         return dialog->result();
     });
     shell_testing::StartedMainWindow()->OpenInstructionsDialog();
-    EXPECT_TRUE(start.desktop_.log.openedDocuments.empty());
+    EXPECT_TRUE(start.desktop.log.openedDocuments.empty());
     EXPECT_EQ(testing_support::ControlOf<QPushButton>(*testing_support::WindowOfTest<shell::InstructionsDialog>(),
                                                       "BitBtn2")
                   ->text(),

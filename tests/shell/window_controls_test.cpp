@@ -60,7 +60,7 @@ public:
 // The desktop's documents by file name.
 std::vector<std::string> OpenedNames(const ProgramStart& start) {
     std::vector<std::string> names;
-    for (const std::string& p : start.desktop_.log.openedDocuments) names.push_back(fs::path(p).filename().string());
+    for (const std::string& p : start.desktop.log.openedDocuments) names.push_back(fs::path(p).filename().string());
     return names;
 }
 

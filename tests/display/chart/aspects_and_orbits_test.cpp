@@ -48,8 +48,8 @@ protected:
         return display::EvaluateAspectList(testing_support::CurrentChartOfTest().chart,
                                            testing_support::CurrentChartOfTest().orbs);
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 // Eleven points: Sun .. Saturn, north node, south node (node + 180), Ascendant, Midheaven.

@@ -90,7 +90,7 @@ protected:
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"OpzioneT"});
     }
-    testing_support::TempWorkFolder folder;
+    testing_support::TempWorkFolder folder_;
 };
 
 std::vector<std::string> Lines(const char* name) { return rt::ReadTextLines(name); }

@@ -80,8 +80,8 @@ protected:
         display::ResetDrawingState(testing_support::DrawingStateOfTest());
     }
     static std::string TextOfMemo(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
@@ -103,7 +103,7 @@ TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
     testing_support::ChartControl<QPushButton>("BBaspetti")->click();
     testing_support::ChartControl<QPushButton>("BBaspetti")->click();
     EXPECT_FALSE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
@@ -127,7 +127,7 @@ TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
     memo = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti"));
     EXPECT_EQ(memo.find("DODECATEMORIEEN IN DE TERMEN"), 0u) << memo;
     EXPECT_NE(memo.find("DODECATEMORIEEN IN DE DECADE"), std::string::npos);
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
@@ -147,7 +147,7 @@ TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
     // Another view clears them.
     testing_support::ChartControl<QPushButton>("BBstoffa")->click();
     EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[1], 0);
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
@@ -215,7 +215,7 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
                                       .subView = 3});
     EXPECT_EQ(TextAt(seasonal, left + 20, top + 1)->text, "3");  // air: Aries twice and Taurus
     EXPECT_EQ(TextAt(seasonal, left + 34, top + 8)->text, "5");  // moist
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
@@ -267,7 +267,7 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     QTest::keyClick(testing_support::ChartControl<QPushButton>("BBstoffa"), Qt::Key_Enter);
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().viewCycle[display::kViewCloth], 1);
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
@@ -301,7 +301,7 @@ TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
         red = red || (qRed(c) > 100 && qGreen(c) < 60 && qBlue(c) < 60);
     }
     EXPECT_TRUE(red);
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
@@ -395,7 +395,7 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
                     if ((image.pixel(x, y) & 0xFFFFFF) != 0) ++lit;
             EXPECT_GT(lit, 200) << p.name << i;
         }
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 }  // namespace
@@ -701,7 +701,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                 << what;
         }
     }
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 // Over the dodecatemoria wheel the mirror lines of a clicked planet end on its
@@ -746,7 +746,7 @@ TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurther
     EXPECT_EQ(FirstDifference(std::vector<std::string>(all.end() - static_cast<long>(last.size()), all.end()), last),
               "");
     EXPECT_NE(Shapes(outer.log), last);
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 }  // namespace

@@ -134,8 +134,8 @@ protected:
             }
         }
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
     std::string trace_;
     display::Point lastBody_[12]{};
     display::Point lastSign_[13]{};

@@ -67,8 +67,8 @@ protected:
         }
         return ticks;
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 int PX(long double units) {
@@ -279,7 +279,7 @@ TEST_F(ChartWindow, FirstOpeningDrawsOnTheSecondTickLaterOpeningsOnTheFirst) {
     testing_support::OpenChartWindowForTest();
     EXPECT_EQ(TicksUntilDrawn(), 1);
     EXPECT_EQ(gui::FromQt(testing_support::ChartControl<QLineEdit>("EdNome")->text()), "  Rossi Maria");
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(ChartWindow, BackBufferShowsTheWholeWheel) {
@@ -389,7 +389,7 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     for (bool flag : press(testing_support::ChartControl<QPushButton>("BBarchetip"))) EXPECT_TRUE(flag);
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(9));
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().archetypeViewFlag);
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 
     // Closing the signature panel brings the natal wheel back.
     testing_support::ChartControl<QFrame>("PanelSegnaPato")->show();

@@ -34,8 +34,8 @@ protected:
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli"});
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(Cloths, AllSevenInAriesFillOneCell) {
@@ -108,7 +108,7 @@ TEST_F(Cloths, ElementalClothWritesItsCountsAndTotalsInTheirCells) {
     EXPECT_TRUE(view_test::LineBetween(dc, l + 10.5L, t - 7, l + 10.5L, t - 10.5L));
     // Four element symbols down column 1 and three principle symbols in the header.
     EXPECT_EQ(dc.Calls("metafile").size(), 7u);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(Cloths, SeasonClothHasNoHeaderRowAndItsOwnLabels) {

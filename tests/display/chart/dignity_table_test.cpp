@@ -26,31 +26,31 @@ protected:
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli"});
         delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
-        r = ReceptionTables{};
+        r_ = ReceptionTables{};
         const char* keys[8] = {"", "SoleToro", "LunaGeme", "MercArie", "VeneGeme", "MartGeme", "GiovArie", "SatuToro"};
-        for (int k = 1; k <= 7; ++k) r.planetSignKeys[k - 1] = keys[k];
+        for (int k = 1; k <= 7; ++k) r_.planetSignKeys[k - 1] = keys[k];
     }
     // Row k: its state, group and entries (body, number, abbreviation planet).
     void Row(int k, int state, int group, std::initializer_list<std::array<int, 3>> entries) {
         const int row = k - 1;
-        r.planetDignity[row] = static_cast<unsigned char>(state);
-        r.receptionGroup[row] = static_cast<unsigned char>(group);
+        r_.planetDignity[row] = static_cast<unsigned char>(state);
+        r_.receptionGroup[row] = static_cast<unsigned char>(group);
         int j = 0;
         for (const auto& e : entries) {
-            r.receptionBodies[row][j] = static_cast<unsigned char>(e[0]);
-            r.receptionNumbers[row][j] = static_cast<unsigned char>(e[1]);
-            r.receptionSigns[row][j] = static_cast<unsigned char>(e[2]);
+            r_.receptionBodies[row][j] = static_cast<unsigned char>(e[0]);
+            r_.receptionNumbers[row][j] = static_cast<unsigned char>(e[1]);
+            r_.receptionSigns[row][j] = static_cast<unsigned char>(e[2]);
             ++j;
         }
     }
-    ReceptionTables r;
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    ReceptionTables r_;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(DignityTable, OnePlanetInFallStandsUnderTheCentre) {
     Row(1, 4, 0, {{5, 1, 0}});  // Mars in fall
-    const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
+    const display::DignityBoxTable t = display::EvaluateDignityTable(r_, 100, 100);
     ASSERT_EQ(t.boxes.size(), 1u);
     EXPECT_EQ(t.boxes[0].x, 100.5L);
     EXPECT_EQ(t.boxes[0].height, 1);
@@ -77,7 +77,7 @@ TEST_F(DignityTable, OnePlanetInFallStandsUnderTheCentre) {
 
 TEST_F(DignityTable, SevenBoxesSpreadThirteenUnitsApart) {
     for (int k = 1; k <= 7; ++k) Row(k, 1 + (k % 2), 0, {{k, 1, 0}});
-    const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
+    const display::DignityBoxTable t = display::EvaluateDignityTable(r_, 100, 100);
     ASSERT_EQ(t.boxes.size(), 7u);
     EXPECT_EQ(t.boxes.front().x, 100 - 35.5L);
     EXPECT_EQ(t.boxes.back().x, 100 + 42.5L);
@@ -91,7 +91,7 @@ TEST_F(DignityTable, SevenBoxesSpreadThirteenUnitsApart) {
 TEST_F(DignityTable, ChainEntriesStackUpwardsWithNumbersAndAbbreviations) {
     // Venus in exile with Mars (level 2, in Venus's sign) and the Moon (level 3, in Mars's).
     Row(1, 3, 0, {{4, 1, 0}, {5, 2, 4}, {0, 0, 0}, {2, 3, 5}});
-    const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
+    const display::DignityBoxTable t = display::EvaluateDignityTable(r_, 100, 100);
     ASSERT_EQ(t.boxes[0].entries.size(), 3u);
     EXPECT_EQ(t.boxes[0].height, 3);
     EXPECT_EQ(t.boxes[0].entries[2].y, 118 - 14);  // an empty entry does not move the stack
@@ -108,7 +108,7 @@ TEST_F(DignityTable, NeighbouringBoxesOfOneExchangeAreJoined) {
     Row(2, 5, 21, {{6, 1, 0}});
     Row(3, 5, 22, {{1, 1, 0}});  // another exchange: not joined to the first
     Row(4, 1, 0, {{7, 1, 0}});
-    const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
+    const display::DignityBoxTable t = display::EvaluateDignityTable(r_, 100, 100);
     ASSERT_EQ(t.boxes.size(), 4u);
     EXPECT_FALSE(t.boxes[0].joined);
     EXPECT_TRUE(t.boxes[1].joined);
@@ -127,15 +127,15 @@ TEST_F(DignityTable, NeighbouringBoxesOfOneExchangeAreJoined) {
 }
 
 TEST_F(DignityTable, NoStateAtAllShowsTheMessageOnlyWhenEveryPlanetIsNeutral) {
-    const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
+    const display::DignityBoxTable t = display::EvaluateDignityTable(r_, 100, 100);
     EXPECT_TRUE(t.noDignity);
     EXPECT_TRUE(t.boxes.empty());
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     EXPECT_EQ(TextAt(dc, 65, 118)->text, "Nessuna Debilit\xE0 n\xE9 Dignit\xE0 Planetaria");
 
-    r.planetSignKeys[2] = "MercLeon";  // Mercury in Leo: neither listed nor a state
-    EXPECT_FALSE(display::EvaluateDignityTable(r, 100, 100).noDignity);
+    r_.planetSignKeys[2] = "MercLeon";  // Mercury in Leo: neither listed nor a state
+    EXPECT_FALSE(display::EvaluateDignityTable(r_, 100, 100).noDignity);
     EXPECT_FALSE(display::InNoDignitySign("MercLeon"));
     EXPECT_TRUE(display::InNoDignitySign("SatuPesc"));
 }
@@ -144,7 +144,7 @@ TEST_F(DignityTable, ChartWindowRecordsTheLastGlyphOfEachBody) {
     Row(1, 4, 0, {{5, 1, 0}, {1, 2, 5}});  // the Sun in Mars's chain
     Row(2, 2, 0, {{1, 1, 0}});             // and with its own box
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    const display::DignityGlyphCentres c = display::DrawDignityTable(dc, r);
+    const display::DignityGlyphCentres c = display::DrawDignityTable(dc, r_);
     EXPECT_FALSE(c.noDignity);
     const long double x0 = 100 + 6.5L - 12;
     EXPECT_EQ(c.x[5], x0);

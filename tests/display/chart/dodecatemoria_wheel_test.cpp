@@ -44,8 +44,8 @@ protected:
             if (l.size() > 4 && l.substr(l.size() - 4) == " 'R'") ++n;
         return n;
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(DodecatemoriaWheel, ListsElevenDodecatemoriaAndTheCaptions) {

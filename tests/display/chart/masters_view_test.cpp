@@ -66,10 +66,10 @@ class MastersWithEphemeris : public ::testing::Test {
 protected:
     void SetUp() override {
         namespace fs = std::filesystem;
-        fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "FilePosi", folder.Path() / "FilePosi");
-        fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "Appoggio", folder.Path() / "Appoggio");
+        fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "FilePosi", folder_.Path() / "FilePosi");
+        fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "Appoggio", folder_.Path() / "Appoggio");
     }
-    testing_support::TempWorkFolder folder;
+    testing_support::TempWorkFolder folder_;
 };
 
 TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {

@@ -72,14 +72,14 @@ protected:
     // The planetary-day line of the portrait birth-theme sheet.
     std::string SheetDayLine() {
         display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-        EXPECT_TRUE(display::ComposeSheet(5, dc, testing_support::CurrentChartOfTest(), sheetMemory));
+        EXPECT_TRUE(display::ComposeSheet(5, dc, testing_support::CurrentChartOfTest(), sheetMemory_));
         for (const view_test::DrawnText& t : view_test::Texts(dc))
             if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;
         return "(no planetary day drawn)";
     }
-    display::SheetMemory sheetMemory;
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    display::SheetMemory sheetMemory_;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(PlanetaryDay, ABirthBeforeSunriseBelongsToTheDayBeforeInBothViews) {
@@ -89,11 +89,11 @@ TEST_F(PlanetaryDay, ABirthBeforeSunriseBelongsToTheDayBeforeInBothViews) {
     EXPECT_EQ(MastersDayLine(), "Planetaire dag: Woensdag");
     // The date itself stays Thursday where the birth date is shown.
     EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().birthWeekdayName, "Donderdag");
-    EXPECT_EQ(sheetMemory.rulers.chartWeekdayName, "Donderdag");
+    EXPECT_EQ(sheetMemory_.rulers.chartWeekdayName, "Donderdag");
     // A night hour of Wednesday, the same in both views.
     EXPECT_GT(testing_support::ChartWindowOfTest()->BirthHour().planetaryHourNumber, 12);
-    EXPECT_GT(sheetMemory.rulers.sheetPlanetaryHour, 12);
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_GT(sheetMemory_.rulers.sheetPlanetaryHour, 12);
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 TEST_F(PlanetaryDay, ABirthAfterSunriseBelongsToItsOwnDayInBothViews) {
@@ -104,9 +104,9 @@ TEST_F(PlanetaryDay, ABirthAfterSunriseBelongsToItsOwnDayInBothViews) {
     // The first hour of Thursday: Jupiter's, the ruler of the day.
     EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().planetaryHourNumber, 1);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->BirthHour().planetaryHourRuler, "Jupiter");
-    EXPECT_EQ(sheetMemory.rulers.sheetPlanetaryHour, 1);
-    EXPECT_EQ(sheetMemory.rulers.sheetHourRulerName, "Jupiter");
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_EQ(sheetMemory_.rulers.sheetPlanetaryHour, 1);
+    EXPECT_EQ(sheetMemory_.rulers.sheetHourRulerName, "Jupiter");
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ protected:
     }
     std::vector<std::string> SheetTexts() {
         display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-        EXPECT_TRUE(display::ComposeSheet(5, dc, testing_support::CurrentChartOfTest(), sheetMemory));
+        EXPECT_TRUE(display::ComposeSheet(5, dc, testing_support::CurrentChartOfTest(), sheetMemory_));
         std::vector<std::string> texts;
         for (const view_test::DrawnText& t : view_test::Texts(dc)) texts.push_back(t.text);
         return texts;
@@ -78,9 +78,9 @@ protected:
     static bool Has(const std::vector<std::string>& texts, const std::string& text) {
         return std::find(texts.begin(), texts.end(), text) != texts.end();
     }
-    display::SheetMemory sheetMemory;
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    display::SheetMemory sheetMemory_;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
@@ -116,7 +116,7 @@ TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
     EXPECT_TRUE(Has(sheet, "Ascendant 08Vis43"));
     EXPECT_TRUE(Has(sheet, "Geregeerd door Jupiter"));
     EXPECT_TRUE(Has(sheet, "DOMIFICATIE: CASE_MEDIE"));
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 TEST_F(PolarChart, AnAntarcticBirthHasTheAscendantOfTheReferenceLibrary) {
@@ -186,7 +186,7 @@ TEST_F(PolarChart, TheDominantPlanetViewSaysPorphyryStandsIn) {
         }
         delete testing_support::ChartWindowOfTest();
     }
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 }  // namespace

@@ -23,10 +23,10 @@ protected:
         testing_support::CurrentChartOfTest().chart.cusps[1] = 105;  // the middle of Cancer on the left
     }
     const display::WheelPointArray& Mid() {
-        for (int s = 1; s <= 12; ++s) points[s] = testing_support::NatalWheelOfTest().signMidpoints[s];
-        return points;
+        for (int s = 1; s <= 12; ++s) points_[s] = testing_support::NatalWheelOfTest().signMidpoints[s];
+        return points_;
     }
-    display::WheelPointArray points{};
+    display::WheelPointArray points_{};
 };
 
 TEST_F(SignFigures, TheAscendantsSignLiesOnTheLeft) {
@@ -125,15 +125,15 @@ protected:
     void SetUp() override {
         wheel_test::CopyDataFolders({"Appoggio"});
         view_test::SetFixedPerson();
-        for (int s = 1; s <= 12; ++s) points[s] = 30 * s - 15;
+        for (int s = 1; s <= 12; ++s) points_[s] = 30 * s - 15;
     }
     std::vector<std::pair<int, int>> Pairs(const display::SignFigure& f) {
         std::vector<std::pair<int, int>> out;
         for (const auto& g : f.segments) out.emplace_back(g.from, g.to);
         return out;
     }
-    testing_support::TempWorkFolder folder;
-    display::WheelPointArray points{};
+    testing_support::TempWorkFolder folder_;
+    display::WheelPointArray points_{};
 };
 
 TEST_F(ShippedFigureHelp, AntisciaTextsNameTheirMirroredPairs) {
@@ -141,17 +141,17 @@ TEST_F(ShippedFigureHelp, AntisciaTextsNameTheirMirroredPairs) {
     for (const auto& v : views) {
         const std::string text = HelpText(v.entry);
         const auto pairs =
-            Pairs(display::EvaluateAntisciaWheel(points, 0, v.mode, {.centre = {100, 100}, .radius = 39}));
+            Pairs(display::EvaluateAntisciaWheel(points_, 0, v.mode, {.centre = {100, 100}, .radius = 39}));
         ASSERT_EQ(pairs.size(), 6u);
         for (const auto& [a, b] : pairs) EXPECT_TRUE(Names(text, a, b, " en ")) << v.entry << ": " << a << "-" << b;
         // A pair of the other mirror is not named.
         const auto other =
-            Pairs(display::EvaluateAntisciaWheel(points, 0, 1 - v.mode, {.centre = {100, 100}, .radius = 39}));
+            Pairs(display::EvaluateAntisciaWheel(points_, 0, 1 - v.mode, {.centre = {100, 100}, .radius = 39}));
         for (const auto& [a, b] : other) EXPECT_FALSE(Names(text, a, b, " en ")) << v.entry << ": " << a << "-" << b;
     }
     // The quadrilaterals: each joins four signs, named in a row.
     const std::string quads = HelpText(17);
-    const auto sides = Pairs(display::EvaluateAntisciaWheel(points, 0, 3, {.centre = {100, 100}, .radius = 39}));
+    const auto sides = Pairs(display::EvaluateAntisciaWheel(points_, 0, 3, {.centre = {100, 100}, .radius = 39}));
     ASSERT_EQ(sides.size(), 12u);
     for (std::size_t q = 0; q < 12; q += 4) {
         int count = 0;
@@ -164,7 +164,7 @@ TEST_F(ShippedFigureHelp, AntisciaTextsNameTheirMirroredPairs) {
 
 TEST_F(ShippedFigureHelp, AffinityTextsNameTheMagneticPairsAndBothSets) {
     const std::string magnetic = HelpText(11);
-    const auto pairs = Pairs(display::EvaluateEnergyAffinities(points, 0, 0, {.centre = {100, 100}, .radius = 39}));
+    const auto pairs = Pairs(display::EvaluateEnergyAffinities(points_, 0, 0, {.centre = {100, 100}, .radius = 39}));
     ASSERT_EQ(pairs.size(), 6u);
     for (const auto& [a, b] : pairs) EXPECT_TRUE(Names(magnetic, a, b, "-")) << a << "-" << b;
     const std::string both = HelpText(13);

@@ -82,7 +82,7 @@ protected:
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli"});
     }
-    testing_support::TempWorkFolder folder;
+    testing_support::TempWorkFolder folder_;
 };
 
 }  // namespace view_test

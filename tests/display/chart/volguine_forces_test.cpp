@@ -42,7 +42,7 @@ protected:
         FixedPersonWithGlyphs::SetUp();
         wheel_test::CopyDataFolders({"FilePosi"});
     }
-    gui::RecordingMessageSink sink;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(VolguineForces, BarsAreScaledToTheStrongestBody) {
@@ -64,7 +64,7 @@ TEST_F(VolguineForces, BarsAreScaledToTheStrongestBody) {
     // Equal highest scores: the earlier body is named.
     EXPECT_EQ(f.strongest, 1);
     EXPECT_EQ(testing_support::ReadBytes("FileDum/Dati3.dum"), "RAM       \r\nKREEFT    \r\nZON       \r\n");
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
@@ -76,7 +76,7 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     EXPECT_EQ(testing_support::ReadBytes("FileDum/Dati3.dum"), "RAM       \r\nKREEFT    \r\n\r\n");
     EXPECT_EQ(view_test::Texts(dc).size(), 10u);  // the scores are still written
     // The drawing shows no message itself: the view hands its words to the window.
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
     for (int sub = 0; sub < 4; ++sub) {
         display::RecordingSurface view{testing_support::DrawingStateOfTest()};
         const display::ChartViewShown shown =
@@ -97,7 +97,7 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
               "");
     EXPECT_GE(Bars(bars).size(), 10u);
     // (The wheel under the bars names its missing sign glyphs; nothing else is said.)
-    for (const auto& m : sink.messages) EXPECT_NE(m.text, display::kNoPositiveScoreMessage);
+    for (const auto& m : sink_.messages) EXPECT_NE(m.text, display::kNoPositiveScoreMessage);
 }
 
 TEST_F(VolguineForces, AShortScoreFileIsAFileError) {

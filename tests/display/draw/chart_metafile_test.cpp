@@ -30,8 +30,8 @@ protected:
         InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1400, 1050);
     }
     void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
-    testing_support::TempWorkFolder tmp;
-    gui::RecordingMessageSink messages;
+    testing_support::TempWorkFolder tmp_;
+    gui::RecordingMessageSink messages_;
 };
 
 TEST_F(ChartMetafileTest, NamesAreCheckedWhole) {
@@ -58,12 +58,12 @@ TEST_F(ChartMetafileTest, OrientationListIsCreatedAndUpdated) {
     EXPECT_TRUE(SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF05.EMF"));
     EXPECT_EQ(ReadChartOrientations()[4], 'L');
     EXPECT_FALSE(SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF99.EMF"));
-    EXPECT_TRUE(messages.messages.empty());  // the window that took the name tells the user
+    EXPECT_TRUE(messages_.messages.empty());  // the window that took the name tells the user
     EXPECT_EQ(rt::ReadTextLines("Emf\\TipGraf.set").size(), 15u);
     // A short or damaged list is read as it is, and saving keeps its other lines.
     rt::WriteTextLines("Emf\\TipGraf.Set", {"P", "x", "P"});
     EXPECT_EQ(ReadChartOrientations(), "PxPLLLLLLLLLLLL");
-    EXPECT_EQ(testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set"), "P\r\nx\r\nP\r\n");
+    EXPECT_EQ(testing_support::ReadBytes(tmp_.Path() / "Emf" / "TipGraf.Set"), "P\r\nx\r\nP\r\n");
     EXPECT_TRUE(SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF04.EMF"));
     EXPECT_EQ(rt::ReadTextLines("Emf\\TipGraf.set"),
               (std::vector<std::string>{"P", "x", "P", "L", "L", "L", "L", "L", "L", "L", "L", "L", "L", "L", "L"}));
@@ -71,7 +71,7 @@ TEST_F(ChartMetafileTest, OrientationListIsCreatedAndUpdated) {
 
 TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
     MetafileViewer viewer(testing_support::DrawingStateOfTest());
-    std::filesystem::create_directory(tmp.Path() / "Emf");
+    std::filesystem::create_directory(tmp_.Path() / "Emf");
     rt::WriteTextLines("Emf\\TipGraf.Set", std::vector<std::string>(15, "P"));
     EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF02.EMF", &viewer), 'P');
     EXPECT_EQ(viewer.size(), QSize(450, 680));
@@ -90,13 +90,13 @@ TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
     // A line other than "L" or "P" is the portrait size, and the file stays as it is.
     testing_support::DrawingStateOfTest().screenAspect = 0.75L;
     rt::WriteTextLines("Emf\\TipGraf.Set", {"L", "l", "X", ""});
-    const std::string before = testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set");
+    const std::string before = testing_support::ReadBytes(tmp_.Path() / "Emf" / "TipGraf.Set");
     EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF01.EMF", &viewer), 'L');
     for (const char* name : {"GRAF02.EMF", "GRAF03.EMF", "GRAF04.EMF"}) {
         EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), name, &viewer), 'P') << name;
         EXPECT_EQ(viewer.size(), QSize(450, 680)) << name;
     }
-    EXPECT_EQ(testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set"), before);
+    EXPECT_EQ(testing_support::ReadBytes(tmp_.Path() / "Emf" / "TipGraf.Set"), before);
 }
 
 TEST_F(ChartMetafileTest, SheetIsRecordedOnPaperIntoTheNamedFile) {
@@ -114,7 +114,7 @@ TEST_F(ChartMetafileTest, SheetIsRecordedOnPaperIntoTheNamedFile) {
     }
     TextOutLeft(dc, "Kelvor", 2, 20, 20);
     EndChartMetafile(std::move(recorder), "GRAF03.EMF");
-    const std::string bytes = testing_support::ReadBytes(tmp.Path() / "Emf" / "GRAF03.EMF");
+    const std::string bytes = testing_support::ReadBytes(tmp_.Path() / "Emf" / "GRAF03.EMF");
     EXPECT_EQ(CheckEmf(bytes), "");
     const auto h = ReadEmfHeader(bytes);
     ASSERT_TRUE(h);
@@ -126,8 +126,8 @@ TEST_F(ChartMetafileTest, BadNameWritesNothing) {
     auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest(), "..\\..\\evil.EMF");
     EXPECT_EQ(recorder, nullptr);
     EndChartMetafile(std::move(recorder), "..\\..\\evil.EMF");
-    EXPECT_TRUE(messages.messages.empty());  // the window that took the name tells the user
-    EXPECT_FALSE(std::filesystem::exists(tmp.Path() / "Emf"));
+    EXPECT_TRUE(messages_.messages.empty());  // the window that took the name tells the user
+    EXPECT_FALSE(std::filesystem::exists(tmp_.Path() / "Emf"));
 }
 
 TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
@@ -143,7 +143,7 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
     viewer.show();
     viewer.ShowCurrentFile();
     // The caption names the file shown, where it really is.
-    const auto real = std::filesystem::canonical(tmp.Path() / "Emf" / "GRAF04.EMF");
+    const auto real = std::filesystem::canonical(tmp_.Path() / "Emf" / "GRAF04.EMF");
     EXPECT_EQ(viewer.windowTitle().toStdString(), real.string());
     QImage pic = viewer.Picture();
     EXPECT_EQ(pic.size(), viewer.size());
@@ -169,10 +169,10 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
         for (int x = 0; x < viewer.Picture().width(); ++x) ink += viewer.Picture().pixelColor(x, y).lightness() < 100;
     EXPECT_GT(ink, 50);
     EXPECT_EQ(viewer.windowTitle().toStdString(),
-              (std::filesystem::canonical(tmp.Path()) / "Emf" / "GRAF09.EMF").string());
+              (std::filesystem::canonical(tmp_.Path()) / "Emf" / "GRAF09.EMF").string());
     EXPECT_EQ(MissingMetafileMessage("GRAF09.EMF"),
-              "File grafico non trovato: " + (std::filesystem::canonical(tmp.Path()) / "Emf" / "GRAF09.EMF").string());
-    EXPECT_TRUE(messages.messages.empty());
+              "File grafico non trovato: " + (std::filesystem::canonical(tmp_.Path()) / "Emf" / "GRAF09.EMF").string());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 // A viewer taller than the screen (a portrait sheet's on a small screen)
@@ -192,10 +192,10 @@ TEST_F(ChartMetafileTest, ViewerOpensWholeOnTheScreen) {
 }
 
 TEST_F(ChartMetafileTest, ViewerCaptionIsTheFileItShows) {
-    std::filesystem::create_directory(tmp.Path() / "emf");
-    testing_support::WriteBytes(tmp.Path() / "emf" / "Graf02.emf", "x");
+    std::filesystem::create_directory(tmp_.Path() / "emf");
+    testing_support::WriteBytes(tmp_.Path() / "emf" / "Graf02.emf", "x");
     // Found however its name is spelled; a folder in the name is not followed.
-    const auto real = std::filesystem::canonical(tmp.Path() / "emf" / "Graf02.emf");
+    const auto real = std::filesystem::canonical(tmp_.Path() / "emf" / "Graf02.emf");
     EXPECT_EQ(MetafileViewerFile("GRAF02.EMF"), real);
     EXPECT_EQ(MetafileViewerFile("..\\GRAF02.EMF"), real);
     EXPECT_EQ(MetafileViewerCaption("GRAF02.EMF").toStdString(), real.string());

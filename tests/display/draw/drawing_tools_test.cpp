@@ -23,7 +23,7 @@ protected:
         InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1400, 1050);  // PixelsPerUnit 5, FontScale 18.5
     }
     void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
-    RecordingSurface dc{testing_support::DrawingStateOfTest()};
+    RecordingSurface dc_{testing_support::DrawingStateOfTest()};
 };
 
 TEST_F(DrawingToolsTest, StartValuesFollowTheScreen) {
@@ -95,53 +95,53 @@ TEST_F(DrawingToolsTest, BlackAndWhiteRuleOnScreenAndPaper) {
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Paper, 2).color, kBlack);  // red on paper
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Paper, 1).color, kWhite);  // white stays white
     EXPECT_EQ(PenForCode(testing_support::DrawingStateOfTest(), Medium::Paper, 5).color, kBlack);
-    dc.SetOutputMedium(Medium::Paper);  // the chart metafile
-    SelectBrushColor(dc, Rgb(0, 0, 255));
-    EXPECT_EQ(dc.State().brush.color, kBlack);
-    ReleaseBrush(dc);
+    dc_.SetOutputMedium(Medium::Paper);  // the chart metafile
+    SelectBrushColor(dc_, Rgb(0, 0, 255));
+    EXPECT_EQ(dc_.State().brush.color, kBlack);
+    ReleaseBrush(dc_);
 }
 
 TEST_F(DrawingToolsTest, SelectionSlotsRestoreTheReplacedTool) {
     const Pen original{PenStyle::Solid, 3, Rgb(1, 2, 3)};
-    dc.SelectPen(original);
-    SelectPenByCode(dc, 2);
-    EXPECT_EQ(dc.State().pen.color, Rgb(255, 0, 0));
-    SelectPenByCode(dc, 4);  // releases the red pen first
+    dc_.SelectPen(original);
+    SelectPenByCode(dc_, 2);
+    EXPECT_EQ(dc_.State().pen.color, Rgb(255, 0, 0));
+    SelectPenByCode(dc_, 4);  // releases the red pen first
     EXPECT_EQ(*testing_support::DrawingStateOfTest().previousPen, original);
-    ReleasePen(dc);
-    EXPECT_EQ(dc.State().pen, original);
+    ReleasePen(dc_);
+    EXPECT_EQ(dc_.State().pen, original);
     EXPECT_FALSE(testing_support::DrawingStateOfTest().currentPen.has_value());
-    ReleasePen(dc);  // nothing held: harmless
-    EXPECT_EQ(dc.State().pen, original);
+    ReleasePen(dc_);  // nothing held: harmless
+    EXPECT_EQ(dc_.State().pen, original);
     {
-        ScopedBrush b(dc, Rgb(0, 255, 0));
-        ScopedFont f(dc, 2);
-        EXPECT_EQ(dc.State().brush.color, Rgb(0, 255, 0));
-        EXPECT_EQ(dc.State().font.height, 24);
+        ScopedBrush b(dc_, Rgb(0, 255, 0));
+        ScopedFont f(dc_, 2);
+        EXPECT_EQ(dc_.State().brush.color, Rgb(0, 255, 0));
+        EXPECT_EQ(dc_.State().font.height, 24);
     }
-    EXPECT_EQ(dc.State().brush, Brush{});
-    EXPECT_EQ(dc.State().font, Font{});
+    EXPECT_EQ(dc_.State().brush, Brush{});
+    EXPECT_EQ(dc_.State().font, Font{});
 }
 
 TEST_F(DrawingToolsTest, LinePensAndTextColoursFollowTheTarget) {
-    SelectLinePen(dc, 0);
-    EXPECT_EQ(dc.State().pen.color, kWhite);
-    SelectLinePen(dc, 10);
-    EXPECT_EQ(dc.State().pen.color, kWhite);
-    EXPECT_EQ(dc.State().pen.width, 1);
-    ReleasePen(dc);
-    SetTextColorByCode(dc, 4);
-    EXPECT_EQ(dc.State().textColor, Rgb(0, 255, 255));
-    SetTextColorByCode(dc, 0);
-    EXPECT_EQ(dc.State().textColor, kWhite);
-    SetTextColorByCode(dc, 7);  // no such code: unchanged
-    EXPECT_EQ(dc.State().textColor, kWhite);
-    dc.SetOutputMedium(Medium::Paper);
-    SelectLinePen(dc, 0);
-    EXPECT_EQ(dc.State().pen.color, kBlack);
-    ReleasePen(dc);
-    SetTextColorByCode(dc, 4);
-    EXPECT_EQ(dc.State().textColor, Rgb(0, 0, 255));
+    SelectLinePen(dc_, 0);
+    EXPECT_EQ(dc_.State().pen.color, kWhite);
+    SelectLinePen(dc_, 10);
+    EXPECT_EQ(dc_.State().pen.color, kWhite);
+    EXPECT_EQ(dc_.State().pen.width, 1);
+    ReleasePen(dc_);
+    SetTextColorByCode(dc_, 4);
+    EXPECT_EQ(dc_.State().textColor, Rgb(0, 255, 255));
+    SetTextColorByCode(dc_, 0);
+    EXPECT_EQ(dc_.State().textColor, kWhite);
+    SetTextColorByCode(dc_, 7);  // no such code: unchanged
+    EXPECT_EQ(dc_.State().textColor, kWhite);
+    dc_.SetOutputMedium(Medium::Paper);
+    SelectLinePen(dc_, 0);
+    EXPECT_EQ(dc_.State().pen.color, kBlack);
+    ReleasePen(dc_);
+    SetTextColorByCode(dc_, 4);
+    EXPECT_EQ(dc_.State().textColor, Rgb(0, 0, 255));
 }
 
 TEST_F(DrawingToolsTest, FontHeightsBySizeCode) {
@@ -163,14 +163,14 @@ TEST_F(DrawingToolsTest, FontHeightsBySizeCode) {
 
 TEST_F(DrawingToolsTest, FontSelectionInBlackAndWhiteSetsTheForeground) {
     testing_support::DrawingStateOfTest().blackAndWhite = true;
-    dc.SetTextColor(Rgb(0, 255, 255));
-    SelectFontByCode(dc, 99);  // no font, but the colour is set
-    EXPECT_EQ(dc.State().textColor, kWhite);
+    dc_.SetTextColor(Rgb(0, 255, 255));
+    SelectFontByCode(dc_, 99);  // no font, but the colour is set
+    EXPECT_EQ(dc_.State().textColor, kWhite);
     EXPECT_FALSE(testing_support::DrawingStateOfTest().currentFont.has_value());
-    dc.SetOutputMedium(Medium::Paper);  // the chart metafile
-    SelectFontByCode(dc, 1);
-    EXPECT_EQ(dc.State().textColor, kBlack);
-    ReleaseFont(dc);
+    dc_.SetOutputMedium(Medium::Paper);  // the chart metafile
+    SelectFontByCode(dc_, 1);
+    EXPECT_EQ(dc_.State().textColor, kBlack);
+    ReleaseFont(dc_);
 }
 
 TEST_F(DrawingToolsTest, ArialAndCourierHaveTheirCellHeights) {

@@ -37,12 +37,12 @@ protected:
         testing_support::DrawingStateOfTest().pixelsPerUnit = 10;  // one page unit = 10 pixels
     }
     void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
-    RecordingSurface dc{testing_support::DrawingStateOfTest()};
+    RecordingSurface dc_{testing_support::DrawingStateOfTest()};
 };
 
 TEST_F(PrimitivesTest, DashedLineHasFifteenDashesEndingAtTheSecondEnd) {
-    DrawDashedLine(dc, 0, 0, 44, 0);
-    const auto lines = dc.Calls("line");
+    DrawDashedLine(dc_, 0, 0, 44, 0);
+    const auto lines = dc_.Calls("line");
     ASSERT_EQ(lines.size(), 15u);
     for (int i = 0; i < 15; ++i) {
         const Seg s = ParseLine(lines[i]);
@@ -50,39 +50,39 @@ TEST_F(PrimitivesTest, DashedLineHasFifteenDashesEndingAtTheSecondEnd) {
         EXPECT_EQ(s.x2, 30 * i + 20);
     }
     EXPECT_EQ(ParseLine(lines.back()).x2, 440);
-    dc.Clear();
-    DrawDashedLine(dc, 10, 20, 10, 5);  // any direction, any length
-    ASSERT_EQ(dc.Calls("line").size(), 15u);
-    EXPECT_EQ(ParseLine(dc.Calls("line").front()).y1, 200);
-    EXPECT_EQ(ParseLine(dc.Calls("line").back()).y2, 50);
+    dc_.Clear();
+    DrawDashedLine(dc_, 10, 20, 10, 5);  // any direction, any length
+    ASSERT_EQ(dc_.Calls("line").size(), 15u);
+    EXPECT_EQ(ParseLine(dc_.Calls("line").front()).y1, 200);
+    EXPECT_EQ(ParseLine(dc_.Calls("line").back()).y2, 50);
 }
 
 TEST_F(PrimitivesTest, DottedLinesCountAndSpaceTheirDots) {
-    DrawDottedLine(dc, 0, 0, 10, 0);  // n = 18, 6 dots, 30/17 units apart
-    const auto dots = dc.Calls("ellipse");
+    DrawDottedLine(dc_, 0, 0, 10, 0);  // n = 18, 6 dots, 30/17 units apart
+    const auto dots = dc_.Calls("ellipse");
     ASSERT_EQ(dots.size(), 6u);
     EXPECT_EQ(dots[0].substr(0, 18), "ellipse -5,-5 5,5 ");
     int l = 0, t = 0, r = 0, b = 0;
     std::sscanf(dots[5].c_str(), "ellipse %d,%d %d,%d", &l, &t, &r, &b);
     EXPECT_EQ((l + r) / 2, 88);  // 5 * 30/17 units = 8.82
-    dc.Clear();
-    DrawFineDottedLine(dc, 0, 0, 10, 0);
-    ASSERT_EQ(dc.Calls("ellipse").size(), 6u);
-    EXPECT_EQ(dc.Calls("ellipse")[0].substr(0, 18), "ellipse -3,-3 3,3 ");
-    dc.Clear();
-    DrawDottedLine(dc, 5, 5, 5, 5);  // length 0: nothing
-    DrawDottedLine(dc, 0, 0, 0.5L, 0);
-    EXPECT_TRUE(dc.Calls("ellipse").empty());
-    DrawDottedLine(dc, 0, 0, 300, 400);  // longer than 255 dots: all drawn
-    EXPECT_EQ(dc.Calls("ellipse").size(), 300u);
+    dc_.Clear();
+    DrawFineDottedLine(dc_, 0, 0, 10, 0);
+    ASSERT_EQ(dc_.Calls("ellipse").size(), 6u);
+    EXPECT_EQ(dc_.Calls("ellipse")[0].substr(0, 18), "ellipse -3,-3 3,3 ");
+    dc_.Clear();
+    DrawDottedLine(dc_, 5, 5, 5, 5);  // length 0: nothing
+    DrawDottedLine(dc_, 0, 0, 0.5L, 0);
+    EXPECT_TRUE(dc_.Calls("ellipse").empty());
+    DrawDottedLine(dc_, 0, 0, 300, 400);  // longer than 255 dots: all drawn
+    EXPECT_EQ(dc_.Calls("ellipse").size(), 300u);
 }
 
 TEST_F(PrimitivesTest, CircleOnPaperIs72LinesClockwiseFromTheTop) {
-    dc.SetOutputMedium(Medium::Paper);
-    DrawCircleScaled(dc, 50, 60, 10);
-    ASSERT_EQ(dc.Calls("move").size(), 1u);
-    EXPECT_EQ(dc.Calls("move")[0], "move 500,500");
-    const auto lines = dc.Calls("line");
+    dc_.SetOutputMedium(Medium::Paper);
+    DrawCircleScaled(dc_, 50, 60, 10);
+    ASSERT_EQ(dc_.Calls("move").size(), 1u);
+    EXPECT_EQ(dc_.Calls("move")[0], "move 500,500");
+    const auto lines = dc_.Calls("line");
     ASSERT_EQ(lines.size(), 72u);
     const Seg quarter = ParseLine(lines[17]);  // after 90 degrees
     EXPECT_EQ(quarter.x2, 600);
@@ -92,44 +92,44 @@ TEST_F(PrimitivesTest, CircleOnPaperIs72LinesClockwiseFromTheTop) {
     const Seg last = ParseLine(lines.back());
     EXPECT_EQ(last.x2, 500);
     EXPECT_EQ(last.y2, 500);
-    EXPECT_TRUE(dc.Calls("arc").empty());
+    EXPECT_TRUE(dc_.Calls("arc").empty());
 }
 
 TEST_F(PrimitivesTest, CircleOnScreenAtZoomOneIsOneArc) {
-    DrawCircleScaled(dc, 50, 60, 10);
-    ASSERT_EQ(dc.Calls("arc").size(), 1u);
-    EXPECT_EQ(dc.Calls("arc")[0].substr(0, 34), "arc 400,500 600,700 500,500 500,50");
-    EXPECT_TRUE(dc.Calls("line").empty());
+    DrawCircleScaled(dc_, 50, 60, 10);
+    ASSERT_EQ(dc_.Calls("arc").size(), 1u);
+    EXPECT_EQ(dc_.Calls("arc")[0].substr(0, 34), "arc 400,500 600,700 500,500 500,50");
+    EXPECT_TRUE(dc_.Calls("line").empty());
     testing_support::DrawingStateOfTest().aspectScaleY = 2;  // unequal scales: an ellipse
-    dc.Clear();
-    DrawCircleScaled(dc, 50, 60, 10);
-    EXPECT_EQ(dc.Calls("arc")[0].substr(0, 19), "arc 400,250 600,350");
+    dc_.Clear();
+    DrawCircleScaled(dc_, 50, 60, 10);
+    EXPECT_EQ(dc_.Calls("arc")[0].substr(0, 19), "arc 400,250 600,350");
     testing_support::DrawingStateOfTest().zoomFactor = 1.5;  // any other zoom: lines
-    dc.Clear();
-    DrawCircleScaled(dc, 50, 60, 10);
-    EXPECT_EQ(dc.Calls("line").size(), 72u);
+    dc_.Clear();
+    DrawCircleScaled(dc_, 50, 60, 10);
+    EXPECT_EQ(dc_.Calls("line").size(), 72u);
 }
 
 TEST_F(PrimitivesTest, TextIsAlignedAtTheTopInTheFontOfItsCode) {
     testing_support::DrawingStateOfTest().fontScale = 18.5f;
-    TextOutCentered(dc, "Zon", 2, 10, 20);
-    TextOutRight(dc, "Maan", 0, 10, 20);
-    TextOutLeft(dc, "X", 21, 10, 20);
-    const auto texts = dc.Calls("text");
+    TextOutCentered(dc_, "Zon", 2, 10, 20);
+    TextOutRight(dc_, "Maan", 0, 10, 20);
+    TextOutLeft(dc_, "X", 21, 10, 20);
+    const auto texts = dc_.Calls("text");
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0].substr(0, 34), "text 100,200 align=6 height=24 col");
     EXPECT_EQ(texts[1].substr(0, 34), "text 100,200 align=2 height=14 col");
     EXPECT_EQ(texts[2].substr(0, 34), "text 100,200 align=0 height=27 col");
-    EXPECT_EQ(dc.State().font, Font{});  // released after each text
+    EXPECT_EQ(dc_.State().font, Font{});  // released after each text
 }
 
 TEST_F(PrimitivesTest, ShapesMapBothCorners) {
-    SelectBrushColor(dc, Rgb(0, 0, 255));
-    RectangleScaled(dc, 1, 2, 3.05L, 4);
-    EllipseScaled(dc, 1, 2, 3, 4);
-    ReleaseBrush(dc);
-    EXPECT_EQ(dc.Calls("rectangle")[0].substr(0, 24), "rectangle 10,20 30,40 pe");  // 30.5 -> 30
-    EXPECT_NE(dc.Calls("ellipse")[0].find("brush=#0000FF"), std::string::npos);
+    SelectBrushColor(dc_, Rgb(0, 0, 255));
+    RectangleScaled(dc_, 1, 2, 3.05L, 4);
+    EllipseScaled(dc_, 1, 2, 3, 4);
+    ReleaseBrush(dc_);
+    EXPECT_EQ(dc_.Calls("rectangle")[0].substr(0, 24), "rectangle 10,20 30,40 pe");  // 30.5 -> 30
+    EXPECT_NE(dc_.Calls("ellipse")[0].find("brush=#0000FF"), std::string::npos);
 }
 
 TEST_F(PrimitivesTest, MoveToScaledMovesOnTheSurfaceItIsHanded) {

@@ -24,11 +24,11 @@ protected:
         ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         testing_support::DrawingStateOfTest().pixelsPerUnit = 10;
         for (const char* folder : {"Simboli", "Zodiaco"})
-            std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / folder, tmp.Path() / folder);
+            std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / folder, tmp_.Path() / folder);
     }
     void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
-    testing_support::TempWorkFolder tmp;
-    gui::RecordingMessageSink messages;
+    testing_support::TempWorkFolder tmp_;
+    gui::RecordingMessageSink messages_;
 };
 
 TEST_F(GlyphsTest, ChartPointsAreRenumbered) {
@@ -76,15 +76,15 @@ TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
         for (int x = 50; x < 250; ++x) ink += img.pixelColor(x, y) != QColor(Qt::black);
     EXPECT_GT(ink, 1000);
     EXPECT_EQ(img.pixelColor(20, 20), QColor(Qt::black));  // outside the square
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 // A missing glyph is reported once and drawn as a placeholder; one cut in half
 // is put back from the installation, its damaged copy kept, and drawn.
 TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    std::filesystem::remove(tmp.Path() / "Simboli" / "PiaX05.emf");
-    const std::filesystem::path mars = tmp.Path() / "Simboli" / "PiaX06.emf";
+    std::filesystem::remove(tmp_.Path() / "Simboli" / "PiaX05.emf");
+    const std::filesystem::path mars = tmp_.Path() / "Simboli" / "PiaX06.emf";
     const std::string whole = testing_support::ReadBytes(mars);
     const std::string half = whole.substr(0, whole.size() / 2);
     testing_support::WriteBytes(mars, half);
@@ -93,11 +93,11 @@ TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
     DrawGlyphFile(dc, PlanetGlyphFileName(dc, 6), 30, 10, 4);
     DrawGlyphFile(dc, PlanetGlyphFileName(dc, 6), 35, 10, 4);
     DrawGlyphFile(dc, PlanetGlyphFileName(dc, 7), 40, 10, 4);
-    ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_EQ(messages.messages[0].text,
+    ASSERT_EQ(messages_.messages.size(), 2u);
+    EXPECT_EQ(messages_.messages[0].text,
               "Simbolo mancante: \"Simboli\\PiaX05.emf\". Al posto del simbolo il programma disegna un riquadro "
               "barrato. Riavviare il programma, che ricopia nella cartella dei dati i file forniti con esso.");
-    EXPECT_EQ(messages.messages[1].text,
+    EXPECT_EQ(messages_.messages[1].text,
               "Il file \"Simboli\\PiaX06.emf\" \xE8 danneggiato o incompleto (non \xE8 un metafile intero: ne "
               "restano " +
                   std::to_string(half.size()) + " byte dei " + std::to_string(whole.size()) +
@@ -105,7 +105,7 @@ TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
                   "installazione e va avanti con quello; il file danneggiato \xE8 conservato accanto come "
                   "\"PiaX06.emf.damaged1\".");
     EXPECT_EQ(testing_support::ReadBytes(mars), whole);
-    EXPECT_EQ(testing_support::ReadBytes(tmp.Path() / "Simboli" / "PiaX06.emf.damaged1"), half);
+    EXPECT_EQ(testing_support::ReadBytes(tmp_.Path() / "Simboli" / "PiaX06.emf.damaged1"), half);
     EXPECT_EQ(dc.Calls("rectangle").size(), 2u);  // the missing one's placeholders
     EXPECT_EQ(dc.Calls("rectangle")[0].substr(0, 24), "rectangle 80,80 120,120 ");
     ASSERT_EQ(dc.Calls("metafile").size(), 3u);  // Mars put back, and Saturn
@@ -117,14 +117,14 @@ TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
 TEST_F(GlyphsTest, BlackAndWhiteDrawsTheWhiteOrBlackFile) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     testing_support::DrawingStateOfTest().blackAndWhite = true;
-    std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXB13.emf");
-    std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXN13.emf");
+    std::filesystem::remove(tmp_.Path() / "Simboli" / "PiaXB13.emf");
+    std::filesystem::remove(tmp_.Path() / "Simboli" / "PiaXN13.emf");
     DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(9)), 10, 10, 4);
     dc.SetOutputMedium(Medium::Paper);
     DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(9)), 10, 10, 4);
-    ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_NE(messages.messages[0].text.find("PiaXB13"), std::string::npos);
-    EXPECT_NE(messages.messages[1].text.find("PiaXN13"), std::string::npos);
+    ASSERT_EQ(messages_.messages.size(), 2u);
+    EXPECT_NE(messages_.messages[0].text.find("PiaXB13"), std::string::npos);
+    EXPECT_NE(messages_.messages[1].text.find("PiaXN13"), std::string::npos);
 }
 
 TEST_F(GlyphsTest, SheetGlyphsGoToTheSurfaceTheyAreHandedWhileItIsSeen) {
@@ -149,7 +149,7 @@ TEST_F(GlyphsTest, SheetGlyphsGoToTheSurfaceTheyAreHandedWhileItIsSeen) {
     EXPECT_EQ(printer.Calls("metafile").size(), 3u);
     DrawSheetBodyGlyph(metafile, 1, 10, 10, 4);
     EXPECT_EQ(metafile.Calls("metafile").size(), 1u);
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 }  // namespace

@@ -28,20 +28,20 @@ using display::RecordingSurface;
 class SheetComposers : public ::testing::Test {
 protected:
     // The person whose sheets the tests draw.
-    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+    archive::CurrentChart& current_ = testing_support::CurrentChartOfTest();
     void SetUp() override {
         sheet_test::SetSheetPerson();
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
-        auto& c = current.chart;
+        auto& c = current_.chart;
         c.moment.day = 15, c.moment.month = 1, c.moment.year = 1990;
         c.moment.julianDay = 2447906.5L + 9.5L / 24;
-        current.birth.julianDayText = "JD=2447906.896";
-        current.chart.receptions = engine::ComputeReceptions(current.chart);
+        current_.birth.julianDayText = "JD=2447906.896";
+        current_.chart.receptions = engine::ComputeReceptions(current_.chart);
     }
-    display::SheetMemory sheetMemory;
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    display::SheetMemory sheetMemory_;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
@@ -60,7 +60,7 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
     };
     for (const auto& [code, captions] : sheets) {
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
-        ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));
+        ASSERT_TRUE(display::ComposeSheet(code, dc, current_, sheetMemory_));
         const auto texts = sheet_test::Texts(dc);
         EXPECT_EQ(texts[0] == "Rossi Maria   " ||
                       std::find(texts.begin(), texts.end(), "Rossi Maria   ") != texts.end(),
@@ -72,13 +72,13 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
         EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreX, 173) << code;
         EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreY, 105) << code;
     }
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
-    current.chart.moment.gregorian = false;
+    current_.chart.moment.gregorian = false;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::ComposeAffinitySheetPortrait(dc, current, sheetMemory);
+    display::ComposeAffinitySheetPortrait(dc, current_, sheetMemory_);
     const auto texts = sheet_test::Texts(dc);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "GEBOORTE Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano"),
               texts.end());
@@ -92,7 +92,7 @@ TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
 TEST_F(SheetComposers, FailingBlockStillPutsTheScaleBack) {
     std::filesystem::remove_all("Appoggio");  // the year rulers' table
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    EXPECT_THROW(display::ComposeThemeSheetPortrait(dc, current, sheetMemory), std::exception);
+    EXPECT_THROW(display::ComposeThemeSheetPortrait(dc, current_, sheetMemory_), std::exception);
     EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);
     EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreX, 173);
     EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreY, 105);
@@ -108,7 +108,7 @@ TEST_F(SheetComposers, SheetsOnAnImage) {
         {
             display::PainterSurface painter(testing_support::DrawingStateOfTest(), &image);
             painter.SetBkColor(display::kBlack);  // as the viewer's window
-            display::ComposeSheet(code, painter, current, sheetMemory);
+            display::ComposeSheet(code, painter, current_, sheetMemory_);
         }
         int ink = 0;
         for (int y = 0; y < image.height(); y += 4)
@@ -129,12 +129,12 @@ namespace {
 TEST_F(SheetComposers, RulerLabelsOfNeighbouringBoxesKeepABlankOnScreen) {
     display::ResetDrawingState(testing_support::DrawingStateOfTest());
     display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1366, 768);
-    wheel_test::SetWheelPoint(current.chart, 1, 135.25L);  // the Sun in Leo
-    wheel_test::SetWheelPoint(current.chart, 2, 105.5L);   // the Moon in Cancer
-    current.chart.receptions = engine::ComputeReceptions(current.chart);
+    wheel_test::SetWheelPoint(current_.chart, 1, 135.25L);  // the Sun in Leo
+    wheel_test::SetWheelPoint(current_.chart, 2, 105.5L);   // the Moon in Cancer
+    current_.chart.receptions = engine::ComputeReceptions(current_.chart);
     for (int code : {5, 16}) {
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
-        ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));
+        ASSERT_TRUE(display::ComposeSheet(code, dc, current_, sheetMemory_));
         struct Label {
             int x, height;
             std::string text;
@@ -159,7 +159,7 @@ TEST_F(SheetComposers, RulerLabelsOfNeighbouringBoxesKeepABlankOnScreen) {
                 << code << ": '" << labels[i - 1].text << "' then '" << labels[i].text << "'";
         }
     }
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 }  // namespace

@@ -40,8 +40,8 @@ protected:
         wheel_test::CopyDataFolders({"Simboli"});
         testing_support::CurrentChartOfTest().chart.receptions = engine::ReceptionTables{};
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(SheetGrids, SphericalDistancesOfTheFixedPerson) {

@@ -33,19 +33,19 @@ using display::SheetTable;
 class SheetLayouts : public ::testing::Test {
 protected:
     // The person whose sheets the tests draw.
-    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+    archive::CurrentChart& current_ = testing_support::CurrentChartOfTest();
     void SetUp() override {
         sheet_test::SetSheetPerson();
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
-        auto& c = current.chart;
+        auto& c = current_.chart;
         c.moment.julianDay = 2447906.5L + 9.5L / 24;
-        current.birth.julianDayText = "JD=2447906.896";
-        current.chart.receptions = engine::ComputeReceptions(current.chart);
+        current_.birth.julianDayText = "JD=2447906.896";
+        current_.chart.receptions = engine::ComputeReceptions(current_.chart);
     }
-    display::SheetMemory sheetMemory;
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    display::SheetMemory sheetMemory_;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 std::string Pt(display::Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
@@ -130,7 +130,7 @@ TEST_F(SheetLayouts, EveryBlockIsDrawnAtItsListedPlaceInTheListsOrder) {
         const display::SheetLayout* layout = display::SheetLayoutOf(code);
         ASSERT_NE(layout, nullptr) << code;
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
-        ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));
+        ASSERT_TRUE(display::ComposeSheet(code, dc, current_, sheetMemory_));
         // The places are page points under the sheet's own scale.
         testing_support::DrawingStateOfTest().zoomFactor = layout->zoom;
         std::size_t from = 0;
@@ -146,7 +146,7 @@ TEST_F(SheetLayouts, EveryBlockIsDrawnAtItsListedPlaceInTheListsOrder) {
     }
     EXPECT_EQ(display::SheetLayoutOf(0), nullptr);
     EXPECT_EQ(display::SheetLayoutOf(6), nullptr);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(SheetLayouts, TheAffinityWheelsAreTwoPlacesOfOneBlock) {
@@ -163,11 +163,11 @@ TEST_F(SheetLayouts, TheAffinityWheelsAreTwoPlacesOfOneBlock) {
     // Each wheel alone at the sheet's scale draws the lines the sheet draws at that place.
     RecordingSurface energy{testing_support::DrawingStateOfTest()}, mirror{testing_support::DrawingStateOfTest()};
     testing_support::DrawingStateOfTest().zoomFactor = layout.zoom;
-    display::DrawSheetAffinityWheel(energy, current.chart, 1, {wheels[0].cx, wheels[0].cy});
-    display::DrawSheetAffinityWheel(mirror, current.chart, 2, {wheels[1].cx, wheels[1].cy});
+    display::DrawSheetAffinityWheel(energy, current_.chart, 1, {wheels[0].cx, wheels[0].cy});
+    display::DrawSheetAffinityWheel(mirror, current_.chart, 2, {wheels[1].cx, wheels[1].cy});
     testing_support::DrawingStateOfTest().zoomFactor = 1.0L;
     RecordingSurface sheet{testing_support::DrawingStateOfTest()};
-    display::ComposeSheet(display::kAffinitySheetPortrait, sheet, current, sheetMemory);
+    display::ComposeSheet(display::kAffinitySheetPortrait, sheet, current_, sheetMemory_);
     const auto sheetLines = sheet.Calls("line"), energyLines = energy.Calls("line"), mirrorLines = mirror.Calls("line");
     const auto at = [&](const std::vector<std::string>& part) {
         return std::search(sheetLines.begin(), sheetLines.end(), part.begin(), part.end()) - sheetLines.begin();
@@ -215,7 +215,7 @@ TEST_F(SheetLayouts, ThemeSheetsWriteThePositionsFileBeforeTheirFirstBlock) {
         // A file left by another person: the sheet's first drawing call finds it rewritten.
         rt::WriteTextLines(display::kSheetPositionFile, {"Luna01"});
         FirstCallSurface dc;
-        display::ComposeSheet(code, dc, current, sheetMemory);
+        display::ComposeSheet(code, dc, current_, sheetMemory_);
         ASSERT_TRUE(dc.looked);
         ASSERT_EQ(dc.atFirstCall.size(), 18u) << code;
         // With the Ascendant at 100.5 sector 1 begins at 85.5: the Sun at 15.25
@@ -232,24 +232,24 @@ TEST_F(SheetLayouts, ThemeSheetsWriteThePositionsFileBeforeTheirFirstBlock) {
     }
     // The step alone writes the same file.
     std::filesystem::remove(file);
-    display::RunSheetStep(display::SheetStep::TermsPositionsFile, current, sheetMemory);
+    display::RunSheetStep(display::SheetStep::TermsPositionsFile, current_, sheetMemory_);
     EXPECT_EQ(rt::ReadTextLines(display::kSheetPositionFile).at(15), "SatDec30");
     // The affinity sheets have no terms: they leave the file alone.
     rt::WriteTextLines(display::kSheetPositionFile, {"Luna01"});
     for (int code : {17, 18}) {
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
-        display::ComposeSheet(code, dc, current, sheetMemory);
+        display::ComposeSheet(code, dc, current_, sheetMemory_);
         EXPECT_EQ(rt::ReadTextLines(display::kSheetPositionFile), std::vector<std::string>{"Luna01"}) << code;
     }
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(SheetLayouts, ElementalClothCountsTheSignsOfTheChartsPlanets) {
-    auto& c = current.chart;
+    auto& c = current_.chart;
     // All seven planets in Aries (fire).
     for (int p = 1; p <= 7; ++p) wheel_test::SetWheelPoint(c, p, 2.0L * p);
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::ComposeSheet(display::kAffinitySheetPortrait, dc, current, sheetMemory);
+    display::ComposeSheet(display::kAffinitySheetPortrait, dc, current_, sheetMemory_);
     // The elemental cloth's fire total (column 1, row 5 of its counts) is 7.
     testing_support::DrawingStateOfTest().zoomFactor = 1.15L;
     const display::Point fireTotal = display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 14 + 21, 95 - 14);
@@ -264,10 +264,10 @@ TEST_F(SheetLayouts, SheetKeepsItsOwnWheelWhateverWheelTheChartWindowSetLast) {
     for (int code : {5, 17}) {
         display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
         RecordingSurface sheets{testing_support::DrawingStateOfTest()};
-        display::ComposeSheet(code, sheets, current, sheetMemory);
+        display::ComposeSheet(code, sheets, current_, sheetMemory_);
         display::SetWheelGeometry(testing_support::WheelGeometryOfTest());  // the chart window drew a view meanwhile
         RecordingSurface afterChartWindow{testing_support::DrawingStateOfTest()};
-        display::ComposeSheet(code, afterChartWindow, current, sheetMemory);
+        display::ComposeSheet(code, afterChartWindow, current_, sheetMemory_);
         EXPECT_EQ(afterChartWindow.log, sheets.log) << code;
         // the chart window's is left as it was
         EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreX, 100) << code;

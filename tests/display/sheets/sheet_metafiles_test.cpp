@@ -47,22 +47,22 @@ std::string MetafileFingerprint(const std::string& bytes) {
 class SheetMetafiles : public ::testing::Test {
 protected:
     // The person whose sheets the tests draw.
-    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+    archive::CurrentChart& current_ = testing_support::CurrentChartOfTest();
     void SetUp() override {
         // The sheets print the day's date: the recorded bytes hold that of one day.
         rt::SetClock([] { return rt::LocalDateTime{2026, 12, 7, 10, 30, 0, 0}; });
         gui::SetSystemServices(std::make_unique<MetafileScreen>());
         sheet_test::PrepareSheetViewer();
-        viewer = std::make_unique<display::SheetViewer>(current, selection, testing_support::DrawingStateOfTest(),
-                                                        display::SheetViewerCollaborators{
-                                                            .printer = std::make_unique<display::PdfSheetPrinter>(
-                                                                (folder.Path() / "sheet.pdf").string())});
-        viewer->resize(1920, 1080);
+        viewer_ = std::make_unique<display::SheetViewer>(current_, selection_, testing_support::DrawingStateOfTest(),
+                                                         display::SheetViewerCollaborators{
+                                                             .printer = std::make_unique<display::PdfSheetPrinter>(
+                                                                 (folder_.Path() / "sheet.pdf").string())});
+        viewer_->resize(1920, 1080);
     }
     void TearDown() override {
-        viewer.reset();
+        viewer_.reset();
         gui::SetSystemServices(nullptr);
-        selection = {};
+        selection_ = {};
         rt::SetClock({});
     }
     // Every sheet opened, zoomed in once (the saved file is drawn at zoom 1
@@ -70,42 +70,42 @@ protected:
     void SaveAll(const std::string& label, bool blackAndWedges, std::map<std::string, std::string>& out) {
         const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
         for (const auto& [code, orientation] : sheets) {
-            if (viewer->isVisible()) viewer->close();
-            selection.sheetCode = code;
-            selection.sheetOrientation = orientation;
-            viewer->show();
-            viewer->DrawWhenReady();
-            viewer->DrawWhenReady();
+            if (viewer_->isVisible()) viewer_->close();
+            selection_.sheetCode = code;
+            selection_.sheetOrientation = orientation;
+            viewer_->show();
+            viewer_->DrawWhenReady();
+            viewer_->DrawWhenReady();
             if (blackAndWedges) {
-                testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
-                testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
+                testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnColNer")->click();
+                testing_support::ControlOf<QPushButton>(*viewer_, "BBFlagRiga")->click();
             }
-            testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomPiu")->click();
-            testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("GRAF05.EMF");
-            testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
+            testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnZoomPiu")->click();
+            testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->setEditText("GRAF05.EMF");
+            testing_support::ControlOf<QPushButton>(*viewer_, "BBEMFout")->click();
             out[label + "/sheet" + std::to_string(code)] =
-                testing_support::ReadBytes(folder.Path() / "Emf" / "GRAF05.EMF");
+                testing_support::ReadBytes(folder_.Path() / "Emf" / "GRAF05.EMF");
             if (blackAndWedges) {
-                testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
-                testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
+                testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnColNer")->click();
+                testing_support::ControlOf<QPushButton>(*viewer_, "BBFlagRiga")->click();
             }
         }
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
-    display::SheetSelectionState selection;
-    std::unique_ptr<display::SheetViewer> viewer;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
+    display::SheetSelectionState selection_;
+    std::unique_ptr<display::SheetViewer> viewer_;
 };
 
 TEST_F(SheetMetafiles, EverySheetSavesTheRecordedBytes) {
     std::map<std::string, std::string> now;
     SaveAll("colour-lines", false, now);
     SaveAll("black-wedges", true, now);
-    current.chart.moment.gregorian = false;
-    wheel_test::SetWheelPoint(current.chart, 1, 135.25L);  // the Sun in Leo: other receptions
-    current.chart.receptions = engine::ComputeReceptions(current.chart);
+    current_.chart.moment.gregorian = false;
+    wheel_test::SetWheelPoint(current_.chart, 1, 135.25L);  // the Sun in Leo: other receptions
+    current_.chart.receptions = engine::ComputeReceptions(current_.chart);
     SaveAll("julian", false, now);
-    ASSERT_TRUE(sink.messages.empty());
+    ASSERT_TRUE(sink_.messages.empty());
     ASSERT_EQ(now.size(), 12u);
     // The wedges and the colours reach the theme sheets' files.
     EXPECT_NE(now.at("colour-lines/sheet5"), now.at("black-wedges/sheet5"));

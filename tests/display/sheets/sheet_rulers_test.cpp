@@ -37,8 +37,8 @@ protected:
         wheel_test::SetWheelPoint(c, 10, 100.5L);
         wheel_test::SetWheelPoint(c, 11, 358);
     }
-    display::SheetRulerState rulers;
-    testing_support::TempWorkFolder folder;
+    display::SheetRulerState rulers_;
+    testing_support::TempWorkFolder folder_;
 };
 
 TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
@@ -46,8 +46,8 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
     ComputeSun(15, 1);
     const engine::Chart before = chart;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::ComputePlanetaryHour(chart, rulers);  // the step ahead of the block
-    display::DrawPlanetaryHourAndYearRuler(dc, chart, rulers, 205, 150);
+    display::ComputePlanetaryHour(chart, rulers_);  // the step ahead of the block
+    display::DrawPlanetaryHourAndYearRuler(dc, chart, rulers_, 205, 150);
     // Sunrise about 7:36, hours of the day about 47 minutes: 10:30 is in the fourth,
     // which on a Monday (Moon, Saturn, Jupiter, Mars) Mars rules. The Sun (about
     // 295) had not come back by the end of 1990: the year counts as 1989, ruled
@@ -56,8 +56,8 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
               (std::vector<std::string>{"Planetaire dag: Maandag", "Planetaire uur: 4 Dag", "Geregeerd door Mars",
                                         "Ascendant 10Kre30", "Geregeerd door de Maan", "Midhemel 28Vis00",
                                         "Geregeerd door Jupiter", "Jaar van Saturnus", "In de cyclus van de Zon"}));
-    EXPECT_EQ(rulers.chartWeekdayName, "Maandag");
-    const double sunriseHours = std::fmod(double(rulers.sunriseJulianDay) + 0.5, 1.0) * 24 + 1;
+    EXPECT_EQ(rulers_.chartWeekdayName, "Maandag");
+    const double sunriseHours = std::fmod(double(rulers_.sunriseJulianDay) + 0.5, 1.0) * 24 + 1;
     EXPECT_NEAR(sunriseHours, 7.6, 0.1);
     // Lines at their offsets below the anchor: the last at 33 + 4.
     const auto calls = dc.Calls("text");
@@ -88,19 +88,19 @@ TEST_F(SheetRulers, BeforeSunriseTheDayBeforeRulesEvenEastOfGreenwich) {
     c.moment.julianDay = engine::JulianDayNumber(1, 15, 1, 1990, 6, 0);
     c.moment.hour = 7;
     c.moment.minute = 0;
-    display::ComputePlanetaryHour(c, rulers);
-    EXPECT_EQ(rulers.planetaryDayName, "Zondag");
-    EXPECT_EQ(rulers.chartWeekdayName, "Maandag");
-    EXPECT_GT(rulers.sheetPlanetaryHour, 12);
+    display::ComputePlanetaryHour(c, rulers_);
+    EXPECT_EQ(rulers_.planetaryDayName, "Zondag");
+    EXPECT_EQ(rulers_.chartWeekdayName, "Maandag");
+    EXPECT_GT(rulers_.sheetPlanetaryHour, 12);
 }
 
 TEST_F(SheetRulers, NightHoursAreCountedFromOne) {
     engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    rulers.sheetPlanetaryHour = 13;
-    display::DrawPlanetaryHourBlock(dc, chart, rulers, 10, 10);
-    rulers.sheetPlanetaryHour = 12;
-    display::DrawPlanetaryHourBlock(dc, chart, rulers, 10, 10);
+    rulers_.sheetPlanetaryHour = 13;
+    display::DrawPlanetaryHourBlock(dc, chart, rulers_, 10, 10);
+    rulers_.sheetPlanetaryHour = 12;
+    display::DrawPlanetaryHourBlock(dc, chart, rulers_, 10, 10);
     const auto texts = sheet_test::Texts(dc);
     EXPECT_EQ(texts[1], "Planetaire uur: 1 Nacht");
     EXPECT_EQ(texts[8], "Planetaire uur: 12 Dag");

@@ -19,15 +19,15 @@ using display::RecordingSurface;
 class SheetTables : public ::testing::Test {
 protected:
     // The person whose sheets the tests draw.
-    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+    archive::CurrentChart& current_ = testing_support::CurrentChartOfTest();
     void SetUp() override {
         sheet_test::SetSheetPerson();
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli"});
     }
     static std::string At(display::Point p) { return "text " + std::to_string(p.x) + "," + std::to_string(p.y) + " "; }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(SheetTables, DodecatemorionIsTwelveTimesTheDistanceIntoTheSign) {
@@ -46,15 +46,15 @@ TEST_F(SheetTables, BracketedDegreesCutTheFractionToTwoDecimals) {
 
 TEST_F(SheetTables, DodecatemoriaOfTheElevenPointsAndTheirTable) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetDodecatemoria(dc, display::WheelPointLongitudes(current.chart), 115, 275);
+    display::DrawSheetDodecatemoria(dc, display::WheelPointLongitudes(current_.chart), 115, 275);
     // The Moon at 45.5 has its dodecatemorion at 231.5; the Ascendant at 100.5 at 226.5,
     // the Midheaven (entry 11, the last) at 358 at 334.
-    const display::WheelPointArray dodecatemoria = display::WheelPointDodecatemoria(current.chart);
+    const display::WheelPointArray dodecatemoria = display::WheelPointDodecatemoria(current_.chart);
     EXPECT_NEAR(dodecatemoria[2], 231.5L, 1e-12);
     EXPECT_NEAR(dodecatemoria[10], 226.5L, 1e-12);
     EXPECT_NEAR(dodecatemoria[11], 334.0L, 1e-12);
     EXPECT_EQ(dodecatemoria[12], 0);
-    EXPECT_EQ(current.chart.bodies[engine::Body::Moon].longitude, 45.5L);
+    EXPECT_EQ(current_.chart.bodies[engine::Body::Moon].longitude, 45.5L);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 12u);
     EXPECT_EQ(texts[0], "DODECATEMORIEEN");
@@ -70,7 +70,7 @@ TEST_F(SheetTables, DodecatemoriaOfTheElevenPointsAndTheirTable) {
 
 TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetLongitudes(dc, display::WheelPointLongitudes(current.chart), 18, 115);
+    display::DrawSheetLongitudes(dc, display::WheelPointLongitudes(current_.chart), 18, 115);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 1u + 22u);
     EXPECT_EQ(texts[0], "LONGITUDINI");
@@ -89,7 +89,7 @@ TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
 
 TEST_F(SheetTables, LatitudesStopAfterSaturn) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetLatitudes(dc, display::WheelPointLatitudes(current.chart), 205, 219);
+    display::DrawSheetLatitudes(dc, display::WheelPointLatitudes(current_.chart), 205, 219);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 8u);
     EXPECT_EQ(texts[0], "BREEDTEGRADEN");
@@ -99,7 +99,7 @@ TEST_F(SheetTables, LatitudesStopAfterSaturn) {
 
 TEST_F(SheetTables, RelativeLongitudesStandInThreeColumns) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetRelativeLongitudes(dc, display::WheelPointLongitudes(current.chart), 165, 210);
+    display::DrawSheetRelativeLongitudes(dc, display::WheelPointLongitudes(current_.chart), 165, 210);
     const auto calls = dc.Calls("text");
     ASSERT_EQ(calls.size(), 12u);
     // Mars (5) heads the second column, the south node (9) the third.

@@ -42,8 +42,8 @@ protected:
         display::DrawSphericalDistances(dc, display::WheelPointLongitudes(c), display::WheelPointLatitudes(c),
                                         current.orbs, 15, 202);
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(SheetTargets, RecordingImageAndMetafileGetTheSameCalls) {
@@ -70,7 +70,7 @@ TEST_F(SheetTargets, RecordingImageAndMetafileGetTheSameCalls) {
     ASSERT_GT(direct.log.size(), 500u);
     EXPECT_GT(direct.Calls("polygon").size(), 0u);
     EXPECT_GT(sheet_test::Glyphs(direct).size(), 9u);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
     // The image was drawn on: the wheel's white lines over the black.
     int ink = 0;
     for (int y = 0; y < image.height(); y += 3)

@@ -29,9 +29,9 @@ protected:
         wheel_test::CopyDataFolders({"Simboli"});
         std::filesystem::create_directories("OpzioneT");
     }
-    display::SheetTermsState terms;
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    display::SheetTermsState terms_;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(SheetTermsTest, SectorsStartFifteenDegreesBeforeTheAscendant) {
@@ -57,17 +57,17 @@ TEST_F(SheetTermsTest, DecanKeysSkipExactTensAndKeepTheOldKey) {
     EXPECT_EQ(display::DecanKeyOf(1, 0), "");
     engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     wheel_test::SetWheelPoint(chart, 1, 10);
-    terms.bodyDecanKeys[1] = "SolDec07";
-    display::RefreshSheetDecanKeys(chart, terms);
-    EXPECT_EQ(terms.bodyDecanKeys[1], "SolDec07");
-    EXPECT_EQ(terms.bodyDecanKeys[2], "LunDec05");  // 45.5
+    terms_.bodyDecanKeys[1] = "SolDec07";
+    display::RefreshSheetDecanKeys(chart, terms_);
+    EXPECT_EQ(terms_.bodyDecanKeys[1], "SolDec07");
+    EXPECT_EQ(terms_.bodyDecanKeys[2], "LunDec05");  // 45.5
 }
 
 TEST_F(SheetTermsTest, PositionFileHoldsNineSectorKeysThenNineDecanKeys) {
     const engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
-    display::ComputeTermSectors(chart, terms);
-    display::RefreshSheetDecanKeys(chart, terms);
-    display::WritePlanetPositionsFile(terms);
+    display::ComputeTermSectors(chart, terms_);
+    display::RefreshSheetDecanKeys(chart, terms_);
+    display::WritePlanetPositionsFile(terms_);
     const auto lines = rt::ReadTextLines(display::kSheetPositionFile);
     // Ascendant 100.5: sector s runs from 85.5 + 6 (s - 1) to 85.5 + 6 s; the Sun
     // at 375.25 is in sector 49 (373.5 .. 379.5), the north node at 260 in 30.
@@ -101,8 +101,8 @@ TEST_F(SheetTermsTest, BlockPrintsTheTextOfEachKeyWithTheGlyphOfItsBody) {
     EXPECT_EQ(dc.Calls("text")[3].substr(0, 5 + std::to_string(p.x).size() + 1 + std::to_string(p.y).size()),
               "text " + std::to_string(p.x) + "," + std::to_string(p.y));
     EXPECT_EQ(dc.State().textColor, display::Color{display::kBlack});
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].text.find("(manca il testo di Merc49)"), std::string::npos) << sink.messages[0].text;
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_NE(sink_.messages[0].text.find("(manca il testo di Merc49)"), std::string::npos) << sink_.messages[0].text;
 }
 
 TEST_F(SheetTermsTest, SecondGroupOfNineStartsLowerInTheRowColour) {

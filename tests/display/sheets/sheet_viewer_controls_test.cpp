@@ -43,48 +43,48 @@ protected:
     void SetUp() override {
         gui::SetSystemServices(std::make_unique<FullHdScreen>());
         sheet_test::PrepareSheetViewer();
-        pdf = (folder.Path() / "sheet.pdf").string();
-        MakeViewer(std::make_unique<display::PdfSheetPrinter>(pdf));
+        pdf_ = (folder_.Path() / "sheet.pdf").string();
+        MakeViewer(std::make_unique<display::PdfSheetPrinter>(pdf_));
     }
     // The viewer, made anew to print on `printer`, recorded.
     void MakeViewer(std::unique_ptr<display::SheetPrinter> printer) {
-        viewer.reset();
-        viewer =
-            std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets,
+        viewer_.reset();
+        viewer_ =
+            std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets_,
                                                    testing_support::DrawingStateOfTest(),
                                                    display::SheetViewerCollaborators{.printer = std::move(printer)});
-        viewer->resize(1920, 1080);
-        viewer->SetRecorder(&dc);
+        viewer_->resize(1920, 1080);
+        viewer_->SetRecorder(&dc_);
     }
     void TearDown() override {
-        viewer.reset();
+        viewer_.reset();
         gui::SetSystemServices(nullptr);
-        sheets = {};
+        sheets_ = {};
         display::ResetDrawingState(testing_support::DrawingStateOfTest());
     }
     // Shows the sheet and runs the viewer's timer by hand until it drew.
     void Open(int code, const char* orientation) {
-        sheets.sheetCode = code;
-        sheets.sheetOrientation = orientation;
-        viewer->show();
+        sheets_.sheetCode = code;
+        sheets_.sheetOrientation = orientation;
+        viewer_->show();
         TickUntilStopped();
     }
     void TickUntilStopped() {
-        for (int i = 0; i < 10 && testing_support::ControlOf<QTimer>(*viewer, "Timer1")->isActive(); ++i)
-            viewer->DrawWhenReady();
-        ASSERT_FALSE(testing_support::ControlOf<QTimer>(*viewer, "Timer1")->isActive());
+        for (int i = 0; i < 10 && testing_support::ControlOf<QTimer>(*viewer_, "Timer1")->isActive(); ++i)
+            viewer_->DrawWhenReady();
+        ASSERT_FALSE(testing_support::ControlOf<QTimer>(*viewer_, "Timer1")->isActive());
     }
     // How often the sheet's title was drawn since the recording was cleared.
     int Drawings() const {
-        const std::vector<std::string> texts = sheet_test::Texts(dc);
+        const std::vector<std::string> texts = sheet_test::Texts(dc_);
         return static_cast<int>(std::count(texts.begin(), texts.end(), "GEBOORTE THEMA"));
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
-    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    std::string pdf;
-    display::SheetSelectionState sheets;
-    std::unique_ptr<display::SheetViewer> viewer;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
+    display::RecordingSurface dc_{testing_support::DrawingStateOfTest()};
+    std::string pdf_;
+    display::SheetSelectionState sheets_;
+    std::unique_ptr<display::SheetViewer> viewer_;
 };
 
 // The window system activates a window shortly after it is shown, often after
@@ -93,29 +93,29 @@ protected:
 TEST_F(SheetViewerControls, AnOpeningDrawsTheSheetOnceAndAReturnFromAnotherWindowOnceMore) {
     Open(5, "P");
     EXPECT_EQ(Drawings(), 1);
-    dc.Clear();
-    Focus(viewer.get());
-    ASSERT_TRUE(viewer->isActiveWindow());
+    dc_.Clear();
+    Focus(viewer_.get());
+    ASSERT_TRUE(viewer_->isActiveWindow());
     TickUntilStopped();
     EXPECT_EQ(Drawings(), 0);
 
     QWidget other;
     other.show();
     Focus(&other);
-    ASSERT_FALSE(viewer->isActiveWindow());
-    Focus(viewer.get());
+    ASSERT_FALSE(viewer_->isActiveWindow());
+    Focus(viewer_.get());
     TickUntilStopped();
     EXPECT_EQ(Drawings(), 1);
     other.hide();
 
     // A later opening alike.
-    viewer->close();
-    dc.Clear();
+    viewer_->close();
+    dc_.Clear();
     Open(5, "P");
-    Focus(viewer.get());
+    Focus(viewer_.get());
     TickUntilStopped();
     EXPECT_EQ(Drawings(), 1);
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages[0].text;
 }
 
 // A printer whose setup dialog turns the page to the other orientation.
@@ -135,25 +135,25 @@ TEST_F(SheetViewerControls, ZoomHeightAndWidthButtonsSetTheirOwnViews) {
     Open(5, "P");  // a portrait page: half size, moved right by a quarter of the screen
     ASSERT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 0.5L);
     ASSERT_EQ(testing_support::DrawingStateOfTest().originX, 480);
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomPiu")->click();
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnZoomPiu")->click();
     EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().zoomFactor), 0.575, 1e-6);
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomMeno")->click();
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomMeno")->click();
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnZoomMeno")->click();
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnZoomMeno")->click();
     EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().zoomFactor), 0.5 / 1.15, 1e-6);
-    testing_support::ControlOf<QPushButton>(*viewer, "BBlargarghezza")->click();  // "Breedte": zoom 1 at the origin
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBlargarghezza")->click();  // "Breedte": zoom 1 at the origin
     EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 1.0L);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 0);
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomPiu")->click();
-    testing_support::ControlOf<QPushButton>(*viewer, "BBaltezza")
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnZoomPiu")->click();
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBaltezza")
         ->click();  // "Hoogte": the portrait page's whole height
     EXPECT_EQ(testing_support::DrawingStateOfTest().zoomFactor, 0.5L);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 480);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 0);
-    dc.Clear();
-    testing_support::ControlOf<QPushButton>(*viewer, "BBlargarghezza")->click();
+    dc_.Clear();
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBlargarghezza")->click();
     EXPECT_EQ(Drawings(), 1);  // every button draws the sheet again
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages[0].text;
 }
 
 // Colour and aspect style: each button turns its own flag and its own glyph.
@@ -161,49 +161,53 @@ TEST_F(SheetViewerControls, ColourAndAspectButtonsTurnTheirOwnFlags) {
     Open(5, "P");
     ASSERT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 1);
     ASSERT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);
-    testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBFlagRiga")->click();
     EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 0);
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->property("glyph").toString(), "LosLin");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer_, "BBFlagRiga")->property("glyph").toString(), "LosLin");
     EXPECT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(),
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnColNer")->property("glyph").toString(),
               "StColor");
-    testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBFlagRiga")->click();
     EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 1);
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->property("glyph").toString(), "LinLos");
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer_, "BBFlagRiga")->property("glyph").toString(), "LinLos");
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnColNer")->click();
     EXPECT_TRUE(testing_support::DrawingStateOfTest().blackAndWhite);
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(), "StNero");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnColNer")->property("glyph").toString(),
+              "StNero");
     EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 1);
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnColNer")->click();
     EXPECT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(),
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnColNer")->property("glyph").toString(),
               "StColor");
 }
 
 // "Setup" runs the printer's setup and shows the orientation it left; it
 // prints nothing. The orientation glyph follows each change.
 TEST_F(SheetViewerControls, SetupShowsTheOrientationTheDialogLeft) {
-    auto turning = std::make_unique<TurningPrinter>(pdf);
+    auto turning = std::make_unique<TurningPrinter>(pdf_);
     TurningPrinter* printer = turning.get();
     MakeViewer(std::move(turning));
     Open(5, "P");
-    ASSERT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->property("glyph").toString(), "SetupP");
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnSetup")->click();
+    ASSERT_EQ(testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnFoglio")->property("glyph").toString(),
+              "SetupP");
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnSetup")->click();
     EXPECT_EQ(printer->setups, 1);
     EXPECT_TRUE(testing_support::DrawingStateOfTest().printerLandscape);
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->property("glyph").toString(), "SetupL");
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnSetup")->click();
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnFoglio")->property("glyph").toString(),
+              "SetupL");
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnSetup")->click();
     EXPECT_FALSE(testing_support::DrawingStateOfTest().printerLandscape);
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->property("glyph").toString(), "SetupP");
-    EXPECT_FALSE(std::filesystem::exists(pdf));
-    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnFoglio")->isEnabled());
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnFoglio")->property("glyph").toString(),
+              "SetupP");
+    EXPECT_FALSE(std::filesystem::exists(pdf_));
+    EXPECT_FALSE(testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnFoglio")->isEnabled());
 }
 
 // The metafile names offered run from "GRAF01.EMF" to "GRAF15.EMF".
 TEST_F(SheetViewerControls, TheMetafileBoxOffersFifteenNames) {
-    ASSERT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->count(), 15);
-    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->itemText(0), "GRAF01.EMF");
-    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->itemText(14), "GRAF15.EMF");
+    ASSERT_EQ(testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->count(), 15);
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->itemText(0), "GRAF01.EMF");
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->itemText(14), "GRAF15.EMF");
 }
 
 // The mouse wheel moves the sheet up and down by 20 pixels a notch, never
@@ -214,9 +218,9 @@ TEST_F(SheetViewerControls, WheelAndDragMoveTheSheet) {
     ASSERT_EQ(testing_support::DrawingStateOfTest().originY, 0);
     auto wheel = [this](int notches) {
         const QPointF at(400, 300);
-        QWheelEvent e(at, viewer->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+        QWheelEvent e(at, viewer_->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
-        QApplication::sendEvent(viewer.get(), &e);
+        QApplication::sendEvent(viewer_.get(), &e);
     };
     wheel(-1);  // towards the user: the sheet moves down
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 20);
@@ -225,13 +229,13 @@ TEST_F(SheetViewerControls, WheelAndDragMoveTheSheet) {
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 20);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
 
-    QTest::mousePress(viewer.get(), Qt::LeftButton, {}, QPoint(500, 400));
-    QTest::mouseMove(viewer.get(), QPoint(530, 390));
-    QTest::mouseMove(viewer.get(), QPoint(560, 370));
-    QTest::mouseRelease(viewer.get(), Qt::LeftButton, {}, QPoint(560, 370));
+    QTest::mousePress(viewer_.get(), Qt::LeftButton, {}, QPoint(500, 400));
+    QTest::mouseMove(viewer_.get(), QPoint(530, 390));
+    QTest::mouseMove(viewer_.get(), QPoint(560, 370));
+    QTest::mouseRelease(viewer_.get(), Qt::LeftButton, {}, QPoint(560, 370));
     EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 60);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 20 - 30);
-    EXPECT_EQ(viewer->Motion().dragging, 0);
+    EXPECT_EQ(viewer_->Motion().dragging, 0);
 }
 
 // "Backard", Escape and Enter close the viewer, which forgets its black and
@@ -240,15 +244,15 @@ TEST_F(SheetViewerControls, BackAndItsKeysCloseTheViewer) {
     for (int way = 0; way < 3; ++way) {
         SCOPED_TRACE(way);
         Open(5, "P");
-        testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
-        testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
-        if (way == 0) testing_support::ControlOf<QPushButton>(*viewer, "BitBtnRitorna")->click();
-        if (way == 1) QTest::keyClick(viewer.get(), Qt::Key_Escape);
-        if (way == 2) QTest::keyClick(viewer.get(), Qt::Key_Return);
-        EXPECT_FALSE(viewer->isVisible());
+        testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnColNer")->click();
+        testing_support::ControlOf<QPushButton>(*viewer_, "BBFlagRiga")->click();
+        if (way == 0) testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnRitorna")->click();
+        if (way == 1) QTest::keyClick(viewer_.get(), Qt::Key_Escape);
+        if (way == 2) QTest::keyClick(viewer_.get(), Qt::Key_Return);
+        EXPECT_FALSE(viewer_->isVisible());
         EXPECT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);
         EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 1);
-        EXPECT_FALSE(std::filesystem::exists(pdf));
+        EXPECT_FALSE(std::filesystem::exists(pdf_));
     }
 }
 

@@ -113,31 +113,31 @@ protected:
     void SetUp() override {
         gui::SetSystemServices(std::make_unique<FullHdScreen>());
         sheet_test::PrepareSheetViewer();
-        pdf = (folder.Path() / "sheet.pdf").string();
-        MakeViewer(std::make_unique<display::PdfSheetPrinter>(pdf));
+        pdf_ = (folder_.Path() / "sheet.pdf").string();
+        MakeViewer(std::make_unique<display::PdfSheetPrinter>(pdf_));
     }
     // The viewer, made anew to print on `printer`.
     void MakeViewer(std::unique_ptr<display::SheetPrinter> printer) {
-        viewer.reset();
-        viewer =
-            std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets,
+        viewer_.reset();
+        viewer_ =
+            std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets_,
                                                    testing_support::DrawingStateOfTest(),
-                                                   display::SheetViewerCollaborators{.drawSettings = &drawSettings,
+                                                   display::SheetViewerCollaborators{.drawSettings = &drawSettings_,
                                                                                      .printer = std::move(printer)});
-        viewer->resize(1920, 1080);
+        viewer_->resize(1920, 1080);
     }
     void TearDown() override {
-        viewer.reset();
+        viewer_.reset();
         gui::SetSystemServices(nullptr);
-        sheets = {};
+        sheets_ = {};
     }
     void Open(int code, const char* orientation) {
-        if (viewer->isVisible()) viewer->close();  // back to the main window first
-        sheets.sheetCode = code;
-        sheets.sheetOrientation = orientation;
-        viewer->show();
-        viewer->DrawWhenReady();  // the first opening draws on the second tick
-        viewer->DrawWhenReady();
+        if (viewer_->isVisible()) viewer_->close();  // back to the main window first
+        sheets_.sheetCode = code;
+        sheets_.sheetOrientation = orientation;
+        viewer_->show();
+        viewer_->DrawWhenReady();  // the first opening draws on the second tick
+        viewer_->DrawWhenReady();
     }
     struct Scale {
         long double ppu, ax, ay, zoom;
@@ -160,12 +160,12 @@ protected:
         EXPECT_EQ(a.cx, b.cx);
         EXPECT_EQ(a.cy, b.cy);
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
-    std::string pdf;
-    archive::DrawSettings drawSettings;
-    display::SheetSelectionState sheets;
-    std::unique_ptr<display::SheetViewer> viewer;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
+    std::string pdf_;
+    archive::DrawSettings drawSettings_;
+    display::SheetSelectionState sheets_;
+    std::unique_ptr<display::SheetViewer> viewer_;
 };
 
 TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
@@ -182,24 +182,24 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
         testing_support::DrawingStateOfTest().aspectScaleX = 1.02L;  // a calibrated screen
         Scale before = Now();
         const float fontScale = testing_support::DrawingStateOfTest().fontScale;
-        testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
+        testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnStampa")->click();
         before.zoom = 1, before.ox = 0, before.oy = 0;  // printing shows the whole sheet afterwards
         ExpectSame(Now(), before);
         EXPECT_EQ(testing_support::DrawingStateOfTest().fontScale, fontScale);  // the screen's text keeps its size
-        const std::string info = Shell("pdfinfo '" + pdf + "'");
+        const std::string info = Shell("pdfinfo '" + pdf_ + "'");
         EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
         const bool portrait = std::string(s.orientation) == "P";
         EXPECT_NE(info.find(portrait ? "595 x 842 pts (A4)" : "842 x 595 pts (A4)"), std::string::npos)
             << s.code << info;
-        const std::string text = Shell("pdftotext '" + pdf + "' -");
+        const std::string text = Shell("pdftotext '" + pdf_ + "' -");
         EXPECT_NE(text.find("Rossi Maria"), std::string::npos) << s.code;
         EXPECT_NE(text.find("GEBOORTE THEMA"), std::string::npos) << s.code;
         EXPECT_NE(text.find(s.caption), std::string::npos) << s.code << text;
         if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
-            Shell("cp '" + pdf + "' '" + keep + "/sheet" + std::to_string(s.code) + ".pdf'");
+            Shell("cp '" + pdf_ + "' '" + keep + "/sheet" + std::to_string(s.code) + ".pdf'");
         testing_support::DrawingStateOfTest().aspectScaleX = 1;
     }
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages[0].text;
 }
 
 // The PDF of a sheet is titled with the name as the archive holds it (38
@@ -207,8 +207,8 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
 TEST_F(SheetViewer, ThePrintedSheetIsTitledWithTheNameWithoutItsPadding) {
     testing_support::CurrentChartOfTest().birth.subjectName = std::string("NICCOL\xD2 ROSSI").append(38 - 14, ' ');
     Open(5, "P");
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
-    const std::string info = Shell("pdfinfo '" + pdf + "'");
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnStampa")->click();
+    const std::string info = Shell("pdfinfo '" + pdf_ + "'");
     EXPECT_NE(info.find("Title:           Kelvor - NICCOL\xC3\x92 ROSSI\n"), std::string::npos) << info;
 }
 
@@ -262,8 +262,8 @@ TEST_F(SheetViewer, EveryWordOfEverySheetLiesInsideThePrintablePage) {
                   {18, "P", {"SPIEGEL", "Contrantisce)", "THEMA", "Bicorporaalen"}}};
     for (const auto& s : sheets) {
         Open(s.code, s.orientation);
-        testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
-        const PdfPage page = ReadPdfWords(pdf);
+        testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnStampa")->click();
+        const PdfPage page = ReadPdfWords(pdf_);
         ASSERT_GT(page.words.size(), 100u) << s.code;
         const double edge = 3 * kPointsPerMm;
         for (const PdfWord& w : page.words) {
@@ -274,9 +274,9 @@ TEST_F(SheetViewer, EveryWordOfEverySheetLiesInsideThePrintablePage) {
         }
         for (const std::string& word : s.words) EXPECT_TRUE(page.Find(word)) << s.code << " " << word;
         if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
-            Shell("cp '" + pdf + "' '" + keep + "/printed" + std::to_string(s.code) + ".pdf'");
+            Shell("cp '" + pdf_ + "' '" + keep + "/printed" + std::to_string(s.code) + ".pdf'");
     }
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages[0].text;
 }
 
 // No two words of a sheet overlap on paper (their boxes may share the cells'
@@ -291,8 +291,8 @@ TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
     const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
     for (const auto& [code, orientation] : sheets) {
         Open(code, orientation);
-        testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
-        const PdfPage page = ReadPdfWords(pdf);
+        testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnStampa")->click();
+        const PdfPage page = ReadPdfWords(pdf_);
         ASSERT_GT(page.words.size(), 100u) << code;
         for (std::size_t i = 0; i < page.words.size(); ++i)
             for (std::size_t j = i + 1; j < page.words.size(); ++j) {
@@ -302,7 +302,7 @@ TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
                 EXPECT_FALSE(across > 0.5 && down > 1.5) << code << ": '" << a.text << "' and '" << b.text << "'";
             }
         if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
-            Shell("cp '" + pdf + "' '" + keep + "/rulers" + std::to_string(code) + ".pdf'");
+            Shell("cp '" + pdf_ + "' '" + keep + "/rulers" + std::to_string(code) + ".pdf'");
         if (code == 5 || code == 16) {
             int rulers = 0;
             for (const PdfWord& w : page.words) {
@@ -312,7 +312,7 @@ TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
             EXPECT_GE(rulers, 2) << code;
         }
     }
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages[0].text;
 }
 
 // A printer whose dialog, on closing, lets the viewer be activated again (as
@@ -332,15 +332,15 @@ private:
 };
 
 TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
-    auto activating = std::make_unique<ActivatingPrinter>(pdf);
+    auto activating = std::make_unique<ActivatingPrinter>(pdf_);
     ActivatingPrinter* printer = activating.get();
     MakeViewer(std::move(activating));
     Open(5, "P");
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
-    const PdfPage plain = ReadPdfWords(pdf);
-    printer->Activate(viewer.get());
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
-    const PdfPage activated = ReadPdfWords(pdf);
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnStampa")->click();
+    const PdfPage plain = ReadPdfWords(pdf_);
+    printer->Activate(viewer_.get());
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnStampa")->click();
+    const PdfPage activated = ReadPdfWords(pdf_);
     ASSERT_EQ(plain.words.size(), activated.words.size());
     for (const char* word : {"THEMA", "BREEDTEGRADEN", "OPMERKING:"}) {
         const PdfWord* a = plain.Find(word);
@@ -357,21 +357,22 @@ TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
 }
 
 TEST_F(SheetViewer, PrinterCorrectionPutsABlankPageFirst) {
-    drawSettings.Values().epsonCorrection = 1;
+    drawSettings_.Values().epsonCorrection = 1;
     Open(16, "L");
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
-    EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           2"), std::string::npos);
-    const std::string first = Shell("pdftotext -f 1 -l 1 '" + pdf + "' -");
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnStampa")->click();
+    EXPECT_NE(Shell("pdfinfo '" + pdf_ + "'").find("Pages:           2"), std::string::npos);
+    const std::string first = Shell("pdftotext -f 1 -l 1 '" + pdf_ + "' -");
     EXPECT_EQ(first.find("Rossi"), std::string::npos);
 }
 
 TEST_F(SheetViewer, BlackAndWhitePrintUsesBlackInkOnly) {
     Open(18, "P");
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->click();
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BitBtnColNer")->property("glyph").toString(), "StNero");
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
-    const std::string png = (folder.Path() / "page").string();
-    Shell("pdftoppm -r 40 -png '" + pdf + "' '" + png + "'");
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnColNer")->click();
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnColNer")->property("glyph").toString(),
+              "StNero");
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnStampa")->click();
+    const std::string png = (folder_.Path() / "page").string();
+    Shell("pdftoppm -r 40 -png '" + pdf_ + "' '" + png + "'");
     QImage page(QString::fromStdString(png + "-1.png"));
     ASSERT_FALSE(page.isNull());
     int coloured = 0, ink = 0;
@@ -383,7 +384,7 @@ TEST_F(SheetViewer, BlackAndWhitePrintUsesBlackInkOnly) {
         }
     EXPECT_EQ(coloured, 0);
     EXPECT_GT(ink, 500);
-    viewer->close();
+    viewer_->close();
     EXPECT_FALSE(testing_support::DrawingStateOfTest().blackAndWhite);  // closing goes back to colour
 }
 
@@ -399,14 +400,14 @@ public:
 };
 
 TEST_F(SheetViewer, FailedPrintEndsTheJobAndPutsTheStateBack) {
-    MakeViewer(std::make_unique<FailingPrinter>(pdf));
+    MakeViewer(std::make_unique<FailingPrinter>(pdf_));
     Open(5, "P");
     Scale before = Now();
     before.zoom = 1, before.ox = 0, before.oy = 0;
-    testing_support::ControlOf<QPushButton>(*viewer, "BitBtnStampa")->click();
-    ASSERT_EQ(sink.messages.size(), 1u);
+    testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnStampa")->click();
+    ASSERT_EQ(sink_.messages.size(), 1u);
     ExpectSame(Now(), before);
-    EXPECT_TRUE(std::filesystem::exists(pdf));  // the document was ended
+    EXPECT_TRUE(std::filesystem::exists(pdf_));  // the document was ended
     EXPECT_FALSE(testing_support::DrawingStateOfTest().currentPen.has_value());
 }
 
@@ -417,11 +418,11 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
     for (const auto& [code, orientation] : sheets) {
         Open(code, orientation);
         const std::string name = "GRAF0" + std::to_string(++n) + ".EMF";
-        testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText(QString::fromStdString(name));
-        testing_support::ControlOf<QPushButton>(*viewer, "BitBtnZoomPiu")->click();
-        testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
-        EXPECT_TRUE(sink.messages.empty()) << code;
-        const auto file = folder.Path() / "Emf" / name;
+        testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->setEditText(QString::fromStdString(name));
+        testing_support::ControlOf<QPushButton>(*viewer_, "BitBtnZoomPiu")->click();
+        testing_support::ControlOf<QPushButton>(*viewer_, "BBEMFout")->click();
+        EXPECT_TRUE(sink_.messages.empty()) << code;
+        const auto file = folder_.Path() / "Emf" / name;
         ASSERT_TRUE(std::filesystem::exists(file)) << code;
         const std::string bytes = testing_support::ReadBytes(file);
         EXPECT_EQ(display::CheckEmf(bytes), "") << code;
@@ -451,7 +452,7 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
             }
         EXPECT_EQ(replay.Calls("line").size(), direct.Calls("line").size()) << code;
         // The external converter reads it too.
-        const std::string svg = (folder.Path() / "sheet.svg").string();
+        const std::string svg = (folder_.Path() / "sheet.svg").string();
         EXPECT_EQ(std::system(("emf2svg-conv -i '" + file.string() + "' -o '" + svg + "' 2>/dev/null").c_str()), 0);
         std::ifstream in(svg);
         std::stringstream content;
@@ -484,27 +485,27 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
         SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
         gui::SetSystemServices(std::make_unique<SizedScreen>(screen));
         display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), screen.width(), screen.height());
-        viewer->resize(screen);
+        viewer_->resize(screen);
         for (const auto& [code, orientation] : {std::pair{5, "P"}, std::pair{16, "L"}}) {
             display::RecordingSurface drawn{testing_support::DrawingStateOfTest()};
-            viewer->SetRecorder(&drawn);
+            viewer_->SetRecorder(&drawn);
             Open(code, orientation);
-            viewer->SetRecorder(nullptr);
+            viewer_->SetRecorder(nullptr);
             EXPECT_GT(drawn.Calls("line").size(), 100u) << code;
             EXPECT_EQ(screen_extent::CallsOffScreen(drawn, screen.width(), screen.height()), std::vector<std::string>{})
                 << code;
             for (const QPushButton* b :
-                 testing_support::ControlOf<QFrame>(*viewer, "Panel1")->findChildren<QPushButton*>()) {
-                const QRect r(b->mapTo(viewer.get(), QPoint(0, 0)), b->size());
+                 testing_support::ControlOf<QFrame>(*viewer_, "Panel1")->findChildren<QPushButton*>()) {
+                const QRect r(b->mapTo(viewer_.get(), QPoint(0, 0)), b->size());
                 EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(r)) << b->objectName().toStdString();
             }
         }
         const long double screenScale = testing_support::DrawingStateOfTest().pixelsPerUnit;
-        testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("GRAF06.EMF");
-        testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
-        EXPECT_TRUE(sink.messages.empty());
+        testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->setEditText("GRAF06.EMF");
+        testing_support::ControlOf<QPushButton>(*viewer_, "BBEMFout")->click();
+        EXPECT_TRUE(sink_.messages.empty());
         EXPECT_EQ(testing_support::DrawingStateOfTest().pixelsPerUnit, screenScale);  // the screen's scale is back
-        const auto header = display::ReadEmfHeader(testing_support::ReadBytes(folder.Path() / "Emf" / "GRAF06.EMF"));
+        const auto header = display::ReadEmfHeader(testing_support::ReadBytes(folder_.Path() / "Emf" / "GRAF06.EMF"));
         ASSERT_TRUE(header.has_value());
         frameWidths.push_back(header->frame.right - header->frame.left);
     }
@@ -516,16 +517,16 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
 
 TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
     Open(5, "P");
-    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("GRAF04.EMX");
-    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
-    ASSERT_EQ(sink.Texts(), std::vector<std::string>{"File deve essere .EMF"});
-    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.EMX"));
-    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("GRAF04.EMF");
+    testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->setEditText("GRAF04.EMX");
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBEMFout")->click();
+    ASSERT_EQ(sink_.Texts(), std::vector<std::string>{"File deve essere .EMF"});
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "Emf" / "GRAF04.EMX"));
+    testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->setEditText("GRAF04.EMF");
     std::filesystem::remove_all("Appoggio");
     const Scale before = Now();
-    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
-    EXPECT_EQ(sink.messages.size(), 2u);
-    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.EMF"));
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBEMFout")->click();
+    EXPECT_EQ(sink_.messages.size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "Emf" / "GRAF04.EMF"));
     EXPECT_EQ(testing_support::WheelGeometryOfTest().wheelCentreX, before.cx);
 }
 
@@ -533,13 +534,13 @@ TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
 // as typed: no file is saved under "?" in its place, and the name in use stays.
 TEST_F(SheetViewer, AMetafileNameWithACharacterTheProgramCannotHoldIsRefused) {
     Open(5, "P");
-    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")
+    testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")
         ->setEditText(QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
-    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].text.find("(U+1F600)"), std::string::npos) << sink.messages[0].text;
-    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF03?.EMF"));
-    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->currentText(),
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBEMFout")->click();
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_NE(sink_.messages[0].text.find("(U+1F600)"), std::string::npos) << sink_.messages[0].text;
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "Emf" / "GRAF03?.EMF"));
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->currentText(),
               QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
     EXPECT_NE(testing_support::DrawingStateOfTest().metafileName, "GRAF03?.EMF");
 }
@@ -548,11 +549,11 @@ TEST_F(SheetViewer, AMetafileNameWithACharacterTheProgramCannotHoldIsRefused) {
 // press; a metafile that is not there is named, and no viewer opens.
 TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
     Open(5, "P");
-    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("graf02.emf");
-    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFout")->click();
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
-    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->currentText(), "GRAF02.EMF");
-    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF02.EMF"));
+    testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->setEditText("graf02.emf");
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBEMFout")->click();
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages[0].text;
+    EXPECT_EQ(testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->currentText(), "GRAF02.EMF");
+    EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "Emf" / "GRAF02.EMF"));
 
     std::string shownTitle;
     gui::SetModalHandler("FoMetGra", [&](QDialog* d) {
@@ -562,42 +563,42 @@ TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
         shownTitle = w->windowTitle().toStdString();
         return int(gui::kModalCancel);
     });
-    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("graf02.emf");
-    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFin")->click();
-    EXPECT_EQ(shownTitle, std::filesystem::canonical(folder.Path() / "Emf" / "GRAF02.EMF").string());
-    EXPECT_TRUE(sink.messages.empty());
+    testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->setEditText("graf02.emf");
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBEMFin")->click();
+    EXPECT_EQ(shownTitle, std::filesystem::canonical(folder_.Path() / "Emf" / "GRAF02.EMF").string());
+    EXPECT_TRUE(sink_.messages.empty());
 
     shownTitle.clear();
-    testing_support::ControlOf<QComboBox>(*viewer, "ComboEMF")->setEditText("graf09.emf");
-    testing_support::ControlOf<QPushButton>(*viewer, "BBEMFin")->click();
+    testing_support::ControlOf<QComboBox>(*viewer_, "ComboEMF")->setEditText("graf09.emf");
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBEMFin")->click();
     EXPECT_TRUE(shownTitle.empty());  // nothing to show: no viewer
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text, "File grafico non trovato: " +
-                                         (std::filesystem::canonical(folder.Path()) / "Emf" / "GRAF09.EMF").string());
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_EQ(sink_.messages[0].text, "File grafico non trovato: " +
+                                          (std::filesystem::canonical(folder_.Path()) / "Emf" / "GRAF09.EMF").string());
     gui::ClearModalHandlers();
 }
 
 TEST_F(SheetViewer, WheelAndDragMoveTheSheet) {
     Open(16, "L");
-    viewer->ScrollDown();
+    viewer_->ScrollDown();
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 20);
-    viewer->ScrollUp();
-    viewer->ScrollUp();
+    viewer_->ScrollUp();
+    viewer_->ScrollUp();
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, -20);
-    viewer->StartDrag(500, 500);
-    viewer->DragTo(560, 501);
+    viewer_->StartDrag(500, 500);
+    viewer_->DragTo(560, 501);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);  // previewed only
-    viewer->EndDrag(560, 501);
+    viewer_->EndDrag(560, 501);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 60);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, -20);
-    testing_support::ControlOf<QPushButton>(*viewer, "BBlargarghezza")->click();
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBlargarghezza")->click();
     EXPECT_EQ(testing_support::DrawingStateOfTest().originX, 0);
     EXPECT_EQ(testing_support::DrawingStateOfTest().originY, 0);
-    testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->click();
+    testing_support::ControlOf<QPushButton>(*viewer_, "BBFlagRiga")->click();
     EXPECT_EQ(testing_support::DrawingStateOfTest().aspectLinesOn, 0);
-    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer, "BBFlagRiga")->property("glyph").toString(), "LosLin");
+    EXPECT_EQ(testing_support::ControlOf<QPushButton>(*viewer_, "BBFlagRiga")->property("glyph").toString(), "LosLin");
     if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
-        viewer->Snapshot().save(QString("%1/viewer16.png").arg(keep));
+        viewer_->Snapshot().save(QString("%1/viewer16.png").arg(keep));
 }
 
 }  // namespace
@@ -613,9 +614,9 @@ TEST_F(SheetViewer, Screenshots) {
          std::vector<std::pair<int, const char*>>{{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}}) {
         Open(code, orientation);
         QApplication::processEvents();
-        viewer->grab().save(QString("%1/viewer-sheet%2.png").arg(keep).arg(code));
+        viewer_->grab().save(QString("%1/viewer-sheet%2.png").arg(keep).arg(code));
     }
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 }  // namespace

@@ -46,8 +46,8 @@ protected:
             if (l.compare(0, want.size(), want) == 0) return true;
         return false;
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) {
@@ -83,7 +83,7 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
     // Thirteen boundaries (a full turn and Aries again) and 36 decan rulers.
     EXPECT_EQ(boxes.size(), 13u + 36u);
     EXPECT_EQ(glyphScale, 0.5L);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
     EXPECT_EQ(display::DecanRuler(0), 5);
     EXPECT_EQ(display::DecanRuler(35), 5);  // the third decan of Pisces
     EXPECT_EQ(display::DecanRuler(12), 7);  // the first decan of Leo: Saturn

@@ -77,7 +77,7 @@ protected:
                                                            [](const std::string&, const rt::IoError&) {});
         return !texts.specific.empty() && texts.specific[0].find("Retrogrado") != std::string::npos;
     }
-    testing_support::TempWorkFolder folder;
+    testing_support::TempWorkFolder folder_;
 };
 
 TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {

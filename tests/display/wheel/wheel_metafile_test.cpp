@@ -42,8 +42,8 @@ protected:
         display::DrawNatalChart(emf, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
         return emf.Finish();
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 // The lines and ellipses of an SVG file at their place on the page: each
@@ -117,17 +117,17 @@ TEST_F(WheelMetafile, ObjectsAreNeverDeletedWhileSelectedAndTransformsAreExplici
     const std::string bytes = RecordWheel();
     const std::vector<std::string> faults = emf_check::Faults(bytes);
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(WheelMetafile, AnExternalConverterDrawsEveryLineAndCircleAtItsPlace) {
     if (std::system("command -v emf2svg-conv >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "emf2svg-conv missing (scripts/install-deps installs it)";
-    testing_support::WriteBytes(folder.Path() / "wheel.emf", RecordWheel());
-    const std::string cmd = "emf2svg-conv -i '" + (folder.Path() / "wheel.emf").string() + "' -o '" +
-                            (folder.Path() / "wheel.svg").string() + "' 2>/dev/null";
+    testing_support::WriteBytes(folder_.Path() / "wheel.emf", RecordWheel());
+    const std::string cmd = "emf2svg-conv -i '" + (folder_.Path() / "wheel.emf").string() + "' -o '" +
+                            (folder_.Path() / "wheel.svg").string() + "' 2>/dev/null";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
-    const std::string svg = testing_support::ReadBytes(folder.Path() / "wheel.svg");
+    const std::string svg = testing_support::ReadBytes(folder_.Path() / "wheel.svg");
     if (const char* out = std::getenv("KELVOR_WHEEL_SVG")) testing_support::WriteBytes(out, svg);
     const SvgShapes shapes = ReadSvgShapes(svg);
     // The page is cropped to the drawing: its first group moves it by the bounds' corner.

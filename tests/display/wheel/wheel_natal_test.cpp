@@ -56,8 +56,8 @@ protected:
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
@@ -78,7 +78,7 @@ TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
         EXPECT_TRUE(drawn) << "sign " << s;
     }
     // Every glyph file was there.
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
@@ -110,8 +110,8 @@ TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
 TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
-    EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiPian.txt"), ReadFixture("wheel/PosiPian.txt"));
-    EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiSegn.txt"), ReadFixture("wheel/PosiSegn.txt"));
+    EXPECT_EQ(ReadBytes(folder_.Path() / "OpzioneT" / "PosiPian.txt"), ReadFixture("wheel/PosiPian.txt"));
+    EXPECT_EQ(ReadBytes(folder_.Path() / "OpzioneT" / "PosiSegn.txt"), ReadFixture("wheel/PosiSegn.txt"));
     // The dodecatemoria of the points: longitude + 12 x degrees within the sign.
     const display::WheelPointArray dodecatemoria =
         display::WheelPointDodecatemoria(testing_support::CurrentChartOfTest().chart);
@@ -174,27 +174,27 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
 TEST_F(NatalWheel, MissingGlyphFilesAreReportedOnceAndTheWheelIsStillDrawn) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
-    const std::size_t first = sink.messages.size();
+    const std::size_t first = sink_.messages.size();
     EXPECT_EQ(first, 12u + 11u);  // each sign file, each body file (decan rulers among them)
     // Placeholders (the Ascendant's sign twice: the walk ends where it began) and the stamp's box.
     EXPECT_EQ(GlyphBoxes(dc).size(), 13u + 36u + 11u + 1u);
-    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "OpzioneT" / "PosiPian.txt"));
+    EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "OpzioneT" / "PosiPian.txt"));
     display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
-    EXPECT_EQ(sink.messages.size(), first);
+    EXPECT_EQ(sink_.messages.size(), first);
 }
 
 TEST_F(NatalWheel, UnwritablePositionFileIsReportedOnceAndTheFieldsAreFilled) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
-    testing_support::WriteBytes(folder.Path() / "OpzioneT", "not a folder");
+    testing_support::WriteBytes(folder_.Path() / "OpzioneT", "not a folder");
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::NatalChartFields f =
         display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].text.find("PosiPian"), std::string::npos) << sink.messages[0].text;
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_NE(sink_.messages[0].text.find("PosiPian"), std::string::npos) << sink_.messages[0].text;
     EXPECT_EQ(f.houseSystem, "PLACIDO");
     EXPECT_FALSE(dc.Calls("text").empty());
     display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
-    EXPECT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink_.messages.size(), 1u);
 }
 
 }  // namespace

@@ -58,43 +58,43 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         testing_support::DrawingStateOfTest().pixelsPerUnit = 20;  // wide enough to tell the two line kinds apart
-        for (int i = 1; i <= 12; ++i) cusps[i] = 30 * (i - 1);
-        testing_support::CurrentChartOfTest().chart.cusps = cusps;
+        for (int i = 1; i <= 12; ++i) cusps_[i] = 30 * (i - 1);
+        testing_support::CurrentChartOfTest().chart.cusps = cusps_;
     }
-    engine::HouseCusps cusps;
-    RecordingSurface dc{testing_support::DrawingStateOfTest()};
+    engine::HouseCusps cusps_;
+    RecordingSurface dc_{testing_support::DrawingStateOfTest()};
 };
 
 TEST_F(Rings, HouseRingNumeralsStandFiveDegreesInsideTheirHouses) {
-    display::DrawHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39});
+    display::DrawHouseRing(dc_, cusps_, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39});
     // Ascendant at 0: "I" just below the left end of the horizon, "VII" above its right end.
-    EXPECT_TRUE(HasText(dc, "I", display::MapPoint(testing_support::DrawingStateOfTest(), 57, 102)));
-    EXPECT_TRUE(HasText(dc, "VII", display::MapPoint(testing_support::DrawingStateOfTest(), 143, 94)));
-    EXPECT_EQ(dc.Calls("text").size(), 12u);
+    EXPECT_TRUE(HasText(dc_, "I", display::MapPoint(testing_support::DrawingStateOfTest(), 57, 102)));
+    EXPECT_TRUE(HasText(dc_, "VII", display::MapPoint(testing_support::DrawingStateOfTest(), 143, 94)));
+    EXPECT_EQ(dc_.Calls("text").size(), 12u);
     // Houses 1 and 4 are the axes, in the heavy line; the other cusps light.
     const int heavy =
         static_cast<int>(display::PenForCode(testing_support::DrawingStateOfTest(), display::Medium::Screen, 1).width);
     int axes = 0;
-    for (const std::string& l : dc.Calls("line"))
+    for (const std::string& l : dc_.Calls("line"))
         if (l.find("pen=solid/" + std::to_string(heavy) + "/") != std::string::npos) ++axes;
     EXPECT_EQ(axes, 4);
-    EXPECT_EQ(dc.Calls("line").size(), 12u);
-    EXPECT_EQ(dc.Calls("arc").size(), 2u);
+    EXPECT_EQ(dc_.Calls("line").size(), 12u);
+    EXPECT_EQ(dc_.Calls("arc").size(), 2u);
 }
 
 TEST_F(Rings, WideHouseRingLeavesItsCirclesOut) {
-    display::DrawHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 70, .innerRadius = 60});
-    EXPECT_TRUE(dc.Calls("arc").empty());
-    EXPECT_EQ(dc.Calls("line").size(), 12u);
-    EXPECT_EQ(dc.Calls("text").size(), 12u);
+    display::DrawHouseRing(dc_, cusps_, {.centre = {100, 100}, .outerRadius = 70, .innerRadius = 60});
+    EXPECT_TRUE(dc_.Calls("arc").empty());
+    EXPECT_EQ(dc_.Calls("line").size(), 12u);
+    EXPECT_EQ(dc_.Calls("text").size(), 12u);
 }
 
 TEST_F(Rings, ChartWindowRingPutsEveryBoundaryFifteenDegreesBeforeItsCusp) {
-    display::DrawChartWindowHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39}, 0);
-    const auto lines = Lines(dc);
+    display::DrawChartWindowHouseRing(dc_, cusps_, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39}, 0);
+    const auto lines = Lines(dc_);
     // 60 cyan term ticks, the first at wheel angle 15 (15 degrees before the Ascendant).
     int ticks = 0;
-    for (const std::string& l : dc.Calls("line"))
+    for (const std::string& l : dc_.Calls("line"))
         if (l.find("#00FFFF") != std::string::npos) ++ticks;
     EXPECT_EQ(ticks, 60);
     const auto from = display::WheelPoint(100, 100, 47, 15), to = display::WheelPoint(100, 100, 50, 15);
@@ -108,10 +108,10 @@ TEST_F(Rings, ChartWindowRingPutsEveryBoundaryFifteenDegreesBeforeItsCusp) {
         EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == q; }))
             << static_cast<double>(longitude);
     }
-    const auto texts = dc.Calls("text");
+    const auto texts = dc_.Calls("text");
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
                             [](const std::string& l) { return l.find("'XII'") != std::string::npos; }));
-    EXPECT_EQ(dc.Calls("arc").size(), 3u);
+    EXPECT_EQ(dc_.Calls("arc").size(), 3u);
 }
 
 // Houses of unequal size, as Placidus gives them in Rome (Ascendant 100.5):
@@ -124,8 +124,8 @@ protected:
         Rings::SetUp();
         const Real placidus[13] = {0,      100.5L, 122.1L, 146.8L, 178.0L, 213.4L, 248.9L,
                                    280.5L, 302.1L, 326.8L, 358.0L, 33.4L,  68.9L};
-        for (int i = 1; i <= 12; ++i) cusps[i] = placidus[i];
-        testing_support::CurrentChartOfTest().chart.cusps = cusps;
+        for (int i = 1; i <= 12; ++i) cusps_[i] = placidus[i];
+        testing_support::CurrentChartOfTest().chart.cusps = cusps_;
     }
     // Where numeral text is centred for a point of longitude `longitude` on radius m.
     static Point NumeralAt(Real asc, Real longitude, Real m) {
@@ -141,60 +141,60 @@ protected:
 };
 
 TEST_F(UnequalHouses, HouseRingNumeralsFollowTheirOwnCusps) {
-    display::DrawHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39});
+    display::DrawHouseRing(dc_, cusps_, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39});
     const char* numerals[13] = {"", "I", "2", "3", "IV", "5", "6", "VII", "8", "9", "X", "11", "12"};
     for (int i = 1; i <= 6; ++i) {
-        EXPECT_TRUE(HasText(dc, numerals[i], NumeralAt(100.5L, cusps[i] + 5, 43))) << i;
-        EXPECT_TRUE(HasText(dc, numerals[i + 6], NumeralAt(100.5L, cusps[i] + 5 + 180, 43))) << i + 6;
-        EXPECT_TRUE(HasLineFrom(dc, 100.5L, cusps[i], 47)) << "cusp " << i;
+        EXPECT_TRUE(HasText(dc_, numerals[i], NumeralAt(100.5L, cusps_[i] + 5, 43))) << i;
+        EXPECT_TRUE(HasText(dc_, numerals[i + 6], NumeralAt(100.5L, cusps_[i] + 5 + 180, 43))) << i + 6;
+        EXPECT_TRUE(HasLineFrom(dc_, 100.5L, cusps_[i], 47)) << "cusp " << i;
     }
     // "2" lies in the lower left quarter, below "I"; "12" above it.
-    const Point one = NumeralAt(100.5L, cusps[1] + 5, 43), two = NumeralAt(100.5L, cusps[2] + 5, 43),
-                twelve = NumeralAt(100.5L, cusps[6] + 185, 43);
+    const Point one = NumeralAt(100.5L, cusps_[1] + 5, 43), two = NumeralAt(100.5L, cusps_[2] + 5, 43),
+                twelve = NumeralAt(100.5L, cusps_[6] + 185, 43);
     EXPECT_GT(two.y, one.y);
     EXPECT_LT(twelve.y, one.y);
 }
 
 TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
-    display::DrawChartWindowHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39},
-                                      cusps[1]);
+    display::DrawChartWindowHouseRing(dc_, cusps_, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39},
+                                      cusps_[1]);
     for (int i = 1; i <= 6; ++i) {
         // The boundary 15 degrees before the cusp, the numeral 5 degrees past the boundary.
-        EXPECT_TRUE(HasText(dc, display::kRomanHouseNumerals[i - 1], NumeralAt(100.5L, cusps[i] - 10, 43))) << i;
-        EXPECT_TRUE(HasText(dc, display::kRomanHouseNumerals[i + 5], NumeralAt(100.5L, cusps[i] - 10 + 180, 43)))
+        EXPECT_TRUE(HasText(dc_, display::kRomanHouseNumerals[i - 1], NumeralAt(100.5L, cusps_[i] - 10, 43))) << i;
+        EXPECT_TRUE(HasText(dc_, display::kRomanHouseNumerals[i + 5], NumeralAt(100.5L, cusps_[i] - 10 + 180, 43)))
             << i + 6;
-        EXPECT_TRUE(HasLineFrom(dc, 100.5L, cusps[i] - 15, 47)) << "boundary " << i;
+        EXPECT_TRUE(HasLineFrom(dc_, 100.5L, cusps_[i] - 15, 47)) << "boundary " << i;
     }
 }
 
 TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
     testing_support::CurrentChartOfTest().chart.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
-    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps,
+    display::DrawHouseCusps(dc_, testing_support::CurrentChartOfTest().chart, cusps_,
                             {.centre = {100, 100}, .radius = 83});
-    const auto texts = dc.Calls("text");
+    const auto texts = dc_.Calls("text");
     ASSERT_EQ(texts.size(), 3u);
-    EXPECT_TRUE(HasText(dc, "AS", display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83 - 7, 100 - 9)));
-    EXPECT_TRUE(HasText(dc,
+    EXPECT_TRUE(HasText(dc_, "AS", display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83 - 7, 100 - 9)));
+    EXPECT_TRUE(HasText(dc_,
                         "00\xB0"
                         "00'",
                         display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 90, 101)));
-    EXPECT_EQ(dc.Calls("ellipse").size(), 1u);
+    EXPECT_EQ(dc_.Calls("ellipse").size(), 1u);
 }
 
 TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
     testing_support::CurrentChartOfTest().chart.settings.houseSystem = engine::ParseHouseSystem("CASE_MEDIE");
     const Real asc = 100;
-    cusps[1] = asc;
+    cusps_[1] = asc;
     testing_support::CurrentChartOfTest().chart.cusps[1] = asc;
     testing_support::CurrentChartOfTest().chart.points.midheaven = asc - 95;
-    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps,
+    display::DrawHouseCusps(dc_, testing_support::CurrentChartOfTest().chart, cusps_,
                             {.centre = {100, 100}, .radius = 83});
     const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
-    EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(testing_support::DrawingStateOfTest(), l.x - 11, l.y - 5)));
+    EXPECT_TRUE(HasText(dc_, "MC", display::MapPoint(testing_support::DrawingStateOfTest(), l.x - 11, l.y - 5)));
     // Ascendant dot, two Midheaven dots, twelve house middles.
-    EXPECT_EQ(dc.Calls("ellipse").size(), 15u);
+    EXPECT_EQ(dc_.Calls("ellipse").size(), 15u);
     // Degree texts: two of the Ascendant, one of the Midheaven, ten of the middles.
-    EXPECT_EQ(dc.Calls("text").size(), 2u + 1u + 10u + 2u);
+    EXPECT_EQ(dc_.Calls("text").size(), 2u + 1u + 10u + 2u);
 }
 
 // Segments each aspect glyph draws, from its strokes.

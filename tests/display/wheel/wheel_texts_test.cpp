@@ -21,23 +21,23 @@ using Lines = std::vector<std::string>;
 class HelpMessages : public ::testing::Test {
 protected:
     void SetUp() override {
-        target = {
+        target_ = {
             [this] {
-                helpMemo = {"(cleared)"};
-                signatureMemo = {"(cleared)"};
+                helpMemo_ = {"(cleared)"};
+                signatureMemo_ = {"(cleared)"};
             },
-            [this](const Lines& l) { helpMemo = l; },
-            [this](const Lines& l) { signatureMemo = l; },
+            [this](const Lines& l) { helpMemo_ = l; },
+            [this](const Lines& l) { signatureMemo_ = l; },
         };
     }
     void WriteHelp(const std::string& bytes) {
-        testing_support::WriteBytes(folder.Path() / "Appoggio" / "Messaggi.txt", bytes);
+        testing_support::WriteBytes(folder_.Path() / "Appoggio" / "Messaggi.txt", bytes);
     }
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
-    Lines helpMemo, signatureMemo;
-    display::HelpMemoTarget target;
-    display::FileErrorReports fileErrors;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
+    Lines helpMemo_, signatureMemo_;
+    display::HelpMemoTarget target_;
+    display::FileErrorReports fileErrors_;
 };
 
 TEST_F(HelpMessages, EntriesRunBetweenSeparatorLines) {
@@ -47,39 +47,39 @@ TEST_F(HelpMessages, EntriesRunBetweenSeparatorLines) {
     EXPECT_EQ(display::ReadHelpEntry(3), (Lines{"last x", "last y"}));
     EXPECT_TRUE(display::ReadHelpEntry(4).empty());
     // The scratch file lives only for the request.
-    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Appoggio" / "Mex.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "Appoggio" / "Mex.txt"));
 }
 
 TEST_F(HelpMessages, EntriesUpTo33GoToTheHelpMemoLaterOnesToTheExtraMemo) {
     std::string text;
     for (int n = 1; n <= 34; ++n) text += "#\r\nentry " + std::to_string(n) + "\r\n";
     WriteHelp(text);
-    display::ShowHelpMessage(target, fileErrors, 33);
-    EXPECT_EQ(helpMemo, (Lines{"entry 33"}));
-    EXPECT_EQ(signatureMemo, (Lines{"(cleared)"}));
-    display::ShowHelpMessage(target, fileErrors, 34);
-    EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
-    EXPECT_EQ(signatureMemo, (Lines{"entry 34"}));
-    display::ShowHelpMessage(target, fileErrors, 0);
-    EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
-    EXPECT_EQ(signatureMemo, (Lines{"(cleared)"}));
-    EXPECT_TRUE(sink.messages.empty());
+    display::ShowHelpMessage(target_, fileErrors_, 33);
+    EXPECT_EQ(helpMemo_, (Lines{"entry 33"}));
+    EXPECT_EQ(signatureMemo_, (Lines{"(cleared)"}));
+    display::ShowHelpMessage(target_, fileErrors_, 34);
+    EXPECT_EQ(helpMemo_, (Lines{"(cleared)"}));
+    EXPECT_EQ(signatureMemo_, (Lines{"entry 34"}));
+    display::ShowHelpMessage(target_, fileErrors_, 0);
+    EXPECT_EQ(helpMemo_, (Lines{"(cleared)"}));
+    EXPECT_EQ(signatureMemo_, (Lines{"(cleared)"}));
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(HelpMessages, MissingHelpFileIsReportedOnceAndTheMemosStayEmpty) {
     EXPECT_THROW(display::ReadHelpEntry(1), rt::IoError);
-    display::ShowHelpMessage(target, fileErrors, 1);
-    display::ShowHelpMessage(target, fileErrors, 2);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].text.find("Messaggi.txt"), std::string::npos);
-    EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
+    display::ShowHelpMessage(target_, fileErrors_, 1);
+    display::ShowHelpMessage(target_, fileErrors_, 2);
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_NE(sink_.messages[0].text.find("Messaggi.txt"), std::string::npos);
+    EXPECT_EQ(helpMemo_, (Lines{"(cleared)"}));
 }
 
 // The shipped help texts: one non-empty entry for every number the window asks
 // for, in lines that fit the help memo.
 TEST_F(HelpMessages, ShippedTextsHaveEveryEntry) {
     wheel_test::CopyDataFolders({"Appoggio"});
-    const std::string bytes = testing_support::ReadBytes(folder.Path() / "Appoggio" / "Messaggi.txt");
+    const std::string bytes = testing_support::ReadBytes(folder_.Path() / "Appoggio" / "Messaggi.txt");
     for (std::size_t i = 0; i < bytes.size(); ++i)
         if (bytes[i] == '\n') {
             ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at " << i;

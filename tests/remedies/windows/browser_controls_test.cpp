@@ -33,12 +33,12 @@ namespace {
 
 class BrowserControls : public OwnDatabases {
 protected:
-    PrimaryTexts full = FullRecord("A");
+    PrimaryTexts full_ = FullRecord("A");
     void SetUp() override {
-        full.indication = "Koorts";
+        full_.indication = "Koorts";
         PrimaryTexts signs = Texts("MSA Bryonia", "Koorts", "Zon-Maan", "Ram Stier");
         signs.secondarySignature = "Mars";
-        WritePrimaryDb({full, signs});
+        WritePrimaryDb({full_, signs});
         RebuildPrimaryLists();
     }
 };
@@ -53,17 +53,17 @@ TEST_F(BrowserControls, SymptomSlotsShowEachTextWholeAndTheButtonCyclesThroughFo
     SymptomBrowser w;
     w.show();
     ASSERT_TRUE(window_tests::ClickLine(w.choiceList, "Koorts"));
-    ASSERT_EQ(TextOf(w.remedyEdits[1]), full.remedy);
-    EXPECT_EQ(TextOf(w.planetEdits[1]), full.primarySignature + " " + full.secondarySignature);
-    EXPECT_EQ(TextOf(w.signEdits[1]), full.zodiacalSignature);
-    EXPECT_EQ(TextOf(w.dosageEdits[1]), full.posology);
-    const std::string head = full.remedy + " - ";
+    ASSERT_EQ(TextOf(w.remedyEdits[1]), full_.remedy);
+    EXPECT_EQ(TextOf(w.planetEdits[1]), full_.primarySignature + " " + full_.secondarySignature);
+    EXPECT_EQ(TextOf(w.signEdits[1]), full_.zodiacalSignature);
+    EXPECT_EQ(TextOf(w.dosageEdits[1]), full_.posology);
+    const std::string head = full_.remedy + " - ";
     using Shown = std::pair<std::string, std::string>;
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full.warnings}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Psychische Synthese", full.synthesis}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Notities", full.notes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Extra Notities", full.extraNotes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full.warnings}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full_.warnings}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Psychische Synthese", full_.synthesis}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Notities", full_.notes}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Extra Notities", full_.extraNotes}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full_.warnings}));
 
     // The planets mark the primary signature's words; the signs mark none.
     ASSERT_EQ(TextOf(w.remedyEdits[2]), "MSA Bryonia");
@@ -98,18 +98,18 @@ TEST_F(BrowserControls, SymptomHelpClosesOnADoubleClickAndTheSearchBoxStartsANew
 TEST_F(BrowserControls, RemedyShowsItsWholeSynthesisAndTheButtonCyclesThroughFour) {
     RemedyBrowser w;
     w.show();
-    ASSERT_TRUE(window_tests::ClickLine(w.choiceList, full.remedy));
-    EXPECT_EQ(TextOf(w.chosen), full.remedy);
-    EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), full.warnings);
-    EXPECT_EQ(TextOf(w.notesMemo), full.synthesis);
+    ASSERT_TRUE(window_tests::ClickLine(w.choiceList, full_.remedy));
+    EXPECT_EQ(TextOf(w.chosen), full_.remedy);
+    EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), full_.warnings);
+    EXPECT_EQ(TextOf(w.notesMemo), full_.synthesis);
     EXPECT_EQ(TextOf(w.dosageEdits[1]), "Koorts");
-    const std::string head = full.remedy + " - ";
+    const std::string head = full_.remedy + " - ";
     using Shown = std::pair<std::string, std::string>;
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full.posology}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Psychische Synthese", full.synthesis}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Notities", full.notes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Extra Notities", full.extraNotes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full.posology}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full_.posology}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Psychische Synthese", full_.synthesis}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Notities", full_.notes}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Extra Notities", full_.extraNotes}));
+    EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full_.posology}));
 
     // "Opschonen" empties the remedy's warnings and form with its slots.
     ASSERT_TRUE(window_tests::ClickLine(w.choiceList, "MSA Bryonia"));

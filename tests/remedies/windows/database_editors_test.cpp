@@ -57,8 +57,8 @@ void DoubleClickRow(QListWidget* list, int row) {
 
 class SampleWindows : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
-    gui::RecordingMessageSink messages;
+    TempWorkFolder folder_;
+    gui::RecordingMessageSink messages_;
     void SetUp() override {
         for (const char* f :
              {"OpzioneH/DBmain.rnd", "OpzioneH/Repertorio.rnd", "Appoggio/Aggiorna1.txt", "Appoggio/Aggiorna2.txt"}) {
@@ -106,7 +106,7 @@ TEST_F(SampleWindows, PrimaryEditorShowsAClickedRecordAndAsksBeforeLosingAnEdit)
     QTest::mouseClick(w.panelSaveButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(r)).posology, posology + " 3x");
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(SampleWindows, PrimaryEditorClosesAtOnceUntouchedAndRefusesASaveWithoutARecord) {
@@ -122,7 +122,7 @@ TEST_F(SampleWindows, PrimaryEditorClosesAtOnceUntouchedAndRefusesASaveWithoutAR
     EXPECT_FALSE(w.saveButton->isEnabled());
     EXPECT_TRUE(w.saveAsNewButton->isEnabled());
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
     QTest::keyClick(&w, Qt::Key_Escape);
     ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
     EXPECT_TRUE(w.remedyChangedLabel->isEnabled());
@@ -179,7 +179,7 @@ TEST_F(SampleWindows, KeysThatTypeNoCharacterNeverEnterATypeAheadKey) {
     EXPECT_EQ(emptied(browser.searchEdit), "");
     QTest::keyClicks(browser.searchEdit, "h");
     EXPECT_EQ(Text(browser.searchEdit), "H");
-    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.messages[0].text;
 }
 
 TEST_F(SampleWindows, PrimaryEditorWarnsAtThe51stCharacterOfARemedy) {
@@ -201,13 +201,13 @@ TEST_F(SampleWindows, PrimaryEditorWarnsAtThe51stCharacterOfARemedy) {
     QTest::keyClick(w.remedyEdit, Qt::Key_C);
     QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     EXPECT_EQ(PrimaryRecordCount(), n);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].text.find("\"Indicaties\" \xE8 vuoto"), std::string::npos);
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_NE(messages_.messages[0].text.find("\"Indicaties\" \xE8 vuoto"), std::string::npos);
     w.indicationMemo->setPlainText("Hoofdpijn");
     QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
-    ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_EQ(messages.messages[1].buttons, gui::Buttons::YesNo);
-    EXPECT_NE(messages.messages[1].text.find("\"Remedie\": 51 caratteri, il limite \xE8 50"), std::string::npos);
+    ASSERT_EQ(messages_.messages.size(), 2u);
+    EXPECT_EQ(messages_.messages[1].buttons, gui::Buttons::YesNo);
+    EXPECT_NE(messages_.messages[1].text.find("\"Remedie\": 51 caratteri, il limite \xE8 50"), std::string::npos);
     EXPECT_EQ(PrimaryRecordCount(), n + 1);
     EXPECT_EQ(ReadPrimaryRecord(n + 1).remedy, std::string(50, 'a'));
     // The new record is shown, as stored.
@@ -251,7 +251,7 @@ TEST_F(SampleWindows, PrimaryEditorReorderMovesRecordsInTheFile) {
     EXPECT_EQ(w.reorderButton->text(), "Modifica Elenco");
     EXPECT_TRUE(w.byRemedyRadio->isChecked());
     EXPECT_FALSE(w.cancelReorderButton->isVisible());
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(SampleWindows, PrimaryEditorFindNextWrapsSilently) {
@@ -313,8 +313,8 @@ TEST_F(SampleWindows, TherapiesEditorAsksAboutNotesTypedOnAnEmptyForm) {
     ASSERT_TRUE(w.panelSaveAsNewButton->isEnabled());
     const std::string before = FileBytes(kRepertoryDbName);
     QTest::mouseClick(w.panelSaveAsNewButton, Qt::LeftButton);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].text.find("\"PATHOLOGIE\""), std::string::npos);
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_NE(messages_.messages[0].text.find("\"PATHOLOGIE\""), std::string::npos);
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(Text(w.notesMemo), "abc");
     EXPECT_EQ(FileBytes(kRepertoryDbName), before);
@@ -379,8 +379,8 @@ TEST_F(SampleWindows, UtilityReachesTheLastRecordAndSavesAnIndicationAsTheFields
     EXPECT_EQ(BaseColour(w.lengthEdit), kRedColour);
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
     // Asked first (yes): the last 20 characters go.
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].text.find("\"Indicazioni\": 320 caratteri, il limite \xE8 300"), std::string::npos);
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_NE(messages_.messages[0].text.find("\"Indicazioni\": 320 caratteri, il limite \xE8 300"), std::string::npos);
     const PrimaryRecord r = ReadPrimaryRecord(n);
     EXPECT_EQ(r.indication1, Pattern(320).substr(0, 250));
     EXPECT_EQ(r.indication2, Pattern(320).substr(250, 50));
@@ -401,9 +401,9 @@ TEST_F(SampleWindows, UtilityAnswerNoContinuesAndLeavesTheRecord) {
     QTest::mouseClick(w.textBeforeMemo->viewport(), Qt::LeftButton);
     QTest::keyClicks(w.textBeforeMemo, "xyz");
     ASSERT_TRUE(w.saveButton->isEnabled());
-    messages.answers.push_back(gui::kAnswerNo);
+    messages_.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
+    EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
     EXPECT_NE(Text(w.positionEdit), first);
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     // An empty phrase ends at once; saving then does nothing.
@@ -429,8 +429,8 @@ void AgeFiles(const fs::path& folder, int minutes) {
 
 TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
     AgeFiles("OpzioneH", 600);
-    const fs::path newer = folder.Path() / "usb" / "OpzioneH";
-    const fs::path older = folder.Path() / "cd" / "opzioneh";
+    const fs::path newer = folder_.Path() / "usb" / "OpzioneH";
+    const fs::path older = folder_.Path() / "cd" / "opzioneh";
     fs::create_directories(newer);
     fs::create_directories(older);
     const Bytes added = EncodePrimaryRecord(MakePrimaryRecord(Texts("nnnnnnnnnn", "Angst")));
@@ -439,7 +439,7 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
     WriteBytes(older / "DBmain.rnd", std::string(kPrimaryRecordSize, '\0'));
     AgeFiles(newer, 5);
     AgeFiles(older, 6000);
-    VolumesInstalled volumes({folder.Path() / "cd", folder.Path() / "usb", folder.Path() / "empty"});
+    VolumesInstalled volumes({folder_.Path() / "cd", folder_.Path() / "usb", folder_.Path() / "empty"});
 
     UpdateWindow w;
     w.show();
@@ -453,18 +453,18 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
     EXPECT_EQ(w.updateRows[1].dateEdit->palette().color(QPalette::Base), QColor(0, 255, 255));
 
     const std::string local = FileBytes(kPrimaryDbName);
-    messages.answers.push_back(gui::kAnswerNo);
+    messages_.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.updateRows[0].installButton, Qt::LeftButton);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].text.find("pi\xF9 vecchie"), std::string::npos);
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_NE(messages_.messages[0].text.find("pi\xF9 vecchie"), std::string::npos);
     EXPECT_EQ(FileBytes(kPrimaryDbName), local);
 
     const std::string localTherapies = FileBytes(kRepertoryDbName);
     QTest::mouseClick(w.updateRows[1].installButton, Qt::LeftButton);
     // Installed, and the replaced pair kept beside it under one number, as the message says.
-    ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_NE(messages.messages[1].text.find("DBmain.rnd.precedente1 e Repertorio.rnd.precedente1"), std::string::npos)
-        << messages.messages[1].text;
+    ASSERT_EQ(messages_.messages.size(), 2u);
+    EXPECT_NE(messages_.messages[1].text.find("DBmain.rnd.precedente1 e Repertorio.rnd.precedente1"), std::string::npos)
+        << messages_.messages[1].text;
     EXPECT_EQ(testing_support::ReadBytes("OpzioneH/DBmain.rnd.precedente1"), local);
     EXPECT_EQ(testing_support::ReadBytes("OpzioneH/Repertorio.rnd.precedente1"), localTherapies);
     EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(newer / "DBmain.rnd"));
@@ -479,10 +479,10 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
 
 TEST_F(SampleWindows, UpdateWindowWithoutADiscSaysSoAndTakesAChosenFolder) {
     VolumesInstalled volumes({});
-    const fs::path chosen = folder.Path() / "downloads";
+    const fs::path chosen = folder_.Path() / "downloads";
     UpdateWindow w([&](QWidget*) { return chosen; });
     w.show();
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Non \xE8 stato rilevato alcun disco di aggiornamento"});
+    EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"Non \xE8 stato rilevato alcun disco di aggiornamento"});
     EXPECT_FALSE(w.updateRows[0].installButton->isEnabled());
     fs::create_directories(chosen / "OpzioneH");
     WriteBytes(chosen / "OpzioneH" / "Repertorio.rnd", FileBytes(kRepertoryDbName));
@@ -539,15 +539,15 @@ TEST_F(SampleWindows, Screenshots) {
         w.grab().save(QString::fromStdString((out / "search_utility.png").string()));
     }
     {
-        const fs::path disc = folder.Path() / "usb" / "OpzioneH";
+        const fs::path disc = folder_.Path() / "usb" / "OpzioneH";
         fs::create_directories(disc);
         WriteBytes(disc / "DBmain.rnd", FileBytes(kPrimaryDbName));
         AgeFiles("OpzioneH", 600);
-        const fs::path old = folder.Path() / "cd" / "OpzioneH";
+        const fs::path old = folder_.Path() / "cd" / "OpzioneH";
         fs::create_directories(old);
         WriteBytes(old / "DBmain.rnd", FileBytes(kPrimaryDbName));
         AgeFiles(old, 6000);
-        VolumesInstalled volumes({folder.Path() / "usb", folder.Path() / "cd"});
+        VolumesInstalled volumes({folder_.Path() / "usb", folder_.Path() / "cd"});
         UpdateWindow w;
         w.show();
         QTest::qWait(50);

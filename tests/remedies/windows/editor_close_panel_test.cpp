@@ -56,7 +56,7 @@ TEST_F(EditorClosePanel, PrimaryEliminaAsksThenDeletesTheLastRecordShown) {
     ClickEntry(w, c.remedy + "**" + c.indication);
     ASSERT_EQ(w.currentRecordNumber, 3);
     Retype(w.posologyMemo, "Nieuwe dosering");
-    NoThenYes(w, messages, kPrimaryDbName, before);
+    NoThenYes(w, messages_, kPrimaryDbName, before);
     ASSERT_EQ(PrimaryRecordCount(), 2);
     const std::string after = FileBytes(kPrimaryDbName);
     for (std::size_t r : {1u, 2u})
@@ -74,7 +74,7 @@ TEST_F(EditorClosePanel, TherapiesEliminaAsksThenDeletesTheLastRecordShown) {
     ClickEntry(w, c.pathology + "**" + c.remedy);
     ASSERT_EQ(w.currentRecordNumber, 3);
     Retype(w.posologyEdit, "Nieuwe dosering");
-    NoThenYes(w, messages, kRepertoryDbName, before);
+    NoThenYes(w, messages_, kRepertoryDbName, before);
     ASSERT_EQ(RepertoryRecordCount(), 2);
     const std::string after = FileBytes(kRepertoryDbName);
     for (std::size_t r : {1u, 2u})
@@ -110,7 +110,7 @@ TEST_F(EditorClosePanel, TheSessionsEndClosesEachEditorUnaskedAndWritesNothing) 
             EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         }
     }
-    EXPECT_TRUE(messages.messages.empty()) << messages.messages.front().text;
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.messages.front().text;
     EXPECT_EQ(FileBytes(kPrimaryDbName), primaryBefore);
     EXPECT_EQ(FileBytes(kRepertoryDbName), therapiesBefore);
 }

@@ -33,7 +33,7 @@ TEST_F(EditorLastLine, PrimarySaveAndSaveAsNewSelectTheLastLine) {
     ASSERT_EQ(w.entryList->currentRow(), 2);
     Retype(w.posologyMemo, "Drie keer daags");
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
     EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(2)).posology, "Drie keer daags");
     EXPECT_EQ(CurrentLine(w.entryList), "Zingiber**Misselijkheid");
     EXPECT_EQ(w.entryList->currentRow(), 2);
@@ -59,7 +59,7 @@ TEST_F(EditorLastLine, TherapiesSaveAndSaveAsNewSelectTheLastLine) {
     ASSERT_EQ(w.entryList->currentRow(), 2);
     Retype(w.posologyEdit, "kompres");
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
     EXPECT_EQ(ReadRepertoryRecord(2).posology, "kompres");
     EXPECT_EQ(CurrentLine(w.entryList), "Zweren**Arnica");
     EXPECT_EQ(w.entryList->currentRow(), 2);

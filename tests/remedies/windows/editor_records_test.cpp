@@ -51,7 +51,7 @@ TEST_F(EditorSample, PrimarySaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     Append(w.posologyMemo, " Extra");
     ASSERT_TRUE(w.saveButton->isEnabled());
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(PrimaryRecordCount(), n + 1);
     EXPECT_EQ(Record(FileBytes(kPrimaryDbName), 39, kPrimaryRecordSize), Record(before, 39, kPrimaryRecordSize));
@@ -88,7 +88,7 @@ TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
 
     Append(w.posologyEdit, " Extra");
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(Record(FileBytes(kRepertoryDbName), 49, kRepertoryRecordSize), Record(before, 49, kRepertoryRecordSize));
     const RepertoryRecord added = ReadRepertoryRecord(n + 1);
@@ -127,7 +127,7 @@ TEST_F(EditorSample, PrimaryPanelWithoutARecordOffersSaveAsNewOnly) {
     ASSERT_EQ(PrimaryRecordCount(), n + 1);
     EXPECT_EQ(ReadPrimaryRecord(n + 1).remedy, "Nieuw middel");
     EXPECT_EQ(ReadPrimaryRecord(n + 1).Indication(), "Nieuwe klacht");
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(EditorSample, PrimaryPanelSaveThatIsRefusedKeepsTheWindowAndTheEdit) {
@@ -140,8 +140,8 @@ TEST_F(EditorSample, PrimaryPanelSaveThatIsRefusedKeepsTheWindowAndTheEdit) {
     ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
     ASSERT_TRUE(w.panelSaveButton->isEnabled());
     QTest::mouseClick(w.panelSaveButton, Qt::LeftButton);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].text.find("\"*\""), std::string::npos);
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_NE(messages_.messages[0].text.find("\"*\""), std::string::npos);
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(Text(w.remedyEdit), "Salix*alba");
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
@@ -211,16 +211,16 @@ TEST_F(EditorSample, ARefusedSaveLeavesTheFocusInTheFieldItNames) {
         w.posologyMemo->moveCursor(QTextCursor::End);
         w.posologyMemo->insertPlainText(QString(QChar(0x3B1)));  // a Greek alpha, pasted
         QTest::mouseClick(w.saveButton, Qt::LeftButton);
-        ASSERT_EQ(messages.messages.size(), 1u);
-        EXPECT_NE(messages.messages[0].text.find("\"Dosering\""), std::string::npos) << messages.messages[0].text;
+        ASSERT_EQ(messages_.messages.size(), 1u);
+        EXPECT_NE(messages_.messages[0].text.find("\"Dosering\""), std::string::npos) << messages_.messages[0].text;
         EXPECT_EQ(w.focusWidget(), w.posologyMemo);
         QTest::keyClick(w.focusWidget(), Qt::Key_Backspace);
         QTest::keyClicks(w.focusWidget(), "alfa");
         QTest::mouseClick(w.saveButton, Qt::LeftButton);
-        EXPECT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages_.messages.size(), 1u);
         EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(r)).posology, posology + "alfa");
     }
-    messages.messages.clear();
+    messages_.messages.clear();
     {
         RepertoryEditor w;
         w.show();
@@ -230,9 +230,9 @@ TEST_F(EditorSample, ARefusedSaveLeavesTheFocusInTheFieldItNames) {
         QTest::keyClick(&w, Qt::Key_Escape);
         ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
         QTest::mouseClick(w.panelSaveButton, Qt::LeftButton);
-        ASSERT_EQ(messages.messages.size(), 1u);
-        EXPECT_NE(messages.messages[0].text.find("\"PATHOLOGIE\" \xE8 vuoto"), std::string::npos)
-            << messages.messages[0].text;
+        ASSERT_EQ(messages_.messages.size(), 1u);
+        EXPECT_NE(messages_.messages[0].text.find("\"PATHOLOGIE\" \xE8 vuoto"), std::string::npos)
+            << messages_.messages[0].text;
         EXPECT_EQ(w.focusWidget(), w.pathologyEdit);
         QTest::keyClicks(w.focusWidget(), "Onrust");
         EXPECT_EQ(Text(w.pathologyEdit), "Onrust");
@@ -328,7 +328,7 @@ TEST_F(EditorSample, PrimarySaveThatCutsATextShowsTheTextAsStored) {
 
     // No to the cut: nothing is written and the warning stays.
     const std::string before = FileBytes(kPrimaryDbName);
-    messages.answers.push_back(gui::kAnswerNo);
+    messages_.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     EXPECT_TRUE(w.lengthWarningEdit->isVisible());
@@ -336,8 +336,8 @@ TEST_F(EditorSample, PrimarySaveThatCutsATextShowsTheTextAsStored) {
 
     // Yes: the record keeps 900 characters, and so does the field.
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_NE(messages.messages[1].text.find("\"Dosering\": 905 caratteri, il limite \xE8 900"), std::string::npos);
+    ASSERT_EQ(messages_.messages.size(), 2u);
+    EXPECT_NE(messages_.messages[1].text.find("\"Dosering\": 905 caratteri, il limite \xE8 900"), std::string::npos);
     const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(38));
     EXPECT_EQ(stored.posology, posology.substr(0, 900));
     EXPECT_EQ(stored.warnings, std::string(400, 'w'));
@@ -362,7 +362,7 @@ TEST_F(EditorSample, TherapiesSaveThatCutsATextShowsTheTextAsStored) {
     w.notesMemo->setPlainText(QString::fromStdString(Pattern(760)));
     EXPECT_EQ(w.lengthWarningEdit->y(), 253);
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    ASSERT_EQ(messages.messages.size(), 1u);
+    ASSERT_EQ(messages_.messages.size(), 1u);
     const RepertoryRecord stored = ReadRepertoryRecord(r);
     EXPECT_EQ(stored.posology, Pattern(258).substr(0, 250));
     EXPECT_EQ(stored.Notes(), Pattern(760).substr(0, 750));

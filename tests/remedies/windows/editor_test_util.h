@@ -29,15 +29,15 @@ using window_tests::Text;
 
 class EditorSample : public ::testing::Test {
 protected:
-    window_tests::SampleFolder sample;
-    gui::RecordingMessageSink& messages = sample.messages;
+    window_tests::SampleFolder sample_;
+    gui::RecordingMessageSink& messages_ = sample_.messages;
 };
 
 // An empty working folder for databases a test writes itself.
 class OwnDatabases : public ::testing::Test {
 protected:
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink messages;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink messages_;
 };
 
 // A therapies database with its header record and the given records.

@@ -44,12 +44,12 @@ namespace {
 // The sample databases with their lists, and the messages of the test.
 class EntryForms : public ::testing::Test {
 protected:
-    SampleFolder sample;
+    SampleFolder sample_;
     void SetUp() override {
         RebuildPrimaryLists();
         RebuildPathologyList();
     }
-    std::vector<gui::MessageRequest>& Messages() { return sample.messages.messages; }
+    std::vector<gui::MessageRequest>& Messages() { return sample_.messages.messages; }
     std::string LastMessage() { return Messages().empty() ? std::string() : Messages().back().text; }
 };
 
@@ -155,7 +155,7 @@ TEST_F(EntryForms, APastedOverlengthWarnsAtOnceAndIsCutOnlyWhenTheUserSaysSo) {
     EXPECT_EQ(w.BeepCount(), beeps + 1);
     const std::int64_t n = PrimaryRecordCount();
     Messages().clear();
-    sample.messages.answers.push_back(gui::kAnswerNo);
+    sample_.messages.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].buttons, gui::Buttons::YesNo);
@@ -221,7 +221,7 @@ TEST_F(EntryForms, ADeleteAsksFirstFromTheButtonAndFromThePanel) {
     const std::int64_t r = w.currentRecordNumber;
     ASSERT_GT(r, 0);
     const std::string shown = Text(w.remedyEdit);
-    sample.messages.answers.push_back(gui::kAnswerNo);
+    sample_.messages.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.deleteButton, Qt::LeftButton);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].buttons, gui::Buttons::YesNo);
@@ -235,7 +235,7 @@ TEST_F(EntryForms, ADeleteAsksFirstFromTheButtonAndFromThePanel) {
     QTest::keyClicks(w.posologyMemo, "x");
     QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
-    sample.messages.answers.push_back(gui::kAnswerNo);
+    sample_.messages.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.panelDeleteButton, Qt::LeftButton);
     EXPECT_EQ(Messages().size(), 2u);
     EXPECT_TRUE(w.unsavedChangesPanel->isVisible());
@@ -318,7 +318,7 @@ TEST_F(EntryForms, TheUtilityFollowsAChangeOfDatabaseAndNeverDropsASave) {
         << LastMessage();
     EXPECT_EQ(FileBytes(kPrimaryDbName), primaryBefore);
     w.phraseEdit->setText("zzzz niet te vinden");
-    sample.messages.answers.push_back(gui::kAnswerNo);  // the pending edit is dropped
+    sample_.messages.answers.push_back(gui::kAnswerNo);  // the pending edit is dropped
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     ASSERT_EQ(Text(w.remedyEdit), "FINE ARCHIVIO");
     QTest::mouseClick(w.textBeforeMemo->viewport(), Qt::LeftButton);

@@ -91,7 +91,7 @@ TEST_F(PrimaryEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
     const PrimaryTexts edited = FullRecord("C");
     for (const ShownField& f : kFields) SetField(w, f, edited.*f.text);
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
     const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(2));
     for (const ShownField& f : kFields) EXPECT_EQ(stored.*f.text, edited.*f.text) << f.name;
     EXPECT_EQ(Record(FileBytes(kPrimaryDbName), 1, kPrimaryRecordSize), Record(before, 1, kPrimaryRecordSize));
@@ -189,7 +189,7 @@ TEST_F(PrimaryEditorControls, EveryDescriptionFieldArmsTheSaveAndThePanel) {
         const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(1));
         for (const ShownField& g : kFields) EXPECT_EQ(stored.*g.text, shorter.*g.text) << f.name << " " << g.name;
     }
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(PrimaryEditorControls, TheRemedyAndTheIndicationEachNameTheirChangeInThePanel) {
@@ -228,7 +228,7 @@ TEST_F(PrimaryEditorControls, TheRemedyAndTheIndicationEachNameTheirChangeInTheP
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(ReadPrimaryRecord(2).Indication(), "Hoest droog");
     EXPECT_EQ(PrimaryRecordCount(), 3);
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
@@ -282,7 +282,7 @@ TEST_F(PrimaryEditorControls, TypingAfterPulisciReplacesTheCaptionsAndSavesOnlyA
     typeInto(w.posologyMemo, w.posologyMemo->viewport(), "3 x daags");
     EXPECT_FALSE(w.saveButton->isEnabled());
     QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
     ASSERT_EQ(PrimaryRecordCount(), 3);
     const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(3));
     EXPECT_EQ(stored.remedy, "Belladonna");
@@ -294,7 +294,7 @@ TEST_F(PrimaryEditorControls, TypingAfterPulisciReplacesTheCaptionsAndSavesOnlyA
     ClickEntry(w, "Aconitum**Angst");
     typeInto(w.posologyMemo, w.posologyMemo->viewport(), "5 korrels");
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
     EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(2)).posology, "5 korrels");
 }
 
@@ -311,7 +311,7 @@ TEST_F(PrimaryEditorControls, IgnoraDropsTheEditAndLeavesTheFile) {
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(w.unsavedChangesPanel->isVisible());
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
     EXPECT_EQ(w.currentRecordNumber, 0);
     EXPECT_EQ(Text(w.posologyMemo), "");
     EXPECT_EQ(w.posologyMemo->placeholderText(), "Dosering");
@@ -427,7 +427,7 @@ TEST_F(PrimaryEditorControls, RicostruisciRewritesTheListsFromTheDatabaseAndList
     EXPECT_EQ(Text(w.entryList, 2), "Wonden**Calendula");
     EXPECT_EQ(w.currentRecordNumber, 0);
     EXPECT_EQ(Text(w.remedyEdit), "");
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 std::vector<std::string> RemediesInFile() {

@@ -45,32 +45,32 @@ void ExpectRitornaCloses(QDialog& w, QPushButton* ritorna) {
 
 class MultiSymptomControls : public ::testing::Test {
 protected:
-    SampleFolder sample;
-    MultiSymptomSearch w;
-    void SetUp() override { w.show(); }
+    SampleFolder sample_;
+    MultiSymptomSearch w_;
+    void SetUp() override { w_.show(); }
     std::vector<std::string> SlotTexts() {
         std::vector<std::string> out;
-        for (int k = 1; k <= kRankedSlots; ++k) out.push_back(TextOf(w.slotEdits[k]));
+        for (int k = 1; k <= kRankedSlots; ++k) out.push_back(TextOf(w_.slotEdits[k]));
         return out;
     }
 };
 
 TEST_F(MultiSymptomControls, EachSlotButtonEmptiesItsOwnSlotUpToTheFifteenth) {
-    ASSERT_GE(w.vocabularyList->count(), kRankedSlots);
+    ASSERT_GE(w_.vocabularyList->count(), kRankedSlots);
     std::vector<std::string> filled;
     for (int i = 0; i < kRankedSlots; ++i) {
-        filled.push_back(Text(w.vocabularyList, i));
-        ASSERT_TRUE(ClickLine(w.vocabularyList, filled.back()));
+        filled.push_back(Text(w_.vocabularyList, i));
+        ASSERT_TRUE(ClickLine(w_.vocabularyList, filled.back()));
     }
     ASSERT_EQ(SlotTexts(), filled);
     for (int k = 1; k <= kRankedSlots; ++k) {
-        QTest::mouseClick(w.clearSlotButtons[k], Qt::LeftButton);
+        QTest::mouseClick(w_.clearSlotButtons[k], Qt::LeftButton);
         std::vector<std::string> expected = filled;
         expected[static_cast<std::size_t>(k - 1)].clear();
         EXPECT_EQ(SlotTexts(), expected) << "button " << k;
-        EXPECT_TRUE(w.searchButton->isEnabled());
+        EXPECT_TRUE(w_.searchButton->isEnabled());
         // The next symptom clicked fills the slot just emptied.
-        ASSERT_TRUE(ClickLine(w.vocabularyList, filled[static_cast<std::size_t>(k - 1)]));
+        ASSERT_TRUE(ClickLine(w_.vocabularyList, filled[static_cast<std::size_t>(k - 1)]));
         EXPECT_EQ(SlotTexts(), filled) << "button " << k;
     }
 }
@@ -79,49 +79,49 @@ TEST_F(MultiSymptomControls, ASymptomInTheFifteenthSlotAloneIsSearchedAndMarked)
     // Fourteen other symptoms first, so that Keelpijn lands in slot 15.
     int placed = 0;
     for (int i = 0; placed < kRankedSlots - 1; ++i) {
-        const std::string s = Text(w.vocabularyList, i);
+        const std::string s = Text(w_.vocabularyList, i);
         if (s == "Keelpijn") continue;
-        ASSERT_TRUE(ClickLine(w.vocabularyList, s));
+        ASSERT_TRUE(ClickLine(w_.vocabularyList, s));
         ++placed;
     }
-    ASSERT_TRUE(ClickLine(w.vocabularyList, "Keelpijn"));
-    ASSERT_EQ(TextOf(w.slotEdits[kRankedSlots]), "Keelpijn");
-    for (int k = 1; k < kRankedSlots; ++k) QTest::mouseClick(w.clearSlotButtons[k], Qt::LeftButton);
-    for (int k = 1; k < kRankedSlots; ++k) ASSERT_EQ(TextOf(w.slotEdits[k]), "");
+    ASSERT_TRUE(ClickLine(w_.vocabularyList, "Keelpijn"));
+    ASSERT_EQ(TextOf(w_.slotEdits[kRankedSlots]), "Keelpijn");
+    for (int k = 1; k < kRankedSlots; ++k) QTest::mouseClick(w_.clearSlotButtons[k], Qt::LeftButton);
+    for (int k = 1; k < kRankedSlots; ++k) ASSERT_EQ(TextOf(w_.slotEdits[k]), "");
     // The fifteenth slot alone keeps the search possible.
-    EXPECT_TRUE(w.searchButton->isEnabled());
-    QTest::mouseClick(w.searchButton, Qt::LeftButton);
-    EXPECT_EQ(Lines(w.resultList), (std::vector<std::string>{"01 Verbascum thapsus", "01 Thymus vulgaris",
-                                                             "01 Salvia officinalis", "01 Agrimonia eupatoria"}));
-    ASSERT_TRUE(ClickLine(w.resultList, "01 Agrimonia eupatoria"));
-    EXPECT_TRUE(w.detailMemo->toPlainText().startsWith("= Keelpijn"));
-    EXPECT_EQ(BackgroundOf(w.slotEdits[kRankedSlots]), kCream);
-    EXPECT_EQ(BackgroundOf(w.slotEdits[1]), kSilver);
+    EXPECT_TRUE(w_.searchButton->isEnabled());
+    QTest::mouseClick(w_.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Lines(w_.resultList), (std::vector<std::string>{"01 Verbascum thapsus", "01 Thymus vulgaris",
+                                                              "01 Salvia officinalis", "01 Agrimonia eupatoria"}));
+    ASSERT_TRUE(ClickLine(w_.resultList, "01 Agrimonia eupatoria"));
+    EXPECT_TRUE(w_.detailMemo->toPlainText().startsWith("= Keelpijn"));
+    EXPECT_EQ(BackgroundOf(w_.slotEdits[kRankedSlots]), kCream);
+    EXPECT_EQ(BackgroundOf(w_.slotEdits[1]), kSilver);
 }
 
 TEST_F(MultiSymptomControls, PulisciTuttoEmptiesEverySlotAndTheResults) {
-    for (int i = 0; i < kRankedSlots; ++i) ASSERT_TRUE(ClickLine(w.vocabularyList, Text(w.vocabularyList, i)));
-    ASSERT_FALSE(TextOf(w.slotEdits[kRankedSlots]).empty());
-    QTest::mouseClick(w.searchButton, Qt::LeftButton);
-    ASSERT_GT(w.resultList->count(), 0);
+    for (int i = 0; i < kRankedSlots; ++i) ASSERT_TRUE(ClickLine(w_.vocabularyList, Text(w_.vocabularyList, i)));
+    ASSERT_FALSE(TextOf(w_.slotEdits[kRankedSlots]).empty());
+    QTest::mouseClick(w_.searchButton, Qt::LeftButton);
+    ASSERT_GT(w_.resultList->count(), 0);
     // A remedy that serves the fifteenth slot marks it.
-    for (int row = 0; row < w.resultList->count() && BackgroundOf(w.slotEdits[kRankedSlots]) != kCream; ++row)
-        ClickRow(w.resultList, row);
-    ASSERT_EQ(BackgroundOf(w.slotEdits[kRankedSlots]), kCream);
-    ASSERT_FALSE(w.detailMemo->toPlainText().isEmpty());
+    for (int row = 0; row < w_.resultList->count() && BackgroundOf(w_.slotEdits[kRankedSlots]) != kCream; ++row)
+        ClickRow(w_.resultList, row);
+    ASSERT_EQ(BackgroundOf(w_.slotEdits[kRankedSlots]), kCream);
+    ASSERT_FALSE(w_.detailMemo->toPlainText().isEmpty());
 
-    QTest::mouseClick(w.clearAllButton, Qt::LeftButton);
+    QTest::mouseClick(w_.clearAllButton, Qt::LeftButton);
     for (int k = 1; k <= kRankedSlots; ++k) {
-        EXPECT_EQ(TextOf(w.slotEdits[k]), "") << k;
-        EXPECT_EQ(BackgroundOf(w.slotEdits[k]), kSilver) << k;
+        EXPECT_EQ(TextOf(w_.slotEdits[k]), "") << k;
+        EXPECT_EQ(BackgroundOf(w_.slotEdits[k]), kSilver) << k;
     }
-    EXPECT_EQ(w.resultList->count(), 0);
-    EXPECT_TRUE(w.detailMemo->toPlainText().isEmpty());
-    EXPECT_FALSE(w.searchButton->isEnabled());
+    EXPECT_EQ(w_.resultList->count(), 0);
+    EXPECT_TRUE(w_.detailMemo->toPlainText().isEmpty());
+    EXPECT_FALSE(w_.searchButton->isEnabled());
     // The slots fill again from the first.
-    ASSERT_TRUE(ClickLine(w.vocabularyList, "Hoest"));
-    EXPECT_EQ(TextOf(w.slotEdits[1]), "Hoest");
-    ExpectRitornaCloses(w, w.backButton);
+    ASSERT_TRUE(ClickLine(w_.vocabularyList, "Hoest"));
+    EXPECT_EQ(TextOf(w_.slotEdits[1]), "Hoest");
+    ExpectRitornaCloses(w_, w_.backButton);
 }
 
 TEST(CompoundTherapyControls, TypeAheadPastEveryPathologyEndsOnTheLastAndRitornaCloses) {

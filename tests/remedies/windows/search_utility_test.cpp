@@ -106,7 +106,7 @@ TEST_F(SearchUtility, EveryFieldRadioSearchesItsOwnFieldWhole) {
         ExpectFoundAtTheEnd(w, lastTherapy.*r.text, r.capacity, lastTherapy.remedy,
                             w.therapyFieldRadios[r.radio]->objectName().toStdString());
     }
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 // The middle record's field found at its 13th character and a dozen
@@ -131,7 +131,7 @@ TEST_F(SearchUtility, EveryFieldRadioSavesIntoItsOwnField) {
         Retype(memo, QString::fromStdString(Replacement(name)));
         ASSERT_TRUE(w.saveButton->isEnabled()) << name;
         QTest::mouseClick(w.saveButton, Qt::LeftButton);
-        EXPECT_TRUE(messages.messages.empty()) << name << ": " << messages.Texts()[0];
+        EXPECT_TRUE(messages_.messages.empty()) << name << ": " << messages_.Texts()[0];
         const std::string old = wanted.*r.text;
         wanted.*r.text =
             memo == w.textBeforeMemo ? Replacement(name) + old.substr(12) : old.substr(0, 12) + Replacement(name);
@@ -155,7 +155,7 @@ TEST_F(SearchUtility, EveryFieldRadioSavesIntoItsOwnField) {
         QTest::mouseClick(memo->viewport(), Qt::LeftButton);
         Retype(memo, QString::fromStdString(Replacement(name)));
         QTest::mouseClick(w.saveButton, Qt::LeftButton);
-        EXPECT_TRUE(messages.messages.empty()) << name;
+        EXPECT_TRUE(messages_.messages.empty()) << name;
         const std::string old = wanted.*r.text;
         wanted.*r.text =
             memo == w.textBeforeMemo ? Replacement(name) + old.substr(12) : old.substr(0, 12) + Replacement(name);
@@ -277,7 +277,7 @@ TEST_F(SearchUtility, TheEndOfTheArchiveGivesWayToTypingAndToTheNextRecord) {
     EXPECT_EQ(Text(w.textBeforeMemo), "");
     EXPECT_EQ(w.textBeforeMemo->placeholderText(), "");
     EXPECT_EQ(Text(w.textFromMatchMemo), "Zoek A");
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
@@ -290,7 +290,7 @@ TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
     QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
     Retype(w.textFromMatchMemo, "3 x daags");
     QTest::mouseClick(w.searchButton, Qt::LeftButton);  // yes
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
+    EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
     EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(1)).posology, "3 x daags");
     EXPECT_EQ(Text(w.positionEdit), "2");
     EXPECT_EQ(Text(w.textFromMatchMemo), "3 x daags");
@@ -334,7 +334,7 @@ TEST_F(SearchUtility, KeysThatTypeNoCharacterEnterNeitherThePhraseNorAMemo) {
     PressKey(w.textFromMatchMemo, Qt::Key_Delete);
     EXPECT_EQ(Text(w.textFromMatchMemo), remedy.substr(1));
     EXPECT_TRUE(w.saveButton->isEnabled());
-    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
 }
 
 // A save refused for a character the database cannot store sends the focus to
@@ -350,15 +350,15 @@ TEST_F(SearchUtility, ARefusedSaveSendsTheFocusToTheMemoHoldingTheRefusedCharact
     const std::string before = FileBytes(kPrimaryDbName);
     for (QPlainTextEdit* holder : {w.textFromMatchMemo, w.textBeforeMemo}) {
         QPlainTextEdit* other = holder == w.textFromMatchMemo ? w.textBeforeMemo : w.textFromMatchMemo;
-        messages.messages.clear();
+        messages_.messages.clear();
         QTest::mouseClick(holder->viewport(), Qt::LeftButton);
         holder->moveCursor(QTextCursor::End);
         QTest::sendKeyEvent(QTest::Click, holder, Qt::Key_unknown, QString::fromUtf8("\xCE\xB2"), Qt::NoModifier);
         QTest::mouseClick(other->viewport(), Qt::LeftButton);
         ASSERT_EQ(w.focusWidget(), other);
         QTest::mouseClick(w.saveButton, Qt::LeftButton);
-        ASSERT_EQ(messages.messages.size(), 1u);
-        EXPECT_NE(messages.Texts()[0].find("(U+03B2)"), std::string::npos) << messages.Texts()[0];
+        ASSERT_EQ(messages_.messages.size(), 1u);
+        EXPECT_NE(messages_.Texts()[0].find("(U+03B2)"), std::string::npos) << messages_.Texts()[0];
         EXPECT_EQ(w.focusWidget(), holder) << holder->objectName().toStdString();
         EXPECT_EQ(FileBytes(kPrimaryDbName), before);
         QTest::keyClick(holder, Qt::Key_Backspace);  // the character taken away again
@@ -376,7 +376,7 @@ TEST_F(SearchUtility, SalvaIsOfferedOnlyForARecordShownAndShowsTheNameSaved) {
     QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
     Retype(w.textFromMatchMemo, "Calendula officinalis");
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
     EXPECT_EQ(ReadPrimaryRecord(2).remedy, "Calendula officinalis");
     EXPECT_EQ(Text(w.remedyEdit), "Calendula officinalis");
 
@@ -398,15 +398,15 @@ TEST_F(SearchUtility, ADamagedDatabaseIsNamedAndNeitherSearchedNorWrittenInto) {
     testing_support::WriteBytes(rt::ResolvePath(kRepertoryDbName), std::string(therapies.size(), '\0'));
     remedies::SearchUtility w;
     w.show();
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.Texts()[0].find("\"OpzioneH\\Repertorio.rnd\" \xE8 danneggiato"), std::string::npos)
-        << messages.Texts()[0];
-    messages.messages.clear();
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_NE(messages_.Texts()[0].find("\"OpzioneH\\Repertorio.rnd\" \xE8 danneggiato"), std::string::npos)
+        << messages_.Texts()[0];
+    messages_.messages.clear();
     ClickRadio(w.therapiesDatabaseRadio);
     w.phraseEdit->setText("a");
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.Texts()[0].find("OpzioneH\\Repertorio.rnd"), std::string::npos) << messages.Texts()[0];
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_NE(messages_.Texts()[0].find("OpzioneH\\Repertorio.rnd"), std::string::npos) << messages_.Texts()[0];
     for (const QLineEdit* e : {w.remedyEdit, w.positionEdit, w.lengthEdit})
         EXPECT_EQ(Text(e), "") << e->objectName().toStdString();
     EXPECT_EQ(Text(w.textBeforeMemo) + Text(w.textFromMatchMemo), "");
@@ -422,11 +422,11 @@ TEST_F(SearchUtility, ADamagedDatabaseIsNamedAndNeitherSearchedNorWrittenInto) {
     std::string primary = FileBytes(kPrimaryDbName);
     primary[3 * kPrimaryRecordSize] = static_cast<char>(200);  // the third remedy claims 200 of its 50 characters
     testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), primary);
-    messages.messages.clear();
+    messages_.messages.clear();
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.Texts()[0].find("NON eseguita"), std::string::npos) << messages.Texts()[0];
-    EXPECT_NE(messages.Texts()[0].find("OpzioneH\\DBmain.rnd"), std::string::npos) << messages.Texts()[0];
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_NE(messages_.Texts()[0].find("NON eseguita"), std::string::npos) << messages_.Texts()[0];
+    EXPECT_NE(messages_.Texts()[0].find("OpzioneH\\DBmain.rnd"), std::string::npos) << messages_.Texts()[0];
     EXPECT_EQ(FileBytes(kPrimaryDbName), primary);
     EXPECT_EQ(Text(w.textFromMatchMemo), "2 x daags");
 }

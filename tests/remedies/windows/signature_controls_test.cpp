@@ -98,9 +98,9 @@ TEST(MaintenanceControls, EveryFieldShowsItsOwnPartOfTheLastRecordInBothOrders) 
 
 class SignatureSearchControls : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
-    SignatureSearchWindow w;
-    QRadioButton* Radio(const char* name) { return w.findChild<QRadioButton*>(name); }
+    TempWorkFolder folder_;
+    SignatureSearchWindow w_;
+    QRadioButton* Radio(const char* name) { return w_.findChild<QRadioButton*>(name); }
 };
 
 PrimaryTexts Sig(const std::string& remedy, const std::string& primary, const std::string& secondary,
@@ -112,25 +112,25 @@ PrimaryTexts Sig(const std::string& remedy, const std::string& primary, const st
 
 TEST_F(SignatureSearchControls, EveryPlanetAndSignRadioShowsItsOwnWord) {
     remedy_tests::WritePrimaryDb({Sig("Aurum", "Zon", "", "Leeuw")});
-    w.show();
+    w_.show();
     for (const auto& row : kPlanetRadios) {
         QRadioButton* r = Radio(row.name);
         ASSERT_NE(r, nullptr) << row.name;
         r->click();
-        EXPECT_EQ(Text(w.planetEdit), row.caption) << row.name;
-        EXPECT_EQ(Text(w.signEdit), "Ieder");
+        EXPECT_EQ(Text(w_.planetEdit), row.caption) << row.name;
+        EXPECT_EQ(Text(w_.signEdit), "Ieder");
     }
     for (const auto& row : kSignRadios) {
         QRadioButton* r = Radio(row.name);
         ASSERT_NE(r, nullptr) << row.name;
         r->click();
-        EXPECT_EQ(Text(w.signEdit), row.caption) << row.name;
+        EXPECT_EQ(Text(w_.signEdit), row.caption) << row.name;
     }
     // The last planet and sign, by their captions.
     Radio("RBnos")->click();
     Radio("RBpes")->click();
-    EXPECT_EQ(Text(w.planetEdit), "Zuidknoop");
-    EXPECT_EQ(Text(w.signEdit), "Vissen");
+    EXPECT_EQ(Text(w_.planetEdit), "Zuidknoop");
+    EXPECT_EQ(Text(w_.signEdit), "Vissen");
 }
 
 TEST_F(SignatureSearchControls, TheLastPlanetWithTheLastSignFindsItsRemedy) {
@@ -138,16 +138,16 @@ TEST_F(SignatureSearchControls, TheLastPlanetWithTheLastSignFindsItsRemedy) {
     // Ruta the node without Vissen, Salvia Vissen without the node.
     remedy_tests::WritePrimaryDb({Sig("Ruta", "Zuidknoop", "", "Maagd"), Sig("Salvia", "Venus", "", "Vissen"),
                                   Sig("Mandragora", "Saturnus", "Zuidknoop", "Stier-Vissen")});
-    w.show();
+    w_.show();
     Radio("RBnos")->click();
     Radio("RBpes")->click();
-    QTest::mouseClick(w.searchButton, Qt::LeftButton);
-    EXPECT_EQ(Text(w.foundCountEdit), "1");
-    EXPECT_EQ(Text(w.remedyEdits[0]), "Mandragora");
-    EXPECT_EQ(Text(w.primaryEdits[0]), "Saturnus");
-    EXPECT_EQ(Text(w.secondaryEdits[0]), "Zuidknoop");
-    EXPECT_EQ(Text(w.zodiacEdits[0]), "Stier-Vissen");
-    EXPECT_EQ(Text(w.remedyEdits[1]), "");
+    QTest::mouseClick(w_.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w_.foundCountEdit), "1");
+    EXPECT_EQ(Text(w_.remedyEdits[0]), "Mandragora");
+    EXPECT_EQ(Text(w_.primaryEdits[0]), "Saturnus");
+    EXPECT_EQ(Text(w_.secondaryEdits[0]), "Zuidknoop");
+    EXPECT_EQ(Text(w_.zodiacEdits[0]), "Stier-Vissen");
+    EXPECT_EQ(Text(w_.remedyEdits[1]), "");
 }
 
 TEST_F(SignatureSearchControls, TheFourteenthRowHoldsTheFourteenthRemedyAndSchoonEmptiesIt) {
@@ -157,22 +157,22 @@ TEST_F(SignatureSearchControls, TheFourteenthRowHoldsTheFourteenthRemedyAndSchoo
         many.push_back(Sig("Remedie " + n, "Pri" + n, "Sec" + n, "Zod" + n));
     }
     remedy_tests::WritePrimaryDb(many);
-    w.show();
-    for (int k = 1; k <= 14; ++k) ASSERT_TRUE(ClickLine(w.remedyList, "Remedie " + std::to_string(10 + k)));
-    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
-    EXPECT_EQ(Text(w.primaryEdits[13]), "Pri24");
-    EXPECT_EQ(Text(w.secondaryEdits[13]), "Sec24");
-    EXPECT_EQ(Text(w.zodiacEdits[13]), "Zod24");
-    EXPECT_EQ(Text(w.zodiacEdits[12]), "Zod23");
+    w_.show();
+    for (int k = 1; k <= 14; ++k) ASSERT_TRUE(ClickLine(w_.remedyList, "Remedie " + std::to_string(10 + k)));
+    EXPECT_EQ(Text(w_.remedyEdits[13]), "Remedie 24");
+    EXPECT_EQ(Text(w_.primaryEdits[13]), "Pri24");
+    EXPECT_EQ(Text(w_.secondaryEdits[13]), "Sec24");
+    EXPECT_EQ(Text(w_.zodiacEdits[13]), "Zod24");
+    EXPECT_EQ(Text(w_.zodiacEdits[12]), "Zod23");
 
-    QTest::mouseClick(w.clearButton, Qt::LeftButton);
+    QTest::mouseClick(w_.clearButton, Qt::LeftButton);
     for (int r = 0; r < kSignatureRows; ++r)
-        for (QLineEdit* e : {w.remedyEdits[r], w.primaryEdits[r], w.secondaryEdits[r], w.zodiacEdits[r]})
+        for (QLineEdit* e : {w_.remedyEdits[r], w_.primaryEdits[r], w_.secondaryEdits[r], w_.zodiacEdits[r]})
             EXPECT_EQ(Text(e), "") << gui::FromQt(e->objectName());
     // The rows are free again: the next remedy goes to the first.
-    ASSERT_TRUE(ClickLine(w.remedyList, "Remedie 12"));
-    EXPECT_EQ(Text(w.remedyEdits[0]), "Remedie 12");
-    EXPECT_EQ(Text(w.remedyEdits[1]), "");
+    ASSERT_TRUE(ClickLine(w_.remedyList, "Remedie 12"));
+    EXPECT_EQ(Text(w_.remedyEdits[0]), "Remedie 12");
+    EXPECT_EQ(Text(w_.remedyEdits[1]), "");
 }
 
 TEST_F(SignatureSearchControls, TheLastPageEndsWithTheLastHitInEveryColumn) {
@@ -183,21 +183,21 @@ TEST_F(SignatureSearchControls, TheLastPageEndsWithTheLastHitInEveryColumn) {
         many.push_back(Sig("Remedie " + n, "Zon" + n, "Sec" + n, "Leeuw" + n));
     }
     remedy_tests::WritePrimaryDb(many);
-    w.show();
-    QTest::mouseClick(w.searchButton, Qt::LeftButton);
-    EXPECT_EQ(Text(w.foundCountEdit), "28");
-    EXPECT_EQ(Text(w.pageEdit), "1/2");
-    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
-    QTest::mouseClick(w.nextPageButton, Qt::LeftButton);
-    EXPECT_EQ(Text(w.pageEdit), "2/2");
-    EXPECT_EQ(Text(w.remedyEdits[0]), "Remedie 25");
-    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 38");
-    EXPECT_EQ(Text(w.primaryEdits[13]), "Zon38");
-    EXPECT_EQ(Text(w.secondaryEdits[13]), "Sec38");
-    EXPECT_EQ(Text(w.zodiacEdits[13]), "Leeuw38");
-    QTest::mouseClick(w.previousPageButton, Qt::LeftButton);
-    EXPECT_EQ(Text(w.pageEdit), "1/2");
-    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
+    w_.show();
+    QTest::mouseClick(w_.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w_.foundCountEdit), "28");
+    EXPECT_EQ(Text(w_.pageEdit), "1/2");
+    EXPECT_EQ(Text(w_.remedyEdits[13]), "Remedie 24");
+    QTest::mouseClick(w_.nextPageButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w_.pageEdit), "2/2");
+    EXPECT_EQ(Text(w_.remedyEdits[0]), "Remedie 25");
+    EXPECT_EQ(Text(w_.remedyEdits[13]), "Remedie 38");
+    EXPECT_EQ(Text(w_.primaryEdits[13]), "Zon38");
+    EXPECT_EQ(Text(w_.secondaryEdits[13]), "Sec38");
+    EXPECT_EQ(Text(w_.zodiacEdits[13]), "Leeuw38");
+    QTest::mouseClick(w_.previousPageButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w_.pageEdit), "1/2");
+    EXPECT_EQ(Text(w_.remedyEdits[13]), "Remedie 24");
 }
 
 TEST_F(SignatureSearchControls, FourteenHitsFillOnePageThatKeepsItsColour) {
@@ -205,38 +205,38 @@ TEST_F(SignatureSearchControls, FourteenHitsFillOnePageThatKeepsItsColour) {
     for (int k = 1; k <= 14; ++k) many.push_back(Sig("Remedie " + std::to_string(10 + k), "Maan", "", "Kreeft"));
     many.push_back(Sig("Zonder", "Zon", "", "Kreeft"));
     remedy_tests::WritePrimaryDb(many);
-    w.show();
+    w_.show();
     Radio("RBlun")->click();
-    QTest::mouseClick(w.searchButton, Qt::LeftButton);
-    EXPECT_EQ(Text(w.foundCountEdit), "14");
-    EXPECT_EQ(Text(w.pageEdit), "1/1");
-    EXPECT_EQ(BaseColour(w.pageEdit), kWhiteColour);
-    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
-    QTest::mouseClick(w.nextPageButton, Qt::LeftButton);
-    EXPECT_EQ(Text(w.pageEdit), "1/1");
-    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
+    QTest::mouseClick(w_.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w_.foundCountEdit), "14");
+    EXPECT_EQ(Text(w_.pageEdit), "1/1");
+    EXPECT_EQ(BaseColour(w_.pageEdit), kWhiteColour);
+    EXPECT_EQ(Text(w_.remedyEdits[13]), "Remedie 24");
+    QTest::mouseClick(w_.nextPageButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w_.pageEdit), "1/1");
+    EXPECT_EQ(Text(w_.remedyEdits[13]), "Remedie 24");
 }
 
 TEST_F(SignatureSearchControls, AClickInTheSearchBoxStartsANewKeyAndRitornaCloses) {
     remedy_tests::WritePrimaryDb({Sig("Ferrum", "Mars", "", "Ram"), Sig("Capsicum", "Mars", "", "Schorpioen"),
                                   Sig("Zingiber", "Mars", "", "Ram")});
-    w.show();
-    QTest::keyClicks(w.searchEdit, "fe");
-    EXPECT_EQ(w.remedyList->SelectedLine(), "Ferrum");
-    QTest::mouseClick(w.searchEdit, Qt::LeftButton);
-    EXPECT_EQ(Text(w.searchEdit), "");
-    EXPECT_EQ(w.searchKey, "");
-    QTest::keyClicks(w.searchEdit, "z");
-    EXPECT_EQ(Text(w.searchEdit), "Z");
-    EXPECT_EQ(w.remedyList->SelectedLine(), "Zingiber");
-    ExpectRitornaCloses(w, w.backButton);
+    w_.show();
+    QTest::keyClicks(w_.searchEdit, "fe");
+    EXPECT_EQ(w_.remedyList->SelectedLine(), "Ferrum");
+    QTest::mouseClick(w_.searchEdit, Qt::LeftButton);
+    EXPECT_EQ(Text(w_.searchEdit), "");
+    EXPECT_EQ(w_.searchKey, "");
+    QTest::keyClicks(w_.searchEdit, "z");
+    EXPECT_EQ(Text(w_.searchEdit), "Z");
+    EXPECT_EQ(w_.remedyList->SelectedLine(), "Zingiber");
+    ExpectRitornaCloses(w_, w_.backButton);
 }
 
 // ------------------------------------------------------------------- debility
 
 class DebilityControls : public ::testing::Test {
 protected:
-    TempWorkFolder folder;
+    TempWorkFolder folder_;
     QRadioButton* Radio(DebilityWindow& w, const char* name) { return w.findChild<QRadioButton*>(name); }
 };
 

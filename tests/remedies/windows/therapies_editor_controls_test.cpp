@@ -39,18 +39,18 @@ class TherapiesEditorControls : public OwnDatabases {
 protected:
     // The primary record of "Aurum" has every text at full length; that of
     // "Bryonia" none.
-    PrimaryTexts aurum;
+    PrimaryTexts aurum_;
     void SetUp() override {
-        aurum.remedy = "AURUM";
-        aurum.indication = "Angst";
-        aurum.warnings = Tagged("War", 400);
-        aurum.primarySignature = Tagged("Pri", 30);
-        aurum.secondarySignature = Tagged("Sec", 40);
-        aurum.zodiacalSignature = Tagged("Zod", 70);
-        aurum.synthesis = Tagged("Syn", 1500);
-        aurum.notes = Tagged("Not", 750);
-        aurum.extraNotes = Tagged("Ext", 750);
-        WritePrimaryDb({Texts("Calendula", "Wonden"), aurum, Texts("Bryonia", "Hoest")});
+        aurum_.remedy = "AURUM";
+        aurum_.indication = "Angst";
+        aurum_.warnings = Tagged("War", 400);
+        aurum_.primarySignature = Tagged("Pri", 30);
+        aurum_.secondarySignature = Tagged("Sec", 40);
+        aurum_.zodiacalSignature = Tagged("Zod", 70);
+        aurum_.synthesis = Tagged("Syn", 1500);
+        aurum_.notes = Tagged("Not", 750);
+        aurum_.extraNotes = Tagged("Ext", 750);
+        WritePrimaryDb({Texts("Calendula", "Wonden"), aurum_, Texts("Bryonia", "Hoest")});
         WriteRepertoryDb({{"Angst", "Aurum", "1 x daags", Tagged("Rep", 750)},
                           {"Hoest", "Bryonia", "2 x daags", ""},
                           {"Zweren", "Arnica", "uitwendig", "kompres"}});
@@ -75,7 +75,7 @@ TEST_F(TherapiesEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
     w.posologyEdit->setText(gui::ToQt(Tagged("Pos", 250)));
     w.notesMemo->setPlainText(gui::ToQt(Tagged("Not", 750)));
     QTest::mouseClick(w.saveButton, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
     const RepertoryRecord stored = ReadRepertoryRecord(3);
     EXPECT_EQ(stored.pathology, Tagged("Pat", 100));
     EXPECT_EQ(stored.remedy, Tagged("Rem", 100));
@@ -165,7 +165,7 @@ TEST_F(TherapiesEditorControls, EachChangeArmsTheSaveAndNamesItselfInThePanel) {
                           {"Hoest", "Bryonia", "2 x daags", ""},
                           {"Zweren", "Arnica", "uitwendig", "kompres"}});
     }
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(TherapiesEditorControls, UitwissenEmptiesEveryFieldAndUnlinksThePrimaryRecord) {
@@ -197,15 +197,15 @@ TEST_F(TherapiesEditorControls, EachPrimaryButtonShowsItsOwnPartOfTheLinkedRecor
         return a + "\n" + b + "\n" + c;
     };
     QTest::mouseClick(w.warningsButton, Qt::LeftButton);
-    EXPECT_EQ(Text(w.primaryRecordMemo), aurum.warnings);
+    EXPECT_EQ(Text(w.primaryRecordMemo), aurum_.warnings);
     QTest::mouseClick(w.signaturesButton, Qt::LeftButton);
     EXPECT_EQ(Text(w.primaryRecordMemo),
-              lines(aurum.primarySignature, aurum.secondarySignature, aurum.zodiacalSignature));
+              lines(aurum_.primarySignature, aurum_.secondarySignature, aurum_.zodiacalSignature));
     QTest::mouseClick(w.synthesisButton, Qt::LeftButton);
-    EXPECT_EQ(Text(w.primaryRecordMemo), aurum.synthesis);
+    EXPECT_EQ(Text(w.primaryRecordMemo), aurum_.synthesis);
     QTest::mouseClick(w.notesButton, Qt::LeftButton);
     EXPECT_EQ(Text(w.primaryRecordMemo),
-              lines(aurum.notes.substr(0, 250), aurum.notes.substr(250, 250), aurum.notes.substr(500)));
+              lines(aurum_.notes.substr(0, 250), aurum_.notes.substr(250, 250), aurum_.notes.substr(500)));
 
     // The double click on the record's text copies it into the notes; on
     // the notes, it empties them.
@@ -308,7 +308,7 @@ TEST_F(TherapiesEditorControls, AReorderWritesTheNewOrderAndItsCancelNothing) {
     EXPECT_EQ(Record(FileBytes(kRepertoryDbName), 0, kRepertoryRecordSize), Record(before, 0, kRepertoryRecordSize));
     EXPECT_EQ(w.reorderButton->text(), "Modifica Elenco");
     EXPECT_FALSE(w.cancelReorderButton->isVisible());
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(TherapiesEditorControls, FindAndTheTypeAheadBox) {
@@ -346,21 +346,21 @@ TEST_F(TherapiesEditorControls, ADatabaseOfZeroBytesIsNamedAtOnceAndTakesNoChang
     fs::last_write_time(file, longAgo);
     RepertoryEditor w;
     w.show();
-    ASSERT_EQ(messages.messages.size(), 1u);
-    const std::string told = messages.messages[0].text;
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    const std::string told = messages_.messages[0].text;
     EXPECT_NE(told.find("\"OpzioneH\\Repertorio.rnd\" \xE8 danneggiato"), std::string::npos) << told;
     EXPECT_NE(told.find("schede sono vuote"), std::string::npos) << told;
     EXPECT_NE(told.find("copia di sicurezza"), std::string::npos) << told;
     EXPECT_EQ(w.entryList->count(), 0);
 
-    messages.messages.clear();
+    messages_.messages.clear();
     QTest::mouseClick(w.reorderButton, Qt::LeftButton);
     QTest::mouseClick(w.reorderButton, Qt::LeftButton);  // "Definitivo"
     Retype(w.pathologyEdit, "Migraine");
     Retype(w.remedyEdit, "Aurum");
     QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
-    ASSERT_EQ(messages.messages.size(), 2u);
-    for (const std::string& m : messages.Texts()) {
+    ASSERT_EQ(messages_.messages.size(), 2u);
+    for (const std::string& m : messages_.Texts()) {
         EXPECT_NE(m.find("NON eseguita"), std::string::npos) << m;
         EXPECT_NE(m.find("OpzioneH\\Repertorio.rnd"), std::string::npos) << m;
     }
@@ -371,9 +371,9 @@ TEST_F(TherapiesEditorControls, ADatabaseOfZeroBytesIsNamedAtOnceAndTakesNoChang
 
     // Put back from a backup, it takes the same record.
     testing_support::WriteBytes(file, sound);
-    messages.messages.clear();
+    messages_.messages.clear();
     QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
     EXPECT_EQ(ReadRepertoryRecord(4).pathology, "Migraine");
 }
 
@@ -385,7 +385,7 @@ TEST_F(TherapiesEditorControls, TheClosingPanelOnADamagedDatabaseOffersNothingIt
     testing_support::WriteBytes(rt::ResolvePath(kRepertoryDbName), zeros);
     RepertoryEditor w;
     w.show();
-    messages.messages.clear();
+    messages_.messages.clear();
     Append(w.notesMemo, "nota");
     QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
@@ -394,7 +394,7 @@ TEST_F(TherapiesEditorControls, TheClosingPanelOnADamagedDatabaseOffersNothingIt
     EXPECT_TRUE(w.panelIgnoreButton->isEnabled());
     QTest::mouseClick(w.panelIgnoreButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
     EXPECT_EQ(FileBytes(kRepertoryDbName), zeros);
 }
 
@@ -405,8 +405,8 @@ TEST_F(TherapiesEditorControls, ADamagedPrimaryDatabaseIsNamedAndNothingOfItIsSh
     WriteRandomRecords(rt::ResolvePath(kPrimaryDbName), kPrimaryRecordSize, 2, 1, 17);
     RepertoryEditor w;
     w.show();
-    ExpectDamageTold(messages, 1, kPrimaryDbName);
-    EXPECT_NE(LastMessage(messages).find("Il riquadro della banca dati primaria"), std::string::npos);
+    ExpectDamageTold(messages_, 1, kPrimaryDbName);
+    EXPECT_NE(LastMessage(messages_).find("Il riquadro della banca dati primaria"), std::string::npos);
     ASSERT_EQ(w.entryList->count(), 3);
     ClickEntry(w, "Angst**Aurum");
     EXPECT_EQ(Text(w.primaryRecordMemo),
@@ -414,7 +414,7 @@ TEST_F(TherapiesEditorControls, ADamagedPrimaryDatabaseIsNamedAndNothingOfItIsSh
     EXPECT_EQ(w.linkedPrimaryRecord, 0);
     for (QPushButton* b : {w.warningsButton, w.signaturesButton, w.synthesisButton, w.notesButton})
         EXPECT_FALSE(b->isEnabled());
-    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages_.messages.size(), 1u);
 }
 
 TEST_F(TherapiesEditorControls, InfoShowsAndHidesTheLimits) {

@@ -37,7 +37,7 @@ void Age(const fs::path& folder, int minutes) {
 // newer, "sd" the newest; each adds a remedy of its own.
 class UpdateDiscs : public EditorSample {
 protected:
-    std::vector<fs::path> discs;
+    std::vector<fs::path> discs_;
     void SetUp() override {
         const fs::path shipped = KELVOR_TEST_DATA_DIR;
         fs::create_directories("Appoggio");
@@ -46,7 +46,7 @@ protected:
         Age("OpzioneH", 600);
         const std::pair<const char*, int> made[] = {{"cd", 6000}, {"usb", 300}, {"sd", 60}};
         for (const auto& [name, minutes] : made) {
-            const fs::path disc = sample.folder.Path() / name / "OpzioneH";
+            const fs::path disc = sample_.folder.Path() / name / "OpzioneH";
             fs::create_directories(disc);
             const Bytes added =
                 EncodePrimaryRecord(MakePrimaryRecord(Texts(std::string("Remedie van ") + name, "Angst")));
@@ -54,10 +54,10 @@ protected:
                                         FileBytes(kPrimaryDbName) + std::string(added.begin(), added.end()));
             testing_support::WriteBytes(disc / "Repertorio.rnd", FileBytes(kRepertoryDbName));
             Age(disc, minutes);
-            discs.push_back(disc);
+            discs_.push_back(disc);
         }
         gui::SetSystemServices(std::make_unique<DiscVolumes>(
-            std::vector<fs::path>{discs[0].parent_path(), discs[1].parent_path(), discs[2].parent_path()}));
+            std::vector<fs::path>{discs_[0].parent_path(), discs_[1].parent_path(), discs_[2].parent_path()}));
     }
     void TearDown() override { gui::SetSystemServices(nullptr); }
 };
@@ -65,26 +65,26 @@ protected:
 TEST_F(UpdateDiscs, EachRowShowsItsOwnDiscAndEachOkInstallsIt) {
     UpdateWindow w;
     w.show();
-    ASSERT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    ASSERT_TRUE(messages_.messages.empty()) << messages_.Texts()[0];
     const char* names[] = {"cd", "usb", "sd"};
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(Text(w.updateRows[i].placeEdit), names[i]);
-        EXPECT_EQ(Text(w.updateRows[i].dateEdit), SetDateIn(discs[i]).dateText) << names[i];
+        EXPECT_EQ(Text(w.updateRows[i].dateEdit), SetDateIn(discs_[i]).dateText) << names[i];
         EXPECT_EQ(BackgroundOf(w.updateRows[i].dateEdit), i == 0 ? kRed : kAqua) << names[i];
     }
     EXPECT_NE(Text(w.updateRows[0].dateEdit), Text(w.updateRows[2].dateEdit));
     for (const UpdateWindow::UpdateRow& row : w.updateRows) EXPECT_TRUE(row.installButton->isEnabled());
 
     QTest::mouseClick(w.updateRows[2].installButton, Qt::LeftButton);
-    EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(discs[2] / "DBmain.rnd"));
+    EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(discs_[2] / "DBmain.rnd"));
     EXPECT_EQ(Text(w.lastUpdateEdit), Text(w.updateRows[2].dateEdit));
     EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).remedy, "Remedie van sd");
     // "usb" is older than what is installed now: asked, and no keeps it out.
-    messages.messages.clear();
-    messages.answers.push_back(gui::kAnswerNo);
+    messages_.messages.clear();
+    messages_.answers.push_back(gui::kAnswerNo);
     QTest::mouseClick(w.updateRows[1].installButton, Qt::LeftButton);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].text.find("pi\xF9 vecchie"), std::string::npos);
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_NE(messages_.messages[0].text.find("pi\xF9 vecchie"), std::string::npos);
     EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).remedy, "Remedie van sd");
     QTest::mouseClick(w.updateRows[1].installButton, Qt::LeftButton);  // yes
     EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).remedy, "Remedie van usb");
@@ -100,15 +100,15 @@ TEST_F(UpdateDiscs, AnotherFolderTakesTheLastRowWhenAllAreTaken) {
     fs::path answer;
     UpdateWindow w([&](QWidget*) { return answer; });
     w.show();
-    const fs::path chosen = sample.folder.Path() / "downloads";
+    const fs::path chosen = sample_.folder.Path() / "downloads";
     fs::create_directories(chosen / "opzioneh");
     testing_support::WriteBytes(chosen / "opzioneh" / "DBmain.rnd", FileBytes(kPrimaryDbName));
     Age(chosen / "opzioneh", 6);
     // Chooser cancelled, then a folder without "OpzioneH": the rows stay.
     QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
-    answer = sample.folder.Path() / "Appoggio";
+    answer = sample_.folder.Path() / "Appoggio";
     QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Nella cartella scelta non c'\xE8 una cartella OpzioneH"});
+    EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"Nella cartella scelta non c'\xE8 una cartella OpzioneH"});
     EXPECT_EQ(Text(w.updateRows[2].placeEdit), "sd");
     answer = chosen;
     QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
@@ -128,11 +128,11 @@ TEST_F(UpdateDiscs, TheUndoAdviceNamesTheDatabasesAsTheFolderSpellsThem) {
     const std::string installed = FileBytes(kPrimaryDbName);
     UpdateWindow w;
     w.show();
-    messages.messages.clear();
+    messages_.messages.clear();
     QTest::mouseClick(w.updateRows[2].installButton, Qt::LeftButton);
-    ASSERT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(discs[2] / "DBmain.rnd"));
-    ASSERT_FALSE(messages.messages.empty());
-    const std::string said = messages.messages.back().text;
+    ASSERT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(discs_[2] / "DBmain.rnd"));
+    ASSERT_FALSE(messages_.messages.empty());
+    const std::string said = messages_.messages.back().text;
 
     // The advice followed to the letter: each kept copy copied in place of the
     // file it names, in the folder it names.

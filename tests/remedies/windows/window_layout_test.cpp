@@ -88,8 +88,8 @@ int NeededWidth(const QWidget* w) {
 
 class RemedyWindowLayout : public ::testing::Test {
 protected:
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink messages;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink messages_;
     void SetUp() override { window_tests::CopySampleData(); }
 };
 
