@@ -514,19 +514,19 @@ void Computation::Moon() {
     f += (0.21 * a + 14.27 * b - 88.699 * c - 15.58 * g) / 3600.0;
 
     // The multiples of the four arguments by angle addition.
-    const Multiples<6> Dm(SinCosD(d));
-    const Multiples<2> Mm(SinCosD(m));
-    const Multiples<4> Pm(SinCosD(mp));
-    const Multiples<2> Fm(SinCosD(f));
+    const Multiples<6> dMultiples(SinCosD(d));
+    const Multiples<2> mMultiples(SinCosD(m));
+    const Multiples<4> mpMultiples(SinCosD(mp));
+    const Multiples<2> fMultiples(SinCosD(f));
     static const SinCos kTwoDegrees = SinCosD(2);
     auto series = [&](const auto& terms) {
         double sum = 0;
         for (const LunarTerm& term : terms) {
-            SinCos x = Pm[term.p];
-            if (term.d) x = x * Dm[term.d];
-            if (term.m) x = x * Mm[term.m];
+            SinCos x = mpMultiples[term.p];
+            if (term.d) x = x * dMultiples[term.d];
+            if (term.m) x = x * mMultiples[term.m];
             if (term.twoDegrees) x = x * kTwoDegrees;
-            sum += term.amplitude * SinOfSum(x, Fm[term.f]);
+            sum += term.amplitude * SinOfSum(x, fMultiples[term.f]);
         }
         return sum;
     };
@@ -542,7 +542,8 @@ void Computation::Moon() {
     const double w = 1 - 0.00004664 * node_.cos - 0.0000754 * gc.cos;
     const SinCos fp = SinCosD(fpDegrees);
     const double sin3Fp = fp.sin * (3 - 4 * fp.sin * fp.sin);
-    const double beta = (18519.7 * w * fp.sin - 6.2 * sin3Fp - 526.1 * SinOfSum(Fm[1], Dm[-2])) / 3600.0;
+    const double beta =
+        (18519.7 * w * fp.sin - 6.2 * sin3Fp - 526.1 * SinOfSum(fMultiples[1], dMultiples[-2])) / 3600.0;
 
     Real lat = beta;
     if (settings_.useMinorTable && MoonCorrectionApplies(jd_)) lat += src_->MoonLatitudeCorrection(jd_) / 3600.0L;
