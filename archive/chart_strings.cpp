@@ -68,8 +68,8 @@ HouseCusps ArchiveCusps(const std::string& dateField, const std::string& coordin
     if (latLetter == "S") phi = 360 - phi;
 
     const F lst =
-        static_cast<F>(engine::SiderealTimeHours(static_cast<Real>(jd),
-                                                 hour + static_cast<Real>(minute) / 60 + static_cast<Real>(correction),
+        static_cast<F>(engine::SiderealTimeHours({static_cast<Real>(jd), hour + static_cast<Real>(minute) / 60 +
+                                                                             static_cast<Real>(correction)},
                                                  static_cast<Real>(lam)));
     const F ramc = 15 * lst;
 

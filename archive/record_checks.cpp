@@ -28,7 +28,7 @@ std::string BirthDateProblem(int day, int month, int year, std::string_view cale
     if (day < 1 || day > 31 || month < 1 || month > 12 || year < 0 || year > 2080) return wrong;
     if (calendar == "GR" || calendar == "GI") {
         if (day > engine::DaysInMonth(month, year, calendar == "GR")) return wrong;
-    } else if (!engine::DayExistsInForce(day, month, year)) {
+    } else if (!engine::DayExistsInForce({day, month, year})) {
         return wrong;
     }
     return {};

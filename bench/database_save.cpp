@@ -22,7 +22,7 @@ namespace {
 using bench_data::GeneratedDatabase;
 
 void BM_EditorSave(benchmark::State& state) {
-    GeneratedDatabase db(static_cast<int>(state.range(0)));
+    GeneratedDatabase db({static_cast<int>(state.range(0))});
     std::mt19937 rng(7);
     std::int64_t r = 1;
     std::int64_t flushes = 0;
@@ -50,7 +50,7 @@ BENCHMARK(BM_EditorSave)
 
 // The editor's list by remedy, filled again after the save.
 void BM_EditorListRefill(benchmark::State& state) {
-    GeneratedDatabase db(static_cast<int>(state.range(0)));
+    GeneratedDatabase db({static_cast<int>(state.range(0))});
     for (auto _ : state) benchmark::DoNotOptimize(remedies::PrimaryEditorEntries(false, true));
 }
 BENCHMARK(BM_EditorListRefill)

@@ -59,9 +59,14 @@ inline remedies::SignatureRecord GeneratedSignature(std::mt19937& rng) {
 
 class GeneratedDatabase {
 public:
-    // `records` primary records; with `therapies` and `signatures`, a
-    // therapies and a signature database of that many records too.
-    explicit GeneratedDatabase(int records, int therapies = 0, int signatures = 0) {
+    // How many records each database has (none: no such database).
+    struct Sizes {
+        int primary = 0;
+        int therapies = 0;
+        int signatures = 0;
+    };
+    explicit GeneratedDatabase(Sizes sizes) {
+        const int records = sizes.primary, therapies = sizes.therapies, signatures = sizes.signatures;
         previous_ = std::filesystem::current_path();
         path_ = std::filesystem::temp_directory_path() / ("kelvor-bench-remedies-" + std::to_string(getpid()));
         std::filesystem::create_directories(path_ / "OpzioneH");

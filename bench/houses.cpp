@@ -24,7 +24,7 @@ void BM_CuspsFromRamc(benchmark::State& state) {
     for (auto _ : state) {
         ramc += 13.7L;
         if (ramc >= 360) ramc -= 360;
-        engine::CuspsFromRamc(houseSystem, ramc, 23.44L, 52.0L, cusps);
+        engine::CuspsFromRamc(houseSystem, {ramc, 23.44L, 52.0L}, cusps);
         benchmark::DoNotOptimize(cusps);
     }
     state.SetLabel(system);

@@ -14,14 +14,14 @@ namespace {
 using bench_data::GeneratedDatabase;
 
 void BM_RebuildPrimaryLists(benchmark::State& state) {
-    GeneratedDatabase db(static_cast<int>(state.range(0)));
+    GeneratedDatabase db({static_cast<int>(state.range(0))});
     for (auto _ : state) remedies::RebuildPrimaryLists();
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_RebuildPrimaryLists)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 void BM_ComputePrimaryLists(benchmark::State& state) {
-    GeneratedDatabase db(static_cast<int>(state.range(0)));
+    GeneratedDatabase db({static_cast<int>(state.range(0))});
     const auto records = remedies::ReadAllPrimaryRecords();
     for (auto _ : state) benchmark::DoNotOptimize(remedies::ComputePrimaryLists(records));
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -35,7 +35,7 @@ BENCHMARK(BM_ComputePrimaryLists)->Arg(20000)->Unit(benchmark::kMillisecond);
 void BM_StartHoldsListsAgainstTheirDatabases(benchmark::State& state) {
     // Therapies half as many as primary records, as in the sample; a
     // signature database of 2,000 records.
-    GeneratedDatabase db(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)) / 2, 2000);
+    GeneratedDatabase db({static_cast<int>(state.range(0)), static_cast<int>(state.range(0)) / 2, 2000});
     remedies::EnsureRemedyFiles();
     remedies::BuildRemedyIndex();
     remedies::PrepareCompoundTherapyLists();

@@ -127,7 +127,7 @@ ComputedBodies ComputeBodies(int mode, bool fast, Real jd, const BodySettings& s
     LoadedTableCorrections corrections(tables);
     corrections.Require(mode, jd, settings);
     BodyPositions p;
-    RunBodyComputation(mode, fast, jd, settings, &corrections, p);
+    RunBodyComputation({mode, fast}, jd, settings, &corrections, p);
     return FromTheories(p);
 }
 
@@ -141,9 +141,10 @@ ComputedBodies ComputeBodiesWithRetro(int mode, Real jd, const BodySettings& set
     // entry the later pass writes the first one writes too, so the result is
     // the same as computing the later moment first.
     BodyPositions p;
-    RunBodyComputation(mode, false, jd, settings, &corrections, p);
+    RunBodyComputation({mode}, jd, settings, &corrections, p);
     BodyPositions later = p;
-    RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, later, true);
+    RunBodyComputation({.mode = mode, .fast = true, .longitudesOnly = true}, jd + 0.001L, settings, &corrections,
+                       later);
     ComputedBodies c = FromTheories(p);
     for (Body b : kBodies) {
         const TheoryPoint n = TheoryPointOf(b);

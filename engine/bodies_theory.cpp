@@ -374,6 +374,40 @@ void Computation::Equatorial(TheoryPoint body, Real lon, Real lat) {
 }
 
 // ---- Sun ----
+// The planets' perturbations of the Sun's longitude, arc seconds, at
+// `centuries` from the epoch: amplitude * cos(k X + j M + phase), X the
+// planet's mean longitude, M the Sun's mean anomaly (its multiples mm); the
+// multiples by angle addition.
+double PlanetPerturbations(Real centuries, const Multiples<3>& mm) {
+    static const SolarTerms kVenusTerms({{4.838, 1, 0, 90},
+                                         {5.526, 2, 0, 90.12},
+                                         {2.497, 2, -1, 257.75},
+                                         {1.559, 3, -1, 77.96},
+                                         {1.024, 3, -2, 50.85},
+                                         {0.666, 3, 0, 270.41},
+                                         {0.21, 4, 0, 89.8},
+                                         {0.154, 5, -3, 34.1},
+                                         {0.152, 4, -2, 227.4},
+                                         {0.144, 4, -1, 79.0}});
+    static const SolarTerms kMarsTerms({{2.043, 2, 0, 89.76},
+                                        {1.77, 2, -1, 306.27},
+                                        {0.585, 4, -2, 185.82},
+                                        {0.5, 4, -1, 317.7},
+                                        {0.425, 3, -1, 317.7},
+                                        {0.204, 5, -2, 185.5}});
+    static const SolarTerms kJupiterTerms({{7.208, 1, 0, 91.08999},
+                                           {2.731, 2, 0, 270.25},
+                                           {2.6, 1, -1, 174.77},
+                                           {1.61, 2, -1, 292.6},
+                                           {0.556, 3, -1, 177.31}});
+    static const SolarTerms kSaturnTerms({{0.419, 1, 0, 90.33999}, {0.32, 1, -1, 259.22}});
+    const double venus = kVenusTerms.Sum(Multiples<5>(SinCosD(Circle(63.07037L + 22518.442986L * centuries))), mm);
+    const double mars = kMarsTerms.Sum(Multiples<5>(SinCosD(Circle(165.94905L + 16859.069667L * centuries))), mm);
+    const double jupiter = kJupiterTerms.Sum(Multiples<5>(SinCosD(Circle(221.64742L + 32964.466939L * centuries))), mm);
+    const double saturn = kSaturnTerms.Sum(Multiples<5>(SinCosD(Circle(193.1323L + 34777.259042L * centuries))), mm);
+    return venus + mars + jupiter + saturn;
+}
+
 void Computation::Sun() {
     const Real centuries = centuries_, centuriesSquared = centuriesSquared_;
     const double t = t_, t2 = t2_;
@@ -400,37 +434,10 @@ void Computation::Sun() {
     lon += longPeriod;
     const double meanAnomaly = sunAnomaly_ + longPeriod;
 
-    // The planets' perturbations, amplitude * cos(k X + j M + phase), X the
-    // planet's mean longitude; the multiples by angle addition.
-    static const SolarTerms kVenusTerms({{4.838, 1, 0, 90},
-                                         {5.526, 2, 0, 90.12},
-                                         {2.497, 2, -1, 257.75},
-                                         {1.559, 3, -1, 77.96},
-                                         {1.024, 3, -2, 50.85},
-                                         {0.666, 3, 0, 270.41},
-                                         {0.21, 4, 0, 89.8},
-                                         {0.154, 5, -3, 34.1},
-                                         {0.152, 4, -2, 227.4},
-                                         {0.144, 4, -1, 79.0}});
-    static const SolarTerms kMarsTerms({{2.043, 2, 0, 89.76},
-                                        {1.77, 2, -1, 306.27},
-                                        {0.585, 4, -2, 185.82},
-                                        {0.5, 4, -1, 317.7},
-                                        {0.425, 3, -1, 317.7},
-                                        {0.204, 5, -2, 185.5}});
-    static const SolarTerms kJupiterTerms({{7.208, 1, 0, 91.08999},
-                                           {2.731, 2, 0, 270.25},
-                                           {2.6, 1, -1, 174.77},
-                                           {1.61, 2, -1, 292.6},
-                                           {0.556, 3, -1, 177.31}});
-    static const SolarTerms kSaturnTerms({{0.419, 1, 0, 90.33999}, {0.32, 1, -1, 259.22}});
     const Multiples<3> mm(SinCosD(meanAnomaly));
-    const double venus = kVenusTerms.Sum(Multiples<5>(SinCosD(Circle(63.07037L + 22518.442986L * centuries))), mm);
-    const double mars = kMarsTerms.Sum(Multiples<5>(SinCosD(Circle(165.94905L + 16859.069667L * centuries))), mm);
-    const double jupiter = kJupiterTerms.Sum(Multiples<5>(SinCosD(Circle(221.64742L + 32964.466939L * centuries))), mm);
-    const double saturn = kSaturnTerms.Sum(Multiples<5>(SinCosD(Circle(193.1323L + 34777.259042L * centuries))), mm);
+    const double planets = PlanetPerturbations(centuries, mm);
     const double moon = 6.454 * SinD(moonElong_) + 0.424 * SinD(moonElong_ - moonAnomaly_);
-    lon += (venus + mars + jupiter + saturn + moon) / 3600.0;
+    lon += (planets + moon) / 3600.0;
     lon += dpsi_;
     lon -= (20.47 + 0.342 * mm[1].cos) / 3600.0;
     // The series count from the equinox of the old fundamental catalogue,
@@ -986,9 +993,9 @@ TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& s) {
     return t;
 }
 
-void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings, CorrectionSource* corrections,
-                        BodyPositions& out, bool longitudesOnly) {
-    Computation(mode, fast, longitudesOnly, jd, settings, corrections, out).Run();
+void RunBodyComputation(BodyRun run, Real jd, const BodySettings& settings, CorrectionSource* corrections,
+                        BodyPositions& out) {
+    Computation(run.mode, run.fast, run.longitudesOnly, jd, settings, corrections, out).Run();
 }
 
 }  // namespace engine

@@ -155,14 +155,21 @@ struct TablesNeeded {
 };
 TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& settings);
 
-// Runs the steps of `mode` at Julian day `jd` (UT) into `out`: the theories are
+// Runs the steps of the run's mode at Julian day `jd` (UT) into `out`: the theories are
 // evaluated at jd + Delta T (engine/delta_t.h), the tables are looked up by jd.
 // `corrections` may be null only when the settings switch every table off, or
 // when no table applies. longitudesOnly = true writes the ecliptic longitudes
 // alone (the other arrays keep what they held), skipping the work nothing else
 // needs: what the retrograde rule compares.
-void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings, CorrectionSource* corrections,
-                        BodyPositions& out, bool longitudesOnly = false);
+// Which steps a body computation runs and how: the mode, the fast path, and
+// whether it writes the ecliptic longitudes alone.
+struct BodyRun {
+    int mode = 0;
+    bool fast = false;
+    bool longitudesOnly = false;
+};
+void RunBodyComputation(BodyRun run, Real jd, const BodySettings& settings, CorrectionSource* corrections,
+                        BodyPositions& out);
 
 // Kepler's equation E - e sin E = M, solved to convergence (radians).
 Real SolveKepler(Real meanAnomaly, Real eccentricity);

@@ -22,7 +22,8 @@ int DaysInMonth(int month, int year, bool gregorian) {
     return leap ? 29 : 28;
 }
 
-bool DayExistsInForce(int day, int month, int year) {
+bool DayExistsInForce(CivilDate date) {
+    const auto [day, month, year] = date;
     const long key = static_cast<long>(year) * 10000 + month * 100 + day;
     if (key > 15821004 && key < 15821015) return false;
     const bool gregorian = key >= 15821015;

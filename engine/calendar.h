@@ -22,7 +22,12 @@ int DaysInMonth(int month, int year, bool gregorian);
 // Whether a day exists in its month and year in the calendar in force: Julian
 // up to 4 October 1582, Gregorian from 15 October 1582 (the days between do
 // not exist). A month outside 1..12 has no days.
-bool DayExistsInForce(int day, int month, int year);
+struct CivilDate {
+    int day = 0;
+    int month = 0;
+    int year = 0;
+};
+bool DayExistsInForce(CivilDate date);
 std::string DateTimeTextToSortKey(const std::string& dateText);
 // A key with its zone field split: the date text, the zone text and the
 // correction it holds (none when the zone text is not a number).

@@ -44,8 +44,8 @@ std::array<Real, 15> OrbsOfSetA() {
 
 void WriteDefaults() {
     rt::EnsureParentFolder(kEngineSettingsFile);
-    WriteEngineSettings(OrbsOfSetA(), kDefaultParallelOrb, kDefaultAntisciaOrb, kDefaultHouseSystem, kDefaultNodeType,
-                        kDefaultSetLetter, kDefaultBlackMoon);
+    WriteEngineSettings({OrbsOfSetA(), kDefaultParallelOrb, kDefaultAntisciaOrb, kDefaultSetLetter},
+                        {kDefaultHouseSystem, kDefaultNodeType, kDefaultBlackMoon});
 }
 
 struct Settings {
@@ -146,18 +146,16 @@ std::string BlackMoonKindText(const Named<BlackMoonKind>& blackMoon) {
 
 void ReportSettingsToStderr(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
 
-void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
-                         const std::string& houseSystem, const std::string& nodeType, const std::string& setLetter,
-                         const std::string& blackMoonType) {
+void WriteEngineSettings(const OrbSetLines& orbSet, const KindTexts& kinds) {
     rt::RequireReadableOrMissing(kEngineSettingsFile);
     std::vector<std::string> lines;
-    for (int i = 1; i <= 14; ++i) lines.push_back(rt::StrReal(orbsInAngleOrder[i]));
-    lines.push_back(rt::StrReal(parallelOrb));
-    lines.push_back(rt::StrReal(antisciaOrb));
-    lines.push_back(houseSystem);
-    lines.push_back(nodeType);
-    lines.push_back(setLetter);
-    lines.push_back(blackMoonType);
+    for (int i = 1; i <= 14; ++i) lines.push_back(rt::StrReal(orbSet.orbsInAngleOrder[i]));
+    lines.push_back(rt::StrReal(orbSet.parallelOrb));
+    lines.push_back(rt::StrReal(orbSet.antisciaOrb));
+    lines.push_back(kinds.houseSystem);
+    lines.push_back(kinds.nodeType);
+    lines.push_back(orbSet.setLetter);
+    lines.push_back(kinds.blackMoonType);
     rt::EnsureParentFolder(kEngineSettingsFile);
     rt::ReplaceTextLines(kEngineSettingsFile, lines);
 }
@@ -243,12 +241,11 @@ void RequireWritableEngineSettings(ChartSettings& settings, OrbRecord& orbs, con
     }
 }
 
-void WriteOrbSetSettings(ChartSettings& settings, OrbRecord& orbs, const std::array<Real, 15>& orbsInAngleOrder,
-                         Real parallelOrb, Real antisciaOrb, const std::string& setLetter,
+void WriteOrbSetSettings(ChartSettings& settings, OrbRecord& orbs, const OrbSetLines& orbSet,
                          const SettingsReporter& report) {
     RequireWritableEngineSettings(settings, orbs, report);
-    WriteEngineSettings(orbsInAngleOrder, parallelOrb, antisciaOrb, HouseSystemText(settings.houseSystem),
-                        NodeKindText(settings.node), setLetter, BlackMoonKindText(settings.blackMoon));
+    WriteEngineSettings(orbSet, {HouseSystemText(settings.houseSystem), NodeKindText(settings.node),
+                                 BlackMoonKindText(settings.blackMoon)});
 }
 
 void SetEngineSettingsLine(ChartSettings& settings, OrbRecord& orbs, int n, const std::string& text,

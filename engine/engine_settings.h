@@ -66,19 +66,31 @@ void RequireWritableEngineSettings(ChartSettings& settings, OrbRecord& orbs, con
 void SetEngineSettingsLine(ChartSettings& settings, OrbRecord& orbs, int n, const std::string& text,
                            const SettingsReporter& report);
 
+// An orb set as the settings file holds it: the 14 orbs in angle order
+// (1..14), the parallel and antiscia orbs and the set's letter.
+struct OrbSetLines {
+    std::array<Real, 15> orbsInAngleOrder{};
+    Real parallelOrb = 0;
+    Real antisciaOrb = 0;
+    std::string setLetter;
+};
+
+// The texts of the settings file's house system, node kind and black-moon kind.
+struct KindTexts {
+    std::string houseSystem{};
+    std::string nodeType{};
+    std::string blackMoonType{};
+};
+
 // Writes the chosen orb set into the settings file with the house system,
 // node kind and black-moon kind in force (refused as RequireWritableEngineSettings says).
-void WriteOrbSetSettings(ChartSettings& settings, OrbRecord& orbs, const std::array<Real, 15>& orbsInAngleOrder,
-                         Real parallelOrb, Real antisciaOrb, const std::string& setLetter,
+void WriteOrbSetSettings(ChartSettings& settings, OrbRecord& orbs, const OrbSetLines& orbSet,
                          const SettingsReporter& report);
 
-// Writes the whole settings file: the 14 orbs in angle order, the parallel and
-// antiscia orbs, house system, node kind, set letter and black-moon kind. A
-// file that exists and cannot be read is not written over
-// (rt::UnreadableSettingsError).
-void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
-                         const std::string& houseSystem, const std::string& nodeType, const std::string& setLetter,
-                         const std::string& blackMoonType);
+// Writes the whole settings file: the orb set's lines with the house system,
+// node kind and black-moon kind. A file that exists and cannot be read is not
+// written over (rt::UnreadableSettingsError).
+void WriteEngineSettings(const OrbSetLines& orbSet, const KindTexts& kinds);
 
 // The three orb sets of "FileDum\MMVarOrb.dum".
 struct OrbSets {

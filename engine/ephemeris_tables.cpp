@@ -122,9 +122,9 @@ Real InterpolatePlanet(int field, Real jd, const PlanetRecord& r0, const PlanetR
     return v;
 }
 
-Real InterpolateDay(Real t, Real start, Real middle, Real end) {
+Real InterpolateDay(Real t, const DayValues& values) {
     // Lagrange's parabola through t = 0, 0.5 and 1.
-    return start * (1 - t) * (1 - 2 * t) + middle * 4 * t * (1 - t) + end * t * (2 * t - 1);
+    return values.start * (1 - t) * (1 - 2 * t) + values.middle * 4 * t * (1 - t) + values.end * t * (2 * t - 1);
 }
 
 Real ReadMoonCorrectionAt(const std::filesystem::path& table, Real jd) {
@@ -315,10 +315,10 @@ void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t re
             bytes_.clear();
             looked_ = false;
             throw EphemerisTableError(rt::kInvalidNumericInput, name,
-                                      std::string("La tabella di correzione delle effemeridi \"") + name +
-                                          "\" \xE8 danneggiata (" + damage +
-                                          "): le posizioni non si possono calcolare.",
-                                      damage);
+                                      {std::string("La tabella di correzione delle effemeridi \"") + name +
+                                           "\" \xE8 danneggiata (" + damage +
+                                           "): le posizioni non si possono calcolare.",
+                                       damage});
         }
     }
     name_ = name;
@@ -419,7 +419,9 @@ Real LunarCorrectionFrom(const LoadedTable& table, std::uint64_t offset, std::in
     const std::uint8_t* r =
         table.Range(static_cast<std::int64_t>(offset) + n * static_cast<std::int64_t>(kLunarRecordSize),
                     kLunarRecordSize + 2);
-    return InterpolateDay(jd - (base + n), Int16At(r), Int16At(r + 2), Int16At(r + kLunarRecordSize)) / 10;
+    return InterpolateDay(jd - (base + n), {static_cast<Real>(Int16At(r)), static_cast<Real>(Int16At(r + 2)),
+                                            static_cast<Real>(Int16At(r + kLunarRecordSize))}) /
+           10;
 }
 
 }  // namespace
@@ -451,8 +453,8 @@ Real PlanetCorrectionFrom(const LoadedTable& table, int field, Real jd) {
                              [&](std::int64_t i) { return DecodePlanetRecord(buf + (i - n) * kPlanetRecordSize); });
 }
 
-EphemerisTableError::EphemerisTableError(int code, const std::string& file, std::string message, std::string detail)
-    : rt::IoError(code, file), message_(std::move(message)), detail_(std::move(detail)) {}
+EphemerisTableError::EphemerisTableError(int code, const std::string& file, TableProblem problem)
+    : rt::IoError(code, file), message_(std::move(problem.message)), detail_(std::move(problem.detail)) {}
 
 std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSize, std::int64_t records) {
     const auto path = rt::ResolvePath(name);
@@ -460,9 +462,10 @@ std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSi
     const auto size = std::filesystem::file_size(path, ec);
     if (ec || !std::filesystem::is_regular_file(path, ec)) {
         throw EphemerisTableError(rt::kFileNotFound, name,
-                                  std::string("Manca la tabella di correzione delle effemeridi \"") + name +
-                                      "\": le posizioni non si possono calcolare. Riavviare il programma, che "
-                                      "ricopia nella cartella dei dati i file forniti con esso.");
+                                  {std::string("Manca la tabella di correzione delle effemeridi \"") + name +
+                                       "\": le posizioni non si possono calcolare. Riavviare il programma, che "
+                                       "ricopia nella cartella dei dati i file forniti con esso.",
+                                   {}});
     }
     const auto need = static_cast<std::uintmax_t>(records) * recordSize;
     if (size < need) {
@@ -471,9 +474,9 @@ std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSi
         const std::string detail =
             "ha " + std::to_string(size / recordSize) + unit + " dei " + std::to_string(records) + " che deve avere";
         throw EphemerisTableError(rt::kReadBeyondEnd, name,
-                                  std::string("La tabella di correzione delle effemeridi \"") + name +
-                                      "\" \xE8 incompleta (" + detail + "): le posizioni non si possono calcolare.",
-                                  detail);
+                                  {std::string("La tabella di correzione delle effemeridi \"") + name +
+                                       "\" \xE8 incompleta (" + detail + "): le posizioni non si possono calcolare.",
+                                   detail});
     }
     return path;
 }
@@ -487,7 +490,7 @@ void LoadSoundTable(LoadedTable& table, const char* name, std::size_t recordSize
         if (e.Detail().empty()) throw;  // missing: its own message
         const rt::ShippedFileRepair repair =
             rt::RepairShippedFile(name, e.Detail(), "Le posizioni non si possono calcolare.");
-        if (!repair.restored) throw EphemerisTableError(e.Code(), name, repair.message, e.Detail());
+        if (!repair.restored) throw EphemerisTableError(e.Code(), name, {repair.message, e.Detail()});
         rt::ReportDamagedFile(repair.message);
     }
     try {
@@ -496,10 +499,10 @@ void LoadSoundTable(LoadedTable& table, const char* name, std::size_t recordSize
         if (e.Detail().empty()) throw;
         throw EphemerisTableError(
             e.Code(), name,
-            rt::DamagedFileMessage(name, e.Detail(),
-                                   "Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 "
-                                   "danneggiata: le posizioni non si possono calcolare. Reinstallare il programma."),
-            e.Detail());
+            {rt::DamagedFileMessage(name, e.Detail(),
+                                    "Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 "
+                                    "danneggiata: le posizioni non si possono calcolare. Reinstallare il programma."),
+             e.Detail()});
     }
 }
 

@@ -104,8 +104,14 @@ Real InterpolateBlackMoon(Real jd, const std::function<std::int32_t(std::int64_t
 Real InterpolatePlanet(int field, Real jd, const std::function<PlanetRecord(std::int64_t)>& record);
 // The same between records PlanetTableIndex(jd) and the next, already read.
 Real InterpolatePlanet(int field, Real jd, const PlanetRecord& r0, const PlanetRecord& r1);
+// A value at the start, the middle and the end of a day.
+struct DayValues {
+    Real start = 0;
+    Real middle = 0;
+    Real end = 0;
+};
 // The parabola through (0, start), (0.5, middle), (1, end) at t (0..1 within the day).
-Real InterpolateDay(Real t, Real start, Real middle, Real end);
+Real InterpolateDay(Real t, const DayValues& values);
 
 // The lookups: each opens its file, reads two records and closes it.
 // A missing file or a record beyond its end raises rt::IoError.
@@ -120,9 +126,13 @@ Real ReadBlackMoonCorrectionAt(const std::filesystem::path& table, Real jd);
 // A correction table that is missing, shorter than the span it must cover, or
 // whose values are damaged. The detail says what is wrong with a table that is
 // there ("" for a missing one).
+struct TableProblem {
+    std::string message{};  // what the user is told
+    std::string detail{};
+};
 class EphemerisTableError : public rt::IoError {
 public:
-    EphemerisTableError(int code, const std::string& file, std::string message, std::string detail = {});
+    EphemerisTableError(int code, const std::string& file, TableProblem problem);
     const char* what() const noexcept override { return message_.c_str(); }
     std::string UserMessage() const override { return message_; }
     const std::string& Detail() const { return detail_; }

@@ -20,6 +20,22 @@ private:
     std::array<double, kHouseCount> c_{};
 };
 
+// The sky of a house computation, degrees: the right ascension of the
+// Midheaven, the obliquity of the ecliptic and the latitude (north positive).
+struct Sky {
+    double ramc = 0;
+    double eps = 0;
+    double phi = 0;
+};
+
+// A great circle through the north and south points of the horizon: theta + 90
+// is the right ascension where it meets the equator, tanPole the tangent of its
+// pole height.
+struct HouseCircle {
+    double theta = 0;
+    double tanPole = 0;
+};
+
 // Degrees brought within +-180 first: exact.
 double Reduced(double deg) { return deg - 360.0 * std::nearbyint(deg / 360.0); }
 double Sin(double deg) { return std::sin(Reduced(deg) * kRad); }
@@ -53,12 +69,10 @@ double LongitudeOfRightAscension(double alpha, double eps) {
     return Norm360(Atan2Deg(Sin(alpha), Cos(alpha) * Cos(eps)));
 }
 
-// Where the ecliptic crosses the eastern half of a great circle through the
-// north and south points of the horizon, of pole height tanPole, that meets the
-// equator at right ascension theta + 90 (theta = RAMC with the latitude's own
-// tangent gives the Ascendant).
-double RisingPoint(double theta, double eps, double tanPole) {
-    return Norm360(Atan2Deg(Cos(theta), -(Sin(theta) * Cos(eps) + tanPole * Sin(eps))));
+// Where the ecliptic of obliquity eps crosses the eastern half of a house
+// circle (theta = RAMC with the latitude's own tangent gives the Ascendant).
+double RisingPoint(HouseCircle circle, double eps) {
+    return Norm360(Atan2Deg(Cos(circle.theta), -(Sin(circle.theta) * Cos(eps) + circle.tanPole * Sin(eps))));
 }
 
 // The same crossing taken east of the meridian (right ascension less than 180
@@ -67,10 +81,10 @@ double RisingPoint(double theta, double eps, double tanPole) {
 // is lower than the ecliptic's. Beyond that (for the horizon itself: beyond the
 // polar circles, where at times the ecliptic turns about the horizon the other
 // way) it gives the western, setting point.
-double EasternRisingPoint(double theta, double eps, double tanPole, double ramc) {
-    const double lon = RisingPoint(theta, eps, tanPole);
-    const double ra = Atan2Deg(Sin(lon) * Cos(eps), Cos(lon));
-    return Sin(ra - ramc) < 0 ? Norm360(lon + 180.0) : lon;
+double EasternRisingPoint(HouseCircle circle, const Sky& sky) {
+    const double lon = RisingPoint(circle, sky.eps);
+    const double ra = Atan2Deg(Sin(lon) * Cos(sky.eps), Cos(lon));
+    return Sin(ra - sky.ramc) < 0 ? Norm360(lon + 180.0) : lon;
 }
 
 // Declination of the ecliptic point of longitude lon.
@@ -81,16 +95,16 @@ bool InsidePolarCircles(double phi, double eps) { return std::fabs(phi) < 90.0 -
 // Whether the ecliptic point of longitude lon, on the upper meridian, stands
 // below the horizon: its culmination height 90 - |phi - declination| is
 // negative. Only beyond the polar circles.
-bool CulminatesBelowHorizon(double lon, double eps, double phi) {
-    return std::fabs(phi - DeclinationOfLongitude(lon, eps)) > 90.0;
+bool CulminatesBelowHorizon(double lon, const Sky& sky) {
+    return std::fabs(sky.phi - DeclinationOfLongitude(lon, sky.eps)) > 90.0;
 }
 
 // The systems that divide the sky above and below the horizon (Regiomontanus,
 // Campanus) take as cusp 10 the meridian's crossing with the ecliptic that is
 // above the horizon: beyond the polar circles, when the upper meridian's point
 // has set, the lower meridian's (cusp 4 the other one).
-void MeridianAboveHorizon(double mc, double eps, double phi, Cusps& c) {
-    if (!CulminatesBelowHorizon(mc, eps, phi)) return;
+void MeridianAboveHorizon(double mc, const Sky& sky, Cusps& c) {
+    if (!CulminatesBelowHorizon(mc, sky)) return;
     c[10] = Norm360(mc + 180.0);
     c[4] = mc;
 }
@@ -123,11 +137,13 @@ double ClampLatitude(double phi) {
     return phi;
 }
 
-bool PlacidusPointOf(double f, double ramc, double eps, double phi, double& longitude) {
+bool PlacidusPointOf(double f, const Sky& sky, double& longitude) {
+    const double ramc = sky.ramc;
+    const double eps = sky.eps;
     // The semi-arc x (degrees) of the point: its right ascension is
     // ramc + f * x and x is the diurnal semi-arc of its declination, so
     // g(x) = k * sin(ramc + f * x) - cos(x) = 0 with k = -tan(phi) * tan(eps).
-    const double k = -Tan(ClampLatitude(phi)) * Tan(eps);
+    const double k = -Tan(ClampLatitude(sky.phi)) * Tan(eps);
     auto g = [&](double x) { return k * Sin(ramc + f * x) - Cos(x); };
     double lo = 0, hi = 180;
     double glo = g(lo), ghi = g(hi);
@@ -172,10 +188,10 @@ bool PlacidusPointOf(double f, double ramc, double eps, double phi, double& long
     return true;
 }
 
-bool Placidus(double ramc, double eps, double phi, Cusps& c) {
+bool Placidus(const Sky& sky, Cusps& c) {
     double p11, p12, p8, p9;
-    if (!PlacidusPointOf(1.0 / 3.0, ramc, eps, phi, p11) || !PlacidusPointOf(2.0 / 3.0, ramc, eps, phi, p12) ||
-        !PlacidusPointOf(-2.0 / 3.0, ramc, eps, phi, p8) || !PlacidusPointOf(-1.0 / 3.0, ramc, eps, phi, p9))
+    if (!PlacidusPointOf(1.0 / 3.0, sky, p11) || !PlacidusPointOf(2.0 / 3.0, sky, p12) ||
+        !PlacidusPointOf(-2.0 / 3.0, sky, p8) || !PlacidusPointOf(-1.0 / 3.0, sky, p9))
         return false;
     c[11] = p11;
     c[12] = p12;
@@ -187,35 +203,38 @@ bool Placidus(double ramc, double eps, double phi, Cusps& c) {
 
 // Koch: the oblique ascension of the Midheaven under the pole of the place,
 // its diurnal semi-arc trisected, each point taken to the horizon.
-void Koch(double ramc, double eps, double phi, double mc, Cusps& c) {
+void Koch(const Sky& sky, double mc, Cusps& c) {
+    const double eps = sky.eps;
+    const double phi = sky.phi;
     const double decl = DeclinationOfLongitude(mc, eps);
     const double ad = std::asin(Tan(decl) * Tan(phi)) / kRad;  // ascensional difference
     const double step = (90.0 + ad) / 3.0;
     const double tanPhi = Tan(phi);
-    const double oa = ramc - ad;
+    const double oa = sky.ramc - ad;
     const double p1 = oa + step - 90.0;
-    c[11] = RisingPoint(p1, eps, tanPhi);
-    c[12] = RisingPoint(p1 + step, eps, tanPhi);
-    c[2] = RisingPoint(p1 + 3.0 * step, eps, tanPhi);
-    c[3] = RisingPoint(p1 + 4.0 * step, eps, tanPhi);
+    c[11] = RisingPoint({p1, tanPhi}, eps);
+    c[12] = RisingPoint({p1 + step, tanPhi}, eps);
+    c[2] = RisingPoint({p1 + 3.0 * step, tanPhi}, eps);
+    c[3] = RisingPoint({p1 + 4.0 * step, tanPhi}, eps);
     OppositeCusps(c);
 }
 
 // Regiomontanus: the equator divided from the meridian in thirds of a
 // quadrant; the house circles through the north and south points.
-void Regiomontanus(double ramc, double eps, double phi, Cusps& c) {
+void Regiomontanus(const Sky& sky, Cusps& c) {
     const int cusp[] = {11, 12, 2, 3};
     const double h[] = {30, 60, 120, 150};
     for (int i = 0; i < 4; ++i) {
-        const double tanPole = Tan(phi) * Sin(h[i]);
-        c[cusp[i]] = EasternRisingPoint(ramc + h[i] - 90.0, eps, tanPole, ramc);
+        const double tanPole = Tan(sky.phi) * Sin(h[i]);
+        c[cusp[i]] = EasternRisingPoint({sky.ramc + h[i] - 90.0, tanPole}, sky);
     }
     OppositeCusps(c);
 }
 
 // Campanus: the prime vertical divided from the zenith in thirds of a
 // quadrant; the house circles through the north and south points.
-void Campanus(double ramc, double eps, double phi, Cusps& c) {
+void Campanus(const Sky& sky, Cusps& c) {
+    const double phi = sky.phi;
     const int cusp[] = {11, 12, 2, 3};
     const double h[] = {30, 60, 120, 150};
     for (int i = 0; i < 4; ++i) {
@@ -224,7 +243,7 @@ void Campanus(double ramc, double eps, double phi, Cusps& c) {
         const double x = Atan2Deg(Sin(h[i]) * Cos(phi), Cos(h[i]));
         const double sinPole = Sin(phi) * Sin(h[i]);
         const double tanPole = sinPole / std::sqrt(1.0 - sinPole * sinPole);
-        c[cusp[i]] = EasternRisingPoint(ramc + x - 90.0, eps, tanPole, ramc);
+        c[cusp[i]] = EasternRisingPoint({sky.ramc + x - 90.0, tanPole}, sky);
     }
     OppositeCusps(c);
 }
@@ -241,7 +260,10 @@ void Morinus(double ramc, double eps, Cusps& c) {
 // Alcabitius: the diurnal and nocturnal semi-arcs of the Ascendant divided in
 // thirds on the equator from the meridian, each point taken to the ecliptic
 // along its hour circle.
-void Alcabitius(double ramc, double eps, double phi, double asc, Cusps& c) {
+void Alcabitius(const Sky& sky, double asc, Cusps& c) {
+    const double ramc = sky.ramc;
+    const double eps = sky.eps;
+    const double phi = sky.phi;
     const double decl = DeclinationOfLongitude(asc, eps);
     double v = -Tan(phi) * Tan(decl);  // cosine of the diurnal semi-arc
     if (v > 1) v = 1;
@@ -295,7 +317,8 @@ Real TrueObliquity(Real jd) {
     return MeanObliquity(jd) + deps;
 }
 
-Real SiderealTimeHours(Real jd, Real universalHours, Real eastLongitude) {
+Real SiderealTimeHours(UniversalTime time, Real eastLongitude) {
+    const Real jd = time.jd;
     // Greenwich mean sidereal time (IAU 1982) less the whole turns of the
     // Julian day's own time of day, so that the Universal Time given apart
     // counts from the noon before jd; plus the equation of the equinoxes,
@@ -307,7 +330,7 @@ Real SiderealTimeHours(Real jd, Real universalHours, Real eastLongitude) {
     Real dpsi = 0, deps = 0;
     Nutation(jd, dpsi, deps);
     const Real equinoxes = dpsi * Cos(static_cast<double>(MeanObliquity(jd) + deps)) / 15.0L;
-    const Real u = HoursOfDay(universalHours + 12.0L);
+    const Real u = HoursOfDay(time.hours + 12.0L);
     return HoursOfDay(s0 + u + eastLongitude / 15.0L + equinoxes);
 }
 
@@ -315,65 +338,79 @@ Real MidheavenOfRamc(Real ramc, Real eps) {
     return LongitudeOfRightAscension(static_cast<double>(ramc), static_cast<double>(eps));
 }
 
-Real AscendantOfRamc(Real ramc, Real eps, Real phi) {
-    const double r = static_cast<double>(ramc);
-    return EasternRisingPoint(r, static_cast<double>(eps), Tan(ClampLatitude(static_cast<double>(phi))), r);
+namespace {
+
+Sky SkyOf(const SkyFrame& frame) {
+    return {static_cast<double>(frame.ramc), static_cast<double>(frame.eps), static_cast<double>(frame.phi)};
 }
 
-bool PlacidusPoint(Real f, Real ramc, Real eps, Real phi, Real& longitude) {
+}  // namespace
+
+Real AscendantOfRamc(const SkyFrame& frame) {
+    const Sky sky = SkyOf(frame);
+    return EasternRisingPoint({sky.ramc, Tan(ClampLatitude(sky.phi))}, sky);
+}
+
+bool PlacidusPoint(Real f, const SkyFrame& frame, Real& longitude) {
     double point = 0;
-    if (!PlacidusPointOf(static_cast<double>(f), static_cast<double>(ramc), static_cast<double>(eps),
-                         static_cast<double>(phi), point))
-        return false;
+    if (!PlacidusPointOf(static_cast<double>(f), SkyOf(frame), point)) return false;
     longitude = point;
     return true;
 }
 
-HouseStatus CuspsFromRamc(HouseSystem system, Real ramcIn, Real epsIn, Real phiIn, HouseCusps& cusps, Real* mcOut,
-                          Real* ascOut) {
-    const double eps = static_cast<double>(epsIn);
-    const double phi = ClampLatitude(static_cast<double>(phiIn));
-    const double ramc = Norm360(static_cast<double>(ramcIn));
-    const double mc = LongitudeOfRightAscension(ramc, eps);
-    const double asc = EasternRisingPoint(ramc, eps, Tan(phi), ramc);
+namespace {
+
+// The cusps of `system` written into c, from the Midheaven and Ascendant
+// already there; reportedMc is the Midheaven the system reports.
+HouseStatus SystemCusps(HouseSystem system, const Sky& sky, Cusps& c, double& reportedMc) {
+    const double mc = c[10];
+    const double asc = c[1];
+    if (PorphyryStandsIn(system, sky.phi, sky.eps)) {
+        Porphyry(mc, asc, c);
+        return HouseStatus::PorphyryFallback;
+    }
+    switch (system) {
+        case HouseSystem::Placidus:
+            if (!Placidus(sky, c)) {
+                Porphyry(mc, asc, c);
+                return HouseStatus::PorphyryFallback;
+            }
+            break;
+        case HouseSystem::Koch: Koch(sky, mc, c); break;
+        case HouseSystem::Regiomontanus:
+        case HouseSystem::Campanus:
+            if (system == HouseSystem::Regiomontanus)
+                Regiomontanus(sky, c);
+            else
+                Campanus(sky, c);
+            // They report their own cusp 10 as the Midheaven.
+            MeridianAboveHorizon(mc, sky, c);
+            reportedMc = c[10];
+            break;
+        case HouseSystem::Porphyry: Porphyry(mc, asc, c); break;
+        case HouseSystem::EqualHouses:
+        case HouseSystem::MeanHouses:
+            for (int k = 1; k <= 12; ++k) c[k] = Norm360(asc + 30.0 * (k - 1));
+            break;
+        case HouseSystem::Morinus: Morinus(sky.ramc, sky.eps, c); break;
+        case HouseSystem::Alcabitius: Alcabitius(sky, asc, c); break;
+        case HouseSystem::Unnamed: return HouseStatus::AnglesOnly;
+    }
+    return HouseStatus::Computed;
+}
+
+}  // namespace
+
+HouseStatus CuspsFromRamc(HouseSystem system, const SkyFrame& frame, HouseCusps& cusps, Real* mcOut, Real* ascOut) {
+    const double eps = static_cast<double>(frame.eps);
+    const Sky sky{Norm360(static_cast<double>(frame.ramc)), eps, ClampLatitude(static_cast<double>(frame.phi))};
+    const double mc = LongitudeOfRightAscension(sky.ramc, eps);
+    const double asc = EasternRisingPoint({sky.ramc, Tan(sky.phi)}, sky);
     Cusps c{};
     c[10] = mc;
     c[1] = asc;
     double reportedMc = mc;
-
-    HouseStatus status = HouseStatus::Computed;
-    if (PorphyryStandsIn(system, phi, eps)) {
-        Porphyry(mc, asc, c);
-        status = HouseStatus::PorphyryFallback;
-    } else {
-        switch (system) {
-            case HouseSystem::Placidus:
-                if (!Placidus(ramc, eps, phi, c)) {
-                    Porphyry(mc, asc, c);
-                    status = HouseStatus::PorphyryFallback;
-                }
-                break;
-            case HouseSystem::Koch: Koch(ramc, eps, phi, mc, c); break;
-            case HouseSystem::Regiomontanus:
-            case HouseSystem::Campanus:
-                if (system == HouseSystem::Regiomontanus)
-                    Regiomontanus(ramc, eps, phi, c);
-                else
-                    Campanus(ramc, eps, phi, c);
-                // They report their own cusp 10 as the Midheaven.
-                MeridianAboveHorizon(mc, eps, phi, c);
-                reportedMc = c[10];
-                break;
-            case HouseSystem::Porphyry: Porphyry(mc, asc, c); break;
-            case HouseSystem::EqualHouses:
-            case HouseSystem::MeanHouses:
-                for (int k = 1; k <= 12; ++k) c[k] = Norm360(asc + 30.0 * (k - 1));
-                break;
-            case HouseSystem::Morinus: Morinus(ramc, eps, c); break;
-            case HouseSystem::Alcabitius: Alcabitius(ramc, eps, phi, asc, c); break;
-            case HouseSystem::Unnamed: status = HouseStatus::AnglesOnly; break;
-        }
-    }
+    const HouseStatus status = SystemCusps(system, sky, c, reportedMc);
     // Every system writes cusps 1..12; a name that is none the angles alone.
     if (status == HouseStatus::AnglesOnly) {
         cusps[1] = c[1];
@@ -425,10 +462,10 @@ Houses ComputeHouses(HouseSystem system, const Place& place, const HouseMoment& 
     Real h = moment.hour + moment.minute / 60.0L;
     if (moment.clockIsUniversalTime) h = h - moment.zoneHours - moment.extraHours;
     Houses houses;
-    houses.localSiderealTime = SiderealTimeHours(jd, moment.zoneHours + h + moment.extraHours, place.longitude);
+    houses.localSiderealTime = SiderealTimeHours({jd, moment.zoneHours + h + moment.extraHours}, place.longitude);
     Real mc = 0, asc = 0;
     houses.status =
-        CuspsFromRamc(system, 15.0L * houses.localSiderealTime, eps, place.latitude, houses.cusps, &mc, &asc);
+        CuspsFromRamc(system, {15.0L * houses.localSiderealTime, eps, place.latitude}, houses.cusps, &mc, &asc);
     // Through radians and back, as the angles were always kept: no longitude
     // moves in its last bit.
     houses.midheaven = mc * kDegToRad / kDegToRad;

@@ -27,25 +27,40 @@ void Nutation(Real jd, Real& dpsi, Real& deps);
 // The houses are computed with it.
 Real TrueObliquity(Real jd);
 
-// Local apparent sidereal time in hours [0, 24) for Julian day jd, Universal
-// Time in hours (of the day of jd) and the east longitude in degrees.
-Real SiderealTimeHours(Real jd, Real universalHours, Real eastLongitude);
+// A moment as the sidereal time takes it: a Julian day and the Universal Time
+// in hours (of the day of jd).
+struct UniversalTime {
+    Real jd = 0;
+    Real hours = 0;
+};
 
-// Midheaven and Ascendant (degrees [0, 360)) for a right ascension of the
-// Midheaven, an obliquity and a geographic latitude (north positive), degrees.
+// Local apparent sidereal time in hours [0, 24) at a moment and an east
+// longitude in degrees.
+Real SiderealTimeHours(UniversalTime time, Real eastLongitude);
+
+// The sky of a house computation, degrees: the right ascension of the
+// Midheaven, the obliquity of the ecliptic and the geographic latitude (north
+// positive).
+struct SkyFrame {
+    Real ramc = 0;
+    Real eps = 0;
+    Real phi = 0;
+};
+
+// Midheaven and Ascendant (degrees [0, 360)) of a right ascension of the
+// Midheaven and an obliquity, and of a sky.
 Real MidheavenOfRamc(Real ramc, Real eps);
-Real AscendantOfRamc(Real ramc, Real eps, Real phi);
+Real AscendantOfRamc(const SkyFrame& frame);
 
 // The point at fraction f of its semi-arc from the upper meridian (Placidus):
 // f = 1 the Ascendant, 1/3 the cusp of house 11, -1/3 the cusp of house 9,
 // f = 0 the Midheaven. False where the point has no semi-arc (beyond the polar
 // circles); `longitude` is then left alone.
-bool PlacidusPoint(Real f, Real ramc, Real eps, Real phi, Real& longitude);
+bool PlacidusPoint(Real f, const SkyFrame& frame, Real& longitude);
 
-// Cusps 1..12 of `system` for a right ascension of the Midheaven, obliquity
-// and latitude (degrees), written into `cusps` (a name that is no house
-// system writes cusps 1 and 10 alone). Writes mc and asc when given.
-HouseStatus CuspsFromRamc(HouseSystem system, Real ramc, Real eps, Real phi, HouseCusps& cusps, Real* mc = nullptr,
+// Cusps 1..12 of `system` for a sky, written into `cusps` (a name that is no
+// house system writes cusps 1 and 10 alone). Writes mc and asc when given.
+HouseStatus CuspsFromRamc(HouseSystem system, const SkyFrame& frame, HouseCusps& cusps, Real* mc = nullptr,
                           Real* asc = nullptr);
 
 // Whether the Porphyry cusps stand in for `system` at latitude phi (degrees,

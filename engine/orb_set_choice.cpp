@@ -17,8 +17,9 @@ bool ApplyOrbSet(ChartSettings& settings, OrbRecord& orbs, const std::string& ch
     OrbSets sets = LoadOrbSets(orbs, report);
     int index = letter == "B" ? 1 : letter == "C" ? 2 : 0;
     const std::string chosen = index == 1 ? "B" : index == 2 ? "C" : "A";
-    WriteOrbSetSettings(settings, orbs, sets.orbs[static_cast<std::size_t>(index)], sets.parallelOrb, sets.antisciaOrb,
-                        chosen, report);
+    WriteOrbSetSettings(settings, orbs,
+                        {sets.orbs[static_cast<std::size_t>(index)], sets.parallelOrb, sets.antisciaOrb, chosen},
+                        report);
     sets.selected = chosen;
     // A damaged file that could not be kept is not written over.
     if (!sets.damaged) SaveOrbSets(sets);

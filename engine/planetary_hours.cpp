@@ -39,20 +39,21 @@ HourBoundaries ComputeHourBoundaries(const Place& place, const HouseMoment& mome
     const Real lam = place.longitude;
     const Real phi = place.latitude;
     const Real lst =
-        SiderealTimeHours(jd, moment.zoneHours + moment.hour + moment.minute / 60.0L + moment.extraHours, lam);
+        SiderealTimeHours({jd, moment.zoneHours + moment.hour + moment.minute / 60.0L + moment.extraHours}, lam);
     b.localSiderealTime = lst;
     const Real ramc = 15.0L * lst;
+    const SkyFrame sky{ramc, eps, phi};
 
     bool exists = true;
     // Entries 1..7: fractions 1, 5/6 .. 0 of the eastern diurnal semi-arc.
-    for (int j = 1; j <= 7 && exists; ++j) exists = PlacidusPoint((7 - j) / 6.0L, ramc, eps, phi, t[j]);
+    for (int j = 1; j <= 7 && exists; ++j) exists = PlacidusPoint((7 - j) / 6.0L, sky, t[j]);
     // Entries 20..24: the points opposite the western fractions -1/6 .. -5/6.
     for (int j = 20; j <= 24 && exists; ++j) {
         Real p = 0;
-        exists = PlacidusPoint(-(j - 19) / 6.0L, ramc, eps, phi, p);
+        exists = PlacidusPoint(-(j - 19) / 6.0L, sky, p);
         t[j] = Norm360(p + 180.0L);
     }
-    if (!exists) EqualSixths(AscendantOfRamc(ramc, eps, phi), MidheavenOfRamc(ramc, eps), t);
+    if (!exists) EqualSixths(AscendantOfRamc(sky), MidheavenOfRamc(ramc, eps), t);
 
     for (int j = 8; j <= 12; ++j) t[j] = Norm360(t[j + 12] + 180.0L);
     for (int j = 13; j <= 19; ++j) t[j] = Norm360(t[j - 12] + 180.0L);
@@ -120,9 +121,9 @@ Sunrise FindSunrise(const Chart& chart) {
     return {e, found};
 }
 
-int PlanetaryDayIndex(Real birthJd, Real zoneHours, Real sunriseJd, bool sunriseFound) {
+int PlanetaryDayIndex(Real birthJd, Real zoneHours, Sunrise sunrise) {
     const Real clock = birthJd - zoneHours / 24.0L;  // the birth by the clock of its place
-    return WeekdayOfJulianDay(sunriseFound && sunriseJd >= birthJd ? clock - 1 : clock);
+    return WeekdayOfJulianDay(sunrise.found && sunrise.julianDay >= birthJd ? clock - 1 : clock);
 }
 
 PlanetaryDay FindPlanetaryDay(const Chart& chart) {
@@ -130,8 +131,7 @@ PlanetaryDay FindPlanetaryDay(const Chart& chart) {
     const Sunrise sunrise = FindSunrise(chart);
     day.sunriseJulianDay = sunrise.julianDay;
     day.sunriseFound = sunrise.found;
-    day.index =
-        PlanetaryDayIndex(chart.moment.julianDay, chart.moment.zoneCorrection, day.sunriseJulianDay, day.sunriseFound);
+    day.index = PlanetaryDayIndex(chart.moment.julianDay, chart.moment.zoneCorrection, sunrise);
     return day;
 }
 

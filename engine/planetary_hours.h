@@ -56,7 +56,7 @@ struct PlanetaryDay {
 // a birth on the clock date before (or at) that date's sunrise belongs to the
 // weekday before; both moments are compared in universal time. Where the Sun
 // does not rise that day (polar day or night) the clock date's weekday stands.
-int PlanetaryDayIndex(Real birthJd, Real zoneHours, Real sunriseJd, bool sunriseFound);
+int PlanetaryDayIndex(Real birthJd, Real zoneHours, Sunrise sunrise);
 
 // The sunrise of the chart's birth date (FindSunrise) and the planetary day of
 // the chart's birth: the one rule the chart window's masters page and the

@@ -45,8 +45,8 @@ void Run(const std::vector<std::string>& files) {
     // A day of "DLUN.rnd": its start and middle, and the next day's start.
     std::uint8_t d[6];
     bytesAt(0, 6, d);
-    auto int16 = [&](int k) { return static_cast<std::int16_t>(d[k] | d[k + 1] << 8); };
-    sum += engine::InterpolateDay(frac, int16(0), int16(2), int16(4));
+    auto int16 = [&](int k) { return static_cast<engine::Real>(static_cast<std::int16_t>(d[k] | d[k + 1] << 8)); };
+    sum += engine::InterpolateDay(frac, {int16(0), int16(2), int16(4)});
     volatile engine::Real keep = sum;
     (void)keep;
 }

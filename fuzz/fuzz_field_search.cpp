@@ -16,7 +16,8 @@ void Run(const std::vector<std::string>& files) {
             fuzz::Guard([&] {
                 std::int64_t from = 1;
                 for (int k = 0; k < 4; ++k) {
-                    const remedies::FieldMatch m = remedies::FindInField(db, code, phrase.empty() ? "A" : phrase, from);
+                    const remedies::FieldMatch m =
+                        remedies::FindInField({db, code}, phrase.empty() ? "A" : phrase, from);
                     if (m.record == 0) break;
                     from = m.record + 1;
                 }

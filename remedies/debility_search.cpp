@@ -57,17 +57,16 @@ std::vector<std::string> DebilityPathologies(const std::vector<PrimaryRecord>& p
 }
 
 std::vector<std::string> DebilityRemedies(const std::vector<PrimaryRecord>& primary,
-                                          const std::vector<RepertoryRecord>& therapies, const std::string& pathology,
-                                          const std::string& planetWord, const std::string& searchedSign) {
+                                          const std::vector<RepertoryRecord>& therapies, const DebilityQuery& query) {
     std::vector<std::string> list;
     for (std::size_t r = 1; r < therapies.size(); ++r)
-        if (therapies[r].pathology == pathology) list.push_back(therapies[r].remedy);
+        if (therapies[r].pathology == query.pathology) list.push_back(therapies[r].remedy);
     SortListTexts(list);
     for (auto& entry : list) {
         const std::string wanted = rt::UpperAscii(entry);
         for (std::size_t r = 1; r < primary.size(); ++r) {
             const PrimaryRecord& p = primary[r];
-            if (rt::UpperAscii(p.remedy) == wanted && SignatureMatches(p, planetWord, searchedSign)) {
+            if (rt::UpperAscii(p.remedy) == wanted && SignatureMatches(p, query.planetWord, query.searchedSign)) {
                 entry = ">>> " + entry + " <<<";
                 break;
             }

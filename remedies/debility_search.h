@@ -34,8 +34,12 @@ std::vector<std::string> DebilityPathologies(const std::vector<PrimaryRecord>& p
 // The remedies (sorted) that treat the pathology; each remedy some primary
 // record of which (linked by name, letters a to z upper-cased on both sides)
 // holds the signature shows as ">>> " name " <<<" in its place.
+struct DebilityQuery {
+    std::string pathology{};
+    std::string planetWord{};
+    std::string searchedSign{};
+};
 std::vector<std::string> DebilityRemedies(const std::vector<PrimaryRecord>& primary,
-                                          const std::vector<RepertoryRecord>& therapies, const std::string& pathology,
-                                          const std::string& planetWord, const std::string& searchedSign);
+                                          const std::vector<RepertoryRecord>& therapies, const DebilityQuery& query);
 
 }  // namespace remedies

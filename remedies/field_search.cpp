@@ -78,8 +78,8 @@ SearchField SearchFieldFor(const std::string& databaseCode, const std::string& f
     throw std::invalid_argument("unknown field " + fieldCode);
 }
 
-EntryField SearchEntryField(const std::string& databaseCode, const std::string& fieldCode, const std::string& text) {
-    const SearchField field = SearchFieldFor(databaseCode, fieldCode);
+EntryField SearchEntryField(const FieldCodes& codes, const std::string& text) {
+    const SearchField field = SearchFieldFor(codes.databaseCode, codes.fieldCode);
     EntryField f;
     f.name = field.caption;
     f.text = text;
@@ -105,11 +105,11 @@ std::string RecordRemedy(const std::string& databaseCode, const Bytes& record) {
     return GetField(record, databaseCode == "Terap" ? Field{352, 100} : Field{0, 50});
 }
 
-FieldMatch FindInField(const std::string& databaseCode, const std::string& fieldCode, const std::string& phrase,
-                       std::int64_t from) {
+FieldMatch FindInField(const FieldCodes& codes, const std::string& phrase, std::int64_t from) {
     FieldMatch m;
     if (phrase.empty()) return m;
-    const SearchField field = SearchFieldFor(databaseCode, fieldCode);
+    const std::string& databaseCode = codes.databaseCode;
+    const SearchField field = SearchFieldFor(databaseCode, codes.fieldCode);
     const std::string wanted = rt::UpperAscii(phrase);
     const DbFile db = SearchDatabase(databaseCode);
     rt::RecordFile f(db.name, db.recordSize);

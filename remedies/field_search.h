@@ -29,8 +29,13 @@ struct SearchField {
 DbFile SearchDatabase(const std::string& databaseCode);
 // The field of a code in a database; throws std::invalid_argument for an unknown code.
 SearchField SearchFieldFor(const std::string& databaseCode, const std::string& fieldCode);
+// A field of a database by their codes ("Prima", "Indi").
+struct FieldCodes {
+    std::string databaseCode{};
+    std::string fieldCode{};
+};
 // An edited field text as the checks before a save see it.
-EntryField SearchEntryField(const std::string& databaseCode, const std::string& fieldCode, const std::string& text);
+EntryField SearchEntryField(const FieldCodes& codes, const std::string& text);
 // The field codes of a database in the order of its radio buttons.
 std::vector<std::string> SearchFieldCodes(const std::string& databaseCode);
 
@@ -46,8 +51,7 @@ struct FieldMatch {
 
 // Searches records from `from` (at least 1) to the last for the phrase
 // (upper-cased a-z on both sides). An empty phrase finds nothing.
-FieldMatch FindInField(const std::string& databaseCode, const std::string& fieldCode, const std::string& phrase,
-                       std::int64_t from);
+FieldMatch FindInField(const FieldCodes& codes, const std::string& phrase, std::int64_t from);
 
 // Writes the text into the field of data record r, cut into the field's
 // strings (characters beyond the capacity are lost); the rest of the record is

@@ -344,8 +344,9 @@ void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     std::array<engine::Real, 15> orbs{};
     const auto& edits = setColumns[letter == "A" ? kSetA : letter == "B" ? kSetB : kSetC].orbEdits;
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
-    engine::WriteOrbSetSettings(currentChart_.settings, currentChart_.orbs, orbs, NumberInEdit(parallelOrbEdit),
-                                NumberInEdit(antisciaOrbEdit), letter, ShowSettingsMessage);
+    engine::WriteOrbSetSettings(currentChart_.settings, currentChart_.orbs,
+                                {orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter},
+                                ShowSettingsMessage);
     Q_EMIT OrbSetChosen(letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)");
     engine::LoadEngineSettings(currentChart_.settings, currentChart_.orbs, ShowSettingsMessage);
 }

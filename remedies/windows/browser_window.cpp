@@ -193,15 +193,14 @@ void BrowserWindow::ClearResultSlots() {
     notesLabel->setText("Notities");
 }
 
-void BrowserWindow::FillResultSlot(const std::string& p, const std::string& a, const std::string& s,
-                                   const std::string& d, bool newHit, std::int64_t record) {
+void BrowserWindow::FillResultSlot(const SlotTexts& texts, bool newHit, std::int64_t record) {
     if (newHit) State().AddHit(record);
     if (nextSlot_ <= kSlotsPerPage) {
         const int i = nextSlot_++;
-        SetText(remedyEdits[i], p);
-        if (planetEdits[i]) SetText(planetEdits[i], a);
-        if (signEdits[i]) SetText(signEdits[i], s);
-        SetText(dosageEdits[i], d);
+        SetText(remedyEdits[i], texts.remedy);
+        if (planetEdits[i]) SetText(planetEdits[i], texts.planets);
+        if (signEdits[i]) SetText(signEdits[i], texts.sign);
+        SetText(dosageEdits[i], texts.dosage);
         SetBackground(pageEdit, kAqua);
     } else if (newHit) {
         SetBackground(pageEdit, kRed);

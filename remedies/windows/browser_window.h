@@ -99,10 +99,16 @@ protected:
     void LoadList(const std::vector<std::string>& lines);
     // The chosen line of choiceList ("" when none).
     std::string ChosenLine() const;
+    // The texts of a result slot: remedy, planets, sign and dosage.
+    struct SlotTexts {
+        std::string remedy{};
+        std::string planets{};
+        std::string sign{};
+        std::string dosage{};
+    };
     // Puts slot texts into the next free slot of the page; with a new hit the
     // record is also kept among the hits. Colours and writes the page indicator.
-    void FillResultSlot(const std::string& p, const std::string& a, const std::string& s, const std::string& d,
-                        bool newHit, std::int64_t record);
+    void FillResultSlot(const SlotTexts& texts, bool newHit, std::int64_t record);
     // Fills the slots of the page shown from the kept hits.
     virtual void FillPage() = 0;
     // Places a widget over the window at another widget's top left.

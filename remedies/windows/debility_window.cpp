@@ -161,8 +161,9 @@ void DebilityWindow::SearchPathologies() {
 void DebilityWindow::ShowPathologyRemedies() {
     const std::string pathology = pathologyList->SelectedLine();
     if (pathology.empty() || !DatabasesSound()) return;
-    WithWaitCursor(
-        [&] { remedyList->SetLines(DebilityRemedies(primary_, therapies_, pathology, planetWord, searchedSign)); });
+    WithWaitCursor([&] {
+        remedyList->SetLines(DebilityRemedies(primary_, therapies_, {pathology, planetWord, searchedSign}));
+    });
 }
 
 }  // namespace remedies

@@ -116,7 +116,7 @@ void RemedyBrowser::SearchChosenLine() {
     for (std::int64_t r : hits) {
         const PrimaryRecord& rec = ReadPrimaryRecord(r);
         PrimarySlotTexts t = RemedySlotTexts(rec);
-        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, true, r);
+        FillResultSlot({t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail}, true, r);
         SetText(formLabel_, FormExplanation(rec.remedy));
         SetText(chosen, rec.remedy);
         SetText(warningsEdit_, WarningsOrNotice(rec));
@@ -128,7 +128,7 @@ void RemedyBrowser::SearchChosenLine() {
 void RemedyBrowser::FillPage() {
     for (std::int64_t r : State().PageHits()) {
         PrimarySlotTexts t = RemedySlotTexts(ReadPrimaryRecord(r));
-        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, false, r);
+        FillResultSlot({t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail}, false, r);
     }
 }
 

@@ -184,7 +184,7 @@ std::string SearchUtility::SelectedFieldCode() const {
 
 // One pass from the next record on; false when nothing more was found.
 bool SearchUtility::SearchOnce() {
-    const FieldMatch m = FindInField(databaseCode, fieldCode, phrase, nextRecord);
+    const FieldMatch m = FindInField({databaseCode, fieldCode}, phrase, nextRecord);
     if (m.record == 0) return false;
     const SearchField field = SearchFieldFor(databaseCode, fieldCode);
     SetText(remedyEdit, m.remedy);
@@ -286,7 +286,7 @@ void SearchUtility::SaveFoundField() {
     if (foundRecord == 0) return;
     const std::string first = RecordTextOf(textBeforeMemo);
     const std::string text = first + RecordTextOf(textFromMatchMemo);
-    std::vector<EntryField> fields{SearchEntryField(foundDatabase, foundField, text)};
+    std::vector<EntryField> fields{SearchEntryField({foundDatabase, foundField}, text)};
     fields[0].foreign = ForeignCharacters(textBeforeMemo->toPlainText() + textFromMatchMemo->toPlainText());
     if (const std::string why = EntryRefusal(fields); !why.empty()) {
         // The typed text stays, and the focus goes where the refused character is.

@@ -74,7 +74,7 @@ void SymptomBrowser::SearchChosenLine() {
     for (std::int64_t r : hits) {
         const PrimaryRecord& rec = ReadPrimaryRecord(r);
         PrimarySlotTexts t = SymptomSlotTexts(rec);
-        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, true, r);
+        FillResultSlot({t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail}, true, r);
         SetText(chosen, rec.Indication());
     }
 }
@@ -82,7 +82,7 @@ void SymptomBrowser::SearchChosenLine() {
 void SymptomBrowser::FillPage() {
     for (std::int64_t r : State().PageHits()) {
         PrimarySlotTexts t = SymptomSlotTexts(ReadPrimaryRecord(r));
-        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, false, r);
+        FillResultSlot({t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail}, false, r);
     }
 }
 

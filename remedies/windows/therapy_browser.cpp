@@ -91,7 +91,7 @@ void TherapyBrowser::SearchChosenLine() {
     ShowHitsCut(more);
     for (std::int64_t r : hits) {
         RepertoryRecord rec = ReadRepertoryRecord(r);
-        FillResultSlot(rec.remedy, {}, {}, rec.posology, true, r);
+        FillResultSlot({rec.remedy, {}, {}, rec.posology}, true, r);
         SetText(chosen, rec.pathology);
     }
 }
@@ -99,7 +99,7 @@ void TherapyBrowser::SearchChosenLine() {
 void TherapyBrowser::FillPage() {
     for (std::int64_t r : State().PageHits()) {
         RepertoryRecord rec = ReadRepertoryRecord(r);
-        FillResultSlot(rec.remedy, {}, {}, rec.posology, false, r);
+        FillResultSlot({rec.remedy, {}, {}, rec.posology}, false, r);
     }
 }
 

@@ -77,11 +77,11 @@ TEST(BodyTheory, ModesComputeOnlyTheirBodiesAndAgreeWithTheFullComputation) {
     const Real jd = 2447892.5;  // 1990
     BodySettings s = NoTables();
     BodyPositions all;
-    RunBodyComputation(0, false, jd, s, nullptr, all);
+    RunBodyComputation({0}, jd, s, nullptr, all);
     for (int mode : {3, 6, 10, 15, 19}) {
         BodyPositions one;
         one.longitudes.fill(-1);
-        RunBodyComputation(mode, false, jd, s, nullptr, one);
+        RunBodyComputation({mode}, jd, s, nullptr, one);
         EXPECT_EQ(one.longitudes[TheoryPointOfNumber(mode)], all.longitudes[TheoryPointOfNumber(mode)]) << mode;
         EXPECT_EQ(one.latitudes[TheoryPointOfNumber(mode)], all.latitudes[TheoryPointOfNumber(mode)]) << mode;
         EXPECT_EQ(one.longitudes[TheoryPoint::Sun], all.longitudes[TheoryPoint::Sun]);
@@ -94,14 +94,14 @@ TEST(BodyTheory, ModesComputeOnlyTheirBodiesAndAgreeWithTheFullComputation) {
     for (int mode : {13, 14, 22, -1}) {
         BodyPositions p;
         p.longitudes.fill(-1);
-        RunBodyComputation(mode, false, jd, s, nullptr, p);
+        RunBodyComputation({mode}, jd, s, nullptr, p);
         EXPECT_EQ(p.longitudes[TheoryPoint::Sun], mode < 0 ? -1 : all.longitudes[TheoryPoint::Sun]) << mode;
         EXPECT_EQ(p.longitudes[TheoryPoint::Moon], -1) << mode;
     }
     // Mode 20 computes the Sun to Pluto, nothing beyond.
     BodyPositions p;
     p.longitudes.fill(-1);
-    RunBodyComputation(20, false, jd, s, nullptr, p);
+    RunBodyComputation({20}, jd, s, nullptr, p);
     for (int b = 1; b <= 10; ++b)
         EXPECT_EQ(p.longitudes[TheoryPointOfNumber(b)], all.longitudes[TheoryPointOfNumber(b)]) << b;
     EXPECT_EQ(p.longitudes[TheoryPoint::Node], -1);
@@ -114,7 +114,7 @@ TEST(BodyTheory, AscendantAndEntryFourteen) {
     BodyPositions p;
     p.longitudes[TheoryPoint::Descendant] = 77;
     p.latitudes[TheoryPoint::Descendant] = 5;
-    RunBodyComputation(0, false, 2451545.0, s, nullptr, p);
+    RunBodyComputation({0}, 2451545.0, s, nullptr, p);
     EXPECT_EQ(p.longitudes[TheoryPoint::Ascendant], 123.25L);
     EXPECT_EQ(p.latitudes[TheoryPoint::Ascendant], 0);
     EXPECT_EQ(p.longitudes[TheoryPoint::Descendant], 77);  // left as it was
@@ -129,7 +129,7 @@ TEST(BodyTheory, PositionsAreReducedAndLatitudesWithinNinetyDegrees) {
     BodySettings s = NoTables();
     for (Real jd = 1721500.5; jd < 2499000; jd += 9733.37) {
         BodyPositions p;
-        RunBodyComputation(0, false, jd, s, nullptr, p);
+        RunBodyComputation({0}, jd, s, nullptr, p);
         for (int b : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17, 18, 19}) {
             EXPECT_GE(p.longitudes[TheoryPointOfNumber(b)], 0) << b << " " << static_cast<double>(jd);
             EXPECT_LT(p.longitudes[TheoryPointOfNumber(b)], 360) << b;
@@ -161,10 +161,10 @@ TEST(BodyTheory, MeanElementsAtTheEpochOf1900) {
     BodySettings s = NoTables();
     s.trueNode = false;
     BodyPositions p;
-    RunBodyComputation(11, false, epochUt, s, nullptr, p);
+    RunBodyComputation({11}, epochUt, s, nullptr, p);
     EXPECT_NEAR(static_cast<double>(p.longitudes[TheoryPoint::Node]), 259.183275, 1e-9);
     // Mean black moon = mean perigee + 180.
-    RunBodyComputation(12, false, epochUt, s, nullptr, p);
+    RunBodyComputation({12}, epochUt, s, nullptr, p);
     EXPECT_NEAR(static_cast<double>(p.longitudes[TheoryPoint::BlackMoon]), 154.32956, 1e-9);
 }
 
@@ -180,7 +180,7 @@ TEST(BodyTheory, TheoriesRunInDynamicalTime) {
     const Real t = d / 36525;
     const Real expected = Mod360(259.183275L - 1934.142L * t + 0.002078L * t * t + 0.0000022L * t * t * t);
     BodyPositions p;
-    RunBodyComputation(11, false, jd, s, nullptr, p);
+    RunBodyComputation({11}, jd, s, nullptr, p);
     EXPECT_NEAR(static_cast<double>(AngleGap(p.longitudes[TheoryPoint::Node], expected)), 0, 1e-6);
 }
 
@@ -214,8 +214,8 @@ TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
     for (const Case& c : cases) {
         FixedCorrections src;
         BodyPositions with, without;
-        RunBodyComputation(0, false, c.jd, s, &src, with);
-        RunBodyComputation(0, false, c.jd, off, nullptr, without);
+        RunBodyComputation({0}, c.jd, s, &src, with);
+        RunBodyComputation({0}, c.jd, off, nullptr, without);
         const double jd = static_cast<double>(c.jd);
         EXPECT_NEAR(static_cast<double>(
                         AngleGap(with.longitudes[TheoryPoint::Moon], without.longitudes[TheoryPoint::Moon])),
@@ -235,7 +235,7 @@ TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
         nodeOff.useNodeTable = false;
         FixedCorrections src2;
         BodyPositions noNode;
-        RunBodyComputation(0, false, c.jd, nodeOff, &src2, noNode);
+        RunBodyComputation({0}, c.jd, nodeOff, &src2, noNode);
         // Each with its own correction after its table's.
         EXPECT_NEAR(static_cast<double>(
                         AngleGap(with.longitudes[TheoryPoint::Node], noNode.longitudes[TheoryPoint::Node])),
@@ -273,20 +273,20 @@ TEST(BodyCorrections, FieldsAndKindsOfNodeAndBlackMoon) {
     s.trueNode = true;
     FixedCorrections all;
     BodyPositions p;
-    RunBodyComputation(0, false, jd, s, &all, p);
+    RunBodyComputation({0}, jd, s, &all, p);
     EXPECT_EQ(all.fields, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}));
 
     // fast: longitudes corrected, latitudes not.
     FixedCorrections fast;
-    RunBodyComputation(0, true, jd, s, &fast, p);
+    RunBodyComputation({.mode = 0, .fast = true}, jd, s, &fast, p);
     EXPECT_EQ(fast.fields, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 
     // Mean node and mean black moon are never corrected.
     s.trueNode = false;
     s.trueBlackMoon = false;
     FixedCorrections mean;
-    RunBodyComputation(11, false, jd, s, &mean, p);
-    RunBodyComputation(12, false, jd, s, &mean, p);
+    RunBodyComputation({11}, jd, s, &mean, p);
+    RunBodyComputation({12}, jd, s, &mean, p);
     EXPECT_TRUE(mean.fields.empty());
     EXPECT_EQ(mean.moonCalls, 0);  // the mean node needs no Moon
     EXPECT_EQ(mean.blackMoonCalls, 0);
@@ -301,8 +301,8 @@ TEST(BodyCorrections, FieldsAndKindsOfNodeAndBlackMoon) {
     s.useNodeTable = false;
     s.useBlackMoonTable = false;
     FixedCorrections bare;
-    RunBodyComputation(11, false, jd, s, &bare, p);
-    RunBodyComputation(12, false, jd, s, &bare, p);
+    RunBodyComputation({11}, jd, s, &bare, p);
+    RunBodyComputation({12}, jd, s, &bare, p);
     EXPECT_EQ(bare.nodeFineCalls + bare.blackMoonFineCalls, 0);
     EXPECT_FALSE(TablesNeededFor(0, jd, s).lunar);
     s.useNodeTable = true;
@@ -315,7 +315,7 @@ TEST(BodyCorrections, FieldsAndKindsOfNodeAndBlackMoon) {
     FixedCorrections node;
     BodyPositions q;
     q.longitudes.fill(-1);
-    RunBodyComputation(11, false, jd, s, &node, q);
+    RunBodyComputation({11}, jd, s, &node, q);
     EXPECT_EQ(node.moonCalls, 1);
     EXPECT_EQ(node.fields, std::set<int>{9});
     EXPECT_GE(q.longitudes[TheoryPoint::Moon], 0);

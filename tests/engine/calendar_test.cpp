@@ -89,11 +89,11 @@ TEST(DaysOfAMonth, LeapRulesOfBothCalendarsAndTheReformGap) {
     EXPECT_EQ(engine::DaysInMonth(2, 2000, true), 29);
     EXPECT_EQ(engine::DaysInMonth(4, 2001, true), 30);
     EXPECT_EQ(engine::DaysInMonth(13, 2001, true), 0);
-    EXPECT_TRUE(engine::DayExistsInForce(29, 2, 1500));
-    EXPECT_FALSE(engine::DayExistsInForce(29, 2, 1700));
-    EXPECT_TRUE(engine::DayExistsInForce(4, 10, 1582));
-    EXPECT_FALSE(engine::DayExistsInForce(10, 10, 1582));
-    EXPECT_TRUE(engine::DayExistsInForce(15, 10, 1582));
-    EXPECT_FALSE(engine::DayExistsInForce(31, 2, 1990));
-    EXPECT_FALSE(engine::DayExistsInForce(0, 1, 1990));
+    EXPECT_TRUE(engine::DayExistsInForce({29, 2, 1500}));
+    EXPECT_FALSE(engine::DayExistsInForce({29, 2, 1700}));
+    EXPECT_TRUE(engine::DayExistsInForce({4, 10, 1582}));
+    EXPECT_FALSE(engine::DayExistsInForce({10, 10, 1582}));
+    EXPECT_TRUE(engine::DayExistsInForce({15, 10, 1582}));
+    EXPECT_FALSE(engine::DayExistsInForce({31, 2, 1990}));
+    EXPECT_FALSE(engine::DayExistsInForce({0, 1, 1990}));
 }

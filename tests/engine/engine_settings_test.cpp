@@ -204,7 +204,7 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
               0u)
         << chosen;
     EXPECT_NE(refused([] { SetEngineSettingsLine(settings, orbs, 18, "MEDIO", Record); }), "written");
-    EXPECT_NE(refused([] { WriteOrbSetSettings(settings, orbs, kOrbSetBStart, 1, 1, "B", Record); }), "written");
+    EXPECT_NE(refused([] { WriteOrbSetSettings(settings, orbs, {kOrbSetBStart, 1, 1, "B"}, Record); }), "written");
     EXPECT_EQ(ReadBytes("FileSet/OrbiDomi.stt/inside"), "kept");
     EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), sets);
     EXPECT_EQ(NodeKindText(settings.node), "VERO");

@@ -51,15 +51,15 @@ struct EphemerisFolder {
 };
 
 // Rome: 41 54 N, 12 29 E.
-void SetRome(int day, int month, int year, long double zone) {
+void SetRome(CivilDate date, long double zone) {
     theChart = Chart{};
     theChart.settings.houseSystem = ParseHouseSystem("PLACIDO");
     theChart.settings.node = ParseNodeKind("VERO");
     theChart.settings.blackMoon = ParseBlackMoonKind("MEDIA");
     theChart.moment.gregorian = true;
-    theChart.moment.day = day;
-    theChart.moment.month = month;
-    theChart.moment.year = year;
+    theChart.moment.day = date.day;
+    theChart.moment.month = date.month;
+    theChart.moment.year = date.year;
     theChart.moment.zoneCorrection = zone;
     theChart.place = PlaceOf({12, 29, "E", 41, 54, "N"});
 }
@@ -139,7 +139,7 @@ TEST(Sunrise, RomeWinterAndSummerTime) {
         long double zone;
     };
     for (const Day day : {Day{15, 1, 1990, -1}, Day{21, 6, 1995, -2}, Day{3, 11, 2010, -1}}) {
-        SetRome(day.d, day.m, day.y, day.zone);
+        SetRome({day.d, day.m, day.y}, day.zone);
         for (Body b : kBodies) theChart.bodies[b].longitude = (static_cast<int>(b) + 1) * 3.5L;
         for (int i = 1; i <= 12; ++i) theChart.cusps[i] = i * 7.25L;
         theChart.points.midheaven = 1.25L;
@@ -164,7 +164,7 @@ TEST(Sunrise, RomeWinterAndSummerTime) {
 TEST(Sunrise, PolarNightIsReported) {
     EphemerisFolder folder;
     // Tromso in the polar night: the Sun never reaches the Ascendant.
-    SetRome(20, 12, 2000, -1);
+    SetRome({20, 12, 2000}, -1);
     theChart.place = PlaceOf({18, 57, "E", 69, 39, "N"});
     const Chart before = theChart;
     const Sunrise sunrise = FindSunrise(theChart);
@@ -183,26 +183,26 @@ TEST(PlanetaryDay, CountsFromSunriseInUniversalTime) {
     const long double zone = -1;
     const long double sunrise = JulianDayNumber(1, 22, 2, 1990, 6, 1);
     const auto at = [&](int hour, int minute) { return JulianDayNumber(1, 22, 2, 1990, hour, minute) + zone / 24; };
-    EXPECT_EQ(PlanetaryDayIndex(at(6, 30), zone, sunrise, true), 3);
+    EXPECT_EQ(PlanetaryDayIndex(at(6, 30), zone, {sunrise, true}), 3);
     EXPECT_STREQ(kWeekdayNames[3], "Woensdag");
-    EXPECT_EQ(PlanetaryDayIndex(at(7, 30), zone, sunrise, true), 4);
+    EXPECT_EQ(PlanetaryDayIndex(at(7, 30), zone, {sunrise, true}), 4);
     EXPECT_STREQ(kWeekdayNames[4], "Donderdag");
     // At the moment found for sunrise the day has not yet turned.
-    EXPECT_EQ(PlanetaryDayIndex(sunrise, zone, sunrise, true), 3);
+    EXPECT_EQ(PlanetaryDayIndex(sunrise, zone, {sunrise, true}), 3);
     // Late in the evening, and just before the clock's midnight, still Thursday.
-    EXPECT_EQ(PlanetaryDayIndex(at(23, 59), zone, sunrise, true), 4);
+    EXPECT_EQ(PlanetaryDayIndex(at(23, 59), zone, {sunrise, true}), 4);
     // West of Greenwich (New York, five hours behind): 06:30 by the clock is
     // 11:30 UT, before a sunrise at 11:45 UT.
     const long double westSunrise = JulianDayNumber(1, 22, 2, 1990, 11, 45);
-    EXPECT_EQ(PlanetaryDayIndex(JulianDayNumber(1, 22, 2, 1990, 6, 30) + 5.0L / 24, 5, westSunrise, true), 3);
-    EXPECT_EQ(PlanetaryDayIndex(JulianDayNumber(1, 22, 2, 1990, 7, 0) + 5.0L / 24, 5, westSunrise, true), 4);
+    EXPECT_EQ(PlanetaryDayIndex(JulianDayNumber(1, 22, 2, 1990, 6, 30) + 5.0L / 24, 5, {westSunrise, true}), 3);
+    EXPECT_EQ(PlanetaryDayIndex(JulianDayNumber(1, 22, 2, 1990, 7, 0) + 5.0L / 24, 5, {westSunrise, true}), 4);
     // No sunrise that day (polar night): the clock date's weekday.
-    EXPECT_EQ(PlanetaryDayIndex(at(6, 30), zone, sunrise, false), 4);
+    EXPECT_EQ(PlanetaryDayIndex(at(6, 30), zone, {sunrise, false}), 4);
 }
 
 TEST(PlanetaryDay, TheSunriseOfTheChartsBirthDate) {
     EphemerisFolder folder;
-    SetRome(22, 2, 1990, -1);
+    SetRome({22, 2, 1990}, -1);
     theChart.moment.julianDay = JulianDayNumber(1, 22, 2, 1990, 6, 30) - 1.0L / 24;
     const Chart before = theChart;
     const PlanetaryDay day = FindPlanetaryDay(theChart);
@@ -221,7 +221,7 @@ TEST(Sunrise, TheSunsReturnWeeksLaterIsNoSunriseOfThePolarNight) {
     // at noon. The search runs on to its return in February; that is no
     // sunrise of the day, and a birth at 08:00 keeps its own weekday (Thursday).
     EphemerisFolder folder;
-    SetRome(21, 12, 1995, -1);
+    SetRome({21, 12, 1995}, -1);
     theChart.place = PlaceOf({18, 57, "E", 69, 39, "N"});
     theChart.moment.julianDay = JulianDayNumber(1, 21, 12, 1995, 8, 0) - 1.0L / 24;
     EXPECT_FALSE(FindSunrise(theChart).found);

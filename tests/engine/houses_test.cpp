@@ -68,7 +68,7 @@ double WorstGapSeconds(const std::string& system, double lat, double eps, std::s
         swe_houses_armc(ramc, lat, eps, standIn ? 'O' : SweLetter(system), ref, ascmc);
         HouseCusps ours;
         long double mc = 0;
-        CuspsFromRamc(System(system), ramc, eps, lat, ours, &mc);
+        CuspsFromRamc(System(system), {ramc, eps, lat}, ours, &mc);
         for (int i = 0; i <= 12; ++i) {
             const double gap = AngleGap(i == 0 ? mc : ours[i], i == 0 ? ascmc[1] : ref[i]) * 3600.0;
             if (!(gap <= worst)) {
@@ -132,7 +132,7 @@ TEST(AngularHouses, TheAscendantRisesInTheEastAtEveryLatitude) {
         for (double ramc = 0.3; ramc < 360; ramc += 3.7) {
             HouseCusps c;
             long double mc = 0, asc = 0;
-            CuspsFromRamc(System("CASE_UGUALI"), ramc, kEps, lat, c, &mc, &asc);
+            CuspsFromRamc(System("CASE_UGUALI"), {ramc, kEps, lat}, c, &mc, &asc);
             const double rad = M_PI / 180, e = static_cast<double>(kEps) * rad, l = static_cast<double>(asc) * rad;
             const double ra = std::atan2(std::sin(l) * std::cos(e), std::cos(l));
             const double decl = std::asin(std::sin(e) * std::sin(l));
@@ -152,7 +152,7 @@ TEST(AngularHouses, SiderealTimeAndObliquityOfTheTrueEquinox) {
     // fifth of an arc second.
     for (double jd = 2415020.5 + 0.3; jd < 2469807.5; jd += 97.37) {
         const double ut = std::fmod(jd + 0.5, 1.0) * 24;
-        double gap = (static_cast<double>(SiderealTimeHours(jd, ut, 0)) - swe_sidtime(jd)) * 3600;
+        double gap = (static_cast<double>(SiderealTimeHours({jd, ut}, 0)) - swe_sidtime(jd)) * 3600;
         if (gap > 43200) gap -= 86400;
         if (gap < -43200) gap += 86400;
         EXPECT_LT(std::fabs(gap), 0.1) << "JD " << jd;
@@ -222,7 +222,7 @@ TEST(HouseSystems, PolarLatitudesAndInfiniteTangentsGiveCleanCusps) {
         for (long double lat : {70.0L, -70.0L, 90.0L, -90.0L, 40.0L}) {
             for (long double ramc = 0; ramc < 360; ramc += 15) {
                 HouseCusps c;
-                CuspsFromRamc(System(system), ramc, kEps, lat, c);
+                CuspsFromRamc(System(system), {ramc, kEps, lat}, c);
                 for (int i = 1; i <= 12; ++i)
                     ASSERT_TRUE(c[i] >= 0 && c[i] < 360) << system << " lat " << static_cast<double>(lat) << " ramc "
                                                          << static_cast<double>(ramc) << " cusp " << i;
@@ -242,20 +242,20 @@ TEST(HouseSystems, PolarLatitudesAndInfiniteTangentsGiveCleanCusps) {
 TEST(HouseSystems, SemiArcSystemsReportPorphyryBeyondPolarCircle) {
     for (const std::string system : {"PLACIDO", "KOCH", "ALCABIZIO"}) {
         HouseCusps c, p{};
-        EXPECT_EQ(CuspsFromRamc(System(system), 100, kEps, 70, c), HouseStatus::PorphyryFallback) << system;
-        CuspsFromRamc(System("PORFIRIO"), 100, kEps, 70, p);
+        EXPECT_EQ(CuspsFromRamc(System(system), {100, kEps, 70}, c), HouseStatus::PorphyryFallback) << system;
+        CuspsFromRamc(System("PORFIRIO"), {100, kEps, 70}, p);
         for (int i = 1; i <= 12; ++i) EXPECT_EQ(c[i], p[i]) << system << " cusp " << i;
-        EXPECT_EQ(CuspsFromRamc(System(system), 100, kEps, 60, c), HouseStatus::Computed) << system;
+        EXPECT_EQ(CuspsFromRamc(System(system), {100, kEps, 60}, c), HouseStatus::Computed) << system;
     }
     HouseCusps c;
-    EXPECT_EQ(CuspsFromRamc(System("REGIOMONT"), 100, kEps, 70, c), HouseStatus::Computed);
+    EXPECT_EQ(CuspsFromRamc(System("REGIOMONT"), {100, kEps, 70}, c), HouseStatus::Computed);
 }
 
 TEST(HouseSystems, AlcabitiusComputesEveryCusp) {
     // A chart computed in another system first must not leave its cusps behind.
     HouseCusps c;
     for (int i = 1; i <= 12; ++i) c[i] = -1;
-    ASSERT_EQ(CuspsFromRamc(System("ALCABIZIO"), 33, kEps, 45, c), HouseStatus::Computed);
+    ASSERT_EQ(CuspsFromRamc(System("ALCABIZIO"), {33, kEps, 45}, c), HouseStatus::Computed);
     for (int i = 1; i <= 12; ++i) EXPECT_GE(c[i], 0.0L) << i;
 }
 
@@ -279,7 +279,7 @@ TEST(ComputeHousesCall, SiderealTimeAndPlaceLetters) {
     const Houses south = ComputeHouses(placidus, PlaceOf({12, 30, "E", 45, 0, "S"}), {2451545.0L, 8, 0, 0, 0});
     EXPECT_EQ(south.status, HouseStatus::Computed);
     HouseCusps direct;
-    CuspsFromRamc(placidus, 15 * south.localSiderealTime, TrueObliquity(2451545.0L), -45, direct);
+    CuspsFromRamc(placidus, {15 * south.localSiderealTime, TrueObliquity(2451545.0L), -45}, direct);
     for (int i = 1; i <= 12; ++i)
         EXPECT_NEAR(static_cast<double>(south.cusps[i]), static_cast<double>(direct[i]), 1e-9);
     EXPECT_NEAR(static_cast<double>(south.midheaven), static_cast<double>(south.cusps[10]), 1e-9);
@@ -290,7 +290,7 @@ TEST(ComputeHousesCall, PresetModeAndUnknownSystem) {
     // An empty name: before the settings are read.
     HouseCusps c;
     for (int i = 1; i <= 12; ++i) c[i] = 7;
-    EXPECT_EQ(CuspsFromRamc(System(""), 210, TrueObliquity(2451545.0L), 45, c), HouseStatus::AnglesOnly);
+    EXPECT_EQ(CuspsFromRamc(System(""), {210, TrueObliquity(2451545.0L), 45}, c), HouseStatus::AnglesOnly);
     EXPECT_NEAR(AngleGap(c[10], MidheavenOfRamc(210, TrueObliquity(2451545.0L))), 0, 1e-12);
     for (int i : {2, 3, 4, 5, 6, 7, 8, 9, 11, 12}) EXPECT_EQ(c[i], 7) << i;
 }

@@ -128,7 +128,7 @@ Rows RowsOf(const ComputedBodies& c, Real jd, BodySettings settings) {
     settings.useMoonTable = settings.usePlanetTable = settings.useNodeTable = settings.useBlackMoonTable = false;
     settings.useMinorTable = settings.useLunarTable = false;
     BodyPositions angles;
-    RunBodyComputation(0, false, jd, settings, nullptr, angles);
+    RunBodyComputation({0}, jd, settings, nullptr, angles);
     for (TheoryPoint n : {TheoryPoint::Ascendant, TheoryPoint::Descendant}) {
         r.lon[n] = angles.longitudes[n];
         r.lat[n] = angles.latitudes[n];
@@ -242,7 +242,7 @@ TEST_F(PositionsReference, HouseCuspsOfEverySystemAsBefore) {
     ASSERT_EQ(ref.houses.size(), 48u * 8u);
     for (const ReferenceHouses& h : ref.houses) {
         HouseCusps c;
-        const HouseStatus status = CuspsFromRamc(ParseHouseSystem(h.system).kind, h.ramc, h.eps, h.phi, c);
+        const HouseStatus status = CuspsFromRamc(ParseHouseSystem(h.system).kind, {h.ramc, h.eps, h.phi}, c);
         const std::string where = h.system + " at RAMC " + std::to_string(static_cast<double>(h.ramc)) + ", latitude " +
                                   std::to_string(static_cast<double>(h.phi));
         EXPECT_EQ(static_cast<int>(status), h.status) << where;

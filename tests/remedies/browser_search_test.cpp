@@ -102,9 +102,9 @@ protected:
 
 TEST_F(BrowserFixture, SymptomSearchKeepsTheFirst140HitsInDatabaseOrder) {
     std::vector<PrimaryTexts> records;
-    for (int i = 1; i <= 141; ++i) records.push_back(Texts("Remedie " + std::to_string(i), "Hoofdpijn"));
-    records.push_back(Texts("Met blanco", "Hoofdpijn "));  // a trailing blank is another text
-    records.insert(records.begin(), Texts("Eerste", "Hoest"));
+    for (int i = 1; i <= 141; ++i) records.push_back(Texts({"Remedie " + std::to_string(i), "Hoofdpijn"}));
+    records.push_back(Texts({"Met blanco", "Hoofdpijn "}));  // a trailing blank is another text
+    records.insert(records.begin(), Texts({"Eerste", "Hoest"}));
     WritePrimaryDb(records);
     auto hits = FindSymptomHits("Hoofdpijn");
     ASSERT_EQ(hits.size(), 140u);
@@ -117,15 +117,15 @@ TEST_F(BrowserFixture, SymptomSearchKeepsTheFirst140HitsInDatabaseOrder) {
 
 TEST_F(BrowserFixture, LongIndicationIsMatchedWhole) {
     const std::string longer = Pattern(280);
-    WritePrimaryDb({Texts("A", longer), Texts("B", longer.substr(0, 250))});
+    WritePrimaryDb({Texts({"A", longer}), Texts({"B", longer.substr(0, 250)})});
     EXPECT_EQ(FindSymptomHits(longer), std::vector<std::int64_t>{1});
     EXPECT_EQ(FindSymptomHits(longer.substr(0, 250)), std::vector<std::int64_t>{2});
 }
 
 TEST_F(BrowserFixture, RemedyFoundFromItsVariantLine) {
     const std::string longName = "MSA " + Repeat('x', 42);  // 46 characters
-    WritePrimaryDb({Texts("MSA Calendula", "Wonden"), Texts("Hoest", "x"), Texts("MSA Calendula", "Tandvlees"),
-                    Texts(longName, "Iets")});
+    WritePrimaryDb({Texts({"MSA Calendula", "Wonden"}), Texts({"Hoest", "x"}), Texts({"MSA Calendula", "Tandvlees"}),
+                    Texts({longName, "Iets"})});
     const std::string variant = RemedyVariantLine("MSA Calendula");
     ASSERT_EQ(variant.substr(0, 15), "Calendula (MSA)");
     EXPECT_EQ(FindRemedyHits("MSA Calendula"), (std::vector<std::int64_t>{1, 3}));
@@ -201,8 +201,8 @@ TEST(SignatureWords, PrimaryWordsMarkedAndAtMostTwelve) {
 }
 
 TEST_F(BrowserFixture, TherapyDetailNotesAndWarnings) {
-    WritePrimaryDb({Texts("Thymus", "Hoest"), Texts("Salvia", "Keelpijn")});
-    PrimaryTexts salvia = Texts("Salvia", "Zweten");
+    WritePrimaryDb({Texts({"Thymus", "Hoest"}), Texts({"Salvia", "Keelpijn"})});
+    PrimaryTexts salvia = Texts({"Salvia", "Zweten"});
     salvia.warnings = "Niet langdurig gebruiken.";
     AppendPrimaryRecord(salvia);
     EnsureRepertoryDatabase();

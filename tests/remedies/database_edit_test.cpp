@@ -59,7 +59,7 @@ TEST_F(SampleDatabase, AppendThenDeleteLeavesTheDatabaseByteIdentical) {
     const std::string before = FileBytes(kPrimaryDbName);
     const std::int64_t count = PrimaryRecordCount();
     ASSERT_GT(count, 10);
-    ChangeOutcome added = AppendPrimaryEdit(Texts("Zzyzx Nieuw", "Hoofdpijn", "Zon Mars"));
+    ChangeOutcome added = AppendPrimaryEdit(Texts({"Zzyzx Nieuw", "Hoofdpijn", "Zon Mars"}));
     ASSERT_TRUE(added.saved && added.listsRebuilt) << added.error;
     EXPECT_EQ(added.count, count + 1);
     // The lists follow at once: the new remedy is in the remedy list and the Sun's list.
@@ -161,8 +161,8 @@ TEST_F(SampleDatabase, AReorderKeepsEveryRecordAndTheHeader) {
 TEST(DatabaseReorder, CarriesRecordNumbersSoNamesWithStarsAndTwinsSurvive) {
     TempWorkFolder folder;
     // Names holding "*" and two equal records: matching by text would lose them.
-    WritePrimaryDb(
-        {Texts("Aurum*Plus", "Angst*s nachts"), Texts("Sulfur", "Jeuk"), Texts("Sulfur", "Jeuk"), Texts("A**B", "x")});
+    WritePrimaryDb({Texts({"Aurum*Plus", "Angst*s nachts"}), Texts({"Sulfur", "Jeuk"}), Texts({"Sulfur", "Jeuk"}),
+                    Texts({"A**B", "x"})});
     std::vector<std::string> before = Records(FileBytes(kPrimaryDbName), kPrimaryRecordSize);
     ASSERT_TRUE(CommitPrimaryOrder({4, 3, 1, 2}).saved);
     std::vector<std::string> after = Records(FileBytes(kPrimaryDbName), kPrimaryRecordSize);
@@ -171,7 +171,7 @@ TEST(DatabaseReorder, CarriesRecordNumbersSoNamesWithStarsAndTwinsSurvive) {
 
 TEST(DatabaseReorder, AnOrderThatDoesNotNameEveryRecordOnceIsRefused) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("A", "1"), Texts("B", "2"), Texts("C", "3")});
+    WritePrimaryDb({Texts({"A", "1"}), Texts({"B", "2"}), Texts({"C", "3"})});
     const std::string before = FileBytes(kPrimaryDbName);
     for (const std::vector<std::int64_t>& bad :
          {std::vector<std::int64_t>{1, 2}, {1, 2, 3, 3}, {1, 1, 2}, {0, 1, 2}, {2, 3, 4}}) {
@@ -184,13 +184,13 @@ TEST(DatabaseReorder, AnOrderThatDoesNotNameEveryRecordOnceIsRefused) {
 
 TEST(DatabaseEditFailure, AFailedWriteLeavesTheDatabaseAndSaysSo) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("A", "1"), Texts("B", "2")});
+    WritePrimaryDb({Texts({"A", "1"}), Texts({"B", "2"})});
     const std::string before = FileBytes(kPrimaryDbName);
     // Neither the new file nor the journal of a save in place can be written:
     // folders stand where they would go.
     fs::create_directories(rt::TemporaryBeside(rt::ResolvePath(kPrimaryDbName)));
     fs::create_directories(rt::ResolvePath(JournalNameFor(PrimaryDb())));
-    for (ChangeOutcome o : {SavePrimaryEdit(1, Texts("X", "9")), AppendPrimaryEdit(Texts("X", "9")),
+    for (ChangeOutcome o : {SavePrimaryEdit(1, Texts({"X", "9"})), AppendPrimaryEdit(Texts({"X", "9"})),
                             DeletePrimaryEdit(1), CommitPrimaryOrder({2, 1})}) {
         EXPECT_FALSE(o.saved);
         EXPECT_FALSE(o.listsRebuilt);
@@ -204,11 +204,11 @@ TEST(DatabaseEditFailure, AFailedWriteLeavesTheDatabaseAndSaysSo) {
 // refused as it is made, the file left as it was and its lists not marked.
 TEST(DatabaseEditFailure, NoChangeIsWrittenIntoADatabaseDamagedMeanwhile) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("A", "1"), Texts("B", "2"), Texts("C", "3")});
+    WritePrimaryDb({Texts({"A", "1"}), Texts({"B", "2"}), Texts({"C", "3"})});
     std::string primary = FileBytes(kPrimaryDbName);
     primary[2 * kPrimaryRecordSize] = static_cast<char>(200);
     testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), primary);
-    for (ChangeOutcome o : {SavePrimaryEdit(1, Texts("X", "9")), AppendPrimaryEdit(Texts("X", "9")),
+    for (ChangeOutcome o : {SavePrimaryEdit(1, Texts({"X", "9"})), AppendPrimaryEdit(Texts({"X", "9"})),
                             DeletePrimaryEdit(1), CommitPrimaryOrder({3, 2, 1})}) {
         EXPECT_FALSE(o.saved);
         EXPECT_TRUE(o.databaseDamaged);
@@ -233,9 +233,9 @@ TEST(DatabaseEditFailure, NoChangeIsWrittenIntoADatabaseDamagedMeanwhile) {
 
 TEST(DatabaseEditFailure, ListsThatCannotBeRebuiltAreReportedApart) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("A", "1")});
+    WritePrimaryDb({Texts({"A", "1"})});
     fs::create_directories(rt::TemporaryBeside(rt::ResolvePath(kSymptomListName)));
-    ChangeOutcome o = AppendPrimaryEdit(Texts("B", "2"));
+    ChangeOutcome o = AppendPrimaryEdit(Texts({"B", "2"}));
     EXPECT_TRUE(o.saved);
     EXPECT_FALSE(o.listsRebuilt);
     EXPECT_NE(ChangeOutcomeMessage(o).find("Ricostruisci File"), std::string::npos);
@@ -247,11 +247,11 @@ TEST(DatabaseEditFailure, ListsThatCannotBeRebuiltAreReportedApart) {
 // are rebuilt, which cannot be done while it is there.
 TEST(DatabaseEditFailure, AFolderInPlaceOfAListIsNamedAndToBeMovedFirst) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("A", "1", "Zon")});
+    WritePrimaryDb({Texts({"A", "1", "Zon"})});
     EnsureRemedyFiles();
     fs::remove(rt::ResolvePath("OpzioneH\\SolePri.rnd"));
     fs::create_directories(rt::ResolvePath("OpzioneH\\SolePri.rnd"));
-    const ChangeOutcome o = AppendPrimaryEdit(Texts("B", "2", "Zon"));
+    const ChangeOutcome o = AppendPrimaryEdit(Texts({"B", "2", "Zon"}));
     EXPECT_TRUE(o.saved);
     EXPECT_FALSE(o.listsRebuilt);
     const std::string said = ChangeOutcomeMessage(o);
@@ -270,14 +270,14 @@ protected:
     TempWorkFolder folder_;
     std::string old_;
     const std::size_t size_ = kPrimaryRecordSize;
-    const PrimaryTexts edited_ = Texts("Gewijzigd", Pattern(300), "Mars");
+    const PrimaryTexts edited_ = Texts({"Gewijzigd", Pattern(300), "Mars"});
     std::string editedBytes_;
     std::vector<std::int64_t> reversed_;
     fs::path journal_;
 
     void SetUp() override {
         std::vector<PrimaryTexts> texts;
-        for (int i = 0; i < 60; ++i) texts.push_back(Texts("Remedie " + std::to_string(i), Pattern(280 + i), "Zon"));
+        for (int i = 0; i < 60; ++i) texts.push_back(Texts({"Remedie " + std::to_string(i), Pattern(280 + i), "Zon"}));
         WritePrimaryDb(texts);
         old_ = FileBytes(kPrimaryDbName);
         Bytes b = EncodePrimaryRecord(MakePrimaryRecord(edited_));
@@ -459,7 +459,7 @@ TEST_F(DatabaseEditKill, AKillDuringTheListRebuildIsFinishedAtTheNextStart) {
 
 TEST(EditorLists, EntriesCarryTheirRecordsAndSplitAtTheFirstStar) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("Sulfur", "Jeuk"), Texts("aurum", "Angst"), Texts("Arnica", "Val")});
+    WritePrimaryDb({Texts({"Sulfur", "Jeuk"}), Texts({"aurum", "Angst"}), Texts({"Arnica", "Val"})});
     auto byRemedy = PrimaryEditorEntries(false, true);
     ASSERT_EQ(byRemedy.size(), 3u);
     EXPECT_EQ(byRemedy[0].text, "Arnica**Val");

@@ -20,9 +20,9 @@ protected:
     void SetUp() override {
         std::filesystem::create_directories("OpzioneH");
         // Record 0 holds the phrase too: it is a header and must never be found.
-        std::vector<rt::Bytes> all{EncodePrimaryRecord(MakePrimaryRecord(Texts("Header Kwik", "Kwikzilver")))};
-        for (const auto& t : {Texts("Arnica", "Val en stoot"), Texts("Sulfur", "Jeuk"), Texts("Aurum", "Angst"),
-                              Texts("Mercurius", "Ontsteking met KWIKZILVER")})
+        std::vector<rt::Bytes> all{EncodePrimaryRecord(MakePrimaryRecord(Texts({"Header Kwik", "Kwikzilver"})))};
+        for (const auto& t : {Texts({"Arnica", "Val en stoot"}), Texts({"Sulfur", "Jeuk"}), Texts({"Aurum", "Angst"}),
+                              Texts({"Mercurius", "Ontsteking met KWIKZILVER"})})
             all.push_back(EncodePrimaryRecord(MakePrimaryRecord(t)));
         rt::ReplaceAllRecords(kPrimaryDbName, kPrimaryRecordSize, all);
         std::vector<rt::Bytes> rep{rt::Bytes(kRepertoryRecordSize, 0)};
@@ -33,24 +33,24 @@ protected:
 };
 
 TEST_F(FieldSearch, FindsAMatchInTheLastRecordAndNeverInRecordZero) {
-    FieldMatch m = FindInField("Prima", "Indi", "kwikzilver", 0);
+    FieldMatch m = FindInField({"Prima", "Indi"}, "kwikzilver", 0);
     EXPECT_EQ(m.record, 4);  // the last record; record 0 holds the word but is skipped
     EXPECT_EQ(m.remedy, "Mercurius");
     EXPECT_EQ(m.text, "Ontsteking met KWIKZILVER");
     EXPECT_EQ(m.position, 15u);
-    EXPECT_EQ(FindInField("Prima", "Indi", "kwikzilver", 5).record, 0);
-    EXPECT_EQ(FindInField("Prima", "Rime", "header", 0).record, 0);
+    EXPECT_EQ(FindInField({"Prima", "Indi"}, "kwikzilver", 5).record, 0);
+    EXPECT_EQ(FindInField({"Prima", "Rime"}, "header", 0).record, 0);
 }
 
 TEST_F(FieldSearch, ContinuesFromTheNextRecordAndMatchesAtTheFirstCharacter) {
-    FieldMatch m = FindInField("Prima", "Rime", "a", 1);
+    FieldMatch m = FindInField({"Prima", "Rime"}, "a", 1);
     EXPECT_EQ(m.record, 1);
     EXPECT_EQ(m.position, 0u);  // "Arnica": the memo before the match is empty
-    EXPECT_EQ(FindInField("Prima", "Rime", "a", 2).record, 3);
-    EXPECT_EQ(FindInField("Prima", "Rime", "", 1).record, 0);  // an empty phrase finds nothing
-    EXPECT_EQ(FindInField("Terap", "Patol", "slaap", 1).record, 0);
-    EXPECT_EQ(FindInField("Terap", "Patol", "SLAPE", 1).record, 2);
-    EXPECT_EQ(FindInField("Terap", "Rimed", "aurum", 1).remedy, "Aurum");
+    EXPECT_EQ(FindInField({"Prima", "Rime"}, "a", 2).record, 3);
+    EXPECT_EQ(FindInField({"Prima", "Rime"}, "", 1).record, 0);  // an empty phrase finds nothing
+    EXPECT_EQ(FindInField({"Terap", "Patol"}, "slaap", 1).record, 0);
+    EXPECT_EQ(FindInField({"Terap", "Patol"}, "SLAPE", 1).record, 2);
+    EXPECT_EQ(FindInField({"Terap", "Rimed"}, "aurum", 1).remedy, "Aurum");
     EXPECT_EQ(SearchFieldFor("Prima", "Psic").Capacity(), 1500u);
     EXPECT_EQ(SearchFieldFor("Terap", "Notes").Capacity(), 750u);
 }

@@ -31,10 +31,10 @@ std::string Numbered(const char* stem, int i) { return stem + std::string(i < 10
 TEST(ListKeys, ARecordWithAControlCharacterIsLeftOutAndReportedNotCuttingTheList) {
     TempWorkFolder folder;
     std::vector<PrimaryTexts> records;
-    for (int i = 1; i <= 40; ++i) records.push_back(Texts(Numbered("Remedie ", i), Numbered("Symptoom ", i), "Zon"));
-    records[4].indication = "Symptoom\x1A 05";                     // Ctrl-Z pasted into an indication
-    records[6].remedy = "Remedie\r\n07";                           // a line break in a remedy
-    records.push_back(Texts("Remedie 41", "Symptoom 40", "Zon"));  // shares the last symptom
+    for (int i = 1; i <= 40; ++i) records.push_back(Texts({Numbered("Remedie ", i), Numbered("Symptoom ", i), "Zon"}));
+    records[4].indication = "Symptoom\x1A 05";                       // Ctrl-Z pasted into an indication
+    records[6].remedy = "Remedie\r\n07";                             // a line break in a remedy
+    records.push_back(Texts({"Remedie 41", "Symptoom 40", "Zon"}));  // shares the last symptom
     WritePrimaryDb(records);
     const ListRebuildReport report = RebuildPrimaryLists();
     EXPECT_EQ(report.skippedRecords, (std::vector<std::int64_t>{5, 7}));
@@ -73,7 +73,7 @@ TEST(ListKeys, ARecordWithAControlCharacterIsLeftOutAndReportedNotCuttingTheList
     EXPECT_EQ(rt::ReadTextLines(kSymptomListName).size(), 40u);
 
     // The pathology list: a Ctrl-Z in one pathology of sixteen.
-    WritePrimaryDb({Texts("Valeriana", "Slapeloosheid")});
+    WritePrimaryDb({Texts({"Valeriana", "Slapeloosheid"})});
     std::vector<RepertoryTexts> therapies;
     std::vector<rt::Bytes> all{rt::Bytes(kRepertoryRecordSize, 0)};
     for (int i = 1; i <= 16; ++i)
@@ -93,12 +93,12 @@ TEST(ListKeys, WhatAListShowsLeadsBackToItsRecords) {
         return t;
     };
     WritePrimaryDb({
-        with(Texts("", "Leeg"), "geen remedie"),                                      // 1: a record without a remedy
-        with(Texts("Belladonna", "Koorts boven 39\xB0"), "B bij koorts"),             // 2
-        with(Texts("Alo\xEB", "Obstipatie"), "A bij obstipatie"),                     // 3
-        with(Texts("Arnica", "Brandwond*test"), "stored before stars were refused"),  // 4
-        with(Texts("Arnica", "Hoofdpijn "), "with a trailing blank"),                 // 5
-        with(Texts("Alo\xEB", "Koorts boven 39\xB0"), "A bij koorts"),                // 6
+        with(Texts({"", "Leeg"}), "geen remedie"),                                      // 1: a record without a remedy
+        with(Texts({"Belladonna", "Koorts boven 39\xB0"}), "B bij koorts"),             // 2
+        with(Texts({"Alo\xEB", "Obstipatie"}), "A bij obstipatie"),                     // 3
+        with(Texts({"Arnica", "Brandwond*test"}), "stored before stars were refused"),  // 4
+        with(Texts({"Arnica", "Hoofdpijn "}), "with a trailing blank"),                 // 5
+        with(Texts({"Alo\xEB", "Koorts boven 39\xB0"}), "A bij koorts"),                // 6
     });
     RebuildPrimaryLists();
     const auto symptoms = rt::ReadTextLines(kSymptomListName);
@@ -140,11 +140,11 @@ TEST(ListKeys, ListsBroughtFromAnEarlierInstallationStillLeadToTheirRecords) {
         return t;
     };
     WritePrimaryDb({
-        with(Texts("Belladonna", "Koorts boven 39\xB0"), "B bij koorts"),     // 1
-        with(Texts("Alo\xEB", "Obstipatie"), "A bij obstipatie"),             // 2
-        with(Texts("Bryonia 1\xB0", "Koorts boven 39\xB0"), "M bij koorts"),  // 3
-        with(Texts("Alo\xEB", "Koorts boven 39\xB0"), "A bij koorts"),        // 4
-        with(Texts("Arnica", "Hoofdpijn"), "A bij hoofdpijn"),                // 5
+        with(Texts({"Belladonna", "Koorts boven 39\xB0"}), "B bij koorts"),     // 1
+        with(Texts({"Alo\xEB", "Obstipatie"}), "A bij obstipatie"),             // 2
+        with(Texts({"Bryonia 1\xB0", "Koorts boven 39\xB0"}), "M bij koorts"),  // 3
+        with(Texts({"Alo\xEB", "Koorts boven 39\xB0"}), "A bij koorts"),        // 4
+        with(Texts({"Arnica", "Hoofdpijn"}), "A bij hoofdpijn"),                // 5
     });
     rt::WriteTextLines(kSymptomListName, {"Hoofdpijn", "Koorts boven 39", "Obstipatie"});
     rt::WriteTextLines(kRemedyListName, {"Alo", "Arnica", "Belladonna", "Bryonia 1"});
@@ -175,13 +175,13 @@ TEST(ListKeys, ListsBroughtFromAnEarlierInstallationStillLeadToTheirRecords) {
 
 TEST(ListKeys, BrowsersKnowWhenMoreThan140RecordsMatched) {
     TempWorkFolder folder;
-    std::vector<PrimaryTexts> records(140, Texts("Remedie", "Hoofdpijn"));
-    records.push_back(Texts("Laatste", "Hoest"));
+    std::vector<PrimaryTexts> records(140, Texts({"Remedie", "Hoofdpijn"}));
+    records.push_back(Texts({"Laatste", "Hoest"}));
     WritePrimaryDb(records);
     bool more = true;
     EXPECT_EQ(FindSymptomHits("Hoofdpijn", &more).size(), 140u);
     EXPECT_FALSE(more);
-    records.push_back(Texts("Remedie", "Hoofdpijn"));
+    records.push_back(Texts({"Remedie", "Hoofdpijn"}));
     WritePrimaryDb(records);
     EXPECT_EQ(FindSymptomHits("Hoofdpijn", &more).back(), 140);
     EXPECT_TRUE(more);
@@ -193,7 +193,7 @@ TEST(ListKeys, BrowsersKnowWhenMoreThan140RecordsMatched) {
 
 TEST(ListKeys, ASaveRewritesOnlyTheListsItChanges) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("Arnica", "Val", "Zon"), Texts("Bryonia", "Hoest", "Mars")});
+    WritePrimaryDb({Texts({"Arnica", "Val", "Zon"}), Texts({"Bryonia", "Hoest", "Mars"})});
     RebuildPrimaryLists();
     auto inode = [](const char* name) {
         struct stat st {};

@@ -48,7 +48,7 @@ TEST(PrimaryRecordLayout, FieldsLieAtTheirOffsets) {
 }
 
 TEST(PrimaryRecordLayout, LengthByteBeyondCapacityIsClamped) {
-    PrimaryTexts t = Texts("Aurum", Pattern(300));
+    PrimaryTexts t = Texts({"Aurum", Pattern(300)});
     Bytes b = EncodePrimaryRecord(MakePrimaryRecord(t));
     b[1206] = 255;  // Indication2 holds at most 50
     b[2763] = 200;  // PrimarySignature holds at most 30
@@ -76,7 +76,7 @@ TEST(PrimarySlicing, RoundTripsAtSliceBoundaries) {
 }
 
 TEST(PrimarySlicing, TextBeyondCapacityIsDropped) {
-    PrimaryTexts t = Texts(Pattern(60), Pattern(301));
+    PrimaryTexts t = Texts({Pattern(60), Pattern(301)});
     t.posology = Pattern(950);  // the fourth field holds characters 751-900
     t.synthesis = Pattern(1600);
     t.warnings = Pattern(420);
@@ -102,8 +102,8 @@ class PrimaryFile : public ::testing::Test {
 protected:
     TempWorkFolder folder_;
     void SetUp() override {
-        WritePrimaryDb({Texts("Aurum", "Angst", "Zon"), Texts("Argentum", "Slapeloosheid", "Maan"),
-                        Texts("Cuprum", "Krampen", "Venus"), Texts("Ferrum", "Moeheid", "Mars")});
+        WritePrimaryDb({Texts({"Aurum", "Angst", "Zon"}), Texts({"Argentum", "Slapeloosheid", "Maan"}),
+                        Texts({"Cuprum", "Krampen", "Venus"}), Texts({"Ferrum", "Moeheid", "Mars"})});
     }
     static std::string RecordBytes(const std::string& file, std::int64_t r) {
         return file.substr(static_cast<std::size_t>(r) * kPrimaryRecordSize, kPrimaryRecordSize);
@@ -121,7 +121,7 @@ TEST_F(PrimaryFile, ReadsARecordWithItsFields) {
 
 TEST_F(PrimaryFile, OverwriteChangesOnlyThatRecord) {
     const std::string before = FileBytes(kPrimaryDbName);
-    SavePrimaryRecord(3, Texts("Cuprum metallicum", "Krampen in de kuiten", "Venus"));
+    SavePrimaryRecord(3, Texts({"Cuprum metallicum", "Krampen in de kuiten", "Venus"}));
     const std::string after = FileBytes(kPrimaryDbName);
     ASSERT_EQ(after.size(), before.size());
     for (int r : {0, 1, 2, 4}) EXPECT_EQ(RecordBytes(after, r), RecordBytes(before, r)) << r;
@@ -130,7 +130,7 @@ TEST_F(PrimaryFile, OverwriteChangesOnlyThatRecord) {
 
 TEST_F(PrimaryFile, AppendKeepsEveryOtherRecord) {
     const std::string before = FileBytes(kPrimaryDbName);
-    EXPECT_EQ(AppendPrimaryRecord(Texts("Zincum", "Onrust")), 5);
+    EXPECT_EQ(AppendPrimaryRecord(Texts({"Zincum", "Onrust"})), 5);
     const std::string after = FileBytes(kPrimaryDbName);
     ASSERT_EQ(after.size(), 6 * kPrimaryRecordSize);
     EXPECT_EQ(after.substr(0, before.size()), before);
@@ -147,7 +147,7 @@ TEST_F(PrimaryFile, AppendOverwritesAPartialLastRecord) {
     EXPECT_NE(messages.messages[0].text.find("\"OpzioneH\\DBmain.rnd\" \xE8 danneggiato o incompleto"),
               std::string::npos)
         << messages.messages[0].text;
-    EXPECT_EQ(AppendPrimaryRecord(Texts("Zincum", "Onrust")), 5);
+    EXPECT_EQ(AppendPrimaryRecord(Texts({"Zincum", "Onrust"})), 5);
     EXPECT_EQ(FileBytes(kPrimaryDbName).size(), 6 * kPrimaryRecordSize);
     EXPECT_EQ(ReadPrimaryRecord(5).remedy, "Zincum");
 }
@@ -156,7 +156,7 @@ TEST(PrimaryFileEmpty, AppendToAnEmptyFileWritesTheHeaderFirst) {
     TempWorkFolder folder;
     std::filesystem::create_directories("OpzioneH");
     testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), "");
-    EXPECT_EQ(AppendPrimaryRecord(Texts("Zincum", "Onrust")), 1);
+    EXPECT_EQ(AppendPrimaryRecord(Texts({"Zincum", "Onrust"})), 1);
     EXPECT_EQ(ReadPrimaryRecord(1).remedy, "Zincum");
     EXPECT_EQ(FileBytes(kPrimaryDbName).substr(0, kPrimaryRecordSize), std::string(kPrimaryRecordSize, '\0'));
 }
@@ -187,7 +187,7 @@ TEST_F(PrimaryFile, DeleteOutsideTheDataLeavesTheFileAlone) {
 TEST(PrimaryFileMissing, OperationsRaiseTheIoErrorAndEnsureCreatesAHeader) {
     TempWorkFolder folder;
     EXPECT_THROW(PrimaryRecordCount(), rt::IoError);
-    EXPECT_THROW(AppendPrimaryRecord(Texts("A", "B")), rt::IoError);
+    EXPECT_THROW(AppendPrimaryRecord(Texts({"A", "B"})), rt::IoError);
     EXPECT_TRUE(EnsurePrimaryDatabase());
     EXPECT_FALSE(EnsurePrimaryDatabase());
     EXPECT_EQ(FileBytes("OpzioneH\\DbMain.Rnd"), std::string(kPrimaryRecordSize, '\0'));
@@ -252,9 +252,10 @@ TEST(PrimaryVariants, FormCodesGiveOneVariantLine) {
 
 TEST(PrimaryRebuild, PlanetAndSignListsHoldDistinctRemedies) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("Sol", "Angst", "Zon, Mars", "Leeuw"), Texts("Luna", "Slaap", "zon", "Kreeft, Boogschutter"),
-                    Texts("Sol", "Moeheid", "Zon", "Leeuw"), Texts("Mercurius", "Hoest", "Mercurius", "Tweelingen"),
-                    Texts("Aurum", "Angst", "Mars", "Leeuw")});
+    WritePrimaryDb({Texts({"Sol", "Angst", "Zon, Mars", "Leeuw"}),
+                    Texts({"Luna", "Slaap", "zon", "Kreeft, Boogschutter"}), Texts({"Sol", "Moeheid", "Zon", "Leeuw"}),
+                    Texts({"Mercurius", "Hoest", "Mercurius", "Tweelingen"}),
+                    Texts({"Aurum", "Angst", "Mars", "Leeuw"})});
     RebuildPrimaryLists();
     EXPECT_EQ(ReadRemedyNameList("OpzioneH\\SolePri.rnd"), (std::vector<std::string>{"Sol"}));
     EXPECT_EQ(ReadRemedyNameList("OpzioneH\\MartPri.rnd"), (std::vector<std::string>{"Aurum", "Sol"}));

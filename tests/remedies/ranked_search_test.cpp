@@ -102,16 +102,16 @@ protected:
 
 TEST_F(RankedFiles, MultiSymptomSearchWritesTheCountFileAndDetails) {
     std::vector<PrimaryTexts> records;
-    auto add = [&](const char* remedy, const char* indication, const char* posology) {
-        PrimaryTexts t = Texts(remedy, indication);
+    auto add = [&](const TextsOfRecord& of, const char* posology) {
+        PrimaryTexts t = Texts(of);
         t.posology = posology;
         records.push_back(t);
     };
-    add("Alpha", "Hoest", "A bij hoest");
-    add("Beta", "Hoest", "B bij hoest");
-    add("Alpha", "Koorts", "A bij koorts");
-    add("Gamma", "Koorts", "G bij koorts");
-    add("Alpha", "Jeuk", "A bij jeuk");
+    add({"Alpha", "Hoest"}, "A bij hoest");
+    add({"Beta", "Hoest"}, "B bij hoest");
+    add({"Alpha", "Koorts"}, "A bij koorts");
+    add({"Gamma", "Koorts"}, "G bij koorts");
+    add({"Alpha", "Jeuk"}, "A bij jeuk");
     WritePrimaryDb(records);
     rt::WriteTextLines(kRemedyListName, {"Alpha", "Beta", "Gamma"});
     const RankedSlots slots = Slots({"Hoest", "Koorts", "Hoest"});
@@ -142,7 +142,7 @@ TEST_F(RankedFiles, MultiSymptomSearchWritesTheCountFileAndDetails) {
 
 TEST_F(RankedFiles, DetailOfANameEndingInSignsAfterAThreeDigitTally) {
     std::vector<PrimaryTexts> records;
-    for (int i = 0; i < 100; ++i) records.push_back(Texts("Beta, -", "Hoest"));
+    for (int i = 0; i < 100; ++i) records.push_back(Texts({"Beta, -", "Hoest"}));
     WritePrimaryDb(records);
     rt::WriteTextLines(kRemedyListName, {"Beta, -"});
     auto ranked = RunRankedSearch(RankedSearchKind::MultiSymptom, Slots({"Hoest"}));

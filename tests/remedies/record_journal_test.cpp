@@ -37,11 +37,11 @@ fs::path JournalOf(const DbFile& db) { return rt::ResolvePath(JournalNameFor(db)
 
 TEST(RecordJournal, AStoppedSaveOrAppendIsRolledBackToTheExactOldFile) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("Arnica", "Val"), Texts("Belladonna", "Koorts"), Texts("Calendula", "Wond")});
+    WritePrimaryDb({Texts({"Arnica", "Val"}), Texts({"Belladonna", "Koorts"}), Texts({"Calendula", "Wond"})});
     const std::string whole = FileBytes(kPrimaryDbName);
     // The old file ends in a partial record, which the append overwrites.
     const std::string old = whole + std::string(100, 'x');
-    const Bytes edited = EncodePrimaryRecord(MakePrimaryRecord(Texts("Gewijzigd", "Angst")));
+    const Bytes edited = EncodePrimaryRecord(MakePrimaryRecord(Texts({"Gewijzigd", "Angst"})));
     for (int step : {1, 2}) {
         WriteBytes(rt::ResolvePath(kPrimaryDbName), old);
         {
@@ -84,30 +84,32 @@ TEST(RecordJournal, AStoppedSaveOrAppendIsRolledBackToTheExactOldFile) {
 
 TEST(RecordJournal, FinishedWritesLeaveNoJournalAndTheRecordInPlace) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("Arnica", "Val"), Texts("Belladonna", "Koorts")});
+    WritePrimaryDb({Texts({"Arnica", "Val"}), Texts({"Belladonna", "Koorts"})});
     const std::string old = FileBytes(kPrimaryDbName);
-    WriteRecordInPlace(PrimaryDb(), 2, EncodePrimaryRecord(MakePrimaryRecord(Texts("Bryonia", "Hoest"))));
+    WriteRecordInPlace(PrimaryDb(), 2, EncodePrimaryRecord(MakePrimaryRecord(Texts({"Bryonia", "Hoest"}))));
     EXPECT_FALSE(fs::exists(JournalOf(PrimaryDb())));
     std::string expected = old;
-    expected.replace(2 * kPrimaryRecordSize, kPrimaryRecordSize, Encoded(Texts("Bryonia", "Hoest")));
+    expected.replace(2 * kPrimaryRecordSize, kPrimaryRecordSize, Encoded(Texts({"Bryonia", "Hoest"})));
     EXPECT_EQ(FileBytes(kPrimaryDbName), expected);
-    EXPECT_EQ(AppendRecordInPlace(PrimaryDb(), EncodePrimaryRecord(MakePrimaryRecord(Texts("Conium", "Duizelig")))), 3);
-    EXPECT_EQ(FileBytes(kPrimaryDbName), expected + Encoded(Texts("Conium", "Duizelig")));
+    EXPECT_EQ(AppendRecordInPlace(PrimaryDb(), EncodePrimaryRecord(MakePrimaryRecord(Texts({"Conium", "Duizelig"})))),
+              3);
+    EXPECT_EQ(FileBytes(kPrimaryDbName), expected + Encoded(Texts({"Conium", "Duizelig"})));
     EXPECT_FALSE(fs::exists(JournalOf(PrimaryDb())));
     // Record 0 and records past the end are refused before any journal is written.
     for (std::int64_t r : {0, 4, -1})
         EXPECT_THROW(WriteRecordInPlace(PrimaryDb(), r, Bytes(kPrimaryRecordSize, 0)), rt::IoError) << r;
     EXPECT_FALSE(fs::exists(JournalOf(PrimaryDb())));
-    EXPECT_EQ(FileBytes(kPrimaryDbName), expected + Encoded(Texts("Conium", "Duizelig")));
+    EXPECT_EQ(FileBytes(kPrimaryDbName), expected + Encoded(Texts({"Conium", "Duizelig"})));
 }
 
 TEST(RecordJournal, AJournalWrittenOnlyInPartIsDroppedAndTheDatabaseLeftAlone) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("Arnica", "Val"), Texts("Belladonna", "Koorts")});
+    WritePrimaryDb({Texts({"Arnica", "Val"}), Texts({"Belladonna", "Koorts"})});
     const std::string old = FileBytes(kPrimaryDbName);
     {
         const WriteSteps stop = StoppedAt(1);
-        EXPECT_THROW(WriteRecordInPlace(PrimaryDb(), 1, EncodePrimaryRecord(MakePrimaryRecord(Texts("X", "Y"))), stop),
+        EXPECT_THROW(WriteRecordInPlace(PrimaryDb(), 1, EncodePrimaryRecord(MakePrimaryRecord(Texts({"X", "Y"}))),
+                                        stop),
                      std::runtime_error);
     }
     const std::string journal = testing_support::ReadBytes(JournalOf(PrimaryDb()));

@@ -23,27 +23,35 @@ namespace {
 
 const fs::path kShipped = KELVOR_TEST_DATA_DIR;
 
-PrimaryRecord Rec(const std::string& remedy, const std::string& notes, const std::string& synthesis = {},
-                  const std::string& primary = {}, const std::string& secondary = {}, const std::string& zodiac = {}) {
+struct RecordTexts {
+    std::string remedy{};
+    std::string notes{};
+    std::string synthesis{};
+    std::string primary{};
+    std::string secondary{};
+    std::string zodiac{};
+};
+
+PrimaryRecord Rec(const RecordTexts& texts) {
     PrimaryRecord r;
-    r.remedy = remedy;
-    r.notes1 = notes.substr(0, 250);
-    r.notes2 = notes.size() > 250 ? notes.substr(250) : std::string();
-    r.synthesis1 = synthesis;
-    r.primarySignature = primary;
-    r.secondarySignature = secondary;
-    r.zodiacalSignature = zodiac;
+    r.remedy = texts.remedy;
+    r.notes1 = texts.notes.substr(0, 250);
+    r.notes2 = texts.notes.size() > 250 ? texts.notes.substr(250) : std::string();
+    r.synthesis1 = texts.synthesis;
+    r.primarySignature = texts.primary;
+    r.secondarySignature = texts.secondary;
+    r.zodiacalSignature = texts.zodiac;
     return r;
 }
 
 TEST(TextSearch, WordFoundWithoutRegardToCaseInAnyRecordOfTheRemedy) {
     std::vector<PrimaryRecord> all{
-        Rec("", ""),  // record 0
-        Rec("Mentha", "Etherische olie (menthol)"),
-        Rec("Salvia", "Looistoffen"),
-        Rec("Salvia", "Etherische olie (thujon)"),            // second record of Salvia
-        Rec("Arnica", std::string(248, 'x') + "ETHERISCHE"),  // the word across two slices
-        Rec("Borago", "Slijmstoffen"),
+        Rec({"", ""}),  // record 0
+        Rec({"Mentha", "Etherische olie (menthol)"}),
+        Rec({"Salvia", "Looistoffen"}),
+        Rec({"Salvia", "Etherische olie (thujon)"}),            // second record of Salvia
+        Rec({"Arnica", std::string(248, 'x') + "ETHERISCHE"}),  // the word across two slices
+        Rec({"Borago", "Slijmstoffen"}),
     };
     const std::vector<std::string> names{"Arnica", "Borago", "Mentha", "Salvia"};
     EXPECT_EQ(SearchRemedyTexts(all, names, "etherische", RemedyTextKind::Composition),
@@ -76,11 +84,11 @@ protected:
     // Records 1..4 (record 0 empty). Mars with Ram (the radio shown "Weegschaal"):
     // Ferrum (primary Mars, Ram) and Urtica (secondary Mars, Ram-Leeuw).
     std::vector<PrimaryRecord> primary_{
-        Rec("", ""),
-        Rec("Ferrum", "", "", "Mars", "", "Ram"),
-        Rec("Urtica", "", "", "Venus", "Mars", "Ram-Leeuw"),
-        Rec("Salix", "", "", "Maan", "", "Kreeft"),
-        Rec("Capsicum", "", "", "Mars", "", "Schorpioen"),
+        Rec({"", ""}),
+        Rec({"Ferrum", "", "", "Mars", "", "Ram"}),
+        Rec({"Urtica", "", "", "Venus", "Mars", "Ram-Leeuw"}),
+        Rec({"Salix", "", "", "Maan", "", "Kreeft"}),
+        Rec({"Capsicum", "", "", "Mars", "", "Schorpioen"}),
     };
     std::vector<RepertoryRecord> therapies_;
     void SetUp() override {
@@ -121,11 +129,11 @@ TEST_F(DebilitySearch, PathologiesOfTheSignatureRemediesOnceEach) {
 }
 
 TEST_F(DebilitySearch, RemediesOfAPathologyWithTheSignatureMarked) {
-    EXPECT_EQ(DebilityRemedies(primary_, therapies_, "Reuma", "Mars", "Ram"),
+    EXPECT_EQ(DebilityRemedies(primary_, therapies_, {"Reuma", "Mars", "Ram"}),
               (std::vector<std::string>{"Harpagophytum", "Salix", ">>> URTICA <<<"}));
-    EXPECT_EQ(DebilityRemedies(primary_, therapies_, "Bloedarmoede", "Mars", "Ram"),
+    EXPECT_EQ(DebilityRemedies(primary_, therapies_, {"Bloedarmoede", "Mars", "Ram"}),
               (std::vector<std::string>{">>> Ferrum <<<", ">>> Urtica <<<"}));
-    EXPECT_EQ(DebilityRemedies(primary_, therapies_, "Reuma", "Maan", "Kreeft"),
+    EXPECT_EQ(DebilityRemedies(primary_, therapies_, {"Reuma", "Maan", "Kreeft"}),
               (std::vector<std::string>{"Harpagophytum", ">>> Salix <<<", "URTICA"}));
 }
 
@@ -166,23 +174,29 @@ TEST(Principles, MissingTextLeavesTheFileWhole) {
     EXPECT_EQ(FileBytes(kPrinciplesFileName), before);
 }
 
-SignatureRecord Sr(const std::string& symptom, const std::string& plant, const std::string& authors,
-                   const std::string& synthesis = "sintesi") {
+struct SignatureTexts {
+    std::string symptom{};
+    std::string plant{};
+    std::string authors{};
+    std::string synthesis = "sintesi";
+};
+
+SignatureRecord Sr(const SignatureTexts& texts) {
     SignatureRecord r;
-    r.symptom = symptom;
-    r.plant = plant;
-    r.authors = authors;
-    r.synthesis = synthesis;
+    r.symptom = texts.symptom;
+    r.plant = texts.plant;
+    r.authors = texts.authors;
+    r.synthesis = texts.synthesis;
     r.primarySignature = "sole";
     return r;
 }
 
 TEST(SignatureBrowse, PlantsOfASymptom) {
     std::vector<SignatureRecord> data{
-        Sr("Tosse", "Timo", "Culpeper"),             // record 1
-        Sr("Tosse  ", "Malva   ", "Mattioli"),       // record 2: blanks removed
-        Sr("Tosse", "", "vedi anche: Raffreddore"),  // record 3: a reference
-        Sr("Insonnia", "", "vedi: Nervosismo"),      // record 4
+        Sr({"Tosse", "Timo", "Culpeper"}),             // record 1
+        Sr({"Tosse  ", "Malva   ", "Mattioli"}),       // record 2: blanks removed
+        Sr({"Tosse", "", "vedi anche: Raffreddore"}),  // record 3: a reference
+        Sr({"Insonnia", "", "vedi: Nervosismo"}),      // record 4
     };
     auto t = FindSymptomPlants(data, "Tosse");
     EXPECT_TRUE(t.found);
@@ -197,8 +211,8 @@ TEST(SignatureBrowse, PlantsOfASymptom) {
 
 TEST(SignatureBrowse, SymptomsOfAPlantTwentySixToAPage) {
     std::vector<SignatureRecord> data;
-    for (int k = 1; k <= 85; ++k) data.push_back(Sr("Sintomo " + std::to_string(k), "Ruta", "A" + std::to_string(k)));
-    data.insert(data.begin() + 3, Sr("Altro", "Salvia", "B"));
+    for (int k = 1; k <= 85; ++k) data.push_back(Sr({"Sintomo " + std::to_string(k), "Ruta", "A" + std::to_string(k)}));
+    data.insert(data.begin() + 3, Sr({"Altro", "Salvia", "B"}));
     std::vector<SignatureRecord> first26(data.begin(), data.begin() + 27);  // 26 of Ruta, 1 of Salvia
     auto one = FindPlantSymptoms(first26, "Ruta");
     EXPECT_EQ(one.pageCount, 1);
@@ -217,9 +231,9 @@ TEST(SignatureBrowse, SymptomsOfAPlantTwentySixToAPage) {
 
 TEST(SignatureBrowse, MaintenanceLinesAndTheirRecords) {
     std::vector<SignatureRecord> data{
-        Sr("Tosse", "Timo", "x"),
-        Sr("Tosse", "", "ref"),
-        Sr("Tosse", "Timo", "second of the same"),
+        Sr({"Tosse", "Timo", "x"}),
+        Sr({"Tosse", "", "ref"}),
+        Sr({"Tosse", "Timo", "second of the same"}),
     };
     EXPECT_EQ(MaintenanceLine(data[0]), "Timo" + std::string(16, ' ') + "Tosse");
     EXPECT_EQ(MaintenanceLine(data[1]), "XXXX" + std::string(16, ' ') + "Tosse");
@@ -264,7 +278,7 @@ TEST_F(SampleSearches, CompositionWordAndDebility) {
     const auto therapies = ReadRepertoryFile();
     EXPECT_EQ(DebilityPathologies(all, therapies, "Mars", "Ram"),
               (std::vector<std::string>{"Gewrichtsklachten", "Spijsverteringsstoornissen"}));
-    EXPECT_EQ(DebilityRemedies(all, therapies, "Gewrichtsklachten", "Mars", "Ram"),
+    EXPECT_EQ(DebilityRemedies(all, therapies, {"Gewrichtsklachten", "Mars", "Ram"}),
               (std::vector<std::string>{"Filipendula ulmaria", "Salix alba", "Symphytum officinale",
                                         ">>> Urtica dioica <<<"}));
 }

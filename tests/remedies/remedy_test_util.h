@@ -24,13 +24,20 @@ inline std::string Pattern(std::size_t n) {
     return s;
 }
 
-inline remedies::PrimaryTexts Texts(const std::string& remedy, const std::string& indication,
-                                    const std::string& primary = {}, const std::string& zodiac = {}) {
+// The fields of a primary record that the tests fill.
+struct TextsOfRecord {
+    std::string remedy{};
+    std::string indication{};
+    std::string primary{};
+    std::string zodiac{};
+};
+
+inline remedies::PrimaryTexts Texts(const TextsOfRecord& of) {
     remedies::PrimaryTexts t;
-    t.remedy = remedy;
-    t.indication = indication;
-    t.primarySignature = primary;
-    t.zodiacalSignature = zodiac;
+    t.remedy = of.remedy;
+    t.indication = of.indication;
+    t.primarySignature = of.primary;
+    t.zodiacalSignature = of.zodiac;
     return t;
 }
 

@@ -14,8 +14,14 @@ using testing_support::TempWorkFolder;
 
 namespace {
 
-RepertoryTexts Therapy(const std::string& pathology, const std::string& remedy, const std::string& notes = {}) {
-    return {pathology, remedy, "3 maal daags", notes};
+struct TherapyTexts {
+    std::string pathology{};
+    std::string remedy{};
+    std::string notes{};
+};
+
+RepertoryTexts Therapy(const TherapyTexts& texts) {
+    return {texts.pathology, texts.remedy, "3 maal daags", texts.notes};
 }
 
 void WriteRepertoryDb(const std::vector<RepertoryTexts>& records) {
@@ -44,9 +50,9 @@ TEST(RepertoryRecordLayout, FieldsLieAtTheirOffsetsAndNotesAreSliced) {
 
 TEST(RepertoryFile, SaveAppendAndDeleteWorkOnTheTherapiesFile) {
     TempWorkFolder folder;
-    WriteRepertoryDb({Therapy("Hoest", "Thymus"), Therapy("Hoest", "Plantago")});
-    SaveRepertoryRecord(2, Therapy("Hoest", "Verbascum"));
-    EXPECT_EQ(AppendRepertoryRecord(Therapy("Keelpijn", "Salvia")), 3);
+    WriteRepertoryDb({Therapy({"Hoest", "Thymus"}), Therapy({"Hoest", "Plantago"})});
+    SaveRepertoryRecord(2, Therapy({"Hoest", "Verbascum"}));
+    EXPECT_EQ(AppendRepertoryRecord(Therapy({"Keelpijn", "Salvia"})), 3);
     EXPECT_EQ(DeleteRepertoryRecord(1), 2);
     EXPECT_EQ(FileBytes(kRepertoryDbName).size(), 3 * kRepertoryRecordSize);
     EXPECT_EQ(ReadRepertoryRecord(1).remedy, "Verbascum");
@@ -56,7 +62,7 @@ TEST(RepertoryFile, SaveAppendAndDeleteWorkOnTheTherapiesFile) {
 TEST(RepertoryPathologies, SortedDistinctCaseSensitiveAndUntrimmed) {
     std::vector<RepertoryRecord> records;
     for (const char* p : {"Hoest", "hoest", "Astma", "Hoest", "Keelpijn  ", "", "Hoest"})
-        records.push_back(FormToRepertoryRecord(Therapy(p, "X")));
+        records.push_back(FormToRepertoryRecord(Therapy({p, "X"})));
     EXPECT_EQ(ComputePathologyList(records), (std::vector<std::string>{"Astma", "hoest", "Hoest", "Keelpijn  "}));
 }
 
@@ -65,14 +71,15 @@ TEST(RepertoryPathologies, RebuildWritesPatologTxt) {
     WriteRepertoryDb({});
     RebuildPathologyList();
     EXPECT_EQ(FileBytes(kPathologyListName), "");
-    WriteRepertoryDb({Therapy("Verkoudheid", "Sambucus"), Therapy("Hoest", "Thymus"), Therapy("Verkoudheid", "Tilia")});
+    WriteRepertoryDb(
+        {Therapy({"Verkoudheid", "Sambucus"}), Therapy({"Hoest", "Thymus"}), Therapy({"Verkoudheid", "Tilia"})});
     RebuildPathologyList();
     EXPECT_EQ(FileBytes("OpzioneH\\PATOLOG.TXT"), "Hoest\r\nVerkoudheid\r\n");
 }
 
 TEST(RepertoryLink, MatchesRemedyNamesWithoutRegardToCaseOfAToZ) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("Aurum", "Angst"), Texts("Caff\xE8 tostato", "Moeheid"), Texts("AURUM", "Hoofdpijn")});
+    WritePrimaryDb({Texts({"Aurum", "Angst"}), Texts({"Caff\xE8 tostato", "Moeheid"}), Texts({"AURUM", "Hoofdpijn"})});
     EXPECT_EQ(FindLinkedPrimaryRecord("aurum"), 1);  // the first of the two
     EXPECT_EQ(FindLinkedPrimaryRecord("CAFF\xE8 TOSTATO"), 2);
     EXPECT_EQ(FindLinkedPrimaryRecord("CAFF\xC8 TOSTATO"), 0);  // accents are not folded

@@ -125,7 +125,7 @@ TEST(RemedyFilesAtStart, AMissingSignatureDatabaseIsImportedFromItsText) {
 
 TEST(RemedyFilesAtStart, ExistingFilesAreLeftAloneAndMissingListsRebuilt) {
     TempWorkFolder folder;
-    WritePrimaryDb({Texts("Aurum", "Angst", "Zon")});
+    WritePrimaryDb({Texts({"Aurum", "Angst", "Zon"})});
     const std::string db = FileBytes(kPrimaryDbName);
     EnsureRemedyFiles();
     EXPECT_EQ(FileBytes(kPrimaryDbName), db);

@@ -21,9 +21,15 @@ namespace {
 const std::vector<std::string> kHeader{"Pianta",    "Sigla",   "Primaria", "Secondaria",
                                        "Zodiacale", "Sintesi", "Sintomo",  "Autori"};
 
-std::vector<std::string> Group(const std::string& plant, const std::string& primary, const std::string& zodiac,
-                               const std::string& symptom) {
-    return {plant, "C", primary, "", zodiac, "sintesi", symptom, "Culpeper"};
+struct GroupTexts {
+    std::string plant{};
+    std::string primary{};
+    std::string zodiac{};
+    std::string symptom{};
+};
+
+std::vector<std::string> Group(const GroupTexts& texts) {
+    return {texts.plant, "C", texts.primary, "", texts.zodiac, "sintesi", texts.symptom, "Culpeper"};
 }
 
 std::vector<std::string> Text(const std::vector<std::vector<std::string>>& groups) {
@@ -32,11 +38,17 @@ std::vector<std::string> Text(const std::vector<std::vector<std::string>>& group
     return lines;
 }
 
-SignatureRecord Rec(const std::string& plant, const std::string& primary, const std::string& zodiac = {}) {
+struct PlantTexts {
+    std::string plant{};
+    std::string primary{};
+    std::string zodiac{};
+};
+
+SignatureRecord Rec(const PlantTexts& texts) {
     SignatureRecord r;
-    r.plant = plant;
-    r.primarySignature = primary;
-    r.zodiacalSignature = zodiac;
+    r.plant = texts.plant;
+    r.primarySignature = texts.primary;
+    r.zodiacalSignature = texts.zodiac;
     return r;
 }
 
@@ -62,7 +74,7 @@ TEST(SignatureRecordLayout, FieldsLieAtTheirOffsets) {
 }
 
 TEST(SignatureImportText, GroupsBecomeRecordsWithLinesCutToTheirFields) {
-    auto records = ParseSignatureText(Text({Group(Pattern(30), "sole", "leone", Pattern(300))}));
+    auto records = ParseSignatureText(Text({Group({Pattern(30), "sole", "leone", Pattern(300)})}));
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].plant, "Pianta");  // the header group is record 0
     EXPECT_EQ(records[0].symptom, "Sintomo");
@@ -75,19 +87,19 @@ TEST(SignatureImportText, GroupsBecomeRecordsWithLinesCutToTheirFields) {
 TEST(SignatureImportText, HeaderOnlyAndEmptyTextsGiveOnlyRecordZero) {
     EXPECT_EQ(ParseSignatureText(kHeader).size(), 1u);
     EXPECT_EQ(ParseSignatureText({}).size(), 1u);
-    auto withBlanks = Text({Group("Salvia", "giove", "", "Tosse")});
+    auto withBlanks = Text({Group({"Salvia", "giove", "", "Tosse"})});
     withBlanks.push_back("");
     withBlanks.push_back("  ");
     EXPECT_EQ(ParseSignatureText(withBlanks).size(), 2u);  // trailing blank lines are no record
 
-    auto noAuthors = Text({Group("Salvia", "giove", "", "Tosse")});
+    auto noAuthors = Text({Group({"Salvia", "giove", "", "Tosse"})});
     noAuthors.back() = "";  // a last group whose last lines are empty is whole
     ASSERT_EQ(ParseSignatureText(noAuthors).size(), 2u);
     EXPECT_EQ(ParseSignatureText(noAuthors)[1].symptom, "Tosse");
 }
 
 TEST(SignatureImportText, AGroupThatStopsShortIsRefused) {
-    auto lines = Text({Group("Salvia", "giove", "", "Tosse"), Group("Ruta", "sole", "", "Tosse")});
+    auto lines = Text({Group({"Salvia", "giove", "", "Tosse"}), Group({"Ruta", "sole", "", "Tosse"})});
     lines.resize(lines.size() - 3);
     try {
         ParseSignatureText(lines);
@@ -107,13 +119,13 @@ TEST(SignatureNameRule, EqualNeighboursAfterCutAndTrimAreWrittenOnce) {
 }
 
 TEST(SignaturePlantLists, PlanetWordMustMatchExactlyAndSignWordsAreFound) {
-    std::vector<SignatureRecord> data{Rec("Salvia", "giove"),
-                                      Rec("Ruta", "sole   "),
-                                      Rec("Arnica", "Sole"),
-                                      Rec("Iperico", "sole-luna"),
-                                      Rec("Calendula", "sole", "ariete-leone"),
-                                      Rec("Ruta", "sole", "leone"),
-                                      Rec("", "sole", "pesci")};
+    std::vector<SignatureRecord> data{Rec({"Salvia", "giove"}),
+                                      Rec({"Ruta", "sole   "}),
+                                      Rec({"Arnica", "Sole"}),
+                                      Rec({"Iperico", "sole-luna"}),
+                                      Rec({"Calendula", "sole", "ariete-leone"}),
+                                      Rec({"Ruta", "sole", "leone"}),
+                                      Rec({"", "sole", "pesci"})};
     EXPECT_EQ(PlantsOfPlanet(data, 1), (std::vector<std::string>{"", "Calendula", "Ruta"}));
     EXPECT_EQ(PlantsOfPlanet(data, 6), (std::vector<std::string>{"Salvia"}));
     EXPECT_TRUE(PlantsOfPlanet(data, 2).empty());
@@ -137,8 +149,9 @@ protected:
 
 TEST_F(SignatureFiles, ImportWritesTheDatabaseAndTheSymptomFile) {
     rt::WriteTextLines(kSignatureTextName,
-                       Text({Group("Salvia", "giove", "sagittario", "Tosse"), Group("Ruta", "sole", "leone", "Ansia"),
-                             Group("Melissa", "giove", "cancro", "Ansia")}),
+                       Text({Group({"Salvia", "giove", "sagittario", "Tosse"}),
+                             Group({"Ruta", "sole", "leone", "Ansia"}),
+                             Group({"Melissa", "giove", "cancro", "Ansia"})}),
                        true);
     auto symptoms = ImportSignatureDatabase();
     EXPECT_EQ(symptoms, (std::vector<std::string>{"Ansia", "Tosse"}));
@@ -158,12 +171,12 @@ TEST_F(SignatureFiles, ImportWritesTheDatabaseAndTheSymptomFile) {
 }
 
 TEST_F(SignatureFiles, AFailedImportChangesNothing) {
-    rt::WriteTextLines(kSignatureTextName, Text({Group("Salvia", "giove", "", "Tosse")}));
+    rt::WriteTextLines(kSignatureTextName, Text({Group({"Salvia", "giove", "", "Tosse"})}));
     ImportSignatureDatabase();
     const std::string db = FileBytes(kSignatureDbName);
     const std::string symptoms = FileBytes(kSignatureSymptomsName);
 
-    auto broken = Text({Group("Ruta", "sole", "", "Ansia")});
+    auto broken = Text({Group({"Ruta", "sole", "", "Ansia"})});
     broken.pop_back();
     rt::WriteTextLines(kSignatureTextName, broken);
     EXPECT_THROW(ImportSignatureDatabase(), ImportError);
@@ -181,7 +194,7 @@ TEST_F(SignatureFiles, AFailedImportChangesNothing) {
 // A text that is no import text (empty, or a binary file in its place) is
 // refused whole, however its lines would fall into groups.
 TEST_F(SignatureFiles, AnEmptyTextOrOneWithControlCharactersIsRefused) {
-    rt::WriteTextLines(kSignatureTextName, Text({Group("Salvia", "giove", "", "Tosse")}));
+    rt::WriteTextLines(kSignatureTextName, Text({Group({"Salvia", "giove", "", "Tosse"})}));
     ImportSignatureDatabase();
     const std::string db = FileBytes(kSignatureDbName);
     const std::string symptoms = FileBytes(kSignatureSymptomsName);
@@ -193,7 +206,7 @@ TEST_F(SignatureFiles, AnEmptyTextOrOneWithControlCharactersIsRefused) {
     const std::vector<Bad> bad{
         {"", "OpzioneS\\DbTesto.Txt \xE8 vuoto: il database non \xE8 stato modificato"},
         {"\r\n  \r\n\r\n\x1A", "OpzioneS\\DbTesto.Txt \xE8 vuoto: il database non \xE8 stato modificato"},
-        {rt::JoinLines(Text({Group("Ruta", "sole", "", "Ansia\x01")})),
+        {rt::JoinLines(Text({Group({"Ruta", "sole", "", "Ansia\x01"})})),
          "Carattere di controllo alla riga 15 di OpzioneS\\DbTesto.Txt: il database non \xE8 stato modificato"},
         {std::string(8 * 10, '\0'),
          "Carattere di controllo alla riga 1 di OpzioneS\\DbTesto.Txt: il database non "
@@ -219,13 +232,13 @@ TEST_F(SignatureFiles, AnEmptyTextOrOneWithControlCharactersIsRefused) {
 // The import leaves the plant lists describing the old database: the mark
 // says so until the lists are built, and the start builds them.
 TEST_F(SignatureFiles, AnImportMarksThePlantListsUntilTheyAreBuilt) {
-    rt::WriteTextLines(kSignatureTextName, Text({Group("Salvia", "giove", "", "Tosse")}));
+    rt::WriteTextLines(kSignatureTextName, Text({Group({"Salvia", "giove", "", "Tosse"})}));
     ImportSignatureDatabase();
     RebuildSignatureLists();
     EXPECT_FALSE(ListsMarkedStale(SignatureDb()));
     EXPECT_EQ(ReadNameFile(kPlantNamesName, 20), std::vector<std::string>{"Salvia"});
 
-    rt::WriteTextLines(kSignatureTextName, Text({Group("Ruta", "sole", "leone", "Ansia")}));
+    rt::WriteTextLines(kSignatureTextName, Text({Group({"Ruta", "sole", "leone", "Ansia"})}));
     ImportSignatureDatabase();
     EXPECT_TRUE(ListsMarkedStale(SignatureDb()));
     EXPECT_EQ(ReadNameFile(kPlantNamesName, 20), std::vector<std::string>{"Salvia"});

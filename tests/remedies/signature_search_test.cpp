@@ -17,10 +17,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-PrimaryTexts Sig(const std::string& remedy, const std::string& primary, const std::string& secondary,
-                 const std::string& zodiac) {
-    PrimaryTexts t = Texts(remedy, "Indicatie van " + remedy, primary, zodiac);
-    t.secondarySignature = secondary;
+// A remedy and its planetary and zodiacal signatures.
+struct SignatureTexts {
+    std::string remedy{};
+    std::string primary{};
+    std::string secondary{};
+    std::string zodiac{};
+};
+
+PrimaryTexts Sig(const SignatureTexts& texts) {
+    PrimaryTexts t = Texts({texts.remedy, "Indicatie van " + texts.remedy, texts.primary, texts.zodiac});
+    t.secondarySignature = texts.secondary;
     return t;
 }
 
@@ -31,16 +38,16 @@ PrimaryTexts Sig(const std::string& remedy, const std::string& primary, const st
 // stampa" is never listed.
 void WriteFixture() {
     WritePrimaryDb({
-        Sig("Gentiana", "Mars", "", "Ram"),             // 1
-        Sig("Aurum", "Zon", "Mars", "Ram-Leeuw"),       // 2
-        Sig("Borago", "Jupiter", "", "Ram"),            // 3
-        Sig("Ferrum   ", "Mars", "", "Ram"),            // 4
-        Sig("Capsicum", "Mars", "", "Schorpioen"),      // 5
-        Sig("Equisetum", "Venus", "", "Stier"),         // 6
-        Sig("Errore di stampa", "Mars", "", "Ram"),     // 7
-        Sig("Digitalis", "Mars", "Maan", "Rammelaar"),  // 8
-        Sig("Equisetum", "Mars", "", "Ram"),            // 9
-        Sig("Aurum", "Mars", "", "Ram"),                // 10
+        Sig({"Gentiana", "Mars", "", "Ram"}),             // 1
+        Sig({"Aurum", "Zon", "Mars", "Ram-Leeuw"}),       // 2
+        Sig({"Borago", "Jupiter", "", "Ram"}),            // 3
+        Sig({"Ferrum   ", "Mars", "", "Ram"}),            // 4
+        Sig({"Capsicum", "Mars", "", "Schorpioen"}),      // 5
+        Sig({"Equisetum", "Venus", "", "Stier"}),         // 6
+        Sig({"Errore di stampa", "Mars", "", "Ram"}),     // 7
+        Sig({"Digitalis", "Mars", "Maan", "Rammelaar"}),  // 8
+        Sig({"Equisetum", "Mars", "", "Ram"}),            // 9
+        Sig({"Aurum", "Mars", "", "Ram"}),                // 10
     });
 }
 
@@ -115,7 +122,8 @@ TEST_F(SignatureSearch, PagesOfFourteenHits) {
     EXPECT_EQ(SignaturePageCount(29), 3);
 
     std::vector<PrimaryTexts> many;
-    for (int i = 1; i <= 15; ++i) many.push_back(Sig("Remedie " + std::string(1, char('A' + i - 1)), "Zon", "", "Ram"));
+    for (int i = 1; i <= 15; ++i)
+        many.push_back(Sig({"Remedie " + std::string(1, char('A' + i - 1)), "Zon", "", "Ram"}));
     WritePrimaryDb(many);
     RemedyIndex index = BuildRemedyIndex();
     ASSERT_EQ(SearchSignatures(index.names, "Zon", "Ram").size(), 15u);

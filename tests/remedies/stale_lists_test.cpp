@@ -45,7 +45,7 @@ class StaleLists : public ::testing::Test {
 protected:
     TempWorkFolder folder_;
     void SetUp() override {
-        WritePrimaryDb({Texts("Arnica", "Val en stoot", "Mars"), Texts("Aurum", "Angst", "Zon")});
+        WritePrimaryDb({Texts({"Arnica", "Val en stoot", "Mars"}), Texts({"Aurum", "Angst", "Zon"})});
         WriteRepertoryDb({{"Hoofdpijn", "Aurum", "2 x", ""}, {"Slapeloosheid", "Arnica", "1 x", ""}});
         EnsureRemedyFiles();
     }
@@ -69,7 +69,7 @@ TEST_F(StaleLists, EveryChangeLeavesTheMarkUntilTheStartRebuildsItsLists) {
     const std::vector<Change> changes{
         {"editor save", PrimaryDb(),
          [](const WriteSteps& steps) {
-             const ChangeOutcome o = SavePrimaryEdit(1, Texts("Arnica", "Verstuiking", "Mars"), steps);
+             const ChangeOutcome o = SavePrimaryEdit(1, Texts({"Arnica", "Verstuiking", "Mars"}), steps);
              return o.saved && !o.listsRebuilt;
          },
          kSymptomListName, "Verstuiking"},
@@ -97,7 +97,7 @@ TEST_F(StaleLists, EveryChangeLeavesTheMarkUntilTheStartRebuildsItsLists) {
              fs::create_directories(disc);
              {
                  TempWorkFolder other;
-                 WritePrimaryDb({Texts("Bryonia", "Hoest"), Texts("Calendula", "Wonden")});
+                 WritePrimaryDb({Texts({"Bryonia", "Hoest"}), Texts({"Calendula", "Wonden"})});
                  fs::copy_file(rt::ResolvePath(kPrimaryDbName), disc / "DBmain.rnd",
                                fs::copy_options::overwrite_existing);
              }
@@ -122,10 +122,10 @@ TEST_F(StaleLists, EveryChangeLeavesTheMarkUntilTheStartRebuildsItsLists) {
 }
 
 TEST_F(StaleLists, AFinishedChangeOrAFailedOneLeavesNoMark) {
-    EXPECT_TRUE(SavePrimaryEdit(1, Texts("Arnica", "Verstuiking", "Mars")).listsRebuilt);
+    EXPECT_TRUE(SavePrimaryEdit(1, Texts({"Arnica", "Verstuiking", "Mars"})).listsRebuilt);
     EXPECT_FALSE(Marked(PrimaryDb()));
     // Nothing written: no record 9, an order that misses a record.
-    EXPECT_FALSE(SavePrimaryEdit(9, Texts("X", "Y")).saved);
+    EXPECT_FALSE(SavePrimaryEdit(9, Texts({"X", "Y"})).saved);
     EXPECT_FALSE(CommitPrimaryOrder({1}).saved);
     EXPECT_FALSE(SaveFieldText("Terap", "Patol", 7, "x").saved);
     EXPECT_FALSE(Marked(PrimaryDb()));
@@ -139,7 +139,7 @@ TEST_F(StaleLists, AFinishedChangeOrAFailedOneLeavesNoMark) {
     EXPECT_FALSE(Marked(RepertoryDb()));
     // A mark left by an ended run stays through a failed change, for the start.
     MarkListsStale(PrimaryDb());
-    EXPECT_FALSE(SavePrimaryEdit(9, Texts("X", "Y")).saved);
+    EXPECT_FALSE(SavePrimaryEdit(9, Texts({"X", "Y"})).saved);
     EXPECT_TRUE(Marked(PrimaryDb()));
 }
 
@@ -155,7 +155,7 @@ TEST_F(StaleLists, ARebuildRefusedForADamagedDatabaseKeepsItsListsAndItsMark) {
     fs::create_directories(disc);
     {
         TempWorkFolder other;
-        WritePrimaryDb({Texts("Bryonia", "Hoest")});
+        WritePrimaryDb({Texts({"Bryonia", "Hoest"})});
         fs::copy_file(rt::ResolvePath(kPrimaryDbName), disc / "DBmain.rnd");
     }
     std::string notes;

@@ -150,25 +150,34 @@ std::vector<std::string> SignSpecificLines() {
     return lines;
 }
 
-std::vector<Entry> PointSpecificEntries() {
-    Collector c;
-    // Texts of 8-character keys show 60 characters; term and decade texts 70 in
-    // the segment lists (a Midheaven term key is matched as 8 columns: 60).
-    const std::size_t k8 = 60, kShort = 70;
+// Texts of 8-character keys show 60 characters; term and decade texts 70 in
+// the segment lists (a Midheaven term key is matched as 8 columns: 60).
+constexpr std::size_t kKeyTextWidth = 60;
+constexpr std::size_t kSegmentTextWidth = 70;
+
+void AddSignAndHouseEntries(Collector& c) {
     for (int p = 1; p <= 11; ++p)
-        for (int s = 1; s <= 12; ++s) c.Add(std::string(kPoint4[p]) + kSignKey[s], texts::kPointInSign[p][s], k8);
+        for (int s = 1; s <= 12; ++s)
+            c.Add(std::string(kPoint4[p]) + kSignKey[s], texts::kPointInSign[p][s], kKeyTextWidth);
     for (int p = 1; p <= 11; ++p)
-        for (int h = 1; h <= 12; ++h) c.Add(std::string(kPoint4[p]) + kHouseKey[h], texts::kPointInHouse[p][h], k8);
-    // Terms: 6-degree sectors from 15 degrees before the Ascendant, five to a zone.
+        for (int h = 1; h <= 12; ++h)
+            c.Add(std::string(kPoint4[p]) + kHouseKey[h], texts::kPointInHouse[p][h], kKeyTextWidth);
+}
+
+// Terms: 6-degree sectors from 15 degrees before the Ascendant, five to a zone.
+void AddTermEntries(Collector& c) {
     for (int p = 1; p <= 11; ++p)
         for (int t = 1; t <= 60; ++t) {
             const int zone = (t - 1) / 5 + 1, place = (t - 1) % 5 + 1;
             c.Add(std::string(kPoint4[p]) + Two(t),
                   std::string(kPointName[p]) + ": " + texts::kPointTheme[p] + " " + texts::kTermPlace[place] + " " +
                       texts::kTermZone[zone] + ".",
-                  p == 11 ? k8 : kShort);
+                  p == 11 ? kKeyTextWidth : kSegmentTextWidth);
         }
-    // Decans: 10-degree sectors from 0 Aries with the Chaldean rulers of the faces.
+}
+
+// Decans: 10-degree sectors from 0 Aries with the Chaldean rulers of the faces.
+void AddDecanEntries(Collector& c) {
     for (int p = 1; p <= 11; ++p)
         for (int d = 1; d <= 36; ++d) {
             const int sign = (d - 1) / 3 + 1, part = (d - 1) % 3 + 1;
@@ -176,10 +185,13 @@ std::vector<Entry> PointSpecificEntries() {
             c.Add(std::string(kPoint3[p]) + "Dec" + Two(d),
                   std::string(kPointName[p]) + ", " + std::to_string(part) + "e decan " + kSignName[sign] + ": " +
                       texts::kFaceKeyword[ruler] + ".",
-                  k8);
+                  kKeyTextWidth);
         }
-    // Decades: the same sectors with the rulers of the signs of the same element,
-    // taken in order from the sign itself.
+}
+
+// Decades: the same sectors with the rulers of the signs of the same element,
+// taken in order from the sign itself.
+void AddDecadeEntries(Collector& c) {
     for (int p = 1; p <= 11; ++p)
         for (int d = 1; d <= 36; ++d) {
             const int sign = (d - 1) / 3 + 1, part = (d - 1) % 3;
@@ -189,29 +201,45 @@ std::vector<Entry> PointSpecificEntries() {
                   std::string(kPointName[p]) + ", decade " + kSignName[sign] + " " + std::to_string(10 * part) + "-" +
                       std::to_string(10 * part + 10) + ": " + texts::kElementPhrase[element] + " van " +
                       kPlanetName[ruler] + ".",
-                  kShort);
+                  kSegmentTextWidth);
         }
+}
+
+void AddAntiscionEntries(Collector& c) {
     for (int p = 1; p <= 11; ++p)
         for (int s = 1; s <= 12; ++s)
             c.Add(std::string(kPoint3[p]) + "An" + kSignAbbr[s],
                   std::string(kPointName[p]) + " antiscion " + kSignName[s] + ": " + texts::kAntiscionPhrase[s] + ".",
-                  k8);
+                  kKeyTextWidth);
     for (int p = 1; p <= 11; ++p)
         for (int s = 1; s <= 12; ++s)
             c.Add(std::string(kPoint3[p]) + "Ca" + kSignAbbr[s],
                   std::string(kPointName[p]) + " contra-antiscion " + kSignName[s] + ": " +
                       texts::kContraAntiscionPhrase[s] + ".",
-                  k8);
+                  kKeyTextWidth);
+}
+
+void AddAspectEntries(Collector& c) {
     for (const auto& pair : texts::kAspects)
         for (int a = 0; a < 5; ++a) {
             // The names as far as the columns allow: whole, then short points, then short aspect.
             const std::string names = std::string(kPointName[pair.first]) + "-" + kPointName[pair.second];
             const std::string shortNames = std::string(kPointShort[pair.first]) + "-" + kPointShort[pair.second];
             std::string text = names + " " + kAspectName[a] + ": " + pair.aspect[a];
-            if (Enc(text).size() > k8) text = shortNames + " " + kAspectName[a] + ": " + pair.aspect[a];
-            if (Enc(text).size() > k8) text = shortNames + " " + kAspectShort[a] + ": " + pair.aspect[a];
-            c.Add(std::string(kPoint3[pair.first]) + kAspectKey[a] + kPoint3[pair.second], text, k8);
+            if (Enc(text).size() > kKeyTextWidth) text = shortNames + " " + kAspectName[a] + ": " + pair.aspect[a];
+            if (Enc(text).size() > kKeyTextWidth) text = shortNames + " " + kAspectShort[a] + ": " + pair.aspect[a];
+            c.Add(std::string(kPoint3[pair.first]) + kAspectKey[a] + kPoint3[pair.second], text, kKeyTextWidth);
         }
+}
+
+std::vector<Entry> PointSpecificEntries() {
+    Collector c;
+    AddSignAndHouseEntries(c);
+    AddTermEntries(c);
+    AddDecanEntries(c);
+    AddDecadeEntries(c);
+    AddAntiscionEntries(c);
+    AddAspectEntries(c);
     return c.Entries();
 }
 

@@ -138,13 +138,21 @@ std::int64_t RoundToInt(double v) { return static_cast<std::int64_t>(std::nearby
 // about half as much, with opposite signs at the records and between them.
 // Each record value shifted by half the mean bend of the chords on either side
 // (diff at the records, middle halfway to the next record).
-double ShiftedByHalfBend(const double* diff, const double* middle, std::int64_t count, std::int64_t n,
-                         std::int64_t stride = 1) {
+// A difference curve: count records, every stride-th value of diff and middle.
+struct DiffCurve {
+    const double* diff = nullptr;
+    const double* middle = nullptr;
+    std::int64_t count = 0;
+    std::int64_t stride = 1;
+};
+
+double ShiftedByHalfBend(const DiffCurve& curve, std::int64_t n) {
+    const std::int64_t stride = curve.stride;
     auto bend = [&](std::int64_t k) {
-        if (k < 0 || k + 1 >= count) return 0.0;
-        return middle[k * stride] - (diff[k * stride] + diff[(k + 1) * stride]) / 2;
+        if (k < 0 || k + 1 >= curve.count) return 0.0;
+        return curve.middle[k * stride] - (curve.diff[k * stride] + curve.diff[(k + 1) * stride]) / 2;
     };
-    return diff[n * stride] + (bend(n - 1) + bend(n)) / 4;
+    return curve.diff[n * stride] + (bend(n - 1) + bend(n)) / 4;
 }
 
 struct MoonTables {
@@ -162,7 +170,7 @@ MoonTables MoonTable() {
         const engine::BodySettings s = Uncorrected();
         engine::BodyPositions out;
         auto at = [&](Real jd, double& lon, double& lat) {
-            engine::RunBodyComputation(2, false, jd, s, nullptr, out);
+            engine::RunBodyComputation({2}, jd, s, nullptr, out);
             const precise::Position p = Precise(jd, engine::kMoon);
             lon = precise::AngleDiff(p.lon, static_cast<double>(out.longitudes[engine::TheoryPoint::Moon])) * 3600.0;
             lat = (p.lat - static_cast<double>(out.latitudes[engine::TheoryPoint::Moon])) * 36000.0;
@@ -177,12 +185,12 @@ MoonTables MoonTable() {
     t.longitude.resize(count);
     t.latitude.resize(count);
     for (std::int64_t n = 0; n < count; ++n) {
-        const std::int64_t v = RoundToInt(ShiftedByHalfBend(diff, middle, count, n));
+        const std::int64_t v = RoundToInt(ShiftedByHalfBend({diff, middle, count}, n));
         if (v < -32768 || v > 21600)
             Fail("Moon correction " + std::to_string(v) + "\" at record " + std::to_string(n) +
                  " does not fit its field");
         t.longitude[n] = static_cast<std::int16_t>(v);
-        const std::int64_t w = RoundToInt(ShiftedByHalfBend(latDiff, latMiddle, count, n));
+        const std::int64_t w = RoundToInt(ShiftedByHalfBend({latDiff, latMiddle, count}, n));
         if (w < -32768 || w > 32767)
             Fail("Moon latitude correction at record " + std::to_string(n) + " does not fit its field");
         t.latitude[n] = static_cast<std::int16_t>(w);
@@ -210,7 +218,7 @@ std::vector<std::uint8_t> MinorTable(const std::vector<std::int16_t>& moonLatitu
         engine::BodyPositions out;
         auto at = [&](Real jd, double* f) {
             for (int body = engine::kCeres; body <= engine::kChiron; ++body) {
-                engine::RunBodyComputation(body, false, jd, s, nullptr, out);
+                engine::RunBodyComputation({body}, jd, s, nullptr, out);
                 f[body - engine::kCeres] =
                     precise::AngleDiff(Precise(jd, body).lon,
                                        static_cast<double>(out.longitudes[engine::TheoryPointOfNumber(body)])) *
@@ -226,7 +234,7 @@ std::vector<std::uint8_t> MinorTable(const std::vector<std::int16_t>& moonLatitu
     for (std::int64_t n = 0; n < count; ++n) {
         std::uint8_t* rec = bytes.data() + engine::kMinorBodiesOffset + n * engine::kMinorRecordSize;
         for (int f = 0; f < kBodies; ++f) {
-            const std::int64_t v = RoundToInt(ShiftedByHalfBend(diff + f, middle + f, count, n, kBodies));
+            const std::int64_t v = RoundToInt(ShiftedByHalfBend({diff + f, middle + f, count, kBodies}, n));
             PutLe(rec + 4 * f, static_cast<std::uint32_t>(static_cast<std::int32_t>(v)), 4);
         }
     }
@@ -249,7 +257,7 @@ std::vector<std::uint8_t> PlanetTable(const std::vector<std::int16_t>& moon) {
         MemoryMoonTable source(moon);
         engine::BodyPositions out;
         auto at = [&](Real jd, double* f) {
-            engine::RunBodyComputation(0, false, jd, s, &source, out);
+            engine::RunBodyComputation({0}, jd, s, &source, out);
             for (int body = engine::kMercury; body <= engine::kPluto; ++body) {
                 const precise::Position p = Precise(jd, body);
                 const engine::TheoryPoint at = engine::TheoryPointOfNumber(body);
@@ -299,7 +307,7 @@ std::vector<std::uint8_t> BlackMoonTable() {
         const engine::BodySettings s = Uncorrected();
         engine::BodyPositions out;
         auto at = [&](Real jd) {
-            engine::RunBodyComputation(12, false, jd, s, nullptr, out);
+            engine::RunBodyComputation({12}, jd, s, nullptr, out);
             return precise::AngleDiff(Precise(jd, engine::kBlackMoon).lon,
                                       static_cast<double>(out.longitudes[engine::TheoryPoint::BlackMoon])) *
                    3600.0;
@@ -312,7 +320,7 @@ std::vector<std::uint8_t> BlackMoonTable() {
     });
     std::vector<std::uint8_t> bytes(count * engine::kBlackMoonRecordSize);
     for (std::int64_t n = 0; n < count; ++n) {
-        const std::int64_t v = RoundToInt(ShiftedByHalfBend(diff, middle, count, n));
+        const std::int64_t v = RoundToInt(ShiftedByHalfBend({diff, middle, count}, n));
         if (v < INT32_MIN || v > INT32_MAX) Fail("black-moon correction does not fit its field");
         const auto u = static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
         for (int i = 0; i < 4; ++i) bytes[n * 4 + i] = static_cast<std::uint8_t>((u >> (8 * i)) & 0xFF);
@@ -368,7 +376,7 @@ std::vector<std::uint8_t> LunarTable(const std::vector<std::int16_t>& moon, cons
             MemoryMoonTable source(moon);
             engine::BodyPositions out;
             auto at = [&](Real jd) {
-                engine::RunBodyComputation(body, false, jd, s, &source, out);
+                engine::RunBodyComputation({body}, jd, s, &source, out);
                 Real lon = out.longitudes[engine::TheoryPointOfNumber(body)];
                 lon += body == engine::kNode ? nodeCorrection(jd) / 60 : blackMoonCorrection(jd) / 3600;
                 return precise::AngleDiff(Precise(jd, body).lon, static_cast<double>(lon)) * 36000.0;

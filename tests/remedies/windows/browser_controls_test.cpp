@@ -36,7 +36,7 @@ protected:
     PrimaryTexts full_ = FullRecord("A");
     void SetUp() override {
         full_.indication = "Koorts";
-        PrimaryTexts signs = Texts("MSA Bryonia", "Koorts", "Zon-Maan", "Ram Stier");
+        PrimaryTexts signs = Texts({"MSA Bryonia", "Koorts", "Zon-Maan", "Ram Stier"});
         signs.secondarySignature = "Mars";
         WritePrimaryDb({full_, signs});
         RebuildPrimaryLists();
@@ -130,7 +130,7 @@ TEST(RankedSlots, TheFifteenthSlotIsSearchedHighlightedAndEmptiedByItsOwnButton)
     std::vector<PrimaryTexts> records;
     for (int k = 1; k <= kRankedSlots; ++k) {
         const std::string n = (k < 10 ? "0" : "") + std::to_string(k);
-        records.push_back(Texts("Remedie " + n, "Symptoom " + n));
+        records.push_back(Texts({"Remedie " + n, "Symptoom " + n}));
     }
     WritePrimaryDb(records);
     RebuildPrimaryLists();

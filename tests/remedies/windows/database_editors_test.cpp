@@ -323,7 +323,7 @@ TEST_F(SampleWindows, TherapiesEditorAsksAboutNotesTypedOnAnEmptyForm) {
 TEST(TherapiesEditor, ARemedyMissingFromThePrimaryDatabaseIsReportedInRed) {
     TempWorkFolder folder;
     gui::RecordingMessageSink messages;
-    WritePrimaryDb({Texts("Aurum", "Angst")});
+    WritePrimaryDb({Texts({"Aurum", "Angst"})});
     std::vector<rt::Bytes> rep{rt::Bytes(kRepertoryRecordSize, 0)};
     rep.push_back(EncodeRepertoryRecord(FormToRepertoryRecord({"Angst", "AURUM", "2 x", ""})));
     rep.push_back(EncodeRepertoryRecord(FormToRepertoryRecord({"Hoofdpijn", "Aurum ", "1 x", ""})));
@@ -433,7 +433,7 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
     const fs::path older = folder_.Path() / "cd" / "opzioneh";
     fs::create_directories(newer);
     fs::create_directories(older);
-    const Bytes added = EncodePrimaryRecord(MakePrimaryRecord(Texts("nnnnnnnnnn", "Angst")));
+    const Bytes added = EncodePrimaryRecord(MakePrimaryRecord(Texts({"nnnnnnnnnn", "Angst"})));
     WriteBytes(newer / "DBmain.rnd", FileBytes(kPrimaryDbName) + std::string(added.begin(), added.end()));
     WriteBytes(newer / "Repertorio.rnd", FileBytes(kRepertoryDbName));
     WriteBytes(older / "DBmain.rnd", std::string(kPrimaryRecordSize, '\0'));

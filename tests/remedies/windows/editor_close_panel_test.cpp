@@ -67,7 +67,7 @@ TEST_F(EditorClosePanel, PrimaryEliminaAsksThenDeletesTheLastRecordShown) {
 TEST_F(EditorClosePanel, TherapiesEliminaAsksThenDeletesTheLastRecordShown) {
     const RepertoryTexts a = FullTherapy("A"), b = FullTherapy("B"), c = FullTherapy("C");
     WriteRepertoryDb({a, b, c});
-    WritePrimaryDb({Texts("Calendula", "Wonden")});
+    WritePrimaryDb({Texts({"Calendula", "Wonden"})});
     const std::string before = FileBytes(kRepertoryDbName);
     RepertoryEditor w;
     w.show();

@@ -25,7 +25,8 @@ namespace {
 using EditorLastLine = OwnDatabases;
 
 TEST_F(EditorLastLine, PrimarySaveAndSaveAsNewSelectTheLastLine) {
-    WritePrimaryDb({Texts("Calendula", "Wonden"), Texts("Zingiber", "Misselijkheid"), Texts("Arnica", "Kneuzingen")});
+    WritePrimaryDb(
+        {Texts({"Calendula", "Wonden"}), Texts({"Zingiber", "Misselijkheid"}), Texts({"Arnica", "Kneuzingen"})});
     PrimaryEditor w;
     w.show();
     ASSERT_EQ(w.entryList->count(), 3);
@@ -48,7 +49,7 @@ TEST_F(EditorLastLine, PrimarySaveAndSaveAsNewSelectTheLastLine) {
 }
 
 TEST_F(EditorLastLine, TherapiesSaveAndSaveAsNewSelectTheLastLine) {
-    WritePrimaryDb({Texts("Calendula", "Wonden")});
+    WritePrimaryDb({Texts({"Calendula", "Wonden"})});
     WriteRepertoryDb({{"Angst", "Aurum", "1 x daags", ""},
                       {"Zweren", "Arnica", "uitwendig", ""},
                       {"Hoest", "Bryonia", "2 x daags", ""}});

@@ -248,9 +248,9 @@ TEST_F(EntryForms, ADeleteAsksFirstFromTheButtonAndFromThePanel) {
 
 TEST(EntryTypeAhead, TheEditorsReachNamesInMixedCase) {
     SampleFolder sample;
-    WritePrimaryDb({Texts("aconitum", "Angst"), Texts("Symphytum officinale", "Gewrichtsklachten"),
-                    Texts("thymus vulgaris", "hoest bij kinderen"), Texts("Zingiber", "Misselijkheid"),
-                    Texts("Arnica", "Blauwe plekken")});
+    WritePrimaryDb({Texts({"aconitum", "Angst"}), Texts({"Symphytum officinale", "Gewrichtsklachten"}),
+                    Texts({"thymus vulgaris", "hoest bij kinderen"}), Texts({"Zingiber", "Misselijkheid"}),
+                    Texts({"Arnica", "Blauwe plekken"})});
     PrimaryEditor w;
     w.show();
     QTest::keyClicks(w.searchEdit, "thy");
@@ -329,8 +329,8 @@ TEST_F(EntryForms, TheUtilityFollowsAChangeOfDatabaseAndNeverDropsASave) {
 
 TEST(EntryBrowsers, TheSymptomBrowserSaysWhenHitsWereNotShown) {
     SampleFolder sample;
-    std::vector<PrimaryTexts> records(141, Texts("Remedie", "Hoofdpijn"));
-    records.push_back(Texts("Ander", "Hoest"));
+    std::vector<PrimaryTexts> records(141, Texts({"Remedie", "Hoofdpijn"}));
+    records.push_back(Texts({"Ander", "Hoest"}));
     WritePrimaryDb(records);
     RebuildPrimaryLists();
     SymptomBrowser w;

@@ -103,7 +103,7 @@ TEST_F(PrimaryEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
 }
 
 TEST_F(PrimaryEditorControls, EveryFieldWarnsBesideItselfOneCharacterPastItsMaximum) {
-    WritePrimaryDb({Texts("Arnica", "Blauwe plekken")});
+    WritePrimaryDb({Texts({"Arnica", "Blauwe plekken"})});
     PrimaryEditor w;
     w.show();
     for (const ShownField& f : kFields) {
@@ -132,7 +132,7 @@ TEST_F(PrimaryEditorControls, EveryFieldWarnsBesideItselfOneCharacterPastItsMaxi
 // raise no warning.
 TEST_F(PrimaryEditorControls, KeysThatTypeNoCharacterNeitherEnterNorLengthenAField) {
     using testing_support::PressKey;
-    WritePrimaryDb({Texts("Arnica", "Blauwe plekken")});
+    WritePrimaryDb({Texts({"Arnica", "Blauwe plekken"})});
     PrimaryEditor w;
     w.show();
     for (const ShownField& f : kFields) {
@@ -193,7 +193,7 @@ TEST_F(PrimaryEditorControls, EveryDescriptionFieldArmsTheSaveAndThePanel) {
 }
 
 TEST_F(PrimaryEditorControls, TheRemedyAndTheIndicationEachNameTheirChangeInThePanel) {
-    WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), Texts("Bryonia", "Hoest")});
+    WritePrimaryDb({Texts({"Arnica", "Blauwe plekken"}), Texts({"Bryonia", "Hoest"})});
     PrimaryEditor w;
     // A changed remedy: both saves offered; "Salva come Nuovo" appends and
     // leaves the record shown as it was.
@@ -232,7 +232,7 @@ TEST_F(PrimaryEditorControls, TheRemedyAndTheIndicationEachNameTheirChangeInTheP
 }
 
 TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
-    WritePrimaryDb({FullRecord("A"), Texts("Arnica", "Zweren")});
+    WritePrimaryDb({FullRecord("A"), Texts({"Arnica", "Zweren"})});
     PrimaryEditor w;
     w.show();
     ClickRadio(w.bySymptomRadio);
@@ -263,9 +263,9 @@ TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
 // record shown only "Salva come Nuovo" is offered. A record that holds a
 // caption as its text (saved so from a cleared form) shows it as the caption.
 TEST_F(PrimaryEditorControls, TypingAfterPulisciReplacesTheCaptionsAndSavesOnlyAsNew) {
-    PrimaryTexts old = Texts("Aconitum", "Angst");
+    PrimaryTexts old = Texts({"Aconitum", "Angst"});
     old.posology = "Dosering";
-    WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), old});
+    WritePrimaryDb({Texts({"Arnica", "Blauwe plekken"}), old});
     PrimaryEditor w;
     w.show();
     ClickEntry(w, "Arnica**Blauwe plekken");
@@ -299,7 +299,7 @@ TEST_F(PrimaryEditorControls, TypingAfterPulisciReplacesTheCaptionsAndSavesOnlyA
 }
 
 TEST_F(PrimaryEditorControls, IgnoraDropsTheEditAndLeavesTheFile) {
-    WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), Texts("Bryonia", "Hoest")});
+    WritePrimaryDb({Texts({"Arnica", "Blauwe plekken"}), Texts({"Bryonia", "Hoest"})});
     const std::string before = FileBytes(kPrimaryDbName);
     PrimaryEditor w;
     w.show();
@@ -320,17 +320,17 @@ TEST_F(PrimaryEditorControls, IgnoraDropsTheEditAndLeavesTheFile) {
 // Should the file change under a list line, the click finds the record by
 // its remedy and indication, in either order.
 TEST_F(PrimaryEditorControls, AClickAfterTheFileChangedFindsTheRecordByItsTexts) {
-    WritePrimaryDb({Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest")});
+    WritePrimaryDb({Texts({"Zingiber", "Angst"}), Texts({"Arnica", "Zweren"}), Texts({"Melissa", "Hoest"})});
     PrimaryEditor w;
     w.show();
     ClickRadio(w.bySymptomRadio);
-    WritePrimaryDb({Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest"), Texts("Zingiber", "Angst")});
+    WritePrimaryDb({Texts({"Arnica", "Zweren"}), Texts({"Melissa", "Hoest"}), Texts({"Zingiber", "Angst"})});
     ClickEntry(w, "Angst**Zingiber");
     EXPECT_EQ(w.currentRecordNumber, 3);
     EXPECT_EQ(Text(w.remedyEdit), "Zingiber");
     EXPECT_EQ(Text(w.indicationMemo), "Angst");
     ClickRadio(w.byRemedyRadio);
-    WritePrimaryDb({Texts("Melissa", "Hoest"), Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren")});
+    WritePrimaryDb({Texts({"Melissa", "Hoest"}), Texts({"Zingiber", "Angst"}), Texts({"Arnica", "Zweren"})});
     ClickEntry(w, "Arnica**Zweren");
     EXPECT_EQ(w.currentRecordNumber, 3);
     EXPECT_EQ(Text(w.indicationMemo), "Zweren");
@@ -339,7 +339,7 @@ TEST_F(PrimaryEditorControls, AClickAfterTheFileChangedFindsTheRecordByItsTexts)
 // The lists by remedy and by symptom are in different orders; a click on the
 // last line of either shows that line's record.
 TEST_F(PrimaryEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
-    WritePrimaryDb({Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest")});
+    WritePrimaryDb({Texts({"Zingiber", "Angst"}), Texts({"Arnica", "Zweren"}), Texts({"Melissa", "Hoest"})});
     PrimaryEditor w;
     w.show();
     const std::vector<std::string> byRemedy{"Arnica**Zweren", "Melissa**Hoest", "Zingiber**Angst"};
@@ -374,8 +374,8 @@ TEST_F(PrimaryEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
 }
 
 TEST_F(PrimaryEditorControls, TheNoteOnAUseNumberShowsForOneToNineOnly) {
-    WritePrimaryDb({Texts("Aurum (1)", "Angst"), Texts("Aurum (9)", "Angst"), Texts("Aurum (0)", "Angst"),
-                    Texts("Aurum 9", "Angst")});
+    WritePrimaryDb({Texts({"Aurum (1)", "Angst"}), Texts({"Aurum (9)", "Angst"}), Texts({"Aurum (0)", "Angst"}),
+                    Texts({"Aurum 9", "Angst"})});
     PrimaryEditor w;
     w.show();
     const std::pair<const char*, bool> cases[] = {{"Aurum (1)**Angst", true},
@@ -392,7 +392,7 @@ TEST_F(PrimaryEditorControls, TheNoteOnAUseNumberShowsForOneToNineOnly) {
 }
 
 TEST_F(PrimaryEditorControls, InfoShowsAndHidesTheInstructions) {
-    WritePrimaryDb({Texts("Arnica", "Blauwe plekken")});
+    WritePrimaryDb({Texts({"Arnica", "Blauwe plekken"})});
     PrimaryEditor w;
     w.show();
     EXPECT_FALSE(w.instructionsMemo->isVisible());
@@ -413,10 +413,10 @@ TEST_F(PrimaryEditorControls, InfoShowsAndHidesTheInstructions) {
 }
 
 TEST_F(PrimaryEditorControls, RicostruisciRewritesTheListsFromTheDatabaseAndListsBySymptom) {
-    WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), Texts("Bryonia", "Hoest")});
+    WritePrimaryDb({Texts({"Arnica", "Blauwe plekken"}), Texts({"Bryonia", "Hoest"})});
     RebuildPrimaryLists();
     // A record the lists do not know yet, put in by another program.
-    WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), Texts("Bryonia", "Hoest"), Texts("Calendula", "Wonden")});
+    WritePrimaryDb({Texts({"Arnica", "Blauwe plekken"}), Texts({"Bryonia", "Hoest"}), Texts({"Calendula", "Wonden"})});
     PrimaryEditor w;
     w.show();
     ClickRow(w.entryList, 0);
@@ -444,8 +444,8 @@ void DoubleClickRow(QListWidget* list, int row) {
 }
 
 TEST_F(PrimaryEditorControls, AMoveDownTheListAndTheCancelOfAMove) {
-    WritePrimaryDb({Texts("R1", "a"), Texts("R2", "b"), Texts("R3", "c"), Texts("R4", "d"), Texts("R5", "e"),
-                    Texts("R6", "f"), Texts("R7", "g")});
+    WritePrimaryDb({Texts({"R1", "a"}), Texts({"R2", "b"}), Texts({"R3", "c"}), Texts({"R4", "d"}), Texts({"R5", "e"}),
+                    Texts({"R6", "f"}), Texts({"R7", "g"})});
     const std::string before = FileBytes(kPrimaryDbName);
     PrimaryEditor w;
     w.show();
@@ -486,7 +486,8 @@ TEST_F(PrimaryEditorControls, AMoveDownTheListAndTheCancelOfAMove) {
 }
 
 TEST_F(PrimaryEditorControls, FindReachesTheLastLineAndStartsAgainAfterAClickInItsBox) {
-    WritePrimaryDb({Texts("Aurum", "Hoest"), Texts("Bryonia", "Angst"), Texts("Calendula", "Hoest bij kinderen")});
+    WritePrimaryDb(
+        {Texts({"Aurum", "Hoest"}), Texts({"Bryonia", "Angst"}), Texts({"Calendula", "Hoest bij kinderen"})});
     PrimaryEditor w;
     w.show();
     w.findEdit->setText("HOEST");
@@ -505,7 +506,7 @@ TEST_F(PrimaryEditorControls, FindReachesTheLastLineAndStartsAgainAfterAClickInI
 }
 
 TEST_F(PrimaryEditorControls, AClickInTheTypeAheadBoxStartsANewKey) {
-    WritePrimaryDb({Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest")});
+    WritePrimaryDb({Texts({"Zingiber", "Angst"}), Texts({"Arnica", "Zweren"}), Texts({"Melissa", "Hoest"})});
     PrimaryEditor w;
     w.show();
     QTest::keyClicks(w.searchEdit, "zi");
@@ -530,7 +531,7 @@ TEST_F(PrimaryEditorControls, AClickInTheTypeAheadBoxStartsANewKey) {
 // typed: Delete at the end then changes nothing. A letter Delete does take
 // away moves the list to what the box still shows.
 TEST_F(PrimaryEditorControls, TheCaretStaysAfterEachLetterTypedIntoTheTypeAheadBox) {
-    WritePrimaryDb({Texts("Agrimonia", "Hoest"), Texts("Gratiola", "Angst"), Texts("Ruta", "Zweren")});
+    WritePrimaryDb({Texts({"Agrimonia", "Hoest"}), Texts({"Gratiola", "Angst"}), Texts({"Ruta", "Zweren"})});
     PrimaryEditor w;
     w.show();
     auto* box = w.findChild<QLineEdit*>("EdCerca");

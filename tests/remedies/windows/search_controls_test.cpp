@@ -141,13 +141,13 @@ TEST(CompoundTherapyControls, TypeAheadPastEveryPathologyEndsOnTheLastAndRitorna
 // "olie" is in the notes of Arnica and Zingiber (the last record) and in the
 // synthesis of Bellis only.
 void WriteTextFixture() {
-    PrimaryTexts a = remedy_tests::Texts("Arnica", "Kneuzingen");
+    PrimaryTexts a = remedy_tests::Texts({"Arnica", "Kneuzingen"});
     a.notes = "Olie van arnica";
     a.synthesis = "Zachte moed";
-    PrimaryTexts b = remedy_tests::Texts("Bellis", "Kneuzingen");
+    PrimaryTexts b = remedy_tests::Texts({"Bellis", "Kneuzingen"});
     b.notes = "Saponinen";
     b.synthesis = "Olie op de golven";
-    PrimaryTexts z = remedy_tests::Texts("Zingiber", "Misselijkheid");
+    PrimaryTexts z = remedy_tests::Texts({"Zingiber", "Misselijkheid"});
     z.notes = "Gember en olie";
     z.synthesis = "Vuur dat verwarmt";
     remedy_tests::WritePrimaryDb({a, b, z});

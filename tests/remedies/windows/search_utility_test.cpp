@@ -229,8 +229,8 @@ TEST_F(SearchUtility, EveryFieldRadioEndsTheSearchRunning) {
 // Every record holds "zoek" in its remedy: a new phrase or another field
 // starts again at the first record.
 TEST_F(SearchUtility, ANewPhraseOrFieldEndsTheSearch) {
-    WritePrimaryDb(
-        {Texts("Zoek A", "Angst"), Texts("Zoek B", "Hoest"), Texts("Zoek C", "Koorts"), Texts("Zoek D", "Zoek")});
+    WritePrimaryDb({Texts({"Zoek A", "Angst"}), Texts({"Zoek B", "Hoest"}), Texts({"Zoek C", "Koorts"}),
+                    Texts({"Zoek D", "Zoek"})});
     remedies::SearchUtility w;
     w.show();
     w.phraseEdit->setText("zoek");
@@ -256,7 +256,7 @@ TEST_F(SearchUtility, ANewPhraseOrFieldEndsTheSearch) {
 // there takes its place; a record found next shows no such caption, not even
 // in the memo left empty by a phrase found at the start of the field.
 TEST_F(SearchUtility, TheEndOfTheArchiveGivesWayToTypingAndToTheNextRecord) {
-    WritePrimaryDb({Texts("Zoek A", "Angst")});
+    WritePrimaryDb({Texts({"Zoek A", "Angst"})});
     remedies::SearchUtility w;
     w.show();
     w.phraseEdit->setText("niet te vinden");

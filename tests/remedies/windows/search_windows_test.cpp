@@ -77,9 +77,9 @@ TEST(CompositionWindow, ADamagedDatabaseIsNamedAndTheSearchFindsNoResultAsIfItRa
 
 TEST(CompositionWindow, RemedyFoundThroughItsSecondRecordShowsTheFirstUnchanged) {
     TempWorkFolder folder;
-    PrimaryTexts first = remedy_tests::Texts("Arnica", "Kneuzingen");
+    PrimaryTexts first = remedy_tests::Texts({"Arnica", "Kneuzingen"});
     first.notes = "Sesquiterpeenlactonen";
-    PrimaryTexts second = remedy_tests::Texts("Arnica", "Spierpijn");
+    PrimaryTexts second = remedy_tests::Texts({"Arnica", "Spierpijn"});
     second.notes = "Flavonoiden en etherische olie";
     remedy_tests::WritePrimaryDb({first, second});
     CompositionWindow w;
@@ -93,9 +93,9 @@ TEST(CompositionWindow, RemedyFoundThroughItsSecondRecordShowsTheFirstUnchanged)
 
 TEST(SynthesisWindow, SearchesThePsychicSynthesis) {
     TempWorkFolder folder;
-    PrimaryTexts a = remedy_tests::Texts("Arnica", "Kneuzingen");
+    PrimaryTexts a = remedy_tests::Texts({"Arnica", "Kneuzingen"});
     a.synthesis = "Wie zegt dat alles goed is, terwijl het pijn doet.";
-    PrimaryTexts b = remedy_tests::Texts("Bellis", "Kneuzingen");
+    PrimaryTexts b = remedy_tests::Texts({"Bellis", "Kneuzingen"});
     b.synthesis = "Kort";
     remedy_tests::WritePrimaryDb({a, b});
     SynthesisWindow w;

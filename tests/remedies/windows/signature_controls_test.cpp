@@ -31,10 +31,17 @@ using testing_support::TempWorkFolder;
 namespace {
 
 // A signature record whose nine fields each carry the tag and their own name.
-SignatureRecord Tagged(const std::string& symptom, const std::string& plant, const std::string& tag) {
+struct TaggedTexts {
+    std::string symptom{};
+    std::string plant{};
+    std::string tag{};
+};
+
+SignatureRecord Tagged(const TaggedTexts& texts) {
+    const std::string& tag = texts.tag;
     SignatureRecord r;
-    r.symptom = symptom;
-    r.plant = plant;
+    r.symptom = texts.symptom;
+    r.plant = texts.plant;
     r.code = "COD-" + tag;
     r.primarySignature = "pri" + tag;
     r.secondarySignature = "sec" + tag;
@@ -59,7 +66,8 @@ void ExpectRitornaCloses(Window& w, QPushButton* ritorna) {
 TEST(MaintenanceControls, EveryFieldShowsItsOwnPartOfTheLastRecordInBothOrders) {
     TempWorkFolder folder;
     // In file order Ruta is last; by plant Timo is last.
-    WriteSignatureDb({Tagged("Tosse", "Timo", "A"), Tagged("Febbre", "Salice", "B"), Tagged("Gotta", "Ruta", "C")});
+    WriteSignatureDb(
+        {Tagged({"Tosse", "Timo", "A"}), Tagged({"Febbre", "Salice", "B"}), Tagged({"Gotta", "Ruta", "C"})});
     SignatureMaintenanceWindow w;
     w.show();
     ASSERT_EQ(w.entryList->Count(), 3);
@@ -103,15 +111,22 @@ protected:
     QRadioButton* Radio(const char* name) { return w_.findChild<QRadioButton*>(name); }
 };
 
-PrimaryTexts Sig(const std::string& remedy, const std::string& primary, const std::string& secondary,
-                 const std::string& zodiac) {
-    PrimaryTexts t = remedy_tests::Texts(remedy, "Indicatie", primary, zodiac);
-    t.secondarySignature = secondary;
+// A remedy and its planetary and zodiacal signatures.
+struct SignatureTexts {
+    std::string remedy{};
+    std::string primary{};
+    std::string secondary{};
+    std::string zodiac{};
+};
+
+PrimaryTexts Sig(const SignatureTexts& texts) {
+    PrimaryTexts t = remedy_tests::Texts({texts.remedy, "Indicatie", texts.primary, texts.zodiac});
+    t.secondarySignature = texts.secondary;
     return t;
 }
 
 TEST_F(SignatureSearchControls, EveryPlanetAndSignRadioShowsItsOwnWord) {
-    remedy_tests::WritePrimaryDb({Sig("Aurum", "Zon", "", "Leeuw")});
+    remedy_tests::WritePrimaryDb({Sig({"Aurum", "Zon", "", "Leeuw"})});
     w_.show();
     for (const auto& row : kPlanetRadios) {
         QRadioButton* r = Radio(row.name);
@@ -136,8 +151,8 @@ TEST_F(SignatureSearchControls, EveryPlanetAndSignRadioShowsItsOwnWord) {
 TEST_F(SignatureSearchControls, TheLastPlanetWithTheLastSignFindsItsRemedy) {
     // Mandragora holds the south node in its secondary signature and Vissen;
     // Ruta the node without Vissen, Salvia Vissen without the node.
-    remedy_tests::WritePrimaryDb({Sig("Ruta", "Zuidknoop", "", "Maagd"), Sig("Salvia", "Venus", "", "Vissen"),
-                                  Sig("Mandragora", "Saturnus", "Zuidknoop", "Stier-Vissen")});
+    remedy_tests::WritePrimaryDb({Sig({"Ruta", "Zuidknoop", "", "Maagd"}), Sig({"Salvia", "Venus", "", "Vissen"}),
+                                  Sig({"Mandragora", "Saturnus", "Zuidknoop", "Stier-Vissen"})});
     w_.show();
     Radio("RBnos")->click();
     Radio("RBpes")->click();
@@ -154,7 +169,7 @@ TEST_F(SignatureSearchControls, TheFourteenthRowHoldsTheFourteenthRemedyAndSchoo
     std::vector<PrimaryTexts> many;
     for (int k = 1; k <= 14; ++k) {
         const std::string n = std::to_string(10 + k);
-        many.push_back(Sig("Remedie " + n, "Pri" + n, "Sec" + n, "Zod" + n));
+        many.push_back(Sig({"Remedie " + n, "Pri" + n, "Sec" + n, "Zod" + n}));
     }
     remedy_tests::WritePrimaryDb(many);
     w_.show();
@@ -180,7 +195,7 @@ TEST_F(SignatureSearchControls, TheLastPageEndsWithTheLastHitInEveryColumn) {
     std::vector<PrimaryTexts> many;
     for (int k = 1; k <= 28; ++k) {
         const std::string n = std::to_string(10 + k);
-        many.push_back(Sig("Remedie " + n, "Zon" + n, "Sec" + n, "Leeuw" + n));
+        many.push_back(Sig({"Remedie " + n, "Zon" + n, "Sec" + n, "Leeuw" + n}));
     }
     remedy_tests::WritePrimaryDb(many);
     w_.show();
@@ -202,8 +217,8 @@ TEST_F(SignatureSearchControls, TheLastPageEndsWithTheLastHitInEveryColumn) {
 
 TEST_F(SignatureSearchControls, FourteenHitsFillOnePageThatKeepsItsColour) {
     std::vector<PrimaryTexts> many;
-    for (int k = 1; k <= 14; ++k) many.push_back(Sig("Remedie " + std::to_string(10 + k), "Maan", "", "Kreeft"));
-    many.push_back(Sig("Zonder", "Zon", "", "Kreeft"));
+    for (int k = 1; k <= 14; ++k) many.push_back(Sig({"Remedie " + std::to_string(10 + k), "Maan", "", "Kreeft"}));
+    many.push_back(Sig({"Zonder", "Zon", "", "Kreeft"}));
     remedy_tests::WritePrimaryDb(many);
     w_.show();
     Radio("RBlun")->click();
@@ -218,8 +233,8 @@ TEST_F(SignatureSearchControls, FourteenHitsFillOnePageThatKeepsItsColour) {
 }
 
 TEST_F(SignatureSearchControls, AClickInTheSearchBoxStartsANewKeyAndRitornaCloses) {
-    remedy_tests::WritePrimaryDb({Sig("Ferrum", "Mars", "", "Ram"), Sig("Capsicum", "Mars", "", "Schorpioen"),
-                                  Sig("Zingiber", "Mars", "", "Ram")});
+    remedy_tests::WritePrimaryDb({Sig({"Ferrum", "Mars", "", "Ram"}), Sig({"Capsicum", "Mars", "", "Schorpioen"}),
+                                  Sig({"Zingiber", "Mars", "", "Ram"})});
     w_.show();
     QTest::keyClicks(w_.searchEdit, "fe");
     EXPECT_EQ(w_.remedyList->SelectedLine(), "Ferrum");
@@ -241,7 +256,7 @@ protected:
 };
 
 TEST_F(DebilityControls, EveryPlanetAndSignRadioShowsItsOwnWord) {
-    remedy_tests::WritePrimaryDb({Sig("Aurum", "Zon", "", "Leeuw")});
+    remedy_tests::WritePrimaryDb({Sig({"Aurum", "Zon", "", "Leeuw"})});
     editor_tests::WriteRepertoryDb({{"Angst", "Aurum", "", ""}});
     DebilityWindow w;
     w.show();
@@ -265,8 +280,8 @@ TEST_F(DebilityControls, TheLastPlanetWithTheLastSignSearchesItsOppositeSign) {
     // south node with Vissen and is the last primary record; Ruta holds the
     // node with Maagd (the sign shown, not searched). The last therapy
     // record gives Krampen its second remedy.
-    remedy_tests::WritePrimaryDb({Sig("Salvia", "Venus", "", "Vissen"), Sig("Ruta", "Zuidknoop", "", "Maagd"),
-                                  Sig("Nux", "Mars", "Zuidknoop", "Vissen")});
+    remedy_tests::WritePrimaryDb({Sig({"Salvia", "Venus", "", "Vissen"}), Sig({"Ruta", "Zuidknoop", "", "Maagd"}),
+                                  Sig({"Nux", "Mars", "Zuidknoop", "Vissen"})});
     editor_tests::WriteRepertoryDb({{"Jicht", "Ruta", "", ""},
                                     {"Krampen", "Nux", "", ""},
                                     {"Hoest", "Salvia", "", ""},
@@ -289,8 +304,9 @@ TEST_F(DebilityControls, TheLastPlanetWithTheLastSignSearchesItsOppositeSign) {
 
 TEST(SymptomPlantsControls, EachPlantLineShowsItsOwnRecordUpToTheLast) {
     TempWorkFolder folder;
-    WriteSignatureDb({Tagged("Angst", "Melissa", "A"), Tagged("Hoest", "Timo", "B"), Tagged("Hoest", "Salvia", "C"),
-                      Tagged("Hoest", "Altea", "D"), Tagged("Zweren", "Calendula", "E")});
+    WriteSignatureDb({Tagged({"Angst", "Melissa", "A"}), Tagged({"Hoest", "Timo", "B"}),
+                      Tagged({"Hoest", "Salvia", "C"}), Tagged({"Hoest", "Altea", "D"}),
+                      Tagged({"Zweren", "Calendula", "E"})});
     SymptomPlantsWindow w;
     w.show();
     ASSERT_TRUE(ClickLine(w.symptomList, "Hoest"));
@@ -312,8 +328,8 @@ TEST(SymptomPlantsControls, EachPlantLineShowsItsOwnRecordUpToTheLast) {
 
 TEST(SymptomPlantsControls, TypeAheadReachesTheLastSymptomAndRitornaCloses) {
     TempWorkFolder folder;
-    WriteSignatureDb({Tagged("Angst", "Melissa", "A"), Tagged("Hoest", "Timo", "B"), Tagged("Zweren", "Calendula", "E"),
-                      Tagged("Zwakte", "Avena", "F")});
+    WriteSignatureDb({Tagged({"Angst", "Melissa", "A"}), Tagged({"Hoest", "Timo", "B"}),
+                      Tagged({"Zweren", "Calendula", "E"}), Tagged({"Zwakte", "Avena", "F"})});
     SymptomPlantsWindow w;
     w.show();
     ASSERT_EQ(w.symptomList->Lines().back(), "Zweren");
@@ -330,8 +346,8 @@ TEST(SymptomPlantsControls, TypeAheadReachesTheLastSymptomAndRitornaCloses) {
 
 TEST(PlantSymptomsControls, EveryFieldOfTheLastPlantShowsItsOwnText) {
     TempWorkFolder folder;
-    WriteSignatureDb({Tagged("Hoest", "Altea", "A"), Tagged("Angst", "Melissa", "B"), Tagged("Zweren", "Timo", "C"),
-                      Tagged("Koorts", "Timo", "D")});
+    WriteSignatureDb({Tagged({"Hoest", "Altea", "A"}), Tagged({"Angst", "Melissa", "B"}),
+                      Tagged({"Zweren", "Timo", "C"}), Tagged({"Koorts", "Timo", "D"})});
     PlantSymptomsWindow w;
     w.show();
     ASSERT_EQ(w.plantList->Lines().back(), "Timo");
@@ -351,7 +367,7 @@ TEST(PlantSymptomsControls, TheArrowsReachTheFourthPageWithItsOwnSymptomsAndAuth
     TempWorkFolder folder;
     std::vector<SignatureRecord> records;
     for (int k = 1; k <= 80; ++k)
-        records.push_back(Tagged("Sintomo " + std::to_string(100 + k), "Salvia", std::to_string(100 + k)));
+        records.push_back(Tagged({"Sintomo " + std::to_string(100 + k), "Salvia", std::to_string(100 + k)}));
     WriteSignatureDb(records);
     PlantSymptomsWindow w;
     w.show();

@@ -21,10 +21,17 @@ using testing_support::TempWorkFolder;
 
 namespace {
 
-PrimaryTexts Sig(const std::string& remedy, const std::string& primary, const std::string& secondary,
-                 const std::string& zodiac) {
-    PrimaryTexts t = Texts(remedy, "Indicatie", primary, zodiac);
-    t.secondarySignature = secondary;
+// A remedy and its planetary and zodiacal signatures.
+struct SignatureTexts {
+    std::string remedy{};
+    std::string primary{};
+    std::string secondary{};
+    std::string zodiac{};
+};
+
+PrimaryTexts Sig(const SignatureTexts& texts) {
+    PrimaryTexts t = Texts({texts.remedy, "Indicatie", texts.primary, texts.zodiac});
+    t.secondarySignature = texts.secondary;
     return t;
 }
 
@@ -46,12 +53,12 @@ protected:
 // Gentiana; Borago has no Mars, Capsicum no Ram.
 void WriteFixture() {
     remedy_tests::WritePrimaryDb({
-        Sig("Gentiana", "Mars", "", "Ram"),
-        Sig("Aurum", "Zon", "Mars", "Ram-Leeuw"),
-        Sig("Borago", "Jupiter", "", "Ram"),
-        Sig("Ferrum ", "Mars", "", "Ram"),
-        Sig("Capsicum", "Mars", "", "Schorpioen"),
-        Sig("Digitalis", "Venus", "", "Stier"),
+        Sig({"Gentiana", "Mars", "", "Ram"}),
+        Sig({"Aurum", "Zon", "Mars", "Ram-Leeuw"}),
+        Sig({"Borago", "Jupiter", "", "Ram"}),
+        Sig({"Ferrum ", "Mars", "", "Ram"}),
+        Sig({"Capsicum", "Mars", "", "Schorpioen"}),
+        Sig({"Digitalis", "Venus", "", "Stier"}),
     });
 }
 
@@ -123,7 +130,7 @@ TEST_F(SignatureWindow, NoHitLeavesAnEmptyGrid) {
 
 TEST_F(SignatureWindow, FifteenHitsMakeTwoPages) {
     std::vector<PrimaryTexts> many;
-    for (char c = 'A'; c <= 'O'; ++c) many.push_back(Sig(std::string("Remedie ") + c, "Zon", "", "Leeuw"));
+    for (char c = 'A'; c <= 'O'; ++c) many.push_back(Sig({std::string("Remedie ") + c, "Zon", "", "Leeuw"}));
     remedy_tests::WritePrimaryDb(many);
     w_.show();
     w_.searchButton->click();

@@ -20,17 +20,25 @@ using testing_support::TempWorkFolder;
 
 namespace {
 
-SignatureRecord Sr(const std::string& symptom, const std::string& plant, const std::string& authors,
-                   const std::string& primary = "sole", const std::string& zodiac = "leone") {
+struct SignatureTexts {
+    std::string symptom{};
+    std::string plant{};
+    std::string authors{};
+    std::string primary = "sole";
+    std::string zodiac = "leone";
+};
+
+SignatureRecord Sr(const SignatureTexts& texts) {
+    const std::string& plant = texts.plant;
     SignatureRecord r;
-    r.symptom = symptom;
+    r.symptom = texts.symptom;
     r.plant = plant;
     r.code = plant.substr(0, 3);
-    r.primarySignature = primary;
+    r.primarySignature = texts.primary;
     r.secondarySignature = "marte";
-    r.zodiacalSignature = zodiac;
+    r.zodiacalSignature = texts.zodiac;
     r.synthesis = "Sintesi di " + plant;
-    r.authors = authors;
+    r.authors = texts.authors;
     r.notes = "nota";
     return r;
 }
@@ -63,7 +71,7 @@ TEST(SymptomPlantsWindow, SampleSymptomListsItsPlantsAndAPlantClickShowsItsSigna
 
 TEST(SymptomPlantsWindow, SymptomWithoutPlantsShowsTheReferenceInRed) {
     TempWorkFolder folder;
-    WriteSignatureDb({Sr("Insonnia", "", "vedi Nervosismo"), Sr("Tosse", "Timo", "Culpeper")});
+    WriteSignatureDb({Sr({"Insonnia", "", "vedi Nervosismo"}), Sr({"Tosse", "Timo", "Culpeper"})});
     SymptomPlantsWindow w;
     w.show();
     EXPECT_EQ(w.symptomList->Lines(), (std::vector<std::string>{"Insonnia", "Tosse"}));
@@ -114,8 +122,8 @@ TEST(SymptomPlantsWindow, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpenin
 TEST(SymptomPlantsWindow, ADamagedDatabaseIsNamedAtEveryOpeningOfTheSignatureWindowsAndNothingIsListed) {
     TempWorkFolder folder;
     gui::RecordingMessageSink messages;
-    WriteSignatureDb({Sr("Tosse", "Timo", "Culpeper"), Sr("Febbre", "Salice", "Mattioli", "luna", "cancro"),
-                      Sr("Insonnia", "Tiglio", "Leclerc")});
+    WriteSignatureDb({Sr({"Tosse", "Timo", "Culpeper"}), Sr({"Febbre", "Salice", "Mattioli", "luna", "cancro"}),
+                      Sr({"Insonnia", "Tiglio", "Leclerc"})});
     WriteRandomRecords(std::filesystem::path("OpzioneS") / "DataStf.rnd", kSignatureRecordSize, 2, 1, 9);
     SymptomPlantsWindow symptoms;
     for (std::size_t opening = 1; opening <= 2; ++opening) {
@@ -156,8 +164,8 @@ TEST(PlantSymptomsWindow, SamplePlantListsItsSymptomsWithAuthors) {
 TEST(PlantSymptomsWindow, TwentySevenSymptomsMakeTwoPages) {
     TempWorkFolder folder;
     std::vector<SignatureRecord> records;
-    for (int k = 1; k <= 27; ++k) records.push_back(Sr("Sintomo " + std::to_string(100 + k), "Ruta", "A"));
-    for (int k = 1; k <= 80; ++k) records.push_back(Sr("Disturbo " + std::to_string(100 + k), "Salvia", "B"));
+    for (int k = 1; k <= 27; ++k) records.push_back(Sr({"Sintomo " + std::to_string(100 + k), "Ruta", "A"}));
+    for (int k = 1; k <= 80; ++k) records.push_back(Sr({"Disturbo " + std::to_string(100 + k), "Salvia", "B"}));
     WriteSignatureDb(records);
     PlantSymptomsWindow w;
     w.show();
@@ -192,8 +200,8 @@ TEST(PlantSymptomsWindow, TwentySevenSymptomsMakeTwoPages) {
 
 TEST(MaintenanceWindow, LinesInFileOrderOrByPlantAndTheClickedRecord) {
     TempWorkFolder folder;
-    WriteSignatureDb({Sr("Tosse", "Timo", "Culpeper"), Sr("Tosse", "", "vedi Raffreddore"),
-                      Sr("Febbre", "Salice", "Mattioli", "luna", "cancro")});
+    WriteSignatureDb({Sr({"Tosse", "Timo", "Culpeper"}), Sr({"Tosse", "", "vedi Raffreddore"}),
+                      Sr({"Febbre", "Salice", "Mattioli", "luna", "cancro"})});
     SignatureMaintenanceWindow w;
     w.show();
     const std::string pad16(16, ' ');

@@ -81,8 +81,8 @@ TEST(SymptomBrowser, TypeAheadThenClickListsTheRemediesOfTheSymptom) {
 TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
     testing_support::TempWorkFolder folder;
     std::vector<PrimaryTexts> records;
-    for (int i = 1; i <= 15; ++i) records.push_back(remedy_tests::Texts("Vijftien " + std::to_string(i), "Vijftien"));
-    for (int i = 1; i <= 141; ++i) records.push_back(remedy_tests::Texts("Veel " + std::to_string(i), "Veel"));
+    for (int i = 1; i <= 15; ++i) records.push_back(remedy_tests::Texts({"Vijftien " + std::to_string(i), "Vijftien"}));
+    for (int i = 1; i <= 141; ++i) records.push_back(remedy_tests::Texts({"Veel " + std::to_string(i), "Veel"}));
     remedy_tests::WritePrimaryDb(records);
     rt::WriteTextLines(kSymptomListName, {"Veel", "Vijftien"});
     SymptomBrowser w;
@@ -240,7 +240,7 @@ TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
 TEST(RemedyBrowser, BracketNumberShowsTheNote) {
     testing_support::TempWorkFolder folder;
     remedy_tests::WritePrimaryDb(
-        {remedy_tests::Texts("Aurum (2)", "Hartzeer"), remedy_tests::Texts("Aurum", "Moeheid")});
+        {remedy_tests::Texts({"Aurum (2)", "Hartzeer"}), remedy_tests::Texts({"Aurum", "Moeheid"})});
     rt::WriteTextLines(kRemedyVariantListName, {"Aurum", "Aurum (2)"});
     RemedyBrowser w;
     w.show();

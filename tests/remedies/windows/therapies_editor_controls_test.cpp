@@ -50,7 +50,7 @@ protected:
         aurum_.synthesis = Tagged("Syn", 1500);
         aurum_.notes = Tagged("Not", 750);
         aurum_.extraNotes = Tagged("Ext", 750);
-        WritePrimaryDb({Texts("Calendula", "Wonden"), aurum_, Texts("Bryonia", "Hoest")});
+        WritePrimaryDb({Texts({"Calendula", "Wonden"}), aurum_, Texts({"Bryonia", "Hoest"})});
         WriteRepertoryDb({{"Angst", "Aurum", "1 x daags", Tagged("Rep", 750)},
                           {"Hoest", "Bryonia", "2 x daags", ""},
                           {"Zweren", "Arnica", "uitwendig", "kompres"}});
@@ -193,19 +193,21 @@ TEST_F(TherapiesEditorControls, EachPrimaryButtonShowsItsOwnPartOfTheLinkedRecor
     w.show();
     ClickEntry(w, "Angst**Aurum");
     ASSERT_EQ(w.linkedPrimaryRecord, 2);
-    const auto lines = [](const std::string& a, const std::string& b, const std::string& c) {
-        return a + "\n" + b + "\n" + c;
+    const auto lines = [](const std::vector<std::string>& parts) {
+        std::string joined = parts[0];
+        for (std::size_t i = 1; i < parts.size(); ++i) joined += "\n" + parts[i];
+        return joined;
     };
     QTest::mouseClick(w.warningsButton, Qt::LeftButton);
     EXPECT_EQ(Text(w.primaryRecordMemo), aurum_.warnings);
     QTest::mouseClick(w.signaturesButton, Qt::LeftButton);
     EXPECT_EQ(Text(w.primaryRecordMemo),
-              lines(aurum_.primarySignature, aurum_.secondarySignature, aurum_.zodiacalSignature));
+              lines({aurum_.primarySignature, aurum_.secondarySignature, aurum_.zodiacalSignature}));
     QTest::mouseClick(w.synthesisButton, Qt::LeftButton);
     EXPECT_EQ(Text(w.primaryRecordMemo), aurum_.synthesis);
     QTest::mouseClick(w.notesButton, Qt::LeftButton);
     EXPECT_EQ(Text(w.primaryRecordMemo),
-              lines(aurum_.notes.substr(0, 250), aurum_.notes.substr(250, 250), aurum_.notes.substr(500)));
+              lines({aurum_.notes.substr(0, 250), aurum_.notes.substr(250, 250), aurum_.notes.substr(500)}));
 
     // The double click on the record's text copies it into the notes; on
     // the notes, it empties them.

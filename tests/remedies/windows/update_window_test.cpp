@@ -49,7 +49,7 @@ protected:
             const fs::path disc = sample_.folder.Path() / name / "OpzioneH";
             fs::create_directories(disc);
             const Bytes added =
-                EncodePrimaryRecord(MakePrimaryRecord(Texts(std::string("Remedie van ") + name, "Angst")));
+                EncodePrimaryRecord(MakePrimaryRecord(Texts({std::string("Remedie van ") + name, "Angst"})));
             testing_support::WriteBytes(disc / "DBmain.rnd",
                                         FileBytes(kPrimaryDbName) + std::string(added.begin(), added.end()));
             testing_support::WriteBytes(disc / "Repertorio.rnd", FileBytes(kRepertoryDbName));
