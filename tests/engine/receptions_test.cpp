@@ -123,14 +123,14 @@ TEST(ReceptionsFiles, AllDignifiedReadsNoFileAndMissingFileRaises) {
     testing_support::TempWorkFolder empty;
     ExchangeTables tables;  // the exchange files of this folder
     theChart = Chart{};
-    const int domicile[] = {0, kLeo, kCan, kGem, kTau, kAri, kSag, kCap};
-    for (int p = 1; p <= 7; ++p) theChart.bodies[static_cast<Body>(p - 1)].longitude = (domicile[p] - 1) * 30 + 1;
+    const int domicile[] = {kLeo, kCan, kGem, kTau, kAri, kSag, kCap};  // the Sun's first
+    for (int p = 0; p < 7; ++p) theChart.bodies[static_cast<Body>(p)].longitude = (domicile[p] - 1) * 30 + 1;
     EXPECT_NO_THROW(receptions = ComputeReceptions(theChart, tables));
     for (int r = 0; r < 7; ++r) EXPECT_EQ(receptions.planetDignity[r], 1);
 
     theChart.bodies[static_cast<Body>(1 - 1)].longitude = (kGem - 1) * 30 + 1;  // the Sun without dignity
     theChart.bodies[static_cast<Body>(2 - 1)].longitude = (kGem - 1) * 30 + 1;  // and the Moon
-    EXPECT_THROW(ComputeReceptions(theChart, tables), rt::IoError);
+    EXPECT_THROW(static_cast<void>(ComputeReceptions(theChart, tables)), rt::IoError);
 }
 
 // The exchange tables of random bytes and cut in half: each is named, put back
