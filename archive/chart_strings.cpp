@@ -217,7 +217,7 @@ std::string EncodeCuspString(const HouseCusps& cusps) {
         const std::string abbreviation = rt::Copy(pos, 3, 3);
         char letter = ' ';
         for (int s = 1; s <= 12; ++s)
-            if (abbreviation == engine::kSignAbbreviations[s]) letter = kSignLetters[s - 1];
+            if (abbreviation == engine::kSignAbbreviations[engine::SignOfNumber(s)]) letter = kSignLetters[s - 1];
         text += rt::ZeroPad(i, 2) + letter + rt::Copy(pos, 1, 2);
     }
     return rt::CutTo(text, kCuspStringCapacity);

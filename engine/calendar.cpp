@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <ctime>
 
 #include "engine/position_text.h"
@@ -15,9 +16,10 @@ using rt::Frac;
 using rt::Int;
 
 int DaysInMonth(int month, int year, bool gregorian) {
-    static constexpr int kDays[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    // January first; February's days depend on the year.
+    static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month < 1 || month > 12) return 0;
-    if (month != 2) return kDays[month];
+    if (month != 2) return kDays[static_cast<std::size_t>(month - 1)];
     const bool leap = gregorian ? (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) : year % 4 == 0;
     return leap ? 29 : 28;
 }

@@ -10,11 +10,10 @@
 
 namespace engine {
 
-const std::array<const char*, 13> kSignAbbreviations = {"",    "Ram", "Sti", "Twe", "Kre", "Lee", "Maa",
-                                                        "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"};
-const std::array<const char*, 13> kSignNames = {"",         "Ram",      "Stier",      "Tweelingen", "Kreeft",
-                                                "Leeuw",    "Maagd",    "Weegschaal", "Schorpioen", "Boogschutt",
-                                                "Steenbok", "Waterman", "Vissen"};
+const SignTable<const char*> kSignAbbreviations = {
+    {"Ram", "Sti", "Twe", "Kre", "Lee", "Maa", "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"}};
+const SignTable<const char*> kSignNames = {{"Ram", "Stier", "Tweelingen", "Kreeft", "Leeuw", "Maagd", "Weegschaal",
+                                            "Schorpioen", "Boogschutt", "Steenbok", "Waterman", "Vissen"}};
 
 namespace {
 
@@ -56,7 +55,7 @@ DegMinSec Split(Real longitude, bool round) {
 
 void FormatSignPosShort(int mode, std::string& text, Real longitude) {
     DegMinSec p = Split(longitude, mode != 2);
-    text = rt::ZeroPad(p.deg, 2) + kSignAbbreviations[p.sign] + rt::ZeroPad(p.min, 2);
+    text = rt::ZeroPad(p.deg, 2) + kSignAbbreviations[SignOfNumber(p.sign)] + rt::ZeroPad(p.min, 2);
     if (mode == 2) text += ":" + rt::ZeroPad(p.sec, 2);
 }
 
@@ -69,8 +68,9 @@ void FormatDegMin(int mode, std::string& text, Real longitude) {
 void FormatSignPosLong(std::string& text, const std::string& retroFlag, Real longitude) {
     DegMinSec p = Split(longitude, true);
     std::string flag = (retroFlag == "r" || retroFlag == "R") ? " Retrogrado " : retroFlag;
-    text =
-        rt::CutTo(rt::ZeroPad(p.deg, 2) + kDegreeSign + rt::ZeroPad(p.min, 2) + "' " + kSignNames[p.sign] + flag, 80);
+    text = rt::CutTo(rt::ZeroPad(p.deg, 2) + kDegreeSign + rt::ZeroPad(p.min, 2) + "' " +
+                         kSignNames[SignOfNumber(p.sign)] + flag,
+                     80);
 }
 
 void FormatLatitudeText(std::string& text, Real latitude) {

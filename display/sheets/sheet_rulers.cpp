@@ -18,7 +18,7 @@ namespace {
 std::string RulerOfPositionText(const std::string& text) {
     const std::string abbreviation = text.size() >= 5 ? text.substr(2, 3) : std::string();
     for (int s = 1; s <= 12; ++s)
-        if (abbreviation == engine::kSignAbbreviations[s]) return RulerName(SignRuler(s));
+        if (abbreviation == engine::kSignAbbreviations[engine::SignOfNumber(s)]) return RulerName(SignRuler(s));
     return {};
 }
 

@@ -137,9 +137,10 @@ struct ShownText {
     std::function<std::string(Real shift)> remake;
 };
 
-inline constexpr const char* kSignNames[13] = {"",         "Ram",      "Stier",      "Tweelingen", "Kreeft",
-                                               "Leeuw",    "Maagd",    "Weegschaal", "Schorpioen", "Boogschutt",
-                                               "Steenbok", "Waterman", "Vissen"};
+// Aries first.
+inline constexpr const char* kSignNames[12] = {"Ram",        "Stier",    "Tweelingen", "Kreeft",
+                                               "Leeuw",      "Maagd",    "Weegschaal", "Schorpioen",
+                                               "Boogschutt", "Steenbok", "Waterman",   "Vissen"};
 
 inline std::string TwoDigits(std::uint32_t v) {
     std::string t = std::to_string(v);
@@ -156,7 +157,7 @@ inline std::string DecodeText(Kind kind, std::uint32_t code) {
         }
         case Kind::SignPosition:
             return TwoDigits(code % 1800 / 60) + "\xB0" + TwoDigits(code % 60) + "' " +
-                   kSignNames[std::min<std::uint32_t>(12, code / 1800 + 1)] + " ";
+                   kSignNames[std::min<std::uint32_t>(11, code / 1800)] + " ";
         case Kind::Latitude:
             return TwoDigits(code / 2 / 60) + "\xB0 " + TwoDigits(code / 2 % 60) + "' " +
                    (code % 2 ? "Zuid " : "Noord");
@@ -195,9 +196,9 @@ inline std::optional<std::uint32_t> EncodeText(Kind kind, const std::string& t) 
         }
         case Kind::SignPosition: {
             const auto deg = Digits(t, 0, 2), min = Digits(t, 3, 2);
-            for (int s = 1; s <= 12 && deg && min && *deg < 30 && *min < 60; ++s)
+            for (int s = 0; s < 12 && deg && min && *deg < 30 && *min < 60; ++s)
                 if (t.size() > 7 && t.substr(7) == std::string(kSignNames[s]) + " ")
-                    code = static_cast<std::uint32_t>((s - 1) * 1800 + *deg * 60 + *min);
+                    code = static_cast<std::uint32_t>(s * 1800 + *deg * 60 + *min);
             break;
         }
         case Kind::Latitude: {
