@@ -47,17 +47,18 @@ const char* const kPointName[12] = {"",        "Zon",      "Maan",       "Mercur
                                     "Jupiter", "Saturnus", "Noordknoop", "Zuidknoop", "Ascendant", "MC"};
 const char* const kPointShort[12] = {"",     "Zon",  "Maan",   "Merc.",  "Venus", "Mars",
                                      "Jup.", "Sat.", "NKnoop", "ZKnoop", "Asc",   "MC"};
-const char* const kSignName[13] = {"",         "Ram",      "Stier",      "Tweelingen", "Kreeft",
-                                   "Leeuw",    "Maagd",    "Weegschaal", "Schorpioen", "Boogschutter",
-                                   "Steenbok", "Waterman", "Vissen"};
-const char* const kPlanetName[8] = {"", "de Zon", "de Maan", "Mercurius", "Venus", "Mars", "Jupiter", "Saturnus"};
+// Aries first.
+const char* const kSignName[12] = {"Ram",        "Stier",      "Tweelingen",   "Kreeft",   "Leeuw",    "Maagd",
+                                   "Weegschaal", "Schorpioen", "Boogschutter", "Steenbok", "Waterman", "Vissen"};
+// The Sun first.
+const char* const kPlanetName[7] = {"de Zon", "de Maan", "Mercurius", "Venus", "Mars", "Jupiter", "Saturnus"};
 const char* const kAspectName[5] = {"conjunctie", "sextiel", "vierkant", "driehoek", "oppositie"};
 const char* const kAspectShort[5] = {"conj.", "sext.", "vierk.", "driehk.", "opp."};
 
-// Rulers of the signs (planets 1..7) and the Chaldean order of the faces,
-// which begins with Mars in the first decan of Aries.
-const int kSignRuler[13] = {0, 5, 4, 3, 2, 1, 3, 4, 5, 6, 7, 7, 6};
-const int kChaldean[7] = {5, 1, 4, 3, 2, 7, 6};
+// Rulers of the signs from Aries (planets from the Sun, 0 to 6) and the
+// Chaldean order of the faces, which begins with Mars in the first decan of Aries.
+const int kSignRuler[12] = {4, 3, 2, 1, 0, 2, 3, 4, 5, 6, 6, 5};
+const int kChaldean[7] = {4, 0, 3, 2, 1, 6, 5};
 
 struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -183,7 +184,7 @@ void AddDecanEntries(Collector& c) {
             const int sign = (d - 1) / 3 + 1, part = (d - 1) % 3 + 1;
             const int ruler = kChaldean[(d - 1) % 7];
             c.Add(std::string(kPoint3[p]) + "Dec" + Two(d),
-                  std::string(kPointName[p]) + ", " + std::to_string(part) + "e decan " + kSignName[sign] + ": " +
+                  std::string(kPointName[p]) + ", " + std::to_string(part) + "e decan " + kSignName[sign - 1] + ": " +
                       texts::kFaceKeyword[ruler] + ".",
                   kKeyTextWidth);
         }
@@ -196,10 +197,10 @@ void AddDecadeEntries(Collector& c) {
         for (int d = 1; d <= 36; ++d) {
             const int sign = (d - 1) / 3 + 1, part = (d - 1) % 3;
             const int element = (sign - 1) % 4 + 1;
-            const int ruler = kSignRuler[(sign - 1 + 4 * part) % 12 + 1];
+            const int ruler = kSignRuler[(sign - 1 + 4 * part) % 12];
             c.Add(std::string(kPoint2[p]) + Two(d),
-                  std::string(kPointName[p]) + ", decade " + kSignName[sign] + " " + std::to_string(10 * part) + "-" +
-                      std::to_string(10 * part + 10) + ": " + texts::kElementPhrase[element] + " van " +
+                  std::string(kPointName[p]) + ", decade " + kSignName[sign - 1] + " " + std::to_string(10 * part) +
+                      "-" + std::to_string(10 * part + 10) + ": " + texts::kElementPhrase[element] + " van " +
                       kPlanetName[ruler] + ".",
                   kSegmentTextWidth);
         }
@@ -209,12 +210,13 @@ void AddAntiscionEntries(Collector& c) {
     for (int p = 1; p <= 11; ++p)
         for (int s = 1; s <= 12; ++s)
             c.Add(std::string(kPoint3[p]) + "An" + kSignAbbr[s],
-                  std::string(kPointName[p]) + " antiscion " + kSignName[s] + ": " + texts::kAntiscionPhrase[s] + ".",
+                  std::string(kPointName[p]) + " antiscion " + kSignName[s - 1] + ": " + texts::kAntiscionPhrase[s] +
+                      ".",
                   kKeyTextWidth);
     for (int p = 1; p <= 11; ++p)
         for (int s = 1; s <= 12; ++s)
             c.Add(std::string(kPoint3[p]) + "Ca" + kSignAbbr[s],
-                  std::string(kPointName[p]) + " contra-antiscion " + kSignName[s] + ": " +
+                  std::string(kPointName[p]) + " contra-antiscion " + kSignName[s - 1] + ": " +
                       texts::kContraAntiscionPhrase[s] + ".",
                   kKeyTextWidth);
 }

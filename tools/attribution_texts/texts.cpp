@@ -619,8 +619,7 @@ const std::array<const char*, 6> kTermPlace = {
     "", "op de drempel van", "vroeg in", "midden in", "laat in", "aan het eind van",
 };
 
-const std::array<const char*, 8> kFaceKeyword = {
-    "",
+const std::array<const char*, 7> kFaceKeyword = {
     "eer en glans",        // Sun
     "wisseling en groei",  // Moon
     "vernuft en handel",   // Mercury

@@ -33,7 +33,7 @@ extern const Row12 kSignContraAntiscion;
 extern const std::array<const char*, 12> kPointTheme;    // "levenskracht", ... (terms)
 extern const Row12 kTermZone;                            // the 12 zones of five terms
 extern const std::array<const char*, 6> kTermPlace;      // 1..5 within the zone
-extern const std::array<const char*, 8> kFaceKeyword;    // planets 1..7 as rulers of a face
+extern const std::array<const char*, 7> kFaceKeyword;    // the seven planets, Sun first, as rulers of a face
 extern const std::array<const char*, 5> kElementPhrase;  // fire, earth, air, water (decades)
 extern const Row12 kAntiscionPhrase;                     // a point's mirror in sign s
 extern const Row12 kContraAntiscionPhrase;
