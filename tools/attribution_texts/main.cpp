@@ -31,14 +31,14 @@ const char* const kPoint4[12] = {"",     "Sole", "Luna", "Merc", "Vene", "Mart",
 const char* const kPoint3[12] = {"", "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos", "Asc", "Mci"};
 const char* const kPoint2[12] = {"", "SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
 const char* const kPointCode[12] = {"", "So", "Lu", "Me", "Ve", "Ma", "Gi", "Sa", "Nn", "Ns", "As", "Mc"};
-const char* const kSignKey[13] = {"",     "Arie", "Toro", "Geme", "Canc", "Leon", "Verg",
+// The sign tables from Aries, the house keys from the first house.
+const char* const kSignKey[12] = {"Arie", "Toro", "Geme", "Canc", "Leon", "Verg",
                                   "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"};
-const char* const kSignAbbr[13] = {"",    "Ram", "Sti", "Twe", "Kre", "Lee", "Maa",
-                                   "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"};
+const char* const kSignAbbr[12] = {"Ram", "Sti", "Twe", "Kre", "Lee", "Maa", "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"};
 // The sign position file keys Aquarius "Ac"; the general sign texts "Aq".
-const char* const kSignPositionCode[13] = {"", "Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Ac", "Pe"};
+const char* const kSignPositionCode[12] = {"Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Ac", "Pe"};
 const char* const kSignGeneralCode[13] = {"", "Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Aq", "Pe"};
-const char* const kHouseKey[13] = {"",     "Prim", "Seco", "Terz", "Quar", "Quin", "Sest",
+const char* const kHouseKey[12] = {"Prim", "Seco", "Terz", "Quar", "Quin", "Sest",
                                    "Sett", "Otta", "Nona", "Deci", "Undi", "Dodi"};
 const char* const kAspectKey[5] = {"Co", "Se", "Qu", "Tr", "Op"};
 
@@ -143,10 +143,10 @@ std::vector<std::string> SignSpecificLines() {
         for (const std::string& l : Wrap(text, 50)) lines.push_back(Pad(key, 20) + l);
     };
     for (int s = 1; s <= 12; ++s)
-        add(std::string(kSignPositionCode[s]) + "An" + kSignAbbr[SignOfLongitude(360 - (30 * s - 15))],
+        add(std::string(kSignPositionCode[s - 1]) + "An" + kSignAbbr[SignOfLongitude(360 - (30 * s - 15)) - 1],
             texts::kSignAntiscion[s]);
     for (int s = 1; s <= 12; ++s)
-        add(std::string(kSignPositionCode[s]) + "Ca" + kSignAbbr[SignOfLongitude(360 - (30 * s - 15) + 180)],
+        add(std::string(kSignPositionCode[s - 1]) + "Ca" + kSignAbbr[SignOfLongitude(360 - (30 * s - 15) + 180) - 1],
             texts::kSignContraAntiscion[s]);
     return lines;
 }
@@ -159,10 +159,10 @@ constexpr std::size_t kSegmentTextWidth = 70;
 void AddSignAndHouseEntries(Collector& c) {
     for (int p = 1; p <= 11; ++p)
         for (int s = 1; s <= 12; ++s)
-            c.Add(std::string(kPoint4[p]) + kSignKey[s], texts::kPointInSign[p][s], kKeyTextWidth);
+            c.Add(std::string(kPoint4[p]) + kSignKey[s - 1], texts::kPointInSign[p][s], kKeyTextWidth);
     for (int p = 1; p <= 11; ++p)
         for (int h = 1; h <= 12; ++h)
-            c.Add(std::string(kPoint4[p]) + kHouseKey[h], texts::kPointInHouse[p][h], kKeyTextWidth);
+            c.Add(std::string(kPoint4[p]) + kHouseKey[h - 1], texts::kPointInHouse[p][h], kKeyTextWidth);
 }
 
 // Terms: 6-degree sectors from 15 degrees before the Ascendant, five to a zone.
@@ -209,13 +209,13 @@ void AddDecadeEntries(Collector& c) {
 void AddAntiscionEntries(Collector& c) {
     for (int p = 1; p <= 11; ++p)
         for (int s = 1; s <= 12; ++s)
-            c.Add(std::string(kPoint3[p]) + "An" + kSignAbbr[s],
+            c.Add(std::string(kPoint3[p]) + "An" + kSignAbbr[s - 1],
                   std::string(kPointName[p]) + " antiscion " + kSignName[s - 1] + ": " + texts::kAntiscionPhrase[s] +
                       ".",
                   kKeyTextWidth);
     for (int p = 1; p <= 11; ++p)
         for (int s = 1; s <= 12; ++s)
-            c.Add(std::string(kPoint3[p]) + "Ca" + kSignAbbr[s],
+            c.Add(std::string(kPoint3[p]) + "Ca" + kSignAbbr[s - 1],
                   std::string(kPointName[p]) + " contra-antiscion " + kSignName[s - 1] + ": " +
                       texts::kContraAntiscionPhrase[s] + ".",
                   kKeyTextWidth);
