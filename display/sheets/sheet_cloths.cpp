@@ -51,13 +51,13 @@ void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k
     static const char* const kSeasonAfter[5] = {"", "Lente ", "Zomer ", "Herfst ", "Winter"};
     for (int i = 1; i <= 4; ++i) {
         const Real t = top + 7 * (i - 1);
-        DrawSheetElementGlyph(dc, elemental ? kElementSymbols[i] : kSeasonSymbols[i], left + 3.7L, t + 4, 5.0L);
+        DrawSheetElementGlyph(dc, elemental ? kElementSymbols[i] : kSeasonSymbols[i], {left + 3.7L, t + 4, 5.0L});
         TextOutRight(dc, elemental ? kElementBefore[i] : kSeasonBefore[i], 15, left - 1, t + 2);
         TextOutLeft(dc, elemental ? kElementAfter[i] : kSeasonAfter[i], 15, left + 36, t + 2);
     }
     TextOutLeft(dc, "Tot", 15, left + 1, top + 28 + 2);
     if (elemental) {
-        for (int c = 1; c <= 3; ++c) DrawSheetElementGlyph(dc, 4 + c, left + 7 * c + 3.7L, top - 3, 5.0L);
+        for (int c = 1; c <= 3; ++c) DrawSheetElementGlyph(dc, 4 + c, {left + 7 * c + 3.7L, top - 3, 5.0L});
         TextOutLeft(dc, "Tot", 15, left + 29, top - 5);
         Leader(dc, left + 10.5L, top - 7, top - 10.5L, left + 7);
         TextOutRight(dc, "Zout", 15, left + 6, top - 12.5L);
@@ -123,7 +123,7 @@ void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts
         Line(dc, left + 26, t, left + 38, t);
         if (i == 5) break;
         const Row& r = kRows[i];
-        DrawSheetElementGlyph(dc, r.symbol, left + 3.2L, t + 4, 5.0L);
+        DrawSheetElementGlyph(dc, r.symbol, {left + 3.2L, t + 4, 5.0L});
         TextOutRight(dc, r.name, 15, left - 1, t + 2);
         TextOutLeft(dc, r.word, 15, left + 40, t + 2);
         TextOutCentered(dc, r.first, 2, left + 9, t + 1);

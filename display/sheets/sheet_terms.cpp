@@ -142,7 +142,7 @@ void DrawTermsBlock(Surface& dc, Real x, Real y) {
         const int body = BodyOfTermKey(key);
         for (const std::string& t : texts) {
             if (t.compare(0, 8, key) != 0 || t.size() < 8) continue;
-            DrawSheetBodyGlyph(dc, body ? body : n, x, y, 4.0L);
+            DrawSheetBodyGlyph(dc, body ? body : n, {x, y, 4.0L});
             const std::string text = t.size() > 21 ? t.substr(21, 60) : std::string();
             TextOutLeft(dc, text, 2, x + 4, y - 2.6L);
             y += 4.5L;

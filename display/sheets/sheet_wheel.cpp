@@ -36,8 +36,16 @@ void Line(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real angle) {
     LinePage(dc, WheelPoint(cx, cy, r1, angle), WheelPoint(cx, cy, r2, angle));
 }
 
+// How a sign ring is drawn: the side of its glyphs and the width of the band
+// outside it that the decan glyphs stand in (0 for none).
+struct SignRingLook {
+    Real glyphSize = 0;
+    Real band = 0;
+};
+
 // Returns the wheel angle of 0 degrees Aries.
-Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize, Real band, Real asc) {
+Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, const SignRingLook& look, Real asc) {
+    const Real glyphSize = look.glyphSize, band = look.band;
     const Real cx = ring.centre.x, cy = ring.centre.y, ro = ring.outerRadius, ri = ring.innerRadius;
     {
         ScopedLinePen pen(dc, 0);
@@ -65,7 +73,7 @@ Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real 
                 Line(dc, cx, cy, ro + band, ri, p);
             }
             const PagePoint g = WheelPoint(cx, cy, (ro + ri) / 2, p - 15);
-            DrawSheetSignGlyph(dc, sign, prefix, g.x, g.y, glyphSize);
+            DrawSheetSignGlyph(dc, sign, prefix, {g.x, g.y, glyphSize});
             if (sign == 1) rotation = p;
             ++boundaries;
             if (--sign == 0) sign = 12;
@@ -91,10 +99,10 @@ int DecanRuler(int decanIndexFromAries) {
 
 Real DrawSheetSignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize, Real ascendant) {
     SheetBlockGuard guard(dc);
-    Real rotation = SignRing(dc, prefix, ring, glyphSize, 5, ascendant);
+    Real rotation = SignRing(dc, prefix, ring, {.glyphSize = glyphSize, .band = 5}, ascendant);
     for (int d = 1; d <= 36; ++d) {
         const PagePoint g = WheelPoint(ring.centre.x, ring.centre.y, ring.outerRadius + 2.5L, rotation - 5);
-        DrawSheetBodyGlyph(dc, DecanRuler(1 - d), g.x, g.y, 3.5L);
+        DrawSheetBodyGlyph(dc, DecanRuler(1 - d), {g.x, g.y, 3.5L});
         rotation += 10;
     }
     return 0.5L;
@@ -103,7 +111,7 @@ Real DrawSheetSignRing(Surface& dc, std::string_view prefix, const RingFrame& ri
 Real DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize,
                             Real ascendant) {
     SheetBlockGuard guard(dc);
-    return SignRing(dc, prefix, ring, glyphSize, 0, ascendant);
+    return SignRing(dc, prefix, ring, {.glyphSize = glyphSize, .band = 0}, ascendant);
 }
 
 void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& ring) {
@@ -213,9 +221,9 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
         {
             ScopedPen pen(dc, 1);
             if (plain)
-                DrawSheetBodyGlyph(dc, k, g.x, g.y, 5.0L);
+                DrawSheetBodyGlyph(dc, k, {g.x, g.y, 5.0L});
             else
-                DrawSheetBodyGlyph(dc, k, g.x, g.y - 1.5L, 4.0L);
+                DrawSheetBodyGlyph(dc, k, {g.x, g.y - 1.5L, 4.0L});
         }
         if (!plain) {
             SetTextColorByCode(dc, 0);
@@ -266,20 +274,20 @@ std::vector<SheetAspect> EvaluateSheetAspects(const WheelPointArray& longitudes,
     lon[8] = ascendant;
     lon[9] = midheaven;
     std::vector<SheetAspect> found;
-    auto within = [](Real d, Real exact, Real orb) { return exact - orb < d && d < exact + orb; };
     auto deviation = [](Real exact, Real d) { return static_cast<int>(std::llabs(rt::Round(exact - d))); };
     for (int i = 1; i <= 7; ++i)
         for (int j = i + 1; j <= 9; ++j) {
             Real d = lon[j] - lon[i];
             if (d < 0) d += 360;
             if (d > 180) d = 360 - d;
-            if (within(d, 180, orbs[4]))
+            const auto within = [d](Real exact, Real orb) { return exact - orb < d && d < exact + orb; };
+            if (within(180, orbs[4]))
                 found.push_back({i, j, true, deviation(180, d)});
-            else if (within(d, 120, orbs[3]))
+            else if (within(120, orbs[3]))
                 found.push_back({i, j, false, deviation(120, d)});
-            else if (within(d, 90, orbs[2]))
+            else if (within(90, orbs[2]))
                 found.push_back({i, j, true, deviation(90, d)});
-            else if (within(d, 60, orbs[1]))
+            else if (within(60, orbs[1]))
                 found.push_back({i, j, false, deviation(60, d)});
             // A conjunction (d < orb 0) is not drawn.
         }
