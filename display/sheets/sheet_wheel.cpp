@@ -23,8 +23,9 @@ namespace display {
 
 namespace {
 
-const char* const kSheetHouseNumerals[13] = {"",    "I",    "II", "III", "IV", "V",  "VI",
-                                             "VII", "VIII", "IX", "X",   "XI", "XII"};
+// The numerals of houses 1 to 12.
+constexpr std::array<const char*, 12> kSheetHouseNumerals{"I",   "II",   "III", "IV", "V",  "VI",
+                                                          "VII", "VIII", "IX",  "X",  "XI", "XII"};
 
 // Within 0.005 above a multiple of the step.
 bool JustAboveMultiple(Real t, Real step) {
@@ -134,8 +135,8 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& r
         const Real q = asc - cusps[i] + 15;
         const PagePoint a = WheelPoint(cx, cy, m, q - 5);
         const PagePoint b = WheelPoint(cx, cy, m, q + 175);
-        TextOutCentered(dc, kSheetHouseNumerals[i], 2, rt::Round(a.x), rt::Round(a.y) - 2);
-        TextOutCentered(dc, kSheetHouseNumerals[i + 6], 2, rt::Round(b.x), rt::Round(b.y) - 2);
+        TextOutCentered(dc, kSheetHouseNumerals[i - 1], 2, rt::Round(a.x), rt::Round(a.y) - 2);
+        TextOutCentered(dc, kSheetHouseNumerals[i + 5], 2, rt::Round(b.x), rt::Round(b.y) - 2);
         ScopedLinePen pen(dc, i == 1 || i == 4 ? 0 : 10);
         Line(dc, cx, cy, ho, hi, q);
         Line(dc, cx, cy, ho, hi, q + 180);
