@@ -179,10 +179,13 @@ void DrawSheetAngles(Surface& dc, const engine::Chart& chart, const CircleFrame&
     }
 }
 
-std::array<Real, 25> SpreadSheetAngles(int n, const std::array<Real, 25>& trueAngles, Real separation) {
-    const std::array<float, 25> spread = SpreadRingAngles(n, trueAngles, separation);
-    std::array<Real, 25> out{};
-    for (int k = 1; k <= n && k < 25; ++k) out[k] = spread[k];
+SheetRingAngles SpreadSheetAngles(int n, const SheetRingAngles& trueAngles, Real separation) {
+    // The wheel's spreading numbers the points from 1.
+    std::array<Real, 25> numbered{};
+    std::copy(trueAngles.begin(), trueAngles.end(), numbered.begin() + 1);
+    const std::array<float, 25> spread = SpreadRingAngles(n, numbered, separation);
+    SheetRingAngles out{};
+    for (int k = 0; k < n && k < 24; ++k) out[k] = spread[k + 1];
     return out;
 }
 
@@ -204,17 +207,17 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
     const Real asc = how.ascendant;
     const bool plain = how.plain;
     const int n = std::min(how.count, 24);
-    std::array<Real, 25> a{};
+    SheetRingAngles a{};
     for (int k = 1; k <= n; ++k) {
-        a[k] = asc - lon[k];
-        if (a[k] < 0) a[k] += 360;
+        a[k - 1] = asc - lon[k];
+        if (a[k - 1] < 0) a[k - 1] += 360;
     }
-    const std::array<Real, 25> spread = SpreadSheetAngles(n, a, plain ? 8 : 10);
+    const SheetRingAngles spread = SpreadSheetAngles(n, a, plain ? 8 : 10);
     const Real m = (ro + ri) / 2;
     const Real reach = plain ? 3.5L : 4.3L;
     const Color tickBrush = dc.OnPaper() ? kBlack : kWhite;
     for (int k = 1; k <= n; ++k) {
-        const PagePoint g = WheelPoint(cx, cy, m, spread[k]);
+        const PagePoint g = WheelPoint(cx, cy, m, spread[k - 1]);
         if (!plain) {
             ScopedPen pen(dc, 14);
             DrawCircleScaled(dc, g.x, g.y, 4.5L);
@@ -236,11 +239,11 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
         if (marks[k] == "r" || marks[k] == "R") TextOutLeft(dc, "r", 0, g.x + 2.0L, g.y - 4.0L);
         ScopedLinePen pen(dc, 10);
         ScopedBrush brush(dc, tickBrush);
-        const PagePoint outer = WheelPoint(cx, cy, ro, a[k]);
-        LinePage(dc, outer, WheelPoint(cx, cy, m + reach, spread[k]));
+        const PagePoint outer = WheelPoint(cx, cy, ro, a[k - 1]);
+        LinePage(dc, outer, WheelPoint(cx, cy, m + reach, spread[k - 1]));
         DotPage(dc, outer, 0.2L);
-        const PagePoint inner = WheelPoint(cx, cy, ri, a[k]);
-        LinePage(dc, inner, WheelPoint(cx, cy, m - reach, spread[k]));
+        const PagePoint inner = WheelPoint(cx, cy, ri, a[k - 1]);
+        LinePage(dc, inner, WheelPoint(cx, cy, m - reach, spread[k - 1]));
         DotPage(dc, inner, 0.2L);
     }
     {

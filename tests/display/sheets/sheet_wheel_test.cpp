@@ -152,25 +152,25 @@ TEST_F(SheetWheel, AnglesShowTheMidheavenAndHouseEndsOnlyForMediumHouses) {
 }
 
 TEST_F(SheetWheel, CrowdedGlyphsAreSpreadAndMovedBack) {
-    std::array<engine::Real, 25> a{};
-    a[1] = 100, a[2] = 101, a[3] = 102;
+    display::SheetRingAngles a{};
+    a[0] = 100, a[1] = 101, a[2] = 102;
     auto s = display::SpreadSheetAngles(3, a, 10);
-    EXPECT_NEAR(s[1], 91, 1e-4);
-    EXPECT_NEAR(s[2], 101, 1e-4);
-    EXPECT_NEAR(s[3], 111, 1e-4);
+    EXPECT_NEAR(s[0], 91, 1e-4);
+    EXPECT_NEAR(s[1], 101, 1e-4);
+    EXPECT_NEAR(s[2], 111, 1e-4);
     // Ten degrees apart is crowded too, set to exactly ten: nothing moves.
     a = {};
-    a[1] = 50, a[2] = 60;
+    a[0] = 50, a[1] = 60;
     s = display::SpreadSheetAngles(2, a, 10);
-    EXPECT_NEAR(s[1], 50, 1e-4);
-    EXPECT_NEAR(s[2], 60, 1e-4);
+    EXPECT_NEAR(s[0], 50, 1e-4);
+    EXPECT_NEAR(s[1], 60, 1e-4);
     // Nine bodies within eight degrees: 80 degrees wide, moved back by half of the last push (36).
     a = {};
-    for (int k = 1; k <= 9; ++k) a[k] = 100 + (k - 1);
+    for (int k = 1; k <= 9; ++k) a[k - 1] = 100 + (k - 1);
     s = display::SpreadSheetAngles(9, a, 10);
-    for (int k = 1; k <= 9; ++k) EXPECT_NEAR(s[k], 64 + 10 * (k - 1), 1e-4) << k;
+    for (int k = 1; k <= 9; ++k) EXPECT_NEAR(s[k - 1], 64 + 10 * (k - 1), 1e-4) << k;
     s = display::SpreadSheetAngles(9, a, 8);
-    for (int k = 1; k <= 9; ++k) EXPECT_NEAR(s[k], 100 - 28 + 8 * (k - 1), 1e-4) << k;
+    for (int k = 1; k <= 9; ++k) EXPECT_NEAR(s[k - 1], 100 - 28 + 8 * (k - 1), 1e-4) << k;
 }
 
 TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
