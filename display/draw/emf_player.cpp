@@ -723,7 +723,7 @@ private:
     }
 
     // Lines, shapes, paths, fills and text.
-    bool DrawingRecord(std::uint32_t type) {
+    void DrawingRecord(std::uint32_t type) {
         switch (type) {
             case EMR_MOVETOEX: {
                 SetPosLogical(I32(8), I32(12));
@@ -803,13 +803,11 @@ private:
             }
             case EMR_EXTTEXTOUTW: Text(true); break;
             case EMR_EXTTEXTOUTA: Text(false); break;
-            default: return false;
+            default: break;  // records this player does not draw
         }
-        return true;
     }
 
     void Record(std::uint32_t type) {
-        // Any other record is one this player does not draw.
         if (!MappingRecord(type) && !StateRecord(type) && !ObjectRecord(type)) DrawingRecord(type);
     }
 
