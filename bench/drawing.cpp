@@ -49,7 +49,8 @@ void DrawPage(Surface& dc) {
         TextOutLeft(dc, "Zon 12 Ram", i % 2 ? 2 : 15, x, y + 27);
     }
     for (int i = 0; i < 50; ++i) {
-        const Rect r = GlyphRect(dc.Drawing(), 10 + (i % 10) * 25, 200 + (i / 10) * 0.5L, 7);
+        const Rect r =
+            GlyphRect(dc.Drawing(), {static_cast<long double>(10 + (i % 10) * 25), 200 + (i / 10) * 0.5L, 7});
         dc.PlayMetafile(gGlyphs[i % 15], r);
     }
 }

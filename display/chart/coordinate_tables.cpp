@@ -106,7 +106,7 @@ CoordinateTable EvaluateEngineOrderLongitudes(const engine::Chart& chart, Real c
 
 void DrawCoordinateTable(Surface& dc, const CoordinateTable& t) {
     for (const CoordinateRow& r : t.rows) {
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc, r.glyphFile), r.glyphX, r.glyphY, 4.0L);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, r.glyphFile), {r.glyphX, r.glyphY, 4.0L});
         dc.SetTextColor(kWhite);
         TextOutLeft(dc, r.text, 15, r.textX, r.textY);
         if (!r.name.empty()) TextOutRight(dc, r.name, 15, r.nameX, r.textY);

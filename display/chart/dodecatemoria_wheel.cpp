@@ -66,7 +66,7 @@ DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::Chart& cha
     for (const DodecatemoriaListLine& l :
          EvaluateDodecatemoriaList(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY)) {
         if (l.glyphFile == 0) continue;
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc, l.glyphFile), l.glyphX, l.glyphY, 4.0L);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, l.glyphFile), {l.glyphX, l.glyphY, 4.0L});
         TextOutLeft(dc, l.text, 15, l.textX, l.textY);
     }
     dc.SetTextColor(cyan);

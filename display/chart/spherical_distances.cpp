@@ -22,7 +22,7 @@ constexpr Color kCyan = 0xFFFF00;
 constexpr Color kYellow = 0x00FFFF;
 
 void Glyph(Surface& dc, int point, Real x, Real y) {
-    DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(point)), x, y, 5.0L);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(point)), {x, y, 5.0L});
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ VolguineForces DrawVolguineForces(Surface& dc, const engine::Chart& chart, Real 
     for (int i = 1; i <= 10; ++i) {
         const Real x = x0 - 4.3L + 6 * i;
         const Real y = y0 + 30;
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc, i), x + 2.5L, y0 + 33, 5.0L);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, i), {x + 2.5L, y0 + 33, 5.0L});
         TextOutCentered(dc, f.labels[i], 15, x + 2.5L, y0 + 36);
         if (f.highest <= 0) continue;
         ScopedLinePen pen(dc, 0);
@@ -93,7 +93,7 @@ VolguineForces DrawVolguineForces(Surface& dc, const engine::Chart& chart, Real 
 void DrawClothCell(Surface& dc, int selector, Real x, Real y, Real size) {
     const std::string name = ElementGlyphFileName(dc, selector);
     if (name.empty()) return;
-    DrawGlyphFile(dc, name, x, y, size);
+    DrawGlyphFile(dc, name, {x, y, size});
 }
 
 }  // namespace display

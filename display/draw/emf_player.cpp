@@ -347,7 +347,18 @@ private:
         t_.DrawPath(p, how);
     }
 
-    static void EllipsePath(Path& p, const Xf& f, double l, double t, double r, double b) {
+    // A rectangle in logical units as a record gives it (its corners in any order).
+    struct LogicalBox {
+        double l = 0, t = 0, r = 0, b = 0;
+    };
+    // The box of a record whose four 32-bit edges start at an offset.
+    LogicalBox BoxAt(std::size_t off) const {
+        return {1.0 * I32(off), 1.0 * I32(off + 4), 1.0 * I32(off + 8), 1.0 * I32(off + 12)};
+    }
+    PathPoint PointAt(std::size_t off) const { return {1.0 * I32(off), 1.0 * I32(off + 4)}; }
+
+    static void EllipsePath(Path& p, const Xf& f, const LogicalBox& box) {
+        const auto [l, t, r, b] = box;
         const double cx = (l + r) / 2, cy = (t + b) / 2, rx = (r - l) / 2, ry = (b - t) / 2;
         const double k = 0.5522847498;
         auto mapped = [&](double x, double y) { return f.Apply(x, y); };
@@ -361,12 +372,13 @@ private:
         };
         for (const auto& c : q) {
             PathPoint a = mapped(c[0], c[1]), bb = mapped(c[2], c[3]), e = mapped(c[4], c[5]);
-            p.CurveTo(a.x, a.y, bb.x, bb.y, e.x, e.y);
+            p.CurveTo({a, bb, e});
         }
         p.Close();
     }
 
-    void Box(double l, double t, double r, double b, bool ellipse) {
+    void Box(const LogicalBox& box, bool ellipse) {
+        const auto [l, t, r, b] = box;
         const Xf f = Full();
         if (!inPath_ && f.AxisAligned()) {
             PathPoint a = f.Apply(l, t), c = f.Apply(r, b);
@@ -382,7 +394,7 @@ private:
         }
         Path p;
         if (ellipse) {
-            EllipsePath(p, f, l, t, r, b);
+            EllipsePath(p, f, box);
         } else {
             PathPoint a = f.Apply(l, t), bb = f.Apply(r, t), c = f.Apply(r, b), d = f.Apply(l, b);
             p.MoveTo(a.x, a.y);
@@ -394,7 +406,10 @@ private:
         DrawOrPath(std::move(p), PathDraw::StrokeAndFill);
     }
 
-    void Arc(double l, double t, double r, double b, double xs, double ys, double xe, double ye) {
+    void Arc(const LogicalBox& box, PathPoint start, PathPoint end) {
+        const auto [l, t, r, b] = box;
+        const auto [xs, ys] = start;
+        const auto [xe, ye] = end;
         const Xf f = Full();
         bool clockwise = dc_.clockwise;
         if (f.Det() < 0) clockwise = !clockwise;
@@ -496,8 +511,7 @@ private:
                     p.MoveTo(pts[0].x, pts[0].y);
                     i = 1;
                 }
-                for (; i + 2 < pts.size(); i += 3)
-                    p.CurveTo(pts[i].x, pts[i].y, pts[i + 1].x, pts[i + 1].y, pts[i + 2].x, pts[i + 2].y);
+                for (; i + 2 < pts.size(); i += 3) p.CurveTo({pts[i], pts[i + 1], pts[i + 2]});
                 if (to) {
                     const PathPoint l = lastLogical();
                     SetPosLogical(l.x, l.y);
@@ -553,7 +567,8 @@ private:
         t_.TextOut({RoundI(ref.x), RoundI(ref.y)}, text);
     }
 
-    void Record(std::uint32_t type) {
+    // Window, viewport and world transform records.
+    bool MappingRecord(std::uint32_t type) {
         switch (type) {
             case EMR_SETMAPMODE: dc_.mapMode = I32(8); break;
             case EMR_SETWINDOWEXTEX:
@@ -596,34 +611,20 @@ private:
                 }
                 break;
             }
+            default: return false;
+        }
+        return true;
+    }
+
+    // Modes, colours, clipping and the saved states.
+    bool StateRecord(std::uint32_t type) {
+        switch (type) {
             case EMR_SETBKMODE: dc_.bkMode = I32(8); break;
             case EMR_SETPOLYFILLMODE: dc_.fillMode = I32(8) == kWinding ? kWinding : kAlternate; break;
             case EMR_SETTEXTALIGN: dc_.textAlign = U32(8); break;
             case EMR_SETTEXTCOLOR: dc_.textColor = U32(8) & 0xFFFFFF; break;
             case EMR_SETBKCOLOR: dc_.bkColor = U32(8) & 0xFFFFFF; break;
             case EMR_SETARCDIRECTION: dc_.clockwise = I32(8) == 2; break;
-            case EMR_MOVETOEX: {
-                SetPosLogical(I32(8), I32(12));
-                if (inPath_) {
-                    const PathPoint p = DevPos();
-                    path_.MoveTo(p.x, p.y);
-                }
-                break;
-            }
-            case EMR_LINETO: {
-                const PathPoint from = DevPos();
-                SetPosLogical(I32(8), I32(12));
-                const PathPoint to = DevPos();
-                if (inPath_) {
-                    if (path_.Empty()) path_.MoveTo(from.x, from.y);
-                    path_.LineTo(to.x, to.y);
-                } else {
-                    SyncPen();
-                    t_.MoveTo({RoundI(from.x), RoundI(from.y)});
-                    t_.LineTo({RoundI(to.x), RoundI(to.y)});
-                }
-                break;
-            }
             case EMR_INTERSECTCLIPRECT: {
                 const Point a = MapI(I32(8), I32(12)), b = MapI(I32(16), I32(20));
                 t_.IntersectClip({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)});
@@ -649,6 +650,14 @@ private:
                 }
                 break;
             }
+            default: return false;
+        }
+        return true;
+    }
+
+    // Pens, brushes and fonts made, selected and deleted.
+    bool ObjectRecord(std::uint32_t type) {
+        switch (type) {
             case EMR_SELECTOBJECT: Select(U32(8)); break;
             case EMR_DELETEOBJECT:
                 if (Object* o = Obj(U32(8))) *o = Object{};
@@ -708,10 +717,40 @@ private:
                     f.face = gui::FromQt(QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size())));
                 }
                 break;
-            case EMR_RECTANGLE: Box(I32(8), I32(12), I32(16), I32(20), false); break;
-            case EMR_ROUNDRECT: Box(I32(8), I32(12), I32(16), I32(20), false); break;
-            case EMR_ELLIPSE: Box(I32(8), I32(12), I32(16), I32(20), true); break;
-            case EMR_ARC: Arc(I32(8), I32(12), I32(16), I32(20), I32(24), I32(28), I32(32), I32(36)); break;
+            default: return false;
+        }
+        return true;
+    }
+
+    // Lines, shapes, paths, fills and text.
+    void DrawingRecord(std::uint32_t type) {
+        switch (type) {
+            case EMR_MOVETOEX: {
+                SetPosLogical(I32(8), I32(12));
+                if (inPath_) {
+                    const PathPoint p = DevPos();
+                    path_.MoveTo(p.x, p.y);
+                }
+                break;
+            }
+            case EMR_LINETO: {
+                const PathPoint from = DevPos();
+                SetPosLogical(I32(8), I32(12));
+                const PathPoint to = DevPos();
+                if (inPath_) {
+                    if (path_.Empty()) path_.MoveTo(from.x, from.y);
+                    path_.LineTo(to.x, to.y);
+                } else {
+                    SyncPen();
+                    t_.MoveTo({RoundI(from.x), RoundI(from.y)});
+                    t_.LineTo({RoundI(to.x), RoundI(to.y)});
+                }
+                break;
+            }
+            case EMR_RECTANGLE: Box(BoxAt(8), false); break;
+            case EMR_ROUNDRECT: Box(BoxAt(8), false); break;
+            case EMR_ELLIPSE: Box(BoxAt(8), true); break;
+            case EMR_ARC: Arc(BoxAt(8), PointAt(24), PointAt(32)); break;
             case EMR_POLYGON16:
             case EMR_POLYGON:
             case EMR_POLYLINE16:
@@ -766,6 +805,10 @@ private:
             case EMR_EXTTEXTOUTA: Text(false); break;
             default: break;  // records this player does not draw
         }
+    }
+
+    void Record(std::uint32_t type) {
+        if (!MappingRecord(type) && !StateRecord(type) && !ObjectRecord(type)) DrawingRecord(type);
     }
 
     Reader r_;

@@ -105,7 +105,8 @@ void EmfRecorder::RestoreDc() {
     End();
 }
 
-void EmfRecorder::Include(int x, int y, int margin) {
+void EmfRecorder::Include(Point p, int margin) {
+    const auto [x, y] = p;
     if (!haveBounds_) {
         bounds_ = {x - margin, y - margin, x + margin, y + margin};
         haveBounds_ = true;
@@ -118,8 +119,8 @@ void EmfRecorder::Include(int x, int y, int margin) {
 }
 
 void EmfRecorder::IncludeRect(const Rect& r, int margin) {
-    Include(std::min(r.left, r.right), std::min(r.top, r.bottom), margin);
-    Include(std::max(r.left, r.right) - 1, std::max(r.top, r.bottom) - 1, margin);
+    Include({std::min(r.left, r.right), std::min(r.top, r.bottom)}, margin);
+    Include({std::max(r.left, r.right) - 1, std::max(r.top, r.bottom) - 1}, margin);
 }
 
 int EmfRecorder::PenMargin() const {
@@ -308,8 +309,8 @@ void EmfRecorder::LineTo(Point p) {
         w_.I32(p.x);
         w_.I32(p.y);
         End();
-        Include(state_.position.x, state_.position.y, PenMargin());
-        Include(p.x, p.y, PenMargin());
+        Include(state_.position, PenMargin());
+        Include(p, PenMargin());
     }
     state_.position = p;
 }
@@ -398,8 +399,8 @@ Rect EmfRecorder::WritePointRecord(std::uint32_t type16, std::uint32_t type32, s
 void EmfRecorder::WritePoints16or32(std::uint32_t type16, std::uint32_t type32, std::span<const Point> pts) {
     const Rect b = WritePointRecord(type16, type32, pts);
     const int m = PenMargin();
-    Include(b.left, b.top, m);
-    Include(b.right, b.bottom, m);
+    Include({b.left, b.top}, m);
+    Include({b.right, b.bottom}, m);
 }
 
 void EmfRecorder::Polygon(std::span<const Point> points) {
@@ -459,20 +460,20 @@ void EmfRecorder::DrawPath(const Path& path, PathDraw how) {
                 w_.I32(scaled(e.p[0].x));
                 w_.I32(scaled(e.p[0].y));
                 End();
-                Include(static_cast<int>(e.p[0].x), static_cast<int>(e.p[0].y), m);
+                Include({static_cast<int>(e.p[0].x), static_cast<int>(e.p[0].y)}, m);
                 break;
             case PathElement::kLineTo:
                 if (runType != EMR_POLYLINETO16) flush();
                 runType = EMR_POLYLINETO16;
                 run.push_back({scaled(e.p[0].x), scaled(e.p[0].y)});
-                Include(static_cast<int>(e.p[0].x), static_cast<int>(e.p[0].y), m);
+                Include({static_cast<int>(e.p[0].x), static_cast<int>(e.p[0].y)}, m);
                 break;
             case PathElement::kCurveTo:
                 if (runType != EMR_POLYBEZIERTO16) flush();
                 runType = EMR_POLYBEZIERTO16;
                 for (int i = 0; i < 3; ++i) {
                     run.push_back({scaled(e.p[i].x), scaled(e.p[i].y)});
-                    Include(static_cast<int>(e.p[i].x), static_cast<int>(e.p[i].y), m);
+                    Include({static_cast<int>(e.p[i].x), static_cast<int>(e.p[i].y)}, m);
                 }
                 break;
             case PathElement::kClose:

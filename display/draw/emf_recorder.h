@@ -94,7 +94,7 @@ private:
     void SyncText();
     void SyncFill();
     void WritePen(std::uint32_t handle, const Pen& pen, int widthScale);
-    void Include(int x, int y, int margin = 0);
+    void Include(Point p, int margin = 0);
     void IncludeRect(const Rect& r, int margin);
     int PenMargin() const;
     void SelectObject(std::uint32_t handle);  // an EMR_SELECTOBJECT record

@@ -62,9 +62,9 @@ std::string ElementGlyphFileName(const Surface& dc, int code) {
     return "Simboli\\" + stem + GlyphVersionLetter(dc) + ".emf";
 }
 
-Rect GlyphRect(const DrawingState& drawing, long double x, long double y, long double size) {
-    const Point c = MapPoint(drawing, x, y);
-    const std::int32_t h = ScaleLength(drawing, size / 2);
+Rect GlyphRect(const DrawingState& drawing, const GlyphPlace& place) {
+    const Point c = MapPoint(drawing, place.x, place.y);
+    const std::int32_t h = ScaleLength(drawing, place.size / 2);
     return {c.x - h, c.y - h, c.x + h, c.y + h};
 }
 
@@ -120,8 +120,8 @@ std::optional<std::string> ReadSoundGlyph(DrawingState& drawing, std::string_vie
     return std::nullopt;
 }
 
-void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long double y, long double size) {
-    const Rect r = GlyphRect(dc.Drawing(), x, y, size);
+void DrawGlyphFile(Surface& dc, std::string_view fileName, const GlyphPlace& place) {
+    const Rect r = GlyphRect(dc.Drawing(), place);
     if (const auto bytes = ReadSoundGlyph(dc.Drawing(), fileName)) {
         dc.PlayMetafile(*bytes, r);
         return;
@@ -129,13 +129,13 @@ void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long d
     DrawPlaceholder(dc, r);
 }
 
-void DrawPlanetGlyph(Surface& dc, int code, long double x, long double y, long double size) {
-    DrawPlanetGlyphDirect(dc, RenumberPlanetGlyph(code), x, y, size);
+void DrawPlanetGlyph(Surface& dc, int code, const GlyphPlace& place) {
+    DrawPlanetGlyphDirect(dc, RenumberPlanetGlyph(code), place);
 }
 
-void DrawPlanetGlyphDirect(Surface& dc, int code, long double x, long double y, long double size) {
+void DrawPlanetGlyphDirect(Surface& dc, int code, const GlyphPlace& place) {
     if (!dc.Visible()) return;
-    DrawGlyphFile(dc, PlanetGlyphFileName(dc, code), x, y, size);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, code), place);
 }
 
 void ResetMissingGlyphReports(DrawingState& drawing) { drawing.reportedGlyphFiles.clear(); }

@@ -31,8 +31,15 @@ std::string SignGlyphFileName(const Surface& dc, int sign, std::string_view mode
 std::string ElementGlyphFileName(const Surface& dc, int code);
 std::string ElementGlyphStem(int code);
 
+// Where a glyph goes: its centre on the page and the side of its square, in page units.
+struct GlyphPlace {
+    long double x = 0;
+    long double y = 0;
+    long double size = 0;
+};
+
 // The device square of a glyph of side size centred on the page point.
-Rect GlyphRect(const DrawingState& drawing, long double x, long double y, long double size);
+Rect GlyphRect(const DrawingState& drawing, const GlyphPlace& place);
 
 // The bytes of a glyph metafile that passes the metafile check. A damaged one
 // is put back from the installation (the user told) and read again; one that
@@ -42,12 +49,12 @@ std::optional<std::string> ReadSoundGlyph(DrawingState& drawing, std::string_vie
 
 // Stretch-draws a glyph file into the square on the surface, in the drawing
 // state the surface maps with.
-void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long double y, long double size);
+void DrawGlyphFile(Surface& dc, std::string_view fileName, const GlyphPlace& place);
 
 // Body glyphs on a window's canvas, drawn only while the window is shown: by
 // chart point (renumbered), or by glyph file number.
-void DrawPlanetGlyph(Surface& dc, int code, long double x, long double y, long double size);
-void DrawPlanetGlyphDirect(Surface& dc, int code, long double x, long double y, long double size);
+void DrawPlanetGlyph(Surface& dc, int code, const GlyphPlace& place);
+void DrawPlanetGlyphDirect(Surface& dc, int code, const GlyphPlace& place);
 
 // Forgets which missing files were reported.
 void ResetMissingGlyphReports(DrawingState& drawing);

@@ -32,12 +32,12 @@ void Path::LineTo(double x, double y) {
     elements.push_back(e);
 }
 
-void Path::CurveTo(double c1x, double c1y, double c2x, double c2y, double x, double y) {
+void Path::CurveTo(const PathCurve& curve) {
     PathElement e;
     e.kind = PathElement::kCurveTo;
-    e.p[0] = {c1x, c1y};
-    e.p[1] = {c2x, c2y};
-    e.p[2] = {x, y};
+    e.p[0] = curve.control1;
+    e.p[1] = curve.control2;
+    e.p[2] = curve.end;
     elements.push_back(e);
 }
 

@@ -20,6 +20,7 @@ struct DrawingState;
 
 // Windows colour value 0x00BBGGRR.
 using Color = std::uint32_t;
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): red, green, blue in the order every colour is written
 constexpr Color Rgb(int r, int g, int b) {
     return static_cast<Color>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
@@ -114,11 +115,17 @@ struct PathElement {
     enum Kind : std::uint8_t { kMoveTo, kLineTo, kCurveTo, kClose } kind = kMoveTo;
     PathPoint p[3];  // LineTo/MoveTo use p[0]; CurveTo uses p[0], p[1] (controls), p[2] (end)
 };
+// A cubic Bezier segment from the path's current point.
+struct PathCurve {
+    PathPoint control1;
+    PathPoint control2;
+    PathPoint end;
+};
 struct Path {
     std::vector<PathElement> elements;
     void MoveTo(double x, double y);
     void LineTo(double x, double y);
-    void CurveTo(double c1x, double c1y, double c2x, double c2y, double x, double y);
+    void CurveTo(const PathCurve& curve);
     void Close();
     bool Empty() const { return elements.empty(); }
 };

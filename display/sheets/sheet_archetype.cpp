@@ -93,7 +93,7 @@ bool DrawArchetypalStructure(Surface& dc, const engine::ReceptionTables& recepti
         const StateLook look = LookOf(box.state);
         for (const DignityEntry& e : box.entries) {
             const Real cy = y + (e.y - table.y0);
-            DrawSheetBodyGlyph(dc, e.body, cx, cy, 5.5L);
+            DrawSheetBodyGlyph(dc, e.body, {cx, cy, 5.5L});
             dc.SetTextColor(look.text);
             std::string number = std::to_string(e.number);
             if (number.size() > 5) number.resize(5);
@@ -133,10 +133,10 @@ void DrawSphericalDistances(Surface& dc, WheelPointArray longitudes, const Wheel
     gridLine(left, y, left, y + 50.4L);
     for (int k = 1; k <= 11; ++k) gridLine(left, y + row * (k - 1), left + cell * std::min(k, 9), y + row * (k - 1));
     for (int k = 1; k <= 9; ++k) gridLine(left + cell * k, y + row * (k - 1), left + cell * k, y + 50.4L);
-    for (int b = 2; b <= 9; ++b) DrawSheetBodyGlyph(dc, b, x + 3.36L, y + row * (b - 2) + 2.5L, 4.5L);
-    DrawSheetBodyGlyph(dc, 10, x + 3.84L, y + 43.0L, 4.5L);
-    DrawSheetBodyGlyph(dc, 11, x + 3.84L, y + 48.04L, 4.5L);
-    for (int b = 1; b <= 9; ++b) DrawSheetBodyGlyph(dc, b, x + 4.2L + cell * b, y + 53.76L, 4.5L);
+    for (int b = 2; b <= 9; ++b) DrawSheetBodyGlyph(dc, b, {x + 3.36L, y + row * (b - 2) + 2.5L, 4.5L});
+    DrawSheetBodyGlyph(dc, 10, {x + 3.84L, y + 43.0L, 4.5L});
+    DrawSheetBodyGlyph(dc, 11, {x + 3.84L, y + 48.04L, 4.5L});
+    for (int b = 1; b <= 9; ++b) DrawSheetBodyGlyph(dc, b, {x + 4.2L + cell * b, y + 53.76L, 4.5L});
     // The distances, their aspects and texts are those of the chart window's table.
     const SphericalDistances d = EvaluateSphericalDistances(longitudes, lat, orbs, x, y);
     for (const SphericalDistanceCell& c : d.cells) {

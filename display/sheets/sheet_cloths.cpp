@@ -1,5 +1,6 @@
 #include "display/sheets/sheet_cloths.h"
 
+#include <array>
 #include <string>
 
 #include "display/chart/cloths.h"
@@ -44,20 +45,21 @@ void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k
     for (int i = 0; i <= 5; ++i) Line(dc, left + 7 * i, (elemental && i > 0) ? top - 7 : top, left + 7 * i, top + 35);
     if (elemental) Line(dc, left + 7, top - 7, left + 35, top - 7);
 
-    static const int kElementSymbols[5] = {0, 1, 2, 3, 4}, kSeasonSymbols[5] = {0, 3, 1, 2, 4};
-    static const char* const kElementBefore[5] = {"", "Vuur", "Aarde", "Lucht", "Water"};
-    static const char* const kSeasonBefore[5] = {"", "Lucht", "Vuur", "Aarde", "Water"};
-    static const char* const kElementAfter[5] = {"", "Bereidheid", "Lichaam", "Gedacht", "Sentimento"};
-    static const char* const kSeasonAfter[5] = {"", "Lente ", "Zomer ", "Herfst ", "Winter"};
-    for (int i = 1; i <= 4; ++i) {
-        const Real t = top + 7 * (i - 1);
-        DrawSheetElementGlyph(dc, elemental ? kElementSymbols[i] : kSeasonSymbols[i], left + 3.7L, t + 4, 5.0L);
+    // One entry a row, from the top.
+    static constexpr std::array<int, 4> kElementSymbols{1, 2, 3, 4}, kSeasonSymbols{3, 1, 2, 4};
+    static constexpr std::array<const char*, 4> kElementBefore{"Vuur", "Aarde", "Lucht", "Water"};
+    static constexpr std::array<const char*, 4> kSeasonBefore{"Lucht", "Vuur", "Aarde", "Water"};
+    static constexpr std::array<const char*, 4> kElementAfter{"Bereidheid", "Lichaam", "Gedacht", "Sentimento"};
+    static constexpr std::array<const char*, 4> kSeasonAfter{"Lente ", "Zomer ", "Herfst ", "Winter"};
+    for (int i = 0; i < 4; ++i) {
+        const Real t = top + 7 * i;
+        DrawSheetElementGlyph(dc, elemental ? kElementSymbols[i] : kSeasonSymbols[i], {left + 3.7L, t + 4, 5.0L});
         TextOutRight(dc, elemental ? kElementBefore[i] : kSeasonBefore[i], 15, left - 1, t + 2);
         TextOutLeft(dc, elemental ? kElementAfter[i] : kSeasonAfter[i], 15, left + 36, t + 2);
     }
     TextOutLeft(dc, "Tot", 15, left + 1, top + 28 + 2);
     if (elemental) {
-        for (int c = 1; c <= 3; ++c) DrawSheetElementGlyph(dc, 4 + c, left + 7 * c + 3.7L, top - 3, 5.0L);
+        for (int c = 1; c <= 3; ++c) DrawSheetElementGlyph(dc, 4 + c, {left + 7 * c + 3.7L, top - 3, 5.0L});
         TextOutLeft(dc, "Tot", 15, left + 29, top - 5);
         Leader(dc, left + 10.5L, top - 7, top - 10.5L, left + 7);
         TextOutRight(dc, "Zout", 15, left + 6, top - 12.5L);
@@ -111,19 +113,20 @@ void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts
         int symbol;
         const char *name, *first, *second, *word, *total;
     };
-    static const Row kRows[5] = {{},
-                                 {3, "Lucht", "H", "V", "Extravert", "H"},
+    // One entry a row, from the top.
+    static const Row kRows[4] = {{3, "Lucht", "H", "V", "Extravert", "H"},
                                  {1, "Vuur", "H", "D", "Heteronoom", "V"},
                                  {2, "Aarde", "K", "D", "Introvert", "K"},
                                  {4, "Water", "K", "V", "Autonoom", "D"}};
     SelectPenByCode(dc, 5);
-    for (int i = 1; i <= 5; ++i) {
-        const Real t = top + 7 * (i - 1);
+    // Five rules bound the four rows.
+    for (int i = 0; i <= 4; ++i) {
+        const Real t = top + 7 * i;
         Line(dc, left, t, left + 24, t);
         Line(dc, left + 26, t, left + 38, t);
-        if (i == 5) break;
+        if (i == 4) break;
         const Row& r = kRows[i];
-        DrawSheetElementGlyph(dc, r.symbol, left + 3.2L, t + 4, 5.0L);
+        DrawSheetElementGlyph(dc, r.symbol, {left + 3.2L, t + 4, 5.0L});
         TextOutRight(dc, r.name, 15, left - 1, t + 2);
         TextOutLeft(dc, r.word, 15, left + 40, t + 2);
         TextOutCentered(dc, r.first, 2, left + 9, t + 1);

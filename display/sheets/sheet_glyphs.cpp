@@ -1,22 +1,19 @@
 #include "display/sheets/sheet_glyphs.h"
 
-#include "display/draw/glyphs.h"
-
 namespace display {
 
-void DrawSheetBodyGlyph(Surface& dc, int body, long double x, long double y, long double size) {
-    if (dc.Visible()) DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(body)), x, y, size);
+void DrawSheetBodyGlyph(Surface& dc, int body, const GlyphPlace& place) {
+    if (dc.Visible()) DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(body)), place);
 }
 
-void DrawSheetSignGlyph(Surface& dc, int sign, std::string_view prefix, long double x, long double y,
-                        long double size) {
-    if (dc.Visible()) DrawGlyphFile(dc, SignGlyphFileName(dc, sign, prefix), x, y, size);
+void DrawSheetSignGlyph(Surface& dc, int sign, std::string_view prefix, const GlyphPlace& place) {
+    if (dc.Visible()) DrawGlyphFile(dc, SignGlyphFileName(dc, sign, prefix), place);
 }
 
-void DrawSheetElementGlyph(Surface& dc, int code, long double x, long double y, long double size) {
+void DrawSheetElementGlyph(Surface& dc, int code, const GlyphPlace& place) {
     const std::string name = ElementGlyphFileName(dc, code);
     if (name.empty()) return;
-    if (dc.Visible()) DrawGlyphFile(dc, name, x, y, size);
+    if (dc.Visible()) DrawGlyphFile(dc, name, place);
 }
 
 }  // namespace display

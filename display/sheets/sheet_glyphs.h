@@ -5,15 +5,16 @@
 // shown.
 #include <string_view>
 
+#include "display/draw/glyphs.h"
 #include "display/draw/surface.h"
 
 namespace display {
 
 // Body numbers 8..11 use the files of the north node, south node, Ascendant and
 // Midheaven (11, 13, 14, 15).
-void DrawSheetBodyGlyph(Surface& dc, int body, long double x, long double y, long double size);
-void DrawSheetSignGlyph(Surface& dc, int sign, std::string_view prefix, long double x, long double y, long double size);
+void DrawSheetBodyGlyph(Surface& dc, int body, const GlyphPlace& place);
+void DrawSheetSignGlyph(Surface& dc, int sign, std::string_view prefix, const GlyphPlace& place);
 // Codes 1..7: fire, earth, air, water, salt, sulphur, mercury; other codes draw nothing.
-void DrawSheetElementGlyph(Surface& dc, int code, long double x, long double y, long double size);
+void DrawSheetElementGlyph(Surface& dc, int code, const GlyphPlace& place);
 
 }  // namespace display

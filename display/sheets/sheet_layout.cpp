@@ -117,10 +117,12 @@ void DrawTable(Surface& dc, const SheetContext& c, const SheetTablePlace& t) {
             DrawSphericalDistances(dc, WheelPointLongitudes(chart), WheelPointLatitudes(chart), c.orbs, t.x, t.y);
             return;
         case Table::Terms: DrawTermsBlock(dc, t.x, t.y); return;
-        case Table::Dodecatemoria: DrawSheetDodecatemoria(dc, WheelPointLongitudes(chart), t.x, t.y); return;
-        case Table::Latitudes: DrawSheetLatitudes(dc, WheelPointLatitudes(chart), t.x, t.y, t.titleDx); return;
-        case Table::Longitudes: DrawSheetLongitudes(dc, WheelPointLongitudes(chart), t.x, t.y); return;
-        case Table::RelativeLongitudes: DrawSheetRelativeLongitudes(dc, WheelPointLongitudes(chart), t.x, t.y); return;
+        case Table::Dodecatemoria: DrawSheetDodecatemoria(dc, WheelPointLongitudes(chart), {t.x, t.y}); return;
+        case Table::Latitudes: DrawSheetLatitudes(dc, WheelPointLatitudes(chart), {t.x, t.y}, t.titleDx); return;
+        case Table::Longitudes: DrawSheetLongitudes(dc, WheelPointLongitudes(chart), {t.x, t.y}); return;
+        case Table::RelativeLongitudes:
+            DrawSheetRelativeLongitudes(dc, WheelPointLongitudes(chart), {t.x, t.y});
+            return;
         case Table::MastersAndYear: DrawPlanetaryHourAndYearRuler(dc, chart, c.rulers, t.x, t.y); return;
         case Table::ArchetypalStructure: DrawArchetypalStructure(dc, chart.receptions, t.x, t.y); return;
         case Table::ElementalCloth: DrawElementalCloth(dc, chart, t.x, t.y); return;

@@ -15,9 +15,9 @@ namespace display {
 
 namespace {
 
-void Title(Surface& dc, const char* title, Real x, Real y, Real dx = -2) {
+void Title(Surface& dc, const char* title, PagePoint anchor, Real dx = -2) {
     SetTextColorByCode(dc, 4);
-    TextOutLeft(dc, title, 2, x + dx, y - 8);
+    TextOutLeft(dc, title, 2, anchor.x + dx, anchor.y - 8);
     SetTextColorByCode(dc, 0);
 }
 
@@ -49,23 +49,27 @@ WheelPointArray SheetDodecatemoria(const WheelPointArray& longitudes) {
     return d;
 }
 
-void DrawSheetDodecatemoria(Surface& dc, const WheelPointArray& longitudes, Real x, Real y) {
+void DrawSheetDodecatemoria(Surface& dc, const WheelPointArray& longitudes, PagePoint anchor) {
+    const Real x = anchor.x;
+    Real y = anchor.y;
     SheetBlockGuard guard(dc);
     const WheelPointArray dodecatemoria = SheetDodecatemoria(longitudes);
-    Title(dc, "DODECATEMORIEEN", x, y);
+    Title(dc, "DODECATEMORIEEN", anchor);
     for (int i = 1; i <= 11; ++i) {
-        DrawSheetBodyGlyph(dc, i, x, y, 4.0L);
+        DrawSheetBodyGlyph(dc, i, {x, y, 4.0L});
         TextOutLeft(dc, SignPosLong(dodecatemoria[i]), 2, x + 5, y - 2.5L);
         y += 4.5L;
     }
 }
 
-void DrawSheetLongitudes(Surface& dc, const WheelPointArray& longitudes, Real x, Real y) {
+void DrawSheetLongitudes(Surface& dc, const WheelPointArray& longitudes, PagePoint anchor) {
+    const Real x = anchor.x;
+    Real y = anchor.y;
     SheetBlockGuard guard(dc);
-    Title(dc, "LONGITUDINI", x, y);
+    Title(dc, "LONGITUDINI", anchor);
     for (int i = 1; i <= 11; ++i) {
         const Real l = longitudes[i];
-        DrawSheetBodyGlyph(dc, i, x, y + 1, 4.0L);
+        DrawSheetBodyGlyph(dc, i, {x, y + 1, 4.0L});
         TextOutLeft(dc, SignPosLong(l), 2, x + 5, y - 2.5L);
         y += 4;
         TextOutLeft(dc, FormatBracketedDegrees(l), 0, x + 5, y - 2.5L);
@@ -73,27 +77,31 @@ void DrawSheetLongitudes(Surface& dc, const WheelPointArray& longitudes, Real x,
     }
 }
 
-void DrawSheetLatitudes(Surface& dc, const WheelPointArray& latitudes, Real x, Real y, Real titleDx) {
+void DrawSheetLatitudes(Surface& dc, const WheelPointArray& latitudes, PagePoint anchor, Real titleDx) {
+    const Real x = anchor.x;
+    Real y = anchor.y;
     SheetBlockGuard guard(dc);
-    Title(dc, "BREEDTEGRADEN", x, y, titleDx);
+    Title(dc, "BREEDTEGRADEN", anchor, titleDx);
     for (int i = 1; i <= 7; ++i) {
         std::string text;
         engine::FormatLatitudeText(text, latitudes[i]);
-        DrawSheetBodyGlyph(dc, i, x, y, 4.0L);
+        DrawSheetBodyGlyph(dc, i, {x, y, 4.0L});
         TextOutLeft(dc, text, 2, x + 5, y - 2.5L);
         y += 4.5L;
     }
 }
 
-void DrawSheetRelativeLongitudes(Surface& dc, const WheelPointArray& longitudes, Real x, Real y) {
+void DrawSheetRelativeLongitudes(Surface& dc, const WheelPointArray& longitudes, PagePoint anchor) {
+    const Real x = anchor.x;
+    const Real y = anchor.y;
     SheetBlockGuard guard(dc);
-    Title(dc, "Relatieve LENGTEGRADEN (tussen haakjes: Absolute Longitudes)", x, y);
+    Title(dc, "Relatieve LENGTEGRADEN (tussen haakjes: Absolute Longitudes)", anchor);
     for (int i = 1; i <= 11; ++i) {
         const int column = i <= 4 ? 0 : i <= 8 ? 1 : 2;
         const int row = i - (column == 0 ? 1 : column == 1 ? 5 : 9);
         const Real cx = x + 55 * column;
         const Real ry = y + 4.5L * row;
-        DrawSheetBodyGlyph(dc, i, cx, ry + 0.1L, 4.0L);
+        DrawSheetBodyGlyph(dc, i, {cx, ry + 0.1L, 4.0L});
         TextOutLeft(dc, SignPosLong(longitudes[i]) + " " + FormatBracketedDegrees(longitudes[i]), 15, cx + 5,
                     ry - 2.5L);
     }

@@ -22,14 +22,14 @@ std::string FormatBracketedDegrees(Real value);
 // The dodecatemoria of points 1..11 of the longitudes (the other entries as given).
 WheelPointArray SheetDodecatemoria(const WheelPointArray& longitudes);
 
-// The tables, each titled above its anchor (x, y), one row a body.
-void DrawSheetDodecatemoria(Surface& dc, const WheelPointArray& longitudes, Real x, Real y);
-void DrawSheetLongitudes(Surface& dc, const WheelPointArray& longitudes, Real x, Real y);
+// The tables, each titled above its anchor, one row a body.
+void DrawSheetDodecatemoria(Surface& dc, const WheelPointArray& longitudes, PagePoint anchor);
+void DrawSheetLongitudes(Surface& dc, const WheelPointArray& longitudes, PagePoint anchor);
 // The latitudes' title stands titleDx units from the anchor (the other tables'
 // titles at -2): the portrait theme sheet moves it further left, so that it
 // ends inside the printer's page.
-void DrawSheetLatitudes(Surface& dc, const WheelPointArray& latitudes, Real x, Real y, Real titleDx = -2);
+void DrawSheetLatitudes(Surface& dc, const WheelPointArray& latitudes, PagePoint anchor, Real titleDx = -2);
 // Three columns: each point's place in its sign, its absolute degrees in brackets.
-void DrawSheetRelativeLongitudes(Surface& dc, const WheelPointArray& longitudes, Real x, Real y);
+void DrawSheetRelativeLongitudes(Surface& dc, const WheelPointArray& longitudes, PagePoint anchor);
 
 }  // namespace display

@@ -16,32 +16,31 @@
 
 namespace display {
 
-const char* const kTermSectorNames[10] = {"", "Sole", "Luna", "Merc", "Vene", "Mart", "Giov", "Satu", "NNor", "NSud"};
-const char* const kTermDecanNames[10] = {"", "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos"};
+const std::array<const char*, 9> kTermSectorNames{"Sole", "Luna", "Merc", "Vene", "Mart",
+                                                  "Giov", "Satu", "NNor", "NSud"};
+const std::array<const char*, 9> kTermDecanNames{"Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos"};
 
 
-std::array<Real, 61> TermBoundaries(Real ascendant) {
-    std::array<Real, 61> b{};
-    for (int i = 1; i <= 60; ++i) b[i] = engine::Mod360(ascendant - 15 + 6 * i);
+TermSectorBoundaries TermBoundaries(Real ascendant) {
+    TermSectorBoundaries b{};
+    for (int i = 1; i <= 60; ++i) b[i - 1] = engine::Mod360(ascendant - 15 + 6 * i);
     return b;
 }
 
-void FindBodySectors(int count, const WheelPointArray& longitudes, const std::array<Real, 61>& boundaries,
-                     std::array<signed char, 10>& sectors) {
-    // The classification works on entries 0..59 = boundaries 1..60.
-    std::array<long double, 60> b{};
-    for (int j = 1; j <= 60; ++j) b[j - 1] = boundaries[j];
+void FindBodySectors(int count, const WheelPointArray& longitudes, const TermSectorBoundaries& boundaries,
+                     BodyTermSectors& sectors) {
+    const int bodies = count > 9 ? 9 : count;
     std::array<unsigned char, 9> found{};
-    for (int k = 1; k <= count && k <= 9; ++k) found[k - 1] = static_cast<unsigned char>(sectors[k]);
-    ClassifyIntoSegments60(count > 9 ? 9 : count, longitudes, b, found);
-    for (int k = 1; k <= count && k <= 9; ++k) sectors[k] = static_cast<signed char>(found[k - 1]);
+    for (int k = 0; k < bodies; ++k) found[k] = static_cast<unsigned char>(sectors[k]);
+    ClassifyIntoSegments60(bodies, longitudes, boundaries, found);
+    for (int k = 0; k < bodies; ++k) sectors[k] = static_cast<signed char>(found[k]);
 }
 
 std::string DecanKeyOf(int body, Real longitude) {
     if (body < 1 || body > 9) return {};
     for (int d = 1; d <= 36; ++d)
         if (10 * (d - 1) < longitude && longitude < 10 * d)
-            return std::string(kTermDecanNames[body]) + "Dec" + rt::ZeroPad(d, 2);
+            return std::string(kTermDecanNames[body - 1]) + "Dec" + rt::ZeroPad(d, 2);
     return {};
 }
 
@@ -54,27 +53,27 @@ void RefreshSheetDecanKeys(const engine::Chart& chart, SheetTermsState& terms) {
     const WheelPointArray longitudes = WheelPointLongitudes(chart);
     for (int k = 1; k <= 9; ++k) {
         std::string key = DecanKeyOf(k, longitudes[static_cast<std::size_t>(k)]);
-        if (!key.empty()) terms.bodyDecanKeys[k] = key;
+        if (!key.empty()) terms.bodyDecanKeys[k - 1] = key;
     }
 }
 
 std::string TermSectorKey(int body, int sector) {
     if (body < 1 || body > 9) return {};
-    return std::string(kTermSectorNames[body]) + rt::ZeroPad(sector, 2);
+    return std::string(kTermSectorNames[body - 1]) + rt::ZeroPad(sector, 2);
 }
 
 int BodyOfTermKey(const std::string& key) {
     if (key.size() < 4) return 0;
     for (int k = 1; k <= 9; ++k)
-        if (key.compare(0, 4, kTermSectorNames[k]) == 0) return k;
+        if (key.compare(0, 4, kTermSectorNames[k - 1]) == 0) return k;
     return 0;
 }
 
 void WritePlanetPositionsFile(const SheetTermsState& terms) {
     rt::EnsureParentFolder(kSheetPositionFile);
     std::vector<std::string> lines;
-    for (int k = 1; k <= 9; ++k) lines.push_back(TermSectorKey(k, terms.bodyTermSectors[k]));
-    for (int k = 1; k <= 9; ++k) lines.push_back(terms.bodyDecanKeys[k]);
+    for (int k = 1; k <= 9; ++k) lines.push_back(TermSectorKey(k, terms.bodyTermSectors[k - 1]));
+    for (const std::string& key : terms.bodyDecanKeys) lines.push_back(key);
     rt::WriteTextLines(kSheetPositionFile, lines);
 }
 
@@ -142,7 +141,7 @@ void DrawTermsBlock(Surface& dc, Real x, Real y) {
         const int body = BodyOfTermKey(key);
         for (const std::string& t : texts) {
             if (t.compare(0, 8, key) != 0 || t.size() < 8) continue;
-            DrawSheetBodyGlyph(dc, body ? body : n, x, y, 4.0L);
+            DrawSheetBodyGlyph(dc, body ? body : n, {x, y, 4.0L});
             const std::string text = t.size() > 21 ? t.substr(21, 60) : std::string();
             TextOutLeft(dc, text, 2, x + 4, y - 2.6L);
             y += 4.5L;

@@ -20,21 +20,25 @@ inline constexpr const char* kTermsTextFile = "OpzioneT\\KlvPianCan.Txt";
 inline constexpr const char* kSheetPositionFile = "OpzioneT\\PosiPian.txt";
 
 // Sector names ("Sole", ..., "NNor", "NSud") and decan abbreviations ("Sol",
-// ..., "Non", "Nos") of bodies 1..9.
-extern const char* const kTermSectorNames[10];
-extern const char* const kTermDecanNames[10];
+// ..., "Non", "Nos") of bodies 1..9, body k at entry k - 1.
+extern const std::array<const char*, 9> kTermSectorNames;
+extern const std::array<const char*, 9> kTermDecanNames;
 
+// The sector boundaries, and per body (body k at entry k - 1) its sector
+// number 1..60 and its decan key.
+using TermSectorBoundaries = std::array<Real, 60>;
+using BodyTermSectors = std::array<signed char, 9>;
 struct SheetTermsState {
-    std::array<Real, 61> termSectorBoundaries{};    // 1..60
-    std::array<signed char, 10> bodyTermSectors{};  // 1..9
-    std::array<std::string, 10> bodyDecanKeys{};    // 1..9
+    TermSectorBoundaries termSectorBoundaries{};
+    BodyTermSectors bodyTermSectors{};
+    std::array<std::string, 9> bodyDecanKeys{};
 };
 
-// Boundary i (1..60) = Ascendant - 15 + 6 i, reduced into [0, 360).
-std::array<Real, 61> TermBoundaries(Real ascendant);
-// The sector (1..60) of bodies 1..count; a body found in none keeps sectors[k].
-void FindBodySectors(int count, const WheelPointArray& longitudes, const std::array<Real, 61>& boundaries,
-                     std::array<signed char, 10>& sectors);
+// Boundary i (1..60), at entry i - 1, = Ascendant - 15 + 6 i, reduced into [0, 360).
+TermSectorBoundaries TermBoundaries(Real ascendant);
+// The sector (1..60) of bodies 1..count; a body found in none keeps its entry.
+void FindBodySectors(int count, const WheelPointArray& longitudes, const TermSectorBoundaries& boundaries,
+                     BodyTermSectors& sectors);
 // Decan key of a longitude ("SolDec05"), or an empty text on an exact multiple
 // of 10 degrees (the body then keeps its previous key).
 std::string DecanKeyOf(int body, Real longitude);

@@ -23,8 +23,9 @@ namespace display {
 
 namespace {
 
-const char* const kSheetHouseNumerals[13] = {"",    "I",    "II", "III", "IV", "V",  "VI",
-                                             "VII", "VIII", "IX", "X",   "XI", "XII"};
+// The numerals of houses 1 to 12.
+constexpr std::array<const char*, 12> kSheetHouseNumerals{"I",   "II",   "III", "IV", "V",  "VI",
+                                                          "VII", "VIII", "IX",  "X",  "XI", "XII"};
 
 // Within 0.005 above a multiple of the step.
 bool JustAboveMultiple(Real t, Real step) {
@@ -36,8 +37,16 @@ void Line(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real angle) {
     LinePage(dc, WheelPoint(cx, cy, r1, angle), WheelPoint(cx, cy, r2, angle));
 }
 
+// How a sign ring is drawn: the side of its glyphs and the width of the band
+// outside it that the decan glyphs stand in (0 for none).
+struct SignRingLook {
+    Real glyphSize = 0;
+    Real band = 0;
+};
+
 // Returns the wheel angle of 0 degrees Aries.
-Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize, Real band, Real asc) {
+Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, const SignRingLook& look, Real asc) {
+    const Real glyphSize = look.glyphSize, band = look.band;
     const Real cx = ring.centre.x, cy = ring.centre.y, ro = ring.outerRadius, ri = ring.innerRadius;
     {
         ScopedLinePen pen(dc, 0);
@@ -65,7 +74,7 @@ Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real 
                 Line(dc, cx, cy, ro + band, ri, p);
             }
             const PagePoint g = WheelPoint(cx, cy, (ro + ri) / 2, p - 15);
-            DrawSheetSignGlyph(dc, sign, prefix, g.x, g.y, glyphSize);
+            DrawSheetSignGlyph(dc, sign, prefix, {g.x, g.y, glyphSize});
             if (sign == 1) rotation = p;
             ++boundaries;
             if (--sign == 0) sign = 12;
@@ -91,10 +100,10 @@ int DecanRuler(int decanIndexFromAries) {
 
 Real DrawSheetSignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize, Real ascendant) {
     SheetBlockGuard guard(dc);
-    Real rotation = SignRing(dc, prefix, ring, glyphSize, 5, ascendant);
+    Real rotation = SignRing(dc, prefix, ring, {.glyphSize = glyphSize, .band = 5}, ascendant);
     for (int d = 1; d <= 36; ++d) {
         const PagePoint g = WheelPoint(ring.centre.x, ring.centre.y, ring.outerRadius + 2.5L, rotation - 5);
-        DrawSheetBodyGlyph(dc, DecanRuler(1 - d), g.x, g.y, 3.5L);
+        DrawSheetBodyGlyph(dc, DecanRuler(1 - d), {g.x, g.y, 3.5L});
         rotation += 10;
     }
     return 0.5L;
@@ -103,7 +112,7 @@ Real DrawSheetSignRing(Surface& dc, std::string_view prefix, const RingFrame& ri
 Real DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, const RingFrame& ring, Real glyphSize,
                             Real ascendant) {
     SheetBlockGuard guard(dc);
-    return SignRing(dc, prefix, ring, glyphSize, 0, ascendant);
+    return SignRing(dc, prefix, ring, {.glyphSize = glyphSize, .band = 0}, ascendant);
 }
 
 void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& ring) {
@@ -126,8 +135,8 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& r
         const Real q = asc - cusps[i] + 15;
         const PagePoint a = WheelPoint(cx, cy, m, q - 5);
         const PagePoint b = WheelPoint(cx, cy, m, q + 175);
-        TextOutCentered(dc, kSheetHouseNumerals[i], 2, rt::Round(a.x), rt::Round(a.y) - 2);
-        TextOutCentered(dc, kSheetHouseNumerals[i + 6], 2, rt::Round(b.x), rt::Round(b.y) - 2);
+        TextOutCentered(dc, kSheetHouseNumerals[i - 1], 2, rt::Round(a.x), rt::Round(a.y) - 2);
+        TextOutCentered(dc, kSheetHouseNumerals[i + 5], 2, rt::Round(b.x), rt::Round(b.y) - 2);
         ScopedLinePen pen(dc, i == 1 || i == 4 ? 0 : 10);
         Line(dc, cx, cy, ho, hi, q);
         Line(dc, cx, cy, ho, hi, q + 180);
@@ -170,10 +179,13 @@ void DrawSheetAngles(Surface& dc, const engine::Chart& chart, const CircleFrame&
     }
 }
 
-std::array<Real, 25> SpreadSheetAngles(int n, const std::array<Real, 25>& trueAngles, Real separation) {
-    const std::array<float, 25> spread = SpreadRingAngles(n, trueAngles, separation);
-    std::array<Real, 25> out{};
-    for (int k = 1; k <= n && k < 25; ++k) out[k] = spread[k];
+SheetRingAngles SpreadSheetAngles(int n, const SheetRingAngles& trueAngles, Real separation) {
+    // The wheel's spreading numbers the points from 1.
+    std::array<Real, 25> numbered{};
+    std::copy(trueAngles.begin(), trueAngles.end(), numbered.begin() + 1);
+    const std::array<float, 25> spread = SpreadRingAngles(n, numbered, separation);
+    SheetRingAngles out{};
+    for (int k = 0; k < n && k < 24; ++k) out[k] = spread[k + 1];
     return out;
 }
 
@@ -195,17 +207,17 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
     const Real asc = how.ascendant;
     const bool plain = how.plain;
     const int n = std::min(how.count, 24);
-    std::array<Real, 25> a{};
+    SheetRingAngles a{};
     for (int k = 1; k <= n; ++k) {
-        a[k] = asc - lon[k];
-        if (a[k] < 0) a[k] += 360;
+        a[k - 1] = asc - lon[k];
+        if (a[k - 1] < 0) a[k - 1] += 360;
     }
-    const std::array<Real, 25> spread = SpreadSheetAngles(n, a, plain ? 8 : 10);
+    const SheetRingAngles spread = SpreadSheetAngles(n, a, plain ? 8 : 10);
     const Real m = (ro + ri) / 2;
     const Real reach = plain ? 3.5L : 4.3L;
     const Color tickBrush = dc.OnPaper() ? kBlack : kWhite;
     for (int k = 1; k <= n; ++k) {
-        const PagePoint g = WheelPoint(cx, cy, m, spread[k]);
+        const PagePoint g = WheelPoint(cx, cy, m, spread[k - 1]);
         if (!plain) {
             ScopedPen pen(dc, 14);
             DrawCircleScaled(dc, g.x, g.y, 4.5L);
@@ -213,9 +225,9 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
         {
             ScopedPen pen(dc, 1);
             if (plain)
-                DrawSheetBodyGlyph(dc, k, g.x, g.y, 5.0L);
+                DrawSheetBodyGlyph(dc, k, {g.x, g.y, 5.0L});
             else
-                DrawSheetBodyGlyph(dc, k, g.x, g.y - 1.5L, 4.0L);
+                DrawSheetBodyGlyph(dc, k, {g.x, g.y - 1.5L, 4.0L});
         }
         if (!plain) {
             SetTextColorByCode(dc, 0);
@@ -227,11 +239,11 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
         if (marks[k] == "r" || marks[k] == "R") TextOutLeft(dc, "r", 0, g.x + 2.0L, g.y - 4.0L);
         ScopedLinePen pen(dc, 10);
         ScopedBrush brush(dc, tickBrush);
-        const PagePoint outer = WheelPoint(cx, cy, ro, a[k]);
-        LinePage(dc, outer, WheelPoint(cx, cy, m + reach, spread[k]));
+        const PagePoint outer = WheelPoint(cx, cy, ro, a[k - 1]);
+        LinePage(dc, outer, WheelPoint(cx, cy, m + reach, spread[k - 1]));
         DotPage(dc, outer, 0.2L);
-        const PagePoint inner = WheelPoint(cx, cy, ri, a[k]);
-        LinePage(dc, inner, WheelPoint(cx, cy, m - reach, spread[k]));
+        const PagePoint inner = WheelPoint(cx, cy, ri, a[k - 1]);
+        LinePage(dc, inner, WheelPoint(cx, cy, m - reach, spread[k - 1]));
         DotPage(dc, inner, 0.2L);
     }
     {
@@ -266,20 +278,20 @@ std::vector<SheetAspect> EvaluateSheetAspects(const WheelPointArray& longitudes,
     lon[8] = ascendant;
     lon[9] = midheaven;
     std::vector<SheetAspect> found;
-    auto within = [](Real d, Real exact, Real orb) { return exact - orb < d && d < exact + orb; };
     auto deviation = [](Real exact, Real d) { return static_cast<int>(std::llabs(rt::Round(exact - d))); };
     for (int i = 1; i <= 7; ++i)
         for (int j = i + 1; j <= 9; ++j) {
             Real d = lon[j] - lon[i];
             if (d < 0) d += 360;
             if (d > 180) d = 360 - d;
-            if (within(d, 180, orbs[4]))
+            const auto within = [d](Real exact, Real orb) { return exact - orb < d && d < exact + orb; };
+            if (within(180, orbs[4]))
                 found.push_back({i, j, true, deviation(180, d)});
-            else if (within(d, 120, orbs[3]))
+            else if (within(120, orbs[3]))
                 found.push_back({i, j, false, deviation(120, d)});
-            else if (within(d, 90, orbs[2]))
+            else if (within(90, orbs[2]))
                 found.push_back({i, j, true, deviation(90, d)});
-            else if (within(d, 60, orbs[1]))
+            else if (within(60, orbs[1]))
                 found.push_back({i, j, false, deviation(60, d)});
             // A conjunction (d < orb 0) is not drawn.
         }

@@ -38,8 +38,10 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& r
 // Ascendant (and for the mean houses Midheaven and house ends) marks on the circle.
 void DrawSheetAngles(Surface& dc, const engine::Chart& chart, const CircleFrame& circle);
 
-// Spread angles (entries 1..n) of the planet ring for true wheel angles 1..n.
-std::array<Real, 25> SpreadSheetAngles(int n, const std::array<Real, 25>& trueAngles, Real separation);
+// Wheel angles of the points of a sheet's planet ring, point k at entry k - 1.
+using SheetRingAngles = std::array<Real, 24>;
+// The spread angles of points 1..n of the planet ring for their true wheel angles.
+SheetRingAngles SpreadSheetAngles(int n, const SheetRingAngles& trueAngles, Real separation);
 // The planet ring of points 1..n in the ring frame, turned with the ascendant.
 void DrawSheetPlanetRing(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, int n,
                          const RingFrame& ring, Real ascendant);

@@ -61,7 +61,7 @@ void CentreMark(Surface& dc, PagePoint centre) {
 }  // namespace
 
 void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y, Real size) {
-    DrawGlyphFile(dc, SignGlyphFileName(dc, sign, mode), x, y, size);
+    DrawGlyphFile(dc, SignGlyphFileName(dc, sign, mode), {x, y, size});
 }
 
 void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame& ring, Real glyphSize,
@@ -109,7 +109,7 @@ void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame&
     for (int k = 1; k <= 36; ++k) {
         const int decan = (36 - (k - 1)) % 36;
         const PagePoint p = WheelPoint(cx, cy, outer + 2.5L, rotation - 5);
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(kDecanRulers[decan % 7])), p.x, p.y, 3.5L);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(kDecanRulers[decan % 7])), {p.x, p.y, 3.5L});
         rotation += 10;
     }
 }

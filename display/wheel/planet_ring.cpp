@@ -130,7 +130,8 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
     for (int i = 1; i <= n; ++i) {
         const PagePoint g = WheelPoint(cx, cy, rm, s[i]);
         SelectPenByCode(dc, 1);
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc, o.directGlyphs ? i : RenumberPlanetGlyph(i)), g.x, g.y, o.glyphSize);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, o.directGlyphs ? i : RenumberPlanetGlyph(i)),
+                      {g.x, g.y, o.glyphSize});
         ReleasePen(dc);
 
         if (o.centres) {

@@ -171,7 +171,7 @@ display::Path ToPath(const QPainterPath& q) {
             case QPainterPath::CurveToElement: {
                 const QPainterPath::Element c2 = q.elementAt(i + 1);
                 const QPainterPath::Element end = q.elementAt(i + 2);
-                p.CurveTo(e.x, e.y, c2.x, c2.y, end.x, end.y);
+                p.CurveTo({{e.x, e.y}, {c2.x, c2.y}, {end.x, end.y}});
                 i += 2;
                 break;
             }

@@ -2,6 +2,7 @@
 // page that looks the same drawn directly and through a metafile.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
 
 #include <QImage>
@@ -48,7 +49,7 @@ void DrawTestPage(Surface& s) {
     s.LineTo({380, 150});
     Path p;
     p.MoveTo(250, 200);
-    p.CurveTo(270, 160, 330, 160, 350, 200);
+    p.CurveTo({{270, 160}, {330, 160}, {350, 200}});
     p.LineTo(300, 260);
     p.Close();
     s.SelectBrush({BrushStyle::Solid, Rgb(0, 255, 255)});
@@ -259,10 +260,11 @@ public:
         }
         ++records;
     }
-    void Xform(std::uint32_t type, float m11, float m12, float m21, float m22, float dx, float dy, int mode = -1) {
+    // The matrix as the record stores it: m11, m12, m21, m22, dx, dy.
+    void Xform(std::uint32_t type, const std::array<float, 6>& matrix, int mode = -1) {
         w.U32(type);
         w.U32(mode < 0 ? 32 : 36);
-        for (float f : {m11, m12, m21, m22, dx, dy}) w.F32(f);
+        for (float f : matrix) w.F32(f);
         if (mode >= 0) w.U32(static_cast<std::uint32_t>(mode));
         ++records;
     }
@@ -283,10 +285,10 @@ TEST(EmfPlayerTest, FollowsMappingModesAndWorldTransforms) {
     b.Rec(EMR_SETVIEWPORTEXTEX, {1000, 1000});
     b.Rec(EMR_MOVETOEX, {10, 20});
     b.Rec(EMR_LINETO, {30, 40});
-    b.Rec(0x99, {1, 2, 3});                                  // unknown: skipped
-    b.Xform(EMR_MODIFYWORLDTRANSFORM, 1, 0, 0, 1, 5, 0, 4);  // set: move 5 right
+    b.Rec(0x99, {1, 2, 3});                                    // unknown: skipped
+    b.Xform(EMR_MODIFYWORLDTRANSFORM, {1, 0, 0, 1, 5, 0}, 4);  // set: move 5 right
     b.Rec(EMR_RECTANGLE, {0, 0, 10, 10});
-    b.Xform(EMR_MODIFYWORLDTRANSFORM, 0, 0, 0, 0, 0, 0, 1);  // back to identity
+    b.Xform(EMR_MODIFYWORLDTRANSFORM, {0, 0, 0, 0, 0, 0}, 1);  // back to identity
     b.Rec(EMR_SETMAPMODE, {1});
     b.Points16(EMR_POLYLINE16, {{100, 100}, {200, 100}, {200, 300}});
     b.Rec(EMR_BEGINPATH, {});
@@ -409,8 +411,9 @@ TEST(EmfPlayerTest, ExtremeNumbersOfAFileStayWithinTheDevice) {
     b.Rec(EMR_SCALEVIEWPORTEXTEX, {kMax, 1, kMax, 1});
     b.Rec(EMR_SCALEVIEWPORTEXTEX, {kMax, 1, kMax, 1});
     b.Rec(EMR_LINETO, {kMax, kMin});
-    b.Xform(EMR_SETWORLDTRANSFORM, std::numeric_limits<float>::infinity(), 0, 0,
-            -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(), 0);
+    b.Xform(EMR_SETWORLDTRANSFORM,
+            {std::numeric_limits<float>::infinity(), 0, 0, -std::numeric_limits<float>::infinity(),
+             std::numeric_limits<float>::quiet_NaN(), 0});
     b.Rec(EMR_LINETO, {1, 1});
     b.Rec(EMR_BITBLT, {0, 0, 0, 0, kMax, kMax, kMax, kMax, 0x42, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     const std::string bytes = b.Finish();

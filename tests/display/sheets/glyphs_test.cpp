@@ -59,17 +59,17 @@ TEST_F(GlyphsTest, FileNamesFollowTheTarget) {
 TEST_F(GlyphsTest, SquareIsScaledButNotDividedByTheAspectScales) {
     testing_support::DrawingStateOfTest().aspectScaleX = 2;
     testing_support::DrawingStateOfTest().aspectScaleY = 0.5;
-    EXPECT_EQ(GlyphRect(testing_support::DrawingStateOfTest(), 100, 50, 4), (Rect{480, 980, 520, 1020}));
+    EXPECT_EQ(GlyphRect(testing_support::DrawingStateOfTest(), {100, 50, 4}), (Rect{480, 980, 520, 1020}));
 }
 
 TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
     CanvasForm window;
     window.UseDrawingState(testing_support::DrawingStateOfTest());
     window.resize(300, 300);
-    DrawPlanetGlyph(window.Canvas(), 1, 15, 15, 20);  // hidden: nothing
+    DrawPlanetGlyph(window.Canvas(), 1, {15, 15, 20});  // hidden: nothing
     EXPECT_EQ(window.Snapshot().pixelColor(150, 150), QColor(Qt::black));
     window.show();
-    DrawPlanetGlyph(window.Canvas(), 1, 15, 15, 20);
+    DrawPlanetGlyph(window.Canvas(), 1, {15, 15, 20});
     const QImage img = window.Snapshot();
     int ink = 0;
     for (int y = 50; y < 250; ++y)
@@ -88,11 +88,11 @@ TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
     const std::string whole = testing_support::ReadBytes(mars);
     const std::string half = whole.substr(0, whole.size() / 2);
     testing_support::WriteBytes(mars, half);
-    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 5), 10, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 5), 20, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 6), 30, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 6), 35, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 7), 40, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 5), {10, 10, 4});
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 5), {20, 10, 4});
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 6), {30, 10, 4});
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 6), {35, 10, 4});
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, 7), {40, 10, 4});
     ASSERT_EQ(messages_.messages.size(), 2u);
     EXPECT_EQ(messages_.messages[0].text,
               "Simbolo mancante: \"Simboli\\PiaX05.emf\". Al posto del simbolo il programma disegna un riquadro "
@@ -119,9 +119,9 @@ TEST_F(GlyphsTest, BlackAndWhiteDrawsTheWhiteOrBlackFile) {
     testing_support::DrawingStateOfTest().blackAndWhite = true;
     std::filesystem::remove(tmp_.Path() / "Simboli" / "PiaXB13.emf");
     std::filesystem::remove(tmp_.Path() / "Simboli" / "PiaXN13.emf");
-    DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(9)), 10, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(9)), {10, 10, 4});
     dc.SetOutputMedium(Medium::Paper);
-    DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(9)), 10, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(9)), {10, 10, 4});
     ASSERT_EQ(messages_.messages.size(), 2u);
     EXPECT_NE(messages_.messages[0].text.find("PiaXB13"), std::string::npos);
     EXPECT_NE(messages_.messages[1].text.find("PiaXN13"), std::string::npos);
@@ -136,18 +136,18 @@ TEST_F(GlyphsTest, SheetGlyphsGoToTheSurfaceTheyAreHandedWhileItIsSeen) {
     sheet.resize(200, 200);
     RecordingSurface onSheet;
     sheet.SetRecorder(&onSheet);
-    DrawSheetBodyGlyph(sheet.Canvas(), 9, 10, 10, 4);
+    DrawSheetBodyGlyph(sheet.Canvas(), 9, {10, 10, 4});
     EXPECT_EQ(onSheet.Calls("metafile").size(), 0u);  // the sheet window is hidden
     sheet.show();
-    DrawSheetBodyGlyph(sheet.Canvas(), 9, 10, 10, 4);
+    DrawSheetBodyGlyph(sheet.Canvas(), 9, {10, 10, 4});
     EXPECT_EQ(onSheet.Calls("metafile").size(), 1u);
     sheet.SetRecorder(nullptr);
-    DrawSheetBodyGlyph(printer, 9, 10, 10, 4);
-    DrawSheetSignGlyph(printer, 3, "M", 10, 10, 4);
-    DrawSheetElementGlyph(printer, 7, 10, 10, 4);
-    DrawSheetElementGlyph(printer, 8, 10, 10, 4);  // no such element
+    DrawSheetBodyGlyph(printer, 9, {10, 10, 4});
+    DrawSheetSignGlyph(printer, 3, "M", {10, 10, 4});
+    DrawSheetElementGlyph(printer, 7, {10, 10, 4});
+    DrawSheetElementGlyph(printer, 8, {10, 10, 4});  // no such element
     EXPECT_EQ(printer.Calls("metafile").size(), 3u);
-    DrawSheetBodyGlyph(metafile, 1, 10, 10, 4);
+    DrawSheetBodyGlyph(metafile, 1, {10, 10, 4});
     EXPECT_EQ(metafile.Calls("metafile").size(), 1u);
     EXPECT_TRUE(messages_.messages.empty());
 }

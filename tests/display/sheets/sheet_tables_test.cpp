@@ -46,7 +46,7 @@ TEST_F(SheetTables, BracketedDegreesCutTheFractionToTwoDecimals) {
 
 TEST_F(SheetTables, DodecatemoriaOfTheElevenPointsAndTheirTable) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetDodecatemoria(dc, display::WheelPointLongitudes(current_.chart), 115, 275);
+    display::DrawSheetDodecatemoria(dc, display::WheelPointLongitudes(current_.chart), {115, 275});
     // The Moon at 45.5 has its dodecatemorion at 231.5; the Ascendant at 100.5 at 226.5,
     // the Midheaven (entry 11, the last) at 358 at 334.
     const display::WheelPointArray dodecatemoria = display::WheelPointDodecatemoria(current_.chart);
@@ -70,7 +70,7 @@ TEST_F(SheetTables, DodecatemoriaOfTheElevenPointsAndTheirTable) {
 
 TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetLongitudes(dc, display::WheelPointLongitudes(current_.chart), 18, 115);
+    display::DrawSheetLongitudes(dc, display::WheelPointLongitudes(current_.chart), {18, 115});
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 1u + 22u);
     EXPECT_EQ(texts[0], "LONGITUDINI");
@@ -89,7 +89,7 @@ TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
 
 TEST_F(SheetTables, LatitudesStopAfterSaturn) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetLatitudes(dc, display::WheelPointLatitudes(current_.chart), 205, 219);
+    display::DrawSheetLatitudes(dc, display::WheelPointLatitudes(current_.chart), {205, 219});
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 8u);
     EXPECT_EQ(texts[0], "BREEDTEGRADEN");
@@ -99,7 +99,7 @@ TEST_F(SheetTables, LatitudesStopAfterSaturn) {
 
 TEST_F(SheetTables, RelativeLongitudesStandInThreeColumns) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetRelativeLongitudes(dc, display::WheelPointLongitudes(current_.chart), 165, 210);
+    display::DrawSheetRelativeLongitudes(dc, display::WheelPointLongitudes(current_.chart), {165, 210});
     const auto calls = dc.Calls("text");
     ASSERT_EQ(calls.size(), 12u);
     // Mars (5) heads the second column, the south node (9) the third.

@@ -108,12 +108,12 @@ TEST_F(SheetTargets, EveryBlockLeavesTheSurfaceAsItFoundIt) {
 
 TEST_F(SheetTargets, GlyphsFollowTheirBlockButNeverToAHiddenSheetWindow) {
     RecordingSurface block{testing_support::DrawingStateOfTest()};
-    display::DrawSheetBodyGlyph(block, 3, 10, 10, 4);
+    display::DrawSheetBodyGlyph(block, 3, {10, 10, 4});
     EXPECT_EQ(block.Calls("metafile").size(), 1u);
     display::CanvasForm sheet;
     sheet.UseDrawingState(testing_support::DrawingStateOfTest());
     sheet.resize(100, 100);
-    display::DrawSheetBodyGlyph(sheet.Canvas(), 3, 10, 10, 8);
+    display::DrawSheetBodyGlyph(sheet.Canvas(), 3, {10, 10, 8});
     EXPECT_EQ(sheet.Snapshot().pixelColor(51, 51), QColor(Qt::black));  // hidden: nothing
 }
 

@@ -36,19 +36,19 @@ protected:
 
 TEST_F(SheetTermsTest, SectorsStartFifteenDegreesBeforeTheAscendant) {
     const auto b = display::TermBoundaries(100);
-    EXPECT_EQ(b[1], 91);
-    EXPECT_EQ(b[2], 97);
-    EXPECT_EQ(b[60], 85);
+    EXPECT_EQ(b[0], 91);
+    EXPECT_EQ(b[1], 97);
+    EXPECT_EQ(b[59], 85);
     display::WheelPointArray lon{};
     lon[1] = 100, lon[2] = 88, lon[3] = 97, lon[4] = 91, lon[5] = 280, lon[6] = 84.9L;
-    std::array<signed char, 10> sectors{};
+    display::BodyTermSectors sectors{};
     display::FindBodySectors(6, lon, b, sectors);
-    EXPECT_EQ(sectors[1], 3);
-    EXPECT_EQ(sectors[2], 1);
-    EXPECT_EQ(sectors[3], 3);  // on a boundary: the sector it opens
-    EXPECT_EQ(sectors[4], 1);  // but between sectors 1 and 2 it stays in 1
-    EXPECT_EQ(sectors[5], 33);
-    EXPECT_EQ(sectors[6], 60);
+    EXPECT_EQ(sectors[0], 3);
+    EXPECT_EQ(sectors[1], 1);
+    EXPECT_EQ(sectors[2], 3);  // on a boundary: the sector it opens
+    EXPECT_EQ(sectors[3], 1);  // but between sectors 1 and 2 it stays in 1
+    EXPECT_EQ(sectors[4], 33);
+    EXPECT_EQ(sectors[5], 60);
 }
 
 TEST_F(SheetTermsTest, DecanKeysSkipExactTensAndKeepTheOldKey) {
@@ -57,10 +57,10 @@ TEST_F(SheetTermsTest, DecanKeysSkipExactTensAndKeepTheOldKey) {
     EXPECT_EQ(display::DecanKeyOf(1, 0), "");
     engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     wheel_test::SetWheelPoint(chart, 1, 10);
-    terms_.bodyDecanKeys[1] = "SolDec07";
+    terms_.bodyDecanKeys[0] = "SolDec07";
     display::RefreshSheetDecanKeys(chart, terms_);
-    EXPECT_EQ(terms_.bodyDecanKeys[1], "SolDec07");
-    EXPECT_EQ(terms_.bodyDecanKeys[2], "LunDec05");  // 45.5
+    EXPECT_EQ(terms_.bodyDecanKeys[0], "SolDec07");
+    EXPECT_EQ(terms_.bodyDecanKeys[1], "LunDec05");  // 45.5
 }
 
 TEST_F(SheetTermsTest, PositionFileHoldsNineSectorKeysThenNineDecanKeys) {

@@ -32,9 +32,9 @@ protected:
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     }
     // The glyph centred on the page point, of the side given, if any was drawn.
-    static const Box* GlyphAt(const std::vector<Box>& boxes, double x, double y, double side) {
-        const Point m = MapPoint(testing_support::DrawingStateOfTest(), x, y);
-        const int s = 2 * display::ScaleLength(testing_support::DrawingStateOfTest(), side / 2);
+    static const Box* GlyphAt(const std::vector<Box>& boxes, const display::GlyphPlace& place) {
+        const Point m = MapPoint(testing_support::DrawingStateOfTest(), place.x, place.y);
+        const int s = 2 * display::ScaleLength(testing_support::DrawingStateOfTest(), place.size / 2);
         for (const Box& b : boxes)
             if (std::abs(b.Cx() - m.x) <= 1 && std::abs(b.Cy() - m.y) <= 1 && b.right - b.left == s) return &b;
         return nullptr;
@@ -59,10 +59,10 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
                                    chart.cusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
     // Aries 15 degrees below the left end of the horizon (radius 62): (113.112, 121.047).
-    const Box* aries = GlyphAt(boxes, 113.1119, 121.0469, 7);
+    const Box* aries = GlyphAt(boxes, {113.1119, 121.0469, 7});
     ASSERT_NE(aries, nullptr);
     EXPECT_EQ(aries->size, sheet_test::FileSize("Zodiaco/SegM01.emf"));
-    const Box* pisces = GlyphAt(boxes, 113.1119, 88.9531, 7);
+    const Box* pisces = GlyphAt(boxes, {113.1119, 88.9531, 7});
     ASSERT_NE(pisces, nullptr);
     EXPECT_EQ(pisces->size, sheet_test::FileSize("Zodiaco/SegM12.emf"));
     // The Aries boundary lies on the horizon, from the band's edge (72) to the inner circle (57).
@@ -76,10 +76,10 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
     // 15 before (middle Pisces decan, Jupiter).
     const auto r1 = display::WheelPoint(173, 105, 69.5L, -5), r2 = display::WheelPoint(173, 105, 69.5L, 5),
                r3 = display::WheelPoint(173, 105, 69.5L, 15);
-    ASSERT_NE(GlyphAt(boxes, r1.x, r1.y, 3.5), nullptr);
-    EXPECT_EQ(GlyphAt(boxes, r1.x, r1.y, 3.5)->size, sheet_test::FileSize("Simboli/PiaX05.emf"));
-    EXPECT_EQ(GlyphAt(boxes, r2.x, r2.y, 3.5)->size, sheet_test::FileSize("Simboli/PiaX05.emf"));
-    EXPECT_EQ(GlyphAt(boxes, r3.x, r3.y, 3.5)->size, sheet_test::FileSize("Simboli/PiaX06.emf"));
+    ASSERT_NE(GlyphAt(boxes, {r1.x, r1.y, 3.5}), nullptr);
+    EXPECT_EQ(GlyphAt(boxes, {r1.x, r1.y, 3.5})->size, sheet_test::FileSize("Simboli/PiaX05.emf"));
+    EXPECT_EQ(GlyphAt(boxes, {r2.x, r2.y, 3.5})->size, sheet_test::FileSize("Simboli/PiaX05.emf"));
+    EXPECT_EQ(GlyphAt(boxes, {r3.x, r3.y, 3.5})->size, sheet_test::FileSize("Simboli/PiaX06.emf"));
     // Thirteen boundaries (a full turn and Aries again) and 36 decan rulers.
     EXPECT_EQ(boxes.size(), 13u + 36u);
     EXPECT_EQ(glyphScale, 0.5L);
@@ -152,25 +152,25 @@ TEST_F(SheetWheel, AnglesShowTheMidheavenAndHouseEndsOnlyForMediumHouses) {
 }
 
 TEST_F(SheetWheel, CrowdedGlyphsAreSpreadAndMovedBack) {
-    std::array<engine::Real, 25> a{};
-    a[1] = 100, a[2] = 101, a[3] = 102;
+    display::SheetRingAngles a{};
+    a[0] = 100, a[1] = 101, a[2] = 102;
     auto s = display::SpreadSheetAngles(3, a, 10);
-    EXPECT_NEAR(s[1], 91, 1e-4);
-    EXPECT_NEAR(s[2], 101, 1e-4);
-    EXPECT_NEAR(s[3], 111, 1e-4);
+    EXPECT_NEAR(s[0], 91, 1e-4);
+    EXPECT_NEAR(s[1], 101, 1e-4);
+    EXPECT_NEAR(s[2], 111, 1e-4);
     // Ten degrees apart is crowded too, set to exactly ten: nothing moves.
     a = {};
-    a[1] = 50, a[2] = 60;
+    a[0] = 50, a[1] = 60;
     s = display::SpreadSheetAngles(2, a, 10);
-    EXPECT_NEAR(s[1], 50, 1e-4);
-    EXPECT_NEAR(s[2], 60, 1e-4);
+    EXPECT_NEAR(s[0], 50, 1e-4);
+    EXPECT_NEAR(s[1], 60, 1e-4);
     // Nine bodies within eight degrees: 80 degrees wide, moved back by half of the last push (36).
     a = {};
-    for (int k = 1; k <= 9; ++k) a[k] = 100 + (k - 1);
+    for (int k = 1; k <= 9; ++k) a[k - 1] = 100 + (k - 1);
     s = display::SpreadSheetAngles(9, a, 10);
-    for (int k = 1; k <= 9; ++k) EXPECT_NEAR(s[k], 64 + 10 * (k - 1), 1e-4) << k;
+    for (int k = 1; k <= 9; ++k) EXPECT_NEAR(s[k - 1], 64 + 10 * (k - 1), 1e-4) << k;
     s = display::SpreadSheetAngles(9, a, 8);
-    for (int k = 1; k <= 9; ++k) EXPECT_NEAR(s[k], 100 - 28 + 8 * (k - 1), 1e-4) << k;
+    for (int k = 1; k <= 9; ++k) EXPECT_NEAR(s[k - 1], 100 - 28 + 8 * (k - 1), 1e-4) << k;
 }
 
 TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
