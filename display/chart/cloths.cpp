@@ -102,7 +102,7 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint w
     const RowStyle* rows = elemental ? kElementalRows : kSeasonRows;
     for (int i = 1; i <= 4; ++i) {
         const Real t = top + 7 * (i - 1);
-        DrawClothCell(dc, rows[i].symbol, left + 3.7L, t + 4, 5.0L);
+        DrawClothCell(dc, rows[i].symbol, {left + 3.7L, t + 4}, 5.0L);
         dc.SetTextColor(rows[i].colour);
         TextOutRight(dc, rows[i].before, 15, left - 1, t + 2);
         TextOutLeft(dc, rows[i].after, 15, left + 36, t + 2);
@@ -111,7 +111,7 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint w
     TextOutLeft(dc, "Tot", 15, left + 1, top + 28 + 2);
 
     if (elemental) {
-        for (int c = 1; c <= 3; ++c) DrawClothCell(dc, 4 + c, left + 7 * c + 3.7L, top - 3, 5.0L);
+        for (int c = 1; c <= 3; ++c) DrawClothCell(dc, 4 + c, {left + 7 * c + 3.7L, top - 3}, 5.0L);
         dc.SetTextColor(kViewLightGrey);
         TextOutLeft(dc, "Tot", 15, left + 29, top - 5);
     }

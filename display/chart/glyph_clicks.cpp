@@ -91,9 +91,9 @@ GlyphClickResponder::GlyphClickResponder(const GlyphClickParts& parts, AntisciaL
     : QObject(parent), parts_(parts), antisciaLines_(std::move(antisciaLines)) {
     if (!antisciaLines_) {
         // The window's own drawing, over its chart and wheel.
-        antisciaLines_ = [this](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
+        antisciaLines_ = [this](Surface& dc, int index, Real, PagePoint wheelCentre, const std::string& kind) {
             DrawAntisciaOfClicked(dc, parts_.window.CurrentPerson().chart, parts_.window.NatalWheel(),
-                                  {.index = index, .kind = kind}, {x, y}, parts_.state.dodecatemoriaMode);
+                                  {.index = index, .kind = kind}, wheelCentre, parts_.state.dodecatemoriaMode);
         };
     }
     const SignatureSearchControls& search = parts_.search;
@@ -137,8 +137,9 @@ void GlyphClickResponder::AntisciaStep(int index, const std::string& kind) {
     ChartWindow& window = parts_.window;
     window.ClearChartSquare();
     window.RedrawNatalChart();
-    antisciaLines_(window.Canvas(), index, window.CurrentPerson().chart.cusps[1], window.WheelGeometry().wheelCentreX,
-                   window.WheelGeometry().wheelCentreY, kind);
+    const PagePoint wheelCentre{static_cast<Real>(window.WheelGeometry().wheelCentreX),
+                                static_cast<Real>(window.WheelGeometry().wheelCentreY)};
+    antisciaLines_(window.Canvas(), index, window.CurrentPerson().chart.cusps[1], wheelCentre, kind);
 }
 
 // Performs the step t of a glyph's cycle of four when it applies, advancing t

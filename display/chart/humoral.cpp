@@ -86,7 +86,7 @@ void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant va
     for (int i = 1; i <= 4; ++i) {
         const Real t = top + 7 * (i - 1);
         const HumoralRow& r = kRows[i];
-        DrawClothCell(dc, r.symbol, left + 3.2L, t + 4, 5.0L);
+        DrawClothCell(dc, r.symbol, {left + 3.2L, t + 4}, 5.0L);
         dc.SetTextColor(r.colour);
         TextOutRight(dc, r.name, 15, left - 1, t + 2);
         dc.SetTextColor(kViewLightGrey);

@@ -90,10 +90,10 @@ VolguineForces DrawVolguineForces(Surface& dc, const engine::Chart& chart, Real 
     return f;
 }
 
-void DrawClothCell(Surface& dc, int selector, Real x, Real y, Real size) {
+void DrawClothCell(Surface& dc, int selector, PagePoint at, Real size) {
     const std::string name = ElementGlyphFileName(dc, selector);
     if (name.empty()) return;
-    DrawGlyphFile(dc, name, x, y, size);
+    DrawGlyphFile(dc, name, at.x, at.y, size);
 }
 
 }  // namespace display

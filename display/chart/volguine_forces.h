@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
 
 namespace display {
@@ -45,6 +46,6 @@ VolguineForces DrawVolguineForces(Surface& dc, const engine::Chart& chart, Real 
 
 // The symbol of the elements and principles 1..7 (fire, earth, air, water,
 // salt, sulphur, mercury) in a square of side `size` centred on (x, y).
-void DrawClothCell(Surface& dc, int selector, Real x, Real y, Real size);
+void DrawClothCell(Surface& dc, int selector, PagePoint at, Real size);
 
 }  // namespace display

@@ -60,7 +60,7 @@ TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
     testing_support::ChartControl<QPushButton>("BBchiudiAsp")->click();
     EXPECT_FALSE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->font().pointSize(), 8);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 // A click on the planet's or the sign's name in the signature-search panel
@@ -147,7 +147,7 @@ TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
 TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
     std::vector<std::pair<int, std::string>> mirrored;
     click_test::RemakeWindowWithAntisciaDrawer(
-        [&mirrored](display::Surface&, int index, long double, long double, long double, const std::string& kind) {
+        [&mirrored](display::Surface&, int index, long double, display::PagePoint, const std::string& kind) {
             mirrored.emplace_back(index, kind);
         });
     for (int click = 0; click < 4; ++click) ClickBody(7);

@@ -125,8 +125,8 @@ TEST_F(VolguineForces, AnEndlessScoreIsADamagedFile) {
 
 TEST_F(VolguineForces, ElementSymbolsFillTheirSquare) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawClothCell(dc, 1, 50, 60, 8);
-    display::DrawClothCell(dc, 8, 50, 60, 8);  // no such symbol: nothing
+    display::DrawClothCell(dc, 1, {50, 60}, 8);
+    display::DrawClothCell(dc, 8, {50, 60}, 8);  // no such symbol: nothing
     const auto m = dc.Calls("metafile");
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].substr(0, 22), "metafile 460,560 540,6");
