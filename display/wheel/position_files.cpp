@@ -86,7 +86,7 @@ std::vector<std::string> SignPositionKeys() {
 }
 
 void SetSignMidpoints(NatalWheelState& wheel) {
-    for (int s = 1; s <= 12; ++s) wheel.signMidpoints[s] = 30 * s - 15;
+    for (engine::Sign s : engine::kSigns) wheel.signMidpoints[s] = 30 * engine::SignNumber(s) - 15;
 }
 
 void WriteBodyPlacementKeys(rt::TextFile& file, const engine::Chart& chart, const NatalWheelState& wheel) {
@@ -127,7 +127,7 @@ void WritePositionKeyFiles(rt::TextFile& file, const WheelPointArray& longitudes
             if (int code = MajorAspectCode(l[i], l[j], orbs))
                 file.WriteLn(std::string(kPointKeys3[i]) + kAspectCodes[code] + kPointKeys3[j]);
 
-    if (wheel.signMidpoints[1] == 0) SetSignMidpoints(wheel);  // constants, whoever forgot them
+    if (wheel.signMidpoints[engine::Sign::Aries] == 0) SetSignMidpoints(wheel);  // constants, whoever forgot them
     rt::TextFile signs;
     signs.Assign(kSignPositionFile);
     rt::EnsureParentFolder(kSignPositionFile);

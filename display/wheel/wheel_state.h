@@ -30,8 +30,8 @@ struct NatalWheelState {
     std::array<unsigned char, 12> bodyDecades{};
     std::array<unsigned char, 12> bodyTerms{};
     std::array<std::string, 12> bodyDecanKeys{};
-    // Signs 1..12: 15, 45, ..., 345.
-    std::array<Real, 13> signMidpoints{};
+    // Aries to Pisces: 15, 45, ..., 345.
+    engine::SignTable<Real> signMidpoints{};
     // Dutch weekday of the birth date by clock time (string[9]).
     std::string birthWeekdayName;
     // The data files whose failure the window's drawings and clicks told.
