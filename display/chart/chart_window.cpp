@@ -653,7 +653,7 @@ void ChartWindow::ApplyView(const ChartViewShown& shown) {
     if (shown.helpEntry > 0) ShowHelpEntry(shown.helpEntry);
     if (shown.dignityGlyphs) {
         const DignityGlyphCentres& c = *shown.dignityGlyphs;
-        for (int b = 1; b <= 7; ++b)
+        for (std::size_t b = 0; b < c.x.size(); ++b)
             if (c.x[b] != 0 || c.y[b] != 0) {
                 wheel_.dignityGlyphX[b] = c.x[b];
                 wheel_.dignityGlyphY[b] = c.y[b];

@@ -11,10 +11,10 @@
 
 namespace display {
 
-const char* const kElementPrincipleCodes[13] = {"",   "FS", "TS", "AS", "WS", "FZ", "TZ",
-                                                "AZ", "WZ", "FM", "TM", "AM", "WM"};
-const char* const kQualitySeasonCodes[13] = {"",   "CA", "FA", "MA", "CF", "FF", "MF",
-                                             "CT", "FT", "MT", "CW", "FW", "MW"};
+const engine::SignTable<const char*> kElementPrincipleCodes = {
+    {"FS", "TS", "AS", "WS", "FZ", "TZ", "AZ", "WZ", "FM", "TM", "AM", "WM"}};
+const engine::SignTable<const char*> kQualitySeasonCodes = {
+    {"CA", "FA", "MA", "CF", "FF", "MF", "CT", "FT", "MT", "CW", "FW", "MW"}};
 
 namespace {
 
@@ -26,12 +26,13 @@ constexpr char kQualityLetters[4] = {' ', 'C', 'F', 'M'};       // its rows
 // Counts each planet's sign code into the cell whose code equals it; the
 // cell code is built by cellCode(r, c).
 template <typename CellCode>
-ClothCounts Count(const std::array<unsigned char, 24>& signs, const char* const codes[13], CellCode cellCode) {
+ClothCounts Count(const std::array<unsigned char, 24>& signs, const engine::SignTable<const char*>& codes,
+                  CellCode cellCode) {
     ClothCounts out;
     for (int k = 1; k <= 7; ++k) {
         const int s = signs[k];
         if (s < 1 || s > 12) continue;
-        const std::string code = codes[s];
+        const std::string code = codes[engine::SignOfNumber(s)];
         for (int r = 1; r <= 3; ++r)
             for (int c = 1; c <= 4; ++c)
                 if (cellCode(r, c) == code) ++out.count[r][c];

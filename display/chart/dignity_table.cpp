@@ -143,8 +143,8 @@ DignityGlyphCentres DignityCentresOf(const DignityBoxTable& t) {
     for (const DignityBox& b : t.boxes)
         for (const DignityEntry& e : b.entries)
             if (e.body >= 1 && e.body <= 7) {
-                c.x[e.body] = e.x;
-                c.y[e.body] = e.y;
+                c.x[e.body - 1] = e.x;
+                c.y[e.body - 1] = e.y;
             }
     return c;
 }

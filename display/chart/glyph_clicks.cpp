@@ -68,7 +68,8 @@ bool CentreHit(const DrawingState& drawing, Real cx, Real cy, int x, int y) {
 GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel, int x, int y) {
     GlyphHit hit;
     for (int d = 1; d <= 7; ++d)
-        if (CentreHit(drawing, wheel.dignityGlyphX[d], wheel.dignityGlyphY[d], x, y)) hit.dignities.push_back(d);
+        if (CentreHit(drawing, wheel.dignityGlyphX[d - 1], wheel.dignityGlyphY[d - 1], x, y))
+            hit.dignities.push_back(d);
     for (int i = 1; i <= 11; ++i)
         if (CentreHit(drawing, wheel.planetGlyphX[i], wheel.planetGlyphY[i], x, y)) hit.bodies.push_back(i);
     for (int s = 1; s <= 12; ++s)

@@ -20,8 +20,9 @@ struct NatalWheelState {
     std::array<Real, 13> planetGlyphX{}, planetGlyphY{};
     std::array<Real, 13> signGlyphX{}, signGlyphY{};
     // Page centres of the seven dignity glyphs of the archetypal structure
-    // (1..7), as the view last drew them.
-    std::array<Real, 8> dignityGlyphX{}, dignityGlyphY{};
+    // (the Sun to Saturn, the body numbered 1..7 at index number - 1), as the
+    // view last drew them.
+    std::array<Real, engine::kClassicalPlanetCount> dignityGlyphX{}, dignityGlyphY{};
     // Entries 0..35 / 0..59 hold the boundaries; the last entry is left to the
     // classification.
     std::array<Real, 37> decadeBoundaries{};

@@ -109,8 +109,8 @@ TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
 
 // The last of the seven dignity glyphs, Saturn's, opens Saturn's plants.
 TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
-    testing_support::NatalWheelOfTest().dignityGlyphX[7] = 150;  // outside the wheel
-    testing_support::NatalWheelOfTest().dignityGlyphY[7] = 185;
+    testing_support::NatalWheelOfTest().dignityGlyphX[6] = 150;  // outside the wheel
+    testing_support::NatalWheelOfTest().dignityGlyphY[6] = 185;
     const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), 150, 185);
     testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();

@@ -151,11 +151,11 @@ TEST_F(DignityTable, ChartWindowRecordsTheLastGlyphOfEachBody) {
     const display::DignityGlyphCentres c = display::DrawDignityTable(dc, r_);
     EXPECT_FALSE(c.noDignity);
     const long double x0 = 100 + 6.5L - 12;
-    EXPECT_EQ(c.x[5], x0);
-    EXPECT_EQ(c.y[5], 118);
-    EXPECT_EQ(c.x[1], x0 + 13);  // its last drawing
-    EXPECT_EQ(c.y[1], 118);
-    EXPECT_EQ(c.x[2], 0);
+    EXPECT_EQ(c.x[4], x0);
+    EXPECT_EQ(c.y[4], 118);
+    EXPECT_EQ(c.x[0], x0 + 13);  // its last drawing
+    EXPECT_EQ(c.y[0], 118);
+    EXPECT_EQ(c.x[1], 0);
 }
 
 }  // namespace

@@ -168,8 +168,8 @@ TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
 }
 
 TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
-    testing_support::NatalWheelOfTest().dignityGlyphX[3] = 150;  // outside the wheel
-    testing_support::NatalWheelOfTest().dignityGlyphY[3] = 185;
+    testing_support::NatalWheelOfTest().dignityGlyphX[2] = 150;  // outside the wheel
+    testing_support::NatalWheelOfTest().dignityGlyphY[2] = 185;
     const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), 150, 185);
     const QColor before = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y);
     testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
