@@ -59,7 +59,7 @@ TEST_F(VolguineForces, BarsAreScaledToTheStrongestBody) {
     EXPECT_EQ(bars[3], "2197,1100 2247,1300 red");   // -20
     EXPECT_EQ(bars[4], "2257,1150 2307,1300 blue");  // 15
     EXPECT_EQ(bars[5], "2317,1270 2367,1300 blue");  // 0 shows 3 high
-    EXPECT_EQ(f.heights[10], 22);                    // 22.5 to the even neighbour
+    EXPECT_EQ(f.heights[9], 22);                     // 22.5 to the even neighbour
     EXPECT_TRUE(Has(view_test::Texts(dc), "2222,1360 '-40'"));
     // Equal highest scores: the earlier body is named.
     EXPECT_EQ(f.strongest, 1);
