@@ -264,8 +264,8 @@ void GlyphClickResponder::Answer(const GlyphHit& hit) {
 
     for (int s : hit.signs) {
         MarkHit(0, s, wheel.signGlyphX[s], wheel.signGlyphY[s]);
-        const std::string name =
-            state.wheelSignNames ? std::string(kSignNames[s]) : std::string(kAttributionSignNames[s]);
+        const std::string name = state.wheelSignNames ? std::string(kSignNames[engine::SignOfNumber(s)])
+                                                      : std::string(kAttributionSignNames[s]);
         state.searchSignFilter = name;
         parts_.search.signFilterLabel->setText(gui::ToQt(name));
     }

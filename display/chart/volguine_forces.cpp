@@ -18,11 +18,12 @@ namespace display {
 
 namespace {
 
-int SignIndex(Real longitude) {
+// The sign of a longitude, one below 0 taken as Aries and one of 360 or more as Pisces.
+engine::Sign ClampedSignOf(Real longitude) {
     long long s = rt::Trunc(longitude / 30) + 1;
     if (s < 1) s = 1;
     if (s > 12) s = 12;
-    return static_cast<int>(s);
+    return engine::SignOfNumber(static_cast<int>(s));
 }
 
 }  // namespace
@@ -59,8 +60,8 @@ VolguineForces EvaluateVolguineForces(const VolguineScores& scores, const engine
             f.strongest = static_cast<int>(i) + 1;
         }
     }
-    f.sunSign = std::string(kSignNames[SignIndex(chart.bodies[engine::Body::Sun].longitude)]);
-    f.ascendantSign = std::string(kSignNames[SignIndex(chart.cusps[1])]);
+    f.sunSign = std::string(kSignNames[ClampedSignOf(chart.bodies[engine::Body::Sun].longitude)]);
+    f.ascendantSign = std::string(kSignNames[ClampedSignOf(chart.cusps[1])]);
     if (f.strongest > 0) f.strongestName = std::string(kScoredBodyNames[static_cast<std::size_t>(f.strongest - 1)]);
     if (f.highest <= 0) return f;  // no scale: no bars
     for (std::size_t i = 0; i < scores.size(); ++i) {

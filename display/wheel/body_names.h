@@ -8,11 +8,10 @@
 
 namespace display {
 
-// Signs 1..12, each exactly ten characters ("RAM       ", ...).
-inline constexpr std::array<std::string_view, 13> kSignNames = {"",           "RAM       ", "STIER     ", "TSEELINGEN",
-                                                                "KREEFT    ", "LEEUW     ", "MAAGD     ", "WEEGSCHAAL",
-                                                                "SCHORPIOEN", "BOOGSCHUTT", "STEENBOK  ", "WATERMAN  ",
-                                                                "VISSEN    "};
+// The signs, Aries first, each exactly ten characters ("RAM       ", ...).
+inline constexpr engine::SignTable<std::string_view> kSignNames = {
+    {"RAM       ", "STIER     ", "TSEELINGEN", "KREEFT    ", "LEEUW     ", "MAAGD     ", "WEEGSCHAAL", "SCHORPIOEN",
+     "BOOGSCHUTT", "STEENBOK  ", "WATERMAN  ", "VISSEN    "}};
 // Entries 1..11 (string[8]): the short body names of the glyph hit test; 10 and
 // 11 are empty.
 inline constexpr std::array<std::string_view, 12> kDignityBodyNames = {"",         "ZON",      "MAAN",    "MERCURIU",
