@@ -247,7 +247,7 @@ void GlyphClickResponder::Answer(const GlyphHit& hit) {
     for (int d : hit.dignities) {
         parts_.window.CloseAspectList();
         state.clickedBody = d;
-        state.searchBodyFilter = std::string(kDignityBodyNames[d]);
+        state.searchBodyFilter = std::string(kDignityBodyNames[static_cast<std::size_t>(d - 1)]);
         planetFilter->setText(gui::ToQt(state.searchBodyFilter));
         parts_.plants.ShowPlantsOf(d, 0);
         ShowImages(PlanetImageFile(d));
@@ -256,7 +256,7 @@ void GlyphClickResponder::Answer(const GlyphHit& hit) {
     state.clickedSign = 0;
 
     for (int b : hit.bodies) {
-        state.searchBodyFilter = std::string(kDignityBodyNames[b]);
+        state.searchBodyFilter = std::string(kDignityBodyNames[static_cast<std::size_t>(b - 1)]);
         planetFilter->setText(gui::ToQt(state.searchBodyFilter));
         MarkHit(b, 0, wheel.planetGlyphX[b], wheel.planetGlyphY[b]);
     }

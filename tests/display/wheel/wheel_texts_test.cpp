@@ -100,10 +100,10 @@ TEST(NameTables, SignAndBodyNamesAreTenCharacterKeys) {
     EXPECT_EQ(display::kScoredBodyNames[2], "MERCURIUS ");
     EXPECT_EQ(display::kScoredBodyNames[11], "LUNANERA  ");
 
-    EXPECT_EQ(display::kDignityBodyNames[3], "MERCURIU");
-    EXPECT_EQ(display::kDignityBodyNames[9], "ZUIDKNOO");
+    EXPECT_EQ(display::kDignityBodyNames[2], "MERCURIU");
+    EXPECT_EQ(display::kDignityBodyNames[8], "ZUIDKNOO");
+    EXPECT_TRUE(display::kDignityBodyNames[9].empty());
     EXPECT_TRUE(display::kDignityBodyNames[10].empty());
-    EXPECT_TRUE(display::kDignityBodyNames[11].empty());
 }
 
 }  // namespace
