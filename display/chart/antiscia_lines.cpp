@@ -14,27 +14,28 @@
 
 namespace display {
 
-PagePoint AntisciaCirclePoint(Real ascendant, Real longitude, Real x, Real y, Real r) {
+PagePoint AntisciaCirclePoint(Real ascendant, Real longitude, const CircleFrame& circle) {
+    const Real x = circle.centre.x, y = circle.centre.y, r = circle.radius;
     const Real a = static_cast<Real>(rt::Round(ascendant) + 360 - rt::Round(longitude));
     return {static_cast<Real>(rt::Round(x - r * engine::CosDeg(a))),
             static_cast<Real>(rt::Round(y - r * engine::SinDeg(a)))};
 }
 
-AntisciaChords EvaluateAntisciaChords(Real p, Real ascendant, Real x, Real y, Real r) {
+AntisciaChords EvaluateAntisciaChords(Real p, Real ascendant, const CircleFrame& circle) {
     AntisciaChords c;
     c.position = p;
-    c.point = AntisciaCirclePoint(ascendant, p, x, y, r);
+    c.point = AntisciaCirclePoint(ascendant, p, circle);
     if (p == 0 || p >= 360) return c;
     c.chords = true;
     c.antiscion = 360 - p;
     c.contraAntiscion = engine::Mod360(c.antiscion - 180);
-    c.antiscionPoint = AntisciaCirclePoint(ascendant, c.antiscion, x, y, r);
-    c.contraPoint = AntisciaCirclePoint(ascendant, c.contraAntiscion, x, y, r);
+    c.antiscionPoint = AntisciaCirclePoint(ascendant, c.antiscion, circle);
+    c.contraPoint = AntisciaCirclePoint(ascendant, c.contraAntiscion, circle);
     return c;
 }
 
 Real ClickedPosition(const engine::Chart& chart, const NatalWheelState& wheel, int index, std::string_view kind) {
-    if (kind == "Seg") return index >= 1 && index <= 12 ? wheel.signMidpoints[index] : 0;
+    if (kind == "Seg") return index >= 1 && index <= 12 ? wheel.signMidpoints[engine::SignOfNumber(index)] : 0;
     return index >= 1 && index <= kWheelPointCount ? WheelPointLongitudes(chart)[static_cast<std::size_t>(index)] : 0;
 }
 
@@ -67,7 +68,7 @@ void DrawAntisciaOfClicked(Surface& dc, const engine::Chart& chart, const NatalW
     const Real ascendant = chart.cusps[1];
     const Real r = kChartWindowWheel.houseInner - (dodecatemoriaWheel ? 7 : 0);
     const Real p = ClickedPosition(chart, wheel, clicked.index, clicked.kind);
-    DrawAntisciaChords(dc, EvaluateAntisciaChords(p, ascendant, x, y, r), x, y);
+    DrawAntisciaChords(dc, EvaluateAntisciaChords(p, ascendant, {wheelCentre, r}), x, y);
 }
 
 }  // namespace display

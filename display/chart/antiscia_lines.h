@@ -24,13 +24,13 @@ struct AntisciaChords {
     PagePoint antiscionPoint, contraPoint;
 };
 
-// The place of a longitude on the circle of radius r about (x, y), both the
-// ascendant and the longitude rounded to whole degrees first; rounded to whole
-// page units. The Ascendant lies left of the centre.
-PagePoint AntisciaCirclePoint(Real ascendant, Real longitude, Real x, Real y, Real r);
+// The place of a longitude on the circle, both the ascendant and the longitude
+// rounded to whole degrees first; rounded to whole page units. The Ascendant
+// lies left of the centre.
+PagePoint AntisciaCirclePoint(Real ascendant, Real longitude, const CircleFrame& circle);
 
-// The chords of the position p on the circle of radius r about (x, y).
-AntisciaChords EvaluateAntisciaChords(Real p, Real ascendant, Real x, Real y, Real r);
+// The chords of the position p on the circle.
+AntisciaChords EvaluateAntisciaChords(Real p, Real ascendant, const CircleFrame& circle);
 
 // The position of the clicked item: kind "Pia" the longitude of the chart
 // window's point 1..11, "Seg" a sign's midpoint (of wheel.SignMidpoints).

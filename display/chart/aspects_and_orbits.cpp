@@ -71,13 +71,13 @@ void DrawAspectsAndOrbits(Surface& dc, const AspectGrid& grid, std::string_view 
         LineScaled(dc, x + 6, y, x + 6, y + 5 * n + 5);
     }
 
-    for (int i = 1; i <= n + 1; ++i) DrawPointGlyph(dc, i + 1, x + 1, y + 5 * (i - 1) + 2.2L, 4.5L);
-    for (int k = 1; k <= n; ++k) DrawPointGlyph(dc, k, x + 2 + 8 * k, y + 53, 4.5L);
+    for (int i = 1; i <= n + 1; ++i) DrawPointGlyph(dc, i + 1, {x + 1, y + 5 * (i - 1) + 2.2L}, 4.5L);
+    for (int k = 1; k <= n; ++k) DrawPointGlyph(dc, k, {x + 2 + 8 * k, y + 53}, 4.5L);
 
     for (const AspectGridCell& c : grid.cells) {
         const Real cx = x + 8 * c.column - 3;
         const Real cy = y + 5 * c.row - 11;
-        DrawAspectGlyph(dc, c.glyph, cx + 3, cy + 3.7L, 1.0L);
+        DrawAspectGlyph(dc, c.glyph, {cx + 3, cy + 3.7L}, 1.0L);
         TextOutLeft(dc, engine::IntToStrZeroPad(c.deviation, 2), 1, cx + 5, cy + 2);
     }
 }

@@ -60,6 +60,19 @@ void ClearDignityGlyphCentres(NatalWheelState& wheel) {
 
 namespace {
 
+// Where the window lays out a control, in page units.
+struct PageBox {
+    Real left = 0;
+    Real top = 0;
+    Real width = 0;
+    Real height = 0;
+};
+
+struct PageSize {
+    Real width = 0;
+    Real height = 0;
+};
+
 QColor FromColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 // A field of the person's data with its caption: the field's place in page
@@ -332,58 +345,60 @@ int ChartWindow::PX(Real pageUnits) const { return static_cast<int>(rt::Round(pa
 int ChartWindow::PY(Real pageUnits) const { return static_cast<int>(rt::Round(pageUnits / status_.layoutScaleY)); }
 
 void ChartWindow::LayOut() {
-    auto place = [this](QWidget* w, Real l, Real t, Real wd, Real h) { w->setGeometry(PX(l), PY(t), PX(wd), PY(h)); };
+    auto place = [this](QWidget* w, const PageBox& box) {
+        w->setGeometry(PX(box.left), PY(box.top), PX(box.width), PY(box.height));
+    };
     auto at = [this](QWidget* w, Real l, Real t) {
         w->adjustSize();
         w->move(PX(l), PY(t));
     };
-    auto rightAt279 = [this](QWidget* w, Real t, Real wd, Real h) {
-        w->resize(PX(wd), PY(h));
+    auto rightAt279 = [this](QWidget* w, Real t, const PageSize& size) {
+        w->resize(PX(size.width), PY(size.height));
         w->move(PX(279) - w->width(), PY(t));
     };
 
-    rightAt279(attribution_.panel, 1.3L, 82, 92);
+    rightAt279(attribution_.panel, 1.3L, {82, 92});
     at(attribution_.specificLabel, 2, 5);
     at(attribution_.generalLabel, 2, 49.5L);
-    place(attribution_.specificMemo, 1, 12, 80, 36);
-    place(attribution_.generalMemo, 1, 54, 80, 37);
+    place(attribution_.specificMemo, {1, 12, 80, 36});
+    place(attribution_.generalMemo, {1, 54, 80, 37});
 
-    rightAt279(viewButtonPanel_, 170, 82, 32);
+    rightAt279(viewButtonPanel_, 170, {82, 32});
     LayOutViewButtons();
 
     aspectListPanel_->setGeometry(viewButtonPanel_->x(), PY(1.3L), PX(82), PY(92));
-    place(aspectListMemo_, 1, 1, 80, 82);
+    place(aspectListMemo_, {1, 1, 80, 82});
     closeAspectListButton_->setGeometry(PX(2), aspectListMemo_->height() + PY(3.5L), PX(17),
                                         closeAspectListButton_->height());
     aspectListFontButton_->setGeometry(PX(20), aspectListMemo_->height() + PY(3.5L), PX(17),
                                        aspectListFontButton_->height());
 
-    rightAt279(helpPanel_, 134, 82, 35);
+    rightAt279(helpPanel_, 134, {82, 35});
     helpMemo_->setGeometry(helpPanel_->width() - PX(80) - PX(1), PY(1), PX(80), PY(33));
 
-    rightAt279(plantsPanel_, 1.3L, 82, 92);
+    rightAt279(plantsPanel_, 1.3L, {82, 92});
     plants_->LayOut();
 
-    rightAt279(dataPanel_, 94, 82, 38.7L);
+    rightAt279(dataPanel_, 94, {82, 38.7L});
     LayOutDataPanel();
     FitDataCaptions();
     FitDataFieldTexts();
     FitViewButtonCaptions();
 
-    place(attribution_.glyphImage, 70, 2, 9, 9);
+    place(attribution_.glyphImage, {70, 2, 9, 9});
 
     const SignatureSearchControls& s = signatureSearch_;
-    place(s.panel, 162, 194, 35, 8);
-    place(s.searchButton, 21, 1, 13, 6);
+    place(s.panel, {162, 194, 35, 8});
+    place(s.searchButton, {21, 1, 13, 6});
     at(s.planetFilterLabel, 1, 1);
     at(s.signFilterLabel, 11, 1);
-    place(s.resultsPanel, 15, 50, 170, 100);
-    place(s.resultLists[0], 2, 6, 82, 80);
-    place(s.resultLists[1], 86, 6, 82, 80);
+    place(s.resultsPanel, {15, 50, 170, 100});
+    place(s.resultLists[0], {2, 6, 82, 80});
+    place(s.resultLists[1], {86, 6, 82, 80});
     at(s.resultLabels[0], 3, 2);
     at(s.resultLabels[1], 87, 2);
-    place(s.closeResultsButton, 147, 90, 20, 6);
-    place(s.memo, 2, 86, 140, 12);
+    place(s.closeResultsButton, {147, 90, 20, 6});
+    place(s.memo, {2, 86, 140, 12});
 }
 
 // The left column 3 units from the panel's left edge, the right one 3 units
@@ -638,7 +653,7 @@ void ChartWindow::ApplyView(const ChartViewShown& shown) {
     if (shown.helpEntry > 0) ShowHelpEntry(shown.helpEntry);
     if (shown.dignityGlyphs) {
         const DignityGlyphCentres& c = *shown.dignityGlyphs;
-        for (int b = 1; b <= 7; ++b)
+        for (std::size_t b = 0; b < c.x.size(); ++b)
             if (c.x[b] != 0 || c.y[b] != 0) {
                 wheel_.dignityGlyphX[b] = c.x[b];
                 wheel_.dignityGlyphY[b] = c.y[b];

@@ -11,10 +11,10 @@
 
 namespace display {
 
-const char* const kElementPrincipleCodes[13] = {"",   "FS", "TS", "AS", "WS", "FZ", "TZ",
-                                                "AZ", "WZ", "FM", "TM", "AM", "WM"};
-const char* const kQualitySeasonCodes[13] = {"",   "CA", "FA", "MA", "CF", "FF", "MF",
-                                             "CT", "FT", "MT", "CW", "FW", "MW"};
+const engine::SignTable<const char*> kElementPrincipleCodes = {
+    {"FS", "TS", "AS", "WS", "FZ", "TZ", "AZ", "WZ", "FM", "TM", "AM", "WM"}};
+const engine::SignTable<const char*> kQualitySeasonCodes = {
+    {"CA", "FA", "MA", "CF", "FF", "MF", "CT", "FT", "MT", "CW", "FW", "MW"}};
 
 namespace {
 
@@ -26,12 +26,13 @@ constexpr char kQualityLetters[4] = {' ', 'C', 'F', 'M'};       // its rows
 // Counts each planet's sign code into the cell whose code equals it; the
 // cell code is built by cellCode(r, c).
 template <typename CellCode>
-ClothCounts Count(const std::array<unsigned char, 24>& signs, const char* const codes[13], CellCode cellCode) {
+ClothCounts Count(const std::array<unsigned char, 24>& signs, const engine::SignTable<const char*>& codes,
+                  CellCode cellCode) {
     ClothCounts out;
     for (int k = 1; k <= 7; ++k) {
         const int s = signs[k];
         if (s < 1 || s > 12) continue;
-        const std::string code = codes[s];
+        const std::string code = codes[engine::SignOfNumber(s)];
         for (int r = 1; r <= 3; ++r)
             for (int c = 1; c <= 4; ++c)
                 if (cellCode(r, c) == code) ++out.count[r][c];
@@ -102,7 +103,7 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint w
     const RowStyle* rows = elemental ? kElementalRows : kSeasonRows;
     for (int i = 1; i <= 4; ++i) {
         const Real t = top + 7 * (i - 1);
-        DrawClothCell(dc, rows[i].symbol, left + 3.7L, t + 4, 5.0L);
+        DrawClothCell(dc, rows[i].symbol, {left + 3.7L, t + 4}, 5.0L);
         dc.SetTextColor(rows[i].colour);
         TextOutRight(dc, rows[i].before, 15, left - 1, t + 2);
         TextOutLeft(dc, rows[i].after, 15, left + 36, t + 2);
@@ -111,7 +112,7 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint w
     TextOutLeft(dc, "Tot", 15, left + 1, top + 28 + 2);
 
     if (elemental) {
-        for (int c = 1; c <= 3; ++c) DrawClothCell(dc, 4 + c, left + 7 * c + 3.7L, top - 3, 5.0L);
+        for (int c = 1; c <= 3; ++c) DrawClothCell(dc, 4 + c, {left + 7 * c + 3.7L, top - 3}, 5.0L);
         dc.SetTextColor(kViewLightGrey);
         TextOutLeft(dc, "Tot", 15, left + 29, top - 5);
     }

@@ -18,10 +18,10 @@ namespace display {
 
 using engine::Real;
 
-// Two letters per sign 1..12 (entry 0 empty): element + principle, and
-// quality + season.
-extern const char* const kElementPrincipleCodes[13];
-extern const char* const kQualitySeasonCodes[13];
+// Two letters per sign, Aries first: element + principle, and quality +
+// season.
+extern const engine::SignTable<const char*> kElementPrincipleCodes;
+extern const engine::SignTable<const char*> kQualitySeasonCodes;
 
 struct ClothCounts {
     // count[r][c]: r = row 1..3 (principle or quality), c = column 1..4

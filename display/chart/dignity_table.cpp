@@ -125,7 +125,7 @@ void DrawDignityTableOn(Surface& dc, const DignityBoxTable& t, Real cx, Real cy)
     for (const DignityBox& b : t.boxes) {
         const Color colour = StateColour(b.state);
         for (const DignityEntry& e : b.entries) {
-            DrawPointGlyph(dc, e.body, e.x, e.y, 5.5L);
+            DrawPointGlyph(dc, e.body, {e.x, e.y}, 5.5L);
             dc.SetTextColor(colour);
             if (e.first) {
                 TextOutLeft(dc, std::to_string(e.number), 18, e.x - 6.5L, e.y - 2.5L);
@@ -143,8 +143,8 @@ DignityGlyphCentres DignityCentresOf(const DignityBoxTable& t) {
     for (const DignityBox& b : t.boxes)
         for (const DignityEntry& e : b.entries)
             if (e.body >= 1 && e.body <= 7) {
-                c.x[e.body] = e.x;
-                c.y[e.body] = e.y;
+                c.x[e.body - 1] = e.x;
+                c.y[e.body - 1] = e.y;
             }
     return c;
 }

@@ -56,9 +56,10 @@ DignityBoxTable EvaluateDignityTable(const engine::ReceptionTables& receptions, 
 // Draws the table; the message at (cx - 35, cy + 18) in the current text colour.
 void DrawDignityTableOn(Surface& dc, const DignityBoxTable& table, Real cx, Real cy);
 
-// The glyph centre of each body 1..7 as last drawn in the table (0 = none).
+// The glyph centre of each body as last drawn in the table (0 = none): the
+// body numbered 1..7, the Sun to Saturn, at index number - 1.
 struct DignityGlyphCentres {
-    std::array<Real, 8> x{}, y{};
+    std::array<Real, engine::kClassicalPlanetCount> x{}, y{};
     bool noDignity = false;
 };
 DignityGlyphCentres DignityCentresOf(const DignityBoxTable& table);

@@ -68,7 +68,8 @@ bool CentreHit(const DrawingState& drawing, Real cx, Real cy, int x, int y) {
 GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel, int x, int y) {
     GlyphHit hit;
     for (int d = 1; d <= 7; ++d)
-        if (CentreHit(drawing, wheel.dignityGlyphX[d], wheel.dignityGlyphY[d], x, y)) hit.dignities.push_back(d);
+        if (CentreHit(drawing, wheel.dignityGlyphX[d - 1], wheel.dignityGlyphY[d - 1], x, y))
+            hit.dignities.push_back(d);
     for (int i = 1; i <= 11; ++i)
         if (CentreHit(drawing, wheel.planetGlyphX[i], wheel.planetGlyphY[i], x, y)) hit.bodies.push_back(i);
     for (int s = 1; s <= 12; ++s)
@@ -91,9 +92,9 @@ GlyphClickResponder::GlyphClickResponder(const GlyphClickParts& parts, AntisciaL
     : QObject(parent), parts_(parts), antisciaLines_(std::move(antisciaLines)) {
     if (!antisciaLines_) {
         // The window's own drawing, over its chart and wheel.
-        antisciaLines_ = [this](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
+        antisciaLines_ = [this](Surface& dc, int index, Real, PagePoint wheelCentre, const std::string& kind) {
             DrawAntisciaOfClicked(dc, parts_.window.CurrentPerson().chart, parts_.window.NatalWheel(),
-                                  {.index = index, .kind = kind}, {x, y}, parts_.state.dodecatemoriaMode);
+                                  {.index = index, .kind = kind}, wheelCentre, parts_.state.dodecatemoriaMode);
         };
     }
     const SignatureSearchControls& search = parts_.search;
@@ -137,8 +138,9 @@ void GlyphClickResponder::AntisciaStep(int index, const std::string& kind) {
     ChartWindow& window = parts_.window;
     window.ClearChartSquare();
     window.RedrawNatalChart();
-    antisciaLines_(window.Canvas(), index, window.CurrentPerson().chart.cusps[1], window.WheelGeometry().wheelCentreX,
-                   window.WheelGeometry().wheelCentreY, kind);
+    const PagePoint wheelCentre{static_cast<Real>(window.WheelGeometry().wheelCentreX),
+                                static_cast<Real>(window.WheelGeometry().wheelCentreY)};
+    antisciaLines_(window.Canvas(), index, window.CurrentPerson().chart.cusps[1], wheelCentre, kind);
 }
 
 // Performs the step t of a glyph's cycle of four when it applies, advancing t
@@ -245,7 +247,7 @@ void GlyphClickResponder::Answer(const GlyphHit& hit) {
     for (int d : hit.dignities) {
         parts_.window.CloseAspectList();
         state.clickedBody = d;
-        state.searchBodyFilter = std::string(kDignityBodyNames[d]);
+        state.searchBodyFilter = std::string(kDignityBodyNames[static_cast<std::size_t>(d - 1)]);
         planetFilter->setText(gui::ToQt(state.searchBodyFilter));
         parts_.plants.ShowPlantsOf(d, 0);
         ShowImages(PlanetImageFile(d));
@@ -254,7 +256,7 @@ void GlyphClickResponder::Answer(const GlyphHit& hit) {
     state.clickedSign = 0;
 
     for (int b : hit.bodies) {
-        state.searchBodyFilter = std::string(kDignityBodyNames[b]);
+        state.searchBodyFilter = std::string(kDignityBodyNames[static_cast<std::size_t>(b - 1)]);
         planetFilter->setText(gui::ToQt(state.searchBodyFilter));
         MarkHit(b, 0, wheel.planetGlyphX[b], wheel.planetGlyphY[b]);
     }
@@ -262,8 +264,8 @@ void GlyphClickResponder::Answer(const GlyphHit& hit) {
 
     for (int s : hit.signs) {
         MarkHit(0, s, wheel.signGlyphX[s], wheel.signGlyphY[s]);
-        const std::string name =
-            state.wheelSignNames ? std::string(kSignNames[s]) : std::string(kAttributionSignNames[s]);
+        const std::string name = state.wheelSignNames ? std::string(kSignNames[engine::SignOfNumber(s)])
+                                                      : std::string(kAttributionSignNames[s]);
         state.searchSignFilter = name;
         parts_.search.signFilterLabel->setText(gui::ToQt(name));
     }

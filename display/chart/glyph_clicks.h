@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "display/chart/attribution_texts.h"
+#include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
 
 class QFrame;
@@ -45,10 +46,10 @@ GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel,
 
 // Draws the antiscia lines of the clicked point on the window's canvas, for the
 // fourth click step after the natal chart was redrawn: index is the point 1..7
-// or the sign 1..12, kind "Pia" or "Seg", ascendant the first cusp, (x, y) the
+// or the sign 1..12, kind "Pia" or "Seg", ascendant the first cusp, about the
 // wheel centre.
 using AntisciaLinesDrawer =
-    std::function<void(Surface& dc, int index, Real ascendant, Real x, Real y, const std::string& kind)>;
+    std::function<void(Surface& dc, int index, Real ascendant, PagePoint wheelCentre, const std::string& kind)>;
 
 // The attribution texts beside the chart square: their two captions and memos
 // and the picture of the clicked glyph.

@@ -10,8 +10,8 @@
 
 namespace display {
 
-const char kSignElementLetters[13] = {' ', 'F', 'T', 'A', 'W', 'F', 'T', 'A', 'W', 'F', 'T', 'A', 'W'};
-const char kSeasonElementLetters[13] = {' ', 'A', 'A', 'A', 'F', 'F', 'F', 'T', 'T', 'T', 'W', 'W', 'W'};
+const engine::SignTable<char> kSignElementLetters = {{'F', 'T', 'A', 'W', 'F', 'T', 'A', 'W', 'F', 'T', 'A', 'W'}};
+const engine::SignTable<char> kSeasonElementLetters = {{'A', 'A', 'A', 'F', 'F', 'F', 'T', 'T', 'T', 'W', 'W', 'W'}};
 
 namespace {
 
@@ -44,12 +44,12 @@ int ElementIndex(char letter) {
 }  // namespace
 
 HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool seasonal) {
-    const char* letters = seasonal ? kSeasonElementLetters : kSignElementLetters;
+    const engine::SignTable<char>& letters = seasonal ? kSeasonElementLetters : kSignElementLetters;
     HumoralCounts out;
     for (int k = 1; k <= 7; ++k) {
         const int s = signs[k];
         if (s < 1 || s > 12) continue;
-        const int b = ElementIndex(letters[s]);
+        const int b = ElementIndex(letters[engine::SignOfNumber(s)]);
         if (b != 0) ++out.e[b];
     }
     const auto& e = out.e;
@@ -86,7 +86,7 @@ void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant va
     for (int i = 1; i <= 4; ++i) {
         const Real t = top + 7 * (i - 1);
         const HumoralRow& r = kRows[i];
-        DrawClothCell(dc, r.symbol, left + 3.2L, t + 4, 5.0L);
+        DrawClothCell(dc, r.symbol, {left + 3.2L, t + 4}, 5.0L);
         dc.SetTextColor(r.colour);
         TextOutRight(dc, r.name, 15, left - 1, t + 2);
         dc.SetTextColor(kViewLightGrey);

@@ -18,9 +18,9 @@ using engine::Real;
 
 enum class HumoralVariant { Elemental, Seasonal };
 
-// One element letter per sign 1..12 (A air, F fire, T earth, W water).
-extern const char kSignElementLetters[13];
-extern const char kSeasonElementLetters[13];
+// One element letter per sign, Aries first (A air, F fire, T earth, W water).
+extern const engine::SignTable<char> kSignElementLetters;
+extern const engine::SignTable<char> kSeasonElementLetters;
 
 struct HumoralCounts {
     std::array<int, 5> e{};  // elements: 1 air, 2 fire, 3 earth, 4 water

@@ -30,8 +30,8 @@ MajorAspectFigure EvaluateMajorAspectFigure(const WheelPointArray& l, Real ascen
     f.count = fullBodyOrder ? 14 : 11;
     for (int i = 1; i <= f.count; ++i) {
         const Real theta = static_cast<Real>(rt::Round(ascendant) + 360 - rt::Round(l[i]));
-        f.x[i] = static_cast<Real>(rt::Round(cx - r * engine::CosDeg(theta)));
-        f.y[i] = static_cast<Real>(rt::Round(cy - r * engine::SinDeg(theta)));
+        f.x[i - 1] = static_cast<Real>(rt::Round(cx - r * engine::CosDeg(theta)));
+        f.y[i - 1] = static_cast<Real>(rt::Round(cy - r * engine::SinDeg(theta)));
     }
     for (int i = 1; i <= f.count; ++i)
         for (int j = i + 1; j <= f.count; ++j) {
@@ -107,11 +107,12 @@ MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const archive::CurrentChart& 
     for (int i = 1; i <= f.count; ++i) {
         {
             ScopedPen pen(dc, 60);
-            EllipseScaled(dc, f.x[i] - 0.5L, f.y[i] - 0.5L, f.x[i] + 0.5L, f.y[i] + 0.5L);
+            const Real x = f.x[i - 1], y = f.y[i - 1];
+            EllipseScaled(dc, x - 0.5L, y - 0.5L, x + 0.5L, y + 0.5L);
         }
         for (; next < f.links.size() && f.links[next].first == i; ++next) {
             const AspectFigureLink& l = f.links[next];
-            const Real x1 = f.x[l.first], y1 = f.y[l.first], x2 = f.x[l.second], y2 = f.y[l.second];
+            const Real x1 = f.x[l.first - 1], y1 = f.y[l.first - 1], x2 = f.x[l.second - 1], y2 = f.y[l.second - 1];
             if (style == 0) {
                 ScopedPen pen(dc, l.hard ? 7 : 25);
                 ScopedBrush brush(dc, l.hard ? kRed : kBlue);

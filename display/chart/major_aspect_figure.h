@@ -24,7 +24,7 @@ struct AspectFigureLink {
 };
 struct MajorAspectFigure {
     int count = 0;                        // 11, or 14 in the engine's full body order
-    std::array<Real, 25> x{}, y{};        // points 1..count, whole page units
+    std::array<Real, 24> x{}, y{};        // point n (1..count) at index n - 1, whole page units
     std::vector<AspectFigureLink> links;  // in drawing order
 };
 

@@ -21,8 +21,9 @@ namespace display {
 
 namespace {
 
-constexpr const char* kRulerNames[8] = {"", "de Zon", "de Maan", "Mercurius", "Venus", "Mars", "Jupiter", "Saturnus"};
-constexpr int kSignRulers[13] = {0, 5, 4, 3, 2, 1, 3, 4, 5, 6, 7, 7, 6};
+constexpr std::array<const char*, 7> kRulerNames = {"de Zon", "de Maan", "Mercurius", "Venus",
+                                                    "Mars",   "Jupiter", "Saturnus"};
+constexpr engine::SignTable<int> kSignRulers = {{5, 4, 3, 2, 1, 3, 4, 5, 6, 7, 7, 6}};
 constexpr int kChaldeanOrder[7] = {1, 4, 3, 2, 7, 6, 5};
 constexpr int kFirstHourOffset[7] = {0, 3, 6, 2, 5, 1, 4};
 
@@ -33,9 +34,11 @@ int SignOfLongitude(Real longitude) { return static_cast<int>(rt::Trunc(engine::
 
 }  // namespace
 
-std::string RulerName(int ruler) { return ruler >= 1 && ruler <= 7 ? kRulerNames[ruler] : ""; }
+std::string RulerName(int ruler) {
+    return ruler >= 1 && ruler <= 7 ? kRulerNames[static_cast<std::size_t>(ruler - 1)] : "";
+}
 
-int SignRuler(int sign) { return sign >= 1 && sign <= 12 ? kSignRulers[sign] : 0; }
+int SignRuler(int sign) { return sign >= 1 && sign <= 12 ? kSignRulers[engine::SignOfNumber(sign)] : 0; }
 
 int PlanetaryHourRulerOf(int hour, int weekday) {
     if (hour < 1 || hour > 24 || weekday < 0 || weekday > 6) return 0;

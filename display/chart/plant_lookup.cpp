@@ -7,17 +7,18 @@ namespace display {
 
 namespace {
 
-const char* const kPlanetStems[8] = {"", "SolePri", "LunaPri", "MercPri", "VenePri", "MartPri", "GiovPri", "SatuPri"};
-const char* const kSignStems[13] = {"",         "Ram",      "Stier",      "Tweelingen", "Kreeft",
-                                    "Leeuw",    "Maagd",    "Weegschaal", "Schorpioen", "Boogschutt",
-                                    "Steenbok", "Waterman", "Vissen"};
+// The Sun to Saturn, and the signs Aries first.
+const engine::ClassicalPlanetTable<const char*> kPlanetStems = {
+    {"SolePri", "LunaPri", "MercPri", "VenePri", "MartPri", "GiovPri", "SatuPri"}};
+const engine::SignTable<const char*> kSignStems = {{"Ram", "Stier", "Tweelingen", "Kreeft", "Leeuw", "Maagd",
+                                                    "Weegschaal", "Schorpioen", "Boogschutt", "Steenbok", "Waterman",
+                                                    "Vissen"}};
 // As stored, with their fixed capacities (12 and 15).
-const char* const kPlanetSuffixes[8] = {"",          "met ZON",  "met MAAN",    "met MERCURIU",
-                                        "met VENUS", "met MARS", "met JUPITER", "met SATURNUS"};
-const char* const kSignSuffixes[13] = {
-    "",          "met RAM",        "met STIER",      "met TWEELINGEN",  "met KREEFT",   "met LEEUW",
-    "met MAAGD", "met WEEGSCHAAL", "met SCHORPIOEN", "met BOOGSCHUTTE", "met STEENBOK", "met VATERMAN",
-    "met VISSEN"};
+const engine::ClassicalPlanetTable<const char*> kPlanetSuffixes = {
+    {"met ZON", "met MAAN", "met MERCURIU", "met VENUS", "met MARS", "met JUPITER", "met SATURNUS"}};
+const engine::SignTable<const char*> kSignSuffixes = {
+    {"met RAM", "met STIER", "met TWEELINGEN", "met KREEFT", "met LEEUW", "met MAAGD", "met WEEGSCHAAL",
+     "met SCHORPIOEN", "met BOOGSCHUTTE", "met STEENBOK", "met VATERMAN", "met VISSEN"}};
 
 std::string Stripped80(const std::string& s) {
     std::string t = s.substr(0, 80);
@@ -31,12 +32,14 @@ PlantListChoice PlantListOf(int clickedBody, int clickedSign) {
     PlantListChoice c;
     if (clickedBody >= 8) return c;
     if (clickedBody >= 1 && clickedBody <= 7) {
-        c.file = std::string("OpzioneS\\") + kPlanetStems[clickedBody] + ".rnd";
-        c.caption = std::string("PIANTE associate ") + kPlanetSuffixes[clickedBody];
+        const auto body = static_cast<engine::Body>(clickedBody - 1);
+        c.file = std::string("OpzioneS\\") + kPlanetStems[body] + ".rnd";
+        c.caption = std::string("PIANTE associate ") + kPlanetSuffixes[body];
     }
     if (clickedSign >= 1 && clickedSign <= 12) {
-        c.file = std::string("OpzioneS\\") + kSignStems[clickedSign] + ".rnd";
-        c.caption = std::string("PIANTE associate ") + kSignSuffixes[clickedSign];
+        const engine::Sign sign = engine::SignOfNumber(clickedSign);
+        c.file = std::string("OpzioneS\\") + kSignStems[sign] + ".rnd";
+        c.caption = std::string("PIANTE associate ") + kSignSuffixes[sign];
     }
     return c;
 }

@@ -36,13 +36,13 @@ void DrawHouseAxisLabels(Surface& dc, const HouseCusps& cusps, const CircleFrame
             const Real theta = ends[e];
             if (a.ticked) {
                 ScopedPen pen(dc, 2);
-                LinePage(dc, WheelPoint(cx, cy, r, theta), WheelPoint(cx, cy, r + 10, theta));
+                LinePage(dc, WheelPoint({cx, cy}, r, theta), WheelPoint({cx, cy}, r + 10, theta));
             }
             {
                 ScopedBrush brush(dc, Rgb(255, 0, 0));
-                DotPage(dc, WheelPoint(cx, cy, r, theta), 1.0L);
+                DotPage(dc, WheelPoint({cx, cy}, r, theta), 1.0L);
             }
-            const PagePoint t = WheelPoint(cx, cy, r + 7, theta);
+            const PagePoint t = WheelPoint({cx, cy}, r + 7, theta);
             textPoint[e] = t;
             TextOutCentered(dc, a.degreeText, 1, t.x, i == 1 ? t.y + 1 : t.y - 2);
         }

@@ -19,8 +19,9 @@ SignFigure PlaceSignPoints(std::span<const Real> points, Real ascendant, const C
     SignFigure f;
     // The dots a little inside the circle, the segments' ends on it.
     const CircleFrame dots{.centre = circle.centre, .radius = circle.radius - 0.2L};
-    for (int s = 1; s <= 12; ++s) {
-        const Real lambda = static_cast<std::size_t>(s) < points.size() ? points[s] : 0;
+    for (engine::Sign s : engine::kSigns) {
+        const auto index = static_cast<std::size_t>(s);
+        const Real lambda = index < points.size() ? points[index] : 0;
         const PagePoint dot = SignCirclePoint(dots, ascendant, lambda);
         const PagePoint end = SignCirclePoint(circle, ascendant, lambda);
         f.dotX[s] = dot.x;
@@ -48,15 +49,16 @@ void DrawSignFigure(Surface& dc, const SignFigure& f, const CircleFrame& circle)
     }
     {
         ScopedPen pen(dc, 60);
-        for (int s = 1; s <= 12; ++s)
+        for (engine::Sign s : engine::kSigns)
             EllipseScaled(dc, f.dotX[s] - 0.5L, f.dotY[s] - 0.5L, f.dotX[s] + 0.5L, f.dotY[s] + 0.5L);
     }
     for (const SignSegment& g : f.segments) {
         ScopedPen pen(dc, g.pen);
+        const engine::Sign from = engine::SignOfNumber(g.from), to = engine::SignOfNumber(g.to);
         if (g.dotted)
-            DrawDottedLine(dc, f.x[g.from], f.y[g.from], f.x[g.to], f.y[g.to]);
+            DrawDottedLine(dc, f.x[from], f.y[from], f.x[to], f.y[to]);
         else
-            LinePage(dc, {f.x[g.from], f.y[g.from]}, {f.x[g.to], f.y[g.to]});
+            LinePage(dc, {f.x[from], f.y[from]}, {f.x[to], f.y[to]});
     }
 }
 

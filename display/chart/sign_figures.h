@@ -15,15 +15,15 @@ namespace display {
 using engine::Real;
 
 struct SignSegment {
-    int from = 0, to = 0;  // signs 1..12
+    int from = 0, to = 0;  // sign numbers 1..12, as the help texts name the pairs
     int pen = 0;           // pen code
     bool dotted = false;   // dotted line, else straight
 };
 struct SignFigure {
-    std::array<Real, 13> dotX{}, dotY{};  // signs 1..12 at radius r - 0.2, whole page units
-    std::array<Real, 13> x{}, y{};        // at radius r, where the segments end
-    std::vector<SignSegment> segments;    // in drawing order
-    std::string label;                    // empty: none
+    engine::SignTable<Real> dotX{}, dotY{};  // at radius r - 0.2, whole page units
+    engine::SignTable<Real> x{}, y{};        // at radius r, where the segments end
+    std::vector<SignSegment> segments;       // in drawing order
+    std::string label;                       // empty: none
 };
 
 // The point of longitude lambda on the circle, rounded to whole page units,
@@ -31,8 +31,8 @@ struct SignFigure {
 // diameter).
 PagePoint SignCirclePoint(const CircleFrame& circle, Real ascendant, Real lambda);
 
-// The dots and ends of the twelve points (entries 1..12 of `points`, the
-// sign mid-points or any array of at least 13 entries; missing entries count 0).
+// The dots and ends of the twelve points (entries 0..11 of `points`, Aries
+// first: the sign mid-points or any longer array; missing entries count 0).
 SignFigure PlaceSignPoints(std::span<const Real> points, Real ascendant, const CircleFrame& circle);
 
 // Adds a table of (sign, sign, pen) segments to the figure.

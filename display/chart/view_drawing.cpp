@@ -11,8 +11,8 @@ void LineScaled(Surface& dc, Real x1, Real y1, Real x2, Real y2) {
     LineToScaled(dc, x2, y2);
 }
 
-void DrawPointGlyph(Surface& dc, int point, Real x, Real y, Real size) {
-    DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(point)), {x, y, size});
+void DrawPointGlyph(Surface& dc, int point, PagePoint at, Real size) {
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(point)), {at.x, at.y, size});
 }
 
 void DrawViewTitles(Surface& dc, std::string_view title, int titleSize, std::string_view subtitle, int subtitleSize) {

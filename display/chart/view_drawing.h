@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "display/draw/surface.h"
+#include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
 
 namespace display {
@@ -23,7 +24,7 @@ void LineScaled(Surface& dc, Real x1, Real y1, Real x2, Real y2);
 
 // The glyph of chart point 1..11 (Sun .. Midheaven) centred on the page point,
 // in a square of that side, drawn on dc.
-void DrawPointGlyph(Surface& dc, int point, Real x, Real y, Real size);
+void DrawPointGlyph(Surface& dc, int point, PagePoint at, Real size);
 
 // A view's title in cyan, left-aligned at (5, 5) with its size code, and the
 // subtitle at (5, 10) with its size code (none when empty).

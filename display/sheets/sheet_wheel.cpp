@@ -34,7 +34,7 @@ bool JustAboveMultiple(Real t, Real step) {
 }
 
 void Line(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real angle) {
-    LinePage(dc, WheelPoint(cx, cy, r1, angle), WheelPoint(cx, cy, r2, angle));
+    LinePage(dc, WheelPoint({cx, cy}, r1, angle), WheelPoint({cx, cy}, r2, angle));
 }
 
 // How a sign ring is drawn: the side of its glyphs and the width of the band
@@ -73,7 +73,7 @@ Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, const
                 ScopedLinePen pen(dc, 0);
                 Line(dc, cx, cy, ro + band, ri, p);
             }
-            const PagePoint g = WheelPoint(cx, cy, (ro + ri) / 2, p - 15);
+            const PagePoint g = WheelPoint({cx, cy}, (ro + ri) / 2, p - 15);
             DrawSheetSignGlyph(dc, sign, prefix, {g.x, g.y, glyphSize});
             if (sign == 1) rotation = p;
             ++boundaries;
@@ -102,7 +102,7 @@ Real DrawSheetSignRing(Surface& dc, std::string_view prefix, const RingFrame& ri
     SheetBlockGuard guard(dc);
     Real rotation = SignRing(dc, prefix, ring, {.glyphSize = glyphSize, .band = 5}, ascendant);
     for (int d = 1; d <= 36; ++d) {
-        const PagePoint g = WheelPoint(ring.centre.x, ring.centre.y, ring.outerRadius + 2.5L, rotation - 5);
+        const PagePoint g = WheelPoint(ring.centre, ring.outerRadius + 2.5L, rotation - 5);
         DrawSheetBodyGlyph(dc, DecanRuler(1 - d), {g.x, g.y, 3.5L});
         rotation += 10;
     }
@@ -133,8 +133,8 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& r
     SetTextColorByCode(dc, 0);
     for (int i = 1; i <= 6; ++i) {
         const Real q = asc - cusps[i] + 15;
-        const PagePoint a = WheelPoint(cx, cy, m, q - 5);
-        const PagePoint b = WheelPoint(cx, cy, m, q + 175);
+        const PagePoint a = WheelPoint({cx, cy}, m, q - 5);
+        const PagePoint b = WheelPoint({cx, cy}, m, q + 175);
         TextOutCentered(dc, kSheetHouseNumerals[i - 1], 2, rt::Round(a.x), rt::Round(a.y) - 2);
         TextOutCentered(dc, kSheetHouseNumerals[i + 5], 2, rt::Round(b.x), rt::Round(b.y) - 2);
         ScopedLinePen pen(dc, i == 1 || i == 4 ? 0 : 10);
@@ -148,7 +148,7 @@ void DrawSheetAngles(Surface& dc, const engine::Chart& chart, const CircleFrame&
     const Real r = circle.radius, cx = circle.centre.x, cy = circle.centre.y;
     const SheetCusps& cusps = chart.cusps;
     const Real asc = cusps[1];
-    auto point = [&](Real radius, Real angle) { return WheelPointWithAspect(cx, cy, radius, angle, 1); };
+    auto point = [&](Real radius, Real angle) { return WheelPointWithAspect({{cx, cy}, radius}, angle, 1); };
     SetTextColorByCode(dc, 0);
     ScopedPen pen(dc, 2);
     LinePage(dc, point(r, 0), point(r + 10, 0));
@@ -217,7 +217,7 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
     const Real reach = plain ? 3.5L : 4.3L;
     const Color tickBrush = dc.OnPaper() ? kBlack : kWhite;
     for (int k = 1; k <= n; ++k) {
-        const PagePoint g = WheelPoint(cx, cy, m, spread[k - 1]);
+        const PagePoint g = WheelPoint({cx, cy}, m, spread[k - 1]);
         if (!plain) {
             ScopedPen pen(dc, 14);
             DrawCircleScaled(dc, g.x, g.y, 4.5L);
@@ -239,11 +239,11 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
         if (marks[k] == "r" || marks[k] == "R") TextOutLeft(dc, "r", 0, g.x + 2.0L, g.y - 4.0L);
         ScopedLinePen pen(dc, 10);
         ScopedBrush brush(dc, tickBrush);
-        const PagePoint outer = WheelPoint(cx, cy, ro, a[k - 1]);
-        LinePage(dc, outer, WheelPoint(cx, cy, m + reach, spread[k - 1]));
+        const PagePoint outer = WheelPoint({cx, cy}, ro, a[k - 1]);
+        LinePage(dc, outer, WheelPoint({cx, cy}, m + reach, spread[k - 1]));
         DotPage(dc, outer, 0.2L);
-        const PagePoint inner = WheelPoint(cx, cy, ri, a[k - 1]);
-        LinePage(dc, inner, WheelPoint(cx, cy, m - reach, spread[k - 1]));
+        const PagePoint inner = WheelPoint({cx, cy}, ri, a[k - 1]);
+        LinePage(dc, inner, WheelPoint({cx, cy}, m - reach, spread[k - 1]));
         DotPage(dc, inner, 0.2L);
     }
     {

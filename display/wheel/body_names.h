@@ -8,16 +8,15 @@
 
 namespace display {
 
-// Signs 1..12, each exactly ten characters ("RAM       ", ...).
-inline constexpr std::array<std::string_view, 13> kSignNames = {"",           "RAM       ", "STIER     ", "TSEELINGEN",
-                                                                "KREEFT    ", "LEEUW     ", "MAAGD     ", "WEEGSCHAAL",
-                                                                "SCHORPIOEN", "BOOGSCHUTT", "STEENBOK  ", "WATERMAN  ",
-                                                                "VISSEN    "};
-// Entries 1..11 (string[8]): the short body names of the glyph hit test; 10 and
-// 11 are empty.
-inline constexpr std::array<std::string_view, 12> kDignityBodyNames = {"",         "ZON",      "MAAN",    "MERCURIU",
-                                                                       "VENUS",    "MARS",     "JUPITER", "SATURNUS",
-                                                                       "NORDKNOO", "ZUIDKNOO", "",        ""};
+// The signs, Aries first, each exactly ten characters ("RAM       ", ...).
+inline constexpr engine::SignTable<std::string_view> kSignNames = {
+    {"RAM       ", "STIER     ", "TSEELINGEN", "KREEFT    ", "LEEUW     ", "MAAGD     ", "WEEGSCHAAL", "SCHORPIOEN",
+     "BOOGSCHUTT", "STEENBOK  ", "WATERMAN  ", "VISSEN    "}};
+// The short body names (string[8]) of the glyph hit test, the chart window's
+// point n (1..11) at index n - 1; the Ascendant's and the Midheaven's are empty.
+inline constexpr std::array<std::string_view, 11> kDignityBodyNames = {"ZON",      "MAAN",    "MERCURIU", "VENUS",
+                                                                       "MARS",     "JUPITER", "SATURNUS", "NORDKNOO",
+                                                                       "ZUIDKNOO", "",        ""};
 
 // The names of the Sun to the black moon (ten characters, blank-padded), the
 // Sun first, as the summary of the dominant planets writes them.

@@ -34,7 +34,7 @@ PagePoint RoundedPoint(PagePoint p) { return {static_cast<Real>(rt::Round(p.x)),
 
 // A radial line from radius r1 to radius r2 in the direction of wheel angle theta.
 void Radial(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real theta) {
-    LinePage(dc, WheelPoint(cx, cy, r1, theta), WheelPoint(cx, cy, r2, theta));
+    LinePage(dc, WheelPoint({cx, cy}, r1, theta), WheelPoint({cx, cy}, r2, theta));
 }
 
 std::string DegreeText(Real longitude) {
@@ -44,8 +44,8 @@ std::string DegreeText(Real longitude) {
 }
 
 // The point of a longitude on the cusp marks' circles (no vertical factor).
-PagePoint CuspPoint(Real cx, Real cy, Real r, Real ascendant, Real longitude) {
-    return WheelPointWithAspect(cx, cy, r, ascendant - longitude, 1.0L);
+PagePoint CuspPoint(const CircleFrame& circle, Real ascendant, Real longitude) {
+    return WheelPointWithAspect(circle, ascendant - longitude, 1.0L);
 }
 
 void ColouredDot(Surface& dc, PagePoint p, Real rho, Color colour) {
@@ -64,8 +64,8 @@ void NumeralsAndBoundaries(Surface& dc, const HouseCusps& shifted, const char* c
     const Real m = (inner + outer) / 2;
     for (int i = 1; i <= 6; ++i) {
         const Real b = 360 - shifted[i];
-        const PagePoint label = RoundedPoint(WheelPoint(cx, cy, m, b - 5));
-        const PagePoint opposite = RoundedPoint(WheelPoint(cx, cy, m, b - 5 + 180));
+        const PagePoint label = RoundedPoint(WheelPoint({cx, cy}, m, b - 5));
+        const PagePoint opposite = RoundedPoint(WheelPoint({cx, cy}, m, b - 5 + 180));
         SetTextColorByCode(dc, 0);
         TextOutCentered(dc, numerals[i - 1], 2, opposite.x, opposite.y - 2);
         TextOutCentered(dc, numerals[i + 5], 2, label.x, label.y - 2);
@@ -121,19 +121,21 @@ void DrawChartWindowHouseRing(Surface& dc, const HouseCusps& cusps, const RingFr
 void DrawHouseCusps(Surface& dc, const engine::Chart& chart, const HouseCusps& cusps, const CircleFrame& circle) {
     const Real r = circle.radius, cx = circle.centre.x, cy = circle.centre.y;
     const Real asc = cusps[1];
+    // The dots lie on the circle, the ticks reach 10 units beyond it and the texts stand 7 beyond.
+    const CircleFrame ticks{circle.centre, r + 10}, texts{circle.centre, r + 7};
     SetTextColorByCode(dc, 0);
 
     // The Ascendant: ticks on both ends of the horizon, a cyan dot, degree texts.
     SelectPenByCode(dc, 2);
-    LinePage(dc, CuspPoint(cx, cy, r, asc, asc + 180), CuspPoint(cx, cy, r + 10, asc, asc + 180));
+    LinePage(dc, CuspPoint(circle, asc, asc + 180), CuspPoint(ticks, asc, asc + 180));
     SelectPenByCode(dc, 2);
-    LinePage(dc, CuspPoint(cx, cy, r, asc, asc), CuspPoint(cx, cy, r + 10, asc, asc));
-    ColouredDot(dc, CuspPoint(cx, cy, r, asc, asc), 1.5L, Rgb(0, 255, 255));
+    LinePage(dc, CuspPoint(circle, asc, asc), CuspPoint(ticks, asc, asc));
+    ColouredDot(dc, CuspPoint(circle, asc, asc), 1.5L, Rgb(0, 255, 255));
     ReleasePen(dc);
 
     const std::string ascText = DegreeText(chart.cusps[1]);
-    const PagePoint right = CuspPoint(cx, cy, r + 7, asc, asc + 180);
-    const PagePoint left = CuspPoint(cx, cy, r + 7, asc, asc);
+    const PagePoint right = CuspPoint(texts, asc, asc + 180);
+    const PagePoint left = CuspPoint(texts, asc, asc);
     TextOutCentered(dc, ascText, 1, right.x, right.y + 1);
     TextOutCentered(dc, ascText, 1, left.x, left.y + 1);
     TextOutCentered(dc, "AS", 4, cx - r - 7, cy - 9);
@@ -141,23 +143,23 @@ void DrawHouseCusps(Surface& dc, const engine::Chart& chart, const HouseCusps& c
     if (chart.settings.houseSystem.kind != engine::HouseSystem::MeanHouses) return;
 
     const Real mc = chart.points.midheaven;
-    ColouredDot(dc, CuspPoint(cx, cy, r, asc, mc), 1.5L, Rgb(0, 255, 255));
-    const PagePoint l = CuspPoint(cx, cy, r + 7, asc, mc);
+    ColouredDot(dc, CuspPoint(circle, asc, mc), 1.5L, Rgb(0, 255, 255));
+    const PagePoint l = CuspPoint(texts, asc, mc);
     TextOutCentered(dc, "MC", 4, l.x - 11, l.y - 5);
     TextOutCentered(dc, DegreeText(mc), 1, l.x, l.y - 4);
-    ColouredDot(dc, CuspPoint(cx, cy, r, asc, mc + 180), 1.5L, Rgb(0, 255, 255));
+    ColouredDot(dc, CuspPoint(circle, asc, mc + 180), 1.5L, Rgb(0, 255, 255));
 
     // The middle of every house (15 degrees past its cusp) and its opposite.
     for (int i = 1; i <= 6; ++i) {
         const Real h = chart.cusps[i] + 15;
-        ColouredDot(dc, CuspPoint(cx, cy, r, asc, h), 1, Rgb(255, 0, 0));
-        ColouredDot(dc, CuspPoint(cx, cy, r, asc, h + 180), 1, Rgb(255, 0, 0));
+        ColouredDot(dc, CuspPoint(circle, asc, h), 1, Rgb(255, 0, 0));
+        ColouredDot(dc, CuspPoint(circle, asc, h + 180), 1, Rgb(255, 0, 0));
         const std::string text = DegreeText(chart.cusps[i] - 15);
         if (i != 3 && i != 4) {
-            const PagePoint o = CuspPoint(cx, cy, r + 7, asc, h + 180);
+            const PagePoint o = CuspPoint(texts, asc, h + 180);
             TextOutCentered(dc, text, 1, o.x, o.y - 2);
         }
-        const PagePoint p = CuspPoint(cx, cy, r + 7, asc, h);
+        const PagePoint p = CuspPoint(texts, asc, h);
         TextOutCentered(dc, text, 1, p.x, p.y - 2);
     }
 }

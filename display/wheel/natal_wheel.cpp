@@ -60,8 +60,8 @@ void CentreMark(Surface& dc, PagePoint centre) {
 
 }  // namespace
 
-void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y, Real size) {
-    DrawGlyphFile(dc, SignGlyphFileName(dc, sign, mode), {x, y, size});
+void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, PagePoint at, Real size) {
+    DrawGlyphFile(dc, SignGlyphFileName(dc, sign, mode), {at.x, at.y, size});
 }
 
 void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame& ring, Real glyphSize,
@@ -86,10 +86,10 @@ void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame&
         const Real l = 30 * (s - 1);
         const Real theta = asc - l;
         SelectLinePen(dc, 0);
-        LinePage(dc, WheelPoint(cx, cy, outer + 5, theta), WheelPoint(cx, cy, inner, theta));
+        LinePage(dc, WheelPoint({cx, cy}, outer + 5, theta), WheelPoint({cx, cy}, inner, theta));
         ReleasePen(dc);
-        const PagePoint g = WheelPoint(cx, cy, rm, theta - 15);
-        DrawSignGlyph(dc, s, mode, g.x, g.y, glyphSize);
+        const PagePoint g = WheelPoint({cx, cy}, rm, theta - 15);
+        DrawSignGlyph(dc, s, mode, g, glyphSize);
         if (centres) {
             CentreMark(dc, g);
             centres->signGlyphX[s] = g.x;
@@ -99,7 +99,7 @@ void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame&
         if (step < 12) {
             SelectLinePen(dc, 10);
             for (int d = 0; d < 30; d += 10)
-                LinePage(dc, WheelPoint(cx, cy, outer + 5, theta - d), WheelPoint(cx, cy, outer - 3, theta - d));
+                LinePage(dc, WheelPoint({cx, cy}, outer + 5, theta - d), WheelPoint({cx, cy}, outer - 3, theta - d));
             ReleasePen(dc);
         }
         s = s == 1 ? 12 : s - 1;
@@ -108,7 +108,7 @@ void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame&
     // The decan rulers, from 0 Aries backwards through the zodiac.
     for (int k = 1; k <= 36; ++k) {
         const int decan = (36 - (k - 1)) % 36;
-        const PagePoint p = WheelPoint(cx, cy, outer + 2.5L, rotation - 5);
+        const PagePoint p = WheelPoint({cx, cy}, outer + 2.5L, rotation - 5);
         DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(kDecanRulers[decan % 7])), {p.x, p.y, 3.5L});
         rotation += 10;
     }

@@ -25,7 +25,7 @@ struct NatalChartFields {
 
 // One sign glyph ("Zodiaco\Seg" + mode + version + two digits) in a square of
 // side `size` centred on the page point.
-void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y, Real size);
+void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, PagePoint at, Real size);
 
 // The zodiac ring in the ring frame, turned with the ascendant: circles,
 // horizon marks, sign boundaries, sign glyphs with their centre marks

@@ -128,7 +128,7 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
     const Real signOuter = kChartWindowWheel.signOuter;
 
     for (int i = 1; i <= n; ++i) {
-        const PagePoint g = WheelPoint(cx, cy, rm, s[i]);
+        const PagePoint g = WheelPoint({cx, cy}, rm, s[i]);
         SelectPenByCode(dc, 1);
         DrawGlyphFile(dc, PlanetGlyphFileName(dc, o.directGlyphs ? i : RenumberPlanetGlyph(i)),
                       {g.x, g.y, o.glyphSize});
@@ -150,13 +150,13 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
             const bool nearAxis =
                 ArcDistance(longitudes[i], o.ascendant) <= 5 || ArcDistance(longitudes[i], o.descendant) <= 5;
             SelectLinePen(dc, 0);
-            LinePage(dc, WheelPoint(cx, cy, signOuter + (nearAxis ? 25 : 15), s[i]),
-                     WheelPoint(cx, cy, signOuter + 29, s[i]));
+            LinePage(dc, WheelPoint({cx, cy}, signOuter + (nearAxis ? 25 : 15), s[i]),
+                     WheelPoint({cx, cy}, signOuter + 29, s[i]));
             ReleasePen(dc);
             SetTextColorByCode(dc, 0);
             std::string text;
             engine::FormatDegMin(1, text, longitudes[i]);
-            const PagePoint p = WheelPoint(cx, cy, signOuter + 35, s[i]);
+            const PagePoint p = WheelPoint({cx, cy}, signOuter + 35, s[i]);
             TextOutCentered(dc, text, 2, p.x, p.y - 2);
         }
 
@@ -167,11 +167,11 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
 
         SelectLinePen(dc, 10);
         SelectBrushColor(dc, dc.OnPaper() ? kBlack : kWhite);
-        const PagePoint outerTrue = WheelPoint(cx, cy, o.ring.outerRadius, t[i]);
-        const PagePoint innerTrue = WheelPoint(cx, cy, o.ring.innerRadius, t[i]);
-        LinePage(dc, outerTrue, WheelPoint(cx, cy, re2, s[i]));
+        const PagePoint outerTrue = WheelPoint({cx, cy}, o.ring.outerRadius, t[i]);
+        const PagePoint innerTrue = WheelPoint({cx, cy}, o.ring.innerRadius, t[i]);
+        LinePage(dc, outerTrue, WheelPoint({cx, cy}, re2, s[i]));
         DotPage(dc, outerTrue, 0.2L);
-        LinePage(dc, innerTrue, WheelPoint(cx, cy, re1, s[i]));
+        LinePage(dc, innerTrue, WheelPoint({cx, cy}, re1, s[i]));
         DotPage(dc, innerTrue, 0.2L);
         ReleaseBrush(dc);
         ReleasePen(dc);

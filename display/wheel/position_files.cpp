@@ -86,14 +86,14 @@ std::vector<std::string> SignPositionKeys() {
 }
 
 void SetSignMidpoints(NatalWheelState& wheel) {
-    for (int s = 1; s <= 12; ++s) wheel.signMidpoints[s] = 30 * s - 15;
+    for (engine::Sign s : engine::kSigns) wheel.signMidpoints[s] = 30 * engine::SignNumber(s) - 15;
 }
 
 void WriteBodyPlacementKeys(rt::TextFile& file, const engine::Chart& chart, const NatalWheelState& wheel) {
     const WheelPointArray l = WheelPointLongitudes(chart);
-    // 1: signs.
+    // The sign of each point, then its house, term, decan and decade.
     for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + kSignKeys[SignNumber(l[i])]);
-    // 2: houses, of the cusps moved 15 degrees back.
+    // The houses are those of the cusps moved 15 degrees back.
     engine::HouseCusps moved;
     for (int h = 1; h <= 12; ++h) {
         moved[h] = chart.cusps[h] - 15;
@@ -104,30 +104,27 @@ void WriteBodyPlacementKeys(rt::TextFile& file, const engine::Chart& chart, cons
         const int h = engine::HouseOfPoint(l[i], moved, 0);
         file.WriteLn(std::string(kPointKeys4[i]) + kHouseKeys[h >= 1 && h <= 12 ? h : 1]);
     }
-    // 3: terms.
     for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + rt::ZeroPad(wheel.bodyTerms[i], 2));
-    // 4: decans.
     for (int i = 1; i <= 11; ++i) file.WriteLn(wheel.bodyDecanKeys[i]);
-    // 5: decades.
     for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointCodes2[i]) + rt::ZeroPad(wheel.bodyDecades[i], 2));
 }
 
 void WritePositionKeyFiles(rt::TextFile& file, const WheelPointArray& longitudes, const engine::OrbRecord& orbs,
                            NatalWheelState& wheel) {
     const auto& l = longitudes;
-    // 6 and 7: antiscia of the points, leaving out 0 and 360 or more.
+    // The antiscia, then the contra-antiscia, of the points, leaving out 0 and 360 or more.
     for (int i = 1; i <= 11; ++i)
         if (l[i] != 0 && l[i] < 360) file.WriteLn(std::string(kPointKeys3[i]) + "An" + SignAbbreviationOf(360 - l[i]));
     for (int i = 1; i <= 11; ++i)
         if (l[i] != 0 && l[i] < 360)
             file.WriteLn(std::string(kPointKeys3[i]) + "Ca" + SignAbbreviationOf(engine::Mod360(360 - l[i] + 180)));
-    // 8: major aspects, every pair but Ascendant with Midheaven.
+    // The major aspects, of every pair but the Ascendant with the Midheaven.
     for (int i = 1; i <= 9; ++i)
         for (int j = i + 1; j <= 11; ++j)
             if (int code = MajorAspectCode(l[i], l[j], orbs))
                 file.WriteLn(std::string(kPointKeys3[i]) + kAspectCodes[code] + kPointKeys3[j]);
 
-    if (wheel.signMidpoints[1] == 0) SetSignMidpoints(wheel);  // constants, whoever forgot them
+    if (wheel.signMidpoints[engine::Sign::Aries] == 0) SetSignMidpoints(wheel);  // constants, whoever forgot them
     rt::TextFile signs;
     signs.Assign(kSignPositionFile);
     rt::EnsureParentFolder(kSignPositionFile);

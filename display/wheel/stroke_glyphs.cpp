@@ -94,7 +94,8 @@ const AspectGlyph kNovileGlyph = {Table({{-3, 3}, {-3, -4}, {3, 3}, {3, -4}}), 5
 const AspectGlyph kSeptileGlyph = {Table({{-3, -4}, {3, -4}, {-1, 3}, kUp, {-2, 0}, {2, 0}}), 5, 10};
 
 
-void DrawStrokeGlyph(Surface& dc, const AspectGlyph& glyph, int penCode, Real x, Real y, Real size) {
+void DrawStrokeGlyph(Surface& dc, const AspectGlyph& glyph, int penCode, PagePoint at, Real size) {
+    const Real x = at.x, y = at.y;
     const StrokeTable& table = glyph.strokes;
     const int count = glyph.count;
     const Real s = 0.45L * size;
@@ -112,12 +113,12 @@ void DrawStrokeGlyph(Surface& dc, const AspectGlyph& glyph, int penCode, Real x,
     ReleasePen(dc);
 }
 
-void DrawAspectGlyph(Surface& dc, int code, Real x, Real y, Real size) {
+void DrawAspectGlyph(Surface& dc, int code, PagePoint at, Real size) {
     if (code < 1 || code > 11) return;
     const AspectGlyph& g = kAspectGlyphs[code];
     int pen = g.penCode;
     if (pen == kScreenCyanPaperBlue) pen = dc.OnPaper() ? 4 : 5;
-    DrawStrokeGlyph(dc, g, pen, x, y, size);
+    DrawStrokeGlyph(dc, g, pen, at, size);
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
 
 namespace display {
@@ -30,11 +31,11 @@ extern const AspectGlyph kDecileGlyph;
 extern const AspectGlyph kNovileGlyph;
 extern const AspectGlyph kSeptileGlyph;
 
-// Draws the strokes of a glyph's table around (x, y), each point p at
-// (x + p.x * 0.45 * size, y + p.y * 0.45 * size), with the pen of penCode.
-void DrawStrokeGlyph(Surface& dc, const AspectGlyph& glyph, int penCode, Real x, Real y, Real size);
+// Draws the strokes of a glyph's table around the page point at, each point p
+// at (at.x + p.x * 0.45 * size, at.y + p.y * 0.45 * size), with the pen of penCode.
+void DrawStrokeGlyph(Surface& dc, const AspectGlyph& glyph, int penCode, PagePoint at, Real size);
 // The glyph of an aspect code 1..11 (other codes draw nothing).
-void DrawAspectGlyph(Surface& dc, int code, Real x, Real y, Real size);
+void DrawAspectGlyph(Surface& dc, int code, PagePoint at, Real size);
 
 // The stamp box with the program's name at (x + 5, y + 130): the shadow shape,
 // the red box with the name in white; the plain one keeps the brush of dc and

@@ -41,12 +41,14 @@ WheelPointMarks WheelPointRetroMarks(const engine::Chart& chart) {
     return marks;
 }
 
-PagePoint WheelPointWithAspect(Real cx, Real cy, Real r, Real thetaDegrees, Real aspectY) {
-    return {cx - r * engine::CosDeg(thetaDegrees), cy - aspectY * r * engine::SinDeg(thetaDegrees)};
+PagePoint WheelPointWithAspect(const CircleFrame& circle, Real thetaDegrees, Real aspectY) {
+    const Real r = circle.radius;
+    return {circle.centre.x - r * engine::CosDeg(thetaDegrees),
+            circle.centre.y - aspectY * r * engine::SinDeg(thetaDegrees)};
 }
 
-PagePoint WheelPoint(Real cx, Real cy, Real r, Real thetaDegrees) {
-    return WheelPointWithAspect(cx, cy, r, thetaDegrees, 1.0L);
+PagePoint WheelPoint(PagePoint centre, Real radius, Real thetaDegrees) {
+    return WheelPointWithAspect({centre, radius}, thetaDegrees, 1.0L);
 }
 
 void MoveToPage(Surface& dc, Real x, Real y) { dc.MoveTo(MapPoint(dc, x, y)); }

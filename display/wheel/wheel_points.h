@@ -51,9 +51,9 @@ struct CircleFrame {
 };
 
 // The point on a round wheel (vertical factor 1).
-PagePoint WheelPoint(Real cx, Real cy, Real r, Real thetaDegrees);
+PagePoint WheelPoint(PagePoint centre, Real radius, Real thetaDegrees);
 // The point with a given vertical factor.
-PagePoint WheelPointWithAspect(Real cx, Real cy, Real r, Real thetaDegrees, Real aspectY);
+PagePoint WheelPointWithAspect(const CircleFrame& circle, Real thetaDegrees, Real aspectY);
 
 // Moves the current position of dc to the mapped page point (the wheels draw
 // their lines on the surface they are given).

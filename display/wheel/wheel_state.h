@@ -20,8 +20,9 @@ struct NatalWheelState {
     std::array<Real, 13> planetGlyphX{}, planetGlyphY{};
     std::array<Real, 13> signGlyphX{}, signGlyphY{};
     // Page centres of the seven dignity glyphs of the archetypal structure
-    // (1..7), as the view last drew them.
-    std::array<Real, 8> dignityGlyphX{}, dignityGlyphY{};
+    // (the Sun to Saturn, the body numbered 1..7 at index number - 1), as the
+    // view last drew them.
+    std::array<Real, engine::kClassicalPlanetCount> dignityGlyphX{}, dignityGlyphY{};
     // Entries 0..35 / 0..59 hold the boundaries; the last entry is left to the
     // classification.
     std::array<Real, 37> decadeBoundaries{};
@@ -30,8 +31,8 @@ struct NatalWheelState {
     std::array<unsigned char, 12> bodyDecades{};
     std::array<unsigned char, 12> bodyTerms{};
     std::array<std::string, 12> bodyDecanKeys{};
-    // Signs 1..12: 15, 45, ..., 345.
-    std::array<Real, 13> signMidpoints{};
+    // Aries to Pisces: 15, 45, ..., 345.
+    engine::SignTable<Real> signMidpoints{};
     // Dutch weekday of the birth date by clock time (string[9]).
     std::string birthWeekdayName;
     // The data files whose failure the window's drawings and clicks told.

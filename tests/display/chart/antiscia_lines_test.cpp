@@ -33,7 +33,7 @@ protected:
 
 TEST_F(AntisciaLines, AriesJoinsPiscesAndVirgo) {
     // Radius 39 about (100, 100): 15 degrees lies at wheel angle 345.
-    const display::AntisciaChords c = display::EvaluateAntisciaChords(15, 0, 100, 100, 39);
+    const display::AntisciaChords c = display::EvaluateAntisciaChords(15, 0, {{100, 100}, 39});
     ASSERT_TRUE(c.chords);
     EXPECT_EQ(c.antiscion, 345);
     EXPECT_EQ(c.contraAntiscion, 165);
@@ -59,7 +59,7 @@ TEST_F(AntisciaLines, AriesJoinsPiscesAndVirgo) {
 }
 
 TEST_F(AntisciaLines, NinetyDegreesIsItsOwnContraAntiscion) {
-    const display::AntisciaChords c = display::EvaluateAntisciaChords(90, 0, 100, 100, 39);
+    const display::AntisciaChords c = display::EvaluateAntisciaChords(90, 0, {{100, 100}, 39});
     EXPECT_EQ(c.antiscion, 270);
     EXPECT_EQ(c.contraAntiscion, 90);
     EXPECT_EQ(c.contraPoint.x, c.point.x);
@@ -73,16 +73,16 @@ TEST_F(AntisciaLines, ZeroGetsOnlyItsMark) {
                                    {.index = 3, .kind = "Pia"}, {100, 100}, false);
     EXPECT_TRUE(dc.Calls("line").empty());
     ASSERT_EQ(dc.Calls("ellipse").size(), 1u);
-    EXPECT_FALSE(display::EvaluateAntisciaChords(360, 0, 100, 100, 39).chords);
+    EXPECT_FALSE(display::EvaluateAntisciaChords(360, 0, {{100, 100}, 39}).chords);
 }
 
 TEST_F(AntisciaLines, PositionsAreRoundedToWholeDegrees) {
-    const PagePoint a = display::AntisciaCirclePoint(0, 10.6L, 100, 100, 39);
-    const PagePoint b = display::AntisciaCirclePoint(0, 11, 100, 100, 39);
+    const PagePoint a = display::AntisciaCirclePoint(0, 10.6L, {{100, 100}, 39});
+    const PagePoint b = display::AntisciaCirclePoint(0, 11, {{100, 100}, 39});
     EXPECT_EQ(a.x, b.x);
     EXPECT_EQ(a.y, b.y);
     // The Ascendant lies left of the centre, whatever its minutes.
-    ExpectPoint(display::AntisciaCirclePoint(100.4L, 100.4L, 100, 100, 39), 61, 100);
+    ExpectPoint(display::AntisciaCirclePoint(100.4L, 100.4L, {{100, 100}, 39}), 61, 100);
 }
 
 TEST_F(AntisciaLines, DodecatemoriaViewEndsTheChordsSevenUnitsFurtherIn) {

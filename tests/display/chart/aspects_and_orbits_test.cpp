@@ -52,10 +52,15 @@ protected:
     gui::RecordingMessageSink sink_;
 };
 
+// The longitudes a test sets; the south node lies opposite the north node.
+struct TestLongitudes {
+    long double sun, moon, mercury, venus, mars, jupiter, saturn, node, asc, mc;
+};
+
 // Eleven points: Sun .. Saturn, north node, south node (node + 180), Ascendant, Midheaven.
-void SetChart(long double sun, long double moon, long double mercury, long double venus, long double mars,
-              long double jupiter, long double saturn, long double node, long double asc, long double mc) {
-    long double v[12] = {0, sun, moon, mercury, venus, mars, jupiter, saturn, node, node + 180, asc, mc};
+void SetChart(const TestLongitudes& l) {
+    long double v[12] = {0,         l.sun,    l.moon, l.mercury,    l.venus, l.mars,
+                         l.jupiter, l.saturn, l.node, l.node + 180, l.asc,   l.mc};
     for (int i = 1; i <= 11; ++i)
         wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, i, v[i] >= 360 ? v[i] - 360 : v[i]);
 }
@@ -63,7 +68,7 @@ void SetChart(long double sun, long double moon, long double mercury, long doubl
 TEST_F(AspectsAndOrbits, FirstMatchingAspectWinsWithItsGlyphAndDeviation) {
     // Sun 0; Moon 150 (quincunx), Mercury 100 (square, 10 off: none), Venus 118.6 (trine, 1.4 off),
     // Mars 36 (decile: never shown), Jupiter 0 (conjunction, 0), Saturn 226 (134: sesquiquadrate 1 off).
-    SetChart(0, 150, 100, 118.6L, 36, 0, 226, 300, 200, 275);
+    SetChart({0, 150, 100, 118.6L, 36, 0, 226, 300, 200, 275});
     const display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart,
                                                                     testing_support::CurrentChartOfTest().orbs);
     ASSERT_TRUE(Cell(g, 1, 2));
@@ -84,7 +89,7 @@ TEST_F(AspectsAndOrbits, FirstMatchingAspectWinsWithItsGlyphAndDeviation) {
 }
 
 TEST_F(AspectsAndOrbits, OrbBoundariesAreStrictAndAZeroOrbDisables) {
-    SetChart(0, 97, 53, 60, 200, 250, 280, 300, 330, 350);
+    SetChart({0, 97, 53, 60, 200, 250, 280, 300, 330, 350});
     // Sun-Moon 97 = 90 + 7: exactly the square's orb, no aspect. Sun-Mercury 53 = 60 - 7: the
     // sextile's orb is 6, so no aspect either; Sun-Venus 60: sextile.
     display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart,
@@ -97,7 +102,7 @@ TEST_F(AspectsAndOrbits, OrbBoundariesAreStrictAndAZeroOrbDisables) {
                                           testing_support::CurrentChartOfTest().orbs);
     EXPECT_FALSE(Cell(g, 1, 4));
     // Deviation halves go to the even degree: 2.5 -> 2 and 1.5 -> 2.
-    SetChart(0, 122.5L, 118.5L, 200, 210, 220, 230, 300, 330, 350);
+    SetChart({0, 122.5L, 118.5L, 200, 210, 220, 230, 300, 330, 350});
     g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart,
                                           testing_support::CurrentChartOfTest().orbs);
     EXPECT_EQ(Cell(g, 1, 2)->deviation, 2);
@@ -105,7 +110,7 @@ TEST_F(AspectsAndOrbits, OrbBoundariesAreStrictAndAZeroOrbDisables) {
 }
 
 TEST_F(AspectsAndOrbits, GridCellShowsGlyphAndTwoDigitDeviation) {
-    SetChart(0, 150, 100, 118.6L, 36, 0, 226, 300, 200, 275);
+    SetChart({0, 150, 100, 118.6L, 36, 0, 226, 300, 200, 275});
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 62, y = 73;  // the chart window's corner: centre - (38, 27)
     display::DrawAspectsAndOrbits(dc,
@@ -142,7 +147,7 @@ TEST_F(AspectsAndOrbits, GridCellShowsGlyphAndTwoDigitDeviation) {
 TEST_F(AspectsAndOrbits, TheMidheavenHasTheLastRow) {
     // Midheaven 275: Sun 0 (85, square 5 off), Moon 154 (121, trine 1 off), north node 273
     // (conjunction 2 off), south node 93 (182, opposition 2 off); Mercury 250 (25, none).
-    SetChart(0, 154, 250, 200, 210, 220, 230, 273, 330, 275);
+    SetChart({0, 154, 250, 200, 210, 220, 230, 273, 330, 275});
     const display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart,
                                                                     testing_support::CurrentChartOfTest().orbs);
     const struct { int column, glyph, deviation; } expected[] = {{1, 3, 5}, {2, 4, 1}, {8, 1, 2}, {9, 5, 2}};
@@ -167,7 +172,7 @@ TEST_F(AspectsAndOrbits, TheMidheavenHasTheLastRow) {
 }
 
 TEST_F(AspectsAndOrbits, AspectListLinesCutTheDeviation) {
-    SetChart(10, 132.3468L, 300, 200, 250, 55, 280, 340, 190, 280);
+    SetChart({10, 132.3468L, 300, 200, 250, 55, 280, 340, 190, 280});
     const std::vector<std::string> lines = List();
     ASSERT_GE(lines.size(), 5u);
     EXPECT_EQ(lines.front(), "PLANETAIRE ASPECTEN");
@@ -183,7 +188,7 @@ TEST_F(AspectsAndOrbits, AspectListLinesCutTheDeviation) {
 TEST_F(AspectsAndOrbits, AspectListKeepsPointOrderAndListsTheAngles) {
     // Sun and Moon together; Ascendant and Midheaven square, 0.0512 off; a quincunx and a
     // decile never listed.
-    SetChart(100, 100, 250, 136, 40, 41.5L, 43, 170, 200, 290.0512L);
+    SetChart({100, 100, 250, 136, 40, 41.5L, 43, 170, 200, 290.0512L});
     const std::vector<std::string> lines = List();
     const std::vector<std::string> body(lines.begin() + 1, lines.end() - 3);
     const std::vector<std::string> expected = {

@@ -60,7 +60,7 @@ TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
     testing_support::ChartControl<QPushButton>("BBchiudiAsp")->click();
     EXPECT_FALSE(testing_support::ChartControl<QFrame>("Panel3")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti")->font().pointSize(), 8);
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 // A click on the planet's or the sign's name in the signature-search panel
@@ -109,8 +109,8 @@ TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
 
 // The last of the seven dignity glyphs, Saturn's, opens Saturn's plants.
 TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
-    testing_support::NatalWheelOfTest().dignityGlyphX[7] = 150;  // outside the wheel
-    testing_support::NatalWheelOfTest().dignityGlyphY[7] = 185;
+    testing_support::NatalWheelOfTest().dignityGlyphX[6] = 150;  // outside the wheel
+    testing_support::NatalWheelOfTest().dignityGlyphY[6] = 185;
     const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), 150, 185);
     testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
@@ -147,7 +147,7 @@ TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
 TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
     std::vector<std::pair<int, std::string>> mirrored;
     click_test::RemakeWindowWithAntisciaDrawer(
-        [&mirrored](display::Surface&, int index, long double, long double, long double, const std::string& kind) {
+        [&mirrored](display::Surface&, int index, long double, display::PagePoint, const std::string& kind) {
             mirrored.emplace_back(index, kind);
         });
     for (int click = 0; click < 4; ++click) ClickBody(7);

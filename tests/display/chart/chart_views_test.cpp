@@ -135,18 +135,18 @@ TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
     // Exalted: Sun (Aries), Moon (Taurus), Venus (Pisces); ruler: Saturn (Capricorn). Mars in
     // Leo stands in the Sun's box, Mercury in Aries above it; Jupiter in Libra in Venus's.
     const long double x0 = 100 + 6.5L - 6 * 4;
-    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[1], x0);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphY[1], 118);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[5], x0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[0], x0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphY[0], 118);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[4], x0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphY[4], 111);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphY[2], 104);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[1], x0 + 13);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[3], x0 + 26);
     EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphY[5], 111);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphY[3], 104);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[2], x0 + 13);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[4], x0 + 26);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphY[6], 111);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[7], x0 + 39);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[6], x0 + 39);
     // Another view clears them.
     testing_support::ChartControl<QPushButton>("BBstoffa")->click();
-    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[1], 0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().dignityGlyphX[0], 0);
     EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 

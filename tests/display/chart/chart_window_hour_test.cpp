@@ -24,7 +24,7 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     namespace fs = std::filesystem;
     fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "FilePosi", folder.Path() / "FilePosi");
     wheel_test::CopyDataFolders({"Appoggio"});
-    view_test::SetRomeBirth(15, 1, 1990, 10, 30);
+    view_test::SetRomeBirth({15, 1, 1990, 10, 30});
     const engine::Chart before = testing_support::CurrentChartOfTest().chart;
     delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
     testing_support::EnsureChartWindowForTest()->resize(1920, 1080);

@@ -112,7 +112,7 @@ TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->FramesWheel());
     EXPECT_TRUE(testing_support::ChartControl<QTimer>("Timer1")->isActive());
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(1));
-    EXPECT_EQ(testing_support::NatalWheelOfTest().signMidpoints[12], 345);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().signMidpoints[engine::Sign::Pisces], 345);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "Ieder");
     // 12 degrees 29 minutes east: minus the hours of the longitude.
     EXPECT_NEAR(testing_support::ChartWindowOfTest()->State().placeLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);

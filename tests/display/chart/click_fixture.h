@@ -91,8 +91,8 @@ protected:
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     }
 
-    testing_support::TempWorkFolder folder;
-    gui::RecordingMessageSink sink;
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink sink_;
 };
 
 }  // namespace click_test

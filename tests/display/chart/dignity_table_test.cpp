@@ -30,11 +30,15 @@ protected:
         const char* keys[8] = {"", "SoleToro", "LunaGeme", "MercArie", "VeneGeme", "MartGeme", "GiovArie", "SatuToro"};
         for (int k = 1; k <= 7; ++k) r_.planetSignKeys[k - 1] = keys[k];
     }
+    struct RowKind {
+        int state;
+        int group;
+    };
     // Row k: its state, group and entries (body, number, abbreviation planet).
-    void Row(int k, int state, int group, std::initializer_list<std::array<int, 3>> entries) {
+    void Row(int k, RowKind kind, std::initializer_list<std::array<int, 3>> entries) {
         const int row = k - 1;
-        r_.planetDignity[row] = static_cast<unsigned char>(state);
-        r_.receptionGroup[row] = static_cast<unsigned char>(group);
+        r_.planetDignity[row] = static_cast<unsigned char>(kind.state);
+        r_.receptionGroup[row] = static_cast<unsigned char>(kind.group);
         int j = 0;
         for (const auto& e : entries) {
             r_.receptionBodies[row][j] = static_cast<unsigned char>(e[0]);
@@ -49,7 +53,7 @@ protected:
 };
 
 TEST_F(DignityTable, OnePlanetInFallStandsUnderTheCentre) {
-    Row(1, 4, 0, {{5, 1, 0}});  // Mars in fall
+    Row(1, {4, 0}, {{5, 1, 0}});  // Mars in fall
     const display::DignityBoxTable t = display::EvaluateDignityTable(r_, 100, 100);
     ASSERT_EQ(t.boxes.size(), 1u);
     EXPECT_EQ(t.boxes[0].x, 100.5L);
@@ -76,7 +80,7 @@ TEST_F(DignityTable, OnePlanetInFallStandsUnderTheCentre) {
 }
 
 TEST_F(DignityTable, SevenBoxesSpreadThirteenUnitsApart) {
-    for (int k = 1; k <= 7; ++k) Row(k, 1 + (k % 2), 0, {{k, 1, 0}});
+    for (int k = 1; k <= 7; ++k) Row(k, {1 + (k % 2), 0}, {{k, 1, 0}});
     const display::DignityBoxTable t = display::EvaluateDignityTable(r_, 100, 100);
     ASSERT_EQ(t.boxes.size(), 7u);
     EXPECT_EQ(t.boxes.front().x, 100 - 35.5L);
@@ -90,7 +94,7 @@ TEST_F(DignityTable, SevenBoxesSpreadThirteenUnitsApart) {
 
 TEST_F(DignityTable, ChainEntriesStackUpwardsWithNumbersAndAbbreviations) {
     // Venus in exile with Mars (level 2, in Venus's sign) and the Moon (level 3, in Mars's).
-    Row(1, 3, 0, {{4, 1, 0}, {5, 2, 4}, {0, 0, 0}, {2, 3, 5}});
+    Row(1, {3, 0}, {{4, 1, 0}, {5, 2, 4}, {0, 0, 0}, {2, 3, 5}});
     const display::DignityBoxTable t = display::EvaluateDignityTable(r_, 100, 100);
     ASSERT_EQ(t.boxes[0].entries.size(), 3u);
     EXPECT_EQ(t.boxes[0].height, 3);
@@ -104,10 +108,10 @@ TEST_F(DignityTable, ChainEntriesStackUpwardsWithNumbersAndAbbreviations) {
 }
 
 TEST_F(DignityTable, NeighbouringBoxesOfOneExchangeAreJoined) {
-    Row(1, 5, 21, {{5, 1, 0}});  // Mars and Jupiter exchange
-    Row(2, 5, 21, {{6, 1, 0}});
-    Row(3, 5, 22, {{1, 1, 0}});  // another exchange: not joined to the first
-    Row(4, 1, 0, {{7, 1, 0}});
+    Row(1, {5, 21}, {{5, 1, 0}});  // Mars and Jupiter exchange
+    Row(2, {5, 21}, {{6, 1, 0}});
+    Row(3, {5, 22}, {{1, 1, 0}});  // another exchange: not joined to the first
+    Row(4, {1, 0}, {{7, 1, 0}});
     const display::DignityBoxTable t = display::EvaluateDignityTable(r_, 100, 100);
     ASSERT_EQ(t.boxes.size(), 4u);
     EXPECT_FALSE(t.boxes[0].joined);
@@ -141,17 +145,17 @@ TEST_F(DignityTable, NoStateAtAllShowsTheMessageOnlyWhenEveryPlanetIsNeutral) {
 }
 
 TEST_F(DignityTable, ChartWindowRecordsTheLastGlyphOfEachBody) {
-    Row(1, 4, 0, {{5, 1, 0}, {1, 2, 5}});  // the Sun in Mars's chain
-    Row(2, 2, 0, {{1, 1, 0}});             // and with its own box
+    Row(1, {4, 0}, {{5, 1, 0}, {1, 2, 5}});  // the Sun in Mars's chain
+    Row(2, {2, 0}, {{1, 1, 0}});             // and with its own box
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::DignityGlyphCentres c = display::DrawDignityTable(dc, r_);
     EXPECT_FALSE(c.noDignity);
     const long double x0 = 100 + 6.5L - 12;
-    EXPECT_EQ(c.x[5], x0);
-    EXPECT_EQ(c.y[5], 118);
-    EXPECT_EQ(c.x[1], x0 + 13);  // its last drawing
-    EXPECT_EQ(c.y[1], 118);
-    EXPECT_EQ(c.x[2], 0);
+    EXPECT_EQ(c.x[4], x0);
+    EXPECT_EQ(c.y[4], 118);
+    EXPECT_EQ(c.x[0], x0 + 13);  // its last drawing
+    EXPECT_EQ(c.y[0], 118);
+    EXPECT_EQ(c.x[1], 0);
 }
 
 }  // namespace

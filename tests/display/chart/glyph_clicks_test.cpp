@@ -43,8 +43,8 @@ struct AntisciaCall {
 // The window's antiscia drawer records its calls instead of drawing.
 void RecordAntisciaCalls(std::vector<AntisciaCall>& calls) {
     click_test::RemakeWindowWithAntisciaDrawer(
-        [&calls](display::Surface&, int index, long double asc, long double x, long double y, const std::string& kind) {
-            calls.push_back({index, asc, x, y, kind});
+        [&calls](display::Surface&, int index, long double asc, display::PagePoint centre, const std::string& kind) {
+            calls.push_back({index, asc, centre.x, centre.y, kind});
         });
 }
 
@@ -106,7 +106,7 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")), specific);
     EXPECT_EQ(HelpMemoText(), HelpText(28));
     EXPECT_EQ(calls.size(), 1u);
-    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
 TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
@@ -168,8 +168,8 @@ TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
 }
 
 TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
-    testing_support::NatalWheelOfTest().dignityGlyphX[3] = 150;  // outside the wheel
-    testing_support::NatalWheelOfTest().dignityGlyphY[3] = 185;
+    testing_support::NatalWheelOfTest().dignityGlyphX[2] = 150;  // outside the wheel
+    testing_support::NatalWheelOfTest().dignityGlyphY[2] = 185;
     const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), 150, 185);
     const QColor before = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y);
     testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
@@ -215,7 +215,7 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     const auto aquarius = LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1"));
     ASSERT_EQ(aquarius.size(), 3u);
     EXPECT_EQ(aquarius[1].substr(0, 26), "Waterman spiegelt in Stier");
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 // The last sign, Pisces: its own texts and its own plants, not those of
@@ -236,7 +236,7 @@ TEST_F(GlyphClicks, TheTwelfthSignShowsPiscesTextsAndPlants) {
     const auto plants = ComboItems();
     ASSERT_FALSE(plants.empty());
     EXPECT_EQ(plants, std::vector<std::string>{"Tilia"});  // the sample database's plant of Pisces
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(GlyphClicks, AMissingAttributionFileIsReportedOnceAndTheWindowGoesOn) {
@@ -244,14 +244,14 @@ TEST_F(GlyphClicks, AMissingAttributionFileIsReportedOnceAndTheWindowGoesOn) {
     ClickBody(1);
     ClickBody(2);
     ClickBody(1);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].text.find("KlvPianSpe"), std::string::npos);
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_NE(sink_.messages[0].text.find("KlvPianSpe"), std::string::npos);
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")).size(),
               2u);  // position and dodecatemorion
     EXPECT_FALSE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL2")).empty());
     ClickBody(1);
     EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink_.messages.size(), 1u);
 }
 
 TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {

@@ -47,13 +47,13 @@ TEST(MajorAspectFigure, PairsAndExactness) {
     EXPECT_FALSE(f.links[1].hard);
     EXPECT_EQ(f.links[1].exactness, 0);
     // Ascendant 100.5 rounds to 100: longitude 0 at wheel angle 100, on whole units.
-    EXPECT_EQ(f.x[1], 105);
-    EXPECT_EQ(f.y[1], 70);
+    EXPECT_EQ(f.x[0], 105);
+    EXPECT_EQ(f.y[0], 70);
     // In the engine's full order fourteen points.
     const auto g =
         display::EvaluateMajorAspectFigure(Points(), 100.5L, OneDegree(), true, {.centre = {100, 100}, .radius = 30});
     EXPECT_EQ(g.count, 14);
-    EXPECT_EQ(g.x[12], 105);
+    EXPECT_EQ(g.x[11], 105);
 }
 
 TEST(MajorAspectFigure, BandWidthsAndCorners) {

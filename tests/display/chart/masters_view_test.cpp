@@ -74,7 +74,7 @@ protected:
 
 TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
     // Sunrise about 7:34, sunset about 17:05 clock time: hours of 47.6 minutes.
-    SetRomeBirth(15, 1, 1990, 10, 30);
+    SetRomeBirth({15, 1, 1990, 10, 30});
     const engine::Chart before = testing_support::CurrentChartOfTest().chart;
     auto h =
         display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
@@ -86,7 +86,7 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart, before);
 
     // Before sunrise the planetary day is still the day before.
-    SetRomeBirth(15, 1, 1990, 5, 0);
+    SetRomeBirth({15, 1, 1990, 5, 0});
     h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     EXPECT_EQ(h.birthWeekdayName, "Maandag");
     EXPECT_EQ(h.planetaryDayName, "Zondag");
@@ -94,7 +94,7 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
 }
 
 TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekday) {
-    SetRomeBirth(15, 1, 1990, 10, 30);
+    SetRomeBirth({15, 1, 1990, 10, 30});
     const auto h =
         display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 10, 100.5);  // Ascendant in Cancer
@@ -121,7 +121,7 @@ TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekd
 TEST_F(MastersWithEphemeris, SunriseIsShownInTheClockTimeOfTheBirthPlace) {
     // Rome in mid-May under summer time (two hours ahead of UT): the Sun rises
     // at about 03:50 UT, 05:50 by the clock.
-    SetRomeBirth(15, 5, 1990, 12, 0);
+    SetRomeBirth({15, 5, 1990, 12, 0});
     testing_support::CurrentChartOfTest().chart.moment.zoneCorrection = -2;
     testing_support::CurrentChartOfTest().chart.moment.julianDay =
         engine::JulianDayNumber(1, 15, 5, 1990, 12, 0) - 2.0L / 24;
@@ -152,12 +152,12 @@ TEST(MastersTable, NightHoursCountFromOneAndNoHourShowsNoRuler) {
 }
 
 TEST_F(MastersWithEphemeris, YearAndCycleRulersFromTheTable) {
-    SetRomeBirth(15, 2, 1990, 12, 0);
+    SetRomeBirth({15, 2, 1990, 12, 0});
     auto r = display::EvaluateYearRulers(testing_support::CurrentChartOfTest().chart);
     EXPECT_EQ(r.key, 1989);
     EXPECT_EQ(r.yearText, "Jaar van Saturnus");
     EXPECT_EQ(r.cycleText, "In de Cyclus van de Zon");
-    SetRomeBirth(15, 5, 1990, 12, 0);
+    SetRomeBirth({15, 5, 1990, 12, 0});
     const engine::Chart before = testing_support::CurrentChartOfTest().chart;
     r = display::EvaluateYearRulers(testing_support::CurrentChartOfTest().chart);
     EXPECT_EQ(r.key, 1990);

@@ -114,7 +114,7 @@ TEST_F(PlantsPanel, FontHeightAndCloseButtons) {
 
     testing_support::ChartControl<QPushButton>("BBchiudiQuor")->click();
     EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(PlantsPanel, TheShrinkButtonShowsItsWholeCaption) {
@@ -168,8 +168,8 @@ TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
     ClickBody(2);
     ClickBody(1);
     ClickBody(1);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].text.find("SolePri"), std::string::npos);
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_NE(sink_.messages[0].text.find("SolePri"), std::string::npos);
 }
 
 // A folder where the Sun's plant list should be: the message names it as the
@@ -181,8 +181,8 @@ TEST_F(PlantsPanel, AFolderInPlaceOfAPlantListIsNamedAsTheDiscSpellsIt) {
     ClickBody(1);
     ClickBody(1);
     EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 0);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    const std::string& told = sink.messages[0].text;
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    const std::string& told = sink_.messages[0].text;
     EXPECT_NE(told.find("\"OpzioneS\\SolePri.Rnd\". Al suo posto c'\xE8 una cartella"), std::string::npos) << told;
     EXPECT_NE(told.find("Spostare altrove o rinominare la cartella \"OpzioneS\\SolePri.Rnd\""), std::string::npos)
         << told;

@@ -58,12 +58,17 @@ protected:
     void TearDown() override { display::ResetDrawingState(testing_support::DrawingStateOfTest()); }
     // Stores the birth as the store dialog does, makes it the current person
     // and loads it as the main window does.
-    static void Load(const char* dateKey, const char* place, const char* nation) {
+    struct StoredBirth {
+        const char* dateKey;
+        const char* place;
+        const char* nation;
+    };
+    static void Load(const StoredBirth& birth) {
         archive::BirthRecord r;
-        r.dateField = dateKey;
-        r.placeField = place;
+        r.dateField = birth.dateKey;
+        r.placeField = birth.place;
         r.calendarField = "GR";
-        r.nationalityField = nation;
+        r.nationalityField = birth.nation;
         archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
         archive::WriteCurrentPerson("HANSEN INGRID", r);
         ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).empty);
@@ -85,7 +90,7 @@ protected:
 
 TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
     // 21 December 1995, 12:00 by the clock, one hour ahead of UT.
-    Load("199512211200-1", "69N39-018E57Troms\xF8", "NORVEGIA");
+    Load({"199512211200-1", "69N39-018E57Troms\xF8", "NORVEGIA"});
     if (HasFatalFailure()) return;
     const auto& c = testing_support::CurrentChartOfTest().chart;
 
@@ -123,7 +128,7 @@ TEST_F(PolarChart, AnAntarcticBirthHasTheAscendantOfTheReferenceLibrary) {
     // 77 51 S, 166 40 E, 15 June 2000 at 15:00 by a clock twelve hours ahead
     // of UT: 07 11 Virgo rises (the precise library: 157.1836 degrees); the
     // formula alone gave the setting point, 07 11 Pisces.
-    Load("200006151500-12", "77S51-166E40SCOTT BASE", "ANTARTIDE");
+    Load({"200006151500-12", "77S51-166E40SCOTT BASE", "ANTARTIDE"});
     if (HasFatalFailure()) return;
     const display::CoordinateTable table =
         display::EvaluateRelativeLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100);
@@ -132,7 +137,7 @@ TEST_F(PolarChart, AnAntarcticBirthHasTheAscendantOfTheReferenceLibrary) {
 }
 
 TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
-    Load("199512211200-1", "69N39-018E57Troms\xF8", "NORVEGIA");
+    Load({"199512211200-1", "69N39-018E57Troms\xF8", "NORVEGIA"});
     if (HasFatalFailure()) return;
     auto& c = testing_support::CurrentChartOfTest().chart;
     c.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
@@ -169,7 +174,7 @@ TEST_F(PolarChart, TheDominantPlanetViewSaysPorphyryStandsIn) {
     // The view computes Placidus houses for its scores and its wheel; its help
     // panel says when Porphyry's stand in, on each of its sub-views.
     for (const auto& [place, noted] : {std::pair{"69N39-018E57Troms\xF8", true}, {"41N54-012E29ROMA", false}}) {
-        Load("199512211200-1", place, "NORVEGIA");
+        Load({"199512211200-1", place, "NORVEGIA"});
         if (HasFatalFailure()) return;
         delete testing_support::ChartWindowOfTest();  // a fresh window, with a fresh state
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);

@@ -22,21 +22,17 @@ protected:
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
         testing_support::CurrentChartOfTest().chart.cusps[1] = 105;  // the middle of Cancer on the left
     }
-    const display::WheelPointArray& Mid() {
-        for (int s = 1; s <= 12; ++s) points_[s] = testing_support::NatalWheelOfTest().signMidpoints[s];
-        return points_;
-    }
-    display::WheelPointArray points_{};
+    static const engine::SignTable<engine::Real>& Mid() { return testing_support::NatalWheelOfTest().signMidpoints; }
 };
 
 TEST_F(SignFigures, TheAscendantsSignLiesOnTheLeft) {
     const auto f = display::EvaluateAntisciaWheel(Mid(), 105, 0, {.centre = {100, 100}, .radius = 39});
-    EXPECT_EQ(f.x[4], 61);
-    EXPECT_EQ(f.y[4], 100);
-    EXPECT_EQ(f.dotX[4], 61);  // 61.2 rounded
-    EXPECT_EQ(f.x[10], 139);
-    EXPECT_EQ(f.x[1], 100);  // Aries at the top
-    EXPECT_EQ(f.y[1], 61);
+    EXPECT_EQ(f.x[engine::Sign::Cancer], 61);
+    EXPECT_EQ(f.y[engine::Sign::Cancer], 100);
+    EXPECT_EQ(f.dotX[engine::Sign::Cancer], 61);  // 61.2 rounded
+    EXPECT_EQ(f.x[engine::Sign::Capricorn], 139);
+    EXPECT_EQ(f.x[engine::Sign::Aries], 100);  // Aries at the top
+    EXPECT_EQ(f.y[engine::Sign::Aries], 61);
 }
 
 TEST_F(SignFigures, AntisciaChordsAndLabel) {
@@ -125,7 +121,7 @@ protected:
     void SetUp() override {
         wheel_test::CopyDataFolders({"Appoggio"});
         view_test::SetFixedPerson();
-        for (int s = 1; s <= 12; ++s) points_[s] = 30 * s - 15;
+        for (engine::Sign s : engine::kSigns) points_[s] = 30 * engine::SignNumber(s) - 15;
     }
     std::vector<std::pair<int, int>> Pairs(const display::SignFigure& f) {
         std::vector<std::pair<int, int>> out;
@@ -133,7 +129,7 @@ protected:
         return out;
     }
     testing_support::TempWorkFolder folder_;
-    display::WheelPointArray points_{};
+    engine::SignTable<engine::Real> points_{};
 };
 
 TEST_F(ShippedFigureHelp, AntisciaTextsNameTheirMirroredPairs) {

@@ -29,8 +29,18 @@ inline void SetFixedPerson() {
     testing_support::DrawingStateOfTest().originY = 0;
 }
 
+// A birth's date and clock time as entered.
+struct BirthClock {
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    int hour = 0;
+    int minute = 0;
+};
+
 // Rome, 41 54 N, 12 29 E, clock time one hour ahead of UT.
-inline void SetRomeBirth(int day, int month, int year, int hour, int minute) {
+inline void SetRomeBirth(const BirthClock& birth) {
+    const auto [day, month, year, hour, minute] = birth;
     SetFixedPerson();
     engine::Chart& c = testing_support::CurrentChartOfTest().chart;
     c.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");

@@ -59,7 +59,7 @@ TEST_F(VolguineForces, BarsAreScaledToTheStrongestBody) {
     EXPECT_EQ(bars[3], "2197,1100 2247,1300 red");   // -20
     EXPECT_EQ(bars[4], "2257,1150 2307,1300 blue");  // 15
     EXPECT_EQ(bars[5], "2317,1270 2367,1300 blue");  // 0 shows 3 high
-    EXPECT_EQ(f.heights[10], 22);                    // 22.5 to the even neighbour
+    EXPECT_EQ(f.heights[9], 22);                     // 22.5 to the even neighbour
     EXPECT_TRUE(Has(view_test::Texts(dc), "2222,1360 '-40'"));
     // Equal highest scores: the earlier body is named.
     EXPECT_EQ(f.strongest, 1);
@@ -125,8 +125,8 @@ TEST_F(VolguineForces, AnEndlessScoreIsADamagedFile) {
 
 TEST_F(VolguineForces, ElementSymbolsFillTheirSquare) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawClothCell(dc, 1, 50, 60, 8);
-    display::DrawClothCell(dc, 8, 50, 60, 8);  // no such symbol: nothing
+    display::DrawClothCell(dc, 1, {50, 60}, 8);
+    display::DrawClothCell(dc, 8, {50, 60}, 8);  // no such symbol: nothing
     const auto m = dc.Calls("metafile");
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].substr(0, 22), "metafile 460,560 540,6");

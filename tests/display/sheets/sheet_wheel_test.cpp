@@ -69,13 +69,13 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
     EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), 101, 105),
                         MapPoint(testing_support::DrawingStateOfTest(), 116, 105)));
     // A decan tick at 10 degrees of wheel angle from 72 to 64.
-    const auto p72 = display::WheelPoint(173, 105, 72, 10), p64 = display::WheelPoint(173, 105, 64, 10);
+    const auto p72 = display::WheelPoint({173, 105}, 72, 10), p64 = display::WheelPoint({173, 105}, 64, 10);
     EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), p72.x, p72.y),
                         MapPoint(testing_support::DrawingStateOfTest(), p64.x, p64.y)));
     // Decan rulers at radius 69.5: 5 Aries (Mars), 5 before Aries (last Pisces decan, Mars),
     // 15 before (middle Pisces decan, Jupiter).
-    const auto r1 = display::WheelPoint(173, 105, 69.5L, -5), r2 = display::WheelPoint(173, 105, 69.5L, 5),
-               r3 = display::WheelPoint(173, 105, 69.5L, 15);
+    const auto r1 = display::WheelPoint({173, 105}, 69.5L, -5), r2 = display::WheelPoint({173, 105}, 69.5L, 5),
+               r3 = display::WheelPoint({173, 105}, 69.5L, 15);
     ASSERT_NE(GlyphAt(boxes, {r1.x, r1.y, 3.5}), nullptr);
     EXPECT_EQ(GlyphAt(boxes, {r1.x, r1.y, 3.5})->size, sheet_test::FileSize("Simboli/PiaX05.emf"));
     EXPECT_EQ(GlyphAt(boxes, {r2.x, r2.y, 3.5})->size, sheet_test::FileSize("Simboli/PiaX05.emf"));
@@ -96,7 +96,7 @@ TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
     const display::Real aries =
         display::DrawSheetSignRingPlain(dc, "M", {.centre = {173, 105}, .outerRadius = 65, .innerRadius = 55}, 7,
                                         chart.cusps[1]);
-    const auto a = display::WheelPoint(173, 105, 65, 12.5L), b = display::WheelPoint(173, 105, 55, 12.5L);
+    const auto a = display::WheelPoint({173, 105}, 65, 12.5L), b = display::WheelPoint({173, 105}, 55, 12.5L);
     EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), a.x, a.y),
                         MapPoint(testing_support::DrawingStateOfTest(), b.x, b.y)));
     // The plain ring has the thirteen sign glyphs only; the horizon marks start at the ring.
@@ -113,7 +113,7 @@ TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
     int cyan = 0;
     for (const std::string& l : dc.Calls("line")) cyan += l.find("#00FFFF") != std::string::npos;
     EXPECT_EQ(cyan, 60);
-    const auto t0 = display::WheelPoint(173, 105, 41, 15), t1 = display::WheelPoint(173, 105, 44, 15);
+    const auto t0 = display::WheelPoint({173, 105}, 41, 15), t1 = display::WheelPoint({173, 105}, 44, 15);
     EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), t0.x, t0.y),
                         MapPoint(testing_support::DrawingStateOfTest(), t1.x, t1.y)));
     const auto texts = sheet_test::Texts(dc);
@@ -182,7 +182,7 @@ TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
     ASSERT_EQ(boxes.size(), 9u);
     // Mercury (80.5) and the Sun (85.25) crowd: pushed to 10 apart and moved back by
     // 2.625, the Sun to 87.875; its glyph at radius 50.5, 1.5 higher.
-    const auto g = display::WheelPoint(173, 105, 50.5L, 87.875L);
+    const auto g = display::WheelPoint({173, 105}, 50.5L, 87.875L);
     const Point m = MapPoint(testing_support::DrawingStateOfTest(), g.x, g.y - 1.5L);
     EXPECT_NEAR(boxes[0].Cx(), m.x, 1);
     EXPECT_NEAR(boxes[0].Cy(), m.y, 1);

@@ -68,7 +68,7 @@ TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
     const int side = 2 * display::ScaleLength(testing_support::DrawingStateOfTest(), 4.5L);
     for (int s = 1; s <= 12; ++s) {
         const Real theta = wheel_test::kCusps[1] - (30 * (s - 1) + 15);
-        const auto p = display::WheelPoint(100, 100, 71.5L, theta);
+        const auto p = display::WheelPoint({100, 100}, 71.5L, theta);
         EXPECT_NEAR(testing_support::NatalWheelOfTest().signGlyphX[s], p.x, 1e-9) << s;
         EXPECT_NEAR(testing_support::NatalWheelOfTest().signGlyphY[s], p.y, 1e-9) << s;
         const display::Point m = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
@@ -100,7 +100,7 @@ TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
         return l.rfind(tick, 0) == 0 && l.find("#FF0000") != std::string::npos;
     }));
     // The boundary of house 1 lies 15 degrees before the Ascendant.
-    const auto b = display::WheelPoint(100, 100, 47, 15);
+    const auto b = display::WheelPoint({100, 100}, 47, 15);
     const display::Point bp = display::MapPoint(testing_support::DrawingStateOfTest(), b.x, b.y);
     const std::string boundary = "line " + std::to_string(bp.x) + "," + std::to_string(bp.y) + " ";
     EXPECT_TRUE(

@@ -97,13 +97,13 @@ TEST_F(Rings, ChartWindowRingPutsEveryBoundaryFifteenDegreesBeforeItsCusp) {
     for (const std::string& l : dc_.Calls("line"))
         if (l.find("#00FFFF") != std::string::npos) ++ticks;
     EXPECT_EQ(ticks, 60);
-    const auto from = display::WheelPoint(100, 100, 47, 15), to = display::WheelPoint(100, 100, 50, 15);
+    const auto from = display::WheelPoint({100, 100}, 47, 15), to = display::WheelPoint({100, 100}, 50, 15);
     const Point f = display::MapPoint(testing_support::DrawingStateOfTest(), from.x, from.y),
                 t = display::MapPoint(testing_support::DrawingStateOfTest(), to.x, to.y);
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == f && s.b == t; }));
     // The boundary of house 1 at longitude -15, of house 4 at 75.
     for (Real longitude : {-15.0L, 75.0L, 165.0L}) {
-        const auto p = display::WheelPoint(100, 100, 47, 0 - longitude);
+        const auto p = display::WheelPoint({100, 100}, 47, 0 - longitude);
         const Point q = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
         EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == q; }))
             << static_cast<double>(longitude);
@@ -127,13 +127,15 @@ protected:
         for (int i = 1; i <= 12; ++i) cusps_[i] = placidus[i];
         testing_support::CurrentChartOfTest().chart.cusps = cusps_;
     }
+    // The Ascendant of the cusps above.
+    static constexpr Real kAscendant = 100.5L;
     // Where numeral text is centred for a point of longitude `longitude` on radius m.
-    static Point NumeralAt(Real asc, Real longitude, Real m) {
-        const auto p = display::WheelPoint(100, 100, m, asc - longitude);
+    static Point NumeralAt(Real longitude, Real m) {
+        const auto p = display::WheelPoint({100, 100}, m, kAscendant - longitude);
         return display::MapPoint(testing_support::DrawingStateOfTest(), rt::Round(p.x), rt::Round(p.y) - 2);
     }
-    static bool HasLineFrom(const RecordingSurface& dc, Real asc, Real longitude, Real r) {
-        const auto p = display::WheelPoint(100, 100, r, asc - longitude);
+    static bool HasLineFrom(const RecordingSurface& dc, Real longitude, Real r) {
+        const auto p = display::WheelPoint({100, 100}, r, kAscendant - longitude);
         const Point q = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
         const auto lines = Lines(dc);
         return std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == q; });
@@ -144,13 +146,13 @@ TEST_F(UnequalHouses, HouseRingNumeralsFollowTheirOwnCusps) {
     display::DrawHouseRing(dc_, cusps_, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39});
     const char* numerals[13] = {"", "I", "2", "3", "IV", "5", "6", "VII", "8", "9", "X", "11", "12"};
     for (int i = 1; i <= 6; ++i) {
-        EXPECT_TRUE(HasText(dc_, numerals[i], NumeralAt(100.5L, cusps_[i] + 5, 43))) << i;
-        EXPECT_TRUE(HasText(dc_, numerals[i + 6], NumeralAt(100.5L, cusps_[i] + 5 + 180, 43))) << i + 6;
-        EXPECT_TRUE(HasLineFrom(dc_, 100.5L, cusps_[i], 47)) << "cusp " << i;
+        EXPECT_TRUE(HasText(dc_, numerals[i], NumeralAt(cusps_[i] + 5, 43))) << i;
+        EXPECT_TRUE(HasText(dc_, numerals[i + 6], NumeralAt(cusps_[i] + 5 + 180, 43))) << i + 6;
+        EXPECT_TRUE(HasLineFrom(dc_, cusps_[i], 47)) << "cusp " << i;
     }
     // "2" lies in the lower left quarter, below "I"; "12" above it.
-    const Point one = NumeralAt(100.5L, cusps_[1] + 5, 43), two = NumeralAt(100.5L, cusps_[2] + 5, 43),
-                twelve = NumeralAt(100.5L, cusps_[6] + 185, 43);
+    const Point one = NumeralAt(cusps_[1] + 5, 43), two = NumeralAt(cusps_[2] + 5, 43),
+                twelve = NumeralAt(cusps_[6] + 185, 43);
     EXPECT_GT(two.y, one.y);
     EXPECT_LT(twelve.y, one.y);
 }
@@ -160,10 +162,9 @@ TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
                                       cusps_[1]);
     for (int i = 1; i <= 6; ++i) {
         // The boundary 15 degrees before the cusp, the numeral 5 degrees past the boundary.
-        EXPECT_TRUE(HasText(dc_, display::kRomanHouseNumerals[i - 1], NumeralAt(100.5L, cusps_[i] - 10, 43))) << i;
-        EXPECT_TRUE(HasText(dc_, display::kRomanHouseNumerals[i + 5], NumeralAt(100.5L, cusps_[i] - 10 + 180, 43)))
-            << i + 6;
-        EXPECT_TRUE(HasLineFrom(dc_, 100.5L, cusps_[i] - 15, 47)) << "boundary " << i;
+        EXPECT_TRUE(HasText(dc_, display::kRomanHouseNumerals[i - 1], NumeralAt(cusps_[i] - 10, 43))) << i;
+        EXPECT_TRUE(HasText(dc_, display::kRomanHouseNumerals[i + 5], NumeralAt(cusps_[i] - 10 + 180, 43))) << i + 6;
+        EXPECT_TRUE(HasLineFrom(dc_, cusps_[i] - 15, 47)) << "boundary " << i;
     }
 }
 
@@ -189,7 +190,7 @@ TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
     testing_support::CurrentChartOfTest().chart.points.midheaven = asc - 95;
     display::DrawHouseCusps(dc_, testing_support::CurrentChartOfTest().chart, cusps_,
                             {.centre = {100, 100}, .radius = 83});
-    const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
+    const auto l = display::WheelPointWithAspect({{100, 100}, 90}, 95, 1);
     EXPECT_TRUE(HasText(dc_, "MC", display::MapPoint(testing_support::DrawingStateOfTest(), l.x - 11, l.y - 5)));
     // Ascendant dot, two Midheaven dots, twelve house middles.
     EXPECT_EQ(dc_.Calls("ellipse").size(), 15u);
@@ -203,11 +204,11 @@ TEST(AspectGlyphs, EveryGlyphDrawsItsStrokes) {
     const int segments[12] = {0, 9, 3, 4, 3, 17, 6, 2, 3, 3, 5, 7};
     for (int code = 1; code <= 11; ++code) {
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
-        display::DrawAspectGlyph(dc, code, 50, 50, 2);
+        display::DrawAspectGlyph(dc, code, {50, 50}, 2);
         EXPECT_EQ(dc.Calls("line").size(), static_cast<std::size_t>(segments[code])) << "code " << code;
     }
     RecordingSurface none{testing_support::DrawingStateOfTest()};
-    display::DrawAspectGlyph(none, 12, 50, 50, 2);
+    display::DrawAspectGlyph(none, 12, {50, 50}, 2);
     EXPECT_TRUE(none.log.empty());
 }
 
@@ -215,7 +216,7 @@ TEST(AspectGlyphs, SquareOfSizeTwoSpansItsBox) {
     wheel_test::SetFixedPerson();
     testing_support::DrawingStateOfTest().pixelsPerUnit = 10;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawAspectGlyph(dc, 3, 50, 50, 2);
+    display::DrawAspectGlyph(dc, 3, {50, 50}, 2);
     int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
     for (const Segment& s : Lines(dc))
         for (Point p : {s.a, s.b}) {
@@ -236,7 +237,7 @@ TEST(AspectGlyphs, SextileIsCyanOnTheScreenBlueOnPaperForegroundInBlackAndWhite)
     auto penOf = [](display::Medium medium) {
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
         dc.SetOutputMedium(medium);
-        display::DrawAspectGlyph(dc, 2, 50, 50, 2);
+        display::DrawAspectGlyph(dc, 2, {50, 50}, 2);
         return dc.Calls("pen").front();
     };
     EXPECT_NE(penOf(display::Medium::Screen).find("#00FFFF"), std::string::npos);

@@ -129,11 +129,11 @@ TEST(PlanetRingDrawing, PointersStartAtTheTrueLongitudesOnBothEdges) {
     const Real rm = (o.ring.innerRadius + o.ring.outerRadius) / 2;
     for (int i = 1; i <= 5; ++i) {
         // The recorded centre is the glyph's place at its display angle.
-        const auto g = display::WheelPoint(100, 100, rm, s[i]);
+        const auto g = display::WheelPoint({100, 100}, rm, s[i]);
         EXPECT_NEAR(testing_support::NatalWheelOfTest().planetGlyphX[i], g.x, 1e-9);
         EXPECT_NEAR(testing_support::NatalWheelOfTest().planetGlyphY[i], g.y, 1e-9);
         for (Real r : {o.ring.outerRadius, o.ring.innerRadius}) {
-            const auto p = display::WheelPoint(100, 100, r, t[i]);
+            const auto p = display::WheelPoint({100, 100}, r, t[i]);
             const display::Point start = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
             const std::string prefix = "line " + std::to_string(start.x) + "," + std::to_string(start.y) + " ";
             EXPECT_TRUE(

@@ -93,17 +93,17 @@ TEST_F(HelpMessages, ShippedTextsHaveEveryEntry) {
 }
 
 TEST(NameTables, SignAndBodyNamesAreTenCharacterKeys) {
-    for (int s = 1; s <= 12; ++s) EXPECT_EQ(display::kSignNames[s].size(), 10u) << s;
-    EXPECT_EQ(display::kSignNames[3], "TSEELINGEN");
-    EXPECT_EQ(display::kSignNames[9], "BOOGSCHUTT");
+    for (engine::Sign s : engine::kSigns) EXPECT_EQ(display::kSignNames[s].size(), 10u) << engine::SignNumber(s);
+    EXPECT_EQ(display::kSignNames[engine::Sign::Gemini], "TSEELINGEN");
+    EXPECT_EQ(display::kSignNames[engine::Sign::Sagittarius], "BOOGSCHUTT");
     for (std::string_view name : display::kScoredBodyNames) EXPECT_EQ(name.size(), 10u) << name;
     EXPECT_EQ(display::kScoredBodyNames[2], "MERCURIUS ");
     EXPECT_EQ(display::kScoredBodyNames[11], "LUNANERA  ");
 
-    EXPECT_EQ(display::kDignityBodyNames[3], "MERCURIU");
-    EXPECT_EQ(display::kDignityBodyNames[9], "ZUIDKNOO");
+    EXPECT_EQ(display::kDignityBodyNames[2], "MERCURIU");
+    EXPECT_EQ(display::kDignityBodyNames[8], "ZUIDKNOO");
+    EXPECT_TRUE(display::kDignityBodyNames[9].empty());
     EXPECT_TRUE(display::kDignityBodyNames[10].empty());
-    EXPECT_TRUE(display::kDignityBodyNames[11].empty());
 }
 
 }  // namespace
