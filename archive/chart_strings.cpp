@@ -203,7 +203,7 @@ std::string AspectString(const ChartBodies& bodies, const HouseCusps& cusps) {
             }
             if (!letter) continue;
             const std::string orbText = std::to_string(rt::Round(orb));
-            std::string code{kBodyLetters[i], letter, kBodyLetters[j], orbText[0]};
+            std::string code{kBodyLetters[i - 1], letter, kBodyLetters[j - 1], orbText[0]};
             text = rt::CutTo(text + code, 160);
         }
     }
@@ -228,7 +228,7 @@ std::string EncodeTwelvePositions(const ChartBodies& bodies, const HouseCusps& c
         long long d = rt::Trunc(longitude) % 360;
         if (d < 0) d += 360;
         text += rt::ZeroPad(house, 2);
-        text += kBodyLetters[b];
+        text += kBodyLetters[b - 1];
         text += kSignLetters[d / 30];
         text += rt::ZeroPad(d % 30, 2);
     }

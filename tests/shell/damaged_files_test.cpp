@@ -84,7 +84,7 @@ std::pair<std::vector<std::string>, std::vector<std::string>> OpenAndCloseOrbWin
     gui::SetModalHandler("FoOrbKel", [&](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         gui::Guard([w] { w->Refresh(); });
-        for (int i = 1; i <= 14; ++i) {
+        for (int i = 0; i < shell::kOrbAspectCount; ++i) {
             b.push_back(w->setColumns[shell::kSetB].orbEdits[i]->text().toStdString());
             c.push_back(w->setColumns[shell::kSetC].orbEdits[i]->text().toStdString());
         }
