@@ -291,6 +291,51 @@ std::vector<std::string> ArchiveFiles::FillNameList(int p, bool whole) {
 
 // ---- operations that change an archive ------------------------------------------------------
 
+namespace {
+
+// The stored person becomes the current person: a record file of it that
+// cannot be replaced refuses the store before anything is written.
+void RequireReplaceableCurrentPerson(std::initializer_list<std::string> recordFiles) {
+    for (const std::string& name : recordFiles)
+        if (rt::FolderInPlaceOf(name))
+            throw ArchiveError(rt::IoError::MessageAbout(
+                rt::kAccessDenied, name,
+                "Nessun dato registrato: la persona registrata diventa la persona corrente, che il programma tiene "
+                "in quel file."));
+}
+
+// The index's whole records with the result's entry added where its name
+// sorts; the result takes the entry's position and how far it moved.
+std::string IndexWithNewEntry(const std::string& index, StoreResult& result) {
+    const std::size_t entries = index.size() / kIndexRecordSize;
+    std::vector<std::string> texts;
+    texts.reserve(entries + 1);
+    for (std::size_t i = 0; i < entries; ++i)
+        texts.push_back(rt::ReadFixedString(reinterpret_cast<const std::uint8_t*>(index.data()) + i * kIndexRecordSize,
+                                            kIndexEntryCapacity));
+    texts.push_back(result.entry);
+    // Where each record of the new index comes from (the last: the new entry).
+    std::vector<std::size_t> from(entries + 1);
+    for (std::size_t i = 0; i <= entries; ++i) from[i] = i;
+    result.movedPosition = OrderNewEntry(texts, [&](int a, int b) { std::swap(from[a], from[b]); });
+    for (std::size_t i = texts.size(); i-- > 1;)
+        if (texts[i] == result.entry) {
+            result.indexPosition = static_cast<int>(i);
+            break;
+        }
+    const rt::Bytes entry = EncodeIndexEntry(result.entry);
+    std::string newIndex;
+    newIndex.reserve(index.size() + kIndexRecordSize);
+    for (const std::size_t i : from)
+        if (i < entries)
+            newIndex.append(index, i * kIndexRecordSize, kIndexRecordSize);
+        else
+            newIndex.append(reinterpret_cast<const char*>(entry.data()), entry.size());
+    return newIndex;
+}
+
+}  // namespace
+
 StoreResult StorePersonRecords(const StoreRequest& request) {
     const std::string& letters = request.letters;
     const bool intoCurrent = letters == kCurrentPersonArchive;
@@ -307,14 +352,7 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
         !problem.empty())
         throw ArchiveError(problem + ". Nessun dato registrato.");
     RequireIndexWithHeader(letters);
-    // The stored person becomes the current person: a record file of it that
-    // cannot be replaced refuses the store before anything is written.
-    for (const std::string& name : {tmpr1, tmpr2})
-        if (rt::FolderInPlaceOf(name))
-            throw ArchiveError(rt::IoError::MessageAbout(
-                rt::kAccessDenied, name,
-                "Nessun dato registrato: la persona registrata diventa la persona corrente, che il programma tiene "
-                "in quel file."));
+    RequireReplaceableCurrentPerson({tmpr1, tmpr2});
 
     EnsureCurrentPersonFiles();
 
@@ -373,34 +411,7 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
         group.written.push_back(
             {st2, dataNumber * static_cast<std::int64_t>(kBirthRecordSize), JoinedRecords({recordBytes})});
 
-    if (!intoCurrent) {
-        const std::size_t entries = index.size() / kIndexRecordSize;
-        std::vector<std::string> texts;
-        texts.reserve(entries + 1);
-        for (std::size_t i = 0; i < entries; ++i)
-            texts.push_back(
-                rt::ReadFixedString(reinterpret_cast<const std::uint8_t*>(index.data()) + i * kIndexRecordSize,
-                                    kIndexEntryCapacity));
-        texts.push_back(result.entry);
-        // Where each record of the new index comes from (the last: the new entry).
-        std::vector<std::size_t> from(entries + 1);
-        for (std::size_t i = 0; i <= entries; ++i) from[i] = i;
-        result.movedPosition = OrderNewEntry(texts, [&](int a, int b) { std::swap(from[a], from[b]); });
-        for (std::size_t i = texts.size(); i-- > 1;)
-            if (texts[i] == result.entry) {
-                result.indexPosition = static_cast<int>(i);
-                break;
-            }
-        const rt::Bytes entry = EncodeIndexEntry(result.entry);
-        std::string newIndex;
-        newIndex.reserve(index.size() + kIndexRecordSize);
-        for (const std::size_t i : from)
-            if (i < entries)
-                newIndex.append(index, i * kIndexRecordSize, kIndexRecordSize);
-            else
-                newIndex.append(reinterpret_cast<const char*>(entry.data()), entry.size());
-        group.replaced.push_back({st1, std::move(newIndex)});
-    }
+    if (!intoCurrent) group.replaced.push_back({st1, IndexWithNewEntry(index, result)});
 
     // The stored person becomes the current person: its two records and the
     // hand-offs that describe it (its annotations, none when no annotation
@@ -501,7 +512,7 @@ void WriteCurrentPerson(std::string_view name, const BirthRecord& record) {
 }
 
 void WriteCurrentPerson(std::string_view name, const BirthRecord& record, std::string_view annotationLine,
-                        std::string_view letters, std::string_view textNumber) {
+                        PersonTextName text) {
     rt::EnsureParentFolder(kAnnotationHandOff);
     std::vector<rt::NewFileContent> group{{ArchiveFileName(kCurrentPersonArchive, kST2),
                                            JoinedRecords({EncodeBirthRecord(record)})},
@@ -510,7 +521,7 @@ void WriteCurrentPerson(std::string_view name, const BirthRecord& record, std::s
     if (CurrentPersonHandOffWritable(kAnnotationHandOff))
         group.push_back({kAnnotationHandOff, HandOffBytes({std::string(annotationLine)})});
     if (CurrentPersonHandOffWritable(kTextHandOff))
-        group.push_back({kTextHandOff, HandOffBytes({std::string(letters), std::string(textNumber)})});
+        group.push_back({kTextHandOff, HandOffBytes({std::string(text.letters), std::string(text.number)})});
     rt::ReplaceFilesTogether(group);
 }
 
@@ -657,7 +668,7 @@ std::string ReadAnnotationHandOff() {
     if (const std::string problem = AnnotationHandOffProblem(bytes); !problem.empty()) {
         rt::ReportDamagedFileOnce(
             kAnnotationHandOff,
-            rt::DamagedFileMessage(kAnnotationHandOff, problem,
+            rt::DamagedFileMessage({kAnnotationHandOff, problem},
                                    "Le annotazioni della persona corrente non vengono mostrate. Richiamando la "
                                    "persona dal suo archivio il file viene scritto di nuovo."));
         return {};
@@ -742,7 +753,7 @@ void RequireIndexWithHeader(std::string_view letters) {
     const std::string problem = MissingIndexHeaderProblem(letters);
     if (problem.empty()) return;
     const std::string st1 = ArchiveFileName(letters, kST1);
-    throw ArchiveError(rt::DamagedFileMessage(st1, problem, "Nessun dato registrato. " + DamagedArchiveAdvice(st1)));
+    throw ArchiveError(rt::DamagedFileMessage({st1, problem}, "Nessun dato registrato. " + DamagedArchiveAdvice(st1)));
 }
 
 IndexCheck CheckIndex(std::string_view letters) {

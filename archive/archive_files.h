@@ -176,8 +176,12 @@ void WriteCurrentPerson(std::string_view name, const BirthRecord& record);
 // person whole (a hand-off that cannot be written left out, named once:
 // CurrentPersonHandOffWritable). The recall passes the name with the record's
 // number in its archive (MakeIndexEntry), as a store's entry has it.
+struct PersonTextName {
+    std::string_view letters;  // the archive's
+    std::string_view number;   // the text's, five digits
+};
 void WriteCurrentPerson(std::string_view name, const BirthRecord& record, std::string_view annotationLine,
-                        std::string_view letters, std::string_view textNumber);
+                        PersonTextName text);
 
 // Creates an empty current person (the "TMPR" archive and an empty
 // "FileDum\Annotaz.dum") where they are missing.

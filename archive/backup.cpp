@@ -189,7 +189,7 @@ std::string LastBackupDate(const fs::path& programFolder) {
         } else {
             date.clear();
             rt::ReportDamagedFileOnce(kLastBackupFile,
-                                      rt::DamagedFileMessage(kLastBackupFile, problem,
+                                      rt::DamagedFileMessage({kLastBackupFile, problem},
                                                              "La data dell'ultimo backup non viene mostrata; il "
                                                              "prossimo backup scrive il file di nuovo."));
         }

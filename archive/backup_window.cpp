@@ -220,7 +220,7 @@ void BackupWindow::BackUp() {
     if (const IndexCheck index = CheckIndex(kPersonalArchive); !index.problem.empty()) {
         const std::string st1 = ArchiveFileName(kPersonalArchive, ".ST1");
         gui::ShowMessage(rt::DamagedFileMessage(
-            st1, index.problem,
+            {st1, index.problem},
             "Backup non eseguito: la copia di sicurezza gi\xE0 presente nell'unit\xE0 resta com'era. " +
                 DamagedArchiveAdvice(st1)));
         return;

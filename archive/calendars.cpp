@@ -94,7 +94,7 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
             if (code != 0 || n < 0)
                 throw CalendarError("CALENDARIO NON VALIDO IN ELENCO: " + name + ": la sua riga di \"" + kIndexFile +
                                         "\" non indica una scheda (file danneggiato o incompleto)",
-                                    kIndexFile, "la riga del calendario " + name + " non indica una scheda");
+                                    {kIndexFile, "la riga del calendario " + name + " non indica una scheda"});
             start = n;
             found = true;
             break;
@@ -102,7 +102,7 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
         if (!found)
             throw CalendarError("CALENDARIO NON TROVATO: " + name + " manca nell'elenco \"" + kIndexFile +
                                     "\" (file danneggiato o incompleto)",
-                                kIndexFile, "manca la riga del calendario " + name);
+                                {kIndexFile, "manca la riga del calendario " + name});
         source = kDatabaseFile;
     } else {
         source = std::string("Calendar\\") + name;
@@ -111,8 +111,8 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
     // Read only: the calendars are never written.
     const std::string bytes = rt::ReadFileBytes(source);
     if (const std::string damage = CalendarFileDamage(bytes); !damage.empty())
-        throw CalendarError("CALENDARIO DANNEGGIATO: " + name + " (\"" + source + "\": " + damage + ")", source,
-                            damage);
+        throw CalendarError("CALENDARIO DANNEGGIATO: " + name + " (\"" + source + "\": " + damage + ")",
+                            {source, damage});
     const std::size_t size = bytes.size() / kZoneCalendarRecordSize;
     std::vector<ZoneCalendarRecord> records;
     if (table == PlaceTableKind::Foreign && static_cast<std::size_t>(start) + 2 > size) {
@@ -124,10 +124,10 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
         throw CalendarError("CALENDARIO VUOTO: " + name + ": l'elenco \"" + kIndexFile + "\" lo pone alla scheda " +
                                 std::to_string(start) + ", ma \"" + kDatabaseFile + "\" ne ha " + std::to_string(size) +
                                 " (file danneggiato o incompleto)",
-                            cut ? kDatabaseFile : kIndexFile,
-                            cut ? "ha solo " + std::to_string(size) + " schede: il file \xE8 stato troncato"
-                                : "pone il calendario " + name + " alla scheda " + std::to_string(start) +
-                                      ", oltre la fine di \"" + kDatabaseFile + "\"");
+                            {cut ? kDatabaseFile : kIndexFile,
+                             cut ? "ha solo " + std::to_string(size) + " schede: il file \xE8 stato troncato"
+                                 : "pone il calendario " + name + " alla scheda " + std::to_string(start) +
+                                       ", oltre la fine di \"" + kDatabaseFile + "\""});
     }
     bool closed = false;
     for (std::size_t i = static_cast<std::size_t>(start); i < size; ++i) {
@@ -138,16 +138,16 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
             break;
         }
         // Dates (or the chained file's number) and corrections a calendar can hold.
-        rt::CheckFileNumber(z.storedDate, -kMaxCalendarDate, kMaxCalendarDate, source, "data");
-        rt::CheckFileNumber(z.correction, -kMaxCorrectionHours, kMaxCorrectionHours, source, "correzione");
+        rt::CheckFileNumber(z.storedDate, {-kMaxCalendarDate, kMaxCalendarDate}, source, "data");
+        rt::CheckFileNumber(z.correction, {-kMaxCorrectionHours, kMaxCorrectionHours}, source, "correzione");
         records.push_back(z);
     }
     // Every calendar ends with its "****" record: one without it was cut.
     if (!closed && !records.empty()) {
         const std::string damage =
             "il calendario " + name + " non ha la sua scheda di chiusura: il file \xE8 stato troncato";
-        throw CalendarError("CALENDARIO DANNEGGIATO: " + name + " (\"" + source + "\": " + damage + ")", source,
-                            damage);
+        throw CalendarError("CALENDARIO DANNEGGIATO: " + name + " (\"" + source + "\": " + damage + ")",
+                            {source, damage});
     }
     return records;
 }
@@ -239,6 +239,75 @@ std::string CalendarFileDamage(std::string_view bytes) {
     return {};
 }
 
+namespace {
+
+// Whether the moment falls in the Julian calendar, by the calendar's first
+// record (the Gregorian switch).
+bool JulianAtMoment(const ZoneCalendarQuery& query, const ZoneCalendarRecord& head) {
+    if (head.code != kGregorianCode) return false;
+    const long double jd = query.clockJulianDay;
+    long double date0 = head.Date();
+    bool julian = false;
+    if (query.table == PlaceTableKind::Italian) date0 -= 1.0L;
+    if (rt::Trunc(date0) == kUndatedSwitchMark) {
+        julian = query.gregorianSwitch && jd < kGregorianStartNoon;
+    } else {
+        julian = jd <= date0;
+    }
+    if (query.gregorianSwitch && jd > kGregorianStart) julian = false;
+    return julian;
+}
+
+// The calendar a chain record leads to, from the file that holds the record;
+// a failure names that file.
+std::vector<ZoneCalendarRecord> LoadChainedCalendar(const ZoneCalendarLoader& load, const std::string& name,
+                                                    const std::string& from) {
+    try {
+        return load(name);
+    } catch (const CalendarError& e) {
+        throw CalendarError(std::string(e.what()) + "; la catena viene da \"" + from + "\"", {e.File(), e.Detail()});
+    } catch (const rt::DamagedFileError&) {
+        throw;  // names its own file
+    } catch (const rt::IoError& e) {
+        if (e.Code() != rt::kFileNotFound) throw;
+        throw CalendarError("CALENDARIO NON TROVATO: " + name + ", al quale rimanda \"" + from +
+                            "\" (file danneggiato o incompleto). Riavviare il programma, che ricopia "
+                            "nella cartella dei dati i file forniti con esso.");
+    }
+}
+
+struct Period {
+    long double date = 0;
+    std::string code;
+    double correction = 0;
+};
+// Where the walk through the periods stopped: the period reached, the one
+// before it, the first, and whether the walk ran past the last.
+struct PeriodsWalked {
+    Period cur, prev, first;
+    bool ranToEnd = false;
+};
+
+// The correction in force as the calendar writes it, signed; with a longitude
+// (local mean time in force) the longitude's own.
+std::string CorrectionTextInForce(const PeriodsWalked& walked, std::optional<long double> longitude) {
+    std::string text;
+    if (walked.prev.date > 0) text = SignedCorrectionText(walked.prev.correction);
+    if (walked.ranToEnd) text = GeneralRealText(walked.cur.correction);
+    if (walked.prev.date == 0) text = GeneralRealText(walked.first.correction);
+    if (longitude) {
+        long double value = *longitude * 4 / 60;
+        long double a = value < 0 ? -value : value;
+        // East of Greenwich the clock is ahead: the correction is negative.
+        // Greenwich itself is "+0".
+        text = std::string(value > 0 ? "-" : "+") + GeneralRealText(a).substr(0, 10);
+    }
+    if (text.empty() || (text[0] != '-' && text[0] != '+')) text.insert(0, "+");
+    return text;
+}
+
+}  // namespace
+
 ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query) {
     const ZoneCalendarLoader load = [&](const std::string& name) { return LoadZoneCalendar(query.table, name); };
     const std::string without = "La correzione del fuso di questa localit\xE0 non si pu\xF2 calcolare.";
@@ -256,13 +325,13 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query) {
             detail = e.Detail();
         }
         if (repaired.count(file))
-            throw CalendarError(rt::DamagedFileMessage(file, detail,
+            throw CalendarError(rt::DamagedFileMessage({file, detail},
                                                        without + " Anche la copia dell'installazione del programma, "
                                                                  "rimessa al suo posto, \xE8 danneggiata: reinstallare "
                                                                  "il programma."),
-                                file, detail);
-        const rt::ShippedFileRepair repair = rt::RepairShippedFile(file, detail, without);
-        if (!repair.restored) throw CalendarError(repair.message, file, detail);
+                                {file, detail});
+        const rt::ShippedFileRepair repair = rt::RepairShippedFile({file, detail}, without);
+        if (!repair.restored) throw CalendarError(repair.message, {file, detail});
         rt::ReportDamagedFile(repair.message);
         repaired.insert(file);
     }
@@ -277,7 +346,7 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
     if (records.size() < 2)
         throw CalendarError("CALENDARIO VUOTO: " + name + " (\"" + CalendarSourceFile(query.table, name) +
                                 "\" danneggiato o incompleto)",
-                            CalendarSourceFile(query.table, name), "il calendario " + name + " \xE8 vuoto");
+                            {CalendarSourceFile(query.table, name), "il calendario " + name + " \xE8 vuoto"});
     const long double jd = query.clockJulianDay;
 
     // Record 0: the Gregorian switch.
@@ -290,16 +359,7 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
         line.code = head.code;
         result.lines.push_back(line);
     }
-    bool julian = false;
-    if (head.code == kGregorianCode) {
-        if (query.table == PlaceTableKind::Italian) date0 -= 1.0L;
-        if (rt::Trunc(date0) == kUndatedSwitchMark) {
-            julian = query.gregorianSwitch && jd < kGregorianStartNoon;
-        } else {
-            julian = jd <= date0;
-        }
-        if (query.gregorianSwitch && jd > kGregorianStart) julian = false;
-    }
+    const bool julian = JulianAtMoment(query, head);
     // Record 1: the end of local mean time.
     bool localMeanTime = records[1].code == kLocalMeanTimeCode && jd <= records[1].Date();
     result.julian = julian;
@@ -309,15 +369,13 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
     result.walkJulianDay = walkJd;
 
     // The walk through the periods, following chain records into other files.
-    struct Period {
-        long double date = 0;
-        std::string code;
-        double correction = 0;
-    };
-    Period cur, prev, first;
+    PeriodsWalked walked;
+    Period& cur = walked.cur;
+    Period& prev = walked.prev;
+    Period& first = walked.first;
+    bool& ranToEnd = walked.ranToEnd;
     int count = 0;
     bool chained = false;
-    bool ranToEnd = false;
     long double listedDate = 0;
     std::set<std::string> visited{name};
     int filesVisited = 1;
@@ -326,7 +384,7 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
         if (n < 2)
             throw CalendarError("CALENDARIO VUOTO: " + name + " (\"" + CalendarSourceFile(query.table, name) +
                                     "\" danneggiato o incompleto)",
-                                CalendarSourceFile(query.table, name), "il calendario " + name + " \xE8 vuoto");
+                                {CalendarSourceFile(query.table, name), "il calendario " + name + " \xE8 vuoto"});
         std::size_t i = 1;
         bool nextFile = false;
         for (;;) {
@@ -353,22 +411,10 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
                 if (!visited.insert(name).second || ++filesVisited > kMaxChainedFiles)
                     throw CalendarError("CATENA DI CALENDARI CIRCOLARE: " + name + " (\"" + from +
                                             "\" danneggiato o incompleto)",
-                                        from, "la catena dei calendari torna a " + name);
+                                        {from, "la catena dei calendari torna a " + name});
                 chained = true;
                 cur.date = r.storedDate;
-                try {
-                    records = load(name);
-                } catch (const CalendarError& e) {
-                    throw CalendarError(std::string(e.what()) + "; la catena viene da \"" + from + "\"", e.File(),
-                                        e.Detail());
-                } catch (const rt::DamagedFileError&) {
-                    throw;  // names its own file
-                } catch (const rt::IoError& e) {
-                    if (e.Code() != rt::kFileNotFound) throw;
-                    throw CalendarError("CALENDARIO NON TROVATO: " + name + ", al quale rimanda \"" + from +
-                                        "\" (file danneggiato o incompleto). Riavviare il programma, che ricopia "
-                                        "nella cartella dei dati i file forniti con esso.");
-                }
+                records = LoadChainedCalendar(load, name, from);
                 nextFile = true;
                 break;
             }
@@ -384,19 +430,8 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
         if (!nextFile) break;
     }
 
-    // The correction in force.
-    std::string text;
-    if (prev.date > 0) text = SignedCorrectionText(prev.correction);
-    if (ranToEnd) text = GeneralRealText(cur.correction);
-    if (prev.date == 0) text = GeneralRealText(first.correction);
-    if (localMeanTime) {
-        long double value = query.longitude * 4 / 60;
-        long double a = value < 0 ? -value : value;
-        // East of Greenwich the clock is ahead: the correction is negative.
-        // Greenwich itself is "+0".
-        text = std::string(value > 0 ? "-" : "+") + GeneralRealText(a).substr(0, 10);
-    }
-    if (text.empty() || (text[0] != '-' && text[0] != '+')) text.insert(0, "+");
+    const std::string text =
+        CorrectionTextInForce(walked, localMeanTime ? std::optional(query.longitude) : std::nullopt);
     result.correctionText = text;
     long double value = 0;
     ParseCorrectionText(text, value);

@@ -55,8 +55,12 @@ class CalendarError : public std::runtime_error {
 public:
     // `file` and `detail`: the calendar file found damaged and what is wrong
     // with it, when a file is to blame.
-    explicit CalendarError(const std::string& text, std::string file = {}, std::string detail = {})
-        : std::runtime_error(text), file_(std::move(file)), detail_(std::move(detail)) {}
+    struct Damage {
+        std::string file;
+        std::string detail;
+    };
+    explicit CalendarError(const std::string& text, Damage damage = {})
+        : std::runtime_error(text), file_(std::move(damage.file)), detail_(std::move(damage.detail)) {}
     const std::string& File() const { return file_; }
     const std::string& Detail() const { return detail_; }
 

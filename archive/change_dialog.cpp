@@ -66,7 +66,7 @@ ChangeDialog::ChangeDialog(CurrentChart& current, QWidget* parent)
     archives->addWidget(chosenArchiveEdit);
     grid->addWidget(archivePanel, 0, 0);
 
-    searchPanel = BuildSearchPanel("GroupBoxElenco", "Eerste letters van de naam", "Dubbelklik op de gekozen naam");
+    searchPanel = BuildSearchPanel("GroupBoxElenco", {"Eerste letters van de naam", "Dubbelklik op de gekozen naam"});
     grid->addWidget(searchPanel, 1, 0);
     BuildRecordGroups(grid);
 
@@ -314,7 +314,7 @@ bool ChangeDialog::SaveEditedRecord() {
     // The store's own checks: DD/MM/YYYY in the calendar the dialog names, HH:MM.
     const std::string calendarName = Trim(calendarEdit);
     const std::string calendarCode = calendarName == "GREGORIANO" ? "GR" : calendarName == "GIULIANO" ? "GI" : "";
-    if (!BirthDateProblem(NumberIn(date, 1, 2), NumberIn(date, 4, 2), NumberIn(date, 7, 4), calendarCode).empty()) {
+    if (!BirthDateProblem({NumberIn(date, 1, 2), NumberIn(date, 4, 2), NumberIn(date, 7, 4)}, calendarCode).empty()) {
         gui::ShowMessage("Data Nascita Scorretta o Incompleta");
         return false;
     }

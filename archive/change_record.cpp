@@ -88,6 +88,33 @@ int RepositionEntry(std::vector<std::string>& entries, int position, const std::
     return at;
 }
 
+namespace {
+
+// The current person's files as a recall of the changed record leaves them:
+// its two records, and, when the annotations change, the hand-offs that show
+// them.
+void AddCurrentPersonChange(rt::FilesChange& group, const EditedPerson& p, const std::string& recordBytes,
+                            const std::string& indexEntry) {
+    const std::string tmpr1 = ArchiveFileName(kCurrentPersonArchive, ".ST1");
+    const std::string tmpr2 = ArchiveFileName(kCurrentPersonArchive, ".ST2");
+    EnsureCurrentPersonFiles();
+    std::string slot = rt::ReadFileBytes(tmpr2);
+    PutRecord(slot, 0, recordBytes);
+    group.replaced.push_back({tmpr2, std::move(slot)});
+    slot = rt::ReadFileBytes(tmpr1);
+    PutRecord(slot, 0, RecordText(EncodeIndexEntry(indexEntry), kIndexRecordSize));
+    group.replaced.push_back({tmpr1, std::move(slot)});
+    if (p.annotation) {
+        if (CurrentPersonHandOffWritable(kAnnotationHandOff))
+            group.replaced.push_back({kAnnotationHandOff, rt::JoinLines({RecallAnnotationLine(*p.annotation)})});
+        if (CurrentPersonHandOffWritable(kTextHandOff))
+            group.replaced.push_back(
+                {kTextHandOff, rt::JoinLines({p.letters, TextNumberOfFourthLine(p.annotation->lines[3])})});
+    }
+}
+
+}  // namespace
+
 RewriteResult RewriteEditedPerson(const engine::ChartSettings& settings, const EditedPerson& p) {
     const std::string st1 = ArchiveFileName(p.letters, ".ST1");
     const std::string st2 = ArchiveFileName(p.letters, ".ST2");
@@ -159,29 +186,8 @@ RewriteResult RewriteEditedPerson(const engine::ChartSettings& settings, const E
     for (int i = firstMoved; i <= lastMoved; ++i)
         PutRecord(entries, i, RecordText(EncodeIndexEntry(texts[static_cast<std::size_t>(i)]), kIndexRecordSize));
     group.replaced.push_back({st1, std::move(entries)});
-    // The current person changed with its record, in the same group: its two
-    // records, as a recall of the changed record leaves them, and, when the
-    // annotations change, the hand-offs that show them.
-    if (current) {
-        const std::string tmpr1 = ArchiveFileName(kCurrentPersonArchive, ".ST1");
-        const std::string tmpr2 = ArchiveFileName(kCurrentPersonArchive, ".ST2");
-        EnsureCurrentPersonFiles();
-        std::string slot = rt::ReadFileBytes(tmpr2);
-        PutRecord(slot, 0, recordBytes);
-        group.replaced.push_back({tmpr2, std::move(slot)});
-        slot = rt::ReadFileBytes(tmpr1);
-        PutRecord(slot, 0,
-                  RecordText(EncodeIndexEntry(texts[static_cast<std::size_t>(result.indexPosition)]),
-                             kIndexRecordSize));
-        group.replaced.push_back({tmpr1, std::move(slot)});
-        if (p.annotation) {
-            if (CurrentPersonHandOffWritable(kAnnotationHandOff))
-                group.replaced.push_back({kAnnotationHandOff, rt::JoinLines({RecallAnnotationLine(*p.annotation)})});
-            if (CurrentPersonHandOffWritable(kTextHandOff))
-                group.replaced.push_back(
-                    {kTextHandOff, rt::JoinLines({p.letters, TextNumberOfFourthLine(p.annotation->lines[3])})});
-        }
-    }
+    // The current person changed with its record, in the same group.
+    if (current) AddCurrentPersonChange(group, p, recordBytes, texts[static_cast<std::size_t>(result.indexPosition)]);
     if (std::optional<std::string> marked = ModifiedArchivesWith(p.letters)) {
         rt::EnsureParentFolder(kModifiedArchivesFile);
         group.replaced.push_back({kModifiedArchivesFile, *marked});

@@ -45,9 +45,19 @@ F MidheavenOf(F r, F eps) {
     return mc;
 }
 
+// The sky of a record's place and moment: the right ascension of the
+// Midheaven, the obliquity and the latitude (as the house computation takes
+// it), and whether the place lies beyond the polar circles.
 template <typename F>
-HouseCusps ArchiveCusps(const std::string& dateField, const std::string& coordinates, F jd) {
-    using T = Trig<F>;
+struct LocalSky {
+    F ramc;
+    F eps;
+    F phi;
+    bool polar;
+};
+
+template <typename F>
+LocalSky<F> LocalSkyOf(const std::string& dateField, const std::string& coordinates, F jd) {
     // The record's texts.
     const int latDeg = IntAt(coordinates, 1, 2);
     const std::string latLetter = rt::Copy(coordinates, 3, 1);
@@ -71,46 +81,62 @@ HouseCusps ArchiveCusps(const std::string& dateField, const std::string& coordin
         static_cast<F>(engine::SiderealTimeHours({static_cast<Real>(jd), hour + static_cast<Real>(minute) / 60 +
                                                                              static_cast<Real>(correction)},
                                                  static_cast<Real>(lam)));
-    const F ramc = 15 * lst;
+    const Real latitude = latDeg + static_cast<Real>(latMin) / 60;
+    return {15 * lst, eps, phi, latitude >= 90 - static_cast<Real>(eps)};
+}
 
-    const F mc = MidheavenOf<F>(ramc, eps);
-    const F x = T::Mod(ramc + 90, 360);
-    const F a1 = T::AtanDeg(T::Tan(phi) / T::Cos(x));
-    const F a2 = a1 + eps;
+template <typename F>
+F AscendantOf(const LocalSky<F>& sky) {
+    using T = Trig<F>;
+    const F x = T::Mod(sky.ramc + 90, 360);
+    const F a1 = T::AtanDeg(T::Tan(sky.phi) / T::Cos(x));
+    const F a2 = a1 + sky.eps;
     F asc = T::AtanDeg(T::Cos(a1) * T::Tan(x) / T::Cos(a2));
     if (asc < 0) asc += 180;
     if (T::Sin(x) < 0) asc += 180;
     // Beyond the polar circles the formula gives at times the western crossing
     // of horizon and ecliptic, the setting point: the Ascendant is the eastern
     // one, whose right ascension lies less than 180 degrees ahead of RAMC.
-    const Real latitude = latDeg + static_cast<Real>(latMin) / 60;
-    const bool polar = latitude >= 90 - static_cast<Real>(eps);
-    if (polar) {
-        const Real a = static_cast<Real>(asc) * kPi / 180, e = static_cast<Real>(eps) * kPi / 180;
+    if (sky.polar) {
+        const Real a = static_cast<Real>(asc) * kPi / 180, e = static_cast<Real>(sky.eps) * kPi / 180;
         const Real ra = std::atan2(std::sin(a) * std::cos(e), std::cos(a));
-        if (std::sin(ra - static_cast<Real>(ramc) * kPi / 180) < 0) asc = T::Mod(asc + 180, 360);
+        if (std::sin(ra - static_cast<Real>(sky.ramc) * kPi / 180) < 0) asc = T::Mod(asc + 180, 360);
     }
+    return asc;
+}
 
-    // Placidus: the point at fraction f of its semi-arc by five secant steps.
-    const F k = -T::Tan(phi) * T::Tan(eps);
-    auto point = [&](F f) {
-        auto g = [&](F v) { return static_cast<F>(k * T::Sin(ramc + f * v) - T::Cos(v)); };
-        F x0 = static_cast<F>(0.000001L), x1 = static_cast<F>(180.0001L);
-        F g0 = g(x0), g1 = g(x1);
-        for (int step = 0; step < 5; ++step) {
-            F den = g1 - g0;
-            if (den == 0) den = static_cast<F>(0.000001L);
-            const F x2 = x1 - g1 * (x1 - x0) / den;
-            x0 = x1;
-            g0 = g1;
-            x1 = x2;
-            g1 = g(x1);
-        }
-        F r = f * x1 + ramc;
-        if (r < 0) r += 360;
-        r = T::Mod(r, 360);
-        return MidheavenOf<F>(r, eps);
-    };
+// Placidus: the point at fraction f of its semi-arc by five secant steps.
+template <typename F>
+F PlacidusPoint(const LocalSky<F>& sky, F f) {
+    using T = Trig<F>;
+    const F ramc = sky.ramc;
+    const F k = -T::Tan(sky.phi) * T::Tan(sky.eps);
+    auto g = [&](F v) { return static_cast<F>(k * T::Sin(ramc + f * v) - T::Cos(v)); };
+    F x0 = static_cast<F>(0.000001L), x1 = static_cast<F>(180.0001L);
+    F g0 = g(x0), g1 = g(x1);
+    for (int step = 0; step < 5; ++step) {
+        F den = g1 - g0;
+        if (den == 0) den = static_cast<F>(0.000001L);
+        const F x2 = x1 - g1 * (x1 - x0) / den;
+        x0 = x1;
+        g0 = g1;
+        x1 = x2;
+        g1 = g(x1);
+    }
+    F r = f * x1 + ramc;
+    if (r < 0) r += 360;
+    r = T::Mod(r, 360);
+    return MidheavenOf<F>(r, sky.eps);
+}
+
+template <typename F>
+HouseCusps ArchiveCusps(const std::string& dateField, const std::string& coordinates, F jd) {
+    using T = Trig<F>;
+    const LocalSky<F> sky = LocalSkyOf<F>(dateField, coordinates, jd);
+    const F mc = MidheavenOf<F>(sky.ramc, sky.eps);
+    const F asc = AscendantOf<F>(sky);
+    const bool polar = sky.polar;
+    auto point = [&](F f) { return PlacidusPoint<F>(sky, f); };
 
     // By house number 1..12.
     struct Cusps {
@@ -177,7 +203,7 @@ std::string AspectString(const ChartBodies& bodies, const HouseCusps& cusps) {
             }
             if (!letter) continue;
             const std::string orbText = std::to_string(rt::Round(orb));
-            std::string code{kBodyLetters[i], letter, kBodyLetters[j], orbText[0]};
+            std::string code{kBodyLetters[i - 1], letter, kBodyLetters[j - 1], orbText[0]};
             text = rt::CutTo(text + code, 160);
         }
     }
@@ -202,7 +228,7 @@ std::string EncodeTwelvePositions(const ChartBodies& bodies, const HouseCusps& c
         long long d = rt::Trunc(longitude) % 360;
         if (d < 0) d += 360;
         text += rt::ZeroPad(house, 2);
-        text += kBodyLetters[b];
+        text += kBodyLetters[b - 1];
         text += kSignLetters[d / 30];
         text += rt::ZeroPad(d % 30, 2);
     }

@@ -16,9 +16,9 @@ using engine::Real;
 using ChartBodies = engine::BodyTable<engine::BodyPosition>;
 
 // Letters of the strings: the body letters by body number (1..12 the Sun to
-// the black moon, engine/bodies_theory.h; 13 the Ascendant, 14 the Midheaven),
-// the sign letters by sign 1..12 at index 0..11.
-inline constexpr const char* kBodyLetters = " elmvagsunpdhxy";
+// the black moon, engine/bodies_theory.h; 13 the Ascendant, 14 the Midheaven)
+// at index 0..13, the sign letters by sign 1..12 at index 0..11.
+inline constexpr const char* kBodyLetters = "elmvagsunpdhxy";
 inline constexpr const char* kSignLetters = "ATGNLVBSRCQP";
 
 // Placidus cusps 1..12 of a record from its date field (hour, minute and the

@@ -51,7 +51,7 @@ StoredPerson ReadStoredPerson() {
     } catch (const rt::IoError& e) {
         if (e.Code() == rt::kReadBeyondEnd) {
             // Shorter than its one record: cut.
-            rt::ReportDamagedFileOnce(e.File(), rt::DamagedFileMessage(e.File(), "\xE8 pi\xF9 corto della sua scheda",
+            rt::ReportDamagedFileOnce(e.File(), rt::DamagedFileMessage({e.File(), "\xE8 pi\xF9 corto della sua scheda"},
                                                                        notShown.substr(1)));
         } else {
             // One that cannot be read (a folder in its place, no permission):
@@ -71,8 +71,8 @@ StoredPerson ReadStoredPerson() {
         if (!fault.problem.empty()) {
             stored.damaged = true;
             rt::ReportDamagedFileOnce(ArchiveFileName(kCurrentPersonArchive, fault.extension),
-                                      DamagedPersonMessage(kCurrentPersonArchive, fault.extension,
-                                                           IndexEntryName(stored.entry), 0, fault.problem) +
+                                      DamagedPersonMessage(kCurrentPersonArchive, IndexEntryName(stored.entry), 0,
+                                                           fault) +
                                           notShown);
         } else {
             CheckBirthRecordNumbers(stored.record, ArchiveFileName(kCurrentPersonArchive, ".ST2"));
@@ -211,7 +211,7 @@ CurrentPersonView LoadCurrentPersonForShow(CurrentChart& current) {
         const std::string problem = TextHandOffProblem(bytes);
         if (!problem.empty())
             rt::ReportDamagedFileOnce(kTextHandOff,
-                                      rt::DamagedFileMessage(kTextHandOff, problem, noButtonUntilRecalled));
+                                      rt::DamagedFileMessage({kTextHandOff, problem}, noButtonUntilRecalled));
         const auto lines = problem.empty() ? rt::SplitTextLines(bytes) : std::vector<std::string>{};
         if (lines.size() >= 2 && !IsBlank(lines[0]) && !IsBlank(lines[1])) {
             view.textFileName = PersonTextFileName(lines[0], lines[1]);

@@ -82,7 +82,7 @@ void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& 
                     rt::RefuseFileNumber(*real, kDrawSettingsFile, line.field);
             if (!v) throw rt::IoError(rt::kInvalidNumericInput, kDrawSettingsFile);
             // Each number is checked against what its setting can take (a real 0: not set).
-            if (line.integer || *v != 0) rt::CheckFileNumber(*v, line.low, line.high, kDrawSettingsFile, line.field);
+            if (line.integer || *v != 0) rt::CheckFileNumber(*v, {line.low, line.high}, kDrawSettingsFile, line.field);
         } catch (const rt::DamagedFileError& e) {
             unread.push_back(k);
             wrong.push_back(e.Detail());

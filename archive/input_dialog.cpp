@@ -356,6 +356,14 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
         ClockSeparatorTyped(static_cast<QLineEdit*>(watched), *static_cast<QKeyEvent*>(event)))
         return true;
     int key = static_cast<QKeyEvent*>(event)->key();
+    if (MoveAmongFields(watched, key)) return true;
+    if (watched == placeList && KeyInPlaceList(key)) return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+// Enter and the arrow keys move the focus among the name, the date and time
+// fields and the place search field, as the fields stand on the form.
+bool InputDialog::MoveAmongFields(QObject* watched, int key) {
     bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     auto go = [](QWidget* w) {
         w->setFocus();
@@ -387,30 +395,35 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
         if (key == Qt::Key_Left) return go(minuteEdit);
         if (key == Qt::Key_Right) return go(nameEdit);
     }
-    if (watched == placeList) {
-        int line = placeList->currentRow();
-        if (enter) {
-            gui::Guard([&] { PickPlaceAtLine(line); });
-            return true;
-        }
-        bool moved = true;
-        if (key == Qt::Key_Up && line <= 0)
-            window.LineUp();
-        else if (key == Qt::Key_Down && line >= placeList->count() - 1)
-            window.LineDown();
-        else if (key == Qt::Key_PageUp && line <= 0)
-            window.KeyPageUp();
-        else if (key == Qt::Key_PageDown && line >= placeList->count() - 1)
-            window.KeyPageDown();
-        else
-            moved = false;
-        if (moved) {
-            FillPlaceList();
-            placeList->setCurrentRow(line);
-            return true;
-        }
+    return false;
+}
+
+// Enter picks the place of the list's line; the arrow and page keys beyond the
+// list's first or last line scroll the table of places.
+bool InputDialog::KeyInPlaceList(int key) {
+    bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    int line = placeList->currentRow();
+    if (enter) {
+        gui::Guard([&] { PickPlaceAtLine(line); });
+        return true;
     }
-    return QDialog::eventFilter(watched, event);
+    bool moved = true;
+    if (key == Qt::Key_Up && line <= 0)
+        window.LineUp();
+    else if (key == Qt::Key_Down && line >= placeList->count() - 1)
+        window.LineDown();
+    else if (key == Qt::Key_PageUp && line <= 0)
+        window.KeyPageUp();
+    else if (key == Qt::Key_PageDown && line >= placeList->count() - 1)
+        window.KeyPageDown();
+    else
+        moved = false;
+    if (moved) {
+        FillPlaceList();
+        placeList->setCurrentRow(line);
+        return true;
+    }
+    return false;
 }
 
 // ---- place table --------------------------------------------------------------------------
@@ -611,7 +624,7 @@ void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
         const int day = rt::ValInt(Text(dayEdit), code), month = rt::ValInt(Text(monthEdit), code);
         const int year = rt::ValInt(Text(yearEdit), code);
         // The store's own check of a date.
-        if (!BirthDateProblem(day, month, year).empty()) {
+        if (!BirthDateProblem({day, month, year}).empty()) {
             QLineEdit* wrong = month < 1 ? monthEdit : dayEdit;
             gui::SetFieldState(wrong, FieldState::Rejected);
             wrong->setFocus();

@@ -117,6 +117,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The keys of the form's fields and of its list of places; true when the
+    // key was used.
+    bool MoveAmongFields(QObject* watched, int key);
+    bool KeyInPlaceList(int key);
     // The entry is done once the store dialog stored the person or was cancelled.
     void CloseAfterStore();
     void BuildInputFields(QVBoxLayout* top);

@@ -67,13 +67,13 @@ ArchiveNameDialog::ArchiveNameDialog(CurrentChart& current, const NameWindowShap
             }));
 }
 
-QGroupBox* ArchiveNameDialog::BuildSearchPanel(const char* objectName, const char* prompt, const char* listHint) {
+QGroupBox* ArchiveNameDialog::BuildSearchPanel(const char* objectName, SearchPanelTexts texts) {
     auto* panel = gui::MakeGroup(this, objectName, "");
     auto* grid = new QGridLayout(panel);
-    grid->addWidget(gui::MakeLabel(panel, "LabRicerca", prompt), 0, 0, 1, 2);
+    grid->addWidget(gui::MakeLabel(panel, "LabRicerca", texts.prompt), 0, 0, 1, 2);
     nameSearchEdit->setParent(panel);
     grid->addWidget(nameSearchEdit, 1, 0, 1, 2);
-    grid->addWidget(gui::MakeLabel(panel, "LabElenco", listHint), 2, 0, 1, 2);
+    grid->addWidget(gui::MakeLabel(panel, "LabElenco", texts.listHint), 2, 0, 1, 2);
     nameList->setParent(panel);
     nameList->setFixedHeight(window.LinesShown() * 18 + 6);
     grid->addWidget(nameList, 3, 0);
@@ -107,7 +107,7 @@ bool ArchiveNameDialog::OpenArchive(const std::string& letters, AnnotationFile a
                                ? "Le persone dell'archivio non vengono elencate."
                                : "Le persone dell'archivio non vengono elencate, e nell'archivio non si registra "
                                  "nessuna persona finch\xE9 il file non \xE8 integro.";
-        rt::ReportDamagedFileOnce(st1, rt::DamagedFileMessage(st1, index.problem,
+        rt::ReportDamagedFileOnce(st1, rt::DamagedFileMessage({st1, index.problem},
                                                               std::string(done) + " " + DamagedArchiveAdvice(st1)));
     }
     int n = index.listable ? files.EntryCount() : 0;

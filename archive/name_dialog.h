@@ -76,7 +76,13 @@ public:
 protected:
     // A panel holding the search field under its prompt and the window of
     // names with its scroll bar under its hint.
-    QGroupBox* BuildSearchPanel(const char* objectName, const char* prompt, const char* listHint);
+    // The captions of the search panel: the prompt above the search field and
+    // the hint above the list of names.
+    struct SearchPanelTexts {
+        const char* prompt;
+        const char* listHint;
+    };
+    QGroupBox* BuildSearchPanel(const char* objectName, SearchPanelTexts texts);
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Hooks of the dialogs.
     virtual void ArchiveChanged(const std::string&) {}

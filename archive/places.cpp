@@ -161,8 +161,8 @@ bool PlaceTable::Open(PlaceTableKind kind) {
         std::optional<rt::DamagedFileError> bad;
         for (const PlaceRecord& p : places_) {
             try {
-                rt::CheckFileNumber(p.latitude, -90, 90, path, "latitudine");
-                rt::CheckFileNumber(p.longitude, -180, 180, path, "longitudine");
+                rt::CheckFileNumber(p.latitude, {-90, 90}, path, "latitudine");
+                rt::CheckFileNumber(p.longitude, {-180, 180}, path, "longitudine");
             } catch (const rt::DamagedFileError& e) {
                 bad = e;
                 break;
@@ -176,7 +176,7 @@ bool PlaceTable::Open(PlaceTableKind kind) {
         const std::string without = bad ? "La tabella delle localit\xE0 non viene usata."
                                         : "Il programma usa le localit\xE0 che vi sono intere.";
         if (!repaired) {
-            const rt::ShippedFileRepair repair = rt::RepairShippedFile(path, damage, without);
+            const rt::ShippedFileRepair repair = rt::RepairShippedFile({path, damage}, without);
             if (repair.restored) {
                 rt::ReportDamagedFile(repair.message);
                 continue;
@@ -193,7 +193,7 @@ bool PlaceTable::Open(PlaceTableKind kind) {
             " Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 danneggiata: "
             "reinstallare il programma.";
         if (!bad) {
-            rt::ReportDamagedFileOnce(path, rt::DamagedFileMessage(path, damage, again));
+            rt::ReportDamagedFileOnce(path, rt::DamagedFileMessage({path, damage}, again));
             return true;
         }
         Close();

@@ -41,7 +41,7 @@ RecallDialog::RecallDialog(CurrentChart& current, QWidget* parent)
     grid->addWidget(chosenArchiveEdit, 1, 1);
 
     searchPanel =
-        BuildSearchPanel("PanelSearch", "Schrijf de eerste paar letters van de naam", "Dubbelklik om te selecteren");
+        BuildSearchPanel("PanelSearch", {"Schrijf de eerste paar letters van de naam", "Dubbelklik om te selecteren"});
     grid->addWidget(searchPanel, 3, 0, 1, 2);
 
     personPanel = gui::MakeGroup(this, "PanelData", "");
@@ -265,7 +265,7 @@ void RecallDialog::RefuseDamagedPerson(const std::string& entry, int number, con
     SetSearchFieldValid(false);
     nameSearchEdit->clear();
     currentChart.birth.subjectName.clear();
-    gui::ShowMessage(DamagedPersonMessage(archiveName, fault.extension, IndexEntryName(entry), number, fault.problem) +
+    gui::ShowMessage(DamagedPersonMessage(archiveName, IndexEntryName(entry), number, fault) +
                      " Non viene richiamata: la persona corrente resta quella di prima. Per riaverla, ripristinare "
                      "l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra del "
                      "backup) o cancellare la persona e inserirla di nuovo.");
@@ -313,7 +313,7 @@ void RecallDialog::MakeLoadedPersonCurrent() {
     // changes nothing and leaves the dialog as it was, its archive open.
     try {
         WriteCurrentPerson(MakeIndexEntry(birth.subjectName, loadedDataNumber), record, loadedAnnotationLine,
-                           archiveName, loadedTextNumber);
+                           {archiveName, loadedTextNumber});
     } catch (const rt::IoError& e) {
         gui::ShowMessage(rt::IoError::MessageAbout(e.Code(), e.File(), "La persona non \xE8 stata richiamata."));
         return;

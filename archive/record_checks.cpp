@@ -23,7 +23,8 @@ std::optional<int> DigitsAt(std::string_view t, std::size_t start, std::size_t l
 
 }  // namespace
 
-std::string BirthDateProblem(int day, int month, int year, std::string_view calendar) {
+std::string BirthDateProblem(CalendarDate date, std::string_view calendar) {
+    const auto [day, month, year] = date;
     const std::string wrong = "Data Nascita Scorretta o Incompleta";
     if (day < 1 || day > 31 || month < 1 || month > 12 || year < 0 || year > 2080) return wrong;
     if (calendar == "GR" || calendar == "GI") {
@@ -82,7 +83,7 @@ std::string BirthRecordProblem(const BirthRecord& r) {
     const auto hour = DigitsAt(d, 8, 2), minute = DigitsAt(d, 10, 2);
     if (!year || !month || !day) return "Data Nascita Scorretta o Incompleta";
     if (!hour || !minute) return "Ora Nascita Scorretta o Incompleta";
-    if (!(p = BirthDateProblem(*day, *month, *year, r.calendarField)).empty()) return p;
+    if (!(p = BirthDateProblem({*day, *month, *year}, r.calendarField)).empty()) return p;
     if (!(p = BirthTimeProblem(*hour, *minute)).empty()) return p;
     // The correction as the loaders read it: a point or a comma, blanks after it.
     std::string correction = d.substr(12);
@@ -113,8 +114,9 @@ StoredPersonFault FindStoredPersonFault(std::string_view name, const BirthRecord
     return {};
 }
 
-std::string DamagedPersonMessage(std::string_view archive, std::string_view extension, std::string_view name,
-                                 int recordNumber, std::string_view problem) {
+std::string DamagedPersonMessage(std::string_view archive, std::string_view name, int recordNumber,
+                                 const StoredPersonFault& fault) {
+    const std::string_view extension = fault.extension;
     // The name is quoted only from a sound entry: a damaged one holds bytes
     // that are no name, and the file and the record name the person.
     std::string m = "La scheda";
@@ -133,7 +135,7 @@ std::string DamagedPersonMessage(std::string_view archive, std::string_view exte
         else
             m += ", scheda " + number;
     }
-    std::string what(problem);
+    std::string what(fault.problem);
     if (!what.empty() && what.back() == '.') what.pop_back();
     return m + ") \xE8 danneggiata: " + what + ".";
 }

@@ -15,7 +15,12 @@ namespace archive {
 // Day 1..31, month 1..12, year 0..2080, and a day its month and year have: in
 // the calendar named ("GR" Gregorian, "GI" Julian), or with no calendar named
 // in the one in force (Julian up to 4 October 1582, Gregorian from the 15th).
-std::string BirthDateProblem(int day, int month, int year, std::string_view calendar = {});
+struct CalendarDate {
+    int day;
+    int month;
+    int year;
+};
+std::string BirthDateProblem(CalendarDate date, std::string_view calendar = {});
 // Hour 0..23, minute 0..59.
 std::string BirthTimeProblem(int hour, int minute);
 // "DDNMM-DDDEMM": latitude 0..89 degrees, N or S, 0..60 minutes; longitude
@@ -49,9 +54,9 @@ StoredPersonFault FindStoredPersonFault(std::string_view name, const BirthRecord
                                         const std::optional<AnnotationRecord>& annotation);
 
 // The message of a stored person who fails the checks above: the archive, the
-// file that holds the damage (its extension), the person and record number,
-// and the problem. The name is quoted only when its entry (".ST1") is sound.
-std::string DamagedPersonMessage(std::string_view archive, std::string_view extension, std::string_view name,
-                                 int recordNumber, std::string_view problem);
+// person and record number, and the fault (the problem and the file that holds
+// it). The name is quoted only when its entry (".ST1") is sound.
+std::string DamagedPersonMessage(std::string_view archive, std::string_view name, int recordNumber,
+                                 const StoredPersonFault& fault);
 
 }  // namespace archive

@@ -35,7 +35,7 @@ StoreDialog::StoreDialog(CurrentChart& current, QWidget* parent) : QDialog(paren
                                     {{&nameEdit, "EditNomeSogg", "Naam"},
                                      {&birthDateEdit, "EditDataNasc", "Datum"},
                                      {&zoneEdit, "EditGmt", "GMT"}},
-                                    1, 0, 3);
+                                    1, {0, 3});
     // The zone the chart is computed with, under its field.
     zoneNoteLabel = gui::MakeLabel(this, "LabGmtNota", "");
     grid->addWidget(zoneNoteLabel, row++, 1, 1, 3);
@@ -45,7 +45,7 @@ StoreDialog::StoreDialog(CurrentChart& current, QWidget* parent) : QDialog(paren
                                  {&julianDayEdit, "EditJd", "Jd"},
                                  {&coordinatesEdit, "EditCoord", "Co\xF6rd."},
                                  {&nationalityEdit, "EditStato", "Stato"}},
-                                row, 0, 3);
+                                row, {0, 3});
     // Nothing shown can be changed here any more: a zone typed into its field
     // would not be the one stored.
     for (QLineEdit* e :

@@ -26,7 +26,7 @@ void CheckReal(std::string text, long double low, long double high, std::string_
         v = rt::ValReal(text, code);
         if (code != 0) return;
     }
-    rt::CheckFileNumber(v, low, high, file, field);
+    rt::CheckFileNumber(v, {low, high}, file, field);
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ void CheckBirthRecordNumbers(const BirthRecord& record, std::string_view file) {
     CheckReal(Part(d, 11, 2), 0, 60, file, "minuto");
     CheckReal(Part(d, 13, 5), -24, 24, file, "correzione del fuso");
     if (auto c = ReadDecimalEitherSeparator(Part(d, 13, 8)))
-        rt::CheckFileNumber(*c, -24, 24, file, "correzione del fuso");
+        rt::CheckFileNumber(*c, {-24, 24}, file, "correzione del fuso");
     // "DDxMM-DDDxMM": degrees and minutes of latitude, then of longitude.
     const std::string& p = record.placeField;
     CheckReal(Part(p, 1, 2), 0, 90, file, "latitudine");
@@ -50,7 +50,7 @@ void CheckBirthRecordNumbers(const BirthRecord& record, std::string_view file) {
     CheckReal(Part(p, 7, 3), 0, 180, file, "longitudine");
     CheckReal(Part(p, 11, 2), 0, 60, file, "minuti di longitudine");
     if (auto n = ReadDecimalEitherSeparator(record.annotationNumber))
-        rt::CheckFileNumber(*n, 0, kMaxRecordNumber, file, "numero delle annotazioni");
+        rt::CheckFileNumber(*n, {0, kMaxRecordNumber}, file, "numero delle annotazioni");
 }
 
 }  // namespace archive

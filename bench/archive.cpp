@@ -157,7 +157,7 @@ void BM_Recall(benchmark::State& state) {
         // A different annotation line each time, as different people have.
         tally.Start();
         archive::WriteCurrentPerson(archive::MakeIndexEntry(archive::IndexEntryName(entry), number), record,
-                                    " NOTA " + std::to_string(i), "BASE", "");
+                                    " NOTA " + std::to_string(i), {"BASE", ""});
         tally.Stop();
         i = i % kPeople + 1;
     }

@@ -203,7 +203,7 @@ struct ParsedBirth {
 
 // A column's number checked against its field's range.
 Real CheckedColumn(const std::string& s, std::size_t start, std::size_t len, Real low, Real high, const char* field) {
-    return rt::CheckFileNumber(ColumnValue(s, start, len), low, high, kChartDataTempFile, field);
+    return rt::CheckFileNumber(ColumnValue(s, start, len), {low, high}, kChartDataTempFile, field);
 }
 
 ParsedBirth ParseBirthData(const std::string& dateLine, const std::string& placeLine) {

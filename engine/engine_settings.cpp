@@ -70,7 +70,7 @@ bool ReadSettings(Settings& s) {
         int code = 0;
         s.numbers[line] = rt::ValRealEitherSeparator(std::string_view(text).substr(i, j - i), code);
         if (code != 0 || i == j) throw rt::IoError(rt::kInvalidNumericInput, kEngineSettingsFile);
-        rt::CheckFileNumber(s.numbers[line], 0, line <= 14 ? kMaxPersonalOrb : kMaxSpecialOrb, kEngineSettingsFile,
+        rt::CheckFileNumber(s.numbers[line], {0, line <= 14 ? kMaxPersonalOrb : kMaxSpecialOrb}, kEngineSettingsFile,
                             "orbita della riga " + std::to_string(line));
     }
     std::string* texts[] = {&s.house, &s.node, &s.set, &s.blackMoon};
@@ -297,12 +297,12 @@ void EnsureOrbSets(const OrbRecord& orbs) {
             bool fits = true;
             for (int i = 1; i <= 14; ++i) {
                 inForce[i] = orbs.aspectOrbs[kAspectSlotByOrder[i]];
-                fits = fits && rt::InRange(inForce[i], 0, kMaxPersonalOrb);
+                fits = fits && rt::InRange(inForce[i], {0, kMaxPersonalOrb});
             }
             if (fits) sets.orbs[letter == "B" ? 1 : 2] = inForce;
         }
-        if (rt::InRange(orbs.parallelOrb, 0, kMaxSpecialOrb)) sets.parallelOrb = orbs.parallelOrb;
-        if (rt::InRange(orbs.antisciaOrb, 0, kMaxSpecialOrb)) sets.antisciaOrb = orbs.antisciaOrb;
+        if (rt::InRange(orbs.parallelOrb, {0, kMaxSpecialOrb})) sets.parallelOrb = orbs.parallelOrb;
+        if (rt::InRange(orbs.antisciaOrb, {0, kMaxSpecialOrb})) sets.antisciaOrb = orbs.antisciaOrb;
     }
     SaveOrbSets(sets);
 }
@@ -334,7 +334,7 @@ OrbSets LoadOrbSets(const OrbRecord& orbs, const SettingsReporter& report) {
         const Real v = rt::ValRealEitherSeparator(std::string_view(t).substr(first), code);
         // Lines 15 and 16 of each set: the parallel and antiscia orbs.
         const Real widest = (line - 1) % 16 >= 14 ? kMaxSpecialOrb : kMaxPersonalOrb;
-        if (code != 0 || first == t.size() || !rt::InRange(v, 0, widest)) {
+        if (code != 0 || first == t.size() || !rt::InRange(v, {0, widest})) {
             bad.push_back("riga " + std::to_string(line) + " \"" + rt::ShownValue(t) + "\"");
             return std::nullopt;
         }

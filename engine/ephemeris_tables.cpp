@@ -489,7 +489,7 @@ void LoadSoundTable(LoadedTable& table, const char* name, std::size_t recordSize
     } catch (const EphemerisTableError& e) {
         if (e.Detail().empty()) throw;  // missing: its own message
         const rt::ShippedFileRepair repair =
-            rt::RepairShippedFile(name, e.Detail(), "Le posizioni non si possono calcolare.");
+            rt::RepairShippedFile({name, e.Detail()}, "Le posizioni non si possono calcolare.");
         if (!repair.restored) throw EphemerisTableError(e.Code(), name, {repair.message, e.Detail()});
         rt::ReportDamagedFile(repair.message);
     }
@@ -499,7 +499,7 @@ void LoadSoundTable(LoadedTable& table, const char* name, std::size_t recordSize
         if (e.Detail().empty()) throw;
         throw EphemerisTableError(
             e.Code(), name,
-            {rt::DamagedFileMessage(name, e.Detail(),
+            {rt::DamagedFileMessage({name, e.Detail()},
                                     "Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 "
                                     "danneggiata: le posizioni non si possono calcolare. Reinstallare il programma."),
              e.Detail()});

@@ -187,7 +187,7 @@ std::string CutDatabaseQuestion(const DbFile& db, const std::string& problem) {
 
 std::string DamagedDatabaseMessage(const DbFile& db, const std::string& problem, const std::string& done) {
     const std::string advice = RestoreAdvice(db);
-    return rt::DamagedFileMessage(db.name, problem, done.empty() ? advice : done + " " + advice);
+    return rt::DamagedFileMessage({db.name, problem}, done.empty() ? advice : done + " " + advice);
 }
 
 void NoteUnusableDatabase(const DbFile& db, const std::string& problem, const std::string& done) {

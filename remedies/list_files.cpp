@@ -88,7 +88,7 @@ std::vector<std::string> ReplaceDamagedList(const std::string& name, const std::
     if (!source) {
         rt::ReportDamagedFileOnce(
             name,
-            rt::DamagedFileMessage(name, problem,
+            rt::DamagedFileMessage({name, problem},
                                    "L'elenco non viene mostrato. Ripristinare il file da una copia di sicurezza."));
         return {};
     }
@@ -98,7 +98,7 @@ std::vector<std::string> ReplaceDamagedList(const std::string& name, const std::
         rt::ReportDamagedFileOnce(
             name,
             rt::DamagedFileMessage(
-                name, problem,
+                {name, problem},
                 "L'elenco non viene mostrato e non \xE8 stato ricostruito, perch\xE9 anche la banca dati \"" + db.name +
                     "\" da cui deriva \xE8 danneggiata o illeggibile (" + dbProblem +
                     "): il programma lo ricostruir\xE0 quando lo legger\xE0 con la banca dati di nuovo integra. " +
@@ -112,18 +112,18 @@ std::vector<std::string> ReplaceDamagedList(const std::string& name, const std::
         lines = readAgain();
     } catch (const std::exception& e) {
         rt::ReportDamagedFileOnce(
-            name, rt::DamagedFileMessage(name, problem,
+            name, rt::DamagedFileMessage({name, problem},
                                          "L'elenco non viene mostrato: il programma non ha potuto ricostruirlo dalla "
                                          "banca dati \"" +
                                              rt::SpelledOnDisc(db.name) + "\" (" + e.what() +
                                              "); ci riprover\xE0 la prossima volta che lo legger\xE0."));
         return {};
     }
-    rt::ReportDamagedFile(rt::DamagedFileMessage(name, problem,
-                                                 "Il programma ha ricostruito l'elenco dalla banca dati \"" +
-                                                     rt::SpelledOnDisc(db.name) +
-                                                     "\", che \xE8 integra, e mostra l'elenco ricostruito." +
-                                                     (leftOut.empty() ? "" : "\r\n" + leftOut)));
+    rt::ReportDamagedFile(
+        rt::DamagedFileMessage({name, problem}, "Il programma ha ricostruito l'elenco dalla banca dati \"" +
+                                                    rt::SpelledOnDisc(db.name) +
+                                                    "\", che \xE8 integra, e mostra l'elenco ricostruito." +
+                                                    (leftOut.empty() ? "" : "\r\n" + leftOut)));
     return lines;
 }
 

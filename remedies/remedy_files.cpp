@@ -48,7 +48,7 @@ bool EnsureSignatureDatabaseFromText() {
         } catch (const std::exception& e) {
             rt::ReportDamagedFileOnce(
                 kSignatureTextName,
-                rt::DamagedFileMessage(kSignatureTextName, e.what(),
+                rt::DamagedFileMessage(rt::FileDamage{kSignatureTextName, e.what()},
                                        std::string("Al posto della banca dati delle firme \"") + kSignatureDbName +
                                            "\", che mancava, il programma ne ha creata una vuota. Correggere il "
                                            "testo e importarlo con il comando \"kelvor --import-signatures\"."));

@@ -544,20 +544,20 @@ void MainWindow::Refresh() {
         bool& flag;
         ~EndRefresh() { flag = false; }
     } end{refreshing_};
-    // 1. A legacy backup folder on line 6 of the drawing settings.
+    // A legacy backup folder on line 6 of the drawing settings.
     RefreshStep([] { archive::ReplaceLegacyBackupLine(); });
-    // 2. The personal archive on first use.
+    // The personal archive on first use.
     RefreshStep([] { EnsurePersonalArchive(); });
-    // 4. Placement of the dialogs near this window.
+    // Placement of the dialogs near this window.
     frame_.width = frameGeometry().width();
     frame_.height = frameGeometry().height();
     ResetViewFlags(chartWindow_);
-    // 5. The user's name.
+    // The user's name.
     RefreshStep([this] {
         LoadUserName(userName_);
         changeUserNameButton_->setText(gui::ToQt(userName_.userFullName));
     });
-    // 6. The drawing settings (values read before, or the defaults, stand in
+    // The drawing settings (values read before, or the defaults, stand in
     // for a file that cannot be read).
     RefreshStep([this] {
         try {
@@ -567,19 +567,19 @@ void MainWindow::Refresh() {
         }
     });
     display::ApplyDrawSettingsToDrawing(drawingState_, drawSettings_.Values());
-    // 7. The node box.
+    // The node box.
     nodeTypeBox_->setEditText(gui::ToQt(engine::NodeKindText(currentChart_.settings.node)));
-    // 8. The full-screen windows, hidden.
+    // The full-screen windows, hidden.
     SizeFullScreenWindows();
-    // 9. The current person, its chart computed from the correction and
+    // The current person, its chart computed from the correction and
     // exchange tables as they are now (one replaced or damaged since the last
     // look is read again).
     engine::ShippedEphemerisTables().Reload();
     engine::ShippedExchangeTables().Reload();
     RefreshStep([this] { ShowCurrentPerson(); });
-    // 10. The boxes start locked, and look it.
+    // The boxes start locked, and look it.
     ShowBoxesLocked(true);
-    // 11. The orb-set box from the set in force.
+    // The orb-set box from the set in force.
     if (const char* text = OrbBoxText(currentChart_.orbs.setLetter)) orbSetBox_->setEditText(text);
 }
 

@@ -40,18 +40,20 @@ void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message)
 
 inline constexpr const char* kInvalidOrbsMessage = "Errore Impostazione Orbite";
 
-const char* const kAspectNames[15] = {"",          "Conjunctie",    "Semi Sextiel", "Deciel",
-                                      "Novile",    "Half Vierkant", "Settile",      "Sextiel",
-                                      "Quintiel",  "Vierkant",      "Driehoek",     "Anderhalf vierk.",
-                                      "Biquintel", "Quincunx",      "Oppositie"};
-const char* const kAngles[15] = {"",       "0\xB0",  "30\xB0",  "36\xB0",  "40\xB0",  "45\xB0",  "360\xB0:7", "60\xB0",
-                                 "72\xB0", "90\xB0", "120\xB0", "135\xB0", "144\xB0", "150\xB0", "180\xB0"};
-const char* const kStems[15] = {"",     "Cong", "SmSt", "Deci", "Novi", "SmQd", "Sett", "Sest",
-                                "Quin", "Quad", "Trig", "SsQd", "BiQn", "Qunc", "Oppo"};
-const char* const kInitialB[15] = {"",    "10,0", "1,0", "0,5", "0,5", "1,0", "0,5", "3,0",
-                                   "1,0", "4,0",  "4,0", "1,0", "1,0", "2,0", "8,0"};
-const char* const kInitialC[15] = {"",    "5,0", "1,0", "0,5", "0,5", "1,0", "0,5", "3,0",
-                                   "1,0", "4,5", "5,0", "0,8", "0,8", "1,5", "7,0"};
+// By aspect in angle order, the conjunction first.
+const char* const kAspectNames[kOrbAspectCount] = {"Conjunctie",    "Semi Sextiel", "Deciel",           "Novile",
+                                                   "Half Vierkant", "Settile",      "Sextiel",          "Quintiel",
+                                                   "Vierkant",      "Driehoek",     "Anderhalf vierk.", "Biquintel",
+                                                   "Quincunx",      "Oppositie"};
+const char* const kAngles[kOrbAspectCount] = {"0\xB0",     "30\xB0",  "36\xB0",  "40\xB0", "45\xB0",
+                                              "360\xB0:7", "60\xB0",  "72\xB0",  "90\xB0", "120\xB0",
+                                              "135\xB0",   "144\xB0", "150\xB0", "180\xB0"};
+const char* const kStems[kOrbAspectCount] = {"Cong", "SmSt", "Deci", "Novi", "SmQd", "Sett", "Sest",
+                                             "Quin", "Quad", "Trig", "SsQd", "BiQn", "Qunc", "Oppo"};
+const char* const kInitialB[kOrbAspectCount] = {"10,0", "1,0", "0,5", "0,5", "1,0", "0,5", "3,0",
+                                                "1,0",  "4,0", "4,0", "1,0", "1,0", "2,0", "8,0"};
+const char* const kInitialC[kOrbAspectCount] = {"5,0", "1,0", "0,5", "0,5", "1,0", "0,5", "3,0",
+                                                "1,0", "4,5", "5,0", "0,8", "0,8", "1,5", "7,0"};
 
 // A value as the edits show it: the first 7 characters of its text, decimal comma.
 QString ValueText(engine::Real v) { return gui::ToQt(archive::GeneralRealText(v).substr(0, 7)); }
@@ -82,15 +84,16 @@ void ShapeOrbEdit(QLineEdit* edit, const QString& text) {
     edit->setAlignment(Qt::AlignCenter);
 }
 
-// The glyph of each aspect in angle order: the chart window's aspect glyphs,
-// and for the three it does not draw glyphs of the same strokes.
-const display::AspectGlyph& GlyphOfAspect(int order) {
-    constexpr int kCodeByOrder[15] = {0, 1, 9, 0, 0, 7, 0, 2, 10, 3, 4, 6, 11, 8, 5};
-    switch (order) {
-        case 3: return display::kDecileGlyph;
-        case 4: return display::kNovileGlyph;
-        case 6: return display::kSeptileGlyph;
-        default: return display::kAspectGlyphs[static_cast<std::size_t>(kCodeByOrder[order])];
+// The glyph of each aspect in angle order (the conjunction 0): the chart
+// window's aspect glyphs, and for the three it does not draw (the decile, the
+// novile and the septile) glyphs of the same strokes.
+const display::AspectGlyph& GlyphOfAspect(int aspect) {
+    constexpr int kCodeByAspect[kOrbAspectCount] = {1, 9, 0, 0, 7, 0, 2, 10, 3, 4, 6, 11, 8, 5};
+    switch (aspect) {
+        case 2: return display::kDecileGlyph;
+        case 3: return display::kNovileGlyph;
+        case 5: return display::kSeptileGlyph;
+        default: return display::kAspectGlyphs[static_cast<std::size_t>(kCodeByAspect[aspect])];
     }
 }
 
@@ -162,20 +165,22 @@ void OrbSettingsWindow::BuildSetColumns(QGridLayout* grid, const display::Drawin
         head->setAlignment(Qt::AlignCenter);
         grid->addWidget(head, 0, 3 + s);
     }
-    for (int i = 1; i <= 14; ++i) {
-        QLabel* name = gui::MakeLabel(this, ("Label" + std::to_string(i)).c_str(), kAspectNames[i]);
-        QLabel* angle = gui::MakeLabel(this, ("Label" + std::to_string(14 + i)).c_str(), kAngles[i]);
-        QLabel* image = gui::MakeLabel(this, ("Image" + std::to_string(i == 14 ? 15 : i)).c_str(), "");
+    for (int i = 0; i < kOrbAspectCount; ++i) {
+        // The aspect's number 1..14 in the controls' names and its grid row.
+        const int number = i + 1;
+        QLabel* name = gui::MakeLabel(this, ("Label" + std::to_string(number)).c_str(), kAspectNames[i]);
+        QLabel* angle = gui::MakeLabel(this, ("Label" + std::to_string(14 + number)).c_str(), kAngles[i]);
+        QLabel* image = gui::MakeLabel(this, ("Image" + std::to_string(number == 14 ? 15 : number)).c_str(), "");
         image->setPixmap(AspectGlyphPicture(drawing, GlyphOfAspect(i)));
-        grid->addWidget(image, i, 0);
-        grid->addWidget(name, i, 1);
-        grid->addWidget(angle, i, 2);
+        grid->addWidget(image, number, 0);
+        grid->addWidget(name, number, 1);
+        grid->addWidget(angle, number, 2);
         const std::string stem = std::string("Edit") + kStems[i];
         auto& setA = setColumns[kSetA].orbEdits;
         auto& setB = setColumns[kSetB].orbEdits;
         auto& setC = setColumns[kSetC].orbEdits;
         setA[i] = gui::MakeReadOnlyEdit(this, (stem + "A").c_str());
-        ShapeOrbEdit(setA[i], gui::ToQt("\xB1 " + std::to_string(engine::kOrbSetA[static_cast<std::size_t>(i)])));
+        ShapeOrbEdit(setA[i], gui::ToQt("\xB1 " + std::to_string(engine::kOrbSetA[static_cast<std::size_t>(number)])));
         {
             QPalette pal = setA[i]->palette();
             pal.setColor(QPalette::Base, QColor(192, 192, 192));
@@ -185,9 +190,9 @@ void OrbSettingsWindow::BuildSetColumns(QGridLayout* grid, const display::Drawin
         ShapeOrbEdit(setB[i], gui::ToQt(kInitialB[i]));
         setC[i] = gui::MakeEdit(this, (stem + "C").c_str());
         ShapeOrbEdit(setC[i], gui::ToQt(kInitialC[i]));
-        grid->addWidget(setA[i], i, 3, Qt::AlignCenter);
-        grid->addWidget(setB[i], i, 4, Qt::AlignCenter);
-        grid->addWidget(setC[i], i, 5, Qt::AlignCenter);
+        grid->addWidget(setA[i], number, 3, Qt::AlignCenter);
+        grid->addWidget(setB[i], number, 4, Qt::AlignCenter);
+        grid->addWidget(setC[i], number, 5, Qt::AlignCenter);
         for (QLineEdit* e : {setB[i], setC[i]}) connect(e, &QLineEdit::textEdited, this, [this] { MarkOrbsEdited(); });
     }
     gui::MakeButtons(this, {{&setColumns[kSetA].chooseButton, "BitBtn3", "Kies"},
@@ -287,8 +292,8 @@ void OrbSettingsWindow::CheckOrbEdits() {
             archive::CheckFloatEditRange(edit, error, 0, maximum);
             if (error != 0) orbEditsValid = false;
         };
-        for (int i = 1; i <= 14; ++i) check(setColumns[kSetB].orbEdits[i], 15);
-        for (int i = 1; i <= 14; ++i) check(setColumns[kSetC].orbEdits[i], 15);
+        for (QLineEdit* edit : setColumns[kSetB].orbEdits) check(edit, 15);
+        for (QLineEdit* edit : setColumns[kSetC].orbEdits) check(edit, 15);
         check(parallelOrbEdit, 6);
         check(antisciaOrbEdit, 6);
     }
@@ -301,10 +306,11 @@ void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
     // not be read is never overwritten with what the window shows.
     if (!setsLoaded) return;
     engine::OrbSets sets;
-    for (int i = 1; i <= 14; ++i) {
-        sets.orbs[0][i] = engine::kOrbSetA[static_cast<std::size_t>(i)];
-        sets.orbs[1][i] = NumberInEdit(setColumns[kSetB].orbEdits[i]);
-        sets.orbs[2][i] = NumberInEdit(setColumns[kSetC].orbEdits[i]);
+    // The file's sets number the aspects 1..14.
+    for (int i = 0; i < kOrbAspectCount; ++i) {
+        sets.orbs[0][i + 1] = engine::kOrbSetA[static_cast<std::size_t>(i + 1)];
+        sets.orbs[1][i + 1] = NumberInEdit(setColumns[kSetB].orbEdits[i]);
+        sets.orbs[2][i + 1] = NumberInEdit(setColumns[kSetC].orbEdits[i]);
     }
     sets.parallelOrb = NumberInEdit(parallelOrbEdit);
     sets.antisciaOrb = NumberInEdit(antisciaOrbEdit);
@@ -323,9 +329,9 @@ void OrbSettingsWindow::LoadOrbSets() {
     currentChart_.orbs.antisciaOrb = sets.antisciaOrb;
     parallelOrbEdit->setText(ValueText(sets.parallelOrb));
     antisciaOrbEdit->setText(ValueText(sets.antisciaOrb));
-    for (int i = 1; i <= 14; ++i) {
-        setColumns[kSetB].orbEdits[i]->setText(ValueText(sets.orbs[1][i]));
-        setColumns[kSetC].orbEdits[i]->setText(ValueText(sets.orbs[2][i]));
+    for (int i = 0; i < kOrbAspectCount; ++i) {
+        setColumns[kSetB].orbEdits[i]->setText(ValueText(sets.orbs[1][i + 1]));
+        setColumns[kSetC].orbEdits[i]->setText(ValueText(sets.orbs[2][i + 1]));
     }
     currentChart_.orbs.setLetter = rt::CutTo(sets.selected, 1);
     selectedSetLabel->setText(gui::ToQt("Banenset Momenteel Geselecteerd: = "));
@@ -343,7 +349,9 @@ void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     LoadOrbSets();
     std::array<engine::Real, 15> orbs{};
     const auto& edits = setColumns[letter == "A" ? kSetA : letter == "B" ? kSetB : kSetC].orbEdits;
-    for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
+    // The settings number the aspects 1..14.
+    for (int i = 0; i < kOrbAspectCount; ++i)
+        orbs[i + 1] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
     engine::WriteOrbSetSettings(currentChart_.settings, currentChart_.orbs,
                                 {orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter},
                                 ShowSettingsMessage);

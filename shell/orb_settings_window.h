@@ -27,6 +27,8 @@ namespace shell {
 inline constexpr std::size_t kSetA = 0;
 inline constexpr std::size_t kSetB = 1;
 inline constexpr std::size_t kSetC = 2;
+// The aspects the window sets an orb for.
+inline constexpr int kOrbAspectCount = 14;
 
 class OrbSettingsWindow : public QDialog {
     Q_OBJECT
@@ -54,10 +56,10 @@ public:
     void LoadOrbSets();
     void SelectOrbSet(const std::string& letter);
 
-    // One set's column: its orbs in angle order (entries 1..14), the frame that
-    // marks it as the set in force, and its "Kies" button.
+    // One set's column: its orbs in angle order (the conjunction's first), the
+    // frame that marks it as the set in force, and its "Kies" button.
     struct SetColumn {
-        std::array<QLineEdit*, 15> orbEdits{};
+        std::array<QLineEdit*, kOrbAspectCount> orbEdits{};
         QFrame* selectedFrame = nullptr;
         QPushButton* chooseButton = nullptr;
     };

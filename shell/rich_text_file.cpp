@@ -98,24 +98,27 @@ std::string CursorPositionText(int line, int column) {
     return buf;
 }
 
-RulerMarkers MarkersForIndents(double firstIndent, double leftIndent, double rightIndent, int rulerClientWidth) {
+RulerMarkers MarkersForIndents(ParagraphIndents indents, int rulerClientWidth) {
+    const double first = indents.first;
+    const double left = indents.left;
+    const double right = indents.right;
     RulerMarkers m;
-    m.firstLeft = Trunc(firstIndent * kRulerScale) + 2;
-    m.leftLeft = Trunc((leftIndent + firstIndent) * kRulerScale) + 2;
-    m.rightLeft = rulerClientWidth - kGutter - Trunc((rightIndent + kGutter) * kRulerScale);
+    m.firstLeft = Trunc(first * kRulerScale) + 2;
+    m.leftLeft = Trunc((left + first) * kRulerScale) + 2;
+    m.rightLeft = rulerClientWidth - kGutter - Trunc((right + kGutter) * kRulerScale);
     return m;
 }
 
-int FirstIndentFromMarker(int markerLeft, int dragOffset) {
-    return Trunc((markerLeft + dragOffset - kGutter) / kRulerScale);
+int FirstIndentFromMarker(MarkerDrop drop) {
+    return Trunc((drop.markerLeft + drop.dragOffset - kGutter) / kRulerScale);
 }
 
-int LeftIndentFromMarker(int markerLeft, int dragOffset, int firstIndent) {
-    return Trunc((markerLeft + dragOffset - kGutter) / kRulerScale) - firstIndent;
+int LeftIndentFromMarker(MarkerDrop drop, int firstIndent) {
+    return Trunc((drop.markerLeft + drop.dragOffset - kGutter) / kRulerScale) - firstIndent;
 }
 
-int RightIndentFromMarker(int markerLeft, int dragOffset, int rulerClientWidth) {
-    return Trunc((rulerClientWidth - markerLeft + dragOffset - 2) / kRulerScale) - 12;
+int RightIndentFromMarker(MarkerDrop drop, int rulerClientWidth) {
+    return Trunc((rulerClientWidth - drop.markerLeft + drop.dragOffset - 2) / kRulerScale) - 12;
 }
 
 std::string SaveChangesQuestion(const std::string& fileName) { return "Save changes to " + fileName + "?"; }

@@ -55,10 +55,22 @@ struct RulerMarkers {
     int leftLeft = 0;
     int rightLeft = 0;
 };
-RulerMarkers MarkersForIndents(double firstIndent, double leftIndent, double rightIndent, int rulerClientWidth);
-int FirstIndentFromMarker(int markerLeft, int dragOffset);
-int LeftIndentFromMarker(int markerLeft, int dragOffset, int firstIndent);
-int RightIndentFromMarker(int markerLeft, int dragOffset, int rulerClientWidth);
+// A paragraph's indents in text units: the first line's, the other lines'
+// beyond the first line's, and the right one.
+struct ParagraphIndents {
+    int first = 0;
+    int left = 0;
+    int right = 0;
+};
+// A marker let go: its left edge and where in it the mouse held it.
+struct MarkerDrop {
+    int markerLeft = 0;
+    int dragOffset = 0;
+};
+RulerMarkers MarkersForIndents(ParagraphIndents indents, int rulerClientWidth);
+int FirstIndentFromMarker(MarkerDrop drop);
+int LeftIndentFromMarker(MarkerDrop drop, int firstIndent);
+int RightIndentFromMarker(MarkerDrop drop, int rulerClientWidth);
 
 // "Save changes to %s?" and "OK to overwrite %s" with the name filled in.
 std::string SaveChangesQuestion(const std::string& fileName);

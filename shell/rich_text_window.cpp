@@ -566,8 +566,9 @@ int RichTextWindow::RightIndent() const {
     return static_cast<int>(std::lround(b.rightMargin() / kUnitPixels));
 }
 
-void RichTextWindow::SetParagraphIndents(int firstIndent, int leftIndent, int rightIndent) {
+void RichTextWindow::SetParagraphIndents(ParagraphIndents indents) {
     // The first line starts at the first indent, the others at first + left.
+    const auto [firstIndent, leftIndent, rightIndent] = indents;
     QTextBlockFormat b;
     b.setLeftMargin((firstIndent + leftIndent) * kUnitPixels);
     b.setTextIndent(-leftIndent * kUnitPixels);
@@ -593,23 +594,23 @@ void RichTextWindow::DragMarker(QLabel* marker, int x) {
 
 void RichTextWindow::DropFirstIndentMarker() {
     dragging_ = false;
-    int first = FirstIndentFromMarker(firstIndentMarker->x(), dragOffset_);
-    SetParagraphIndents(first, LeftIndent(), RightIndent());
+    int first = FirstIndentFromMarker({firstIndentMarker->x(), dragOffset_});
+    SetParagraphIndents({first, LeftIndent(), RightIndent()});
     DropLeftIndentMarker();
 }
 
 void RichTextWindow::DropLeftIndentMarker() {
     dragging_ = false;
     int first = FirstIndent();
-    int left = LeftIndentFromMarker(leftIndentMarker->x(), dragOffset_, first);
-    SetParagraphIndents(first, left, RightIndent());
+    int left = LeftIndentFromMarker({leftIndentMarker->x(), dragOffset_}, first);
+    SetParagraphIndents({first, left, RightIndent()});
     ShowSelectionState();
 }
 
 void RichTextWindow::DropRightIndentMarker() {
     dragging_ = false;
-    int right = RightIndentFromMarker(rightIndentMarker->x(), dragOffset_, ruler->contentsRect().width());
-    SetParagraphIndents(FirstIndent(), LeftIndent(), right);
+    int right = RightIndentFromMarker({rightIndentMarker->x(), dragOffset_}, ruler->contentsRect().width());
+    SetParagraphIndents({FirstIndent(), LeftIndent(), right});
     ShowSelectionState();
 }
 
@@ -617,7 +618,7 @@ void RichTextWindow::ShowModifiedState() { SetModifiedPanel(IsModified()); }
 
 void RichTextWindow::ShowSelectionState() {
     updating_ = true;
-    RulerMarkers m = MarkersForIndents(FirstIndent(), LeftIndent(), RightIndent(), ruler->contentsRect().width());
+    RulerMarkers m = MarkersForIndents({FirstIndent(), LeftIndent(), RightIndent()}, ruler->contentsRect().width());
     firstIndentMarker->move(m.firstLeft, firstIndentMarker->y());
     leftIndentMarker->move(m.leftLeft, leftIndentMarker->y());
     rightIndentMarker->move(m.rightLeft, rightIndentMarker->y());

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QString>
 #include <string>
+#include "shell/rich_text_file.h"
 
 class QAction;
 class QComboBox;
@@ -88,7 +89,7 @@ public:
     int FirstIndent() const;
     int LeftIndent() const;
     int RightIndent() const;
-    void SetParagraphIndents(int firstIndent, int leftIndent, int rightIndent);
+    void SetParagraphIndents(ParagraphIndents indents);
 
     QTextEdit* editor = nullptr;
     QFrame* ruler = nullptr;

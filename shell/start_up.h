@@ -43,9 +43,9 @@ std::string RenewedShippedFilesMessage(const rt::RenewalNotice& notice);
 // The message of a data folder that others could read and that the start made
 // private (rt::MakeDataFolderPrivate), in Dutch (Windows-1252).
 std::string DataFolderMadePrivateMessage(const std::filesystem::path& folder);
-// Steps 2 to 6 of the start, on the current chart the run keeps for the
-// program's windows: reset, start values from the real screen, engine settings
-// and orb sets, remedy files, printer check. A file a step cannot read
+// The start, on the current chart the run keeps for the program's windows:
+// reset, start values from the real screen, engine settings and orb sets,
+// remedy files, printer check. A file a step cannot read
 // is named in a message and the steps after it are still done. The renewal
 // notice of the data folder (`renewal`, as rt::PrepareDataFolder gave it) is
 // told first; once the user has answered it (`answeredByUser` says whether
@@ -63,10 +63,10 @@ void StartUp(archive::CurrentChart& current, display::DrawingState& drawing, con
 MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWindow>& mainWindow,
                                const ProgramState& state, StartOptions options = {});
 
-// The main window's activation, step 2: an empty personal archive when
-// "BASE.st1" is missing.
+// On the main window's activation: an empty personal archive when "BASE.st1"
+// is missing.
 void EnsurePersonalArchive();
-// The main window's activation, step 4: no archetype view.
+// On the main window's activation: no archetype view.
 void ResetViewFlags(display::ChartWindow* chartWindow);
 
 }  // namespace shell

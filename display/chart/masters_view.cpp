@@ -191,7 +191,7 @@ YearRulers EvaluateYearRulers(const engine::Chart& chart) {
         return !lines.empty();
     };
     if (lookUp() && !r.problem.empty()) {
-        const rt::ShippedFileRepair repair = rt::RepairShippedFile(kYearRulersFile, r.problem, without);
+        const rt::ShippedFileRepair repair = rt::RepairShippedFile({kYearRulersFile, r.problem}, without);
         if (repair.restored) {
             rt::ReportDamagedFile(repair.message);
             lookUp();
@@ -203,7 +203,7 @@ YearRulers EvaluateYearRulers(const engine::Chart& chart) {
 void ReportYearRulerProblem(const YearRulers& rulers) {
     if (!rulers.problem.empty())
         rt::ReportDamagedFileOnce(kYearRulersFile,
-                                  rt::DamagedFileMessage(kYearRulersFile, rulers.problem,
+                                  rt::DamagedFileMessage({kYearRulersFile, rulers.problem},
                                                          "I reggenti mostrati vengono dall'ultima riga della tabella. "
                                                          "Reinstallare il programma, o ripristinare il file da una "
                                                          "copia di sicurezza."));

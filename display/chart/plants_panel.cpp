@@ -169,10 +169,10 @@ void PlantsPanel::ShowRemedySymptoms(int index) {
         // the database lacks shows the database damaged or incomplete.
         rt::ReportDamagedFileOnce(
             remedies::kSignatureDbName,
-            rt::DamagedFileMessage(remedies::kSignatureDbName,
-                                   "non contiene la pianta \"" +
-                                       rt::ShownValue(found.symptoms.size() > 1 ? found.symptoms[1] : entry, 40) +
-                                       "\" che l'elenco delle piante nomina",
+            rt::DamagedFileMessage({remedies::kSignatureDbName,
+                                    "non contiene la pianta \"" +
+                                        rt::ShownValue(found.symptoms.size() > 1 ? found.symptoms[1] : entry, 40) +
+                                        "\" che l'elenco delle piante nomina"},
                                    "I dettagli della pianta non vengono mostrati. Ripristinare la banca dati delle "
                                    "firme da una copia di sicurezza, o importarla di nuovo dal suo testo con "
                                    "\"kelvor --import-signatures\", che ne rif\xE0 anche gli elenchi."));

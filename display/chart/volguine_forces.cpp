@@ -43,7 +43,7 @@ VolguineScores ReadVolguineScores() {
         int code = 0;
         s[i] = rt::ValReal(l.substr(a, b == std::string::npos ? std::string::npos : b - a), code);
         if (code != 0) throw rt::IoError(rt::kInvalidNumericInput, kVolguineScoresFile);
-        rt::CheckFileNumber(s[i], -kMaxVolguineScore, kMaxVolguineScore, kVolguineScoresFile,
+        rt::CheckFileNumber(s[i], {-kMaxVolguineScore, kMaxVolguineScore}, kVolguineScoresFile,
                             "punteggio del corpo " + std::to_string(i + 1));
     }
     return s;

@@ -99,7 +99,7 @@ std::optional<std::string> ReadSoundGlyph(DrawingState& drawing, std::string_vie
     // back and played instead.
     std::string damage = GlyphDamage(bytes);
     if (damage.empty()) return bytes;
-    const rt::ShippedFileRepair repair = rt::RepairShippedFile(fileName, damage, kCrossedBoxDrawn);
+    const rt::ShippedFileRepair repair = rt::RepairShippedFile({fileName, damage}, kCrossedBoxDrawn);
     if (!repair.restored) {
         rt::ReportDamagedFileOnce(fileName, repair.message);
         return std::nullopt;
@@ -116,7 +116,7 @@ std::optional<std::string> ReadSoundGlyph(DrawingState& drawing, std::string_vie
     wayOn.append(
         " Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 danneggiata: "
         "reinstallare il programma.");
-    rt::ReportDamagedFileOnce(fileName, rt::DamagedFileMessage(fileName, damage, wayOn));
+    rt::ReportDamagedFileOnce(fileName, rt::DamagedFileMessage({fileName, damage}, wayOn));
     return std::nullopt;
 }
 

@@ -82,7 +82,7 @@ void MetafileViewer::DrawFile() {
         // says once that it is not whole.
         if (!CheckEmf(bytes).empty())
             rt::ReportDamagedFileOnce(
-                name, rt::DamagedFileMessage(name, MetafileDamage(bytes),
+                name, rt::DamagedFileMessage({name, MetafileDamage(bytes)},
                                              "Il visore lo mostra fin dove arriva. Per averlo intero, salvare di "
                                              "nuovo il foglio come metafile dal visore dei fogli."));
         PainterSurface surface(&picture_);

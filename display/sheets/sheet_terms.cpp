@@ -120,7 +120,7 @@ void DrawTermsBlock(Surface& dc, Real x, Real y) {
     std::vector<std::string> texts = rt::ReadShippedTextLines(kTermsTextFile, without);
     std::vector<std::string> missing = KeysWithoutText(keys, texts);
     if (!missing.empty() && !texts.empty()) {
-        const rt::ShippedFileRepair repair = rt::RepairShippedFile(kTermsTextFile, MissingTexts(missing, false),
+        const rt::ShippedFileRepair repair = rt::RepairShippedFile({kTermsTextFile, MissingTexts(missing, false)},
                                                                    "Il blocco dei termini resta senza quei testi.");
         if (repair.restored) {
             rt::ReportDamagedFile(repair.message);
@@ -156,7 +156,7 @@ void DrawTermsBlock(Surface& dc, Real x, Real y) {
     }
     if (!missing.empty())
         rt::ReportDamagedFileOnce(
-            kTermsTextFile, rt::DamagedFileMessage(kTermsTextFile, MissingTexts(missing, texts.empty()),
+            kTermsTextFile, rt::DamagedFileMessage({kTermsTextFile, MissingTexts(missing, texts.empty())},
                                                    "Il blocco dei termini resta senza quei testi. Reinstallare il "
                                                    "programma, o ripristinare il file da una copia di sicurezza."));
 }

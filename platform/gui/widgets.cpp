@@ -140,18 +140,18 @@ void PlaceClickOnlyButtons(QWidget* parent, std::initializer_list<PlacedButtonRo
 
 std::string NameOfEditLabel(const char* editName) { return std::string("Lab") + editName; }
 
-QLineEdit* AddLabelledEdit(QGridLayout* grid, QWidget* parent, const LabelledEditRow& row, int gridRow, int column,
-                           int editSpan) {
-    grid->addWidget(MakeLabel(parent, NameOfEditLabel(row.name).c_str(), row.label), gridRow, column);
+QLineEdit* AddLabelledEdit(QGridLayout* grid, QWidget* parent, const LabelledEditRow& row, int gridRow,
+                           LabelledEditColumns columns) {
+    grid->addWidget(MakeLabel(parent, NameOfEditLabel(row.name).c_str(), row.label), gridRow, columns.label);
     *row.slot = MakeEdit(parent, row.name, row.maxLength);
-    grid->addWidget(*row.slot, gridRow, column + 1, 1, editSpan);
+    grid->addWidget(*row.slot, gridRow, columns.label + 1, 1, columns.editSpan);
     return *row.slot;
 }
 
 int AddLabelledEdits(QGridLayout* grid, QWidget* parent, std::initializer_list<LabelledEditRow> rows, int firstRow,
-                     int column, int editSpan) {
+                     LabelledEditColumns columns) {
     int gridRow = firstRow;
-    for (const LabelledEditRow& r : rows) AddLabelledEdit(grid, parent, r, gridRow++, column, editSpan);
+    for (const LabelledEditRow& r : rows) AddLabelledEdit(grid, parent, r, gridRow++, columns);
     return gridRow;
 }
 

@@ -110,15 +110,21 @@ struct LabelledEditRow {
 };
 // The name of the label of a labelled edit: "Lab" and the edit's name.
 std::string NameOfEditLabel(const char* editName);
+// Where a labelled edit stands on its grid row: the label in column `label`,
+// the edit in the next `editSpan` columns.
+struct LabelledEditColumns {
+    int label = 0;
+    int editSpan = 1;
+};
 // Makes the label and the edit of the row and puts them on the grid's row
-// `gridRow`: the label in `column`, the edit in the next `editSpan` columns.
-QLineEdit* AddLabelledEdit(QGridLayout* grid, QWidget* parent, const LabelledEditRow& row, int gridRow, int column = 0,
-                           int editSpan = 1);
+// `gridRow`, in the columns given.
+QLineEdit* AddLabelledEdit(QGridLayout* grid, QWidget* parent, const LabelledEditRow& row, int gridRow,
+                           LabelledEditColumns columns = {});
 // Makes the label and the edit of every row, in its order, and puts each pair
-// on a row of the grid from `firstRow` on: the label in `column`, the edit in
-// the next `editSpan` columns. Returns the grid row after the last.
+// on a row of the grid from `firstRow` on, in the columns given. Returns the
+// grid row after the last.
 int AddLabelledEdits(QGridLayout* grid, QWidget* parent, std::initializer_list<LabelledEditRow> rows, int firstRow,
-                     int column = 0, int editSpan = 1);
+                     LabelledEditColumns columns = {});
 
 // A row of a table of radio buttons: its name and caption.
 struct RadioRow {

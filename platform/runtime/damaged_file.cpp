@@ -92,13 +92,15 @@ std::string DamagedFileMessage(std::string_view name, std::string_view detail) {
     return m + ".";
 }
 
-std::string DamagedFileMessage(std::string_view name, std::string_view detail, std::string_view wayOn) {
-    std::string m = DamagedFileMessage(name, detail);
+std::string DamagedFileMessage(FileDamage damage, std::string_view wayOn) {
+    std::string m = DamagedFileMessage(damage.name, damage.detail);
     if (!wayOn.empty()) m += " " + std::string(wayOn);
     return m;
 }
 
-ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view detail, std::string_view without) {
+ShippedFileRepair RepairShippedFile(FileDamage damage, std::string_view without) {
+    const std::string_view name = damage.name;
+    const std::string_view detail = damage.detail;
     using Outcome = ShippedFileRestore::Outcome;
     const ShippedFileRestore restore = RestoreShippedFile(name);
     ShippedFileRepair repair;
@@ -132,7 +134,7 @@ ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view deta
                   "\"): controllare che la cartella sia scrivibile e che il disco non sia pieno, poi riprovare.";
             break;
     }
-    repair.message = DamagedFileMessage(name, detail, way);
+    repair.message = DamagedFileMessage({name, detail}, way);
     return repair;
 }
 
@@ -186,7 +188,7 @@ std::vector<std::string> ReadShippedTextLines(std::string_view name, std::string
     std::vector<std::string> lines;
     std::string damage = ShippedTextDamage(ReadFileBytes(name), content, lines);
     if (damage.empty()) return lines;
-    const ShippedFileRepair repair = RepairShippedFile(name, damage, without);
+    const ShippedFileRepair repair = RepairShippedFile({name, damage}, without);
     if (!repair.restored) {
         ReportDamagedFileOnce(name, repair.message);
         return {};
@@ -194,7 +196,7 @@ std::vector<std::string> ReadShippedTextLines(std::string_view name, std::string
     ReportDamagedFile(repair.message);
     damage = ShippedTextDamage(ReadFileBytes(name), content, lines);
     if (damage.empty()) return lines;
-    ReportDamagedFileOnce(name, DamagedFileMessage(name, damage,
+    ReportDamagedFileOnce(name, DamagedFileMessage({name, damage},
                                                    std::string(without) + (without.empty() ? "" : " ") +
                                                        "Anche la copia dell'installazione del programma, rimessa al "
                                                        "suo posto, \xE8 danneggiata: reinstallare il programma."));

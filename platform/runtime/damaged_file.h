@@ -49,9 +49,15 @@ std::string KeepDamagedCopy(std::string_view name);
 // "Il file \"<name>\" è danneggiato o incompleto (<detail>)": the message of a
 // damaged reference file (Windows-1252). The detail says what is wrong.
 std::string DamagedFileMessage(std::string_view name, std::string_view detail);
+
+// A damaged file: its name and what is wrong with it.
+struct FileDamage {
+    std::string_view name;
+    std::string_view detail;
+};
 // The same message followed by the way on: what the program did about it and
 // what the user can do ("Il file ... (...). <wayOn>").
-std::string DamagedFileMessage(std::string_view name, std::string_view detail, std::string_view wayOn);
+std::string DamagedFileMessage(FileDamage damage, std::string_view wayOn);
 
 // A shipped file the program only reads (a correction table, a help text, a
 // glyph picture), found damaged: it is put back from the installation
@@ -63,7 +69,7 @@ struct ShippedFileRepair {
     bool restored = false;  // the installation's copy stands in its place: read it again
     std::string message;
 };
-ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view detail, std::string_view without);
+ShippedFileRepair RepairShippedFile(FileDamage damage, std::string_view without);
 
 // What makes the bytes of one of the program's text files damaged ("" when
 // sound): its lines are Windows-1252 text each ended by CR LF, and a Ctrl-Z

@@ -304,24 +304,11 @@ int FinishGroup() {
     return finished;
 }
 
-}  // namespace
-
-void ChangeFilesTogether(const FilesChange& change, const std::function<void()>& afterEachRename) {
-    // What an ended run left comes first: its journal is about to be written over.
-    std::error_code ec;
-    if (fs::exists(ResolvePath(kGroupRewriteList), ec)) FinishGroup();
-
-    // Everything that could refuse the change is met before the first byte
-    // is written: a folder in a file's place, a file written in place that is
-    // missing or may only be read, a write beyond a file's end.
-    for (const NewFileContent& f : change.replaced)
-        if (FolderInPlaceOf(f.name)) throw IoError(kAccessDenied, f.name);
-    std::vector<OpenForWrites> opened;
-    struct Closer {
-        std::vector<OpenForWrites>& files;
-        ~Closer() { CloseAll(files); }
-    } closer{opened};
-    for (const BytesInPlace& w : change.written) {
+// Opens each file written in place once, and reads the bytes each write
+// replaces; a write beyond a file's end, or a file that cannot be opened for
+// writing, refuses the change.
+void OpenForWritesInPlace(const std::vector<BytesInPlace>& written, std::vector<OpenForWrites>& opened) {
+    for (const BytesInPlace& w : written) {
         const fs::path file = ResolvePath(w.name);
         auto it = std::find_if(opened.begin(), opened.end(), [&](const OpenForWrites& f) { return f.file == file; });
         if (it == opened.end()) {
@@ -344,6 +331,47 @@ void ChangeFilesTogether(const FilesChange& change, const std::function<void()>&
         it->writes.push_back(&w);
         it->oldBytes.push_back(std::move(old));
     }
+}
+
+// The writes in place, each file flushed. When one fails nothing of the
+// change stays: the files are put back and the journal and the staged files
+// removed; when the files cannot be put back, the journal stays and the next
+// start finishes the change.
+void WriteInPlace(std::vector<OpenForWrites>& opened, const fs::path& journal,
+                  const std::function<void()>& dropStaged) {
+    std::error_code ec;
+    for (OpenForWrites& f : opened) {
+        bool ok = true;
+        for (const BytesInPlace* w : f.writes)
+            ok = ok && (w->bytes.empty() || WriteAt(f.fd, w->bytes.data(), w->bytes.size(), w->offset));
+        if (!ok || !FlushOpenFileData(f.fd)) {
+            if (PutBackWrites(opened)) {
+                fs::remove(journal, ec);
+                dropStaged();
+            }
+            throw IoError(kDiskFull, f.name);
+        }
+    }
+}
+
+}  // namespace
+
+void ChangeFilesTogether(const FilesChange& change, const std::function<void()>& afterEachRename) {
+    // What an ended run left comes first: its journal is about to be written over.
+    std::error_code ec;
+    if (fs::exists(ResolvePath(kGroupRewriteList), ec)) FinishGroup();
+
+    // Everything that could refuse the change is met before the first byte
+    // is written: a folder in a file's place, a file written in place that is
+    // missing or may only be read, a write beyond a file's end.
+    for (const NewFileContent& f : change.replaced)
+        if (FolderInPlaceOf(f.name)) throw IoError(kAccessDenied, f.name);
+    std::vector<OpenForWrites> opened;
+    struct Closer {
+        std::vector<OpenForWrites>& files;
+        ~Closer() { CloseAll(files); }
+    } closer{opened};
+    OpenForWritesInPlace(change.written, opened);
 
     std::vector<JournalEntry> entries;
     struct Staged {
@@ -408,20 +436,7 @@ void ChangeFilesTogether(const FilesChange& change, const std::function<void()>&
     }
     // The writes in place, each file flushed: the files renamed next may
     // name what they hold (an index its data records).
-    for (OpenForWrites& f : opened) {
-        bool ok = true;
-        for (const BytesInPlace* w : f.writes)
-            ok = ok && (w->bytes.empty() || WriteAt(f.fd, w->bytes.data(), w->bytes.size(), w->offset));
-        if (!ok || !FlushOpenFileData(f.fd)) {
-            // Nothing of the change stays; when the files cannot be put back,
-            // the journal stays and the next start finishes the change.
-            if (PutBackWrites(opened)) {
-                fs::remove(journal, ec);
-                drop();
-            }
-            throw IoError(kDiskFull, f.name);
-        }
-    }
+    WriteInPlace(opened, journal, drop);
     CloseAll(opened);
 
     // The new files in place; a file that did not exist is made empty first,

@@ -27,11 +27,11 @@ std::string ValueText(long double v) {
 }
 }  // namespace
 
-DamagedFileError::DamagedFileError(const std::string& file, const std::string& field, const std::string& value)
-    : IoError(kInvalidNumericInput, file),
-      field_(field),
-      detail_("il valore di " + field + " (" + value + ") \xE8 fuori dai limiti ammessi"),
-      message_("Il file \"" + file + "\" \xE8 danneggiato: " + detail_ + ".") {}
+DamagedFileError::DamagedFileError(const Where& where, const std::string& value)
+    : IoError(kInvalidNumericInput, where.file),
+      field_(where.field),
+      detail_("il valore di " + where.field + " (" + value + ") \xE8 fuori dai limiti ammessi"),
+      message_("Il file \"" + where.file + "\" \xE8 danneggiato: " + detail_ + ".") {}
 
 DamagedFileError DamagedFileError::WithWayOn(std::string wayOn) const {
     DamagedFileError e = *this;
@@ -46,16 +46,15 @@ std::string DamagedFileError::UserMessage() const {
                            : wayOn_);
 }
 
-bool InRange(long double v, long double low, long double high) { return std::isfinite(v) && v >= low && v <= high; }
+bool InRange(long double v, NumberLimits limits) { return std::isfinite(v) && v >= limits.low && v <= limits.high; }
 
-long double CheckFileNumber(long double v, long double low, long double high, std::string_view file,
-                            std::string_view field) {
-    if (!InRange(v, low, high)) RefuseFileNumber(v, file, field);
+long double CheckFileNumber(long double v, NumberLimits limits, std::string_view file, std::string_view field) {
+    if (!InRange(v, limits)) RefuseFileNumber(v, file, field);
     return v;
 }
 
 void RefuseFileNumber(long double v, std::string_view file, std::string_view field) {
-    throw DamagedFileError(std::string(file), std::string(field), ValueText(v));
+    throw DamagedFileError({std::string(file), std::string(field)}, ValueText(v));
 }
 
 }  // namespace rt

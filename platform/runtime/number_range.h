@@ -28,7 +28,12 @@ void RequireIntegral(long double x);
 // any other unreadable number; the message names the file and the field.
 class DamagedFileError : public IoError {
 public:
-    DamagedFileError(const std::string& file, const std::string& field, const std::string& value);
+    // The file and its field that hold the number.
+    struct Where {
+        std::string file;
+        std::string field;
+    };
+    DamagedFileError(const Where& where, const std::string& value);
     // The same error whose message goes on with another way on (what the
     // program does and what the user can do).
     DamagedFileError WithWayOn(std::string wayOn) const;
@@ -47,13 +52,18 @@ private:
     std::string wayOn_;
 };
 
+// The smallest and the largest value a number may take.
+struct NumberLimits {
+    long double low;
+    long double high;
+};
+
 // True when v is finite and low <= v <= high.
-bool InRange(long double v, long double low, long double high);
+bool InRange(long double v, NumberLimits limits);
 
 // Returns v when it is finite and within [low, high]; otherwise raises
 // DamagedFileError naming the file and the field.
-long double CheckFileNumber(long double v, long double low, long double high, std::string_view file,
-                            std::string_view field);
+long double CheckFileNumber(long double v, NumberLimits limits, std::string_view file, std::string_view field);
 
 // Raises DamagedFileError for v, a number its field cannot take (beyond its
 // range, or no whole number where the field holds one).

@@ -67,8 +67,8 @@ void PlantSymptomsWindow::BuildPlantFields(QGridLayout* top) {
         {{&primarySignatureEdit, "EdSegPri", "Segnatura Primaria"}, 0, 2},
         {{&secondarySignatureEdit, "EdSegSec", "Segnatura Secondaria"}, 1, 0},
         {{&zodiacalSignatureEdit, "EdSegZod", "Segnatura Zodiacale"}, 1, 2}};
-    for (const auto& [row, gridRow, column] : rows) gui::AddLabelledEdit(fields, this, row, gridRow, column);
-    gui::AddLabelledEdit(fields, this, {&synthesisEdit, "EdSintesi", "Sintesi Psichica"}, 2, 0, 3);
+    for (const auto& [row, gridRow, column] : rows) gui::AddLabelledEdit(fields, this, row, gridRow, {column});
+    gui::AddLabelledEdit(fields, this, {&synthesisEdit, "EdSintesi", "Sintesi Psichica"}, 2, {0, 3});
     for (QLineEdit* e :
          {plantEdit, primarySignatureEdit, secondarySignatureEdit, zodiacalSignatureEdit, synthesisEdit}) {
         e->setReadOnly(true);

@@ -349,7 +349,9 @@ TEST(ArchiveWrites, ReachTheDiscWithAFewFlushesEach) {
          }},
         {"removal", 4, [] { DeleteIndexEntry("BASE", 2); }},
         {"recall", 3,
-         [] { WriteCurrentPerson(MakeIndexEntry("PERSON 00007", 7), SampleRecord(), " ALTRA", "RICE", "00009"); }},
+         [] {
+             WriteCurrentPerson(MakeIndexEntry("PERSON 00007", 7), SampleRecord(), " ALTRA", {"RICE", "00009"});
+         }},
     };
     for (const Operation& op : operations) {
         // Each changes the archive's list of modified archives too.

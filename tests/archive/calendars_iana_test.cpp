@@ -20,8 +20,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
+struct GregorianDate {
+    int y;
+    int m;
+    int d;
+};
+struct ClockTime {
+    int hour;
+    int minute;
+    int second;
+};
+
 // Julian day of a Gregorian date and clock time.
-long double GregorianJulianDay(int y, int m, int d, int hour, int minute, int second) {
+long double GregorianJulianDay(GregorianDate date, ClockTime time) {
+    const auto [y, m, d] = date;
+    const auto [hour, minute, second] = time;
     int a = (14 - m) / 12;
     int yy = y + 4800 - a;
     int mm = m + 12 * a - 3;
@@ -110,8 +123,8 @@ TEST(ShippedCalendarsTest, WalkAgreesWithTheTimeZoneDatabase) {
         }
         if (!steady) continue;
 
-        long double jd = GregorianJulianDay(m.tm.tm_year + 1900, m.tm.tm_mon + 1, m.tm.tm_mday, m.tm.tm_hour,
-                                            m.tm.tm_min, m.tm.tm_sec);
+        long double jd = GregorianJulianDay({m.tm.tm_year + 1900, m.tm.tm_mon + 1, m.tm.tm_mday},
+                                            {m.tm.tm_hour, m.tm.tm_min, m.tm.tm_sec});
         ZoneCalendarQuery q;
         q.table = which == 0 ? PlaceTableKind::Italian : PlaceTableKind::Foreign;
         q.calendarName = calendar;

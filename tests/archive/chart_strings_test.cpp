@@ -320,13 +320,13 @@ TEST(RecordStrings, StoredAspectsAgreeWithThePreciseEphemeris) {
                 unsure = unsure || (letter && std::fabs(orb - std::floor(orb) - 0.5) < 0.05);
                 if (unsure) continue;
                 ++checked;
-                const std::string code = found(kBodyLetters[i], kBodyLetters[j]);
+                const std::string code = found(kBodyLetters[i - 1], kBodyLetters[j - 1]);
                 if (!letter) {
                     EXPECT_EQ(code, "") << date << " pair " << i << "-" << j << " at " << d;
                     continue;
                 }
                 ++aspects;
-                const std::string want{kBodyLetters[i], letter, kBodyLetters[j],
+                const std::string want{kBodyLetters[i - 1], letter, kBodyLetters[j - 1],
                                        static_cast<char>('0' + static_cast<int>(std::lround(orb)))};
                 EXPECT_EQ(code, want) << date << " pair " << i << "-" << j << " at " << d;
             }

@@ -26,14 +26,20 @@ inline void PrepareFolder() {
     archive::EnsureCurrentPersonFiles();
 }
 
-// Stores a person directly (name, date key with correction, coordinates, place).
+// A stored person's birth: the date key with its correction, and the
+// coordinates with the place.
+struct StoredBirth {
+    std::string dateField = "196001151230+1";
+    std::string place = "41N54-012E29ROMA";
+};
+
+// Stores a person directly (name, birth, and an annotation when a note is given).
 inline archive::StoreResult StorePerson(const std::string& letters, const std::string& name,
-                                        const std::string& dateField = "196001151230+1",
-                                        const std::string& place = "41N54-012E29ROMA", const char* note = nullptr,
+                                        const StoredBirth& birth = {}, const char* note = nullptr,
                                         const std::string& textNumber = "") {
     archive::BirthRecord r;
-    r.dateField = dateField;
-    r.placeField = place;
+    r.dateField = birth.dateField;
+    r.placeField = birth.place;
     r.calendarField = "GR";
     r.nationalityField = "ITALIA";
     archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);

@@ -47,13 +47,22 @@ struct EntryDialogTest : ::testing::Test {
         gui::ClearModalHandlers();
         gui::ClearIdleHandler();
     }
-    void TypeBirth(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi) {
-        dialog_test::Type(dialog.nameEdit, name);
-        dialog_test::Type(dialog.dayEdit, d);
-        dialog_test::Type(dialog.monthEdit, m);
-        dialog_test::Type(dialog.yearEdit, y);
-        dialog_test::Type(dialog.hourEdit, h);
-        dialog_test::Type(dialog.minuteEdit, mi);
+    // What is typed into the fields of a birth.
+    struct TypedBirth {
+        const char* name;
+        const char* day;
+        const char* month;
+        const char* year;
+        const char* hour;
+        const char* minute;
+    };
+    void TypeBirth(const TypedBirth& typed) {
+        dialog_test::Type(dialog.nameEdit, typed.name);
+        dialog_test::Type(dialog.dayEdit, typed.day);
+        dialog_test::Type(dialog.monthEdit, typed.month);
+        dialog_test::Type(dialog.yearEdit, typed.year);
+        dialog_test::Type(dialog.hourEdit, typed.hour);
+        dialog_test::Type(dialog.minuteEdit, typed.minute);
         gui::RunIdleHandler();
     }
     void PickPlace(const char* typed) {
@@ -77,7 +86,7 @@ TEST_F(EntryDialogTest, TypedPersonIsStoredWithTheWinterCorrectionOfItaly) {
     auto before = dialog_test::IndexEntries("BASE");
     std::size_t dataBefore = rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).size();
 
-    TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
+    TypeBirth({"ROSSI MARIO", "15", "01", "1960", "12", "30"});
     PickPlace("ROMA");
     EXPECT_EQ(gui::GetFieldState(dialog.placeSearchEdit), gui::FieldState::Valid)
         << dialog.placeSearchEdit->text().toStdString();
@@ -109,7 +118,7 @@ TEST_F(EntryDialogTest, TypedPersonIsStoredWithTheWinterCorrectionOfItaly) {
 TEST_F(EntryDialogTest, RejectedInputLeavesEveryFileUnchanged) {
     auto files = Files();
     // An impossible time.
-    TypeBirth("VERDI GIUSEPPE", "10", "10", "1913", "25", "00");
+    TypeBirth({"VERDI GIUSEPPE", "10", "10", "1913", "25", "00"});
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
     EXPECT_EQ(gui::GetFieldState(dialog.hourEdit), gui::FieldState::Rejected);
     EXPECT_TRUE(dialog.hourEdit->text().isEmpty());
@@ -137,7 +146,7 @@ TEST_F(EntryDialogTest, RejectedInputLeavesEveryFileUnchanged) {
 
 TEST_F(EntryDialogTest, ADayItsMonthDoesNotHaveIsRefusedNotMovedOn) {
     auto files = Files();
-    TypeBirth("VERDI GIUSEPPE", "31", "02", "1990", "12", "00");
+    TypeBirth({"VERDI GIUSEPPE", "31", "02", "1990", "12", "00"});
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
     EXPECT_EQ(gui::GetFieldState(dialog.dayEdit), gui::FieldState::Rejected);
     PickPlace("ROMA");
@@ -327,7 +336,7 @@ TEST_F(EntryDialogTest, CharactersTheArchiveCannotHoldAreRefusedNotStoredAsQuest
     };
     const auto files = Files();
     paste(dialog.nameEdit, "EMOJI \U0001F600 T\u00C9ST \u20AC");
-    TypeBirth("", "15", "01", "1960", "12", "30");
+    TypeBirth({"", "15", "01", "1960", "12", "30"});
     PickPlace("ROMA");
     ASSERT_TRUE(dialog.goOnButton->isEnabled());
     dialog.goOnButton->click();
@@ -389,7 +398,7 @@ TEST_F(EntryDialogTest, NowFillsTheClockAndEnterNeedsADate) {
 // the first and the last place of a table. A town only begun is the first
 // whose name begins with the letters.
 TEST_F(EntryDialogTest, ATownTypedWholeIsTheOneEnterTakes) {
-    TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
+    TypeBirth({"ROSSI MARIO", "15", "01", "1960", "12", "30"});
     struct Case {
         const char* typed;
         const char* name;
@@ -451,7 +460,7 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
         return DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize)[0]).dateField.substr(12);
     };
 
-    TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
+    TypeBirth({"ROSSI MARIO", "15", "01", "1960", "12", "30"});
     PickPlace("TORINO");
     dialog.lockButton->click();        // the results open for editing
     dialog.localMeanTimeBox->click();  // local mean time: 7 degrees 41 minutes east
@@ -469,7 +478,7 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
 
     // A zone kept whole: the note only names it.
     dialog.StartNewEntry();
-    TypeBirth("BIANCHI LUCA", "15", "07", "1980", "12", "30");
+    TypeBirth({"BIANCHI LUCA", "15", "07", "1980", "12", "30"});
     PickPlace("ROMA");
     EXPECT_EQ(dialog.correctionEdit->text(), "-2");  // summer time
     dialog.goOnButton->click();

@@ -136,7 +136,7 @@ void RecallPerson(int position) {
         textNumber = TextNumberOfFourthLine(notes.lines[3]);
     }
     f.Close();
-    WriteCurrentPerson(MakeIndexEntry(IndexEntryName(entry), number), record, line, "BASE", textNumber);
+    WriteCurrentPerson(MakeIndexEntry(IndexEntryName(entry), number), record, line, {"BASE", textNumber});
 }
 
 // The change dialog's rewrite of the person at an index position.
@@ -270,7 +270,7 @@ TEST(InterruptedWrites, EveryFileOldOrNewAndTheCurrentPersonWhole) {
 TEST(InterruptedWrites, TheNextStartFinishesAListedGroupAndDropsTemporaries) {
     TempWorkFolder work;
     EnsureCurrentPersonFiles();
-    WriteCurrentPerson("OLD", Person(1), " old", "BASE", "00001");
+    WriteCurrentPerson("OLD", Person(1), " old", {"BASE", "00001"});
     const Files old = Snapshot(work.Path());
     // A run that wrote every new file and its list, then ended after one rename.
     const fs::path st1 = rt::ResolvePath("TMPR.ST1"), hand = rt::ResolvePath("FileDum\\StrText.dum");

@@ -38,7 +38,7 @@ TEST(ReadOnlyDataFolder, StillShowsTheCurrentPersonAndRefusesWritesByName) {
     TempWorkFolder work;
     rt::PrepareDataFolder();
     EnsureCurrentPersonFiles();
-    WriteCurrentPerson("ROSSI MARIA", Sound(), " una nota", "BASE", "");
+    WriteCurrentPerson("ROSSI MARIA", Sound(), " una nota", {"BASE", ""});
     testing_support::OpenToOtherUsers(rt::UserDataFolder());
     const auto before = rt::ReadFileBytes("TMPR.ST2");
     // The person is shown.

@@ -17,8 +17,8 @@ TEST(RecallHandOffs, GivenUpChangesNothingConfirmedWritesThemWithThePerson) {
     testing_support::TempWorkFolder tmp;
     gui::RecordingMessageSink messages;
     dialog_test::PrepareFolder();
-    dialog_test::StorePerson("BASE", "ALBERTI ANNA", "196001151230+1", "41N54-012E29ROMA", "NOTA DI ANNA", "00004");
-    dialog_test::StorePerson("BASE", "VERDI GIUSEPPE", "195001151230+1", "45N28-009E12MILANO", "NOTA DI GIUSEPPE",
+    dialog_test::StorePerson("BASE", "ALBERTI ANNA", {"196001151230+1", "41N54-012E29ROMA"}, "NOTA DI ANNA", "00004");
+    dialog_test::StorePerson("BASE", "VERDI GIUSEPPE", {"195001151230+1", "45N28-009E12MILANO"}, "NOTA DI GIUSEPPE",
                              "00009");
     const auto annotation = rt::ReadFileBytes("FileDum\\Annotaz.dum");
     const auto text = rt::ReadFileBytes("FileDum\\StrText.dum");

@@ -138,15 +138,15 @@ TEST(StoredPersonChecks, TheStoreRefusesWhatTheDialogsRefuseAndWritesNothing) {
 }
 
 TEST(StoredPersonChecks, OneDateCheckForTheDialogsAndTheStore) {
-    EXPECT_EQ(BirthDateProblem(31, 12, 2080), "");
-    EXPECT_EQ(BirthDateProblem(1, 1, 0), "");
-    EXPECT_EQ(BirthDateProblem(1, 0, 1960), "Data Nascita Scorretta o Incompleta");
-    EXPECT_EQ(BirthDateProblem(1, 1, 2081), "Data Nascita Scorretta o Incompleta");
-    EXPECT_EQ(BirthDateProblem(31, 4, 1960), "Data Nascita Scorretta o Incompleta");
+    EXPECT_EQ(BirthDateProblem({31, 12, 2080}), "");
+    EXPECT_EQ(BirthDateProblem({1, 1, 0}), "");
+    EXPECT_EQ(BirthDateProblem({1, 0, 1960}), "Data Nascita Scorretta o Incompleta");
+    EXPECT_EQ(BirthDateProblem({1, 1, 2081}), "Data Nascita Scorretta o Incompleta");
+    EXPECT_EQ(BirthDateProblem({31, 4, 1960}), "Data Nascita Scorretta o Incompleta");
     // The ten days the reform skipped exist in neither calendar in force, but
     // in the Gregorian calendar named.
-    EXPECT_EQ(BirthDateProblem(10, 10, 1582), "Data Nascita Scorretta o Incompleta");
-    EXPECT_EQ(BirthDateProblem(10, 10, 1582, "GR"), "");
+    EXPECT_EQ(BirthDateProblem({10, 10, 1582}), "Data Nascita Scorretta o Incompleta");
+    EXPECT_EQ(BirthDateProblem({10, 10, 1582}, "GR"), "");
     EXPECT_EQ(BirthTimeProblem(23, 59), "");
     EXPECT_EQ(BirthTimeProblem(24, 0), "Ora Nascita Scorretta o Incompleta");
     EXPECT_EQ(CoordinatesProblem("89N60-179E60"), "");

@@ -47,20 +47,29 @@ struct StoredChart : ::testing::Test {
         gui::ClearModalHandlers();
         gui::ClearIdleHandler();
     }
+    // What is typed into the entry dialog for a person.
+    struct TypedPerson {
+        const char* name;
+        const char* day;
+        const char* month;
+        const char* year;
+        const char* hour;
+        const char* minute;
+        const char* place;
+    };
     // Types the person into the entry dialog, picks the place and stores it.
-    void Store(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi,
-               const char* place, bool foreign = false) {
+    void Store(const TypedPerson& typed, bool foreign = false) {
         InputDialog dialog(testing_support::CurrentChartOfTest());
         dialog.StartNewEntry();
         if (foreign) dialog.foreignPlacesButton->click();  // the table of places abroad
-        dialog_test::Type(dialog.nameEdit, name);
-        dialog_test::Type(dialog.dayEdit, d);
-        dialog_test::Type(dialog.monthEdit, m);
-        dialog_test::Type(dialog.yearEdit, y);
-        dialog_test::Type(dialog.hourEdit, h);
-        dialog_test::Type(dialog.minuteEdit, mi);
+        dialog_test::Type(dialog.nameEdit, typed.name);
+        dialog_test::Type(dialog.dayEdit, typed.day);
+        dialog_test::Type(dialog.monthEdit, typed.month);
+        dialog_test::Type(dialog.yearEdit, typed.year);
+        dialog_test::Type(dialog.hourEdit, typed.hour);
+        dialog_test::Type(dialog.minuteEdit, typed.minute);
         gui::RunIdleHandler();
-        dialog_test::Type(dialog.placeSearchEdit, place);
+        dialog_test::Type(dialog.placeSearchEdit, typed.place);
         QTest::keyClick(dialog.placeSearchEdit, Qt::Key_Return);
         gui::RunIdleHandler();
         ASSERT_TRUE(dialog.goOnButton->isEnabled())
@@ -78,7 +87,7 @@ struct StoredChart : ::testing::Test {
 
 TEST_F(StoredChart, AnglesAndBodiesOfAStoredPersonMatchThePreciseLibrary) {
     // Rome, 15 January 1960, 12:30 clock time, one hour east of Greenwich in winter.
-    Store("ROSSI MARIO", "15", "01", "1960", "12", "30", "ROMA");
+    Store({"ROSSI MARIO", "15", "01", "1960", "12", "30", "ROMA"});
     ASSERT_EQ(coordinates.size(), 12u);
     // The place as stored: whole minutes of arc.
     const double lat = std::stoi(coordinates.substr(0, 2)) + std::stoi(coordinates.substr(3, 2)) / 60.0;
@@ -107,7 +116,7 @@ TEST_F(StoredChart, AnglesAndBodiesOfAStoredPersonMatchThePreciseLibrary) {
 
 TEST_F(StoredChart, APlaceWestOfGreenwichInSummer) {
     // New York, 4 July 1976, 09:15 clock time, daylight saving: four hours behind.
-    Store("SMITH JOHN", "04", "07", "1976", "09", "15", "New York City", true);
+    Store({"SMITH JOHN", "04", "07", "1976", "09", "15", "New York City"}, true);
     if (HasFatalFailure()) return;
     ASSERT_EQ(coordinates[9], 'W');
     const double lat = std::stoi(coordinates.substr(0, 2)) + std::stoi(coordinates.substr(3, 2)) / 60.0;
@@ -126,7 +135,7 @@ TEST_F(StoredChart, APlaceWestOfGreenwichInSummer) {
 TEST_F(StoredChart, ABirthBeyondTheArcticCircleRisesInTheEast) {
     // Tromso, noon of 21 December 1995 in the polar night: 08 43 Pisces rises
     // in the south-east; 08 44 Virgo is the point setting in the north-west.
-    Store("HANSEN INGRID", "21", "12", "1995", "12", "00", "Tromsø", true);  // the name as the table spells it
+    Store({"HANSEN INGRID", "21", "12", "1995", "12", "00", "Tromsø"}, true);  // the name as the table spells it
     if (HasFatalFailure()) return;
     ASSERT_EQ(coordinates, "69N39-018E57");
     LoadCurrentPersonForShow(testing_support::CurrentChartOfTest());

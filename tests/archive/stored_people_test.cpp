@@ -209,7 +209,7 @@ TEST_F(StoredPeopleTest, RecallWordOrderCyclesBack) {
 
 TEST_F(StoredPeopleTest, DeleteShortensTheIndexAndErasesTheText) {
     std::string number = CreatePersonTextFile("BASE", "MORO CARLA");
-    dialog_test::StorePerson("BASE", "MORO CARLA", "196001151230+1", "41N54-012E29ROMA", "NOTA", number);
+    dialog_test::StorePerson("BASE", "MORO CARLA", {"196001151230+1", "41N54-012E29ROMA"}, "NOTA", number);
     // The text file's name is spelled in another case on disk.
     fs::rename(rt::ResolvePath(PersonTextFileName("BASE", number)),
                rt::ResolvePath("BASEtxt").string() + "/" + number + ".TXT");
@@ -234,7 +234,7 @@ TEST_F(StoredPeopleTest, DeleteShortensTheIndexAndErasesTheText) {
 
 TEST_F(StoredPeopleTest, DeleteTouchesTheIndexTheTextAndTheModificationMarkOnly) {
     std::string number = CreatePersonTextFile("BASE", "MORO CARLA");
-    dialog_test::StorePerson("BASE", "MORO CARLA", "196001151230+1", "41N54-012E29ROMA", "NOTA", number);
+    dialog_test::StorePerson("BASE", "MORO CARLA", {"196001151230+1", "41N54-012E29ROMA"}, "NOTA", number);
     fs::remove(rt::ResolvePath("FileDum\\MMordina.dum"));
     DeleteDialog del(testing_support::CurrentChartOfTest());
     del.ResetAndOpenArchive();

@@ -84,7 +84,7 @@ std::pair<std::vector<std::string>, std::vector<std::string>> OpenAndCloseOrbWin
     gui::SetModalHandler("FoOrbKel", [&](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         gui::Guard([w] { w->Refresh(); });
-        for (int i = 1; i <= 14; ++i) {
+        for (int i = 0; i < shell::kOrbAspectCount; ++i) {
             b.push_back(w->setColumns[shell::kSetB].orbEdits[i]->text().toStdString());
             c.push_back(w->setColumns[shell::kSetC].orbEdits[i]->text().toStdString());
         }
@@ -190,7 +190,8 @@ namespace {
 
 // The current person with a text file of the given bytes, as the store left them.
 void PersonWithText(ProgramStart& start, const std::string& bytes) {
-    archive::WriteCurrentPerson("ROSSI MARIO", Person("196012251405-1", "41N54-012E29ROMA"), " nota", "BASE", "00012");
+    archive::WriteCurrentPerson("ROSSI MARIO", Person("196012251405-1", "41N54-012E29ROMA"), " nota",
+                                {"BASE", "00012"});
     WriteBytes(start.Data() / "BASEtxt" / "00012.txt", bytes);
     start.Activate();
 }
@@ -506,7 +507,7 @@ TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
 TEST(DamagedHandOffs, GarbledAnnotationsAreNamedAndNotShown) {
     ProgramStart start;
     const std::string line = " POETESSA MILANESE VERSI";
-    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), line, "BASE", "");
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), line, {"BASE", ""});
     const fs::path handOff = start.Data() / "FileDum" / "Annotaz.dum";
     start.Activate();
     EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(*shell_testing::StartedMainWindow(), "MemoAnnotaz")
@@ -546,7 +547,7 @@ TEST(DamagedHandOffs, GarbledAnnotationsAreNamedAndNotShown) {
 TEST(DamagedHandOffs, RandomBytesAreNamedForWhatIsFoundNotAsACut) {
     ProgramStart start;
     archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), " POETESSA MILANESE",
-                                "BASE", "");
+                                {"BASE", ""});
     start.Activate();
     ASSERT_TRUE(start.messages.messages.empty());
     auto textLike = [](std::string bytes) {
@@ -572,7 +573,7 @@ TEST(DamagedHandOffs, RandomBytesAreNamedForWhatIsFoundNotAsACut) {
 // "ha 1 riga", its number and noun agreeing.
 TEST(DamagedHandOffs, OneLineIsToldAsOneLine) {
     ProgramStart start;
-    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), "", "BASE", "00001");
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), "", {"BASE", "00001"});
     WriteBytes(start.Data() / "FileDum" / "StrText.dum", "BASE\r\n");
     WriteBytes(start.Data() / "FileTmp" / "Personal.Tmp", "Maria\r\n");
     start.Activate();
@@ -586,7 +587,7 @@ TEST(DamagedHandOffs, OneLineIsToldAsOneLine) {
 // no button offers a text it does not name.
 TEST(DamagedHandOffs, AGarbledTextHandOffIsNamedAndOffersNoText) {
     ProgramStart start;
-    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), "", "BASE", "00001");
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), "", {"BASE", "00001"});
     WriteBytes(start.Data() / "BASEtxt" / "00001.txt", "MERINI ALDA\r\n");
     start.Activate();
     EXPECT_TRUE(testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BBApriTesto")
@@ -629,8 +630,8 @@ TEST(DamagedStoredPerson, AnEntryOfRandomBytesIsNamedWithoutItsBytes) {
 // opened at every press of the interactive model.
 TEST(DamagedHandOffs, AFolderInPlaceOfTheTextHandOffHidesOnlyTheTextButton) {
     ProgramStart start;
-    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), " POETESSA", "BASE",
-                                "00001");
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), " POETESSA",
+                                {"BASE", "00001"});
     WriteBytes(start.Data() / "BASEtxt" / "00001.txt", "MERINI ALDA\r\n");
     const fs::path handOff = start.Data() / "FileDum" / "StrText.dum";
     fs::remove(handOff);

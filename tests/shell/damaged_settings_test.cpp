@@ -23,7 +23,7 @@ TEST(DamagedDrawSettings, IsKeptRepairedAndTheCurrentPersonShown) {
     r.placeField = "52N22-004E54AMSTERDAM";
     r.calendarField = "GR";
     r.nationalityField = "NEDERLAND";
-    archive::WriteCurrentPerson("VAN DER BERG ANNA", r, " a note", "BASE", "");
+    archive::WriteCurrentPerson("VAN DER BERG ANNA", r, " a note", {"BASE", ""});
     const fs::path file = start.Data() / "FileSet" / "MMVarLas.stt";
     const std::string first = "1\r\n0\r\nzero\r\n1\r\n1.0\r\nDa definire\r\n1.0\r\n1.0\r\n";
     WriteBytes(file, first);

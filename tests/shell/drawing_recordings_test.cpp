@@ -107,7 +107,7 @@ protected:
     // the screen and on paper, for one person.
     void Record(const StoredPerson& p, Recordings& out) {
         shell_testing::ProgramStart start;
-        archive::WriteCurrentPerson(p.name, shell_testing::StoredRecord(p.date, p.place, p.calendar, p.nation));
+        archive::WriteCurrentPerson(p.name, shell_testing::StoredRecord(p.date, p.place, {p.calendar, p.nation}));
         shell::MainWindow* main = shell_testing::StartedMainWindow();
         main->Refresh();
         // The test's program prints into this file.

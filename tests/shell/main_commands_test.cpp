@@ -100,8 +100,15 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     };
     ASSERT_NE(shown().find("MILANO"), std::string::npos) << shown();
 
-    auto change = [](int line, const char* name, const char* time, const char* note) {
+    // What the change dialog is given for the person on a line of its list.
+    struct Change {
+        const char* name;
+        const char* time;
+        const char* note;
+    };
+    auto change = [](int line, Change typed) {
         gui::SetModalHandler("FoModifi", [=](QDialog* d) {
+            const auto [name, time, note] = typed;
             auto* dialog = static_cast<archive::ChangeDialog*>(d);
             dialog->ResetAndOpenArchive();
             dialog->ChooseLine(line);
@@ -115,12 +122,12 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
         });
         testing_support::ControlOf<QPushButton>(*shell_testing::StartedMainWindow(), "BitBtn1")->click();
     };
-    change(0, "ROSSI MARIO", "12:45", "");  // the ROSSI MARIO of Rome
+    change(0, {"ROSSI MARIO", "12:45", ""});  // the ROSSI MARIO of Rome
     EXPECT_EQ(name(), "ROSSI MARIO");
     EXPECT_NE(shown().find("Nascita 04/03/1962 08:15"), std::string::npos) << shown();
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart.moment.hour, 8);
 
-    change(1, "ROSSI MARIO ANTONIO", "14:05", "NATO DI POMERIGGIO");
+    change(1, {"ROSSI MARIO ANTONIO", "14:05", "NATO DI POMERIGGIO"});
     EXPECT_EQ(name(), "ROSSI MARIO ANTONIO");
     EXPECT_NE(shown().find("Nascita 04/03/1962 14:05"), std::string::npos) << shown();
     EXPECT_NE(shown().find("MILANO"), std::string::npos) << shown();

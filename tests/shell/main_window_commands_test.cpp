@@ -331,28 +331,28 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
     gui::SetModalHandler("FoOrbKel", [&](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         w->Refresh();
-        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[1]->text(), "2,5");
-        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[14]->text(), "0");
-        EXPECT_EQ(w->setColumns[shell::kSetA].orbEdits[9]->text(), QString::fromUtf8("\u00B1 6"));
+        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[0]->text(), "2,5");
+        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[13]->text(), "0");
+        EXPECT_EQ(w->setColumns[shell::kSetA].orbEdits[8]->text(), QString::fromUtf8("\u00B1 6"));
         EXPECT_FALSE(w->setColumns[shell::kSetA].selectedFrame->isHidden());
         EXPECT_TRUE(w->setColumns[shell::kSetB].selectedFrame->isHidden());
         // 15,5 is beyond the maximum: red, cleared, no way back until mended.
-        w->setColumns[shell::kSetB].orbEdits[3]->setText("15,5");
+        w->setColumns[shell::kSetB].orbEdits[2]->setText("15,5");
         w->MarkOrbsEdited();
         w->ChooseSet(shell::kSetB);
         gui::RunIdleHandler();
-        EXPECT_EQ(gui::GetFieldState(w->setColumns[shell::kSetB].orbEdits[3]), gui::FieldState::Rejected);
-        EXPECT_TRUE(w->setColumns[shell::kSetB].orbEdits[3]->text().isEmpty());
+        EXPECT_EQ(gui::GetFieldState(w->setColumns[shell::kSetB].orbEdits[2]), gui::FieldState::Rejected);
+        EXPECT_TRUE(w->setColumns[shell::kSetB].orbEdits[2]->text().isEmpty());
         EXPECT_FALSE(w->returnButton->isEnabled());
         w->ReturnToMenu();
         EXPECT_EQ(w->result(), 0);  // still open
         // A point is taken and shown as a comma.
-        w->setColumns[shell::kSetB].orbEdits[3]->setText("1");
-        w->setColumns[shell::kSetC].orbEdits[9]->setText(" 4.5 ");
+        w->setColumns[shell::kSetB].orbEdits[2]->setText("1");
+        w->setColumns[shell::kSetC].orbEdits[8]->setText(" 4.5 ");
         w->MarkOrbsEdited();
         gui::RunIdleHandler();
         EXPECT_TRUE(w->returnButton->isEnabled());
-        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[9]->text(), "4,5");
+        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[8]->text(), "4,5");
         // Set C chosen: the engine settings get its orbs, the main box its name.
         w->ChooseSet(shell::kSetC);
         EXPECT_FALSE(w->setColumns[shell::kSetC].selectedFrame->isHidden());
@@ -393,7 +393,7 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         w->Refresh();
-        w->setColumns[shell::kSetC].orbEdits[1]->setText("7");
+        w->setColumns[shell::kSetC].orbEdits[0]->setText("7");
         w->MarkOrbsEdited();
         gui::RunIdleHandler();
         w->ReturnToMenu();
@@ -415,12 +415,12 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         w->Refresh();
-        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[1]->text(), "10");
-        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[3]->text(), "0,5");
-        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[14]->text(), "8");
-        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[9]->text(), "4,5");
-        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[11]->text(), "0,8");
-        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[14]->text(), "7");
+        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[0]->text(), "10");
+        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[2]->text(), "0,5");
+        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[13]->text(), "8");
+        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[8]->text(), "4,5");
+        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[10]->text(), "0,8");
+        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[13]->text(), "7");
         w->ReturnToMenu();
         return int(gui::kModalCancel);
     });
@@ -519,7 +519,7 @@ TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
     EXPECT_EQ(w->size(), before);
     for (QWidget* child :
          {static_cast<QWidget*>(w->setColumns[shell::kSetC].chooseButton), static_cast<QWidget*>(w->returnButton),
-          static_cast<QWidget*>(w->setColumns[shell::kSetC].orbEdits[14])})
+          static_cast<QWidget*>(w->setColumns[shell::kSetC].orbEdits[13])})
         EXPECT_TRUE(w->rect().contains(child->geometry())) << child->objectName().toStdString();
     w->hide();
     gui::ClearIdleHandler();

@@ -36,11 +36,18 @@ std::string RecordBytes(const remedies::PrimaryTexts& t) {
     return std::string(b.begin(), b.end());
 }
 
-remedies::PrimaryTexts Own(const std::string& remedy, const std::string& indication, const std::string& planet) {
+// An own remedy: its name, what it is for, and its planet.
+struct OwnRemedy {
+    std::string remedy;
+    std::string indication;
+    std::string planet;
+};
+
+remedies::PrimaryTexts Own(const OwnRemedy& own) {
     remedies::PrimaryTexts t;
-    t.remedy = remedy;
-    t.indication = indication;
-    t.primarySignature = planet;
+    t.remedy = own.remedy;
+    t.indication = own.indication;
+    t.primarySignature = own.planet;
     t.posology = "eigen posologie";
     return t;
 }
@@ -49,9 +56,9 @@ remedies::PrimaryTexts Own(const std::string& remedy, const std::string& indicat
 // a letter or sign outside ASCII.
 std::string OwnDatabase() {
     std::string db(remedies::kPrimaryRecordSize, '\0');
-    for (const auto& t : {Own("Alo\xEB", "Obstipatie", "Maan"), Own("Belladonna", "Koorts boven 39\xB0", "Mars"),
-                          Own("Alo\xEB", "Koorts boven 39\xB0", "Maan"), Own("Zzyzx eigen", "Eigen klacht", "Zon"),
-                          Own("Ma\xEFs", "Nierstenen", "Venus")})
+    for (const auto& t : {Own({"Alo\xEB", "Obstipatie", "Maan"}), Own({"Belladonna", "Koorts boven 39\xB0", "Mars"}),
+                          Own({"Alo\xEB", "Koorts boven 39\xB0", "Maan"}), Own({"Zzyzx eigen", "Eigen klacht", "Zon"}),
+                          Own({"Ma\xEFs", "Nierstenen", "Venus"})})
         db += RecordBytes(t);
     return db;
 }
@@ -156,11 +163,11 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
                                               "Alo\xEB"}));
 
     // An append and a save go into the practitioner's file, and the lists follow.
-    const remedies::ChangeOutcome added = remedies::AppendPrimaryEdit(Own("Urtica", "Jicht", "Mars"));
+    const remedies::ChangeOutcome added = remedies::AppendPrimaryEdit(Own({"Urtica", "Jicht", "Mars"}));
     ASSERT_TRUE(added.saved && added.listsRebuilt) << added.error;
     EXPECT_EQ(added.count, 6);
-    ASSERT_TRUE(remedies::SavePrimaryEdit(6, Own("Urtica dioica", "Jicht", "Mars")).listsRebuilt);
-    EXPECT_EQ(ReadBytes(own / "DBMAIN.RND"), OwnDatabase() + RecordBytes(Own("Urtica dioica", "Jicht", "Mars")));
+    ASSERT_TRUE(remedies::SavePrimaryEdit(6, Own({"Urtica dioica", "Jicht", "Mars"})).listsRebuilt);
+    EXPECT_EQ(ReadBytes(own / "DBMAIN.RND"), OwnDatabase() + RecordBytes(Own({"Urtica dioica", "Jicht", "Mars"})));
     EXPECT_EQ(Spellings(own, "DBmain.rnd"), std::vector<std::string>{"DBMAIN.RND"});
     EXPECT_EQ(Lines(own / "ProdotA.txt"), (std::vector<std::string>{"Alo\xEB", "Belladonna",
                                                                     "Ma\xEF"

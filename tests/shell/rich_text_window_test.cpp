@@ -282,7 +282,7 @@ TEST_F(RichTextWindowTest, RulerMarkersSetTheParagraphIndents) {
     window_->resize(640, 480);
     window_->show();
     TypeAtEnd("paragraph");
-    window_->SetParagraphIndents(30, 15, 12);
+    window_->SetParagraphIndents({30, 15, 12});
     window_->ShowSelectionState();
     // Markers at the scale of 4/3 ruler pixels per unit.
     EXPECT_EQ(window_->firstIndentMarker->x(), 42);
@@ -298,13 +298,13 @@ TEST_F(RichTextWindowTest, RulerMarkersSetTheParagraphIndents) {
 }
 
 TEST(RichTextFileTest, RulerArithmetic) {
-    shell::RulerMarkers m = shell::MarkersForIndents(0, 0, 0, 400);
+    shell::RulerMarkers m = shell::MarkersForIndents({0, 0, 0}, 400);
     EXPECT_EQ(m.firstLeft, 2);
     EXPECT_EQ(m.leftLeft, 2);
     EXPECT_EQ(m.rightLeft, 400 - 6 - 8);
-    EXPECT_EQ(shell::FirstIndentFromMarker(42, 5), 30);        // Trunc(41 * 3/4)
-    EXPECT_EQ(shell::LeftIndentFromMarker(62, 5, 30), 15);     // Trunc(61 * 3/4) - 30
-    EXPECT_EQ(shell::RightIndentFromMarker(300, 5, 400), 65);  // Trunc(103 * 3/4) - 12
+    EXPECT_EQ(shell::FirstIndentFromMarker({42, 5}), 30);        // Trunc(41 * 3/4)
+    EXPECT_EQ(shell::LeftIndentFromMarker({62, 5}, 30), 15);     // Trunc(61 * 3/4) - 30
+    EXPECT_EQ(shell::RightIndentFromMarker({300, 5}, 400), 65);  // Trunc(103 * 3/4) - 12
     EXPECT_EQ(shell::CursorPositionText(12, 345), "Line:  12   Col: 345");
 }
 

@@ -185,13 +185,17 @@ public:
 };
 
 // A stored birth record as the store dialog writes it, with its chart strings.
-inline archive::BirthRecord StoredRecord(const char* date, const char* place, const char* calendar = "GR",
-                                         const char* nationality = "ITALIA") {
+// Its calendar and nationality fields.
+struct RecordCalendar {
+    const char* calendar = "GR";
+    const char* nationality = "ITALIA";
+};
+inline archive::BirthRecord StoredRecord(const char* date, const char* place, RecordCalendar calendar = {}) {
     archive::BirthRecord r;
     r.dateField = date;
     r.placeField = place;
-    r.calendarField = calendar;
-    r.nationalityField = nationality;
+    r.calendarField = calendar.calendar;
+    r.nationalityField = calendar.nationality;
     archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
     return r;
 }

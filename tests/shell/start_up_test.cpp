@@ -719,7 +719,7 @@ TEST(MainWindowTest, TheSessionsEndClosesEveryDialogUnaskedAndNothingKeepsThePro
     shell::OrbSettingsWindow* orbs = testing_support::WindowOfTest<shell::OrbSettingsWindow>();
     orbs->setWindowModality(Qt::ApplicationModal);
     orbs->show();
-    QTest::keyClicks(orbs->setColumns[shell::kSetB].orbEdits[1], "99");
+    QTest::keyClicks(orbs->setColumns[shell::kSetB].orbEdits[0], "99");
     orbs->CheckOrbEdits();
     ASSERT_FALSE(orbs->orbEditsValid);
     display::LineWidthDialog* lineWidth = testing_support::WindowOfTest<display::LineWidthDialog>();

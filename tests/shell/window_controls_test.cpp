@@ -266,7 +266,7 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         w->Refresh();
-        QLineEdit* opposition = w->setColumns[shell::kSetC].orbEdits[14];
+        QLineEdit* opposition = w->setColumns[shell::kSetC].orbEdits[13];
         opposition->clear();
         QTest::keyClicks(opposition, "16");  // beyond the largest orb, 15
         gui::RunIdleHandler();

@@ -92,7 +92,7 @@ TEST(WidgetVocabulary, LabelledEditsFillTheGridRowByRow) {
     QLineEdit *name = nullptr, *date = nullptr, *place = nullptr;
     const int next = gui::AddLabelledEdits(
         grid, &window,
-        {{&name, "EditNome", "Naam", 38}, {&date, "EditData", "Datum"}, {&place, "EditLocal", "Co\xF6rd."}}, 2, 1, 3);
+        {{&name, "EditNome", "Naam", 38}, {&date, "EditData", "Datum"}, {&place, "EditLocal", "Co\xF6rd."}}, 2, {1, 3});
     EXPECT_EQ(next, 5);
     ASSERT_TRUE(name && date && place);
     EXPECT_EQ(name->maxLength(), 38);

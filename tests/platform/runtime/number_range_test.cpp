@@ -26,10 +26,10 @@ TEST(NumberRangeTest, IntegerConversionsRefuseWhatNoIntegerHolds) {
 }
 
 TEST(NumberRangeTest, ANumberOutsideItsFieldNamesTheDamagedFile) {
-    EXPECT_EQ(rt::CheckFileNumber(-90, -90, 90, "Localita\\ITALIA.LOC", "latitudine"), -90);
-    EXPECT_EQ(rt::CheckFileNumber(90, -90, 90, "Localita\\ITALIA.LOC", "latitudine"), 90);
+    EXPECT_EQ(rt::CheckFileNumber(-90, {-90, 90}, "Localita\\ITALIA.LOC", "latitudine"), -90);
+    EXPECT_EQ(rt::CheckFileNumber(90, {-90, 90}, "Localita\\ITALIA.LOC", "latitudine"), 90);
     try {
-        rt::CheckFileNumber(std::nanl(""), -90, 90, "Localita\\ITALIA.LOC", "latitudine");
+        rt::CheckFileNumber(std::nanl(""), {-90, 90}, "Localita\\ITALIA.LOC", "latitudine");
         FAIL() << "NaN taken";
     } catch (const rt::DamagedFileError& e) {
         EXPECT_EQ(e.Code(), rt::kInvalidNumericInput);
@@ -39,9 +39,9 @@ TEST(NumberRangeTest, ANumberOutsideItsFieldNamesTheDamagedFile) {
                      "Il file \"Localita\\ITALIA.LOC\" \xE8 danneggiato: il valore di latitudine (NaN) \xE8 fuori "
                      "dai limiti ammessi.");
     }
-    EXPECT_THROW(rt::CheckFileNumber(90.0001L, -90, 90, "f", "latitude"), rt::DamagedFileError);
-    EXPECT_THROW(rt::CheckFileNumber(-HUGE_VALL, -90, 90, "f", "latitude"), rt::DamagedFileError);
-    EXPECT_FALSE(rt::InRange(std::numeric_limits<long double>::infinity(), 0, 1e4000L));
+    EXPECT_THROW(rt::CheckFileNumber(90.0001L, {-90, 90}, "f", "latitude"), rt::DamagedFileError);
+    EXPECT_THROW(rt::CheckFileNumber(-HUGE_VALL, {-90, 90}, "f", "latitude"), rt::DamagedFileError);
+    EXPECT_FALSE(rt::InRange(std::numeric_limits<long double>::infinity(), {0, 1e4000L}));
 }
 
 }  // namespace
