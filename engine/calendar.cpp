@@ -32,6 +32,7 @@ bool DayExistsInForce(CivilDate date) {
     return day >= 1 && day <= DaysInMonth(month, year, gregorian);
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): see the declaration.
 Real JulianDayNumber(int calendarFlag, Real day, Real month, Real year, Real hour, Real minute) {
     Real d = day + hour / 24 + minute / 1440;
     if (month < 3) {

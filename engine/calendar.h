@@ -8,7 +8,11 @@
 
 namespace engine {
 
-// calendarFlag 1: Gregorian; anything else: Julian.
+// calendarFlag 1: Gregorian; anything else: Julian. The date and the hour in
+// the order every birth record and calendar text gives them; its 49 callers
+// hand whole numbers and fractions alike, which a struct of reals would refuse
+// in braces without a cast at each call.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters)
 Real JulianDayNumber(int calendarFlag, Real day, Real month, Real year, Real hour, Real minute);
 // Whether Ceres to Chiron are computed at Julian day jd (1850 to 2080).
 bool InEphemerisRange(Real jd);
