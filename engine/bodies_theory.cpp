@@ -30,7 +30,7 @@ namespace {
 // worked in extended reals, and brought within a circle before they are taken
 // to double (an angle of 10^5 degrees held in double would lose 10^-11 degrees).
 constexpr double kPiD = static_cast<double>(kPi);
-constexpr double kRad = kPiD / 180.0;        // degrees to radians
+constexpr double kRadiansPerDegree = kPiD / 180.0;        // degrees to radians
 constexpr double kDeg = 180.0 / kPiD;        // radians to degrees
 constexpr double kTwoPi = 2.0 * kPiD;
 constexpr double kGauss = 0.01720209;        // Gauss's constant
@@ -74,7 +74,7 @@ inline Whole NearestWhole(double x) {
 inline SinCos SinCosD(double degrees) {
     if (degrees == 0) return {0, 1};
     const Whole q = NearestWhole(degrees / 90);
-    const double r = (degrees - 90 * q.value) * kRad;
+    const double r = (degrees - 90 * q.value) * kRadiansPerDegree;
     return Quadrant(q.quadrant, std::sin(r), std::cos(r));
 }
 
@@ -83,7 +83,7 @@ inline SinCos SinCosR(double radians) { return {std::sin(radians), std::cos(radi
 // One of the two alone costs one library call.
 inline double SinD(double degrees) {
     const Whole q = NearestWhole(degrees / 90);
-    const double r = (degrees - 90 * q.value) * kRad;
+    const double r = (degrees - 90 * q.value) * kRadiansPerDegree;
     switch (q.quadrant & 3) {
         case 0: return std::sin(r);
         case 1: return std::cos(r);
@@ -205,7 +205,7 @@ double SumTerms(const PeriodicTerm (&terms)[N], double t) {
     for (const auto& term : terms) {
         const double x = term.rate * t + term.phase;
         const Whole q = NearestWhole(x / 90);
-        const double r = (x - 90 * q.value) * kRad;
+        const double r = (x - 90 * q.value) * kRadiansPerDegree;
         s += term.amplitude * Quadrant(q.quadrant + 1, std::sin(r), std::cos(r)).sin;  // cos x = sin(x + 90)
     }
     return s;
@@ -351,7 +351,7 @@ void Computation::MeanElements() {
 }
 
 void Computation::SolveOrbit(const Elements& el, Vec3& pos, Vec3& vel) const {
-    const double M = el.meanAnomaly * kRad;
+    const double M = el.meanAnomaly * kRadiansPerDegree;
     const double e = el.e, a = el.a;
     const SinCos sc = SolveKeplerSinCos(M, e).sc;
     const double cosE = sc.cos, sinE = sc.sin;
@@ -391,7 +391,7 @@ void Computation::Sun() {
     earthVel_ = vel;
 
     // The series of the Sun's apparent longitude.
-    const double Msun = sunAnomaly_ * kRad;
+    const double Msun = sunAnomaly_ * kRadiansPerDegree;
     const SinCos kep = SolveKeplerSinCos(Msun, e).sc;
     // The true anomaly (half-angle tangent formula, as one two-argument arc tangent).
     const double v = std::atan2(std::sqrt(1 - e * e) * kep.sin, kep.cos - e) * kDeg;

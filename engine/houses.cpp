@@ -266,7 +266,7 @@ namespace {
 
 // An angle of thousands of degrees, brought within +-180 in extended reals
 // first, in double.
-double Circle(Real deg) { return static_cast<double>(deg - 360.0L * rintl(deg / 360.0L)); }
+double WithinHalfTurn(Real deg) { return static_cast<double>(deg - 360.0L * rintl(deg / 360.0L)); }
 
 // Hours reduced into [0, 24).
 Real HoursOfDay(Real x) {
@@ -283,7 +283,7 @@ void Nutation(Real jd, Real& dpsi, Real& deps) {
     const Real node = 125.04452L - 1934.136261L * t;  // Moon's ascending node
     const Real sun = 280.4665L + 36000.7698L * t;     // mean longitudes of the Sun
     const Real moon = 218.3165L + 481267.8813L * t;   // and of the Moon
-    const SinCosDeg n(Circle(node)), n2(Circle(2 * node)), s2(Circle(2 * sun)), m2(Circle(2 * moon));
+    const SinCosDeg n(WithinHalfTurn(node)), n2(WithinHalfTurn(2 * node)), s2(WithinHalfTurn(2 * sun)), m2(WithinHalfTurn(2 * moon));
     dpsi = (-17.20 * n.sin - 1.32 * s2.sin - 0.23 * m2.sin + 0.21 * n2.sin) / 3600.0;
     deps = (9.20 * n.cos + 0.57 * s2.cos + 0.10 * m2.cos - 0.09 * n2.cos) / 3600.0;
 }

@@ -18,7 +18,7 @@ constexpr int N = kClassicalPlanetCount;
 
 const std::array<const char*, 8> kPlanetAbbreviations = {"",     "Sole", "Luna", "Merc",
                                                          "Vene", "Mart", "Giov", "Satu"};
-const std::array<const char*, 13> kSignAbbreviations = {"",     "Arie", "Toro", "Geme", "Canc",
+const std::array<const char*, 13> kReceptionSignCodes = {"",     "Arie", "Toro", "Geme", "Canc",
                                                         "Leon", "Verg", "Bila", "Scor", "Sagi",
                                                         "Capr", "Acqu", "Pesc"};
 
@@ -46,7 +46,7 @@ int DignityOfCode(const std::string& code) {
 // The longitude of planet p (1 the Sun .. 7 Saturn).
 Real LongitudeOfPlanet(const Chart& chart, int p) { return chart.bodies[static_cast<Body>(p - 1)].longitude; }
 
-int SignOfLongitude(Real lon) {
+int SignOfReducedLongitude(Real lon) {
     lon = fmodl(fabsl(lon), 360.0L);
     int s = static_cast<int>(lon / 30.0L) + 1;
     return s > 12 ? 12 : s;
@@ -241,7 +241,7 @@ std::array<std::string, kClassicalPlanetCount> PlanetSignKeys(const Chart& chart
     std::array<std::string, kClassicalPlanetCount> keys;
     for (int p = 1; p <= N; ++p)
         keys[static_cast<std::size_t>(p - 1)] =
-            std::string(kPlanetAbbreviations[p]) + kSignAbbreviations[SignOfLongitude(LongitudeOfPlanet(chart, p))];
+            std::string(kPlanetAbbreviations[p]) + kReceptionSignCodes[SignOfReducedLongitude(LongitudeOfPlanet(chart, p))];
     return keys;
 }
 
@@ -250,7 +250,7 @@ ReceptionTables ComputeReceptions(const Chart& chart, ExchangeTables& tables) {
     r.planetSignKeys = PlanetSignKeys(chart);
 
     Work w(tables);
-    for (int p = 1; p <= N; ++p) w.sign[p] = SignOfLongitude(LongitudeOfPlanet(chart, p));
+    for (int p = 1; p <= N; ++p) w.sign[p] = SignOfReducedLongitude(LongitudeOfPlanet(chart, p));
     // Dignities.
     for (int p = 1; p <= N; ++p) {
         w.bodies[p][1] = static_cast<unsigned char>(p);

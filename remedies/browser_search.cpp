@@ -112,7 +112,7 @@ std::vector<std::int64_t> Hits(const DbFile& db, Match match, bool* more) {
 }
 
 // Removes the trailing characters a detail text does not keep.
-std::string Trimmed(std::string s) {
+std::string TrimmedDetail(std::string s) {
     TrimListKey(s);
     return s;
 }
@@ -121,7 +121,7 @@ DetailText Detail(const PrimaryRecord& r, const char* title, const std::string& 
                   const char* whenEmpty) {
     DetailText d;
     d.caption = rt::CutTo(r.Remedy + " - ", 53) + title;
-    d.text = Trimmed(joined);
+    d.text = TrimmedDetail(joined);
     if (d.text.empty()) d.text = whenEmpty;
     return d;
 }
@@ -224,7 +224,7 @@ DetailText RemedyDetail(const PrimaryRecord& r, int state) {
     if (state != 0) return PrimaryDetail(r, state);
     DetailText d;
     d.caption = rt::CutTo(r.Remedy + " - ", 53) + "Dosering";
-    d.text = Trimmed(r.Posology1 + r.Posology2 + r.Posology3 + r.Posology4);
+    d.text = TrimmedDetail(r.Posology1 + r.Posology2 + r.Posology3 + r.Posology4);
     return d;
 }
 
@@ -240,7 +240,7 @@ DetailText TherapyDetail(const std::string& remedy, const std::string& pathology
             if (t.Pathology != pathology || t.Remedy != remedy) return;
             found = true;
             d.text = t.Notes();
-            ok = !Trimmed(t.Notes1).empty();
+            ok = !TrimmedDetail(t.Notes1).empty();
         });
         if (!ok) d.text = "Hiervoor zijn geen notities opgenomen combinazione Patologia-Rimedio";
         return d;

@@ -338,31 +338,31 @@ bool HoldsUseNumber(const std::string& remedy) {
 }
 
 namespace {
-std::string Trimmed(std::string s) {
+std::string TrimmedOfBlanks(std::string s) {
     engine::TrimTrailingBlanks(s);
     return s;
 }
 }  // namespace
 
 std::string LinkedWarningsText(const PrimaryRecord& r) {
-    if (Trimmed(r.Warnings1).empty()) return "Geen Waarschuwingen Geregistreerd";
+    if (TrimmedOfBlanks(r.Warnings1).empty()) return "Geen Waarschuwingen Geregistreerd";
     return r.Warnings1 + r.Warnings2;
 }
 
 std::string LinkedSignaturesText(const PrimaryRecord& r) {
-    if (Trimmed(r.PrimarySignature).empty() && Trimmed(r.SecondarySignature).empty() &&
-        Trimmed(r.ZodiacalSignature).empty())
+    if (TrimmedOfBlanks(r.PrimarySignature).empty() && TrimmedOfBlanks(r.SecondarySignature).empty() &&
+        TrimmedOfBlanks(r.ZodiacalSignature).empty())
         return "Nessuna Segnatura Astrologica";
     return r.PrimarySignature + "\r\n" + r.SecondarySignature + "\r\n" + r.ZodiacalSignature;
 }
 
 std::string LinkedSynthesisText(const PrimaryRecord& r) {
-    if (Trimmed(r.Synthesis1).empty()) return "Geen Psychische Synthese Inbegrepen";
+    if (TrimmedOfBlanks(r.Synthesis1).empty()) return "Geen Psychische Synthese Inbegrepen";
     return r.Synthesis1 + r.Synthesis2 + r.Synthesis3 + r.Synthesis4 + r.Synthesis5 + r.Synthesis6;
 }
 
 std::string LinkedNotesText(const PrimaryRecord& r) {
-    if (Trimmed(r.Notes1).empty() && Trimmed(r.Notes2).empty() && Trimmed(r.Notes3).empty())
+    if (TrimmedOfBlanks(r.Notes1).empty() && TrimmedOfBlanks(r.Notes2).empty() && TrimmedOfBlanks(r.Notes3).empty())
         return "Nessuna Nota Registrata";
     return r.Notes1 + "\r\n" + r.Notes2 + "\r\n" + r.Notes3;
 }

@@ -73,7 +73,7 @@ namespace shell {
 namespace {
 
 // A damaged engine settings or orb sets file is told in a message box.
-void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
+void ShowEngineSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
 
 // The command buttons stand at least 30 pixels high.
 void MakeTall(std::initializer_list<QPushButton*> buttons) {
@@ -864,7 +864,7 @@ void MainWindow::ApplyBoxChanges() {
         }
         try {
             engine::SetEngineSettingsLine(currentChart.settings, currentChart.orbs, 18,
-                                          engine::NodeKindText(currentChart.settings.node), ShowSettingsMessage);
+                                          engine::NodeKindText(currentChart.settings.node), ShowEngineSettingsMessage);
         } catch (const rt::IoError& e) {
             currentChart.settings.node = engine::ParseNodeKind(nodeTypeInForce_);
             nodeTypeBox->setEditText(gui::ToQt(nodeTypeInForce_));
@@ -881,7 +881,7 @@ void MainWindow::ApplyBoxChanges() {
         }
         bool applied = false;
         try {
-            applied = engine::ApplyOrbSet(currentChart.settings, currentChart.orbs, currentChart.orbs.setLetter, ShowSettingsMessage);
+            applied = engine::ApplyOrbSet(currentChart.settings, currentChart.orbs, currentChart.orbs.setLetter, ShowEngineSettingsMessage);
         } catch (const rt::IoError& e) {
             currentChart.orbs.setLetter = orbSetInForce_;
             if (const char* shown = OrbBoxText(orbSetInForce_)) orbSetBox->setEditText(shown);
@@ -891,7 +891,7 @@ void MainWindow::ApplyBoxChanges() {
         if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);
             // The set in force stays, and the box shows it.
-            engine::LoadEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
+            engine::LoadEngineSettings(currentChart.settings, currentChart.orbs, ShowEngineSettingsMessage);
         }
         if (const char* shown = OrbBoxText(currentChart.orbs.setLetter)) orbSetBox->setEditText(shown);
     }

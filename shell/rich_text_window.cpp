@@ -50,7 +50,7 @@ namespace shell {
 
 namespace {
 
-constexpr int kGutter = 6;
+constexpr int kDocumentMargin = 6;
 constexpr double kUnitPixels = 4.0 / 3.0;  // pixels per text unit (point)
 
 fs::path ToPath(const QString& s) { return fs::path(s.toStdU16String()); }
@@ -256,7 +256,7 @@ void RichTextWindow::FinishCreation() {
     courier.setStyleHint(QFont::TypeWriter);
     Editor->document()->setDefaultFont(courier);
     Editor->setCurrentFont(courier);
-    Editor->document()->setDocumentMargin(kGutter);
+    Editor->document()->setDocumentMargin(kDocumentMargin);
     // Setting the start attributes is no change of the text.
     Editor->document()->setModified(false);
     ShowSelectionState();

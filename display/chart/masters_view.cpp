@@ -26,9 +26,6 @@ constexpr int kSignRulers[13] = {0, 5, 4, 3, 2, 1, 3, 4, 5, 6, 7, 7, 6};
 constexpr int kChaldeanOrder[7] = {1, 4, 3, 2, 7, 6, 5};
 constexpr int kFirstHourOffset[7] = {0, 3, 6, 2, 5, 1, 4};
 
-constexpr Color kYellow = 0x00FFFF;
-constexpr Color kCyan = 0xFFFF00;
-
 int SignOfLongitude(Real longitude) {
     return static_cast<int>(rt::Trunc(engine::Mod360(longitude) / 30)) + 1;
 }
@@ -100,14 +97,14 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
         Color colour;
         Real step;
     } rows[8] = {
-        {"De zon komt op om uur: " + riseTime, kYellow, 8},
-        {"Planetaire dag: " + hour.PlanetaryDayName, kCyan, 4},
-        {"Ora Planetaire uur: " + hourText, kCyan, 4},
-        {"Geregeerd door " + ruler, kCyan, 6},
+        {"De zon komt op om uur: " + riseTime, kViewYellow, 8},
+        {"Planetaire dag: " + hour.PlanetaryDayName, kViewCyan, 4},
+        {"Ora Planetaire uur: " + hourText, kViewCyan, 4},
+        {"Geregeerd door " + ruler, kViewCyan, 6},
         {"Ascendant " + SignAbbreviationOf(asc), kWhite, 4},
         {"Geregeerd door " + RulerName(SignRuler(SignOfLongitude(asc))), kWhite, 6},
-        {"Midhemel " + SignAbbreviationOf(mc), kCyan, 4},
-        {"Geregeerd door " + RulerName(SignRuler(SignOfLongitude(mc))), kCyan, 0},
+        {"Midhemel " + SignAbbreviationOf(mc), kViewCyan, 4},
+        {"Geregeerd door " + RulerName(SignRuler(SignOfLongitude(mc))), kViewCyan, 0},
     };
     Real y = centreY - 19;
     for (int i = 0; i < 8; ++i) {
@@ -211,7 +208,7 @@ void ReportYearRulerProblem(const YearRulers& rulers) {
 void DrawYearAndCycleRulers(Surface& dc, const engine::Chart& chart) {
     const YearRulers r = EvaluateYearRulers(chart);
     ReportYearRulerProblem(r);
-    dc.SetTextColor(kCyan);
+    dc.SetTextColor(kViewCyan);
     TextOutCentered(dc, r.yearText, 2, kChartWindowWheel.centreX, kChartWindowWheel.centreY);
     TextOutCentered(dc, r.cycleText, 2, kChartWindowWheel.centreX, kChartWindowWheel.centreY + 5);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "archive/current_chart.h"
+#include "display/chart/view_drawing.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/primitives.h"
@@ -17,9 +18,6 @@ namespace {
 
 constexpr Real u = kSphericalGridUnit;
 constexpr Color kGrey = 0x808080;
-constexpr Color kRed = 0x0000FF;
-constexpr Color kCyan = 0xFFFF00;
-constexpr Color kYellow = 0x00FFFF;
 
 void Glyph(Surface& dc, int point, Real x, Real y) {
     DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(point)), x, y, 5.0L);
@@ -69,9 +67,9 @@ void DrawSphericalDistanceCell(Surface& dc, const SphericalDistanceCell& cell) {
         LinePage(dc, from, to);
         dc.SetTextColor(colour);
     };
-    if (cell.hard) underline(74, kRed);
-    if (cell.soft) underline(75, kCyan);
-    if (cell.conjunction) underline(76, kYellow);
+    if (cell.hard) underline(74, kViewRed);
+    if (cell.soft) underline(75, kViewCyan);
+    if (cell.conjunction) underline(76, kViewYellow);
     TextOutLeft(dc, cell.text, 33, X + 14 * u - 4.1L, Y - 13 * u + 0.8L);
     dc.SetTextColor(kWhite);
 }

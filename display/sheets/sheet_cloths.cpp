@@ -27,7 +27,7 @@ void Leader(Surface& dc, Real x, Real y1, Real y2, Real x2) {
     LineToScaled(dc, x2, y2);
 }
 
-void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k) {
+void DrawSheetCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k) {
     SheetBlockGuard guard(dc);
     const Real L = x - 23, T = y - 15;
     SetTextColorByCode(dc, 4);
@@ -97,7 +97,7 @@ void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k
     for (int c = 1; c <= 4; ++c) TextOutLeft(dc, std::to_string(k.ColumnTotal(c)), 2, X0 + 21, Y0 + 7 * (c - 1));
 }
 
-void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts& h) {
+void DrawSheetHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts& h) {
     SheetBlockGuard guard(dc);
     const Real L = x - 27, T = y - 15;
     SetTextColorByCode(dc, 4);
@@ -146,19 +146,19 @@ void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts
 }  // namespace
 
 void DrawElementalCloth(Surface& dc, const engine::Chart& chart, Real x, Real y) {
-    DrawCloth(dc, x, y, true, EvaluateElementalCloth(ClassicalPlanetSigns(chart)));
+    DrawSheetCloth(dc, x, y, true, EvaluateElementalCloth(ClassicalPlanetSigns(chart)));
 }
 
 void DrawSeasonCloth(Surface& dc, const engine::Chart& chart, Real x, Real y) {
-    DrawCloth(dc, x, y, false, EvaluateSeasonCloth(ClassicalPlanetSigns(chart)));
+    DrawSheetCloth(dc, x, y, false, EvaluateSeasonCloth(ClassicalPlanetSigns(chart)));
 }
 
 void DrawElementalHumoralGrid(Surface& dc, const engine::Chart& chart, Real x, Real y) {
-    DrawHumoral(dc, x, y, false, EvaluateHumoral(ClassicalPlanetSigns(chart), false));
+    DrawSheetHumoral(dc, x, y, false, EvaluateHumoral(ClassicalPlanetSigns(chart), false));
 }
 
 void DrawSeasonalHumoralGrid(Surface& dc, const engine::Chart& chart, Real x, Real y) {
-    DrawHumoral(dc, x, y, true, EvaluateHumoral(ClassicalPlanetSigns(chart), true));
+    DrawSheetHumoral(dc, x, y, true, EvaluateHumoral(ClassicalPlanetSigns(chart), true));
 }
 
 }  // namespace display

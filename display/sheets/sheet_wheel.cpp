@@ -32,7 +32,7 @@ bool JustAboveMultiple(Real t, Real step) {
     return r >= 0 && r < 0.005L;
 }
 
-void Line(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real angle) {
+void RadialLine(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real angle) {
     LinePage(dc, WheelPoint(cx, cy, r1, angle), WheelPoint(cx, cy, r2, angle));
 }
 
@@ -62,7 +62,7 @@ Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real 
         if (JustAboveMultiple(t, 30)) {
             {
                 ScopedLinePen pen(dc, 0);
-                Line(dc, cx, cy, ro + band, ri, p);
+                RadialLine(dc, cx, cy, ro + band, ri, p);
             }
             const PagePoint g = WheelPoint(cx, cy, (ro + ri) / 2, p - 15);
             DrawSheetSignGlyph(dc, sign, prefix, g.x, g.y, glyphSize);
@@ -72,7 +72,7 @@ Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, Real 
         }
         if (JustAboveMultiple(t, 10)) {
             ScopedLinePen pen(dc, 10);
-            Line(dc, cx, cy, ro + band, ro - 3, p);
+            RadialLine(dc, cx, cy, ro + band, ro - 3, p);
             t += 9;
         }
         t += 0.5L;
@@ -119,7 +119,7 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& r
     }
     {
         ScopedPen pen(dc, 5);
-        for (int k = 0; k < 60; ++k) Line(dc, cx, cy, ho, ho + 3, 15 - 6 * k);
+        for (int k = 0; k < 60; ++k) RadialLine(dc, cx, cy, ho, ho + 3, 15 - 6 * k);
     }
     SetTextColorByCode(dc, 0);
     for (int i = 1; i <= 6; ++i) {
@@ -129,8 +129,8 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& r
         TextOutCentered(dc, kSheetHouseNumerals[i], 2, rt::Round(a.x), rt::Round(a.y) - 2);
         TextOutCentered(dc, kSheetHouseNumerals[i + 6], 2, rt::Round(b.x), rt::Round(b.y) - 2);
         ScopedLinePen pen(dc, i == 1 || i == 4 ? 0 : 10);
-        Line(dc, cx, cy, ho, hi, q);
-        Line(dc, cx, cy, ho, hi, q + 180);
+        RadialLine(dc, cx, cy, ho, hi, q);
+        RadialLine(dc, cx, cy, ho, hi, q + 180);
     }
 }
 

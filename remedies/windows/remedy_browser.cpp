@@ -17,7 +17,7 @@ namespace remedies {
 
 namespace {
 
-const char* const kInfo =
+const char* const kRemedyInfo =
     "Zoek een remedie in de lijst rechts: typ de eerste letters in het vak Zoeken, of blader door "
     "de lijst. Een remedie met een bereidingsvorm (MSA, TSA, QSPC, HS) staat ook onder haar eigen "
     "naam, met de vorm tussen haakjes.\r\n"
@@ -29,9 +29,9 @@ const char* const kInfo =
     "Een dubbele klik op de planeten of de tekens toont hun woorden onder elkaar.\r\n"
     "(\xA7 = Primaire Signatuur)";
 
-BrowserFrame Frame(BrowserState* pages) {
+BrowserFrame RemedyFrame(BrowserState* pages) {
     return {"FoRimed", "REMEDIES en bijbehorende symptomen", true, "Remedie", "Symptoom", "EdCerca",
-            "EdRime", "REMEDIE", "Informatie Aan / Uit", "&Terug naar het menu", kInfo, true,
+            "EdRime", "REMEDIE", "Informatie Aan / Uit", "&Terug naar het menu", kRemedyInfo, true,
             pages, PrimaryDb, "i rimedi", kRemedyVariantListName};
 }
 
@@ -41,7 +41,7 @@ RemedyBrowser::RemedyBrowser(QWidget* parent) : RemedyBrowser(static_cast<Browse
 
 RemedyBrowser::RemedyBrowser(BrowserState& pages, QWidget* parent) : RemedyBrowser(&pages, parent) {}
 
-RemedyBrowser::RemedyBrowser(BrowserState* pages, QWidget* parent) : BrowserWindow(Frame(pages), parent) {
+RemedyBrowser::RemedyBrowser(BrowserState* pages, QWidget* parent) : BrowserWindow(RemedyFrame(pages), parent) {
     // The remedy's form, warnings and synthesis, under the name.
     auto* box = new QVBoxLayout;
     formLabel = gui::MakeLabel(this, "LabSpeci", "");

@@ -21,7 +21,7 @@ namespace remedies {
 namespace {
 constexpr const char* kEndOfFile = "FINE ARCHIVIO";
 // What the utility does with a database that is damaged or cannot be read.
-constexpr const char* kDamagedDatabaseDone =
+constexpr const char* kUtilityDamagedDatabaseDone =
     "La ricerca non vi legge nulla e non vi scrive nessuna modifica finch\xE9 il file non torna integro.";
 }
 
@@ -125,7 +125,7 @@ void SearchUtility::Refresh() {
     // one that is damaged or cannot be read is named at once.
     for (const char* code : {"Prima", "Terap"}) {
         const DbFile db = SearchDatabase(code);
-        if (TellUnusableDatabase(db, kDamagedDatabaseDone).empty()) DataRecordCount(db);
+        if (TellUnusableDatabase(db, kUtilityDamagedDatabaseDone).empty()) DataRecordCount(db);
     }
 }
 
@@ -234,7 +234,7 @@ void SearchUtility::SearchNext() {
         }
     }
     // Nothing is read from a database that is damaged or cannot be read.
-    if (!TellUnusableDatabase(SearchDatabase(DatabaseCode), kDamagedDatabaseDone).empty()) {
+    if (!TellUnusableDatabase(SearchDatabase(DatabaseCode), kUtilityDamagedDatabaseDone).empty()) {
         ShowNoRecord();
         return;
     }

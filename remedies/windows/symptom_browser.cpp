@@ -9,7 +9,7 @@ namespace remedies {
 
 namespace {
 
-const char* const kInfo =
+const char* const kSymptomInfo =
     "Zoek een symptoom in de lijst rechts: typ de eerste letters in het vak Zoeken, "
     "of blader door de lijst.\r\n"
     "Een klik op een symptoom toont de remedies die het dienen, veertien per pagina, met hun "
@@ -20,17 +20,17 @@ const char* const kInfo =
     "Een dubbele klik op de planeten of de tekens toont hun woorden onder elkaar.\r\n"
     "(\xA7 = Primaire Signatuur)";
 
-BrowserFrame Frame(BrowserState* pages) {
+BrowserFrame SymptomFrame(BrowserState* pages) {
     return {"FoSintom1", "SYMPTOMEN en gerelateerde remedies", true, "Remedie", "Dosering", "EdCerca",
-            "EdDist", "SYMPTOOM", "Informatie aan / uit", "&Terug naar het menu", kInfo, false,
+            "EdDist", "SYMPTOOM", "Informatie aan / uit", "&Terug naar het menu", kSymptomInfo, false,
             pages, PrimaryDb, "i sintomi", kSymptomListName};
 }
 
 }  // namespace
 
-SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(Frame(nullptr), parent) {}
+SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(SymptomFrame(nullptr), parent) {}
 
-SymptomBrowser::SymptomBrowser(BrowserState& pages, QWidget* parent) : BrowserWindow(Frame(&pages), parent) {}
+SymptomBrowser::SymptomBrowser(BrowserState& pages, QWidget* parent) : BrowserWindow(SymptomFrame(&pages), parent) {}
 
 void SymptomBrowser::Refresh() {
     State().SearchKey.clear();
