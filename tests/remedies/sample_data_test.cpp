@@ -15,6 +15,8 @@
 #include "platform/runtime/damaged_file.h"
 #include "tests/remedies/remedy_test_util.h"
 
+namespace sample_data_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using testing_support::ReadFixture;
@@ -134,3 +136,5 @@ TEST(RemedyFilesAtStart, ExistingFilesAreLeftAloneAndMissingListsRebuilt) {
 }
 
 }  // namespace
+
+}  // namespace sample_data_test

@@ -48,6 +48,8 @@
 #include "tools/ephemeris_tables/precise_positions.h"
 #include "tests/common/drawing_state_of_test.h"
 
+namespace damaged_reference_files_test {
+
 namespace fs = std::filesystem;
 using shell_testing::ProgramStart;
 using shell_testing::Snapshot;
@@ -555,3 +557,5 @@ TEST(DamagedCalendars, TheMessageNamesTheDamagedFileNotTheCalendar) {
         << text;
     EXPECT_EQ(ReadBytes(database), cll);
 }
+
+}  // namespace damaged_reference_files_test

@@ -33,6 +33,8 @@
 #include "shell/subsystem_windows.h"
 #include "tests/shell/shell_test_support.h"
 
+namespace main_window_commands_test {
+
 using shell_testing::CrLfLines;
 using shell_testing::ProgramStart;
 using testing_support::ReadBytes;
@@ -640,3 +642,5 @@ TEST(MainWindowCommandsTest, ExitImageClosesTheProgramOnRelease) {
     EXPECT_EQ(testing_support::ControlOf<QLabel>(*main, "Image9")->property("picture").toString(), "FineProg.bmp");
     EXPECT_FALSE(main->isVisible());
 }
+
+}  // namespace main_window_commands_test

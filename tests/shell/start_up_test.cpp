@@ -49,6 +49,8 @@
 #include "tests/shell/shell_test_support.h"
 #include "tests/common/drawing_state_of_test.h"
 
+namespace start_up_test {
+
 namespace fs = std::filesystem;
 using shell_testing::CrLfLines;
 using shell_testing::DesktopScope;
@@ -820,3 +822,5 @@ TEST(FormsTest, OnDemandWindowsLiveOnlyWhileShown) {
     EXPECT_EQ(OnDemandWindow::destroyed, 2);
     gui::ClearModalHandlers();
 }
+
+}  // namespace start_up_test

@@ -35,6 +35,8 @@
 #include "shell/subsystem_windows.h"
 #include "tests/shell/shell_test_support.h"
 
+namespace window_controls_test {
+
 namespace fs = std::filesystem;
 using shell_testing::ProgramStart;
 
@@ -328,3 +330,5 @@ TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
     chart->hide();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
+
+}  // namespace window_controls_test

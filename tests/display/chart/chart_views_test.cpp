@@ -57,6 +57,8 @@
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
 
+namespace chart_views_test {
+
 namespace {
 
 using testing_support::ChartWindowOfTest;
@@ -636,3 +638,5 @@ TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurther
 }
 
 }  // namespace
+
+}  // namespace chart_views_test

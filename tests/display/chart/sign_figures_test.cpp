@@ -13,6 +13,8 @@
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
 
+namespace sign_figures_test {
+
 namespace {
 
 class SignFigures : public ::testing::Test {
@@ -165,3 +167,5 @@ TEST_F(ShippedFigureHelp, AffinityTextsNameTheMagneticPairsAndBothSets) {
 }
 
 }  // namespace
+
+}  // namespace sign_figures_test

@@ -22,6 +22,8 @@
 #include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
 
+namespace sheet_viewer_controls_test {
+
 namespace {
 
 class FullHdScreen : public gui::SystemServices {
@@ -248,3 +250,5 @@ TEST_F(SheetViewerControls, BackAndItsKeysCloseTheViewer) {
 }
 
 }  // namespace
+
+}  // namespace sheet_viewer_controls_test

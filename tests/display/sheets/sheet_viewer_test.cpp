@@ -37,6 +37,8 @@
 #include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
 
+namespace sheet_viewer_test {
+
 namespace {
 
 std::string Shell(const std::string& command) { return testing_support::CommandOutput(command); }
@@ -617,3 +619,5 @@ TEST_F(SheetViewer, Screenshots) {
 }
 
 }  // namespace
+
+}  // namespace sheet_viewer_test

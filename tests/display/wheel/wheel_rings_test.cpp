@@ -21,6 +21,8 @@
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/drawing_state_of_test.h"
 
+namespace wheel_rings_test {
+
 namespace {
 
 using display::Point;
@@ -272,3 +274,5 @@ TEST(SheetCaption, DateAndUserNameRightAligned) {
 }
 
 }  // namespace
+
+}  // namespace wheel_rings_test
