@@ -6,6 +6,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/runtime/record_file.h"
+
 namespace rt {
 namespace {
 
@@ -21,7 +23,8 @@ constexpr std::array<std::uint32_t, 64> kRoundConstants{
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 // clang-format on
 
-std::uint32_t RotateRight(std::uint32_t x, int n) {
+// Inline, so that even the sanitizer build's light optimisation inlines it.
+inline std::uint32_t RotateRight(std::uint32_t x, int n) {
   return (x >> n) | (x << (32 - n));
 }
 
@@ -40,28 +43,36 @@ void CompressBlock(std::array<std::uint32_t, 8> &state,
                              RotateRight(w[i - 2], 19) ^ (w[i - 2] >> 10);
     w[i] = w[i - 16] + s0 + w[i - 7] + s1;
   }
-  std::array<std::uint32_t, 8> v = state;
+  // The working variables in locals rather than an array: in registers even
+  // where the sanitizers would check every access to the array.
+  std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
+  std::uint32_t e = state[4], f = state[5], g = state[6], h = state[7];
   for (int i = 0; i < 64; ++i) {
     const std::uint32_t s1 =
-        RotateRight(v[4], 6) ^ RotateRight(v[4], 11) ^ RotateRight(v[4], 25);
-    const std::uint32_t choice = (v[4] & v[5]) ^ (~v[4] & v[6]);
-    const std::uint32_t t1 = v[7] + s1 + choice + kRoundConstants[i] + w[i];
+        RotateRight(e, 6) ^ RotateRight(e, 11) ^ RotateRight(e, 25);
+    const std::uint32_t choice = (e & f) ^ (~e & g);
+    const std::uint32_t t1 = h + s1 + choice + kRoundConstants[i] + w[i];
     const std::uint32_t s0 =
-        RotateRight(v[0], 2) ^ RotateRight(v[0], 13) ^ RotateRight(v[0], 22);
-    const std::uint32_t majority =
-        (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
+        RotateRight(a, 2) ^ RotateRight(a, 13) ^ RotateRight(a, 22);
+    const std::uint32_t majority = (a & b) ^ (a & c) ^ (b & c);
     const std::uint32_t t2 = s0 + majority;
-    v[7] = v[6];
-    v[6] = v[5];
-    v[5] = v[4];
-    v[4] = v[3] + t1;
-    v[3] = v[2];
-    v[2] = v[1];
-    v[1] = v[0];
-    v[0] = t1 + t2;
+    h = g;
+    g = f;
+    f = e;
+    e = d + t1;
+    d = c;
+    c = b;
+    b = a;
+    a = t1 + t2;
   }
-  for (int i = 0; i < 8; ++i)
-    state[i] += v[i];
+  state[0] += a;
+  state[1] += b;
+  state[2] += c;
+  state[3] += d;
+  state[4] += e;
+  state[5] += f;
+  state[6] += g;
+  state[7] += h;
 }
 
 bool EndsWithPdf(std::string_view name) {
@@ -121,8 +132,7 @@ ShippedDigestOfFile(const std::filesystem::path &file) {
   std::ifstream in(file, std::ios::binary);
   if (!in)
     return std::nullopt;
-  const std::string bytes{std::istreambuf_iterator<char>(in),
-                          std::istreambuf_iterator<char>()};
+  const std::string bytes = ReadRest(in);
   if (in.bad())
     return std::nullopt;
   return ShippedDigestOf(bytes, file.filename().string());
