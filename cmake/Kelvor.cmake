@@ -51,7 +51,9 @@ function(kelvor_unity name)
     endif()
   endforeach()
   list(LENGTH _checked _count)
-  if(_count LESS 2)
+  # The names are the sources', whatever the flags: the plain build checks them
+  # for the sanitizer and fuzz builds too.
+  if(_count LESS 2 OR KELVOR_SANITIZE OR KELVOR_FUZZ)
     return()
   endif()
   set(_stamp ${CMAKE_CURRENT_BINARY_DIR}/${name}.unity-names)
