@@ -19,10 +19,14 @@ FUZZ_PARALLEL ?= 1
 .PHONY: all deps configure build run package test test-plain test-fuzz test-sanitized sanitized bench clean fuzz-build fuzz \
         lint format
 
-# `make test LINT=1` runs the style checks (`make lint`) after the tests. They
-# are off in `make test` until the tree has been formatted and its names
-# mended; then LINT defaults to 1.
-LINT ?= 0
+# `make test` runs the style checks (`make lint`) with the tests; `make test
+# LINT=0` leaves them out.
+LINT ?= 1
+
+# scripts/time-test sets STEP_TIMES to a file that each step's wall clock and
+# CPU time are added to; otherwise the steps run untimed.
+STEP_TIMES ?=
+timed = $(if $(STEP_TIMES),/usr/bin/time -f "$(1) wall=%e user=%U sys=%S exit=%x" -a -o $(abspath $(STEP_TIMES)) )
 
 all: build
 
@@ -30,19 +34,20 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@$(call timed,configure)cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
+	@$(call timed,build)cmake --build $(BUILD) -j $(JOBS)
 
 # The same program and tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 # The data tree is the plain build's (the same sources make the same tree; its
 # tools, and the ephemeris tables above all, are the slowest steps), so the
-# sanitizer build builds none of the data tools.
-sanitized: build
-	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVOR_SANITIZE=ON \
-	  -DKELVOR_DATA_TREE_FROM=$(abspath $(BUILD))/data > /dev/null
-	@$(SAN_ENV) cmake --build $(SAN_BUILD) -j $(JOBS)
+# sanitizer build builds none of the data tools; its tests and fuzz seeds read
+# the plain build's tree, which its own build does not need.
+sanitized: deps
+	@$(call timed,configure-sanitized)cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DKELVOR_SANITIZE=ON -DKELVOR_DATA_TREE_FROM=$(abspath $(BUILD))/data > /dev/null
+	@$(SAN_ENV) $(call timed,sanitized)cmake --build $(SAN_BUILD) -j $(JOBS)
 
 run: build
 	$(BUILD)/kelvor
@@ -52,28 +57,38 @@ run: build
 # checked by lintian: an error fails, the warnings are shown.
 VERSION = $(shell sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(BUILD)/CMakeCache.txt)
 package: build
-	@cd $(BUILD) && cpack > /dev/null
+	@cd $(BUILD) && $(call timed,package)cpack > /dev/null
 	@echo "$(BUILD)/kelvor_$(VERSION)_amd64.deb"
-	@lintian --fail-on error $(BUILD)/kelvor_$(VERSION)_amd64.deb
+	@$(call timed,lintian)lintian --fail-on error $(BUILD)/kelvor_$(VERSION)_amd64.deb
 
 # The plain suite (with the checks of the package, which it builds first), every
-# fuzz driver over its seeds, then the sanitizer suite.
-test: test-plain test-fuzz test-sanitized $(if $(filter 1,$(LINT)),lint)
+# fuzz driver over its seeds, the sanitizer suite, and with LINT=1 the style
+# checks. Two steps run side by side, each with JOBS jobs, so that what one
+# leaves idle (a link, the package's tools, the slowest tests) the other takes:
+# the plain build with the sanitizer build, then the package, the plain tests
+# and the style checks with the rest of the sanitizer build, then the fuzz
+# seeds and the sanitizer tests. No test's verdict depends on the machine's
+# load. A failed step stops none of the others, and each step's output is
+# shown whole when it ends.
+test:
+	@$(MAKE) --no-print-directory -k -j 2 --output-sync=target test-plain test-fuzz test-sanitized \
+	  $(if $(filter 1,$(LINT)),lint)
 
 test-plain: package
-	@scripts/run-tests $(BUILD) $(JOBS)
+	@$(call timed,test-plain)scripts/run-tests $(BUILD) $(JOBS)
 
-test-fuzz: sanitized
-	@$(SAN_ENV) fuzz/run-fuzzers --build $(SAN_BUILD) --data $(BUILD)/data --seeds-only --parallel $(JOBS)
+test-fuzz: sanitized build
+	@$(SAN_ENV) $(call timed,test-fuzz)fuzz/run-fuzzers --build $(SAN_BUILD) --data $(BUILD)/data --seeds-only \
+	  --parallel $(JOBS)
 
-test-sanitized: sanitized
-	@$(SAN_ENV) scripts/run-tests $(SAN_BUILD) $(JOBS)
+test-sanitized: sanitized build
+	@$(SAN_ENV) $(call timed,test-sanitized)scripts/run-tests $(SAN_BUILD) $(JOBS)
 
 # The style checks: clang-format over the tree's C++ files and clang-tidy over
 # the plain build's sources (scripts/lint); `make format` rewrites the files as
 # clang-format would.
 lint: build
-	@scripts/lint $(BUILD) $(JOBS)
+	@$(call timed,lint)scripts/lint $(BUILD) $(JOBS)
 
 format:
 	@git ls-files -z -- '*.cpp' '*.h' | xargs -0 -n 25 -P $(JOBS) clang-format-14 -i

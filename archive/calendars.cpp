@@ -42,7 +42,7 @@ constexpr long double kMaxCorrectionHours = 24;
 // A chain never legitimately passes through more files than this.
 constexpr int kMaxChainedFiles = 1000;
 
-std::string Trim(std::string_view s) {
+std::string TrimSpaces(std::string_view s) {
     std::size_t b = s.find_first_not_of(' ');
     if (b == std::string_view::npos) return {};
     std::size_t e = s.find_last_not_of(' ');
@@ -90,7 +90,7 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
         for (const std::string& line : rt::ReadTextLines(kIndexFile)) {
             if (line.substr(0, 12) != name) continue;
             int code = 0;
-            std::int32_t n = rt::ValInt(Trim(line.size() > 14 ? line.substr(14, 6) : std::string()), code);
+            std::int32_t n = rt::ValInt(TrimSpaces(line.size() > 14 ? line.substr(14, 6) : std::string()), code);
             if (code != 0 || n < 0)
                 throw CalendarError("CALENDARIO NON VALIDO IN ELENCO: " + name + ": la sua riga di \"" + kIndexFile +
                                         "\" non indica una scheda (file danneggiato o incompleto)",
@@ -164,7 +164,7 @@ std::string ChainedCalendarName(const ZoneCalendarRecord& record) {
 }
 
 bool ParseCorrectionText(std::string_view text, long double& hours) {
-    std::string t = Trim(text);
+    std::string t = TrimSpaces(text);
     bool negative = false;
     if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
         negative = t[0] == '-';
@@ -181,7 +181,7 @@ bool ParseCorrectionText(std::string_view text, long double& hours) {
 }
 
 std::string ZoneTextFromCorrection(std::string_view correctionText) {
-    std::string t = Trim(correctionText);
+    std::string t = TrimSpaces(correctionText);
     if (t.empty()) return {};
     char sign = t[0];
     std::string rest;
@@ -210,13 +210,13 @@ std::string ZoneClockText(long double zoneHours) {
 std::vector<std::string> StoredZoneNote(std::string_view zoneText, std::string_view enteredCorrectionText) {
     long double zone = 0;
     if (!ParseCorrectionText(zoneText, zone)) zone = 0;
-    std::vector<std::string> note{"De kaart rekent met GMT " + Trim(zoneText) + " = " + ZoneClockText(zone)};
+    std::vector<std::string> note{"De kaart rekent met GMT " + TrimSpaces(zoneText) + " = " + ZoneClockText(zone)};
     long double entered = 0;
     if (!ParseCorrectionText(enteredCorrectionText, entered)) return note;
     entered = -entered;  // east positive, as the zone
     if (std::fabs(entered - zone) < 1e-9L) return note;
     // The decimals the zone text kept: two below ten hours, one from ten on.
-    const std::string kept = Trim(zoneText);
+    const std::string kept = TrimSpaces(zoneText);
     const std::size_t comma = kept.find(',');
     const std::size_t decimals = comma == std::string::npos ? 0 : kept.size() - comma - 1;
     std::string step = decimals == 0 ? "1" : "0," + std::string(decimals - 1, '0') + "1";

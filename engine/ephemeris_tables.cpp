@@ -18,6 +18,7 @@
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/real_formats.h"
+#include "platform/runtime/record_file.h"
 
 namespace engine {
 
@@ -301,7 +302,7 @@ void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t re
     std::ifstream in(path, std::ios::binary);
     // A table there but not readable is no short table: its own error.
     if (!in.is_open()) throw rt::IoError(rt::IoCodeFromErrno(errno), name);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes = rt::ReadRest(in);
     if (!in.good() && !in.eof()) throw rt::IoError(rt::kReadBeyondEnd, name);
     if (bytes.size() < static_cast<std::size_t>(records) * recordSize) {
         // Shortened between the check and the read.

@@ -8,7 +8,7 @@ namespace {
 
 // The cusps are worked in double precision: one part in 10^16 of a circle is
 // far below what any cusp is shown to.
-constexpr double kRad = static_cast<double>(kPi) / 180.0;
+constexpr double kRadiansPerDegree = static_cast<double>(kPi) / 180.0;
 constexpr double kMaxLatitude = 89.999999;  // tan of the pole itself is infinite
 
 // The twelve cusps while they are worked out, by house number 1..12.
@@ -38,21 +38,21 @@ struct HouseCircle {
 
 // Degrees brought within +-180 first: exact.
 double Reduced(double deg) { return deg - 360.0 * std::nearbyint(deg / 360.0); }
-double Sin(double deg) { return std::sin(Reduced(deg) * kRad); }
-double Cos(double deg) { return std::cos(Reduced(deg) * kRad); }
-double Tan(double deg) { return std::tan(Reduced(deg) * kRad); }
+double Sin(double deg) { return std::sin(Reduced(deg) * kRadiansPerDegree); }
+double Cos(double deg) { return std::cos(Reduced(deg) * kRadiansPerDegree); }
+double Tan(double deg) { return std::tan(Reduced(deg) * kRadiansPerDegree); }
 
 // Sine and cosine of one angle in degrees, from one library call.
 struct SinCosDeg {
     explicit SinCosDeg(double deg) {
-        const double r = Reduced(deg) * kRad;
+        const double r = Reduced(deg) * kRadiansPerDegree;
         sin = std::sin(r);
         cos = std::cos(r);
     }
     double sin, cos;
 };
 // Angle of the vector (x, y) in degrees, (-180, 180].
-double Atan2Deg(double y, double x) { return std::atan2(y, x) / kRad; }
+double Atan2Deg(double y, double x) { return std::atan2(y, x) / kRadiansPerDegree; }
 
 // x reduced into [0, m).
 double Reduce(double x, double m) {
@@ -88,7 +88,7 @@ double EasternRisingPoint(HouseCircle circle, const Sky& sky) {
 }
 
 // Declination of the ecliptic point of longitude lon.
-double DeclinationOfLongitude(double lon, double eps) { return std::asin(Sin(eps) * Sin(lon)) / kRad; }
+double DeclinationOfLongitude(double lon, double eps) { return std::asin(Sin(eps) * Sin(lon)) / kRadiansPerDegree; }
 
 bool InsidePolarCircles(double phi, double eps) { return std::fabs(phi) < 90.0 - eps; }
 
@@ -162,7 +162,7 @@ bool PlacidusPointOf(double f, const Sky& sky, double& longitude) {
     double start = k * Sin(ramc + f * 90.0);
     if (start > 1) start = 1;
     if (start < -1) start = -1;
-    double x = std::acos(start) / kRad;
+    double x = std::acos(start) / kRadiansPerDegree;
     if (!(x > lo && x < hi)) x = 90.0;
     for (int iter = 0; iter < 200; ++iter) {
         // g and its slope from the sines and cosines of two angles.
@@ -173,7 +173,7 @@ bool PlacidusPointOf(double f, const Sky& sky, double& longitude) {
             lo = x;
         else
             hi = x;
-        const double slope = (k * f * a.cos + b.sin) * kRad;
+        const double slope = (k * f * a.cos + b.sin) * kRadiansPerDegree;
         const double step = slope != 0 ? gx / slope : 360.0;
         if (std::fabs(step) < 1e-12) {
             x -= step;
@@ -207,7 +207,7 @@ void Koch(const Sky& sky, double mc, Cusps& c) {
     const double eps = sky.eps;
     const double phi = sky.phi;
     const double decl = DeclinationOfLongitude(mc, eps);
-    const double ad = std::asin(Tan(decl) * Tan(phi)) / kRad;  // ascensional difference
+    const double ad = std::asin(Tan(decl) * Tan(phi)) / kRadiansPerDegree;  // ascensional difference
     const double step = (90.0 + ad) / 3.0;
     const double tanPhi = Tan(phi);
     const double oa = sky.ramc - ad;
@@ -268,7 +268,7 @@ void Alcabitius(const Sky& sky, double asc, Cusps& c) {
     double v = -Tan(phi) * Tan(decl);  // cosine of the diurnal semi-arc
     if (v > 1) v = 1;
     if (v < -1) v = -1;
-    const double dsa = std::acos(v) / kRad;
+    const double dsa = std::acos(v) / kRadiansPerDegree;
     const double nsa = 180.0 - dsa;
     c[11] = LongitudeOfRightAscension(ramc + dsa / 3.0, eps);
     c[12] = LongitudeOfRightAscension(ramc + 2.0 * dsa / 3.0, eps);
@@ -289,7 +289,7 @@ namespace {
 
 // An angle of thousands of degrees, brought within +-180 in extended reals
 // first, in double.
-double Circle(Real deg) { return static_cast<double>(deg - 360.0L * rintl(deg / 360.0L)); }
+double WithinHalfTurn(Real deg) { return static_cast<double>(deg - 360.0L * rintl(deg / 360.0L)); }
 
 // Hours reduced into [0, 24).
 Real HoursOfDay(Real x) {
@@ -306,7 +306,8 @@ void Nutation(Real jd, Real& dpsi, Real& deps) {
     const Real node = 125.04452L - 1934.136261L * t;  // Moon's ascending node
     const Real sun = 280.4665L + 36000.7698L * t;     // mean longitudes of the Sun
     const Real moon = 218.3165L + 481267.8813L * t;   // and of the Moon
-    const SinCosDeg n(Circle(node)), n2(Circle(2 * node)), s2(Circle(2 * sun)), m2(Circle(2 * moon));
+    const SinCosDeg n(WithinHalfTurn(node)), n2(WithinHalfTurn(2 * node)), s2(WithinHalfTurn(2 * sun)),
+        m2(WithinHalfTurn(2 * moon));
     dpsi = (-17.20 * n.sin - 1.32 * s2.sin - 0.23 * m2.sin + 0.21 * n2.sin) / 3600.0;
     deps = (9.20 * n.cos + 0.57 * s2.cos + 0.10 * m2.cos - 0.09 * n2.cos) / 3600.0;
 }

@@ -13,7 +13,7 @@ const std::array<const char*, 7> kWeekdayNames = {"Zondag",    "Maandag", "Dinsd
 
 namespace {
 
-Real Norm360(Real x) {
+Real HourAngle360(Real x) {
     Real r = fmodl(x, 360.0L);
     if (r < 0) r += 360.0L;
     if (r >= 360.0L) r -= 360.0L;
@@ -23,10 +23,10 @@ Real Norm360(Real x) {
 // Entries 1..7 (Ascendant to Midheaven) and 20..24 (below the horizon, east)
 // as the six parts of equal longitude of each quadrant between the angles.
 void EqualSixths(Real asc, Real mc, HourBoundaryTable& t) {
-    const Real upper = Norm360(asc - mc);           // Ascendant down to the Midheaven
-    const Real lower = Norm360(mc + 180.0L - asc);  // Imum Coeli down to the Ascendant
-    for (int j = 1; j <= 7; ++j) t[j] = Norm360(asc - upper * (j - 1) / 6.0L);
-    for (int j = 20; j <= 24; ++j) t[j] = Norm360(mc + 180.0L - lower * (j - 19) / 6.0L);
+    const Real upper = HourAngle360(asc - mc);           // Ascendant down to the Midheaven
+    const Real lower = HourAngle360(mc + 180.0L - asc);  // Imum Coeli down to the Ascendant
+    for (int j = 1; j <= 7; ++j) t[j] = HourAngle360(asc - upper * (j - 1) / 6.0L);
+    for (int j = 20; j <= 24; ++j) t[j] = HourAngle360(mc + 180.0L - lower * (j - 19) / 6.0L);
 }
 
 }  // namespace
@@ -51,12 +51,12 @@ HourBoundaries ComputeHourBoundaries(const Place& place, const HouseMoment& mome
     for (int j = 20; j <= 24 && exists; ++j) {
         Real p = 0;
         exists = PlacidusPoint(-(j - 19) / 6.0L, sky, p);
-        t[j] = Norm360(p + 180.0L);
+        t[j] = HourAngle360(p + 180.0L);
     }
     if (!exists) EqualSixths(AscendantOfRamc(sky), MidheavenOfRamc(ramc, eps), t);
 
-    for (int j = 8; j <= 12; ++j) t[j] = Norm360(t[j + 12] + 180.0L);
-    for (int j = 13; j <= 19; ++j) t[j] = Norm360(t[j - 12] + 180.0L);
+    for (int j = 8; j <= 12; ++j) t[j] = HourAngle360(t[j + 12] + 180.0L);
+    for (int j = 13; j <= 19; ++j) t[j] = HourAngle360(t[j - 12] + 180.0L);
     t[25] = t[1];
     t[0] = t[24];
     b.semiArcsExist = exists;

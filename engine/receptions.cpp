@@ -16,7 +16,7 @@ namespace {
 
 constexpr ClassicalPlanetTable<const char*> kPlanetAbbreviations = {
     {"Sole", "Luna", "Merc", "Vene", "Mart", "Giov", "Satu"}};
-constexpr SignTable<const char*> kSignAbbreviations = {
+constexpr SignTable<const char*> kReceptionSignCodes = {
     {"Arie", "Toro", "Geme", "Canc", "Leon", "Verg", "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"}};
 
 // Dignity of each planet (row) in each sign (column, Aries first): "Ad"
@@ -39,7 +39,7 @@ int DignityOfCode(const std::string& code) {
     return kNoDignity;
 }
 
-Sign SignOfLongitude(Real lon) {
+Sign ReceptionSignOf(Real lon) {
     lon = fmodl(fabsl(lon), 360.0L);
     const int s = static_cast<int>(lon / 30.0L);
     return static_cast<Sign>(s > kSignCount - 1 ? kSignCount - 1 : s);
@@ -234,7 +234,7 @@ std::array<std::string, kClassicalPlanetCount> PlanetSignKeys(const Chart& chart
     std::array<std::string, kClassicalPlanetCount> keys;
     for (Body p : kClassicalPlanets)
         keys[static_cast<std::size_t>(p)] =
-            std::string(kPlanetAbbreviations[p]) + kSignAbbreviations[SignOfLongitude(chart.bodies[p].longitude)];
+            std::string(kPlanetAbbreviations[p]) + kReceptionSignCodes[ReceptionSignOf(chart.bodies[p].longitude)];
     return keys;
 }
 
@@ -243,7 +243,7 @@ ReceptionTables ComputeReceptions(const Chart& chart, ExchangeTables& tables) {
     r.planetSignKeys = PlanetSignKeys(chart);
 
     Work w(tables);
-    for (Body p : kClassicalPlanets) w.sign[p] = SignOfLongitude(chart.bodies[p].longitude);
+    for (Body p : kClassicalPlanets) w.sign[p] = ReceptionSignOf(chart.bodies[p].longitude);
     // Dignities.
     for (Body p : kClassicalPlanets) {
         w.bodies[p][0] = static_cast<unsigned char>(ClassicalPlanetNumber(p));

@@ -110,7 +110,7 @@ std::vector<std::int64_t> Hits(const DbFile& db, Match match, bool* more) {
 }
 
 // Removes the trailing characters a detail text does not keep.
-std::string Trimmed(std::string s) {
+std::string SearchTrimmed(std::string s) {
     TrimListKey(s);
     return s;
 }
@@ -118,7 +118,7 @@ std::string Trimmed(std::string s) {
 DetailText Detail(const PrimaryRecord& r, const char* title, const std::string& joined, const char* whenEmpty) {
     DetailText d;
     d.caption = rt::CutTo(r.remedy + " - ", 53) + title;
-    d.text = Trimmed(joined);
+    d.text = SearchTrimmed(joined);
     if (d.text.empty()) d.text = whenEmpty;
     return d;
 }
@@ -219,7 +219,7 @@ DetailText RemedyDetail(const PrimaryRecord& r, int state) {
     if (state != 0) return PrimaryDetail(r, state);
     DetailText d;
     d.caption = rt::CutTo(r.remedy + " - ", 53) + "Dosering";
-    d.text = Trimmed(r.posology1 + r.posology2 + r.posology3 + r.posology4);
+    d.text = SearchTrimmed(r.posology1 + r.posology2 + r.posology3 + r.posology4);
     return d;
 }
 
@@ -235,7 +235,7 @@ DetailText TherapyDetail(const std::string& remedy, const std::string& pathology
             if (t.pathology != pathology || t.remedy != remedy) return;
             found = true;
             d.text = t.Notes();
-            ok = !Trimmed(t.notes1).empty();
+            ok = !SearchTrimmed(t.notes1).empty();
         });
         if (!ok) d.text = "Hiervoor zijn geen notities opgenomen combinazione Patologia-Rimedio";
         return d;

@@ -333,31 +333,31 @@ bool HoldsUseNumber(const std::string& remedy) {
 }
 
 namespace {
-std::string Trimmed(std::string s) {
+std::string EditTrimmed(std::string s) {
     engine::TrimTrailingBlanks(s);
     return s;
 }
 }  // namespace
 
 std::string LinkedWarningsText(const PrimaryRecord& r) {
-    if (Trimmed(r.warnings1).empty()) return "Geen Waarschuwingen Geregistreerd";
+    if (EditTrimmed(r.warnings1).empty()) return "Geen Waarschuwingen Geregistreerd";
     return r.warnings1 + r.warnings2;
 }
 
 std::string LinkedSignaturesText(const PrimaryRecord& r) {
-    if (Trimmed(r.primarySignature).empty() && Trimmed(r.secondarySignature).empty() &&
-        Trimmed(r.zodiacalSignature).empty())
+    if (EditTrimmed(r.primarySignature).empty() && EditTrimmed(r.secondarySignature).empty() &&
+        EditTrimmed(r.zodiacalSignature).empty())
         return "Nessuna Segnatura Astrologica";
     return r.primarySignature + "\r\n" + r.secondarySignature + "\r\n" + r.zodiacalSignature;
 }
 
 std::string LinkedSynthesisText(const PrimaryRecord& r) {
-    if (Trimmed(r.synthesis1).empty()) return "Geen Psychische Synthese Inbegrepen";
+    if (EditTrimmed(r.synthesis1).empty()) return "Geen Psychische Synthese Inbegrepen";
     return r.synthesis1 + r.synthesis2 + r.synthesis3 + r.synthesis4 + r.synthesis5 + r.synthesis6;
 }
 
 std::string LinkedNotesText(const PrimaryRecord& r) {
-    if (Trimmed(r.notes1).empty() && Trimmed(r.notes2).empty() && Trimmed(r.notes3).empty())
+    if (EditTrimmed(r.notes1).empty() && EditTrimmed(r.notes2).empty() && EditTrimmed(r.notes3).empty())
         return "Nessuna Nota Registrata";
     return r.notes1 + "\r\n" + r.notes2 + "\r\n" + r.notes3;
 }

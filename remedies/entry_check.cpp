@@ -9,7 +9,7 @@ namespace {
 std::string Quoted(const EntryField& f) { return "\"" + f.name + "\""; }
 
 // The five bytes that have no character in Windows-1252 are controls too.
-bool IsControl(unsigned char c) {
+bool IsControlOrUnassigned(unsigned char c) {
     return c < 32 || c == 127 || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
 }
 
@@ -49,7 +49,7 @@ std::size_t RefusedCharacter(const EntryField& f) {
     for (std::size_t i = 0; i < f.text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(f.text[i]);
         if ((c == '\r' || c == '\n') && f.lines) continue;
-        if (IsControl(c)) return i;
+        if (IsControlOrUnassigned(c)) return i;
     }
     return f.key ? f.text.find('*') : std::string::npos;
 }

@@ -21,10 +21,10 @@ namespace remedies {
 
 namespace {
 
-using Member = std::string PrimaryRecord::*;
+using PrimaryMember = std::string PrimaryRecord::*;
 
 struct PrimaryField {
-    Member member;
+    PrimaryMember member;
     Field field;
 };
 
@@ -66,7 +66,7 @@ const std::array<Field, 24> kTextFields = [] {
 // Logical texts and the fields of their slices.
 struct LogicalText {
     std::string PrimaryTexts::*text;
-    std::vector<Member> slices;
+    std::vector<PrimaryMember> slices;
     std::vector<std::size_t> capacities;
 };
 
@@ -152,7 +152,7 @@ PrimaryTexts PrimaryRecordToTexts(const PrimaryRecord& r) {
     PrimaryTexts t;
     for (const auto& lt : LogicalTexts()) {
         std::string s;
-        for (Member m : lt.slices) s += r.*m;
+        for (PrimaryMember m : lt.slices) s += r.*m;
         t.*(lt.text) = s;
     }
     return t;

@@ -20,9 +20,9 @@ constexpr Field kNotes2{704, 250};
 constexpr Field kNotes3{955, 250};
 }  // namespace
 
-constexpr std::array<Field, 6> kTextFields{kPathology, kPosology, kRemedy, kNotes1, kNotes2, kNotes3};
+constexpr std::array<Field, 6> kRepertoryTextFields{kPathology, kPosology, kRemedy, kNotes1, kNotes2, kNotes3};
 
-DbFile RepertoryDb() { return {kRepertoryDbName, kRepertoryRecordSize, kTextFields, EmptyRecords::Damage}; }
+DbFile RepertoryDb() { return {kRepertoryDbName, kRepertoryRecordSize, kRepertoryTextFields, EmptyRecords::Damage}; }
 
 std::vector<Field> RepertoryFieldLayout() { return {kPathology, kPosology, kRemedy, kNotes1, kNotes2, kNotes3}; }
 

@@ -20,7 +20,7 @@ struct SignatureField {
     Field field;
 };
 
-const std::array<SignatureField, 9> kFields{{
+const std::array<SignatureField, 9> kSignatureFields{{
     {&SignatureRecord::symptom, {0, 100}},
     {&SignatureRecord::plant, {101, 20}},
     {&SignatureRecord::code, {122, 15}},
@@ -49,7 +49,7 @@ constexpr std::size_t kGroupLines = 8;
 constexpr std::size_t kImportLineLength = 255;
 
 std::size_t CapacityOf(Member m) {
-    for (const auto& f : kFields)
+    for (const auto& f : kSignatureFields)
         if (f.member == m) return f.field.capacity;
     return 0;
 }
@@ -127,23 +127,23 @@ const std::array<PlantListRow, 12> kSignPlantLists{{
     {"pesci", "OpzioneS\\Vissen.rnd"},
 }};
 
-const std::array<Field, 9> kTextFields = [] {
+const std::array<Field, 9> kSignatureTextFields = [] {
     std::array<Field, 9> out{};
-    for (std::size_t i = 0; i < kFields.size(); ++i) out[i] = kFields[i].field;
+    for (std::size_t i = 0; i < kSignatureFields.size(); ++i) out[i] = kSignatureFields[i].field;
     return out;
 }();
 
-DbFile SignatureDb() { return {kSignatureDbName, kSignatureRecordSize, kTextFields}; }
+DbFile SignatureDb() { return {kSignatureDbName, kSignatureRecordSize, kSignatureTextFields}; }
 
 Bytes EncodeSignatureRecord(const SignatureRecord& r) {
     Bytes b(kSignatureRecordSize, 0);
-    for (const auto& f : kFields) PutField(b, f.field, r.*(f.member));
+    for (const auto& f : kSignatureFields) PutField(b, f.field, r.*(f.member));
     return b;
 }
 
 SignatureRecord DecodeSignatureRecord(const Bytes& b) {
     SignatureRecord r;
-    for (const auto& f : kFields) r.*(f.member) = GetField(b, f.field);
+    for (const auto& f : kSignatureFields) r.*(f.member) = GetField(b, f.field);
     return r;
 }
 

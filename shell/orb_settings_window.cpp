@@ -36,7 +36,7 @@ namespace shell {
 namespace {
 
 // A damaged engine settings or orb sets file is told in a message box.
-void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
+void ShowOrbSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
 
 inline constexpr const char* kInvalidOrbsMessage = "Errore Impostazione Orbite";
 
@@ -266,7 +266,7 @@ void OrbSettingsWindow::Refresh() {
     const engine::OrbRecord inForce = currentChart_.orbs;
     LoadOrbSets();
     try {
-        engine::LoadEngineSettings(currentChart_.settings, currentChart_.orbs, ShowSettingsMessage);
+        engine::LoadEngineSettings(currentChart_.settings, currentChart_.orbs, ShowOrbSettingsMessage);
     } catch (const rt::IoError&) {
         currentChart_.orbs = inForce;
         selectedSetEdit->setText(gui::ToQt(currentChart_.orbs.setLetter));
@@ -319,7 +319,7 @@ void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
 }
 
 void OrbSettingsWindow::LoadOrbSets() {
-    const engine::OrbSets sets = engine::LoadOrbSets(currentChart_.orbs, ShowSettingsMessage);
+    const engine::OrbSets sets = engine::LoadOrbSets(currentChart_.orbs, ShowOrbSettingsMessage);
     setsLoaded = !sets.damaged;
     for (int i = 1; i <= 14; ++i)
         currentChart_.orbs
@@ -343,7 +343,7 @@ void OrbSettingsWindow::LoadOrbSets() {
 void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     // A settings file that cannot be read is not written over, and then the
     // orb sets file is left as it is too.
-    engine::RequireWritableEngineSettings(currentChart_.settings, currentChart_.orbs, ShowSettingsMessage);
+    engine::RequireWritableEngineSettings(currentChart_.settings, currentChart_.orbs, ShowOrbSettingsMessage);
     currentChart_.orbs.setLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
@@ -354,9 +354,9 @@ void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
         orbs[i + 1] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
     engine::WriteOrbSetSettings(currentChart_.settings, currentChart_.orbs,
                                 {orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter},
-                                ShowSettingsMessage);
+                                ShowOrbSettingsMessage);
     Q_EMIT OrbSetChosen(letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)");
-    engine::LoadEngineSettings(currentChart_.settings, currentChart_.orbs, ShowSettingsMessage);
+    engine::LoadEngineSettings(currentChart_.settings, currentChart_.orbs, ShowOrbSettingsMessage);
 }
 
 void OrbSettingsWindow::ChooseSet(std::size_t set) {
@@ -365,7 +365,7 @@ void OrbSettingsWindow::ChooseSet(std::size_t set) {
         return;
     }
     const char* const letters[] = {"A", "B", "C"};
-    engine::RequireWritableEngineSettings(currentChart_.settings, currentChart_.orbs, ShowSettingsMessage);
+    engine::RequireWritableEngineSettings(currentChart_.settings, currentChart_.orbs, ShowOrbSettingsMessage);
     selectedSetEdit->setText(letters[set]);
     SelectOrbSet(letters[set]);
 }

@@ -19,7 +19,7 @@ namespace shell {
 namespace {
 
 constexpr double kRulerScale = 4.0 / 3.0;
-constexpr int kGutter = 6;
+constexpr int kFileGutter = 6;
 
 int Trunc(double x) { return static_cast<int>(std::trunc(x)); }
 
@@ -105,16 +105,16 @@ RulerMarkers MarkersForIndents(ParagraphIndents indents, int rulerClientWidth) {
     RulerMarkers m;
     m.firstLeft = Trunc(first * kRulerScale) + 2;
     m.leftLeft = Trunc((left + first) * kRulerScale) + 2;
-    m.rightLeft = rulerClientWidth - kGutter - Trunc((right + kGutter) * kRulerScale);
+    m.rightLeft = rulerClientWidth - kFileGutter - Trunc((right + kFileGutter) * kRulerScale);
     return m;
 }
 
 int FirstIndentFromMarker(MarkerDrop drop) {
-    return Trunc((drop.markerLeft + drop.dragOffset - kGutter) / kRulerScale);
+    return Trunc((drop.markerLeft + drop.dragOffset - kFileGutter) / kRulerScale);
 }
 
 int LeftIndentFromMarker(MarkerDrop drop, int firstIndent) {
-    return Trunc((drop.markerLeft + drop.dragOffset - kGutter) / kRulerScale) - firstIndent;
+    return Trunc((drop.markerLeft + drop.dragOffset - kFileGutter) / kRulerScale) - firstIndent;
 }
 
 int RightIndentFromMarker(MarkerDrop drop, int rulerClientWidth) {

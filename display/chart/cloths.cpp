@@ -58,14 +58,14 @@ const RowStyle kSeasonRows[5] = {{},
                                  {2, "Aarde", "Herfst", kViewGreen},
                                  {4, "Water", "Winter", kViewCyan}};
 
-struct Leader {
+struct ClothLeader {
     Real x1, y1, x2, y2, x3, y3;  // relative to (L, T)
     const char* label;
     bool right;  // right-aligned label
     Real lx, ly;
 };
 
-const Leader kElementalLeaders[6] = {
+const ClothLeader kElementalLeaders[6] = {
     {10.5L, -7, 10.5L, -10.5L, 7, -10.5L, "Zout", true, 6, -12.5L},
     {17.5L, -7, 17.5L, -14.5L, 14, -14.5L, "Zwavel", true, 13, -16.5L},
     {24.5L, -7, 24.5L, -10.5L, 28, -10.5L, "Kwik", false, 29, -12.5L},
@@ -73,7 +73,7 @@ const Leader kElementalLeaders[6] = {
     {17.5L, 35.5L, 17.5L, 42.5L, 21, 42.5L, "Persoon", false, 22, 40.5L},
     {24.5L, 35, 24.5L, 38.5L, 28, 38.5L, "Collectiviteit", false, 29, 36.5L},
 };
-const Leader kSeasonLeaders[7] = {
+const ClothLeader kSeasonLeaders[7] = {
     {10.5L, 0, 10.5L, -3.5L, 7, -3.5L, "Tropen", true, 6, -5.5L},
     {17.5L, 0, 17.5L, -7.5L, 14, -7.5L, "Solide", true, 13, -9.5L},
     {24.5L, 0, 24.5L, -7, 28, -7, "Bicorporaalen", false, 29, -9},
@@ -120,17 +120,17 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint w
     // Column labels with their leader lines.
     {
         ScopedPen pen(dc, 5);
-        const Leader* leaders = elemental ? kElementalLeaders : kSeasonLeaders;
+        const ClothLeader* leaders = elemental ? kElementalLeaders : kSeasonLeaders;
         const int n = elemental ? 6 : 7;
         for (int i = 0; i < n; ++i) {
-            const Leader& l = leaders[i];
+            const ClothLeader& l = leaders[i];
             dc.MoveTo(MapPoint(dc, left + l.x1, top + l.y1));
             LineToScaled(dc, left + l.x2, top + l.y2);
             LineToScaled(dc, left + l.x3, top + l.y3);
         }
         dc.SetTextColor(kViewLightGrey);
         for (int i = 0; i < n; ++i) {
-            const Leader& l = leaders[i];
+            const ClothLeader& l = leaders[i];
             if (l.right)
                 TextOutRight(dc, l.label, 15, left + l.lx, top + l.ly);
             else

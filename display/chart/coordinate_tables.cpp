@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kEngineBodyNames[13] = {"",        "Sole",      "Luna",     "Mercurio", "Venere",
                                               "Marte",   "Giove",     "Saturno",  "Urano",    "Nettuno",
                                               "Plutone", "Nodo Nord", "Luna Nera"};
-constexpr Color kCyan = 0xFFFF00;
+constexpr Color kTableCyan = 0xFFFF00;
 
 enum class Value { SignPosition, Degrees, Latitude };
 
@@ -112,7 +112,7 @@ void DrawCoordinateTable(Surface& dc, const CoordinateTable& t) {
         if (!r.name.empty()) TextOutRight(dc, r.name, 15, r.nameX, r.textY);
     }
     if (!t.caption.empty()) {
-        dc.SetTextColor(kCyan);
+        dc.SetTextColor(kTableCyan);
         TextOutCentered(dc, t.caption, 15, t.captionX, t.captionY);
     }
 }

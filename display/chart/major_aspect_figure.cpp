@@ -16,7 +16,7 @@ namespace display {
 namespace {
 
 constexpr Color kBlue = 0xFF0000;
-constexpr Color kRed = 0x0000FF;
+constexpr Color kFigureRed = 0x0000FF;
 
 Real Deg(Real radians) { return radians * 180 / engine::kPi; }
 
@@ -115,7 +115,7 @@ MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const archive::CurrentChart& 
             const Real x1 = f.x[l.first - 1], y1 = f.y[l.first - 1], x2 = f.x[l.second - 1], y2 = f.y[l.second - 1];
             if (style == 0) {
                 ScopedPen pen(dc, l.hard ? 7 : 25);
-                ScopedBrush brush(dc, l.hard ? kRed : kBlue);
+                ScopedBrush brush(dc, l.hard ? kFigureRed : kBlue);
                 DrawAspectBand(dc, x1, y1, x2, y2, l.exactness);
             } else if (l.hard) {
                 ScopedPen pen(dc, 2);

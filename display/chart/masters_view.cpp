@@ -27,8 +27,8 @@ constexpr engine::SignTable<int> kSignRulers = {{5, 4, 3, 2, 1, 3, 4, 5, 6, 7, 7
 constexpr int kChaldeanOrder[7] = {1, 4, 3, 2, 7, 6, 5};
 constexpr int kFirstHourOffset[7] = {0, 3, 6, 2, 5, 1, 4};
 
-constexpr Color kYellow = 0x00FFFF;
-constexpr Color kCyan = 0xFFFF00;
+constexpr Color kMastersYellow = 0x00FFFF;
+constexpr Color kMastersCyan = 0xFFFF00;
 
 int SignOfLongitude(Real longitude) { return static_cast<int>(rt::Trunc(engine::Mod360(longitude) / 30)) + 1; }
 
@@ -101,14 +101,14 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
         Color colour;
         Real step;
     } rows[8] = {
-        {"De zon komt op om uur: " + riseTime, kYellow, 8},
-        {"Planetaire dag: " + hour.planetaryDayName, kCyan, 4},
-        {"Ora Planetaire uur: " + hourText, kCyan, 4},
-        {"Geregeerd door " + ruler, kCyan, 6},
+        {"De zon komt op om uur: " + riseTime, kMastersYellow, 8},
+        {"Planetaire dag: " + hour.planetaryDayName, kMastersCyan, 4},
+        {"Ora Planetaire uur: " + hourText, kMastersCyan, 4},
+        {"Geregeerd door " + ruler, kMastersCyan, 6},
         {"Ascendant " + SignAbbreviationOf(asc), kWhite, 4},
         {"Geregeerd door " + RulerName(SignRuler(SignOfLongitude(asc))), kWhite, 6},
-        {"Midhemel " + SignAbbreviationOf(mc), kCyan, 4},
-        {"Geregeerd door " + RulerName(SignRuler(SignOfLongitude(mc))), kCyan, 0},
+        {"Midhemel " + SignAbbreviationOf(mc), kMastersCyan, 4},
+        {"Geregeerd door " + RulerName(SignRuler(SignOfLongitude(mc))), kMastersCyan, 0},
     };
     Real y = centreY - 19;
     for (int i = 0; i < 8; ++i) {
@@ -212,7 +212,7 @@ void ReportYearRulerProblem(const YearRulers& rulers) {
 void DrawYearAndCycleRulers(Surface& dc, const engine::Chart& chart) {
     const YearRulers r = EvaluateYearRulers(chart);
     ReportYearRulerProblem(r);
-    dc.SetTextColor(kCyan);
+    dc.SetTextColor(kMastersCyan);
     TextOutCentered(dc, r.yearText, 2, kChartWindowWheel.centreX, kChartWindowWheel.centreY);
     TextOutCentered(dc, r.cycleText, 2, kChartWindowWheel.centreX, kChartWindowWheel.centreY + 5);
 }

@@ -17,9 +17,9 @@ namespace {
 
 constexpr Real kU = kSphericalGridUnit;
 constexpr Color kGrey = 0x808080;
-constexpr Color kRed = 0x0000FF;
-constexpr Color kCyan = 0xFFFF00;
-constexpr Color kYellow = 0x00FFFF;
+constexpr Color kDistanceRed = 0x0000FF;
+constexpr Color kDistanceCyan = 0xFFFF00;
+constexpr Color kDistanceYellow = 0x00FFFF;
 
 void Glyph(Surface& dc, int point, Real x, Real y) {
     DrawGlyphFile(dc, PlanetGlyphFileName(dc, RenumberPlanetGlyph(point)), {x, y, 5.0L});
@@ -69,9 +69,9 @@ void DrawSphericalDistanceCell(Surface& dc, const SphericalDistanceCell& cell) {
         LinePage(dc, from, to);
         dc.SetTextColor(colour);
     };
-    if (cell.hard) underline(74, kRed);
-    if (cell.soft) underline(75, kCyan);
-    if (cell.conjunction) underline(76, kYellow);
+    if (cell.hard) underline(74, kDistanceRed);
+    if (cell.soft) underline(75, kDistanceCyan);
+    if (cell.conjunction) underline(76, kDistanceYellow);
     TextOutLeft(dc, cell.text, 33, x + 14 * kU - 4.1L, y - 13 * kU + 0.8L);
     dc.SetTextColor(kWhite);
 }

@@ -34,8 +34,8 @@ namespace {
 // A damaged engine settings or orb sets file is told in a message box.
 void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
 
-constexpr long double kCentreX = 140;
-constexpr long double kCentreY = 101.6L;
+constexpr long double kCalibrationCentreX = 140;
+constexpr long double kCalibrationCentreY = 101.6L;
 
 }  // namespace
 
@@ -211,22 +211,22 @@ void CalibrationWindow::DrawCalibrationFrame() {
     Surface& c = drawingArea_->Canvas();
     {
         ScopedPen pen(c, 64);
-        DrawCircleScaled(c, kCentreX, kCentreY, 95);
+        DrawCircleScaled(c, kCalibrationCentreX, kCalibrationCentreY, 95);
     }
     {
         ScopedPen pen(c, 1);
         const long double sx = drawing_.aspectScaleX, sy = drawing_.aspectScaleY;
-        c.MoveTo(MapPoint(c, kCentreX - 100 / sx, kCentreY));
-        LineToScaled(c, kCentreX + 100 / sx, kCentreY);
-        c.MoveTo(MapPoint(c, kCentreX, kCentreY - 100 / sy));
-        LineToScaled(c, kCentreX, kCentreY + 100 / sy);
+        c.MoveTo(MapPoint(c, kCalibrationCentreX - 100 / sx, kCalibrationCentreY));
+        LineToScaled(c, kCalibrationCentreX + 100 / sx, kCalibrationCentreY);
+        c.MoveTo(MapPoint(c, kCalibrationCentreX, kCalibrationCentreY - 100 / sy));
+        LineToScaled(c, kCalibrationCentreX, kCalibrationCentreY + 100 / sy);
         const long double dx = 10 / sx, dy = 10 / sy;
         for (int k = 0; k <= 10; ++k) {
-            for (long double x : {kCentreX + k * dx, kCentreX - k * dx}) {
+            for (long double x : {kCalibrationCentreX + k * dx, kCalibrationCentreX - k * dx}) {
                 c.MoveTo(MapPoint(c, x, 98.6L));
                 LineToScaled(c, x, 104.6L);
             }
-            for (long double y : {kCentreY + k * dy, kCentreY - k * dy}) {
+            for (long double y : {kCalibrationCentreY + k * dy, kCalibrationCentreY - k * dy}) {
                 c.MoveTo(MapPoint(c, 137, y));
                 LineToScaled(c, 143, y);
             }
@@ -242,8 +242,9 @@ void CalibrationWindow::LayoutCalibrationControls() {
     auto px = [scaleX](long double length) { return static_cast<int>(rt::Round(length / scaleX)); };
     auto py = [scaleY](long double length) { return static_cast<int>(rt::Round(length / scaleY)); };
     const int width = px(70), height = py(70);
-    controlPanel_->setGeometry(static_cast<int>(rt::Round(kCentreX / scaleX - width / 2.0L)),
-                               static_cast<int>(rt::Round(kCentreY / scaleY - height / 2.0L)), width, height);
+    controlPanel_->setGeometry(static_cast<int>(rt::Round(kCalibrationCentreX / scaleX - width / 2.0L)),
+                               static_cast<int>(rt::Round(kCalibrationCentreY / scaleY - height / 2.0L)), width,
+                               height);
     horizontalScaleBar_->setGeometry(px(1), py(65), px(64), py(4));
     verticalScaleBar_->setGeometry(px(65), py(1), px(4), py(64));
     okButton_->setGeometry(px(20), py(20), px(26), py(6));

@@ -16,19 +16,19 @@ namespace display {
 
 namespace {
 
-void Line(Surface& dc, Real x1, Real y1, Real x2, Real y2) {
+void SheetClothLine(Surface& dc, Real x1, Real y1, Real x2, Real y2) {
     MoveToPage(dc, x1, y1);
     LineToScaled(dc, x2, y2);
 }
 
-// Leader from the column's centre line outwards, then sideways.
-void Leader(Surface& dc, Real x, Real y1, Real y2, Real x2) {
+// SheetClothLeader from the column's centre line outwards, then sideways.
+void SheetClothLeader(Surface& dc, Real x, Real y1, Real y2, Real x2) {
     MoveToPage(dc, x, y1);
     LineToScaled(dc, x, y2);
     LineToScaled(dc, x2, y2);
 }
 
-void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k) {
+void DrawSheetCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k) {
     SheetBlockGuard guard(dc);
     const Real left = x - 23, top = y - 15;
     SetTextColorByCode(dc, 4);
@@ -41,9 +41,10 @@ void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k
     }
     SetTextColorByCode(dc, 0);
     SelectPenByCode(dc, 5);
-    for (int i = 0; i <= 5; ++i) Line(dc, left, top + 7 * i, left + 35, top + 7 * i);
-    for (int i = 0; i <= 5; ++i) Line(dc, left + 7 * i, (elemental && i > 0) ? top - 7 : top, left + 7 * i, top + 35);
-    if (elemental) Line(dc, left + 7, top - 7, left + 35, top - 7);
+    for (int i = 0; i <= 5; ++i) SheetClothLine(dc, left, top + 7 * i, left + 35, top + 7 * i);
+    for (int i = 0; i <= 5; ++i)
+        SheetClothLine(dc, left + 7 * i, (elemental && i > 0) ? top - 7 : top, left + 7 * i, top + 35);
+    if (elemental) SheetClothLine(dc, left + 7, top - 7, left + 35, top - 7);
 
     // One entry a row, from the top.
     static constexpr std::array<int, 4> kElementSymbols{1, 2, 3, 4}, kSeasonSymbols{3, 1, 2, 4};
@@ -61,32 +62,32 @@ void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k
     if (elemental) {
         for (int c = 1; c <= 3; ++c) DrawSheetElementGlyph(dc, 4 + c, {left + 7 * c + 3.7L, top - 3, 5.0L});
         TextOutLeft(dc, "Tot", 15, left + 29, top - 5);
-        Leader(dc, left + 10.5L, top - 7, top - 10.5L, left + 7);
+        SheetClothLeader(dc, left + 10.5L, top - 7, top - 10.5L, left + 7);
         TextOutRight(dc, "Zout", 15, left + 6, top - 12.5L);
-        Leader(dc, left + 17.5L, top - 7, top - 14.5L, left + 14);
+        SheetClothLeader(dc, left + 17.5L, top - 7, top - 14.5L, left + 14);
         TextOutRight(dc, "Zwavel", 15, left + 13, top - 16.5L);
-        Leader(dc, left + 24.5L, top - 7, top - 10.5L, left + 28);
+        SheetClothLeader(dc, left + 24.5L, top - 7, top - 10.5L, left + 28);
         TextOutLeft(dc, "Kwik", 15, left + 29, top - 12.5L);
-        Leader(dc, left + 10.5L, top + 35, top + 38.5L, left + 7);
+        SheetClothLeader(dc, left + 10.5L, top + 35, top + 38.5L, left + 7);
         TextOutRight(dc, "Instinct", 15, left + 6, top + 36.5L);
-        Leader(dc, left + 17.5L, top + 35.5L, top + 42.5L, left + 21);
+        SheetClothLeader(dc, left + 17.5L, top + 35.5L, top + 42.5L, left + 21);
         TextOutLeft(dc, "Collectiviteit", 15, left + 22, top + 40.5L);
-        Leader(dc, left + 24.5L, top + 35, top + 38.5L, left + 28);
+        SheetClothLeader(dc, left + 24.5L, top + 35, top + 38.5L, left + 28);
         TextOutLeft(dc, "Collettivit\xE0", 15, left + 29, top + 36.5L);
     } else {
-        Leader(dc, left + 10.5L, top, top - 3.5L, left + 7);
+        SheetClothLeader(dc, left + 10.5L, top, top - 3.5L, left + 7);
         TextOutRight(dc, "Tropen", 15, left + 6, top - 5.5L);
-        Leader(dc, left + 17.5L, top, top - 7.5L, left + 14);
+        SheetClothLeader(dc, left + 17.5L, top, top - 7.5L, left + 14);
         TextOutRight(dc, "Solide", 15, left + 13, top - 9.5L);
-        Leader(dc, left + 24.5L, top, top - 7, left + 28);
+        SheetClothLeader(dc, left + 24.5L, top, top - 7, left + 28);
         TextOutLeft(dc, "Bicorporaalen", 15, left + 29, top - 9);
-        Leader(dc, left + 31.5L, top - 0.5L, top - 3, left + 35);
+        SheetClothLeader(dc, left + 31.5L, top - 0.5L, top - 3, left + 35);
         TextOutLeft(dc, "Totalen", 15, left + 36, top - 5);
-        Leader(dc, left + 10.5L, top + 35, top + 38.5L, left + 7);
+        SheetClothLeader(dc, left + 10.5L, top + 35, top + 38.5L, left + 7);
         TextOutRight(dc, "(Kardinale)", 15, left + 6, top + 36.5L);
-        Leader(dc, left + 17.5L, top + 35.5L, top + 42.5L, left + 21);
+        SheetClothLeader(dc, left + 17.5L, top + 35.5L, top + 42.5L, left + 21);
         TextOutLeft(dc, "(Vaste)", 15, left + 22, top + 40.5L);
-        Leader(dc, left + 24.5L, top + 35, top + 38.5L, left + 28);
+        SheetClothLeader(dc, left + 24.5L, top + 35, top + 38.5L, left + 28);
         TextOutLeft(dc, "(Veranderlijk)", 15, left + 29, top + 36.5L);
     }
     ReleasePen(dc);
@@ -99,7 +100,7 @@ void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k
     for (int c = 1; c <= 4; ++c) TextOutLeft(dc, std::to_string(k.ColumnTotal(c)), 2, x0 + 21, y0 + 7 * (c - 1));
 }
 
-void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts& h) {
+void DrawSheetHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts& h) {
     SheetBlockGuard guard(dc);
     const Real left = x - 27, top = y - 15;
     SetTextColorByCode(dc, 4);
@@ -122,8 +123,8 @@ void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts
     // Five rules bound the four rows.
     for (int i = 0; i <= 4; ++i) {
         const Real t = top + 7 * i;
-        Line(dc, left, t, left + 24, t);
-        Line(dc, left + 26, t, left + 38, t);
+        SheetClothLine(dc, left, t, left + 24, t);
+        SheetClothLine(dc, left + 26, t, left + 38, t);
         if (i == 4) break;
         const Row& r = kRows[i];
         DrawSheetElementGlyph(dc, r.symbol, {left + 3.2L, t + 4, 5.0L});
@@ -133,7 +134,7 @@ void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts
         TextOutCentered(dc, r.second, 2, left + 15, t + 1);
         TextOutLeft(dc, r.total, 2, left + 28, t + 1);
     }
-    for (Real v : {0, 6, 12, 18, 24, 26, 32, 38}) Line(dc, left + v, top, left + v, top + 28);
+    for (Real v : {0, 6, 12, 18, 24, 26, 32, 38}) SheetClothLine(dc, left + v, top, left + v, top + 28);
     ReleasePen(dc);
     TextOutLeft(dc, "H=Heet", 15, left, top + 30);
     TextOutLeft(dc, "V=Vochtig", 15, left + 25, top + 30);
@@ -149,19 +150,19 @@ void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts
 }  // namespace
 
 void DrawElementalCloth(Surface& dc, const engine::Chart& chart, Real x, Real y) {
-    DrawCloth(dc, x, y, true, EvaluateElementalCloth(ClassicalPlanetSigns(chart)));
+    DrawSheetCloth(dc, x, y, true, EvaluateElementalCloth(ClassicalPlanetSigns(chart)));
 }
 
 void DrawSeasonCloth(Surface& dc, const engine::Chart& chart, Real x, Real y) {
-    DrawCloth(dc, x, y, false, EvaluateSeasonCloth(ClassicalPlanetSigns(chart)));
+    DrawSheetCloth(dc, x, y, false, EvaluateSeasonCloth(ClassicalPlanetSigns(chart)));
 }
 
 void DrawElementalHumoralGrid(Surface& dc, const engine::Chart& chart, Real x, Real y) {
-    DrawHumoral(dc, x, y, false, EvaluateHumoral(ClassicalPlanetSigns(chart), false));
+    DrawSheetHumoral(dc, x, y, false, EvaluateHumoral(ClassicalPlanetSigns(chart), false));
 }
 
 void DrawSeasonalHumoralGrid(Surface& dc, const engine::Chart& chart, Real x, Real y) {
-    DrawHumoral(dc, x, y, true, EvaluateHumoral(ClassicalPlanetSigns(chart), true));
+    DrawSheetHumoral(dc, x, y, true, EvaluateHumoral(ClassicalPlanetSigns(chart), true));
 }
 
 }  // namespace display

@@ -33,7 +33,7 @@ bool JustAboveMultiple(Real t, Real step) {
     return r >= 0 && r < 0.005L;
 }
 
-void Line(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real angle) {
+void SheetWheelLine(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real angle) {
     LinePage(dc, WheelPoint({cx, cy}, r1, angle), WheelPoint({cx, cy}, r2, angle));
 }
 
@@ -71,7 +71,7 @@ Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, const
         if (JustAboveMultiple(t, 30)) {
             {
                 ScopedLinePen pen(dc, 0);
-                Line(dc, cx, cy, ro + band, ri, p);
+                SheetWheelLine(dc, cx, cy, ro + band, ri, p);
             }
             const PagePoint g = WheelPoint({cx, cy}, (ro + ri) / 2, p - 15);
             DrawSheetSignGlyph(dc, sign, prefix, {g.x, g.y, glyphSize});
@@ -81,7 +81,7 @@ Real SignRing(Surface& dc, std::string_view prefix, const RingFrame& ring, const
         }
         if (JustAboveMultiple(t, 10)) {
             ScopedLinePen pen(dc, 10);
-            Line(dc, cx, cy, ro + band, ro - 3, p);
+            SheetWheelLine(dc, cx, cy, ro + band, ro - 3, p);
             t += 9;
         }
         t += 0.5L;
@@ -128,7 +128,7 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& r
     }
     {
         ScopedPen pen(dc, 5);
-        for (int k = 0; k < 60; ++k) Line(dc, cx, cy, ho, ho + 3, 15 - 6 * k);
+        for (int k = 0; k < 60; ++k) SheetWheelLine(dc, cx, cy, ho, ho + 3, 15 - 6 * k);
     }
     SetTextColorByCode(dc, 0);
     for (int i = 1; i <= 6; ++i) {
@@ -138,8 +138,8 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& r
         TextOutCentered(dc, kSheetHouseNumerals[i - 1], 2, rt::Round(a.x), rt::Round(a.y) - 2);
         TextOutCentered(dc, kSheetHouseNumerals[i + 5], 2, rt::Round(b.x), rt::Round(b.y) - 2);
         ScopedLinePen pen(dc, i == 1 || i == 4 ? 0 : 10);
-        Line(dc, cx, cy, ho, hi, q);
-        Line(dc, cx, cy, ho, hi, q + 180);
+        SheetWheelLine(dc, cx, cy, ho, hi, q);
+        SheetWheelLine(dc, cx, cy, ho, hi, q + 180);
     }
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::pair<int, int> kUp{100, 100};
 
-StrokeTable Table(std::initializer_list<std::pair<int, int>> points) {
+StrokeTable StrokesOf(std::initializer_list<std::pair<int, int>> points) {
     StrokeTable t{};
     std::size_t k = 0;
     for (const auto& [x, y] : points) {
@@ -33,65 +33,65 @@ constexpr int kScreenCyanPaperBlue = 0;
 const std::array<AspectGlyph, 12> kAspectGlyphs = {{
     {StrokeTable{}, 0, 0},
     // 1 conjunction
-    {Table({{3, -4}, {-1, 0}, {-2, 0}, {-3, 1}, {-3, 2}, {-2, 3}, {-1, 3}, {0, 2}, {0, 1}, {-1, 0}}), 3, 18},
+    {StrokesOf({{3, -4}, {-1, 0}, {-2, 0}, {-3, 1}, {-3, 2}, {-2, 3}, {-1, 3}, {0, 2}, {0, 1}, {-1, 0}}), 3, 18},
     // 2 sextile
-    {Table({{-3, 0}, {3, 0}, kUp, {3, -3}, {-3, 3}, kUp, {-3, -3}, {3, 3}}), kScreenCyanPaperBlue, 12},
+    {StrokesOf({{-3, 0}, {3, 0}, kUp, {3, -3}, {-3, 3}, kUp, {-3, -3}, {3, 3}}), kScreenCyanPaperBlue, 12},
     // 3 square
-    {Table({{-3, -4}, {-3, 3}, {3, 3}, {3, -4}, {-3, -4}}), 2, 8},
+    {StrokesOf({{-3, -4}, {-3, 3}, {3, 3}, {3, -4}, {-3, -4}}), 2, 8},
     // 4 trine
-    {Table({{0, -4}, {-3, 3}, {3, 3}, {0, -4}}), kScreenCyanPaperBlue, 6},
+    {StrokesOf({{0, -4}, {-3, 3}, {3, 3}, {0, -4}}), kScreenCyanPaperBlue, 6},
     // 5 opposition
-    {Table({{-1, 0},
-            {-2, 0},
-            {-3, 1},
-            {-3, 2},
-            {-2, 3},
-            {-1, 3},
-            {0, 2},
-            {0, 1},
-            {-1, 0},
-            {1, -1},
-            {2, -1},
-            {3, -2},
-            {3, -3},
-            {2, -4},
-            {1, -4},
-            {0, -3},
-            {0, -2},
-            {1, -1}}),
+    {StrokesOf({{-1, 0},
+                {-2, 0},
+                {-3, 1},
+                {-3, 2},
+                {-2, 3},
+                {-1, 3},
+                {0, 2},
+                {0, 1},
+                {-1, 0},
+                {1, -1},
+                {2, -1},
+                {3, -2},
+                {3, -3},
+                {2, -4},
+                {1, -4},
+                {0, -3},
+                {0, -2},
+                {1, -1}}),
      2, 34},
     // 6 sesquiquadrate
-    {Table({{-3, -4}, {-3, 1}, {3, 1}, {3, -4}, {-3, -4}, kUp, {-1, -1}, {-1, 3}, {2, 3}}), 2, 16},
+    {StrokesOf({{-3, -4}, {-3, 1}, {3, 1}, {3, -4}, {-3, -4}, kUp, {-1, -1}, {-1, 3}, {2, 3}}), 2, 16},
     // 7 semi-square
-    {Table({{0, -4}, {-3, 3}, {3, 3}}), 2, 4},
+    {StrokesOf({{0, -4}, {-3, 3}, {3, 3}}), 2, 4},
     // 8 quincunx
-    {Table({{-3, -4}, {3, -4}, kUp, {-3, 3}, {0, -4}, {3, 3}}), 5, 10},
+    {StrokesOf({{-3, -4}, {3, -4}, kUp, {-3, 3}, {0, -4}, {3, 3}}), 5, 10},
     // 9 semi-sextile
-    {Table({{-3, -4}, {0, 3}, {3, -4}, kUp, {-3, 3}, {3, 3}}), kScreenCyanPaperBlue, 8},
+    {StrokesOf({{-3, -4}, {0, 3}, {3, -4}, kUp, {-3, 3}, {3, 3}}), kScreenCyanPaperBlue, 8},
     // 10 quintile
-    {Table({{-3, -2}, {0, 0}, {-3, 3}, kUp, {3, -2}, {0, 0}, {3, 3}, kUp, {0, -4}, {0, 0}}), 5, 16},
+    {StrokesOf({{-3, -2}, {0, 0}, {-3, 3}, kUp, {3, -2}, {0, 0}, {3, 3}, kUp, {0, -4}, {0, 0}}), 5, 16},
     // 11 biquintile
-    {Table({{-3, -2},
-            {0, 0},
-            {-3, 3},
-            kUp,
-            {3, -2},
-            {0, 0},
-            {3, 3},
-            kUp,
-            {0, -4},
-            {0, 0},
-            kUp,
-            {-3, -4},
-            {-2, -4},
-            {-2, -3}}),
+    {StrokesOf({{-3, -2},
+                {0, 0},
+                {-3, 3},
+                kUp,
+                {3, -2},
+                {0, 0},
+                {3, 3},
+                kUp,
+                {0, -4},
+                {0, 0},
+                kUp,
+                {-3, -4},
+                {-2, -4},
+                {-2, -3}}),
      5, 26},
 }};
 
 // An upturned T, an N, and a 7 crossed as it is written by hand.
-const AspectGlyph kDecileGlyph = {Table({{0, -4}, {0, 3}, kUp, {-3, 3}, {3, 3}}), 5, 8};
-const AspectGlyph kNovileGlyph = {Table({{-3, 3}, {-3, -4}, {3, 3}, {3, -4}}), 5, 6};
-const AspectGlyph kSeptileGlyph = {Table({{-3, -4}, {3, -4}, {-1, 3}, kUp, {-2, 0}, {2, 0}}), 5, 10};
+const AspectGlyph kDecileGlyph = {StrokesOf({{0, -4}, {0, 3}, kUp, {-3, 3}, {3, 3}}), 5, 8};
+const AspectGlyph kNovileGlyph = {StrokesOf({{-3, 3}, {-3, -4}, {3, 3}, {3, -4}}), 5, 6};
+const AspectGlyph kSeptileGlyph = {StrokesOf({{-3, -4}, {3, -4}, {-1, 3}, kUp, {-2, 0}, {2, 0}}), 5, 10};
 
 
 void DrawStrokeGlyph(Surface& dc, const AspectGlyph& glyph, int penCode, PagePoint at, Real size) {

@@ -318,7 +318,7 @@ void WriteShippedRecord(const fs::path& file, const ShippedRecord& record) {
 std::optional<std::string> ReadWhole(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes = ReadRest(in);
     if (in.bad()) return std::nullopt;
     return bytes;
 }
@@ -586,7 +586,7 @@ ShippedFileRestore RestoreShippedFile(std::string_view name) {
     {
         std::ifstream in(shipped, std::ios::binary);
         if (!in) return result;
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        bytes = ReadRest(in);
         if (in.bad()) return result;
     }
     std::error_code ec;

@@ -182,6 +182,13 @@ std::string ReadFileBytes(std::string_view name) {
     return s.str();
 }
 
+std::string ReadRest(std::istream& in) {
+    std::string bytes;
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0) bytes.append(block, static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
 fs::path WriteBeside(const fs::path& target, const std::string& bytes, const std::string& shownName) {
     const fs::path tmp = TemporaryBeside(target);  // unique to this process
     std::FILE* f = std::fopen(tmp.c_str(), "wb");

@@ -91,6 +91,10 @@ void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& fi
                       const std::function<void()>& afterEach = {});
 // The whole content of a file (IoError 2 when missing).
 std::string ReadFileBytes(std::string_view name);
+// What is left of an open stream, read in large blocks: a character at a time,
+// as an istreambuf_iterator reads, is several times slower (many times under
+// the sanitizers). The stream is left at its end (eof and fail set) or bad.
+std::string ReadRest(std::istream& in);
 
 // Exactly `count` bytes read from or written to an open file at `offset`,
 // retried after an interruption; false on a short read, a failed write or an error.

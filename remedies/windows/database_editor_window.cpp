@@ -136,19 +136,19 @@ void DatabaseEditorWindow::reject() {
 
 namespace {
 // What an editor does with a database that is damaged or cannot be read.
-constexpr const char* kDamagedDatabaseDone =
+constexpr const char* kEditorDamagedDatabaseDone =
     "La finestra non ne mostra nulla e non vi scrive nessuna modifica finch\xE9 il file non torna integro.";
 }  // namespace
 
 void DatabaseEditorWindow::LookAtDatabase() {
-    damageTold_ = !TellUnusableDatabase(frame_.database(), kDamagedDatabaseDone).empty();
+    damageTold_ = !TellUnusableDatabase(frame_.database(), kEditorDamagedDatabaseDone).empty();
 }
 
 void DatabaseEditorWindow::ShowEntries(std::vector<EditorEntry> entries, const std::string& problem) {
     if (problem.empty())
         damageTold_ = false;
     else if (!damageTold_)
-        damageTold_ = !TellUnusableDatabase(frame_.database(), kDamagedDatabaseDone).empty();
+        damageTold_ = !TellUnusableDatabase(frame_.database(), kEditorDamagedDatabaseDone).empty();
     listedEntries = std::move(entries);
     entryList->clear();
     for (const EditorEntry& e : listedEntries) entryList->addItem(gui::ToQt(e.text));

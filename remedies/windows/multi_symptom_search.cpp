@@ -5,7 +5,7 @@
 namespace remedies {
 
 namespace {
-const std::vector<const char*> kHelp{
+const std::vector<const char*> kMultiSymptomHelp{
     "- Individuare, sulla colonna di destra, i SINTOMI PRESENTI.",
     "- Con un clic, questi sintomi (max 15) vengono copiati sulle caselle numerate.",
     "- Clic su [Avvia Ricerca] per rintracciare i RIMEDI adatti. Verr\xE0 compilata una colonna",
@@ -20,10 +20,12 @@ const std::vector<const char*> kHelp{
 }  // namespace
 
 MultiSymptomSearch::MultiSymptomSearch(QWidget* parent)
-    : RankedSearchWindow(RankedSearchKind::MultiSymptom, "FoRicCom", "SINTOMI MULTIPLI", kHelp, nullptr, parent) {}
+    : RankedSearchWindow(RankedSearchKind::MultiSymptom, "FoRicCom", "SINTOMI MULTIPLI", kMultiSymptomHelp, nullptr,
+                         parent) {}
 
 MultiSymptomSearch::MultiSymptomSearch(RankedWindowState& state, QWidget* parent)
-    : RankedSearchWindow(RankedSearchKind::MultiSymptom, "FoRicCom", "SINTOMI MULTIPLI", kHelp, &state, parent) {}
+    : RankedSearchWindow(RankedSearchKind::MultiSymptom, "FoRicCom", "SINTOMI MULTIPLI", kMultiSymptomHelp, &state,
+                         parent) {}
 
 void MultiSymptomSearch::Refresh() {
     StartWithEmptySlots();

@@ -17,7 +17,7 @@ namespace remedies {
 
 namespace {
 
-const char* const kInfo =
+const char* const kRemedyBrowserInfo =
     "Zoek een remedie in de lijst rechts: typ de eerste letters in het vak Zoeken, of blader door "
     "de lijst. Een remedie met een bereidingsvorm (MSA, TSA, QSPC, HS) staat ook onder haar eigen "
     "naam, met de vorm tussen haakjes.\r\n"
@@ -29,7 +29,7 @@ const char* const kInfo =
     "Een dubbele klik op de planeten of de tekens toont hun woorden onder elkaar.\r\n"
     "(\xA7 = Primaire Signatuur)";
 
-BrowserFrame Frame(BrowserState* pages) {
+BrowserFrame RemedyBrowserFrame(BrowserState* pages) {
     return {"FoRimed",
             "REMEDIES en bijbehorende symptomen",
             true,
@@ -40,7 +40,7 @@ BrowserFrame Frame(BrowserState* pages) {
             "REMEDIE",
             "Informatie Aan / Uit",
             "&Terug naar het menu",
-            kInfo,
+            kRemedyBrowserInfo,
             true,
             pages,
             PrimaryDb,
@@ -54,7 +54,7 @@ RemedyBrowser::RemedyBrowser(QWidget* parent) : RemedyBrowser(static_cast<Browse
 
 RemedyBrowser::RemedyBrowser(BrowserState& pages, QWidget* parent) : RemedyBrowser(&pages, parent) {}
 
-RemedyBrowser::RemedyBrowser(BrowserState* pages, QWidget* parent) : BrowserWindow(Frame(pages), parent) {
+RemedyBrowser::RemedyBrowser(BrowserState* pages, QWidget* parent) : BrowserWindow(RemedyBrowserFrame(pages), parent) {
     // The remedy's form, warnings and synthesis, under the name.
     auto* box = new QVBoxLayout;
     formLabel_ = gui::MakeLabel(this, "LabSpeci", "");

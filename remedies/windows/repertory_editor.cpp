@@ -21,15 +21,15 @@ namespace remedies {
 
 namespace {
 
-constexpr int kPathologyField = 0, kRemedyField = 1, kPosologyField = 2, kNotesField = 3;
+constexpr int kPathologyField = 0, kRepertoryRemedyField = 1, kPosologyField = 2, kNotesField = 3;
 constexpr std::size_t kGuardMaximum[4] = {100, 100, 250, 300};
 constexpr int kGuardTop[4] = {83, 136, 192, 253};
 // What each field keeps, and its name in the messages before a save.
 constexpr std::size_t kCapacity[4] = {100, 100, 250, 750};
-const char* const kFieldNames[4] = {"PATHOLOGIE", "REMEDIE", "Dosering", "Notities"};
+const char* const kRepertoryFieldNames[4] = {"PATHOLOGIE", "REMEDIE", "Dosering", "Notities"};
 constexpr int kTypeAheadField = 4;
 
-const EditorFrame kFrame{
+const EditorFrame kRepertoryFrame{
     "FoAggRep",
     "DIRECTORY VAN THERAPIE\xCBN",
     556,
@@ -76,7 +76,7 @@ const EditorFrame kFrame{
 
 }  // namespace
 
-RepertoryEditor::RepertoryEditor() : DatabaseEditorWindow(kFrame) {
+RepertoryEditor::RepertoryEditor() : DatabaseEditorWindow(kRepertoryFrame) {
     byPathologyRadio = secondOrder_;
     gui::SetBold(gui::Place(gui::MakeLabel(this, "LabTitolo", "Therapie\xEBn Database"), {305, 36, 200, 18}));
     QFont bold = font();
@@ -129,7 +129,7 @@ RepertoryEditor::RepertoryEditor() : DatabaseEditorWindow(kFrame) {
     new ClickHook(
         notesMemo, [this] { gui::Guard([this] { ClearNotes(); }); }, true);
     // A paste too shows the warning as soon as a line is too long.
-    for (int i : {kPathologyField, kRemedyField, kPosologyField})
+    for (int i : {kPathologyField, kRepertoryRemedyField, kPosologyField})
         connect(static_cast<QLineEdit*>(fields[i]), &QLineEdit::textChanged, this, [this, i](const QString& t) {
             ShowLengthState(i, gui::FromQt(t).size(), kGuardMaximum[i], kGuardTop[i]);
         });
@@ -275,7 +275,7 @@ void RepertoryEditor::ShowStoredRecord(std::int64_t r) {
 
 std::vector<DatabaseEditorWindow::FieldLength> RepertoryEditor::FieldLengths() const {
     return {{TextOf(pathologyEdit).size(), kCapacity[kPathologyField], kGuardTop[kPathologyField]},
-            {TextOf(remedyEdit).size(), kCapacity[kRemedyField], kGuardTop[kRemedyField]},
+            {TextOf(remedyEdit).size(), kCapacity[kRepertoryRemedyField], kGuardTop[kRepertoryRemedyField]},
             {TextOf(posologyEdit).size(), kCapacity[kPosologyField], kGuardTop[kPosologyField]},
             {RecordTextOf(notesMemo).size(), kCapacity[kNotesField], kGuardTop[kNotesField]}};
 }
@@ -326,9 +326,9 @@ void RepertoryEditor::GuardTypedLength(int field, char key) {
     if (field == kNotesField) descriptionsChanged = true;
     std::string& length = lengthTexts[static_cast<std::size_t>(field)];
     length = field == kNotesField ? RecordTextOf(notesMemo)
-                                  : TextOf(static_cast<QLineEdit*>(field == kPathologyField ? pathologyEdit
-                                                                   : field == kRemedyField  ? remedyEdit
-                                                                                            : posologyEdit));
+                                  : TextOf(static_cast<QLineEdit*>(field == kPathologyField         ? pathologyEdit
+                                                                   : field == kRepertoryRemedyField ? remedyEdit
+                                                                                                    : posologyEdit));
     if (key == '\r') {
         // Enter types nothing into a one-line field; in the notes it is a
         // line break, two characters of the stored text.
@@ -338,7 +338,7 @@ void RepertoryEditor::GuardTypedLength(int field, char key) {
         ApplyKeyToText(length, key, true);
     }
     GuardLength(field, length.size() > kGuardMaximum[field], kGuardTop[field]);
-    if ((field == kPathologyField || field == kRemedyField) && listBrowsing) {
+    if ((field == kPathologyField || field == kRepertoryRemedyField) && listBrowsing) {
         searchKey = length;
         MoveList(searchKey);
     }
@@ -375,10 +375,10 @@ std::vector<EntryField> RepertoryEditor::EntryFields() const {
                                     ForeignCharacters(posologyEdit), ForeignCharacters(notesMemo)};
     for (int i = 0; i < 4; ++i) {
         EntryField f;
-        f.name = kFieldNames[i];
+        f.name = kRepertoryFieldNames[i];
         f.text = texts[i];
         f.capacity = kCapacity[i];
-        f.key = i == kPathologyField || i == kRemedyField;
+        f.key = i == kPathologyField || i == kRepertoryRemedyField;
         f.lines = i == kNotesField;
         f.foreign = foreign[i];
         fields.push_back(f);

@@ -9,7 +9,7 @@ namespace remedies {
 
 namespace {
 
-const char* const kInfo =
+const char* const kSymptomBrowserInfo =
     "Zoek een symptoom in de lijst rechts: typ de eerste letters in het vak Zoeken, "
     "of blader door de lijst.\r\n"
     "Een klik op een symptoom toont de remedies die het dienen, veertien per pagina, met hun "
@@ -20,7 +20,7 @@ const char* const kInfo =
     "Een dubbele klik op de planeten of de tekens toont hun woorden onder elkaar.\r\n"
     "(\xA7 = Primaire Signatuur)";
 
-BrowserFrame Frame(BrowserState* pages) {
+BrowserFrame SymptomBrowserFrame(BrowserState* pages) {
     return {"FoSintom1",
             "SYMPTOMEN en gerelateerde remedies",
             true,
@@ -31,7 +31,7 @@ BrowserFrame Frame(BrowserState* pages) {
             "SYMPTOOM",
             "Informatie aan / uit",
             "&Terug naar het menu",
-            kInfo,
+            kSymptomBrowserInfo,
             false,
             pages,
             PrimaryDb,
@@ -41,9 +41,10 @@ BrowserFrame Frame(BrowserState* pages) {
 
 }  // namespace
 
-SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(Frame(nullptr), parent) {}
+SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(SymptomBrowserFrame(nullptr), parent) {}
 
-SymptomBrowser::SymptomBrowser(BrowserState& pages, QWidget* parent) : BrowserWindow(Frame(&pages), parent) {}
+SymptomBrowser::SymptomBrowser(BrowserState& pages, QWidget* parent)
+    : BrowserWindow(SymptomBrowserFrame(&pages), parent) {}
 
 void SymptomBrowser::Refresh() {
     State().searchKey.clear();

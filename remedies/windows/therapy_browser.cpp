@@ -15,7 +15,7 @@ namespace remedies {
 
 namespace {
 
-const char* const kInfo =
+const char* const kTherapyBrowserInfo =
     "Zoek een pathologie in de lijst rechts: typ de eerste letters in het vak Zoeken, of blader "
     "door de lijst.\r\n"
     "Een klik op een pathologie toont de remedies die ervoor zijn opgenomen, veertien per pagina, "
@@ -25,7 +25,7 @@ const char* const kInfo =
     "pathologie en remedie en de waarschuwingen van de remedie uit de Primaire Database.\r\n"
     "Een dubbele klik op een dosering toont haar vergroot; een klik erop sluit haar.";
 
-BrowserFrame Frame(BrowserState* pages) {
+BrowserFrame TherapyBrowserFrame(BrowserState* pages) {
     return {"FoTerapi",
             "THERAPIE\xCBN",
             false,
@@ -36,7 +36,7 @@ BrowserFrame Frame(BrowserState* pages) {
             "PATHOLOGIE",
             "Informatie aan / uit",
             "&Terug naar het menu",
-            kInfo,
+            kTherapyBrowserInfo,
             true,
             pages,
             RepertoryDb,
@@ -50,7 +50,8 @@ TherapyBrowser::TherapyBrowser(QWidget* parent) : TherapyBrowser(static_cast<Bro
 
 TherapyBrowser::TherapyBrowser(BrowserState& pages, QWidget* parent) : TherapyBrowser(&pages, parent) {}
 
-TherapyBrowser::TherapyBrowser(BrowserState* pages, QWidget* parent) : BrowserWindow(Frame(pages), parent) {
+TherapyBrowser::TherapyBrowser(BrowserState* pages, QWidget* parent)
+    : BrowserWindow(TherapyBrowserFrame(pages), parent) {
     enlargedDosageMemo_ = gui::MakeMemo(this, "MemoZoom", true);
     QFont f = enlargedDosageMemo_->font();
     f.setPointSize(f.pointSize() + 4);

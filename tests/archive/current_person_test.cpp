@@ -17,6 +17,8 @@
 #include "tests/common/test_support.h"
 #include "tools/ephemeris_tables/precise_positions.h"
 
+namespace current_person_test {
+
 namespace fs = std::filesystem;
 using namespace archive;
 using engine::Real;
@@ -222,3 +224,5 @@ TEST_F(CurrentPersonTest, TextButtonFollowsTheTextFile) {
     rt::WriteTextLines("BASEtxt\\00007.txt", {"ROSSI"});
     EXPECT_TRUE(LoadCurrentPersonForShow(current_).textFileExists);
 }
+
+}  // namespace current_person_test

@@ -24,6 +24,8 @@
 #include "tests/common/no_installed_copies.h"
 #include "tests/common/test_support.h"
 
+namespace damaged_numbers_test {
+
 using namespace archive;
 using testing_support::WriteBytes;
 
@@ -347,3 +349,5 @@ TEST_F(DamagedNumbersTest, DrawingSettingsTellEachRepairThroughTheReporter) {
     EXPECT_NE(told[1].find("\"MMVarLas.stt.damaged2\""), std::string::npos) << told[1];
     EXPECT_FALSE(settings_.LoadOrCreate());  // the repaired file reads whole
 }
+
+}  // namespace damaged_numbers_test

@@ -16,6 +16,8 @@
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 
+namespace empty_archive_files_test {
+
 namespace fs = std::filesystem;
 using namespace archive;
 using testing_support::ReadBytes;
@@ -137,3 +139,5 @@ TEST(EmptyArchiveFiles, APersonStoredWithoutNotesIntoEmptiedFilesIsRecalled) {
     EXPECT_TRUE(recall.annotationMemo->toPlainText().startsWith(" LO SPAZIO DELIMITATO"));
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
+
+}  // namespace empty_archive_files_test

@@ -25,6 +25,8 @@
 #include "platform/runtime/record_file.h"
 #include "tests/common/test_support.h"
 
+namespace interrupted_store_test {
+
 namespace fs = std::filesystem;
 using namespace archive;
 using testing_support::ReadBytes;
@@ -477,3 +479,5 @@ TEST(InterruptedWrites, AChangeEndedInTheMiddleOfARecordIsPutBackWhole) {
     EXPECT_EQ(Snapshot(work.Path()), old);
     EXPECT_TRUE(CheckArchive("BASE").empty());
 }
+
+}  // namespace interrupted_store_test

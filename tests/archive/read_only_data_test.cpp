@@ -16,6 +16,8 @@
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
 
+namespace read_only_data_test {
+
 namespace fs = std::filesystem;
 using namespace archive;
 using testing_support::RunAsUnprivilegedUser;
@@ -113,3 +115,5 @@ TEST(ReadOnlyDataFolder, AShippedFileThatCannotBeCopiedIsNamedInTheRunTimesWords
     EXPECT_EQ(code, 0);
     EXPECT_FALSE(fs::exists(work.Path() / "home" / "kelvor" / "FileSet" / "Nuovo.stt"));
 }
+
+}  // namespace read_only_data_test

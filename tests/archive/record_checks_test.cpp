@@ -10,6 +10,8 @@
 #include "archive/record_checks.h"
 #include "tests/common/test_support.h"
 
+namespace record_checks_test {
+
 namespace fs = std::filesystem;
 using namespace archive;
 using testing_support::ReadBytes;
@@ -181,3 +183,5 @@ TEST(StoredPersonChecks, TheChangeRefusesACorruptNameAndWritesNothing) {
     EXPECT_THROW(RewriteEditedPerson(settings, p), ArchiveError);
     EXPECT_EQ(Files(work.Path()), before);
 }
+
+}  // namespace record_checks_test

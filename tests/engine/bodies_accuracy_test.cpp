@@ -14,6 +14,8 @@
 #include "tests/common/test_support.h"
 #include "tools/ephemeris_tables/precise_positions.h"
 
+namespace bodies_accuracy_test {
+
 namespace {
 
 using namespace engine;
@@ -207,6 +209,8 @@ TEST_F(Accuracy, RetrogradeMarksFollowThePreciseDailyMotion) {
 }
 
 }  // namespace
+
+}  // namespace bodies_accuracy_test
 
 #else
 TEST(Accuracy, NeedsThePreciseEphemerisLibrary) { GTEST_SKIP(); }

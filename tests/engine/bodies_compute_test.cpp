@@ -16,6 +16,8 @@
 #include "tests/common/no_installed_copies.h"
 #include "tests/common/test_support.h"
 
+namespace bodies_compute_test {
+
 namespace {
 
 using namespace engine;
@@ -429,3 +431,5 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
 }
 
 }  // namespace
+
+}  // namespace bodies_compute_test

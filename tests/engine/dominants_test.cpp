@@ -18,6 +18,8 @@
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
 
+namespace dominants_test {
+
 using namespace engine;
 
 namespace {
@@ -225,3 +227,5 @@ TEST_F(VolguineFiles, CalendarComesFromTheChart) {
     EXPECT_EQ(gregorian[2], julian[2]);  // the heading shows the date as written
     EXPECT_NE(gregorian, julian);
 }
+
+}  // namespace dominants_test

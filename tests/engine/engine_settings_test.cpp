@@ -10,6 +10,8 @@
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
 
+namespace engine_settings_test {
+
 using namespace engine;
 
 namespace {
@@ -264,3 +266,5 @@ TEST_F(SettingsTest, TheOrbSetsAreMadeAtTheStartFromTheSetInForce) {
     EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), before);
     EXPECT_TRUE(gReports.empty());
 }
+
+}  // namespace engine_settings_test

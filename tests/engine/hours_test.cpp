@@ -17,6 +17,8 @@
 #include <swephexp.h>
 #endif
 
+namespace hours_test {
+
 using namespace engine;
 
 namespace {
@@ -229,3 +231,5 @@ TEST(Sunrise, TheSunsReturnWeeksLaterIsNoSunriseOfThePolarNight) {
     EXPECT_FALSE(day.sunriseFound);
     EXPECT_EQ(day.index, 4);
 }
+
+}  // namespace hours_test

@@ -17,6 +17,8 @@
 #include <swephexp.h>
 #endif
 
+namespace houses_test {
+
 using namespace engine;
 
 namespace {
@@ -294,3 +296,5 @@ TEST(ComputeHousesCall, PresetModeAndUnknownSystem) {
     EXPECT_NEAR(AngleGap(c[10], MidheavenOfRamc(210, TrueObliquity(2451545.0L))), 0, 1e-12);
     for (int i : {2, 3, 4, 5, 6, 7, 8, 9, 11, 12}) EXPECT_EQ(c[i], 7) << i;
 }
+
+}  // namespace houses_test

@@ -30,6 +30,8 @@
 #include "engine/receptions.h"
 #include "tests/common/test_support.h"
 
+namespace positions_reference_test {
+
 namespace {
 
 using namespace engine;
@@ -360,3 +362,5 @@ TEST_F(PositionsReference, TwoPeoplesChartsOneAfterTheOtherOrOnTwoThreadsAreEach
 }
 
 }  // namespace
+
+}  // namespace positions_reference_test

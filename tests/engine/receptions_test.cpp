@@ -15,6 +15,8 @@
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
 
+namespace receptions_test {
+
 using namespace engine;
 
 namespace {
@@ -216,3 +218,5 @@ TEST(ReceptionTables, LinesAreExactlyTheClosedCycles) {
         EXPECT_EQ(static_cast<long long>(lines.size()), factorial * sum) << k;
     }
 }
+
+}  // namespace receptions_test

@@ -26,6 +26,8 @@
 #include "remedies/stale_lists.h"
 #include "tests/remedies/remedy_test_util.h"
 
+namespace database_edit_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using testing_support::TempWorkFolder;
@@ -525,3 +527,5 @@ TEST(EditorLists, LinkedPrimaryTexts) {
 }
 
 }  // namespace
+
+}  // namespace database_edit_test

@@ -16,6 +16,8 @@
 #include "remedies/repertory_db.h"
 #include "tests/remedies/remedy_test_util.h"
 
+namespace list_keys_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using testing_support::TempWorkFolder;
@@ -213,3 +215,5 @@ TEST(ListKeys, ASaveRewritesOnlyTheListsItChanges) {
 }
 
 }  // namespace
+
+}  // namespace list_keys_test

@@ -14,6 +14,8 @@
 #include "remedies/signature_search.h"
 #include "tests/remedies/remedy_test_util.h"
 
+namespace remedy_searches_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using testing_support::TempWorkFolder;
@@ -294,3 +296,5 @@ TEST(SamplePrinciples, ShippedFileIsTheGeneratedOne) {
 }
 
 }  // namespace
+
+}  // namespace remedy_searches_test

@@ -8,6 +8,8 @@
 #include "platform/runtime/text_file.h"
 #include "tests/remedies/remedy_test_util.h"
 
+namespace repertory_db_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using testing_support::TempWorkFolder;
@@ -87,3 +89,5 @@ TEST(RepertoryLink, MatchesRemedyNamesWithoutRegardToCaseOfAToZ) {
 }
 
 }  // namespace
+
+}  // namespace repertory_db_test

@@ -15,6 +15,8 @@
 #include "remedies/stale_lists.h"
 #include "tests/remedies/remedy_test_util.h"
 
+namespace sample_data_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using testing_support::ReadFixture;
@@ -133,3 +135,5 @@ TEST(RemedyFilesAtStart, ExistingFilesAreLeftAloneAndMissingListsRebuilt) {
 }
 
 }  // namespace
+
+}  // namespace sample_data_test

@@ -12,6 +12,8 @@
 #include "remedies/stale_lists.h"
 #include "tests/remedies/remedy_test_util.h"
 
+namespace signature_db_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using testing_support::TempWorkFolder;
@@ -270,3 +272,5 @@ TEST_F(SignatureFiles, EmptyDatabaseGivesListsWithRecordZeroOnly) {
 }
 
 }  // namespace
+
+}  // namespace signature_db_test

@@ -20,6 +20,8 @@
 #include "remedies/stale_lists.h"
 #include "tests/remedies/remedy_test_util.h"
 
+namespace stale_lists_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using testing_support::TempWorkFolder;
@@ -215,3 +217,5 @@ TEST(StaleListsAtStart, APathologyListCutShortBesideItsSoundDatabaseIsMadeWholeA
 }
 
 }  // namespace
+
+}  // namespace stale_lists_test

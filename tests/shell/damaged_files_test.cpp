@@ -28,6 +28,8 @@
 #include "tests/common/chart_window_of_test.h"
 #include "tests/shell/shell_test_support.h"
 
+namespace damaged_files_test {
+
 namespace fs = std::filesystem;
 using shell_testing::CrLfLines;
 using shell_testing::ProgramStart;
@@ -794,3 +796,5 @@ TEST(DamagedPrinciplesText, RandomBytesOrUtf16NeverReplaceTheGoodFile) {
     }
     EXPECT_EQ(ReadBytes(start.Data() / "Principi.sto"), good);
 }
+
+}  // namespace damaged_files_test

@@ -48,6 +48,8 @@
 #include "tests/shell/shell_test_support.h"
 #include "tools/ephemeris_tables/precise_positions.h"
 
+namespace damaged_reference_files_test {
+
 namespace fs = std::filesystem;
 using shell_testing::ProgramStart;
 using shell_testing::Snapshot;
@@ -584,3 +586,5 @@ TEST(DamagedCalendars, TheMessageNamesTheDamagedFileNotTheCalendar) {
         << text;
     EXPECT_EQ(ReadBytes(database), cll);
 }
+
+}  // namespace damaged_reference_files_test

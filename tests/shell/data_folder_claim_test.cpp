@@ -21,6 +21,8 @@
 #include "tests/common/test_support.h"
 #include "tests/shell/shell_test_support.h"
 
+namespace data_folder_claim_test {
+
 namespace fs = std::filesystem;
 using shell_testing::Snapshot;
 using testing_support::TempWorkFolder;
@@ -341,3 +343,5 @@ TEST(DataFolderClaim, ALockOfAnotherComputerIsTakenOverWhenTheUserSaysItsProgram
     EXPECT_EQ(testing_support::ReadBytes(data / shell::kDataFolderLockName), "4242\nkelvor\nstudio-pc\n");
     first.End();
 }
+
+}  // namespace data_folder_claim_test

@@ -33,6 +33,8 @@
 #include "tests/common/chart_window_of_test.h"
 #include "tests/shell/shell_test_support.h"
 
+namespace main_window_commands_test {
+
 using shell_testing::CrLfLines;
 using shell_testing::ProgramStart;
 using testing_support::ReadBytes;
@@ -662,3 +664,5 @@ TEST(MainWindowCommandsTest, ExitImageClosesTheProgramOnRelease) {
     EXPECT_EQ(testing_support::ControlOf<QLabel>(*main, "Image9")->property("picture").toString(), "FineProg.bmp");
     EXPECT_FALSE(main->isVisible());
 }
+
+}  // namespace main_window_commands_test

@@ -49,6 +49,8 @@
 #include "tests/common/test_support.h"
 #include "tests/shell/shell_test_support.h"
 
+namespace start_up_test {
+
 namespace fs = std::filesystem;
 using shell_testing::CrLfLines;
 using shell_testing::DesktopScope;
@@ -852,3 +854,5 @@ TEST(FormsTest, OnDemandWindowsLiveOnlyWhileShown) {
     EXPECT_EQ(OnDemandWindow::destroyed, 2);
     gui::ClearModalHandlers();
 }
+
+}  // namespace start_up_test

@@ -39,6 +39,8 @@
 #include "tests/common/drawing_state_of_test.h"
 #include "tests/shell/shell_test_support.h"
 
+namespace unreadable_settings_test {
+
 namespace fs = std::filesystem;
 using shell_testing::CrLfLines;
 using shell_testing::Snapshot;
@@ -607,3 +609,5 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
     gui::ClearModalHandlers();
     gui::ClearIdleHandler();
 }
+
+}  // namespace unreadable_settings_test

@@ -35,6 +35,8 @@
 #include "tests/common/chart_window_of_test.h"
 #include "tests/shell/shell_test_support.h"
 
+namespace window_controls_test {
+
 namespace fs = std::filesystem;
 using shell_testing::ProgramStart;
 
@@ -333,3 +335,5 @@ TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
     chart->hide();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
+
+}  // namespace window_controls_test

@@ -57,6 +57,8 @@
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 
+namespace chart_views_test {
+
 namespace {
 
 using testing_support::ChartWindowOfTest;
@@ -750,3 +752,5 @@ TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurther
 }
 
 }  // namespace
+
+}  // namespace chart_views_test

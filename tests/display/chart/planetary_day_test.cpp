@@ -65,7 +65,7 @@ protected:
                                       .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 0,
                                       .birthHour = testing_support::ChartWindowOfTest()->BirthHour()});
-        for (const view_test::DrawnText& t : view_test::Texts(dc))
+        for (const view_test::DrawnText& t : view_test::DrawnTexts(dc))
             if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;
         return "(no planetary day drawn)";
     }
@@ -73,7 +73,7 @@ protected:
     std::string SheetDayLine() {
         display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         EXPECT_TRUE(display::ComposeSheet(5, dc, testing_support::CurrentChartOfTest(), sheetMemory_));
-        for (const view_test::DrawnText& t : view_test::Texts(dc))
+        for (const view_test::DrawnText& t : view_test::DrawnTexts(dc))
             if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;
         return "(no planetary day drawn)";
     }

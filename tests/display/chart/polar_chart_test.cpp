@@ -77,7 +77,7 @@ protected:
         display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         EXPECT_TRUE(display::ComposeSheet(5, dc, testing_support::CurrentChartOfTest(), sheetMemory_));
         std::vector<std::string> texts;
-        for (const view_test::DrawnText& t : view_test::Texts(dc)) texts.push_back(t.text);
+        for (const view_test::DrawnText& t : view_test::DrawnTexts(dc)) texts.push_back(t.text);
         return texts;
     }
     static bool Has(const std::vector<std::string>& texts, const std::string& text) {

@@ -13,6 +13,8 @@
 #include "tests/common/drawing_state_of_test.h"
 #include "tests/display/chart/view_person.h"
 
+namespace sign_figures_test {
+
 namespace {
 
 class SignFigures : public ::testing::Test {
@@ -169,3 +171,5 @@ TEST_F(ShippedFigureHelp, AffinityTextsNameTheMagneticPairsAndBothSets) {
 }
 
 }  // namespace
+
+}  // namespace sign_figures_test

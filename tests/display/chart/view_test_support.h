@@ -38,7 +38,7 @@ struct DrawnText {
     std::string text;
 };
 
-inline std::vector<DrawnText> Texts(const display::RecordingSurface& dc) {
+inline std::vector<DrawnText> DrawnTexts(const display::RecordingSurface& dc) {
     std::vector<DrawnText> out;
     for (const std::string& l : dc.Calls("text")) {
         DrawnText t;
@@ -60,13 +60,13 @@ inline std::vector<DrawnText> Texts(const display::RecordingSurface& dc) {
 inline std::optional<DrawnText> TextAt(const display::RecordingSurface& dc, long double x, long double y) {
     const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
     std::optional<DrawnText> found;
-    for (const DrawnText& t : Texts(dc))
+    for (const DrawnText& t : DrawnTexts(dc))
         if (t.x == p.x && t.y == p.y) found = t;
     return found;
 }
 
 inline bool HasText(const display::RecordingSurface& dc, const std::string& text) {
-    for (const DrawnText& t : Texts(dc))
+    for (const DrawnText& t : DrawnTexts(dc))
         if (t.text == text) return true;
     return false;
 }

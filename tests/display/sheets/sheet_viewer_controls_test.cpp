@@ -22,6 +22,8 @@
 #include "tests/common/drawing_state_of_test.h"
 #include "tests/display/sheets/sheet_person.h"
 
+namespace sheet_viewer_controls_test {
+
 namespace {
 
 class FullHdScreen : public gui::SystemServices {
@@ -257,3 +259,5 @@ TEST_F(SheetViewerControls, BackAndItsKeysCloseTheViewer) {
 }
 
 }  // namespace
+
+}  // namespace sheet_viewer_controls_test

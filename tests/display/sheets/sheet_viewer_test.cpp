@@ -37,6 +37,8 @@
 #include "tests/display/draw/screen_extent.h"
 #include "tests/display/sheets/sheet_person.h"
 
+namespace sheet_viewer_test {
+
 namespace {
 
 std::string Shell(const std::string& command) { return testing_support::CommandOutput(command); }
@@ -620,3 +622,5 @@ TEST_F(SheetViewer, Screenshots) {
 }
 
 }  // namespace
+
+}  // namespace sheet_viewer_test

@@ -21,6 +21,8 @@
 #include "tests/common/drawing_state_of_test.h"
 #include "tests/display/wheel/wheel_person.h"
 
+namespace wheel_rings_test {
+
 namespace {
 
 using display::Point;
@@ -280,3 +282,5 @@ TEST(SheetCaption, DateAndUserNameRightAligned) {
 }
 
 }  // namespace
+
+}  // namespace wheel_rings_test

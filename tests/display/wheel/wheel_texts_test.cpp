@@ -14,6 +14,8 @@
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 
+namespace wheel_texts_test {
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -107,3 +109,5 @@ TEST(NameTables, SignAndBodyNamesAreTenCharacterKeys) {
 }
 
 }  // namespace
+
+}  // namespace wheel_texts_test

@@ -30,6 +30,8 @@
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/editor_test_util.h"
 
+namespace database_editors_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using testing_support::TempWorkFolder;
@@ -556,3 +558,5 @@ TEST_F(SampleWindows, Screenshots) {
 }
 
 }  // namespace
+
+}  // namespace database_editors_test

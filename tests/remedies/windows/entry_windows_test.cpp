@@ -32,6 +32,8 @@
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/window_test_util.h"
 
+namespace entry_windows_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using window_tests::ClickLine;
@@ -380,3 +382,5 @@ TEST_F(EntryForms, AnUpdateDiscOfRandomBytesIsRefusedAndChangesNothing) {
 }
 
 }  // namespace
+
+}  // namespace entry_windows_test

@@ -25,6 +25,8 @@
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/editor_test_util.h"
 
+namespace primary_editor_controls_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using namespace editor_tests;
@@ -552,3 +554,5 @@ TEST_F(PrimaryEditorControls, TheCaretStaysAfterEachLetterTypedIntoTheTypeAheadB
 }
 
 }  // namespace
+
+}  // namespace primary_editor_controls_test

@@ -18,6 +18,8 @@
 #include "remedies/windows/window_parts.h"
 #include "tests/remedies/windows/window_test_util.h"
 
+namespace ranked_search_window_test {
+
 using namespace remedies;
 using namespace window_tests;
 
@@ -199,3 +201,5 @@ TEST(CompoundTherapyWindow, MissingRepertoryIsReportedAndTheCursorReleased) {
 }
 
 }  // namespace
+
+}  // namespace ranked_search_window_test

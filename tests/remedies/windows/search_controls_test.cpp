@@ -21,6 +21,8 @@
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/window_test_util.h"
 
+namespace search_controls_test {
+
 using namespace remedies;
 using namespace window_tests;
 using testing_support::TempWorkFolder;
@@ -213,3 +215,5 @@ TEST(PrinciplesControls, RitornaClosesWithoutGenerating) {
 }
 
 }  // namespace
+
+}  // namespace search_controls_test

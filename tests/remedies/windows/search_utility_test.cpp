@@ -23,6 +23,8 @@
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/editor_test_util.h"
 
+namespace search_utility_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using namespace editor_tests;
@@ -432,3 +434,5 @@ TEST_F(SearchUtility, ADamagedDatabaseIsNamedAndNeitherSearchedNorWrittenInto) {
 }
 
 }  // namespace
+
+}  // namespace search_utility_test

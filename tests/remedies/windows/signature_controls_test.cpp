@@ -24,6 +24,8 @@
 #include "tests/remedies/windows/editor_test_util.h"
 #include "tests/remedies/windows/window_test_util.h"
 
+namespace signature_controls_test {
+
 using namespace remedies;
 using namespace window_tests;
 using testing_support::TempWorkFolder;
@@ -398,3 +400,5 @@ TEST(PlantSymptomsControls, TheArrowsReachTheFourthPageWithItsOwnSymptomsAndAuth
 }
 
 }  // namespace
+
+}  // namespace signature_controls_test

@@ -14,6 +14,8 @@
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/window_test_util.h"
 
+namespace signature_search_window_test {
+
 using namespace remedies;
 using namespace window_tests;
 using remedy_tests::Texts;
@@ -232,3 +234,5 @@ TEST_F(SignatureWindow, SampleDatabaseMarsWithRam) {
 }
 
 }  // namespace
+
+}  // namespace signature_search_window_test

@@ -28,6 +28,8 @@
 #include "tests/remedies/windows/editor_test_util.h"
 #include "tests/remedies/windows/window_test_util.h"
 
+namespace therapies_editor_controls_test {
+
 using namespace remedies;
 using namespace remedy_tests;
 using namespace editor_tests;
@@ -430,3 +432,5 @@ TEST_F(TherapiesEditorControls, InfoShowsAndHidesTheLimits) {
 }
 
 }  // namespace
+
+}  // namespace therapies_editor_controls_test
