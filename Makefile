@@ -19,9 +19,12 @@ FUZZ_PARALLEL ?= 1
 .PHONY: all deps configure build run package test test-plain test-fuzz test-sanitized sanitized bench clean fuzz-build fuzz \
         lint format
 
-# `make test` runs the style checks (`make lint`) with the tests; `make test
-# LINT=0` leaves them out.
-LINT ?= 1
+# `make test` runs the style checks (`make lint`) with the tests;
+# `make test LINT=0` leaves them out. (make has a LINT of its own, the name of
+# the C lint program, which this one replaces unless it is given.)
+ifeq ($(origin LINT),default)
+LINT := 1
+endif
 
 # scripts/time-test sets STEP_TIMES to a file that each step's wall clock and
 # CPU time are added to; otherwise the steps run untimed.
@@ -62,7 +65,7 @@ package: build
 	@$(call timed,lintian)lintian --fail-on error $(BUILD)/kelvor_$(VERSION)_amd64.deb
 
 # The plain suite (with the checks of the package, which it builds first), every
-# fuzz driver over its seeds, the sanitizer suite, and with LINT=1 the style
+# fuzz driver over its seeds, the sanitizer suite, and (unless LINT=0) the style
 # checks. Two steps run side by side, each with JOBS jobs, so that what one
 # leaves idle (a link, the package's tools, the slowest tests) the other takes:
 # the plain build with the sanitizer build, then the package, the plain tests

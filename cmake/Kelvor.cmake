@@ -1,9 +1,13 @@
-# One library per source folder: every .cpp in the folder belongs to it.
+# One library per source folder: every .cpp in the folder belongs to it. The
+# sources named after ALONE are compiled each on its own, never in a batch.
 function(kelvor_library name)
-  cmake_parse_arguments(A "" "" "EXCLUDE;LINK" ${ARGN})
+  cmake_parse_arguments(A "" "" "EXCLUDE;LINK;ALONE" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   foreach(_x IN LISTS A_EXCLUDE)
     list(REMOVE_ITEM _src ${CMAKE_CURRENT_SOURCE_DIR}/${_x})
+  endforeach()
+  foreach(_x IN LISTS A_ALONE)
+    set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/${_x} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
   endforeach()
   if(NOT _src)
     # A folder whose code has not been written yet.
@@ -28,7 +32,8 @@ endfunction()
 # another source's helper: scripts/check-unity-names stops the build when two
 # sources of the target could meet so, whichever batches they fall in. A source
 # with flags of its own is compiled alone (CMake leaves it out of the batches),
-# and so is one marked SKIP_UNITY_BUILD_INCLUSION before this is called.
+# and so is one marked SKIP_UNITY_BUILD_INCLUSION before this is called
+# (kelvor_library's ALONE), which the check then leaves out.
 set(KELVOR_UNITY_BATCH 16 CACHE STRING "Sources of a target compiled together (0: the whole target; 1: each alone)")
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 function(kelvor_unity name)
