@@ -140,7 +140,7 @@ void StoreDialog::ShowEnteredBirthData() {
     if (zone == "-") zone = "-0";
     zoneEdit->setText(gui::ToQt(zone));
     std::string note;
-    for (const std::string& line : StoredZoneNote(zone, EnteredCorrectionText_))
+    for (const std::string& line : StoredZoneNote(zone, enteredCorrectionText_))
         note += (note.empty() ? "" : "\n") + line;
     zoneNoteLabel->setText(gui::ToQt(note));
     auto hours = ReadDecimalEitherSeparator(zone);

@@ -47,7 +47,7 @@ public:
 
     // The correction as the entry dialog showed it, whole (hours added to the
     // clock time), which the next showing notes under the zone.
-    void TakeEnteredCorrection(std::string correction) { EnteredCorrectionText_ = std::move(correction); }
+    void TakeEnteredCorrection(std::string correction) { enteredCorrectionText_ = std::move(correction); }
 
     // State kept between showings.
     std::string chosenArchive;
@@ -68,7 +68,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::string EnteredCorrectionText_;
+    std::string enteredCorrectionText_;
     bool activated_ = false;
 };
 

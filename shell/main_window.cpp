@@ -816,8 +816,8 @@ void MainWindow::ApplyBoxChangesWhenIdle() {
 void MainWindow::ChooseOrbSet() {
     if (sayingRefusal_) return;
     // The set in force until the change is applied.
-    if (!OrbSetChanged_) orbSetInForce_ = currentChart_.orbs.setLetter;
-    OrbSetChanged_ = true;
+    if (!orbSetChanged_) orbSetInForce_ = currentChart_.orbs.setLetter;
+    orbSetChanged_ = true;
     const std::string text = gui::FromQt(orbSetBox_->currentText());
     for (const char* letter : {"A", "B", "C"})
         if (text == OrbBoxText(letter)) currentChart_.orbs.setLetter = letter;
@@ -826,15 +826,15 @@ void MainWindow::ChooseOrbSet() {
 
 void MainWindow::ChooseNodeType() {
     if (sayingRefusal_) return;
-    if (!NodeTypeChanged_) nodeTypeInForce_ = engine::NodeKindText(currentChart_.settings.node);
-    NodeTypeChanged_ = true;
+    if (!nodeTypeChanged_) nodeTypeInForce_ = engine::NodeKindText(currentChart_.settings.node);
+    nodeTypeChanged_ = true;
     currentChart_.settings.node = engine::ParseNodeKind(rt::CutTo(gui::FromQt(nodeTypeBox_->currentText()), 5));
     ApplyBoxChangesWhenIdle();
 }
 
 void MainWindow::ToggleNodeType() {
-    if (!NodeTypeChanged_) nodeTypeInForce_ = engine::NodeKindText(currentChart_.settings.node);
-    NodeTypeChanged_ = true;
+    if (!nodeTypeChanged_) nodeTypeInForce_ = engine::NodeKindText(currentChart_.settings.node);
+    nodeTypeChanged_ = true;
     currentChart_.settings.node =
         engine::ParseNodeKind(engine::NodeKindText(currentChart_.settings.node) != "VERO" ? "VERO" : "MEDIO");
     nodeTypeBox_->setEditText(gui::ToQt(engine::NodeKindText(currentChart_.settings.node)));
@@ -852,8 +852,8 @@ void MainWindow::SayChangeRefused(const rt::IoError& error) {
 // that could not be saved (a settings file that cannot be read is never
 // written over) leaves the kind or set in force, and the box shows it again.
 void MainWindow::ApplyBoxChanges() {
-    if (NodeTypeChanged_) {
-        NodeTypeChanged_ = false;
+    if (nodeTypeChanged_) {
+        nodeTypeChanged_ = false;
         const QString text = nodeTypeBox_->currentText();
         if (text != "MEDIO" && text != "VERO") {
             nodeTypeBox_->setEditText("MEDIO");
@@ -869,8 +869,8 @@ void MainWindow::ApplyBoxChanges() {
             return;
         }
     }
-    if (OrbSetChanged_) {
-        OrbSetChanged_ = false;
+    if (orbSetChanged_) {
+        orbSetChanged_ = false;
         const std::string text = gui::FromQt(orbSetBox_->currentText());
         if (text != OrbBoxText("A") && text != OrbBoxText("B") && text != OrbBoxText("C")) {
             orbSetBox_->setEditText(OrbBoxText("A"));

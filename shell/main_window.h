@@ -210,7 +210,7 @@ public:
     void ToggleNodeType();
     void ApplyBoxChanges();
     // A change of the orb-set box waits for the idle handler.
-    bool OrbSetChangePending() const { return OrbSetChanged_; }
+    bool OrbSetChangePending() const { return orbSetChanged_; }
     // This window's origin, saved before it opens a dialog, and its size,
     // saved at every refresh: the dialogs are placed by them.
     const archive::MainWindowGeometry& Frame() const { return frame_; }
@@ -352,8 +352,8 @@ private:
     QLabel* exitImage_ = nullptr;
 
     // A change of a box waits for the idle handler.
-    bool OrbSetChanged_ = false;
-    bool NodeTypeChanged_ = false;
+    bool orbSetChanged_ = false;
+    bool nodeTypeChanged_ = false;
     bool idleInstalled_ = false;
     // The orb set and node kind in force while a change of the boxes waits
     // for the idle handler.

@@ -13,17 +13,17 @@ PrintParentWindow::PrintParentWindow() {
     setObjectName("FoPrint");
     setWindowTitle("FoPrint");
     auto* layout = new QVBoxLayout(this);
-    Editor_ = new QTextEdit(this);
-    Editor_->setObjectName("Editor");
-    Editor_->setAcceptRichText(false);
-    layout->addWidget(Editor_);
+    editor_ = new QTextEdit(this);
+    editor_->setObjectName("Editor");
+    editor_->setAcceptRichText(false);
+    layout->addWidget(editor_);
     resize(300, 200);
 }
 
 void PrintParentWindow::PrintEditor(const std::string& title) {
     QPrinter printer(QPrinter::HighResolution);
     PreparePrinter(printer, title);
-    Editor_->document()->print(&printer);
+    editor_->document()->print(&printer);
 }
 
 }  // namespace shell

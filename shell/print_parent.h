@@ -17,7 +17,7 @@ public:
     void PrintEditor(const std::string& title);
 
 private:
-    QTextEdit* Editor_ = nullptr;
+    QTextEdit* editor_ = nullptr;
 };
 
 }  // namespace shell
