@@ -41,6 +41,21 @@ inline remedies::PrimaryTexts Texts(const TextsOfRecord& of) {
     return t;
 }
 
+// A remedy with its planetary signatures (the first and the second) and its
+// zodiacal one.
+struct SignedRemedy {
+    std::string remedy{};
+    std::string primary{};
+    std::string secondary{};
+    std::string zodiac{};
+};
+
+inline remedies::PrimaryTexts SignedRemedyTexts(const SignedRemedy& signedRemedy, const std::string& indication) {
+    remedies::PrimaryTexts t = Texts({signedRemedy.remedy, indication, signedRemedy.primary, signedRemedy.zodiac});
+    t.secondarySignature = signedRemedy.secondary;
+    return t;
+}
+
 // A primary database with its header record and the given records.
 inline void WritePrimaryDb(const std::vector<remedies::PrimaryTexts>& records) {
     std::filesystem::create_directories("OpzioneH");

@@ -17,18 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A remedy and its planetary and zodiacal signatures.
-struct SignatureTexts {
-    std::string remedy{};
-    std::string primary{};
-    std::string secondary{};
-    std::string zodiac{};
-};
-
-PrimaryTexts Sig(const SignatureTexts& texts) {
-    PrimaryTexts t = Texts({texts.remedy, "Indicatie van " + texts.remedy, texts.primary, texts.zodiac});
-    t.secondarySignature = texts.secondary;
-    return t;
+PrimaryTexts Sig(const remedy_tests::SignedRemedy& texts) {
+    return remedy_tests::SignedRemedyTexts(texts, "Indicatie van " + texts.remedy);
 }
 
 // Records 1..9. By hand: Mars occurs in the primary or secondary signature and

@@ -113,18 +113,8 @@ protected:
     QRadioButton* Radio(const char* name) { return w_.findChild<QRadioButton*>(name); }
 };
 
-// A remedy and its planetary and zodiacal signatures.
-struct SignatureTexts {
-    std::string remedy{};
-    std::string primary{};
-    std::string secondary{};
-    std::string zodiac{};
-};
-
-PrimaryTexts Sig(const SignatureTexts& texts) {
-    PrimaryTexts t = remedy_tests::Texts({texts.remedy, "Indicatie", texts.primary, texts.zodiac});
-    t.secondarySignature = texts.secondary;
-    return t;
+PrimaryTexts Sig(const remedy_tests::SignedRemedy& texts) {
+    return remedy_tests::SignedRemedyTexts(texts, "Indicatie");
 }
 
 TEST_F(SignatureSearchControls, EveryPlanetAndSignRadioShowsItsOwnWord) {

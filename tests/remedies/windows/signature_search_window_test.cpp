@@ -23,18 +23,8 @@ using testing_support::TempWorkFolder;
 
 namespace {
 
-// A remedy and its planetary and zodiacal signatures.
-struct SignatureTexts {
-    std::string remedy{};
-    std::string primary{};
-    std::string secondary{};
-    std::string zodiac{};
-};
-
-PrimaryTexts Sig(const SignatureTexts& texts) {
-    PrimaryTexts t = Texts({texts.remedy, "Indicatie", texts.primary, texts.zodiac});
-    t.secondarySignature = texts.secondary;
-    return t;
+PrimaryTexts Sig(const remedy_tests::SignedRemedy& texts) {
+    return remedy_tests::SignedRemedyTexts(texts, "Indicatie");
 }
 
 class SignatureWindow : public ::testing::Test {
