@@ -36,7 +36,7 @@ AntisciaChords EvaluateAntisciaChords(Real p, Real ascendant, const CircleFrame&
 
 Real ClickedPosition(const engine::Chart& chart, const NatalWheelState& wheel, int index, std::string_view kind) {
     if (kind == "Seg") return index >= 1 && index <= 12 ? wheel.signMidpoints[engine::SignOfNumber(index)] : 0;
-    return index >= 1 && index <= kWheelPointCount ? WheelPointLongitudes(chart)[static_cast<std::size_t>(index)] : 0;
+    return index >= 1 && index <= kWheelPointCount ? WheelPointLongitudes(chart)[ChartPointOfNumber(index)] : 0;
 }
 
 void DrawAntisciaChords(Surface& dc, const AntisciaChords& c, Real x, Real y) {

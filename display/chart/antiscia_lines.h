@@ -33,7 +33,7 @@ PagePoint AntisciaCirclePoint(Real ascendant, Real longitude, const CircleFrame&
 AntisciaChords EvaluateAntisciaChords(Real p, Real ascendant, const CircleFrame& circle);
 
 // The position of the clicked item: kind "Pia" the longitude of the chart
-// window's point 1..11, "Seg" a sign's midpoint (of wheel.SignMidpoints).
+// window's point numbered index (1..11), "Seg" a sign's midpoint (of wheel.signMidpoints).
 Real ClickedPosition(const engine::Chart& chart, const NatalWheelState& wheel, int index, std::string_view kind);
 
 // Draws legend, the blanked title lines, the mark and the three chords.

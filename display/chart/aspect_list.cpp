@@ -1,6 +1,8 @@
 #include "display/chart/aspect_list.h"
 
+#include <array>
 #include <cmath>
+#include <optional>
 
 #include "display/chart/aspects_and_orbits.h"
 #include "display/wheel/wheel_points.h"
@@ -10,26 +12,34 @@ namespace display {
 
 namespace {
 
-const char* const kPointNames[12] = {
-    "",      "il Sole", "la Luna",      "Mercurio",    "Venere",       "Marte",
-    "Giove", "Saturno", "il Nodo Nord", "il Nodo Sud", "l'Ascendente", "il Mediocielo"};
-const char* const kKindPhrases[6] = {
-    "", " in Congiunzione con ", " in Sestile con ", " in Quadratura con ", " in Trigono con ", " in Opposizione con "};
+const ChartPointTable<const char*> kPointNames = {{"il Sole", "la Luna", "Mercurio", "Venere", "Marte", "Giove",
+                                                   "Saturno", "il Nodo Nord", "il Nodo Sud", "l'Ascendente",
+                                                   "il Mediocielo"}};
+
+// The major aspects, the conjunction first.
+enum class AspectKind { Conjunction, Sextile, Square, Trine, Opposition };
+constexpr std::array<const char*, 5> kKindPhrases = {" in Congiunzione con ", " in Sestile con ", " in Quadratura con ",
+                                                     " in Trigono con ", " in Opposizione con "};
 
 struct MajorAspect {
-    int angle, orbSlot, kind;
+    int angle, orbSlot;
+    AspectKind kind;
 };
-const MajorAspect kListOrder[4] = {{180, 4, 5}, {120, 3, 4}, {90, 2, 3}, {60, 1, 2}};
+const MajorAspect kListOrder[4] = {{180, 4, AspectKind::Opposition},
+                                   {120, 3, AspectKind::Trine},
+                                   {90, 2, AspectKind::Square},
+                                   {60, 1, AspectKind::Sextile}};
 
 }  // namespace
 
 std::vector<std::string> EvaluateAspectList(const engine::Chart& chart, const engine::OrbRecord& orbs) {
     std::vector<std::string> lines{"PLANETAIRE ASPECTEN"};
     const WheelPointArray longitudes = WheelPointLongitudes(chart);
-    for (int i = 1; i <= 11; ++i)
-        for (int j = i + 1; j <= 11; ++j) {
-            const Real d = FoldedDistance(longitudes[i], longitudes[j]);
-            int kind = 0;
+    for (ChartPoint first : kChartPoints)
+        for (ChartPoint second : kChartPoints) {
+            if (second <= first) continue;
+            const Real d = FoldedDistance(longitudes[first], longitudes[second]);
+            std::optional<AspectKind> kind;
             Real deviation = 0;
             for (const MajorAspect& a : kListOrder) {
                 const Real o = orbs.aspectOrbs[a.orbSlot];
@@ -39,15 +49,16 @@ std::vector<std::string> EvaluateAspectList(const engine::Chart& chart, const en
                     break;
                 }
             }
-            if (kind == 0 && d < orbs.aspectOrbs[0]) {
-                kind = 1;
+            if (!kind && d < orbs.aspectOrbs[0]) {
+                kind = AspectKind::Conjunction;
                 deviation = std::fabs(d);
             }
-            if (kind == 0) continue;
-            if (kind == 5 && deviation < 0.00001L) continue;
+            if (!kind) continue;
+            if (*kind == AspectKind::Opposition && deviation < 0.00001L) continue;
             std::string text;
             engine::FloatToTextDec(4, text, deviation);
-            lines.push_back(text + "   " + kPointNames[i] + kKindPhrases[kind] + kPointNames[j]);
+            lines.push_back(text + "   " + kPointNames[first] + kKindPhrases[static_cast<std::size_t>(*kind)] +
+                            kPointNames[second]);
         }
     lines.push_back("   ");
     lines.push_back("Het aspect is nauwkeuriger, hoe");

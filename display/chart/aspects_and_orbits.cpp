@@ -34,12 +34,14 @@ Real FoldedDistance(Real first, Real second) {
 }
 
 AspectGrid EvaluateAspectsAndOrbits(const engine::Chart& chart, const engine::OrbRecord& orbs) {
-    constexpr int kN = 9;
     AspectGrid grid;
     const WheelPointArray longitudes = WheelPointLongitudes(chart);
-    for (int i = 1; i <= kN; ++i)
-        for (int j = i + 1; j <= kN + 2; ++j) {
-            const Real d = FoldedDistance(longitudes[i], longitudes[j]);
+    // The planets and the nodes in the columns, every later point in the rows.
+    for (ChartPoint first : kChartPoints)
+        for (ChartPoint second : kChartPoints) {
+            if (second <= first || first > ChartPoint::SouthNode) continue;
+            const int i = ChartPointNumber(first), j = ChartPointNumber(second);
+            const Real d = FoldedDistance(longitudes[first], longitudes[second]);
             for (const GridAspect& a : kGridAspects) {
                 const Real o = orbs.aspectOrbs[a.orbSlot];
                 const bool match = a.angle == 0 ? d < o : (a.angle - o < d && d < a.angle + o);

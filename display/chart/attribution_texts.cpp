@@ -13,18 +13,20 @@
 namespace display {
 
 
-const char* const kBodyMixedCodes[12] = {"", "So", "Lu", "Me", "Ve", "Ma", "Gi", "Sa", "Nn", "Ns", "As", "Mc"};
-const char* const kBodyUpperCodes[12] = {"", "SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
-const char* const kBodyFourLetterCodes[12] = {"",     "Sole", "Luna", "Merc", "Vene", "Mart",
-                                              "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"};
-const char* const kAttributionSignKeys[13] = {"",   "Ar", "To", "Ge", "Cn", "Le", "Ve",
-                                              "Bi", "Sc", "Sa", "Cp", "Aq", "Pe"};
-const char* const kAttributionBodyNames[12] = {"",           "ZOON      ", "MAAN      ", "MERCURIUS ",
-                                               "VENUS     ", "MARS      ", "JUPITER   ", "SATURNUS  ",
-                                               "NOORDKNOOP", "ZUIDKNOOP ", "ASCENDANT ", "MIDHEMEL  "};
-const char* const kAttributionSignNames[13] = {"",           "RAM       ", "STIER     ", "TWEELINGEN", "KREEFT    ",
-                                               "LEEUW     ", "MAAGD     ", "WEEGSCHAAL", "SCHORPIOEN", "BOOGSCHUTT",
-                                               "STEENBOK  ", "WATERMAN  ", "VISSEN    "};
+const ChartPointTable<const char*> kBodyMixedCodes = {
+    {"So", "Lu", "Me", "Ve", "Ma", "Gi", "Sa", "Nn", "Ns", "As", "Mc"}};
+const ChartPointTable<const char*> kBodyUpperCodes = {
+    {"SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"}};
+const ChartPointTable<const char*> kBodyFourLetterCodes = {
+    {"Sole", "Luna", "Merc", "Vene", "Mart", "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"}};
+const engine::SignTable<const char*> kAttributionSignKeys = {
+    {"Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Aq", "Pe"}};
+const ChartPointTable<const char*> kAttributionBodyNames = {{"ZOON      ", "MAAN      ", "MERCURIUS ", "VENUS     ",
+                                                             "MARS      ", "JUPITER   ", "SATURNUS  ", "NOORDKNOOP",
+                                                             "ZUIDKNOOP ", "ASCENDANT ", "MIDHEMEL  "}};
+const engine::SignTable<const char*> kAttributionSignNames = {{"RAM       ", "STIER     ", "TWEELINGEN", "KREEFT    ",
+                                                               "LEEUW     ", "MAAGD     ", "WEEGSCHAAL", "SCHORPIOEN",
+                                                               "BOOGSCHUTT", "STEENBOK  ", "WATERMAN  ", "VISSEN    "}};
 
 namespace {
 
@@ -41,15 +43,15 @@ bool IsAspectCode(const std::string& two) {
 
 // The key names the point first: it begins with the point's code (the nodes'
 // keys begin with "NNor"/"Non" and "NSud"/"Nos", which their codes do not match).
-bool KeyOfPointFirst(int body, const std::string& key) {
-    return StartsWith(key, kBodyMixedCodes[body]) || StartsWith(key, kBodyFourLetterCodes[body]) ||
-           StartsWith(key, kPointKeys3[body]);
+bool KeyOfPointFirst(ChartPoint point, const std::string& key) {
+    return StartsWith(key, kBodyMixedCodes[point]) || StartsWith(key, kBodyFourLetterCodes[point]) ||
+           StartsWith(key, kPointKeys3[point]);
 }
 
 // An aspect key ("SolTrMar") that names the point as its second partner. Keys of
 // antiscia ("SolCaMaa") carry a sign in those columns, never a point.
-bool KeyOfPointSecond(int body, const std::string& key) {
-    return key.size() == 8 && IsAspectCode(key.substr(3, 2)) && key.substr(5, 3) == kPointKeys3[body];
+bool KeyOfPointSecond(ChartPoint point, const std::string& key) {
+    return key.size() == 8 && IsAspectCode(key.substr(3, 2)) && key.substr(5, 3) == kPointKeys3[point];
 }
 
 // The lines of one text joined into one paragraph, blanks at their ends
@@ -102,14 +104,14 @@ std::string Trimmed(std::string name) {
 
 // Every point and every sign has its general texts.
 std::string PlanetGeneralContent(const std::vector<std::string>& lines) {
-    for (int body = 1; body <= 11; ++body)
-        if (TextsOfKey(kBodyMixedCodes[body], lines, 4, 80).empty())
-            return "mancano i testi generali di " + Trimmed(kAttributionBodyNames[body]);
+    for (ChartPoint point : kChartPoints)
+        if (TextsOfKey(kBodyMixedCodes[point], lines, 4, 80).empty())
+            return "mancano i testi generali di " + Trimmed(kAttributionBodyNames[point]);
     return {};
 }
 
 std::string SignGeneralContent(const std::vector<std::string>& lines) {
-    for (int sign = 1; sign <= 12; ++sign)
+    for (engine::Sign sign : engine::kSigns)
         if (TextsOfKey(kAttributionSignKeys[sign], lines, 4, 80).empty())
             return "mancano i testi generali di " + Trimmed(kAttributionSignNames[sign]);
     return {};
@@ -148,21 +150,22 @@ std::string SignSpecificContent(const std::vector<std::string>& lines) {
 }  // namespace
 
 bool SpecificTextOfLine(int body, const std::string& key, const std::string& line, std::string& text) {
-    if (body < 1 || body > 11) return false;
+    if (body < 1 || body > kWheelPointCount) return false;
+    const ChartPoint point = ChartPointOfNumber(body);
     std::string k = line.substr(0, 8);
     // A Midheaven term key is six characters: compared whole.
     if (k.size() >= 7 && k.compare(0, 4, "Mcie") == 0 && k[6] == ' ') k = k.substr(0, 6);
-    if (key == k && (KeyOfPointFirst(body, key) || KeyOfPointSecond(body, key))) {
+    if (key == k && (KeyOfPointFirst(point, key) || KeyOfPointSecond(point, key))) {
         text = Columns(line, 22, 60);
         return true;
     }
     k = line.substr(0, 6);
-    if (key == k && StartsWith(key, kBodyFourLetterCodes[body])) {
+    if (key == k && StartsWith(key, kBodyFourLetterCodes[point])) {
         text = Columns(line, 22, 80);
         return true;
     }
     k = line.substr(0, 4);
-    if (key == k && StartsWith(key, kBodyUpperCodes[body])) {
+    if (key == k && StartsWith(key, kBodyUpperCodes[point])) {
         text = Columns(line, 22, 80);
         return true;
     }
@@ -186,12 +189,12 @@ std::vector<std::string> TextsOfKey(const std::string& key, const std::vector<st
 
 AttributionTexts PlanetAttributionTexts(const engine::Chart& chart, int body, const MissingFileReport& report) {
     AttributionTexts t;
-    if (body < 1 || body > 11) return t;
-    const std::string name = kAttributionBodyNames[body];
+    if (body < 1 || body > kWheelPointCount) return t;
+    const ChartPoint point = ChartPointOfNumber(body);
+    const std::string name = kAttributionBodyNames[point];
 
     std::string position;
-    engine::FormatSignPosLong(position, WheelPointRetroMarks(chart)[static_cast<std::size_t>(body)],
-                              WheelPointLongitudes(chart)[static_cast<std::size_t>(body)]);
+    engine::FormatSignPosLong(position, WheelPointRetroMarks(chart)[point], WheelPointLongitudes(chart)[point]);
     t.specific.push_back(name + "  " + position);
 
     const std::vector<std::string> keys = ReadOrReport(kPointPositionFile, report);
@@ -204,11 +207,11 @@ AttributionTexts PlanetAttributionTexts(const engine::Chart& chart, int body, co
     }
 
     std::string dodecatemorion;
-    engine::FormatSignPosLong(dodecatemorion, " ", WheelPointDodecatemoria(chart)[static_cast<std::size_t>(body)]);
+    engine::FormatSignPosLong(dodecatemorion, " ", WheelPointDodecatemoria(chart)[point]);
     t.specific.push_back("Dodecatemorieen " + name + " = " + dodecatemorion);
 
     const std::vector<std::string> general =
-        TextsOfKey(kBodyMixedCodes[body], ReadTextsOrReport(kPlanetGeneralFile, report, PlanetGeneralContent), 4, 80);
+        TextsOfKey(kBodyMixedCodes[point], ReadTextsOrReport(kPlanetGeneralFile, report, PlanetGeneralContent), 4, 80);
     AddParagraph(t.general, general);
     t.specificLabel = "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET";
     t.generalLabel = "ALGEMENE TOESCHRIJVINGEN naar de PLANEET";
@@ -217,12 +220,13 @@ AttributionTexts PlanetAttributionTexts(const engine::Chart& chart, int body, co
 
 AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report) {
     AttributionTexts t;
-    if (sign < 1 || sign > 12) return t;
-    const std::string name = kAttributionSignNames[sign];
+    if (sign < 1 || sign > engine::kSignCount) return t;
+    const engine::Sign which = engine::SignOfNumber(sign);
+    const std::string name = kAttributionSignNames[which];
     t.specific.push_back(name);
     t.general.push_back(name);
     const std::vector<std::string> texts =
-        TextsOfKey(kAttributionSignKeys[sign], ReadTextsOrReport(kSignGeneralFile, report, SignGeneralContent), 4, 80);
+        TextsOfKey(kAttributionSignKeys[which], ReadTextsOrReport(kSignGeneralFile, report, SignGeneralContent), 4, 80);
     AddParagraph(t.general, texts);
 
     // The sign file keys Aquarius "Ac"; the general texts key it "Aq".
@@ -230,7 +234,7 @@ AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report)
     std::vector<std::string> lines;
     bool read = false;
     for (const std::string& key : keys) {
-        if (key.compare(0, 2, kSignCodes[sign]) != 0 && key.compare(0, 2, kAttributionSignKeys[sign]) != 0) continue;
+        if (key.compare(0, 2, kSignCodes[which]) != 0 && key.compare(0, 2, kAttributionSignKeys[which]) != 0) continue;
         if (!read) {
             lines = ReadTextsOrReport(kSignSpecificFile, report, SignSpecificContent);
             read = true;
@@ -250,13 +254,13 @@ SegmentTables PlanetSegmentTables(const NatalWheelState& wheel) {
     return t;
 }
 
-std::string SegmentKey(SegmentKind kind, int body, const SegmentTables& tables) {
+std::string SegmentKey(SegmentKind kind, ChartPoint point, const SegmentTables& tables) {
     switch (kind) {
         case SegmentKind::Terms:
-            return std::string(kBodyFourLetterCodes[body]) + engine::IntToStrZeroPad(tables.terms[body], 2);
-        case SegmentKind::Decans: return tables.decanKeys[body];
+            return std::string(kBodyFourLetterCodes[point]) + engine::IntToStrZeroPad(tables.terms[point], 2);
+        case SegmentKind::Decans: return tables.decanKeys[point];
         case SegmentKind::Decades:
-            return std::string(kBodyUpperCodes[body]) + engine::IntToStrZeroPad(tables.decades[body], 2);
+            return std::string(kBodyUpperCodes[point]) + engine::IntToStrZeroPad(tables.decades[point], 2);
     }
     return {};
 }
@@ -264,8 +268,8 @@ std::string SegmentKey(SegmentKind kind, int body, const SegmentTables& tables) 
 std::vector<std::string> SegmentListLines(SegmentKind kind, const SegmentTables& tables,
                                           const std::vector<std::string>& specificLines) {
     std::vector<std::string> out;
-    for (int body = 1; body <= 11; ++body) {
-        const std::string key = SegmentKey(kind, body, tables);
+    for (ChartPoint point : kChartPoints) {
+        const std::string key = SegmentKey(kind, point, tables);
         if (key.empty()) continue;
         for (const std::string& line : specificLines) {
             // The key columns: 1-6 for a term key, 1-8 for a decan key, 1-4 for a decade key.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart.h"
 
@@ -23,15 +24,16 @@ inline constexpr const char* kPlanetGeneralFile = "OpzioneT\\KlvPian.txt";
 inline constexpr const char* kSignGeneralFile = "OpzioneT\\KlvSegni.txt";
 inline constexpr const char* kSignSpecificFile = "OpzioneT\\KlvSegnSpe.txt";
 
-// Chart points 1..11 (Sun .. Saturn, north node, south node, Ascendant, Midheaven).
-extern const char* const kBodyMixedCodes[12];       // "So", "Lu", ...
-extern const char* const kBodyUpperCodes[12];       // "SO", "LU", ...
-extern const char* const kBodyFourLetterCodes[12];  // "Sole", "Luna", ...
-// Signs 1..12 as the general sign texts are keyed: "Ar", "To", ..., "Aq", "Pe".
-extern const char* const kAttributionSignKeys[13];
+// The codes of the chart window's points (the Sun to Saturn, the north node,
+// the south node, the Ascendant, the Midheaven).
+extern const ChartPointTable<const char*> kBodyMixedCodes;       // "So", "Lu", ...
+extern const ChartPointTable<const char*> kBodyUpperCodes;       // "SO", "LU", ...
+extern const ChartPointTable<const char*> kBodyFourLetterCodes;  // "Sole", "Luna", ...
+// The signs as the general sign texts are keyed: "Ar", "To", ..., "Aq", "Pe".
+extern const engine::SignTable<const char*> kAttributionSignKeys;
 // Display names, ten characters blank-padded: "ZOON      ", ... / "RAM       ", ...
-extern const char* const kAttributionBodyNames[12];
-extern const char* const kAttributionSignNames[13];
+extern const ChartPointTable<const char*> kAttributionBodyNames;
+extern const engine::SignTable<const char*> kAttributionSignNames;
 
 // The files are read whole and no window events are processed meanwhile, so a
 // second click cannot enter a lookup that is under way.
@@ -40,7 +42,7 @@ extern const char* const kAttributionSignNames[13];
 // goes on as if the file were empty.
 using MissingFileReport = std::function<void(const std::string& fileName, const rt::IoError& error)>;
 
-// The text that line L of the specific point file adds for point `body` and
+// The text that line L of the specific point file adds for point number `body` (1..11) and
 // position key P, or nothing (the point's key in columns 1-8, 6 or 4; text from
 // column 22, 60 characters for an 8-character key, 80 for the shorter ones).
 // A key belongs to the point when it begins with the point's code or key, or,
@@ -69,19 +71,19 @@ AttributionTexts PlanetAttributionTexts(const engine::Chart& chart, int body, co
 AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report);
 
 // The lists of the points in their segments, as the aspect memo shows them:
-// a heading, then for points 1..11 in order the text (columns 22-91) of the
+// a heading, then for the chart window's points in order the text (columns 22-91) of the
 // first line of the specific point file whose key columns equal the point's
 // segment key; a point without a line adds nothing.
 enum class SegmentKind { Terms, Decans, Decades };
 struct SegmentTables {
-    std::array<unsigned char, 12> terms{};    // 1..60
-    std::array<unsigned char, 12> decades{};  // 1..36
-    std::array<std::string, 12> decanKeys{};  // "SolDec02", ...
+    ChartPointTable<unsigned char> terms{};    // 1..60
+    ChartPointTable<unsigned char> decades{};  // 1..36
+    ChartPointTable<std::string> decanKeys{};  // "SolDec02", ...
 };
 // The natal wheel's tables of the last drawing.
 SegmentTables PlanetSegmentTables(const NatalWheelState& wheel);
-// The segment key of point `body` ("Sole07", "SolDec02", "SO02").
-std::string SegmentKey(SegmentKind kind, int body, const SegmentTables& tables);
+// The segment key of a point ("Sole07", "SolDec02", "SO02").
+std::string SegmentKey(SegmentKind kind, ChartPoint point, const SegmentTables& tables);
 std::vector<std::string> SegmentListLines(SegmentKind kind, const SegmentTables& tables,
                                           const std::vector<std::string>& specificLines);
 // Headings: "PLANETEN IN DE TERMEN", ... and "DODECATEMORIEEN IN DE TERMEN", ...

@@ -1,5 +1,7 @@
 #include "display/chart/coordinate_tables.h"
 
+#include <array>
+
 #include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
@@ -14,14 +16,15 @@ namespace display {
 
 namespace {
 
-constexpr const char* kEngineBodyNames[13] = {"",        "Sole",      "Luna",     "Mercurio", "Venere",
-                                              "Marte",   "Giove",     "Saturno",  "Urano",    "Nettuno",
-                                              "Plutone", "Nodo Nord", "Luna Nera"};
+// The bodies of the engine's order, body number n at index n - 1.
+constexpr std::array<const char*, 12> kEngineBodyNames = {"Sole",    "Luna",    "Mercurio",  "Venere",
+                                                          "Marte",   "Giove",   "Saturno",   "Urano",
+                                                          "Nettuno", "Plutone", "Nodo Nord", "Luna Nera"};
 constexpr Color kTableCyan = 0xFFFF00;
 
 enum class Value { SignPosition, Degrees, Latitude };
 
-// What a table shows and where about the wheel's centre: its rows 1..rows,
+// What a table shows and where about the wheel's centre: its number of rows,
 // its column this far right of the centre and its first row this far above
 // it, the value, the bodies by number (glyph file = body number, names
 // beside) or the chart window's points, and its caption.
@@ -40,8 +43,7 @@ CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, const TableL
     // The rows in their order: the chart window's points, or the bodies by number.
     WheelPointArray longitudes{}, latitudes{};
     if (byBodyNumber) {
-        for (int k = 1; k <= layout.rows; ++k)
-            longitudes[static_cast<std::size_t>(k)] = chart.bodies[engine::BodyOfNumber(k)].longitude;
+        for (int k = 0; k < layout.rows; ++k) longitudes[k] = chart.bodies[engine::BodyOfNumber(k + 1)].longitude;
     } else {
         longitudes = WheelPointLongitudes(chart);
         latitudes = WheelPointLatitudes(chart);
@@ -51,26 +53,25 @@ CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, const TableL
     t.captionX = cx;
     t.captionY = cy - 31;
     const Real x = cx + layout.columnShift;
-    for (int k = 1; k <= layout.rows; ++k) {
+    for (int k = 0; k < layout.rows; ++k) {
         CoordinateRow r;
-        const Real y = cy - layout.firstRowAbove + 5 * (k - 1);
-        r.glyphFile = byBodyNumber ? k : RenumberPlanetGlyph(k);
+        const Real y = cy - layout.firstRowAbove + 5 * k;
+        const int number = k + 1;  // the body's or the chart point's
+        r.glyphFile = byBodyNumber ? number : RenumberPlanetGlyph(number);
         r.glyphX = x - 18;
         r.glyphY = y;
         r.textX = x - 14;
         r.textY = y - 1.5L;
         switch (value) {
-            case Value::SignPosition:
-                engine::FormatSignPosLong(r.text, " ", longitudes[static_cast<std::size_t>(k)]);
-                break;
+            case Value::SignPosition: engine::FormatSignPosLong(r.text, " ", longitudes[k]); break;
             case Value::Degrees:
-                engine::FloatToTextDec(8, r.text, longitudes[static_cast<std::size_t>(k)]);
+                engine::FloatToTextDec(8, r.text, longitudes[k]);
                 r.text = r.text.substr(0, 8);
                 break;
-            case Value::Latitude: engine::FormatLatitudeText(r.text, latitudes[static_cast<std::size_t>(k)]); break;
+            case Value::Latitude: engine::FormatLatitudeText(r.text, latitudes[k]); break;
         }
         if (byBodyNumber) {
-            r.name = kEngineBodyNames[k];
+            r.name = kEngineBodyNames[static_cast<std::size_t>(k)];
             r.nameX = x - 22;
         }
         t.rows.push_back(r);

@@ -23,16 +23,16 @@ DodecatemoriaTables EvaluateDodecatemoriaTables(const engine::Chart& chart) {
     return t;
 }
 
-std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::Chart& chart, Real cx, Real cy) {
-    std::array<DodecatemoriaListLine, 12> list;
+ChartPointTable<DodecatemoriaListLine> EvaluateDodecatemoriaList(const engine::Chart& chart, Real cx, Real cy) {
+    ChartPointTable<DodecatemoriaListLine> list;
     const WheelPointArray dodecatemoria = WheelPointDodecatemoria(chart);
-    for (int i = 1; i <= 11; ++i) {
-        DodecatemoriaListLine& l = list[i];
-        const Real y = cy - 24 + 4.7L * (i - 1);
-        l.glyphFile = RenumberPlanetGlyph(i);
+    for (ChartPoint p : kChartPoints) {
+        DodecatemoriaListLine& l = list[p];
+        const Real y = cy - 24 + 4.7L * static_cast<int>(p);
+        l.glyphFile = RenumberPlanetGlyph(ChartPointNumber(p));
         l.glyphX = cx + 3 - 18;
         l.glyphY = y;
-        engine::FormatSignPosLong(l.text, " ", dodecatemoria[static_cast<std::size_t>(i)]);
+        engine::FormatSignPosLong(l.text, " ", dodecatemoria[p]);
         l.textX = cx - 11;
         l.textY = y - 1.5L;
     }
@@ -65,7 +65,6 @@ DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::Chart& cha
     dc.SetTextColor(cyan);
     for (const DodecatemoriaListLine& l :
          EvaluateDodecatemoriaList(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY)) {
-        if (l.glyphFile == 0) continue;
         DrawGlyphFile(dc, PlanetGlyphFileName(dc, l.glyphFile), {l.glyphX, l.glyphY, 4.0L});
         TextOutLeft(dc, l.text, 15, l.textX, l.textY);
     }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "display/draw/surface.h"
+#include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart.h"
 
@@ -14,14 +15,14 @@ namespace display {
 
 using engine::Real;
 
-// The per-point tables of the dodecatemoria of points 1..11, with boundary
-// tables of their own.
+// The per-point tables of the dodecatemoria of the chart window's points, with
+// boundary tables of their own.
 struct DodecatemoriaTables {
     std::array<Real, 37> decadeBoundaries{};
     std::array<Real, 61> termBoundaries{};
-    std::array<unsigned char, 12> dodecatemoriaDecades{};  // 1..36
-    std::array<unsigned char, 12> dodecatemoriaTerms{};    // 1..60
-    std::array<std::string, 12> dodecatemoriaDecanKeys{};  // "SolDec14", ...
+    ChartPointTable<unsigned char> dodecatemoriaDecades{};  // 1..36
+    ChartPointTable<unsigned char> dodecatemoriaTerms{};    // 1..60
+    ChartPointTable<std::string> dodecatemoriaDecanKeys{};  // "SolDec14", ...
 };
 
 // The tables over the dodecatemoria of the chart's points (terms from the
@@ -37,7 +38,7 @@ struct DodecatemoriaListLine {
     std::string text;  // Windows-1252
     Real textX = 0, textY = 0;
 };
-std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::Chart& chart, Real cx, Real cy);
+ChartPointTable<DodecatemoriaListLine> EvaluateDodecatemoriaList(const engine::Chart& chart, Real cx, Real cy);
 
 // The whole view of the chart on dc: the rings moved inward, the inner
 // ring of the dodecatemoria (no retrograde marks), the chart window's house

@@ -70,10 +70,12 @@ GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel,
     for (int d = 1; d <= 7; ++d)
         if (CentreHit(drawing, wheel.dignityGlyphX[d - 1], wheel.dignityGlyphY[d - 1], x, y))
             hit.dignities.push_back(d);
-    for (int i = 1; i <= 11; ++i)
-        if (CentreHit(drawing, wheel.planetGlyphX[i], wheel.planetGlyphY[i], x, y)) hit.bodies.push_back(i);
-    for (int s = 1; s <= 12; ++s)
-        if (CentreHit(drawing, wheel.signGlyphX[s], wheel.signGlyphY[s], x, y)) hit.signs.push_back(s);
+    for (ChartPoint p : kChartPoints)
+        if (CentreHit(drawing, wheel.planetGlyphX[p], wheel.planetGlyphY[p], x, y))
+            hit.bodies.push_back(ChartPointNumber(p));
+    for (engine::Sign s : engine::kSigns)
+        if (CentreHit(drawing, wheel.signGlyphX[s], wheel.signGlyphY[s], x, y))
+            hit.signs.push_back(engine::SignNumber(s));
     if (!hit.bodies.empty()) hit.body = hit.bodies.back();
     if (!hit.signs.empty()) hit.sign = hit.signs.back();
     return hit;
@@ -258,14 +260,15 @@ void GlyphClickResponder::Answer(const GlyphHit& hit) {
     for (int b : hit.bodies) {
         state.searchBodyFilter = std::string(kDignityBodyNames[static_cast<std::size_t>(b - 1)]);
         planetFilter->setText(gui::ToQt(state.searchBodyFilter));
-        MarkHit(b, 0, wheel.planetGlyphX[b], wheel.planetGlyphY[b]);
+        MarkHit(b, 0, wheel.planetGlyphX[ChartPointOfNumber(b)], wheel.planetGlyphY[ChartPointOfNumber(b)]);
     }
     if (hit.body) BodyStep(hit.body);
 
     for (int s : hit.signs) {
-        MarkHit(0, s, wheel.signGlyphX[s], wheel.signGlyphY[s]);
-        const std::string name = state.wheelSignNames ? std::string(kSignNames[engine::SignOfNumber(s)])
-                                                      : std::string(kAttributionSignNames[s]);
+        const engine::Sign sign = engine::SignOfNumber(s);
+        MarkHit(0, s, wheel.signGlyphX[sign], wheel.signGlyphY[sign]);
+        const std::string name =
+            state.wheelSignNames ? std::string(kSignNames[sign]) : std::string(kAttributionSignNames[sign]);
         state.searchSignFilter = name;
         parts_.search.signFilterLabel->setText(gui::ToQt(name));
     }
@@ -287,14 +290,19 @@ void GlyphClickResponder::RedrawGlyphRings() {
     if (parts_.state.volguineViewActive) return;
     Surface& dc = parts_.window.Canvas();
     const NatalWheelState& wheel = parts_.window.NatalWheel();
-    for (int i = 1; i <= 12; ++i) {
-        const Real centres[2][2] = {{wheel.planetGlyphX[i], wheel.planetGlyphY[i]},
-                                    {wheel.signGlyphX[i], wheel.signGlyphY[i]}};
-        for (const auto& c : centres) {
-            if (c[0] == 0 && c[1] == 0) continue;  // no glyph there
+    // A point's marker and a sign's in turn, the Sun's and Aries' first.
+    for (engine::Sign sign : engine::kSigns) {
+        const auto k = static_cast<int>(sign);
+        PagePoint centres[2] = {{}, {wheel.signGlyphX[sign], wheel.signGlyphY[sign]}};
+        if (k < kWheelPointCount) {
+            const auto point = static_cast<ChartPoint>(k);
+            centres[0] = {wheel.planetGlyphX[point], wheel.planetGlyphY[point]};
+        }
+        for (const PagePoint& c : centres) {
+            if (c.x == 0 && c.y == 0) continue;  // no glyph there
             ScopedPen pen(dc, 2);
             ScopedBrush brush(dc, 1);
-            EllipseScaled(dc, c[0] - 1.5L, c[1] - 1.5L, c[0] + 1.5L, c[1] + 1.5L);
+            EllipseScaled(dc, c.x - 1.5L, c.y - 1.5L, c.x + 1.5L, c.y + 1.5L);
         }
     }
 }

@@ -35,7 +35,7 @@ using engine::Real;
 // last drawing: a box of 15 device units either side of the mapped centre,
 // before the aspect correction. Centres cleared to (0, 0) are never hit.
 struct GlyphHit {
-    // Every glyph hit, in the order of their numbers: dignity glyphs 1..7,
+    // The numbers of every glyph hit, in their order: dignity glyphs 1..7,
     // chart points 1..11, signs 1..12.
     std::vector<int> dignities, bodies, signs;
     int body = 0;  // the last chart point hit, or 0

@@ -28,13 +28,13 @@ MajorAspectFigure EvaluateMajorAspectFigure(const WheelPointArray& l, Real ascen
     const auto& o = orbs.aspectOrbs;
     MajorAspectFigure f;
     f.count = fullBodyOrder ? 14 : 11;
-    for (int i = 1; i <= f.count; ++i) {
+    for (int i = 0; i < f.count; ++i) {
         const Real theta = static_cast<Real>(rt::Round(ascendant) + 360 - rt::Round(l[i]));
-        f.x[i - 1] = static_cast<Real>(rt::Round(cx - r * engine::CosDeg(theta)));
-        f.y[i - 1] = static_cast<Real>(rt::Round(cy - r * engine::SinDeg(theta)));
+        f.x[i] = static_cast<Real>(rt::Round(cx - r * engine::CosDeg(theta)));
+        f.y[i] = static_cast<Real>(rt::Round(cy - r * engine::SinDeg(theta)));
     }
-    for (int i = 1; i <= f.count; ++i)
-        for (int j = i + 1; j <= f.count; ++j) {
+    for (int i = 0; i < f.count; ++i)
+        for (int j = i + 1; j < f.count; ++j) {
             Real d = l[j] - l[i];
             if (d < 0) d += 360;
             if (d > 180) d = 360 - d;
@@ -104,15 +104,15 @@ MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const archive::CurrentChart& 
         DrawCircleScaled(dc, circle.centre.x, circle.centre.y, circle.radius);
     }
     std::size_t next = 0;
-    for (int i = 1; i <= f.count; ++i) {
+    for (int i = 0; i < f.count; ++i) {
         {
             ScopedPen pen(dc, 60);
-            const Real x = f.x[i - 1], y = f.y[i - 1];
+            const Real x = f.x[i], y = f.y[i];
             EllipseScaled(dc, x - 0.5L, y - 0.5L, x + 0.5L, y + 0.5L);
         }
         for (; next < f.links.size() && f.links[next].first == i; ++next) {
             const AspectFigureLink& l = f.links[next];
-            const Real x1 = f.x[l.first - 1], y1 = f.y[l.first - 1], x2 = f.x[l.second - 1], y2 = f.y[l.second - 1];
+            const Real x1 = f.x[l.first], y1 = f.y[l.first], x2 = f.x[l.second], y2 = f.y[l.second];
             if (style == 0) {
                 ScopedPen pen(dc, l.hard ? 7 : 25);
                 ScopedBrush brush(dc, l.hard ? kFigureRed : kBlue);

@@ -17,14 +17,14 @@ namespace display {
 using engine::Real;
 
 struct AspectFigureLink {
-    int first = 0, second = 0;  // point numbers
+    int first = 0, second = 0;  // the points' indices
     int aspect = 0;             // 180, 120, 90 or 60
     bool hard = false;          // opposition or square
     int exactness = 0;          // |Round(aspect - distance)|, whole degrees
 };
 struct MajorAspectFigure {
     int count = 0;                        // 11, or 14 in the engine's full body order
-    std::array<Real, 24> x{}, y{};        // point n (1..count) at index n - 1, whole page units
+    std::array<Real, 24> x{}, y{};        // the first `count` points, whole page units
     std::vector<AspectFigureLink> links;  // in drawing order
 };
 

@@ -15,11 +15,12 @@ namespace display {
 HouseAxes EvaluateHouseAxes(const HouseCusps& cusps) {
     HouseAxes a;
     for (int i = 1; i <= 6; ++i) {
-        a.axis[i].cuspAngle = cusps[1] - cusps[i];
+        HouseAxis& axis = a.axis[static_cast<std::size_t>(i - 1)];
+        axis.cuspAngle = cusps[1] - cusps[i];
         std::string text;
         engine::FormatDegMin(0, text, cusps[i]);
-        a.axis[i].degreeText = text.substr(0, 6);
-        a.axis[i].ticked = i == 1 || i == 4;
+        axis.degreeText = text.substr(0, 6);
+        axis.ticked = i == 1 || i == 4;
     }
     return a;
 }
@@ -29,7 +30,7 @@ void DrawHouseAxisLabels(Surface& dc, const HouseCusps& cusps, const CircleFrame
     const HouseAxes axes = EvaluateHouseAxes(cusps);
     SetTextColorByCode(dc, 0);
     for (int i = 1; i <= 6; ++i) {
-        const HouseAxis& a = axes.axis[i];
+        const HouseAxis& a = axes.axis[static_cast<std::size_t>(i - 1)];
         const Real ends[2] = {a.cuspAngle, a.cuspAngle + 180};
         PagePoint textPoint[2];
         for (int e = 0; e < 2; ++e) {
@@ -80,8 +81,8 @@ void DrawReducedWheelChart(Surface& dc, const engine::Chart& chart) {
     marks.fill(" ");
     for (int n = 1; n <= kBodiesShown; ++n) {
         const engine::BodyPosition& body = chart.bodies[engine::BodyOfNumber(n)];
-        longitudes[static_cast<std::size_t>(n)] = body.longitude;
-        if (body.retrograde) marks[static_cast<std::size_t>(n)].assign(1, 'r');
+        longitudes[n - 1] = body.longitude;
+        if (body.retrograde) marks[n - 1].assign(1, 'r');
     }
     SetTextColorByCode(dc, 0);
     const WheelRings& w = kChartWindowWheel;

@@ -26,7 +26,7 @@ struct HouseAxis {
     bool ticked = false;     // the horizon (cusp 1) and the meridian (cusp 4)
 };
 struct HouseAxes {
-    std::array<HouseAxis, 7> axis;  // 1..6
+    std::array<HouseAxis, 6> axis;  // cusp i at index i - 1
 };
 
 // The six axes of a set of cusps (cusp 1 the Ascendant).
@@ -40,7 +40,7 @@ void DrawHouseAxisLabels(Surface& dc, const HouseCusps& cusps, const CircleFrame
 // The zodiac ring without glyph-centre marks; the sign centres are not recorded.
 void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, const RingFrame& ring, Real glyphSize);
 
-// The ring of chart points 1..count turned with the ascendant, glyphs of size
+// The ring of the first `count` points turned with the ascendant, glyphs of size
 // 7, each drawn with the glyph file of its own number, "R" beside every point
 // marked "r" or "R", no centre marks and no degree texts.
 void DrawPlanetRingReduced(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, Real ascendant,

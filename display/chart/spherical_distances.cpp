@@ -41,12 +41,14 @@ SphericalDistances EvaluateSphericalDistances(const WheelPointArray& l, const Wh
                                               const engine::OrbRecord& orbs, Real x0, Real y0) {
     const auto& o = orbs.aspectOrbs;
     SphericalDistances result;
-    for (int i = 1; i <= kSphericalGridColumns; ++i)
-        for (int j = i + 1; j <= 11; ++j) {
+    for (ChartPoint first : kChartPoints)
+        for (ChartPoint second : kChartPoints) {
+            if (second <= first || ChartPointNumber(first) > kSphericalGridColumns) continue;
             SphericalDistanceCell c;
-            c.first = i;
-            c.second = j;
-            const Real d = SphericalDistance(l[i], b[i], l[j], b[j]);
+            c.first = ChartPointNumber(first);
+            c.second = ChartPointNumber(second);
+            const int i = c.first, j = c.second;
+            const Real d = SphericalDistance(l[first], b[first], l[second], b[second]);
             c.distance = d;
             c.hard = (180 - o[4] < d && d < 180 + o[4]) || (90 - o[2] < d && d < 90 + o[2]);
             c.soft = (120 - o[3] < d && d < 120 + o[3]) || (60 - o[1] < d && d < 60 + o[1]);

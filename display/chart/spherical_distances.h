@@ -26,7 +26,7 @@ inline constexpr int kSphericalGridColumns = 9;
 Real SphericalDistance(Real longitudeA, Real latitudeA, Real longitudeB, Real latitudeB);
 
 struct SphericalDistanceCell {
-    int first = 0, second = 0;  // points i < j
+    int first = 0, second = 0;  // the numbers of points i < j, their column and row
     Real distance = 0;
     bool hard = false;         // within the orb of an opposition or a square
     bool soft = false;         // within the orb of a trine or a sextile

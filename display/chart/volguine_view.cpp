@@ -18,10 +18,9 @@ namespace display {
 
 WheelPointArray AspectFigureLongitudes(const engine::Chart& chart) {
     WheelPointArray l{};
-    for (int n = 1; n <= engine::kBlackMoon; ++n)
-        l[static_cast<std::size_t>(n)] = chart.bodies[engine::BodyOfNumber(n)].longitude;
-    l[engine::kAscendantBody] = chart.cusps[1];
-    l[engine::kDescendantBody] = chart.cusps[10];
+    for (int n = 1; n <= engine::kBlackMoon; ++n) l[n - 1] = chart.bodies[engine::BodyOfNumber(n)].longitude;
+    l[engine::kAscendantBody - 1] = chart.cusps[1];
+    l[engine::kDescendantBody - 1] = chart.cusps[10];
     return l;
 }
 

@@ -45,7 +45,7 @@ std::string FormatBracketedDegrees(Real value) {
 
 WheelPointArray SheetDodecatemoria(const WheelPointArray& longitudes) {
     WheelPointArray d = longitudes;
-    for (int i = 1; i <= 11; ++i) d[i] = SheetDodecatemorion(longitudes[i]);
+    for (ChartPoint p : kChartPoints) d[p] = SheetDodecatemorion(longitudes[p]);
     return d;
 }
 
@@ -55,9 +55,9 @@ void DrawSheetDodecatemoria(Surface& dc, const WheelPointArray& longitudes, Page
     SheetBlockGuard guard(dc);
     const WheelPointArray dodecatemoria = SheetDodecatemoria(longitudes);
     Title(dc, "DODECATEMORIEEN", anchor);
-    for (int i = 1; i <= 11; ++i) {
-        DrawSheetBodyGlyph(dc, i, {x, y, 4.0L});
-        TextOutLeft(dc, SignPosLong(dodecatemoria[i]), 2, x + 5, y - 2.5L);
+    for (ChartPoint p : kChartPoints) {
+        DrawSheetBodyGlyph(dc, ChartPointNumber(p), {x, y, 4.0L});
+        TextOutLeft(dc, SignPosLong(dodecatemoria[p]), 2, x + 5, y - 2.5L);
         y += 4.5L;
     }
 }
@@ -67,9 +67,9 @@ void DrawSheetLongitudes(Surface& dc, const WheelPointArray& longitudes, PagePoi
     Real y = anchor.y;
     SheetBlockGuard guard(dc);
     Title(dc, "LONGITUDINI", anchor);
-    for (int i = 1; i <= 11; ++i) {
-        const Real l = longitudes[i];
-        DrawSheetBodyGlyph(dc, i, {x, y + 1, 4.0L});
+    for (ChartPoint p : kChartPoints) {
+        const Real l = longitudes[p];
+        DrawSheetBodyGlyph(dc, ChartPointNumber(p), {x, y + 1, 4.0L});
         TextOutLeft(dc, SignPosLong(l), 2, x + 5, y - 2.5L);
         y += 4;
         TextOutLeft(dc, FormatBracketedDegrees(l), 0, x + 5, y - 2.5L);
@@ -82,10 +82,11 @@ void DrawSheetLatitudes(Surface& dc, const WheelPointArray& latitudes, PagePoint
     Real y = anchor.y;
     SheetBlockGuard guard(dc);
     Title(dc, "BREEDTEGRADEN", anchor, titleDx);
-    for (int i = 1; i <= 7; ++i) {
+    for (ChartPoint p : kChartPoints) {
+        if (p > ChartPoint::Saturn) break;
         std::string text;
-        engine::FormatLatitudeText(text, latitudes[i]);
-        DrawSheetBodyGlyph(dc, i, {x, y, 4.0L});
+        engine::FormatLatitudeText(text, latitudes[p]);
+        DrawSheetBodyGlyph(dc, ChartPointNumber(p), {x, y, 4.0L});
         TextOutLeft(dc, text, 2, x + 5, y - 2.5L);
         y += 4.5L;
     }
@@ -96,13 +97,15 @@ void DrawSheetRelativeLongitudes(Surface& dc, const WheelPointArray& longitudes,
     const Real y = anchor.y;
     SheetBlockGuard guard(dc);
     Title(dc, "Relatieve LENGTEGRADEN (tussen haakjes: Absolute Longitudes)", anchor);
-    for (int i = 1; i <= 11; ++i) {
-        const int column = i <= 4 ? 0 : i <= 8 ? 1 : 2;
-        const int row = i - (column == 0 ? 1 : column == 1 ? 5 : 9);
+    // Four points a column.
+    for (ChartPoint p : kChartPoints) {
+        const int k = static_cast<int>(p);
+        const int column = k / 4;
+        const int row = k - 4 * column;
         const Real cx = x + 55 * column;
         const Real ry = y + 4.5L * row;
-        DrawSheetBodyGlyph(dc, i, {cx, ry + 0.1L, 4.0L});
-        TextOutLeft(dc, SignPosLong(longitudes[i]) + " " + FormatBracketedDegrees(longitudes[i]), 15, cx + 5,
+        DrawSheetBodyGlyph(dc, ChartPointNumber(p), {cx, ry + 0.1L, 4.0L});
+        TextOutLeft(dc, SignPosLong(longitudes[p]) + " " + FormatBracketedDegrees(longitudes[p]), 15, cx + 5,
                     ry - 2.5L);
     }
 }

@@ -19,7 +19,7 @@ Real SheetDodecatemorion(Real longitude);
 // "(231°,5)": whole degrees, "°,", the first two decimals of the fraction cut.
 std::string FormatBracketedDegrees(Real value);
 
-// The dodecatemoria of points 1..11 of the longitudes (the other entries as given).
+// The dodecatemoria of the chart window's points of the longitudes (the other entries as given).
 WheelPointArray SheetDodecatemoria(const WheelPointArray& longitudes);
 
 // The tables, each titled above its anchor, one row a body.

@@ -51,9 +51,9 @@ void ComputeTermSectors(const engine::Chart& chart, SheetTermsState& terms) {
 
 void RefreshSheetDecanKeys(const engine::Chart& chart, SheetTermsState& terms) {
     const WheelPointArray longitudes = WheelPointLongitudes(chart);
-    for (int k = 1; k <= 9; ++k) {
-        std::string key = DecanKeyOf(k, longitudes[static_cast<std::size_t>(k)]);
-        if (!key.empty()) terms.bodyDecanKeys[k - 1] = key;
+    for (int k = 0; k < static_cast<int>(terms.bodyDecanKeys.size()); ++k) {
+        std::string key = DecanKeyOf(k + 1, longitudes[k]);
+        if (!key.empty()) terms.bodyDecanKeys[k] = key;
     }
 }
 

@@ -36,16 +36,16 @@ struct SheetTermsState {
 
 // Boundary i (1..60), at entry i - 1, = Ascendant - 15 + 6 i, reduced into [0, 360).
 TermSectorBoundaries TermBoundaries(Real ascendant);
-// The sector (1..60) of bodies 1..count; a body found in none keeps its entry.
+// The sector (1..60) of the first `count` bodies; a body found in none keeps its entry.
 void FindBodySectors(int count, const WheelPointArray& longitudes, const TermSectorBoundaries& boundaries,
                      BodyTermSectors& sectors);
 // Decan key of a longitude ("SolDec05"), or an empty text on an exact multiple
 // of 10 degrees (the body then keeps its previous key).
 std::string DecanKeyOf(int body, Real longitude);
 
-// From the chart: boundaries from its first cusp, sectors of its points 1..9.
+// From the chart: boundaries from its first cusp, sectors of its planets and nodes.
 void ComputeTermSectors(const engine::Chart& chart, SheetTermsState& terms);
-// The decan keys of bodies 1..9 of the chart (DecanKeyOf): a body on an
+// The decan keys of the chart's planets and nodes (DecanKeyOf): a body on an
 // exact multiple of 10 degrees keeps the key it had. (The chart window's
 // BuildDecanKeys gives every point a key, one on a boundary that of the decan
 // starting there.)

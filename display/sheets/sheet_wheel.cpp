@@ -180,18 +180,15 @@ void DrawSheetAngles(Surface& dc, const engine::Chart& chart, const CircleFrame&
 }
 
 SheetRingAngles SpreadSheetAngles(int n, const SheetRingAngles& trueAngles, Real separation) {
-    // The wheel's spreading numbers the points from 1.
-    std::array<Real, 25> numbered{};
-    std::copy(trueAngles.begin(), trueAngles.end(), numbered.begin() + 1);
-    const std::array<float, 25> spread = SpreadRingAngles(n, numbered, separation);
+    const SpreadAngles spread = SpreadRingAngles(n, trueAngles, separation);
     SheetRingAngles out{};
-    for (int k = 0; k < n && k < 24; ++k) out[k] = spread[k + 1];
+    for (int k = 0; k < n && k < static_cast<int>(kRingPointCapacity); ++k) out[k] = spread[k];
     return out;
 }
 
 namespace {
 
-// The planet ring of a sheet's wheel: points 1..count turned with the
+// The planet ring of a sheet's wheel: the first `count` points turned with the
 // ascendant; plain on the affinity sheets (no circles about the glyphs, no
 // degree texts).
 struct SheetPlanetRing {
@@ -206,18 +203,19 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
     const Real cx = how.ring.centre.x, cy = how.ring.centre.y, ro = how.ring.outerRadius, ri = how.ring.innerRadius;
     const Real asc = how.ascendant;
     const bool plain = how.plain;
-    const int n = std::min(how.count, 24);
+    const int n = std::min(how.count, static_cast<int>(kRingPointCapacity));
     SheetRingAngles a{};
-    for (int k = 1; k <= n; ++k) {
-        a[k - 1] = asc - lon[k];
-        if (a[k - 1] < 0) a[k - 1] += 360;
+    for (int k = 0; k < n; ++k) {
+        a[k] = asc - lon[k];
+        if (a[k] < 0) a[k] += 360;
     }
     const SheetRingAngles spread = SpreadSheetAngles(n, a, plain ? 8 : 10);
     const Real m = (ro + ri) / 2;
     const Real reach = plain ? 3.5L : 4.3L;
     const Color tickBrush = dc.OnPaper() ? kBlack : kWhite;
-    for (int k = 1; k <= n; ++k) {
-        const PagePoint g = WheelPoint({cx, cy}, m, spread[k - 1]);
+    for (int k = 0; k < n; ++k) {
+        const PagePoint g = WheelPoint({cx, cy}, m, spread[k]);
+        const int number = k + 1;
         if (!plain) {
             ScopedPen pen(dc, 14);
             DrawCircleScaled(dc, g.x, g.y, 4.5L);
@@ -225,9 +223,9 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
         {
             ScopedPen pen(dc, 1);
             if (plain)
-                DrawSheetBodyGlyph(dc, k, {g.x, g.y, 5.0L});
+                DrawSheetBodyGlyph(dc, number, {g.x, g.y, 5.0L});
             else
-                DrawSheetBodyGlyph(dc, k, {g.x, g.y - 1.5L, 4.0L});
+                DrawSheetBodyGlyph(dc, number, {g.x, g.y - 1.5L, 4.0L});
         }
         if (!plain) {
             SetTextColorByCode(dc, 0);
@@ -239,11 +237,11 @@ void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& 
         if (marks[k] == "r" || marks[k] == "R") TextOutLeft(dc, "r", 0, g.x + 2.0L, g.y - 4.0L);
         ScopedLinePen pen(dc, 10);
         ScopedBrush brush(dc, tickBrush);
-        const PagePoint outer = WheelPoint({cx, cy}, ro, a[k - 1]);
-        LinePage(dc, outer, WheelPoint({cx, cy}, m + reach, spread[k - 1]));
+        const PagePoint outer = WheelPoint({cx, cy}, ro, a[k]);
+        LinePage(dc, outer, WheelPoint({cx, cy}, m + reach, spread[k]));
         DotPage(dc, outer, 0.2L);
-        const PagePoint inner = WheelPoint({cx, cy}, ri, a[k - 1]);
-        LinePage(dc, inner, WheelPoint({cx, cy}, m - reach, spread[k - 1]));
+        const PagePoint inner = WheelPoint({cx, cy}, ri, a[k]);
+        LinePage(dc, inner, WheelPoint({cx, cy}, m - reach, spread[k]));
         DotPage(dc, inner, 0.2L);
     }
     {
@@ -275,12 +273,14 @@ void DrawSheetPlanetRingPlain(Surface& dc, const WheelPointArray& longitudes, co
 std::vector<SheetAspect> EvaluateSheetAspects(const WheelPointArray& longitudes, Real ascendant, Real midheaven,
                                               const std::array<Real, 16>& orbs) {
     WheelPointArray lon = longitudes;
-    lon[8] = ascendant;
-    lon[9] = midheaven;
+    lon[ChartPoint::NorthNode] = ascendant;
+    lon[ChartPoint::SouthNode] = midheaven;
     std::vector<SheetAspect> found;
     auto deviation = [](Real exact, Real d) { return static_cast<int>(std::llabs(rt::Round(exact - d))); };
-    for (int i = 1; i <= 7; ++i)
-        for (int j = i + 1; j <= 9; ++j) {
+    // The planets with every later place.
+    const int places = static_cast<int>(ChartPoint::SouthNode) + 1;
+    for (int i = 0; i <= static_cast<int>(ChartPoint::Saturn); ++i)
+        for (int j = i + 1; j < places; ++j) {
             Real d = lon[j] - lon[i];
             if (d < 0) d += 360;
             if (d > 180) d = 360 - d;
@@ -310,8 +310,8 @@ void DrawSheetAspects(Surface& dc, const engine::Chart& chart, const std::array<
     const Real mc = chart.points.midheaven;
     const WheelPointArray points = WheelPointLongitudes(chart);
     WheelPointArray lon = points;
-    lon[8] = asc;
-    lon[9] = mc;
+    lon[ChartPoint::NorthNode] = asc;
+    lon[ChartPoint::SouthNode] = mc;
     for (const SheetAspect& a : EvaluateSheetAspects(points, asc, mc, orbs)) {
         const PagePoint p = AspectEnd(circle, asc, lon[a.first]);
         const PagePoint q = AspectEnd(circle, asc, lon[a.second]);

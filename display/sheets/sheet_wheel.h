@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "display/draw/surface.h"
+#include "display/wheel/planet_ring.h"
 #include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
 
@@ -39,17 +40,18 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, const RingFrame& r
 void DrawSheetAngles(Surface& dc, const engine::Chart& chart, const CircleFrame& circle);
 
 // Wheel angles of the points of a sheet's planet ring, point k at entry k - 1.
-using SheetRingAngles = std::array<Real, 24>;
-// The spread angles of points 1..n of the planet ring for their true wheel angles.
+using SheetRingAngles = RingAngles;
+// The spread angles of the first n points of the planet ring for their true wheel angles.
 SheetRingAngles SpreadSheetAngles(int n, const SheetRingAngles& trueAngles, Real separation);
-// The planet ring of points 1..n in the ring frame, turned with the ascendant.
+// The planet ring of the first n points in the ring frame, turned with the ascendant.
 void DrawSheetPlanetRing(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, int n,
                          const RingFrame& ring, Real ascendant);
 void DrawSheetPlanetRingPlain(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, int n,
                               const RingFrame& ring, Real ascendant);
 
-// One major aspect of the sheet wheel between places i < j of 1..9 (8 the
-// Ascendant, 9 the Midheaven).
+// One major aspect of the sheet wheel between places i < j of the chart
+// window's points, the Ascendant and the Midheaven taking the places of the
+// nodes (ChartPoint::NorthNode and SouthNode).
 struct SheetAspect {
     int first = 0;
     int second = 0;

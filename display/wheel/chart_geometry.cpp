@@ -41,10 +41,10 @@ void ClearChartArea(Surface& dc, NatalWheelState& wheel) {
         ScopedBrush brush(dc, kBlack);
         RectangleScaled(dc, 2, 2, 195, 195);
     }
-    wheel.planetGlyphX[10] = 0;
-    wheel.planetGlyphX[11] = 0;
-    wheel.planetGlyphY[10] = 0;
-    wheel.planetGlyphY[11] = 0;
+    for (ChartPoint angle : {ChartPoint::Ascendant, ChartPoint::Midheaven}) {
+        wheel.planetGlyphX[angle] = 0;
+        wheel.planetGlyphY[angle] = 0;
+    }
 }
 
 namespace {
@@ -54,8 +54,8 @@ void Classify(int segments, int count, std::span<const long double> longitudes, 
     std::vector<long double> b(static_cast<std::size_t>(segments) + 1, 0.0L);
     for (int k = 0; k < segments && k < static_cast<int>(boundaries.size()); ++k) b[k] = boundaries[k];
     b[segments] = b[0];
-    for (int j = 1; j <= count; ++j) {
-        if (j >= static_cast<int>(longitudes.size()) || j - 1 >= static_cast<int>(results.size())) break;
+    for (int j = 0; j < count; ++j) {
+        if (j >= static_cast<int>(longitudes.size()) || j >= static_cast<int>(results.size())) break;
         for (int k = 1; k <= segments; ++k) {
             long double w = b[k] - b[k - 1];
             if (w < 0) w += 360;
@@ -64,7 +64,7 @@ void Classify(int segments, int count, std::span<const long double> longitudes, 
             if (d <= w) {
                 int r = k + 1;
                 if (r == segments + 1) r = 1;
-                results[j - 1] = static_cast<unsigned char>(r);
+                results[j] = static_cast<unsigned char>(r);
             }
         }
     }

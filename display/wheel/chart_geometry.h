@@ -59,13 +59,13 @@ void SetDefaultWheelRadii(ChartGeometryState& geometry);
 
 // Paints the chart square (2, 2)-(195, 195) with a black brush (black-and-white
 // rule applied) and the pen the surface holds, and forgets the glyph centres of
-// chart points 10 and 11 (wheel.PlanetGlyphX/Y). The chart window empties its
+// the Ascendant and the Midheaven (wheel.planetGlyphX/Y). The chart window empties its
 // attribution texts beside it (ChartWindow::ClearChartSquare).
 void ClearChartArea(Surface& dc, NatalWheelState& wheel);
 
-// For bodies 1..count (longitudes[1..count], degrees), the number of the segment
+// For the first `count` bodies (longitudes, degrees), the number of the segment
 // of the 36 boundaries (entries 0..35; the last closes the circle) it lies in;
-// results[j - 1] belongs to body j. A longitude on a boundary belongs to the
+// results[j] belongs to the body of longitudes[j]. A longitude on a boundary belongs to the
 // segment that starts there; a body in no segment keeps its previous result.
 void ClassifyIntoSegments(int count, std::span<const long double> longitudes, std::span<const long double> boundaries,
                           std::span<unsigned char> results);

@@ -28,17 +28,17 @@ namespace {
 // Mars, Sun, Venus, Mercury, Moon, Saturn, Jupiter from 0 Aries on.
 constexpr int kDecanRulers[7] = {5, 1, 4, 3, 2, 7, 6};
 
-// The sector of each point 1..11 of `longitudes` among `count` boundaries
+// The sector of each of the chart window's points of `longitudes` among `count` boundaries
 // (entries 0..count-1, the sector from boundary k-1 to boundary k numbered k+1,
 // the one closing the circle numbered 1). A sector holds its start and not its
 // end, so a point on a boundary belongs to the sector that starts there, the
 // closing sector included. A point in no sector keeps its number.
 template <std::size_t N>
 void ClassifySectors(const WheelPointArray& longitudes, int count, const std::array<Real, N>& boundaries,
-                     std::array<unsigned char, 12>& results) {
+                     ChartPointTable<unsigned char>& results) {
     std::vector<Real> b(boundaries.begin(), boundaries.begin() + count);
     b.push_back(b[0]);
-    for (int j = 1; j <= 11; ++j) {
+    for (ChartPoint j : kChartPoints) {
         const Real l = longitudes[j];
         for (int k = 1; k <= count; ++k) {
             Real w = b[k] - b[k - 1];
@@ -92,8 +92,8 @@ void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame&
         DrawSignGlyph(dc, s, mode, g, glyphSize);
         if (centres) {
             CentreMark(dc, g);
-            centres->signGlyphX[s] = g.x;
-            centres->signGlyphY[s] = g.y;
+            centres->signGlyphX[engine::SignOfNumber(s)] = g.x;
+            centres->signGlyphY[engine::SignOfNumber(s)] = g.y;
         }
         if (s == 1) rotation = theta;
         if (step < 12) {
@@ -115,13 +115,13 @@ void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame&
 }
 
 void ClassifyDecades(const WheelPointArray& longitudes, std::array<Real, 37>& boundaries,
-                     std::array<unsigned char, 12>& decades) {
+                     ChartPointTable<unsigned char>& decades) {
     for (int j = 0; j <= 35; ++j) boundaries[j] = 10 * (j + 1);
     ClassifySectors(longitudes, 36, boundaries, decades);
 }
 
 void ClassifyTerms(const WheelPointArray& longitudes, Real ascendant, std::array<Real, 61>& boundaries,
-                   std::array<unsigned char, 12>& terms) {
+                   ChartPointTable<unsigned char>& terms) {
     for (int j = 0; j <= 59; ++j) {
         Real b = 6 * (j + 1) + ascendant - 15;
         if (b < 0) b += 360;
@@ -131,12 +131,12 @@ void ClassifyTerms(const WheelPointArray& longitudes, Real ascendant, std::array
     ClassifySectors(longitudes, 60, boundaries, terms);
 }
 
-void BuildDecanKeys(const WheelPointArray& longitudes, std::array<std::string, 12>& keys) {
-    for (int i = 1; i <= 11; ++i) {
-        long long k = rt::Trunc(longitudes[i] / 10) + 1;
+void BuildDecanKeys(const WheelPointArray& longitudes, ChartPointTable<std::string>& keys) {
+    for (ChartPoint p : kChartPoints) {
+        long long k = rt::Trunc(longitudes[p] / 10) + 1;
         if (k < 1) k = 1;
         if (k > 36) k = 36;
-        keys[i] = std::string(kPointKeys3[i]) + "Dec" + rt::ZeroPad(k, 2);
+        keys[p] = std::string(kPointKeys3[p]) + "Dec" + rt::ZeroPad(k, 2);
     }
 }
 

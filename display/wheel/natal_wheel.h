@@ -34,20 +34,21 @@ void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, PagePoint at, R
 void DrawSignRing(Surface& dc, Real ascendant, std::string_view mode, const RingFrame& ring, Real glyphSize,
                   NatalWheelState* centres);
 
-// The per-point tables of points 1..11 of `longitudes` (the natal points or
-// their dodecatemoria): the decade boundaries 10, 20, ..., 360 and the decade
-// 1..36 of each point; the term boundaries 6(j + 1) + ascendant - 15 in
-// [0, 360) and the term 1..60 of each point; the decan key of each point (its
-// three-letter key, "Dec", its 10-degree sector 01..36). A point on a boundary
-// belongs to the segment that starts there; a point in no segment keeps its number.
+// The per-point tables of the chart window's points of `longitudes` (the natal
+// points or their dodecatemoria): the decade boundaries 10, 20, ..., 360 and
+// the decade 1..36 of each point; the term boundaries 6(j + 1) + ascendant - 15
+// in [0, 360) and the term 1..60 of each point; the decan key of each point
+// (its three-letter key, "Dec", its 10-degree sector 01..36). A point on a
+// boundary belongs to the segment that starts there; a point in no segment
+// keeps its number.
 void ClassifyDecades(const WheelPointArray& longitudes, std::array<Real, 37>& boundaries,
-                     std::array<unsigned char, 12>& decades);
+                     ChartPointTable<unsigned char>& decades);
 void ClassifyTerms(const WheelPointArray& longitudes, Real ascendant, std::array<Real, 61>& boundaries,
-                   std::array<unsigned char, 12>& terms);
-void BuildDecanKeys(const WheelPointArray& longitudes, std::array<std::string, 12>& keys);
+                   ChartPointTable<unsigned char>& terms);
+void BuildDecanKeys(const WheelPointArray& longitudes, ChartPointTable<std::string>& keys);
 
-// The per-point tables of the chart's points 1..11 (wheel.BodyTerms,
-// BodyDecanKeys, BodyDecades).
+// The per-point tables of the chart window's points of the chart
+// (wheel.bodyTerms, bodyDecanKeys, bodyDecades).
 void ClassifyBodyTerms(const engine::Chart& chart, NatalWheelState& wheel);
 void BuildBodyDecanKeys(const engine::Chart& chart, NatalWheelState& wheel);
 void ClassifyBodyDecades(const engine::Chart& chart, NatalWheelState& wheel);

@@ -16,32 +16,32 @@
 
 namespace display {
 
-std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAngles, Real separation) {
-    std::array<float, 25> result{};
-    if (n > 24) n = 24;
+SpreadAngles SpreadRingAngles(int n, const RingAngles& trueAngles, Real separation) {
+    SpreadAngles result{};
+    if (n > static_cast<int>(kRingPointCapacity)) n = static_cast<int>(kRingPointCapacity);
     if (n <= 0) return result;
     const Real d = separation;
 
-    // Display angles with their point numbers, sorted ascending (stable).
-    std::vector<float> sorted(n + 1);
-    std::vector<int> pointOf(n + 1);
-    for (int i = 1; i <= n; ++i) {
+    // Display angles with their points' indices, sorted ascending (stable).
+    std::vector<float> sorted(n);
+    std::vector<int> pointOf(n);
+    for (int i = 0; i < n; ++i) {
         sorted[i] = static_cast<float>(trueAngles[i]);
         pointOf[i] = i;
     }
     for (int pass = 1; pass < n; ++pass)
-        for (int j = 1; j < n; ++j)
+        for (int j = 0; j + 1 < n; ++j)
             if (sorted[j] > sorted[j + 1]) {
                 std::swap(sorted[j], sorted[j + 1]);
                 std::swap(pointOf[j], pointOf[j + 1]);
             }
 
-    // The first largest gap; gap 1 runs across 0 degrees. Without any gap
-    // (all angles equal) the circle is cut before the first point.
-    int firstAfterGap = 1;
+    // The first largest gap; the first gap runs across 0 degrees. Without any
+    // gap (all angles equal) the circle is cut before the first point.
+    int firstAfterGap = 0;
     Real largest = -1;
-    for (int i = 1; i <= n; ++i) {
-        Real previous = i == 1 ? sorted[n] : sorted[i - 1];
+    for (int i = 0; i < n; ++i) {
+        Real previous = i == 0 ? sorted[n - 1] : sorted[i - 1];
         Real gap = static_cast<Real>(sorted[i]) - previous;
         if (gap < 0) gap += 360;
         if (gap > largest) {
@@ -50,11 +50,13 @@ std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAn
         }
     }
 
-    // Unroll the circle from just after the largest gap.
+    // Unroll the circle from just after the largest gap into entries 1..n,
+    // with the last point a turn back before them and the first a turn on
+    // after them.
     std::vector<float> unrolled(n + 2);
     for (int m = 1; m <= n; ++m) {
         int idx = firstAfterGap + m - 1;
-        unrolled[m] = idx <= n ? sorted[idx] : static_cast<float>(sorted[idx - n] + 360.0L);
+        unrolled[m] = idx < n ? sorted[idx] : static_cast<float>(sorted[idx - n] + 360.0L);
     }
     unrolled[0] = static_cast<float>(unrolled[n] - 360.0L);
     unrolled[n + 1] = static_cast<float>(unrolled[1] + 360.0L);
@@ -81,16 +83,16 @@ std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAn
     }
 
     // Roll back into the sorted order, then back to point order.
-    for (int m = 1; m <= firstAfterGap - 1; ++m)
-        sorted[m] = static_cast<float>(unrolled[n - firstAfterGap + 1 + m] - 360.0L);
-    for (int m = firstAfterGap; m <= n; ++m) sorted[m] = unrolled[m - firstAfterGap + 1];
+    for (int k = 0; k < firstAfterGap; ++k)
+        sorted[k] = static_cast<float>(unrolled[n - firstAfterGap + k + 1] - 360.0L);
+    for (int k = firstAfterGap; k < n; ++k) sorted[k] = unrolled[k - firstAfterGap + 1];
     for (int pass = 1; pass < n; ++pass)
-        for (int j = 1; j < n; ++j)
+        for (int j = 0; j + 1 < n; ++j)
             if (pointOf[j] > pointOf[j + 1]) {
                 std::swap(sorted[j], sorted[j + 1]);
                 std::swap(pointOf[j], pointOf[j + 1]);
             }
-    for (int i = 1; i <= n; ++i) result[i] = sorted[i];
+    for (int i = 0; i < n; ++i) result[i] = sorted[i];
     return result;
 }
 
@@ -113,13 +115,13 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
     const Real cx = o.ring.centre.x, cy = o.ring.centre.y;
 
     // True wheel angles.
-    std::array<Real, 25> t{};
-    for (int i = 1; i <= n; ++i) {
+    RingAngles t{};
+    for (int i = 0; i < n; ++i) {
         Real a = o.ascendant - longitudes[i];
         if (a < 0) a += 360;
         t[i] = engine::Mod360(a + o.angleOffset);
     }
-    const std::array<float, 25> s = SpreadRingAngles(n, t);
+    const SpreadAngles s = SpreadRingAngles(n, t);
 
     const Real rm = (o.ring.innerRadius + o.ring.outerRadius) / 2;
     const Real re1 = rm - o.glyphSize / 2 - 1;
@@ -127,10 +129,11 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
     // The degree texts stand outside the chart window's sign ring.
     const Real signOuter = kChartWindowWheel.signOuter;
 
-    for (int i = 1; i <= n; ++i) {
+    for (int i = 0; i < n; ++i) {
         const PagePoint g = WheelPoint({cx, cy}, rm, s[i]);
+        const int number = i + 1;
         SelectPenByCode(dc, 1);
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc, o.directGlyphs ? i : RenumberPlanetGlyph(i)),
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, o.directGlyphs ? number : RenumberPlanetGlyph(number)),
                       {g.x, g.y, o.glyphSize});
         ReleasePen(dc);
 
@@ -140,9 +143,9 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
             DotPage(dc, g, 1.5L);
             ReleaseBrush(dc);
             ReleasePen(dc);
-            if (i <= 12) {
-                o.centres->planetGlyphX[i] = g.x;
-                o.centres->planetGlyphY[i] = g.y;
+            if (i < kWheelPointCount) {
+                o.centres->planetGlyphX[static_cast<ChartPoint>(i)] = g.x;
+                o.centres->planetGlyphY[static_cast<ChartPoint>(i)] = g.y;
             }
         }
 
@@ -160,7 +163,8 @@ void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks mar
             TextOutCentered(dc, text, 2, p.x, p.y - 2);
         }
 
-        if ((i <= 9 || o.retroMarksAllPoints) && (marks[i] == "r" || marks[i] == "R")) {
+        const bool markable = i <= static_cast<int>(ChartPoint::SouthNode) || o.retroMarksAllPoints;
+        if (markable && (marks[i] == "r" || marks[i] == "R")) {
             dc.SetTextColor(Rgb(255, 0, 0));
             TextOutLeft(dc, "R", o.glyphSize >= 7 ? 15 : 10, g.x + 3, g.y - 3);
         }

@@ -19,14 +19,17 @@ using engine::Real;
 // Least separation of two spread glyphs, degrees of wheel angle.
 inline constexpr Real kGlyphSeparation = 8;
 
-// Display angles of points 1..n (entries 1..n of the result; the angles are
-// 4-byte reals as the ring keeps them) from their true wheel angles (entries
-// 1..n, degrees in [0, 360)). The circle is cut at the largest gap between
+// Wheel angles of the points of a ring, point k at index k - 1; the spread
+// angles are 4-byte reals, as the ring keeps them.
+using RingAngles = std::array<Real, kRingPointCapacity>;
+using SpreadAngles = std::array<float, kRingPointCapacity>;
+
+// Display angles of the first n points of a ring from their true wheel angles
+// (degrees in [0, 360)). The circle is cut at the largest gap between
 // neighbours, points closer than kGlyphSeparation are pushed apart into runs,
 // and each run is moved back towards its true place when the gap before it
 // allows. Equal angles keep point order. The sheets' rings pass their own separation.
-std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAngles,
-                                       Real separation = kGlyphSeparation);
+SpreadAngles SpreadRingAngles(int n, const RingAngles& trueAngles, Real separation = kGlyphSeparation);
 
 struct PlanetRingOptions {
     Real ascendant = 0;
@@ -38,19 +41,21 @@ struct PlanetRingOptions {
     Real glyphSize = 7;
     int count = 11;
     bool degreeTexts = false;
-    // Where the glyph centres are recorded (PlanetGlyphX/Y), or none.
+    // Where the glyph centres of the chart window's points are recorded
+    // (planetGlyphX/Y), or none.
     NatalWheelState* centres = nullptr;
-    bool directGlyphs = false;         // glyph file number = point number (no renumbering of 8..11)
-    bool retroMarksAllPoints = false;  // "R" for every marked point, not only 1..9
+    bool directGlyphs = false;         // glyph file number = point number (no renumbering of the nodes and angles)
+    bool retroMarksAllPoints = false;  // "R" for every marked point, not only the planets and the nodes
 };
 
 // A ring of the chart window's wheels, turned with the chart's first cusp:
-// points 1..11, no degree texts.
+// the chart window's points, no degree texts.
 PlanetRingOptions ChartWindowRing(const engine::Chart& chart, const RingFrame& ring, Real glyphSize,
                                   NatalWheelState* centres);
 
-// Draws the ring on dc (longitudes 1..count; marks "r"/"R" for retrograde).
-// With centres, centres->PlanetGlyphX/Y[i] := the glyph centre of point i.
+// Draws the ring on dc (the first `count` longitudes; marks "r"/"R" for
+// retrograde). With centres, centres->planetGlyphX/Y of each of the chart
+// window's points := the centre of its glyph.
 void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks marks, const PlanetRingOptions& options);
 
 }  // namespace display

@@ -12,26 +12,29 @@ namespace display {
 
 using engine::Real;
 
-const char* const kPointKeys4[12] = {"",     "Sole", "Luna", "Merc", "Vene", "Mart",
-                                     "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"};
-const char* const kPointKeys3[12] = {"", "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos", "Asc", "Mci"};
-const char* const kPointCodes2[12] = {"", "SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
-const char* const kSignKeys[13] = {"",     "Arie", "Toro", "Geme", "Canc", "Leon", "Verg",
-                                   "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"};
-const char* const kSignCodes[13] = {"", "Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Ac", "Pe"};
-const char* const kHouseKeys[13] = {"",     "Prim", "Seco", "Terz", "Quar", "Quin", "Sest",
-                                    "Sett", "Otta", "Nona", "Deci", "Undi", "Dodi"};
+const ChartPointTable<const char*> kPointKeys4 = {
+    {"Sole", "Luna", "Merc", "Vene", "Mart", "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"}};
+const ChartPointTable<const char*> kPointKeys3 = {
+    {"Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos", "Asc", "Mci"}};
+const ChartPointTable<const char*> kPointCodes2 = {{"SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"}};
+const engine::SignTable<const char*> kSignKeys = {
+    {"Arie", "Toro", "Geme", "Canc", "Leon", "Verg", "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"}};
+const engine::SignTable<const char*> kSignCodes = {
+    {"Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Ac", "Pe"}};
+const std::array<const char*, 12> kHouseKeys = {"Prim", "Seco", "Terz", "Quar", "Quin", "Sest",
+                                                "Sett", "Otta", "Nona", "Deci", "Undi", "Dodi"};
 
 namespace {
 
-const char* const kAspectCodes[6] = {"", "Co", "Se", "Qu", "Tr", "Op"};
+// The keys of aspect codes 1..5 (conjunction, sextile, square, trine,
+// opposition), code c at index c - 1.
+constexpr std::array<const char*, 5> kAspectCodes = {"Co", "Se", "Qu", "Tr", "Op"};
 
-
-// Sign 1..12 of a longitude by Trunc(L / 30) + 1, kept within the table.
-int SignNumber(Real longitude) {
+// The sign of a longitude by Trunc(L / 30), kept within the zodiac.
+engine::Sign KeySignOf(Real longitude) {
     long long s = rt::Trunc(longitude / 30) % 12;
     if (s < 0) s += 12;
-    return static_cast<int>(s) + 1;
+    return static_cast<engine::Sign>(s);
 }
 
 }  // namespace
@@ -57,31 +60,32 @@ int MajorAspectCode(Real first, Real second, const engine::OrbRecord& orbs) {
 
 std::vector<std::string> EveryPointPositionKey() {
     std::vector<std::string> keys;
-    for (int i = 1; i <= 11; ++i) {
-        for (int s = 1; s <= 12; ++s) keys.push_back(std::string(kPointKeys4[i]) + kSignKeys[s]);
-        for (int h = 1; h <= 12; ++h) keys.push_back(std::string(kPointKeys4[i]) + kHouseKeys[h]);
-        for (int t = 1; t <= 60; ++t) keys.push_back(std::string(kPointKeys4[i]) + rt::ZeroPad(t, 2));
-        for (int d = 1; d <= 36; ++d) keys.push_back(std::string(kPointKeys3[i]) + "Dec" + rt::ZeroPad(d, 2));
-        for (int d = 1; d <= 36; ++d) keys.push_back(std::string(kPointCodes2[i]) + rt::ZeroPad(d, 2));
+    for (ChartPoint p : kChartPoints) {
+        for (engine::Sign s : engine::kSigns) keys.push_back(std::string(kPointKeys4[p]) + kSignKeys[s]);
+        for (const char* house : kHouseKeys) keys.push_back(std::string(kPointKeys4[p]) + house);
+        for (int t = 1; t <= 60; ++t) keys.push_back(std::string(kPointKeys4[p]) + rt::ZeroPad(t, 2));
+        for (int d = 1; d <= 36; ++d) keys.push_back(std::string(kPointKeys3[p]) + "Dec" + rt::ZeroPad(d, 2));
+        for (int d = 1; d <= 36; ++d) keys.push_back(std::string(kPointCodes2[p]) + rt::ZeroPad(d, 2));
         for (const char* kind : {"An", "Ca"})
             for (int s = 1; s <= 12; ++s)
-                keys.push_back(std::string(kPointKeys3[i]) + kind + SignAbbreviationOf(30 * s - 15));
+                keys.push_back(std::string(kPointKeys3[p]) + kind + SignAbbreviationOf(30 * s - 15));
     }
-    for (int i = 1; i <= 9; ++i)
-        for (int j = i + 1; j <= 11; ++j)
-            for (int code = 1; code <= 5; ++code)
-                keys.push_back(std::string(kPointKeys3[i]) + kAspectCodes[code] + kPointKeys3[j]);
+    for (ChartPoint a : kChartPoints)
+        for (ChartPoint b : kChartPoints)
+            if (a < b && a <= ChartPoint::SouthNode)
+                for (const char* aspect : kAspectCodes)
+                    keys.push_back(std::string(kPointKeys3[a]) + aspect + kPointKeys3[b]);
     return keys;
 }
 
 std::vector<std::string> SignPositionKeys() {
     // The mirror signs of each sign's midpoint (15, 45, ..., 345 degrees).
     std::vector<std::string> keys;
-    for (int s = 1; s <= 12; ++s)
-        keys.push_back(std::string(kSignCodes[s]) + "An" + SignAbbreviationOf(360 - (30 * s - 15)));
-    for (int s = 1; s <= 12; ++s)
+    for (engine::Sign s : engine::kSigns)
+        keys.push_back(std::string(kSignCodes[s]) + "An" + SignAbbreviationOf(360 - (30 * engine::SignNumber(s) - 15)));
+    for (engine::Sign s : engine::kSigns)
         keys.push_back(std::string(kSignCodes[s]) + "Ca" +
-                       SignAbbreviationOf(engine::Mod360(360 - (30 * s - 15) + 180)));
+                       SignAbbreviationOf(engine::Mod360(360 - (30 * engine::SignNumber(s) - 15) + 180)));
     return keys;
 }
 
@@ -92,37 +96,39 @@ void SetSignMidpoints(NatalWheelState& wheel) {
 void WriteBodyPlacementKeys(rt::TextFile& file, const engine::Chart& chart, const NatalWheelState& wheel) {
     const WheelPointArray l = WheelPointLongitudes(chart);
     // The sign of each point, then its house, term, decan and decade.
-    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + kSignKeys[SignNumber(l[i])]);
+    for (ChartPoint p : kChartPoints) file.WriteLn(std::string(kPointKeys4[p]) + kSignKeys[KeySignOf(l[p])]);
     // The houses are those of the cusps moved 15 degrees back.
     engine::HouseCusps moved;
     for (int h = 1; h <= 12; ++h) {
         moved[h] = chart.cusps[h] - 15;
         if (moved[h] < 0) moved[h] += 360;
     }
-    for (int i = 1; i <= 11; ++i) {
+    for (ChartPoint p : kChartPoints) {
         // A point that no house holds (all cusps equal) is written in the first.
-        const int h = engine::HouseOfPoint(l[i], moved, 0);
-        file.WriteLn(std::string(kPointKeys4[i]) + kHouseKeys[h >= 1 && h <= 12 ? h : 1]);
+        const int h = engine::HouseOfPoint(l[p], moved, 0);
+        file.WriteLn(std::string(kPointKeys4[p]) + kHouseKeys[h >= 1 && h <= 12 ? h - 1 : 0]);
     }
-    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + rt::ZeroPad(wheel.bodyTerms[i], 2));
-    for (int i = 1; i <= 11; ++i) file.WriteLn(wheel.bodyDecanKeys[i]);
-    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointCodes2[i]) + rt::ZeroPad(wheel.bodyDecades[i], 2));
+    for (ChartPoint p : kChartPoints) file.WriteLn(std::string(kPointKeys4[p]) + rt::ZeroPad(wheel.bodyTerms[p], 2));
+    for (ChartPoint p : kChartPoints) file.WriteLn(wheel.bodyDecanKeys[p]);
+    for (ChartPoint p : kChartPoints) file.WriteLn(std::string(kPointCodes2[p]) + rt::ZeroPad(wheel.bodyDecades[p], 2));
 }
 
 void WritePositionKeyFiles(rt::TextFile& file, const WheelPointArray& longitudes, const engine::OrbRecord& orbs,
                            NatalWheelState& wheel) {
     const auto& l = longitudes;
     // The antiscia, then the contra-antiscia, of the points, leaving out 0 and 360 or more.
-    for (int i = 1; i <= 11; ++i)
-        if (l[i] != 0 && l[i] < 360) file.WriteLn(std::string(kPointKeys3[i]) + "An" + SignAbbreviationOf(360 - l[i]));
-    for (int i = 1; i <= 11; ++i)
-        if (l[i] != 0 && l[i] < 360)
-            file.WriteLn(std::string(kPointKeys3[i]) + "Ca" + SignAbbreviationOf(engine::Mod360(360 - l[i] + 180)));
+    for (ChartPoint p : kChartPoints)
+        if (l[p] != 0 && l[p] < 360) file.WriteLn(std::string(kPointKeys3[p]) + "An" + SignAbbreviationOf(360 - l[p]));
+    for (ChartPoint p : kChartPoints)
+        if (l[p] != 0 && l[p] < 360)
+            file.WriteLn(std::string(kPointKeys3[p]) + "Ca" + SignAbbreviationOf(engine::Mod360(360 - l[p] + 180)));
     // The major aspects, of every pair but the Ascendant with the Midheaven.
-    for (int i = 1; i <= 9; ++i)
-        for (int j = i + 1; j <= 11; ++j)
-            if (int code = MajorAspectCode(l[i], l[j], orbs))
-                file.WriteLn(std::string(kPointKeys3[i]) + kAspectCodes[code] + kPointKeys3[j]);
+    for (ChartPoint a : kChartPoints)
+        for (ChartPoint b : kChartPoints)
+            if (a < b && a <= ChartPoint::SouthNode)
+                if (int code = MajorAspectCode(l[a], l[b], orbs))
+                    file.WriteLn(std::string(kPointKeys3[a]) + kAspectCodes[static_cast<std::size_t>(code - 1)] +
+                                 kPointKeys3[b]);
 
     if (wheel.signMidpoints[engine::Sign::Aries] == 0) SetSignMidpoints(wheel);  // constants, whoever forgot them
     rt::TextFile signs;

@@ -4,6 +4,7 @@
 // major-aspect keys of the eleven chart points) and "OpzioneT\PosiSegn.txt"
 // (antiscia keys of the twelve signs). The attribution texts shown after a
 // glyph click are filtered by these keys.
+#include <array>
 #include <string>
 #include <vector>
 
@@ -21,13 +22,14 @@ namespace display {
 inline constexpr const char* kPointPositionFile = "OpzioneT\\PosiPian.txt";
 inline constexpr const char* kSignPositionFile = "OpzioneT\\PosiSegn.txt";
 
-// Key tables, entries 1..11 (points) and 1..12 (signs, houses); entry 0 empty.
-extern const char* const kPointKeys4[12];   // "Sole", ...
-extern const char* const kPointKeys3[12];   // "Sol", ...
-extern const char* const kPointCodes2[12];  // "SO", ...
-extern const char* const kSignKeys[13];     // "Arie", ...
-extern const char* const kSignCodes[13];    // "Ar", ...
-extern const char* const kHouseKeys[13];    // "Prim", ...
+// Key tables of the chart window's points, of the signs and of the houses
+// (house h at index h - 1).
+extern const ChartPointTable<const char*> kPointKeys4;   // "Sole", ...
+extern const ChartPointTable<const char*> kPointKeys3;   // "Sol", ...
+extern const ChartPointTable<const char*> kPointCodes2;  // "SO", ...
+extern const engine::SignTable<const char*> kSignKeys;   // "Arie", ...
+extern const engine::SignTable<const char*> kSignCodes;  // "Ar", ...
+extern const std::array<const char*, 12> kHouseKeys;     // "Prim", ...
 
 // The three-letter Dutch abbreviation of the sign that holds a longitude, as the
 // short position text carries it ("Ram", "Sti", ...).
@@ -45,7 +47,7 @@ std::vector<std::string> EveryPointPositionKey();
 // twelve signs), as every drawing writes them.
 std::vector<std::string> SignPositionKeys();
 
-// wheel.SignMidpoints 1..12 := 15, 45, ..., 345.
+// wheel.signMidpoints, Aries to Pisces := 15, 45, ..., 345.
 void SetSignMidpoints(NatalWheelState& wheel);
 
 // Groups 1 to 5 (sign, house, term, decan, decade) to the open file, from the
@@ -53,7 +55,7 @@ void SetSignMidpoints(NatalWheelState& wheel);
 void WriteBodyPlacementKeys(rt::TextFile& file, const engine::Chart& chart, const NatalWheelState& wheel);
 
 // Groups 6 to 8 (antiscion, contra-antiscion, aspects within the current
-// orbs) to the open file of the points 1..11 of `longitudes`, and the whole
+// orbs) to the open file of the chart window's points of `longitudes`, and the whole
 // sign file.
 void WritePositionKeyFiles(rt::TextFile& file, const WheelPointArray& longitudes, const engine::OrbRecord& orbs,
                            NatalWheelState& wheel);

@@ -1,5 +1,7 @@
 #include "display/wheel/wheel_points.h"
 
+#include <algorithm>
+
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "engine/angles.h"
@@ -9,35 +11,29 @@ namespace display {
 WheelPointArray WheelPointLongitudes(const engine::Chart& chart) {
     WheelPointArray l{};
     const engine::PointLongitudes points = engine::PointLongitudesOf(chart);
-    for (int i = 1; i <= kWheelPointCount; ++i)
-        l[static_cast<std::size_t>(i)] = points[static_cast<std::size_t>(i - 1)];
+    std::copy(points.begin(), points.end(), l.begin());
     return l;
 }
 
 WheelPointArray WheelPointLatitudes(const engine::Chart& chart) {
     WheelPointArray b{};
     const engine::PointLongitudes points = engine::PointLatitudesOf(chart);
-    for (int i = 1; i <= kWheelPointCount; ++i)
-        b[static_cast<std::size_t>(i)] = points[static_cast<std::size_t>(i - 1)];
+    std::copy(points.begin(), points.end(), b.begin());
     return b;
 }
 
 WheelPointArray WheelPointDodecatemoria(const engine::Chart& chart) {
     WheelPointArray d{};
     const WheelPointArray l = WheelPointLongitudes(chart);
-    for (int i = 1; i <= kWheelPointCount; ++i) {
-        const Real m = engine::Mod30(l[static_cast<std::size_t>(i)]);
-        d[static_cast<std::size_t>(i)] = engine::Mod360(l[static_cast<std::size_t>(i)] + 12 * m);
-    }
+    for (ChartPoint p : kChartPoints) d[p] = engine::Mod360(l[p] + 12 * engine::Mod30(l[p]));
     return d;
 }
 
 WheelPointMarks WheelPointRetroMarks(const engine::Chart& chart) {
     WheelPointMarks marks;
     marks.fill(" ");
-    for (int i = 1; i <= kWheelPointCount; ++i)
-        if (engine::PointRetrograde(chart, static_cast<engine::ChartPoint>(i - 1)))
-            marks[static_cast<std::size_t>(i)].assign(1, 'r');
+    for (ChartPoint p : kChartPoints)
+        if (engine::PointRetrograde(chart, p)) marks[p].assign(1, 'r');
     return marks;
 }
 

@@ -4,6 +4,7 @@
 // theta in page units, so the Ascendant is on the left, the Midheaven towards
 // the top and longitudes increase counter-clockwise.
 #include <array>
+#include <cstddef>
 #include <string>
 
 #include "display/draw/surface.h"
@@ -13,22 +14,50 @@ namespace display {
 
 using engine::Real;
 
-// Values of the points a drawing shows, 1..24 as the wheels, the tables and the
-// glyph files number them; entry 0 unused. The chart window's points are
-// numbered 1..7 the Sun to Saturn, 8 and 9 the north and south nodes, 10 the
-// Ascendant and 11 the Midheaven.
-using WheelPointArray = std::array<Real, 25>;
-// Their retrograde marks as the drawings show them: "r" or " ".
-using WheelPointMarks = std::array<std::string, 25>;
-inline constexpr int kWheelPointCount = 11;
+// The chart window's points (engine::ChartPoint: the Sun to Saturn, the two
+// nodes, the Ascendant and the Midheaven) in their order, a value for each of
+// them indexed by the point, and the number the glyph files, the key files and
+// the click cycles give a point: 1 (the Sun) to 11 (the Midheaven).
+using engine::ChartPoint;
+inline constexpr int kWheelPointCount = engine::kChartPointCount;
+inline constexpr auto kChartPoints = engine::FirstEnumerators<ChartPoint, engine::kChartPointCount>();
+template <typename T>
+using ChartPointTable = engine::EnumTable<ChartPoint, T, engine::kChartPointCount>;
+constexpr int ChartPointNumber(ChartPoint point) { return static_cast<int>(point) + 1; }
+constexpr ChartPoint ChartPointOfNumber(int number) { return static_cast<ChartPoint>(number - 1); }
 
-// The chart window's points 1..11 of a chart, their latitudes (the nodes' and
-// the angles' zero) and their marks (the nodes carry the lunar node's).
+// The most points a ring of the drawings shows.
+inline constexpr std::size_t kRingPointCapacity = 24;
+
+// Values of the points a drawing shows, the first at index 0: the chart
+// window's points in their order (indexed by the point), or the bodies of the
+// reduced wheel and of the figure of the major aspects in the engine's full
+// order (body number n at index n - 1).
+template <typename T>
+struct RingPointValues {
+    std::array<T, kRingPointCapacity> values{};
+    constexpr T& operator[](std::size_t i) { return values[i]; }
+    constexpr const T& operator[](std::size_t i) const { return values[i]; }
+    constexpr T& operator[](ChartPoint p) { return values[static_cast<std::size_t>(p)]; }
+    constexpr const T& operator[](ChartPoint p) const { return values[static_cast<std::size_t>(p)]; }
+    static constexpr std::size_t size() { return kRingPointCapacity; }
+    constexpr auto begin() { return values.begin(); }
+    constexpr auto end() { return values.end(); }
+    constexpr auto begin() const { return values.begin(); }
+    constexpr auto end() const { return values.end(); }
+    constexpr void fill(const T& value) { values.fill(value); }
+};
+using WheelPointArray = RingPointValues<Real>;
+// Their retrograde marks as the drawings show them: "r" or " ".
+using WheelPointMarks = RingPointValues<std::string>;
+
+// The chart window's points of a chart, their latitudes (the nodes' and the
+// angles' zero) and their marks (the nodes carry the lunar node's).
 WheelPointArray WheelPointLongitudes(const engine::Chart& chart);
 WheelPointArray WheelPointLatitudes(const engine::Chart& chart);
 WheelPointMarks WheelPointRetroMarks(const engine::Chart& chart);
-// The dodecatemorion of each of the points 1..11: the longitude moved on by
-// twelve times its degrees within the sign.
+// The dodecatemorion of each of the chart window's points: the longitude
+// moved on by twelve times its degrees within the sign.
 WheelPointArray WheelPointDodecatemoria(const engine::Chart& chart);
 
 struct PagePoint {

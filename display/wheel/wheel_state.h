@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_reports.h"
 #include "engine/chart.h"
 
@@ -15,10 +16,9 @@ namespace display {
 using engine::Real;
 
 struct NatalWheelState {
-    // Page centres of the glyph of chart point i (1..12) and of sign s (1..12);
-    // entry 0 unused.
-    std::array<Real, 13> planetGlyphX{}, planetGlyphY{};
-    std::array<Real, 13> signGlyphX{}, signGlyphY{};
+    // Page centres of the glyphs of the chart window's points and of the signs.
+    ChartPointTable<Real> planetGlyphX{}, planetGlyphY{};
+    engine::SignTable<Real> signGlyphX{}, signGlyphY{};
     // Page centres of the seven dignity glyphs of the archetypal structure
     // (the Sun to Saturn, the body numbered 1..7 at index number - 1), as the
     // view last drew them.
@@ -27,10 +27,11 @@ struct NatalWheelState {
     // classification.
     std::array<Real, 37> decadeBoundaries{};
     std::array<Real, 61> termBoundaries{};
-    // Chart points 1..11.
-    std::array<unsigned char, 12> bodyDecades{};
-    std::array<unsigned char, 12> bodyTerms{};
-    std::array<std::string, 12> bodyDecanKeys{};
+    // Of the chart window's points: the decade (1..36), the term (1..60) and
+    // the decan key.
+    ChartPointTable<unsigned char> bodyDecades{};
+    ChartPointTable<unsigned char> bodyTerms{};
+    ChartPointTable<std::string> bodyDecanKeys{};
     // Aries to Pisces: 15, 45, ..., 345.
     engine::SignTable<Real> signMidpoints{};
     // Dutch weekday of the birth date by clock time (string[9]).

@@ -44,9 +44,9 @@ TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
         testing_support::ChartWindowOfTest()->DrawWhenReady();
 
     const QPoint sun(display::MapX(testing_support::DrawingStateOfTest(),
-                                   testing_support::NatalWheelOfTest().planetGlyphX[1]),
+                                   testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun]),
                      display::MapY(testing_support::DrawingStateOfTest(),
-                                   testing_support::NatalWheelOfTest().planetGlyphY[1]));
+                                   testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
     const QStringList texts = testing_support::ChartControl<QPlainTextEdit>("MemoL1")->toPlainText().split('\n');
     ASSERT_GE(texts.size(), 8);

@@ -111,25 +111,25 @@ void OpenChartWindow() {
 
 void ClickSun() {
     const QPoint sun(display::MapX(testing_support::DrawingStateOfTest(),
-                                   testing_support::NatalWheelOfTest().planetGlyphX[1]),
+                                   testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun]),
                      display::MapY(testing_support::DrawingStateOfTest(),
-                                   testing_support::NatalWheelOfTest().planetGlyphY[1]));
+                                   testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
 }
 
 void ClickMoon() {
     const QPoint moon(display::MapX(testing_support::DrawingStateOfTest(),
-                                    testing_support::NatalWheelOfTest().planetGlyphX[2]),
+                                    testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Moon]),
                       display::MapY(testing_support::DrawingStateOfTest(),
-                                    testing_support::NatalWheelOfTest().planetGlyphY[2]));
+                                    testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Moon]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, moon);
 }
 
 void ClickSagittarius() {
     const QPoint sign(display::MapX(testing_support::DrawingStateOfTest(),
-                                    testing_support::NatalWheelOfTest().signGlyphX[9]),
+                                    testing_support::NatalWheelOfTest().signGlyphX[engine::Sign::Sagittarius]),
                       display::MapY(testing_support::DrawingStateOfTest(),
-                                    testing_support::NatalWheelOfTest().signGlyphY[9]));
+                                    testing_support::NatalWheelOfTest().signGlyphY[engine::Sign::Sagittarius]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sign);
 }
 

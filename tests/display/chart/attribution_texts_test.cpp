@@ -127,10 +127,10 @@ TEST_F(ShippedTexts, FilesKeepTheirColumnsAndNoTwoTextsAreAlike) {
             EXPECT_EQ(l[2], ' ') << l;
             ++codes[std::string(file) + l.substr(0, 2)];
         }
-    for (int b = 1; b <= 11; ++b)
-        EXPECT_GE(codes[std::string(display::kPlanetGeneralFile) + display::kBodyMixedCodes[b]], 2);
-    for (int s = 1; s <= 12; ++s)
-        EXPECT_GE(codes[std::string(display::kSignGeneralFile) + display::kAttributionSignKeys[s]], 2);
+    for (const char* code : display::kBodyMixedCodes)
+        EXPECT_GE(codes[std::string(display::kPlanetGeneralFile) + code], 2);
+    for (const char* key : display::kAttributionSignKeys)
+        EXPECT_GE(codes[std::string(display::kSignGeneralFile) + key], 2);
     EXPECT_EQ(codes.size(), 23u);
     for (const std::string& l : Lines(display::kSignSpecificFile)) {
         EXPECT_EQ(l.substr(7, 13), std::string(13, ' ')) << l;
@@ -178,7 +178,7 @@ TEST_F(ShippedTexts, TextsOfTheSunAndOfAries) {
     EXPECT_NE(sun.general[0].find("in val in Weegschaal. Warm en droog van aard; geeft eer, moed en gezondheid."),
               std::string::npos);
     EXPECT_EQ(sun.specificLabel, "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_STREQ(display::kAttributionBodyNames[8], "NOORDKNOOP");
+    EXPECT_STREQ(display::kAttributionBodyNames[engine::ChartPoint::NorthNode], "NOORDKNOOP");
     EXPECT_TRUE(reported.empty());
 
     const display::AttributionTexts aries = display::SignAttributionTexts(1, report);

@@ -124,10 +124,11 @@ TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
 // The red marker of a hit goes when the button is released, on the last
 // sign's glyph and on the last point's as on any other.
 TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
-    const std::pair<long double, long double> centres[] = {{testing_support::NatalWheelOfTest().signGlyphX[12],
-                                                            testing_support::NatalWheelOfTest().signGlyphY[12]},
-                                                           {testing_support::NatalWheelOfTest().planetGlyphX[11],
-                                                            testing_support::NatalWheelOfTest().planetGlyphY[11]}};
+    const std::pair<long double, long double> centres[] = {
+        {testing_support::NatalWheelOfTest().signGlyphX[engine::Sign::Pisces],
+         testing_support::NatalWheelOfTest().signGlyphY[engine::Sign::Pisces]},
+        {testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Midheaven],
+         testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Midheaven]}};
     for (const auto& [x, y] : centres) {
         ASSERT_NE(x, 0);
         const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);

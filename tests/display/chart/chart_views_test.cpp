@@ -230,8 +230,9 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBvolguine"), "clicked");  // offered disabled
     ASSERT_TRUE(testing_support::ChartWindowOfTest()->State().volguineViewActive);
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
-                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(),
+                          testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun],
+                          testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);  // ignored over the reduced wheel
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 0);
     testing_support::ChartControl<QPushButton>("BBprivato")->click();
@@ -240,8 +241,9 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     reopen();
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->State().volguineViewActive);
     const display::Point sunAgain =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
-                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(),
+                          testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun],
+                          testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun]);
     testing_support::ChartWindowOfTest()->PressAt(sunAgain.x, sunAgain.y);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 1);
 
@@ -274,8 +276,9 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
 
 TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
-                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(),
+                          testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun],
+                          testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun]);
     for (int i = 0; i < 4; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();
@@ -727,8 +730,9 @@ TEST_F(ChartViews, EveryViewLeavesThePersonAsItWas) {
 TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurtherIn) {
     QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBdodecate"), "clicked");  // offered disabled
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
-                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(),
+                          testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun],
+                          testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun]);
     for (int i = 0; i < 3; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();

@@ -60,10 +60,10 @@ protected:
     }
     // Where a glyph is now, or where it was last drawn when a view has cleared it.
     display::Point Glyph(bool sign, int n) {
-        const display::Real x = sign ? testing_support::NatalWheelOfTest().signGlyphX[n]
-                                     : testing_support::NatalWheelOfTest().planetGlyphX[n];
-        const display::Real y = sign ? testing_support::NatalWheelOfTest().signGlyphY[n]
-                                     : testing_support::NatalWheelOfTest().planetGlyphY[n];
+        const display::Real x = sign ? testing_support::NatalWheelOfTest().signGlyphX[engine::SignOfNumber(n)]
+                                     : testing_support::NatalWheelOfTest().planetGlyphX[display::ChartPointOfNumber(n)];
+        const display::Real y = sign ? testing_support::NatalWheelOfTest().signGlyphY[engine::SignOfNumber(n)]
+                                     : testing_support::NatalWheelOfTest().planetGlyphY[display::ChartPointOfNumber(n)];
         display::Point& last = sign ? lastSign_[n] : lastBody_[n];
         if (x != 0 || y != 0) last = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
         return last;

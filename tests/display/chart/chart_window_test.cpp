@@ -198,8 +198,9 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     while (testing_support::ChartControl<QTimer>("Timer1")->isActive())
         testing_support::ChartWindowOfTest()->DrawWhenReady();
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
-                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(),
+                          testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun],
+                          testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     ASSERT_EQ(gui::FromQt(testing_support::ChartControl<QLabel>("LabSpecific")->text()),
@@ -308,8 +309,9 @@ TEST_F(ChartWindow, BackBufferShowsTheWholeWheel) {
     EXPECT_GT(lit, 20000);
     // The glyphs of the chart points are drawn: light pixels around the Sun's centre.
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
-                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(),
+                          testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun],
+                          testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun]);
     int aroundSun = 0;
     for (int dy = -15; dy <= 15; ++dy)
         for (int dx = -15; dx <= 15; ++dx)
@@ -396,29 +398,31 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     testing_support::ChartControl<QPushButton>("BBchiudiExtra")->click();
     EXPECT_FALSE(
         testing_support::ChartControl<QFrame>("PanelSegnaPato")->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_NE(testing_support::NatalWheelOfTest().planetGlyphX[10], 0);
+    EXPECT_NE(testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Ascendant], 0);
 }
 
 TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     TicksUntilDrawn();
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
-                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(),
+                          testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun],
+                          testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun]);
     EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(),
                                     sun.x + 14, sun.y - 14)
                   .body,
               1);
-    const double exactX = static_cast<double>(testing_support::NatalWheelOfTest().planetGlyphX[1] *
-                                              testing_support::DrawingStateOfTest().pixelsPerUnit);
+    const double exactX =
+        static_cast<double>(testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun] *
+                            testing_support::DrawingStateOfTest().pixelsPerUnit);
     EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(),
                                     static_cast<int>(std::ceil(exactX + 15)), sun.y)
                   .body,
               0);  // the box is open
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(28));
-    const display::Point aries =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().signGlyphX[1],
-                          testing_support::NatalWheelOfTest().signGlyphY[1]);
+    const display::Point aries = display::MapPoint(testing_support::DrawingStateOfTest(),
+                                                   testing_support::NatalWheelOfTest().signGlyphX[engine::Sign::Aries],
+                                                   testing_support::NatalWheelOfTest().signGlyphY[engine::Sign::Aries]);
     testing_support::ChartWindowOfTest()->PressAt(aries.x, aries.y);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedSign, 1);
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(31));
@@ -426,13 +430,14 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     // A view clears the centres of the Ascendant and the Midheaven with the chart square: the
     // corner never hits them (the square cleared after the view, so that no wheel records them again).
     const display::Point mars =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[5],
-                          testing_support::NatalWheelOfTest().planetGlyphY[5]);
+        display::MapPoint(testing_support::DrawingStateOfTest(),
+                          testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Mars],
+                          testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Mars]);
     testing_support::ChartWindowOfTest()->PressAt(mars.x, mars.y);
     ASSERT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 5);
     testing_support::ChartControl<QPushButton>("BBstoffa")->click();
     testing_support::ChartWindowOfTest()->ClearChartSquare();
-    ASSERT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[10], 0);
+    ASSERT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Ascendant], 0);
     for (int x = 0; x <= 14; ++x)
         EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), x,
                                         x)

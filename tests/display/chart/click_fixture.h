@@ -79,11 +79,12 @@ protected:
     }
     // A press and a release at the stored centre of chart point b / sign s.
     static void ClickBody(int b) {
-        ClickPage(testing_support::NatalWheelOfTest().planetGlyphX[b],
-                  testing_support::NatalWheelOfTest().planetGlyphY[b]);
+        ClickPage(testing_support::NatalWheelOfTest().planetGlyphX[display::ChartPointOfNumber(b)],
+                  testing_support::NatalWheelOfTest().planetGlyphY[display::ChartPointOfNumber(b)]);
     }
     static void ClickSign(int s) {
-        ClickPage(testing_support::NatalWheelOfTest().signGlyphX[s], testing_support::NatalWheelOfTest().signGlyphY[s]);
+        ClickPage(testing_support::NatalWheelOfTest().signGlyphX[engine::SignOfNumber(s)],
+                  testing_support::NatalWheelOfTest().signGlyphY[engine::SignOfNumber(s)]);
     }
     static void ClickPage(long double x, long double y) {
         const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);

@@ -84,30 +84,30 @@ TEST_F(DodecatemoriaWheel, TablesOfTheDodecatemoria) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const auto t = display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart,
                                                    testing_support::NatalWheelOfTest());
-    EXPECT_EQ(t.dodecatemoriaDecades[1], 14);  // 130..140
-    EXPECT_EQ(t.dodecatemoriaDecades[2], 1);   // 0..10
-    EXPECT_EQ(t.dodecatemoriaDecanKeys[1], "SolDec14");
-    EXPECT_EQ(t.dodecatemoriaDecanKeys[2], "LunDec01");
+    EXPECT_EQ(t.dodecatemoriaDecades[engine::ChartPoint::Sun], 14);  // 130..140
+    EXPECT_EQ(t.dodecatemoriaDecades[engine::ChartPoint::Moon], 1);  // 0..10
+    EXPECT_EQ(t.dodecatemoriaDecanKeys[engine::ChartPoint::Sun], "SolDec14");
+    EXPECT_EQ(t.dodecatemoriaDecanKeys[engine::ChartPoint::Moon], "LunDec01");
     // Terms from the Ascendant (100.5): 6-degree sectors starting 91.5 + 6k.
-    EXPECT_EQ(t.dodecatemoriaTerms[1], 8);  // 127.5..133.5
+    EXPECT_EQ(t.dodecatemoriaTerms[engine::ChartPoint::Sun], 8);  // 127.5..133.5
 }
 
 TEST_F(DodecatemoriaWheel, BothViewsRecordTheNatalGlyphCentres) {
-    testing_support::NatalWheelOfTest().planetGlyphX[1] = -1;
-    testing_support::NatalWheelOfTest().signGlyphX[1] = -1;
+    testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun] = -1;
+    testing_support::NatalWheelOfTest().signGlyphX[engine::Sign::Aries] = -1;
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart,
                                     testing_support::NatalWheelOfTest());
-    EXPECT_GT(testing_support::NatalWheelOfTest().planetGlyphX[1], 0);
-    EXPECT_GT(testing_support::NatalWheelOfTest().signGlyphX[1], 0);
+    EXPECT_GT(testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun], 0);
+    EXPECT_GT(testing_support::NatalWheelOfTest().signGlyphX[engine::Sign::Aries], 0);
     // The Sun (15.25) on the ring of radius 62 at wheel angle 85.25.
-    EXPECT_NEAR(testing_support::NatalWheelOfTest().planetGlyphY[1],
+    EXPECT_NEAR(testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun],
                 100 - 62 * std::sin(85.25 * 3.14159265358979 / 180), 1.5);
 
-    testing_support::NatalWheelOfTest().planetGlyphX[1] = -1;
+    testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun] = -1;
     dc.Clear();
     display::DrawArchetypeWheel(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
-    EXPECT_GT(testing_support::NatalWheelOfTest().planetGlyphX[1], 0);
+    EXPECT_GT(testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun], 0);
     const auto t = Texts(dc);
     EXPECT_TRUE(Has(t, "50,50 'ARCHETYPISCHE STRUCTUUR'"));
     EXPECT_TRUE(Has(t, "1970,480 '" + std::string(50, ' ') + "'"));

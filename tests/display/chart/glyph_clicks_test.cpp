@@ -100,7 +100,7 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(HelpMemoText(), HelpText(30));
     EXPECT_TRUE(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1"))
                     .empty());  // the chart square was cleared and redrawn
-    EXPECT_NE(testing_support::NatalWheelOfTest().planetGlyphX[10], 0);
+    EXPECT_NE(testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Ascendant], 0);
 
     ClickBody(1);
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")), specific);
@@ -111,8 +111,9 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
 
 TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
-                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(),
+                          testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun],
+                          testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     QColor c = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(sun.x, sun.y);
     EXPECT_GT(c.red(), 200);
@@ -256,8 +257,9 @@ TEST_F(GlyphClicks, AMissingAttributionFileIsReportedOnceAndTheWindowGoesOn) {
 
 TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
     const display::Point sun =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[1],
-                          testing_support::NatalWheelOfTest().planetGlyphY[1]);
+        display::MapPoint(testing_support::DrawingStateOfTest(),
+                          testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun],
+                          testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Sun]);
     // The dominant-planet view computes its own chart from the tables.
     wheel_test::CopyDataFolders({"Scambi", "FilePosi"});
     QMetaObject::invokeMethod(testing_support::ChartControl<QPushButton>("BBvolguine"), "clicked");  // offered disabled

@@ -20,8 +20,8 @@ using engine::Real;
 // conjunction (6-7) and no other aspect.
 display::WheelPointArray Points() {
     display::WheelPointArray l{};
-    const Real v[12] = {0, 0, 179.6L, 10, 188.9L, 250, 40, 40.5L, 305, 330, 103, 358};
-    for (int i = 1; i <= 11; ++i) l[i] = v[i];
+    const Real v[11] = {0, 179.6L, 10, 188.9L, 250, 40, 40.5L, 305, 330, 103, 358};
+    for (int i = 0; i < 11; ++i) l[i] = v[i];
     return l;
 }
 
@@ -37,12 +37,12 @@ TEST(MajorAspectFigure, PairsAndExactness) {
         display::EvaluateMajorAspectFigure(Points(), 100.5L, OneDegree(), false, {.centre = {100, 100}, .radius = 30});
     EXPECT_EQ(f.count, 11);
     ASSERT_EQ(f.links.size(), 2u);
-    EXPECT_EQ(f.links[0].first, 3);
-    EXPECT_EQ(f.links[0].second, 4);
+    EXPECT_EQ(f.links[0].first, 2);
+    EXPECT_EQ(f.links[0].second, 3);
     EXPECT_EQ(f.links[0].aspect, 180);
     EXPECT_TRUE(f.links[0].hard);
     EXPECT_EQ(f.links[0].exactness, 1);
-    EXPECT_EQ(f.links[1].second, 5);
+    EXPECT_EQ(f.links[1].second, 4);
     EXPECT_EQ(f.links[1].aspect, 120);
     EXPECT_FALSE(f.links[1].hard);
     EXPECT_EQ(f.links[1].exactness, 0);

@@ -135,8 +135,9 @@ TEST_F(PlantsPanel, ThePlantsListDroppedDownByAClickLeavesNoRedMarker) {
     // and takes the release, yet the marker returns to a ring on black.
     ClickBody(2);
     const display::Point p =
-        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().planetGlyphX[2],
-                          testing_support::NatalWheelOfTest().planetGlyphY[2]);
+        display::MapPoint(testing_support::DrawingStateOfTest(),
+                          testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Moon],
+                          testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Moon]);
     QTest::mousePress(testing_support::ChartWindowOfTest(), Qt::LeftButton, {}, QPoint(p.x, p.y));
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[2], 2);

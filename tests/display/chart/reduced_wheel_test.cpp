@@ -78,14 +78,14 @@ TEST_F(ReducedWheel, EveryMarkedPointShowsItsRetrogradeMark) {
 }
 
 TEST_F(ReducedWheel, KeepsTheNatalGlyphCentres) {
-    testing_support::NatalWheelOfTest().planetGlyphX[1] = 42;
-    testing_support::NatalWheelOfTest().planetGlyphY[12] = 43;
-    testing_support::NatalWheelOfTest().signGlyphX[5] = 44;
+    testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun] = 42;
+    testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Midheaven] = 43;
+    testing_support::NatalWheelOfTest().signGlyphX[engine::Sign::Leo] = 44;
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest().chart);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[1], 42);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphY[12], 43);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().signGlyphX[5], 44);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Sun], 42);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Midheaven], 43);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().signGlyphX[engine::Sign::Leo], 44);
 }
 
 TEST_F(ReducedWheel, LeavesThePositionFilesAsTheNatalWheelWroteThem) {

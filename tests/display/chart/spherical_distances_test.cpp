@@ -64,7 +64,7 @@ TEST(SphericalDistanceOrbs, EachAspectTakesItsOwnOrb) {
     orbs.aspectOrbs[4] = 9;  // conjunction, sextile, square, trine, opposition
     display::WheelPointArray lon{}, lat{};
     const engine::Real distance[12] = {0, 0, 188, 124, 92.5L, 61.5L, 125.5L, 170.5L, 0.5L, 93.5L, 62.5L, 1.5L};
-    for (int i = 1; i <= 11; ++i) lon[i] = distance[i];
+    for (int i = 1; i <= 11; ++i) lon[display::ChartPointOfNumber(i)] = distance[i];
     const auto d = display::EvaluateSphericalDistances(lon, lat, orbs, 0, 0);
     struct Marks {
         bool hard, soft, conjunction;

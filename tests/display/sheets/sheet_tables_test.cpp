@@ -48,12 +48,12 @@ TEST_F(SheetTables, DodecatemoriaOfTheElevenPointsAndTheirTable) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetDodecatemoria(dc, display::WheelPointLongitudes(current_.chart), {115, 275});
     // The Moon at 45.5 has its dodecatemorion at 231.5; the Ascendant at 100.5 at 226.5,
-    // the Midheaven (entry 11, the last) at 358 at 334.
+    // the Midheaven (the last point) at 358 at 334.
     const display::WheelPointArray dodecatemoria = display::WheelPointDodecatemoria(current_.chart);
-    EXPECT_NEAR(dodecatemoria[2], 231.5L, 1e-12);
-    EXPECT_NEAR(dodecatemoria[10], 226.5L, 1e-12);
-    EXPECT_NEAR(dodecatemoria[11], 334.0L, 1e-12);
-    EXPECT_EQ(dodecatemoria[12], 0);
+    EXPECT_NEAR(dodecatemoria[engine::ChartPoint::Moon], 231.5L, 1e-12);
+    EXPECT_NEAR(dodecatemoria[engine::ChartPoint::Ascendant], 226.5L, 1e-12);
+    EXPECT_NEAR(dodecatemoria[engine::ChartPoint::Midheaven], 334.0L, 1e-12);
+    EXPECT_EQ(dodecatemoria[display::kWheelPointCount], 0);
     EXPECT_EQ(current_.chart.bodies[engine::Body::Moon].longitude, 45.5L);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 12u);

@@ -40,7 +40,7 @@ TEST_F(SheetTermsTest, SectorsStartFifteenDegreesBeforeTheAscendant) {
     EXPECT_EQ(b[1], 97);
     EXPECT_EQ(b[59], 85);
     display::WheelPointArray lon{};
-    lon[1] = 100, lon[2] = 88, lon[3] = 97, lon[4] = 91, lon[5] = 280, lon[6] = 84.9L;
+    lon[0] = 100, lon[1] = 88, lon[2] = 97, lon[3] = 91, lon[4] = 280, lon[5] = 84.9L;
     display::BodyTermSectors sectors{};
     display::FindBodySectors(6, lon, b, sectors);
     EXPECT_EQ(sectors[0], 3);

@@ -202,24 +202,24 @@ TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
 
 TEST_F(SheetWheel, AspectsPairPlanetsAndAnglesButNotTheAnglesWithEachOther) {
     display::WheelPointArray lon{};
-    lon[1] = 10;   // Sun
-    lon[2] = 190;  // Moon: opposite, exact
-    lon[3] = 131;  // Mercury: trine the Sun, 1 degree off
-    lon[4] = 12;   // Venus: conjunct the Sun, not drawn
-    lon[5] = 300;  // Mars
-    lon[6] = 240;  // Jupiter
-    lon[7] = 45;   // Saturn
+    lon[engine::ChartPoint::Sun] = 10;
+    lon[engine::ChartPoint::Moon] = 190;     // opposite, exact
+    lon[engine::ChartPoint::Mercury] = 131;  // trine the Sun, 1 degree off
+    lon[engine::ChartPoint::Venus] = 12;     // conjunct the Sun, not drawn
+    lon[engine::ChartPoint::Mars] = 300;
+    lon[engine::ChartPoint::Jupiter] = 240;
+    lon[engine::ChartPoint::Saturn] = 45;
     std::array<engine::Real, 16> orbs{};
     orbs[0] = 8, orbs[1] = 6, orbs[2] = 7, orbs[3] = 7, orbs[4] = 8;
     const auto found = display::EvaluateSheetAspects(lon, 100, 10, orbs);
     using A = display::SheetAspect;
-    EXPECT_NE(std::find(found.begin(), found.end(), A{1, 2, true, 0}), found.end());
-    EXPECT_NE(std::find(found.begin(), found.end(), A{1, 3, false, 1}), found.end());
-    EXPECT_NE(std::find(found.begin(), found.end(), A{1, 8, true, 0}), found.end());  // Sun square Asc
+    EXPECT_NE(std::find(found.begin(), found.end(), A{0, 1, true, 0}), found.end());
+    EXPECT_NE(std::find(found.begin(), found.end(), A{0, 2, false, 1}), found.end());
+    EXPECT_NE(std::find(found.begin(), found.end(), A{0, 7, true, 0}), found.end());  // Sun square Asc
     for (const A& a : found) {
-        EXPECT_FALSE(a.first == 1 && a.second == 4);  // a conjunction
-        EXPECT_FALSE(a.first == 1 && a.second == 9);  // the Sun on the Midheaven
-        EXPECT_LE(a.first, 7);
+        EXPECT_FALSE(a.first == 0 && a.second == 3);  // a conjunction
+        EXPECT_FALSE(a.first == 0 && a.second == 8);  // the Sun on the Midheaven
+        EXPECT_LE(a.first, 6);
     }
 }
 
@@ -230,19 +230,19 @@ TEST_F(SheetWheel, EachAspectTakesItsOwnOrb) {
     std::array<engine::Real, 16> orbs{};
     orbs[0] = 1, orbs[1] = 2, orbs[2] = 3, orbs[3] = 5, orbs[4] = 9;  // conj., sextile, square, trine, opposition
     display::WheelPointArray lon{};
-    lon[1] = 0;       // Sun
-    lon[2] = 188;     // Moon: opposition 8 off (inside 9 only)
-    lon[3] = 124;     // Mercury: trine 4 off (inside 5 and 9)
-    lon[4] = 92.5L;   // Venus: square 2.5 off (inside 3, 5 and 9)
-    lon[5] = 61.5L;   // Mars: sextile 1.5 off (inside every orb but the conjunction's)
-    lon[6] = 125.5L;  // Jupiter: 5.5 from the trine: none
-    lon[7] = 170.5L;  // Saturn: 9.5 from the opposition: none
+    lon[engine::ChartPoint::Sun] = 0;
+    lon[engine::ChartPoint::Moon] = 188;        // opposition 8 off (inside 9 only)
+    lon[engine::ChartPoint::Mercury] = 124;     // trine 4 off (inside 5 and 9)
+    lon[engine::ChartPoint::Venus] = 92.5L;     // square 2.5 off (inside 3, 5 and 9)
+    lon[engine::ChartPoint::Mars] = 61.5L;      // sextile 1.5 off (inside every orb but the conjunction's)
+    lon[engine::ChartPoint::Jupiter] = 125.5L;  // 5.5 from the trine: none
+    lon[engine::ChartPoint::Saturn] = 170.5L;   // 9.5 from the opposition: none
     const auto found = display::EvaluateSheetAspects(lon, 200, 230, orbs);
     std::vector<display::SheetAspect> withSun;
     for (const auto& a : found)
-        if (a.first == 1) withSun.push_back(a);
+        if (a.first == 0) withSun.push_back(a);
     using A = display::SheetAspect;
-    EXPECT_EQ(withSun, (std::vector<A>{{1, 2, true, 8}, {1, 3, false, 4}, {1, 4, true, 2}, {1, 5, false, 2}}));
+    EXPECT_EQ(withSun, (std::vector<A>{{0, 1, true, 8}, {0, 2, false, 4}, {0, 3, true, 2}, {0, 4, false, 2}}));
 }
 
 TEST_F(SheetWheel, ExactAspectIsTheWidestWedge) {

@@ -30,18 +30,18 @@ TEST(WheelGeometryTest, ChartWindowAndSheetValues) {
 TEST(ChartAreaTest, ClearsSquareAndTwoGlyphCentres) {
     ResetDrawingState(testing_support::DrawingStateOfTest());
     testing_support::DrawingStateOfTest().pixelsPerUnit = 2;
-    testing_support::NatalWheelOfTest().planetGlyphX[10] = 5;
-    testing_support::NatalWheelOfTest().planetGlyphY[11] = 6;
-    testing_support::NatalWheelOfTest().planetGlyphX[9] = 7;
+    testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Ascendant] = 5;
+    testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Midheaven] = 6;
+    testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::SouthNode] = 7;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     ClearChartArea(dc, testing_support::NatalWheelOfTest());
     ASSERT_EQ(dc.Calls("rectangle").size(), 1u);
     EXPECT_EQ(dc.Calls("rectangle")[0].substr(0, 21), "rectangle 4,4 390,390");
     EXPECT_NE(dc.Calls("rectangle")[0].find("brush=#000000"), std::string::npos);
     EXPECT_EQ(dc.State().brush, Brush{});
-    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[10], 0);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphY[11], 0);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[9], 7);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::Ascendant], 0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Midheaven], 0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().planetGlyphX[engine::ChartPoint::SouthNode], 7);
     testing_support::DrawingStateOfTest().blackAndWhite = true;  // white on the black-and-white screen
     ClearChartArea(dc, testing_support::NatalWheelOfTest());
     EXPECT_NE(dc.Calls("rectangle")[1].find("brush=#FFFFFF"), std::string::npos);
@@ -51,11 +51,11 @@ TEST(ChartAreaTest, ClearsSquareAndTwoGlyphCentres) {
 TEST(SegmentsTest, LongitudesFallIntoTheSegmentStartingAtOrBeforeThem) {
     std::array<long double, 36> b{};
     for (int i = 0; i < 36; ++i) b[i] = 10.0L * (i + 1);  // 10, 20, ..., 360
-    std::array<long double, 25> lon{};
-    lon[1] = 15;
-    lon[2] = 5;
-    lon[3] = 20;
-    lon[4] = 359.5L;
+    std::array<long double, 24> lon{};
+    lon[0] = 15;
+    lon[1] = 5;
+    lon[2] = 20;
+    lon[3] = 359.5L;
     std::array<unsigned char, 4> res{};
     ClassifyIntoSegments(4, lon, b, res);
     EXPECT_EQ(res[0], 2);
@@ -64,8 +64,8 @@ TEST(SegmentsTest, LongitudesFallIntoTheSegmentStartingAtOrBeforeThem) {
     EXPECT_EQ(res[3], 36);
     std::array<long double, 60> b60{};
     for (int i = 0; i < 60; ++i) b60[i] = 6.0L * (i + 1);
-    lon[1] = 7;
-    lon[2] = 3;
+    lon[0] = 7;
+    lon[1] = 3;
     std::array<unsigned char, 2> r60{};
     ClassifyIntoSegments60(2, lon, b60, r60);
     EXPECT_EQ(r60[0], 2);

@@ -69,8 +69,8 @@ TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
     for (int s = 1; s <= 12; ++s) {
         const Real theta = wheel_test::kCusps[1] - (30 * (s - 1) + 15);
         const auto p = display::WheelPoint({100, 100}, 71.5L, theta);
-        EXPECT_NEAR(testing_support::NatalWheelOfTest().signGlyphX[s], p.x, 1e-9) << s;
-        EXPECT_NEAR(testing_support::NatalWheelOfTest().signGlyphY[s], p.y, 1e-9) << s;
+        EXPECT_NEAR(testing_support::NatalWheelOfTest().signGlyphX[engine::SignOfNumber(s)], p.x, 1e-9) << s;
+        EXPECT_NEAR(testing_support::NatalWheelOfTest().signGlyphY[engine::SignOfNumber(s)], p.y, 1e-9) << s;
         const display::Point m = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
         const bool drawn = std::any_of(boxes.begin(), boxes.end(), [&](const Box& b) {
             return b.right - b.left == side && std::abs(b.Cx() - m.x) <= 1 && std::abs(b.Cy() - m.y) <= 1;
@@ -86,10 +86,10 @@ TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     auto& w = testing_support::NatalWheelOfTest();
-    EXPECT_LT(w.planetGlyphX[10], 100 - 50);
-    EXPECT_NEAR(w.planetGlyphY[10], 100, 6);
-    EXPECT_LT(w.planetGlyphY[11], 100 - 50);
-    EXPECT_NEAR(w.planetGlyphX[11], 100 - 57.5 * std::cos((100.5 - 358) * M_PI / 180), 6);
+    EXPECT_LT(w.planetGlyphX[engine::ChartPoint::Ascendant], 100 - 50);
+    EXPECT_NEAR(w.planetGlyphY[engine::ChartPoint::Ascendant], 100, 6);
+    EXPECT_LT(w.planetGlyphY[engine::ChartPoint::Midheaven], 100 - 50);
+    EXPECT_NEAR(w.planetGlyphX[engine::ChartPoint::Midheaven], 100 - 57.5 * std::cos((100.5 - 358) * M_PI / 180), 6);
     // The red Ascendant tick starts on the left end of the horizon, at radius 83.
     const display::Point from = display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83, 100),
                          to = display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 93, 100);
@@ -115,8 +115,8 @@ TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
     // The dodecatemoria of the points: longitude + 12 x degrees within the sign.
     const display::WheelPointArray dodecatemoria =
         display::WheelPointDodecatemoria(testing_support::CurrentChartOfTest().chart);
-    EXPECT_NEAR(dodecatemoria[1], 198.25, 1e-9);
-    EXPECT_NEAR(dodecatemoria[4], 350 + 240 - 360, 1e-9);
+    EXPECT_NEAR(dodecatemoria[engine::ChartPoint::Sun], 198.25, 1e-9);
+    EXPECT_NEAR(dodecatemoria[engine::ChartPoint::Venus], 350 + 240 - 360, 1e-9);
 }
 
 TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
@@ -126,11 +126,12 @@ TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
     display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
-    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecades[1], 4);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecanKeys[1], "SolDec04");
-    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyTerms[2], 2);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyTerms[10], 3);    // the Ascendant, 15 degrees into its terms
-    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecades[4], 36);  // 350: the last decade
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecades[engine::ChartPoint::Sun], 4);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecanKeys[engine::ChartPoint::Sun], "SolDec04");
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyTerms[engine::ChartPoint::Moon], 2);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyTerms[engine::ChartPoint::Ascendant],
+              3);  // the Ascendant, 15 degrees into its terms
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecades[engine::ChartPoint::Venus], 36);  // 350: the last decade
     // The first boundary of each table too, where the last sector closes the circle.
     testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Sun].longitude = 10;
     testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].longitude =
@@ -138,9 +139,9 @@ TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
     display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
-    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecades[1], 2);
-    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecanKeys[1], "SolDec02");
-    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyTerms[2], 1);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecades[engine::ChartPoint::Sun], 2);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyDecanKeys[engine::ChartPoint::Sun], "SolDec02");
+    EXPECT_EQ(testing_support::NatalWheelOfTest().bodyTerms[engine::ChartPoint::Moon], 1);
 }
 
 TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
