@@ -1,5 +1,6 @@
 #include "display/chart/cloths.h"
 
+#include <array>
 #include <string>
 
 #include "archive/current_chart.h"
@@ -18,23 +19,21 @@ const engine::SignTable<const char*> kQualitySeasonCodes = {
 
 namespace {
 
-constexpr char kElementLetters[5] = {' ', 'F', 'T', 'A', 'W'};  // columns of the elemental cloth
-constexpr char kPrincipleLetters[4] = {' ', 'S', 'Z', 'M'};     // its rows
-constexpr char kSeasonLetters[5] = {' ', 'A', 'F', 'T', 'W'};   // columns of the seasonal cloth
-constexpr char kQualityLetters[4] = {' ', 'C', 'F', 'M'};       // its rows
+constexpr std::array<char, 4> kElementLetters = {'F', 'T', 'A', 'W'};  // columns of the elemental cloth
+constexpr std::array<char, 3> kPrincipleLetters = {'S', 'Z', 'M'};     // its rows
+constexpr std::array<char, 4> kSeasonLetters = {'A', 'F', 'T', 'W'};   // columns of the seasonal cloth
+constexpr std::array<char, 3> kQualityLetters = {'C', 'F', 'M'};       // its rows
 
 // Counts each planet's sign code into the cell whose code equals it; the
 // cell code is built by cellCode(r, c).
 template <typename CellCode>
-ClothCounts Count(const std::array<unsigned char, 24>& signs, const engine::SignTable<const char*>& codes,
+ClothCounts Count(const ClassicalPlanetSignTable& signs, const engine::SignTable<const char*>& codes,
                   CellCode cellCode) {
     ClothCounts out;
-    for (int k = 1; k <= 7; ++k) {
-        const int s = signs[k];
-        if (s < 1 || s > 12) continue;
-        const std::string code = codes[engine::SignOfNumber(s)];
-        for (int r = 1; r <= 3; ++r)
-            for (int c = 1; c <= 4; ++c)
+    for (engine::Sign s : signs) {
+        const std::string code = codes[s];
+        for (std::size_t r = 0; r < out.count.size(); ++r)
+            for (std::size_t c = 0; c < out.count[r].size(); ++c)
                 if (cellCode(r, c) == code) ++out.count[r][c];
     }
     return out;
@@ -47,16 +46,15 @@ struct RowStyle {
     Color colour;
 };
 
-const RowStyle kElementalRows[5] = {{},
-                                    {1, "Vuur", "Bereidheid", kViewRed},
-                                    {2, "Aarde", "Lichaam", kViewGreen},
-                                    {3, "Lucht", "Gedacht", kViewYellow},
-                                    {4, "Water", "Sentiment", kViewCyan}};
-const RowStyle kSeasonRows[5] = {{},
-                                 {3, "Lucht", "Lente ", kViewYellow},
-                                 {1, "Vuur", "Zomer", kViewRed},
-                                 {2, "Aarde", "Herfst", kViewGreen},
-                                 {4, "Water", "Winter", kViewCyan}};
+// The elements or seasons, from the top of the drawing.
+const std::array<RowStyle, 4> kElementalRows = {{{1, "Vuur", "Bereidheid", kViewRed},
+                                                 {2, "Aarde", "Lichaam", kViewGreen},
+                                                 {3, "Lucht", "Gedacht", kViewYellow},
+                                                 {4, "Water", "Sentiment", kViewCyan}}};
+const std::array<RowStyle, 4> kSeasonRows = {{{3, "Lucht", "Lente ", kViewYellow},
+                                              {1, "Vuur", "Zomer", kViewRed},
+                                              {2, "Aarde", "Herfst", kViewGreen},
+                                              {4, "Water", "Winter", kViewCyan}}};
 
 struct ClothLeader {
     Real x1, y1, x2, y2, x3, y3;  // relative to (L, T)
@@ -100,9 +98,9 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint w
         if (elemental) LineScaled(dc, left + 7, top - 7, left + 35, top - 7);
     }
 
-    const RowStyle* rows = elemental ? kElementalRows : kSeasonRows;
-    for (int i = 1; i <= 4; ++i) {
-        const Real t = top + 7 * (i - 1);
+    const std::array<RowStyle, 4>& rows = elemental ? kElementalRows : kSeasonRows;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Real t = top + 7 * static_cast<int>(i);
         DrawClothCell(dc, rows[i].symbol, {left + 3.7L, t + 4}, 5.0L);
         dc.SetTextColor(rows[i].colour);
         TextOutRight(dc, rows[i].before, 15, left - 1, t + 2);
@@ -141,15 +139,14 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint w
     // Numbers.
     const Real x0 = elemental ? x - 14 : x - 13, y0 = y - 14;
     dc.SetTextColor(kViewGrey);
-    for (int r = 1; r <= 3; ++r)
-        for (int c = 1; c <= 4; ++c)
-            TextOutLeft(dc, std::to_string(counts.count[r][c]), 2, x0 + 7 * (r - 1), y0 + 7 * (c - 1));
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c) TextOutLeft(dc, std::to_string(counts.count[r][c]), 2, x0 + 7 * r, y0 + 7 * c);
     dc.SetTextColor(kWhite);
-    for (int r = 1; r <= 3; ++r) TextOutLeft(dc, std::to_string(counts.RowTotal(r)), 2, x0 + 7 * (r - 1), y0 + 28);
+    for (int r = 0; r < 3; ++r) TextOutLeft(dc, std::to_string(counts.RowTotal(r)), 2, x0 + 7 * r, y0 + 28);
     if (elemental) dc.SetBkColor(kBlack);
-    for (int c = 1; c <= 4; ++c) {
-        dc.SetTextColor(rows[c].colour);
-        TextOutLeft(dc, std::to_string(counts.ColumnTotal(c)), 2, x0 + 21, y0 + 7 * (c - 1));
+    for (int c = 0; c < 4; ++c) {
+        dc.SetTextColor(rows[static_cast<std::size_t>(c)].colour);
+        TextOutLeft(dc, std::to_string(counts.ColumnTotal(c)), 2, x0 + 21, y0 + 7 * c);
     }
 
     dc.SetTextColor(kViewCyan);
@@ -158,23 +155,22 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, PagePoint at, PagePoint w
 
 }  // namespace
 
-ClothCounts EvaluateElementalCloth(const std::array<unsigned char, 24>& signs) {
-    return Count(signs, kElementPrincipleCodes, [](int r, int c) {
+ClothCounts EvaluateElementalCloth(const ClassicalPlanetSignTable& signs) {
+    return Count(signs, kElementPrincipleCodes, [](std::size_t r, std::size_t c) {
         return std::string{kElementLetters[c], kPrincipleLetters[r]};
     });
 }
 
-ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs) {
-    return Count(signs, kQualitySeasonCodes, [](int r, int c) {
+ClothCounts EvaluateSeasonCloth(const ClassicalPlanetSignTable& signs) {
+    return Count(signs, kQualitySeasonCodes, [](std::size_t r, std::size_t c) {
         return std::string{kQualityLetters[r], kSeasonLetters[c]};
     });
 }
 
-std::array<unsigned char, 24> ClassicalPlanetSigns(const engine::Chart& chart) {
-    std::array<unsigned char, 24> signs{};
-    for (int k = 1; k <= engine::kClassicalPlanetCount; ++k)
-        signs[static_cast<std::size_t>(k)] =
-            static_cast<unsigned char>(engine::SignOf(chart.bodies[static_cast<engine::Body>(k - 1)].longitude));
+ClassicalPlanetSignTable ClassicalPlanetSigns(const engine::Chart& chart) {
+    ClassicalPlanetSignTable signs{};
+    for (engine::Body planet : engine::kClassicalPlanets)
+        signs[planet] = engine::SignOfNumber(engine::SignOf(chart.bodies[planet].longitude));
     return signs;
 }
 

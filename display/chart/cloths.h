@@ -6,8 +6,7 @@
 //   Seasonal cloth: rows are the qualities cardinal, fixed, mutable (C, F, M),
 //   columns the seasons spring (air), summer (fire), autumn (earth),
 //   winter (water) (A, F, T, W).
-// The evaluation counts the signs 1..12 of the planets; a sign outside 1..12
-// is counted nowhere. The printable sheets reuse it.
+// The evaluation counts the signs of the planets. The printable sheets reuse it.
 #include <array>
 
 #include "display/draw/surface.h"
@@ -24,21 +23,21 @@ extern const engine::SignTable<const char*> kElementPrincipleCodes;
 extern const engine::SignTable<const char*> kQualitySeasonCodes;
 
 struct ClothCounts {
-    // count[r][c]: r = row 1..3 (principle or quality), c = column 1..4
-    // (element or season); entry 0 of each index unused.
-    std::array<std::array<int, 5>, 4> count{};
+    // count[r][c]: r the row from the top (principle or quality), c the column
+    // from the left (element or season).
+    std::array<std::array<int, 4>, 3> count{};
     // Total of principle or quality r, of element or season c.
-    int RowTotal(int r) const { return count[r][1] + count[r][2] + count[r][3] + count[r][4]; }
-    int ColumnTotal(int c) const { return count[1][c] + count[2][c] + count[3][c]; }
+    int RowTotal(int r) const { return count[r][0] + count[r][1] + count[r][2] + count[r][3]; }
+    int ColumnTotal(int c) const { return count[0][c] + count[1][c] + count[2][c]; }
 };
 
-// The signs of the seven classical planets of a chart at entries 1..7, as the
-// counts read them.
-std::array<unsigned char, 24> ClassicalPlanetSigns(const engine::Chart& chart);
+// The signs of the seven classical planets of a chart, as the counts read them.
+using ClassicalPlanetSignTable = engine::ClassicalPlanetTable<engine::Sign>;
+ClassicalPlanetSignTable ClassicalPlanetSigns(const engine::Chart& chart);
 
-// Counts of planets 1..7 by the sign numbers signs[1..7].
-ClothCounts EvaluateElementalCloth(const std::array<unsigned char, 24>& signs);
-ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs);
+// Counts of the planets by their signs.
+ClothCounts EvaluateElementalCloth(const ClassicalPlanetSignTable& signs);
+ClothCounts EvaluateSeasonCloth(const ClassicalPlanetSignTable& signs);
 // The same of a chart's classical planets.
 ClothCounts EvaluateElementalCloth(const engine::Chart& chart);
 ClothCounts EvaluateSeasonCloth(const engine::Chart& chart);

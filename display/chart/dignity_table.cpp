@@ -10,7 +10,7 @@ namespace display {
 
 
 const char* const kPlanetAbbreviations[10] = {" ", "sol", "lun", "mer", "ven", "mar", "gio", "sat", " ", " "};
-const char* const kDignityStateLabels[6] = {"", "Heerser.", "Verhog.", "Exil", "Val", "Uitwis."};
+const std::array<const char*, 5> kDignityStateLabels = {"Heerser.", "Verhog.", "Exil", "Val", "Uitwis."};
 
 namespace {
 
@@ -129,7 +129,8 @@ void DrawDignityTableOn(Surface& dc, const DignityBoxTable& t, Real cx, Real cy)
             dc.SetTextColor(colour);
             if (e.first) {
                 TextOutLeft(dc, std::to_string(e.number), 18, e.x - 6.5L, e.y - 2.5L);
-                TextOutLeft(dc, kDignityStateLabels[b.state], 33, b.state == 5 ? e.x - 8 : e.x - 7, y0 + 4);
+                TextOutLeft(dc, kDignityStateLabels[static_cast<std::size_t>(b.state - 1)], 33,
+                            b.state == 5 ? e.x - 8 : e.x - 7, y0 + 4);
             } else {
                 TextOutLeft(dc, std::to_string(e.number), 15, e.x - 6, e.y - 4);
                 TextOutLeft(dc, e.abbreviation, 33, e.x - 7.5L, e.y - 0.5L);

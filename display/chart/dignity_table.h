@@ -19,8 +19,8 @@ namespace display {
 
 using engine::Real;
 
-extern const char* const kPlanetAbbreviations[10];  // 0..9: " ", "sol", ... "sat", " ", " "
-extern const char* const kDignityStateLabels[6];    // 1..5: "Heerser.", ... "Uitwis."
+extern const char* const kPlanetAbbreviations[10];            // 0..9: " ", "sol", ... "sat", " ", " "
+extern const std::array<const char*, 5> kDignityStateLabels;  // states 1..5: "Heerser.", ... "Uitwis."
 inline constexpr const char* kNoDignityMessage = "Nessuna Debilit\xE0 n\xE9 Dignit\xE0 Planetaria";
 
 // True when the planet-and-sign key ("Merc" + "Leon") is one of the signs in

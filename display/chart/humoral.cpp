@@ -1,5 +1,7 @@
 #include "display/chart/humoral.h"
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "display/chart/cloths.h"
@@ -25,38 +27,38 @@ struct HumoralRow {
     const char* total;
 };
 
-const HumoralRow kRows[5] = {{},
-                             {3, "Lucht", kViewYellow, "H", "V", "Extravert", "H"},
-                             {1, "Vuur", kViewRed, "H", "D", "Heteronoom", "V"},
-                             {2, "Aarde", kViewGreen, "K", "D", "Introvert", "K"},
-                             {4, "Water", kViewCyan, "K", "V", "Autonoom", "D"}};
+// The rows from the top: the elements, each beside a quality.
+const std::array<HumoralRow, 4> kRows = {{{3, "Lucht", kViewYellow, "H", "V", "Extravert", "H"},
+                                          {1, "Vuur", kViewRed, "H", "D", "Heteronoom", "V"},
+                                          {2, "Aarde", kViewGreen, "K", "D", "Introvert", "K"},
+                                          {4, "Water", kViewCyan, "K", "V", "Autonoom", "D"}}};
 
-int ElementIndex(char letter) {
+// The element of a letter: air, fire, earth, water.
+enum class Element { Air, Fire, Earth, Water };
+std::optional<Element> ElementOfLetter(char letter) {
     switch (letter) {
-        case 'A': return 1;
-        case 'F': return 2;
-        case 'T': return 3;
-        case 'W': return 4;
-        default: return 0;
+        case 'A': return Element::Air;
+        case 'F': return Element::Fire;
+        case 'T': return Element::Earth;
+        case 'W': return Element::Water;
+        default: return std::nullopt;
     }
 }
 
 }  // namespace
 
-HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool seasonal) {
+HumoralCounts EvaluateHumoral(const ClassicalPlanetSignTable& signs, bool seasonal) {
     const engine::SignTable<char>& letters = seasonal ? kSeasonElementLetters : kSignElementLetters;
     HumoralCounts out;
-    for (int k = 1; k <= 7; ++k) {
-        const int s = signs[k];
-        if (s < 1 || s > 12) continue;
-        const int b = ElementIndex(letters[engine::SignOfNumber(s)]);
-        if (b != 0) ++out.e[b];
-    }
+    for (engine::Sign s : signs)
+        if (const std::optional<Element> element = ElementOfLetter(letters[s]))
+            ++out.e[static_cast<std::size_t>(*element)];
     const auto& e = out.e;
-    out.q[1] = e[1] + e[2];  // hot: air, fire
-    out.q[2] = e[1] + e[4];  // moist: air, water
-    out.q[3] = e[3] + e[4];  // cold: earth, water
-    out.q[4] = e[2] + e[3];  // dry: fire, earth
+    const auto count = [&e](Element element) { return e[static_cast<std::size_t>(element)]; };
+    out.q[0] = count(Element::Air) + count(Element::Fire);     // hot
+    out.q[1] = count(Element::Air) + count(Element::Water);    // moist
+    out.q[2] = count(Element::Earth) + count(Element::Water);  // cold
+    out.q[3] = count(Element::Fire) + count(Element::Earth);   // dry
     return out;
 }
 
@@ -83,8 +85,8 @@ void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant va
             LineScaled(dc, left + 26, t, left + 38, t);
         }
     }
-    for (int i = 1; i <= 4; ++i) {
-        const Real t = top + 7 * (i - 1);
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
+        const Real t = top + 7 * static_cast<int>(i);
         const HumoralRow& r = kRows[i];
         DrawClothCell(dc, r.symbol, {left + 3.2L, t + 4}, 5.0L);
         dc.SetTextColor(r.colour);
@@ -108,8 +110,8 @@ void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant va
     TextOutLeft(dc, "K=Koud", 18, left, top + 35);
     TextOutLeft(dc, "D=Droog", 18, left + 25, top + 35);
 
-    for (int b = 1; b <= 4; ++b) {
-        const Real t = top + 7 * (b - 1);
+    for (std::size_t b = 0; b < kRows.size(); ++b) {
+        const Real t = top + 7 * static_cast<int>(b);
         dc.SetTextColor(kRows[b].colour);
         TextOutLeft(dc, std::to_string(counts.e[b]), 2, left + 20, t + 1);
         dc.SetTextColor(kWhite);

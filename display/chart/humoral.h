@@ -8,6 +8,7 @@
 // The printable sheets reuse the evaluation.
 #include <array>
 
+#include "display/chart/cloths.h"
 #include "display/draw/surface.h"
 #include "display/wheel/wheel_points.h"
 #include "engine/chart.h"
@@ -23,13 +24,13 @@ extern const engine::SignTable<char> kSignElementLetters;
 extern const engine::SignTable<char> kSeasonElementLetters;
 
 struct HumoralCounts {
-    std::array<int, 5> e{};  // elements: 1 air, 2 fire, 3 earth, 4 water
-    std::array<int, 5> q{};  // qualities: 1 hot, 2 moist, 3 cold, 4 dry
+    std::array<int, 4> e{};  // elements: air, fire, earth, water
+    std::array<int, 4> q{};  // qualities: hot, moist, cold, dry
 };
 
-// Counts of planets 1..7 by the sign numbers signs[1..7], by the element of
-// each sign or (seasonal) of its season.
-HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool seasonal);
+// Counts of the planets by the element of their signs or (seasonal) of their
+// signs' seasons.
+HumoralCounts EvaluateHumoral(const ClassicalPlanetSignTable& signs, bool seasonal);
 // The same of a chart's classical planets.
 HumoralCounts EvaluateHumoralAttribution(const engine::Chart& chart, HumoralVariant variant);
 

@@ -25,16 +25,16 @@ int SheetPen(int windowPen) {
     }
 }
 
-std::array<Real, 13> SignMiddles() {
-    std::array<Real, 13> m{};
-    for (int s = 1; s <= 12; ++s) m[s] = 15 + 30 * (s - 1);
+engine::SignTable<Real> SignMiddles() {
+    engine::SignTable<Real> m{};
+    for (engine::Sign s : engine::kSigns) m[s] = 15 + 30 * static_cast<int>(s);
     return m;
 }
 
 // The relations of the chart window's energy view: mode 1 both sets of pairs,
 // mode 2 the quadrilaterals (solid on the sheets).
 SignFigure SheetFigure(int mode, Real ascendant, const CircleFrame& circle) {
-    const std::array<Real, 13> m = SignMiddles();
+    const engine::SignTable<Real> m = SignMiddles();
     SignFigure f = EvaluateEnergyAffinities(m, ascendant, mode == 1 ? 2 : 3, circle);
     if (mode != 1 && mode != 2) f.segments.clear();
     return f;

@@ -92,12 +92,11 @@ void DrawSheetCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCoun
     }
     ReleasePen(dc);
     const Real x0 = elemental ? x - 14 : x - 13, y0 = y - 14;
-    for (int r = 1; r <= 3; ++r) {
-        for (int c = 1; c <= 4; ++c)
-            TextOutLeft(dc, std::to_string(k.count[r][c]), 2, x0 + 7 * (r - 1), y0 + 7 * (c - 1));
-        TextOutLeft(dc, std::to_string(k.RowTotal(r)), 2, x0 + 7 * (r - 1), y0 + 28);
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 4; ++c) TextOutLeft(dc, std::to_string(k.count[r][c]), 2, x0 + 7 * r, y0 + 7 * c);
+        TextOutLeft(dc, std::to_string(k.RowTotal(r)), 2, x0 + 7 * r, y0 + 28);
     }
-    for (int c = 1; c <= 4; ++c) TextOutLeft(dc, std::to_string(k.ColumnTotal(c)), 2, x0 + 21, y0 + 7 * (c - 1));
+    for (int c = 0; c < 4; ++c) TextOutLeft(dc, std::to_string(k.ColumnTotal(c)), 2, x0 + 21, y0 + 7 * c);
 }
 
 void DrawSheetHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts& h) {
@@ -140,8 +139,8 @@ void DrawSheetHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralC
     TextOutLeft(dc, "V=Vochtig", 15, left + 25, top + 30);
     TextOutLeft(dc, "K=Koud", 15, left, top + 35);
     TextOutLeft(dc, "D=Droog", 15, left + 25, top + 35);
-    for (int b = 1; b <= 4; ++b) {
-        const Real t = top + 7 * (b - 1);
+    for (std::size_t b = 0; b < h.e.size(); ++b) {
+        const Real t = top + 7 * static_cast<int>(b);
         TextOutLeft(dc, std::to_string(h.e[b]), 2, left + 20, t + 1);
         TextOutLeft(dc, std::to_string(h.q[b]), 2, left + 34, t + 1);
     }

@@ -41,38 +41,38 @@ protected:
 TEST_F(Cloths, AllSevenInAriesFillOneCell) {
     PlacePlanets({1, 5, 10, 12, 20, 25, 29.9L});
     const ClothCounts e = display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart);
-    for (int r = 1; r <= 3; ++r)
-        for (int c = 1; c <= 4; ++c) EXPECT_EQ(e.count[r][c], r == 1 && c == 1 ? 7 : 0) << r << c;
-    EXPECT_EQ(e.RowTotal(1), 7);     // salt
-    EXPECT_EQ(e.ColumnTotal(1), 7);  // fire
-    EXPECT_EQ(e.RowTotal(2) + e.RowTotal(3) + e.ColumnTotal(2) + e.ColumnTotal(3) + e.ColumnTotal(4), 0);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c) EXPECT_EQ(e.count[r][c], r == 0 && c == 0 ? 7 : 0) << r << c;
+    EXPECT_EQ(e.RowTotal(0), 7);     // salt
+    EXPECT_EQ(e.ColumnTotal(0), 7);  // fire
+    EXPECT_EQ(e.RowTotal(1) + e.RowTotal(2) + e.ColumnTotal(1) + e.ColumnTotal(2) + e.ColumnTotal(3), 0);
     const ClothCounts s = display::EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart);
-    EXPECT_EQ(s.count[1][1], 7);  // cardinal, spring
+    EXPECT_EQ(s.count[0][0], 7);  // cardinal, spring
 }
 
 TEST_F(Cloths, LeoCancerAndVirgo) {
     PlacePlanets({130, 100, 160, 165, 170, 175, 150});
     const ClothCounts e = display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart);
-    EXPECT_EQ(e.count[2][1], 1);  // sulphur, fire: the Sun in Leo
-    EXPECT_EQ(e.count[1][4], 1);  // salt, water: the Moon in Cancer
-    EXPECT_EQ(e.count[2][2], 5);  // sulphur, earth: Virgo
-    EXPECT_EQ(e.RowTotal(1), 1);
-    EXPECT_EQ(e.RowTotal(2), 6);
-    EXPECT_EQ(e.RowTotal(3), 0);
-    EXPECT_EQ(e.ColumnTotal(1), 1);
-    EXPECT_EQ(e.ColumnTotal(2), 5);
-    EXPECT_EQ(e.ColumnTotal(3), 0);
-    EXPECT_EQ(e.ColumnTotal(4), 1);
+    EXPECT_EQ(e.count[1][0], 1);  // sulphur, fire: the Sun in Leo
+    EXPECT_EQ(e.count[0][3], 1);  // salt, water: the Moon in Cancer
+    EXPECT_EQ(e.count[1][1], 5);  // sulphur, earth: Virgo
+    EXPECT_EQ(e.RowTotal(0), 1);
+    EXPECT_EQ(e.RowTotal(1), 6);
+    EXPECT_EQ(e.RowTotal(2), 0);
+    EXPECT_EQ(e.ColumnTotal(0), 1);
+    EXPECT_EQ(e.ColumnTotal(1), 5);
+    EXPECT_EQ(e.ColumnTotal(2), 0);
+    EXPECT_EQ(e.ColumnTotal(3), 1);
     const ClothCounts s = display::EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart);
-    EXPECT_EQ(s.count[1][2], 1);  // summer: cardinal (Cancer)
-    EXPECT_EQ(s.count[2][2], 1);  // fixed (Leo)
-    EXPECT_EQ(s.count[3][2], 5);  // mutable (Virgo)
-    EXPECT_EQ(s.ColumnTotal(2), 7);
+    EXPECT_EQ(s.count[0][1], 1);  // summer: cardinal (Cancer)
+    EXPECT_EQ(s.count[1][1], 1);  // fixed (Leo)
+    EXPECT_EQ(s.count[2][1], 5);  // mutable (Virgo)
+    EXPECT_EQ(s.ColumnTotal(1), 7);
 }
 
 TEST_F(Cloths, ThirtyDegreesCountsInTaurus) {
     PlacePlanets({30.0L, 1, 1, 1, 1, 1, 1});
-    EXPECT_EQ(display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart).count[1][2],
+    EXPECT_EQ(display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart).count[0][1],
               1);  // salt, earth
 }
 
@@ -133,12 +133,12 @@ TEST_F(Cloths, HumoralFireSigns) {
     PlacePlanets({10, 130, 250, 15, 135, 255, 20});  // Aries, Leo, Sagittarius
     const HumoralCounts e =
         display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
-    EXPECT_EQ((std::array<int, 5>{0, 0, 7, 0, 0}), e.e);
-    EXPECT_EQ((std::array<int, 5>{0, 7, 0, 0, 7}), e.q);
+    EXPECT_EQ((std::array<int, 4>{0, 7, 0, 0}), e.e);
+    EXPECT_EQ((std::array<int, 4>{7, 0, 0, 7}), e.q);
     // By season: Aries is spring (air), Leo summer (fire), Sagittarius autumn (earth).
     const HumoralCounts s =
         display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Seasonal);
-    EXPECT_EQ((std::array<int, 5>{0, 3, 2, 2, 0}), s.e);
+    EXPECT_EQ((std::array<int, 4>{3, 2, 2, 0}), s.e);
 }
 
 TEST_F(Cloths, HumoralQualitiesAddTwoElementsEach) {
@@ -146,16 +146,16 @@ TEST_F(Cloths, HumoralQualitiesAddTwoElementsEach) {
     PlacePlanets({70, 190, 5, 125, 40, 160, 100});
     const HumoralCounts e =
         display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
-    EXPECT_EQ((std::array<int, 5>{0, 4, 3, 3, 4}), e.q);
-    EXPECT_EQ(e.q[1] + e.q[2] + e.q[3] + e.q[4], 14);
+    EXPECT_EQ((std::array<int, 4>{4, 3, 3, 4}), e.q);
+    EXPECT_EQ(e.q[0] + e.q[1] + e.q[2] + e.q[3], 14);
     // Cancer: water by its element, fire by its season.
     PlacePlanets({100, 100, 100, 100, 100, 100, 100});
     EXPECT_EQ(display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart,
                                                   HumoralVariant::Elemental)
-                  .e[4],
+                  .e[3],
               7);
     EXPECT_EQ(
-        display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Seasonal).e[2],
+        display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Seasonal).e[1],
         7);
 }
 
