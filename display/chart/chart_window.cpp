@@ -45,12 +45,12 @@
 namespace display {
 
 void ResetViewCycles(ChartWindowState& status, int k) {
-    for (int i = 0; i <= 14; ++i) {
-        if (i == k) continue;
-        status.viewCycle[i] = 0;
-        status.bodyClickStep[i] = 0;
-        status.signClickStep[i] = 0;
-    }
+    for (int i = 0; i <= 14; ++i)
+        if (i != k) status.viewCycle[i] = 0;
+    for (ChartPoint p : kChartPoints)
+        if (ChartPointNumber(p) != k) status.bodyClickStep[p] = 0;
+    for (engine::Sign s : engine::kSigns)
+        if (engine::SignNumber(s) != k) status.signClickStep[s] = 0;
 }
 
 void ClearDignityGlyphCentres(NatalWheelState& wheel) {

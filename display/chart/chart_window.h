@@ -40,8 +40,9 @@ struct ChartWindowState {
     Real layoutScaleY = 1;
     std::uint16_t firstDrawTicks = 0;  // never reset while the program runs
     std::array<unsigned char, 15> viewCycle{};
-    std::array<unsigned char, 15> bodyClickStep{};
-    std::array<unsigned char, 15> signClickStep{};
+    // The next step of each point's and each sign's cycle of clicks.
+    ChartPointTable<unsigned char> bodyClickStep{};
+    engine::SignTable<unsigned char> signClickStep{};
     bool volguineViewActive = false;  // the reduced wheel is shown: glyph clicks ignored
     bool dodecatemoriaMode = false;
     bool largeFontsFlag = true;
@@ -62,7 +63,10 @@ struct ChartWindowState {
 };
 
 
-// Entries 0..14 of ViewCycle, BodyClickStep and SignClickStep := 0, except k.
+// Every view's sub-view cycle and every point's and sign's click step back to
+// the start, except those of view, point and sign number k: a press of view k
+// keeps the click steps of point and sign k too, and a click on a point or a
+// sign keeps the cycle of the view of its number.
 void ResetViewCycles(ChartWindowState& status, int k);
 // The dignity glyphs' centres forgotten: none is on the screen.
 void ClearDignityGlyphCentres(NatalWheelState& wheel);

@@ -167,12 +167,13 @@ void GlyphClickResponder::BodyStep(int b) {
         parts_.attribution.glyphImage->hide();
         parts_.plants.HideGlyph();
     }
-    RunClickStep(state.bodyClickStep[b], {{
-                                             {true, 28, [&] { ShowPlanetAttributes(b); }},
-                                             {b < 10, 29, [&] { parts_.plants.ShowPlantsOf(b, 0); }},
-                                             {true, 28, [&] { parts_.plants.Close(); }},
-                                             {b < 8, 30, [&] { AntisciaStep(b, "Pia"); }},
-                                         }});
+    RunClickStep(state.bodyClickStep[ChartPointOfNumber(b)],
+                 {{
+                     {true, 28, [&] { ShowPlanetAttributes(b); }},
+                     {b < 10, 29, [&] { parts_.plants.ShowPlantsOf(b, 0); }},
+                     {true, 28, [&] { parts_.plants.Close(); }},
+                     {b < 8, 30, [&] { AntisciaStep(b, "Pia"); }},
+                 }});
 }
 
 void GlyphClickResponder::SignStep(int s) {
@@ -180,12 +181,13 @@ void GlyphClickResponder::SignStep(int s) {
     parts_.helpMemo->clear();
     ShowImages(SignImageFile(s));
     ResetViewCycles(state, s);
-    RunClickStep(state.signClickStep[s], {{
-                                             {true, 31, [&] { ShowSignAttributes(s); }},
-                                             {true, 32, [&] { parts_.plants.ShowPlantsOf(0, s); }},
-                                             {true, 31, [&] { parts_.plants.Close(); }},
-                                             {true, 33, [&] { AntisciaStep(s, "Seg"); }},
-                                         }});
+    RunClickStep(state.signClickStep[engine::SignOfNumber(s)],
+                 {{
+                     {true, 31, [&] { ShowSignAttributes(s); }},
+                     {true, 32, [&] { parts_.plants.ShowPlantsOf(0, s); }},
+                     {true, 31, [&] { parts_.plants.Close(); }},
+                     {true, 33, [&] { AntisciaStep(s, "Seg"); }},
+                 }});
 }
 
 // A hit on a body or a sign: the attribution panel in front, the hit recorded,

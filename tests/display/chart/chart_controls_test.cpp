@@ -156,16 +156,16 @@ TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
     EXPECT_EQ(mirrored, (std::vector<std::pair<int, std::string>>{{7, "Pia"}}));
 
     ClickBody(9);
-    ASSERT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[9], 1);
+    ASSERT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[engine::ChartPoint::SouthNode], 1);
     ClickBody(9);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[9], 2);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[engine::ChartPoint::SouthNode], 2);
     EXPECT_EQ(HelpMemoText(), HelpText(29));
     EXPECT_TRUE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(testing_support::ChartControl<QComboBox>("ComboBoxPiante")->count(), 0);
     // The Ascendant, the first without it, keeps its texts at the second click.
     ClickBody(10);
     ClickBody(10);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[10], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[engine::ChartPoint::Ascendant], 1);
     EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(mirrored.size(), 1u);
 }

@@ -144,7 +144,7 @@ TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
     EXPECT_EQ(HelpMemoText(), "");
     EXPECT_FALSE(testing_support::ChartControl<QFrame>("PanelQuor")->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(LinesOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoL1")), texts);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[11], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[engine::ChartPoint::Midheaven], 1);
 
     // The north node (260): its texts, an empty plants panel with the caption it had, hidden, then nothing.
     testing_support::ChartControl<QLabel>("LabPianta")->setText("vorige");
@@ -160,12 +160,12 @@ TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
     ClickBody(8);
     EXPECT_FALSE(drawn);
     EXPECT_EQ(HelpMemoText(), "");
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[8], 3);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[engine::ChartPoint::NorthNode], 3);
     // Another glyph resets the steps: the node starts again with its texts.
     ClickBody(2);
     ClickBody(8);
     EXPECT_EQ(HelpMemoText(), HelpText(28));
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[8], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[engine::ChartPoint::NorthNode], 1);
 }
 
 TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
@@ -180,7 +180,7 @@ TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().clickedBody, 0);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->State().searchBodyFilter, "MERCURIU");
     EXPECT_EQ(testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y), before);
-    for (int i = 0; i <= 14; ++i) EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[i], 0);
+    for (unsigned char step : testing_support::ChartWindowOfTest()->State().bodyClickStep) EXPECT_EQ(step, 0);
     EXPECT_TRUE(testing_support::ChartControl<QLabel>("Image1")->isVisibleTo(testing_support::ChartWindowOfTest()));
 }
 

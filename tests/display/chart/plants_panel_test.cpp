@@ -140,7 +140,7 @@ TEST_F(PlantsPanel, ThePlantsListDroppedDownByAClickLeavesNoRedMarker) {
                           testing_support::NatalWheelOfTest().planetGlyphY[engine::ChartPoint::Moon]);
     QTest::mousePress(testing_support::ChartWindowOfTest(), Qt::LeftButton, {}, QPoint(p.x, p.y));
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[2], 2);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().bodyClickStep[engine::ChartPoint::Moon], 2);
     const QColor centre = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y);
     EXPECT_LT(centre.red(), 16);  // the black fill, not the red of the hit
     EXPECT_LT(centre.green() + centre.blue(), 16);
