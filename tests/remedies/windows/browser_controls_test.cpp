@@ -138,14 +138,14 @@ TEST(RankedSlots, TheFifteenthSlotIsSearchedHighlightedAndEmptiedByItsOwnButton)
     w.show();
     ASSERT_EQ(w.vocabularyList->count(), kRankedSlots);
     for (int k = 0; k < kRankedSlots; ++k) ClickRow(w.vocabularyList, k);
-    ASSERT_EQ(TextOf(w.slotEdits[15]), "Symptoom 15");
+    ASSERT_EQ(TextOf(w.slotEdits[14]), "Symptoom 15");
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     ASSERT_TRUE(window_tests::ClickLine(w.resultList, "01 Remedie 15"));
-    for (int k = 1; k <= kRankedSlots; ++k) EXPECT_EQ(BackgroundOf(w.slotEdits[k]), k == 15 ? kCream : kSilver) << k;
+    for (int k = 0; k < kRankedSlots; ++k) EXPECT_EQ(BackgroundOf(w.slotEdits[k]), k == 14 ? kCream : kSilver) << k + 1;
     EXPECT_NE(TextOf(w.detailMemo).find("= Symptoom 15"), std::string::npos);
-    QTest::mouseClick(w.clearSlotButtons[15], Qt::LeftButton);
-    EXPECT_EQ(TextOf(w.slotEdits[15]), "");
-    EXPECT_EQ(TextOf(w.slotEdits[14]), "Symptoom 14");
+    QTest::mouseClick(w.clearSlotButtons[14], Qt::LeftButton);
+    EXPECT_EQ(TextOf(w.slotEdits[14]), "");
+    EXPECT_EQ(TextOf(w.slotEdits[13]), "Symptoom 14");
     EXPECT_TRUE(messages.messages.empty());
 }
 
