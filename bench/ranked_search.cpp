@@ -62,7 +62,7 @@ void BM_FifteenSymptomSearch(benchmark::State& state) {
     GeneratedDatabase db(static_cast<int>(state.range(0)));
     remedies::RankedSlots slots;
     for (int k = 1; k <= remedies::kRankedSlots; ++k)
-        slots[static_cast<std::size_t>(k)] = Indication(static_cast<unsigned>(k * 37));
+        slots[static_cast<std::size_t>(k - 1)] = Indication(static_cast<unsigned>(k * 37));
     for (auto _ : state)
         benchmark::DoNotOptimize(remedies::RunRankedSearch(remedies::RankedSearchKind::MultiSymptom, slots));
     state.SetItemsProcessed(state.iterations() * state.range(0));

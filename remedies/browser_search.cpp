@@ -18,12 +18,12 @@ namespace remedies {
 void BrowserState::StartSearch() {
     resultPage = 1;
     resultHits.fill(0);
-    resultHitCount = 1;
+    resultHitCount = 0;
     slotDetailState.fill(0);
 }
 
 bool BrowserState::AddHit(std::int64_t record) {
-    if (resultHitCount > kMaxHits) return false;
+    if (resultHitCount >= kMaxHits) return false;
     resultHits[static_cast<std::size_t>(resultHitCount)] = record;
     ++resultHitCount;
     return true;
@@ -36,8 +36,8 @@ int BrowserState::PageCount() const {
 
 std::vector<std::int64_t> BrowserState::PageHits() const {
     std::vector<std::int64_t> out;
-    for (int pos = (resultPage - 1) * kSlotsPerPage + 1;
-         pos <= kMaxHits && static_cast<int>(out.size()) < kSlotsPerPage; ++pos) {
+    for (int pos = (resultPage - 1) * kSlotsPerPage; pos < kMaxHits && static_cast<int>(out.size()) < kSlotsPerPage;
+         ++pos) {
         std::int64_t r = resultHits[static_cast<std::size_t>(pos)];
         if (r == 0) break;
         out.push_back(r);
@@ -46,9 +46,9 @@ std::vector<std::int64_t> BrowserState::PageHits() const {
 }
 
 std::int64_t BrowserState::SlotRecord(int slot) const {
-    if (slot < 1 || slot > kSlotsPerPage) return 0;
+    if (slot < 0 || slot >= kSlotsPerPage) return 0;
     int pos = slot + (resultPage - 1) * kSlotsPerPage;
-    if (pos < 1 || pos > kMaxHits) return 0;
+    if (pos < 0 || pos >= kMaxHits) return 0;
     return resultHits[static_cast<std::size_t>(pos)];
 }
 

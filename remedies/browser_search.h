@@ -21,22 +21,23 @@ inline constexpr int kSlotsPerPage = 14;
 
 // The pages of one browser, kept by its opener from one showing to the next.
 struct BrowserState {
-    std::array<std::int64_t, kMaxHits + 1> resultHits{};  // positions 1..140, then zeros
-    int resultHitCount = 1;                               // the next free position
-    int resultPage = 1;
-    std::array<int, kSlotsPerPage + 1> slotDetailState{};  // slots 1..14
+    std::array<std::int64_t, kMaxHits> resultHits{};   // the hits kept in order, then zeros
+    int resultHitCount = 0;                            // the hits kept: the next free index
+    int resultPage = 1;                                // as the page indicator numbers it
+    std::array<int, kSlotsPerPage> slotDetailState{};  // indexed as the slots of the page
     std::string searchKey;
 
     // Page 1, no hits, every detail state 0.
     void StartSearch();
     // Keeps the hit when a position is free; false when all 140 are used.
     bool AddHit(std::int64_t record);
-    int HitCount() const { return resultHitCount - 1; }
+    int HitCount() const { return resultHitCount; }
     // Hits divided by 14, rounded up, at least 1.
     int PageCount() const;
     // Record numbers of the page shown, at most 14.
     std::vector<std::int64_t> PageHits() const;
-    // Record shown in slot 1..14 of the page, 0 when the slot is empty.
+    // Record shown in a slot of the page (the slot numbered k at index k - 1),
+    // 0 when the slot is empty.
     std::int64_t SlotRecord(int slot) const;
     bool NextPage();      // false when already on the last page
     bool PreviousPage();  // false when already on page 1

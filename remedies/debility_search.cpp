@@ -7,7 +7,7 @@
 
 namespace remedies {
 
-const std::array<DebilitySign, 13> kDebilitySigns{{
+const engine::SignTable<DebilitySign> kDebilitySigns{{{
     {"RBari", "Weegschaal", "Ram"},
     {"RBtor", "Schorpioen", "Stier"},
     {"RBgem", "Boogschutter", "Tweelingen"},
@@ -20,8 +20,7 @@ const std::array<DebilitySign, 13> kDebilitySigns{{
     {"RBcap", "Kreeft", "Steenbok"},
     {"RBacq", "Leeuw", "Waterman"},
     {"RBpes", "Maagd", "Vissen"},
-    {"RBNoSeg", "Ieder", "Ieder"},
-}};
+}}};
 
 std::vector<RepertoryRecord> ReadRepertoryFile() {
     std::vector<RepertoryRecord> out;

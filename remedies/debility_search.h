@@ -3,10 +3,10 @@
 // remedies whose signature holds the planet and the opposite sign; the
 // pathologies those remedies treat are listed, and for a pathology the remedies
 // that treat it, those of the signature marked ">>> name <<<".
-#include <array>
 #include <string>
 #include <vector>
 
+#include "engine/chart.h"
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
 
@@ -18,8 +18,10 @@ struct DebilitySign {
     const char* shown;
     const char* searched;
 };
-// RBari .. RBpes, then RBNoSeg ("Ieder", "Ieder").
-extern const std::array<DebilitySign, 13> kDebilitySigns;
+// The choice of each sign, by the sign searched (radios RBari .. RBpes), and
+// the choice of any sign, whose radio follows theirs.
+extern const engine::SignTable<DebilitySign> kDebilitySigns;
+inline constexpr DebilitySign kAnyDebilitySign{"RBNoSeg", "Ieder", "Ieder"};
 
 // Every record of the therapies database, record 0 included.
 std::vector<RepertoryRecord> ReadRepertoryFile();

@@ -129,8 +129,8 @@ namespace {
 std::vector<long> CountTallies(const std::vector<std::string>& remedyList, const std::vector<EntryAndRemedy>& records,
                                const RankedSlots& slots) {
     std::unordered_map<std::string, int> chosen;  // entry -> number of slots holding it
-    for (int k = 1; k <= kRankedSlots; ++k)
-        if (!slots[static_cast<std::size_t>(k)].empty()) ++chosen[slots[static_cast<std::size_t>(k)]];
+    for (const std::string& s : slots)
+        if (!s.empty()) ++chosen[s];
     std::unordered_map<std::string, std::size_t> first;
     for (std::size_t j = remedyList.size(); j-- > 0;) first[remedyList[j]] = j;
     std::vector<long> tallies(remedyList.size(), 0);
@@ -169,8 +169,8 @@ std::vector<RankedResult> RunRankedSearch(RankedSearchKind kind, const RankedSlo
     std::vector<std::string> names = RemedyNames(files);
     WriteCountFile(files.countFile, names, {});
     std::unordered_map<std::string, int> chosen;
-    for (int k = 1; k <= kRankedSlots; ++k)
-        if (!slots[static_cast<std::size_t>(k)].empty()) chosen.emplace(slots[static_cast<std::size_t>(k)], 0);
+    for (const std::string& s : slots)
+        if (!s.empty()) chosen.emplace(s, 0);
     std::vector<EntryAndRemedy> matching;
     ScanDataRecords(files.db, [&](const std::uint8_t* r) {
         std::string entry = FieldAt(r, files.entry);
@@ -198,15 +198,14 @@ RankedDetail RankedSearchDetail(RankedSearchKind kind, const std::string& remedy
         const std::string name = FieldAt(r, files.remedy);
         if (name != remedy && (kind != RankedSearchKind::MultiSymptom || !ListedAs(name, remedy))) return;
         const std::string entry = FieldAt(r, files.entry);
-        for (int k = 1; k <= kRankedSlots; ++k) {
-            const std::string& s = searchedSlots[static_cast<std::size_t>(k)];
+        for (const std::string& s : searchedSlots) {
             if (s.empty() || !EntryIs(kind, r, entry, s)) continue;
             d.lines.push_back("= " + entry);
             d.lines.push_back("- " + FieldAt(r, files.posology));
         }
-        for (int k = 1; k <= kRankedSlots; ++k) {
-            const std::string& s = currentSlots[static_cast<std::size_t>(k)];
-            if (!s.empty() && EntryIs(kind, r, entry, s)) d.highlighted[static_cast<std::size_t>(k)] = true;
+        for (std::size_t k = 0; k < currentSlots.size(); ++k) {
+            const std::string& s = currentSlots[k];
+            if (!s.empty() && EntryIs(kind, r, entry, s)) d.highlighted[k] = true;
         }
     });
     d.lines.push_back(kDetailClosingLine);

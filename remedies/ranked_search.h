@@ -36,8 +36,8 @@ struct RankedSearchFiles {
 };
 const RankedSearchFiles& FilesOf(RankedSearchKind kind);
 
-// The chosen entries, slots 1..15 (entry 0 unused); an empty slot takes no part.
-using RankedSlots = std::array<std::string, kRankedSlots + 1>;
+// The chosen entries, the window's slot k at index k - 1; an empty slot takes no part.
+using RankedSlots = std::array<std::string, kRankedSlots>;
 
 struct RankedResult {
     std::string name;
@@ -81,7 +81,7 @@ std::vector<RankedResult> RankRemedies(const std::vector<std::string>& remedyLis
 // closing line ends the detail.
 struct RankedDetail {
     std::vector<std::string> lines;
-    std::array<bool, kRankedSlots + 1> highlighted{};
+    std::array<bool, kRankedSlots> highlighted{};  // indexed as the slots
 };
 inline constexpr const char* kDetailClosingLine = "            =======\xA7\xA7\xA7\xA7\xA7\xA7\xA7=======";
 RankedDetail RankedSearchDetail(RankedSearchKind kind, const std::string& remedy, const RankedSlots& searchedSlots,

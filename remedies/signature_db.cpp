@@ -32,9 +32,10 @@ const std::array<SignatureField, 9> kSignatureFields{{
     {&SignatureRecord::notes, {458, 140}},
 }};
 
-// The field that import line k (1..8) fills.
-const std::array<Member, 9> kImportLines{{
-    nullptr,
+constexpr std::size_t kGroupLines = 8;
+
+// The field that each line of an import group fills, in the group's order.
+const std::array<Member, kGroupLines> kImportLines{{
     &SignatureRecord::plant,
     &SignatureRecord::code,
     &SignatureRecord::primarySignature,
@@ -45,7 +46,6 @@ const std::array<Member, 9> kImportLines{{
     &SignatureRecord::authors,
 }};
 
-constexpr std::size_t kGroupLines = 8;
 constexpr std::size_t kImportLineLength = 255;
 
 std::size_t CapacityOf(Member m) {
@@ -202,8 +202,8 @@ std::vector<SignatureRecord> ParseSignatureText(const std::vector<std::string>& 
     records.reserve(groups);
     for (std::size_t g = 0; g < groups; ++g) {
         SignatureRecord r;
-        for (std::size_t k = 1; k <= kGroupLines; ++k) {
-            std::size_t i = g * kGroupLines + k - 1;
+        for (std::size_t k = 0; k < kGroupLines; ++k) {
+            std::size_t i = g * kGroupLines + k;
             if (i >= lines.size()) break;
             Member m = kImportLines[k];
             r.*m = rt::CutTo(rt::CutTo(lines[i], kImportLineLength), CapacityOf(m));

@@ -80,12 +80,13 @@ void BrowserWindow::BuildResultPage(QVBoxLayout* left) {
         gui::SetBold(head);
         grid->addWidget(head, 0, col++);
     }
-    for (int i = 1; i <= kSlotsPerPage; ++i) {
-        const std::string n = std::to_string(i);
+    for (int i = 0; i < kSlotsPerPage; ++i) {
+        const int row = i + 1;  // under the column heads
+        const std::string n = std::to_string(i + 1);
         detailButtons[i] = gui::MakeButton(this, ("SB" + n).c_str(), n + "\xB0");
         detailButtons[i]->setFixedWidth(40);
         detailButtons[i]->setFocusPolicy(Qt::NoFocus);
-        grid->addWidget(detailButtons[i], i, 0);
+        grid->addWidget(detailButtons[i], row, 0);
         // The remedy, the signature columns where the browser has them, the dosage.
         std::vector<std::pair<QLineEdit**, const char*>> columns{{&remedyEdits[i], "EdP"}};
         if (frame_.signatureColumns) columns.insert(columns.end(), {{&planetEdits[i], "EdA"}, {&signEdits[i], "EdS"}});
@@ -94,7 +95,7 @@ void BrowserWindow::BuildResultPage(QVBoxLayout* left) {
         for (const auto& [slot, stem] : columns) {
             *slot = gui::MakeReadOnlyEdit(this, (stem + n).c_str());
             if (slot != &remedyEdits[i]) (*slot)->installEventFilter(this);
-            grid->addWidget(*slot, i, col++);
+            grid->addWidget(*slot, row, col++);
         }
         connect(detailButtons[i], &QPushButton::clicked, this, gui::Guarded([this, i](bool) { ShowSlotDetail(i); }));
     }
@@ -182,10 +183,10 @@ std::string BrowserWindow::ChosenLine() const {
 std::string BrowserWindow::SlotRemedy(int slot) const { return TextOf(remedyEdits[slot]); }
 
 void BrowserWindow::ClearResultSlots() {
-    for (int i = 1; i <= kSlotsPerPage; ++i)
+    for (int i = 0; i < kSlotsPerPage; ++i)
         for (QLineEdit* e : {remedyEdits[i], planetEdits[i], signEdits[i], dosageEdits[i]})
             if (e) e->clear();
-    nextSlot_ = 1;
+    nextSlot_ = 0;
     chosen->clear();
     notesMemo->clear();
     pageEdit->clear();
@@ -195,7 +196,7 @@ void BrowserWindow::ClearResultSlots() {
 
 void BrowserWindow::FillResultSlot(const SlotTexts& texts, bool newHit, std::int64_t record) {
     if (newHit) State().AddHit(record);
-    if (nextSlot_ <= kSlotsPerPage) {
+    if (nextSlot_ < kSlotsPerPage) {
         const int i = nextSlot_++;
         SetText(remedyEdits[i], texts.remedy);
         if (planetEdits[i]) SetText(planetEdits[i], texts.planets);
@@ -293,7 +294,7 @@ bool BrowserWindow::eventFilter(QObject* watched, QEvent* event) {
         helpMemo->hide();
         return true;
     }
-    for (int i = 1; i <= kSlotsPerPage; ++i) {
+    for (int i = 0; i < kSlotsPerPage; ++i) {
         for (char column : {'A', 'S', 'D'}) {
             QLineEdit* e = column == 'A' ? planetEdits[i] : column == 'S' ? signEdits[i] : dosageEdits[i];
             if (!e || watched != e) continue;

@@ -49,9 +49,10 @@ public:
     QListWidget* choiceList = nullptr;
     QLineEdit* searchEdit = nullptr;
     QLineEdit* chosen = nullptr;  // the chosen symptom, remedy or pathology
-    // The slot columns; the last holds the dosage, or the symptom in the remedy browser.
-    std::array<QLineEdit*, kSlotsPerPage + 1> remedyEdits{}, planetEdits{}, signEdits{}, dosageEdits{};
-    std::array<QPushButton*, kSlotsPerPage + 1> detailButtons{};
+    // The slot columns, the slot numbered k at index k - 1; the last column
+    // holds the dosage, or the symptom in the remedy browser.
+    std::array<QLineEdit*, kSlotsPerPage> remedyEdits{}, planetEdits{}, signEdits{}, dosageEdits{};
+    std::array<QPushButton*, kSlotsPerPage> detailButtons{};
     QLabel* notesLabel = nullptr;
     QPlainTextEdit* notesMemo = nullptr;
     QLineEdit* pageEdit = nullptr;
@@ -62,7 +63,7 @@ public:
     // Says that a search found more than the 140 hits the window keeps.
     QLabel* hitsCutLabel = nullptr;
 
-    // Handlers.
+    // Handlers; a slot is given by its index.
     virtual void SearchChosenLine() = 0;
     virtual void ShowSlotDetail(int slot) = 0;
     void NextPage();
@@ -113,8 +114,8 @@ protected:
     virtual void FillPage() = 0;
     // Places a widget over the window at another widget's top left.
     void PlaceAt(QWidget* overlay, QWidget* anchor);
-    // The empty slots of the page from slot 1: the next one to fill.
-    int nextSlot_ = 1;
+    // The index of the first empty slot of the page: the next one to fill.
+    int nextSlot_ = 0;
 
 private:
     void BuildResultPage(QVBoxLayout* left);

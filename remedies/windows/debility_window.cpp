@@ -19,6 +19,15 @@
 
 namespace remedies {
 
+namespace {
+
+// The sign choice of the radio at `radio` in the panel: the twelve signs, then any sign.
+const DebilitySign& DebilitySignOfRadio(std::size_t radio) {
+    return radio < engine::kSigns.size() ? kDebilitySigns[engine::kSigns[radio]] : kAnyDebilitySign;
+}
+
+}  // namespace
+
 DebilityWindow::DebilityWindow() {
     setObjectName("FoMali");
     setWindowTitle("ASTROLOGISCHE DEBILITEIT / PATHOLOGIEN");
@@ -79,6 +88,7 @@ QVBoxLayout* DebilityWindow::BuildDebilityChoice() {
     planetPanel = gui::MakeRadioGroup(this, "PanPianeti", "Verzwakte Planeten", kPlanetRadios, 99, planetRadios);
     std::vector<gui::RadioRow> signs;
     for (const auto& s : kDebilitySigns) signs.push_back({s.radioName, s.shown});
+    signs.push_back({kAnyDebilitySign.radioName, kAnyDebilitySign.shown});
     signPanel = gui::MakeRadioGroup(this, "PanSegni", "Verzwakt Teken", signs, 99, signRadios);
     for (QRadioButton* any : {planetRadios.back(), signRadios.back()}) any->setChecked(true);
     auto* panels = new QHBoxLayout;
@@ -139,8 +149,8 @@ void DebilityWindow::ReadDebilityRadios() {
         if (planetRadios[i]->isChecked()) planetWord = kPlanetRadios[i].caption;
     for (std::size_t i = 0; i < signRadios.size(); ++i)
         if (signRadios[i]->isChecked()) {
-            shownSign = kDebilitySigns[i].shown;
-            searchedSign = kDebilitySigns[i].searched;
+            shownSign = DebilitySignOfRadio(i).shown;
+            searchedSign = DebilitySignOfRadio(i).searched;
         }
     SetText(planetEdit, planetWord);
     SetText(signEdit, shownSign);

@@ -89,9 +89,10 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
 void RankedSearchWindow::BuildSlots(QVBoxLayout* slotsColumn) {
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(3);
-    for (int k = 1; k <= kRankedSlots; ++k) {
-        const std::string number = rt::ZeroPad(k, 2);
-        const std::string labelName = k == 4 ? std::string("lab4") : "Label" + std::to_string(k);
+    for (int k = 0; k < kRankedSlots; ++k) {
+        const int slotNumber = k + 1;
+        const std::string number = rt::ZeroPad(slotNumber, 2);
+        const std::string labelName = slotNumber == 4 ? std::string("lab4") : "Label" + std::to_string(slotNumber);
         slotLabel[k] = BoldInColour(gui::MakeLabel(this, labelName.c_str(), number + ")"), "blue");
         slotEdits[k] = gui::MakeReadOnlyEdit(this, ("Ed" + number).c_str());
         SetBackground(slotEdits[k], kSilver);
@@ -99,9 +100,9 @@ void RankedSearchWindow::BuildSlots(QVBoxLayout* slotsColumn) {
         clearSlotButtons[k]->setStyleSheet("color: red; font-weight: bold");
         clearSlotButtons[k]->setFixedWidth(26);
         clearSlotButtons[k]->setFocusPolicy(Qt::NoFocus);
-        grid->addWidget(slotLabel[k], k - 1, 0);
-        grid->addWidget(slotEdits[k], k - 1, 1);
-        grid->addWidget(clearSlotButtons[k], k - 1, 2);
+        grid->addWidget(slotLabel[k], k, 0);
+        grid->addWidget(slotEdits[k], k, 1);
+        grid->addWidget(clearSlotButtons[k], k, 2);
         connect(slotEdits[k], &QLineEdit::textChanged, this,
                 gui::Guarded([this](const QString&) { UpdateSlotFlags(); }));
         connect(clearSlotButtons[k], &QPushButton::clicked, this, gui::Guarded([this, k](bool) { ClearSlot(k); }));
@@ -187,7 +188,7 @@ bool RankedSearchWindow::DatabaseSound() {
 }
 
 void RankedSearchWindow::ResetSlotColours() {
-    for (int k = 1; k <= kRankedSlots; ++k) SetBackground(slotEdits[k], kSilver);
+    for (QLineEdit* e : slotEdits) SetBackground(e, kSilver);
 }
 
 void RankedSearchWindow::ClearResults() {
@@ -199,7 +200,7 @@ void RankedSearchWindow::ClearResults() {
 void RankedSearchWindow::UpdateSlotFlags() {
     searchButton->setEnabled(true);
     bool any = false;
-    for (int k = 1; k <= kRankedSlots; ++k) {
+    for (int k = 0; k < kRankedSlots; ++k) {
         slotFilled[k] = !slotEdits[k]->text().isEmpty();
         any = any || slotFilled[k];
     }
@@ -211,11 +212,11 @@ void RankedSearchWindow::UpdateSlotFlags() {
 }
 
 void RankedSearchWindow::ClearSlots() {
-    for (int k = 1; k <= kRankedSlots; ++k) slotEdits[k]->clear();
+    for (QLineEdit* e : slotEdits) e->clear();
 }
 
 void RankedSearchWindow::PutInFirstFreeSlot(const std::string& text) {
-    for (int k = 1; k <= kRankedSlots; ++k) {
+    for (int k = 0; k < kRankedSlots; ++k) {
         if (!slotFilled[k]) {
             SetText(slotEdits[k], text);
             return;
@@ -224,7 +225,7 @@ void RankedSearchWindow::PutInFirstFreeSlot(const std::string& text) {
 }
 
 void RankedSearchWindow::KeepSlotTexts() {
-    for (int k = 1; k <= kRankedSlots; ++k) slots_[k] = TextOf(slotEdits[k]);
+    for (int k = 0; k < kRankedSlots; ++k) slots_[k] = TextOf(slotEdits[k]);
 }
 
 void RankedSearchWindow::ListPrefixBisect() {
@@ -289,10 +290,10 @@ void RankedSearchWindow::ShowResultDetail() {
     const int row = resultList->currentRow();
     if (row < 0 || row >= static_cast<int>(results_.size()) || !DatabaseSound()) return;
     RankedSlots current;
-    for (int k = 1; k <= kRankedSlots; ++k) current[k] = TextOf(slotEdits[k]);
+    for (int k = 0; k < kRankedSlots; ++k) current[k] = TextOf(slotEdits[k]);
     RankedDetail d = RankedSearchDetail(kind_, results_[static_cast<std::size_t>(row)].name, slots_, current);
     for (const auto& line : d.lines) detailMemo->appendPlainText(gui::ToQt(line));
-    for (int k = 1; k <= kRankedSlots; ++k)
+    for (int k = 0; k < kRankedSlots; ++k)
         if (d.highlighted[k]) SetBackground(slotEdits[k], kCream);
 }
 

@@ -29,9 +29,10 @@ public:
 
     QPlainTextEdit *helpMemo = nullptr, *detailMemo = nullptr;
     QPushButton* clearDetailButton = nullptr;
-    std::array<QLabel*, kRankedSlots + 1> slotLabel{};
-    std::array<QLineEdit*, kRankedSlots + 1> slotEdits{};
-    std::array<QPushButton*, kRankedSlots + 1> clearSlotButtons{};
+    // The slots, the one numbered k at index k - 1.
+    std::array<QLabel*, kRankedSlots> slotLabel{};
+    std::array<QLineEdit*, kRankedSlots> slotEdits{};
+    std::array<QPushButton*, kRankedSlots> clearSlotButtons{};
     QLabel* resultsLabel = nullptr;
     QListWidget* resultList = nullptr;
     QPushButton *clearAllButton = nullptr, *searchButton = nullptr, *backButton = nullptr, *findButton = nullptr;
@@ -43,7 +44,7 @@ public:
     void TypeAhead(char typed);
     void TakeKeyFromBox();
     void AddChosenToSlot();
-    void ClearSlot(int slot);
+    void ClearSlot(int slot);  // the slot's index
     void RunSearch();
     void ShowResultDetail();
     void ClearAll();
@@ -52,7 +53,7 @@ public:
 
     // The results of the last search, in the order of resultList.
     const std::vector<RankedResult>& Results() const { return results_; }
-    std::array<bool, kRankedSlots + 1> slotFilled{};
+    std::array<bool, kRankedSlots> slotFilled{};
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -70,11 +70,11 @@ TEST(BrowserState, PagesOfFourteenAndAtMost140Hits) {
     EXPECT_TRUE(s.NextPage());
     EXPECT_EQ(s.PageIndicator(), "2/2");
     EXPECT_EQ(s.PageHits(), std::vector<std::int64_t>{15});
-    EXPECT_EQ(s.SlotRecord(1), 15);
-    EXPECT_EQ(s.SlotRecord(2), 0);  // an empty slot shows no record
+    EXPECT_EQ(s.SlotRecord(0), 15);
+    EXPECT_EQ(s.SlotRecord(1), 0);  // an empty slot shows no record
     EXPECT_TRUE(s.PreviousPage());
     EXPECT_FALSE(s.PreviousPage());
-    EXPECT_EQ(s.SlotRecord(14), 14);
+    EXPECT_EQ(s.SlotRecord(13), 14);
 
     for (int r = 16; r <= 140; ++r) EXPECT_TRUE(s.AddHit(r));
     EXPECT_FALSE(s.AddHit(141));
@@ -85,14 +85,14 @@ TEST(BrowserState, PagesOfFourteenAndAtMost140Hits) {
     EXPECT_EQ(s.resultPage, 10);
     EXPECT_EQ(s.PageHits().back(), 140);
 
-    EXPECT_EQ(s.AdvanceDetail(3, 4), 0);
-    EXPECT_EQ(s.AdvanceDetail(3, 4), 1);
-    EXPECT_EQ(s.AdvanceDetail(3, 4), 2);
-    EXPECT_EQ(s.AdvanceDetail(3, 4), 3);
-    EXPECT_EQ(s.AdvanceDetail(3, 4), 0);
-    EXPECT_EQ(s.AdvanceDetail(4, 4), 0);  // each slot cycles on its own
+    EXPECT_EQ(s.AdvanceDetail(2, 4), 0);
+    EXPECT_EQ(s.AdvanceDetail(2, 4), 1);
+    EXPECT_EQ(s.AdvanceDetail(2, 4), 2);
+    EXPECT_EQ(s.AdvanceDetail(2, 4), 3);
+    EXPECT_EQ(s.AdvanceDetail(2, 4), 0);
+    EXPECT_EQ(s.AdvanceDetail(3, 4), 0);  // each slot cycles on its own
     s.StartSearch();
-    EXPECT_EQ(s.AdvanceDetail(3, 4), 0);
+    EXPECT_EQ(s.AdvanceDetail(2, 4), 0);
 }
 
 class BrowserFixture : public ::testing::Test {

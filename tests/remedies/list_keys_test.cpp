@@ -120,8 +120,8 @@ TEST(ListKeys, WhatAListShowsLeadsBackToItsRecords) {
 
     // The multi-symptom search counts them under what the lists show.
     RankedSlots slots{};
-    slots[1] = "Koorts boven 39\xB0";
-    slots[2] = "Obstipatie";
+    slots[0] = "Koorts boven 39\xB0";
+    slots[1] = "Obstipatie";
     const auto ranked = RunRankedSearch(RankedSearchKind::MultiSymptom, slots);
     ASSERT_EQ(ranked.size(), 2u);
     EXPECT_EQ(ranked[0].Line(), "02 Alo\xEB");
@@ -129,7 +129,7 @@ TEST(ListKeys, WhatAListShowsLeadsBackToItsRecords) {
     const RankedDetail d = RankedSearchDetail(RankedSearchKind::MultiSymptom, "Alo\xEB", slots, slots);
     EXPECT_EQ(d.lines, (std::vector<std::string>{"= Obstipatie", "- A bij obstipatie", "= Koorts boven 39\xB0",
                                                  "- A bij koorts", kDetailClosingLine}));
-    EXPECT_TRUE(d.highlighted[1] && d.highlighted[2]);
+    EXPECT_TRUE(d.highlighted[0] && d.highlighted[1]);
 }
 
 TEST(ListKeys, ListsBroughtFromAnEarlierInstallationStillLeadToTheirRecords) {
@@ -157,8 +157,8 @@ TEST(ListKeys, ListsBroughtFromAnEarlierInstallationStillLeadToTheirRecords) {
     EXPECT_TRUE(FindRemedyHits("Al").empty());
 
     RankedSlots slots{};
-    slots[1] = "Koorts boven 39";
-    slots[2] = "Obstipatie";
+    slots[0] = "Koorts boven 39";
+    slots[1] = "Obstipatie";
     const auto ranked = RunRankedSearch(RankedSearchKind::MultiSymptom, slots);
     ASSERT_EQ(ranked.size(), 3u);
     EXPECT_EQ(ranked[0].Line(), "02 Alo");

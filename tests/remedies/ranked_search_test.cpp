@@ -20,7 +20,7 @@ namespace {
 
 RankedSlots Slots(const std::vector<std::string>& texts) {
     RankedSlots s;
-    for (std::size_t k = 0; k < texts.size(); ++k) s[k + 1] = texts[k];
+    for (std::size_t k = 0; k < texts.size(); ++k) s[k] = texts[k];
     return s;
 }
 
@@ -126,15 +126,15 @@ TEST_F(RankedFiles, MultiSymptomSearchWritesTheCountFileAndDetails) {
     EXPECT_EQ(CountRecordTally(counts[2]), 1);
 
     RankedSlots current = slots;
-    current[5] = "Koorts";
-    current[6] = "Jeuk";  // chosen after the search: highlighted, but not in the detail
+    current[4] = "Koorts";
+    current[5] = "Jeuk";  // chosen after the search: highlighted, but not in the detail
     RankedDetail d = RankedSearchDetail(RankedSearchKind::MultiSymptom, "Alpha", slots, current);
     EXPECT_EQ(d.lines, (std::vector<std::string>{"= Hoest", "- A bij hoest", "= Hoest", "- A bij hoest", "= Koorts",
                                                  "- A bij koorts", kDetailClosingLine}));
     EXPECT_EQ(std::string(kDetailClosingLine), "            =======\xA7\xA7\xA7\xA7\xA7\xA7\xA7=======");
     std::vector<int> lit;
-    for (int k = 1; k <= kRankedSlots; ++k)
-        if (d.highlighted[k]) lit.push_back(k);
+    for (int k = 0; k < kRankedSlots; ++k)
+        if (d.highlighted[k]) lit.push_back(k + 1);
     EXPECT_EQ(lit, (std::vector<int>{1, 2, 3, 5, 6}));
     EXPECT_EQ(RankedSearchDetail(RankedSearchKind::MultiSymptom, "Delta", slots, current).lines,
               std::vector<std::string>{kDetailClosingLine});

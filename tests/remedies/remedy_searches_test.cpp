@@ -112,12 +112,13 @@ protected:
 };
 
 TEST_F(DebilitySearch, OppositeSignTableMatchesTheRadios) {
-    EXPECT_STREQ(kDebilitySigns[0].radioName, "RBari");
-    EXPECT_STREQ(kDebilitySigns[0].shown, "Weegschaal");
-    EXPECT_STREQ(kDebilitySigns[0].searched, "Ram");
-    EXPECT_STREQ(kDebilitySigns[7].shown, "Stier");
-    EXPECT_STREQ(kDebilitySigns[7].searched, "Schorpioen");
-    EXPECT_STREQ(kDebilitySigns[12].searched, "Ieder");
+    EXPECT_STREQ(kDebilitySigns[engine::Sign::Aries].radioName, "RBari");
+    EXPECT_STREQ(kDebilitySigns[engine::Sign::Aries].shown, "Weegschaal");
+    EXPECT_STREQ(kDebilitySigns[engine::Sign::Aries].searched, "Ram");
+    EXPECT_STREQ(kDebilitySigns[engine::Sign::Scorpio].shown, "Stier");
+    EXPECT_STREQ(kDebilitySigns[engine::Sign::Scorpio].searched, "Schorpioen");
+    EXPECT_STREQ(kDebilitySigns[engine::Sign::Pisces].radioName, "RBpes");
+    EXPECT_STREQ(kAnyDebilitySign.searched, "Ieder");
 }
 
 TEST_F(DebilitySearch, PathologiesOfTheSignatureRemediesOnceEach) {

@@ -42,7 +42,7 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         EXPECT_NE(w, nullptr);
         w->Refresh();
         ClickLineStarting(w->choiceList, "Hoest");
-        seen.push_back(gui::FromQt(w->remedyEdits[1]->text()));
+        seen.push_back(gui::FromQt(w->remedyEdits[0]->text()));
         return int(gui::kModalCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen, &shown](QDialog* d) {

@@ -53,26 +53,26 @@ TEST_F(BrowserControls, SymptomSlotsShowEachTextWholeAndTheButtonCyclesThroughFo
     SymptomBrowser w;
     w.show();
     ASSERT_TRUE(window_tests::ClickLine(w.choiceList, "Koorts"));
-    ASSERT_EQ(TextOf(w.remedyEdits[1]), full_.remedy);
-    EXPECT_EQ(TextOf(w.planetEdits[1]), full_.primarySignature + " " + full_.secondarySignature);
-    EXPECT_EQ(TextOf(w.signEdits[1]), full_.zodiacalSignature);
-    EXPECT_EQ(TextOf(w.dosageEdits[1]), full_.posology);
+    ASSERT_EQ(TextOf(w.remedyEdits[0]), full_.remedy);
+    EXPECT_EQ(TextOf(w.planetEdits[0]), full_.primarySignature + " " + full_.secondarySignature);
+    EXPECT_EQ(TextOf(w.signEdits[0]), full_.zodiacalSignature);
+    EXPECT_EQ(TextOf(w.dosageEdits[0]), full_.posology);
     const std::string head = full_.remedy + " - ";
     using Shown = std::pair<std::string, std::string>;
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full_.warnings}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Psychische Synthese", full_.synthesis}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Notities", full_.notes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Extra Notities", full_.extraNotes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full_.warnings}));
+    EXPECT_EQ(Detail(w, 0), (Shown{head + "Waarschuwingen", full_.warnings}));
+    EXPECT_EQ(Detail(w, 0), (Shown{head + "Psychische Synthese", full_.synthesis}));
+    EXPECT_EQ(Detail(w, 0), (Shown{head + "Notities", full_.notes}));
+    EXPECT_EQ(Detail(w, 0), (Shown{head + "Extra Notities", full_.extraNotes}));
+    EXPECT_EQ(Detail(w, 0), (Shown{head + "Waarschuwingen", full_.warnings}));
 
     // The planets mark the primary signature's words; the signs mark none.
-    ASSERT_EQ(TextOf(w.remedyEdits[2]), "MSA Bryonia");
-    QTest::mouseDClick(w.planetEdits[2], Qt::LeftButton);
+    ASSERT_EQ(TextOf(w.remedyEdits[1]), "MSA Bryonia");
+    QTest::mouseDClick(w.planetEdits[1], Qt::LeftButton);
     ASSERT_EQ(w.signatureWordList->count(), 3);
     EXPECT_EQ(Text(w.signatureWordList, 0), "\xA7 Zon");
     EXPECT_EQ(Text(w.signatureWordList, 1), "\xA7 Maan");
     EXPECT_EQ(Text(w.signatureWordList, 2), "Mars");
-    QTest::mouseDClick(w.signEdits[2], Qt::LeftButton);
+    QTest::mouseDClick(w.signEdits[1], Qt::LeftButton);
     ASSERT_EQ(w.signatureWordList->count(), 2);
     EXPECT_EQ(Text(w.signatureWordList, 0), "Ram");
     EXPECT_EQ(Text(w.signatureWordList, 1), "Stier");
@@ -102,20 +102,20 @@ TEST_F(BrowserControls, RemedyShowsItsWholeSynthesisAndTheButtonCyclesThroughFou
     EXPECT_EQ(TextOf(w.chosen), full_.remedy);
     EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), full_.warnings);
     EXPECT_EQ(TextOf(w.notesMemo), full_.synthesis);
-    EXPECT_EQ(TextOf(w.dosageEdits[1]), "Koorts");
+    EXPECT_EQ(TextOf(w.dosageEdits[0]), "Koorts");
     const std::string head = full_.remedy + " - ";
     using Shown = std::pair<std::string, std::string>;
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full_.posology}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Psychische Synthese", full_.synthesis}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Notities", full_.notes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Extra Notities", full_.extraNotes}));
-    EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full_.posology}));
+    EXPECT_EQ(Detail(w, 0), (Shown{head + "Dosering", full_.posology}));
+    EXPECT_EQ(Detail(w, 0), (Shown{head + "Psychische Synthese", full_.synthesis}));
+    EXPECT_EQ(Detail(w, 0), (Shown{head + "Notities", full_.notes}));
+    EXPECT_EQ(Detail(w, 0), (Shown{head + "Extra Notities", full_.extraNotes}));
+    EXPECT_EQ(Detail(w, 0), (Shown{head + "Dosering", full_.posology}));
 
     // "Opschonen" empties the remedy's warnings and form with its slots.
     ASSERT_TRUE(window_tests::ClickLine(w.choiceList, "MSA Bryonia"));
     ASSERT_EQ(gui::FromQt(testing_support::ControlOf<QLabel>(w, "LabSpeci")->text()), "(Macerato Spagirico-Alchemico)");
     QTest::mouseClick(w.clearButton, Qt::LeftButton);
-    EXPECT_EQ(TextOf(w.remedyEdits[1]), "");
+    EXPECT_EQ(TextOf(w.remedyEdits[0]), "");
     EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), "");
     EXPECT_EQ(gui::FromQt(testing_support::ControlOf<QLabel>(w, "LabSpeci")->text()), "");
     EXPECT_EQ(TextOf(w.chosen), "");
@@ -138,14 +138,14 @@ TEST(RankedSlots, TheFifteenthSlotIsSearchedHighlightedAndEmptiedByItsOwnButton)
     w.show();
     ASSERT_EQ(w.vocabularyList->count(), kRankedSlots);
     for (int k = 0; k < kRankedSlots; ++k) ClickRow(w.vocabularyList, k);
-    ASSERT_EQ(TextOf(w.slotEdits[15]), "Symptoom 15");
+    ASSERT_EQ(TextOf(w.slotEdits[14]), "Symptoom 15");
     QTest::mouseClick(w.searchButton, Qt::LeftButton);
     ASSERT_TRUE(window_tests::ClickLine(w.resultList, "01 Remedie 15"));
-    for (int k = 1; k <= kRankedSlots; ++k) EXPECT_EQ(BackgroundOf(w.slotEdits[k]), k == 15 ? kCream : kSilver) << k;
+    for (int k = 0; k < kRankedSlots; ++k) EXPECT_EQ(BackgroundOf(w.slotEdits[k]), k == 14 ? kCream : kSilver) << k + 1;
     EXPECT_NE(TextOf(w.detailMemo).find("= Symptoom 15"), std::string::npos);
-    QTest::mouseClick(w.clearSlotButtons[15], Qt::LeftButton);
-    EXPECT_EQ(TextOf(w.slotEdits[15]), "");
-    EXPECT_EQ(TextOf(w.slotEdits[14]), "Symptoom 14");
+    QTest::mouseClick(w.clearSlotButtons[14], Qt::LeftButton);
+    EXPECT_EQ(TextOf(w.slotEdits[14]), "");
+    EXPECT_EQ(TextOf(w.slotEdits[13]), "Symptoom 14");
     EXPECT_TRUE(messages.messages.empty());
 }
 

@@ -136,12 +136,12 @@ TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
     browser.show();
     // The list shows the indication whole, its "°" too.
     ASSERT_TRUE(ClickLine(browser.choiceList, "Koorts boven 39\xB0"));
-    EXPECT_EQ(Text(browser.remedyEdits[1]), "Alo\xEB");
-    EXPECT_EQ(Text(browser.remedyEdits[2]), "");
+    EXPECT_EQ(Text(browser.remedyEdits[0]), "Alo\xEB");
+    EXPECT_EQ(Text(browser.remedyEdits[1]), "");
     EXPECT_EQ(Text(browser.chosen), "Koorts boven 39\xB0");
     // No posology stored, so none shown; no warnings, so the notice.
-    EXPECT_EQ(Text(browser.dosageEdits[1]), "");
-    browser.detailButtons[1]->click();
+    EXPECT_EQ(Text(browser.dosageEdits[0]), "");
+    browser.detailButtons[0]->click();
     EXPECT_EQ(Text(browser.notesMemo), "Er zijn tot nu toe geen waarschuwingen");
 }
 

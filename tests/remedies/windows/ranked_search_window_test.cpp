@@ -38,8 +38,8 @@ TEST(MultiSymptomWindow, ThreeSymptomsRankTheirRemediesAndDetailOne) {
     EXPECT_FALSE(w.searchButton->isEnabled());
     for (const char* s : {"Hoofdpijn", "Nervositeit", "Onrust en lichte slapeloosheid"})
         ASSERT_TRUE(ClickLine(w.vocabularyList, s));
-    EXPECT_EQ(TextOf(w.slotEdits[1]), "Hoofdpijn");
-    EXPECT_EQ(TextOf(w.slotEdits[3]), "Onrust en lichte slapeloosheid");
+    EXPECT_EQ(TextOf(w.slotEdits[0]), "Hoofdpijn");
+    EXPECT_EQ(TextOf(w.slotEdits[2]), "Onrust en lichte slapeloosheid");
     EXPECT_TRUE(w.searchButton->isEnabled());
     w.searchButton->click();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -56,24 +56,24 @@ TEST(MultiSymptomWindow, ThreeSymptomsRankTheirRemediesAndDetailOne) {
     EXPECT_TRUE(detail[1].startsWith("- "));
     EXPECT_EQ(detail[2], "= Hoofdpijn");
     EXPECT_EQ(detail[4], gui::ToQt(kDetailClosingLine));
+    EXPECT_EQ(BackgroundOf(w.slotEdits[0]), kCream);
     EXPECT_EQ(BackgroundOf(w.slotEdits[1]), kCream);
-    EXPECT_EQ(BackgroundOf(w.slotEdits[2]), kCream);
-    EXPECT_EQ(BackgroundOf(w.slotEdits[3]), kSilver);
+    EXPECT_EQ(BackgroundOf(w.slotEdits[2]), kSilver);
     ASSERT_TRUE(ClickLine(w.resultList, "01 Humulus lupulus"));  // details follow each other
     EXPECT_EQ(w.detailMemo->toPlainText().split('\n').size(), 8);
-    EXPECT_EQ(BackgroundOf(w.slotEdits[1]), kSilver);
-    EXPECT_EQ(BackgroundOf(w.slotEdits[3]), kCream);
+    EXPECT_EQ(BackgroundOf(w.slotEdits[0]), kSilver);
+    EXPECT_EQ(BackgroundOf(w.slotEdits[2]), kCream);
     w.clearDetailButton->click();
     EXPECT_TRUE(w.detailMemo->toPlainText().isEmpty());
 
-    w.clearSlotButtons[2]->click();  // clearing one slot keeps the results
-    EXPECT_TRUE(w.slotEdits[2]->text().isEmpty());
+    w.clearSlotButtons[1]->click();  // clearing one slot keeps the results
+    EXPECT_TRUE(w.slotEdits[1]->text().isEmpty());
     EXPECT_EQ(w.resultList->count(), 14);
     ASSERT_TRUE(ClickLine(w.vocabularyList, "Hoest"));  // the first free slot
-    EXPECT_EQ(TextOf(w.slotEdits[2]), "Hoest");
+    EXPECT_EQ(TextOf(w.slotEdits[1]), "Hoest");
+    w.clearSlotButtons[0]->click();
     w.clearSlotButtons[1]->click();
-    w.clearSlotButtons[2]->click();
-    w.clearSlotButtons[3]->click();  // the last filled slot: results go
+    w.clearSlotButtons[2]->click();  // the last filled slot: results go
     EXPECT_EQ(w.resultList->count(), 0);
     EXPECT_FALSE(w.searchButton->isEnabled());
 }
@@ -92,7 +92,7 @@ TEST(MultiSymptomWindow, SameSymptomTwiceAndFifteenSlots) {
     w.ClearAll();
     EXPECT_EQ(w.resultList->count(), 0);
     for (int i = 0; i < 16; ++i) ASSERT_TRUE(ClickLine(w.vocabularyList, Text(w.vocabularyList, i)));
-    for (int k = 1; k <= kRankedSlots; ++k) EXPECT_EQ(TextOf(w.slotEdits[k]), Text(w.vocabularyList, k - 1));
+    for (int k = 0; k < kRankedSlots; ++k) EXPECT_EQ(TextOf(w.slotEdits[k]), Text(w.vocabularyList, k));
 }
 
 TEST(MultiSymptomWindow, TypeAheadAndFindNext) {

@@ -34,16 +34,16 @@ TEST(RemedyWindowsScreenshot, EachWindowWithTheSampleData) {
     symptoms.show();
     QTest::keyClicks(symptoms.searchEdit, "hoo");
     ASSERT_TRUE(ClickLine(symptoms.choiceList, "Hoofdpijn"));
-    symptoms.detailButtons[3]->click();
-    symptoms.detailButtons[3]->click();
-    QTest::mouseDClick(symptoms.planetEdits[2], Qt::LeftButton);
+    symptoms.detailButtons[2]->click();
+    symptoms.detailButtons[2]->click();
+    QTest::mouseDClick(symptoms.planetEdits[1], Qt::LeftButton);
     Save(&symptoms, "symptoms");
 
     RemedyBrowser remedies;
     remedies.show();
     QTest::keyClicks(remedies.searchEdit, "cal");
     ASSERT_TRUE(ClickLine(remedies.choiceList, Text(remedies.choiceList, remedies.choiceList->currentRow())));
-    remedies.detailButtons[1]->click();
+    remedies.detailButtons[0]->click();
     Save(&remedies, "remedies");
     remedies.helpButton->click();
     Save(&remedies, "remedies-info");
@@ -51,8 +51,8 @@ TEST(RemedyWindowsScreenshot, EachWindowWithTheSampleData) {
     TherapyBrowser therapies;
     therapies.show();
     ASSERT_TRUE(ClickLine(therapies.choiceList, "Slapeloosheid"));
-    therapies.detailButtons[2]->click();
-    QTest::mouseDClick(therapies.dosageEdits[1], Qt::LeftButton);
+    therapies.detailButtons[1]->click();
+    QTest::mouseDClick(therapies.dosageEdits[0], Qt::LeftButton);
     Save(&therapies, "therapies");
 
     MultiSymptomSearch multi;

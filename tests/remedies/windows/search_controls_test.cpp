@@ -52,7 +52,7 @@ protected:
     void SetUp() override { w_.show(); }
     std::vector<std::string> SlotTexts() {
         std::vector<std::string> out;
-        for (int k = 1; k <= kRankedSlots; ++k) out.push_back(TextOf(w_.slotEdits[k]));
+        for (QLineEdit* e : w_.slotEdits) out.push_back(TextOf(e));
         return out;
     }
 };
@@ -65,15 +65,15 @@ TEST_F(MultiSymptomControls, EachSlotButtonEmptiesItsOwnSlotUpToTheFifteenth) {
         ASSERT_TRUE(ClickLine(w_.vocabularyList, filled.back()));
     }
     ASSERT_EQ(SlotTexts(), filled);
-    for (int k = 1; k <= kRankedSlots; ++k) {
+    for (int k = 0; k < kRankedSlots; ++k) {
         QTest::mouseClick(w_.clearSlotButtons[k], Qt::LeftButton);
         std::vector<std::string> expected = filled;
-        expected[static_cast<std::size_t>(k - 1)].clear();
-        EXPECT_EQ(SlotTexts(), expected) << "button " << k;
+        expected[static_cast<std::size_t>(k)].clear();
+        EXPECT_EQ(SlotTexts(), expected) << "button " << k + 1;
         EXPECT_TRUE(w_.searchButton->isEnabled());
         // The next symptom clicked fills the slot just emptied.
-        ASSERT_TRUE(ClickLine(w_.vocabularyList, filled[static_cast<std::size_t>(k - 1)]));
-        EXPECT_EQ(SlotTexts(), filled) << "button " << k;
+        ASSERT_TRUE(ClickLine(w_.vocabularyList, filled[static_cast<std::size_t>(k)]));
+        EXPECT_EQ(SlotTexts(), filled) << "button " << k + 1;
     }
 }
 
@@ -87,9 +87,9 @@ TEST_F(MultiSymptomControls, ASymptomInTheFifteenthSlotAloneIsSearchedAndMarked)
         ++placed;
     }
     ASSERT_TRUE(ClickLine(w_.vocabularyList, "Keelpijn"));
-    ASSERT_EQ(TextOf(w_.slotEdits[kRankedSlots]), "Keelpijn");
-    for (int k = 1; k < kRankedSlots; ++k) QTest::mouseClick(w_.clearSlotButtons[k], Qt::LeftButton);
-    for (int k = 1; k < kRankedSlots; ++k) ASSERT_EQ(TextOf(w_.slotEdits[k]), "");
+    ASSERT_EQ(TextOf(w_.slotEdits[kRankedSlots - 1]), "Keelpijn");
+    for (int k = 0; k < kRankedSlots - 1; ++k) QTest::mouseClick(w_.clearSlotButtons[k], Qt::LeftButton);
+    for (int k = 0; k < kRankedSlots - 1; ++k) ASSERT_EQ(TextOf(w_.slotEdits[k]), "");
     // The fifteenth slot alone keeps the search possible.
     EXPECT_TRUE(w_.searchButton->isEnabled());
     QTest::mouseClick(w_.searchButton, Qt::LeftButton);
@@ -97,32 +97,32 @@ TEST_F(MultiSymptomControls, ASymptomInTheFifteenthSlotAloneIsSearchedAndMarked)
                                                               "01 Salvia officinalis", "01 Agrimonia eupatoria"}));
     ASSERT_TRUE(ClickLine(w_.resultList, "01 Agrimonia eupatoria"));
     EXPECT_TRUE(w_.detailMemo->toPlainText().startsWith("= Keelpijn"));
-    EXPECT_EQ(BackgroundOf(w_.slotEdits[kRankedSlots]), kCream);
-    EXPECT_EQ(BackgroundOf(w_.slotEdits[1]), kSilver);
+    EXPECT_EQ(BackgroundOf(w_.slotEdits[kRankedSlots - 1]), kCream);
+    EXPECT_EQ(BackgroundOf(w_.slotEdits[0]), kSilver);
 }
 
 TEST_F(MultiSymptomControls, PulisciTuttoEmptiesEverySlotAndTheResults) {
     for (int i = 0; i < kRankedSlots; ++i) ASSERT_TRUE(ClickLine(w_.vocabularyList, Text(w_.vocabularyList, i)));
-    ASSERT_FALSE(TextOf(w_.slotEdits[kRankedSlots]).empty());
+    ASSERT_FALSE(TextOf(w_.slotEdits[kRankedSlots - 1]).empty());
     QTest::mouseClick(w_.searchButton, Qt::LeftButton);
     ASSERT_GT(w_.resultList->count(), 0);
     // A remedy that serves the fifteenth slot marks it.
-    for (int row = 0; row < w_.resultList->count() && BackgroundOf(w_.slotEdits[kRankedSlots]) != kCream; ++row)
+    for (int row = 0; row < w_.resultList->count() && BackgroundOf(w_.slotEdits[kRankedSlots - 1]) != kCream; ++row)
         ClickRow(w_.resultList, row);
-    ASSERT_EQ(BackgroundOf(w_.slotEdits[kRankedSlots]), kCream);
+    ASSERT_EQ(BackgroundOf(w_.slotEdits[kRankedSlots - 1]), kCream);
     ASSERT_FALSE(w_.detailMemo->toPlainText().isEmpty());
 
     QTest::mouseClick(w_.clearAllButton, Qt::LeftButton);
-    for (int k = 1; k <= kRankedSlots; ++k) {
-        EXPECT_EQ(TextOf(w_.slotEdits[k]), "") << k;
-        EXPECT_EQ(BackgroundOf(w_.slotEdits[k]), kSilver) << k;
+    for (int k = 0; k < kRankedSlots; ++k) {
+        EXPECT_EQ(TextOf(w_.slotEdits[k]), "") << k + 1;
+        EXPECT_EQ(BackgroundOf(w_.slotEdits[k]), kSilver) << k + 1;
     }
     EXPECT_EQ(w_.resultList->count(), 0);
     EXPECT_TRUE(w_.detailMemo->toPlainText().isEmpty());
     EXPECT_FALSE(w_.searchButton->isEnabled());
     // The slots fill again from the first.
     ASSERT_TRUE(ClickLine(w_.vocabularyList, "Hoest"));
-    EXPECT_EQ(TextOf(w_.slotEdits[1]), "Hoest");
+    EXPECT_EQ(TextOf(w_.slotEdits[0]), "Hoest");
     ExpectRitornaCloses(w_, w_.backButton);
 }
 

@@ -258,7 +258,9 @@ TEST_F(DebilityControls, EveryPlanetAndSignRadioShowsItsOwnWord) {
         r->click();
         EXPECT_EQ(Text(w.planetEdit), row.caption) << row.name;
     }
-    for (const auto& s : kDebilitySigns) {
+    std::vector<DebilitySign> signChoices(kDebilitySigns.begin(), kDebilitySigns.end());
+    signChoices.push_back(kAnyDebilitySign);
+    for (const auto& s : signChoices) {
         QRadioButton* r = Radio(w, s.radioName);
         ASSERT_NE(r, nullptr) << s.radioName;
         EXPECT_EQ(gui::FromQt(r->text()), s.shown);

@@ -27,7 +27,7 @@ namespace {
 
 std::vector<std::string> Remedies(const BrowserWindow& w) {
     std::vector<std::string> out;
-    for (int i = 1; i <= kSlotsPerPage; ++i) out.push_back(TextOf(w.remedyEdits[i]));
+    for (QLineEdit* e : w.remedyEdits) out.push_back(TextOf(e));
     while (!out.empty() && out.back().empty()) out.pop_back();
     return out;
 }
@@ -40,7 +40,7 @@ TEST(SymptomBrowser, TypeAheadThenClickListsTheRemediesOfTheSymptom) {
     QTest::keyClicks(w.searchEdit, "hoo");
     EXPECT_EQ(TextOf(w.searchEdit), "Hoo");  // the first letter upper-cased, the others kept
     EXPECT_EQ(Text(w.choiceList, w.choiceList->currentRow()), "Hoofdpijn");
-    EXPECT_TRUE(w.remedyEdits[1]->text().isEmpty());  // selecting by typing does not search
+    EXPECT_TRUE(w.remedyEdits[0]->text().isEmpty());  // selecting by typing does not search
     QTest::keyClick(w.searchEdit, Qt::Key_Return);
     EXPECT_EQ(TextOf(w.searchEdit), "Hoo");
 
@@ -49,28 +49,28 @@ TEST(SymptomBrowser, TypeAheadThenClickListsTheRemediesOfTheSymptom) {
     EXPECT_EQ(Remedies(w), (std::vector<std::string>{"TSA Rosmarinus officinalis", "Salix alba",
                                                      "Lavandula angustifolia", "Mentha piperita", "Verbena officinalis",
                                                      "Tanacetum parthenium", "Betonica officinalis"}));
-    EXPECT_EQ(TextOf(w.planetEdits[2]), "Maan Saturnus");
-    EXPECT_EQ(TextOf(w.signEdits[2]), "Kreeft");
-    EXPECT_FALSE(w.dosageEdits[2]->text().isEmpty());
+    EXPECT_EQ(TextOf(w.planetEdits[1]), "Maan Saturnus");
+    EXPECT_EQ(TextOf(w.signEdits[1]), "Kreeft");
+    EXPECT_FALSE(w.dosageEdits[1]->text().isEmpty());
     EXPECT_EQ(w.pageEdit->text(), "1/1");
     EXPECT_EQ(BackgroundOf(w.pageEdit), kAqua);
     EXPECT_TRUE(w.searchEdit->text().isEmpty());  // the search empties the type-ahead
 
-    w.detailButtons[3]->click();
+    w.detailButtons[2]->click();
     EXPECT_EQ(w.notesLabel->text(), "Lavandula angustifolia - Waarschuwingen");
-    w.detailButtons[3]->click();
+    w.detailButtons[2]->click();
     EXPECT_EQ(w.notesLabel->text(), "Lavandula angustifolia - Psychische Synthese");
-    w.detailButtons[1]->click();
+    w.detailButtons[0]->click();
     EXPECT_EQ(w.notesLabel->text(), "TSA Rosmarinus officinalis - Waarschuwingen");
-    w.detailButtons[9]->click();  // an empty slot does nothing
+    w.detailButtons[8]->click();  // an empty slot does nothing
     EXPECT_EQ(w.notesLabel->text(), "TSA Rosmarinus officinalis - Waarschuwingen");
 
-    QTest::mouseDClick(w.planetEdits[1], Qt::LeftButton);
+    QTest::mouseDClick(w.planetEdits[0], Qt::LeftButton);
     ASSERT_TRUE(w.signatureWordList->isVisible());
     ASSERT_EQ(w.signatureWordList->count(), 2);
     EXPECT_EQ(Text(w.signatureWordList, 0), "\xA7 Zon");
     EXPECT_EQ(Text(w.signatureWordList, 1), "Mars");
-    QTest::mouseClick(w.signEdits[1], Qt::LeftButton);
+    QTest::mouseClick(w.signEdits[0], Qt::LeftButton);
     EXPECT_FALSE(w.signatureWordList->isVisible());
 
     w.clearButton->click();  // "Opschonen"
@@ -90,7 +90,7 @@ TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
     ASSERT_TRUE(ClickLine(w.choiceList, "Vijftien"));
     EXPECT_EQ(w.pageEdit->text(), "1/2");
     EXPECT_EQ(BackgroundOf(w.pageEdit), kRed);
-    EXPECT_EQ(TextOf(w.remedyEdits[14]), "Vijftien 14");
+    EXPECT_EQ(TextOf(w.remedyEdits[13]), "Vijftien 14");
     w.nextPageButton->click();
     EXPECT_EQ(w.pageEdit->text(), "2/2");
     EXPECT_EQ(BackgroundOf(w.pageEdit), kAqua);
@@ -98,21 +98,21 @@ TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
     EXPECT_EQ(TextOf(w.chosen), "Vijftien");
     w.nextPageButton->click();  // no third page
     EXPECT_EQ(w.pageEdit->text(), "2/2");
-    w.detailButtons[2]->click();
-    EXPECT_EQ(w.notesLabel->text(), "Notities");
     w.detailButtons[1]->click();
+    EXPECT_EQ(w.notesLabel->text(), "Notities");
+    w.detailButtons[0]->click();
     EXPECT_EQ(w.notesLabel->text(), "Vijftien 15 - Waarschuwingen");
     w.previousPageButton->click();
     EXPECT_EQ(w.pageEdit->text(), "1/2");
-    EXPECT_EQ(TextOf(w.remedyEdits[1]), "Vijftien 1");
+    EXPECT_EQ(TextOf(w.remedyEdits[0]), "Vijftien 1");
 
     ASSERT_TRUE(ClickLine(w.choiceList, "Veel"));
     EXPECT_EQ(w.pageEdit->text(), "1/10");
     EXPECT_EQ(w.State().HitCount(), 140);
     for (int i = 0; i < 12; ++i) w.nextPageButton->click();
     EXPECT_EQ(w.pageEdit->text(), "10/10");
-    EXPECT_EQ(TextOf(w.remedyEdits[14]), "Veel 140");
-    w.detailButtons[14]->click();
+    EXPECT_EQ(TextOf(w.remedyEdits[13]), "Veel 140");
+    w.detailButtons[13]->click();
     EXPECT_EQ(w.notesLabel->text(), "Veel 140 - Waarschuwingen");
 }
 
@@ -215,14 +215,14 @@ TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
     EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")),
               "Niet gebruiken bij overgevoeligheid voor composieten (Asteraceae).");
     EXPECT_TRUE(w.notesMemo->toPlainText().startsWith("Warmte die heelt"));
-    EXPECT_EQ(TextOf(w.dosageEdits[1]), "Kleine wonden en schaafwonden");
-    EXPECT_EQ(TextOf(w.dosageEdits[3]), "Ontstoken tandvlees");
-    EXPECT_TRUE(w.remedyEdits[4]->text().isEmpty());
+    EXPECT_EQ(TextOf(w.dosageEdits[0]), "Kleine wonden en schaafwonden");
+    EXPECT_EQ(TextOf(w.dosageEdits[2]), "Ontstoken tandvlees");
+    EXPECT_TRUE(w.remedyEdits[3]->text().isEmpty());
     EXPECT_FALSE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoPare")->isVisible());
-    w.detailButtons[1]->click();
+    w.detailButtons[0]->click();
     EXPECT_EQ(w.notesLabel->text(), "MSA Calendula officinalis - Dosering");
     EXPECT_TRUE(w.notesMemo->toPlainText().startsWith("Uitwendig"));
-    w.detailButtons[1]->click();
+    w.detailButtons[0]->click();
     EXPECT_EQ(w.notesLabel->text(), "MSA Calendula officinalis - Psychische Synthese");
 
     QTest::mouseDClick(testing_support::ControlOf<QLineEdit>(w, "EdAvve"), Qt::LeftButton);
@@ -246,11 +246,11 @@ TEST(RemedyBrowser, BracketNumberShowsTheNote) {
     w.show();
     ASSERT_TRUE(ClickLine(w.choiceList, "Aurum (2)"));
     EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoPare")->isVisible());
-    EXPECT_EQ(TextOf(w.dosageEdits[1]), "Hartzeer");
+    EXPECT_EQ(TextOf(w.dosageEdits[0]), "Hartzeer");
     EXPECT_EQ(TextOf(testing_support::ControlOf<QLineEdit>(w, "EdAvve")), "Er zijn tot nu toe geen waarschuwingen");
     ASSERT_TRUE(ClickLine(w.choiceList, "Aurum"));
     EXPECT_FALSE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoPare")->isVisible());
-    EXPECT_EQ(TextOf(w.dosageEdits[1]), "Moeheid");
+    EXPECT_EQ(TextOf(w.dosageEdits[0]), "Moeheid");
 }
 
 }  // namespace

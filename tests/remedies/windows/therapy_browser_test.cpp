@@ -32,35 +32,35 @@ TEST(TherapyBrowser, PathologyListsItsTherapiesWithNotesAndWarnings) {
 
     ASSERT_TRUE(ClickLine(w.choiceList, "Slapeloosheid"));
     EXPECT_EQ(TextOf(w.chosen), "Slapeloosheid");
-    EXPECT_EQ(TextOf(w.remedyEdits[1]), "HS 112 - Valeriana officinalis");
-    EXPECT_EQ(TextOf(w.dosageEdits[1]), "Koude infusie van 2-3 g wortel, een uur voor het slapengaan.");
-    EXPECT_EQ(TextOf(w.remedyEdits[4]), "Lavandula angustifolia");
-    EXPECT_TRUE(w.remedyEdits[5]->text().isEmpty());
+    EXPECT_EQ(TextOf(w.remedyEdits[0]), "HS 112 - Valeriana officinalis");
+    EXPECT_EQ(TextOf(w.dosageEdits[0]), "Koude infusie van 2-3 g wortel, een uur voor het slapengaan.");
+    EXPECT_EQ(TextOf(w.remedyEdits[3]), "Lavandula angustifolia");
+    EXPECT_TRUE(w.remedyEdits[4]->text().isEmpty());
     EXPECT_EQ(w.pageEdit->text(), "1/1");
     EXPECT_EQ(TextOf(w.searchEdit), "SL");  // the search edit keeps its text
 
-    w.detailButtons[2]->click();
+    w.detailButtons[1]->click();
     EXPECT_EQ(w.notesLabel->text(), "Notities over QSPC Melissa officinalis / Slapeloosheid");
     EXPECT_EQ(w.notesMemo->toPlainText(), "Goed te combineren met valeriaan.");
-    w.detailButtons[2]->click();
+    w.detailButtons[1]->click();
     EXPECT_EQ(w.notesLabel->text(), "QSPC Melissa officinalis - Waarschuwingen");
     EXPECT_FALSE(w.notesMemo->toPlainText().isEmpty());
-    w.detailButtons[2]->click();
+    w.detailButtons[1]->click();
     EXPECT_EQ(w.notesLabel->text(), "Notities over QSPC Melissa officinalis / Slapeloosheid");
-    w.detailButtons[4]->click();  // no notes for this pair
+    w.detailButtons[3]->click();  // no notes for this pair
     EXPECT_EQ(w.notesMemo->toPlainText(), "Hiervoor zijn geen notities opgenomen combinazione Patologia-Rimedio");
     const QString before = w.notesLabel->text();
-    w.detailButtons[6]->click();  // an empty slot does nothing
+    w.detailButtons[5]->click();  // an empty slot does nothing
     EXPECT_EQ(w.notesLabel->text(), before);
 
-    QTest::mouseDClick(w.dosageEdits[1], Qt::LeftButton);
+    QTest::mouseDClick(w.dosageEdits[0], Qt::LeftButton);
     EXPECT_TRUE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoZoom")->isVisible());
-    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(w, "MemoZoom")->toPlainText(), w.dosageEdits[1]->text());
+    EXPECT_EQ(testing_support::ControlOf<QPlainTextEdit>(w, "MemoZoom")->toPlainText(), w.dosageEdits[0]->text());
     QTest::mouseClick(testing_support::ControlOf<QPlainTextEdit>(w, "MemoZoom")->viewport(), Qt::LeftButton);
     EXPECT_FALSE(testing_support::ControlOf<QPlainTextEdit>(w, "MemoZoom")->isVisible());
 
     w.clearButton->click();
-    EXPECT_TRUE(w.remedyEdits[1]->text().isEmpty());
+    EXPECT_TRUE(w.remedyEdits[0]->text().isEmpty());
     EXPECT_TRUE(w.chosen->text().isEmpty());
     EXPECT_EQ(w.notesLabel->text(), "Notities");
 }
@@ -70,7 +70,7 @@ TEST(TherapyBrowser, AZeroFilledRepertoryIsNamedAtEveryOpeningAndNoPathologyIsLi
     TherapyBrowser w;
     w.show();
     ASSERT_TRUE(ClickLine(w.choiceList, "Slapeloosheid"));
-    ASSERT_FALSE(w.remedyEdits[1]->text().isEmpty());
+    ASSERT_FALSE(w.remedyEdits[0]->text().isEmpty());
     w.close();
 
     const std::filesystem::path db = std::filesystem::path("OpzioneH") / "Repertorio.rnd";
@@ -83,7 +83,7 @@ TEST(TherapyBrowser, AZeroFilledRepertoryIsNamedAtEveryOpeningAndNoPathologyIsLi
         // No pathology to click, and nothing of the earlier search.
         EXPECT_EQ(w.choiceList->count(), 0);
         EXPECT_TRUE(w.chosen->text().isEmpty());
-        EXPECT_TRUE(w.remedyEdits[1]->text().isEmpty());
+        EXPECT_TRUE(w.remedyEdits[0]->text().isEmpty());
         w.close();
     }
 
@@ -92,7 +92,7 @@ TEST(TherapyBrowser, AZeroFilledRepertoryIsNamedAtEveryOpeningAndNoPathologyIsLi
     w.show();
     EXPECT_EQ(w.choiceList->count(), 14);
     ASSERT_TRUE(ClickLine(w.choiceList, "Slapeloosheid"));
-    EXPECT_EQ(TextOf(w.remedyEdits[1]), "HS 112 - Valeriana officinalis");
+    EXPECT_EQ(TextOf(w.remedyEdits[0]), "HS 112 - Valeriana officinalis");
     EXPECT_EQ(folder.messages.messages.size(), 2u);
 }
 
