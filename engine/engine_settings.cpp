@@ -16,10 +16,10 @@
 
 namespace engine {
 
-const std::array<int, 15> kAspectSlotByOrder = {-1, 0, 5, 6, 7, 8, 9, 1, 10, 2, 3, 11, 12, 13, 4};
-const std::array<int, 15> kOrbSetA = {0, 10, 1, 1, 1, 1, 1, 4, 1, 6, 8, 1, 1, 1, 9};
-const std::array<Real, 15> kOrbSetBStart = {0, 10, 1, 0.5L, 0.5L, 1, 0.5L, 3, 1, 4, 4, 1, 1, 2, 8};
-const std::array<Real, 15> kOrbSetCStart = {0, 5, 1, 0.5L, 0.5L, 1, 0.5L, 3, 1, 4.5L, 5, 0.8L, 0.8L, 1.5L, 7};
+const AngleOrderTable<int> kAspectSlotByOrder = {0, 5, 6, 7, 8, 9, 1, 10, 2, 3, 11, 12, 13, 4};
+const AngleOrderTable<int> kOrbSetA = {10, 1, 1, 1, 1, 1, 4, 1, 6, 8, 1, 1, 1, 9};
+const AngleOrderTable<Real> kOrbSetBStart = {10, 1, 0.5L, 0.5L, 1, 0.5L, 3, 1, 4, 4, 1, 1, 2, 8};
+const AngleOrderTable<Real> kOrbSetCStart = {5, 1, 0.5L, 0.5L, 1, 0.5L, 3, 1, 4.5L, 5, 0.8L, 0.8L, 1.5L, 7};
 
 namespace {
 
@@ -36,9 +36,9 @@ constexpr const char* kDefaultSetLetter = "A";
 constexpr const char* kDefaultBlackMoon = "MEDIA";
 
 
-std::array<Real, 15> OrbsOfSetA() {
-    std::array<Real, 15> orbs{};
-    for (int i = 1; i <= 14; ++i) orbs[i] = kOrbSetA[i];
+AngleOrderTable<Real> OrbsOfSetA() {
+    AngleOrderTable<Real> orbs{};
+    for (std::size_t i = 0; i < orbs.size(); ++i) orbs[i] = kOrbSetA[i];
     return orbs;
 }
 
@@ -49,7 +49,9 @@ void WriteDefaults() {
 }
 
 struct Settings {
-    std::array<Real, 17> numbers{};  // lines 1..16
+    // The numbers of lines 1..16: the orbs in angle order, then the parallel
+    // and antiscia orbs.
+    std::array<Real, kOrbAspectCount + 2> numbers{};
     std::string house, node, set, blackMoon;
 };
 
@@ -68,10 +70,11 @@ bool ReadSettings(Settings& s) {
         std::size_t j = i;
         while (j < text.size() && text[j] != ' ' && text[j] != '\t') ++j;
         int code = 0;
-        s.numbers[line] = rt::ValRealEitherSeparator(std::string_view(text).substr(i, j - i), code);
+        Real& number = s.numbers[static_cast<std::size_t>(line - 1)];
+        number = rt::ValRealEitherSeparator(std::string_view(text).substr(i, j - i), code);
         if (code != 0 || i == j) throw rt::IoError(rt::kInvalidNumericInput, kEngineSettingsFile);
-        rt::CheckFileNumber(s.numbers[line], {0, line <= 14 ? kMaxPersonalOrb : kMaxSpecialOrb}, kEngineSettingsFile,
-                            "orbita della riga " + std::to_string(line));
+        rt::CheckFileNumber(number, {0, line <= kOrbAspectCount ? kMaxPersonalOrb : kMaxSpecialOrb},
+                            kEngineSettingsFile, "orbita della riga " + std::to_string(line));
     }
     std::string* texts[] = {&s.house, &s.node, &s.set, &s.blackMoon};
     const std::size_t caps[] = {15, 5, 1, 5};
@@ -85,9 +88,9 @@ bool ReadSettings(Settings& s) {
 
 Settings DefaultSettings() {
     Settings s;
-    for (int order = 1; order <= 14; ++order) s.numbers[order] = kOrbSetA[order];
-    s.numbers[15] = kDefaultParallelOrb;
-    s.numbers[16] = kDefaultAntisciaOrb;
+    for (std::size_t order = 0; order < kOrbAspectCount; ++order) s.numbers[order] = kOrbSetA[order];
+    s.numbers[kOrbAspectCount] = kDefaultParallelOrb;
+    s.numbers[kOrbAspectCount + 1] = kDefaultAntisciaOrb;
     s.house = kDefaultHouseSystem;
     s.node = kDefaultNodeType;
     s.set = kDefaultSetLetter;
@@ -96,9 +99,10 @@ Settings DefaultSettings() {
 }
 
 void Apply(const Settings& s, ChartSettings& settings, OrbRecord& orbs) {
-    for (int order = 1; order <= 14; ++order) orbs.aspectOrbs[kAspectSlotByOrder[order]] = s.numbers[order];
-    orbs.parallelOrb = s.numbers[15];
-    orbs.antisciaOrb = s.numbers[16];
+    for (std::size_t order = 0; order < kOrbAspectCount; ++order)
+        orbs.aspectOrbs[static_cast<std::size_t>(kAspectSlotByOrder[order])] = s.numbers[order];
+    orbs.parallelOrb = s.numbers[kOrbAspectCount];
+    orbs.antisciaOrb = s.numbers[kOrbAspectCount + 1];
     settings.houseSystem = ParseHouseSystem(s.house);
     settings.node = ParseNodeKind(s.node);
     orbs.setLetter = s.set;
@@ -149,7 +153,7 @@ void ReportSettingsToStderr(const std::string& message) { std::fprintf(stderr, "
 void WriteEngineSettings(const OrbSetLines& orbSet, const KindTexts& kinds) {
     rt::RequireReadableOrMissing(kEngineSettingsFile);
     std::vector<std::string> lines;
-    for (int i = 1; i <= 14; ++i) lines.push_back(rt::StrReal(orbSet.orbsInAngleOrder[i]));
+    for (const Real orb : orbSet.orbsInAngleOrder) lines.push_back(rt::StrReal(orb));
     lines.push_back(rt::StrReal(orbSet.parallelOrb));
     lines.push_back(rt::StrReal(orbSet.antisciaOrb));
     lines.push_back(kinds.houseSystem);
@@ -274,8 +278,8 @@ OrbSets DefaultOrbSets() {
 void SaveOrbSets(const OrbSets& sets) {
     std::vector<std::string> lines;
     for (int s = 0; s < 3; ++s) {
-        for (int i = 1; i <= 14; ++i)
-            lines.push_back(s == 0 ? rt::StrInt(rt::Round(sets.orbs[0][i])) : rt::StrReal(sets.orbs[s][i]));
+        for (const Real orb : sets.orbs[static_cast<std::size_t>(s)])
+            lines.push_back(s == 0 ? rt::StrInt(rt::Round(orb)) : rt::StrReal(orb));
         lines.push_back(rt::StrReal(sets.parallelOrb));
         lines.push_back(rt::StrReal(sets.antisciaOrb));
     }
@@ -293,10 +297,10 @@ void EnsureOrbSets(const OrbRecord& orbs) {
         // The orbs in force are the user's: a personal set in force keeps
         // them, as the orb settings window would show them.
         if (letter == "B" || letter == "C") {
-            std::array<Real, 15> inForce{};
+            AngleOrderTable<Real> inForce{};
             bool fits = true;
-            for (int i = 1; i <= 14; ++i) {
-                inForce[i] = orbs.aspectOrbs[kAspectSlotByOrder[i]];
+            for (std::size_t i = 0; i < inForce.size(); ++i) {
+                inForce[i] = orbs.aspectOrbs[static_cast<std::size_t>(kAspectSlotByOrder[i])];
                 fits = fits && rt::InRange(inForce[i], {0, kMaxPersonalOrb});
             }
             if (fits) sets.orbs[letter == "B" ? 1 : 2] = inForce;
@@ -333,7 +337,7 @@ OrbSets LoadOrbSets(const OrbRecord& orbs, const SettingsReporter& report) {
         int code = 0;
         const Real v = rt::ValRealEitherSeparator(std::string_view(t).substr(first), code);
         // Lines 15 and 16 of each set: the parallel and antiscia orbs.
-        const Real widest = (line - 1) % 16 >= 14 ? kMaxSpecialOrb : kMaxPersonalOrb;
+        const Real widest = (line - 1) % 16 >= kOrbAspectCount ? kMaxSpecialOrb : kMaxPersonalOrb;
         if (code != 0 || first == t.size() || !rt::InRange(v, {0, widest})) {
             bad.push_back("riga " + std::to_string(line) + " \"" + rt::ShownValue(t) + "\"");
             return std::nullopt;
@@ -345,7 +349,9 @@ OrbSets LoadOrbSets(const OrbRecord& orbs, const SettingsReporter& report) {
     std::optional<Real> parallel, antiscia;
     for (std::size_t s = 0; s < 3; ++s) {
         const std::size_t base = s * 16;
-        for (std::size_t i = 1; i <= 14; ++i) sets.orbs[s][i] = number(base + i).value_or(defaults.orbs[s][i]);
+        // The file numbers a set's orbs from its line base + 1.
+        for (std::size_t i = 0; i < kOrbAspectCount; ++i)
+            sets.orbs[s][i] = number(base + i + 1).value_or(defaults.orbs[s][i]);
         const auto p = number(base + 15);
         const auto a = number(base + 16);
         if (!parallel) parallel = p;

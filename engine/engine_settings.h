@@ -12,14 +12,21 @@ namespace engine {
 inline constexpr const char* kEngineSettingsFile = "FileSet\\OrbiDomi.stt";
 inline constexpr const char* kOrbSetsFile = "FileDum\\MMVarOrb.dum";
 
-// Orb-record slot of each aspect in angle order (index 1..14).
-extern const std::array<int, 15> kAspectSlotByOrder;
-// Orbs of the fixed set A in angle order (index 1..14).
-extern const std::array<int, 15> kOrbSetA;
-// The values the personal sets B and C start with, in angle order (index 1..14),
+// The aspects an orb set gives an orb for. The settings files hold their orbs
+// on lines 1..14 in the order of the aspects' angles, the conjunction first
+// and the opposition last; in memory they are held 0-based in that order.
+inline constexpr int kOrbAspectCount = 14;
+template <typename T>
+using AngleOrderTable = std::array<T, kOrbAspectCount>;
+
+// Orb-record slot of each aspect, in angle order.
+extern const AngleOrderTable<int> kAspectSlotByOrder;
+// Orbs of the fixed set A in angle order.
+extern const AngleOrderTable<int> kOrbSetA;
+// The values the personal sets B and C start with, in angle order,
 // as their edits in the orb settings window show them before any change.
-extern const std::array<Real, 15> kOrbSetBStart;
-extern const std::array<Real, 15> kOrbSetCStart;
+extern const AngleOrderTable<Real> kOrbSetBStart;
+extern const AngleOrderTable<Real> kOrbSetCStart;
 
 // Who is told of a damaged settings or orb sets file (the program shows a
 // message box; the tools write to standard error).
@@ -66,10 +73,10 @@ void RequireWritableEngineSettings(ChartSettings& settings, OrbRecord& orbs, con
 void SetEngineSettingsLine(ChartSettings& settings, OrbRecord& orbs, int n, const std::string& text,
                            const SettingsReporter& report);
 
-// An orb set as the settings file holds it: the 14 orbs in angle order
-// (1..14), the parallel and antiscia orbs and the set's letter.
+// An orb set as the settings file holds it: the 14 orbs in angle order, the
+// parallel and antiscia orbs and the set's letter.
 struct OrbSetLines {
-    std::array<Real, 15> orbsInAngleOrder{};
+    AngleOrderTable<Real> orbsInAngleOrder{};
     Real parallelOrb = 0;
     Real antisciaOrb = 0;
     std::string setLetter;
@@ -94,7 +101,7 @@ void WriteEngineSettings(const OrbSetLines& orbSet, const KindTexts& kinds);
 
 // The three orb sets of "FileDum\MMVarOrb.dum".
 struct OrbSets {
-    std::array<std::array<Real, 15>, 3> orbs{};  // set A, B, C; each in angle order 1..14
+    std::array<AngleOrderTable<Real>, 3> orbs{};  // set A, B, C; each in angle order
     Real parallelOrb = 1;
     Real antisciaOrb = 1;
     std::string selected;  // "A", "B", "C" or empty when the line is absent

@@ -40,9 +40,10 @@ void PutInt16(std::int32_t v, std::uint8_t* p) {
     p[1] = static_cast<std::uint8_t>(u >> 8);
 }
 
-// Byte offset of each field in a planet record (entry 0 unused); the byte at
-// offset 13 and bytes 26-31 belong to no field.
-constexpr std::array<int, 18> kFieldOffset = {0, 6, 7, 8, 9, 10, 11, 12, 14, 16, 17, 18, 19, 20, 21, 22, 23, 24};
+// Byte offset of each field in a planet record, field k at index k - 1; the
+// byte at offset 13 and bytes 26-31 belong to no field.
+constexpr std::array<int, kPlanetFieldCount> kFieldOffset = {6,  7,  8,  9,  10, 11, 12, 14, 16,
+                                                             17, 18, 19, 20, 21, 22, 23, 24};
 
 bool IsWideField(int field) { return field == 8 || field == 17; }
 
@@ -68,7 +69,7 @@ std::int64_t LunarTableDay(Real jd, Real base) { return rt::Trunc(std::floor(jd 
 std::int64_t PlanetTableIndex(Real jd) { return rt::Trunc(jd - 1721408.5L - 0.5L) / 5; }
 
 bool PlanetFieldFits(int field, std::int64_t value) {
-    if (field < 1 || field > 17) return false;
+    if (field < 1 || field > kPlanetFieldCount) return false;
     if (IsWideField(field)) return value >= -32768 && value <= 32767;
     return value >= -128 && value <= 127;
 }
@@ -76,13 +77,14 @@ bool PlanetFieldFits(int field, std::int64_t value) {
 bool EncodePlanetRecord(const PlanetRecord& record, std::uint8_t* bytes) {
     for (std::size_t i = 0; i < kPlanetRecordSize; ++i) bytes[i] = 0;
     if (!rt::Real48ToBytes(record.julianDay, bytes)) return false;
-    for (int f = 1; f <= 17; ++f) {
-        const std::int32_t v = record.field[f];
+    for (int f = 1; f <= kPlanetFieldCount; ++f) {
+        const std::int32_t v = record.fields[PlanetFieldIndex(f)];
+        const int offset = kFieldOffset[PlanetFieldIndex(f)];
         if (!PlanetFieldFits(f, v)) return false;
         if (IsWideField(f))
-            PutInt16(v, bytes + kFieldOffset[f]);
+            PutInt16(v, bytes + offset);
         else
-            bytes[kFieldOffset[f]] = static_cast<std::uint8_t>(static_cast<std::int8_t>(v));
+            bytes[offset] = static_cast<std::uint8_t>(static_cast<std::int8_t>(v));
     }
     return true;
 }
@@ -90,9 +92,10 @@ bool EncodePlanetRecord(const PlanetRecord& record, std::uint8_t* bytes) {
 PlanetRecord DecodePlanetRecord(const std::uint8_t* bytes) {
     PlanetRecord r;
     r.julianDay = rt::Real48FromBytes(bytes);
-    for (int f = 1; f <= 17; ++f) {
-        r.field[f] =
-            IsWideField(f) ? Int16At(bytes + kFieldOffset[f]) : static_cast<std::int8_t>(bytes[kFieldOffset[f]]);
+    for (int f = 1; f <= kPlanetFieldCount; ++f) {
+        const int offset = kFieldOffset[PlanetFieldIndex(f)];
+        r.fields[PlanetFieldIndex(f)] =
+            IsWideField(f) ? Int16At(bytes + offset) : static_cast<std::int8_t>(bytes[offset]);
     }
     return r;
 }
@@ -117,7 +120,7 @@ Real InterpolatePlanet(int field, Real jd, const std::function<PlanetRecord(std:
 }
 
 Real InterpolatePlanet(int field, Real jd, const PlanetRecord& r0, const PlanetRecord& r1) {
-    const Real f0 = r0.field[field], f1 = r1.field[field];
+    const Real f0 = r0.fields[PlanetFieldIndex(field)], f1 = r1.fields[PlanetFieldIndex(field)];
     Real v = (jd - r0.julianDay) * (f1 - f0) / 5 + f0;
     if (v > 21600) v -= 21600;
     return v;
@@ -216,12 +219,14 @@ std::string ValueRunDamage(std::string_view bytes, const ValueRun& run) {
     return {};
 }
 
-// The bounds of the planet table's fields (entry 0 unused), arc minutes: the
-// generated table keeps well inside each limit (at most three quarters of it),
-// and its values move by at most half the step from one record to the next.
-constexpr std::array<std::int64_t, 18> kPlanetFieldLimit = {0,  4, 90, 30, 75, 127, 100, 110, 1700,
-                                                            30, 3, 10, 4,  4,  7,   4,   4,   420};
-constexpr std::array<std::int64_t, 18> kPlanetFieldStep = {0, 4, 16, 6, 4, 4, 4, 4, 10, 16, 3, 6, 4, 4, 4, 4, 4, 4};
+// The bounds of the planet table's fields, field k at index k - 1, arc
+// minutes: the generated table keeps well inside each limit (at most three
+// quarters of it), and its values move by at most half the step from one
+// record to the next.
+constexpr std::array<std::int64_t, kPlanetFieldCount> kPlanetFieldLimit = {4, 90, 30, 75, 127, 100, 110, 1700, 30,
+                                                                           3, 10, 4,  4,  7,   4,   4,   420};
+constexpr std::array<std::int64_t, kPlanetFieldCount> kPlanetFieldStep = {4, 16, 6, 4, 4, 4, 4, 10, 16,
+                                                                          3, 6,  4, 4, 4, 4, 4, 4};
 
 }  // namespace
 
@@ -270,14 +275,15 @@ std::string PlanetTableDamage(std::string_view bytes) {
             return "il record " + std::to_string(n) + " porta il giorno giuliano " + shown + " invece del giorno " +
                    std::to_string(static_cast<std::int64_t>(day)) + " che gli spetta";
         }
-        for (int f = 1; f <= 17; ++f) {
-            const std::int64_t v = r.field[f];
-            if (v > kPlanetFieldLimit[f] || v < -kPlanetFieldLimit[f])
+        for (int f = 1; f <= kPlanetFieldCount; ++f) {
+            const std::size_t i = PlanetFieldIndex(f);
+            const std::int64_t v = r.fields[i];
+            if (v > kPlanetFieldLimit[i] || v < -kPlanetFieldLimit[i])
                 return "il campo " + std::to_string(f) + " del record " + std::to_string(n) + " vale " +
                        std::to_string(v) + ", fuori dai limiti della tabella";
-            if (n > 0 && (v - previous.field[f] > kPlanetFieldStep[f] || previous.field[f] - v > kPlanetFieldStep[f]))
+            if (n > 0 && (v - previous.fields[i] > kPlanetFieldStep[i] || previous.fields[i] - v > kPlanetFieldStep[i]))
                 return "al record " + std::to_string(n) + " il campo " + std::to_string(f) + " salta da " +
-                       std::to_string(previous.field[f]) + " a " + std::to_string(v) +
+                       std::to_string(previous.fields[i]) + " a " + std::to_string(v) +
                        ", pi\xF9 di quanto il pianeta si sposti";
         }
         previous = r;

@@ -4,6 +4,7 @@
 // black-moon correction. Record files without a header, little-endian.
 #include <array>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
@@ -86,11 +87,15 @@ std::int64_t MinorTableIndex(Real jd);
 // days since base (at a day's start, either neighbour gives the same value).
 std::int64_t LunarTableDay(Real jd, Real base);
 
-// One record of "FilePosi\DPR1.rnd": field 1..17 as the lookup numbers them
-// (1-7 and 9-16 signed bytes, 8 and 17 signed 16-bit), entry 0 unused.
+// One record of "FilePosi\DPR1.rnd": its fields numbered 1..17 as the lookup
+// numbers them (1-7 and 9-16 signed bytes, 8 and 17 signed 16-bit), field k
+// held at index k - 1.
+inline constexpr int kPlanetFieldCount = 17;
+// Where field k is held.
+constexpr std::size_t PlanetFieldIndex(int field) { return static_cast<std::size_t>(field - 1); }
 struct PlanetRecord {
     Real julianDay = 0;
-    std::array<std::int32_t, 18> field{};
+    std::array<std::int32_t, kPlanetFieldCount> fields{};
 };
 // Field ranges: false when a value does not fit its field.
 bool PlanetFieldFits(int field, std::int64_t value);

@@ -180,7 +180,7 @@ void OrbSettingsWindow::BuildSetColumns(QGridLayout* grid, const display::Drawin
         auto& setB = setColumns[kSetB].orbEdits;
         auto& setC = setColumns[kSetC].orbEdits;
         setA[i] = gui::MakeReadOnlyEdit(this, (stem + "A").c_str());
-        ShapeOrbEdit(setA[i], gui::ToQt("\xB1 " + std::to_string(engine::kOrbSetA[static_cast<std::size_t>(number)])));
+        ShapeOrbEdit(setA[i], gui::ToQt("\xB1 " + std::to_string(engine::kOrbSetA[static_cast<std::size_t>(i)])));
         {
             QPalette pal = setA[i]->palette();
             pal.setColor(QPalette::Base, QColor(192, 192, 192));
@@ -306,11 +306,10 @@ void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
     // not be read is never overwritten with what the window shows.
     if (!setsLoaded) return;
     engine::OrbSets sets;
-    // The file's sets number the aspects 1..14.
-    for (int i = 0; i < kOrbAspectCount; ++i) {
-        sets.orbs[0][i + 1] = engine::kOrbSetA[static_cast<std::size_t>(i + 1)];
-        sets.orbs[1][i + 1] = NumberInEdit(setColumns[kSetB].orbEdits[i]);
-        sets.orbs[2][i + 1] = NumberInEdit(setColumns[kSetC].orbEdits[i]);
+    for (std::size_t i = 0; i < kOrbAspectCount; ++i) {
+        sets.orbs[0][i] = engine::kOrbSetA[i];
+        sets.orbs[1][i] = NumberInEdit(setColumns[kSetB].orbEdits[i]);
+        sets.orbs[2][i] = NumberInEdit(setColumns[kSetC].orbEdits[i]);
     }
     sets.parallelOrb = NumberInEdit(parallelOrbEdit);
     sets.antisciaOrb = NumberInEdit(antisciaOrbEdit);
@@ -321,17 +320,15 @@ void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
 void OrbSettingsWindow::LoadOrbSets() {
     const engine::OrbSets sets = engine::LoadOrbSets(currentChart_.orbs, ShowOrbSettingsMessage);
     setsLoaded = !sets.damaged;
-    for (int i = 1; i <= 14; ++i)
-        currentChart_.orbs
-            .aspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
-            sets.orbs[0][i];
+    for (std::size_t i = 0; i < kOrbAspectCount; ++i)
+        currentChart_.orbs.aspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[i])] = sets.orbs[0][i];
     currentChart_.orbs.parallelOrb = sets.parallelOrb;
     currentChart_.orbs.antisciaOrb = sets.antisciaOrb;
     parallelOrbEdit->setText(ValueText(sets.parallelOrb));
     antisciaOrbEdit->setText(ValueText(sets.antisciaOrb));
-    for (int i = 0; i < kOrbAspectCount; ++i) {
-        setColumns[kSetB].orbEdits[i]->setText(ValueText(sets.orbs[1][i + 1]));
-        setColumns[kSetC].orbEdits[i]->setText(ValueText(sets.orbs[2][i + 1]));
+    for (std::size_t i = 0; i < kOrbAspectCount; ++i) {
+        setColumns[kSetB].orbEdits[i]->setText(ValueText(sets.orbs[1][i]));
+        setColumns[kSetC].orbEdits[i]->setText(ValueText(sets.orbs[2][i]));
     }
     currentChart_.orbs.setLetter = rt::CutTo(sets.selected, 1);
     selectedSetLabel->setText(gui::ToQt("Banenset Momenteel Geselecteerd: = "));
@@ -347,11 +344,10 @@ void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     currentChart_.orbs.setLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
-    std::array<engine::Real, 15> orbs{};
+    engine::AngleOrderTable<engine::Real> orbs{};
     const auto& edits = setColumns[letter == "A" ? kSetA : letter == "B" ? kSetB : kSetC].orbEdits;
-    // The settings number the aspects 1..14.
-    for (int i = 0; i < kOrbAspectCount; ++i)
-        orbs[i + 1] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
+    for (std::size_t i = 0; i < kOrbAspectCount; ++i)
+        orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
     engine::WriteOrbSetSettings(currentChart_.settings, currentChart_.orbs,
                                 {orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter},
                                 ShowOrbSettingsMessage);

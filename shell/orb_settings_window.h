@@ -9,6 +9,7 @@
 #include <string>
 
 #include "archive/current_chart.h"
+#include "engine/engine_settings.h"
 
 class QFrame;
 class QGridLayout;
@@ -27,8 +28,8 @@ namespace shell {
 inline constexpr std::size_t kSetA = 0;
 inline constexpr std::size_t kSetB = 1;
 inline constexpr std::size_t kSetC = 2;
-// The aspects the window sets an orb for.
-inline constexpr int kOrbAspectCount = 14;
+// The aspects the window sets an orb for, in the order of their angles.
+inline constexpr int kOrbAspectCount = engine::kOrbAspectCount;
 
 class OrbSettingsWindow : public QDialog {
     Q_OBJECT

@@ -140,9 +140,9 @@ TEST_F(SettingsTest, OrbsWiderThanTheOrbWindowTakesAreDamage) {
     // Set B's trine at 20 and the antiscia orb at 7 in the orb sets.
     gReports.clear();
     OrbSets sets = LoadOrbSets(orbs, Record);
-    sets.orbs[1][10] = 20;
+    sets.orbs[1][9] = 20;
     sets.antisciaOrb = 7;
-    sets.orbs[2][10] = 15;
+    sets.orbs[2][9] = 15;
     sets.parallelOrb = 6;
     SaveOrbSets(sets);
     const OrbSets read = LoadOrbSets(orbs, Record);
@@ -152,21 +152,21 @@ TEST_F(SettingsTest, OrbsWiderThanTheOrbWindowTakesAreDamage) {
               std::string::npos)
         << gReports[0];
     EXPECT_NE(gReports[0].find(", riga 26 "), std::string::npos) << gReports[0];
-    EXPECT_EQ(read.orbs[1][10], kOrbSetBStart[10]);
+    EXPECT_EQ(read.orbs[1][9], kOrbSetBStart[9]);
     EXPECT_EQ(read.antisciaOrb, 1);
-    EXPECT_EQ(read.orbs[2][10], 15);  // the widest orbs taken are kept
+    EXPECT_EQ(read.orbs[2][9], 15);  // the widest orbs taken are kept
     EXPECT_EQ(read.parallelOrb, 6);
 }
 
 TEST_F(SettingsTest, OrbSetsRoundTrip) {
     OrbSets sets = LoadOrbSets(orbs, Record);
     EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), testing_support::ReadFixture("settings/MMVarOrb.default.dum"));
-    sets.orbs[1][3] = 2.5L;
+    sets.orbs[1][2] = 2.5L;
     sets.selected = "";
     SaveOrbSets(sets);
     OrbSets back = LoadOrbSets(orbs, Record);
-    EXPECT_EQ(back.orbs[1][3], 2.5L);
-    EXPECT_EQ(back.orbs[0][1], 10);
+    EXPECT_EQ(back.orbs[1][2], 2.5L);
+    EXPECT_EQ(back.orbs[0][0], 10);
     EXPECT_EQ(back.selected, "");
     EXPECT_EQ(rt::ReadTextLines("FileDum\\MMVarOrb.dum").size(), 48u);
 }
@@ -249,8 +249,8 @@ TEST_F(SettingsTest, TheOrbSetsAreMadeAtTheStartFromTheSetInForce) {
     EnsureOrbSets(orbs);
     const OrbSets sets = LoadOrbSets(orbs, Record);
     EXPECT_EQ(sets.selected, "C");
-    for (int i = 1; i <= 14; ++i) {
-        EXPECT_EQ(sets.orbs[2][i], (i % 5) + 0.5L) << i;  // C: the orbs in force
+    for (std::size_t i = 0; i < kOrbAspectCount; ++i) {
+        EXPECT_EQ(sets.orbs[2][i], ((i + 1) % 5) + 0.5L) << i;  // C: the orbs in force, line i + 1
         EXPECT_EQ(sets.orbs[1][i], kOrbSetBStart[i]) << i;
         EXPECT_EQ(sets.orbs[0][i], kOrbSetA[i]) << i;
     }
@@ -258,7 +258,7 @@ TEST_F(SettingsTest, TheOrbSetsAreMadeAtTheStartFromTheSetInForce) {
     EXPECT_EQ(sets.antisciaOrb, 3);
     // Applying C now changes no orb of the chart.
     ASSERT_TRUE(ApplyOrbSet(settings, orbs, "C", Record));
-    EXPECT_EQ(orbs.aspectOrbs[kAspectSlotByOrder[14]], 4.5L);
+    EXPECT_EQ(orbs.aspectOrbs[kAspectSlotByOrder[kOrbAspectCount - 1]], 4.5L);  // line 14: the opposition
 
     const std::string before = ReadBytes("FileDum/MMVarOrb.dum");
     SetEngineSettingsLine(settings, orbs, 19, "B", Record);

@@ -43,9 +43,9 @@ std::string Int32s(const std::vector<std::int32_t>& values) {
 TEST(PlanetRecord, LayoutOfTheFields) {
     PlanetRecord r;
     r.julianDay = 2451544.0;
-    for (int f = 1; f <= 17; ++f) r.field[f] = f * (f % 2 ? 1 : -1);
-    r.field[8] = -3000;  // Pluto's fields are 16-bit
-    r.field[17] = 1234;
+    for (int f = 1; f <= kPlanetFieldCount; ++f) r.fields[PlanetFieldIndex(f)] = f * (f % 2 ? 1 : -1);
+    r.fields[PlanetFieldIndex(8)] = -3000;  // Pluto's fields are 16-bit
+    r.fields[PlanetFieldIndex(17)] = 1234;
     std::uint8_t b[32];
     ASSERT_TRUE(EncodePlanetRecord(r, b));
     EXPECT_EQ(rt::Real48FromBytes(b), 2451544.0L);
@@ -59,14 +59,14 @@ TEST(PlanetRecord, LayoutOfTheFields) {
     EXPECT_EQ(static_cast<std::int16_t>(b[24] | (b[25] << 8)), 1234);
     const PlanetRecord back = DecodePlanetRecord(b);
     EXPECT_EQ(back.julianDay, r.julianDay);
-    for (int f = 1; f <= 17; ++f) EXPECT_EQ(back.field[f], r.field[f]) << f;
+    EXPECT_EQ(back.fields, r.fields);
 
     // A value beyond its field is refused, not wrapped.
-    r.field[3] = 128;
+    r.fields[PlanetFieldIndex(3)] = 128;
     EXPECT_FALSE(EncodePlanetRecord(r, b));
-    r.field[3] = -128;
+    r.fields[PlanetFieldIndex(3)] = -128;
     EXPECT_TRUE(EncodePlanetRecord(r, b));
-    r.field[8] = 40000;
+    r.fields[PlanetFieldIndex(8)] = 40000;
     EXPECT_FALSE(EncodePlanetRecord(r, b));
 }
 
@@ -103,9 +103,9 @@ TEST_F(SyntheticTables, FiveDayPlanetTableInterpolatesFromTheRecordsOwnDay) {
     for (int n = 0; n < 4; ++n) {
         PlanetRecord r;
         r.julianDay = kPlanetTableEpoch + 5 * n;
-        r.field[1] = 10 * n;
-        r.field[8] = 21590 + 10 * n;  // Pluto's wide field
-        r.field[16] = -20 * n;
+        r.fields[PlanetFieldIndex(1)] = 10 * n;
+        r.fields[PlanetFieldIndex(8)] = 21590 + 10 * n;  // Pluto's wide field
+        r.fields[PlanetFieldIndex(16)] = -20 * n;
         std::uint8_t b[32];
         ASSERT_TRUE(EncodePlanetRecord(r, b));
         bytes.append(reinterpret_cast<const char*>(b), 32);

@@ -70,10 +70,8 @@ archive::BirthRecord Person(const char* date, const char* place) { return shell_
 // Orb sets of the user's own: set B 7.5 everywhere, set C 3, set B chosen.
 std::string WriteOwnOrbSets() {
     engine::OrbSets sets = engine::DefaultOrbSets();
-    for (int i = 1; i <= 14; ++i) {
-        sets.orbs[1][i] = 7.5L;
-        sets.orbs[2][i] = 3;
-    }
+    sets.orbs[1].fill(7.5L);
+    sets.orbs[2].fill(3);
     sets.selected = "B";
     engine::SaveOrbSets(sets);
     return ReadBytes(fs::current_path() / "FileDum" / "MMVarOrb.dum");

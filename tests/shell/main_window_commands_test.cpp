@@ -59,10 +59,9 @@ void StoreMerini() { shell_testing::MakeMeriniCurrent(); }
 // Set B: the orbs 2, 0.5, ..., opposition 0; set C: every orb 3.
 void WriteOrbSets(const char* letter) {
     engine::OrbSets sets = engine::DefaultOrbSets();
-    for (int i = 1; i <= 14; ++i) {
-        sets.orbs[1][i] = i == 14 ? 0 : 2.5L;
-        sets.orbs[2][i] = 3;
-    }
+    sets.orbs[1].fill(2.5L);
+    sets.orbs[1][engine::kOrbAspectCount - 1] = 0;
+    sets.orbs[2].fill(3);
     sets.selected = letter;
     engine::SaveOrbSets(sets);
 }
@@ -602,7 +601,7 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.aspectOrbs[0], 2.5L);
     EXPECT_EQ(engine::HouseSystemText(testing_support::CurrentChartOfTest().settings.houseSystem), "KOCH");
     EXPECT_EQ(
-        engine::LoadOrbSets(testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage).orbs[1][1],
+        engine::LoadOrbSets(testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage).orbs[1][0],
         2.5L);
     shell_testing::StartedMainWindow()->Refresh();
     EXPECT_EQ(shell_testing::DrawSettingsOfTest().Values().lineWidthFactor, 1.5L);

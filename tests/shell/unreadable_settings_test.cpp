@@ -70,10 +70,8 @@ public:
         shell_testing::StartedMainWindow()->show();
         shell_testing::StartedMainWindow()->Refresh();
         engine::OrbSets sets = engine::DefaultOrbSets();
-        for (int i = 1; i <= 14; ++i) {
-            sets.orbs[1][i] = 7.5L;
-            sets.orbs[2][i] = 3;
-        }
+        sets.orbs[1].fill(7.5L);
+        sets.orbs[2].fill(3);
         engine::SaveOrbSets(sets);
         engine::ApplyOrbSet(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs,
                             "B", shell_testing::ShowSettingsMessage);

@@ -190,9 +190,10 @@ namespace {
 // parallels' orb 2 and the antiscia's 3; set A in force.
 void WriteDistinctOrbSets() {
     engine::OrbSets sets = engine::DefaultOrbSets();
-    for (int i = 1; i <= 14; ++i) {
-        sets.orbs[1][i] = 0.5L * i;
-        sets.orbs[2][i] = 7 + 0.5L * i;
+    for (std::size_t i = 0; i < engine::kOrbAspectCount; ++i) {
+        const long double n = i + 1;
+        sets.orbs[1][i] = 0.5L * n;
+        sets.orbs[2][i] = 7 + 0.5L * n;
     }
     sets.parallelOrb = 2;
     sets.antisciaOrb = 3;
@@ -213,10 +214,10 @@ std::vector<long double> SettingsOrbs() {
 
 std::vector<long double> SetOrbs(char set) {
     std::vector<long double> orbs;
-    for (int i = 1; i <= 14; ++i)
-        orbs.push_back(set == 'A'   ? engine::kOrbSetA[static_cast<std::size_t>(i)]
-                       : set == 'B' ? 0.5L * i
-                                    : 7 + 0.5L * i);
+    for (std::size_t i = 0; i < engine::kOrbAspectCount; ++i) {
+        const long double n = i + 1;
+        orbs.push_back(set == 'A' ? engine::kOrbSetA[i] : set == 'B' ? 0.5L * n : 7 + 0.5L * n);
+    }
     return orbs;
 }
 

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iostream>
 #include <set>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -25,28 +26,32 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Keys of the position files.
-const char* const kPoint4[12] = {"",     "Sole", "Luna", "Merc", "Vene", "Mart",
-                                 "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"};
-const char* const kPoint3[12] = {"", "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos", "Asc", "Mci"};
-const char* const kPoint2[12] = {"", "SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
-const char* const kPointCode[12] = {"", "So", "Lu", "Me", "Ve", "Ma", "Gi", "Sa", "Nn", "Ns", "As", "Mc"};
+// Keys of the position files, the points from the Sun.
+const texts::PointTable<const char*> kPoint4 = {"Sole", "Luna", "Merc", "Vene", "Mart", "Giov",
+                                                "Satu", "NNor", "NSud", "Asce", "Mcie"};
+const texts::PointTable<const char*> kPoint3 = {"Sol", "Lun", "Mer", "Ven", "Mar", "Gio",
+                                                "Sat", "Non", "Nos", "Asc", "Mci"};
+const texts::PointTable<const char*> kPoint2 = {"SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
+const texts::PointTable<const char*> kPointCode = {"So", "Lu", "Me", "Ve", "Ma", "Gi", "Sa", "Nn", "Ns", "As", "Mc"};
+// The Midheaven, the last point.
+constexpr std::size_t kMidheavenPoint = texts::kPointCount - 1;
 // The sign tables from Aries, the house keys from the first house.
 const char* const kSignKey[12] = {"Arie", "Toro", "Geme", "Canc", "Leon", "Verg",
                                   "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"};
 const char* const kSignAbbr[12] = {"Ram", "Sti", "Twe", "Kre", "Lee", "Maa", "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"};
 // The sign position file keys Aquarius "Ac"; the general sign texts "Aq".
 const char* const kSignPositionCode[12] = {"Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Ac", "Pe"};
-const char* const kSignGeneralCode[13] = {"", "Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Aq", "Pe"};
+const texts::SignTexts kSignGeneralCode = {{"Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Aq", "Pe"}};
 const char* const kHouseKey[12] = {"Prim", "Seco", "Terz", "Quar", "Quin", "Sest",
                                    "Sett", "Otta", "Nona", "Deci", "Undi", "Dodi"};
 const char* const kAspectKey[5] = {"Co", "Se", "Qu", "Tr", "Op"};
 
 // Display names in the composed texts.
-const char* const kPointName[12] = {"",        "Zon",      "Maan",       "Mercurius", "Venus",     "Mars",
-                                    "Jupiter", "Saturnus", "Noordknoop", "Zuidknoop", "Ascendant", "MC"};
-const char* const kPointShort[12] = {"",     "Zon",  "Maan",   "Merc.",  "Venus", "Mars",
-                                     "Jup.", "Sat.", "NKnoop", "ZKnoop", "Asc",   "MC"};
+const texts::PointTable<const char*> kPointName = {"Zon",       "Maan",      "Mercurius", "Venus",
+                                                   "Mars",      "Jupiter",   "Saturnus",  "Noordknoop",
+                                                   "Zuidknoop", "Ascendant", "MC"};
+const texts::PointTable<const char*> kPointShort = {"Zon",  "Maan",   "Merc.",  "Venus", "Mars", "Jup.",
+                                                    "Sat.", "NKnoop", "ZKnoop", "Asc",   "MC"};
 // Aries first.
 const char* const kSignName[12] = {"Ram",        "Stier",      "Tweelingen",   "Kreeft",   "Leeuw",    "Maagd",
                                    "Weegschaal", "Schorpioen", "Boogschutter", "Steenbok", "Waterman", "Vissen"};
@@ -123,10 +128,10 @@ void WriteLines(const fs::path& file, const std::vector<std::string>& lines) {
 
 // Texts of the general files: every paragraph under its code, wrapped in lines
 // of 60 characters (the reader shows up to 80; 60 fit the memo's width).
-std::vector<std::string> GeneralLines(const char* const* codes, const char* const* paragraphs, int count) {
+std::vector<std::string> GeneralLines(std::span<const char* const> codes, std::span<const char* const> paragraphs) {
     std::vector<std::string> lines;
     std::set<std::string> seen;
-    for (int i = 1; i <= count; ++i) {
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
         const std::string paragraph = Enc(paragraphs[i]);
         if (!seen.insert(paragraph).second) throw Failure(std::string("text twice: ") + paragraphs[i]);
         for (const std::string& l : Wrap(paragraph, 60)) lines.push_back(std::string(codes[i]) + " " + l);
@@ -144,10 +149,10 @@ std::vector<std::string> SignSpecificLines() {
     };
     for (int s = 1; s <= 12; ++s)
         add(std::string(kSignPositionCode[s - 1]) + "An" + kSignAbbr[SignOfLongitude(360 - (30 * s - 15)) - 1],
-            texts::kSignAntiscion[s]);
+            texts::kSignAntiscion[engine::SignOfNumber(s)]);
     for (int s = 1; s <= 12; ++s)
         add(std::string(kSignPositionCode[s - 1]) + "Ca" + kSignAbbr[SignOfLongitude(360 - (30 * s - 15) + 180) - 1],
-            texts::kSignContraAntiscion[s]);
+            texts::kSignContraAntiscion[engine::SignOfNumber(s)]);
     return lines;
 }
 
@@ -157,29 +162,31 @@ constexpr std::size_t kKeyTextWidth = 60;
 constexpr std::size_t kSegmentTextWidth = 70;
 
 void AddSignAndHouseEntries(Collector& c) {
-    for (int p = 1; p <= 11; ++p)
+    for (std::size_t p = 0; p < texts::kPointCount; ++p)
         for (int s = 1; s <= 12; ++s)
-            c.Add(std::string(kPoint4[p]) + kSignKey[s - 1], texts::kPointInSign[p][s], kKeyTextWidth);
-    for (int p = 1; p <= 11; ++p)
-        for (int h = 1; h <= 12; ++h)
-            c.Add(std::string(kPoint4[p]) + kHouseKey[h - 1], texts::kPointInHouse[p][h], kKeyTextWidth);
+            c.Add(std::string(kPoint4[p]) + kSignKey[s - 1], texts::kPointInSign[p][engine::SignOfNumber(s)],
+                  kKeyTextWidth);
+    for (std::size_t p = 0; p < texts::kPointCount; ++p)
+        for (std::size_t h = 0; h < engine::kHouseCount; ++h)
+            c.Add(std::string(kPoint4[p]) + kHouseKey[h], texts::kPointInHouse[p][h], kKeyTextWidth);
 }
 
 // Terms: 6-degree sectors from 15 degrees before the Ascendant, five to a zone.
 void AddTermEntries(Collector& c) {
-    for (int p = 1; p <= 11; ++p)
+    for (std::size_t p = 0; p < texts::kPointCount; ++p)
         for (int t = 1; t <= 60; ++t) {
-            const int zone = (t - 1) / 5 + 1, place = (t - 1) % 5 + 1;
+            const auto zone = static_cast<std::size_t>((t - 1) / texts::kTermsPerZone);
+            const auto place = static_cast<std::size_t>((t - 1) % texts::kTermsPerZone);
             c.Add(std::string(kPoint4[p]) + Two(t),
                   std::string(kPointName[p]) + ": " + texts::kPointTheme[p] + " " + texts::kTermPlace[place] + " " +
                       texts::kTermZone[zone] + ".",
-                  p == 11 ? kKeyTextWidth : kSegmentTextWidth);
+                  p == kMidheavenPoint ? kKeyTextWidth : kSegmentTextWidth);
         }
 }
 
 // Decans: 10-degree sectors from 0 Aries with the Chaldean rulers of the faces.
 void AddDecanEntries(Collector& c) {
-    for (int p = 1; p <= 11; ++p)
+    for (std::size_t p = 0; p < texts::kPointCount; ++p)
         for (int d = 1; d <= 36; ++d) {
             const int sign = (d - 1) / 3 + 1, part = (d - 1) % 3 + 1;
             const int ruler = kChaldean[(d - 1) % 7];
@@ -193,10 +200,11 @@ void AddDecanEntries(Collector& c) {
 // Decades: the same sectors with the rulers of the signs of the same element,
 // taken in order from the sign itself.
 void AddDecadeEntries(Collector& c) {
-    for (int p = 1; p <= 11; ++p)
+    for (std::size_t p = 0; p < texts::kPointCount; ++p)
         for (int d = 1; d <= 36; ++d) {
             const int sign = (d - 1) / 3 + 1, part = (d - 1) % 3;
-            const int element = (sign - 1) % 4 + 1;
+            // Fire, earth, air, water from Aries on.
+            const auto element = static_cast<std::size_t>((sign - 1) % 4);
             const int ruler = kSignRuler[(sign - 1 + 4 * part) % 12];
             c.Add(std::string(kPoint2[p]) + Two(d),
                   std::string(kPointName[p]) + ", decade " + kSignName[sign - 1] + " " + std::to_string(10 * part) +
@@ -207,17 +215,17 @@ void AddDecadeEntries(Collector& c) {
 }
 
 void AddAntiscionEntries(Collector& c) {
-    for (int p = 1; p <= 11; ++p)
+    for (std::size_t p = 0; p < texts::kPointCount; ++p)
         for (int s = 1; s <= 12; ++s)
             c.Add(std::string(kPoint3[p]) + "An" + kSignAbbr[s - 1],
-                  std::string(kPointName[p]) + " antiscion " + kSignName[s - 1] + ": " + texts::kAntiscionPhrase[s] +
-                      ".",
+                  std::string(kPointName[p]) + " antiscion " + kSignName[s - 1] + ": " +
+                      texts::kAntiscionPhrase[engine::SignOfNumber(s)] + ".",
                   kKeyTextWidth);
-    for (int p = 1; p <= 11; ++p)
+    for (std::size_t p = 0; p < texts::kPointCount; ++p)
         for (int s = 1; s <= 12; ++s)
             c.Add(std::string(kPoint3[p]) + "Ca" + kSignAbbr[s - 1],
                   std::string(kPointName[p]) + " contra-antiscion " + kSignName[s - 1] + ": " +
-                      texts::kContraAntiscionPhrase[s] + ".",
+                      texts::kContraAntiscionPhrase[engine::SignOfNumber(s)] + ".",
                   kKeyTextWidth);
 }
 
@@ -255,8 +263,8 @@ int main(int argc, char** argv) {
     try {
         const fs::path folder = argv[1];
         fs::create_directories(folder);
-        WriteLines(folder / "KlvPian.txt", GeneralLines(kPointCode, texts::kPointGeneral.data(), 11));
-        WriteLines(folder / "KlvSegni.txt", GeneralLines(kSignGeneralCode, texts::kSignGeneral.data(), 12));
+        WriteLines(folder / "KlvPian.txt", GeneralLines(kPointCode, texts::kPointGeneral));
+        WriteLines(folder / "KlvSegni.txt", GeneralLines(kSignGeneralCode.values, texts::kSignGeneral.values));
         WriteLines(folder / "KlvSegnSpe.txt", SignSpecificLines());
         std::vector<std::string> lines;
         for (const Entry& e : PointSpecificEntries()) lines.push_back(Pad(e.key, 21) + e.text);

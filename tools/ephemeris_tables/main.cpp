@@ -248,7 +248,8 @@ std::vector<std::uint8_t> MinorTable(const std::vector<std::int16_t>& moonLatitu
 // the Moon's (the planets' differences bend within 5 days in early centuries).
 std::vector<std::uint8_t> PlanetTable(const std::vector<std::int16_t>& moon) {
     const std::int64_t count = engine::kPlanetTableRecords;
-    constexpr int kFields = 18;
+    // Each record's corrections by field, field k at index k - 1.
+    constexpr int kFields = engine::kPlanetFieldCount;
     double* diff = SharedArray<double>(count * kFields);    // at the records
     double* middle = SharedArray<double>(count * kFields);  // 2.5 days later
     ParallelFor(count, [&](std::int64_t b, std::int64_t e) {
@@ -261,12 +262,14 @@ std::vector<std::uint8_t> PlanetTable(const std::vector<std::int16_t>& moon) {
             for (int body = engine::kMercury; body <= engine::kPluto; ++body) {
                 const precise::Position p = Precise(jd, body);
                 const engine::TheoryPoint at = engine::TheoryPointOfNumber(body);
-                f[body - 2] = precise::AngleDiff(p.lon, static_cast<double>(out.longitudes[at])) * 60;
-                f[body + 7] = (p.lat - static_cast<double>(out.latitudes[at])) * 60;
+                f[engine::PlanetFieldIndex(body - 2)] =
+                    precise::AngleDiff(p.lon, static_cast<double>(out.longitudes[at])) * 60;
+                f[engine::PlanetFieldIndex(body + 7)] = (p.lat - static_cast<double>(out.latitudes[at])) * 60;
             }
-            f[9] = precise::AngleDiff(Precise(jd, engine::kNode).lon,
-                                      static_cast<double>(out.longitudes[engine::TheoryPoint::Node])) *
-                   60;
+            f[engine::PlanetFieldIndex(9)] =
+                precise::AngleDiff(Precise(jd, engine::kNode).lon,
+                                   static_cast<double>(out.longitudes[engine::TheoryPoint::Node])) *
+                60;
         };
         for (std::int64_t n = b; n < e; ++n) {
             const Real jd = engine::kPlanetTableEpoch + 5.0L * n;
@@ -274,20 +277,21 @@ std::vector<std::uint8_t> PlanetTable(const std::vector<std::int16_t>& moon) {
             at(jd + 2.5L, middle + n * kFields);
         }
     });
-    auto bend = [&](std::int64_t n, int f) {
+    auto bend = [&](std::int64_t n, std::size_t i) {
         if (n < 0 || n + 1 >= count) return 0.0;
-        return middle[n * kFields + f] - (diff[n * kFields + f] + diff[(n + 1) * kFields + f]) / 2;
+        return middle[n * kFields + i] - (diff[n * kFields + i] + diff[(n + 1) * kFields + i]) / 2;
     };
     std::vector<std::uint8_t> bytes(count * engine::kPlanetRecordSize);
     for (std::int64_t n = 0; n < count; ++n) {
         engine::PlanetRecord r;
         r.julianDay = engine::kPlanetTableEpoch + 5.0L * n;
-        for (int f = 1; f <= 17; ++f) {
-            const std::int64_t v = RoundToInt(diff[n * kFields + f] + (bend(n - 1, f) + bend(n, f)) / 4);
+        for (int f = 1; f <= engine::kPlanetFieldCount; ++f) {
+            const std::size_t i = engine::PlanetFieldIndex(f);
+            const std::int64_t v = RoundToInt(diff[n * kFields + i] + (bend(n - 1, i) + bend(n, i)) / 4);
             if (!engine::PlanetFieldFits(f, v) || v > 21600)
                 Fail("planet correction " + std::to_string(v) + "' of field " + std::to_string(f) + " at record " +
                      std::to_string(n) + " does not fit its field");
-            r.field[f] = static_cast<std::int32_t>(v);
+            r.fields[i] = static_cast<std::int32_t>(v);
         }
         if (!engine::EncodePlanetRecord(r, bytes.data() + n * engine::kPlanetRecordSize))
             Fail("record " + std::to_string(n) + " cannot be encoded");
