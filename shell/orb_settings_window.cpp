@@ -93,7 +93,7 @@ const display::AspectGlyph& GlyphOfAspect(int aspect) {
         case 2: return display::kDecileGlyph;
         case 3: return display::kNovileGlyph;
         case 5: return display::kSeptileGlyph;
-        default: return display::kAspectGlyphs[static_cast<std::size_t>(kCodeByAspect[aspect])];
+        default: return display::kAspectGlyphs[static_cast<std::size_t>(kCodeByAspect[aspect] - 1)];
     }
 }
 

@@ -22,6 +22,7 @@ enum ChartView : int {
     kViewVolguine = 8,
     kViewMasters = 9,
 };
+inline constexpr int kChartViewCount = 9;
 
 // Where a button stands in the panel of view buttons.
 struct ViewButtonPlace {

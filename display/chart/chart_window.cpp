@@ -45,8 +45,8 @@
 namespace display {
 
 void ResetViewCycles(ChartWindowState& status, int k) {
-    for (int i = 0; i <= 14; ++i)
-        if (i != k) status.viewCycle[i] = 0;
+    for (int view = 1; view <= kChartViewCount; ++view)
+        if (view != k) status.ViewCycle(view) = 0;
     for (ChartPoint p : kChartPoints)
         if (ChartPointNumber(p) != k) status.bodyClickStep[p] = 0;
     for (engine::Sign s : engine::kSigns)
@@ -612,11 +612,11 @@ void ChartWindow::PressView(const ChartViewRow& row) {
     status_.dodecatemoriaMode = false;
     if (row.prepare) row.prepare(current_);
     ClearChartSquare();
-    const int c = status_.viewCycle[k];
+    const int c = status_.ViewCycle(k);
     const ChartViewShown shown = ShowView(row, c);
     ShowHelpEntry(SubViewHelpEntry(k, c));
     if (!shown.helpNote.empty()) helpMemo_->appendPlainText(gui::ToQt(shown.helpNote));
-    status_.viewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
+    status_.ViewCycle(k) = static_cast<unsigned char>((c + 1) % SubViewCount(k));
 }
 
 ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {

@@ -39,7 +39,10 @@ struct ChartWindowState {
     Real layoutScaleX = 1;  // page units per pixel of the layout
     Real layoutScaleY = 1;
     std::uint16_t firstDrawTicks = 0;  // never reset while the program runs
-    std::array<unsigned char, 15> viewCycle{};
+    // The next sub-view of each view button, view v at v - 1.
+    std::array<unsigned char, kChartViewCount> viewCycle{};
+    unsigned char& ViewCycle(int view) { return viewCycle.at(static_cast<std::size_t>(view - 1)); }
+    int ViewCycle(int view) const { return viewCycle.at(static_cast<std::size_t>(view - 1)); }
     // The next step of each point's and each sign's cycle of clicks.
     ChartPointTable<unsigned char> bodyClickStep{};
     engine::SignTable<unsigned char> signClickStep{};

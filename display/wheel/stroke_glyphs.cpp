@@ -30,8 +30,7 @@ constexpr int kScreenCyanPaperBlue = 0;
 
 }  // namespace
 
-const std::array<AspectGlyph, 12> kAspectGlyphs = {{
-    {StrokeTable{}, 0, 0},
+const std::array<AspectGlyph, 11> kAspectGlyphs = {{
     // 1 conjunction
     {StrokesOf({{3, -4}, {-1, 0}, {-2, 0}, {-3, 1}, {-3, 2}, {-2, 3}, {-1, 3}, {0, 2}, {0, 1}, {-1, 0}}), 3, 18},
     // 2 sextile
@@ -115,7 +114,7 @@ void DrawStrokeGlyph(Surface& dc, const AspectGlyph& glyph, int penCode, PagePoi
 
 void DrawAspectGlyph(Surface& dc, int code, PagePoint at, Real size) {
     if (code < 1 || code > 11) return;
-    const AspectGlyph& g = kAspectGlyphs[code];
+    const AspectGlyph& g = kAspectGlyphs[static_cast<std::size_t>(code - 1)];
     int pen = g.penCode;
     if (pen == kScreenCyanPaperBlue) pen = dc.OnPaper() ? 4 : 5;
     DrawStrokeGlyph(dc, g, pen, at, size);

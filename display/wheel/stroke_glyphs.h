@@ -23,8 +23,8 @@ struct AspectGlyph {
     int count;    // byte count N that bounds the reading of the table
 };
 
-// The glyphs of aspect codes 1..11; entry 0 unused.
-extern const std::array<AspectGlyph, 12> kAspectGlyphs;
+// The glyphs of aspect codes 1..11, code c at c - 1.
+extern const std::array<AspectGlyph, 11> kAspectGlyphs;
 // The glyphs of the three aspects the aspect view does not draw, in the same
 // strokes and units: the decile (36), the novile (40) and the septile (360/7).
 extern const AspectGlyph kDecileGlyph;

@@ -270,7 +270,7 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     testing_support::ChartControl<QPushButton>("BBstoffa")->setFocus();
     QTest::keyClick(testing_support::ChartControl<QPushButton>("BBstoffa"), Qt::Key_Enter);
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().viewCycle[display::kViewCloth], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ViewCycle(display::kViewCloth), 1);
     EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
 }
 
@@ -669,7 +669,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             const std::string aspectMemo = TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("MemoAspetti"));
             const std::string name0 = gui::FromQt(testing_support::ChartControl<QLineEdit>("EdNome")->text());
             testing_support::ChartControl<QLineEdit>("EdNome")->clear();  // refilled by the next natal chart
-            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().viewCycle[b.view], (sub + 1) % n) << what;
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ViewCycle(b.view), (sub + 1) % n) << what;
             EXPECT_EQ(testing_support::ChartWindowOfTest()->State().volguineViewActive, b.reducedWheel) << what;
 
             // The sub-view drawn by the button's own routine.

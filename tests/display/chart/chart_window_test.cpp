@@ -329,7 +329,7 @@ TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
                   n == 10 || n == 24)
             << n;
     }
-    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().viewCycle[display::kViewAspects], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->State().ViewCycle(display::kViewAspects), 1);
     // Another view button in between restarts the aspects at their first sub-view.
     testing_support::ChartControl<QPushButton>("BBcoordi")->click();
     EXPECT_EQ(TextOfMemo(testing_support::ChartControl<QPlainTextEdit>("Memo1")), HelpText(2));
