@@ -25,9 +25,10 @@ void Run(const std::vector<std::string>& files) {
     fuzz::Guard([] {
         const std::vector<std::string> lines = rt::ReadTextLines(display::kPlanetSpecificFile);
         display::SegmentTables tables = display::PlanetSegmentTables(display::NatalWheelState{});
-        for (int body = 1; body <= 11; ++body) {
-            tables.terms[static_cast<std::size_t>(body)] = static_cast<unsigned char>(body * 5);
-            tables.decades[static_cast<std::size_t>(body)] = static_cast<unsigned char>(body * 3);
+        for (const display::ChartPoint point : display::kChartPoints) {
+            const int number = display::ChartPointNumber(point);
+            tables.terms[point] = static_cast<unsigned char>(number * 5);
+            tables.decades[point] = static_cast<unsigned char>(number * 3);
         }
         for (auto kind : {display::SegmentKind::Terms, display::SegmentKind::Decans, display::SegmentKind::Decades})
             display::SegmentListLines(kind, tables, lines);
