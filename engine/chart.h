@@ -233,6 +233,11 @@ struct Chart {
 // Midheaven.
 enum class ChartPoint { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, NorthNode, SouthNode, Ascendant, Midheaven };
 inline constexpr int kChartPointCount = 11;
+// The chart point of one of the classical planets, which come first, in the
+// same order, among the bodies and among the points.
+constexpr ChartPoint ChartPointOfPlanet(Body classicalPlanet) {
+    return static_cast<ChartPoint>(static_cast<int>(classicalPlanet));
+}
 using PointLongitudes = std::array<Real, kChartPointCount>;
 
 // The longitude of a point, and its retrograde flag: the planets carry their

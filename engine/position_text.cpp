@@ -12,6 +12,10 @@ namespace engine {
 
 const SignTable<const char*> kSignAbbreviations = {
     {"Ram", "Sti", "Twe", "Kre", "Lee", "Maa", "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"}};
+const SignTable<const char*> kSignKeys = {
+    {"Arie", "Toro", "Geme", "Canc", "Leon", "Verg", "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"}};
+const EnumTable<ChartPoint, const char*, kChartPointCount> kPointKeys4 = {
+    {"Sole", "Luna", "Merc", "Vene", "Mart", "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"}};
 const SignTable<const char*> kSignNames = {{"Ram", "Stier", "Tweelingen", "Kreeft", "Leeuw", "Maagd", "Weegschaal",
                                             "Schorpioen", "Boogschutt", "Steenbok", "Waterman", "Vissen"}};
 

@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "engine/position_text.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/text_file.h"
@@ -13,11 +14,6 @@
 namespace engine {
 
 namespace {
-
-constexpr ClassicalPlanetTable<const char*> kPlanetAbbreviations = {
-    {"Sole", "Luna", "Merc", "Vene", "Mart", "Giov", "Satu"}};
-constexpr SignTable<const char*> kReceptionSignCodes = {
-    {"Arie", "Toro", "Geme", "Canc", "Leon", "Verg", "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"}};
 
 // Dignity of each planet (row) in each sign (column, Aries first): "Ad"
 // domicile, "Ae" exaltation, "De" detriment, "Dc" fall, "" nothing.
@@ -234,7 +230,7 @@ std::array<std::string, kClassicalPlanetCount> PlanetSignKeys(const Chart& chart
     std::array<std::string, kClassicalPlanetCount> keys;
     for (Body p : kClassicalPlanets)
         keys[static_cast<std::size_t>(p)] =
-            std::string(kPlanetAbbreviations[p]) + kReceptionSignCodes[ReceptionSignOf(chart.bodies[p].longitude)];
+            std::string(kPointKeys4[ChartPointOfPlanet(p)]) + kSignKeys[ReceptionSignOf(chart.bodies[p].longitude)];
     return keys;
 }
 

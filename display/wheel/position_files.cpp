@@ -12,13 +12,9 @@ namespace display {
 
 using engine::Real;
 
-const ChartPointTable<const char*> kPointKeys4 = {
-    {"Sole", "Luna", "Merc", "Vene", "Mart", "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"}};
 const ChartPointTable<const char*> kPointKeys3 = {
     {"Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos", "Asc", "Mci"}};
 const ChartPointTable<const char*> kPointCodes2 = {{"SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"}};
-const engine::SignTable<const char*> kSignKeys = {
-    {"Arie", "Toro", "Geme", "Canc", "Leon", "Verg", "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"}};
 const engine::SignTable<const char*> kSignCodes = {
     {"Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Ac", "Pe"}};
 const std::array<const char*, 12> kHouseKeys = {"Prim", "Seco", "Terz", "Quar", "Quin", "Sest",
